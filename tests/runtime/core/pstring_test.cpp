@@ -1,0 +1,47 @@
+#include "runtime/core/pstring.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace bg {
+namespace {
+
+TEST(PString, ConcatenationStopsAtTheCapacityWithoutError) {
+  Str255 s(std::string(250, 'a'));
+  s += "bcdefghij";
+  EXPECT_EQ(s.len(), 255u);
+  EXPECT_EQ(s.view().substr(250), "bcdef");
+  s += "more";
+  EXPECT_EQ(s.len(), 255u);
+}
+
+TEST(PString, FixedCapacityHoldsItsDeclaredSizeMinusOne) {
+  Str40 name(std::string(60, 'x'));  // a 41-character name field
+  EXPECT_EQ(name.len(), 40u);
+  Str14 factor("ABFact1!ABFact1!");
+  EXPECT_EQ(factor.view(), "ABFact1!ABFact");
+}
+
+TEST(PString, ACutNeverSplitsACharacter) {
+  // "é" is two bytes; at the limit it must be dropped whole.
+  PString<5> s("abcdé");
+  EXPECT_EQ(s.view(), "abcd");
+  PString<6> t("abcdé");
+  EXPECT_EQ(t.view(), "abcdé");
+}
+
+TEST(PString, BasicSubstringsCountFromOne) {
+  EXPECT_EQ(leftS("Backgammon", 4), "Back");
+  EXPECT_EQ(rightS("Backgammon", 6), "gammon");
+  EXPECT_EQ(midS("Backgammon", 5, 3), "gam");
+  EXPECT_EQ(midS("Backgammon", 5), "gammon");
+  EXPECT_EQ(midS("abc", 4, 1), "");
+  EXPECT_EQ(leftS("abc", -1), "");
+  EXPECT_EQ(instr(1, "Board Scores", "Scores"), 7);
+  EXPECT_EQ(instr(8, "Board Scores", "Scores"), 0);
+  EXPECT_EQ(instr(1, "abc", ""), 0);
+}
+
+}  // namespace
+}  // namespace bg
