@@ -2,7 +2,8 @@
 
 namespace bg {
 
-const std::array<FactorEntry, kEvalFactorCount> kEvalFactorTable{{
+// The order fixes each factor's registry index.
+constexpr std::array<FactorEntry, kEvalFactorCount> kEvalFactorTable{{
     {"ABFact1!", &EvalFactors::ABFact1, 0.05242f, 0},
     {"AnFact1!", &EvalFactors::AnFact1, 0.49f, 0},
     {"BarFact1!", &EvalFactors::BarFact1, 0.147f, 0},
@@ -159,7 +160,7 @@ const std::array<FactorEntry, kEvalFactorCount> kEvalFactorTable{{
     {"TmFact1!", &EvalFactors::TmFact1, 0.5f, 0},
 }};
 
-const std::array<FactorEntry, kDoublingFactorCount> kDoublingFactorTable{{
+constexpr std::array<FactorEntry, kDoublingFactorCount> kDoublingFactorTable{{
     {"Dblfact1!", &EvalFactors::Dblfact1, 37.5966f, 0},
     {"Dblfact2!", &EvalFactors::Dblfact2, 300.0f, 0},
     {"Dblfact3!", &EvalFactors::Dblfact3, 0.45f, 0},
@@ -200,6 +201,17 @@ const std::array<FactorEntry, kDoublingFactorCount> kDoublingFactorTable{{
 
 namespace {
 
+// A missing row would leave an empty entry at the table's end, and a longer name would be
+// cut in the registry.
+constexpr bool everyRowSound(const auto& table) {
+  for (const FactorEntry& e : table)
+    if (e.name.empty() || e.name.size() > FactorName::kCapacity || e.field == nullptr)
+      return false;
+  return true;
+}
+static_assert(everyRowSound(kEvalFactorTable));
+static_assert(everyRowSound(kDoublingFactorTable));
+
 constexpr EvalParameters kDefaultEvalParams{
     .blockScoreWeight = 0.78923f,
     .barScoreWeight = 1.51672f,
@@ -217,7 +229,7 @@ constexpr EvalParameters kDefaultEvalParams{
     .stackingDivisor = 40,
 };
 
-EvalFactors defaultFactors() {
+constexpr EvalFactors defaultFactors() {
   EvalFactors f{};
   for (const FactorEntry& e : kEvalFactorTable) f.*e.field = e.defaultValue;
   for (const FactorEntry& e : kDoublingFactorTable) f.*e.field = e.defaultValue;
@@ -226,11 +238,11 @@ EvalFactors defaultFactors() {
 
 }  // namespace
 
-// Filled before main so that code run without the start-up sequence (tests, tools) still
-// reads the defaults; initEvaluationFactors sets them again at start-up.
-EvalFactors factors = defaultFactors();
+// Hold their defaults from the start, so code run without the start-up sequence (tests,
+// tools) reads them too; initEvaluationFactors sets them again at start-up.
+constinit EvalFactors factors = defaultFactors();
 FactorRegistry factorRegistry;
-EvalParameters evalParams = kDefaultEvalParams;
+constinit EvalParameters evalParams = kDefaultEvalParams;
 
 void initEvaluationFactors() {
   factorRegistry = FactorRegistry{};
