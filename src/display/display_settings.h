@@ -1,0 +1,54 @@
+#pragma once
+// The display's own settings, kept with the preferences, and the values the shell sets up
+// at start-up for the display to read (window geometry, text style, machine flags).
+#include <cstdint>
+
+#include "runtime/core/checked_array.h"
+#include "runtime/core/pstring.h"
+
+namespace bg {
+
+inline constexpr int16_t kPictureBoard = 15;   // board colour drawn from stored pictures
+inline constexpr int16_t kCustomColours = 11;  // board colour read from the custom colour file
+
+struct DisplaySettings {
+  int16_t boardColor = 0;        // BOARDCOLOR: 1..10, 12 built in, 11 custom, 15 pictures
+  int16_t pieceSize = 0;         // PIECESIZE, default 3
+  int16_t playDirection = 0;     // PLAYDIRECTION: the home side, 0 or 1
+  int16_t solidPieceColors = 0;  // SOLIDPIECECOLORS: -1 draws checkers in plain colours
+  int16_t pieceShapeApplied = 0; // checker corner setting; 0 is a full ellipse
+  CheckedArray<int16_t, 1> playerColors{{{0, 1}}};  // PLAYERCOLOR0: colour set of each side
+  Str255 customColorsFileName;   // CUSTOMCOLORFILE
+};
+extern DisplaySettings displaySettings;
+
+inline constexpr long kBoardSizeHighest = 7;
+
+struct ShellWindowState {
+  // Window geometry set up at start-up (computeWindowGeometry).
+  int16_t screenWidth = 0;
+  int16_t screenHeight = 0;
+  int16_t menuBarHeight = 0;
+  int16_t titleBarHeight = 20;
+  int16_t dockAllowance = 30;
+  int16_t availableWidth = 0;
+  int16_t availableHeight = 0;
+  int16_t boardWidthFallback = 1900;
+  int16_t boardWidthMin = 424;
+  CheckedArray<int16_t, kBoardSizeHighest> boardSizeTable;
+  int16_t boardSizeIndex = 0;
+  // Board text style; the size comes from the layout.
+  int16_t textFont = 3;
+  int16_t textFace = 0;
+  CheckedArray<Str100, 1> playerNames;
+  // -1 from start-up until the first full board drawing; -1 while a rebuild lays out.
+  int16_t firstBoardBuild = -1;
+  int16_t boardRebuilding = 0;
+  int16_t osVersionValue = 10;
+  int16_t slowMachine = 0;
+  // Frame design tiles: [design][0] the frame tile picture, [design][1] the shade tile.
+  CheckedArray<CheckedArray<int16_t, 1>, 10> designTilePictures;
+};
+extern ShellWindowState shellWindow;
+
+}  // namespace bg
