@@ -21,6 +21,14 @@ struct Rect16 {
   constexpr bool operator==(const Rect16&) const = default;
 };
 
+// A colour, each component 0..65535.
+struct Rgb16 {
+  uint16_t red = 0;
+  uint16_t green = 0;
+  uint16_t blue = 0;
+  constexpr bool operator==(const Rgb16&) const = default;
+};
+
 // A pixel position: h across, v down.
 struct Point16 {
   int16_t h = 0;

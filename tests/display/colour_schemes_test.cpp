@@ -1,0 +1,157 @@
+#include "display/colour_schemes.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "display/colour_roles.h"
+#include "display/display_settings.h"
+
+namespace bg {
+namespace {
+
+class ColourSchemes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    colours = ColourState{};
+    initColourAndStyleTables();
+    displaySettings.solidPieceColors = 0;
+    shellWindow.firstBoardBuild = -1;
+  }
+  void useColour(int16_t colour) {
+    displaySettings.boardColor = colour;
+    setBoardPaletteEntries();
+  }
+  static std::set<int> flaggedRoles(int colour) {
+    std::set<int> out;
+    for (int role = 0; role <= kHighestColourRole; ++role)
+      if (colours.rolePatternFlags[colour][role] == -1) out.insert(role);
+    return out;
+  }
+};
+
+TEST_F(ColourSchemes, SchemeOneFillsThePaletteWithItsColoursAndShades) {
+  useColour(1);
+  const auto& p = colours.boardPalette;
+  EXPECT_EQ(p[2], (Rgb16{52000, 52000, 52000}));
+  EXPECT_EQ(p[3], (Rgb16{1966, 20315, 20315}));
+  EXPECT_EQ(p[5], (Rgb16{6553, 43253, 32767}));
+  EXPECT_EQ(p[6], (Rgb16{3932, 27524, 28835}));
+  EXPECT_EQ(p[7], (Rgb16{62000, 62000, 62000}));
+  EXPECT_EQ(p[8], (Rgb16{1966, 28835, 24903}));
+  EXPECT_EQ(p[11], (Rgb16{51772, 63568, 58326}));
+  EXPECT_EQ(p[4], (Rgb16{1179, 12189, 12189}));
+  EXPECT_EQ(p[9], (Rgb16{1179, 17301, 14941}));
+  EXPECT_EQ(p[10], (Rgb16{589, 8650, 7470}));
+  EXPECT_EQ(p[12], (Rgb16{31063, 38140, 34995}));
+  EXPECT_EQ(p[13], (Rgb16{12943, 15892, 14581}));
+}
+
+TEST_F(ColourSchemes, FixedEntriesDoNotDependOnTheScheme) {
+  for (int16_t colour : {1, 7, 12}) {
+    useColour(colour);
+    const auto& p = colours.boardPalette;
+    EXPECT_EQ(p[0], (Rgb16{12451, 4587, 0}));
+    EXPECT_EQ(p[14], (Rgb16{52000, 52000, 52000}));
+    EXPECT_EQ(p[15], (Rgb16{26214, 26214, 26214}));  // mid grey, not white
+    EXPECT_EQ(p[16], (Rgb16{18349, 3276, 0}));
+    EXPECT_EQ(p[18], (Rgb16{7702, 2837, 0}));
+  }
+  EXPECT_EQ(colours.colourSchemes[7], colours.colourSchemes[8]);
+}
+
+TEST_F(ColourSchemes, CustomColoursAreBlackUntilAFileIsRead) {
+  useColour(11);
+  for (int entry : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(colours.boardPalette[entry], Rgb16{}) << entry;
+}
+
+TEST_F(ColourSchemes, PatternFlagsPerBoardColour) {
+  EXPECT_EQ(flaggedRoles(0), std::set<int>{});
+  for (int colour : {1, 4, 5, 6, 8, 11}) EXPECT_EQ(flaggedRoles(colour), std::set<int>{2}) << colour;
+  EXPECT_EQ(flaggedRoles(2), (std::set<int>{2, 3, 4, 5, 6, 7, 8, 9, 11, 12}));
+  for (int colour : {3, 9, 10}) EXPECT_EQ(flaggedRoles(colour), (std::set<int>{2, 8, 9, 11, 12})) << colour;
+  EXPECT_EQ(flaggedRoles(7), (std::set<int>{2, 6, 7}));
+  EXPECT_EQ(flaggedRoles(12), (std::set<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
+}
+
+TEST_F(ColourSchemes, SolidPieceColoursKeepTheBorderPattern) {
+  displaySettings.boardColor = 3;
+  displaySettings.solidPieceColors = -1;
+  for (int16_t role : {8, 9, 11, 12}) EXPECT_FALSE(roleDrawnWithPattern(role)) << role;
+  EXPECT_TRUE(roleDrawnWithPattern(2));
+  displaySettings.solidPieceColors = 0;
+  EXPECT_TRUE(roleDrawnWithPattern(8));
+  displaySettings.boardColor = 0;
+  EXPECT_FALSE(roleDrawnWithPattern(2));
+}
+
+TEST_F(ColourSchemes, ThePictureBoardHasARowOfItsOwn) {
+  displaySettings.boardColor = 15;
+  EXPECT_TRUE(roleDrawnWithPattern(2));
+  for (int16_t role = 3; role <= kHighestColourRole; ++role) EXPECT_FALSE(roleDrawnWithPattern(role));
+}
+
+TEST_F(ColourSchemes, ThePaletteResourceIsChosenOnceAtTheFirstBuild) {
+  displaySettings.boardColor = 2;
+  activateBoardPalette();
+  EXPECT_EQ(colours.paletteResource, 128);
+  const Rgb16 keep1 = colours.boardPalette[1];
+  const Rgb16 keep20 = colours.boardPalette[20];
+  shellWindow.firstBoardBuild = 0;
+  displaySettings.boardColor = 4;
+  activateBoardPalette();  // after start-up it does nothing
+  setBoardPaletteEntries();
+  EXPECT_EQ(colours.paletteResource, 128);
+  EXPECT_EQ(colours.boardPalette[1], keep1);
+  EXPECT_EQ(colours.boardPalette[20], keep20);
+  EXPECT_EQ(colours.boardPalette[3], (Rgb16{0, 10280, 15677}));
+  EXPECT_EQ(paletteResourceFor(3), 129);
+  EXPECT_EQ(paletteResourceFor(5), 128);
+  EXPECT_EQ(paletteResourceFor(15), 130);
+}
+
+TEST(ColourSchemesDeathTest, ARoleOutsideThePaletteStops) {
+  initColourAndStyleTables();
+  displaySettings.boardColor = 1;
+  EXPECT_DEATH(roleDrawnWithPattern(22), "Array bounds error: index 22 is outside 0 to 21");
+}
+
+TEST(ColourRoles, DefaultRolesAndTheColourTwelvePanelText) {
+  displaySettings.boardColor = 1;
+  setDefaultColours();
+  EXPECT_EQ(roles.pieceColors[0], 11);
+  EXPECT_EQ(roles.pieceColors[1], 8);
+  EXPECT_EQ(roles.pieceSecondColors[0], 12);
+  EXPECT_EQ(roles.pieceSecondColors[1], 9);
+  EXPECT_EQ(roles.pieceFrameColors[0], 13);
+  EXPECT_EQ(roles.pieceFrameColors[1], 10);
+  EXPECT_EQ(roles.panelTextColor, 3);
+  displaySettings.boardColor = 12;
+  setDefaultColours();
+  EXPECT_EQ(roles.panelTextColor, 15);
+}
+
+TEST(ColourRoles, PatternIdsBySlotAndColour) {
+  EXPECT_EQ(pixPatBaseFor(1), 0);
+  EXPECT_EQ(pixPatBaseFor(2), 0);
+  EXPECT_EQ(pixPatBaseFor(3), 200);
+  EXPECT_EQ(pixPatBaseFor(4), 600);
+  EXPECT_EQ(pixPatBaseFor(6), 400);
+  EXPECT_EQ(pixPatBaseFor(7), 500);
+  EXPECT_EQ(pixPatBaseFor(12), 300);
+  EXPECT_EQ(pixPatBaseFor(10), 100);
+  EXPECT_EQ(pixPatBaseFor(15), 200);
+  EXPECT_EQ(rolePatternId(2, 4, 600), 328);
+  EXPECT_EQ(rolePatternId(3, 4, 600), 638);
+  EXPECT_EQ(rolePatternId(5, 4, 600), 629);
+  EXPECT_EQ(rolePatternId(19, 4, 600), 640);
+  EXPECT_EQ(rolePatternId(11, 10, 100), 133);
+  EXPECT_EQ(rolePatternId(9, 2, 0), 100);
+  EXPECT_EQ(rolePatternId(11, 2, 0), 14);
+  EXPECT_EQ(rolePatternId(11, 5, 100), 144);
+  EXPECT_EQ(rolePatternId(10, 5, 100), kNoPattern);
+  EXPECT_EQ(extraPatternId(300), 323);
+}
+
+}  // namespace
+}  // namespace bg
