@@ -1,0 +1,105 @@
+#include "display/message_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace bg {
+namespace {
+
+TEST(MessageText, AFreeTextLosesItsPrefixAndIsCutToTheLine) {
+  EXPECT_EQ(composeMessageText("MMWrong Color", kNoMessageNumber, "", 80), "Wrong Color");
+  EXPECT_EQ(composeMessageText("MMWrong Color", kNoMessageNumber, "", 5), "Wrong");
+  EXPECT_EQ(composeMessageText("MM", kNoMessageNumber, "", 80), "");
+  EXPECT_EQ(composeMessageText("M", kNoMessageNumber, "", 80), "");  // only part of a prefix
+}
+
+TEST(MessageText, ANumberAloneLosesItsPrefixAndIsCutToo) {
+  EXPECT_EQ(composeMessageText("", 17, "  Click on the dice to roll", 80), "Click on the dice to roll");
+  EXPECT_EQ(composeMessageText("", 17, "  Click on the dice to roll", 5), "Click");
+  EXPECT_EQ(composeMessageText("", kNoMessageNumber, "  ignored", 80), "");
+}
+
+TEST(MessageText, AnAppendedEntryKeepsItsPrefixAndIsNotCut) {
+  EXPECT_EQ(composeMessageText("MMFred", 65, ", congratulations!", 80), "Fred, congratulations!");
+  EXPECT_EQ(composeMessageText("MMFreddy", 65, "  a long entry", 3), "Fre  a long entry");
+}
+
+TEST(MessageText, TheWholeStopsAt255Bytes) {
+  const std::string text = "MM" + std::string(200, 'a');
+  const std::string entry(100, 'b');
+  const Str255 out = composeMessageText(text, 3, entry, 250);
+  EXPECT_EQ(out.len(), 255u);
+  EXPECT_EQ(out.view().substr(0, 200), std::string(200, 'a'));
+  EXPECT_EQ(out.view().substr(200), std::string(55, 'b'));
+}
+
+TEST(MessageText, CuttingNeverSplitsACharacter) {
+  // "é" takes two bytes; a cut at 4 bytes after "abc" keeps "abc" whole and drops the "é".
+  EXPECT_EQ(composeMessageText("MMabc\xC3\xA9", kNoMessageNumber, "", 4), "abc");
+}
+
+TEST(MessageRepeat, TheSameNumberAtTheSamePointWithinTwoSecondsIsNotSpoken) {
+  MessageRepeatRecord r;
+  noteNumberedMessage(r, 48, 26, 1000);
+  EXPECT_EQ(r.speakFlag, 255);
+  r.speakFlag = 255;
+  noteNumberedMessage(r, 48, 26, 1001);
+  EXPECT_EQ(r.speakFlag, 0);
+  r.speakFlag = 255;
+  noteNumberedMessage(r, 48, 26, 1003);  // two seconds later it is spoken again
+  EXPECT_EQ(r.speakFlag, 255);
+  r.speakFlag = 255;
+  noteNumberedMessage(r, 48, 27, 1003);  // another point
+  EXPECT_EQ(r.speakFlag, 255);
+  r.speakFlag = 255;
+  noteNumberedMessage(r, 50, 27, 1003);  // another number
+  EXPECT_EQ(r.speakFlag, 255);
+  EXPECT_EQ(r.previousNumber, 48);
+  EXPECT_EQ(r.previousPoint, 27);
+}
+
+TEST(MessageRepeat, AcrossMidnightTheDifferenceIsNegativeAndCountsAsARepeat) {
+  MessageRepeatRecord r;
+  noteNumberedMessage(r, 44, 3, 86399);
+  r.speakFlag = 255;
+  noteNumberedMessage(r, 44, 3, 5);
+  EXPECT_EQ(r.speakFlag, 0);
+}
+
+MessageBoxMeasures referenceBoard() {
+  return {683, 36, 13, 2, reducedShadow(5), reducedShadow(5), false, 0, 0};
+}
+
+TEST(MessageBox, ReferenceBoardBoxAndTextPlace) {
+  const MessageBoxMeasures m = referenceBoard();
+  const Rect16 box = messageLineBox(100, m);
+  EXPECT_EQ(box.left, (683 - 100) / 2 - 6);
+  EXPECT_EQ(box.right, box.left + 100 + 4 + 13 + 1);
+  EXPECT_EQ(box.top, 6);
+  EXPECT_EQ(box.bottom, 26);
+  const Point16 pen = messageTextPen(box, m);
+  EXPECT_EQ(pen.h, box.left + 2 + 6);
+  EXPECT_EQ(pen.v, 20);
+}
+
+TEST(MessageBox, ShadowsAreReducedButNeverBelowOne) {
+  EXPECT_EQ(reducedShadow(5), 1);
+  EXPECT_EQ(reducedShadow(3), 1);
+  EXPECT_EQ(reducedShadow(14), 10);
+}
+
+TEST(MessageBox, ThePictureBoardPlacesTheTextInItsStrip) {
+  MessageBoxMeasures m = referenceBoard();
+  m.pictureBoard = true;
+  m.textSize = 12;
+  m.textStripTop = 6;
+  m.textStripHeight = 17;
+  const Rect16 box = messageLineBox(80, m);
+  EXPECT_EQ(box.top, (6 + 17 - 12) / 2 + 4);
+  EXPECT_EQ(box.bottom, box.top + 16);
+  EXPECT_EQ(messageTextPen(box, m), (Point16{box.left, static_cast<int16_t>(box.top + 12)}));
+}
+
+}  // namespace
+}  // namespace bg
