@@ -43,11 +43,30 @@ struct GameRecordEntry {
   bool operator==(const GameRecordEntry&) const = default;
 };
 
+inline constexpr GameRecordEntry blankRecordEntry{};
+
+// The last entry is kept for the game-end entry, so a game that fills the record can
+// still record its result.
+inline constexpr int16_t kLastPlayEntry = kGameRecordHighest - 1;
+
 struct GameRecord {
   CheckedArray<GameRecordEntry, kGameRecordHighest> gameRecord;  // entry 0: header counters
   int16_t gameRecordCount = 0;  // index of the last used entry
+  int16_t recordFullTold = 0;   // -1 once the user has been told that the record is full
+  // The move in hand when the record had no room for it.
+  int16_t moveUnrecorded = 0;
+  GameRecordEntry unrecordedMove;
 };
 
 extern GameRecord record;
+
+// Raises gameRecordCount for one more entry of play (a move, an unplayed die, an
+// automatic double) and returns true. When only the game-end entry's place is left the
+// count stays, the user is told once, and the result is false: play goes on unrecorded.
+bool advanceGameRecord();
+// Raises gameRecordCount for the game-end entry, which always has a place.
+void advanceGameRecordForGameEnd();
+// True while the entry after the count may take a new roll.
+bool recordHasRoomForRoll();
 
 }  // namespace bg

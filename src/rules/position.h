@@ -13,6 +13,16 @@ inline constexpr int16_t kHumanPlayer = 2;     // playerType values
 inline constexpr int16_t kComputerPlayer = 1;
 inline constexpr int16_t kNoInputPlayer = 3;
 
+struct StartingPoint {
+  int16_t point;
+  int16_t count;
+};
+
+// The starting position; every other index of `board` is 0.
+inline constexpr StartingPoint kStartingPosition[] = {
+    {1, +2}, {6, -5}, {8, -3}, {12, +5}, {13, -5}, {17, +3}, {19, +5}, {24, -2},
+};
+
 struct Position {
   // Indices 1..24 are points: player 0 positive, player 1 negative. board[25] is
   // player 0's bar (positive count), board[0] player 1's bar (negative count).

@@ -1,0 +1,7 @@
+#include "rules/concession_state.h"
+
+namespace bg {
+
+ConcessionState concession;
+
+}  // namespace bg

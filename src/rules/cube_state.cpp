@@ -1,0 +1,7 @@
+#include "rules/cube_state.h"
+
+namespace bg {
+
+CubeState cube;
+
+}  // namespace bg

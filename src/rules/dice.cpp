@@ -1,0 +1,139 @@
+#include "rules/dice.h"
+
+#include "rules/display_services.h"
+#include "rules/display_state.h"
+#include "rules/interaction_state.h"
+#include "rules/position.h"
+#include "rules/rollout_state.h"
+#include "rules/settings.h"
+#include "rules/sound_services.h"
+#include "runtime/core/random.h"
+
+namespace bg {
+
+DiceState diceState;
+
+namespace {
+
+constexpr int16_t kDrawnPoolSlots = 30;  // slots 1..30 are drawn; 0 and 31 never
+
+bool fourDiceOnDoubles() { return settings.display4OnDoubles != 0; }
+
+int16_t currentDiceLayout() {
+  if (position.openingPhase != 0) return kOpeningDiceLayout;
+  if (diceState.rolledDoubles != 0 && fourDiceOnDoubles()) return kFourDiceLayout;
+  return kNormalDiceLayout;
+}
+
+BoardRect dieArea(int16_t left) {
+  return {left, display.diceTop, static_cast<int16_t>(left + display.dieWidth),
+          static_cast<int16_t>(display.diceTop + display.dieHeight)};
+}
+
+}  // namespace
+
+void fillDicePool() {
+  for (int16_t slot = 0; slot <= kDrawnPoolSlots; ++slot) diceState.dicePool[slot] = static_cast<int16_t>(rnd(6));
+}
+
+int16_t rollDie() {
+  const int16_t slot = static_cast<int16_t>(rnd(kDrawnPoolSlots));
+  const int16_t value = diceState.dicePool[slot];
+  diceState.dicePool[slot] = static_cast<int16_t>(rnd(6));
+  return value;
+}
+
+void showRolledDice() {
+  setDiceDisplayFlags(-1);
+  frameAllDice();
+  if (settings.soundOptions.soundOn != 0 && interaction.replayingMove == 0 && interaction.rollOverActive == 0 &&
+      settings.soundOptions.diceSoundOn != 0) {
+    playSound(settings.longDiceSound != 0 ? kLongDiceSound : kShortDiceSound, -1);
+  }
+  drawDice();
+}
+
+void drawDice() {
+  const bool doubles = diceState.rolledDoubles != 0;
+  // A double may stand at other places than the last dice.
+  if (doubles) drawDiceBackground();
+  const int16_t side = position.currentPlayer;
+  const int16_t layout = currentDiceLayout();
+  const bool extraDiceDrawn = fourDiceOnDoubles() && position.openingPhase == 0;
+  for (int16_t n = 0; n <= 3; ++n) {
+    const int16_t left = display.dicePosition[side][n][layout];
+    // A die in the right half of the board takes player 0's colour.
+    const int16_t colour = display.dicePosition[side][n][kFourDiceLayout] >= display.boardWidth / 2
+                               ? display.playerColors[0]
+                               : display.playerColors[1];
+    display.dieFaceIndex = static_cast<int16_t>(diceState.rolledDice[n] + kDieFacesPerColour * colour);
+    diceState.drawnDieLeft[n] = left;
+    if (doubles && !fourDiceOnDoubles() && n >= 2) diceState.drawnDieLeft[n] = diceState.drawnDieLeft[1];
+    if (diceState.dice[n].value >= 1) {
+      if (n <= 1 || extraDiceDrawn) {
+        display.dieLeft = left;
+        display.dieTop = display.diceTop;
+        drawDieFace();
+      }
+    } else if (diceState.rolledDice[n] > 0) {
+      showDieUsed(n);
+    }
+  }
+  int rolledSum = 0;
+  for (const int16_t value : diceState.rolledDice) rolledSum += value;
+  if (rolledSum > 0) setDiceDisplayFlags(-1);
+  if (diceState.dice[0].value >= 1 && diceState.dice[1].value >= 1) display.redrawPending = 0;
+}
+
+void drawDieFace() {
+  if (rolloutHidesBoard()) return;
+  // The dark dice of the solid scheme need their own mask.
+  const int16_t mask = display.dieFaceIndex >= kDieFacesPerColour && display.boardColor == kSolidBoardColour ? 1 : 0;
+  drawDieImage(display.dieFaceIndex, mask, display.dieLeft, display.dieTop);
+}
+
+void redrawDice() {
+  if (rolloutHidesBoard()) return;
+  setDiceDisplayFlags(0);
+  frameAllDice();
+}
+
+void eraseDice() {
+  if (rollout.rolloutRunning != 0) return;
+  const int16_t layout = currentDiceLayout();
+  for (int16_t side = 0; side <= 1; ++side) {
+    for (int16_t n = 0; n <= 1; ++n) restoreBoardBackground(dieArea(display.dicePosition[side][n][layout]));
+  }
+}
+
+void drawDiceBackground() {
+  if (rollout.rolloutRunning != 0) return;
+  for (int16_t n = 0; n <= 1; ++n) restoreBoardBackground(dieArea(diceState.drawnDieLeft[n]));
+}
+
+void removeDie(int16_t n) {
+  // A hidden rollout skips only the drawing: the dice state must still change.
+  const bool drawn = !rolloutHidesBoard();
+  if (drawn) {
+    const BoardRect area = dieArea(diceState.drawnDieLeft[n]);
+    restoreBoardBackground(area);
+    refreshDragSaveUnder(area);
+  }
+  diceState.dice[n].value = 0;
+  diceState.rolledDice[n] = 0;
+  int sum = 0;
+  for (const DiceEntry& die : diceState.dice) sum += die.value;
+  if (sum == 0) {
+    display.redrawPending = 0;
+    diceState.diceShowing = 0;
+  }
+  if (drawn) flushBoardWindow();
+}
+
+void removeDice() {
+  for (int16_t n = 0; n <= 3; ++n) {
+    if (diceState.rolledDice[n] > 0) removeDie(n);
+  }
+}
+
+}  // namespace bg

@@ -1,0 +1,7 @@
+#include "rules/display_state.h"
+
+namespace bg {
+
+DisplayState display;
+
+}  // namespace bg

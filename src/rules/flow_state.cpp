@@ -1,0 +1,7 @@
+#include "rules/flow_state.h"
+
+namespace bg {
+
+FlowState flow;
+
+}  // namespace bg

@@ -1,0 +1,46 @@
+#pragma once
+// Values of the game flow (turns, games, match) that the rules read and write.
+#include <cstdint>
+
+#include "runtime/core/checked_array.h"
+#include "runtime/core/pstring.h"
+
+namespace bg {
+
+inline constexpr uint8_t kLeaveTurn = 255;     // abortTurn: leave the current turn at once
+inline constexpr int16_t kWinnerRollsFirst = 2;  // whoRollsFirst
+
+struct FlowState {
+  uint8_t abortTurn = 0;          // 255: leave the current turn at once
+  int16_t newGameRequested = 0;   // -1: start a new game at the next pass of the game loop
+  int16_t turnNumber = 1;         // 1 = the opening move
+  int16_t movesAllowed = 0;       // part-moves of the roll: 2, or 4 on doubles
+  int16_t movesLeft = 0;
+  int16_t moveNumber = 0;         // part-move number within the turn
+  int16_t movePhaseOver = 0;      // -1 once the move phase of the turn is over
+  int16_t turnEndPending = 0;     // -1: the end of the human's turn is handled elsewhere
+  int16_t forcedMovePlayed = 0;   // -1 while a forced play is made automatically
+  int16_t bestMoveForHuman = 0;   // -1 while the best move is played for the human
+  int16_t rollClickWaitActive = 0;
+  int16_t keyCommandBusy = 0;     // -1: a posted click waits to be taken by the next board wait
+  int16_t continueGame = 0;       // play goes on after a dropped double or a concession
+  int16_t winnerSide = 0;         // winner of the game just ended
+  CheckedArray<int32_t, 1> scores;  // points won in the match or money session
+  uint8_t moneySessionActive = 0;
+  int16_t gamesThisRun = 0;       // games started since start-up, rollouts not counted
+  int16_t firstRollNeedsClick = 0;  // -1: even with automatic rolls the next roll waits for a click
+  int16_t opponentModeTemporary = 0;  // the end of a game restores opponent mode 1 when set
+  Str255 opponentCommand;
+
+  // Per-game statistics of each side.
+  CheckedArray<int16_t, 1> autoConcession;
+  CheckedArray<int16_t, 1> whoIsWinningUses;
+  CheckedArray<int32_t, 1> pipsRolled;
+  CheckedArray<int16_t, 1> doublesRolled;
+  CheckedArray<int16_t, 1> gamePointsBySide;
+  CheckedArray<int16_t, 1> turnTakeBacks;
+};
+
+extern FlowState flow;
+
+}  // namespace bg

@@ -1,0 +1,14 @@
+#include "rules/interaction_services.h"
+
+namespace bg {
+
+InteractionServices interactionServices;
+
+namespace least {
+
+void displayMessage() {}
+
+void clearMessageLine(int16_t /*flag*/) {}
+
+}  // namespace least
+}  // namespace bg

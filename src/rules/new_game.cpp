@@ -1,0 +1,150 @@
+#include "rules/new_game.h"
+
+#include "rules/analysis_state.h"
+#include "rules/best_plays_state.h"
+#include "rules/concession_state.h"
+#include "rules/cube_state.h"
+#include "rules/dice.h"
+#include "rules/display_services.h"
+#include "rules/display_state.h"
+#include "rules/flow_services.h"
+#include "rules/flow_state.h"
+#include "rules/game_record.h"
+#include "rules/interaction_services.h"
+#include "rules/interaction_state.h"
+#include "rules/play_search_state.h"
+#include "rules/position.h"
+#include "rules/rollout_services.h"
+#include "rules/rollout_state.h"
+#include "rules/settings.h"
+#include "rules/shell_services.h"
+#include "rules/shell_state.h"
+#include "rules/storage_state.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kEndGameItem = 5;
+constexpr int16_t kMoneySessionItem = 4;
+
+void swapSides() {
+  const int16_t current = position.currentPlayer;
+  position.currentPlayer = position.otherPlayer;
+  position.otherPlayer = current;
+}
+
+}  // namespace
+
+void startNewGame() {
+  storage.gameModified = 0;
+  if (flow.moneySessionActive != 0) {
+    setMenuItemState(kGameMenu, kEndGameItem, kItemEnabled, "");
+    setMenuItemState(kGameMenu, kMoneySessionItem, kItemEnabled, "End Money Session");
+  }
+  // Nothing has been drawn before the first board build.
+  if (display.firstBoardBuild != -1) removeDice();
+  setStartingPosition();
+  position.openingPhase = -1;
+  if (rollout.rolloutRunning == 0) flow.gamesThisRun += 1;
+
+  const bool winnerRollsFirst = settings.whoRollsFirst == kWinnerRollsFirst;
+  if (winnerRollsFirst && flow.scores[0] + flow.scores[1] > 0) {
+    // No opening roll: the turn's side flip makes the last winner roll first.
+    position.openingPhase = 0;
+    position.currentPlayer = 1 - flow.winnerSide;
+    position.otherPlayer = 1 - position.currentPlayer;
+  }
+  if (rollout.rolloutRunning != 0) nextRolloutGame();
+  flow.continueGame = 0;
+  position.gameContinued = 0;
+
+  closeBoardOverlay();
+  display.boardClearing = 0;
+  position.newBoardRedraw = -1;
+  if (rollout.rolloutRunning != 0 || winnerRollsFirst) {
+    // Show the side that will actually move first.
+    swapSides();
+    redrawBoardWindow();
+    swapSides();
+  } else {
+    redrawBoardWindow();
+  }
+  position.newBoardRedraw = 0;
+  flow.opponentCommand.clear();
+
+  // With automatic rolls the first game of a run still waits for a real click;
+  // otherwise a posted click starts the first roll.
+  if (rollout.rolloutRunning == 0 && settings.automaticRolls != 0 && flow.gamesThisRun == 1) {
+    flow.firstRollNeedsClick = -1;
+  } else {
+    postClickAtBoardCorner();
+  }
+}
+
+void setStartingPosition() {
+  position.board.fill(0);
+  resetGameRecord();
+  for (long row = 1; row <= 4; ++row) {
+    bestPlays.bestPlaysSkill[row][0] = kEmptyRow;
+    bestPlays.bestPlaysTrue[row][0] = kEmptyRow;
+  }
+  for (const StartingPoint& start : kStartingPosition) position.board[start.point] = start.count;
+  position.piecesOnBoard[0] = kCheckersPerSide;
+  position.piecesOnBoard[1] = kCheckersPerSide;
+
+  flow.rollClickWaitActive = 0;
+  hand.boardWaitActive = 0;
+  shell.gameMenuLock = 0;
+  shell.gameMenuLock2 = 0;
+  flow.movesLeft = 0;
+  cube.cubeOwner = kCubeCentred;
+  hand.pieceInHand = 0;
+  hand.piecePicked = 0;
+  hand.diceClicked = 0;
+  flow.moveNumber = 0;
+  flow.turnTakeBacks[0] = 0;
+  flow.turnTakeBacks[1] = 0;
+
+  position.currentPlayer = position.playerType[0] == kHumanPlayer ? kPlayer0 : kPlayer1;
+  position.turnPlayer = position.currentPlayer;
+  position.otherPlayer = 1 - position.currentPlayer;
+
+  interaction.panelClickWaitActive = 0;
+  record.gameRecordCount = 0;
+  flow.turnNumber = 1;
+  playSearch.searchedPlayer = -1;
+  cube.cubeValue = 1;
+
+  for (int16_t side = 0; side <= 1; ++side) {
+    interaction.playerRolledOver[side] = 0;
+    flow.autoConcession[side] = 0;
+    flow.whoIsWinningUses[side] = 0;
+    diceState.dice[side].value = 0;
+    diceState.dice[side + 2].value = 0;
+    diceState.rolledDice[side] = 0;
+    diceState.rolledDice[side + 2] = 0;
+    position.piecesOnBoard[side] = kCheckersPerSide;
+    flow.pipsRolled[side] = 0;
+    flow.doublesRolled[side] = 0;
+    flow.gamePointsBySide[side] = 0;
+  }
+  setDiceDisplayFlags(0);
+  flow.newGameRequested = 0;
+  flow.abortTurn = 0;
+  diceState.handChosenOpeningDouble = 0;
+  concession.concessionCheckTurn = 0;
+  resetGameState();
+}
+
+void resetGameState() {
+  cube.playerDeclined[0] = 0;
+  cube.playerDeclined[1] = 0;
+  flow.opponentModeTemporary = 0;
+  if (display.overlayActive != 0) redrawBoardPicture();
+  analysis.contactBroken = 0;
+  record.gameRecordCount = 0;
+  clearMessageLine(0);
+}
+
+}  // namespace bg

@@ -1,0 +1,7 @@
+#include "rules/position.h"
+
+namespace bg {
+
+Position position;
+
+}  // namespace bg

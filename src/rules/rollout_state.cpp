@@ -1,0 +1,7 @@
+#include "rules/rollout_state.h"
+
+namespace bg {
+
+RolloutState rollout;
+
+}  // namespace bg

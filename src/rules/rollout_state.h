@@ -1,0 +1,23 @@
+#pragma once
+// Values of the rollouts that the rules read and write.
+#include <cstdint>
+
+#include "runtime/core/checked_array.h"
+
+namespace bg {
+
+struct RolloutState {
+  uint8_t rolloutRunning = 0;    // 255 while a rollout plays games
+  int16_t rolloutShowBoard = 0;  // not 0: the board is shown during a rollout
+  int16_t noPause = 0;           // -1 while pauses are skipped
+  int16_t keepRollsOnReset = 0;  // -1: the next record reset keeps each entry's side and dice
+  int16_t swapSidesOnReset = 0;  // -1 with the above: the kept entries change sides
+  CheckedArray<int16_t, 3> recordDice;
+};
+
+extern RolloutState rollout;
+
+// A rollout that does not show the board: nothing is drawn.
+inline bool rolloutHidesBoard() { return rollout.rolloutRunning != 0 && rollout.rolloutShowBoard == 0; }
+
+}  // namespace bg

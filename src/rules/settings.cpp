@@ -1,0 +1,7 @@
+#include "rules/settings.h"
+
+namespace bg {
+
+Settings settings;
+
+}  // namespace bg

@@ -1,0 +1,7 @@
+#include "rules/shell_state.h"
+
+namespace bg {
+
+ShellState shell;
+
+}  // namespace bg

@@ -1,0 +1,16 @@
+#pragma once
+// Values of the application shell that the rules read and write.
+#include <cstdint>
+
+namespace bg {
+
+inline constexpr int16_t kGameMenu = 3;
+
+struct ShellState {
+  int16_t gameMenuLock = 0;   // the Game menu refuses its commands while either lock is set
+  int16_t gameMenuLock2 = 0;
+};
+
+extern ShellState shell;
+
+}  // namespace bg

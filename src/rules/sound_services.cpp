@@ -1,0 +1,12 @@
+#include "rules/sound_services.h"
+
+namespace bg {
+
+SoundServices soundServices;
+
+namespace least {
+
+void playSound(int16_t /*sound*/, int16_t /*wait*/) {}
+
+}  // namespace least
+}  // namespace bg

@@ -1,0 +1,23 @@
+#pragma once
+// What the rules ask of the sound: sound effects by number.
+#include <cstdint>
+
+namespace bg {
+
+inline constexpr int16_t kLongDiceSound = 3;
+inline constexpr int16_t kShortDiceSound = 4;
+
+namespace least {
+void playSound(int16_t sound, int16_t wait);
+}  // namespace least
+
+struct SoundServices {
+  // Plays sound n when sound is on; wait -1 lets the dice sounds finish first.
+  void (*playSound)(int16_t sound, int16_t wait) = least::playSound;
+};
+
+extern SoundServices soundServices;
+
+inline void playSound(int16_t sound, int16_t wait) { soundServices.playSound(sound, wait); }
+
+}  // namespace bg

@@ -1,0 +1,24 @@
+#include "rules/storage_services.h"
+
+#include "rules/dice.h"
+#include "rules/flow_state.h"
+#include "rules/position.h"
+
+namespace bg {
+
+void checkStartingPosition() {
+  position.openingPhase = 0;
+  int occupied = 0;
+  for (const int16_t count : position.board) {
+    if (count != 0) ++occupied;
+  }
+  if (occupied != 8) return;
+  for (const StartingPoint& start : kStartingPosition) {
+    if (position.board[start.point] != start.count) return;
+  }
+  position.openingPhase = -1;
+  flow.turnNumber = 1;
+  if (diceState.diceShowing != 0) redrawDice();
+}
+
+}  // namespace bg

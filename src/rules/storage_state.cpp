@@ -1,0 +1,7 @@
+#include "rules/storage_state.h"
+
+namespace bg {
+
+StorageState storage;
+
+}  // namespace bg

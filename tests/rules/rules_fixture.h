@@ -1,0 +1,126 @@
+#pragma once
+// A fixture that gives every test the program-wide state of a fresh start: each state
+// struct and each service table back at its plain value, and a fixed random sequence.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "rules/analysis_state.h"
+#include "rules/best_plays_state.h"
+#include "rules/concession_state.h"
+#include "rules/cube_state.h"
+#include "rules/dice.h"
+#include "rules/display_services.h"
+#include "rules/display_state.h"
+#include "rules/flow_services.h"
+#include "rules/flow_state.h"
+#include "rules/game_record.h"
+#include "rules/interaction_services.h"
+#include "rules/interaction_state.h"
+#include "rules/play_search_state.h"
+#include "rules/position.h"
+#include "rules/rollout_services.h"
+#include "rules/rollout_state.h"
+#include "rules/settings.h"
+#include "rules/shell_services.h"
+#include "rules/shell_state.h"
+#include "rules/sound_services.h"
+#include "rules/storage_state.h"
+#include "runtime/core/random.h"
+
+namespace bg::testing {
+
+inline void resetRulesState() {
+  position = Position{};
+  diceState = DiceState{};
+  record = GameRecord{};
+  flow = FlowState{};
+  settings = Settings{};
+  hand = HandState{};
+  interaction = InteractionState{};
+  display = DisplayState{};
+  rollout = RolloutState{};
+  cube = CubeState{};
+  shell = ShellState{};
+  storage = StorageState{};
+  concession = ConcessionState{};
+  bestPlays = BestPlaysState{};
+  playSearch = PlaySearchState{};
+  analysis = AnalysisState{};
+
+  displayServices = DisplayServices{};
+  flowServices = FlowServices{};
+  interactionServices = InteractionServices{};
+  shellServices = ShellServices{};
+  rolloutServices = RolloutServices{};
+  soundServices = SoundServices{};
+
+  setRandomHook(nullptr);
+  seedRandom(20240611);
+}
+
+// What the recording fakes saw, in call order.
+struct ServiceLog {
+  std::vector<std::string> calls;
+  std::vector<int> sounds;
+  std::vector<int> diceUsed;
+  std::vector<BoardRect> restored;
+  std::vector<int> faces;  // die face index of each drawn die
+  std::vector<int> facesLeft;
+  std::vector<int> masks;
+  std::vector<std::string> messages;
+  std::vector<std::string> menuTexts;
+  std::vector<int> seen;  // values a fake observed when it was called
+  int boardRedraws = 0;
+  void clear() { *this = ServiceLog{}; }
+};
+
+inline ServiceLog serviceLog;
+
+class RulesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetRulesState();
+    serviceLog.clear();
+  }
+  void TearDown() override { resetRulesState(); }
+
+  // Recording fakes that keep the least forms' state changes.
+  static void recordSounds() {
+    soundServices.playSound = [](int16_t sound, int16_t) { serviceLog.sounds.push_back(sound); };
+  }
+  static void recordDiceUsed() {
+    displayServices.showDieUsed = [](int16_t die) {
+      serviceLog.diceUsed.push_back(die);
+      least::showDieUsed(die);
+    };
+  }
+  static void recordDrawing() {
+    displayServices.drawDieImage = [](int16_t face, int16_t mask, int16_t left, int16_t) {
+      serviceLog.faces.push_back(face);
+      serviceLog.masks.push_back(mask);
+      serviceLog.facesLeft.push_back(left);
+    };
+    displayServices.restoreBoardBackground = [](BoardRect area) { serviceLog.restored.push_back(area); };
+    displayServices.redrawBoardWindow = [] {
+      serviceLog.calls.push_back("redrawBoardWindow:" + std::to_string(position.currentPlayer));
+    };
+    displayServices.frameAllDice = [] { serviceLog.calls.push_back("frameAllDice"); };
+    displayServices.flushBoardWindow = [] { serviceLog.calls.push_back("flush"); };
+  }
+  static void recordMessages() {
+    interactionServices.displayMessage = [] { serviceLog.messages.push_back(interaction.messageText.str()); };
+  }
+};
+
+// Player 0 (direction +1) moving over the board: board positive for player 0.
+inline int checkersOf(int16_t side) {
+  int count = 0;
+  for (const int16_t c : position.board) {
+    if (c * position.playerDirection[side] > 0) count += c * position.playerDirection[side];
+  }
+  return count;
+}
+
+}  // namespace bg::testing
