@@ -1,7 +1,5 @@
 #include "runtime/core/pstring.h"
 
-#include <cctype>
-
 namespace bg {
 
 std::size_t utf8FitLength(std::string_view text, std::size_t limit) {
@@ -35,15 +33,19 @@ long instr(long start, std::string_view haystack, std::string_view needle) {
   return at == std::string_view::npos ? 0 : static_cast<long>(at) + 1;
 }
 
+// Only the letters a to z change: the C library's case tables follow the user's locale,
+// which could alter the bytes of a UTF-8 character.
 std::string upperS(std::string_view s) {
   std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   return out;
 }
 
 std::string lowerS(std::string_view s) {
   std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
   return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <string>
 
 namespace bg {
@@ -41,6 +42,14 @@ TEST(PString, BasicSubstringsCountFromOne) {
   EXPECT_EQ(instr(1, "Board Scores", "Scores"), 7);
   EXPECT_EQ(instr(8, "Board Scores", "Scores"), 0);
   EXPECT_EQ(instr(1, "abc", ""), 0);
+}
+
+TEST(PString, CaseChangesOnlyTheLettersAToZ) {
+  // Even under a Latin-1 locale the bytes of "é" and "Ü" must stay as they are.
+  std::setlocale(LC_ALL, "C.UTF-8");
+  EXPECT_EQ(lowerS("Good Night, ZOË Ü [@]"), "good night, zoË Ü [@]");
+  EXPECT_EQ(upperS("roll é-z {`}"), "ROLL é-Z {`}");
+  std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace
