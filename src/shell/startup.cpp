@@ -1,21 +1,44 @@
 #include "shell/startup.h"
 
-#include <QApplication>
-#include <QMainWindow>
+#include "runtime/qt/app_init.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/windows.h"
 
 namespace bg {
 
-int runApplication(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Tavrik's Backgammon"));
-  window.resize(839, 623);
-  window.show();
-  // The program owns its main loop; closing the board window quits.
-  while (window.isVisible()) {
-    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 33);
+namespace {
+
+constexpr int16_t kBoardWindow = 1;
+constexpr int16_t kEventSliceTicks = 2;
+
+bool quitWanted = false;
+
+// Until the shell's own callback is installed: the board window's close box quits.
+void startupDialogEvent() {
+  if (dialogEventKind() == kDialogWindowClosed && dialogEventId() == kBoardWindow) quitWanted = true;
+}
+
+bool startupAppEvent(AppEvent& e) {
+  if (e.kind == AppEvent::kQuitRequest) {
+    quitWanted = true;
+    return true;
   }
-  return 0;
+  return false;
+}
+
+}  // namespace
+
+int runApplication(int argc, char** argv) {
+  rtInit(argc, argv);
+  setDialogVector(startupDialogEvent);
+  setAppEventHandler(startupAppEvent);
+  setEventSlice(kEventSliceTicks);
+  windowOpen(kBoardWindow, "Tavrik's Backgammon", makeRect(0, 0, 839, 623), kDocumentWindow, true);
+  setOutputWindow(kBoardWindow);
+  windowSelect(kBoardWindow);
+  // The program owns its main loop: one slice of events per pass, never exec().
+  while (!quitWanted) FBHandleEvents();
+  FBShutdown(0);
 }
 
 }  // namespace bg

@@ -1,11 +1,34 @@
-// Test entry for the Qt areas: one QApplication for the whole program, headless.
+// Test entry for the Qt areas: one QApplication for the whole program, headless, on a
+// fixed 1024 x 768 screen so window geometry is the same on every machine.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
+// Fontconfig keeps caches for the life of the process; a test that ends the process from
+// inside the program (a death test) must not fail on them.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (platform.isEmpty() || platform == "offscreen") {
+    const QString config = QDir::temp().filePath(QStringLiteral("bg-test-screen-%1.json").arg(getpid()));
+    QFile f(config);
+    if (f.open(QIODevice::WriteOnly)) {
+      f.write(R"({"synchronousWindowSystemEvents": true, "windowFrameMargins": false,
+                  "screens": [{"name": "main", "x": 0, "y": 0, "width": 1024, "height": 768,
+                               "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1.0}]})");
+      f.close();
+      platform = "offscreen:configfile=" + config.toLocal8Bit();
+    } else {
+      platform = "offscreen";
+    }
+  }
+  qputenv("QT_QPA_PLATFORM", platform);
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
+  const int status = RUN_ALL_TESTS();
+  QFile::remove(QDir::temp().filePath(QStringLiteral("bg-test-screen-%1.json").arg(getpid())));
+  return status;
 }

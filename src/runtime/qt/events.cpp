@@ -1,0 +1,232 @@
+#include "runtime/qt/events.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
+#include <deque>
+#include <exception>
+
+#include "runtime/core/fatal.h"
+
+namespace bg {
+
+namespace {
+
+struct LayerTask {
+  void (*run)(void*);
+  void* context;
+  void (*dispose)(void*);
+  bool flushable;
+};
+
+struct PumpState {
+  EventCallback mouseVector = nullptr;
+  EventCallback menuVector = nullptr;
+  EventCallback dialogVector = nullptr;
+  RawEventCallback rawVector = nullptr;
+  EventCallback fileErrorVector = nullptr;
+  AppEventHandler appHandler = nullptr;
+  detail::ReclaimHook reclaim = nullptr;
+  int16_t sliceTicks = 2;
+  int depth = 0;
+  int handlerDepth = 0;
+  std::deque<LayerTask> queue;
+  int16_t dialogKind = 0;
+  int16_t dialogId = 0;
+  int16_t menu = 0;
+  int16_t item = 0;
+  int16_t clickCount = 0;
+  Point clickPoint{};
+  int16_t clickWindow = 0;
+};
+
+PumpState& state() {
+  static PumpState s;
+  return s;
+}
+
+void disposeTask(LayerTask& t) {
+  if (t.dispose) t.dispose(t.context);
+}
+
+// Delivers the tasks queued before this call; tasks they queue wait for the next pump, so a
+// callback that raises an event for itself cannot spin the pump.
+void deliverQueuedTasks() {
+  auto& s = state();
+  std::size_t n = s.queue.size();
+  while (n-- > 0 && !s.queue.empty()) {
+    LayerTask t = s.queue.front();
+    s.queue.pop_front();
+    guarded([&] { t.run(t.context); });
+    disposeTask(t);
+  }
+}
+
+// Swallows mouse and key input while flushEvents runs.
+class InputSwallower : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* e) override {
+    switch (e->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::Wheel:
+        return true;
+      default:
+        return false;
+    }
+  }
+};
+
+}  // namespace
+
+void setMouseVector(EventCallback fn) { state().mouseVector = fn; }
+void setMenuVector(EventCallback fn) { state().menuVector = fn; }
+void setDialogVector(EventCallback fn) { state().dialogVector = fn; }
+void setRawEventVector(RawEventCallback fn) { state().rawVector = fn; }
+void setFileErrorVector(EventCallback fn) { state().fileErrorVector = fn; }
+EventCallback fileErrorVector() { return state().fileErrorVector; }
+void setEventSlice(int16_t ticks) { state().sliceTicks = ticks < 0 ? int16_t{0} : ticks; }
+int16_t eventSlice() { return state().sliceTicks; }
+void setAppEventHandler(AppEventHandler fn) { state().appHandler = fn; }
+
+// The vectors are read at delivery time, so there is nothing to reinstall.
+void FBInstallMenuHandler() {}
+void FBInstallDialogHandler() {}
+
+int pumpDepth() { return state().depth; }
+bool insideHandler() { return state().handlerDepth > 0; }
+
+void runGuarded(void (*fn)(void*), void* context) {
+  auto& s = state();
+  ++s.handlerDepth;
+  try {
+    fn(context);
+  } catch (const std::exception& e) {
+    fatalStop(std::string("Unexpected error: ") + e.what());
+  } catch (...) {
+    fatalStop("Unexpected error");
+  }
+  --s.handlerDepth;
+}
+
+void FBHandleEvents() {
+  auto& s = state();
+  if (QCoreApplication::instance() == nullptr) return;
+  ++s.depth;
+  QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents;
+  if (s.sliceTicks > 0 && s.queue.empty()) {
+    // One local timer per call keeps nested pumps from stopping each other's slice.
+    QTimer slice;
+    slice.setSingleShot(true);
+    slice.setTimerType(Qt::PreciseTimer);
+    slice.start(s.sliceTicks * 1000 / 60);
+    QCoreApplication::processEvents(flags | QEventLoop::WaitForMoreEvents);
+  } else {
+    QCoreApplication::processEvents(flags);
+  }
+  deliverQueuedTasks();
+  --s.depth;
+  if (s.depth == 0 && s.handlerDepth == 0) {
+    // deleteLater() only runs when DeferredDelete is flushed from the top level.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (s.reclaim) s.reclaim();
+  }
+}
+
+void FBRaiseDialogEvent(int16_t kind, int16_t id) {
+  detail::queueTask(true, [kind, id] { detail::deliverDialogEvent(kind, id); });
+}
+
+int16_t dialogEventKind() { return state().dialogKind; }
+int16_t dialogEventId() { return state().dialogId; }
+
+void postMenuSelection(int16_t menu, int16_t item) {
+  detail::queueTask(true, [menu, item] {
+    auto& s = state();
+    s.menu = menu;
+    s.item = item;
+    if (s.menuVector) s.menuVector();
+  });
+}
+
+int16_t menuSelectionMenu() { return state().menu; }
+int16_t menuSelectionItem() { return state().item; }
+int16_t mouseClickCount() { return state().clickCount; }
+Point mouseClickPoint() { return state().clickPoint; }
+int16_t mouseClickWindow() { return state().clickWindow; }
+
+bool eventAvail() {
+  if (QCoreApplication::instance() != nullptr) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+  return !state().queue.empty();
+}
+
+void flushEvents() {
+  auto& s = state();
+  if (QCoreApplication::instance() != nullptr) {
+    InputSwallower swallower;
+    QCoreApplication::instance()->installEventFilter(&swallower);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::instance()->removeEventFilter(&swallower);
+  }
+  // Dialog events and menu choices go; window notifications stay.
+  std::deque<LayerTask> kept;
+  for (LayerTask& t : s.queue) {
+    if (t.flushable)
+      disposeTask(t);
+    else
+      kept.push_back(t);
+  }
+  s.queue.swap(kept);
+}
+
+namespace detail {
+
+bool deliverRawEvent(const RawEvent& e) {
+  auto& s = state();
+  if (!s.rawVector) return false;
+  bool consumed = false;
+  guarded([&] { consumed = s.rawVector(e) != 0; });
+  return consumed;
+}
+
+void deliverMouseClick(int16_t window, Point where, int16_t clickCount) {
+  auto& s = state();
+  s.clickWindow = window;
+  s.clickPoint = where;
+  s.clickCount = clickCount;
+  if (s.mouseVector) guarded([&] { s.mouseVector(); });
+}
+
+void deliverDialogEvent(int16_t kind, int16_t id) {
+  auto& s = state();
+  s.dialogKind = kind;
+  s.dialogId = id;
+  if (s.dialogVector) guarded([&] { s.dialogVector(); });
+}
+
+bool deliverAppEvent(AppEvent& e) {
+  auto& s = state();
+  if (!s.appHandler) return false;
+  bool handled = false;
+  guarded([&] { handled = s.appHandler(e); });
+  return handled;
+}
+
+void queueLayerTask(void (*fn)(void*), void* context, void (*dispose)(void*), bool flushable) {
+  state().queue.push_back(LayerTask{fn, context, dispose, flushable});
+  // Wake a pump that is waiting for events.
+  if (auto* d = QAbstractEventDispatcher::instance()) d->wakeUp();
+}
+
+void setReclaimHook(ReclaimHook fn) { state().reclaim = fn; }
+
+}  // namespace detail
+
+}  // namespace bg

@@ -1,0 +1,459 @@
+#include "runtime/qt/windows.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindowStateChangeEvent>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/qt/events.h"
+#include "runtime/qt/input.h"
+
+namespace bg {
+
+namespace {
+
+class PortWidget;
+
+struct WindowRec {
+  int16_t number = 0;
+  WindowKind kind = kDocumentWindow;
+  PortWidget* widget = nullptr;
+  GrafPort port;
+  WindowEventHandler handler = nullptr;
+  QSize requested;          // the size the program asked for last
+  QTimer* resizeQuiet = nullptr;
+  bool resizing = false;    // a user resize burst is under way
+  bool swallowBurst = false;  // the burst belongs to a zoom
+};
+
+struct Registry {
+  std::map<int16_t, std::unique_ptr<WindowRec>> windows;
+  std::vector<int16_t> zOrder;  // front first
+  std::vector<std::unique_ptr<WindowRec>> closed;  // deleted when no handler runs
+  int16_t output = 0;
+  int resizeQuietMs = 250;
+  bool hookInstalled = false;
+};
+
+Registry& registry() {
+  static Registry r;
+  return r;
+}
+
+WindowRec* findWindow(int16_t n) {
+  auto& w = registry().windows;
+  auto it = w.find(n);
+  return it == w.end() ? nullptr : it->second.get();
+}
+
+void toFront(int16_t n) {
+  auto& z = registry().zOrder;
+  z.erase(std::remove(z.begin(), z.end(), n), z.end());
+  z.insert(z.begin(), n);
+}
+
+// Calls the window handler from the pump, after Qt's processing.
+void queueWindowEvent(int16_t n, WindowEvent::Kind kind) {
+  detail::queueTask(false, [n, kind] {
+    WindowRec* rec = findWindow(n);
+    if (rec == nullptr || rec->handler == nullptr) return;
+    WindowEvent e;
+    e.kind = kind;
+    e.window = n;
+    rec->handler(e);
+  });
+}
+
+void reclaimClosedWindows();
+
+class PortWidget : public QWidget {
+ public:
+  explicit PortWidget(WindowRec* rec) : rec_(rec) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+  }
+
+  WindowRec* rec() const { return rec_; }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    QPainter p(this);
+    const QRect r = e->rect();
+    p.drawImage(r.topLeft(), rec_->port.image, r);
+  }
+
+  void resizeEvent(QResizeEvent* e) override {
+    const QSize size = e->size();
+    QImage& img = rec_->port.image;
+    if (img.size() != size && size.width() > 0 && size.height() > 0) {
+      // Retained content: what was drawn stays; new area starts white.
+      QImage grown(size, QImage::Format_RGB32);
+      grown.fill(Qt::white);
+      QPainter p(&grown);
+      p.drawImage(0, 0, img);
+      p.end();
+      img = grown;
+    }
+    if (size == rec_->requested || !isVisible()) return;
+    if (!rec_->resizing) {
+      rec_->resizing = true;
+      if (!rec_->swallowBurst) queueWindowEvent(rec_->number, WindowEvent::kResizeStarted);
+    }
+    rec_->resizeQuiet->start(registry().resizeQuietMs);
+  }
+
+  void mousePressEvent(QMouseEvent* e) override { press(e, 1); }
+  void mouseDoubleClickEvent(QMouseEvent* e) override { press(e, 2); }
+
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    detail::noteMousePosition(e->globalPosition().toPoint());
+    if (e->button() == Qt::LeftButton) detail::noteMouseButton(false);
+    RawEvent raw;
+    raw.kind = RawEvent::kMouseUp;
+    raw.window = rec_->number;
+    raw.where = local(e->position().toPoint());
+    raw.modifiers = detail::carbonModifiers(static_cast<int>(e->modifiers()));
+    detail::deliverRawEvent(raw);
+  }
+
+  void mouseMoveEvent(QMouseEvent* e) override { detail::noteMousePosition(e->globalPosition().toPoint()); }
+
+  void closeEvent(QCloseEvent* e) override {
+    // The program decides: the close box only raises the dialog event.
+    e->ignore();
+    const int16_t n = rec_->number;
+    detail::queueTask(false, [n] { detail::deliverDialogEvent(kDialogWindowClosed, n); });
+  }
+
+  void changeEvent(QEvent* e) override {
+    if (e->type() == QEvent::WindowStateChange) {
+      auto* sc = static_cast<QWindowStateChangeEvent*>(e);
+      const bool wasMax = (sc->oldState() & Qt::WindowMaximized) != 0;
+      const bool isMax = (windowState() & Qt::WindowMaximized) != 0;
+      if (wasMax != isMax) {
+        // The resizes of a zoom are the zoom's own: no "resize completed" for them.
+        rec_->swallowBurst = true;
+        if (!rec_->resizing) rec_->resizeQuiet->start(registry().resizeQuietMs);
+        queueWindowEvent(rec_->number, WindowEvent::kZoomed);
+      }
+    } else if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
+      toFront(rec_->number);
+    }
+    QWidget::changeEvent(e);
+  }
+
+ private:
+  Point local(const QPoint& p) const {
+    const QPoint l = p + rec_->port.origin;
+    return Point{static_cast<int16_t>(l.x()), static_cast<int16_t>(l.y())};
+  }
+
+  void press(QMouseEvent* e, int16_t clicks) {
+    detail::noteMousePosition(e->globalPosition().toPoint());
+    if (e->button() == Qt::LeftButton) detail::noteMouseButton(true);
+    const int16_t n = rec_->number;
+    const Point where = local(e->position().toPoint());
+    const uint16_t mods = detail::carbonModifiers(static_cast<int>(e->modifiers()));
+    int16_t btn = 0;
+    switch (e->button()) {
+      case Qt::LeftButton: btn = 1; break;
+      case Qt::RightButton: btn = 2; break;
+      case Qt::MiddleButton: btn = 3; break;
+      default: return;
+    }
+    RawEvent raw;
+    raw.kind = RawEvent::kMouseDown;
+    raw.window = n;
+    raw.where = where;
+    raw.modifiers = mods;
+    if (detail::deliverRawEvent(raw)) return;
+    if (WindowRec* rec = findWindow(n); rec != nullptr && rec->handler != nullptr) {
+      WindowEvent we;
+      we.kind = WindowEvent::kMouseDown;
+      we.window = n;
+      we.button = btn;
+      we.clickCount = clicks;
+      we.modifiers = mods;
+      we.where = where;
+      bool handled = false;
+      guarded([&] { handled = rec->handler(we); });
+      if (handled) return;
+    }
+    if (btn == 1) detail::deliverMouseClick(n, where, clicks);
+  }
+
+  WindowRec* rec_;
+};
+
+void reclaimClosedWindows() {
+  auto& closed = registry().closed;
+  while (!closed.empty()) {
+    std::unique_ptr<WindowRec> rec = std::move(closed.back());
+    closed.pop_back();
+    detail::unregisterPort(&rec->port);
+    delete rec->widget;
+  }
+}
+
+void installHook() {
+  if (registry().hookInstalled) return;
+  registry().hookInstalled = true;
+  detail::setReclaimHook(reclaimClosedWindows);
+}
+
+QRect centredOnScreen(int w, int h) {
+  const Rect a = availableScreenRect();
+  return QRect(a.left + (a.width() - w) / 2, a.top + (a.height() - h) / 2, w, h);
+}
+
+void applyKindLimits(WindowRec* rec, int w, int h) {
+  if (rec->kind != kDocumentWindow) rec->widget->setFixedSize(w, h);
+}
+
+}  // namespace
+
+void windowOpen(int16_t n, std::string_view title, const Rect& rect, WindowKind kind, bool visible) {
+  installHook();
+  if (findWindow(n) != nullptr) windowClose(n);
+  auto rec = std::make_unique<WindowRec>();
+  rec->number = n;
+  rec->kind = kind;
+  const int w = std::max(1, static_cast<int>(rect.width()));
+  const int h = std::max(1, static_cast<int>(rect.height()));
+  detail::initPort(rec->port, w, h);
+  rec->port.windowNumber = n;
+  detail::registerPort(&rec->port);
+  rec->requested = QSize(w, h);
+  rec->widget = new PortWidget(rec.get());
+  rec->widget->setWindowTitle(QString::fromUtf8(title.data(), static_cast<int>(title.size())));
+  Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint;
+  if (kind != kPlainWindow) flags |= Qt::WindowCloseButtonHint;
+  if (kind == kDocumentWindow) flags |= Qt::WindowMinMaxButtonsHint;
+  rec->widget->setWindowFlags(flags);
+  const QRect geo = (rect.left == 0 && rect.top == 0) ? centredOnScreen(w, h) : QRect(rect.left, rect.top, w, h);
+  rec->widget->setGeometry(geo);
+  applyKindLimits(rec.get(), w, h);
+  rec->resizeQuiet = new QTimer(rec->widget);
+  rec->resizeQuiet->setSingleShot(true);
+  WindowRec* raw = rec.get();
+  QObject::connect(rec->resizeQuiet, &QTimer::timeout, [raw] {
+    raw->resizing = false;
+    if (raw->swallowBurst) {
+      raw->swallowBurst = false;
+      return;
+    }
+    queueWindowEvent(raw->number, WindowEvent::kResizeCompleted);
+  });
+  registry().windows[n] = std::move(rec);
+  if (visible) {
+    raw->widget->show();
+    toFront(n);
+  } else {
+    registry().zOrder.push_back(n);
+  }
+}
+
+void windowClose(int16_t n) {
+  auto& reg = registry();
+  auto it = reg.windows.find(n);
+  if (it == reg.windows.end()) return;
+  std::unique_ptr<WindowRec> rec = std::move(it->second);
+  reg.windows.erase(it);
+  reg.zOrder.erase(std::remove(reg.zOrder.begin(), reg.zOrder.end(), n), reg.zOrder.end());
+  if (reg.output == n) reg.output = 0;
+  if (getPort() == &rec->port) setPort(nullptr);
+  rec->handler = nullptr;
+  rec->resizeQuiet->stop();
+  rec->widget->hide();
+  // Deleted later: one of its own handlers may be running now.
+  reg.closed.push_back(std::move(rec));
+  if (pumpDepth() == 0 && !insideHandler()) reclaimClosedWindows();
+}
+
+bool windowExists(int16_t n) { return findWindow(n) != nullptr; }
+
+bool windowVisible(int16_t n) {
+  WindowRec* rec = findWindow(n);
+  return rec != nullptr && rec->widget->isVisible();
+}
+
+void windowShow(int16_t n) {
+  if (WindowRec* rec = findWindow(n)) rec->widget->show();
+}
+
+void windowHide(int16_t n) {
+  if (WindowRec* rec = findWindow(n)) rec->widget->hide();
+}
+
+void windowSelect(int16_t n) {
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr) return;
+  rec->widget->show();
+  rec->widget->raise();
+  rec->widget->activateWindow();
+  toFront(n);
+}
+
+void setWindowTitle(int16_t n, std::string_view title) {
+  if (WindowRec* rec = findWindow(n))
+    rec->widget->setWindowTitle(QString::fromUtf8(title.data(), static_cast<int>(title.size())));
+}
+
+void setOutputWindow(int16_t n) {
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr) return;
+  registry().output = n;
+  setPort(&rec->port);
+}
+
+int16_t outputWindow() { return registry().output; }
+
+int16_t frontWindow() {
+  for (int16_t n : registry().zOrder) {
+    if (windowVisible(n)) return n;
+  }
+  return 0;
+}
+
+GrafPtr windowPort(int16_t n) {
+  WindowRec* rec = findWindow(n);
+  return rec == nullptr ? nullptr : &rec->port;
+}
+
+Rect portBounds(int16_t n) {
+  WindowRec* rec = findWindow(n);
+  return rec == nullptr ? Rect{} : rec->port.bounds();
+}
+
+Rect windowContentRect(int16_t n) {
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr) return Rect{};
+  const QPoint tl = rec->widget->mapToGlobal(QPoint(0, 0));
+  return makeRect(tl.x(), tl.y(), tl.x() + rec->widget->width(), tl.y() + rec->widget->height());
+}
+
+int windowFunction(int code) {
+  const int16_t n = registry().output;
+  const Rect r = windowContentRect(n);
+  switch (code) {
+    case 0:
+    case 1: return n;
+    case 2: return r.width();
+    case 3: return r.height();
+    case 10: return -r.left;
+    case 11: return -r.top;
+    default: return 0;
+  }
+}
+
+void sizeWindow(int16_t n, int width, int height, bool /*update*/) {
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr || width <= 0 || height <= 0) return;
+  rec->requested = QSize(width, height);
+  if (rec->kind != kDocumentWindow) {
+    rec->widget->setFixedSize(width, height);
+  } else {
+    rec->widget->resize(width, height);
+  }
+  // The port follows at once, whenever the platform confirms the size.
+  QImage& img = rec->port.image;
+  if (img.size() != rec->requested) {
+    QImage grown(rec->requested, QImage::Format_RGB32);
+    grown.fill(Qt::white);
+    QPainter p(&grown);
+    p.drawImage(0, 0, img);
+    p.end();
+    img = grown;
+  }
+}
+
+void moveWindow(int16_t n, int x, int y, bool bringToFront) {
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr) return;
+  rec->widget->move(x, y);
+  if (bringToFront) windowSelect(n);
+}
+
+void setResizeLimits(int16_t n, int minWidth, int minHeight, int maxWidth, int maxHeight) {
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr || rec->kind != kDocumentWindow) return;
+  rec->widget->setMinimumSize(minWidth, minHeight);
+  rec->widget->setMaximumSize(maxWidth, maxHeight);
+}
+
+void invalidateRect(int16_t n, const Rect& r) {
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr) return;
+  const QPoint o = rec->port.origin;
+  rec->widget->update(QRect(r.left - o.x(), r.top - o.y(), r.width(), r.height()));
+}
+
+void invalidateWindow(int16_t n) {
+  if (WindowRec* rec = findWindow(n)) rec->widget->update();
+}
+
+void flushWindow(int16_t n) {
+  WindowRec* rec = findWindow(n);
+  if (rec != nullptr && rec->widget->isVisible()) rec->widget->repaint();
+}
+
+void flushWindowRect(int16_t n, const Rect& r) {
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr || !rec->widget->isVisible()) return;
+  const QPoint o = rec->port.origin;
+  rec->widget->repaint(QRect(r.left - o.x(), r.top - o.y(), r.width(), r.height()));
+}
+
+void setWindowWrap(int16_t /*n*/, int16_t /*mode*/) {}
+
+void setWindowEventHandler(int16_t n, WindowEventHandler fn) {
+  if (WindowRec* rec = findWindow(n)) rec->handler = fn;
+}
+
+Rect mainScreenRect() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  if (s == nullptr) return makeRect(0, 0, 1024, 768);
+  const QRect g = s->geometry();
+  return makeRect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
+}
+
+Rect availableScreenRect() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  if (s == nullptr) return makeRect(0, 0, 1024, 768);
+  const QRect g = s->availableGeometry();
+  return makeRect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
+}
+
+QWidget* contentWidget(int16_t n) {
+  WindowRec* rec = findWindow(n);
+  return rec == nullptr ? nullptr : rec->widget;
+}
+
+namespace detail {
+
+int16_t windowNumberOf(const QWidget* w) {
+  if (w == nullptr) return 0;
+  const QWidget* top = w->window();
+  for (auto& [n, rec] : registry().windows) {
+    if (rec->widget == top) return n;
+  }
+  return 0;
+}
+
+void setResizeQuietMs(int ms) { registry().resizeQuietMs = ms; }
+
+}  // namespace detail
+
+}  // namespace bg

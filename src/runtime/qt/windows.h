@@ -1,0 +1,92 @@
+#pragma once
+// Numbered windows. Each window has a port whose backing image holds everything drawn
+// into it (drawing goes into the image at once; the screen shows it after a flush or the
+// next paint). Windows are addressed by number; the output window (where drawing and
+// text go, WINDOW n) and the front window are kept apart.
+#include <cstdint>
+#include <string_view>
+
+#include "runtime/qt/ports.h"
+#include "runtime/qt/qd_types.h"
+
+class QWidget;
+
+namespace bg {
+
+enum WindowKind : int16_t {
+  kDocumentWindow = 1,  // close box, zoom, collapse and size box
+  kFixedWindow = 2,     // close box, no resizing
+  kPlainWindow = 3,     // no close box, no resizing
+};
+
+// Opens window n with its content at rect (global coordinates). A rect whose left and
+// top are 0 is centred on the main screen. Opening an existing number closes it first.
+void windowOpen(int16_t n, std::string_view title, const Rect& rect, WindowKind kind, bool visible);
+void windowClose(int16_t n);
+bool windowExists(int16_t n);
+bool windowVisible(int16_t n);
+void windowShow(int16_t n);
+void windowHide(int16_t n);
+// Shows the window and brings it to the front.
+void windowSelect(int16_t n);
+void setWindowTitle(int16_t n, std::string_view title);
+
+// WINDOW n: window n becomes the output window and the current port.
+void setOutputWindow(int16_t n);
+int16_t outputWindow();
+// The frontmost visible numbered window, 0 when none.
+int16_t frontWindow();
+GrafPtr windowPort(int16_t n);  // nullptr when the window does not exist
+// The port bounds of window n in its local coordinates (they follow SetOrigin).
+Rect portBounds(int16_t n);
+
+// WINDOW(code) of the output window: 0 and 1 its number, 2 and 3 the content width and
+// height, 10 and 11 the negated left and top of the content in global coordinates.
+int windowFunction(int code);
+// The content rectangle of window n in global coordinates.
+Rect windowContentRect(int16_t n);
+
+// Content size; update false keeps the current content (the caller redraws).
+void sizeWindow(int16_t n, int width, int height, bool update);
+// Moves the content's top-left to (x, y) in global coordinates.
+void moveWindow(int16_t n, int x, int y, bool bringToFront);
+void setResizeLimits(int16_t n, int minWidth, int minHeight, int maxWidth, int maxHeight);
+
+// Schedules a repaint of the rectangle (local coordinates); the content is kept.
+void invalidateRect(int16_t n, const Rect& r);
+void invalidateWindow(int16_t n);
+// Puts the drawing on the screen now, without running the event loop.
+void flushWindow(int16_t n);
+void flushWindowRect(int16_t n, const Rect& r);
+// Line wrapping of text printed to the window; kept for its call sites.
+void setWindowWrap(int16_t n, int16_t mode);
+
+// Window notifications for the program's own window handler.
+struct WindowEvent {
+  enum Kind : int16_t { kMouseDown = 1, kResizeStarted = 28, kResizeCompleted = 29, kZoomed = 76 };
+  Kind kind = kMouseDown;
+  int16_t window = 0;
+  int16_t button = 1;      // 1 left, 2 right, 3 middle
+  int16_t clickCount = 1;
+  uint16_t modifiers = 0;
+  Point where{};           // local to the window's port
+};
+using WindowEventHandler = bool (*)(WindowEvent&);  // true: handled
+void setWindowEventHandler(int16_t n, WindowEventHandler fn);
+
+// The main screen and the part of it windows may use, in global coordinates.
+Rect mainScreenRect();
+Rect availableScreenRect();
+
+// The Qt widget that shows window n's content (the top-level window itself), for tests
+// and the menu and dialog layers; nullptr when the window does not exist.
+QWidget* contentWidget(int16_t n);
+
+namespace detail {
+// The window number whose content widget is w, 0 when none.
+int16_t windowNumberOf(const QWidget* w);
+// Milliseconds of quiet after the last resize before "resize completed" is sent.
+void setResizeQuietMs(int ms);
+}  // namespace detail
+
+}  // namespace bg

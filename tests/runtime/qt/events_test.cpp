@@ -1,0 +1,322 @@
+// The event pump: queued delivery, nesting, guarding, and the callbacks fed by real
+// mouse and key events.
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "runtime/qt/app_init.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/ports.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+namespace {
+
+struct Seen {
+  std::vector<std::pair<int, int>> dialog;
+  std::vector<std::pair<int, int>> menus;
+  std::vector<Point> clicks;
+  std::vector<int> clickCounts;
+  std::vector<RawEvent> raw;
+  std::vector<AppEvent> app;
+  std::vector<WindowEvent> window;
+  int16_t consumeRaw = 0;
+  bool handleWindow = false;
+};
+Seen seen;
+
+void onDialog() { seen.dialog.emplace_back(dialogEventKind(), dialogEventId()); }
+void onMenu() { seen.menus.emplace_back(menuSelectionMenu(), menuSelectionItem()); }
+void onMouse() {
+  seen.clicks.push_back(mouseClickPoint());
+  seen.clickCounts.push_back(mouseClickCount());
+}
+int16_t onRaw(const RawEvent& e) {
+  seen.raw.push_back(e);
+  return seen.consumeRaw;
+}
+bool onApp(AppEvent& e) {
+  seen.app.push_back(e);
+  return true;
+}
+bool onWindow(WindowEvent& e) {
+  seen.window.push_back(e);
+  return seen.handleWindow;
+}
+
+class PumpTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    int argc = 0;
+    rtInit(argc, nullptr);
+    seen = Seen{};
+    setDialogVector(onDialog);
+    setMenuVector(onMenu);
+    setMouseVector(onMouse);
+    setRawEventVector(onRaw);
+    setAppEventHandler(onApp);
+    setEventSlice(0);  // tests never wait for the slice
+    flushEvents();
+  }
+  void TearDown() override {
+    for (int16_t n : {1, 2, 7}) windowClose(n);
+    FBHandleEvents();
+    setDialogVector(nullptr);
+    setMenuVector(nullptr);
+    setMouseVector(nullptr);
+    setRawEventVector(nullptr);
+    setAppEventHandler(nullptr);
+  }
+};
+
+TEST_F(PumpTest, QueuedEventsWaitForThePumpAndKeepTheirOrder) {
+  FBRaiseDialogEvent(23, 97);
+  postMenuSelection(3, 4);
+  FBRaiseDialogEvent(23, 98);
+  EXPECT_TRUE(seen.dialog.empty());
+  EXPECT_TRUE(seen.menus.empty());
+  FBHandleEvents();
+  ASSERT_EQ(seen.dialog.size(), 2u);
+  EXPECT_EQ(seen.dialog[0], std::make_pair(23, 97));
+  EXPECT_EQ(seen.dialog[1], std::make_pair(23, 98));
+  ASSERT_EQ(seen.menus.size(), 1u);
+  EXPECT_EQ(seen.menus[0], std::make_pair(3, 4));
+  EXPECT_EQ(menuSelectionMenu(), 3);
+  EXPECT_EQ(menuSelectionItem(), 4);
+}
+
+// A callback that raises an event for itself gets it on the next pump, not in a loop.
+void raiseAgain() {
+  seen.dialog.emplace_back(dialogEventKind(), dialogEventId());
+  if (dialogEventId() == 1) FBRaiseDialogEvent(19, 99);
+}
+
+TEST_F(PumpTest, EventRaisedInsideACallbackComesWithTheNextPump) {
+  setDialogVector(raiseAgain);
+  FBRaiseDialogEvent(19, 1);
+  FBHandleEvents();
+  ASSERT_EQ(seen.dialog.size(), 1u);
+  FBHandleEvents();
+  ASSERT_EQ(seen.dialog.size(), 2u);
+  EXPECT_EQ(seen.dialog[1], std::make_pair(19, 99));
+}
+
+int nestedDepthSeen = 0;
+void nestedPump() {
+  seen.dialog.emplace_back(dialogEventKind(), dialogEventId());
+  if (dialogEventId() == 1) {
+    FBRaiseDialogEvent(23, 2);
+    FBHandleEvents();  // a wait inside a callback pumps again
+    nestedDepthSeen = pumpDepth();
+  }
+}
+
+TEST_F(PumpTest, NestedPumpsDeliverInsideTheOuterCallback) {
+  setDialogVector(nestedPump);
+  FBRaiseDialogEvent(23, 1);
+  FBHandleEvents();
+  ASSERT_EQ(seen.dialog.size(), 2u);
+  EXPECT_EQ(seen.dialog[1], std::make_pair(23, 2));
+  EXPECT_EQ(nestedDepthSeen, 1);
+  EXPECT_EQ(pumpDepth(), 0);
+}
+
+TEST_F(PumpTest, EventAvailRunsQtButDeliversNothingToTheProgram) {
+  FBRaiseDialogEvent(23, 97);
+  bool fired = false;
+  QTimer::singleShot(0, [&] { fired = true; });
+  EXPECT_TRUE(eventAvail());
+  EXPECT_TRUE(fired);
+  EXPECT_TRUE(seen.dialog.empty());
+  FBHandleEvents();
+  EXPECT_EQ(seen.dialog.size(), 1u);
+}
+
+TEST_F(PumpTest, FlushEventsDropsDialogEventsAndMenuChoices) {
+  FBRaiseDialogEvent(23, 97);
+  postMenuSelection(1, 1);
+  flushEvents();
+  FBHandleEvents();
+  EXPECT_TRUE(seen.dialog.empty());
+  EXPECT_TRUE(seen.menus.empty());
+}
+
+TEST_F(PumpTest, DeferredDeletesRunAtTheTopLevelPump) {
+  QPointer<QObject> doomed = new QObject;
+  doomed->deleteLater();
+  FBHandleEvents();
+  EXPECT_TRUE(doomed.isNull());
+}
+
+void throwingCallback() { throw std::runtime_error("boom"); }
+
+TEST_F(PumpTest, AnExceptionInACallbackBecomesAFatalStop) {
+  EXPECT_DEATH(
+      {
+        setDialogVector(throwingCallback);
+        FBRaiseDialogEvent(23, 1);
+        FBHandleEvents();
+      },
+      "Unexpected error: boom");
+}
+
+TEST_F(PumpTest, LeftClickReachesTheMouseCallbackInLocalCoordinates) {
+  windowOpen(1, "Board", makeRect(100, 100, 300, 250), kDocumentWindow, true);
+  setPortOrigin(windowPort(1), -16, -20);
+  QTest::mouseClick(contentWidget(1), Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
+  ASSERT_EQ(seen.clicks.size(), 1u);
+  EXPECT_EQ(seen.clicks[0], (Point{14, 20}));
+  EXPECT_EQ(seen.clickCounts[0], 1);
+  EXPECT_EQ(mouseClickWindow(), 1);
+  QTest::mouseDClick(contentWidget(1), Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
+  EXPECT_EQ(seen.clickCounts.back(), 2);
+}
+
+TEST_F(PumpTest, RawCallbackSeesEventsFirstAndCanConsumeThem) {
+  windowOpen(1, "Board", makeRect(100, 100, 300, 250), kDocumentWindow, true);
+  seen.consumeRaw = -1;
+  QTest::mouseClick(contentWidget(1), Qt::LeftButton, Qt::NoModifier, QPoint(5, 6));
+  EXPECT_TRUE(seen.clicks.empty());
+  ASSERT_FALSE(seen.raw.empty());
+  EXPECT_EQ(seen.raw[0].kind, RawEvent::kMouseDown);
+  EXPECT_EQ(seen.raw[0].where, (Point{5, 6}));
+}
+
+TEST_F(PumpTest, WindowHandlerTakesTheRightButtonBeforeTheMouseCallback) {
+  windowOpen(1, "Board", makeRect(100, 100, 300, 250), kDocumentWindow, true);
+  setWindowEventHandler(1, onWindow);
+  seen.handleWindow = true;
+  QTest::mouseClick(contentWidget(1), Qt::RightButton, Qt::ControlModifier, QPoint(8, 9));
+  ASSERT_EQ(seen.window.size(), 1u);
+  EXPECT_EQ(seen.window[0].kind, WindowEvent::kMouseDown);
+  EXPECT_EQ(seen.window[0].button, 2);
+  EXPECT_EQ(seen.window[0].modifiers, kCmdKeyBit);
+  EXPECT_TRUE(seen.clicks.empty());
+  // Not handled: a left click goes on to the mouse callback.
+  seen.handleWindow = false;
+  QTest::mouseClick(contentWidget(1), Qt::LeftButton, Qt::NoModifier, QPoint(8, 9));
+  EXPECT_EQ(seen.clicks.size(), 1u);
+}
+
+TEST_F(PumpTest, KeysReachTheApplicationHandlerWithTheirCodes) {
+  windowOpen(1, "Board", makeRect(100, 100, 300, 250), kDocumentWindow, true);
+  windowSelect(1);
+  QWindow* w = contentWidget(1)->windowHandle();
+  QTest::keyClick(w, Qt::Key_R);
+  QTest::keyClick(w, Qt::Key_Return);
+  QTest::keyClick(w, Qt::Key_Escape);
+  QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier);
+  std::vector<AppEvent> keys;
+  for (const AppEvent& e : seen.app)
+    if (e.kind == AppEvent::kKeyDown) keys.push_back(e);
+  ASSERT_EQ(keys.size(), 4u);
+  EXPECT_EQ(keys[0].charCode, 'r');
+  EXPECT_EQ(keys[0].window, 1);
+  EXPECT_EQ(keys[1].charCode, kReturnChar);
+  EXPECT_EQ(keys[2].charCode, kEscapeChar);
+  EXPECT_EQ(keys[3].modifiers & kCmdKeyBit, kCmdKeyBit);
+}
+
+TEST_F(PumpTest, CloseBoxRaisesTheDialogEventAndKeepsTheWindow) {
+  windowOpen(2, "Note pad", makeRect(50, 50, 250, 200), kDocumentWindow, true);
+  contentWidget(2)->close();
+  EXPECT_TRUE(seen.dialog.empty());
+  FBHandleEvents();
+  ASSERT_EQ(seen.dialog.size(), 1u);
+  EXPECT_EQ(seen.dialog[0], std::make_pair(int{kDialogWindowClosed}, 2));
+  EXPECT_TRUE(windowExists(2));
+  EXPECT_TRUE(windowVisible(2));
+}
+
+// Closing a window from its own mouse handler must not delete the widget under Qt.
+void closeOnClick() { windowClose(mouseClickWindow()); }
+
+TEST_F(PumpTest, AWindowClosedFromItsOwnHandlerIsReclaimedLater) {
+  windowOpen(7, "Box", makeRect(50, 50, 150, 150), kFixedWindow, true);
+  setMouseVector(closeOnClick);
+  QPointer<QWidget> w = contentWidget(7);
+  // The click arrives inside a pump, as in the program.
+  QTimer::singleShot(0, [&] { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3)); });
+  FBHandleEvents();
+  EXPECT_FALSE(windowExists(7));
+  FBHandleEvents();
+  EXPECT_TRUE(w.isNull());
+}
+
+TEST_F(PumpTest, ResizeBurstEndsInOneResizeCompleted) {
+  detail::setResizeQuietMs(0);
+  windowOpen(1, "Board", makeRect(100, 100, 400, 300), kDocumentWindow, true);
+  setWindowEventHandler(1, onWindow);
+  contentWidget(1)->resize(320, 220);
+  contentWidget(1)->resize(340, 230);
+  FBHandleEvents();  // started; the quiet timer fires
+  FBHandleEvents();  // completed
+  std::vector<int> kinds;
+  for (const WindowEvent& e : seen.window) kinds.push_back(e.kind);
+  EXPECT_EQ(kinds, (std::vector<int>{WindowEvent::kResizeStarted, WindowEvent::kResizeCompleted}));
+  EXPECT_EQ(windowFunction(2), 0);  // no output window chosen
+  setOutputWindow(1);
+  EXPECT_EQ(windowFunction(2), 340);
+  EXPECT_EQ(windowFunction(3), 230);
+  EXPECT_EQ(portBounds(1), makeRect(0, 0, 340, 230));
+  detail::setResizeQuietMs(250);
+}
+
+TEST_F(PumpTest, ProgramSizeChangesSendNoResizeNotifications) {
+  detail::setResizeQuietMs(0);
+  windowOpen(1, "Board", makeRect(100, 100, 400, 300), kDocumentWindow, true);
+  setWindowEventHandler(1, onWindow);
+  sizeWindow(1, 500, 400, false);
+  FBHandleEvents();
+  FBHandleEvents();
+  EXPECT_TRUE(seen.window.empty());
+  EXPECT_EQ(portBounds(1), makeRect(0, 0, 500, 400));
+  detail::setResizeQuietMs(250);
+}
+
+TEST_F(PumpTest, ZoomIsReportedAsZoomNotAsResize) {
+  detail::setResizeQuietMs(0);
+  windowOpen(1, "Board", makeRect(100, 100, 400, 300), kDocumentWindow, true);
+  setWindowEventHandler(1, onWindow);
+  contentWidget(1)->showMaximized();
+  FBHandleEvents();
+  FBHandleEvents();
+  FBHandleEvents();
+  bool zoomed = false, completed = false;
+  for (const WindowEvent& e : seen.window) {
+    zoomed |= e.kind == WindowEvent::kZoomed;
+    completed |= e.kind == WindowEvent::kResizeCompleted;
+  }
+  EXPECT_TRUE(zoomed);
+  EXPECT_FALSE(completed);
+  detail::setResizeQuietMs(250);
+}
+
+TEST_F(PumpTest, WindowGeometryAndFrontOrder) {
+  EXPECT_EQ(mainScreenRect(), makeRect(0, 0, 1024, 768));
+  windowOpen(1, "Board", makeRect(0, 0, 424, 300), kDocumentWindow, true);  // centred
+  const Rect r = windowContentRect(1);
+  EXPECT_EQ(r.width(), 424);
+  EXPECT_EQ(r.left, (1024 - 424) / 2);
+  setOutputWindow(1);
+  EXPECT_EQ(windowFunction(10), -r.left);
+  EXPECT_EQ(windowFunction(11), -r.top);
+  windowOpen(2, "Pad", makeRect(10, 40, 110, 140), kDocumentWindow, true);
+  EXPECT_EQ(frontWindow(), 2);
+  EXPECT_EQ(outputWindow(), 1);  // the output window is not the front window
+  windowSelect(1);
+  EXPECT_EQ(frontWindow(), 1);
+  windowHide(1);
+  EXPECT_EQ(frontWindow(), 2);
+  moveWindow(2, 200, 220, false);
+  EXPECT_EQ(windowContentRect(2), makeRect(200, 220, 300, 320));
+}
+
+}  // namespace
+}  // namespace bg
