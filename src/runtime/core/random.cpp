@@ -1,5 +1,6 @@
 #include "runtime/core/random.h"
 
+#include <chrono>
 #include <random>
 
 namespace bg {
@@ -23,9 +24,16 @@ std::int32_t rnd(std::int32_t n) {
 }
 
 void seedRandomFromDevice() {
-  std::random_device device;
-  std::seed_seq seq{device(), device(), device(), device()};
-  gGenerator.seed(seq);
+  try {
+    std::random_device device;
+    std::seed_seq seq{device(), device(), device(), device()};
+    gGenerator.seed(seq);
+  } catch (...) {
+    // No random device on this system: the clock still gives a different game each run.
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    std::seed_seq seq{static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32)};
+    gGenerator.seed(seq);
+  }
 }
 
 void seedRandom(std::uint32_t seed) { gGenerator.seed(seed); }
