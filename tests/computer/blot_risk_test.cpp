@@ -1,0 +1,467 @@
+#include "computer/blot_risk.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <random>
+#include <vector>
+
+#include "computer/program_data.h"
+#include "rules/position.h"
+
+namespace bg {
+namespace {
+
+// A board in the examined side's view: its checkers negative, the shooter's positive,
+// [25] the shooter's men on the bar.
+using View = std::array<int, 26>;
+
+struct Call {
+  View w{};
+  std::vector<int> blots;     // ascending
+  std::vector<int> shooters;  // the bar as 0 first, then ascending points
+  int rear = 24;
+  int home = 0;
+};
+
+Call describe(const View& w) {
+  Call c;
+  c.w = w;
+  if (w[25] > 0) c.shooters.push_back(0);
+  for (int p = 1; p <= 24; ++p) {
+    if (w[p] == -1) c.blots.push_back(p);
+    if (w[p] > 0) c.shooters.push_back(p);
+    if (p >= 19 && w[p] >= 2) ++c.home;
+  }
+  c.rear = c.shooters.empty() ? 24 : c.shooters.front();
+  return c;
+}
+
+void run(const Call& c) {
+  CheckedArray<int16_t, 26> board;
+  for (int i = 0; i <= 25; ++i) board[i] = static_cast<int16_t>(c.w[static_cast<size_t>(i)]);
+  CheckedArray<int16_t, 15> blots;
+  CheckedArray<int16_t, 15> shooters;
+  for (size_t k = 0; k < c.blots.size(); ++k) blots[static_cast<long>(k + 1)] = static_cast<int16_t>(c.blots[k]);
+  for (size_t k = 0; k < c.shooters.size(); ++k)
+    shooters[static_cast<long>(k + 1)] = static_cast<int16_t>(c.shooters[k]);
+  determineCubeBlotRisk(board, static_cast<int16_t>(c.rear), static_cast<int16_t>(c.blots.size()), blots,
+                        static_cast<int16_t>(c.shooters.size()), shooters, static_cast<int16_t>(c.home));
+}
+
+// ---------------------------------------------------------------------------------------
+// An independent count, roll by roll: for each of the 36 ordered rolls, which levels of
+// hits it is counted at, under the counting rules the analysis follows (no direct shot
+// from a two-checker point in the shooter's home board, deep back blots left out, the bar
+// rules, combination shots never listed, level 3 from doubles only).
+
+struct Shot {
+  int die, from, steps;
+  int landing() const { return die * steps + from; }
+};
+
+struct Expected {
+  std::array<int, 4> hits{};
+  std::array<int, 25> pointRolls{};
+  std::array<int, 25> markA{};
+  std::array<int, 25> markB{};
+  std::array<int, 7> exposure{};
+  int hittable = 0;
+  double riskSum = 0;
+  std::vector<Shot> shots;  // every listed shot, uncapped
+};
+
+struct Reference {
+  const Call& c;
+  View b;
+  int bar;
+  std::vector<int> kept;
+
+  explicit Reference(const Call& call) : c(call), b(call.w), bar(call.w[25]) {
+    b[0] = bar;
+    kept = c.blots;
+    while (!kept.empty() && kept.back() >= 22 && c.home + (25 - kept.back()) < 5) kept.pop_back();
+  }
+  bool open(int p) const { return b[static_cast<size_t>(p)] > -2; }
+  int at(int p) const { return b[static_cast<size_t>(p)]; }
+
+  bool directShot(int p, int d) const {
+    const int q = p - d;
+    return d <= p - c.rear && q >= 0 && at(q) > 0 && !(q > 18 && at(q) == 2);
+  }
+  bool directShotListed(int p, int d) const {
+    const int q = p - d;
+    if (q == 0 || bar < 2) return true;
+    return bar <= 3 && open(d) && !(bar == 3 && at(d) >= 0);
+  }
+  // A shooter that may use both dice on one checker.
+  bool comboShooter(int p, int q) const {
+    const int dist = p - q;
+    if (bar >= 2 || dist < 1 || dist > std::min(12, p - c.rear)) return false;
+    if (bar >= 1 && q != 0) return false;
+    return !(q > 18 && at(q) == 2);
+  }
+  // Blots hit on the way (1 = the target only), or 0 when the double cannot get there.
+  int doublesPath(int p, int q, int die) const {
+    const int dist = p - q;
+    if (dist <= die || dist % die != 0) return 0;
+    int steps = (q == 0 ? 5 : 4) - bar;
+    if (bar >= 1 && !open(die)) steps = 0;
+    if (steps * die < dist) return 0;
+    int hits = 1;
+    for (int mid = q + die; mid < p; mid += die) {
+      if (!open(mid)) return 0;
+      if (at(mid) == -1) ++hits;
+    }
+    return hits;
+  }
+
+  bool levelOne(int a, int d2) const {
+    for (int p : kept) {
+      for (auto [d, e] : {std::pair{a, d2}, std::pair{d2, a}}) {
+        if (!directShot(p, d)) continue;
+        const int q = p - d;
+        if (q == 0 || bar == 0) return true;
+        if (bar == 1 && open(e)) return true;
+        if (bar >= 2 && bar <= 3 && a == d2 && open(d)) return true;
+      }
+      for (int q : c.shooters) {
+        if (comboShooter(p, q) && p - q == a + d2 && (open(q + a) || open(q + d2))) return true;
+        if (a == d2 && doublesPath(p, q, a) >= 1) return true;
+      }
+    }
+    return false;
+  }
+
+  Expected count() const {
+    Expected x;
+    for (int p : c.blots) {
+      if (p >= c.rear) break;
+      x.riskSum += 40 - p;
+    }
+    // Shots in listing order: the direct ones, then those with a double.
+    for (int p : kept) {
+      for (int d = 1; d <= 6; ++d) {
+        if (!directShot(p, d)) continue;
+        ++x.exposure[static_cast<size_t>(d)];
+        if (directShotListed(p, d)) x.shots.push_back({d, p - d, 1});
+      }
+    }
+    for (auto pit = kept.rbegin(); pit != kept.rend(); ++pit) {
+      for (auto qit = c.shooters.rbegin(); qit != c.shooters.rend(); ++qit) {
+        const int p = *pit, q = *qit;
+        for (int die = 1; die <= 6; ++die) {
+          if (p - q == die && at(q) >= 2) ++x.pointRolls[static_cast<size_t>(p)];
+          if (doublesPath(p, q, die) >= 1) {
+            if ((p - q) / die == 2 && at(q) >= 2) ++x.pointRolls[static_cast<size_t>(p)];
+            x.shots.push_back({die, q, (p - q) / die});
+          }
+        }
+      }
+    }
+    for (const Shot& s : x.shots) x.markA[static_cast<size_t>(s.landing())] = 1;
+    for (int p : kept) {
+      x.hittable += x.markA[static_cast<size_t>(p)];
+      for (int q : c.shooters)
+        if (comboShooter(p, q))
+          for (int j = 1; j <= 6; ++j)
+            if (p - q - j >= 1 && p - q - j <= 6 && open(q + j)) x.markB[static_cast<size_t>(p)] = 1;
+    }
+    std::vector<Shot> listed = x.shots;
+    if (listed.size() > static_cast<size_t>(kShotListCapacity)) listed.resize(kShotListCapacity);
+
+    // Pairs of listed shots: rolls that hit two blots, and ways to point on one.
+    std::array<std::array<bool, 7>, 7> pairRoll{};
+    if (x.hittable >= 2 && listed.size() >= 2) {
+      for (size_t i = 0; i < listed.size(); ++i) {
+        for (size_t j = i + 1; j < listed.size(); ++j) {
+          const Shot& s = listed[i];
+          const Shot& t = listed[j];
+          const bool singles = s.steps == 1 && t.steps == 1;
+          const int m = s.steps + t.steps + bar - ((s.from == 0 || t.from == 0) ? 1 : 0);
+          if (s.landing() == t.landing()) {
+            if (singles) x.pointRolls[static_cast<size_t>(s.landing())] += 2;
+            else if (s.die == t.die && m < 5) x.pointRolls[static_cast<size_t>(s.landing())] += 1;
+            continue;
+          }
+          bool ok;
+          if (singles && s.from != t.from) {
+            ok = bar == 0 || (bar == 1 && (s.from == 0 || t.from == 0)) || (bar >= 2 && s.die == t.die);
+          } else if (singles) {
+            ok = at(s.from) >= 2 && !(bar >= 1 && s.from != 0);
+          } else {
+            ok = s.die == t.die && m < 5;
+          }
+          if (ok) pairRoll[static_cast<size_t>(s.die)][static_cast<size_t>(t.die)] = true;
+        }
+      }
+    }
+    // Three blots with one double: per die, distinct landings whose steps fit in four.
+    std::array<bool, 7> tripleDie{};
+    if (x.hittable >= 3) {
+      for (int die = 1; die <= 6; ++die) {
+        std::vector<int> landings;
+        int steps = 0;
+        for (const Shot& s : listed) {
+          if (s.die != die || landings.size() >= 3) continue;
+          if (std::find(landings.begin(), landings.end(), s.landing()) != landings.end()) continue;
+          if (steps + s.steps >= 5) continue;
+          steps += s.steps;
+          landings.push_back(s.landing());
+        }
+        tripleDie[static_cast<size_t>(die)] = landings.size() == 3;
+      }
+    }
+
+    for (int a = 1; a <= 6; ++a) {
+      for (int d = 1; d <= 6; ++d) {
+        if (levelOne(a, d)) ++x.hits[1];
+        bool two = false, three = false;
+        for (int p : kept) {
+          for (int q : c.shooters) {
+            if (comboShooter(p, q) && p - q == a + d &&
+                (at(q + a) == -1 || at(q + d) == -1))
+              two = true;
+            if (a == d) {
+              const int h = doublesPath(p, q, a);
+              two = two || h >= 2;
+              three = three || h >= 3;
+            }
+          }
+        }
+        two = two || pairRoll[static_cast<size_t>(a)][static_cast<size_t>(d)] ||
+              pairRoll[static_cast<size_t>(d)][static_cast<size_t>(a)];
+        three = three || (a == d && tripleDie[static_cast<size_t>(a)]);
+        if (two && x.hittable >= 2) ++x.hits[2];
+        if (three && x.hittable >= 3) ++x.hits[3];
+      }
+    }
+    return x;
+  }
+};
+
+class BlotRiskTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    readProgramData();
+    position.openingPhase = 0;
+    blotRisk = BlotRiskState{};
+  }
+  void TearDown() override { position.openingPhase = -1; }
+};
+
+void expectMatchesReference(const Call& c, int trial) {
+  blotRisk.pointHitMarkA.fill(0);
+  blotRisk.pointHitMarkB.fill(0);
+  blotRisk.pointHitRolls.fill(0);
+  run(c);
+  const Expected x = Reference(c).count();
+  SCOPED_TRACE(::testing::Message() << "trial " << trial);
+  if (c.blots.empty()) {
+    EXPECT_EQ(blotRisk.noOwnBlots, -1);
+    return;
+  }
+  EXPECT_EQ(blotRisk.noOwnBlots, 0);
+  EXPECT_FLOAT_EQ(blotRisk.blotRiskSum, static_cast<float>(x.riskSum));
+  for (int k = 1; k <= 3; ++k) {
+    EXPECT_EQ(blotRisk.blotsHitCounts[k], x.hits[static_cast<size_t>(k)]) << "level " << k;
+    EXPECT_LE(blotRisk.blotsHitCounts[k], 36);
+  }
+  for (int d = 1; d <= 6; ++d) EXPECT_EQ(blotRisk.dieExposureCounts[d], x.exposure[static_cast<size_t>(d)]);
+  EXPECT_EQ(blotRisk.hittableBlotCount, x.hittable);
+  EXPECT_EQ(blotRisk.shotCount, std::min<int>(kShotListCapacity, static_cast<int>(x.shots.size())));
+  for (int p = 1; p <= 24; ++p) {
+    EXPECT_EQ(blotRisk.pointHitMarkA[p], x.markA[static_cast<size_t>(p)]) << "point " << p;
+    EXPECT_EQ(blotRisk.pointHitMarkB[p], x.markB[static_cast<size_t>(p)]) << "point " << p;
+    EXPECT_EQ(blotRisk.pointHitRolls[p], x.pointRolls[static_cast<size_t>(p)]) << "point " << p;
+  }
+}
+
+// Random positions rich in blots, with the shooter sometimes on the bar.
+View randomView(std::mt19937& rng) {
+  View w{};
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  std::vector<int> points(24);
+  for (int p = 0; p < 24; ++p) points[static_cast<size_t>(p)] = p + 1;
+  std::shuffle(points.begin(), points.end(), rng);
+  const int ownPoints = pick(2, 10);
+  const int shooterPoints = pick(2, 9);
+  int ownMen = 15 - pick(0, 4) - ownPoints;
+  int shooterMen = 15 - pick(0, 4);
+  const int bar = pick(0, 9) < 6 ? 0 : pick(1, 4);
+  w[25] = bar;
+  shooterMen -= bar + shooterPoints;
+  for (int k = 0; k < ownPoints; ++k) w[static_cast<size_t>(points[static_cast<size_t>(k)])] = -1;
+  for (int k = 0; k < shooterPoints; ++k) w[static_cast<size_t>(points[static_cast<size_t>(ownPoints + k)])] = 1;
+  // Spread the rest so that many points stay blots.
+  while (ownMen-- > 0) {
+    const size_t k = static_cast<size_t>(pick(0, ownPoints - 1) / (pick(0, 2) == 0 ? 1 : 2));
+    --w[static_cast<size_t>(points[k])];
+  }
+  while (shooterMen-- > 0) ++w[static_cast<size_t>(points[static_cast<size_t>(ownPoints + pick(0, shooterPoints - 1))])];
+  return w;
+}
+
+TEST_F(BlotRiskTest, CountsMatchAnIndependentCountOverTheRolls) {
+  std::mt19937 rng(20240611);
+  int withLevelTwo = 0, withLevelThree = 0, withBar = 0;
+  for (int trial = 0; trial < 3000; ++trial) {
+    const Call c = describe(randomView(rng));
+    expectMatchesReference(c, trial);
+    if (HasFailure()) return;
+    withLevelTwo += blotRisk.blotsHitCounts[2] > 0;
+    withLevelThree += blotRisk.blotsHitCounts[3] > 0;
+    withBar += c.w[25] > 0;
+  }
+  // The sample reaches every rule.
+  EXPECT_GT(withLevelTwo, 300);
+  EXPECT_GT(withLevelThree, 30);
+  EXPECT_GT(withBar, 600);
+}
+
+View viewOf(std::initializer_list<std::pair<int, int>> men, int shooterBar = 0) {
+  View w{};
+  for (auto [p, n] : men) w[static_cast<size_t>(p)] = n;
+  w[25] = shooterBar;
+  return w;
+}
+
+TEST_F(BlotRiskTest, OneBlotSixAwayWithOpenPaths) {
+  const Call c = describe(viewOf({{10, -1}, {4, 3}}));
+  run(c);
+  // 11 rolls with a 6, 5-1 and 4-2 both ways, 3-3 and 2-2.
+  EXPECT_EQ(blotRisk.blotsHitCounts[1], 17);
+  EXPECT_EQ(blotRisk.dieExposureCounts[6], 1);
+  EXPECT_EQ(blotRisk.pointHitMarkA[10], 1);
+  EXPECT_EQ(blotRisk.pointHitMarkB[10], 1);
+  EXPECT_EQ(blotRisk.hittableBlotCount, 1);
+  EXPECT_EQ(blotRisk.blotsHitCounts[2], 0);
+  // Every counted roll from point 4 (three checkers): (40 - 4) x 6.
+  EXPECT_EQ(blotRisk.blotsHitRolls[1], 17 * 36 * 6);
+  expectMatchesReference(c, 0);
+}
+
+TEST_F(BlotRiskTest, RollWeightsDependOnTheShootersPoint) {
+  // From the bar.
+  run(describe(viewOf({{3, -1}}, 1)));
+  EXPECT_EQ(blotRisk.blotsHitRolls[1], blotRisk.blotsHitCounts[1] * 240);
+  // From point 5 holding exactly two: (40 - 5) x 5, direct shot only (1 away).
+  run(describe(viewOf({{6, -1}, {5, 2}, {7, -2}, {4, -2}})));
+  EXPECT_EQ(blotRisk.blotsHitCounts[1], 11);
+  EXPECT_EQ(blotRisk.blotsHitRolls[1], 11 * 175);
+  // From point 20 with exactly two checkers the direct shot does not count.
+  run(describe(viewOf({{21, -1}, {20, 2}, {22, 5}, {23, 5}, {24, 3}})));
+  EXPECT_EQ(blotRisk.dieExposureCounts[1], 0);
+  EXPECT_EQ(blotRisk.pointHitMarkA[21], 0);
+  // With three there it weighs 20 x 6.
+  run(describe(viewOf({{21, -1}, {20, 3}, {22, 5}, {23, 4}, {24, 3}})));
+  EXPECT_EQ(blotRisk.dieExposureCounts[1], 1);
+  EXPECT_EQ(blotRisk.blotsHitCounts[1], 11);
+  EXPECT_EQ(blotRisk.blotsHitRolls[1], 11 * 120);
+}
+
+TEST_F(BlotRiskTest, DeepBackBlotsLeftOutButStillBehindTheRear) {
+  // Shooter holds three home points: a blot on 24 is dropped, one on 23 stays.
+  const View w = viewOf({{24, -1}, {19, 2}, {20, 2}, {21, 2}, {22, 1}, {1, 3}});
+  Call c = describe(w);
+  c.rear = 25;  // every blot lies below the rear
+  run(c);
+  EXPECT_EQ(blotRisk.pointHitMarkA[24], 0);
+  EXPECT_EQ(blotRisk.dieExposureCounts[2], 0);
+  EXPECT_EQ(blotRisk.blotsHitCounts[1], 0);
+  EXPECT_FLOAT_EQ(blotRisk.blotRiskSum, 16);
+  // With four home points it counts.
+  View four = w;
+  four[22] = 2;
+  four[1] = 2;
+  run(describe(four));
+  EXPECT_EQ(blotRisk.pointHitMarkA[24], 1);
+  EXPECT_GT(blotRisk.blotsHitCounts[1], 0);
+}
+
+TEST_F(BlotRiskTest, BarRulesForTheShooter) {
+  // One checker on the bar: rolls whose entry point is blocked do not hit from a point.
+  const Call one = describe(viewOf({{12, -1}, {9, 2}, {1, -2}, {2, -2}}, 1));
+  run(one);
+  EXPECT_EQ(blotRisk.dieExposureCounts[3], 1);
+  EXPECT_EQ(blotRisk.hitRollTable[1][1][3], 0);
+  EXPECT_EQ(blotRisk.hitRollTable[1][4][3], 1);
+  expectMatchesReference(one, 0);
+  // Two on the bar: a shot from a point counts only through the double of its distance.
+  const Call two = describe(viewOf({{13, -1}, {10, 2}, {1, -2}}, 2));
+  run(two);
+  EXPECT_EQ(blotRisk.blotsHitCounts[1], 1);  // 3-3 only
+  EXPECT_EQ(blotRisk.pointHitMarkB[13], 0);  // no combination pass
+  expectMatchesReference(two, 1);
+  // Two on the bar with that entry point blocked: nothing.
+  run(describe(viewOf({{13, -1}, {10, 2}, {3, -2}}, 2)));
+  EXPECT_EQ(blotRisk.blotsHitCounts[1], 0);
+  // Shots from the bar count with every second die.
+  const Call fromBar = describe(viewOf({{5, -1}, {9, 3}}, 2));
+  run(fromBar);
+  EXPECT_EQ(blotRisk.blotsHitCounts[1], 11);
+  expectMatchesReference(fromBar, 2);
+  // Three on the bar with the entry point empty: the roll counts, the shot is not listed.
+  const Call three = describe(viewOf({{13, -1}, {10, 2}}, 3));
+  run(three);
+  EXPECT_EQ(blotRisk.blotsHitCounts[1], 1);
+  EXPECT_EQ(blotRisk.pointHitMarkA[13], 0);
+  expectMatchesReference(three, 3);
+  // Four on the bar: a shot from a point never counts.
+  run(describe(viewOf({{13, -1}, {10, 2}}, 4)));
+  EXPECT_EQ(blotRisk.blotsHitCounts[1], 0);
+  EXPECT_EQ(blotRisk.dieExposureCounts[3], 1);
+}
+
+TEST_F(BlotRiskTest, DoubleThroughASecondBlotHitsTwo) {
+  // 4-4 from 2 passes the blot on 6 and hits the one on 10.
+  const Call c = describe(viewOf({{6, -1}, {10, -1}, {2, 3}, {8, -2}}));
+  run(c);
+  EXPECT_EQ(blotRisk.hitRollTable[2][4][4], 1);
+  EXPECT_EQ(blotRisk.hittableBlotCount, 2);
+  EXPECT_GE(blotRisk.blotsHitCounts[2], 1);
+  expectMatchesReference(c, 0);
+}
+
+TEST_F(BlotRiskTest, ShotListStopsAtItsCapacity) {
+  // Fifteen blots in front of a shooter on nine points: far more than 60 shots.
+  View w{};
+  for (int p = 10; p <= 24; ++p) w[static_cast<size_t>(p)] = -1;
+  for (int p = 1; p <= 9; ++p) w[static_cast<size_t>(p)] = p <= 6 ? 2 : 1;
+  const Call c = describe(w);
+  ASSERT_GT(Reference(c).count().shots.size(), static_cast<size_t>(kShotListCapacity));
+  run(c);
+  EXPECT_EQ(blotRisk.shotCount, kShotListCapacity);
+  expectMatchesReference(c, 0);
+}
+
+TEST_F(BlotRiskTest, NoBlotsTouchesOnlyTheFlagAndTheSum) {
+  run(describe(viewOf({{10, -1}, {4, 3}})));
+  const int16_t before = blotRisk.blotsHitCounts[1];
+  blotRisk.blotRiskSum = 99;
+  run(describe(viewOf({{10, -2}, {4, 3}})));
+  EXPECT_EQ(blotRisk.noOwnBlots, -1);
+  EXPECT_EQ(blotRisk.blotRiskSum, 0);
+  EXPECT_EQ(blotRisk.blotsHitCounts[1], before);
+}
+
+TEST_F(BlotRiskTest, NothingDuringTheOpeningRoll) {
+  position.openingPhase = -1;
+  blotRisk.blotRiskSum = 7;
+  run(describe(viewOf({{10, -1}, {4, 3}})));
+  EXPECT_EQ(blotRisk.blotRiskSum, 7);
+  EXPECT_EQ(blotRisk.blotsHitCounts[1], 0);
+}
+
+TEST_F(BlotRiskTest, ShooterOnTheBarAsRearPoint) {
+  const Call c = describe(viewOf({{4, -1}, {20, -1}, {7, 2}}, 1));
+  ASSERT_EQ(c.rear, 0);
+  run(c);
+  EXPECT_FLOAT_EQ(blotRisk.blotRiskSum, 0);
+  EXPECT_EQ(blotRisk.blotRiskRearPoint, 0);
+  expectMatchesReference(c, 0);
+}
+
+}  // namespace
+}  // namespace bg
