@@ -24,10 +24,10 @@ Str255 composeMessageText(std::string_view freeText, int16_t number, std::string
   Str255 out;
   if (!freeText.empty()) {
     out = afterPrefix(freeText, withoutPrefixCut(freeText, maxLength));
-    if (number != kNoMessageNumber) out += entry;
+    if (number != kNoMessage) out += entry;
     return out;
   }
-  if (number != kNoMessageNumber) out = afterPrefix(entry, withoutPrefixCut(entry, maxLength));
+  if (number != kNoMessage) out = afterPrefix(entry, withoutPrefixCut(entry, maxLength));
   return out;
 }
 

@@ -5,12 +5,12 @@
 #include <string_view>
 
 #include "display/rect16.h"
+#include "rules/interaction_state.h"
 #include "runtime/core/pstring.h"
 
 namespace bg {
 
-inline constexpr int16_t kNoMessageNumber = 999;
-inline constexpr std::string_view kMessagePrefix = "MM";
+inline constexpr std::string_view kFreeTextMarker = "MM";  // in front of every free text
 
 struct MessageRepeatRecord {
   int16_t currentNumber = 0;

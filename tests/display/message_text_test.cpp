@@ -8,16 +8,16 @@ namespace bg {
 namespace {
 
 TEST(MessageText, AFreeTextLosesItsPrefixAndIsCutToTheLine) {
-  EXPECT_EQ(composeMessageText("MMWrong Color", kNoMessageNumber, "", 80), "Wrong Color");
-  EXPECT_EQ(composeMessageText("MMWrong Color", kNoMessageNumber, "", 5), "Wrong");
-  EXPECT_EQ(composeMessageText("MM", kNoMessageNumber, "", 80), "");
-  EXPECT_EQ(composeMessageText("M", kNoMessageNumber, "", 80), "");  // only part of a prefix
+  EXPECT_EQ(composeMessageText("MMWrong Color", kNoMessage, "", 80), "Wrong Color");
+  EXPECT_EQ(composeMessageText("MMWrong Color", kNoMessage, "", 5), "Wrong");
+  EXPECT_EQ(composeMessageText("MM", kNoMessage, "", 80), "");
+  EXPECT_EQ(composeMessageText("M", kNoMessage, "", 80), "");  // only part of a prefix
 }
 
 TEST(MessageText, ANumberAloneLosesItsPrefixAndIsCutToo) {
   EXPECT_EQ(composeMessageText("", 17, "  Click on the dice to roll", 80), "Click on the dice to roll");
   EXPECT_EQ(composeMessageText("", 17, "  Click on the dice to roll", 5), "Click");
-  EXPECT_EQ(composeMessageText("", kNoMessageNumber, "  ignored", 80), "");
+  EXPECT_EQ(composeMessageText("", kNoMessage, "  ignored", 80), "");
 }
 
 TEST(MessageText, AnAppendedEntryKeepsItsPrefixAndIsNotCut) {
@@ -36,7 +36,7 @@ TEST(MessageText, TheWholeStopsAt255Bytes) {
 
 TEST(MessageText, CuttingNeverSplitsACharacter) {
   // "é" takes two bytes; a cut at 4 bytes after "abc" keeps "abc" whole and drops the "é".
-  EXPECT_EQ(composeMessageText("MMabc\xC3\xA9", kNoMessageNumber, "", 4), "abc");
+  EXPECT_EQ(composeMessageText("MMabc\xC3\xA9", kNoMessage, "", 4), "abc");
 }
 
 TEST(MessageRepeat, TheSameNumberAtTheSamePointWithinTwoSecondsIsNotSpoken) {
