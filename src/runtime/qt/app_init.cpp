@@ -15,6 +15,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "runtime/core/shutdown.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/input.h"
 #include "runtime/qt/windows.h"
@@ -163,6 +164,7 @@ void rtInit(int& argc, char** argv) {
 }
 
 void FBShutdown(int status) {
+  runShutdownHooks();
   std::fflush(nullptr);
   // Taken down before the static destructors run, so none of them meets a live Qt.
   delete ownApplication;

@@ -119,14 +119,8 @@ void forgetPortReferences(const void* object) {
   auto scrub = [object](GrafPort* p) {
     if (p->penPat == object) p->penPat = nullptr;
     if (p->palette == object) p->palette = nullptr;
-    if (p->regionRecording == object) {
-      p->regionRecording = nullptr;
-      p->penHidden = std::max(0, p->penHidden - 1);
-    }
     auto& rec = p->recordings;
-    const auto before = rec.size();
     rec.erase(std::remove(rec.begin(), rec.end(), object), rec.end());
-    p->penHidden = std::max(0, p->penHidden - static_cast<int>(before - rec.size()));
   };
   scrub(&s.scratch);
   for (GrafPort* p : s.ports) scrub(p);

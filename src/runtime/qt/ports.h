@@ -46,7 +46,7 @@ struct GrafPort {
   int16_t penHeight = 1;
   int16_t penMode = patCopy;
   PixPat* penPat = nullptr;     // nullptr: solid in the foreground colour
-  int penHidden = 0;            // > 0 while a picture or region records
+  int penHidden = 0;            // > 0 after HidePen: nothing is drawn
   RGBColor fore = kBlackRGB;
   RGBColor back = kWhiteRGB;
   int16_t textFont = 0;
@@ -55,7 +55,7 @@ struct GrafPort {
   int16_t textMode = srcOr;
   Palette* palette = nullptr;
   std::vector<Picture*> recordings;  // innermost last; drawing goes to it alone
-  Region* regionRecording = nullptr;
+  Region* regionRecording = nullptr;  // set while OpenRgn records: shapes draw nothing
   bool oneBit = false;
   int16_t windowNumber = 0;     // 0 for an off-screen world
 

@@ -31,7 +31,6 @@ void beginRegionRecording(GrafPort* port) {
   if (port == nullptr || recordingRegion(port)) return;
   recordings()[port] = Recording{};
   port->regionRecording = new Region;
-  ++port->penHidden;
 }
 
 QRegion endRegionRecording(GrafPort* port) {
@@ -47,7 +46,6 @@ QRegion endRegionRecording(GrafPort* port) {
   Region* marker = port->regionRecording;
   port->regionRecording = nullptr;
   delete marker;
-  if (port->penHidden > 0) --port->penHidden;
   return result;
 }
 

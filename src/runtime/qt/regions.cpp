@@ -2,6 +2,8 @@
 
 #include <QPolygon>
 
+#include <cmath>
+
 #include <vector>
 
 #include "runtime/qt/region_recording.h"
@@ -69,9 +71,46 @@ void bitMapToRegion(RgnHandle rgn, const GrafPort* world) {
   rgn->rgn = detail::regionOfSetPixels(world->image, world->origin);
 }
 
+namespace {
+
+// The pixels whose centres lie inside the ellipse inscribed in (x, y, w, h): the same
+// from the left and from the right, from the top and from the bottom.
+QRegion ellipseRegion(int x, int y, int w, int h) {
+  if (w <= 0 || h <= 0) return QRegion();
+  const double a = w / 2.0, b = h / 2.0;
+  std::vector<QRect> rects;
+  int prevL = 0, prevR = -1;
+  for (int row = 0; row < h; ++row) {
+    const double dy = (row + 0.5 - b) / b;
+    int left = 0, right = -1;
+    if (dy * dy <= 1.0) {
+      const double half = a * std::sqrt(1.0 - dy * dy);
+      left = static_cast<int>(std::ceil(a - half - 0.5));
+      right = static_cast<int>(std::floor(a + half - 0.5));
+    }
+    if (right < left) {
+      prevL = 0;
+      prevR = -1;
+      continue;
+    }
+    if (!rects.empty() && left == prevL && right == prevR && rects.back().bottom() == y + row - 1) {
+      rects.back().setHeight(rects.back().height() + 1);
+    } else {
+      rects.emplace_back(x + left, y + row, right - left + 1, 1);
+    }
+    prevL = left;
+    prevR = right;
+  }
+  QRegion region;
+  if (!rects.empty()) region.setRects(rects.data(), static_cast<int>(rects.size()));
+  return region;
+}
+
+}  // namespace
+
 QRegion ovalRegion(const Rect& r) {
   if (emptyRect(r)) return QRegion();
-  return QRegion(r.left, r.top, r.width(), r.height(), QRegion::Ellipse);
+  return ellipseRegion(r.left, r.top, r.width(), r.height());
 }
 
 QRegion roundRectRegion(const Rect& r, int ovalWidth, int ovalHeight) {
@@ -95,7 +134,7 @@ QRegion roundRectRegion(const Rect& r, int ovalWidth, int ovalHeight) {
   };
   for (const Corner& c : corners) {
     result -= QRegion(c.box);
-    result += QRegion(c.oval, QRegion::Ellipse).intersected(QRegion(c.box));
+    result += ellipseRegion(c.oval.x(), c.oval.y(), c.oval.width(), c.oval.height()).intersected(QRegion(c.box));
   }
   return result;
 }

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/qt/cursors.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/input.h"
 
@@ -245,6 +246,7 @@ void windowOpen(int16_t n, std::string_view title, const Rect& rect, WindowKind 
   const QRect geo = (rect.left == 0 && rect.top == 0) ? centredOnScreen(w, h) : QRect(rect.left, rect.top, w, h);
   rec->widget->setGeometry(geo);
   applyKindLimits(rec.get(), w, h);
+  detail::applyCursorTo(rec->widget);
   rec->resizeQuiet = new QTimer(rec->widget);
   rec->resizeQuiet->setSingleShot(true);
   WindowRec* raw = rec.get();

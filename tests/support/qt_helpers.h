@@ -1,0 +1,53 @@
+#pragma once
+// Helpers for the Qt tests of every area: real clicks and keys sent through the layer's
+// handlers, pixel reads in a port's local coordinates, and PNG snapshots.
+#include <QImage>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+#include <cstdint>
+
+#include "runtime/qt/ports.h"
+#include "runtime/qt/qd_types.h"
+#include "runtime/qt/snapshot.h"
+#include "runtime/qt/windows.h"
+
+namespace bg::testing {
+
+// The widget position of a point in window n's local coordinates.
+inline QPoint widgetPointOf(int16_t n, Point local) {
+  const GrafPort* port = windowPort(n);
+  const QPoint o = port != nullptr ? port->origin : QPoint();
+  return QPoint(local.h - o.x(), local.v - o.y());
+}
+
+// A press and release at a local point of window n, through the window's real handlers.
+inline void clickAt(int16_t n, Point local, Qt::MouseButton button = Qt::LeftButton,
+                    Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QTest::mouseClick(contentWidget(n), button, mods, widgetPointOf(n, local));
+}
+inline void pressAt(int16_t n, Point local, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mousePress(contentWidget(n), button, Qt::NoModifier, widgetPointOf(n, local));
+}
+inline void releaseAt(int16_t n, Point local, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mouseRelease(contentWidget(n), button, Qt::NoModifier, widgetPointOf(n, local));
+}
+
+// A key typed into window n, the way the window system delivers it.
+inline void typeKey(int16_t n, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QTest::keyClick(contentWidget(n)->windowHandle(), key, mods);
+}
+inline void typeText(int16_t n, const char* text) {
+  for (const char* c = text; *c != '\0'; ++c) {
+    QTest::keyClick(contentWidget(n)->windowHandle(), *c);
+  }
+}
+
+// The colour of the pixel at a local point of the port, as 0xRRGGBB.
+inline uint32_t pixelAt(const GrafPort* port, int h, int v) {
+  return port->image.pixel(h - port->origin.x(), v - port->origin.y()) & 0xFFFFFFu;
+}
+
+}  // namespace bg::testing
