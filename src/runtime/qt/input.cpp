@@ -16,7 +16,6 @@ namespace {
 
 struct InputState {
   QPoint lastGlobal;
-  bool lastDown = false;
   std::optional<QPoint> simulatedPos;
   std::optional<bool> simulatedDown;
   std::optional<uint16_t> simulatedModifiers;
@@ -60,10 +59,9 @@ bool button() {
   auto& s = input();
   if (s.simulatedDown) return *s.simulatedDown;
   if (auto live = detail::queryX11Pointer()) return live->leftDown;
-  if (QGuiApplication::instance() != nullptr) {
-    return (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0 || s.lastDown;
-  }
-  return s.lastDown;
+  // Elsewhere the state is the one the last delivered events left.
+  if (QGuiApplication::instance() != nullptr) return (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
+  return false;
 }
 
 bool stillDown() { return button(); }
@@ -90,7 +88,6 @@ void clearSimulatedModifiers() { input().simulatedModifiers.reset(); }
 
 namespace detail {
 void noteMousePosition(const QPoint& global) { input().lastGlobal = global; }
-void noteMouseButton(bool down) { input().lastDown = down; }
 
 uint16_t carbonModifiers(int qtModifiers) {
   uint16_t bits = 0;

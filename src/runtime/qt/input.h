@@ -31,9 +31,8 @@ void clearSimulatedModifiers();
 }  // namespace testing
 
 namespace detail {
-// The windows report what their events showed, for the platforms without live queries.
+// The windows report where their events happened, for the platforms without live queries.
 void noteMousePosition(const QPoint& global);
-void noteMouseButton(bool down);
 uint16_t carbonModifiers(int qtModifiers);
 }  // namespace detail
 

@@ -120,7 +120,6 @@ class PortWidget : public QWidget {
 
   void mouseReleaseEvent(QMouseEvent* e) override {
     detail::noteMousePosition(e->globalPosition().toPoint());
-    if (e->button() == Qt::LeftButton) detail::noteMouseButton(false);
     RawEvent raw;
     raw.kind = RawEvent::kMouseUp;
     raw.window = rec_->number;
@@ -163,7 +162,6 @@ class PortWidget : public QWidget {
 
   void press(QMouseEvent* e, int16_t clicks) {
     detail::noteMousePosition(e->globalPosition().toPoint());
-    if (e->button() == Qt::LeftButton) detail::noteMouseButton(true);
     const int16_t n = rec_->number;
     const Point where = local(e->position().toPoint());
     const uint16_t mods = detail::carbonModifiers(static_cast<int>(e->modifiers()));

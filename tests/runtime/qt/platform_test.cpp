@@ -1,0 +1,209 @@
+// Input reads, window contents on the screen, resources with their fallbacks, cursors.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "runtime/core/messages.h"
+#include "runtime/qt/app_init.h"
+#include "runtime/qt/cursors.h"
+#include "runtime/qt/drawing.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/input.h"
+#include "runtime/qt/palettes.h"
+#include "runtime/qt/patterns.h"
+#include "runtime/qt/pictures.h"
+#include "runtime/qt/resources.h"
+#include "runtime/qt/snapshot.h"
+#include "support/qt_helpers.h"
+
+namespace bg {
+namespace {
+
+class PlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    int argc = 0;
+    rtInit(argc, nullptr);
+    setEventSlice(0);
+  }
+  void TearDown() override {
+    testing::clearSimulatedMouse();
+    testing::clearSimulatedModifiers();
+    windowClose(1);
+    setResourceRoot(QString());
+    FBHandleEvents();
+  }
+};
+
+TEST_F(PlatformTest, MouseReadsAreLocalToTheCurrentPortWithItsOrigin) {
+  windowOpen(1, "Board", makeRect(100, 50, 500, 350), kDocumentWindow, true);
+  setOutputWindow(1);
+  setOrigin(-16, -8);
+  testing::simulateMouse(Point{130, 70}, true);
+  EXPECT_EQ(getMouse(), (Point{14, 12}));
+  EXPECT_EQ(getGlobalMouse(), (Point{130, 70}));
+  EXPECT_TRUE(button());
+  EXPECT_TRUE(stillDown());
+  testing::simulateMouse(Point{130, 70}, false);
+  EXPECT_FALSE(button());
+  GWorldPtr w = newGWorld(makeRect(0, 0, 4, 4));
+  setPort(w);  // a world has no place on the screen: global coordinates, its origin applied
+  EXPECT_EQ(getMouse(), (Point{130, 70}));
+  setPort(nullptr);
+  disposeGWorld(w);
+}
+
+int dialogEvents = 0;
+void countDialog() { ++dialogEvents; }
+
+TEST_F(PlatformTest, ButtonStateFollowsRealPressesWithoutDispatchingEvents) {
+  windowOpen(1, "Board", makeRect(100, 50, 500, 350), kDocumentWindow, true);
+  setDialogVector(countDialog);
+  dialogEvents = 0;
+  FBRaiseDialogEvent(23, 1);
+  testing::pressAt(1, Point{10, 10});
+  EXPECT_TRUE(button());
+  EXPECT_EQ(dialogEvents, 0);  // reading the button runs nothing of the program's
+  testing::releaseAt(1, Point{10, 10});
+  EXPECT_FALSE(button());
+  FBHandleEvents();
+  EXPECT_EQ(dialogEvents, 1);
+  setDialogVector(nullptr);
+}
+
+TEST_F(PlatformTest, ModifiersUseTheProgramsBits) {
+  testing::setModifiers(kShiftKeyBit | kOptionKeyBit);
+  EXPECT_EQ(currentKeyModifiers(), kShiftKeyBit | kOptionKeyBit);
+  EXPECT_EQ(detail::carbonModifiers(Qt::ControlModifier | Qt::MetaModifier), kCmdKeyBit | kControlKeyBit);
+}
+
+TEST_F(PlatformTest, FlushShowsTheBackingImageAtOnceAndInvalidatingKeepsIt) {
+  windowOpen(1, "Board", makeRect(100, 50, 300, 150), kDocumentWindow, true);
+  setOutputWindow(1);
+  setOrigin(-10, -10);
+  rgbForeColor(RGBColor{65535, 0, 0});
+  paintRect(makeRect(0, 0, 5, 5));
+  flushWindow(1);
+  const QImage shown = contentWidget(1)->grab().toImage();
+  EXPECT_EQ(shown.pixel(10, 10) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(shown.pixel(9, 9) & 0xFFFFFF, 0xFFFFFFu);
+  invalidateWindow(1);
+  FBHandleEvents();
+  EXPECT_EQ(testing::pixelAt(windowPort(1), 0, 0), 0xFF0000u);
+}
+
+TEST_F(PlatformTest, SnapshotsWriteTheImageAsPng) {
+  QTemporaryDir dir;
+  GWorldPtr w = newGWorld(makeRect(0, 0, 3, 2));
+  setPort(w);
+  paintRect(makeRect(0, 0, 1, 1));
+  const QString path = dir.filePath("world.png");
+  ASSERT_TRUE(savePortSnapshot(w, path));
+  const QImage back(path);
+  EXPECT_EQ(back.size(), QSize(3, 2));
+  EXPECT_EQ(back.pixel(0, 0) & 0xFFFFFF, 0u);
+  EXPECT_FALSE(saveWindowSnapshot(99, dir.filePath("none.png")));
+  setPort(nullptr);
+  disposeGWorld(w);
+}
+
+TEST_F(PlatformTest, MissingResourcesGiveTheFallbacks) {
+  QTemporaryDir dir;
+  setResourceRoot(dir.path() + "/");
+  EXPECT_EQ(getPicture(150), nullptr);
+  EXPECT_EQ(getPixPat(100), nullptr);
+  EXPECT_EQ(getCCursor(138), nullptr);
+  EXPECT_TRUE(getIndString(128, 1).empty());
+  EXPECT_TRUE(getNamedString("Rules").empty());
+  EXPECT_TRUE(getText(200).empty());
+  EXPECT_EQ(pictureBounds(nullptr), Rect{});
+  PaletteHandle pal = getNewPalette(130);  // a usable palette all the same
+  ASSERT_NE(pal, nullptr);
+  RGBColor c;
+  getEntryColor(pal, 1, c);
+  EXPECT_EQ(c, kBlackRGB);
+  disposePalette(pal);
+  // Drawing with the missing handles does nothing and does not fail.
+  GWorldPtr w = newGWorld(makeRect(0, 0, 2, 2));
+  setPort(w);
+  drawPicture(nullptr, makeRect(0, 0, 2, 2));
+  fillRect(makeRect(0, 0, 2, 2), nullptr);
+  setCCursor(nullptr);
+  setPort(nullptr);
+  disposeGWorld(w);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).path());
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+TEST_F(PlatformTest, ResourcesAreFoundByKindAndId) {
+  QTemporaryDir dir;
+  const QString root = dir.path() + "/";
+  writeFile(root + "text/strings/128.txt", "first\r\nsecond\n");
+  writeFile(root + "text/named/Dice Rules.txt", "Roll two dice\n");
+  writeFile(root + "text/text/200.txt", "one\rtwo\r\nthree");
+  writeFile(root + "pictures/pltt/129.txt", "# entries\n65535 65535 65535\n0 0 0\n1 2 3\n");
+  writeFile(root + "pictures/crsr/132.txt", "3 5\n");
+  QImage img(4, 3, QImage::Format_RGB32);
+  img.fill(Qt::red);
+  QDir().mkpath(root + "pictures/ppat");
+  QDir().mkpath(root + "pictures/crsr");
+  img.save(root + "pictures/777.png");
+  img.save(root + "pictures/ppat/100.png");
+  img.save(root + "pictures/crsr/132.png");
+  setResourceRoot(root);
+  EXPECT_EQ(getIndString(128, 2), "second");
+  EXPECT_EQ(getIndString(128, 1), "first");
+  EXPECT_TRUE(getIndString(128, 9).empty());
+  EXPECT_EQ(getNamedString("Dice Rules"), "Roll two dice");
+  EXPECT_EQ(getText(200), "one\ntwo\nthree");
+  PaletteHandle pal = getNewPalette(129);
+  ASSERT_EQ(pal->entries.size(), 3u);
+  EXPECT_EQ(pal->entries[2], (RGBColor{1, 2, 3}));
+  disposePalette(pal);
+  PicHandle pic = getPicture(777);
+  ASSERT_NE(pic, nullptr);
+  EXPECT_EQ(pictureBounds(pic), makeRect(0, 0, 4, 3));
+  killPicture(pic);
+  PixPatHandle pat = getPixPat(100);
+  ASSERT_NE(pat, nullptr);
+  EXPECT_EQ(pat->tile.size(), QSize(4, 3));
+  disposePixPat(pat);
+  CCrsrHandle cur = getCCursor(132);
+  ASSERT_NE(cur, nullptr);
+  EXPECT_EQ(cur->cursor.hotSpot(), QPoint(3, 5));
+  setCCursor(cur);
+  EXPECT_EQ(currentCursor().hotSpot(), QPoint(3, 5));
+  setCCursor(nullptr);  // keeps the cursor
+  EXPECT_EQ(currentCursor().hotSpot(), QPoint(3, 5));
+  setCursor(kArrowCursor);
+  EXPECT_EQ(currentCursor().shape(), Qt::ArrowCursor);
+  disposeCCursor(cur);
+}
+
+TEST_F(PlatformTest, TheWatchShowsOverEverythingUntilReplaced) {
+  setCursor(kWatchCursor);
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  setCursor(kArrowCursor);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(PlatformTest, TheApplicationsOwnResourcesLoad) {
+  EXPECT_GT(loadMessageResources(), 50);
+  EXPECT_FALSE(messageWordsOf(44).empty());
+  PicHandle cube = getPicture(150);
+  ASSERT_NE(cube, nullptr);
+  EXPECT_GT(pictureBounds(cube).width(), 10);
+  killPicture(cube);
+}
+
+}  // namespace
+}  // namespace bg
