@@ -3,6 +3,7 @@
 #include <cfloat>
 
 #include "computer/backgame_flags.h"
+#include "computer/blot_risk_score.h"
 #include "computer/factors.h"
 #include "computer/personalities.h"
 #include "computer/position_features.h"
@@ -42,8 +43,13 @@ void trace(std::string_view label) {
   traceCubeAdjustment();
 }
 
-// PENDING: the blot-risk score of the side (0: the board turned round) goes here.
-double sideBlotRiskScore(int16_t /*side*/) { return 0; }
+// The blot-risk score read with the mover's view in place of the game board: side 1 keeps
+// the view, so its blots are the mover's; side 0 turns it round to the opponent's.
+double sideBlotRiskScore(int16_t side) {
+  CheckedArray<int16_t, 25> board;
+  for (int i = 0; i <= 25; ++i) board[i] = analysis.evalBoard[i];
+  return blotRiskScore(board, side);
+}
 
 void scoreFromMultiplier() {
   dp.doublingScore = static_cast<float>(analysis.opponentPipCount -

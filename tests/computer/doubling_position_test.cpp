@@ -11,6 +11,7 @@
 #include "analysis_fixture.h"
 #include "computer/backgame_flags.h"
 #include "computer/blot_risk.h"
+#include "computer/blot_risk_score.h"
 #include "computer/personalities.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
@@ -55,6 +56,19 @@ class DoublingPositionTest : public ::testing::Test {
       if (line.rfind(label, 0) == 0) return true;
     }
     return false;
+  }
+  // The multiplier the trace printed after the step with this label.
+  static double tracedMultiplier(const std::string& label) {
+    for (const auto& line : traced) {
+      if (line.rfind(label, 0) == 0) return std::stod(line.substr(label.size()));
+    }
+    ADD_FAILURE() << "no trace line " << label;
+    return 0;
+  }
+  static double blotRiskOf(int16_t side) {
+    CheckedArray<int16_t, 25> board;
+    for (int i = 0; i <= 25; ++i) board[i] = analysis.evalBoard[i];
+    return -blotRiskScore(board, side);
   }
   SkillSettings savedSkill_;
 };
@@ -134,6 +148,56 @@ TEST_F(DoublingPositionTest, PrimeRunsCountAtMostSevenPoints) {
   analyseView(o);
   EXPECT_EQ(opponentPrimeLength(), 4);
   EXPECT_EQ(sidePrimeLength(), 1);  // its fifteen men on the 1 point
+}
+
+TEST_F(DoublingPositionTest, OpponentBlotsAtRiskFavourTheSide) {
+  // An opponent blot on view 10 in front of the side's men on 13; the side has no blot.
+  const ViewBoard v = viewWith({{24, -2}, {13, -5}, {8, -3}, {6, -5},
+                                {1, 2}, {12, 4}, {17, 3}, {19, 5}, {10, 1}});
+  analyseView(v);
+  const double riskH = blotRiskOf(0);
+  ASSERT_GT(riskH, 0);
+  ASSERT_EQ(blotRiskOf(1), 0);
+  const double hb = riskH + 2.0 * features.homePointsSquared + features.ownBlockCount;
+  evaluate(true);
+  EXPECT_NEAR(tracedMultiplier("Doubling - HBlotRisk Adj ") / tracedMultiplier("InnerPointsH adj "),
+              1 + 0.4 * hb / 100, 1e-5);
+  EXPECT_FALSE(tracedLabel("Doubling - CBlotRisk Adj "));
+  traced.clear();
+  evaluate(false);
+  EXPECT_NEAR(tracedMultiplier("Accepting - HBlotRisk Adj ") / tracedMultiplier("InnerPointsH adj "),
+              1 + 0.22 * hb / 100, 1e-5);
+}
+
+TEST_F(DoublingPositionTest, OwnBlotsAtRiskFavourTheOpponent) {
+  // The mirror: the side's blot on view 15 in front of the opponent's men on 12.
+  const ViewBoard v = viewWith({{24, -2}, {13, -4}, {8, -3}, {6, -5}, {15, -1},
+                                {1, 2}, {12, 5}, {17, 3}, {19, 5}});
+  analyseView(v);
+  ASSERT_EQ(blotRiskOf(0), 0);
+  const double riskC = blotRiskOf(1);
+  ASSERT_GT(riskC, 0);
+  // The second call leaves the block the steps after it read.
+  const double cb = riskC + 2.0 * features.opponentHomePointsSquared + features.opponentBlockCount;
+  evaluate(true);
+  EXPECT_NEAR(tracedMultiplier("Doubling - CBlotRisk Adj ") / tracedMultiplier("InnerPointsH adj "),
+              1 - 0.3 * cb / 100, 1e-5);
+  traced.clear();
+  evaluate(false);
+  EXPECT_NEAR(tracedMultiplier("Accepting - CBlotRisk Adj ") / tracedMultiplier("InnerPointsH adj "),
+              1 - 0.2 * cb / 100, 1e-5);
+}
+
+TEST_F(DoublingPositionTest, EscapedBackMenCountForTheDoublerOnly) {
+  // Both sides' rear men past each other's home boards, still in contact.
+  const ViewBoard v = viewWith({{15, -3}, {8, -5}, {6, -7}, {10, 3}, {17, 5}, {19, 7}});
+  analyseView(v);
+  ASSERT_LT(analysis.highestOccupiedPoint, 19);
+  evaluate(true);
+  EXPECT_NEAR(tracedMultiplier("Backmen Escaped Adj ") / tracedMultiplier("PointsX Adj "), 1.1, 1e-5);
+  traced.clear();
+  evaluate(false);
+  EXPECT_FALSE(tracedLabel("Backmen Escaped Adj "));
 }
 
 TEST_F(DoublingPositionTest, BuildersCountHalfForAPointOfTwo) {
@@ -233,6 +297,7 @@ TEST_F(DoublingPositionTest, DivideFormStaysFiniteWhereTheDivisorReachesZero) {
   // The opponent has borne off 5 men: d = 10 - 15 = -5 for the pieces remaining.
   ViewBoard v = viewWith({{24, -2}, {13, -5}, {8, -3}, {6, -5}, {12, 5}, {19, 5}});
   analyseView(v);
+  backgame.backgameFlag = 0;  // far behind: keep the full chain
   ASSERT_EQ(analysis.menLeft[0] - analysis.menLeft[1], -5);
   factors.Dblfact12 = -5.0f;  // d / F = 1: the divide form has no finite multiplier
   doublerPositionScore();
