@@ -4,6 +4,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "runtime/qt/draw_target.h"
@@ -76,28 +77,22 @@ void frameArea(const QRegion& full, const QRegion& frame) {
   paintArea(frame);
 }
 
-// The pixels the pen covers going from a to b, both ends included.
+// The pixels the pen covers going from a to b, both ends included. Along a Bresenham
+// path the points of one row are neighbours, so every row of the result is one span.
 QRegion lineRegion(QPoint a, QPoint b, int pw, int ph) {
-  pw = std::max(pw, 0);
-  ph = std::max(ph, 0);
-  if (pw == 0 || ph == 0) return QRegion();
-  const int left = std::min(a.x(), b.x()), top = std::min(a.y(), b.y());
-  const int w = std::abs(a.x() - b.x()) + pw, h = std::abs(a.y() - b.y()) + ph;
-  QImage mask(w, h, QImage::Format_RGB32);
-  mask.fill(Qt::white);
-  auto stamp = [&](int x, int y) {
-    for (int yy = y - top; yy < y - top + ph; ++yy) {
-      auto* row = reinterpret_cast<QRgb*>(mask.scanLine(yy));
-      for (int xx = x - left; xx < x - left + pw; ++xx) row[xx] = 0xFF000000;
-    }
-  };
+  if (pw <= 0 || ph <= 0) return QRegion();
+  const int top = std::min(a.y(), b.y());
+  const int rows = std::abs(a.y() - b.y()) + 1;
+  std::vector<int> lo(static_cast<std::size_t>(rows), INT_MAX), hi(static_cast<std::size_t>(rows), INT_MIN);
   int x0 = a.x(), y0 = a.y();
   const int x1 = b.x(), y1 = b.y();
   const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
   const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
   int err = dx + dy;
   while (true) {
-    stamp(x0, y0);
+    const auto i = static_cast<std::size_t>(y0 - top);
+    lo[i] = std::min(lo[i], x0);
+    hi[i] = std::max(hi[i], x0);
     if (x0 == x1 && y0 == y1) break;
     const int e2 = 2 * err;
     if (e2 >= dy) {
@@ -109,7 +104,26 @@ QRegion lineRegion(QPoint a, QPoint b, int pw, int ph) {
       y0 += sy;
     }
   }
-  return detail::regionOfSetPixels(mask, QPoint(left, top));
+  // The pen stamps each point ph rows down: a device row takes the points of the ph rows
+  // above it and itself.
+  std::vector<QRect> rects;
+  for (int row = 0; row < rows + ph - 1; ++row) {
+    int l = INT_MAX, r = INT_MIN;
+    for (int k = std::max(0, row - ph + 1); k <= std::min(rows - 1, row); ++k) {
+      l = std::min(l, lo[static_cast<std::size_t>(k)]);
+      r = std::max(r, hi[static_cast<std::size_t>(k)]);
+    }
+    const int right = r + pw - 1;
+    if (!rects.empty() && rects.back().left() == l && rects.back().right() == right &&
+        rects.back().bottom() == top + row - 1) {
+      rects.back().setHeight(rects.back().height() + 1);
+    } else {
+      rects.emplace_back(l, top + row, right - l + 1, 1);
+    }
+  }
+  QRegion region;
+  region.setRects(rects.data(), static_cast<int>(rects.size()));
+  return region;
 }
 
 void drawLine(QPoint from, QPoint to) {

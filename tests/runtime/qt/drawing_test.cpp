@@ -91,6 +91,17 @@ TEST_F(DrawingTest, ThePenHangsRightAndDownFromEachPoint) {
   EXPECT_EQ(pixelAt(world, 3, 3), kBlack);
   EXPECT_EQ(pixelAt(world, 4, 4), kWhite);
   EXPECT_EQ(penLocation(), (Point{3, 3}));
+  eraseRect(makeRect(0, 0, 8, 6));
+  penSize(2, 2);
+  moveTo(0, 0);
+  lineTo(3, 3);  // a wide pen sweeps its whole rectangle along the line
+  EXPECT_EQ(picture(world),
+            "##......\n"
+            "###.....\n"
+            ".###....\n"
+            "..###...\n"
+            "...##...\n"
+            "........\n");
 }
 
 TEST_F(DrawingTest, TheClipStaysPutInLocalCoordinatesWhenTheOriginMoves) {
