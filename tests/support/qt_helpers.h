@@ -51,3 +51,34 @@ inline uint32_t pixelAt(const GrafPort* port, int h, int v) {
 }
 
 }  // namespace bg::testing
+
+#include <functional>
+
+#include "runtime/qt/events.h"
+
+namespace bg::testing {
+
+// Pumps without waiting until done() holds; false when it still does not after maxPumps.
+inline bool pumpUntil(const std::function<bool()>& done, int maxPumps = 200) {
+  const int16_t slice = eventSlice();
+  setEventSlice(0);
+  bool ok = done();
+  for (int i = 0; i < maxPumps && !ok; ++i) {
+    FBHandleEvents();
+    ok = done();
+  }
+  setEventSlice(slice);
+  return ok;
+}
+
+// The user drags window n to a new content size and lets go: the window's handler then
+// gets "resize started" and "resize completed" from the following pumps.
+inline void userResize(int16_t n, int width, int height) {
+  detail::setResizeQuietMs(0);
+  contentWidget(n)->resize(width, height);
+}
+
+// The user clicks window n's close box.
+inline void clickCloseBox(int16_t n) { contentWidget(n)->close(); }
+
+}  // namespace bg::testing

@@ -40,6 +40,7 @@ struct PumpState {
   int16_t clickCount = 0;
   Point clickPoint{};
   int16_t clickWindow = 0;
+  uint16_t clickModifiers = 0;
 };
 
 PumpState& state() {
@@ -83,6 +84,8 @@ class InputSwallower : public QObject {
 };
 
 }  // namespace
+
+LayerSelection layerSelection;
 
 void setMouseVector(EventCallback fn) { state().mouseVector = fn; }
 void setMenuVector(EventCallback fn) { state().menuVector = fn; }
@@ -159,6 +162,7 @@ int16_t menuSelectionItem() { return state().item; }
 int16_t mouseClickCount() { return state().clickCount; }
 Point mouseClickPoint() { return state().clickPoint; }
 int16_t mouseClickWindow() { return state().clickWindow; }
+uint16_t mouseClickModifiers() { return state().clickModifiers; }
 
 bool eventAvail() {
   if (QCoreApplication::instance() != nullptr) {
@@ -196,8 +200,9 @@ bool deliverRawEvent(const RawEvent& e) {
   return consumed;
 }
 
-void deliverMouseClick(int16_t window, Point where, int16_t clickCount) {
+void deliverMouseClick(int16_t window, Point where, int16_t clickCount, uint16_t modifiers) {
   auto& s = state();
+  s.clickModifiers = modifiers;
   s.clickWindow = window;
   s.clickPoint = where;
   s.clickCount = clickCount;
@@ -208,6 +213,8 @@ void deliverDialogEvent(int16_t kind, int16_t id) {
   auto& s = state();
   s.dialogKind = kind;
   s.dialogId = id;
+  layerSelection.fbSelectValues[1] = kind;
+  layerSelection.fbSelectValues[2] = id;
   if (s.dialogVector) guarded([&] { s.dialogVector(); });
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "runtime/core/checked_array.h"
 #include "runtime/qt/qd_types.h"
 
 namespace bg {
@@ -92,6 +93,15 @@ int16_t menuSelectionItem();  // MENU(1)
 int16_t mouseClickCount();
 Point mouseClickPoint();
 int16_t mouseClickWindow();
+uint16_t mouseClickModifiers();
+
+// The layer's selection record: [1] event class or dialog-event kind, [2] kind or id,
+// [3] window or mouse button, [4] character code. The layer fills [1] and [2] for the
+// dialog events it delivers; the program's own handlers write it as well.
+struct LayerSelection {
+  CheckedArray<int32_t, 4> fbSelectValues;
+};
+extern LayerSelection layerSelection;
 
 // Lets Qt run paint and expose work without delivering input or the program's queued
 // events; true when something waits for the program.
@@ -123,7 +133,7 @@ void guarded(F&& f) {
 namespace detail {
 // Delivery used by the windows and the application filter.
 bool deliverRawEvent(const RawEvent& e);
-void deliverMouseClick(int16_t window, Point where, int16_t clickCount);
+void deliverMouseClick(int16_t window, Point where, int16_t clickCount, uint16_t modifiers);
 bool deliverAppEvent(AppEvent& e);
 // Sets the dialog-event record and calls the dialog callback (from a queued task).
 void deliverDialogEvent(int16_t kind, int16_t id);

@@ -190,7 +190,7 @@ class PortWidget : public QWidget {
       guarded([&] { handled = rec->handler(we); });
       if (handled) return;
     }
-    if (btn == 1) detail::deliverMouseClick(n, where, clicks);
+    if (btn == 1) detail::deliverMouseClick(n, where, clicks, mods);
   }
 
   WindowRec* rec_;

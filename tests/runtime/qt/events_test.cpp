@@ -14,6 +14,7 @@
 #include "runtime/qt/events.h"
 #include "runtime/qt/ports.h"
 #include "runtime/qt/windows.h"
+#include "support/qt_helpers.h"
 
 namespace bg {
 namespace {
@@ -89,6 +90,8 @@ TEST_F(PumpTest, QueuedEventsWaitForThePumpAndKeepTheirOrder) {
   EXPECT_EQ(seen.menus[0], std::make_pair(3, 4));
   EXPECT_EQ(menuSelectionMenu(), 3);
   EXPECT_EQ(menuSelectionItem(), 4);
+  EXPECT_EQ(layerSelection.fbSelectValues[1], 23);
+  EXPECT_EQ(layerSelection.fbSelectValues[2], 98);
 }
 
 // A callback that raises an event for itself gets it on the next pump, not in a loop.
@@ -174,8 +177,9 @@ TEST_F(PumpTest, LeftClickReachesTheMouseCallbackInLocalCoordinates) {
   EXPECT_EQ(seen.clicks[0], (Point{14, 20}));
   EXPECT_EQ(seen.clickCounts[0], 1);
   EXPECT_EQ(mouseClickWindow(), 1);
-  QTest::mouseDClick(contentWidget(1), Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
+  QTest::mouseDClick(contentWidget(1), Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 40));
   EXPECT_EQ(seen.clickCounts.back(), 2);
+  EXPECT_EQ(mouseClickModifiers(), kShiftKeyBit);
 }
 
 TEST_F(PumpTest, RawCallbackSeesEventsFirstAndCanConsumeThem) {
@@ -265,6 +269,20 @@ TEST_F(PumpTest, ResizeBurstEndsInOneResizeCompleted) {
   EXPECT_EQ(windowFunction(2), 340);
   EXPECT_EQ(windowFunction(3), 230);
   EXPECT_EQ(portBounds(1), makeRect(0, 0, 340, 230));
+  detail::setResizeQuietMs(250);
+}
+
+TEST_F(PumpTest, TestHelpersDriveAResizeAndTheCloseBox) {
+  windowOpen(1, "Board", makeRect(100, 100, 400, 300), kDocumentWindow, true);
+  setWindowEventHandler(1, onWindow);
+  testing::userResize(1, 350, 250);
+  EXPECT_TRUE(testing::pumpUntil([] {
+    return !seen.window.empty() && seen.window.back().kind == WindowEvent::kResizeCompleted;
+  }));
+  testing::clickCloseBox(1);
+  EXPECT_TRUE(testing::pumpUntil([] { return !seen.dialog.empty(); }));
+  EXPECT_EQ(seen.dialog[0], std::make_pair(int{kDialogWindowClosed}, 1));
+  EXPECT_FALSE(testing::pumpUntil([] { return false; }, 3));
   detail::setResizeQuietMs(250);
 }
 
