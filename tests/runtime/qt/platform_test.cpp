@@ -231,5 +231,36 @@ TEST_F(PlatformTest, TheBoardsPatternsCursorsAndPalettesAreSupplied) {
   }
 }
 
+Rect boundsOf(int16_t id) {
+  PicHandle pic = getPicture(id);
+  const Rect r = pictureBounds(pic);
+  killPicture(pic);
+  return r;
+}
+
+TEST_F(PlatformTest, ThePictureBoardsPicturesFitItsFixedMeasures) {
+  // Frames 48 wide, a unit of 36, a bar of 79: the field runs from 48 to 561, and the
+  // strips above and below are 35 and 41 high around points of 145.
+  EXPECT_EQ(boundsOf(549), makeRect(0, 0, 609, 421));
+  EXPECT_EQ(boundsOf(550), boundsOf(549));
+  EXPECT_EQ(boundsOf(146), boundsOf(147));
+  EXPECT_EQ(boundsOf(148), boundsOf(147));
+  EXPECT_LE(boundsOf(147).width(), 36);
+  EXPECT_EQ(boundsOf(541), boundsOf(542));
+  EXPECT_EQ(boundsOf(543), boundsOf(542));
+  EXPECT_LE(2 * boundsOf(541).height() + 5, 380 - 35);  // both trays fit beside the field
+  EXPECT_EQ(boundsOf(591), boundsOf(593));
+  EXPECT_EQ(boundsOf(592), boundsOf(593));
+  for (int16_t id = 567; id <= 573; ++id) EXPECT_EQ(boundsOf(id), boundsOf(574)) << id;
+  for (int16_t id = 575; id <= 581; ++id) EXPECT_EQ(boundsOf(id), boundsOf(582)) << id;
+  EXPECT_EQ(boundsOf(590), boundsOf(582));
+  for (int16_t id = 595; id <= 602; ++id) EXPECT_EQ(boundsOf(id), boundsOf(603)) << id;
+  EXPECT_EQ(boundsOf(556), boundsOf(603));
+  EXPECT_LE(5 + boundsOf(603).height(), 35);  // the arrow stays in the strip above the field
+  const Rect strip = boundsOf(594);
+  EXPECT_GE(strip.width(), 509);   // holds its boxes out to x 508
+  EXPECT_LE(strip.height(), 35);
+}
+
 }  // namespace
 }  // namespace bg
