@@ -72,7 +72,7 @@ void computePieceSizeStyle15() {
   L.fieldGap = 0;
   takePieceHalves(i16(36 + p - 3));
   const int16_t computedHeight = L.pieceHeight;
-  Rect16 checker;
+  Rect checker;
   pictureFrame(kPictureBoardChecker, &checker);
   L.pieceWidth = checker.width();
   L.pieceHeight = checker.height();
@@ -89,11 +89,11 @@ void measureCubePictures() {
   for (int k = 0; k <= 1; ++k) {
     const int16_t id = isPictureBoard() ? i16(kPictureBoardCubeBase + 2 * k)
                                         : i16(kCubePictureBase + L.diceSizeClass);
-    Rect16 r;
+    Rect r;
     if (!pictureFrame(id, &r)) {
       // Without the picture the cube keeps the size its class is drawn at.
       const int16_t side = kCubeSideByClass[std::clamp<int>(L.diceSizeClass, 0, 4)];
-      r = makeRect16(0, 0, side, side);
+      r = makeRect(0, 0, side, side);
     }
     L.cubeRects[k] = r;
     L.cubeWidth[k] = r.width();
@@ -134,10 +134,16 @@ void layoutPictureBoardStrip() {
   pictureFrame(kPictureBoardStrip, &L.stripPictureRect);
   L.tempX = i16((b - L.stripPictureRect.right) / 2);
   L.tempY = i16((L.fieldTop - L.stripPictureRect.bottom) / 2);
-  L.stripPictureRect = L.stripPictureRect.moved(L.tempX, L.tempY);
-  L.diceRects[0] = makeRect16(469, 6, 508, 23).moved(L.tempX, L.tempY);
-  L.diceRects[1] = makeRect16(15, 6, 55, 23).moved(L.tempX, L.tempY);
-  L.textStripRect = makeRect16(60, 6, 464, 23).moved(L.tempX, L.tempY);
+  const auto placed = [&L](int left, int top, int right, int bottom) {
+    Rect r = makeRect(left, top, right, bottom);
+    offsetRect(r, L.tempX, L.tempY);
+    return r;
+  };
+  L.stripPictureRect = placed(L.stripPictureRect.left, L.stripPictureRect.top, L.stripPictureRect.right,
+                              L.stripPictureRect.bottom);
+  L.diceRects[0] = placed(469, 6, 508, 23);
+  L.diceRects[1] = placed(15, 6, 55, 23);
+  L.textStripRect = placed(60, 6, 464, 23);
   L.pipCountY[0] = L.pipCountY[1] = i16(L.textStripRect.top + 13);
   for (int i = 0; i <= 1; ++i) L.pipCountX[i] = L.diceRects[i].left;
 }
@@ -244,9 +250,9 @@ void layoutTrayRects() {
   L.trayLeft[1] = i16(L.fieldRight + L.fieldGap + (L.frameWidth - L.trayWidth) / 2);
   const int16_t x = L.trayLeft[displaySettings.playDirection];
   L.tempY = i16(L.fieldBottom - L.trayHeight - (isPictureBoard() ? 2 : 0));
-  L.trayRects[0] = makeRect16(x, L.tempY, x + L.trayWidth, L.tempY + L.trayHeight);
+  L.trayRects[0] = makeRect(x, L.tempY, x + L.trayWidth, L.tempY + L.trayHeight);
   L.tempY = i16(isPictureBoard() ? L.fieldTop + 3 : L.fieldTop - 1);
-  L.trayRects[1] = makeRect16(x, L.tempY, x + L.trayWidth, L.tempY + L.trayHeight);
+  L.trayRects[1] = makeRect(x, L.tempY, x + L.trayWidth, L.tempY + L.trayHeight);
 }
 
 void pieceStackOffset(int16_t n) {
@@ -271,7 +277,7 @@ void computeBoardLayout() {
   }
   const int16_t u = L.boardUnit;
   L.markerInset = std::clamp<int16_t>(i16(u / 20), 1, 4);
-  L.markerRect = makeRect16(0, 0, u - 2 * L.markerInset, u / 7);
+  L.markerRect = makeRect(0, 0, u - 2 * L.markerInset, u / 7);
 
   int16_t b = L.boardWidth;
   L.textSize = pictures ? 12 : std::max<int16_t>(i16(b / 49), 9);
@@ -345,7 +351,7 @@ void computeBoardLayout() {
                               {L.fieldTop, i16(L.fieldTop + dh + 1)}};
   for (int f = 0; f <= 1; ++f)
     for (int e = 0; e <= 1; ++e)
-      for (int s = 0; s <= 1; ++s) L.dieSlotPositions[f][e][s] = Point16{frameX[f], endY[e][s]};
+      for (int s = 0; s <= 1; ++s) L.dieSlotPositions[f][e][s] = Point{frameX[f], endY[e][s]};
 
   const int16_t six = i16(6 * u);
   L.labelX[0] = i16(L.fieldRight - six +
@@ -393,10 +399,10 @@ void fitWindowToBoard() {
     return;
   }
   if (S.boardRebuilding != 0) {
-    const Rect16 content = boardWindowContent();
+    const Rect content = boardWindowContent();
     W.windowX1 = content.left;
     W.windowY1 = content.top;
-    W.boardWindowRect = makeRect16(0, 0, content.width(), content.height());
+    W.boardWindowRect = makeRect(0, 0, content.width(), content.height());
     W.windowX2 = i16(W.windowX1 + W.boardWindowRect.right);
     W.windowY2 = i16(W.windowY1 + W.boardWindowRect.bottom);
     W.boardWidthOffset = i16((L.boardWidth - (W.windowX2 - W.windowX1)) / 2 + 1);

@@ -6,7 +6,7 @@
 // precision and truncated.
 #include <cstdint>
 
-#include "display/rect16.h"
+#include "runtime/qt/qd_types.h"
 #include "runtime/core/checked_array.h"
 
 namespace bg {
@@ -18,7 +18,7 @@ struct BoardLayout {
   int16_t boardHeight = 0;
   int16_t computedBoardWidth = 0;
   int16_t pictureBoardWidth = 0;
-  Rect16 boardRect;
+  Rect boardRect;
 
   // Field and checker measures.
   int16_t boardUnit = 0;
@@ -54,8 +54,8 @@ struct BoardLayout {
   int16_t BoardLargeness = 0;
   int16_t dieWidth = 0;
   int16_t dieHeight = 0;
-  Rect16 dieRect;
-  CheckedArray<Rect16, 1> cubeRects;
+  Rect dieRect;
+  CheckedArray<Rect, 1> cubeRects;
   CheckedArray<int16_t, 1> cubeWidth;
   CheckedArray<int16_t, 1> cubeHeight;
 
@@ -66,7 +66,7 @@ struct BoardLayout {
   CheckedArray<int16_t, 25> markerX;
   CheckedArray<int16_t, 25> pieceImageX;
   int16_t markerInset = 0;
-  Rect16 markerRect;
+  Rect markerRect;
   CheckedArray<int16_t, 33> clickColumnToPoint;
   int16_t topRowY = 0;
   int16_t bottomRowY = 0;
@@ -76,16 +76,16 @@ struct BoardLayout {
   int16_t trayWidth = 0;
   int16_t trayHeight = 0;
   CheckedArray<int16_t, 1> trayLeft;
-  CheckedArray<Rect16, 1> trayRects;
+  CheckedArray<Rect, 1> trayRects;
   int16_t trayPieceInset = 0;
   CheckedArray<int16_t, 1> trayPictureY;
-  Rect16 trayPictureRect;
+  Rect trayPictureRect;
 
   // Dice: dicePosition[player][die][arrangement], arrangement 0 opening, 1 normal, 2 four.
   int16_t diceTop = 0;
   CheckedArray<CheckedArray<CheckedArray<int16_t, 2>, 3>, 1> dicePosition;
   // dieSlotPositions[frame 0 right, 1 left][end 0 bottom, 1 top][slot 0 outer, 1 inner].
-  CheckedArray<CheckedArray<CheckedArray<Point16, 1>, 1>, 1> dieSlotPositions;
+  CheckedArray<CheckedArray<CheckedArray<Point, 1>, 1>, 1> dieSlotPositions;
   CheckedArray<int16_t, 1> cubeX;
   CheckedArray<int16_t, 2> cubeY;
   int16_t moveListDiceWidth = 0;
@@ -104,9 +104,9 @@ struct BoardLayout {
   CheckedArray<int16_t, 1> labelX;
 
   // Picture board only.
-  CheckedArray<Rect16, 1> diceRects;
-  Rect16 textStripRect;
-  Rect16 stripPictureRect;
+  CheckedArray<Rect, 1> diceRects;
+  Rect textStripRect;
+  Rect stripPictureRect;
   int16_t framePictureWidth = 0;
   int16_t framePictureHeight = 0;
 
@@ -132,7 +132,7 @@ struct BoardWindowPlacement {
   int16_t boardHeightOffset = 0;
   int16_t windowMargin = 0;
   CheckedArray<int16_t, 1> windowCentre;  // [0] y, [1] x
-  Rect16 boardWindowRect;                 // port bounds of the board window
+  Rect boardWindowRect;                 // port bounds of the board window
 };
 extern BoardWindowPlacement windowPlacement;
 

@@ -10,11 +10,11 @@ ColourState colours;
 
 namespace {
 
-constexpr Rgb16 kGrey52000{52000, 52000, 52000};
+constexpr RGBColor kGrey52000{52000, 52000, 52000};
 
 struct SchemeRow {
   int16_t row;
-  Rgb16 c[7];
+  RGBColor c[7];
 };
 
 // Border, frame, field, dark row, light row, dark piece, light piece.
@@ -44,19 +44,6 @@ constexpr SchemeRow kBuiltInSchemes[] = {
     {12, {kGrey52000, {0, 21626, 0}, {24247, 64224, 34078}, {0, 38010, 0}, {59636, 65535, 7208},
           {26214, 26214, 26214}, {52000, 52000, 52000}}},
 };
-
-// The entries that keep the palette resource's colours (1, 17, 19, 20, 21); the rest of
-// each resource is overwritten when the entries are set.
-Rgb16 resourceEntry(int16_t resource, int entry) {
-  switch (entry) {
-    case 1: return {0, 0, 0};
-    case 17: return {65535, 65535, 65535};
-    case 19: return resource == 129 ? Rgb16{8192, 8192, 24576} : Rgb16{16384, 16384, 16384};
-    case 20: return resource == 128 ? Rgb16{45000, 52000, 45000} : Rgb16{49152, 49152, 49152};
-    case 21: return {65535, 65535, 65535};
-    default: return {0, 0, 0};
-  }
-}
 
 }  // namespace
 
@@ -92,12 +79,17 @@ int16_t paletteResourceFor(int16_t boardColor) {
 void activateBoardPalette() {
   if (shellWindow.firstBoardBuild == 0) return;
   colours.paletteResource = paletteResourceFor(displaySettings.boardColor);
+  if (colours.paletteHandle != nullptr) disposePalette(colours.paletteHandle);
+  colours.paletteHandle = getNewPalette(colours.paletteResource);
+  // Only entries 1, 17, 19, 20 and 21 keep the resource's colours; the rest are set next.
   for (int entry = 0; entry <= kHighestColourRole; ++entry)
-    colours.boardPalette[entry] = resourceEntry(colours.paletteResource, entry);
+    getEntryColor(colours.paletteHandle, static_cast<int16_t>(entry), colours.boardPalette[entry]);
+  setPalette(1, colours.paletteHandle, true);
   setBoardPaletteEntries();
+  activatePalette(1);
 }
 
-Rgb16 shadeOf(const Rgb16& colour, double factor) {
+RGBColor shadeOf(const RGBColor& colour, double factor) {
   auto scale = [factor](uint16_t c) { return static_cast<uint16_t>(std::trunc(c * factor)); };
   return {scale(colour.red), scale(colour.green), scale(colour.blue)};
 }
@@ -122,6 +114,9 @@ void setBoardPaletteEntries() {
   p[10] = shadeOf(scheme[kDarkPieceColour], 0.3);
   p[12] = shadeOf(scheme[kLightPieceColour], 0.6);
   p[13] = shadeOf(scheme[kLightPieceColour], 0.25);
+  if (colours.paletteHandle != nullptr)
+    for (int entry = 0; entry <= kHighestColourRole; ++entry)
+      setEntryColor(colours.paletteHandle, static_cast<int16_t>(entry), p[entry]);
 }
 
 bool roleDrawnWithPattern(int16_t role) {

@@ -5,8 +5,9 @@
 // with a pixel pattern when the board colour asks for one.
 #include <cstdint>
 
-#include "display/rect16.h"
+#include "runtime/qt/qd_types.h"
 #include "runtime/core/checked_array.h"
+#include "runtime/qt/palettes.h"
 
 namespace bg {
 
@@ -24,14 +25,15 @@ enum SchemeColour : int16_t {
   kLightPieceColour = 6,
 };
 
-using ColourScheme = CheckedArray<Rgb16, 6>;
+using ColourScheme = CheckedArray<RGBColor, 6>;
 
 struct ColourState {
   CheckedArray<ColourScheme, kHighestBoardColour> colourSchemes;
   // -1 where the board colour draws the role with its pixel pattern.
   CheckedArray<CheckedArray<int16_t, kHighestColourRole>, kHighestBoardColour> rolePatternFlags;
-  CheckedArray<Rgb16, kHighestColourRole> boardPalette;  // the board palette's entries
+  CheckedArray<RGBColor, kHighestColourRole> boardPalette;  // the board palette's entries
   int16_t paletteResource = 0;  // 'pltt' chosen at the first build: 128, 129 or 130
+  Palette* paletteHandle = nullptr;  // the same entries, attached to the board window
 };
 extern ColourState colours;
 
@@ -43,7 +45,7 @@ void activateBoardPalette();
 // Writes the fixed entries, the scheme's seven colours and the derived shades.
 void setBoardPaletteEntries();
 // A component scaled by a shade factor, truncated.
-Rgb16 shadeOf(const Rgb16& colour, double factor);
+RGBColor shadeOf(const RGBColor& colour, double factor);
 // True when setDrawColor paints the role with its pattern rather than its plain colour
 // (given that a pattern is loaded for it).
 bool roleDrawnWithPattern(int16_t role);

@@ -1,31 +1,38 @@
 #include "display/display_platform.h"
 
-#include <QFont>
-#include <QFontMetrics>
-#include <QImageReader>
-#include <QString>
+#include "display/display_settings.h"
+#include "runtime/qt/pictures.h"
+#include "runtime/qt/text.h"
+#include "runtime/qt/windows.h"
 
 namespace bg {
 
-bool pictureFrame(int16_t id, Rect16* frame) {
-  QImageReader reader(QStringLiteral(":/pictures/%1.png").arg(id));
-  const QSize size = reader.size();
-  if (!size.isValid()) {
-    *frame = Rect16{};
-    return false;
-  }
-  *frame = makeRect16(0, 0, size.width(), size.height());
-  return true;
+namespace {
+constexpr int16_t kBoardWindow = 1;
+}
+
+bool pictureFrame(int16_t id, Rect* frame) {
+  PicHandle picture = getPicture(id);
+  *frame = pictureBounds(picture);
+  const bool found = picture != nullptr;
+  killPicture(picture);
+  return found;
 }
 
 int16_t boardTextWidth(std::string_view text, int16_t size) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(size > 0 ? size : 1);
-  const QFontMetrics metrics(font);
-  return static_cast<int16_t>(
-      metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
+  const GrafPtr saved = getPort();
+  setPort(nullptr);  // the layer's scratch port, so no window's text settings change
+  textFont(shellWindow.textFont);
+  textSize(size);
+  textFace(0);
+  const int16_t width = stringWidth(text);
+  setPort(saved);
+  return width;
 }
 
-Rect16 boardWindowContent() { return Rect16{}; }
+Rect boardWindowContent() {
+  if (!windowExists(kBoardWindow)) return Rect{};
+  return windowContentRect(kBoardWindow);
+}
 
 }  // namespace bg

@@ -5,17 +5,17 @@
 #include <cstdint>
 #include <string_view>
 
-#include "display/rect16.h"
+#include "runtime/qt/qd_types.h"
 
 namespace bg {
 
 // The frame of picture `id`; false (and an empty frame) when there is no such picture.
-bool pictureFrame(int16_t id, Rect16* frame);
+bool pictureFrame(int16_t id, Rect* frame);
 
 // Width in pixels of text in the board font at the given pixel size, plain face.
 int16_t boardTextWidth(std::string_view text, int16_t size);
 
 // The board window's content rectangle in screen coordinates; empty when there is none.
-Rect16 boardWindowContent();
+Rect boardWindowContent();
 
 }  // namespace bg

@@ -46,8 +46,8 @@ void noteNumberedMessage(MessageRepeatRecord& r, int16_t number, int16_t point, 
 
 int16_t reducedShadow(int16_t panelShadow) { return std::max<int16_t>(static_cast<int16_t>(panelShadow - 4), 1); }
 
-Rect16 messageLineBox(int16_t textWidth, const MessageBoxMeasures& m) {
-  Rect16 box;
+Rect messageLineBox(int16_t textWidth, const MessageBoxMeasures& m) {
+  Rect box;
   box.left = static_cast<int16_t>((m.boardWidth - textWidth) / 2 - 6);
   box.right = static_cast<int16_t>(box.left + textWidth + 2 * m.panelMargin + m.textSize + m.shadowX);
   const int height = m.textSize + 2 * m.panelMargin + m.textSize / 4 + m.shadowY - 1;
@@ -61,7 +61,7 @@ Rect16 messageLineBox(int16_t textWidth, const MessageBoxMeasures& m) {
   return box;
 }
 
-Point16 messageTextPen(const Rect16& box, const MessageBoxMeasures& m) {
+Point messageTextPen(const Rect& box, const MessageBoxMeasures& m) {
   if (m.pictureBoard) return {box.left, static_cast<int16_t>(box.top + m.textSize)};
   return {static_cast<int16_t>(box.left + m.panelMargin + m.textSize / 2),
           static_cast<int16_t>(box.top + m.textSize + m.panelMargin - 1)};

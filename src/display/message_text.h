@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "display/rect16.h"
+#include "runtime/qt/qd_types.h"
 #include "rules/interaction_state.h"
 #include "runtime/core/pstring.h"
 
@@ -46,9 +46,9 @@ struct MessageBoxMeasures {
 };
 
 // The message box around a text of the given pixel width, in board coordinates.
-Rect16 messageLineBox(int16_t textWidth, const MessageBoxMeasures& m);
+Rect messageLineBox(int16_t textWidth, const MessageBoxMeasures& m);
 // The pen position of the text's baseline inside that box.
-Point16 messageTextPen(const Rect16& box, const MessageBoxMeasures& m);
+Point messageTextPen(const Rect& box, const MessageBoxMeasures& m);
 // The line's shadow offset: the panels' offset less 4, at least 1.
 int16_t reducedShadow(int16_t panelShadow);
 

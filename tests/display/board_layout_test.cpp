@@ -87,7 +87,7 @@ TEST(BoardLayout, ReferenceBoardFieldAndCheckerMeasures) {
   EXPECT_EQ(L.emblemWidth, 20);
   EXPECT_EQ(L.emblemHeight, 62);
   EXPECT_EQ(L.markerInset, 2);
-  EXPECT_EQ(L.markerRect, makeRect16(0, 0, 39, 6));
+  EXPECT_EQ(L.markerRect, makeRect(0, 0, 39, 6));
   EXPECT_EQ(L.stackLayerRise, 7);
   EXPECT_GT(L.messageMaxLength, 40);
 }
@@ -98,8 +98,8 @@ TEST(BoardLayout, ReferenceBoardTrays) {
   EXPECT_EQ(L.trayPieceThickness, 12);
   EXPECT_EQ(L.trayHeight, 181);
   EXPECT_EQ(L.trayWidth, 42);
-  EXPECT_EQ(L.trayRects[0], makeRect16(9, 290, 51, 471));
-  EXPECT_EQ(L.trayRects[1], makeRect16(9, 35, 51, 216));
+  EXPECT_EQ(L.trayRects[0], makeRect(9, 290, 51, 471));
+  EXPECT_EQ(L.trayRects[1], makeRect(9, 35, 51, 216));
   EXPECT_EQ(L.tempY, 35);  // the upper tray's top is left in the scratch value
   EXPECT_EQ(L.trayPictureY[0], 481);
   EXPECT_EQ(L.trayPictureY[1], 11);
@@ -122,10 +122,10 @@ TEST(BoardLayout, ReferenceBoardDicePlaces) {
     EXPECT_EQ(d[1][k][2], 120 + 33 * k);
   }
   const auto& slot = layout.dieSlotPositions;
-  EXPECT_EQ(slot[0][0][0], (Point16{642, 447}));
-  EXPECT_EQ(slot[0][0][1], (Point16{642, 422}));
-  EXPECT_EQ(slot[1][1][0], (Point16{16, 36}));
-  EXPECT_EQ(slot[1][1][1], (Point16{16, 61}));
+  EXPECT_EQ(slot[0][0][0], (Point{642, 447}));
+  EXPECT_EQ(slot[0][0][1], (Point{642, 422}));
+  EXPECT_EQ(slot[1][1][0], (Point{16, 36}));
+  EXPECT_EQ(slot[1][1][1], (Point{16, 61}));
 }
 
 TEST(BoardLayout, ReferenceBoardPointsAndStacks) {

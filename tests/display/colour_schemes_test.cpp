@@ -33,36 +33,36 @@ class ColourSchemes : public ::testing::Test {
 TEST_F(ColourSchemes, SchemeOneFillsThePaletteWithItsColoursAndShades) {
   useColour(1);
   const auto& p = colours.boardPalette;
-  EXPECT_EQ(p[2], (Rgb16{52000, 52000, 52000}));
-  EXPECT_EQ(p[3], (Rgb16{1966, 20315, 20315}));
-  EXPECT_EQ(p[5], (Rgb16{6553, 43253, 32767}));
-  EXPECT_EQ(p[6], (Rgb16{3932, 27524, 28835}));
-  EXPECT_EQ(p[7], (Rgb16{62000, 62000, 62000}));
-  EXPECT_EQ(p[8], (Rgb16{1966, 28835, 24903}));
-  EXPECT_EQ(p[11], (Rgb16{51772, 63568, 58326}));
-  EXPECT_EQ(p[4], (Rgb16{1179, 12189, 12189}));
-  EXPECT_EQ(p[9], (Rgb16{1179, 17301, 14941}));
-  EXPECT_EQ(p[10], (Rgb16{589, 8650, 7470}));
-  EXPECT_EQ(p[12], (Rgb16{31063, 38140, 34995}));
-  EXPECT_EQ(p[13], (Rgb16{12943, 15892, 14581}));
+  EXPECT_EQ(p[2], (RGBColor{52000, 52000, 52000}));
+  EXPECT_EQ(p[3], (RGBColor{1966, 20315, 20315}));
+  EXPECT_EQ(p[5], (RGBColor{6553, 43253, 32767}));
+  EXPECT_EQ(p[6], (RGBColor{3932, 27524, 28835}));
+  EXPECT_EQ(p[7], (RGBColor{62000, 62000, 62000}));
+  EXPECT_EQ(p[8], (RGBColor{1966, 28835, 24903}));
+  EXPECT_EQ(p[11], (RGBColor{51772, 63568, 58326}));
+  EXPECT_EQ(p[4], (RGBColor{1179, 12189, 12189}));
+  EXPECT_EQ(p[9], (RGBColor{1179, 17301, 14941}));
+  EXPECT_EQ(p[10], (RGBColor{589, 8650, 7470}));
+  EXPECT_EQ(p[12], (RGBColor{31063, 38140, 34995}));
+  EXPECT_EQ(p[13], (RGBColor{12943, 15892, 14581}));
 }
 
 TEST_F(ColourSchemes, FixedEntriesDoNotDependOnTheScheme) {
   for (int16_t colour : {1, 7, 12}) {
     useColour(colour);
     const auto& p = colours.boardPalette;
-    EXPECT_EQ(p[0], (Rgb16{12451, 4587, 0}));
-    EXPECT_EQ(p[14], (Rgb16{52000, 52000, 52000}));
-    EXPECT_EQ(p[15], (Rgb16{26214, 26214, 26214}));  // mid grey, not white
-    EXPECT_EQ(p[16], (Rgb16{18349, 3276, 0}));
-    EXPECT_EQ(p[18], (Rgb16{7702, 2837, 0}));
+    EXPECT_EQ(p[0], (RGBColor{12451, 4587, 0}));
+    EXPECT_EQ(p[14], (RGBColor{52000, 52000, 52000}));
+    EXPECT_EQ(p[15], (RGBColor{26214, 26214, 26214}));  // mid grey, not white
+    EXPECT_EQ(p[16], (RGBColor{18349, 3276, 0}));
+    EXPECT_EQ(p[18], (RGBColor{7702, 2837, 0}));
   }
   EXPECT_EQ(colours.colourSchemes[7], colours.colourSchemes[8]);
 }
 
 TEST_F(ColourSchemes, CustomColoursAreBlackUntilAFileIsRead) {
   useColour(11);
-  for (int entry : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(colours.boardPalette[entry], Rgb16{}) << entry;
+  for (int entry : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(colours.boardPalette[entry], RGBColor{}) << entry;
 }
 
 TEST_F(ColourSchemes, PatternFlagsPerBoardColour) {
@@ -95,8 +95,8 @@ TEST_F(ColourSchemes, ThePaletteResourceIsChosenOnceAtTheFirstBuild) {
   displaySettings.boardColor = 2;
   activateBoardPalette();
   EXPECT_EQ(colours.paletteResource, 128);
-  const Rgb16 keep1 = colours.boardPalette[1];
-  const Rgb16 keep20 = colours.boardPalette[20];
+  const RGBColor keep1 = colours.boardPalette[1];
+  const RGBColor keep20 = colours.boardPalette[20];
   shellWindow.firstBoardBuild = 0;
   displaySettings.boardColor = 4;
   activateBoardPalette();  // after start-up it does nothing
@@ -104,7 +104,7 @@ TEST_F(ColourSchemes, ThePaletteResourceIsChosenOnceAtTheFirstBuild) {
   EXPECT_EQ(colours.paletteResource, 128);
   EXPECT_EQ(colours.boardPalette[1], keep1);
   EXPECT_EQ(colours.boardPalette[20], keep20);
-  EXPECT_EQ(colours.boardPalette[3], (Rgb16{0, 10280, 15677}));
+  EXPECT_EQ(colours.boardPalette[3], (RGBColor{0, 10280, 15677}));
   EXPECT_EQ(paletteResourceFor(3), 129);
   EXPECT_EQ(paletteResourceFor(5), 128);
   EXPECT_EQ(paletteResourceFor(15), 130);

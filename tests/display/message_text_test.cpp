@@ -73,12 +73,12 @@ MessageBoxMeasures referenceBoard() {
 
 TEST(MessageBox, ReferenceBoardBoxAndTextPlace) {
   const MessageBoxMeasures m = referenceBoard();
-  const Rect16 box = messageLineBox(100, m);
+  const Rect box = messageLineBox(100, m);
   EXPECT_EQ(box.left, (683 - 100) / 2 - 6);
   EXPECT_EQ(box.right, box.left + 100 + 4 + 13 + 1);
   EXPECT_EQ(box.top, 6);
   EXPECT_EQ(box.bottom, 26);
-  const Point16 pen = messageTextPen(box, m);
+  const Point pen = messageTextPen(box, m);
   EXPECT_EQ(pen.h, box.left + 2 + 6);
   EXPECT_EQ(pen.v, 20);
 }
@@ -95,10 +95,10 @@ TEST(MessageBox, ThePictureBoardPlacesTheTextInItsStrip) {
   m.textSize = 12;
   m.textStripTop = 6;
   m.textStripHeight = 17;
-  const Rect16 box = messageLineBox(80, m);
+  const Rect box = messageLineBox(80, m);
   EXPECT_EQ(box.top, (6 + 17 - 12) / 2 + 4);
   EXPECT_EQ(box.bottom, box.top + 16);
-  EXPECT_EQ(messageTextPen(box, m), (Point16{box.left, static_cast<int16_t>(box.top + 12)}));
+  EXPECT_EQ(messageTextPen(box, m), (Point{box.left, static_cast<int16_t>(box.top + 12)}));
 }
 
 }  // namespace

@@ -1,0 +1,268 @@
+#include "display/board_rebuild.h"
+
+#include "display/board_images.h"
+#include "display/board_layout.h"
+#include "display/board_picture.h"
+#include "display/board_resources.h"
+#include "display/board_state.h"
+#include "display/colour_roles.h"
+#include "display/colour_schemes.h"
+#include "display/display_settings.h"
+#include "display/draw_color.h"
+#include "display/message_line.h"
+#include "display/offscreen.h"
+#include "display/piece_images.h"
+#include "display/upper_services.h"
+#include "display/world_housekeeping.h"
+#include "rules/display_services.h"
+#include "rules/display_state.h"
+#include "rules/interaction_services.h"
+#include "runtime/qt/drawing.h"
+#include "runtime/qt/pictures.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+
+BoardState boardState;
+
+namespace {
+
+constexpr int16_t kBoardWindow = 1;
+constexpr int16_t kFramePicture = 549;
+constexpr int16_t kDefaultBoardColour = 10;
+constexpr int16_t kDefaultPieceSize = 3;
+
+// The window rectangle of the current fit.
+Rect fittedWindowRect() {
+  const BoardWindowPlacement& W = windowPlacement;
+  return makeRect(W.windowX1, W.windowY1, W.windowX2, W.windowY2);
+}
+
+void setBoardOrigin() {
+  if (GrafPtr window = windowPort(kBoardWindow)) setPortOrigin(window, windowPlacement.boardWidthOffset,
+                                                               windowPlacement.boardHeightOffset);
+}
+
+void clipBoardWindowToBoard() {
+  GrafPtr window = windowPort(kBoardWindow);
+  if (window == nullptr) return;
+  const GrafPtr saved = getPort();
+  setPort(window);
+  clipRect(layout.boardRect);
+  setPort(saved);
+}
+
+// The rules' least display routines stand in until the display's own are installed, and
+// some of them remain: only the redraw and the message line are the display's here.
+void redrawService() { redrawBoardWindowPlain(); }
+void displayMessageService() { displayMessage(); }
+void clearMessageLineService(int16_t flag) { clearMessageLine(flag); }
+
+}  // namespace
+
+void relayoutBoard() {
+  computeBoardLayout();
+  setBoardOrigin();
+  if (boardImages.boardClipRgn == nullptr) boardImages.boardClipRgn = newRgn();
+  rectRgn(boardImages.boardClipRgn, makeRect(0, 0, layout.boardWidth, layout.boardHeight));
+}
+
+void setBoardWindowSize() {
+  BoardWindowPlacement& W = windowPlacement;
+  const ShellWindowState& S = shellWindow;
+  boardState.boardSizeChangePending = 255;
+  W.windowCentre[1] = static_cast<int16_t>(S.screenWidth / 2);
+  W.windowCentre[0] = static_cast<int16_t>(S.menuBarHeight + S.titleBarHeight +
+                                           (S.screenHeight - (S.menuBarHeight + S.titleBarHeight)) / 2);
+  GrafPtr window = windowPort(kBoardWindow);
+  if (window == nullptr) return;
+  setPortOrigin(window, 0, 0);
+  sizeWindow(kBoardWindow, W.windowX2 - W.windowX1, W.windowY2 - W.windowY1, false);
+  const Rect content = windowContentRect(kBoardWindow);
+  W.boardWindowRect = makeRect(0, 0, content.width(), content.height());
+  layout.tempX = static_cast<int16_t>(W.windowCentre[1] - W.boardWindowRect.width() / 2);
+  layout.tempY = static_cast<int16_t>(W.windowCentre[0] - W.boardWindowRect.height() / 2);
+  moveWindow(kBoardWindow, layout.tempX, layout.tempY, false);
+  const GrafPtr saved = getPort();
+  setPort(window);
+  clipRect(W.boardWindowRect);
+  setDrawColor(roles.windowBackColor);
+  paintRect(W.boardWindowRect);
+  penNormal();
+  setPort(saved);
+}
+
+void measureFramePicture() {
+  PicHandle frame = getPicture(kFramePicture);
+  layout.boardRect = pictureBounds(frame);
+  layout.framePictureWidth = layout.boardRect.width();
+  layout.framePictureHeight = layout.boardRect.height();
+  killPicture(frame);
+}
+
+uint8_t readCustomColors() {
+  // The custom colour file comes with its own reader; until then no file is found.
+  return 0;
+}
+
+void rebuildBoardWindow() {
+  BoardState& B = boardState;
+  if (display.overlayActive != 0 || B.setupInProgress != 0) return;
+  clearMessageLine(0);
+  B.boardRebuildBusy = -1;
+  const int16_t widthBefore = layout.boardWidth;
+  if (B.boardSizeChangePending != 0) {
+    upperServices.endWaitLoop();
+    shellWindow.boardSizeIndex = B.pendingBoardSize;
+    if (shellWindow.boardRebuilding != -1) layout.boardSizeUnit = shellWindow.boardSizeTable[B.pendingBoardSize];
+    layout.boardWidth = layout.boardSizeUnit;
+  }
+  if (B.boardColorChangePending != 0) {
+    if (B.pendingBoardColor == kCustomColours) {
+      B.customColoursRead = readCustomColors();
+      if (B.customColoursRead == 0) {
+        // Nothing of the change is applied, the size included: the layout still holds
+        // the old width, and drawing must not mix the two.
+        layout.boardWidth = widthBefore;
+        B.boardRebuildBusy = 0;
+        B.boardColorChangePending = 0;
+        return;
+      }
+    }
+    B.previousBoardColor = displaySettings.boardColor;
+    displaySettings.boardColor = B.pendingBoardColor;
+    display.boardColor = displaySettings.boardColor;
+    if (displaySettings.boardColor == kPictureBoard) {
+      measureFramePicture();
+      layout.boardWidth = layout.framePictureWidth;
+      layout.boardHeight = layout.framePictureHeight;
+    }
+    boardImages.pixPatBase = pixPatBaseFor(displaySettings.boardColor);
+    setBoardPaletteEntries();
+    setDefaultColours();
+    disposePixPatterns();
+    loadPixPatterns();
+  }
+  disposeAllOffscreenWorlds();
+  const bool relayout = B.boardSizeChangePending != 0 || shellWindow.boardRebuilding != 0 ||
+                        B.boardRelayoutRequested != 0;
+  if (relayout) relayoutBoard();
+  layout.boardRect = makeRect(0, 0, layout.boardWidth, layout.boardHeight);
+  buildPieceImages();
+  buildBoardOffscreens();
+  buildBoardPicture();
+  if (B.boardRelayoutRequested != 0 || B.boardSizeChangePending != 0) setBoardWindowSize();
+  setBoardOrigin();
+  clipBoardWindowToBoard();
+  if (windowExists(kBoardWindow)) {
+    windowPlacement.boardWindowRect = portBounds(kBoardWindow);
+    invalidateRect(kBoardWindow, windowPlacement.boardWindowRect);
+  }
+  B.boardRebuildBusy = 0;
+  B.boardSizeChangePending = 0;
+  B.boardColorChangePending = 0;
+}
+
+void invalidateBoard() {
+  BoardState& B = boardState;
+  if (display.overlayActive != 0 || B.setupInProgress != 0) return;
+  clearMessageLine(0);
+  B.designTilesChoice = B.frameDesignChoice > 0 ? 1 : B.frameDesignChoice;
+  if (B.frameDesignChoice == B.boardFrameDesign) return;
+  if (shellWindow.firstBoardBuild != -1 && B.designTilesOn == 1) {
+    disposeOffscreenWorld(boardImages.designFrameTileWorld);
+    disposeOffscreenWorld(boardImages.designShadeTileWorld);
+  }
+  B.designTilesOn = B.designTilesChoice;
+  B.boardFrameDesign = B.frameDesignChoice;
+  if (B.designTilesOn != 0) {
+    const auto& tiles = shellWindow.designTilePictures[B.boardFrameDesign];
+    buildDisplayPictures(tiles[0], tiles[1]);
+  }
+  if (shellWindow.firstBoardBuild != 0) return;
+  if ((B.boardColorChangePending | static_cast<int16_t>(B.boardSizeChangePending)) != 0) return;
+  buildBoardPicture();
+  if (windowExists(kBoardWindow)) invalidateRect(kBoardWindow, portBounds(kBoardWindow));
+}
+
+void rebuildPieceImages() {
+  disposePieceWorlds();
+  buildPieceImages();
+}
+
+void initBoardDisplay() {
+  const Rect screen = mainScreenRect();
+  const Rect available = availableScreenRect();
+  const int16_t menuBar = static_cast<int16_t>(available.top - screen.top);
+  initColourAndStyleTables();
+  computeWindowGeometry(screen.width(), screen.height(), menuBar > 0 ? menuBar : 22);
+  static constexpr int16_t kDesignTiles[11][2] = {{0, 0},     {143, 138}, {135, 138}, {141, 138}, {139, 138}, {144, 134},
+                                                  {142, 134}, {145, 134}, {132, 134}, {0, 0},     {0, 0}};
+  for (int d = 0; d <= 10; ++d) {
+    shellWindow.designTilePictures[d][0] = kDesignTiles[d][0];
+    shellWindow.designTilePictures[d][1] = kDesignTiles[d][1];
+  }
+  displaySettings.pieceSize = kDefaultPieceSize;
+  displaySettings.boardColor = kDefaultBoardColour;
+  display.boardColor = kDefaultBoardColour;
+  shellWindow.boardSizeIndex = defaultBoardSizeIndex(shellWindow.screenWidth);
+  layout.boardWidth = shellWindow.boardSizeTable[shellWindow.boardSizeIndex];
+  shellWindow.firstBoardBuild = -1;
+  setDefaultColours();
+  computeBoardLayout();
+  initBoardGraphics();
+}
+
+void openBoardWindow() {
+  const Rect rect = fittedWindowRect();
+  windowOpen(kBoardWindow, "Tavrik's Backgammon", rect, kDocumentWindow, false);
+  activateBoardPalette();
+  GrafPtr window = windowPort(kBoardWindow);
+  if (window != nullptr) {
+    const GrafPtr saved = getPort();
+    setPort(window);
+    setPortOrigin(window, 0, 0);
+    const Rect content = windowContentRect(kBoardWindow);
+    windowPlacement.boardWindowRect = makeRect(0, 0, content.width(), content.height());
+    clipRect(windowPlacement.boardWindowRect);
+    setDrawColor(roles.windowBackColor);
+    paintRect(windowPlacement.boardWindowRect);
+    penNormal();
+    setPort(saved);
+  }
+  setOutputWindow(kBoardWindow);
+  windowSelect(kBoardWindow);
+  setBoardOrigin();
+  // The first full drawing builds the board worlds.
+  buildPieceImages();
+  buildBoardPicture();
+  shellWindow.firstBoardBuild = 0;
+  display.firstBoardBuild = 0;
+  redrawBoardWindowPlain();
+}
+
+void redrawBoardWindowPlain() {
+  if (boardState.boardRebuildBusy != 0) return;
+  GrafPtr window = windowPort(kBoardWindow);
+  if (window == nullptr || boardImages.boardWorld == nullptr) return;
+  const GrafPtr saved = getPort();
+  setPort(window);
+  setBoardOrigin();
+  clipRect(portBounds(kBoardWindow));
+  setDrawColor(roles.windowBackColor);
+  paintRect(portBounds(kBoardWindow));
+  penNormal();
+  clipRect(layout.boardRect);
+  copyOffscreenToWindow(boardImages.boardWorld, window, layout.boardRect, layout.boardRect);
+  setPort(saved);
+  redrawMessageLine();
+  flushWindow(kBoardWindow);
+}
+
+void installDisplayServices() {
+  displayServices.redrawBoardWindow = redrawService;
+  interactionServices.displayMessage = displayMessageService;
+  interactionServices.clearMessageLine = clearMessageLineService;
+}
+
+}  // namespace bg

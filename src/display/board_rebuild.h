@@ -1,0 +1,31 @@
+#pragma once
+// Bringing the board image and everything made from it up to date after a change of the
+// board size, colour scheme, frame design or checker look; opening the board window.
+#include <cstdint>
+
+namespace bg {
+
+void rebuildBoardWindow();
+void invalidateBoard();
+void rebuildPieceImages();
+
+// Lays the board out, puts the drawing origin at the board and clips to it.
+void relayoutBoard();
+// Gives the board window the fitted size, centres it on the screen and paints it.
+void setBoardWindowSize();
+// The frame picture of the picture board measured into the layout.
+void measureFramePicture();
+// Reads the custom colour file into scheme row 11; 255 when read, 0 when not.
+uint8_t readCustomColors();
+
+// Start-up: the colour tables, the window geometry for the screen and the first layout.
+void initBoardDisplay();
+// Creates the board window, composes the board and shows it.
+void openBoardWindow();
+// Stand-in for the full redraw: the composed board copied into the board window, with
+// the message line drawn again when one is shown.
+void redrawBoardWindowPlain();
+// Puts the display's routines into the rules' service tables.
+void installDisplayServices();
+
+}  // namespace bg

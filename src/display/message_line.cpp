@@ -1,0 +1,167 @@
+#include "display/message_line.h"
+
+#include "display/board_images.h"
+#include "display/board_layout.h"
+#include "display/board_state.h"
+#include "display/colour_roles.h"
+#include "display/display_settings.h"
+#include "display/draw_color.h"
+#include "display/offscreen.h"
+#include "display/upper_services.h"
+#include "rules/interaction_state.h"
+#include "rules/rollout_state.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/messages.h"
+#include "runtime/qt/drawing.h"
+#include "runtime/qt/text.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+
+MessageLineState messageLine;
+SpeechState speech;
+InteractionDisplayState interactionDisplay;
+
+namespace {
+
+constexpr int16_t kBoardWindow = 1;
+constexpr std::string_view kRetiredVoice = "MacinTalk1";
+
+void boardTextStyle(int16_t face, int16_t mode) {
+  textFont(shellWindow.textFont);
+  textSize(layout.textSize);
+  textFace(face);
+  textMode(mode);
+}
+
+}  // namespace
+
+void formatMessageText() {
+  MessageRepeatRecord& record = messageLine.lastMessageRecord;
+  record.speakFlag = 255;
+  const int16_t number = interaction.messageNumber;
+  if (number != kNoMessage) noteNumberedMessage(record, number, interactionDisplay.clickedPoint, secondsToday());
+  interaction.messageText = composeMessageText(interaction.messageText.view(), number,
+                                               messageTextOf(number).view(), layout.messageMaxLength);
+  messageLine.messageLength = static_cast<int16_t>(interaction.messageText.len());
+}
+
+void displayMessage() {
+  if (rollout.rolloutRunning != 0) {
+    interaction.messageText.clear();
+    interaction.messageNumber = kNoMessage;
+    return;
+  }
+  if (interaction.messageText == kFreeTextMarker) {
+    interaction.messageText.clear();
+    return;
+  }
+  messageLine.holdMessageLine = 0;
+  clearMessageLine(0);
+  formatMessageText();
+  messageLine.messageLineShown = -1;
+
+  GrafPtr window = windowPort(kBoardWindow);
+  if (window != nullptr) {
+    const GrafPtr saved = getPort();
+    setPort(window);
+    const bool pictureBoard = displaySettings.boardColor == kPictureBoard;
+    const int16_t shadowX = layout.panelShadowX;
+    const int16_t shadowY = layout.panelShadowY;
+    layout.panelShadowX = reducedShadow(shadowX);
+    layout.panelShadowY = reducedShadow(shadowY);
+    boardTextStyle(0, srcOr);
+    const MessageBoxMeasures measures{layout.boardWidth,       layout.fieldTop,         layout.textSize,
+                                      layout.panelMargin,      layout.panelShadowX,     layout.panelShadowY,
+                                      pictureBoard,            boardState.textStripTop, boardState.textStripHeight};
+    const Rect box = messageLineBox(stringWidth(interaction.messageText.view()), measures);
+    messageLine.messageLineRect = box;
+
+    rgbForeColor(kBlackRGB);
+    messageLine.messageScratchRect = makeRect(0, 0, box.width(), box.height());
+    messageLine.messageScratchWorld = newOffscreenWorld(messageLine.messageScratchRect);
+    copyOffscreenToWindow(window, messageLine.messageScratchWorld, box, messageLine.messageScratchRect);
+
+    messageLine.messageLinePicture = openPicture(box);
+    offscreen.messageBoxRect = box;
+    if (!pictureBoard) drawMessageFrame();
+    layout.panelShadowX = shadowX;
+    layout.panelShadowY = shadowY;
+    boardTextStyle(0, srcOr);
+    const Point pen = messageTextPen(box, measures);
+    if (pictureBoard)
+      rgbForeColor(kWhiteRGB);
+    else
+      roleForeColor(roles.panelTextColor);
+    moveTo(pen.h, pen.v);
+    drawString(interaction.messageText.view());
+    closePicture();
+    if (messageLine.messageLinePicture != nullptr) drawPicture(messageLine.messageLinePicture, box);
+    flushWindow(kBoardWindow);
+    setPort(saved);
+  }
+  showAndSpeakMessage();
+}
+
+void showAndSpeakMessage() {
+  if (GrafPtr window = windowPort(kBoardWindow)) {
+    const GrafPtr saved = getPort();
+    setPort(window);
+    boardTextStyle(shellWindow.textFace, srcCopy);
+    setPort(saved);
+  }
+  speakMessageLine();
+  interaction.messageText.clear();
+  interaction.messageNumber = kNoMessage;
+}
+
+void speakMessageLine() {
+  const bool forced = speech.speakNextMessage != 0;
+  speech.speakNextMessage = 0;
+  if (messageLine.lastMessageRecord.speakFlag == 0 && !forced) return;
+  const Str255 spoken(lowerS(interaction.messageText.view()));
+  interaction.messageText.clear();
+  if (speech.skipNextSpeech != 0) {
+    speech.skipNextSpeech = 0;
+  } else if (speech.speechOn != 0) {
+    const int16_t number = interaction.messageNumber;
+    const bool speakable = number == kNoMessage || messageTables.messageTable2[number].empty();
+    if (speech.voiceName == kRetiredVoice)
+      upperServices.macintalkNotSupported(spoken.view());
+    else if (speakable)
+      upperServices.speakText(spoken.view());
+  }
+  speech.waitForSpeechEnd = 0;
+}
+
+void clearMessageLine(int16_t /*flag*/) {
+  if (messageLine.messageLineShown != -1) return;
+  if (messageLine.holdMessageLine != 0) return;
+  interactionDisplay.keyBuffer.clear();
+  if (GrafPtr window = windowPort(kBoardWindow)) {
+    const GrafPtr saved = getPort();
+    setPort(window);
+    clipRect(layout.boardRect);
+    copyOffscreenToWindow(messageLine.messageScratchWorld, window, messageLine.messageScratchRect,
+                          messageLine.messageLineRect);
+    setPort(saved);
+  }
+  disposeOffscreenWorld(messageLine.messageScratchWorld);
+  messageLine.messageLineShown = 0;
+  killPicture(messageLine.messageLinePicture);
+  messageLine.messageLinePicture = nullptr;
+  flushWindow(kBoardWindow);
+  messageLine.keepRollMessage = 0;
+}
+
+void redrawMessageLine() {
+  if (messageLine.messageLineShown != -1 || messageLine.messageLinePicture == nullptr) return;
+  GrafPtr window = windowPort(kBoardWindow);
+  if (window == nullptr) return;
+  const GrafPtr saved = getPort();
+  setPort(window);
+  drawPicture(messageLine.messageLinePicture, messageLine.messageLineRect);
+  setPort(saved);
+}
+
+}  // namespace bg

@@ -1,0 +1,18 @@
+#pragma once
+// Checker images: one face per colour set, prepared off screen at checker size and copied
+// wherever a checker is shown, with their shape regions and the save-under buffers of the
+// moving and held checker; the move-marker images and the turn-arrow shapes.
+#include <cstdint>
+
+#include "runtime/qt/regions.h"
+
+namespace bg {
+
+void buildPieceImages();
+void buildMarkerImages();
+void drawPieceFaces();
+void buildArrowRegions();
+// Paints the checker of currentPlayer's colour into the current port at landingRect.
+void paintPieceFace(const Region* shapeRgn, int16_t depth, int16_t height);
+
+}  // namespace bg

@@ -1,0 +1,30 @@
+#pragma once
+// What the board display asks of the areas above it (the shell, speech). Each service is
+// a plain call through a table that those areas fill at start-up; the defaults do nothing
+// visible, which is also what the tests start from.
+#include <string_view>
+
+namespace bg {
+
+namespace least {
+void showInformation(std::string_view text);
+void endWaitLoop();
+void speakText(std::string_view text);
+void macintalkNotSupported(std::string_view text);
+}  // namespace least
+
+struct UpperServices {
+  // The information box with a Done button; returns when dismissed.
+  void (*showInformation)(std::string_view text) = least::showInformation;
+  // Makes the wait loop that is running return.
+  void (*endWaitLoop)() = least::endWaitLoop;
+  // Speaks the text with the chosen voice.
+  void (*speakText)(std::string_view text) = least::speakText;
+  // The notice that the old voice is no longer supported; nothing is spoken.
+  void (*macintalkNotSupported)(std::string_view text) = least::macintalkNotSupported;
+};
+extern UpperServices upperServices;
+
+inline void showBoardNotice(std::string_view text) { upperServices.showInformation(text); }
+
+}  // namespace bg

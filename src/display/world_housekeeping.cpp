@@ -1,0 +1,191 @@
+#include "display/world_housekeeping.h"
+
+#include "display/board_images.h"
+#include "display/board_layout.h"
+#include "display/colour_roles.h"
+#include "display/colour_schemes.h"
+#include "display/display_settings.h"
+#include "display/draw_color.h"
+#include "display/offscreen.h"
+#include "rules/rollout_state.h"
+#include "runtime/qt/drawing.h"
+#include "runtime/qt/pictures.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kCubePictureBase = 150;
+constexpr int16_t kCubeMaskBase = 156;
+constexpr int16_t kPictureCubeBase = 567;
+constexpr int16_t kPictureCubeMask = 574;
+constexpr int16_t kTrayUnderlayBase = 204;
+constexpr int16_t kPictureTrayPieceBase = 591;
+constexpr int16_t kPictureTrayPieceMask = 593;
+
+void drawPictureInWorld(GWorldPtr world, int16_t id, const Rect& rect, bool erase) {
+  if (world == nullptr) return;
+  const GrafPtr saved = getPort();
+  setPort(world);
+  if (erase) eraseRect(rect);
+  PicHandle picture = getPicture(id);
+  if (picture != nullptr) drawPicture(picture, rect);
+  killPicture(picture);
+  setPort(saved);
+}
+
+Rect boundsOfPicture(int16_t id) {
+  PicHandle picture = getPicture(id);
+  const Rect r = pictureBounds(picture);
+  killPicture(picture);
+  return r;
+}
+
+}  // namespace
+
+void disposePieceWorlds() {
+  disposeOffscreenWorld(boardImages.cubeSlideWorld);
+  disposeOffscreenWorld(boardImages.dragScratchWorld);
+  disposeOffscreenWorld(boardImages.offscreenWorld);
+  disposeOffscreenWorld(boardImages.heldUnderWorld);
+  for (auto& world : boardImages.pieceImageWorlds) disposeOffscreenWorld(world);
+}
+
+void disposeAllOffscreenWorlds() {
+  disposePieceWorlds();
+  disposeOffscreenWorld(boardImages.boardWorld);
+  for (int k = 1; k <= 2; ++k) {
+    disposeOffscreenWorld(boardImages.centreEmblemWorlds[k]);
+    disposeOffscreenWorld(boardImages.centreEmblemMasks[k]);
+  }
+  for (auto& world : boardImages.dieFaceWorlds) disposeOffscreenWorld(world);
+  for (int s = 0; s <= 1; ++s) {
+    disposeOffscreenWorld(boardImages.trayPieceImages[s]);
+    disposeOffscreenWorld(boardImages.plainDieWorlds[s]);
+  }
+  for (int e = 0; e <= 1; ++e) {
+    disposeOffscreenWorld(boardImages.cubeMaskWorlds[e][0]);
+    for (auto& face : boardImages.cubeFaceWorlds[e]) disposeOffscreenWorld(face);
+  }
+}
+
+void buildCubeImages() {
+  const int16_t sizeClass = layout.diceSizeClass;
+  for (int e = 0; e <= 1; ++e) {
+    Rect bounds = boundsOfPicture(static_cast<int16_t>(kCubePictureBase + sizeClass));
+    if (bounds.width() <= 0) bounds = layout.cubeRects[e];
+    layout.cubeRects[e] = bounds;
+    disposeOffscreenWorld(boardImages.cubeFaceWorlds[e][0]);
+    boardImages.cubeFaceWorlds[e][0] = newOffscreenWorld(bounds);
+    drawPictureInWorld(boardImages.cubeFaceWorlds[e][0], static_cast<int16_t>(kCubePictureBase + sizeClass), bounds,
+                       false);
+    disposeOffscreenWorld(boardImages.cubeMaskWorlds[e][0]);
+    boardImages.cubeMaskWorlds[e][0] = newMaskWorld(bounds);
+    drawPictureInWorld(boardImages.cubeMaskWorlds[e][0], static_cast<int16_t>(kCubeMaskBase + sizeClass), bounds,
+                       false);
+    // The painted cube writes its value over face 0.
+    for (int f = 1; f <= 6; ++f) disposeOffscreenWorld(boardImages.cubeFaceWorlds[e][f]);
+  }
+}
+
+void buildCubeImagesPictured() {
+  for (int e = 0; e <= 1; ++e) {
+    const Rect bounds = layout.cubeRects[e];
+    if (bounds.width() <= 0 || bounds.height() <= 0) continue;
+    for (int f = 0; f <= 6; ++f) {
+      disposeOffscreenWorld(boardImages.cubeFaceWorlds[e][f]);
+      boardImages.cubeFaceWorlds[e][f] = newOffscreenWorld(bounds);
+      drawPictureInWorld(boardImages.cubeFaceWorlds[e][f], static_cast<int16_t>(kPictureCubeBase + f), bounds, true);
+    }
+    disposeOffscreenWorld(boardImages.cubeMaskWorlds[e][0]);
+    boardImages.cubeMaskWorlds[e][0] = newMaskWorld(bounds);
+    drawPictureInWorld(boardImages.cubeMaskWorlds[e][0], kPictureCubeMask, bounds, false);
+  }
+}
+
+void paintTrayPieceImages() {
+  const BoardLayout& L = layout;
+  boardImages.trayPieceRect = makeRect(0, 0, L.pieceWidth - 1, L.trayPieceThickness + 1);
+  const Rect& r = boardImages.trayPieceRect;
+  const GrafPtr saved = getPort();
+  const ColourScheme& scheme = colours.colourSchemes[displaySettings.boardColor];
+  for (int s = 0; s <= 1; ++s) {
+    disposeOffscreenWorld(boardImages.trayPieceImages[s]);
+    boardImages.trayPieceImages[s] = newOffscreenWorld(r);
+    setPort(boardImages.trayPieceImages[s]);
+    penMode(patCopy);
+    PicHandle underlay = getPicture(static_cast<int16_t>(kTrayUnderlayBase + s));
+    clipRect(r);
+    if (underlay != nullptr) drawPicture(underlay, r);
+    killPicture(underlay);
+    const int16_t role = roles.pieceColors[s];
+    setDrawColor(role);
+    rgbForeColor(role != roles.frameColorIndex ? scheme[kDarkPieceColour] : scheme[kLightPieceColour]);
+    paintRect(makeRect(r.left, r.top + 1, r.right, r.bottom - 1));
+    penNormal();
+  }
+  setPort(saved);
+}
+
+void loadTrayPieceImages() {
+  for (int s = 0; s <= 1; ++s) {
+    const int16_t id = static_cast<int16_t>(kPictureTrayPieceBase + s);
+    boardImages.trayPieceRect = boundsOfPicture(id);
+    disposeOffscreenWorld(boardImages.trayPieceImages[s]);
+    if (boardImages.trayPieceRect.width() <= 0) continue;
+    boardImages.trayPieceImages[s] = newOffscreenWorld(boardImages.trayPieceRect);
+    drawPictureInWorld(boardImages.trayPieceImages[s], id, boardImages.trayPieceRect, false);
+  }
+  if (boardImages.trayPieceRgn == nullptr) boardImages.trayPieceRgn = newRgn();
+  setEmptyRgn(boardImages.trayPieceRgn);
+  if (boardImages.trayPieceRect.width() > 0) {
+    GWorldPtr mask = newMaskWorld(boardImages.trayPieceRect);
+    drawPictureInWorld(mask, kPictureTrayPieceMask, boardImages.trayPieceRect, false);
+    bitMapToRegion(boardImages.trayPieceRgn, mask);
+    disposeGWorld(mask);
+  }
+}
+
+void drawTrayPieceImage(const Rect& rect, int16_t side) {
+  const int16_t colourSet = displaySettings.playerColors[side];
+  if (displaySettings.boardColor == 12) {
+    roleForeColor(roles.boardForeColor);
+    paintRect(rect);
+    setDrawColor(roles.pieceColors[colourSet]);
+    paintRect(makeRect(rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1));
+    penNormal();
+    return;
+  }
+  copyOffscreenToWindow(boardImages.trayPieceImages[colourSet], getPort(), boardImages.trayPieceRect, rect);
+}
+
+Point trayPiecePosition(int16_t side, int16_t n) {
+  const BoardLayout& L = layout;
+  const int k = side == 1 ? n - 1 : 15 - n;
+  return {L.trayRects[side].left,
+          static_cast<int16_t>(L.trayRects[side].top + k * L.trayPieceThickness - L.trayPieceInset)};
+}
+
+void drawTrayPiece(int16_t side, int16_t n) {
+  if (rolloutHidesBoard()) return;
+  const BoardLayout& L = layout;
+  const Point p = trayPiecePosition(side, n);
+  Rect landing;
+  if (displaySettings.boardColor == kPictureBoard) {
+    landing = boardImages.trayPieceRect;
+    offsetRect(landing, p.h - landing.left, p.v - landing.top);
+  } else {
+    landing = makeRect(p.h, p.v, p.h + L.pieceWidth - 1, p.v + L.trayPieceThickness + 1);
+  }
+  GrafPtr window = windowPort(1);
+  if (window == nullptr) return;
+  const GrafPtr saved = getPort();
+  setPort(window);
+  clipRect(landing);
+  drawTrayPieceImage(landing, side);
+  clipRect(layout.boardRect);
+  setPort(saved);
+}
+
+}  // namespace bg

@@ -1,0 +1,253 @@
+#include "display/board_picture.h"
+
+#include <gtest/gtest.h>
+
+#include "board_fixture.h"
+#include "display/board_rebuild.h"
+#include "rules/display_state.h"
+
+namespace bg {
+namespace {
+
+using testing::boardPixel;
+using testing::composeBoard;
+using testing::near;
+using testing::shown;
+
+::testing::AssertionResult pixelIs(int x, int y, const RGBColor& want) {
+  const QColor got = boardPixel(x, y);
+  if (near(got, shown(want))) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << got.red() << "," << got.green()
+                                       << "," << got.blue() << ", want " << (want.red >> 8) << ","
+                                       << (want.green >> 8) << "," << (want.blue >> 8);
+}
+
+// What a role paints at (x, y): its pattern's pixel when the scheme draws it with one,
+// else its plain colour.
+QColor roleColourAt(int16_t role, const RGBColor& plain, int x, int y) {
+  const PixPatHandle pattern = boardImages.rolePixPats[role];
+  if (roleDrawnWithPattern(role) && pattern != nullptr) {
+    const QImage& tile = pattern->tile;
+    return QColor(tile.pixel(x % tile.width(), y % tile.height()));
+  }
+  return shown(plain);
+}
+
+::testing::AssertionResult roleAt(int x, int y, int16_t role, const RGBColor& plain) {
+  const QColor got = boardPixel(x, y);
+  const QColor want = roleColourAt(role, plain, x, y);
+  if (near(got, want)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << got.red() << "," << got.green()
+                                       << "," << got.blue() << ", want " << want.red() << "," << want.green() << ","
+                                       << want.blue() << " of role " << role;
+}
+
+// The scheme's colours where the geometry puts the board's parts.
+void checkPaintedBoard(int16_t colour) {
+  const BoardLayout& L = layout;
+  const auto& scheme = colours.colourSchemes[colour];
+  const RGBColor frame = scheme[kFrameColour];
+  const RGBColor shade = shadeOf(frame, 0.6);
+  const int u = L.boardUnit;
+  const int barLeft = L.fieldLeft + 6 * u + 1;
+
+  const int16_t frameRole = roles.boardFrameColor;
+  const int16_t shadeRole = roles.frameShadeColor;
+  EXPECT_TRUE(roleAt(L.boardCentreX, 3, frameRole, frame)) << "top frame";
+  EXPECT_TRUE(roleAt(L.boardWidth - 3, L.boardHeight / 2, frameRole, frame)) << "right frame";
+  EXPECT_TRUE(roleAt(1, L.boardHeight / 2, shadeRole, shade)) << "left shade";
+  EXPECT_TRUE(roleAt(L.boardCentreX, L.boardHeight - 2, shadeRole, shade)) << "bottom shade";
+  EXPECT_TRUE(roleAt(barLeft + L.fieldGap + (L.barWidth - L.fieldGap) / 2, L.boardCentreY, frameRole, frame)) << "bar";
+  EXPECT_TRUE(roleAt(L.fieldLeft + u / 2, L.boardCentreY, roles.fieldColor, scheme[kFieldColour])) << "field left";
+  EXPECT_TRUE(roleAt(L.fieldRight - u / 2, L.boardCentreY, roles.fieldColor, scheme[kFieldColour])) << "field right";
+
+  // Points: the smooth painter fills plain colours, the QuickDraw one paints the roles.
+  const bool quickDraw = colour == 2 || colour == 7;
+  const int upperY = L.fieldTop - 1 + L.pointMargin + L.pointHeight / 4;
+  const int lowerY = L.fieldBottom - 1 - L.pointHeight / 4;
+  for (int k = 0; k < 12; ++k) {
+    const int x = L.fieldLeft + k * u + u / 2 + (k > 5 ? L.barWidth + 1 : 0);
+    const bool even = k % 2 == 0;
+    const int16_t upperRole = even ? roles.lightPointColor : roles.darkPointColor;
+    const int16_t lowerRole = even ? roles.darkPointColor : roles.lightPointColor;
+    const RGBColor upperPlain = scheme[even ? kLightRowColour : kDarkRowColour];
+    const RGBColor lowerPlain = scheme[even ? kDarkRowColour : kLightRowColour];
+    if (quickDraw) {
+      EXPECT_TRUE(roleAt(x, upperY, upperRole, upperPlain)) << "upper point " << k;
+      EXPECT_TRUE(roleAt(x, lowerY, lowerRole, lowerPlain)) << "lower point " << k;
+    } else {
+      EXPECT_TRUE(pixelIs(x, upperY, upperPlain)) << "upper point " << k;
+      EXPECT_TRUE(pixelIs(x, lowerY, lowerPlain)) << "lower point " << k;
+    }
+  }
+
+  for (int tray = 0; tray <= 1; ++tray) {
+    const Rect& r = L.trayRects[tray];
+    EXPECT_TRUE(roleAt(r.left + L.trayWidth / 2 - 1, r.top + L.trayHeight / 2, frameRole, frame)) << "tray " << tray;
+    EXPECT_TRUE(roleAt(r.left + L.trayWidth / 2, r.top + L.pointMargin / 2, shadeRole, shade)) << "tray rim " << tray;
+  }
+  // The trays' colour keys: side 0 in the light checker colour, side 1 in the dark one.
+  const int keyX = L.trayLeft[0] + L.pieceWidth / 2;
+  const int keyDy = colour == 12 ? L.textSize / 4 + 1 : 2 + (L.trayPieceThickness - 2) / 2;
+  EXPECT_TRUE(roleAt(keyX, L.trayPictureY[0] + keyDy, roles.pieceColors[0], scheme[kLightPieceColour])) << "key 0";
+  EXPECT_TRUE(roleAt(keyX, L.trayPictureY[1] + keyDy, roles.pieceColors[1], scheme[kDarkPieceColour])) << "key 1";
+}
+
+class BoardPicture : public ::testing::TestWithParam<int16_t> {};
+
+TEST_P(BoardPicture, EverySchemeAtThreeSizesShowsItsColoursWhereTheGeometryPutsThem) {
+  const int16_t colour = GetParam();
+  for (int16_t width : {424, 700, 1100}) {
+    SCOPED_TRACE(::testing::Message() << "width " << width << " colour " << colour);
+    composeBoard(width, colour);
+    ASSERT_NE(boardImages.boardWorld, nullptr);
+    EXPECT_EQ(boardImages.boardWorld->bounds(), makeRect(0, 0, layout.boardWidth, layout.boardHeight));
+    EXPECT_TRUE(savePortSnapshot(boardImages.boardWorld,
+                                 testing::snapshotPath(QStringLiteral("board_%1_colour_%2").arg(width).arg(colour))));
+    checkPaintedBoard(colour);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, BoardPicture, ::testing::Values(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12));
+
+TEST(BoardPictureShape, ReferenceBoardPointsAreTwoPixelsTallerAboveAndShorterBelow) {
+  composeBoard(700, 1);
+  const auto& scheme = colours.colourSchemes[1];
+  const RGBColor field = scheme[kFieldColour];
+  // Point 1's column: the tip of the upper point reaches y 222 and no further; the lower
+  // point, dark, reaches up to y 295.
+  const int x = 57 + 21;
+  EXPECT_FALSE(near(boardPixel(x, 222), shown(field)));
+  EXPECT_TRUE(pixelIs(x, 224, field));
+  EXPECT_TRUE(pixelIs(x, 45, scheme[kLightRowColour]));
+  EXPECT_FALSE(near(boardPixel(x, 296), shown(field)));
+  EXPECT_TRUE(pixelIs(x, 293, field));
+  EXPECT_TRUE(pixelIs(x, 468, scheme[kDarkRowColour]));
+  // The bar runs from about x 320 to 366 in the frame colour; the field halves flank it.
+  EXPECT_TRUE(pixelIs(321, 257, scheme[kFrameColour]));
+  EXPECT_TRUE(pixelIs(365, 257, scheme[kFrameColour]));
+  EXPECT_TRUE(pixelIs(314, 257, field));
+  EXPECT_TRUE(pixelIs(369, 257, field));
+  // Black outlines around the field halves.
+  EXPECT_TRUE(pixelIs(56, 257, kBlackRGB));
+  EXPECT_TRUE(pixelIs(626, 257, kBlackRGB));
+  // Tray outlines are near black.
+  EXPECT_TRUE(pixelIs(9, 380, RGBColor{80, 80, 80}));
+}
+
+TEST(BoardPictureShape, TheQuickDrawSchemesDrawTheirPointsUnsmoothed) {
+  composeBoard(700, 7);
+  const auto& scheme = colours.colourSchemes[7];
+  ASSERT_NE(boardImages.framePenPattern, nullptr);
+  const QImage& pen = boardImages.framePenPattern->tile;
+  // Every pixel down a point's column is the point's pattern, the framing pen's pattern or
+  // the field: no blended edge pixels.
+  const int x = 57 + 43 + 10;
+  for (int y = 44; y < 230; ++y) {
+    const QColor c = boardPixel(x, y);
+    const bool point = near(c, roleColourAt(roles.darkPointColor, scheme[kDarkRowColour], x, y));
+    const bool edge = near(c, QColor(pen.pixel(x % pen.width(), y % pen.height())));
+    EXPECT_TRUE(point || edge || near(c, shown(scheme[kFieldColour]))) << y;
+  }
+}
+
+TEST(BoardPictureShape, AFrameDesignTilesTheFrameButNeverTheFieldOrPoints) {
+  composeBoard(700, 1, 1);
+  const GrafPort* tile = boardImages.designFrameTileWorld;
+  ASSERT_NE(tile, nullptr);
+  const int w = tile->image.width();
+  // Tiles are laid from the board's origin, so the top frame shows the tile as it is.
+  for (int x : {100, 343, 500}) EXPECT_EQ(boardPixel(x, 3).rgb(), QColor(tile->image.pixel(x % w, 3)).rgb()) << x;
+  const auto& scheme = colours.colourSchemes[1];
+  EXPECT_TRUE(pixelIs(57 + 21, 257, scheme[kFieldColour]));
+  EXPECT_TRUE(pixelIs(57 + 21, 60, scheme[kLightRowColour]));
+  const GrafPort* shadeTile = boardImages.designShadeTileWorld;
+  ASSERT_NE(shadeTile, nullptr);
+  EXPECT_EQ(boardPixel(1, 200).rgb(), QColor(shadeTile->image.pixel(1, 200 % shadeTile->image.height() + 1)).rgb());
+}
+
+TEST(BoardPictureShape, AMissingTileIsNotTiled) {
+  composeBoard(700, 1);
+  boardImages.frameTileRect = Rect{};
+  GWorldPtr tile = newGWorld(makeRect(0, 0, 4, 4));
+  tilePictureInRect(tile, makeRect(0, 0, 50, 50), nullptr, kFrameTileMode);  // returns, never loops
+  disposeGWorld(tile);
+}
+
+TEST(BoardRebuild, ASizeAndColourChangeLeavesNoTraceOfTheOldBoard) {
+  composeBoard(700, 1);
+  display.overlayActive = 0;
+  boardState.pendingBoardSize = 2;  // 512
+  boardState.boardSizeChangePending = 255;
+  boardState.pendingBoardColor = 4;
+  boardState.boardColorChangePending = -1;
+  rebuildBoardWindow();
+  EXPECT_EQ(boardState.boardSizeChangePending, 0);
+  EXPECT_EQ(boardState.boardColorChangePending, 0);
+  EXPECT_EQ(boardState.previousBoardColor, 1);
+  const QImage rebuilt = boardImages.boardWorld->image.copy();
+  const BoardLayout rebuiltLayout = layout;
+
+  composeBoard(512, 4);
+  EXPECT_EQ(rebuiltLayout.boardWidth, layout.boardWidth);
+  EXPECT_EQ(rebuiltLayout.pointGeometry, layout.pointGeometry);
+  EXPECT_EQ(rebuilt, boardImages.boardWorld->image);
+}
+
+TEST(BoardRebuild, AFailedCustomColourReadAppliesNothingAtAll) {
+  composeBoard(700, 1);
+  const int16_t width = layout.boardWidth;
+  const QImage before = boardImages.boardWorld->image.copy();
+  boardState.pendingBoardSize = 2;
+  boardState.boardSizeChangePending = 255;
+  boardState.pendingBoardColor = kCustomColours;
+  boardState.boardColorChangePending = -1;
+  rebuildBoardWindow();
+  EXPECT_EQ(boardState.customColoursRead, 0);
+  EXPECT_EQ(displaySettings.boardColor, 1);
+  EXPECT_EQ(layout.boardWidth, width);  // the new width does not meet the old layout
+  EXPECT_EQ(boardState.boardSizeChangePending, 255);  // the size waits for the next rebuild
+  EXPECT_EQ(boardState.boardColorChangePending, 0);
+  EXPECT_EQ(boardState.boardRebuildBusy, 0);
+  EXPECT_EQ(before, boardImages.boardWorld->image);
+}
+
+TEST(BoardRebuild, NothingIsAppliedWhileAnOverlayOrTheSetUpIsUp) {
+  composeBoard(700, 1);
+  boardState.pendingBoardColor = 4;
+  boardState.boardColorChangePending = -1;
+  boardState.setupInProgress = -1;
+  rebuildBoardWindow();
+  EXPECT_EQ(displaySettings.boardColor, 1);
+  EXPECT_EQ(boardState.boardColorChangePending, -1);
+  boardState.setupInProgress = 0;
+  display.overlayActive = -1;
+  rebuildBoardWindow();
+  EXPECT_EQ(boardState.boardColorChangePending, -1);
+  display.overlayActive = 0;
+  rebuildBoardWindow();
+  EXPECT_EQ(displaySettings.boardColor, 4);
+  EXPECT_EQ(boardState.boardColorChangePending, 0);
+}
+
+TEST(BoardRebuild, FrameDesignChanges) {
+  composeBoard(700, 1);
+  const QImage plain = boardImages.boardWorld->image.copy();
+  boardState.frameDesignChoice = 0;
+  invalidateBoard();  // the design in force: nothing changes
+  EXPECT_EQ(plain, boardImages.boardWorld->image);
+  boardState.frameDesignChoice = 5;
+  boardState.boardSizeChangePending = 255;
+  invalidateBoard();  // a pending size: only the tiles are built
+  EXPECT_EQ(boardState.boardFrameDesign, 5);
+  EXPECT_NE(boardImages.designFrameTileWorld, nullptr);
+  EXPECT_EQ(plain, boardImages.boardWorld->image);
+  boardState.boardSizeChangePending = 0;
+  boardState.frameDesignChoice = 2;
+  invalidateBoard();
+  EXPECT_EQ(boardState.designTilesOn, 1);
+  EXPECT_NE(plain, boardImages.boardWorld->image);
+}
+
+}  // namespace
+}  // namespace bg
