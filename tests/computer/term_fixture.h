@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "analysis_fixture.h"
+#include "computer/backgame_flags.h"
 #include "computer/blot_risk.h"
 #include "computer/candidate_features.h"
 #include "computer/doubling_position.h"
@@ -37,10 +38,12 @@ class TermTest : public ::testing::Test {
     position.openingPhase = -1;
   }
 
-  // Analyses `before`, then puts `after` on evalBoard as the play left it.
+  // Analyses `before`, then puts `after` on evalBoard as the play left it. The backgame
+  // flags of the turn are left clear.
   static void layOut(const ViewBoard& before, const ViewBoard& after,
                      std::initializer_list<Part> parts = {}) {
     analyseView(before);
+    backgame = BackgameFlags{};  // the tests set the turn's flags themselves
     int ownAfter = 0;
     for (int i = 0; i <= 25; ++i) {
       analysis.evalBoard[i] = static_cast<int16_t>(after[static_cast<size_t>(i)]);
