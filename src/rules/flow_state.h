@@ -26,6 +26,8 @@ struct FlowState {
   int16_t continueGame = 0;       // play goes on after a dropped double or a concession
   int16_t winnerSide = 0;         // winner of the game just ended
   CheckedArray<int32_t, 1> scores;  // points won in the match or money session
+  uint8_t tournamentGoing = 0;    // 255 while a match to tournamentPoints is played
+  int16_t tournamentPoints = 0;   // the match length
   uint8_t moneySessionActive = 0;
   int16_t gamesThisRun = 0;       // games started since start-up, rollouts not counted
   int16_t firstRollNeedsClick = 0;  // -1: even with automatic rolls the next roll waits for a click
