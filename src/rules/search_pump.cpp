@@ -1,0 +1,7 @@
+#include "rules/search_pump.h"
+
+namespace bg {
+
+void pumpDuringSearch() {}
+
+}  // namespace bg
