@@ -88,7 +88,11 @@ void initBoardGraphics() {
 }
 
 void loadBoardPatterns() {
-  for (auto& pattern : boardImages.rolePixPats) pattern = nullptr;
+  for (auto& pattern : boardImages.rolePixPats)
+    if (pattern != nullptr) disposePixPat(pattern);
+  for (PixPatHandle* pattern : {&boardImages.framePenPattern, &boardImages.panelFramePenPattern,
+                                &boardImages.pixPatterns, &boardImages.extraPattern})
+    if (*pattern != nullptr) disposePixPat(*pattern);
   boardImages.framePenPattern = getPixPat(kFramePenPattern);
   boardImages.panelFramePenPattern = getPixPat(kFramePenPattern);
   boardImages.pixPatBase = pixPatBaseFor(displaySettings.boardColor);

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "display/board_rebuild.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/windows.h"
@@ -33,9 +34,10 @@ int runApplication(int argc, char** argv) {
   setDialogVector(startupDialogEvent);
   setAppEventHandler(startupAppEvent);
   setEventSlice(kEventSliceTicks);
-  windowOpen(kBoardWindow, "Tavrik's Backgammon", makeRect(0, 0, 839, 623), kDocumentWindow, true);
-  setOutputWindow(kBoardWindow);
-  windowSelect(kBoardWindow);
+  // The board: colour tables, size for the screen, layout, then the window with the board.
+  initBoardDisplay();
+  installDisplayServices();
+  openBoardWindow();
   // The program owns its main loop: one slice of events per pass, never exec().
   while (!quitWanted) FBHandleEvents();
   FBShutdown(0);

@@ -13,6 +13,7 @@ namespace {
 class ColourSchemes : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (colours.paletteHandle != nullptr) disposePalette(colours.paletteHandle);
     colours = ColourState{};
     initColourAndStyleTables();
     displaySettings.solidPieceColors = 0;
