@@ -2,9 +2,13 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPoint>
+#include <QPointer>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "runtime/qt/ports.h"
 #include "runtime/qt/windows.h"
@@ -26,10 +30,54 @@ InputState& input() {
   return s;
 }
 
+// Holds back the input events of one pass, after Qt has taken the pointer state from
+// them, so they can be delivered later in their order.
+class InputHold : public QObject {
+ public:
+  bool eventFilter(QObject* obj, QEvent* e) override {
+    if (!obj->isWindowType()) return false;
+    switch (e->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+        detail::noteMousePosition(static_cast<QMouseEvent*>(e)->globalPosition().toPoint());
+        [[fallthrough]];
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::Wheel:
+        held.emplace_back(QPointer<QObject>(obj), std::unique_ptr<QEvent>(e->clone()));
+        return true;
+      default:
+        return false;
+    }
+  }
+  std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held;
+};
+
+// Without a live query the pointer state only changes as events arrive: let the window
+// system's events in, read the state they carry, and deliver them later as the program
+// would have seen them, so a loop that polls the button dispatches nothing.
+void refreshFromPendingInput() {
+  static bool busy = false;
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app == nullptr || busy) return;
+  busy = true;
+  InputHold hold;
+  app->installEventFilter(&hold);
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  app->removeEventFilter(&hold);
+  for (auto& [receiver, event] : hold.held) {
+    if (!receiver.isNull()) QCoreApplication::postEvent(receiver.data(), event.release());
+  }
+  busy = false;
+}
+
 QPoint globalPos() {
   auto& s = input();
   if (s.simulatedPos) return *s.simulatedPos;
   if (auto live = detail::queryX11Pointer()) return live->pos;
+  refreshFromPendingInput();
   if (QGuiApplication::instance() != nullptr && QGuiApplication::platformName() != "offscreen") {
     return QCursor::pos();
   }
@@ -59,9 +107,9 @@ bool button() {
   auto& s = input();
   if (s.simulatedDown) return *s.simulatedDown;
   if (auto live = detail::queryX11Pointer()) return live->leftDown;
-  // Elsewhere the state is the one the last delivered events left.
-  if (QGuiApplication::instance() != nullptr) return (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
-  return false;
+  if (QGuiApplication::instance() == nullptr) return false;
+  refreshFromPendingInput();
+  return (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
 }
 
 bool stillDown() { return button(); }

@@ -2,7 +2,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QMouseEvent>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +76,30 @@ TEST_F(PlatformTest, ButtonStateFollowsRealPressesWithoutDispatchingEvents) {
   FBHandleEvents();
   EXPECT_EQ(dialogEvents, 1);
   setDialogVector(nullptr);
+}
+
+int clicksSeen = 0;
+void countClick() { ++clicksSeen; }
+
+TEST_F(PlatformTest, PollingTheButtonHoldsPendingInputBackForTheNextPump) {
+  windowOpen(1, "Board", makeRect(100, 50, 500, 350), kDocumentWindow, true);
+  FBHandleEvents();
+  setMouseVector(countClick);
+  clicksSeen = 0;
+  QWindow* w = contentWidget(1)->windowHandle();
+  const QPointF at(12, 14), global(112, 64);
+  QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
+                                                 Qt::LeftButton, Qt::NoModifier));
+  QCoreApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
+                                                 Qt::NoButton, Qt::NoModifier));
+  button();
+  getMouse();
+  EXPECT_EQ(clicksSeen, 0);  // the loops that poll the button dispatch nothing
+  FBHandleEvents();
+  EXPECT_EQ(clicksSeen, 1);  // the click arrives with the next pump, once
+  FBHandleEvents();
+  EXPECT_EQ(clicksSeen, 1);
+  setMouseVector(nullptr);
 }
 
 TEST_F(PlatformTest, ModifiersUseTheProgramsBits) {
