@@ -64,6 +64,8 @@ void countDialog() {
 }
 
 TEST_F(PlatformTest, ButtonStateFollowsRealPressesWithoutDispatchingEvents) {
+  // On X11 the button is read from the server, which synthetic presses do not reach.
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) GTEST_SKIP();
   windowOpen(1, "Board", makeRect(100, 50, 500, 350), kDocumentWindow, true);
   setDialogVector(countDialog);
   dialogEvents = 0;
