@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QSessionManager>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <QWindow>
@@ -137,6 +138,9 @@ void installLayer() {
                        queueAppEvent(AppEvent::kDeactivated);
                      }
                    });
+  // The desktop session ending asks the program to quit, as a signal does.
+  QObject::connect(qobject_cast<QGuiApplication*>(app), &QGuiApplication::commitDataRequest,
+                   [](QSessionManager&) { queueAppEvent(AppEvent::kQuitRequest); });
   if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, app);
     QObject::connect(notifier, &QSocketNotifier::activated, [] {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <stdexcept>
 #include <vector>
 
@@ -225,6 +226,15 @@ TEST_F(PumpTest, KeysReachTheApplicationHandlerWithTheirCodes) {
   EXPECT_EQ(keys[1].charCode, kReturnChar);
   EXPECT_EQ(keys[2].charCode, kEscapeChar);
   EXPECT_EQ(keys[3].modifiers & kCmdKeyBit, kCmdKeyBit);
+}
+
+TEST_F(PumpTest, ATermSignalBecomesAQuitRequestForTheProgram) {
+  std::raise(SIGTERM);
+  EXPECT_TRUE(testing::pumpUntil([] {
+    for (const AppEvent& e : seen.app)
+      if (e.kind == AppEvent::kQuitRequest) return true;
+    return false;
+  }));
 }
 
 TEST_F(PumpTest, CloseBoxRaisesTheDialogEventAndKeepsTheWindow) {
