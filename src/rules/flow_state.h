@@ -29,6 +29,8 @@ struct FlowState {
   uint8_t tournamentGoing = 0;    // 255 while a match to tournamentPoints is played
   int16_t tournamentPoints = 0;   // the match length
   uint8_t moneySessionActive = 0;
+  int16_t opponentMode = 1;       // 1 human against computer, 2 computer against computer, 3 two humans
+  int16_t rollWaitActive = 0;     // -1 while the wait for the roll or a double runs
   int16_t gamesThisRun = 0;       // games started since start-up, rollouts not counted
   int16_t firstRollNeedsClick = 0;  // -1: even with automatic rolls the next roll waits for a click
   int16_t opponentModeTemporary = 0;  // the end of a game restores opponent mode 1 when set
@@ -37,6 +39,7 @@ struct FlowState {
   // Per-game statistics of each side.
   CheckedArray<int16_t, 1> autoConcession;
   CheckedArray<int16_t, 1> whoIsWinningUses;
+  CheckedArray<int16_t, 1> whoIsAheadUses;
   CheckedArray<int32_t, 1> pipsRolled;
   CheckedArray<int16_t, 1> doublesRolled;
   CheckedArray<int16_t, 1> gamePointsBySide;

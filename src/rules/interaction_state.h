@@ -9,6 +9,7 @@
 namespace bg {
 
 inline constexpr int16_t kNoMessage = 999;
+inline constexpr int16_t kNoClickYet = 40;  // clickedPoint before any click
 
 // The move in hand: set by move entry (or the computer's play) before a checker moves.
 struct HandState {
@@ -32,6 +33,8 @@ struct InteractionState {
   CheckedArray<uint8_t, 1> playerRolledOver;
   int16_t messageNumber = kNoMessage;
   Str255 messageText;            // free text, "MM" prefix not shown
+  int16_t requestWhoIsAhead = 0;  // -1 when a board click asked who is ahead
+  int16_t clickedPoint = kNoClickYet;  // the hit-tested place of the last click
 };
 
 extern HandState hand;

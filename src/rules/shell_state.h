@@ -2,6 +2,9 @@
 // Values of the application shell that the rules read and write.
 #include <cstdint>
 
+#include "runtime/core/checked_array.h"
+#include "runtime/core/pstring.h"
+
 namespace bg {
 
 inline constexpr int16_t kGameMenu = 3;
@@ -9,6 +12,7 @@ inline constexpr int16_t kGameMenu = 3;
 struct ShellState {
   int16_t gameMenuLock = 0;   // the Game menu refuses its commands while either lock is set
   int16_t gameMenuLock2 = 0;
+  CheckedArray<Str40, 1> playerNames;  // each side's name as the messages give it
 };
 
 extern ShellState shell;
