@@ -200,6 +200,11 @@ void startLegalPlayEnumeration(int movesAllowed) {
   for (int k = 1; k <= bar; ++k) s.playFrom[k] = kFromBar;
   s.playFound = 0;
   s.genMaxHits = 0;
+  // No die left to play: there is nothing to enumerate.
+  if (movesAllowed < 1) {
+    s.playLength = 0;
+    s.stopEnumeration = -1;
+  }
 }
 
 bool stepLegalPlayEnumeration() {

@@ -1,0 +1,55 @@
+#include "flow/computer_move.h"
+
+#include "computer/analyse_position.h"
+#include "computer/computer_play.h"
+#include "computer/doubling_position.h"
+#include "rules/best_plays.h"
+#include "rules/flow_state.h"
+#include "rules/interaction_services.h"
+#include "rules/interaction_state.h"
+#include "rules/play_search.h"
+#include "rules/search_services.h"
+#include "rules/turn_flags.h"
+
+namespace bg {
+
+namespace {
+inline constexpr int16_t kNoValidMovesMessage = 138;
+}
+
+void computerPlaysMove() {
+  analysePosition();
+  evaluateDoublingPosition();
+  searchHittingPlays();
+  searchContactBreakingPlay();
+  // The test searches leave plays on the view and skip the blot-risk runs: analyse again.
+  analysePosition();
+  searchBestPlays();
+  playComputerMove();
+}
+
+void computerPlaysMoveFlagged() {
+  turnFlags.computerMovesForHuman = -1;
+  computerPlaysMove();
+  turnFlags.computerMovesForHuman = 0;
+}
+
+void playBestMoveForHuman() {
+  computerPlaysMoveFlagged();
+  if (bestPlays.bestPlaysTrue[1][kScoreColumn] == kEmptyRow) {
+    interaction.messageNumber = kNoValidMovesMessage;
+    interaction.messageText = "MM";
+    displayMessage();
+    return;
+  }
+  flow.bestMoveForHuman = -1;
+  playComputerMove();
+  flow.bestMoveForHuman = 0;
+}
+
+void installFlowSearchServices() {
+  searchServices.computerPlaysMoveFlagged = computerPlaysMoveFlagged;
+  searchServices.playBestMoveForHuman = playBestMoveForHuman;
+}
+
+}  // namespace bg

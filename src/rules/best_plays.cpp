@@ -1,0 +1,92 @@
+#include "rules/best_plays.h"
+
+#include "rules/dice.h"
+#include "rules/flow_state.h"
+#include "rules/play_search_state.h"
+#include "rules/position.h"
+
+namespace bg {
+
+void insertCandidatePlay(BestPlaysList& list, const CheckedArray<int16_t, 4>& from,
+                         const CheckedArray<int16_t, 4>& dice, float score,
+                         const PartialScores& partials) {
+  const auto& s = playSearch;
+  CandidatePlayRow& cand = list[kStagingRow];
+  cand[kScoreColumn] = score;
+  cand[kPartMovesColumn] = s.playLength;
+  cand[kMovesAllowedColumn] = flow.movesAllowed;
+  cand[kPipsColumn] = s.genPipsUsed;
+  cand[12] = partials.mainScore;
+  cand[13] = partials.blotScore;
+  cand[14] = partials.barScore;
+  cand[15] = partials.blockScore;
+  cand[16] = partials.distribScore;
+  cand[17] = partials.pointsScore;
+  // Columns of part-moves beyond playLength keep the previous candidate's values.
+  for (int i = 1; i <= s.playLength; ++i) {
+    if (from[i] == kFromBar) {
+      cand[2 * i] = 25;
+      cand[2 * i + 1] = static_cast<float>(25 - dice[i]);
+    } else {
+      cand[2 * i] = from[i];
+      cand[2 * i + 1] = static_cast<float>(from[i] - dice[i]);
+    }
+  }
+
+  // The opening book's play is row 1 on turn 1: a play starting with either of its
+  // part-moves is the same idea and is not listed again.
+  if (flow.turnNumber == 1) {
+    const CandidatePlayRow& top = list[1];
+    if ((cand[2] == top[2] && cand[3] == top[3]) || (cand[2] == top[4] && cand[3] == top[5])) return;
+  }
+
+  for (int j = 1; j <= kRankedRows; ++j) {
+    CandidatePlayRow& row = list[j];
+    // One man moved twice comes out of both dice orders: keep the first when the
+    // scores tie exactly.
+    if (s.playLength == 2 && score == row[kScoreColumn] && cand[2] == row[2] && cand[5] == row[5] &&
+        cand[3] == cand[4] && row[3] != 0 && row[4] != 0) {
+      return;
+    }
+    if (s.genPipsUsed > row[kPipsColumn] || s.playLength > row[kPartMovesColumn] || score > row[kScoreColumn]) {
+      for (int r = kRankedRows; r > j; --r) list[r] = list[r - 1];
+      row = cand;
+      return;
+    }
+  }
+}
+
+int16_t loadChosenPlay(const BestPlaysList& list, int16_t row, CheckedArray<int16_t, 4>& from,
+                       CheckedArray<int16_t, 4>& dice) {
+  const CandidatePlayRow& r = list[row];
+  auto& s = playSearch;
+  s.playLength = static_cast<int16_t>(r[kPartMovesColumn]);
+  flow.movesLeft = s.playLength;
+  flow.movesAllowed = static_cast<int16_t>(r[kMovesAllowedColumn]);
+  if (flow.movesAllowed == 0) flow.movesAllowed = 2;
+  if (diceState.dice[0].value == diceState.dice[1].value) flow.movesAllowed = 4;
+  for (int i = 1; i <= s.playLength; ++i) {
+    from[i] = static_cast<int16_t>(r[2 * i]);
+    dice[i] = static_cast<int16_t>(r[2 * i] - r[2 * i + 1]);
+    if (from[i] == 25) from[i] = kFromBar;
+  }
+  return s.playLength;
+}
+
+void readCandidatePlay(const BestPlaysList& list, int16_t row, CheckedArray<float, 9>& moveListPoints) {
+  const CandidatePlayRow& r = list[row];
+  const bool upward = position.playerDirection[position.currentPlayer] == 1;
+  const int last = 2 * static_cast<int>(r[kPartMovesColumn]) + 1;
+  for (int c = 2; c <= last; ++c) moveListPoints[c] = upward ? 25 - r[c] : r[c];
+}
+
+void clearBestPlays() {
+  for (BestPlaysList* list : {&bestPlays.bestPlaysTrue, &bestPlays.bestPlaysSkill}) {
+    for (int r = 1; r <= kStagingRow; ++r) {
+      (*list)[r][kScoreColumn] = kEmptyRow;
+      for (int c = 1; c <= 14; ++c) (*list)[r][c] = 0;
+    }
+  }
+}
+
+}  // namespace bg

@@ -1,0 +1,41 @@
+#pragma once
+// What the play search asks of the areas above the rules: the computer's analysis and
+// evaluation, the game flow's best-move steps, the shell's titled box and the event
+// pump. Each is a call through a table that the owner fills at start-up; the defaults
+// make only the state change the service makes (the mover's view is built, nothing is
+// evaluated or shown), which is also what the tests start from.
+//
+// The computer's and the flow's routines carry these names themselves, so the rules
+// call them through the table: searchServices.evaluatePosition().
+#include <string_view>
+
+namespace bg {
+
+namespace least {
+void analysePosition();
+void nothing();
+void showTitledText(std::string_view title, std::string_view text);
+}  // namespace least
+
+struct SearchServices {
+  // The position analysis for currentPlayer; its least form builds the mover's view.
+  void (*analysePosition)() = least::analysePosition;
+  // Scores the play now on analysis.evalBoard and offers it to both best-plays lists.
+  void (*evaluatePosition)() = least::nothing;
+  // Before a normal search: whether the mover is far enough ahead or behind in the race.
+  void (*setRaceLeadFlags)() = least::nothing;
+  // On turn 1, before any play is evaluated: the opening book's play into both lists.
+  void (*pickOpeningBookPlay)() = least::nothing;
+  // The full search for the side to move, without playing (the lists are filled).
+  void (*computerPlaysMoveFlagged)() = least::nothing;
+  // Plays row 1 of bestPlaysTrue for the side to move.
+  void (*playBestMoveForHuman)() = least::nothing;
+  // A title and a text in a box until the user closes it.
+  void (*showTitledText)(std::string_view title, std::string_view text) = least::showTitledText;
+  // One slice of the event pump.
+  void (*handleEvents)() = least::nothing;
+};
+
+extern SearchServices searchServices;
+
+}  // namespace bg

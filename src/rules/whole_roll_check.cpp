@@ -1,0 +1,144 @@
+#include "rules/whole_roll_check.h"
+
+#include "rules/checker_move.h"
+#include "rules/dice.h"
+#include "rules/flow_state.h"
+#include "rules/game_record.h"
+#include "rules/interaction_services.h"
+#include "rules/interaction_state.h"
+#include "rules/play_search_state.h"
+#include "rules/position.h"
+#include "rules/search_services.h"
+
+namespace bg {
+
+WholeRollState wholeRoll;
+
+namespace {
+
+struct SideView {
+  int16_t bar;
+  int16_t dir;
+  bool own(int q) const { return position.board[q] * dir > 0; }
+  bool open(int q) const { return position.board[q] * dir > -2; }
+  int pipsToOff(int q) const { return bar - q * dir; }
+  int entryPoint(int d) const { return 25 - bar + d * dir; }
+};
+
+SideView sideToMove() {
+  const int16_t p = position.currentPlayer;
+  return {position.barPoint[p], position.playerDirection[p]};
+}
+
+void nothingPlayable() {
+  wholeRoll.noMovesLeft = -1;
+  checkUsesWholeRoll();
+}
+
+void refuse(int16_t message) {
+  interaction.messageNumber = message;
+  interaction.messageText = "MM";
+  displayMessage();
+  searchServices.showTitledText(kInvalidMoveTitle, kInvalidMoveText);
+  wholeRoll.wholeRollRefused = -1;
+}
+
+}  // namespace
+
+void anyDieStillPlayable() {
+  const SideView side = sideToMove();
+  const bool upward = side.dir > 0;
+  const auto& dice = diceState.dice;
+
+  if (position.board[side.bar] != 0) {
+    for (int i = 0; i <= 1; ++i) {
+      if (dice[i].value > 0 && side.open(side.entryPoint(dice[i].value))) return;
+    }
+    nothingPlayable();
+    return;
+  }
+
+  for (int i = 0; i <= 1; ++i) {
+    const int d = dice[i].value;
+    if (d <= 0) continue;
+    if (upward) {
+      for (int q = 1; q <= 24 - d; ++q) {
+        if (side.own(q) && side.open(q + d)) return;
+      }
+    } else {
+      for (int q = 24; q >= 1 + d; --q) {
+        if (side.own(q) && side.open(q - d)) return;
+      }
+    }
+  }
+
+  // Bearing off needs every man home.
+  for (int q = upward ? 1 : 24; upward ? q <= 18 : q >= 7; q += side.dir) {
+    if (side.own(q)) {
+      nothingPlayable();
+      return;
+    }
+  }
+  for (int i = 0; i <= 1; ++i) {
+    const int d = dice[i].value;
+    if (d > 0 && side.own(side.bar - d * side.dir)) return;
+  }
+  int rearmost = 0;
+  for (int r = upward ? 19 : 6; upward ? r <= 24 : r >= 1; r += side.dir) {
+    if (side.own(r)) {
+      rearmost = r;
+      break;
+    }
+  }
+  if (rearmost != 0) {
+    for (int j = 0; j <= 1; ++j) {
+      if (dice[j].value > 0 && side.pipsToOff(rearmost) < dice[j].value) return;
+    }
+  }
+  nothingPlayable();
+}
+
+void checkUsesWholeRoll() {
+  if (wholeRoll.endCheckOnly == -1) return;  // a quiet check shows and records nothing
+  wholeRoll.wholeRollRefused = 0;
+  const auto& s = playSearch;
+  if (flow.movesAllowed == 2 && flow.turnEndPending == 0) {
+    if (s.maxPipsUsable == s.rollPipTotal) {
+      wholeRoll.bothDiceRefusal = -1;
+      refuse(kBothDiceMessage);
+    } else if (s.maxPipsUsable > record.gameRecord[record.gameRecordCount].distance) {
+      wholeRoll.morePipsRefusal = -1;
+      refuse(kMorePipsMessage);
+    }
+  }
+  if (wholeRoll.wholeRollRefused != 0) return;
+  endMovePhase();
+}
+
+bool isFurthestBackPiece(int16_t fromPoint) {
+  const SideView side = sideToMove();
+  const bool upward = side.dir > 0;
+  int rearmost = upward ? 24 : 1;
+  if (upward) {
+    for (int q = 19; q <= 25; ++q) {
+      if (position.board[q] > 0) {
+        rearmost = q;
+        break;
+      }
+    }
+  } else {
+    for (int q = 6; q >= 2; --q) {
+      if (position.board[q] < 0) {
+        rearmost = q;
+        break;
+      }
+    }
+  }
+  // The checker stops on the way with die 0: that point must be open to it even when a
+  // single opposing checker stands there, as for any move of one checker by both dice.
+  const int via = fromPoint + diceState.dice[0].value * side.dir;
+  if (via < 1 || via > 24 || position.board[via] * side.dir < 0) return false;
+  return upward ? (fromPoint < rearmost && via <= rearmost) : (fromPoint > rearmost && via >= rearmost);
+}
+
+}  // namespace bg
