@@ -102,5 +102,11 @@ void refreshDragSaveUnder(BoardRect /*area*/) {}
 
 void flushBoardWindow() {}
 
+void drawCube() {}
+
+void drawTurnArrow() {}
+
+void drawNameLabels() {}
+
 }  // namespace least
 }  // namespace bg

@@ -29,6 +29,9 @@ void drawDieImage(int16_t faceIndex, int16_t mask, int16_t left, int16_t top);
 void restoreBoardBackground(BoardRect area);
 void refreshDragSaveUnder(BoardRect area);
 void flushBoardWindow();
+void drawCube();
+void drawTurnArrow();
+void drawNameLabels();
 }  // namespace least
 
 struct DisplayServices {
@@ -59,6 +62,10 @@ struct DisplayServices {
   // Refreshes the held checker's save-under image where the board changed.
   void (*refreshDragSaveUnder)(BoardRect area) = least::refreshDragSaveUnder;
   void (*flushBoardWindow)() = least::flushBoardWindow;
+  // Draws the cube with its value (sliding it when cube.cubeJustDoubled is set).
+  void (*drawCube)() = least::drawCube;
+  void (*drawTurnArrow)() = least::drawTurnArrow;
+  void (*drawNameLabels)() = least::drawNameLabels;
 };
 
 extern DisplayServices displayServices;
@@ -80,5 +87,8 @@ inline void drawDieImage(int16_t faceIndex, int16_t mask, int16_t left, int16_t 
 inline void restoreBoardBackground(BoardRect area) { displayServices.restoreBoardBackground(area); }
 inline void refreshDragSaveUnder(BoardRect area) { displayServices.refreshDragSaveUnder(area); }
 inline void flushBoardWindow() { displayServices.flushBoardWindow(); }
+inline void drawCube() { displayServices.drawCube(); }
+inline void drawTurnArrow() { displayServices.drawTurnArrow(); }
+inline void drawNameLabels() { displayServices.drawNameLabels(); }
 
 }  // namespace bg

@@ -35,5 +35,7 @@ void recordTurnEnd() {
   if (flow.bestMoveForHuman == 0) flow.abortTurn = kLeaveTurn;
 }
 
+void announceConcession() {}
+
 }  // namespace least
 }  // namespace bg

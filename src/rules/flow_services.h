@@ -6,6 +6,7 @@ namespace bg {
 namespace least {
 void postClickAtBoardCorner();
 void recordTurnEnd();
+void announceConcession();
 }  // namespace least
 
 struct FlowServices {
@@ -14,11 +15,16 @@ struct FlowServices {
   // Records every unplayed die of the roll and ends the turn (only ends the move phase
   // when flow.turnEndPending is set).
   void (*recordTurnEnd)() = least::recordTurnEnd;
+  // Shows the winner and the points of a resignation with the accept question; the
+  // answer is left in interaction.panelAnswer (not 0: accepted). Its least form asks
+  // nobody and leaves the answer as it was.
+  void (*announceConcession)() = least::announceConcession;
 };
 
 extern FlowServices flowServices;
 
 inline void postClickAtBoardCorner() { flowServices.postClickAtBoardCorner(); }
 inline void recordTurnEnd() { flowServices.recordTurnEnd(); }
+inline void announceConcession() { flowServices.announceConcession(); }
 
 }  // namespace bg

@@ -35,6 +35,8 @@ struct FlowState {
   int16_t firstRollNeedsClick = 0;  // -1: even with automatic rolls the next roll waits for a click
   int16_t opponentModeTemporary = 0;  // the end of a game restores opponent mode 1 when set
   Str255 opponentCommand;
+  Str255 opponentMessage;         // outgoing code or text of a side without input
+  int16_t concessionLevel = 0;    // 0 none, 1 single game, 2 gammon, 3 backgammon
 
   // Per-game statistics of each side.
   CheckedArray<int16_t, 1> autoConcession;
@@ -44,6 +46,14 @@ struct FlowState {
   CheckedArray<int16_t, 1> doublesRolled;
   CheckedArray<int16_t, 1> gamePointsBySide;
   CheckedArray<int16_t, 1> turnTakeBacks;
+
+  // Session counters of the cube and of take-backs.
+  CheckedArray<int16_t, 1> crawfordRestrictions;  // the side may not double this game
+  CheckedArray<int16_t, 1> doublesBySide;
+  CheckedArray<int16_t, 1> takesBySide;
+  CheckedArray<int16_t, 1> cubeHintCount;
+  CheckedArray<int16_t, 1> doubleTakeBacks;
+  int16_t highestCube = 2;
 };
 
 extern FlowState flow;

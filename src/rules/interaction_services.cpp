@@ -10,5 +10,7 @@ void displayMessage() {}
 
 void clearMessageLine(int16_t /*flag*/) {}
 
+void nothing() {}
+
 }  // namespace least
 }  // namespace bg

@@ -24,6 +24,7 @@ struct HandState {
   int16_t piecePicked = 0;
   int16_t diceClicked = 0;
   int16_t boardWaitActive = 0;   // -1 while the board wait runs
+  int16_t moveEntryActive = 0;   // the move entry loop runs while it is set
 };
 
 struct InteractionState {
@@ -35,6 +36,18 @@ struct InteractionState {
   Str255 messageText;            // free text, "MM" prefix not shown
   int16_t requestWhoIsAhead = 0;  // -1 when a board click asked who is ahead
   int16_t clickedPoint = kNoClickYet;  // the hit-tested place of the last click
+
+  // The in-board question panel.
+  CheckedArray<Str255, 4> messageLines;  // lines 1..messageLineCount
+  int16_t messageLineCount = 0;
+  int16_t messageBoxLeft = 107;
+  int16_t messageBoxTop = 68;
+  int16_t panelAnswer = 0;       // answer of the last panel: 0 no, -1 yes
+
+  // Take-back results the roll-over and the move entry read.
+  uint8_t takeBackPending = 0;   // stays set when a take-back found nothing to undo
+  int16_t takeBackFailed = 0;    // -1 when the last part-move take-back did not apply
+  int16_t putBackDone = 0;       // -1 when the put-back rewrote the last part-move
 };
 
 extern HandState hand;

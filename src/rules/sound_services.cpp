@@ -8,5 +8,7 @@ namespace least {
 
 void playSound(int16_t /*sound*/, int16_t /*wait*/) {}
 
+void playAlertSound() {}
+
 }  // namespace least
 }  // namespace bg

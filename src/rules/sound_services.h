@@ -9,15 +9,19 @@ inline constexpr int16_t kShortDiceSound = 4;
 
 namespace least {
 void playSound(int16_t sound, int16_t wait);
+void playAlertSound();
 }  // namespace least
 
 struct SoundServices {
   // Plays sound n when sound is on; wait -1 lets the dice sounds finish first.
   void (*playSound)(int16_t sound, int16_t wait) = least::playSound;
+  // The alert beep, when sound is on and speech is off.
+  void (*playAlertSound)() = least::playAlertSound;
 };
 
 extern SoundServices soundServices;
 
 inline void playSound(int16_t sound, int16_t wait) { soundServices.playSound(sound, wait); }
+inline void playAlertSound() { soundServices.playAlertSound(); }
 
 }  // namespace bg

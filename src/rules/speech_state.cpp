@@ -1,0 +1,7 @@
+#include "rules/speech_state.h"
+
+namespace bg {
+
+SpeechState speech;
+
+}  // namespace bg
