@@ -9,7 +9,7 @@ SearchServices searchServices;
 namespace least {
 
 void analysePosition() { buildMoverView(); }
-void nothing() {}
+void noService() {}
 void showTitledText(std::string_view, std::string_view) {}
 
 }  // namespace least

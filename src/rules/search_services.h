@@ -13,7 +13,7 @@ namespace bg {
 
 namespace least {
 void analysePosition();
-void nothing();
+void noService();
 void showTitledText(std::string_view title, std::string_view text);
 }  // namespace least
 
@@ -21,19 +21,19 @@ struct SearchServices {
   // The position analysis for currentPlayer; its least form builds the mover's view.
   void (*analysePosition)() = least::analysePosition;
   // Scores the play now on analysis.evalBoard and offers it to both best-plays lists.
-  void (*evaluatePosition)() = least::nothing;
+  void (*evaluatePosition)() = least::noService;
   // Before a normal search: whether the mover is far enough ahead or behind in the race.
-  void (*setRaceLeadFlags)() = least::nothing;
+  void (*setRaceLeadFlags)() = least::noService;
   // On turn 1, before any play is evaluated: the opening book's play into both lists.
-  void (*pickOpeningBookPlay)() = least::nothing;
+  void (*pickOpeningBookPlay)() = least::noService;
   // The full search for the side to move, without playing (the lists are filled).
-  void (*computerPlaysMoveFlagged)() = least::nothing;
+  void (*computerPlaysMoveFlagged)() = least::noService;
   // Plays row 1 of bestPlaysTrue for the side to move.
-  void (*playBestMoveForHuman)() = least::nothing;
+  void (*playBestMoveForHuman)() = least::noService;
   // A title and a text in a box until the user closes it.
   void (*showTitledText)(std::string_view title, std::string_view text) = least::showTitledText;
   // One slice of the event pump.
-  void (*handleEvents)() = least::nothing;
+  void (*handleEvents)() = least::noService;
 };
 
 extern SearchServices searchServices;
