@@ -9,12 +9,14 @@
 #include "rules/interaction_state.h"
 #include "rules/play_search.h"
 #include "rules/search_services.h"
+#include "rules/shell_services.h"
 #include "rules/turn_flags.h"
 
 namespace bg {
 
 namespace {
 inline constexpr int16_t kNoValidMovesMessage = 138;
+inline constexpr double kPauseBeforePlay = 0.35;  // seconds; nothing under Fast Play
 }
 
 void computerPlaysMove() {
@@ -25,6 +27,7 @@ void computerPlaysMove() {
   // The test searches leave plays on the view and skip the blot-risk runs: analyse again.
   analysePosition();
   searchBestPlays();
+  pauseSeconds(kPauseBeforePlay);
   playComputerMove();
 }
 

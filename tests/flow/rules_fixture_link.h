@@ -1,0 +1,3 @@
+#pragma once
+// The rules tests' fixture, for the flow tests.
+#include "rules/rules_fixture.h"
