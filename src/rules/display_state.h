@@ -44,6 +44,7 @@ struct DisplayState {
   int16_t liftFromPoint = -1;   // 0: the checker is already off its point
   int16_t bearingOffPiece = 0;  // -1 while a checker goes into a tray
   int16_t movingPieceSide = 0;
+  int16_t restoredHit = 0;      // -1: a taken-back hit checker was put back on its point
 };
 
 extern DisplayState display;

@@ -1,0 +1,33 @@
+#include "rules/cube_record.h"
+
+#include "rules/cube_state.h"
+#include "rules/display_services.h"
+#include "rules/game_record.h"
+#include "rules/position.h"
+
+namespace bg {
+
+void recordCubeChange() {
+  cube.cubeOwnerBeforeDouble = cube.cubeOwner;
+  cube.cubeOwner = position.otherPlayer;
+  recordCubeInMoveTable();
+}
+
+void recordCubeInMoveTable() {
+  // Entry 0 is the header of counters: a double before any play (a set-up position) is
+  // not recorded, only drawn.
+  if (record.gameRecordCount < 1) {
+    drawCube();
+    return;
+  }
+  GameRecordEntry& entry = record.gameRecord[record.gameRecordCount];
+  entry.cubeOwner = cube.cubeOwner;
+  entry.cubeValue = cube.cubeValue;
+  entry.flags |= kFlagDoubleRecorded;
+  if (cube.cubeOwnerBeforeDouble == kCubeCentred && cube.cubeOwner != kCubeCentred) {
+    entry.flags |= kFlagCubeWasCentred;
+  }
+  drawCube();
+}
+
+}  // namespace bg
