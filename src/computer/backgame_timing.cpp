@@ -1,5 +1,6 @@
 #include "computer/backgame_flags.h"
 
+#include "computer/eval_scores.h"
 #include "computer/factors.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
@@ -46,6 +47,8 @@ void evalBackgameTiming() {
   if (timing < p.bgTimingMinimum + p.bgTimingMargin || analysis.ownMenBehindRear < 4 ||
       (a.ownMenBack < 3 && analysis.ownMenBehindRear < 5)) {
     b.backgameEarlyFlag = -1;
+    // Each candidate starts again from PFactStart!, so this lasts only until the first.
+    evalScores.pointFactor = factors.PFactBG;
   } else {
     b.backgameFlag = -1;
   }

@@ -1,11 +1,22 @@
 #include "computer/late_race.h"
 
+#include "computer/backgame_flags.h"
 #include "computer/bear_off_all.h"
+#include "computer/candidate_features.h"
+#include "computer/doubling_position.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
 #include "rules/analysis_state.h"
 #include "rules/cube_state.h"
+#include "rules/dice.h"
+#include "rules/flow_state.h"
+#include "rules/interaction_services.h"
+#include "rules/interaction_state.h"
+#include "rules/play_search.h"
+#include "rules/play_search_state.h"
 #include "rules/position.h"
+#include "rules/search_services.h"
+#include "rules/shell_state.h"
 
 namespace bg {
 
@@ -69,6 +80,135 @@ int16_t endgameDoubleDecision() {
   const double own = race.raceRolls[1];
   const double r = own > 3 ? 0.03 * own : 0.0;
   return race.raceRolls[0] - (own + r) >= -0.2 ? -1 : 0;
+}
+
+namespace {
+
+// The analysis through the table the computer fills at start-up.
+void analyseFor(int16_t player) {
+  position.currentPlayer = player;
+  position.otherPlayer = static_cast<int16_t>(1 - player);
+  searchServices.analysePosition();
+}
+
+int16_t raceJudgement(int16_t side, int16_t opponent) {
+  int16_t result = kTooCloseToCall;
+  const bool pending = cube.doublePending == -1;
+  const bool diceShow = diceState.diceShowing == -1;
+  if (analysis.moverPipCount < 60) {
+    int16_t s = 0;
+    int16_t o = 0;
+    countBearOffRollsBothSides(s, o);
+    if (s == kNotCounted) s = 0;
+    if (o == kNotCounted) o = 0;
+    if (s + o > 0) {
+      if (s >= 18) {
+        result = side;
+      } else if (o >= 18) {
+        result = opponent;
+      } else if (s == 0) {
+        result = opponent;
+      }
+    }
+  }
+  int16_t roll = 0;
+  if (diceShow) {
+    for (int k = 0; k <= 3; ++k) roll += diceState.dice[k].value;
+  }
+  playSearch.rollPipTotal = roll;
+  if (result == kTooCloseToCall) {
+    double lead = race.raceRollLead;
+    if (!pending) {
+      lead += diceShow ? roll / 8.1667 : 1.0;
+    } else {
+      lead -= 1.0;
+    }
+    candidate.raceRollLeadAfterRoll = static_cast<float>(lead);
+    if (race.raceRolls[1] < 1.7) {
+      result = side;
+    } else if (race.raceRolls[0] < 1.7) {
+      result = opponent;
+    } else if (lead > 0.5) {
+      result = side;
+    } else if (1 - lead > 0.5) {
+      result = opponent;
+    }
+  }
+  // With the dice in hand, a roll that takes every man off settles it.
+  if (analysis.menLeft[1] < kCountedMenLimit && diceShow) {
+    auto& t = bearOffTrial;
+    for (int k = 0; k <= 3; ++k) t.trialDice[k] = diceState.dice[k].value;
+    t.trialHighestPoint = analysis.highestOccupiedPoint;
+    t.trialMenCount = analysis.menLeft[1];
+    t.trialUseOpponentView = 0;
+    t.trialSuccessFlag = 0;
+    canBearOffAllWithRoll();
+    if (t.trialSuccessFlag == -1) result = side;
+  }
+  return result;
+}
+
+int16_t contactJudgement(int16_t side, int16_t opponent) {
+  doublerPositionScore();
+  const double score = doublingPosition.doublingScore;
+  const double base = features.doublingThresholdBase;
+  if (score > base) return side;
+  if (cube.doublePending != -1) {
+    if (score < -base - 8.1667) return opponent;
+  } else if (score < -base) {
+    return opponent;
+  }
+  return kTooCloseToCall;
+}
+
+void tellWhoIsAhead(int16_t result, int16_t side) {
+  auto& message = interaction.messageText;
+  const bool againstComputer = flow.opponentMode == 1;
+  if (result == kTooCloseToCall) {
+    message = "MMIt is too close for me to call";
+  } else if (againstComputer) {
+    message = result == side ? "MMYou appear to have the advantage" : "MMI appear to have the advantage";
+  } else {
+    message = Str255("MM") + shell.playerNames[result] + " appears to have the advantage";
+  }
+  interaction.messageNumber = kNoMessage;
+  displayMessage();
+  message.clear();
+}
+
+}  // namespace
+
+int16_t evaluateWhoIsAhead() {
+  // Asked from inside a search's event pump: the analysis it needs is the search's.
+  if (refuseWhileSearching()) return kTooCloseToCall;
+  auto& dp = doublingPosition;
+  dp.analysisAidActive = -1;
+  const int16_t savedPlayer = position.currentPlayer;
+  const int16_t savedPending = cube.doublePending;
+  int16_t side = position.currentPlayer;
+  // While a double waits for its answer, or the computer waits to roll, the question is
+  // about the other side.
+  if (cube.doublePending == -1 ||
+      (position.playerType[position.currentPlayer] == kComputerPlayer && flow.rollWaitActive == -1)) {
+    side = position.otherPlayer;
+  }
+  const int16_t opponent = static_cast<int16_t>(1 - side);
+  analyseFor(side);
+
+  int16_t result = analysis.raceFlag == -1 ? raceJudgement(side, opponent) : contactJudgement(side, opponent);
+  if (backgame.backgameFlag != 0) result = opponent;
+  if (features.opponentBlockCount == 6 && features.sideHasBackMen == -1 && result == side) result = kTooCloseToCall;
+
+  tellWhoIsAhead(result, side);
+
+  interaction.requestWhoIsAhead = -1;
+  cube.doublePending = savedPending;
+  analyseFor(savedPlayer);
+  interaction.clickedPoint = kNoClickYet;
+  dp.analysisAidActive = 0;
+  flow.whoIsAheadUses[side] += 1;
+  flow.whoIsWinningUses[side] += 1;
+  return result;
 }
 
 int16_t endgameTakeDecision(int16_t matchFlag) {

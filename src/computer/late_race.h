@@ -20,6 +20,11 @@ void countBearOffRollsBothSides(int16_t& sideCount, int16_t& opponentCount);
 // -1: the side on roll doubles. The analysis is from the side on roll.
 int16_t endgameDoubleDecision();
 
+// The judgement the user asks for: the player ahead, or 99 when it is too close to call.
+// Tells the answer on the message line and leaves the analysis as it found it. Refused
+// with the busy message while a play search runs.
+int16_t evaluateWhoIsAhead();
+
 // -1: the doubled side takes. The analysis is from the doubled side; matchFlag is set when
 // the doubled game decides the match for the doubler.
 int16_t endgameTakeDecision(int16_t matchFlag);

@@ -1,0 +1,191 @@
+// A smoke test of playing strength: the computer at its best level against a side that
+// picks one of its legal plays at random, cube off, no concessions. It catches gross
+// faults only (a sign turned round, a term scoring the wrong side); the term tests prove
+// the terms.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <vector>
+
+#include "computer/analyse_position.h"
+#include "computer/computer_services.h"
+#include "computer/doubling_position.h"
+#include "computer/factors.h"
+#include "computer/personalities.h"
+#include "computer/program_data.h"
+#include "rules/analysis_state.h"
+#include "rules/best_plays.h"
+#include "rules/dice.h"
+#include "rules/flow_state.h"
+#include "rules/legal_plays.h"
+#include "rules/mover_view.h"
+#include "rules/play_search.h"
+#include "rules/play_search_state.h"
+#include "rules/position.h"
+#include "rules/search_services.h"
+#include "rules/settings.h"
+
+namespace bg {
+namespace {
+
+using View = std::array<int16_t, 26>;
+
+constexpr int kGames = 400;
+constexpr int kTurnCap = 400;
+
+void rollInto(std::mt19937& rng) {
+  std::uniform_int_distribution<int> die(1, 6);
+  const auto a = static_cast<int16_t>(die(rng));
+  const auto b = static_cast<int16_t>(die(rng));
+  auto& d = diceState.dice;
+  d[0].value = a;
+  d[1].value = b;
+  d[2].value = a == b ? a : 0;
+  d[3].value = a == b ? a : 0;
+  flow.movesAllowed = a == b ? 4 : 2;
+}
+
+// The board from the side to move's view, as the mover's view turns it.
+void storeView(const View& v) {
+  const int16_t p = position.currentPlayer;
+  for (int i = 0; i <= 25; ++i) {
+    const int view = p == 1 ? i : 25 - i;
+    position.board[i] = static_cast<int16_t>(p == 1 ? v[static_cast<size_t>(view)] : -v[static_cast<size_t>(view)]);
+  }
+}
+
+View currentView() {
+  View v{};
+  for (int i = 0; i <= 25; ++i) v[static_cast<size_t>(i)] = analysis.evalBoardB[i];
+  return v;
+}
+
+// Plays row 1 of the true list on the mover's view: from 25 is the bar, a landing below 1
+// bears off.
+View playRowOne(View v) {
+  const auto& row = bestPlays.bestPlaysTrue[1];
+  if (row[kScoreColumn] == kEmptyRow) return v;
+  const int parts = static_cast<int>(row[kPartMovesColumn]);
+  for (int i = 1; i <= parts; ++i) {
+    const int from = static_cast<int>(row[2 * i]);
+    const int to = static_cast<int>(row[2 * i + 1]);
+    if (from == 25) {
+      v[0] += 1;
+    } else {
+      v[static_cast<size_t>(from)] += 1;
+    }
+    if (to < 1) continue;
+    if (v[static_cast<size_t>(to)] == 1) {
+      v[static_cast<size_t>(to)] = 0;
+      v[25] += 1;
+    }
+    v[static_cast<size_t>(to)] -= 1;
+  }
+  return v;
+}
+
+// The computer's move step: analysis, doubling evaluation, the two test searches, the
+// analysis again and the evaluating search.
+View computerMove() {
+  analysePosition();
+  evaluateDoublingPosition();
+  searchHittingPlays();
+  searchContactBreakingPlay();
+  analysePosition();
+  const View before = currentView();
+  searchBestPlays();
+  return playRowOne(before);
+}
+
+// A legal play at random: every final position the enumeration reaches with the most
+// pips any play uses.
+View randomMove(std::mt19937& rng) {
+  buildMoverView();
+  std::vector<View> plays;
+  std::vector<int> pips;
+  startLegalPlayEnumeration(flow.movesAllowed);
+  while (playSearch.stopEnumeration != -1) {
+    if (!stepLegalPlayEnumeration()) continue;
+    View v{};
+    for (int i = 0; i <= 25; ++i) v[static_cast<size_t>(i)] = analysis.evalBoard[i];
+    plays.push_back(v);
+    pips.push_back(playSearch.genPipsUsed);
+  }
+  if (plays.empty()) return currentView();
+  int most = 0;
+  for (int p : pips) most = std::max(most, p);
+  std::vector<View> legal;
+  for (size_t k = 0; k < plays.size(); ++k) {
+    if (pips[k] == most) legal.push_back(plays[k]);
+  }
+  return legal[std::uniform_int_distribution<size_t>(0, legal.size() - 1)(rng)];
+}
+
+bool allOff(const View& v) {
+  for (int i = 0; i <= 24; ++i) {
+    if (v[static_cast<size_t>(i)] < 0) return false;
+  }
+  return true;
+}
+
+struct Outcome {
+  int winner = -1;  // player number, -1 when the cap was reached
+  int turns = 0;
+};
+
+Outcome playGame(int computerSide, int firstToMove, std::mt19937& rng) {
+  position.board.fill(0);
+  for (const auto& s : kStartingPosition) position.board[s.point] = s.count;
+  position.playerType[computerSide] = kComputerPlayer;
+  position.playerType[1 - computerSide] = kHumanPlayer;
+  int16_t mover = static_cast<int16_t>(firstToMove);
+  for (int turn = 1; turn <= kTurnCap; ++turn) {
+    position.currentPlayer = mover;
+    position.otherPlayer = static_cast<int16_t>(1 - mover);
+    flow.turnNumber = static_cast<int16_t>(turn);
+    position.openingPhase = 0;
+    rollInto(rng);
+    const View after = mover == computerSide ? computerMove() : randomMove(rng);
+    storeView(after);
+    if (allOff(after)) return {mover, turn};
+    mover = static_cast<int16_t>(1 - mover);
+  }
+  return {-1, kTurnCap};
+}
+
+TEST(StrengthSmokeTest, BestLevelBeatsRandomPlay) {
+  initEvaluationFactors();
+  readProgramData();
+  const SkillSettings savedSkill = skill;
+  const SearchServices savedServices = searchServices;
+  const Settings savedSettings = settings;
+  skill.skillLevel = kHighestSkillLevel;
+  skill.skillFactor = skillFactorFor(kHighestSkillLevel);
+  skill.personality = kDefaultPersonality;
+  initPersonalityData();
+  installComputerSearchServices();
+  settings.noPumpDuringSearch = -1;
+  doublingPosition = DoublingPositionState{};
+
+  std::mt19937 rng(19870605);
+  int wins = 0;
+  int capped = 0;
+  for (int g = 0; g < kGames; ++g) {
+    const int computerSide = g % 2;
+    const int first = (g / 2) % 2;
+    const Outcome o = playGame(computerSide, first, rng);
+    if (o.winner == computerSide) wins += 1;
+    if (o.winner == -1) capped += 1;
+  }
+  EXPECT_EQ(capped, 0);
+  EXPECT_GT(wins * 100, kGames * 97) << wins << " of " << kGames;
+
+  skill = savedSkill;
+  searchServices = savedServices;
+  settings = savedSettings;
+  position.openingPhase = -1;
+}
+
+}  // namespace
+}  // namespace bg
