@@ -13,6 +13,7 @@ struct RolloutState {
   int16_t keepRollsOnReset = 0;  // -1: the next record reset keeps each entry's side and dice
   int16_t swapSidesOnReset = 0;  // -1 with the above: the kept entries change sides
   CheckedArray<int16_t, 3> recordDice;
+  CheckedArray<double, 1> rollsMade;  // rolls made by each side, counted by the roll stage
 };
 
 extern RolloutState rollout;

@@ -1,0 +1,367 @@
+#include "flow/game_end.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "computer/eval_terms_backgame.h"
+#include "flow/board_input.h"
+#include "flow/play_options.h"
+#include "flow/session_statistics.h"
+#include "flow/shell_flags.h"
+#include "flow/turn_services.h"
+#include "flow/turn_state.h"
+#include "rules/cube_state.h"
+#include "rules/dice.h"
+#include "rules/flow_services.h"
+#include "rules/display_services.h"
+#include "rules/display_state.h"
+#include "rules/flow_state.h"
+#include "rules/game_record.h"
+#include "rules/interaction_services.h"
+#include "rules/interaction_state.h"
+#include "rules/play_search_state.h"
+#include "rules/player_records.h"
+#include "rules/position.h"
+#include "rules/rollout_state.h"
+#include "rules/settings.h"
+#include "rules/shell_services.h"
+#include "rules/shell_state.h"
+#include "rules/speech_state.h"
+#include "rules/whole_roll_check.h"
+#include "runtime/core/format.h"
+#include "runtime/core/messages.h"
+#include "runtime/core/pstring.h"
+
+namespace bg {
+
+const CheckedArray<CheckedArray<std::string_view, 1>, 6> diceWords{{{
+    {{{"", ""}}},
+    {{{"one", "ones"}}},
+    {{{"two", "twos"}}},
+    {{{"three", "threes"}}},
+    {{{"four", "fours"}}},
+    {{{"five", "fives"}}},
+    {{{"six", "sixes"}}},
+}}};
+
+namespace {
+
+constexpr int16_t kCantUseMessage = 57;
+constexpr int16_t kComputerClosedOutMessage = 58;
+constexpr int16_t kComputerWinsMessage = 59;
+constexpr int16_t kYouWinMessage = 60;
+constexpr int16_t kWinsTheGameMessage = 61;
+constexpr int16_t kWithAMessage = 62;
+constexpr int16_t kBackgammonMessage = 63;
+constexpr int16_t kGammonMessage = 64;
+constexpr int16_t kCongratulationsMessage = 65;
+constexpr int16_t kPlayer0WonMatchMessage = 210;
+constexpr int16_t kPlayer1WonMatchMessage = 211;
+constexpr int16_t kGameEndFlags = 0x80;
+constexpr int16_t kGameEndConcededFlag = 0x100;
+constexpr float kNoticeSeconds = 2.0f;
+constexpr float kResultSeconds = 1.0f;
+constexpr float kMatchWonSeconds = 3.0f;
+
+bool isHuman(int16_t side) { return position.playerType[side] == kHumanPlayer; }
+bool isComputer(int16_t side) { return position.playerType[side] == kComputerPlayer; }
+
+bool lastEntryIsGameEnd() { return record.gameRecord[record.gameRecordCount].side == kGameEndEntrySide; }
+
+bool someoneResigned() { return flow.autoConcession[0] != 0 || flow.autoConcession[1] != 0; }
+bool someoneDropped() { return cube.playerDeclined[0] != 0 || cube.playerDeclined[1] != 0; }
+bool someoneBorneOff() { return position.piecesOnBoard[0] == 0 || position.piecesOnBoard[1] == 0; }
+
+// A loser's checker in the winner's home board or on a bar.
+bool loserCheckerBackHome() {
+  for (int p = 1; p <= 6; ++p) {
+    if (position.board[p] > 0) return true;
+  }
+  for (int p = 19; p <= 24; ++p) {
+    if (position.board[p] < 0) return true;
+  }
+  return position.board[0] != 0 || position.board[25] != 0;
+}
+
+void showComputerNotice(int16_t number, std::string_view text, bool waitForSpeech) {
+  interaction.messageNumber = number;
+  interaction.messageText = text;
+  if (waitForSpeech) speech.waitForSpeechEnd = -1;
+  displayMessage();
+  pauseAfterMove(kNoticeSeconds);
+  boardInput.holdMessageLine = -1;
+}
+
+// The dice the computer left: " five", " last three", " last 2 threes".
+Str255 unusedDiceWords() {
+  Str255 words;
+  if (diceState.rolledDoubles == 0) {
+    for (int16_t n = 0; n <= 1; ++n) {
+      const int16_t value = diceState.dice[n].value;
+      if (value > 0) return Str255(" ") + diceWords[value][0];
+    }
+    return words;
+  }
+  const int16_t value = diceState.rolledDice[0];
+  const int16_t left = static_cast<int16_t>(4 - playSearch.playLength);
+  words = " last";
+  if (left < 2) return words + " " + diceWords[value][0];
+  return words + intText(left) + " " + diceWords[value][1];
+}
+
+Str255 resultText(int16_t winner, int16_t points, bool matchWon) {
+  Str255 text = Str255(shell.playerNames[winner]) + " won";
+  const float multiplier = turnState.gameValueMultiplier[winner];
+  if (multiplier == 2) {
+    text += Str255(" a double game worth") + intText(points) + " points!!";
+  } else if (multiplier == 3) {
+    text += Str255(" a triple game worth") + intText(points) + " points!!!";
+  } else {
+    text += Str255(intText(points)) + (points != 1 ? " points!" : " point");
+  }
+  if (position.gameContinued == -1) text += " in the continued game";
+  if (matchWon) text += " and won the tournament!";
+  return text;
+}
+
+void scoreGame(int16_t winner) {
+  for (int16_t side = 0; side <= 1; ++side) {
+    const int16_t points = static_cast<int16_t>(std::trunc(turnState.gameValueMultiplier[side] * cube.cubeValue));
+    flow.gamePointsBySide[side] = points;
+    flow.scores[side] += static_cast<int32_t>(points) * options.wagerAmount;
+    playerCounter(kPointsWonWord, side) += points;
+  }
+  statistics.gamesWonBySide[winner] += 1;
+  playerCounter(kGamesWonWord, winner) += 1;
+  const float multiplier = turnState.gameValueMultiplier[winner];
+  if (multiplier == 2) playerCounter(kGammonsWonWord, winner) += 1;
+  if (multiplier == 3) playerCounter(kBackgammonsWonWord, winner) += 1;
+  turnServices.endGameHook();
+}
+
+// Returns true when a side has now won the match.
+bool settleMatch(int16_t winner) {
+  if (flow.tournamentGoing == 0) return false;
+  flow.crawfordRestrictions[0] = 0;
+  flow.crawfordRestrictions[1] = 0;
+  // One point from the match: the next game is the Crawford game.
+  if (flow.scores[winner] + 1 == flow.tournamentPoints) flow.crawfordRestrictions[1 - winner] = -1;
+  bool won = false;
+  for (int16_t side = 0; side <= 1; ++side) {
+    if (flow.scores[side] < flow.tournamentPoints) continue;
+    won = true;
+    statistics.tournamentsWonBySide[side] += 1;
+    playerCounter(kTournamentsWonWord, side) += 1;
+    interaction.messageNumber = side == 0 ? kPlayer0WonMatchMessage : kPlayer1WonMatchMessage;
+    interaction.messageText = "MM";
+    speech.waitForSpeechEnd = -1;
+    displayMessage();
+    pauseAfterMove(kMatchWonSeconds);
+  }
+  return won;
+}
+
+void appendGameEndEntry(int16_t winner, int16_t points) {
+  // A second announcement of the same game adds no second result.
+  if (lastEntryIsGameEnd()) return;
+  advanceGameRecordForGameEnd();
+  GameRecordEntry entry = blankRecordEntry;
+  entry.side = kGameEndEntrySide;
+  entry.fromPoint = winner;
+  entry.toPoint = points;
+  entry.die1 = static_cast<int16_t>(std::trunc(turnState.gameValueMultiplier[winner]));
+  if (someoneResigned()) entry.die2 = -1;
+  if (someoneDropped()) entry.moveNumber = -1;
+  entry.cubeValue = static_cast<int16_t>(flow.whoIsAheadUses[0] + flow.whoIsAheadUses[1]);
+  entry.flags = static_cast<int16_t>(blankRecordEntry.flags | kGameEndFlags);
+  if (someoneResigned()) entry.flags = static_cast<int16_t>(entry.flags | kGameEndConcededFlag);
+  record.gameRecord[record.gameRecordCount] = entry;
+}
+
+}  // namespace
+
+void recordUnplayedDice() {
+  if (flow.turnEndPending != 0) {
+    flow.movePhaseOver = -1;
+    return;
+  }
+  wholeRoll.noMovesLeft = -1;
+  if (wholeRoll.endCheckOnly != 0) return;
+
+  const int16_t side = position.currentPlayer;
+  for (int16_t n = 0; n < flow.movesAllowed; ++n) {
+    const int16_t value = diceState.dice[n].value;
+    if (value <= 0) continue;
+    flow.moveNumber += 1;
+    if (!advanceGameRecord()) continue;
+    GameRecordEntry& entry = record.gameRecord[record.gameRecordCount];
+    entry = blankRecordEntry;
+    entry.side = side;
+    entry.distance = value;
+    entry.die1 = diceState.rolledDice[0];
+    entry.die2 = diceState.rolledDice[1];
+    entry.moveNumber = flow.moveNumber;
+  }
+  flow.movesLeft = 0;
+  interaction.clickedPoint = kNoZone;
+
+  if (isComputer(side) && position.piecesOnBoard[side] > 0) {
+    if (playSearch.playLength < 1) {
+      const bool closedOut = backgameTerms.homePointsMade[position.otherPlayer] >= 6;
+      if (closedOut && turnState.computerClosedOutTold == 0) {
+        turnState.computerClosedOutTold = -1;
+        showComputerNotice(kComputerClosedOutMessage, "MM", false);
+      } else {
+        showComputerNotice(kNoMessage, "MM", true);
+      }
+    } else {
+      showComputerNotice(kNoMessage, Str255("MM") + messageWordsOf(kCantUseMessage) + unusedDiceWords(), true);
+    }
+  }
+  if (flow.bestMoveForHuman == 0) flow.abortTurn = kLeaveTurn;
+}
+
+void announceGameResult() {
+  // New Game abandons a game by emptying both sides: nothing to announce.
+  if (position.piecesOnBoard[0] == 0 && position.piecesOnBoard[1] == 0) return;
+  flow.continueGame = 0;
+  interaction.panelAnswer = 0;
+
+  const bool player0Lost = position.piecesOnBoard[1] == 0 || cube.playerDeclined[0] != 0 || flow.autoConcession[0] != 0;
+  const int16_t winner = player0Lost ? kPlayer1 : kPlayer0;
+  const int16_t loser = static_cast<int16_t>(1 - winner);
+  flow.winnerSide = winner;
+  interaction.messageLineCount = 1;
+  turnState.gameValueMultiplier[0] = 0;
+  turnState.gameValueMultiplier[1] = 0;
+  for (long line = 1; line <= 3; ++line) interaction.messageLines[line].clear();
+
+  for (int16_t side = 0; side <= 1; ++side) {
+    if (cube.playerDeclined[side] != 0) {
+      statistics.droppedDoubles[side] += 1;
+      playerCounter(kDoublesDroppedWord, side) += 1;
+    }
+    if (flow.autoConcession[side] != 0) statistics.concessionsBySide[side] += 1;
+  }
+  if (someoneBorneOff()) statistics.gamesPlayedOut += 1;
+
+  float multiplier = 1;
+  if (isHuman(loser) && isComputer(winner)) {
+    interaction.messageLines[1] = messageWordsOf(kComputerWinsMessage);
+  } else if (isHuman(winner) && !isHuman(loser)) {
+    interaction.messageLines[1] = messageWordsOf(kYouWinMessage);
+  } else {
+    interaction.messageLines[1] = Str255(shell.playerNames[winner]) + messageTextOf(kWinsTheGameMessage);
+  }
+  // The Jacoby rule: no gammons while the cube is centred.
+  const bool jacobyHolds = cube.jacobyRule != 0 && cube.cubeOwner == kCubeCentred;
+  if (!jacobyHolds && someoneBorneOff() && position.piecesOnBoard[0] + position.piecesOnBoard[1] == kCheckersPerSide) {
+    multiplier = settings.backgammonAllowed != 0 && loserCheckerBackHome() ? 3 : 2;
+  }
+  if (someoneResigned()) multiplier = flow.concessionLevel;
+  turnState.gameValueMultiplier[winner] = multiplier;
+  if (multiplier == 3 || multiplier == 2) {
+    interaction.messageLines[2] = messageWordsOf(kWithAMessage);
+    interaction.messageLines[3] = messageWordsOf(multiplier == 3 ? kBackgammonMessage : kGammonMessage);
+    interaction.messageLineCount = 3;
+  }
+
+  Str255 line = Str255("MM") + interaction.messageLines[1];
+  if (!interaction.messageLines[3].empty()) {
+    line += Str255(" ") + interaction.messageLines[2] + " " + interaction.messageLines[3];
+  }
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = line;
+  speech.waitForSpeechEnd = -1;
+  displayMessage();
+  pauseAfterMove(kResultSeconds);
+
+  if (position.gameContinued != -1 && !lastEntryIsGameEnd()) scoreGame(winner);
+
+  drawPipCounts();
+  if (rollout.rolloutRunning != 0) updateRolloutStatistics();
+  const bool matchWon = settleMatch(winner);
+  if (display.overlayActive != 0) closeBoardOverlay();
+
+  const int16_t points = static_cast<int16_t>(std::trunc(multiplier * cube.cubeValue));
+  appendGameEndEntry(winner, points);
+  flow.concessionLevel = 0;
+
+  if (isHuman(winner)) {
+    interaction.messageNumber = kNoMessage;
+    interaction.messageText = Str255("MM") + shell.playerNames[winner] + "," + messageTextOf(kCongratulationsMessage);
+    displayMessage();
+  }
+  Str255 text = resultText(winner, points, matchWon);
+  rollout.keepRollsOnReset = 0;
+  rollout.swapSidesOnReset = 0;
+  interaction.panelAnswer = -1;
+  if (rollout.noPause == -1) return;
+
+  if (flow.moneySessionActive != 0) {
+    const int32_t amount = static_cast<int32_t>(std::trunc(std::fabs(multiplier * cube.cubeValue) * options.wagerAmount));
+    const std::string amountText = midS(intText(amount), 2, 10) + " " + options.wagerCurrency.str();
+    text = winner == kPlayer0 ? Str255("Congratulations, you have won ") + amountText + "."
+                              : Str255("You lost ") + amountText + ".  Better luck next time.";
+    boardInput.messageTitle = kMoneyResultsTitle;
+    boardInput.messageBody = text;
+  }
+  showEndGameDialog(text);
+}
+
+void finishGameAndContinue() {
+  closeEndGameDialog();
+  enableAllMenus();
+  if (flow.tournamentGoing != 0 &&
+      (flow.scores[0] >= flow.tournamentPoints || flow.scores[1] >= flow.tournamentPoints)) {
+    flow.scores[0] = 0;
+    flow.scores[1] = 0;
+    flow.crawfordRestrictions[0] = 0;
+    flow.crawfordRestrictions[1] = 0;
+    tournamentCommand();
+    flow.tournamentGoing = 0;
+  }
+  speech.speakNextMessage = -1;
+  interaction.panelAnswer = -1;
+  flow.abortTurn = 0;
+  if (shellFlags.quitRequested != 0) quitGame();
+
+  if (flow.continueGame == 0) {
+    position.gameContinued = 0;
+    removeDice();
+    flow.abortTurn = kLeaveTurn;
+    flow.newGameRequested = -1;
+  } else {
+    if (!someoneResigned()) {
+      // The dropped double stands after all: the dropper owns the doubled cube.
+      cube.cubeValue = static_cast<int16_t>(cube.cubeValue * 2);
+      cube.cubeOwner = static_cast<int16_t>(1 - position.currentPlayer);
+      position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+      position.otherPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+      flow.abortTurn = kLeaveTurn;
+    } else {
+      if (diceState.diceShowing == 0) {
+        position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+        position.otherPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+      } else {
+        turnState.resumeWithDiceShown = -1;
+      }
+      flow.abortTurn = 1;
+    }
+    flow.newGameRequested = 0;
+    cube.playerDeclined[0] = 0;
+    cube.playerDeclined[1] = 0;
+    position.gameContinued = -1;
+    flow.continueGame = 0;
+    if (lastEntryIsGameEnd()) {
+      record.gameRecord[record.gameRecordCount] = blankRecordEntry;
+      record.gameRecord[record.gameRecordCount].side = kEmptyEntrySide;
+      record.gameRecordCount -= 1;
+    }
+  }
+  flow.autoConcession[0] = 0;
+  flow.autoConcession[1] = 0;
+  shellFlags.modalBusy = 0;
+}
+
+}  // namespace bg

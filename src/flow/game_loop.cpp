@@ -1,0 +1,106 @@
+#include "flow/game_loop.h"
+
+#include "flow/board_input.h"
+#include "flow/computer_move.h"
+#include "flow/game_end.h"
+#include "flow/play_options.h"
+#include "flow/shell_flags.h"
+#include "flow/turn.h"
+#include "flow/turn_services.h"
+#include "flow/turn_state.h"
+#include "rules/dice.h"
+#include "rules/display_services.h"
+#include "rules/flow_services.h"
+#include "rules/flow_state.h"
+#include "rules/game_record.h"
+#include "rules/interaction_state.h"
+#include "rules/new_game.h"
+#include "rules/play_search_state.h"
+#include "rules/position.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kPostedClickOffset = 70;
+
+}  // namespace
+
+void runMainLoop() {
+  shellFlags.modalBusy = 0;
+  do {
+    pumpEvents();
+    if (shellFlags.modalBusy == 0) gameLoopStep();
+  } while (shellFlags.quitRequested == 0);
+}
+
+void gameLoopStep() {
+  for (;;) {
+    if (shellFlags.quitRequested == 0 && flow.newGameRequested != 0) {
+      startNewGame();
+      if (flow.opponentMode != turnState.previousOpponentMode) applyOpponentMode();
+    }
+    flow.abortTurn = 0;
+    playTurn();
+    if (flow.newGameRequested != 0 && shellFlags.modalBusy != 0) return;
+    if (shellFlags.switchSidesPending != 0) switchHumanComputerSide();
+    // The opening is over once a checker has landed on a point.
+    if (record.gameRecordCount >= 2 && record.gameRecord[record.gameRecordCount].toPoint > 0) {
+      position.openingPhase = 0;
+    }
+  }
+}
+
+int16_t readAutoMoveModifiers() {
+  turnState.autoMoveCombined = 0;
+  turnState.autoMoveReverse = 0;
+  const bool nothingMoved = flow.movesLeft == flow.movesAllowed;
+  const bool easyReady = nothingMoved && diceState.diceShowing != 0 && options.easyMoves != 0;
+  if (isModifierDown(kCommandModifier)) {
+    if (easyReady) turnState.autoMoveCombined = 255;
+    return 0;
+  }
+  if (!isModifierDown(kShiftModifier) && boardInput.rightClickEmulation == 0) return 0;
+
+  const bool human = position.playerType[position.currentPlayer] == kHumanPlayer;
+  if (boardInput.pickedCount == 0 && human) {
+    if (easyReady) {
+      turnState.autoMoveReverse = 255;
+      return 0;
+    }
+    if (options.rightMouseActionNP == kRightClickTakesBack) {
+      const bool somethingMoved = flow.movesLeft < flow.movesAllowed && diceState.diceShowing != 0;
+      const bool waitingAfterPlay = flow.movesLeft < playSearch.playLength && flow.rollWaitActive != 0;
+      if (somethingMoved || waitingAfterPlay) {
+        flow.rollWaitActive = 0;
+        setDiceDisplayFlags(-1);
+        undoLastPartMove();
+        flow.abortTurn = 0;
+      }
+    }
+    return -1;
+  }
+  if (boardInput.pickedCount >= 1 && options.rightMouseActionP == kRightClickCentre) {
+    const BoardPoint centre = turnServices.boardCentre();
+    boardInput.clickH = centre.h;
+    boardInput.clickV = centre.v;
+    flow.keyCommandBusy = -1;
+    return 0;
+  }
+  return -1;
+}
+
+void postClickAtDice() {
+  const BoardPoint centre = turnServices.boardCentre();
+  boardInput.clickH = static_cast<int16_t>(centre.h + kPostedClickOffset);
+  boardInput.clickV = centre.v;
+  flow.keyCommandBusy = -1;
+}
+
+void installFlowServices() {
+  flowServices.postClickAtBoardCorner = postClickAtDice;
+  flowServices.recordTurnEnd = recordUnplayedDice;
+  installFlowSearchServices();
+}
+
+}  // namespace bg

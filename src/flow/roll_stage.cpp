@@ -1,0 +1,401 @@
+#include "flow/roll_stage.h"
+
+#include <utility>
+
+#include "computer/program_data.h"
+#include "flow/board_input.h"
+#include "flow/session_statistics.h"
+#include "flow/turn.h"
+#include "flow/turn_services.h"
+#include "flow/turn_state.h"
+#include "rules/cube_record.h"
+#include "rules/cube_state.h"
+#include "rules/dice.h"
+#include "rules/display_services.h"
+#include "rules/display_state.h"
+#include "rules/flow_state.h"
+#include "rules/game_record.h"
+#include "rules/interaction_services.h"
+#include "rules/interaction_state.h"
+#include "rules/play_search_state.h"
+#include "rules/player_records.h"
+#include "rules/position.h"
+#include "rules/rollout_state.h"
+#include "rules/settings.h"
+#include "rules/shell_services.h"
+#include "rules/shell_state.h"
+#include "rules/sound_services.h"
+#include "rules/speech_state.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/messages.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kClickDiceMessage = 17;
+constexpr int16_t kOpeningDoublesMessage = 131;
+constexpr int16_t kNewGameItem = 5;
+constexpr int16_t kHigherFirst = 3;
+constexpr int16_t kFixedOpeningPairs = 4;
+constexpr int16_t kLowerFirst = 5;
+constexpr int16_t kHeaderFixedPairs = 128;
+constexpr int16_t kHeaderReRolled = 64;
+constexpr int64_t kReRollThinkingMs = 2000;
+constexpr float kNoticeSeconds = 2.0f;
+
+bool isHuman(int16_t side) { return position.playerType[side] == kHumanPlayer; }
+
+GameRecordEntry& nextEntry() { return record.gameRecord[record.gameRecordCount + 1]; }
+
+void setDice(int16_t d0, int16_t d1) {
+  diceState.dice[0].value = d0;
+  diceState.dice[1].value = d1;
+  const int16_t extra = d0 == d1 ? d0 : 0;
+  diceState.dice[2].value = extra;
+  diceState.dice[3].value = extra;
+}
+
+void copyDiceToRolled() {
+  for (int16_t n = 0; n <= 3; ++n) diceState.rolledDice[n] = diceState.dice[n].value;
+}
+
+void setStarterFromDice() {
+  position.currentPlayer = diceState.dice[0].value <= diceState.dice[1].value ? kPlayer1 : kPlayer0;
+  position.turnPlayer = position.currentPlayer;
+  position.otherPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+}
+
+void showText(std::string_view text) {
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = text;
+  displayMessage();
+}
+
+// Pips, doubles and opening rolls count once per record entry, however often the roll
+// is replayed after a take-back.
+void countRollStatistics() {
+  GameRecordEntry& entry = nextEntry();
+  const int16_t side = position.currentPlayer;
+  if ((entry.flags & kFlagRollCounted) == 0) {
+    int32_t pips = 0;
+    for (const DiceEntry& die : diceState.dice) pips += die.value;
+    statistics.sessionPipsRolled[side] += pips;
+    flow.pipsRolled[side] += pips;
+    playerPipsRolled(side) += pips;
+    entry.flags = static_cast<int16_t>(entry.flags | kFlagRollCounted);
+    if (diceState.rolledDoubles != 0 && position.openingPhase == 0) {
+      statistics.sessionDoublesRolled[side] += 1;
+      flow.doublesRolled[side] += 1;
+      playerCounter(kDoublesRolledWord, side) += 1;
+    }
+    if (position.openingPhase != 0) {
+      statistics.sessionOpeningRolls[side] += 1;
+      playerCounter(kOpeningRollsWonWord, side) += 1;
+    }
+  }
+  rollout.rollsMade[side] += 1;
+}
+
+void writeRollIntoRecord() {
+  GameRecordEntry& entry = nextEntry();
+  entry.die1 = diceState.dice[0].value;
+  entry.die2 = diceState.dice[1].value;
+  entry.side = position.currentPlayer;
+  if (position.openingPhase == 0) {
+    display.dieSlots[position.turnPlayer][0].value = diceState.dice[0].value;
+    display.dieSlots[position.turnPlayer][1].value = diceState.dice[1].value;
+  } else {
+    display.dieSlots[kPlayer0][0].value = diceState.dice[0].value;
+    display.dieSlots[kPlayer1][0].value = diceState.dice[1].value;
+  }
+  flow.movesLeft = flow.movesAllowed;
+}
+
+// Returns true when the roll stands.
+bool settleOpeningRoll() {
+  if (diceState.rolledDoubles != 0) {
+    automaticDouble();
+    return false;
+  }
+  if (settings.rerollFirstRoll == 0) return true;
+  computerReRollDecision();
+  return interaction.panelAnswer != -1;
+}
+
+}  // namespace
+
+void rollDiceStage() {
+  if (position.openingPhase == 0) {
+    drawTurnArrow();
+    setMenuItemState(kGameMenu, kNewGameItem, kItemDisabled, "");
+    if (flow.opponentMode == 3) drawNameLabels();
+  }
+  if (position.openingPhase != 0 && display.redrawPending == 0 && diceState.diceShowing == 0 &&
+      flow.gamesThisRun == 1) {
+    interaction.messageNumber = kNoMessage;
+    pauseAfterMove(kNoticeSeconds);
+    showGoodLuck();
+  }
+
+  for (bool done = false; !done;) {
+    diceState.rolledDoubles = 0;
+    const bool computersOnly = position.playerType[0] == kComputerPlayer && flow.opponentMode == 2;
+    if (rollout.noPause != -1 && !computersOnly &&
+        (isHuman(position.currentPlayer) || position.openingPhase != 0) && diceState.diceShowing == 0) {
+      waitForDiceClick();
+      if (flow.abortTurn != 0) return;
+    }
+    bool chosenByHand = false;
+    if (settings.inputDice != 0 && hand.diceClicked != -1) {
+      chooseDiceWindow();
+      if (flow.opponentMode == 3) chosenByHand = true;
+      if (flow.abortTurn != 0) return;
+    }
+    if (hand.diceClicked != -1) generateDiceRoll();
+    if (position.openingPhase != 0) {
+      if (flow.opponentMode == 1) orderOpeningDice();
+      if (flow.opponentMode == 3) openingRollTie(chosenByHand);
+    }
+    if (flow.abortTurn != 0) return;
+
+    hand.diceClicked = 0;
+    flow.movesAllowed = 2;
+    setDice(diceState.dice[0].value, diceState.dice[1].value);
+    if (diceState.dice[0].value == diceState.dice[1].value) {
+      diceState.rolledDoubles = -1;
+      flow.movesAllowed = 4;
+    }
+    copyDiceToRolled();
+
+    if (diceState.handChosenOpeningDouble != 0) {
+      position.openingPhase = 0;
+      diceState.handChosenOpeningDouble = 0;
+      done = true;
+    } else {
+      done = position.openingPhase == 0 || settleOpeningRoll();
+    }
+  }
+
+  copyDiceToRolled();
+  if (turnState.keepRollMessage == 0) clearMessageLine(0);
+  if (position.openingPhase != 0) setStarterFromDice();
+  writeRollIntoRecord();
+  if (position.openingPhase != 0 && flow.opponentMode == 3) {
+    const int16_t opening = position.openingPhase;
+    position.openingPhase = 0;
+    drawNameLabels();
+    position.openingPhase = opening;
+  }
+  flow.moveNumber = 0;
+  playSearch.playLength = 0;
+  countRollStatistics();
+}
+
+void generateDiceRoll() {
+  const GameRecordEntry& entry = nextEntry();
+  if (entry.side == kEmptyEntrySide) {
+    int16_t d0 = 0;
+    int16_t d1 = 0;
+    do {
+      if (position.openingPhase != 0 && settings.whoRollsFirst == kFixedOpeningPairs && flow.opponentMode == 1) {
+        const int16_t r = rollDie();
+        d0 = programTables.openingDiceA[r];
+        d1 = programTables.openingDiceB[r];
+      } else {
+        d0 = rollDie();
+        d1 = rollDie();
+        if (settings.whoRollsFirst == kHigherFirst && d0 < d1) std::swap(d0, d1);
+        if (settings.whoRollsFirst == kLowerFirst && d0 > d1) std::swap(d0, d1);
+      }
+    } while (position.openingPhase != 0 && cube.autoDoubleMax == 0 && d0 == d1);
+    setDice(d0, d1);
+    return;
+  }
+
+  // The roll was made before and taken back: it is played again, by the same side.
+  if ((entry.flags & kFlagReRolledOpening) != 0) {
+    position.openingPhase = 0;
+    flow.turnNumber = 1;
+  }
+  const int16_t side = entry.side == kPlayer0 || entry.side == kPlayer1 ? entry.side : kPlayer0;
+  position.currentPlayer = side;
+  position.otherPlayer = static_cast<int16_t>(1 - side);
+  position.turnPlayer = side;
+  int16_t d0 = entry.die1;
+  int16_t d1 = entry.die2;
+  // In the opening the starter's die (index currentPlayer) is the higher.
+  if (position.openingPhase != 0 && (side == kPlayer0 ? d0 < d1 : d1 < d0)) std::swap(d0, d1);
+  setDice(d0, d1);
+}
+
+void waitForDiceClick() {
+  if (flow.abortTurn != 0) return;
+  redrawDice();
+  if (flow.abortTurn != 0) return;
+  // The turn passes by itself.
+  if (isClosedOut(position.currentPlayer)) return;
+
+  turnState.awaitingDiceClick = -1;
+  if (settings.automaticRolls == 0 || flow.firstRollNeedsClick != 0) {
+    boardInput.hitDice = 0;
+    boardInput.requestAutoMove = 0;
+    flow.rollClickWaitActive = -1;
+    while (boardInput.hitDice == 0 && boardInput.requestAutoMove == 0 && flow.abortTurn != kLeaveTurn &&
+           flow.rollClickWaitActive != 0) {
+      waitForPointClick();
+      if (cube.playerDeclined[0] != 0 || cube.playerDeclined[1] != 0) {
+        turnState.awaitingDiceClick = 0;
+        flow.rollClickWaitActive = 0;
+        return;
+      }
+      const bool elsewhere = boardInput.hitDice == 0 && boardInput.requestAutoMove == 0 &&
+                             boardInput.hitCube == 0 && display.redrawPending == 0 &&
+                             flow.abortTurn != kLeaveTurn;
+      if (elsewhere) {
+        playAlertSound();
+        interaction.messageNumber = kClickDiceMessage;
+        displayMessage();
+      }
+    }
+    flow.rollClickWaitActive = 0;
+  } else {
+    flow.keyCommandBusy = 0;
+  }
+  turnState.awaitingDiceClick = 0;
+  turnState.lastRollClick = interaction.clickedPoint;
+  interaction.clickedPoint = kNoZone;
+  flow.firstRollNeedsClick = 0;
+}
+
+void openingRollTie(bool chosenByHand) {
+  if (display.redrawPending != 0) {
+    copyDiceToRolled();
+    showRolledDice();
+    return;
+  }
+  if (chosenByHand) {
+    interaction.clickedPoint = kNoZone;
+    return;
+  }
+  // Die 1 is player 0's, die 2 player 1's; the side whose die was clicked first shows first.
+  const int16_t first = turnState.lastRollClick == kLeftDiceZone ? kPlayer1 : kPlayer0;
+  const int16_t firstDie = first;
+  const int16_t otherDie = static_cast<int16_t>(1 - first);
+  const int16_t otherZone = firstDie == 0 ? kRightDiceZone : kLeftDiceZone;
+  position.currentPlayer = first;
+  position.otherPlayer = static_cast<int16_t>(1 - first);
+
+  const int16_t heldBack = diceState.dice[otherDie].value;
+  diceState.dice[otherDie].value = 0;
+  copyDiceToRolled();
+  showRolledDice();
+  diceState.dice[firstDie].hidden = 255;
+
+  turnState.awaitingDiceClick = -1;
+  do {
+    waitForPointClick();
+    if (flow.abortTurn != 0) {
+      diceState.dice[otherDie].value = heldBack;
+      diceState.dice[firstDie].hidden = 0;
+      turnState.awaitingDiceClick = 0;
+      return;
+    }
+  } while (interaction.clickedPoint != otherZone);
+
+  diceState.dice[otherDie].value = heldBack;
+  diceState.dice[firstDie].hidden = 0;
+  copyDiceToRolled();
+  position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+  position.otherPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+  showRolledDice();
+  turnState.awaitingDiceClick = 0;
+  interaction.clickedPoint = kNoZone;
+}
+
+void orderOpeningDice() {
+  if (settings.whoRollsFirst != kFixedOpeningPairs) return;
+  if (diceState.dice[0].value < diceState.dice[1].value) {
+    std::swap(diceState.dice[0].value, diceState.dice[1].value);
+  }
+  record.gameRecord[0].flags = static_cast<int16_t>(record.gameRecord[0].flags | kHeaderFixedPairs);
+}
+
+void computerReRollDecision() {
+  if (settings.inputDice != -1) showRolledDice();
+  interaction.panelAnswer = 0;
+  const int16_t winner = diceState.dice[1].value > diceState.dice[0].value ? kPlayer1 : kPlayer0;
+  if (!isHuman(winner)) {
+    // A fixed thinking time that Fast Play does not skip.
+    delayMs(kReRollThinkingMs);
+    keepOpeningRoll();
+    if (interaction.panelAnswer == -1) {
+      showText(kComputerReRollText);
+      turnState.keepRollMessage = -1;
+    }
+  } else {
+    askRollOver();
+  }
+  if (interaction.panelAnswer != -1) return;
+
+  record.gameRecord[0].flags = static_cast<int16_t>(record.gameRecord[0].flags | kHeaderReRolled);
+  nextEntry().flags = static_cast<int16_t>(nextEntry().flags | kFlagReRolledOpening);
+  position.openingPhase = 0;
+  setStarterFromDice();
+  removeDice();
+  for (DiceEntry& die : diceState.dice) die.value = 0;
+}
+
+void keepOpeningRoll() {
+  const int16_t high = std::max(diceState.dice[0].value, diceState.dice[1].value);
+  const int16_t low = std::min(diceState.dice[0].value, diceState.dice[1].value);
+  const int code = high * 10 + low;
+  interaction.panelAnswer = code == 31 || code == 42 || code == 61 ? 0 : -1;
+}
+
+void automaticDouble() {
+  const bool recorded = advanceGameRecord();
+  GameRecordEntry entry = blankRecordEntry;
+  Str255 text;
+  if (cube.cubeUsed != 0 && (1 << cube.autoDoubleMax) > cube.cubeValue) {
+    cube.cubeValue = static_cast<int16_t>(cube.cubeValue * 2);
+    text = kCubeDoubledText;
+    if (recorded) {
+      record.gameRecord[record.gameRecordCount] = entry;
+      recordCubeInMoveTable();
+      entry = record.gameRecord[record.gameRecordCount];
+    }
+    entry.flags = static_cast<int16_t>(entry.flags | kFlagAutoDoubled);
+  } else {
+    text = Str255("MM") + messageWordsOf(kOpeningDoublesMessage) + kRollAgainSuffix;
+    entry.flags = static_cast<int16_t>(entry.flags | kFlagAutoDoubleNotDoubled);
+  }
+  if (flow.opponentMode == 1) showRolledDice();
+  entry.side = kAutoDoubleEntrySide;
+  entry.die1 = diceState.dice[0].value;
+  entry.die2 = diceState.dice[1].value;
+  if (recorded) record.gameRecord[record.gameRecordCount] = entry;
+
+  showText(text);
+  if (speech.speechOn != 0) {
+    pauseSeconds(kNoticeSeconds);
+  } else {
+    pauseAfterMove(kNoticeSeconds);
+  }
+  setDiceDisplayFlags(0);
+}
+
+void showGoodLuck() { showText(kGoodLuckText); }
+
+void copyPartMoveDice() {
+  settings.display4OnDoubles = settings.display4OnDoubles == 0 ? -1 : 0;
+  if (diceState.diceShowing == 0) return;
+  const auto dice = diceState.dice;
+  const auto rolled = diceState.rolledDice;
+  removeDice();
+  diceState.dice = dice;
+  diceState.rolledDice = rolled;
+  drawDice();
+}
+
+}  // namespace bg

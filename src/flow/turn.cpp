@@ -1,0 +1,278 @@
+#include "flow/turn.h"
+
+#include "computer/eval_terms_backgame.h"
+#include "computer/analyse_position.h"
+#include "flow/board_input.h"
+#include "flow/computer_move.h"
+#include "flow/game_end.h"
+#include "flow/game_loop.h"
+#include "flow/play_options.h"
+#include "flow/roll_stage.h"
+#include "flow/shell_flags.h"
+#include "flow/turn_services.h"
+#include "flow/turn_state.h"
+#include "rules/analysis_state.h"
+#include "rules/best_plays.h"
+#include "rules/cube_state.h"
+#include "rules/dice.h"
+#include "rules/display_services.h"
+#include "rules/display_state.h"
+#include "rules/flow_services.h"
+#include "rules/flow_state.h"
+#include "rules/interaction_services.h"
+#include "rules/interaction_state.h"
+#include "rules/play_search.h"
+#include "rules/play_search_state.h"
+#include "rules/position.h"
+#include "rules/rollout_state.h"
+#include "rules/settings.h"
+#include "rules/shell_services.h"
+#include "rules/speech_state.h"
+#include "rules/turn_flags.h"
+#include "rules/whole_roll_check.h"
+
+namespace bg {
+
+namespace {
+
+constexpr std::string_view kNoMovesText = "MMYou can't make any moves";
+constexpr float kNoticeSeconds = 2.0f;
+
+bool isComputer(int16_t side) { return position.playerType[side] == kComputerPlayer; }
+bool isHuman(int16_t side) { return position.playerType[side] == kHumanPlayer; }
+
+void showNoMovesNotice() {
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = kNoMovesText;
+  speech.waitForSpeechEnd = -1;
+  displayMessage();
+}
+
+int diceLeftToPlay() {
+  int sum = 0;
+  for (const DiceEntry& die : diceState.dice) sum += die.value;
+  return sum;
+}
+
+int diceEntriesLeft() {
+  int count = 0;
+  for (const DiceEntry& die : diceState.dice) count += die.value > 0 ? 1 : 0;
+  return count;
+}
+
+// The computer's resignation and double come before its roll.
+void handOver() {
+  position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+  position.turnPlayer = position.currentPlayer;
+  position.otherPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+  if (!isComputer(position.currentPlayer)) return;
+  analysePosition();
+  if (options.autoConcessions != 0) considerConcession();
+  if (cube.cubeUsed != 0 && diceState.diceShowing == 0) {
+    redrawDice();
+    offerDouble();
+    if (rollout.noPause != 0) analysePosition();
+  }
+}
+
+// The side cannot enter: the dice are shown quietly, the unplayed dice recorded and the
+// turn passes.
+void passClosedOutTurn() {
+  const int16_t side = position.currentPlayer;
+  if (isHuman(side) && turnState.humanClosedOutTold == 0) {
+    showNoMovesNotice();
+    turnState.humanClosedOutTold = -1;
+    pauseAfterMove(kNoticeSeconds);
+  }
+  if (rollout.rolloutRunning == 0) pumpEvents();
+  const uint8_t diceSound = settings.soundOptions.diceSoundOn;
+  settings.soundOptions.diceSoundOn = 0;
+  showRolledDice();
+  settings.soundOptions.diceSoundOn = diceSound;
+  wholeRoll.noMovesLeft = 0;
+  recordTurnEnd();
+  turnFlags.removeDiceAtTurnEnd = -1;
+  flow.abortTurn = kLeaveTurn;
+}
+
+void rollAndCheckClosedOut() {
+  countHomePointsBoth();
+  rollDiceStage();
+  if (flow.abortTurn == kLeaveTurn) return;
+  const int16_t side = position.currentPlayer;
+  if (!isClosedOut(side)) {
+    if (isHuman(side)) turnState.humanClosedOutTold = 0;
+    if (isComputer(side)) turnState.computerClosedOutTold = 0;
+    return;
+  }
+  passClosedOutTurn();
+}
+
+void autoPassWhenNoPlay() {
+  wholeRoll.noMovesLeft = 0;
+  wholeRoll.endCheckOnly = -1;
+  anyDieStillPlayable();
+  wholeRoll.endCheckOnly = 0;
+  if (wholeRoll.noMovesLeft == 0) return;
+  showNoMovesNotice();
+  pauseAfterMove(kNoticeSeconds);
+  wholeRoll.noMovesLeft = 0;
+  anyDieStillPlayable();  // for real: ends the move phase and records the dice
+  turnFlags.removeDiceAtTurnEnd = -1;
+}
+
+void automaticMoves() {
+  if (options.autoPlayForHumanOn != 0) {
+    const int16_t keptLength = playSearch.playLength;
+    computerPlaysMoveFlagged();
+    if (bestPlays.bestPlaysTrue[2][kScoreColumn] == kEmptyRow) {
+      // Only one distinct play: it is made at once and kept without a question.
+      turnState.autoPlayingForcedMove = -1;
+      flow.forcedMovePlayed = -1;
+      makeBestMoveCommand();
+      turnState.autoPlayingForcedMove = 0;
+      flow.forcedMovePlayed = 0;
+    } else {
+      playSearch.playLength = keptLength;
+    }
+  }
+  const int16_t side = position.currentPlayer;
+  if (position.piecesOnBoard[side] > 0 && diceLeftToPlay() >= 1) {
+    flow.abortTurn = 0;
+    setDiceDisplayFlags(-1);
+    turnFlags.removeDiceAtTurnEnd = 0;
+    turnState.turnEndedByBestMove = 0;
+  }
+  if (flow.movesLeft == flow.movesAllowed) {
+    if (position.board[position.barPoint[side]] != 0) {
+      if (options.autoEnterFromBarOn != 0) autoEnterFromBar();
+    } else if (options.autoBearOffOn != 0 && (analysis.highestOccupiedPoint <= diceState.dice[0].value ||
+                                               analysis.highestOccupiedPoint <= diceState.dice[1].value)) {
+      autoBearOffMoves();
+    }
+  }
+  const int left = diceEntriesLeft();
+  if (flow.abortTurn != kLeaveTurn && left >= 1 && left < flow.movesAllowed) {
+    if (options.autoPlayForcedOn != 0) autoPlayForcedMove();
+    if (options.autoPass != 0) reportNoMoreMoves();
+  }
+}
+
+void humanAids() {
+  computeMaxPipsUsable();
+  if (options.autoPass != 0) autoPassWhenNoPlay();
+  if (options.autoMoves != 0 && flow.abortTurn != kLeaveTurn) automaticMoves();
+}
+
+void moveLoop() {
+  const int16_t side = position.currentPlayer;
+  while (flow.abortTurn != kLeaveTurn) {
+    while (flow.abortTurn != kLeaveTurn) {
+      if (!isComputer(side)) {
+        humanTurn();
+        if (flow.abortTurn != kLeaveTurn) {
+          if (options.autoPass != 0) reportNoMoreMoves();
+          if (options.autoMoves != 0 && options.autoPlayForcedOn != 0) autoPlayForcedMove();
+        }
+      } else {
+        computerPlaysMove();
+      }
+    }
+    if (flow.newGameRequested == 0 && isClickAfterMoveDue() != 0 && display.redrawPending == 0 &&
+        flow.movesAllowed == playSearch.playLength && turnState.turnEndedByBestMove == 0) {
+      waitForRollOrDouble();
+    }
+  }
+}
+
+void endTurn() {
+  clearMessageLine(0);
+  if (rollout.noPause != 0 && rollout.rolloutRunning == 0) pumpEvents();
+  turnState.turnEndedByBestMove = 0;
+  if (turnFlags.removeDiceAtTurnEnd != 0) {
+    removeDice();
+    turnFlags.removeDiceAtTurnEnd = 0;
+  }
+  hand.diceClicked = 0;
+  if (options.showPipCounts != 0) drawPipCounts();
+  if (flow.newGameRequested != 0) announceGameResult();
+}
+
+}  // namespace
+
+bool isClosedOut(int16_t side) {
+  return backgameTerms.homePointsMade[1 - side] >= 6 && position.board[position.barPoint[side]] != 0;
+}
+
+void playTurn() {
+  setCursor(kGameCursor);
+  if (position.openingPhase == 0 && turnState.resumeWithDiceShown == 0) handOver();
+  if (flow.abortTurn != kLeaveTurn) {
+    if (turnState.resumeWithDiceShown == 0) rollAndCheckClosedOut();
+    if (flow.abortTurn != kLeaveTurn) {
+      const int16_t side = position.currentPlayer;
+      if (diceState.diceShowing == 0 && turnState.resumeWithDiceShown == 0) {
+        showRolledDice();
+        if (position.openingPhase != 0) drawTurnArrow();
+        if (options.speakHumanDice != 0 || options.speakComputerDice != 0) speakDiceRoll();
+      }
+      boardInput.pickedCount = 0;
+      if (!isComputer(side) && turnState.resumeWithDiceShown == 0) humanAids();
+      turnState.resumeWithDiceShown = 0;
+      moveLoop();
+      if (!isComputer(side)) playSearch.searchedPlayer = -1;
+    }
+  }
+  endTurn();
+}
+
+int16_t isClickAfterMoveDue() {
+  if (rollout.rolloutRunning != 0) return 0;
+  const int16_t side = position.currentPlayer;
+  if (isHuman(side) && options.clickAfterHumanMove != 0) return -1;
+  if (isComputer(side) && options.clickAfterComputerMove != 0) return -1;
+  return 0;
+}
+
+void waitForRollOrDouble() {
+  if (flow.rollWaitActive != 0) return;
+  boardInput.diceActionDuringWait = 0;
+  boardInput.waitHelpContext = -1;
+  flow.abortTurn = 0;
+  flow.rollWaitActive = -1;
+  disableGameMenusDuringWait();
+  setDiceDisplayFlags(-1);
+  for (;;) {
+    waitForClickOrKey();
+    if (flow.rollWaitActive == 0) {
+      // A take-back during the wait ended it; the move loop runs again.
+      enableAllMenus();
+      return;
+    }
+    if (isModifierDown(kCommandModifier)) continue;
+    if (readAutoMoveModifiers() != 0) {
+      // The flag must not outlive the wait, or every later wait would return at once.
+      flow.rollWaitActive = 0;
+      enableAllMenus();
+      return;
+    }
+    hitTestBoard();
+    if (interaction.requestWhoIsAhead != 0 || interaction.clickedPoint == kPipCountZone) {
+      runBoardCommand();
+      continue;
+    }
+    break;
+  }
+  enableAllMenus();
+  if (boardInput.diceAreaClicked != 0 && isHuman(position.currentPlayer)) {
+    diceClickTakeBack();
+  } else if (boardInput.diceActionDuringWait != 0) {
+    boardInput.diceActionDuringWait = 0;
+  } else {
+    turnFlags.removeDiceAtTurnEnd = -1;
+    flow.abortTurn = kLeaveTurn;
+  }
+  flow.rollWaitActive = 0;
+}
+
+}  // namespace bg

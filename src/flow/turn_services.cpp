@@ -1,0 +1,79 @@
+#include "flow/turn_services.h"
+
+#include "computer/computer_play.h"
+#include "flow/board_input.h"
+#include "flow/computer_move.h"
+#include "flow/shell_flags.h"
+#include "flow/turn_state.h"
+#include "rules/best_plays.h"
+#include "rules/checker_move.h"
+#include "rules/flow_state.h"
+#include "rules/interaction_state.h"
+#include "rules/play_search_state.h"
+#include "rules/position.h"
+#include "rules/turn_flags.h"
+
+namespace bg {
+
+TurnServices turnServices;
+
+namespace flowLeast {
+
+void nothing() {}
+
+void setCursor(int16_t /*cursor*/) {}
+
+void waitForPointClick() {
+  // Nobody at the board: take the posted click, or click the dice.
+  flow.keyCommandBusy = 0;
+  interaction.clickedPoint = kRightDiceZone;
+  boardInput.hitDice = -1;
+}
+
+void waitForClickOrKey() { flow.keyCommandBusy = 0; }
+
+void humanTurn() {
+  // The best play for the human, entered as a typed move so no checker is in the hand.
+  computerPlaysMoveFlagged();
+  const int16_t length =
+      loadChosenPlay(bestPlays.bestPlaysTrue, 1, playSearch.playFrom, playSearch.playDice);
+  flow.movePhaseOver = 0;
+  hand.typedMovePending = -1;
+  for (int16_t k = 1; k <= length && flow.newGameRequested == 0; ++k) executePlayDie(k);
+  hand.typedMovePending = 0;
+  // Part of the roll cannot be played: the unplayed dice are recorded, once.
+  if (length < flow.movesAllowed && flow.movePhaseOver == 0) {
+    endMovePhase();
+    turnFlags.removeDiceAtTurnEnd = -1;
+  }
+  flow.abortTurn = kLeaveTurn;
+}
+
+bool isModifierDown(int16_t /*code*/) { return false; }
+
+BoardPoint boardCentre() { return {}; }
+
+void showEndGameDialog(std::string_view /*text*/) {}
+
+void quitGame() { shellFlags.quitRequested = -1; }
+
+void applyOpponentMode() {
+  switch (flow.opponentMode) {
+    case 2:
+      position.playerType[0] = kComputerPlayer;
+      position.playerType[1] = kComputerPlayer;
+      break;
+    case 3:
+      position.playerType[0] = kHumanPlayer;
+      position.playerType[1] = kHumanPlayer;
+      break;
+    default:
+      position.playerType[0] = kHumanPlayer;
+      position.playerType[1] = kComputerPlayer;
+      break;
+  }
+  turnState.previousOpponentMode = flow.opponentMode;
+}
+
+}  // namespace flowLeast
+}  // namespace bg
