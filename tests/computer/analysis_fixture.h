@@ -8,6 +8,7 @@
 #include "computer/blot_risk.h"
 #include "computer/candidate_features.h"
 #include "computer/eval_scores.h"
+#include "computer/evaluate_position.h"
 #include "computer/factors.h"
 #include "computer/position_analysis.h"
 #include "computer/position_features.h"
@@ -87,63 +88,12 @@ inline ViewBoard randomView(std::mt19937& rng) {
 
 
 // Puts the position after a play on evalBoard (evalBoardB keeps the analysed one) and
-// fills the per-candidate features the terms read, as the evaluation does before its
-// terms run.
+// prepares the candidate's features as the evaluation does before its terms run.
 inline void applyCandidate(const ViewBoard& after) {
-  AnalysisState& a = analysis;
-  for (int i = 0; i <= 25; ++i) a.evalBoard[i] = static_cast<int16_t>(after[static_cast<size_t>(i)]);
-  evalScores = EvalScores{};
-  evalScores.pointFactor = factors.PFactStart;
-  termFeatures = TermFeatures{};
-  candidate = CandidateFeatures{};
-  PositionFeatures& f = features;
-  CandidateFeatures& c = candidate;
-  f.ownBlotCount = 0;
-  f.opponentBlotCount = 0;
-  f.opponentPointCount = 0;
-  f.ownPointCount = 0;
-  f.ownPointsMade = 0;
-  f.pointWeightSum = 0;
-  f.highestOwnBlot = 0;
-  f.lowestOwnBlot = 0;
-  const int ownBar = -after[0];
-  const int opponentBar = after[25];
-  c.opponentRearPoint = static_cast<int16_t>(opponentBar > 0 ? 0 : 24);
-  c.candidateOwnPips = static_cast<int16_t>(25 * ownBar);
-  c.candidateOpponentPips = static_cast<int16_t>(25 * opponentBar);
-  termFeatures.opponentMenInContact = static_cast<int16_t>(opponentBar);
-  if (opponentBar > 0) f.opponentPoints[++f.opponentPointCount] = 0;
-  for (int p = 1; p <= 24; ++p) {
-    const int m = after[static_cast<size_t>(p)];
-    if (m > 0) {
-      f.opponentPoints[++f.opponentPointCount] = static_cast<int16_t>(p);
-      if (p < c.opponentRearPoint) c.opponentRearPoint = static_cast<int16_t>(p);
-      c.candidateOpponentPips = static_cast<int16_t>(c.candidateOpponentPips + m * (25 - p));
-      if (m == 1) c.opponentBlotPoints[++f.opponentBlotCount] = static_cast<int16_t>(p);
-    } else if (m < 0) {
-      if (m == -1) {
-        f.ownBlotPoints[++f.ownBlotCount] = static_cast<int16_t>(p);
-        blotRisk.pointHitRolls[p] = 0;
-        blotRisk.pointHitMarkA[p] = 0;
-        blotRisk.pointHitMarkB[p] = 0;
-      }
-      ++f.ownPointCount;
-      if (c.lowestOwnPoint == 0) c.lowestOwnPoint = static_cast<int16_t>(p);
-      c.ownRearPoint = static_cast<int16_t>(p);
-      c.candidateOwnPips = static_cast<int16_t>(c.candidateOwnPips - m * p);
-      if (m <= -2) {
-        ++f.ownPointsMade;
-        if (p <= 6) ++c.ownHomePoints;
-      }
-    }
-  }
-  c.ownHomePointsSquared = static_cast<int16_t>(c.ownHomePoints * c.ownHomePoints);
-  if (ownBar > 0) c.ownRearPoint = 25;
-  c.candidatePipDeficit = static_cast<int16_t>(c.candidateOwnPips - c.candidateOpponentPips);
-  c.candidatePipLead = static_cast<int16_t>(-c.candidatePipDeficit);
-  c.raceRollLeadAfterRoll = static_cast<float>(race.raceRollLead + playSearch.rollPipTotal / 8.17);
-  a.raceFlag = a.analysisRaceFlag;
-  a.contactBroken = (a.raceFlag != 0 || c.opponentRearPoint >= c.ownRearPoint) ? int16_t{-1} : int16_t{0};
+  for (int i = 0; i <= 25; ++i) analysis.evalBoard[i] = static_cast<int16_t>(after[static_cast<size_t>(i)]);
+  resetEvalAccumulators();
+  computePipAndRaceStats();
+  setRaceFlags();
 }
 
 }  // namespace bg::testing
