@@ -357,6 +357,47 @@ TEST_F(StackingTest, NoThinLeadPenaltyWhenTheMatchIsAtStake) {
   EXPECT_NEAR(run(5), -1, 1e-6);
 }
 
+TEST_F(StackingTest, BehindInTheRaceWithMenOutside) {
+  quiet(viewWith({{24, -1}, {13, -14}, {22, 15}}));
+  analysis.contactBroken = 0;
+  race.raceBehindFlag = -1;
+  features.ownMenOutside = 3;
+  evalStackingTerms();
+  EXPECT_NEAR(main(), 24.0 * f.LFact, 1e-5);
+  // A single man outside counts only when far from the opponent's rear man.
+  quiet(viewWith({{24, -1}, {13, -14}, {22, 15}}));
+  analysis.contactBroken = 0;
+  race.raceBehindFlag = -1;
+  features.ownMenOutside = 1;
+  candidate.opponentRearPoint = 12;
+  evalStackingTerms();
+  EXPECT_EQ(main(), 0);
+}
+
+TEST_F(StackingTest, RunningBackMenWhileAhead) {
+  quiet(viewWith({{24, -1}, {13, -14}, {22, 15}}));
+  auto& c = candidate;
+  c.candidateOwnPips = 100;
+  c.candidateOpponentPips = 120;
+  c.candidatePipDeficit = -20;
+  c.ownMenInOpponentHome = 1;
+  features.ownMenBack = 3;
+  features.ownBlotsBack = 2;
+  termFeatures.opponentOuterMen = 4;
+  evalStackingTerms();
+  // w = (16 + 40) / 40 - 1 = 0.4, a real quotient.
+  EXPECT_NEAR(main(), 0.4 * f.BFact5 * 2 + 0.4 * f.BFact6 * 2, 1e-5);
+}
+
+TEST_F(StackingTest, MenBackAgainstTheOpponentsOuterPoints) {
+  quiet(viewWith({{24, -2}, {13, -13}, {20, 2}, {22, 13}}));
+  candidate.ownMenInOpponentHome = 2;
+  candidate.candidatePipDeficit = 0;  // keep the two-men-on-24 step out
+  analysis.menLeftSaved[1] = 14;      // and the gammon danger
+  evalStackingTerms();
+  EXPECT_NEAR(main(), -2.0 * f.GpFact4, 1e-5);
+}
+
 TEST_F(StackingTest, RearManLeavingWithABigLead) {
   quiet(viewWith({{13, -15}, {22, 15}}));
   analysis.raceFlag = 0;

@@ -150,6 +150,38 @@ TEST_F(RacePrimeTermsTest, BlotRiskBehindASixPrime) {
   EXPECT_NEAR(evalScores.blotScore, 4.0 * f.BtFact12, 1e-5);
 }
 
+TEST_F(RacePrimeTermsTest, BlotRiskWithTheOpponentOnTheBar) {
+  // One opponent man on the bar, no home blots, a weak opponent board: the risk shrinks
+  // by the mover's home points.
+  const ViewBoard v = viewWith({{6, -3}, {5, -2}, {4, -2}, {9, -1}, {13, -7}, {25, 1}, {19, 14}});
+  layOut(v, v);
+  shotRisk.multiShotScore = 2;
+  features.ownBlotCount = 1;
+  features.opponentHomePoints = 1;
+  features.opponentHomePointsSquared = 1;
+  features.opponentBlockCount = 1;
+  candidate.ownHomePointsSquared = 9;
+  candidate.raceRollLeadAfterRoll = 0;
+  evalBlotRisk();
+  double b = 2.0 * (1 + 3) * f.BtFact1;
+  b = static_cast<float>(b);
+  b = static_cast<float>(b * (1 + 1.0 * f.BtFact8));
+  b = static_cast<float>(b + 1.0 * (1 + 0.5 + 5) * f.BtFact11);
+  b = static_cast<float>(b - b * (1 - (80.0 - 9) / 80.0) * f.Btfact5);
+  EXPECT_NEAR(evalScores.blotScore, b, 1e-4);
+}
+
+TEST_F(RacePrimeTermsTest, BackgameTermOnlyInABackgame) {
+  const ViewBoard v = viewWith({{24, -2}, {22, -2}, {13, -11}, {1, 2}, {12, 13}});
+  layOut(v, v);
+  features.ownPointCount = 3;
+  evalBackgameIfFlag();
+  EXPECT_EQ(main(), 0);
+  backgame.backgameFlag = -1;
+  evalBackgameIfFlag();
+  EXPECT_NE(main(), 0);
+}
+
 TEST_F(RacePrimeTermsTest, HitBonusWhileAttacking) {
   const ViewBoard before = viewWith({{13, -15}, {10, 1}, {19, 14}});
   const ViewBoard after = viewWith({{13, -14}, {10, -1}, {19, 14}, {25, 1}});
