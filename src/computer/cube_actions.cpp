@@ -1,0 +1,354 @@
+#include "computer/cube_actions.h"
+
+#include "computer/analyse_position.h"
+#include "computer/cube_decisions.h"
+#include "computer/doubling_position.h"
+#include "rules/analysis_state.h"
+#include "rules/cube_record.h"
+#include "rules/cube_state.h"
+#include "rules/dice.h"
+#include "rules/display_services.h"
+#include "rules/flow_state.h"
+#include "rules/game_record.h"
+#include "rules/interaction_services.h"
+#include "rules/interaction_state.h"
+#include "rules/position.h"
+#include "rules/rollout_state.h"
+#include "rules/shell_services.h"
+#include "rules/shell_state.h"
+#include "rules/sound_services.h"
+#include "rules/speech_state.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/messages.h"
+
+namespace bg {
+
+namespace {
+
+// Message numbers.
+constexpr int16_t kMoveInProgressMessage = 2;
+constexpr int16_t kNotNowMessage = 4;
+constexpr int16_t kNoAdviceMessage = 7;
+constexpr int16_t kAdviseTakeMessage = 8;
+constexpr int16_t kAdviseDropMessage = 9;
+constexpr int16_t kAdviseDoubleMessage = 10;
+constexpr int16_t kAdviseNoDoubleMessage = 11;
+constexpr int16_t kAdviceOpponentOwnsMessage = 12;
+constexpr int16_t kComputerBeaveredMessage = 70;
+constexpr int16_t kCubeOffMessage = 71;
+constexpr int16_t kOpponentOwnsMessage = 72;
+constexpr int16_t kDiceShowingMessage = 73;
+constexpr int16_t kCubeAt64Message = 74;
+constexpr int16_t kAcceptQuestionMessage = 75;
+constexpr int16_t kMustAcceptMessage = 76;
+constexpr int16_t kAcceptsMessage = 77;
+constexpr int16_t kDeclinesMessage = 78;
+constexpr int16_t kTheDoubleMessage = 79;
+constexpr int16_t kTheComputerMessage = 80;
+constexpr int16_t kDoublingCubeMessage = 129;
+constexpr int16_t kComputerTitleMessage = 137;
+constexpr int16_t kAcceptMessage = 143;
+constexpr int16_t kTheDoubleQuestionMessage = 144;
+constexpr int16_t kCubeAtMaximumMessage = 216;
+
+constexpr std::string_view kCrawfordText = "MMCan't Double - Crawford Restriction";
+
+constexpr double kRefusalPause = 1.0;
+constexpr double kComputerDoublePause = 0.5;
+constexpr double kDropPause = 2.0;
+constexpr double kBeaverWaitSeconds = 3.0;
+
+bool isHuman(int16_t side) { return position.playerType[side] == kHumanPlayer; }
+bool isComputer(int16_t side) { return position.playerType[side] == kComputerPlayer; }
+bool hasNoInput(int16_t side) { return position.playerType[side] == kNoInputPlayer; }
+
+void showNumbered(int16_t number) {
+  interaction.messageNumber = number;
+  interaction.messageText.clear();
+  displayMessage();
+}
+
+void showText(const Str255& text) {
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = text;
+  displayMessage();
+}
+
+// A refusal shown to a human, with a pause so it is read before play goes on.
+void refuseHuman(int16_t side, int16_t number) {
+  if (!isHuman(side)) return;
+  showNumbered(number);
+  pauseAfterMove(kRefusalPause);
+}
+
+bool computersPlayBoth() { return flow.opponentMode == 2 && isComputer(kPlayer0); }
+
+// The computer answers for the taker: rollouts and computer-against-computer play.
+bool computerAnswersForTaker() { return rollout.noPause != 0 || computersPlayBoth(); }
+
+void computerTakes() {
+  computerTakeDecision();
+  doublingPosition.cubeTraceRequest = 0;
+}
+
+void countTake(int16_t taker) {
+  flow.takesBySide[taker] += 1;
+  if (cube.cubeValue > flow.highestCube) flow.highestCube = cube.cubeValue;
+}
+
+// A beaver doubles the taken cube once more: it may reach neither 64 nor the maximum.
+bool beaverFits() {
+  return cube.cubeValue < kHighestCube && 2 * cube.cubeValue <= cube.cubeMaximum;
+}
+
+}  // namespace
+
+void offerDouble() {
+  const int16_t side = position.currentPlayer;
+  cube.doubleAllowed = 0;
+  canDouble();
+  if (cube.doubleAllowed == -1) {
+    if (isComputer(side)) {
+      decideDouble();
+      if (cube.doublePending != -1) return;
+    }
+    executeDouble();
+  } else if (isHuman(side)) {
+    playAlertSound();
+  }
+}
+
+void canDouble() {
+  const int16_t side = position.currentPlayer;
+  if (position.openingPhase != 0) {
+    showNumbered(kNotNowMessage);
+  } else if (cube.cubeUsed == 0) {
+    showNumbered(kCubeOffMessage);
+  } else if (cube.cubeOwner == 1 - side) {
+    refuseHuman(side, kOpponentOwnsMessage);
+  } else if (diceState.diceShowing == -1) {
+    showNumbered(kDiceShowingMessage);
+    pauseAfterMove(kRefusalPause);
+  } else if (cube.cubeValue >= kHighestCube) {
+    refuseHuman(side, kCubeAt64Message);
+  } else if (cube.cubeValue >= cube.cubeMaximum) {
+    // At or past the maximum: a maximum lowered after the cube went up stops it too.
+    refuseHuman(side, kCubeAtMaximumMessage);
+  } else if (flow.crawfordRestrictions[side] != 0 && cube.crawfordRule != 0) {
+    if (isHuman(side)) showText(kCrawfordText);
+  } else {
+    cube.doubleAllowed = -1;
+  }
+}
+
+void executeDouble() {
+  const int16_t doubler = position.currentPlayer;
+  const int16_t taker = position.otherPlayer;
+  flow.doublesBySide[doubler] += 1;
+  cube.cubeValue = static_cast<int16_t>(2 * cube.cubeValue);
+  if (isComputer(doubler)) pauseSeconds(kComputerDoublePause);
+  cube.cubeJustDoubled = -1;
+  recordCubeChange();
+  cube.doubleTaken = 0;
+  answerDouble();
+  // The double has its answer: it is no longer pending (a saved game would otherwise
+  // store the cube from before it).
+  cube.doublePending = 0;
+  if (cube.doubleTaken == -1) {
+    countTake(taker);
+    flushBoardWindow();
+    if (cube.beaverAllowed != 0) offerBeaver();
+  } else {
+    dropDouble();
+  }
+}
+
+void answerDouble() {
+  const int16_t doubler = position.currentPlayer;
+  const int16_t taker = position.otherPlayer;
+  if (isComputer(taker)) {
+    if (computerAnswersForTaker()) {
+      humanAnswerDouble();
+    } else {
+      computerTakes();
+    }
+  } else if (isHuman(taker)) {
+    humanAnswerDouble();
+  }
+  const bool taken = cube.doubleTaken == -1;
+  if (!taken) cube.playerDeclined[taker] = -1;
+  if (isHuman(taker) && flow.opponentMode != 2) return;
+
+  const int16_t answerMessage = taken ? kAcceptsMessage : kDeclinesMessage;
+  interaction.messageLines[1] = messageWordsOf(kDoublingCubeMessage);
+  interaction.messageLines[2] = messageWordsOf(kComputerTitleMessage);
+  interaction.messageLines[3] = messageWordsOf(answerMessage);
+
+  if (isComputer(taker) && !taken && cube.acceptDoubles != 0) {
+    speech.waitForSpeechEnd = -1;
+    showNumbered(kMustAcceptMessage);
+    pauseSeconds(kRefusalPause);
+    cube.doubleTaken = -1;
+    cube.playerDeclined[taker] = 0;
+    if (record.gameRecordCount >= 2) record.gameRecord[0].cubeOwner += 1;  // w7: took unwillingly
+    return;
+  }
+  if (hasNoInput(doubler)) {
+    flow.opponentMessage = taken ? "DAY" : "DAN";
+    if (!taken) return;
+  }
+  if (isHuman(taker)) return;
+
+  Str255 text("MM");
+  if (flow.opponentMode != 2) {
+    text += messageWordsOf(kTheComputerMessage);
+    text += messageTextOf(answerMessage);
+    speech.speakNextMessage = -1;
+  } else {
+    text += shell.playerNames[taker];
+    text += " ";
+    text += messageWordsOf(answerMessage);
+    text += messageTextOf(kTheDoubleMessage);
+  }
+  speech.waitForSpeechEnd = -1;
+  showText(text);
+  if (!taken && flow.opponentMode != 3) pauseSeconds(kDropPause);
+}
+
+void humanAnswerDouble() {
+  const int16_t taker = position.otherPlayer;
+  cube.doublePending = -1;  // the advice command answers about the take meanwhile
+  const bool drawn = !rolloutHidesBoard();
+  if (drawn) {
+    interaction.messageLines[1] = messageWordsOf(kAcceptMessage) + " " + messageWordsOf(kTheDoubleQuestionMessage);
+    interaction.messageLines[2].clear();
+    interaction.messageLines[3].clear();
+    interaction.messageLineCount = 3;
+    drawBoardQuestion();
+    const Str40& name = shell.playerNames[taker];
+    Str255 text("MM");
+    if (!name.empty()) {
+      text += name;
+      text += ", ";
+    }
+    text += messageWordsOf(kAcceptQuestionMessage);
+    speech.speakNextMessage = -1;
+    showText(text);
+  }
+  if (computerAnswersForTaker()) {
+    computerTakes();
+  } else {
+    interaction.panelAnswer = 0;
+    waitForBoardClick();
+    cube.doubleTaken = interaction.panelAnswer != 0 ? int16_t{-1} : int16_t{0};
+  }
+  if (drawn) {
+    redrawBoardPicture();
+    clearMessageLine(0);
+    interaction.messageBoxLeft = 107;
+    interaction.messageBoxTop = 68;
+  }
+  cube.doublePending = 0;
+}
+
+void offerBeaver() {
+  const int16_t taker = position.otherPlayer;
+  if (hasNoInput(taker)) {
+    if (speech.speechOn == 0 && cube.beaverAllowed != 0) pauseSeconds(kBeaverWaitSeconds);
+    return;
+  }
+  cube.beaverClick = 1;
+  if (isHuman(taker)) {
+    // A steady clock: the window must not close early or never at midnight.
+    const uint64_t opened = microseconds();
+    while (cube.beaverClick != -1 && microseconds() - opened < static_cast<uint64_t>(kBeaverWindowMicroseconds)) {
+      pollBoardClick();
+    }
+  } else {
+    // The analysis is still the taker's, from its take decision.
+    cube.beaverMode = kBeaverMode;
+    const int16_t doubler = position.currentPlayer;
+    position.currentPlayer = taker;
+    position.otherPlayer = doubler;
+    decideDouble();
+    position.currentPlayer = doubler;
+    position.otherPlayer = taker;
+    if (cube.doublePending == -1) cube.beaverClick = -1;
+  }
+  if (cube.beaverClick == -1 && beaverFits()) executeBeaver();
+  cube.beaverMode = 0;
+  cube.beaverClick = 0;
+  cube.doublePending = 0;
+}
+
+void executeBeaver() {
+  const int16_t doubler = position.currentPlayer;
+  cube.cubeValue = static_cast<int16_t>(2 * cube.cubeValue);
+  recordCubeInMoveTable();
+  if (isHuman(doubler)) {
+    showText(Str255("MM") + shell.playerNames[doubler] + ", you've been beavered");
+  } else if (isComputer(doubler) && doubler == kPlayer0) {
+    showNumbered(kComputerBeaveredMessage);
+  }
+  if (record.gameRecordCount >= 1) record.gameRecord[record.gameRecordCount].flags |= kFlagBeavered;
+}
+
+void dropDouble() {
+  const int16_t doubler = position.currentPlayer;
+  const int16_t taker = position.otherPlayer;
+  cube.cubeValue = static_cast<int16_t>(cube.cubeValue / 2);
+  cube.cubeOwner = cube.cubeValue == 1 ? kCubeCentred : doubler;
+  cube.playerDeclined[taker] = -1;
+  flow.abortTurn = kLeaveTurn;
+  flow.newGameRequested = -1;
+}
+
+void cubeAdvice() {
+  const int16_t side = position.currentPlayer;
+  const bool pending = cube.doublePending == -1;
+  if (hand.pieceInHand == -1) {
+    showNumbered(kMoveInProgressMessage);
+    return;
+  }
+  const bool cubeInReach = cube.cubeUsed != 0 && diceState.diceShowing != -1 && position.openingPhase == 0 &&
+                           flow.bestMoveForHuman == 0;
+  if (!cubeInReach) {
+    showNumbered(kNotNowMessage);
+    return;
+  }
+  if (!pending && cube.cubeOwner == 1 - side) {
+    showNumbered(kOpponentOwnsMessage);
+    pauseAfterMove(kRefusalPause);
+    return;
+  }
+  if (!pending && hasNoInput(side)) {
+    showNumbered(kNoAdviceMessage);
+    return;
+  }
+  const bool sideMayTurn = cube.cubeOwner == side || cube.cubeOwner == kCubeCentred;
+  if (sideMayTurn && flow.crawfordRestrictions[side] != 0) {
+    showText(kCrawfordText);
+    return;
+  }
+  flow.cubeHintCount[side] += 1;
+  doublingPosition.analysisAidActive = -1;
+  if (pending) {
+    computerTakes();
+    interaction.messageNumber = cube.doubleTaken == -1 ? kAdviseTakeMessage : kAdviseDropMessage;
+    cube.doubleTaken = 0;
+    analysePosition();
+  } else if (sideMayTurn) {
+    analysis.analyseBlotRiskFlag = -1;
+    analysePosition();
+    decideDouble();
+    interaction.messageNumber = cube.doublePending == -1 ? kAdviseDoubleMessage : kAdviseNoDoubleMessage;
+    cube.doublePending = 0;
+  } else {
+    interaction.messageNumber = kAdviceOpponentOwnsMessage;
+  }
+  doublingPosition.analysisAidActive = 0;
+  interaction.messageText.clear();
+  displayMessage();
+}
+
+}  // namespace bg

@@ -1,0 +1,319 @@
+// The computer's double and take decisions: the match-score shortcuts for whichever side
+// doubles, the vetoes, the thresholds and how the cube, the personality and the score
+// scale them, the Jacoby rule against the gammon hold-back, and the take rules.
+#include "computer/cube_decisions.h"
+
+#include "computer/late_race.h"
+#include "cube_fixture.h"
+
+namespace bg::testing {
+namespace {
+
+class DecideDoubleTest : public CubeTest {
+ protected:
+  static bool doubles() {
+    decideDouble();
+    return cube.doublePending == -1;
+  }
+};
+
+struct RaceCase {
+  const char* what;
+  int moverPips;
+  int opponentPips;
+  int16_t cubeValue;
+  bool doubles;
+};
+
+TEST_F(DecideDoubleTest, RaceDoublesByLeadAgainstTheScaledThresholds) {
+  // Mover at 80 pips: T1 = 0.0019 x 80^2 = 12.16; with the cube at 2, x 1.10468 = 13.43;
+  // at 4, 4 % more = 13.97. Past Dblfact31 (19.43 pips) every race double goes.
+  const RaceCase cases[] = {
+      {"lead just under T1", 80, 92, 1, false},
+      {"lead at T1", 80, 93, 1, true},
+      {"cube 2 raises T1 past 13", 80, 93, 2, false},
+      {"cube 2, lead 14", 80, 94, 2, true},
+      {"cube 4 raises T1 past 13.9", 80, 93, 4, false},
+      {"cube 4, lead 14", 80, 94, 4, true},
+      {"behind", 80, 70, 1, false},
+      {"lead past Dblfact31 at 100 pips", 100, 120, 1, true},
+      {"lead under T1 at 100 pips", 100, 118, 1, false},
+  };
+  sides(1);
+  for (const RaceCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    stubRace(c.moverPips, c.opponentPips);
+    cube.cubeValue = c.cubeValue;
+    EXPECT_EQ(doubles(), c.doubles);
+  }
+}
+
+TEST_F(DecideDoubleTest, ThresholdsFollowTheCubeAndThePersonality) {
+  sides(1);
+  stubRace(167, 167);
+  decideDouble();
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, 52.9891, 1e-3);
+  EXPECT_NEAR(doublingPosition.cubeThreshold2, 70.634, 1e-3);
+
+  cube.cubeValue = 2;
+  decideDouble();
+  const float t1At2 = doublingPosition.cubeThreshold1;
+  const float t2At2 = doublingPosition.cubeThreshold2;
+  EXPECT_NEAR(t1At2, 52.9891 * 1.10468, 1e-3);
+  EXPECT_NEAR(t2At2, 70.634 * 1.12826, 2e-3);
+  cube.cubeValue = 4;
+  decideDouble();
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1At2 * 1.04, 1e-3);
+  EXPECT_NEAR(doublingPosition.cubeThreshold2, t2At2 * 1.04, 1e-3);
+
+  // A computer doubler's thresholds take its personality; a human's (cube advice) do not.
+  cube.cubeValue = 1;
+  skill.personality = 3;
+  decideDouble();
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, 52.9891 * 0.9, 1e-3);
+  position.playerType[1] = kHumanPlayer;
+  decideDouble();
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, 52.9891, 1e-3);
+
+  // In a match the personality is the match row, the bolder one when the doubler is two
+  // cubes from winning and the opponent is not.
+  position.playerType[1] = kComputerPlayer;
+  flow.tournamentGoing = 255;
+  flow.tournamentPoints = 7;
+  decideDouble();
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, 52.9891 * 1.2, 1e-3);
+  flow.scores[1] = 5;
+  decideDouble();
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, 52.9891 * 0.9, 1e-3);
+}
+
+struct MatchCase {
+  const char* what;
+  int16_t doubler;
+  int32_t doublerScore;
+  int32_t takerScore;
+  int16_t cubeValue;
+  bool crawford;
+  bool doubles;
+};
+
+TEST_F(DecideDoubleTest, MatchScoreShortcutsReadTheDoublerAndTheTaker) {
+  // A hopeless position for the doubler: contact, a man on the bar, far behind.
+  const MatchCase cases[] = {
+      {"Crawford game", 1, 0, 4, 1, true, false},
+      {"the doubler wins the match with this cube", 1, 4, 0, 1, false, false},
+      {"the taker wins the match with this cube", 1, 2, 4, 1, false, true},
+      {"the same with player 0 doubling", 0, 2, 4, 1, false, true},
+      {"player 0 doubling, player 1 near the end", 0, 4, 2, 1, false, false},
+      {"the taker needs two cubes", 1, 0, 3, 1, false, false},
+  };
+  for (const MatchCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    flow = FlowState{};
+    flow.tournamentGoing = 255;
+    flow.tournamentPoints = 5;
+    sides(c.doubler);
+    flow.scores[c.doubler] = c.doublerScore;
+    flow.scores[1 - c.doubler] = c.takerScore;
+    flow.crawfordRestrictions[c.doubler] = c.crawford ? -1 : 0;
+    cube.cubeValue = c.cubeValue;
+    stubContact(150, 90);
+    analysis.evalBoard[0] = -1;
+    EXPECT_EQ(doubles(), c.doubles);
+  }
+}
+
+TEST_F(DecideDoubleTest, CrawfordSideNeverDoublesEvenFarAhead) {
+  flow.tournamentGoing = 255;
+  flow.tournamentPoints = 5;
+  flow.crawfordRestrictions[1] = -1;
+  sides(1);
+  stubRace(80, 140);
+  EXPECT_FALSE(doubles());
+  flow.crawfordRestrictions[1] = 0;
+  EXPECT_TRUE(doubles());
+}
+
+TEST_F(DecideDoubleTest, VetoesStopADoubleWhateverTheLead) {
+  sides(1);
+  struct Veto {
+    const char* what;
+    void (*set)();
+  };
+  const Veto vetoes[] = {
+      {"backgame", [] { backgame.backgameFlag = -1; }},
+      {"man on the bar", [] { analysis.evalBoard[0] = -1; }},
+      {"weak home board, long race, small lead",
+       [] {
+         stubContact(100, 130);
+         features.startHomePoints = 1;
+       }},
+      {"primed with men back",
+       [] {
+         features.opponentBlockCount = 6;
+         features.sideHasBackMen = -1;
+         features.ownBlockCount = 4;
+       }},
+      {"behind with no shot",
+       [] {
+         stubContact(120, 100);
+         features.shotValue = 0;
+       }},
+  };
+  for (const Veto& v : vetoes) {
+    SCOPED_TRACE(v.what);
+    stubContact(80, 200);
+    backgame = BackgameFlags{};
+    v.set();
+    EXPECT_FALSE(doubles());
+    EXPECT_EQ(doublingPosition.cubeThreshold1, 0) << "stopped before the thresholds";
+    doublingPosition = DoublingPositionState{};
+  }
+  // A prime of the side's own against the opponent's back men lifts the last veto.
+  stubContact(120, 100);
+  features.shotValue = 0;
+  features.opponentHasBackMen = -1;
+  termFeatures.ownBlockAfterPlay = 5;
+  decideDouble();
+  EXPECT_GT(doublingPosition.cubeThreshold1, 0);
+}
+
+TEST_F(DecideDoubleTest, JacobyKeepsTheDoubleOnlyWithTheCubeInTheMiddle) {
+  sides(1);
+  // 8a doubles (lead 30 > Dblfact31); the opponent cannot save the gammon in time.
+  auto setUp = [] {
+    stubRace(100, 130);
+    race.gammonSaveRolls = 12;  // a = 12, b = trunc(12.24 + 0.99 - 2) = 11
+  };
+  setUp();
+  EXPECT_FALSE(doubles()) << "plays on for the gammon";
+  cube.jacobyRule = -1;
+  EXPECT_TRUE(doubles()) << "no gammon without a double under Jacoby";
+  cube.cubeValue = 2;
+  EXPECT_FALSE(doubles()) << "with the cube turned, the hold-back applies again";
+
+  // The hold-back applies only while the opponent has all fifteen men.
+  cube.jacobyRule = 0;
+  cube.cubeValue = 1;
+  setUp();
+  analysis.menLeft[0] = 14;
+  EXPECT_TRUE(doubles());
+  // And only when the gammon is out of the opponent's reach.
+  setUp();
+  race.gammonSaveRolls = 10;
+  EXPECT_TRUE(doubles());
+}
+
+TEST_F(DecideDoubleTest, ManyMoreMenThanTheOpponentStopsAContactDouble) {
+  sides(1);
+  stubContact(80, 200);
+  analysis.menLeft[1] = 15;
+  analysis.menLeft[0] = 7;  // 15 div 15 x 8 = 8 > 7
+  EXPECT_FALSE(doubles());
+  EXPECT_GT(doublingPosition.cubeThreshold1, 0);
+  analysis.menLeft[0] = 8;  // 7: the position score decides
+  stubContact(80, 200);
+  analysis.menLeft[0] = 8;
+  decideDouble();
+  EXPECT_EQ(doublingPosition.doublingView, -1) << "the doubler's position score ran";
+}
+
+TEST_F(DecideDoubleTest, ShortRaceIsTheEndgameDecisionUnlessABeaverIsJudged) {
+  sides(1);
+  // Two men each, the mover's on its 1 and 2 points: it bears off with any roll.
+  const ViewBoard v = viewWith({{1, -1}, {2, -1}, {19, 1}, {20, 1}});
+  analyseView(v);
+  ASSERT_LT(analysis.moverPipCount, 60);
+  ASSERT_EQ(analysis.contactBroken, -1);
+  const int16_t endgame = endgameDoubleDecision();
+  EXPECT_EQ(doubles(), endgame == -1);
+  cube.beaverClick = 1;
+  EXPECT_FALSE(doubles()) << "a beaver is never judged by the bear-off counts";
+}
+
+class TakeDecisionTest : public CubeTest {
+ protected:
+  static bool takes() {
+    computerTakeDecision();
+    return cube.doubleTaken == -1;
+  }
+};
+
+TEST_F(TakeDecisionTest, StartingPositionThresholds) {
+  layOutForTaker(startingView(), 0);
+  cube.cubeValue = 2;
+  computerTakeDecision();
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, 59.292, 1e-2);
+  EXPECT_NEAR(doublingPosition.cubeThreshold2, 70.634, 1e-2);
+  EXPECT_EQ(position.currentPlayer, 0) << "the sides are back";
+  EXPECT_EQ(cube.doubleTaken, -1) << "an even game is taken";
+
+  // A human taker's thresholds do not take the computer's personality.
+  skill.personality = 3;
+  computerTakeDecision();
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, 59.292 * 0.9, 1e-2);
+  position.playerType[1] = kHumanPlayer;
+  computerTakeDecision();
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, 59.292, 1e-2);
+}
+
+struct TakeCase {
+  const char* what;
+  ViewBoard takerView;  // the taker's men negative
+  bool takes;
+};
+
+TEST_F(TakeDecisionTest, MenLeftRulesComeBeforeAnyThreshold) {
+  const TakeCase cases[] = {
+      // The doubler has one man left, the taker nine or more: drop.
+      {"one man against nine", viewWith({{6, -9}, {24, 1}}), false},
+      // A race with the taker 13 men more than the doubler: drop.
+      {"thirteen men more", viewWith({{1, -15}, {24, 2}}), false},
+      // The doubler has more than 7 men more than the taker: take.
+      {"the doubler has eight more", viewWith({{1, -7}, {19, 15}}), true},
+  };
+  for (const TakeCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    layOutForTaker(c.takerView, 1);
+    cube.cubeValue = 2;
+    EXPECT_EQ(takes(), c.takes);
+  }
+}
+
+TEST_F(TakeDecisionTest, DropThatLosesTheMatchAnywayIsTaken) {
+  // Hopeless for the taker: fifteen men far from home, the doubler's last two on its
+  // 2-point; but the drop gives the doubler the match.
+  const ViewBoard hopeless = viewWith({{24, -15}, {23, 2}});
+  for (int16_t doubler : {0, 1}) {
+    SCOPED_TRACE(doubler);
+    flow = FlowState{};
+    flow.tournamentGoing = 255;
+    flow.tournamentPoints = 5;
+    layOutForTaker(hopeless, doubler);
+    cube.cubeValue = 4;
+    flow.scores[doubler] = 3;  // 3 + 4 div 2 = 5
+    EXPECT_TRUE(takes());
+    flow.scores[doubler] = 2;
+    EXPECT_FALSE(takes());
+  }
+}
+
+TEST_F(TakeDecisionTest, RaceTakeByPipsBehindAgainstTheThreshold) {
+  // Both sides in a race at 40 pips or more; the taker 3 pips behind takes when
+  // pipLead - 5 >= -T1, that is T1 >= 8, or when its race score clears.
+  // Taker 66 pips, doubler 63 (its men on its own points 6 to 2).
+  const ViewBoard close =
+      viewWith({{6, -3}, {5, -4}, {4, -4}, {3, -4}, {19, 3}, {20, 3}, {21, 4}, {22, 4}, {23, 1}});
+  layOutForTaker(close, 1);
+  cube.cubeValue = 2;
+  const bool took = takes();
+  ASSERT_EQ(analysis.contactBroken, -1);
+  ASSERT_GE(analysis.moverPipCount, 40);
+  ASSERT_GE(analysis.opponentPipCount, 40);
+  const bool byPips = features.pipLead - 5 >= -doublingPosition.cubeThreshold1;
+  EXPECT_EQ(took, byPips || doublingPosition.raceScoreClears != 0);
+  EXPECT_TRUE(took);
+}
+
+}  // namespace
+}  // namespace bg::testing
