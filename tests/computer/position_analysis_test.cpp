@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "analysis_fixture.h"
-#include "computer/backgame_flags.h"
 #include "computer/blot_risk.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
@@ -204,13 +203,6 @@ TEST_F(PositionAnalysisTest, TimingAgainstABlockIsCappedAtSeven) {
   // Plenty of outer pips: 7.
   analyseView(viewWith({{22, -2}, {16, -3}, {6, -10}, {17, 2}, {18, 2}, {19, 2}, {20, 2}, {3, 7}}));
   EXPECT_FLOAT_EQ(f.ownTimingRatio, 7);
-}
-
-TEST_F(PositionAnalysisTest, BackgameFlagsClearedEachTurn) {
-  backgame.backgameFlag = -1;
-  backgame.weakHomeBoardFlag = -1;
-  analyseView(startingView());
-  EXPECT_EQ(backgame, BackgameFlags{});
 }
 
 }  // namespace

@@ -57,14 +57,6 @@ TEST_F(RaceEstimatesTest, HomeBoardTermsWastageOddMenAndBlotUnderStack) {
   EXPECT_FLOAT_EQ(estimateSideRaceRolls(6, 0, 0, 9, 0, 31, mirror, 0), static_cast<float>(expected));
 }
 
-TEST_F(RaceEstimatesTest, MenOutsideAddPipsOverAverageRoll) {
-  const auto b = board(viewWith({{10, -2}, {6, -2}}));
-  // r1 = 2 / 2.2222 + wastage, r2 = 20 / 8.17 + 0.3; the floor pips / 8.17 is lower.
-  const double r1 = 2 / 2.2222 + 0.046 * 13 * 13 / 12;
-  EXPECT_FLOAT_EQ(estimateSideRaceRolls(2, 20, 0, 0, 2, 32, b, 1),
-                  static_cast<float>(r1 + 20 / 8.17 + 0.3));
-}
-
 TEST_F(RaceEstimatesTest, GammonSaveRollsCountBarMenAgainstTheHomeBoard) {
   // The opponent has one man on the bar and 14 on its 13..18 (view 7..12); the mover
   // holds 6, 5 and 4, so its first gap is counted from point 3.
