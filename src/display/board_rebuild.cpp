@@ -1,5 +1,8 @@
 #include "display/board_rebuild.h"
 
+#include <QMessageBox>
+#include <QString>
+
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_picture.h"
@@ -57,6 +60,15 @@ void clipBoardWindowToBoard() {
 void redrawService() { redrawBoardWindowPlain(); }
 void displayMessageService() { displayMessage(); }
 void clearMessageLineService(int16_t flag) { clearMessageLine(flag); }
+
+// Stop alert 141: both lines, and only a way out.
+void stopAlertBox(std::string_view first, std::string_view second) {
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Tavrik's Backgammon"),
+                  QString::fromUtf8(first.data(), static_cast<qsizetype>(first.size())));
+  box.setInformativeText(QString::fromUtf8(second.data(), static_cast<qsizetype>(second.size())));
+  box.addButton(QStringLiteral("Quit"), QMessageBox::AcceptRole);
+  box.exec();
+}
 
 }  // namespace
 
@@ -263,6 +275,7 @@ void installDisplayServices() {
   displayServices.redrawBoardWindow = redrawService;
   interactionServices.displayMessage = displayMessageService;
   interactionServices.clearMessageLine = clearMessageLineService;
+  upperServices.showStopAlert = stopAlertBox;
 }
 
 }  // namespace bg

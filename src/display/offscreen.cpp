@@ -1,15 +1,11 @@
 #include "display/offscreen.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QString>
-
-#include <cstdio>
 
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/colour_roles.h"
 #include "display/draw_color.h"
+#include "display/upper_services.h"
 #include "runtime/core/format.h"
 #include "runtime/core/shutdown.h"
 #include "runtime/qt/copy_bits.h"
@@ -29,15 +25,6 @@ constexpr RGBColor kMidGrey{32000, 32000, 32000};
 void untintedColours() {
   rgbForeColor(kBlackRGB);
   rgbBackColor(kWhiteRGB);
-}
-
-// Stop alert 141: both lines, and only a way out.
-void showLowMemoryStop(const std::string& first, const std::string& second) {
-  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("Tavrik's Backgammon"), QString::fromStdString(first));
-  box.setInformativeText(QString::fromStdString(second));
-  box.addButton(QStringLiteral("Quit"), QMessageBox::AcceptRole);
-  box.exec();
 }
 
 }  // namespace
@@ -69,8 +56,7 @@ std::string lowMemoryText(int32_t neededK, int32_t freeK) {
 void lowMemoryAlert(int32_t neededK) {
   const std::string first = lowMemoryText(neededK, maxMem() / 1024);
   const std::string second = mainDeviceDepth() > 8 ? "Reducing the number of colors will help." : "";
-  std::fprintf(stderr, "%s\n%s\n", first.c_str(), second.c_str());
-  showLowMemoryStop(first, second);
+  upperServices.showStopAlert(first, second);
   terminateProcess(0);
 }
 

@@ -1,5 +1,8 @@
 #include "display/upper_services.h"
 
+#include <cstdio>
+#include <string>
+
 namespace bg {
 
 UpperServices upperServices;
@@ -9,6 +12,9 @@ void showInformation(std::string_view) {}
 void endWaitLoop() {}
 void speakText(std::string_view) {}
 void macintalkNotSupported(std::string_view) {}
+void showStopAlert(std::string_view first, std::string_view second) {
+  std::fprintf(stderr, "%s\n%s\n", std::string(first).c_str(), std::string(second).c_str());
+}
 }  // namespace least
 
 }  // namespace bg

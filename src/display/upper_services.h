@@ -11,6 +11,7 @@ void showInformation(std::string_view text);
 void endWaitLoop();
 void speakText(std::string_view text);
 void macintalkNotSupported(std::string_view text);
+void showStopAlert(std::string_view first, std::string_view second);
 }  // namespace least
 
 struct UpperServices {
@@ -22,6 +23,9 @@ struct UpperServices {
   void (*speakText)(std::string_view text) = least::speakText;
   // The notice that the old voice is no longer supported; nothing is spoken.
   void (*macintalkNotSupported)(std::string_view text) = least::macintalkNotSupported;
+  // A stop alert with two lines that offers only quitting (the caller then ends the
+  // program). The least form writes the lines to standard error.
+  void (*showStopAlert)(std::string_view first, std::string_view second) = least::showStopAlert;
 };
 extern UpperServices upperServices;
 

@@ -1,0 +1,134 @@
+// The images the board is drawn with: die faces, markers, the cube, trays and arrows.
+#include <gtest/gtest.h>
+
+#include "board_fixture.h"
+#include "display/board_resources.h"
+#include "display/piece_images.h"
+#include "display/upper_services.h"
+#include "display/world_housekeeping.h"
+
+namespace bg {
+namespace {
+
+using testing::composeBoard;
+using testing::near;
+
+QColor worldPixel(const GrafPort* world, int x, int y) { return QColor(world->image.pixel(x, y)); }
+
+TEST(BoardImages, PipsTakeTheCheckerColourWithItsLightnessCapped) {
+  composeBoard(700, 1);
+  const Rect& die = layout.dieRect;
+  EXPECT_EQ(die, makeRect(0, 0, 21 + 8, 24));  // size class 1
+  const int cx = die.width() / 2;
+  const int cy = die.height() / 2;
+  // Face 1 has one pip in the middle. The light set's pips are darkened to lightness
+  // 19660; the dark set's are its own colour.
+  EXPECT_TRUE(near(worldPixel(boardImages.dieFaceWorlds[1], cx, cy), QColor(19, 134, 83)))
+      << worldPixel(boardImages.dieFaceWorlds[1], cx, cy).name().toStdString();
+  EXPECT_TRUE(near(worldPixel(boardImages.dieFaceWorlds[8], cx, cy), QColor(1966 >> 8, 28835 >> 8, 24903 >> 8)));
+  // Face 0 has no pips; the plain die is the mask of every die.
+  EXPECT_FALSE(near(worldPixel(boardImages.dieFaceWorlds[0], cx, cy), QColor(19, 134, 83)));
+  EXPECT_EQ(worldPixel(boardImages.plainDieWorlds[0], cx, cy), QColor(0, 0, 0));
+  EXPECT_EQ(worldPixel(boardImages.plainDieWorlds[0], 0, 0), QColor(255, 255, 255));  // rounded corner
+}
+
+TEST(BoardImages, GreyCheckersGetDarkGreyPips) {
+  composeBoard(700, 12);
+  const int cx = layout.dieRect.width() / 2;
+  const int cy = layout.dieRect.height() / 2;
+  EXPECT_TRUE(near(worldPixel(boardImages.dieFaceWorlds[1], cx, cy), QColor(76, 76, 76)));
+  EXPECT_TRUE(near(worldPixel(boardImages.dieFaceWorlds[8], cx, cy), QColor(76, 76, 76)));
+}
+
+TEST(BoardImages, AnImpossibleSizeClassShowsTheNoticeAndBuildsNoFaces) {
+  composeBoard(700, 1);
+  static std::string notice;
+  upperServices.showInformation = [](std::string_view text) { notice = text; };
+  disposeAllOffscreenWorlds();
+  layout.BoardLargeness = 5;
+  buildDiceFaceImages();
+  EXPECT_EQ(notice, "something is wrong with BoardLargeness");
+  EXPECT_EQ(boardImages.dieFaceWorlds[1], nullptr);
+  upperServices = UpperServices{};
+}
+
+TEST(BoardImages, MarkersAreTheBoardUnitWideInGreenAndBlue) {
+  composeBoard(700, 1);
+  const GrafPort* green = boardImages.greenMarkerWorld;
+  const GrafPort* blue = boardImages.blueMarkerWorld;
+  ASSERT_NE(green, nullptr);
+  EXPECT_EQ(green->bounds(), makeRect(0, 0, 39, 6));
+  EXPECT_EQ(worldPixel(green, 10, 3), QColor(0, 55535 >> 8, 15000 >> 8));
+  EXPECT_EQ(worldPixel(green, 0, 0), QColor(0, 25000 >> 8, 0));
+  EXPECT_EQ(worldPixel(blue, 10, 3), QColor(2000 >> 8, 1000 >> 8, 55535 >> 8));
+  EXPECT_EQ(worldPixel(blue, 38, 5), QColor(2000 >> 8, 1000 >> 8, 25000 >> 8));
+}
+
+TEST(BoardImages, CheckerFacesAreRoundedWithADarkerRim) {
+  composeBoard(700, 1);
+  const GrafPort* light = boardImages.pieceImageWorlds[0];
+  ASSERT_NE(light, nullptr);
+  EXPECT_EQ(light->bounds(), makeRect(0, 0, 43, 39));
+  const auto& scheme = colours.colourSchemes[1];
+  EXPECT_TRUE(near(worldPixel(light, 21, 15), testing::shown(scheme[kLightPieceColour])));
+  EXPECT_EQ(worldPixel(light, 0, 0), QColor(255, 255, 255));  // outside the ellipse
+  // The edge band below the face shows the second colour, darker than the face.
+  const QColor rim = worldPixel(light, 21, 37);
+  EXPECT_LT(rim.lightness(), worldPixel(light, 21, 15).lightness());
+  const GrafPort* dark = boardImages.pieceImageWorlds[1];
+  EXPECT_TRUE(near(worldPixel(dark, 21, 15), testing::shown(scheme[kDarkPieceColour])));
+  EXPECT_EQ(boardImages.dragCountOffsetV, 13 + 3 - 1);
+}
+
+TEST(BoardImages, TheShapeSettingSquaresTheCheckers) {
+  composeBoard(700, 1);
+  EXPECT_FALSE(boardImages.pieceShapeRgn->rgn.contains(QPoint(1, 1)));  // shape 0: an ellipse
+  displaySettings.pieceShapeApplied = 20;
+  buildPieceImages();
+  EXPECT_EQ(boardImages.pieceShapeBase, 40);
+  EXPECT_TRUE(boardImages.pieceShapeRgn->rgn.contains(QPoint(1, 1)));
+}
+
+TEST(BoardImages, ThePaintedCubeHasOneFace) {
+  composeBoard(700, 1);
+  for (int e = 0; e <= 1; ++e) {
+    ASSERT_NE(boardImages.cubeFaceWorlds[e][0], nullptr);
+    EXPECT_EQ(boardImages.cubeFaceWorlds[e][0]->bounds(), makeRect(0, 0, 30, 30));
+    EXPECT_NE(boardImages.cubeMaskWorlds[e][0], nullptr);
+    for (int f = 1; f <= 6; ++f) EXPECT_EQ(boardImages.cubeFaceWorlds[e][f], nullptr);
+  }
+}
+
+TEST(BoardImages, TraySlotsFillSideZeroFromTheBottomAndSideOneFromTheTop) {
+  composeBoard(700, 1);
+  EXPECT_EQ(trayPiecePosition(0, 1), (Point{9, 458}));
+  EXPECT_EQ(trayPiecePosition(0, 15), (Point{9, 290}));
+  EXPECT_EQ(trayPiecePosition(1, 1), (Point{9, 35}));
+  EXPECT_EQ(trayPiecePosition(1, 15), (Point{9, 203}));
+  EXPECT_EQ(boardImages.trayPieceRect, makeRect(0, 0, 42, 13));
+}
+
+TEST(BoardImages, TurnArrowShapesStandInTheFrames) {
+  composeBoard(700, 1);
+  EXPECT_EQ(rgnBounds(boardImages.arrowRegions[0][0]).left, 648);
+  EXPECT_EQ(rgnBounds(boardImages.arrowRegions[0][0]).top, 13);
+  // The sideways shapes sit 2 higher; their top is a point, so their first row is the next.
+  EXPECT_EQ(rgnBounds(boardImages.arrowRegions[0][1]).top, 13 - 2 + 1);
+  EXPECT_EQ(rgnBounds(boardImages.arrowRegions[1][0]).left, 22);
+  EXPECT_TRUE(ptInRgn(Point{648 + 3, 13 + 2}, boardImages.arrowRegions[0][0]));
+  EXPECT_FALSE(ptInRgn(Point{648 + 1, 13 + 10}, boardImages.arrowRegions[0][0]));
+}
+
+TEST(BoardImages, TheEmblemIsTheLightCheckerColourInATallShape) {
+  composeBoard(700, 1);
+  EXPECT_EQ(boardImages.emblemRect, makeRect(0, 0, 20, 62));
+  const GrafPort* mask = boardImages.centreEmblemMasks[1];
+  ASSERT_NE(mask, nullptr);
+  EXPECT_EQ(worldPixel(mask, 10, 31), QColor(0, 0, 0));
+  EXPECT_EQ(worldPixel(mask, 0, 0), QColor(255, 255, 255));
+  EXPECT_TRUE(near(worldPixel(boardImages.centreEmblemWorlds[1], 10, 31),
+                   testing::shown(colours.colourSchemes[1][kLightPieceColour])));
+}
+
+}  // namespace
+}  // namespace bg

@@ -1,0 +1,212 @@
+#include "display/message_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "board_fixture.h"
+#include "display/board_rebuild.h"
+#include "display/upper_services.h"
+#include "rules/interaction_state.h"
+#include "rules/rollout_state.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/messages.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+namespace {
+
+std::vector<std::string> spoken;
+std::vector<std::string> notices;
+void recordSpeech(std::string_view text) { spoken.emplace_back(text); }
+void recordNotice(std::string_view text) { notices.emplace_back(text); }
+
+// The reference board in window 1, drawn, with a virtual clock at 10:00:00.
+class MessageLine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::composeBoard(700, 1);
+    windowPlacement.boardWidthOffset = -16;
+    windowPlacement.boardHeightOffset = -16;
+    windowOpen(1, "board", makeRect(100, 100, 100 + 683 + 32, 100 + 516 + 32), kDocumentWindow, false);
+    redrawBoardWindowPlain();
+    clock.clock.setLocalTime(2026, 1, 5, 10, 0, 0);
+    loadMessageTable("17\tClick the dice to roll\n48\tYou still have moves to play\n65\tcongratulations!\n");
+    messageLine = MessageLineState{};
+    speech = SpeechState{};
+    speech.speechOn = -1;
+    speech.voiceName = "Alex";
+    interactionDisplay = InteractionDisplayState{};
+    interaction.messageText.clear();
+    interaction.messageNumber = kNoMessage;
+    rollout.rolloutRunning = 0;
+    upperServices.speakText = recordSpeech;
+    upperServices.macintalkNotSupported = recordNotice;
+    spoken.clear();
+    notices.clear();
+  }
+  void TearDown() override {
+    messageLine.holdMessageLine = 0;
+    clearMessageLine(0);
+    upperServices = UpperServices{};
+    windowClose(1);
+  }
+  static QImage window() { return windowPort(1)->image.copy(); }
+  static void show(std::string_view text, int16_t number = kNoMessage) {
+    interaction.messageText = text;
+    interaction.messageNumber = number;
+    displayMessage();
+  }
+  UseVirtualClock clock{100};
+};
+
+TEST_F(MessageLine, AFreeTextIsShownWithoutItsMarkerAndSpokenInLowerCase) {
+  show("MMWrong Color");
+  EXPECT_EQ(messageLine.messageLineShown, -1);
+  EXPECT_EQ(messageLine.messageLength, 11);
+  ASSERT_EQ(spoken.size(), 1u);
+  EXPECT_EQ(spoken[0], "wrong color");
+  EXPECT_TRUE(interaction.messageText.empty());
+  EXPECT_EQ(interaction.messageNumber, kNoMessage);
+  // The box sits centred in the strip above the field.
+  const Rect box = messageLine.messageLineRect;
+  EXPECT_EQ(box.top, 6);
+  EXPECT_EQ(box.bottom, 26);
+  EXPECT_NEAR((box.left + box.right) / 2.0, 683 / 2.0, 12);
+}
+
+TEST_F(MessageLine, TheBoxIsFramedInTheCheckerColoursAndClearingRestoresTheBoard) {
+  const QImage before = window();
+  show("MMWrong Color");
+  const QImage shown = window();
+  EXPECT_NE(before, shown);
+  const Rect box = messageLine.messageLineRect;
+  const auto& scheme = colours.colourSchemes[1];
+  // Window pixels are board pixels moved by the 16-pixel margin.
+  auto at = [&shown](int x, int y) { return QColor(shown.pixel(x + 16, y + 16)); };
+  EXPECT_TRUE(testing::near(at(box.left, box.top + 8), testing::shown(scheme[kDarkPieceColour])));   // border
+  EXPECT_TRUE(testing::near(at(box.left + 3, box.bottom - 4), testing::shown(scheme[kLightPieceColour])));  // face
+  EXPECT_TRUE(saveWindowSnapshot(1, testing::snapshotPath(QStringLiteral("message_line"))));
+  EXPECT_TRUE(testing::near(at(box.right - 1, box.bottom - 1), QColor(0, 0, 0)));  // shadow, entry 1
+  clearMessageLine(0);
+  EXPECT_EQ(messageLine.messageLineShown, 0);
+  EXPECT_EQ(before, window());
+}
+
+TEST_F(MessageLine, ExactlyTheMarkerChangesNothing) {
+  show("MMFirst");
+  const QImage first = window();
+  spoken.clear();
+  show("MM", 17);
+  EXPECT_EQ(first, window());
+  EXPECT_TRUE(spoken.empty());
+  EXPECT_TRUE(interaction.messageText.empty());
+  EXPECT_EQ(interaction.messageNumber, 17);  // kept for the next call
+}
+
+TEST_F(MessageLine, DuringARolloutNothingIsDrawnOrSpoken) {
+  const QImage before = window();
+  rollout.rolloutRunning = 255;
+  show("MMHidden", 17);
+  EXPECT_EQ(before, window());
+  EXPECT_TRUE(spoken.empty());
+  EXPECT_EQ(messageLine.messageLineShown, 0);
+  EXPECT_TRUE(interaction.messageText.empty());
+  EXPECT_EQ(interaction.messageNumber, kNoMessage);
+}
+
+TEST_F(MessageLine, ANumberedMessageRepeatedAtTheSamePointWithinTwoSecondsIsNotSpokenAgain) {
+  interactionDisplay.clickedPoint = 26;
+  show("", 48);
+  show("", 48);
+  ASSERT_EQ(spoken.size(), 1u);
+  EXPECT_EQ(spoken[0], "you still have moves to play");
+  EXPECT_EQ(messageLine.messageLineShown, -1);  // drawn all the same
+  clock.clock.advance(2'000'000);
+  show("", 48);
+  EXPECT_EQ(spoken.size(), 2u);
+  interactionDisplay.clickedPoint = 27;
+  show("", 48);
+  EXPECT_EQ(spoken.size(), 3u);
+  // A free text is spoken every time.
+  show("MMAgain");
+  show("MMAgain");
+  EXPECT_EQ(spoken.size(), 5u);
+}
+
+TEST_F(MessageLine, SpeechFlags) {
+  interactionDisplay.clickedPoint = 3;
+  show("", 17);
+  speech.speakNextMessage = -1;  // the next one is spoken even as a quick repeat
+  show("", 17);
+  EXPECT_EQ(spoken.size(), 2u);
+  EXPECT_EQ(speech.speakNextMessage, 0);
+  speech.skipNextSpeech = -1;
+  show("MMQuiet");
+  EXPECT_EQ(spoken.size(), 2u);
+  EXPECT_EQ(speech.skipNextSpeech, 0);
+  speech.waitForSpeechEnd = -1;
+  speech.speechOn = 0;
+  show("MMSilent");
+  EXPECT_EQ(spoken.size(), 2u);
+  EXPECT_EQ(speech.waitForSpeechEnd, 0);
+  speech.speechOn = -1;
+  speech.voiceName = "MacinTalk1";
+  show("MMOld voice");
+  EXPECT_EQ(spoken.size(), 2u);
+  EXPECT_EQ(notices.size(), 1u);
+}
+
+TEST_F(MessageLine, ANumberWithWordsInTheSecondTableIsNotSpoken) {
+  loadSecondMessageTable("17\tsilent\n");
+  show("", 17);
+  EXPECT_TRUE(spoken.empty());
+  loadSecondMessageTable("");
+}
+
+TEST_F(MessageLine, AHeldLineStaysUntilTheNextMessage) {
+  const QImage before = window();
+  show("MMUnplayable die");
+  messageLine.holdMessageLine = -1;
+  interactionDisplay.keyBuffer = "D";
+  clearMessageLine(255);
+  EXPECT_EQ(messageLine.messageLineShown, -1);
+  EXPECT_EQ(interactionDisplay.keyBuffer, "D");
+  show("MMNext");  // a new message replaces a held one
+  EXPECT_EQ(messageLine.holdMessageLine, 0);
+  clearMessageLine(0);
+  EXPECT_EQ(before, window());
+  EXPECT_TRUE(interactionDisplay.keyBuffer.empty());
+}
+
+TEST_F(MessageLine, ClearingWithNothingShownDoesNothingAtAll) {
+  interactionDisplay.keyBuffer = "B";
+  messageLine.keepRollMessage = -1;
+  clearMessageLine(0);
+  EXPECT_EQ(interactionDisplay.keyBuffer, "B");
+  EXPECT_EQ(messageLine.keepRollMessage, -1);
+}
+
+TEST_F(MessageLine, AnEmptyMessageDrawsAnEmptyBoxAndALongOneIsCut) {
+  const QImage before = window();
+  show("");
+  EXPECT_EQ(messageLine.messageLineShown, -1);
+  EXPECT_NE(before, window());
+  const std::string longText = "MM" + std::string(200, 'w');
+  show(longText);
+  EXPECT_EQ(messageLine.messageLength, layout.messageMaxLength);
+  // A free text with an entry appended: the entry keeps its blanks and is not cut.
+  show("MMFred,", 65);
+  EXPECT_EQ(messageLine.messageLength, 7 - 2 + 2 + 16);
+}
+
+TEST_F(MessageLine, TheRedrawDrawsAShownMessageAgain) {
+  show("MMStill here");
+  const QImage shown = window();
+  redrawBoardWindowPlain();
+  EXPECT_EQ(shown, window());
+}
+
+}  // namespace
+}  // namespace bg

@@ -1,0 +1,108 @@
+#include "display/offscreen.h"
+
+#include <gtest/gtest.h>
+
+#include "board_fixture.h"
+#include "display/draw_color.h"
+#include "display/upper_services.h"
+#include "runtime/qt/drawing.h"
+
+namespace bg {
+namespace {
+
+TEST(Offscreen, TheLowMemoryStopCountsTheWorldsNeedAsTheAlertShowsIt) {
+  EXPECT_EQ(worldKilobytesNeeded(makeRect(0, 0, 100, 50), 32), 22);
+  EXPECT_EQ(lowMemoryText(22, 0), "At least 32k is needed");
+  EXPECT_EQ(lowMemoryText(124 + 10, 10), "At least 134k is needed");
+  EXPECT_EQ(lowMemoryText(22, 100), "At least-68k is needed");  // more free than needed
+}
+
+TEST(Offscreen, AQuietFailureIsRecordedAndStaysRecorded) {
+  offscreen.quietWorldCreation = -1;
+  bg::testing::failNextWorldCreations(1);
+  EXPECT_EQ(newOffscreenWorld(makeRect(0, 0, 10, 10)), nullptr);
+  EXPECT_EQ(offscreen.worldCreationFailed, -1);
+  GWorldPtr world = newOffscreenWorld(makeRect(0, 0, 10, 10));
+  EXPECT_NE(world, nullptr);
+  EXPECT_EQ(offscreen.worldCreationFailed, -1);
+  disposeOffscreenWorld(world);
+  EXPECT_EQ(world, nullptr);
+  offscreen.quietWorldCreation = 0;
+  offscreen.worldCreationFailed = 0;
+}
+
+TEST(OffscreenDeathTest, AFailedWorldStopsTheProgram) {
+  ASSERT_EQ(upperServices.showStopAlert, least::showStopAlert);  // writes to standard error
+  EXPECT_EXIT(
+      {
+        bg::testing::failNextWorldCreations(1);
+        newOffscreenWorld(makeRect(0, 0, 100, 50));
+      },
+      ::testing::ExitedWithCode(0), "At least");
+}
+
+TEST(Offscreen, TheOverlayBoxIsCentredAndTheOneShotOffsetsAreUsedUp) {
+  bg::testing::composeBoard(700, 1);
+  layout.boardCentreX = 300;
+  offscreen.messageBoxWidth = 101;
+  offscreen.messageBoxHeight = 40;
+  GWorldPtr world = newOffscreenWorld(layout.boardRect);
+  setPort(world);
+  layoutMessageBox();
+  EXPECT_EQ(offscreen.messageBoxRect.left, 251);
+  EXPECT_EQ(offscreen.messageBoxRect.right, 352);
+  offscreen.messageBoxTextShift = 7;
+  offscreen.messageBoxOffsetY = -3;
+  offscreen.messageBoxFixedSize = -1;
+  layoutMessageBox();
+  EXPECT_EQ(offscreen.messageBoxRect.left, 258);
+  EXPECT_EQ(offscreen.messageBoxRect.top, layout.boardCentreY - 20 - 3 + 1);
+  EXPECT_EQ(offscreen.messageBoxTextShift, 0);
+  EXPECT_EQ(offscreen.messageBoxOffsetY, 0);
+  EXPECT_EQ(offscreen.messageBoxFixedSize, 0);
+  // The shadow lies right of and below the face; the frame is entry 8.
+  const Rect& b = offscreen.messageBoxRect;
+  const QImage& img = world->image;
+  ASSERT_NE(boardImages.panelFramePenPattern, nullptr);
+  const QImage& pen = boardImages.panelFramePenPattern->tile;
+  const int x = b.right - 1;
+  const int y = b.bottom - 1;
+  EXPECT_EQ(QColor(img.pixel(x, y)), QColor(pen.pixel(x % pen.width(), y % pen.height())));
+  EXPECT_TRUE(bg::testing::near(QColor(img.pixel(b.left, b.top + 10)), bg::testing::shown(paletteColour(8))));
+  setPort(nullptr);
+  disposeOffscreenWorld(world);
+}
+
+TEST(Offscreen, CopiesArePlainTransparentOrThroughAMask) {
+  GWorldPtr source = newOffscreenWorld(makeRect(0, 0, 4, 1));
+  GWorldPtr mask = newMaskWorld(makeRect(0, 0, 4, 1));
+  GWorldPtr target = newOffscreenWorld(makeRect(0, 0, 4, 1));
+  source->image.setPixel(0, 0, qRgb(10, 20, 30));
+  source->image.setPixel(1, 0, qRgb(255, 255, 255));
+  source->image.setPixel(2, 0, qRgb(0, 0, 0));
+  mask->image.setPixel(0, 0, qRgb(0, 0, 0));
+  target->image.fill(qRgb(1, 2, 3));
+  setPort(target);
+  const Rect r = makeRect(0, 0, 4, 1);
+  copyOffscreenTransparent(source, target, r, r);
+  EXPECT_EQ(QColor(target->image.pixel(0, 0)), QColor(10, 20, 30));
+  EXPECT_EQ(QColor(target->image.pixel(1, 0)), QColor(1, 2, 3));  // white is left out
+  target->image.fill(qRgb(1, 2, 3));
+  copyOffscreenMasked(source, mask, target, r, r, r);
+  EXPECT_EQ(QColor(target->image.pixel(0, 0)), QColor(10, 20, 30));
+  EXPECT_EQ(QColor(target->image.pixel(2, 0)), QColor(1, 2, 3));  // the mask is white there
+  copyOffscreenToWindow(source, target, r, r);
+  EXPECT_EQ(QColor(target->image.pixel(1, 0)), QColor(255, 255, 255));
+  // The used die: black stays black, white becomes the mid grey.
+  mask->image.fill(qRgb(0, 0, 0));
+  copyOffscreenMaskedLocked(source, mask, target, r, r, r);
+  EXPECT_EQ(QColor(target->image.pixel(2, 0)), QColor(0, 0, 0));
+  EXPECT_TRUE(bg::testing::near(QColor(target->image.pixel(1, 0)), QColor(32000 >> 8, 32000 >> 8, 32000 >> 8)));
+  setPort(nullptr);
+  disposeOffscreenWorld(source);
+  disposeOffscreenWorld(mask);
+  disposeOffscreenWorld(target);
+}
+
+}  // namespace
+}  // namespace bg
