@@ -12,6 +12,7 @@
 #include "rules/game_record.h"
 #include "rules/interaction_services.h"
 #include "rules/interaction_state.h"
+#include "rules/player_records.h"
 #include "rules/position.h"
 #include "rules/rollout_state.h"
 #include "rules/shell_services.h"
@@ -91,8 +92,11 @@ void computerTakes() {
   doublingPosition.cubeTraceRequest = 0;
 }
 
+// The profile counts a taken double under the taker: player 0's doubles taken are
+// player 1's takes.
 void countTake(int16_t taker) {
   flow.takesBySide[taker] += 1;
+  playerCounter(kDoublesTakenWord, taker) += 1;
   if (cube.cubeValue > flow.highestCube) flow.highestCube = cube.cubeValue;
 }
 
@@ -145,6 +149,7 @@ void executeDouble() {
   const int16_t doubler = position.currentPlayer;
   const int16_t taker = position.otherPlayer;
   flow.doublesBySide[doubler] += 1;
+  playerCounter(kDoublesOfferedWord, doubler) += 1;
   cube.cubeValue = static_cast<int16_t>(2 * cube.cubeValue);
   if (isComputer(doubler)) pauseSeconds(kComputerDoublePause);
   cube.cubeJustDoubled = -1;

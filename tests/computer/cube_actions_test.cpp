@@ -7,6 +7,7 @@
 #include "computer/analyse_position.h"
 #include "computer/cube_decisions.h"
 #include "cube_fixture.h"
+#include "rules/player_records.h"
 #include "runtime/core/clock.h"
 
 namespace bg::testing {
@@ -119,8 +120,15 @@ TEST_F(CubeActionTest, CrawfordSideMayDoubleWhenTheRuleIsOff) {
 }
 
 TEST_F(CubeActionTest, TakenFirstDoubleIsRecordedAndCounted) {
+  const PlayerRecords savedPlayers = players;
+  const int16_t doublesBefore = playerCounter(kDoublesOfferedWord, 0);
+  const int16_t takesBefore = playerCounter(kDoublesTakenWord, 1);
   // The human doubles; the computer takes the even starting position.
   offerDouble();
+  // The profile: player 0's doubles, and player 0's doubles taken (by player 1).
+  EXPECT_EQ(playerCounter(kDoublesOfferedWord, 0), doublesBefore + 1);
+  EXPECT_EQ(playerCounter(kDoublesTakenWord, 1), takesBefore + 1);
+  players = savedPlayers;
   EXPECT_EQ(cube.cubeValue, 2);
   EXPECT_EQ(cube.cubeOwner, 1);
   EXPECT_EQ(cube.cubeOwnerBeforeDouble, kCubeCentred);
