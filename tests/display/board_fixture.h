@@ -11,6 +11,7 @@
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_picture.h"
+#include "display/board_rebuild.h"
 #include "display/board_resources.h"
 #include "display/board_state.h"
 #include "display/colour_roles.h"
@@ -54,6 +55,7 @@ inline void composeBoard(int16_t requestedWidth, int16_t colour, int16_t design 
   boardState.designTilesOn = design > 0 ? 1 : 0;
   layout = BoardLayout{};
   layout.boardWidth = requestedWidth;
+  if (colour == kPictureBoard) measureFramePicture();
   shellWindow.firstBoardBuild = -1;
   activateBoardPalette();
   setDefaultColours();

@@ -5,6 +5,7 @@
 #include "board_fixture.h"
 #include "display/board_rebuild.h"
 #include "rules/display_state.h"
+#include "runtime/qt/pictures.h"
 
 namespace bg {
 namespace {
@@ -172,6 +173,36 @@ TEST(BoardPictureShape, AMissingTileIsNotTiled) {
   GWorldPtr tile = newGWorld(makeRect(0, 0, 4, 4));
   tilePictureInRect(tile, makeRect(0, 0, 50, 50), nullptr, kFrameTileMode);  // returns, never loops
   disposeGWorld(tile);
+}
+
+TEST(PictureBoard, TakesItsSizeAndPartsFromItsPictures) {
+  composeBoard(1100, kPictureBoard);
+  EXPECT_TRUE(savePortSnapshot(boardImages.boardWorld, testing::snapshotPath(QStringLiteral("board_colour_15"))));
+  const BoardLayout& L = layout;
+  EXPECT_EQ(L.boardWidth, 609);  // the frame picture's size, whatever was asked
+  EXPECT_EQ(L.boardHeight, 421);
+  EXPECT_EQ(L.boardUnit, 36);
+  EXPECT_EQ(L.fieldLeft, 48);
+  EXPECT_EQ(L.fieldRight, 561);
+  EXPECT_EQ(L.pieceWidth, 34);
+  EXPECT_EQ(L.pieceHeight, 32);
+  EXPECT_EQ(L.textSize, 12);
+  EXPECT_EQ(L.trayHeight, 151);
+  EXPECT_EQ(L.trayPieceThickness, 10);
+  EXPECT_EQ(L.dieWidth, 33);
+  EXPECT_NE(boardImages.frameShapeRgn, nullptr);
+  EXPECT_FALSE(emptyRgn(boardImages.frameShapeRgn));
+  // Both colour sets show the same die faces.
+  EXPECT_EQ(boardImages.dieFaceWorlds[3]->image, boardImages.dieFaceWorlds[10]->image);
+  // The board is the frame picture where its shape says so.
+  PicHandle frame = getPicture(549);
+  ASSERT_NE(frame, nullptr);
+  const QImage& picture = frame->image;
+  EXPECT_EQ(boardPixel(300, 200).rgb(), QColor(picture.pixel(300, 200)).rgb());
+  killPicture(frame);
+  // Going back to a painted board drops the shape.
+  composeBoard(700, 1);
+  EXPECT_EQ(boardImages.frameShapeRgn, nullptr);
 }
 
 TEST(BoardRebuild, ASizeAndColourChangeLeavesNoTraceOfTheOldBoard) {
