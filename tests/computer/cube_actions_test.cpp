@@ -231,6 +231,25 @@ TEST_F(CubeActionTest, ComputerAnswersForAHumanWhilePausesAreOff) {
   EXPECT_EQ(cube.playerDeclined[0], -1) << "the computer dropped for the human";
 }
 
+TEST_F(CubeActionTest, ComputersPlayingEachOtherAnnounceByName) {
+  flow.opponentMode = 2;
+  position.playerType[0] = kComputerPlayer;
+  shell.playerNames[1] = "Blue";
+  executeDouble();
+  EXPECT_EQ(cubeLog.waits, 0) << "the computer answers on the panel itself";
+  EXPECT_EQ(cubeLog.questions, 1);
+  EXPECT_EQ(cubeLog.shown.back(), "MMBlue accepts  the double");
+  EXPECT_EQ(speech.waitForSpeechEnd, -1);
+
+  // A drop in that mode pauses before the game ends.
+  cube = CubeState{};
+  cubeLog = CubeLog{};
+  layOutForTaker(lostRaceForTaker(), 0);
+  executeDouble();
+  EXPECT_EQ(cubeLog.shown.back(), "MMBlue declines  the double");
+  EXPECT_EQ(cubeLog.pauses.back(), 2.0);
+}
+
 TEST_F(CubeActionTest, HumanBeaverInsideTheThreeSecondWindow) {
   UseVirtualClock virtualClock(1000);
   static VirtualClock* clock = &virtualClock.clock;
