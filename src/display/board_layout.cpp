@@ -5,6 +5,7 @@
 
 #include "display/display_platform.h"
 #include "display/display_settings.h"
+#include "rules/display_state.h"
 
 namespace bg {
 
@@ -364,7 +365,19 @@ void computeBoardLayout() {
   L.stackLayerRise = truncTo16((L.pieceHeight + 1) -
                                ((L.pieceHalfHeightTop + L.pieceHalfHeightBottom) - L.pieceDepth / 3 - 1.0));
   windowPlacement.windowMargin = 16;
+  publishDisplayValues();
   fitWindowToBoard();
+}
+
+void publishDisplayValues() {
+  display.dicePosition = layout.dicePosition;
+  display.diceTop = layout.diceTop;
+  display.dieWidth = layout.dieWidth;
+  display.dieHeight = layout.dieHeight;
+  display.boardWidth = layout.boardWidth;
+  display.playerColors = displaySettings.playerColors;
+  display.boardColor = displaySettings.boardColor;
+  display.firstBoardBuild = shellWindow.firstBoardBuild;
 }
 
 void fitWindowToBoard() {

@@ -148,6 +148,10 @@ void mirrorPointTables();
 void layoutTrayRects();
 void pieceStackOffset(int16_t n);
 
+// Copies the measures the rules read (dice places and sizes, board width, colours) into
+// the rules' view of the display.
+void publishDisplayValues();
+
 // Window fit (the board window's size and place for the current layout).
 void fitWindowToBoard();
 

@@ -58,6 +58,34 @@ void clipBoardWindowToBoard() {
 // The rules' least display routines stand in until the display's own are installed, and
 // some of them remain: only the redraw and the message line are the display's here.
 void redrawService() { redrawBoardWindowPlain(); }
+
+// A die face through its mask, clipped to the board, onto the board window.
+void drawDieImageService(int16_t faceIndex, int16_t mask, int16_t left, int16_t top) {
+  GrafPtr window = windowPort(kBoardWindow);
+  if (window == nullptr) return;
+  const GrafPtr saved = getPort();
+  setPort(window);
+  clipRect(layout.boardRect);
+  const Rect& die = layout.dieRect;
+  const Rect place = makeRect(left, top, left + die.width(), top + die.height());
+  copyOffscreenMasked(boardImages.dieFaceWorlds[faceIndex], boardImages.plainDieWorlds[mask], window, die, die,
+                      place);
+  setPort(saved);
+}
+
+// The composed board copied back over an area of the board window.
+void restoreBoardBackgroundService(BoardRect area) {
+  GrafPtr window = windowPort(kBoardWindow);
+  if (window == nullptr || boardImages.boardWorld == nullptr) return;
+  const GrafPtr saved = getPort();
+  setPort(window);
+  clipRect(layout.boardRect);
+  const Rect r = makeRect(area.left, area.top, area.right, area.bottom);
+  copyOffscreenToWindow(boardImages.boardWorld, window, r, r);
+  setPort(saved);
+}
+
+void flushBoardWindowService() { flushWindow(kBoardWindow); }
 void displayMessageService() { displayMessage(); }
 void clearMessageLineService(int16_t flag) { clearMessageLine(flag); }
 
@@ -143,7 +171,6 @@ void rebuildBoardWindow() {
     }
     B.previousBoardColor = displaySettings.boardColor;
     displaySettings.boardColor = B.pendingBoardColor;
-    display.boardColor = displaySettings.boardColor;
     if (displaySettings.boardColor == kPictureBoard) {
       measureFramePicture();
       layout.boardWidth = layout.framePictureWidth;
@@ -173,6 +200,7 @@ void rebuildBoardWindow() {
   B.boardRebuildBusy = 0;
   B.boardSizeChangePending = 0;
   B.boardColorChangePending = 0;
+  publishDisplayValues();
 }
 
 void invalidateBoard() {
@@ -216,7 +244,6 @@ void initBoardDisplay() {
   }
   displaySettings.pieceSize = kDefaultPieceSize;
   displaySettings.boardColor = kDefaultBoardColour;
-  display.boardColor = kDefaultBoardColour;
   shellWindow.boardSizeIndex = defaultBoardSizeIndex(shellWindow.screenWidth);
   layout.boardWidth = shellWindow.boardSizeTable[shellWindow.boardSizeIndex];
   shellWindow.firstBoardBuild = -1;
@@ -249,7 +276,7 @@ void openBoardWindow() {
   buildPieceImages();
   buildBoardPicture();
   shellWindow.firstBoardBuild = 0;
-  display.firstBoardBuild = 0;
+  publishDisplayValues();
   redrawBoardWindowPlain();
 }
 
@@ -273,6 +300,9 @@ void redrawBoardWindowPlain() {
 
 void installDisplayServices() {
   displayServices.redrawBoardWindow = redrawService;
+  displayServices.drawDieImage = drawDieImageService;
+  displayServices.restoreBoardBackground = restoreBoardBackgroundService;
+  displayServices.flushBoardWindow = flushBoardWindowService;
   interactionServices.displayMessage = displayMessageService;
   interactionServices.clearMessageLine = clearMessageLineService;
   upperServices.showStopAlert = stopAlertBox;

@@ -232,6 +232,7 @@ void buildDiceFaceImages() {
   }
   killPicture(basePicture);
   setPort(saved);
+  publishDisplayValues();
 }
 
 void loadDiceFaceImagesPictured() {
