@@ -79,6 +79,7 @@ void pickOpeningBookPlay() {
   evalScores.candidateScoreSkill = kBookPlayScore;
   insertCandidatePlay(bestPlays.bestPlaysSkill, s.playFrom, s.playDice, kBookPlayScore, currentPartials());
   insertCandidatePlay(bestPlays.bestPlaysTrue, s.playFrom, s.playDice, kBookPlayScore, currentPartials());
+  s.bookPlayListed = -1;
 }
 
 void applySkillLevel() {

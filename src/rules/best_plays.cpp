@@ -34,8 +34,9 @@ void insertCandidatePlay(BestPlaysList& list, const CheckedArray<int16_t, 4>& fr
   }
 
   // The opening book's play is row 1 on turn 1: a play starting with either of its
-  // part-moves is the same idea and is not listed again.
-  if (flow.turnNumber == 1) {
+  // part-moves is the same idea and is not listed again. Without a book play (a game
+  // started from another position) nothing is held back.
+  if (flow.turnNumber == 1 && s.bookPlayListed != 0) {
     const CandidatePlayRow& top = list[1];
     if ((cand[2] == top[2] && cand[3] == top[3]) || (cand[2] == top[4] && cand[3] == top[5])) return;
   }

@@ -98,6 +98,7 @@ void searchBestPlays() {
   if (normal) {
     s.searchedPlayer = position.currentPlayer;
     clearBestPlays();
+    s.bookPlayListed = 0;
     if (flow.turnNumber == 1) searchServices.pickOpeningBookPlay();
   }
   startLegalPlayEnumeration(flow.movesAllowed);

@@ -23,4 +23,6 @@ void pumpDuringSearch() {
   searchServices.handleEvents();
 }
 
+void restartSearchPumpInterval() { pumpedBefore = false; }
+
 }  // namespace bg

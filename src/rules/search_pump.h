@@ -12,4 +12,7 @@ inline constexpr uint64_t kSearchPumpIntervalMicros = 10000;
 // than kSearchPumpIntervalMicros have passed since the last real pump.
 void pumpDuringSearch();
 
+// Forgets the last real pump, so that the next request pumps (a new clock source).
+void restartSearchPumpInterval();
+
 }  // namespace bg

@@ -88,12 +88,19 @@ TEST_F(BestPlaysTest, OneManMovedByBothDiceIsListedOnce) {
 TEST_F(BestPlaysTest, OpeningMoveRuleKeepsTheBookPlayAlone) {
   flow.turnNumber = 1;
   offer({{13, 2}, {6, 1}}, kBookPlayScore);
+  playSearch.bookPlayListed = -1;
   offer({{6, 1}, {24, 2}}, 200.0f);  // starts with the book's second part-move
   offer({{13, 2}, {8, 1}}, 200.0f);  // starts with its first
   EXPECT_EQ(score(1), kBookPlayScore);
   EXPECT_EQ(score(2), kEmptyRow);
   offer({{24, 2}, {6, 1}}, 1.0f);
   EXPECT_EQ(score(2), 1.0f);
+  // Without a book play in the lists nothing is held back.
+  clearBestPlays();
+  playSearch.bookPlayListed = 0;
+  offer({{13, 2}, {6, 1}}, 5.0f);
+  offer({{13, 2}, {8, 1}}, 4.0f);
+  EXPECT_EQ(score(2), 4.0f);
 }
 
 TEST_F(BestPlaysTest, BarEntryIsStoredFrom25AndReadBackFromTheBar) {

@@ -232,6 +232,7 @@ TEST_F(PlaySearchTest, ForcedPlayShorterThanTheRollLeavesTheDiceShown) {
 
 TEST_F(PlaySearchTest, PumpRunsAtMostOncePerInterval) {
   UseVirtualClock clock(1);  // one microsecond per reading
+  restartSearchPumpInterval();
   setView({{24, -2}, {20, -2}, {16, -2}, {14, -2}, {11, -2}, {9, -2}, {7, -1}, {4, -1}, {2, -1},
            {1, 3}, {6, 3}, {12, 3}, {18, 3}, {22, 3}},
           1, 1);
@@ -259,6 +260,7 @@ TEST_F(PlaySearchTest, PumpRunsAtMostOncePerInterval) {
 
 TEST_F(PlaySearchTest, CommandsInsideThePumpCannotRestartTheSearch) {
   UseVirtualClock clock(20000);  // every pump request reaches the pump
+  restartSearchPumpInterval();
   static int nested = 0;
   nested = 0;
   setView({{13, -15}, {1, 15}}, 6, 5);
