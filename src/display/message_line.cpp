@@ -10,6 +10,7 @@
 #include "display/upper_services.h"
 #include "rules/interaction_state.h"
 #include "rules/rollout_state.h"
+#include "rules/speech_state.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
 #include "runtime/qt/drawing.h"
@@ -19,7 +20,7 @@
 namespace bg {
 
 MessageLineState messageLine;
-SpeechState speech;
+MessageSpeechState messageSpeech;
 InteractionDisplayState interactionDisplay;
 
 namespace {
@@ -40,7 +41,7 @@ void formatMessageText() {
   MessageRepeatRecord& record = messageLine.lastMessageRecord;
   record.speakFlag = 255;
   const int16_t number = interaction.messageNumber;
-  if (number != kNoMessage) noteNumberedMessage(record, number, interactionDisplay.clickedPoint, secondsToday());
+  if (number != kNoMessage) noteNumberedMessage(record, number, interaction.clickedPoint, secondsToday());
   interaction.messageText = composeMessageText(interaction.messageText.view(), number,
                                                messageTextOf(number).view(), layout.messageMaxLength);
   messageLine.messageLength = static_cast<int16_t>(interaction.messageText.len());
@@ -121,12 +122,12 @@ void speakMessageLine() {
   if (messageLine.lastMessageRecord.speakFlag == 0 && !forced) return;
   const Str255 spoken(lowerS(interaction.messageText.view()));
   interaction.messageText.clear();
-  if (speech.skipNextSpeech != 0) {
-    speech.skipNextSpeech = 0;
+  if (messageSpeech.skipNextSpeech != 0) {
+    messageSpeech.skipNextSpeech = 0;
   } else if (speech.speechOn != 0) {
     const int16_t number = interaction.messageNumber;
     const bool speakable = number == kNoMessage || messageTables.messageTable2[number].empty();
-    if (speech.voiceName == kRetiredVoice)
+    if (messageSpeech.voiceName == kRetiredVoice)
       upperServices.macintalkNotSupported(spoken.view());
     else if (speakable)
       upperServices.speakText(spoken.view());

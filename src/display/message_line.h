@@ -25,20 +25,17 @@ struct MessageLineState {
 };
 extern MessageLineState messageLine;
 
-// Speech settings the message line reads; the speech subsystem owns them.
-struct SpeechState {
-  int16_t speechOn = 0;            // -1 while a voice is chosen
+// The speech values the message line reads besides the rules' speech flags (speech in
+// rules/speech_state.h): the chosen voice and the flag that skips the next message.
+struct MessageSpeechState {
   Str255 voiceName;
-  int16_t waitForSpeechEnd = 0;    // -1: the next message waits for its speech
-  int16_t speakNextMessage = 0;    // -1: the next message is spoken even as a quick repeat
-  int16_t skipNextSpeech = 0;      // -1: the next message is not spoken (the flag is cleared instead)
+  int16_t skipNextSpeech = 0;  // -1: the next message is not spoken (the flag is cleared instead)
 };
-extern SpeechState speech;
+extern MessageSpeechState messageSpeech;
 
-// Board interaction values the message line reads and clears.
+// Board interaction values the message line clears.
 struct InteractionDisplayState {
-  int16_t clickedPoint = 40;  // the last board click's code; 40 no click yet
-  Str255 keyBuffer;           // typed command letters
+  Str255 keyBuffer;  // typed command letters
 };
 extern InteractionDisplayState interactionDisplay;
 

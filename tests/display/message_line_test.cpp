@@ -10,6 +10,7 @@
 #include "display/upper_services.h"
 #include "rules/interaction_state.h"
 #include "rules/rollout_state.h"
+#include "rules/speech_state.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
 #include "runtime/qt/windows.h"
@@ -36,7 +37,8 @@ class MessageLine : public ::testing::Test {
     messageLine = MessageLineState{};
     speech = SpeechState{};
     speech.speechOn = -1;
-    speech.voiceName = "Alex";
+    messageSpeech = MessageSpeechState{};
+    messageSpeech.voiceName = "Alex";
     interactionDisplay = InteractionDisplayState{};
     interaction.messageText.clear();
     interaction.messageNumber = kNoMessage;
@@ -117,7 +119,7 @@ TEST_F(MessageLine, DuringARolloutNothingIsDrawnOrSpoken) {
 }
 
 TEST_F(MessageLine, ANumberedMessageRepeatedAtTheSamePointWithinTwoSecondsIsNotSpokenAgain) {
-  interactionDisplay.clickedPoint = 26;
+  interaction.clickedPoint = 26;
   show("", 48);
   show("", 48);
   ASSERT_EQ(spoken.size(), 1u);
@@ -126,7 +128,7 @@ TEST_F(MessageLine, ANumberedMessageRepeatedAtTheSamePointWithinTwoSecondsIsNotS
   clock.clock.advance(2'000'000);
   show("", 48);
   EXPECT_EQ(spoken.size(), 2u);
-  interactionDisplay.clickedPoint = 27;
+  interaction.clickedPoint = 27;
   show("", 48);
   EXPECT_EQ(spoken.size(), 3u);
   // A free text is spoken every time.
@@ -136,23 +138,23 @@ TEST_F(MessageLine, ANumberedMessageRepeatedAtTheSamePointWithinTwoSecondsIsNotS
 }
 
 TEST_F(MessageLine, SpeechFlags) {
-  interactionDisplay.clickedPoint = 3;
+  interaction.clickedPoint = 3;
   show("", 17);
   speech.speakNextMessage = -1;  // the next one is spoken even as a quick repeat
   show("", 17);
   EXPECT_EQ(spoken.size(), 2u);
   EXPECT_EQ(speech.speakNextMessage, 0);
-  speech.skipNextSpeech = -1;
+  messageSpeech.skipNextSpeech = -1;
   show("MMQuiet");
   EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(speech.skipNextSpeech, 0);
+  EXPECT_EQ(messageSpeech.skipNextSpeech, 0);
   speech.waitForSpeechEnd = -1;
   speech.speechOn = 0;
   show("MMSilent");
   EXPECT_EQ(spoken.size(), 2u);
   EXPECT_EQ(speech.waitForSpeechEnd, 0);
   speech.speechOn = -1;
-  speech.voiceName = "MacinTalk1";
+  messageSpeech.voiceName = "MacinTalk1";
   show("MMOld voice");
   EXPECT_EQ(spoken.size(), 2u);
   EXPECT_EQ(notices.size(), 1u);
