@@ -63,7 +63,8 @@ inline size_t diceScriptNext = 0;
 inline int32_t scriptedRnd(int32_t n) {
   if (n != 6) return 1;
   if (diceScriptNext < diceScript.size()) return diceScript[diceScriptNext++];
-  return 1;
+  // After the script the faces go round, so no roll repeats for ever.
+  return static_cast<int32_t>(diceScriptNext++ % 6 + 1);
 }
 
 inline void scriptDice(std::initializer_list<int> values) {
