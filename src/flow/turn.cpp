@@ -2,6 +2,8 @@
 
 #include "computer/eval_terms_backgame.h"
 #include "computer/analyse_position.h"
+#include "computer/concession.h"
+#include "computer/cube_actions.h"
 #include "flow/board_input.h"
 #include "flow/computer_move.h"
 #include "flow/game_end.h"

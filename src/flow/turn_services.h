@@ -90,11 +90,6 @@ struct TurnServices {
   // Rollouts.
   void (*updateRolloutStatistics)() = flowLeast::nothing;
 
-  // The computer's cube decisions before its roll: the resignation in a race and the
-  // double (a dropped double ends the game). Their least forms decide nothing.
-  void (*considerConcession)() = flowLeast::nothing;
-  void (*offerDouble)() = flowLeast::nothing;
-
   // Later parts of the game flow.
   // Applies opponentMode to the player kinds; the least form: mode 2 both computer,
   // mode 3 both human, else player 0 human against the computer.
@@ -132,8 +127,6 @@ inline void closeEndGameDialog() { turnServices.closeEndGameDialog(); }
 inline void quitGame() { turnServices.quitGame(); }
 inline void speakDiceRoll() { turnServices.speakDiceRoll(); }
 inline void updateRolloutStatistics() { turnServices.updateRolloutStatistics(); }
-inline void considerConcession() { turnServices.considerConcession(); }
-inline void offerDouble() { turnServices.offerDouble(); }
 inline void applyOpponentMode() { turnServices.applyOpponentMode(); }
 inline void tournamentCommand() { turnServices.tournamentCommand(); }
 inline void diceClickTakeBack() { turnServices.diceClickTakeBack(); }
