@@ -33,9 +33,19 @@ struct MessageSpeechState {
 };
 extern MessageSpeechState messageSpeech;
 
-// Board interaction values the message line clears.
+// Board interaction values the display reads: the typed-key buffer the message line
+// clears, and the panel buttons that button tracking hit-tests.
 struct InteractionDisplayState {
   Str255 keyBuffer;  // typed command letters
+  Rect doneButtonRect;
+  int16_t doneButtonShown = 0;
+  Rect yesButtonRect;
+  Rect noButtonRect;
+  Rect middleButtonRect;
+  int16_t middleButtonActive = 0;
+  int16_t whoseRollWaiting = 0;  // -1 while the set-up's "Whose Roll?" chooser waits
+  int16_t whoseCubeWaiting = 0;  // -1 while its "Whose Cube?" chooser waits
+  Point mousePoint;
 };
 extern InteractionDisplayState interactionDisplay;
 

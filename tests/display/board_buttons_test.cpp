@@ -1,0 +1,108 @@
+#include "display/board_buttons.h"
+
+#include <gtest/gtest.h>
+
+#include "board_fixture.h"
+#include "display/board_rebuild.h"
+#include "display/draw_color.h"
+#include "display/message_line.h"
+#include "runtime/qt/drawing.h"
+#include "runtime/qt/input.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+namespace {
+
+using testing::near;
+using testing::shown;
+
+class BoardButtonsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::composeBoard(700, 1);
+    windowPlacement.boardWidthOffset = -16;
+    windowPlacement.boardHeightOffset = -16;
+    windowOpen(1, "board", makeRect(100, 100, 100 + 683 + 32, 100 + 516 + 32), kDocumentWindow, false);
+    redrawBoardWindowPlain();
+    setPort(windowPort(1));
+    interactionDisplay = InteractionDisplayState{};
+  }
+  void TearDown() override {
+    bg::testing::clearSimulatedMouse();
+    setPort(nullptr);
+    windowClose(1);
+  }
+  static QColor at(int x, int y) { return QColor(windowPort(1)->image.pixel(x + 16, y + 16)); }
+  // Releases the mouse over a board point.
+  static void releaseAt(int x, int y) {
+    const Rect content = windowContentRect(1);
+    bg::testing::simulateMouse(Point{static_cast<int16_t>(content.left + x + 16),
+                                     static_cast<int16_t>(content.top + y + 16)},
+                               false);
+  }
+};
+
+TEST_F(BoardButtonsTest, AFramedButtonForNoTextSpansTwiceHalfTheTextSize) {
+  drawFramedText("", 100, 200, 400);
+  const Rect& r = boardButtons.framedTextRect;  // grown by the outer frame
+  EXPECT_EQ(r.width() - 2, 2 * (13 / 2));
+  // A bevel: white along the top and left, black along the bottom and right.
+  EXPECT_EQ(at(r.left + 3, r.top), QColor(255, 255, 255));
+  EXPECT_EQ(at(r.left, r.top + 3), QColor(255, 255, 255));
+  EXPECT_EQ(at(r.left + 3, r.bottom - 1), QColor(0, 0, 0));
+  EXPECT_EQ(at(r.right - 1, r.top + 3), QColor(0, 0, 0));
+}
+
+TEST_F(BoardButtonsTest, ARoundButtonShowsItsStateOnItsUpperLeftEdge) {
+  const Rect button = makeRect(300, 300, 380, 324);
+  const auto& p = colours.boardPalette;
+  drawRoundButton(button, 0);
+  EXPECT_TRUE(near(at(340, 312), shown(p[roles.pieceColors[0]])));          // body
+  EXPECT_TRUE(near(at(340, 300), shown(p[roles.pieceColors[1]])));          // light upper edge
+  EXPECT_TRUE(near(at(340, 323), shown(p[roles.pieceSecondColors[1]])));    // shaded lower edge
+  drawRoundButton(button, -1);
+  EXPECT_TRUE(near(at(340, 300), shown(p[roles.pieceSecondColors[1]])));    // pressed: shaded all round
+  // Nothing is drawn while a set-up chooser waits.
+  interactionDisplay.whoseRollWaiting = -1;
+  const QImage before = windowPort(1)->image.copy();
+  drawRoundButton(makeRect(100, 100, 180, 124), 0);
+  drawButtonLabel(makeRect(100, 100, 180, 124), "Done", 0);
+  EXPECT_EQ(before, windowPort(1)->image);
+}
+
+TEST_F(BoardButtonsTest, TrackingCountsTheButtonUnderTheRelease) {
+  InteractionDisplayState& ui = interactionDisplay;
+  ui.yesButtonRect = makeRect(200, 300, 260, 324);
+  ui.noButtonRect = makeRect(280, 300, 340, 324);
+  ui.doneButtonRect = makeRect(200, 300, 260, 324);  // under the Yes button, but not shown
+  releaseAt(210, 310);
+  EXPECT_TRUE(trackButton(ui.yesButtonRect, "Yes", -1));
+  EXPECT_FALSE(trackButton(ui.noButtonRect, "No", -1));
+  releaseAt(100, 100);  // released outside every button
+  EXPECT_FALSE(trackButton(ui.yesButtonRect, "Yes", -1));
+  ui.doneButtonShown = -1;
+  ui.doneButtonRect = makeRect(400, 300, 460, 324);
+  releaseAt(410, 310);
+  EXPECT_TRUE(trackButton(ui.doneButtonRect, "Done", 0));
+  ui.doneButtonShown = 0;
+  EXPECT_FALSE(trackButton(ui.doneButtonRect, "Done", 0));
+}
+
+TEST_F(BoardButtonsTest, TheEmblemSitsOnTheBoardCentreAndTheStripsComeBackFromTheBoard) {
+  drawCentreEmblem();
+  const QColor light = shown(colours.colourSchemes[1][kLightPieceColour]);
+  EXPECT_TRUE(near(at(343, 257), light));
+  EXPECT_EQ(at(333, 226).rgb(), boardImages.boardWorld->image.pixel(333, 226));  // the mask's corner
+  EXPECT_FALSE(near(at(343, 225), light));
+  // Point numbers drawn into the strips go again.
+  const QImage before = windowPort(1)->image.copy();
+  rgbForeColor(RGBColor{65535, 0, 0});
+  paintRect(makeRect(100, 36 + 177 + 4 + 3, 200, 36 + 177 + 4 + 8));
+  paintRect(makeRect(400, 471 - 177 - 6, 500, 471 - 177 - 2));
+  EXPECT_NE(before, windowPort(1)->image);
+  eraseRowNumberStrips();
+  EXPECT_EQ(before, windowPort(1)->image);
+}
+
+}  // namespace
+}  // namespace bg
