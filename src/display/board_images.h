@@ -4,12 +4,21 @@
 #include <cstdint>
 
 #include "runtime/core/checked_array.h"
+#include "runtime/qt/cursors.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/patterns.h"
 #include "runtime/qt/ports.h"
 #include "runtime/qt/regions.h"
 
 namespace bg {
+
+// The board commands' cursors (I, P, R, S, M, help, D, N, B, C, W); 13 more on the picture
+// board. The idle tracker's direction hints are plain cursors 516 to 519.
+inline constexpr int16_t kCommandCursorIds[11] = {150, 138, 139, 140, 141, 142, 143, 144, 145, 146, 148};
+inline constexpr int16_t kPictureBoardCursorOffset = 13;
+inline constexpr int16_t kSelectionCursorId = 132;
+inline constexpr int16_t kHandCursorId = 133;
+inline constexpr int16_t kFirstDirectionCursorId = 516;
 
 struct BoardImages {
   GWorldPtr boardWorld = nullptr;  // the composed empty board
@@ -62,6 +71,12 @@ struct BoardImages {
   int16_t dragCountOffsetH = 0;
   int16_t dragCountOffsetV = 0;
 
+  // The held checker's place and clip (drag feedback) and the shape that hides a checker.
+  Rect dragImageRect;
+  RgnHandle dragClipRegion = nullptr;
+  Rect occluderRect;
+  RgnHandle occluderRgn = nullptr;
+
   // Move markers and the turn-arrow shapes [home side][0 down, 1 sideways].
   GWorldPtr greenMarkerWorld = nullptr;
   GWorldPtr blueMarkerWorld = nullptr;
@@ -78,6 +93,12 @@ struct BoardImages {
   // Clip regions made once and reused; the board's outline on the picture board.
   RgnHandle boardClipRgn = nullptr;
   RgnHandle frameShapeRgn = nullptr;
+
+  // Colour cursors of the board commands, in the order of kCommandCursorIds; the
+  // checker-selection cursor and the two hand cursors.
+  CheckedArray<CCrsrHandle, 10> colourCursors{};
+  CCrsrHandle selectionCursor = nullptr;
+  CheckedArray<CCrsrHandle, 1> handCursors{};
 
   // Pixel patterns by colour role, the frame pen, the panel fill and colour 12's extra.
   CheckedArray<PixPatHandle, 21> rolePixPats{};

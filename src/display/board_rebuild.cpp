@@ -86,6 +86,10 @@ void restoreBoardBackgroundService(BoardRect area) {
 }
 
 void flushBoardWindowService() { flushWindow(kBoardWindow); }
+
+void refreshDragSaveUnderService(BoardRect area) {
+  refreshDragSaveUnder(makeRect(area.left, area.top, area.right, area.bottom));
+}
 void displayMessageService() { displayMessage(); }
 void clearMessageLineService(int16_t flag) { clearMessageLine(flag); }
 
@@ -179,6 +183,8 @@ void rebuildBoardWindow() {
     boardImages.pixPatBase = pixPatBaseFor(displaySettings.boardColor);
     setBoardPaletteEntries();
     setDefaultColours();
+    disposeHandCursors();
+    loadHandCursors();
     disposePixPatterns();
     loadPixPatterns();
   }
@@ -303,6 +309,7 @@ void installDisplayServices() {
   displayServices.drawDieImage = drawDieImageService;
   displayServices.restoreBoardBackground = restoreBoardBackgroundService;
   displayServices.flushBoardWindow = flushBoardWindowService;
+  displayServices.refreshDragSaveUnder = refreshDragSaveUnderService;
   interactionServices.displayMessage = displayMessageService;
   interactionServices.clearMessageLine = clearMessageLineService;
   upperServices.showStopAlert = stopAlertBox;

@@ -84,8 +84,43 @@ void initBoardGraphics() {
     const auto& tiles = shellWindow.designTilePictures[boardState.boardFrameDesign];
     buildDisplayPictures(tiles[0], tiles[1]);
   }
+  loadColourCursors();
   loadBoardPatterns();
 }
+
+namespace {
+
+void loadCommandCursors(int16_t boardColor) {
+  const int16_t offset = boardColor == kPictureBoard ? kPictureBoardCursorOffset : 0;
+  for (int k = 0; k <= 10; ++k) {
+    CCrsrHandle& cursor = boardImages.colourCursors[k];
+    if (cursor != nullptr) disposeCCursor(cursor);
+    cursor = getCCursor(static_cast<int16_t>(kCommandCursorIds[k] + offset));
+  }
+}
+
+}  // namespace
+
+void loadColourCursors() {
+  loadCommandCursors(displaySettings.boardColor);
+  if (boardImages.selectionCursor != nullptr) disposeCCursor(boardImages.selectionCursor);
+  boardImages.selectionCursor = getCCursor(kSelectionCursorId);
+  loadHandCursors();
+}
+
+void loadHandCursors() {
+  for (auto& hand : boardImages.handCursors) {
+    if (hand != nullptr) disposeCCursor(hand);
+    hand = getCCursor(kHandCursorId);
+  }
+}
+
+void disposeHandCursors() {
+  for (auto& hand : boardImages.handCursors)
+    if (hand != nullptr) disposeCCursor(hand);
+}
+
+void reloadColourCursors() { loadCommandCursors(boardState.pendingBoardColor); }
 
 void loadBoardPatterns() {
   for (auto& pattern : boardImages.rolePixPats)

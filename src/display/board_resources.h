@@ -7,6 +7,11 @@
 namespace bg {
 
 void initBoardGraphics();
+void loadColourCursors();
+void loadHandCursors();
+void disposeHandCursors();
+// The command cursors again, for the pending board colour (on a change to or from 15).
+void reloadColourCursors();
 void loadBoardPatterns();
 void loadPixPatterns();
 void disposePixPatterns();

@@ -19,6 +19,8 @@ struct BoardState {
   int16_t designTilesOn = 0;
   int16_t designTilesChoice = 0;
   int16_t setupInProgress = 0;         // the position set-up runs; rebuilds wait
+  int16_t welcomePending = 0;          // -1 until the welcome reveal has run
+  uint32_t animationClock = 0;         // low word of the microseconds at the last animation step
   // The picture board's text strip above the field, for the message line.
   int16_t textStripTop = 0;
   int16_t textStripHeight = 0;

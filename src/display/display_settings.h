@@ -19,6 +19,7 @@ struct DisplaySettings {
   int16_t pieceShapeApplied = 0; // checker corner setting; 0 is a full ellipse
   CheckedArray<int16_t, 1> playerColors{{{0, 1}}};  // PLAYERCOLOR0: colour set of each side
   Str255 customColorsFileName;   // CUSTOMCOLORFILE
+  int16_t pieceSpeed = 6;        // PIECESPEED: larger is faster
 };
 extern DisplaySettings displaySettings;
 

@@ -46,6 +46,8 @@ struct InteractionDisplayState {
   int16_t whoseRollWaiting = 0;  // -1 while the set-up's "Whose Roll?" chooser waits
   int16_t whoseCubeWaiting = 0;  // -1 while its "Whose Cube?" chooser waits
   Point mousePoint;
+  int16_t pickedCount = 0;  // checkers held in the hand
+  int16_t trayPickUp = 0;   // -1 while a checker is taken back out of a tray
 };
 extern InteractionDisplayState interactionDisplay;
 

@@ -13,6 +13,7 @@
 #include "rules/position.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/pictures.h"
+#include "runtime/qt/windows.h"
 
 namespace bg {
 
@@ -225,6 +226,32 @@ void buildArrowRegions() {
     }
   }
   setPort(saved);
+}
+
+namespace {
+
+GrafPtr currentPieceImage() {
+  return boardImages.pieceImageWorlds[displaySettings.playerColors[position.currentPlayer]];
+}
+
+const Rect& currentPieceRect() {
+  return boardImages.pieceRects[displaySettings.playerColors[position.currentPlayer]];
+}
+
+}  // namespace
+
+void blitPieceImage() {
+  copyOffscreenToWindow(currentPieceImage(), boardImages.heldUnderWorld, currentPieceRect(), boardImages.heldUnderRect);
+}
+
+void blitPieceToPort() {
+  copyOffscreenToWindow(currentPieceImage(), getPort(), currentPieceRect(), boardImages.occluderRect);
+  flushWindow(1);
+}
+
+void copyPieceToLanding() {
+  copyOffscreenToWindow(currentPieceImage(), getPort(), currentPieceRect(), boardImages.landingRect);
+  flushWindow(1);
 }
 
 }  // namespace bg

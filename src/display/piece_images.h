@@ -12,6 +12,11 @@ void buildPieceImages();
 void buildMarkerImages();
 void drawPieceFaces();
 void buildArrowRegions();
+// The current player's checker image into the held checker's save-under, onto the
+// current port at occluderRect, or onto it at landingRect (the last two flush the window).
+void blitPieceImage();
+void blitPieceToPort();
+void copyPieceToLanding();
 // Paints the checker of currentPlayer's colour into the current port at landingRect.
 void paintPieceFace(const Region* shapeRgn, int16_t depth, int16_t height);
 

@@ -2,11 +2,16 @@
 
 #include "display/board_images.h"
 #include "display/board_layout.h"
+#include "display/board_state.h"
+#include "display/message_line.h"
 #include "display/colour_roles.h"
 #include "display/colour_schemes.h"
 #include "display/display_settings.h"
 #include "display/draw_color.h"
 #include "display/offscreen.h"
+#include "rules/display_state.h"
+#include "rules/interaction_state.h"
+#include "rules/position.h"
 #include "rules/rollout_state.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/pictures.h"
@@ -185,6 +190,76 @@ void drawTrayPiece(int16_t side, int16_t n) {
   clipRect(landing);
   drawTrayPieceImage(landing, side);
   clipRect(layout.boardRect);
+  setPort(saved);
+}
+
+void trayNeighbourRegion(int16_t side, int16_t n) {
+  if (boardImages.occluderRgn == nullptr) boardImages.occluderRgn = newRgn();
+  setEmptyRgn(boardImages.occluderRgn);
+  if ((side == 0 && n == 1) || (side == 1 && n == 15) || boardImages.trayPieceRgn == nullptr) return;
+  const Point p = trayPiecePosition(side, static_cast<int16_t>(n - 1));
+  copyRgn(boardImages.trayPieceRgn, boardImages.occluderRgn);
+  offsetRgn(boardImages.occluderRgn, p.h, p.v);
+}
+
+void eraseTrayPiece(int16_t side, int16_t n) {
+  if (boardState.welcomePending == -1) return;
+  const bool takingOut = interactionDisplay.trayPickUp != 0 || interaction.replayingMove != 0 ||
+                         boardState.setupInProgress != 0 || display.boardClearing != 0;
+  if (!takingOut) return;
+  GrafPtr window = windowPort(1);
+  if (window == nullptr || boardImages.boardWorld == nullptr) return;
+  const BoardLayout& L = layout;
+  const GrafPtr saved = getPort();
+  setPort(window);
+  const Point p = trayPiecePosition(side, n);
+  if (displaySettings.boardColor == kPictureBoard) {
+    RgnHandle shape = newRgn();
+    if (boardImages.trayPieceRgn != nullptr) copyRgn(boardImages.trayPieceRgn, shape);
+    offsetRgn(shape, p.h, p.v);
+    if (n > 1) {
+      trayNeighbourRegion(side, n);
+      diffRgn(shape, boardImages.occluderRgn, shape);
+    }
+    setClip(shape);
+    const Rect area = rgnBounds(shape);
+    copyOffscreenToWindow(boardImages.boardWorld, window, area, area);
+    disposeRgn(shape);
+    clipRect(L.boardRect);
+    if (side == 1 && n >= 2) drawTrayPiece(side, static_cast<int16_t>(n - 1));
+  } else {
+    int top = p.v + (side == 1 ? 1 : 0);
+    int bottom = top + L.trayPieceThickness;
+    // The first slot's rim reaches one pixel further toward the tray's end.
+    if (n == 1) {
+      if (position.currentPlayer == 1)
+        --top;
+      else
+        ++bottom;
+    }
+    const Rect strip = makeRect(p.h, top, p.h + L.pieceWidth, bottom);
+    clipRect(L.boardRect);
+    copyOffscreenToWindow(boardImages.boardWorld, window, strip, strip);
+  }
+  setPort(saved);
+}
+
+void copyStripAboveBoard(GrafPtr world) {
+  const BoardLayout& L = layout;
+  const Rect strip = makeRect(L.fieldLeft - 1, 0, L.fieldRight + L.pointMargin, L.fieldTop - 1);
+  copyOffscreenToWindow(world, getPort(), strip, strip);
+}
+
+void refreshDragSaveUnder(const Rect& rect) {
+  BoardImages& I = boardImages;
+  if (I.offscreenWorld == nullptr || I.boardWorld == nullptr) return;
+  Rect destination = rect;
+  offsetRect(destination, I.movingUnderRect.left - I.dragImageRect.left, I.movingUnderRect.top - I.dragImageRect.top);
+  const GrafPtr saved = getPort();
+  setPort(I.offscreenWorld);
+  if (I.movingUnderRgn != nullptr) setClip(I.movingUnderRgn);
+  copyOffscreenToWindow(I.boardWorld, I.offscreenWorld, rect, destination);
+  clipRect(I.offscreenWorld->bounds());
   setPort(saved);
 }
 

@@ -3,6 +3,7 @@
 // and the checkers borne off into the trays.
 #include <cstdint>
 
+#include "runtime/qt/ports.h"
 #include "runtime/qt/qd_types.h"
 
 namespace bg {
@@ -20,5 +21,14 @@ void drawTrayPieceImage(const Rect& rect, int16_t side);
 Point trayPiecePosition(int16_t side, int16_t n);
 // Draws the n-th borne-off checker of the side on the board window.
 void drawTrayPiece(int16_t side, int16_t n);
+// Takes the n-th borne-off checker off again, restoring the board under it; only while
+// checkers are being taken out of a tray and never before the welcome.
+void eraseTrayPiece(int16_t side, int16_t n);
+// occluderRgn: the shape of slot n - 1 (empty for the first slot to be filled).
+void trayNeighbourRegion(int16_t side, int16_t n);
+// The strip above the field copied from world into the current port.
+void copyStripAboveBoard(GrafPtr world);
+// Copies the clean board under rect into the moving checker's save-under.
+void refreshDragSaveUnder(const Rect& rect);
 
 }  // namespace bg

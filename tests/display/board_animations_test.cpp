@@ -1,0 +1,131 @@
+#include "display/board_animations.h"
+
+#include <gtest/gtest.h>
+
+#include "board_fixture.h"
+#include "display/board_rebuild.h"
+#include "display/message_line.h"
+#include "rules/display_state.h"
+#include "rules/position.h"
+#include "runtime/core/clock.h"
+#include "runtime/qt/drawing.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+namespace {
+
+// The reference board in window 1 with the window painted white, on a virtual clock.
+class BoardAnimations : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::composeBoard(700, 1);
+    windowPlacement.boardWidthOffset = -16;
+    windowPlacement.boardHeightOffset = -16;
+    windowOpen(1, "board", makeRect(100, 100, 100 + 683 + 32, 100 + 516 + 32), kDocumentWindow, false);
+    setPortOrigin(windowPort(1), -16, -16);
+  }
+  void TearDown() override {
+    setPort(nullptr);
+    windowClose(1);
+  }
+  static QImage boardPart() { return windowPort(1)->image.copy(16, 16, 683, 516); }
+  UseVirtualClock clock{50};
+};
+
+TEST_F(BoardAnimations, TheWelcomeRevealEndsWithTheWholeBoardShown) {
+  animateWelcome(layout.boardRect, boardImages.boardWorld, windowPort(1));
+  EXPECT_EQ(boardPart(), boardImages.boardWorld->image);
+  // Each of the random blocks waited its 1.2 milliseconds.
+  EXPECT_GT(clock.clock.now(), 399u * 1200u);
+}
+
+TEST_F(BoardAnimations, ASlowMachineUsesBiggerBlocks) {
+  shellWindow.slowMachine = -1;
+  animateWelcome(layout.boardRect, boardImages.boardWorld, windowPort(1));
+  EXPECT_EQ(boardPart(), boardImages.boardWorld->image);
+  shellWindow.slowMachine = 0;
+}
+
+TEST_F(BoardAnimations, TheCubeSlidePacesItsSteps) {
+  displaySettings.pieceSpeed = 7;
+  EXPECT_EQ(cubeSlideStepDelay(100), 1846u * 3);
+  shellWindow.osVersionValue = 9;
+  EXPECT_EQ(cubeSlideStepDelay(100), 1846u * 5);
+  shellWindow.osVersionValue = 10;
+  displaySettings.pieceSpeed = 0;  // kept to the settings' range rather than divided by
+  EXPECT_EQ(cubeSlideStepDelay(100), cubeSlideStepDelay(100));
+  displaySettings.pieceSpeed = 1;
+  const uint32_t slowest = cubeSlideStepDelay(100);
+  displaySettings.pieceSpeed = 0;
+  EXPECT_EQ(cubeSlideStepDelay(100), slowest);
+  displaySettings.pieceSpeed = 6;
+}
+
+TEST_F(BoardAnimations, TheSlidingCubeEndsAtItsNewPlaceWithTheOldOneClean) {
+  redrawBoardWindowPlain();
+  const int x = layout.cubeX[0];
+  const int from = layout.cubeY[2];
+  const int to = layout.cubeY[0];
+  const uint64_t start = clock.clock.now();
+  animateCubeSlide(static_cast<int16_t>(from), static_cast<int16_t>(to));
+  EXPECT_GT(clock.clock.now() - start, static_cast<uint64_t>(to - from) * cubeSlideStepDelay(to - from));
+  const QImage& window = windowPort(1)->image;
+  const QImage& face = boardImages.cubeFaceWorlds[0][0]->image;
+  EXPECT_EQ(window.pixel(16 + x + 15, 16 + to + 15), face.pixel(15, 15));
+  EXPECT_EQ(window.pixel(16 + x + 15, 16 + from + 5), boardImages.boardWorld->image.pixel(x + 15, from + 5));
+  const QImage before = window.copy();
+  animateCubeSlide(static_cast<int16_t>(to), static_cast<int16_t>(to));  // no move, nothing drawn
+  EXPECT_EQ(before, windowPort(1)->image);
+}
+
+TEST_F(BoardAnimations, TrayCheckersAreDrawnAndTakenOffOnlyWhileATrayIsEmptied) {
+  redrawBoardWindowPlain();
+  const QImage clean = windowPort(1)->image.copy();
+  drawTrayPiece(0, 1);
+  drawTrayPiece(1, 1);
+  const QImage withCheckers = windowPort(1)->image.copy();
+  EXPECT_NE(clean, withCheckers);
+  const QImage& tray = boardImages.trayPieceImages[0]->image;
+  EXPECT_EQ(withCheckers.pixel(16 + 9 + 20, 16 + 458 + 6), tray.pixel(20, 6));
+  eraseTrayPiece(0, 1);  // nobody is taking checkers out
+  EXPECT_EQ(withCheckers, windowPort(1)->image);
+  interactionDisplay.trayPickUp = -1;
+  position.currentPlayer = 0;
+  eraseTrayPiece(0, 1);
+  position.currentPlayer = 1;
+  eraseTrayPiece(1, 1);
+  interactionDisplay.trayPickUp = 0;
+  EXPECT_EQ(clean, windowPort(1)->image);
+  // Before the welcome nothing is taken off.
+  drawTrayPiece(0, 1);
+  boardState.welcomePending = -1;
+  display.boardClearing = -1;
+  eraseTrayPiece(0, 1);
+  EXPECT_NE(clean, windowPort(1)->image);
+  boardState.welcomePending = 0;
+  display.boardClearing = 0;
+}
+
+TEST_F(BoardAnimations, TheFirstSlotOfEachSideHasNoNeighbour) {
+  trayNeighbourRegion(0, 1);
+  EXPECT_TRUE(emptyRgn(boardImages.occluderRgn));
+  trayNeighbourRegion(1, 15);
+  EXPECT_TRUE(emptyRgn(boardImages.occluderRgn));
+}
+
+TEST_F(BoardAnimations, CommandCursorsFollowTheBoardKind) {
+  ASSERT_NE(boardImages.colourCursors[0], nullptr);
+  ASSERT_NE(boardImages.handCursors[0], nullptr);
+  ASSERT_NE(boardImages.selectionCursor, nullptr);
+  const QPixmap painted = boardImages.colourCursors[1]->cursor.pixmap();
+  boardState.pendingBoardColor = kPictureBoard;
+  reloadColourCursors();
+  ASSERT_NE(boardImages.colourCursors[1], nullptr);
+  EXPECT_NE(painted.toImage(), boardImages.colourCursors[1]->cursor.pixmap().toImage());
+  boardState.pendingBoardColor = 1;
+  reloadColourCursors();
+  EXPECT_EQ(painted.toImage(), boardImages.colourCursors[1]->cursor.pixmap().toImage());
+}
+
+}  // namespace
+}  // namespace bg
