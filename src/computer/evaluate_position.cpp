@@ -1,5 +1,7 @@
 #include "computer/evaluate_position.h"
 
+#include <algorithm>
+
 #include "computer/blot_risk.h"
 #include "computer/backgame_flags.h"
 #include "computer/candidate_features.h"
