@@ -45,6 +45,7 @@ constexpr int64_t kReRollThinkingMs = 2000;
 constexpr float kNoticeSeconds = 2.0f;
 
 bool isHuman(int16_t side) { return position.playerType[side] == kHumanPlayer; }
+bool isDie(int16_t value) { return value >= 1 && value <= 6; }
 
 GameRecordEntry& nextEntry() { return record.gameRecord[record.gameRecordCount + 1]; }
 
@@ -194,7 +195,9 @@ void rollDiceStage() {
 
 void generateDiceRoll() {
   const GameRecordEntry& entry = nextEntry();
-  if (entry.side == kEmptyEntrySide) {
+  // An entry without a real roll (never written, or read from a damaged file) would be
+  // replayed as 0-0 for ever in the opening: it is rolled afresh.
+  if (entry.side == kEmptyEntrySide || !isDie(entry.die1) || !isDie(entry.die2)) {
     int16_t d0 = 0;
     int16_t d1 = 0;
     do {

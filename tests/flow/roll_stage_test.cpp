@@ -280,6 +280,14 @@ TEST_F(RollStageTest, ReplayedEntryOfNoSideIsPlayedByPlayerZero) {
   EXPECT_EQ(entry(1).side, 0);
 }
 
+TEST_F(RollStageTest, EntryWithoutARollIsRolledAfresh) {
+  // Written by no roll (a record never reset, a damaged file): replayed it would give 0-0.
+  record.gameRecord[1] = GameRecordEntry{};
+  scriptDice({2, 5});
+  generateDiceRoll();
+  EXPECT_EQ(dice(), std::make_pair(2, 5));
+}
+
 TEST_F(RollStageTest, ClickAwayFromTheDiceBeepsAndAsksForTheDice) {
   played();
   position.currentPlayer = 0;  // the human
