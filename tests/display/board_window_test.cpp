@@ -1,0 +1,78 @@
+// The board window around the board: opened at start-up, refitted by a rebuild.
+#include <gtest/gtest.h>
+
+#include "board_fixture.h"
+#include "display/board_rebuild.h"
+#include "display/upper_services.h"
+#include "rules/display_state.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+namespace {
+
+int waitLoopsEnded = 0;
+
+class BoardWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::composeBoard(700, 1);
+    windowPlacement = BoardWindowPlacement{};
+    windowPlacement.windowMargin = 16;
+    fitWindowToBoard();
+    windowOpen(1, "board", makeRect(windowPlacement.windowX1, windowPlacement.windowY1, windowPlacement.windowX2,
+                                    windowPlacement.windowY2),
+               kDocumentWindow, false);
+    relayoutBoard();
+    redrawBoardWindowPlain();
+    waitLoopsEnded = 0;
+    upperServices.endWaitLoop = [] { ++waitLoopsEnded; };
+  }
+  void TearDown() override {
+    upperServices = UpperServices{};
+    windowClose(1);
+  }
+};
+
+TEST_F(BoardWindow, TheBoardIsDrawnInsideTheMarginOnTheBorderColour) {
+  const QImage& window = windowPort(1)->image;
+  EXPECT_EQ(window.width(), 683 + 32);
+  EXPECT_EQ(window.height(), 516 + 32);
+  EXPECT_EQ(window.pixel(16 + 343, 16 + 3), boardImages.boardWorld->image.pixel(343, 3));
+  // Outside the board: the window background's role, here its pattern.
+  const QImage& tile = boardImages.rolePixPats[2]->tile;
+  EXPECT_EQ(window.pixel(5, 5), tile.pixel((5 - 16 + 64 * tile.width()) % tile.width(), (5 - 16 + 64 * tile.height()) % tile.height()));
+}
+
+TEST_F(BoardWindow, ASizeChangeRefitsAndRepaintsTheWindowAndEndsTheWait) {
+  boardState.pendingBoardSize = 7;  // 927
+  boardState.boardSizeChangePending = 255;
+  rebuildBoardWindow();
+  redrawBoardWindowPlain();
+  EXPECT_EQ(waitLoopsEnded, 1);
+  EXPECT_GT(layout.boardWidth, 683);
+  const Rect content = windowContentRect(1);
+  EXPECT_EQ(content.width(), windowPlacement.windowX2 - windowPlacement.windowX1);
+  const QImage& window = windowPort(1)->image;
+  const int x = -windowPlacement.boardWidthOffset;
+  const int y = -windowPlacement.boardHeightOffset;
+  EXPECT_EQ(window.pixel(x + layout.boardCentreX, y + 3),
+            boardImages.boardWorld->image.pixel(layout.boardCentreX, 3));
+  EXPECT_EQ(boardState.boardSizeChangePending, 0);
+}
+
+TEST_F(BoardWindow, ChoosingThePictureBoardTakesItsSizeFromTheFramePicture) {
+  boardState.pendingBoardColor = kPictureBoard;
+  boardState.boardColorChangePending = -1;
+  boardState.boardRelayoutRequested = -1;
+  rebuildBoardWindow();
+  boardState.boardRelayoutRequested = 0;
+  EXPECT_EQ(displaySettings.boardColor, kPictureBoard);
+  EXPECT_EQ(layout.boardWidth, 609);
+  EXPECT_EQ(layout.boardHeight, 421);
+  EXPECT_EQ(boardImages.pixPatBase, 200);
+  EXPECT_EQ(display.boardColor, kPictureBoard);
+  EXPECT_FALSE(emptyRgn(boardImages.frameShapeRgn));
+}
+
+}  // namespace
+}  // namespace bg
