@@ -4,11 +4,13 @@
 
 #include "flow/flow_fixture.h"
 #include "flow/roll_stage.h"
+#include "flow/turn.h"
 #include "rules/cube_state.h"
 #include "rules/game_record.h"
 #include "rules/new_game.h"
 #include "rules/rollout_state.h"
 #include "rules/settings.h"
+#include "rules/take_back.h"
 
 namespace bg {
 namespace {
@@ -416,6 +418,56 @@ TEST_F(RollStageTest, FourDiceOnDoublesSettingRedrawsTheSameDice) {
   EXPECT_EQ(diceState.dice[3].value, 0);
   EXPECT_EQ(diceState.rolledDice[3], 5);
   EXPECT_EQ(diceState.diceShowing, -1);
+}
+
+}  // namespace
+}  // namespace bg
+
+namespace bg {
+namespace {
+
+// The take-back of the rules and the roll stage together: a whole turn taken back is
+// played again with the roll it had, and its roll is not counted twice.
+class ReplayTest : public FlowTest {};
+
+TEST_F(ReplayTest, TurnTakenBackIsPlayedAgainWithTheSameRoll) {
+  flow.opponentMode = 2;
+  position.playerType[0] = kComputerPlayer;
+  position.playerType[1] = kComputerPlayer;
+  rollout.noPause = -1;
+  shellFlags.fastPlay = kFastPlayOn;
+  cube.cubeUsed = 0;
+  seedRandom(5);
+  fillDicePool();
+  setStartingPosition();
+  position.openingPhase = -1;
+
+  int16_t countBefore = 0;
+  for (int turn = 0; turn < 4; ++turn) {
+    countBefore = record.gameRecordCount;
+    flow.abortTurn = 0;
+    playTurn();
+    if (record.gameRecordCount >= 2 && record.gameRecord[record.gameRecordCount].toPoint > 0) {
+      position.openingPhase = 0;
+    }
+  }
+  const GameRecordEntry roll = record.gameRecord[countBefore + 1];
+  const auto pips = statistics.sessionPipsRolled;
+  const auto doubles = statistics.sessionDoublesRolled;
+  const int32_t profilePips = playerPipsRolled(roll.side);
+
+  takeBack();
+  ASSERT_EQ(record.gameRecordCount, countBefore);
+
+  flow.abortTurn = 0;
+  playTurn();
+  const GameRecordEntry& again = record.gameRecord[countBefore + 1];
+  EXPECT_EQ(again.side, roll.side);
+  EXPECT_EQ(again.die1, roll.die1);
+  EXPECT_EQ(again.die2, roll.die2);
+  EXPECT_EQ(statistics.sessionPipsRolled, pips);
+  EXPECT_EQ(statistics.sessionDoublesRolled, doubles);
+  EXPECT_EQ(playerPipsRolled(roll.side), profilePips);
 }
 
 }  // namespace
