@@ -82,6 +82,9 @@ struct BoardImages {
   GWorldPtr blueMarkerWorld = nullptr;
   CheckedArray<CheckedArray<RgnHandle, 1>, 1> arrowRegions{};
 
+  // The backdrop of the set-up's cube chooser, of the overlay box's size.
+  GWorldPtr messageBoxWorld = nullptr;
+
   // Picture board extras, built once at the first build.
   CheckedArray<GWorldPtr, 1> trayPictureWorlds{};
   GWorldPtr trayMaskWorld = nullptr;

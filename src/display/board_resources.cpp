@@ -199,6 +199,14 @@ void loadCentreEmblemMasks() {
   }
 }
 
+void makeBoardSizedOffscreen() {
+  roleForeColor(roles.boardForeColor);
+  rgbBackColor(kWhiteRGB);
+  disposeOffscreenWorld(boardImages.messageBoxWorld);
+  boardImages.messageBoxWorld =
+      newOffscreenWorld(makeRect(0, 0, offscreen.messageBoxWidth, offscreen.messageBoxHeight));
+}
+
 void makeCentreEmblemWorlds() {
   for (int k = 1; k <= 2; ++k) {
     disposeOffscreenWorld(boardImages.centreEmblemWorlds[k]);

@@ -18,6 +18,8 @@ void disposePixPatterns();
 void buildBoardOffscreens();
 void renderBoardOffscreen();
 void buildCubeImagesByStyle();
+// A world of the overlay box's size for the cube chooser's backdrop.
+void makeBoardSizedOffscreen();
 void makeCentreEmblemWorlds();
 void loadCentreEmblemMasks();
 void paintCentreEmblemWorlds();

@@ -59,6 +59,7 @@ void disposePieceWorlds() {
 
 void disposeAllOffscreenWorlds() {
   disposePieceWorlds();
+  disposeOffscreenWorld(boardImages.messageBoxWorld);
   disposeOffscreenWorld(boardImages.boardWorld);
   for (int k = 1; k <= 2; ++k) {
     disposeOffscreenWorld(boardImages.centreEmblemWorlds[k]);

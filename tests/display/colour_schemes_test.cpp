@@ -4,7 +4,6 @@
 
 #include <set>
 
-#include "display/colour_roles.h"
 #include "display/display_settings.h"
 
 namespace bg {
@@ -115,43 +114,6 @@ TEST(ColourSchemesDeathTest, ARoleOutsideThePaletteStops) {
   initColourAndStyleTables();
   displaySettings.boardColor = 1;
   EXPECT_DEATH(roleDrawnWithPattern(22), "Array bounds error: index 22 is outside 0 to 21");
-}
-
-TEST(ColourRoles, DefaultRolesAndTheColourTwelvePanelText) {
-  displaySettings.boardColor = 1;
-  setDefaultColours();
-  EXPECT_EQ(roles.pieceColors[0], 11);
-  EXPECT_EQ(roles.pieceColors[1], 8);
-  EXPECT_EQ(roles.pieceSecondColors[0], 12);
-  EXPECT_EQ(roles.pieceSecondColors[1], 9);
-  EXPECT_EQ(roles.pieceFrameColors[0], 13);
-  EXPECT_EQ(roles.pieceFrameColors[1], 10);
-  EXPECT_EQ(roles.panelTextColor, 3);
-  displaySettings.boardColor = 12;
-  setDefaultColours();
-  EXPECT_EQ(roles.panelTextColor, 15);
-}
-
-TEST(ColourRoles, PatternIdsBySlotAndColour) {
-  EXPECT_EQ(pixPatBaseFor(1), 0);
-  EXPECT_EQ(pixPatBaseFor(2), 0);
-  EXPECT_EQ(pixPatBaseFor(3), 200);
-  EXPECT_EQ(pixPatBaseFor(4), 600);
-  EXPECT_EQ(pixPatBaseFor(6), 400);
-  EXPECT_EQ(pixPatBaseFor(7), 500);
-  EXPECT_EQ(pixPatBaseFor(12), 300);
-  EXPECT_EQ(pixPatBaseFor(10), 100);
-  EXPECT_EQ(pixPatBaseFor(15), 200);
-  EXPECT_EQ(rolePatternId(2, 4, 600), 328);
-  EXPECT_EQ(rolePatternId(3, 4, 600), 638);
-  EXPECT_EQ(rolePatternId(5, 4, 600), 629);
-  EXPECT_EQ(rolePatternId(19, 4, 600), 640);
-  EXPECT_EQ(rolePatternId(11, 10, 100), 133);
-  EXPECT_EQ(rolePatternId(9, 2, 0), 100);
-  EXPECT_EQ(rolePatternId(11, 2, 0), 14);
-  EXPECT_EQ(rolePatternId(11, 5, 100), 144);
-  EXPECT_EQ(rolePatternId(10, 5, 100), kNoPattern);
-  EXPECT_EQ(extraPatternId(300), 323);
 }
 
 }  // namespace

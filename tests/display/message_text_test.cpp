@@ -83,12 +83,6 @@ TEST(MessageBox, ReferenceBoardBoxAndTextPlace) {
   EXPECT_EQ(pen.v, 20);
 }
 
-TEST(MessageBox, ShadowsAreReducedButNeverBelowOne) {
-  EXPECT_EQ(reducedShadow(5), 1);
-  EXPECT_EQ(reducedShadow(3), 1);
-  EXPECT_EQ(reducedShadow(14), 10);
-}
-
 TEST(MessageBox, ThePictureBoardPlacesTheTextInItsStrip) {
   MessageBoxMeasures m = referenceBoard();
   m.pictureBoard = true;
