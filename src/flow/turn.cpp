@@ -208,6 +208,8 @@ bool isClosedOut(int16_t side) {
 
 void playTurn() {
   setCursor(kGameCursor);
+  // A human's turn end handled elsewhere concerns that turn only.
+  flow.turnEndPending = 0;
   if (position.openingPhase == 0 && turnState.resumeWithDiceShown == 0) handOver();
   if (flow.abortTurn != kLeaveTurn) {
     if (turnState.resumeWithDiceShown == 0) rollAndCheckClosedOut();
