@@ -352,52 +352,5 @@ TEST(LegalPlays, DoubleWithOnlyThreePartMoves) {
   EXPECT_EQ(e.plays[0].final.off[1], 15);
 }
 
-TEST(LegalPlays, HitRaisesTheOpponentBarAndLeavesOneOwnMan) {
-  const RefPosition pos = viewPosition({{13, -15}, {10, 1}, {2, 14}});
-  const Enumeration e = enumerate(pos, 1, 3, 3);
-  bool sawHit = false;
-  for (const Play& p : e.plays) {
-    if (p.final.board[25] == 1 && p.final.board[10] == -1) sawHit = true;
-    if (p.final.board[25] == 0) {
-      EXPECT_EQ(p.final.board[10], 1);
-    }
-  }
-  EXPECT_TRUE(sawHit);
-  // The driver's write-back: after a hitting play the view's opponent bar is 1.
-  setBoard(pos, 1);
-  setDice(3, 6);
-  playSearch = PlaySearchState{};
-  buildMoverView();
-  startLegalPlayEnumeration(2);
-  while (playSearch.stopEnumeration == 0) {
-    if (stepLegalPlayEnumeration() && analysis.evalBoard[10] == -1 &&
-        playSearch.playFrom[1] == 13 && playSearch.playDice[1] == 3) {
-      EXPECT_EQ(analysis.evalBoard[25], 1);
-    }
-  }
-}
-
-TEST(LegalPlays, ManBroughtHomeLetsTheNextPartMoveBearOff) {
-  // Own men on 8 and 3; roll 2-3: 8/6 brings the last man home, then 3/off.
-  const RefPosition pos = viewPosition({{8, -1}, {3, -1}, {20, 15}});
-  const Enumeration e = enumerate(pos, 1, 2, 3);
-  bool bore = false;
-  for (const Play& p : e.plays) {
-    if (p.final.off[1] == 14) bore = true;
-  }
-  EXPECT_TRUE(bore);
-}
-
-TEST(LegalPlays, LargerDieBearsOffOnlyTheRearmostMan) {
-  // Own men on 4 and 2, roll 6-5: both come off (4 with the 6 or 5, then 2).
-  const RefPosition pos = viewPosition({{4, -1}, {2, -1}, {20, 15}});
-  Enumeration e = enumerate(pos, 1, 6, 5);
-  ASSERT_FALSE(e.plays.empty());
-  for (const Play& p : e.plays) {
-    EXPECT_EQ(p.final.off[1], 15);
-    EXPECT_EQ(p.parts[0].first, 4);  // the man on 2 cannot go first while 4 is occupied
-  }
-}
-
 }  // namespace
 }  // namespace bg
