@@ -3,47 +3,14 @@
 
 The pictures are simple shapes and textures made from code: dice faces and their masks
 for the five size classes, the cube and its masks, the centre emblem masks, the tray
-checker underlays and colour keys, and the frame-design tiles. Run it from the
-repository root after changing a recipe; the outputs are committed.
+checker underlays and colour keys, and the frame-design tiles. Run it from
+anywhere after changing a recipe; the outputs are committed.
 Masks are black where the source shows and white elsewhere.
 """
 import math
-import os
 import random
-import struct
-import zlib
 
-OUT = os.path.join(os.path.dirname(__file__), "..", "resources", "pictures")
-
-WHITE = (255, 255, 255)
-BLACK = (0, 0, 0)
-
-
-class Image:
-    def __init__(self, w, h, fill=WHITE):
-        self.w, self.h = w, h
-        self.px = [[fill] * w for _ in range(h)]
-
-    def set(self, x, y, c):
-        if 0 <= x < self.w and 0 <= y < self.h:
-            self.px[y][x] = c
-
-    def save(self, pid):
-        raw = b"".join(b"\x00" + bytes(v for p in row for v in p) for row in self.px)
-        def chunk(kind, data):
-            body = kind + data
-            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-        png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", self.w, self.h, 8, 2, 0, 0, 0))
-        png += chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
-        with open(os.path.join(OUT, f"{pid}.png"), "wb") as f:
-            f.write(png)
-
-
-def inside_round_rect(x, y, w, h, r):
-    """Whether pixel (x, y) lies in the rounded rectangle (0, 0, w, h) with corner radius r."""
-    cx = min(max(x + 0.5, r), w - r)
-    cy = min(max(y + 0.5, r), h - r)
-    return (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= r * r
+from picture_drawing import BLACK, WHITE, Image, inside_round_rect
 
 
 def round_rect_image(w, h, r, body, edge, outside=WHITE):
@@ -190,7 +157,6 @@ def make_tiles():
 
 
 if __name__ == "__main__":
-    os.makedirs(OUT, exist_ok=True)
     make_dice()
     make_cubes()
     make_emblems()

@@ -9,34 +9,8 @@ Everything is made from code with a fixed random seed, so a rerun gives the same
 """
 import os
 import random
-import struct
-import zlib
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "pictures")
-
-
-def write_png(path, w, h, pixels, alpha=False):
-    """pixels: rows of (r, g, b) or (r, g, b, a) tuples."""
-    kind = 6 if alpha else 2
-    raw = b"".join(b"\x00" + bytes(v for p in row for v in p) for row in pixels)
-
-    def chunk(tag, data):
-        body = tag + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, kind, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "wb") as f:
-        f.write(png)
-
-
-def c8(rgb16):
-    return tuple(v >> 8 for v in rgb16)
-
-
-def scale(rgb, f):
-    return tuple(max(0, min(255, int(v * f))) for v in rgb)
+from picture_drawing import PICTURES as ROOT, c8, shade as scale, write_png
 
 
 # ---- pixel patterns -------------------------------------------------------------------

@@ -11,27 +11,9 @@ fixed measures: a unit of 36, points 145 high, a bar 79 wide, frames 48 wide.
 Run it from anywhere; the outputs are committed. Masks are black where the picture shows.
 """
 import math
-import os
 import random
-import struct
-import zlib
 
-OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "pictures")
-
-WHITE = (255, 255, 255)
-BLACK = (0, 0, 0)
-
-
-def c8(rgb16):
-    return tuple(v >> 8 for v in rgb16)
-
-
-def shade(c, f):
-    return tuple(max(0, min(255, int(v * f))) for v in c)
-
-
-def mix(a, b, t):
-    return tuple(int(x + (y - x) * t) for x, y in zip(a, b))
+from picture_drawing import BLACK, Image, c8, inside_round_rect, shade
 
 
 # The scheme of board colour 15.
@@ -42,43 +24,6 @@ LIGHT_ROW = c8((0, 20971, 47185))
 DARK_PIECE = c8((0, 20971, 31456))
 LIGHT_PIECE = c8((57670, 47840, 33422))
 IVORY = (240, 234, 214)
-
-
-class Image:
-    def __init__(self, w, h, fill=WHITE):
-        self.w, self.h = w, h
-        self.px = [[fill] * w for _ in range(h)]
-
-    def set(self, x, y, c):
-        if 0 <= x < self.w and 0 <= y < self.h:
-            self.px[y][x] = c
-
-    def get(self, x, y):
-        return self.px[y][x]
-
-    def fill_rect(self, l, t, r, b, colour):
-        for y in range(max(t, 0), min(b, self.h)):
-            row = self.px[y]
-            for x in range(max(l, 0), min(r, self.w)):
-                row[x] = colour(x, y) if callable(colour) else colour
-
-    def save(self, pid):
-        raw = b"".join(b"\x00" + bytes(v for p in row for v in p) for row in self.px)
-
-        def chunk(kind, data):
-            body = kind + data
-            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-        png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", self.w, self.h, 8, 2, 0, 0, 0))
-        png += chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
-        with open(os.path.join(OUT, f"{pid}.png"), "wb") as f:
-            f.write(png)
-
-
-def inside_round_rect(x, y, w, h, r):
-    cx = min(max(x + 0.5, r), w - r)
-    cy = min(max(y + 0.5, r), h - r)
-    return (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= r * r
 
 
 def inside_ellipse(x, y, w, h):
