@@ -12,6 +12,7 @@
 #include "rules/game_record.h"
 #include "rules/interaction_services.h"
 #include "rules/interaction_state.h"
+#include "rules/play_search.h"
 #include "rules/player_records.h"
 #include "rules/position.h"
 #include "rules/rollout_state.h"
@@ -309,6 +310,9 @@ void dropDouble() {
 }
 
 void cubeAdvice() {
+  // Asked from inside the search's event pump, the advice would re-analyse the
+  // position the search is working on.
+  if (refuseWhileSearching()) return;
   const int16_t side = position.currentPlayer;
   const bool pending = cube.doublePending == -1;
   if (hand.pieceInHand == -1) {

@@ -7,6 +7,7 @@
 #include "computer/analyse_position.h"
 #include "computer/cube_decisions.h"
 #include "cube_fixture.h"
+#include "rules/play_search_state.h"
 #include "rules/player_records.h"
 #include "runtime/core/clock.h"
 
@@ -409,6 +410,17 @@ TEST_F(CubeActionTest, AdviceAnswersTheTakeOrTheDouble) {
   cubeAdvice();
   EXPECT_EQ(cubeLog.shown, (std::vector<std::string>{"#10"}));
   EXPECT_EQ(cube.doublePending, 0);
+}
+
+TEST_F(CubeActionTest, AdviceAskedDuringASearchIsRefusedAsBusy) {
+  // A search is under way: the advice arrives through the event pump inside it.
+  ++playSearch.searchDepth;
+  const AnalysisState before = analysis;
+  cubeAdvice();
+  --playSearch.searchDepth;
+  EXPECT_EQ(interaction.messageNumber, 2);
+  EXPECT_EQ(flow.cubeHintCount[0], 0);
+  EXPECT_EQ(analysis.evalBoard, before.evalBoard);
 }
 
 }  // namespace
