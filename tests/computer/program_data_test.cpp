@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
-#include <set>
 #include <vector>
 
 #include "computer/factors.h"
@@ -67,77 +66,34 @@ TEST(ProgramDataDeathTest, RunningOutOfItemsStopsTheProgram) {
   EXPECT_DEATH(readProgramData(std::span<const int16_t>{}), "Out of data");
 }
 
-TEST_F(ProgramDataTest, OpeningBookSamples) {
-  EXPECT_EQ(book(0, 3, 1), std::make_pair(int16_t{8}, int16_t{6}));
-  EXPECT_EQ(book(0, 6, 5), std::make_pair(int16_t{24}, int16_t{18}));
-  EXPECT_EQ(book(1, 2, 1), std::make_pair(int16_t{13}, int16_t{24}));
-  EXPECT_EQ(book(0, 1, 2), std::make_pair(int16_t{6}, int16_t{13}));
-  EXPECT_EQ(book(0, 4, 4), std::make_pair(int16_t{13}, int16_t{9}));
-  EXPECT_EQ(book(1, 2, 2), std::make_pair(int16_t{24}, int16_t{22}));
-  EXPECT_EQ(book(1, 4, 6), std::make_pair(int16_t{18}, int16_t{24}));
-  EXPECT_EQ(book(0, 6, 6), std::make_pair(int16_t{24}, int16_t{13}));
-}
-
-TEST_F(ProgramDataTest, VariantsDifferAtTheSplittingRollsOnly) {
-  const std::set<int16_t> expected = {
-      openingRollIndex(1, 2), openingRollIndex(1, 4), openingRollIndex(1, 5),
-      openingRollIndex(2, 1), openingRollIndex(2, 2), openingRollIndex(3, 3),
-      openingRollIndex(3, 4), openingRollIndex(4, 1), openingRollIndex(4, 3),
-      openingRollIndex(4, 4), openingRollIndex(4, 5), openingRollIndex(4, 6),
-      openingRollIndex(5, 1), openingRollIndex(5, 4), openingRollIndex(6, 4)};
-  std::set<int16_t> differing;
-  for (int16_t i = 0; i < 36; ++i)
-    if (programTables.openingBook[0][0][i] != programTables.openingBook[1][0][i] ||
-        programTables.openingBook[0][1][i] != programTables.openingBook[1][1][i])
-      differing.insert(i);
-  EXPECT_EQ(differing, expected);
-}
-
-TEST_F(ProgramDataTest, EveryBookCheckerStartsWhereTheMoverHasMen) {
-  // A from-point either holds men at the start or is where the other half's checker
-  // arrives (6-5: 24/18 18/13).
-  const std::set<int16_t> startPoints = {24, 13, 8, 6};
-  for (int16_t v = 0; v <= 1; ++v)
-    for (int16_t d1 = 1; d1 <= 6; ++d1)
-      for (int16_t d2 = 1; d2 <= 6; ++d2) {
-        const int16_t i = openingRollIndex(d1, d2);
-        const int16_t from[2] = {programTables.openingBook[v][0][i],
-                                 programTables.openingBook[v][1][i]};
-        const int16_t die[2] = {d1, d2};
-        for (int h = 0; h <= 1; ++h) {
-          const int16_t other = from[1 - h];
-          const bool reached = other - die[1 - h] == from[h];
-          EXPECT_TRUE(startPoints.count(from[h]) || reached)
-              << "variant " << v << " roll " << d1 << "-" << d2 << " half " << h;
-        }
-      }
-}
-
-TEST_F(ProgramDataTest, PointWeightTables) {
-  const int16_t made[25] = {0, 1, 2, 3, 6, 7, 8, 5, 3, 3, 3, 2, 2, 2,
-                            2, 2, 2, 2, 5, 6, 5, 3, 1, 0, 0};
-  const int16_t home[25] = {0, 0, 0, 1, 6, 7, 8, 5, 3, 1, 0, 0, 0, 0,
-                            0, 0, 0, 0, 0, 0, 3, 7, 8, 7, 9};
-  for (int16_t p = 0; p <= 24; ++p) {
-    EXPECT_EQ(programTables.madePointWeights[p], made[p]) << p;
-    EXPECT_EQ(programTables.homePointWeights[p], home[p]) << p;
+// The checksum pins the list and the numbered items where it lands; samples of each table
+// tie the two to the figures the computer plays by.
+TEST_F(ProgramDataTest, SamplesOfEveryTable) {
+  using P = std::pair<int16_t, int16_t>;
+  EXPECT_EQ(book(0, 3, 1), P(8, 6));
+  EXPECT_EQ(book(0, 6, 5), P(24, 18));
+  EXPECT_EQ(book(0, 1, 2), P(6, 13));
+  EXPECT_EQ(book(0, 4, 4), P(13, 9));
+  EXPECT_EQ(book(1, 2, 1), P(13, 24));
+  EXPECT_EQ(book(1, 4, 6), P(18, 24));
+  const struct {
+    int16_t p, made, home;
+  } weights[] = {{0, 0, 0}, {3, 3, 1}, {6, 8, 8}, {7, 5, 5}, {10, 3, 0}, {19, 6, 0}, {23, 0, 7}, {24, 0, 9}};
+  for (const auto& w : weights) {
+    EXPECT_EQ(programTables.madePointWeights[w.p], w.made) << w.p;
+    EXPECT_EQ(programTables.homePointWeights[w.p], w.home) << w.p;
   }
-}
-
-TEST_F(ProgramDataTest, ShotWeightsAndPointZones) {
-  for (int16_t q = 0; q <= 24; ++q) {
-    EXPECT_EQ(programTables.shotWeights[0][q], 6) << q;
-    const int16_t expected = q <= 3 ? 6 : q <= 7 ? 5 : q <= 11 ? 6 : q == 12 ? 5 : q <= 15 ? 6
-                           : q <= 18 ? 5 : q <= 21 ? 0 : 4;
-    EXPECT_EQ(programTables.shotWeights[1][q], expected) << q;
+  const struct {
+    int16_t q, shot;
+  } shots[] = {{0, 6}, {4, 5}, {11, 6}, {12, 5}, {15, 6}, {18, 5}, {21, 0}, {24, 4}};
+  for (const auto& s : shots) {
+    EXPECT_EQ(programTables.shotWeights[0][s.q], 6) << s.q;
+    EXPECT_EQ(programTables.shotWeights[1][s.q], s.shot) << s.q;
   }
-  for (int16_t p = 0; p <= 25; ++p) {
-    const int16_t zone = p <= 6 || p == 25 ? 0 : p <= 18 ? (p - 3) / 4 : 4;
-    EXPECT_EQ(programTables.pointZones[p], zone) << p;
-  }
-}
-
-TEST_F(ProgramDataTest, OpeningDicePairs) {
+  const struct {
+    int16_t p, zone;
+  } zones[] = {{0, 0}, {6, 0}, {7, 1}, {11, 2}, {18, 3}, {19, 4}, {24, 4}, {25, 0}};
+  for (const auto& z : zones) EXPECT_EQ(programTables.pointZones[z.p], z.zone) << z.p;
   const int16_t a[7] = {0, 3, 3, 6, 4, 6, 6};
   const int16_t b[7] = {0, 1, 1, 1, 2, 1, 5};
   for (int16_t r = 0; r <= 6; ++r) {
