@@ -4,6 +4,8 @@
 #include "rules/new_game.h"
 #include "rules_fixture.h"
 
+#include <tuple>
+
 namespace bg::testing {
 namespace {
 
@@ -20,34 +22,8 @@ class CheckerMoveTest : public RulesTest {
     hand.moveStepCount = 1;
   }
 
-  // The roll stage's part: dice entries, rolled values, the roll entry at count + 1.
-  static void roll(int16_t side, int16_t a, int16_t b, int16_t rollFlags = 0) {
-    const bool doubles = a == b;
-    position.currentPlayer = side;
-    position.otherPlayer = 1 - side;
-    diceState.dice[0].value = a;
-    diceState.dice[1].value = b;
-    diceState.dice[2].value = doubles ? a : 0;
-    diceState.dice[3].value = doubles ? a : 0;
-    for (int16_t n = 0; n <= 3; ++n) diceState.rolledDice[n] = diceState.dice[n].value;
-    diceState.rolledDoubles = doubles ? -1 : 0;
-    flow.movesAllowed = doubles ? 4 : 2;
-    flow.movesLeft = flow.movesAllowed;
-    flow.moveNumber = 0;
-    flow.abortTurn = 0;
-    playSearch.playLength = flow.movesAllowed;
-    GameRecordEntry& entry = record.gameRecord[record.gameRecordCount + 1];
-    entry.side = side;
-    entry.die1 = a;
-    entry.die2 = b;
-    entry.flags = rollFlags;
-  }
-
-  static void move(int16_t from, int16_t distance) {
-    hand.selectedPoint = from;
-    hand.moveDistance = distance;
-    moveOneChecker();
-  }
+  static void roll(int16_t side, int16_t a, int16_t b, int16_t rollFlags = 0) { rollFor(side, a, b, rollFlags); }
+  static void move(int16_t from, int16_t distance) { moveChecker(from, distance); }
 
   static const GameRecordEntry& lastEntry() { return record.gameRecord[record.gameRecordCount]; }
 };
@@ -117,84 +93,50 @@ TEST_F(CheckerMoveTest, EntryRecordsTheMoveAndKeepsTheRollFlags) {
   EXPECT_EQ(lastEntry().moveNumber, 2);
 }
 
-TEST_F(CheckerMoveTest, PlayerOneMovesDownTheBoard) {
-  roll(1, 5, 2);
-  move(13, 5);
-  EXPECT_EQ(lastEntry().fromPoint, 13);
-  EXPECT_EQ(lastEntry().toPoint, 8);
-  EXPECT_EQ(position.board[13], -4);
-  EXPECT_EQ(position.board[8], -4);
-  EXPECT_EQ(hand.moveToPoint, 8);
-}
+// One part-move on the starting position with a few checkers put aside: where the
+// mover and any hit checker land, for both directions, from the bar and to the edge points.
+struct MoveCase {
+  const char* name;
+  std::vector<std::pair<int16_t, int16_t>> changes;  // (point, count) set before the move
+  int16_t side, from, distance, to;
+  bool hit;
+};
 
-TEST_F(CheckerMoveTest, BarEntryIsRecordedFromTheBarIndex) {
-  position.board[1] = 1;
-  position.board[25] = 1;  // player 0 on the bar
-  roll(0, 4, 2);
-  move(25, 4);
-  EXPECT_EQ(lastEntry().fromPoint, 25);
-  EXPECT_EQ(lastEntry().toPoint, 4);
-  EXPECT_EQ(position.board[25], 0);
-  EXPECT_EQ(position.board[4], 1);
+class CheckerMoveCases : public CheckerMoveTest, public ::testing::WithParamInterface<MoveCase> {};
 
-  position.board[24] = -1;
-  position.board[0] = -1;  // player 1 on the bar
-  roll(1, 5, 3);
-  move(0, 3);
-  EXPECT_EQ(lastEntry().fromPoint, 0);
-  EXPECT_EQ(lastEntry().toPoint, 22);
-  EXPECT_EQ(position.board[0], 0);
-  EXPECT_EQ(position.board[22], -1);
+TEST_P(CheckerMoveCases, LandsAndHitsWhereTheRulesSay) {
+  const MoveCase& c = GetParam();
+  for (const auto& [point, count] : c.changes) position.board[point] = count;
+  const int16_t dir = position.playerDirection[c.side];
+  const int16_t fromBefore = position.board[c.from];
+  const int16_t toBefore = position.board[c.to];
+  const int16_t enemyBar = position.barPoint[1 - c.side];
+  const int16_t enemyBarBefore = position.board[enemyBar];
+  roll(c.side, c.distance, c.distance == 6 ? 5 : 6);
+  move(c.from, c.distance);
+  EXPECT_EQ(lastEntry().fromPoint, c.from);
+  EXPECT_EQ(lastEntry().toPoint, c.to);
+  EXPECT_EQ(lastEntry().flags & kFlagHit, c.hit ? kFlagHit : 0);
+  EXPECT_EQ(hand.moveToPoint, c.to);
+  EXPECT_EQ(position.board[c.from], fromBefore - dir);
+  EXPECT_EQ(position.board[c.to], c.hit ? dir : toBefore + dir);
+  EXPECT_EQ(position.board[enemyBar], enemyBarBefore - (c.hit ? dir : 0));
   EXPECT_EQ(checkersOf(0), 15);
   EXPECT_EQ(checkersOf(1), 15);
 }
 
-TEST_F(CheckerMoveTest, HitOfASingleCheckerSendsItToItsBar) {
-  position.board[24] = -1;
-  position.board[23] = -1;  // a player-1 blot on 23
-  roll(0, 6, 4);
-  move(19, 4);
-  EXPECT_EQ(lastEntry().flags & kFlagHit, kFlagHit);
-  EXPECT_EQ(position.board[23], 1);
-  EXPECT_EQ(position.board[0], -1) << "player 1's bar is index 0";
-  EXPECT_EQ(checkersOf(1), 15);
-  EXPECT_EQ(checkersOf(0), 15);
-}
-
-TEST_F(CheckerMoveTest, HitOnTheEdgePointsOfTheBoard) {
-  // A player-1 blot on point 24, hit by player 0 from 18.
-  position.board[24] = -1;
-  position.board[23] = -1;
-  position.board[17] = 2;
-  position.board[18] = 1;
-  roll(0, 6, 1);
-  move(18, 6);
-  EXPECT_EQ(lastEntry().toPoint, 24);
-  EXPECT_EQ(lastEntry().flags & kFlagHit, kFlagHit);
-  EXPECT_EQ(position.board[24], 1);
-  EXPECT_EQ(position.board[0], -1);
-
-  // A player-0 blot on point 1, hit by player 1 from 6.
-  position.board[1] = 1;
-  position.board[2] = 1;
-  roll(1, 5, 2);
-  move(6, 5);
-  EXPECT_EQ(lastEntry().toPoint, 1);
-  EXPECT_EQ(lastEntry().flags & kFlagHit, kFlagHit);
-  EXPECT_EQ(position.board[1], -1);
-  EXPECT_EQ(position.board[25], 1);
-  EXPECT_EQ(checkersOf(0), 15);
-  EXPECT_EQ(checkersOf(1), 15);
-}
-
-TEST_F(CheckerMoveTest, LandingOnEmptyOwnOrHeldPointsIsNoHit) {
-  roll(0, 6, 5);
-  move(1, 6);  // onto 7: empty
-  EXPECT_EQ(lastEntry().flags & kFlagHit, 0);
-  move(12, 5);  // onto 17: own point
-  EXPECT_EQ(lastEntry().flags & kFlagHit, 0);
-  EXPECT_EQ(position.board[17], 4);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Moves, CheckerMoveCases,
+    ::testing::Values(MoveCase{"DownTheBoard", {}, 1, 13, 5, 8, false},
+                      MoveCase{"OntoEmpty", {}, 0, 1, 6, 7, false},
+                      MoveCase{"OntoOwnPoint", {}, 0, 12, 5, 17, false},
+                      MoveCase{"BarEntryUp", {{1, 1}, {25, 1}}, 0, 25, 4, 4, false},
+                      MoveCase{"BarEntryDown", {{24, -1}, {0, -1}}, 1, 0, 3, 22, false},
+                      MoveCase{"HitsABlot", {{24, -1}, {23, -1}}, 0, 19, 4, 23, true},
+                      MoveCase{"HitsOnPointTwentyFour", {{24, -1}, {23, -1}, {17, 2}, {18, 1}}, 0, 18, 6, 24, true},
+                      MoveCase{"HitsOnPointOne", {{1, 1}, {2, 1}}, 1, 6, 5, 1, true},
+                      MoveCase{"HitsFromTheBar", {{25, 1}, {19, 4}, {3, -1}, {6, -4}}, 0, 25, 3, 3, true}),
+    [](const ::testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CheckerMoveTest, BearOffRecordsMinusOneAndLowersTheCount) {
   position.board.fill(0);
@@ -211,37 +153,23 @@ TEST_F(CheckerMoveTest, BearOffRecordsMinusOneAndLowersTheCount) {
   EXPECT_EQ(flow.newGameRequested, 0);
 }
 
-TEST_F(CheckerMoveTest, FifteenthBearOffEndsTheGame) {
+TEST_F(CheckerMoveTest, FifteenthBearOffEndsTheGameUnlessTheBestMoveCommandPlaysIt) {
   position.board.fill(0);
-  position.board[24] = 1;
   position.board[6] = -15;
-  position.piecesOnBoard[0] = 1;
-  roll(0, 3, 1);
-  move(24, 1);
-  EXPECT_EQ(position.piecesOnBoard[0], 0);
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
-  EXPECT_EQ(flow.newGameRequested, -1);
-  EXPECT_EQ(flow.movePhaseOver, 0) << "a computer side does not end the move phase here";
-}
-
-TEST_F(CheckerMoveTest, GameEndIsLeftToTheBestMoveCommandUnlessTheMoveWasForced) {
-  position.board.fill(0);
-  position.board[24] = 1;
-  position.board[6] = -15;
-  position.piecesOnBoard[0] = 1;
-  flow.bestMoveForHuman = -1;
-  roll(0, 3, 1);
-  move(24, 1);
-  EXPECT_EQ(flow.newGameRequested, 0);
-  EXPECT_EQ(flow.abortTurn, 0);
-
-  position.board[24] = 1;
-  position.piecesOnBoard[0] = 1;
-  flow.forcedMovePlayed = -1;
-  roll(0, 3, 1);
-  move(24, 1);
-  EXPECT_EQ(flow.newGameRequested, -1);
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+  // The best-move command ends the game itself; a forced move played for it does not.
+  for (const auto& [bestMove, forced, ends] : {std::tuple{-1, 0, false}, {-1, -1, true}, {0, 0, true}}) {
+    position.board[24] = 1;
+    position.piecesOnBoard[0] = 1;
+    flow.bestMoveForHuman = static_cast<int16_t>(bestMove);
+    flow.forcedMovePlayed = static_cast<int16_t>(forced);
+    flow.newGameRequested = 0;
+    roll(0, 3, 1);
+    move(24, 1);
+    EXPECT_EQ(position.piecesOnBoard[0], 0);
+    EXPECT_EQ(flow.newGameRequested, ends ? -1 : 0);
+    EXPECT_EQ(flow.abortTurn, ends ? kLeaveTurn : 0);
+    EXPECT_EQ(flow.movePhaseOver, 0) << "a computer side does not end the move phase here";
+  }
 }
 
 TEST_F(CheckerMoveTest, HumanWhoWinsWithDiceLeftEndsTheMovePhase) {

@@ -1,6 +1,5 @@
 // The game record: its reset (with the kept rolls of a replayed game) and what happens
 // when a long game fills it.
-#include "rules/checker_move.h"
 #include "rules/new_game.h"
 #include "rules_fixture.h"
 
@@ -69,24 +68,7 @@ class FullRecordTest : public GameRecordTest {
     hand.moveStepCount = 1;
     recordMessages();
   }
-
-  static void rollFor(int16_t side, int16_t a, int16_t b) {
-    position.currentPlayer = side;
-    position.otherPlayer = 1 - side;
-    diceState.dice[0].value = a;
-    diceState.dice[1].value = b;
-    diceState.rolledDice[0] = a;
-    diceState.rolledDice[1] = b;
-    flow.movesAllowed = 2;
-    flow.movesLeft = 2;
-    flow.moveNumber = 0;
-  }
-
-  static void move(int16_t from, int16_t distance) {
-    hand.selectedPoint = from;
-    hand.moveDistance = distance;
-    moveOneChecker();
-  }
+  static void move(int16_t from, int16_t distance) { moveChecker(from, distance); }
 };
 
 TEST_F(FullRecordTest, AGameRunningBackAndForthFillsTheRecordWithoutStopping) {

@@ -16,18 +16,9 @@ TEST_F(NewGameTest, StartingPositionHasFifteenCheckersPerSideOnTheirPoints) {
   position.board[3] = -4;
   position.piecesOnBoard[0] = 2;
   setStartingPosition();
-
-  for (long point = 0; point <= 25; ++point) {
-    int16_t expected = 0;
-    for (const StartingPoint& start : kStartingPosition) {
-      if (start.point == point) expected = start.count;
-    }
-    EXPECT_EQ(position.board[point], expected) << "point " << point;
-  }
-  EXPECT_EQ(position.board[1] + position.board[12] + position.board[17] + position.board[19], 15);
-  EXPECT_EQ(position.board[6] + position.board[8] + position.board[13] + position.board[24], -15);
-  EXPECT_EQ(checkersOf(0), 15);
-  EXPECT_EQ(checkersOf(1), 15);
+  const std::vector<int16_t> expected = {0, 2, 0, 0, 0, 0, -5, 0, -3, 0, 0, 0, 5,
+                                         -5, 0, 0, 0, 3, 0, 5, 0, 0, 0, 0, -2, 0};
+  EXPECT_EQ(std::vector<int16_t>(position.board.begin(), position.board.end()), expected);
   EXPECT_EQ(position.piecesOnBoard[0], 15);
   EXPECT_EQ(position.piecesOnBoard[1], 15);
 }
@@ -188,6 +179,8 @@ TEST_F(NewGameTest, CheckStartingPositionRedrawsDiceThatShow) {
 }
 
 TEST_F(NewGameTest, NewGameHasAnOpeningRollAndPostsTheFirstClick) {
+  display.overlayActive = -1;
+  display.boardClearing = -1;
   flow.newGameRequested = -1;
   position.openingPhase = 0;
   storage.gameModified = -1;
@@ -205,6 +198,21 @@ TEST_F(NewGameTest, NewGameHasAnOpeningRollAndPostsTheFirstClick) {
   EXPECT_EQ(flow.keyCommandBusy, -1) << "the posted click starts the first roll";
   EXPECT_EQ(flow.gamesThisRun, 1);
   EXPECT_EQ(position.currentPlayer, 0);
+  EXPECT_EQ(display.overlayActive, 0);
+  EXPECT_EQ(display.boardClearing, 0);
+
+  // Automatic rolls: the first game's first roll waits for a real click, later ones do not.
+  settings.automaticRolls = -1;
+  flow.keyCommandBusy = 0;
+  flow.firstRollNeedsClick = 0;
+  flow.gamesThisRun = 0;
+  startNewGame();
+  EXPECT_EQ(flow.firstRollNeedsClick, -1);
+  EXPECT_EQ(flow.keyCommandBusy, 0) << "no click is posted: the first roll waits for the user";
+  flow.firstRollNeedsClick = 0;
+  startNewGame();
+  EXPECT_EQ(flow.firstRollNeedsClick, 0);
+  EXPECT_EQ(flow.keyCommandBusy, -1);
 }
 
 TEST_F(NewGameTest, WinnerRollsFirstSkipsTheOpeningRollOnlyOncePointsAreScored) {
@@ -259,27 +267,6 @@ TEST_F(NewGameTest, FirstBoardBuildDecidesWhetherTheDiceAreTakenOff) {
   ASSERT_EQ(serviceLog.restored.size(), 2u);
   EXPECT_EQ(serviceLog.restored[0].left, 300);
   EXPECT_EQ(serviceLog.restored[1].left, 340);
-}
-
-TEST_F(NewGameTest, AutomaticRollsWaitForARealClickInTheFirstGameOnly) {
-  settings.automaticRolls = -1;
-  startNewGame();
-  EXPECT_EQ(flow.firstRollNeedsClick, -1);
-  EXPECT_EQ(flow.keyCommandBusy, 0) << "no click is posted: the first roll waits for the user";
-
-  flow.firstRollNeedsClick = 0;
-  startNewGame();
-  EXPECT_EQ(flow.gamesThisRun, 2);
-  EXPECT_EQ(flow.firstRollNeedsClick, 0);
-  EXPECT_EQ(flow.keyCommandBusy, -1);
-}
-
-TEST_F(NewGameTest, NewGameTakesTheOverlayDownAndEndsBoardClearing) {
-  display.overlayActive = -1;
-  display.boardClearing = -1;
-  startNewGame();
-  EXPECT_EQ(display.overlayActive, 0);
-  EXPECT_EQ(display.boardClearing, 0);
 }
 
 TEST_F(NewGameTest, MoneySessionKeepsItsGameMenuItems) {

@@ -8,6 +8,7 @@
 
 #include "rules/analysis_state.h"
 #include "rules/best_plays_state.h"
+#include "rules/checker_move.h"
 #include "rules/concession_state.h"
 #include "rules/cube_state.h"
 #include "rules/dice.h"
@@ -111,6 +112,39 @@ class RulesTest : public ::testing::Test {
   }
   static void recordMessages() {
     interactionServices.displayMessage = [] { serviceLog.messages.push_back(interaction.messageText.str()); };
+  }
+
+  // The roll stage's part: the dice in hand, the side on turn, the roll entry at count + 1.
+  static void rollFor(int16_t side, int16_t a, int16_t b, int16_t rollFlags = 0) {
+    const bool doubles = a == b;
+    position.currentPlayer = side;
+    position.otherPlayer = static_cast<int16_t>(1 - side);
+    position.turnPlayer = side;
+    diceState.dice[0].value = a;
+    diceState.dice[1].value = b;
+    diceState.dice[2].value = doubles ? a : int16_t{0};
+    diceState.dice[3].value = doubles ? a : int16_t{0};
+    for (int16_t n = 0; n <= 3; ++n) diceState.rolledDice[n] = diceState.dice[n].value;
+    diceState.rolledDoubles = doubles ? -1 : 0;
+    flow.movesAllowed = doubles ? 4 : 2;
+    flow.movesLeft = flow.movesAllowed;
+    flow.moveNumber = 0;
+    flow.abortTurn = 0;
+    playSearch.playLength = flow.movesAllowed;
+    if (record.gameRecordCount < kLastPlayEntry) {  // a full record takes no roll entry
+      GameRecordEntry& entry = record.gameRecord[record.gameRecordCount + 1];
+      entry = blankRecordEntry;
+      entry.side = side;
+      entry.die1 = a;
+      entry.die2 = b;
+      entry.flags = rollFlags;
+    }
+  }
+
+  static void moveChecker(int16_t from, int16_t distance) {
+    hand.selectedPoint = from;
+    hand.moveDistance = distance;
+    moveOneChecker();
   }
 };
 
