@@ -68,40 +68,30 @@ class LateRaceTest : public ::testing::Test {
 };
 
 TEST_F(LateRaceTest, CountsBothSidesFromTheirOwnViews) {
-  layOut({{1, 2}}, {{6, 1}, {5, 1}});
-  int16_t side = 0;
-  int16_t opponent = 0;
-  countBearOffRollsBothSides(side, opponent);
-  EXPECT_EQ(side, 36);
-  EXPECT_EQ(opponent, 6);
-  layOut({{6, 2}}, {{1, 3}});
-  countBearOffRollsBothSides(side, opponent);
-  EXPECT_EQ(side, 4);
-  EXPECT_EQ(opponent, 6);
-}
-
-TEST_F(LateRaceTest, FiveMenOrMoreAreNotCounted) {
-  layOut({{1, 5}}, {{1, 4}});
-  int16_t side = 0;
-  int16_t opponent = 0;
-  countBearOffRollsBothSides(side, opponent);
-  EXPECT_EQ(side, kNotCounted);
-  EXPECT_EQ(opponent, 6);  // four men on the 1 point: doubles only
-  layOut({{1, 4}}, {{1, 5}});
-  countBearOffRollsBothSides(side, opponent);
-  EXPECT_EQ(side, 6);
-  EXPECT_EQ(opponent, kNotCounted);
+  const struct {
+    Men mover, opponent;
+    int16_t side, other;
+  } cases[] = {
+      {{{1, 2}}, {{6, 1}, {5, 1}}, 36, 6},
+      {{{6, 2}}, {{1, 3}}, 4, 6},
+      {{{5, 1}, {2, 1}}, {{3, 1}, {2, 1}}, 19, 25},  // the doubler misses with a 1 (not 1-1)
+      {{{1, 5}}, {{1, 4}}, kNotCounted, 6},          // five men or more are not counted
+      {{{1, 4}}, {{1, 5}}, 6, kNotCounted},
+  };
+  for (const auto& c : cases) {
+    layOut(c.mover, c.opponent);
+    int16_t side = 0;
+    int16_t opponent = 0;
+    countBearOffRollsBothSides(side, opponent);
+    EXPECT_EQ(side, c.side);
+    EXPECT_EQ(opponent, c.other);
+  }
 }
 
 TEST_F(LateRaceTest, TakeByTheProductOfTheCounts) {
   // The doubler's men on its 3 and 2 points miss with the ten ordered rolls holding a 1
   // that is not 1-1: 25 rolls. The taker bears off with all 36.
   layOut({{1, 2}}, {{3, 1}, {2, 1}});
-  int16_t side = 0;
-  int16_t opponent = 0;
-  countBearOffRollsBothSides(side, opponent);
-  ASSERT_EQ(side, 36);
-  ASSERT_EQ(opponent, 25);
   // (11 / 36) x (36 / 36) = 0.31 > 0.25: take; the match flag asks for 0.5: drop.
   EXPECT_EQ(endgameTakeDecision(0), -1);
   EXPECT_EQ(endgameTakeDecision(-1), 0);
@@ -118,66 +108,36 @@ TEST_F(LateRaceTest, TakeByTheCountAloneWhenTheDoublerHasMoreMen) {
   EXPECT_EQ(endgameTakeDecision(0), -1);
 }
 
-TEST_F(LateRaceTest, DoubleWhenBearingOffWithMostRolls) {
-  layOut({{1, 2}}, {{6, 2}});
-  EXPECT_EQ(endgameDoubleDecision(), -1);
-}
-
-TEST_F(LateRaceTest, CubeOwnerDoublesWhenTheGainOutweighsTheReturn) {
-  // Side 26 rolls (two men on the 2 point), opponent 36: p = 26/36, 2p - 1 = 0.44, below
-  // 2 (52 - 36) / 36 = 0.89.
-  layOut({{2, 2}}, {{1, 2}});
-  cube.cubeOwner = 1;
-  EXPECT_EQ(endgameDoubleDecision(), -1);
-}
-
-TEST_F(LateRaceTest, CubeOwnerHoldsWhenTheReturnIsWorthMore) {
-  // Side 19 rolls (men on 5 and 2), opponent 25: p = 19/36 + (17/36)(11/36) = 0.67,
-  // 2p - 1 = 0.34 above 2 (38 - 36) / 36 = 0.11.
-  layOut({{5, 1}, {2, 1}}, {{3, 1}, {2, 1}});
-  int16_t side = 0;
-  int16_t opponent = 0;
-  countBearOffRollsBothSides(side, opponent);
-  ASSERT_EQ(side, 19);
-  ASSERT_EQ(opponent, 25);
-  cube.cubeOwner = 1;
-  EXPECT_EQ(endgameDoubleDecision(), 0);
-  cube.cubeOwner = 0;  // the opponent's cube: no such caution
-  EXPECT_EQ(endgameDoubleDecision(), -1);
-}
-
-TEST_F(LateRaceTest, NoDoubleWhenTheOpponentIsLikelyOff) {
-  layOut({{6, 2}}, {{1, 2}});
-  EXPECT_EQ(endgameDoubleDecision(), 0);
-}
-
-TEST_F(LateRaceTest, NoDoubleAgainstALastManNearlyOff) {
-  // The opponent's last man on its 8 point comes off with 17 rolls.
-  layOut({{6, 1}, {5, 1}, {4, 1}}, {{8, 1}});
-  race.raceRolls[0] = 5.0f;
-  race.raceRolls[1] = 1.0f;
-  EXPECT_EQ(endgameDoubleDecision(), 0);
-}
-
-TEST_F(LateRaceTest, ThreeAgainstTwoDoubles) {
-  layOut({{5, 1}, {4, 1}, {3, 1}}, {{6, 1}, {5, 1}});
-  race.raceRolls[0] = 0.0f;
-  race.raceRolls[1] = 9.0f;  // the race estimate alone would not double
-  EXPECT_EQ(endgameDoubleDecision(), -1);
-}
-
-TEST_F(LateRaceTest, OtherwiseTheRaceDecidesWithASlack) {
-  layOut({{6, 3}, {5, 1}}, {{6, 3}, {5, 1}});
-  race.raceRolls[1] = 4.0f;  // a slack of 0.12 rolls above 3
-  race.raceRolls[0] = 3.95f;
-  EXPECT_EQ(endgameDoubleDecision(), -1);
-  race.raceRolls[0] = 3.9f;
-  EXPECT_EQ(endgameDoubleDecision(), 0);
-  race.raceRolls[1] = 3.0f;  // none at 3
-  race.raceRolls[0] = 2.85f;
-  EXPECT_EQ(endgameDoubleDecision(), -1);
-  race.raceRolls[0] = 2.75f;
-  EXPECT_EQ(endgameDoubleDecision(), 0);
+TEST_F(LateRaceTest, DoubleDecisions) {
+  const struct {
+    const char* why;
+    Men mover, opponent;
+    int16_t owner;
+    float ownRolls, opponentRolls;
+    int16_t doubles;
+  } cases[] = {
+      {"bears off with most rolls", {{1, 2}}, {{6, 2}}, kCubeCentred, 0, 0, -1},
+      {"the opponent is likely off", {{6, 2}}, {{1, 2}}, kCubeCentred, 0, 0, 0},
+      // 26 against 36 rolls: 2p - 1 = 0.44 below 2 (52 - 36) / 36.
+      {"owner gains more than the return", {{2, 2}}, {{1, 2}}, 1, 0, 0, -1},
+      // 19 against 25: p = 19/36 + (17/36)(11/36), 2p - 1 = 0.34 above 2 (38 - 36) / 36.
+      {"owner holds for the return", {{5, 1}, {2, 1}}, {{3, 1}, {2, 1}}, 1, 0, 0, 0},
+      {"no such caution on the opponent's cube", {{5, 1}, {2, 1}}, {{3, 1}, {2, 1}}, 0, 0, 0, -1},
+      {"the last man on the 8 comes off with 17", {{6, 1}, {5, 1}, {4, 1}}, {{8, 1}}, kCubeCentred, 1, 5, 0},
+      {"three against two", {{5, 1}, {4, 1}, {3, 1}}, {{6, 1}, {5, 1}}, kCubeCentred, 9, 0, -1},
+      // Otherwise the race with a slack of 0.12 rolls above 3, none at 3.
+      {"slack kept", {{6, 3}, {5, 1}}, {{6, 3}, {5, 1}}, kCubeCentred, 4, 3.95f, -1},
+      {"slack passed", {{6, 3}, {5, 1}}, {{6, 3}, {5, 1}}, kCubeCentred, 4, 3.9f, 0},
+      {"no slack at 3", {{6, 3}, {5, 1}}, {{6, 3}, {5, 1}}, kCubeCentred, 3, 2.85f, -1},
+      {"behind at 3", {{6, 3}, {5, 1}}, {{6, 3}, {5, 1}}, kCubeCentred, 3, 2.75f, 0},
+  };
+  for (const auto& c : cases) {
+    layOut(c.mover, c.opponent);
+    cube.cubeOwner = c.owner;
+    race.raceRolls[1] = c.ownRolls;
+    race.raceRolls[0] = c.opponentRolls;
+    EXPECT_EQ(endgameDoubleDecision(), c.doubles) << c.why;
+  }
 }
 
 }  // namespace
