@@ -240,10 +240,12 @@ TEST_F(GameEndTest, ResultTextsNameTheWinnerAndTheGame) {
   }
   EXPECT_TRUE(testing::FlowTest::sawMessage("You win the game with a backgammon!"));
   EXPECT_TRUE(testing::FlowTest::sawMessage("Alice,  congratulations!"));
-}
 
-TEST_F(GameEndTest, TwoComputersNameTheWinnerOnTheMessageLine) {
+  // Between two computers the message line names the winner.
+  flowLog.clear();
   position.playerType[0] = kComputerPlayer;
+  record.gameRecordCount = 5;
+  cube.cubeValue = 1;
   player0BoreOff(0);
   announceGameResult();
   EXPECT_TRUE(testing::FlowTest::sawMessage("Alice  wins the game with a gammon!"));
@@ -269,20 +271,15 @@ TEST_F(GameEndTest, SecondAnnouncementDoesNotScoreAgain) {
   EXPECT_EQ(flowLog.dialogs.size(), 2u);
 }
 
-TEST_F(GameEndTest, NoPauseOpensNoDialog) {
+TEST_F(GameEndTest, NoPauseOpensNoDialogAndTheRolloutResetRequestsGo) {
   rollout.noPause = -1;
+  rollout.keepRollsOnReset = -1;
+  rollout.swapSidesOnReset = -1;
   player0BoreOff(1);
   announceGameResult();
   EXPECT_TRUE(flowLog.dialogs.empty());
   EXPECT_EQ(interaction.panelAnswer, -1);
   EXPECT_EQ(flow.scores[0], 1);
-}
-
-TEST_F(GameEndTest, GameEndClearsTheRolloutResetRequests) {
-  rollout.keepRollsOnReset = -1;
-  rollout.swapSidesOnReset = -1;
-  player0BoreOff(1);
-  announceGameResult();
   EXPECT_EQ(rollout.keepRollsOnReset, 0);
   EXPECT_EQ(rollout.swapSidesOnReset, 0);
 }

@@ -77,10 +77,11 @@ TEST_F(RollStageTest, HigherDieFirstGivesPlayerZeroEveryOpeningAndOrdersEveryRol
   rollDiceStage();
   EXPECT_EQ(dice(), std::make_pair(4, 1));
   EXPECT_EQ(entry(2).side, 1);
-}
 
-TEST_F(RollStageTest, LowerDieFirstGivesPlayerOneEveryOpening) {
+  // Lower die first gives player 1 every opening.
   settings.whoRollsFirst = 5;
+  setStartingPosition();
+  position.openingPhase = -1;
   scriptDice({6, 3});
   rollDiceStage();
   EXPECT_EQ(dice(), std::make_pair(3, 6));
@@ -102,11 +103,11 @@ TEST_F(RollStageTest, FixedOpeningPairsAgainstTheComputer) {
     EXPECT_EQ(position.currentPlayer, 0);
     EXPECT_NE(entry(0).flags & 128, 0);
   }
-}
 
-TEST_F(RollStageTest, FixedOpeningPairsOnlyAgainstTheComputer) {
-  settings.whoRollsFirst = 4;
+  // Between two computers the dice are rolled as they fall.
   flow.opponentMode = 2;
+  setStartingPosition();
+  position.openingPhase = -1;
   scriptDice({2, 5});
   rollDiceStage();
   EXPECT_EQ(dice(), std::make_pair(2, 5));
@@ -199,9 +200,13 @@ TEST_F(RollStageTest, WithoutTheCubeOpeningDoublesAreOnlyRolledAgain) {
   EXPECT_NE(entry(1).flags & kFlagAutoDoubleNotDoubled, 0);
   EXPECT_EQ(dice(), std::make_pair(1, 2));
   EXPECT_EQ(position.currentPlayer, 1);
-}
 
-TEST_F(RollStageTest, NoAutomaticDoublesMeansOpeningDoublesNeverShow) {
+  // No automatic doubles: opening doubles never reach the board.
+  cube.autoDoubleMax = 0;
+  cube.cubeUsed = -1;
+  flowLog.clear();
+  setStartingPosition();
+  position.openingPhase = -1;
   scriptDice({4, 4, 6, 6, 5, 2});
   rollDiceStage();
   EXPECT_EQ(dice(), std::make_pair(5, 2));
@@ -257,13 +262,14 @@ TEST_F(RollStageTest, ReplayedRerolledOpeningStartsAtTurnOneWithoutTheOpening) {
   EXPECT_EQ(flow.turnNumber, 1);
   EXPECT_EQ(position.currentPlayer, 1);
   EXPECT_EQ(dice(), std::make_pair(5, 3));
-}
 
-TEST_F(RollStageTest, ReplayedOpeningPutsTheStartersDieFirst) {
-  GameRecordEntry& e = record.gameRecord[1];
+  // A replayed opening that was not re-rolled puts the starter's die first.
+  setStartingPosition();
+  position.openingPhase = -1;
   e.side = 1;
   e.die1 = 5;
   e.die2 = 3;
+  e.flags = 0;
   rollDiceStage();
   EXPECT_EQ(position.currentPlayer, 1);
   EXPECT_EQ(dice(), std::make_pair(3, 5));
@@ -347,13 +353,12 @@ TEST_F(RollStageTest, AutomaticRollsNeedNoClickAfterTheFirst) {
   rollDiceStage();
   EXPECT_EQ(clicksTaken, 1);
   EXPECT_EQ(flow.keyCommandBusy, 0);  // the posted click is dropped
-}
 
-TEST_F(RollStageTest, NoPauseRollsWithoutAClick) {
+  played();
+  settings.automaticRolls = 0;
   rollout.noPause = -1;
-  scriptDice({3, 1});
   rollDiceStage();
-  EXPECT_EQ(clicksTaken, 0);
+  EXPECT_EQ(clicksTaken, 1) << "no pause: no roll click";
 }
 
 TEST_F(RollStageTest, FirstGameOfTheRunWishesGoodLuck) {
