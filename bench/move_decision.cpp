@@ -5,37 +5,20 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
-#include <random>
 #include <vector>
 
-#include "computer/analyse_position.h"
-#include "computer/computer_services.h"
-#include "computer/doubling_position.h"
+#include "bench_corpus.h"
 #include "computer/evaluate_position.h"
-#include "computer/factors.h"
-#include "computer/personalities.h"
-#include "computer/program_data.h"
-#include "rules/analysis_state.h"
-#include "rules/dice.h"
-#include "rules/flow_state.h"
-#include "rules/legal_plays.h"
+#include "flow/computer_move.h"
 #include "rules/mover_view.h"
-#include "rules/play_search.h"
-#include "rules/play_search_state.h"
 #include "rules/position.h"
 #include "rules/search_services.h"
-#include "rules/settings.h"
 
 namespace bg {
 namespace {
 
-struct Case {
-  std::array<int16_t, 26> board{};  // player 1 to move: the board is the mover's view
-  int16_t die0 = 1;
-  int16_t die1 = 1;
-};
+using bench::Case;
 
 long candidates = 0;
 
@@ -48,92 +31,26 @@ void setUpComputer() {
   static bool done = false;
   if (done) return;
   done = true;
-  initComputerData();
-  installComputerSearchServices();
+  bench::setUpComputerPlayers();
   searchServices.evaluatePosition = countingEvaluate;
-  settings.noPumpDuringSearch = -1;
-  position.playerType[0] = kComputerPlayer;
-  position.playerType[1] = kComputerPlayer;
   position.openingPhase = 0;
 }
 
-void load(const Case& c) {
-  for (int i = 0; i <= 25; ++i) position.board[i] = c.board[static_cast<size_t>(i)];
-  position.currentPlayer = 1;
-  position.otherPlayer = 0;
-  const bool doubles = c.die0 == c.die1;
-  auto& d = diceState.dice;
-  d[0].value = c.die0;
-  d[1].value = c.die1;
-  d[2].value = doubles ? c.die0 : int16_t{0};
-  d[3].value = doubles ? c.die0 : int16_t{0};
-  diceState.rolledDoubles = doubles ? -1 : 0;
-  flow.movesAllowed = doubles ? 4 : 2;
-  flow.movesLeft = flow.movesAllowed;
-  flow.turnNumber = 5;
-}
-
-void decide() {
-  analysePosition();
-  evaluateDoublingPosition();
-  searchHittingPlays();
-  searchContactBreakingPlay();
-  analysePosition();
-  searchBestPlays();
-}
-
-// The spread-out 1-1 of the enumeration benchmark (bench/play_search.cpp): 1,789 plays.
-Case worstCase() {
-  Case c;
-  c.board = {0, 0, -1, 0, -1, -1, 0, -1, 2, 5, 0, -1, -1, -1, -1, -1, 1, 1, -1, -1, -1, -1, -1, -1, 6, 0};
-  return c;
-}
-
-// The enumeration benchmark's corpus, made the same way from the same seed: its worst
-// case first, then 1,199 positions of four kinds (spread, stacked contact, bearing off,
-// men on the bar).
-std::vector<Case> corpus() {
-  constexpr int kCorpusSize = 1200;
-  std::mt19937 rng(424242u);
-  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  std::vector<Case> cases;
-  cases.push_back(worstCase());
-  while (static_cast<int>(cases.size()) < kCorpusSize) {
-    Case c;
-    const int kind = pick(0, 3);
-    for (int side : {-1, 1}) {
-      int men = 15;
-      if (kind == 3 && side < 0) {
-        const int bar = pick(1, 2);
-        c.board[0] = static_cast<int16_t>(-bar);
-        men -= bar;
-      }
-      int tries = 0;
-      while (men > 0 && tries++ < 2000) {
-        int p = pick(1, 24);
-        if (kind == 2 && side < 0) p = pick(1, 6);
-        if (kind == 2 && side > 0) p = pick(7, 24);
-        auto& cell = c.board[static_cast<size_t>(p)];
-        if (cell * side < 0) continue;
-        if (kind == 0 && side < 0 && cell != 0 && pick(0, 3) != 0) continue;
-        cell = static_cast<int16_t>(cell + side);
-        --men;
-      }
-    }
-    c.die0 = static_cast<int16_t>(pick(1, 6));
-    c.die1 = static_cast<int16_t>(pick(0, 3) == 0 ? c.die0 : pick(1, 6));
-    cases.push_back(c);
-  }
-  return cases;
-}
-
 int legalPlayCount(const Case& c) {
-  load(c);
+  bench::load(c);
   buildMoverView();
-  startLegalPlayEnumeration(flow.movesAllowed);
-  int n = 0;
-  while (playSearch.stopEnumeration != -1) n += stepLegalPlayEnumeration() ? 1 : 0;
-  return n;
+  return bench::enumerateAll();
+}
+
+// One whole decision on the case: its time, and the candidate plays it evaluated.
+void timeDecision(const Case& c, std::vector<double>& perDecision, long& plays) {
+  bench::load(c);
+  const long before = candidates;
+  const auto start = std::chrono::steady_clock::now();
+  decideComputerMove();
+  const auto end = std::chrono::steady_clock::now();
+  perDecision.push_back(std::chrono::duration<double>(end - start).count());
+  plays += candidates - before;
 }
 
 void report(benchmark::State& state, std::vector<double>& perDecision, long plays) {
@@ -150,19 +67,11 @@ void report(benchmark::State& state, std::vector<double>& perDecision, long play
 
 void BM_MoveDecisionCorpus(benchmark::State& state) {
   setUpComputer();
-  static const std::vector<Case> cases = corpus();
+  const std::vector<Case>& cases = bench::corpus();
   std::vector<double> perDecision;
   long plays = 0;
   for (auto _ : state) {
-    for (const Case& c : cases) {
-      load(c);
-      const long before = candidates;
-      const auto start = std::chrono::steady_clock::now();
-      decide();
-      const auto end = std::chrono::steady_clock::now();
-      perDecision.push_back(std::chrono::duration<double>(end - start).count());
-      plays += candidates - before;
-    }
+    for (const Case& c : cases) timeDecision(c, perDecision, plays);
   }
   report(state, perDecision, plays);
 }
@@ -170,19 +79,11 @@ BENCHMARK(BM_MoveDecisionCorpus)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_MoveDecisionWorstCase(benchmark::State& state) {
   setUpComputer();
-  const Case c = worstCase();
+  const Case c = bench::worstCase();
   state.counters["legal_plays"] = legalPlayCount(c);
   std::vector<double> perDecision;
   long plays = 0;
-  for (auto _ : state) {
-    load(c);
-    const long before = candidates;
-    const auto start = std::chrono::steady_clock::now();
-    decide();
-    const auto end = std::chrono::steady_clock::now();
-    perDecision.push_back(std::chrono::duration<double>(end - start).count());
-    plays += candidates - before;
-  }
+  for (auto _ : state) timeDecision(c, perDecision, plays);
   report(state, perDecision, plays);
 }
 BENCHMARK(BM_MoveDecisionWorstCase)->Unit(benchmark::kMillisecond)->Iterations(20);

@@ -19,7 +19,7 @@ inline constexpr int16_t kNoValidMovesMessage = 138;
 inline constexpr double kPauseBeforePlay = 0.35;  // seconds; nothing under Fast Play
 }
 
-void computerPlaysMove() {
+void decideComputerMove() {
   analysePosition();
   evaluateDoublingPosition();
   searchHittingPlays();
@@ -27,6 +27,10 @@ void computerPlaysMove() {
   // The test searches leave plays on the view and skip the blot-risk runs: analyse again.
   analysePosition();
   searchBestPlays();
+}
+
+void computerPlaysMove() {
+  decideComputerMove();
   pauseSeconds(kPauseBeforePlay);
   playComputerMove();
 }

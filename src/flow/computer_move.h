@@ -4,7 +4,10 @@
 namespace bg {
 
 // Analysis, doubling evaluation, the hitting and contact-breaking searches, the analysis
-// again, the normal search, then the play of the side to move.
+// again and the normal search: the best-plays lists for the side to move, nothing played.
+void decideComputerMove();
+
+// decideComputerMove, then the play of the side to move.
 void computerPlaysMove();
 
 // The same with computerMovesForHuman set: only the best-plays lists are filled.
