@@ -6,6 +6,7 @@
 #include "display/display_platform.h"
 #include "display/display_settings.h"
 #include "rules/display_state.h"
+#include "rules/shell_state.h"
 
 namespace bg {
 
@@ -356,8 +357,8 @@ void computeBoardLayout() {
 
   const int16_t six = i16(6 * u);
   L.labelX[0] = i16(L.fieldRight - six +
-                    (six - boardTextWidth(shellWindow.playerNames[0].view(), L.textSize)) / 2 - 1);
-  L.labelX[1] = i16(L.fieldLeft + (six - boardTextWidth(shellWindow.playerNames[1].view(), L.textSize)) / 2);
+                    (six - boardTextWidth(shell.playerNames[0].view(), L.textSize)) / 2 - 1);
+  L.labelX[1] = i16(L.fieldLeft + (six - boardTextWidth(shell.playerNames[1].view(), L.textSize)) / 2);
 
   L.panelMargin = 2;
   const int16_t tWidth = std::max<int16_t>(boardTextWidth("t", L.textSize), 1);

@@ -41,7 +41,6 @@ struct ShellWindowState {
   // Board text style; the size comes from the layout.
   int16_t textFont = 3;
   int16_t textFace = 0;
-  CheckedArray<Str100, 1> playerNames;
   // -1 from start-up until the first full board drawing; -1 while a rebuild lays out.
   int16_t firstBoardBuild = -1;
   int16_t boardRebuilding = 0;

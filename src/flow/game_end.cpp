@@ -189,20 +189,7 @@ void recordUnplayedDice() {
   if (wholeRoll.endCheckOnly != 0) return;
 
   const int16_t side = position.currentPlayer;
-  for (int16_t n = 0; n < flow.movesAllowed; ++n) {
-    const int16_t value = diceState.dice[n].value;
-    if (value <= 0) continue;
-    flow.moveNumber += 1;
-    if (!advanceGameRecord()) continue;
-    GameRecordEntry& entry = record.gameRecord[record.gameRecordCount];
-    entry = blankRecordEntry;
-    entry.side = side;
-    entry.distance = value;
-    entry.die1 = diceState.rolledDice[0];
-    entry.die2 = diceState.rolledDice[1];
-    entry.moveNumber = flow.moveNumber;
-  }
-  flow.movesLeft = 0;
+  recordUnplayedDiceEntries();
   interaction.clickedPoint = kNoZone;
 
   if (isComputer(side) && position.piecesOnBoard[side] > 0) {

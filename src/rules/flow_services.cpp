@@ -1,9 +1,7 @@
 #include "rules/flow_services.h"
 
-#include "rules/dice.h"
 #include "rules/flow_state.h"
 #include "rules/game_record.h"
-#include "rules/position.h"
 
 namespace bg {
 
@@ -18,20 +16,7 @@ void recordTurnEnd() {
     flow.movePhaseOver = -1;
     return;
   }
-  for (int16_t n = 0; n < flow.movesAllowed; ++n) {
-    const int16_t value = diceState.dice[n].value;
-    if (value <= 0) continue;
-    flow.moveNumber += 1;
-    if (!advanceGameRecord()) continue;
-    GameRecordEntry& entry = record.gameRecord[record.gameRecordCount];
-    entry = blankRecordEntry;
-    entry.side = position.currentPlayer;
-    entry.distance = value;
-    entry.die1 = diceState.rolledDice[0];
-    entry.die2 = diceState.rolledDice[1];
-    entry.moveNumber = flow.moveNumber;
-  }
-  flow.movesLeft = 0;
+  recordUnplayedDiceEntries();
   if (flow.bestMoveForHuman == 0) flow.abortTurn = kLeaveTurn;
 }
 

@@ -68,5 +68,8 @@ bool advanceGameRecord();
 void advanceGameRecordForGameEnd();
 // True while the entry after the count may take a new roll.
 bool recordHasRoomForRoll();
+// Records an unplayed-die entry for each die of the roll still in hand, for the side to
+// move, each counted as a move; then no move is left.
+void recordUnplayedDiceEntries();
 
 }  // namespace bg

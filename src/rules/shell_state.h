@@ -12,7 +12,7 @@ inline constexpr int16_t kGameMenu = 3;
 struct ShellState {
   int16_t gameMenuLock = 0;   // the Game menu refuses its commands while either lock is set
   int16_t gameMenuLock2 = 0;
-  CheckedArray<Str40, 1> playerNames;  // each side's name as the messages give it
+  CheckedArray<Str100, 1> playerNames;  // each side's name, on the board and in the messages
 };
 
 extern ShellState shell;
