@@ -120,11 +120,11 @@ TEST_F(TurnTest, AutoPassEndsATurnWithNoPlayWithoutAClick) {
   EXPECT_EQ(record.gameRecordCount, 2);  // both dice recorded unplayed
   EXPECT_EQ(flow.abortTurn, kLeaveTurn);
   EXPECT_EQ(diceState.diceShowing, 0);
-}
 
-TEST_F(TurnTest, AutoPassLeavesAPlayableRollToTheHuman) {
-  options.autoPass = 255;
-  onTheBarAgainst({2, 3});
+  // A playable roll is left to the human.
+  flowLog.clear();
+  position.currentPlayer = 1;
+  flow.abortTurn = 0;
   scriptDice({2, 4});
   playTurn();
   EXPECT_TRUE(flowLog.messages.empty());

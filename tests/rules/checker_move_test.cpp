@@ -102,6 +102,8 @@ struct MoveCase {
   bool hit;
 };
 
+void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+
 class CheckerMoveCases : public CheckerMoveTest, public ::testing::WithParamInterface<MoveCase> {};
 
 TEST_P(CheckerMoveCases, LandsAndHitsWhereTheRulesSay) {
