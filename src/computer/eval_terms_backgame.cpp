@@ -7,7 +7,9 @@
 #include "computer/candidate_features.h"
 #include "computer/doubling_position.h"
 #include "computer/eval_scores.h"
+#include "computer/eval_term_steps.h"
 #include "computer/factors.h"
+#include "computer/late_race.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
 #include "computer/term_features.h"
@@ -22,16 +24,12 @@ BackgameTermState backgameTerms;
 
 namespace {
 
+using namespace evalterm;
+
 auto& bt = backgameTerms;
 
-// Each step works in double precision and stores the partial score back as single.
-void addMain(double amount) { evalScores.mainScore = static_cast<float>(evalScores.mainScore + amount); }
-
-int16_t after(int p) { return analysis.evalBoard[p]; }
-int16_t before(int p) { return analysis.evalBoardB[p]; }
 int ownMenAfter(int p) { return after(p) < 0 ? -after(p) : 0; }
 int ownMenBefore(int p) { return before(p) < 0 ? -before(p) : 0; }
-bool ownPointAfter(int p) { return after(p) <= -2; }
 bool ownPointBefore(int p) { return before(p) <= -2; }
 
 }  // namespace
@@ -60,8 +58,8 @@ void evalBackgame() {
 
   const bool p1 = ownPointBefore(24) && ownPointBefore(22);
   const bool p2 = ownPointBefore(23) && ownPointBefore(22);
-  const bool p4 = ownPointAfter(24) && ownPointAfter(22);
-  const bool p5 = ownPointAfter(23) && ownPointAfter(22);
+  const bool p4 = moverHolds(24) && moverHolds(22);
+  const bool p5 = moverHolds(23) && moverHolds(22);
 
   for (int p : {24, 23}) {
     const int men = ownMenAfter(p);
@@ -70,7 +68,7 @@ void evalBackgame() {
   }
 
   int n = 0;
-  for (int p = 20; p <= 24; ++p) n += ownPointAfter(p) ? 1 : 0;
+  for (int p = 20; p <= 24; ++p) n += moverHolds(p) ? 1 : 0;
 
   const int rear = analysis.opponentLastPoint;
   const int block = features.opponentBlockCount;
@@ -92,12 +90,12 @@ void evalBackgame() {
   if (ownMenAfter(21) > 0 && rear < 18 && block > 3) pair(20, 21, 0.75);
   addMain(bt.backAnchorPairs * static_cast<double>(f.BkFact3));
 
-  if (ownPointAfter(24) && after(23) >= 2 && rear == 23) addMain(-3);
+  if (moverHolds(24) && after(23) >= 2 && rear == 23) addMain(-3);
   if (backgame.attackFlag == -1 && after(kOpponentBarIndex) > before(kOpponentBarIndex)) addMain(-f.BGFact7);
 
   double s = 0;
   for (int p = 24; p >= 21; --p) {
-    if (p > rear && ownPointAfter(p)) s += f.BGFact12;
+    if (p > rear && moverHolds(p)) s += f.BGFact12;
   }
   if (s > 2.0 * f.BGFact12) s = 2.0 * f.BGFact12;
   addMain(s);
@@ -163,18 +161,7 @@ void evalBearOff() {
     t.trialHighestPoint = candidate.ownRearPoint;
     t.trialMenCount = static_cast<int16_t>(menLeft);
     t.trialUseOpponentView = 0;
-    int rolls = 0;
-    for (int16_t a = 1; a <= 6; ++a) {
-      for (int16_t b = 1; b <= 6; ++b) {
-        t.trialDice[0] = a;
-        t.trialDice[1] = b;
-        t.trialDice[2] = a == b ? a : 0;
-        t.trialDice[3] = a == b ? a : 0;
-        t.trialSuccessFlag = 0;
-        canBearOffAllWithRoll();
-        if (t.trialSuccessFlag == -1) rolls += 1;
-      }
-    }
+    const int rolls = countBearOffRolls();
     s.mainScore = static_cast<float>(rolls + 0.1 * borneOff);
   }
 

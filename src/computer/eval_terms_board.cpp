@@ -3,6 +3,7 @@
 #include "computer/backgame_flags.h"
 #include "computer/candidate_features.h"
 #include "computer/eval_scores.h"
+#include "computer/eval_term_steps.h"
 #include "computer/factors.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
@@ -14,8 +15,8 @@ namespace bg {
 
 namespace {
 
-// Scores are worked in double and kept in single precision after every step.
-void addTo(float& score, double amount) { score = static_cast<float>(score + amount); }
+using evalterm::addTo;
+
 void scale(float& score, double factor) { score = static_cast<float>(score * factor); }
 
 int men(int p) { return analysis.evalBoard[p]; }

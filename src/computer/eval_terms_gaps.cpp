@@ -6,6 +6,7 @@
 #include "computer/blot_risk.h"
 #include "computer/candidate_features.h"
 #include "computer/eval_scores.h"
+#include "computer/eval_term_steps.h"
 #include "computer/factors.h"
 #include "computer/position_features.h"
 #include "computer/program_data.h"
@@ -19,8 +20,7 @@ TermFeatures termFeatures;
 
 namespace {
 
-// Scores are worked in double and kept in single precision after every step.
-void addTo(float& score, double amount) { score = static_cast<float>(score + amount); }
+using evalterm::addTo;
 
 int men(int p) { return analysis.evalBoard[p]; }
 bool ownPoint(int p) { return men(p) <= -2; }

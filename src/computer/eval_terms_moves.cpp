@@ -6,6 +6,7 @@
 #include "computer/candidate_features.h"
 #include "computer/doubling_position.h"
 #include "computer/eval_scores.h"
+#include "computer/eval_term_steps.h"
 #include "computer/eval_terms_backgame.h"
 #include "computer/factors.h"
 #include "computer/personalities.h"
@@ -25,15 +26,10 @@ PlayedMoves playedMoves;
 
 namespace {
 
+using namespace evalterm;
+
 auto& pm = playedMoves;
 
-// Each step works in double precision and stores the partial score back as single.
-void addMain(double amount) { evalScores.mainScore = static_cast<float>(evalScores.mainScore + amount); }
-
-int16_t after(int p) { return analysis.evalBoard[p]; }
-int16_t before(int p) { return analysis.evalBoardB[p]; }
-bool moverHolds(int p) { return after(p) <= -2; }
-bool opponentHolds(int p) { return after(p) >= 2; }
 bool opponentHeld(int p) { return before(p) >= 2; }
 
 // The quarter of the board a point lies in: 0 for 19..24 up to 3 for 1..6.

@@ -5,6 +5,7 @@
 #include "computer/blot_risk_score.h"
 #include "computer/candidate_features.h"
 #include "computer/eval_scores.h"
+#include "computer/eval_term_steps.h"
 #include "computer/eval_terms_backgame.h"
 #include "computer/eval_terms_gaps.h"
 #include "computer/factors.h"
@@ -20,15 +21,9 @@ RacePrimeTermState racePrimeTerms;
 
 namespace {
 
-// Each step works in double precision and stores the partial score back as single.
-void addTo(float& score, double amount) { score = static_cast<float>(score + amount); }
-void addMain(double amount) { addTo(evalScores.mainScore, amount); }
+using namespace evalterm;
 
-int16_t after(int p) { return analysis.evalBoard[p]; }
-int16_t before(int p) { return analysis.evalBoardB[p]; }
-bool moverHolds(int p) { return after(p) <= -2; }
 bool moverHeld(int p) { return before(p) <= -2; }
-bool opponentHolds(int p) { return after(p) >= 2; }
 
 }  // namespace
 
