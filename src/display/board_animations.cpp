@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_state.h"
@@ -19,7 +20,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kBoardWindow = 1;
 constexpr uint32_t kWelcomeStepUs = 1200;
 constexpr uint32_t kFrameIntervalUs = 8000;
 constexpr int kWelcomeTries = 6000;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/colour_roles.h"
@@ -21,7 +22,6 @@ BoardButtons boardButtons;
 
 namespace {
 
-constexpr int16_t kBoardWindow = 1;
 
 bool choosersWaiting() { return interactionDisplay.whoseRollWaiting != 0 || interactionDisplay.whoseCubeWaiting != 0; }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "display/board_ids.h"
 #include "display/display_platform.h"
 #include "display/display_settings.h"
 #include "rules/display_state.h"
@@ -17,13 +18,6 @@ ShellWindowState shellWindow;
 
 namespace {
 
-constexpr int16_t kPictureBoardFrame = 549;
-constexpr int16_t kPictureBoardChecker = 147;
-constexpr int16_t kPictureBoardTray = 541;
-constexpr int16_t kPictureBoardDie = 575;
-constexpr int16_t kPictureBoardStrip = 594;
-constexpr int16_t kCubePictureBase = 150;
-constexpr int16_t kPictureBoardCubeBase = 567;
 constexpr int16_t kLargestBoardSize = 7;
 
 int16_t i16(long v) { return static_cast<int16_t>(v); }
@@ -75,7 +69,7 @@ void computePieceSizeStyle15() {
   takePieceHalves(i16(36 + p - 3));
   const int16_t computedHeight = L.pieceHeight;
   Rect checker;
-  pictureFrame(kPictureBoardChecker, &checker);
+  pictureFrame(kPictureBoardCheckerShape, &checker);
   L.pieceWidth = checker.width();
   L.pieceHeight = checker.height();
   L.pieceDepth = roundTo16(computedHeight / 2.33);
@@ -89,7 +83,7 @@ void computePieceSizeStyle15() {
 void measureCubePictures() {
   BoardLayout& L = layout;
   for (int k = 0; k <= 1; ++k) {
-    const int16_t id = isPictureBoard() ? i16(kPictureBoardCubeBase + 2 * k)
+    const int16_t id = isPictureBoard() ? i16(kPictureCubeBase + 2 * k)
                                         : i16(kCubePictureBase + L.diceSizeClass);
     Rect r;
     if (!pictureFrame(id, &r)) {
@@ -133,7 +127,7 @@ void layoutDice() {
 void layoutPictureBoardStrip() {
   BoardLayout& L = layout;
   const int16_t b = L.boardWidth;
-  pictureFrame(kPictureBoardStrip, &L.stripPictureRect);
+  pictureFrame(kStripPicture, &L.stripPictureRect);
   L.tempX = i16((b - L.stripPictureRect.right) / 2);
   L.tempY = i16((L.fieldTop - L.stripPictureRect.bottom) / 2);
   const auto placed = [&L](int left, int top, int right, int bottom) {
@@ -180,7 +174,7 @@ void computeBoardMargins() {
 void selectDiceAndCubeSizes() {
   BoardLayout& L = layout;
   if (isPictureBoard()) {
-    pictureFrame(kPictureBoardDie, &L.dieRect);
+    pictureFrame(kPictureBoardDieBase, &L.dieRect);
     L.dieWidth = L.dieRect.width();
     L.dieHeight = L.dieRect.height();
   } else {
@@ -273,7 +267,7 @@ void computeBoardLayout() {
   computePieceSize();
   computeBoardMargins();
   if (pictures) {
-    pictureFrame(kPictureBoardFrame, &L.boardRect);
+    pictureFrame(kFramePicture, &L.boardRect);
     L.boardWidth = L.boardRect.width();
     L.boardHeight = L.boardRect.height();
   }
@@ -301,7 +295,7 @@ void computeBoardLayout() {
   layoutPointRects();
 
   if (pictures) {
-    pictureFrame(kPictureBoardTray, &L.trayPictureRect);
+    pictureFrame(kFirstTrayPicture, &L.trayPictureRect);
     L.trayHeight = L.trayPictureRect.height();
     L.trayWidth = L.trayPictureRect.width();
     t = L.trayPieceThickness = i16(L.trayHeight / 15);

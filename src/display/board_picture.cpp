@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_resources.h"
@@ -20,12 +21,8 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kBoardWindow = 1;
-constexpr int16_t kFramePicture = 549;
 constexpr int16_t kFrameShapePicture = 550;
-constexpr int16_t kStripPicture = 594;
 constexpr int16_t kTrayMaskPicture = 542;
-constexpr int16_t kFirstTrayPicture = 541;
 constexpr int16_t kFirstTrayKeyPicture = 206;
 constexpr RGBColor kTrayOutline{80, 80, 80};
 

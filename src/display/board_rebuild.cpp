@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_picture.h"
@@ -30,8 +31,6 @@ BoardState boardState;
 
 namespace {
 
-constexpr int16_t kBoardWindow = 1;
-constexpr int16_t kFramePicture = 549;
 constexpr int16_t kDefaultBoardColour = 10;
 constexpr int16_t kDefaultPieceSize = 3;
 

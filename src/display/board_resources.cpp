@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_picture.h"
@@ -23,7 +24,6 @@ namespace {
 constexpr int16_t kArrowBackdropPicture = 556;
 constexpr int16_t kArrowMaskPicture = 603;
 constexpr int16_t kFirstTurnArrowPicture = 595;
-constexpr int16_t kPictureBoardDieBase = 575;
 constexpr uint16_t kPipLightnessCap = 19660;
 
 // Draws picture id into a new world of its own bounds; the bounds go into rect.

@@ -1,5 +1,6 @@
 #include "display/display_platform.h"
 
+#include "display/board_ids.h"
 #include "display/display_settings.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/text.h"
@@ -8,7 +9,6 @@
 namespace bg {
 
 namespace {
-constexpr int16_t kBoardWindow = 1;
 }
 
 bool pictureFrame(int16_t id, Rect* frame) {

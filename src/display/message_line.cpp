@@ -1,5 +1,6 @@
 #include "display/message_line.h"
 
+#include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_state.h"
@@ -25,7 +26,6 @@ InteractionDisplayState interactionDisplay;
 
 namespace {
 
-constexpr int16_t kBoardWindow = 1;
 constexpr std::string_view kRetiredVoice = "MacinTalk1";
 
 void boardTextStyle(int16_t face, int16_t mode) {

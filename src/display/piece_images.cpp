@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/colour_roles.h"
@@ -19,7 +20,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kPictureBoardCheckerShape = 147;
 constexpr RGBColor kGreenMarkerFill{0, 55535, 15000};
 constexpr RGBColor kGreenMarkerFrame{0, 25000, 0};
 constexpr RGBColor kBlueMarkerFill{2000, 1000, 55535};

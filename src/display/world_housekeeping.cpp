@@ -1,5 +1,6 @@
 #include "display/world_housekeeping.h"
 
+#include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_state.h"
@@ -21,9 +22,7 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kCubePictureBase = 150;
 constexpr int16_t kCubeMaskBase = 156;
-constexpr int16_t kPictureCubeBase = 567;
 constexpr int16_t kPictureCubeMask = 574;
 constexpr int16_t kTrayUnderlayBase = 204;
 constexpr int16_t kPictureTrayPieceBase = 591;

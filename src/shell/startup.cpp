@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "display/board_ids.h"
 #include "display/board_rebuild.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/events.h"
@@ -9,7 +10,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kBoardWindow = 1;
 constexpr int16_t kEventSliceTicks = 2;
 
 bool quitWanted = false;
