@@ -134,7 +134,7 @@ bool trackButton(const Rect& rect, std::string_view label, int16_t lit) {
 }
 
 void drawCentreEmblem() {
-  if (displaySettings.boardColor == kPictureBoard) return;
+  if (display.boardColor == kPictureBoard) return;
   const Rect& emblem = boardImages.emblemRect;
   const int w = emblem.width();
   const int h = emblem.height();
@@ -148,7 +148,7 @@ void drawCentreEmblem() {
 
 void eraseRowNumberStrips() {
   const BoardLayout& L = layout;
-  const bool pictures = displaySettings.boardColor == kPictureBoard;
+  const bool pictures = display.boardColor == kPictureBoard;
   const int strip = static_cast<int>(std::trunc(L.textSize * 0.9));
   const int upper = L.pointHeight + L.fieldTop + L.fieldGap + 2 + (pictures ? 3 : 0);
   const Rect upperStrip = makeRect(L.fieldLeft + 2, upper, L.fieldRight - 2, upper + strip + 2);

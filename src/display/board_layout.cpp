@@ -24,7 +24,7 @@ int16_t i16(long v) { return static_cast<int16_t>(v); }
 int16_t truncTo16(double v) { return static_cast<int16_t>(std::trunc(v)); }
 int16_t roundTo16(double v) { return static_cast<int16_t>(std::trunc(v + 0.5)); }
 
-bool isPictureBoard() { return displaySettings.boardColor == kPictureBoard; }
+bool isPictureBoard() { return display.boardColor == kPictureBoard; }
 
 // Checker halves and the computed height from one checker width.
 void takePieceHalves(int16_t width) {
@@ -370,8 +370,6 @@ void publishDisplayValues() {
   display.dieWidth = layout.dieWidth;
   display.dieHeight = layout.dieHeight;
   display.boardWidth = layout.boardWidth;
-  display.playerColors = displaySettings.playerColors;
-  display.boardColor = displaySettings.boardColor;
   display.firstBoardBuild = shellWindow.firstBoardBuild;
 }
 

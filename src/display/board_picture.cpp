@@ -26,7 +26,7 @@ constexpr int16_t kTrayMaskPicture = 542;
 constexpr int16_t kFirstTrayKeyPicture = 206;
 constexpr RGBColor kTrayOutline{80, 80, 80};
 
-const ColourScheme& scheme() { return colours.colourSchemes[displaySettings.boardColor]; }
+const ColourScheme& scheme() { return colours.colourSchemes[display.boardColor]; }
 
 // The plain colour of a side's piece role, as the tray pictures use it.
 RGBColor pieceRgb(int16_t role) {
@@ -164,7 +164,7 @@ void buildBoardPicture() {
   BoardLayout& L = layout;
   const GrafPtr saved = getPort();
   L.boardRect = makeRect(0, 0, L.boardWidth, L.boardHeight);
-  if (displaySettings.boardColor == kPictureBoard) {
+  if (display.boardColor == kPictureBoard) {
     paintPictureBoard();
     setPort(saved);
     return;
@@ -238,7 +238,7 @@ void paintBoard() {
   moveTo(1, height - 1);
   lineTo(gap, height - margin - 1);
 
-  const int16_t colour = displaySettings.boardColor;
+  const int16_t colour = display.boardColor;
   if (colour == 2 || colour == 7)
     paintPointsQuickDraw();
   else
@@ -324,14 +324,14 @@ void drawTrayPictures() {
   BoardLayout& L = layout;
   const int t = L.trayPieceThickness;
   for (int i = 0; i <= 1; ++i) {
-    const int16_t colourSet = displaySettings.playerColors[i];
+    const int16_t colourSet = display.playerColors[i];
     const int16_t role = roles.pieceColors[colourSet];
     roleForeColor(role);
     L.tempX = L.trayLeft[displaySettings.playDirection];
     L.tempY = L.trayPictureY[i];
     const int x = L.tempX;
     const int y = L.tempY;
-    if (displaySettings.boardColor == 12) {
+    if (display.boardColor == 12) {
       penNormal();
       roleForeColor(roles.boardForeColor);
       const Rect box = makeRect(x, y, x + L.pieceWidth, y + t + 4);

@@ -172,14 +172,14 @@ void rebuildBoardWindow() {
         return;
       }
     }
-    B.previousBoardColor = displaySettings.boardColor;
-    displaySettings.boardColor = B.pendingBoardColor;
-    if (displaySettings.boardColor == kPictureBoard) {
+    B.previousBoardColor = display.boardColor;
+    display.boardColor = B.pendingBoardColor;
+    if (display.boardColor == kPictureBoard) {
       measureFramePicture();
       layout.boardWidth = layout.framePictureWidth;
       layout.boardHeight = layout.framePictureHeight;
     }
-    boardImages.pixPatBase = pixPatBaseFor(displaySettings.boardColor);
+    boardImages.pixPatBase = pixPatBaseFor(display.boardColor);
     setBoardPaletteEntries();
     setDefaultColours();
     disposeHandCursors();
@@ -248,7 +248,7 @@ void initBoardDisplay() {
     shellWindow.designTilePictures[d][1] = kDesignTiles[d][1];
   }
   displaySettings.pieceSize = kDefaultPieceSize;
-  displaySettings.boardColor = kDefaultBoardColour;
+  display.boardColor = kDefaultBoardColour;
   shellWindow.boardSizeIndex = defaultBoardSizeIndex(shellWindow.screenWidth);
   layout.boardWidth = shellWindow.boardSizeTable[shellWindow.boardSizeIndex];
   shellWindow.firstBoardBuild = -1;

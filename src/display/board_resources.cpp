@@ -102,7 +102,7 @@ void loadCommandCursors(int16_t boardColor) {
 }  // namespace
 
 void loadColourCursors() {
-  loadCommandCursors(displaySettings.boardColor);
+  loadCommandCursors(display.boardColor);
   if (boardImages.selectionCursor != nullptr) disposeCCursor(boardImages.selectionCursor);
   boardImages.selectionCursor = getCCursor(kSelectionCursorId);
   loadHandCursors();
@@ -130,12 +130,12 @@ void loadBoardPatterns() {
     if (*pattern != nullptr) disposePixPat(*pattern);
   boardImages.framePenPattern = getPixPat(kFramePenPattern);
   boardImages.panelFramePenPattern = getPixPat(kFramePenPattern);
-  boardImages.pixPatBase = pixPatBaseFor(displaySettings.boardColor);
+  boardImages.pixPatBase = pixPatBaseFor(display.boardColor);
   loadPixPatterns();
 }
 
 void loadPixPatterns() {
-  const int16_t colour = displaySettings.boardColor;
+  const int16_t colour = display.boardColor;
   for (int16_t slot : {2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 19})
     boardImages.rolePixPats[slot] = getPixPat(rolePatternId(slot, colour, boardImages.pixPatBase));
   boardImages.pixPatterns = getPixPat(kPanelFillPattern);
@@ -172,18 +172,18 @@ void renderBoardOffscreen() {
   loadCentreEmblemMasks();
   makeCentreEmblemWorlds();
   paintCentreEmblemWorlds();
-  if (displaySettings.boardColor == kPictureBoard)
+  if (display.boardColor == kPictureBoard)
     loadTrayPieceImages();
   else
     paintTrayPieceImages();
-  if (displaySettings.boardColor == kPictureBoard)
+  if (display.boardColor == kPictureBoard)
     loadDiceFaceImagesPictured();
   else
     buildDiceFaceImages();
 }
 
 void buildCubeImagesByStyle() {
-  if (displaySettings.boardColor == kPictureBoard)
+  if (display.boardColor == kPictureBoard)
     buildCubeImagesPictured();
   else
     buildCubeImages();
@@ -215,7 +215,7 @@ void makeCentreEmblemWorlds() {
 }
 
 void paintCentreEmblemWorlds() {
-  if (displaySettings.boardColor == kPictureBoard) return;
+  if (display.boardColor == kPictureBoard) return;
   const GrafPtr saved = getPort();
   for (int k = 1; k <= 2; ++k) {
     setPort(boardImages.centreEmblemWorlds[k]);

@@ -22,7 +22,7 @@ void setDefaultColours() {
   r.lightPointColor = 7;
   r.labelTextColor = 8;
   r.frameColorIndex = 11;
-  r.panelTextColor = displaySettings.boardColor == 12 ? 15 : 3;
+  r.panelTextColor = display.boardColor == 12 ? 15 : 3;
   r.panelFrameColor = 8;
   r.messageFrameColor = 8;
   r.panelShadowColor = 1;

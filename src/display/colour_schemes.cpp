@@ -78,7 +78,7 @@ int16_t paletteResourceFor(int16_t boardColor) {
 
 void activateBoardPalette() {
   if (shellWindow.firstBoardBuild == 0) return;
-  colours.paletteResource = paletteResourceFor(displaySettings.boardColor);
+  colours.paletteResource = paletteResourceFor(display.boardColor);
   if (colours.paletteHandle != nullptr) disposePalette(colours.paletteHandle);
   colours.paletteHandle = getNewPalette(colours.paletteResource);
   // Only entries 1, 17, 19, 20 and 21 keep the resource's colours; the rest are set next.
@@ -96,7 +96,7 @@ RGBColor shadeOf(const RGBColor& colour, double factor) {
 
 void setBoardPaletteEntries() {
   auto& p = colours.boardPalette;
-  const ColourScheme& scheme = colours.colourSchemes[displaySettings.boardColor];
+  const ColourScheme& scheme = colours.colourSchemes[display.boardColor];
   p[14] = kGrey52000;
   p[15] = {26214, 26214, 26214};
   p[16] = {18349, 3276, 0};
@@ -122,7 +122,7 @@ void setBoardPaletteEntries() {
 bool roleDrawnWithPattern(int16_t role) {
   const bool solid = displaySettings.solidPieceColors == -1 &&
                      (role == 8 || role == 9 || role == 11 || role == 12);
-  return colours.rolePatternFlags[displaySettings.boardColor][role] == -1 && !solid;
+  return colours.rolePatternFlags[display.boardColor][role] == -1 && !solid;
 }
 
 }  // namespace bg

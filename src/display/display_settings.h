@@ -1,8 +1,11 @@
 #pragma once
 // The display's own settings, kept with the preferences, and the values the shell sets up
-// at start-up for the display to read (window geometry, text style, machine flags).
+// at start-up for the display to read (window geometry, text style, machine flags). The
+// board colour and the sides' colour sets are the rules' display values, which the dice
+// read too.
 #include <cstdint>
 
+#include "rules/display_state.h"
 #include "runtime/core/checked_array.h"
 #include "runtime/core/pstring.h"
 
@@ -12,12 +15,10 @@ inline constexpr int16_t kPictureBoard = 15;   // board colour drawn from stored
 inline constexpr int16_t kCustomColours = 11;  // board colour read from the custom colour file
 
 struct DisplaySettings {
-  int16_t boardColor = 0;        // BOARDCOLOR: 1..10, 12 built in, 11 custom, 15 pictures
   int16_t pieceSize = 0;         // PIECESIZE, default 3
   int16_t playDirection = 0;     // PLAYDIRECTION: the home side, 0 or 1
   int16_t solidPieceColors = 0;  // SOLIDPIECECOLORS: -1 draws checkers in plain colours
   int16_t pieceShapeApplied = 0; // checker corner setting; 0 is a full ellipse
-  CheckedArray<int16_t, 1> playerColors{{{0, 1}}};  // PLAYERCOLOR0: colour set of each side
   Str255 customColorsFileName;   // CUSTOMCOLORFILE
   int16_t pieceSpeed = 6;        // PIECESPEED: larger is faster
 };

@@ -66,7 +66,7 @@ void displayMessage() {
   if (window != nullptr) {
     const GrafPtr saved = getPort();
     setPort(window);
-    const bool pictureBoard = displaySettings.boardColor == kPictureBoard;
+    const bool pictureBoard = display.boardColor == kPictureBoard;
     const int16_t shadowX = layout.panelShadowX;
     const int16_t shadowY = layout.panelShadowY;
     layout.panelShadowX = reducedShadow(shadowX);

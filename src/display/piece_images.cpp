@@ -25,7 +25,7 @@ constexpr RGBColor kGreenMarkerFrame{0, 25000, 0};
 constexpr RGBColor kBlueMarkerFill{2000, 1000, 55535};
 constexpr RGBColor kBlueMarkerFrame{2000, 1000, 25000};
 
-bool pictureBoard() { return displaySettings.boardColor == kPictureBoard; }
+bool pictureBoard() { return display.boardColor == kPictureBoard; }
 
 void resetRegion(RgnHandle& rgn) {
   if (rgn == nullptr) rgn = newRgn();
@@ -134,7 +134,7 @@ void drawPieceFaces() {
   copyRgn(I.pieceShapeRgn, I.movingUnderRgn);
 
   const int16_t savedPlayer = position.currentPlayer;
-  position.currentPlayer = roles.pieceColors[displaySettings.playerColors[0]] == roles.pieceColors[0] ? 0 : 1;
+  position.currentPlayer = roles.pieceColors[display.playerColors[0]] == roles.pieceColors[0] ? 0 : 1;
   for (int i = 0; i <= 1; ++i) {
     if (I.pieceImageWorlds[i] == nullptr) continue;
     setPort(I.pieceImageWorlds[i]);
@@ -163,7 +163,7 @@ void drawPieceFaces() {
 void paintPieceFace(const Region* shapeRgn, int16_t depth, int16_t height) {
   BoardLayout& L = layout;
   BoardImages& I = boardImages;
-  const int16_t c = displaySettings.playerColors[position.currentPlayer];
+  const int16_t c = display.playerColors[position.currentPlayer];
   const Rect& r = I.landingRect;
   penMode(patCopy);
   setDrawColor(roles.pieceColors[c]);
@@ -231,11 +231,11 @@ void buildArrowRegions() {
 namespace {
 
 GrafPtr currentPieceImage() {
-  return boardImages.pieceImageWorlds[displaySettings.playerColors[position.currentPlayer]];
+  return boardImages.pieceImageWorlds[display.playerColors[position.currentPlayer]];
 }
 
 const Rect& currentPieceRect() {
-  return boardImages.pieceRects[displaySettings.playerColors[position.currentPlayer]];
+  return boardImages.pieceRects[display.playerColors[position.currentPlayer]];
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ void paintTrayPieceImages() {
   boardImages.trayPieceRect = makeRect(0, 0, L.pieceWidth - 1, L.trayPieceThickness + 1);
   const Rect& r = boardImages.trayPieceRect;
   const GrafPtr saved = getPort();
-  const ColourScheme& scheme = colours.colourSchemes[displaySettings.boardColor];
+  const ColourScheme& scheme = colours.colourSchemes[display.boardColor];
   for (int s = 0; s <= 1; ++s) {
     disposeOffscreenWorld(boardImages.trayPieceImages[s]);
     boardImages.trayPieceImages[s] = newOffscreenWorld(r);
@@ -153,8 +153,8 @@ void loadTrayPieceImages() {
 }
 
 void drawTrayPieceImage(const Rect& rect, int16_t side) {
-  const int16_t colourSet = displaySettings.playerColors[side];
-  if (displaySettings.boardColor == 12) {
+  const int16_t colourSet = display.playerColors[side];
+  if (display.boardColor == 12) {
     roleForeColor(roles.boardForeColor);
     paintRect(rect);
     setDrawColor(roles.pieceColors[colourSet]);
@@ -177,7 +177,7 @@ void drawTrayPiece(int16_t side, int16_t n) {
   const BoardLayout& L = layout;
   const Point p = trayPiecePosition(side, n);
   Rect landing;
-  if (displaySettings.boardColor == kPictureBoard) {
+  if (display.boardColor == kPictureBoard) {
     landing = boardImages.trayPieceRect;
     offsetRect(landing, p.h - landing.left, p.v - landing.top);
   } else {
@@ -213,7 +213,7 @@ void eraseTrayPiece(int16_t side, int16_t n) {
   const GrafPtr saved = getPort();
   setPort(window);
   const Point p = trayPiecePosition(side, n);
-  if (displaySettings.boardColor == kPictureBoard) {
+  if (display.boardColor == kPictureBoard) {
     RgnHandle shape = newRgn();
     if (boardImages.trayPieceRgn != nullptr) copyRgn(boardImages.trayPieceRgn, shape);
     offsetRgn(shape, p.h, p.v);

@@ -23,8 +23,8 @@ struct DisplayState {
   int16_t dieWidth = 0;
   int16_t dieHeight = 0;
   int16_t boardWidth = 0;
-  CheckedArray<int16_t, 1> playerColors{{{0, 1}}};  // colour set of each side
-  int16_t boardColor = 10;
+  CheckedArray<int16_t, 1> playerColors{{{0, 1}}};  // PLAYERCOLOR0: colour set of each side
+  int16_t boardColor = 10;  // BOARDCOLOR: 1..10, 12 built in, 11 custom, 15 pictures
 
   // The die being drawn.
   int16_t dieFaceIndex = 0;

@@ -47,7 +47,7 @@ inline void composeBoard(int16_t requestedWidth, int16_t colour, int16_t design 
   initColourAndStyleTables();
   setXgaScreen();
   displaySettings = DisplaySettings{};
-  displaySettings.boardColor = colour;
+  display.boardColor = colour;
   displaySettings.pieceSize = 3;
   boardState = BoardState{};
   boardState.frameDesignChoice = design;

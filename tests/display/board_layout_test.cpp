@@ -23,7 +23,7 @@ void setScreen(int16_t width = 1024, int16_t height = 768) {
 void layOut(int16_t requested, int16_t pieceSize = 3, int16_t playDirection = 0) {
   layout = BoardLayout{};
   windowPlacement = BoardWindowPlacement{};
-  displaySettings.boardColor = 1;
+  display.boardColor = 1;
   displaySettings.pieceSize = pieceSize;
   displaySettings.playDirection = playDirection;
   setScreen();
@@ -285,7 +285,7 @@ TEST(BoardWindowFit, ASavedRectangleStaysUnlessItIsTooLargeOrTooFarOut) {
 
 TEST(WindowGeometry, AnXgaScreenOffersSevenSizesAndOpensAtSizeSix) {
   layout = BoardLayout{};
-  displaySettings.boardColor = 10;
+  display.boardColor = 10;
   computeWindowGeometry(1024, 768, 22);
   const int16_t expected[8] = {0, 424, 512, 595, 678, 761, 844, 927};
   for (int k = 1; k <= 7; ++k) EXPECT_EQ(shellWindow.boardSizeTable[k], expected[k]) << k;

@@ -235,7 +235,7 @@ TEST(BoardRebuild, AFailedCustomColourReadAppliesNothingAtAll) {
   boardState.boardColorChangePending = -1;
   rebuildBoardWindow();
   EXPECT_EQ(boardState.customColoursRead, 0);
-  EXPECT_EQ(displaySettings.boardColor, 1);
+  EXPECT_EQ(display.boardColor, 1);
   EXPECT_EQ(layout.boardWidth, width);  // the new width does not meet the old layout
   EXPECT_EQ(boardState.boardSizeChangePending, 255);  // the size waits for the next rebuild
   EXPECT_EQ(boardState.boardColorChangePending, 0);
@@ -249,7 +249,7 @@ TEST(BoardRebuild, NothingIsAppliedWhileAnOverlayOrTheSetUpIsUp) {
   boardState.boardColorChangePending = -1;
   boardState.setupInProgress = -1;
   rebuildBoardWindow();
-  EXPECT_EQ(displaySettings.boardColor, 1);
+  EXPECT_EQ(display.boardColor, 1);
   EXPECT_EQ(boardState.boardColorChangePending, -1);
   boardState.setupInProgress = 0;
   display.overlayActive = -1;
@@ -257,7 +257,7 @@ TEST(BoardRebuild, NothingIsAppliedWhileAnOverlayOrTheSetUpIsUp) {
   EXPECT_EQ(boardState.boardColorChangePending, -1);
   display.overlayActive = 0;
   rebuildBoardWindow();
-  EXPECT_EQ(displaySettings.boardColor, 4);
+  EXPECT_EQ(display.boardColor, 4);
   EXPECT_EQ(boardState.boardColorChangePending, 0);
 }
 

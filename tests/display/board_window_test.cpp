@@ -66,11 +66,10 @@ TEST_F(BoardWindow, ChoosingThePictureBoardTakesItsSizeFromTheFramePicture) {
   boardState.boardRelayoutRequested = -1;
   rebuildBoardWindow();
   boardState.boardRelayoutRequested = 0;
-  EXPECT_EQ(displaySettings.boardColor, kPictureBoard);
+  EXPECT_EQ(display.boardColor, kPictureBoard);
   EXPECT_EQ(layout.boardWidth, 609);
   EXPECT_EQ(layout.boardHeight, 421);
   EXPECT_EQ(boardImages.pixPatBase, 200);
-  EXPECT_EQ(display.boardColor, kPictureBoard);
   EXPECT_FALSE(emptyRgn(boardImages.frameShapeRgn));
 }
 

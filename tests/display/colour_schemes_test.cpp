@@ -19,7 +19,7 @@ class ColourSchemes : public ::testing::Test {
     shellWindow.firstBoardBuild = -1;
   }
   void useColour(int16_t colour) {
-    displaySettings.boardColor = colour;
+    display.boardColor = colour;
     setBoardPaletteEntries();
   }
   static std::set<int> flaggedRoles(int colour) {
@@ -75,30 +75,30 @@ TEST_F(ColourSchemes, PatternFlagsPerBoardColour) {
 }
 
 TEST_F(ColourSchemes, SolidPieceColoursKeepTheBorderPattern) {
-  displaySettings.boardColor = 3;
+  display.boardColor = 3;
   displaySettings.solidPieceColors = -1;
   for (int16_t role : {8, 9, 11, 12}) EXPECT_FALSE(roleDrawnWithPattern(role)) << role;
   EXPECT_TRUE(roleDrawnWithPattern(2));
   displaySettings.solidPieceColors = 0;
   EXPECT_TRUE(roleDrawnWithPattern(8));
-  displaySettings.boardColor = 0;
+  display.boardColor = 0;
   EXPECT_FALSE(roleDrawnWithPattern(2));
 }
 
 TEST_F(ColourSchemes, ThePictureBoardHasARowOfItsOwn) {
-  displaySettings.boardColor = 15;
+  display.boardColor = 15;
   EXPECT_TRUE(roleDrawnWithPattern(2));
   for (int16_t role = 3; role <= kHighestColourRole; ++role) EXPECT_FALSE(roleDrawnWithPattern(role));
 }
 
 TEST_F(ColourSchemes, ThePaletteResourceIsChosenOnceAtTheFirstBuild) {
-  displaySettings.boardColor = 2;
+  display.boardColor = 2;
   activateBoardPalette();
   EXPECT_EQ(colours.paletteResource, 128);
   const RGBColor keep1 = colours.boardPalette[1];
   const RGBColor keep20 = colours.boardPalette[20];
   shellWindow.firstBoardBuild = 0;
-  displaySettings.boardColor = 4;
+  display.boardColor = 4;
   activateBoardPalette();  // after start-up it does nothing
   setBoardPaletteEntries();
   EXPECT_EQ(colours.paletteResource, 128);
@@ -112,7 +112,7 @@ TEST_F(ColourSchemes, ThePaletteResourceIsChosenOnceAtTheFirstBuild) {
 
 TEST(ColourSchemesDeathTest, ARoleOutsideThePaletteStops) {
   initColourAndStyleTables();
-  displaySettings.boardColor = 1;
+  display.boardColor = 1;
   EXPECT_DEATH(roleDrawnWithPattern(22), "Array bounds error: index 22 is outside 0 to 21");
 }
 
