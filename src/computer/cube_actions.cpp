@@ -231,7 +231,7 @@ void humanAnswerDouble() {
     interaction.messageLines[3].clear();
     interaction.messageLineCount = 3;
     drawBoardQuestion();
-    const Str40& name = shell.playerNames[taker];
+    const auto& name = shell.playerNames[taker];
     Str255 text("MM");
     if (!name.empty()) {
       text += name;
