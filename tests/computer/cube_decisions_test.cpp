@@ -49,31 +49,28 @@ TEST_F(DecideDoubleTest, RaceDoublesByLeadAgainstTheScaledThresholds) {
 }
 
 TEST_F(DecideDoubleTest, ThresholdsFollowTheCubeAndThePersonality) {
+  constexpr double t1 = 52.9891, t2 = 70.634;
   sides(1);
   stubRace(167, 167);
-  decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, 52.9891, 1e-3);
-  EXPECT_NEAR(doublingPosition.cubeThreshold2, 70.634, 1e-3);
-
+  auto expectThresholds = [](double want1, double want2) {
+    decideDouble();
+    EXPECT_NEAR(doublingPosition.cubeThreshold1, want1, 1e-3);
+    EXPECT_NEAR(doublingPosition.cubeThreshold2, want2, 2e-3);
+  };
+  expectThresholds(t1, t2);
   cube.cubeValue = 2;
-  decideDouble();
-  const float t1At2 = doublingPosition.cubeThreshold1;
-  const float t2At2 = doublingPosition.cubeThreshold2;
-  EXPECT_NEAR(t1At2, 52.9891 * 1.10468, 1e-3);
-  EXPECT_NEAR(t2At2, 70.634 * 1.12826, 2e-3);
+  expectThresholds(t1 * 1.10468, t2 * 1.12826);
   cube.cubeValue = 4;
-  decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1At2 * 1.04, 1e-3);
-  EXPECT_NEAR(doublingPosition.cubeThreshold2, t2At2 * 1.04, 1e-3);
+  expectThresholds(t1 * 1.10468 * 1.04, t2 * 1.12826 * 1.04);
 
   // A computer doubler's thresholds take its personality; a human's (cube advice) do not.
   cube.cubeValue = 1;
   skill.personality = 3;
   decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, 52.9891 * 0.9, 1e-3);
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1 * 0.9, 1e-3);
   position.playerType[1] = kHumanPlayer;
   decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, 52.9891, 1e-3);
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1, 1e-3);
 
   // In a match the personality is the match row, the bolder one when the doubler is two
   // cubes from winning and the opponent is not.
@@ -81,10 +78,10 @@ TEST_F(DecideDoubleTest, ThresholdsFollowTheCubeAndThePersonality) {
   flow.tournamentGoing = 255;
   flow.tournamentPoints = 7;
   decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, 52.9891 * 1.2, 1e-3);
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1 * 1.2, 1e-3);
   flow.scores[1] = 5;
   decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, 52.9891 * 0.9, 1e-3);
+  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1 * 0.9, 1e-3);
 }
 
 struct MatchCase {
@@ -92,20 +89,20 @@ struct MatchCase {
   int16_t doubler;
   int32_t doublerScore;
   int32_t takerScore;
-  int16_t cubeValue;
   bool crawford;
+  bool farAhead;  // else hopeless: contact, a man on the bar, far behind
   bool doubles;
 };
 
 TEST_F(DecideDoubleTest, MatchScoreShortcutsReadTheDoublerAndTheTaker) {
-  // A hopeless position for the doubler: contact, a man on the bar, far behind.
   const MatchCase cases[] = {
-      {"Crawford game", 1, 0, 4, 1, true, false},
-      {"the doubler wins the match with this cube", 1, 4, 0, 1, false, false},
-      {"the taker wins the match with this cube", 1, 2, 4, 1, false, true},
-      {"the same with player 0 doubling", 0, 2, 4, 1, false, true},
-      {"player 0 doubling, player 1 near the end", 0, 4, 2, 1, false, false},
-      {"the taker needs two cubes", 1, 0, 3, 1, false, false},
+      {"Crawford game, far ahead", 1, 0, 4, true, true, false},
+      {"after the Crawford game, far ahead", 1, 0, 4, false, true, true},
+      {"the doubler wins the match with this cube", 1, 4, 0, false, false, false},
+      {"the taker wins the match with this cube", 1, 2, 4, false, false, true},
+      {"the same with player 0 doubling", 0, 2, 4, false, false, true},
+      {"player 0 doubling, player 1 near the end", 0, 4, 2, false, false, false},
+      {"the taker needs two cubes", 1, 0, 3, false, false, false},
   };
   for (const MatchCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -116,22 +113,14 @@ TEST_F(DecideDoubleTest, MatchScoreShortcutsReadTheDoublerAndTheTaker) {
     flow.scores[c.doubler] = c.doublerScore;
     flow.scores[1 - c.doubler] = c.takerScore;
     flow.crawfordRestrictions[c.doubler] = c.crawford ? -1 : 0;
-    cube.cubeValue = c.cubeValue;
-    stubContact(150, 90);
-    analysis.evalBoard[0] = -1;
+    if (c.farAhead) {
+      stubRace(80, 140);
+    } else {
+      stubContact(150, 90);
+      analysis.evalBoard[0] = -1;
+    }
     EXPECT_EQ(doubles(), c.doubles);
   }
-}
-
-TEST_F(DecideDoubleTest, CrawfordSideNeverDoublesEvenFarAhead) {
-  flow.tournamentGoing = 255;
-  flow.tournamentPoints = 5;
-  flow.crawfordRestrictions[1] = -1;
-  sides(1);
-  stubRace(80, 140);
-  EXPECT_FALSE(doubles());
-  flow.crawfordRestrictions[1] = 0;
-  EXPECT_TRUE(doubles());
 }
 
 TEST_F(DecideDoubleTest, VetoesStopADoubleWhateverTheLead) {
@@ -143,22 +132,10 @@ TEST_F(DecideDoubleTest, VetoesStopADoubleWhateverTheLead) {
   const Veto vetoes[] = {
       {"backgame", [] { backgame.backgameFlag = -1; }},
       {"man on the bar", [] { analysis.evalBoard[0] = -1; }},
-      {"weak home board, long race, small lead",
-       [] {
-         stubContact(100, 130);
-         features.startHomePoints = 1;
-       }},
+      {"weak home board, long race, small lead", [] { stubContact(100, 130), features.startHomePoints = 1; }},
       {"primed with men back",
-       [] {
-         features.opponentBlockCount = 6;
-         features.sideHasBackMen = -1;
-         features.ownBlockCount = 4;
-       }},
-      {"behind with no shot",
-       [] {
-         stubContact(120, 100);
-         features.shotValue = 0;
-       }},
+       [] { features.opponentBlockCount = 6, features.sideHasBackMen = -1, features.ownBlockCount = 4; }},
+      {"behind with no shot", [] { stubContact(120, 100), features.shotValue = 0; }},
   };
   for (const Veto& v : vetoes) {
     SCOPED_TRACE(v.what);
@@ -171,8 +148,7 @@ TEST_F(DecideDoubleTest, VetoesStopADoubleWhateverTheLead) {
   }
   // A prime of the side's own against the opponent's back men lifts the last veto.
   stubContact(120, 100);
-  features.shotValue = 0;
-  features.opponentHasBackMen = -1;
+  features.shotValue = 0, features.opponentHasBackMen = -1;
   termFeatures.ownBlockAfterPlay = 5;
   decideDouble();
   EXPECT_GT(doublingPosition.cubeThreshold1, 0);
@@ -192,13 +168,13 @@ TEST_F(DecideDoubleTest, JacobyKeepsTheDoubleOnlyWithTheCubeInTheMiddle) {
   cube.cubeValue = 2;
   EXPECT_FALSE(doubles()) << "with the cube turned, the hold-back applies again";
 
-  // The hold-back applies only while the opponent has all fifteen men.
+  // The hold-back applies only while the opponent has all fifteen men, and only when the
+  // gammon is out of its reach.
   cube.jacobyRule = 0;
   cube.cubeValue = 1;
   setUp();
   analysis.menLeft[0] = 14;
   EXPECT_TRUE(doubles());
-  // And only when the gammon is out of the opponent's reach.
   setUp();
   race.gammonSaveRolls = 10;
   EXPECT_TRUE(doubles());
@@ -212,8 +188,6 @@ TEST_F(DecideDoubleTest, ManyMoreMenThanTheOpponentStopsAContactDouble) {
   EXPECT_FALSE(doubles());
   EXPECT_GT(doublingPosition.cubeThreshold1, 0);
   analysis.menLeft[0] = 8;  // 7: the position score decides
-  stubContact(80, 200);
-  analysis.menLeft[0] = 8;
   decideDouble();
   EXPECT_EQ(doublingPosition.doublingView, -1) << "the doubler's position score ran";
 }
@@ -299,20 +273,16 @@ TEST_F(TakeDecisionTest, DropThatLosesTheMatchAnywayIsTaken) {
 }
 
 TEST_F(TakeDecisionTest, RaceTakeByPipsBehindAgainstTheThreshold) {
-  // Both sides in a race at 40 pips or more; the taker 3 pips behind takes when
-  // pipLead - 5 >= -T1, that is T1 >= 8, or when its race score clears.
-  // Taker 66 pips, doubler 63 (its men on its own points 6 to 2).
+  // A race at 40 pips or more each: the taker (66) 3 pips behind the doubler (63) takes
+  // since pipLead - 5 >= -T1.
   const ViewBoard close =
       viewWith({{6, -3}, {5, -4}, {4, -4}, {3, -4}, {19, 3}, {20, 3}, {21, 4}, {22, 4}, {23, 1}});
   layOutForTaker(close, 1);
   cube.cubeValue = 2;
-  const bool took = takes();
+  EXPECT_TRUE(takes());
   ASSERT_EQ(analysis.contactBroken, -1);
-  ASSERT_GE(analysis.moverPipCount, 40);
   ASSERT_GE(analysis.opponentPipCount, 40);
-  const bool byPips = features.pipLead - 5 >= -doublingPosition.cubeThreshold1;
-  EXPECT_EQ(took, byPips || doublingPosition.raceScoreClears != 0);
-  EXPECT_TRUE(took);
+  EXPECT_GE(features.pipLead - 5, -doublingPosition.cubeThreshold1);
 }
 
 }  // namespace

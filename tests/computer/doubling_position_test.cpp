@@ -73,16 +73,12 @@ class DoublingPositionTest : public ::testing::Test {
   SkillSettings savedSkill_;
 };
 
-TEST_F(DoublingPositionTest, StartingPositionIsNeutralForTheDoubler) {
+TEST_F(DoublingPositionTest, StartingPositionIsNeutralForTheDoublerAtTheBestLevel) {
   analyseView(startingView());
   doublerPositionScore();
   EXPECT_FLOAT_EQ(M(), 1.0f);
   EXPECT_NEAR(score(), 0.0f, 1e-4);
   EXPECT_EQ(doublingPosition.doublingView, -1);
-}
-
-TEST_F(DoublingPositionTest, SkillLevelScalesTheMultiplier) {
-  analyseView(startingView());
   skill.skillLevel = 1;
   doublerPositionScore();
   EXPECT_NEAR(M(), 20.0 / 24.0, 1e-6);
@@ -150,42 +146,45 @@ TEST_F(DoublingPositionTest, PrimeRunsCountAtMostSevenPoints) {
   EXPECT_EQ(sidePrimeLength(), 1);  // its fifteen men on the 1 point
 }
 
-TEST_F(DoublingPositionTest, OpponentBlotsAtRiskFavourTheSide) {
-  // An opponent blot on view 10 in front of the side's men on 13; the side has no blot.
-  const ViewBoard v = viewWith({{24, -2}, {13, -5}, {8, -3}, {6, -5},
-                                {1, 2}, {12, 4}, {17, 3}, {19, 5}, {10, 1}});
-  analyseView(v);
-  const double riskH = blotRiskOf(0);
-  ASSERT_GT(riskH, 0);
-  ASSERT_EQ(blotRiskOf(1), 0);
-  const double hb = riskH + 2.0 * features.homePointsSquared + features.ownBlockCount;
-  evaluate(true);
-  EXPECT_NEAR(tracedMultiplier("Doubling - HBlotRisk Adj ") / tracedMultiplier("InnerPointsH adj "),
-              1 + 0.4 * hb / 100, 1e-5);
-  EXPECT_FALSE(tracedLabel("Doubling - CBlotRisk Adj "));
-  traced.clear();
-  evaluate(false);
-  EXPECT_NEAR(tracedMultiplier("Accepting - HBlotRisk Adj ") / tracedMultiplier("InnerPointsH adj "),
-              1 + 0.22 * hb / 100, 1e-5);
-}
+struct BlotRiskCase {
+  const char* what;
+  ViewBoard view;
+  int16_t blotSide;  // whose blot is at risk: 0 the opponent's, 1 the side's
+  const char* label;
+  double doublingWeight;
+  double acceptingWeight;
+};
 
-TEST_F(DoublingPositionTest, OwnBlotsAtRiskFavourTheOpponent) {
-  // The mirror: the side's blot on view 15 in front of the opponent's men on 12.
-  const ViewBoard v = viewWith({{24, -2}, {13, -4}, {8, -3}, {6, -5}, {15, -1},
-                                {1, 2}, {12, 5}, {17, 3}, {19, 5}});
-  analyseView(v);
-  ASSERT_EQ(blotRiskOf(0), 0);
-  const double riskC = blotRiskOf(1);
-  ASSERT_GT(riskC, 0);
-  // The second call leaves the block the steps after it read.
-  const double cb = riskC + 2.0 * features.opponentHomePointsSquared + features.opponentBlockCount;
-  evaluate(true);
-  EXPECT_NEAR(tracedMultiplier("Doubling - CBlotRisk Adj ") / tracedMultiplier("InnerPointsH adj "),
-              1 - 0.3 * cb / 100, 1e-5);
-  traced.clear();
-  evaluate(false);
-  EXPECT_NEAR(tracedMultiplier("Accepting - CBlotRisk Adj ") / tracedMultiplier("InnerPointsH adj "),
-              1 - 0.2 * cb / 100, 1e-5);
+TEST_F(DoublingPositionTest, BlotsAtRiskFavourTheOtherSide) {
+  const BlotRiskCase cases[] = {
+      {"an opponent blot on 10 in front of the side's men on 13",
+       viewWith({{24, -2}, {13, -5}, {8, -3}, {6, -5}, {1, 2}, {12, 4}, {17, 3}, {19, 5}, {10, 1}}), 0,
+       "HBlotRisk Adj ", 0.4, 0.22},
+      {"the side's blot on 15 in front of the opponent's men on 12",
+       viewWith({{24, -2}, {13, -4}, {8, -3}, {6, -5}, {15, -1}, {1, 2}, {12, 5}, {17, 3}, {19, 5}}), 1,
+       "CBlotRisk Adj ", -0.3, -0.2},
+  };
+  for (const BlotRiskCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    analyseView(c.view);
+    const double risk = blotRiskOf(c.blotSide);
+    ASSERT_GT(risk, 0);
+    ASSERT_EQ(blotRiskOf(1 - c.blotSide), 0);
+    // The blot-risk call leaves the block the steps after it read.
+    const double sum = c.blotSide == 0
+                           ? risk + 2.0 * features.homePointsSquared + features.ownBlockCount
+                           : risk + 2.0 * features.opponentHomePointsSquared + features.opponentBlockCount;
+    traced.clear();
+    evaluate(true);
+    EXPECT_NEAR(tracedMultiplier(std::string("Doubling - ") + c.label) / tracedMultiplier("InnerPointsH adj "),
+                1 + c.doublingWeight * sum / 100, 1e-5);
+    traced.clear();
+    evaluate(false);
+    EXPECT_NEAR(tracedMultiplier(std::string("Accepting - ") + c.label) / tracedMultiplier("InnerPointsH adj "),
+                1 + c.acceptingWeight * sum / 100, 1e-5);
+  }
+  // Only the blot that is at risk is scored.
+  EXPECT_FALSE(tracedLabel("Accepting - HBlotRisk Adj "));
 }
 
 TEST_F(DoublingPositionTest, EscapedBackMenCountForTheDoublerOnly) {
@@ -250,11 +249,8 @@ TEST_F(DoublingPositionTest, BlockedMenDivideByTheRunningCount) {
   analyseView(o);
   // On 1: k = 3 (3, 4, 5), 9 x 2 / 1 = 18; on 2: 9 x 1 / 2 = 4.
   EXPECT_EQ(opponentBlockedMenValue(), 18 + 4);
-}
-
-TEST_F(DoublingPositionTest, BarMenAddTheBlockSquared) {
-  ViewBoard v = viewWith({{0, -2}, {22, 2}, {21, 2}, {20, 2}, {6, -13}, {12, 9}});
-  analyseView(v);
+  // Men on the bar add the block squared.
+  analyseView(viewWith({{0, -2}, {22, 2}, {21, 2}, {20, 2}, {6, -13}, {12, 9}}));
   ASSERT_EQ(features.opponentBlockCount, 3);
   EXPECT_EQ(sideBlockedMenValue(), 2 * 9);
 }
@@ -286,14 +282,11 @@ TEST_F(DoublingPositionTest, BarTermVanishesAgainstAClosedPrime) {
   EXPECT_FLOAT_EQ(M(), withPrime);
 }
 
-TEST_F(DoublingPositionTest, DivideFormWithNothingToDivideLeavesM) {
+TEST_F(DoublingPositionTest, DivideFormStaysFiniteWhereTheDivisorReachesZero) {
   analyseView(startingView());
-  factors.Dblfact12 = 0.001f;  // pieces remaining: 15 - 15 = 0
+  factors.Dblfact12 = 0.001f;  // pieces remaining: 15 - 15 = 0, nothing to divide
   doublerPositionScore();
   EXPECT_FLOAT_EQ(M(), 1.0f);
-}
-
-TEST_F(DoublingPositionTest, DivideFormStaysFiniteWhereTheDivisorReachesZero) {
   // The opponent has borne off 5 men: d = 10 - 15 = -5 for the pieces remaining.
   ViewBoard v = viewWith({{24, -2}, {13, -5}, {8, -3}, {6, -5}, {12, 5}, {19, 5}});
   analyseView(v);
@@ -375,10 +368,9 @@ TEST_F(DoublingPositionTest, BackgameMultipliers) {
   EXPECT_NEAR(withBackgame, m, 1e-4 * m);
 }
 
-TEST_F(DoublingPositionTest, RaceScoreFromTheSpread) {
+TEST_F(DoublingPositionTest, RaceScoresFromTheSpreadAndTheRollsAhead) {
   // All men home on both sides, the side stacked deeper.
-  ViewBoard v = viewWith({{1, -5}, {2, -5}, {6, -5}, {24, 3}, {23, 3}, {22, 3}, {21, 3}, {20, 3}});
-  analyseView(v);
+  analyseView(viewWith({{1, -5}, {2, -5}, {6, -5}, {24, 3}, {23, 3}, {22, 3}, {21, 3}, {20, 3}}));
   ASSERT_EQ(analysis.contactBroken, -1);
   doublingPosition.cubeThreshold1 = 1000;
   doublerPositionScore();
@@ -389,12 +381,10 @@ TEST_F(DoublingPositionTest, RaceScoreFromTheSpread) {
   doublingPosition.cubeThreshold1 = score();
   doublerPositionScore();
   EXPECT_EQ(doublingPosition.raceScoreClears, 255);
-}
 
-TEST_F(DoublingPositionTest, TakerRaceScoreByRollsAhead) {
-  ViewBoard v = viewWith({{1, -5}, {2, -5}, {6, -5}, {24, 3}, {23, 3}, {22, 3}, {21, 3}, {20, 3}});
-  analyseView(v);
+  // The taker's race score is its rolls ahead.
   race.raceRollLead = -1.2f;
+  doublingPosition.raceScoreClears = 0;
   doublingPosition.cubeThreshold1 = 10.0f;  // -1.2 x 8.3333 = -10.0: just inside
   takerPositionScore();
   EXPECT_EQ(doublingPosition.raceScoreClears, 255);
