@@ -93,8 +93,6 @@ TEST_F(BackgameTermsTest, BearOffWeighsTheRaceLead) {
 
 TEST_F(BackgameTermsTest, BearOffWithTwoMenLeft) {
   const ViewBoard before = viewWith({{8, -1}, {6, -1}, {5, -1}, {4, -1}, {3, -1}, {24, 5}, {23, 5}, {22, 5}});
-  race.raceRolls[0] = 0;
-  race.raceRolls[1] = 0;
   // The rear man still outside on 8; 6 empty: the lowest man, on 3, costs 3 x BOFact21.
   layOut(before, viewWith({{8, -1}, {3, -1}, {24, 5}, {23, 5}, {22, 5}}));
   race.raceRolls[0] = 0;
@@ -117,38 +115,26 @@ TEST_F(BackgameTermsTest, BearOffWithTwoMenLeft) {
               1e-4);
 }
 
-TEST_F(BackgameTermsTest, BearOffDistributionOfTheTopPoint) {
-  const ViewBoard opponent = viewWith({{19, 3}, {20, 3}, {13, 9}});
-  auto with = [&](std::initializer_list<std::pair<int, int>> men) {
-    ViewBoard v = opponent;
-    for (auto [p, n] : men) v[static_cast<size_t>(p)] = n;
+TEST_F(BackgameTermsTest, BearOffDistribution) {
+  auto score = [](const ViewBoard& v, int16_t homeBlots = 0) {
     layOut(v, v);
+    termFeatures.homeBlotCount = homeBlots;
     countHomeBoardPoints();
     evalBearOffDistribution();
     return static_cast<double>(main());
   };
-  EXPECT_NEAR(with({{6, -3}, {5, -3}, {4, -3}, {3, -2}, {2, -2}, {1, -2}}), f.BOFact18, 1e-5);
-  EXPECT_NEAR(with({{5, -3}, {4, -3}, {3, -3}, {2, -3}, {1, -3}}), -4.0 * f.BOFact23 - f.BOFact10, 1e-5);
-  EXPECT_NEAR(with({{6, -5}, {5, -2}, {4, -2}, {3, -2}, {2, -2}, {1, -2}}), 5.0 * f.BOFact22, 1e-5);
-}
-
-TEST_F(BackgameTermsTest, BearOffDistributionAgainstAManOnTheOnePoint) {
-  const ViewBoard v = viewWith({{6, -2}, {5, -4}, {4, -3}, {3, -3}, {2, -3}, {1, 2}, {13, 13}});
-  layOut(v, v);
-  countHomeBoardPoints();
-  evalBearOffDistribution();
+  EXPECT_NEAR(score(viewWith({{6, -3}, {5, -3}, {4, -3}, {3, -2}, {2, -2}, {1, -2}, {19, 3}, {20, 3}, {13, 9}})),
+              f.BOFact18, 1e-5);
+  EXPECT_NEAR(score(viewWith({{5, -3}, {4, -3}, {3, -3}, {2, -3}, {1, -3}, {19, 3}, {20, 3}, {13, 9}})),
+              -4.0 * f.BOFact23 - f.BOFact10, 1e-5);
+  EXPECT_NEAR(score(viewWith({{6, -5}, {5, -2}, {4, -2}, {3, -2}, {2, -2}, {1, -2}, {19, 3}, {20, 3}, {13, 9}})),
+              5.0 * f.BOFact22, 1e-5);
   // An even top point over a stack of four; the opponent's point 1 is a gap below the top.
-  EXPECT_NEAR(main(), f.BOFact16 - f.BOFact8, 1e-5);
-}
-
-TEST_F(BackgameTermsTest, BearOffDistributionCountsBlotsAndGaps) {
-  const ViewBoard v = viewWith({{6, -4}, {5, -1}, {3, -3}, {2, -3}, {1, -4}, {4, 1}, {13, 14}});
-  layOut(v, v);
-  termFeatures.homeBlotCount = 1;
-  countHomeBoardPoints();
-  evalBearOffDistribution();
+  EXPECT_NEAR(score(viewWith({{6, -2}, {5, -4}, {4, -3}, {3, -3}, {2, -3}, {1, 2}, {13, 13}})), f.BOFact16 - f.BOFact8,
+              1e-5);
   // Gap on 4; the blot on 5 above the opponent's man on 4; the top point 6 holds 4 men.
-  EXPECT_NEAR(main(), -f.BOFact8 - f.BOFact13 - f.BOFact14 + 4.0 * f.BOFact22, 1e-5);
+  EXPECT_NEAR(score(viewWith({{6, -4}, {5, -1}, {3, -3}, {2, -3}, {1, -4}, {4, 1}, {13, 14}}), 1),
+              -f.BOFact8 - f.BOFact13 - f.BOFact14 + 4.0 * f.BOFact22, 1e-5);
 }
 
 TEST_F(BackgameTermsTest, TooLateRoundsToTheNearest) {
@@ -203,16 +189,17 @@ TEST_F(BackgameTermsTest, BigRaceLeadFlag) {
   EXPECT_EQ(backgameTerms.bigRaceLeadFlag, 0);
 }
 
+// The opponent's men, then the side's before and after the play.
+ViewBoard withMen(ViewBoard v, std::initializer_list<std::pair<int, int>> men) {
+  for (auto [p, n] : men) v[static_cast<size_t>(p)] = n;
+  return v;
+}
+
 TEST_F(BackgameTermsTest, BackgameKeepingTheAnchors) {
   const ViewBoard opponent = viewWith({{2, 2}, {3, 2}, {4, 2}, {5, 2}, {7, 2}, {9, 3}, {10, 2}});
-  ViewBoard before = opponent;
-  ViewBoard after = opponent;
-  for (auto [p, n] : {std::pair{24, -2}, {22, -2}, {13, -5}, {8, -3}, {6, -3}}) before[static_cast<size_t>(p)] = n;
-  for (auto [p, n] : {std::pair{24, -2}, {22, -2}, {13, -4}, {11, -1}, {8, -3}, {6, -2}, {1, -1}})
-    after[static_cast<size_t>(p)] = n;
-  layOut(before, after, {{13, 2}, {6, 5}});
+  layOut(withMen(opponent, {{24, -2}, {22, -2}, {13, -5}, {8, -3}, {6, -3}}),
+         withMen(opponent, {{24, -2}, {22, -2}, {13, -4}, {11, -1}, {8, -3}, {6, -2}, {1, -1}}), {{13, 2}, {6, 5}});
   features.ownPointCount = 7;
-  backgame.attackFlag = 0;
   evalBackgame();
   // A man buried on the 1 point; the anchors 24 and 22 (pair weight 1 x 4 men); both
   // points above the opponent's rear count for BGFact12.
@@ -222,15 +209,11 @@ TEST_F(BackgameTermsTest, BackgameKeepingTheAnchors) {
 
 TEST_F(BackgameTermsTest, BackgameMakingTheTwentyTwoTwentyThreePair) {
   const ViewBoard opponent = viewWith({{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {7, 3}, {10, 2}});
-  ViewBoard before = opponent;
-  ViewBoard after = opponent;
-  for (auto [p, n] : {std::pair{24, -3}, {23, -2}, {21, -2}, {13, -5}, {8, -1}, {6, -2}}) before[static_cast<size_t>(p)] = n;
-  for (auto [p, n] : {std::pair{24, -1}, {23, -2}, {22, -2}, {21, -1}, {19, -1}, {13, -5}, {6, -3}})
-    after[static_cast<size_t>(p)] = n;
-  layOut(before, after, {{24, 2}, {24, 2}, {21, 2}, {8, 2}});
+  layOut(withMen(opponent, {{24, -3}, {23, -2}, {21, -2}, {13, -5}, {8, -1}, {6, -2}}),
+         withMen(opponent, {{24, -1}, {23, -2}, {22, -2}, {21, -1}, {19, -1}, {13, -5}, {6, -3}}),
+         {{24, 2}, {24, 2}, {21, 2}, {8, 2}});
   features.ownPointCount = 7;
   features.opponentBlockCount = 3;  // a real division: 3 / 6
-  backgame.attackFlag = 0;
   evalBackgame();
   // Pairs: (23,24) .75 x 3, (22,24) 1 x 3, (21,24) .25 x 2, (22,23) 1 x 4, (21,23) .5 x 3.
   EXPECT_FLOAT_EQ(backgameTerms.backAnchorPairs, 11.25f);
@@ -248,9 +231,8 @@ TEST_F(BackgameTermsTest, HittingWhileAttackingCosts) {
   backgame.attackFlag = -1;
   evalBackgame();
   const float withAttack = main();
-  layOut(before, after, {{13, 3}});
+  layOut(before, after, {{13, 3}});  // clears the attack flag
   features.ownPointCount = 4;
-  backgame.attackFlag = 0;
   evalBackgame();
   EXPECT_NEAR(withAttack - main(), -f.BGFact7, 1e-4);
 }
