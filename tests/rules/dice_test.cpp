@@ -43,13 +43,9 @@ class DiceTest : public RulesTest {
   }
 
   static void roll(int16_t a, int16_t b) {
-    const bool doubles = a == b;
-    diceState.dice[0].value = a;
-    diceState.dice[1].value = b;
-    diceState.dice[2].value = doubles ? a : 0;
-    diceState.dice[3].value = doubles ? a : 0;
-    for (int16_t n = 0; n <= 3; ++n) diceState.rolledDice[n] = diceState.dice[n].value;
-    diceState.rolledDoubles = doubles ? -1 : 0;
+    const int16_t values[4] = {a, b, a == b ? a : int16_t{0}, a == b ? a : int16_t{0}};
+    for (int16_t n = 0; n <= 3; ++n) diceState.dice[n].value = diceState.rolledDice[n] = values[n];
+    diceState.rolledDoubles = a == b ? -1 : 0;
   }
 };
 
@@ -79,44 +75,41 @@ TEST_F(DiceTest, RollDieNeverReadsSlotZeroOrThirtyOne) {
   diceState.dicePool[0] = 9;
   diceState.dicePool[31] = 9;
   std::set<int16_t> seen;
-  for (int n = 0; n < 5000; ++n) {
-    const int16_t value = rollDie();
-    ASSERT_GE(value, 1);
-    ASSERT_LE(value, 6);
-    seen.insert(value);
-  }
-  EXPECT_EQ(seen.size(), 6u);
+  for (int n = 0; n < 5000; ++n) seen.insert(rollDie());
+  EXPECT_EQ(seen, (std::set<int16_t>{1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(diceState.dicePool[0], 9);
   EXPECT_EQ(diceState.dicePool[31], 9);
 }
 
 TEST_F(DiceTest, DiceFlagsHideTheSideNotOnTurn) {
-  position.openingPhase = 0;
+  auto hidden = [] {
+    std::vector<int> flags;
+    for (int end = 0; end <= 1; ++end)
+      for (int place = 0; place <= 1; ++place) flags.push_back(display.dieSlots[end][place].hidden);
+    return flags;
+  };
   position.turnPlayer = 1;
   setDiceDisplayFlags(-1);
   EXPECT_EQ(diceState.diceShowing, -1);
-  EXPECT_EQ(display.dieSlots[0][0].hidden, 0);
-  EXPECT_EQ(display.dieSlots[0][1].hidden, 0);
-  EXPECT_EQ(display.dieSlots[1][0].hidden, 255);
-  EXPECT_EQ(display.dieSlots[1][1].hidden, 255);
-
+  EXPECT_EQ(hidden(), (std::vector<int>{0, 0, 255, 255}));
   position.turnPlayer = 0;
   setDiceDisplayFlags(-1);
-  EXPECT_EQ(display.dieSlots[0][0].hidden, 255);
-  EXPECT_EQ(display.dieSlots[1][1].hidden, 0);
-
+  EXPECT_EQ(hidden(), (std::vector<int>{255, 255, 0, 0}));
   position.openingPhase = -1;
   setDiceDisplayFlags(-1);
-  for (int end = 0; end <= 1; ++end) {
-    EXPECT_EQ(display.dieSlots[end][0].hidden, 255);
-    EXPECT_EQ(display.dieSlots[end][1].hidden, 0);
-  }
-
+  EXPECT_EQ(hidden(), (std::vector<int>{255, 0, 255, 0}));
   setDiceDisplayFlags(0);
   EXPECT_EQ(diceState.diceShowing, 0);
-  for (int end = 0; end <= 1; ++end) {
-    for (int place = 0; place <= 1; ++place) EXPECT_EQ(display.dieSlots[end][place].hidden, 0);
-  }
+  EXPECT_EQ(hidden(), (std::vector<int>{0, 0, 0, 0}));
+
+  // Showing a roll frames the places, sets the flags, then draws.
+  recordDrawing();
+  position.openingPhase = 0;
+  roll(5, 1);
+  showRolledDice();
+  EXPECT_EQ(serviceLog.calls, std::vector<std::string>{"frameAllDice"});
+  EXPECT_EQ(serviceLog.faces.size(), 2u);
+  EXPECT_EQ(hidden(), (std::vector<int>{255, 255, 0, 0}));
 }
 
 TEST_F(DiceTest, LayoutFollowsOpeningPhaseDoublesAndFourDiceSetting) {
@@ -144,6 +137,11 @@ TEST_F(DiceTest, LayoutFollowsOpeningPhaseDoublesAndFourDiceSetting) {
   drawDice();
   EXPECT_EQ(diceState.drawnDieLeft[0], 400) << "no four-dice layout in the opening phase";
   EXPECT_EQ(serviceLog.facesLeft.size(), 2u) << "dice 2 and 3 are never drawn in the opening phase";
+
+  eraseDice();  // both sides at the current layout
+  EXPECT_EQ(std::vector<BoardRect>(serviceLog.restored.end() - 4, serviceLog.restored.end()),
+            (std::vector<BoardRect>{{400, 200, 430, 230}, {440, 200, 470, 230}, {100, 200, 130, 230},
+                                    {140, 200, 170, 230}}));
 }
 
 TEST_F(DiceTest, DoubleShownAsTwoDiceDrawsTwoAndKeepsDieOnePlaceForTheOthers) {
@@ -163,7 +161,7 @@ TEST_F(DiceTest, DoubleShownAsTwoDiceDrawsTwoAndKeepsDieOnePlaceForTheOthers) {
   EXPECT_EQ(serviceLog.restored[0], (BoardRect{450, 200, 480, 230}));
 }
 
-TEST_F(DiceTest, DieColourAndFaceIndexComeFromTheBoardHalf) {
+TEST_F(DiceTest, DieColourFaceAndMaskComeFromTheBoardHalf) {
   recordDrawing();
   display.playerColors[0] = 1;  // colour sets exchanged
   display.playerColors[1] = 0;
@@ -173,30 +171,29 @@ TEST_F(DiceTest, DieColourAndFaceIndexComeFromTheBoardHalf) {
   position.currentPlayer = 1;  // left half
   drawDice();
   EXPECT_EQ(serviceLog.faces, (std::vector<int>{6 + 7, 2 + 7, 6, 2}));
-}
+  EXPECT_EQ(serviceLog.masks, (std::vector<int>{0, 0, 0, 0}));
 
-TEST_F(DiceTest, ColourTestUsesWholeHalfBoardWidth) {
-  recordDrawing();
-  display.boardWidth = 601;  // half is 300, not 300.5
+  // The solid scheme gives dark dice (faces 7 and up) the second mask.
+  serviceLog.clear();
+  display.boardColor = kSolidBoardColour;
+  position.currentPlayer = 0;
+  drawDice();
+  position.currentPlayer = 1;
+  drawDice();
+  EXPECT_EQ(serviceLog.masks, (std::vector<int>{1, 1, 0, 0}));
+
+  // The colour follows the four-dice place, against the whole half width: 300 of 601.
+  serviceLog.clear();
+  display.boardColor = 3;
+  display.playerColors[0] = 0;
+  display.playerColors[1] = 1;
+  display.boardWidth = 601;
   display.dicePosition[0][0][2] = 300;
   display.dicePosition[0][1][2] = 299;
   roll(3, 4);
-  drawDice();
-  EXPECT_EQ(serviceLog.faces, (std::vector<int>{3, 4 + 7}));
-}
-
-TEST_F(DiceTest, SolidSchemeGivesDarkDiceTheSecondMask) {
-  recordDrawing();
-  display.boardColor = kSolidBoardColour;
-  roll(6, 2);
-  position.currentPlayer = 1;  // player 1's colour set 1: faces 7 and up
-  drawDice();
   position.currentPlayer = 0;
   drawDice();
-  display.boardColor = 3;
-  position.currentPlayer = 1;
-  drawDice();
-  EXPECT_EQ(serviceLog.masks, (std::vector<int>{1, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(serviceLog.faces, (std::vector<int>{3, 4 + 7}));
 }
 
 TEST_F(DiceTest, UsedDiceAreShownUsedAndFlagsFollowTheRoll) {
@@ -216,34 +213,31 @@ TEST_F(DiceTest, UsedDiceAreShownUsedAndFlagsFollowTheRoll) {
   EXPECT_EQ(display.redrawPending, 0);
 }
 
-TEST_F(DiceTest, DrawingIsSkippedInAHiddenRollout) {
+TEST_F(DiceTest, HiddenRolloutDrawsNothingButStillClearsTheDiceState) {
   recordDrawing();
   rollout.rolloutRunning = 255;
   rollout.rolloutShowBoard = 0;
-  roll(2, 1);
+  roll(5, 2);
   drawDice();
   redrawDice();
   eraseDice();
   drawDiceBackground();
+  removeDice();
+  for (int16_t n = 0; n <= 3; ++n) {
+    EXPECT_EQ(diceState.dice[n].value, 0);
+    EXPECT_EQ(diceState.rolledDice[n], 0);
+  }
+  EXPECT_EQ(diceState.diceShowing, 0);
   EXPECT_TRUE(serviceLog.faces.empty());
   EXPECT_TRUE(serviceLog.restored.empty());
   EXPECT_TRUE(serviceLog.calls.empty());
 
   rollout.rolloutShowBoard = -1;  // a shown rollout draws the dice but never erases them
+  roll(2, 1);
   drawDice();
   eraseDice();
   EXPECT_EQ(serviceLog.faces.size(), 2u);
   EXPECT_TRUE(serviceLog.restored.empty());
-}
-
-TEST_F(DiceTest, EraseDiceRestoresBothSidesAtTheCurrentLayout) {
-  recordDrawing();
-  eraseDice();
-  ASSERT_EQ(serviceLog.restored.size(), 4u);
-  EXPECT_EQ(serviceLog.restored[0], (BoardRect{410, 200, 440, 230}));
-  EXPECT_EQ(serviceLog.restored[1], (BoardRect{450, 200, 480, 230}));
-  EXPECT_EQ(serviceLog.restored[2], (BoardRect{110, 200, 140, 230}));
-  EXPECT_EQ(serviceLog.restored[3], (BoardRect{150, 200, 180, 230}));
 }
 
 TEST_F(DiceTest, DiceSoundNeedsSoundAndDiceSoundAndNoReplayOrRollOver) {
@@ -254,30 +248,16 @@ TEST_F(DiceTest, DiceSoundNeedsSoundAndDiceSoundAndNoReplayOrRollOver) {
   showRolledDice();
   EXPECT_EQ(serviceLog.sounds, (std::vector<int>{kLongDiceSound, kShortDiceSound}));
 
-  serviceLog.clear();
-  settings.soundOptions.diceSoundOn = 0;
-  showRolledDice();
-  settings.soundOptions.diceSoundOn = 255;
-  settings.soundOptions.soundOn = 0;
-  showRolledDice();
-  settings.soundOptions.soundOn = 255;
-  interaction.replayingMove = -1;
-  showRolledDice();
-  interaction.replayingMove = 0;
-  interaction.rollOverActive = 255;
-  showRolledDice();
-  EXPECT_TRUE(serviceLog.sounds.empty());
-}
-
-TEST_F(DiceTest, ShowRolledDiceFramesThePlacesThenDraws) {
-  recordDrawing();
-  roll(5, 1);
-  position.turnPlayer = 0;
-  showRolledDice();
-  EXPECT_EQ(serviceLog.calls, std::vector<std::string>{"frameAllDice"});
-  EXPECT_EQ(serviceLog.faces.size(), 2u);
-  EXPECT_EQ(diceState.diceShowing, -1);
-  EXPECT_EQ(display.dieSlots[0][0].hidden, 255);
+  // Each case turns exactly one condition off: sound, dice sound, replay, roll-over.
+  for (int off = 0; off < 4; ++off) {
+    serviceLog.clear();
+    settings.soundOptions.soundOn = off == 0 ? 0 : 255;
+    settings.soundOptions.diceSoundOn = off == 1 ? 0 : 255;
+    interaction.replayingMove = off == 2 ? -1 : 0;
+    interaction.rollOverActive = off == 3 ? 255 : 0;
+    showRolledDice();
+    EXPECT_TRUE(serviceLog.sounds.empty()) << off;
+  }
 }
 
 TEST_F(DiceTest, RemoveDieClearsItAndTheDisplayFlagsOnceAllAreGone) {
@@ -287,25 +267,21 @@ TEST_F(DiceTest, RemoveDieClearsItAndTheDisplayFlagsOnceAllAreGone) {
   display.redrawPending = -1;
   diceState.drawnDieLeft[0] = 410;
   removeDie(0);
-  EXPECT_EQ(diceState.dice[0].value, 0);
-  EXPECT_EQ(diceState.rolledDice[0], 0);
-  EXPECT_EQ(diceState.diceShowing, -1);
-  EXPECT_EQ(display.redrawPending, -1);
+  EXPECT_EQ(diceState.dice[0].value + diceState.rolledDice[0], 0);
+  EXPECT_EQ(diceState.diceShowing + display.redrawPending, -2);
   EXPECT_EQ(serviceLog.restored[0], (BoardRect{410, 200, 440, 230}));
 
-  removeDie(1);
-  EXPECT_EQ(diceState.diceShowing, 0);
-  EXPECT_EQ(display.redrawPending, 0);
-
-  // A die that is already gone still restores its place and clears the flags.
-  serviceLog.clear();
-  diceState.diceShowing = -1;
-  display.redrawPending = -1;
-  removeDie(1);
-  EXPECT_EQ(serviceLog.restored.size(), 1u);
-  EXPECT_EQ(diceState.diceShowing, 0);
-  EXPECT_EQ(display.redrawPending, 0);
-  EXPECT_EQ(serviceLog.calls.back(), "flush");
+  // The last die clears the flags; so does removing a die that is already gone.
+  for (int pass = 0; pass < 2; ++pass) {
+    serviceLog.clear();
+    diceState.diceShowing = -1;
+    display.redrawPending = -1;
+    removeDie(1);
+    EXPECT_EQ(serviceLog.restored.size(), 1u);
+    EXPECT_EQ(diceState.diceShowing, 0);
+    EXPECT_EQ(display.redrawPending, 0);
+    EXPECT_EQ(serviceLog.calls.back(), "flush");
+  }
 }
 
 TEST_F(DiceTest, RemoveDiceTakesOffOnlyDiceOfTheRoll) {
