@@ -44,6 +44,11 @@ struct Refusal {
   std::vector<double> pauses;
 };
 
+void cubeAt(int16_t value, int16_t maximum) {
+  cube.cubeValue = value;
+  cube.cubeMaximum = maximum;
+}
+
 TEST_F(CubeActionTest, RefusedDoublesChangeNothingAndSayWhy) {
   const Refusal refusals[] = {
       {"opening phase", 0, [] { position.openingPhase = -1; }, {"#4"}, {}},
@@ -51,43 +56,12 @@ TEST_F(CubeActionTest, RefusedDoublesChangeNothingAndSayWhy) {
       {"opponent owns it, human", 0, [] { cube.cubeOwner = 1; }, {"#72"}, {1.0}},
       {"opponent owns it, computer", 1, [] { cube.cubeOwner = 0; }, {}, {}},
       {"dice showing", 0, [] { diceState.diceShowing = -1; }, {"#73"}, {1.0}},
-      {"cube at 64 whatever the maximum",
-       0,
-       [] {
-         cube.cubeValue = 64;
-         cube.cubeMaximum = 8;
-       },
-       {"#74"},
-       {1.0}},
-      {"cube at its maximum",
-       0,
-       [] {
-         cube.cubeValue = 8;
-         cube.cubeMaximum = 8;
-       },
-       {"#216"},
-       {1.0}},
-      {"cube past a lowered maximum",
-       0,
-       [] {
-         cube.cubeValue = 16;
-         cube.cubeMaximum = 8;
-       },
-       {"#216"},
-       {1.0}},
-      {"computer at its maximum",
-       1,
-       [] {
-         cube.cubeValue = 8;
-         cube.cubeMaximum = 8;
-       },
-       {},
-       {}},
-      {"Crawford game with the rule on",
-       0,
-       [] { flow.crawfordRestrictions[0] = -1; },
-       {"MMCan't Double - Crawford Restriction"},
-       {}},
+      {"cube at 64 whatever the maximum", 0, [] { cubeAt(64, 8); }, {"#74"}, {1.0}},
+      {"cube at its maximum", 0, [] { cubeAt(8, 8); }, {"#216"}, {1.0}},
+      {"cube past a lowered maximum", 0, [] { cubeAt(16, 8); }, {"#216"}, {1.0}},
+      {"computer at its maximum", 1, [] { cubeAt(8, 8); }, {}, {}},
+      {"Crawford game with the rule on", 0, [] { flow.crawfordRestrictions[0] = -1; },
+       {"MMCan't Double - Crawford Restriction"}, {}},
   };
   for (const Refusal& r : refusals) {
     SCOPED_TRACE(r.what);
@@ -145,7 +119,6 @@ TEST_F(CubeActionTest, TakenFirstDoubleIsRecordedAndCounted) {
   EXPECT_EQ(cube.doublePending, 0) << "answered";
   EXPECT_EQ(cubeLog.shown, (std::vector<std::string>{"MMThe computer  accepts"}));
   EXPECT_EQ(interaction.messageLines[1], "Doubling cube");
-  EXPECT_EQ(interaction.messageLines[3], "accepts");
   EXPECT_TRUE(cubeLog.pauses.empty()) << "no pause after a take";
 }
 
@@ -255,36 +228,31 @@ TEST_F(CubeActionTest, HumanBeaverInsideTheThreeSecondWindow) {
   UseVirtualClock virtualClock(1000);
   static VirtualClock* clock = &virtualClock.clock;
   clock = &virtualClock.clock;
-  sides(1);
-  cube.beaverAllowed = -1;
-  answerYes();
-  // The click comes just before the window closes.
   static uint64_t firstPoll = 0;
-  firstPoll = 0;
+  static uint64_t clickAfter = 0;
+  sides(1);
+  answerYes();
+  // The click comes just before the window closes, then just as it closes.
   interactionServices.pollBoardClick = [] {
     if (firstPoll == 0) firstPoll = clock->now();
-    if (clock->now() - firstPoll >= 2'980'000) cube.beaverClick = -1;
+    if (clock->now() - firstPoll >= clickAfter) cube.beaverClick = -1;
   };
-  executeDouble();
-  EXPECT_EQ(cube.cubeValue, 4);
-  EXPECT_EQ(cube.cubeOwner, 0) << "the taker keeps the cube";
-  EXPECT_EQ(last().flags & kFlagBeavered, kFlagBeavered);
-  EXPECT_EQ(last().cubeValue, 4);
-  EXPECT_EQ(cube.beaverClick, 0);
-  EXPECT_TRUE(cubeLog.shown.size() == 1) << "a computer doubler that is player 1 hears nothing more";
-
-  // A click three seconds after the window opened does nothing.
-  cube = CubeState{};
-  cube.beaverAllowed = -1;
-  record.gameRecord[record.gameRecordCount].flags = 0;
-  firstPoll = 0;
-  interactionServices.pollBoardClick = [] {
-    if (firstPoll == 0) firstPoll = clock->now();
-    if (clock->now() - firstPoll >= 3'000'000) cube.beaverClick = -1;
-  };
-  executeDouble();
-  EXPECT_EQ(cube.cubeValue, 2);
-  EXPECT_EQ(last().flags & kFlagBeavered, 0);
+  for (const auto& [after, beavered] : {std::pair{uint64_t{2'980'000}, true}, std::pair{uint64_t{3'000'000}, false}}) {
+    SCOPED_TRACE(after);
+    cube = CubeState{};
+    cube.beaverAllowed = -1;
+    cubeLog = CubeLog{};
+    record.gameRecord[record.gameRecordCount].flags = 0;
+    firstPoll = 0;
+    clickAfter = after;
+    executeDouble();
+    EXPECT_EQ(cube.cubeValue, beavered ? 4 : 2);
+    EXPECT_EQ(cube.cubeOwner, 0) << "the taker keeps the cube";
+    EXPECT_EQ(last().flags & kFlagBeavered, beavered ? kFlagBeavered : 0);
+    EXPECT_EQ(last().cubeValue, cube.cubeValue);
+    EXPECT_EQ(cube.beaverClick, 0);
+    EXPECT_EQ(cubeLog.shown.size(), 1u) << "a computer doubler that is player 1 hears nothing more";
+  }
 }
 
 struct BeaverCase {
