@@ -71,9 +71,7 @@ TEST_F(MoveTermsTest, JourneysOfOneManMerge) {
   EXPECT_EQ(to(1), 7);
   EXPECT_EQ(from(2), 8);
   EXPECT_EQ(to(2), 3);
-}
-
-TEST_F(MoveTermsTest, BarEntriesAndBearOffs) {
+  // Bar entries and bear-offs.
   play({{kFromBar, 3}});
   EXPECT_EQ(from(1), kBarFromPoint);
   EXPECT_EQ(to(1), 22);
@@ -241,18 +239,12 @@ TEST_F(RaceMovesTest, ComingHome) {
 }
 
 TEST_F(RaceMovesTest, RaceMovesInTheRaceOnly) {
-  candidate.ownRearPoint = 20;
-  const ViewBoard v = viewWith({{20, -1}, {13, -2}, {8, -2}, {6, -10}, {19, 15}});
-  layOut(v, viewWith({{20, -1}, {13, -1}, {8, -3}, {6, -10}, {19, 15}}));
+  layOut(viewWith({{20, -1}, {13, -2}, {8, -2}, {6, -10}, {19, 15}}),
+         viewWith({{20, -1}, {13, -1}, {8, -3}, {6, -10}, {19, 15}}));
   analysis.raceFlag = -1;
-  features.bearInFlag = 0;
-  features.pipDifference = 0;
-  analysis.menLeft[1] = 15;
   candidate.ownRearPoint = 20;
-  candidate.candidatePipDeficit = 0;
   // 13 to 8 onto a point held after the play, with the rear man still back.
-  const double inRace = score({{13, 5}});
-  EXPECT_NEAR(inRace, f.MvFact5 - 5 - f.MvFact12 + f.MvFact4, 1e-5);
+  EXPECT_NEAR(score({{13, 5}}), f.MvFact5 - 5 - f.MvFact12 + f.MvFact4, 1e-5);
   analysis.raceFlag = 0;
   EXPECT_NEAR(score({{13, 5}}), f.MvFact5 + f.MvFact4, 1e-5);
 }
@@ -264,9 +256,8 @@ class StackingTest : public MoveTermsTest {
     flow.tournamentGoing = 0;
   }
   // A position where every stacking step but the one under test stays quiet.
-  void quiet(const ViewBoard& after) {
-    const ViewBoard before = viewWith({{24, -1}, {13, -14}, {22, 15}});
-    layOut(before, after);
+  void quiet(const ViewBoard& after = viewWith({{24, -1}, {13, -14}, {22, 15}})) {
+    layOut(viewWith({{24, -1}, {13, -14}, {22, 15}}), after);
     analysis.contactBroken = -1;
     analysis.raceFlag = -1;
     analysis.highestOccupiedPoint = 24;
@@ -281,7 +272,8 @@ class StackingTest : public MoveTermsTest {
   }
 };
 
-TEST_F(StackingTest, TwoMenOnTwentyFourWhileBehind) {
+TEST_F(StackingTest, MenOnTwentyFour) {
+  // Two there while behind.
   quiet(viewWith({{24, -2}, {13, -13}, {22, 15}}));
   evalStackingTerms();
   EXPECT_NEAR(main(), f.StFact2, 1e-6);
@@ -289,93 +281,78 @@ TEST_F(StackingTest, TwoMenOnTwentyFourWhileBehind) {
   candidate.candidatePipDeficit = 0;
   evalStackingTerms();
   EXPECT_EQ(main(), 0);
-}
-
-TEST_F(StackingTest, StackOnTwentyFour) {
+  // A stack of four.
   quiet(viewWith({{24, -4}, {13, -11}, {22, 15}}));
   evalStackingTerms();
   EXPECT_NEAR(main(), -2.0 * f.GoFact1, 1e-6);
 }
 
 TEST_F(StackingTest, GammonDangerTruncatesToWholePoints) {
-  factors.LFact2 = 0.3f;
-  auto run = [&](float opponentRolls) {
-    quiet(viewWith({{24, -1}, {13, -14}, {22, 15}}));
-    auto& c = candidate;
-    c.ownMenInOpponentHome = 1;
-    c.ownBackMenDepth = 6;
+  auto run = [&](float opponentRolls, int opponentMen) {
+    factors.LFact2 = 0.3f;
+    quiet(viewWith({{24, -1}, {13, -14}, {22, opponentMen}}));
+    analysis.menLeftSaved[0] = static_cast<int16_t>(opponentMen);
+    candidate.ownMenInOpponentHome = 1;
+    candidate.ownBackMenDepth = 6;
     race.raceRolls[0] = opponentRolls;
     evalStackingTerms();
     return static_cast<double>(main());
   };
   // R = 7 / 8.17 = 0.857; D = R + 1.3 - rolls. With 1.5 rolls: 0.3 x 2.657 = 0.8: nothing.
-  EXPECT_NEAR(run(1.5f), 0, 1e-5);
+  EXPECT_NEAR(run(1.5f, 15), 0, 1e-5);
   // With 0.1 rolls: 0.3 x 4.057 = 1.2: one point.
-  EXPECT_NEAR(run(0.1f), -1, 1e-5);
+  EXPECT_NEAR(run(0.1f, 15), -1, 1e-5);
   // Against an opponent with fewer than five men left, 5 more per man back.
-  factors.LFact2 = 0.3f;
-  quiet(viewWith({{24, -1}, {13, -14}, {22, 4}}));
-  analysis.menLeftSaved[0] = 4;
-  candidate.ownMenInOpponentHome = 1;
-  candidate.ownBackMenDepth = 6;
-  race.raceRolls[0] = 1.5f;
-  evalStackingTerms();
-  EXPECT_NEAR(main(), -5, 1e-5);
+  EXPECT_NEAR(run(1.5f, 4), -5, 1e-5);
 }
 
-TEST_F(StackingTest, ThinLeadPenaltyFollowsThePersonalityForTheComputerOnly) {
-  auto run = [&](int16_t playerType) {
-    quiet(viewWith({{24, -1}, {13, -14}, {22, 15}}));
+TEST_F(StackingTest, ThinLeadPenalty) {
+  struct Case {
+    const char* name;
+    int16_t playerType;
+    int16_t matchLength;  // 0: no tournament
+    double expected;
+  };
+  // trunc(0.11874 x (114 / 14 + 1)) = 1; the computer's personality column makes it
+  // trunc(2.5) = 2; none when the opponent wins the match with this game.
+  const Case cases[] = {{"human", kHumanPlayer, 0, -1},
+                        {"computer", kComputerPlayer, 0, -2},
+                        {"match at stake", kHumanPlayer, 3, 0},
+                        {"match not at stake", kHumanPlayer, 5, -1}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    quiet();
     candidate.ownRearPoint = 13;  // the play left the rearmost point
     candidate.candidatePipDeficit = 100;
     doublingPosition.doublingScore = -1;
-    position.playerType[position.currentPlayer] = playerType;
+    position.playerType[position.currentPlayer] = k.playerType;
     skill.personalityFactors[skill.personality][kStackingColumn] = 2.5f;
-    evalStackingTerms();
-    return static_cast<double>(main());
-  };
-  // trunc(0.11874 x (114 / 14 + 1)) = 1; the computer's column makes it trunc(2.5) = 2.
-  EXPECT_NEAR(run(kHumanPlayer), -1, 1e-6);
-  EXPECT_NEAR(run(kComputerPlayer), -2, 1e-6);
-}
-
-TEST_F(StackingTest, NoThinLeadPenaltyWhenTheMatchIsAtStake) {
-  auto run = [&](int16_t matchLength) {
-    quiet(viewWith({{24, -1}, {13, -14}, {22, 15}}));
-    candidate.ownRearPoint = 13;
-    candidate.candidatePipDeficit = 100;
-    doublingPosition.doublingScore = -1;
-    position.playerType[position.currentPlayer] = kHumanPlayer;
-    flow.tournamentGoing = 255;
-    flow.tournamentPoints = matchLength;
+    flow.tournamentGoing = k.matchLength ? 255 : 0;
+    flow.tournamentPoints = k.matchLength;
     flow.scores[0] = 2;
     cube.cubeValue = 1;
     evalStackingTerms();
-    return static_cast<double>(main());
-  };
-  EXPECT_EQ(run(3), 0);  // the opponent wins the match with this game
-  EXPECT_NEAR(run(5), -1, 1e-6);
+    EXPECT_NEAR(main(), k.expected, 1e-6);
+  }
 }
 
 TEST_F(StackingTest, BehindInTheRaceWithMenOutside) {
-  quiet(viewWith({{24, -1}, {13, -14}, {22, 15}}));
-  analysis.contactBroken = 0;
-  race.raceBehindFlag = -1;
-  features.ownMenOutside = 3;
-  evalStackingTerms();
-  EXPECT_NEAR(main(), 24.0 * f.LFact, 1e-5);
+  auto run = [&](int menOutside, int opponentRear) {
+    quiet();
+    analysis.contactBroken = 0;
+    race.raceBehindFlag = -1;
+    features.ownMenOutside = static_cast<int16_t>(menOutside);
+    candidate.opponentRearPoint = static_cast<int16_t>(opponentRear);
+    evalStackingTerms();
+    return static_cast<double>(main());
+  };
+  EXPECT_NEAR(run(3, 22), 24.0 * f.LFact, 1e-5);
   // A single man outside counts only when far from the opponent's rear man.
-  quiet(viewWith({{24, -1}, {13, -14}, {22, 15}}));
-  analysis.contactBroken = 0;
-  race.raceBehindFlag = -1;
-  features.ownMenOutside = 1;
-  candidate.opponentRearPoint = 12;
-  evalStackingTerms();
-  EXPECT_EQ(main(), 0);
+  EXPECT_EQ(run(1, 12), 0);
 }
 
 TEST_F(StackingTest, RunningBackMenWhileAhead) {
-  quiet(viewWith({{24, -1}, {13, -14}, {22, 15}}));
+  quiet();
   auto& c = candidate;
   c.candidateOwnPips = 100;
   c.candidateOpponentPips = 120;
@@ -401,8 +378,6 @@ TEST_F(StackingTest, MenBackAgainstTheOpponentsOuterPoints) {
 TEST_F(StackingTest, RearManLeavingWithABigLead) {
   quiet(viewWith({{13, -15}, {22, 15}}));
   analysis.raceFlag = 0;
-  analysis.highestOccupiedPoint = 24;
-  candidate.ownRearPoint = 24;  // keep the thin-lead step out
   candidate.raceRollLeadAfterRoll = 2;
   candidate.opponentRearPoint = 10;
   features.opponentMenOutside = 5;
