@@ -42,6 +42,14 @@ class TakeBackTest : public RulesTest {
     removeDice();
   }
 
+  // A whole turn of two part-moves.
+  static void turn(int16_t side, int16_t a, int16_t b, int16_t fromA, int16_t fromB) {
+    roll(side, a, b);
+    move(fromA, a);
+    move(fromB, b);
+    endTurn();
+  }
+
   // A double by `doubler` before its roll, taken.
   static void double_(int16_t doubler) {
     position.currentPlayer = doubler;
@@ -78,9 +86,7 @@ TEST_F(TakeBackTest, NothingRecordedChangesNothing) {
     takeBack();
     EXPECT_EQ(record.gameRecordCount, 0);
     EXPECT_EQ(position.currentPlayer, 0);
-    EXPECT_EQ(position.otherPlayer, 1);
     EXPECT_EQ(boardNow(), before);
-    EXPECT_EQ(flow.abortTurn, 0);
     EXPECT_EQ(record.gameRecord[0].cubeValue, 0) << "no take-back counted";
     EXPECT_EQ(interaction.takeBackPending, 1) << "nothing was undone";
   }
@@ -99,10 +105,7 @@ TEST_F(TakeBackTest, NothingRecordedChangesNothing) {
 }
 
 TEST_F(TakeBackTest, RollShownBeforeAnyMoveGoesBackToTheOtherSide) {
-  roll(0, 6, 1);
-  move(1, 6);
-  move(17, 1);
-  endTurn();
+  turn(0, 6, 1, 1, 17);
   roll(1, 5, 3);
   interaction.takeBackPending = 1;
   settings.automaticRolls = -1;
@@ -170,16 +173,10 @@ TEST_F(TakeBackTest, DoublesComeBackToEntriesZeroToThreeInOrder) {
 
 TEST_F(TakeBackTest, WholeTurnsAreTwoAgainstTheComputerAndOneBetweenPeople) {
   const std::vector<int16_t> start = boardNow();
-  roll(0, 6, 1);
-  move(12, 6);
-  move(17, 1);
-  endTurn();
+  turn(0, 6, 1, 12, 17);
   const std::vector<int16_t> afterFirst = boardNow();
   const int16_t countAfterFirst = record.gameRecordCount;
-  roll(1, 5, 2);
-  move(13, 5);
-  move(13, 2);
-  endTurn();
+  turn(1, 5, 2, 13, 13);
 
   flow.opponentMode = 3;
   takeBack();
@@ -190,10 +187,7 @@ TEST_F(TakeBackTest, WholeTurnsAreTwoAgainstTheComputerAndOneBetweenPeople) {
   EXPECT_EQ(diceState.diceShowing, 0);
   EXPECT_EQ(position.currentPlayer, 1);
 
-  roll(1, 5, 2);  // the replayed roll
-  move(13, 5);
-  move(13, 2);
-  endTurn();
+  turn(1, 5, 2, 13, 13);  // the replayed roll
   flow.opponentMode = 1;
   position.playerType[1] = kComputerPlayer;
   flow.abortTurn = 0;
@@ -203,23 +197,11 @@ TEST_F(TakeBackTest, WholeTurnsAreTwoAgainstTheComputerAndOneBetweenPeople) {
   EXPECT_EQ(position.openingPhase, -1) << "back at the starting position";
   EXPECT_EQ(position.currentPlayer, 0);
   EXPECT_EQ(flow.abortTurn, 0) << "player 0's roll follows: no replay by the computer";
-}
 
-TEST_F(TakeBackTest, ComputerReplaysItsRecordedRollAfterATakeBack) {
-  position.playerType[1] = kComputerPlayer;
-  flow.opponentMode = 1;
-  roll(0, 6, 1);
-  move(12, 6);
-  move(17, 1);
-  endTurn();
-  roll(1, 5, 2);
-  move(13, 5);
-  move(13, 2);
-  endTurn();
-  roll(0, 3, 2);
-  move(12, 3);
-  move(12, 2);
-  endTurn();
+  // When the computer's recorded roll follows, it replays it.
+  turn(0, 6, 1, 12, 17);
+  turn(1, 5, 2, 13, 13);
+  turn(0, 3, 2, 12, 12);
   flow.abortTurn = 0;
   takeBack();  // two turns: player 0's last and the computer's before it
   EXPECT_EQ(record.gameRecordCount, 2);
@@ -233,10 +215,7 @@ TEST_F(TakeBackTest, HitThroughTheRecordReturnsTheHitCheckerFirst) {
   position.board[24] = -1;
   position.board[23] = -1;  // a player-1 blot on 23
   const std::vector<int16_t> before = boardNow();
-  roll(0, 4, 2);
-  move(19, 4);
-  move(17, 2);
-  endTurn();
+  turn(0, 4, 2, 19, 17);
   serviceLog.calls.clear();
   takeBack();
   EXPECT_EQ(boardNow(), before);
@@ -246,10 +225,7 @@ TEST_F(TakeBackTest, HitThroughTheRecordReturnsTheHitCheckerFirst) {
 }
 
 TEST_F(TakeBackTest, DoubleTakeBackRestoresTheCubeItReplaced) {
-  roll(0, 6, 1);
-  move(12, 6);
-  move(17, 1);
-  endTurn();
+  turn(0, 6, 1, 12, 17);
   double_(1);  // centred cube
   ASSERT_EQ(record.gameRecord[2].flags & (kFlagDoubleRecorded | kFlagCubeWasCentred),
             kFlagDoubleRecorded | kFlagCubeWasCentred);
@@ -277,10 +253,7 @@ TEST_F(TakeBackTest, DoubleTakeBackRestoresTheCubeItReplaced) {
 }
 
 TEST_F(TakeBackTest, DoubleIsNotTakenBackWhileDiceShow) {
-  roll(0, 6, 1);
-  move(12, 6);
-  move(17, 1);
-  endTurn();
+  turn(0, 6, 1, 12, 17);
   double_(1);
   roll(1, 3, 2);
   takeBack();  // the roll goes back; the double stays
@@ -393,7 +366,7 @@ TEST_F(TakeBackTest, ChainOnDoublesGoesBackInOneStepForBothDirections) {
   }
 }
 
-TEST_F(TakeBackTest, ChainOfAnotherCheckerOrTooFarBackDoesNotApply) {
+TEST_F(TakeBackTest, ChainOrPutBackThatDoesNotFitChangesNothing) {
   roll(0, 2, 2);
   move(1, 2);
   move(12, 2);  // another checker
@@ -409,6 +382,17 @@ TEST_F(TakeBackTest, ChainOfAnotherCheckerOrTooFarBackDoesNotApply) {
   takeBackLastMove();
   EXPECT_EQ(interaction.takeBackFailed, -1);
   EXPECT_EQ(record.gameRecordCount, 2);
+
+  // A put-back on a point the free die does not reach changes nothing.
+  setStartingPosition();
+  position.openingPhase = 0;
+  roll(0, 5, 3);
+  move(12, 5);
+  const GameRecordEntry entry = record.gameRecord[1];
+  holdAndPut(1, 12);  // 1 + 3 is not 17
+  putPieceBack();
+  EXPECT_EQ(interaction.putBackDone, 0);
+  EXPECT_EQ(record.gameRecord[1], entry);
 }
 
 TEST_F(TakeBackTest, PutBackRewritesTheLastPartMoveForBothDirections) {
@@ -436,16 +420,6 @@ TEST_F(TakeBackTest, PutBackRewritesTheLastPartMoveForBothDirections) {
     EXPECT_EQ(position.board[pt(14)], 0);
     EXPECT_EQ(checkersOf(side), 15);
   }
-}
-
-TEST_F(TakeBackTest, PutBackOnAnotherPointChangesNothing) {
-  roll(0, 5, 3);
-  move(12, 5);
-  const GameRecordEntry entry = record.gameRecord[1];
-  holdAndPut(1, 12);  // 1 + 3 is not 17
-  putPieceBack();
-  EXPECT_EQ(interaction.putBackDone, 0);
-  EXPECT_EQ(record.gameRecord[1], entry);
 }
 
 // Legal single-die moves of `side` on the board: the from-points.
