@@ -113,11 +113,8 @@ TEST_F(GameEndTest, ResignationLevelReplacesTheMultiplier) {
   EXPECT_EQ(statistics.concessionsBySide[1], 1);
   EXPECT_EQ(statistics.gamesPlayedOut, 0);
   EXPECT_EQ(flow.concessionLevel, 0);
-  const GameRecordEntry& end = lastEntry();
-  EXPECT_EQ(end.side, kGameEndEntrySide);
-  EXPECT_EQ(end.die1, 2);
-  EXPECT_EQ(end.die2, -1);
-  EXPECT_EQ(end.flags, kFlagGameEnd | kFlagConceded);
+  EXPECT_EQ((std::vector<int>{lastEntry().side, lastEntry().die1, lastEntry().die2, lastEntry().flags}),
+            (std::vector<int>{kGameEndEntrySide, 2, -1, kFlagGameEnd | kFlagConceded}));
 }
 
 TEST_F(GameEndTest, DroppedDoubleIsRecordedInTheGameEndEntry) {
@@ -131,12 +128,8 @@ TEST_F(GameEndTest, DroppedDoubleIsRecordedInTheGameEndEntry) {
   announceGameResult();
   const GameRecordEntry& end = lastEntry();
   EXPECT_EQ(record.gameRecordCount, 6);
-  EXPECT_EQ(end.fromPoint, 1);
-  EXPECT_EQ(end.toPoint, 2);
-  EXPECT_EQ(end.moveNumber, -1);
-  EXPECT_EQ(end.die2, 0);
-  EXPECT_EQ(end.cubeValue, 5);
-  EXPECT_EQ(end.flags, kFlagGameEnd);
+  EXPECT_EQ((std::vector<int>{end.fromPoint, end.toPoint, end.moveNumber, end.die2, end.cubeValue, end.flags}),
+            (std::vector<int>{1, 2, -1, 0, 5, kFlagGameEnd}));
   EXPECT_EQ(statistics.droppedDoubles[0], 1);
   EXPECT_EQ(playerCounter(kDoublesDroppedWord, 0), 1);
   EXPECT_EQ(playerCounter(kDoublesDroppedWord, 1), 0);
@@ -183,15 +176,14 @@ TEST_F(GameEndTest, MatchWonIsAnnouncedAndEndedWhenTheDialogCloses) {
   EXPECT_EQ(flow.scores[0], 0);
   EXPECT_EQ(flow.newGameRequested, -1);
   EXPECT_EQ(flow.abortTurn, kLeaveTurn);
-}
 
-TEST_F(GameEndTest, MatchEndingWhileQuittingQuits) {
+  // A match that ends while quitting quits.
   static int quits = 0;
-  quits = 0;
   turnServices.quitGame = [] { ++quits; };
   flow.tournamentGoing = 255;
   flow.tournamentPoints = 1;
   shellFlags.quitRequested = -1;
+  record.gameRecordCount = 5;
   player0BoreOff(1);
   announceGameResult();
   finishGameAndContinue();
@@ -252,16 +244,14 @@ TEST_F(GameEndTest, ResultTextsNameTheWinnerAndTheGame) {
   EXPECT_FALSE(testing::FlowTest::sawMessage("Alice,  congratulations!"));
 }
 
-TEST_F(GameEndTest, AbandonedGameIsNeitherAnnouncedNorScored) {
+TEST_F(GameEndTest, AbandonedGameAndASecondAnnouncementAreNotScored) {
   clearBoard();
   announceGameResult();
   EXPECT_EQ(record.gameRecordCount, 5);
   EXPECT_EQ(flow.scores[0] + flow.scores[1], 0);
   EXPECT_TRUE(flowLog.messages.empty());
   EXPECT_TRUE(flowLog.dialogs.empty());
-}
 
-TEST_F(GameEndTest, SecondAnnouncementDoesNotScoreAgain) {
   player0BoreOff(1);
   announceGameResult();
   announceGameResult();
@@ -376,13 +366,8 @@ TEST_F(TurnEndTest, UnplayedDieIsRecordedAndTheComputerNamesIt) {
   recordTurnEnd();
   ASSERT_EQ(record.gameRecordCount, 6);
   const GameRecordEntry& e = lastEntry();
-  EXPECT_EQ(e.side, 1);
-  EXPECT_EQ(e.fromPoint, 0);
-  EXPECT_EQ(e.toPoint, 0);
-  EXPECT_EQ(e.distance, 5);
-  EXPECT_EQ(e.die1, 6);
-  EXPECT_EQ(e.die2, 5);
-  EXPECT_EQ(e.moveNumber, 2);
+  EXPECT_EQ((std::vector<int>{e.side, e.fromPoint, e.toPoint, e.distance, e.die1, e.die2, e.moveNumber}),
+            (std::vector<int>{1, 0, 0, 5, 6, 5, 2}));
   EXPECT_EQ(flowLog.messages, std::vector<std::string>{"The computer can't use its five"});
   EXPECT_EQ(flowLog.pauses, std::vector<float>{2.0f});
   EXPECT_EQ(boardInput.holdMessageLine, -1);
