@@ -138,34 +138,32 @@ TEST_F(EvalTermsBoardTest, HomePointsGainedAndMenOnTheBar) {
 }
 
 TEST_F(EvalTermsBoardTest, AnchorLadder) {
-  // An anchor on 20 with the opponent holding 5: 5 + 2.
-  play(viewWith({{20, -2}, {13, -5}, {8, -3}, {6, -5}, {5, 2}, {10, 13}}));
-  candidate.raceRollLeadAfterRoll = -0.5F;
-  evalAnchor();
-  EXPECT_NEAR(s.mainScore, 3.43, 1e-5);
-  // On 24 alone: 1; far behind in the race: 4.
-  play(viewWith({{24, -2}, {13, -5}, {8, -3}, {6, -5}, {10, 13}, {15, 2}}));
-  candidate.raceRollLeadAfterRoll = -0.5F;
-  evalAnchor();
-  EXPECT_NEAR(s.mainScore, 0.49, 1e-6);
-  evalScores.mainScore = 0;
-  candidate.raceRollLeadAfterRoll = -3.5F;
-  evalAnchor();
-  EXPECT_NEAR(s.mainScore, 1.96, 1e-6);
-  // 20 comes before 18; 18 alone with the opponent on its 7 point (view 7): 3 + 2.
-  play(viewWith({{20, -2}, {18, -2}, {13, -5}, {6, -6}, {10, 15}}));
-  candidate.raceRollLeadAfterRoll = -0.5F;
-  evalAnchor();
-  EXPECT_FLOAT_EQ(s.mainScore, 5 * factors.AnFact1);
-  play(viewWith({{18, -2}, {13, -5}, {6, -8}, {7, 2}, {10, 13}}));
-  candidate.raceRollLeadAfterRoll = -0.5F;
-  evalAnchor();
-  EXPECT_FLOAT_EQ(s.mainScore, 5 * factors.AnFact1);
-  // 21 gets one for the opponent's block.
-  play(viewWith({{21, -2}, {13, -5}, {6, -8}, {4, 2}, {10, 13}}));
-  candidate.raceRollLeadAfterRoll = -0.5F;
-  evalAnchor();
-  EXPECT_FLOAT_EQ(s.mainScore, 4 * factors.AnFact1);
+  struct Case {
+    const char* name;
+    ViewBoard v;
+    float lead;
+    double expected;
+  };
+  const float a = factors.AnFact1;
+  const Case cases[] = {
+      {"20 with the opponent holding 5: 5 + 2", viewWith({{20, -2}, {13, -5}, {8, -3}, {6, -5}, {5, 2}, {10, 13}}),
+       -0.5F, 3.43},
+      {"24 alone: 1", viewWith({{24, -2}, {13, -5}, {8, -3}, {6, -5}, {10, 13}, {15, 2}}), -0.5F, 0.49},
+      {"24 far behind in the race: 4", viewWith({{24, -2}, {13, -5}, {8, -3}, {6, -5}, {10, 13}, {15, 2}}), -3.5F,
+       1.96},
+      {"20 comes before 18", viewWith({{20, -2}, {18, -2}, {13, -5}, {6, -6}, {10, 15}}), -0.5F, 5 * a},
+      {"18 with the opponent on view 7: 3 + 2", viewWith({{18, -2}, {13, -5}, {6, -8}, {7, 2}, {10, 13}}), -0.5F,
+       5 * a},
+      {"21 gets one for the opponent's block", viewWith({{21, -2}, {13, -5}, {6, -8}, {4, 2}, {10, 13}}), -0.5F,
+       4 * a},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    play(c.v);
+    candidate.raceRollLeadAfterRoll = c.lead;
+    evalAnchor();
+    EXPECT_NEAR(s.mainScore, c.expected, 1e-5);
+  }
 }
 
 TEST_F(EvalTermsBoardTest, AnchorOnlyWhenBehindOrLong) {
@@ -289,13 +287,13 @@ TEST_F(EvalTermsBoardTest, TwoMenOnTheBar) {
 
 TEST_F(EvalTermsBoardTest, SixFiveRunFromTheBack) {
   const ViewBoard v = viewWith({{24, -2}, {13, -5}, {8, -3}, {6, -5}, {18, 2}, {12, 13}});
-  auto bonusFor = [&](int d1, int d2, int from1, int from2) {
+  auto bonusFor = [&](int d1, int d2, int from1, int from2, int pipLead = 0) {
     play(v);
     playSearch.playDice[1] = static_cast<int16_t>(d1);
     playSearch.playDice[2] = static_cast<int16_t>(d2);
     playSearch.playFrom[1] = static_cast<int16_t>(from1);
     playSearch.playFrom[2] = static_cast<int16_t>(from2);
-    features.pipLead = 0;
+    features.pipLead = static_cast<int16_t>(pipLead);
     features.opponentBlockCount = 2;
     termFeatures.opponentOddOuterPoints = 3;
     evalHomeBoardGame();
@@ -306,60 +304,41 @@ TEST_F(EvalTermsBoardTest, SixFiveRunFromTheBack) {
   EXPECT_EQ(bonusFor(5, 6, 24, 19), 0);
   EXPECT_EQ(bonusFor(6, 5, 13, 13), 0);
   EXPECT_FLOAT_EQ(bonusFor(6, 5, 23, 19), full);
-  play(v);
-  playSearch.playDice[1] = 6;
-  playSearch.playDice[2] = 5;
-  playSearch.playFrom[1] = 24;
-  playSearch.playFrom[2] = 18;
-  features.pipLead = -12;
-  evalHomeBoardGame();
-  EXPECT_EQ(s.mainScore, 0);
+  EXPECT_EQ(bonusFor(6, 5, 24, 18, -12), 0);  // well behind
 }
 
 TEST_F(EvalTermsBoardTest, PointsScoreAndTheTrace) {
-  play(startingView());
-  features.pointWeightSum = 20;
-  evalHomeBoardGame();
-  EXPECT_FLOAT_EQ(s.pointsScore, f32(20 * static_cast<double>(factors.PFactStart)));
+  auto points = [&](int16_t runningGame, int16_t bearIn) {
+    play(startingView());
+    features.pointWeightSum = 20;
+    termFeatures.runningGameFlag = runningGame;
+    features.bearInFlag = bearIn;
+    evalScores.pointsScore = 3;
+    evalHomeBoardGame();
+    return s.pointsScore;
+  };
+  const float base = f32(20 * static_cast<double>(factors.PFactStart));
+  EXPECT_FLOAT_EQ(points(0, 0), base);
   EXPECT_EQ(s.evalTraceIndex, 4);
-  play(startingView());
-  features.pointWeightSum = 20;
-  termFeatures.runningGameFlag = -1;
-  evalHomeBoardGame();
-  EXPECT_FLOAT_EQ(s.pointsScore, f32(f32(20 * static_cast<double>(factors.PFactStart)) * factors.PtFact1));
-  play(startingView());
-  features.pointWeightSum = 20;
-  features.bearInFlag = -1;
-  evalScores.pointsScore = 3;
-  evalHomeBoardGame();
-  EXPECT_EQ(s.pointsScore, 0);
+  EXPECT_FLOAT_EQ(points(-1, 0), f32(base * factors.PtFact1));
+  EXPECT_EQ(points(0, -1), 0);
 }
 
 TEST_F(EvalTermsBoardTest, BreakingContactWhenAnotherPlayCould) {
-  play(startingView());
-  playSearch.contactBreakResult = -1;
-  features.highestOwnBlot = 10;
-  candidate.opponentRearPoint = 5;
-  candidate.raceRollLeadAfterRoll = 0;
-  features.opponentHomePoints = 3;
-  evalHomeBoardGame();
-  EXPECT_EQ(s.mainScore, -21);
-  // Two home points: no penalty for the blot.
-  play(startingView());
-  playSearch.contactBreakResult = -1;
-  features.highestOwnBlot = 10;
-  candidate.opponentRearPoint = 5;
-  features.opponentHomePoints = 2;
-  candidate.raceRollLeadAfterRoll = 0;
-  evalHomeBoardGame();
-  EXPECT_EQ(s.mainScore, 0);
+  auto penalty = [&](int highestOwnBlot, int opponentHomePoints, float lead) {
+    play(startingView());
+    playSearch.contactBreakResult = -1;
+    features.highestOwnBlot = static_cast<int16_t>(highestOwnBlot);
+    candidate.opponentRearPoint = 5;
+    features.opponentHomePoints = static_cast<int16_t>(opponentHomePoints);
+    candidate.raceRollLeadAfterRoll = lead;
+    evalHomeBoardGame();
+    return s.mainScore;
+  };
+  EXPECT_EQ(penalty(10, 3, 0), -21);
+  EXPECT_EQ(penalty(10, 2, 0), 0);  // two home points: no penalty for the blot
   // No blot past the opponent's rear: the lead itself is at stake.
-  play(startingView());
-  playSearch.contactBreakResult = -1;
-  features.highestOwnBlot = 0;
-  candidate.raceRollLeadAfterRoll = 0.5F;
-  evalHomeBoardGame();
-  EXPECT_FLOAT_EQ(s.mainScore, -3.5F);
+  EXPECT_FLOAT_EQ(penalty(0, 3, 0.5F), -3.5F);
 }
 
 TEST_F(EvalTermsBoardTest, WeakHomeBoardAndOpeningStylePoints) {
