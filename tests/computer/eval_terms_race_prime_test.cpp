@@ -72,22 +72,18 @@ TEST_F(RacePrimeTermsTest, RunningRaceBehindAndInTheRace) {
   EXPECT_NEAR(main(), 24 + 20.0 * f.RgFact + 2.0 * f.BOFact3, 1e-4);
 }
 
-TEST_F(RacePrimeTermsTest, BlotRiskWithoutBlotsLeavesTheScore) {
+TEST_F(RacePrimeTermsTest, BlotRiskChain) {
   layOut(kQuiet, kQuiet);
-  evalScores.blotScore = 0;
+  // Without blots, or without any shot at them, the score stays.
   shotRisk.multiShotScore = 5;
   features.ownBlotCount = 0;
   evalBlotRisk();
   EXPECT_EQ(evalScores.blotScore, 0);
   features.ownBlotCount = 1;
   shotRisk.multiShotScore = 0;
-  blotRisk.blotRiskSum = 0;
   evalBlotRisk();
   EXPECT_EQ(evalScores.blotScore, 0);
-}
 
-TEST_F(RacePrimeTermsTest, BlotRiskChain) {
-  layOut(kQuiet, kQuiet);
   auto& a = features;
   shotRisk.multiShotScore = 2;
   blotRisk.blotRiskSum = 1;
@@ -289,24 +285,26 @@ TEST_F(RacePrimeTermsTest, PrimeOfExactlySixBeforeThePlay) {
   };
   // Held 3..8 before (six); the play makes the 2 point.
   const ViewBoard six = viewWith({{3, -2}, {4, -2}, {5, -2}, {6, -2}, {7, -2}, {8, -2}, {13, -3}, {1, 2}, {19, 13}});
-  const ViewBoard sixAfter =
-      viewWith({{2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {7, -2}, {8, -2}, {13, -1}, {1, 2}, {19, 13}});
+  ViewBoard sixAfter = six;
+  sixAfter[2] = -2;
+  sixAfter[13] = -1;
   EXPECT_NEAR(primeScore(six, sixAfter), -f.PrmFact2, 1e-5);
   // Seven held (3..9) before: the counter runs past six.
-  const ViewBoard seven =
-      viewWith({{3, -2}, {4, -2}, {5, -2}, {6, -2}, {7, -2}, {8, -2}, {9, -2}, {13, -1}, {1, 2}, {19, 13}});
-  const ViewBoard sevenAfter =
-      viewWith({{2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {7, -2}, {8, -2}, {9, -1}, {1, 2}, {19, 13}});
+  const ViewBoard seven = viewWith({{3, -2}, {4, -2}, {5, -2}, {6, -2}, {7, -2}, {8, -2}, {9, -2}, {13, -1}, {1, 2}, {19, 13}});
+  ViewBoard sevenAfter = seven;
+  sevenAfter[2] = -2;
+  sevenAfter[9] = -1;
+  sevenAfter[13] = 0;
   EXPECT_NEAR(primeScore(seven, sevenAfter), 0, 1e-5);
   // A broken run: 2, then 4..9 (six after the gap on 3).
-  const ViewBoard broken =
-      viewWith({{2, -2}, {4, -2}, {5, -2}, {6, -2}, {7, -2}, {8, -2}, {9, -2}, {13, -1}, {1, 2}, {19, 13}});
+  ViewBoard broken = seven;
+  broken[3] = 0;
+  broken[2] = -2;
   EXPECT_NEAR(primeScore(broken, broken), -f.PrmFact2, 1e-5);
 }
 
 TEST_F(RacePrimeTermsTest, PrimeAgainstBackMenEndsTheBackgame) {
-  const ViewBoard v =
-      viewWith({{3, -2}, {4, -2}, {5, -2}, {6, -2}, {7, -2}, {8, -2}, {13, -3}, {1, 2}, {19, 13}});
+  const ViewBoard v = viewWith({{3, -2}, {4, -2}, {5, -2}, {6, -2}, {7, -2}, {8, -2}, {13, -3}, {1, 2}, {19, 13}});
   layOut(v, v);
   termFeatures.ownBlockAfterPlay = 6;
   termFeatures.runningGameFlag = 0;
@@ -408,20 +406,17 @@ TEST_F(RacePrimeTermsTest, BlockadeTiming) {
   candidate.candidateOuterPips = 100;
   evalBlockade();
   EXPECT_EQ(racePrimeTerms.ownTimingRatioAfterPlay, 7);
-}
-
-TEST_F(RacePrimeTermsTest, BlockadeReliefWithTheEighteenOpen) {
-  const ViewBoard v = viewWith({{24, -2}, {10, -5}, {8, -8}, {17, 2}, {16, 2}, {15, 2}, {14, 2}, {13, 1}, {1, 6}});
-  layOut(v, v);
+  // With the 18 point open the man on 24 finds relief of 5.
+  const ViewBoard open18 = viewWith({{24, -2}, {10, -5}, {8, -8}, {17, 2}, {16, 2}, {15, 2}, {14, 2}, {13, 1}, {1, 6}});
+  layOut(open18, open18);
   features.opponentBlockCount = 4;
   features.sideHasBackMen = -1;
   features.opponentHomePoints = 0;
   candidate.candidateOuterPips = 28;
-  candidate.opponentBlockerMen = 0;
-  candidate.opponentBlockerPoints = 0;
   evalBlockade();
   EXPECT_NEAR(main(), -f.BlkFact2 * (16 - 7 - 5), 1e-4);
 }
+
 
 }  // namespace
 }  // namespace bg
