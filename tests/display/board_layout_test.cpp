@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "display/display_settings.h"
 
 namespace bg {
@@ -29,6 +31,15 @@ void layOut(int16_t requested, int16_t pieceSize = 3, int16_t playDirection = 0)
   setScreen();
   layout.boardWidth = requested;
   computeBoardLayout();
+}
+
+// Named measures against their figures, several to a line.
+struct Want {
+  const char* name;
+  int got, want;
+};
+void expectAll(std::initializer_list<Want> wants) {
+  for (const Want& w : wants) EXPECT_EQ(w.got, w.want) << w.name;
 }
 
 struct SizeRow {
@@ -66,27 +77,16 @@ TEST(BoardLayout, AnEvenUnitIsMadeOddAfterTheCheckerWidthIsTaken) {
 TEST(BoardLayout, ReferenceBoardFieldAndCheckerMeasures) {
   layOut(700);
   const BoardLayout& L = layout;
-  EXPECT_EQ(L.pieceDepth, 17);
-  EXPECT_EQ(L.frameWidth, 53);
-  EXPECT_EQ(L.pointMargin, 9);
-  EXPECT_EQ(L.fieldGap, 4);
-  EXPECT_EQ(L.fieldLeft, 57);
-  EXPECT_EQ(L.fieldRight, 626);
-  EXPECT_EQ(L.middleStrip, 71);
-  EXPECT_EQ(L.fieldTop, 36);
-  EXPECT_EQ(L.fieldBottom, 471);
-  EXPECT_EQ(L.panelShadowX, 5);
-  EXPECT_EQ(L.panelShadowY, 5);
-  EXPECT_EQ(L.boardCentreX, 343);
-  EXPECT_EQ(L.boardCentreY, 257);
-  EXPECT_EQ(L.diceSizeClass, 1);
-  EXPECT_EQ(L.dieWidth, 29);
-  EXPECT_EQ(L.dieHeight, 24);
-  EXPECT_EQ(L.diceTop, 245);
-  EXPECT_EQ(L.heldPieceDrop, 13);
-  EXPECT_EQ(L.emblemWidth, 20);
-  EXPECT_EQ(L.emblemHeight, 62);
-  EXPECT_EQ(L.markerInset, 2);
+  expectAll({
+      {"pieceDepth", L.pieceDepth, 17}, {"frameWidth", L.frameWidth, 53}, {"pointMargin", L.pointMargin, 9},
+      {"fieldGap", L.fieldGap, 4}, {"fieldLeft", L.fieldLeft, 57}, {"fieldRight", L.fieldRight, 626},
+      {"middleStrip", L.middleStrip, 71}, {"fieldTop", L.fieldTop, 36}, {"fieldBottom", L.fieldBottom, 471},
+      {"panelShadowX", L.panelShadowX, 5}, {"panelShadowY", L.panelShadowY, 5},
+      {"boardCentreX", L.boardCentreX, 343}, {"boardCentreY", L.boardCentreY, 257},
+      {"diceSizeClass", L.diceSizeClass, 1}, {"dieWidth", L.dieWidth, 29}, {"dieHeight", L.dieHeight, 24},
+      {"diceTop", L.diceTop, 245}, {"heldPieceDrop", L.heldPieceDrop, 13}, {"emblemWidth", L.emblemWidth, 20},
+      {"emblemHeight", L.emblemHeight, 62}, {"markerInset", L.markerInset, 2}
+  });
   EXPECT_EQ(L.markerRect, makeRect(0, 0, 39, 6));
   EXPECT_EQ(L.stackLayerRise, 7);
   EXPECT_GT(L.messageMaxLength, 40);
@@ -100,11 +100,12 @@ TEST(BoardLayout, ReferenceBoardTrays) {
   EXPECT_EQ(L.trayWidth, 42);
   EXPECT_EQ(L.trayRects[0], makeRect(9, 290, 51, 471));
   EXPECT_EQ(L.trayRects[1], makeRect(9, 35, 51, 216));
-  EXPECT_EQ(L.tempY, 35);  // the upper tray's top is left in the scratch value
-  EXPECT_EQ(L.trayPictureY[0], 481);
-  EXPECT_EQ(L.trayPictureY[1], 11);
-  EXPECT_EQ(L.pipCountY[0], 287);
-  EXPECT_EQ(L.pipCountY[1], 229);
+  // tempY keeps the upper tray's top.
+  expectAll({
+      {"tempY", L.tempY, 35}, {"trayPictureY[0]", L.trayPictureY[0], 481},
+      {"trayPictureY[1]", L.trayPictureY[1], 11}, {"pipCountY[0]", L.pipCountY[0], 287},
+      {"pipCountY[1]", L.pipCountY[1], 229}
+  });
 }
 
 TEST(BoardLayout, ReferenceBoardDicePlaces) {
@@ -131,15 +132,14 @@ TEST(BoardLayout, ReferenceBoardDicePlaces) {
 TEST(BoardLayout, ReferenceBoardPointsAndStacks) {
   layOut(700);
   const BoardLayout& L = layout;
-  EXPECT_EQ(L.pointCentreX[1], 79);
-  EXPECT_EQ(L.pointCentreX[6], 294);
-  EXPECT_EQ(L.pointCentreX[7], 389);
-  EXPECT_EQ(L.pointCentreX[12], 604);
-  EXPECT_EQ(L.pointCentreX[24], 79);  // the lower row shares the columns
-  EXPECT_EQ(L.pointCentreX[0], 343);
-  EXPECT_EQ(L.pointCentreX[25], 343);
-  EXPECT_EQ(L.pieceImageX[1], 58);
-  EXPECT_EQ(L.pointGeometry[1][5], 58);
+  // The lower row shares the columns; the bar takes the middle.
+  expectAll({
+      {"pointCentreX[1]", L.pointCentreX[1], 79}, {"pointCentreX[6]", L.pointCentreX[6], 294},
+      {"pointCentreX[7]", L.pointCentreX[7], 389}, {"pointCentreX[12]", L.pointCentreX[12], 604},
+      {"pointCentreX[24]", L.pointCentreX[24], 79}, {"pointCentreX[0]", L.pointCentreX[0], 343},
+      {"pointCentreX[25]", L.pointCentreX[25], 343}, {"pieceImageX[1]", L.pieceImageX[1], 58},
+      {"pointGeometry[1][5]", L.pointGeometry[1][5], 58}
+  });
   const int16_t upper[5] = {41, 76, 111, 146, 181};
   const int16_t lower[5] = {437, 404, 371, 338, 305};
   for (int j = 0; j < 5; ++j) {
@@ -165,14 +165,12 @@ TEST(BoardLayout, ReferenceBoardPointsAndStacks) {
 TEST(BoardLayout, ReferenceBoardFramePlaces) {
   layOut(700);
   const BoardLayout& L = layout;
-  EXPECT_EQ(L.turnArrowPos[0], 648);
-  EXPECT_EQ(L.turnArrowPos[1], 22);
-  EXPECT_EQ(L.turnArrowY, 13);
-  EXPECT_EQ(L.turnArrowBottom, 31);
-  EXPECT_EQ(L.rollOverMarkerX, 336);
-  EXPECT_EQ(L.rollOverMarkerY, 25);
-  EXPECT_EQ(L.setupButtonX[0], 309);
-  EXPECT_EQ(L.setupButtonX[1], 377);
+  expectAll({
+      {"turnArrowPos[0]", L.turnArrowPos[0], 648}, {"turnArrowPos[1]", L.turnArrowPos[1], 22},
+      {"turnArrowY", L.turnArrowY, 13}, {"turnArrowBottom", L.turnArrowBottom, 31},
+      {"rollOverMarkerX", L.rollOverMarkerX, 336}, {"rollOverMarkerY", L.rollOverMarkerY, 25},
+      {"setupButtonX[0]", L.setupButtonX[0], 309}, {"setupButtonX[1]", L.setupButtonX[1], 377}
+  });
   EXPECT_EQ(L.cubeY[2], L.diceTop);
   EXPECT_EQ(L.cubeY[1], 36 + 2 * 43);
   EXPECT_EQ(L.cubeX[0], 626 + 4 + (53 - L.cubeWidth[0]) / 2);
@@ -207,10 +205,12 @@ TEST(BoardLayout, MirroringSwapsTheHalvesAndTwiceRestoresThem) {
   layOut(700);
   const BoardLayout before = layout;
   mirrorPointTables();
-  EXPECT_EQ(layout.pointCentreX[1], 604);  // point 1 is now the upper-right column
-  EXPECT_EQ(layout.pointCentreX[12], 79);
-  EXPECT_EQ(layout.pointCentreX[24], 604);
-  EXPECT_EQ(layout.clickColumnToPoint[1], 12);
+  // Point 1 is now the upper-right column.
+  expectAll({
+      {"pointCentreX[1]", layout.pointCentreX[1], 604}, {"pointCentreX[12]", layout.pointCentreX[12], 79},
+      {"pointCentreX[24]", layout.pointCentreX[24], 604},
+      {"clickColumnToPoint[1]", layout.clickColumnToPoint[1], 12}
+  });
   EXPECT_EQ(layout.pointGeometry[1], before.pointGeometry[12]);
   EXPECT_EQ(layout.pointCentreX[0], 343);  // the bar stays
   mirrorPointTables();

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <stdexcept>
 #include <vector>
@@ -67,6 +68,7 @@ class PumpTest : public ::testing::Test {
     flushEvents();
   }
   void TearDown() override {
+    detail::setResizeQuietMs(250);
     for (int16_t n : {1, 2, 7}) windowClose(n);
     FBHandleEvents();
     setDialogVector(nullptr);
@@ -74,6 +76,18 @@ class PumpTest : public ::testing::Test {
     setMouseVector(nullptr);
     setRawEventVector(nullptr);
     setAppEventHandler(nullptr);
+  }
+  static void openBoard() { windowOpen(1, "Board", makeRect(100, 100, 300, 250), kDocumentWindow, true); }
+  // A larger board whose window events are recorded, with no wait before a resize completes.
+  static void openWatchedBoard() {
+    detail::setResizeQuietMs(0);
+    windowOpen(1, "Board", makeRect(100, 100, 400, 300), kDocumentWindow, true);
+    setWindowEventHandler(1, onWindow);
+  }
+  static std::vector<int> windowEventKinds() {
+    std::vector<int> kinds;
+    for (const WindowEvent& e : seen.window) kinds.push_back(e.kind);
+    return kinds;
   }
 };
 
@@ -84,11 +98,8 @@ TEST_F(PumpTest, QueuedEventsWaitForThePumpAndKeepTheirOrder) {
   EXPECT_TRUE(seen.dialog.empty());
   EXPECT_TRUE(seen.menus.empty());
   FBHandleEvents();
-  ASSERT_EQ(seen.dialog.size(), 2u);
-  EXPECT_EQ(seen.dialog[0], std::make_pair(23, 97));
-  EXPECT_EQ(seen.dialog[1], std::make_pair(23, 98));
-  ASSERT_EQ(seen.menus.size(), 1u);
-  EXPECT_EQ(seen.menus[0], std::make_pair(3, 4));
+  EXPECT_EQ(seen.dialog, (std::vector<std::pair<int, int>>{{23, 97}, {23, 98}}));
+  EXPECT_EQ(seen.menus, (std::vector<std::pair<int, int>>{{3, 4}}));
   EXPECT_EQ(menuSelectionMenu(), 3);
   EXPECT_EQ(menuSelectionItem(), 4);
   EXPECT_EQ(layerSelection.fbSelectValues[1], 23);
@@ -107,8 +118,7 @@ TEST_F(PumpTest, EventRaisedInsideACallbackComesWithTheNextPump) {
   FBHandleEvents();
   ASSERT_EQ(seen.dialog.size(), 1u);
   FBHandleEvents();
-  ASSERT_EQ(seen.dialog.size(), 2u);
-  EXPECT_EQ(seen.dialog[1], std::make_pair(19, 99));
+  EXPECT_EQ(seen.dialog, (std::vector<std::pair<int, int>>{{19, 1}, {19, 99}}));
 }
 
 int nestedDepthSeen = 0;
@@ -125,8 +135,7 @@ TEST_F(PumpTest, NestedPumpsDeliverInsideTheOuterCallback) {
   setDialogVector(nestedPump);
   FBRaiseDialogEvent(23, 1);
   FBHandleEvents();
-  ASSERT_EQ(seen.dialog.size(), 2u);
-  EXPECT_EQ(seen.dialog[1], std::make_pair(23, 2));
+  EXPECT_EQ(seen.dialog, (std::vector<std::pair<int, int>>{{23, 1}, {23, 2}}));
   EXPECT_EQ(nestedDepthSeen, 1);
   EXPECT_EQ(pumpDepth(), 0);
 }
@@ -171,7 +180,7 @@ TEST_F(PumpTest, AnExceptionInACallbackBecomesAFatalStop) {
 }
 
 TEST_F(PumpTest, LeftClickReachesTheMouseCallbackInLocalCoordinates) {
-  windowOpen(1, "Board", makeRect(100, 100, 300, 250), kDocumentWindow, true);
+  openBoard();
   setPortOrigin(windowPort(1), -16, -20);
   QTest::mouseClick(contentWidget(1), Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
   ASSERT_EQ(seen.clicks.size(), 1u);
@@ -184,7 +193,7 @@ TEST_F(PumpTest, LeftClickReachesTheMouseCallbackInLocalCoordinates) {
 }
 
 TEST_F(PumpTest, RawCallbackSeesEventsFirstAndCanConsumeThem) {
-  windowOpen(1, "Board", makeRect(100, 100, 300, 250), kDocumentWindow, true);
+  openBoard();
   seen.consumeRaw = -1;
   QTest::mouseClick(contentWidget(1), Qt::LeftButton, Qt::NoModifier, QPoint(5, 6));
   EXPECT_TRUE(seen.clicks.empty());
@@ -194,12 +203,11 @@ TEST_F(PumpTest, RawCallbackSeesEventsFirstAndCanConsumeThem) {
 }
 
 TEST_F(PumpTest, WindowHandlerTakesTheRightButtonBeforeTheMouseCallback) {
-  windowOpen(1, "Board", makeRect(100, 100, 300, 250), kDocumentWindow, true);
+  openBoard();
   setWindowEventHandler(1, onWindow);
   seen.handleWindow = true;
   QTest::mouseClick(contentWidget(1), Qt::RightButton, Qt::ControlModifier, QPoint(8, 9));
-  ASSERT_EQ(seen.window.size(), 1u);
-  EXPECT_EQ(seen.window[0].kind, WindowEvent::kMouseDown);
+  ASSERT_EQ(windowEventKinds(), (std::vector<int>{WindowEvent::kMouseDown}));
   EXPECT_EQ(seen.window[0].button, 2);
   EXPECT_EQ(seen.window[0].modifiers, kCmdKeyBit);
   EXPECT_TRUE(seen.clicks.empty());
@@ -210,13 +218,10 @@ TEST_F(PumpTest, WindowHandlerTakesTheRightButtonBeforeTheMouseCallback) {
 }
 
 TEST_F(PumpTest, KeysReachTheApplicationHandlerWithTheirCodes) {
-  windowOpen(1, "Board", makeRect(100, 100, 300, 250), kDocumentWindow, true);
+  openBoard();
   windowSelect(1);
-  QWindow* w = contentWidget(1)->windowHandle();
-  QTest::keyClick(w, Qt::Key_R);
-  QTest::keyClick(w, Qt::Key_Return);
-  QTest::keyClick(w, Qt::Key_Escape);
-  QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier);
+  for (Qt::Key k : {Qt::Key_R, Qt::Key_Return, Qt::Key_Escape}) testing::typeKey(1, k);
+  testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier);
   std::vector<AppEvent> keys;
   for (const AppEvent& e : seen.app)
     if (e.kind == AppEvent::kKeyDown) keys.push_back(e);
@@ -244,10 +249,8 @@ TEST_F(PumpTest, CloseBoxRaisesTheDialogEventAndKeepsTheWindow) {
   contentWidget(2)->close();
   EXPECT_TRUE(seen.dialog.empty());
   FBHandleEvents();
-  ASSERT_EQ(seen.dialog.size(), 1u);
-  EXPECT_EQ(seen.dialog[0], std::make_pair(int{kDialogWindowClosed}, 2));
-  EXPECT_TRUE(windowExists(2));
-  EXPECT_TRUE(windowVisible(2));
+  EXPECT_EQ(seen.dialog, (std::vector<std::pair<int, int>>{{kDialogWindowClosed, 2}}));
+  EXPECT_TRUE(windowExists(2) && windowVisible(2));
 }
 
 // Closing a window from its own mouse handler must not delete the widget under Qt.
@@ -266,27 +269,21 @@ TEST_F(PumpTest, AWindowClosedFromItsOwnHandlerIsReclaimedLater) {
 }
 
 TEST_F(PumpTest, ResizeBurstEndsInOneResizeCompleted) {
-  detail::setResizeQuietMs(0);
-  windowOpen(1, "Board", makeRect(100, 100, 400, 300), kDocumentWindow, true);
-  setWindowEventHandler(1, onWindow);
+  openWatchedBoard();
   contentWidget(1)->resize(320, 220);
   contentWidget(1)->resize(340, 230);
   FBHandleEvents();  // started; the quiet timer fires
   FBHandleEvents();  // completed
-  std::vector<int> kinds;
-  for (const WindowEvent& e : seen.window) kinds.push_back(e.kind);
-  EXPECT_EQ(kinds, (std::vector<int>{WindowEvent::kResizeStarted, WindowEvent::kResizeCompleted}));
+  EXPECT_EQ(windowEventKinds(), (std::vector<int>{WindowEvent::kResizeStarted, WindowEvent::kResizeCompleted}));
   EXPECT_EQ(windowFunction(2), 0);  // no output window chosen
   setOutputWindow(1);
   EXPECT_EQ(windowFunction(2), 340);
   EXPECT_EQ(windowFunction(3), 230);
   EXPECT_EQ(portBounds(1), makeRect(0, 0, 340, 230));
-  detail::setResizeQuietMs(250);
 }
 
 TEST_F(PumpTest, TestHelpersDriveAResizeAndTheCloseBox) {
-  windowOpen(1, "Board", makeRect(100, 100, 400, 300), kDocumentWindow, true);
-  setWindowEventHandler(1, onWindow);
+  openWatchedBoard();
   testing::userResize(1, 350, 250);
   EXPECT_TRUE(testing::pumpUntil([] {
     return !seen.window.empty() && seen.window.back().kind == WindowEvent::kResizeCompleted;
@@ -296,37 +293,24 @@ TEST_F(PumpTest, TestHelpersDriveAResizeAndTheCloseBox) {
     return !seen.dialog.empty() && seen.dialog.back() == std::make_pair(int{kDialogWindowClosed}, 1);
   }));
   EXPECT_FALSE(testing::pumpUntil([] { return false; }, 3));
-  detail::setResizeQuietMs(250);
 }
 
 TEST_F(PumpTest, ProgramSizeChangesSendNoResizeNotifications) {
-  detail::setResizeQuietMs(0);
-  windowOpen(1, "Board", makeRect(100, 100, 400, 300), kDocumentWindow, true);
-  setWindowEventHandler(1, onWindow);
+  openWatchedBoard();
   sizeWindow(1, 500, 400, false);
   FBHandleEvents();
   FBHandleEvents();
   EXPECT_TRUE(seen.window.empty());
   EXPECT_EQ(portBounds(1), makeRect(0, 0, 500, 400));
-  detail::setResizeQuietMs(250);
 }
 
 TEST_F(PumpTest, ZoomIsReportedAsZoomNotAsResize) {
-  detail::setResizeQuietMs(0);
-  windowOpen(1, "Board", makeRect(100, 100, 400, 300), kDocumentWindow, true);
-  setWindowEventHandler(1, onWindow);
+  openWatchedBoard();
   contentWidget(1)->showMaximized();
-  FBHandleEvents();
-  FBHandleEvents();
-  FBHandleEvents();
-  bool zoomed = false, completed = false;
-  for (const WindowEvent& e : seen.window) {
-    zoomed |= e.kind == WindowEvent::kZoomed;
-    completed |= e.kind == WindowEvent::kResizeCompleted;
-  }
-  EXPECT_TRUE(zoomed);
-  EXPECT_FALSE(completed);
-  detail::setResizeQuietMs(250);
+  for (int i = 0; i < 3; ++i) FBHandleEvents();
+  const std::vector<int> kinds = windowEventKinds();
+  EXPECT_NE(std::find(kinds.begin(), kinds.end(), WindowEvent::kZoomed), kinds.end());
+  EXPECT_EQ(std::find(kinds.begin(), kinds.end(), WindowEvent::kResizeCompleted), kinds.end());
 }
 
 TEST_F(PumpTest, WindowGeometryAndFrontOrder) {
