@@ -4,7 +4,9 @@
 #include "display/board_rebuild.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/events.h"
+#include "runtime/qt/user_folders.h"
 #include "runtime/qt/windows.h"
+#include "shell/program_data.h"
 
 namespace bg {
 
@@ -34,6 +36,8 @@ int runApplication(int argc, char** argv) {
   setDialogVector(startupDialogEvent);
   setAppEventHandler(startupAppEvent);
   setEventSlice(kEventSliceTicks);
+  initUserFolders();
+  initProgramData();
   // The board: colour tables, size for the screen, layout, then the window with the board.
   initBoardDisplay();
   installDisplayServices();
