@@ -52,6 +52,23 @@ inline constexpr std::string_view kCubeMessages =
     "78\tdeclines\n79\tthe double\n80\tThe computer\n129\tDoubling cube\n137\tThe computer\n"
     "143\tAccept\n144\tthe double?\n216\tAt the maximum\n";
 
+// Every value a cube test may touch, back to its start.
+inline void clearCubeState() {
+  cube = CubeState{};
+  flow = FlowState{};
+  hand = HandState{};
+  interaction = InteractionState{};
+  record = GameRecord{};
+  diceState = DiceState{};
+  rollout = RolloutState{};
+  speech = SpeechState{};
+  shell = ShellState{};
+  concession = ConcessionState{};
+  doublingPosition = DoublingPositionState{};
+  backgame = BackgameFlags{};
+  termFeatures = TermFeatures{};
+}
+
 class CubeTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -59,19 +76,7 @@ class CubeTest : public ::testing::Test {
     loadComputerTables();
     initPersonalityData();
     loadMessageTable(kCubeMessages);
-    cube = CubeState{};
-    flow = FlowState{};
-    hand = HandState{};
-    interaction = InteractionState{};
-    record = GameRecord{};
-    diceState = DiceState{};
-    rollout = RolloutState{};
-    speech = SpeechState{};
-    shell = ShellState{};
-    concession = ConcessionState{};
-    doublingPosition = DoublingPositionState{};
-    backgame = BackgameFlags{};
-    termFeatures = TermFeatures{};
+    clearCubeState();
     skill.personality = kDefaultPersonality;
     position.openingPhase = 0;
     position.playerType[0] = kHumanPlayer;
@@ -162,19 +167,7 @@ class CubeTest : public ::testing::Test {
       bg::race = race;
       bg::skill = skill;
       messageTables = messages;
-      cube = CubeState{};
-      flow = FlowState{};
-      hand = HandState{};
-      interaction = InteractionState{};
-      record = GameRecord{};
-      diceState = DiceState{};
-      rollout = RolloutState{};
-      speech = SpeechState{};
-      shell = ShellState{};
-      concession = ConcessionState{};
-      doublingPosition = DoublingPositionState{};
-      backgame = BackgameFlags{};
-      termFeatures = TermFeatures{};
+      clearCubeState();
     }
   };
   State saved_;
