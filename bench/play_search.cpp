@@ -66,8 +66,10 @@ void BM_EnumerateWorstCase(benchmark::State& state) {
   load(worstCase());
   analysePosition();
   int plays = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(plays = enumerateAll());
+  int steps = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(plays = enumerateAll(&steps));
   state.counters["plays"] = plays;
+  state.counters["steps"] = steps;
 }
 BENCHMARK(BM_EnumerateWorstCase)->Unit(benchmark::kMicrosecond);
 
