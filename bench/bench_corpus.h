@@ -101,6 +101,7 @@ inline void load(const Case& c) {
   flow.movesAllowed = doubles ? 4 : 2;
   flow.movesLeft = flow.movesAllowed;
   flow.turnNumber = 5;
+  position.openingPhase = 0;  // past the opening roll: the blot-risk terms run
 }
 
 // Every legal play of the roll in hand, on the mover's view already built; returns the

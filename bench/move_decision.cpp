@@ -33,7 +33,6 @@ void setUpComputer() {
   done = true;
   bench::setUpComputerPlayers();
   searchServices.evaluatePosition = countingEvaluate;
-  position.openingPhase = 0;
 }
 
 int legalPlayCount(const Case& c) {
