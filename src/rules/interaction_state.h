@@ -4,11 +4,11 @@
 #include <cstdint>
 
 #include "runtime/core/checked_array.h"
+#include "runtime/core/messages.h"
 #include "runtime/core/pstring.h"
 
 namespace bg {
 
-inline constexpr int16_t kNoMessage = 999;
 inline constexpr int16_t kNoClickYet = 40;  // clickedPoint before any click
 
 // The move in hand: set by move entry (or the computer's play) before a checker moves.

@@ -4,10 +4,6 @@ namespace bg {
 
 MessageTables messageTables;
 
-namespace {
-constexpr std::int16_t kNone = 999;  // the message number that means no message
-}
-
 std::int16_t parseMessageText(std::string_view fileText, MessageList& table) {
   table.fill(Str255());
   std::int16_t count = 0;
@@ -51,7 +47,7 @@ std::int16_t loadSecondMessageTable(std::string_view fileText) {
 }
 
 Str255 messageTextOf(std::int16_t n, const std::source_location& where) {
-  if (n == kNone) return {};
+  if (n == kNoMessage) return {};
   return messageTables.messageTable[Idx(n, where)];
 }
 

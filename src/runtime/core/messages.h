@@ -16,6 +16,7 @@
 namespace bg {
 
 inline constexpr std::int16_t kHighestMessage = 240;
+inline constexpr std::int16_t kNoMessage = 999;  // the message number that means no message
 // Put before the words of every non-empty entry: the message line drops the first two
 // characters of an entry shown alone, and an entry appended to other text keeps them,
 // where two blanks read as a gap.
