@@ -4,7 +4,9 @@
 #include "computer/program_data.h"
 #include "flow/computer_move.h"
 #include "rules/dice.h"
+#include "rules/search_services.h"
 #include "runtime/core/random.h"
+#include "runtime/qt/events.h"
 #include "runtime/qt/resources.h"
 
 namespace bg {
@@ -17,6 +19,7 @@ void initProgramData() {
   // The play search reaches the evaluation and the turn through these.
   installComputerSearchServices();
   installFlowSearchServices();
+  searchServices.handleEvents = [] { FBHandleEvents(); };
 }
 
 }  // namespace bg

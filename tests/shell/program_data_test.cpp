@@ -10,6 +10,7 @@
 #include "computer/factors.h"
 #include "computer/program_data.h"
 #include "rules/dice.h"
+#include "rules/search_services.h"
 #include "runtime/core/files.h"
 #include "runtime/core/messages.h"
 #include "runtime/qt/user_folders.h"
@@ -28,6 +29,7 @@ TEST(ProgramData, StartUpFillsThePoolTheTablesAndTheMessages) {
   EXPECT_EQ(diceState.dicePool[31], 0) << "the last slot is never filled";
   EXPECT_EQ(factorRegistry.factorCount, 154);
   EXPECT_FALSE(messageWordsOf(2).empty()) << "the busy message has words";
+  EXPECT_NE(searchServices.handleEvents, SearchServices{}.handleEvents) << "a search keeps the window alive";
 }
 
 TEST(UserFolders, DataAndPreferencesGoToTheUsersOwnFoldersAndAreCreated) {
