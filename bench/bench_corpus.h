@@ -10,11 +10,11 @@
 #include "computer/computer_services.h"
 #include "computer/program_data.h"
 #include "rules/dice.h"
-#include "rules/flow_state.h"
+#include "state/flow_state.h"
 #include "rules/legal_plays.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
-#include "rules/settings.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "state/settings.h"
 
 namespace bg::bench {
 

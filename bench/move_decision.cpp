@@ -12,8 +12,8 @@
 #include "computer/evaluate_position.h"
 #include "flow/computer_move.h"
 #include "rules/mover_view.h"
-#include "rules/position.h"
-#include "rules/search_services.h"
+#include "state/position.h"
+#include "state/search_services.h"
 
 namespace bg {
 namespace {

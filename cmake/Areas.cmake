@@ -44,5 +44,9 @@ function(bg_area_tests name dir)
   endif()
   set_target_properties(test_${name} PROPERTIES AUTOMOC ON)
   gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+                       PROPERTIES TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  # The whole program once more in one process, shuffled (gtest prints the seed): state
+  # left behind by one test then fails another.
+  add_test(NAME ${name}.AllTestsShuffled COMMAND test_${name} --gtest_shuffle)
+  set_tests_properties(${name}.AllTestsShuffled PROPERTIES TIMEOUT 600 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -1,14 +1,17 @@
 #include "computer/backgame_flags.h"
 
+#include "state/program_state.h"
+
 #include "computer/eval_scores.h"
 #include "computer/factors.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 
 namespace bg {
 
 BackgameFlags backgame;
+BG_RESETS_WITH_PROGRAM(backgame);
 
 void evalBackgameTiming() {
   auto& b = backgame;

@@ -1,10 +1,13 @@
 #include "computer/bear_off_all.h"
 
-#include "rules/analysis_state.h"
+#include "state/program_state.h"
+
+#include "state/analysis_state.h"
 
 namespace bg {
 
 BearOffTrialState bearOffTrial;
+BG_RESETS_WITH_PROGRAM(bearOffTrial);
 
 namespace {
 

@@ -1,13 +1,16 @@
 #include "computer/blot_risk.h"
 
+#include "state/program_state.h"
+
 #include <algorithm>
 
 #include "computer/program_data.h"
-#include "rules/position.h"
+#include "state/position.h"
 
 namespace bg {
 
 BlotRiskState blotRisk;
+BG_RESETS_WITH_PROGRAM(blotRisk);
 
 namespace {
 

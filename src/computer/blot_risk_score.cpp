@@ -1,15 +1,18 @@
 #include "computer/blot_risk_score.h"
 
+#include "state/program_state.h"
+
 #include <algorithm>
 #include <array>
 #include <initializer_list>
 
 #include "computer/position_features.h"
-#include "rules/position.h"
+#include "state/position.h"
 
 namespace bg {
 
 PointStructure pointStructure;
+BG_RESETS_WITH_PROGRAM(pointStructure);
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "computer/computer_play.h"
 #include "computer/evaluate_position.h"
 #include "computer/race_estimates.h"
-#include "rules/search_services.h"
+#include "state/search_services.h"
 
 namespace bg {
 

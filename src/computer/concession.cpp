@@ -4,15 +4,15 @@
 
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
-#include "rules/analysis_state.h"
-#include "rules/concession_state.h"
-#include "rules/flow_services.h"
-#include "rules/flow_state.h"
+#include "state/analysis_state.h"
+#include "state/concession_state.h"
+#include "state/flow_services.h"
+#include "state/flow_state.h"
 #include "rules/game_record.h"
-#include "rules/interaction_services.h"
-#include "rules/interaction_state.h"
-#include "rules/position.h"
-#include "rules/rollout_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/position.h"
+#include "state/rollout_state.h"
 
 namespace bg {
 
@@ -63,9 +63,9 @@ void considerConcession() {
   } else {
     interaction.messageNumber = kNoMessage;
     interaction.messageText = "MMI Concede";
-    displayMessage();
+    hook::displayMessage();
     interaction.panelAnswer = 0;
-    announceConcession();
+    hook::announceConcession();
   }
   if (interaction.panelAnswer != 0) {
     flow.abortTurn = kLeaveTurn;

@@ -3,23 +3,23 @@
 #include "computer/analyse_position.h"
 #include "computer/cube_decisions.h"
 #include "computer/doubling_position.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 #include "rules/cube_record.h"
-#include "rules/cube_state.h"
+#include "state/cube_state.h"
 #include "rules/dice.h"
-#include "rules/display_services.h"
-#include "rules/flow_state.h"
+#include "state/display_services.h"
+#include "state/flow_state.h"
 #include "rules/game_record.h"
-#include "rules/interaction_services.h"
-#include "rules/interaction_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
 #include "rules/play_search.h"
-#include "rules/player_records.h"
-#include "rules/position.h"
-#include "rules/rollout_state.h"
-#include "rules/shell_services.h"
-#include "rules/shell_state.h"
-#include "rules/sound_services.h"
-#include "rules/speech_state.h"
+#include "state/player_records.h"
+#include "state/position.h"
+#include "state/rollout_state.h"
+#include "state/shell_services.h"
+#include "state/shell_state.h"
+#include "state/sound_services.h"
+#include "state/speech_state.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
 
@@ -67,20 +67,20 @@ bool hasNoInput(int16_t side) { return position.playerType[side] == kNoInputPlay
 void showNumbered(int16_t number) {
   interaction.messageNumber = number;
   interaction.messageText.clear();
-  displayMessage();
+  hook::displayMessage();
 }
 
 void showText(const Str255& text) {
   interaction.messageNumber = kNoMessage;
   interaction.messageText = text;
-  displayMessage();
+  hook::displayMessage();
 }
 
 // A refusal shown to a human, with a pause so it is read before play goes on.
 void refuseHuman(int16_t side, int16_t number) {
   if (!isHuman(side)) return;
   showNumbered(number);
-  pauseAfterMove(kRefusalPause);
+  hook::pauseAfterMove(kRefusalPause);
 }
 
 bool computersPlayBoth() { return flow.opponentMode == 2 && isComputer(kPlayer0); }
@@ -119,7 +119,7 @@ void offerDouble() {
     }
     executeDouble();
   } else if (isHuman(side)) {
-    playAlertSound();
+    hook::playAlertSound();
   }
 }
 
@@ -133,7 +133,7 @@ void canDouble() {
     refuseHuman(side, kOpponentOwnsMessage);
   } else if (diceState.diceShowing == -1) {
     showNumbered(kDiceShowingMessage);
-    pauseAfterMove(kRefusalPause);
+    hook::pauseAfterMove(kRefusalPause);
   } else if (cube.cubeValue >= kHighestCube) {
     refuseHuman(side, kCubeAt64Message);
   } else if (cube.cubeValue >= cube.cubeMaximum) {
@@ -152,7 +152,7 @@ void executeDouble() {
   flow.doublesBySide[doubler] += 1;
   playerCounter(kDoublesOfferedWord, doubler) += 1;
   cube.cubeValue = static_cast<int16_t>(2 * cube.cubeValue);
-  if (isComputer(doubler)) pauseSeconds(kComputerDoublePause);
+  if (isComputer(doubler)) hook::pauseSeconds(kComputerDoublePause);
   cube.cubeJustDoubled = -1;
   recordCubeChange();
   cube.doubleTaken = 0;
@@ -162,7 +162,7 @@ void executeDouble() {
   cube.doublePending = 0;
   if (cube.doubleTaken == -1) {
     countTake(taker);
-    flushBoardWindow();
+    hook::flushBoardWindow();
     if (cube.beaverAllowed != 0) offerBeaver();
   } else {
     dropDouble();
@@ -193,7 +193,7 @@ void answerDouble() {
   if (isComputer(taker) && !taken && cube.acceptDoubles != 0) {
     speech.waitForSpeechEnd = -1;
     showNumbered(kMustAcceptMessage);
-    pauseSeconds(kRefusalPause);
+    hook::pauseSeconds(kRefusalPause);
     cube.doubleTaken = -1;
     cube.playerDeclined[taker] = 0;
     if (record.gameRecordCount >= 2) record.gameRecord[0].cubeOwner += 1;  // w7: took unwillingly
@@ -218,7 +218,7 @@ void answerDouble() {
   }
   speech.waitForSpeechEnd = -1;
   showText(text);
-  if (!taken && flow.opponentMode != 3) pauseSeconds(kDropPause);
+  if (!taken && flow.opponentMode != 3) hook::pauseSeconds(kDropPause);
 }
 
 void humanAnswerDouble() {
@@ -230,7 +230,7 @@ void humanAnswerDouble() {
     interaction.messageLines[2].clear();
     interaction.messageLines[3].clear();
     interaction.messageLineCount = 3;
-    drawBoardQuestion();
+    hook::drawBoardQuestion();
     const auto& name = shell.playerNames[taker];
     Str255 text("MM");
     if (!name.empty()) {
@@ -245,12 +245,12 @@ void humanAnswerDouble() {
     computerTakes();
   } else {
     interaction.panelAnswer = 0;
-    waitForBoardClick();
+    hook::waitForBoardClick();
     cube.doubleTaken = interaction.panelAnswer != 0 ? int16_t{-1} : int16_t{0};
   }
   if (drawn) {
-    redrawBoardPicture();
-    clearMessageLine(0);
+    hook::redrawBoardPicture();
+    hook::clearMessageLine(0);
     interaction.messageBoxLeft = 107;
     interaction.messageBoxTop = 68;
   }
@@ -260,7 +260,7 @@ void humanAnswerDouble() {
 void offerBeaver() {
   const int16_t taker = position.otherPlayer;
   if (hasNoInput(taker)) {
-    if (speech.speechOn == 0 && cube.beaverAllowed != 0) pauseSeconds(kBeaverWaitSeconds);
+    if (speech.speechOn == 0 && cube.beaverAllowed != 0) hook::pauseSeconds(kBeaverWaitSeconds);
     return;
   }
   cube.beaverClick = 1;
@@ -268,7 +268,7 @@ void offerBeaver() {
     // A steady clock: the window must not close early or never at midnight.
     const uint64_t opened = microseconds();
     while (cube.beaverClick != -1 && microseconds() - opened < static_cast<uint64_t>(kBeaverWindowMicroseconds)) {
-      pollBoardClick();
+      hook::pollBoardClick();
     }
   } else {
     // The analysis is still the taker's, from its take decision.
@@ -327,7 +327,7 @@ void cubeAdvice() {
   }
   if (!pending && cube.cubeOwner == 1 - side) {
     showNumbered(kOpponentOwnsMessage);
-    pauseAfterMove(kRefusalPause);
+    hook::pauseAfterMove(kRefusalPause);
     return;
   }
   if (!pending && hasNoInput(side)) {
@@ -357,7 +357,7 @@ void cubeAdvice() {
   }
   doublingPosition.analysisAidActive = 0;
   interaction.messageText.clear();
-  displayMessage();
+  hook::displayMessage();
 }
 
 }  // namespace bg

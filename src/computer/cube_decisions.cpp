@@ -11,10 +11,10 @@
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
 #include "computer/term_features.h"
-#include "rules/analysis_state.h"
-#include "rules/cube_state.h"
-#include "rules/flow_state.h"
-#include "rules/position.h"
+#include "state/analysis_state.h"
+#include "state/cube_state.h"
+#include "state/flow_state.h"
+#include "state/position.h"
 #include "runtime/core/format.h"
 
 namespace bg {

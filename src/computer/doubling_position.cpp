@@ -1,5 +1,7 @@
 #include "computer/doubling_position.h"
 
+#include "state/program_state.h"
+
 #include <cfloat>
 
 #include "computer/backgame_flags.h"
@@ -8,12 +10,13 @@
 #include "computer/personalities.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 #include "runtime/core/format.h"
 
 namespace bg {
 
 DoublingPositionState doublingPosition;
+BG_RESETS_WITH_PROGRAM(doublingPosition);
 
 namespace {
 

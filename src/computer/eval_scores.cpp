@@ -1,10 +1,14 @@
 #include "computer/candidate_features.h"
+
+#include "state/program_state.h"
 #include "computer/eval_scores.h"
 
 namespace bg {
 
 EvalScores evalScores;
+BG_RESETS_WITH_PROGRAM(evalScores);
 CandidateFeatures candidate;
+BG_RESETS_WITH_PROGRAM(candidate);
 
 void traceMainScore() {
   EvalScores& s = evalScores;

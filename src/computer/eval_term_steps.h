@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "computer/eval_scores.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 
 namespace bg::evalterm {
 

@@ -1,5 +1,7 @@
 #include "computer/eval_terms_backgame.h"
 
+#include "state/program_state.h"
+
 #include <cmath>
 
 #include "computer/backgame_flags.h"
@@ -13,14 +15,15 @@
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
 #include "computer/term_features.h"
-#include "rules/analysis_state.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
-#include "rules/settings.h"
+#include "state/analysis_state.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "state/settings.h"
 
 namespace bg {
 
 BackgameTermState backgameTerms;
+BG_RESETS_WITH_PROGRAM(backgameTerms);
 
 namespace {
 

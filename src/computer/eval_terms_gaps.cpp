@@ -1,5 +1,7 @@
 #include "computer/eval_terms_gaps.h"
 
+#include "state/program_state.h"
+
 #include <algorithm>
 
 #include "computer/backgame_flags.h"
@@ -12,11 +14,12 @@
 #include "computer/program_data.h"
 #include "computer/shot_probabilities.h"
 #include "computer/term_features.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 
 namespace bg {
 
 TermFeatures termFeatures;
+BG_RESETS_WITH_PROGRAM(termFeatures);
 
 namespace {
 

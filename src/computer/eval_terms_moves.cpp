@@ -1,5 +1,7 @@
 #include "computer/eval_terms_moves.h"
 
+#include "state/program_state.h"
+
 #include <algorithm>
 
 #include "computer/backgame_flags.h"
@@ -14,15 +16,16 @@
 #include "computer/program_data.h"
 #include "computer/race_estimates.h"
 #include "computer/term_features.h"
-#include "rules/analysis_state.h"
-#include "rules/cube_state.h"
-#include "rules/flow_state.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
+#include "state/analysis_state.h"
+#include "state/cube_state.h"
+#include "state/flow_state.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
 
 namespace bg {
 
 PlayedMoves playedMoves;
+BG_RESETS_WITH_PROGRAM(playedMoves);
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "computer/eval_terms_race_prime.h"
 
+#include "state/program_state.h"
+
 #include "computer/backgame_flags.h"
 #include "computer/blot_risk.h"
 #include "computer/blot_risk_score.h"
@@ -12,12 +14,13 @@
 #include "computer/position_features.h"
 #include "computer/shot_probabilities.h"
 #include "computer/term_features.h"
-#include "rules/analysis_state.h"
-#include "rules/play_search_state.h"
+#include "state/analysis_state.h"
+#include "state/play_search_state.h"
 
 namespace bg {
 
 RacePrimeTermState racePrimeTerms;
+BG_RESETS_WITH_PROGRAM(racePrimeTerms);
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
 #include "computer/term_features.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 #include "rules/best_plays.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
 #include "rules/search_pump.h"
 
 namespace bg {

@@ -6,17 +6,17 @@
 #include "computer/doubling_position.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
-#include "rules/analysis_state.h"
-#include "rules/cube_state.h"
+#include "state/analysis_state.h"
+#include "state/cube_state.h"
 #include "rules/dice.h"
-#include "rules/flow_state.h"
-#include "rules/interaction_services.h"
-#include "rules/interaction_state.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
 #include "rules/play_search.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
-#include "rules/search_services.h"
-#include "rules/shell_state.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "state/search_services.h"
+#include "state/shell_state.h"
 
 namespace bg {
 
@@ -172,7 +172,7 @@ void tellWhoIsAhead(int16_t result, int16_t side) {
     message = Str255("MM") + shell.playerNames[result] + " appears to have the advantage";
   }
   interaction.messageNumber = kNoMessage;
-  displayMessage();
+  hook::displayMessage();
   message.clear();
 }
 

@@ -1,10 +1,18 @@
 #include "computer/personalities.h"
 
+#include "state/program_state.h"
+
 #include "computer/factors.h"
 
 namespace bg {
 
 SkillSettings skill;
+// The level and personality go back to their first values; the tables are filled again.
+[[maybe_unused]] static const bool skillResetRegistered = registerStateReset([] {
+  skill = SkillSettings{};
+  initSkillTables();
+  initPersonalityData();
+});
 
 float skillFactorFor(int16_t level) {
   // Real division: an integer quotient would make every level play like level 5.

@@ -1,5 +1,7 @@
 #include "computer/position_analysis.h"
 
+#include "state/program_state.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,11 +11,12 @@
 #include "computer/program_data.h"
 #include "computer/race_estimates.h"
 #include "computer/shot_probabilities.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 
 namespace bg {
 
 PositionFeatures features;
+BG_RESETS_WITH_PROGRAM(features);
 
 namespace {
 

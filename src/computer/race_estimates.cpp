@@ -1,15 +1,18 @@
 #include "computer/race_estimates.h"
 
+#include "state/program_state.h"
+
 #include <algorithm>
 
 #include "computer/position_features.h"
 #include "computer/program_data.h"
-#include "rules/analysis_state.h"
-#include "rules/play_search_state.h"
+#include "state/analysis_state.h"
+#include "state/play_search_state.h"
 
 namespace bg {
 
 RaceEstimates race;
+BG_RESETS_WITH_PROGRAM(race);
 
 float estimateSideRaceRolls(int16_t menInHome, int16_t pipsOutside, int16_t homeGaps,
                             int16_t /*menPastGap*/, int16_t menOutside, int16_t pips,

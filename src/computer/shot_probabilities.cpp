@@ -1,13 +1,16 @@
 #include "computer/shot_probabilities.h"
 
+#include "state/program_state.h"
+
 #include "computer/blot_risk.h"
 #include "computer/factors.h"
 #include "computer/position_features.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 
 namespace bg {
 
 ShotRisk shotRisk;
+BG_RESETS_WITH_PROGRAM(shotRisk);
 
 void computeShotProbabilities() {
   ShotRisk& s = shotRisk;

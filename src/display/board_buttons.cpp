@@ -1,5 +1,7 @@
 #include "display/board_buttons.h"
 
+#include "state/program_state.h"
+
 #include <cmath>
 #include <vector>
 
@@ -19,6 +21,7 @@
 namespace bg {
 
 BoardButtons boardButtons;
+BG_RESETS_WITH_PROGRAM(boardButtons);
 
 namespace {
 

@@ -1,20 +1,26 @@
 #include "display/board_layout.h"
 
+#include "state/program_state.h"
+
 #include <algorithm>
 #include <cmath>
 
 #include "display/board_ids.h"
 #include "display/display_platform.h"
 #include "display/display_settings.h"
-#include "rules/display_state.h"
-#include "rules/shell_state.h"
+#include "state/display_state.h"
+#include "state/shell_state.h"
 
 namespace bg {
 
 BoardLayout layout;
+BG_RESETS_WITH_PROGRAM(layout);
 BoardWindowPlacement windowPlacement;
+BG_RESETS_WITH_PROGRAM(windowPlacement);
 DisplaySettings displaySettings;
+BG_RESETS_WITH_PROGRAM(displaySettings);
 ShellWindowState shellWindow;
+BG_RESETS_WITH_PROGRAM(shellWindow);
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "display/board_rebuild.h"
 
+#include "state/program_state.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -18,9 +20,9 @@
 #include "display/piece_images.h"
 #include "display/upper_services.h"
 #include "display/world_housekeeping.h"
-#include "rules/display_services.h"
-#include "rules/display_state.h"
-#include "rules/interaction_services.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/interaction_services.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/windows.h"
@@ -28,6 +30,7 @@
 namespace bg {
 
 BoardState boardState;
+BG_RESETS_WITH_PROGRAM(boardState);
 
 namespace {
 

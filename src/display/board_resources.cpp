@@ -230,7 +230,7 @@ void buildDiceFaceImages() {
   BoardLayout& L = layout;
   const int16_t base = dieBasePicture(L.BoardLargeness);
   if (base == 0) {
-    showBoardNotice("something is wrong with BoardLargeness");
+    hook::showBoardNotice("something is wrong with BoardLargeness");
     return;
   }
   PicHandle basePicture = getPicture(base);

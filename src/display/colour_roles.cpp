@@ -1,10 +1,13 @@
 #include "display/colour_roles.h"
 
+#include "state/program_state.h"
+
 #include "display/display_settings.h"
 
 namespace bg {
 
 ColourRoles roles;
+BG_RESETS_WITH_PROGRAM(roles);
 
 void setDefaultColours() {
   ColourRoles& r = roles;

@@ -1,5 +1,7 @@
 #include "display/colour_schemes.h"
 
+#include "state/program_state.h"
+
 #include <cmath>
 
 #include "display/display_settings.h"
@@ -7,6 +9,7 @@
 namespace bg {
 
 ColourState colours;
+BG_RESETS_WITH_PROGRAM(colours);
 
 namespace {
 

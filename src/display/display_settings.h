@@ -5,7 +5,7 @@
 // read too.
 #include <cstdint>
 
-#include "rules/display_state.h"
+#include "state/display_state.h"
 #include "runtime/core/checked_array.h"
 #include "runtime/core/pstring.h"
 

@@ -1,5 +1,7 @@
 #include "display/message_line.h"
 
+#include "state/program_state.h"
+
 #include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
@@ -9,9 +11,9 @@
 #include "display/draw_color.h"
 #include "display/offscreen.h"
 #include "display/upper_services.h"
-#include "rules/interaction_state.h"
-#include "rules/rollout_state.h"
-#include "rules/speech_state.h"
+#include "state/interaction_state.h"
+#include "state/rollout_state.h"
+#include "state/speech_state.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
 #include "runtime/qt/drawing.h"
@@ -21,8 +23,11 @@
 namespace bg {
 
 MessageLineState messageLine;
+BG_RESETS_WITH_PROGRAM(messageLine);
 MessageSpeechState messageSpeech;
+BG_RESETS_WITH_PROGRAM(messageSpeech);
 InteractionDisplayState interactionDisplay;
+BG_RESETS_WITH_PROGRAM(interactionDisplay);
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "runtime/qt/qd_types.h"
-#include "rules/interaction_state.h"
+#include "state/interaction_state.h"
 #include "runtime/core/pstring.h"
 
 namespace bg {

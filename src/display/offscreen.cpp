@@ -1,5 +1,7 @@
 #include "display/offscreen.h"
 
+#include "state/program_state.h"
+
 
 #include "display/board_images.h"
 #include "display/board_layout.h"
@@ -15,7 +17,9 @@
 namespace bg {
 
 OffscreenState offscreen;
+BG_RESETS_WITH_PROGRAM(offscreen);
 BoardImages boardImages;
+BG_RESETS_WITH_PROGRAM(boardImages);
 
 namespace {
 

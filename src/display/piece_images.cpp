@@ -11,7 +11,7 @@
 #include "display/display_settings.h"
 #include "display/draw_color.h"
 #include "display/offscreen.h"
-#include "rules/position.h"
+#include "state/position.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/windows.h"

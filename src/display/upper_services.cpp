@@ -1,11 +1,14 @@
 #include "display/upper_services.h"
 
+#include "state/program_state.h"
+
 #include <cstdio>
 #include <string>
 
 namespace bg {
 
 UpperServices upperServices;
+BG_RESETS_WITH_PROGRAM(upperServices);
 
 namespace least {
 void showInformation(std::string_view) {}

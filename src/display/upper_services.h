@@ -29,6 +29,8 @@ struct UpperServices {
 };
 extern UpperServices upperServices;
 
+namespace hook {
 inline void showBoardNotice(std::string_view text) { upperServices.showInformation(text); }
+}  // namespace hook
 
 }  // namespace bg

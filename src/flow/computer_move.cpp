@@ -4,13 +4,13 @@
 #include "computer/computer_play.h"
 #include "computer/doubling_position.h"
 #include "rules/best_plays.h"
-#include "rules/flow_state.h"
-#include "rules/interaction_services.h"
-#include "rules/interaction_state.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
 #include "rules/play_search.h"
-#include "rules/search_services.h"
-#include "rules/shell_services.h"
-#include "rules/turn_flags.h"
+#include "state/search_services.h"
+#include "state/shell_services.h"
+#include "state/turn_flags.h"
 
 namespace bg {
 
@@ -31,7 +31,7 @@ void decideComputerMove() {
 
 void computerPlaysMove() {
   decideComputerMove();
-  pauseSeconds(kPauseBeforePlay);
+  hook::pauseSeconds(kPauseBeforePlay);
   playComputerMove();
 }
 
@@ -46,7 +46,7 @@ void playBestMoveForHuman() {
   if (bestPlays.bestPlaysTrue[1][kScoreColumn] == kEmptyRow) {
     interaction.messageNumber = kNoValidMovesMessage;
     interaction.messageText = "MM";
-    displayMessage();
+    hook::displayMessage();
     return;
   }
   flow.bestMoveForHuman = -1;

@@ -4,29 +4,29 @@
 #include <cstdlib>
 
 #include "computer/eval_terms_backgame.h"
-#include "flow/board_input.h"
-#include "flow/play_options.h"
-#include "flow/session_statistics.h"
-#include "flow/shell_flags.h"
+#include "state/board_input.h"
+#include "state/play_options.h"
+#include "state/session_statistics.h"
+#include "state/shell_flags.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
-#include "rules/cube_state.h"
+#include "state/cube_state.h"
 #include "rules/dice.h"
-#include "rules/flow_services.h"
-#include "rules/display_services.h"
-#include "rules/display_state.h"
-#include "rules/flow_state.h"
+#include "state/flow_services.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
 #include "rules/game_record.h"
-#include "rules/interaction_services.h"
-#include "rules/interaction_state.h"
-#include "rules/play_search_state.h"
-#include "rules/player_records.h"
-#include "rules/position.h"
-#include "rules/rollout_state.h"
-#include "rules/settings.h"
-#include "rules/shell_services.h"
-#include "rules/shell_state.h"
-#include "rules/speech_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/play_search_state.h"
+#include "state/player_records.h"
+#include "state/position.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
+#include "state/shell_services.h"
+#include "state/shell_state.h"
+#include "state/speech_state.h"
 #include "rules/whole_roll_check.h"
 #include "runtime/core/format.h"
 #include "runtime/core/messages.h"
@@ -87,8 +87,8 @@ void showComputerNotice(int16_t number, std::string_view text, bool waitForSpeec
   interaction.messageNumber = number;
   interaction.messageText = text;
   if (waitForSpeech) speech.waitForSpeechEnd = -1;
-  displayMessage();
-  pauseAfterMove(kNoticeSeconds);
+  hook::displayMessage();
+  hook::pauseAfterMove(kNoticeSeconds);
   boardInput.holdMessageLine = -1;
 }
 
@@ -155,8 +155,8 @@ bool settleMatch(int16_t winner) {
     interaction.messageNumber = side == 0 ? kPlayer0WonMatchMessage : kPlayer1WonMatchMessage;
     interaction.messageText = "MM";
     speech.waitForSpeechEnd = -1;
-    displayMessage();
-    pauseAfterMove(kMatchWonSeconds);
+    hook::displayMessage();
+    hook::pauseAfterMove(kMatchWonSeconds);
   }
   return won;
 }
@@ -260,15 +260,15 @@ void announceGameResult() {
   interaction.messageNumber = kNoMessage;
   interaction.messageText = line;
   speech.waitForSpeechEnd = -1;
-  displayMessage();
-  pauseAfterMove(kResultSeconds);
+  hook::displayMessage();
+  hook::pauseAfterMove(kResultSeconds);
 
   if (position.gameContinued != -1 && !lastEntryIsGameEnd()) scoreGame(winner);
 
-  drawPipCounts();
-  if (rollout.rolloutRunning != 0) updateRolloutStatistics();
+  hook::drawPipCounts();
+  if (rollout.rolloutRunning != 0) hook::updateRolloutStatistics();
   const bool matchWon = settleMatch(winner);
-  if (display.overlayActive != 0) closeBoardOverlay();
+  if (display.overlayActive != 0) hook::closeBoardOverlay();
 
   const int16_t points = static_cast<int16_t>(std::trunc(multiplier * cube.cubeValue));
   appendGameEndEntry(winner, points);
@@ -277,7 +277,7 @@ void announceGameResult() {
   if (isHuman(winner)) {
     interaction.messageNumber = kNoMessage;
     interaction.messageText = Str255("MM") + shell.playerNames[winner] + "," + messageTextOf(kCongratulationsMessage);
-    displayMessage();
+    hook::displayMessage();
   }
   Str255 text = resultText(winner, points, matchWon);
   rollout.keepRollsOnReset = 0;
@@ -293,25 +293,25 @@ void announceGameResult() {
     boardInput.messageTitle = kMoneyResultsTitle;
     boardInput.messageBody = text;
   }
-  showEndGameDialog(text);
+  hook::showEndGameDialog(text);
 }
 
 void finishGameAndContinue() {
-  closeEndGameDialog();
-  enableAllMenus();
+  hook::closeEndGameDialog();
+  hook::enableAllMenus();
   if (flow.tournamentGoing != 0 &&
       (flow.scores[0] >= flow.tournamentPoints || flow.scores[1] >= flow.tournamentPoints)) {
     flow.scores[0] = 0;
     flow.scores[1] = 0;
     flow.crawfordRestrictions[0] = 0;
     flow.crawfordRestrictions[1] = 0;
-    tournamentCommand();
+    hook::tournamentCommand();
     flow.tournamentGoing = 0;
   }
   speech.speakNextMessage = -1;
   interaction.panelAnswer = -1;
   flow.abortTurn = 0;
-  if (shellFlags.quitRequested != 0) quitGame();
+  if (shellFlags.quitRequested != 0) hook::quitGame();
 
   if (flow.continueGame == 0) {
     position.gameContinued = 0;

@@ -1,22 +1,22 @@
 #include "flow/game_loop.h"
 
-#include "flow/board_input.h"
+#include "state/board_input.h"
 #include "flow/computer_move.h"
 #include "flow/game_end.h"
-#include "flow/play_options.h"
-#include "flow/shell_flags.h"
+#include "state/play_options.h"
+#include "state/shell_flags.h"
 #include "flow/turn.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/dice.h"
-#include "rules/display_services.h"
-#include "rules/flow_services.h"
-#include "rules/flow_state.h"
+#include "state/display_services.h"
+#include "state/flow_services.h"
+#include "state/flow_state.h"
 #include "rules/game_record.h"
-#include "rules/interaction_state.h"
+#include "state/interaction_state.h"
 #include "rules/new_game.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
 
 namespace bg {
 
@@ -29,7 +29,7 @@ constexpr int16_t kPostedClickOffset = 70;
 void runMainLoop() {
   shellFlags.modalBusy = 0;
   do {
-    pumpEvents();
+    hook::pumpEvents();
     if (shellFlags.modalBusy == 0) gameLoopStep();
   } while (shellFlags.quitRequested == 0);
 }
@@ -38,12 +38,12 @@ void gameLoopStep() {
   for (;;) {
     if (shellFlags.quitRequested == 0 && flow.newGameRequested != 0) {
       startNewGame();
-      if (flow.opponentMode != turnState.previousOpponentMode) applyOpponentMode();
+      if (flow.opponentMode != turnState.previousOpponentMode) hook::applyOpponentMode();
     }
     flow.abortTurn = 0;
     playTurn();
     if (flow.newGameRequested != 0 && shellFlags.modalBusy != 0) return;
-    if (shellFlags.switchSidesPending != 0) switchHumanComputerSide();
+    if (shellFlags.switchSidesPending != 0) hook::switchHumanComputerSide();
     // The opening is over once a checker has landed on a point.
     if (record.gameRecordCount >= 2 && record.gameRecord[record.gameRecordCount].toPoint > 0) {
       position.openingPhase = 0;
@@ -56,11 +56,11 @@ int16_t readAutoMoveModifiers() {
   turnState.autoMoveReverse = 0;
   const bool nothingMoved = flow.movesLeft == flow.movesAllowed;
   const bool easyReady = nothingMoved && diceState.diceShowing != 0 && options.easyMoves != 0;
-  if (isModifierDown(kCommandModifier)) {
+  if (hook::isModifierDown(kCommandModifier)) {
     if (easyReady) turnState.autoMoveCombined = 255;
     return 0;
   }
-  if (!isModifierDown(kShiftModifier) && boardInput.rightClickEmulation == 0) return 0;
+  if (!hook::isModifierDown(kShiftModifier) && boardInput.rightClickEmulation == 0) return 0;
 
   const bool human = position.playerType[position.currentPlayer] == kHumanPlayer;
   if (boardInput.pickedCount == 0 && human) {
@@ -73,8 +73,8 @@ int16_t readAutoMoveModifiers() {
       const bool waitingAfterPlay = flow.movesLeft < playSearch.playLength && flow.rollWaitActive != 0;
       if (somethingMoved || waitingAfterPlay) {
         flow.rollWaitActive = 0;
-        setDiceDisplayFlags(-1);
-        undoLastPartMove();
+        hook::setDiceDisplayFlags(-1);
+        hook::undoLastPartMove();
         flow.abortTurn = 0;
       }
     }

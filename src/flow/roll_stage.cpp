@@ -3,29 +3,29 @@
 #include <utility>
 
 #include "computer/program_data.h"
-#include "flow/board_input.h"
-#include "flow/session_statistics.h"
+#include "state/board_input.h"
+#include "state/session_statistics.h"
 #include "flow/turn.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/cube_record.h"
-#include "rules/cube_state.h"
+#include "state/cube_state.h"
 #include "rules/dice.h"
-#include "rules/display_services.h"
-#include "rules/display_state.h"
-#include "rules/flow_state.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
 #include "rules/game_record.h"
-#include "rules/interaction_services.h"
-#include "rules/interaction_state.h"
-#include "rules/play_search_state.h"
-#include "rules/player_records.h"
-#include "rules/position.h"
-#include "rules/rollout_state.h"
-#include "rules/settings.h"
-#include "rules/shell_services.h"
-#include "rules/shell_state.h"
-#include "rules/sound_services.h"
-#include "rules/speech_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/play_search_state.h"
+#include "state/player_records.h"
+#include "state/position.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
+#include "state/shell_services.h"
+#include "state/shell_state.h"
+#include "state/sound_services.h"
+#include "state/speech_state.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
 
@@ -70,7 +70,7 @@ void setStarterFromDice() {
 void showText(std::string_view text) {
   interaction.messageNumber = kNoMessage;
   interaction.messageText = text;
-  displayMessage();
+  hook::displayMessage();
 }
 
 // Pips, doubles and opening rolls count once per record entry, however often the roll
@@ -128,14 +128,14 @@ bool settleOpeningRoll() {
 
 void rollDiceStage() {
   if (position.openingPhase == 0) {
-    drawTurnArrow();
-    setMenuItemState(kGameMenu, kNewGameItem, kItemDisabled, "");
-    if (flow.opponentMode == 3) drawNameLabels();
+    hook::drawTurnArrow();
+    hook::setMenuItemState(kGameMenu, kNewGameItem, kItemDisabled, "");
+    if (flow.opponentMode == 3) hook::drawNameLabels();
   }
   if (position.openingPhase != 0 && display.redrawPending == 0 && diceState.diceShowing == 0 &&
       flow.gamesThisRun == 1) {
     interaction.messageNumber = kNoMessage;
-    pauseAfterMove(kNoticeSeconds);
+    hook::pauseAfterMove(kNoticeSeconds);
     showGoodLuck();
   }
 
@@ -149,7 +149,7 @@ void rollDiceStage() {
     }
     bool chosenByHand = false;
     if (settings.inputDice != 0 && hand.diceClicked != -1) {
-      chooseDiceWindow();
+      hook::chooseDiceWindow();
       if (flow.opponentMode == 3) chosenByHand = true;
       if (flow.abortTurn != 0) return;
     }
@@ -179,13 +179,13 @@ void rollDiceStage() {
   }
 
   copyDiceToRolled();
-  if (turnState.keepRollMessage == 0) clearMessageLine(0);
+  if (turnState.keepRollMessage == 0) hook::clearMessageLine(0);
   if (position.openingPhase != 0) setStarterFromDice();
   writeRollIntoRecord();
   if (position.openingPhase != 0 && flow.opponentMode == 3) {
     const int16_t opening = position.openingPhase;
     position.openingPhase = 0;
-    drawNameLabels();
+    hook::drawNameLabels();
     position.openingPhase = opening;
   }
   flow.moveNumber = 0;
@@ -246,7 +246,7 @@ void waitForDiceClick() {
     flow.rollClickWaitActive = -1;
     while (boardInput.hitDice == 0 && boardInput.requestAutoMove == 0 && flow.abortTurn != kLeaveTurn &&
            flow.rollClickWaitActive != 0) {
-      waitForPointClick();
+      hook::waitForPointClick();
       if (cube.playerDeclined[0] != 0 || cube.playerDeclined[1] != 0) {
         turnState.awaitingDiceClick = 0;
         flow.rollClickWaitActive = 0;
@@ -256,9 +256,9 @@ void waitForDiceClick() {
                              boardInput.hitCube == 0 && display.redrawPending == 0 &&
                              flow.abortTurn != kLeaveTurn;
       if (elsewhere) {
-        playAlertSound();
+        hook::playAlertSound();
         interaction.messageNumber = kClickDiceMessage;
-        displayMessage();
+        hook::displayMessage();
       }
     }
     flow.rollClickWaitActive = 0;
@@ -297,7 +297,7 @@ void openingRollTie(bool chosenByHand) {
 
   turnState.awaitingDiceClick = -1;
   do {
-    waitForPointClick();
+    hook::waitForPointClick();
     if (flow.abortTurn != 0) {
       diceState.dice[otherDie].value = heldBack;
       diceState.dice[firstDie].hidden = 0;
@@ -337,7 +337,7 @@ void computerReRollDecision() {
       turnState.keepRollMessage = -1;
     }
   } else {
-    askRollOver();
+    hook::askRollOver();
   }
   if (interaction.panelAnswer != -1) return;
 
@@ -381,11 +381,11 @@ void automaticDouble() {
 
   showText(text);
   if (speech.speechOn != 0) {
-    pauseSeconds(kNoticeSeconds);
+    hook::pauseSeconds(kNoticeSeconds);
   } else {
-    pauseAfterMove(kNoticeSeconds);
+    hook::pauseAfterMove(kNoticeSeconds);
   }
-  setDiceDisplayFlags(0);
+  hook::setDiceDisplayFlags(0);
 }
 
 void showGoodLuck() { showText(kGoodLuckText); }

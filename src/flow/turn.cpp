@@ -4,33 +4,33 @@
 #include "computer/analyse_position.h"
 #include "computer/concession.h"
 #include "computer/cube_actions.h"
-#include "flow/board_input.h"
+#include "state/board_input.h"
 #include "flow/computer_move.h"
 #include "flow/game_end.h"
 #include "flow/game_loop.h"
-#include "flow/play_options.h"
+#include "state/play_options.h"
 #include "flow/roll_stage.h"
-#include "flow/shell_flags.h"
+#include "state/shell_flags.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 #include "rules/best_plays.h"
-#include "rules/cube_state.h"
+#include "state/cube_state.h"
 #include "rules/dice.h"
-#include "rules/display_services.h"
-#include "rules/display_state.h"
-#include "rules/flow_services.h"
-#include "rules/flow_state.h"
-#include "rules/interaction_services.h"
-#include "rules/interaction_state.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/flow_services.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
 #include "rules/play_search.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
-#include "rules/rollout_state.h"
-#include "rules/settings.h"
-#include "rules/shell_services.h"
-#include "rules/speech_state.h"
-#include "rules/turn_flags.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
+#include "state/shell_services.h"
+#include "state/speech_state.h"
+#include "state/turn_flags.h"
 #include "rules/whole_roll_check.h"
 
 namespace bg {
@@ -47,7 +47,7 @@ void showNoMovesNotice() {
   interaction.messageNumber = kNoMessage;
   interaction.messageText = kNoMovesText;
   speech.waitForSpeechEnd = -1;
-  displayMessage();
+  hook::displayMessage();
 }
 
 int diceLeftToPlay() {
@@ -84,15 +84,15 @@ void passClosedOutTurn() {
   if (isHuman(side) && turnState.humanClosedOutTold == 0) {
     showNoMovesNotice();
     turnState.humanClosedOutTold = -1;
-    pauseAfterMove(kNoticeSeconds);
+    hook::pauseAfterMove(kNoticeSeconds);
   }
-  if (rollout.rolloutRunning == 0) pumpEvents();
+  if (rollout.rolloutRunning == 0) hook::pumpEvents();
   const uint8_t diceSound = settings.soundOptions.diceSoundOn;
   settings.soundOptions.diceSoundOn = 0;
   showRolledDice();
   settings.soundOptions.diceSoundOn = diceSound;
   wholeRoll.noMovesLeft = 0;
-  recordTurnEnd();
+  hook::recordTurnEnd();
   turnFlags.removeDiceAtTurnEnd = -1;
   flow.abortTurn = kLeaveTurn;
 }
@@ -117,7 +117,7 @@ void autoPassWhenNoPlay() {
   wholeRoll.endCheckOnly = 0;
   if (wholeRoll.noMovesLeft == 0) return;
   showNoMovesNotice();
-  pauseAfterMove(kNoticeSeconds);
+  hook::pauseAfterMove(kNoticeSeconds);
   wholeRoll.noMovesLeft = 0;
   anyDieStillPlayable();  // for real: ends the move phase and records the dice
   turnFlags.removeDiceAtTurnEnd = -1;
@@ -131,7 +131,7 @@ void automaticMoves() {
       // Only one distinct play: it is made at once and kept without a question.
       turnState.autoPlayingForcedMove = -1;
       flow.forcedMovePlayed = -1;
-      makeBestMoveCommand();
+      hook::makeBestMoveCommand();
       turnState.autoPlayingForcedMove = 0;
       flow.forcedMovePlayed = 0;
     } else {
@@ -141,22 +141,22 @@ void automaticMoves() {
   const int16_t side = position.currentPlayer;
   if (position.piecesOnBoard[side] > 0 && diceLeftToPlay() >= 1) {
     flow.abortTurn = 0;
-    setDiceDisplayFlags(-1);
+    hook::setDiceDisplayFlags(-1);
     turnFlags.removeDiceAtTurnEnd = 0;
     turnState.turnEndedByBestMove = 0;
   }
   if (flow.movesLeft == flow.movesAllowed) {
     if (position.board[position.barPoint[side]] != 0) {
-      if (options.autoEnterFromBarOn != 0) autoEnterFromBar();
+      if (options.autoEnterFromBarOn != 0) hook::autoEnterFromBar();
     } else if (options.autoBearOffOn != 0 && (analysis.highestOccupiedPoint <= diceState.dice[0].value ||
                                                analysis.highestOccupiedPoint <= diceState.dice[1].value)) {
-      autoBearOffMoves();
+      hook::autoBearOffMoves();
     }
   }
   const int left = diceEntriesLeft();
   if (flow.abortTurn != kLeaveTurn && left >= 1 && left < flow.movesAllowed) {
     if (options.autoPlayForcedOn != 0) autoPlayForcedMove();
-    if (options.autoPass != 0) reportNoMoreMoves();
+    if (options.autoPass != 0) hook::reportNoMoreMoves();
   }
 }
 
@@ -171,9 +171,9 @@ void moveLoop() {
   while (flow.abortTurn != kLeaveTurn) {
     while (flow.abortTurn != kLeaveTurn) {
       if (!isComputer(side)) {
-        humanTurn();
+        hook::humanTurn();
         if (flow.abortTurn != kLeaveTurn) {
-          if (options.autoPass != 0) reportNoMoreMoves();
+          if (options.autoPass != 0) hook::reportNoMoreMoves();
           if (options.autoMoves != 0 && options.autoPlayForcedOn != 0) autoPlayForcedMove();
         }
       } else {
@@ -188,15 +188,15 @@ void moveLoop() {
 }
 
 void endTurn() {
-  clearMessageLine(0);
-  if (rollout.noPause != 0 && rollout.rolloutRunning == 0) pumpEvents();
+  hook::clearMessageLine(0);
+  if (rollout.noPause != 0 && rollout.rolloutRunning == 0) hook::pumpEvents();
   turnState.turnEndedByBestMove = 0;
   if (turnFlags.removeDiceAtTurnEnd != 0) {
     removeDice();
     turnFlags.removeDiceAtTurnEnd = 0;
   }
   hand.diceClicked = 0;
-  if (options.showPipCounts != 0) drawPipCounts();
+  if (options.showPipCounts != 0) hook::drawPipCounts();
   if (flow.newGameRequested != 0) announceGameResult();
 }
 
@@ -207,7 +207,7 @@ bool isClosedOut(int16_t side) {
 }
 
 void playTurn() {
-  setCursor(kGameCursor);
+  hook::setCursor(kGameCursor);
   // A human's turn end handled elsewhere concerns that turn only.
   flow.turnEndPending = 0;
   if (position.openingPhase == 0 && turnState.resumeWithDiceShown == 0) handOver();
@@ -217,8 +217,8 @@ void playTurn() {
       const int16_t side = position.currentPlayer;
       if (diceState.diceShowing == 0 && turnState.resumeWithDiceShown == 0) {
         showRolledDice();
-        if (position.openingPhase != 0) drawTurnArrow();
-        if (options.speakHumanDice != 0 || options.speakComputerDice != 0) speakDiceRoll();
+        if (position.openingPhase != 0) hook::drawTurnArrow();
+        if (options.speakHumanDice != 0 || options.speakComputerDice != 0) hook::speakDiceRoll();
       }
       boardInput.pickedCount = 0;
       if (!isComputer(side) && turnState.resumeWithDiceShown == 0) humanAids();
@@ -244,32 +244,32 @@ void waitForRollOrDouble() {
   boardInput.waitHelpContext = -1;
   flow.abortTurn = 0;
   flow.rollWaitActive = -1;
-  disableGameMenusDuringWait();
-  setDiceDisplayFlags(-1);
+  hook::disableGameMenusDuringWait();
+  hook::setDiceDisplayFlags(-1);
   for (;;) {
-    waitForClickOrKey();
+    hook::waitForClickOrKey();
     if (flow.rollWaitActive == 0) {
       // A take-back during the wait ended it; the move loop runs again.
-      enableAllMenus();
+      hook::enableAllMenus();
       return;
     }
-    if (isModifierDown(kCommandModifier)) continue;
+    if (hook::isModifierDown(kCommandModifier)) continue;
     if (readAutoMoveModifiers() != 0) {
       // The flag must not outlive the wait, or every later wait would return at once.
       flow.rollWaitActive = 0;
-      enableAllMenus();
+      hook::enableAllMenus();
       return;
     }
-    hitTestBoard();
+    hook::hitTestBoard();
     if (interaction.requestWhoIsAhead != 0 || interaction.clickedPoint == kPipCountZone) {
-      runBoardCommand();
+      hook::runBoardCommand();
       continue;
     }
     break;
   }
-  enableAllMenus();
+  hook::enableAllMenus();
   if (boardInput.diceAreaClicked != 0 && isHuman(position.currentPlayer)) {
-    diceClickTakeBack();
+    hook::diceClickTakeBack();
   } else if (boardInput.diceActionDuringWait != 0) {
     boardInput.diceActionDuringWait = 0;
   } else {

@@ -1,21 +1,24 @@
 #include "flow/turn_services.h"
 
+#include "state/program_state.h"
+
 #include "computer/computer_play.h"
-#include "flow/board_input.h"
+#include "state/board_input.h"
 #include "flow/computer_move.h"
-#include "flow/shell_flags.h"
+#include "state/shell_flags.h"
 #include "flow/turn_state.h"
 #include "rules/best_plays.h"
 #include "rules/checker_move.h"
-#include "rules/flow_state.h"
-#include "rules/interaction_state.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
-#include "rules/turn_flags.h"
+#include "state/flow_state.h"
+#include "state/interaction_state.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "state/turn_flags.h"
 
 namespace bg {
 
 TurnServices turnServices;
+BG_RESETS_WITH_PROGRAM(turnServices);
 
 namespace flowLeast {
 

@@ -103,6 +103,7 @@ struct TurnServices {
 
 extern TurnServices turnServices;
 
+namespace hook {
 inline void drawPipCounts() { turnServices.drawPipCounts(); }
 inline void humanTurn() { turnServices.humanTurn(); }
 inline void waitForPointClick() { turnServices.waitForPointClick(); }
@@ -131,5 +132,6 @@ inline void applyOpponentMode() { turnServices.applyOpponentMode(); }
 inline void tournamentCommand() { turnServices.tournamentCommand(); }
 inline void diceClickTakeBack() { turnServices.diceClickTakeBack(); }
 inline void makeBestMoveCommand() { turnServices.makeBestMoveCommand(); }
+}  // namespace hook
 
 }  // namespace bg

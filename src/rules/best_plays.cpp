@@ -1,9 +1,9 @@
 #include "rules/best_plays.h"
 
 #include "rules/dice.h"
-#include "rules/flow_state.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
+#include "state/flow_state.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
 
 namespace bg {
 

@@ -6,7 +6,7 @@
 // bear-off), 10 movesAllowed, 11 pips used, 12..17 the partial scores below.
 #include <cstdint>
 
-#include "rules/best_plays_state.h"
+#include "state/best_plays_state.h"
 #include "runtime/core/checked_array.h"
 
 namespace bg {

@@ -1,16 +1,16 @@
 #include "rules/checker_move.h"
 
 #include "rules/dice.h"
-#include "rules/display_services.h"
-#include "rules/display_state.h"
-#include "rules/flow_services.h"
-#include "rules/flow_state.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/flow_services.h"
+#include "state/flow_state.h"
 #include "rules/game_record.h"
-#include "rules/interaction_state.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
-#include "rules/rollout_state.h"
-#include "rules/storage_state.h"
+#include "state/interaction_state.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "state/rollout_state.h"
+#include "state/storage_state.h"
 
 namespace bg {
 
@@ -70,7 +70,7 @@ void moveOneChecker() {
   // Doubles use the entries from the last one down, so entries 0 and 1 go last.
   const int16_t used = diceState.rolledDoubles != 0 ? static_cast<int16_t>(4 - flow.moveNumber) : die;
   diceState.dice[used].value = 0;
-  showDieUsed(used);
+  hook::showDieUsed(used);
 
   const bool sideBorneOff = position.piecesOnBoard[0] == 0 || position.piecesOnBoard[1] == 0;
   if (sideBorneOff && (flow.bestMoveForHuman == 0 || flow.forcedMovePlayed != 0)) {
@@ -108,18 +108,18 @@ void animateMove() {
   if (hand.moveToPoint > 0) {
     if (hit) position.board[hand.moveToPoint] = 0;  // the hit checker is lifted off
     // A move entered in several steps lands once, at its last step.
-    if (hand.typedMovePending != 0 || hand.typedMoveStep == hand.moveStepCount) animateCheckerMove(0, 0);
-    if (hit) drawHitToBar();
+    if (hand.typedMovePending != 0 || hand.typedMoveStep == hand.moveStepCount) hook::animateCheckerMove(0, 0);
+    if (hit) hook::drawHitToBar();
   }
   if (hand.moveToPoint == -1) {
     display.movingPieceSide = move.side;
-    bearOffToTray();
+    hook::bearOffToTray();
   }
 }
 
 void endMovePhase() {
   flow.movePhaseOver = -1;
-  if (flow.turnEndPending == 0) recordTurnEnd();
+  if (flow.turnEndPending == 0) hook::recordTurnEnd();
 }
 
 }  // namespace bg

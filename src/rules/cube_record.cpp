@@ -1,9 +1,9 @@
 #include "rules/cube_record.h"
 
-#include "rules/cube_state.h"
-#include "rules/display_services.h"
+#include "state/cube_state.h"
+#include "state/display_services.h"
 #include "rules/game_record.h"
-#include "rules/position.h"
+#include "state/position.h"
 
 namespace bg {
 
@@ -17,7 +17,7 @@ void recordCubeInMoveTable() {
   // Entry 0 is the header of counters: a double before any play (a set-up position) is
   // not recorded, only drawn.
   if (record.gameRecordCount < 1) {
-    drawCube();
+    hook::drawCube();
     return;
   }
   GameRecordEntry& entry = record.gameRecord[record.gameRecordCount];
@@ -27,7 +27,7 @@ void recordCubeInMoveTable() {
   if (cube.cubeOwnerBeforeDouble == kCubeCentred && cube.cubeOwner != kCubeCentred) {
     entry.flags |= kFlagCubeWasCentred;
   }
-  drawCube();
+  hook::drawCube();
 }
 
 }  // namespace bg

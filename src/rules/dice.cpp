@@ -1,17 +1,16 @@
 #include "rules/dice.h"
 
-#include "rules/display_services.h"
-#include "rules/display_state.h"
-#include "rules/interaction_state.h"
-#include "rules/position.h"
-#include "rules/rollout_state.h"
-#include "rules/settings.h"
-#include "rules/sound_services.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/interaction_state.h"
+#include "state/position.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
+#include "state/sound_services.h"
 #include "runtime/core/random.h"
 
 namespace bg {
 
-DiceState diceState;
 
 namespace {
 
@@ -44,11 +43,11 @@ int16_t rollDie() {
 }
 
 void showRolledDice() {
-  setDiceDisplayFlags(-1);
-  frameAllDice();
+  hook::setDiceDisplayFlags(-1);
+  hook::frameAllDice();
   if (settings.soundOptions.soundOn != 0 && interaction.replayingMove == 0 && interaction.rollOverActive == 0 &&
       settings.soundOptions.diceSoundOn != 0) {
-    playSound(settings.longDiceSound != 0 ? kLongDiceSound : kShortDiceSound, -1);
+    hook::playSound(settings.longDiceSound != 0 ? kLongDiceSound : kShortDiceSound, -1);
   }
   drawDice();
 }
@@ -76,12 +75,12 @@ void drawDice() {
         drawDieFace();
       }
     } else if (diceState.rolledDice[n] > 0) {
-      showDieUsed(n);
+      hook::showDieUsed(n);
     }
   }
   int rolledSum = 0;
   for (const int16_t value : diceState.rolledDice) rolledSum += value;
-  if (rolledSum > 0) setDiceDisplayFlags(-1);
+  if (rolledSum > 0) hook::setDiceDisplayFlags(-1);
   if (diceState.dice[0].value >= 1 && diceState.dice[1].value >= 1) display.redrawPending = 0;
 }
 
@@ -89,26 +88,26 @@ void drawDieFace() {
   if (rolloutHidesBoard()) return;
   // The dark dice of the solid scheme need their own mask.
   const int16_t mask = display.dieFaceIndex >= kDieFacesPerColour && display.boardColor == kSolidBoardColour ? 1 : 0;
-  drawDieImage(display.dieFaceIndex, mask, display.dieLeft, display.dieTop);
+  hook::drawDieImage(display.dieFaceIndex, mask, display.dieLeft, display.dieTop);
 }
 
 void redrawDice() {
   if (rolloutHidesBoard()) return;
-  setDiceDisplayFlags(0);
-  frameAllDice();
+  hook::setDiceDisplayFlags(0);
+  hook::frameAllDice();
 }
 
 void eraseDice() {
   if (rollout.rolloutRunning != 0) return;
   const int16_t layout = currentDiceLayout();
   for (int16_t side = 0; side <= 1; ++side) {
-    for (int16_t n = 0; n <= 1; ++n) restoreBoardBackground(dieArea(display.dicePosition[side][n][layout]));
+    for (int16_t n = 0; n <= 1; ++n) hook::restoreBoardBackground(dieArea(display.dicePosition[side][n][layout]));
   }
 }
 
 void drawDiceBackground() {
   if (rollout.rolloutRunning != 0) return;
-  for (int16_t n = 0; n <= 1; ++n) restoreBoardBackground(dieArea(diceState.drawnDieLeft[n]));
+  for (int16_t n = 0; n <= 1; ++n) hook::restoreBoardBackground(dieArea(diceState.drawnDieLeft[n]));
 }
 
 void removeDie(int16_t n) {
@@ -116,8 +115,8 @@ void removeDie(int16_t n) {
   const bool drawn = !rolloutHidesBoard();
   if (drawn) {
     const BoardRect area = dieArea(diceState.drawnDieLeft[n]);
-    restoreBoardBackground(area);
-    refreshDragSaveUnder(area);
+    hook::restoreBoardBackground(area);
+    hook::refreshDragSaveUnder(area);
   }
   diceState.dice[n].value = 0;
   diceState.rolledDice[n] = 0;
@@ -127,7 +126,7 @@ void removeDie(int16_t n) {
     display.redrawPending = 0;
     diceState.diceShowing = 0;
   }
-  if (drawn) flushBoardWindow();
+  if (drawn) hook::flushBoardWindow();
 }
 
 void removeDice() {

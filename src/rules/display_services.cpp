@@ -1,15 +1,18 @@
-#include "rules/display_services.h"
+#include "state/display_services.h"
+
+#include "state/program_state.h"
 
 #include "rules/dice.h"
-#include "rules/display_state.h"
-#include "rules/flow_state.h"
-#include "rules/interaction_state.h"
-#include "rules/position.h"
-#include "rules/rollout_state.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
+#include "state/interaction_state.h"
+#include "state/position.h"
+#include "state/rollout_state.h"
 
 namespace bg {
 
 DisplayServices displayServices;
+BG_RESETS_WITH_PROGRAM(displayServices);
 
 namespace {
 
@@ -53,7 +56,7 @@ void frameAllDice() {}
 void showDieUsed(int16_t /*die*/) {
   if (!allDiceUsed()) return;
   display.redrawPending = 0;
-  bg::setDiceDisplayFlags(0);
+  hook::setDiceDisplayFlags(0);
   if (!rolloutHidesBoard() && flow.bestMoveForHuman == 0) removeDice();
 }
 
@@ -84,7 +87,7 @@ void bearOffToTray() {
     display.moveFromHand = -1;
     display.liftFromPoint = 0;
   }
-  bg::animateCheckerMove(0, 0);
+  hook::animateCheckerMove(0, 0);
   display.bearingOffPiece = 0;
 }
 

@@ -1,11 +1,14 @@
-#include "rules/flow_services.h"
+#include "state/flow_services.h"
 
-#include "rules/flow_state.h"
+#include "state/program_state.h"
+
+#include "state/flow_state.h"
 #include "rules/game_record.h"
 
 namespace bg {
 
 FlowServices flowServices;
+BG_RESETS_WITH_PROGRAM(flowServices);
 
 namespace least {
 

@@ -1,13 +1,16 @@
 #include "rules/legal_plays.h"
 
-#include "rules/analysis_state.h"
+#include "state/program_state.h"
+
+#include "state/analysis_state.h"
 #include "rules/dice.h"
-#include "rules/play_search_state.h"
+#include "state/play_search_state.h"
 #include "rules/search_pump.h"
 
 namespace bg {
 
 PlaySearchState playSearch;
+BG_RESETS_WITH_PROGRAM(playSearch);
 
 namespace {
 

@@ -1,11 +1,14 @@
 #include "rules/mover_view.h"
 
-#include "rules/analysis_state.h"
-#include "rules/position.h"
+#include "state/program_state.h"
+
+#include "state/analysis_state.h"
+#include "state/position.h"
 
 namespace bg {
 
 AnalysisState analysis;
+BG_RESETS_WITH_PROGRAM(analysis);
 
 namespace {
 

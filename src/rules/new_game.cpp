@@ -1,25 +1,25 @@
 #include "rules/new_game.h"
 
-#include "rules/analysis_state.h"
-#include "rules/best_plays_state.h"
-#include "rules/concession_state.h"
-#include "rules/cube_state.h"
+#include "state/analysis_state.h"
+#include "state/best_plays_state.h"
+#include "state/concession_state.h"
+#include "state/cube_state.h"
 #include "rules/dice.h"
-#include "rules/display_services.h"
-#include "rules/display_state.h"
-#include "rules/flow_services.h"
-#include "rules/flow_state.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/flow_services.h"
+#include "state/flow_state.h"
 #include "rules/game_record.h"
-#include "rules/interaction_services.h"
-#include "rules/interaction_state.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
-#include "rules/rollout_services.h"
-#include "rules/rollout_state.h"
-#include "rules/settings.h"
-#include "rules/shell_services.h"
-#include "rules/shell_state.h"
-#include "rules/storage_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "state/rollout_services.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
+#include "state/shell_services.h"
+#include "state/shell_state.h"
+#include "state/storage_state.h"
 
 namespace bg {
 
@@ -39,8 +39,8 @@ void swapSides() {
 void startNewGame() {
   storage.gameModified = 0;
   if (flow.moneySessionActive != 0) {
-    setMenuItemState(kGameMenu, kEndGameItem, kItemEnabled, "");
-    setMenuItemState(kGameMenu, kMoneySessionItem, kItemEnabled, "End Money Session");
+    hook::setMenuItemState(kGameMenu, kEndGameItem, kItemEnabled, "");
+    hook::setMenuItemState(kGameMenu, kMoneySessionItem, kItemEnabled, "End Money Session");
   }
   // Nothing has been drawn before the first board build.
   if (display.firstBoardBuild != -1) removeDice();
@@ -55,20 +55,20 @@ void startNewGame() {
     position.currentPlayer = 1 - flow.winnerSide;
     position.otherPlayer = 1 - position.currentPlayer;
   }
-  if (rollout.rolloutRunning != 0) nextRolloutGame();
+  if (rollout.rolloutRunning != 0) hook::nextRolloutGame();
   flow.continueGame = 0;
   position.gameContinued = 0;
 
-  closeBoardOverlay();
+  hook::closeBoardOverlay();
   display.boardClearing = 0;
   position.newBoardRedraw = -1;
   if (rollout.rolloutRunning != 0 || winnerRollsFirst) {
     // Show the side that will actually move first.
     swapSides();
-    redrawBoardWindow();
+    hook::redrawBoardWindow();
     swapSides();
   } else {
-    redrawBoardWindow();
+    hook::redrawBoardWindow();
   }
   position.newBoardRedraw = 0;
   flow.opponentCommand.clear();
@@ -78,7 +78,7 @@ void startNewGame() {
   if (rollout.rolloutRunning == 0 && settings.automaticRolls != 0 && flow.gamesThisRun == 1) {
     flow.firstRollNeedsClick = -1;
   } else {
-    postClickAtBoardCorner();
+    hook::postClickAtBoardCorner();
   }
 }
 
@@ -129,7 +129,7 @@ void setStartingPosition() {
     flow.doublesRolled[side] = 0;
     flow.gamePointsBySide[side] = 0;
   }
-  setDiceDisplayFlags(0);
+  hook::setDiceDisplayFlags(0);
   flow.newGameRequested = 0;
   flow.abortTurn = 0;
   diceState.handChosenOpeningDouble = 0;
@@ -141,10 +141,10 @@ void resetGameState() {
   cube.playerDeclined[0] = 0;
   cube.playerDeclined[1] = 0;
   flow.opponentModeTemporary = 0;
-  if (display.overlayActive != 0) redrawBoardPicture();
+  if (display.overlayActive != 0) hook::redrawBoardPicture();
   analysis.contactBroken = 0;
   record.gameRecordCount = 0;
-  clearMessageLine(0);
+  hook::clearMessageLine(0);
 }
 
 }  // namespace bg

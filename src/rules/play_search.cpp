@@ -1,22 +1,25 @@
 #include "rules/play_search.h"
 
-#include "rules/analysis_state.h"
+#include "state/program_state.h"
+
+#include "state/analysis_state.h"
 #include "rules/best_plays.h"
 #include "rules/dice.h"
-#include "rules/display_services.h"
-#include "rules/flow_state.h"
-#include "rules/interaction_services.h"
-#include "rules/interaction_state.h"
+#include "state/display_services.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
 #include "rules/legal_plays.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
 #include "rules/search_pump.h"
-#include "rules/search_services.h"
-#include "rules/turn_flags.h"
+#include "state/search_services.h"
+#include "state/turn_flags.h"
 
 namespace bg {
 
 TurnFlags turnFlags;
+BG_RESETS_WITH_PROGRAM(turnFlags);
 
 namespace {
 
@@ -80,7 +83,7 @@ bool refuseWhileSearching() {
   if (!playSearchRunning()) return false;
   interaction.messageNumber = kBusyMessage;
   interaction.messageText = "MM";
-  displayMessage();
+  hook::displayMessage();
   return true;
 }
 
@@ -194,7 +197,7 @@ void autoPlayForcedMove() {
     if (pipsLeft >= 1 && position.piecesOnBoard[position.currentPlayer] > 0) {
       // Part of the roll is still to be played by hand.
       flow.abortTurn = 0;
-      setDiceDisplayFlags(-1);
+      hook::setDiceDisplayFlags(-1);
       turnFlags.removeDiceAtTurnEnd = 0;
     }
   } else {

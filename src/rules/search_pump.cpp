@@ -1,8 +1,8 @@
 #include "rules/search_pump.h"
 
-#include "rules/rollout_state.h"
-#include "rules/search_services.h"
-#include "rules/settings.h"
+#include "state/rollout_state.h"
+#include "state/search_services.h"
+#include "state/settings.h"
 #include "runtime/core/clock.h"
 
 namespace bg {

@@ -1,10 +1,13 @@
-#include "rules/search_services.h"
+#include "state/search_services.h"
+
+#include "state/program_state.h"
 
 #include "rules/mover_view.h"
 
 namespace bg {
 
 SearchServices searchServices;
+BG_RESETS_WITH_PROGRAM(searchServices);
 
 namespace least {
 

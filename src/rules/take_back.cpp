@@ -1,16 +1,16 @@
 #include "rules/take_back.h"
 
-#include "rules/cube_state.h"
+#include "state/cube_state.h"
 #include "rules/dice.h"
-#include "rules/display_services.h"
-#include "rules/display_state.h"
-#include "rules/flow_state.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
 #include "rules/game_record.h"
-#include "rules/interaction_state.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
-#include "rules/settings.h"
-#include "rules/storage_services.h"
+#include "state/interaction_state.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "state/settings.h"
+#include "rules/starting_position.h"
 #include "runtime/core/clock.h"
 
 namespace bg {
@@ -55,7 +55,7 @@ void restoreHitOf(GameRecordEntry& e) {
   hand.selectedPoint = position.barPoint[position.currentPlayer];
   hand.moveToPoint = e.toPoint;
   position.board[hand.moveToPoint] = 0;
-  animateCheckerMove(0, 0);
+  hook::animateCheckerMove(0, 0);
   swapSides();
   display.restoredHit = 0;
   e.flags = static_cast<int16_t>(e.flags & ~kFlagHit);
@@ -76,7 +76,7 @@ void takeBackDoubleOf(GameRecordEntry& e) {
   // The doubler held the cube before.
   if (e.cubeOwner != kCubeCentred) cube.cubeOwner = static_cast<int16_t>(1 - e.cubeOwner);
   if (wasCentred) cube.cubeOwner = kCubeCentred;
-  drawCube();
+  hook::drawCube();
   e.cubeOwner = 0;
   e.cubeValue = 0;
 }
@@ -108,7 +108,7 @@ void dropRecordEntries(int16_t count) {
 void landHeldChecker() {
   display.moveFromHand = -1;
   display.liftFromPoint = 0;
-  animateCheckerMove(0, 0);
+  hook::animateCheckerMove(0, 0);
 }
 
 bool chainMatches(int16_t chainLength, int16_t held, int16_t die) {
@@ -125,7 +125,7 @@ bool chainMatches(int16_t chainLength, int16_t held, int16_t die) {
 
 void takeBackRollShown() {
   swapSides();
-  setDiceDisplayFlags(0);
+  hook::setDiceDisplayFlags(0);
   interaction.rollOverActive = 0;
   flow.abortTurn = kLeaveTurn;
   removeDice();
@@ -134,7 +134,7 @@ void takeBackRollShown() {
 
 void takeBackMovesOfRoll() {
   undoTurnEntries();
-  setDiceDisplayFlags(-1);
+  hook::setDiceDisplayFlags(-1);
   interaction.rollOverActive = 0;
   // The next turn flips the sides back to the side whose roll was undone.
   setCurrentPlayer(static_cast<int16_t>(1 - record.gameRecord[record.gameRecordCount + 1].side));
@@ -153,12 +153,12 @@ void takeBackWholeTurns() {
     undoTurnEntries();
   }
   if (turns == 1) {
-    drawTurnArrow();
-    drawNameLabels();
+    hook::drawTurnArrow();
+    hook::drawNameLabels();
   }
   header().cubeValue += 1;  // w8: "Took Back Moves Used"
   flow.turnTakeBacks[position.currentPlayer] += 1;
-  setDiceDisplayFlags(0);
+  hook::setDiceDisplayFlags(0);
   removeDice();
   recheckStartingPosition();
   redrawDice();
@@ -237,7 +237,7 @@ void takeBackRoll() {
   if ((e.flags & kFlagAutoDoubled) != 0) takeBackDouble();
   delayMs(kAutoDoubleUndoPauseMs);
   record.gameRecordCount -= 1;
-  setDiceDisplayFlags(0);
+  hook::setDiceDisplayFlags(0);
   flow.abortTurn = kLeaveTurn;
 }
 
@@ -274,7 +274,7 @@ void undoMoveEntry() {
   hand.selectedPoint = e.toPoint;
   hand.moveToPoint = e.fromPoint;
   if (hit) display.liftFromPoint = 0;
-  animateCheckerMove(0, 0);
+  hook::animateCheckerMove(0, 0);
 }
 
 void restoreHitPiece() { restoreHitOf(currentEntry()); }

@@ -1,18 +1,21 @@
 #include "rules/whole_roll_check.h"
 
+#include "state/program_state.h"
+
 #include "rules/checker_move.h"
 #include "rules/dice.h"
-#include "rules/flow_state.h"
+#include "state/flow_state.h"
 #include "rules/game_record.h"
-#include "rules/interaction_services.h"
-#include "rules/interaction_state.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
-#include "rules/search_services.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "state/search_services.h"
 
 namespace bg {
 
 WholeRollState wholeRoll;
+BG_RESETS_WITH_PROGRAM(wholeRoll);
 
 namespace {
 
@@ -38,7 +41,7 @@ void nothingPlayable() {
 void refuse(int16_t message) {
   interaction.messageNumber = message;
   interaction.messageText = "MM";
-  displayMessage();
+  hook::displayMessage();
   searchServices.showTitledText(kInvalidMoveTitle, kInvalidMoveText);
   wholeRoll.wholeRollRefused = -1;
 }

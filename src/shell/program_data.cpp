@@ -4,7 +4,7 @@
 #include "computer/program_data.h"
 #include "flow/computer_move.h"
 #include "rules/dice.h"
-#include "rules/search_services.h"
+#include "state/search_services.h"
 #include "runtime/core/random.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/resources.h"

@@ -15,10 +15,10 @@
 #include "computer/race_estimates.h"
 #include "computer/term_features.h"
 #include "computer/program_data.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 #include "rules/mover_view.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
 
 namespace bg::testing {
 

@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 
 namespace bg {
 namespace {

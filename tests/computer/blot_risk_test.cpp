@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "computer/program_data.h"
-#include "rules/position.h"
+#include "state/position.h"
 
 namespace bg {
 namespace {

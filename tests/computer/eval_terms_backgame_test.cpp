@@ -6,7 +6,7 @@
 
 #include "computer/backgame_flags.h"
 #include "computer/factors.h"
-#include "rules/settings.h"
+#include "state/settings.h"
 #include "term_fixture.h"
 
 namespace bg {

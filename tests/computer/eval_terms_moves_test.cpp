@@ -8,8 +8,8 @@
 #include "computer/factors.h"
 #include "computer/personalities.h"
 #include "computer/race_estimates.h"
-#include "rules/cube_state.h"
-#include "rules/flow_state.h"
+#include "state/cube_state.h"
+#include "state/flow_state.h"
 #include "term_fixture.h"
 
 namespace bg {

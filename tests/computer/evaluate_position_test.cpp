@@ -14,8 +14,8 @@
 #include "computer/program_data.h"
 #include "computer/race_estimates.h"
 #include "rules/best_plays.h"
-#include "rules/flow_state.h"
-#include "rules/play_search_state.h"
+#include "state/flow_state.h"
+#include "state/play_search_state.h"
 #include "rules/rules_fixture.h"
 
 namespace bg {

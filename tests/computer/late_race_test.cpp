@@ -8,9 +8,9 @@
 
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
-#include "rules/analysis_state.h"
-#include "rules/cube_state.h"
-#include "rules/position.h"
+#include "state/analysis_state.h"
+#include "state/cube_state.h"
+#include "state/position.h"
 
 namespace bg {
 namespace {

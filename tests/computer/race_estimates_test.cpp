@@ -4,7 +4,7 @@
 
 #include "analysis_fixture.h"
 #include "computer/position_features.h"
-#include "rules/play_search_state.h"
+#include "state/play_search_state.h"
 
 namespace bg {
 namespace {

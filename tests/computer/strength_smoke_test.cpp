@@ -14,17 +14,17 @@
 #include "computer/factors.h"
 #include "computer/personalities.h"
 #include "computer/program_data.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 #include "rules/best_plays.h"
 #include "rules/dice.h"
-#include "rules/flow_state.h"
+#include "state/flow_state.h"
 #include "rules/legal_plays.h"
 #include "rules/mover_view.h"
 #include "rules/play_search.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
-#include "rules/search_services.h"
-#include "rules/settings.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "state/search_services.h"
+#include "state/settings.h"
 
 namespace bg {
 namespace {

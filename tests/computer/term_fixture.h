@@ -17,7 +17,7 @@
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
 #include "computer/term_features.h"
-#include "rules/play_search_state.h"
+#include "state/play_search_state.h"
 
 namespace bg::testing {
 

@@ -12,13 +12,13 @@
 #include "computer/late_race.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
-#include "rules/cube_state.h"
+#include "state/cube_state.h"
 #include "rules/dice.h"
-#include "rules/flow_state.h"
-#include "rules/interaction_services.h"
-#include "rules/interaction_state.h"
-#include "rules/search_services.h"
-#include "rules/shell_state.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/search_services.h"
+#include "state/shell_state.h"
 
 namespace bg {
 namespace {

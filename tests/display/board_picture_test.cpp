@@ -4,7 +4,7 @@
 
 #include "board_fixture.h"
 #include "display/board_rebuild.h"
-#include "rules/display_state.h"
+#include "state/display_state.h"
 #include "runtime/qt/pictures.h"
 
 namespace bg {

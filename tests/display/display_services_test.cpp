@@ -3,8 +3,8 @@
 
 #include "board_fixture.h"
 #include "display/board_rebuild.h"
-#include "rules/display_services.h"
-#include "rules/display_state.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
 #include "runtime/qt/windows.h"
 
 namespace bg {
@@ -18,7 +18,7 @@ class DisplayServicesTest : public ::testing::Test {
     windowPlacement.boardHeightOffset = -16;
     windowOpen(1, "board", makeRect(100, 100, 100 + 683 + 32, 100 + 516 + 32), kDocumentWindow, false);
     installDisplayServices();
-    redrawBoardWindow();
+    hook::redrawBoardWindow();
   }
   void TearDown() override {
     displayServices = DisplayServices{};
@@ -45,10 +45,10 @@ TEST_F(DisplayServicesTest, TheRedrawShowsTheComposedBoardInsideTheMargin) {
 
 TEST_F(DisplayServicesTest, ADieIsDrawnAndTheBoardRestoredUnderIt) {
   const QImage before = window();
-  drawDieImage(1, 0, 150, 245);
+  hook::drawDieImage(1, 0, 150, 245);
   const QImage withDie = window();
   EXPECT_EQ(withDie.pixel(16 + 150 + 14, 16 + 245 + 12), boardImages.dieFaceWorlds[1]->image.pixel(14, 12));
-  restoreBoardBackground(BoardRect{150, 245, 150 + 29, 245 + 24});
+  hook::restoreBoardBackground(BoardRect{150, 245, 150 + 29, 245 + 24});
   EXPECT_EQ(before, window());
 }
 

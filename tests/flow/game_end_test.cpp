@@ -3,11 +3,11 @@
 // totals, the game-end entry, the result texts, and playing on after the dialog.
 #include "flow/flow_fixture.h"
 #include "flow/game_end.h"
-#include "rules/cube_state.h"
+#include "state/cube_state.h"
 #include "rules/game_record.h"
-#include "rules/rollout_state.h"
-#include "rules/settings.h"
-#include "rules/shell_state.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
+#include "state/shell_state.h"
 
 namespace bg {
 namespace {
@@ -363,7 +363,7 @@ class TurnEndTest : public GameEndTest {
 
 TEST_F(TurnEndTest, UnplayedDieIsRecordedAndTheComputerNamesIt) {
   rolled(6, 5, {0, 5, 0, 0}, 1);
-  recordTurnEnd();
+  hook::recordTurnEnd();
   ASSERT_EQ(record.gameRecordCount, 6);
   const GameRecordEntry& e = lastEntry();
   EXPECT_EQ((std::vector<int>{e.side, e.fromPoint, e.toPoint, e.distance, e.die1, e.die2, e.moveNumber}),
@@ -377,26 +377,26 @@ TEST_F(TurnEndTest, UnplayedDieIsRecordedAndTheComputerNamesIt) {
 
 TEST_F(TurnEndTest, DoublesLeftOverAreCounted) {
   rolled(3, 3, {3, 3, 0, 0}, 2);
-  recordTurnEnd();
+  hook::recordTurnEnd();
   EXPECT_EQ(record.gameRecordCount, 7);
   EXPECT_EQ(record.gameRecord[6].moveNumber, 3);
   EXPECT_EQ(record.gameRecord[7].moveNumber, 4);
   EXPECT_EQ(flowLog.messages.back(), "The computer can't use its last 2 threes");
 
   rolled(3, 3, {3, 0, 0, 0}, 3);
-  recordTurnEnd();
+  hook::recordTurnEnd();
   EXPECT_EQ(flowLog.messages.back(), "The computer can't use its last three");
 }
 
 TEST_F(TurnEndTest, ComputerClosedOutIsToldOnlyOnce) {
   backgameTerms.homePointsMade[0] = 6;
   rolled(4, 2, {4, 2, 0, 0}, 0);
-  recordTurnEnd();
+  hook::recordTurnEnd();
   EXPECT_EQ(flowLog.messages, std::vector<std::string>{"#58"});
   EXPECT_EQ(speech.waitForSpeechEnd, 0);  // the closed-out notice does not wait for speech
   flowLog.clear();
   rolled(4, 2, {4, 2, 0, 0}, 0);
-  recordTurnEnd();
+  hook::recordTurnEnd();
   EXPECT_TRUE(flowLog.messages.empty());
   EXPECT_EQ(record.gameRecordCount, 9);
 }
@@ -404,7 +404,7 @@ TEST_F(TurnEndTest, ComputerClosedOutIsToldOnlyOnce) {
 TEST_F(TurnEndTest, QuietCheckOnlyNotesThatNoDieIsPlayable) {
   wholeRoll.endCheckOnly = -1;
   rolled(6, 5, {6, 5, 0, 0}, 0);
-  recordTurnEnd();
+  hook::recordTurnEnd();
   EXPECT_EQ(wholeRoll.noMovesLeft, -1);
   EXPECT_EQ(record.gameRecordCount, 5);
   EXPECT_EQ(flow.abortTurn, 0);
@@ -415,7 +415,7 @@ TEST_F(TurnEndTest, HumanGetsNoNoticeAndTheBestMoveKeepsItsTurn) {
   position.currentPlayer = 0;
   flow.bestMoveForHuman = -1;
   rolled(6, 5, {0, 5, 0, 0}, 1);
-  recordTurnEnd();
+  hook::recordTurnEnd();
   EXPECT_EQ(record.gameRecordCount, 6);
   EXPECT_TRUE(flowLog.messages.empty());
   EXPECT_EQ(flow.abortTurn, 0);

@@ -7,7 +7,7 @@
 #include "flow/game_end.h"
 #include "rules/game_record.h"
 #include "rules/new_game.h"
-#include "rules/rollout_state.h"
+#include "state/rollout_state.h"
 
 namespace bg {
 namespace {

@@ -5,11 +5,11 @@
 #include "flow/flow_fixture.h"
 #include "flow/roll_stage.h"
 #include "flow/turn.h"
-#include "rules/cube_state.h"
+#include "state/cube_state.h"
 #include "rules/game_record.h"
 #include "rules/new_game.h"
-#include "rules/rollout_state.h"
-#include "rules/settings.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
 #include "rules/take_back.h"
 
 namespace bg {

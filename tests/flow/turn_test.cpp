@@ -2,11 +2,11 @@
 // take-back and board commands, and the modifier keys read at a click.
 #include "flow/flow_fixture.h"
 #include "flow/turn.h"
-#include "rules/cube_state.h"
+#include "state/cube_state.h"
 #include "rules/game_record.h"
-#include "rules/rollout_services.h"
-#include "rules/rollout_state.h"
-#include "rules/settings.h"
+#include "state/rollout_services.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
 
 namespace bg {
 namespace {
@@ -337,7 +337,7 @@ TEST_F(ModifierTest, RightClickWithACheckerHeldClicksTheBoardCentre) {
 
 TEST_F(ModifierTest, PostedClickLandsOnTheDice) {
   turnServices.boardCentre = [] { return BoardPoint{343, 257}; };
-  postClickAtBoardCorner();
+  hook::postClickAtBoardCorner();
   EXPECT_EQ(boardInput.clickH, 413);
   EXPECT_EQ(boardInput.clickV, 257);
   EXPECT_EQ(flow.keyCommandBusy, -1);

@@ -6,10 +6,10 @@
 #include <cstdio>
 
 #include "flow/flow_fixture.h"
-#include "rules/cube_state.h"
+#include "state/cube_state.h"
 #include "rules/game_record.h"
-#include "rules/rollout_state.h"
-#include "rules/settings.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
 
 namespace bg {
 namespace {

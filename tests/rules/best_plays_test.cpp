@@ -3,10 +3,10 @@
 
 #include "rules/best_plays.h"
 #include "rules/dice.h"
-#include "rules/flow_state.h"
+#include "state/flow_state.h"
 #include "rules/play_search.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
 #include "rules_fixture.h"
 
 namespace bg {

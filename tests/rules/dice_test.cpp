@@ -89,16 +89,16 @@ TEST_F(DiceTest, DiceFlagsHideTheSideNotOnTurn) {
     return flags;
   };
   position.turnPlayer = 1;
-  setDiceDisplayFlags(-1);
+  hook::setDiceDisplayFlags(-1);
   EXPECT_EQ(diceState.diceShowing, -1);
   EXPECT_EQ(hidden(), (std::vector<int>{0, 0, 255, 255}));
   position.turnPlayer = 0;
-  setDiceDisplayFlags(-1);
+  hook::setDiceDisplayFlags(-1);
   EXPECT_EQ(hidden(), (std::vector<int>{255, 255, 0, 0}));
   position.openingPhase = -1;
-  setDiceDisplayFlags(-1);
+  hook::setDiceDisplayFlags(-1);
   EXPECT_EQ(hidden(), (std::vector<int>{255, 0, 255, 0}));
-  setDiceDisplayFlags(0);
+  hook::setDiceDisplayFlags(0);
   EXPECT_EQ(diceState.diceShowing, 0);
   EXPECT_EQ(hidden(), (std::vector<int>{0, 0, 0, 0}));
 

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "reference_moves.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 #include "rules/dice.h"
 #include "rules/legal_plays.h"
 #include "rules/mover_view.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
 
 namespace bg {
 namespace {

@@ -1,9 +1,9 @@
 // The mover's view of the board and its basic counts.
 #include <gtest/gtest.h>
 
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 #include "rules/mover_view.h"
-#include "rules/position.h"
+#include "state/position.h"
 #include "rules_fixture.h"
 
 namespace bg {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "rules/new_game.h"
-#include "rules/storage_services.h"
+#include "rules/starting_position.h"
 #include "rules_fixture.h"
 
 namespace bg::testing {

@@ -31,14 +31,14 @@ class TakeBackTest : public RulesTest {
   // The roll with its dice shown.
   static void roll(int16_t side, int16_t a, int16_t b) {
     rollFor(side, a, b);
-    setDiceDisplayFlags(-1);
+    hook::setDiceDisplayFlags(-1);
   }
 
   static void move(int16_t from, int16_t distance) { moveChecker(from, distance); }
 
   // The end of a turn: the unplayed dice recorded, the dice taken off.
   static void endTurn() {
-    recordTurnEnd();
+    hook::recordTurnEnd();
     removeDice();
   }
 

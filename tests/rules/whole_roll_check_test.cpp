@@ -5,12 +5,12 @@
 #include <string>
 
 #include "rules/dice.h"
-#include "rules/flow_state.h"
+#include "state/flow_state.h"
 #include "rules/game_record.h"
-#include "rules/interaction_state.h"
-#include "rules/play_search_state.h"
-#include "rules/position.h"
-#include "rules/search_services.h"
+#include "state/interaction_state.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "state/search_services.h"
 #include "rules/whole_roll_check.h"
 #include "rules_fixture.h"
 

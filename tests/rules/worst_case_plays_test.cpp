@@ -5,7 +5,7 @@
 #include <set>
 
 #include "reference_moves.h"
-#include "rules/analysis_state.h"
+#include "state/analysis_state.h"
 #include "rules/legal_plays.h"
 #include "rules/mover_view.h"
 #include "rules_fixture.h"

@@ -10,7 +10,7 @@
 #include "computer/factors.h"
 #include "computer/program_data.h"
 #include "rules/dice.h"
-#include "rules/search_services.h"
+#include "state/search_services.h"
 #include "runtime/core/files.h"
 #include "runtime/core/messages.h"
 #include "runtime/qt/user_folders.h"

@@ -27,10 +27,12 @@ struct ShellServices {
 
 extern ShellServices shellServices;
 
+namespace hook {
 inline void setMenuItemState(int16_t menu, int16_t item, int16_t state, std::string_view text) {
   shellServices.setMenuItemState(menu, item, state, text);
 }
 inline void pauseSeconds(double seconds) { shellServices.pauseSeconds(seconds); }
 inline void pauseAfterMove(double seconds) { shellServices.pauseAfterMove(seconds); }
+}  // namespace hook
 
 }  // namespace bg

@@ -29,10 +29,12 @@ struct InteractionServices {
 
 extern InteractionServices interactionServices;
 
+namespace hook {
 inline void displayMessage() { interactionServices.displayMessage(); }
 inline void clearMessageLine(int16_t flag) { interactionServices.clearMessageLine(flag); }
 inline void drawBoardQuestion() { interactionServices.drawBoardQuestion(); }
 inline void waitForBoardClick() { interactionServices.waitForBoardClick(); }
 inline void pollBoardClick() { interactionServices.pollBoardClick(); }
+}  // namespace hook
 
 }  // namespace bg

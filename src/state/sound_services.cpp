@@ -1,8 +1,11 @@
-#include "rules/sound_services.h"
+#include "state/sound_services.h"
+
+#include "state/program_state.h"
 
 namespace bg {
 
 SoundServices soundServices;
+BG_RESETS_WITH_PROGRAM(soundServices);
 
 namespace least {
 

@@ -3,7 +3,7 @@
 // board layout they depend on, and the flags of the move animation.
 #include <cstdint>
 
-#include "rules/dice.h"
+#include "state/dice_state.h"
 #include "runtime/core/checked_array.h"
 
 namespace bg {

@@ -21,7 +21,9 @@ struct SoundServices {
 
 extern SoundServices soundServices;
 
+namespace hook {
 inline void playSound(int16_t sound, int16_t wait) { soundServices.playSound(sound, wait); }
 inline void playAlertSound() { soundServices.playAlertSound(); }
+}  // namespace hook
 
 }  // namespace bg

@@ -1,8 +1,8 @@
-#include "rules/storage_services.h"
+#include "rules/starting_position.h"
 
 #include "rules/dice.h"
-#include "rules/flow_state.h"
-#include "rules/position.h"
+#include "state/flow_state.h"
+#include "state/position.h"
 
 namespace bg {
 

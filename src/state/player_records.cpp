@@ -1,8 +1,11 @@
-#include "rules/player_records.h"
+#include "state/player_records.h"
+
+#include "state/program_state.h"
 
 namespace bg {
 
 PlayerRecords players;
+BG_RESETS_WITH_PROGRAM(players);
 
 int16_t& playerCounter(PlayerRecordWord pairWord, int16_t side) {
   // Side 1's count comes first in each pair.

@@ -23,8 +23,10 @@ struct FlowServices {
 
 extern FlowServices flowServices;
 
+namespace hook {
 inline void postClickAtBoardCorner() { flowServices.postClickAtBoardCorner(); }
 inline void recordTurnEnd() { flowServices.recordTurnEnd(); }
 inline void announceConcession() { flowServices.announceConcession(); }
+}  // namespace hook
 
 }  // namespace bg

@@ -70,6 +70,7 @@ struct DisplayServices {
 
 extern DisplayServices displayServices;
 
+namespace hook {
 inline void setDiceDisplayFlags(int16_t show) { displayServices.setDiceDisplayFlags(show); }
 inline void frameAllDice() { displayServices.frameAllDice(); }
 inline void showDieUsed(int16_t die) { displayServices.showDieUsed(die); }
@@ -90,5 +91,6 @@ inline void flushBoardWindow() { displayServices.flushBoardWindow(); }
 inline void drawCube() { displayServices.drawCube(); }
 inline void drawTurnArrow() { displayServices.drawTurnArrow(); }
 inline void drawNameLabels() { displayServices.drawNameLabels(); }
+}  // namespace hook
 
 }  // namespace bg

@@ -1,8 +1,11 @@
-#include "rules/shell_services.h"
+#include "state/shell_services.h"
+
+#include "state/program_state.h"
 
 namespace bg {
 
 ShellServices shellServices;
+BG_RESETS_WITH_PROGRAM(shellServices);
 
 namespace least {
 

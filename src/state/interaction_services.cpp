@@ -1,8 +1,11 @@
-#include "rules/interaction_services.h"
+#include "state/interaction_services.h"
+
+#include "state/program_state.h"
 
 namespace bg {
 
 InteractionServices interactionServices;
+BG_RESETS_WITH_PROGRAM(interactionServices);
 
 namespace least {
 

@@ -1,7 +1,0 @@
-#include "rules/concession_state.h"
-
-namespace bg {
-
-ConcessionState concession;
-
-}  // namespace bg

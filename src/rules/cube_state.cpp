@@ -1,7 +1,0 @@
-#include "rules/cube_state.h"
-
-namespace bg {
-
-CubeState cube;
-
-}  // namespace bg

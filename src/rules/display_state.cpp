@@ -1,7 +1,0 @@
-#include "rules/display_state.h"
-
-namespace bg {
-
-DisplayState display;
-
-}  // namespace bg

@@ -1,7 +1,0 @@
-#include "rules/flow_state.h"
-
-namespace bg {
-
-FlowState flow;
-
-}  // namespace bg

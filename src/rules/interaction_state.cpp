@@ -1,8 +1,0 @@
-#include "rules/interaction_state.h"
-
-namespace bg {
-
-HandState hand;
-InteractionState interaction;
-
-}  // namespace bg

@@ -1,7 +1,0 @@
-#include "rules/position.h"
-
-namespace bg {
-
-Position position;
-
-}  // namespace bg

@@ -1,7 +1,0 @@
-#include "rules/rollout_state.h"
-
-namespace bg {
-
-RolloutState rollout;
-
-}  // namespace bg

@@ -1,7 +1,0 @@
-#include "rules/settings.h"
-
-namespace bg {
-
-Settings settings;
-
-}  // namespace bg

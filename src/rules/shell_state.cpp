@@ -1,7 +1,0 @@
-#include "rules/shell_state.h"
-
-namespace bg {
-
-ShellState shell;
-
-}  // namespace bg

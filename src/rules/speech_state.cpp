@@ -1,7 +1,0 @@
-#include "rules/speech_state.h"
-
-namespace bg {
-
-SpeechState speech;
-
-}  // namespace bg

@@ -1,7 +1,0 @@
-#include "rules/storage_state.h"
-
-namespace bg {
-
-StorageState storage;
-
-}  // namespace bg
