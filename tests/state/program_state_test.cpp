@@ -30,3 +30,26 @@ TEST(ProgramState, OneResetBringsStateAndHookTablesBack) {
 
 }  // namespace
 }  // namespace bg
+
+#include "support/position_text.h"
+
+namespace bg {
+namespace {
+
+TEST(PositionText, OneLineSetsBoardRollCubeAndSide) {
+  resetProgramState();
+  testing::setPosition("start 25:1 1:1 | dice 3 3 | cube 4 1 | side 1");
+  EXPECT_EQ(position.board[25], 1);
+  EXPECT_EQ(position.board[1], 1);
+  EXPECT_EQ(position.board[24], -2);
+  EXPECT_EQ(position.piecesOnBoard[0], 15);  // one moved from point 1 to the bar
+  EXPECT_EQ(position.piecesOnBoard[1], 15);
+  EXPECT_EQ(diceState.dice[3].value, 3);
+  EXPECT_EQ(cube.cubeValue, 4);
+  EXPECT_EQ(cube.cubeOwner, 1);
+  EXPECT_EQ(position.currentPlayer, 1);
+  EXPECT_EQ(position.otherPlayer, 0);
+}
+
+}  // namespace
+}  // namespace bg
