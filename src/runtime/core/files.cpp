@@ -64,13 +64,14 @@ OpenFile* outputFile(std::int16_t n) {
   return nullptr;
 }
 
-// Takes the next line (at most 255 bytes) out of the file.
+// Takes the next line (at most 255 bytes) out of the file: at least one byte, since a cut
+// falls at most three bytes short of the limit.
 std::string takeLine(OpenFile& f) {
   const std::size_t start = f.pos;
   std::size_t end = start;
   while (end < f.data.size() && f.data[end] != '\r' && f.data[end] != '\n') ++end;
   const std::string_view whole(f.data.data() + start, end - start);
-  const std::size_t keep = utf8FitLength(whole, 255);
+  const std::size_t keep = utf8FitLength(whole, Str255::kCapacity);
   if (keep < whole.size()) {
     f.pos = start + keep;  // the rest comes with the next read
     return std::string(whole.substr(0, keep));

@@ -1,7 +1,10 @@
 #pragma once
 // Text files by number (1 to 255): open for input, output or append; read line by line
 // (LINE INPUT) or field by field (INPUT #); write lines ended by a carriage return.
-// Text is UTF-8 bytes and passes through unchanged.
+// Text is UTF-8 bytes and passes through unchanged. Bytes that are not valid UTF-8 (a
+// Latin-1 or damaged file) are kept as they are, never replaced or dropped: with the line
+// ends left out, the pieces read join up to the file's bytes. Every read before the end
+// takes at least one byte, so reading until fileEof always ends.
 //
 // Every failure sets the last file error (the file number in the high byte, the code in
 // the low byte) and calls the file-error vector: by default the alert
@@ -59,7 +62,7 @@ bool fileIsOpen(std::int16_t n);
 
 // LINE INPUT: the rest of the current line, or the next line. A line ends at CR, LF or
 // CR LF (none of them part of it) and holds at most 255 bytes; a longer line comes in
-// pieces, cut between characters.
+// pieces, cut between characters (a stray byte of invalid UTF-8 counts as one).
 Str255 lineInput(std::int16_t n);
 // INPUT #: the next field. When the current line is used up the next line is read.
 // Blanks and tabs before a field are skipped; a field that starts with a double quote

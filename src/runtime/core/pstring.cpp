@@ -2,12 +2,34 @@
 
 namespace bg {
 
+namespace {
+
+constexpr std::size_t kLongestCharacter = 4;  // bytes in the longest UTF-8 character
+
+bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// The bytes a character starting with lead claims; 1 for a byte that starts none.
+std::size_t claimedLength(unsigned char lead) {
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 1;
+}
+
+}  // namespace
+
 std::size_t utf8FitLength(std::string_view text, std::size_t limit) {
   if (text.size() <= limit) return text.size();
-  std::size_t n = limit;
-  // Step back over continuation bytes (10xxxxxx) so the cut lands on a lead byte.
-  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-  return n;
+  if (!isContinuation(static_cast<unsigned char>(text[limit]))) return limit;
+  // The cut is inside a character only when a lead byte at most three bytes back claims
+  // the byte at the limit; stray continuation bytes (Latin-1 or damaged text) are no
+  // character, so the cut stays at the limit and a reader always takes bytes.
+  for (std::size_t back = 1; back < kLongestCharacter && back <= limit; ++back) {
+    const auto c = static_cast<unsigned char>(text[limit - back]);
+    if (isContinuation(c)) continue;
+    return claimedLength(c) > back ? limit - back : limit;
+  }
+  return limit;
 }
 
 std::string leftS(std::string_view s, long n) {

@@ -11,7 +11,9 @@
 
 namespace bg {
 
-// The longest prefix of text that fits in limit bytes and ends on a character boundary.
+// The longest prefix of text that fits in limit bytes and does not end inside a
+// character: at most three bytes short of the limit. Bytes that form no character
+// (invalid UTF-8) count one by one, so such text is cut at the limit itself.
 std::size_t utf8FitLength(std::string_view text, std::size_t limit);
 
 template <std::size_t N>

@@ -198,6 +198,19 @@ TEST_F(Files, ALongLineComesInPiecesCutBetweenCharacters) {
   EXPECT_TRUE(fileEof(2));
 }
 
+TEST_F(Files, StrayContinuationBytesComeInPiecesKeptAsTheyAre) {
+  // A long line of invalid UTF-8 is cut at 255 bytes: no read is empty, none loops.
+  const std::string line = "A" + std::string(255, '\x80');
+  for (Str255 (*read)(std::int16_t) : {lineInput, inputField}) {
+    openRaw(2, "latin1", line + "\r");
+    std::string joined;
+    for (int reads = 0; !fileEof(2) && reads <= 2; ++reads) joined += read(2).view();
+    EXPECT_TRUE(fileEof(2));
+    EXPECT_EQ(joined, line);
+    closeFile(2);
+  }
+}
+
 TEST_F(Files, OpeningAMissingFileReportsAndLeavesTheNumberClosed) {
   EXPECT_TRUE(failsWith(openInput(4, path("no such file")), 4 * 256 + kFileErrorOpenFailed));
   EXPECT_FALSE(fileIsOpen(4));

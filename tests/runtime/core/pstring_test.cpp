@@ -32,6 +32,25 @@ TEST(PString, ACutNeverSplitsACharacter) {
   EXPECT_EQ(t.view(), "abcdé");
 }
 
+TEST(PString, TheCutStepsBackOnlyOverTheBytesOfOneCharacter) {
+  const std::string stray = "A" + std::string(255, '\x80');  // Latin-1 or damaged text
+  const struct {
+    std::string text;
+    std::size_t limit, fit;
+  } rows[] = {
+      {stray, 255, 255},                  // stray continuations: cut at the limit
+      {"ab\xE2\x82\xAC\x80", 5, 5},       // a whole euro sign, then a stray byte
+      {"a\xC3\x80\x80\x80", 3, 3},          // a two-byte character, then strays
+      {"\xF0" + std::string(10, '\x80'), 8, 8},  // a lead too far back to claim the cut
+      {"ab\xE2\x82\xACx", 4, 2},            // inside the euro sign
+      {"\xF0\x9F\x98\x80\xF0\x9F\x98\x80", 7, 4},
+      {"\xC3\xA9", 1, 0},
+      {"abc", 0, 0},
+  };
+  for (const auto& r : rows) EXPECT_EQ(utf8FitLength(r.text, r.limit), r.fit) << r.limit;
+  EXPECT_EQ(Str255(stray).len(), 255u);
+}
+
 TEST(PString, BasicSubstringsCountFromOne) {
   EXPECT_EQ(leftS("Backgammon", 4), "Back");
   EXPECT_EQ(rightS("Backgammon", 6), "gammon");
