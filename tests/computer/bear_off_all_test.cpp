@@ -1,5 +1,5 @@
-// The bear-off-all test against a brute-force search over the ordinary rules of bearing
-// off, and the hand-worked cases.
+// The bear-off-all trial against a brute-force search over the ordinary rules of bearing
+// off.
 #include "computer/bear_off_all.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "state/analysis_state.h"
+#include "state/program_state.h"
 
 namespace bg {
 namespace {
@@ -160,8 +161,13 @@ bool succeeds(const Side& s, int a, int b) {
   return trialSucceeds(a, b, highestOf(s), menOf(s), false);
 }
 
+class BearOffAllTest : public ::testing::Test {
+ protected:
+  void SetUp() override { resetProgramState(); }
+};
+
 // Cases worked by hand pin the brute force itself.
-TEST(BearOffAllTest, HandWorkedRolls) {
+TEST_F(BearOffAllTest, HandWorkedRolls) {
   EXPECT_TRUE(succeeds(sideWith({{4, 1}}), 6, 1));  // the 6 takes it, the 1 is not needed
   EXPECT_FALSE(succeeds(sideWith({{6, 1}, {1, 1}}), 5, 4));
   EXPECT_FALSE(succeeds(sideWith({{8, 1}, {1, 1}}), 6, 2));  // one man per die
@@ -184,7 +190,7 @@ TEST(BearOffAllTest, HandWorkedRolls) {
   }
 }
 
-TEST(BearOffAllTest, PointsAboveTheHighestAreNotCopied) {
+TEST_F(BearOffAllTest, PointsAboveTheHighestAreNotCopied) {
   // Stale entries above the highest point must not matter.
   bearOffTrial.trialBoard.fill(-3);
   EXPECT_EQ(trialCount(sideWith({{2, 2}})), 26);  // every non-double with a 1 fails
@@ -214,7 +220,7 @@ Side randomSide(std::mt19937& rng) {
   return s;
 }
 
-TEST(BearOffAllTest, AgreesWithBruteForceOnRandomPositions) {
+TEST_F(BearOffAllTest, AgreesWithBruteForceOnRandomPositions) {
   std::mt19937 rng(20240611);
   for (int i = 0; i < 5200; ++i) {
     const Side s = randomSide(rng);

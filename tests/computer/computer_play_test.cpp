@@ -15,8 +15,8 @@
 #include "rules/new_game.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
+#include "state/program_state.h"
 #include "rules/reference_moves.h"
-#include "rules/rules_fixture.h"
 #include "state/turn_flags.h"
 #include "runtime/core/random.h"
 
@@ -34,17 +34,16 @@ int32_t scriptedRandom(int32_t) {
   return v;
 }
 
-class ComputerPlayTest : public testing::RulesTest {
+class ComputerPlayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RulesTest::SetUp();
-    turnFlags = TurnFlags{};
-    computerPlay = ComputerPlayState{};
+    resetProgramState();
     initComputerData();
     scripted.clear();
     draws = 0;
     setRandomHook(scriptedRandom);
   }
+  void TearDown() override { setRandomHook(nullptr); }
 
   static void roll(int d0, int d1) {
     const bool doubles = d0 == d1;
@@ -100,26 +99,6 @@ class ComputerPlayTest : public testing::RulesTest {
 
 using Parts = std::vector<std::pair<int, int>>;
 
-TEST_F(ComputerPlayTest, BookPlaysEnterBothListsWithScore99) {
-  bookPlay(1, 3, 1, 1);
-  EXPECT_EQ(row1(bestPlays.bestPlaysTrue), (Parts{{8, 5}, {6, 5}}));
-  EXPECT_EQ(row1(bestPlays.bestPlaysSkill), (Parts{{8, 5}, {6, 5}}));
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][kScoreColumn], 99.0f);
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][kPipsColumn], 4);
-
-  bookPlay(1, 6, 5, 1);
-  EXPECT_EQ(row1(bestPlays.bestPlaysTrue), (Parts{{24, 18}, {18, 13}}));
-
-  // Variant 1 (drawn when RND(4) is 4): 2-1 is 13, 24; the higher from-point goes first.
-  bookPlay(1, 2, 1, 4);
-  EXPECT_EQ(row1(bestPlays.bestPlaysTrue), (Parts{{24, 23}, {13, 11}}));
-
-  // Doubles: each half's man moves twice.
-  bookPlay(1, 4, 4, 1);
-  EXPECT_EQ(row1(bestPlays.bestPlaysTrue), (Parts{{13, 9}, {13, 9}, {9, 5}, {9, 5}}));
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][kPipsColumn], 16);
-}
-
 TEST_F(ComputerPlayTest, EveryBookPlayIsLegalForBothSides) {
   for (int player = 0; player <= 1; ++player) {
     for (int variantDraw : {1, 4}) {
@@ -152,17 +131,6 @@ TEST_F(ComputerPlayTest, BookIsNotUsedAwayFromTheStartingPosition) {
   clearBestPlays();
   pickOpeningBookPlay();
   EXPECT_EQ(bestPlays.bestPlaysTrue[1][kScoreColumn], kEmptyRow);
-}
-
-TEST_F(ComputerPlayTest, PlayerMovingUpPlaysTheBookInItsOwnNumbering) {
-  bookPlay(0, 6, 5, 1);
-  skill.skillLevel = 5;
-  playComputerMove();
-  // 24/18 18/13 in the mover's view is 1/7 7/12 on the board for player 0.
-  EXPECT_EQ(position.board[1], 1);
-  EXPECT_EQ(position.board[12], 6);
-  EXPECT_EQ(position.piecesOnBoard[0], 15);
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
 }
 
 TEST_F(ComputerPlayTest, SkillLevelsTakeTheSecondBestPlayAtTheirOdds) {
@@ -206,28 +174,6 @@ TEST_F(ComputerPlayTest, SecondBestTrailingByMoreThan8IsOnlyKeptOnTurn1) {
   scripted = {1};
   applySkillLevel();
   EXPECT_EQ(computerPlay.chosenPlayIndex, 1);
-}
-
-TEST_F(ComputerPlayTest, BestMoveForTheHumanPlaysTheTrueListsTopRow) {
-  skill.skillLevel = 2;
-  listScores(10, 9, 8);
-  bestPlays.bestPlaysTrue[1][2] = 6;  // the true list's top play differs
-  bestPlays.bestPlaysTrue[1][3] = 5;
-  flow.bestMoveForHuman = -1;
-  scripted = {1};
-  choosePlayFromList();
-  EXPECT_EQ(draws, 0);
-  EXPECT_EQ(playSearch.playFrom[1], 6);
-}
-
-TEST_F(ComputerPlayTest, NothingIsPlayedWhileOnlyListingForTheHuman) {
-  setStartingPosition();
-  roll(6, 5);
-  listScores(10, 9, 8);
-  const auto before = position.board;
-  turnFlags.computerMovesForHuman = -1;
-  playComputerMove();
-  EXPECT_EQ(position.board, before);
 }
 
 TEST_F(ComputerPlayTest, PlayShorterThanTheRollEndsTheMovePhase) {

@@ -4,6 +4,7 @@
 
 #include "cube_fixture.h"
 #include "rules/new_game.h"
+#include "state/rollout_state.h"
 
 namespace bg::testing {
 namespace {

@@ -7,6 +7,8 @@
 #include "computer/analyse_position.h"
 #include "computer/cube_decisions.h"
 #include "cube_fixture.h"
+#include "state/rollout_state.h"
+#include "state/speech_state.h"
 #include "state/play_search_state.h"
 #include "state/player_records.h"
 #include "runtime/core/clock.h"

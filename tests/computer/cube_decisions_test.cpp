@@ -3,7 +3,9 @@
 // scale them, the Jacoby rule against the gammon hold-back, and the take rules.
 #include "computer/cube_decisions.h"
 
+#include "computer/analyse_position.h"
 #include "computer/late_race.h"
+#include "support/position_text.h"
 #include "cube_fixture.h"
 
 namespace bg::testing {
@@ -46,42 +48,6 @@ TEST_F(DecideDoubleTest, RaceDoublesByLeadAgainstTheScaledThresholds) {
     cube.cubeValue = c.cubeValue;
     EXPECT_EQ(doubles(), c.doubles);
   }
-}
-
-TEST_F(DecideDoubleTest, ThresholdsFollowTheCubeAndThePersonality) {
-  constexpr double t1 = 52.9891, t2 = 70.634;
-  sides(1);
-  stubRace(167, 167);
-  auto expectThresholds = [](double want1, double want2) {
-    decideDouble();
-    EXPECT_NEAR(doublingPosition.cubeThreshold1, want1, 1e-3);
-    EXPECT_NEAR(doublingPosition.cubeThreshold2, want2, 2e-3);
-  };
-  expectThresholds(t1, t2);
-  cube.cubeValue = 2;
-  expectThresholds(t1 * 1.10468, t2 * 1.12826);
-  cube.cubeValue = 4;
-  expectThresholds(t1 * 1.10468 * 1.04, t2 * 1.12826 * 1.04);
-
-  // A computer doubler's thresholds take its personality; a human's (cube advice) do not.
-  cube.cubeValue = 1;
-  skill.personality = 3;
-  decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1 * 0.9, 1e-3);
-  position.playerType[1] = kHumanPlayer;
-  decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1, 1e-3);
-
-  // In a match the personality is the match row, the bolder one when the doubler is two
-  // cubes from winning and the opponent is not.
-  position.playerType[1] = kComputerPlayer;
-  flow.tournamentGoing = 255;
-  flow.tournamentPoints = 7;
-  decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1 * 1.2, 1e-3);
-  flow.scores[1] = 5;
-  decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1 * 0.9, 1e-3);
 }
 
 struct MatchCase {
@@ -205,6 +171,51 @@ TEST_F(DecideDoubleTest, ShortRaceIsTheEndgameDecisionUnlessABeaverIsJudged) {
   EXPECT_FALSE(doubles()) << "a beaver is never judged by the bear-off counts";
 }
 
+// Judging a beaver, the side takes nine pips (or nine points of position score) off its
+// lead: a lead that clears a threshold by less than that doubles but does not beaver.
+struct BeaverRow {
+  const char* position;  // side 1 on roll: 81 pips, the opponent 8, 17, 21 or 30 behind
+  bool doubles, beavers;
+};
+
+TEST_F(DecideDoubleTest, BeaverMarginComesOffTheLead) {
+  const BeaverRow rows[] = {
+      {"9:-3 6:-3 5:-3 4:-3 3:-3 10:1 19:6 20:6 21:2 | side 1", false, false},
+      {"9:-3 6:-3 5:-3 4:-3 3:-3 10:2 19:5 20:6 21:2 | side 1", true, false},
+      {"9:-3 6:-3 5:-3 4:-3 3:-3 10:2 19:7 20:6 | side 1", true, false},
+      {"9:-3 6:-3 5:-3 4:-3 3:-3 10:3 19:6 20:6 | side 1", true, true},
+  };
+  for (const BeaverRow& r : rows) {
+    SCOPED_TRACE(r.position);
+    setPosition(r.position);
+    analysePosition();
+    ASSERT_EQ(analysis.contactBroken, -1);
+    cube.beaverMode = 0;
+    EXPECT_EQ(doubles(), r.doubles);
+    cube.beaverMode = 9;
+    EXPECT_EQ(doubles(), r.beavers);
+  }
+}
+
+TEST_F(DecideDoubleTest, BeaverInAMatchOnlyWhenTheRedoubleCannotWinIt) {
+  // The taker wins the match with this cube: the doubler doubles whatever the position;
+  // a beaver only when twice the cube leaves the doubler short of the match.
+  for (int32_t doublerScore : {0, 3}) {
+    SCOPED_TRACE(doublerScore);
+    flow.tournamentGoing = 255;
+    flow.tournamentPoints = 5;
+    flow.scores[1] = doublerScore;
+    flow.scores[0] = 4;
+    sides(1);
+    stubContact(150, 90);
+    analysis.evalBoard[0] = -1;  // hopeless: the veto stops any position test
+    cube.beaverMode = 0;
+    EXPECT_TRUE(doubles());
+    cube.beaverMode = 9;
+    EXPECT_EQ(doubles(), doublerScore + 2 < 5);
+  }
+}
+
 class TakeDecisionTest : public CubeTest {
  protected:
   static bool takes() {
@@ -212,24 +223,6 @@ class TakeDecisionTest : public CubeTest {
     return cube.doubleTaken == -1;
   }
 };
-
-TEST_F(TakeDecisionTest, StartingPositionThresholds) {
-  layOutForTaker(startingView(), 0);
-  cube.cubeValue = 2;
-  computerTakeDecision();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, 59.292, 1e-2);
-  EXPECT_NEAR(doublingPosition.cubeThreshold2, 70.634, 1e-2);
-  EXPECT_EQ(position.currentPlayer, 0) << "the sides are back";
-  EXPECT_EQ(cube.doubleTaken, -1) << "an even game is taken";
-
-  // A human taker's thresholds do not take the computer's personality.
-  skill.personality = 3;
-  computerTakeDecision();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, 59.292 * 0.9, 1e-2);
-  position.playerType[1] = kHumanPlayer;
-  computerTakeDecision();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, 59.292, 1e-2);
-}
 
 struct TakeCase {
   const char* what;

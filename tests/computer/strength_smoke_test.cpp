@@ -1,50 +1,25 @@
 // A smoke test of playing strength: the computer at its best level against a side that
 // picks one of its legal plays at random, cube off, no concessions. It catches gross
-// faults only (a sign turned round, a term scoring the wrong side); the term tests prove
-// the terms.
+// faults only (a sign turned round, a term scoring the wrong side).
 #include <gtest/gtest.h>
 
 #include <array>
-#include <random>
 #include <vector>
 
-#include "computer/analyse_position.h"
-#include "computer/computer_services.h"
-#include "computer/doubling_position.h"
-#include "computer/factors.h"
-#include "computer/personalities.h"
-#include "computer/program_data.h"
-#include "state/analysis_state.h"
-#include "rules/best_plays.h"
-#include "rules/dice.h"
-#include "state/flow_state.h"
 #include "rules/legal_plays.h"
 #include "rules/mover_view.h"
-#include "rules/play_search.h"
+#include "search_fixture.h"
 #include "state/play_search_state.h"
-#include "state/position.h"
-#include "state/search_services.h"
-#include "state/settings.h"
 
 namespace bg {
 namespace {
+
+using namespace bg::testing;
 
 using View = std::array<int16_t, 26>;
 
 constexpr int kGames = 400;
 constexpr int kTurnCap = 400;
-
-void rollInto(std::mt19937& rng) {
-  std::uniform_int_distribution<int> die(1, 6);
-  const auto a = static_cast<int16_t>(die(rng));
-  const auto b = static_cast<int16_t>(die(rng));
-  auto& d = diceState.dice;
-  d[0].value = a;
-  d[1].value = b;
-  d[2].value = a == b ? a : 0;
-  d[3].value = a == b ? a : 0;
-  flow.movesAllowed = a == b ? 4 : 2;
-}
 
 // The board from the side to move's view, as the mover's view turns it.
 void storeView(const View& v) {
@@ -85,16 +60,10 @@ View playRowOne(View v) {
   return v;
 }
 
-// The computer's move step: analysis, doubling evaluation, the two test searches, the
-// analysis again and the evaluating search.
 View computerMove() {
   analysePosition();
-  evaluateDoublingPosition();
-  searchHittingPlays();
-  searchContactBreakingPlay();
-  analysePosition();
   const View before = currentView();
-  searchBestPlays();
+  searchComputerMove();
   return playRowOne(before);
 }
 
@@ -155,19 +124,7 @@ Outcome playGame(int computerSide, int firstToMove, std::mt19937& rng) {
 }
 
 TEST(StrengthSmokeTest, BestLevelBeatsRandomPlay) {
-  initEvaluationFactors();
-  readProgramData();
-  const SkillSettings savedSkill = skill;
-  const SearchServices savedServices = searchServices;
-  const Settings savedSettings = settings;
-  skill.skillLevel = kHighestSkillLevel;
-  skill.skillFactor = skillFactorFor(kHighestSkillLevel);
-  skill.personality = kDefaultPersonality;
-  initPersonalityData();
-  installComputerSearchServices();
-  settings.noPumpDuringSearch = -1;
-  doublingPosition = DoublingPositionState{};
-
+  setUpComputer(kHighestSkillLevel);
   std::mt19937 rng(19870605);
   int wins = 0;
   int capped = 0;
@@ -180,11 +137,6 @@ TEST(StrengthSmokeTest, BestLevelBeatsRandomPlay) {
   }
   EXPECT_EQ(capped, 0);
   EXPECT_GT(wins * 100, kGames * 97) << wins << " of " << kGames;
-
-  skill = savedSkill;
-  searchServices = savedServices;
-  settings = savedSettings;
-  position.openingPhase = -1;
 }
 
 }  // namespace
