@@ -299,13 +299,6 @@ TEST_F(BlotRiskTest, CountsMatchAnIndependentCountOverTheRolls) {
   EXPECT_GT(withBar, 600);
 }
 
-View viewOf(std::initializer_list<std::pair<int, int>> men, int shooterBar = 0) {
-  View w{};
-  for (auto [p, n] : men) w[p] = n;
-  w[25] = shooterBar;
-  return w;
-}
-
 // Counts the view and checks every output against the independent count as well.
 void countChecked(const View& w) { expectMatchesReference(describe(w), 0); }
 
@@ -317,22 +310,6 @@ TEST_F(BlotRiskTest, ShotListStopsAtItsCapacity) {
   ASSERT_GT(Reference(describe(w)).count().shots.size(), kShotListCapacity);
   countChecked(w);
   EXPECT_EQ(blotRisk.shotCount, kShotListCapacity);
-}
-
-TEST_F(BlotRiskTest, NoBlotsOrTheOpeningRollLeaveTheCountsAlone) {
-  run(describe(viewOf({{10, -1}, {4, 3}})));
-  blotRisk.blotRiskSum = 99;
-  run(describe(viewOf({{10, -2}, {4, 3}})));
-  EXPECT_EQ(blotRisk.noOwnBlots, -1);
-  EXPECT_EQ(blotRisk.blotRiskSum, 0);
-  EXPECT_EQ(blotRisk.blotsHitCounts[1], 17);
-
-  blotRisk = BlotRiskState{};
-  position.openingPhase = -1;
-  blotRisk.blotRiskSum = 7;
-  run(describe(viewOf({{10, -1}, {4, 3}})));
-  EXPECT_EQ(blotRisk.blotRiskSum, 7);
-  EXPECT_EQ(blotRisk.blotsHitCounts[1], 0);
 }
 
 }  // namespace

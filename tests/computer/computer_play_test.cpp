@@ -4,20 +4,18 @@
 #include <vector>
 
 #include "computer/computer_play.h"
-#include "computer/eval_scores.h"
 #include "computer/personalities.h"
 #include "computer/program_data.h"
-#include "state/analysis_state.h"
 #include "rules/best_plays.h"
 #include "rules/dice.h"
 #include "state/flow_state.h"
 #include "rules/mover_view.h"
-#include "rules/new_game.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
 #include "state/program_state.h"
 #include "rules/reference_moves.h"
-#include "state/turn_flags.h"
+#include "rules/new_game.h"
+#include "support/position_text.h"
 #include "runtime/core/random.h"
 
 namespace bg {
@@ -45,39 +43,19 @@ class ComputerPlayTest : public ::testing::Test {
   }
   void TearDown() override { setRandomHook(nullptr); }
 
-  static void roll(int d0, int d1) {
-    const bool doubles = d0 == d1;
-    for (int n = 0; n <= 3; ++n) {
-      const int v = n == 0 ? d0 : n == 1 ? d1 : (doubles ? d0 : 0);
-      diceState.dice[n].value = static_cast<int16_t>(v);
-      diceState.rolledDice[n] = static_cast<int16_t>(v);
-    }
-    diceState.rolledDoubles = doubles ? -1 : 0;
-    flow.movesAllowed = doubles ? 4 : 2;
-    flow.movesLeft = flow.movesAllowed;
-    flow.moveNumber = 0;
-  }
-
   // The starting position with `player` to move, the book's play for the roll in row 1.
   static void bookPlay(int player, int d0, int d1, int variantDraw) {
     setStartingPosition();
+    testing::setRoll(static_cast<int16_t>(d0), static_cast<int16_t>(d1));
+    testing::setSideOnRoll(static_cast<int16_t>(player));
     position.playerType[0] = kComputerPlayer;
     position.playerType[1] = kComputerPlayer;
-    position.currentPlayer = static_cast<int16_t>(player);
-    position.otherPlayer = static_cast<int16_t>(1 - player);
-    roll(d0, d1);
+    flow.movesAllowed = d0 == d1 ? 4 : 2;
+    flow.movesLeft = flow.movesAllowed;
     buildMoverView();
     clearBestPlays();
     scripted = {variantDraw};
     pickOpeningBookPlay();
-  }
-
-  static std::vector<std::pair<int, int>> row1(const BestPlaysList& list) {
-    std::vector<std::pair<int, int>> parts;
-    for (int i = 1; i <= static_cast<int>(list[1][kPartMovesColumn]); ++i) {
-      parts.emplace_back(static_cast<int>(list[1][2 * i]), static_cast<int>(list[1][2 * i + 1]));
-    }
-    return parts;
   }
 
   // Fills the skill list with scores for rows 1..3 (one-part plays from 24, 13, 8).
@@ -96,8 +74,6 @@ class ComputerPlayTest : public ::testing::Test {
     }
   }
 };
-
-using Parts = std::vector<std::pair<int, int>>;
 
 TEST_F(ComputerPlayTest, EveryBookPlayIsLegalForBothSides) {
   for (int player = 0; player <= 1; ++player) {
@@ -123,16 +99,6 @@ TEST_F(ComputerPlayTest, EveryBookPlayIsLegalForBothSides) {
   }
 }
 
-TEST_F(ComputerPlayTest, BookIsNotUsedAwayFromTheStartingPosition) {
-  bookPlay(1, 3, 1, 1);
-  position.board[6] = -4;
-  position.board[5] = -1;
-  buildMoverView();
-  clearBestPlays();
-  pickOpeningBookPlay();
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][kScoreColumn], kEmptyRow);
-}
-
 TEST_F(ComputerPlayTest, SkillLevelsTakeTheSecondBestPlayAtTheirOdds) {
   flow.turnNumber = 5;
   for (int level = 1; level <= 5; ++level) {
@@ -155,39 +121,18 @@ TEST_F(ComputerPlayTest, SkillLevelsTakeTheSecondBestPlayAtTheirOdds) {
 
 TEST_F(ComputerPlayTest, SecondBestTrailingByMoreThan8IsOnlyKeptOnTurn1) {
   skill.skillLevel = 2;
-  listScores(20, 11, 8);
-  flow.turnNumber = 1;
-  scripted = {1};
-  applySkillLevel();
-  EXPECT_EQ(computerPlay.chosenPlayIndex, 2);
-  flow.turnNumber = 2;
-  scripted = {1};
-  applySkillLevel();
-  EXPECT_EQ(computerPlay.chosenPlayIndex, 1);
-  listScores(20, 12, 8);  // exactly 8 behind: kept
-  scripted = {1};
-  applySkillLevel();
-  EXPECT_EQ(computerPlay.chosenPlayIndex, 2);
-  // An empty second row is never played.
-  listScores(20, kEmptyRow, kEmptyRow);
-  flow.turnNumber = 1;
-  scripted = {1};
-  applySkillLevel();
-  EXPECT_EQ(computerPlay.chosenPlayIndex, 1);
-}
-
-TEST_F(ComputerPlayTest, PlayShorterThanTheRollEndsTheMovePhase) {
-  setStartingPosition();
-  position.currentPlayer = 1;
-  roll(6, 1);
-  skill.skillLevel = 5;
-  listScores(10, 9, 8);  // row 1: 24/23 only
-  flow.turnNumber = 5;
-  playComputerMove();
-  EXPECT_EQ(position.board[24], -1);
-  EXPECT_EQ(position.board[23], -1);
-  EXPECT_EQ(flow.movePhaseOver, -1);
-  EXPECT_EQ(turnFlags.removeDiceAtTurnEnd, -1);
+  const struct {
+    float second;
+    int16_t turn;
+    int16_t chosen;
+  } rows[] = {{11, 1, 2}, {11, 2, 1}, {12, 2, 2}, {kEmptyRow, 1, 1}};  // the best scores 20
+  for (const auto& r : rows) {
+    listScores(20, r.second, r.second == kEmptyRow ? kEmptyRow : 8);
+    flow.turnNumber = r.turn;
+    scripted = {1};
+    applySkillLevel();
+    EXPECT_EQ(computerPlay.chosenPlayIndex, r.chosen) << r.second << " on turn " << r.turn;
+  }
 }
 
 }  // namespace

@@ -37,16 +37,6 @@ class ConcessionTest : public CubeTest {
   }
 };
 
-TEST_F(ConcessionTest, ContactLeavesEverythingAlone) {
-  raceOf(15, 20, 3, 1, 200, 150, 15);
-  analysis.raceFlag = 0;
-  flow.concessionLevel = 7;
-  considerConcession();
-  EXPECT_EQ(flow.concessionLevel, 7);
-  EXPECT_EQ(cubeLog.announcements, 0);
-  EXPECT_EQ(concession.concessionCheckTurn, 0);
-}
-
 struct LevelCase {
   const char* what;
   int16_t ownMen;
@@ -140,19 +130,6 @@ TEST_F(ConcessionTest, HiddenRolloutConcedesWithoutAWord) {
   level();
   EXPECT_EQ(cubeLog.announcements, 1);
   EXPECT_EQ(flow.autoConcession[1], 0);
-}
-
-TEST_F(ConcessionTest, ANewGameAllowsAnOfferAgain) {
-  raceOf(14, 12, 15, 5, 150);
-  record.gameRecordCount = 300;
-  level();
-  ASSERT_EQ(concession.concessionCheckTurn, 300);
-  setStartingPosition();
-  sides(1);
-  raceOf(14, 12, 15, 5, 150);
-  record.gameRecordCount = 5;
-  level();
-  EXPECT_EQ(cubeLog.announcements, 2);
 }
 
 }  // namespace

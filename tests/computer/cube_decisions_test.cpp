@@ -146,18 +146,6 @@ TEST_F(DecideDoubleTest, JacobyKeepsTheDoubleOnlyWithTheCubeInTheMiddle) {
   EXPECT_TRUE(doubles());
 }
 
-TEST_F(DecideDoubleTest, ManyMoreMenThanTheOpponentStopsAContactDouble) {
-  sides(1);
-  stubContact(80, 200);
-  analysis.menLeft[1] = 15;
-  analysis.menLeft[0] = 7;  // 15 div 15 x 8 = 8 > 7
-  EXPECT_FALSE(doubles());
-  EXPECT_GT(doublingPosition.cubeThreshold1, 0);
-  analysis.menLeft[0] = 8;  // 7: the position score decides
-  decideDouble();
-  EXPECT_EQ(doublingPosition.doublingView, -1) << "the doubler's position score ran";
-}
-
 TEST_F(DecideDoubleTest, ShortRaceIsTheEndgameDecisionUnlessABeaverIsJudged) {
   sides(1);
   // Two men each, the mover's on its 1 and 2 points: it bears off with any roll.
@@ -263,19 +251,6 @@ TEST_F(TakeDecisionTest, DropThatLosesTheMatchAnywayIsTaken) {
     flow.scores[doubler] = 2;
     EXPECT_FALSE(takes());
   }
-}
-
-TEST_F(TakeDecisionTest, RaceTakeByPipsBehindAgainstTheThreshold) {
-  // A race at 40 pips or more each: the taker (66) 3 pips behind the doubler (63) takes
-  // since pipLead - 5 >= -T1.
-  const ViewBoard close =
-      viewWith({{6, -3}, {5, -4}, {4, -4}, {3, -4}, {19, 3}, {20, 3}, {21, 4}, {22, 4}, {23, 1}});
-  layOutForTaker(close, 1);
-  cube.cubeValue = 2;
-  EXPECT_TRUE(takes());
-  ASSERT_EQ(analysis.contactBroken, -1);
-  ASSERT_GE(analysis.opponentPipCount, 40);
-  EXPECT_GE(features.pipLead - 5, -doublingPosition.cubeThreshold1);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 // path's terms give.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "computer/eval_terms_race_prime.h"
 #include "computer/evaluate_position.h"
 #include "computer/personalities.h"
+#include "computer/race_estimates.h"
 #include "rules/best_plays.h"
 #include "rules/legal_plays.h"
 #include "state/flow_state.h"
@@ -105,6 +108,44 @@ TEST_F(TermPathsTest, EachPathRunsItsOwnTerms) {
       fresh();
       EXPECT_NE(scoresFrom(other.terms).candidateScoreTrue, full.candidateScoreTrue) << other.path;
     }
+    fresh();
+    evaluatePosition();
+    EXPECT_EQ(evalScores.candidateScoreTrue, full.candidateScoreTrue) << "each candidate starts clean";
+  }
+}
+
+TEST_F(TermPathsTest, BreakingContactFarAheadTakesTheRacePathWithItsBonus) {
+  float scores[2] = {};
+  for (int16_t lead : {0, -1}) {
+    setPosition("8:-1 3:-14 5:1 22:14 | side 1");  // one man behind the opponent's on 5
+    analysePosition();
+    ASSERT_EQ(analysis.analysisRaceFlag, 0);
+    analysis.evalBoard[8] = 0;
+    analysis.evalBoard[2] = -1;  // and the play runs it past
+    race.raceLeadFlag = lead;
+    clearBestPlays();
+    evaluatePosition();
+    EXPECT_EQ(analysis.raceFlag, lead);
+    scores[-lead] = evalScores.candidateScoreTrue;
+  }
+  EXPECT_GT(scores[1], scores[0]);
+}
+
+TEST_F(TermPathsTest, AtTheBestLevelWithTheNeutralPersonalityBothScoresAgree) {
+  skill.personality = 2;
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<float> value(-40.0f, 40.0f);
+  for (int n = 0; n < 2000; ++n) {
+    EvalScores& e = evalScores;
+    e = EvalScores{};
+    for (float* partial : {&e.mainScore, &e.blotScore, &e.barScore, &e.blockScore, &e.distribScore, &e.pointsScore})
+      *partial = value(rng);
+    scoreAndRankCandidate();
+    // The true score is summed in single precision, rounding at each of its five steps,
+    // the skill score in double and rounded once: they differ only by those roundings.
+    const double magnitude = std::fabs(e.blockScore) + std::fabs(e.mainScore) + std::fabs(e.blotScore) +
+                             std::fabs(e.barScore) + std::fabs(e.distribScore) + std::fabs(e.pointsScore);
+    EXPECT_LE(std::fabs(static_cast<double>(e.candidateScoreTrue) - e.candidateScoreSkill), 5 * magnitude * 0x1p-24);
   }
 }
 

@@ -72,33 +72,23 @@ void pinLead(float opponentRolls, float ownRolls) {
   race.raceRollLead = opponentRolls - ownRolls;
 }
 
-TEST_F(WhoIsAheadTest, ExactlyHalfARollBehindIsTooClose) {
-  adjust = [] { pinLead(5.0f, 5.5f); };
-  EXPECT_EQ(ask(kRace, 0), kTooCloseToCall);
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0], "MMIt is too close for me to call");
-  EXPECT_FLOAT_EQ(candidate.raceRollLeadAfterRoll, 0.5f);  // the coming roll counts one
-  EXPECT_TRUE(interaction.messageText.empty());
-}
+float ownRolls = 0;
 
-TEST_F(WhoIsAheadTest, AnyOtherLeadNamesASide) {
-  adjust = [] { pinLead(5.0f, 5.25f); };
-  EXPECT_EQ(ask(kRace, 0), 0);
-  EXPECT_EQ(shown.back(), "MMYou appear to have the advantage");
-  adjust = [] { pinLead(5.0f, 5.75f); };
-  EXPECT_EQ(ask(kRace, 0), 1);
-  EXPECT_EQ(shown.back(), "MMI appear to have the advantage");
-}
-
-TEST_F(WhoIsAheadTest, TheDiceInHandCount) {
-  diceState.diceShowing = -1;
-  diceState.dice[0].value = 3;
-  diceState.dice[1].value = 1;
-  adjust = [] { pinLead(5.0f, 6.0f); };  // 4 pips: -1 + 0.49
-  EXPECT_EQ(ask(kRace, 0), 1);
-  for (int k = 0; k <= 3; ++k) diceState.dice[k].value = 6;
-  EXPECT_EQ(ask(kRace, 0), 0);  // 24 pips: -1 + 2.94
-  EXPECT_EQ(playSearch.rollPipTotal, 24);
+TEST_F(WhoIsAheadTest, TheRaceLeadNamesASideUnlessExactlyHalfARollBehind) {
+  const struct {
+    float ownRolls;  // against the opponent's 5; the coming roll counts one
+    int16_t ahead;
+    const char* message;
+  } rows[] = {{5.5f, kTooCloseToCall, "MMIt is too close for me to call"},
+              {5.25f, 0, "MMYou appear to have the advantage"},
+              {5.75f, 1, "MMI appear to have the advantage"}};
+  for (const auto& r : rows) {
+    ownRolls = r.ownRolls;
+    adjust = [] { pinLead(5.0f, ownRolls); };
+    EXPECT_EQ(ask(kRace, 0), r.ahead);
+    EXPECT_EQ(shown.back(), r.message);
+    EXPECT_TRUE(interaction.messageText.empty());
+  }
 }
 
 TEST_F(WhoIsAheadTest, ADoublePendingJudgesTheDoubledSide) {
@@ -112,26 +102,6 @@ TEST_F(WhoIsAheadTest, ADoublePendingJudgesTheDoubledSide) {
   EXPECT_EQ(position.currentPlayer, 1);
   EXPECT_EQ(cube.doublePending, -1);
   EXPECT_FLOAT_EQ(candidate.raceRollLeadAfterRoll, 0.6f);
-}
-
-TEST_F(WhoIsAheadTest, TheComputerWaitingToRollJudgesItsOpponent) {
-  flow.rollWaitActive = -1;
-  adjust = [] { pinLead(5.0f, 3.0f); };
-  EXPECT_EQ(ask(kRace, 1), 0);
-  EXPECT_EQ(analysedFor[0], 0);
-  EXPECT_EQ(flow.whoIsAheadUses[0], 1);
-  EXPECT_EQ(flow.whoIsWinningUses[0], 1);
-  EXPECT_EQ(flow.whoIsAheadUses[1], 0);
-}
-
-TEST_F(WhoIsAheadTest, NamesOutsideTheGameAgainstTheComputer) {
-  flow.opponentMode = 3;
-  adjust = [] { pinLead(5.0f, 3.0f); };
-  EXPECT_EQ(ask(kRace, 1), 1);
-  EXPECT_EQ(shown.back(), "MMBob appears to have the advantage");
-  adjust = [] { pinLead(3.0f, 5.0f); };
-  EXPECT_EQ(ask(kRace, 1), 0);
-  EXPECT_EQ(shown.back(), "MMAnn appears to have the advantage");
 }
 
 TEST_F(WhoIsAheadTest, LateRaceByTheRollsThatBearOff) {
