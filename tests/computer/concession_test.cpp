@@ -1,5 +1,5 @@
 // The computer's resignation: the race tests for a gammon and a single game, the offer at
-// most once in five record entries, a hidden rollout, and the accepted resignation.
+// most once in five record entries, and a hidden rollout.
 #include "computer/concession.h"
 
 #include "cube_fixture.h"
@@ -101,17 +101,6 @@ TEST_F(ConcessionTest, OfferedAtMostOnceInFiveEntries) {
   EXPECT_EQ(cubeLog.announcements, 2);
 }
 
-TEST_F(ConcessionTest, AcceptedResignationEndsTheTurnAndTheGame) {
-  raceOf(14, 12, 15, 5, 150);
-  flowServices.announceConcession = [] {
-    ++cubeLog.announcements;
-    interaction.panelAnswer = -1;
-  };
-  level();
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
-  EXPECT_EQ(flow.newGameRequested, -1);
-}
-
 TEST_F(ConcessionTest, HiddenRolloutConcedesWithoutAWord) {
   raceOf(14, 12, 15, 5, 150);
   rollout.rolloutRunning = 255;
@@ -122,14 +111,6 @@ TEST_F(ConcessionTest, HiddenRolloutConcedesWithoutAWord) {
   EXPECT_EQ(interaction.panelAnswer, -1);
   EXPECT_EQ(flow.autoConcession[1], -1);
   EXPECT_EQ(flow.newGameRequested, -1);
-
-  // A rollout that shows the board asks as usual.
-  flow = FlowState{};
-  rollout.rolloutShowBoard = -1;
-  record.gameRecordCount = 50;
-  level();
-  EXPECT_EQ(cubeLog.announcements, 1);
-  EXPECT_EQ(flow.autoConcession[1], 0);
 }
 
 }  // namespace

@@ -117,15 +117,6 @@ TEST_F(CubeActionTest, DroppedFirstDoubleEndsTheGameWithTheCubeCentred) {
   EXPECT_EQ(flow.newGameRequested, -1);
   EXPECT_EQ(cubeLog.shown, (std::vector<std::string>{"MMThe computer  declines"}));
   EXPECT_EQ(cubeLog.pauses, (std::vector<double>{2.0}));
-
-  // A redouble dropped: the doubler keeps the cube at its value before.
-  cube = CubeState{};
-  flow = FlowState{};
-  cube.cubeValue = 4;
-  cube.cubeOwner = 0;
-  offerDouble();
-  EXPECT_EQ(cube.cubeValue, 4);
-  EXPECT_EQ(cube.cubeOwner, 0);
 }
 
 TEST_F(CubeActionTest, HumanBeaverInsideTheThreeSecondWindow) {

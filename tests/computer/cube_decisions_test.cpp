@@ -1,6 +1,6 @@
 // The computer's double and take decisions: the match-score shortcuts for whichever side
-// doubles, the vetoes, the thresholds and how the cube, the personality and the score
-// scale them, the Jacoby rule against the gammon hold-back, and the take rules.
+// doubles, the vetoes, the Jacoby rule against the gammon hold-back, the beaver margin,
+// and the take rules.
 #include "computer/cube_decisions.h"
 
 #include "computer/analyse_position.h"
@@ -18,37 +18,6 @@ class DecideDoubleTest : public CubeTest {
     return cube.doublePending == -1;
   }
 };
-
-struct RaceCase {
-  const char* what;
-  int moverPips;
-  int opponentPips;
-  int16_t cubeValue;
-  bool doubles;
-};
-
-TEST_F(DecideDoubleTest, RaceDoublesByLeadAgainstTheScaledThresholds) {
-  // Mover at 80 pips: T1 = 0.0019 x 80^2 = 12.16; with the cube at 2, x 1.10468 = 13.43;
-  // at 4, 4 % more = 13.97. Past Dblfact31 (19.43 pips) every race double goes.
-  const RaceCase cases[] = {
-      {"lead just under T1", 80, 92, 1, false},
-      {"lead at T1", 80, 93, 1, true},
-      {"cube 2 raises T1 past 13", 80, 93, 2, false},
-      {"cube 2, lead 14", 80, 94, 2, true},
-      {"cube 4 raises T1 past 13.9", 80, 93, 4, false},
-      {"cube 4, lead 14", 80, 94, 4, true},
-      {"behind", 80, 70, 1, false},
-      {"lead past Dblfact31 at 100 pips", 100, 120, 1, true},
-      {"lead under T1 at 100 pips", 100, 118, 1, false},
-  };
-  sides(1);
-  for (const RaceCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    stubRace(c.moverPips, c.opponentPips);
-    cube.cubeValue = c.cubeValue;
-    EXPECT_EQ(doubles(), c.doubles);
-  }
-}
 
 struct MatchCase {
   const char* what;
@@ -212,28 +181,6 @@ class TakeDecisionTest : public CubeTest {
   }
 };
 
-struct TakeCase {
-  const char* what;
-  ViewBoard takerView;  // the taker's men negative
-  bool takes;
-};
-
-TEST_F(TakeDecisionTest, MenLeftRulesComeBeforeAnyThreshold) {
-  const TakeCase cases[] = {
-      // The doubler has one man left, the taker nine or more: drop.
-      {"one man against nine", viewWith({{6, -9}, {24, 1}}), false},
-      // A race with the taker 13 men more than the doubler: drop.
-      {"thirteen men more", viewWith({{1, -15}, {24, 2}}), false},
-      // The doubler has more than 7 men more than the taker: take.
-      {"the doubler has eight more", viewWith({{1, -7}, {19, 15}}), true},
-  };
-  for (const TakeCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    layOutForTaker(c.takerView, 1);
-    cube.cubeValue = 2;
-    EXPECT_EQ(takes(), c.takes);
-  }
-}
 
 TEST_F(TakeDecisionTest, DropThatLosesTheMatchAnywayIsTaken) {
   // Hopeless for the taker: fifteen men far from home, the doubler's last two on its

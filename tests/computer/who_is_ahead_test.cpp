@@ -117,28 +117,5 @@ TEST_F(WhoIsAheadTest, LateRaceByTheRollsThatBearOff) {
   EXPECT_EQ(ask(w, 0), 0);
 }
 
-TEST_F(WhoIsAheadTest, ContactByTheDoublingScore) {
-  // The side has closed its board against two men on the bar.
-  const ViewBoard v = viewWith({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -3}, {8, -2},
-                                {25, 2}, {19, 3}, {20, 3}, {21, 3}, {22, 4}});
-  EXPECT_EQ(ask(v, 0), 0);
-  EXPECT_GT(doublingPosition.doublingScore, 0);
-  // The same position played as a backgame goes to the opponent.
-  adjust = [] { backgame.backgameFlag = -1; };
-  EXPECT_EQ(ask(v, 0), 1);
-}
-
-TEST_F(WhoIsAheadTest, BehindAFullPrimeIsNeverAhead) {
-  // Far ahead with a closed board against three men on the bar, but two men still sit
-  // behind the opponent's six-point prime.
-  ViewBoard v = viewWith({{24, -2}, {1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -3},
-                          {18, 2}, {19, 2}, {20, 2}, {21, 2}, {22, 2}, {23, 2}, {25, 3}});
-  EXPECT_EQ(ask(v, 0), kTooCloseToCall);
-  // With a gap in the prime the side is named.
-  v[21] = 0;
-  v[17] = 2;
-  EXPECT_EQ(ask(v, 0), 0);
-}
-
 }  // namespace
 }  // namespace bg
