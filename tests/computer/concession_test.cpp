@@ -1,10 +1,9 @@
 // The computer's resignation: the race tests for a gammon and a single game, the offer at
-// most once in five record entries, and a hidden rollout.
+// most once in five record entries.
 #include "computer/concession.h"
 
 #include "cube_fixture.h"
-#include "rules/new_game.h"
-#include "state/rollout_state.h"
+#include "state/concession_state.h"
 
 namespace bg::testing {
 namespace {
@@ -99,18 +98,6 @@ TEST_F(ConcessionTest, OfferedAtMostOnceInFiveEntries) {
   record.gameRecordCount = 45;
   level();
   EXPECT_EQ(cubeLog.announcements, 2);
-}
-
-TEST_F(ConcessionTest, HiddenRolloutConcedesWithoutAWord) {
-  raceOf(14, 12, 15, 5, 150);
-  rollout.rolloutRunning = 255;
-  rollout.rolloutShowBoard = 0;
-  level();
-  EXPECT_TRUE(cubeLog.shown.empty());
-  EXPECT_EQ(cubeLog.announcements, 0);
-  EXPECT_EQ(interaction.panelAnswer, -1);
-  EXPECT_EQ(flow.autoConcession[1], -1);
-  EXPECT_EQ(flow.newGameRequested, -1);
 }
 
 }  // namespace

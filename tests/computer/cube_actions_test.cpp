@@ -2,12 +2,7 @@
 // entry and counters, the dropped double, the beaver window and the cube maximum.
 #include "computer/cube_actions.h"
 
-#include "computer/analyse_position.h"
-#include "computer/cube_decisions.h"
 #include "cube_fixture.h"
-#include "state/rollout_state.h"
-#include "state/speech_state.h"
-#include "state/play_search_state.h"
 #include "state/player_records.h"
 #include "runtime/core/clock.h"
 

@@ -4,6 +4,8 @@
 #include "computer/cube_decisions.h"
 
 #include "computer/analyse_position.h"
+#include "computer/backgame_flags.h"
+#include "computer/term_features.h"
 #include "computer/late_race.h"
 #include "support/position_text.h"
 #include "cube_fixture.h"
@@ -102,17 +104,6 @@ TEST_F(DecideDoubleTest, JacobyKeepsTheDoubleOnlyWithTheCubeInTheMiddle) {
   EXPECT_TRUE(doubles()) << "no gammon without a double under Jacoby";
   cube.cubeValue = 2;
   EXPECT_FALSE(doubles()) << "with the cube turned, the hold-back applies again";
-
-  // The hold-back applies only while the opponent has all fifteen men, and only when the
-  // gammon is out of its reach.
-  cube.jacobyRule = 0;
-  cube.cubeValue = 1;
-  setUp();
-  analysis.menLeft[0] = 14;
-  EXPECT_TRUE(doubles());
-  setUp();
-  race.gammonSaveRolls = 10;
-  EXPECT_TRUE(doubles());
 }
 
 TEST_F(DecideDoubleTest, ShortRaceIsTheEndgameDecisionUnlessABeaverIsJudged) {

@@ -7,16 +7,13 @@
 #include <vector>
 
 #include "analysis_fixture.h"
-#include "computer/backgame_flags.h"
 #include "computer/doubling_position.h"
 #include "computer/personalities.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
-#include "computer/term_features.h"
 #include "rules/dice.h"
 #include "rules/game_record.h"
 #include "runtime/core/messages.h"
-#include "state/concession_state.h"
 #include "state/cube_state.h"
 #include "state/flow_services.h"
 #include "state/flow_state.h"

@@ -14,10 +14,7 @@ namespace {
 
 struct Fnv {
   uint64_t h = 0xcbf29ce484222325ULL;
-  void mix(unsigned char b) {
-    h ^= b;
-    h *= 0x100000001b3ULL;
-  }
+  void mix(unsigned char b) { h = (h ^ b) * 0x100000001b3ULL; }
 };
 
 uint64_t factorChecksum(const auto& table) {

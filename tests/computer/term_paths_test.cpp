@@ -11,16 +11,16 @@
 
 #include "analysis_fixture.h"
 #include "computer/analyse_position.h"
-#include "computer/eval_scores.h"
 #include "computer/eval_terms_backgame.h"
 #include "computer/eval_terms_board.h"
 #include "computer/eval_terms_gaps.h"
 #include "computer/eval_terms_moves.h"
 #include "computer/eval_terms_race_prime.h"
+#include "computer/eval_scores.h"
 #include "computer/evaluate_position.h"
+#include "rules/best_plays.h"
 #include "computer/personalities.h"
 #include "computer/race_estimates.h"
-#include "rules/best_plays.h"
 #include "rules/legal_plays.h"
 #include "state/flow_state.h"
 #include "state/play_search_state.h"
@@ -96,13 +96,10 @@ TEST_F(TermPathsTest, EachPathRunsItsOwnTerms) {
     EXPECT_NE(full.candidateScoreTrue, 0) << "the terms scored something";
     fresh();
     const EvalScores alone = scoresFrom(row.terms);
-    EXPECT_EQ(alone.mainScore, full.mainScore);
-    EXPECT_EQ(alone.blotScore, full.blotScore);
-    EXPECT_EQ(alone.barScore, full.barScore);
-    EXPECT_EQ(alone.blockScore, full.blockScore);
-    EXPECT_EQ(alone.distribScore, full.distribScore);
-    EXPECT_EQ(alone.pointsScore, full.pointsScore);
-    EXPECT_EQ(alone.candidateScoreTrue, full.candidateScoreTrue);
+    for (float EvalScores::*score : {&EvalScores::mainScore, &EvalScores::blotScore, &EvalScores::barScore,
+                                     &EvalScores::blockScore, &EvalScores::distribScore, &EvalScores::pointsScore,
+                                     &EvalScores::candidateScoreTrue})
+      EXPECT_EQ(alone.*score, full.*score);
     for (const PathRow& other : kRows) {
       if (&other == &row) continue;
       fresh();
