@@ -1,24 +1,19 @@
 #pragma once
-// Setting up positions for the analysis and evaluation tests.
+// Positions for the analysis and evaluation tests, from the mover's side.
+#include <gtest/gtest.h>
+
 #include <array>
 #include <initializer_list>
 #include <random>
 #include <utility>
 
-#include "computer/blot_risk.h"
-#include "computer/candidate_features.h"
-#include "computer/eval_scores.h"
-#include "computer/evaluate_position.h"
 #include "computer/factors.h"
 #include "computer/position_analysis.h"
-#include "computer/position_features.h"
-#include "computer/race_estimates.h"
-#include "computer/term_features.h"
 #include "computer/program_data.h"
-#include "state/analysis_state.h"
 #include "rules/mover_view.h"
-#include "state/play_search_state.h"
+#include "state/analysis_state.h"
 #include "state/position.h"
+#include "state/program_state.h"
 
 namespace bg::testing {
 
@@ -33,39 +28,43 @@ inline ViewBoard viewWith(std::initializer_list<std::pair<int, int>> men) {
   return v;
 }
 
-// The starting position from the mover's side.
 inline ViewBoard startingView() {
   return viewWith({{24, -2}, {13, -5}, {8, -3}, {6, -5}, {1, 2}, {12, 5}, {17, 3}, {19, 5}});
 }
 
-// Puts the view on the game board for the given player to move.
+// Puts the view on the game board for the given player to move; player 1's view is the
+// board itself, player 0's the board turned round.
 inline void placeForPlayer(const ViewBoard& v, int player) {
   position.currentPlayer = static_cast<int16_t>(player);
   position.otherPlayer = static_cast<int16_t>(1 - player);
-  for (int i = 0; i <= 25; ++i) {
-    // Player 1's view is the board itself; player 0's is the board turned round.
+  for (int i = 0; i <= 25; ++i)
     position.board[i] = static_cast<int16_t>(player == 1 ? v[static_cast<size_t>(i)] : -v[static_cast<size_t>(25 - i)]);
-  }
 }
 
-// The whole analysis of the view for the given player.
 inline void analyseView(const ViewBoard& v, int player = 1) {
   placeForPlayer(v, player);
   buildMoverView();
   analysePositionFeatures();
 }
 
+// A clean program with the computer's tables loaded, past the opening roll.
 inline void loadComputerTables() {
+  resetProgramState();
   initEvaluationFactors();
   readProgramData();
   position.openingPhase = 0;
 }
 
-// A random position: up to 15 men a side, some on the bar, never two sides on a point.
+class ComputerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { loadComputerTables(); }
+};
+
+// A random position: up to 15 men a side, some on the bar, never two sides on a point;
+// now and then the sides have passed each other.
 inline ViewBoard randomView(std::mt19937& rng) {
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   ViewBoard v{};
-  // Now and then the sides have passed each other: a race.
   const bool apart = pick(0, 4) == 0;
   for (int side : {-1, 1}) {
     const int lo = apart && side > 0 ? 13 : 1;
@@ -84,16 +83,6 @@ inline ViewBoard randomView(std::mt19937& rng) {
     }
   }
   return v;
-}
-
-
-// Puts the position after a play on evalBoard (evalBoardB keeps the analysed one) and
-// prepares the candidate's features as the evaluation does before its terms run.
-inline void applyCandidate(const ViewBoard& after) {
-  for (int i = 0; i <= 25; ++i) analysis.evalBoard[i] = static_cast<int16_t>(after[static_cast<size_t>(i)]);
-  resetEvalAccumulators();
-  computePipAndRaceStats();
-  setRaceFlags();
 }
 
 }  // namespace bg::testing

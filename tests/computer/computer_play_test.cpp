@@ -1,247 +1,70 @@
-// The opening book, the choice of a row by skill level, and playing the chosen row.
+// Every play of the opening book, for either side and either variant, is legal by the
+// independent move generator.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "computer/computer_play.h"
-#include "computer/eval_scores.h"
 #include "computer/personalities.h"
 #include "computer/program_data.h"
-#include "state/analysis_state.h"
 #include "rules/best_plays.h"
-#include "rules/dice.h"
-#include "state/flow_state.h"
 #include "rules/mover_view.h"
 #include "rules/new_game.h"
-#include "state/play_search_state.h"
-#include "state/position.h"
 #include "rules/reference_moves.h"
-#include "rules/rules_fixture.h"
-#include "state/turn_flags.h"
 #include "runtime/core/random.h"
+#include "state/flow_state.h"
+#include "state/position.h"
+#include "state/program_state.h"
+#include "support/position_text.h"
 
 namespace bg {
 namespace {
 
-std::vector<int32_t> scripted;  // values the random hook hands out, in order
-int draws = 0;
+int32_t drawn = 1;  // what the random hook hands out: 4 picks the book's second variant
 
-int32_t scriptedRandom(int32_t) {
-  ++draws;
-  if (scripted.empty()) return 1;
-  const int32_t v = scripted.front();
-  scripted.erase(scripted.begin());
-  return v;
-}
-
-class ComputerPlayTest : public testing::RulesTest {
+class ComputerPlayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RulesTest::SetUp();
-    turnFlags = TurnFlags{};
-    computerPlay = ComputerPlayState{};
+    resetProgramState();
     initComputerData();
-    scripted.clear();
-    draws = 0;
-    setRandomHook(scriptedRandom);
+    setRandomHook([](int32_t) { return drawn; });
   }
-
-  static void roll(int d0, int d1) {
-    const bool doubles = d0 == d1;
-    for (int n = 0; n <= 3; ++n) {
-      const int v = n == 0 ? d0 : n == 1 ? d1 : (doubles ? d0 : 0);
-      diceState.dice[n].value = static_cast<int16_t>(v);
-      diceState.rolledDice[n] = static_cast<int16_t>(v);
-    }
-    diceState.rolledDoubles = doubles ? -1 : 0;
-    flow.movesAllowed = doubles ? 4 : 2;
-    flow.movesLeft = flow.movesAllowed;
-    flow.moveNumber = 0;
-  }
-
-  // The starting position with `player` to move, the book's play for the roll in row 1.
-  static void bookPlay(int player, int d0, int d1, int variantDraw) {
-    setStartingPosition();
-    position.playerType[0] = kComputerPlayer;
-    position.playerType[1] = kComputerPlayer;
-    position.currentPlayer = static_cast<int16_t>(player);
-    position.otherPlayer = static_cast<int16_t>(1 - player);
-    roll(d0, d1);
-    buildMoverView();
-    clearBestPlays();
-    scripted = {variantDraw};
-    pickOpeningBookPlay();
-  }
-
-  static std::vector<std::pair<int, int>> row1(const BestPlaysList& list) {
-    std::vector<std::pair<int, int>> parts;
-    for (int i = 1; i <= static_cast<int>(list[1][kPartMovesColumn]); ++i) {
-      parts.emplace_back(static_cast<int>(list[1][2 * i]), static_cast<int>(list[1][2 * i + 1]));
-    }
-    return parts;
-  }
-
-  // Fills the skill list with scores for rows 1..3 (one-part plays from 24, 13, 8).
-  static void listScores(float a, float b, float c) {
-    clearBestPlays();
-    const float scores[3] = {a, b, c};
-    const int from[3] = {24, 13, 8};
-    for (int r = 1; r <= 3; ++r) {
-      for (BestPlaysList* list : {&bestPlays.bestPlaysSkill, &bestPlays.bestPlaysTrue}) {
-        (*list)[r][kScoreColumn] = scores[r - 1];
-        (*list)[r][kPartMovesColumn] = 1;
-        (*list)[r][kMovesAllowedColumn] = 2;
-        (*list)[r][2] = static_cast<float>(from[r - 1]);
-        (*list)[r][3] = static_cast<float>(from[r - 1] - 1);
-      }
-    }
-  }
+  void TearDown() override { setRandomHook(nullptr); }
 };
 
-using Parts = std::vector<std::pair<int, int>>;
-
-TEST_F(ComputerPlayTest, BookPlaysEnterBothListsWithScore99) {
-  bookPlay(1, 3, 1, 1);
-  EXPECT_EQ(row1(bestPlays.bestPlaysTrue), (Parts{{8, 5}, {6, 5}}));
-  EXPECT_EQ(row1(bestPlays.bestPlaysSkill), (Parts{{8, 5}, {6, 5}}));
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][kScoreColumn], 99.0f);
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][kPipsColumn], 4);
-
-  bookPlay(1, 6, 5, 1);
-  EXPECT_EQ(row1(bestPlays.bestPlaysTrue), (Parts{{24, 18}, {18, 13}}));
-
-  // Variant 1 (drawn when RND(4) is 4): 2-1 is 13, 24; the higher from-point goes first.
-  bookPlay(1, 2, 1, 4);
-  EXPECT_EQ(row1(bestPlays.bestPlaysTrue), (Parts{{24, 23}, {13, 11}}));
-
-  // Doubles: each half's man moves twice.
-  bookPlay(1, 4, 4, 1);
-  EXPECT_EQ(row1(bestPlays.bestPlaysTrue), (Parts{{13, 9}, {13, 9}, {9, 5}, {9, 5}}));
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][kPipsColumn], 16);
+testing::RefPosition boardNow() {
+  testing::RefPosition p;
+  for (int i = 0; i <= 25; ++i) p.board[i] = position.board[i];
+  return p;
 }
 
 TEST_F(ComputerPlayTest, EveryBookPlayIsLegalForBothSides) {
   for (int player = 0; player <= 1; ++player) {
-    for (int variantDraw : {1, 4}) {
+    for (int32_t variantDraw : {1, 4}) {
       for (int d0 = 1; d0 <= 6; ++d0) {
         for (int d1 = 1; d1 <= 6; ++d1) {
-          bookPlay(player, d0, d1, variantDraw);
-          testing::RefPosition start;
-          for (int i = 0; i <= 25; ++i) start.board[i] = position.board[i];
-          std::vector<int> dice = {d0, d1};
-          if (d0 == d1) dice = {d0, d0, d0, d0};
-          const auto legal = testing::referencePlays(start, player, dice);
-          skill.skillLevel = 5;
+          setStartingPosition();
+          testing::setRoll(static_cast<int16_t>(d0), static_cast<int16_t>(d1));
+          testing::setSideOnRoll(static_cast<int16_t>(player));
+          position.playerType[0] = kComputerPlayer;
+          position.playerType[1] = kComputerPlayer;
+          flow.movesAllowed = d0 == d1 ? 4 : 2;
+          flow.movesLeft = flow.movesAllowed;
           flow.turnNumber = 1;
+          skill.skillLevel = kHighestSkillLevel;
+          drawn = variantDraw;
+          buildMoverView();
+          clearBestPlays();
+          pickOpeningBookPlay();
+          const std::vector<int> dice = d0 == d1 ? std::vector<int>{d0, d0, d0, d0} : std::vector<int>{d0, d1};
+          const auto legal = testing::referencePlays(boardNow(), player, dice);
           playComputerMove();
-          testing::RefPosition after;
-          for (int i = 0; i <= 25; ++i) after.board[i] = position.board[i];
-          EXPECT_EQ(legal.finals.count(after), 1u)
+          EXPECT_EQ(legal.finals.count(boardNow()), 1u)
               << "player " << player << " variant draw " << variantDraw << " roll " << d0 << "-" << d1;
         }
       }
     }
   }
-}
-
-TEST_F(ComputerPlayTest, BookIsNotUsedAwayFromTheStartingPosition) {
-  bookPlay(1, 3, 1, 1);
-  position.board[6] = -4;
-  position.board[5] = -1;
-  buildMoverView();
-  clearBestPlays();
-  pickOpeningBookPlay();
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][kScoreColumn], kEmptyRow);
-}
-
-TEST_F(ComputerPlayTest, PlayerMovingUpPlaysTheBookInItsOwnNumbering) {
-  bookPlay(0, 6, 5, 1);
-  skill.skillLevel = 5;
-  playComputerMove();
-  // 24/18 18/13 in the mover's view is 1/7 7/12 on the board for player 0.
-  EXPECT_EQ(position.board[1], 1);
-  EXPECT_EQ(position.board[12], 6);
-  EXPECT_EQ(position.piecesOnBoard[0], 15);
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
-}
-
-TEST_F(ComputerPlayTest, SkillLevelsTakeTheSecondBestPlayAtTheirOdds) {
-  flow.turnNumber = 5;
-  for (int level = 1; level <= 5; ++level) {
-    skill.skillLevel = static_cast<int16_t>(level);
-    int second = 0;
-    draws = 0;
-    for (int value = 1; value <= 10; ++value) {
-      listScores(10, 9, 8);
-      scripted = {value};
-      choosePlayFromList();
-      if (computerPlay.chosenPlayIndex == 2) ++second;
-    }
-    const int expected[6] = {0, 0, 3, 3, 2, 0};
-    EXPECT_EQ(second, expected[level]) << "level " << level;
-    if (level == 1 || level == 5) {
-      EXPECT_EQ(draws, 0) << "level " << level;
-    }
-  }
-}
-
-TEST_F(ComputerPlayTest, SecondBestTrailingByMoreThan8IsOnlyKeptOnTurn1) {
-  skill.skillLevel = 2;
-  listScores(20, 11, 8);
-  flow.turnNumber = 1;
-  scripted = {1};
-  applySkillLevel();
-  EXPECT_EQ(computerPlay.chosenPlayIndex, 2);
-  flow.turnNumber = 2;
-  scripted = {1};
-  applySkillLevel();
-  EXPECT_EQ(computerPlay.chosenPlayIndex, 1);
-  listScores(20, 12, 8);  // exactly 8 behind: kept
-  scripted = {1};
-  applySkillLevel();
-  EXPECT_EQ(computerPlay.chosenPlayIndex, 2);
-  // An empty second row is never played.
-  listScores(20, kEmptyRow, kEmptyRow);
-  flow.turnNumber = 1;
-  scripted = {1};
-  applySkillLevel();
-  EXPECT_EQ(computerPlay.chosenPlayIndex, 1);
-}
-
-TEST_F(ComputerPlayTest, BestMoveForTheHumanPlaysTheTrueListsTopRow) {
-  skill.skillLevel = 2;
-  listScores(10, 9, 8);
-  bestPlays.bestPlaysTrue[1][2] = 6;  // the true list's top play differs
-  bestPlays.bestPlaysTrue[1][3] = 5;
-  flow.bestMoveForHuman = -1;
-  scripted = {1};
-  choosePlayFromList();
-  EXPECT_EQ(draws, 0);
-  EXPECT_EQ(playSearch.playFrom[1], 6);
-}
-
-TEST_F(ComputerPlayTest, NothingIsPlayedWhileOnlyListingForTheHuman) {
-  setStartingPosition();
-  roll(6, 5);
-  listScores(10, 9, 8);
-  const auto before = position.board;
-  turnFlags.computerMovesForHuman = -1;
-  playComputerMove();
-  EXPECT_EQ(position.board, before);
-}
-
-TEST_F(ComputerPlayTest, PlayShorterThanTheRollEndsTheMovePhase) {
-  setStartingPosition();
-  position.currentPlayer = 1;
-  roll(6, 1);
-  skill.skillLevel = 5;
-  listScores(10, 9, 8);  // row 1: 24/23 only
-  flow.turnNumber = 5;
-  playComputerMove();
-  EXPECT_EQ(position.board[24], -1);
-  EXPECT_EQ(position.board[23], -1);
-  EXPECT_EQ(flow.movePhaseOver, -1);
-  EXPECT_EQ(turnFlags.removeDiceAtTurnEnd, -1);
 }
 
 }  // namespace

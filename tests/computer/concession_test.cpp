@@ -1,9 +1,9 @@
 // The computer's resignation: the race tests for a gammon and a single game, the offer at
-// most once in five record entries, a hidden rollout, and the accepted resignation.
+// most once in five record entries.
 #include "computer/concession.h"
 
 #include "cube_fixture.h"
-#include "rules/new_game.h"
+#include "state/concession_state.h"
 
 namespace bg::testing {
 namespace {
@@ -35,16 +35,6 @@ class ConcessionTest : public CubeTest {
     return flow.concessionLevel;
   }
 };
-
-TEST_F(ConcessionTest, ContactLeavesEverythingAlone) {
-  raceOf(15, 20, 3, 1, 200, 150, 15);
-  analysis.raceFlag = 0;
-  flow.concessionLevel = 7;
-  considerConcession();
-  EXPECT_EQ(flow.concessionLevel, 7);
-  EXPECT_EQ(cubeLog.announcements, 0);
-  EXPECT_EQ(concession.concessionCheckTurn, 0);
-}
 
 struct LevelCase {
   const char* what;
@@ -106,50 +96,6 @@ TEST_F(ConcessionTest, OfferedAtMostOnceInFiveEntries) {
   EXPECT_EQ(concession.concessionCheckTurn, 40);
 
   record.gameRecordCount = 45;
-  level();
-  EXPECT_EQ(cubeLog.announcements, 2);
-}
-
-TEST_F(ConcessionTest, AcceptedResignationEndsTheTurnAndTheGame) {
-  raceOf(14, 12, 15, 5, 150);
-  flowServices.announceConcession = [] {
-    ++cubeLog.announcements;
-    interaction.panelAnswer = -1;
-  };
-  level();
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
-  EXPECT_EQ(flow.newGameRequested, -1);
-}
-
-TEST_F(ConcessionTest, HiddenRolloutConcedesWithoutAWord) {
-  raceOf(14, 12, 15, 5, 150);
-  rollout.rolloutRunning = 255;
-  rollout.rolloutShowBoard = 0;
-  level();
-  EXPECT_TRUE(cubeLog.shown.empty());
-  EXPECT_EQ(cubeLog.announcements, 0);
-  EXPECT_EQ(interaction.panelAnswer, -1);
-  EXPECT_EQ(flow.autoConcession[1], -1);
-  EXPECT_EQ(flow.newGameRequested, -1);
-
-  // A rollout that shows the board asks as usual.
-  flow = FlowState{};
-  rollout.rolloutShowBoard = -1;
-  record.gameRecordCount = 50;
-  level();
-  EXPECT_EQ(cubeLog.announcements, 1);
-  EXPECT_EQ(flow.autoConcession[1], 0);
-}
-
-TEST_F(ConcessionTest, ANewGameAllowsAnOfferAgain) {
-  raceOf(14, 12, 15, 5, 150);
-  record.gameRecordCount = 300;
-  level();
-  ASSERT_EQ(concession.concessionCheckTurn, 300);
-  setStartingPosition();
-  sides(1);
-  raceOf(14, 12, 15, 5, 150);
-  record.gameRecordCount = 5;
   level();
   EXPECT_EQ(cubeLog.announcements, 2);
 }

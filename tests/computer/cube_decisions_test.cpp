@@ -1,9 +1,13 @@
 // The computer's double and take decisions: the match-score shortcuts for whichever side
-// doubles, the vetoes, the thresholds and how the cube, the personality and the score
-// scale them, the Jacoby rule against the gammon hold-back, and the take rules.
+// doubles, the vetoes, the Jacoby rule against the gammon hold-back, the beaver margin,
+// and the take rules.
 #include "computer/cube_decisions.h"
 
+#include "computer/analyse_position.h"
+#include "computer/backgame_flags.h"
+#include "computer/term_features.h"
 #include "computer/late_race.h"
+#include "support/position_text.h"
 #include "cube_fixture.h"
 
 namespace bg::testing {
@@ -16,73 +20,6 @@ class DecideDoubleTest : public CubeTest {
     return cube.doublePending == -1;
   }
 };
-
-struct RaceCase {
-  const char* what;
-  int moverPips;
-  int opponentPips;
-  int16_t cubeValue;
-  bool doubles;
-};
-
-TEST_F(DecideDoubleTest, RaceDoublesByLeadAgainstTheScaledThresholds) {
-  // Mover at 80 pips: T1 = 0.0019 x 80^2 = 12.16; with the cube at 2, x 1.10468 = 13.43;
-  // at 4, 4 % more = 13.97. Past Dblfact31 (19.43 pips) every race double goes.
-  const RaceCase cases[] = {
-      {"lead just under T1", 80, 92, 1, false},
-      {"lead at T1", 80, 93, 1, true},
-      {"cube 2 raises T1 past 13", 80, 93, 2, false},
-      {"cube 2, lead 14", 80, 94, 2, true},
-      {"cube 4 raises T1 past 13.9", 80, 93, 4, false},
-      {"cube 4, lead 14", 80, 94, 4, true},
-      {"behind", 80, 70, 1, false},
-      {"lead past Dblfact31 at 100 pips", 100, 120, 1, true},
-      {"lead under T1 at 100 pips", 100, 118, 1, false},
-  };
-  sides(1);
-  for (const RaceCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    stubRace(c.moverPips, c.opponentPips);
-    cube.cubeValue = c.cubeValue;
-    EXPECT_EQ(doubles(), c.doubles);
-  }
-}
-
-TEST_F(DecideDoubleTest, ThresholdsFollowTheCubeAndThePersonality) {
-  constexpr double t1 = 52.9891, t2 = 70.634;
-  sides(1);
-  stubRace(167, 167);
-  auto expectThresholds = [](double want1, double want2) {
-    decideDouble();
-    EXPECT_NEAR(doublingPosition.cubeThreshold1, want1, 1e-3);
-    EXPECT_NEAR(doublingPosition.cubeThreshold2, want2, 2e-3);
-  };
-  expectThresholds(t1, t2);
-  cube.cubeValue = 2;
-  expectThresholds(t1 * 1.10468, t2 * 1.12826);
-  cube.cubeValue = 4;
-  expectThresholds(t1 * 1.10468 * 1.04, t2 * 1.12826 * 1.04);
-
-  // A computer doubler's thresholds take its personality; a human's (cube advice) do not.
-  cube.cubeValue = 1;
-  skill.personality = 3;
-  decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1 * 0.9, 1e-3);
-  position.playerType[1] = kHumanPlayer;
-  decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1, 1e-3);
-
-  // In a match the personality is the match row, the bolder one when the doubler is two
-  // cubes from winning and the opponent is not.
-  position.playerType[1] = kComputerPlayer;
-  flow.tournamentGoing = 255;
-  flow.tournamentPoints = 7;
-  decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1 * 1.2, 1e-3);
-  flow.scores[1] = 5;
-  decideDouble();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, t1 * 0.9, 1e-3);
-}
 
 struct MatchCase {
   const char* what;
@@ -167,29 +104,6 @@ TEST_F(DecideDoubleTest, JacobyKeepsTheDoubleOnlyWithTheCubeInTheMiddle) {
   EXPECT_TRUE(doubles()) << "no gammon without a double under Jacoby";
   cube.cubeValue = 2;
   EXPECT_FALSE(doubles()) << "with the cube turned, the hold-back applies again";
-
-  // The hold-back applies only while the opponent has all fifteen men, and only when the
-  // gammon is out of its reach.
-  cube.jacobyRule = 0;
-  cube.cubeValue = 1;
-  setUp();
-  analysis.menLeft[0] = 14;
-  EXPECT_TRUE(doubles());
-  setUp();
-  race.gammonSaveRolls = 10;
-  EXPECT_TRUE(doubles());
-}
-
-TEST_F(DecideDoubleTest, ManyMoreMenThanTheOpponentStopsAContactDouble) {
-  sides(1);
-  stubContact(80, 200);
-  analysis.menLeft[1] = 15;
-  analysis.menLeft[0] = 7;  // 15 div 15 x 8 = 8 > 7
-  EXPECT_FALSE(doubles());
-  EXPECT_GT(doublingPosition.cubeThreshold1, 0);
-  analysis.menLeft[0] = 8;  // 7: the position score decides
-  decideDouble();
-  EXPECT_EQ(doublingPosition.doublingView, -1) << "the doubler's position score ran";
 }
 
 TEST_F(DecideDoubleTest, ShortRaceIsTheEndgameDecisionUnlessABeaverIsJudged) {
@@ -205,6 +119,51 @@ TEST_F(DecideDoubleTest, ShortRaceIsTheEndgameDecisionUnlessABeaverIsJudged) {
   EXPECT_FALSE(doubles()) << "a beaver is never judged by the bear-off counts";
 }
 
+// Judging a beaver, the side takes nine pips (or nine points of position score) off its
+// lead: a lead that clears a threshold by less than that doubles but does not beaver.
+struct BeaverRow {
+  const char* position;  // side 1 on roll: 81 pips, the opponent 8, 17, 21 or 30 behind
+  bool doubles, beavers;
+};
+
+TEST_F(DecideDoubleTest, BeaverMarginComesOffTheLead) {
+  const BeaverRow rows[] = {
+      {"9:-3 6:-3 5:-3 4:-3 3:-3 10:1 19:6 20:6 21:2 | side 1", false, false},
+      {"9:-3 6:-3 5:-3 4:-3 3:-3 10:2 19:5 20:6 21:2 | side 1", true, false},
+      {"9:-3 6:-3 5:-3 4:-3 3:-3 10:2 19:7 20:6 | side 1", true, false},
+      {"9:-3 6:-3 5:-3 4:-3 3:-3 10:3 19:6 20:6 | side 1", true, true},
+  };
+  for (const BeaverRow& r : rows) {
+    SCOPED_TRACE(r.position);
+    setPosition(r.position);
+    analysePosition();
+    ASSERT_EQ(analysis.contactBroken, -1);
+    cube.beaverMode = 0;
+    EXPECT_EQ(doubles(), r.doubles);
+    cube.beaverMode = 9;
+    EXPECT_EQ(doubles(), r.beavers);
+  }
+}
+
+TEST_F(DecideDoubleTest, BeaverInAMatchOnlyWhenTheRedoubleCannotWinIt) {
+  // The taker wins the match with this cube: the doubler doubles whatever the position;
+  // a beaver only when twice the cube leaves the doubler short of the match.
+  for (int32_t doublerScore : {0, 3}) {
+    SCOPED_TRACE(doublerScore);
+    flow.tournamentGoing = 255;
+    flow.tournamentPoints = 5;
+    flow.scores[1] = doublerScore;
+    flow.scores[0] = 4;
+    sides(1);
+    stubContact(150, 90);
+    analysis.evalBoard[0] = -1;  // hopeless: the veto stops any position test
+    cube.beaverMode = 0;
+    EXPECT_TRUE(doubles());
+    cube.beaverMode = 9;
+    EXPECT_EQ(doubles(), doublerScore + 2 < 5);
+  }
+}
+
 class TakeDecisionTest : public CubeTest {
  protected:
   static bool takes() {
@@ -213,46 +172,6 @@ class TakeDecisionTest : public CubeTest {
   }
 };
 
-TEST_F(TakeDecisionTest, StartingPositionThresholds) {
-  layOutForTaker(startingView(), 0);
-  cube.cubeValue = 2;
-  computerTakeDecision();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, 59.292, 1e-2);
-  EXPECT_NEAR(doublingPosition.cubeThreshold2, 70.634, 1e-2);
-  EXPECT_EQ(position.currentPlayer, 0) << "the sides are back";
-  EXPECT_EQ(cube.doubleTaken, -1) << "an even game is taken";
-
-  // A human taker's thresholds do not take the computer's personality.
-  skill.personality = 3;
-  computerTakeDecision();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, 59.292 * 0.9, 1e-2);
-  position.playerType[1] = kHumanPlayer;
-  computerTakeDecision();
-  EXPECT_NEAR(doublingPosition.cubeThreshold1, 59.292, 1e-2);
-}
-
-struct TakeCase {
-  const char* what;
-  ViewBoard takerView;  // the taker's men negative
-  bool takes;
-};
-
-TEST_F(TakeDecisionTest, MenLeftRulesComeBeforeAnyThreshold) {
-  const TakeCase cases[] = {
-      // The doubler has one man left, the taker nine or more: drop.
-      {"one man against nine", viewWith({{6, -9}, {24, 1}}), false},
-      // A race with the taker 13 men more than the doubler: drop.
-      {"thirteen men more", viewWith({{1, -15}, {24, 2}}), false},
-      // The doubler has more than 7 men more than the taker: take.
-      {"the doubler has eight more", viewWith({{1, -7}, {19, 15}}), true},
-  };
-  for (const TakeCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    layOutForTaker(c.takerView, 1);
-    cube.cubeValue = 2;
-    EXPECT_EQ(takes(), c.takes);
-  }
-}
 
 TEST_F(TakeDecisionTest, DropThatLosesTheMatchAnywayIsTaken) {
   // Hopeless for the taker: fifteen men far from home, the doubler's last two on its
@@ -270,19 +189,6 @@ TEST_F(TakeDecisionTest, DropThatLosesTheMatchAnywayIsTaken) {
     flow.scores[doubler] = 2;
     EXPECT_FALSE(takes());
   }
-}
-
-TEST_F(TakeDecisionTest, RaceTakeByPipsBehindAgainstTheThreshold) {
-  // A race at 40 pips or more each: the taker (66) 3 pips behind the doubler (63) takes
-  // since pipLead - 5 >= -T1.
-  const ViewBoard close =
-      viewWith({{6, -3}, {5, -4}, {4, -4}, {3, -4}, {19, 3}, {20, 3}, {21, 4}, {22, 4}, {23, 1}});
-  layOutForTaker(close, 1);
-  cube.cubeValue = 2;
-  EXPECT_TRUE(takes());
-  ASSERT_EQ(analysis.contactBroken, -1);
-  ASSERT_GE(analysis.opponentPipCount, 40);
-  EXPECT_GE(features.pipLead - 5, -doublingPosition.cubeThreshold1);
 }
 
 }  // namespace

@@ -1,35 +1,27 @@
 #pragma once
-// A fixture for the cube and concession tests: every state they read or write starts
-// plain and is put back afterwards, the services record what they were asked, and the
-// messages they compose come from a small table.
+// The cube and concession tests: a clean program, the services record what they were
+// asked, and the messages they compose come from a small table.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "analysis_fixture.h"
-#include "computer/backgame_flags.h"
 #include "computer/doubling_position.h"
 #include "computer/personalities.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
-#include "computer/term_features.h"
-#include "state/concession_state.h"
-#include "state/cube_state.h"
 #include "rules/dice.h"
-#include "state/display_services.h"
+#include "rules/game_record.h"
+#include "runtime/core/messages.h"
+#include "state/cube_state.h"
 #include "state/flow_services.h"
 #include "state/flow_state.h"
-#include "rules/game_record.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
-#include "state/position.h"
-#include "state/rollout_state.h"
 #include "state/shell_services.h"
 #include "state/shell_state.h"
 #include "state/sound_services.h"
-#include "state/speech_state.h"
-#include "runtime/core/messages.h"
 
 namespace bg::testing {
 
@@ -52,41 +44,15 @@ inline constexpr std::string_view kCubeMessages =
     "78\tdeclines\n79\tthe double\n80\tThe computer\n129\tDoubling cube\n137\tThe computer\n"
     "143\tAccept\n144\tthe double?\n216\tAt the maximum\n";
 
-// Every value a cube test may touch, back to its start.
-inline void clearCubeState() {
-  cube = CubeState{};
-  flow = FlowState{};
-  hand = HandState{};
-  interaction = InteractionState{};
-  record = GameRecord{};
-  diceState = DiceState{};
-  rollout = RolloutState{};
-  speech = SpeechState{};
-  shell = ShellState{};
-  concession = ConcessionState{};
-  doublingPosition = DoublingPositionState{};
-  backgame = BackgameFlags{};
-  termFeatures = TermFeatures{};
-}
-
 class CubeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = State::take();
     loadComputerTables();
     initPersonalityData();
     loadMessageTable(kCubeMessages);
-    clearCubeState();
-    skill.personality = kDefaultPersonality;
-    position.openingPhase = 0;
     position.playerType[0] = kHumanPlayer;
     position.playerType[1] = kComputerPlayer;
     cubeLog = CubeLog{};
-    interactionServices = InteractionServices{};
-    displayServices = DisplayServices{};
-    shellServices = ShellServices{};
-    soundServices = SoundServices{};
-    flowServices = FlowServices{};
     interactionServices.displayMessage = [] {
       cubeLog.shown.push_back(interaction.messageNumber != kNoMessage ? "#" + std::to_string(interaction.messageNumber)
                                                                       : interaction.messageText.str());
@@ -97,15 +63,6 @@ class CubeTest : public ::testing::Test {
     shellServices.pauseSeconds = [](double s) { cubeLog.pauses.push_back(s); };
     soundServices.playAlertSound = [] { ++cubeLog.alerts; };
     flowServices.announceConcession = [] { ++cubeLog.announcements; };
-  }
-  void TearDown() override {
-    saved_.put();
-    interactionServices = InteractionServices{};
-    displayServices = DisplayServices{};
-    shellServices = ShellServices{};
-    soundServices = SoundServices{};
-    flowServices = FlowServices{};
-    initEvaluationFactors();
   }
 
   static void sides(int16_t current) {
@@ -133,7 +90,6 @@ class CubeTest : public ::testing::Test {
     race = RaceEstimates{};
     race.raceRolls[1] = static_cast<float>(moverPips / 8.17);
     race.raceRolls[0] = static_cast<float>(opponentPips / 8.17);
-    race.gammonSaveRolls = 0;
   }
 
   // The same in contact, with the vetoes clear.
@@ -150,27 +106,6 @@ class CubeTest : public ::testing::Test {
     placeForPlayer(v, 1 - doubler);
     sides(doubler);
   }
-
- private:
-  struct State {
-    Position position;
-    AnalysisState analysis;
-    PositionFeatures features;
-    RaceEstimates race;
-    SkillSettings skill;
-    MessageTables messages;
-    static State take() { return {bg::position, bg::analysis, bg::features, bg::race, bg::skill, messageTables}; }
-    void put() const {
-      bg::position = position;
-      bg::analysis = analysis;
-      bg::features = features;
-      bg::race = race;
-      bg::skill = skill;
-      messageTables = messages;
-      clearCubeState();
-    }
-  };
-  State saved_;
 };
 
 }  // namespace bg::testing

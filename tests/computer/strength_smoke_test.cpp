@@ -1,50 +1,26 @@
 // A smoke test of playing strength: the computer at its best level against a side that
 // picks one of its legal plays at random, cube off, no concessions. It catches gross
-// faults only (a sign turned round, a term scoring the wrong side); the term tests prove
-// the terms.
+// faults only (a sign turned round, a term scoring the wrong side).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
-#include <random>
 #include <vector>
 
-#include "computer/analyse_position.h"
-#include "computer/computer_services.h"
-#include "computer/doubling_position.h"
-#include "computer/factors.h"
-#include "computer/personalities.h"
-#include "computer/program_data.h"
-#include "state/analysis_state.h"
-#include "rules/best_plays.h"
-#include "rules/dice.h"
-#include "state/flow_state.h"
 #include "rules/legal_plays.h"
 #include "rules/mover_view.h"
-#include "rules/play_search.h"
+#include "search_fixture.h"
 #include "state/play_search_state.h"
-#include "state/position.h"
-#include "state/search_services.h"
-#include "state/settings.h"
 
 namespace bg {
 namespace {
+
+using namespace bg::testing;
 
 using View = std::array<int16_t, 26>;
 
 constexpr int kGames = 400;
 constexpr int kTurnCap = 400;
-
-void rollInto(std::mt19937& rng) {
-  std::uniform_int_distribution<int> die(1, 6);
-  const auto a = static_cast<int16_t>(die(rng));
-  const auto b = static_cast<int16_t>(die(rng));
-  auto& d = diceState.dice;
-  d[0].value = a;
-  d[1].value = b;
-  d[2].value = a == b ? a : 0;
-  d[3].value = a == b ? a : 0;
-  flow.movesAllowed = a == b ? 4 : 2;
-}
 
 // The board from the side to move's view, as the mover's view turns it.
 void storeView(const View& v) {
@@ -70,11 +46,7 @@ View playRowOne(View v) {
   for (int i = 1; i <= parts; ++i) {
     const int from = static_cast<int>(row[2 * i]);
     const int to = static_cast<int>(row[2 * i + 1]);
-    if (from == 25) {
-      v[0] += 1;
-    } else {
-      v[static_cast<size_t>(from)] += 1;
-    }
+    v[static_cast<size_t>(from == 25 ? 0 : from)] += 1;
     if (to < 1) continue;
     if (v[static_cast<size_t>(to)] == 1) {
       v[static_cast<size_t>(to)] = 0;
@@ -85,16 +57,10 @@ View playRowOne(View v) {
   return v;
 }
 
-// The computer's move step: analysis, doubling evaluation, the two test searches, the
-// analysis again and the evaluating search.
 View computerMove() {
   analysePosition();
-  evaluateDoublingPosition();
-  searchHittingPlays();
-  searchContactBreakingPlay();
-  analysePosition();
   const View before = currentView();
-  searchBestPlays();
+  searchComputerMove();
   return playRowOne(before);
 }
 
@@ -102,39 +68,27 @@ View computerMove() {
 // pips any play uses.
 View randomMove(std::mt19937& rng) {
   buildMoverView();
-  std::vector<View> plays;
-  std::vector<int> pips;
+  std::vector<View> legal;
+  int most = 0;
   startLegalPlayEnumeration(flow.movesAllowed);
   while (playSearch.stopEnumeration != -1) {
-    if (!stepLegalPlayEnumeration()) continue;
+    if (!stepLegalPlayEnumeration() || playSearch.genPipsUsed < most) continue;
+    if (playSearch.genPipsUsed > most) legal.clear();
+    most = playSearch.genPipsUsed;
     View v{};
     for (int i = 0; i <= 25; ++i) v[static_cast<size_t>(i)] = analysis.evalBoard[i];
-    plays.push_back(v);
-    pips.push_back(playSearch.genPipsUsed);
+    legal.push_back(v);
   }
-  if (plays.empty()) return currentView();
-  int most = 0;
-  for (int p : pips) most = std::max(most, p);
-  std::vector<View> legal;
-  for (size_t k = 0; k < plays.size(); ++k) {
-    if (pips[k] == most) legal.push_back(plays[k]);
-  }
+  if (legal.empty()) return currentView();
   return legal[std::uniform_int_distribution<size_t>(0, legal.size() - 1)(rng)];
 }
 
 bool allOff(const View& v) {
-  for (int i = 0; i <= 24; ++i) {
-    if (v[static_cast<size_t>(i)] < 0) return false;
-  }
-  return true;
+  return std::none_of(v.begin(), v.end() - 1, [](int16_t n) { return n < 0; });
 }
 
-struct Outcome {
-  int winner = -1;  // player number, -1 when the cap was reached
-  int turns = 0;
-};
-
-Outcome playGame(int computerSide, int firstToMove, std::mt19937& rng) {
+// The winner, or -1 when the cap was reached.
+int playGame(int computerSide, int firstToMove, std::mt19937& rng) {
   position.board.fill(0);
   for (const auto& s : kStartingPosition) position.board[s.point] = s.count;
   position.playerType[computerSide] = kComputerPlayer;
@@ -148,43 +102,26 @@ Outcome playGame(int computerSide, int firstToMove, std::mt19937& rng) {
     rollInto(rng);
     const View after = mover == computerSide ? computerMove() : randomMove(rng);
     storeView(after);
-    if (allOff(after)) return {mover, turn};
+    if (allOff(after)) return mover;
     mover = static_cast<int16_t>(1 - mover);
   }
-  return {-1, kTurnCap};
+  return -1;
 }
 
 TEST(StrengthSmokeTest, BestLevelBeatsRandomPlay) {
-  initEvaluationFactors();
-  readProgramData();
-  const SkillSettings savedSkill = skill;
-  const SearchServices savedServices = searchServices;
-  const Settings savedSettings = settings;
-  skill.skillLevel = kHighestSkillLevel;
-  skill.skillFactor = skillFactorFor(kHighestSkillLevel);
-  skill.personality = kDefaultPersonality;
-  initPersonalityData();
-  installComputerSearchServices();
-  settings.noPumpDuringSearch = -1;
-  doublingPosition = DoublingPositionState{};
-
+  setUpComputer(kHighestSkillLevel);
   std::mt19937 rng(19870605);
   int wins = 0;
   int capped = 0;
   for (int g = 0; g < kGames; ++g) {
     const int computerSide = g % 2;
     const int first = (g / 2) % 2;
-    const Outcome o = playGame(computerSide, first, rng);
-    if (o.winner == computerSide) wins += 1;
-    if (o.winner == -1) capped += 1;
+    const int winner = playGame(computerSide, first, rng);
+    if (winner == computerSide) wins += 1;
+    if (winner == -1) capped += 1;
   }
   EXPECT_EQ(capped, 0);
   EXPECT_GT(wins * 100, kGames * 97) << wins << " of " << kGames;
-
-  skill = savedSkill;
-  searchServices = savedServices;
-  settings = savedSettings;
-  position.openingPhase = -1;
 }
 
 }  // namespace

@@ -1,216 +1,76 @@
-// The who-is-ahead judgement: which side it judges, the race and contact rules, the
-// message it shows and what it puts back afterwards.
+// The who-is-ahead judgement in a race: the message it shows and which side it judges.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "analysis_fixture.h"
-#include "computer/backgame_flags.h"
-#include "computer/blot_risk.h"
-#include "computer/doubling_position.h"
+#include "computer/candidate_features.h"
 #include "computer/late_race.h"
-#include "computer/position_features.h"
 #include "computer/race_estimates.h"
 #include "state/cube_state.h"
-#include "rules/dice.h"
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/search_services.h"
-#include "state/shell_state.h"
 
-namespace bg {
+namespace bg::testing {
 namespace {
-
-using namespace bg::testing;
 
 std::vector<std::string> shown;
 std::vector<int16_t> analysedFor;
-// Applied after each real analysis, to pin the race numbers a case needs.
-void (*adjust)() = nullptr;
+float ownRolls = 0;  // pinned after each real analysis, against the opponent's 5
 
-void keepMessage() { shown.push_back(interaction.messageText.str()); }
-
-void realAnalysis() {
-  analysedFor.push_back(position.currentPlayer);
-  buildMoverView();
-  analysePositionFeatures();
-  if (adjust != nullptr) adjust();
-}
-
-class WhoIsAheadTest : public ::testing::Test {
+class WhoIsAheadTest : public ComputerTest {
  protected:
   void SetUp() override {
-    loadComputerTables();
-    blotRisk = BlotRiskState{};
-    savedSearch_ = searchServices;
-    savedInteraction_ = interactionServices;
-    savedFlow_ = flow;
-    savedCube_ = cube;
-    savedDice_ = diceState;
-    searchServices.analysePosition = realAnalysis;
-    interactionServices.displayMessage = keepMessage;
+    ComputerTest::SetUp();
+    searchServices.analysePosition = [] {
+      analysedFor.push_back(position.currentPlayer);
+      buildMoverView();
+      analysePositionFeatures();
+      race.raceRolls[0] = 5.0f;
+      race.raceRolls[1] = ownRolls;
+      race.raceRollLead = 5.0f - ownRolls;
+    };
+    interactionServices.displayMessage = [] { shown.push_back(interaction.messageText.str()); };
     shown.clear();
     analysedFor.clear();
-    adjust = nullptr;
     flow.opponentMode = 1;
-    cube.doublePending = 0;
-    flow.rollWaitActive = 0;
-    diceState.diceShowing = 0;
-    for (int k = 0; k <= 3; ++k) diceState.dice[k].value = 0;
-    position.playerType[0] = kHumanPlayer;
     position.playerType[1] = kComputerPlayer;
-    shell.playerNames[0] = "Ann";
-    shell.playerNames[1] = "Bob";
-    doublingPosition = DoublingPositionState{};
   }
-  void TearDown() override {
-    searchServices = savedSearch_;
-    interactionServices = savedInteraction_;
-    flow = savedFlow_;
-    cube = savedCube_;
-    diceState = savedDice_;
-    adjust = nullptr;
-    position.openingPhase = -1;
-  }
-  // Sets the position from `player`'s side and asks.
-  static int16_t ask(const ViewBoard& v, int player) {
-    placeForPlayer(v, player);
+  // A race, both sides with all men home, from `player`'s side.
+  static int16_t ask(int player) {
+    placeForPlayer(viewWith({{6, -5}, {5, -5}, {4, -5}, {19, 5}, {20, 5}, {21, 5}}), player);
     return evaluateWhoIsAhead();
   }
-  SearchServices savedSearch_;
-  InteractionServices savedInteraction_;
-  FlowState savedFlow_;
-  CubeState savedCube_;
-  DiceState savedDice_;
 };
 
-// A race, both sides with all men home and many pips to go.
-const ViewBoard kRace = viewWith({{6, -5}, {5, -5}, {4, -5}, {19, 5}, {20, 5}, {21, 5}});
-
-void pinLead(float opponentRolls, float ownRolls) {
-  race.raceRolls[0] = opponentRolls;
-  race.raceRolls[1] = ownRolls;
-  race.raceRollLead = opponentRolls - ownRolls;
-}
-
-TEST_F(WhoIsAheadTest, ExactlyHalfARollBehindIsTooClose) {
-  adjust = [] { pinLead(5.0f, 5.5f); };
-  EXPECT_EQ(ask(kRace, 0), kTooCloseToCall);
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0], "MMIt is too close for me to call");
-  EXPECT_FLOAT_EQ(candidate.raceRollLeadAfterRoll, 0.5f);  // the coming roll counts one
-  EXPECT_TRUE(interaction.messageText.empty());
-}
-
-TEST_F(WhoIsAheadTest, AnyOtherLeadNamesASide) {
-  adjust = [] { pinLead(5.0f, 5.25f); };
-  EXPECT_EQ(ask(kRace, 0), 0);
-  EXPECT_EQ(shown.back(), "MMYou appear to have the advantage");
-  adjust = [] { pinLead(5.0f, 5.75f); };
-  EXPECT_EQ(ask(kRace, 0), 1);
-  EXPECT_EQ(shown.back(), "MMI appear to have the advantage");
-}
-
-TEST_F(WhoIsAheadTest, NearlyOffIsAheadWhateverTheLead) {
-  adjust = [] { pinLead(0.5f, 1.6f); };
-  EXPECT_EQ(ask(kRace, 0), 0);
-  adjust = [] { pinLead(1.6f, 9.0f); };
-  EXPECT_EQ(ask(kRace, 0), 1);
-}
-
-TEST_F(WhoIsAheadTest, TheDiceInHandCount) {
-  diceState.diceShowing = -1;
-  diceState.dice[0].value = 3;
-  diceState.dice[1].value = 1;
-  adjust = [] { pinLead(5.0f, 6.0f); };  // 4 pips: -1 + 0.49
-  EXPECT_EQ(ask(kRace, 0), 1);
-  for (int k = 0; k <= 3; ++k) diceState.dice[k].value = 6;
-  EXPECT_EQ(ask(kRace, 0), 0);  // 24 pips: -1 + 2.94
-  EXPECT_EQ(playSearch.rollPipTotal, 24);
+TEST_F(WhoIsAheadTest, TheRaceLeadNamesASideUnlessExactlyHalfARollBehind) {
+  const struct {
+    float ownRolls;  // the coming roll counts one
+    int16_t ahead;
+    const char* message;
+  } rows[] = {{5.5f, kTooCloseToCall, "MMIt is too close for me to call"},
+              {5.25f, 0, "MMYou appear to have the advantage"},
+              {5.75f, 1, "MMI appear to have the advantage"}};
+  for (const auto& r : rows) {
+    ownRolls = r.ownRolls;
+    EXPECT_EQ(ask(0), r.ahead);
+    EXPECT_EQ(shown.back(), r.message);
+    EXPECT_TRUE(interaction.messageText.empty());
+  }
 }
 
 TEST_F(WhoIsAheadTest, ADoublePendingJudgesTheDoubledSide) {
   cube.doublePending = -1;
-  adjust = [] { pinLead(5.0f, 3.4f); };  // 1.6 rolls ahead, less the roll the doubler has
-  position.currentPlayer = 1;
-  EXPECT_EQ(ask(kRace, 1), 0);
-  ASSERT_EQ(analysedFor.size(), 2u);
-  EXPECT_EQ(analysedFor[0], 0);  // judged for the doubled side
-  EXPECT_EQ(analysedFor[1], 1);  // and analysed again for the side on roll
+  ownRolls = 3.4f;  // 1.6 rolls ahead, less the roll the doubler has
+  EXPECT_EQ(ask(1), 0);
+  EXPECT_EQ(analysedFor, (std::vector<int16_t>{0, 1})) << "judged for the doubled side, then analysed again";
   EXPECT_EQ(position.currentPlayer, 1);
   EXPECT_EQ(cube.doublePending, -1);
   EXPECT_FLOAT_EQ(candidate.raceRollLeadAfterRoll, 0.6f);
 }
 
-TEST_F(WhoIsAheadTest, TheComputerWaitingToRollJudgesItsOpponent) {
-  flow.rollWaitActive = -1;
-  adjust = [] { pinLead(5.0f, 3.0f); };
-  EXPECT_EQ(ask(kRace, 1), 0);
-  EXPECT_EQ(analysedFor[0], 0);
-  EXPECT_EQ(flow.whoIsAheadUses[0], savedFlow_.whoIsAheadUses[0] + 1);
-  EXPECT_EQ(flow.whoIsWinningUses[0], savedFlow_.whoIsWinningUses[0] + 1);
-  EXPECT_EQ(flow.whoIsAheadUses[1], savedFlow_.whoIsAheadUses[1]);
-}
-
-TEST_F(WhoIsAheadTest, AfterwardsTheStateIsPutBack) {
-  interaction.clickedPoint = 7;
-  interaction.requestWhoIsAhead = 0;
-  ask(kRace, 1);
-  EXPECT_EQ(interaction.clickedPoint, kNoClickYet);
-  EXPECT_EQ(interaction.requestWhoIsAhead, -1);
-  EXPECT_EQ(doublingPosition.analysisAidActive, 0);
-  EXPECT_EQ(position.currentPlayer, 1);
-  EXPECT_EQ(position.otherPlayer, 0);
-  EXPECT_EQ(analysedFor.size(), 2u);
-}
-
-TEST_F(WhoIsAheadTest, NamesOutsideTheGameAgainstTheComputer) {
-  flow.opponentMode = 3;
-  adjust = [] { pinLead(5.0f, 3.0f); };
-  EXPECT_EQ(ask(kRace, 1), 1);
-  EXPECT_EQ(shown.back(), "MMBob appears to have the advantage");
-  adjust = [] { pinLead(3.0f, 5.0f); };
-  EXPECT_EQ(ask(kRace, 1), 0);
-  EXPECT_EQ(shown.back(), "MMAnn appears to have the advantage");
-}
-
-TEST_F(WhoIsAheadTest, LateRaceByTheRollsThatBearOff) {
-  // Under 60 pips: the side bears off with all 36 rolls.
-  const ViewBoard v = viewWith({{1, -2}, {19, 2}, {13, 13}});
-  EXPECT_EQ(ask(v, 0), 0);
-  // The side needs doubles; the opponent comes off with every roll.
-  const ViewBoard w = viewWith({{6, -2}, {24, 2}});
-  EXPECT_EQ(ask(w, 0), 1);
-  // Unless the dice in hand are a double that takes both men off.
-  diceState.diceShowing = -1;
-  for (int k = 0; k <= 3; ++k) diceState.dice[k].value = 4;
-  EXPECT_EQ(ask(w, 0), 0);
-}
-
-TEST_F(WhoIsAheadTest, ContactByTheDoublingScore) {
-  // The side has closed its board against two men on the bar.
-  const ViewBoard v = viewWith({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -3}, {8, -2},
-                                {25, 2}, {19, 3}, {20, 3}, {21, 3}, {22, 4}});
-  EXPECT_EQ(ask(v, 0), 0);
-  EXPECT_GT(doublingPosition.doublingScore, 0);
-  // The same position played as a backgame goes to the opponent.
-  adjust = [] { backgame.backgameFlag = -1; };
-  EXPECT_EQ(ask(v, 0), 1);
-}
-
-TEST_F(WhoIsAheadTest, BehindAFullPrimeIsNeverAhead) {
-  // Far ahead with a closed board against three men on the bar, but two men still sit
-  // behind the opponent's six-point prime.
-  ViewBoard v = viewWith({{24, -2}, {1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -3},
-                          {18, 2}, {19, 2}, {20, 2}, {21, 2}, {22, 2}, {23, 2}, {25, 3}});
-  EXPECT_EQ(ask(v, 0), kTooCloseToCall);
-  // With a gap in the prime the side is named.
-  v[21] = 0;
-  v[17] = 2;
-  EXPECT_EQ(ask(v, 0), 0);
-}
-
 }  // namespace
-}  // namespace bg
+}  // namespace bg::testing
