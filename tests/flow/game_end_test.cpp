@@ -133,7 +133,7 @@ TEST_F(GameEndTest, DroppedDoubleIsRecordedInTheGameEndEntry) {
   EXPECT_EQ(statistics.droppedDoubles[0], 1);
   EXPECT_EQ(playerCounter(kDoublesDroppedWord, 0), 1);
   EXPECT_EQ(playerCounter(kDoublesDroppedWord, 1), 0);
-  EXPECT_TRUE(testing::FlowTest::sawMessage("The computer wins the game"));
+  EXPECT_TRUE(testing::sawMessage("The computer wins the game"));
 }
 
 TEST_F(GameEndTest, CrawfordGameFollowsTheWinnerReachingOneAwayAndClearsAfterIt) {
@@ -166,7 +166,7 @@ TEST_F(GameEndTest, MatchWonIsAnnouncedAndEndedWhenTheDialogCloses) {
   announceGameResult();
   EXPECT_EQ(statistics.tournamentsWonBySide[0], 1);
   EXPECT_EQ(playerCounter(kTournamentsWonWord, 0), 1);
-  EXPECT_TRUE(testing::FlowTest::sawMessage("#210"));
+  EXPECT_TRUE(testing::sawMessage("#210"));
   EXPECT_EQ(flowLog.pauses.back(), 3.0f);
   EXPECT_EQ(dialogText(), "Alice won 1 point and won the tournament!");
 
@@ -179,6 +179,7 @@ TEST_F(GameEndTest, MatchWonIsAnnouncedAndEndedWhenTheDialogCloses) {
 
   // A match that ends while quitting quits.
   static int quits = 0;
+  quits = 0;
   turnServices.quitGame = [] { ++quits; };
   flow.tournamentGoing = 255;
   flow.tournamentPoints = 1;
@@ -230,8 +231,8 @@ TEST_F(GameEndTest, ResultTextsNameTheWinnerAndTheGame) {
     announceGameResult();
     EXPECT_EQ(dialogText(), c.text);
   }
-  EXPECT_TRUE(testing::FlowTest::sawMessage("You win the game with a backgammon!"));
-  EXPECT_TRUE(testing::FlowTest::sawMessage("Alice,  congratulations!"));
+  EXPECT_TRUE(testing::sawMessage("You win the game with a backgammon!"));
+  EXPECT_TRUE(testing::sawMessage("Alice,  congratulations!"));
 
   // Between two computers the message line names the winner.
   flowLog.clear();
@@ -240,8 +241,8 @@ TEST_F(GameEndTest, ResultTextsNameTheWinnerAndTheGame) {
   cube.cubeValue = 1;
   player0BoreOff(0);
   announceGameResult();
-  EXPECT_TRUE(testing::FlowTest::sawMessage("Alice  wins the game with a gammon!"));
-  EXPECT_FALSE(testing::FlowTest::sawMessage("Alice,  congratulations!"));
+  EXPECT_TRUE(testing::sawMessage("Alice  wins the game with a gammon!"));
+  EXPECT_FALSE(testing::sawMessage("Alice,  congratulations!"));
 }
 
 TEST_F(GameEndTest, AbandonedGameAndASecondAnnouncementAreNotScored) {

@@ -136,7 +136,7 @@ TEST_F(RollStageTest, ComputerRerollsAnOpeningSixFive) {
   shellFlags.fastPlay = kFastPlayOn;
   scriptDice({5, 6, 2, 4});
   rollDiceStage();
-  EXPECT_TRUE(testing::FlowTest::sawMessage("Computer Decided to Re Roll The Dice"));
+  EXPECT_TRUE(testing::sawMessage("Computer Decided to Re Roll The Dice"));
   EXPECT_EQ(turnState.keepRollMessage, -1);
   EXPECT_NE(entry(0).flags & 64, 0);
   EXPECT_NE(entry(1).flags & kFlagReRolledOpening, 0);
@@ -374,7 +374,7 @@ TEST_F(RollStageTest, FirstGameOfTheRunWishesGoodLuck) {
   setStartingPosition();
   position.openingPhase = -1;
   rollDiceStage();
-  EXPECT_FALSE(testing::FlowTest::sawMessage("Good Luck"));
+  EXPECT_FALSE(testing::sawMessage("Good Luck"));
 }
 
 TEST_F(RollStageTest, TwoHumansEachClickTheirOwnDie) {

@@ -1,55 +1,48 @@
-// Whole games of the computer against itself from the main loop, with no window: every
-// part-move keeps 15 checkers a side and a well-formed record, and every game ends with
-// the score an independent reading of the final position (or of the dropped double) gives.
-#include <algorithm>
-#include <cmath>
+// Whole games of the computer against itself from the main loop, with no window, at every
+// skill level and personality: every turn's play is one of the legal plays of an
+// independent generator, every part-move keeps 15 checkers a side and a well-formed
+// record, and every game ends with the score an independent reading of the final
+// position (or of the dropped double) gives.
 #include <cstdio>
 
+#include "computer/personalities.h"
 #include "flow/flow_fixture.h"
 #include "state/cube_state.h"
-#include "rules/game_record.h"
+#include "state/display_services.h"
+#include "state/flow_state.h"
+#include "state/play_options.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
+#include "state/shell_flags.h"
 
 namespace bg {
 namespace {
 
-using testing::FlowTest;
+using testing::RefPosition;
 
 constexpr int kGames = 500;
 constexpr int kPartMoveCap = 3000;  // a game this long is taken to be stuck
 
-struct Expected {
-  int16_t winner = 0;
-  int16_t multiplier = 0;
-  int16_t points = 0;
-  bool dropped = false;
-};
-
 struct GameRun {
-  int games = 0;
-  int partMoves = 0;
+  int games = 0, partMoves = 0, turnsChecked = 0;
   int16_t checkedEntries = 0;
-  int singles = 0, gammons = 0, backgammons = 0;
+  int results[4] = {};  // by multiplier; [0] dropped doubles
   int cubeTurned = 0;
-  int drops = 0;
-  int dropEntries = 0;
-  Expected expected;
+  bool rolled = false, dropped = false;
+  RefPosition before;
+  testing::RefResult legal;
+  int16_t winner = 0, multiplier = 0, points = 0;
   CheckedArray<int32_t, 1> scoresAtStart;
 };
-
 GameRun run;
 
 int checkersOf(int16_t side) {
   int men = kCheckersPerSide - position.piecesOnBoard[side];
-  for (const int16_t c : position.board) {
-    if (c * position.playerDirection[side] > 0) men += c * position.playerDirection[side];
-  }
+  for (const int16_t c : position.board) men += std::max(0, c * position.playerDirection[side]);
   return men;
 }
 
-// Each entry of the record must be one of the kinds the game writes. Entries once
-// written stay as they are (nothing is taken back here), so each is checked once.
+// Each entry must be one of the kinds the game writes; entries once written stay.
 void expectRecordWellFormed(int16_t last) {
   for (int16_t n = run.checkedEntries + 1; n <= last; ++n) {
     run.checkedEntries = n;
@@ -62,29 +55,23 @@ void expectRecordWellFormed(int16_t last) {
     }
     ASSERT_TRUE(e.side == 0 || e.side == 1) << "side " << e.side;
     EXPECT_TRUE(e.die1 >= 1 && e.die1 <= 6 && e.die2 >= 1 && e.die2 <= 6);
-    EXPECT_TRUE(e.distance >= 1 && e.distance <= 6);
-    EXPECT_TRUE(e.moveNumber >= 1 && e.moveNumber <= 4) << e.moveNumber;
-    if (e.fromPoint == 0 && e.toPoint == 0) {
-      // An unplayed die: one of the roll.
+    EXPECT_TRUE(e.distance >= 1 && e.distance <= 6 && e.moveNumber >= 1 && e.moveNumber <= 4);
+    if (e.fromPoint == 0 && e.toPoint == 0) {  // an unplayed die of the roll
       EXPECT_TRUE(e.distance == e.die1 || e.distance == e.die2);
-      continue;
-    }
-    const int16_t dir = position.playerDirection[e.side];
-    if (e.fromPoint == position.barPoint[e.side]) {
-      EXPECT_EQ(e.toPoint, dir == 1 ? e.distance : 25 - e.distance);
+    } else if (e.fromPoint == position.barPoint[e.side]) {
+      EXPECT_EQ(e.toPoint, position.playerDirection[e.side] == 1 ? e.distance : 25 - e.distance);
     } else if (e.toPoint != -1) {
-      EXPECT_EQ(e.toPoint, e.fromPoint + dir * e.distance);
+      EXPECT_EQ(e.toPoint, e.fromPoint + position.playerDirection[e.side] * e.distance);
     }
   }
 }
 
 void checkAfterPartMove() {
   least::showDieUsed(0);
-  ++run.partMoves;
   ASSERT_EQ(checkersOf(0), kCheckersPerSide);
   ASSERT_EQ(checkersOf(1), kCheckersPerSide);
   expectRecordWellFormed(record.gameRecordCount);
-  if (run.partMoves > kPartMoveCap || ::testing::Test::HasFatalFailure()) {
+  if (++run.partMoves > kPartMoveCap || ::testing::Test::HasFatalFailure()) {
     ADD_FAILURE() << "game " << run.games << " does not end";
     shellFlags.quitRequested = -1;
     shellFlags.modalBusy = 1;
@@ -92,77 +79,87 @@ void checkAfterPartMove() {
   }
 }
 
+// At the roll (the dice are announced): the legal plays of the roll.
+void takeLegalPlays() {
+  std::vector<int> dice = {diceState.dice[0].value, diceState.dice[1].value};
+  if (dice[0] == dice[1]) dice = {dice[0], dice[0], dice[0], dice[0]};
+  run.before = testing::refPosition();
+  run.legal = testing::referencePlays(run.before, position.currentPlayer, dice);
+  run.rolled = true;
+}
+
+// At the end of the turn (the pip counts are drawn): the play made was legal.
+void checkPlay() {
+  if (!run.rolled) return;
+  run.rolled = false;
+  ++run.turnsChecked;
+  const RefPosition after = testing::refPosition();
+  if (run.legal.finals.empty()) {
+    EXPECT_EQ(after, run.before) << "a play where none was legal";
+  } else {
+    EXPECT_EQ(run.legal.finals.count(after), 1u) << "an illegal play, game " << run.games;
+  }
+}
+
 bool loserBackInWinnerHome(int16_t winner) {
   const int16_t loser = static_cast<int16_t>(1 - winner);
-  if (position.board[position.barPoint[loser]] != 0) return true;
   const int first = winner == 0 ? 19 : 1;
-  for (int p = first; p < first + 6; ++p) {
-    if (position.board[p] * position.playerDirection[loser] > 0) return true;
-  }
-  return false;
+  bool back = position.board[position.barPoint[loser]] != 0;
+  for (int p = first; p < first + 6; ++p) back = back || position.board[p] * position.playerDirection[loser] > 0;
+  return back;
 }
 
-// When scored: what the final position or the dropped double says, worked out apart
-// from the game's code.
+// When scored: what the final position or the dropped double says, worked out apart.
 void expectScore() {
-  Expected& x = run.expected;
-  x.dropped = cube.playerDeclined[0] != 0 || cube.playerDeclined[1] != 0;
-  x.multiplier = 1;
-  if (x.dropped) {
-    x.winner = cube.playerDeclined[0] != 0 ? kPlayer1 : kPlayer0;
-    ++run.drops;
-    run.dropEntries += record.gameRecordCount;
+  const bool dropped = run.dropped = cube.playerDeclined[0] != 0 || cube.playerDeclined[1] != 0;
+  run.multiplier = 1;
+  if (dropped) {
+    run.winner = cube.playerDeclined[0] != 0 ? kPlayer1 : kPlayer0;
   } else {
-    x.winner = position.piecesOnBoard[0] == 0 ? kPlayer0 : kPlayer1;
-    EXPECT_EQ(position.piecesOnBoard[x.winner], 0);
+    run.winner = position.piecesOnBoard[0] == 0 ? kPlayer0 : kPlayer1;
+    EXPECT_EQ(position.piecesOnBoard[run.winner], 0);
     const bool jacoby = cube.jacobyRule != 0 && cube.cubeOwner == kCubeCentred;
-    if (position.piecesOnBoard[1 - x.winner] == kCheckersPerSide && !jacoby) {
-      x.multiplier = settings.backgammonAllowed != 0 && loserBackInWinnerHome(x.winner) ? 3 : 2;
+    if (position.piecesOnBoard[1 - run.winner] == kCheckersPerSide && !jacoby) {
+      run.multiplier = settings.backgammonAllowed != 0 && loserBackInWinnerHome(run.winner) ? 3 : 2;
     }
   }
-  const int16_t loser = static_cast<int16_t>(1 - x.winner);
+  const int16_t loser = static_cast<int16_t>(1 - run.winner);
   EXPECT_GT(position.piecesOnBoard[loser], 0);
-  x.points = static_cast<int16_t>(x.multiplier * cube.cubeValue);
-  EXPECT_EQ(flow.winnerSide, x.winner);
-  EXPECT_EQ(flow.gamePointsBySide[x.winner], x.points);
+  run.points = static_cast<int16_t>(run.multiplier * cube.cubeValue);
+  EXPECT_EQ(flow.winnerSide, run.winner);
+  EXPECT_EQ(flow.gamePointsBySide[run.winner], run.points);
   EXPECT_EQ(flow.gamePointsBySide[loser], 0);
-  EXPECT_EQ(flow.scores[x.winner] - run.scoresAtStart[x.winner], x.points * options.wagerAmount);
+  EXPECT_EQ(flow.scores[run.winner] - run.scoresAtStart[run.winner], run.points * options.wagerAmount);
   EXPECT_EQ(flow.scores[loser], run.scoresAtStart[loser]);
-  if (!x.dropped) (x.multiplier == 1 ? run.singles : x.multiplier == 2 ? run.gammons : run.backgammons) += 1;
+  ++run.results[dropped ? 0 : run.multiplier];
   if (cube.cubeValue > 1) ++run.cubeTurned;
-  // As the end-of-game dialog would: the game loop returns to the main loop.
-  shellFlags.modalBusy = 1;
+  shellFlags.modalBusy = 1;  // as the end-of-game dialog would
 }
 
-// Next game: vary the rules that decide the score.
+// Next game: vary the rules that decide the score, the skill and the personality.
 void chooseRules(int game) {
-  // With the cube in every game most games end in a dropped double: a third use it.
-  cube.cubeUsed = game % 3 == 0 ? -1 : 0;
+  cube.cubeUsed = game % 3 == 0 ? -1 : 0;  // with the cube always, most games end in a drop
   cube.jacobyRule = game % 2 == 0 ? -1 : 0;
   settings.backgammonAllowed = game % 3 == 0 ? 0 : 255;
   cube.autoDoubleMax = game % 4 == 0 ? 2 : 0;
   options.wagerAmount = game % 5 == 0 ? 2 : 1;
+  skill.skillLevel = static_cast<int16_t>(game % 5 + 1);
+  skill.skillFactor = skillFactorFor(skill.skillLevel);
+  skill.personality = static_cast<int16_t>(game / 5 % 3 + 1);
   run.scoresAtStart = flow.scores;
 }
 
-// The main loop's pump: the place where a modal dialog would run.
+// The main loop's pump, where a modal dialog would run: checks the game-end entry.
 void pump() {
-  ++testing::flowLog.pumps;
   if (shellFlags.modalBusy == 0 || shellFlags.quitRequested != 0) return;
   const GameRecordEntry& end = record.gameRecord[record.gameRecordCount];
-  EXPECT_EQ(end.side, kGameEndEntrySide);
-  EXPECT_EQ(end.fromPoint, run.expected.winner);
-  EXPECT_EQ(end.toPoint, run.expected.points);
-  EXPECT_EQ(end.die1, run.expected.multiplier);
-  EXPECT_EQ(end.die2, 0);
-  EXPECT_EQ(end.moveNumber, run.expected.dropped ? -1 : 0);
-  EXPECT_EQ(end.flags, kFlagGameEnd);
+  EXPECT_EQ((std::vector<int>{end.side, end.fromPoint, end.toPoint, end.die1, end.die2, end.moveNumber, end.flags}),
+            (std::vector<int>{kGameEndEntrySide, run.winner, run.points, run.multiplier, 0, run.dropped ? -1 : 0, kFlagGameEnd}));
   EXPECT_NE(flow.newGameRequested, 0);
   expectRecordWellFormed(static_cast<int16_t>(record.gameRecordCount - 1));
-  ++run.games;
   run.partMoves = 0;
   run.checkedEntries = 0;
-  if (run.games >= kGames || ::testing::Test::HasFailure()) {
+  if (++run.games >= kGames || ::testing::Test::HasFailure()) {
     shellFlags.quitRequested = -1;
     return;
   }
@@ -170,25 +167,23 @@ void pump() {
   shellFlags.modalBusy = 0;
 }
 
-class WholeGamesTest : public FlowTest {
- protected:
-  void SetUp() override {
-    FlowTest::SetUp();
-    run = GameRun{};
-    displayServices.showDieUsed = [](int16_t) { checkAfterPartMove(); };
-    turnServices.endGameHook = expectScore;
-    turnServices.pumpEvents = pump;
-  }
-};
+class WholeGamesTest : public testing::FlowTest {};
 
-TEST_F(WholeGamesTest, ComputerAgainstComputerPlaysFiveHundredScoredGames) {
+TEST_F(WholeGamesTest, ComputerAgainstComputerPlaysFiveHundredLegalScoredGames) {
+  run = GameRun{};
+  displayServices.showDieUsed = [](int16_t) { checkAfterPartMove(); };
+  turnServices.endGameHook = expectScore;
+  turnServices.pumpEvents = pump;
+  turnServices.speakDiceRoll = takeLegalPlays;
+  turnServices.drawPipCounts = checkPlay;
+  options.speakComputerDice = -1;
+  options.showPipCounts = -1;
   seedRandom(9);
   fillDicePool();
   flow.opponentMode = 2;
   rollout.noPause = -1;
   shellFlags.fastPlay = kFastPlayOn;
   settings.soundOptions.soundOn = 0;
-  skill.skillLevel = 3;
   flow.newGameRequested = -1;
   chooseRules(0);
 
@@ -196,18 +191,14 @@ TEST_F(WholeGamesTest, ComputerAgainstComputerPlaysFiveHundredScoredGames) {
 
   EXPECT_EQ(run.games, kGames);
   EXPECT_EQ(flow.gamesThisRun, kGames);
+  EXPECT_GT(run.turnsChecked, 20 * kGames);
   EXPECT_EQ(position.playerType[0], kComputerPlayer);
   EXPECT_EQ(position.playerType[1], kComputerPlayer);
   // The games cover every kind of result.
-  EXPECT_GT(run.singles, 0);
-  EXPECT_GT(run.gammons, 0);
-  EXPECT_GT(run.backgammons, 0);
+  for (const int n : run.results) EXPECT_GT(n, 0);
   EXPECT_GT(run.cubeTurned, 0);
-  EXPECT_GT(run.drops, 0);
-  std::printf("%d singles, %d gammons, %d backgammons, %d dropped doubles (after %d entries on average), "
-              "%d with the cube turned\n",
-              run.singles, run.gammons, run.backgammons, run.drops, run.dropEntries / std::max(run.drops, 1),
-              run.cubeTurned);
+  std::printf("%d dropped doubles, %d singles, %d gammons, %d backgammons, %d with the cube turned, %d plays\n",
+              run.results[0], run.results[1], run.results[2], run.results[3], run.cubeTurned, run.turnsChecked);
 }
 
 }  // namespace
