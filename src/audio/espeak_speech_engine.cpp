@@ -25,14 +25,19 @@ class EspeakSpeechEngine final : public SpeechEngine {
     if (!tried_) {
       tried_ = true;
       sampleRate_ = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
-      if (sampleRate_ > 0) espeak_SetSynthCallback(collectSamples);
+      if (sampleRate_ > 0) {
+        espeak_SetSynthCallback(collectSamples);
+        // The list is the library's own and scanning it reads the voice files: once.
+        const espeak_VOICE** voices = espeak_ListVoices(nullptr);
+        for (int n = 0; voices != nullptr && voices[n] != nullptr; ++n) ownVoices_.emplace_back(voices[n]->name);
+      }
     }
     return sampleRate_ > 0 ? 0 : kNoSpeechStatus;
   }
 
   int16_t countVoices() override {
     if (available() != 0) return 0;
-    return static_cast<int16_t>(kVoiceAliasCount + ownVoiceCount());
+    return static_cast<int16_t>(kVoiceAliasCount + ownVoices_.size());
   }
 
   int describeVoice(int16_t v, Str255& name) override {
@@ -80,13 +85,6 @@ class EspeakSpeechEngine final : public SpeechEngine {
     return 0;
   }
 
-  static int ownVoiceCount() {
-    const espeak_VOICE** voices = espeak_ListVoices(nullptr);
-    int n = 0;
-    while (voices != nullptr && voices[n] != nullptr) ++n;
-    return n;
-  }
-
   // The menu name and the espeak-ng voice of voice v.
   bool voiceSpec(int16_t v, Str255& name, std::string& spec) {
     if (available() != 0 || v < 1) return false;
@@ -95,13 +93,14 @@ class EspeakSpeechEngine final : public SpeechEngine {
       spec = kVoiceAliases[v - 1].voice;
       return true;
     }
-    const int own = v - kVoiceAliasCount - 1;
-    if (own >= ownVoiceCount()) return false;
-    name = espeak_ListVoices(nullptr)[own]->name;
-    spec = espeak_ListVoices(nullptr)[own]->name;
+    const auto own = static_cast<std::size_t>(v - kVoiceAliasCount - 1);
+    if (own >= ownVoices_.size()) return false;
+    name = std::string_view(ownVoices_[own]);
+    spec = ownVoices_[own];
     return true;
   }
 
+  std::vector<std::string> ownVoices_;  // espeak-ng's voices by name
   bool tried_ = false;
   int sampleRate_ = 0;
 };
