@@ -1,15 +1,15 @@
 #pragma once
-// Recording sound device and speech engine, and a fixture that installs them with a
-// virtual clock and records menu marks and notices.
+// A recording sound device and speech engine, installed with a virtual clock; menu marks
+// and notices are recorded.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "audio/audio_services.h"
 #include "audio/sound_device.h"
 #include "audio/speech_engine.h"
-#include "audio/audio_services.h"
 #include "runtime/core/clock.h"
 #include "state/program_state.h"
 #include "state/shell_services.h"
@@ -22,18 +22,9 @@ struct RecordingDevice final : SoundDevice {
   std::map<int16_t, float> volumes;
   std::map<int16_t, bool> playing;
   bool keepPlaying = true;  // a started sound plays until stopped
-  bool load(int16_t slot, std::string_view bytes) override {
-    loaded[slot] = bytes;
-    return !bytes.empty();
-  }
-  void play(int16_t slot) override {
-    events.push_back("play " + std::to_string(slot));
-    playing[slot] = keepPlaying;
-  }
-  void stop(int16_t slot) override {
-    events.push_back("stop " + std::to_string(slot));
-    playing[slot] = false;
-  }
+  bool load(int16_t slot, std::string_view bytes) override { return !(loaded[slot] = bytes).empty(); }
+  void play(int16_t slot) override { events.push_back("play " + std::to_string(slot)), playing[slot] = keepPlaying; }
+  void stop(int16_t slot) override { events.push_back("stop " + std::to_string(slot)), playing[slot] = false; }
   bool isPlaying(int16_t slot) override { return playing[slot]; }
   void setVolume(int16_t slot, float volume) override { volumes[slot] = volume; }
 };
@@ -42,27 +33,21 @@ struct RecordingEngine final : SpeechEngine {
   std::vector<std::string> voices;  // voice v is voices[v - 1]
   std::vector<std::string> spoken;
   int stops = 0;
-  bool stuck = false;     // the channel never falls idle
+  bool stuck = false;  // the channel never falls idle
   bool failSpeak = false;
   int available() override { return voices.empty() ? kNoSpeechStatus : 0; }
   int16_t countVoices() override { return static_cast<int16_t>(voices.size()); }
   int describeVoice(int16_t v, Str255& name) override {
-    if (v < 1 || v > countVoices()) return kVoiceNotFoundStatus;
-    name = std::string_view(voices[v - 1]);
-    return 0;
+    return v < 1 || v > countVoices() ? kVoiceNotFoundStatus : (name = std::string_view(voices[v - 1]), 0);
   }
   int openChannel(int16_t v) override { return v >= 1 && v <= countVoices() ? 0 : kVoiceNotFoundStatus; }
   void closeChannel() override {}
-  int speak(std::string_view text) override {
-    if (failSpeak) return kSpeechFailedStatus;
-    spoken.emplace_back(text);
-    return 0;
-  }
+  int speak(std::string_view text) override { return failSpeak ? kSpeechFailedStatus : (spoken.emplace_back(text), 0); }
   bool busy() override { return stuck; }
   void stop() override { ++stops; }
 };
 
-inline std::vector<std::string> menuMarks;  // "24 3 2 name"
+inline std::vector<std::string> menuMarks;  // "24 3 2", "13 2 1 Alex"
 inline std::vector<std::string> notices;
 
 class AudioTest : public ::testing::Test {
@@ -73,6 +58,9 @@ class AudioTest : public ::testing::Test {
     previousDevice_ = setSoundDevice(&device);
     previousEngine_ = setSpeechEngine(&engine);
   }
+  void TearDown() override { setSoundDevice(previousDevice_), setSpeechEngine(previousEngine_); }
+  SoundDevice* previousDevice_ = nullptr;
+  SpeechEngine* previousEngine_ = nullptr;
   static void installRecorders() {
     menuMarks.clear();
     notices.clear();
@@ -81,10 +69,6 @@ class AudioTest : public ::testing::Test {
                           (text.empty() ? "" : " " + std::string(text)));
     };
     audioServices.showInformation = [](std::string_view text) { notices.emplace_back(text); };
-  }
-  void TearDown() override {
-    setSoundDevice(previousDevice_);
-    setSpeechEngine(previousEngine_);
   }
   // Seconds of the virtual clock that a call takes.
   template <typename F>
@@ -96,10 +80,6 @@ class AudioTest : public ::testing::Test {
   RecordingDevice device;
   RecordingEngine engine;
   UseVirtualClock clock_;
-
- private:
-  SoundDevice* previousDevice_ = nullptr;
-  SpeechEngine* previousEngine_ = nullptr;
 };
 
 }  // namespace bg::testing
