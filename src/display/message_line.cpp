@@ -132,7 +132,7 @@ void speakMessageLine() {
   } else if (speech.speechOn != 0) {
     const int16_t number = interaction.messageNumber;
     const bool speakable = number == kNoMessage || messageTables.messageTable2[number].empty();
-    if (messageSpeech.voiceName == kRetiredVoice)
+    if (speech.voiceName == kRetiredVoice)
       upperServices.macintalkNotSupported(spoken.view());
     else if (speakable)
       upperServices.speakText(spoken.view());

@@ -25,10 +25,9 @@ struct MessageLineState {
 };
 extern MessageLineState messageLine;
 
-// The speech values the message line reads besides the rules' speech flags (speech in
-// rules/speech_state.h): the chosen voice and the flag that skips the next message.
+// The speech value the message line keeps besides the speech flags and the chosen voice
+// (speech in state/speech_state.h): the flag that skips the next message.
 struct MessageSpeechState {
-  Str255 voiceName;
   int16_t skipNextSpeech = 0;  // -1: the next message is not spoken (the flag is cleared instead)
 };
 extern MessageSpeechState messageSpeech;

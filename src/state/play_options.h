@@ -18,6 +18,7 @@ struct PlayOptions {
   Str40 wagerCurrency = "Dollars"; // WAGERCURRENCY
   int16_t speakHumanDice = 0;
   int16_t speakComputerDice = 0;
+  int16_t shortDiceMessage = 0;  // SHORTDICEMESSAGE: rolls spoken as " 5 AND 3"
   int16_t showPipCounts = 0;
   int16_t easyMoves = 0;
   int16_t rightMouseActionNP = 0;

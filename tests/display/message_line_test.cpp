@@ -38,7 +38,7 @@ class MessageLine : public ::testing::Test {
     speech = SpeechState{};
     speech.speechOn = -1;
     messageSpeech = MessageSpeechState{};
-    messageSpeech.voiceName = "Alex";
+    speech.voiceName = "Alex";
     interactionDisplay = InteractionDisplayState{};
     interaction.messageText.clear();
     interaction.messageNumber = kNoMessage;
@@ -154,7 +154,7 @@ TEST_F(MessageLine, SpeechFlags) {
   EXPECT_EQ(spoken.size(), 2u);
   EXPECT_EQ(speech.waitForSpeechEnd, 0);
   speech.speechOn = -1;
-  messageSpeech.voiceName = "MacinTalk1";
+  speech.voiceName = "MacinTalk1";
   show("MMOld voice");
   EXPECT_EQ(spoken.size(), 2u);
   EXPECT_EQ(notices.size(), 1u);
