@@ -51,20 +51,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, DiceUseTest,
                                            DiceRow{6, 3, {{12, 6}, {12, 5}}, {0, 1}},
                                            DiceRow{3, 3, {{17, 3}, {17, 3}, {19, 3}, {19, 3}}, {3, 2, 1, 0}}));
 
-TEST_F(CheckerMoveTest, EntryRecordsTheMoveAndKeepsOnlyTheRollFlags) {
-  record.gameRecordCount = 4;
-  const int16_t rollFlags = kFlagReRolledOpening | kFlagRolledOver | kFlagDiceByHand | kFlagRollCounted;
-  rollFor(0, 6, 3, rollFlags);
-  record.gameRecord[5].flags |= static_cast<int16_t>(kFlagHit | 4096 | 8192);  // stale bits
-  moveChecker(12, 3);
-  EXPECT_EQ(lastEntry(), (GameRecordEntry{0, 12, 15, 3, 6, 3, 1, 0, 0, rollFlags}));
-  EXPECT_EQ(record.gameRecordCount, 5);
-  EXPECT_EQ(storage.gameModified, -1);
-  moveChecker(15, 6);
-  EXPECT_EQ(lastEntry().flags, 0) << "the second part-move's entry is fresh";
-  EXPECT_EQ(lastEntry().moveNumber, 2);
-}
-
 // One part-move: where the mover and any hit checker land, for both directions.
 struct MoveRow {
   const char* position;
@@ -116,37 +102,6 @@ TEST_F(CheckerMoveTest, FifteenthBearOffEndsTheGameUnlessTheBestMoveCommandPlays
     EXPECT_EQ(flow.abortTurn, ends ? kLeaveTurn : 0);
     EXPECT_EQ(flow.movePhaseOver, 0) << "a computer side does not end the move phase here";
   }
-}
-
-TEST_F(CheckerMoveTest, HumanWhoWinsWithDiceLeftEndsTheMovePhaseAndRecordsTheUnplayedDie) {
-  position.playerType[0] = kHumanPlayer;
-  hand.typedMovePending = -1;
-  setPosition("24:1 6:-15");
-  rollFor(0, 3, 1);
-  playSearch.playLength = 1;  // only one part-move was playable
-  moveChecker(24, 1);
-  EXPECT_EQ(flow.movePhaseOver, -1);
-  EXPECT_EQ(flow.newGameRequested, -1);
-  EXPECT_EQ(record.gameRecordCount, 2);
-  EXPECT_EQ(lastEntry(), (GameRecordEntry{0, 0, 0, 3, 3, 1, 2, 0, 0, 0}));
-}
-
-TEST_F(CheckerMoveTest, HandMoveInTwoStepsHitsOnTheWayAndLandsOnceAtTheEnd) {
-  position.playerType[0] = kHumanPlayer;
-  setPosition("start 24:0 5:-1 7:-1");  // blots on 5 and 7
-  rollFor(0, 4, 2);
-  position.board[1] -= 1;  // the user has lifted the checker off point 1
-  hand.moveStepCount = 2;
-  moveChecker(1, 4);
-  EXPECT_EQ(position.board[5], 0) << "the first step does not land";
-  EXPECT_EQ(position.board[0], -1);
-  hand.typedMoveStep = 2;
-  moveChecker(5, 2);
-  EXPECT_EQ(position.board[7], 1);
-  EXPECT_EQ(position.board[0], -2);
-  EXPECT_EQ(checkersOf(0), 15);
-  EXPECT_EQ(checkersOf(1), 15);
-  EXPECT_EQ(display.moveFromHand, 0) << "the landing consumes the hand-move flag";
 }
 
 }  // namespace

@@ -49,24 +49,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, DiceFlagsTest,
                                            FlagsRow{0, -1, -1, {255, 0, 255, 0}},  // the opening roll: one each
                                            FlagsRow{0, 0, 0, {0, 0, 0, 0}}));
 
-TEST_F(DiceTest, SoundNeedsSoundAndDiceSoundAndNoReplayOrRollOver) {
-  recordSounds();
-  setRoll(4, 2);
-  showRolledDice();
-  settings.longDiceSound = 0;
-  showRolledDice();
-  EXPECT_EQ(serviceLog.sounds, (std::vector<int>{kLongDiceSound, kShortDiceSound}));
-  // Each case turns exactly one condition off.
-  for (int off = 0; off < 4; ++off) {
-    settings.soundOptions.soundOn = off == 0 ? 0 : 255;
-    settings.soundOptions.diceSoundOn = off == 1 ? 0 : 255;
-    interaction.replayingMove = off == 2 ? -1 : 0;
-    interaction.rollOverActive = off == 3 ? 255 : 0;
-    showRolledDice();
-    EXPECT_EQ(serviceLog.sounds.size(), 2u) << off;
-  }
-}
-
 TEST_F(DiceTest, TakingDiceOffClearsOnlyTheRollsDiceEvenInAHiddenRollout) {
   int restored = 0;
   static int* count = &restored;

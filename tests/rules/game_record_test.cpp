@@ -8,26 +8,6 @@ namespace {
 
 using GameRecordTest = RulesTest;
 
-TEST_F(GameRecordTest, ResetKeepsTheRollsWithTheSameOrExchangedSidesUpToTheGameEnd) {
-  for (const int16_t swap : {0, -1}) {
-    for (long n = 0; n <= kGameRecordHighest; ++n) {
-      record.gameRecord[n] = GameRecordEntry{static_cast<int16_t>(n % 2), 8, 5, 3, 3, 6, 2, 1, 2, 0x0F0F};
-    }
-    record.gameRecord[7].side = kGameEndEntrySide;
-    record.gameRecordCount = 37;
-    rollout.keepRollsOnReset = -1;
-    rollout.swapSidesOnReset = swap;
-    resetGameRecord();
-    EXPECT_EQ(record.gameRecord[0], blankRecordEntry);
-    EXPECT_EQ(record.gameRecord[2], (GameRecordEntry{static_cast<int16_t>(swap ? 1 : 0), 0, 0, 0, 3, 6, 0, 0, 0, 0}));
-    EXPECT_EQ(record.gameRecord[7].side, kGameEndEntrySide);
-    EXPECT_EQ(record.gameRecord[37].side, kEmptyEntrySide) << "the replay ends where the last game ended";
-    EXPECT_EQ(rollout.keepRollsOnReset + rollout.swapSidesOnReset, 0);
-  }
-  resetGameRecord();  // without the keep request every entry is free
-  for (long n = 1; n <= kGameRecordHighest; ++n) ASSERT_EQ(record.gameRecord[n].side, kEmptyEntrySide) << n;
-}
-
 TEST_F(GameRecordTest, AFullRecordStopsRecordingButNotTheGameAndTellsOnce) {
   setStartingPosition();
   position.playerType = {{{kComputerPlayer, kComputerPlayer}}};

@@ -53,17 +53,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, CheckStartTest,
                                            StartRow{"start 12:4 1:3", 0}, StartRow{"start 1:1 25:1", 0},
                                            StartRow{"start 6:-4 5:-1", 0}));
 
-TEST_F(NewGameTest, SideToMoveFollowsWhetherPlayerZeroIsHuman) {
-  for (const int16_t type : {kHumanPlayer, kComputerPlayer}) {
-    position.playerType[0] = type;
-    setStartingPosition();
-    const int16_t first = type == kHumanPlayer ? 0 : 1;
-    EXPECT_EQ(position.currentPlayer, first);
-    EXPECT_EQ(position.turnPlayer, first);
-    EXPECT_EQ(position.otherPlayer, 1 - first);
-  }
-}
-
 TEST_F(NewGameTest, WinnerRollsFirstOnlyOncePointsAreScored) {
   static std::vector<int> redrawnFor;
   redrawnFor.clear();
@@ -79,15 +68,6 @@ TEST_F(NewGameTest, WinnerRollsFirstOnlyOncePointsAreScored) {
   EXPECT_EQ(position.openingPhase, 0);
   EXPECT_EQ(position.currentPlayer, 0) << "the turn's flip makes the winner, player 1, roll first";
   EXPECT_EQ(redrawnFor, std::vector<int>{1}) << "the board shows the side that moves first";
-}
-
-TEST_F(NewGameTest, RolloutStartPositionReplacesTheStandardOneAndIsNotCounted) {
-  rollout.rolloutRunning = 255;
-  rolloutServices.nextRolloutGame = [] { setPosition("24:15 1:-15"); };
-  startNewGame();
-  EXPECT_EQ(position.board[24], 15);
-  EXPECT_EQ(position.board[6], 0);
-  EXPECT_EQ(flow.gamesThisRun, 0);
 }
 
 }  // namespace

@@ -94,15 +94,6 @@ TEST_F(PlaySearchTest, AgreesWithTheIndependentGenerator) {
   }
 }
 
-TEST_F(PlaySearchTest, HitTrackingFindsTheFirstHit) {
-  set("13:-15 9:1 2:14 | dice 4 2 | side 1");
-  searchHittingPlays();
-  EXPECT_EQ(playSearch.firstHitPoint, 9);
-  set("13:-15 9:2 2:13 | dice 4 2 | side 1");
-  searchHittingPlays();
-  EXPECT_EQ(playSearch.firstHitPoint, 0);
-}
-
 struct ForcedRow {
   const char* position;
   int16_t turn;
@@ -134,41 +125,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, ForcedPlayTest,
                          ::testing::Values(ForcedRow{"8:-1 1:2 7:2 12:11 | dice 1 6 | side 1", 5, 1},  // only 8/2
                                            ForcedRow{"13:-15 1:15 | dice 6 5 | side 1", 5, 0},
                                            ForcedRow{"8:-1 1:2 7:2 12:11 | dice 1 6 | side 1", 1, 0}));
-
-TEST_F(PlaySearchTest, ForcedPlayShorterThanTheRollLeavesTheDiceShown) {
-  searchServices.computerPlaysMoveFlagged = [] { searchBestPlays(); };
-  searchServices.playBestMoveForHuman = [] {
-    diceState.dice[1].value = 0;  // the 6 is played; the 1 stays
-    flow.abortTurn = 255;
-    turnFlags.removeDiceAtTurnEnd = -1;
-  };
-  set("8:-1 1:2 7:2 12:11 | dice 1 6 | side 1");
-  autoPlayForcedMove();
-  EXPECT_EQ(flow.abortTurn, 0);
-  EXPECT_EQ(turnFlags.removeDiceAtTurnEnd, 0);
-  EXPECT_EQ(diceState.diceShowing, -1);
-}
-
-TEST_F(PlaySearchTest, PumpRunsAtMostOncePerIntervalAndNeverWhenTold) {
-  UseVirtualClock clock(1);  // one microsecond per reading
-  restartSearchPumpInterval();
-  set("24:-2 20:-2 16:-2 14:-2 11:-2 9:-2 7:-1 4:-1 2:-1 1:3 6:3 12:3 18:3 22:3 | dice 1 1 | side 1");
-  searchBestPlays();
-  EXPECT_GT(evaluations, 100);
-  EXPECT_LE(pumps, static_cast<int>(clock.clock.now() / kSearchPumpIntervalMicros) + 1);
-  EXPECT_GE(pumps, 1);
-  clock.clock.setQuantum(20000);  // every reading 20 ms later: every request pumps
-  pumps = evaluations = 0;
-  searchBestPlays();
-  EXPECT_GT(pumps, evaluations);
-  pumps = 0;
-  settings.noPumpDuringSearch = -1;
-  searchBestPlays();
-  settings.noPumpDuringSearch = 0;
-  rollout.rolloutRunning = 255;
-  searchBestPlays();
-  EXPECT_EQ(pumps, 0);
-}
 
 TEST_F(PlaySearchTest, CommandsInsideThePumpCannotRestartTheSearch) {
   UseVirtualClock clock(20000);  // every pump request reaches the pump

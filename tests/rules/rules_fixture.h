@@ -43,7 +43,6 @@ inline void resetRulesState() {
 // What the recording fakes saw, in call order.
 struct ServiceLog {
   std::vector<std::string> calls;
-  std::vector<int> sounds;
   std::vector<int> diceUsed;
   std::vector<std::string> messages;
 };
@@ -58,9 +57,6 @@ class RulesTest : public ::testing::Test {
   }
   void TearDown() override { resetRulesState(); }
 
-  static void recordSounds() {
-    soundServices.playSound = [](int16_t sound, int16_t) { serviceLog.sounds.push_back(sound); };
-  }
   static void recordDiceUsed() {
     displayServices.showDieUsed = [](int16_t die) {
       serviceLog.diceUsed.push_back(die);

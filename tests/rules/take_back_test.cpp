@@ -178,28 +178,5 @@ TEST_F(TakeBackTest, PutBackRewritesTheLastPartMoveForBothDirections) {
   }
 }
 
-TEST_F(TakeBackTest, DoubleTakeBackGivesBackTheCubeItReplacedAndNotWhileDiceShow) {
-  roll(0, 6, 1);
-  moveChecker(12, 6);
-  moveChecker(17, 1);
-  endTurn();
-  double_(1);  // centred cube
-  roll(1, 3, 2);
-  takeBack();  // the roll goes back; the double stays
-  EXPECT_EQ(cube.cubeValue, 2);
-  takeBack();
-  EXPECT_EQ(cube.cubeValue, 1);
-  EXPECT_EQ(cube.cubeOwner, kCubeCentred);
-  cube.cubeValue = 2;  // player 0 owns a cube of 2 and redoubles; the taker beavers it
-  cube.cubeOwner = 0;
-  double_(0);
-  cube.cubeValue = static_cast<int16_t>(cube.cubeValue * 2);
-  recordCubeInMoveTable();
-  record.gameRecord[record.gameRecordCount].flags |= kFlagBeavered;
-  takeBack();
-  EXPECT_EQ(cube.cubeValue, 2) << "a beavered double comes back to a quarter";
-  EXPECT_EQ(cube.cubeOwner, 0);
-}
-
 }  // namespace
 }  // namespace bg::testing
