@@ -1,159 +1,101 @@
-// Ranking plays into the best-plays lists and reading rows back.
-#include <gtest/gtest.h>
-
+// Ranking plays into the best-plays lists, and reading a listed play back.
 #include "rules/best_plays.h"
-#include "rules/dice.h"
-#include "state/flow_state.h"
+
+#include <random>
+
 #include "rules/play_search.h"
-#include "state/play_search_state.h"
-#include "state/position.h"
 #include "rules_fixture.h"
 
-namespace bg {
+namespace bg::testing {
 namespace {
 
-class BestPlaysTest : public testing::RulesTest {
- protected:
-  void SetUp() override {
-    RulesTest::SetUp();
-    flow.turnNumber = 5;
-    flow.movesAllowed = 2;
-    clearBestPlays();
-  }
+using Parts = std::vector<std::pair<int, int>>;  // (from, die) in the mover's view
 
-  // Offers a play of (from, die) part-moves with a score to the true list.
-  static void offer(std::initializer_list<std::pair<int, int>> parts, float score,
-                    BestPlaysList& list = bestPlays.bestPlaysTrue) {
-    auto& s = playSearch;
-    int k = 0;
-    int pips = 0;
-    for (const auto& [from, die] : parts) {
-      ++k;
-      s.playFrom[k] = static_cast<int16_t>(from);
-      s.playDice[k] = static_cast<int16_t>(die);
-      pips += die;
-    }
-    s.playLength = static_cast<int16_t>(k);
-    s.genPipsUsed = static_cast<int16_t>(pips);
-    insertCandidatePlay(list, s.playFrom, s.playDice, score, PartialScores{1, 2, 3, 4, 5, 6});
+// Offers a play with a score to the true list.
+void offer(const Parts& parts, float score) {
+  auto& s = playSearch;
+  s.playLength = static_cast<int16_t>(parts.size());
+  s.genPipsUsed = 0;
+  for (int k = 1; k <= s.playLength; ++k) {
+    s.playFrom[k] = static_cast<int16_t>(parts[k - 1].first);
+    s.playDice[k] = static_cast<int16_t>(parts[k - 1].second);
+    s.genPipsUsed = static_cast<int16_t>(s.genPipsUsed + s.playDice[k]);
   }
-  static float score(int row) { return bestPlays.bestPlaysTrue[row][kScoreColumn]; }
-  static float from1(int row) { return bestPlays.bestPlaysTrue[row][2]; }
+  insertCandidatePlay(bestPlays.bestPlaysTrue, s.playFrom, s.playDice, score, PartialScores{});
+}
+
+struct RankRow {
+  const char* name;
+  int16_t turn, movesAllowed, bookListed;
+  std::vector<std::pair<Parts, float>> offers;
+  std::vector<std::pair<float, int>> ranked;  // score and first from-point of rows 1 to 3
 };
 
-TEST_F(BestPlaysTest, RanksByScoreAndKeepsTheEarlierPlayOnATie) {
-  offer({{13, 6}, {8, 5}}, 3.0f);
-  offer({{24, 6}, {18, 5}}, 5.0f);
-  offer({{24, 6}, {13, 5}}, 3.0f);  // ties row 2: goes below it
-  offer({{8, 6}, {6, 5}}, 1.0f);    // below all three: not listed
-  EXPECT_EQ(score(1), 5.0f);
-  EXPECT_EQ(from1(1), 24);
-  EXPECT_EQ(score(2), 3.0f);
-  EXPECT_EQ(from1(2), 13);
-  EXPECT_EQ(score(3), 3.0f);
-  EXPECT_EQ(from1(3), 24);
-  // Row 4 holds the last candidate offered, listed or not, with its partial scores.
-  EXPECT_EQ(bestPlays.bestPlaysTrue[4][kScoreColumn], 1.0f);
-  EXPECT_EQ(bestPlays.bestPlaysTrue[4][2], 8);
-  EXPECT_EQ(bestPlays.bestPlaysTrue[4][12], 1.0f);
-  EXPECT_EQ(bestPlays.bestPlaysTrue[4][17], 6.0f);
-}
+void PrintTo(const RankRow& row, std::ostream* os) { *os << row.name; }
 
-TEST_F(BestPlaysTest, MorePipsOrPartMovesWinWhateverTheScore) {
-  offer({{8, 1}}, 10.0f);          // a one-die play of the 1
-  offer({{8, 6}}, -5.0f);          // the 6 uses more pips
-  EXPECT_EQ(score(1), -5.0f);
-  EXPECT_EQ(score(2), 10.0f);
-  offer({{8, 3}, {6, 3}, {5, 3}}, -20.0f);  // more part-moves
-  EXPECT_EQ(score(1), -20.0f);
+class RankTest : public RulesTest, public ::testing::WithParamInterface<RankRow> {};
+
+TEST_P(RankTest, ListsTheBestThree) {
+  const RankRow& row = GetParam();
+  flow.turnNumber = row.turn;
+  flow.movesAllowed = row.movesAllowed;
+  playSearch.bookPlayListed = row.bookListed;
+  clearBestPlays();
+  for (const auto& [parts, score] : row.offers) offer(parts, score);
   finalizeBestLists();
-  EXPECT_EQ(score(2), kEmptyRow);
-  EXPECT_EQ(score(3), kEmptyRow);
+  for (int r = 1; r <= 3; ++r) {
+    const auto [score, from] = r <= static_cast<int>(row.ranked.size()) ? row.ranked[r - 1] : std::pair{kEmptyRow, 0};
+    EXPECT_EQ(bestPlays.bestPlaysTrue[r][kScoreColumn], score) << "row " << r;
+    if (score != kEmptyRow) {
+      EXPECT_EQ(bestPlays.bestPlaysTrue[r][2], from) << "row " << r;
+    }
+  }
 }
 
-TEST_F(BestPlaysTest, OneManMovedByBothDiceIsListedOnce) {
-  offer({{13, 5}, {8, 6}}, 2.5f);  // 13-8-2
-  offer({{13, 6}, {7, 5}}, 2.5f);  // 13-7-2, same score: a duplicate
-  EXPECT_EQ(score(2), kEmptyRow);
-  offer({{13, 6}, {7, 5}}, 2.6f);  // a different score lists it
-  EXPECT_EQ(score(1), 2.6f);
-  // Three part-moves are never taken for duplicates.
-  clearBestPlays();
-  flow.movesAllowed = 4;
-  offer({{13, 2}, {11, 2}, {9, 2}}, 1.0f);
-  offer({{13, 2}, {11, 2}, {9, 2}}, 1.0f);
-  EXPECT_EQ(score(2), 1.0f);
-}
+constexpr float kBook = kBookPlayScore;
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RankTest,
+    ::testing::Values(
+        RankRow{"TieKeepsTheEarlier", 5, 2, 0,
+                {{{{13, 6}, {8, 5}}, 3}, {{{24, 6}, {18, 5}}, 5}, {{{24, 6}, {13, 5}}, 3}, {{{8, 6}, {6, 5}}, 1}},
+                {{5, 24}, {3, 13}, {3, 24}}},
+        RankRow{"MorePipsOrPartMovesWin", 5, 2, 0,
+                {{{{8, 1}}, 10}, {{{8, 6}}, -5}, {{{8, 3}, {6, 3}, {5, 3}}, -20}}, {{-20, 8}}},
+        RankRow{"OneManByBothDiceOnce", 5, 2, 0,
+                {{{{13, 5}, {8, 6}}, 2.5f}, {{{13, 6}, {7, 5}}, 2.5f}, {{{13, 6}, {7, 5}}, 2.6f}},
+                {{2.6f, 13}, {2.5f, 13}}},
+        RankRow{"ThreePartMovesNeverDuplicates", 5, 4, 0,
+                {{{{13, 2}, {11, 2}, {9, 2}}, 1}, {{{13, 2}, {11, 2}, {9, 2}}, 1}}, {{1, 13}, {1, 13}}},
+        RankRow{"BookPlayAlone", 1, 2, -1,
+                {{{{13, 2}, {6, 1}}, kBook}, {{{6, 1}, {24, 2}}, 200}, {{{13, 2}, {8, 1}}, 200}, {{{24, 2}, {6, 1}}, 1}},
+                {{kBook, 13}, {1, 24}}},
+        RankRow{"NoBookNothingHeldBack", 1, 2, 0, {{{{13, 2}, {6, 1}}, 5}, {{{13, 2}, {8, 1}}, 4}}, {{5, 13}, {4, 13}}}),
+    [](const ::testing::TestParamInfo<RankRow>& info) { return std::string(info.param.name); });
 
-TEST_F(BestPlaysTest, OpeningMoveRuleKeepsTheBookPlayAlone) {
-  flow.turnNumber = 1;
-  offer({{13, 2}, {6, 1}}, kBookPlayScore);
-  playSearch.bookPlayListed = -1;
-  offer({{6, 1}, {24, 2}}, 200.0f);  // starts with the book's second part-move
-  offer({{13, 2}, {8, 1}}, 200.0f);  // starts with its first
-  EXPECT_EQ(score(1), kBookPlayScore);
-  EXPECT_EQ(score(2), kEmptyRow);
-  offer({{24, 2}, {6, 1}}, 1.0f);
-  EXPECT_EQ(score(2), 1.0f);
-  // Without a book play in the lists nothing is held back.
-  clearBestPlays();
-  playSearch.bookPlayListed = 0;
-  offer({{13, 2}, {6, 1}}, 5.0f);
-  offer({{13, 2}, {8, 1}}, 4.0f);
-  EXPECT_EQ(score(2), 4.0f);
-}
+using ListedPlay = RulesTest;
 
-TEST_F(BestPlaysTest, BarEntryIsStoredFrom25AndReadBackFromTheBar) {
-  offer({{kFromBar, 3}, {22, 5}}, 1.0f);
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][2], 25);
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][3], 22);
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][5], 17);
-  CheckedArray<int16_t, 4> from, dice;
-  diceState.dice[0].value = 3;
-  diceState.dice[1].value = 5;
-  EXPECT_EQ(loadChosenPlay(bestPlays.bestPlaysTrue, 1, from, dice), 2);
-  EXPECT_EQ(from[1], kFromBar);
-  EXPECT_EQ(dice[1], 3);
-  EXPECT_EQ(from[2], 22);
-  EXPECT_EQ(dice[2], 5);
-  EXPECT_EQ(flow.movesLeft, 2);
-  EXPECT_EQ(flow.movesAllowed, 2);
-  // A bear-off with a larger die reads back its die.
-  clearBestPlays();
-  offer({{2, 5}}, 1.0f);
-  EXPECT_EQ(bestPlays.bestPlaysTrue[1][3], -3);
-  loadChosenPlay(bestPlays.bestPlaysTrue, 1, from, dice);
-  EXPECT_EQ(dice[1], 5);
-}
-
-TEST_F(BestPlaysTest, LoadedMovesAllowedFallsBackTo2OrTo4OnDoubles) {
-  offer({{8, 4}}, 1.0f);
-  bestPlays.bestPlaysTrue[1][kMovesAllowedColumn] = 0;
-  CheckedArray<int16_t, 4> from, dice;
-  diceState.dice[0].value = 4;
-  diceState.dice[1].value = 2;
-  loadChosenPlay(bestPlays.bestPlaysTrue, 1, from, dice);
-  EXPECT_EQ(flow.movesAllowed, 2);
-  diceState.dice[1].value = 4;
-  loadChosenPlay(bestPlays.bestPlaysTrue, 1, from, dice);
-  EXPECT_EQ(flow.movesAllowed, 4);
-}
-
-TEST_F(BestPlaysTest, MoveListPointsUseTheBoardsNumbering) {
-  offer({{kFromBar, 3}, {2, 5}}, 1.0f);
-  CheckedArray<float, 9> points;
-  position.currentPlayer = 1;  // moves down: the view is the board
-  readCandidatePlay(bestPlays.bestPlaysTrue, 1, points);
-  EXPECT_EQ(points[2], 25);
-  EXPECT_EQ(points[3], 22);
-  EXPECT_EQ(points[5], -3);
-  position.currentPlayer = 0;  // moves up: the bar shows as 0, a bear-off as 25 or more
-  readCandidatePlay(bestPlays.bestPlaysTrue, 1, points);
-  EXPECT_EQ(points[2], 0);
-  EXPECT_EQ(points[3], 3);
-  EXPECT_EQ(points[4], 23);
-  EXPECT_EQ(points[5], 28);
+TEST_F(ListedPlay, ReadsBackAsOfferedAndInTheBoardsNumbering) {
+  std::mt19937 rng(5);
+  for (int n = 0; n < 500; ++n) {
+    Parts parts;
+    for (size_t k = 1 + rng() % 4; k > 0; --k) {
+      const int die = 1 + static_cast<int>(rng() % 6);
+      parts.emplace_back(rng() % 5 == 0 ? kFromBar : 1 + static_cast<int>(rng() % 24), die);
+    }
+    clearBestPlays();
+    offer(parts, 1);
+    CheckedArray<int16_t, 4> from, dice;
+    ASSERT_EQ(loadChosenPlay(bestPlays.bestPlaysTrue, 1, from, dice), static_cast<int16_t>(parts.size()));
+    for (size_t k = 1; k <= parts.size(); ++k) ASSERT_EQ((std::pair<int, int>(from[k], dice[k])), parts[k - 1]);
+    CheckedArray<float, 9> points[2];
+    for (int16_t side : {0, 1}) {
+      position.currentPlayer = side;
+      readCandidatePlay(bestPlays.bestPlaysTrue, 1, points[side]);
+    }
+    for (size_t c = 2; c <= 2 * parts.size() + 1; ++c) ASSERT_EQ(points[0][c], 25 - points[1][c]);
+    ASSERT_EQ(points[1][2], parts[0].first == kFromBar ? 25 : parts[0].first);
+  }
 }
 
 }  // namespace
-}  // namespace bg
+}  // namespace bg::testing
