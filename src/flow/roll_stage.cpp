@@ -179,7 +179,7 @@ void rollDiceStage() {
   }
 
   copyDiceToRolled();
-  if (turnState.keepRollMessage == 0) hook::clearMessageLine(0);
+  if (boardInput.keepRollMessage == 0) hook::clearMessageLine(0);
   if (position.openingPhase != 0) setStarterFromDice();
   writeRollIntoRecord();
   if (position.openingPhase != 0 && flow.opponentMode == 3) {
@@ -334,7 +334,7 @@ void computerReRollDecision() {
     keepOpeningRoll();
     if (interaction.panelAnswer == -1) {
       showText(kComputerReRollText);
-      turnState.keepRollMessage = -1;
+      boardInput.keepRollMessage = -1;
     }
   } else {
     hook::askRollOver();
