@@ -11,27 +11,19 @@
 #include "flow/game_end.h"
 #include "flow/roll_stage.h"
 #include "flow/turn_services.h"
-#include "flow/turn_state.h"
-#include "rules/whole_roll_check.h"
-#include "state/cube_state.h"
-#include "state/display_services.h"
-#include "state/flow_services.h"
+#include "state/board_input.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
-#include "state/session_statistics.h"
-#include "state/shell_services.h"
-#include "state/board_input.h"
 #include "state/interaction_services.h"
 #include "state/play_search_state.h"
-#include "state/position.h"
-#include "state/settings.h"
-#include "support/position_text.h"
 #include "state/interaction_state.h"
 #include "state/rollout_state.h"
+#include "state/settings.h"
 #include "state/speech_state.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
 #include "runtime/qt/windows.h"
+#include "support/position_text.h"
 
 namespace bg {
 namespace {
@@ -228,16 +220,12 @@ TEST_F(MessageLine, TheRedrawDrawsAShownMessageAgain) {
   EXPECT_EQ(shown, window());
 }
 
-// The flow's notices, shown and cleared through the real message line.
+// The flow's notices through the real message line.
 class FlowNotice : public MessageLine {
  protected:
   void SetUp() override {
-    // The game's state fresh; the board's handles stay for composeBoard to replace.
-    position = Position{}; diceState = DiceState{}; record = GameRecord{}; flow = FlowState{};
-    hand = HandState{}; cube = CubeState{}; settings = Settings{}; turnState = TurnState{};
-    boardInput = BoardInput{}; wholeRoll = WholeRollState{}; playSearch = PlaySearchState{};
-    statistics = SessionStatistics{}; displayServices = DisplayServices{}; flowServices = FlowServices{};
-    shellServices = ShellServices{}; turnServices = TurnServices{};
+    // The flow's state fresh (a full reset would lose the board's handles).
+    flow = FlowState{}; record = GameRecord{}; boardInput = BoardInput{};
     MessageLine::SetUp();
     interactionServices.displayMessage = displayMessage;
     interactionServices.clearMessageLine = clearMessageLine;
@@ -247,7 +235,7 @@ class FlowNotice : public MessageLine {
 TEST_F(FlowNotice, TheComputersCantUseNoticeStaysUntilTheNextBoardWait) {
   testing::setPosition("1:15 24:-15 | dice 6 5 | side 1");
   position.playerType[1] = kComputerPlayer;
-  diceState.dice[0].value = 0;  // the six was played, the five could not be
+  diceState.dice[0].value = 0;  // the six was played, the five cannot be
   playSearch.playLength = 1;
   recordUnplayedDice();
   hook::clearMessageLine(0);
