@@ -22,36 +22,11 @@
 #include "state/speech_state.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
+#include "state/message_numbers.h"
 
 namespace bg {
 
 namespace {
-
-// Message numbers.
-constexpr int16_t kMoveInProgressMessage = 2;
-constexpr int16_t kNotNowMessage = 4;
-constexpr int16_t kNoAdviceMessage = 7;
-constexpr int16_t kAdviseTakeMessage = 8;
-constexpr int16_t kAdviseDropMessage = 9;
-constexpr int16_t kAdviseDoubleMessage = 10;
-constexpr int16_t kAdviseNoDoubleMessage = 11;
-constexpr int16_t kAdviceOpponentOwnsMessage = 12;
-constexpr int16_t kComputerBeaveredMessage = 70;
-constexpr int16_t kCubeOffMessage = 71;
-constexpr int16_t kOpponentOwnsMessage = 72;
-constexpr int16_t kDiceShowingMessage = 73;
-constexpr int16_t kCubeAt64Message = 74;
-constexpr int16_t kAcceptQuestionMessage = 75;
-constexpr int16_t kMustAcceptMessage = 76;
-constexpr int16_t kAcceptsMessage = 77;
-constexpr int16_t kDeclinesMessage = 78;
-constexpr int16_t kTheDoubleMessage = 79;
-constexpr int16_t kTheComputerMessage = 80;
-constexpr int16_t kDoublingCubeMessage = 129;
-constexpr int16_t kComputerTitleMessage = 137;
-constexpr int16_t kAcceptMessage = 143;
-constexpr int16_t kTheDoubleQuestionMessage = 144;
-constexpr int16_t kCubeAtMaximumMessage = 216;
 
 constexpr std::string_view kCrawfordText = "MMCan't Double - Crawford Restriction";
 
@@ -316,7 +291,7 @@ void cubeAdvice() {
   const int16_t side = position.currentPlayer;
   const bool pending = cube.doublePending == -1;
   if (hand.pieceInHand == -1) {
-    showNumbered(kMoveInProgressMessage);
+    showNumbered(kFinishMovingMessage);
     return;
   }
   const bool cubeInReach = cube.cubeUsed != 0 && diceState.diceShowing != -1 && position.openingPhase == 0 &&

@@ -175,11 +175,9 @@ void buildBoardPicture() {
   setPort(boardImages.boardWorld);
   paintBoard();
   buildArrowRegions();
-  L.tempX = L.trayLeft[displaySettings.playDirection];
-  L.tempY = static_cast<int16_t>(L.fieldBottom - L.trayHeight);
-  paintTrayBox();
-  L.tempY = static_cast<int16_t>(L.fieldTop - 1);
-  paintTrayBox();
+  const int trayX = L.trayLeft[displaySettings.playDirection];
+  paintTrayBox(trayX, L.fieldBottom - L.trayHeight);
+  paintTrayBox(trayX, L.fieldTop - 1);
   drawTrayPictures();
   if (boardImages.frameShapeRgn != nullptr) disposeRgn(boardImages.frameShapeRgn);
   boardImages.frameShapeRgn = nullptr;
@@ -187,7 +185,7 @@ void buildBoardPicture() {
 }
 
 void paintBoard() {
-  BoardLayout& L = layout;
+  const BoardLayout& L = layout;
   const int16_t gap = L.fieldGap;
   const int16_t margin = L.pointMargin;
   const int16_t width = L.boardWidth;
@@ -196,15 +194,15 @@ void paintBoard() {
   setDrawColor(roles.windowBackColor);
   clipRect(L.boardRect);
   paintRect(L.boardRect);
-  // The painting runs with the field one pixel higher; the layout's values come back at the end.
-  L.fieldTop = static_cast<int16_t>(L.fieldTop - 1);
-  L.fieldBottom = static_cast<int16_t>(L.fieldBottom - 1);
+  // The frame and points are painted with the field one pixel higher than the layout's.
+  const int top = L.fieldTop - 1;
+  const int bottom = L.fieldBottom - 1;
   clipToBoard();
   rgbForeColor(kBlackRGB);
 
   paintArea(makeRect(0, margin, width - gap, height), roles.frameShadeColor, kShadeTileMode);
   paintArea(makeRect(gap, 0, width, height - margin), roles.boardFrameColor, kFrameTileMode);
-  paintArea(makeRect(L.fieldLeft, L.fieldTop, L.fieldRight + gap, L.fieldBottom), roles.frameShadeColor,
+  paintArea(makeRect(L.fieldLeft, top, L.fieldRight + gap, bottom), roles.frameShadeColor,
             kShadeTileMode);
 
   setDrawColor(roles.frameShadeColor);
@@ -216,46 +214,45 @@ void paintBoard() {
 
   const int barLeft = L.fieldLeft + 6 * L.boardUnit + 1;
   const int barRight = barLeft + L.barWidth;
-  paintArea(makeRect(barLeft + gap, L.fieldTop, barRight, L.fieldBottom), roles.boardFrameColor, kFrameTileMode);
+  paintArea(makeRect(barLeft + gap, top, barRight, bottom), roles.boardFrameColor, kFrameTileMode);
 
   setDrawColor(roles.fieldColor);
   rgbForeColor(scheme()[kFieldColour]);
-  paintRect(makeRect(L.fieldLeft, L.fieldTop + margin, barLeft, L.fieldBottom));
-  paintRect(makeRect(barRight, L.fieldTop + margin, L.fieldRight, L.fieldBottom));
+  paintRect(makeRect(L.fieldLeft, top + margin, barLeft, bottom));
+  paintRect(makeRect(barRight, top + margin, L.fieldRight, bottom));
 
   penNormal();
   rgbForeColor(kBlackRGB);
   frameRect(makeRect(gap, 0, width, height - margin));
-  frameRect(makeRect(L.fieldLeft - 1, L.fieldTop, barLeft + gap + 1, L.fieldBottom + 1));
-  frameRect(makeRect(L.fieldLeft - 1, L.fieldTop + margin, barLeft + 1, L.fieldBottom + 1));
-  frameRect(makeRect(barRight - 1, L.fieldTop, L.fieldRight + gap + 1, L.fieldBottom + 1));
-  frameRect(makeRect(barRight - 1, L.fieldTop + margin, L.fieldRight + 1, L.fieldBottom + 1));
+  frameRect(makeRect(L.fieldLeft - 1, top, barLeft + gap + 1, bottom + 1));
+  frameRect(makeRect(L.fieldLeft - 1, top + margin, barLeft + 1, bottom + 1));
+  frameRect(makeRect(barRight - 1, top, L.fieldRight + gap + 1, bottom + 1));
+  frameRect(makeRect(barRight - 1, top + margin, L.fieldRight + 1, bottom + 1));
 
-  moveTo(barLeft, L.fieldTop + margin);
-  lineTo(barLeft + gap - 1, L.fieldTop + 1);
-  moveTo(L.fieldRight, L.fieldTop + margin);
-  lineTo(L.fieldRight + gap - 1, L.fieldTop + 1);
+  moveTo(barLeft, top + margin);
+  lineTo(barLeft + gap - 1, top + 1);
+  moveTo(L.fieldRight, top + margin);
+  lineTo(L.fieldRight + gap - 1, top + 1);
   moveTo(1, height - 1);
   lineTo(gap, height - margin - 1);
 
+  // Patterned points are filled as polygons; the others are drawn smooth.
   const int16_t colour = display.boardColor;
-  if (colour == 2 || colour == 7)
-    paintPointsQuickDraw();
+  if (colour == kPatternedBoard || colour == kPatternedPointsBoard)
+    paintPointsQuickDraw(top, bottom);
   else
-    paintPointsQuartz();
+    paintPointsQuartz(top, bottom);
 
-  L.fieldTop = static_cast<int16_t>(L.fieldTop + 1);
-  L.fieldBottom = static_cast<int16_t>(L.fieldBottom + 1);
   penNormal();
 }
 
-void paintPointsQuickDraw() {
+void paintPointsQuickDraw(int fieldTop, int fieldBottom) {
   const BoardLayout& L = layout;
   const int u = L.boardUnit;
   const int h = L.pointHeight;
   const int left = L.fieldLeft;
-  const int top = L.fieldTop + L.pointMargin;
-  const int bottom = L.fieldBottom;
+  const int top = fieldTop + L.pointMargin;
+  const int bottom = fieldBottom;
   const int half = u / 2;
   penSize(1, 1);
   auto p = [](int x, int y) { return Point{static_cast<int16_t>(x), static_cast<int16_t>(y)}; };
@@ -270,13 +267,13 @@ void paintPointsQuickDraw() {
   killPoly(lower);
 }
 
-void paintPointsQuartz() {
+void paintPointsQuartz(int fieldTop, int fieldBottom) {
   const BoardLayout& L = layout;
   const double u = L.boardUnit;
   const double h = L.pointHeight;
   const double left = L.fieldLeft;
-  const double top = L.fieldTop + L.pointMargin;
-  const double bottom = L.fieldBottom;
+  const double top = fieldTop + L.pointMargin;
+  const double bottom = fieldBottom;
   const std::vector<PointF> upper = {{left, top}, {left + u / 2, top + h + 2}, {left + u / 2 + 1, top + h + 2},
                                      {left + u, top}};
   const std::vector<PointF> lower = {{left, bottom}, {left + u / 2, bottom - h + 2},
@@ -302,10 +299,8 @@ void paintPointsQuartz() {
   row(lower, 6, 7);
 }
 
-void paintTrayBox() {
+void paintTrayBox(int x, int y) {
   const BoardLayout& L = layout;
-  const int x = L.tempX;
-  const int y = L.tempY;
   setPort(boardImages.boardWorld);
   rgbForeColor(kBlackRGB);
   const Rect outer = makeRect(x, y, x + L.trayWidth, y + L.trayHeight);
@@ -321,17 +316,15 @@ void paintTrayBox() {
 }
 
 void drawTrayPictures() {
-  BoardLayout& L = layout;
+  const BoardLayout& L = layout;
   const int t = L.trayPieceThickness;
   for (int i = 0; i <= 1; ++i) {
     const int16_t colourSet = display.playerColors[i];
     const int16_t role = roles.pieceColors[colourSet];
     roleForeColor(role);
-    L.tempX = L.trayLeft[displaySettings.playDirection];
-    L.tempY = L.trayPictureY[i];
-    const int x = L.tempX;
-    const int y = L.tempY;
-    if (display.boardColor == 12) {
+    const int x = L.trayLeft[displaySettings.playDirection];
+    const int y = L.trayPictureY[i];
+    if (display.boardColor == kPlainKeysBoard) {
       penNormal();
       roleForeColor(roles.boardForeColor);
       const Rect box = makeRect(x, y, x + L.pieceWidth, y + t + 4);

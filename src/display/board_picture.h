@@ -10,9 +10,11 @@ namespace bg {
 
 void buildBoardPicture();
 void paintBoard();
-void paintPointsQuickDraw();
-void paintPointsQuartz();
-void paintTrayBox();
+// The points between the given field top and bottom.
+void paintPointsQuickDraw(int fieldTop, int fieldBottom);
+void paintPointsQuartz(int fieldTop, int fieldBottom);
+// A tray's box with its top-left corner at x, y.
+void paintTrayBox(int x, int y);
 void drawTrayPictures();
 
 // Frame-design tiles.

@@ -2,6 +2,7 @@
 
 #include "state/program_state.h"
 
+#include "display/colour_schemes.h"
 #include "display/display_settings.h"
 
 namespace bg {
@@ -25,7 +26,7 @@ void setDefaultColours() {
   r.lightPointColor = 7;
   r.labelTextColor = 8;
   r.frameColorIndex = 11;
-  r.panelTextColor = display.boardColor == 12 ? 15 : 3;
+  r.panelTextColor = display.boardColor == kPlainKeysBoard ? 15 : 3;
   r.panelFrameColor = 8;
   r.messageFrameColor = 8;
   r.panelShadowColor = 1;
@@ -69,8 +70,8 @@ int16_t rolePatternId(int16_t slot, int16_t boardColor, int16_t pixPatBase) {
   static constexpr int16_t kOthers[4] = {141, 142, 144, 143};
   for (int k = 0; k < 4; ++k) {
     if (kPieceSlots[k] != slot) continue;
-    if (boardColor == 10) return kColour10[k];
-    if (boardColor == 2) return kColour2[k];
+    if (boardColor == kPiecePatternBoard) return kColour10[k];
+    if (boardColor == kPatternedBoard) return kColour2[k];
     return kOthers[k];
   }
   return kNoPattern;

@@ -14,6 +14,13 @@ namespace bg {
 inline constexpr long kHighestColourRole = 21;
 inline constexpr long kHighestBoardColour = 15;
 
+// Board colours that the drawing treats apart (kPictureBoard and kCustomColours are with
+// the display settings).
+inline constexpr int16_t kPatternedBoard = 2;        // every board role drawn with its pattern
+inline constexpr int16_t kPatternedPointsBoard = 7;  // the points drawn with their patterns
+inline constexpr int16_t kPiecePatternBoard = 10;    // its own patterns for the pieces
+inline constexpr int16_t kPlainKeysBoard = 12;       // plain tray keys and light panel text
+
 // The seven colours of a scheme, in their order in a row.
 enum SchemeColour : int16_t {
   kBorderColour = 0,

@@ -11,6 +11,7 @@
 #include "display/draw_color.h"
 #include "display/offscreen.h"
 #include "display/upper_services.h"
+#include "state/board_input.h"
 #include "state/interaction_state.h"
 #include "state/rollout_state.h"
 #include "state/speech_state.h"
@@ -62,7 +63,7 @@ void displayMessage() {
     interaction.messageText.clear();
     return;
   }
-  messageLine.holdMessageLine = 0;
+  boardInput.holdMessageLine = 0;
   clearMessageLine(0);
   formatMessageText();
   messageLine.messageLineShown = -1;
@@ -142,7 +143,7 @@ void speakMessageLine() {
 
 void clearMessageLine(int16_t /*flag*/) {
   if (messageLine.messageLineShown != -1) return;
-  if (messageLine.holdMessageLine != 0) return;
+  if (boardInput.holdMessageLine != 0) return;
   interactionDisplay.keyBuffer.clear();
   if (GrafPtr window = windowPort(kBoardWindow)) {
     const GrafPtr saved = getPort();
@@ -157,7 +158,7 @@ void clearMessageLine(int16_t /*flag*/) {
   killPicture(messageLine.messageLinePicture);
   messageLine.messageLinePicture = nullptr;
   flushWindow(kBoardWindow);
-  messageLine.keepRollMessage = 0;
+  boardInput.keepRollMessage = 0;
 }
 
 void redrawMessageLine() {

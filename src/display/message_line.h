@@ -2,7 +2,7 @@
 // The message line: one line of text in a small framed box over the strip above the
 // field. displayMessage shows interaction.messageText and/or interaction.messageNumber,
 // keeping the board pixels under the box, and hands the text to speech; clearMessageLine
-// puts the pixels back.
+// puts the pixels back. The flags that hold the line are the flow's, in boardInput.
 #include <cstdint>
 
 #include "display/message_text.h"
@@ -16,8 +16,6 @@ struct MessageLineState {
   int16_t messageLength = 0;
   MessageRepeatRecord lastMessageRecord;
   int16_t messageLineShown = 0;  // -1 while a message is on the line
-  int16_t holdMessageLine = 0;   // not 0: clearMessageLine leaves the line alone
-  int16_t keepRollMessage = 0;   // -1: the roll stage keeps its notice on the line
   Rect messageLineRect;
   PicHandle messageLinePicture = nullptr;
   Rect messageScratchRect;

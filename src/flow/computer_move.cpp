@@ -11,11 +11,11 @@
 #include "state/search_services.h"
 #include "state/shell_services.h"
 #include "state/turn_flags.h"
+#include "state/message_numbers.h"
 
 namespace bg {
 
 namespace {
-inline constexpr int16_t kNoValidMovesMessage = 138;
 inline constexpr double kPauseBeforePlay = 0.35;  // seconds; nothing under Fast Play
 }
 

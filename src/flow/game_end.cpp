@@ -31,6 +31,7 @@
 #include "runtime/core/format.h"
 #include "runtime/core/messages.h"
 #include "runtime/core/pstring.h"
+#include "state/message_numbers.h"
 
 namespace bg {
 
@@ -46,17 +47,6 @@ const CheckedArray<CheckedArray<std::string_view, 1>, 6> diceWords{{{
 
 namespace {
 
-constexpr int16_t kCantUseMessage = 57;
-constexpr int16_t kComputerClosedOutMessage = 58;
-constexpr int16_t kComputerWinsMessage = 59;
-constexpr int16_t kYouWinMessage = 60;
-constexpr int16_t kWinsTheGameMessage = 61;
-constexpr int16_t kWithAMessage = 62;
-constexpr int16_t kBackgammonMessage = 63;
-constexpr int16_t kGammonMessage = 64;
-constexpr int16_t kCongratulationsMessage = 65;
-constexpr int16_t kPlayer0WonMatchMessage = 210;
-constexpr int16_t kPlayer1WonMatchMessage = 211;
 constexpr int16_t kGameEndFlags = 0x80;
 constexpr int16_t kGameEndConcededFlag = 0x100;
 constexpr float kNoticeSeconds = 2.0f;

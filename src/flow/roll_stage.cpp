@@ -28,14 +28,13 @@
 #include "state/speech_state.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
+#include "state/message_numbers.h"
+#include "state/menu_numbers.h"
 
 namespace bg {
 
 namespace {
 
-constexpr int16_t kClickDiceMessage = 17;
-constexpr int16_t kOpeningDoublesMessage = 131;
-constexpr int16_t kNewGameItem = 5;
 constexpr int16_t kHigherFirst = 3;
 constexpr int16_t kFixedOpeningPairs = 4;
 constexpr int16_t kLowerFirst = 5;
@@ -129,7 +128,7 @@ bool settleOpeningRoll() {
 void rollDiceStage() {
   if (position.openingPhase == 0) {
     hook::drawTurnArrow();
-    hook::setMenuItemState(kGameMenu, kNewGameItem, kItemDisabled, "");
+    hook::setMenuItemState(kGameMenu, kMoneyGameItem, kItemDisabled, "");
     if (flow.opponentMode == 3) hook::drawNameLabels();
   }
   if (position.openingPhase != 0 && display.redrawPending == 0 && diceState.diceShowing == 0 &&
@@ -179,7 +178,7 @@ void rollDiceStage() {
   }
 
   copyDiceToRolled();
-  if (turnState.keepRollMessage == 0) hook::clearMessageLine(0);
+  if (boardInput.keepRollMessage == 0) hook::clearMessageLine(0);
   if (position.openingPhase != 0) setStarterFromDice();
   writeRollIntoRecord();
   if (position.openingPhase != 0 && flow.opponentMode == 3) {
@@ -334,7 +333,7 @@ void computerReRollDecision() {
     keepOpeningRoll();
     if (interaction.panelAnswer == -1) {
       showText(kComputerReRollText);
-      turnState.keepRollMessage = -1;
+      boardInput.keepRollMessage = -1;
     }
   } else {
     hook::askRollOver();

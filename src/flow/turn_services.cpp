@@ -29,11 +29,15 @@ void setCursor(int16_t /*cursor*/) {}
 void waitForPointClick() {
   // Nobody at the board: take the posted click, or click the dice.
   flow.keyCommandBusy = 0;
+  boardInput.holdMessageLine = 0;
   interaction.clickedPoint = kRightDiceZone;
   boardInput.hitDice = -1;
 }
 
-void waitForClickOrKey() { flow.keyCommandBusy = 0; }
+void waitForClickOrKey() {
+  flow.keyCommandBusy = 0;
+  boardInput.holdMessageLine = 0;  // the wait ends a held message
+}
 
 void humanTurn() {
   // The best play for the human, entered as a typed move so no checker is in the hand.

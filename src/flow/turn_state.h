@@ -21,7 +21,6 @@ struct TurnState {
   int16_t autoPlayingForcedMove = 0;  // -1 while a forced play is made for the human
   uint8_t autoMoveCombined = 0;      // 255: the click is an automatic move with both dice
   uint8_t autoMoveReverse = 0;       // 255: the click is an automatic move, other die first
-  int16_t keepRollMessage = 0;       // -1 while the re-roll notice must stay shown
   int16_t awaitingDiceClick = 0;     // -1 while a roll click is awaited
   int16_t lastRollClick = 0;         // zone of the click that rolled
   CheckedArray<float, 1> gameValueMultiplier;  // 1 single, 2 gammon, 3 backgammon, or a level

@@ -20,13 +20,11 @@
 #include "state/shell_services.h"
 #include "state/shell_state.h"
 #include "state/storage_state.h"
+#include "state/menu_numbers.h"
 
 namespace bg {
 
 namespace {
-
-constexpr int16_t kEndGameItem = 5;
-constexpr int16_t kMoneySessionItem = 4;
 
 void swapSides() {
   const int16_t current = position.currentPlayer;
@@ -39,7 +37,7 @@ void swapSides() {
 void startNewGame() {
   storage.gameModified = 0;
   if (flow.moneySessionActive != 0) {
-    hook::setMenuItemState(kGameMenu, kEndGameItem, kItemEnabled, "");
+    hook::setMenuItemState(kGameMenu, kMoneyGameItem, kItemEnabled, "");
     hook::setMenuItemState(kGameMenu, kMoneySessionItem, kItemEnabled, "End Money Session");
   }
   // Nothing has been drawn before the first board build.

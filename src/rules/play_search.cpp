@@ -15,6 +15,7 @@
 #include "rules/search_pump.h"
 #include "state/search_services.h"
 #include "state/turn_flags.h"
+#include "state/message_numbers.h"
 
 namespace bg {
 
@@ -22,8 +23,6 @@ TurnFlags turnFlags;
 BG_RESETS_WITH_PROGRAM(turnFlags);
 
 namespace {
-
-inline constexpr int16_t kBusyMessage = 2;
 
 // Marks a search as running for its whole length, whatever way it ends.
 struct SearchRunning {
@@ -81,7 +80,7 @@ bool playSearchRunning() { return playSearch.searchDepth > 0; }
 
 bool refuseWhileSearching() {
   if (!playSearchRunning()) return false;
-  interaction.messageNumber = kBusyMessage;
+  interaction.messageNumber = kFinishMovingMessage;
   interaction.messageText = "MM";
   hook::displayMessage();
   return true;

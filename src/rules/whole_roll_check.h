@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "state/message_numbers.h"
+
 namespace bg {
 
 inline constexpr std::string_view kInvalidMoveTitle = "       Invalid Move";
@@ -12,8 +14,6 @@ inline constexpr std::string_view kInvalidMoveText =
     "You must use as much of your roll as possible. There is a move that uses more of the "
     "roll. Clear this then click on BAR to take back your move.\r\rIf you can't find the "
     "correct move, use either Make Best Move or Display Best Moves for help.";
-inline constexpr int16_t kBothDiceMessage = 55;
-inline constexpr int16_t kMorePipsMessage = 56;
 
 struct WholeRollState {
   int16_t wholeRollRefused = 0;  // -1 while the play stands refused

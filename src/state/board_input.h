@@ -1,6 +1,6 @@
 #pragma once
 // Values of the board interaction that the game flow reads and writes: the click being
-// handled and the texts of the end-of-game box.
+// handled, the flags that hold the message line and the texts of the end-of-game box.
 #include <cstdint>
 
 #include "runtime/core/checked_array.h"
@@ -20,6 +20,7 @@ struct BoardInput {
   int16_t rightClickEmulation = 0; // -1 while a right click is handled as a control click
   int16_t waitHelpContext = 0;     // -1 while the click-after-move wait runs
   int16_t holdMessageLine = 0;     // -1: the message stays until the next board wait
+  int16_t keepRollMessage = 0;     // -1: the re-roll notice stays until the line is cleared
   Str255 messageTitle;             // title and body of the end-of-game box
   Str255 messageBody;
 };

@@ -7,8 +7,6 @@
 
 namespace bg {
 
-inline constexpr int16_t kGameMenu = 3;
-
 struct ShellState {
   int16_t gameMenuLock = 0;   // the Game menu refuses its commands while either lock is set
   int16_t gameMenuLock2 = 0;

@@ -8,12 +8,22 @@
 #include "board_fixture.h"
 #include "display/board_rebuild.h"
 #include "display/upper_services.h"
+#include "flow/game_end.h"
+#include "flow/roll_stage.h"
+#include "flow/turn_services.h"
+#include "state/board_input.h"
+#include "state/flow_state.h"
+#include "state/game_record_state.h"
+#include "state/interaction_services.h"
+#include "state/play_search_state.h"
 #include "state/interaction_state.h"
 #include "state/rollout_state.h"
+#include "state/settings.h"
 #include "state/speech_state.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
 #include "runtime/qt/windows.h"
+#include "support/position_text.h"
 
 namespace bg {
 namespace {
@@ -49,7 +59,7 @@ class MessageLine : public ::testing::Test {
     notices.clear();
   }
   void TearDown() override {
-    messageLine.holdMessageLine = 0;
+    boardInput.holdMessageLine = 0;
     clearMessageLine(0);
     upperServices = UpperServices{};
     windowClose(1);
@@ -170,13 +180,13 @@ TEST_F(MessageLine, ANumberWithWordsInTheSecondTableIsNotSpoken) {
 TEST_F(MessageLine, AHeldLineStaysUntilTheNextMessage) {
   const QImage before = window();
   show("MMUnplayable die");
-  messageLine.holdMessageLine = -1;
+  boardInput.holdMessageLine = -1;
   interactionDisplay.keyBuffer = "D";
   clearMessageLine(255);
   EXPECT_EQ(messageLine.messageLineShown, -1);
   EXPECT_EQ(interactionDisplay.keyBuffer, "D");
   show("MMNext");  // a new message replaces a held one
-  EXPECT_EQ(messageLine.holdMessageLine, 0);
+  EXPECT_EQ(boardInput.holdMessageLine, 0);
   clearMessageLine(0);
   EXPECT_EQ(before, window());
   EXPECT_TRUE(interactionDisplay.keyBuffer.empty());
@@ -184,10 +194,10 @@ TEST_F(MessageLine, AHeldLineStaysUntilTheNextMessage) {
 
 TEST_F(MessageLine, ClearingWithNothingShownDoesNothingAtAll) {
   interactionDisplay.keyBuffer = "B";
-  messageLine.keepRollMessage = -1;
+  boardInput.keepRollMessage = -1;
   clearMessageLine(0);
   EXPECT_EQ(interactionDisplay.keyBuffer, "B");
-  EXPECT_EQ(messageLine.keepRollMessage, -1);
+  EXPECT_EQ(boardInput.keepRollMessage, -1);
 }
 
 TEST_F(MessageLine, AnEmptyMessageDrawsAnEmptyBoxAndALongOneIsCut) {
@@ -208,6 +218,44 @@ TEST_F(MessageLine, TheRedrawDrawsAShownMessageAgain) {
   const QImage shown = window();
   redrawBoardWindowPlain();
   EXPECT_EQ(shown, window());
+}
+
+// The flow's notices through the real message line.
+class FlowNotice : public MessageLine {
+ protected:
+  void SetUp() override {
+    // The flow's state fresh (a full reset would lose the board's handles).
+    flow = FlowState{}; record = GameRecord{}; boardInput = BoardInput{};
+    MessageLine::SetUp();
+    interactionServices.displayMessage = displayMessage;
+    interactionServices.clearMessageLine = clearMessageLine;
+  }
+};
+
+TEST_F(FlowNotice, TheComputersCantUseNoticeStaysUntilTheNextBoardWait) {
+  testing::setPosition("1:15 24:-15 | dice 6 5 | side 1");
+  position.playerType[1] = kComputerPlayer;
+  diceState.dice[0].value = 0;  // the six was played, the five cannot be
+  playSearch.playLength = 1;
+  recordUnplayedDice();
+  hook::clearMessageLine(0);
+  EXPECT_EQ(messageLine.messageLineShown, -1);
+  hook::waitForClickOrKey();
+  hook::clearMessageLine(0);
+  EXPECT_EQ(messageLine.messageLineShown, 0);
+}
+
+TEST_F(FlowNotice, AfterAReRollTheNextRollClearsTheLine) {
+  testing::setPosition("start | side 0");
+  position.playerType[1] = kComputerPlayer;
+  settings.rerollFirstRoll = 255;
+  testing::setRoll(5, 6);  // the computer wins the opening with 6-5 and rolls again
+  computerReRollDecision();
+  rollDiceStage();
+  EXPECT_EQ(messageLine.messageLineShown, -1);  // the re-roll's own roll keeps the notice
+  show("MMLater");
+  rollDiceStage();
+  EXPECT_EQ(messageLine.messageLineShown, 0);
 }
 
 }  // namespace

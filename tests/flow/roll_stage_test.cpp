@@ -137,7 +137,7 @@ TEST_F(RollStageTest, ComputerRerollsAnOpeningSixFive) {
   scriptDice({5, 6, 2, 4});
   rollDiceStage();
   EXPECT_TRUE(testing::sawMessage("Computer Decided to Re Roll The Dice"));
-  EXPECT_EQ(turnState.keepRollMessage, -1);
+  EXPECT_EQ(boardInput.keepRollMessage, -1);
   EXPECT_NE(entry(0).flags & 64, 0);
   EXPECT_NE(entry(1).flags & kFlagReRolledOpening, 0);
   EXPECT_EQ(position.openingPhase, 0);

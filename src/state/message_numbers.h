@@ -1,0 +1,49 @@
+#pragma once
+// The numbered messages the code names, each once, by its number in the message tables
+// (the words are in resources/text/messages.txt). kNoMessage is beside the tables.
+#include <cstdint>
+
+namespace bg {
+
+inline constexpr int16_t kFinishMovingMessage = 2;  // "Finish moving your checker first"
+inline constexpr int16_t kNotNowMessage = 4;
+inline constexpr int16_t kNoAdviceMessage = 7;
+inline constexpr int16_t kAdviseTakeMessage = 8;
+inline constexpr int16_t kAdviseDropMessage = 9;
+inline constexpr int16_t kAdviseDoubleMessage = 10;
+inline constexpr int16_t kAdviseNoDoubleMessage = 11;
+inline constexpr int16_t kAdviceOpponentOwnsMessage = 12;
+inline constexpr int16_t kClickDiceMessage = 17;
+inline constexpr int16_t kBothDiceMessage = 55;
+inline constexpr int16_t kMorePipsMessage = 56;
+inline constexpr int16_t kCantUseMessage = 57;
+inline constexpr int16_t kComputerClosedOutMessage = 58;
+inline constexpr int16_t kComputerWinsMessage = 59;
+inline constexpr int16_t kYouWinMessage = 60;
+inline constexpr int16_t kWinsTheGameMessage = 61;
+inline constexpr int16_t kWithAMessage = 62;
+inline constexpr int16_t kBackgammonMessage = 63;
+inline constexpr int16_t kGammonMessage = 64;
+inline constexpr int16_t kCongratulationsMessage = 65;
+inline constexpr int16_t kComputerBeaveredMessage = 70;
+inline constexpr int16_t kCubeOffMessage = 71;
+inline constexpr int16_t kOpponentOwnsMessage = 72;
+inline constexpr int16_t kDiceShowingMessage = 73;
+inline constexpr int16_t kCubeAt64Message = 74;
+inline constexpr int16_t kAcceptQuestionMessage = 75;
+inline constexpr int16_t kMustAcceptMessage = 76;
+inline constexpr int16_t kAcceptsMessage = 77;
+inline constexpr int16_t kDeclinesMessage = 78;
+inline constexpr int16_t kTheDoubleMessage = 79;
+inline constexpr int16_t kTheComputerMessage = 80;
+inline constexpr int16_t kDoublingCubeMessage = 129;
+inline constexpr int16_t kOpeningDoublesMessage = 131;
+inline constexpr int16_t kComputerTitleMessage = 137;
+inline constexpr int16_t kNoValidMovesMessage = 138;
+inline constexpr int16_t kAcceptMessage = 143;
+inline constexpr int16_t kTheDoubleQuestionMessage = 144;
+inline constexpr int16_t kPlayer0WonMatchMessage = 210;
+inline constexpr int16_t kPlayer1WonMatchMessage = 211;
+inline constexpr int16_t kCubeAtMaximumMessage = 216;
+
+}  // namespace bg
