@@ -134,6 +134,13 @@ void findNextLegalPlay() {
     return;
   }
 
+  // Two men entering from the bar are one pair of men like any other: the first pass
+  // tried them, and the swapped order would only give the same play again.
+  if (s.diceSwappedPass != 0 && s.playLength >= 2 && s.playFrom[2] == kFromBar) {
+    nextDiceOrderOrFewerDice();
+    return;
+  }
+
   for (int i = 0; i <= 25; ++i) v[i] = analysis.evalBoardB[i];
   s.genOpponentBar = v[kOpponentBarIndex];
   s.genPipsUsed = 0;
