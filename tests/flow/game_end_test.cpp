@@ -1,10 +1,8 @@
-// The end of a turn with dice left over and the end of a game: the winner, gammons and
-// backgammons under the cube, the Jacoby rule and resignations, the match and money
-// totals, the game-end entry, the result texts, and playing on after the dialog.
+// The end of a game as rows: who wins what under the cube, the Jacoby rule, resignations,
+// matches and money; what follows the dialog; and a turn's unplayed dice.
 #include "flow/flow_fixture.h"
 #include "flow/game_end.h"
 #include "state/cube_state.h"
-#include "rules/game_record.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
 #include "state/shell_state.h"
@@ -12,415 +10,157 @@
 namespace bg {
 namespace {
 
-using testing::clearBoard;
-using testing::FlowTest;
 using testing::flowLog;
-using testing::place;
+using testing::sawMessage;
 
-class GameEndTest : public FlowTest {
+const GameRecordEntry& lastEntry() { return record.gameRecord[record.gameRecordCount]; }
+std::string dialog() { return flowLog.dialogs.empty() ? "" : flowLog.dialogs.back(); }
+void match(int32_t score0) {
+  flow.tournamentGoing = 255;
+  flow.tournamentPoints = 5;
+  flow.scores[0] = score0;
+}
+void money() {
+  flow.moneySessionActive = 255;
+  options.wagerAmount = 2;
+  options.wagerCurrency = "Euros";
+}
+void computerResigns() {
+  flow.autoConcession[1] = -1;
+  flow.concessionLevel = 2;
+}
+
+struct EndRow {
+  const char* board;  // Alice (player 0, human) against Computer (player 1)
+  void (*setup)();
+  int16_t winner;
+  int32_t score;        // the winner's score after
+  const char* dialog;   // "" when none opens
+  const char* message;  // a line the message line shows
+  void (*check)() = nullptr;
+};
+
+class GameEndTest : public testing::FlowTest, public ::testing::WithParamInterface<EndRow> {
  protected:
   void SetUp() override {
     FlowTest::SetUp();
     shell.playerNames[0] = "Alice";
     shell.playerNames[1] = "Computer";
-    position.playerType[0] = kHumanPlayer;
-    position.playerType[1] = kComputerPlayer;
     record.gameRecordCount = 5;  // some play before the end
     for (int16_t n = 1; n <= 5; ++n) record.gameRecord[n].side = static_cast<int16_t>(n % 2);
+    testing::setPosition(GetParam().board);
+    if (GetParam().setup != nullptr) GetParam().setup();
+    announceGameResult();
   }
-
-  // Player 0 has borne off every checker; player 1 has `off` borne off, the rest on point
-  // 12 (outside player 0's home) unless placed otherwise.
-  static void player0BoreOff(int16_t off = 0, int16_t inWinnerHome = 0, int16_t onBar = 0) {
-    clearBoard();
-    place(1, 22, inWinnerHome);
-    place(1, 0, onBar);
-    place(1, 12, static_cast<int16_t>(kCheckersPerSide - off - inWinnerHome - onBar));
-  }
-
-  static const GameRecordEntry& lastEntry() { return record.gameRecord[record.gameRecordCount]; }
-  static std::string dialogText() { return flowLog.dialogs.empty() ? "" : flowLog.dialogs.back(); }
 };
 
-TEST_F(GameEndTest, JacobyRuleCountsGammonsOnlyOnceTheCubeWasTurned) {
-  cube.jacobyRule = -1;
-  player0BoreOff();
-  announceGameResult();
-  EXPECT_EQ(flow.scores[0], 1);
-  EXPECT_EQ(turnState.gameValueMultiplier[0], 1);
-
-  record.gameRecordCount = 5;
-  cube.cubeValue = 2;
-  cube.cubeOwner = 1;
-  announceGameResult();
-  EXPECT_EQ(flow.gamePointsBySide[0], 4);
-  EXPECT_EQ(flow.scores[0], 5);
+TEST_P(GameEndTest, ScoresAndTellsTheResult) {
+  EXPECT_EQ(flow.winnerSide, GetParam().winner);
+  EXPECT_EQ(flow.scores[GetParam().winner], GetParam().score);
+  EXPECT_EQ(dialog(), GetParam().dialog);
+  EXPECT_TRUE(*GetParam().message == '\0' || sawMessage(GetParam().message)) << GetParam().message;
+  if (GetParam().check != nullptr) GetParam().check();
 }
 
-TEST_F(GameEndTest, LoserWithNothingBorneOffLosesAGammonOrABackgammon) {
-  cube.cubeValue = 2;
-  cube.cubeOwner = 0;
-  struct Case {
-    int16_t off, home, bar;
-    uint8_t backgammons;
-    int16_t points;
-  };
-  const Case cases[] = {
-      {0, 1, 0, 255, 6},  // a checker in the winner's home board
-      {0, 0, 1, 255, 6},  // a checker on the bar
-      {0, 1, 0, 0, 4},    // backgammons not allowed: a gammon
-      {0, 0, 0, 255, 4},  // nothing back: a gammon
-      {1, 3, 0, 255, 2},  // one checker borne off: a single game
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE("off " + std::to_string(c.off) + " home " + std::to_string(c.home) + " bar " +
-                 std::to_string(c.bar) + " allowed " + std::to_string(c.backgammons));
-    record.gameRecordCount = 5;
-    flow.scores[0] = 0;
-    settings.backgammonAllowed = c.backgammons;
-    player0BoreOff(c.off, c.home, c.bar);
-    announceGameResult();
-    EXPECT_EQ(flow.scores[0], c.points);
-    EXPECT_EQ(lastEntry().toPoint, c.points);
-    EXPECT_EQ(lastEntry().die1, c.points / 2);
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Rows, GameEndTest, ::testing::Values(
+  EndRow{"12:-15", nullptr, 0, 2, "Alice won a double game worth 2 points!!", "You win the game with a gammon!"},
+  EndRow{"12:-15", [] { cube.jacobyRule = -1; }, 0, 1, "Alice won 1 point", "Alice,  congratulations!"},
+  EndRow{"12:-15 | cube 2 1", [] { cube.jacobyRule = -1; }, 0, 4, "Alice won a double game worth 4 points!!", ""},
+  EndRow{"0:-1 12:-14 | cube 2 0", nullptr, 0, 6, "Alice won a triple game worth 6 points!!!", "You win the game with a backgammon!"},
+  EndRow{"22:-1 12:-14 | cube 2 0", [] { settings.backgammonAllowed = 0; }, 0, 4, "Alice won a double game worth 4 points!!", ""},
+  EndRow{"22:-3 12:-11 | cube 2 0", nullptr, 0, 2, "Alice won 2 points!", ""},
+  EndRow{"3:2 14:13", nullptr, 1, 3, "Computer won a triple game worth 3 points!!!", "The computer wins the game with a backgammon!"},
+  EndRow{"12:-15", [] { position.playerType[0] = kComputerPlayer; }, 0, 2, "Alice won a double game worth 2 points!!",
+         "Alice  wins the game with a gammon!", [] { EXPECT_FALSE(sawMessage("Alice,  congratulations!")); }},
+  // A resignation's level replaces the multiplier; the entry says it was conceded.
+  EndRow{"20:15 12:-15 | cube 4 1", computerResigns, 0, 8, "Alice won a double game worth 8 points!!", "", [] {
+           EXPECT_EQ((std::vector<int>{lastEntry().die2, lastEntry().flags}), (std::vector<int>{-1, kFlagGameEnd | kFlagConceded}));
+         }},
+  EndRow{"20:15 12:-15 | cube 2 2", [] { cube.playerDeclined[0] = -1; }, 1, 2, "Computer won 2 points!", "The computer wins the game"},
+  EndRow{"12:-13", [] { match(3); }, 0, 4, "Alice won 1 point", "", [] { EXPECT_EQ(flow.crawfordRestrictions[1], -1); }},
+  EndRow{"14:3", [] { flow.crawfordRestrictions[1] = -1, match(0); }, 1, 1, "Computer won 1 point", "",
+         [] { EXPECT_EQ(flow.crawfordRestrictions[1], 0); }},
+  EndRow{"12:-14", [] { match(4); }, 0, 5, "Alice won 1 point and won the tournament!", "#210"},
+  EndRow{"12:-15 | cube 2 0", money, 0, 8, "Congratulations, you have won 8 Euros.", ""},
+  EndRow{"14:3 | cube 2 0", money, 1, 4, "You lost 4 Euros.  Better luck next time.", ""},
+  EndRow{"12:-14", [] { rollout.noPause = -1; }, 0, 1, "", ""},
+  EndRow{"", nullptr, 0, 0, "", "", [] { EXPECT_EQ(record.gameRecordCount, 5); }},  // New Game emptied the board
+  EndRow{"12:-14", nullptr, 0, 1, "Alice won 1 point", "", [] {  // announced twice: scored and recorded once
+           announceGameResult();
+           EXPECT_EQ((std::vector<int>{flow.scores[0], record.gameRecordCount}), (std::vector<int>{1, 6}));
+         }}));
 
-TEST_F(GameEndTest, PlayerOneWinsWithThePlayerZeroCheckersInItsHomeBoard) {
-  clearBoard();
-  place(0, 3, 2);  // player 1's home board is 1..6
-  place(0, 14, 13);
-  announceGameResult();
-  EXPECT_EQ(flow.winnerSide, 1);
-  EXPECT_EQ(flow.scores[1], 3);
-  EXPECT_EQ(statistics.gamesWonBySide[1], 1);
-  EXPECT_EQ(playerCounter(kBackgammonsWonWord, 1), 1);
-  EXPECT_EQ(playerCounter(kPointsWonWord, 1), 3);
-  EXPECT_EQ(dialogText(), "Computer won a triple game worth 3 points!!!");
-}
+// What follows the dialog: a new game, the match's end, or playing on.
+struct ContinueRow {
+  const char* board;
+  void (*setup)();
+  int16_t continueGame, side, cubeValue, cubeOwner, abortTurn, newGame, entries;
+};
+class ContinueTest : public testing::FlowTest, public ::testing::WithParamInterface<ContinueRow> {};
 
-TEST_F(GameEndTest, ResignationLevelReplacesTheMultiplier) {
-  clearBoard();
-  place(0, 20, 15);
-  place(1, 12, 15);  // nobody has borne off
-  cube.cubeValue = 4;
-  cube.cubeOwner = 1;
-  flow.autoConcession[1] = -1;
-  flow.concessionLevel = 2;
-  announceGameResult();
-  EXPECT_EQ(flow.winnerSide, 0);
-  EXPECT_EQ(flow.scores[0], 8);
-  EXPECT_EQ(statistics.concessionsBySide[1], 1);
-  EXPECT_EQ(statistics.gamesPlayedOut, 0);
-  EXPECT_EQ(flow.concessionLevel, 0);
-  EXPECT_EQ((std::vector<int>{lastEntry().side, lastEntry().die1, lastEntry().die2, lastEntry().flags}),
-            (std::vector<int>{kGameEndEntrySide, 2, -1, kFlagGameEnd | kFlagConceded}));
-}
-
-TEST_F(GameEndTest, DroppedDoubleIsRecordedInTheGameEndEntry) {
-  clearBoard();
-  place(0, 20, 15);
-  place(1, 12, 15);
-  cube.cubeValue = 2;
-  cube.playerDeclined[0] = -1;  // player 0 dropped: player 1 wins at the cube value
-  flow.whoIsAheadUses[0] = 2;
-  flow.whoIsAheadUses[1] = 3;
-  announceGameResult();
-  const GameRecordEntry& end = lastEntry();
-  EXPECT_EQ(record.gameRecordCount, 6);
-  EXPECT_EQ((std::vector<int>{end.fromPoint, end.toPoint, end.moveNumber, end.die2, end.cubeValue, end.flags}),
-            (std::vector<int>{1, 2, -1, 0, 5, kFlagGameEnd}));
-  EXPECT_EQ(statistics.droppedDoubles[0], 1);
-  EXPECT_EQ(playerCounter(kDoublesDroppedWord, 0), 1);
-  EXPECT_EQ(playerCounter(kDoublesDroppedWord, 1), 0);
-  EXPECT_TRUE(testing::sawMessage("The computer wins the game"));
-}
-
-TEST_F(GameEndTest, CrawfordGameFollowsTheWinnerReachingOneAwayAndClearsAfterIt) {
-  flow.tournamentGoing = 255;
-  flow.tournamentPoints = 5;
-  flow.scores[0] = 3;
-  player0BoreOff(2);
-  announceGameResult();
-  EXPECT_EQ(flow.scores[0], 4);
-  EXPECT_EQ(flow.crawfordRestrictions[1], -1);
-  EXPECT_EQ(flow.crawfordRestrictions[0], 0);
-
-  record.gameRecordCount = 5;
-  clearBoard();
-  place(0, 14, 3);
-  announceGameResult();
-  EXPECT_EQ(flow.scores[1], 1);
-  EXPECT_EQ(flow.crawfordRestrictions[0], 0);
-  EXPECT_EQ(flow.crawfordRestrictions[1], 0);
-}
-
-TEST_F(GameEndTest, MatchWonIsAnnouncedAndEndedWhenTheDialogCloses) {
+TEST_P(ContinueTest, FinishGameAndContinue) {
+  const ContinueRow& row = GetParam();
   static int tournamentEnds = 0;
   tournamentEnds = 0;
   turnServices.tournamentCommand = [] { ++tournamentEnds; };
-  flow.tournamentGoing = 255;
-  flow.tournamentPoints = 5;
-  flow.scores[0] = 4;
-  player0BoreOff(1);
+  testing::setPosition(row.board);
+  if (row.setup != nullptr) row.setup();
   announceGameResult();
-  EXPECT_EQ(statistics.tournamentsWonBySide[0], 1);
-  EXPECT_EQ(playerCounter(kTournamentsWonWord, 0), 1);
-  EXPECT_TRUE(testing::sawMessage("#210"));
-  EXPECT_EQ(flowLog.pauses.back(), 3.0f);
-  EXPECT_EQ(dialogText(), "Alice won 1 point and won the tournament!");
-
+  flow.continueGame = row.continueGame;
   finishGameAndContinue();
-  EXPECT_EQ(tournamentEnds, 1);
-  EXPECT_EQ(flow.tournamentGoing, 0);
-  EXPECT_EQ(flow.scores[0], 0);
-  EXPECT_EQ(flow.newGameRequested, -1);
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
-
-  // A match that ends while quitting quits.
-  static int quits = 0;
-  quits = 0;
-  turnServices.quitGame = [] { ++quits; };
-  flow.tournamentGoing = 255;
-  flow.tournamentPoints = 1;
-  shellFlags.quitRequested = -1;
-  record.gameRecordCount = 5;
-  player0BoreOff(1);
-  announceGameResult();
-  finishGameAndContinue();
-  EXPECT_EQ(quits, 1);
-  EXPECT_EQ(flow.tournamentGoing, 0);
+  EXPECT_EQ((std::vector<int>{position.currentPlayer, cube.cubeValue, cube.cubeOwner, flow.abortTurn, flow.newGameRequested,
+                              record.gameRecordCount, flow.autoConcession[1], tournamentEnds}),
+            (std::vector<int>{row.side, row.cubeValue, row.cubeOwner, row.abortTurn, row.newGame, row.entries, 0,
+                              row.continueGame == 0 ? 1 : 0}));
+  EXPECT_EQ(turnState.resumeWithDiceShown, diceState.diceShowing);
 }
 
-TEST_F(GameEndTest, MoneySessionShowsTheAmountWithTheCurrency) {
-  flow.moneySessionActive = 255;
-  options.wagerAmount = 2;
-  options.wagerCurrency = "Euros";
-  cube.cubeValue = 2;
-  cube.cubeOwner = 0;
-  player0BoreOff();
-  announceGameResult();
-  EXPECT_EQ(flow.scores[0], 8);
-  EXPECT_EQ(boardInput.messageTitle, kMoneyResultsTitle);
-  EXPECT_EQ(dialogText(), "Congratulations, you have won 8 Euros.");
+INSTANTIATE_TEST_SUITE_P(Rows, ContinueTest, ::testing::Values(
+  ContinueRow{"12:-14 | side 0", [] { match(4); }, 0, 0, 1, kCubeCentred, kLeaveTurn, -1, 1},  // the match ends
+  // Play on after a dropped double: the dropper owns the doubled cube and has the roll.
+  ContinueRow{"20:15 12:-15 | cube 2 2 | side 0", [] { cube.playerDeclined[1] = -1; }, -1, 1, 4, 1, kLeaveTurn, 0, 0},
+  // Play on after a resignation: the side keeps the dice on the board, or the turn passes.
+  ContinueRow{"20:15 12:-13 | side 1", [] { computerResigns(), flow.concessionLevel = 1, diceState.diceShowing = -1; }, -1, 1, 1,
+              kCubeCentred, 1, 0, 0},
+  ContinueRow{"20:15 12:-13 | side 1", [] { computerResigns(), flow.concessionLevel = 1; }, -1, 0, 1, kCubeCentred, 1, 0, 0}));
 
-  record.gameRecordCount = 5;
-  clearBoard();
-  place(0, 14, 3);
-  announceGameResult();
-  EXPECT_EQ(flow.scores[1], 4);
-  EXPECT_EQ(dialogText(), "You lost 4 Euros.  Better luck next time.");
-}
-
-TEST_F(GameEndTest, ResultTextsNameTheWinnerAndTheGame) {
-  struct Case {
-    int16_t cubeValue, off, home;
-    std::string text;
-  };
-  const Case cases[] = {
-      {1, 1, 0, "Alice won 1 point"},
-      {2, 1, 0, "Alice won 2 points!"},
-      {2, 0, 0, "Alice won a double game worth 4 points!!"},
-      {1, 0, 1, "Alice won a triple game worth 3 points!!!"},
-  };
-  for (const Case& c : cases) {
-    record.gameRecordCount = 5;
-    cube.cubeValue = c.cubeValue;
-    cube.cubeOwner = c.cubeValue > 1 ? 1 : kCubeCentred;
-    player0BoreOff(c.off, c.home);
-    announceGameResult();
-    EXPECT_EQ(dialogText(), c.text);
-  }
-  EXPECT_TRUE(testing::sawMessage("You win the game with a backgammon!"));
-  EXPECT_TRUE(testing::sawMessage("Alice,  congratulations!"));
-
-  // Between two computers the message line names the winner.
-  flowLog.clear();
-  position.playerType[0] = kComputerPlayer;
-  record.gameRecordCount = 5;
-  cube.cubeValue = 1;
-  player0BoreOff(0);
-  announceGameResult();
-  EXPECT_TRUE(testing::sawMessage("Alice  wins the game with a gammon!"));
-  EXPECT_FALSE(testing::sawMessage("Alice,  congratulations!"));
-}
-
-TEST_F(GameEndTest, AbandonedGameAndASecondAnnouncementAreNotScored) {
-  clearBoard();
-  announceGameResult();
-  EXPECT_EQ(record.gameRecordCount, 5);
-  EXPECT_EQ(flow.scores[0] + flow.scores[1], 0);
-  EXPECT_TRUE(flowLog.messages.empty());
-  EXPECT_TRUE(flowLog.dialogs.empty());
-
-  player0BoreOff(1);
-  announceGameResult();
-  announceGameResult();
-  EXPECT_EQ(flow.scores[0], 1);
-  EXPECT_EQ(statistics.gamesWonBySide[0], 1);
-  EXPECT_EQ(record.gameRecordCount, 6);
-  EXPECT_EQ(flowLog.dialogs.size(), 2u);
-}
-
-TEST_F(GameEndTest, NoPauseOpensNoDialogAndTheRolloutResetRequestsGo) {
-  rollout.noPause = -1;
-  rollout.keepRollsOnReset = -1;
-  rollout.swapSidesOnReset = -1;
-  player0BoreOff(1);
-  announceGameResult();
-  EXPECT_TRUE(flowLog.dialogs.empty());
-  EXPECT_EQ(interaction.panelAnswer, -1);
-  EXPECT_EQ(flow.scores[0], 1);
-  EXPECT_EQ(rollout.keepRollsOnReset, 0);
-  EXPECT_EQ(rollout.swapSidesOnReset, 0);
-}
-
-TEST_F(GameEndTest, PlayOnAfterADroppedDoubleDoublesTheCubeForTheDropper) {
-  clearBoard();
-  place(0, 20, 15);
-  place(1, 12, 15);
-  position.currentPlayer = 0;  // player 0 doubled, player 1 dropped
-  position.otherPlayer = 1;
-  cube.cubeValue = 2;
-  cube.playerDeclined[1] = -1;
-  flow.newGameRequested = -1;
-  shellFlags.modalBusy = 1;
-  announceGameResult();
-  EXPECT_EQ(flow.scores[0], 2);
-  ASSERT_EQ(record.gameRecordCount, 6);
-
-  flow.continueGame = -1;
-  finishGameAndContinue();
-  EXPECT_EQ(cube.cubeValue, 4);
-  EXPECT_EQ(cube.cubeOwner, 1);
-  EXPECT_EQ(position.currentPlayer, 1);  // the turn's hand-over gives the doubler the roll
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
-  EXPECT_EQ(flow.newGameRequested, 0);
-  EXPECT_EQ(cube.playerDeclined[1], 0);
-  EXPECT_EQ(position.gameContinued, -1);
-  EXPECT_EQ(shellFlags.modalBusy, 0);
-  EXPECT_EQ(record.gameRecordCount, 5);
-  EXPECT_EQ(record.gameRecord[6].side, kEmptyEntrySide);
-
-  // The continued game's end is announced, not scored.
-  clearBoard();
-  place(0, 14, 3);
-  announceGameResult();
-  EXPECT_EQ(flow.scores[1], 0);
-  EXPECT_EQ(flow.scores[0], 2);
-  EXPECT_EQ(dialogText(), "Computer won 4 points! in the continued game");
-}
-
-TEST_F(GameEndTest, PlayOnAfterAResignationKeepsTheSideAndItsDice) {
-  clearBoard();
-  place(0, 20, 15);
-  place(1, 12, 15);
-  position.currentPlayer = 1;
-  flow.autoConcession[1] = -1;
-  flow.concessionLevel = 1;
-  diceState.diceShowing = -1;
-  announceGameResult();
-  flow.continueGame = -1;
-  finishGameAndContinue();
-  EXPECT_EQ(position.currentPlayer, 1);
-  EXPECT_EQ(turnState.resumeWithDiceShown, -1);
-  EXPECT_EQ(flow.abortTurn, 1);
-  EXPECT_EQ(flow.autoConcession[1], 0);
-
-  // Without dice on the board the side flips instead.
-  turnState.resumeWithDiceShown = 0;
-  diceState.diceShowing = 0;
-  flow.autoConcession[1] = -1;
-  announceGameResult();
-  flow.continueGame = -1;
-  finishGameAndContinue();
-  EXPECT_EQ(position.currentPlayer, 0);
-  EXPECT_EQ(turnState.resumeWithDiceShown, 0);
-}
-
-// ---- End of turn with dice left over ----
-
-class TurnEndTest : public GameEndTest {
- protected:
-  void SetUp() override {
-    GameEndTest::SetUp();
-    clearBoard();
-    place(0, 20, 15);
-    place(1, 12, 15);
-    position.currentPlayer = 1;
-    position.otherPlayer = 0;
-  }
-  static void rolled(int16_t d0, int16_t d1, std::initializer_list<int16_t> left, int16_t played) {
-    diceState.rolledDice[0] = d0;
-    diceState.rolledDice[1] = d1;
-    diceState.rolledDoubles = d0 == d1 ? -1 : 0;
-    flow.movesAllowed = d0 == d1 ? 4 : 2;
-    int16_t n = 0;
-    for (const int16_t v : left) diceState.dice[n++].value = v;
-    playSearch.playLength = played;
-    flow.moveNumber = played;
-  }
+// A turn ending with dice left: the unplayed dice are recorded and the computer says so.
+struct TurnEndRow {
+  const char* roll;  // the roll and the side, "dice a b | side n"
+  int16_t left[4];   // the dice still unplayed
+  int16_t played;
+  void (*setup)();
+  int16_t entries;      // entries added to the record
+  const char* message;  // the message line, "" for none
+  int16_t abortTurn;
 };
+class TurnEndTest : public testing::FlowTest, public ::testing::WithParamInterface<TurnEndRow> {};
 
-TEST_F(TurnEndTest, UnplayedDieIsRecordedAndTheComputerNamesIt) {
-  rolled(6, 5, {0, 5, 0, 0}, 1);
+TEST_P(TurnEndTest, RecordsTheUnplayedDice) {
+  const TurnEndRow& row = GetParam();
+  testing::setPosition(std::string("20:15 12:-15 | ") + row.roll);
+  for (int n = 0; n <= 3; ++n) diceState.dice[n].value = row.left[n];
+  flow.movesAllowed = diceState.rolledDoubles != 0 ? 4 : 2;
+  playSearch.playLength = flow.moveNumber = row.played;
+  if (row.setup != nullptr) row.setup();
   hook::recordTurnEnd();
-  ASSERT_EQ(record.gameRecordCount, 6);
-  const GameRecordEntry& e = lastEntry();
-  EXPECT_EQ((std::vector<int>{e.side, e.fromPoint, e.toPoint, e.distance, e.die1, e.die2, e.moveNumber}),
-            (std::vector<int>{1, 0, 0, 5, 6, 5, 2}));
-  EXPECT_EQ(flowLog.messages, std::vector<std::string>{"The computer can't use its five"});
-  EXPECT_EQ(flowLog.pauses, std::vector<float>{2.0f});
-  EXPECT_EQ(boardInput.holdMessageLine, -1);
-  EXPECT_EQ(flow.movesLeft, 0);
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+  EXPECT_EQ(record.gameRecordCount, row.entries);
+  EXPECT_EQ(flowLog.messages, (*row.message == '\0' ? std::vector<std::string>{} : std::vector<std::string>{row.message}));
+  EXPECT_TRUE(*row.message == '\0' || boardInput.holdMessageLine == -1) << "held until the next board wait";
+  EXPECT_EQ(flow.abortTurn, row.abortTurn);
+  EXPECT_EQ(record.gameRecord[1].distance, row.entries == 0 ? 0 : row.left[0] != 0 ? row.left[0] : row.left[1]);
 }
 
-TEST_F(TurnEndTest, DoublesLeftOverAreCounted) {
-  rolled(3, 3, {3, 3, 0, 0}, 2);
-  hook::recordTurnEnd();
-  EXPECT_EQ(record.gameRecordCount, 7);
-  EXPECT_EQ(record.gameRecord[6].moveNumber, 3);
-  EXPECT_EQ(record.gameRecord[7].moveNumber, 4);
-  EXPECT_EQ(flowLog.messages.back(), "The computer can't use its last 2 threes");
-
-  rolled(3, 3, {3, 0, 0, 0}, 3);
-  hook::recordTurnEnd();
-  EXPECT_EQ(flowLog.messages.back(), "The computer can't use its last three");
-}
-
-TEST_F(TurnEndTest, ComputerClosedOutIsToldOnlyOnce) {
-  backgameTerms.homePointsMade[0] = 6;
-  rolled(4, 2, {4, 2, 0, 0}, 0);
-  hook::recordTurnEnd();
-  EXPECT_EQ(flowLog.messages, std::vector<std::string>{"#58"});
-  EXPECT_EQ(speech.waitForSpeechEnd, 0);  // the closed-out notice does not wait for speech
-  flowLog.clear();
-  rolled(4, 2, {4, 2, 0, 0}, 0);
-  hook::recordTurnEnd();
-  EXPECT_TRUE(flowLog.messages.empty());
-  EXPECT_EQ(record.gameRecordCount, 9);
-}
-
-TEST_F(TurnEndTest, QuietCheckOnlyNotesThatNoDieIsPlayable) {
-  wholeRoll.endCheckOnly = -1;
-  rolled(6, 5, {6, 5, 0, 0}, 0);
-  hook::recordTurnEnd();
-  EXPECT_EQ(wholeRoll.noMovesLeft, -1);
-  EXPECT_EQ(record.gameRecordCount, 5);
-  EXPECT_EQ(flow.abortTurn, 0);
-  EXPECT_TRUE(flowLog.messages.empty());
-}
-
-TEST_F(TurnEndTest, HumanGetsNoNoticeAndTheBestMoveKeepsItsTurn) {
-  position.currentPlayer = 0;
-  flow.bestMoveForHuman = -1;
-  rolled(6, 5, {0, 5, 0, 0}, 1);
-  hook::recordTurnEnd();
-  EXPECT_EQ(record.gameRecordCount, 6);
-  EXPECT_TRUE(flowLog.messages.empty());
-  EXPECT_EQ(flow.abortTurn, 0);
-}
+void closedOut() { backgameTerms.homePointsMade[0] = 6; }
+INSTANTIATE_TEST_SUITE_P(Rows, TurnEndTest, ::testing::Values(
+  TurnEndRow{"dice 6 5 | side 1", {0, 5, 0, 0}, 1, nullptr, 1, "The computer can't use its five", kLeaveTurn},
+  TurnEndRow{"dice 3 3 | side 1", {3, 3, 0, 0}, 2, nullptr, 2, "The computer can't use its last 2 threes", kLeaveTurn},
+  TurnEndRow{"dice 3 3 | side 1", {3, 0, 0, 0}, 3, nullptr, 1, "The computer can't use its last three", kLeaveTurn},
+  TurnEndRow{"dice 4 2 | side 1", {4, 2, 0, 0}, 0, closedOut, 2, "#58", kLeaveTurn},
+  TurnEndRow{"dice 4 2 | side 1", {4, 2, 0, 0}, 0, [] { closedOut(), turnState.computerClosedOutTold = -1; }, 2, "", kLeaveTurn},
+  TurnEndRow{"dice 6 5 | side 1", {6, 5, 0, 0}, 0, [] { wholeRoll.endCheckOnly = -1; }, 0, "", 0},
+  TurnEndRow{"dice 6 5 | side 1", {6, 5, 0, 0}, 0, [] { flow.turnEndPending = -1; }, 0, "", 0},
+  TurnEndRow{"dice 6 5 | side 0", {0, 5, 0, 0}, 1, [] { flow.bestMoveForHuman = -1; }, 1, "", 0}));
 
 }  // namespace
 }  // namespace bg

@@ -1,23 +1,18 @@
-// The turn through the real playTurn: the closed-out pass, the automatic pass, the
-// human's automatic aids against an independent reading of the board, the computer's
-// steps before its roll, the click-after-move wait, and the modifier keys at a click.
+// The turn through the real playTurn: the closed-out and automatic passes, the human's
+// automatic aids against an independent reading of the board, the computer's steps before
+// its roll, the click-after-move wait, the modifier keys at a click; and the game loop.
+#include <functional>
 #include <random>
 
 #include "flow/flow_fixture.h"
 #include "flow/turn.h"
 #include "rules/checker_move.h"
 #include "rules/game_record.h"
+#include "rules/new_game.h"
 #include "state/analysis_state.h"
-#include "state/board_input.h"
 #include "state/cube_state.h"
-#include "state/flow_services.h"
-#include "state/flow_state.h"
-#include "state/play_options.h"
-#include "state/play_search_state.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
-#include "state/shell_flags.h"
-#include "state/speech_state.h"
 
 namespace bg {
 namespace {
@@ -25,8 +20,7 @@ namespace {
 using testing::flowLog;
 
 struct Counts {
-  int humanTurns = 0, waits = 0, takeBacks = 0, boardCommands = 0, undos = 0, hits = 0;
-  int bestMoves = 0, enters = 0, bearOffs = 0, reports = 0, menusDisabled = 0, menusEnabled = 0;
+  int humanTurns, waits, takeBacks, boardCommands, undos, hits, bestMoves, enters, bearOffs, menusDisabled, menusEnabled;
 };
 Counts counts;
 
@@ -64,7 +58,6 @@ class TurnTest : public testing::FlowTest {
     };
     turnServices.autoEnterFromBar = [] { ++counts.enters; };
     turnServices.autoBearOffMoves = [] { ++counts.bearOffs; };
-    turnServices.reportNoMoreMoves = [] { ++counts.reports; };
   }
   // A new turn for `side` with the given dice.
   static void nextTurn(std::vector<int> dice, int16_t side = 0) {
@@ -76,47 +69,38 @@ class TurnTest : public testing::FlowTest {
   }
 };
 
-TEST_F(TurnTest, HumanClosedOutIsToldOnceAndTheTurnPasses) {
-  testing::setPosition("25:1 13:14 1:-2 2:-2 3:-2 4:-2 5:-2 6:-2 12:-3");
+struct PassRow {
+  const char* board;  // player 0, the human, takes the turn
+  void (*setup)();
+  std::vector<int> dice;
+  const char* message;  // the message line, "" for none
+  int humanTurns, entries, diceSounds;
+};
+class PassTest : public TurnTest, public ::testing::WithParamInterface<PassRow> {};
+
+// The closed-out pass is told once, the dice are shown without their sound, and the
+// unplayed dice are recorded; the automatic pass ends a turn with no play.
+TEST_P(PassTest, TurnWithNoPlayPasses) {
+  const PassRow& row = GetParam();
+  testing::setPosition(row.board);
   soundServices.playSound = [](int16_t, int16_t) { ++counts.hits; };
-  nextTurn({5, 3});
-  EXPECT_EQ(flowLog.messages, std::vector<std::string>{"You can't make any moves"});
-  EXPECT_EQ(flowLog.pauses, std::vector<float>{2.0f});
-  EXPECT_EQ(speech.waitForSpeechEnd, -1);
-  EXPECT_EQ(settings.soundOptions.diceSoundOn, 255);
-  EXPECT_EQ(counts.humanTurns, 0);
-  ASSERT_EQ(record.gameRecordCount, 2);  // both dice recorded unplayed
-  EXPECT_EQ((std::vector<int>{record.gameRecord[1].distance, record.gameRecord[2].distance, record.gameRecord[2].toPoint}),
-            (std::vector<int>{5, 3, 0}));
-  EXPECT_EQ(diceState.diceShowing, 0);  // taken off at the end of the turn
-
-  nextTurn({2, 2});
-  EXPECT_TRUE(flowLog.messages.empty());
-  EXPECT_EQ(record.gameRecordCount, 6);
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
-  EXPECT_EQ(counts.hits, 0);  // the dice were shown without their sound
-
-  // One open point: the notice is cleared and the human plays.
-  position.board[6] = -1;
-  nextTurn({6, 1});
-  EXPECT_EQ(turnState.humanClosedOutTold, 0);
-  EXPECT_EQ(counts.humanTurns, 1);
+  if (row.setup != nullptr) row.setup();
+  nextTurn(row.dice);
+  EXPECT_EQ(flowLog.messages, (*row.message == '\0' ? std::vector<std::string>{} : std::vector<std::string>{row.message}));
+  EXPECT_EQ((std::vector<int>{counts.humanTurns, record.gameRecordCount, counts.hits, settings.soundOptions.diceSoundOn}),
+            (std::vector<int>{row.humanTurns, row.entries, row.diceSounds, 255}));
 }
 
-TEST_F(TurnTest, AutoPassEndsATurnWithNoPlayWithoutAClick) {
-  options.autoPass = 255;
-  testing::setPosition("25:1 13:14 2:-2 3:-2 12:-11");
-  nextTurn({2, 3});
-  EXPECT_EQ(flowLog.messages, std::vector<std::string>{"You can't make any moves"});
-  EXPECT_EQ(flowLog.pauses, std::vector<float>{2.0f});
-  EXPECT_EQ(counts.humanTurns, 0);
-  EXPECT_EQ(record.gameRecordCount, 2);
-  EXPECT_EQ(diceState.diceShowing, 0);
-
-  nextTurn({2, 4});  // a playable roll is left to the human
-  EXPECT_TRUE(flowLog.messages.empty());
-  EXPECT_EQ(counts.humanTurns, 1);
-}
+constexpr const char* kClosedOut = "25:1 13:14 1:-2 2:-2 3:-2 4:-2 5:-2 6:-2 12:-3";
+constexpr const char* kTwoPointsMade = "25:1 13:14 2:-2 3:-2 12:-11";
+void toldBefore() { turnState.humanClosedOutTold = -1; }
+INSTANTIATE_TEST_SUITE_P(Rows, PassTest, ::testing::Values(
+  PassRow{kClosedOut, nullptr, {5, 3}, "You can't make any moves", 0, 2, 0},
+  PassRow{kClosedOut, toldBefore, {2, 2}, "", 0, 4, 0},
+  PassRow{kClosedOut, [] { flow.turnEndPending = -1; }, {5, 3}, "You can't make any moves", 0, 2, 0},  // left by the last turn
+  PassRow{"25:1 13:14 1:-2 2:-2 3:-2 4:-2 5:-2 6:-1 12:-4", toldBefore, {6, 1}, "", 1, 0, 1},
+  PassRow{kTwoPointsMade, [] { options.autoPass = 255; }, {2, 3}, "You can't make any moves", 0, 2, 1},
+  PassRow{kTwoPointsMade, [] { options.autoPass = 255; }, {2, 4}, "", 1, 0, 1}));
 
 // A seeded random position: each side's men on points the other does not hold, on the
 // bar or borne off; every third one has both sides' men at home, so bear-offs come up.
@@ -256,217 +240,173 @@ INSTANTIATE_TEST_SUITE_P(Rows, PreRollTest, ::testing::Values(
 
 // ---- The click after the move ----
 
-class ClickAfterMoveTest : public TurnTest {
- protected:
-  void SetUp() override {
-    TurnTest::SetUp();
-    options.clickAfterHumanMove = 255;
-    testing::scriptDice({6, 1});
-  }
+struct WaitRow {
+  void (*setup)();  // the board wait's hooks
+  int waits, humanTurns;
+  void (*check)() = nullptr;
 };
+class ClickAfterMoveTest : public TurnTest, public ::testing::WithParamInterface<WaitRow> {};
 
-TEST_F(ClickAfterMoveTest, TurnEndsAtTheClickAfterTheMove) {
-  turnServices.waitForClickOrKey = [] { ++counts.waits; };
+TEST_P(ClickAfterMoveTest, TurnEndsAtTheClickAfterTheMove) {
+  options.clickAfterHumanMove = 255;
+  if (GetParam().setup != nullptr) GetParam().setup();
+  testing::scriptDice({6, 1});
   playTurn();
-  EXPECT_EQ(counts.waits, 1);
-  EXPECT_EQ(counts.menusDisabled, 1);
-  EXPECT_EQ(counts.menusEnabled, 1);
-  EXPECT_EQ(flow.rollWaitActive, 0);
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
-  EXPECT_EQ(diceState.diceShowing, 0);
+  EXPECT_EQ((std::vector<int>{counts.waits, counts.humanTurns, counts.menusDisabled - counts.menusEnabled, flow.abortTurn}),
+            (std::vector<int>{GetParam().waits, GetParam().humanTurns, 0, kLeaveTurn}));
+  EXPECT_EQ(flow.rollWaitActive, 0) << "a later wait would be refused";
+  if (GetParam().check != nullptr) GetParam().check();
 }
 
-TEST_F(ClickAfterMoveTest, RollThatCouldNotBePlayedInFullHasNoWait) {
-  turnServices.humanTurn = [] {
-    humanPlaysAll();
-    playSearch.playLength = 1;
-  };
-  turnServices.waitForClickOrKey = [] { ++counts.waits; };
-  playTurn();
-  EXPECT_EQ(counts.waits, 0);
-}
-
-TEST_F(ClickAfterMoveTest, TakeBackDuringTheWaitPlaysTheSameRollAgain) {
-  turnServices.waitForClickOrKey = [] {
-    if (++counts.waits == 1) {
-      // The move entry took the last step back inside the wait.
-      flow.rollWaitActive = 0;
-      flow.abortTurn = 0;
-      diceState.dice[1].value = diceState.rolledDice[1];
-    }
-  };
-  playTurn();
-  EXPECT_EQ(counts.humanTurns, 2);
-  EXPECT_EQ(counts.waits, 2);
-  EXPECT_EQ(record.gameRecord[1].die1, 6);
-  EXPECT_EQ(record.gameRecord[2].side, kEmptyEntrySide);  // no second roll
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
-  EXPECT_EQ(flow.rollWaitActive, 0);
-}
-
-TEST_F(ClickAfterMoveTest, RightClickWithNothingToTakeBackEndsTheWaitOnly) {
-  options.rightMouseActionNP = kRightClickTakesBack;
-  turnServices.waitForClickOrKey = [] {
-    ++counts.waits;
-    boardInput.rightClickEmulation = counts.waits == 1 ? -1 : 0;
-  };
-  turnServices.humanTurn = [] {
-    humanPlaysAll();
-    flow.movesLeft = flow.movesAllowed;  // as after the whole roll was taken back
-  };
-  playTurn();
-  EXPECT_EQ(counts.undos, 0);
-  EXPECT_EQ(counts.humanTurns, 2);
-  EXPECT_EQ(counts.waits, 2);
-  EXPECT_EQ(flow.rollWaitActive, 0);  // a later wait is not refused
-}
-
-TEST_F(ClickAfterMoveTest, BoardCommandsKeepTheWaitGoing) {
-  static int hit = 0;
-  hit = 0;
-  turnServices.waitForClickOrKey = [] { ++counts.waits; };
-  turnServices.hitTestBoard = [] {
-    ++hit;
-    interaction.requestWhoIsAhead = hit == 1 ? -1 : 0;
-    interaction.clickedPoint = hit == 2 ? kPipCountZone : 7;
-  };
-  playTurn();
-  EXPECT_EQ(counts.waits, 3);
-  EXPECT_EQ(counts.boardCommands, 2);
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
-}
-
-TEST_F(ClickAfterMoveTest, CommandClickIsIgnored) {
-  static int commandClicks = 0;
-  commandClicks = 0;
-  turnServices.isModifierDown = [](int16_t code) { return code == kCommandModifier && commandClicks < 2; };
-  turnServices.waitForClickOrKey = [] {
-    ++counts.waits;
-    ++commandClicks;
-  };
-  playTurn();
-  EXPECT_EQ(counts.waits, 2);  // the first click, with Command held, did not count
-}
-
-TEST_F(ClickAfterMoveTest, DiceClickOfAHumanTakesBackInsteadOfEndingTheTurn) {
-  turnServices.waitForClickOrKey = [] { ++counts.waits; };
-  turnServices.hitTestBoard = [] { boardInput.diceAreaClicked = -1; };
-  turnServices.diceClickTakeBack = [] {
-    ++counts.takeBacks;
-    boardInput.diceAreaClicked = 0;
-    flow.abortTurn = kLeaveTurn;  // as a pass would
-  };
-  playTurn();
-  EXPECT_EQ(counts.takeBacks, 1);
-  EXPECT_EQ(counts.waits, 1);
-}
-
-TEST_F(ClickAfterMoveTest, NoWaitDuringARollout) {
-  rollout.rolloutRunning = 255;
-  turnServices.waitForClickOrKey = [] { ++counts.waits; };
-  playTurn();
-  EXPECT_EQ(counts.waits, 0);
-  EXPECT_EQ(isClickAfterMoveDue(), 0);
-}
+INSTANTIATE_TEST_SUITE_P(Rows, ClickAfterMoveTest, ::testing::Values(
+  WaitRow{nullptr, 1, 1, [] { EXPECT_EQ(diceState.diceShowing, 0); }},
+  WaitRow{[] { turnServices.humanTurn = [] { humanPlaysAll(), playSearch.playLength = 1; }; }, 0, 1},  // roll not played in full
+  // The move entry takes the last step back inside the wait: the move loop runs again.
+  WaitRow{[] {
+            turnServices.waitForClickOrKey = [] {
+              if (++counts.waits == 1) flow.rollWaitActive = flow.abortTurn = 0, diceState.dice[1].value = diceState.rolledDice[1];
+            };
+          }, 2, 2, [] { EXPECT_EQ(record.gameRecord[2].side, kEmptyEntrySide); }},  // no second roll
+  // A right click after the whole roll was taken back ends the wait only.
+  WaitRow{[] {
+            options.rightMouseActionNP = kRightClickTakesBack;
+            turnServices.waitForClickOrKey = [] { boardInput.rightClickEmulation = ++counts.waits == 1 ? -1 : 0; };
+            turnServices.humanTurn = [] { humanPlaysAll(), flow.movesLeft = flow.movesAllowed; };
+          }, 2, 2, [] { EXPECT_EQ(counts.undos, 0); }},
+  WaitRow{[] {  // board commands keep the wait going
+            turnServices.hitTestBoard = [] {
+              interaction.requestWhoIsAhead = counts.waits == 1 ? -1 : 0;
+              interaction.clickedPoint = counts.waits == 2 ? kPipCountZone : 7;
+            };
+          }, 3, 1, [] { EXPECT_EQ(counts.boardCommands, 2); }},
+  WaitRow{[] { turnServices.isModifierDown = [](int16_t code) { return code == kCommandModifier && counts.waits < 2; }; }, 2, 1},
+  WaitRow{[] {  // the dice clicked: the turn is taken back instead
+            turnServices.hitTestBoard = [] { boardInput.diceAreaClicked = -1; };
+            turnServices.diceClickTakeBack = [] { ++counts.takeBacks, boardInput.diceAreaClicked = 0, flow.abortTurn = kLeaveTurn; };
+          }, 1, 1, [] { EXPECT_EQ(counts.takeBacks, 1); }},
+  WaitRow{[] { rollout.rolloutRunning = 255; }, 0, 1}));
 
 // ---- Modifier keys at a click ----
 
-class ModifierTest : public testing::FlowTest {
+struct ModifierRow {
+  uint16_t held;  // 1 Command, 2 Shift
+  int16_t easyMoves, movesLeft, rightClick, rightAction, picked, diceShowing, rollWait;
+  int16_t result, combined, reverse, undos, rollWaitAfter;
+};
+class ModifierTest : public testing::FlowTest, public ::testing::WithParamInterface<ModifierRow> {};
+uint16_t held = 0;
+
+TEST_P(ModifierTest, ReadAutoMoveModifiers) {
+  const ModifierRow& r = GetParam();
+  held = r.held;
+  counts = Counts{};
+  turnServices.isModifierDown = [](int16_t code) { return (code == kCommandModifier ? held & 1 : code == kShiftModifier ? held & 2 : 0) != 0; };
+  turnServices.undoLastPartMove = [] { ++counts.undos; };
+  turnServices.boardCentre = [] { return BoardPoint{343, 257}; };
+  flow.movesAllowed = playSearch.playLength = 2;
+  options.easyMoves = r.easyMoves;
+  flow.movesLeft = r.movesLeft;
+  boardInput.rightClickEmulation = r.rightClick;
+  options.rightMouseActionNP = static_cast<int16_t>(kRightClickTakesBack * (r.rightAction & 1));
+  options.rightMouseActionP = static_cast<int16_t>(kRightClickCentre * (r.rightAction >> 1));
+  boardInput.pickedCount = r.picked;
+  diceState.diceShowing = r.diceShowing;
+  flow.rollWaitActive = r.rollWait;
+  EXPECT_EQ(readAutoMoveModifiers(), r.result);
+  EXPECT_EQ((std::vector<int>{turnState.autoMoveCombined, turnState.autoMoveReverse, counts.undos, flow.rollWaitActive}),
+            (std::vector<int>{r.combined, r.reverse, r.undos, r.rollWaitAfter}));
+  if (r.picked > 0 && r.result == 0) {  // the click goes to the board's centre
+    EXPECT_EQ((std::vector<int>{boardInput.clickH, boardInput.clickV, flow.keyCommandBusy}), (std::vector<int>{343, 257, -1}));
+  }
+}
+
+// rightAction: 1 takes back with no checker held, 2 clicks the centre with one held.
+INSTANTIATE_TEST_SUITE_P(Rows, ModifierTest, ::testing::Values(
+  //          held easy left right action picked dice wait -> result comb rev undos wait
+  ModifierRow{1, -1, 2, 0, 0, 0, -1, 0, 0, 255, 0, 0, 0},   // Command: both dice at once
+  ModifierRow{1, -1, 1, 0, 0, 0, -1, 0, 0, 0, 0, 0, 0},     // not after a part-move
+  ModifierRow{2, -1, 2, 0, 0, 0, -1, 0, 0, 0, 255, 0, 0},   // Shift: the other order
+  ModifierRow{3, 0, 2, 0, 0, 0, -1, 0, 0, 0, 0, 0, 0},      // without easy moves nothing
+  ModifierRow{0, 0, 2, -1, 1, 0, -1, -1, -1, 0, 0, 0, -1},  // right click, nothing moved
+  ModifierRow{0, 0, 1, -1, 1, 0, -1, -1, -1, 0, 0, 1, 0},   // takes back the last step
+  ModifierRow{0, 0, 1, -1, 1, 0, 0, -1, -1, 0, 0, 1, 0},    // in the wait after a short play
+  ModifierRow{0, 0, 2, -1, 2, 1, -1, 0, 0, 0, 0, 0, 0},     // checker held: the centre
+  ModifierRow{0, 0, 2, -1, 0, 1, -1, 0, -1, 0, 0, 0, 0}));
+
+// ---- The game loop ----
+
+// Scripted human turns: the n-th runs turns[n] (or only ends the turn).
+std::vector<std::function<void()>> turns;
+size_t turnsPlayed = 0;
+
+// Leaves the game loop after this turn; the game is abandoned, so nothing is announced.
+void stopAfterThisTurn() {
+  position.piecesOnBoard = {0, 0};
+  shellFlags.quitRequested = shellFlags.modalBusy = flow.newGameRequested = -1;
+}
+
+class GameLoopTest : public TurnTest {
  protected:
-  static inline uint16_t held = 0;
   void SetUp() override {
-    FlowTest::SetUp();
-    held = 0;
-    counts = Counts{};
-    turnServices.isModifierDown = [](int16_t code) {
-      return (code == kCommandModifier && (held & 1) != 0) || (code == kShiftModifier && (held & 2) != 0);
+    TurnTest::SetUp();
+    turns.clear();
+    turnsPlayed = 0;
+    turnState.previousOpponentMode = 3;
+    rollout.noPause = flow.newGameRequested = -1;
+    turnServices.humanTurn = [] {
+      if (turnsPlayed < turns.size()) turns[turnsPlayed]();
+      ++turnsPlayed, flow.abortTurn = kLeaveTurn;
     };
-    turnServices.undoLastPartMove = [] { ++counts.undos; };
-    position.currentPlayer = 0;
-    flow.movesAllowed = 2;
-    flow.movesLeft = 2;
-    diceState.diceShowing = -1;
   }
 };
 
-TEST_F(ModifierTest, CommandMakesAnAutomaticMoveWithBothDice) {
-  options.easyMoves = -1;
-  held = 1;
-  EXPECT_EQ(readAutoMoveModifiers(), 0);
-  EXPECT_EQ(turnState.autoMoveCombined, 255);
-  EXPECT_EQ(turnState.autoMoveReverse, 0);
-
-  flow.movesLeft = 1;  // after a part-move: nothing automatic
-  EXPECT_EQ(readAutoMoveModifiers(), 0);
-  EXPECT_EQ(turnState.autoMoveCombined, 0);
+TEST_F(GameLoopTest, NoTurnStartsWhileADialogIsOpen) {
+  turnServices.pumpEvents = [] {
+    if (++flowLog.pumps == 1) shellFlags.modalBusy = 1;  // a dialog opens
+    if (flowLog.pumps == 5) shellFlags.quitRequested = -1;
+  };
+  runMainLoop();
+  EXPECT_EQ((std::vector<int>{flowLog.pumps, flow.gamesThisRun, static_cast<int>(turnsPlayed)}), (std::vector<int>{5, 0, 0}));
 }
 
-TEST_F(ModifierTest, ShiftMakesAnAutomaticMoveInTheOtherOrder) {
-  options.easyMoves = -1;
-  held = 2;
-  EXPECT_EQ(readAutoMoveModifiers(), 0);
-  EXPECT_EQ(turnState.autoMoveReverse, 255);
+TEST_F(GameLoopTest, QuittingStartsNoNewGame) {
+  shellFlags.quitRequested = -1;
+  position.piecesOnBoard = {0, 0};  // New Game abandoned the game in progress
+  turns = {[] { shellFlags.modalBusy = 1; }};
+  gameLoopStep();
+  EXPECT_EQ((std::vector<int>{flow.gamesThisRun, static_cast<int>(turnsPlayed)}), (std::vector<int>{0, 1}));
 }
 
-TEST_F(ModifierTest, WithoutEasyMovesNoModifierMakesAnAutomaticMove) {
-  for (const uint16_t keys : {1, 2, 3}) {
-    held = keys;
-    readAutoMoveModifiers();
-    EXPECT_EQ(turnState.autoMoveCombined, 0);
-    EXPECT_EQ(turnState.autoMoveReverse, 0);
-  }
+TEST_F(GameLoopTest, OpponentModeChangeTakesEffectAtTheNextGame) {
+  static CheckedArray<int16_t, 1> typesAfterChange;
+  turns = {[] { flow.opponentMode = 1, position.piecesOnBoard = {0, 0}, flow.newGameRequested = -1; }, [] {}};
+  turnServices.applyOpponentMode = [] { flowLeast::applyOpponentMode(), typesAfterChange = position.playerType, stopAfterThisTurn(); };
+  gameLoopStep();
+  EXPECT_EQ(flow.gamesThisRun, 2);
+  EXPECT_EQ(typesAfterChange, (CheckedArray<int16_t, 1>{kHumanPlayer, kComputerPlayer}));
 }
 
-TEST_F(ModifierTest, RightClickTakesBackTheLastStep) {
-  options.rightMouseActionNP = kRightClickTakesBack;
-  boardInput.rightClickEmulation = -1;
-  flow.rollWaitActive = -1;
-  flow.abortTurn = kLeaveTurn;
+// Between two turns: the opening ends once a checker has landed, a pending side switch is
+// made, and the next turn starts running.
+class BetweenTurnsTest : public GameLoopTest, public ::testing::WithParamInterface<int> {};
+int16_t landing = 0;
+std::vector<int> seen;
 
-  EXPECT_EQ(readAutoMoveModifiers(), -1);  // nothing moved: nothing taken back
-  EXPECT_EQ(counts.undos, 0);
-  EXPECT_EQ(flow.rollWaitActive, -1);
-
-  flow.movesLeft = 1;
-  EXPECT_EQ(readAutoMoveModifiers(), -1);
-  EXPECT_EQ(counts.undos, 1);
-  EXPECT_EQ(flow.abortTurn, 0);
-  EXPECT_EQ(flow.rollWaitActive, 0);
+TEST_P(BetweenTurnsTest, AfterATurn) {
+  landing = static_cast<int16_t>(GetParam());
+  seen.clear();
+  turnServices.switchHumanComputerSide = [] { ++counts.hits; };
+  turns = {[] {
+             seen.push_back(flow.abortTurn);
+             shellFlags.switchSidesPending = -1;
+             record.gameRecordCount = 2;
+             record.gameRecord[2] = GameRecordEntry{0, 1, landing, 5, 6, 5, 2, 0, 0, 0};
+           },
+           [] { seen.insert(seen.end(), {flow.abortTurn, counts.hits, position.openingPhase}), stopAfterThisTurn(); }};
+  gameLoopStep();
+  EXPECT_EQ(seen, (std::vector<int>{0, 0, 1, landing > 0 ? 0 : -1}));
 }
-
-TEST_F(ModifierTest, RightClickAfterAPlayOfFewerStepsTakesBackDuringTheWait) {
-  options.rightMouseActionNP = kRightClickTakesBack;
-  boardInput.rightClickEmulation = -1;
-  diceState.diceShowing = 0;
-  flow.movesLeft = 1;
-  playSearch.playLength = 2;
-  flow.rollWaitActive = -1;
-  EXPECT_EQ(readAutoMoveModifiers(), -1);
-  EXPECT_EQ(counts.undos, 1);
-  EXPECT_EQ(diceState.diceShowing, -1);
-}
-
-TEST_F(ModifierTest, RightClickWithACheckerHeldClicksTheBoardCentre) {
-  turnServices.boardCentre = [] { return BoardPoint{343, 257}; };
-  options.rightMouseActionP = kRightClickCentre;
-  boardInput.rightClickEmulation = -1;
-  boardInput.pickedCount = 1;
-  EXPECT_EQ(readAutoMoveModifiers(), 0);
-  EXPECT_EQ(boardInput.clickH, 343);
-  EXPECT_EQ(boardInput.clickV, 257);
-  EXPECT_EQ(flow.keyCommandBusy, -1);
-
-  options.rightMouseActionP = 0;
-  EXPECT_EQ(readAutoMoveModifiers(), -1);
-}
-
-TEST_F(ModifierTest, PostedClickLandsOnTheDice) {
-  turnServices.boardCentre = [] { return BoardPoint{343, 257}; };
-  hook::postClickAtBoardCorner();
-  EXPECT_EQ(boardInput.clickH, 413);
-  EXPECT_EQ(boardInput.clickV, 257);
-  EXPECT_EQ(flow.keyCommandBusy, -1);
-}
+INSTANTIATE_TEST_SUITE_P(Rows, BetweenTurnsTest, ::testing::Values(6, 0));
 
 }  // namespace
 }  // namespace bg
