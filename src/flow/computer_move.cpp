@@ -3,15 +3,18 @@
 #include "computer/analyse_position.h"
 #include "computer/computer_play.h"
 #include "computer/doubling_position.h"
-#include "rules/best_plays.h"
-#include "state/flow_state.h"
-#include "state/interaction_services.h"
-#include "state/interaction_state.h"
+#include "flow/best_move_commands.h"
+#include "flow/turn_services.h"
+#include "rules/dice.h"
 #include "rules/play_search.h"
+#include "state/display_services.h"
+#include "state/flow_state.h"
+#include "state/play_search_state.h"
+#include "state/rollout_state.h"
 #include "state/search_services.h"
+#include "state/shell_flags.h"
 #include "state/shell_services.h"
 #include "state/turn_flags.h"
-#include "state/message_numbers.h"
 
 namespace bg {
 
@@ -21,17 +24,27 @@ inline constexpr double kPauseBeforePlay = 0.35;  // seconds; nothing under Fast
 
 void decideComputerMove() {
   analysePosition();
+  hook::pollEvents();
   evaluateDoublingPosition();
+  hook::setCursor(kBusyCursor);
   searchHittingPlays();
   searchContactBreakingPlay();
   // The test searches leave plays on the view and skip the blot-risk runs: analyse again.
   analysePosition();
   searchBestPlays();
+  hook::setCursor(kGameCursor);
 }
 
 void computerPlaysMove() {
+  if (flow.abortTurn != 0) return;
   decideComputerMove();
-  hook::pauseSeconds(kPauseBeforePlay);
+  if (playSearch.diceRedrawRequested != 0 && !rolloutHidesBoard()) {
+    playSearch.diceRedrawRequested = 0;
+    drawDice();
+  }
+  hook::pollEvents();
+  hook::flushBoardWindow();
+  if (shellFlags.fastPlay != kFastPlayOn) hook::pauseSeconds(kPauseBeforePlay);
   playComputerMove();
 }
 
@@ -39,19 +52,6 @@ void computerPlaysMoveFlagged() {
   turnFlags.computerMovesForHuman = -1;
   computerPlaysMove();
   turnFlags.computerMovesForHuman = 0;
-}
-
-void playBestMoveForHuman() {
-  computerPlaysMoveFlagged();
-  if (bestPlays.bestPlaysTrue[1][kScoreColumn] == kEmptyRow) {
-    interaction.messageNumber = kNoValidMovesMessage;
-    interaction.messageText = "MM";
-    hook::displayMessage();
-    return;
-  }
-  flow.bestMoveForHuman = -1;
-  playComputerMove();
-  flow.bestMoveForHuman = 0;
 }
 
 void installFlowSearchServices() {

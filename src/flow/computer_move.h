@@ -7,15 +7,12 @@ namespace bg {
 // again and the normal search: the best-plays lists for the side to move, nothing played.
 void decideComputerMove();
 
-// decideComputerMove, then the play of the side to move.
+// Nothing while the turn is being left; else decideComputerMove, the dice redrawn when
+// the search asked, the pause, then the play of the side to move.
 void computerPlaysMove();
 
 // The same with computerMovesForHuman set: only the best-plays lists are filled.
 void computerPlaysMoveFlagged();
-
-// Plays row 1 of bestPlaysTrue for the side to move, without skill errors; message 138
-// when there is no play.
-void playBestMoveForHuman();
 
 // Puts the two best-move steps into the play search's service table.
 void installFlowSearchServices();

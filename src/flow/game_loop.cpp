@@ -1,7 +1,11 @@
 #include "flow/game_loop.h"
 
 #include "state/board_input.h"
+#include "flow/best_move_commands.h"
 #include "flow/computer_move.h"
+#include "flow/opponent_modes.h"
+#include "flow/resignation.h"
+#include "flow/sessions.h"
 #include "flow/game_end.h"
 #include "state/play_options.h"
 #include "state/shell_flags.h"
@@ -38,6 +42,7 @@ void gameLoopStep() {
   for (;;) {
     if (shellFlags.quitRequested == 0 && flow.newGameRequested != 0) {
       startNewGame();
+      flow.concessionLevel = 0;
       if (flow.opponentMode != turnState.previousOpponentMode) hook::applyOpponentMode();
     }
     flow.abortTurn = 0;
@@ -100,6 +105,11 @@ void postClickAtDice() {
 void installFlowServices() {
   flowServices.postClickAtBoardCorner = postClickAtDice;
   flowServices.recordTurnEnd = recordUnplayedDice;
+  flowServices.announceConcession = announceConcession;
+  turnServices.applyOpponentMode = applyOpponentMode;
+  turnServices.tournamentCommand = tournamentCommand;
+  turnServices.diceClickTakeBack = diceClickTakeBack;
+  turnServices.makeBestMoveCommand = makeBestMoveCommand;
   installFlowSearchServices();
 }
 

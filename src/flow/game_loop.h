@@ -23,7 +23,8 @@ int16_t readAutoMoveModifiers();
 // installed as postClickAtBoardCorner.
 void postClickAtDice();
 
-// Puts the game flow's routines into the rules' service tables.
+// Puts the game flow's routines into the rules' service tables and the flow's own
+// command entries of turnServices.
 void installFlowServices();
 
 }  // namespace bg

@@ -14,6 +14,10 @@
 #include "state/play_search_state.h"
 #include "state/position.h"
 #include "state/turn_flags.h"
+#include "state/cube_state.h"
+#include "state/play_options.h"
+#include "state/settings.h"
+#include "flow/sessions.h"
 
 namespace bg {
 
@@ -58,6 +62,8 @@ void humanTurn() {
 
 bool isModifierDown(int16_t /*code*/) { return false; }
 
+bool isNever() { return false; }
+
 BoardPoint boardCentre() { return {}; }
 
 void showEndGameDialog(std::string_view /*text*/) {}
@@ -80,6 +86,23 @@ void applyOpponentMode() {
       break;
   }
   turnState.previousOpponentMode = flow.opponentMode;
+}
+
+void showText(std::string_view /*text*/) {}
+
+void showTitledText(std::string_view /*title*/, std::string_view /*text*/) {}
+
+void tournamentSetupDialog() {
+  flow.savedAutoDoubleMax = cube.autoDoubleMax;
+  flow.savedBeaverAllowed = cube.beaverAllowed;
+  flow.savedJacobyRule = cube.jacobyRule;
+  flow.savedWhoRollsFirst = settings.whoRollsFirst;
+  flow.savedRollOverOnce = options.rollOverOnce;
+  flow.savedRerollFirstRoll = settings.rerollFirstRoll;
+  flow.savedAcceptDoubles = cube.acceptDoubles;
+  if (flow.tournamentPoints < 1) flow.tournamentPoints = kDefaultTournamentPoints;
+  flow.tournamentGoing = 255;
+  flow.tournamentItemText = kEndTournamentText;
 }
 
 }  // namespace flowLeast

@@ -31,15 +31,29 @@ void waitForPointClick();
 void waitForClickOrKey();
 void humanTurn();
 bool isModifierDown(int16_t code);
+bool isNever();
 BoardPoint boardCentre();
 void showEndGameDialog(std::string_view text);
 void quitGame();
 void applyOpponentMode();
+void showText(std::string_view text);
+void showTitledText(std::string_view title, std::string_view text);
+void tournamentSetupDialog();
 }  // namespace flowLeast
 
 struct TurnServices {
   // Board display.
   void (*drawPipCounts)() = flowLeast::nothing;
+  // True when the board is shown the other way round (the home side at the top).
+  bool (*boardReversed)() = flowLeast::isNever;
+  // Erases the strip above the board where the name labels stand.
+  void (*copyStripAboveBoard)() = flowLeast::nothing;
+  // Puts back the board area a session dialog covered.
+  void (*restoreSavedScreenRect)() = flowLeast::nothing;
+  // Lays out the two players' name labels over the board.
+  void (*layoutNameLabels)() = flowLeast::nothing;
+  // The turn arrow and the roll-over marker.
+  void (*updateRollOverDisplay)() = flowLeast::nothing;
   // The board centre in board coordinates.
   BoardPoint (*boardCentre)() = flowLeast::boardCentre;
 
@@ -83,6 +97,29 @@ struct TurnServices {
   void (*closeEndGameDialog)() = flowLeast::nothing;
   // Saves, says goodbye and ends the program; the least form only stops the main loop.
   void (*quitGame)() = flowLeast::quitGame;
+
+  // The information box with its OK button.
+  void (*showInformation)(std::string_view text) = flowLeast::showText;
+  // A titled box of text with its OK button.
+  void (*showTitledText)(std::string_view title, std::string_view text) = flowLeast::showTitledText;
+  // Puts the check marks and item states of the option menus back in step with the
+  // options after a session changed them.
+  void (*markOptionItems)() = flowLeast::nothing;
+
+  // Dialogs. Each least form makes only the state change its dialog makes when accepted
+  // unchanged.
+  // Saves the options into flow's saved values and starts the match to tournamentPoints.
+  void (*tournamentSetupDialog)() = flowLeast::tournamentSetupDialog;
+  // The stake and the currency of a money session.
+  void (*moneyGameDialog)() = flowLeast::nothing;
+  // Two people: the points conceded, answered through concedeOrCancel. The least form
+  // gets no answer.
+  void (*showConcedePointsDialog)() = flowLeast::nothing;
+  // The scoreboard: which player records the two people use.
+  void (*openScoreboardFromMenu)() = flowLeast::nothing;
+  void (*tournamentStatsDialog)() = flowLeast::nothing;
+  // The analysis window with the candidate plays of the last search.
+  void (*showAnalysisWindow)() = flowLeast::nothing;
 
   // Speech.
   void (*speakDiceRoll)() = flowLeast::nothing;
@@ -132,6 +169,22 @@ inline void applyOpponentMode() { turnServices.applyOpponentMode(); }
 inline void tournamentCommand() { turnServices.tournamentCommand(); }
 inline void diceClickTakeBack() { turnServices.diceClickTakeBack(); }
 inline void makeBestMoveCommand() { turnServices.makeBestMoveCommand(); }
+inline bool boardReversed() { return turnServices.boardReversed(); }
+inline void copyStripAboveBoard() { turnServices.copyStripAboveBoard(); }
+inline void restoreSavedScreenRect() { turnServices.restoreSavedScreenRect(); }
+inline void layoutNameLabels() { turnServices.layoutNameLabels(); }
+inline void updateRollOverDisplay() { turnServices.updateRollOverDisplay(); }
+inline void showInformation(std::string_view text) { turnServices.showInformation(text); }
+inline void showTitledText(std::string_view title, std::string_view text) {
+  turnServices.showTitledText(title, text);
+}
+inline void markOptionItems() { turnServices.markOptionItems(); }
+inline void tournamentSetupDialog() { turnServices.tournamentSetupDialog(); }
+inline void moneyGameDialog() { turnServices.moneyGameDialog(); }
+inline void showConcedePointsDialog() { turnServices.showConcedePointsDialog(); }
+inline void openScoreboardFromMenu() { turnServices.openScoreboardFromMenu(); }
+inline void tournamentStatsDialog() { turnServices.tournamentStatsDialog(); }
+inline void showAnalysisWindow() { turnServices.showAnalysisWindow(); }
 }  // namespace hook
 
 }  // namespace bg

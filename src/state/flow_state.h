@@ -37,6 +37,16 @@ struct FlowState {
   Str255 opponentCommand;
   Str255 opponentMessage;         // outgoing code or text of a side without input
   int16_t concessionLevel = 0;    // 0 none, 1 single game, 2 gammon, 3 backgammon
+  int16_t scoreDisplayMode = 0;   // 1 while a money session runs: the board shows balances
+  Str255 tournamentItemText;      // Game menu item 3's text, its own home (empty: the start text)
+  // The options as the tournament set-up found them; its end puts them back.
+  int16_t savedAutoDoubleMax = 0;
+  int16_t savedBeaverAllowed = 0;
+  int16_t savedJacobyRule = 0;
+  int16_t savedWhoRollsFirst = 1;
+  int16_t savedRollOverOnce = 0;
+  int16_t savedRerollFirstRoll = 0;
+  int16_t savedAcceptDoubles = 0;
 
   // Per-game statistics of each side.
   CheckedArray<int16_t, 1> autoConcession;

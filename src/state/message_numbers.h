@@ -6,13 +6,18 @@
 namespace bg {
 
 inline constexpr int16_t kFinishMovingMessage = 2;  // "Finish moving your checker first"
+inline constexpr int16_t kRollFirstMessage = 3;
 inline constexpr int16_t kNotNowMessage = 4;
+inline constexpr int16_t kCloseBoxFirstMessage = 5;
+inline constexpr int16_t kAsksBestPlaysMessage = 6;
 inline constexpr int16_t kNoAdviceMessage = 7;
 inline constexpr int16_t kAdviseTakeMessage = 8;
 inline constexpr int16_t kAdviseDropMessage = 9;
 inline constexpr int16_t kAdviseDoubleMessage = 10;
 inline constexpr int16_t kAdviseNoDoubleMessage = 11;
 inline constexpr int16_t kAdviceOpponentOwnsMessage = 12;
+inline constexpr int16_t kAgainstComputerMessage = 13;
+inline constexpr int16_t kTwoPlayersMessage = 15;
 inline constexpr int16_t kClickDiceMessage = 17;
 inline constexpr int16_t kBothDiceMessage = 55;
 inline constexpr int16_t kMorePipsMessage = 56;
@@ -39,9 +44,12 @@ inline constexpr int16_t kTheComputerMessage = 80;
 inline constexpr int16_t kDoublingCubeMessage = 129;
 inline constexpr int16_t kOpeningDoublesMessage = 131;
 inline constexpr int16_t kComputerTitleMessage = 137;
-inline constexpr int16_t kNoValidMovesMessage = 138;
+inline constexpr int16_t kKeepMoveMessage = 138;
 inline constexpr int16_t kAcceptMessage = 143;
 inline constexpr int16_t kTheDoubleQuestionMessage = 144;
+inline constexpr int16_t kOffersToResignMessage = 173;
+inline constexpr int16_t kResignationMessage = 174;
+inline constexpr int16_t kPutCheckerDownMessage = 207;
 inline constexpr int16_t kPlayer0WonMatchMessage = 210;
 inline constexpr int16_t kPlayer1WonMatchMessage = 211;
 inline constexpr int16_t kCubeAtMaximumMessage = 216;

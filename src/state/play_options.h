@@ -16,6 +16,10 @@ struct PlayOptions {
   int16_t autoConcessions = 0;     // AUTOCONCESSIONS: the computer may resign
   int16_t wagerAmount = 1;         // WAGERAMOUNT: stake per point
   Str40 wagerCurrency = "Dollars"; // WAGERCURRENCY
+  Str40 wagerSymbol = "$";         // drawn with a money balance
+  int16_t wagerSymbolLocation = 12;  // 12: the symbol before the amount, else after
+  int16_t rollOverOnce = 0;        // the opening winner may roll over once
+  int16_t rollOverItemState = 0;   // the roll-over item: 0 disabled, 1 enabled
   int16_t speakHumanDice = 0;
   int16_t speakComputerDice = 0;
   int16_t shortDiceMessage = 0;  // SHORTDICEMESSAGE: rolls spoken as " 5 AND 3"

@@ -48,6 +48,7 @@ struct PlaySearchState {
   int16_t contactBreakResult = 0;
   int16_t searchedPlayer = -1;
   int16_t quietBestMove = 0;
+  int16_t diceRedrawRequested = 0;  // -1: the board was redrawn during the search, the dice not
   int16_t bookPlayListed = 0;  // -1 once the opening book's play is in the lists
 
   // Searches running now; above 0 while the event pump runs inside a search.

@@ -39,6 +39,7 @@ struct PlayerRecord {
 struct PlayerRecords {
   CheckedArray<PlayerRecord, 4> playerRecords;
   int16_t activePlayers = 1;
+  int16_t savedActivePlayers = 1;  // the record in use before two people shared the board
 };
 
 extern PlayerRecords players;

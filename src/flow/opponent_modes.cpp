@@ -1,0 +1,160 @@
+#include "flow/opponent_modes.h"
+
+#include <utility>
+
+#include "computer/personalities.h"
+#include "flow/turn_services.h"
+#include "flow/turn_state.h"
+#include "rules/dice.h"
+#include "rules/take_back.h"
+#include "state/cube_state.h"
+#include "state/display_services.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/menu_numbers.h"
+#include "state/message_numbers.h"
+#include "state/play_options.h"
+#include "state/player_records.h"
+#include "state/position.h"
+#include "state/settings.h"
+#include "state/shell_services.h"
+#include "state/shell_state.h"
+#include "state/storage_state.h"
+
+namespace bg {
+
+namespace {
+
+constexpr double kModeNoticeSeconds = 2.0;
+constexpr int16_t kComputerOpponent = 1;
+constexpr int16_t kComputersOnly = 2;
+constexpr int16_t kTwoPeople = 3;
+
+void showNumbered(int16_t number) {
+  interaction.messageNumber = number;
+  interaction.messageText = "MM";
+  hook::displayMessage();
+}
+
+void exchangeSides() {
+  const int16_t current = position.currentPlayer;
+  position.currentPlayer = position.otherPlayer;
+  position.otherPlayer = current;
+}
+
+void markOpponentModeItems() {
+  hook::setMenuItemState(kGameMenu, kComputerOpponentItem,
+                         flow.opponentMode == kComputerOpponent ? kItemChecked : kItemEnabled, "");
+  hook::setMenuItemState(kGameMenu, kTwoPlayersItem, flow.opponentMode == kTwoPeople ? kItemChecked : kItemEnabled,
+                         "");
+}
+
+void leaveComputerOpponent() {
+  hook::setMenuItemState(kComputerMenu, kComputerMenuItem, kItemDisabled, "");
+  hook::setMenuItemState(kOptionsMenu, kComputerOnlyOptionItem, kItemDisabled, "");
+  settings.whoRollsFirst = 1;
+  if (flow.opponentMode == kComputersOnly && settings.inputDice != 0) settings.inputDice = 0;
+}
+
+void leaveTwoPeople() {
+  if (position.currentPlayer == 1 && flow.movesLeft > 0 && flow.movesLeft < flow.movesAllowed) {
+    takeBack();
+    exchangeSides();
+  }
+  swapSidesAfterModeChange();
+  PlayerRecord& kept = players.playerRecords[players.activePlayers];
+  kept.firstName = "Computer";
+  players.activePlayers = players.savedActivePlayers;
+  shell.playerNames[0] = players.playerRecords[players.activePlayers].secondName.view();
+  hook::clearMessageLine(0);
+  hook::copyStripAboveBoard();
+}
+
+void enterComputerOpponent() {
+  showNumbered(kAgainstComputerMessage);
+  hook::setMenuItemState(kComputerMenu, kComputerMenuItem, kItemEnabled, "");
+  hook::setMenuItemState(kSettingsMenu, kComputerOnlySettingItem, kItemEnabled, "");
+  hook::setMenuItemState(kOptionsMenu, kComputerOnlyOptionItem, kItemEnabled, "");
+  if (skill.skillLevel == kHighestSkillLevel) {
+    options.rollOverItemState = 0;
+    options.rollOverOnce = 0;
+    hook::setMenuItemState(kOptionsMenu, kRollOverItem, kItemDisabled, "");
+  }
+  exchangeSides();
+  flow.abortTurn = kLeaveTurn;
+  position.playerType[0] = kHumanPlayer;
+  position.playerType[1] = kComputerPlayer;
+  hook::pauseSeconds(kModeNoticeSeconds);
+}
+
+void enterTwoPeople() {
+  // The notice is the one a person reads against the computer.
+  flow.opponentMode = kComputerOpponent;
+  showNumbered(kTwoPlayersMessage);
+  flow.opponentMode = kTwoPeople;
+  if (options.rollOverItemState == 0) options.rollOverItemState = 1;
+  hook::setMenuItemState(kOptionsMenu, kRollOverItem, kItemEnabled, "");
+  position.playerType[0] = kHumanPlayer;
+  position.playerType[1] = kHumanPlayer;
+  if (turnState.previousOpponentMode != kTwoPeople) swapSidesAfterModeChange();
+  if (position.openingPhase != 0) redrawDice();
+  flow.abortTurn = 0;
+  if (storage.loadingGame == 0) {
+    players.savedActivePlayers = players.activePlayers;
+    hook::openScoreboardFromMenu();
+  }
+  hook::layoutNameLabels();
+  flow.abortTurn = kLeaveTurn;
+  exchangeSides();
+}
+
+}  // namespace
+
+void selectOpponentMode(int16_t mode) {
+  turnState.previousOpponentMode = flow.opponentMode;
+  flow.opponentMode = mode;
+  applyOpponentMode();
+}
+
+void applyOpponentMode() {
+  markOpponentModeItems();
+  const int16_t previous = turnState.previousOpponentMode;
+  if (previous == kComputerOpponent && flow.opponentMode != kComputerOpponent) leaveComputerOpponent();
+  if (previous == kTwoPeople && flow.opponentMode != kTwoPeople) leaveTwoPeople();
+  if (flow.opponentMode == kComputerOpponent) enterComputerOpponent();
+  if (flow.opponentMode == kTwoPeople) enterTwoPeople();
+  if (flow.opponentMode == kComputersOnly) {
+    position.playerType[0] = kComputerPlayer;
+    position.playerType[1] = kComputerPlayer;
+  }
+  turnState.previousOpponentMode = flow.opponentMode;
+}
+
+void swapSidesAfterModeChange() {
+  if (!hook::boardReversed()) return;
+  const auto recordDice = diceState.dice;
+  const auto rolled = diceState.rolledDice;
+  const int16_t showing = diceState.diceShowing;
+  removeDice();
+  diceState.diceShowing = showing;
+  if (showing == 0) {
+    redrawDice();
+  } else {
+    diceState.dice = recordDice;
+    diceState.rolledDice = rolled;
+    std::swap(diceState.dice[0], diceState.dice[1]);
+    std::swap(diceState.rolledDice[0], diceState.rolledDice[1]);
+    hook::setDiceDisplayFlags(-1);
+    drawDice();
+  }
+  if (cube.cubeOwner != kCubeCentred) cube.cubeOwnerBeforeDouble = static_cast<int16_t>(1 - cube.cubeOwner);
+  hook::drawCube();
+  hook::drawPipCounts();
+}
+
+void refuseCommandBusy() { showNumbered(kFinishMovingMessage); }
+
+void refuseCommandNotRolled() { showNumbered(kRollFirstMessage); }
+
+}  // namespace bg

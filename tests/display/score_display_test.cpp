@@ -1,0 +1,154 @@
+// The score places at board width 700, in the window's pixels; matches to 5 through the main loop.
+#include <gtest/gtest.h>
+
+#include "board_fixture.h"
+#include "support/position_text.h"
+#include "computer/computer_services.h"
+#include "computer/program_data.h"
+#include "display/board_ids.h"
+#include "display/board_rebuild.h"
+#include "display/score_display.h"
+#include "flow/game_end.h"
+#include "rules/dice.h"
+#include "flow/game_loop.h"
+#include "flow/sessions.h"
+#include "flow/turn_services.h"
+#include "runtime/core/random.h"
+#include "runtime/qt/text.h"
+#include "runtime/qt/windows.h"
+#include "state/flow_state.h"
+#include "state/play_options.h"
+#include "state/program_state.h"
+#include "state/shell_flags.h"
+#include "state/storage_state.h"
+
+namespace bg {
+namespace {
+
+// The columns the ink of side's place spans in the window.
+std::pair<int, int> inkColumns(int16_t side) {
+  const QImage& window = windowPort(kBoardWindow)->image;
+  const int dx = -windowPlacement.boardWidthOffset;
+  const int dy = -windowPlacement.boardHeightOffset;
+  const int left = layout.pipCountX[displaySettings.playDirection];
+  std::pair<int, int> span{10000, -1};  // {first, last}: none while last < first
+  for (int y = layout.pipCountY[side] - layout.textSize; y <= layout.pipCountY[side]; ++y) {
+    for (int x = left + 1; x < left + layout.frameWidth - 2; ++x) {
+      if (window.pixel(x + dx, y + dy) == boardImages.boardWorld->image.pixel(x, y)) continue;
+      span = {std::min(span.first, x), std::max(span.second, x)};
+    }
+  }
+  return span;
+}
+
+// The place shows `text` (drawn bold at `size`): ink about its width, or none.
+void expectShown(int16_t side, const std::string& text, int16_t size) {
+  const auto [first, last] = inkColumns(side);
+  if (text.empty()) {
+    EXPECT_LT(last, first) << "side " << side << " shows ink";
+    return;
+  }
+  setPort(windowPort(kBoardWindow));
+  textSize(size);
+  textFace(kBoldFace);
+  EXPECT_NEAR(last - first + 1, stringWidth(text), 3) << "side " << side << " '" << text << "'";
+}
+
+class ScoreDisplay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The board's loaded pictures, patterns and cursors are kept as loaded tables are.
+    const BoardImages loadedImages = boardImages;
+    PaletteHandle loadedPalette = colours.paletteHandle;
+    resetProgramState();
+    boardImages = loadedImages;
+    colours.paletteHandle = loadedPalette;
+    [[maybe_unused]] static const bool loaded = (initComputerData(), true);
+    installComputerSearchServices();
+    installFlowServices();
+    installScoreDisplay();
+    testing::composeBoard(700, 1);
+    windowPlacement = BoardWindowPlacement{};
+    windowPlacement.windowMargin = 16;
+    fitWindowToBoard();
+    const BoardWindowPlacement& w = windowPlacement;
+    windowOpen(kBoardWindow, "board", makeRect(w.windowX1, w.windowY1, w.windowX2, w.windowY2), kDocumentWindow, false);
+    relayoutBoard();
+    redrawBoardWindowPlain();
+  }
+  void TearDown() override {
+    setRandomHook(nullptr);
+    windowClose(kBoardWindow);
+  }
+};
+
+struct PlaceRow { int16_t mode, score0, score1, pips; const char *side0, *side1; bool small; };  // small: 80 %
+class ScorePlaces : public ScoreDisplay, public ::testing::WithParamInterface<PlaceRow> {};
+
+TEST_P(ScorePlaces, ShowWhatTheSessionCounts) {
+  const PlaceRow& row = GetParam();
+  EXPECT_EQ(layout.pipCountX[0], 4);
+  flow.scoreDisplayMode = row.mode;
+  flow.scores = {{{row.score0, row.score1}}};
+  testing::setPosition("start");
+  options.showPipCounts = row.pips;
+  storage.gameModified = row.pips;
+  drawPipCounts();
+  const int16_t size = row.small ? static_cast<int16_t>(layout.textSize * 0.8) : layout.textSize;
+  expectShown(0, row.side0, size);
+  expectShown(1, row.side1, size);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ScorePlaces,
+                         ::testing::Values(PlaceRow{0, 3, 0, 0, "3", "", false},
+                                           PlaceRow{0, 0, 12, 0, "", "12", false},
+                                           PlaceRow{1, 20, 8, 0, "$12", "-$12", false},
+                                           PlaceRow{1, 5, 5, 0, "", "", false},
+                                           PlaceRow{1, 0, 112, 0, "-$112", "$112", true},
+                                           PlaceRow{0, 3, 0, -1, "167", "167", false}));
+
+// A match to 5, started against the computer, played by the computer for both sides.
+struct MatchRun { int games = 0, crawfordGames = 0; bool crawfordDue = false; } match;
+
+void afterGame() {
+  if (shellFlags.modalBusy == 0) return;
+  ++match.games;
+  for (int16_t side = 0; side <= 1; ++side)
+    expectShown(side, flow.scores[side] != 0 ? std::to_string(flow.scores[side]) : "", layout.textSize);
+  // The game after a side first stands one point short is the Crawford game.
+  if (match.crawfordDue) {
+    ++match.crawfordGames;
+    EXPECT_EQ(cube.cubeValue, 1);  // nobody doubles in the Crawford game
+  }
+  match.crawfordDue = flow.crawfordRestrictions[0] != 0 || flow.crawfordRestrictions[1] != 0;
+  finishGameAndContinue();
+  if (flow.tournamentGoing == 0 || match.games > 40) {
+    shellFlags.quitRequested = -1;
+    shellFlags.modalBusy = 1;  // no turn after the match
+  }
+}
+
+TEST_F(ScoreDisplay, MatchesToFiveShowEachScoreAndEnd) {
+  turnServices.showEndGameDialog = [](std::string_view) { shellFlags.modalBusy = 1; };
+  turnServices.pumpEvents = afterGame;
+  shellFlags.fastPlay = kFastPlayOn;
+  int crawfordMatches = 0;
+  for (int seed = 1; seed <= 6 && crawfordMatches == 0; ++seed) {
+    match = MatchRun{};
+    seedRandom(seed);
+    fillDicePool();
+    flow.opponentMode = 1;  // a tournament is started against the computer
+    tournamentCommand();
+    flow.opponentMode = 2;
+    flow.newGameRequested = -1;
+    shellFlags.quitRequested = 0;
+    runMainLoop();
+    EXPECT_EQ(flow.tournamentGoing, 0);
+    EXPECT_LE(match.crawfordGames, 1);
+    crawfordMatches += match.crawfordGames;
+  }
+  EXPECT_EQ(crawfordMatches, 1);
+}
+
+}  // namespace
+}  // namespace bg
