@@ -89,7 +89,6 @@ void displayMessage() {
     copyOffscreenToWindow(window, messageLine.messageScratchWorld, box, messageLine.messageScratchRect);
 
     messageLine.messageLinePicture = openPicture(box);
-    offscreen.messageBoxRect = box;
     if (!pictureBoard) drawMessageFrame();
     layout.panelShadowX = shadowX;
     layout.panelShadowY = shadowY;

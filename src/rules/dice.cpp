@@ -124,7 +124,9 @@ void removeDie(int16_t n) {
   for (const DiceEntry& die : diceState.dice) sum += die.value;
   if (sum == 0) {
     display.redrawPending = 0;
-    diceState.diceShowing = 0;
+    // With the dice gone all four frame places show again.
+    hook::setDiceDisplayFlags(0);
+    if (drawn) hook::frameAllDice();
   }
   if (drawn) hook::flushBoardWindow();
 }

@@ -13,5 +13,7 @@ void playSound(int16_t /*sound*/, int16_t /*wait*/) {}
 
 void playAlertSound() {}
 
+void playPieceSound() {}
+
 }  // namespace least
 }  // namespace bg

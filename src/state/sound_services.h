@@ -10,6 +10,7 @@ inline constexpr int16_t kShortDiceSound = 4;
 namespace least {
 void playSound(int16_t sound, int16_t wait);
 void playAlertSound();
+void playPieceSound();
 }  // namespace least
 
 struct SoundServices {
@@ -17,6 +18,8 @@ struct SoundServices {
   void (*playSound)(int16_t sound, int16_t wait) = least::playSound;
   // The alert beep, when sound is on and speech is off.
   void (*playAlertSound)() = least::playAlertSound;
+  // The click of a checker put down or into a tray.
+  void (*playPieceSound)() = least::playPieceSound;
 };
 
 extern SoundServices soundServices;
@@ -24,6 +27,7 @@ extern SoundServices soundServices;
 namespace hook {
 inline void playSound(int16_t sound, int16_t wait) { soundServices.playSound(sound, wait); }
 inline void playAlertSound() { soundServices.playAlertSound(); }
+inline void playPieceSound() { soundServices.playPieceSound(); }
 }  // namespace hook
 
 }  // namespace bg

@@ -14,27 +14,11 @@
 namespace bg {
 namespace {
 
-// The reference board in window 1 with the window painted white, on a virtual clock.
-class BoardAnimations : public ::testing::Test {
- protected:
-  void SetUp() override {
-    testing::composeBoard(700, 1);
-    windowPlacement.boardWidthOffset = -16;
-    windowPlacement.boardHeightOffset = -16;
-    windowOpen(1, "board", makeRect(100, 100, 100 + 683 + 32, 100 + 516 + 32), kDocumentWindow, false);
-    setPortOrigin(windowPort(1), -16, -16);
-  }
-  void TearDown() override {
-    setPort(nullptr);
-    windowClose(1);
-  }
-  static QImage boardPart() { return windowPort(1)->image.copy(16, 16, 683, 516); }
-  UseVirtualClock clock{50};
-};
+using BoardAnimations = testing::BoardWindowTest;
 
 TEST_F(BoardAnimations, TheWelcomeRevealEndsWithTheWholeBoardShown) {
   animateWelcome(layout.boardRect, boardImages.boardWorld, windowPort(1));
-  EXPECT_EQ(boardPart(), boardImages.boardWorld->image);
+  EXPECT_EQ(testing::boardArea(), boardImages.boardWorld->image);
   // Each of the random blocks waited its 1.2 milliseconds.
   EXPECT_GT(clock.clock.now(), 399u * 1200u);
 }
@@ -42,7 +26,7 @@ TEST_F(BoardAnimations, TheWelcomeRevealEndsWithTheWholeBoardShown) {
 TEST_F(BoardAnimations, ASlowMachineUsesBiggerBlocks) {
   shellWindow.slowMachine = -1;
   animateWelcome(layout.boardRect, boardImages.boardWorld, windowPort(1));
-  EXPECT_EQ(boardPart(), boardImages.boardWorld->image);
+  EXPECT_EQ(testing::boardArea(), boardImages.boardWorld->image);
   shellWindow.slowMachine = 0;
 }
 
@@ -62,7 +46,7 @@ TEST_F(BoardAnimations, TheCubeSlidePacesItsSteps) {
 }
 
 TEST_F(BoardAnimations, TheSlidingCubeEndsAtItsNewPlaceWithTheOldOneClean) {
-  redrawBoardWindowPlain();
+  redrawBoardWindow();
   const int x = layout.cubeX[0];
   const int from = layout.cubeY[2];
   const int to = layout.cubeY[0];
@@ -79,7 +63,8 @@ TEST_F(BoardAnimations, TheSlidingCubeEndsAtItsNewPlaceWithTheOldOneClean) {
 }
 
 TEST_F(BoardAnimations, TrayCheckersAreDrawnAndTakenOffOnlyWhileATrayIsEmptied) {
-  redrawBoardWindowPlain();
+  position.board.fill(0);
+  redrawBoardWindow();
   const QImage clean = windowPort(1)->image.copy();
   drawTrayPiece(0, 1);
   drawTrayPiece(1, 1);

@@ -23,7 +23,7 @@ class BoardButtonsTest : public ::testing::Test {
     windowPlacement.boardWidthOffset = -16;
     windowPlacement.boardHeightOffset = -16;
     windowOpen(1, "board", makeRect(100, 100, 100 + 683 + 32, 100 + 516 + 32), kDocumentWindow, false);
-    redrawBoardWindowPlain();
+    redrawBoardWindow();
     setPort(windowPort(1));
     interactionDisplay = InteractionDisplayState{};
   }

@@ -17,7 +17,7 @@ void setScreen(int16_t width = 1024, int16_t height = 768) {
   s.menuBarHeight = 22;
   s.availableWidth = width;
   s.availableHeight = static_cast<int16_t>(height - 22);
-  s.firstBoardBuild = 0;
+  display.firstBoardBuild = 0;
   s.boardRebuilding = 0;
   s.boardSizeIndex = 6;
 }
@@ -254,7 +254,7 @@ TEST(BoardWindowFit, TheLargestSizeSpansTheScreen) {
   EXPECT_EQ(W.windowY1, 44);
   EXPECT_EQ(W.windowY2, 746 + 20);
   EXPECT_EQ(W.boardHeightOffset, -8);
-  shellWindow.firstBoardBuild = -1;
+  display.firstBoardBuild = -1;
   windowPlacement.windowX2 = 0;
   fitWindowToBoard();
   EXPECT_EQ(W.windowY2, 746 - 30 + 20);  // the first build leaves room for the dock
@@ -262,7 +262,7 @@ TEST(BoardWindowFit, TheLargestSizeSpansTheScreen) {
 
 TEST(BoardWindowFit, ASavedRectangleStaysUnlessItIsTooLargeOrTooFarOut) {
   layOut(700);
-  shellWindow.firstBoardBuild = -1;
+  display.firstBoardBuild = -1;
   struct Case {
     int16_t x1, x2;
     bool kept;

@@ -23,7 +23,7 @@ class BoardWindow : public ::testing::Test {
                                     windowPlacement.windowY2),
                kDocumentWindow, false);
     relayoutBoard();
-    redrawBoardWindowPlain();
+    redrawBoardWindow();
     waitLoopsEnded = 0;
     upperServices.endWaitLoop = [] { ++waitLoopsEnded; };
   }
@@ -47,7 +47,7 @@ TEST_F(BoardWindow, ASizeChangeRefitsAndRepaintsTheWindowAndEndsTheWait) {
   boardState.pendingBoardSize = 7;  // 927
   boardState.boardSizeChangePending = 255;
   rebuildBoardWindow();
-  redrawBoardWindowPlain();
+  redrawBoardWindow();
   EXPECT_EQ(waitLoopsEnded, 1);
   EXPECT_GT(layout.boardWidth, 683);
   const Rect content = windowContentRect(1);

@@ -16,7 +16,7 @@ class ColourSchemes : public ::testing::Test {
     colours = ColourState{};
     initColourAndStyleTables();
     displaySettings.solidPieceColors = 0;
-    shellWindow.firstBoardBuild = -1;
+    display.firstBoardBuild = -1;
   }
   void useColour(int16_t colour) {
     display.boardColor = colour;
@@ -97,7 +97,7 @@ TEST_F(ColourSchemes, ThePaletteResourceIsChosenOnceAtTheFirstBuild) {
   EXPECT_EQ(colours.paletteResource, 128);
   const RGBColor keep1 = colours.boardPalette[1];
   const RGBColor keep20 = colours.boardPalette[20];
-  shellWindow.firstBoardBuild = 0;
+  display.firstBoardBuild = 0;
   display.boardColor = 4;
   activateBoardPalette();  // after start-up it does nothing
   setBoardPaletteEntries();

@@ -31,7 +31,7 @@ class MessageLine : public ::testing::Test {
     windowPlacement.boardWidthOffset = -16;
     windowPlacement.boardHeightOffset = -16;
     windowOpen(1, "board", makeRect(100, 100, 100 + 683 + 32, 100 + 516 + 32), kDocumentWindow, false);
-    redrawBoardWindowPlain();
+    redrawBoardWindow();
     clock.clock.setLocalTime(2026, 1, 5, 10, 0, 0);
     loadMessageTable("17\tClick the dice to roll\n48\tYou still have moves to play\n65\tcongratulations!\n");
     messageLine = MessageLineState{};
@@ -206,7 +206,7 @@ TEST_F(MessageLine, AnEmptyMessageDrawsAnEmptyBoxAndALongOneIsCut) {
 TEST_F(MessageLine, TheRedrawDrawsAShownMessageAgain) {
   show("MMStill here");
   const QImage shown = window();
-  redrawBoardWindowPlain();
+  redrawBoardWindow();
   EXPECT_EQ(shown, window());
 }
 
