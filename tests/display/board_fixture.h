@@ -23,10 +23,12 @@
 #include "display/colour_roles.h"
 #include "display/colour_schemes.h"
 #include "display/display_settings.h"
+#include "display/message_line.h"
 #include "display/offscreen.h"
 #include "display/piece_images.h"
 #include "display/world_housekeeping.h"
 #include "runtime/core/clock.h"
+#include "support/position_text.h"
 #include "runtime/qt/input.h"
 #include "runtime/qt/snapshot.h"
 #include "runtime/qt/windows.h"
@@ -100,6 +102,15 @@ inline QRgb pixelAt(int x, int y) {
   return w->image.pixel(x - w->origin.x(), y - w->origin.y());
 }
 
+// Where two pictures differ, for failure messages.
+inline QRect differingArea(const QImage& a, const QImage& b) {
+  QRect area;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) area |= QRect(x, y, 1, 1);
+  return area;
+}
+
 // The window's pixels over the board.
 inline QImage boardArea() {
   const GrafPort* w = windowPort(1);
@@ -127,6 +138,14 @@ inline void releaseBoardGraphics() {
     disposeRgn(*rgn);
   for (auto& side : I.arrowRegions)
     for (RgnHandle& rgn : side) disposeRgn(rgn);
+  for (GWorldPtr* world : {&I.greenMarkerWorld, &I.blueMarkerWorld, &I.trayMaskWorld, &I.arrowBackdropWorld,
+                           &I.messageBoxWorld, &I.designFrameTileWorld, &I.designShadeTileWorld, &I.trayPictureWorlds[0], &I.trayPictureWorlds[1]})
+    disposeOffscreenWorld(*world);
+  for (auto& side : I.turnArrowWorlds)
+    for (auto& kind : side)
+      for (GWorldPtr& world : kind) disposeOffscreenWorld(world);
+  disposeOffscreenWorld(messageLine.messageScratchWorld);
+  if (messageLine.messageLinePicture != nullptr) killPicture(messageLine.messageLinePicture);
   disposeOffscreenWorld(cubeDisplay.cubeWorld);
   disposeOffscreenWorld(overlay.overlaySaveA);
   disposeOffscreenWorld(overlay.overlaySaveB);
@@ -148,21 +167,32 @@ inline void openBoard(int16_t width, int16_t colour) {
   publishDisplayValues();
 }
 
-// The reference board (W700, laid out 683 x 516) in window 1 on a virtual clock, from
-// the program's first state.
-class BoardWindowTest : public ::testing::Test {
+// Every display test starts from the program's first state and gives back what it made.
+class DisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     releaseBoardGraphics();
     resetProgramState();
+  }
+  void TearDown() override {
+    releaseBoardGraphics();
+    resetProgramState();
+  }
+};
+
+// The reference board (W700, laid out 683 x 516) in window 1 on a virtual clock.
+class BoardWindowTest : public DisplayTest {
+ protected:
+  void SetUp() override {
+    DisplayTest::SetUp();
+    setPosition("start");
     openBoard(700, 1);
   }
   void TearDown() override {
     clearSimulatedMouse();
     setPort(nullptr);
     windowClose(1);
-    releaseBoardGraphics();
-    resetProgramState();
+    DisplayTest::TearDown();
   }
   static QImage window() { return windowPort(1)->image.copy(); }
   UseVirtualClock clock;

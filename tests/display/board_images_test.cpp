@@ -10,12 +10,14 @@
 namespace bg {
 namespace {
 
+using BoardImagesTest = testing::DisplayTest;
+
 using testing::composeBoard;
 using testing::near;
 
 QColor worldPixel(const GrafPort* world, int x, int y) { return QColor(world->image.pixel(x, y)); }
 
-TEST(BoardImages, PipsTakeTheCheckerColourWithItsLightnessCapped) {
+TEST_F(BoardImagesTest, PipsTakeTheCheckerColourWithItsLightnessCapped) {
   composeBoard(700, 1);
   const Rect& die = layout.dieRect;
   EXPECT_EQ(die, makeRect(0, 0, 21 + 8, 24));  // size class 1
@@ -32,7 +34,7 @@ TEST(BoardImages, PipsTakeTheCheckerColourWithItsLightnessCapped) {
   EXPECT_EQ(worldPixel(boardImages.plainDieWorlds[0], 0, 0), QColor(255, 255, 255));  // rounded corner
 }
 
-TEST(BoardImages, GreyCheckersGetDarkGreyPips) {
+TEST_F(BoardImagesTest, GreyCheckersGetDarkGreyPips) {
   composeBoard(700, 12);
   const int cx = layout.dieRect.width() / 2;
   const int cy = layout.dieRect.height() / 2;
@@ -40,7 +42,7 @@ TEST(BoardImages, GreyCheckersGetDarkGreyPips) {
   EXPECT_TRUE(near(worldPixel(boardImages.dieFaceWorlds[8], cx, cy), QColor(76, 76, 76)));
 }
 
-TEST(BoardImages, AnImpossibleSizeClassShowsTheNoticeAndBuildsNoFaces) {
+TEST_F(BoardImagesTest, AnImpossibleSizeClassShowsTheNoticeAndBuildsNoFaces) {
   composeBoard(700, 1);
   static std::string notice;
   upperServices.showInformation = [](std::string_view text) { notice = text; };
@@ -52,7 +54,7 @@ TEST(BoardImages, AnImpossibleSizeClassShowsTheNoticeAndBuildsNoFaces) {
   upperServices = UpperServices{};
 }
 
-TEST(BoardImages, MarkersAreTheBoardUnitWideInGreenAndBlue) {
+TEST_F(BoardImagesTest, MarkersAreTheBoardUnitWideInGreenAndBlue) {
   composeBoard(700, 1);
   const GrafPort* green = boardImages.greenMarkerWorld;
   const GrafPort* blue = boardImages.blueMarkerWorld;
@@ -64,7 +66,7 @@ TEST(BoardImages, MarkersAreTheBoardUnitWideInGreenAndBlue) {
   EXPECT_EQ(worldPixel(blue, 38, 5), QColor(2000 >> 8, 1000 >> 8, 25000 >> 8));
 }
 
-TEST(BoardImages, CheckerFacesAreRoundedWithADarkerRim) {
+TEST_F(BoardImagesTest, CheckerFacesAreRoundedWithADarkerRim) {
   composeBoard(700, 1);
   const GrafPort* light = boardImages.pieceImageWorlds[0];
   ASSERT_NE(light, nullptr);
@@ -80,7 +82,7 @@ TEST(BoardImages, CheckerFacesAreRoundedWithADarkerRim) {
   EXPECT_EQ(boardImages.dragCountOffsetV, 13 + 3 - 1);
 }
 
-TEST(BoardImages, TheShapeSettingSquaresTheCheckers) {
+TEST_F(BoardImagesTest, TheShapeSettingSquaresTheCheckers) {
   composeBoard(700, 1);
   EXPECT_FALSE(boardImages.pieceShapeRgn->rgn.contains(QPoint(1, 1)));  // shape 0: an ellipse
   displaySettings.pieceShapeApplied = 20;
@@ -89,7 +91,7 @@ TEST(BoardImages, TheShapeSettingSquaresTheCheckers) {
   EXPECT_TRUE(boardImages.pieceShapeRgn->rgn.contains(QPoint(1, 1)));
 }
 
-TEST(BoardImages, ThePaintedCubeHasOneFace) {
+TEST_F(BoardImagesTest, ThePaintedCubeHasOneFace) {
   composeBoard(700, 1);
   for (int e = 0; e <= 1; ++e) {
     ASSERT_NE(boardImages.cubeFaceWorlds[e][0], nullptr);
@@ -99,7 +101,7 @@ TEST(BoardImages, ThePaintedCubeHasOneFace) {
   }
 }
 
-TEST(BoardImages, TraySlotsFillSideZeroFromTheBottomAndSideOneFromTheTop) {
+TEST_F(BoardImagesTest, TraySlotsFillSideZeroFromTheBottomAndSideOneFromTheTop) {
   composeBoard(700, 1);
   EXPECT_EQ(trayPiecePosition(0, 1), (Point{9, 458}));
   EXPECT_EQ(trayPiecePosition(0, 15), (Point{9, 290}));
@@ -108,7 +110,7 @@ TEST(BoardImages, TraySlotsFillSideZeroFromTheBottomAndSideOneFromTheTop) {
   EXPECT_EQ(boardImages.trayPieceRect, makeRect(0, 0, 42, 13));
 }
 
-TEST(BoardImages, TurnArrowShapesStandInTheFrames) {
+TEST_F(BoardImagesTest, TurnArrowShapesStandInTheFrames) {
   composeBoard(700, 1);
   EXPECT_EQ(rgnBounds(boardImages.arrowRegions[0][0]).left, 648);
   EXPECT_EQ(rgnBounds(boardImages.arrowRegions[0][0]).top, 13);
@@ -119,7 +121,7 @@ TEST(BoardImages, TurnArrowShapesStandInTheFrames) {
   EXPECT_FALSE(ptInRgn(Point{648 + 1, 13 + 10}, boardImages.arrowRegions[0][0]));
 }
 
-TEST(BoardImages, TheEmblemIsTheLightCheckerColourInATallShape) {
+TEST_F(BoardImagesTest, TheEmblemIsTheLightCheckerColourInATallShape) {
   composeBoard(700, 1);
   EXPECT_EQ(boardImages.emblemRect, makeRect(0, 0, 20, 62));
   const GrafPort* mask = boardImages.centreEmblemMasks[1];

@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "board_fixture.h"
+
 #include <initializer_list>
 
 #include "display/display_settings.h"
 
 namespace bg {
 namespace {
+
+using BoardLayoutTest = testing::DisplayTest;
+using BoardWindowFit = testing::DisplayTest;
+using WindowGeometry = testing::DisplayTest;
 
 // A 1024 x 768 screen with a 22-pixel menu bar, first build over, no rebuild running.
 void setScreen(int16_t width = 1024, int16_t height = 768) {
@@ -46,7 +52,7 @@ struct SizeRow {
   int16_t requested, unit, pieceWidth, pieceHeight, stackStep, pointHeight, barWidth, width, height, textSize;
 };
 
-TEST(BoardLayout, RequestedWidthsGiveTheTabulatedMeasures) {
+TEST_F(BoardLayoutTest, RequestedWidthsGiveTheTabulatedMeasures) {
   const SizeRow rows[] = {
       {424, 27, 26, 23, 20, 105, 32, 426, 314, 9},
       {700, 43, 43, 39, 34, 177, 51, 683, 516, 13},
@@ -68,13 +74,13 @@ TEST(BoardLayout, RequestedWidthsGiveTheTabulatedMeasures) {
   }
 }
 
-TEST(BoardLayout, AnEvenUnitIsMadeOddAfterTheCheckerWidthIsTaken) {
+TEST_F(BoardLayoutTest, AnEvenUnitIsMadeOddAfterTheCheckerWidthIsTaken) {
   layOut(900);
   EXPECT_EQ(layout.pieceWidth, 56);
   EXPECT_EQ(layout.boardUnit, 57);
 }
 
-TEST(BoardLayout, ReferenceBoardFieldAndCheckerMeasures) {
+TEST_F(BoardLayoutTest, ReferenceBoardFieldAndCheckerMeasures) {
   layOut(700);
   const BoardLayout& L = layout;
   expectAll({
@@ -92,7 +98,7 @@ TEST(BoardLayout, ReferenceBoardFieldAndCheckerMeasures) {
   EXPECT_GT(L.messageMaxLength, 40);
 }
 
-TEST(BoardLayout, ReferenceBoardTrays) {
+TEST_F(BoardLayoutTest, ReferenceBoardTrays) {
   layOut(700);
   const BoardLayout& L = layout;
   EXPECT_EQ(L.trayPieceThickness, 12);
@@ -108,7 +114,7 @@ TEST(BoardLayout, ReferenceBoardTrays) {
   });
 }
 
-TEST(BoardLayout, ReferenceBoardDicePlaces) {
+TEST_F(BoardLayoutTest, ReferenceBoardDicePlaces) {
   layOut(700);
   const auto& d = layout.dicePosition;
   EXPECT_EQ(d[1][0][1], 150);
@@ -129,7 +135,7 @@ TEST(BoardLayout, ReferenceBoardDicePlaces) {
   EXPECT_EQ(slot[1][1][1], (Point{16, 61}));
 }
 
-TEST(BoardLayout, ReferenceBoardPointsAndStacks) {
+TEST_F(BoardLayoutTest, ReferenceBoardPointsAndStacks) {
   layOut(700);
   const BoardLayout& L = layout;
   // The lower row shares the columns; the bar takes the middle.
@@ -162,7 +168,7 @@ TEST(BoardLayout, ReferenceBoardPointsAndStacks) {
   EXPECT_EQ(layout.stackPieceY, 181 - 4);
 }
 
-TEST(BoardLayout, ReferenceBoardFramePlaces) {
+TEST_F(BoardLayoutTest, ReferenceBoardFramePlaces) {
   layOut(700);
   const BoardLayout& L = layout;
   expectAll({
@@ -176,7 +182,7 @@ TEST(BoardLayout, ReferenceBoardFramePlaces) {
   EXPECT_EQ(L.cubeX[0], 626 + 4 + (53 - L.cubeWidth[0]) / 2);
 }
 
-TEST(BoardLayout, SizeClassesFollowTheLaidOutWidth) {
+TEST_F(BoardLayoutTest, SizeClassesFollowTheLaidOutWidth) {
   layOut(700);
   const std::pair<int16_t, int16_t> cases[] = {{499, 0}, {500, 1}, {699, 1}, {700, 2},
                                                {919, 2}, {920, 3}, {1259, 3}, {1260, 4}};
@@ -192,7 +198,7 @@ TEST(BoardLayout, SizeClassesFollowTheLaidOutWidth) {
   EXPECT_EQ(layout.dieHeight, 48);
 }
 
-TEST(BoardLayout, MarkerInsetStaysWithinOneToFour) {
+TEST_F(BoardLayoutTest, MarkerInsetStaysWithinOneToFour) {
   layOut(300);  // unit 19
   EXPECT_EQ(layout.boardUnit, 19);
   EXPECT_EQ(layout.markerInset, 1);
@@ -201,7 +207,7 @@ TEST(BoardLayout, MarkerInsetStaysWithinOneToFour) {
   EXPECT_EQ(layout.markerRect.right, layout.boardUnit - 8);
 }
 
-TEST(BoardLayout, MirroringSwapsTheHalvesAndTwiceRestoresThem) {
+TEST_F(BoardLayoutTest, MirroringSwapsTheHalvesAndTwiceRestoresThem) {
   layOut(700);
   const BoardLayout before = layout;
   mirrorPointTables();
@@ -223,7 +229,7 @@ TEST(BoardLayout, MirroringSwapsTheHalvesAndTwiceRestoresThem) {
   EXPECT_EQ(layout.trayRects[0].left, layout.trayLeft[1]);
 }
 
-TEST(BoardWindowFit, ACentredWindowGetsTheMarginAsOffsets) {
+TEST_F(BoardWindowFit, ACentredWindowGetsTheMarginAsOffsets) {
   layOut(700);
   const BoardWindowPlacement& W = windowPlacement;
   EXPECT_EQ(W.windowMargin, 16);
@@ -234,7 +240,7 @@ TEST(BoardWindowFit, ACentredWindowGetsTheMarginAsOffsets) {
   EXPECT_EQ(W.windowY1, 22 + 2 + (768 - 30 - 22 - 20 - 516 - 32) / 2);
 }
 
-TEST(BoardWindowFit, AShortScreenCutsTheWindowAndShiftsTheBoardUp) {
+TEST_F(BoardWindowFit, AShortScreenCutsTheWindowAndShiftsTheBoardUp) {
   layOut(700);
   setScreen(1024, 500);
   fitWindowToBoard();
@@ -244,7 +250,7 @@ TEST(BoardWindowFit, AShortScreenCutsTheWindowAndShiftsTheBoardUp) {
   EXPECT_EQ(W.boardHeightOffset, (516 - 456) / 2);
 }
 
-TEST(BoardWindowFit, TheLargestSizeSpansTheScreen) {
+TEST_F(BoardWindowFit, TheLargestSizeSpansTheScreen) {
   layOut(700);
   shellWindow.boardSizeIndex = 7;
   fitWindowToBoard();
@@ -260,7 +266,7 @@ TEST(BoardWindowFit, TheLargestSizeSpansTheScreen) {
   EXPECT_EQ(W.windowY2, 746 - 30 + 20);  // the first build leaves room for the dock
 }
 
-TEST(BoardWindowFit, ASavedRectangleStaysUnlessItIsTooLargeOrTooFarOut) {
+TEST_F(BoardWindowFit, ASavedRectangleStaysUnlessItIsTooLargeOrTooFarOut) {
   layOut(700);
   display.firstBoardBuild = -1;
   struct Case {
@@ -283,7 +289,7 @@ TEST(BoardWindowFit, ASavedRectangleStaysUnlessItIsTooLargeOrTooFarOut) {
   }
 }
 
-TEST(WindowGeometry, AnXgaScreenOffersSevenSizesAndOpensAtSizeSix) {
+TEST_F(WindowGeometry, AnXgaScreenOffersSevenSizesAndOpensAtSizeSix) {
   layout = BoardLayout{};
   display.boardColor = 10;
   computeWindowGeometry(1024, 768, 22);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
+#include "state/position.h"
 #include "display/board_rebuild.h"
 #include "display/upper_services.h"
 #include "state/display_state.h"
@@ -12,10 +13,11 @@ namespace {
 
 int waitLoopsEnded = 0;
 
-class BoardWindow : public ::testing::Test {
+class BoardWindow : public testing::BoardWindowTest {
  protected:
   void SetUp() override {
-    testing::composeBoard(700, 1);
+    BoardWindowTest::SetUp();
+    windowClose(1);
     windowPlacement = BoardWindowPlacement{};
     windowPlacement.windowMargin = 16;
     fitWindowToBoard();
@@ -23,13 +25,10 @@ class BoardWindow : public ::testing::Test {
                                     windowPlacement.windowY2),
                kDocumentWindow, false);
     relayoutBoard();
+    position.board.fill(0);
     redrawBoardWindow();
-    waitLoopsEnded = 0;
     upperServices.endWaitLoop = [] { ++waitLoopsEnded; };
-  }
-  void TearDown() override {
-    upperServices = UpperServices{};
-    windowClose(1);
+    waitLoopsEnded = 0;
   }
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "board_fixture.h"
+
 #include <set>
 
 #include "display/display_settings.h"
@@ -9,9 +11,12 @@
 namespace bg {
 namespace {
 
-class ColourSchemes : public ::testing::Test {
+using ColourSchemesDeathTest = testing::DisplayTest;
+
+class ColourSchemes : public testing::DisplayTest {
  protected:
   void SetUp() override {
+    DisplayTest::SetUp();
     if (colours.paletteHandle != nullptr) disposePalette(colours.paletteHandle);
     colours = ColourState{};
     initColourAndStyleTables();
@@ -110,7 +115,7 @@ TEST_F(ColourSchemes, ThePaletteResourceIsChosenOnceAtTheFirstBuild) {
   EXPECT_EQ(paletteResourceFor(15), 130);
 }
 
-TEST(ColourSchemesDeathTest, ARoleOutsideThePaletteStops) {
+TEST_F(ColourSchemesDeathTest, ARoleOutsideThePaletteStops) {
   initColourAndStyleTables();
   display.boardColor = 1;
   EXPECT_DEATH(roleDrawnWithPattern(22), "Array bounds error: index 22 is outside 0 to 21");

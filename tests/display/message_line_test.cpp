@@ -24,25 +24,15 @@ void recordSpeech(std::string_view text) { spoken.emplace_back(text); }
 void recordNotice(std::string_view text) { notices.emplace_back(text); }
 
 // The reference board in window 1, drawn, with a virtual clock at 10:00:00.
-class MessageLine : public ::testing::Test {
+class MessageLine : public testing::BoardWindowTest {
  protected:
   void SetUp() override {
-    testing::composeBoard(700, 1);
-    windowPlacement.boardWidthOffset = -16;
-    windowPlacement.boardHeightOffset = -16;
-    windowOpen(1, "board", makeRect(100, 100, 100 + 683 + 32, 100 + 516 + 32), kDocumentWindow, false);
+    BoardWindowTest::SetUp();
     redrawBoardWindow();
     clock.clock.setLocalTime(2026, 1, 5, 10, 0, 0);
     loadMessageTable("17\tClick the dice to roll\n48\tYou still have moves to play\n65\tcongratulations!\n");
-    messageLine = MessageLineState{};
-    speech = SpeechState{};
     speech.speechOn = -1;
-    messageSpeech = MessageSpeechState{};
     messageSpeech.voiceName = "Alex";
-    interactionDisplay = InteractionDisplayState{};
-    interaction.messageText.clear();
-    interaction.messageNumber = kNoMessage;
-    rollout.rolloutRunning = 0;
     upperServices.speakText = recordSpeech;
     upperServices.macintalkNotSupported = recordNotice;
     spoken.clear();
@@ -51,16 +41,13 @@ class MessageLine : public ::testing::Test {
   void TearDown() override {
     messageLine.holdMessageLine = 0;
     clearMessageLine(0);
-    upperServices = UpperServices{};
-    windowClose(1);
+    BoardWindowTest::TearDown();
   }
-  static QImage window() { return windowPort(1)->image.copy(); }
   static void show(std::string_view text, int16_t number = kNoMessage) {
     interaction.messageText = text;
     interaction.messageNumber = number;
     displayMessage();
   }
-  UseVirtualClock clock{100};
 };
 
 TEST_F(MessageLine, AFreeTextIsShownWithoutItsMarkerAndSpokenInLowerCase) {

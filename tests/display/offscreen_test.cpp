@@ -10,14 +10,17 @@
 namespace bg {
 namespace {
 
-TEST(Offscreen, TheLowMemoryStopCountsTheWorldsNeedAsTheAlertShowsIt) {
+using Offscreen = testing::DisplayTest;
+using OffscreenDeathTest = testing::DisplayTest;
+
+TEST_F(Offscreen, TheLowMemoryStopCountsTheWorldsNeedAsTheAlertShowsIt) {
   EXPECT_EQ(worldKilobytesNeeded(makeRect(0, 0, 100, 50), 32), 22);
   EXPECT_EQ(lowMemoryText(22, 0), "At least 32k is needed");
   EXPECT_EQ(lowMemoryText(124 + 10, 10), "At least 134k is needed");
   EXPECT_EQ(lowMemoryText(22, 100), "At least-68k is needed");  // more free than needed
 }
 
-TEST(Offscreen, AQuietFailureIsRecordedAndStaysRecorded) {
+TEST_F(Offscreen, AQuietFailureIsRecordedAndStaysRecorded) {
   offscreen.quietWorldCreation = -1;
   bg::testing::failNextWorldCreations(1);
   EXPECT_EQ(newOffscreenWorld(makeRect(0, 0, 10, 10)), nullptr);
@@ -31,7 +34,7 @@ TEST(Offscreen, AQuietFailureIsRecordedAndStaysRecorded) {
   offscreen.worldCreationFailed = 0;
 }
 
-TEST(OffscreenDeathTest, AFailedWorldStopsTheProgram) {
+TEST_F(OffscreenDeathTest, AFailedWorldStopsTheProgram) {
   ASSERT_EQ(upperServices.showStopAlert, least::showStopAlert);  // writes to standard error
   EXPECT_EXIT(
       {
@@ -41,7 +44,7 @@ TEST(OffscreenDeathTest, AFailedWorldStopsTheProgram) {
       ::testing::ExitedWithCode(0), "At least");
 }
 
-TEST(Offscreen, TheOverlayBoxIsCentredAndTheOneShotOffsetsAreUsedUp) {
+TEST_F(Offscreen, TheOverlayBoxIsCentredAndTheOneShotOffsetsAreUsedUp) {
   bg::testing::composeBoard(700, 1);
   layout.boardCentreX = 300;
   offscreen.messageBoxWidth = 101;
@@ -73,7 +76,7 @@ TEST(Offscreen, TheOverlayBoxIsCentredAndTheOneShotOffsetsAreUsedUp) {
   disposeOffscreenWorld(world);
 }
 
-TEST(Offscreen, CopiesArePlainTransparentOrThroughAMask) {
+TEST_F(Offscreen, CopiesArePlainTransparentOrThroughAMask) {
   GWorldPtr source = newOffscreenWorld(makeRect(0, 0, 4, 1));
   GWorldPtr mask = newMaskWorld(makeRect(0, 0, 4, 1));
   GWorldPtr target = newOffscreenWorld(makeRect(0, 0, 4, 1));

@@ -50,15 +50,6 @@ std::string messageFile() {
 }
 
 // Called by the turn's end: the board as the game left it against a fresh redraw.
-// Where two pictures differ, for the failure message.
-QRect differingArea(const QImage& a, const QImage& b) {
-  QRect area;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x)
-      if (a.pixel(x, y) != b.pixel(x, y)) area |= QRect(x, y, 1, 1);
-  return area;
-}
-
 void compareWithFreshRedraw() {
   if (redrawState.boardRedrawing != 0) return;
   ++run.turns;
@@ -86,7 +77,7 @@ void compareWithFreshRedraw() {
   if (played != fresh && run.mismatches++ == 0) {
     played.save(testing::snapshotPath(QStringLiteral("turn_end_played")));
     fresh.save(testing::snapshotPath(QStringLiteral("turn_end_fresh")));
-    const QRect area = differingArea(played, fresh);
+    const QRect area = testing::differingArea(played, fresh);
     ADD_FAILURE() << "the board differs from a fresh redraw after turn " << run.turns << " of game " << run.games
                   << " in (" << area.left() << ", " << area.top() << ")-(" << area.right() << ", " << area.bottom()
                   << ")";
