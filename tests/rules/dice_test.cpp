@@ -182,14 +182,17 @@ TEST_F(DiceTest, DieColourFaceAndMaskComeFromTheBoardHalf) {
   drawDice();
   EXPECT_EQ(serviceLog.masks, (std::vector<int>{1, 1, 0, 0}));
 
-  // The colour follows the four-dice place, against the whole half width: 300 of 601.
+  // The colour follows where the die is drawn, against the whole half width (300 of
+  // 601), not the four-dice place: in the opening roll a die stands in the other half.
   serviceLog.clear();
   display.boardColor = 3;
   display.playerColors[0] = 0;
   display.playerColors[1] = 1;
   display.boardWidth = 601;
-  display.dicePosition[0][0][2] = 300;
-  display.dicePosition[0][1][2] = 299;
+  display.dicePosition[0][0][2] = 0;
+  display.dicePosition[0][1][2] = 600;
+  display.dicePosition[0][0][1] = 300;
+  display.dicePosition[0][1][1] = 299;
   roll(3, 4);
   position.currentPlayer = 0;
   drawDice();
