@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QString>
 
@@ -28,6 +29,7 @@
 #include "display/piece_images.h"
 #include "display/world_housekeeping.h"
 #include "runtime/core/clock.h"
+#include "runtime/core/messages.h"
 #include "support/position_text.h"
 #include "runtime/qt/input.h"
 #include "runtime/qt/snapshot.h"
@@ -100,6 +102,14 @@ inline QString snapshotPath(const QString& name) {
 inline QRgb pixelAt(int x, int y) {
   const GrafPort* w = windowPort(1);
   return w->image.pixel(x - w->origin.x(), y - w->origin.y());
+}
+
+// The message texts the program ships.
+inline void loadShippedMessages() {
+  QFile file(QStringLiteral(":/text/messages.txt"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray text = file.readAll();
+  loadMessageTable(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
 // Where two pictures differ, for failure messages.

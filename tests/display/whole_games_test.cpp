@@ -4,9 +4,6 @@
 
 #include <QPainter>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "board_fixture.h"
@@ -42,12 +39,6 @@ struct GameRun {
 };
 GameRun run;
 
-std::string messageFile() {
-  std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "../../resources/text/messages.txt");
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Called by the turn's end: the board as the game left it against a fresh redraw.
 void compareWithFreshRedraw() {
@@ -98,8 +89,7 @@ class WholeGames : public ::testing::TestWithParam<int16_t> {
   void SetUp() override {
     testing::releaseBoardGraphics();
     resetProgramState();
-    static const std::string messages = messageFile();
-    loadMessageTable(messages);
+    testing::loadShippedMessages();
     initComputerData();
     installComputerSearchServices();
     installFlowServices();
