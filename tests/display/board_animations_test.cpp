@@ -23,13 +23,6 @@ TEST_F(BoardAnimations, TheWelcomeRevealEndsWithTheWholeBoardShown) {
   EXPECT_GT(clock.clock.now(), 399u * 1200u);
 }
 
-TEST_F(BoardAnimations, ASlowMachineUsesBiggerBlocks) {
-  shellWindow.slowMachine = -1;
-  animateWelcome(layout.boardRect, boardImages.boardWorld, windowPort(1));
-  EXPECT_EQ(testing::boardArea(), boardImages.boardWorld->image);
-  shellWindow.slowMachine = 0;
-}
-
 TEST_F(BoardAnimations, TheCubeSlidePacesItsSteps) {
   displaySettings.pieceSpeed = 7;
   EXPECT_EQ(cubeSlideStepDelay(100), 1846u * 3);
@@ -89,13 +82,6 @@ TEST_F(BoardAnimations, TrayCheckersAreDrawnAndTakenOffOnlyWhileATrayIsEmptied) 
   EXPECT_NE(clean, windowPort(1)->image);
   boardState.welcomePending = 0;
   display.boardClearing = 0;
-}
-
-TEST_F(BoardAnimations, TheFirstSlotOfEachSideHasNoNeighbour) {
-  trayNeighbourRegion(0, 1);
-  EXPECT_TRUE(emptyRgn(boardImages.occluderRgn));
-  trayNeighbourRegion(1, 15);
-  EXPECT_TRUE(emptyRgn(boardImages.occluderRgn));
 }
 
 TEST_F(BoardAnimations, CommandCursorsFollowTheBoardKind) {

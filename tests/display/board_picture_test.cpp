@@ -171,14 +171,6 @@ TEST_F(BoardPictureShape, AFrameDesignTilesTheFrameButNeverTheFieldOrPoints) {
   EXPECT_EQ(boardPixel(1, 200).rgb(), QColor(shadeTile->image.pixel(1, 200 % shadeTile->image.height() + 1)).rgb());
 }
 
-TEST_F(BoardPictureShape, AMissingTileIsNotTiled) {
-  composeBoard(700, 1);
-  boardImages.frameTileRect = Rect{};
-  GWorldPtr tile = newGWorld(makeRect(0, 0, 4, 4));
-  tilePictureInRect(tile, makeRect(0, 0, 50, 50), nullptr, kFrameTileMode);  // returns, never loops
-  disposeGWorld(tile);
-}
-
 TEST_F(PictureBoard, TakesItsSizeAndPartsFromItsPictures) {
   composeBoard(1100, kPictureBoard);
   EXPECT_TRUE(savePortSnapshot(boardImages.boardWorld, testing::snapshotPath(QStringLiteral("board_colour_15"))));

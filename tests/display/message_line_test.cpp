@@ -83,17 +83,6 @@ TEST_F(MessageLine, TheBoxIsFramedInTheCheckerColoursAndClearingRestoresTheBoard
   EXPECT_EQ(before, window());
 }
 
-TEST_F(MessageLine, ExactlyTheMarkerChangesNothing) {
-  show("MMFirst");
-  const QImage first = window();
-  spoken.clear();
-  show("MM", 17);
-  EXPECT_EQ(first, window());
-  EXPECT_TRUE(spoken.empty());
-  EXPECT_TRUE(interaction.messageText.empty());
-  EXPECT_EQ(interaction.messageNumber, 17);  // kept for the next call
-}
-
 TEST_F(MessageLine, DuringARolloutNothingIsDrawnOrSpoken) {
   const QImage before = window();
   rollout.rolloutRunning = 255;
@@ -124,29 +113,6 @@ TEST_F(MessageLine, ANumberedMessageRepeatedAtTheSamePointWithinTwoSecondsIsNotS
   EXPECT_EQ(spoken.size(), 5u);
 }
 
-TEST_F(MessageLine, SpeechFlags) {
-  interaction.clickedPoint = 3;
-  show("", 17);
-  speech.speakNextMessage = -1;  // the next one is spoken even as a quick repeat
-  show("", 17);
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(speech.speakNextMessage, 0);
-  messageSpeech.skipNextSpeech = -1;
-  show("MMQuiet");
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(messageSpeech.skipNextSpeech, 0);
-  speech.waitForSpeechEnd = -1;
-  speech.speechOn = 0;
-  show("MMSilent");
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(speech.waitForSpeechEnd, 0);
-  speech.speechOn = -1;
-  messageSpeech.voiceName = "MacinTalk1";
-  show("MMOld voice");
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(notices.size(), 1u);
-}
-
 TEST_F(MessageLine, ANumberWithWordsInTheSecondTableIsNotSpoken) {
   loadSecondMessageTable("17\tsilent\n");
   show("", 17);
@@ -167,14 +133,6 @@ TEST_F(MessageLine, AHeldLineStaysUntilTheNextMessage) {
   clearMessageLine(0);
   EXPECT_EQ(before, window());
   EXPECT_TRUE(interactionDisplay.keyBuffer.empty());
-}
-
-TEST_F(MessageLine, ClearingWithNothingShownDoesNothingAtAll) {
-  interactionDisplay.keyBuffer = "B";
-  messageLine.keepRollMessage = -1;
-  clearMessageLine(0);
-  EXPECT_EQ(interactionDisplay.keyBuffer, "B");
-  EXPECT_EQ(messageLine.keepRollMessage, -1);
 }
 
 TEST_F(MessageLine, AnEmptyMessageDrawsAnEmptyBoxAndALongOneIsCut) {

@@ -26,20 +26,6 @@ TEST_F(MessageText, ANumberAloneLosesItsPrefixAndIsCutToo) {
   EXPECT_EQ(composeMessageText("", kNoMessage, "  ignored", 80), "");
 }
 
-TEST_F(MessageText, AnAppendedEntryKeepsItsPrefixAndIsNotCut) {
-  EXPECT_EQ(composeMessageText("MMFred", 65, ", congratulations!", 80), "Fred, congratulations!");
-  EXPECT_EQ(composeMessageText("MMFreddy", 65, "  a long entry", 3), "Fre  a long entry");
-}
-
-TEST_F(MessageText, TheWholeStopsAt255Bytes) {
-  const std::string text = "MM" + std::string(200, 'a');
-  const std::string entry(100, 'b');
-  const Str255 out = composeMessageText(text, 3, entry, 250);
-  EXPECT_EQ(out.len(), 255u);
-  EXPECT_EQ(out.view().substr(0, 200), std::string(200, 'a'));
-  EXPECT_EQ(out.view().substr(200), std::string(55, 'b'));
-}
-
 TEST_F(MessageText, CuttingNeverSplitsACharacter) {
   // "é" takes two bytes; a cut at 4 bytes after "abc" keeps "abc" whole and drops the "é".
   EXPECT_EQ(composeMessageText("MMabc\xC3\xA9", kNoMessage, "", 4), "abc");

@@ -44,38 +44,6 @@ TEST_F(OffscreenDeathTest, AFailedWorldStopsTheProgram) {
       ::testing::ExitedWithCode(0), "At least");
 }
 
-TEST_F(Offscreen, TheOverlayBoxIsCentredAndTheOneShotOffsetsAreUsedUp) {
-  bg::testing::composeBoard(700, 1);
-  layout.boardCentreX = 300;
-  offscreen.messageBoxWidth = 101;
-  offscreen.messageBoxHeight = 40;
-  GWorldPtr world = newOffscreenWorld(layout.boardRect);
-  setPort(world);
-  layoutMessageBox();
-  EXPECT_EQ(offscreen.messageBoxRect.left, 251);
-  EXPECT_EQ(offscreen.messageBoxRect.right, 352);
-  offscreen.messageBoxTextShift = 7;
-  offscreen.messageBoxOffsetY = -3;
-  offscreen.messageBoxFixedSize = -1;
-  layoutMessageBox();
-  EXPECT_EQ(offscreen.messageBoxRect.left, 258);
-  EXPECT_EQ(offscreen.messageBoxRect.top, layout.boardCentreY - 20 - 3 + 1);
-  EXPECT_EQ(offscreen.messageBoxTextShift, 0);
-  EXPECT_EQ(offscreen.messageBoxOffsetY, 0);
-  EXPECT_EQ(offscreen.messageBoxFixedSize, 0);
-  // The shadow lies right of and below the face; the frame is entry 8.
-  const Rect& b = offscreen.messageBoxRect;
-  const QImage& img = world->image;
-  ASSERT_NE(boardImages.panelFramePenPattern, nullptr);
-  const QImage& pen = boardImages.panelFramePenPattern->tile;
-  const int x = b.right - 1;
-  const int y = b.bottom - 1;
-  EXPECT_EQ(QColor(img.pixel(x, y)), QColor(pen.pixel(x % pen.width(), y % pen.height())));
-  EXPECT_TRUE(bg::testing::near(QColor(img.pixel(b.left, b.top + 10)), bg::testing::shown(paletteColour(8))));
-  setPort(nullptr);
-  disposeOffscreenWorld(world);
-}
-
 TEST_F(Offscreen, CopiesArePlainTransparentOrThroughAMask) {
   GWorldPtr source = newOffscreenWorld(makeRect(0, 0, 4, 1));
   GWorldPtr mask = newMaskWorld(makeRect(0, 0, 4, 1));
