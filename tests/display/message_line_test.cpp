@@ -140,12 +140,19 @@ TEST_F(MessageLine, AnEmptyMessageDrawsAnEmptyBoxAndALongOneIsCut) {
   show("");
   EXPECT_EQ(messageLine.messageLineShown, -1);
   EXPECT_NE(before, window());
-  const std::string longText = "MM" + std::string(200, 'w');
+  const std::string longText = "MM" + std::string(200, 't');  // the narrow letter the limit is made for
   show(longText);
   EXPECT_EQ(messageLine.messageLength, layout.messageMaxLength);
   // A free text with an entry appended: the entry keeps its blanks and is not cut.
   show("MMFred,", 65);
   EXPECT_EQ(messageLine.messageLength, 7 - 2 + 2 + 16);
+}
+
+TEST_F(MessageLine, AWideTextIsCutToStayInsideTheField) {
+  show("MM" + std::string(120, 'W') + "\xC3\xA9");
+  EXPECT_GE(messageLine.messageLineRect.left, layout.fieldLeft);
+  EXPECT_LE(messageLine.messageLineRect.right, layout.fieldRight);
+  EXPECT_LT(messageLine.messageLength, 120);
 }
 
 TEST_F(MessageLine, TheRedrawDrawsAShownMessageAgain) {
