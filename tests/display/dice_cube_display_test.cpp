@@ -113,6 +113,11 @@ TEST_F(DiceAndCube, TheCubeShowsItsValueAtItsOwnersPlace) {
   for (int y = 8; y < 22; ++y)
     for (int x = 8; x < 22; ++x) written += testing::pixelAt(641 + x, 245 + y) != face.pixel(x, y) ? 1 : 0;
   EXPECT_GT(written, 5);
+  testing::setPosition("1:11 13:1 25:1 0:-1 24:-1 | dice 3 1 | side 0");
+  position.openingPhase = 0;
+  redrawBoardWindow();
+  showRolledDice();
+  EXPECT_TRUE(saveWindowSnapshot(1, testing::snapshotPath(QStringLiteral("stacks_dice_cube_w700"))));
 }
 
 TEST_F(DiceAndCube, ADoubleSlidesTheCubeAndSoundsOnlyOutsideARedraw) {
