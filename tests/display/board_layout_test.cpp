@@ -80,22 +80,6 @@ TEST_F(BoardLayoutTest, AnEvenUnitIsMadeOddAfterTheCheckerWidthIsTaken) {
   EXPECT_EQ(layout.boardUnit, 57);
 }
 
-TEST_F(BoardLayoutTest, SizeClassesFollowTheLaidOutWidth) {
-  layOut(700);
-  const std::pair<int16_t, int16_t> cases[] = {{499, 0}, {500, 1}, {699, 1}, {700, 2},
-                                               {919, 2}, {920, 3}, {1259, 3}, {1260, 4}};
-  for (auto [width, cls] : cases) {
-    layout.boardWidth = width;
-    selectDiceAndCubeSizes();
-    EXPECT_EQ(layout.diceSizeClass, cls) << width;
-    EXPECT_EQ(layout.BoardLargeness, cls) << width;
-  }
-  layout.boardWidth = 1260;
-  selectDiceAndCubeSizes();
-  EXPECT_EQ(layout.dieWidth, 58);
-  EXPECT_EQ(layout.dieHeight, 48);
-}
-
 TEST_F(BoardLayoutTest, MarkerInsetStaysWithinOneToFour) {
   layOut(300);  // unit 19
   EXPECT_EQ(layout.boardUnit, 19);
@@ -185,25 +169,6 @@ TEST_F(BoardWindowFit, ASavedRectangleStaysUnlessItIsTooLargeOrTooFarOut) {
       EXPECT_EQ(windowPlacement.windowX2 - windowPlacement.windowX1, 683 + 32) << c.x2;  // centred afresh
     }
   }
-}
-
-TEST_F(WindowGeometry, AnXgaScreenOffersSevenSizesAndOpensAtSizeSix) {
-  layout = BoardLayout{};
-  display.boardColor = 10;
-  computeWindowGeometry(1024, 768, 22);
-  const int16_t expected[8] = {0, 424, 512, 595, 678, 761, 844, 927};
-  for (int k = 1; k <= 7; ++k) EXPECT_EQ(shellWindow.boardSizeTable[k], expected[k]) << k;
-  EXPECT_EQ(windowPlacement.windowMargin, 20);
-  EXPECT_EQ(displaySettings.pieceSize, 0);
-  EXPECT_EQ(defaultBoardSizeIndex(1024), 6);
-  EXPECT_EQ(defaultBoardSizeIndex(900), 7);
-
-  displaySettings.pieceSize = 3;
-  setScreen();
-  layout.boardWidth = shellWindow.boardSizeTable[6];
-  computeBoardLayout();
-  EXPECT_EQ(layout.boardWidth, 839);
-  EXPECT_EQ(layout.boardHeight, 623);
 }
 
 }  // namespace

@@ -59,18 +59,5 @@ TEST_F(BoardWindow, ASizeChangeRefitsAndRepaintsTheWindowAndEndsTheWait) {
   EXPECT_EQ(boardState.boardSizeChangePending, 0);
 }
 
-TEST_F(BoardWindow, ChoosingThePictureBoardTakesItsSizeFromTheFramePicture) {
-  boardState.pendingBoardColor = kPictureBoard;
-  boardState.boardColorChangePending = -1;
-  boardState.boardRelayoutRequested = -1;
-  rebuildBoardWindow();
-  boardState.boardRelayoutRequested = 0;
-  EXPECT_EQ(display.boardColor, kPictureBoard);
-  EXPECT_EQ(layout.boardWidth, 609);
-  EXPECT_EQ(layout.boardHeight, 421);
-  EXPECT_EQ(boardImages.pixPatBase, 200);
-  EXPECT_FALSE(emptyRgn(boardImages.frameShapeRgn));
-}
-
 }  // namespace
 }  // namespace bg

@@ -51,25 +51,6 @@ TEST_F(ColourSchemes, SolidPieceColoursKeepTheBorderPattern) {
   EXPECT_FALSE(roleDrawnWithPattern(2));
 }
 
-TEST_F(ColourSchemes, ThePaletteResourceIsChosenOnceAtTheFirstBuild) {
-  display.boardColor = 2;
-  activateBoardPalette();
-  EXPECT_EQ(colours.paletteResource, 128);
-  const RGBColor keep1 = colours.boardPalette[1];
-  const RGBColor keep20 = colours.boardPalette[20];
-  display.firstBoardBuild = 0;
-  display.boardColor = 4;
-  activateBoardPalette();  // after start-up it does nothing
-  setBoardPaletteEntries();
-  EXPECT_EQ(colours.paletteResource, 128);
-  EXPECT_EQ(colours.boardPalette[1], keep1);
-  EXPECT_EQ(colours.boardPalette[20], keep20);
-  EXPECT_EQ(colours.boardPalette[3], (RGBColor{0, 10280, 15677}));
-  EXPECT_EQ(paletteResourceFor(3), 129);
-  EXPECT_EQ(paletteResourceFor(5), 128);
-  EXPECT_EQ(paletteResourceFor(15), 130);
-}
-
 TEST_F(ColourSchemesDeathTest, ARoleOutsideThePaletteStops) {
   initColourAndStyleTables();
   display.boardColor = 1;

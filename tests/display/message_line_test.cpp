@@ -94,25 +94,6 @@ TEST_F(MessageLine, DuringARolloutNothingIsDrawnOrSpoken) {
   EXPECT_EQ(interaction.messageNumber, kNoMessage);
 }
 
-TEST_F(MessageLine, ANumberedMessageRepeatedAtTheSamePointWithinTwoSecondsIsNotSpokenAgain) {
-  interaction.clickedPoint = 26;
-  show("", 48);
-  show("", 48);
-  ASSERT_EQ(spoken.size(), 1u);
-  EXPECT_EQ(spoken[0], "you still have moves to play");
-  EXPECT_EQ(messageLine.messageLineShown, -1);  // drawn all the same
-  clock.clock.advance(2'000'000);
-  show("", 48);
-  EXPECT_EQ(spoken.size(), 2u);
-  interaction.clickedPoint = 27;
-  show("", 48);
-  EXPECT_EQ(spoken.size(), 3u);
-  // A free text is spoken every time.
-  show("MMAgain");
-  show("MMAgain");
-  EXPECT_EQ(spoken.size(), 5u);
-}
-
 TEST_F(MessageLine, ANumberWithWordsInTheSecondTableIsNotSpoken) {
   loadSecondMessageTable("17\tsilent\n");
   show("", 17);
