@@ -376,7 +376,6 @@ void publishDisplayValues() {
   display.dieWidth = layout.dieWidth;
   display.dieHeight = layout.dieHeight;
   display.boardWidth = layout.boardWidth;
-  display.firstBoardBuild = shellWindow.firstBoardBuild;
 }
 
 void fitWindowToBoard() {
@@ -384,7 +383,7 @@ void fitWindowToBoard() {
   const ShellWindowState& S = shellWindow;
   const BoardLayout& L = layout;
   const bool largest = S.boardSizeIndex == kLargestBoardSize;
-  if (S.firstBoardBuild != 0 && W.windowX2 > 0) {
+  if (display.firstBoardBuild != 0 && W.windowX2 > 0) {
     if (S.availableWidth < (W.windowX2 - W.windowX1) - 25 || S.availableHeight < (W.windowY2 - W.windowY1) - 25 ||
         W.windowX2 > S.availableWidth + 50 || W.windowY2 > S.availableHeight + 50) {
       W.windowX2 = 0;
@@ -392,7 +391,7 @@ void fitWindowToBoard() {
     }
     return;
   }
-  if (S.boardRebuilding == 0 && (S.firstBoardBuild == 0 || W.windowX2 == 0)) {
+  if (S.boardRebuilding == 0 && (display.firstBoardBuild == 0 || W.windowX2 == 0)) {
     W.windowX1 = i16((S.screenWidth - L.boardWidth - 2 * W.windowMargin) / 2);
     W.windowX2 = i16(W.windowX1 + L.boardWidth + 2 * W.windowMargin);
     const int h = S.screenHeight - S.dockAllowance - S.menuBarHeight - S.titleBarHeight;
@@ -403,7 +402,7 @@ void fitWindowToBoard() {
       W.windowX1 = 0;
       W.windowX2 = i16(S.availableWidth - 2);
       W.windowY1 = i16(S.menuBarHeight + S.titleBarHeight + 2);
-      W.windowY2 = S.firstBoardBuild != 0 ? i16(S.availableHeight - S.dockAllowance + S.titleBarHeight)
+      W.windowY2 = display.firstBoardBuild != 0 ? i16(S.availableHeight - S.dockAllowance + S.titleBarHeight)
                                          : i16(S.availableHeight + S.titleBarHeight);
     }
     W.boardHeightOffset = largest ? int16_t{-8} : i16((L.boardHeight - (W.windowY2 - W.windowY1)) / 2);

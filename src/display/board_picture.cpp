@@ -111,7 +111,7 @@ void paintPictureBoard() {
   L.boardHeight = L.boardRect.height();
   if (boardImages.boardClipRgn == nullptr) boardImages.boardClipRgn = newRgn();
   rectRgn(boardImages.boardClipRgn, L.boardRect);
-  if (shellWindow.firstBoardBuild != 0) buildBoardOffscreens();
+  if (display.firstBoardBuild != 0) buildBoardOffscreens();
   setPort(boardImages.boardWorld);
   eraseRect(L.boardRect);
   drawPicture(frame, L.boardRect);
@@ -171,7 +171,7 @@ void buildBoardPicture() {
   }
   if (boardImages.boardClipRgn == nullptr) boardImages.boardClipRgn = newRgn();
   rectRgn(boardImages.boardClipRgn, L.boardRect);
-  if (shellWindow.firstBoardBuild != 0 || boardImages.boardWorld == nullptr) buildBoardOffscreens();
+  if (display.firstBoardBuild != 0 || boardImages.boardWorld == nullptr) buildBoardOffscreens();
   setPort(boardImages.boardWorld);
   paintBoard();
   buildArrowRegions();

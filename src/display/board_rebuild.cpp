@@ -5,7 +5,13 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "display/bear_off.h"
 #include "display/board_ids.h"
+#include "display/board_overlay.h"
+#include "display/board_redraw.h"
+#include "display/checker_animation.h"
+#include "display/cube_display.h"
+#include "display/dice_display.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_picture.h"
@@ -20,6 +26,7 @@
 #include "display/piece_images.h"
 #include "display/upper_services.h"
 #include "display/world_housekeeping.h"
+#include "flow/turn_services.h"
 #include "state/display_services.h"
 #include "state/display_state.h"
 #include "state/interaction_services.h"
@@ -57,9 +64,13 @@ void clipBoardWindowToBoard() {
   setPort(saved);
 }
 
-// The rules' least display routines stand in until the display's own are installed, and
-// some of them remain: only the redraw and the message line are the display's here.
-void redrawService() { redrawBoardWindowPlain(); }
+// Every box taken down, then the whole board drawn again.
+void redrawBoardPictureService() {
+  for (int boxes = 0; boxes < 2 && display.overlayActive != 0; ++boxes) closeBoardOverlay();
+  redrawBoardWindow();
+}
+
+BoardPoint boardCentreService() { return {layout.boardCentreX, layout.boardCentreY}; }
 
 // A die face through its mask, clipped to the board, onto the board window.
 void drawDieImageService(int16_t faceIndex, int16_t mask, int16_t left, int16_t top) {
@@ -217,7 +228,7 @@ void invalidateBoard() {
   clearMessageLine(0);
   B.designTilesChoice = B.frameDesignChoice > 0 ? 1 : B.frameDesignChoice;
   if (B.frameDesignChoice == B.boardFrameDesign) return;
-  if (shellWindow.firstBoardBuild != -1 && B.designTilesOn == 1) {
+  if (display.firstBoardBuild != -1 && B.designTilesOn == 1) {
     disposeOffscreenWorld(boardImages.designFrameTileWorld);
     disposeOffscreenWorld(boardImages.designShadeTileWorld);
   }
@@ -227,7 +238,7 @@ void invalidateBoard() {
     const auto& tiles = shellWindow.designTilePictures[B.boardFrameDesign];
     buildDisplayPictures(tiles[0], tiles[1]);
   }
-  if (shellWindow.firstBoardBuild != 0) return;
+  if (display.firstBoardBuild != 0) return;
   if ((B.boardColorChangePending | static_cast<int16_t>(B.boardSizeChangePending)) != 0) return;
   buildBoardPicture();
   if (windowExists(kBoardWindow)) invalidateRect(kBoardWindow, portBounds(kBoardWindow));
@@ -254,7 +265,7 @@ void initBoardDisplay() {
   display.boardColor = kDefaultBoardColour;
   shellWindow.boardSizeIndex = defaultBoardSizeIndex(shellWindow.screenWidth);
   layout.boardWidth = shellWindow.boardSizeTable[shellWindow.boardSizeIndex];
-  shellWindow.firstBoardBuild = -1;
+  display.firstBoardBuild = -1;
   setDefaultColours();
   computeBoardLayout();
   initBoardGraphics();
@@ -280,34 +291,22 @@ void openBoardWindow() {
   setOutputWindow(kBoardWindow);
   windowSelect(kBoardWindow);
   setBoardOrigin();
-  // The first full drawing builds the board worlds.
-  buildPieceImages();
-  buildBoardPicture();
-  shellWindow.firstBoardBuild = 0;
+  // The first full redraw composes the board and plays the welcome.
   publishDisplayValues();
-  redrawBoardWindowPlain();
-}
-
-void redrawBoardWindowPlain() {
-  if (boardState.boardRebuildBusy != 0) return;
-  GrafPtr window = windowPort(kBoardWindow);
-  if (window == nullptr || boardImages.boardWorld == nullptr) return;
-  const GrafPtr saved = getPort();
-  setPort(window);
-  setBoardOrigin();
-  clipRect(portBounds(kBoardWindow));
-  setDrawColor(roles.windowBackColor);
-  paintRect(portBounds(kBoardWindow));
-  penNormal();
-  clipRect(layout.boardRect);
-  copyOffscreenToWindow(boardImages.boardWorld, window, layout.boardRect, layout.boardRect);
-  setPort(saved);
-  redrawMessageLine();
-  flushWindow(kBoardWindow);
+  redrawBoardWindow();
 }
 
 void installDisplayServices() {
-  displayServices.redrawBoardWindow = redrawService;
+  displayServices.redrawBoardWindow = redrawBoardWindow;
+  displayServices.redrawBoardPicture = redrawBoardPictureService;
+  displayServices.closeBoardOverlay = closeBoardOverlay;
+  displayServices.frameAllDice = frameAllDice;
+  displayServices.showDieUsed = showDieUsed;
+  displayServices.animateCheckerMove = animateCheckerMove;
+  displayServices.drawHitToBar = drawHitToBar;
+  displayServices.bearOffToTray = bearOffToTray;
+  displayServices.drawCube = drawCube;
+  turnServices.boardCentre = boardCentreService;
   displayServices.drawDieImage = drawDieImageService;
   displayServices.restoreBoardBackground = restoreBoardBackgroundService;
   displayServices.flushBoardWindow = flushBoardWindowService;

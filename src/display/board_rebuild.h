@@ -20,12 +20,9 @@ uint8_t readCustomColors();
 
 // Start-up: the colour tables, the window geometry for the screen and the first layout.
 void initBoardDisplay();
-// Creates the board window, composes the board and shows it.
+// Creates the board window; its first full redraw composes the board and shows it.
 void openBoardWindow();
-// Stand-in for the full redraw: the composed board copied into the board window, with
-// the message line drawn again when one is shown.
-void redrawBoardWindowPlain();
-// Puts the display's routines into the rules' service tables.
+// Puts the display's routines into the service tables of the areas below.
 void installDisplayServices();
 
 }  // namespace bg

@@ -161,7 +161,7 @@ void buildBoardOffscreens() {
   boardImages.boardWorld = newOffscreenWorld(layout.boardRect);
   renderBoardOffscreen();
   buildCubeImagesByStyle();
-  if (shellWindow.firstBoardBuild != 0) {
+  if (display.firstBoardBuild != 0) {
     loadArrowBackdrop();
     loadTurnArrowImages();
     loadPictureSet541();

@@ -80,7 +80,7 @@ int16_t paletteResourceFor(int16_t boardColor) {
 }
 
 void activateBoardPalette() {
-  if (shellWindow.firstBoardBuild == 0) return;
+  if (display.firstBoardBuild == 0) return;
   colours.paletteResource = paletteResourceFor(display.boardColor);
   if (colours.paletteHandle != nullptr) disposePalette(colours.paletteHandle);
   colours.paletteHandle = getNewPalette(colours.paletteResource);

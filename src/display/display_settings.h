@@ -21,6 +21,8 @@ struct DisplaySettings {
   int16_t pieceShapeApplied = 0; // checker corner setting; 0 is a full ellipse
   Str255 customColorsFileName;   // CUSTOMCOLORFILE
   int16_t pieceSpeed = 6;        // PIECESPEED: larger is faster
+  int16_t showPossibleMoves = 0; // the possible-move markers are shown
+  int16_t rowNumbersShown = 0;   // the point numbers are shown
 };
 extern DisplaySettings displaySettings;
 
@@ -42,8 +44,6 @@ struct ShellWindowState {
   // Board text style; the size comes from the layout.
   int16_t textFont = 3;
   int16_t textFace = 0;
-  // -1 from start-up until the first full board drawing; -1 while a rebuild lays out.
-  int16_t firstBoardBuild = -1;
   int16_t boardRebuilding = 0;
   int16_t osVersionValue = 10;
   int16_t slowMachine = 0;

@@ -1,5 +1,7 @@
 #include "display/message_line.h"
 
+#include <string>
+
 #include "state/program_state.h"
 
 #include "display/board_ids.h"
@@ -41,6 +43,20 @@ void boardTextStyle(int16_t face, int16_t mode) {
   textMode(mode);
 }
 
+// The character limit comes from the width of "t", narrow in the board font: a text of
+// wide letters is cut further, whole characters at a time, to stay inside the field.
+void fitTextToField() {
+  const int room = layout.fieldRight - layout.fieldLeft - 2 * layout.textSize;
+  std::string text = interaction.messageText.str();
+  while (!text.empty() && stringWidth(text) > room) {
+    // The last character: its continuation bytes, then its first byte.
+    while ((static_cast<unsigned char>(text.back()) & 0xC0) == 0x80 && text.size() > 1) text.pop_back();
+    text.pop_back();
+  }
+  interaction.messageText.assign(text);
+  messageLine.messageLength = static_cast<int16_t>(interaction.messageText.len());
+}
+
 }  // namespace
 
 void formatMessageText() {
@@ -78,6 +94,7 @@ void displayMessage() {
     layout.panelShadowX = reducedShadow(shadowX);
     layout.panelShadowY = reducedShadow(shadowY);
     boardTextStyle(0, srcOr);
+    fitTextToField();
     const MessageBoxMeasures measures{layout.boardWidth,       layout.fieldTop,         layout.textSize,
                                       layout.panelMargin,      layout.panelShadowX,     layout.panelShadowY,
                                       pictureBoard,            boardState.textStripTop, boardState.textStripHeight};
@@ -90,7 +107,6 @@ void displayMessage() {
     copyOffscreenToWindow(window, messageLine.messageScratchWorld, box, messageLine.messageScratchRect);
 
     messageLine.messageLinePicture = openPicture(box);
-    offscreen.messageBoxRect = box;
     if (!pictureBoard) drawMessageFrame();
     layout.panelShadowX = shadowX;
     layout.panelShadowY = shadowY;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "display/message_text.h"
+#include "runtime/core/checked_array.h"
 #include "runtime/core/pstring.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/ports.h"
@@ -43,8 +44,12 @@ struct InteractionDisplayState {
   int16_t whoseRollWaiting = 0;  // -1 while the set-up's "Whose Roll?" chooser waits
   int16_t whoseCubeWaiting = 0;  // -1 while its "Whose Cube?" chooser waits
   Point mousePoint;
-  int16_t pickedCount = 0;  // checkers held in the hand
   int16_t trayPickUp = 0;   // -1 while a checker is taken back out of a tray
+  int16_t checkerPickedUp = 0;   // -1 right after move entry picked a checker up
+  int16_t pickingUpChecker = 0;  // -1 while move entry lifts checkers into the hand
+  CheckedArray<int16_t, 9> pickedCheckers{};  // [1..9] from-points of the held checkers
+  int16_t firstPanelRound = 0;
+  uint8_t boardInputEvent = 0;   // 255 ends a wait for a board click
 };
 extern InteractionDisplayState interactionDisplay;
 

@@ -4,9 +4,11 @@
 
 
 #include "display/board_images.h"
+#include "display/board_overlay.h"
 #include "display/board_layout.h"
 #include "display/colour_roles.h"
 #include "display/draw_color.h"
+#include "display/message_line.h"
 #include "display/upper_services.h"
 #include "runtime/core/format.h"
 #include "runtime/core/shutdown.h"
@@ -106,7 +108,7 @@ void layoutMessageBox() {
   const int16_t left = static_cast<int16_t>(layout.boardCentreX - o.messageBoxWidth / 2 + o.messageBoxTextShift + 1);
   const int16_t top = static_cast<int16_t>(layout.boardCentreY - o.messageBoxHeight / 2 + o.messageBoxOffsetY + 1);
   o.messageBoxRect = makeRect(left, top, left + o.messageBoxWidth, top + o.messageBoxHeight);
-  // The overlay bookkeeping that saves the board under the box comes with the overlay box.
+  openBoardOverlay();
   o.messageBoxFixedSize = 0;
   o.messageBoxTextShift = 0;
   o.messageBoxOffsetY = 0;
@@ -130,7 +132,8 @@ void drawShadowFrame() {
 }
 
 void drawMessageFrame() {
-  const Rect& b = offscreen.messageBoxRect;
+  // The line's own rectangle: the overlay's box keeps its place for the next redraw.
+  const Rect& b = messageLine.messageLineRect;
   const int sx = layout.panelShadowX;
   const int sy = layout.panelShadowY;
   penNormal();

@@ -18,6 +18,8 @@ void macintalkNotSupported(std::string_view) {}
 void showStopAlert(std::string_view first, std::string_view second) {
   std::fprintf(stderr, "%s\n%s\n", std::string(first).c_str(), std::string(second).c_str());
 }
+void showLargeMessageYesNoDone(std::string_view, int16_t, int16_t) {}
+void enterPlayerName() {}
 }  // namespace least
 
 }  // namespace bg

@@ -2,6 +2,7 @@
 // What the board display asks of the areas above it (the shell, speech). Each service is
 // a plain call through a table that those areas fill at start-up; the defaults do nothing
 // visible, which is also what the tests start from.
+#include <cstdint>
 #include <string_view>
 
 namespace bg {
@@ -12,6 +13,8 @@ void endWaitLoop();
 void speakText(std::string_view text);
 void macintalkNotSupported(std::string_view text);
 void showStopAlert(std::string_view first, std::string_view second);
+void showLargeMessageYesNoDone(std::string_view text, int16_t width, int16_t height);
+void enterPlayerName();
 }  // namespace least
 
 struct UpperServices {
@@ -26,6 +29,11 @@ struct UpperServices {
   // A stop alert with two lines that offers only quitting (the caller then ends the
   // program). The least form writes the lines to standard error.
   void (*showStopAlert)(std::string_view first, std::string_view second) = least::showStopAlert;
+  // The large text box of width x height with its single Done button.
+  void (*showLargeMessageYesNoDone)(std::string_view text, int16_t width, int16_t height) =
+      least::showLargeMessageYesNoDone;
+  // Asks the player's name.
+  void (*enterPlayerName)() = least::enterPlayerName;
 };
 extern UpperServices upperServices;
 

@@ -61,10 +61,9 @@ void drawDice() {
   const bool extraDiceDrawn = fourDiceOnDoubles() && position.openingPhase == 0;
   for (int16_t n = 0; n <= 3; ++n) {
     const int16_t left = display.dicePosition[side][n][layout];
-    // A die in the right half of the board takes player 0's colour.
-    const int16_t colour = display.dicePosition[side][n][kFourDiceLayout] >= display.boardWidth / 2
-                               ? display.playerColors[0]
-                               : display.playerColors[1];
+    // A die drawn in the right half of the board takes player 0's colour: where it is
+    // drawn, since in the opening roll a die stands in the other side's half.
+    const int16_t colour = left >= display.boardWidth / 2 ? display.playerColors[0] : display.playerColors[1];
     display.dieFaceIndex = static_cast<int16_t>(diceState.rolledDice[n] + kDieFacesPerColour * colour);
     diceState.drawnDieLeft[n] = left;
     if (doubles && !fourDiceOnDoubles() && n >= 2) diceState.drawnDieLeft[n] = diceState.drawnDieLeft[1];
@@ -124,7 +123,9 @@ void removeDie(int16_t n) {
   for (const DiceEntry& die : diceState.dice) sum += die.value;
   if (sum == 0) {
     display.redrawPending = 0;
-    diceState.diceShowing = 0;
+    // With the dice gone all four frame places show again.
+    hook::setDiceDisplayFlags(0);
+    if (drawn) hook::frameAllDice();
   }
   if (drawn) hook::flushBoardWindow();
 }

@@ -93,7 +93,11 @@ void bearOffToTray() {
 
 void redrawBoardWindow() {}
 
-void redrawBoardPicture() { display.overlayActive = 0; }
+void redrawBoardPicture() {
+  // At most two boxes are up.
+  for (int boxes = 0; boxes < 2 && display.overlayActive != 0; ++boxes) hook::closeBoardOverlay();
+  hook::redrawBoardWindow();
+}
 
 void closeBoardOverlay() { display.overlayActive = 0; }
 

@@ -2,12 +2,19 @@
 // Values of the saved-game code that the rules read and write.
 #include <cstdint>
 
+#include "runtime/core/pstring.h"
+
 namespace bg {
 
 struct StorageState {
   int16_t gameModified = 0;  // -1 once the game has changed since it was last saved
-  int16_t loadingGame = 0;   // -1 while a saved game is read
-  int16_t prefsLoading = 0;  // -1 while the preferences are read
+  uint8_t firstRun = 0;            // 255 when no preferences were found at start-up
+  int16_t loadingGame = 0;         // -1 while a saved game is read
+  int16_t prefsLoading = 0;        // -1 while the preferences are read
+  int16_t gameWasSaved = 0;        // -1: the game of the last run was saved on quitting
+  int16_t loadGameOnStartup = 0;   // -1: that game is to be resumed
+  int16_t openDocumentPending = 0; // nonzero when the program was opened with a saved game
+  Str255 openedDocumentName;
 };
 
 extern StorageState storage;

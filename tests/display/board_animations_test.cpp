@@ -14,36 +14,13 @@
 namespace bg {
 namespace {
 
-// The reference board in window 1 with the window painted white, on a virtual clock.
-class BoardAnimations : public ::testing::Test {
- protected:
-  void SetUp() override {
-    testing::composeBoard(700, 1);
-    windowPlacement.boardWidthOffset = -16;
-    windowPlacement.boardHeightOffset = -16;
-    windowOpen(1, "board", makeRect(100, 100, 100 + 683 + 32, 100 + 516 + 32), kDocumentWindow, false);
-    setPortOrigin(windowPort(1), -16, -16);
-  }
-  void TearDown() override {
-    setPort(nullptr);
-    windowClose(1);
-  }
-  static QImage boardPart() { return windowPort(1)->image.copy(16, 16, 683, 516); }
-  UseVirtualClock clock{50};
-};
+using BoardAnimations = testing::BoardWindowTest;
 
 TEST_F(BoardAnimations, TheWelcomeRevealEndsWithTheWholeBoardShown) {
   animateWelcome(layout.boardRect, boardImages.boardWorld, windowPort(1));
-  EXPECT_EQ(boardPart(), boardImages.boardWorld->image);
+  EXPECT_EQ(testing::boardArea(), boardImages.boardWorld->image);
   // Each of the random blocks waited its 1.2 milliseconds.
   EXPECT_GT(clock.clock.now(), 399u * 1200u);
-}
-
-TEST_F(BoardAnimations, ASlowMachineUsesBiggerBlocks) {
-  shellWindow.slowMachine = -1;
-  animateWelcome(layout.boardRect, boardImages.boardWorld, windowPort(1));
-  EXPECT_EQ(boardPart(), boardImages.boardWorld->image);
-  shellWindow.slowMachine = 0;
 }
 
 TEST_F(BoardAnimations, TheCubeSlidePacesItsSteps) {
@@ -62,7 +39,7 @@ TEST_F(BoardAnimations, TheCubeSlidePacesItsSteps) {
 }
 
 TEST_F(BoardAnimations, TheSlidingCubeEndsAtItsNewPlaceWithTheOldOneClean) {
-  redrawBoardWindowPlain();
+  redrawBoardWindow();
   const int x = layout.cubeX[0];
   const int from = layout.cubeY[2];
   const int to = layout.cubeY[0];
@@ -79,7 +56,8 @@ TEST_F(BoardAnimations, TheSlidingCubeEndsAtItsNewPlaceWithTheOldOneClean) {
 }
 
 TEST_F(BoardAnimations, TrayCheckersAreDrawnAndTakenOffOnlyWhileATrayIsEmptied) {
-  redrawBoardWindowPlain();
+  position.board.fill(0);
+  redrawBoardWindow();
   const QImage clean = windowPort(1)->image.copy();
   drawTrayPiece(0, 1);
   drawTrayPiece(1, 1);
@@ -104,13 +82,6 @@ TEST_F(BoardAnimations, TrayCheckersAreDrawnAndTakenOffOnlyWhileATrayIsEmptied) 
   EXPECT_NE(clean, windowPort(1)->image);
   boardState.welcomePending = 0;
   display.boardClearing = 0;
-}
-
-TEST_F(BoardAnimations, TheFirstSlotOfEachSideHasNoNeighbour) {
-  trayNeighbourRegion(0, 1);
-  EXPECT_TRUE(emptyRgn(boardImages.occluderRgn));
-  trayNeighbourRegion(1, 15);
-  EXPECT_TRUE(emptyRgn(boardImages.occluderRgn));
 }
 
 TEST_F(BoardAnimations, CommandCursorsFollowTheBoardKind) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
+#include "state/position.h"
 #include "display/board_rebuild.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
@@ -16,21 +17,13 @@ namespace {
 using testing::near;
 using testing::shown;
 
-class BoardButtonsTest : public ::testing::Test {
+class BoardButtonsTest : public testing::BoardWindowTest {
  protected:
   void SetUp() override {
-    testing::composeBoard(700, 1);
-    windowPlacement.boardWidthOffset = -16;
-    windowPlacement.boardHeightOffset = -16;
-    windowOpen(1, "board", makeRect(100, 100, 100 + 683 + 32, 100 + 516 + 32), kDocumentWindow, false);
-    redrawBoardWindowPlain();
+    BoardWindowTest::SetUp();
+    position.board.fill(0);
+    redrawBoardWindow();
     setPort(windowPort(1));
-    interactionDisplay = InteractionDisplayState{};
-  }
-  void TearDown() override {
-    bg::testing::clearSimulatedMouse();
-    setPort(nullptr);
-    windowClose(1);
   }
   static QColor at(int x, int y) { return QColor(windowPort(1)->image.pixel(x + 16, y + 16)); }
   // Releases the mouse over a board point.

@@ -1,8 +1,11 @@
 #pragma once
 // Composing the board in tests: a 1024 x 768 screen, the given width, colour and frame
 // design, and the board image built as the first drawing builds it.
+#include <gtest/gtest.h>
+
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QString>
 
@@ -12,14 +15,26 @@
 #include "display/board_layout.h"
 #include "display/board_picture.h"
 #include "display/board_rebuild.h"
+#include "display/board_redraw.h"
 #include "display/board_resources.h"
+#include "display/board_overlay.h"
 #include "display/board_state.h"
+#include "display/cube_display.h"
+#include "display/drag_feedback.h"
 #include "display/colour_roles.h"
 #include "display/colour_schemes.h"
 #include "display/display_settings.h"
+#include "display/message_line.h"
+#include "display/offscreen.h"
 #include "display/piece_images.h"
 #include "display/world_housekeeping.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/messages.h"
+#include "support/position_text.h"
+#include "runtime/qt/input.h"
 #include "runtime/qt/snapshot.h"
+#include "runtime/qt/windows.h"
+#include "state/program_state.h"
 
 namespace bg::testing {
 
@@ -56,14 +71,14 @@ inline void composeBoard(int16_t requestedWidth, int16_t colour, int16_t design 
   layout = BoardLayout{};
   layout.boardWidth = requestedWidth;
   if (colour == kPictureBoard) measureFramePicture();
-  shellWindow.firstBoardBuild = -1;
+  display.firstBoardBuild = -1;
   activateBoardPalette();
   setDefaultColours();
   computeBoardLayout();
   initBoardGraphics();
   buildPieceImages();
   buildBoardPicture();
-  shellWindow.firstBoardBuild = 0;
+  display.firstBoardBuild = 0;
 }
 
 inline QColor boardPixel(int x, int y) {
@@ -82,5 +97,115 @@ inline QString snapshotPath(const QString& name) {
   QDir().mkpath(QStringLiteral("snapshots"));
   return QStringLiteral("snapshots/%1.png").arg(name);
 }
+
+// Board pixel (x, y) as window 1 shows it.
+inline QRgb pixelAt(int x, int y) {
+  const GrafPort* w = windowPort(1);
+  return w->image.pixel(x - w->origin.x(), y - w->origin.y());
+}
+
+// The message texts the program ships.
+inline void loadShippedMessages() {
+  QFile file(QStringLiteral(":/text/messages.txt"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray text = file.readAll();
+  loadMessageTable(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+}
+
+// Where two pictures differ, for failure messages.
+inline QRect differingArea(const QImage& a, const QImage& b) {
+  QRect area;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) area |= QRect(x, y, 1, 1);
+  return area;
+}
+
+// The window's pixels over the board.
+inline QImage boardArea() {
+  const GrafPort* w = windowPort(1);
+  const Rect& r = layout.boardRect;
+  return w->image.copy(r.left - w->origin.x(), r.top - w->origin.y(), r.width(), r.height());
+}
+
+// Everything the display made, given back before the program's state is reset.
+inline void releaseBoardGraphics() {
+  disposeAllOffscreenWorlds();
+  BoardImages& I = boardImages;
+  for (auto& pattern : I.rolePixPats)
+    if (pattern != nullptr) disposePixPat(pattern);
+  for (PixPatHandle* pattern : {&I.framePenPattern, &I.panelFramePenPattern, &I.pixPatterns, &I.extraPattern})
+    if (*pattern != nullptr) disposePixPat(*pattern);
+  for (auto& cursor : I.colourCursors)
+    if (cursor != nullptr) disposeCCursor(cursor);
+  for (auto& cursor : I.handCursors)
+    if (cursor != nullptr) disposeCCursor(cursor);
+  if (I.selectionCursor != nullptr) disposeCCursor(I.selectionCursor);
+  if (colours.paletteHandle != nullptr) disposePalette(colours.paletteHandle);
+  for (RgnHandle* rgn : {&I.trayPieceRgn, &I.heldUnderRgn, &I.movingUnderRgn, &I.pieceShapeRgn, &I.pieceOutlineRgn,
+                         &I.landingRgn, &I.dragClipRegion, &I.occluderRgn, &I.arrowBackdropRgn, &I.turnArrowRgn,
+                         &I.boardClipRgn, &I.frameShapeRgn, &drag.dragPreviousRgn, &redrawState.windowMarginRgn})
+    disposeRgn(*rgn);
+  for (auto& side : I.arrowRegions)
+    for (RgnHandle& rgn : side) disposeRgn(rgn);
+  for (GWorldPtr* world : {&I.greenMarkerWorld, &I.blueMarkerWorld, &I.trayMaskWorld, &I.arrowBackdropWorld,
+                           &I.messageBoxWorld, &I.designFrameTileWorld, &I.designShadeTileWorld, &I.trayPictureWorlds[0], &I.trayPictureWorlds[1]})
+    disposeOffscreenWorld(*world);
+  for (auto& side : I.turnArrowWorlds)
+    for (auto& kind : side)
+      for (GWorldPtr& world : kind) disposeOffscreenWorld(world);
+  disposeOffscreenWorld(messageLine.messageScratchWorld);
+  if (messageLine.messageLinePicture != nullptr) killPicture(messageLine.messageLinePicture);
+  disposeOffscreenWorld(cubeDisplay.cubeWorld);
+  disposeOffscreenWorld(overlay.overlaySaveA);
+  disposeOffscreenWorld(overlay.overlaySaveB);
+  if (overlay.overlayPicture != nullptr) killPicture(overlay.overlayPicture);
+  if (redrawState.framePictureHandle != nullptr) killPicture(redrawState.framePictureHandle);
+}
+
+// The board composed at the width and colour in window 1 with a 16-pixel margin, and
+// the display's routines installed.
+inline void openBoard(int16_t width, int16_t colour) {
+  composeBoard(width, colour);
+  windowPlacement.boardWidthOffset = -16;
+  windowPlacement.boardHeightOffset = -16;
+  windowPlacement.windowMargin = 16;
+  windowOpen(1, "board", makeRect(100, 100, 100 + layout.boardWidth + 32, 100 + layout.boardHeight + 32),
+             kDocumentWindow, false);
+  setPortOrigin(windowPort(1), -16, -16);
+  installDisplayServices();
+  publishDisplayValues();
+}
+
+// Every display test starts from the program's first state and gives back what it made.
+class DisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    releaseBoardGraphics();
+    resetProgramState();
+  }
+  void TearDown() override {
+    releaseBoardGraphics();
+    resetProgramState();
+  }
+};
+
+// The reference board (W700, laid out 683 x 516) in window 1 on a virtual clock.
+class BoardWindowTest : public DisplayTest {
+ protected:
+  void SetUp() override {
+    DisplayTest::SetUp();
+    setPosition("start");
+    openBoard(700, 1);
+  }
+  void TearDown() override {
+    clearSimulatedMouse();
+    setPort(nullptr);
+    windowClose(1);
+    DisplayTest::TearDown();
+  }
+  static QImage window() { return windowPort(1)->image.copy(); }
+  UseVirtualClock clock;
+};
 
 }  // namespace bg::testing

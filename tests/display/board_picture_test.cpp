@@ -10,6 +10,10 @@
 namespace bg {
 namespace {
 
+using BoardPictureShape = testing::DisplayTest;
+using BoardRebuild = testing::DisplayTest;
+using PictureBoard = testing::DisplayTest;
+
 using testing::boardPixel;
 using testing::composeBoard;
 using testing::near;
@@ -94,7 +98,7 @@ void checkPaintedBoard(int16_t colour) {
   EXPECT_TRUE(roleAt(keyX, L.trayPictureY[1] + keyDy, roles.pieceColors[1], scheme[kDarkPieceColour])) << "key 1";
 }
 
-class BoardPicture : public ::testing::TestWithParam<int16_t> {};
+class BoardPicture : public testing::DisplayTest, public ::testing::WithParamInterface<int16_t> {};
 
 TEST_P(BoardPicture, EverySchemeAtThreeSizesShowsItsColoursWhereTheGeometryPutsThem) {
   const int16_t colour = GetParam();
@@ -111,7 +115,7 @@ TEST_P(BoardPicture, EverySchemeAtThreeSizesShowsItsColoursWhereTheGeometryPutsT
 
 INSTANTIATE_TEST_SUITE_P(Schemes, BoardPicture, ::testing::Values(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12));
 
-TEST(BoardPictureShape, ReferenceBoardPointsAreTwoPixelsTallerAboveAndShorterBelow) {
+TEST_F(BoardPictureShape, ReferenceBoardPointsAreTwoPixelsTallerAboveAndShorterBelow) {
   composeBoard(700, 1);
   const auto& scheme = colours.colourSchemes[1];
   const RGBColor field = scheme[kFieldColour];
@@ -136,7 +140,7 @@ TEST(BoardPictureShape, ReferenceBoardPointsAreTwoPixelsTallerAboveAndShorterBel
   EXPECT_TRUE(pixelIs(9, 380, RGBColor{80, 80, 80}));
 }
 
-TEST(BoardPictureShape, TheQuickDrawSchemesDrawTheirPointsUnsmoothed) {
+TEST_F(BoardPictureShape, TheQuickDrawSchemesDrawTheirPointsUnsmoothed) {
   composeBoard(700, 7);
   const auto& scheme = colours.colourSchemes[7];
   ASSERT_NE(boardImages.framePenPattern, nullptr);
@@ -152,7 +156,7 @@ TEST(BoardPictureShape, TheQuickDrawSchemesDrawTheirPointsUnsmoothed) {
   }
 }
 
-TEST(BoardPictureShape, AFrameDesignTilesTheFrameButNeverTheFieldOrPoints) {
+TEST_F(BoardPictureShape, AFrameDesignTilesTheFrameButNeverTheFieldOrPoints) {
   composeBoard(700, 1, 1);
   const GrafPort* tile = boardImages.designFrameTileWorld;
   ASSERT_NE(tile, nullptr);
@@ -167,15 +171,7 @@ TEST(BoardPictureShape, AFrameDesignTilesTheFrameButNeverTheFieldOrPoints) {
   EXPECT_EQ(boardPixel(1, 200).rgb(), QColor(shadeTile->image.pixel(1, 200 % shadeTile->image.height() + 1)).rgb());
 }
 
-TEST(BoardPictureShape, AMissingTileIsNotTiled) {
-  composeBoard(700, 1);
-  boardImages.frameTileRect = Rect{};
-  GWorldPtr tile = newGWorld(makeRect(0, 0, 4, 4));
-  tilePictureInRect(tile, makeRect(0, 0, 50, 50), nullptr, kFrameTileMode);  // returns, never loops
-  disposeGWorld(tile);
-}
-
-TEST(PictureBoard, TakesItsSizeAndPartsFromItsPictures) {
+TEST_F(PictureBoard, TakesItsSizeAndPartsFromItsPictures) {
   composeBoard(1100, kPictureBoard);
   EXPECT_TRUE(savePortSnapshot(boardImages.boardWorld, testing::snapshotPath(QStringLiteral("board_colour_15"))));
   const BoardLayout& L = layout;
@@ -205,7 +201,7 @@ TEST(PictureBoard, TakesItsSizeAndPartsFromItsPictures) {
   EXPECT_EQ(boardImages.frameShapeRgn, nullptr);
 }
 
-TEST(BoardRebuild, ASizeAndColourChangeLeavesNoTraceOfTheOldBoard) {
+TEST_F(BoardRebuild, ASizeAndColourChangeLeavesNoTraceOfTheOldBoard) {
   composeBoard(700, 1);
   display.overlayActive = 0;
   boardState.pendingBoardSize = 2;  // 512
@@ -225,7 +221,7 @@ TEST(BoardRebuild, ASizeAndColourChangeLeavesNoTraceOfTheOldBoard) {
   EXPECT_EQ(rebuilt, boardImages.boardWorld->image);
 }
 
-TEST(BoardRebuild, AFailedCustomColourReadAppliesNothingAtAll) {
+TEST_F(BoardRebuild, AFailedCustomColourReadAppliesNothingAtAll) {
   composeBoard(700, 1);
   const int16_t width = layout.boardWidth;
   const QImage before = boardImages.boardWorld->image.copy();
@@ -243,7 +239,7 @@ TEST(BoardRebuild, AFailedCustomColourReadAppliesNothingAtAll) {
   EXPECT_EQ(before, boardImages.boardWorld->image);
 }
 
-TEST(BoardRebuild, NothingIsAppliedWhileAnOverlayOrTheSetUpIsUp) {
+TEST_F(BoardRebuild, NothingIsAppliedWhileAnOverlayOrTheSetUpIsUp) {
   composeBoard(700, 1);
   boardState.pendingBoardColor = 4;
   boardState.boardColorChangePending = -1;
@@ -261,7 +257,7 @@ TEST(BoardRebuild, NothingIsAppliedWhileAnOverlayOrTheSetUpIsUp) {
   EXPECT_EQ(boardState.boardColorChangePending, 0);
 }
 
-TEST(BoardRebuild, FrameDesignChanges) {
+TEST_F(BoardRebuild, FrameDesignChanges) {
   composeBoard(700, 1);
   const QImage plain = boardImages.boardWorld->image.copy();
   boardState.frameDesignChoice = 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
+#include "state/position.h"
 #include "display/board_rebuild.h"
 #include "display/upper_services.h"
 #include "state/display_state.h"
@@ -12,10 +13,11 @@ namespace {
 
 int waitLoopsEnded = 0;
 
-class BoardWindow : public ::testing::Test {
+class BoardWindow : public testing::BoardWindowTest {
  protected:
   void SetUp() override {
-    testing::composeBoard(700, 1);
+    BoardWindowTest::SetUp();
+    windowClose(1);
     windowPlacement = BoardWindowPlacement{};
     windowPlacement.windowMargin = 16;
     fitWindowToBoard();
@@ -23,13 +25,10 @@ class BoardWindow : public ::testing::Test {
                                     windowPlacement.windowY2),
                kDocumentWindow, false);
     relayoutBoard();
-    redrawBoardWindowPlain();
-    waitLoopsEnded = 0;
+    position.board.fill(0);
+    redrawBoardWindow();
     upperServices.endWaitLoop = [] { ++waitLoopsEnded; };
-  }
-  void TearDown() override {
-    upperServices = UpperServices{};
-    windowClose(1);
+    waitLoopsEnded = 0;
   }
 };
 
@@ -47,7 +46,7 @@ TEST_F(BoardWindow, ASizeChangeRefitsAndRepaintsTheWindowAndEndsTheWait) {
   boardState.pendingBoardSize = 7;  // 927
   boardState.boardSizeChangePending = 255;
   rebuildBoardWindow();
-  redrawBoardWindowPlain();
+  redrawBoardWindow();
   EXPECT_EQ(waitLoopsEnded, 1);
   EXPECT_GT(layout.boardWidth, 683);
   const Rect content = windowContentRect(1);
@@ -58,19 +57,6 @@ TEST_F(BoardWindow, ASizeChangeRefitsAndRepaintsTheWindowAndEndsTheWait) {
   EXPECT_EQ(window.pixel(x + layout.boardCentreX, y + 3),
             boardImages.boardWorld->image.pixel(layout.boardCentreX, 3));
   EXPECT_EQ(boardState.boardSizeChangePending, 0);
-}
-
-TEST_F(BoardWindow, ChoosingThePictureBoardTakesItsSizeFromTheFramePicture) {
-  boardState.pendingBoardColor = kPictureBoard;
-  boardState.boardColorChangePending = -1;
-  boardState.boardRelayoutRequested = -1;
-  rebuildBoardWindow();
-  boardState.boardRelayoutRequested = 0;
-  EXPECT_EQ(display.boardColor, kPictureBoard);
-  EXPECT_EQ(layout.boardWidth, 609);
-  EXPECT_EQ(layout.boardHeight, 421);
-  EXPECT_EQ(boardImages.pixPatBase, 200);
-  EXPECT_FALSE(emptyRgn(boardImages.frameShapeRgn));
 }
 
 }  // namespace

@@ -2,44 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include "board_fixture.h"
+
 #include <string>
 
 namespace bg {
 namespace {
 
-TEST(MessageText, AFreeTextLosesItsPrefixAndIsCutToTheLine) {
+using MessageBox = testing::DisplayTest;
+using MessageRepeat = testing::DisplayTest;
+using MessageText = testing::DisplayTest;
+
+TEST_F(MessageText, AFreeTextLosesItsPrefixAndIsCutToTheLine) {
   EXPECT_EQ(composeMessageText("MMWrong Color", kNoMessage, "", 80), "Wrong Color");
   EXPECT_EQ(composeMessageText("MMWrong Color", kNoMessage, "", 5), "Wrong");
   EXPECT_EQ(composeMessageText("MM", kNoMessage, "", 80), "");
   EXPECT_EQ(composeMessageText("M", kNoMessage, "", 80), "");  // only part of a prefix
 }
 
-TEST(MessageText, ANumberAloneLosesItsPrefixAndIsCutToo) {
+TEST_F(MessageText, ANumberAloneLosesItsPrefixAndIsCutToo) {
   EXPECT_EQ(composeMessageText("", 17, "  Click on the dice to roll", 80), "Click on the dice to roll");
   EXPECT_EQ(composeMessageText("", 17, "  Click on the dice to roll", 5), "Click");
   EXPECT_EQ(composeMessageText("", kNoMessage, "  ignored", 80), "");
 }
 
-TEST(MessageText, AnAppendedEntryKeepsItsPrefixAndIsNotCut) {
-  EXPECT_EQ(composeMessageText("MMFred", 65, ", congratulations!", 80), "Fred, congratulations!");
-  EXPECT_EQ(composeMessageText("MMFreddy", 65, "  a long entry", 3), "Fre  a long entry");
-}
-
-TEST(MessageText, TheWholeStopsAt255Bytes) {
-  const std::string text = "MM" + std::string(200, 'a');
-  const std::string entry(100, 'b');
-  const Str255 out = composeMessageText(text, 3, entry, 250);
-  EXPECT_EQ(out.len(), 255u);
-  EXPECT_EQ(out.view().substr(0, 200), std::string(200, 'a'));
-  EXPECT_EQ(out.view().substr(200), std::string(55, 'b'));
-}
-
-TEST(MessageText, CuttingNeverSplitsACharacter) {
+TEST_F(MessageText, CuttingNeverSplitsACharacter) {
   // "é" takes two bytes; a cut at 4 bytes after "abc" keeps "abc" whole and drops the "é".
   EXPECT_EQ(composeMessageText("MMabc\xC3\xA9", kNoMessage, "", 4), "abc");
 }
 
-TEST(MessageRepeat, TheSameNumberAtTheSamePointWithinTwoSecondsIsNotSpoken) {
+TEST_F(MessageRepeat, TheSameNumberAtTheSamePointWithinTwoSecondsIsNotSpoken) {
   MessageRepeatRecord r;
   noteNumberedMessage(r, 48, 26, 1000);
   EXPECT_EQ(r.speakFlag, 255);
@@ -59,7 +51,7 @@ TEST(MessageRepeat, TheSameNumberAtTheSamePointWithinTwoSecondsIsNotSpoken) {
   EXPECT_EQ(r.previousPoint, 27);
 }
 
-TEST(MessageRepeat, AcrossMidnightTheDifferenceIsNegativeAndCountsAsARepeat) {
+TEST_F(MessageRepeat, AcrossMidnightTheDifferenceIsNegativeAndCountsAsARepeat) {
   MessageRepeatRecord r;
   noteNumberedMessage(r, 44, 3, 86399);
   r.speakFlag = 255;
@@ -71,7 +63,7 @@ MessageBoxMeasures referenceBoard() {
   return {683, 36, 13, 2, reducedShadow(5), reducedShadow(5), false, 0, 0};
 }
 
-TEST(MessageBox, ReferenceBoardBoxAndTextPlace) {
+TEST_F(MessageBox, ReferenceBoardBoxAndTextPlace) {
   const MessageBoxMeasures m = referenceBoard();
   const Rect box = messageLineBox(100, m);
   EXPECT_EQ(box.left, (683 - 100) / 2 - 6);
@@ -83,7 +75,7 @@ TEST(MessageBox, ReferenceBoardBoxAndTextPlace) {
   EXPECT_EQ(pen.v, 20);
 }
 
-TEST(MessageBox, ThePictureBoardPlacesTheTextInItsStrip) {
+TEST_F(MessageBox, ThePictureBoardPlacesTheTextInItsStrip) {
   MessageBoxMeasures m = referenceBoard();
   m.pictureBoard = true;
   m.textSize = 12;

@@ -6,13 +6,14 @@
 
 #include <string>
 
+#include "board_fixture.h"
 #include "display/message_text.h"
 #include "runtime/core/messages.h"
 
 namespace bg {
 namespace {
 
-class MessageTexts : public ::testing::Test {
+class MessageTexts : public testing::DisplayTest {
  protected:
   static void SetUpTestSuite() {
     QFile file(QStringLiteral(":/text/messages.txt"));

@@ -10,14 +10,17 @@
 namespace bg {
 namespace {
 
-TEST(Offscreen, TheLowMemoryStopCountsTheWorldsNeedAsTheAlertShowsIt) {
+using Offscreen = testing::DisplayTest;
+using OffscreenDeathTest = testing::DisplayTest;
+
+TEST_F(Offscreen, TheLowMemoryStopCountsTheWorldsNeedAsTheAlertShowsIt) {
   EXPECT_EQ(worldKilobytesNeeded(makeRect(0, 0, 100, 50), 32), 22);
   EXPECT_EQ(lowMemoryText(22, 0), "At least 32k is needed");
   EXPECT_EQ(lowMemoryText(124 + 10, 10), "At least 134k is needed");
   EXPECT_EQ(lowMemoryText(22, 100), "At least-68k is needed");  // more free than needed
 }
 
-TEST(Offscreen, AQuietFailureIsRecordedAndStaysRecorded) {
+TEST_F(Offscreen, AQuietFailureIsRecordedAndStaysRecorded) {
   offscreen.quietWorldCreation = -1;
   bg::testing::failNextWorldCreations(1);
   EXPECT_EQ(newOffscreenWorld(makeRect(0, 0, 10, 10)), nullptr);
@@ -31,7 +34,7 @@ TEST(Offscreen, AQuietFailureIsRecordedAndStaysRecorded) {
   offscreen.worldCreationFailed = 0;
 }
 
-TEST(OffscreenDeathTest, AFailedWorldStopsTheProgram) {
+TEST_F(OffscreenDeathTest, AFailedWorldStopsTheProgram) {
   ASSERT_EQ(upperServices.showStopAlert, least::showStopAlert);  // writes to standard error
   EXPECT_EXIT(
       {
@@ -41,39 +44,7 @@ TEST(OffscreenDeathTest, AFailedWorldStopsTheProgram) {
       ::testing::ExitedWithCode(0), "At least");
 }
 
-TEST(Offscreen, TheOverlayBoxIsCentredAndTheOneShotOffsetsAreUsedUp) {
-  bg::testing::composeBoard(700, 1);
-  layout.boardCentreX = 300;
-  offscreen.messageBoxWidth = 101;
-  offscreen.messageBoxHeight = 40;
-  GWorldPtr world = newOffscreenWorld(layout.boardRect);
-  setPort(world);
-  layoutMessageBox();
-  EXPECT_EQ(offscreen.messageBoxRect.left, 251);
-  EXPECT_EQ(offscreen.messageBoxRect.right, 352);
-  offscreen.messageBoxTextShift = 7;
-  offscreen.messageBoxOffsetY = -3;
-  offscreen.messageBoxFixedSize = -1;
-  layoutMessageBox();
-  EXPECT_EQ(offscreen.messageBoxRect.left, 258);
-  EXPECT_EQ(offscreen.messageBoxRect.top, layout.boardCentreY - 20 - 3 + 1);
-  EXPECT_EQ(offscreen.messageBoxTextShift, 0);
-  EXPECT_EQ(offscreen.messageBoxOffsetY, 0);
-  EXPECT_EQ(offscreen.messageBoxFixedSize, 0);
-  // The shadow lies right of and below the face; the frame is entry 8.
-  const Rect& b = offscreen.messageBoxRect;
-  const QImage& img = world->image;
-  ASSERT_NE(boardImages.panelFramePenPattern, nullptr);
-  const QImage& pen = boardImages.panelFramePenPattern->tile;
-  const int x = b.right - 1;
-  const int y = b.bottom - 1;
-  EXPECT_EQ(QColor(img.pixel(x, y)), QColor(pen.pixel(x % pen.width(), y % pen.height())));
-  EXPECT_TRUE(bg::testing::near(QColor(img.pixel(b.left, b.top + 10)), bg::testing::shown(paletteColour(8))));
-  setPort(nullptr);
-  disposeOffscreenWorld(world);
-}
-
-TEST(Offscreen, CopiesArePlainTransparentOrThroughAMask) {
+TEST_F(Offscreen, CopiesArePlainTransparentOrThroughAMask) {
   GWorldPtr source = newOffscreenWorld(makeRect(0, 0, 4, 1));
   GWorldPtr mask = newMaskWorld(makeRect(0, 0, 4, 1));
   GWorldPtr target = newOffscreenWorld(makeRect(0, 0, 4, 1));

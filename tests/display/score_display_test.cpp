@@ -54,32 +54,24 @@ void expectShown(int16_t side, const std::string& text, int16_t size) {
   EXPECT_NEAR(last - first + 1, stringWidth(text), 3) << "side " << side << " '" << text << "'";
 }
 
-class ScoreDisplay : public ::testing::Test {
+class ScoreDisplay : public testing::DisplayTest {
  protected:
   void SetUp() override {
-    // The board's loaded pictures, patterns and cursors are kept as loaded tables are.
-    const BoardImages loadedImages = boardImages;
-    PaletteHandle loadedPalette = colours.paletteHandle;
-    resetProgramState();
-    boardImages = loadedImages;
-    colours.paletteHandle = loadedPalette;
+    DisplayTest::SetUp();
     [[maybe_unused]] static const bool loaded = (initComputerData(), true);
     installComputerSearchServices();
     installFlowServices();
+    testing::setPosition("start");
+    testing::openBoard(700, 1);
     installScoreDisplay();
-    testing::composeBoard(700, 1);
-    windowPlacement = BoardWindowPlacement{};
-    windowPlacement.windowMargin = 16;
-    fitWindowToBoard();
-    const BoardWindowPlacement& w = windowPlacement;
-    windowOpen(kBoardWindow, "board", makeRect(w.windowX1, w.windowY1, w.windowX2, w.windowY2), kDocumentWindow, false);
-    relayoutBoard();
-    redrawBoardWindowPlain();
+    redrawBoardWindow();
   }
   void TearDown() override {
     setRandomHook(nullptr);
     windowClose(kBoardWindow);
+    DisplayTest::TearDown();
   }
+  UseVirtualClock clock;  // the animations finish at once
 };
 
 struct PlaceRow { int16_t mode, score0, score1, pips; const char *side0, *side1; bool small; };  // small: 80 %

@@ -1,0 +1,237 @@
+// Checkers in their stacks, sliding between places, hit to the bar and borne off: every
+// change leaves the window as a fresh redraw of the same position draws it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "board_fixture.h"
+#include "display/bear_off.h"
+#include "display/checker_animation.h"
+#include "display/checker_stacks.h"
+#include "display/drag_feedback.h"
+#include "runtime/core/random.h"
+#include "state/board_input.h"
+#include "state/interaction_state.h"
+#include "state/position.h"
+#include "state/rollout_state.h"
+
+namespace bg {
+namespace {
+
+class CheckerDisplay : public testing::BoardWindowTest {
+ protected:
+  void SetUp() override {
+    BoardWindowTest::SetUp();
+    displaySettings.pieceSpeed = 11;
+  }
+  // The window against a fresh redraw of the same position.
+  static void expectLikeAFreshRedraw(const std::string& what) {
+    const QImage played = testing::boardArea();
+    const int16_t pieces0 = position.piecesOnBoard[0];
+    const int16_t pieces1 = position.piecesOnBoard[1];
+    redrawBoardWindow();
+    const QImage fresh = testing::boardArea();
+    const QRect differs = testing::differingArea(played, fresh);
+    EXPECT_TRUE(differs.isEmpty()) << what << ": differs in " << differs.x() << "," << differs.y() << " "
+                                   << differs.width() << "x" << differs.height();
+    EXPECT_EQ(position.piecesOnBoard[0], pieces0) << what;
+    EXPECT_EQ(position.piecesOnBoard[1], pieces1) << what;
+  }
+  static void move(int16_t from, int16_t to) {
+    hand.selectedPoint = from;
+    hand.moveToPoint = to;
+    animateCheckerMove(0, 0);
+  }
+  static QRgb pieceCentre(int16_t side) {
+    const Rect& r = boardImages.pieceRects[display.playerColors[side]];
+    return boardImages.pieceImageWorlds[display.playerColors[side]]->image.pixel(r.width() / 2, r.height() / 2);
+  }
+};
+
+TEST_F(CheckerDisplay, CheckersStandInTheirSlots) {
+  struct Row {
+    int16_t point, n, x, y;
+  };
+  for (const Row& row : {Row{1, 1, 58, 40}, {1, 6, 58, 36}, {1, 11, 58, 32}, {13, 1, 583, 436}, {24, 1, 58, 436},
+                         {0, 1, 322, 37}, {25, 1, 322, 433}}) {
+    layout.stackPoint = row.point;
+    const Rect slot = pieceSlot(row.n);
+    EXPECT_EQ(slot.left, row.x) << row.point << "/" << row.n;
+    EXPECT_EQ(slot.top, row.y) << row.point << "/" << row.n;
+  }
+  redrawBoardWindow();
+  EXPECT_EQ(position.piecesOnBoard[0], 15);
+  EXPECT_EQ(position.piecesOnBoard[1], 15);
+  // The starting stacks: point 1 upper left, 12 upper right, 13 lower right, 24 lower left.
+  for (int16_t p : {1, 12, 13, 17, 19, 24, 6, 8}) {
+    layout.stackPoint = p;
+    const Rect top = pieceSlot(static_cast<int16_t>(std::abs(position.board[p])));
+    const int16_t side = position.board[p] > 0 ? 0 : 1;
+    EXPECT_EQ(testing::pixelAt(top.left + top.width() / 2, top.top + top.height() / 2), pieceCentre(side)) << p;
+  }
+}
+
+TEST_F(CheckerDisplay, RandomLiftsAndLandingsLeaveNoTrail) {
+  // Stacks of up to fifteen on every point and both bar ends, in both stacking orders.
+  seedRandom(3);
+  testing::setPosition("1:7 6:4 13:4 20:-7 24:-8");
+  redrawBoardWindow();
+  for (int k = 0; k < 120; ++k) {
+    int16_t from = 0;
+    do from = static_cast<int16_t>(rnd(26) - 1); while (position.board[from] == 0);
+    position.currentPlayer = position.board[from] > 0 ? 0 : 1;
+    int16_t to = static_cast<int16_t>(rnd(26) - 1);
+    if (to == from || (position.board[to] != 0 && (position.board[to] > 0) != (position.currentPlayer == 0)) ||
+        std::abs(position.board[to]) >= 15)
+      continue;
+    move(from, to);
+    expectLikeAFreshRedraw("move " + std::to_string(from) + " to " + std::to_string(to));
+    if (::testing::Test::HasFailure()) break;
+  }
+}
+
+TEST_F(CheckerDisplay, AHitCheckerGoesToTheBarAfterTheMoverLands) {
+  testing::setPosition("1:2 6:-1 13:1 24:-1 | side 0");
+  redrawBoardWindow();
+  for (auto [from, to, bar] : {std::tuple{1, 6, 0}, {13, 24, 0}}) {
+    position.currentPlayer = 0;
+    position.otherPlayer = 1;
+    position.board[to] = 0;  // the rules lift the hit checker off the count first
+    move(static_cast<int16_t>(from), static_cast<int16_t>(to));
+    drawHitToBar();
+    EXPECT_EQ(position.board[to], 1);
+    EXPECT_EQ(hand.moveToPoint, to);
+    expectLikeAFreshRedraw("hit on " + std::to_string(to));
+    EXPECT_LT(position.board[bar], 0);
+  }
+  EXPECT_EQ(position.board[0], -2);
+}
+
+TEST_F(CheckerDisplay, BorneOffCheckersFillTheirTraySlots) {
+  struct Row {
+    const char* position;
+    int16_t side, from, slot, x, y;
+  };
+  for (const Row& row : {Row{"start", 0, 19, 1, 9, 458}, {"19:1", 0, 19, 15, 9, 290}, {"start", 1, 6, 1, 9, 35},
+                         {"6:-1", 1, 6, 15, 9, 203}}) {
+    testing::setPosition(row.position);
+    redrawBoardWindow();
+    position.currentPlayer = row.side;
+    position.otherPlayer = static_cast<int16_t>(1 - row.side);
+    display.movingPieceSide = row.side;
+    hand.selectedPoint = row.from;
+    hand.moveToPoint = -1;
+    position.playerType[row.side] = kComputerPlayer;
+    bearOffToTray();
+    EXPECT_EQ(position.piecesOnBoard[row.side], 15 - row.slot);
+    const Point slot = trayPiecePosition(row.side, row.slot);
+    EXPECT_EQ(slot.h, row.x);
+    EXPECT_EQ(slot.v, row.y);
+    const QImage& tray = boardImages.trayPieceImages[display.playerColors[row.side]]->image;
+    EXPECT_EQ(testing::pixelAt(row.x + 20, row.y + 2), tray.pixel(20, 2)) << row.position;
+    expectLikeAFreshRedraw(row.position);
+  }
+}
+
+TEST_F(CheckerDisplay, AHiddenRolloutMovesTheCountsAndDrawsNothing) {
+  redrawBoardWindow();
+  const QImage before = window();
+  rollout.rolloutRunning = -1;
+  position.currentPlayer = 0;
+  move(1, 5);
+  position.board[24] = 0;  // the last checker of point 24 goes to the tray
+  position.board[19] = 6;
+  display.bearingOffPiece = 0;
+  EXPECT_EQ(position.board[1], 1);
+  EXPECT_EQ(position.board[5], 1);
+  EXPECT_EQ(before, window());
+  rollout.rolloutRunning = 0;
+}
+
+TEST_F(CheckerDisplay, TheSlidePaceFollowsSpeedBoardWidthAndSystem) {
+  struct Row {
+    int16_t width, pieceWidth, speed, os;
+    int32_t perPixel, first, last, total;
+  };
+  for (const Row& row : {Row{700, 43, 5, 10, 619, 3062, 3128, 379083}, {683, 0, 5, 10, 626, 3097, 3163, 389583},
+                         {700, 43, 5, 9, 1609, 0, 0, 0}, {700, 43, 11, 10, 84, 0, 0, 0}}) {
+    layout.boardWidth = row.width;
+    if (row.pieceWidth > 0) layout.pieceWidth = row.pieceWidth;
+    displaySettings.pieceSpeed = row.speed;
+    shellWindow.osVersionValue = row.os;
+    PiecePace pace = piecePace(300, 300.0f);
+    EXPECT_EQ(pace.delay, row.perPixel) << row.width << " " << row.speed << " " << row.os;
+    if (row.total == 0) continue;
+    int32_t total = 0;
+    for (int32_t step = 1; step <= 300; ++step) {
+      const int32_t wait = nextStepWait(pace, step, 300);
+      if (step == 1) {
+        EXPECT_EQ(wait, row.first);
+      }
+      if (step == 300) {
+        EXPECT_EQ(wait, row.last);
+      }
+      if (row.width == 683 && step >= 74 && step <= 225) {
+        EXPECT_EQ(wait, 688) << step;
+      }
+      total += wait;
+    }
+    EXPECT_EQ(total, row.total);
+  }
+}
+
+TEST_F(CheckerDisplay, HitCheckersSlideAtAFixedPace) {
+  struct Row {
+    int16_t type, os;
+    int32_t pace;
+  };
+  animation.movingHitChecker = -1;
+  for (const Row& row : {Row{kComputerPlayer, 10, 200}, {kComputerPlayer, 9, 400}, {kHumanPlayer, 10, 300},
+                         {kHumanPlayer, 9, 600}}) {
+    position.playerType[position.currentPlayer] = row.type;
+    shellWindow.osVersionValue = row.os;
+    PiecePace pace = piecePace(300, 300.0f);
+    EXPECT_EQ(nextStepWait(pace, 1, 300), row.pace);
+    EXPECT_EQ(nextStepWait(pace, 150, 300), row.pace);
+  }
+}
+
+TEST_F(CheckerDisplay, ASlideWaitsOnTheClockAndAStillMoveDrawsNoStep) {
+  testing::setPosition("12:3 13:1");
+  redrawBoardWindow();
+  displaySettings.pieceSpeed = 5;
+  position.currentPlayer = 0;
+  const uint64_t start = clock.clock.now();
+  move(12, 13);  // the same column: straight down
+  EXPECT_GT(clock.clock.now() - start, 100000u);
+  expectLikeAFreshRedraw("12 to 13");
+  const QImage before = window();
+  move(13, 13);
+  EXPECT_EQ(before, window());
+}
+
+TEST_F(CheckerDisplay, TheHeldCheckerFloatsAboveTheMouseAndTrackingEndsOffTheBoard) {
+  redrawBoardWindow();
+  boardInput.pickedCount = 1;
+  const Rect content = windowContentRect(1);
+  auto mouseAt = [&](int x, int y) {
+    testing::simulateMouse(Point{static_cast<int16_t>(content.left + 16 + x), static_cast<int16_t>(content.top + 16 + y)},
+                           false);
+  };
+  mouseAt(200, 250);
+  startCheckerDrag();
+  EXPECT_EQ(layout.heldPieceDrop, 13);
+  EXPECT_EQ(boardImages.dragImageRect.top, 250 - layout.pieceHalfHeightTop - 13);
+  EXPECT_EQ(boardImages.dragImageRect.left, 200 - layout.pieceHalfWidthLeft);
+  clipToBoard();
+  redrawHeldPiece();
+  mouseAt(230, 260);
+  trackDraggedPiece();  // follows, then returns after the rest
+  EXPECT_EQ(drag.dragPos, (Point{230, 260}));
+  mouseAt(-30, 100);  // off the left edge with the button up: returns at once
+  trackDraggedPiece();
+  EXPECT_EQ(drag.dragPos, (Point{230, 260}));
+}
+
+}  // namespace
+}  // namespace bg

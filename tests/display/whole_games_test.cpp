@@ -1,0 +1,135 @@
+// Whole games on the animated board: at every turn end the board shows exactly what a
+// fresh full redraw shows, so no lift, slide, landing, hit or bear-off leaves a trail.
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include <string>
+
+#include "board_fixture.h"
+#include "computer/computer_services.h"
+#include "computer/program_data.h"
+#include "flow/game_loop.h"
+#include "flow/turn_services.h"
+#include "rules/dice.h"
+#include "runtime/core/messages.h"
+#include "runtime/core/random.h"
+#include "state/cube_state.h"
+#include "state/flow_state.h"
+#include "state/play_options.h"
+#include "state/position.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
+#include "state/shell_flags.h"
+
+namespace bg {
+namespace {
+
+struct GameRun {
+  int games = 0;
+  int turns = 0;
+  int hits = 0;
+  int drops = 0;
+  int bearOffTurns = 0;
+  int doubledTurns = 0;
+  int mismatches = 0;
+  int wantedGames = 0;
+  int16_t lastBar0 = 0;
+  int16_t lastBar1 = 0;
+};
+GameRun run;
+
+
+// Called by the turn's end: the board as the game left it against a fresh redraw.
+void compareWithFreshRedraw() {
+  if (redrawState.boardRedrawing != 0) return;
+  ++run.turns;
+  if (position.board[25] > run.lastBar0 || position.board[0] < run.lastBar1) ++run.hits;
+  if (position.piecesOnBoard[0] < kCheckersPerSide || position.piecesOnBoard[1] < kCheckersPerSide)
+    ++run.bearOffTurns;
+  if (cube.cubeValue > 1) ++run.doubledTurns;
+  run.lastBar0 = position.board[25];
+  run.lastBar1 = position.board[0];
+  QImage played = testing::boardArea();
+  const int16_t pieces0 = position.piecesOnBoard[0];
+  const int16_t pieces1 = position.piecesOnBoard[1];
+  redrawBoardWindow();
+  EXPECT_EQ(position.piecesOnBoard[0], pieces0);
+  EXPECT_EQ(position.piecesOnBoard[1], pieces1);
+  QImage fresh = testing::boardArea();
+  if (cube.playerDeclined[0] != 0 || cube.playerDeclined[1] != 0) {
+    // A dropped double puts the cube back in the state only; the next game's redraw
+    // draws it there.
+    ++run.drops;
+    const int c = displaySettings.playDirection;
+    const QRect column(layout.cubeX[c], 0, layout.cubeWidth[c], fresh.height());
+    for (QImage* image : {&played, &fresh}) QPainter(image).fillRect(column, Qt::black);
+  }
+  if (played != fresh && run.mismatches++ == 0) {
+    played.save(testing::snapshotPath(QStringLiteral("turn_end_played")));
+    fresh.save(testing::snapshotPath(QStringLiteral("turn_end_fresh")));
+    const QRect area = testing::differingArea(played, fresh);
+    ADD_FAILURE() << "the board differs from a fresh redraw after turn " << run.turns << " of game " << run.games
+                  << " in (" << area.left() << ", " << area.top() << ")-(" << area.right() << ", " << area.bottom()
+                  << ")";
+  }
+}
+
+// The game's end stands in for the end-of-game box: the loop returns to the pump.
+void countGame() {
+  ++run.games;
+  if (run.games >= run.wantedGames || ::testing::Test::HasFailure()) shellFlags.quitRequested = -1;
+  shellFlags.modalBusy = 1;
+}
+
+void pump() { shellFlags.modalBusy = 0; }
+
+class WholeGames : public ::testing::TestWithParam<int16_t> {
+ protected:
+  void SetUp() override {
+    testing::releaseBoardGraphics();
+    resetProgramState();
+    testing::loadShippedMessages();
+    initComputerData();
+    installComputerSearchServices();
+    installFlowServices();
+    testing::openBoard(700, GetParam());
+    run = GameRun{};
+  }
+  void TearDown() override {
+    setPort(nullptr);
+    windowClose(1);
+    testing::releaseBoardGraphics();
+    resetProgramState();
+  }
+  UseVirtualClock clock_;
+};
+
+TEST_P(WholeGames, EveryTurnEndsWithTheBoardAFreshRedrawWouldShow) {
+  seedRandom(5);
+  fillDicePool();
+  redrawBoardWindow();
+  flow.opponentMode = 1;
+  rollout.noPause = -1;
+  settings.soundOptions.soundOn = 0;
+  displaySettings.pieceSpeed = 11;
+  cube.cubeUsed = -1;
+  options.showPipCounts = -1;
+  turnServices.drawPipCounts = compareWithFreshRedraw;
+  turnServices.pumpEvents = pump;
+  turnServices.endGameHook = countGame;
+  run.wantedGames = 4;
+  flow.newGameRequested = -1;
+  runMainLoop();
+  EXPECT_EQ(run.games, run.wantedGames);
+  EXPECT_GT(run.turns, 40);
+  EXPECT_GT(run.hits, 0);
+  EXPECT_GT(run.bearOffTurns, 0);
+  EXPECT_GT(run.doubledTurns, 0);
+  EXPECT_EQ(run.mismatches, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, WholeGames, ::testing::Values<int16_t>(1, 10));
+
+}  // namespace
+}  // namespace bg
