@@ -20,7 +20,7 @@ namespace bg::testing {
 inline QPoint widgetPointOf(int16_t n, Point local) {
   const GrafPort* port = windowPort(n);
   const QPoint o = port != nullptr ? port->origin : QPoint();
-  return QPoint(local.h - o.x(), local.v - o.y());
+  return QPoint(local.h - o.x(), local.v - o.y() + detail::menuBarHeightOf(n));
 }
 
 // A press and release at a local point of window n, through the window's real handlers.
@@ -75,7 +75,7 @@ inline bool pumpUntil(const std::function<bool()>& done, int maxPumps = 200) {
 // gets "resize started" and "resize completed" from the following pumps.
 inline void userResize(int16_t n, int width, int height) {
   detail::setResizeQuietMs(0);
-  contentWidget(n)->resize(width, height);
+  contentWidget(n)->resize(width, height + detail::menuBarHeightOf(n));
 }
 
 // The user clicks window n's close box.

@@ -232,6 +232,12 @@ void queueLayerTask(void (*fn)(void*), void* context, void (*dispose)(void*), bo
   if (auto* d = QAbstractEventDispatcher::instance()) d->wakeUp();
 }
 
+void discardQueuedTasks() {
+  auto& q = state().queue;
+  for (LayerTask& t : q) disposeTask(t);
+  q.clear();
+}
+
 void setReclaimHook(ReclaimHook fn) { state().reclaim = fn; }
 
 }  // namespace detail
