@@ -1,6 +1,8 @@
 #include "shell/shared_services.h"
 
 #include <QDesktopServices>
+
+#include <algorithm>
 #include <QUrl>
 
 #include "dialogs/dialog_state.h"
@@ -29,7 +31,19 @@ constexpr int32_t kModernProcessor = 5;
 // Rollouts and Fast Play skip every pause.
 bool pausesSkipped() { return rollout.rolloutRunning != 0 || shellFlags.fastPlay != 0; }
 
-void sleepFor(double seconds) { delayMs(static_cast<int64_t>(seconds * 1000)); }
+constexpr int64_t kPauseSliceMs = 50;
+
+// Sleeps in short slices, so that a close box or a quit request is answered during a
+// long pause; menu choices still wait for the pump.
+void sleepFor(double seconds) {
+  int64_t left = static_cast<int64_t>(seconds * 1000);
+  while (left > 0) {
+    const int64_t slice = std::min(left, kPauseSliceMs);
+    delayMs(slice);
+    left -= slice;
+    if (left > 0) pollEvents();
+  }
+}
 }  // namespace
 
 void setMenuItemState(int16_t menu, int16_t item, int16_t state, std::string_view text) {
@@ -66,7 +80,10 @@ void setTextStyle(int16_t font, int16_t size, int16_t face, int16_t mode) {
   textMode(mode);
 }
 
-void pollEvents() { eventAvail(); }
+void pollEvents() {
+  eventAvail();
+  deliverWindowNotifications();
+}
 
 void pauseSeconds(double seconds) {
   if (pausesSkipped()) return;

@@ -190,6 +190,18 @@ void flushEvents() {
   s.queue.swap(kept);
 }
 
+void deliverWindowNotifications() {
+  auto& s = state();
+  std::deque<LayerTask> waiting;
+  std::deque<LayerTask> due;
+  for (LayerTask& t : s.queue) (t.flushable ? waiting : due).push_back(t);
+  s.queue.swap(waiting);
+  for (LayerTask& t : due) {
+    guarded([&] { t.run(t.context); });
+    disposeTask(t);
+  }
+}
+
 namespace detail {
 
 bool deliverRawEvent(const RawEvent& e) {

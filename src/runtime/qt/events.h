@@ -109,6 +109,9 @@ extern LayerSelection layerSelection;
 bool eventAvail();
 // Drops pending input and the queued layer events.
 void flushEvents();
+// Delivers the queued window notifications and application events (a close box, a quit
+// request) without the dialog events and menu choices, which wait for the pump.
+void deliverWindowNotifications();
 
 // Application-level events that no numbered window handles itself.
 struct AppEvent {

@@ -149,7 +149,10 @@ void setMenuBar(int16_t window, const std::vector<int16_t>& menus) {
   if (r.barWindow != window || r.bar.isNull() || detail::menuBarHeightOf(window) == 0) {
     r.barWindow = window;
     r.bar = new QMenuBar;
+    // Filled first: the window makes room for the bar's height.
+    rebuildBar();
     attachMenuBar(window, r.bar);
+    return;
   }
   rebuildBar();
 }
