@@ -24,9 +24,16 @@ inline QPoint widgetPointOf(int16_t n, Point local) {
 }
 
 // A press and release at a local point of window n, through the window's real handlers.
+// A control of a box under the point takes the click itself.
 inline void clickAt(int16_t n, Point local, Qt::MouseButton button = Qt::LeftButton,
                     Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QTest::mouseClick(contentWidget(n), button, mods, widgetPointOf(n, local));
+  QWidget* w = contentWidget(n);
+  const QPoint p = widgetPointOf(n, local);
+  if (QWidget* child = w->childAt(p)) {
+    QTest::mouseClick(child, button, mods, child->mapFrom(w, p));
+    return;
+  }
+  QTest::mouseClick(w, button, mods, p);
 }
 inline void pressAt(int16_t n, Point local, Qt::MouseButton button = Qt::LeftButton) {
   QTest::mousePress(contentWidget(n), button, Qt::NoModifier, widgetPointOf(n, local));
