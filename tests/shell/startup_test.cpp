@@ -16,8 +16,6 @@
 #include "computer/personalities.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
-#include "display/colour_schemes.h"
-#include "display/offscreen.h"
 #include "display/board_state.h"
 #include "display/display_settings.h"
 #include "runtime/core/messages.h"
@@ -36,6 +34,7 @@
 #include "state/program_state.h"
 #include "state/settings.h"
 #include "state/shell_state.h"
+#include "shell_fixture.h"
 
 namespace bg {
 namespace {
@@ -54,22 +53,11 @@ void record(int16_t n) { steps.push_back({n, !menuBars.mainMenuBar.empty(), wind
 class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    keepBoardResources();
-    resetProgramState();
+    testing::resetKeepingBoardResources();
     steps.clear();
     initProgram(record);
   }
   void TearDown() override { windowClose(1); }
-  // The program makes the board's worlds, patterns and cursors once per run and never
-  // frees them; each start here makes its own, and the old ones are kept, not lost.
-  static void keepBoardResources() {
-    static auto* images = new std::vector<BoardImages>;
-    static auto* palettes = new std::vector<ColourState>;
-    static auto* worlds = new std::vector<OffscreenState>;
-    images->push_back(boardImages);
-    palettes->push_back(colours);
-    worlds->push_back(offscreen);
-  }
 };
 
 TEST_F(StartupTest, StepsRunInTheirOrderEachAfterWhatItReads) {
