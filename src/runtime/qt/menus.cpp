@@ -256,6 +256,10 @@ std::string menuItemShortcut(int16_t menu, int16_t item) {
   return a == nullptr ? std::string() : a->shortcut().toString().toStdString();
 }
 
+void chooseMenuItem(int16_t menu, int16_t item) {
+  if (QAction* a = itemOf(menu, item)) a->trigger();
+}
+
 void appendMenuItem(int16_t menu, std::string_view text) {
   insertMenuItem(menu, menuItemCount(menu), text);
 }

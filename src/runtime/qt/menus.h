@@ -40,6 +40,8 @@ bool menuItemChecked(int16_t menu, int16_t item);
 void checkMenuItemOnly(int16_t menu, int16_t item);
 // The key equivalent as "Ctrl+K", empty when none.
 std::string menuItemShortcut(int16_t menu, int16_t item);
+// Chooses the item as the user would (it must be enabled).
+void chooseMenuItem(int16_t menu, int16_t item);
 // Appends an item; inserts one after item `after` (0: at the top).
 void appendMenuItem(int16_t menu, std::string_view text);
 void insertMenuItem(int16_t menu, int16_t after, std::string_view text);

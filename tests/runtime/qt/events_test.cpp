@@ -16,6 +16,7 @@
 #include "runtime/qt/events.h"
 #include "runtime/qt/ports.h"
 #include "runtime/qt/windows.h"
+#include "state/program_state.h"
 #include "support/qt_helpers.h"
 
 namespace bg {
@@ -56,6 +57,7 @@ bool onWindow(WindowEvent& e) {
 class PumpTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    resetProgramState();
     int argc = 0;
     rtInit(argc, nullptr);
     seen = Seen{};

@@ -19,6 +19,7 @@
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/resources.h"
 #include "runtime/qt/snapshot.h"
+#include "state/program_state.h"
 #include "support/qt_helpers.h"
 
 namespace bg {
@@ -27,6 +28,7 @@ namespace {
 class PlatformTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    resetProgramState();
     int argc = 0;
     rtInit(argc, nullptr);
     setEventSlice(0);
@@ -104,12 +106,6 @@ TEST_F(PlatformTest, PollingTheButtonHoldsPendingInputBackForTheNextPump) {
   setMouseVector(nullptr);
 }
 
-TEST_F(PlatformTest, ModifiersUseTheProgramsBits) {
-  testing::setModifiers(kShiftKeyBit | kOptionKeyBit);
-  EXPECT_EQ(currentKeyModifiers(), kShiftKeyBit | kOptionKeyBit);
-  EXPECT_EQ(detail::carbonModifiers(Qt::ControlModifier | Qt::MetaModifier), kCmdKeyBit | kControlKeyBit);
-}
-
 TEST_F(PlatformTest, FlushShowsTheBackingImageAtOnceAndInvalidatingKeepsIt) {
   windowOpen(1, "Board", makeRect(100, 50, 300, 150), kDocumentWindow, true);
   setOutputWindow(1);
@@ -123,21 +119,6 @@ TEST_F(PlatformTest, FlushShowsTheBackingImageAtOnceAndInvalidatingKeepsIt) {
   invalidateWindow(1);
   FBHandleEvents();
   EXPECT_EQ(testing::pixelAt(windowPort(1), 0, 0), 0xFF0000u);
-}
-
-TEST_F(PlatformTest, SnapshotsWriteTheImageAsPng) {
-  QTemporaryDir dir;
-  GWorldPtr w = newGWorld(makeRect(0, 0, 3, 2));
-  setPort(w);
-  paintRect(makeRect(0, 0, 1, 1));
-  const QString path = dir.filePath("world.png");
-  ASSERT_TRUE(savePortSnapshot(w, path));
-  const QImage back(path);
-  EXPECT_EQ(back.size(), QSize(3, 2));
-  EXPECT_EQ(back.pixel(0, 0) & 0xFFFFFF, 0u);
-  EXPECT_FALSE(saveWindowSnapshot(99, dir.filePath("none.png")));
-  setPort(nullptr);
-  disposeGWorld(w);
 }
 
 TEST_F(PlatformTest, MissingResourcesGiveTheFallbacks) {
@@ -216,14 +197,6 @@ TEST_F(PlatformTest, ResourcesAreFoundByKindAndId) {
   setCursor(kArrowCursor);
   EXPECT_EQ(currentCursor().shape(), Qt::ArrowCursor);
   disposeCCursor(cur);
-}
-
-TEST_F(PlatformTest, TheWatchShowsOverEverythingUntilReplaced) {
-  setCursor(kWatchCursor);
-  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-  setCursor(kArrowCursor);
-  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(PlatformTest, TheApplicationsOwnResourcesLoad) {
