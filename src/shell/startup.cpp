@@ -19,6 +19,7 @@
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/audio_stand_ins.h"
+#include "shell/board_window.h"
 #include "shell/menu_marks.h"
 #include "shell/program_data.h"
 #include "shell/settings_defaults.h"
@@ -117,6 +118,7 @@ int runApplication(int argc, char** argv) {
   upperServices.endWaitLoop = endWaitLoop;
   initProgram();
   installDisplayServices();
+  installBoardWindowHandler();
   installAppEventHandlers();
   shellFlags.modalBusy = 0;
   runMainLoop();
