@@ -41,6 +41,11 @@ struct PumpState {
   Point clickPoint{};
   int16_t clickWindow = 0;
   uint16_t clickModifiers = 0;
+  // Tasks still queued when the program ends are freed, not delivered.
+  ~PumpState() {
+    for (LayerTask& t : queue)
+      if (t.dispose) t.dispose(t.context);
+  }
 };
 
 PumpState& state() {
