@@ -284,19 +284,6 @@ TEST_F(PumpTest, ResizeBurstEndsInOneResizeCompleted) {
   EXPECT_EQ(portBounds(1), makeRect(0, 0, 340, 230));
 }
 
-TEST_F(PumpTest, TestHelpersDriveAResizeAndTheCloseBox) {
-  openWatchedBoard();
-  testing::userResize(1, 350, 250);
-  EXPECT_TRUE(testing::pumpUntil([] {
-    return !seen.window.empty() && seen.window.back().kind == WindowEvent::kResizeCompleted;
-  }));
-  testing::clickCloseBox(1);
-  EXPECT_TRUE(testing::pumpUntil([] {
-    return !seen.dialog.empty() && seen.dialog.back() == std::make_pair(int{kDialogWindowClosed}, 1);
-  }));
-  EXPECT_FALSE(testing::pumpUntil([] { return false; }, 3));
-}
-
 TEST_F(PumpTest, ProgramSizeChangesSendNoResizeNotifications) {
   openWatchedBoard();
   sizeWindow(1, 500, 400, false);

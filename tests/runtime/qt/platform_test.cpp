@@ -208,32 +208,6 @@ TEST_F(PlatformTest, TheApplicationsOwnResourcesLoad) {
   killPicture(cube);
 }
 
-TEST_F(PlatformTest, TheBoardsPatternsCursorsAndPalettesAreSupplied) {
-  for (int16_t id : {100, 314, 328, 141, 142, 143, 144, 133, 131, 14, 17, 38, 37, 29, 35, 34, 238, 335, 534, 323}) {
-    PixPatHandle pat = getPixPat(id);
-    EXPECT_NE(pat, nullptr) << "ppat " << id;
-    disposePixPat(pat);
-  }
-  for (int16_t base : {138, 139, 140, 141, 142, 143, 144, 145, 146, 148, 150}) {
-    for (int16_t id : {base, static_cast<int16_t>(base + 13)}) {
-      CCrsrHandle c = getCCursor(id);
-      EXPECT_NE(c, nullptr) << "crsr " << id;
-      disposeCCursor(c);
-    }
-  }
-  for (int16_t id : {132, 133, 516, 517, 518, 519}) {
-    CCrsrHandle c = getCCursor(id);
-    EXPECT_NE(c, nullptr) << "crsr " << id;
-    disposeCCursor(c);
-  }
-  for (int16_t id : {128, 129, 130}) {
-    PaletteHandle pal = getNewPalette(id);
-    ASSERT_GE(pal->entries.size(), 22u);
-    EXPECT_EQ(pal->entries[1], kBlackRGB);  // copies with entry 1 as the foreground stay untinted
-    disposePalette(pal);
-  }
-}
-
 Rect boundsOf(int16_t id) {
   PicHandle pic = getPicture(id);
   const Rect r = pictureBounds(pic);
