@@ -7,7 +7,9 @@
 
 #include "display/board_ids.h"
 #include "display/display_platform.h"
+#include "display/board_rebuild.h"
 #include "display/display_settings.h"
+#include "runtime/qt/windows.h"
 #include "state/display_state.h"
 #include "state/shell_state.h"
 
@@ -435,6 +437,8 @@ void computeWindowGeometry(int16_t screenWidth, int16_t screenHeight, int16_t me
   int16_t margin = std::min<int16_t>(i16(screenWidth / 50), 20);
   if (screenHeight < 400) margin = 18;
   windowPlacement.windowMargin = margin;
+  // The picture board's frame sets its size.
+  if (display.boardColor == kPictureBoard) measureFramePicture();
   S.availableWidth = screenWidth;
   S.availableHeight = i16(screenHeight - menuBarHeight);
 
@@ -469,6 +473,12 @@ void computeWindowGeometry(int16_t screenWidth, int16_t screenHeight, int16_t me
   S.boardSizeTable[7] = L.boardWidth;
   for (int k = 6; k >= 1; --k) S.boardSizeTable[k] = i16(S.boardSizeTable[k + 1] - step);
   S.boardSizeTable[1] = S.boardWidthMin;
+
+  S.windowMinWidth = i16(S.boardWidthMin + 2 * margin);
+  S.windowMinHeight = std::min(i16(static_cast<int>(0.77 * S.boardWidthMin)), S.availableHeight);
+  S.windowMaxWidth = S.availableWidth;
+  S.windowMaxHeight = S.availableHeight;
+  setResizeLimits(kBoardWindow, S.windowMinWidth, S.windowMinHeight, S.windowMaxWidth, S.windowMaxHeight);
 }
 
 int16_t defaultBoardSizeIndex(int16_t screenWidth) { return screenWidth > 900 ? 6 : 7; }

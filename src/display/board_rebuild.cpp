@@ -266,6 +266,10 @@ void initBoardDisplay() {
   shellWindow.boardSizeIndex = defaultBoardSizeIndex(shellWindow.screenWidth);
   layout.boardWidth = shellWindow.boardSizeTable[shellWindow.boardSizeIndex];
   display.firstBoardBuild = -1;
+  buildBoardDisplay();
+}
+
+void buildBoardDisplay() {
   setDefaultColours();
   computeBoardLayout();
   initBoardGraphics();
@@ -274,6 +278,10 @@ void initBoardDisplay() {
 void openBoardWindow() {
   const Rect rect = fittedWindowRect();
   windowOpen(kBoardWindow, "Tavrik's Backgammon", rect, kDocumentWindow, false);
+  if (shellWindow.windowMinWidth > 0) {
+    setResizeLimits(kBoardWindow, shellWindow.windowMinWidth, shellWindow.windowMinHeight, shellWindow.windowMaxWidth,
+                    shellWindow.windowMaxHeight);
+  }
   activateBoardPalette();
   GrafPtr window = windowPort(kBoardWindow);
   if (window != nullptr) {

@@ -20,6 +20,8 @@ uint8_t readCustomColors();
 
 // Start-up: the colour tables, the window geometry for the screen and the first layout.
 void initBoardDisplay();
+// Colours, layout and graphics for the board width in force (the last part of the above).
+void buildBoardDisplay();
 // Creates the board window; its first full redraw composes the board and shows it.
 void openBoardWindow();
 // Puts the display's routines into the service tables of the areas below.

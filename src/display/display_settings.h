@@ -41,6 +41,11 @@ struct ShellWindowState {
   int16_t boardWidthMin = 424;
   CheckedArray<int16_t, kBoardSizeHighest> boardSizeTable;
   int16_t boardSizeIndex = 0;
+  // The board window's resize limits.
+  int16_t windowMinWidth = 0;
+  int16_t windowMinHeight = 0;
+  int16_t windowMaxWidth = 0;
+  int16_t windowMaxHeight = 0;
   // Board text style; the size comes from the layout.
   int16_t textFont = 3;
   int16_t textFace = 0;

@@ -9,6 +9,7 @@
 #include "display/colour_roles.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
+#include "display/release_graphics.h"
 #include "display/upper_services.h"
 #include "runtime/core/format.h"
 #include "runtime/core/shutdown.h"
@@ -22,6 +23,8 @@ OffscreenState offscreen;
 BG_RESETS_WITH_PROGRAM(offscreen);
 BoardImages boardImages;
 BG_RESETS_WITH_PROGRAM(boardImages);
+// The handles those structs hold are given back first.
+[[maybe_unused]] static const bool graphicsReleaseRegistered = registerStateRelease(releaseBoardGraphics);
 
 namespace {
 

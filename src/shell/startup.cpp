@@ -1,50 +1,128 @@
 #include "shell/startup.h"
 
+#include "dialogs/dialog_state.h"
 #include "display/board_ids.h"
+#include "display/board_images.h"
+#include "display/board_layout.h"
 #include "display/board_rebuild.h"
+#include "display/colour_schemes.h"
+#include "display/display_settings.h"
+#include "display/upper_services.h"
+#include "flow/game_loop.h"
+#include "flow/turn_services.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/events.h"
+#include "runtime/qt/menus.h"
+#include "runtime/qt/ports.h"
+#include "runtime/qt/regions.h"
 #include "runtime/qt/user_folders.h"
 #include "runtime/qt/windows.h"
+#include "shell/app_events.h"
+#include "shell/audio_stand_ins.h"
+#include "shell/board_window.h"
+#include "shell/menu_marks.h"
 #include "shell/program_data.h"
+#include "shell/settings_defaults.h"
+#include "shell/shared_services.h"
+#include "shell/shell_stand_ins.h"
+#include "shell/start_picture.h"
+#include "state/display_state.h"
+#include "state/shell_flags.h"
 
 namespace bg {
 
 namespace {
 
 constexpr int16_t kEventSliceTicks = 2;
+// Assumed when the screen reports no menu bar of its own (the bar is inside the window).
+constexpr int16_t kMenuBarAllowance = 22;
 
-bool quitWanted = false;
-
-// Until the shell's own callback is installed: the board window's close box quits.
-void startupDialogEvent() {
-  if (dialogEventKind() == kDialogWindowClosed && dialogEventId() == kBoardWindow) quitWanted = true;
+void makeRegion(RgnHandle& rgn) {
+  if (rgn == nullptr) rgn = newRgn();
 }
 
-bool startupAppEvent(AppEvent& e) {
-  if (e.kind == AppEvent::kQuitRequest) {
-    quitWanted = true;
-    return true;
-  }
-  return false;
+void measureTheScreen() {
+  const Rect screen = mainScreenRect();
+  const Rect available = availableScreenRect();
+  const int16_t menuBar = static_cast<int16_t>(available.top - screen.top);
+  computeWindowGeometry(screen.width(), screen.height(), menuBar > 0 ? menuBar : kMenuBarAllowance);
 }
+
+void menuChosen() {}
+
+void pumpOneSlice() { FBHandleEvents(); }
 
 }  // namespace
 
+void initProgram(StartupStepObserver observer) {
+  auto step = [observer](int16_t n) {
+    if (observer != nullptr) observer(n);
+  };
+  step(1);
+  setOrigin(0, 0);
+  step(2);
+  makeRegion(boardImages.boardClipRgn);
+  step(3);
+  initAppConstants();
+  step(4);
+  measureTheScreen();
+  step(5);
+  initGlobalDefaults();
+  step(6);
+  initColourAndStyleTables();
+  step(7);
+  initSettingsDefaults();
+  step(8);
+  loadMenuBars();
+  step(9);
+  initTextAndSystem();
+  step(10);
+  display.firstBoardBuild = -1;
+  step(11);
+  loadPreferences();
+  // The picture board takes its size from its frame, whenever it comes into force.
+  if (display.boardColor == kPictureBoard) measureFramePicture();
+  step(12);
+  mergeHelpMenuIntoInfoMenu();
+  step(13);
+  installSubmenus();
+  step(14);
+  initSpeech();
+  step(15);
+  buildBoardDisplay();
+  step(16);
+  openBoardWindow();
+  // The bar chosen at step 13 goes into the window now that it exists.
+  setMenuBar(kBoardWindow, menuBarMenus());
+  step(17);
+  drawStartPicture();
+  step(18);
+  initProgramData();
+  step(19);
+  dialogReturn.boardDialogEvent = doDialogEvent;
+  setDialogVector(doDialogEvent);
+  FBInstallDialogHandler();
+}
+
 int runApplication(int argc, char** argv) {
   rtInit(argc, argv);
-  setDialogVector(startupDialogEvent);
-  setAppEventHandler(startupAppEvent);
+  setMenuVector(menuChosen);
+  setMouseVector(mouseEventHook);
+  setDialogVector(doDialogEvent);
   setEventSlice(kEventSliceTicks);
   initUserFolders();
-  initProgramData();
-  // The board: colour tables, size for the screen, layout, then the window with the board.
-  initBoardDisplay();
+  installFlowServices();
+  turnServices.pumpEvents = pumpOneSlice;
+  turnServices.quitGame = quitGame;
+  installShellServices();
+  upperServices.endWaitLoop = endWaitLoop;
+  initProgram();
   installDisplayServices();
-  openBoardWindow();
-  // The program owns its main loop: one slice of events per pass, never exec().
-  while (!quitWanted) FBHandleEvents();
-  FBShutdown(0);
+  installBoardWindowHandler();
+  installAppEventHandlers();
+  shellFlags.modalBusy = 0;
+  runMainLoop();
+  quitGame();
 }
 
 }  // namespace bg

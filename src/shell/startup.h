@@ -1,5 +1,16 @@
 #pragma once
 // Program start: initialisation in its fixed order, then the main loop until quit.
+#include <cstdint>
+
 namespace bg {
-int runApplication(int argc, char** argv);
-}
+
+// Reports each start-up step by its number (1 to 19) as it begins.
+using StartupStepObserver = void (*)(int16_t step);
+
+// The whole initialisation, in its fixed order; the observer is for tests.
+void initProgram(StartupStepObserver observer = nullptr);
+// The layer, the callbacks, initProgram, the application handlers, then the main loop.
+// Never returns: quitting ends the process.
+[[noreturn]] int runApplication(int argc, char** argv);
+
+}  // namespace bg

@@ -12,6 +12,11 @@ std::vector<StateReset>& resets() {
   return list;
 }
 
+std::vector<StateReset>& releases() {
+  static std::vector<StateReset> list;
+  return list;
+}
+
 }  // namespace
 
 bool registerStateReset(StateReset reset) {
@@ -19,7 +24,13 @@ bool registerStateReset(StateReset reset) {
   return true;
 }
 
+bool registerStateRelease(StateReset release) {
+  releases().push_back(release);
+  return true;
+}
+
 void resetProgramState() {
+  for (const StateReset release : releases()) release();
   for (const StateReset reset : resets()) reset();
 }
 

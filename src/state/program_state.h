@@ -12,8 +12,12 @@ using StateReset = void (*)();
 // Adds a reset; returns true so it can initialise a namespace-scope constant.
 bool registerStateReset(StateReset reset);
 
-// Runs every registered reset: each struct back to its first value, hook tables back to
-// their least forms.
+// Adds a release: a unit that holds platform handles (worlds, regions, pictures) gives
+// them back before any struct is reset, so a reset loses nothing.
+bool registerStateRelease(StateReset release);
+
+// Runs every registered release, then every reset: each struct back to its first value,
+// hook tables back to their least forms.
 void resetProgramState();
 
 }  // namespace bg

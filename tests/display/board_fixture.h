@@ -128,41 +128,6 @@ inline QImage boardArea() {
   return w->image.copy(r.left - w->origin.x(), r.top - w->origin.y(), r.width(), r.height());
 }
 
-// Everything the display made, given back before the program's state is reset.
-inline void releaseBoardGraphics() {
-  disposeAllOffscreenWorlds();
-  BoardImages& I = boardImages;
-  for (auto& pattern : I.rolePixPats)
-    if (pattern != nullptr) disposePixPat(pattern);
-  for (PixPatHandle* pattern : {&I.framePenPattern, &I.panelFramePenPattern, &I.pixPatterns, &I.extraPattern})
-    if (*pattern != nullptr) disposePixPat(*pattern);
-  for (auto& cursor : I.colourCursors)
-    if (cursor != nullptr) disposeCCursor(cursor);
-  for (auto& cursor : I.handCursors)
-    if (cursor != nullptr) disposeCCursor(cursor);
-  if (I.selectionCursor != nullptr) disposeCCursor(I.selectionCursor);
-  if (colours.paletteHandle != nullptr) disposePalette(colours.paletteHandle);
-  for (RgnHandle* rgn : {&I.trayPieceRgn, &I.heldUnderRgn, &I.movingUnderRgn, &I.pieceShapeRgn, &I.pieceOutlineRgn,
-                         &I.landingRgn, &I.dragClipRegion, &I.occluderRgn, &I.arrowBackdropRgn, &I.turnArrowRgn,
-                         &I.boardClipRgn, &I.frameShapeRgn, &drag.dragPreviousRgn, &redrawState.windowMarginRgn})
-    disposeRgn(*rgn);
-  for (auto& side : I.arrowRegions)
-    for (RgnHandle& rgn : side) disposeRgn(rgn);
-  for (GWorldPtr* world : {&I.greenMarkerWorld, &I.blueMarkerWorld, &I.trayMaskWorld, &I.arrowBackdropWorld,
-                           &I.messageBoxWorld, &I.designFrameTileWorld, &I.designShadeTileWorld, &I.trayPictureWorlds[0], &I.trayPictureWorlds[1]})
-    disposeOffscreenWorld(*world);
-  for (auto& side : I.turnArrowWorlds)
-    for (auto& kind : side)
-      for (GWorldPtr& world : kind) disposeOffscreenWorld(world);
-  disposeOffscreenWorld(messageLine.messageScratchWorld);
-  if (messageLine.messageLinePicture != nullptr) killPicture(messageLine.messageLinePicture);
-  disposeOffscreenWorld(cubeDisplay.cubeWorld);
-  disposeOffscreenWorld(overlay.overlaySaveA);
-  disposeOffscreenWorld(overlay.overlaySaveB);
-  if (overlay.overlayPicture != nullptr) killPicture(overlay.overlayPicture);
-  if (redrawState.framePictureHandle != nullptr) killPicture(redrawState.framePictureHandle);
-}
-
 // The board composed at the width and colour in window 1 with a 16-pixel margin, and
 // the display's routines installed.
 inline void openBoard(int16_t width, int16_t colour) {
@@ -181,11 +146,9 @@ inline void openBoard(int16_t width, int16_t colour) {
 class DisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    releaseBoardGraphics();
     resetProgramState();
   }
   void TearDown() override {
-    releaseBoardGraphics();
     resetProgramState();
   }
 };

@@ -87,7 +87,6 @@ void pump() { shellFlags.modalBusy = 0; }
 class WholeGames : public ::testing::TestWithParam<int16_t> {
  protected:
   void SetUp() override {
-    testing::releaseBoardGraphics();
     resetProgramState();
     testing::loadShippedMessages();
     initComputerData();
@@ -99,7 +98,6 @@ class WholeGames : public ::testing::TestWithParam<int16_t> {
   void TearDown() override {
     setPort(nullptr);
     windowClose(1);
-    testing::releaseBoardGraphics();
     resetProgramState();
   }
   UseVirtualClock clock_;

@@ -20,13 +20,20 @@ namespace bg::testing {
 inline QPoint widgetPointOf(int16_t n, Point local) {
   const GrafPort* port = windowPort(n);
   const QPoint o = port != nullptr ? port->origin : QPoint();
-  return QPoint(local.h - o.x(), local.v - o.y());
+  return QPoint(local.h - o.x(), local.v - o.y() + detail::menuBarHeightOf(n));
 }
 
 // A press and release at a local point of window n, through the window's real handlers.
+// A control of a box under the point takes the click itself.
 inline void clickAt(int16_t n, Point local, Qt::MouseButton button = Qt::LeftButton,
                     Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QTest::mouseClick(contentWidget(n), button, mods, widgetPointOf(n, local));
+  QWidget* w = contentWidget(n);
+  const QPoint p = widgetPointOf(n, local);
+  if (QWidget* child = w->childAt(p)) {
+    QTest::mouseClick(child, button, mods, child->mapFrom(w, p));
+    return;
+  }
+  QTest::mouseClick(w, button, mods, p);
 }
 inline void pressAt(int16_t n, Point local, Qt::MouseButton button = Qt::LeftButton) {
   QTest::mousePress(contentWidget(n), button, Qt::NoModifier, widgetPointOf(n, local));
@@ -75,7 +82,7 @@ inline bool pumpUntil(const std::function<bool()>& done, int maxPumps = 200) {
 // gets "resize started" and "resize completed" from the following pumps.
 inline void userResize(int16_t n, int width, int height) {
   detail::setResizeQuietMs(0);
-  contentWidget(n)->resize(width, height);
+  contentWidget(n)->resize(width, height + detail::menuBarHeightOf(n));
 }
 
 // The user clicks window n's close box.

@@ -41,6 +41,11 @@ struct PumpState {
   Point clickPoint{};
   int16_t clickWindow = 0;
   uint16_t clickModifiers = 0;
+  // Tasks still queued when the program ends are freed, not delivered.
+  ~PumpState() {
+    for (LayerTask& t : queue)
+      if (t.dispose) t.dispose(t.context);
+  }
 };
 
 PumpState& state() {
@@ -190,6 +195,18 @@ void flushEvents() {
   s.queue.swap(kept);
 }
 
+void deliverWindowNotifications() {
+  auto& s = state();
+  std::deque<LayerTask> waiting;
+  std::deque<LayerTask> due;
+  for (LayerTask& t : s.queue) (t.flushable ? waiting : due).push_back(t);
+  s.queue.swap(waiting);
+  for (LayerTask& t : due) {
+    guarded([&] { t.run(t.context); });
+    disposeTask(t);
+  }
+}
+
 namespace detail {
 
 bool deliverRawEvent(const RawEvent& e) {
@@ -230,6 +247,12 @@ void queueLayerTask(void (*fn)(void*), void* context, void (*dispose)(void*), bo
   state().queue.push_back(LayerTask{fn, context, dispose, flushable});
   // Wake a pump that is waiting for events.
   if (auto* d = QAbstractEventDispatcher::instance()) d->wakeUp();
+}
+
+void discardQueuedTasks() {
+  auto& q = state().queue;
+  for (LayerTask& t : q) disposeTask(t);
+  q.clear();
 }
 
 void setReclaimHook(ReclaimHook fn) { state().reclaim = fn; }

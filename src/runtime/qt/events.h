@@ -37,6 +37,7 @@ inline constexpr uint8_t kDownArrowChar = 31;
 inline constexpr uint8_t kDeleteChar = 127;
 
 // Dialog-event kinds the layer raises itself.
+inline constexpr int16_t kDialogControlHit = 1;    // id: the control number
 inline constexpr int16_t kDialogWindowClosed = 4;  // id: the window number
 inline constexpr int16_t kDialogActivation = 19;   // id 1 activated, 2 deactivated
 inline constexpr int16_t kDialogPrivate = 23;      // id: the program's private number
@@ -108,12 +109,16 @@ extern LayerSelection layerSelection;
 bool eventAvail();
 // Drops pending input and the queued layer events.
 void flushEvents();
+// Delivers the queued window notifications and application events (a close box, a quit
+// request) without the dialog events and menu choices, which wait for the pump.
+void deliverWindowNotifications();
 
 // Application-level events that no numbered window handles itself.
 struct AppEvent {
-  enum Kind : int16_t { kKeyDown = 1, kQuitRequest, kActivated, kDeactivated, kShown };
+  enum Kind : int16_t { kKeyDown = 1, kQuitRequest, kActivated, kDeactivated, kShown, kControlHit };
   Kind kind = kKeyDown;
   int16_t window = 0;        // the front window
+  int16_t control = 0;       // control hit: the control number
   uint8_t charCode = 0;      // key: the character, or one of the special codes above
   int keyCode = 0;           // key: Qt's key number
   std::string text;          // key: the UTF-8 text typed
@@ -146,6 +151,8 @@ void queueTask(bool flushable, F f) {
   queueLayerTask([](void* c) { (*static_cast<F*>(c))(); }, heap, [](void* c) { delete static_cast<F*>(c); },
                  flushable);
 }
+// Drops every queued task (the process is ending).
+void discardQueuedTasks();
 // Runs at the end of a top-level pump, when no handler is on the stack.
 using ReclaimHook = void (*)();
 void setReclaimHook(ReclaimHook fn);

@@ -71,10 +71,10 @@ std::string getText(int16_t id) {
   return bytes.toStdString();
 }
 
-int16_t loadMessageResources() {
+int16_t loadMessageResources(bool secondTable) {
   QByteArray first, second;
   readResourceFile(QStringLiteral("text/messages.txt"), first);
-  readResourceFile(QStringLiteral("text/speech_messages.txt"), second);
+  if (secondTable) readResourceFile(QStringLiteral("text/speech_messages.txt"), second);
   loadSecondMessageTable(second.toStdString());
   return loadMessageTable(first.toStdString());
 }

@@ -41,7 +41,8 @@ Str255 getNamedString(std::string_view name);
 // A 'TEXT' resource; carriage returns become line feeds.
 std::string getText(int16_t id);
 
-// Loads the two numbered message tables; returns the entries set in the first.
-int16_t loadMessageResources();
+// Loads the numbered message table, and the second (spoken) table when asked; returns the
+// entries set in the first.
+int16_t loadMessageResources(bool secondTable = true);
 
 }  // namespace bg

@@ -35,6 +35,8 @@ struct WindowRec {
   QTimer* resizeQuiet = nullptr;
   bool resizing = false;    // a user resize burst is under way
   bool swallowBurst = false;  // the burst belongs to a zoom
+  QWidget* menuBar = nullptr;  // inside the window, above the content
+  int barHeight = 0;
 };
 
 struct Registry {
@@ -91,12 +93,13 @@ class PortWidget : public QWidget {
  protected:
   void paintEvent(QPaintEvent* e) override {
     QPainter p(this);
-    const QRect r = e->rect();
-    p.drawImage(r.topLeft(), rec_->port.image, r);
+    const QRect r = e->rect().translated(0, -rec_->barHeight);
+    p.drawImage(r.topLeft() + QPoint(0, rec_->barHeight), rec_->port.image, r);
   }
 
   void resizeEvent(QResizeEvent* e) override {
-    const QSize size = e->size();
+    const QSize size = e->size() - QSize(0, rec_->barHeight);
+    if (rec_->menuBar != nullptr) rec_->menuBar->setGeometry(0, 0, e->size().width(), rec_->barHeight);
     QImage& img = rec_->port.image;
     if (img.size() != size && size.width() > 0 && size.height() > 0) {
       // Retained content: what was drawn stays; new area starts white.
@@ -156,7 +159,7 @@ class PortWidget : public QWidget {
 
  private:
   Point local(const QPoint& p) const {
-    const QPoint l = p + rec_->port.origin;
+    const QPoint l = p - QPoint(0, rec_->barHeight) + rec_->port.origin;
     return Point{static_cast<int16_t>(l.x()), static_cast<int16_t>(l.y())};
   }
 
@@ -341,7 +344,8 @@ Rect windowContentRect(int16_t n) {
   WindowRec* rec = findWindow(n);
   if (rec == nullptr) return Rect{};
   const QPoint tl = rec->widget->mapToGlobal(QPoint(0, 0));
-  return makeRect(tl.x(), tl.y(), tl.x() + rec->widget->width(), tl.y() + rec->widget->height());
+  const int top = tl.y() + rec->barHeight;
+  return makeRect(tl.x(), top, tl.x() + rec->widget->width(), tl.y() + rec->widget->height());
 }
 
 int windowFunction(int code) {
@@ -363,9 +367,9 @@ void sizeWindow(int16_t n, int width, int height, bool /*update*/) {
   if (rec == nullptr || width <= 0 || height <= 0) return;
   rec->requested = QSize(width, height);
   if (rec->kind != kDocumentWindow) {
-    rec->widget->setFixedSize(width, height);
+    rec->widget->setFixedSize(width, height + rec->barHeight);
   } else {
-    rec->widget->resize(width, height);
+    rec->widget->resize(width, height + rec->barHeight);
   }
   // The port follows at once, whenever the platform confirms the size.
   QImage& img = rec->port.image;
@@ -389,14 +393,14 @@ void moveWindow(int16_t n, int x, int y, bool bringToFront) {
 void setResizeLimits(int16_t n, int minWidth, int minHeight, int maxWidth, int maxHeight) {
   WindowRec* rec = findWindow(n);
   if (rec == nullptr || rec->kind != kDocumentWindow) return;
-  rec->widget->setMinimumSize(minWidth, minHeight);
-  rec->widget->setMaximumSize(maxWidth, maxHeight);
+  rec->widget->setMinimumSize(minWidth, minHeight + rec->barHeight);
+  rec->widget->setMaximumSize(maxWidth, maxHeight + rec->barHeight);
 }
 
 void invalidateRect(int16_t n, const Rect& r) {
   WindowRec* rec = findWindow(n);
   if (rec == nullptr) return;
-  const QPoint o = rec->port.origin;
+  const QPoint o = rec->port.origin - QPoint(0, rec->barHeight);
   rec->widget->update(QRect(r.left - o.x(), r.top - o.y(), r.width(), r.height()));
 }
 
@@ -412,7 +416,7 @@ void flushWindow(int16_t n) {
 void flushWindowRect(int16_t n, const Rect& r) {
   WindowRec* rec = findWindow(n);
   if (rec == nullptr || !rec->widget->isVisible()) return;
-  const QPoint o = rec->port.origin;
+  const QPoint o = rec->port.origin - QPoint(0, rec->barHeight);
   rec->widget->repaint(QRect(r.left - o.x(), r.top - o.y(), r.width(), r.height()));
 }
 
@@ -441,7 +445,30 @@ QWidget* contentWidget(int16_t n) {
   return rec == nullptr ? nullptr : rec->widget;
 }
 
+void attachMenuBar(int16_t n, QWidget* bar) {
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr) {
+    delete bar;
+    return;
+  }
+  const QSize content = rec->widget->size() - QSize(0, rec->barHeight);
+  delete rec->menuBar;
+  rec->menuBar = bar;
+  bar->setParent(rec->widget);
+  rec->barHeight = bar->sizeHint().height();
+  bar->setGeometry(0, 0, content.width(), rec->barHeight);
+  bar->show();
+  const QSize minimum = rec->widget->minimumSize();
+  if (minimum.height() > 0) rec->widget->setMinimumHeight(minimum.height() + rec->barHeight);
+  rec->widget->resize(content.width(), content.height() + rec->barHeight);
+}
+
 namespace detail {
+
+int menuBarHeightOf(int16_t n) {
+  WindowRec* rec = findWindow(n);
+  return rec == nullptr ? 0 : rec->barHeight;
+}
 
 int16_t windowNumberOf(const QWidget* w) {
   if (w == nullptr) return 0;

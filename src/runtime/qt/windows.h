@@ -82,7 +82,12 @@ Rect availableScreenRect();
 // and the menu and dialog layers; nullptr when the window does not exist.
 QWidget* contentWidget(int16_t n);
 
+// Puts a menu bar at the top of window n, above its content; the content keeps its size.
+void attachMenuBar(int16_t n, QWidget* bar);
+
 namespace detail {
+// Height of the menu bar inside window n, 0 when it has none.
+int menuBarHeightOf(int16_t n);
 // The window number whose content widget is w, 0 when none.
 int16_t windowNumberOf(const QWidget* w);
 // Milliseconds of quiet after the last resize before "resize completed" is sent.

@@ -11,6 +11,7 @@
 #include "runtime/qt/ports.h"
 #include "runtime/qt/regions.h"
 #include "runtime/qt/text.h"
+#include "state/program_state.h"
 #include "support/qt_helpers.h"
 
 namespace bg {
@@ -39,6 +40,7 @@ std::string picture(const GrafPort* p) {
 class DrawingTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    resetProgramState();
     int argc = 0;
     rtInit(argc, nullptr);
     world = newGWorld(makeRect(0, 0, 8, 6));
@@ -461,21 +463,6 @@ TEST(ColourConversionTest, HslRoundTripsAndCapsLightness) {
   EXPECT_NEAR(rgbToHsl(dark).lightness, 19660, 2);
   const HSLColor grey = rgbToHsl(RGBColor{30000, 30000, 30000});
   EXPECT_EQ(grey.saturation, 0);
-}
-
-TEST(RectUtilitiesTest, IntersectUnionInsetOffset) {
-  Rect r;
-  EXPECT_TRUE(sectRect(makeRect(0, 0, 10, 10), makeRect(5, 5, 20, 20), r));
-  EXPECT_EQ(r, makeRect(5, 5, 10, 10));
-  EXPECT_FALSE(sectRect(makeRect(0, 0, 10, 10), makeRect(10, 0, 20, 10), r));  // touching edges do not meet
-  EXPECT_EQ(unionRect(makeRect(0, 0, 1, 1), makeRect(5, 6, 7, 8)), makeRect(0, 0, 7, 8));
-  Rect s = makeRect(0, 0, 10, 10);
-  insetRect(s, 2, 3);
-  EXPECT_EQ(s, makeRect(2, 3, 8, 7));
-  offsetRect(s, -2, 1);
-  EXPECT_EQ(s, makeRect(0, 4, 6, 8));
-  EXPECT_TRUE(ptInRect(Point{0, 4}, s));
-  EXPECT_FALSE(ptInRect(Point{6, 4}, s));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "runtime/qt/events.h"
 #include "runtime/qt/ports.h"
 #include "runtime/qt/windows.h"
+#include "state/program_state.h"
 #include "support/qt_helpers.h"
 
 namespace bg {
@@ -56,6 +57,7 @@ bool onWindow(WindowEvent& e) {
 class PumpTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    resetProgramState();
     int argc = 0;
     rtInit(argc, nullptr);
     seen = Seen{};
@@ -280,19 +282,6 @@ TEST_F(PumpTest, ResizeBurstEndsInOneResizeCompleted) {
   EXPECT_EQ(windowFunction(2), 340);
   EXPECT_EQ(windowFunction(3), 230);
   EXPECT_EQ(portBounds(1), makeRect(0, 0, 340, 230));
-}
-
-TEST_F(PumpTest, TestHelpersDriveAResizeAndTheCloseBox) {
-  openWatchedBoard();
-  testing::userResize(1, 350, 250);
-  EXPECT_TRUE(testing::pumpUntil([] {
-    return !seen.window.empty() && seen.window.back().kind == WindowEvent::kResizeCompleted;
-  }));
-  testing::clickCloseBox(1);
-  EXPECT_TRUE(testing::pumpUntil([] {
-    return !seen.dialog.empty() && seen.dialog.back() == std::make_pair(int{kDialogWindowClosed}, 1);
-  }));
-  EXPECT_FALSE(testing::pumpUntil([] { return false; }, 3));
 }
 
 TEST_F(PumpTest, ProgramSizeChangesSendNoResizeNotifications) {

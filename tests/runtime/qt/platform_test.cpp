@@ -19,6 +19,7 @@
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/resources.h"
 #include "runtime/qt/snapshot.h"
+#include "state/program_state.h"
 #include "support/qt_helpers.h"
 
 namespace bg {
@@ -27,6 +28,7 @@ namespace {
 class PlatformTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    resetProgramState();
     int argc = 0;
     rtInit(argc, nullptr);
     setEventSlice(0);
@@ -104,12 +106,6 @@ TEST_F(PlatformTest, PollingTheButtonHoldsPendingInputBackForTheNextPump) {
   setMouseVector(nullptr);
 }
 
-TEST_F(PlatformTest, ModifiersUseTheProgramsBits) {
-  testing::setModifiers(kShiftKeyBit | kOptionKeyBit);
-  EXPECT_EQ(currentKeyModifiers(), kShiftKeyBit | kOptionKeyBit);
-  EXPECT_EQ(detail::carbonModifiers(Qt::ControlModifier | Qt::MetaModifier), kCmdKeyBit | kControlKeyBit);
-}
-
 TEST_F(PlatformTest, FlushShowsTheBackingImageAtOnceAndInvalidatingKeepsIt) {
   windowOpen(1, "Board", makeRect(100, 50, 300, 150), kDocumentWindow, true);
   setOutputWindow(1);
@@ -123,21 +119,6 @@ TEST_F(PlatformTest, FlushShowsTheBackingImageAtOnceAndInvalidatingKeepsIt) {
   invalidateWindow(1);
   FBHandleEvents();
   EXPECT_EQ(testing::pixelAt(windowPort(1), 0, 0), 0xFF0000u);
-}
-
-TEST_F(PlatformTest, SnapshotsWriteTheImageAsPng) {
-  QTemporaryDir dir;
-  GWorldPtr w = newGWorld(makeRect(0, 0, 3, 2));
-  setPort(w);
-  paintRect(makeRect(0, 0, 1, 1));
-  const QString path = dir.filePath("world.png");
-  ASSERT_TRUE(savePortSnapshot(w, path));
-  const QImage back(path);
-  EXPECT_EQ(back.size(), QSize(3, 2));
-  EXPECT_EQ(back.pixel(0, 0) & 0xFFFFFF, 0u);
-  EXPECT_FALSE(saveWindowSnapshot(99, dir.filePath("none.png")));
-  setPort(nullptr);
-  disposeGWorld(w);
 }
 
 TEST_F(PlatformTest, MissingResourcesGiveTheFallbacks) {
@@ -218,14 +199,6 @@ TEST_F(PlatformTest, ResourcesAreFoundByKindAndId) {
   disposeCCursor(cur);
 }
 
-TEST_F(PlatformTest, TheWatchShowsOverEverythingUntilReplaced) {
-  setCursor(kWatchCursor);
-  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-  setCursor(kArrowCursor);
-  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
 TEST_F(PlatformTest, TheApplicationsOwnResourcesLoad) {
   EXPECT_GT(loadMessageResources(), 50);
   EXPECT_FALSE(messageWordsOf(44).empty());
@@ -233,32 +206,6 @@ TEST_F(PlatformTest, TheApplicationsOwnResourcesLoad) {
   ASSERT_NE(cube, nullptr);
   EXPECT_GT(pictureBounds(cube).width(), 10);
   killPicture(cube);
-}
-
-TEST_F(PlatformTest, TheBoardsPatternsCursorsAndPalettesAreSupplied) {
-  for (int16_t id : {100, 314, 328, 141, 142, 143, 144, 133, 131, 14, 17, 38, 37, 29, 35, 34, 238, 335, 534, 323}) {
-    PixPatHandle pat = getPixPat(id);
-    EXPECT_NE(pat, nullptr) << "ppat " << id;
-    disposePixPat(pat);
-  }
-  for (int16_t base : {138, 139, 140, 141, 142, 143, 144, 145, 146, 148, 150}) {
-    for (int16_t id : {base, static_cast<int16_t>(base + 13)}) {
-      CCrsrHandle c = getCCursor(id);
-      EXPECT_NE(c, nullptr) << "crsr " << id;
-      disposeCCursor(c);
-    }
-  }
-  for (int16_t id : {132, 133, 516, 517, 518, 519}) {
-    CCrsrHandle c = getCCursor(id);
-    EXPECT_NE(c, nullptr) << "crsr " << id;
-    disposeCCursor(c);
-  }
-  for (int16_t id : {128, 129, 130}) {
-    PaletteHandle pal = getNewPalette(id);
-    ASSERT_GE(pal->entries.size(), 22u);
-    EXPECT_EQ(pal->entries[1], kBlackRGB);  // copies with entry 1 as the foreground stay untinted
-    disposePalette(pal);
-  }
 }
 
 Rect boundsOf(int16_t id) {

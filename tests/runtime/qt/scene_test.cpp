@@ -11,6 +11,7 @@
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/ports.h"
 #include "runtime/qt/regions.h"
+#include "state/program_state.h"
 
 namespace bg {
 namespace {
@@ -34,6 +35,7 @@ std::string letters(const GrafPort* p) {
 }
 
 TEST(SceneTest, EveryPrimitiveInOnePicture) {
+  resetProgramState();
   int argc = 0;
   rtInit(argc, nullptr);
   GWorldPtr scene = newGWorld(makeRect(0, 0, 24, 12));

@@ -1,0 +1,37 @@
+// Start-up to the board on screen: the whole initialisation, headless, on the fixed test
+// screen. It should stay well under half a second.
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include "runtime/qt/app_init.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/windows.h"
+#include "shell/startup.h"
+#include "state/program_state.h"
+
+namespace {
+
+void ensureApplication() {
+  static int argc = 1;
+  static char name[] = "bench_startup";
+  static char* argv[] = {name, nullptr};
+  if (QCoreApplication::instance() != nullptr) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  bg::rtInit(argc, argv);
+}
+
+void BM_StartUpToTheBoard(benchmark::State& state) {
+  ensureApplication();
+  for (auto _ : state) {
+    bg::resetProgramState();
+    bg::initProgram();
+    bg::FBHandleEvents();
+    state.PauseTiming();
+    bg::windowClose(1);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_StartUpToTheBoard)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+}  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+// Which dialog window is in front and where to go back to when it closes, and which push
+// buttons the front box has (for the button flash of Return and Escape).
+#include <cstdint>
+
+#include "runtime/core/checked_array.h"
+
+namespace bg {
+
+inline constexpr int16_t kBoardWindowNumber = 1;
+inline constexpr uint8_t kButtonPresent = 255;
+
+struct DialogWindows {
+  int16_t modalDialogWnd = kBoardWindowNumber;  // the dialog window in front, 1 = the board
+  int16_t savedOutputWnd = kBoardWindowNumber;  // the window to go back to, 0 treated as the board
+  CheckedArray<uint8_t, 2> dialogFlags;         // [n] 255 when push button n exists
+};
+extern DialogWindows dialogWindows;
+
+// The board's dialog callback, put back whenever a dialog returns to the board (the
+// shell installs it at start-up).
+struct DialogReturn {
+  void (*boardDialogEvent)() = nullptr;
+};
+extern DialogReturn dialogReturn;
+
+// Every dialog takes the menus away while it is open and gives them back when it closes.
+void disableAllMenus();
+void enableAllMenus();
+// Back to the board: the board's callback, the menus, and both window numbers 1.
+void returnToBoardWindow();
+
+}  // namespace bg

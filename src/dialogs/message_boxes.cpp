@@ -1,0 +1,148 @@
+#include "dialogs/message_boxes.h"
+
+#include <algorithm>
+
+#include "dialogs/dialog_state.h"
+#include "runtime/qt/controls.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/ports.h"
+#include "runtime/qt/text.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kDoneButton = 1;
+constexpr int16_t kMessageText = 4;
+constexpr int16_t kNamePrompt = 10;
+constexpr int16_t kNameField = 11;
+constexpr int16_t kInfoText = 40;
+constexpr int16_t kInfoSeparator = 100;
+constexpr int16_t kMinimumButtonWidth = 75;
+constexpr int16_t kBoxFont = 3;
+constexpr int16_t kInfoTextFont = 5;
+
+constexpr int16_t kInformationWidth = 380;
+constexpr int16_t kInformationHeight = 200;
+constexpr int16_t kInfoBoxWidth = 325;
+constexpr int16_t kInfoBoxHeight = 195;
+constexpr int16_t kNameBoxWidth = 270;
+constexpr int16_t kNameBoxHeight = 150;
+constexpr int16_t kNameFieldWidth = 105;
+constexpr int16_t kTextLineHeight = 17;
+
+// Opens a box centred on the screen with its port current and its text style set.
+void openBox(int16_t n, std::string_view title, int16_t width, int16_t height, int16_t font, int16_t size) {
+  windowOpen(n, title, makeRect(0, 0, width, height), kPlainWindow, false);
+  setOutputWindow(n);
+  textFont(font);
+  textSize(size);
+}
+
+int16_t textWidth(std::string_view text, int16_t font, int16_t size) {
+  textFont(font);
+  textSize(size);
+  return stringWidth(text);
+}
+
+void markOneButton() {
+  dialogWindows.dialogFlags[1] = kButtonPresent;
+  dialogWindows.dialogFlags[2] = 0;
+}
+
+void runLargeBox(int16_t width, int16_t height, std::string_view title, std::string_view button,
+                 std::string_view text, int16_t textPointSize) {
+  dialogWindows.savedOutputWnd = frontWindow();
+  dialogWindows.modalDialogWnd = kLargeMessageWindow;
+  openBox(kLargeMessageWindow, title, width, height, kBoxFont, 13);
+  const int16_t w = std::max<int16_t>(static_cast<int16_t>(textWidth(button, kBoxFont, 13) + 25), kMinimumButtonWidth);
+  const int16_t left = static_cast<int16_t>((width - w) / 2);
+  addPushButton(kLargeMessageWindow, kDoneButton, button, makeRect(left, height - 40, left + w, height - 19));
+  markOneButton();
+  addStaticText(kLargeMessageWindow, kMessageText, text, makeRect(20, 20, width - 17, height - 50), true);
+  setControlFont(kLargeMessageWindow, kMessageText, kBoxFont, textPointSize);
+  disableAllMenus();
+  runModalDialog();
+  windowClose(kLargeMessageWindow);
+  returnToBoardWindow();
+}
+
+void infoBoxStandIn() {
+  if (dialogEventKind() == 1 && dialogEventId() == kDoneButton && windowExists(kInfoBoxWindow)) {
+    const int16_t back = dialogWindows.savedOutputWnd;
+    windowClose(kInfoBoxWindow);
+    if (back > kBoardWindowNumber && windowExists(back)) {
+      dialogWindows.modalDialogWnd = back;
+      dialogWindows.savedOutputWnd = kBoardWindowNumber;
+      setOutputWindow(back);
+    } else {
+      returnToBoardWindow();
+    }
+  }
+}
+
+}  // namespace
+
+void (*infoBoxDialogEvent)() = infoBoxStandIn;
+
+void showMessageBox(std::string_view text) {
+  const int16_t front = frontWindow();
+  openBox(kInformationWindow, "Information", kInformationWidth, kInformationHeight, 0, 12);
+  const int16_t w = static_cast<int16_t>(stringWidth("Done") + 35);
+  const int16_t left = static_cast<int16_t>((kInformationWidth - w) / 2);
+  addPushButton(kInformationWindow, kDoneButton, "Done", makeRect(left, 171, left + w, 191));
+  addStaticText(kInformationWindow, kMessageText, text, makeRect(30, 40, 350, 160));
+  markOneButton();
+  runModalDialog();
+  windowClose(kInformationWindow);
+  if (front > 0) setOutputWindow(front);
+}
+
+void showLargeMessageYesNoDone(int16_t width, int16_t height, std::string_view text) {
+  runLargeBox(width, height, "", "Done", text, 13);
+}
+
+void showLargeMessageContinue(int16_t width, int16_t height, std::string_view title, std::string_view text,
+                              int16_t /*justification*/) {
+  runLargeBox(width, height, title, "Continue", text, 12);
+}
+
+void showInfoDialog(std::string_view title, std::string_view text) {
+  const int16_t w = std::max<int16_t>(static_cast<int16_t>(textWidth("Done", 0, 12) + 25), kMinimumButtonWidth);
+  const int16_t left = static_cast<int16_t>(kInfoBoxWidth / 2 - w / 2);
+  // A second call opens the box again with the new content; it goes back where the first came from.
+  if (!windowExists(kInfoBoxWindow)) dialogWindows.savedOutputWnd = frontWindow();
+  dialogWindows.modalDialogWnd = kInfoBoxWindow;
+  openBox(kInfoBoxWindow, title, kInfoBoxWidth, kInfoBoxHeight, 1, 12);
+  addSeparatorLine(kInfoBoxWindow, kInfoSeparator, makeRect(20, kInfoBoxHeight - 48, 305, kInfoBoxHeight - 46));
+  addPushButton(kInfoBoxWindow, kDoneButton, "done", makeRect(left, 160, left + w, 181));
+  markOneButton();
+  addStaticText(kInfoBoxWindow, kInfoText, text, makeRect(20, 20, 305, 146));
+  setControlFont(kInfoBoxWindow, kInfoText, kInfoTextFont, 12);
+  windowSelect(kInfoBoxWindow);
+  setDialogVector(infoBoxDialogEvent);
+  disableAllMenus();
+}
+
+std::string enterNameDialog(std::string_view prompt, std::string_view defaultName) {
+  dialogWindows.modalDialogWnd = kNameEntryWindow;
+  openBox(kNameEntryWindow, "", kNameBoxWidth, kNameBoxHeight, 0, 12);
+  const int16_t w = static_cast<int16_t>(stringWidth("Done") + 45);
+  const int16_t left = static_cast<int16_t>((kNameBoxWidth - w) / 2);
+  addPushButton(kNameEntryWindow, kDoneButton, "Done", makeRect(left, 120, left + w, 140));
+  markOneButton();
+  textSize(13);
+  const int16_t pw = stringWidth(prompt);
+  const int16_t pl = static_cast<int16_t>((kNameBoxWidth - pw) / 2);
+  addStaticText(kNameEntryWindow, kNamePrompt, prompt, makeRect(pl, 15, pl + pw + 6, 15 + kTextLineHeight));
+  const int16_t fl = (kNameBoxWidth - kNameFieldWidth) / 2;
+  addEditText(kNameEntryWindow, kNameField, defaultName, makeRect(fl, 45, fl + kNameFieldWidth, 45 + kTextLineHeight));
+  runModalDialog();
+  std::string name = controlText(kNameEntryWindow, kNameField);
+  windowClose(kNameEntryWindow);
+  returnToBoardWindow();
+  return name;
+}
+
+}  // namespace bg

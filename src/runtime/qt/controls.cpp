@@ -1,0 +1,231 @@
+#include "runtime/qt/controls.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QWindow>
+
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "runtime/qt/events.h"
+#include "runtime/qt/ports.h"
+#include "runtime/qt/text.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kDefaultButton = 1;
+constexpr int16_t kCancelButton = 2;
+
+struct ModalLoop {
+  int16_t window = 0;
+  bool done = false;
+  bool ok = false;
+};
+
+struct ControlRegistry {
+  std::map<std::pair<int16_t, int16_t>, QPointer<QWidget>> controls;
+  std::vector<ModalLoop*> loops;  // innermost last
+};
+
+ControlRegistry& registry() {
+  static ControlRegistry r;
+  return r;
+}
+
+QWidget* controlOf(int16_t window, int16_t id) {
+  auto& c = registry().controls;
+  auto it = c.find({window, id});
+  if (it == c.end()) return nullptr;
+  if (it->second.isNull() || it->second->window() != contentWidget(window)) {
+    c.erase(it);
+    return nullptr;
+  }
+  return it->second.data();
+}
+
+QRect widgetRectOf(int16_t window, const Rect& r) {
+  const GrafPtr port = windowPort(window);
+  const QPoint o = port != nullptr ? port->origin : QPoint();
+  return QRect(r.left - o.x(), r.top - o.y() + detail::menuBarHeightOf(window), r.width(), r.height());
+}
+
+ModalLoop* loopFor(int16_t window) {
+  auto& loops = registry().loops;
+  return !loops.empty() && loops.back()->window == window ? loops.back() : nullptr;
+}
+
+void endLoop(ModalLoop* loop, bool ok) {
+  loop->done = true;
+  loop->ok = ok;
+  if (auto* d = QAbstractEventDispatcher::instance()) d->wakeUp();
+}
+
+template <typename W>
+W* place(int16_t window, int16_t id, W* w, const Rect& r) {
+  QWidget* parent = contentWidget(window);
+  if (parent == nullptr) {
+    delete w;
+    return nullptr;
+  }
+  if (QWidget* old = controlOf(window, id)) delete old;
+  w->setParent(parent);
+  w->setGeometry(widgetRectOf(window, r));
+  if (const GrafPtr port = windowPort(window)) w->setFont(detail::fontOf(port));
+  w->show();
+  registry().controls[{window, id}] = w;
+  return w;
+}
+
+void buttonClicked(int16_t window, int16_t id) {
+  if (ModalLoop* loop = loopFor(window)) {
+    if (id == kDefaultButton) return endLoop(loop, true);
+    if (id == kCancelButton) return endLoop(loop, false);
+  }
+  AppEvent e;
+  e.kind = AppEvent::kControlHit;
+  e.window = window;
+  e.control = id;
+  // Not taken by the application handler: the dialog callback gets the control hit.
+  if (!detail::deliverAppEvent(e)) FBRaiseDialogEvent(kDialogControlHit, id);
+}
+
+// Return and Enter press the default button, Escape the cancel button when there is one;
+// installed after the layer's filter, so it sees the keys of the modal window first.
+class ModalKeys : public QObject {
+ public:
+  explicit ModalKeys(ModalLoop* loop) : loop_(loop) {}
+  bool eventFilter(QObject* obj, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress || !obj->isWindowType()) return false;
+    QWidget* w = contentWidget(loop_->window);
+    if (w == nullptr || w->windowHandle() != obj) return false;
+    switch (static_cast<QKeyEvent*>(e)->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        endLoop(loop_, true);
+        return true;
+      case Qt::Key_Escape:
+        if (!controlExists(loop_->window, kCancelButton)) return false;
+        endLoop(loop_, false);
+        return true;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  ModalLoop* loop_;
+};
+
+}  // namespace
+
+void addPushButton(int16_t window, int16_t id, std::string_view title, const Rect& r) {
+  auto* b = place(window, id, new QPushButton(QString::fromUtf8(title.data(), static_cast<int>(title.size()))), r);
+  if (b == nullptr) return;
+  b->setAutoDefault(false);
+  b->setDefault(id == kDefaultButton);
+  QObject::connect(b, &QPushButton::clicked, [window, id] { buttonClicked(window, id); });
+}
+
+void addStaticText(int16_t window, int16_t id, std::string_view text, const Rect& r, bool centred) {
+  auto* l = place(window, id, new QLabel(QString::fromUtf8(text.data(), static_cast<int>(text.size()))), r);
+  if (l == nullptr) return;
+  l->setWordWrap(true);
+  l->setAlignment(centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
+  // Text longer than the rectangle is cut at its edge.
+  l->setMaximumSize(l->size());
+}
+
+void addEditText(int16_t window, int16_t id, std::string_view text, const Rect& r) {
+  auto* e = place(window, id, new QLineEdit(QString::fromUtf8(text.data(), static_cast<int>(text.size()))), r);
+  if (e == nullptr) return;
+  e->setMaxLength(255);
+  e->setFocus();
+  e->selectAll();
+}
+
+void addSeparatorLine(int16_t window, int16_t id, const Rect& r) {
+  auto* f = place(window, id, new QFrame, r);
+  if (f != nullptr) f->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+}
+
+void setControlFont(int16_t window, int16_t id, int16_t font, int16_t size) {
+  QWidget* w = controlOf(window, id);
+  if (w == nullptr) return;
+  GrafPort scratch;
+  scratch.textFont = font;
+  scratch.textSize = size;
+  w->setFont(detail::fontOf(&scratch));
+}
+
+bool controlExists(int16_t window, int16_t id) { return controlOf(window, id) != nullptr; }
+
+Rect controlRect(int16_t window, int16_t id) {
+  QWidget* w = controlOf(window, id);
+  if (w == nullptr) return Rect{};
+  const GrafPtr port = windowPort(window);
+  const QPoint o = port != nullptr ? port->origin : QPoint();
+  const QRect g = w->geometry().translated(o.x(), o.y() - detail::menuBarHeightOf(window));
+  return makeRect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
+}
+
+std::string controlText(int16_t window, int16_t id) {
+  QWidget* w = controlOf(window, id);
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text().toStdString();
+  if (auto* l = qobject_cast<QLabel*>(w)) return l->text().toStdString();
+  if (auto* b = qobject_cast<QPushButton*>(w)) return b->text().toStdString();
+  return {};
+}
+
+void setButtonHighlight(int16_t window, int16_t id, bool down) {
+  if (auto* b = qobject_cast<QPushButton*>(controlOf(window, id))) b->setDown(down);
+}
+
+bool buttonHighlighted(int16_t window, int16_t id) {
+  auto* b = qobject_cast<QPushButton*>(controlOf(window, id));
+  return b != nullptr && b->isDown();
+}
+
+void pressButton(int16_t window, int16_t id) {
+  if (auto* b = qobject_cast<QPushButton*>(controlOf(window, id))) b->click();
+}
+
+bool runModalDialog() {
+  const int16_t n = outputWindow();
+  QWidget* w = contentWidget(n);
+  if (w == nullptr) return false;
+  ModalLoop loop;
+  loop.window = n;
+  registry().loops.push_back(&loop);
+  ModalKeys keys(&loop);
+  QCoreApplication::instance()->installEventFilter(&keys);
+  // The other windows take no input while the box runs.
+  const bool wasVisible = w->isVisible();
+  if (wasVisible) w->hide();
+  w->setWindowModality(Qt::ApplicationModal);
+  windowSelect(n);
+  while (!loop.done && contentWidget(n) != nullptr) FBHandleEvents();
+  QCoreApplication::instance()->removeEventFilter(&keys);
+  registry().loops.pop_back();
+  if (QWidget* still = contentWidget(n)) {
+    still->hide();
+    still->setWindowModality(Qt::NonModal);
+  }
+  return loop.ok;
+}
+
+int16_t modalLoopWindow() {
+  auto& loops = registry().loops;
+  return loops.empty() ? int16_t{0} : loops.back()->window;
+}
+
+}  // namespace bg

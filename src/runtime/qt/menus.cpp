@@ -1,0 +1,285 @@
+#include "runtime/qt/menus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+#include "runtime/core/shutdown.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/resources.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+
+namespace {
+
+struct MenuRec {
+  std::unique_ptr<QMenu> menu;
+  std::map<int16_t, int16_t> hosts;  // submenu number -> host item
+};
+
+struct MenuRegistry {
+  std::map<int16_t, MenuRec> menus;
+  std::vector<int16_t> barMenus;
+  int16_t barWindow = 0;
+  QPointer<QMenuBar> bar;
+};
+
+// Lives until the process ends; its menus go before the application object does.
+MenuRegistry& registry() {
+  static MenuRegistry* r = [] {
+    auto* made = new MenuRegistry;
+    addShutdownHook([made] {
+      made->menus.clear();
+      made->barMenus.clear();
+    });
+    return made;
+  }();
+  return *r;
+}
+
+QMenu* menuOf(int16_t menu) {
+  auto& m = registry().menus;
+  auto it = m.find(menu);
+  return it == m.end() ? nullptr : it->second.menu.get();
+}
+
+QAction* itemOf(int16_t menu, int16_t item) {
+  QMenu* m = menuOf(menu);
+  if (m == nullptr || item < 1) return nullptr;
+  const QList<QAction*> actions = m->actions();
+  return item <= actions.size() ? actions.at(item - 1) : nullptr;
+}
+
+// Each action reports its own number when chosen, so inserted items renumber by position.
+void connectItem(int16_t menu, QAction* a) {
+  QObject::connect(a, &QAction::triggered, [menu, a] {
+    QMenu* m = menuOf(menu);
+    if (m == nullptr) return;
+    const auto index = m->actions().indexOf(a);
+    if (index >= 0) postMenuSelection(menu, static_cast<int16_t>(index + 1));
+  });
+}
+
+QAction* makeItem(int16_t menu, QMenu* m, const QString& text) {
+  if (text == QStringLiteral("-")) return m->addSeparator();
+  if (text.startsWith(QStringLiteral("(-"))) {
+    // A disabled line: drawn as a separator, its text kept.
+    QAction* a = m->addSeparator();
+    a->setText(text);
+    a->setEnabled(false);
+    return a;
+  }
+  auto* a = new QAction(text, m);
+  connectItem(menu, a);
+  return a;
+}
+
+void rebuildBar() {
+  auto& r = registry();
+  if (r.bar.isNull()) return;
+  r.bar->clear();
+  for (int16_t id : r.barMenus) {
+    if (QMenu* m = menuOf(id)) r.bar->addMenu(m);
+  }
+}
+
+}  // namespace
+
+bool loadMenu(int16_t menu) {
+  QByteArray bytes;
+  if (!readResourceFile(QStringLiteral("text/menus/%1.txt").arg(menu), bytes)) return false;
+  QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+  while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) lines.removeLast();
+  if (lines.isEmpty()) return false;
+  MenuRec rec;
+  rec.menu = std::make_unique<QMenu>(lines.takeFirst().trimmed());
+  int16_t item = 0;
+  for (const QString& line : lines) {
+    ++item;
+    const auto tab = line.indexOf(QLatin1Char('\t'));
+    QString text = tab < 0 ? line : line.left(tab);
+    const QString attrs = tab < 0 ? QString() : line.mid(tab + 1);
+    const bool disabled = text.startsWith(QLatin1Char('(')) && !text.startsWith(QStringLiteral("(-"));
+    if (disabled) text.remove(0, 1);
+    QAction* a = makeItem(menu, rec.menu.get(), text);
+    if (!a->isSeparator()) rec.menu->addAction(a);
+    if (disabled) a->setEnabled(false);
+    for (const QString& attr : attrs.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      if (attr.startsWith(QLatin1Char('^')) && attr.size() == 2) {
+        a->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + attr.at(1)));
+      } else if (attr.startsWith(QLatin1Char('>'))) {
+        rec.hosts[static_cast<int16_t>(attr.mid(1).toInt())] = item;
+      } else if (attr == QStringLiteral("!")) {
+        a->setCheckable(true);
+        a->setChecked(true);
+      }
+    }
+  }
+  auto& r = registry();
+  r.menus[menu] = std::move(rec);
+  rebuildBar();
+  return true;
+}
+
+bool menuExists(int16_t menu) { return menuOf(menu) != nullptr; }
+
+std::vector<int16_t> loadMenuBarList(int16_t bar) {
+  std::vector<int16_t> ids;
+  QByteArray bytes;
+  if (!readResourceFile(QStringLiteral("text/menubars/%1.txt").arg(bar), bytes)) return ids;
+  for (const QString& word : QString::fromUtf8(bytes).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+    ids.push_back(static_cast<int16_t>(word.toInt()));
+  }
+  return ids;
+}
+
+void setMenuBar(int16_t window, const std::vector<int16_t>& menus) {
+  auto& r = registry();
+  r.barMenus = menus;
+  // Before the window exists the bar waits for the next call.
+  if (!windowExists(window)) return;
+  if (r.barWindow != window || r.bar.isNull() || detail::menuBarHeightOf(window) == 0) {
+    r.barWindow = window;
+    r.bar = new QMenuBar;
+    // Filled first: the window makes room for the bar's height.
+    rebuildBar();
+    attachMenuBar(window, r.bar);
+    return;
+  }
+  rebuildBar();
+}
+
+std::vector<int16_t> menuBarMenus() { return registry().barMenus; }
+
+void removeMenuFromBar(int16_t menu) {
+  auto& ids = registry().barMenus;
+  ids.erase(std::remove(ids.begin(), ids.end(), menu), ids.end());
+  rebuildBar();
+}
+
+bool insertSubmenu(int16_t sub) {
+  QMenu* m = menuOf(sub);
+  if (m == nullptr) return false;
+  for (auto& [host, rec] : registry().menus) {
+    auto it = rec.hosts.find(sub);
+    if (it == rec.hosts.end()) continue;
+    QAction* a = itemOf(host, it->second);
+    if (a == nullptr) return false;
+    a->setMenu(m);
+    a->setEnabled(true);
+    return true;
+  }
+  return false;
+}
+
+bool submenuInserted(int16_t sub) {
+  QMenu* m = menuOf(sub);
+  if (m == nullptr) return false;
+  for (auto& [host, rec] : registry().menus) {
+    auto it = rec.hosts.find(sub);
+    if (it == rec.hosts.end()) continue;
+    QAction* a = itemOf(host, it->second);
+    return a != nullptr && a->menu() == m;
+  }
+  return false;
+}
+
+int16_t menuItemCount(int16_t menu) {
+  QMenu* m = menuOf(menu);
+  return m == nullptr ? int16_t{0} : static_cast<int16_t>(m->actions().size());
+}
+
+std::string menuTitle(int16_t menu) {
+  QMenu* m = menuOf(menu);
+  return m == nullptr ? std::string() : m->title().toStdString();
+}
+
+std::string menuItemText(int16_t menu, int16_t item) {
+  QAction* a = itemOf(menu, item);
+  if (a == nullptr) return {};
+  if (a->isSeparator() && a->text().isEmpty()) return "-";
+  return a->text().toStdString();
+}
+
+void setMenuItemText(int16_t menu, int16_t item, std::string_view text) {
+  if (QAction* a = itemOf(menu, item))
+    a->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+}
+
+void setMenuItemEnabled(int16_t menu, int16_t item, bool enabled) {
+  if (item == 0) {
+    if (QMenu* m = menuOf(menu)) m->menuAction()->setEnabled(enabled);
+    return;
+  }
+  if (QAction* a = itemOf(menu, item)) a->setEnabled(enabled);
+}
+
+bool menuItemEnabled(int16_t menu, int16_t item) {
+  if (item == 0) {
+    QMenu* m = menuOf(menu);
+    return m != nullptr && m->menuAction()->isEnabled();
+  }
+  QAction* a = itemOf(menu, item);
+  return a != nullptr && a->isEnabled();
+}
+
+void setMenuItemChecked(int16_t menu, int16_t item, bool checked) {
+  QAction* a = itemOf(menu, item);
+  if (a == nullptr || a->isSeparator()) return;
+  a->setCheckable(true);
+  a->setChecked(checked);
+}
+
+bool menuItemChecked(int16_t menu, int16_t item) {
+  QAction* a = itemOf(menu, item);
+  return a != nullptr && a->isChecked();
+}
+
+void checkMenuItemOnly(int16_t menu, int16_t item) {
+  for (int16_t i = 1; i <= menuItemCount(menu); ++i) {
+    QAction* a = itemOf(menu, i);
+    if (a->isSeparator()) continue;
+    if (i == item || a->isChecked()) setMenuItemChecked(menu, i, i == item);
+  }
+}
+
+std::string menuItemShortcut(int16_t menu, int16_t item) {
+  QAction* a = itemOf(menu, item);
+  return a == nullptr ? std::string() : a->shortcut().toString().toStdString();
+}
+
+void chooseMenuItem(int16_t menu, int16_t item) {
+  if (QAction* a = itemOf(menu, item)) a->trigger();
+}
+
+void appendMenuItem(int16_t menu, std::string_view text) {
+  insertMenuItem(menu, menuItemCount(menu), text);
+}
+
+void insertMenuItem(int16_t menu, int16_t after, std::string_view text) {
+  QMenu* m = menuOf(menu);
+  if (m == nullptr) return;
+  QString t = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+  QAction* a = nullptr;
+  if (t.startsWith(QStringLiteral("(-"))) {
+    a = new QAction(t, m);
+    a->setSeparator(true);
+    a->setEnabled(false);
+  } else {
+    a = new QAction(t, m);
+    connectItem(menu, a);
+  }
+  const QList<QAction*> actions = m->actions();
+  QAction* before = after >= 0 && after < actions.size() ? actions.at(after) : nullptr;
+  m->insertAction(before, a);
+}
+
+}  // namespace bg

@@ -1,0 +1,162 @@
+#include "state/display_state.h"
+#include "shell/app_events.h"
+
+#include <cctype>
+
+#include "dialogs/dialog_state.h"
+#include "dialogs/message_boxes.h"
+#include "display/board_ids.h"
+#include "display/colour_roles.h"
+#include "display/display_settings.h"
+#include "display/message_line.h"
+#include "display/upper_services.h"
+#include "runtime/core/clock.h"
+#include "runtime/qt/controls.h"
+#include "runtime/qt/cursors.h"
+#include "runtime/qt/windows.h"
+#include "shell/shell_stand_ins.h"
+#include "state/display_services.h"
+#include "state/program_state.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
+
+namespace bg {
+
+AppEventState appEvents;
+BG_RESETS_WITH_PROGRAM(appEvents);
+
+namespace {
+
+constexpr int16_t kHelpWindow = 3;
+constexpr int16_t kWaitWindow = 6;
+constexpr int16_t kNotePadWindow = 2;
+constexpr int16_t kRolloutWindow = 348;
+constexpr int16_t kBoxWindow325 = 325;
+constexpr int16_t kFlashMs = 100;
+constexpr uint8_t kBoardInput = 255;
+constexpr uint8_t kRolloutOn = 255;
+
+// The boxes that answer their own buttons in their app-modal loops.
+bool answersOwnControls(int16_t window) {
+  return window == kBoardWindow || window == kInformationWindow || window == kLargeMessageWindow ||
+         window == kNameEntryWindow || window == kBoxWindow325 || window == kInfoBoxWindow;
+}
+
+void activationChanged(int16_t id) {
+  if (id == 2) {
+    settings.noPumpDuringSearch = 0;
+    setCursor(kArrowCursor);
+    return;
+  }
+  settings.noPumpDuringSearch = -1;
+  if (id != 1) return;
+  FBRaiseDialogEvent(kDialogPrivate, kPrivateNothing);
+  if (rollout.rolloutRunning != 0) {
+    rollout.rolloutRunning = 0;
+    hook::redrawBoardWindow();
+    rollout.rolloutRunning = kRolloutOn;
+  }
+}
+
+bool keyDown(const AppEvent& e) {
+  switch (e.window) {
+    case kBoardWindow: {
+      // Keys with Ctrl are the menus' shortcuts.
+      if ((e.modifiers & kCmdKeyBit) != 0) return false;
+      const char typed[2] = {static_cast<char>(std::toupper(e.charCode)), 0};
+      interactionDisplay.keyBuffer = typed;
+      doKeyDown();
+      return false;
+    }
+    case kNotePadWindow:
+    case kRolloutWindow:
+      return false;
+    default:
+      break;
+  }
+  if (e.charCode == kReturnChar || e.charCode == kEnterChar) {
+    flashButton(1);
+    handleDialogEvent(kDialogControlHit, 1);
+    return true;
+  }
+  if (e.charCode == kEscapeChar) {
+    flashButton(2);
+    handleDialogEvent(kDialogControlHit, 2);
+    // Dispatched here: reported handled so that no standard cancel acts a second time.
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void mouseEventHook() {
+  if (outputWindow() != kBoardWindow) return;
+  if (mouseClickCount() != 0 && appEvents.helpTextShowing == 0) appEvents.boardInputEvent = kBoardInput;
+}
+
+void doDialogEvent() {
+  if (shellWindow.boardRebuilding == -1) {
+    flushEvents();
+    return;
+  }
+  const int16_t kind = dialogEventKind();
+  const int16_t id = dialogEventId();
+  layerSelection.fbSelectValues[1] = kind;
+  switch (kind) {
+    case kDialogWindowClosed:
+      if (id == kHelpWindow || id == kWaitWindow) appEvents.waitEnded = -1;
+      if (id == kBoardWindow) quitGame();
+      break;
+    case kDialogActivation:
+      activationChanged(id);
+      break;
+    case kDialogPrivate:
+      if (id == kPrivateQuit) quitGame();
+      if (id == kPrivateResume) loadGame(0);
+      break;
+    case kDialogControlHit:
+    case 2:
+      layerSelection.fbSelectValues[2] = outputWindow();
+      break;
+    default:
+      break;
+  }
+}
+
+bool appEventHandler(AppEvent& e) {
+  switch (e.kind) {
+    case AppEvent::kControlHit:
+      if (answersOwnControls(e.window)) return false;
+      handleDialogEvent(kDialogControlHit, e.control);
+      return true;
+    case AppEvent::kQuitRequest:
+      quitGame();
+    case AppEvent::kKeyDown:
+      return keyDown(e);
+    case AppEvent::kShown:
+      if (display.firstBoardBuild != -1) showGameWindows();
+      return false;
+    case AppEvent::kActivated:
+    case AppEvent::kDeactivated:
+      setCursor(kArrowCursor);
+      return false;
+  }
+  return false;
+}
+
+void installAppEventHandlers() { setAppEventHandler(appEventHandler); }
+
+void flashButton(int16_t n) {
+  const int16_t front = frontWindow();
+  if (n < 0 || n > 2 || dialogWindows.dialogFlags[n] == 0 || front == kBoardWindow) return;
+  if (!controlExists(front, n)) return;
+  setButtonHighlight(front, n, true);
+  flushWindow(front);
+  delayMs(kFlashMs);
+  setButtonHighlight(front, n, false);
+}
+
+void endWaitLoop() { appEvents.waitEnded = -1; }
+
+}  // namespace bg

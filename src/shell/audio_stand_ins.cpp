@@ -1,0 +1,7 @@
+#include "shell/audio_stand_ins.h"
+
+namespace bg {
+void initSpeech() {}
+void initSoundTable() {}
+void applySoundOption() {}
+}  // namespace bg

@@ -1,0 +1,136 @@
+#include "shell/board_window.h"
+
+#include <algorithm>
+
+#include "display/board_ids.h"
+#include "display/board_images.h"
+#include "display/board_layout.h"
+#include "display/board_rebuild.h"
+#include "display/board_state.h"
+#include "display/colour_roles.h"
+#include "display/display_settings.h"
+#include "display/draw_color.h"
+#include "display/message_line.h"
+#include "runtime/qt/drawing.h"
+#include "runtime/qt/ports.h"
+#include "runtime/qt/regions.h"
+#include "runtime/qt/windows.h"
+#include "shell/app_events.h"
+#include "shell/shared_services.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
+#include "state/interaction_state.h"
+#include "state/play_search_state.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kBoardSizeMenu = 14;
+constexpr int kOverlayRedrawsAtMost = 2;
+
+void paintContent() {
+  const Rect content = windowContentRect(kBoardWindow);
+  setOrigin(0, 0);
+  clipRect(makeRect(0, 0, content.width(), content.height()));
+  setDrawColor(roles.windowBackColor);
+  paintRect(makeRect(0, 0, content.width(), content.height()));
+}
+
+void fitUnitToWindow(int16_t width, int16_t height) {
+  ShellWindowState& S = shellWindow;
+  BoardLayout& L = layout;
+  const int margin = windowPlacement.windowMargin;
+  auto measure = [&] {
+    L.boardWidth = L.boardSizeUnit;
+    computePieceSize();
+    computeBoardMargins();
+  };
+  measure();
+  if (L.boardWidth < width - 2 * margin && L.boardHeight < height - 2 * margin) {
+    do {
+      ++L.boardSizeUnit;
+      measure();
+    } while (!(L.boardWidth > width - 2 * margin || L.boardWidth > S.boardWidthFallback ||
+               L.boardHeight > height - 2 * margin));
+    --L.boardSizeUnit;
+  } else {
+    do {
+      --L.boardSizeUnit;
+      measure();
+    } while (!((L.boardWidth <= width - 2 * margin && L.boardHeight < height - 2 * margin) ||
+               L.boardSizeUnit <= S.boardWidthMin));
+  }
+  L.boardSizeUnit = std::max(L.boardSizeUnit, S.boardWidthMin);
+  L.boardWidth = L.boardSizeUnit;
+}
+
+bool boardWindowEvent(WindowEvent& e) {
+  switch (e.kind) {
+    case WindowEvent::kResizeStarted:
+      prepareBoardResize();
+      return true;
+    case WindowEvent::kResizeCompleted:
+    case WindowEvent::kZoomed:
+      fitBoardToWindow();
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void prepareBoardResize() {
+  if (display.boardColor == kPictureBoard) return;
+  clearMessageLine(0);
+  for (int i = 0; i < kOverlayRedrawsAtMost && display.overlayActive != 0; ++i) hook::redrawBoardPicture();
+  if (boardState.setupInProgress != 0) {
+    boardState.setupInProgress = 0;
+    playSearch.searchedPlayer = 0;
+    hook::setDiceDisplayFlags(0);
+    flow.abortTurn = kLeaveTurn;
+  }
+}
+
+void fitBoardToWindow() {
+  if (display.overlayActive != 0 || hand.pieceInHand != 0 || boardState.boardSizeChangePending != 0) return;
+  ShellWindowState& S = shellWindow;
+  if (appEvents.boardResizePending == -1) {
+    paintContent();
+    appEvents.boardResizePending = 0;
+    if (S.boardRebuilding == -1) fitWindowToBoard();
+    hook::redrawBoardWindow();
+    flushWindow(kBoardWindow);
+    return;
+  }
+  if (display.boardColor == kPictureBoard) {
+    // The picture board keeps its size: the window snaps back.
+    appEvents.boardResizePending = 0;
+    if (S.boardRebuilding == -1) fitWindowToBoard();
+    layout.boardRect = makeRect(0, 0, layout.boardWidth, layout.boardHeight);
+    if (boardImages.boardClipRgn != nullptr) rectRgn(boardImages.boardClipRgn, layout.boardRect);
+    invalidateRect(kBoardWindow, layout.boardRect);
+    return;
+  }
+  if (S.boardSizeIndex > 0) setMenuItemState(kBoardSizeMenu, S.boardSizeIndex, kItemEnabled, "");
+  S.boardSizeIndex = 0;
+  endWaitLoop();
+  const int16_t oldWidth = windowPlacement.boardWindowRect.width();
+  paintContent();
+  flushWindow(kBoardWindow);
+  S.boardRebuilding = -1;
+  const Rect content = windowContentRect(kBoardWindow);
+  // An old width of 0 cannot scale; the search starts from the present unit.
+  const int ratio = oldWidth > 0 ? content.width() / oldWidth : 1;
+  layout.boardSizeUnit = static_cast<int16_t>(std::min<int>(layout.boardSizeUnit * ratio, S.boardWidthFallback));
+  fitUnitToWindow(content.width(), content.height());
+  rebuildBoardWindow();
+  hook::redrawBoardWindow();
+  S.boardRebuilding = 0;
+}
+
+void installBoardWindowHandler() { setWindowEventHandler(kBoardWindow, boardWindowEvent); }
+
+}  // namespace bg

@@ -1,0 +1,11 @@
+#pragma once
+// The board window follows the user's resize: the open board state is put away when the
+// resize begins, and the board is refitted to the new size when it ends.
+namespace bg {
+
+void prepareBoardResize();
+void fitBoardToWindow();
+// Until the board window's own handler lands: resize and zoom reach the two above.
+void installBoardWindowHandler();
+
+}  // namespace bg

@@ -1,0 +1,92 @@
+#pragma once
+// The shell's own values: the program's constants, the menu marks, and the settings and
+// start-up values no other area holds yet (their owners take them over when they land).
+#include <cstdint>
+
+#include "runtime/core/checked_array.h"
+#include "runtime/core/pstring.h"
+#include "runtime/qt/qd_types.h"
+
+namespace bg {
+
+struct AppConstants {
+  Str255 programName;
+  Str255 versionText;
+  Str31 buildText;
+  Str63 savedGameName;
+};
+extern AppConstants appConstants;
+
+// Menu marks: 1 enabled without check, 2 enabled and checked, 0 disabled.
+inline constexpr int16_t kMarkOff = 1;
+inline constexpr int16_t kMarkOn = 2;
+struct MenuMarks {
+  int16_t cubeUsedMark = kMarkOn;
+  int16_t beaverAllowedMark = kMarkOff;
+  int16_t jacobyRuleMark = kMarkOff;
+  int16_t acceptDoublesMark = kMarkOff;
+  int16_t rollOverMark = kMarkOff;
+  int16_t inputDiceMark = kMarkOff;
+  int16_t fastPlayMark = kMarkOff;
+};
+extern MenuMarks menuMarks;
+
+inline constexpr long kHelpTopicHighest = 40;
+
+struct ShellSettings {
+  int16_t showChangesImmediately = 0;
+  uint8_t displayRedrawPending = 0;
+  int16_t lastCursorPoint = 0;
+  CheckedArray<int16_t, 1> trayPoint;
+  CheckedArray<int16_t, 1> barPointAlt;
+  CheckedArray<int16_t, 1> perspectiveBase;
+  int16_t stackWrap = 0;
+  int16_t borderDesign = 0;
+  Str40 wagerSymbol;                 // WAGERSYMBOL
+  int16_t wagerSymbolLocation = 0;   // WAGERSYMBOLLOCATION
+  int16_t loadGameOnStartup = 0;     // LOADGAMEONSTARTUP
+  int16_t saveGameOnExit = 0;        // SAVEGAMEONEXIT
+  int16_t quitting = 0;
+  Str255 savedGameName;
+  int16_t moneySessionGoing = 0;     // MONEYSESSIONGOING
+  int16_t moneyPanelFlag = 0;
+  int16_t shortDiceMessage = 0;      // SHORTDICEMESSAGE
+  int16_t selectOneOnly = 0;         // SELECTONEONLY
+  int16_t showPossibleMoves = 0;     // SHOWPOSSIBLEMOVES
+  int16_t rowNumbersShown = 0;       // SHOWROWNUMBERS
+  int16_t windowFitState = 0;
+  uint8_t originateCall = 0;         // ORIGINATECALL
+  int32_t modemSpeed = 0;            // MODEMSPEED
+  Str40 phoneNumber;                 // PHONENUMBER
+  int16_t autoDoubleMaxChoice = 0;
+  int16_t cubeMaximumChoice = 0;
+  int16_t voiceIndex = 0;
+  uint8_t rollOverOnce = 0;          // ROLLOVERONCE
+  Str40 languageName;                // LANGUAGE
+  int16_t takeBackClickFlag = 0;
+  float statsLayoutFactor = 0;
+  int16_t keyLogOn = 0;
+  int16_t searchDisplayFlag = 0;
+  int16_t gameShown = 0;
+  int16_t alertSoundIndex = 0;
+  int16_t checkerAnimFlag = 0;
+  Str255 moveListScoreMask;
+  CheckedArray<Str255, 6> skillNames;
+  CheckedArray<Str255, kHelpTopicHighest> helpTopicTitles;  // 'STR#' 128, from item 1
+  Point startPicturePoint{};
+};
+extern ShellSettings shellSettings;
+
+// The rollout's settings until the rollout area holds them.
+struct RolloutSettings {
+  int16_t rolloutStopFlag = 0;
+  int16_t rolloutAutoConcessions = 0;
+  int16_t gamesWanted = 0;
+  int16_t minMaxStart = 0;
+  int16_t rolloutCubeUsed = 0;
+  int16_t rolloutJacobyRule = 0;
+  int16_t rolloutBackgammonsAllowed = 0;
+};
+extern RolloutSettings rolloutSettings;
+
+}  // namespace bg

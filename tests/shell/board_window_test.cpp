@@ -1,0 +1,67 @@
+// The board follows a user resize of its window: a free size, never below the smallest
+// board, and the same whichever side the search starts from.
+#include <gtest/gtest.h>
+
+#include "display/board_layout.h"
+#include "display/display_settings.h"
+#include "runtime/qt/menus.h"
+#include "runtime/qt/windows.h"
+#include "shell/app_events.h"
+#include "shell/board_window.h"
+#include "shell/startup.h"
+#include "state/interaction_state.h"
+#include "state/program_state.h"
+#include "support/qt_helpers.h"
+
+namespace bg {
+namespace {
+
+class BoardResize : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetProgramState();
+    initProgram();
+    installBoardWindowHandler();
+  }
+  void TearDown() override { windowClose(1); }
+  static void resizeTo(int width, int height) {
+    testing::userResize(1, width, height);
+    testing::pumpUntil([] { return shellWindow.boardSizeIndex == 0 && shellWindow.boardRebuilding == 0; });
+    testing::pumpUntil([] { return false; }, 3);
+  }
+};
+
+TEST_F(BoardResize, AUserResizeGivesAFreeSizeThatFitsTheWindow) {
+  resizeTo(800, 600);
+  EXPECT_EQ(shellWindow.boardSizeIndex, 0);
+  EXPECT_FALSE(menuItemChecked(14, 6));
+  EXPECT_LE(layout.boardWidth, 800 - 2 * windowPlacement.windowMargin);
+  EXPECT_LT(layout.boardHeight, 600 - 2 * windowPlacement.windowMargin);
+  EXPECT_GE(layout.boardWidth, 700);
+  EXPECT_EQ(appEvents.waitEnded, -1);
+}
+
+TEST_F(BoardResize, TheBoardNeverEndsBelowTheSmallestWidth) {
+  resizeTo(200, 150);
+  EXPECT_EQ(layout.boardSizeUnit, 424);
+}
+
+TEST_F(BoardResize, GrowingFromNothingEndsWhereShrinkingFromAboveEnds) {
+  resizeTo(420 + 2 * windowPlacement.windowMargin + 100, 560);  // below half: the search grows from 0
+  const int16_t grown = layout.boardSizeUnit;
+  layout.boardSizeUnit = shellWindow.boardWidthFallback;
+  windowPlacement.boardWindowRect = makeRect(0, 0, windowContentRect(1).width(), 10);
+  fitBoardToWindow();
+  EXPECT_EQ(layout.boardSizeUnit, grown);
+}
+
+TEST_F(BoardResize, NothingChangesWhileACheckerIsInHand) {
+  hand.pieceInHand = -1;
+  const int16_t before = layout.boardWidth;
+  resizeTo(700, 500);
+  EXPECT_EQ(layout.boardWidth, before);
+  EXPECT_EQ(shellWindow.boardSizeIndex, 6);
+}
+
+}  // namespace
+}  // namespace bg
