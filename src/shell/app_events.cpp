@@ -1,4 +1,3 @@
-#include "state/display_state.h"
 #include "shell/app_events.h"
 
 #include <cctype>
@@ -16,6 +15,7 @@
 #include "runtime/qt/windows.h"
 #include "shell/shell_stand_ins.h"
 #include "state/display_services.h"
+#include "state/display_state.h"
 #include "state/program_state.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"

@@ -1,11 +1,12 @@
-#include "state/display_state.h"
 #include "shell/program_data.h"
 
+#include "audio/sound_effects.h"
 #include "computer/computer_play.h"
 #include "computer/computer_services.h"
 #include "computer/personalities.h"
 #include "computer/program_data.h"
 #include "display/board_layout.h"
+#include "display/display_settings.h"
 #include "flow/computer_move.h"
 #include "flow/turn_state.h"
 #include "rules/dice.h"
@@ -15,13 +16,12 @@
 #include "runtime/qt/menus.h"
 #include "runtime/qt/resources.h"
 #include "runtime/qt/text.h"
-#include "shell/audio_stand_ins.h"
 #include "shell/shell_settings.h"
+#include "state/display_state.h"
 #include "state/flow_state.h"
 #include "state/interaction_state.h"
 #include "state/search_services.h"
 #include "state/settings.h"
-#include "display/display_settings.h"
 
 namespace bg {
 

@@ -1,12 +1,15 @@
 #include "shell/startup.h"
 
+#include "audio/speech.h"
 #include "dialogs/dialog_state.h"
 #include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
+#include "display/audio_install.h"
 #include "display/board_rebuild.h"
 #include "display/colour_schemes.h"
 #include "display/display_settings.h"
+#include "display/score_display.h"
 #include "display/upper_services.h"
 #include "flow/game_loop.h"
 #include "flow/turn_services.h"
@@ -18,7 +21,6 @@
 #include "runtime/qt/user_folders.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
-#include "shell/audio_stand_ins.h"
 #include "shell/board_window.h"
 #include "shell/menu_marks.h"
 #include "shell/program_data.h"
@@ -116,8 +118,10 @@ int runApplication(int argc, char** argv) {
   turnServices.quitGame = quitGame;
   installShellServices();
   upperServices.endWaitLoop = endWaitLoop;
+  installAudioServices();
   initProgram();
   installDisplayServices();
+  installScoreDisplay();
   installBoardWindowHandler();
   installAppEventHandlers();
   shellFlags.modalBusy = 0;
