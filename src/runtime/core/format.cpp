@@ -41,8 +41,8 @@ std::string floatText(double value, int digits) {
   std::string body;
   if (exp >= digits || exp < -5) {
     body = d.substr(0, 1);
-    if (d.size() > 1) body += "." + d.substr(1);
-    body += "E" + exponentText(exp);
+    if (d.size() > 1) body.append(".").append(d, 1);
+    body.append("E").append(exponentText(exp));
   } else if (exp >= 0) {
     const auto intLen = static_cast<std::size_t>(exp) + 1;
     if (d.size() <= intLen) {
@@ -93,7 +93,8 @@ double modLowBits(double value, double modulus) {
 }  // namespace
 
 std::string strS(std::int64_t value) {
-  return (value >= 0 ? " " : "") + std::to_string(value);
+  std::string text = value >= 0 ? " " : "";
+  return text.append(std::to_string(value));
 }
 
 std::string strS(float value) { return floatText(value, 7); }
@@ -182,20 +183,20 @@ std::string usingS(std::string_view mask, double value) {
     std::string frac = dot == std::string_view::npos ? std::string() : std::string(text.substr(dot + 1));
     const bool roundUp = frac.size() > fracPositions && frac[fracPositions] >= '5';
     frac.resize(fracPositions, '0');
-    if (roundUp && incrementDigits(frac) && incrementDigits(intDigits)) intDigits.insert(0, "1");
+    if (roundUp && incrementDigits(frac) && incrementDigits(intDigits)) intDigits.insert(intDigits.begin(), '1');
     const std::size_t nz = intDigits.find_first_not_of('0');
-    intDigits = nz == std::string::npos ? std::string() : intDigits.substr(nz);
+    intDigits.erase(0, nz);  // all of it when there is no other digit
     negative = value < 0 && (!intDigits.empty() || frac.find_first_not_of('0') != std::string::npos);
-    if (intDigits.empty() && (intPositions > 0 || fracPositions == 0)) intDigits = "0";
+    if (intDigits.empty() && (intPositions > 0 || fracPositions == 0)) intDigits.assign(1, '0');
     body = intDigits;
-    if (hasPoint) body += "." + frac;
+    if (hasPoint) body.append(".").append(frac);
   }
 
   std::string sign;
   if (signChar == '+') {
-    sign = negative ? "-" : "+";
+    sign.assign(1, negative ? '-' : '+');
   } else if (signChar == '-') {
-    sign = negative ? "-" : " ";
+    sign.assign(1, negative ? '-' : ' ');
   } else if (negative) {
     sign = "-";
   }
