@@ -22,37 +22,25 @@
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
 #include "runtime/core/random.h"
-#include "computer/eval_terms_backgame.h"
-#include "computer/personalities.h"
-#include "rules/whole_roll_check.h"
 #include "state/board_input.h"
-#include "state/display_services.h"
-#include "state/flow_services.h"
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
+#include "state/interaction_state.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
-#include "state/player_records.h"
-#include "state/session_statistics.h"
-#include "state/shell_flags.h"
-#include "state/speech_state.h"
-#include "state/turn_flags.h"
-#include "state/interaction_state.h"
 #include "state/program_state.h"
+#include "state/shell_flags.h"
 #include "state/shell_services.h"
 #include "state/sound_services.h"
 #include "support/position_text.h"
 
 namespace bg::testing {
 
-// What the fakes saw: message line texts (numbered ones as "#n"), pauses, dialogs.
+// What the fakes saw: message line texts (numbered ones as "#n"), dialogs, alerts, pumps.
 struct FlowLog {
   std::vector<std::string> messages;
-  std::vector<float> pauses;
   std::vector<std::string> dialogs;
-  int alerts = 0;
-  int pumps = 0;
-  void clear() { *this = FlowLog{}; }
+  int alerts = 0, pumps = 0;
 };
 inline FlowLog flowLog;
 
@@ -79,13 +67,6 @@ inline void scriptDice(std::vector<int> values) {
     if (n != 6) return 1;
     return diceNext < diceScript.size() ? diceScript[diceNext++] : static_cast<int32_t>(diceNext++ % 6 + 1);
   });
-}
-
-// Board helpers: player 0 counts positive, player 1 negative.
-inline void clearBoard() { setPosition(""); }
-inline void place(int16_t side, int16_t point, int16_t count) {
-  position.board[point] = static_cast<int16_t>(position.board[point] + count * position.playerDirection[side]);
-  position.piecesOnBoard[side] = static_cast<int16_t>(position.piecesOnBoard[side] + count);
 }
 
 // The hand-over of playTurn gives `side` the turn.
@@ -115,8 +96,7 @@ class FlowTest : public ::testing::Test {
       if (interaction.messageNumber != kNoMessage) flowLog.messages.push_back("#" + std::to_string(interaction.messageNumber));
       if (interaction.messageText.len() > 2) flowLog.messages.push_back(interaction.messageText.str().substr(2));
     };
-    shellServices.pauseAfterMove = [](double s) { flowLog.pauses.push_back(static_cast<float>(s)); };
-    shellServices.pauseSeconds = [](double s) { flowLog.pauses.push_back(static_cast<float>(s)); };
+    shellServices.pauseAfterMove = shellServices.pauseSeconds = [](double) {};
     soundServices.playAlertSound = [] { ++flowLog.alerts; };
     turnServices.showEndGameDialog = [](std::string_view text) { flowLog.dialogs.emplace_back(text); };
   }

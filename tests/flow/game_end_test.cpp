@@ -1,8 +1,11 @@
 // The end of a game as rows: who wins what under the cube, the Jacoby rule, resignations,
 // matches and money; what follows the dialog; and a turn's unplayed dice.
 #include "flow/flow_fixture.h"
+#include "computer/eval_terms_backgame.h"
 #include "flow/game_end.h"
+#include "rules/whole_roll_check.h"
 #include "state/cube_state.h"
+#include "state/flow_services.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
 #include "state/shell_state.h"

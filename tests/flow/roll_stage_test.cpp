@@ -9,7 +9,9 @@
 #include "rules/new_game.h"
 #include "rules/take_back.h"
 #include "state/cube_state.h"
+#include "state/player_records.h"
 #include "state/rollout_state.h"
+#include "state/session_statistics.h"
 #include "state/settings.h"
 
 namespace bg {

@@ -11,6 +11,7 @@
 #include "rules/new_game.h"
 #include "state/analysis_state.h"
 #include "state/cube_state.h"
+#include "state/flow_services.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
 

@@ -31,12 +31,11 @@ struct RankRow {
   std::vector<std::pair<float, int>> ranked;  // score and first from-point of rows 1 to 3
 };
 
-void PrintTo(const RankRow& row, std::ostream* os) { *os << row.name; }
-
 class RankTest : public RulesTest, public ::testing::WithParamInterface<RankRow> {};
 
 TEST_P(RankTest, ListsTheBestThree) {
   const RankRow& row = GetParam();
+  SCOPED_TRACE(row.name);
   flow.turnNumber = row.turn;
   flow.movesAllowed = row.movesAllowed;
   playSearch.bookPlayListed = row.bookListed;
@@ -69,8 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         RankRow{"BookPlayAlone", 1, 2, -1,
                 {{{{13, 2}, {6, 1}}, kBook}, {{{6, 1}, {24, 2}}, 200}, {{{13, 2}, {8, 1}}, 200}, {{{24, 2}, {6, 1}}, 1}},
                 {{kBook, 13}, {1, 24}}},
-        RankRow{"NoBookNothingHeldBack", 1, 2, 0, {{{{13, 2}, {6, 1}}, 5}, {{{13, 2}, {8, 1}}, 4}}, {{5, 13}, {4, 13}}}),
-    [](const ::testing::TestParamInfo<RankRow>& info) { return std::string(info.param.name); });
+        RankRow{"NoBookNothingHeldBack", 1, 2, 0, {{{{13, 2}, {6, 1}}, 5}, {{{13, 2}, {8, 1}}, 4}}, {{5, 13}, {4, 13}}}));
 
 using ListedPlay = RulesTest;
 

@@ -1,5 +1,6 @@
 // Checker moves: which die each part-move uses, where the mover and a hit checker land for
-// both directions, the record entry, and the end of the move phase and of the game.
+// both directions, the record entry, the end of the move phase and of the game, and a
+// record too full to take more.
 #include "rules/checker_move.h"
 
 #include <tuple>
@@ -33,7 +34,7 @@ struct DiceRow {
 class DiceUseTest : public CheckerMoveTest, public ::testing::WithParamInterface<DiceRow> {};
 
 TEST_P(DiceUseTest, MatchingDieFirstThenDieZeroWhileFreeAndDoublesFromTheLast) {
-  recordDiceUsed();
+  displayServices.showDieUsed = [](int16_t die) { serviceLog.diceUsed.push_back(die), least::showDieUsed(die); };
   rollFor(0, GetParam().a, GetParam().b);
   for (const auto& [from, distance] : GetParam().moves) {
     EXPECT_EQ(flow.abortTurn, 0);
@@ -102,6 +103,37 @@ TEST_F(CheckerMoveTest, FifteenthBearOffEndsTheGameUnlessTheBestMoveCommandPlays
     EXPECT_EQ(flow.abortTurn, ends ? kLeaveTurn : 0);
     EXPECT_EQ(flow.movePhaseOver, 0) << "a computer side does not end the move phase here";
   }
+}
+
+TEST_F(CheckerMoveTest, AFullRecordStopsRecordingButNotTheGameAndTellsOnce) {
+  setPosition("start 24:-1 23:-1");  // a blot on 23
+  recordMessages();
+  record.gameRecordCount = kLastPlayEntry - 1;
+  rollFor(0, 6, 4);
+  moveChecker(1, 6);  // fills the last play entry
+  EXPECT_EQ(record.gameRecordCount, kLastPlayEntry);
+  EXPECT_EQ(serviceLog.messages.size(), 0u);
+  moveChecker(19, 4);  // not recorded: the hit is made from the move in hand
+  EXPECT_EQ(position.board[23], 1);
+  EXPECT_EQ(position.board[0], -1);
+  EXPECT_EQ(position.board[7], 1);
+  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+  EXPECT_EQ(record.gameRecordCount, kLastPlayEntry);
+  EXPECT_EQ(record.gameRecord[kGameRecordHighest].side, kEmptyEntrySide) << "kept for the game-end entry";
+  rollFor(1, 1, 2);  // a full record takes no roll entry
+  moveChecker(8, 1);
+  EXPECT_EQ(serviceLog.messages.size(), 1u) << "the user is told once";
+  advanceGameRecordForGameEnd();
+  advanceGameRecordForGameEnd();
+  EXPECT_EQ(record.gameRecordCount, kGameRecordHighest);
+
+  setStartingPosition();  // a new game records again and tells again
+  rollFor(0, 6, 4);
+  moveChecker(12, 4);
+  EXPECT_EQ(record.gameRecordCount, 1);
+  record.gameRecordCount = kLastPlayEntry;
+  moveChecker(12, 6);
+  EXPECT_EQ(serviceLog.messages.size(), 2u);
 }
 
 }  // namespace

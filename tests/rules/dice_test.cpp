@@ -4,6 +4,8 @@
 #include <map>
 
 #include "rules_fixture.h"
+#include "state/display_state.h"
+#include "state/rollout_state.h"
 
 namespace bg::testing {
 namespace {
@@ -25,29 +27,23 @@ TEST_F(DiceTest, RollsAreFairAndNeverReadSlotZeroOrThirtyOne) {
   EXPECT_EQ(diceState.dicePool[31], 9);
 }
 
-struct FlagsRow {
-  int16_t turnPlayer, openingPhase, show;
-  std::vector<int> hidden;  // [end][place] of both dice places
-};
-
-class DiceFlagsTest : public RulesTest, public ::testing::WithParamInterface<FlagsRow> {};
-
-TEST_P(DiceFlagsTest, HideTheSideNotOnTurn) {
-  position.turnPlayer = GetParam().turnPlayer;
-  position.openingPhase = GetParam().openingPhase;
-  hook::setDiceDisplayFlags(GetParam().show);
-  std::vector<int> hidden;
-  for (int end = 0; end <= 1; ++end) {
-    for (int place = 0; place <= 1; ++place) hidden.push_back(display.dieSlots[end][place].hidden);
+TEST_F(DiceTest, DisplayFlagsHideTheSideNotOnTurn) {
+  // Turn player, opening phase, dice showing; hidden flags [end][place] of both dice places.
+  for (const auto& [turnPlayer, openingPhase, show, hidden] :
+       {std::tuple{1, 0, -1, std::vector<int>{0, 0, 255, 255}}, {0, 0, -1, {255, 255, 0, 0}},
+        {0, -1, -1, {255, 0, 255, 0}},  // the opening roll: one each
+        {0, 0, 0, {0, 0, 0, 0}}}) {
+    position.turnPlayer = static_cast<int16_t>(turnPlayer);
+    position.openingPhase = static_cast<int16_t>(openingPhase);
+    hook::setDiceDisplayFlags(static_cast<int16_t>(show));
+    std::vector<int> seen;
+    for (const auto& end : display.dieSlots) {
+      for (const auto& place : end) seen.push_back(place.hidden);
+    }
+    EXPECT_EQ(seen, hidden);
+    EXPECT_EQ(diceState.diceShowing, show);
   }
-  EXPECT_EQ(hidden, GetParam().hidden);
-  EXPECT_EQ(diceState.diceShowing, GetParam().show);
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, DiceFlagsTest,
-                         ::testing::Values(FlagsRow{1, 0, -1, {0, 0, 255, 255}}, FlagsRow{0, 0, -1, {255, 255, 0, 0}},
-                                           FlagsRow{0, -1, -1, {255, 0, 255, 0}},  // the opening roll: one each
-                                           FlagsRow{0, 0, 0, {0, 0, 0, 0}}));
 
 TEST_F(DiceTest, TakingDiceOffClearsOnlyTheRollsDiceEvenInAHiddenRollout) {
   int restored = 0;

@@ -1,10 +1,7 @@
-// The play search against the independent generator (most pips, what is listed, whether a
-// play breaks contact), the forced play, the pump and re-entrancy.
+// The play search: the forced play, the pump and re-entrancy (checked against the
+// independent generator with the random positions of the legal plays).
 #include "rules/play_search.h"
 
-#include <algorithm>
-
-#include "random_positions.h"
 #include "rules/best_plays.h"
 #include "rules/mover_view.h"
 #include "rules/search_pump.h"
@@ -16,27 +13,16 @@
 namespace bg::testing {
 namespace {
 
-int evaluations = 0;
 int pumps = 0;
 int played = 0;
-
-// Scores a play by how far back its men started: enough to rank plays.
-void fakeEvaluate() {
-  ++evaluations;
-  const auto& s = playSearch;
-  float score = 0;
-  for (int k = 1; k <= s.playLength; ++k) score += static_cast<float>(s.playFrom[k]) / 10.0f;
-  insertCandidatePlay(bestPlays.bestPlaysTrue, s.playFrom, s.playDice, score, PartialScores{});
-  insertCandidatePlay(bestPlays.bestPlaysSkill, s.playFrom, s.playDice, score, PartialScores{});
-}
 
 class PlaySearchTest : public RulesTest {
  protected:
   void SetUp() override {
     RulesTest::SetUp();
-    searchServices.evaluatePosition = fakeEvaluate;
+    searchServices.evaluatePosition = rankByStartPoints;
     searchServices.handleEvents = [] { ++pumps; };
-    evaluations = pumps = played = 0;
+    pumps = played = 0;
     flow.turnNumber = 5;
   }
   static void set(std::string_view text) {
@@ -46,53 +32,6 @@ class PlaySearchTest : public RulesTest {
     buildMoverView();
   }
 };
-
-// The mover's rearmost man and the opponent's, in pips from the mover's home (the mover's
-// bar is 25 away, the opponent's 0).
-std::pair<int, int> rearmost(const RefPosition& pos, int mover) {
-  const int dir = mover == 0 ? 1 : -1;
-  int moverRear = -1, opponentRear = 26;
-  for (int i = 0; i <= 25; ++i) {
-    const int distance = mover == 0 ? 25 - i : i;
-    if (pos.board[i] * dir > 0) moverRear = std::max(moverRear, distance == 0 ? 25 : distance);
-    if (pos.board[i] * dir < 0) opponentRear = std::min(opponentRear, distance == 25 ? 0 : distance);
-  }
-  return {moverRear, opponentRear};
-}
-
-TEST_F(PlaySearchTest, AgreesWithTheIndependentGenerator) {
-  RandomPositions gen(77);
-  for (int n = 0; n < 3000; ++n) {
-    const int mover = gen.below(2);
-    const RefPosition pos = gen.make(mover);
-    const auto [d0, d1] = gen.roll();
-    const RefResult ref = referencePlays(pos, mover, d0 == d1 ? std::vector{d0, d0, d0, d0} : std::vector{d0, d1});
-    SCOPED_TRACE(::testing::Message() << "case " << n << " roll " << d0 << "-" << d1);
-    loadPosition(pos, mover, d0, d1);
-    flow.movesAllowed = d0 == d1 ? 4 : 2;
-    buildMoverView();
-    const bool raceAtStart = analysis.raceFlag != 0;  // the view's own test, with its bar rule
-    ASSERT_TRUE(raceAtStart || rearmost(pos, mover).first > rearmost(pos, mover).second);
-    computeMaxPipsUsable();
-    ASSERT_EQ(playSearch.maxPipsUsable, ref.maxPips);
-    searchBestPlays();
-    ASSERT_EQ(bestPlays.bestPlaysTrue[1][kScoreColumn] == kEmptyRow, ref.maxPips == 0);
-    for (int r = 1; r <= 3; ++r) {
-      const auto& row = bestPlays.bestPlaysTrue[r];
-      if (row[kScoreColumn] != kEmptyRow) {
-        ASSERT_EQ(row[kPipsColumn], ref.maxPips) << r;
-      }
-    }
-    searchContactBreakingPlay();
-    // A legal play that leaves no man behind the opponent's rearmost as it stood before the
-    // play (a man it hits is not counted again). Bearing the last man off wins: no question.
-    const bool breaks = std::any_of(ref.finals.begin(), ref.finals.end(), [&](const RefPosition& f) {
-      return rearmost(f, mover).first < rearmost(pos, mover).second;
-    });
-    if (!ref.finals.empty() && ref.finals.begin()->off[mover] == 15) continue;
-    ASSERT_EQ(playSearch.contactBreakResult, breaks || raceAtStart ? -1 : 0);
-  }
-}
 
 struct ForcedRow {
   const char* position;

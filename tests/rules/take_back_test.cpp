@@ -1,11 +1,12 @@
-// Take-back: any sequence of turns and doubles undone by as many take-backs, the part-move
-// take-back during move entry for both directions, and the cube a double gives back.
+// Take-back: any sequence of turns and doubles undone by as many take-backs, and the
+// part-move take-back during move entry for both directions.
 #include "rules/take_back.h"
 
 #include <random>
 
 #include "random_positions.h"
 #include "rules/cube_record.h"
+#include "state/flow_services.h"
 #include "rules/new_game.h"
 #include "rules_fixture.h"
 
@@ -151,32 +152,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, PartMoveTakeBack,
                                            PartMoveRow{"start 22:1 19:4", 1, 2, {24, 22, 20}, 18, 24, true},
                                            PartMoveRow{"start", 0, 2, {1, 12}, 14, 10, false},  // two checkers
                                            PartMoveRow{"start", 0, 2, {1, 12}, 14, 8, false}));
-
-TEST_F(TakeBackTest, PutBackRewritesTheLastPartMoveForBothDirections) {
-  for (const int16_t side : {0, 1}) {
-    auto pt = [&](int p) { return static_cast<int16_t>(side == 0 ? p : 25 - p); };
-    setStartingPosition();
-    setPosition(side == 0 ? "start 14:1 19:4" : "start 11:-1 6:-4");
-    roll(side, 5, 3);
-    moveChecker(pt(12), 5);  // 12/17 with the 5; the 3 is free
-    const GameRecordEntry entry = record.gameRecord[1];
-    position.board[pt(1)] -= position.playerDirection[side];
-    hand.selectedPoint = pt(1);  // 1 + 3 is not 17: nothing changes
-    hand.moveToPoint = pt(12);
-    putPieceBack();
-    EXPECT_EQ(interaction.putBackDone, 0);
-    EXPECT_EQ(record.gameRecord[1], entry);
-    position.board[pt(1)] += position.playerDirection[side];
-    position.board[pt(14)] -= position.playerDirection[side];
-    hand.selectedPoint = pt(14);  // 14 + 3 = 17: the play becomes 14/17 with the 3
-    putPieceBack();
-    EXPECT_EQ(interaction.putBackDone, -1);
-    EXPECT_EQ(record.gameRecord[1], (GameRecordEntry{side, pt(14), pt(17), 3, 5, 3, 1, 0, 0, 0}));
-    EXPECT_EQ(diceState.dice[0].value, 5) << "the 5 is free again";
-    EXPECT_EQ(position.board[pt(12)], 5 * position.playerDirection[side]);
-    EXPECT_EQ(checkersOf(side), 15);
-  }
-}
 
 }  // namespace
 }  // namespace bg::testing

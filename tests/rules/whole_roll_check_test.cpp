@@ -1,8 +1,7 @@
-// Whether the human can still play a die (against the independent generator), the refusal
-// of a play that used less of the roll than the rules demand, and the bear-off with both dice.
+// The refusal of a play that used less of the roll than the rules demand, and the bear-off
+// with both dice (whether a die can still be played is checked on the random positions).
 #include "rules/whole_roll_check.h"
 
-#include "random_positions.h"
 #include "rules_fixture.h"
 #include "state/search_services.h"
 
@@ -20,25 +19,6 @@ class WholeRollTest : public RulesTest {
     flow.movesAllowed = 2;
   }
 };
-
-TEST_F(WholeRollTest, AnyDieIsPlayableExactlyWhenTheReferenceFindsAMove) {
-  RandomPositions gen(31);
-  wholeRoll.endCheckOnly = -1;
-  for (int n = 0; n < 6000; ++n) {
-    const int mover = gen.below(2);
-    const RefPosition pos = gen.make(mover);
-    auto [d0, d1] = gen.roll();
-    if (d0 == d1 || gen.below(2) == 0) (gen.below(2) == 0 ? d0 : d1) = 0;  // one die played
-    loadPosition(pos, mover, d0, d1);
-    wholeRoll.noMovesLeft = 0;
-    anyDieStillPlayable();
-    bool playable = false;
-    for (const int d : {d0, d1}) playable = playable || (d > 0 && referencePlays(pos, mover, {d}).maxPips > 0);
-    ASSERT_EQ(wholeRoll.noMovesLeft, playable ? 0 : -1) << "case " << n << " dice " << d0 << "-" << d1;
-  }
-  EXPECT_EQ(boxes, 0) << "a quiet check shows nothing";
-  EXPECT_EQ(flow.movePhaseOver, 0);
-}
 
 struct RefusalRow {
   const char* position;
@@ -84,27 +64,18 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"4:1 10:-2 24:14 5:-13 | dice 6 6 | side 0", 24, 24, 6, 4, 0, 0},  // doubles
         RefusalRow{"4:1 10:-2 24:14 5:-13 | dice 6 0 | side 0", 7, 7, 1, 2, -1, 0}));  // turn ending
 
-struct FurthestBackRow {
-  const char* position;  // the lifted checker is off the board already
-  int16_t from;
-  bool allowed;
-};
-
-class FurthestBackTest : public RulesTest, public ::testing::WithParamInterface<FurthestBackRow> {};
-
-TEST_P(FurthestBackTest, BothDiceBearOffOnlyTheRearmostMan) {
-  setPosition(GetParam().position);
-  EXPECT_EQ(isFurthestBackPiece(GetParam().from), GetParam().allowed);
+TEST_F(WholeRollTest, BothDiceBearOffOnlyTheRearmostMan) {
+  // The lifted checker is off the board already.
+  for (const auto& [text, from, allowed] : {std::tuple{"21:1 23:1 5:-13 | dice 5 4 | side 0", 19, false},  // 24 is past 21
+                                            {"23:1 24:1 5:-13 | dice 4 5 | side 0", 19, true},
+                                            {"23:-1 24:1 5:-12 | dice 4 5 | side 0", 19, false},
+                                            {"4:-1 2:-1 20:13 | dice 5 4 | side 1", 6, false},
+                                            {"2:-1 1:-1 20:13 | dice 4 5 | side 1", 6, true},
+                                            {"2:1 1:-1 20:12 | dice 4 5 | side 1", 6, false}}) {
+    setPosition(text);
+    EXPECT_EQ(isFurthestBackPiece(static_cast<int16_t>(from)), allowed) << text;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, FurthestBackTest,
-    ::testing::Values(FurthestBackRow{"21:1 23:1 5:-13 | dice 5 4 | side 0", 19, false},  // 24 is past 21
-                      FurthestBackRow{"23:1 24:1 5:-13 | dice 4 5 | side 0", 19, true},
-                      FurthestBackRow{"23:-1 24:1 5:-12 | dice 4 5 | side 0", 19, false},
-                      FurthestBackRow{"4:-1 2:-1 20:13 | dice 5 4 | side 1", 6, false},
-                      FurthestBackRow{"2:-1 1:-1 20:13 | dice 4 5 | side 1", 6, true},
-                      FurthestBackRow{"2:1 1:-1 20:12 | dice 4 5 | side 1", 6, false}));
 
 }  // namespace
 }  // namespace bg::testing
