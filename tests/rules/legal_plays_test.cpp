@@ -189,12 +189,6 @@ TEST_F(RandomPositionsTest, PlaySearchMatchesTheIndependentGenerator) {
   }
 }
 
-RefPosition startingPosition() {
-  RefPosition pos;
-  for (const StartingPoint& p : kStartingPosition) pos.board[p.point] = p.count;
-  return pos;
-}
-
 using LegalPlays = RulesTest;
 
 TEST_F(LegalPlays, OpeningPositionCountsForEveryRollInEitherOrder) {
@@ -206,7 +200,8 @@ TEST_F(LegalPlays, OpeningPositionCountsForEveryRollInEitherOrder) {
       {5, 5, 4, 4},   {5, 6, 8, 7},   {6, 6, 11, 11}};
   for (const auto& [a, b, plays, distinct] : kRows) {
     for (const auto& [d0, d1] : {std::pair{a, b}, std::pair{b, a}}) {
-      const Enumeration e = enumerate(startingPosition(), 1, d0, d1);
+      setPosition("start");
+      const Enumeration e = enumerate(boardNow(), 1, d0, d1);
       EXPECT_EQ(static_cast<int>(e.finals.size()), plays) << d0 << "-" << d1;
       EXPECT_EQ(std::set<RefPosition>(e.finals.begin(), e.finals.end()).size(), static_cast<size_t>(distinct))
           << d0 << "-" << d1;
@@ -220,8 +215,7 @@ TEST_F(LegalPlays, OpeningPositionCountsForEveryRollInEitherOrder) {
 TEST_F(LegalPlays, WorstCaseOneOneGivesEveryLegalPlayOnce) {
   setPosition("1:1 2:1 3:-1 4:-1 5:1 6:-1 7:-1 8:1 9:-1 10:-1 11:1 12:-1 13:-1 14:1 15:-1 16:-1 "
               "17:-1 19:-1 20:-1 22:-1 23:-1 24:9");
-  RefPosition start;
-  for (int i = 0; i <= 25; ++i) start.board[i] = position.board[i];
+  const RefPosition start = boardNow();
   ASSERT_EQ(checkersOf(0) + checkersOf(1), 30);
   const Enumeration e = enumerate(start, 1, 1, 1);
   EXPECT_EQ(analysis.raceFlag, 0) << "the opponent must still be in contact";

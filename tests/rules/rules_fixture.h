@@ -23,7 +23,6 @@ namespace bg::testing {
 
 // What the recording fakes saw, in call order.
 struct ServiceLog {
-  std::vector<std::string> calls;
   std::vector<int> diceUsed;
   std::vector<std::string> messages;
 };

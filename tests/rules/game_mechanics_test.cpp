@@ -1,15 +1,83 @@
-// Checker moves: which die each part-move uses, where the mover and a hit checker land for
-// both directions, the record entry, the end of the move phase and of the game, and a
-// record too full to take more.
-#include "rules/checker_move.h"
-
-#include <tuple>
-
+// A game's mechanics: the starting position and its recognition with the per-game resets;
+// the dice pool and which dice show; checker moves: which die each part-move uses, where
+// the mover and a hit checker land for both directions, the record entry, the end of the
+// move phase, and a record too full to take more.
 #include "rules/new_game.h"
+
+#include <map>
+
+#include "rules/checker_move.h"
+#include "rules/starting_position.h"
 #include "rules_fixture.h"
+#include "state/cube_state.h"
+#include "state/display_state.h"
 
 namespace bg::testing {
 namespace {
+
+using NewGameTest = RulesTest;
+
+TEST_F(NewGameTest, StartingPositionHasFifteenMenAndOneHundredSixtySevenPipsASide) {
+  setPosition("25:3 3:-4 | cube 8 1 | dice 5 5");
+  record.gameRecordCount = 57;
+  record.gameRecord[9].side = 1;
+  setStartingPosition();
+  int pips[2] = {0, 0};
+  for (int i = 1; i <= 24; ++i) {
+    pips[0] += std::max<int>(position.board[i], 0) * (25 - i);
+    pips[1] += std::max<int>(-position.board[i], 0) * i;
+  }
+  EXPECT_EQ((std::vector<int>{pips[0], pips[1], checkersOf(0), checkersOf(1), position.piecesOnBoard[0] + position.piecesOnBoard[1]}),
+            (std::vector<int>{167, 167, 15, 15, 30}));
+  EXPECT_EQ(cube.cubeValue, 1);
+  EXPECT_EQ(cube.cubeOwner, kCubeCentred);
+  EXPECT_EQ(record.gameRecordCount, 0);
+  EXPECT_EQ(record.gameRecord[9].side, kEmptyEntrySide);
+  for (const DiceEntry& die : diceState.dice) EXPECT_EQ(die.value, 0);
+  // Only the exact start is recognised, and it starts the turn count again.
+  for (const char* text : {"start", "start 24:-1 0:-1", "start 12:4 1:3", "start 1:1 25:1", "start 6:-4 5:-1"}) {
+    setPosition(text);
+    flow.turnNumber = 7;
+    position.openingPhase = 0;
+    checkStartingPosition();
+    const bool start = std::string_view(text) == "start";
+    EXPECT_EQ(position.openingPhase, start ? -1 : 0) << text;
+    EXPECT_EQ(flow.turnNumber, start ? 1 : 7) << text;
+  }
+}
+
+TEST_F(NewGameTest, RollsAreFairAndNeverReadSlotZeroOrThirtyOne) {
+  fillDicePool();
+  diceState.dicePool[0] = 9;  // the two slots that are never drawn
+  diceState.dicePool[31] = 9;
+  std::map<int, int> faces;
+  for (int n = 0; n < 6000; ++n) ++faces[rollDie()];
+  ASSERT_EQ(faces.size(), 6u);
+  for (const auto& [face, count] : faces) {
+    EXPECT_TRUE(face >= 1 && face <= 6) << face;
+    EXPECT_NEAR(count, 1000, 150) << face;
+  }
+  EXPECT_EQ(diceState.dicePool[0], 9);
+  EXPECT_EQ(diceState.dicePool[31], 9);
+}
+
+TEST_F(NewGameTest, DisplayFlagsHideTheSideNotOnTurn) {
+  // Turn player, opening phase, dice showing; hidden flags [end][place] of both dice places.
+  for (const auto& [turnPlayer, openingPhase, show, hidden] :
+       {std::tuple{1, 0, -1, std::vector<int>{0, 0, 255, 255}}, {0, 0, -1, {255, 255, 0, 0}},
+        {0, -1, -1, {255, 0, 255, 0}},  // the opening roll: one each
+        {0, 0, 0, {0, 0, 0, 0}}}) {
+    position.turnPlayer = static_cast<int16_t>(turnPlayer);
+    position.openingPhase = static_cast<int16_t>(openingPhase);
+    hook::setDiceDisplayFlags(static_cast<int16_t>(show));
+    std::vector<int> seen;
+    for (const auto& end : display.dieSlots) {
+      for (const auto& place : end) seen.push_back(place.hidden);
+    }
+    EXPECT_EQ(seen, hidden);
+    EXPECT_EQ(diceState.diceShowing, show);
+  }
+}
 
 class CheckerMoveTest : public RulesTest {
  protected:
@@ -87,23 +155,6 @@ INSTANTIATE_TEST_SUITE_P(
                       MoveRow{"start 1:1 2:1 8:-2 7:-1", 1, 7, 6, 1, true},
                       MoveRow{"start 25:1 19:4 3:-1 6:-4", 0, 25, 3, 3, true},
                       MoveRow{"start 0:-1 6:-4 22:1 19:4", 1, 0, 3, 22, true}));
-
-TEST_F(CheckerMoveTest, FifteenthBearOffEndsTheGameUnlessTheBestMoveCommandPlaysIt) {
-  // The best-move command ends the game itself; a forced move played for it does not.
-  for (const auto& [bestMove, forced, ends] : {std::tuple{-1, 0, false}, {-1, -1, true}, {0, 0, true}}) {
-    setPosition("24:1 6:-15");
-    flow.bestMoveForHuman = static_cast<int16_t>(bestMove);
-    flow.forcedMovePlayed = static_cast<int16_t>(forced);
-    flow.newGameRequested = 0;
-    rollFor(0, 3, 1);
-    moveChecker(24, 1);
-    EXPECT_EQ(lastEntry().toPoint, -1);
-    EXPECT_EQ(position.piecesOnBoard[0], 0);
-    EXPECT_EQ(flow.newGameRequested, ends ? -1 : 0);
-    EXPECT_EQ(flow.abortTurn, ends ? kLeaveTurn : 0);
-    EXPECT_EQ(flow.movePhaseOver, 0) << "a computer side does not end the move phase here";
-  }
-}
 
 TEST_F(CheckerMoveTest, AFullRecordStopsRecordingButNotTheGameAndTellsOnce) {
   setPosition("start 24:-1 23:-1");  // a blot on 23
