@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -76,18 +76,15 @@ class FlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resetProgramState();
-    setRandomHook(nullptr);
+    TearDown();
     seedRandom(20240611);
     fillDicePool();
-    static const bool loaded = [] {
+    [[maybe_unused]] static const bool loaded = [] {
       std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "../../resources/text/messages.txt");
-      std::stringstream text;
-      text << in.rdbuf();
-      loadMessageTable(text.str());
+      loadMessageTable(std::string(std::istreambuf_iterator<char>(in), {}));
       initComputerData();
       return true;
     }();
-    (void)loaded;
     installComputerSearchServices();
     installFlowServices();
     resetGameRecord();

@@ -1,5 +1,5 @@
 // The end of a game as rows: who wins what under the cube, the Jacoby rule, resignations,
-// matches and money; what follows the dialog; and a turn's unplayed dice.
+// matches and money; and a turn's unplayed dice.
 #include "flow/flow_fixture.h"
 #include "computer/eval_terms_backgame.h"
 #include "flow/game_end.h"
@@ -68,10 +68,7 @@ TEST_P(GameEndTest, ScoresAndTellsTheResult) {
 INSTANTIATE_TEST_SUITE_P(Rows, GameEndTest, ::testing::Values(
   EndRow{"12:-15", nullptr, 0, 2, "Alice won a double game worth 2 points!!", "You win the game with a gammon!"},
   EndRow{"12:-15", [] { cube.jacobyRule = -1; }, 0, 1, "Alice won 1 point", "Alice,  congratulations!"},
-  EndRow{"12:-15 | cube 2 1", [] { cube.jacobyRule = -1; }, 0, 4, "Alice won a double game worth 4 points!!", ""},
   EndRow{"0:-1 12:-14 | cube 2 0", nullptr, 0, 6, "Alice won a triple game worth 6 points!!!", "You win the game with a backgammon!"},
-  EndRow{"22:-1 12:-14 | cube 2 0", [] { settings.backgammonAllowed = 0; }, 0, 4, "Alice won a double game worth 4 points!!", ""},
-  EndRow{"22:-3 12:-11 | cube 2 0", nullptr, 0, 2, "Alice won 2 points!", ""},
   EndRow{"3:2 14:13", nullptr, 1, 3, "Computer won a triple game worth 3 points!!!", "The computer wins the game with a backgammon!"},
   EndRow{"12:-15", [] { position.playerType[0] = kComputerPlayer; }, 0, 2, "Alice won a double game worth 2 points!!",
          "Alice  wins the game with a gammon!", [] { EXPECT_FALSE(sawMessage("Alice,  congratulations!")); }},
@@ -92,40 +89,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, GameEndTest, ::testing::Values(
            announceGameResult();
            EXPECT_EQ((std::vector<int>{flow.scores[0], record.gameRecordCount}), (std::vector<int>{1, 6}));
          }}));
-
-// What follows the dialog: a new game, the match's end, or playing on.
-struct ContinueRow {
-  const char* board;
-  void (*setup)();
-  int16_t continueGame, side, cubeValue, cubeOwner, abortTurn, newGame, entries;
-};
-class ContinueTest : public testing::FlowTest, public ::testing::WithParamInterface<ContinueRow> {};
-
-TEST_P(ContinueTest, FinishGameAndContinue) {
-  const ContinueRow& row = GetParam();
-  static int tournamentEnds = 0;
-  tournamentEnds = 0;
-  turnServices.tournamentCommand = [] { ++tournamentEnds; };
-  testing::setPosition(row.board);
-  if (row.setup != nullptr) row.setup();
-  announceGameResult();
-  flow.continueGame = row.continueGame;
-  finishGameAndContinue();
-  EXPECT_EQ((std::vector<int>{position.currentPlayer, cube.cubeValue, cube.cubeOwner, flow.abortTurn, flow.newGameRequested,
-                              record.gameRecordCount, flow.autoConcession[1], tournamentEnds}),
-            (std::vector<int>{row.side, row.cubeValue, row.cubeOwner, row.abortTurn, row.newGame, row.entries, 0,
-                              row.continueGame == 0 ? 1 : 0}));
-  EXPECT_EQ(turnState.resumeWithDiceShown, diceState.diceShowing);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, ContinueTest, ::testing::Values(
-  ContinueRow{"12:-14 | side 0", [] { match(4); }, 0, 0, 1, kCubeCentred, kLeaveTurn, -1, 1},  // the match ends
-  // Play on after a dropped double: the dropper owns the doubled cube and has the roll.
-  ContinueRow{"20:15 12:-15 | cube 2 2 | side 0", [] { cube.playerDeclined[1] = -1; }, -1, 1, 4, 1, kLeaveTurn, 0, 0},
-  // Play on after a resignation: the side keeps the dice on the board, or the turn passes.
-  ContinueRow{"20:15 12:-13 | side 1", [] { computerResigns(), flow.concessionLevel = 1, diceState.diceShowing = -1; }, -1, 1, 1,
-              kCubeCentred, 1, 0, 0},
-  ContinueRow{"20:15 12:-13 | side 1", [] { computerResigns(), flow.concessionLevel = 1; }, -1, 0, 1, kCubeCentred, 1, 0, 0}));
 
 // A turn ending with dice left: the unplayed dice are recorded and the computer says so.
 struct TurnEndRow {

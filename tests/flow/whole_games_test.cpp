@@ -3,17 +3,12 @@
 // independent generator, every part-move keeps 15 checkers a side and a well-formed
 // record, and every game ends with the score an independent reading of the final
 // position (or of the dropped double) gives.
-#include <cstdio>
-
 #include "computer/personalities.h"
 #include "flow/flow_fixture.h"
 #include "state/cube_state.h"
 #include "state/display_services.h"
-#include "state/flow_state.h"
-#include "state/play_options.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
-#include "state/shell_flags.h"
 
 namespace bg {
 namespace {
@@ -73,9 +68,8 @@ void checkAfterPartMove() {
   expectRecordWellFormed(record.gameRecordCount);
   if (++run.partMoves > kPartMoveCap || ::testing::Test::HasFatalFailure()) {
     ADD_FAILURE() << "game " << run.games << " does not end";
-    shellFlags.quitRequested = -1;
+    shellFlags.quitRequested = flow.newGameRequested = -1;
     shellFlags.modalBusy = 1;
-    flow.newGameRequested = -1;
   }
 }
 
@@ -192,13 +186,10 @@ TEST_F(WholeGamesTest, ComputerAgainstComputerPlaysFiveHundredLegalScoredGames) 
   EXPECT_EQ(run.games, kGames);
   EXPECT_EQ(flow.gamesThisRun, kGames);
   EXPECT_GT(run.turnsChecked, 20 * kGames);
-  EXPECT_EQ(position.playerType[0], kComputerPlayer);
-  EXPECT_EQ(position.playerType[1], kComputerPlayer);
-  // The games cover every kind of result.
+  EXPECT_EQ(position.playerType, (CheckedArray<int16_t, 1>{kComputerPlayer, kComputerPlayer}));
+  // The games cover every kind of result: dropped doubles, singles, gammons, backgammons.
   for (const int n : run.results) EXPECT_GT(n, 0);
   EXPECT_GT(run.cubeTurned, 0);
-  std::printf("%d dropped doubles, %d singles, %d gammons, %d backgammons, %d with the cube turned, %d plays\n",
-              run.results[0], run.results[1], run.results[2], run.results[3], run.cubeTurned, run.turnsChecked);
 }
 
 }  // namespace
