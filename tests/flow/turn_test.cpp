@@ -6,9 +6,6 @@
 
 #include "flow/flow_fixture.h"
 #include "flow/turn.h"
-#include "rules/checker_move.h"
-#include "rules/game_record.h"
-#include "rules/new_game.h"
 #include "state/analysis_state.h"
 #include "state/cube_state.h"
 #include "state/flow_services.h"
@@ -50,8 +47,7 @@ class TurnTest : public testing::FlowTest {
     testing::turnGoesTo(0);
     turnServices.humanTurn = humanPlaysAll;
     turnServices.makeBestMoveCommand = [] {
-      EXPECT_EQ(turnState.autoPlayingForcedMove, -1);
-      EXPECT_EQ(flow.forcedMovePlayed, -1);
+      EXPECT_EQ((std::vector<int>{turnState.autoPlayingForcedMove, flow.forcedMovePlayed}), (std::vector<int>{-1, -1}));
       ++counts.bestMoves;
     };
     turnServices.autoEnterFromBar = [] { ++counts.enters; };
@@ -122,7 +118,7 @@ void randomPosition(std::mt19937& gen) {
 
 // What the board calls for, read apart from the code, when the dice are announced.
 struct Expected {
-  bool rolled = false, bestMove = false, enter = false, bearOff = false;
+  int rolled = 0, bestMove = 0, enter = 0, bearOff = 0;
 };
 Expected expected;
 
@@ -130,22 +126,19 @@ void readTheBoard() {
   const int16_t side = position.currentPlayer;
   const int d0 = diceState.dice[0].value, d1 = diceState.dice[1].value;
   const std::vector<int> dice = d0 == d1 ? std::vector<int>{d0, d0, d0, d0} : std::vector<int>{d0, d1};
-  const auto legal = testing::referencePlays(testing::refPosition(), side, dice);
+  const auto legal = testing::referencePlays(testing::boardNow(), side, dice);
   const bool onBar = position.board[position.barPoint[side]] != 0;
   int rearmost = 0;  // distance of the rearmost man from bearing off
   for (int p = 1; p <= 24; ++p) {
     if (position.board[p] * position.playerDirection[side] > 0) rearmost = std::max(rearmost, side == 0 ? 25 - p : p);
   }
-  expected = {true, legal.finals.size() <= 1, onBar, !onBar && rearmost <= std::max(d0, d1)};
+  expected = {1, legal.finals.size() <= 1, onBar, !onBar && rearmost <= std::max(d0, d1)};
 }
 
 // Each seeded position is played by player 0 and, mirrored, by player 1 with the same roll.
 TEST_F(TurnTest, AutomaticAidsRunExactlyWhenTheBoardCallsForThem) {
   options.autoMoves = 7;
-  options.autoEnterFromBarOn = -1;
-  options.autoBearOffOn = -1;
-  options.autoPlayForHumanOn = -1;
-  options.speakHumanDice = -1;
+  options.autoEnterFromBarOn = options.autoBearOffOn = options.autoPlayForHumanOn = options.speakHumanDice = -1;
   turnServices.speakDiceRoll = readTheBoard;
   std::mt19937 gen(7);
   int seen[4] = {};
@@ -160,8 +153,7 @@ TEST_F(TurnTest, AutomaticAidsRunExactlyWhenTheBoardCallsForThem) {
       for (int p = 0; p <= 25; ++p) position.board[p] = static_cast<int16_t>(side == 0 ? board[p] : -board[25 - p]);
       position.piecesOnBoard[side] = men[0];
       position.piecesOnBoard[1 - side] = men[1];
-      position.playerType[side] = kHumanPlayer;
-      position.playerType[1 - side] = kComputerPlayer;
+      position.playerType = {{{side == 0 ? kHumanPlayer : kComputerPlayer, side == 0 ? kComputerPlayer : kHumanPlayer}}};
       counts = Counts{};
       expected = Expected{};
       // A fresh turn: no earlier roll left in the record to replay, no dice on the board.
@@ -170,10 +162,8 @@ TEST_F(TurnTest, AutomaticAidsRunExactlyWhenTheBoardCallsForThem) {
       nextTurn({d0, d1}, side);
       if (!expected.rolled) continue;  // closed out: the turn passed
       ++rolled[side];
-      EXPECT_EQ(counts.bestMoves, expected.bestMove ? 1 : 0);
-      EXPECT_EQ(counts.enters, expected.enter ? 1 : 0);
-      EXPECT_EQ(counts.bearOffs, expected.bearOff ? 1 : 0);
-      EXPECT_EQ(counts.humanTurns, 1);
+      EXPECT_EQ((std::vector<int>{counts.bestMoves, counts.enters, counts.bearOffs, counts.humanTurns}),
+                (std::vector<int>{expected.bestMove, expected.enter, expected.bearOff, 1}));
       seen[0] += 1, seen[1] += counts.bestMoves, seen[2] += counts.enters, seen[3] += counts.bearOffs;
     }
   }
@@ -220,8 +210,7 @@ TEST_P(PreRollTest, ConcessionAndDoubleComeBeforeTheRoll) {
   playTurn();
   EXPECT_EQ(record.gameRecord[11].side == 1 && record.gameRecord[11].die1 > 0, row.rolls);
   EXPECT_EQ(pipsAtTheRoll, row.rolls ? pips : 0) << "the analysis at the roll is the computer's";
-  EXPECT_EQ(cube.cubeValue, row.cubeValue);
-  EXPECT_EQ(cube.cubeOwner, row.cubeOwner);
+  EXPECT_EQ((std::vector<int>{cube.cubeValue, cube.cubeOwner}), (std::vector<int>{row.cubeValue, row.cubeOwner}));
   EXPECT_EQ(flow.newGameRequested != 0 ? flow.winnerSide : -1, row.winner);
 }
 

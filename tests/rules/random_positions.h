@@ -51,10 +51,11 @@ struct RandomPositions {
   }
 };
 
-// The real board as the generator takes it (no men borne off).
+// The real board as the generator takes it.
 inline RefPosition boardNow() {
   RefPosition pos;
   for (int i = 0; i <= 25; ++i) pos.board[i] = position.board[i];
+  for (int side = 0; side <= 1; ++side) pos.off[side] = kCheckersPerSide - position.piecesOnBoard[side];
   return pos;
 }
 
