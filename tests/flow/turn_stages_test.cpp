@@ -44,15 +44,8 @@ void scriptedPointClick() {
 }
 
 // A roll after the opening, player 0's (the human's).
-void laterRoll() {
-  record.gameRecordCount = 1;
-  position.openingPhase = 0;
-  testing::setSideOnRoll(0);
-}
-void bothComputers() {
-  flow.opponentMode = 2;
-  position.playerType[0] = kComputerPlayer;
-}
+void laterRoll() { record.gameRecordCount = 1, position.openingPhase = 0, testing::setSideOnRoll(0); }
+void bothComputers() { flow.opponentMode = 2, position.playerType[0] = kComputerPlayer; }
 void replayed(int16_t side, int16_t die1, int16_t die2, int16_t flags) {
   record.gameRecord[1] = GameRecordEntry{side, 0, 0, 0, die1, die2, 0, 0, 0, flags};
 }
@@ -167,20 +160,10 @@ TEST_F(FlowTest, TurnTakenBackIsPlayedAgainWithTheSameRollCountedOnce) {
 
 const GameRecordEntry& lastEntry() { return record.gameRecord[record.gameRecordCount]; }
 std::string dialog() { return flowLog.dialogs.empty() ? "" : flowLog.dialogs.back(); }
-void match(int32_t score0) {
-  flow.tournamentGoing = 255;
-  flow.tournamentPoints = 5;
-  flow.scores[0] = score0;
-}
-void money() {
-  flow.moneySessionActive = 255;
-  options.wagerAmount = 2;
-  options.wagerCurrency = "Euros";
-}
-void computerResigns() {
-  flow.autoConcession[1] = -1;
-  flow.concessionLevel = 2;
-}
+// A match to 5 points; a money session at 2 Euros a point; the computer resigning a gammon.
+void match(int32_t score0) { flow.tournamentGoing = 255, flow.tournamentPoints = 5, flow.scores[0] = score0; }
+void money() { flow.moneySessionActive = 255, options.wagerAmount = 2, options.wagerCurrency = "Euros"; }
+void computerResigns() { flow.autoConcession[1] = -1, flow.concessionLevel = 2; }
 
 struct EndRow {
   const char* board;  // Alice (player 0, human) against Computer (player 1)

@@ -90,10 +90,8 @@ void checkPlay() {
 }
 
 bool loserBackInWinnerHome(int16_t winner) {
-  const int16_t loser = static_cast<int16_t>(1 - winner);
-  const int first = winner == 0 ? 19 : 1;
-  bool back = position.board[position.barPoint[loser]] != 0;
-  for (int p = first; p < first + 6; ++p) back = back || position.board[p] * position.playerDirection[loser] > 0;
+  bool back = position.board[position.barPoint[1 - winner]] != 0;
+  for (int p = winner == 0 ? 19 : 1, n = 0; n < 6; ++p, ++n) back = back || position.board[p] * position.playerDirection[1 - winner] > 0;
   return back;
 }
 
