@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,54 +18,34 @@
 #include "flow/turn_state.h"
 #include "rules/dice.h"
 #include "rules/game_record.h"
-#include "rules/reference_moves.h"
+#include "rules/random_positions.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
 #include "runtime/core/random.h"
-#include "computer/eval_terms_backgame.h"
-#include "computer/personalities.h"
-#include "rules/whole_roll_check.h"
 #include "state/board_input.h"
-#include "state/display_services.h"
-#include "state/flow_services.h"
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
+#include "state/interaction_state.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
-#include "state/player_records.h"
-#include "state/session_statistics.h"
-#include "state/shell_flags.h"
-#include "state/speech_state.h"
-#include "state/turn_flags.h"
-#include "state/interaction_state.h"
 #include "state/program_state.h"
+#include "state/shell_flags.h"
 #include "state/shell_services.h"
 #include "state/sound_services.h"
 #include "support/position_text.h"
 
 namespace bg::testing {
 
-// What the fakes saw: message line texts (numbered ones as "#n"), pauses, dialogs.
+// What the fakes saw: message line texts (numbered ones as "#n"), dialogs, alerts, pumps.
 struct FlowLog {
   std::vector<std::string> messages;
-  std::vector<float> pauses;
   std::vector<std::string> dialogs;
-  int alerts = 0;
-  int pumps = 0;
-  void clear() { *this = FlowLog{}; }
+  int alerts = 0, pumps = 0;
 };
 inline FlowLog flowLog;
 
 inline bool sawMessage(const std::string& text) {
   return std::find(flowLog.messages.begin(), flowLog.messages.end(), text) != flowLog.messages.end();
-}
-
-// The real board as the independent move generator takes it.
-inline RefPosition refPosition() {
-  RefPosition pos;
-  for (int i = 0; i <= 25; ++i) pos.board[i] = position.board[i];
-  for (int side = 0; side <= 1; ++side) pos.off[side] = kCheckersPerSide - position.piecesOnBoard[side];
-  return pos;
 }
 
 // The dice the roll stage draws, in order; after the script the faces go round.
@@ -81,13 +61,6 @@ inline void scriptDice(std::vector<int> values) {
   });
 }
 
-// Board helpers: player 0 counts positive, player 1 negative.
-inline void clearBoard() { setPosition(""); }
-inline void place(int16_t side, int16_t point, int16_t count) {
-  position.board[point] = static_cast<int16_t>(position.board[point] + count * position.playerDirection[side]);
-  position.piecesOnBoard[side] = static_cast<int16_t>(position.piecesOnBoard[side] + count);
-}
-
 // The hand-over of playTurn gives `side` the turn.
 inline void turnGoesTo(int16_t side) { setSideOnRoll(static_cast<int16_t>(1 - side)); }
 
@@ -95,18 +68,15 @@ class FlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resetProgramState();
-    setRandomHook(nullptr);
+    TearDown();
     seedRandom(20240611);
     fillDicePool();
-    static const bool loaded = [] {
+    [[maybe_unused]] static const bool loaded = [] {
       std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "../../resources/text/messages.txt");
-      std::stringstream text;
-      text << in.rdbuf();
-      loadMessageTable(text.str());
+      loadMessageTable(std::string(std::istreambuf_iterator<char>(in), {}));
       initComputerData();
       return true;
     }();
-    (void)loaded;
     installComputerSearchServices();
     installFlowServices();
     resetGameRecord();
@@ -115,8 +85,7 @@ class FlowTest : public ::testing::Test {
       if (interaction.messageNumber != kNoMessage) flowLog.messages.push_back("#" + std::to_string(interaction.messageNumber));
       if (interaction.messageText.len() > 2) flowLog.messages.push_back(interaction.messageText.str().substr(2));
     };
-    shellServices.pauseAfterMove = [](double s) { flowLog.pauses.push_back(static_cast<float>(s)); };
-    shellServices.pauseSeconds = [](double s) { flowLog.pauses.push_back(static_cast<float>(s)); };
+    shellServices.pauseAfterMove = shellServices.pauseSeconds = [](double) {};
     soundServices.playAlertSound = [] { ++flowLog.alerts; };
     turnServices.showEndGameDialog = [](std::string_view text) { flowLog.dialogs.emplace_back(text); };
   }

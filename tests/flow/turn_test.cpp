@@ -1,16 +1,14 @@
 // The turn through the real playTurn: the closed-out and automatic passes, the human's
 // automatic aids against an independent reading of the board, the computer's steps before
-// its roll, the click-after-move wait, the modifier keys at a click; and the game loop.
+// its roll; and the game loop.
 #include <functional>
 #include <random>
 
 #include "flow/flow_fixture.h"
 #include "flow/turn.h"
-#include "rules/checker_move.h"
-#include "rules/game_record.h"
-#include "rules/new_game.h"
 #include "state/analysis_state.h"
 #include "state/cube_state.h"
+#include "state/flow_services.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
 
@@ -20,16 +18,19 @@ namespace {
 using testing::flowLog;
 
 struct Counts {
-  int humanTurns, waits, takeBacks, boardCommands, undos, hits, bestMoves, enters, bearOffs, menusDisabled, menusEnabled;
+  int humanTurns, hits, bestMoves, enters, bearOffs;
 };
 Counts counts;
+// Scripted human turns: the n-th runs turns[n] (or nothing more) at its end.
+std::vector<std::function<void()>> turns;
 
 // The human plays the whole roll at once.
 void humanPlaysAll() {
-  ++counts.humanTurns;
   playSearch.playLength = flow.movesAllowed;
   for (DiceEntry& die : diceState.dice) die.value = 0;
   flow.movesLeft = 0;
+  if (static_cast<size_t>(counts.humanTurns) < turns.size()) turns[static_cast<size_t>(counts.humanTurns)]();
+  ++counts.humanTurns;
   flow.abortTurn = kLeaveTurn;
 }
 
@@ -38,22 +39,15 @@ class TurnTest : public testing::FlowTest {
   void SetUp() override {
     FlowTest::SetUp();
     counts = Counts{};
+    turns.clear();
     flow.opponentMode = 3;
-    position.playerType[0] = kHumanPlayer;
-    position.playerType[1] = kHumanPlayer;
+    position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
     position.openingPhase = 0;
     flow.turnNumber = 5;
     testing::turnGoesTo(0);
     turnServices.humanTurn = humanPlaysAll;
-    turnServices.diceClickTakeBack = [] { ++counts.takeBacks; };
-    turnServices.runBoardCommand = [] { ++counts.boardCommands; };
-    turnServices.undoLastPartMove = [] { ++counts.undos; };
-    turnServices.disableGameMenusDuringWait = [] { ++counts.menusDisabled; };
-    turnServices.enableAllMenus = [] { ++counts.menusEnabled; };
-    turnServices.waitForClickOrKey = [] { ++counts.waits; };
     turnServices.makeBestMoveCommand = [] {
-      EXPECT_EQ(turnState.autoPlayingForcedMove, -1);
-      EXPECT_EQ(flow.forcedMovePlayed, -1);
+      EXPECT_EQ((std::vector<int>{turnState.autoPlayingForcedMove, flow.forcedMovePlayed}), (std::vector<int>{-1, -1}));
       ++counts.bestMoves;
     };
     turnServices.autoEnterFromBar = [] { ++counts.enters; };
@@ -123,31 +117,25 @@ void randomPosition(std::mt19937& gen) {
 }
 
 // What the board calls for, read apart from the code, when the dice are announced.
-struct Expected {
-  bool rolled = false, bestMove = false, enter = false, bearOff = false;
-};
-Expected expected;
+std::vector<int> expected;  // the turn rolled, the best move, entering, bearing off
 
 void readTheBoard() {
   const int16_t side = position.currentPlayer;
   const int d0 = diceState.dice[0].value, d1 = diceState.dice[1].value;
   const std::vector<int> dice = d0 == d1 ? std::vector<int>{d0, d0, d0, d0} : std::vector<int>{d0, d1};
-  const auto legal = testing::referencePlays(testing::refPosition(), side, dice);
+  const auto legal = testing::referencePlays(testing::boardNow(), side, dice);
   const bool onBar = position.board[position.barPoint[side]] != 0;
   int rearmost = 0;  // distance of the rearmost man from bearing off
   for (int p = 1; p <= 24; ++p) {
     if (position.board[p] * position.playerDirection[side] > 0) rearmost = std::max(rearmost, side == 0 ? 25 - p : p);
   }
-  expected = {true, legal.finals.size() <= 1, onBar, !onBar && rearmost <= std::max(d0, d1)};
+  expected = {1, legal.finals.size() <= 1, onBar, !onBar && rearmost <= std::max(d0, d1)};
 }
 
 // Each seeded position is played by player 0 and, mirrored, by player 1 with the same roll.
 TEST_F(TurnTest, AutomaticAidsRunExactlyWhenTheBoardCallsForThem) {
   options.autoMoves = 7;
-  options.autoEnterFromBarOn = -1;
-  options.autoBearOffOn = -1;
-  options.autoPlayForHumanOn = -1;
-  options.speakHumanDice = -1;
+  options.autoEnterFromBarOn = options.autoBearOffOn = options.autoPlayForHumanOn = options.speakHumanDice = -1;
   turnServices.speakDiceRoll = readTheBoard;
   std::mt19937 gen(7);
   int seen[4] = {};
@@ -162,20 +150,16 @@ TEST_F(TurnTest, AutomaticAidsRunExactlyWhenTheBoardCallsForThem) {
       for (int p = 0; p <= 25; ++p) position.board[p] = static_cast<int16_t>(side == 0 ? board[p] : -board[25 - p]);
       position.piecesOnBoard[side] = men[0];
       position.piecesOnBoard[1 - side] = men[1];
-      position.playerType[side] = kHumanPlayer;
-      position.playerType[1 - side] = kComputerPlayer;
+      position.playerType = {{{side == 0 ? kHumanPlayer : kComputerPlayer, side == 0 ? kComputerPlayer : kHumanPlayer}}};
       counts = Counts{};
-      expected = Expected{};
+      expected.clear();
       // A fresh turn: no earlier roll left in the record to replay, no dice on the board.
       resetGameRecord();
       diceState.diceShowing = 0;
       nextTurn({d0, d1}, side);
-      if (!expected.rolled) continue;  // closed out: the turn passed
+      if (expected.empty()) continue;  // closed out: the turn passed
       ++rolled[side];
-      EXPECT_EQ(counts.bestMoves, expected.bestMove ? 1 : 0);
-      EXPECT_EQ(counts.enters, expected.enter ? 1 : 0);
-      EXPECT_EQ(counts.bearOffs, expected.bearOff ? 1 : 0);
-      EXPECT_EQ(counts.humanTurns, 1);
+      EXPECT_EQ((std::vector<int>{counts.humanTurns, counts.bestMoves, counts.enters, counts.bearOffs}), expected);
       seen[0] += 1, seen[1] += counts.bestMoves, seen[2] += counts.enters, seen[3] += counts.bearOffs;
     }
   }
@@ -222,8 +206,7 @@ TEST_P(PreRollTest, ConcessionAndDoubleComeBeforeTheRoll) {
   playTurn();
   EXPECT_EQ(record.gameRecord[11].side == 1 && record.gameRecord[11].die1 > 0, row.rolls);
   EXPECT_EQ(pipsAtTheRoll, row.rolls ? pips : 0) << "the analysis at the roll is the computer's";
-  EXPECT_EQ(cube.cubeValue, row.cubeValue);
-  EXPECT_EQ(cube.cubeOwner, row.cubeOwner);
+  EXPECT_EQ((std::vector<int>{cube.cubeValue, cube.cubeOwner}), (std::vector<int>{row.cubeValue, row.cubeOwner}));
   EXPECT_EQ(flow.newGameRequested != 0 ? flow.winnerSide : -1, row.winner);
 }
 
@@ -238,106 +221,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PreRollTest, ::testing::Values(
   PreRollRow{kDoubleTake, 0, 0, 0, -1, true, 1, kCubeCentred, -1},  // no cube: no double
   PreRollRow{kDoubleTake, 0, -1, -1, 0, true, 2, 0, -1}));          // no pause: answered for the human
 
-// ---- The click after the move ----
-
-struct WaitRow {
-  void (*setup)();  // the board wait's hooks
-  int waits, humanTurns;
-  void (*check)() = nullptr;
-};
-class ClickAfterMoveTest : public TurnTest, public ::testing::WithParamInterface<WaitRow> {};
-
-TEST_P(ClickAfterMoveTest, TurnEndsAtTheClickAfterTheMove) {
-  options.clickAfterHumanMove = 255;
-  if (GetParam().setup != nullptr) GetParam().setup();
-  testing::scriptDice({6, 1});
-  playTurn();
-  EXPECT_EQ((std::vector<int>{counts.waits, counts.humanTurns, counts.menusDisabled - counts.menusEnabled, flow.abortTurn}),
-            (std::vector<int>{GetParam().waits, GetParam().humanTurns, 0, kLeaveTurn}));
-  EXPECT_EQ(flow.rollWaitActive, 0) << "a later wait would be refused";
-  if (GetParam().check != nullptr) GetParam().check();
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, ClickAfterMoveTest, ::testing::Values(
-  WaitRow{nullptr, 1, 1, [] { EXPECT_EQ(diceState.diceShowing, 0); }},
-  WaitRow{[] { turnServices.humanTurn = [] { humanPlaysAll(), playSearch.playLength = 1; }; }, 0, 1},  // roll not played in full
-  // The move entry takes the last step back inside the wait: the move loop runs again.
-  WaitRow{[] {
-            turnServices.waitForClickOrKey = [] {
-              if (++counts.waits == 1) flow.rollWaitActive = flow.abortTurn = 0, diceState.dice[1].value = diceState.rolledDice[1];
-            };
-          }, 2, 2, [] { EXPECT_EQ(record.gameRecord[2].side, kEmptyEntrySide); }},  // no second roll
-  // A right click after the whole roll was taken back ends the wait only.
-  WaitRow{[] {
-            options.rightMouseActionNP = kRightClickTakesBack;
-            turnServices.waitForClickOrKey = [] { boardInput.rightClickEmulation = ++counts.waits == 1 ? -1 : 0; };
-            turnServices.humanTurn = [] { humanPlaysAll(), flow.movesLeft = flow.movesAllowed; };
-          }, 2, 2, [] { EXPECT_EQ(counts.undos, 0); }},
-  WaitRow{[] {  // board commands keep the wait going
-            turnServices.hitTestBoard = [] {
-              interaction.requestWhoIsAhead = counts.waits == 1 ? -1 : 0;
-              interaction.clickedPoint = counts.waits == 2 ? kPipCountZone : 7;
-            };
-          }, 3, 1, [] { EXPECT_EQ(counts.boardCommands, 2); }},
-  WaitRow{[] { turnServices.isModifierDown = [](int16_t code) { return code == kCommandModifier && counts.waits < 2; }; }, 2, 1},
-  WaitRow{[] {  // the dice clicked: the turn is taken back instead
-            turnServices.hitTestBoard = [] { boardInput.diceAreaClicked = -1; };
-            turnServices.diceClickTakeBack = [] { ++counts.takeBacks, boardInput.diceAreaClicked = 0, flow.abortTurn = kLeaveTurn; };
-          }, 1, 1, [] { EXPECT_EQ(counts.takeBacks, 1); }},
-  WaitRow{[] { rollout.rolloutRunning = 255; }, 0, 1}));
-
-// ---- Modifier keys at a click ----
-
-struct ModifierRow {
-  uint16_t held;  // 1 Command, 2 Shift
-  int16_t easyMoves, movesLeft, rightClick, rightAction, picked, diceShowing, rollWait;
-  int16_t result, combined, reverse, undos, rollWaitAfter;
-};
-class ModifierTest : public testing::FlowTest, public ::testing::WithParamInterface<ModifierRow> {};
-uint16_t held = 0;
-
-TEST_P(ModifierTest, ReadAutoMoveModifiers) {
-  const ModifierRow& r = GetParam();
-  held = r.held;
-  counts = Counts{};
-  turnServices.isModifierDown = [](int16_t code) { return (code == kCommandModifier ? held & 1 : code == kShiftModifier ? held & 2 : 0) != 0; };
-  turnServices.undoLastPartMove = [] { ++counts.undos; };
-  turnServices.boardCentre = [] { return BoardPoint{343, 257}; };
-  flow.movesAllowed = playSearch.playLength = 2;
-  options.easyMoves = r.easyMoves;
-  flow.movesLeft = r.movesLeft;
-  boardInput.rightClickEmulation = r.rightClick;
-  options.rightMouseActionNP = static_cast<int16_t>(kRightClickTakesBack * (r.rightAction & 1));
-  options.rightMouseActionP = static_cast<int16_t>(kRightClickCentre * (r.rightAction >> 1));
-  boardInput.pickedCount = r.picked;
-  diceState.diceShowing = r.diceShowing;
-  flow.rollWaitActive = r.rollWait;
-  EXPECT_EQ(readAutoMoveModifiers(), r.result);
-  EXPECT_EQ((std::vector<int>{turnState.autoMoveCombined, turnState.autoMoveReverse, counts.undos, flow.rollWaitActive}),
-            (std::vector<int>{r.combined, r.reverse, r.undos, r.rollWaitAfter}));
-  if (r.picked > 0 && r.result == 0) {  // the click goes to the board's centre
-    EXPECT_EQ((std::vector<int>{boardInput.clickH, boardInput.clickV, flow.keyCommandBusy}), (std::vector<int>{343, 257, -1}));
-  }
-}
-
-// rightAction: 1 takes back with no checker held, 2 clicks the centre with one held.
-INSTANTIATE_TEST_SUITE_P(Rows, ModifierTest, ::testing::Values(
-  //          held easy left right action picked dice wait -> result comb rev undos wait
-  ModifierRow{1, -1, 2, 0, 0, 0, -1, 0, 0, 255, 0, 0, 0},   // Command: both dice at once
-  ModifierRow{1, -1, 1, 0, 0, 0, -1, 0, 0, 0, 0, 0, 0},     // not after a part-move
-  ModifierRow{2, -1, 2, 0, 0, 0, -1, 0, 0, 0, 255, 0, 0},   // Shift: the other order
-  ModifierRow{3, 0, 2, 0, 0, 0, -1, 0, 0, 0, 0, 0, 0},      // without easy moves nothing
-  ModifierRow{0, 0, 2, -1, 1, 0, -1, -1, -1, 0, 0, 0, -1},  // right click, nothing moved
-  ModifierRow{0, 0, 1, -1, 1, 0, -1, -1, -1, 0, 0, 1, 0},   // takes back the last step
-  ModifierRow{0, 0, 1, -1, 1, 0, 0, -1, -1, 0, 0, 1, 0},    // in the wait after a short play
-  ModifierRow{0, 0, 2, -1, 2, 1, -1, 0, 0, 0, 0, 0, 0},     // checker held: the centre
-  ModifierRow{0, 0, 2, -1, 0, 1, -1, 0, -1, 0, 0, 0, 0}));
-
 // ---- The game loop ----
-
-// Scripted human turns: the n-th runs turns[n] (or only ends the turn).
-std::vector<std::function<void()>> turns;
-size_t turnsPlayed = 0;
 
 // Leaves the game loop after this turn; the game is abandoned, so nothing is announced.
 void stopAfterThisTurn() {
@@ -349,14 +233,8 @@ class GameLoopTest : public TurnTest {
  protected:
   void SetUp() override {
     TurnTest::SetUp();
-    turns.clear();
-    turnsPlayed = 0;
     turnState.previousOpponentMode = 3;
     rollout.noPause = flow.newGameRequested = -1;
-    turnServices.humanTurn = [] {
-      if (turnsPlayed < turns.size()) turns[turnsPlayed]();
-      ++turnsPlayed, flow.abortTurn = kLeaveTurn;
-    };
   }
 };
 
@@ -366,7 +244,7 @@ TEST_F(GameLoopTest, NoTurnStartsWhileADialogIsOpen) {
     if (flowLog.pumps == 5) shellFlags.quitRequested = -1;
   };
   runMainLoop();
-  EXPECT_EQ((std::vector<int>{flowLog.pumps, flow.gamesThisRun, static_cast<int>(turnsPlayed)}), (std::vector<int>{5, 0, 0}));
+  EXPECT_EQ((std::vector<int>{flowLog.pumps, flow.gamesThisRun, counts.humanTurns}), (std::vector<int>{5, 0, 0}));
 }
 
 TEST_F(GameLoopTest, QuittingStartsNoNewGame) {
@@ -374,7 +252,7 @@ TEST_F(GameLoopTest, QuittingStartsNoNewGame) {
   position.piecesOnBoard = {0, 0};  // New Game abandoned the game in progress
   turns = {[] { shellFlags.modalBusy = 1; }};
   gameLoopStep();
-  EXPECT_EQ((std::vector<int>{flow.gamesThisRun, static_cast<int>(turnsPlayed)}), (std::vector<int>{0, 1}));
+  EXPECT_EQ((std::vector<int>{flow.gamesThisRun, counts.humanTurns}), (std::vector<int>{0, 1}));
 }
 
 TEST_F(GameLoopTest, OpponentModeChangeTakesEffectAtTheNextGame) {

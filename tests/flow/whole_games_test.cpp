@@ -3,17 +3,12 @@
 // independent generator, every part-move keeps 15 checkers a side and a well-formed
 // record, and every game ends with the score an independent reading of the final
 // position (or of the dropped double) gives.
-#include <cstdio>
-
 #include "computer/personalities.h"
 #include "flow/flow_fixture.h"
 #include "state/cube_state.h"
 #include "state/display_services.h"
-#include "state/flow_state.h"
-#include "state/play_options.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
-#include "state/shell_flags.h"
 
 namespace bg {
 namespace {
@@ -24,10 +19,9 @@ constexpr int kGames = 500;
 constexpr int kPartMoveCap = 3000;  // a game this long is taken to be stuck
 
 struct GameRun {
-  int games = 0, partMoves = 0, turnsChecked = 0;
+  int games = 0, partMoves = 0, turnsChecked = 0, cubeTurned = 0;
   int16_t checkedEntries = 0;
   int results[4] = {};  // by multiplier; [0] dropped doubles
-  int cubeTurned = 0;
   bool rolled = false, dropped = false;
   RefPosition before;
   testing::RefResult legal;
@@ -68,14 +62,12 @@ void expectRecordWellFormed(int16_t last) {
 
 void checkAfterPartMove() {
   least::showDieUsed(0);
-  ASSERT_EQ(checkersOf(0), kCheckersPerSide);
-  ASSERT_EQ(checkersOf(1), kCheckersPerSide);
+  ASSERT_EQ((std::pair{checkersOf(0), checkersOf(1)}), (std::pair{+kCheckersPerSide, +kCheckersPerSide}));
   expectRecordWellFormed(record.gameRecordCount);
   if (++run.partMoves > kPartMoveCap || ::testing::Test::HasFatalFailure()) {
     ADD_FAILURE() << "game " << run.games << " does not end";
-    shellFlags.quitRequested = -1;
+    shellFlags.quitRequested = flow.newGameRequested = -1;
     shellFlags.modalBusy = 1;
-    flow.newGameRequested = -1;
   }
 }
 
@@ -83,7 +75,7 @@ void checkAfterPartMove() {
 void takeLegalPlays() {
   std::vector<int> dice = {diceState.dice[0].value, diceState.dice[1].value};
   if (dice[0] == dice[1]) dice = {dice[0], dice[0], dice[0], dice[0]};
-  run.before = testing::refPosition();
+  run.before = testing::boardNow();
   run.legal = testing::referencePlays(run.before, position.currentPlayer, dice);
   run.rolled = true;
 }
@@ -93,19 +85,13 @@ void checkPlay() {
   if (!run.rolled) return;
   run.rolled = false;
   ++run.turnsChecked;
-  const RefPosition after = testing::refPosition();
-  if (run.legal.finals.empty()) {
-    EXPECT_EQ(after, run.before) << "a play where none was legal";
-  } else {
-    EXPECT_EQ(run.legal.finals.count(after), 1u) << "an illegal play, game " << run.games;
-  }
+  const RefPosition after = testing::boardNow();  // none legal: no play
+  EXPECT_TRUE(run.legal.finals.empty() ? after == run.before : run.legal.finals.count(after) == 1) << "game " << run.games;
 }
 
 bool loserBackInWinnerHome(int16_t winner) {
-  const int16_t loser = static_cast<int16_t>(1 - winner);
-  const int first = winner == 0 ? 19 : 1;
-  bool back = position.board[position.barPoint[loser]] != 0;
-  for (int p = first; p < first + 6; ++p) back = back || position.board[p] * position.playerDirection[loser] > 0;
+  bool back = position.board[position.barPoint[1 - winner]] != 0;
+  for (int p = winner == 0 ? 19 : 1, n = 0; n < 6; ++p, ++n) back = back || position.board[p] * position.playerDirection[1 - winner] > 0;
   return back;
 }
 
@@ -126,11 +112,10 @@ void expectScore() {
   const int16_t loser = static_cast<int16_t>(1 - run.winner);
   EXPECT_GT(position.piecesOnBoard[loser], 0);
   run.points = static_cast<int16_t>(run.multiplier * cube.cubeValue);
-  EXPECT_EQ(flow.winnerSide, run.winner);
-  EXPECT_EQ(flow.gamePointsBySide[run.winner], run.points);
-  EXPECT_EQ(flow.gamePointsBySide[loser], 0);
-  EXPECT_EQ(flow.scores[run.winner] - run.scoresAtStart[run.winner], run.points * options.wagerAmount);
-  EXPECT_EQ(flow.scores[loser], run.scoresAtStart[loser]);
+  // Winner, points of winner and loser, and what the scores gained.
+  EXPECT_EQ((std::vector<int>{flow.winnerSide, flow.gamePointsBySide[run.winner], flow.gamePointsBySide[loser],
+                              flow.scores[run.winner] - run.scoresAtStart[run.winner], flow.scores[loser] - run.scoresAtStart[loser]}),
+            (std::vector<int>{run.winner, run.points, 0, run.points * options.wagerAmount, 0}));
   ++run.results[dropped ? 0 : run.multiplier];
   if (cube.cubeValue > 1) ++run.cubeTurned;
   shellFlags.modalBusy = 1;  // as the end-of-game dialog would
@@ -192,13 +177,10 @@ TEST_F(WholeGamesTest, ComputerAgainstComputerPlaysFiveHundredLegalScoredGames) 
   EXPECT_EQ(run.games, kGames);
   EXPECT_EQ(flow.gamesThisRun, kGames);
   EXPECT_GT(run.turnsChecked, 20 * kGames);
-  EXPECT_EQ(position.playerType[0], kComputerPlayer);
-  EXPECT_EQ(position.playerType[1], kComputerPlayer);
-  // The games cover every kind of result.
+  EXPECT_EQ(position.playerType, (CheckedArray<int16_t, 1>{kComputerPlayer, kComputerPlayer}));
+  // The games cover every kind of result: dropped doubles, singles, gammons, backgammons.
   for (const int n : run.results) EXPECT_GT(n, 0);
   EXPECT_GT(run.cubeTurned, 0);
-  std::printf("%d dropped doubles, %d singles, %d gammons, %d backgammons, %d with the cube turned, %d plays\n",
-              run.results[0], run.results[1], run.results[2], run.results[3], run.cubeTurned, run.turnsChecked);
 }
 
 }  // namespace

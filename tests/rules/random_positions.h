@@ -51,6 +51,14 @@ struct RandomPositions {
   }
 };
 
+// The real board as the generator takes it.
+inline RefPosition boardNow() {
+  RefPosition pos;
+  for (int i = 0; i <= 25; ++i) pos.board[i] = position.board[i];
+  for (int side = 0; side <= 1; ++side) pos.off[side] = kCheckersPerSide - position.piecesOnBoard[side];
+  return pos;
+}
+
 // The position on the real board with `player` on roll and the dice a-b in hand.
 inline void loadPosition(const RefPosition& pos, int player, int a, int b) {
   position.board = {};

@@ -1,7 +1,8 @@
 #include "reference_moves.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <set>
+#include <utility>
 
 namespace bg::testing {
 namespace {
@@ -75,24 +76,10 @@ std::vector<RefPosition> singleMoves(const RefPosition& pos, int player, int d) 
   return out;
 }
 
-struct Node {
-  int pips;
-  RefPosition pos;
-  bool operator==(const Node&) const = default;
-};
-
-struct NodeHash {
-  std::size_t operator()(const Node& n) const {
-    std::size_t h = static_cast<std::size_t>(n.pips);
-    for (int c : n.pos.board) h = h * 31 + static_cast<std::size_t>(c + 16);
-    return h * 31 + static_cast<std::size_t>(n.pos.off[0] * 16 + n.pos.off[1]);
-  }
-};
-
-using Seen = std::unordered_set<Node, NodeHash>;
+// The pips used fix which dice are left, so (pips, position) identifies a node.
+using Seen = std::set<std::pair<int, RefPosition>>;
 
 void explore(const RefPosition& pos, int player, std::vector<int> dice, int pips, Seen& seen) {
-  // The pips used fix which dice are left, so (pips, position) identifies a node.
   if (!seen.insert({pips, pos}).second) return;
   if (dice.empty()) return;
   std::sort(dice.begin(), dice.end());
@@ -112,10 +99,9 @@ RefResult referencePlays(const RefPosition& start, int player, std::vector<int> 
   Seen seen;
   explore(start, player, std::move(dice), 0, seen);
   RefResult result;
-  for (const Node& n : seen) result.maxPips = std::max(result.maxPips, n.pips);
-  if (result.maxPips == 0) return result;
-  for (const Node& n : seen) {
-    if (n.pips == result.maxPips) result.finals.insert(n.pos);
+  result.maxPips = seen.rbegin()->first;
+  for (auto n = seen.rbegin(); result.maxPips > 0 && n != seen.rend() && n->first == result.maxPips; ++n) {
+    result.finals.insert(n->second);
   }
   return result;
 }

@@ -6,43 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "rules/best_plays.h"
 #include "rules/checker_move.h"
 #include "rules/dice.h"
 #include "rules/game_record.h"
 #include "runtime/core/random.h"
-#include "state/analysis_state.h"
-#include "state/best_plays_state.h"
-#include "state/concession_state.h"
-#include "state/cube_state.h"
 #include "state/display_services.h"
-#include "state/display_state.h"
-#include "state/flow_services.h"
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/play_search_state.h"
-#include "state/position.h"
 #include "state/program_state.h"
-#include "state/rollout_services.h"
-#include "state/rollout_state.h"
-#include "state/settings.h"
-#include "state/shell_services.h"
-#include "state/shell_state.h"
-#include "state/sound_services.h"
-#include "state/storage_state.h"
 #include "support/position_text.h"
 
 namespace bg::testing {
 
-inline void resetRulesState() {
-  resetProgramState();
-  setRandomHook(nullptr);
-  seedRandom(20240611);
-}
-
 // What the recording fakes saw, in call order.
 struct ServiceLog {
-  std::vector<std::string> calls;
   std::vector<int> diceUsed;
   std::vector<std::string> messages;
 };
@@ -52,17 +32,15 @@ inline ServiceLog serviceLog;
 class RulesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetRulesState();
+    TearDown();
     serviceLog = ServiceLog{};
   }
-  void TearDown() override { resetRulesState(); }
-
-  static void recordDiceUsed() {
-    displayServices.showDieUsed = [](int16_t die) {
-      serviceLog.diceUsed.push_back(die);
-      least::showDieUsed(die);
-    };
+  void TearDown() override {
+    resetProgramState();
+    setRandomHook(nullptr);
+    seedRandom(20240611);
   }
+
   static void recordMessages() {
     interactionServices.displayMessage = [] { serviceLog.messages.push_back(interaction.messageText.str()); };
   }
@@ -92,6 +70,15 @@ class RulesTest : public ::testing::Test {
     moveOneChecker();
   }
 };
+
+// The search's evaluation for tests: scores a play by how far back its men started.
+inline void rankByStartPoints() {
+  float score = 0;
+  for (int k = 1; k <= playSearch.playLength; ++k) score += static_cast<float>(playSearch.playFrom[k]) / 10.0f;
+  for (auto* list : {&bestPlays.bestPlaysTrue, &bestPlays.bestPlaysSkill}) {
+    insertCandidatePlay(*list, playSearch.playFrom, playSearch.playDice, score, PartialScores{});
+  }
+}
 
 // The checkers of `side` on the board, bar included.
 inline int checkersOf(int16_t side) {

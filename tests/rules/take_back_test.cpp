@@ -1,11 +1,12 @@
-// Take-back: any sequence of turns and doubles undone by as many take-backs, the part-move
-// take-back during move entry for both directions, and the cube a double gives back.
+// Take-back: any sequence of turns and doubles undone by as many take-backs, and the
+// part-move take-back during move entry for both directions.
 #include "rules/take_back.h"
 
 #include <random>
 
 #include "random_positions.h"
 #include "rules/cube_record.h"
+#include "state/flow_services.h"
 #include "rules/new_game.h"
 #include "rules_fixture.h"
 
@@ -39,8 +40,7 @@ class TakeBackTest : public RulesTest {
 
 // The from-points of the legal single moves of `side` with `die`, by the reference generator.
 std::vector<int16_t> legalFroms(int16_t side, int16_t die) {
-  RefPosition now;
-  for (int i = 0; i <= 25; ++i) now.board[i] = position.board[i];
+  const RefPosition now = boardNow();
   const int dir = position.playerDirection[side];
   std::vector<int16_t> froms;
   for (const RefPosition& after : referencePlays(now, side, {die}).finals) {
@@ -51,18 +51,11 @@ std::vector<int16_t> legalFroms(int16_t side, int16_t die) {
   return froms;
 }
 
-struct Snapshot {
-  std::vector<int16_t> board;
-  int16_t pieces0, pieces1, cubeValue, cubeOwner;
+// What a take-back must restore: the board, the men, the cube and the record.
+auto snapshot() {
   std::vector<GameRecordEntry> entries;
-  bool operator==(const Snapshot&) const = default;
-};
-
-Snapshot snapshot() {
-  Snapshot s{{position.board.begin(), position.board.end()}, position.piecesOnBoard[0], position.piecesOnBoard[1],
-             cube.cubeValue, cube.cubeOwner, {}};
-  for (int16_t n = 1; n <= record.gameRecordCount; ++n) s.entries.push_back(record.gameRecord[n]);
-  return s;
+  for (int16_t n = 1; n <= record.gameRecordCount; ++n) entries.push_back(record.gameRecord[n]);
+  return std::tuple{position.board, position.piecesOnBoard, cube.cubeValue, cube.cubeOwner, entries};
 }
 
 TEST_F(TakeBackTest, AnyTurnsAndDoublesAreUndoneByAsManyTakeBacks) {
@@ -74,7 +67,7 @@ TEST_F(TakeBackTest, AnyTurnsAndDoublesAreUndoneByAsManyTakeBacks) {
     position.openingPhase = 0;
     auto side = static_cast<int16_t>(pick(0, 1));
     bool lastWasDouble = true;
-    std::vector<Snapshot> before;
+    std::vector<decltype(snapshot())> before;
     for (int u = pick(1, 60); u > 0 && position.piecesOnBoard[0] > 0 && position.piecesOnBoard[1] > 0; --u) {
       before.push_back(snapshot());
       if (!lastWasDouble && record.gameRecordCount >= 1 && cube.cubeValue < 64 && cube.cubeOwner != 1 - side &&
@@ -109,72 +102,34 @@ TEST_F(TakeBackTest, AnyTurnsAndDoublesAreUndoneByAsManyTakeBacks) {
   }
 }
 
-// Part-moves made, then the checker on `held` lifted and put on `target`.
-struct PartMoveRow {
-  const char* position;
-  int16_t side, die;
-  std::vector<int16_t> froms;
-  int16_t held, target;
-  bool undone;
-};
-
-class PartMoveTakeBack : public TakeBackTest, public ::testing::WithParamInterface<PartMoveRow> {};
-
-TEST_P(PartMoveTakeBack, GoesBackWhenTheCheckerIsPutWhereItCameFrom) {
-  const PartMoveRow& row = GetParam();
-  setPosition(row.position);
-  const auto before = position.board;
-  roll(row.side, row.froms.size() == 1 ? 6 : row.die, row.die);
-  for (const int16_t from : row.froms) moveChecker(from, row.die);
-  const int16_t count = record.gameRecordCount;
-  position.board[row.held] -= position.playerDirection[row.side];
-  hand.selectedPoint = row.held;
-  hand.moveToPoint = row.target;
-  takeBackLastMove();
-  EXPECT_EQ(interaction.takeBackFailed, row.undone ? 0 : -1);
-  if (!row.undone) {
-    EXPECT_EQ(record.gameRecordCount, count);
-    return;
-  }
-  EXPECT_EQ(position.board, before);
-  EXPECT_EQ(record.gameRecordCount, 0);
-  EXPECT_EQ(flow.moveNumber, 0);
-  EXPECT_EQ(flow.movesLeft, flow.movesAllowed);
-  EXPECT_EQ(diceState.dice[row.froms.size() == 1 ? 1 : 0].value, row.die) << "the die is free again";
-  EXPECT_EQ(flow.turnTakeBacks[row.side], 1) << "one per chain";
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, PartMoveTakeBack,
-                         ::testing::Values(PartMoveRow{"start", 0, 3, {12}, 15, 12, true},
-                                           PartMoveRow{"start", 1, 3, {13}, 10, 13, true},
-                                           PartMoveRow{"start 3:-1 6:-4", 0, 2, {1, 3, 5}, 7, 1, true},  // hits
-                                           PartMoveRow{"start 22:1 19:4", 1, 2, {24, 22, 20}, 18, 24, true},
-                                           PartMoveRow{"start", 0, 2, {1, 12}, 14, 10, false},  // two checkers
-                                           PartMoveRow{"start", 0, 2, {1, 12}, 14, 8, false}));
-
-TEST_F(TakeBackTest, PutBackRewritesTheLastPartMoveForBothDirections) {
-  for (const int16_t side : {0, 1}) {
-    auto pt = [&](int p) { return static_cast<int16_t>(side == 0 ? p : 25 - p); };
-    setStartingPosition();
-    setPosition(side == 0 ? "start 14:1 19:4" : "start 11:-1 6:-4");
-    roll(side, 5, 3);
-    moveChecker(pt(12), 5);  // 12/17 with the 5; the 3 is free
-    const GameRecordEntry entry = record.gameRecord[1];
-    position.board[pt(1)] -= position.playerDirection[side];
-    hand.selectedPoint = pt(1);  // 1 + 3 is not 17: nothing changes
-    hand.moveToPoint = pt(12);
-    putPieceBack();
-    EXPECT_EQ(interaction.putBackDone, 0);
-    EXPECT_EQ(record.gameRecord[1], entry);
-    position.board[pt(1)] += position.playerDirection[side];
-    position.board[pt(14)] -= position.playerDirection[side];
-    hand.selectedPoint = pt(14);  // 14 + 3 = 17: the play becomes 14/17 with the 3
-    putPieceBack();
-    EXPECT_EQ(interaction.putBackDone, -1);
-    EXPECT_EQ(record.gameRecord[1], (GameRecordEntry{side, pt(14), pt(17), 3, 5, 3, 1, 0, 0, 0}));
-    EXPECT_EQ(diceState.dice[0].value, 5) << "the 5 is free again";
-    EXPECT_EQ(position.board[pt(12)], 5 * position.playerDirection[side]);
-    EXPECT_EQ(checkersOf(side), 15);
+TEST_F(TakeBackTest, PartMoveGoesBackWhenTheCheckerIsPutWhereItCameFrom) {
+  // Part-moves made, then the checker on `held` lifted and put on `target`.
+  for (const auto& [text, side, die, froms, held, target, undone] :
+       {std::tuple{"start", 0, 3, std::vector<int16_t>{12}, 15, 12, true}, {"start", 1, 3, {13}, 10, 13, true},
+        {"start 3:-1 6:-4", 0, 2, {1, 3, 5}, 7, 1, true},  // hits
+        {"start 22:1 19:4", 1, 2, {24, 22, 20}, 18, 24, true},
+        {"start", 0, 2, {1, 12}, 14, 10, false},  // two checkers
+        {"start", 0, 2, {1, 12}, 14, 8, false}}) {
+    SCOPED_TRACE(text);
+    SetUp();
+    setPosition(text);
+    const auto before = position.board;
+    roll(static_cast<int16_t>(side), static_cast<int16_t>(froms.size() == 1 ? 6 : die), static_cast<int16_t>(die));
+    for (const int16_t from : froms) moveChecker(from, static_cast<int16_t>(die));
+    const int16_t count = record.gameRecordCount;
+    position.board[held] -= position.playerDirection[side];
+    hand.selectedPoint = static_cast<int16_t>(held);
+    hand.moveToPoint = static_cast<int16_t>(target);
+    takeBackLastMove();
+    EXPECT_EQ(interaction.takeBackFailed, undone ? 0 : -1);
+    if (!undone) {
+      EXPECT_EQ(record.gameRecordCount, count);
+      continue;
+    }
+    EXPECT_EQ(position.board, before);
+    EXPECT_EQ((std::vector<int>{record.gameRecordCount, flow.moveNumber, flow.movesLeft}), (std::vector<int>{0, 0, flow.movesAllowed}));
+    EXPECT_EQ(diceState.dice[froms.size() == 1 ? 1 : 0].value, die) << "the die is free again";
+    EXPECT_EQ(flow.turnTakeBacks[side], 1) << "one per chain";
   }
 }
 

@@ -1,0 +1,250 @@
+// The stages of a turn as rows with injected dice and clicks. The roll stage: who rolls
+// first, the fixed opening pairs, the opening re-roll, automatic doubles, replayed entries,
+// the roll click; a whole turn taken back and played again with its roll, counted once.
+// The end of the turn: the unplayed dice. The end of a game: who wins what under the cube,
+// the Jacoby rule, resignations, matches and money.
+#include <deque>
+
+#include "flow/flow_fixture.h"
+#include "flow/game_end.h"
+#include "flow/roll_stage.h"
+#include "flow/turn.h"
+#include "rules/new_game.h"
+#include "rules/take_back.h"
+#include "state/cube_state.h"
+#include "state/flow_services.h"
+#include "state/player_records.h"
+#include "state/rollout_state.h"
+#include "state/session_statistics.h"
+#include "state/settings.h"
+#include "state/shell_state.h"
+
+namespace bg {
+namespace {
+
+using testing::FlowTest;
+using testing::flowLog;
+using testing::sawMessage;
+
+struct Click {
+  int16_t zone;
+  bool dice, cube = false;
+};
+std::deque<Click> clicks;
+int clicksTaken = 0;
+
+// The board wait: the next scripted click, or the dice when the script is done.
+void scriptedPointClick() {
+  ++clicksTaken;
+  const Click c = clicks.empty() ? Click{kRightDiceZone, true} : clicks.front();
+  if (!clicks.empty()) clicks.pop_front();
+  interaction.clickedPoint = c.zone;
+  boardInput.hitDice = c.dice ? -1 : 0;
+  boardInput.hitCube = c.cube ? -1 : 0;
+}
+
+// A roll after the opening, player 0's (the human's).
+void laterRoll() { record.gameRecordCount = 1, position.openingPhase = 0, testing::setSideOnRoll(0); }
+void bothComputers() { flow.opponentMode = 2, position.playerType[0] = kComputerPlayer; }
+void replayed(int16_t side, int16_t die1, int16_t die2, int16_t flags) {
+  record.gameRecord[1] = GameRecordEntry{side, 0, 0, 0, die1, die2, 0, 0, 0, flags};
+}
+
+struct RollRow {
+  void (*setup)();
+  std::vector<int> dice;  // the dice source
+  std::deque<Click> clicks;
+  std::pair<int, int> roll;  // dice 0 and 1 afterwards
+  int16_t side;
+  const char* messages;  // the message line, joined by '|'; nullptr: not checked
+  int clicksTaken;       // -1: not checked
+  int alerts, thinkSeconds;
+  void (*check)() = nullptr;
+};
+class RollStageTest : public FlowTest, public ::testing::WithParamInterface<RollRow> {};
+
+TEST_P(RollStageTest, RollsAndRecords) {
+  const RollRow& row = GetParam();
+  clicks = row.clicks;
+  clicksTaken = 0;
+  turnServices.waitForPointClick = scriptedPointClick;
+  flow.opponentMode = 1;
+  setStartingPosition();
+  position.openingPhase = -1;
+  if (row.setup != nullptr) row.setup();
+  testing::scriptDice(row.dice);
+  rollDiceStage();
+  // The dice, the side on roll, the alerts and the time the computer thought.
+  EXPECT_EQ((std::vector<int64_t>{diceState.dice[0].value, diceState.dice[1].value, position.currentPlayer, testing::flowLog.alerts,
+                                  static_cast<int64_t>(clock_.clock.slept())}),
+            (std::vector<int64_t>{row.roll.first, row.roll.second, row.side, row.alerts, row.thinkSeconds * 1000000LL}));
+  std::string seen;
+  for (const std::string& m : testing::flowLog.messages) seen += (seen.empty() ? "" : "|") + m;
+  EXPECT_TRUE(row.messages == nullptr || seen == row.messages) << seen;
+  EXPECT_TRUE(row.clicksTaken < 0 || clicksTaken == row.clicksTaken) << clicksTaken;
+  if (row.check != nullptr) row.check();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
+  RollRow{[] { settings.whoRollsFirst = 3; }, {2, 5}, {}, {5, 2}, 0, nullptr, -1, 0, 0},  // higher die first
+  RollRow{[] { settings.whoRollsFirst = 5; }, {6, 3}, {}, {3, 6}, 1, nullptr, -1, 0, 0},  // lower die first
+  RollRow{[] { settings.whoRollsFirst = 4; }, {3}, {}, {6, 1}, 0, nullptr, -1, 0, 0},     // fixed pairs
+  RollRow{[] { settings.whoRollsFirst = 4; }, {6}, {}, {6, 5}, 0, nullptr, -1, 0, 0},
+  RollRow{[] { settings.whoRollsFirst = 4, flow.opponentMode = 2; }, {2, 5}, {}, {2, 5}, 1, nullptr, -1, 0, 0},
+  RollRow{[] { settings.rerollFirstRoll = 255; }, {2, 4}, {}, {2, 4}, 1, "", -1, 0, 2},  // the computer keeps 2-4
+  RollRow{[] { settings.rerollFirstRoll = 255, shellFlags.fastPlay = kFastPlayOn; }, {5, 6, 2, 4}, {}, {2, 4}, 1,
+          "Computer Decided to Re Roll The Dice", -1, 0, 2, [] { EXPECT_EQ(record.gameRecord[1].flags & kFlagReRolledOpening, 1); }},
+  RollRow{[] {  // the human is asked, and keeps the roll
+            settings.rerollFirstRoll = 255;
+            turnServices.askRollOver = [] { interaction.panelAnswer = 0, ++clicksTaken; };
+          }, {6, 5}, {}, {6, 5}, 0, nullptr, 2, 0, 0},
+  RollRow{[] { bothComputers(), cube.autoDoubleMax = 2; }, {3, 3, 5, 5, 2, 2, 6, 1}, {}, {6, 1}, 0,
+          "The Cube Was Doubled|The Cube Was Doubled|Doubles on the opening roll - Roll Again", -1, 0, 0,
+          [] { EXPECT_EQ((std::vector<int>{cube.cubeValue, record.gameRecordCount}), (std::vector<int>{4, 3})); }},
+  RollRow{[] { cube.autoDoubleMax = 2, cube.cubeUsed = 0; }, {4, 4, 1, 2}, {}, {1, 2}, 1, "Doubles on the opening roll - Roll Again",
+          -1, 0, 0, [] { EXPECT_EQ(cube.cubeValue, 1); }},
+  RollRow{[] { cube.cubeUsed = -1; }, {4, 4, 6, 6, 5, 2}, {}, {5, 2}, 0, "", -1, 0, 0},  // no automatic doubles
+  RollRow{[] { flow.gamesThisRun = 1; }, {3, 1}, {}, {3, 1}, 0, "Good Luck", -1, 0, 0},
+  RollRow{[] { replayed(1, 5, 3, kFlagReRolledOpening), flow.turnNumber = 4; }, {}, {}, {5, 3}, 1, nullptr, -1, 0, 0,
+          [] { EXPECT_EQ((std::vector<int>{position.openingPhase, flow.turnNumber}), (std::vector<int>{0, 1})); }},
+  RollRow{[] { replayed(1, 5, 3, 0); }, {}, {}, {3, 5}, 1, nullptr, -1, 0, 0},  // the starter's die first
+  RollRow{[] { laterRoll(), record.gameRecordCount = 0, replayed(kAutoDoubleEntrySide, 2, 1, 0); }, {}, {}, {2, 1}, 0, nullptr,
+          -1, 0, 0},  // an entry of no side is player 0's
+  // An entry written by no roll (a damaged file) is rolled afresh, not replayed as 0-0.
+  RollRow{[] { laterRoll(), record.gameRecord[2] = GameRecordEntry{}; }, {2, 5}, {}, {2, 5}, 0, nullptr, -1, 0, 0},
+  RollRow{laterRoll, {3, 1}, {{7, false}, {kNoZone, false}}, {3, 1}, 0, "#17|#17", 3, 2, 0},  // clicks beside the dice beep
+  RollRow{laterRoll, {3, 1}, {{kNoZone, false, true}}, {3, 1}, 0, "", 2, 0, 0},  // a click on the cube does not
+  RollRow{[] {
+            laterRoll();
+            turnServices.waitForPointClick = [] { cube.playerDeclined[0] = -1, flow.abortTurn = kLeaveTurn; };
+          }, {1, 2}, {}, {0, 0}, 0, "", -1, 0, 0, [] { EXPECT_EQ(record.gameRecord[2].side, kEmptyEntrySide); }},
+  RollRow{[] { laterRoll(), settings.automaticRolls = -1, flow.firstRollNeedsClick = -1; }, {3, 1}, {}, {3, 1}, 0, nullptr, 1, 0, 0},
+  RollRow{[] { laterRoll(), settings.automaticRolls = -1, flow.keyCommandBusy = -1; }, {3, 1}, {}, {3, 1}, 0, nullptr, 0, 0, 0,
+          [] { EXPECT_EQ(flow.keyCommandBusy, 0); }},  // the posted click is dropped
+  RollRow{[] { laterRoll(), rollout.noPause = -1; }, {3, 1}, {}, {3, 1}, 0, nullptr, 0, 0, 0},
+  RollRow{[] { flow.opponentMode = 3, position.playerType[1] = kHumanPlayer; }, {2, 5},
+          {{kLeftDiceZone, true}, {kRightDiceZone, false}, {kLeftDiceZone, false}}, {2, 5}, 1, nullptr, 3, 0, 0}));
+
+// A whole turn taken back with the rules' take-back is played again with its roll, and
+// the roll is not counted twice.
+TEST_F(FlowTest, TurnTakenBackIsPlayedAgainWithTheSameRollCountedOnce) {
+  bothComputers();
+  rollout.noPause = -1;
+  shellFlags.fastPlay = kFastPlayOn;
+  cube.cubeUsed = 0;
+  seedRandom(5);
+  fillDicePool();
+  setStartingPosition();
+  position.openingPhase = -1;
+  int16_t countBefore = 0;
+  for (int turn = 0; turn < 4; ++turn) {
+    countBefore = record.gameRecordCount;
+    flow.abortTurn = 0;
+    playTurn();
+    if (record.gameRecordCount >= 2 && record.gameRecord[record.gameRecordCount].toPoint > 0) position.openingPhase = 0;
+  }
+  const GameRecordEntry roll = record.gameRecord[countBefore + 1];
+  const auto counted = [&] {  // the session's pips and doubles and the profile's pips
+    return std::tuple{statistics.sessionPipsRolled, statistics.sessionDoublesRolled, playerPipsRolled(roll.side)};
+  };
+  const auto before = counted();
+
+  takeBack();
+  ASSERT_EQ(record.gameRecordCount, countBefore);
+  flow.abortTurn = 0;
+  playTurn();
+  const GameRecordEntry& again = record.gameRecord[countBefore + 1];
+  EXPECT_EQ((std::vector<int>{again.side, again.die1, again.die2}), (std::vector<int>{roll.side, roll.die1, roll.die2}));
+  EXPECT_EQ(counted(), before);
+}
+
+const GameRecordEntry& lastEntry() { return record.gameRecord[record.gameRecordCount]; }
+std::string dialog() { return flowLog.dialogs.empty() ? "" : flowLog.dialogs.back(); }
+// A match to 5 points; a money session at 2 Euros a point; the computer resigning a gammon.
+void match(int32_t score0) { flow.tournamentGoing = 255, flow.tournamentPoints = 5, flow.scores[0] = score0; }
+void money() { flow.moneySessionActive = 255, options.wagerAmount = 2, options.wagerCurrency = "Euros"; }
+void computerResigns() { flow.autoConcession[1] = -1, flow.concessionLevel = 2; }
+
+struct EndRow {
+  const char* board;  // Alice (player 0, human) against Computer (player 1)
+  void (*setup)();
+  int16_t winner;
+  int32_t score;        // the winner's score after
+  const char* dialog;   // "" when none opens
+  const char* message;  // a line the message line shows
+  void (*check)() = nullptr;
+};
+
+class GameEndTest : public testing::FlowTest, public ::testing::WithParamInterface<EndRow> {
+ protected:
+  void SetUp() override {
+    FlowTest::SetUp();
+    shell.playerNames = {"Alice", "Computer"};
+    record.gameRecordCount = 5;  // some play before the end
+    for (int16_t n = 1; n <= 5; ++n) record.gameRecord[n].side = static_cast<int16_t>(n % 2);
+    testing::setPosition(GetParam().board);
+    if (GetParam().setup != nullptr) GetParam().setup();
+    announceGameResult();
+  }
+};
+
+TEST_P(GameEndTest, ScoresAndTellsTheResult) {
+  EXPECT_EQ((std::vector<int>{flow.winnerSide, flow.scores[GetParam().winner]}), (std::vector<int>{GetParam().winner, GetParam().score}));
+  EXPECT_EQ(dialog(), GetParam().dialog);
+  EXPECT_TRUE(*GetParam().message == '\0' || sawMessage(GetParam().message)) << GetParam().message;
+  if (GetParam().check != nullptr) GetParam().check();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, GameEndTest, ::testing::Values(
+  EndRow{"12:-15", nullptr, 0, 2, "Alice won a double game worth 2 points!!", "You win the game with a gammon!"},
+  EndRow{"12:-15", [] { cube.jacobyRule = -1; }, 0, 1, "Alice won 1 point", "Alice,  congratulations!"},
+  EndRow{"0:-1 12:-14 | cube 2 0", nullptr, 0, 6, "Alice won a triple game worth 6 points!!!", "You win the game with a backgammon!"},
+  EndRow{"3:2 14:13", nullptr, 1, 3, "Computer won a triple game worth 3 points!!!", "The computer wins the game with a backgammon!"},
+  EndRow{"12:-15", [] { position.playerType[0] = kComputerPlayer; }, 0, 2, "Alice won a double game worth 2 points!!",
+         "Alice  wins the game with a gammon!", [] { EXPECT_FALSE(sawMessage("Alice,  congratulations!")); }},
+  // A resignation's level replaces the multiplier; the entry says it was conceded.
+  EndRow{"20:15 12:-15 | cube 4 1", computerResigns, 0, 8, "Alice won a double game worth 8 points!!", "", [] {
+           EXPECT_EQ((std::vector<int>{lastEntry().die2, lastEntry().flags}), (std::vector<int>{-1, kFlagGameEnd | kFlagConceded}));
+         }},
+  EndRow{"20:15 12:-15 | cube 2 2", [] { cube.playerDeclined[0] = -1; }, 1, 2, "Computer won 2 points!", "The computer wins the game"},
+  EndRow{"12:-13", [] { match(3); }, 0, 4, "Alice won 1 point", "", [] { EXPECT_EQ(flow.crawfordRestrictions[1], -1); }},
+  EndRow{"14:3", [] { flow.crawfordRestrictions[1] = -1, match(0); }, 1, 1, "Computer won 1 point", "",
+         [] { EXPECT_EQ(flow.crawfordRestrictions[1], 0); }},
+  EndRow{"12:-14", [] { match(4); }, 0, 5, "Alice won 1 point and won the tournament!", "#210"},
+  EndRow{"12:-15 | cube 2 0", money, 0, 8, "Congratulations, you have won 8 Euros.", ""},
+  EndRow{"14:3 | cube 2 0", money, 1, 4, "You lost 4 Euros.  Better luck next time.", ""},
+  EndRow{"12:-14", [] { rollout.noPause = -1; }, 0, 1, "", ""},
+  EndRow{"", nullptr, 0, 0, "", "", [] { EXPECT_EQ(record.gameRecordCount, 5); }},  // New Game emptied the board
+  EndRow{"12:-14", nullptr, 0, 1, "Alice won 1 point", "", [] {  // announced twice: scored and recorded once
+           announceGameResult();
+           EXPECT_EQ((std::vector<int>{flow.scores[0], record.gameRecordCount}), (std::vector<int>{1, 6}));
+         }}));
+
+// A turn ending with dice left: the unplayed dice are recorded and the computer says so.
+using TurnEndTest = FlowTest;
+
+TEST_F(TurnEndTest, RecordsTheUnplayedDiceOfEitherSide) {
+  // The dice unplayed, the side, what the computer says; the notice stays until the next board wait.
+  for (const auto& [roll, left, played, entries, message] :
+       {std::tuple{"dice 6 5 | side 1", std::vector<int16_t>{0, 5}, 1, 1, "The computer can't use its five"},
+        {"dice 3 3 | side 1", {3, 3, 0, 0}, 2, 2, "The computer can't use its last 2 threes"},
+        {"dice 3 3 | side 1", {3, 0, 0, 0}, 3, 1, "The computer can't use its last three"},
+        {"dice 6 5 | side 0", {0, 5}, 1, 1, ""}}) {  // the human's turn ended by the best-move command
+    SCOPED_TRACE(roll);
+    SetUp();
+    testing::setPosition(std::string("20:15 12:-15 | ") + roll);
+    for (size_t n = 0; n < left.size(); ++n) diceState.dice[n].value = left[n];
+    flow.movesAllowed = static_cast<int16_t>(left.size());
+    playSearch.playLength = flow.moveNumber = static_cast<int16_t>(played);
+    const bool human = position.currentPlayer == 0;
+    flow.bestMoveForHuman = human ? -1 : 0;
+    hook::recordTurnEnd();
+    EXPECT_EQ((std::vector<int>{record.gameRecordCount, record.gameRecord[1].distance, flow.abortTurn}),
+              (std::vector<int>{entries, left[0] != 0 ? left[0] : left[1], human ? 0 : kLeaveTurn}));
+    EXPECT_EQ(flowLog.messages, (*message == '\0' ? std::vector<std::string>{} : std::vector<std::string>{message}));
+    EXPECT_TRUE(*message == '\0' || boardInput.holdMessageLine == -1) << "held until the next board wait";
+  }
+}
+
+}  // namespace
+}  // namespace bg
