@@ -12,6 +12,7 @@
 #include "state/cube_state.h"
 #include "state/display_state.h"
 #include "state/menu_numbers.h"
+#include "state/player_records.h"
 #include "state/settings.h"
 #include "state/shell_state.h"
 
