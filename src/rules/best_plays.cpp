@@ -1,11 +1,35 @@
 #include "rules/best_plays.h"
 
 #include "rules/dice.h"
+#include "state/analysis_state.h"
 #include "state/flow_state.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
 
 namespace bg {
+
+namespace {
+
+using ViewBoard = CheckedArray<int16_t, 25>;
+
+// The mover's view after the row's part-moves, replayed on the view before the play.
+ViewBoard boardAfter(const CandidatePlayRow& row) {
+  ViewBoard v = analysis.evalBoardB;
+  for (int i = 1; i <= static_cast<int>(row[kPartMovesColumn]); ++i) {
+    const int from = static_cast<int>(row[2 * i]);
+    const int landing = static_cast<int>(row[2 * i + 1]);
+    v[from == 25 ? kOwnBarIndex : from] += 1;
+    if (landing < 1) continue;  // borne off
+    if (v[landing] == 1) {      // a hit
+      v[landing] = 0;
+      v[kOpponentBarIndex] += 1;
+    }
+    v[landing] -= 1;
+  }
+  return v;
+}
+
+}  // namespace
 
 void insertCandidatePlay(BestPlaysList& list, const CheckedArray<int16_t, 4>& from,
                          const CheckedArray<int16_t, 4>& dice, float score,
@@ -41,16 +65,23 @@ void insertCandidatePlay(BestPlaysList& list, const CheckedArray<int16_t, 4>& fr
     if ((cand[2] == top[2] && cand[3] == top[3]) || (cand[2] == top[4] && cand[3] == top[5])) return;
   }
 
+  // Plays that reach the same board (both dice orders of one man's run or of a bear-off)
+  // are one play: it is listed once, at the better of their rankings.
+  const ViewBoard candBoard = boardAfter(cand);
+  int sameBoardRow = 0;
+  for (int j = 1; j <= kRankedRows && sameBoardRow == 0; ++j) {
+    if (list[j][kScoreColumn] != kEmptyRow && boardAfter(list[j]) == candBoard) sameBoardRow = j;
+  }
   for (int j = 1; j <= kRankedRows; ++j) {
     CandidatePlayRow& row = list[j];
-    // One man moved twice comes out of both dice orders: keep the first when the
-    // scores tie exactly.
-    if (s.playLength == 2 && score == row[kScoreColumn] && cand[2] == row[2] && cand[5] == row[5] &&
-        cand[3] == cand[4] && row[3] != 0 && row[4] != 0) {
+    const bool wins =
+        s.genPipsUsed > row[kPipsColumn] || s.playLength > row[kPartMovesColumn] || score > row[kScoreColumn];
+    if (j == sameBoardRow) {
+      if (wins) row = cand;
       return;
     }
-    if (s.genPipsUsed > row[kPipsColumn] || s.playLength > row[kPartMovesColumn] || score > row[kScoreColumn]) {
-      for (int r = kRankedRows; r > j; --r) list[r] = list[r - 1];
+    if (wins) {
+      for (int r = sameBoardRow != 0 ? sameBoardRow : kRankedRows; r > j; --r) list[r] = list[r - 1];
       row = cand;
       return;
     }

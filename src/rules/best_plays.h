@@ -31,6 +31,7 @@ struct PartialScores {
 
 // Offers the play (from/dice part-moves 1..playSearch.playLength, genPipsUsed pips) to
 // the list with the score. Row 4 always gets the candidate; rows 1..3 only when it wins.
+// A play that reaches the board of a listed one is that play: listed once, at the better.
 void insertCandidatePlay(BestPlaysList& list, const CheckedArray<int16_t, 4>& from,
                          const CheckedArray<int16_t, 4>& dice, float score,
                          const PartialScores& partials);

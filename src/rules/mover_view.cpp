@@ -44,12 +44,15 @@ void computeBasicCounts() {
   }
 
   const int16_t barMen = static_cast<int16_t>(-v[kOwnBarIndex]);
+  // Each man behind goes to the point below the opponent's rearmost, or off when that
+  // man is on the bar.
+  const int target = a.opponentLastPoint > 0 ? a.opponentLastPoint - 1 : 0;
   int behind = barMen;
-  int pips = barMen * (26 - a.opponentLastPoint);
+  int pips = barMen * (25 - target);
   for (int16_t p = static_cast<int16_t>(a.opponentLastPoint + 1); p <= 24; ++p) {
     if (v[p] < 0) {
       behind += -v[p];
-      pips += -v[p] * (p - a.opponentLastPoint + 1);
+      pips += -v[p] * (p - target);
     }
   }
   a.ownMenBehindRear = static_cast<int16_t>(behind);

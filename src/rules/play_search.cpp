@@ -49,13 +49,16 @@ void trackMaxPipsUsed() {
 
 void checkContactBrokenMode() {
   auto& s = playSearch;
-  s.contactBreakResult = -1;
-  for (int p = analysis.opponentLastPoint; p <= analysis.highestOccupiedPoint; ++p) {
-    if (analysis.evalBoard[p] < 0) {
-      s.contactBreakResult = 0;
-      return;
-    }
+  const auto& v = analysis.evalBoard;
+  s.contactBreakResult = 0;
+  // An own man on the bar (index 0) has every opponent man ahead of it; an opponent man
+  // on the bar, hit by this play or before it, re-enters behind every own man.
+  if (v[kOwnBarIndex] < 0) return;
+  const int rear = v[kOpponentBarIndex] > 0 ? 0 : analysis.opponentLastPoint;
+  for (int p = rear; p <= analysis.highestOccupiedPoint && p <= 24; ++p) {
+    if (v[p] < 0) return;
   }
+  s.contactBreakResult = -1;
   s.stopEnumeration = -1;
 }
 
