@@ -189,6 +189,9 @@ void drawTrayPiece(int16_t side, int16_t n) {
   setPort(window);
   clipRect(landing);
   drawTrayPieceImage(landing, side);
+  // Where it landed, for the picture kept under a hand that still holds checkers.
+  boardImages.landingRect = landing;
+  if (boardImages.landingRgn != nullptr) rectRgn(boardImages.landingRgn, landing);
   clipRect(layout.boardRect);
   setPort(saved);
 }

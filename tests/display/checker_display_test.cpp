@@ -233,5 +233,46 @@ TEST_F(CheckerDisplay, TheHeldCheckerFloatsAboveTheMouseAndTrackingEndsOffTheBoa
   EXPECT_EQ(drag.dragPos, (Point{230, 260}));
 }
 
+TEST_F(CheckerDisplay, DropsFromAHandOfThreeLeaveTheWindowAsAFreshRedraw) {
+  testing::setPosition("6:5 8:1 3:-1 20:-3 | side 0");
+  redrawBoardWindow();
+  position.currentPlayer = 0;
+  position.otherPlayer = 1;
+  hand.piecePicked = -1;  // three checkers off point 6 into the hand
+  for (int k = 0; k < 3; ++k) move(6, -1);
+  hand.piecePicked = 0;
+  const Rect content = windowContentRect(1);
+  auto mouseAt = [&](int x, int y) {
+    testing::simulateMouse(Point{static_cast<int16_t>(content.left + 16 + x), static_cast<int16_t>(content.top + 16 + y)},
+                           false);
+  };
+  layout.stackPoint = 6;
+  const Rect slot3 = pieceSlot(3);  // the hand half over where the next checker lands
+  mouseAt(slot3.left + layout.pieceHalfWidthLeft + 9, slot3.top + layout.pieceHalfHeightTop + layout.heldPieceDrop + 7);
+  boardInput.pickedCount = 1;
+  startCheckerDrag();
+  clipToBoard();
+  boardInput.pickedCount = 3;
+  hand.pieceInHand = -1;
+  redrawHeldPiece();
+  expectLikeAFreshRedraw("three held");
+  // Onto the blot (a hit), under the hand, then the last one away; the hand moves between.
+  for (auto [to, hit, x, y] : {std::tuple{3, true, 150, 300}, {6, false, 200, 120}, {8, false, 400, 200}}) {
+    if (hit) position.board[to] = 0;  // the rules lift the hit checker off the count first
+    hand.selectedPoint = 6;
+    hand.moveToPoint = static_cast<int16_t>(to);
+    display.moveFromHand = -1;
+    display.liftFromPoint = 0;
+    animateCheckerMove(0, 0);
+    if (hit) drawHitToBar();
+    expectLikeAFreshRedraw("dropped on " + std::to_string(to));
+    if (boardInput.pickedCount == 0) break;
+    mouseAt(x, y);
+    trackDraggedPiece();
+    expectLikeAFreshRedraw("hand moved after the drop on " + std::to_string(to));
+  }
+  EXPECT_EQ(boardInput.pickedCount, 0);
+}
+
 }  // namespace
 }  // namespace bg
