@@ -4,7 +4,11 @@
 
 #include "board_fixture.h"
 #include "display/board_rebuild.h"
+#include <map>
+
+#include "state/cube_state.h"
 #include "state/display_state.h"
+#include "state/interaction_state.h"
 #include "runtime/qt/pictures.h"
 
 namespace bg {
@@ -275,6 +279,112 @@ TEST_F(BoardRebuild, FrameDesignChanges) {
   EXPECT_EQ(boardState.designTilesOn, 1);
   EXPECT_NE(plain, boardImages.boardWorld->image);
 }
+
+// Ink over a ground: the commonest luminance in a window area (board coordinates) is the
+// ground; pixels at least 80 away from it are ink, with their mean distance.
+struct Ink {
+  int pixels = 0;
+  int contrast = 0;
+};
+
+int luminance(QRgb c) { return (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000; }
+
+Ink inkOver(const Rect& r) {
+  std::map<int, int> histogram;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) ++histogram[luminance(testing::pixelAt(x, y))];
+  int ground = 0;
+  int most = 0;
+  for (auto [level, count] : histogram)
+    if (count > most) std::tie(ground, most) = std::tie(level, count);
+  Ink ink;
+  int sum = 0;
+  for (auto [level, count] : histogram)
+    if (std::abs(level - ground) >= 80) ink.pixels += count, sum += count * std::abs(level - ground);
+  ink.contrast = ink.pixels > 0 ? sum / ink.pixels : 0;
+  return ink;
+}
+
+Rect insetBy(Rect r, int d) { return makeRect(r.left + d, r.top + d, r.right - d, r.bottom - d); }
+
+int channelGap(const QColor& a, const QColor& b) {
+  return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+}
+
+// The middle of a checker image: the per-channel median of its central 9 x 9 pixels.
+QColor checkerColour(int16_t colourSet) {
+  const QImage& image = boardImages.pieceImageWorlds[colourSet]->image;
+  std::vector<int> r, g, b;
+  for (int y = -4; y <= 4; ++y)
+    for (int x = -4; x <= 4; ++x) {
+      const QRgb c = image.pixel(image.width() / 2 + x, image.height() / 2 + y);
+      r.push_back(qRed(c)), g.push_back(qGreen(c)), b.push_back(qBlue(c));
+    }
+  for (auto* v : {&r, &g, &b}) std::nth_element(v->begin(), v->begin() + 40, v->end());
+  return QColor(r[40], g[40], b[40]);
+}
+
+class SchemeWindow : public testing::DisplayTest, public ::testing::WithParamInterface<int16_t> {
+ protected:
+  void TearDown() override {
+    setPort(nullptr);
+    windowClose(1);
+    DisplayTest::TearDown();
+  }
+};
+
+// Every scheme in its window: the message and the cube value read against their ground,
+// tray checkers stay in their trays, checkers agree with their dice and tray keys, and area
+// a resize adds shows the window's background.
+TEST_P(SchemeWindow, TextsReadTraysHoldTheirCheckersColoursAgreeAndAGrownWindowShowsItsBackground) {
+  const int16_t colour = GetParam();
+  testing::setPosition("6:5 8:3 13:4 24:1 19:-5 17:-3 12:-5 | dice 3 1 | side 0");
+  testing::openBoard(700, colour);
+  redrawBoardWindow();
+  interaction.messageText = "MMWrong Color";
+  interaction.messageNumber = kNoMessage;
+  displayMessage();
+  EXPECT_TRUE(saveWindowSnapshot(1, testing::snapshotPath(QStringLiteral("window_colour_%1").arg(colour))));
+  const BoardLayout& L = layout;
+
+  const Ink message = inkOver(insetBy(messageLine.messageLineRect, 3));
+  EXPECT_GE(message.pixels, 40) << "message";
+  const int c = displaySettings.playDirection;
+  const Rect cubeRect = makeRect(L.cubeX[c], L.cubeY[kCubeCentred], L.cubeX[c] + L.cubeWidth[c],
+                                 L.cubeY[kCubeCentred] + L.cubeHeight[c]);
+  const Ink value = inkOver(insetBy(cubeRect, 3));
+  EXPECT_GE(value.pixels, 12) << "cube value";
+  EXPECT_GE(value.contrast, 100) << "cube value";
+
+  // Both sides have two checkers off: nothing of them above the upper tray or below the lower.
+  for (int band = 1; band <= 6; ++band)
+    for (int x = L.trayRects[1].left; x < L.trayRects[1].right; ++x) {
+      for (int y : {L.trayRects[1].top - band, L.trayRects[0].bottom - 1 + band})
+        ASSERT_EQ(testing::pixelAt(x, y), testing::boardPixel(x, y).rgb()) << "tray band at " << x << "," << y;
+    }
+
+  if (colour != kPictureBoard) {
+    const auto& scheme = colours.colourSchemes[colour];
+    const int keyX = L.trayLeft[0] + L.pieceWidth / 2;
+    const int keyDy = colour == 12 ? L.textSize / 4 + 1 : 2 + (L.trayPieceThickness - 2) / 2;
+    for (int s = 0; s <= 1; ++s) {
+      const QColor plain = testing::shown(scheme[s == 0 ? kLightPieceColour : kDarkPieceColour]);
+      EXPECT_LE(channelGap(checkerColour(static_cast<int16_t>(s)), plain), 40) << "checker " << s;
+      EXPECT_LE(channelGap(testing::boardPixel(keyX, L.trayPictureY[s] + keyDy), plain), 40) << "key " << s;
+      EXPECT_LE(channelGap(testing::shown(colours.boardPalette[roles.pieceColors[s]]), plain), 1) << "pips " << s;
+    }
+  }
+
+  const Rect before = portBounds(1);
+  sizeWindow(1, before.width() + 60, before.height() + 40, false);
+  const QImage grown = windowPort(1)->image.copy();
+  redrawBoardWindow();
+  const QImage painted = windowPort(1)->image;
+  for (const QPoint at : {QPoint(before.width() + 30, 10), QPoint(20, before.height() + 20)})
+    EXPECT_EQ(grown.pixel(at), painted.pixel(at)) << "grown area at " << at.x() << "," << at.y();
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, SchemeWindow, ::testing::Values(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, kPictureBoard));
 
 }  // namespace
 }  // namespace bg
