@@ -350,11 +350,15 @@ TEST_P(SchemeWindow, TextsReadTraysHoldTheirCheckersColoursAgreeAndAGrownWindowS
   const Ink message = inkOver(insetBy(messageLine.messageLineRect, 3));
   EXPECT_GE(message.pixels, 40) << "message";
   const int c = displaySettings.playDirection;
-  const Rect cubeRect = makeRect(L.cubeX[c], L.cubeY[kCubeCentred], L.cubeX[c] + L.cubeWidth[c],
-                                 L.cubeY[kCubeCentred] + L.cubeHeight[c]);
-  const Ink value = inkOver(insetBy(cubeRect, 3));
-  EXPECT_GE(value.pixels, 12) << "cube value";
-  EXPECT_GE(value.contrast, 100) << "cube value";
+  for (auto [value, owner] : {std::pair{1, kCubeCentred}, {16, 0}, {2, 1}}) {
+    cube.cubeValue = static_cast<int16_t>(value);
+    cube.cubeOwner = cube.cubeOwnerBeforeDouble = static_cast<int16_t>(owner);
+    drawCube();
+    const Rect at = makeRect(L.cubeX[c], L.cubeY[owner], L.cubeX[c] + L.cubeWidth[c], L.cubeY[owner] + L.cubeHeight[c]);
+    const Ink ink = inkOver(insetBy(at, 3));
+    EXPECT_GE(ink.pixels, 12) << "cube value " << value;
+    EXPECT_GE(ink.contrast, 100) << "cube value " << value;
+  }
 
   // Both sides have two checkers off: nothing of them above the upper tray or below the lower.
   for (int band = 1; band <= 6; ++band)
