@@ -84,19 +84,5 @@ TEST_F(BoardAnimations, TrayCheckersAreDrawnAndTakenOffOnlyWhileATrayIsEmptied) 
   display.boardClearing = 0;
 }
 
-TEST_F(BoardAnimations, CommandCursorsFollowTheBoardKind) {
-  ASSERT_NE(boardImages.colourCursors[0], nullptr);
-  ASSERT_NE(boardImages.handCursors[0], nullptr);
-  ASSERT_NE(boardImages.selectionCursor, nullptr);
-  const QPixmap painted = boardImages.colourCursors[1]->cursor.pixmap();
-  boardState.pendingBoardColor = kPictureBoard;
-  reloadColourCursors();
-  ASSERT_NE(boardImages.colourCursors[1], nullptr);
-  EXPECT_NE(painted.toImage(), boardImages.colourCursors[1]->cursor.pixmap().toImage());
-  boardState.pendingBoardColor = 1;
-  reloadColourCursors();
-  EXPECT_EQ(painted.toImage(), boardImages.colourCursors[1]->cursor.pixmap().toImage());
-}
-
 }  // namespace
 }  // namespace bg

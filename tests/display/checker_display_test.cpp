@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <numeric>
+#include <vector>
 
 #include "board_fixture.h"
 #include "display/bear_off.h"
@@ -148,51 +150,30 @@ TEST_F(CheckerDisplay, AHiddenRolloutMovesTheCountsAndDrawsNothing) {
   rollout.rolloutRunning = 0;
 }
 
-TEST_F(CheckerDisplay, TheSlidePaceFollowsSpeedBoardWidthAndSystem) {
+TEST_F(CheckerDisplay, TheSlidePaceFollowsSpeedBoardWidthAndSystemAndHitsSlideAtAFixedPace) {
   struct Row {
-    int16_t width, pieceWidth, speed, os;
-    int32_t perPixel, first, last, total;
+    int16_t width, speed, os, hitType;
+    int32_t perPixel, first, middle, last, total;  // total 0: only the delay is checked; middle 0: not checked
   };
-  for (const Row& row : {Row{700, 43, 5, 10, 619, 3062, 3128, 379083}, {683, 0, 5, 10, 626, 3097, 3163, 389583},
-                         {700, 43, 5, 9, 1609, 0, 0, 0}, {700, 43, 11, 10, 84, 0, 0, 0}}) {
-    layout.boardWidth = row.width;
-    if (row.pieceWidth > 0) layout.pieceWidth = row.pieceWidth;
-    displaySettings.pieceSpeed = row.speed;
-    shellWindow.osVersionValue = row.os;
+  for (const Row& r : {Row{700, 5, 10, 0, 619, 3062, 0, 3128, 379083}, {683, 5, 10, 0, 626, 3097, 688, 3163, 389583},
+                       {700, 5, 9, 0, 1609, 0, 0, 0, 0}, {700, 11, 10, 0, 84, 0, 0, 0, 0},
+                       {700, 5, 10, kComputerPlayer, 0, 200, 200, 200, 60000}, {700, 5, 9, kComputerPlayer, 0, 400, 400, 400, 120000},
+                       {700, 5, 10, kHumanPlayer, 0, 300, 300, 300, 90000}, {700, 5, 9, kHumanPlayer, 0, 600, 600, 600, 180000}}) {
+    layout.boardWidth = r.width;
+    displaySettings.pieceSpeed = r.speed;
+    shellWindow.osVersionValue = r.os;
+    animation.movingHitChecker = r.hitType != 0 ? -1 : 0;
+    position.playerType[position.currentPlayer] = r.hitType;
     PiecePace pace = piecePace(300, 300.0f);
-    EXPECT_EQ(pace.delay, row.perPixel) << row.width << " " << row.speed << " " << row.os;
-    if (row.total == 0) continue;
-    int32_t total = 0;
-    for (int32_t step = 1; step <= 300; ++step) {
-      const int32_t wait = nextStepWait(pace, step, 300);
-      if (step == 1) {
-        EXPECT_EQ(wait, row.first);
-      }
-      if (step == 300) {
-        EXPECT_EQ(wait, row.last);
-      }
-      if (row.width == 683 && step >= 74 && step <= 225) {
-        EXPECT_EQ(wait, 688) << step;
-      }
-      total += wait;
-    }
-    EXPECT_EQ(total, row.total);
-  }
-}
-
-TEST_F(CheckerDisplay, HitCheckersSlideAtAFixedPace) {
-  struct Row {
-    int16_t type, os;
-    int32_t pace;
-  };
-  animation.movingHitChecker = -1;
-  for (const Row& row : {Row{kComputerPlayer, 10, 200}, {kComputerPlayer, 9, 400}, {kHumanPlayer, 10, 300},
-                         {kHumanPlayer, 9, 600}}) {
-    position.playerType[position.currentPlayer] = row.type;
-    shellWindow.osVersionValue = row.os;
-    PiecePace pace = piecePace(300, 300.0f);
-    EXPECT_EQ(nextStepWait(pace, 1, 300), row.pace);
-    EXPECT_EQ(nextStepWait(pace, 150, 300), row.pace);
+    SCOPED_TRACE(::testing::Message() << r.width << " " << r.speed << " " << r.os << " " << r.hitType);
+    if (r.perPixel != 0) EXPECT_EQ(pace.delay, r.perPixel);
+    if (r.total == 0) continue;
+    std::vector<int32_t> waits;
+    for (int32_t step = 1; step <= 300; ++step) waits.push_back(nextStepWait(pace, step, 300));
+    EXPECT_EQ(waits.front(), r.first);
+    if (r.middle != 0) EXPECT_EQ(waits[150], r.middle);
+    EXPECT_EQ(waits.back(), r.last);
+    EXPECT_EQ(std::accumulate(waits.begin(), waits.end(), 0), r.total);
   }
 }
 

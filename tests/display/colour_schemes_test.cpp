@@ -11,8 +11,6 @@
 namespace bg {
 namespace {
 
-using ColourSchemesDeathTest = testing::DisplayTest;
-
 class ColourSchemes : public testing::DisplayTest {
  protected:
   void SetUp() override {
@@ -49,12 +47,6 @@ TEST_F(ColourSchemes, SolidPieceColoursKeepTheBorderPattern) {
   EXPECT_TRUE(roleDrawnWithPattern(8));
   display.boardColor = 0;
   EXPECT_FALSE(roleDrawnWithPattern(2));
-}
-
-TEST_F(ColourSchemesDeathTest, ARoleOutsideThePaletteStops) {
-  initColourAndStyleTables();
-  display.boardColor = 1;
-  EXPECT_DEATH(roleDrawnWithPattern(22), "Array bounds error: index 22 is outside 0 to 21");
 }
 
 }  // namespace
