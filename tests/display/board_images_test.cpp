@@ -2,10 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
-#include "display/board_resources.h"
-#include "display/piece_images.h"
-#include "display/upper_services.h"
-#include "display/world_housekeeping.h"
 
 namespace bg {
 namespace {
@@ -32,14 +28,6 @@ TEST_F(BoardImagesTest, PipsTakeTheCheckerColourWithItsLightnessCapped) {
   EXPECT_FALSE(near(worldPixel(boardImages.dieFaceWorlds[0], cx, cy), QColor(19, 134, 83)));
   EXPECT_EQ(worldPixel(boardImages.plainDieWorlds[0], cx, cy), QColor(0, 0, 0));
   EXPECT_EQ(worldPixel(boardImages.plainDieWorlds[0], 0, 0), QColor(255, 255, 255));  // rounded corner
-}
-
-TEST_F(BoardImagesTest, GreyCheckersGetDarkGreyPips) {
-  composeBoard(700, 12);
-  const int cx = layout.dieRect.width() / 2;
-  const int cy = layout.dieRect.height() / 2;
-  EXPECT_TRUE(near(worldPixel(boardImages.dieFaceWorlds[1], cx, cy), QColor(76, 76, 76)));
-  EXPECT_TRUE(near(worldPixel(boardImages.dieFaceWorlds[8], cx, cy), QColor(76, 76, 76)));
 }
 
 TEST_F(BoardImagesTest, AnImpossibleSizeClassShowsTheNoticeAndBuildsNoFaces) {

@@ -1,12 +1,8 @@
-#include "display/board_layout.h"
-
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
 
 #include <initializer_list>
-
-#include "display/display_settings.h"
 
 namespace bg {
 namespace {
@@ -89,17 +85,6 @@ TEST_F(BoardLayoutTest, MirroringSwapsTheHalvesAndTwiceRestoresThem) {
   layOut(700, 3, 1);  // the other home side lays out mirrored
   EXPECT_EQ(layout.pointCentreX[1], 604);
   EXPECT_EQ(layout.trayRects[0].left, layout.trayLeft[1]);
-}
-
-TEST_F(BoardWindowFit, ACentredWindowGetsTheMarginAsOffsets) {
-  layOut(700);
-  const BoardWindowPlacement& W = windowPlacement;
-  EXPECT_EQ(W.windowMargin, 16);
-  EXPECT_EQ(W.boardWidthOffset, -16);
-  EXPECT_EQ(W.boardHeightOffset, -16);
-  EXPECT_EQ(W.windowX2 - W.windowX1, 683 + 32);
-  EXPECT_EQ(W.windowX1, (1024 - 683 - 32) / 2);
-  EXPECT_EQ(W.windowY1, 22 + 2 + (768 - 30 - 22 - 20 - 516 - 32) / 2);
 }
 
 TEST_F(BoardWindowFit, AShortScreenCutsTheWindowAndShiftsTheBoardUp) {

@@ -1,14 +1,8 @@
-#include "display/board_picture.h"
-
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
-#include "display/board_rebuild.h"
 #include <map>
 
-#include "state/cube_state.h"
-#include "state/display_state.h"
-#include "state/interaction_state.h"
 #include "runtime/qt/pictures.h"
 
 namespace bg {

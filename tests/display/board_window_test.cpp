@@ -2,12 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
-#include "state/position.h"
-#include "display/board_rebuild.h"
-#include "display/upper_services.h"
-#include "state/display_services.h"
-#include "state/display_state.h"
-#include "runtime/qt/windows.h"
 
 namespace bg {
 namespace {

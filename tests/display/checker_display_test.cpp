@@ -10,12 +10,7 @@
 #include "display/bear_off.h"
 #include "display/checker_animation.h"
 #include "display/checker_stacks.h"
-#include "display/drag_feedback.h"
 #include "runtime/core/random.h"
-#include "state/board_input.h"
-#include "state/interaction_state.h"
-#include "state/position.h"
-#include "state/rollout_state.h"
 
 namespace bg {
 namespace {
@@ -25,19 +20,6 @@ class CheckerDisplay : public testing::BoardWindowTest {
   void SetUp() override {
     BoardWindowTest::SetUp();
     displaySettings.pieceSpeed = 11;
-  }
-  // The window against a fresh redraw of the same position.
-  static void expectLikeAFreshRedraw(const std::string& what) {
-    const QImage played = testing::boardArea();
-    const int16_t pieces0 = position.piecesOnBoard[0];
-    const int16_t pieces1 = position.piecesOnBoard[1];
-    redrawBoardWindow();
-    const QImage fresh = testing::boardArea();
-    const QRect differs = testing::differingArea(played, fresh);
-    EXPECT_TRUE(differs.isEmpty()) << what << ": differs in " << differs.x() << "," << differs.y() << " "
-                                   << differs.width() << "x" << differs.height();
-    EXPECT_EQ(position.piecesOnBoard[0], pieces0) << what;
-    EXPECT_EQ(position.piecesOnBoard[1], pieces1) << what;
   }
   static void move(int16_t from, int16_t to) {
     hand.selectedPoint = from;
@@ -194,11 +176,6 @@ TEST_F(CheckerDisplay, ASlideWaitsOnTheClockAndAStillMoveDrawsNoStep) {
 TEST_F(CheckerDisplay, TheHeldCheckerFloatsAboveTheMouseAndTrackingEndsOffTheBoard) {
   redrawBoardWindow();
   boardInput.pickedCount = 1;
-  const Rect content = windowContentRect(1);
-  auto mouseAt = [&](int x, int y) {
-    testing::simulateMouse(Point{static_cast<int16_t>(content.left + 16 + x), static_cast<int16_t>(content.top + 16 + y)},
-                           false);
-  };
   mouseAt(200, 250);
   startCheckerDrag();
   EXPECT_EQ(layout.heldPieceDrop, 13);
@@ -222,11 +199,6 @@ TEST_F(CheckerDisplay, DropsFromAHandOfThreeLeaveTheWindowAsAFreshRedraw) {
   hand.piecePicked = -1;  // three checkers off point 6 into the hand
   for (int k = 0; k < 3; ++k) move(6, -1);
   hand.piecePicked = 0;
-  const Rect content = windowContentRect(1);
-  auto mouseAt = [&](int x, int y) {
-    testing::simulateMouse(Point{static_cast<int16_t>(content.left + 16 + x), static_cast<int16_t>(content.top + 16 + y)},
-                           false);
-  };
   layout.stackPoint = 6;
   const Rect slot3 = pieceSlot(3);  // the hand half over where the next checker lands
   mouseAt(slot3.left + layout.pieceHalfWidthLeft + 9, slot3.top + layout.pieceHalfHeightTop + layout.heldPieceDrop + 7);

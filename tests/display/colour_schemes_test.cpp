@@ -1,12 +1,8 @@
-#include "display/colour_schemes.h"
-
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
 
 #include <set>
-
-#include "display/display_settings.h"
 
 namespace bg {
 namespace {

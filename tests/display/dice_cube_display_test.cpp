@@ -4,13 +4,7 @@
 #include <vector>
 
 #include "board_fixture.h"
-#include "display/cube_display.h"
 #include "display/dice_display.h"
-#include "rules/dice.h"
-#include "state/cube_state.h"
-#include "state/display_services.h"
-#include "state/position.h"
-#include "state/settings.h"
 #include "state/sound_services.h"
 
 namespace bg {
@@ -75,10 +69,8 @@ TEST_F(DiceAndCube, TheFramePlacesShowAllFourBetweenRollsAndOneEndAfterARoll) {
   struct Place {
     int16_t end, place, y;
   };
-  for (const Place& p : {Place{0, 0, 447}, {0, 1, 422}, {1, 0, 36}, {1, 1, 61}}) {
-    EXPECT_EQ(layout.dieSlotPositions[0][p.end][p.place].h, 642);
-    EXPECT_EQ(layout.dieSlotPositions[0][p.end][p.place].v, p.y);
-  }
+  for (const Place& p : {Place{0, 0, 447}, {0, 1, 422}, {1, 0, 36}, {1, 1, 61}})
+    EXPECT_EQ(layout.dieSlotPositions[0][p.end][p.place], (Point{642, p.y}));
   hook::setDiceDisplayFlags(0);
   frameAllDice();
   EXPECT_NE(testing::pixelAt(642 + 14, 36 + 6), boardImages.boardWorld->image.pixel(642 + 14, 36 + 6));

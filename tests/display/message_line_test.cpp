@@ -1,29 +1,15 @@
-#include "display/message_line.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "board_fixture.h"
-#include "display/board_rebuild.h"
-#include "display/upper_services.h"
 #include "flow/game_end.h"
 #include "flow/roll_stage.h"
 #include "flow/turn_services.h"
-#include "state/board_input.h"
-#include "state/flow_state.h"
 #include "state/game_record_state.h"
-#include "state/interaction_services.h"
 #include "state/play_search_state.h"
-#include "state/interaction_state.h"
-#include "state/rollout_state.h"
-#include "state/settings.h"
 #include "state/speech_state.h"
-#include "runtime/core/clock.h"
-#include "runtime/core/messages.h"
-#include "runtime/qt/windows.h"
-#include "support/position_text.h"
 
 namespace bg {
 namespace {
@@ -123,29 +109,6 @@ TEST_F(MessageLine, ANumberedMessageRepeatedAtTheSamePointWithinTwoSecondsIsNotS
   EXPECT_EQ(spoken.size(), 5u);
 }
 
-TEST_F(MessageLine, SpeechFlags) {
-  interaction.clickedPoint = 3;
-  show("", 17);
-  speech.speakNextMessage = -1;  // the next one is spoken even as a quick repeat
-  show("", 17);
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(speech.speakNextMessage, 0);
-  messageSpeech.skipNextSpeech = -1;
-  show("MMQuiet");
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(messageSpeech.skipNextSpeech, 0);
-  speech.waitForSpeechEnd = -1;
-  speech.speechOn = 0;
-  show("MMSilent");
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(speech.waitForSpeechEnd, 0);
-  speech.speechOn = -1;
-  speech.voiceName = "MacinTalk1";
-  show("MMOld voice");
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(notices.size(), 1u);
-}
-
 TEST_F(MessageLine, ANumberWithWordsInTheSecondTableIsNotSpoken) {
   loadSecondMessageTable("17\tsilent\n");
   show("", 17);
@@ -166,14 +129,6 @@ TEST_F(MessageLine, AHeldLineStaysUntilTheNextMessage) {
   clearMessageLine(0);
   EXPECT_EQ(before, window());
   EXPECT_TRUE(interactionDisplay.keyBuffer.empty());
-}
-
-TEST_F(MessageLine, ClearingWithNothingShownDoesNothingAtAll) {
-  interactionDisplay.keyBuffer = "B";
-  boardInput.keepRollMessage = -1;
-  clearMessageLine(0);
-  EXPECT_EQ(interactionDisplay.keyBuffer, "B");
-  EXPECT_EQ(boardInput.keepRollMessage, -1);
 }
 
 TEST_F(MessageLine, AnEmptyMessageDrawsAnEmptyBoxAndALongOneIsCut) {

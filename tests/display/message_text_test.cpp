@@ -7,7 +7,6 @@
 #include <string>
 
 #include "board_fixture.h"
-#include "runtime/core/messages.h"
 
 namespace bg {
 namespace {

@@ -1,11 +1,6 @@
-#include "display/offscreen.h"
-
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
-#include "display/draw_color.h"
-#include "display/upper_services.h"
-#include "runtime/qt/drawing.h"
 
 namespace bg {
 namespace {
