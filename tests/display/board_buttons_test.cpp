@@ -49,24 +49,6 @@ TEST_F(BoardButtonsTest, ARoundButtonShowsItsStateOnItsUpperLeftEdge) {
   EXPECT_EQ(before, windowPort(1)->image);
 }
 
-TEST_F(BoardButtonsTest, TrackingCountsTheButtonUnderTheRelease) {
-  InteractionDisplayState& ui = interactionDisplay;
-  ui.yesButtonRect = makeRect(200, 300, 260, 324);
-  ui.noButtonRect = makeRect(280, 300, 340, 324);
-  ui.doneButtonRect = makeRect(200, 300, 260, 324);  // under the Yes button, but not shown
-  mouseAt(210, 310);
-  EXPECT_TRUE(trackButton(ui.yesButtonRect, "Yes", -1));
-  EXPECT_FALSE(trackButton(ui.noButtonRect, "No", -1));
-  mouseAt(100, 100);  // released outside every button
-  EXPECT_FALSE(trackButton(ui.yesButtonRect, "Yes", -1));
-  ui.doneButtonShown = -1;
-  ui.doneButtonRect = makeRect(400, 300, 460, 324);
-  mouseAt(410, 310);
-  EXPECT_TRUE(trackButton(ui.doneButtonRect, "Done", 0));
-  ui.doneButtonShown = 0;
-  EXPECT_FALSE(trackButton(ui.doneButtonRect, "Done", 0));
-}
-
 TEST_F(BoardButtonsTest, TheEmblemSitsOnTheBoardCentreAndTheStripsComeBackFromTheBoard) {
   drawCentreEmblem();
   const QColor light = shown(colours.colourSchemes[1][kLightPieceColour]);

@@ -9,7 +9,6 @@ namespace {
 
 using BoardLayoutTest = testing::DisplayTest;
 using BoardWindowFit = testing::DisplayTest;
-using WindowGeometry = testing::DisplayTest;
 
 // A 1024 x 768 screen with a 22-pixel menu bar, first build over, no rebuild running.
 void setScreen(int16_t width = 1024, int16_t height = 768) {

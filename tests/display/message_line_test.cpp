@@ -4,20 +4,13 @@
 #include <vector>
 
 #include "board_fixture.h"
-#include "flow/game_end.h"
-#include "flow/roll_stage.h"
-#include "flow/turn_services.h"
-#include "state/game_record_state.h"
-#include "state/play_search_state.h"
 #include "state/speech_state.h"
 
 namespace bg {
 namespace {
 
 std::vector<std::string> spoken;
-std::vector<std::string> notices;
 void recordSpeech(std::string_view text) { spoken.emplace_back(text); }
-void recordNotice(std::string_view text) { notices.emplace_back(text); }
 
 // The reference board in window 1, drawn, with a virtual clock at 10:00:00.
 class MessageLine : public testing::BoardWindowTest {
@@ -30,9 +23,7 @@ class MessageLine : public testing::BoardWindowTest {
     speech.speechOn = -1;
     speech.voiceName = "Alex";
     upperServices.speakText = recordSpeech;
-    upperServices.macintalkNotSupported = recordNotice;
     spoken.clear();
-    notices.clear();
   }
   void TearDown() override {
     boardInput.holdMessageLine = 0;
@@ -109,13 +100,6 @@ TEST_F(MessageLine, ANumberedMessageRepeatedAtTheSamePointWithinTwoSecondsIsNotS
   EXPECT_EQ(spoken.size(), 5u);
 }
 
-TEST_F(MessageLine, ANumberWithWordsInTheSecondTableIsNotSpoken) {
-  loadSecondMessageTable("17\tsilent\n");
-  show("", 17);
-  EXPECT_TRUE(spoken.empty());
-  loadSecondMessageTable("");
-}
-
 TEST_F(MessageLine, AHeldLineStaysUntilTheNextMessage) {
   const QImage before = window();
   show("MMUnplayable die");
@@ -156,44 +140,6 @@ TEST_F(MessageLine, TheRedrawDrawsAShownMessageAgain) {
   const QImage shown = window();
   redrawBoardWindow();
   EXPECT_EQ(shown, window());
-}
-
-// The flow's notices through the real message line.
-class FlowNotice : public MessageLine {
- protected:
-  void SetUp() override {
-    // The flow's state fresh (a full reset would lose the board's handles).
-    flow = FlowState{}; record = GameRecord{}; boardInput = BoardInput{};
-    MessageLine::SetUp();
-    interactionServices.displayMessage = displayMessage;
-    interactionServices.clearMessageLine = clearMessageLine;
-  }
-};
-
-TEST_F(FlowNotice, TheComputersCantUseNoticeStaysUntilTheNextBoardWait) {
-  testing::setPosition("1:15 24:-15 | dice 6 5 | side 1");
-  position.playerType[1] = kComputerPlayer;
-  diceState.dice[0].value = 0;  // the six was played, the five cannot be
-  playSearch.playLength = 1;
-  recordUnplayedDice();
-  hook::clearMessageLine(0);
-  EXPECT_EQ(messageLine.messageLineShown, -1);
-  hook::waitForClickOrKey();
-  hook::clearMessageLine(0);
-  EXPECT_EQ(messageLine.messageLineShown, 0);
-}
-
-TEST_F(FlowNotice, AfterAReRollTheNextRollClearsTheLine) {
-  testing::setPosition("start | side 0");
-  position.playerType[1] = kComputerPlayer;
-  settings.rerollFirstRoll = 255;
-  testing::setRoll(5, 6);  // the computer wins the opening with 6-5 and rolls again
-  computerReRollDecision();
-  rollDiceStage();
-  EXPECT_EQ(messageLine.messageLineShown, -1);  // the re-roll's own roll keeps the notice
-  show("MMLater");
-  rollDiceStage();
-  EXPECT_EQ(messageLine.messageLineShown, 0);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@ namespace bg {
 namespace {
 
 using Offscreen = testing::DisplayTest;
-using OffscreenDeathTest = testing::DisplayTest;
 
 TEST_F(Offscreen, TheLowMemoryStopCountsTheWorldsNeedAsTheAlertShowsIt) {
   EXPECT_EQ(worldKilobytesNeeded(makeRect(0, 0, 100, 50), 32), 22);
@@ -27,16 +26,6 @@ TEST_F(Offscreen, AQuietFailureIsRecordedAndStaysRecorded) {
   EXPECT_EQ(world, nullptr);
   offscreen.quietWorldCreation = 0;
   offscreen.worldCreationFailed = 0;
-}
-
-TEST_F(OffscreenDeathTest, AFailedWorldStopsTheProgram) {
-  ASSERT_EQ(upperServices.showStopAlert, least::showStopAlert);  // writes to standard error
-  EXPECT_EXIT(
-      {
-        bg::testing::failNextWorldCreations(1);
-        newOffscreenWorld(makeRect(0, 0, 100, 50));
-      },
-      ::testing::ExitedWithCode(0), "At least");
 }
 
 TEST_F(Offscreen, CopiesArePlainTransparentOrThroughAMask) {

@@ -72,7 +72,6 @@ class ScorePlaces : public ScoreDisplay, public ::testing::WithParamInterface<Pl
 
 TEST_P(ScorePlaces, ShowWhatTheSessionCounts) {
   const PlaceRow& row = GetParam();
-  EXPECT_EQ(layout.pipCountX[0], 4);
   flow.scoreDisplayMode = row.mode;
   flow.scores = {{{row.score0, row.score1}}};
   testing::setPosition("start");
