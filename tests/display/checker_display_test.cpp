@@ -78,8 +78,6 @@ TEST_F(CheckerDisplay, AHitCheckerGoesToTheBarAfterTheMoverLands) {
   testing::setPosition("1:2 6:-1 13:1 24:-1 | side 0");
   redrawBoardWindow();
   for (auto [from, to, bar] : {std::tuple{1, 6, 0}, {13, 24, 0}}) {
-    position.currentPlayer = 0;
-    position.otherPlayer = 1;
     position.board[to] = 0;  // the rules lift the hit checker off the count first
     move(static_cast<int16_t>(from), static_cast<int16_t>(to));
     drawHitToBar();
@@ -121,7 +119,6 @@ TEST_F(CheckerDisplay, AHiddenRolloutMovesTheCountsAndDrawsNothing) {
   redrawBoardWindow();
   const QImage before = window();
   rollout.rolloutRunning = -1;
-  position.currentPlayer = 0;
   move(1, 5);
   position.board[24] = 0;  // the last checker of point 24 goes to the tray
   position.board[19] = 6;
@@ -163,7 +160,6 @@ TEST_F(CheckerDisplay, ASlideWaitsOnTheClockAndAStillMoveDrawsNoStep) {
   testing::setPosition("12:3 13:1");
   redrawBoardWindow();
   displaySettings.pieceSpeed = 5;
-  position.currentPlayer = 0;
   const uint64_t start = clock.clock.now();
   move(12, 13);  // the same column: straight down
   EXPECT_GT(clock.clock.now() - start, 100000u);
@@ -191,33 +187,38 @@ TEST_F(CheckerDisplay, TheHeldCheckerFloatsAboveTheMouseAndTrackingEndsOffTheBoa
   EXPECT_EQ(drag.dragPos, (Point{230, 260}));
 }
 
-TEST_F(CheckerDisplay, DropsFromAHandOfThreeLeaveTheWindowAsAFreshRedraw) {
+TEST_F(CheckerDisplay, DropsFromAHandOfSeveralLeaveTheWindowAsAFreshRedraw) {
   testing::setPosition("6:5 8:1 3:-1 20:-3 | side 0");
   redrawBoardWindow();
-  position.currentPlayer = 0;
-  position.otherPlayer = 1;
-  hand.piecePicked = -1;  // three checkers off point 6 into the hand
-  for (int k = 0; k < 3; ++k) move(6, -1);
+  position.playerType[0] = kHumanPlayer;
+  hand.piecePicked = -1;  // four checkers off point 6 into the hand
+  for (int k = 0; k < 4; ++k) move(6, -1);
   hand.piecePicked = 0;
   layout.stackPoint = 6;
-  const Rect slot3 = pieceSlot(3);  // the hand half over where the next checker lands
-  mouseAt(slot3.left + layout.pieceHalfWidthLeft + 9, slot3.top + layout.pieceHalfHeightTop + layout.heldPieceDrop + 7);
+  const Rect slot2 = pieceSlot(2);  // the hand half over where the first drop lands
+  mouseAt(slot2.left + layout.pieceHalfWidthLeft + 9, slot2.top + layout.pieceHalfHeightTop + layout.heldPieceDrop + 7);
   boardInput.pickedCount = 1;
   startCheckerDrag();
   clipToBoard();
-  boardInput.pickedCount = 3;
+  boardInput.pickedCount = 4;
   hand.pieceInHand = -1;
   redrawHeldPiece();
-  expectLikeAFreshRedraw("three held");
-  // Onto the blot (a hit), under the hand, then the last one away; the hand moves between.
-  for (auto [to, hit, x, y] : {std::tuple{3, true, 150, 300}, {6, false, 200, 120}, {8, false, 400, 200}}) {
-    if (hit) position.board[to] = 0;  // the rules lift the hit checker off the count first
+  expectLikeAFreshRedraw("four held");
+  // Under the hand; into the tray under the hand; onto the blot (a hit); the last one away.
+  const Point tray = trayPiecePosition(0, 10);
+  for (auto [to, x, y] : {std::tuple{6, tray.h + 24, tray.v + 30}, {-1, 150, 300}, {3, 400, 200}, {8, 0, 0}}) {
     hand.selectedPoint = 6;
     hand.moveToPoint = static_cast<int16_t>(to);
-    display.moveFromHand = -1;
-    display.liftFromPoint = 0;
-    animateCheckerMove(0, 0);
-    if (hit) drawHitToBar();
+    if (to == 3) position.board[to] = 0;  // the rules lift the hit checker off the count first
+    if (to < 0) {
+      display.movingPieceSide = 0;
+      bearOffToTray();
+    } else {
+      display.moveFromHand = -1;
+      display.liftFromPoint = 0;
+      animateCheckerMove(0, 0);
+    }
+    if (to == 3) drawHitToBar();
     expectLikeAFreshRedraw("dropped on " + std::to_string(to));
     if (boardInput.pickedCount == 0) break;
     mouseAt(x, y);
@@ -225,6 +226,7 @@ TEST_F(CheckerDisplay, DropsFromAHandOfThreeLeaveTheWindowAsAFreshRedraw) {
     expectLikeAFreshRedraw("hand moved after the drop on " + std::to_string(to));
   }
   EXPECT_EQ(boardInput.pickedCount, 0);
+  EXPECT_EQ(position.piecesOnBoard[0], 5);
 }
 
 }  // namespace
