@@ -59,14 +59,15 @@ def make_dice():
 
 
 # The doubling cube of the painted boards: PICT 150 + class, mask 156 + class. Its face
-# is never pure white, since the cube is copied with white as the transparent colour.
+# is dark, since the value is written on it in a near-white colour, and its rim light, to
+# stand out from dark frames; never pure white, the colour left out when it is copied.
 CUBE_SIDES = [22, 30, 40, 50, 60]
 
 
 def make_cubes():
     for k, side in enumerate(CUBE_SIDES):
         r = max(2, side // 6)
-        round_rect_image(side, side, r, (250, 247, 236), (58, 58, 58)).save(150 + k)
+        round_rect_image(side, side, r, (44, 48, 58), (206, 202, 190)).save(150 + k)
         round_rect_image(side, side, r, BLACK, BLACK).save(156 + k)
 
 

@@ -79,6 +79,14 @@ SCHEMES = {
 }
 
 
+# The checker colours (dark, light) of the schemes whose checkers take patterns of their own.
+OWN_CHECKERS = {
+    3: ((43253, 4587, 5898), (65535, 65535, 6553)),
+    9: ((51117, 5242, 7864), (65535, 59636, 27524)),
+    12: ((26214, 26214, 26214), (52000, 52000, 52000)),
+}
+
+
 def make_patterns():
     for base, s in SCHEMES.items():
         frame, field = c8(s["frame"]), c8(s["field"])
@@ -100,6 +108,15 @@ def make_patterns():
     save_pattern(131, marble((93, 7, 7), 131))                         # colour 2: dark checkers
     save_pattern(14, marble((202, 248, 227), 14))                      # colour 2: light checkers
     save_pattern(17, marble((121, 149, 136), 17))                      # colour 2: their shade
+    # Colours 3, 9 and 12 paint their checkers from their own checker colours, so that the
+    # checkers, the dice pips and the tray keys (painted in those colours) agree:
+    # 1000 + 10 x colour + 1 dark, + 2 its shade, + 4 light, + 3 its shade.
+    for colour, (dark, light) in OWN_CHECKERS.items():
+        base = 1000 + 10 * colour
+        save_pattern(base + 1, marble(c8(dark), base + 1))
+        save_pattern(base + 2, marble(scale(c8(dark), 0.6), base + 2))
+        save_pattern(base + 4, marble(c8(light), base + 4))
+        save_pattern(base + 3, marble(scale(c8(light), 0.6), base + 3))
 
 
 # ---- cursors --------------------------------------------------------------------------

@@ -148,18 +148,20 @@ def make_strip():
     w, h = 523, 29
     img = Image(w, h)
     img.fill_rect(0, 0, w, h, lambda x, y: shade(FRAME, 0.7 + 0.1 * math.sin(y * 0.4)))
+    # Sunken dark fields: the message line writes white text on the middle one.
     for (l, t, r, b) in ((15, 6, 55, 23), (60, 6, 464, 23), (469, 6, 508, 23)):
-        img.fill_rect(l, t, r, b, shade(IVORY, 0.92))
+        img.fill_rect(l, t, r, b, shade(FRAME, 0.45))
         for x in range(l, r):
-            img.set(x, t, shade(FRAME, 0.4))
-            img.set(x, b - 1, shade(IVORY, 1.05))
+            img.set(x, t, shade(FRAME, 0.2))
+            img.set(x, b - 1, shade(FRAME, 1.3))
         for y in range(t, b):
-            img.set(l, y, shade(FRAME, 0.4))
-            img.set(r - 1, y, shade(IVORY, 1.05))
+            img.set(l, y, shade(FRAME, 0.2))
+            img.set(r - 1, y, shade(FRAME, 1.3))
     img.save(594)
 
 
 TRAY_W, TRAY_H = 36, 151
+TRAY_INSET = 5
 
 
 def make_trays():
@@ -186,13 +188,17 @@ def make_checkers():
                 img.set(x, y, shade(base, light) if r < 0.9 else shade(base, 0.55))
         img.save(pid)
     mask_of(PIECE_W, PIECE_H, lambda x, y: inside_ellipse(x, y, PIECE_W, PIECE_H)).save(147)
-    # Edge-on checkers in the trays.
+    # Edge-on checkers in the trays. A tray slot's place lies TRAY_INSET rows above the
+    # checker (the board's tray inset), so the pictures start with that many rows outside
+    # the shape: the first checker sits at the tray's top edge, not on the frame above it.
     tw, th = TRAY_W, 12
     for pid, base in ((591, LIGHT_PIECE), (592, DARK_PIECE)):
-        img = Image(tw, th)
-        img.fill_rect(1, 1, tw - 1, th - 1, lambda x, y: shade(base, 1.1 - 0.35 * y / th))
+        img = Image(tw, TRAY_INSET + th)
+        img.fill_rect(1, TRAY_INSET + 1, tw - 1, TRAY_INSET + th - 1,
+                      lambda x, y: shade(base, 1.1 - 0.35 * (y - TRAY_INSET) / th))
         img.save(pid)
-    mask_of(tw, th, lambda x, y: inside_round_rect(x, y, tw, th, 4)).save(593)
+    mask_of(tw, TRAY_INSET + th,
+            lambda x, y: y >= TRAY_INSET and inside_round_rect(x, y - TRAY_INSET, tw, th, 4)).save(593)
 
 
 CUBE = 40

@@ -279,6 +279,11 @@ void dropDouble() {
   const int16_t taker = position.otherPlayer;
   cube.cubeValue = static_cast<int16_t>(cube.cubeValue / 2);
   cube.cubeOwner = cube.cubeValue == 1 ? kCubeCentred : doubler;
+  // The board shows the offered cube on the taker's side: it goes back where the state
+  // now puts it, without a slide.
+  cube.cubeOwnerBeforeDouble = taker;
+  cube.cubeJustDoubled = 0;
+  hook::drawCube();
   cube.playerDeclined[taker] = -1;
   flow.abortTurn = kLeaveTurn;
   flow.newGameRequested = -1;

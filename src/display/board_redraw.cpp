@@ -11,6 +11,7 @@
 #include "display/board_state.h"
 #include "display/checker_stacks.h"
 #include "display/colour_roles.h"
+#include "display/colour_schemes.h"
 #include "display/cube_display.h"
 #include "display/dice_display.h"
 #include "display/display_settings.h"
@@ -203,6 +204,10 @@ void redrawBoardWindow() {
   textMode(srcCopy);
   if (flow.rollWaitActive != 0) hook::setDiceDisplayFlags(-1);
   if (display.firstBoardBuild != -1) paintWindowMargin(window);
+  // Area a resize by hand adds shows the window's background until the refit paints it.
+  const int16_t back = roles.windowBackColor;
+  setWindowBackground(kBoardWindow, colours.boardPalette[back],
+                      roleDrawnWithPattern(back) ? boardImages.rolePixPats[back] : nullptr);
   drawBoardAndWelcome();
   setPort(window);
   if (flow.rollWaitActive != 0 || flow.bestMoveForHuman != 0) {

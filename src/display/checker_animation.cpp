@@ -162,7 +162,10 @@ void animateCheckerMove(int16_t targetX, int16_t targetY) {
   } else if (A.droppingHeldChecker == -1) {
     boardInput.pickedCount = static_cast<int16_t>(boardInput.pickedCount - 1);
     if (boardInput.pickedCount > 0) {
+      // The board under the hand waits in the held buffer while the moving buffer
+      // serves the slide.
       redrawHeldPiece();
+      blitWithClip();
       compactPickedList();
     }
   }
@@ -192,9 +195,14 @@ void animateCheckerMove(int16_t targetX, int16_t targetY) {
     } else {
       const int16_t side = display.movingPieceSide;
       drawTrayPiece(side, static_cast<int16_t>(kCheckersPerSide - position.piecesOnBoard[side]));
+      if (boardInput.pickedCount > 0) {
+        blitCheckerRect();
+        redrawHeldPiece();
+      }
       flushWindow(kBoardWindow);
       if (!quiet) hook::playPieceSound();
     }
+    if (A.droppingHeldChecker == -1 && boardInput.pickedCount > 0) blitWithClipC();
     A.droppingHeldChecker = 0;
     if (GrafPtr window = windowPort(kBoardWindow)) {
       const GrafPtr saved = getPort();
@@ -234,8 +242,9 @@ void animatePieceMove(int16_t x1, int16_t x2, int16_t y1, int16_t y2) {
   // lift, or by the hand; otherwise it is read from the window now.
   Rect R = display.moveFromHand != 0 ? I.dragImageRect : checkerAt(x1, y1);
   const GrafPtr saved = getPort();
-  if (display.liftFromPoint == 0 && display.moveFromHand == 0) saveUnder(window, R);
-  if (boardInput.pickedCount > 0 && display.moveFromHand == 0) saveUnder(window, R);
+  // With checkers still held the window under the start is read too: the held image
+  // there stays drawn when the checker leaves it.
+  if (boardInput.pickedCount > 0 || (display.liftFromPoint == 0 && display.moveFromHand == 0)) saveUnder(window, R);
 
   RgnHandle shape = newRgn();
   int16_t x = x1;
@@ -284,7 +293,9 @@ void animatePieceMove(int16_t x1, int16_t x2, int16_t y1, int16_t y2) {
 }
 
 void drawHitToBar() {
-  if (boardInput.pickedCount > 0) redrawHeldPiece();
+  const bool held = boardInput.pickedCount > 0;
+  if (held) redrawHeldPiece();
+  blitWithClipB();
   const int16_t landing = hand.moveToPoint;
   std::swap(position.currentPlayer, position.otherPlayer);
   stacks.stackIndex = 1;
@@ -295,6 +306,8 @@ void drawHitToBar() {
   animation.movingHitChecker = -1;
   animateCheckerMove(0, 0);
   animation.movingHitChecker = 0;
+  // The flight used the moving buffer; it is the hand's save-under again.
+  if (held) blitWithClipC();
   std::swap(position.currentPlayer, position.otherPlayer);
   position.board[landing] = position.playerDirection[position.currentPlayer];
   hand.moveToPoint = landing;

@@ -6,9 +6,11 @@
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/checker_animation.h"
+#include "display/drag_feedback.h"
 #include "display/offscreen.h"
 #include "display/piece_images.h"
 #include "runtime/qt/windows.h"
+#include "state/board_input.h"
 #include "state/display_state.h"
 #include "state/interaction_state.h"
 #include "state/position.h"
@@ -136,7 +138,21 @@ void drawPieceAtPoint() {
   stacks.neighbourRedrawRequest = 0;  // the slide put back what it drew over
   if (window == nullptr) return;
   const GrafPtr saved = getPort();
-  drawStackChecker(window, stacks.stackIndex, nullptr);
+  BoardImages& I = boardImages;
+  // With checkers held, the part under the hand goes into the picture kept under it.
+  const bool underHand = boardInput.pickedCount > 0 && stacks.placingAllCheckers == 0 && I.dragClipRegion != nullptr;
+  RgnHandle outsideHand = nullptr;
+  if (underHand) {
+    outsideHand = newRgn();
+    rectRgn(outsideHand, layout.boardRect);
+    diffRgn(outsideHand, I.dragClipRegion, outsideHand);
+  }
+  drawStackChecker(window, stacks.stackIndex, outsideHand);
+  if (underHand) {
+    outlineAt(ensure(I.landingRgn), I.landingRect);
+    blitCheckerRectB();
+    disposeRgn(outsideHand);
+  }
   pieceSlot(stacks.stackIndex);
   clipRect(layout.boardRect);
   setPort(saved);

@@ -1,5 +1,8 @@
 #include "display/colour_roles.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "state/program_state.h"
 
 #include "display/colour_schemes.h"
@@ -68,8 +71,17 @@ int16_t rolePatternId(int16_t slot, int16_t boardColor, int16_t pixPatBase) {
   static constexpr int16_t kColour10[4] = {141, 142, 133, 143};
   static constexpr int16_t kColour2[4] = {131, 100, 14, 17};
   static constexpr int16_t kOthers[4] = {141, 142, 144, 143};
+  // These schemes paint their checkers with patterns made from their own checker colours,
+  // so that checkers agree with the dice pips and tray keys painted in those colours:
+  // 1000 + 10 x colour + 1 dark, 2 its shade, 4 light, 3 its shade.
+  static constexpr int16_t kOwnCheckerBoards[3] = {3, 9, 12};
+  static constexpr int16_t kOwnCheckersBase = 1000;
+  static constexpr int16_t kOwnCheckers[4] = {1, 2, 4, 3};
+  const bool ownCheckers = std::find(std::begin(kOwnCheckerBoards), std::end(kOwnCheckerBoards), boardColor) !=
+                           std::end(kOwnCheckerBoards);
   for (int k = 0; k < 4; ++k) {
     if (kPieceSlots[k] != slot) continue;
+    if (ownCheckers) return static_cast<int16_t>(kOwnCheckersBase + 10 * boardColor + kOwnCheckers[k]);
     if (boardColor == kPiecePatternBoard) return kColour10[k];
     if (boardColor == kPatternedBoard) return kColour2[k];
     return kOthers[k];

@@ -13,6 +13,8 @@
 #include "display/display_settings.h"
 #include "display/draw_color.h"
 #include "display/offscreen.h"
+#include "display/piece_images.h"
+#include "display/world_housekeeping.h"
 #include "runtime/core/clock.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/input.h"
@@ -50,6 +52,44 @@ Point mouseOnBoard() {
   const Point mouse = getMouse();
   setPort(saved);
   return mouse;
+}
+
+// What a window rectangle or region becomes in a buffer under the hand: the grab offset
+// less the held image's place.
+Point handOffset(int16_t grabH, int16_t grabV) {
+  return {static_cast<int16_t>(grabH - drag.dragPos.h),
+          static_cast<int16_t>(grabV - drag.dragPos.v + layout.heldPieceDrop)};
+}
+
+Rect movedBy(Rect r, Point by) {
+  offsetRect(r, by.h, by.v);
+  return r;
+}
+
+// A copy between two ports through a clip given in the destination's coordinates.
+void copyThrough(GrafPtr from, GrafPtr to, const Rect& fromRect, const Rect& toRect, const Region* clip) {
+  if (from == nullptr || to == nullptr || clip == nullptr) return;
+  const GrafPtr saved = getPort();
+  setPort(to);
+  setClip(clip);
+  copyOffscreenToWindow(from, to, fromRect, toRect);
+  setPort(saved);
+}
+
+// The landing's outline (less what it may not cover) where it meets the hand, in the
+// held buffer's coordinates; a new region the caller disposes.
+RgnHandle landingUnderHand(bool lessOccluder) {
+  BoardImages& I = boardImages;
+  RgnHandle clip = newRgn();
+  if (I.landingRgn != nullptr) copyRgn(I.landingRgn, clip);
+  if (lessOccluder && I.occluderRgn != nullptr) diffRgn(clip, I.occluderRgn, clip);
+  if (I.dragClipRegion != nullptr)
+    sectRgn(clip, I.dragClipRegion, clip);
+  else
+    setEmptyRgn(clip);
+  const Point by = handOffset(I.heldGrabH, I.heldGrabV);
+  offsetRgn(clip, by.h, by.v);
+  return clip;
 }
 
 void clipToBoardRegion() {
@@ -208,6 +248,70 @@ void rebuildDragRegions() {
     if (I.pieceShapeRgn != nullptr) copyRgn(I.pieceShapeRgn, *rgn);
     offsetRgn(*rgn, I.dragImageRect.left, I.dragImageRect.top);
   }
+}
+
+void blitWithClip() {
+  BoardImages& I = boardImages;
+  copyThrough(I.offscreenWorld, I.heldUnderWorld, I.movingUnderRect, I.heldUnderRect, I.heldUnderRgn);
+}
+
+void blitWithClipB() {
+  BoardImages& I = boardImages;
+  copyThrough(windowPort(kBoardWindow), I.offscreenWorld, I.landingRect, I.movingUnderRect, I.movingUnderRgn);
+}
+
+void blitIntersectRegion() {
+  BoardImages& I = boardImages;
+  RgnHandle clip = landingUnderHand(false);
+  const Rect at = movedBy(I.landingRect, handOffset(I.heldGrabH, I.heldGrabV));
+  copyThrough(I.offscreenWorld, I.heldUnderWorld, I.movingUnderRect, at, clip);
+  disposeRgn(clip);
+}
+
+void blitWithClipC() {
+  BoardImages& I = boardImages;
+  copyThrough(I.heldUnderWorld, I.offscreenWorld, I.heldUnderRect, I.movingUnderRect, I.movingUnderRgn);
+}
+
+void blitDiffRegion() {
+  BoardImages& I = boardImages;
+  if (I.dragClipRegion == nullptr) return;
+  RgnHandle clip = newRgn();
+  copyRgn(I.dragClipRegion, clip);
+  if (I.landingRgn != nullptr) diffRgn(clip, I.landingRgn, clip);
+  const Point by = handOffset(I.dragGrabH, I.dragGrabV);
+  offsetRgn(clip, by.h, by.v);
+  copyThrough(I.heldUnderWorld, I.offscreenWorld, I.heldUnderRect, I.movingUnderRect, clip);
+  disposeRgn(clip);
+}
+
+void blitCheckerRect() {
+  BoardImages& I = boardImages;
+  if (I.heldUnderWorld == nullptr) return;
+  RgnHandle clip = landingUnderHand(false);
+  const GrafPtr saved = getPort();
+  setPort(I.heldUnderWorld);
+  setClip(clip);
+  drawTrayPieceImage(movedBy(I.landingRect, handOffset(I.heldGrabH, I.heldGrabV)), display.movingPieceSide);
+  setPort(saved);
+  disposeRgn(clip);
+}
+
+void blitCheckerRectB() {
+  BoardImages& I = boardImages;
+  if (I.heldUnderWorld == nullptr) return;
+  RgnHandle clip = landingUnderHand(true);
+  const GrafPtr saved = getPort();
+  setPort(I.heldUnderWorld);
+  setClip(clip);
+  // The checker image goes where the caller puts heldUnderRect; the whole-buffer copies
+  // keep using the buffer's own rectangle.
+  const Rect whole = I.heldUnderRect;
+  I.heldUnderRect = movedBy(I.landingRect, handOffset(I.heldGrabH, I.heldGrabV));
+  blitPieceImage();
+  I.heldUnderRect = whole;
+  setPort(saved);
+  disposeRgn(clip);
 }
 
 }  // namespace bg

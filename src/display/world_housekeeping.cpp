@@ -176,19 +176,37 @@ void drawTrayPiece(int16_t side, int16_t n) {
   if (rolloutHidesBoard()) return;
   const BoardLayout& L = layout;
   const Point p = trayPiecePosition(side, n);
-  Rect landing;
-  if (display.boardColor == kPictureBoard) {
-    landing = boardImages.trayPieceRect;
-    offsetRect(landing, p.h - landing.left, p.v - landing.top);
-  } else {
-    landing = makeRect(p.h, p.v, p.h + L.pieceWidth - 1, p.v + L.trayPieceThickness + 1);
-  }
   GrafPtr window = windowPort(1);
   if (window == nullptr) return;
+  BoardImages& I = boardImages;
+  if (I.landingRgn == nullptr) I.landingRgn = newRgn();
+  RgnHandle clip = newRgn();
+  if (display.boardColor == kPictureBoard && I.trayPieceRgn != nullptr) {
+    // The checker's shape, which starts the tray inset below the slot's place; cut at the
+    // tray's bottom, and on side 0 kept off the checker below, which lies in front.
+    I.landingRect = I.trayPieceRect;
+    offsetRect(I.landingRect, p.h - I.landingRect.left, p.v - I.landingRect.top);
+    copyRgn(I.trayPieceRgn, I.landingRgn);
+    offsetRgn(I.landingRgn, p.h, p.v);
+    const Rect& tray = L.trayRects[side];
+    RgnHandle aboveBottom = newRgn();
+    rectRgn(aboveBottom, makeRect(tray.left, I.landingRect.top, tray.right, tray.bottom));
+    sectRgn(I.landingRgn, aboveBottom, clip);
+    disposeRgn(aboveBottom);
+    if (side == 0) {
+      trayNeighbourRegion(side, n);
+      diffRgn(clip, I.occluderRgn, clip);
+    }
+  } else {
+    I.landingRect = makeRect(p.h, p.v, p.h + L.pieceWidth - 1, p.v + L.trayPieceThickness + 1);
+    rectRgn(I.landingRgn, I.landingRect);
+    copyRgn(I.landingRgn, clip);
+  }
   const GrafPtr saved = getPort();
   setPort(window);
-  clipRect(landing);
-  drawTrayPieceImage(landing, side);
+  setClip(clip);
+  drawTrayPieceImage(I.landingRect, side);
+  disposeRgn(clip);
   clipRect(layout.boardRect);
   setPort(saved);
 }

@@ -3,13 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
-#include "state/position.h"
-#include "display/board_rebuild.h"
-#include "display/draw_color.h"
-#include "display/message_line.h"
-#include "runtime/qt/drawing.h"
-#include "runtime/qt/input.h"
-#include "runtime/qt/windows.h"
 
 namespace bg {
 namespace {
@@ -26,13 +19,6 @@ class BoardButtonsTest : public testing::BoardWindowTest {
     setPort(windowPort(1));
   }
   static QColor at(int x, int y) { return QColor(windowPort(1)->image.pixel(x + 16, y + 16)); }
-  // Releases the mouse over a board point.
-  static void releaseAt(int x, int y) {
-    const Rect content = windowContentRect(1);
-    bg::testing::simulateMouse(Point{static_cast<int16_t>(content.left + x + 16),
-                                     static_cast<int16_t>(content.top + y + 16)},
-                               false);
-  }
 };
 
 TEST_F(BoardButtonsTest, AFramedButtonForNoTextSpansTwiceHalfTheTextSize) {
@@ -61,24 +47,6 @@ TEST_F(BoardButtonsTest, ARoundButtonShowsItsStateOnItsUpperLeftEdge) {
   drawRoundButton(makeRect(100, 100, 180, 124), 0);
   drawButtonLabel(makeRect(100, 100, 180, 124), "Done", 0);
   EXPECT_EQ(before, windowPort(1)->image);
-}
-
-TEST_F(BoardButtonsTest, TrackingCountsTheButtonUnderTheRelease) {
-  InteractionDisplayState& ui = interactionDisplay;
-  ui.yesButtonRect = makeRect(200, 300, 260, 324);
-  ui.noButtonRect = makeRect(280, 300, 340, 324);
-  ui.doneButtonRect = makeRect(200, 300, 260, 324);  // under the Yes button, but not shown
-  releaseAt(210, 310);
-  EXPECT_TRUE(trackButton(ui.yesButtonRect, "Yes", -1));
-  EXPECT_FALSE(trackButton(ui.noButtonRect, "No", -1));
-  releaseAt(100, 100);  // released outside every button
-  EXPECT_FALSE(trackButton(ui.yesButtonRect, "Yes", -1));
-  ui.doneButtonShown = -1;
-  ui.doneButtonRect = makeRect(400, 300, 460, 324);
-  releaseAt(410, 310);
-  EXPECT_TRUE(trackButton(ui.doneButtonRect, "Done", 0));
-  ui.doneButtonShown = 0;
-  EXPECT_FALSE(trackButton(ui.doneButtonRect, "Done", 0));
 }
 
 TEST_F(BoardButtonsTest, TheEmblemSitsOnTheBoardCentreAndTheStripsComeBackFromTheBoard) {

@@ -1,6 +1,7 @@
 #pragma once
 // Composing the board in tests: a 1024 x 768 screen, the given width, colour and frame
-// design, and the board image built as the first drawing builds it.
+// design, and the board image built as the first drawing builds it. It brings the state
+// and display headers the display tests share.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -10,31 +11,48 @@
 #include <QString>
 
 #include <cstdint>
+#include <string>
+#include <utility>
 
 #include "display/board_images.h"
 #include "display/board_layout.h"
+#include "display/board_overlay.h"
 #include "display/board_picture.h"
 #include "display/board_rebuild.h"
 #include "display/board_redraw.h"
 #include "display/board_resources.h"
-#include "display/board_overlay.h"
 #include "display/board_state.h"
-#include "display/cube_display.h"
-#include "display/drag_feedback.h"
 #include "display/colour_roles.h"
 #include "display/colour_schemes.h"
+#include "display/cube_display.h"
 #include "display/display_settings.h"
+#include "display/drag_feedback.h"
+#include "display/draw_color.h"
 #include "display/message_line.h"
 #include "display/offscreen.h"
 #include "display/piece_images.h"
+#include "display/upper_services.h"
 #include "display/world_housekeeping.h"
+#include "rules/dice.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/messages.h"
-#include "support/position_text.h"
+#include "runtime/qt/drawing.h"
 #include "runtime/qt/input.h"
 #include "runtime/qt/snapshot.h"
 #include "runtime/qt/windows.h"
+#include "state/board_input.h"
+#include "state/cube_state.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/position.h"
 #include "state/program_state.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
+#include "state/storage_state.h"
+#include "support/position_text.h"
 
 namespace bg::testing {
 
@@ -112,20 +130,32 @@ inline void loadShippedMessages() {
   loadMessageTable(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
-// Where two pictures differ, for failure messages.
-inline QRect differingArea(const QImage& a, const QImage& b) {
-  QRect area;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x)
-      if (a.pixel(x, y) != b.pixel(x, y)) area |= QRect(x, y, 1, 1);
-  return area;
-}
-
 // The window's pixels over the board.
 inline QImage boardArea() {
   const GrafPort* w = windowPort(1);
   const Rect& r = layout.boardRect;
   return w->image.copy(r.left - w->origin.x(), r.top - w->origin.y(), r.width(), r.height());
+}
+
+// Where the board differs from a fresh full redraw of the same position (empty when
+// nowhere), which must count the same checkers; the first difference is saved as two
+// snapshots.
+inline QRect differenceFromAFreshRedraw() {
+  const QImage played = boardArea();
+  const auto pieces = position.piecesOnBoard;
+  redrawBoardWindow();
+  const QImage fresh = boardArea();
+  EXPECT_EQ(position.piecesOnBoard, pieces);
+  QRect area;
+  for (int y = 0; y < played.height(); ++y)
+    for (int x = 0; x < played.width(); ++x)
+      if (played.pixel(x, y) != fresh.pixel(x, y)) area |= QRect(x, y, 1, 1);
+  static bool saved = false;
+  if (!area.isEmpty() && !std::exchange(saved, true)) {
+    played.save(snapshotPath(QStringLiteral("played")));
+    fresh.save(snapshotPath(QStringLiteral("fresh")));
+  }
+  return area;
 }
 
 // The board composed at the width and colour in window 1 with a 16-pixel margin, and
@@ -168,6 +198,16 @@ class BoardWindowTest : public DisplayTest {
     DisplayTest::TearDown();
   }
   static QImage window() { return windowPort(1)->image.copy(); }
+  // The mouse over board point (x, y) with the button up.
+  static void mouseAt(int x, int y) {
+    const Rect content = windowContentRect(1);
+    simulateMouse(Point{static_cast<int16_t>(content.left + 16 + x), static_cast<int16_t>(content.top + 16 + y)}, false);
+  }
+  static void expectLikeAFreshRedraw(const std::string& what) {
+    const QRect area = differenceFromAFreshRedraw();
+    EXPECT_TRUE(area.isEmpty()) << what << ": differs in " << area.x() << "," << area.y() << " " << area.width() << "x"
+                                << area.height();
+  }
   UseVirtualClock clock;
 };
 

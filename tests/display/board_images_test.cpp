@@ -1,11 +1,8 @@
-// The images the board is drawn with: die faces, markers, the cube, trays and arrows.
+// The images the board is drawn with (die faces, checkers, the emblem) and the colours
+// the schemes give the roles.
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
-#include "display/board_resources.h"
-#include "display/piece_images.h"
-#include "display/upper_services.h"
-#include "display/world_housekeeping.h"
 
 namespace bg {
 namespace {
@@ -34,26 +31,6 @@ TEST_F(BoardImagesTest, PipsTakeTheCheckerColourWithItsLightnessCapped) {
   EXPECT_EQ(worldPixel(boardImages.plainDieWorlds[0], 0, 0), QColor(255, 255, 255));  // rounded corner
 }
 
-TEST_F(BoardImagesTest, GreyCheckersGetDarkGreyPips) {
-  composeBoard(700, 12);
-  const int cx = layout.dieRect.width() / 2;
-  const int cy = layout.dieRect.height() / 2;
-  EXPECT_TRUE(near(worldPixel(boardImages.dieFaceWorlds[1], cx, cy), QColor(76, 76, 76)));
-  EXPECT_TRUE(near(worldPixel(boardImages.dieFaceWorlds[8], cx, cy), QColor(76, 76, 76)));
-}
-
-TEST_F(BoardImagesTest, AnImpossibleSizeClassShowsTheNoticeAndBuildsNoFaces) {
-  composeBoard(700, 1);
-  static std::string notice;
-  upperServices.showInformation = [](std::string_view text) { notice = text; };
-  disposeAllOffscreenWorlds();
-  layout.BoardLargeness = 5;
-  buildDiceFaceImages();
-  EXPECT_EQ(notice, "something is wrong with BoardLargeness");
-  EXPECT_EQ(boardImages.dieFaceWorlds[1], nullptr);
-  upperServices = UpperServices{};
-}
-
 TEST_F(BoardImagesTest, CheckerFacesAreRoundedWithADarkerRim) {
   composeBoard(700, 1);
   const GrafPort* light = boardImages.pieceImageWorlds[0];
@@ -79,6 +56,38 @@ TEST_F(BoardImagesTest, TheEmblemIsTheLightCheckerColourInATallShape) {
   EXPECT_EQ(worldPixel(mask, 0, 0), QColor(255, 255, 255));
   EXPECT_TRUE(near(worldPixel(boardImages.centreEmblemWorlds[1], 10, 31),
                    testing::shown(colours.colourSchemes[1][kLightPieceColour])));
+}
+
+class ColourSchemes : public testing::DisplayTest {
+ protected:
+  void SetUp() override {
+    DisplayTest::SetUp();
+    if (colours.paletteHandle != nullptr) disposePalette(colours.paletteHandle);
+    colours = ColourState{};
+    initColourAndStyleTables();
+    displaySettings.solidPieceColors = 0;
+    display.firstBoardBuild = -1;
+  }
+  void useColour(int16_t colour) {
+    display.boardColor = colour;
+    setBoardPaletteEntries();
+  }
+};
+
+TEST_F(ColourSchemes, CustomColoursAreBlackUntilAFileIsRead) {
+  useColour(11);
+  for (int entry : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(colours.boardPalette[entry], RGBColor{}) << entry;
+}
+
+TEST_F(ColourSchemes, SolidPieceColoursKeepTheBorderPattern) {
+  display.boardColor = 3;
+  displaySettings.solidPieceColors = -1;
+  for (int16_t role : {8, 9, 11, 12}) EXPECT_FALSE(roleDrawnWithPattern(role)) << role;
+  EXPECT_TRUE(roleDrawnWithPattern(2));
+  displaySettings.solidPieceColors = 0;
+  EXPECT_TRUE(roleDrawnWithPattern(8));
+  display.boardColor = 0;
+  EXPECT_FALSE(roleDrawnWithPattern(2));
 }
 
 }  // namespace

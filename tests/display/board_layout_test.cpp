@@ -1,19 +1,14 @@
-#include "display/board_layout.h"
-
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
 
 #include <initializer_list>
 
-#include "display/display_settings.h"
-
 namespace bg {
 namespace {
 
 using BoardLayoutTest = testing::DisplayTest;
 using BoardWindowFit = testing::DisplayTest;
-using WindowGeometry = testing::DisplayTest;
 
 // A 1024 x 768 screen with a 22-pixel menu bar, first build over, no rebuild running.
 void setScreen(int16_t width = 1024, int16_t height = 768) {
@@ -48,45 +43,25 @@ void expectAll(std::initializer_list<Want> wants) {
   for (const Want& w : wants) EXPECT_EQ(w.got, w.want) << w.name;
 }
 
-struct SizeRow {
-  int16_t requested, unit, pieceWidth, pieceHeight, stackStep, pointHeight, barWidth, width, height, textSize;
-};
-
 TEST_F(BoardLayoutTest, RequestedWidthsGiveTheTabulatedMeasures) {
-  const SizeRow rows[] = {
-      {424, 27, 26, 23, 20, 105, 32, 426, 314, 9},
-      {700, 43, 43, 39, 34, 177, 51, 683, 516, 13},
-      {1900, 119, 118, 107, 95, 495, 134, 1882, 1412, 38},
+  struct Row {
+    int16_t requested, unit, pieceWidth, pieceHeight, stackStep, pointHeight, barWidth, width, height, textSize;
   };
-  for (const SizeRow& r : rows) {
+  for (const Row& r : {Row{424, 27, 26, 23, 20, 105, 32, 426, 314, 9}, {700, 43, 43, 39, 34, 177, 51, 683, 516, 13},
+                       {1900, 119, 118, 107, 95, 495, 134, 1882, 1412, 38}}) {
     SCOPED_TRACE(r.requested);
     layOut(r.requested);
-    EXPECT_EQ(layout.boardSizeUnit, r.requested);
-    EXPECT_EQ(layout.boardUnit, r.unit);
-    EXPECT_EQ(layout.pieceWidth, r.pieceWidth);
-    EXPECT_EQ(layout.pieceHeight, r.pieceHeight);
-    EXPECT_EQ(layout.stackStep, r.stackStep);
-    EXPECT_EQ(layout.pointHeight, r.pointHeight);
-    EXPECT_EQ(layout.barWidth, r.barWidth);
-    EXPECT_EQ(layout.boardWidth, r.width);
-    EXPECT_EQ(layout.boardHeight, r.height);
-    EXPECT_EQ(layout.textSize, r.textSize);
+    const BoardLayout& L = layout;
+    expectAll({{"unit", L.boardUnit, r.unit}, {"pieceWidth", L.pieceWidth, r.pieceWidth},
+               {"pieceHeight", L.pieceHeight, r.pieceHeight}, {"stackStep", L.stackStep, r.stackStep},
+               {"pointHeight", L.pointHeight, r.pointHeight}, {"barWidth", L.barWidth, r.barWidth},
+               {"width", L.boardWidth, r.width}, {"height", L.boardHeight, r.height}, {"textSize", L.textSize, r.textSize}});
   }
-}
-
-TEST_F(BoardLayoutTest, AnEvenUnitIsMadeOddAfterTheCheckerWidthIsTaken) {
-  layOut(900);
-  EXPECT_EQ(layout.pieceWidth, 56);
-  EXPECT_EQ(layout.boardUnit, 57);
-}
-
-TEST_F(BoardLayoutTest, MarkerInsetStaysWithinOneToFour) {
-  layOut(300);  // unit 19
-  EXPECT_EQ(layout.boardUnit, 19);
-  EXPECT_EQ(layout.markerInset, 1);
-  layOut(1700);  // unit 107
-  EXPECT_EQ(layout.markerInset, 4);
-  EXPECT_EQ(layout.markerRect.right, layout.boardUnit - 8);
+  // An even unit is made odd once the checker width is taken from it.
+  for (int16_t requested = 300; requested <= 1900; requested += 7) {
+    layOut(requested);
+    EXPECT_EQ(layout.boardUnit % 2, 1) << requested;
+  }
 }
 
 TEST_F(BoardLayoutTest, MirroringSwapsTheHalvesAndTwiceRestoresThem) {
@@ -109,17 +84,6 @@ TEST_F(BoardLayoutTest, MirroringSwapsTheHalvesAndTwiceRestoresThem) {
   layOut(700, 3, 1);  // the other home side lays out mirrored
   EXPECT_EQ(layout.pointCentreX[1], 604);
   EXPECT_EQ(layout.trayRects[0].left, layout.trayLeft[1]);
-}
-
-TEST_F(BoardWindowFit, ACentredWindowGetsTheMarginAsOffsets) {
-  layOut(700);
-  const BoardWindowPlacement& W = windowPlacement;
-  EXPECT_EQ(W.windowMargin, 16);
-  EXPECT_EQ(W.boardWidthOffset, -16);
-  EXPECT_EQ(W.boardHeightOffset, -16);
-  EXPECT_EQ(W.windowX2 - W.windowX1, 683 + 32);
-  EXPECT_EQ(W.windowX1, (1024 - 683 - 32) / 2);
-  EXPECT_EQ(W.windowY1, 22 + 2 + (768 - 30 - 22 - 20 - 516 - 32) / 2);
 }
 
 TEST_F(BoardWindowFit, AShortScreenCutsTheWindowAndShiftsTheBoardUp) {

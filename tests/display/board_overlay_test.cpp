@@ -5,10 +5,6 @@
 #include <vector>
 
 #include "board_fixture.h"
-#include "display/board_overlay.h"
-#include "state/display_state.h"
-#include "state/interaction_services.h"
-#include "state/interaction_state.h"
 
 namespace bg {
 namespace {

@@ -1,10 +1,8 @@
-#include "display/board_picture.h"
-
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
-#include "display/board_rebuild.h"
-#include "state/display_state.h"
+#include <map>
+
 #include "runtime/qt/pictures.h"
 
 namespace bg {
@@ -19,32 +17,23 @@ using testing::composeBoard;
 using testing::near;
 using testing::shown;
 
-::testing::AssertionResult pixelIs(int x, int y, const RGBColor& want) {
+// Board pixel (x, y) against a colour, saying both when they differ.
+::testing::AssertionResult pixelNear(int x, int y, const QColor& want) {
   const QColor got = boardPixel(x, y);
-  if (near(got, shown(want))) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << got.red() << "," << got.green()
-                                       << "," << got.blue() << ", want " << (want.red >> 8) << ","
-                                       << (want.green >> 8) << "," << (want.blue >> 8);
+  if (near(got, want)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << got.name().toStdString()
+                                       << ", want " << want.name().toStdString();
 }
+
+::testing::AssertionResult pixelIs(int x, int y, const RGBColor& want) { return pixelNear(x, y, shown(want)); }
 
 // What a role paints at (x, y): its pattern's pixel when the scheme draws it with one,
 // else its plain colour.
-QColor roleColourAt(int16_t role, const RGBColor& plain, int x, int y) {
-  const PixPatHandle pattern = boardImages.rolePixPats[role];
-  if (roleDrawnWithPattern(role) && pattern != nullptr) {
-    const QImage& tile = pattern->tile;
-    return QColor(tile.pixel(x % tile.width(), y % tile.height()));
-  }
-  return shown(plain);
-}
-
 ::testing::AssertionResult roleAt(int x, int y, int16_t role, const RGBColor& plain) {
-  const QColor got = boardPixel(x, y);
-  const QColor want = roleColourAt(role, plain, x, y);
-  if (near(got, want)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << got.red() << "," << got.green()
-                                       << "," << got.blue() << ", want " << want.red() << "," << want.green() << ","
-                                       << want.blue() << " of role " << role;
+  const PixPatHandle pattern = boardImages.rolePixPats[role];
+  if (!roleDrawnWithPattern(role) || pattern == nullptr) return pixelNear(x, y, shown(plain));
+  const QImage& tile = pattern->tile;
+  return pixelNear(x, y, QColor(tile.pixel(x % tile.width(), y % tile.height()))) << " of role " << role;
 }
 
 // The scheme's colours where the geometry puts the board's parts.
@@ -118,26 +107,21 @@ INSTANTIATE_TEST_SUITE_P(Schemes, BoardPicture, ::testing::Values(1, 2, 3, 4, 5,
 TEST_F(BoardPictureShape, ReferenceBoardPointsAreTwoPixelsTallerAboveAndShorterBelow) {
   composeBoard(700, 1);
   const auto& scheme = colours.colourSchemes[1];
-  const RGBColor field = scheme[kFieldColour];
-  // Point 1's column: the tip of the upper point reaches y 222 and no further; the lower
-  // point, dark, reaches up to y 295.
-  const int x = 57 + 21;
-  EXPECT_FALSE(near(boardPixel(x, 222), shown(field)));
-  EXPECT_TRUE(pixelIs(x, 224, field));
-  EXPECT_TRUE(pixelIs(x, 45, scheme[kLightRowColour]));
-  EXPECT_FALSE(near(boardPixel(x, 296), shown(field)));
-  EXPECT_TRUE(pixelIs(x, 293, field));
-  EXPECT_TRUE(pixelIs(x, 468, scheme[kDarkRowColour]));
-  // The bar runs from about x 320 to 366 in the frame colour; the field halves flank it.
-  EXPECT_TRUE(pixelIs(321, 257, scheme[kFrameColour]));
-  EXPECT_TRUE(pixelIs(365, 257, scheme[kFrameColour]));
-  EXPECT_TRUE(pixelIs(314, 257, field));
-  EXPECT_TRUE(pixelIs(369, 257, field));
-  // Black outlines around the field halves.
-  EXPECT_TRUE(pixelIs(56, 257, kBlackRGB));
-  EXPECT_TRUE(pixelIs(626, 257, kBlackRGB));
-  // Tray outlines are near black.
-  EXPECT_TRUE(pixelIs(9, 380, RGBColor{80, 80, 80}));
+  // Point 1's column (x 78): the upper tip reaches y 222 and no further; the lower point,
+  // dark, reaches up to y 295. The bar runs from about x 320 to 366; black outlines round
+  // the field halves; near-black tray outlines.
+  struct Row {
+    int x, y;
+    RGBColor colour;
+    bool is;
+  };
+  for (const Row& r : {Row{78, 222, scheme[kFieldColour], false}, {78, 224, scheme[kFieldColour], true},
+                       {78, 45, scheme[kLightRowColour], true}, {78, 296, scheme[kFieldColour], false},
+                       {78, 293, scheme[kFieldColour], true}, {78, 468, scheme[kDarkRowColour], true},
+                       {321, 257, scheme[kFrameColour], true}, {365, 257, scheme[kFrameColour], true},
+                       {314, 257, scheme[kFieldColour], true}, {369, 257, scheme[kFieldColour], true},
+                       {56, 257, kBlackRGB, true}, {626, 257, kBlackRGB, true}, {9, 380, RGBColor{80, 80, 80}, true}})
+    EXPECT_EQ(static_cast<bool>(pixelIs(r.x, r.y, r.colour)), r.is) << r.x << "," << r.y;
 }
 
 TEST_F(BoardPictureShape, TheQuickDrawSchemesDrawTheirPointsUnsmoothed) {
@@ -150,7 +134,7 @@ TEST_F(BoardPictureShape, TheQuickDrawSchemesDrawTheirPointsUnsmoothed) {
   const int x = 57 + 43 + 10;
   for (int y = 44; y < 230; ++y) {
     const QColor c = boardPixel(x, y);
-    const bool point = near(c, roleColourAt(roles.darkPointColor, scheme[kDarkRowColour], x, y));
+    const bool point = static_cast<bool>(roleAt(x, y, roles.darkPointColor, scheme[kDarkRowColour]));
     const bool edge = near(c, QColor(pen.pixel(x % pen.width(), y % pen.height())));
     EXPECT_TRUE(point || edge || near(c, shown(scheme[kFieldColour]))) << y;
   }
@@ -174,18 +158,9 @@ TEST_F(BoardPictureShape, AFrameDesignTilesTheFrameButNeverTheFieldOrPoints) {
 TEST_F(PictureBoard, TakesItsSizeAndPartsFromItsPictures) {
   composeBoard(1100, kPictureBoard);
   EXPECT_TRUE(savePortSnapshot(boardImages.boardWorld, testing::snapshotPath(QStringLiteral("board_colour_15"))));
-  const BoardLayout& L = layout;
-  EXPECT_EQ(L.boardWidth, 609);  // the frame picture's size, whatever was asked
-  EXPECT_EQ(L.boardHeight, 421);
-  EXPECT_EQ(L.boardUnit, 36);
-  EXPECT_EQ(L.fieldLeft, 48);
-  EXPECT_EQ(L.fieldRight, 561);
-  EXPECT_EQ(L.pieceWidth, 34);
-  EXPECT_EQ(L.pieceHeight, 32);
-  EXPECT_EQ(L.textSize, 12);
-  EXPECT_EQ(L.trayHeight, 151);
-  EXPECT_EQ(L.trayPieceThickness, 10);
-  EXPECT_EQ(L.dieWidth, 33);
+  // The frame picture's size, whatever was asked; the trays' from the tray picture.
+  EXPECT_EQ(layout.boardRect, makeRect(0, 0, 609, 421));
+  EXPECT_EQ(layout.trayPieceThickness, 151 / 15);
   EXPECT_NE(boardImages.frameShapeRgn, nullptr);
   EXPECT_FALSE(emptyRgn(boardImages.frameShapeRgn));
   // Both colour sets show the same die faces.
@@ -221,42 +196,6 @@ TEST_F(BoardRebuild, ASizeAndColourChangeLeavesNoTraceOfTheOldBoard) {
   EXPECT_EQ(rebuilt, boardImages.boardWorld->image);
 }
 
-TEST_F(BoardRebuild, AFailedCustomColourReadAppliesNothingAtAll) {
-  composeBoard(700, 1);
-  const int16_t width = layout.boardWidth;
-  const QImage before = boardImages.boardWorld->image.copy();
-  boardState.pendingBoardSize = 2;
-  boardState.boardSizeChangePending = 255;
-  boardState.pendingBoardColor = kCustomColours;
-  boardState.boardColorChangePending = -1;
-  rebuildBoardWindow();
-  EXPECT_EQ(boardState.customColoursRead, 0);
-  EXPECT_EQ(display.boardColor, 1);
-  EXPECT_EQ(layout.boardWidth, width);  // the new width does not meet the old layout
-  EXPECT_EQ(boardState.boardSizeChangePending, 255);  // the size waits for the next rebuild
-  EXPECT_EQ(boardState.boardColorChangePending, 0);
-  EXPECT_EQ(boardState.boardRebuildBusy, 0);
-  EXPECT_EQ(before, boardImages.boardWorld->image);
-}
-
-TEST_F(BoardRebuild, NothingIsAppliedWhileAnOverlayOrTheSetUpIsUp) {
-  composeBoard(700, 1);
-  boardState.pendingBoardColor = 4;
-  boardState.boardColorChangePending = -1;
-  boardState.setupInProgress = -1;
-  rebuildBoardWindow();
-  EXPECT_EQ(display.boardColor, 1);
-  EXPECT_EQ(boardState.boardColorChangePending, -1);
-  boardState.setupInProgress = 0;
-  display.overlayActive = -1;
-  rebuildBoardWindow();
-  EXPECT_EQ(boardState.boardColorChangePending, -1);
-  display.overlayActive = 0;
-  rebuildBoardWindow();
-  EXPECT_EQ(display.boardColor, 4);
-  EXPECT_EQ(boardState.boardColorChangePending, 0);
-}
-
 TEST_F(BoardRebuild, FrameDesignChanges) {
   composeBoard(700, 1);
   const QImage plain = boardImages.boardWorld->image.copy();
@@ -275,6 +214,116 @@ TEST_F(BoardRebuild, FrameDesignChanges) {
   EXPECT_EQ(boardState.designTilesOn, 1);
   EXPECT_NE(plain, boardImages.boardWorld->image);
 }
+
+// Ink over a ground: the commonest luminance in a window area (board coordinates) is the
+// ground; pixels at least 80 away from it are ink, with their mean distance.
+struct Ink {
+  int pixels = 0;
+  int contrast = 0;
+};
+
+int luminance(QRgb c) { return (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000; }
+
+Ink inkOver(const Rect& r) {
+  std::map<int, int> histogram;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) ++histogram[luminance(testing::pixelAt(x, y))];
+  int ground = 0;
+  int most = 0;
+  for (auto [level, count] : histogram)
+    if (count > most) std::tie(ground, most) = std::tie(level, count);
+  Ink ink;
+  int sum = 0;
+  for (auto [level, count] : histogram)
+    if (std::abs(level - ground) >= 80) ink.pixels += count, sum += count * std::abs(level - ground);
+  ink.contrast = ink.pixels > 0 ? sum / ink.pixels : 0;
+  return ink;
+}
+
+Rect insetBy(Rect r, int d) { return makeRect(r.left + d, r.top + d, r.right - d, r.bottom - d); }
+
+int channelGap(const QColor& a, const QColor& b) {
+  return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+}
+
+// The mean colour of the middle 9 x 9 pixels of a checker image.
+QColor checkerColour(int16_t colourSet) {
+  const QImage& image = boardImages.pieceImageWorlds[colourSet]->image;
+  const QImage middle = image.copy(image.width() / 2 - 4, image.height() / 2 - 4, 9, 9);
+  return QColor(middle.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixel(0, 0));
+}
+
+class SchemeWindow : public testing::DisplayTest, public ::testing::WithParamInterface<int16_t> {
+ protected:
+  void TearDown() override {
+    setPort(nullptr);
+    windowClose(1);
+    DisplayTest::TearDown();
+  }
+};
+
+// Every scheme in its window: the message and the cube value read against their ground,
+// tray checkers stay in their trays, checkers agree with their dice and tray keys, and area
+// a resize adds shows the window's background.
+TEST_P(SchemeWindow, TextsReadTraysHoldTheirCheckersColoursAgreeAndAGrownWindowShowsItsBackground) {
+  const int16_t colour = GetParam();
+  testing::setPosition("6:5 8:3 13:4 24:1 19:-5 17:-3 12:-5 | dice 3 1 | side 0");
+  testing::openBoard(700, colour);
+  redrawBoardWindow();
+  interaction.messageText = "MMWrong Color";
+  interaction.messageNumber = kNoMessage;
+  displayMessage();
+  EXPECT_TRUE(saveWindowSnapshot(1, testing::snapshotPath(QStringLiteral("window_colour_%1").arg(colour))));
+  const BoardLayout& L = layout;
+
+  const Ink message = inkOver(insetBy(messageLine.messageLineRect, 3));
+  EXPECT_GE(message.pixels, 40) << "message";
+  const int c = displaySettings.playDirection;
+  for (auto [value, owner] : {std::pair{1, kCubeCentred}, {16, 0}, {2, 1}}) {
+    cube.cubeValue = static_cast<int16_t>(value);
+    cube.cubeOwner = cube.cubeOwnerBeforeDouble = static_cast<int16_t>(owner);
+    drawCube();
+    const Rect at = makeRect(L.cubeX[c], L.cubeY[owner], L.cubeX[c] + L.cubeWidth[c], L.cubeY[owner] + L.cubeHeight[c]);
+    const Ink ink = inkOver(insetBy(at, 3));
+    EXPECT_GE(ink.pixels, 12) << "cube value " << value;
+    EXPECT_GE(ink.contrast, 100) << "cube value " << value;
+  }
+
+  // Both sides have two checkers off: nothing of them above the upper tray or below the lower.
+  for (int band = 1; band <= 6; ++band)
+    for (int x = L.trayRects[1].left; x < L.trayRects[1].right; ++x) {
+      for (int y : {L.trayRects[1].top - band, L.trayRects[0].bottom - 1 + band})
+        ASSERT_EQ(testing::pixelAt(x, y), testing::boardPixel(x, y).rgb()) << "tray band at " << x << "," << y;
+    }
+
+  if (colour != kPictureBoard) {
+    const auto& scheme = colours.colourSchemes[colour];
+    const int keyX = L.trayLeft[0] + L.pieceWidth / 2;
+    const int keyDy = colour == 12 ? L.textSize / 4 + 1 : 2 + (L.trayPieceThickness - 2) / 2;
+    for (int s = 0; s <= 1; ++s) {
+      const QColor plain = testing::shown(scheme[s == 0 ? kLightPieceColour : kDarkPieceColour]);
+      const QColor checker = checkerColour(static_cast<int16_t>(s));
+      EXPECT_LE(channelGap(checker, plain), 40) << "checker " << s;
+      EXPECT_LE(channelGap(testing::boardPixel(keyX, L.trayPictureY[s] + keyDy), plain), 40) << "key " << s;
+      // The pip of a one (darkened when light) has the checker's hue, or is grey with it.
+      const QImage& one = boardImages.dieFaceWorlds[1 + 7 * s]->image;
+      const QColor pip(one.pixel(one.width() / 2, one.height() / 2));
+      const bool grey = checker.hslSaturation() < 30;
+      EXPECT_EQ(pip.hslSaturation() < 30, grey) << "pip " << s;
+      EXPECT_TRUE(grey || std::abs(pip.hslHue() - checker.hslHue()) % 340 <= 20) << "pip " << s;
+    }
+  }
+
+  const Rect before = portBounds(1);
+  sizeWindow(1, before.width() + 60, before.height() + 40, false);
+  const QImage grown = windowPort(1)->image.copy();
+  redrawBoardWindow();
+  const QImage painted = windowPort(1)->image;
+  for (const QPoint at : {QPoint(before.width() + 30, 10), QPoint(20, before.height() + 20)})
+    EXPECT_EQ(grown.pixel(at), painted.pixel(at)) << "grown area at " << at.x() << "," << at.y();
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, SchemeWindow, ::testing::Values(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, kPictureBoard));
 
 }  // namespace
 }  // namespace bg

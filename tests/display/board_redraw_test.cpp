@@ -6,18 +6,9 @@
 #include <vector>
 
 #include "board_fixture.h"
-#include "display/upper_services.h"
 #include "runtime/qt/events.h"
-#include "state/board_input.h"
-#include "state/flow_state.h"
-#include "state/interaction_services.h"
-#include "state/interaction_state.h"
 #include "state/player_records.h"
-#include "state/position.h"
-#include "state/rollout_state.h"
 #include "state/search_services.h"
-#include "state/settings.h"
-#include "state/storage_state.h"
 
 namespace bg {
 namespace {

@@ -2,11 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
-#include "state/position.h"
-#include "display/board_rebuild.h"
-#include "display/upper_services.h"
-#include "state/display_state.h"
-#include "runtime/qt/windows.h"
 
 namespace bg {
 namespace {
@@ -42,11 +37,24 @@ TEST_F(BoardWindow, TheBoardIsDrawnInsideTheMarginOnTheBorderColour) {
   EXPECT_EQ(window.pixel(5, 5), tile.pixel((5 - 16 + 64 * tile.width()) % tile.width(), (5 - 16 + 64 * tile.height()) % tile.height()));
 }
 
+// The rules keep their own copy of the layout's measures; it agrees after every redraw
+// and every rebuild.
+void expectRulesSeeTheLayout() {
+  EXPECT_EQ(display.dicePosition, layout.dicePosition);
+  EXPECT_EQ(display.diceTop, layout.diceTop);
+  EXPECT_EQ(display.dieWidth, layout.dieWidth);
+  EXPECT_EQ(display.dieHeight, layout.dieHeight);
+  EXPECT_EQ(display.boardWidth, layout.boardWidth);
+}
+
 TEST_F(BoardWindow, ASizeChangeRefitsAndRepaintsTheWindowAndEndsTheWait) {
+  expectRulesSeeTheLayout();
   boardState.pendingBoardSize = 7;  // 927
   boardState.boardSizeChangePending = 255;
   rebuildBoardWindow();
-  redrawBoardWindow();
+  expectRulesSeeTheLayout();
+  hook::redrawBoardWindow();
+  expectRulesSeeTheLayout();
   EXPECT_EQ(waitLoopsEnded, 1);
   EXPECT_GT(layout.boardWidth, 683);
   const Rect content = windowContentRect(1);

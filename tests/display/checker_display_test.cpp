@@ -3,17 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <numeric>
+#include <vector>
 
 #include "board_fixture.h"
 #include "display/bear_off.h"
 #include "display/checker_animation.h"
 #include "display/checker_stacks.h"
-#include "display/drag_feedback.h"
 #include "runtime/core/random.h"
-#include "state/board_input.h"
-#include "state/interaction_state.h"
-#include "state/position.h"
-#include "state/rollout_state.h"
 
 namespace bg {
 namespace {
@@ -23,19 +20,6 @@ class CheckerDisplay : public testing::BoardWindowTest {
   void SetUp() override {
     BoardWindowTest::SetUp();
     displaySettings.pieceSpeed = 11;
-  }
-  // The window against a fresh redraw of the same position.
-  static void expectLikeAFreshRedraw(const std::string& what) {
-    const QImage played = testing::boardArea();
-    const int16_t pieces0 = position.piecesOnBoard[0];
-    const int16_t pieces1 = position.piecesOnBoard[1];
-    redrawBoardWindow();
-    const QImage fresh = testing::boardArea();
-    const QRect differs = testing::differingArea(played, fresh);
-    EXPECT_TRUE(differs.isEmpty()) << what << ": differs in " << differs.x() << "," << differs.y() << " "
-                                   << differs.width() << "x" << differs.height();
-    EXPECT_EQ(position.piecesOnBoard[0], pieces0) << what;
-    EXPECT_EQ(position.piecesOnBoard[1], pieces1) << what;
   }
   static void move(int16_t from, int16_t to) {
     hand.selectedPoint = from;
@@ -94,8 +78,6 @@ TEST_F(CheckerDisplay, AHitCheckerGoesToTheBarAfterTheMoverLands) {
   testing::setPosition("1:2 6:-1 13:1 24:-1 | side 0");
   redrawBoardWindow();
   for (auto [from, to, bar] : {std::tuple{1, 6, 0}, {13, 24, 0}}) {
-    position.currentPlayer = 0;
-    position.otherPlayer = 1;
     position.board[to] = 0;  // the rules lift the hit checker off the count first
     move(static_cast<int16_t>(from), static_cast<int16_t>(to));
     drawHitToBar();
@@ -137,7 +119,6 @@ TEST_F(CheckerDisplay, AHiddenRolloutMovesTheCountsAndDrawsNothing) {
   redrawBoardWindow();
   const QImage before = window();
   rollout.rolloutRunning = -1;
-  position.currentPlayer = 0;
   move(1, 5);
   position.board[24] = 0;  // the last checker of point 24 goes to the tray
   position.board[19] = 6;
@@ -148,51 +129,30 @@ TEST_F(CheckerDisplay, AHiddenRolloutMovesTheCountsAndDrawsNothing) {
   rollout.rolloutRunning = 0;
 }
 
-TEST_F(CheckerDisplay, TheSlidePaceFollowsSpeedBoardWidthAndSystem) {
+TEST_F(CheckerDisplay, TheSlidePaceFollowsSpeedBoardWidthAndSystemAndHitsSlideAtAFixedPace) {
   struct Row {
-    int16_t width, pieceWidth, speed, os;
-    int32_t perPixel, first, last, total;
+    int16_t width, speed, os, hitType;
+    int32_t perPixel, first, middle, last, total;  // total 0: only the delay is checked; middle 0: not checked
   };
-  for (const Row& row : {Row{700, 43, 5, 10, 619, 3062, 3128, 379083}, {683, 0, 5, 10, 626, 3097, 3163, 389583},
-                         {700, 43, 5, 9, 1609, 0, 0, 0}, {700, 43, 11, 10, 84, 0, 0, 0}}) {
-    layout.boardWidth = row.width;
-    if (row.pieceWidth > 0) layout.pieceWidth = row.pieceWidth;
-    displaySettings.pieceSpeed = row.speed;
-    shellWindow.osVersionValue = row.os;
+  for (const Row& r : {Row{700, 5, 10, 0, 619, 3062, 0, 3128, 379083}, {683, 5, 10, 0, 626, 3097, 688, 3163, 389583},
+                       {700, 5, 9, 0, 1609, 0, 0, 0, 0}, {700, 11, 10, 0, 84, 0, 0, 0, 0},
+                       {700, 5, 10, kComputerPlayer, 0, 200, 200, 200, 60000}, {700, 5, 9, kComputerPlayer, 0, 400, 400, 400, 120000},
+                       {700, 5, 10, kHumanPlayer, 0, 300, 300, 300, 90000}, {700, 5, 9, kHumanPlayer, 0, 600, 600, 600, 180000}}) {
+    layout.boardWidth = r.width;
+    displaySettings.pieceSpeed = r.speed;
+    shellWindow.osVersionValue = r.os;
+    animation.movingHitChecker = r.hitType != 0 ? -1 : 0;
+    position.playerType[position.currentPlayer] = r.hitType;
     PiecePace pace = piecePace(300, 300.0f);
-    EXPECT_EQ(pace.delay, row.perPixel) << row.width << " " << row.speed << " " << row.os;
-    if (row.total == 0) continue;
-    int32_t total = 0;
-    for (int32_t step = 1; step <= 300; ++step) {
-      const int32_t wait = nextStepWait(pace, step, 300);
-      if (step == 1) {
-        EXPECT_EQ(wait, row.first);
-      }
-      if (step == 300) {
-        EXPECT_EQ(wait, row.last);
-      }
-      if (row.width == 683 && step >= 74 && step <= 225) {
-        EXPECT_EQ(wait, 688) << step;
-      }
-      total += wait;
-    }
-    EXPECT_EQ(total, row.total);
-  }
-}
-
-TEST_F(CheckerDisplay, HitCheckersSlideAtAFixedPace) {
-  struct Row {
-    int16_t type, os;
-    int32_t pace;
-  };
-  animation.movingHitChecker = -1;
-  for (const Row& row : {Row{kComputerPlayer, 10, 200}, {kComputerPlayer, 9, 400}, {kHumanPlayer, 10, 300},
-                         {kHumanPlayer, 9, 600}}) {
-    position.playerType[position.currentPlayer] = row.type;
-    shellWindow.osVersionValue = row.os;
-    PiecePace pace = piecePace(300, 300.0f);
-    EXPECT_EQ(nextStepWait(pace, 1, 300), row.pace);
-    EXPECT_EQ(nextStepWait(pace, 150, 300), row.pace);
+    SCOPED_TRACE(::testing::Message() << r.width << " " << r.speed << " " << r.os << " " << r.hitType);
+    EXPECT_TRUE(r.perPixel == 0 || pace.delay == r.perPixel) << pace.delay;
+    if (r.total == 0) continue;
+    std::vector<int32_t> waits;
+    for (int32_t step = 1; step <= 300; ++step) waits.push_back(nextStepWait(pace, step, 300));
+    EXPECT_EQ(waits.front(), r.first);
+    EXPECT_TRUE(r.middle == 0 || waits[150] == r.middle) << waits[150];
+    EXPECT_EQ(waits.back(), r.last);
+    EXPECT_EQ(std::accumulate(waits.begin(), waits.end(), 0), r.total);
   }
 }
 
@@ -200,7 +160,6 @@ TEST_F(CheckerDisplay, ASlideWaitsOnTheClockAndAStillMoveDrawsNoStep) {
   testing::setPosition("12:3 13:1");
   redrawBoardWindow();
   displaySettings.pieceSpeed = 5;
-  position.currentPlayer = 0;
   const uint64_t start = clock.clock.now();
   move(12, 13);  // the same column: straight down
   EXPECT_GT(clock.clock.now() - start, 100000u);
@@ -213,11 +172,6 @@ TEST_F(CheckerDisplay, ASlideWaitsOnTheClockAndAStillMoveDrawsNoStep) {
 TEST_F(CheckerDisplay, TheHeldCheckerFloatsAboveTheMouseAndTrackingEndsOffTheBoard) {
   redrawBoardWindow();
   boardInput.pickedCount = 1;
-  const Rect content = windowContentRect(1);
-  auto mouseAt = [&](int x, int y) {
-    testing::simulateMouse(Point{static_cast<int16_t>(content.left + 16 + x), static_cast<int16_t>(content.top + 16 + y)},
-                           false);
-  };
   mouseAt(200, 250);
   startCheckerDrag();
   EXPECT_EQ(layout.heldPieceDrop, 13);
@@ -231,6 +185,48 @@ TEST_F(CheckerDisplay, TheHeldCheckerFloatsAboveTheMouseAndTrackingEndsOffTheBoa
   mouseAt(-30, 100);  // off the left edge with the button up: returns at once
   trackDraggedPiece();
   EXPECT_EQ(drag.dragPos, (Point{230, 260}));
+}
+
+TEST_F(CheckerDisplay, DropsFromAHandOfSeveralLeaveTheWindowAsAFreshRedraw) {
+  testing::setPosition("6:5 8:1 3:-1 20:-3 | side 0");
+  redrawBoardWindow();
+  position.playerType[0] = kHumanPlayer;
+  hand.piecePicked = -1;  // four checkers off point 6 into the hand
+  for (int k = 0; k < 4; ++k) move(6, -1);
+  hand.piecePicked = 0;
+  layout.stackPoint = 6;
+  const Rect slot2 = pieceSlot(2);  // the hand half over where the first drop lands
+  mouseAt(slot2.left + layout.pieceHalfWidthLeft + 9, slot2.top + layout.pieceHalfHeightTop + layout.heldPieceDrop + 7);
+  boardInput.pickedCount = 1;
+  startCheckerDrag();
+  clipToBoard();
+  boardInput.pickedCount = 4;
+  hand.pieceInHand = -1;
+  redrawHeldPiece();
+  expectLikeAFreshRedraw("four held");
+  // Under the hand; into the tray under the hand; onto the blot (a hit); the last one away.
+  const Point tray = trayPiecePosition(0, 10);
+  for (auto [to, x, y] : {std::tuple{6, tray.h + 24, tray.v + 30}, {-1, 150, 300}, {3, 400, 200}, {8, 0, 0}}) {
+    hand.selectedPoint = 6;
+    hand.moveToPoint = static_cast<int16_t>(to);
+    if (to == 3) position.board[to] = 0;  // the rules lift the hit checker off the count first
+    if (to < 0) {
+      display.movingPieceSide = 0;
+      bearOffToTray();
+    } else {
+      display.moveFromHand = -1;
+      display.liftFromPoint = 0;
+      animateCheckerMove(0, 0);
+    }
+    if (to == 3) drawHitToBar();
+    expectLikeAFreshRedraw("dropped on " + std::to_string(to));
+    if (boardInput.pickedCount == 0) break;
+    mouseAt(x, y);
+    trackDraggedPiece();
+    expectLikeAFreshRedraw("hand moved after the drop on " + std::to_string(to));
+  }
+  EXPECT_EQ(boardInput.pickedCount, 0);
+  EXPECT_EQ(position.piecesOnBoard[0], 5);
 }
 
 }  // namespace

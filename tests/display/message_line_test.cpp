@@ -1,37 +1,16 @@
-#include "display/message_line.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "board_fixture.h"
-#include "display/board_rebuild.h"
-#include "display/upper_services.h"
-#include "flow/game_end.h"
-#include "flow/roll_stage.h"
-#include "flow/turn_services.h"
-#include "state/board_input.h"
-#include "state/flow_state.h"
-#include "state/game_record_state.h"
-#include "state/interaction_services.h"
-#include "state/play_search_state.h"
-#include "state/interaction_state.h"
-#include "state/rollout_state.h"
-#include "state/settings.h"
 #include "state/speech_state.h"
-#include "runtime/core/clock.h"
-#include "runtime/core/messages.h"
-#include "runtime/qt/windows.h"
-#include "support/position_text.h"
 
 namespace bg {
 namespace {
 
 std::vector<std::string> spoken;
-std::vector<std::string> notices;
 void recordSpeech(std::string_view text) { spoken.emplace_back(text); }
-void recordNotice(std::string_view text) { notices.emplace_back(text); }
 
 // The reference board in window 1, drawn, with a virtual clock at 10:00:00.
 class MessageLine : public testing::BoardWindowTest {
@@ -44,9 +23,7 @@ class MessageLine : public testing::BoardWindowTest {
     speech.speechOn = -1;
     speech.voiceName = "Alex";
     upperServices.speakText = recordSpeech;
-    upperServices.macintalkNotSupported = recordNotice;
     spoken.clear();
-    notices.clear();
   }
   void TearDown() override {
     boardInput.holdMessageLine = 0;
@@ -123,36 +100,6 @@ TEST_F(MessageLine, ANumberedMessageRepeatedAtTheSamePointWithinTwoSecondsIsNotS
   EXPECT_EQ(spoken.size(), 5u);
 }
 
-TEST_F(MessageLine, SpeechFlags) {
-  interaction.clickedPoint = 3;
-  show("", 17);
-  speech.speakNextMessage = -1;  // the next one is spoken even as a quick repeat
-  show("", 17);
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(speech.speakNextMessage, 0);
-  messageSpeech.skipNextSpeech = -1;
-  show("MMQuiet");
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(messageSpeech.skipNextSpeech, 0);
-  speech.waitForSpeechEnd = -1;
-  speech.speechOn = 0;
-  show("MMSilent");
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(speech.waitForSpeechEnd, 0);
-  speech.speechOn = -1;
-  speech.voiceName = "MacinTalk1";
-  show("MMOld voice");
-  EXPECT_EQ(spoken.size(), 2u);
-  EXPECT_EQ(notices.size(), 1u);
-}
-
-TEST_F(MessageLine, ANumberWithWordsInTheSecondTableIsNotSpoken) {
-  loadSecondMessageTable("17\tsilent\n");
-  show("", 17);
-  EXPECT_TRUE(spoken.empty());
-  loadSecondMessageTable("");
-}
-
 TEST_F(MessageLine, AHeldLineStaysUntilTheNextMessage) {
   const QImage before = window();
   show("MMUnplayable die");
@@ -166,14 +113,6 @@ TEST_F(MessageLine, AHeldLineStaysUntilTheNextMessage) {
   clearMessageLine(0);
   EXPECT_EQ(before, window());
   EXPECT_TRUE(interactionDisplay.keyBuffer.empty());
-}
-
-TEST_F(MessageLine, ClearingWithNothingShownDoesNothingAtAll) {
-  interactionDisplay.keyBuffer = "B";
-  boardInput.keepRollMessage = -1;
-  clearMessageLine(0);
-  EXPECT_EQ(interactionDisplay.keyBuffer, "B");
-  EXPECT_EQ(boardInput.keepRollMessage, -1);
 }
 
 TEST_F(MessageLine, AnEmptyMessageDrawsAnEmptyBoxAndALongOneIsCut) {
@@ -201,44 +140,6 @@ TEST_F(MessageLine, TheRedrawDrawsAShownMessageAgain) {
   const QImage shown = window();
   redrawBoardWindow();
   EXPECT_EQ(shown, window());
-}
-
-// The flow's notices through the real message line.
-class FlowNotice : public MessageLine {
- protected:
-  void SetUp() override {
-    // The flow's state fresh (a full reset would lose the board's handles).
-    flow = FlowState{}; record = GameRecord{}; boardInput = BoardInput{};
-    MessageLine::SetUp();
-    interactionServices.displayMessage = displayMessage;
-    interactionServices.clearMessageLine = clearMessageLine;
-  }
-};
-
-TEST_F(FlowNotice, TheComputersCantUseNoticeStaysUntilTheNextBoardWait) {
-  testing::setPosition("1:15 24:-15 | dice 6 5 | side 1");
-  position.playerType[1] = kComputerPlayer;
-  diceState.dice[0].value = 0;  // the six was played, the five cannot be
-  playSearch.playLength = 1;
-  recordUnplayedDice();
-  hook::clearMessageLine(0);
-  EXPECT_EQ(messageLine.messageLineShown, -1);
-  hook::waitForClickOrKey();
-  hook::clearMessageLine(0);
-  EXPECT_EQ(messageLine.messageLineShown, 0);
-}
-
-TEST_F(FlowNotice, AfterAReRollTheNextRollClearsTheLine) {
-  testing::setPosition("start | side 0");
-  position.playerType[1] = kComputerPlayer;
-  settings.rerollFirstRoll = 255;
-  testing::setRoll(5, 6);  // the computer wins the opening with 6-5 and rolls again
-  computerReRollDecision();
-  rollDiceStage();
-  EXPECT_EQ(messageLine.messageLineShown, -1);  // the re-roll's own roll keeps the notice
-  show("MMLater");
-  rollDiceStage();
-  EXPECT_EQ(messageLine.messageLineShown, 0);
 }
 
 }  // namespace

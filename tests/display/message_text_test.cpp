@@ -1,57 +1,38 @@
+// The message line's text: a free text or a numbered entry made into the line, a repeat
+// across midnight, the picture board's strip, and the shipped entries joined into sentences.
 #include "display/message_text.h"
 
 #include <gtest/gtest.h>
 
-#include "board_fixture.h"
-
 #include <string>
+
+#include "board_fixture.h"
 
 namespace bg {
 namespace {
 
-using MessageBox = testing::DisplayTest;
-using MessageRepeat = testing::DisplayTest;
 using MessageText = testing::DisplayTest;
 
-TEST_F(MessageText, AFreeTextLosesItsPrefixAndIsCutToTheLine) {
-  EXPECT_EQ(composeMessageText("MMWrong Color", kNoMessage, "", 80), "Wrong Color");
-  EXPECT_EQ(composeMessageText("MMWrong Color", kNoMessage, "", 5), "Wrong");
-  EXPECT_EQ(composeMessageText("MM", kNoMessage, "", 80), "");
-  EXPECT_EQ(composeMessageText("M", kNoMessage, "", 80), "");  // only part of a prefix
+TEST_F(MessageText, TheLineTakesAFreeTextOrAnEntryWithoutItsPrefixCutWhole) {
+  struct Row {
+    const char* free;
+    int16_t number;
+    const char* entry;
+    int16_t limit;
+    const char* want;
+  };
+  for (const Row& r : {Row{"MMWrong Color", kNoMessage, "", 80, "Wrong Color"},
+                       {"MMWrong Color", kNoMessage, "", 5, "Wrong"},
+                       {"MM", kNoMessage, "", 80, ""},
+                       {"M", kNoMessage, "", 80, ""},  // only part of a prefix
+                       {"", 17, "  Click on the dice to roll", 80, "Click on the dice to roll"},
+                       {"", 17, "  Click on the dice to roll", 5, "Click"},
+                       {"", kNoMessage, "  ignored", 80, ""},
+                       {"MMabc\xC3\xA9", kNoMessage, "", 4, "abc"}})  // never half a character
+    EXPECT_EQ(composeMessageText(r.free, r.number, r.entry, r.limit), r.want) << r.free << " " << r.number;
 }
 
-TEST_F(MessageText, ANumberAloneLosesItsPrefixAndIsCutToo) {
-  EXPECT_EQ(composeMessageText("", 17, "  Click on the dice to roll", 80), "Click on the dice to roll");
-  EXPECT_EQ(composeMessageText("", 17, "  Click on the dice to roll", 5), "Click");
-  EXPECT_EQ(composeMessageText("", kNoMessage, "  ignored", 80), "");
-}
-
-TEST_F(MessageText, CuttingNeverSplitsACharacter) {
-  // "é" takes two bytes; a cut at 4 bytes after "abc" keeps "abc" whole and drops the "é".
-  EXPECT_EQ(composeMessageText("MMabc\xC3\xA9", kNoMessage, "", 4), "abc");
-}
-
-TEST_F(MessageRepeat, TheSameNumberAtTheSamePointWithinTwoSecondsIsNotSpoken) {
-  MessageRepeatRecord r;
-  noteNumberedMessage(r, 48, 26, 1000);
-  EXPECT_EQ(r.speakFlag, 255);
-  r.speakFlag = 255;
-  noteNumberedMessage(r, 48, 26, 1001);
-  EXPECT_EQ(r.speakFlag, 0);
-  r.speakFlag = 255;
-  noteNumberedMessage(r, 48, 26, 1003);  // two seconds later it is spoken again
-  EXPECT_EQ(r.speakFlag, 255);
-  r.speakFlag = 255;
-  noteNumberedMessage(r, 48, 27, 1003);  // another point
-  EXPECT_EQ(r.speakFlag, 255);
-  r.speakFlag = 255;
-  noteNumberedMessage(r, 50, 27, 1003);  // another number
-  EXPECT_EQ(r.speakFlag, 255);
-  EXPECT_EQ(r.previousNumber, 48);
-  EXPECT_EQ(r.previousPoint, 27);
-}
-
-TEST_F(MessageRepeat, AcrossMidnightTheDifferenceIsNegativeAndCountsAsARepeat) {
+TEST_F(MessageText, AcrossMidnightTheDifferenceIsNegativeAndCountsAsARepeat) {
   MessageRepeatRecord r;
   noteNumberedMessage(r, 44, 3, 86399);
   r.speakFlag = 255;
@@ -59,32 +40,35 @@ TEST_F(MessageRepeat, AcrossMidnightTheDifferenceIsNegativeAndCountsAsARepeat) {
   EXPECT_EQ(r.speakFlag, 0);
 }
 
-MessageBoxMeasures referenceBoard() {
-  return {683, 36, 13, 2, reducedShadow(5), reducedShadow(5), false, 0, 0};
-}
-
-TEST_F(MessageBox, ReferenceBoardBoxAndTextPlace) {
-  const MessageBoxMeasures m = referenceBoard();
-  const Rect box = messageLineBox(100, m);
-  EXPECT_EQ(box.left, (683 - 100) / 2 - 6);
-  EXPECT_EQ(box.right, box.left + 100 + 4 + 13 + 1);
-  EXPECT_EQ(box.top, 6);
-  EXPECT_EQ(box.bottom, 26);
-  const Point pen = messageTextPen(box, m);
-  EXPECT_EQ(pen.h, box.left + 2 + 6);
-  EXPECT_EQ(pen.v, 20);
-}
-
-TEST_F(MessageBox, ThePictureBoardPlacesTheTextInItsStrip) {
-  MessageBoxMeasures m = referenceBoard();
-  m.pictureBoard = true;
-  m.textSize = 12;
-  m.textStripTop = 6;
-  m.textStripHeight = 17;
+TEST_F(MessageText, ThePictureBoardPlacesTheTextInItsStrip) {
+  const MessageBoxMeasures m{683, 36, 12, 2, reducedShadow(5), reducedShadow(5), true, 6, 17};
   const Rect box = messageLineBox(80, m);
   EXPECT_EQ(box.top, (6 + 17 - 12) / 2 + 4);
   EXPECT_EQ(box.bottom, box.top + 16);
   EXPECT_EQ(messageTextPen(box, m), (Point{box.left, static_cast<int16_t>(box.top + 12)}));
+}
+
+TEST_F(MessageText, TheShippedEntriesJoinIntoSentencesKeepingTheirBlanksAsTheGap) {
+  testing::loadShippedMessages();
+  auto words = [](int16_t n) { return messageWordsOf(n).str(); };
+  auto entry = [](int16_t n) { return messageTextOf(n).str(); };
+  const std::pair<std::string, std::string> rows[] = {
+      {words(57) + " last" + " 2" + " " + "sixes", "The computer can't use its last 2 sixes"},
+      {words(59) + " " + words(62) + " " + words(63), "The computer wins the game with a backgammon!"},
+      {words(60) + " " + words(62) + " " + words(64), "You win the game with a gammon!"},
+      {words(131) + " - Roll Again", "Doubles on the opening roll - Roll Again"},
+      {words(143) + " " + words(144), "Accept the double?"},
+      {words(143) + " 2" + " pt" + "  " + words(174), "Accept 2 pt  resignation?"},
+      {words(208) + "Fred", "Welcome back, Fred"},
+      {"Fred" + entry(61), "Fred  wins the game"},
+      {words(80) + entry(77), "The computer  accepts"},
+      {words(80) + entry(78), "The computer  declines"},
+      {"Fred " + words(77) + entry(79), "Fred accepts  the double"},
+      {"Fred, " + words(75), "Fred, do you accept the double?"},
+      {composeMessageText("MMFred,", 173, entry(173), 80).str(), "Fred,  your opponent offers to resign"},
+      {composeMessageText("MMFred", 6, entry(6), 80).str(), "Fred  asks for the best plays"},
+      {composeMessageText("", 17, entry(17), 80).str(), words(17)}};  // alone, the entry loses its blanks
+  for (const auto& [got, want] : rows) EXPECT_EQ(got, want);
 }
 
 }  // namespace

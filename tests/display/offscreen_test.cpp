@@ -1,17 +1,11 @@
-#include "display/offscreen.h"
-
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
-#include "display/draw_color.h"
-#include "display/upper_services.h"
-#include "runtime/qt/drawing.h"
 
 namespace bg {
 namespace {
 
 using Offscreen = testing::DisplayTest;
-using OffscreenDeathTest = testing::DisplayTest;
 
 TEST_F(Offscreen, TheLowMemoryStopCountsTheWorldsNeedAsTheAlertShowsIt) {
   EXPECT_EQ(worldKilobytesNeeded(makeRect(0, 0, 100, 50), 32), 22);
@@ -32,16 +26,6 @@ TEST_F(Offscreen, AQuietFailureIsRecordedAndStaysRecorded) {
   EXPECT_EQ(world, nullptr);
   offscreen.quietWorldCreation = 0;
   offscreen.worldCreationFailed = 0;
-}
-
-TEST_F(OffscreenDeathTest, AFailedWorldStopsTheProgram) {
-  ASSERT_EQ(upperServices.showStopAlert, least::showStopAlert);  // writes to standard error
-  EXPECT_EXIT(
-      {
-        bg::testing::failNextWorldCreations(1);
-        newOffscreenWorld(makeRect(0, 0, 100, 50));
-      },
-      ::testing::ExitedWithCode(0), "At least");
 }
 
 TEST_F(Offscreen, CopiesArePlainTransparentOrThroughAMask) {

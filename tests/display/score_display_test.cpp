@@ -2,25 +2,18 @@
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
-#include "support/position_text.h"
 #include "computer/computer_services.h"
 #include "computer/program_data.h"
 #include "display/board_ids.h"
-#include "display/board_rebuild.h"
 #include "display/score_display.h"
 #include "flow/game_end.h"
-#include "rules/dice.h"
 #include "flow/game_loop.h"
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
 #include "runtime/core/random.h"
 #include "runtime/qt/text.h"
-#include "runtime/qt/windows.h"
-#include "state/flow_state.h"
 #include "state/play_options.h"
-#include "state/program_state.h"
 #include "state/shell_flags.h"
-#include "state/storage_state.h"
 
 namespace bg {
 namespace {
@@ -79,7 +72,6 @@ class ScorePlaces : public ScoreDisplay, public ::testing::WithParamInterface<Pl
 
 TEST_P(ScorePlaces, ShowWhatTheSessionCounts) {
   const PlaceRow& row = GetParam();
-  EXPECT_EQ(layout.pipCountX[0], 4);
   flow.scoreDisplayMode = row.mode;
   flow.scores = {{{row.score0, row.score1}}};
   testing::setPosition("start");

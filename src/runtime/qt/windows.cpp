@@ -18,6 +18,7 @@
 #include "runtime/qt/cursors.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/input.h"
+#include "runtime/qt/patterns.h"
 
 namespace bg {
 
@@ -37,7 +38,22 @@ struct WindowRec {
   bool swallowBurst = false;  // the burst belongs to a zoom
   QWidget* menuBar = nullptr;  // inside the window, above the content
   int barHeight = 0;
+  QBrush background{Qt::white};  // fills area the window gains, until the program paints it
 };
+
+// The port at a new size: what was drawn stays, the gained area shows the background,
+// its tile laid from local (0, 0) as the program's own pattern fills lay it.
+void growPort(WindowRec* rec, const QSize& size) {
+  QImage& img = rec->port.image;
+  if (img.size() == size || size.width() <= 0 || size.height() <= 0) return;
+  QImage grown(size, QImage::Format_RGB32);
+  QPainter p(&grown);
+  p.setBrushOrigin(-rec->port.origin);
+  p.fillRect(grown.rect(), rec->background);
+  p.drawImage(0, 0, img);
+  p.end();
+  img = grown;
+}
 
 struct Registry {
   std::map<int16_t, std::unique_ptr<WindowRec>> windows;
@@ -100,16 +116,7 @@ class PortWidget : public QWidget {
   void resizeEvent(QResizeEvent* e) override {
     const QSize size = e->size() - QSize(0, rec_->barHeight);
     if (rec_->menuBar != nullptr) rec_->menuBar->setGeometry(0, 0, e->size().width(), rec_->barHeight);
-    QImage& img = rec_->port.image;
-    if (img.size() != size && size.width() > 0 && size.height() > 0) {
-      // Retained content: what was drawn stays; new area starts white.
-      QImage grown(size, QImage::Format_RGB32);
-      grown.fill(Qt::white);
-      QPainter p(&grown);
-      p.drawImage(0, 0, img);
-      p.end();
-      img = grown;
-    }
+    growPort(rec_, size);
     if (size == rec_->requested || !isVisible()) return;
     if (!rec_->resizing) {
       rec_->resizing = true;
@@ -372,15 +379,16 @@ void sizeWindow(int16_t n, int width, int height, bool /*update*/) {
     rec->widget->resize(width, height + rec->barHeight);
   }
   // The port follows at once, whenever the platform confirms the size.
-  QImage& img = rec->port.image;
-  if (img.size() != rec->requested) {
-    QImage grown(rec->requested, QImage::Format_RGB32);
-    grown.fill(Qt::white);
-    QPainter p(&grown);
-    p.drawImage(0, 0, img);
-    p.end();
-    img = grown;
-  }
+  growPort(rec, rec->requested);
+}
+
+void setWindowBackground(int16_t n, const RGBColor& colour, const PixPat* pattern) {
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr) return;
+  if (pattern != nullptr && !pattern->tile.isNull())
+    rec->background = QBrush(pattern->tile);
+  else
+    rec->background = QBrush(QColor(colour.red >> 8, colour.green >> 8, colour.blue >> 8));
 }
 
 void moveWindow(int16_t n, int x, int y, bool bringToFront) {

@@ -51,6 +51,9 @@ void sizeWindow(int16_t n, int width, int height, bool update);
 // Moves the content's top-left to (x, y) in global coordinates.
 void moveWindow(int16_t n, int x, int y, bool bringToFront);
 void setResizeLimits(int16_t n, int minWidth, int minHeight, int maxWidth, int maxHeight);
+// What area the window gains by a resize shows until the program paints it: the pattern's
+// tile when there is one, else the colour (white until set).
+void setWindowBackground(int16_t n, const RGBColor& colour, const PixPat* pattern);
 
 // Schedules a repaint of the rectangle (local coordinates); the content is kept.
 void invalidateRect(int16_t n, const Rect& r);
