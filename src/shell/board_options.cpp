@@ -87,7 +87,9 @@ void flipBoard() {
     }
   }
   redrawBoardWindow();
+  // The redraw pairs the other side with the flipped one: both sides go back.
   position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+  position.otherPlayer = static_cast<int16_t>(1 - position.currentPlayer);
   flow.abortTurn = kLeaveTurn;
 }
 
