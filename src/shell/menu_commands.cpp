@@ -83,7 +83,8 @@ void resizeBoardWindow() {
   // The board keeps its place on the screen; the window closes round it.
   const Rect content = windowContentRect(kBoardWindow);
   const int left = content.left - W.boardWidthOffset - kWindowMargin;
-  const int top = std::max(content.top - W.boardHeightOffset - v, shellWindow.menuBarHeight + shellWindow.titleBarHeight);
+  const int lowest = shellWindow.menuBarHeight + shellWindow.titleBarHeight;
+  const int top = std::max(content.top - W.boardHeightOffset - v, lowest);
   W.boardHeightOffset = static_cast<int16_t>(-v);
   W.boardWidthOffset = -kWindowMargin;
   sizeWindow(kBoardWindow, layout.boardWidth + 2 * kWindowMargin, layout.boardHeight + 2 * v, true);

@@ -103,6 +103,10 @@ void doMenuCommand() {
       shellSettings.pieceSpeedChoice = item;
       selectPieceSpeed();
       break;
+    case kPieceShapeMenu:  // hung in the bar under Speed and Sound as well as in Display Settings
+      shellSettings.pieceShape = item;
+      applyPieceShape();
+      break;
     case kVoiceMenu:
       speechChannel.pendingVoiceIndex = item;
       applyVoiceChoice();

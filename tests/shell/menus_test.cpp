@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "computer/personalities.h"
+#include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/display_settings.h"
 #include "display/message_line.h"
@@ -187,7 +188,8 @@ TEST_F(Menus, TheCubeAutomaticRollsBeaversAndFastPlayGoTogether) {
 TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
   auto snapshot = [] {
     return std::vector<long>{shellSettings.saveGameOnExit, shellSettings.selectOneOnly, cube.jacobyRule,
-                             skill.skillLevel, flow.newGameRequested, flow.abortTurn, position.board[1]};
+                             skill.skillLevel, flow.newGameRequested, flow.abortTurn, position.board[1],
+                             displaySettings.pieceShapeApplied};
   };
   enum Gate { kPicked, kWaiting, kInHand, kSearching };
   const struct {
@@ -201,6 +203,7 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
       {kWaiting, 5, 5, {}, 0},         {kWaiting, 6, 1, {}, 0},         {kWaiting, 17, 13, {}, 0},
       {kInHand, 8, 2, {"#2"}, 0},      {kInHand, 5, 5, {"#2"}, 0},      {kInHand, 17, 13, {"#2"}, 0},
       {kInHand, 3, 1, {"#207"}, 0},    {kSearching, 8, 15, {"#2"}, 0},  {kSearching, 17, 13, {"#2"}, 0},
+      {kInHand, 20, 2, {"#207"}, 0},   {kWaiting, 20, 2, {"#4"}, 0},
   };
   for (const auto& r : rows) {
     clearRecords();
@@ -230,6 +233,7 @@ TEST_F(Menus, RadioGroupsCheckOneItemAndStoreTheirChoice) {
       {12, 3, [] { return displaySettings.pieceSpeed; }, 3},
       {25, 1, [] { return skill.personality; }, 1},   {6, 2, [] { return skill.skillLevel; }, 2},
       {24, 1, [] { return settings.soundOptions.soundOn; }, 0},
+      {20, 5, [] { return boardImages.pieceShapeBase; }, 10},
   };
   for (const auto& r : rows) {
     choose(r.menu, r.item);
