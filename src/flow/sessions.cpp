@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "flow/turn_services.h"
+#include "flow/turn_state.h"
 #include "state/board_input.h"
 #include "state/cube_state.h"
 #include "state/flow_state.h"
@@ -55,11 +56,16 @@ void setSessionItems(int16_t state) {
 }  // namespace
 
 void requestNewGame() {
+  if (hand.pieceInHand != 0) {
+    refuseWithCheckerHeld();
+    return;
+  }
   // The game in progress is abandoned: both sides emptied, so no result is announced.
   position.piecesOnBoard[0] = 0;
   position.piecesOnBoard[1] = 0;
-  flow.newGameRequested = -1;
   flow.abortTurn = kLeaveTurn;
+  flow.newGameRequested = -1;
+  interaction.clickedPoint = kNoZone;
 }
 
 void tournamentCommand() {

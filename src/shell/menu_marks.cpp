@@ -2,16 +2,20 @@
 
 #include <cmath>
 
+#include "audio/sound_effects.h"
+#include "audio/speech.h"
 #include "computer/personalities.h"
 #include "display/board_state.h"
 #include "display/display_settings.h"
 #include "runtime/qt/menus.h"
 #include "shell/shared_services.h"
 #include "shell/shell_settings.h"
-#include "shell/shell_stand_ins.h"
+#include "shell/radio_groups.h"
 #include "state/cube_state.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
+#include "state/menu_numbers.h"
+#include "state/play_options.h"
 #include "state/program_state.h"
 #include "state/settings.h"
 
@@ -25,22 +29,8 @@ namespace {
 constexpr int16_t kMainBar = 129;
 constexpr int16_t kHiddenBar = 130;
 constexpr int16_t kSubmenuBar = 227;
-constexpr int16_t kGameMenu = 3;
-constexpr int16_t kInfoMenu = 4;
-constexpr int16_t kOptionsMenu = 5;
-constexpr int16_t kSettingsMenu = 8;
-constexpr int16_t kHelpMenu = 10;
-constexpr int16_t kAutoDoubleMenu = 11;
-constexpr int16_t kPieceSpeedMenu = 12;
-constexpr int16_t kVoiceMenu = 13;
 constexpr int16_t kBoardColourMenu = 15;
-constexpr int16_t kPieceShapeMenu = 20;
-constexpr int16_t kCubeMaximumMenu = 21;
 constexpr int16_t kFrameMenu = 22;
-constexpr int16_t kSoundLevelMenu = 24;
-constexpr int16_t kInsertAsSubmenu = -2;
-constexpr int16_t kAgainstComputerItem = 12;
-constexpr int16_t kTwoPlayersItem = 13;
 constexpr int16_t kHumanAgainstComputer = 1;
 
 // Every menu the program numbers; the bars choose which of them show.
@@ -71,8 +61,8 @@ void loadMenuBars() {
 }
 
 void markSettingsMenus() {
-  setMenuItemState(kSettingsMenu, 8, menuMarks.inputDiceMark, "");
-  setMenuItemState(kSettingsMenu, 20, menuMarks.fastPlayMark, "");
+  setMenuItemState(kSettingsMenu, kComputerOnlySettingItem, menuMarks.inputDiceMark, "");
+  setMenuItemState(kSettingsMenu, kFastPlayItem, menuMarks.fastPlayMark, "");
   insertAndMark(kPieceShapeMenu, displaySettings.pieceShapeApplied);
   insertAndMark(kPieceSpeedMenu, displaySettings.pieceSpeed);
   insertAndMark(kVoiceMenu, 0);
@@ -83,16 +73,16 @@ void markSettingsMenus() {
   insertAndMark(23, 0);
   insertAndMark(kFrameMenu, static_cast<int16_t>(boardState.boardFrameDesign + 1));
   insertAndMark(25, 0);
-  insertAndMark(kSoundLevelMenu, 0);
-  setMenuItemState(kSoundLevelMenu, static_cast<int16_t>(settings.soundOptions.soundLevel + 1), kItemEnabled, "");
+  insertAndMark(kSoundMenu, 0);
+  setMenuItemState(kSoundMenu, static_cast<int16_t>(settings.soundOptions.soundLevel + 1), kItemEnabled, "");
 }
 
 void markOptionsMenus() {
-  setMenuItemState(kOptionsMenu, 1, menuMarks.cubeUsedMark, "");
-  setMenuItemState(kOptionsMenu, 5, menuMarks.jacobyRuleMark, "");
-  setMenuItemState(kOptionsMenu, 4, menuMarks.beaverAllowedMark, "");
-  setMenuItemState(kOptionsMenu, 6, menuMarks.acceptDoublesMark, "");
-  setMenuItemState(kOptionsMenu, 7, menuMarks.rollOverMark, "");
+  setMenuItemState(kOptionsMenu, kCubeUsedItem, menuMarks.cubeUsedMark, "");
+  setMenuItemState(kOptionsMenu, kJacobyItem, menuMarks.jacobyRuleMark, "");
+  setMenuItemState(kOptionsMenu, kBeaverItem, menuMarks.beaverAllowedMark, "");
+  setMenuItemState(kOptionsMenu, kComputerOnlyOptionItem, menuMarks.acceptDoublesMark, "");
+  setMenuItemState(kOptionsMenu, kRollOverItem, options.rollOverItemState, "");
   insertAndMark(kAutoDoubleMenu, static_cast<int16_t>(cube.autoDoubleMax + 1));
   insertAndMark(kCubeMaximumMenu, static_cast<int16_t>(std::log2(cube.cubeMaximum > 0 ? cube.cubeMaximum : 1)));
 }
@@ -101,7 +91,7 @@ void markOptionsMenus() {
 // (the submenu installation uses the same rule, so a mode of 2 never leaves both clear).
 void markOpponentModeItems() {
   const bool againstComputer = flow.opponentMode == kHumanAgainstComputer;
-  setMenuItemState(kGameMenu, kAgainstComputerItem, againstComputer ? kItemChecked : kItemEnabled, "");
+  setMenuItemState(kGameMenu, kComputerOpponentItem, againstComputer ? kItemChecked : kItemEnabled, "");
   setMenuItemState(kGameMenu, kTwoPlayersItem, againstComputer ? kItemEnabled : kItemChecked, "");
 }
 

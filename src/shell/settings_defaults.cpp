@@ -129,7 +129,7 @@ void initSettingsDefaults() {
   options.speakComputerDice = 0;
   shellSettings.shortDiceMessage = 0;
   shellSettings.selectOneOnly = -1;
-  shellSettings.showPossibleMoves = -1;
+  displaySettings.showPossibleMoves = -1;
   shellSettings.rowNumbersShown = -1;
   displaySettings.pieceShapeApplied = 3;
   boardImages.pieceShapeBase = 6;
@@ -178,8 +178,8 @@ void initSettingsDefaults() {
   menuMarks.beaverAllowedMark = kMarkOff;
   cube.acceptDoubles = 0;
   menuMarks.acceptDoublesMark = kMarkOff;
-  shellSettings.rollOverOnce = 0;
-  menuMarks.rollOverMark = kMarkOff;
+  options.rollOverOnce = 0;
+  options.rollOverItemState = kMarkOff;
   shellSettings.languageName = "English";
   position.playerDirection[0] = 1;
   position.playerDirection[1] = -1;

@@ -16,7 +16,9 @@
 #include "runtime/qt/menus.h"
 #include "runtime/qt/text.h"
 #include "runtime/qt/windows.h"
+#include "shell/pending_items.h"
 #include "state/board_input.h"
+#include "state/menu_numbers.h"
 #include "state/rollout_state.h"
 #include "state/shell_flags.h"
 #include "state/speech_state.h"
@@ -24,7 +26,6 @@
 namespace bg {
 
 namespace {
-constexpr int16_t kInsertAsSubmenu = -2;
 constexpr int32_t kX86Architecture = 10;
 constexpr int32_t kModernProcessor = 5;
 
@@ -60,6 +61,8 @@ void setMenuItemState(int16_t menu, int16_t item, int16_t state, std::string_vie
       if (!text.empty()) setMenuItemText(menu, item, text);
       setMenuItemEnabled(menu, item, true);
       if (item > 0) setMenuItemChecked(menu, item, state == kItemChecked);
+      // An item whose command has not landed keeps its check but stays greyed.
+      if (itemAwaitsCommand(menu, item)) setMenuItemEnabled(menu, item, false);
       return;
     default:
       if (!text.empty()) setMenuItemText(menu, item, text);

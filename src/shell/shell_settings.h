@@ -17,7 +17,8 @@ struct AppConstants {
 };
 extern AppConstants appConstants;
 
-// Menu marks: 1 enabled without check, 2 enabled and checked, 0 disabled.
+// Menu marks: 1 enabled without check, 2 enabled and checked, 0 disabled (the roll-over
+// item's is options.rollOverItemState).
 inline constexpr int16_t kMarkOff = 1;
 inline constexpr int16_t kMarkOn = 2;
 struct MenuMarks {
@@ -25,7 +26,6 @@ struct MenuMarks {
   int16_t beaverAllowedMark = kMarkOff;
   int16_t jacobyRuleMark = kMarkOff;
   int16_t acceptDoublesMark = kMarkOff;
-  int16_t rollOverMark = kMarkOff;
   int16_t inputDiceMark = kMarkOff;
   int16_t fastPlayMark = kMarkOff;
 };
@@ -52,7 +52,6 @@ struct ShellSettings {
   int16_t moneyPanelFlag = 0;
   int16_t shortDiceMessage = 0;      // SHORTDICEMESSAGE
   int16_t selectOneOnly = 0;         // SELECTONEONLY
-  int16_t showPossibleMoves = 0;     // SHOWPOSSIBLEMOVES
   int16_t rowNumbersShown = 0;       // SHOWROWNUMBERS
   int16_t windowFitState = 0;
   uint8_t originateCall = 0;         // ORIGINATECALL
@@ -60,8 +59,11 @@ struct ShellSettings {
   Str40 phoneNumber;                 // PHONENUMBER
   int16_t autoDoubleMaxChoice = 0;
   int16_t cubeMaximumChoice = 0;
+  int16_t pieceSpeedChoice = 0;
+  int16_t pieceShape = 0;            // the piece shape Display Settings chose
+  uint8_t pendingSolidColors = 0;    // the solid-colour choice of Display Settings
+  int16_t helpTopicCode = 0;         // the item last chosen in the Game, Info, Settings or Help menu
   int16_t voiceIndex = 0;
-  uint8_t rollOverOnce = 0;          // ROLLOVERONCE
   Str40 languageName;                // LANGUAGE
   int16_t takeBackClickFlag = 0;
   float statsLayoutFactor = 0;

@@ -9,9 +9,13 @@ void loadPreferences();       // the preferences file: the defaults stay
 void loadGame(int16_t askFile);
 void installSubmenus();
 void handleDialogEvent(int16_t kind, int16_t id);
+// Runs the one-letter command in the key buffer; until the keyboard commands land only
+// the letters whose commands exist act (M, S, C).
 void doKeyDown();
-void markSkillLevelMenus();
-void enterPlayerName();
+// Fast Play keeps the user's options and sets the fast ones; until the dialogs land the
+// options stay as they are (the pauses already follow the Fast Play flag).
+void enterFastPlay();
+void leaveFastPlay();
 void showGameWindows();
 
 }  // namespace bg

@@ -22,7 +22,9 @@
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/board_window.h"
+#include "shell/menu_dispatch.h"
 #include "shell/menu_marks.h"
+#include "shell/pending_items.h"
 #include "shell/program_data.h"
 #include "shell/settings_defaults.h"
 #include "shell/shared_services.h"
@@ -49,8 +51,6 @@ void measureTheScreen() {
   const int16_t menuBar = static_cast<int16_t>(available.top - screen.top);
   computeWindowGeometry(screen.width(), screen.height(), menuBar > 0 ? menuBar : kMenuBarAllowance);
 }
-
-void menuChosen() {}
 
 void pumpOneSlice() { FBHandleEvents(); }
 
@@ -86,6 +86,7 @@ void initProgram(StartupStepObserver observer) {
   if (display.boardColor == kPictureBoard) measureFramePicture();
   step(12);
   mergeHelpMenuIntoInfoMenu();
+  disablePendingItems();
   step(13);
   installSubmenus();
   step(14);
@@ -108,7 +109,7 @@ void initProgram(StartupStepObserver observer) {
 
 int runApplication(int argc, char** argv) {
   rtInit(argc, argv);
-  setMenuVector(menuChosen);
+  installMenuCommands();
   setMouseVector(mouseEventHook);
   setDialogVector(doDialogEvent);
   setEventSlice(kEventSliceTicks);

@@ -22,5 +22,54 @@ inline constexpr int16_t kComputerOnlySettingItem = 8;   // Settings menu
 inline constexpr int16_t kComputerMenuItem = 11;         // the computer's menu
 inline constexpr int16_t kMoneySessionItem = 4;  // "End Money Session" while one runs
 inline constexpr int16_t kMoneyGameItem = 5;     // the money game dialog: the stake
+inline constexpr int16_t kSaveOnExitItem = 7;
+inline constexpr int16_t kLoadAtStartItem = 8;
+inline constexpr int16_t kQuitGameItem = 17;
+
+// The other menus (the voice and sound-level menus are named by the audio).
+inline constexpr int16_t kFileMenu = 1;
+inline constexpr int16_t kEditMenu = 2;
+inline constexpr int16_t kInfoMenu = 4;
+inline constexpr int16_t kSkillMenu = 6;
+inline constexpr int16_t kHelpMenu = 10;
+inline constexpr int16_t kAutoDoubleMenu = 11;
+inline constexpr int16_t kPieceSpeedMenu = 12;
+inline constexpr int16_t kPlayerMenu = 16;
+inline constexpr int16_t kPrintMenu = 18;
+inline constexpr int16_t kHiddenGameMenu = 19;
+inline constexpr int16_t kPieceShapeMenu = 20;
+inline constexpr int16_t kCubeMaximumMenu = 21;
+inline constexpr int16_t kPersonalityMenu = 25;
+inline constexpr int16_t kApplicationMenu = 127;
+
+// Options menu items with a check mark.
+inline constexpr int16_t kCubeUsedItem = 1;
+inline constexpr int16_t kBeaverItem = 4;
+inline constexpr int16_t kJacobyItem = 5;
+inline constexpr int16_t kBackgammonItem = 8;  // checked while backgammons do not count
+inline constexpr int16_t kRerollItem = 9;
+inline constexpr int16_t kAutoConcessionsItem = 11;
+// Settings menu items with a check mark.
+inline constexpr int16_t kSelectOneOnlyItem = 2;
+inline constexpr int16_t kShowPossibleMovesItem = 5;
+inline constexpr int16_t kAutomaticRollsItem = 9;
+inline constexpr int16_t kAutoPassItem = 10;
+inline constexpr int16_t kEasyMovesItem = 12;
+inline constexpr int16_t kFastPlayItem = 20;
+inline constexpr int16_t kVoiceItem = 6;
+inline constexpr int16_t kPlayDirectionItem = 13;
+inline constexpr int16_t kSwapColoursItem = 14;
+inline constexpr int16_t kFlipBoardItem = 15;
+inline constexpr int16_t kFitWindowItem = 18;
+inline constexpr int16_t kRedrawBoardItem = 21;
+// Other items the handlers name.
+inline constexpr int16_t kAutoDoubleItem = 2;        // Options: re-applies the choice
+inline constexpr int16_t kWhoIsAheadItem = 13;       // Commands
+inline constexpr int16_t kEnterNameItem = 1;         // Player
+inline constexpr int16_t kTournamentStatsItem = 4;   // Player
+inline constexpr int16_t kQuitItem = 9;              // File
+inline constexpr int16_t kHiddenQuitItem = 2;        // the hidden-game menu
+// Item -2 hangs a menu on its host item as a submenu.
+inline constexpr int16_t kInsertAsSubmenu = -2;
 
 }  // namespace bg

@@ -60,7 +60,9 @@ QAction* itemOf(int16_t menu, int16_t item) {
 
 // Each action reports its own number when chosen, so inserted items renumber by position.
 void connectItem(int16_t menu, QAction* a) {
-  QObject::connect(a, &QAction::triggered, [menu, a] {
+  QObject::connect(a, &QAction::triggered, [menu, a](bool checked) {
+    // The program keeps the check marks: a choice it refuses must not flip one.
+    if (a->isCheckable()) a->setChecked(!checked);
     QMenu* m = menuOf(menu);
     if (m == nullptr) return;
     const auto index = m->actions().indexOf(a);

@@ -1,0 +1,206 @@
+#include "shell/menu_dispatch.h"
+
+#include "audio/sound_effects.h"
+#include "audio/speech.h"
+#include "computer/late_race.h"
+#include "dialogs/dialog_state.h"
+#include "display/board_redraw.h"
+#include "display/message_line.h"
+#include "display/upper_services.h"
+#include "flow/best_move_commands.h"
+#include "flow/opponent_modes.h"
+#include "flow/resignation.h"
+#include "flow/sessions.h"
+#include "flow/turn_services.h"
+#include "rules/play_search.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/menus.h"
+#include "shell/board_options.h"
+#include "shell/menu_commands.h"
+#include "shell/option_toggles.h"
+#include "shell/pending_items.h"
+#include "shell/radio_groups.h"
+#include "shell/shell_settings.h"
+#include "shell/shell_stand_ins.h"
+#include "state/interaction_state.h"
+#include "state/menu_numbers.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kComputerOpponent = 1;
+constexpr int16_t kTwoPeople = 3;
+
+// The Commands items that hand a letter to the keyboard command handler.
+struct LetterItem {
+  int16_t item;
+  const char* letter;
+};
+constexpr LetterItem kLetterItems[] = {{4, "P"},  {5, "R"},  {6, "B"},  {7, "I"}, {8, "D"},
+                                       {9, "M"}, {10, "S"}, {11, "C"}, {12, "H"}, {14, "N"}};
+
+bool boardWaiting() { return hand.boardWaitActive != 0; }
+
+// Settings, Options and Commands: silent during a board wait, message 2 with a checker
+// in the hand.
+bool busyRefusal() {
+  if (boardWaiting()) return true;
+  if (hand.pieceInHand != 0) {
+    refuseCommandBusy();
+    return true;
+  }
+  return false;
+}
+
+// Commands that read or rewrite the position a running search works on.
+bool searchRefusal() { return refuseWhileSearching(); }
+
+void fileMenuCommand(int16_t item) {
+  if (item == kQuitItem) hook::quitGame();
+}
+
+void hiddenGameMenuCommand(int16_t item) {
+  if (item == kHiddenQuitItem) hook::quitGame();
+}
+
+}  // namespace
+
+void menuEventHook() { doMenuCommand(); }
+
+void doMenuCommand() {
+  const int16_t menu = menuSelectionMenu();
+  const int16_t item = menuSelectionItem();
+  layerSelection.fbSelectValues[1] = menu;
+  layerSelection.fbSelectValues[2] = item;
+  // A posted choice of an item the menu does not have, or one still greyed for want of
+  // its command, does nothing.
+  if (item < 1 || item > menuItemCount(menu) || itemAwaitsCommand(menu, item)) return;
+  switch (menu) {
+    case kGameMenu: gameMenuCommand(item); break;
+    case kInfoMenu: infoMenuCommand(item); break;
+    case kSettingsMenu: settingsMenuCommand(item); break;
+    case kOptionsMenu: optionsMenuCommand(item); break;
+    case kComputerMenu: commandMenuCommand(item); break;
+    case kSkillMenu:
+      if (!boardWaiting()) skillLevelMenuCommand(item);
+      break;
+    case kPlayerMenu: playerMenuCommand(item); break;
+    case kPersonalityMenu: personalityMenuCommand(item); break;
+    case kHelpMenu: helpMenuCommand(item); break;
+    case kFileMenu: fileMenuCommand(item); break;
+    case kHiddenGameMenu: hiddenGameMenuCommand(item); break;
+    case kAutoDoubleMenu:
+      shellSettings.autoDoubleMaxChoice = static_cast<int16_t>(item - 1);
+      selectAutoDoubleMax();
+      break;
+    case kSoundMenu: setSoundOption(static_cast<int16_t>(item - 1), true); break;
+    case kCubeMaximumMenu:
+      shellSettings.cubeMaximumChoice = item;
+      selectCubeMaximum();
+      break;
+    case kPieceSpeedMenu:
+      shellSettings.pieceSpeedChoice = item;
+      selectPieceSpeed();
+      break;
+    case kPieceShapeMenu:  // hung in the bar under Speed and Sound as well as in Display Settings
+      shellSettings.pieceShape = item;
+      applyPieceShape();
+      break;
+    case kVoiceMenu:
+      speechChannel.pendingVoiceIndex = item;
+      applyVoiceChoice();
+      break;
+    default: break;  // the print and application menus' items all await their commands
+  }
+}
+
+void gameMenuCommand(int16_t item) {
+  shellSettings.helpTopicCode = item;
+  if (boardWaiting() && item != kMoneyGameItem && item != kQuitGameItem) return;
+  if (hand.piecePicked != 0) return;
+  switch (item) {
+    case kNewGameItem: requestNewGame(); break;
+    case kTournamentItem: tournamentCommand(); break;
+    case kMoneySessionItem: moneySessionCommand(); break;
+    case kSaveOnExitItem: toggleSaveGameOnExit(); break;
+    case kLoadAtStartItem: toggleLoadGameOnStartup(); break;
+    case kResignItem: concedeGame(); break;
+    case kComputerOpponentItem: selectOpponentMode(kComputerOpponent); break;
+    case kTwoPlayersItem: selectOpponentMode(kTwoPeople); break;
+    case kQuitGameItem: hook::quitGame(); break;
+    default: break;
+  }
+}
+
+// Every Info item opens a help page, the About box or a web page, none built yet.
+void infoMenuCommand(int16_t item) { shellSettings.helpTopicCode = item; }
+
+void helpMenuCommand(int16_t item) { shellSettings.helpTopicCode = item; }
+
+void settingsMenuCommand(int16_t item) {
+  shellSettings.helpTopicCode = item;
+  if (busyRefusal()) return;
+  switch (item) {
+    case kSelectOneOnlyItem: toggleSelectOneOnly(); break;
+    case kVoiceItem: applyVoiceChoice(); break;
+    case kComputerOnlySettingItem: toggleInputDice(); break;
+    case kAutomaticRollsItem: toggleAutomaticRolls(); break;
+    case kAutoPassItem: toggleAutoPass(); break;
+    case kEasyMovesItem: easyMovesCommand(); break;
+    case kPlayDirectionItem: togglePlayDirection(); break;
+    case kSwapColoursItem: swapPlayerColours(); break;
+    case kFlipBoardItem:
+      if (!searchRefusal()) flipBoard();
+      break;
+    case kFitWindowItem: resizeBoardWindow(); break;
+    case kFastPlayItem: toggleFastPlay(); break;
+    case kRedrawBoardItem: redrawBoardWindow(); break;
+    default: break;
+  }
+}
+
+void optionsMenuCommand(int16_t item) {
+  if (busyRefusal()) return;
+  switch (item) {
+    case kCubeUsedItem: toggleCubeUsed(); break;
+    case kAutoDoubleItem: selectAutoDoubleMax(); break;
+    case kBeaverItem: toggleBeaverAllowed(); break;
+    case kJacobyItem: toggleJacobyRule(); break;
+    case kComputerOnlyOptionItem: toggleAcceptDoubles(); break;
+    case kBackgammonItem: toggleBackgammonAllowed(); break;
+    case kRerollItem: toggleRerollFirstRoll(); break;
+    case kAutoConcessionsItem: toggleAutoConcessions(); break;
+    default: break;
+  }
+}
+
+void commandMenuCommand(int16_t item) {
+  if (busyRefusal()) return;
+  if (item == kWhoIsAheadItem) {
+    evaluateWhoIsAhead();
+    return;
+  }
+  for (const LetterItem& l : kLetterItems) {
+    if (l.item != item) continue;
+    // The menu and the typed letter take the same road.
+    interactionDisplay.keyBuffer = l.letter;
+    doKeyDown();
+    return;
+  }
+}
+
+void playerMenuCommand(int16_t item) {
+  if (item == kEnterNameItem) enterNameCommand();
+  if (item == kTournamentStatsItem) tournamentStatsCommand();
+}
+
+void installMenuCommands() {
+  setMenuVector(menuEventHook);
+  turnServices.disableGameMenusDuringWait = disableGameMenusDuringWait;
+  turnServices.enableAllMenus = enableAllMenus;
+  turnServices.markOptionItems = markOptionItems;
+  upperServices.enterPlayerName = enterPlayerName;
+}
+
+}  // namespace bg

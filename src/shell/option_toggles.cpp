@@ -1,0 +1,206 @@
+#include "shell/option_toggles.h"
+
+#include <cstdint>
+
+#include "dialogs/message_boxes.h"
+#include "display/cube_display.h"
+#include "display/display_settings.h"
+#include "display/upper_services.h"
+#include "shell/radio_groups.h"
+#include "shell/shared_services.h"
+#include "shell/shell_settings.h"
+#include "shell/shell_stand_ins.h"
+#include "state/cube_state.h"
+#include "state/dice_state.h"
+#include "state/display_state.h"
+#include "state/flow_services.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/menu_numbers.h"
+#include "state/play_options.h"
+#include "state/position.h"
+#include "state/settings.h"
+#include "state/shell_flags.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kComputerOpponent = 1;
+constexpr int16_t kComputersOnly = 2;
+constexpr int16_t kFastPlayBoxWidth = 435;
+constexpr int16_t kFastPlayBoxHeight = 400;
+constexpr int16_t kLeftJustified = 0;
+constexpr std::string_view kFastPlayTitle = "Fast Play";
+constexpr std::string_view kFastPlayText =
+    "Fast Play sets all options and features so that play is very fast.\r\r"
+    "The piece speed is set at the highest setting.\r\r"
+    "The following are turned off:\r\r"
+    "sound\rspeech\rclick after move settings\rany pauses added for timing purposes\r\r"
+    "The following are turned on:\r\r"
+    "auto pass\rauto moves settings\rauto rolls (if the cube is not being used)\r\r"
+    "You can change any of these after Fast Play is selected.\r\r"
+    "If you de-select (turn off) Fast Play before you quit the game, your settings will be restored to what they "
+    "were before it was selected.\r\r"
+    "If you quit the game with Fast Play selected, the game will start up with Fast Play selected. If you then "
+    "turn off Fast Play you will need to make any changes yourself.";
+
+int16_t flipped(int16_t flag) { return flag == 0 ? int16_t{-1} : int16_t{0}; }
+uint8_t flipped(uint8_t flag) { return flag == 0 ? uint8_t{255} : uint8_t{0}; }
+int16_t checkFor(bool on) { return on ? kItemChecked : kItemEnabled; }
+void mark(int16_t menu, int16_t item, int16_t state) { setMenuItemState(menu, item, state, ""); }
+
+// The byte flags' state as the item shows it: backgammons are checked while NOT allowed.
+int16_t backgammonState() { return static_cast<int16_t>(static_cast<int8_t>(settings.backgammonAllowed) + 2); }
+int16_t acceptDoublesState() {
+  return flow.opponentMode == kComputerOpponent ? checkFor(cube.acceptDoubles != 0) : kItemDisabled;
+}
+
+template <typename T>
+void flipAndMark(int16_t menu, int16_t item, T& flag) {
+  flag = flipped(flag);
+  mark(menu, item, checkFor(flag != 0));
+}
+
+}  // namespace
+
+void toggleSaveGameOnExit() { flipAndMark(kGameMenu, kSaveOnExitItem, shellSettings.saveGameOnExit); }
+void toggleLoadGameOnStartup() { flipAndMark(kGameMenu, kLoadAtStartItem, shellSettings.loadGameOnStartup); }
+void toggleRerollFirstRoll() { flipAndMark(kOptionsMenu, kRerollItem, settings.rerollFirstRoll); }
+void toggleAutoConcessions() { flipAndMark(kOptionsMenu, kAutoConcessionsItem, options.autoConcessions); }
+void toggleShowPossibleMoves() {
+  flipAndMark(kSettingsMenu, kShowPossibleMovesItem, displaySettings.showPossibleMoves);
+}
+void toggleAutoPass() { flipAndMark(kSettingsMenu, kAutoPassItem, options.autoPass); }
+void toggleEasyMoves() { flipAndMark(kSettingsMenu, kEasyMovesItem, options.easyMoves); }
+
+void toggleSelectOneOnly() {
+  shellSettings.selectOneOnly = flipped(shellSettings.selectOneOnly);
+  mark(kSettingsMenu, kSelectOneOnlyItem, checkFor(shellSettings.selectOneOnly == 0));
+}
+
+void toggleJacobyRule() {
+  cube.jacobyRule = flipped(cube.jacobyRule);
+  menuMarks.jacobyRuleMark = static_cast<int16_t>(1 - cube.jacobyRule);
+  mark(kOptionsMenu, kJacobyItem, menuMarks.jacobyRuleMark);
+}
+
+void toggleBackgammonAllowed() {
+  settings.backgammonAllowed = flipped(settings.backgammonAllowed);
+  mark(kOptionsMenu, kBackgammonItem, backgammonState());
+}
+
+void toggleBeaverAllowed() {
+  if (cube.cubeUsed != -1) {
+    interaction.messageNumber = kNoMessage;
+    interaction.messageText = kCubeNotUsedText;
+    hook::displayMessage();
+    return;
+  }
+  cube.beaverAllowed = flipped(cube.beaverAllowed);
+  menuMarks.beaverAllowedMark = checkFor(cube.beaverAllowed != 0);
+  mark(kOptionsMenu, kBeaverItem, menuMarks.beaverAllowedMark);
+}
+
+void toggleAcceptDoubles() {
+  cube.acceptDoubles = flipped(cube.acceptDoubles);
+  // The computer answers doubles only when it is the opponent.
+  if (flow.opponentMode != kComputerOpponent) cube.acceptDoubles = 0;
+  menuMarks.acceptDoublesMark = acceptDoublesState();
+  mark(kOptionsMenu, kComputerOnlyOptionItem, menuMarks.acceptDoublesMark);
+}
+
+void toggleCubeUsed() {
+  if (cube.cubeUsed != 0) {
+    // Beavers need the cube; the toggle still sees it on, so it turns them off.
+    if (cube.beaverAllowed != 0) toggleBeaverAllowed();
+    menuMarks.cubeUsedMark = kMarkOff;
+    cube.cubeUsed = 0;
+    if (display.firstBoardBuild != -1) {
+      cube.cubeOwnerBeforeDouble = cube.cubeOwner;
+      eraseCubeAtOldPlace();
+    }
+  } else {
+    if (settings.automaticRolls != 0) {
+      hook::showBoardNotice(kAutoRollsTurnedOffText);
+      toggleAutomaticRolls();
+    }
+    cube.cubeUsed = -1;
+    menuMarks.cubeUsedMark = kMarkOn;
+    drawCube();
+  }
+  mark(kOptionsMenu, kCubeUsedItem, menuMarks.cubeUsedMark);
+}
+
+void toggleInputDice() {
+  if (flow.opponentMode == kComputersOnly) return;
+  settings.inputDice = flipped(settings.inputDice);
+  menuMarks.inputDiceMark = checkFor(settings.inputDice != 0);
+  mark(kSettingsMenu, kComputerOnlySettingItem, menuMarks.inputDiceMark);
+}
+
+void toggleAutomaticRolls() {
+  if (settings.automaticRolls != 0) {
+    settings.automaticRolls = 0;
+    // A roll the game waits for goes ahead.
+    hook::postClickAtBoardCorner();
+  } else {
+    // The preferences may hold both; only a running game refuses.
+    if (cube.cubeUsed != 0 && display.firstBoardBuild == 0) {
+      hook::showBoardNotice(kAutoRollsRefusedText);
+      return;
+    }
+    settings.automaticRolls = -1;
+    if (diceState.diceShowing == 0) {
+      // The next turn start flips the side back, and the waiting side rolls by itself.
+      flow.abortTurn = kLeaveTurn;
+      position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+    }
+  }
+  mark(kSettingsMenu, kAutomaticRollsItem, checkFor(settings.automaticRolls != 0));
+}
+
+void toggleFastPlay() {
+  if (shellFlags.fastPlay == 0)
+    showLargeMessageContinue(kFastPlayBoxWidth, kFastPlayBoxHeight, kFastPlayTitle, kFastPlayText, kLeftJustified);
+  if (shellFlags.fastPlay != 0) {
+    menuMarks.fastPlayMark = kMarkOff;
+    shellFlags.fastPlay = 0;
+    leaveFastPlay();
+  } else {
+    menuMarks.fastPlayMark = kMarkOn;
+    shellFlags.fastPlay = kFastPlayOn;
+    enterFastPlay();
+  }
+  mark(kSettingsMenu, kFastPlayItem, menuMarks.fastPlayMark);
+}
+
+void markOptionItems() {
+  menuMarks.cubeUsedMark = checkFor(cube.cubeUsed != 0);
+  menuMarks.beaverAllowedMark = checkFor(cube.beaverAllowed != 0);
+  menuMarks.jacobyRuleMark = checkFor(cube.jacobyRule != 0);
+  menuMarks.acceptDoublesMark = acceptDoublesState();
+  menuMarks.inputDiceMark = checkFor(settings.inputDice != 0);
+  menuMarks.fastPlayMark = checkFor(shellFlags.fastPlay != 0);
+  mark(kOptionsMenu, kCubeUsedItem, menuMarks.cubeUsedMark);
+  mark(kOptionsMenu, kBeaverItem, menuMarks.beaverAllowedMark);
+  mark(kOptionsMenu, kJacobyItem, menuMarks.jacobyRuleMark);
+  mark(kOptionsMenu, kComputerOnlyOptionItem, menuMarks.acceptDoublesMark);
+  mark(kOptionsMenu, kRollOverItem, options.rollOverItemState);
+  mark(kOptionsMenu, kBackgammonItem, backgammonState());
+  mark(kOptionsMenu, kRerollItem, checkFor(settings.rerollFirstRoll != 0));
+  mark(kOptionsMenu, kAutoConcessionsItem, checkFor(options.autoConcessions != 0));
+  mark(kGameMenu, kSaveOnExitItem, checkFor(shellSettings.saveGameOnExit != 0));
+  mark(kGameMenu, kLoadAtStartItem, checkFor(shellSettings.loadGameOnStartup != 0));
+  mark(kSettingsMenu, kSelectOneOnlyItem, checkFor(shellSettings.selectOneOnly == 0));
+  mark(kSettingsMenu, kShowPossibleMovesItem, checkFor(displaySettings.showPossibleMoves != 0));
+  mark(kSettingsMenu, kComputerOnlySettingItem, menuMarks.inputDiceMark);
+  mark(kSettingsMenu, kAutomaticRollsItem, checkFor(settings.automaticRolls != 0));
+  mark(kSettingsMenu, kAutoPassItem, checkFor(options.autoPass != 0));
+  mark(kSettingsMenu, kEasyMovesItem, checkFor(options.easyMoves != 0));
+  mark(kSettingsMenu, kFastPlayItem, menuMarks.fastPlayMark);
+  markRadioGroups();
+}
+
+}  // namespace bg

@@ -1,0 +1,57 @@
+#include "shell/pending_items.h"
+
+#include "runtime/qt/menus.h"
+#include "state/menu_numbers.h"
+
+namespace bg {
+
+namespace {
+
+struct PendingItem {
+  int16_t menu;
+  int16_t item;
+};
+
+constexpr PendingItem kPendingItems[] = {
+    // File: hide game, open, open as, save, save as, print the record.
+    {kFileMenu, 1}, {kFileMenu, 3}, {kFileMenu, 4}, {kFileMenu, 5}, {kFileMenu, 6}, {kFileMenu, 8},
+    // Game: the close-session question, the money game dialog, the rollout set-up.
+    {kGameMenu, kCloseSessionItem}, {kGameMenu, kMoneyGameItem}, {kGameMenu, 15},
+    // Info: the help pages, the About box and the web pages (no addresses yet).
+    {kInfoMenu, 1}, {kInfoMenu, 2}, {kInfoMenu, 3}, {kInfoMenu, 4}, {kInfoMenu, 5}, {kInfoMenu, 6},
+    {kInfoMenu, 7}, {kInfoMenu, 8}, {kInfoMenu, 9}, {kInfoMenu, 11}, {kInfoMenu, 12}, {kInfoMenu, 13},
+    {kInfoMenu, 15}, {kInfoMenu, 17}, {kInfoMenu, 18}, {kInfoMenu, 19}, {kInfoMenu, 20}, {kInfoMenu, 21},
+    {kInfoMenu, 22}, {kInfoMenu, 23}, {kInfoMenu, 24},
+    // Help (merged into Info at start-up).
+    {kHelpMenu, 1}, {kHelpMenu, 2}, {kHelpMenu, 3}, {kHelpMenu, 4}, {kHelpMenu, 5}, {kHelpMenu, 6},
+    {kHelpMenu, 7}, {kHelpMenu, 9},
+    // Options: the roll-over marker and the first-roll dialog.
+    {kOptionsMenu, kRollOverItem}, {kOptionsMenu, 10},
+    // Settings: Display Settings, the sound and speak-dice dialogs, Show Possible Moves
+    // (set only from the preferences), the automatic-moves dialog, the position editor,
+    // the click-after-move dialog.
+    {kSettingsMenu, 1}, {kSettingsMenu, 4}, {kSettingsMenu, kShowPossibleMovesItem}, {kSettingsMenu, 7},
+    {kSettingsMenu, 11}, {kSettingsMenu, 16}, {kSettingsMenu, 17}, {kSettingsMenu, 19},
+    // Commands: the frame help, the dice and cube actions, and the letters whose keyboard
+    // commands are not built (P R B I D H N).
+    {kComputerMenu, 1}, {kComputerMenu, 2}, {kComputerMenu, 3}, {kComputerMenu, 4}, {kComputerMenu, 5},
+    {kComputerMenu, 6}, {kComputerMenu, 7}, {kComputerMenu, 8}, {kComputerMenu, 12}, {kComputerMenu, 14},
+    // Player: the statistics dialogs and the scoreboard.
+    {kPlayerMenu, 2}, {kPlayerMenu, 3}, {kPlayerMenu, 5},
+    // Printing the help text, resuming a hidden game, About and the help topics.
+    {kPrintMenu, 1}, {kHiddenGameMenu, 1}, {kApplicationMenu, 1}, {kApplicationMenu, 2},
+};
+
+}  // namespace
+
+bool itemAwaitsCommand(int16_t menu, int16_t item) {
+  for (const PendingItem& p : kPendingItems)
+    if (p.menu == menu && p.item == item) return true;
+  return false;
+}
+
+void disablePendingItems() {
+  for (const PendingItem& p : kPendingItems) setMenuItemEnabled(p.menu, p.item, false);
+}
+
+}  // namespace bg

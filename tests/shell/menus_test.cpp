@@ -1,0 +1,330 @@
+// The menus after a real start-up: each choice goes through its QAction and the pump to
+// the dispatcher, and is checked by its effect, its check mark or its refusal.
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "computer/personalities.h"
+#include "display/board_images.h"
+#include "display/board_layout.h"
+#include "display/display_settings.h"
+#include "display/upper_services.h"
+#include "flow/turn_services.h"
+#include "runtime/qt/app_init.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/menus.h"
+#include "runtime/qt/windows.h"
+#include "shell/app_events.h"
+#include "shell/board_options.h"
+#include "shell/menu_dispatch.h"
+#include "shell/option_toggles.h"
+#include "shell/shared_services.h"
+#include "shell/shell_settings.h"
+#include "shell/startup.h"
+#include "state/cube_state.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
+#include "state/game_record_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/play_options.h"
+#include "state/play_search_state.h"
+#include "state/player_records.h"
+#include "state/position.h"
+#include "state/program_state.h"
+#include "state/settings.h"
+#include "state/shell_flags.h"
+#include "state/shell_state.h"
+#include "state/sound_services.h"
+#include "support/position_text.h"
+#include "support/qt_helpers.h"
+
+namespace bg {
+namespace {
+
+std::vector<std::string> lines;  // the message line: "#n" for message n, else the free text
+std::vector<std::string> notices;
+int titledTexts = 0, quits = 0, alerts = 0;
+
+class Menus : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetProgramState();
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    rtInit(argc, argv);
+    initProgram();
+    installShellServices();
+    installMenuCommands();
+    installAppEventHandlers();
+    setEventSlice(0);
+    display.firstBoardBuild = 0;  // a game is on
+    flow.newGameRequested = 0;
+    clearRecords();
+    interactionServices.displayMessage = [] {
+      const bool free = interaction.messageNumber == kNoMessage;
+      lines.push_back(free ? interaction.messageText.str().substr(2) : "#" + std::to_string(interaction.messageNumber));
+    };
+    upperServices.showInformation = [](std::string_view text) { notices.emplace_back(text); };
+    turnServices.showTitledText = [](std::string_view, std::string_view) { ++titledTexts; };
+    turnServices.quitGame = [] { ++quits; };
+    soundServices.playAlertSound = [] { ++alerts; };
+  }
+  void TearDown() override { windowClose(1), setEventSlice(2); }
+  static void clearRecords() { lines.clear(), notices.clear(), titledTexts = quits = alerts = 0; }
+  static void choose(int16_t menu, int16_t item) { chooseMenuItem(menu, item), FBHandleEvents(); }
+  // Answers each box that opens on window n with the next text, typed then Return.
+  static void answerBoxes(int16_t n, std::vector<std::string> answers) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, n, answers, next = size_t{0}]() mutable {
+      if (!windowExists(n)) return;
+      testing::typeKey(n, Qt::Key_Backspace);
+      testing::typeText(n, answers[next].c_str());
+      testing::typeKey(n, Qt::Key_Return);
+      if (++next == answers.size()) timer->deleteLater();
+    });
+    timer->start(0);
+  }
+};
+
+TEST_F(Menus, EveryToggleFlipsItsSettingAndItsCheckMarkFollows) {
+  const struct {
+    int16_t menu, item;
+    std::function<long()> value;
+    bool checkedWhenOn;
+  } rows[] = {
+      {3, 7, [] { return shellSettings.saveGameOnExit; }, true}, {5, 1, [] { return cube.cubeUsed; }, true},
+      {3, 8, [] { return shellSettings.loadGameOnStartup; }, true}, {5, 4, [] { return cube.beaverAllowed; }, true},
+      {5, 5, [] { return cube.jacobyRule; }, true}, {5, 6, [] { return cube.acceptDoubles; }, true},
+      {5, 8, [] { return settings.backgammonAllowed; }, false}, {8, 10, [] { return options.autoPass; }, true},
+      {5, 9, [] { return settings.rerollFirstRoll; }, true}, {8, 12, [] { return options.easyMoves; }, true},
+      {5, 11, [] { return options.autoConcessions; }, true}, {8, 8, [] { return settings.inputDice; }, true},
+      {8, 2, [] { return shellSettings.selectOneOnly; }, false},
+  };
+  for (const auto& r : rows) {
+    const long first = r.value();
+    for (int round = 1; round <= 2; ++round) {
+      choose(r.menu, r.item);
+      const long now = r.value();
+      EXPECT_EQ(now == first, round == 2) << r.menu << "/" << r.item;
+      EXPECT_TRUE(now == 0 || now == -1 || now == 255) << r.menu << "/" << r.item;
+      EXPECT_EQ(menuItemChecked(r.menu, r.item), (now != 0) == r.checkedWhenOn) << r.menu << "/" << r.item;
+    }
+  }
+  EXPECT_TRUE(lines.empty());
+  EXPECT_EQ(titledTexts, 1);  // the Easy Moves note, only when turning it on
+}
+
+TEST_F(Menus, TheCubeAutomaticRollsBeaversAndFastPlayGoTogether) {
+  cube.beaverAllowed = -1;
+  choose(5, 1);  // cube off takes the beavers with it
+  EXPECT_EQ(cube.cubeUsed + cube.beaverAllowed, 0);
+  choose(5, 4);
+  EXPECT_EQ(lines, std::vector<std::string>{"Cube Used is not turned on"});
+  EXPECT_EQ(cube.beaverAllowed, 0);
+  choose(8, 9);  // automatic rolls on while the cube is off
+  EXPECT_EQ(settings.automaticRolls, -1);
+  choose(5, 1);  // cube on turns them off after the notice
+  EXPECT_EQ(notices, std::vector<std::string>{std::string(kAutoRollsTurnedOffText)});
+  EXPECT_EQ(settings.automaticRolls - cube.cubeUsed, 1);
+  choose(8, 9);  // refused with the cube on, check mark included
+  EXPECT_EQ(notices.back(), kAutoRollsRefusedText);
+  EXPECT_EQ(settings.automaticRolls, 0);
+  EXPECT_FALSE(menuItemChecked(8, 9));
+  display.firstBoardBuild = -1;  // the preferences at start-up may hold both
+  choose(8, 9);
+  EXPECT_EQ(settings.automaticRolls, -1);
+  EXPECT_TRUE(menuItemChecked(8, 9));
+  flow.opponentMode = 3;
+  choose(5, 6);
+  EXPECT_EQ(cube.acceptDoubles, 0);
+  EXPECT_FALSE(menuItemEnabled(5, 6));
+  int boxes = 0;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    if (!windowExists(239)) return;
+    ++boxes;
+    testing::typeKey(239, Qt::Key_Return);
+  });
+  answer.start(0);
+  choose(8, 20);
+  EXPECT_EQ(shellFlags.fastPlay, kFastPlayOn);
+  choose(8, 20);
+  EXPECT_EQ(shellFlags.fastPlay, 0);
+  EXPECT_EQ(boxes, 1);  // the notice comes only when Fast Play is turned on
+  EXPECT_FALSE(menuItemChecked(8, 20));
+}
+
+TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
+  auto snapshot = [] {
+    return std::vector<long>{shellSettings.saveGameOnExit, shellSettings.selectOneOnly, cube.jacobyRule,
+                             skill.skillLevel, flow.newGameRequested, flow.abortTurn, position.board[1],
+                             displaySettings.pieceShapeApplied};
+  };
+  enum Gate { kPicked, kWaiting, kInHand, kSearching };
+  const struct {
+    Gate gate;
+    int16_t menu, item;
+    std::vector<std::string> expected;
+  } rows[] = {
+      {kPicked, 3, 1, {}},        {kPicked, 3, 7, {}},        {kWaiting, 3, 1, {}},       {kWaiting, 3, 7, {}},
+      {kWaiting, 3, 17, {}},      {kWaiting, 8, 2, {}},       {kWaiting, 5, 5, {}},       {kWaiting, 6, 1, {}},
+      {kWaiting, 17, 13, {}},     {kInHand, 8, 2, {"#2"}},    {kInHand, 5, 5, {"#2"}},    {kInHand, 17, 13, {"#2"}},
+      {kInHand, 3, 1, {"#207"}},  {kSearching, 8, 15, {"#2"}}, {kSearching, 17, 13, {"#2"}},
+      {kInHand, 20, 2, {"#207"}}, {kWaiting, 20, 2, {"#4"}},
+  };
+  for (const auto& r : rows) {
+    clearRecords();
+    testing::setPosition("start | dice 3 1");
+    position.openingPhase = 0;
+    hand.piecePicked = r.gate == kPicked ? -1 : 0;
+    hand.boardWaitActive = r.gate == kWaiting ? -1 : 0;
+    hand.pieceInHand = r.gate == kInHand ? -1 : 0;
+    playSearch.searchDepth = r.gate == kSearching ? 1 : 0;
+    const auto before = snapshot();
+    choose(r.menu, r.item);
+    EXPECT_EQ(snapshot(), before) << r.menu << "/" << r.item;
+    EXPECT_EQ(lines, r.expected) << r.menu << "/" << r.item;
+    EXPECT_EQ(quits, r.item == 17 ? 1 : 0) << r.menu << "/" << r.item;  // quitting is never refused
+    EXPECT_EQ(alerts, r.expected == std::vector<std::string>{"#207"} ? 1 : 0);
+  }
+}
+
+TEST_F(Menus, RadioGroupsCheckOneItemAndStoreTheirChoice) {
+  const struct {
+    int16_t menu, item;
+    std::function<long()> value;
+    long expected;
+  } rows[] = {
+      {21, 6, [] { return cube.cubeMaximum; }, 64},   {21, 1, [] { return cube.cubeMaximum; }, 2},
+      {11, 4, [] { return cube.autoDoubleMax; }, 3},  {11, 1, [] { return cube.autoDoubleMax; }, 0},
+      {12, 3, [] { return displaySettings.pieceSpeed; }, 3}, {20, 5, [] { return boardImages.pieceShapeBase; }, 10},
+      {25, 1, [] { return skill.personality; }, 1},   {6, 2, [] { return skill.skillLevel; }, 2},
+      {24, 1, [] { return settings.soundOptions.soundOn; }, 0},
+  };
+  for (const auto& r : rows) {
+    choose(r.menu, r.item);
+    EXPECT_EQ(r.value(), r.expected) << r.menu << "/" << r.item;
+    for (int16_t i = 1; i <= menuItemCount(r.menu); ++i)
+      EXPECT_EQ(menuItemChecked(r.menu, i), i == r.item) << r.menu << "/" << i;
+  }
+  for (int16_t level = 1; level <= 5; ++level) {
+    choose(6, level);
+    EXPECT_FLOAT_EQ(skill.skillFactor, 1.0f + static_cast<float>(5 - level) / 10.0f);
+    EXPECT_EQ(options.rollOverItemState, level == 5 ? 0 : 1);  // level 5 against the computer
+  }
+}
+
+TEST_F(Menus, FlipBoardTurnsTheGameRoundAndTwiceGivesItBack) {
+  testing::setPosition("1:2 6:-5 13:4 19:-3 25:1 0:-2 | dice 6 2 | cube 4 1");
+  position.openingPhase = 0;
+  flow.movesLeft = playSearch.playLength = 2;
+  record.gameRecordCount = kGameRecordHighest;  // a full record has no entry after its last
+  for (long n = 1; n <= kGameRecordHighest; ++n)
+    record.gameRecord[n] = {static_cast<int16_t>(n % 3 == 0 ? 2 : n % 2), 3, n % 5 == 0 ? int16_t{-1} : int16_t{9}};
+  const auto board = position.board;
+  const auto entries = record.gameRecord;
+  choose(8, 15);
+  for (int16_t i = 0; i <= 25; ++i) EXPECT_EQ(position.board[i], -board[25 - i]) << i;
+  EXPECT_EQ(cube.cubeOwner, 0);
+  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+  const auto& flipped = record.gameRecord;  // entry 6 is neither side's
+  EXPECT_EQ((std::vector<int>{flipped[4].side, flipped[4].fromPoint, flipped[5].toPoint, flipped[6].side}),
+            (std::vector<int>{1, 22, -1, 2}));
+  flipBoard();
+  EXPECT_EQ(position.board, board);
+  EXPECT_EQ(cube.cubeOwner, 1);
+  EXPECT_EQ(record.gameRecord, entries);
+  EXPECT_EQ(position.otherPlayer, 1 - position.currentPlayer);
+  // Refused in the opening before the dice show and after a part of the roll.
+  for (int refusal = 0; refusal < 2; ++refusal) {
+    position.openingPhase = refusal == 0 ? -1 : 0;
+    diceState.diceShowing = refusal == 0 ? 0 : -1;
+    flow.movesLeft = 1;
+    flipBoard();
+    EXPECT_EQ(position.board, board);
+  }
+}
+
+TEST_F(Menus, NamesComeFromTheNameBox) {
+  const std::string longName(45, 'a');
+  const struct {
+    int16_t mode;
+    std::vector<std::string> typed;
+    const char* side0;
+    const char* side1;
+    std::vector<std::string> lines;
+  } rows[] = {
+      {1, {""}, "No Name", "Computer", {}},
+      {1, {"Ann"}, "Ann", "Computer", {"Welcome back, Ann"}},
+      {3, {"", ""}, "Player One", "Player Two", {}},
+      {3, {longName, "Bo"}, "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "Bo", {}},
+  };
+  for (const auto& r : rows) {
+    clearRecords();
+    flow.opponentMode = r.mode;
+    answerBoxes(226, r.typed);
+    choose(16, 1);
+    const PlayerRecord& kept = players.playerRecords[players.activePlayers];
+    EXPECT_EQ((std::vector<std::string>{shell.playerNames[0].str(), kept.secondName.str(), kept.firstName.str()}),
+              (std::vector<std::string>{r.side0, r.side0, r.side1}));
+    EXPECT_TRUE(r.mode != 3 || shell.playerNames[1] == r.side1);
+    EXPECT_EQ(lines, r.lines);
+  }
+}
+
+TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
+  windowSelect(1);
+  for (const auto& [item, key] : {std::pair{9, Qt::Key_M}, {10, Qt::Key_S}, {11, Qt::Key_C}}) {
+    testing::setPosition("start | side 0");
+    choose(17, static_cast<int16_t>(item));
+    const auto fromMenu = lines;
+    EXPECT_FALSE(fromMenu.empty()) << item;
+    lines.clear();
+    testing::typeKey(1, key), FBHandleEvents();
+    EXPECT_EQ(lines, fromMenu) << item;
+    lines.clear();
+  }
+}
+
+TEST_F(Menus, NewGameFitWindowEnablingAndItemsWithoutCommands) {
+  choose(3, 1);
+  EXPECT_EQ((std::vector<long>{position.piecesOnBoard[0], position.piecesOnBoard[1], flow.abortTurn,
+                               flow.newGameRequested, interaction.clickedPoint}),
+            (std::vector<long>{0, 0, kLeaveTurn, -1, 28}));
+  choose(8, 18);
+  const Rect content = windowContentRect(1);
+  EXPECT_EQ((std::vector<int>{content.width(), content.height(), windowPlacement.boardWidthOffset,
+                              windowPlacement.boardHeightOffset}),
+            (std::vector<int>{layout.boardWidth + 40, layout.boardHeight + 40, -20, -20}));
+  for (int16_t computer = 0; computer <= 1; ++computer) {
+    position.playerType[position.currentPlayer] = computer == 1 ? kComputerPlayer : kHumanPlayer;
+    hook::disableGameMenusDuringWait();
+    for (int16_t m : {1, 2, 3, 5, 8}) EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
+    EXPECT_EQ(menuItemEnabled(17, 0), computer == 0);
+    hook::enableAllMenus();
+    for (int16_t m : {1, 2, 3, 4, 5, 6, 8, 16, 17}) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
+  }
+  // Items whose commands are not built stay greyed, also when a lower area enables them.
+  hook::setMenuItemState(3, 5, kItemEnabled, "");
+  for (auto [m, i] : {std::pair{3, 5}, {3, 15}, {8, 1}, {17, 2}, {4, 1}, {1, 5}})
+    EXPECT_FALSE(menuItemEnabled(static_cast<int16_t>(m), static_cast<int16_t>(i))) << m << "/" << i;
+  // Posted items the tables do not list change nothing.
+  const auto board = position.board;
+  const long game = flow.newGameRequested, skillLevel = skill.skillLevel;
+  lines.clear();
+  for (auto [m, i] : {std::pair{3, 6}, {3, 99}, {5, 0}, {6, 7}, {17, 2}, {127, 1}, {99, 1}, {25, 9}})
+    postMenuSelection(static_cast<int16_t>(m), static_cast<int16_t>(i)), FBHandleEvents();
+  EXPECT_EQ(position.board, board);
+  EXPECT_EQ((std::vector<long>{flow.newGameRequested, skill.skillLevel, skill.personality}),
+            (std::vector<long>{game, skillLevel, 2}));
+  EXPECT_TRUE(lines.empty());
+}
+
+}  // namespace
+}  // namespace bg
