@@ -167,31 +167,28 @@ void removeMenuFromBar(int16_t menu) {
   rebuildBar();
 }
 
-bool insertSubmenu(int16_t sub) {
-  QMenu* m = menuOf(sub);
-  if (m == nullptr) return false;
+// The item that hosts submenu sub in the first menu naming it, or nullptr.
+QAction* hostItemOf(int16_t sub) {
   for (auto& [host, rec] : registry().menus) {
     auto it = rec.hosts.find(sub);
-    if (it == rec.hosts.end()) continue;
-    QAction* a = itemOf(host, it->second);
-    if (a == nullptr) return false;
-    a->setMenu(m);
-    a->setEnabled(true);
-    return true;
+    if (it != rec.hosts.end()) return itemOf(host, it->second);
   }
-  return false;
+  return nullptr;
+}
+
+bool insertSubmenu(int16_t sub) {
+  QMenu* m = menuOf(sub);
+  QAction* a = m == nullptr ? nullptr : hostItemOf(sub);
+  if (a == nullptr) return false;
+  a->setMenu(m);
+  a->setEnabled(true);
+  return true;
 }
 
 bool submenuInserted(int16_t sub) {
   QMenu* m = menuOf(sub);
-  if (m == nullptr) return false;
-  for (auto& [host, rec] : registry().menus) {
-    auto it = rec.hosts.find(sub);
-    if (it == rec.hosts.end()) continue;
-    QAction* a = itemOf(host, it->second);
-    return a != nullptr && a->menu() == m;
-  }
-  return false;
+  QAction* a = m == nullptr ? nullptr : hostItemOf(sub);
+  return a != nullptr && a->menu() == m;
 }
 
 int16_t menuItemCount(int16_t menu) {
