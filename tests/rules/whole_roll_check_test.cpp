@@ -100,11 +100,13 @@ TEST_P(FurthestBackTest, BothDiceBearOffOnlyTheRearmostMan) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, FurthestBackTest,
     ::testing::Values(FurthestBackRow{"21:1 23:1 5:-13 | dice 5 4 | side 0", 19, false},  // 24 is past 21
-                      FurthestBackRow{"23:1 24:1 5:-13 | dice 4 5 | side 0", 19, true},
-                      FurthestBackRow{"23:-1 24:1 5:-12 | dice 4 5 | side 0", 19, false},
+                      FurthestBackRow{"23:1 24:1 5:-13 | dice 5 4 | side 0", 19, true},
+                      FurthestBackRow{"23:-1 24:1 5:-12 | dice 4 5 | side 0", 19, true},  // the 5 first
+                      FurthestBackRow{"23:-1 24:-1 22:1 5:-11 | dice 4 5 | side 0", 19, false},
+                      FurthestBackRow{"5:-1 20:13 | dice 4 3 | side 1", 6, false},  // 6/2 leaves the 5
                       FurthestBackRow{"4:-1 2:-1 20:13 | dice 5 4 | side 1", 6, false},
                       FurthestBackRow{"2:-1 1:-1 20:13 | dice 4 5 | side 1", 6, true},
-                      FurthestBackRow{"2:1 1:-1 20:12 | dice 4 5 | side 1", 6, false}));
+                      FurthestBackRow{"2:1 1:-1 20:12 | dice 4 5 | side 1", 6, true}));
 
 }  // namespace
 }  // namespace bg::testing
