@@ -169,7 +169,13 @@ void waitForPointClick() {
 
 void waitForClickOrKey() {
   InteractionDisplayState& ui = interactionDisplay;
-  if (!posted()) ui.boardInputEvent = 0;
+  // A posted click is taken at once: a pump now could bring a real click it would hide.
+  if (posted()) {
+    takeClick();
+    return;
+  }
+  ui.boardInputEvent = 0;
+  panelWait.clickWaitRunning = -1;
   hook::pumpEvents();
   int16_t passes = 0;
   while (!arrived()) {
@@ -182,6 +188,7 @@ void waitForClickOrKey() {
     else
       ui.boardInputEvent = kEventArrived;
   }
+  panelWait.clickWaitRunning = 0;
   takeClick();
 }
 

@@ -8,7 +8,9 @@
 
 namespace bg {
 
+// The state of the waits: the click-or-key wait, and the panel wait of one question.
 struct PanelWait {
+  int16_t clickWaitRunning = 0;  // -1 while waitForClickOrKey waits
   int16_t questionPanelUp = 0;  // -1 while a panel waits for its answer
   uint8_t panelDone = 0;        // 255 once an answer button was pressed
   uint8_t panelButtonHit = 0;
