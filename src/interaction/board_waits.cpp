@@ -176,6 +176,9 @@ void waitForClickOrKey() {
   }
   ui.boardInputEvent = 0;
   panelWait.clickWaitRunning = -1;
+  // Drawing goes to the window's image only: what was drawn before the wait (the dice
+  // just rolled, a put-down) must be on the screen while the person decides.
+  flushWindow(kBoardWindow);
   hook::pumpEvents();
   int16_t passes = 0;
   while (!arrived()) {
