@@ -137,11 +137,23 @@ bool isFurthestBackPiece(int16_t fromPoint) {
       }
     }
   }
-  // The checker stops on the way with die 0: that point must be open to it even when a
-  // single opposing checker stands there, as for any move of one checker by both dice.
-  const int via = fromPoint + diceState.dice[0].value * side.dir;
-  if (via < 1 || via > 24 || position.board[via] * side.dir < 0) return false;
-  return upward ? (fromPoint < rearmost && via <= rearmost) : (fromPoint > rearmost && via >= rearmost);
+  if (upward ? fromPoint >= rearmost : fromPoint <= rearmost) return false;
+  // Either die may go first. The checker stops on the way: no opposing checker may stand
+  // there, and from there the second die bears it off only when no own checker lies
+  // further back.
+  const int16_t d0 = diceState.dice[0].value;
+  const int16_t d1 = diceState.dice[1].value;
+  const int16_t smaller = d1 < d0 ? int16_t{1} : int16_t{0};
+  for (const int16_t first : {smaller, static_cast<int16_t>(1 - smaller)}) {
+    const int16_t die = diceState.dice[first].value;
+    const int via = fromPoint + die * side.dir;
+    if (die < 1 || via < 1 || via > 24 || position.board[via] * side.dir < 0) continue;
+    if (upward ? via > rearmost : via < rearmost) continue;
+    hand.stepDistances[0] = die;
+    hand.stepDistances[1] = diceState.dice[1 - first].value;
+    return true;
+  }
+  return false;
 }
 
 }  // namespace bg

@@ -33,8 +33,9 @@ void anyDieStillPlayable();
 void checkUsesWholeRoll();
 
 // Whether the checker lifted from fromPoint may bear off with both dice of a non-double,
-// played die 0 then die 1: the landing of die 0 must hold no opposing checker and leave
-// the checker the rearmost of the side.
+// the smaller die first, else the larger: the point it stops on must hold no opposing
+// checker and no own checker may lie further back. The order that works is left in
+// hand.stepDistances[0..1].
 bool isFurthestBackPiece(int16_t fromPoint);
 
 }  // namespace bg

@@ -92,7 +92,7 @@ bool keyDown(const AppEvent& e) {
 
 void mouseEventHook() {
   if (outputWindow() != kBoardWindow) return;
-  if (mouseClickCount() != 0 && appEvents.helpTextShowing == 0) appEvents.boardInputEvent = kBoardInput;
+  if (mouseClickCount() != 0 && appEvents.helpTextShowing == 0) interactionDisplay.boardInputEvent = kBoardInput;
 }
 
 void doDialogEvent() {

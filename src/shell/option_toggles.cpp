@@ -76,8 +76,8 @@ void toggleAutoPass() { flipAndMark(kSettingsMenu, kAutoPassItem, options.autoPa
 void toggleEasyMoves() { flipAndMark(kSettingsMenu, kEasyMovesItem, options.easyMoves); }
 
 void toggleSelectOneOnly() {
-  shellSettings.selectOneOnly = flipped(shellSettings.selectOneOnly);
-  mark(kSettingsMenu, kSelectOneOnlyItem, checkFor(shellSettings.selectOneOnly == 0));
+  options.selectOneOnly = flipped(options.selectOneOnly);
+  mark(kSettingsMenu, kSelectOneOnlyItem, checkFor(options.selectOneOnly == 0));
 }
 
 void toggleJacobyRule() {
@@ -193,7 +193,7 @@ void markOptionItems() {
   mark(kOptionsMenu, kAutoConcessionsItem, checkFor(options.autoConcessions != 0));
   mark(kGameMenu, kSaveOnExitItem, checkFor(shellSettings.saveGameOnExit != 0));
   mark(kGameMenu, kLoadAtStartItem, checkFor(shellSettings.loadGameOnStartup != 0));
-  mark(kSettingsMenu, kSelectOneOnlyItem, checkFor(shellSettings.selectOneOnly == 0));
+  mark(kSettingsMenu, kSelectOneOnlyItem, checkFor(options.selectOneOnly == 0));
   mark(kSettingsMenu, kShowPossibleMovesItem, checkFor(displaySettings.showPossibleMoves != 0));
   mark(kSettingsMenu, kComputerOnlySettingItem, menuMarks.inputDiceMark);
   mark(kSettingsMenu, kAutomaticRollsItem, checkFor(settings.automaticRolls != 0));

@@ -128,7 +128,7 @@ void initSettingsDefaults() {
   options.speakHumanDice = 0;
   options.speakComputerDice = 0;
   shellSettings.shortDiceMessage = 0;
-  shellSettings.selectOneOnly = -1;
+  options.selectOneOnly = -1;
   displaySettings.showPossibleMoves = -1;
   shellSettings.rowNumbersShown = -1;
   displaySettings.pieceShapeApplied = 3;

@@ -51,7 +51,6 @@ struct ShellSettings {
   int16_t moneySessionGoing = 0;     // MONEYSESSIONGOING
   int16_t moneyPanelFlag = 0;
   int16_t shortDiceMessage = 0;      // SHORTDICEMESSAGE
-  int16_t selectOneOnly = 0;         // SELECTONEONLY
   int16_t rowNumbersShown = 0;       // SHOWROWNUMBERS
   int16_t windowFitState = 0;
   uint8_t originateCall = 0;         // ORIGINATECALL

@@ -6,6 +6,7 @@
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/audio_install.h"
+#include "interaction/interaction_install.h"
 #include "display/board_rebuild.h"
 #include "display/colour_schemes.h"
 #include "display/display_settings.h"
@@ -122,6 +123,7 @@ int runApplication(int argc, char** argv) {
   installAudioServices();
   initProgram();
   installDisplayServices();
+  installInteractionServices();
   installScoreDisplay();
   installBoardWindowHandler();
   installAppEventHandlers();

@@ -25,6 +25,7 @@ struct HandState {
   int16_t diceClicked = 0;
   int16_t boardWaitActive = 0;   // -1 while the board wait runs
   int16_t moveEntryActive = 0;   // the move entry loop runs while it is set
+  CheckedArray<int16_t, 3> stepDistances{};  // the dice steps of the validated move
 };
 
 struct InteractionState {

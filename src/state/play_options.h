@@ -25,6 +25,7 @@ struct PlayOptions {
   int16_t shortDiceMessage = 0;  // SHORTDICEMESSAGE: rolls spoken as " 5 AND 3"
   int16_t showPipCounts = 0;
   int16_t easyMoves = 0;
+  int16_t selectOneOnly = 0;     // SELECTONEONLY: one checker in the hand at a time
   int16_t rightMouseActionNP = 0;
   int16_t rightMouseActionP = 0;
   // AUTOMOVES and its four flags.

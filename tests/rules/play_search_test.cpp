@@ -216,12 +216,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PlaySearchTest, BothDiceBearOffOnlyTheRearmostMan) {
   // The lifted checker is off the board already.
+  // Either die may go first; the point it stops on must hold no opposing checker.
   for (const auto& [text, from, allowed] : {std::tuple{"21:1 23:1 5:-13 | dice 5 4 | side 0", 19, false},  // 24 is past 21
-                                            {"23:1 24:1 5:-13 | dice 4 5 | side 0", 19, true},
-                                            {"23:-1 24:1 5:-12 | dice 4 5 | side 0", 19, false},
+                                            {"23:1 24:1 5:-13 | dice 5 4 | side 0", 19, true},
+                                            {"23:-1 24:1 5:-12 | dice 4 5 | side 0", 19, true},  // the 5 first
+                                            {"23:-1 24:-1 22:1 5:-11 | dice 4 5 | side 0", 19, false},
+                                            {"5:-1 20:13 | dice 4 3 | side 1", 6, false},  // 6/2 leaves the 5
                                             {"4:-1 2:-1 20:13 | dice 5 4 | side 1", 6, false},
                                             {"2:-1 1:-1 20:13 | dice 4 5 | side 1", 6, true},
-                                            {"2:1 1:-1 20:12 | dice 4 5 | side 1", 6, false}}) {
+                                            {"2:1 1:-1 20:12 | dice 4 5 | side 1", 6, true}}) {
     setPosition(text);
     EXPECT_EQ(isFurthestBackPiece(static_cast<int16_t>(from)), allowed) << text;
   }

@@ -103,10 +103,10 @@ TEST_F(AppEvents, BoardKeysAreUpperCasedUnlessCtrlIsHeld) {
 
 TEST_F(AppEvents, ABoardClickCountsUnlessThePlainHelpShows) {
   for (int16_t help : {int16_t{-1}, int16_t{0}}) {
-    appEvents.boardInputEvent = 0;
+    interactionDisplay.boardInputEvent = 0;
     appEvents.helpTextShowing = help;
     testing::clickAt(1, Point{40, 40});
-    EXPECT_EQ(appEvents.boardInputEvent, help == 0 ? 255 : 0);
+    EXPECT_EQ(interactionDisplay.boardInputEvent, help == 0 ? 255 : 0);
   }
 }
 

@@ -104,7 +104,7 @@ TEST_F(Menus, EveryToggleFlipsItsSettingAndItsCheckMarkFollows) {
       {5, 8, [] { return settings.backgammonAllowed; }, false}, {8, 10, [] { return options.autoPass; }, true},
       {5, 9, [] { return settings.rerollFirstRoll; }, true}, {8, 12, [] { return options.easyMoves; }, true},
       {5, 11, [] { return options.autoConcessions; }, true}, {8, 8, [] { return settings.inputDice; }, true},
-      {8, 2, [] { return shellSettings.selectOneOnly; }, false},
+      {8, 2, [] { return options.selectOneOnly; }, false},
   };
   for (const auto& r : rows) {
     const long first = r.value();
@@ -162,7 +162,7 @@ TEST_F(Menus, TheCubeAutomaticRollsBeaversAndFastPlayGoTogether) {
 
 TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
   auto snapshot = [] {
-    return std::vector<long>{shellSettings.saveGameOnExit, shellSettings.selectOneOnly, cube.jacobyRule,
+    return std::vector<long>{shellSettings.saveGameOnExit, options.selectOneOnly, cube.jacobyRule,
                              skill.skillLevel, flow.newGameRequested, flow.abortTurn, position.board[1],
                              displaySettings.pieceShapeApplied};
   };

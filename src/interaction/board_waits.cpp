@@ -1,0 +1,264 @@
+#include "interaction/board_waits.h"
+
+#include "computer/cube_actions.h"
+#include "display/board_buttons.h"
+#include "display/board_ids.h"
+#include "display/drag_feedback.h"
+#include "display/message_line.h"
+#include "flow/game_loop.h"
+#include "flow/turn_services.h"
+#include "interaction/board_hit_test.h"
+#include "interaction/board_question.h"
+#include "rules/take_back.h"
+#include "runtime/qt/cursors.h"
+#include "runtime/qt/input.h"
+#include "runtime/qt/ports.h"
+#include "runtime/qt/windows.h"
+#include "state/board_input.h"
+#include "state/cube_state.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
+#include "state/game_record_state.h"
+#include "state/interaction_state.h"
+#include "state/program_state.h"
+
+namespace bg {
+
+PanelWait panelWait;
+BG_RESETS_WITH_PROGRAM(panelWait);
+
+namespace {
+
+constexpr int16_t kPumpEvery = 31;  // polling passes between two pumps
+constexpr uint8_t kEventArrived = 255;
+constexpr int16_t kBeaverOpen = 1;
+constexpr int16_t kBeaverChosen = -1;
+constexpr Rect kNoButton{1, 1, 1, 1};
+
+bool posted() { return flow.keyCommandBusy == -1; }
+
+// What the idle mouse does between polls: a held checker follows it.
+void trackIdle() {
+  if (boardInput.pickedCount > 0) trackDraggedPiece();
+}
+
+// The click that ended a wait into clickH/clickV (a posted click is there already).
+void takeClick() {
+  boardInput.holdMessageLine = 0;
+  interactionDisplay.boardInputEvent = 0;
+  boardInput.waitHelpContext = 0;
+  if (posted()) {
+    interactionDisplay.mousePoint = {boardInput.clickH, boardInput.clickV};
+  } else {
+    interactionDisplay.mousePoint = boardMouse();
+    boardInput.clickH = interactionDisplay.mousePoint.h;
+    boardInput.clickV = interactionDisplay.mousePoint.v;
+  }
+  flow.keyCommandBusy = 0;
+}
+
+bool arrived() { return interactionDisplay.boardInputEvent == kEventArrived || posted(); }
+
+// The panel button under the mouse, in the order Done, Yes, No, the middle area.
+const Rect* buttonUnder(Point at, const char** label) {
+  const InteractionDisplayState& ui = interactionDisplay;
+  if (ui.doneButtonShown != 0 && ptInRect(at, ui.doneButtonRect)) {
+    *label = "Done";
+    return &ui.doneButtonRect;
+  }
+  if (ptInRect(at, ui.yesButtonRect)) {
+    *label = "Yes";
+    return &ui.yesButtonRect;
+  }
+  if (ptInRect(at, ui.noButtonRect)) {
+    *label = "No";
+    return &ui.noButtonRect;
+  }
+  *label = nullptr;
+  if (ui.middleButtonActive != 0 && ptInRect(at, ui.middleButtonRect)) return &ui.middleButtonRect;
+  return nullptr;
+}
+
+void trackPressedButton() {
+  PanelWait& w = panelWait;
+  const char* label = nullptr;
+  const Rect* r = buttonUnder(interactionDisplay.mousePoint, &label);
+  w.panelButtonLit = r != nullptr && label != nullptr ? 255 : 0;
+  w.panelButtonRect = r != nullptr ? *r : kNoButton;
+  if (w.panelButtonLit != 0) {
+    drawRoundButton(*r, -1);
+    drawButtonLabel(*r, label, -1);
+    if (r == &interactionDisplay.doneButtonRect) w.panelDone = 255;
+  }
+  w.panelButtonHit = trackButton(w.panelButtonRect, label != nullptr ? label : "", w.panelButtonLit != 0 ? -1 : 0)
+                         ? 255
+                         : 0;
+  boardInput.clickH = interactionDisplay.mousePoint.h;
+  boardInput.clickV = interactionDisplay.mousePoint.v;
+}
+
+void answerFromButton() {
+  PanelWait& w = panelWait;
+  const InteractionDisplayState& ui = interactionDisplay;
+  const Point at = ui.mousePoint;
+  if (ui.doneButtonShown != 0 && ptInRect(at, ui.doneButtonRect)) {
+    w.panelDone = 255;
+    w.doneAnswered = 255;
+  } else if (ptInRect(at, ui.yesButtonRect)) {
+    w.panelDone = 255;
+    interaction.panelAnswer = -1;
+    cube.doubleTaken = -1;
+  } else if (ptInRect(at, ui.noButtonRect)) {
+    w.panelDone = 255;
+    interaction.panelAnswer = 0;
+  } else if (ui.middleButtonActive != 0 && ptInRect(at, ui.middleButtonRect)) {
+    w.panelDone = 255;
+    interaction.panelAnswer = 1;
+  }
+}
+
+}  // namespace
+
+Point boardMouse() {
+  const GrafPtr saved = getPort();
+  if (GrafPtr window = windowPort(kBoardWindow)) setPort(window);
+  const Point mouse = getMouse();
+  setPort(saved);
+  return mouse;
+}
+
+void handleBoardClick() {
+  if (readAutoMoveModifiers() != 0) return;
+  BoardHit& h = boardHit;
+  h.clickVSaved = boardInput.clickV;
+  h.clickZoneCode = interaction.clickedPoint;
+  hitTestBoard();
+  interaction.clickedPoint = h.clickZoneCode;
+  if (h.hitUpperPoints == 0 && h.hitLowerPoints == 0) {
+    if (h.requestPipToggle != 0 && boardInput.pickedCount == 0) {
+      hook::runBoardCommand();
+    } else if (h.hitTopStrip != 0) {
+      handleMessageAreaClick();
+    } else if (h.requestFrameCommand != 0) {
+      hook::runBoardCommand();
+    } else if (boardInput.diceAreaClicked != 0) {
+      if (display.overlayActive != -1 && hand.pieceInHand == 0) hook::diceClickTakeBack();
+    } else if (boardInput.hitCube != 0) {
+      handleCubeClick();
+    }
+    return;
+  }
+  if (h.hitBar != 0) return;
+  pointFromClick();
+}
+
+void waitForPointClick() {
+  interaction.clickedPoint = kNoClickYet;
+  while (interaction.clickedPoint == kNoClickYet) {
+    // With the beaver window open the last click is dispatched again; the pump keeps
+    // that from spinning.
+    if (cube.beaverClick != kBeaverOpen)
+      waitForClickOrKey();
+    else
+      hook::pumpEvents();
+    if (flow.abortTurn != 0) return;
+    interaction.clickedPoint = kNoClickYet;
+    handleBoardClick();
+  }
+}
+
+void waitForClickOrKey() {
+  InteractionDisplayState& ui = interactionDisplay;
+  // A posted click is taken at once: a pump now could bring a real click it would hide.
+  if (posted()) {
+    takeClick();
+    return;
+  }
+  ui.boardInputEvent = 0;
+  panelWait.clickWaitRunning = -1;
+  // Drawing goes to the window's image only: what was drawn before the wait (the dice
+  // just rolled, a put-down) must be on the screen while the person decides.
+  flushWindow(kBoardWindow);
+  hook::pumpEvents();
+  int16_t passes = 0;
+  while (!arrived()) {
+    if (++passes >= kPumpEvery || button()) {
+      passes = 0;
+      hook::pumpEvents();
+    }
+    if (!arrived() && flow.abortTurn == 0)
+      trackIdle();
+    else
+      ui.boardInputEvent = kEventArrived;
+  }
+  panelWait.clickWaitRunning = 0;
+  takeClick();
+}
+
+void waitForBoardClick() {
+  PanelWait& w = panelWait;
+  InteractionDisplayState& ui = interactionDisplay;
+  hand.boardWaitActive = -1;
+  w.questionPanelUp = -1;
+  w.panelDone = 0;
+  w.doneAnswered = 0;
+  ui.firstPanelRound = 255;
+  // An aborted wait answers No, whatever an earlier question left.
+  interaction.panelAnswer = 0;
+  setCursor(kArrowCursor);
+  while (flow.abortTurn == 0 && w.panelDone == 0) {
+    if (ui.firstPanelRound == 255 && ui.doneButtonShown != 0)
+      ui.mousePoint = boardMouse();
+    else
+      waitForClickOrKey();
+    w.panelButtonHit = 255;
+    ui.firstPanelRound = 0;
+    if (button()) trackPressedButton();
+    if (w.panelButtonHit != 0) answerFromButton();
+    if (w.panelDone != 0 || flow.abortTurn != 0) break;
+    hitTestBoard();
+    if (boardHit.hitMessageArea != 0 || boardHit.requestHelp != 0)
+      handleMessageAreaClick();
+    else if (boardHit.requestFrameCommand != 0 || boardHit.requestPipToggle != 0)
+      hook::runBoardCommand();
+  }
+  w.questionPanelUp = 0;
+  hand.boardWaitActive = 0;
+  ui.boardInputEvent = 0;
+}
+
+void pollBoardClick() {
+  hook::pumpEvents();
+  if (!arrived()) return;
+  takeClick();
+  handleBoardClick();
+}
+
+void handleCubeClick() {
+  if (cube.beaverClick == kBeaverOpen) {
+    cube.beaverClick = kBeaverChosen;
+    return;
+  }
+  offerDouble();
+}
+
+void triggerDiceAction() {
+  if (display.overlayActive != 0 || hand.pieceInHand != 0) return;
+  hook::diceClickTakeBack();
+  boardInput.diceActionDuringWait = -1;
+}
+
+void undoLastPartMove() {
+  if (record.gameRecordCount < 1) return;
+  flow.moveNumber = record.gameRecord[record.gameRecordCount].moveNumber;
+  if (flow.moveNumber < 1) return;
+  interaction.replayingMove = -1;
+  flow.movesLeft = static_cast<int16_t>(flow.movesAllowed - flow.moveNumber);
+  restoreDie();
+  undoMoveEntry();
+  record.gameRecordCount -= 1;
+  flow.moveNumber -= 1;
+  interaction.replayingMove = 0;
+}
+
+}  // namespace bg

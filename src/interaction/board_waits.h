@@ -1,0 +1,39 @@
+#pragma once
+// The board's waits and the dispatch of a click: the wait for a click on a point, the
+// wait for any click or key (pumping events, the held checker following the mouse), and
+// the wait of the in-board Yes / No / Done panels.
+#include <cstdint>
+
+#include "runtime/qt/qd_types.h"
+
+namespace bg {
+
+// The state of the waits: the click-or-key wait, and the panel wait of one question.
+struct PanelWait {
+  int16_t clickWaitRunning = 0;  // -1 while waitForClickOrKey waits
+  int16_t questionPanelUp = 0;  // -1 while a panel waits for its answer
+  uint8_t panelDone = 0;        // 255 once an answer button was pressed
+  uint8_t panelButtonHit = 0;
+  uint8_t panelButtonLit = 0;
+  Rect panelButtonRect;
+  uint8_t doneAnswered = 0;     // 255 when Done ended the wait
+};
+extern PanelWait panelWait;
+
+// Classifies the last click and acts on it; a click on the points leaves its point in
+// interaction.clickedPoint.
+void handleBoardClick();
+void waitForPointClick();
+void waitForClickOrKey();
+// The answer in interaction.panelAnswer: -1 Yes, 0 No (also when the wait was aborted),
+// 1 the middle area.
+void waitForBoardClick();
+// One look at the events; a click that arrived is dispatched as a board click.
+void pollBoardClick();
+void handleCubeClick();
+void triggerDiceAction();
+void undoLastPartMove();
+// The mouse in board coordinates.
+Point boardMouse();
+
+}  // namespace bg

@@ -1,0 +1,36 @@
+#include "interaction/interaction_install.h"
+
+#include "flow/turn_services.h"
+#include "interaction/board_hit_test.h"
+#include "interaction/board_question.h"
+#include "interaction/board_waits.h"
+#include "interaction/move_entry.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+
+namespace bg {
+
+namespace {
+
+// The flow's hit test keeps the caller's zone for a click on no coded zone.
+void hitTestIntoClickedPoint() {
+  boardHit.clickZoneCode = interaction.clickedPoint;
+  hitTestBoard();
+  interaction.clickedPoint = boardHit.clickZoneCode;
+}
+
+}  // namespace
+
+void installInteractionServices() {
+  turnServices.humanTurn = humanTurn;
+  turnServices.waitForPointClick = waitForPointClick;
+  turnServices.waitForClickOrKey = waitForClickOrKey;
+  turnServices.hitTestBoard = hitTestIntoClickedPoint;
+  turnServices.askRollOver = askRollOver;
+  turnServices.undoLastPartMove = undoLastPartMove;
+  interactionServices.drawBoardQuestion = drawBoardQuestion;
+  interactionServices.waitForBoardClick = waitForBoardClick;
+  interactionServices.pollBoardClick = pollBoardClick;
+}
+
+}  // namespace bg

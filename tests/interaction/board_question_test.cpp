@@ -1,0 +1,89 @@
+// Questions inside the board: a click on Yes or No, or a click a key posted at the button,
+// ends the wait with that answer, also for a second box asked right after the first.
+#include <gtest/gtest.h>
+
+#include "../display/board_fixture.h"
+#include "flow/turn_services.h"
+#include "interaction/board_question.h"
+#include "interaction/board_waits.h"
+#include "interaction/interaction_install.h"
+#include "runtime/qt/events.h"
+#include "state/board_input.h"
+#include "state/flow_state.h"
+#include "state/interaction_state.h"
+#include "support/mouse_script.h"
+
+namespace bg {
+namespace {
+
+testing::MouseScript* script = nullptr;
+
+Point middleOf(const Rect& r) {
+  return {static_cast<int16_t>((r.left + r.right) / 2), static_cast<int16_t>((r.top + r.bottom) / 2)};
+}
+
+enum class Answer { kYesClick, kNoClick, kYesPosted, kNoPosted };
+
+class BoardQuestion : public testing::BoardWindowTest {
+ protected:
+  void SetUp() override {
+    BoardWindowTest::SetUp();
+    installInteractionServices();
+    setMouseVector([] { interactionDisplay.boardInputEvent = 255; });
+    slice_ = eventSlice();
+    setEventSlice(0);
+    script = &script_;
+    script_.budget = 2000;
+    script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };  // ends a wait that goes wrong
+    turnServices.pumpEvents = [] { script->pump(); };
+  }
+  void TearDown() override {
+    script = nullptr;
+    setMouseVector(nullptr);
+    setEventSlice(slice_);
+    BoardWindowTest::TearDown();
+  }
+  // Asks one question and answers it once the wait runs; the answer the wait ended with.
+  int16_t ask(Answer how) {
+    interaction.messageLines[1] = "Take the double?";
+    interaction.messageLineCount = 1;
+    drawBoardQuestion();
+    const bool yes = how == Answer::kYesClick || how == Answer::kYesPosted;
+    const Rect button = yes ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect;
+    if (how == Answer::kYesClick || how == Answer::kNoClick) {
+      script_.click(middleOf(button));
+    } else {
+      script_.then([button] {
+        boardInput.clickH = middleOf(button).h;
+        boardInput.clickV = middleOf(button).v;
+        flow.keyCommandBusy = -1;
+      });
+    }
+    interaction.panelAnswer = 1;  // a stale answer the wait must not keep
+    waitForBoardClick();
+    EXPECT_FALSE(script_.spent) << "the wait did not end";
+    return interaction.panelAnswer;
+  }
+  testing::MouseScript script_;
+  int16_t slice_ = 0;
+};
+
+TEST_F(BoardQuestion, EachAnswerEndsItsWaitAlsoInASecondBox) {
+  const struct {
+    Answer first, second;
+    int16_t firstAnswer, secondAnswer;
+  } rows[] = {
+      {Answer::kYesClick, Answer::kNoClick, -1, 0},
+      {Answer::kNoClick, Answer::kYesClick, 0, -1},
+      {Answer::kYesPosted, Answer::kNoPosted, -1, 0},
+      {Answer::kNoPosted, Answer::kYesClick, 0, -1},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(ask(row.first), row.firstAnswer);
+    EXPECT_EQ(ask(row.second), row.secondAnswer);
+    EXPECT_EQ(panelWait.questionPanelUp, 0);
+  }
+}
+
+}  // namespace
+}  // namespace bg
