@@ -12,6 +12,7 @@
 #include "flow/resignation.h"
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
+#include "interaction/board_waits.h"
 #include "rules/play_search.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
@@ -179,6 +180,14 @@ void commandMenuCommand(int16_t item) {
   if (busyRefusal()) return;
   if (item == kWhoIsAheadItem) {
     evaluateWhoIsAhead();
+    return;
+  }
+  if (item == kDiceActionItem) {
+    triggerDiceAction();
+    return;
+  }
+  if (item == kCubeActionItem) {
+    handleCubeClick();
     return;
   }
   for (const LetterItem& l : kLetterItems) {

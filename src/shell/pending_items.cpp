@@ -32,9 +32,9 @@ constexpr PendingItem kPendingItems[] = {
     // the click-after-move dialog.
     {kSettingsMenu, 1}, {kSettingsMenu, 4}, {kSettingsMenu, kShowPossibleMovesItem}, {kSettingsMenu, 7},
     {kSettingsMenu, 11}, {kSettingsMenu, 16}, {kSettingsMenu, 17}, {kSettingsMenu, 19},
-    // Commands: the frame help, the dice and cube actions, and the letters whose keyboard
-    // commands are not built (P R B I D H N).
-    {kComputerMenu, 1}, {kComputerMenu, 2}, {kComputerMenu, 3}, {kComputerMenu, 4}, {kComputerMenu, 5},
+    // Commands: the frame help and the letters whose keyboard commands are not built
+    // (P R B I D H N).
+    {kComputerMenu, 1}, {kComputerMenu, 4}, {kComputerMenu, 5},
     {kComputerMenu, 6}, {kComputerMenu, 7}, {kComputerMenu, 8}, {kComputerMenu, 12}, {kComputerMenu, 14},
     // Player: the statistics dialogs and the scoreboard.
     {kPlayerMenu, 2}, {kPlayerMenu, 3}, {kPlayerMenu, 5},

@@ -64,6 +64,8 @@ inline constexpr int16_t kFitWindowItem = 18;
 inline constexpr int16_t kRedrawBoardItem = 21;
 // Other items the handlers name.
 inline constexpr int16_t kAutoDoubleItem = 2;        // Options: re-applies the choice
+inline constexpr int16_t kDiceActionItem = 2;        // Commands: roll or hand over the dice
+inline constexpr int16_t kCubeActionItem = 3;        // Commands: the cube action
 inline constexpr int16_t kWhoIsAheadItem = 13;       // Commands
 inline constexpr int16_t kEnterNameItem = 1;         // Player
 inline constexpr int16_t kTournamentStatsItem = 4;   // Player
