@@ -41,16 +41,16 @@ class EspeakSpeechEngine final : public SpeechEngine {
   }
 
   int describeVoice(int16_t v, Str255& name) override {
-    std::string spec;
-    if (!voiceSpec(v, name, spec)) return kVoiceNotFoundStatus;
+    std::string espeakVoice;
+    if (!espeakVoiceFor(v, name, espeakVoice)) return kVoiceNotFoundStatus;
     return 0;
   }
 
   int openChannel(int16_t v) override {
     Str255 name;
-    std::string spec;
-    if (!voiceSpec(v, name, spec)) return kVoiceNotFoundStatus;
-    if (espeak_SetVoiceByName(spec.c_str()) != EE_OK) return kVoiceNotFoundStatus;
+    std::string espeakVoice;
+    if (!espeakVoiceFor(v, name, espeakVoice)) return kVoiceNotFoundStatus;
+    if (espeak_SetVoiceByName(espeakVoice.c_str()) != EE_OK) return kVoiceNotFoundStatus;
     return 0;
   }
 
@@ -86,17 +86,17 @@ class EspeakSpeechEngine final : public SpeechEngine {
   }
 
   // The menu name and the espeak-ng voice of voice v.
-  bool voiceSpec(int16_t v, Str255& name, std::string& spec) {
+  bool espeakVoiceFor(int16_t v, Str255& name, std::string& espeakVoice) {
     if (available() != 0 || v < 1) return false;
     if (v <= kVoiceAliasCount) {
       name = kVoiceAliases[v - 1].name;
-      spec = kVoiceAliases[v - 1].voice;
+      espeakVoice = kVoiceAliases[v - 1].voice;
       return true;
     }
     const auto own = static_cast<std::size_t>(v - kVoiceAliasCount - 1);
     if (own >= ownVoices_.size()) return false;
     name = std::string_view(ownVoices_[own]);
-    spec = ownVoices_[own];
+    espeakVoice = ownVoices_[own];
     return true;
   }
 
