@@ -79,6 +79,24 @@ void drawStackChecker(GrafPtr window, int16_t n, const Region* limit) {
   disposeRgn(clip);
 }
 
+// A checker going into the hand: the hand's save-under was taken before the lift, so
+// where the emptied slot lies under the hand it takes the repaired window instead.
+void repairUnderHand(const Region* slotArea) {
+  BoardImages& I = boardImages;
+  GrafPtr window = windowPort(kBoardWindow);
+  if (I.offscreenWorld == nullptr || I.dragClipRegion == nullptr) return;
+  RgnHandle under = newRgn();
+  sectRgn(slotArea, I.dragClipRegion, under);
+  offsetRgn(under, static_cast<int16_t>(I.movingUnderRect.left - I.dragImageRect.left),
+            static_cast<int16_t>(I.movingUnderRect.top - I.dragImageRect.top));
+  setPort(I.offscreenWorld);
+  setClip(under);
+  copyOffscreenToWindow(window, I.offscreenWorld, I.dragImageRect, I.movingUnderRect);
+  setPort(window);
+  disposeRgn(under);
+  stacks.liftRect = I.dragImageRect;
+}
+
 }  // namespace
 
 Rect pieceSlot(int16_t n) {
@@ -105,9 +123,12 @@ void liftTopChecker() {
   setClip(area);
   copyOffscreenToWindow(boardImages.boardWorld, window, stacks.liftRect, stacks.liftRect);
   for (int16_t k = 1; k < n; ++k) drawStackChecker(window, k, area);
-  disposeRgn(area);
   pieceStackOffset(n);
-  drawMovingPiece(stacks.liftRect.left, stacks.liftRect.top);
+  if (hand.piecePicked == -1)
+    repairUnderHand(area);
+  else
+    drawMovingPiece(stacks.liftRect.left, stacks.liftRect.top);
+  disposeRgn(area);
   clipRect(layout.boardRect);
   flushWindow(kBoardWindow);
   setPort(saved);
