@@ -7,7 +7,6 @@
 #include "computer/program_data.h"
 #include "display/board_layout.h"
 #include "display/display_settings.h"
-#include "flow/computer_move.h"
 #include "flow/turn_state.h"
 #include "rules/dice.h"
 #include "runtime/core/messages.h"
@@ -75,9 +74,9 @@ void initProgramData() {
   display.firstBoardBuild = -1;
   turnState.previousOpponentMode = 1;
   flow.newGameRequested = -1;
-  // The play search reaches the evaluation and the turn through these.
+  // The play search reaches the evaluation through these; the turn's entries come with
+  // the game flow's services, installed before the program starts.
   installComputerSearchServices();
-  installFlowSearchServices();
   searchServices.handleEvents = [] { FBHandleEvents(); };
 }
 
