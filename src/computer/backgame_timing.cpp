@@ -1,12 +1,11 @@
 #include "computer/backgame_flags.h"
 
-#include "state/program_state.h"
-
 #include "computer/eval_scores.h"
 #include "computer/factors.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
 #include "state/analysis_state.h"
+#include "state/program_state.h"
 
 namespace bg {
 

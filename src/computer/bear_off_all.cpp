@@ -1,8 +1,7 @@
 #include "computer/bear_off_all.h"
 
-#include "state/program_state.h"
-
 #include "state/analysis_state.h"
+#include "state/program_state.h"
 
 namespace bg {
 

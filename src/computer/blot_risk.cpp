@@ -1,11 +1,10 @@
 #include "computer/blot_risk.h"
 
-#include "state/program_state.h"
-
 #include <algorithm>
 
 #include "computer/program_data.h"
 #include "state/position.h"
+#include "state/program_state.h"
 
 namespace bg {
 

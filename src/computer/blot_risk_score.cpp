@@ -1,13 +1,12 @@
 #include "computer/blot_risk_score.h"
 
-#include "state/program_state.h"
-
 #include <algorithm>
 #include <array>
 #include <initializer_list>
 
 #include "computer/position_features.h"
 #include "state/position.h"
+#include "state/program_state.h"
 
 namespace bg {
 

@@ -1,22 +1,21 @@
 #include "computer/computer_play.h"
 
-#include "state/program_state.h"
-
 #include <utility>
 
 #include "computer/eval_scores.h"
 #include "computer/personalities.h"
 #include "computer/program_data.h"
-#include "state/analysis_state.h"
 #include "rules/best_plays.h"
 #include "rules/checker_move.h"
 #include "rules/dice.h"
+#include "runtime/core/random.h"
+#include "state/analysis_state.h"
 #include "state/flow_state.h"
 #include "state/interaction_state.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
+#include "state/program_state.h"
 #include "state/turn_flags.h"
-#include "runtime/core/random.h"
 
 namespace bg {
 

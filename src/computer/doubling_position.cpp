@@ -1,7 +1,5 @@
 #include "computer/doubling_position.h"
 
-#include "state/program_state.h"
-
 #include <cfloat>
 
 #include "computer/backgame_flags.h"
@@ -10,8 +8,9 @@
 #include "computer/personalities.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
-#include "state/analysis_state.h"
 #include "runtime/core/format.h"
+#include "state/analysis_state.h"
+#include "state/program_state.h"
 
 namespace bg {
 

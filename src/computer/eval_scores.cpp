@@ -1,7 +1,6 @@
 #include "computer/candidate_features.h"
-
-#include "state/program_state.h"
 #include "computer/eval_scores.h"
+#include "state/program_state.h"
 
 namespace bg {
 

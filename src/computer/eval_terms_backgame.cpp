@@ -1,7 +1,5 @@
 #include "computer/eval_terms_backgame.h"
 
-#include "state/program_state.h"
-
 #include <cmath>
 
 #include "computer/backgame_flags.h"
@@ -18,6 +16,7 @@
 #include "state/analysis_state.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
+#include "state/program_state.h"
 #include "state/settings.h"
 
 namespace bg {

@@ -1,7 +1,5 @@
 #include "computer/eval_terms_gaps.h"
 
-#include "state/program_state.h"
-
 #include <algorithm>
 
 #include "computer/backgame_flags.h"
@@ -15,6 +13,7 @@
 #include "computer/shot_probabilities.h"
 #include "computer/term_features.h"
 #include "state/analysis_state.h"
+#include "state/program_state.h"
 
 namespace bg {
 

@@ -1,7 +1,5 @@
 #include "computer/eval_terms_moves.h"
 
-#include "state/program_state.h"
-
 #include <algorithm>
 
 #include "computer/backgame_flags.h"
@@ -21,6 +19,7 @@
 #include "state/flow_state.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
+#include "state/program_state.h"
 
 namespace bg {
 

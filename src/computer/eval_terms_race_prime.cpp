@@ -1,7 +1,5 @@
 #include "computer/eval_terms_race_prime.h"
 
-#include "state/program_state.h"
-
 #include "computer/backgame_flags.h"
 #include "computer/blot_risk.h"
 #include "computer/blot_risk_score.h"
@@ -16,6 +14,7 @@
 #include "computer/term_features.h"
 #include "state/analysis_state.h"
 #include "state/play_search_state.h"
+#include "state/program_state.h"
 
 namespace bg {
 

@@ -1,8 +1,7 @@
 #include "computer/personalities.h"
 
-#include "state/program_state.h"
-
 #include "computer/factors.h"
+#include "state/program_state.h"
 
 namespace bg {
 

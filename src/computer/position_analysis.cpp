@@ -1,7 +1,5 @@
 #include "computer/position_analysis.h"
 
-#include "state/program_state.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -12,6 +10,7 @@
 #include "computer/race_estimates.h"
 #include "computer/shot_probabilities.h"
 #include "state/analysis_state.h"
+#include "state/program_state.h"
 
 namespace bg {
 

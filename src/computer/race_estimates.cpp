@@ -1,13 +1,12 @@
 #include "computer/race_estimates.h"
 
-#include "state/program_state.h"
-
 #include <algorithm>
 
 #include "computer/position_features.h"
 #include "computer/program_data.h"
 #include "state/analysis_state.h"
 #include "state/play_search_state.h"
+#include "state/program_state.h"
 
 namespace bg {
 

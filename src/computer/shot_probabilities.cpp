@@ -1,11 +1,10 @@
 #include "computer/shot_probabilities.h"
 
-#include "state/program_state.h"
-
 #include "computer/blot_risk.h"
 #include "computer/factors.h"
 #include "computer/position_features.h"
 #include "state/analysis_state.h"
+#include "state/program_state.h"
 
 namespace bg {
 

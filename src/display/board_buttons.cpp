@@ -1,7 +1,5 @@
 #include "display/board_buttons.h"
 
-#include "state/program_state.h"
-
 #include <cmath>
 #include <vector>
 
@@ -17,6 +15,7 @@
 #include "runtime/qt/input.h"
 #include "runtime/qt/text.h"
 #include "runtime/qt/windows.h"
+#include "state/program_state.h"
 
 namespace bg {
 

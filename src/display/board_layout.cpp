@@ -1,16 +1,15 @@
 #include "display/board_layout.h"
 
-#include "state/program_state.h"
-
 #include <algorithm>
 #include <cmath>
 
 #include "display/board_ids.h"
-#include "display/display_platform.h"
 #include "display/board_rebuild.h"
+#include "display/display_platform.h"
 #include "display/display_settings.h"
 #include "runtime/qt/windows.h"
 #include "state/display_state.h"
+#include "state/program_state.h"
 #include "state/shell_state.h"
 
 namespace bg {

@@ -1,24 +1,22 @@
 #include "display/board_rebuild.h"
 
-#include "state/program_state.h"
-
 #include <QMessageBox>
 #include <QString>
 
 #include "display/bear_off.h"
 #include "display/board_ids.h"
-#include "display/board_overlay.h"
-#include "display/board_redraw.h"
-#include "display/checker_animation.h"
-#include "display/cube_display.h"
-#include "display/dice_display.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
+#include "display/board_overlay.h"
 #include "display/board_picture.h"
+#include "display/board_redraw.h"
 #include "display/board_resources.h"
 #include "display/board_state.h"
+#include "display/checker_animation.h"
 #include "display/colour_roles.h"
 #include "display/colour_schemes.h"
+#include "display/cube_display.h"
+#include "display/dice_display.h"
 #include "display/display_settings.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
@@ -27,12 +25,13 @@
 #include "display/upper_services.h"
 #include "display/world_housekeeping.h"
 #include "flow/turn_services.h"
-#include "state/display_services.h"
-#include "state/display_state.h"
-#include "state/interaction_services.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/windows.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/interaction_services.h"
+#include "state/program_state.h"
 
 namespace bg {
 

@@ -1,10 +1,9 @@
 #include "display/colour_schemes.h"
 
-#include "state/program_state.h"
-
 #include <cmath>
 
 #include "display/display_settings.h"
+#include "state/program_state.h"
 
 namespace bg {
 

@@ -1,11 +1,9 @@
 #include "display/offscreen.h"
 
-#include "state/program_state.h"
-
 
 #include "display/board_images.h"
-#include "display/board_overlay.h"
 #include "display/board_layout.h"
+#include "display/board_overlay.h"
 #include "display/colour_roles.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
@@ -16,6 +14,7 @@
 #include "runtime/qt/copy_bits.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/palettes.h"
+#include "state/program_state.h"
 
 namespace bg {
 

@@ -1,23 +1,22 @@
 #include "flow/turn_services.h"
 
-#include "state/program_state.h"
-
 #include "computer/computer_play.h"
-#include "state/board_input.h"
 #include "flow/computer_move.h"
-#include "state/shell_flags.h"
+#include "flow/sessions.h"
 #include "flow/turn_state.h"
 #include "rules/best_plays.h"
 #include "rules/checker_move.h"
+#include "state/board_input.h"
+#include "state/cube_state.h"
 #include "state/flow_state.h"
 #include "state/interaction_state.h"
+#include "state/play_options.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
-#include "state/turn_flags.h"
-#include "state/cube_state.h"
-#include "state/play_options.h"
+#include "state/program_state.h"
 #include "state/settings.h"
-#include "flow/sessions.h"
+#include "state/shell_flags.h"
+#include "state/turn_flags.h"
 
 namespace bg {
 

@@ -1,12 +1,11 @@
 #include "state/display_services.h"
 
-#include "state/program_state.h"
-
 #include "rules/dice.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "state/interaction_state.h"
 #include "state/position.h"
+#include "state/program_state.h"
 #include "state/rollout_state.h"
 
 namespace bg {

@@ -1,9 +1,8 @@
 #include "state/flow_services.h"
 
-#include "state/program_state.h"
-
-#include "state/flow_state.h"
 #include "rules/game_record.h"
+#include "state/flow_state.h"
+#include "state/program_state.h"
 
 namespace bg {
 

@@ -1,11 +1,10 @@
 #include "rules/legal_plays.h"
 
-#include "state/program_state.h"
-
-#include "state/analysis_state.h"
 #include "rules/dice.h"
-#include "state/play_search_state.h"
 #include "rules/search_pump.h"
+#include "state/analysis_state.h"
+#include "state/play_search_state.h"
+#include "state/program_state.h"
 
 namespace bg {
 

@@ -1,9 +1,8 @@
 #include "rules/mover_view.h"
 
-#include "state/program_state.h"
-
 #include "state/analysis_state.h"
 #include "state/position.h"
+#include "state/program_state.h"
 
 namespace bg {
 

@@ -1,21 +1,20 @@
 #include "rules/play_search.h"
 
-#include "state/program_state.h"
-
-#include "state/analysis_state.h"
 #include "rules/best_plays.h"
 #include "rules/dice.h"
+#include "rules/legal_plays.h"
+#include "rules/search_pump.h"
+#include "state/analysis_state.h"
 #include "state/display_services.h"
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
-#include "rules/legal_plays.h"
+#include "state/message_numbers.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
-#include "rules/search_pump.h"
+#include "state/program_state.h"
 #include "state/search_services.h"
 #include "state/turn_flags.h"
-#include "state/message_numbers.h"
 
 namespace bg {
 

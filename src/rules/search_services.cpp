@@ -1,8 +1,7 @@
 #include "state/search_services.h"
 
-#include "state/program_state.h"
-
 #include "rules/mover_view.h"
+#include "state/program_state.h"
 
 namespace bg {
 

@@ -1,15 +1,14 @@
 #include "rules/whole_roll_check.h"
 
-#include "state/program_state.h"
-
 #include "rules/checker_move.h"
 #include "rules/dice.h"
-#include "state/flow_state.h"
 #include "rules/game_record.h"
+#include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
+#include "state/program_state.h"
 #include "state/search_services.h"
 
 namespace bg {

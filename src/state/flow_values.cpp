@@ -1,7 +1,6 @@
 #include "state/board_input.h"
-
-#include "state/program_state.h"
 #include "state/play_options.h"
+#include "state/program_state.h"
 #include "state/session_statistics.h"
 #include "state/shell_flags.h"
 
