@@ -124,6 +124,8 @@ void searchBestPlays() {
     }
   }
   if (normal) finalizeBestLists();
+  // The pump may have redrawn the board meanwhile: the computer's move draws the dice again.
+  s.diceRedrawRequested = -1;
 }
 
 void searchHittingPlays() {
