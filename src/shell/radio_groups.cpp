@@ -8,6 +8,7 @@
 #include "display/board_redraw.h"
 #include "display/display_settings.h"
 #include "flow/turn_services.h"
+#include "interaction/board_waits.h"
 #include "runtime/qt/menus.h"
 #include "shell/refusals.h"
 #include "shell/shared_services.h"
@@ -30,14 +31,13 @@ constexpr uint8_t kBearOffBit = 2;
 constexpr uint8_t kPlayForHumanBit = 4;
 constexpr uint8_t kPlayForcedBit = 8;
 
-// The checker images change: refused while a checker is held or a question waits (the
-// question's wait is the board wait).
+// The checker images change: refused while a checker is held or a question waits.
 bool pieceChangeRefused() {
   if (hand.pieceInHand != 0) {
     refuseWithCheckerInHand();
     return true;
   }
-  if (hand.boardWaitActive != 0) {
+  if (panelWait.questionPanelUp != 0) {
     refuseWhileQuestionWaits();
     return true;
   }

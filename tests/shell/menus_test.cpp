@@ -14,6 +14,7 @@
 #include "display/display_settings.h"
 #include "display/upper_services.h"
 #include "flow/turn_services.h"
+#include "interaction/board_waits.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
@@ -166,7 +167,7 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
                              skill.skillLevel, flow.newGameRequested, flow.abortTurn, position.board[1],
                              displaySettings.pieceShapeApplied};
   };
-  enum Gate { kPicked, kWaiting, kInHand, kSearching };
+  enum Gate { kPicked, kWaiting, kQuestion, kInHand, kSearching };
   const struct {
     Gate gate;
     int16_t menu, item;
@@ -176,14 +177,15 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
       {kWaiting, 3, 17, {}},      {kWaiting, 8, 2, {}},       {kWaiting, 5, 5, {}},       {kWaiting, 6, 1, {}},
       {kWaiting, 17, 13, {}},     {kInHand, 8, 2, {"#2"}},    {kInHand, 5, 5, {"#2"}},    {kInHand, 17, 13, {"#2"}},
       {kInHand, 3, 1, {"#207"}},  {kSearching, 8, 15, {"#2"}}, {kSearching, 17, 13, {"#2"}},
-      {kInHand, 20, 2, {"#207"}}, {kWaiting, 20, 2, {"#4"}},
+      {kInHand, 20, 2, {"#207"}}, {kQuestion, 20, 2, {"#4"}},
   };
   for (const auto& r : rows) {
     clearRecords();
     testing::setPosition("start | dice 3 1");
     position.openingPhase = 0;
     hand.piecePicked = r.gate == kPicked ? -1 : 0;
-    hand.boardWaitActive = r.gate == kWaiting ? -1 : 0;
+    hand.boardWaitActive = r.gate == kWaiting || r.gate == kQuestion ? -1 : 0;
+    panelWait.questionPanelUp = r.gate == kQuestion ? -1 : 0;  // a question's wait is a board wait
     hand.pieceInHand = r.gate == kInHand ? -1 : 0;
     playSearch.searchDepth = r.gate == kSearching ? 1 : 0;
     const auto before = snapshot();
