@@ -14,6 +14,8 @@
 #include "runtime/qt/cursors.h"
 #include "runtime/qt/windows.h"
 #include "shell/shell_stand_ins.h"
+#include "storage/preferences_file.h"
+#include "storage/saved_game_file.h"
 #include "state/display_services.h"
 #include "state/display_state.h"
 #include "state/program_state.h"

@@ -12,11 +12,7 @@ namespace {
 constexpr int16_t kBoardWindowNumber = 1;
 }  // namespace
 
-void loadPreferences() {}
-
 void quitGame() { FBShutdown(0); }
-
-void loadGame(int16_t /*askFile*/) {}
 
 void installSubmenus() {
   setMenuBar(kBoardWindowNumber, menuBars.submenuBar.empty() ? menuBars.mainMenuBar : menuBars.submenuBar);

@@ -4,9 +4,7 @@
 
 namespace bg {
 
-void loadPreferences();       // the preferences file: the defaults stay
 [[noreturn]] void quitGame();  // ends the process
-void loadGame(int16_t askFile);
 void installSubmenus();
 void handleDialogEvent(int16_t kind, int16_t id);
 // Runs the one-letter command in the key buffer; until the keyboard commands land only

@@ -30,6 +30,8 @@
 #include "shell/settings_defaults.h"
 #include "shell/shared_services.h"
 #include "shell/shell_stand_ins.h"
+#include "storage/preferences_file.h"
+#include "storage/saved_game_file.h"
 #include "shell/start_picture.h"
 #include "state/display_state.h"
 #include "state/shell_flags.h"
