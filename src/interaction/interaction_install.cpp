@@ -1,6 +1,7 @@
 #include "interaction/interaction_install.h"
 
 #include "flow/turn_services.h"
+#include "interaction/auto_moves.h"
 #include "interaction/board_hit_test.h"
 #include "interaction/board_question.h"
 #include "interaction/board_waits.h"
@@ -28,6 +29,7 @@ void installInteractionServices() {
   turnServices.hitTestBoard = hitTestIntoClickedPoint;
   turnServices.askRollOver = askRollOver;
   turnServices.undoLastPartMove = undoLastPartMove;
+  turnServices.reportNoMoreMoves = reportNoMoreMoves;
   interactionServices.drawBoardQuestion = drawBoardQuestion;
   interactionServices.waitForBoardClick = waitForBoardClick;
   interactionServices.pollBoardClick = pollBoardClick;
