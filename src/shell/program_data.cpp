@@ -16,6 +16,7 @@
 #include "runtime/qt/resources.h"
 #include "runtime/qt/text.h"
 #include "shell/shell_settings.h"
+#include "state/app_constants.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "state/interaction_state.h"
@@ -67,8 +68,8 @@ void initProgramData() {
   initComputerData();
   shellSettings.moveListScoreMask = "+##.# ";
   loadStringList(kHelpTitleList);
-  for (int16_t i = 1; i <= kNamedSkills; ++i) shellSettings.skillNames[i] = menuItemText(kSkillMenu, i).c_str();
-  shellSettings.skillNames[6] = loadStringResource(kSixthSkillName);
+  for (int16_t i = 1; i <= kNamedSkills; ++i) skillNameTable.skillNames[i] = menuItemText(kSkillMenu, i).c_str();
+  skillNameTable.skillNames[6] = loadStringResource(kSixthSkillName);
   initSoundTable();
   applySoundOption();
   display.firstBoardBuild = -1;

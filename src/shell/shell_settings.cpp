@@ -4,13 +4,9 @@
 
 namespace bg {
 
-AppConstants appConstants;
-BG_RESETS_WITH_PROGRAM(appConstants);
 MenuMarks menuMarks;
 BG_RESETS_WITH_PROGRAM(menuMarks);
 ShellSettings shellSettings;
 BG_RESETS_WITH_PROGRAM(shellSettings);
-RolloutSettings rolloutSettings;
-BG_RESETS_WITH_PROGRAM(rolloutSettings);
 
 }  // namespace bg

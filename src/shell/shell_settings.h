@@ -1,6 +1,6 @@
 #pragma once
-// The shell's own values: the program's constants, the menu marks, and the settings and
-// start-up values no other area holds yet (their owners take them over when they land).
+// The shell's own values: the menu marks, and the settings and start-up values no other
+// area holds yet (their owners take them over when they land).
 #include <cstdint>
 
 #include "runtime/core/checked_array.h"
@@ -8,14 +8,6 @@
 #include "runtime/qt/qd_types.h"
 
 namespace bg {
-
-struct AppConstants {
-  Str255 programName;
-  Str255 versionText;
-  Str31 buildText;
-  Str63 savedGameName;
-};
-extern AppConstants appConstants;
 
 // Menu marks: 1 enabled without check, 2 enabled and checked, 0 disabled (the roll-over
 // item's is options.rollOverItemState).
@@ -72,22 +64,9 @@ struct ShellSettings {
   int16_t alertSoundIndex = 0;
   int16_t checkerAnimFlag = 0;
   Str255 moveListScoreMask;
-  CheckedArray<Str255, 6> skillNames;
   CheckedArray<Str255, kHelpTopicHighest> helpTopicTitles;  // 'STR#' 128, from item 1
   Point startPicturePoint{};
 };
 extern ShellSettings shellSettings;
-
-// The rollout's settings until the rollout area holds them.
-struct RolloutSettings {
-  int16_t rolloutStopFlag = 0;
-  int16_t rolloutAutoConcessions = 0;
-  int16_t gamesWanted = 0;
-  int16_t minMaxStart = 0;
-  int16_t rolloutCubeUsed = 0;
-  int16_t rolloutJacobyRule = 0;
-  int16_t rolloutBackgammonsAllowed = 0;
-};
-extern RolloutSettings rolloutSettings;
 
 }  // namespace bg

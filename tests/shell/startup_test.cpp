@@ -26,6 +26,7 @@
 #include "shell/program_data.h"
 #include "shell/shell_settings.h"
 #include "shell/startup.h"
+#include "state/app_constants.h"
 #include "state/cube_state.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
@@ -164,8 +165,8 @@ TEST_F(StartupTest, OneRuleMarksTheOpponentModeForEveryMode) {
 }
 
 TEST_F(StartupTest, SkillNamesAndTheSpokenTableFollowTheResources) {
-  for (int16_t i = 1; i <= 5; ++i) EXPECT_EQ(shellSettings.skillNames[i].view(), menuItemText(6, i)) << i;
-  EXPECT_EQ(shellSettings.skillNames[6].view(), "World Class");
+  for (int16_t i = 1; i <= 5; ++i) EXPECT_EQ(skillNameTable.skillNames[i].view(), menuItemText(6, i)) << i;
+  EXPECT_EQ(skillNameTable.skillNames[6].view(), "World Class");
   QTemporaryDir dir;
   QDir(dir.path()).mkpath(QStringLiteral("text"));
   QFile speech(dir.filePath(QStringLiteral("text/speech_messages.txt")));
