@@ -36,6 +36,8 @@ function(bg_area_tests name dir)
   add_executable(test_${name} ${srcs})
   target_include_directories(test_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
   target_compile_options(test_${name} PRIVATE ${BG_WARNINGS})
+  # The source tree's place for tests that read shipped files (__FILE__ may be relative).
+  target_compile_definitions(test_${name} PRIVATE BG_SOURCE_ROOT="${CMAKE_SOURCE_DIR}")
   if(A_QT)
     # Qt tests run under a QApplication made by our own main.
     target_link_libraries(test_${name} PRIVATE ${A_DEPS} bg_qt_test_main GTest::gtest GTest::gmock)

@@ -72,7 +72,7 @@ class FlowTest : public ::testing::Test {
     seedRandom(20240611);
     fillDicePool();
     [[maybe_unused]] static const bool loaded = [] {
-      std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "../../resources/text/messages.txt");
+      std::ifstream in(std::filesystem::path(BG_SOURCE_ROOT) / "resources/text/messages.txt");
       loadMessageTable(std::string(std::istreambuf_iterator<char>(in), {}));
       initComputerData();
       return true;

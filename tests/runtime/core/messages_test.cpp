@@ -11,8 +11,7 @@ namespace bg {
 namespace {
 
 std::string shippedFile(const char* name) {
-  // The resource files of the source tree, found from this file's place in it.
-  const auto root = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path();
+  const auto root = std::filesystem::path(BG_SOURCE_ROOT);
   std::ifstream in(root / "resources" / "text" / name, std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
