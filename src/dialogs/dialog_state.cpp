@@ -31,12 +31,22 @@ void enableAllMenus() {
 namespace bg {
 
 void returnToBoardWindow() {
+  const int16_t open = dialogWindows.modalDialogWnd;
+  if (open > kBoardWindowNumber) windowClose(open);
+  int16_t back = dialogWindows.savedOutputWnd;
+  if (back <= kBoardWindowNumber || back == open || !windowExists(back)) back = kBoardWindowNumber;
+  dialogWindows.modalDialogWnd = back;
+  setOutputWindow(back);
+  if (back != kBoardWindowNumber) {
+    // The dialog underneath keeps the dispatcher and the disabled menus.
+    windowSelect(back);
+    return;
+  }
   // Both numbers go back to the board: a stale dialog number kept here would disable the
   // menus for good at the next question.
-  dialogWindows.modalDialogWnd = kBoardWindowNumber;
   dialogWindows.savedOutputWnd = kBoardWindowNumber;
   if (dialogReturn.boardDialogEvent != nullptr) setDialogVector(dialogReturn.boardDialogEvent);
-  setOutputWindow(kBoardWindowNumber);
+  FBInstallDialogHandler();
   enableAllMenus();
 }
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "dialogs/dialog_dispatch.h"
 #include "dialogs/dialog_state.h"
 #include "dialogs/message_boxes.h"
 #include "display/board_ids.h"
@@ -33,16 +34,9 @@ constexpr int16_t kHelpWindow = 3;
 constexpr int16_t kWaitWindow = 6;
 constexpr int16_t kNotePadWindow = 2;
 constexpr int16_t kRolloutWindow = 348;
-constexpr int16_t kBoxWindow325 = 325;
 constexpr int16_t kFlashMs = 100;
 constexpr uint8_t kBoardInput = 255;
 constexpr uint8_t kRolloutOn = 255;
-
-// The boxes that answer their own buttons in their app-modal loops.
-bool answersOwnControls(int16_t window) {
-  return window == kBoardWindow || window == kInformationWindow || window == kLargeMessageWindow ||
-         window == kNameEntryWindow || window == kBoxWindow325 || window == kInfoBoxWindow;
-}
 
 void activationChanged(int16_t id) {
   if (id == 2) {
@@ -76,15 +70,19 @@ bool keyDown(const AppEvent& e) {
     default:
       break;
   }
+  // Queued for the pump: the reader may open a box, wait on the board or quit.
   if (e.charCode == kReturnChar || e.charCode == kEnterChar) {
     flashButton(1);
-    handleDialogEvent(kDialogControlHit, 1);
+    FBRaiseDialogEvent(kDialogControlHit, 1);
     return true;
   }
   if (e.charCode == kEscapeChar) {
-    flashButton(2);
-    handleDialogEvent(kDialogControlHit, 2);
-    // Dispatched here: reported handled so that no standard cancel acts a second time.
+    const int16_t cancel = escapeControlOf(e.window);
+    if (cancel != 0) {
+      flashButton(cancel);
+      FBRaiseDialogEvent(kDialogControlHit, cancel);
+    }
+    // Reported handled so that no standard cancel acts a second time.
     return true;
   }
   return false;
@@ -129,9 +127,8 @@ void doDialogEvent() {
 bool appEventHandler(AppEvent& e) {
   switch (e.kind) {
     case AppEvent::kControlHit:
-      if (answersOwnControls(e.window)) return false;
-      handleDialogEvent(kDialogControlHit, e.control);
-      return true;
+      // The dialog callback gets the hit (the boxes' own loops answer theirs).
+      return false;
     case AppEvent::kQuitRequest:
       quitGame();
     case AppEvent::kKeyDown:

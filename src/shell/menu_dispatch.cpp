@@ -4,6 +4,7 @@
 #include "audio/speech.h"
 #include "computer/late_race.h"
 #include "dialogs/dialog_state.h"
+#include "dialogs/game_setup_dialogs.h"
 #include "display/board_redraw.h"
 #include "display/message_line.h"
 #include "display/upper_services.h"
@@ -172,6 +173,7 @@ void optionsMenuCommand(int16_t item) {
     case kBackgammonItem: toggleBackgammonAllowed(); break;
     case kRerollItem: toggleRerollFirstRoll(); break;
     case kAutoConcessionsItem: toggleAutoConcessions(); break;
+    case kWhoGetsFirstRollItem: whoGetsFirstRollDialog(); break;
     default: break;
   }
 }

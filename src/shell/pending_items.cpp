@@ -55,9 +55,8 @@ constexpr PendingItem kPendingItems[] = {
     {kHelpMenu, 6},
     {kHelpMenu, 7},
     {kHelpMenu, 9},
-    // Options: the roll-over marker and the first-roll dialog.
+    // Options: the roll-over marker.
     {kOptionsMenu, kRollOverItem},
-    {kOptionsMenu, 10},
     // Settings: Display Settings, the sound and speak-dice dialogs, Show Possible Moves
     // (set only from the preferences), the automatic-moves dialog, the position editor,
     // the click-after-move dialog.

@@ -16,7 +16,11 @@
 #include "runtime/qt/menus.h"
 #include "runtime/qt/text.h"
 #include "runtime/qt/windows.h"
+#include "shell/option_toggles.h"
 #include "shell/pending_items.h"
+#include "shell/radio_groups.h"
+#include "shell/shell_settings.h"
+#include "shell/shell_stand_ins.h"
 #include "state/board_input.h"
 #include "state/menu_numbers.h"
 #include "state/rollout_state.h"
@@ -128,6 +132,15 @@ void installShellServices() {
   shellServices.setMenuItemState = setMenuItemState;
   shellServices.pauseSeconds = pauseSeconds;
   shellServices.pauseAfterMove = pauseAfterMove;
+  shellServices.toggleBeaverAllowed = toggleBeaverAllowed;
+  shellServices.toggleJacobyRule = toggleJacobyRule;
+  shellServices.toggleRerollFirstRoll = toggleRerollFirstRoll;
+  shellServices.toggleAcceptDoubles = toggleAcceptDoubles;
+  shellServices.selectAutoDoubleMax = [](int16_t choice) {
+    shellSettings.autoDoubleMaxChoice = choice;
+    selectAutoDoubleMax();
+  };
+  shellServices.installSubmenus = installSubmenus;
   upperServices.showInformation = showInformation;
   turnServices.pollEvents = pollEvents;
   turnServices.isModifierDown = [](int16_t code) { return isModifierDown(code) != 0; };

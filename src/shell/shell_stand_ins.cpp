@@ -18,8 +18,6 @@ void installSubmenus() {
   setMenuBar(kBoardWindowNumber, menuBars.submenuBar.empty() ? menuBars.mainMenuBar : menuBars.submenuBar);
 }
 
-void handleDialogEvent(int16_t /*kind*/, int16_t /*id*/) {}
-
 void doKeyDown() {
   const std::string_view key = interactionDisplay.keyBuffer.view();
   if (key == "M") makeBestMoveCommand();

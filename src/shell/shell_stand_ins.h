@@ -6,7 +6,6 @@ namespace bg {
 
 [[noreturn]] void quitGame();  // ends the process
 void installSubmenus();
-void handleDialogEvent(int16_t kind, int16_t id);
 // Runs the one-letter command in the key buffer; until the keyboard commands land only
 // the letters whose commands exist act (M, S, C).
 void doKeyDown();

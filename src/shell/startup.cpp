@@ -5,6 +5,7 @@
 #include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
+#include "dialogs/dialogs_install.h"
 #include "display/audio_install.h"
 #include "interaction/interaction_install.h"
 #include "display/board_rebuild.h"
@@ -121,6 +122,7 @@ int runApplication(int argc, char** argv) {
   turnServices.pumpEvents = pumpOneSlice;
   turnServices.quitGame = quitGame;
   installShellServices();
+  installDialogServices();
   upperServices.endWaitLoop = endWaitLoop;
   installAudioServices();
   initProgram();

@@ -49,6 +49,7 @@ inline constexpr int16_t kJacobyItem = 5;
 inline constexpr int16_t kBackgammonItem = 8;  // checked while backgammons do not count
 inline constexpr int16_t kRerollItem = 9;
 inline constexpr int16_t kAutoConcessionsItem = 11;
+inline constexpr int16_t kWhoGetsFirstRollItem = 10;  // Options: its dialog
 // Settings menu items with a check mark.
 inline constexpr int16_t kSelectOneOnlyItem = 2;
 inline constexpr int16_t kShowPossibleMovesItem = 5;

@@ -1,6 +1,8 @@
 #pragma once
-// What the rules ask of the application shell: menu item states and pauses.
+// What the rules and the dialogs ask of the application shell: menu item states, pauses,
+// the option toggles and the submenus.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace bg {
@@ -12,6 +14,14 @@ inline constexpr int16_t kItemChecked = 2;
 namespace least {
 void setMenuItemState(int16_t menu, int16_t item, int16_t state, std::string_view text);
 void pause(double seconds);
+
+void noSubmenus();
+std::string noHelpText(std::string_view name);
+void toggleBeaverAllowed();
+void toggleJacobyRule();
+void toggleRerollFirstRoll();
+void toggleAcceptDoubles();
+void selectAutoDoubleMax(int16_t choice);
 }  // namespace least
 
 struct ShellServices {
@@ -23,6 +33,18 @@ struct ShellServices {
   // Flushes the board window, then waits; nothing in the no-delay, Fast Play and no-pause
   // states.
   void (*pauseAfterMove)(double seconds) = least::pause;
+
+  // For the dialogs. The option toggles flip their option and its menu mark.
+  void (*toggleBeaverAllowed)() = least::toggleBeaverAllowed;
+  void (*toggleJacobyRule)() = least::toggleJacobyRule;
+  void (*toggleRerollFirstRoll)() = least::toggleRerollFirstRoll;
+  void (*toggleAcceptDoubles)() = least::toggleAcceptDoubles;
+  // The most automatic doubles: 0 off, v the value v (the choice of its menu).
+  void (*selectAutoDoubleMax)(int16_t choice) = least::selectAutoDoubleMax;
+  // Puts the submenus into the bar with their marks.
+  void (*installSubmenus)() = least::noSubmenus;
+  // The help text of the given name, empty when there is none.
+  std::string (*loadHelpText)(std::string_view name) = least::noHelpText;
 };
 
 extern ShellServices shellServices;
@@ -33,6 +55,13 @@ inline void setMenuItemState(int16_t menu, int16_t item, int16_t state, std::str
 }
 inline void pauseSeconds(double seconds) { shellServices.pauseSeconds(seconds); }
 inline void pauseAfterMove(double seconds) { shellServices.pauseAfterMove(seconds); }
+inline void toggleBeaverOption() { shellServices.toggleBeaverAllowed(); }
+inline void toggleJacobyOption() { shellServices.toggleJacobyRule(); }
+inline void toggleRerollOption() { shellServices.toggleRerollFirstRoll(); }
+inline void toggleAcceptDoublesOption() { shellServices.toggleAcceptDoubles(); }
+inline void chooseAutoDoubleMax(int16_t choice) { shellServices.selectAutoDoubleMax(choice); }
+inline void installMenuSubmenus() { shellServices.installSubmenus(); }
+inline std::string helpTextNamed(std::string_view name) { return shellServices.loadHelpText(name); }
 }  // namespace hook
 
 }  // namespace bg

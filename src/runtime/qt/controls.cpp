@@ -1,7 +1,10 @@
 #include "runtime/qt/controls.h"
 
+#include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "runtime/qt/events.h"
+#include "runtime/qt/menus.h"
 #include "runtime/qt/ports.h"
 #include "runtime/qt/text.h"
 #include "runtime/qt/windows.h"
@@ -86,17 +90,49 @@ W* place(int16_t window, int16_t id, W* w, const Rect& r) {
   return w;
 }
 
-void buttonClicked(int16_t window, int16_t id) {
+// The hit is queued: its reader may open a box, wait on the board or quit, none of which
+// may run inside the widget's own signal.
+void controlHit(int16_t window, int16_t id) {
   if (ModalLoop* loop = loopFor(window)) {
     if (id == kDefaultButton) return endLoop(loop, true);
     if (id == kCancelButton) return endLoop(loop, false);
   }
-  AppEvent e;
-  e.kind = AppEvent::kControlHit;
-  e.window = window;
-  e.control = id;
-  // Not taken by the application handler: the dialog callback gets the control hit.
-  if (!detail::deliverAppEvent(e)) FBRaiseDialogEvent(kDialogControlHit, id);
+  detail::queueTask(true, [window, id] {
+    if (contentWidget(window) == nullptr) return;
+    AppEvent e;
+    e.kind = AppEvent::kControlHit;
+    e.window = window;
+    e.control = id;
+    // Not taken by the application handler: the dialog callback gets the control hit.
+    if (!detail::deliverAppEvent(e)) detail::deliverDialogEvent(kDialogControlHit, id);
+  });
+}
+
+// The buttons of a radio group: its checkable buttons that carry a `value`.
+QList<QAbstractButton*> radioButtonsOf(QWidget* group) {
+  QList<QAbstractButton*> buttons;
+  for (QAbstractButton* b : group->findChildren<QAbstractButton*>()) {
+    if (b->property("value").isValid()) buttons.push_back(b);
+  }
+  return buttons;
+}
+
+bool isRadioGroup(QWidget* w) {
+  return w != nullptr && qobject_cast<QAbstractButton*>(w) == nullptr && qobject_cast<QComboBox*>(w) == nullptr &&
+         !radioButtonsOf(w).isEmpty();
+}
+
+void connectHits(int16_t window, int16_t id, QWidget* w) {
+  if (isRadioGroup(w)) {
+    for (QAbstractButton* b : radioButtonsOf(w)) {
+      b->setAutoExclusive(true);
+      QObject::connect(b, &QAbstractButton::clicked, [window, id] { controlHit(window, id); });
+    }
+  } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+    QObject::connect(b, &QAbstractButton::clicked, [window, id] { controlHit(window, id); });
+  } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+    QObject::connect(c, &QComboBox::activated, [window, id] { controlHit(window, id); });
+  }
 }
 
 // Return and Enter press the default button, Escape the cancel button when there is one;
@@ -133,7 +169,27 @@ void addPushButton(int16_t window, int16_t id, std::string_view title, const Rec
   if (b == nullptr) return;
   b->setAutoDefault(false);
   b->setDefault(id == kDefaultButton);
-  QObject::connect(b, &QPushButton::clicked, [window, id] { buttonClicked(window, id); });
+  connectHits(window, id, b);
+}
+
+void addCheckBox(int16_t window, int16_t id, std::string_view title, const Rect& r) {
+  auto* b = place(window, id, new QCheckBox(QString::fromUtf8(title.data(), static_cast<int>(title.size()))), r);
+  if (b != nullptr) connectHits(window, id, b);
+}
+
+void addPopUpMenu(int16_t window, int16_t id, int16_t menu, const Rect& r) {
+  auto* c = place(window, id, new QComboBox, r);
+  if (c == nullptr) return;
+  const int16_t count = menuItemCount(menu);
+  for (int16_t item = 1; item <= count; ++item) {
+    const std::string text = menuItemText(menu, item);
+    if (text == "-") {
+      c->insertSeparator(c->count());
+    } else {
+      c->addItem(QString::fromStdString(text));
+    }
+  }
+  connectHits(window, id, c);
 }
 
 void addStaticText(int16_t window, int16_t id, std::string_view text, const Rect& r, bool centred) {
@@ -169,6 +225,90 @@ void setControlFont(int16_t window, int16_t id, int16_t font, int16_t size) {
 
 bool controlExists(int16_t window, int16_t id) { return controlOf(window, id) != nullptr; }
 
+QWidget* controlWidget(int16_t window, int16_t id) { return controlOf(window, id); }
+
+int16_t controlValue(int16_t window, int16_t id) {
+  QWidget* w = controlOf(window, id);
+  if (w == nullptr) return 0;
+  if (auto* c = qobject_cast<QComboBox*>(w)) return static_cast<int16_t>(c->currentIndex() + 1);
+  if (isRadioGroup(w)) {
+    for (QAbstractButton* b : radioButtonsOf(w)) {
+      if (b->isChecked()) return static_cast<int16_t>(b->property("value").toInt());
+    }
+    return 0;
+  }
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->isCheckable() && b->isChecked() ? 1 : 0;
+  return 0;
+}
+
+void setControlValue(int16_t window, int16_t id, int16_t value) {
+  QWidget* w = controlOf(window, id);
+  if (w == nullptr) return;
+  if (auto* c = qobject_cast<QComboBox*>(w)) {
+    c->setCurrentIndex(value >= 1 && value <= c->count() ? value - 1 : -1);
+  } else if (isRadioGroup(w)) {
+    const QList<QAbstractButton*> buttons = radioButtonsOf(w);
+    // Exclusive buttons cannot all be cleared while exclusive: a value of none clears them.
+    for (QAbstractButton* b : buttons) b->setAutoExclusive(false);
+    for (QAbstractButton* b : buttons) b->setChecked(b->property("value").toInt() == value);
+    for (QAbstractButton* b : buttons) b->setAutoExclusive(true);
+  } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+    if (b->isCheckable()) b->setChecked(value != 0);
+  }
+}
+
+void setControlText(int16_t window, int16_t id, std::string_view text) {
+  QWidget* w = controlOf(window, id);
+  const QString t = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+  if (auto* e = qobject_cast<QLineEdit*>(w)) {
+    e->setText(t);
+  } else if (auto* l = qobject_cast<QLabel*>(w)) {
+    l->setText(t);
+  } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+    b->setText(t);
+  }
+}
+
+void setControlEnabled(int16_t window, int16_t id, bool enabled) {
+  if (QWidget* w = controlOf(window, id)) w->setEnabled(enabled);
+}
+
+bool controlEnabled(int16_t window, int16_t id) {
+  QWidget* w = controlOf(window, id);
+  return w != nullptr && w->isEnabled();
+}
+
+void focusControl(int16_t window, int16_t id) {
+  QWidget* w = controlOf(window, id);
+  if (w == nullptr) return;
+  w->setFocus(Qt::OtherFocusReason);
+  if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+}
+
+int16_t focusedControl(int16_t window) {
+  QWidget* top = contentWidget(window);
+  QWidget* f = top != nullptr ? top->focusWidget() : nullptr;
+  if (f == nullptr) return 0;
+  for (const auto& [key, w] : registry().controls) {
+    if (key.first == window && !w.isNull() && (w.data() == f || w->isAncestorOf(f))) return key.second;
+  }
+  return 0;
+}
+
+namespace detail {
+
+void registerControl(int16_t window, int16_t id, QWidget* w) {
+  if (contentWidget(window) == nullptr || w == nullptr) return;
+  registry().controls[{window, id}] = w;
+  if (auto* b = qobject_cast<QPushButton*>(w)) {
+    b->setAutoDefault(false);
+    b->setDefault(id == kDefaultButton);
+  }
+  connectHits(window, id, w);
+}
+
+}  // namespace detail
+
 Rect controlRect(int16_t window, int16_t id) {
   QWidget* w = controlOf(window, id);
   if (w == nullptr) return Rect{};
@@ -182,7 +322,8 @@ std::string controlText(int16_t window, int16_t id) {
   QWidget* w = controlOf(window, id);
   if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text().toStdString();
   if (auto* l = qobject_cast<QLabel*>(w)) return l->text().toStdString();
-  if (auto* b = qobject_cast<QPushButton*>(w)) return b->text().toStdString();
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text().toStdString();
+  if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText().toStdString();
   return {};
 }
 
@@ -196,7 +337,7 @@ bool buttonHighlighted(int16_t window, int16_t id) {
 }
 
 void pressButton(int16_t window, int16_t id) {
-  if (auto* b = qobject_cast<QPushButton*>(controlOf(window, id))) b->click();
+  if (auto* b = qobject_cast<QAbstractButton*>(controlOf(window, id))) b->click();
 }
 
 bool runModalDialog() {

@@ -1,14 +1,19 @@
 #pragma once
-// The controls of the boxes the program builds in code, by window and control number:
-// push buttons, static and edit text, a separator line. Rectangles are in the window's
-// local coordinates. A button click ends the app-modal loop running the window when it is
-// the default (1) or cancel (2) button; otherwise it reaches the application handler as
-// a control hit.
+// The controls of the program's windows, by window and control number: push buttons,
+// static and edit text, a separator line, check boxes, pop-up menus and radio groups,
+// built in code or taken from a designed form. Rectangles are in the window's local
+// coordinates. A button click ends the app-modal loop running the window when it is the
+// default (1) or cancel (2) button; otherwise every use of a control (a click, a check, a
+// radio choice, a pop-up choice) is queued as a control hit: the pump hands it to the
+// application handler, else to the dialog callback (kind 1, the control number). A hit
+// whose window closed before the pump delivered it is dropped.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "runtime/qt/qd_types.h"
+
+class QWidget;
 
 namespace bg {
 
@@ -16,12 +21,29 @@ void addPushButton(int16_t window, int16_t id, std::string_view title, const Rec
 void addStaticText(int16_t window, int16_t id, std::string_view text, const Rect& r, bool centred = false);
 void addEditText(int16_t window, int16_t id, std::string_view text, const Rect& r);
 void addSeparatorLine(int16_t window, int16_t id, const Rect& r);
+void addCheckBox(int16_t window, int16_t id, std::string_view title, const Rect& r);
+// A pop-up of menu m's items: value n is item n (separators keep their numbers).
+void addPopUpMenu(int16_t window, int16_t id, int16_t menu, const Rect& r);
 // The font of the window's text controls (the port's font family number and size).
 void setControlFont(int16_t window, int16_t id, int16_t font, int16_t size);
 
 bool controlExists(int16_t window, int16_t id);
 Rect controlRect(int16_t window, int16_t id);
 std::string controlText(int16_t window, int16_t id);
+// Value: a check box 1 checked / 0, a radio group the `value` of its checked button (0
+// when none), a pop-up the item number, 0 for other controls.
+int16_t controlValue(int16_t window, int16_t id);
+void setControlValue(int16_t window, int16_t id, int16_t value);
+// Text of an edit field, a static text, a button's title.
+void setControlText(int16_t window, int16_t id, std::string_view text);
+// Dimmed controls take no input.
+void setControlEnabled(int16_t window, int16_t id, bool enabled);
+bool controlEnabled(int16_t window, int16_t id);
+// Keyboard focus to the control; an edit field's text is selected.
+void focusControl(int16_t window, int16_t id);
+int16_t focusedControl(int16_t window);  // 0 when no numbered control has the focus
+// The widget of a control, for tests and screenshots; nullptr when none.
+QWidget* controlWidget(int16_t window, int16_t id);
 // Shows button id pressed (true) or released.
 void setButtonHighlight(int16_t window, int16_t id, bool down);
 bool buttonHighlighted(int16_t window, int16_t id);
@@ -34,5 +56,10 @@ void pressButton(int16_t window, int16_t id);
 bool runModalDialog();
 // The window an app-modal loop runs now, 0 when none.
 int16_t modalLoopWindow();
+
+namespace detail {
+// Makes w control id of the window (a designed form's widget) and connects its hits.
+void registerControl(int16_t window, int16_t id, QWidget* w);
+}  // namespace detail
 
 }  // namespace bg
