@@ -1,11 +1,218 @@
 #include "storage/saved_game_file.h"
 
+#include <string_view>
+
+#include "flow/turn_services.h"
+#include "rules/play_search.h"
+#include "runtime/core/files.h"
+#include "state/display_services.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/message_numbers.h"
+#include "state/settings.h"
+#include "state/shell_state.h"
+#include "state/speech_state.h"
+#include "state/storage_state.h"
+#include "storage/saved_game.h"
+#include "storage/saved_game_commit.h"
+#include "storage/saved_game_reader.h"
+#include "storage/saved_game_writer.h"
+#include "storage/storage_services.h"
+
 namespace bg {
 
-bool saveGame(int16_t /*askName*/) { return false; }
+namespace {
+
+constexpr int16_t kSavedMessage = 82;
+constexpr std::string_view kSaveAsPrompt = "Save as...";
+constexpr std::string_view kOpenPrompt = "Open a saved game";
+constexpr std::string_view kDialogDefaultName = "savedGame";
+constexpr std::string_view kNoSavedGameText = "MMNo Saved Game To Load";
+constexpr std::string_view kMidRollText = "MMPlay the rest of the roll before saving the game";
+constexpr std::string_view kNotSavedText = "MMThe game could not be saved";
+
+int32_t fileErrorSeen = 0;
+void noteFileError(int32_t error) { fileErrorSeen = error; }
+
+// File errors are only noted while the saved game is read or written; the caller tells
+// the user what went wrong.
+class QuietFileErrors {
+ public:
+  QuietFileErrors() : old_(setFileErrorVector(noteFileError)) { fileErrorSeen = 0; }
+  ~QuietFileErrors() { setFileErrorVector(old_); }
+  QuietFileErrors(const QuietFileErrors&) = delete;
+  QuietFileErrors& operator=(const QuietFileErrors&) = delete;
+  bool readFailed() const { return (fileErrorSeen & 0xFF) != 0 && (fileErrorSeen & 0xFF) != kFileErrorPastEnd; }
+
+ private:
+  FileErrorVector old_;
+};
+
+void showLine(std::string_view text) {
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = text;
+  hook::displayMessage();
+}
+
+void showNumbered(int16_t number) {
+  interaction.messageNumber = number;
+  interaction.messageText = "MM";
+  hook::displayMessage();
+}
+
+bool partOfRollPlayed() { return flow.movesLeft != 0 && flow.movesLeft != flow.movesAllowed; }
+
+bool writeSavedGame(const std::filesystem::path& path, const std::string& text) {
+  const QuietFileErrors quiet;
+  if (!openOutput(kSavedGameFileNumber, path)) return false;
+  const bool written = writeToFile(kSavedGameFileNumber, text);
+  const bool closed = closeFile(kSavedGameFileNumber);
+  return written && closed;
+}
+
+bool loadRefused() {
+  if (hand.pieceInHand != 0) {
+    showNumbered(kFinishMovingMessage);
+    return true;
+  }
+  if (hand.boardWaitActive != 0) {
+    showNumbered(kNotNowMessage);
+    return true;
+  }
+  return refuseWhileSearching();
+}
+
+void tellNoSavedGame() {
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = kNoSavedGameText;
+  speech.waitForSpeechEnd = -1;
+  hook::displayMessage();
+  speech.waitForSpeechEnd = 0;
+  hook::clearMessageLine(0);
+  hook::redrawBoardPicture();
+}
+
+void refuseDamagedFile(std::string_view why) {
+  hook::showInformation("The saved game could not be loaded. " + std::string(why));
+}
+
+// The name of the file to read: the document the program was opened with, the game
+// remembered at the last quit, or the default file. Empty: nothing to read.
+std::string nameToRead(int16_t askFile) {
+  if (storage.openDocumentPending != 0) {
+    storage.openDocumentPending = 0;
+    return storage.openedDocumentName.str();
+  }
+  std::string name(kSavedGameFileName);
+  if (storage.gameWasSaved != 0 && storage.loadGameOnStartup != 0) {
+    name = shell.savedGameName.str();
+    storage.gameWasSaved = 0;
+  }
+  if (askFile != 0) return hook::chooseOpenFile(kOpenPrompt, kDialogDefaultName);
+  return name;
+}
+
+// False when nothing was put into the game.
+bool readSavedGame(int16_t askFile) {
+  const bool bareBoard = hook::isModifierDown(kCommandModifier);
+  const std::string name = nameToRead(askFile);
+  if (name.empty()) return false;
+  const std::filesystem::path path = savedGamePath(name);
+  if (askFile == 0 && !fileExists(path)) {
+    shell.savedGameName = "";
+    tellNoSavedGame();
+    return false;
+  }
+  SavedGameReading reading;
+  {
+    const QuietFileErrors quiet;
+    if (!openInput(kSavedGameFileNumber, path)) {
+      refuseDamagedFile("The file cannot be opened.");
+      return false;
+    }
+    reading = readSavedGameFields(kSavedGameFileNumber, bareBoard);
+    reading.readFailed = quiet.readFailed();
+    closeFile(kSavedGameFileNumber);
+  }
+  if (reading.readFailed) {
+    refuseDamagedFile("The disk could not be read.");
+    return false;
+  }
+  if (!reading.complete) {
+    refuseDamagedFile("The file ends before its move table.");
+    return false;
+  }
+  const std::string fault = savedGameFault(reading.game);
+  if (!fault.empty()) {
+    refuseDamagedFile(fault);
+    return false;
+  }
+  commitSavedGame(reading);
+  // The game keeps its name, so an unchanged resumed game is offered again next time.
+  shell.savedGameName.assign(savedGameNameOf(path));
+  return true;
+}
+
+}  // namespace
+
+std::filesystem::path savedGamePath(const std::string& name) {
+  if (name.find('/') != std::string::npos) return std::filesystem::path(name);
+  return dataFilePath(name);
+}
+
+std::string savedGameNameOf(const std::filesystem::path& path) {
+  if (path.parent_path() == dataFolder()) return path.filename().string();
+  return path.string();
+}
+
+bool saveGame(int16_t askName) {
+  if (hand.pieceInHand != 0) {
+    showNumbered(kFinishMovingMessage);
+    return false;
+  }
+  if (partOfRollPlayed()) {
+    showLine(kMidRollText);
+    return false;
+  }
+  std::filesystem::path path = dataFilePath(kSavedGameFileName);
+  if (askName != 0) {
+    const std::string chosen = hook::chooseSaveFile(kSaveAsPrompt, kDialogDefaultName);
+    if (chosen.empty()) return false;
+    path = chosen;
+  }
+  if (!writeSavedGame(path, savedGameText(savedGameOfState()))) {
+    showLine(kNotSavedText);
+    return false;
+  }
+  hook::pumpEvents();
+  interaction.messageNumber = kSavedMessage;
+  if (shell.quitting != -1) {
+    interaction.messageText = "MM";
+    speech.waitForSpeechEnd = -1;
+    hook::displayMessage();
+  }
+  storage.gameModified = 0;
+  shell.savedGameName.assign(savedGameNameOf(path));
+  return true;
+}
 
 void saveGameAs() { saveGame(-1); }
 
-void loadGame(int16_t /*askFile*/) {}
+void openSavedGame() { loadGame(-1); }
+
+void loadGame(int16_t askFile) {
+  if (loadRefused()) {
+    storage.openDocumentPending = 0;
+    return;
+  }
+  storage.loadingGame = -1;
+  const uint8_t soundOn = settings.soundOptions.soundOn;
+  settings.soundOptions.soundOn = 0;
+  readSavedGame(askFile);
+  storage.loadingGame = 0;
+  settings.soundOptions.soundOn = soundOn;
+  storage.openDocumentPending = 0;
+}
 
 }  // namespace bg

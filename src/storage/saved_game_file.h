@@ -1,11 +1,26 @@
 #pragma once
-// The saved game: an unfinished game with its cube, dice, session and record.
+// The saved game: an unfinished game with its cube, dice, session and record, written to
+// "SavedGame" in the data folder or a file the user names, and read back from there, from
+// the file the program was opened with, or from one the user picks.
 #include <cstdint>
+#include <filesystem>
+#include <string>
 
 namespace bg {
 
-bool saveGame(int16_t askName);  // true when the file was written whole
+// askName non-zero: the Save As dialog. True when the file was written whole; a refusal
+// (a checker held, part of the roll played) is told to the user, a cancel is silent.
+bool saveGame(int16_t askName);
 void saveGameAs();
+// askFile non-zero: the open dialog. Refused with a message while a checker is held, a
+// question waits on the board or a search runs; a damaged file is refused with a message
+// and changes nothing.
 void loadGame(int16_t askFile);
+void openSavedGame();
+
+// Where a saved-game name points: a bare name lies in the data folder.
+std::filesystem::path savedGamePath(const std::string& name);
+// The name to remember for a path: bare for a file in the data folder.
+std::string savedGameNameOf(const std::filesystem::path& path);
 
 }  // namespace bg

@@ -1,0 +1,77 @@
+// The saved-game reader over any bytes: every input returns, and either a legal game is
+// put in place or the file is refused with a message and the game stays as it was.
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "flow/turn_services.h"
+#include "fuzz_support.h"
+#include "rules/game_record.h"
+#include "runtime/core/files.h"
+#include "state/cube_state.h"
+#include "state/dice_state.h"
+#include "state/flow_state.h"
+#include "state/game_record_state.h"
+#include "state/position.h"
+#include "state/program_state.h"
+#include "state/storage_state.h"
+#include "storage/saved_game.h"
+#include "storage/saved_game_file.h"
+
+namespace {
+
+int refusals = 0;
+constexpr std::size_t kBareBoardEvery = 7;  // now and then the command key is held
+
+struct Before {
+  bg::SavedGame values = bg::currentGameValues();
+  bg::GameRecord rec = bg::record;
+};
+
+bool legalGame() {
+  using namespace bg;
+  int own = 0, other = 0;
+  for (const int16_t c : position.board) (c > 0 ? own : other) += c > 0 ? c : -c;
+  bool cubeOk = false;
+  for (int v = 1; v <= kHighestCube; v *= 2) cubeOk = cubeOk || cube.cubeValue == v;
+  return own <= kCheckersPerSide && other <= kCheckersPerSide && cubeOk && cube.cubeOwner >= 0 &&
+         cube.cubeOwner <= kCubeCentred && diceState.dice[0].value >= 0 && diceState.dice[0].value <= 6 &&
+         diceState.dice[1].value >= 0 && diceState.dice[1].value <= 6 && record.gameRecordCount >= 0 &&
+         record.gameRecordCount <= kGameRecordHighest && position.currentPlayer >= 0 && position.currentPlayer <= 1 &&
+         position.piecesOnBoard[0] == own && position.piecesOnBoard[1] == other;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace bg;
+  resetProgramState();
+  resetGameRecord();
+  refusals = 0;
+  turnServices.showInformation = [](std::string_view) { ++refusals; };
+  turnServices.isModifierDown = size % kBareBoardEvery == 0 ? [](int16_t) { return true; } : [](int16_t) { return false; };
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("bg_fuzz_saved_game_" + std::to_string(getpid()));
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  storage.openDocumentPending = -1;
+  storage.openedDocumentName.assign(path.string());
+  const Before before;
+  loadGame(0);
+  std::filesystem::remove(path);
+  fuzz::check(!fileIsOpen(kSavedGameFileNumber), "the file is closed");
+  fuzz::check(storage.openDocumentPending == 0, "the opened document is read once");
+  if (flow.abortTurn == kLeaveTurn) {
+    fuzz::check(refusals == 0, "a game put in place is not refused");
+    fuzz::check(legalGame(), "a game put in place is legal");
+  } else {
+    fuzz::check(refusals == 1, "a refused file is told once");
+    const Before after;
+    fuzz::check(after.values == before.values && after.rec.gameRecord == before.rec.gameRecord &&
+                    after.rec.gameRecordCount == before.rec.gameRecordCount,
+                "a refused file changes nothing");
+  }
+  return 0;
+}

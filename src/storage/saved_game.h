@@ -1,0 +1,45 @@
+#pragma once
+// The values a saved game carries, as one plain copy: the writer fills it from the game,
+// the reader fills it from a file, and only a copy that passes the check is put into the
+// game, so a damaged file never leaves half a game behind.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "runtime/core/checked_array.h"
+#include "state/cube_state.h"
+#include "state/game_record_state.h"
+
+namespace bg {
+
+inline constexpr std::string_view kSavedGameFileName = "SavedGame";
+inline constexpr int16_t kSavedGameFileNumber = 2;
+
+struct SavedGame {
+  CheckedArray<int16_t, 25> board;
+  CheckedArray<int32_t, 1> scores;
+  int16_t cubeValue = 1;
+  int16_t cubeOwner = kCubeCentred;
+  int16_t playerDeclined = 0;  // side 1's flag only
+  int16_t diceShowing = 0;
+  CheckedArray<int16_t, 1> dice;
+  CheckedArray<uint8_t, 1> playerRolledOver;
+  int16_t tournamentGoing = 0;  // 0, or -1 while a match runs
+  int16_t tournamentPoints = 0;
+  CheckedArray<int16_t, 1> crawfordRestrictions;
+  int16_t lastPlayerToMove = 0;
+  std::vector<GameRecordEntry> rows;  // entries 0 to the count; row 0 the header
+  bool operator==(const SavedGame&) const = default;
+};
+
+// The game as the writer stores it: while a double is pending, the cube from before it,
+// and the side that moved last by the record.
+SavedGame savedGameOfState();
+// The game's values as they stand, the starting point of a reading: a key the file
+// lacks keeps its value.
+SavedGame currentGameValues();
+
+// Empty when the copy may be put into the game, else what is wrong with it, for the user.
+std::string savedGameFault(const SavedGame& g);
+
+}  // namespace bg

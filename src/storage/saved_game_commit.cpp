@@ -1,0 +1,160 @@
+#include "storage/saved_game_commit.h"
+
+#include "flow/sessions.h"
+#include "flow/turn_services.h"
+#include "rules/game_record.h"
+#include "rules/starting_position.h"
+#include "runtime/core/format.h"
+#include "state/cube_state.h"
+#include "state/dice_state.h"
+#include "state/display_services.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
+#include "state/interaction_state.h"
+#include "state/menu_numbers.h"
+#include "state/play_options.h"
+#include "state/position.h"
+#include "state/settings.h"
+#include "state/shell_services.h"
+#include "state/storage_state.h"
+#include "storage/storage_services.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kPartMovesOfDouble = 4;
+constexpr int16_t kPartMovesOfRoll = 2;
+constexpr int16_t kLaterTurn = 2;
+constexpr int16_t kOpeningTurnsInRecord = 2;
+
+void putBoard(const SavedGame& g) {
+  position.board = g.board;
+  position.piecesOnBoard[0] = 0;
+  position.piecesOnBoard[1] = 0;
+  for (const int16_t c : g.board) {
+    if (c > 0)
+      position.piecesOnBoard[0] = static_cast<int16_t>(position.piecesOnBoard[0] + c);
+    else
+      position.piecesOnBoard[1] = static_cast<int16_t>(position.piecesOnBoard[1] - c);
+  }
+  position.openingPhase = 0;
+}
+
+void putTournament(const SavedGame& g) {
+  const bool running = flow.tournamentGoing != 0;
+  const bool saved = g.tournamentGoing != 0;
+  if (saved && !running && flow.moneySessionActive == 0) resumeTournamentFromSave();
+  if (!saved && running) endTournament();
+  flow.tournamentPoints = g.tournamentPoints;
+  flow.crawfordRestrictions = g.crawfordRestrictions;
+}
+
+void putRecord(const SavedGame& g) {
+  resetGameRecord();
+  for (std::size_t n = 0; n < g.rows.size(); ++n) record.gameRecord[static_cast<long>(n)] = g.rows[n];
+  record.gameRecordCount = static_cast<int16_t>(g.rows.size() - 1);
+}
+
+// The dice in hand: equal dice above 0 are a double; dice already used (0) leave no
+// part-move to play.
+void makeDiceReady(const SavedGame& g) {
+  auto& d = diceState.dice;
+  if (diceState.diceShowing == 0) {
+    for (auto& die : d) die.value = 0;
+  } else if (d[0].value == d[1].value && d[0].value > 0) {
+    diceState.rolledDoubles = -1;
+    flow.movesAllowed = kPartMovesOfDouble;
+    flow.movesLeft = kPartMovesOfDouble;
+    d[2].value = d[0].value;
+    d[3].value = d[0].value;
+  } else {
+    diceState.rolledDoubles = 0;
+    flow.movesAllowed = kPartMovesOfRoll;
+    flow.movesLeft = static_cast<int16_t>((g.dice[0] > 0 ? 1 : 0) + (g.dice[1] > 0 ? 1 : 0));
+    d[2].value = 0;
+    d[3].value = 0;
+  }
+  for (long i = 0; i <= 3; ++i) diceState.rolledDice[i] = d[i].value;
+}
+
+// The roll in hand is replayed, not rolled again, when play goes on. A full record has
+// no entry after its last, and a used-up roll has nothing to replay.
+void recordRollInHand(const SavedGame& g) {
+  if (diceState.diceShowing == 0 || (g.dice[0] == 0 && g.dice[1] == 0)) return;
+  const long next = record.gameRecordCount + 1;
+  if (next > kGameRecordHighest) return;
+  GameRecordEntry& e = record.gameRecord[next];
+  e.die1 = g.dice[0];
+  e.die2 = g.dice[1];
+  e.side = static_cast<int16_t>(1 - position.currentPlayer);
+}
+
+void redrawWithSideToMove() {
+  std::swap(position.currentPlayer, position.otherPlayer);
+  hook::pumpEvents();
+  hook::redrawBoardWindow();
+  std::swap(position.currentPlayer, position.otherPlayer);
+}
+
+}  // namespace
+
+void resumeTournamentFromSave() {
+  flow.savedAutoDoubleMax = cube.autoDoubleMax;
+  flow.savedBeaverAllowed = cube.beaverAllowed;
+  flow.savedJacobyRule = cube.jacobyRule;
+  flow.savedWhoRollsFirst = settings.whoRollsFirst;
+  flow.savedRollOverOnce = options.rollOverOnce;
+  flow.savedRerollFirstRoll = settings.rerollFirstRoll;
+  flow.savedAcceptDoubles = cube.acceptDoubles;
+  cube.autoDoubleMax = 0;
+  cube.beaverAllowed = 0;
+  cube.jacobyRule = 0;
+  settings.whoRollsFirst = 1;
+  options.rollOverOnce = 0;
+  settings.rerollFirstRoll = 0;
+  cube.acceptDoubles = 0;
+  flow.tournamentGoing = 255;
+  flow.tournamentItemText = kEndTournamentText;
+  hook::setMenuItemState(kGameMenu, kTournamentItem, kItemEnabled, flow.tournamentItemText.view());
+  hook::markOptionItems();
+}
+
+void commitSavedGame(const SavedGameReading& r) {
+  const SavedGame& g = r.game;
+  putBoard(g);
+  flow.scores = g.scores;
+  cube.cubeValue = g.cubeValue;
+  cube.cubeOwner = g.cubeOwner;
+  cube.cubeOwnerBeforeDouble = g.cubeOwner;
+  cube.doublePending = 0;
+  cube.playerDeclined[1] = g.playerDeclined;
+  hook::setDiceDisplayFlags(g.diceShowing);
+  diceState.dice[0].value = g.dice[0];
+  diceState.dice[1].value = g.dice[1];
+  interaction.playerRolledOver = g.playerRolledOver;
+  putTournament(g);
+  position.currentPlayer = g.lastPlayerToMove;
+  position.otherPlayer = static_cast<int16_t>(1 - g.lastPlayerToMove);
+  if (r.olderLayout) hook::applyOlderLayoutSettings(r.settings);
+  putRecord(g);
+  flow.turnNumber = kLaterTurn;
+  checkStartingPosition();
+  // The check redraws the dice places empty; the roll in hand stays on the board.
+  if (g.diceShowing != 0) hook::setDiceDisplayFlags(g.diceShowing);
+
+  makeDiceReady(g);
+  if (!r.olderLayout) recordRollInHand(g);
+  if (cube.playerDeclined[1] != 0) {
+    flow.scores[0] -= cube.cubeValue;
+    cube.playerDeclined[1] = 0;
+  }
+  if (record.gameRecordCount > kOpeningTurnsInRecord) flow.turnNumber = kLaterTurn;
+  hand.diceClicked = diceState.diceShowing != 0 ? -1 : 0;
+  if (!r.olderLayout) redrawWithSideToMove();
+  flow.abortTurn = kLeaveTurn;
+  display.redrawPending = -1;
+  storage.gameModified = 0;
+}
+
+}  // namespace bg

@@ -1,0 +1,92 @@
+#include "storage/saved_game_reader.h"
+
+#include <string>
+#include <string_view>
+
+#include "runtime/core/files.h"
+#include "runtime/core/format.h"
+#include "storage/saved_game_values.h"
+
+namespace bg {
+
+namespace {
+
+constexpr std::string_view kBoardKey = "Board";
+constexpr int16_t kEntryFields = 10;
+
+int16_t sideOnRoll(int32_t v) { return (v < 0 || v > 1) ? 0 : static_cast<int16_t>(v); }
+
+// One keyed line; false once the move table starts.
+bool applyKeyLine(std::string_view key, std::string_view value, SavedGame& g) {
+  if (key == "Scores") parseScoresValue(value, g);
+  else if (key == "CubeValue") g.cubeValue = int16Of(val(value));
+  else if (key == "CubeOwner") g.cubeOwner = int16Of(val(value));
+  else if (key == "PlayerDeclined") g.playerDeclined = int16Of(val(value));
+  else if (key == "DiceShowing") g.diceShowing = int16Of(val(value)) != 0 ? -1 : 0;
+  else if (key == "Dice") parseDiceValue(value, g);
+  else if (key == "PlayerRolledOver") parseRolledOverValue(value, g);
+  else if (key == "TournamentGoing") g.tournamentGoing = int16Of(val(value)) != 0 ? -1 : 0;
+  else if (key == "TournamentPoints") g.tournamentPoints = int16Of(val(value));
+  else if (key == "CrawfordRestrictions") parseCrawfordValue(value, g);
+  else if (key == "LastPlayerToMove") g.lastPlayerToMove = sideOnRoll(int32Of(val(value)));
+  else if (key == "MoveTable") return false;
+  return true;
+}
+
+GameRecordEntry readEntry(int16_t n) {
+  int16_t w[kEntryFields];
+  for (int16_t& f : w) f = inputInt16(n);
+  return {w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9]};
+}
+
+void readMoveTable(int16_t n, SavedGame& g) {
+  g.rows.clear();
+  while (!fileEof(n)) {
+    const GameRecordEntry e = readEntry(n);
+    // Rows past the record's last entry are read and left out.
+    if (static_cast<long>(g.rows.size()) <= kGameRecordHighest) g.rows.push_back(e);
+  }
+}
+
+void readKeyedLayout(int16_t n, std::string_view firstField, SavedGameReading& r) {
+  parseBoardLine(firstField, r.game);
+  for (;;) {
+    const Str255 field = inputField(n);
+    if (fileEof(n)) return;  // the file ends before its move table
+    const std::string_view text = field.view();
+    const std::size_t blank = text.find(' ');
+    const std::string_view key = text.substr(0, blank);
+    const std::string_view value = blank == std::string_view::npos ? std::string_view() : text.substr(blank);
+    if (!applyKeyLine(key, value, r.game)) break;
+  }
+  readMoveTable(n, r.game);
+  r.complete = true;
+}
+
+void readBareBoard(std::string_view firstField, SavedGameReading& r) {
+  r.bareBoard = true;
+  r.game.lastPlayerToMove = 1;
+  r.game.diceShowing = 0;
+  parseBoardLine(std::string("Board ") + std::string(firstField), r.game);
+  r.game.rows.assign(1, blankRecordEntry);
+  r.complete = true;
+}
+
+}  // namespace
+
+SavedGameReading readSavedGameFields(int16_t n, bool bareBoard) {
+  SavedGameReading r;
+  r.game = currentGameValues();
+  lineInput(n);  // the writer's empty first line
+  const Str255 first = inputField(n);
+  if (bareBoard) {
+    readBareBoard(first.view(), r);
+  } else if (first.view().substr(0, kBoardKey.size()) == kBoardKey) {
+    readKeyedLayout(n, first.view(), r);
+  } else {
+    readOlderLayout(n, r);
+  }
+  return r;
+}
+
+}  // namespace bg
