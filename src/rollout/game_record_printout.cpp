@@ -1,0 +1,266 @@
+#include "rollout/game_record_printout.h"
+
+#include <array>
+#include <string>
+#include <vector>
+#include <string_view>
+
+#include "computer/personalities.h"
+#include "rollout/print_page.h"
+#include "runtime/core/format.h"
+#include "runtime/core/pstring.h"
+#include "runtime/qt/menus.h"
+#include "runtime/qt/printing.h"
+#include "state/app_constants.h"
+#include "state/cube_state.h"
+#include "state/flow_state.h"
+#include "state/game_record_state.h"
+#include "state/menu_numbers.h"
+#include "state/settings.h"
+#include "state/shell_state.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kTitleSize = 14;
+constexpr int16_t kHeaderSize = 10;
+constexpr int16_t kAidsSize = 8;
+constexpr int16_t kEntrySize = 9;
+constexpr uint8_t kByteFlagOn = 255;
+constexpr int16_t kCentredCube = 2;
+constexpr int16_t kHighestPoint = 24;
+constexpr int16_t kPointMirror = 25;
+constexpr int16_t kGammonWin = 2;
+constexpr int16_t kBackgammonWin = 3;
+// Header flags of entry 0.
+constexpr int16_t kHeaderReRolledOpening = 64;
+constexpr int16_t kHeaderHumanFirstRoll = 128;
+constexpr int16_t kHeaderRollOverUsed = 256;
+// The page break puts the headings under the title, and the entries below them.
+constexpr int16_t kHeadingsLineAfterBreak = 3;
+constexpr int16_t kFirstEntryLineAfterBreak = 4;
+
+using ResultText = PString<201>;
+using AidLine = PString<101>;
+
+std::string_view sideName(int16_t side) { return shell.playerNames[side].view(); }
+
+bool isPlayerSide(int16_t side) { return side == 0 || side == 1; }
+
+// Count lines end in " Times" after the count's own blank.
+AidLine countLine(std::string_view text, int count) { return AidLine(text) + strS(count) + " Times"; }
+
+std::vector<AidLine> aidLines() {
+  const GameRecordEntry& h = record.gameRecord[0];
+  std::vector<AidLine> lines;
+  if ((h.flags & kHeaderHumanFirstRoll) != 0) lines.emplace_back("Human First Roll Used");
+  if ((h.flags & kHeaderRollOverUsed) != 0) lines.emplace_back("Roll Over Used");
+  if ((h.flags & kHeaderReRolledOpening) != 0) lines.emplace_back("Re-Rolled First Roll");
+  const std::array<std::pair<std::string_view, int>, 8> counted = {{
+      {"Doubling Adice Used", h.distance},
+      {"Best Moves Adice Used", h.die1},
+      {"Pip Count Used", h.die2},
+      {"Remaining Rolls Used", h.moveNumber},
+      {"Computer Unwillingly Accepted Cube", h.cubeOwner},
+      {"Took Back Moves Used", h.cubeValue},
+      {"Dice Entered Manually", h.toPoint},
+      {"Doubles Taken Back", h.fromPoint},
+  }};
+  for (const auto& [text, count] : counted)
+    if (count > 0) lines.push_back(countLine(text, count));
+  const int winningUses = flow.whoIsWinningUses[0] + flow.whoIsWinningUses[1];
+  if (winningUses > 0) lines.push_back(countLine("Whose Winning Used", winningUses));
+  return lines;
+}
+
+void printHeaderLine(std::string_view text) {
+  printAt(columnX(5, -2), text);
+  ++printPage.printLine;
+}
+
+void printHeaderLines() {
+  printHeaderLine("Print Date - " + printPage.printDateText.str());
+  printHeaderLine("Skill Level " + skillNameTable.skillNames[skill.skillLevel].str() + "-" +
+                  menuItemText(kPersonalityMenu, skill.personality));
+  if (settings.backgammonAllowed != kByteFlagOn) printHeaderLine("No Backgammons Allowed");
+  if (cube.beaverAllowed != 0) printHeaderLine("Beavers Allowed");
+  if (cube.jacobyRule != 0) printHeaderLine("Jacoby Rule");
+  if (flow.tournamentGoing != 0) {
+    printAt(columnX(5, -2), "Tournament ");
+    printInteger(flow.tournamentPoints);
+    if (cube.crawfordRule == kByteFlagOn) printString("Crawford Rule");
+    ++printPage.printLine;
+  }
+  printAt(columnX(5, -2), "Scores:");
+  printString(" ");
+  printString(sideName(0));
+  printInteger(flow.scores[0]);
+  printString(" - ");
+  printString(sideName(1));
+  printInteger(flow.scores[1]);
+  ++printPage.printLine;
+  printHeaderLine(gameResultText());
+}
+
+// The line is full: the footer, a new page with the title and the headings.
+void breakPage() {
+  printPageFooter();
+  printNewPage();
+  printPage.printLine = 1;
+  printPageHeader();
+  printPage.printLine = kHeadingsLineAfterBreak;
+  printMoveTableHeader();
+  printPage.printLine = kFirstEntryLineAfterBreak;
+}
+
+// Every line, flag lines included, is followed by the page check.
+void nextEntryLine() {
+  ++printPage.printLine;
+  if (printPage.printLine >= kPrintLinesPerPage) breakPage();
+}
+
+void printCubeColumns(const GameRecordEntry& doubling) {
+  printAt(columnX(29, 4), "Yes");
+  printIntegerAt(columnX(34), doubling.cubeValue);
+  if ((doubling.flags & kFlagBeavered) != 0) printAt(columnX(47), "Yes");
+  if (isPlayerSide(doubling.cubeOwner)) {
+    printAt(columnX(38), sideName(doubling.cubeOwner));
+  } else if (doubling.cubeOwner == kCentredCube) {
+    printAt(columnX(38), "  ");
+  } else {
+    printIntegerAt(columnX(38), doubling.cubeOwner);
+  }
+}
+
+void printPartMove(int16_t i, bool firstLine) {
+  const GameRecordEntry& e = record.gameRecord[i];
+  constexpr std::pair<int16_t, std::string_view> kFlagLines[] = {
+      {kFlagReRolledOpening, " Re-Rolled first roll"},
+      {kFlagRolledOver, " Rolled Over"},
+      {kFlagDiceByHand, " Input the dice"},
+  };
+  for (const auto& [flag, text] : kFlagLines) {
+    if ((e.flags & flag) == 0) continue;
+    printAt(columnX(5), std::string(isPlayerSide(e.side) ? sideName(e.side) : std::string_view()) + std::string(text));
+    nextEntryLine();
+  }
+  if (isPlayerSide(e.side)) printAt(columnX(5), sideName(e.side));
+  printIntegerAt(columnX(11), e.distance);
+  const bool unplayable = e.fromPoint == 0 && e.toPoint == 0;
+  if (e.fromPoint >= 1 && e.fromPoint <= kHighestPoint) {
+    printIntegerAt(columnX(14, 6), kPointMirror - e.fromPoint);
+  } else if (!unplayable) {
+    printAt(columnX(14, 6), "BAR");
+  }
+  if (e.toPoint < 0) {
+    printAt(columnX(18, 5), "Tray");
+  } else if (e.toPoint == 0) {
+    printAt(columnX(14, 6), "Can't Move");
+  } else {
+    printIntegerAt(columnX(18, 5), kPointMirror - e.toPoint);
+  }
+  if ((e.flags & kFlagHit) != 0) printAt(columnX(23, 4), "Yes");
+  // A double shows on the line after the entry that carries it.
+  const GameRecordEntry& before = record.gameRecord[i - 1];
+  if (!firstLine && (before.flags & kFlagDoubleRecorded) != 0) printCubeColumns(before);
+}
+
+void printEntries() {
+  bool firstLine = true;
+  for (int16_t i = 1; i <= record.gameRecordCount; ++i) {
+    const GameRecordEntry& e = record.gameRecord[i];
+    if (e.side == kAutoDoubleEntrySide) {
+      printAt(columnX(5), "Same Roll - Double");
+      printInteger(e.die1);
+      if ((e.flags & kFlagDoubleRecorded) != 0) {
+        printAt(columnX(29, 4), "Yes");
+        printIntegerAt(columnX(34), e.cubeValue);
+      }
+    } else if (e.side == kGameEndEntrySide) {
+      // The result follows the entries.
+    } else if (e.distance >= 1) {
+      printPartMove(i, firstLine);
+      firstLine = false;
+    } else if (!(i == 1 && e.side == 0)) {
+      printAt(columnX(5), "Unknown Action");
+    }
+    nextEntryLine();
+  }
+}
+
+}  // namespace
+
+std::string gameResultText() {
+  const GameRecordEntry& end = record.gameRecord[record.gameRecordCount];
+  if (end.side != kGameEndEntrySide) return "Game Was Not Completed";
+  ResultText text(sideName(isPlayerSide(end.fromPoint) ? end.fromPoint : 0));
+  text += " Won";
+  text += strS(end.toPoint);
+  text += " Points ";
+  if (end.die1 == kGammonWin) text += " With a Gammon";
+  if (end.die1 == kBackgammonWin) text += " With a BackGammon";
+  if (end.moveNumber != 0) {
+    text += " - Double Declined";
+  } else if (end.die2 != 0) {
+    text += " - Concession";
+  }
+  return text.str();
+}
+
+void printPageHeader() {
+  printStyle(kTitleSize, kPrintBold);
+  printAt(columnX(5, -2), appConstants.programName.str() + " " + appConstants.versionText.str());
+  printPage.printLine = static_cast<int16_t>(printPage.printLine + 2);
+  printStyle(kHeaderSize, kPrintBold);
+}
+
+void printMoveTableHeader() {
+  printStyle(kHeaderSize, kPrintBoldUnderlined);
+  printAt(columnX(5, -1), "Player     Die    From    To     Blot Hit");
+  if (cube.cubeUsed != 0) {
+    printStyle(kHeaderSize, kPrintBold);
+    printString("   ");
+    printStyle(kHeaderSize, kPrintBoldUnderlined);
+    printString("Doubled  Cube  Cube Owner");
+  }
+  if (cube.beaverAllowed != 0) {
+    printStyle(kHeaderSize, kPrintBold);
+    printString("  ");
+    printStyle(kHeaderSize, kPrintBoldUnderlined);
+    printString("Beavered");
+  }
+  printStyle(kEntrySize, kPrintPlain);
+}
+
+void printAidsUsed() {
+  const std::vector<AidLine> lines = aidLines();
+  if (lines.empty()) return;
+  ++printPage.printLine;
+  printStyle(kAidsSize, kPrintBold);
+  for (const AidLine& line : lines) {
+    printAt(columnX(6), line.view());
+    ++printPage.printLine;
+  }
+  printStyle(kHeaderSize, kPrintBold);
+}
+
+void printGameRecord() {
+  if (!FBPrintDialog()) return;
+  startPrintPage(1);
+  printPageHeader();
+  printHeaderLines();
+  printAidsUsed();
+  ++printPage.printLine;
+  printMoveTableHeader();
+  printPage.printLine = static_cast<int16_t>(printPage.printLine + 2);
+  printEntries();
+  printAt(columnX(5), gameResultText());
+  ++printPage.printLine;
+  // Every page ends in its footer, the last one too, at the foot of the page.
+  if (printPage.printLine <= kPrintLinesPerPage) printPage.printLine = kPrintLinesPerPage;
+  printPageFooter();
+  FBClosePrint();
+}
+
+}  // namespace bg

@@ -1,0 +1,297 @@
+// The printed game record read back from the PDF: header lines, result, aids, entry
+// columns, the double's columns, page breaks with their footers, and a cancelled job.
+#include <algorithm>
+#include <map>
+
+#include "rollout/game_record_printout.h"
+#include "runtime/core/clock.h"
+#include "state/cube_state.h"
+#include "state/flow_state.h"
+#include "state/game_record_state.h"
+#include "state/settings.h"
+#include "rollout/print_fixture.h"
+
+namespace bg {
+namespace {
+
+using testing::PdfText;
+using testing::PdfWord;
+
+constexpr double kEntrySize = 9;
+constexpr double kHeaderSize = 10;
+// A printed number's own leading blank, in the 9-point entry face.
+constexpr double kEntryBlank = 0.318 * kEntrySize;
+
+class GameRecordPrintout : public testing::PrintFixture {
+ protected:
+  void SetUp() override {
+    PrintFixture::SetUp();
+    // No rule line in the header unless a test adds one.
+    settings.backgammonAllowed = 255;
+    cube.beaverAllowed = 0;
+    cube.jacobyRule = 0;
+    flow.tournamentGoing = 0;
+    record.gameRecordCount = 0;
+  }
+
+  void entry(int16_t i, int16_t side, int16_t from, int16_t to, int16_t distance, int16_t flags = 0) {
+    GameRecordEntry e;
+    e.side = side;
+    e.fromPoint = from;
+    e.toPoint = to;
+    e.distance = distance;
+    e.flags = flags;
+    record.gameRecord[i] = e;
+    record.gameRecordCount = std::max(record.gameRecordCount, i);
+  }
+
+  PdfText print() {
+    printGameRecord();
+    return printed();
+  }
+
+  void expectAt(const PdfText& t, const std::string& word, int page, int line, double x, double size) {
+    SCOPED_TRACE(word);
+    const auto w = t.find(word, page);
+    ASSERT_TRUE(w.has_value());
+    EXPECT_EQ(lineOf(*w, size), line);
+    EXPECT_NEAR(xOf(*w), x, 1.0);
+  }
+
+  // The word after "page" on the page's footer line.
+  std::string footerPageNumber(const PdfText& t, int page) {
+    std::map<double, std::string> footerWords;
+    for (const PdfWord& w : t.onPage(page))
+      if (lineOf(w, 8) == 64) footerWords[w.xMin] = w.text;
+    bool next = false;
+    for (const auto& [x, text] : footerWords) {
+      if (next) return text;
+      next = text == "page";
+    }
+    return {};
+  }
+
+  // Every word of the page with its line, footer sizes taken for the footer's two lines.
+  std::vector<std::pair<int, PdfWord>> linesOfPage(const PdfText& t, int page) {
+    std::vector<std::pair<int, PdfWord>> out;
+    for (const PdfWord& w : t.onPage(page)) out.emplace_back(lineOf(w, kEntrySize), w);
+    return out;
+  }
+};
+
+TEST_F(GameRecordPrintout, AnEmptyRecordHasItsLinesAndAFooterAtTheFoot) {
+  const PdfText t = print();
+  ASSERT_TRUE(t.read);
+  EXPECT_EQ(t.pages, 1);
+  expectAt(t, "Tavrik's", 1, 1, 48, 14);
+  expectAt(t, "Print", 1, 3, 48, kHeaderSize);
+  expectAt(t, "Skill", 1, 4, 48, kHeaderSize);
+  const auto level = t.find("Level5-Balanced");
+  ASSERT_TRUE(level.has_value());
+  EXPECT_EQ(lineOf(*level, kHeaderSize), 4);
+  expectAt(t, "Scores:", 1, 5, 48, kHeaderSize);
+  expectAt(t, "Player", 1, 8, 49, kHeaderSize);
+  const auto results = t.all("Completed");
+  ASSERT_EQ(results.size(), 2u);
+  const auto games = t.all("Game");
+  ASSERT_EQ(games.size(), 2u);
+  EXPECT_EQ(lineOf(games[0], kHeaderSize), 6);
+  EXPECT_NEAR(xOf(games[0]), 48, 1.0);
+  EXPECT_EQ(lineOf(games[1], kEntrySize), 10);
+  EXPECT_NEAR(xOf(games[1]), 50, 1.0);
+  expectAt(t, std::string(82, '_'), 1, 63, 50, 8);
+  const auto titles = t.all("Tavrik's");
+  ASSERT_EQ(titles.size(), 2u);  // the title line and the footer's "Tavrik's Backgammon"
+  expectAt(t, "page", 1, 64, 265, 8);
+  const std::string day = dateTextAbbrev().substr(0, dateTextAbbrev().find(' '));
+  const auto days = t.all(day);
+  ASSERT_EQ(days.size(), 2u);  // after "Print Date - " and in the footer
+  EXPECT_EQ(lineOf(days[1], 8), 64);
+  EXPECT_NEAR(xOf(days[1]), 453, 1.0);
+  EXPECT_EQ(footerPageNumber(t, 1), "1");
+}
+
+TEST_F(GameRecordPrintout, EachRuleLineMovesTheRestDownOne) {
+  cube.jacobyRule = -1;
+  const PdfText t = print();
+  expectAt(t, "Jacoby", 1, 5, 48, kHeaderSize);
+  expectAt(t, "Scores:", 1, 6, 48, kHeaderSize);
+  expectAt(t, "Player", 1, 9, 49, kHeaderSize);
+  const auto games = t.all("Game");
+  ASSERT_EQ(games.size(), 2u);
+  EXPECT_EQ(lineOf(games[0], kHeaderSize), 7);
+  EXPECT_EQ(lineOf(games[1], kEntrySize), 11);
+  expectAt(t, "page", 1, 64, 265, 8);
+  // All four rules at once.
+  settings.backgammonAllowed = 0;
+  cube.beaverAllowed = -1;
+  flow.tournamentGoing = 255;
+  flow.tournamentPoints = 7;
+  const PdfText all = print();
+  for (const char* word : {"No", "Beavers", "Jacoby", "Tournament"}) {
+    const auto w = all.find(word);
+    ASSERT_TRUE(w.has_value()) << word;
+    EXPECT_NEAR(w->xMin - all.find("Scores:")->xMin, 0, 1.0);
+  }
+  EXPECT_EQ(lineOf(*all.find("Tournament"), kHeaderSize), 8);
+  EXPECT_EQ(lineOf(*all.find("Scores:"), kHeaderSize), 9);
+}
+
+TEST_F(GameRecordPrintout, TheTournamentLineKeepsTheNumbersOwnBlank) {
+  flow.tournamentGoing = 255;
+  flow.tournamentPoints = 7;
+  cube.crawfordRule = 255;
+  const PdfText t = print();
+  const auto word = t.find("Tournament");
+  const auto number = t.find("7Crawford");
+  ASSERT_TRUE(word.has_value());
+  ASSERT_TRUE(number.has_value());
+  EXPECT_EQ(lineOf(*number, kHeaderSize), 5);
+  // Two blanks of the bold 10-point face between the word and the digit.
+  EXPECT_GT(number->xMin - word->xMax, 6.0);
+  EXPECT_LT(number->xMin - word->xMax, 8.0);
+  cube.crawfordRule = 0;
+  const PdfText plain = print();
+  EXPECT_TRUE(plain.find("7").has_value());
+  EXPECT_FALSE(plain.find("7Crawford").has_value());
+}
+
+TEST_F(GameRecordPrintout, ResultTexts) {
+  struct Row {
+    int16_t winner, points, kind, concession, declined;
+    const char* text;
+  };
+  const Row rows[] = {
+      {1, 1, 1, 0, 0, "Computer Won 1 Points "},
+      {0, 4, 2, 0, 0, "You Won 4 Points  With a Gammon"},
+      {0, 6, 3, 0, 0, "You Won 6 Points  With a BackGammon"},
+      {1, 2, 1, -1, 0, "Computer Won 2 Points  - Concession"},
+      {0, 2, 1, -1, -1, "You Won 2 Points  - Double Declined"},
+      {0, 4, 2, 0, -1, "You Won 4 Points  With a Gammon - Double Declined"},
+  };
+  EXPECT_EQ(gameResultText(), "Game Was Not Completed");
+  for (const Row& r : rows) {
+    GameRecordEntry end;
+    end.side = kGameEndEntrySide;
+    end.fromPoint = r.winner;
+    end.toPoint = r.points;
+    end.die1 = r.kind;
+    end.die2 = r.concession;
+    end.moveNumber = r.declined;
+    record.gameRecord[3] = end;
+    record.gameRecordCount = 3;
+    EXPECT_EQ(gameResultText(), r.text);
+  }
+  shell.playerNames[0] = Str100(std::string(100, 'x'));
+  record.gameRecord[3].fromPoint = 0;
+  EXPECT_LE(gameResultText().size(), 201u);
+}
+
+TEST_F(GameRecordPrintout, EntryColumnsAndTheDoubleOnTheNextLine) {
+  entry(1, 0, 24, 21, 3, kFlagHit);
+  entry(2, 0, 0, 0, 5);                            // the other die could not be played
+  entry(3, 1, 25, 20, 5);                          // in from the bar
+  record.gameRecord[3].flags = kFlagDoubleRecorded;
+  record.gameRecord[3].cubeOwner = 0;
+  record.gameRecord[3].cubeValue = 2;
+  entry(4, 1, 3, -1, 3);                           // borne off
+  const PdfText t = print();
+  // Headings at 8, entries from 10.
+  expectAt(t, "Can't", 1, 11, 146, kEntrySize);
+  expectAt(t, "BAR", 1, 12, 146, kEntrySize);
+  expectAt(t, "Tray", 1, 13, 185, kEntrySize);
+  // 25 - from and 25 - to.
+  expectAt(t, "1", 1, 10, 146 + kEntryBlank, kEntrySize);
+  expectAt(t, "4", 1, 10, 185 + kEntryBlank, kEntrySize);
+  expectAt(t, "22", 1, 13, 146 + kEntryBlank, kEntrySize);
+  const auto yes = t.all("Yes");
+  ASSERT_EQ(yes.size(), 2u);
+  EXPECT_EQ(lineOf(yes[0], kEntrySize), 10);  // the hit
+  EXPECT_NEAR(xOf(yes[0]), 234, 1.0);
+  // The double carried by entry 3 shows on entry 4's line: doubled, the cube, its owner.
+  EXPECT_EQ(lineOf(yes[1], kEntrySize), 13);
+  EXPECT_NEAR(xOf(yes[1]), 294, 1.0);
+  expectAt(t, "2", 1, 13, 340 + kEntryBlank, kEntrySize);
+  int yous = 0;
+  for (const PdfWord& w : t.all("You"))
+    if (lineOf(w, kEntrySize) == 13 && std::abs(xOf(w) - 380) < 1.0) ++yous;
+  EXPECT_EQ(yous, 1);
+}
+
+TEST_F(GameRecordPrintout, ADoubleOnTheFirstEntryNeverShowsOnTheFirstLine) {
+  entry(1, 0, 24, 21, 3);
+  record.gameRecord[0].flags = kFlagDoubleRecorded;  // what stands before the first entry
+  record.gameRecord[0].cubeValue = 2;
+  entry(2, 0, 13, 10, 3);
+  const PdfText t = print();
+  EXPECT_FALSE(t.find("Yes").has_value());
+}
+
+TEST_F(GameRecordPrintout, AidsBlockComesBeforeTheHeadings) {
+  record.gameRecord[0].flags = 128 | 256;
+  record.gameRecord[0].die2 = 3;   // pip count
+  flow.whoIsWinningUses[1] = 2;
+  const PdfText t = print();
+  expectAt(t, "Human", 1, 8, 60, 8);
+  EXPECT_EQ(lineOf(*t.find("Over"), 8), 9);
+  expectAt(t, "Pip", 1, 10, 60, 8);
+  expectAt(t, "Whose", 1, 11, 60, 8);
+  expectAt(t, "Player", 1, 13, 49, kHeaderSize);
+}
+
+TEST_F(GameRecordPrintout, AFullRecordBreaksPagesWithFlagLinesAndNumbersThem) {
+  // Every entry takes two lines: a roll-over line, then the move.
+  for (int16_t i = 1; i < kGameRecordHighest; ++i) entry(i, static_cast<int16_t>(i % 2), 13, 10, 3, kFlagRolledOver);
+  GameRecordEntry end;
+  end.side = kGameEndEntrySide;
+  end.fromPoint = 1;
+  end.toPoint = 1;
+  record.gameRecord[kGameRecordHighest] = end;
+  record.gameRecordCount = kGameRecordHighest;
+  const PdfText t = print();
+  ASSERT_TRUE(t.read);
+  ASSERT_GT(t.pages, 30);
+  const std::string rule(82, '_');
+  for (int page = 1; page <= t.pages; ++page) {
+    SCOPED_TRACE(page);
+    bool footerSeen = false;
+    for (const auto& [line, w] : linesOfPage(t, page)) {
+      // Nothing but the footer below line 62, and nothing past the page.
+      if (w.text == rule) {
+        EXPECT_EQ(lineOf(w, 8), 63);
+        footerSeen = true;
+      } else if (lineOf(w, 8) == 64) {
+        continue;
+      } else {
+        EXPECT_LE(line, 62) << w.text;
+      }
+    }
+    EXPECT_TRUE(footerSeen);
+    EXPECT_EQ(footerPageNumber(t, page), std::to_string(page));
+    if (page > 1) {
+      expectAt(t, "Tavrik's", page, 1, 48, 14);
+      expectAt(t, "Player", page, 3, 49, kHeaderSize);
+    }
+  }
+  // The second page's entries start at line 4.
+  int firstEntryLine = 99;
+  for (const PdfWord& w : t.onPage(2))
+    if (w.text == "Rolled" || w.text == "You" || w.text == "Computer")
+      firstEntryLine = std::min(firstEntryLine, lineOf(w, kEntrySize));
+  EXPECT_EQ(firstEntryLine, 4);
+  EXPECT_EQ(t.all("Won").size(), 2u);
+}
+
+TEST_F(GameRecordPrintout, CancellingPrintsNothingAndChangesNothing) {
+  setPrintDialogResponder(testing::cancelPrinting);
+  printPage.printLine = 17;
+  printPage.printPageNumber = 4;
+  printGameRecord();
+  EXPECT_EQ(testing::printDialogsShown(), 1);
+  EXPECT_FALSE(QFile::exists(testing::pdfTarget()));
+  EXPECT_EQ(printPage.printLine, 17);
+  EXPECT_EQ(printPage.printPageNumber, 4);
+}
+
+}  // namespace
+}  // namespace bg
