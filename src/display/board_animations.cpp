@@ -7,14 +7,15 @@
 #include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
-#include "display/board_state.h"
-#include "display/display_settings.h"
+#include "state/board_state.h"
+#include "state/display_settings.h"
 #include "display/offscreen.h"
 #include "runtime/core/checked_array.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/random.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/windows.h"
+#include "state/display_state.h"
 
 namespace bg {
 
@@ -72,7 +73,7 @@ void animateWelcome(const Rect& rect, GrafPtr source, GrafPtr destination) {
 uint32_t cubeSlideStepDelay(int16_t n) {
   // The speed divides the time, so it is kept to the settings' range.
   const float speed = static_cast<float>(std::clamp<int16_t>(displaySettings.pieceSpeed, 1, 11));
-  const float width = layout.boardWidth;
+  const float width = display.boardWidth;
   const float t = 3.0f * (n + 0.5f * width) / (1.5f * width) / speed;
   const auto perPixel = static_cast<uint32_t>(std::trunc(1000000.0f * t / n));
   return shellWindow.osVersionValue > 9 ? perPixel * 3 : perPixel * 5;

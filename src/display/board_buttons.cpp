@@ -7,7 +7,7 @@
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/colour_roles.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
 #include "display/offscreen.h"

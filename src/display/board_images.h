@@ -63,7 +63,6 @@ struct BoardImages {
   RgnHandle pieceShapeRgn = nullptr;
   RgnHandle pieceOutlineRgn = nullptr;
   RgnHandle landingRgn = nullptr;
-  int16_t pieceShapeBase = 0;
   int16_t dragGrabH = 0;
   int16_t dragGrabV = 0;
   int16_t heldGrabH = 0;

@@ -6,7 +6,7 @@
 #include "display/board_ids.h"
 #include "display/board_rebuild.h"
 #include "display/display_platform.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "runtime/qt/windows.h"
 #include "state/display_state.h"
 #include "state/program_state.h"
@@ -16,12 +16,6 @@ namespace bg {
 
 BoardLayout layout;
 BG_RESETS_WITH_PROGRAM(layout);
-BoardWindowPlacement windowPlacement;
-BG_RESETS_WITH_PROGRAM(windowPlacement);
-DisplaySettings displaySettings;
-BG_RESETS_WITH_PROGRAM(displaySettings);
-ShellWindowState shellWindow;
-BG_RESETS_WITH_PROGRAM(shellWindow);
 
 namespace {
 
@@ -45,7 +39,7 @@ void takePieceHalves(int16_t width) {
 
 void computePieceSizeNormal() {
   BoardLayout& L = layout;
-  const int16_t w = L.boardWidth;
+  const int16_t w = display.boardWidth;
   const int16_t p = displaySettings.pieceSize;
   L.boardUnit = i16(w / 16);
   L.pieceWidth = i16(L.boardUnit + p - 3);  // taken before the unit is made odd
@@ -133,7 +127,7 @@ void layoutDice() {
 
 void layoutPictureBoardStrip() {
   BoardLayout& L = layout;
-  const int16_t b = L.boardWidth;
+  const int16_t b = display.boardWidth;
   pictureFrame(kStripPicture, &L.stripPictureRect);
   L.tempX = i16((b - L.stripPictureRect.right) / 2);
   L.tempY = i16((L.fieldTop - L.stripPictureRect.bottom) / 2);
@@ -156,16 +150,16 @@ void layoutPictureBoardStrip() {
 void computePieceSize() {
   if (isPictureBoard()) {
     computePieceSizeStyle15();
-    layout.boardWidth = layout.pictureBoardWidth;
+    display.boardWidth = layout.pictureBoardWidth;
   } else {
     computePieceSizeNormal();
-    layout.boardWidth = layout.computedBoardWidth;
+    display.boardWidth = layout.computedBoardWidth;
   }
 }
 
 void computeBoardMargins() {
   BoardLayout& L = layout;
-  const int16_t b = L.boardWidth;
+  const int16_t b = display.boardWidth;
   if (isPictureBoard()) {
     L.middleStrip = 48;
     L.fieldTop = 35;
@@ -187,7 +181,7 @@ void selectDiceAndCubeSizes() {
   } else {
     static constexpr int16_t kDieWidth[5] = {21, 29, 39, 48, 58};
     static constexpr int16_t kDieHeight[5] = {17, 24, 32, 40, 48};
-    const int16_t b = L.boardWidth;
+    const int16_t b = display.boardWidth;
     const int16_t c = b < 500 ? 0 : b < 700 ? 1 : b < 920 ? 2 : b < 1260 ? 3 : 4;
     L.diceSizeClass = c;
     L.BoardLargeness = c;
@@ -270,19 +264,19 @@ void pieceStackOffset(int16_t n) {
 void computeBoardLayout() {
   BoardLayout& L = layout;
   const bool pictures = isPictureBoard();
-  L.boardSizeUnit = L.boardWidth;
+  display.boardSizeUnit = display.boardWidth;
   computePieceSize();
   computeBoardMargins();
   if (pictures) {
     pictureFrame(kFramePicture, &L.boardRect);
-    L.boardWidth = L.boardRect.width();
+    display.boardWidth = L.boardRect.width();
     L.boardHeight = L.boardRect.height();
   }
   const int16_t u = L.boardUnit;
   L.markerInset = std::clamp<int16_t>(i16(u / 20), 1, 4);
   L.markerRect = makeRect(0, 0, u - 2 * L.markerInset, u / 7);
 
-  int16_t b = L.boardWidth;
+  int16_t b = display.boardWidth;
   L.textSize = pictures ? 12 : std::max<int16_t>(i16(b / 49), 9);
   L.panelShadowX = L.panelShadowY = i16(b / 131);
   L.boardCentreY = i16(L.fieldTop + L.pointMargin + L.pointHeight + L.middleStrip / 2);
@@ -376,7 +370,6 @@ void publishDisplayValues() {
   display.diceTop = layout.diceTop;
   display.dieWidth = layout.dieWidth;
   display.dieHeight = layout.dieHeight;
-  display.boardWidth = layout.boardWidth;
 }
 
 void fitWindowToBoard() {
@@ -393,8 +386,8 @@ void fitWindowToBoard() {
     return;
   }
   if (S.boardRebuilding == 0 && (display.firstBoardBuild == 0 || W.windowX2 == 0)) {
-    W.windowX1 = i16((S.screenWidth - L.boardWidth - 2 * W.windowMargin) / 2);
-    W.windowX2 = i16(W.windowX1 + L.boardWidth + 2 * W.windowMargin);
+    W.windowX1 = i16((S.screenWidth - display.boardWidth - 2 * W.windowMargin) / 2);
+    W.windowX2 = i16(W.windowX1 + display.boardWidth + 2 * W.windowMargin);
     const int h = S.screenHeight - S.dockAllowance - S.menuBarHeight - S.titleBarHeight;
     const int top = std::max(0, (h - L.boardHeight - 2 * W.windowMargin) / 2);
     W.windowY1 = i16(std::max(S.menuBarHeight + 2 + top, S.menuBarHeight + S.titleBarHeight + 2));
@@ -407,17 +400,17 @@ void fitWindowToBoard() {
                                          : i16(S.availableHeight + S.titleBarHeight);
     }
     W.boardHeightOffset = largest ? int16_t{-8} : i16((L.boardHeight - (W.windowY2 - W.windowY1)) / 2);
-    W.boardWidthOffset = i16((L.boardWidth - (W.windowX2 - W.windowX1)) / 2);
+    W.boardWidthOffset = i16((display.boardWidth - (W.windowX2 - W.windowX1)) / 2);
     return;
   }
   if (S.boardRebuilding != 0) {
     const Rect content = boardWindowContent();
     W.windowX1 = content.left;
     W.windowY1 = content.top;
-    W.boardWindowRect = makeRect(0, 0, content.width(), content.height());
-    W.windowX2 = i16(W.windowX1 + W.boardWindowRect.right);
-    W.windowY2 = i16(W.windowY1 + W.boardWindowRect.bottom);
-    W.boardWidthOffset = i16((L.boardWidth - (W.windowX2 - W.windowX1)) / 2 + 1);
+    layout.boardWindowRect = makeRect(0, 0, content.width(), content.height());
+    W.windowX2 = i16(W.windowX1 + layout.boardWindowRect.right);
+    W.windowY2 = i16(W.windowY1 + layout.boardWindowRect.bottom);
+    W.boardWidthOffset = i16((display.boardWidth - (W.windowX2 - W.windowX1)) / 2 + 1);
     W.boardHeightOffset = largest ? int16_t{-8} : i16((L.boardHeight - (W.windowY2 - W.windowY1)) / 2);
   }
   // First build with a negative windowX2 and no rebuild: nothing changes.
@@ -443,33 +436,33 @@ void computeWindowGeometry(int16_t screenWidth, int16_t screenHeight, int16_t me
 
   // Widest request that fits across, then narrower until the board's height fits too.
   const int across = S.availableWidth - 2 * margin;
-  L.boardWidth = L.boardSizeUnit = i16(across - 2);
+  display.boardWidth = display.boardSizeUnit = i16(across - 2);
   displaySettings.pieceSize = 0;
   computePieceSize();
-  if (L.boardWidth < across) {
+  if (display.boardWidth < across) {
     do {
-      L.boardSizeUnit = i16(L.boardSizeUnit + 1);
-      L.boardWidth = L.boardSizeUnit;
+      display.boardSizeUnit = i16(display.boardSizeUnit + 1);
+      display.boardWidth = display.boardSizeUnit;
       computePieceSize();
-    } while (L.boardSizeUnit <= across && L.boardSizeUnit <= S.boardWidthFallback);
-    L.boardSizeUnit = i16(L.boardSizeUnit - 1);
+    } while (display.boardSizeUnit <= across && display.boardSizeUnit <= S.boardWidthFallback);
+    display.boardSizeUnit = i16(display.boardSizeUnit - 1);
   } else {
     do {
-      L.boardSizeUnit = i16(L.boardSizeUnit - 1);
-      L.boardWidth = L.boardSizeUnit;
+      display.boardSizeUnit = i16(display.boardSizeUnit - 1);
+      display.boardWidth = display.boardSizeUnit;
       computePieceSize();
-    } while (L.boardSizeUnit > across);
+    } while (display.boardSizeUnit > across);
   }
   do {
-    L.boardWidth = L.boardSizeUnit;
+    display.boardWidth = display.boardSizeUnit;
     computePieceSize();
     computeBoardMargins();
-    L.boardSizeUnit = i16(L.boardSizeUnit - 1);
-  } while (L.boardHeight >= S.availableHeight - 2 * margin - 40 && L.boardSizeUnit >= S.boardWidthMin);
+    display.boardSizeUnit = i16(display.boardSizeUnit - 1);
+  } while (L.boardHeight >= S.availableHeight - 2 * margin - 40 && display.boardSizeUnit >= S.boardWidthMin);
 
-  L.boardWidth = S.boardWidthFallback = i16(L.boardSizeUnit + 1);
-  const int16_t step = i16((L.boardWidth - S.boardWidthMin) / 6);
-  S.boardSizeTable[7] = L.boardWidth;
+  display.boardWidth = S.boardWidthFallback = i16(display.boardSizeUnit + 1);
+  const int16_t step = i16((display.boardWidth - S.boardWidthMin) / 6);
+  S.boardSizeTable[7] = display.boardWidth;
   for (int k = 6; k >= 1; --k) S.boardSizeTable[k] = i16(S.boardSizeTable[k + 1] - step);
   S.boardSizeTable[1] = S.boardWidthMin;
 

@@ -8,13 +8,12 @@
 
 #include "runtime/qt/qd_types.h"
 #include "runtime/core/checked_array.h"
+#include "state/display_settings.h"
 
 namespace bg {
 
 struct BoardLayout {
   // Requested and laid-out sizes.
-  int16_t boardWidth = 0;       // BOARDWIDTH; the laid-out width after computeBoardLayout
-  int16_t boardSizeUnit = 0;    // the requested width
   int16_t boardHeight = 0;
   int16_t computedBoardWidth = 0;
   int16_t pictureBoardWidth = 0;
@@ -115,26 +114,14 @@ struct BoardLayout {
   int16_t stackPieceX = 0;
   int16_t stackPieceY = 0;
 
+  Rect boardWindowRect;  // port bounds of the board window
+
   // Shared scratch coordinates (the trays leave the upper tray's top in tempY).
   int16_t tempX = 0;
   int16_t tempY = 0;
 };
 extern BoardLayout layout;
 
-// The window around the board: its content rectangle on the screen (saved with the
-// preferences; windowX2 = 0 means none) and the drawing origin of the board inside it.
-struct BoardWindowPlacement {
-  int16_t windowX1 = 0;
-  int16_t windowY1 = 0;
-  int16_t windowX2 = 0;
-  int16_t windowY2 = 0;
-  int16_t boardWidthOffset = 0;
-  int16_t boardHeightOffset = 0;
-  int16_t windowMargin = 0;
-  CheckedArray<int16_t, 1> windowCentre;  // [0] y, [1] x
-  Rect boardWindowRect;                 // port bounds of the board window
-};
-extern BoardWindowPlacement windowPlacement;
 
 // The size classes' cube picture sizes, used when the cube pictures are not at hand.
 inline constexpr int16_t kCubeSideByClass[5] = {22, 30, 40, 50, 60};

@@ -9,7 +9,7 @@
 #include "display/board_layout.h"
 #include "display/colour_roles.h"
 #include "display/display_platform.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
 #include "display/offscreen.h"
@@ -94,7 +94,7 @@ void openBoardOverlay() {
 }
 
 Point overlayBoxSize() {
-  const double w = layout.boardWidth;
+  const double w = display.boardWidth;
   const std::string first = interaction.messageLines[1].str();
   Point size{offscreen.messageBoxWidth, offscreen.messageBoxHeight};
   if (first == messageWordsOf(kSmallBoxMessage).str()) {

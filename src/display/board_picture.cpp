@@ -6,16 +6,17 @@
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_resources.h"
-#include "display/board_state.h"
+#include "state/board_state.h"
 #include "display/colour_roles.h"
 #include "display/colour_schemes.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/draw_color.h"
 #include "display/offscreen.h"
 #include "display/piece_images.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/windows.h"
+#include "state/display_state.h"
 
 namespace bg {
 
@@ -107,7 +108,7 @@ void paintPictureBoard() {
   BoardLayout& L = layout;
   PicHandle frame = getPicture(kFramePicture);
   L.boardRect = pictureBounds(frame);
-  L.boardWidth = L.boardRect.width();
+  display.boardWidth = L.boardRect.width();
   L.boardHeight = L.boardRect.height();
   if (boardImages.boardClipRgn == nullptr) boardImages.boardClipRgn = newRgn();
   rectRgn(boardImages.boardClipRgn, L.boardRect);
@@ -163,7 +164,7 @@ void paintPictureBoard() {
 void buildBoardPicture() {
   BoardLayout& L = layout;
   const GrafPtr saved = getPort();
-  L.boardRect = makeRect(0, 0, L.boardWidth, L.boardHeight);
+  L.boardRect = makeRect(0, 0, display.boardWidth, L.boardHeight);
   if (display.boardColor == kPictureBoard) {
     paintPictureBoard();
     setPort(saved);
@@ -188,7 +189,7 @@ void paintBoard() {
   const BoardLayout& L = layout;
   const int16_t gap = L.fieldGap;
   const int16_t margin = L.pointMargin;
-  const int16_t width = L.boardWidth;
+  const int16_t width = display.boardWidth;
   const int16_t height = L.boardHeight;
 
   setDrawColor(roles.windowBackColor);

@@ -11,13 +11,13 @@
 #include "display/board_picture.h"
 #include "display/board_redraw.h"
 #include "display/board_resources.h"
-#include "display/board_state.h"
+#include "state/board_state.h"
 #include "display/checker_animation.h"
 #include "display/colour_roles.h"
 #include "display/colour_schemes.h"
 #include "display/cube_display.h"
 #include "display/dice_display.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
 #include "display/offscreen.h"
@@ -35,8 +35,6 @@
 
 namespace bg {
 
-BoardState boardState;
-BG_RESETS_WITH_PROGRAM(boardState);
 
 namespace {
 
@@ -120,7 +118,7 @@ void relayoutBoard() {
   computeBoardLayout();
   setBoardOrigin();
   if (boardImages.boardClipRgn == nullptr) boardImages.boardClipRgn = newRgn();
-  rectRgn(boardImages.boardClipRgn, makeRect(0, 0, layout.boardWidth, layout.boardHeight));
+  rectRgn(boardImages.boardClipRgn, makeRect(0, 0, display.boardWidth, layout.boardHeight));
 }
 
 void setBoardWindowSize() {
@@ -135,15 +133,15 @@ void setBoardWindowSize() {
   setPortOrigin(window, 0, 0);
   sizeWindow(kBoardWindow, W.windowX2 - W.windowX1, W.windowY2 - W.windowY1, false);
   const Rect content = windowContentRect(kBoardWindow);
-  W.boardWindowRect = makeRect(0, 0, content.width(), content.height());
-  layout.tempX = static_cast<int16_t>(W.windowCentre[1] - W.boardWindowRect.width() / 2);
-  layout.tempY = static_cast<int16_t>(W.windowCentre[0] - W.boardWindowRect.height() / 2);
+  layout.boardWindowRect = makeRect(0, 0, content.width(), content.height());
+  layout.tempX = static_cast<int16_t>(W.windowCentre[1] - layout.boardWindowRect.width() / 2);
+  layout.tempY = static_cast<int16_t>(W.windowCentre[0] - layout.boardWindowRect.height() / 2);
   moveWindow(kBoardWindow, layout.tempX, layout.tempY, false);
   const GrafPtr saved = getPort();
   setPort(window);
-  clipRect(W.boardWindowRect);
+  clipRect(layout.boardWindowRect);
   setDrawColor(roles.windowBackColor);
-  paintRect(W.boardWindowRect);
+  paintRect(layout.boardWindowRect);
   penNormal();
   setPort(saved);
 }
@@ -166,12 +164,12 @@ void rebuildBoardWindow() {
   if (display.overlayActive != 0 || B.setupInProgress != 0) return;
   clearMessageLine(0);
   B.boardRebuildBusy = -1;
-  const int16_t widthBefore = layout.boardWidth;
+  const int16_t widthBefore = display.boardWidth;
   if (B.boardSizeChangePending != 0) {
     upperServices.endWaitLoop();
     shellWindow.boardSizeIndex = B.pendingBoardSize;
-    if (shellWindow.boardRebuilding != -1) layout.boardSizeUnit = shellWindow.boardSizeTable[B.pendingBoardSize];
-    layout.boardWidth = layout.boardSizeUnit;
+    if (shellWindow.boardRebuilding != -1) display.boardSizeUnit = shellWindow.boardSizeTable[B.pendingBoardSize];
+    display.boardWidth = display.boardSizeUnit;
   }
   if (B.boardColorChangePending != 0) {
     if (B.pendingBoardColor == kCustomColours) {
@@ -179,7 +177,7 @@ void rebuildBoardWindow() {
       if (B.customColoursRead == 0) {
         // Nothing of the change is applied, the size included: the layout still holds
         // the old width, and drawing must not mix the two.
-        layout.boardWidth = widthBefore;
+        display.boardWidth = widthBefore;
         B.boardRebuildBusy = 0;
         B.boardColorChangePending = 0;
         return;
@@ -189,7 +187,7 @@ void rebuildBoardWindow() {
     display.boardColor = B.pendingBoardColor;
     if (display.boardColor == kPictureBoard) {
       measureFramePicture();
-      layout.boardWidth = layout.framePictureWidth;
+      display.boardWidth = layout.framePictureWidth;
       layout.boardHeight = layout.framePictureHeight;
     }
     boardImages.pixPatBase = pixPatBaseFor(display.boardColor);
@@ -204,7 +202,7 @@ void rebuildBoardWindow() {
   const bool relayout = B.boardSizeChangePending != 0 || shellWindow.boardRebuilding != 0 ||
                         B.boardRelayoutRequested != 0;
   if (relayout) relayoutBoard();
-  layout.boardRect = makeRect(0, 0, layout.boardWidth, layout.boardHeight);
+  layout.boardRect = makeRect(0, 0, display.boardWidth, layout.boardHeight);
   buildPieceImages();
   buildBoardOffscreens();
   buildBoardPicture();
@@ -212,8 +210,8 @@ void rebuildBoardWindow() {
   setBoardOrigin();
   clipBoardWindowToBoard();
   if (windowExists(kBoardWindow)) {
-    windowPlacement.boardWindowRect = portBounds(kBoardWindow);
-    invalidateRect(kBoardWindow, windowPlacement.boardWindowRect);
+    layout.boardWindowRect = portBounds(kBoardWindow);
+    invalidateRect(kBoardWindow, layout.boardWindowRect);
   }
   B.boardRebuildBusy = 0;
   B.boardSizeChangePending = 0;
@@ -263,7 +261,7 @@ void initBoardDisplay() {
   displaySettings.pieceSize = kDefaultPieceSize;
   display.boardColor = kDefaultBoardColour;
   shellWindow.boardSizeIndex = defaultBoardSizeIndex(shellWindow.screenWidth);
-  layout.boardWidth = shellWindow.boardSizeTable[shellWindow.boardSizeIndex];
+  display.boardWidth = shellWindow.boardSizeTable[shellWindow.boardSizeIndex];
   display.firstBoardBuild = -1;
   buildBoardDisplay();
 }
@@ -288,10 +286,10 @@ void openBoardWindow() {
     setPort(window);
     setPortOrigin(window, 0, 0);
     const Rect content = windowContentRect(kBoardWindow);
-    windowPlacement.boardWindowRect = makeRect(0, 0, content.width(), content.height());
-    clipRect(windowPlacement.boardWindowRect);
+    layout.boardWindowRect = makeRect(0, 0, content.width(), content.height());
+    clipRect(layout.boardWindowRect);
     setDrawColor(roles.windowBackColor);
-    paintRect(windowPlacement.boardWindowRect);
+    paintRect(layout.boardWindowRect);
     penNormal();
     setPort(saved);
   }

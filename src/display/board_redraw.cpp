@@ -8,13 +8,13 @@
 #include "display/board_overlay.h"
 #include "display/board_animations.h"
 #include "display/board_picture.h"
-#include "display/board_state.h"
+#include "state/board_state.h"
 #include "display/checker_stacks.h"
 #include "display/colour_roles.h"
 #include "display/colour_schemes.h"
 #include "display/cube_display.h"
 #include "display/dice_display.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/drag_feedback.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
@@ -69,10 +69,10 @@ void setBoardOrigin(GrafPtr window) {
 void paintWindowMargin(GrafPtr window) {
   BoardRedrawState& R = redrawState;
   setBoardOrigin(window);
-  windowPlacement.boardWindowRect = portBounds(kBoardWindow);
-  clipRect(windowPlacement.boardWindowRect);
+  layout.boardWindowRect = portBounds(kBoardWindow);
+  clipRect(layout.boardWindowRect);
   if (R.windowMarginRgn == nullptr) R.windowMarginRgn = newRgn();
-  rectRgn(R.windowMarginRgn, windowPlacement.boardWindowRect);
+  rectRgn(R.windowMarginRgn, layout.boardWindowRect);
   RgnHandle board = newRgn();
   rectRgn(board, layout.boardRect);
   diffRgn(R.windowMarginRgn, board, R.windowMarginRgn);
@@ -119,7 +119,7 @@ void showRecordedBoard(GrafPtr window) {
   R.framePictureHandle = nullptr;
   if (welcome) {
     if (R.welcomeWorld != nullptr) animateWelcome(layout.boardRect, R.welcomeWorld, window);
-    windowPlacement.boardWindowRect = portBounds(kBoardWindow);
+    layout.boardWindowRect = portBounds(kBoardWindow);
     if (R.welcomeWorld == nullptr && display.boardColor == kWelcomeRetryColour && R.extraRedrawAsked == 0)
       R.extraRedrawAsked = -1;
     disposeOffscreenWorld(R.welcomeWorld);

@@ -8,9 +8,9 @@
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_redraw.h"
-#include "display/board_state.h"
+#include "state/board_state.h"
 #include "display/checker_stacks.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/drag_feedback.h"
 #include "display/message_line.h"
 #include "display/offscreen.h"
@@ -90,7 +90,7 @@ int16_t clampToward(int16_t value, int16_t target, int16_t step) {
 PiecePace piecePace(int16_t n, float distance) {
   PiecePace pace;
   const int16_t speed = std::clamp<int16_t>(displaySettings.pieceSpeed, 1, 11);
-  const float width = layout.boardWidth;
+  const float width = display.boardWidth;
   float time = static_cast<float>(3.0 * (n + 0.5 * width) / (1.5 * width));
   time = time / static_cast<float>(speed);
   auto delay = static_cast<int32_t>(std::trunc(1000000.0f * time / static_cast<float>(n)));

@@ -6,7 +6,7 @@
 #include "state/program_state.h"
 
 #include "display/colour_schemes.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 
 namespace bg {
 

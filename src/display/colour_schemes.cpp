@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "state/program_state.h"
 
 namespace bg {

@@ -7,7 +7,7 @@
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_redraw.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/offscreen.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/text.h"

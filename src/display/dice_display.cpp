@@ -3,7 +3,7 @@
 #include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/offscreen.h"
 #include "flow/turn.h"
 #include "rules/dice.h"
@@ -53,7 +53,7 @@ void onBoardWindow(Draw draw) {
 }  // namespace
 
 int16_t dieColourAt(int16_t x) {
-  return x >= layout.boardWidth / 2 ? display.playerColors[0] : display.playerColors[1];
+  return x >= display.boardWidth / 2 ? display.playerColors[0] : display.playerColors[1];
 }
 
 void frameAllDice() {

@@ -1,7 +1,7 @@
 #include "display/display_platform.h"
 
 #include "display/board_ids.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/text.h"
 #include "runtime/qt/windows.h"

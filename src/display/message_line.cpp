@@ -7,9 +7,9 @@
 #include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
-#include "display/board_state.h"
+#include "state/board_state.h"
 #include "display/colour_roles.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/draw_color.h"
 #include "display/offscreen.h"
 #include "display/upper_services.h"
@@ -22,6 +22,7 @@
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/text.h"
 #include "runtime/qt/windows.h"
+#include "state/display_state.h"
 
 namespace bg {
 
@@ -95,7 +96,7 @@ void displayMessage() {
     layout.panelShadowY = reducedShadow(shadowY);
     boardTextStyle(0, srcOr);
     fitTextToField();
-    const MessageBoxMeasures measures{layout.boardWidth,       layout.fieldTop,         layout.textSize,
+    const MessageBoxMeasures measures{display.boardWidth,       layout.fieldTop,         layout.textSize,
                                       layout.panelMargin,      layout.panelShadowX,     layout.panelShadowY,
                                       pictureBoard,            boardState.textStripTop, boardState.textStripHeight};
     const Rect box = messageLineBox(stringWidth(interaction.messageText.view()), measures);

@@ -8,7 +8,7 @@
 #include "display/board_layout.h"
 #include "display/colour_roles.h"
 #include "display/display_platform.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/draw_color.h"
 #include "display/offscreen.h"
 #include "state/position.h"
@@ -35,7 +35,7 @@ void resetRegion(RgnHandle& rgn) {
 // The checker's rounded rectangle at the origin; shape 0 is a full ellipse.
 QRegion roundedPiece() {
   const BoardLayout& L = layout;
-  const int base = boardImages.pieceShapeBase;
+  const int base = displaySettings.pieceShapeBase;
   return roundRectRegion(makeRect(0, 0, L.pieceWidth, L.pieceHeight), std::max(0, L.pieceWidth - base),
                          std::max(0, L.pieceHeight - base));
 }
@@ -96,7 +96,7 @@ void buildPieceImages() {
     L.cubeWidth[c] = L.cubeRects[c].width();
     L.cubeHeight[c] = L.cubeRects[c].height();
   }
-  I.pieceShapeBase = static_cast<int16_t>(2 * displaySettings.pieceShapeApplied);
+  displaySettings.pieceShapeBase = static_cast<int16_t>(2 * displaySettings.pieceShapeApplied);
   resetRegion(I.movingUnderRgn);
   I.movingUnderRgn->rgn = roundedPiece();
   resetRegion(I.heldUnderRgn);
@@ -127,7 +127,7 @@ void drawPieceFaces() {
     }
     killPicture(shape);
   } else {
-    I.pieceShapeBase = static_cast<int16_t>(2 * displaySettings.pieceShapeApplied);
+    displaySettings.pieceShapeBase = static_cast<int16_t>(2 * displaySettings.pieceShapeApplied);
     I.pieceOutlineRgn->rgn = roundedPiece();
     I.pieceShapeRgn->rgn = roundedPiece();
   }
@@ -180,8 +180,8 @@ void paintPieceFace(const Region* shapeRgn, int16_t depth, int16_t height) {
   Rect face = makeRect(r.left + 1, r.top, r.right + 1, r.bottom - rim);
   L.stackStep = static_cast<int16_t>(L.pieceHalfHeightTop + L.pieceHalfHeightBottom - rim - 1);
   RgnHandle faceRgn = newRgn();
-  faceRgn->rgn = roundRectRegion(face, std::max(0, L.pieceWidth - I.pieceShapeBase),
-                                 std::max(0, height - I.pieceShapeBase));
+  faceRgn->rgn = roundRectRegion(face, std::max(0, L.pieceWidth - displaySettings.pieceShapeBase),
+                                 std::max(0, height - displaySettings.pieceShapeBase));
   paintRgn(faceRgn);
 
   roleForeColor(roles.pieceFrameColors[c]);

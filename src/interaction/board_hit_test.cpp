@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "display/board_layout.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "flow/turn_state.h"
 #include "rules/whole_roll_check.h"
 #include "state/board_input.h"
@@ -68,7 +68,7 @@ void topStrip(int16_t x, int16_t y) {
     setZone(kPipCountZone);
   }
   (void)y;
-  const int16_t centre = static_cast<int16_t>(L.boardWidth / 2);
+  const int16_t centre = static_cast<int16_t>(display.boardWidth / 2);
   if (x > centre - kMarkerHalfWidth && x < centre + kMarkerHalfWidth) h.hitRollOverMarker = -1;
 }
 
@@ -192,10 +192,10 @@ void hitTestBoard() {
   const int16_t x = boardInput.clickH;
   const int16_t y = boardInput.clickV;
   h.clickPoint = {x, y};
-  if (y < 0 || y > L.boardHeight + L.fieldGap || x > L.boardWidth + L.pointMargin || x < 0) h.pointerOutside = 255;
+  if (y < 0 || y > L.boardHeight + L.fieldGap || x > display.boardWidth + L.pointMargin || x < 0) h.pointerOutside = 255;
   const int16_t pw = L.pieceWidth;
-  if (held() && (y < pw || y > L.boardHeight - pw || x > L.boardWidth - pw / 2 || x < pw / 2)) h.pointerOutside = 255;
-  if (y < 0 || y > L.boardHeight || x > L.boardWidth || x < 0) {
+  if (held() && (y < pw || y > L.boardHeight - pw || x > display.boardWidth - pw / 2 || x < pw / 2)) h.pointerOutside = 255;
+  if (y < 0 || y > L.boardHeight || x > display.boardWidth || x < 0) {
     h.clickOutsideBoard = -1;
     return;
   }

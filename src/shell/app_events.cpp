@@ -7,7 +7,7 @@
 #include "dialogs/message_boxes.h"
 #include "display/board_ids.h"
 #include "display/colour_roles.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/message_line.h"
 #include "display/upper_services.h"
 #include "runtime/core/clock.h"

@@ -6,7 +6,7 @@
 #include "display/board_layout.h"
 #include "display/board_picture.h"
 #include "display/board_redraw.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
 #include "state/display_state.h"

@@ -6,9 +6,9 @@
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "display/board_rebuild.h"
-#include "display/board_state.h"
+#include "state/board_state.h"
 #include "display/colour_roles.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
 #include "runtime/qt/drawing.h"
@@ -43,27 +43,27 @@ void fitUnitToWindow(int16_t width, int16_t height) {
   BoardLayout& L = layout;
   const int margin = windowPlacement.windowMargin;
   auto measure = [&] {
-    L.boardWidth = L.boardSizeUnit;
+    display.boardWidth = display.boardSizeUnit;
     computePieceSize();
     computeBoardMargins();
   };
   measure();
-  if (L.boardWidth < width - 2 * margin && L.boardHeight < height - 2 * margin) {
+  if (display.boardWidth < width - 2 * margin && L.boardHeight < height - 2 * margin) {
     do {
-      ++L.boardSizeUnit;
+      ++display.boardSizeUnit;
       measure();
-    } while (!(L.boardWidth > width - 2 * margin || L.boardWidth > S.boardWidthFallback ||
+    } while (!(display.boardWidth > width - 2 * margin || display.boardWidth > S.boardWidthFallback ||
                L.boardHeight > height - 2 * margin));
-    --L.boardSizeUnit;
+    --display.boardSizeUnit;
   } else {
     do {
-      --L.boardSizeUnit;
+      --display.boardSizeUnit;
       measure();
-    } while (!((L.boardWidth <= width - 2 * margin && L.boardHeight < height - 2 * margin) ||
-               L.boardSizeUnit <= S.boardWidthMin));
+    } while (!((display.boardWidth <= width - 2 * margin && L.boardHeight < height - 2 * margin) ||
+               display.boardSizeUnit <= S.boardWidthMin));
   }
-  L.boardSizeUnit = std::max(L.boardSizeUnit, S.boardWidthMin);
-  L.boardWidth = L.boardSizeUnit;
+  display.boardSizeUnit = std::max(display.boardSizeUnit, S.boardWidthMin);
+  display.boardWidth = display.boardSizeUnit;
 }
 
 bool boardWindowEvent(WindowEvent& e) {
@@ -109,7 +109,7 @@ void fitBoardToWindow() {
     // The picture board keeps its size: the window snaps back.
     appEvents.boardResizePending = 0;
     if (S.boardRebuilding == -1) fitWindowToBoard();
-    layout.boardRect = makeRect(0, 0, layout.boardWidth, layout.boardHeight);
+    layout.boardRect = makeRect(0, 0, display.boardWidth, layout.boardHeight);
     if (boardImages.boardClipRgn != nullptr) rectRgn(boardImages.boardClipRgn, layout.boardRect);
     invalidateRect(kBoardWindow, layout.boardRect);
     return;
@@ -117,14 +117,14 @@ void fitBoardToWindow() {
   if (S.boardSizeIndex > 0) setMenuItemState(kBoardSizeMenu, S.boardSizeIndex, kItemEnabled, "");
   S.boardSizeIndex = 0;
   endWaitLoop();
-  const int16_t oldWidth = windowPlacement.boardWindowRect.width();
+  const int16_t oldWidth = layout.boardWindowRect.width();
   paintContent();
   flushWindow(kBoardWindow);
   S.boardRebuilding = -1;
   const Rect content = windowContentRect(kBoardWindow);
   // An old width of 0 cannot scale; the search starts from the present unit.
   const int ratio = oldWidth > 0 ? content.width() / oldWidth : 1;
-  layout.boardSizeUnit = static_cast<int16_t>(std::min<int>(layout.boardSizeUnit * ratio, S.boardWidthFallback));
+  display.boardSizeUnit = static_cast<int16_t>(std::min<int>(display.boardSizeUnit * ratio, S.boardWidthFallback));
   fitUnitToWindow(content.width(), content.height());
   rebuildBoardWindow();
   hook::redrawBoardWindow();

@@ -7,7 +7,7 @@
 #include "display/board_ids.h"
 #include "display/board_layout.h"
 #include "display/board_redraw.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "flow/turn_services.h"
 #include "runtime/core/messages.h"
 #include "runtime/qt/menus.h"
@@ -22,6 +22,7 @@
 #include "state/player_records.h"
 #include "state/position.h"
 #include "state/shell_state.h"
+#include "state/display_state.h"
 
 namespace bg {
 
@@ -87,7 +88,7 @@ void resizeBoardWindow() {
   const int top = std::max(content.top - W.boardHeightOffset - v, lowest);
   W.boardHeightOffset = static_cast<int16_t>(-v);
   W.boardWidthOffset = -kWindowMargin;
-  sizeWindow(kBoardWindow, layout.boardWidth + 2 * kWindowMargin, layout.boardHeight + 2 * v, true);
+  sizeWindow(kBoardWindow, display.boardWidth + 2 * kWindowMargin, layout.boardHeight + 2 * v, true);
   moveWindow(kBoardWindow, left, top, false);
   setPortOrigin(window, W.boardWidthOffset, W.boardHeightOffset);
   redrawBoardWindow();

@@ -5,8 +5,8 @@
 #include "audio/sound_effects.h"
 #include "audio/speech.h"
 #include "computer/personalities.h"
-#include "display/board_state.h"
-#include "display/display_settings.h"
+#include "state/board_state.h"
+#include "state/display_settings.h"
 #include "runtime/qt/menus.h"
 #include "shell/shared_services.h"
 #include "shell/shell_settings.h"
@@ -67,7 +67,7 @@ void markSettingsMenus() {
   insertAndMark(kPieceSpeedMenu, displaySettings.pieceSpeed);
   insertAndMark(kVoiceMenu, 0);
   // The first start names the second voice item.
-  setMenuItemState(kVoiceMenu, shellSettings.voiceIndex + 1, kItemChecked, "MacinTalk1");
+  setMenuItemState(kVoiceMenu, speechChannel.voiceIndex + 1, kItemChecked, "MacinTalk1");
   insertAndMark(14, 0);
   insertAndMark(kBoardColourMenu, display.boardColor);
   insertAndMark(23, 0);

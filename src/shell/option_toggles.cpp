@@ -4,7 +4,7 @@
 
 #include "dialogs/message_boxes.h"
 #include "display/cube_display.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/upper_services.h"
 #include "shell/radio_groups.h"
 #include "shell/shared_services.h"
@@ -21,6 +21,8 @@
 #include "state/play_options.h"
 #include "state/position.h"
 #include "state/settings.h"
+#include "state/shell_state.h"
+#include "state/storage_state.h"
 #include "state/shell_flags.h"
 
 namespace bg {
@@ -65,8 +67,8 @@ void flipAndMark(int16_t menu, int16_t item, T& flag) {
 
 }  // namespace
 
-void toggleSaveGameOnExit() { flipAndMark(kGameMenu, kSaveOnExitItem, shellSettings.saveGameOnExit); }
-void toggleLoadGameOnStartup() { flipAndMark(kGameMenu, kLoadAtStartItem, shellSettings.loadGameOnStartup); }
+void toggleSaveGameOnExit() { flipAndMark(kGameMenu, kSaveOnExitItem, shell.saveGameOnExit); }
+void toggleLoadGameOnStartup() { flipAndMark(kGameMenu, kLoadAtStartItem, storage.loadGameOnStartup); }
 void toggleRerollFirstRoll() { flipAndMark(kOptionsMenu, kRerollItem, settings.rerollFirstRoll); }
 void toggleAutoConcessions() { flipAndMark(kOptionsMenu, kAutoConcessionsItem, options.autoConcessions); }
 void toggleShowPossibleMoves() {
@@ -191,8 +193,8 @@ void markOptionItems() {
   mark(kOptionsMenu, kBackgammonItem, backgammonState());
   mark(kOptionsMenu, kRerollItem, checkFor(settings.rerollFirstRoll != 0));
   mark(kOptionsMenu, kAutoConcessionsItem, checkFor(options.autoConcessions != 0));
-  mark(kGameMenu, kSaveOnExitItem, checkFor(shellSettings.saveGameOnExit != 0));
-  mark(kGameMenu, kLoadAtStartItem, checkFor(shellSettings.loadGameOnStartup != 0));
+  mark(kGameMenu, kSaveOnExitItem, checkFor(shell.saveGameOnExit != 0));
+  mark(kGameMenu, kLoadAtStartItem, checkFor(storage.loadGameOnStartup != 0));
   mark(kSettingsMenu, kSelectOneOnlyItem, checkFor(options.selectOneOnly == 0));
   mark(kSettingsMenu, kShowPossibleMovesItem, checkFor(displaySettings.showPossibleMoves != 0));
   mark(kSettingsMenu, kComputerOnlySettingItem, menuMarks.inputDiceMark);

@@ -6,7 +6,7 @@
 #include "computer/personalities.h"
 #include "computer/program_data.h"
 #include "display/board_layout.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "flow/turn_state.h"
 #include "rules/dice.h"
 #include "runtime/core/messages.h"
@@ -22,6 +22,7 @@
 #include "state/interaction_state.h"
 #include "state/search_services.h"
 #include "state/settings.h"
+#include "state/shell_state.h"
 
 namespace bg {
 
@@ -60,7 +61,7 @@ void initProgramData() {
   hand.selectedPoint = kNoPoint;
   // The spoken table exists for English only (exact spelling).
   messageTables.messageTable2.fill(Str255());
-  loadMessageResources(shellSettings.languageName.view() == "English");
+  loadMessageResources(shell.languageName.view() == "English");
   computerPlay.chosenPlayIndex = 1;
   shellSettings.checkerAnimFlag = -1;
   // The factors, the skill factor for the level the preferences left, the error odds, the

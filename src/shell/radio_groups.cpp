@@ -6,7 +6,7 @@
 #include "display/board_images.h"
 #include "display/board_rebuild.h"
 #include "display/board_redraw.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "flow/turn_services.h"
 #include "interaction/board_waits.h"
 #include "runtime/qt/menus.h"
@@ -77,7 +77,7 @@ void applyPieceShape() {
   if (pieceChangeRefused()) return;
   displaySettings.pieceShapeApplied = shellSettings.pieceShape;
   checkMenuItemOnly(kPieceShapeMenu, displaySettings.pieceShapeApplied);
-  boardImages.pieceShapeBase = static_cast<int16_t>(2 * displaySettings.pieceShapeApplied);
+  displaySettings.pieceShapeBase = static_cast<int16_t>(2 * displaySettings.pieceShapeApplied);
   redrawPieces();
 }
 

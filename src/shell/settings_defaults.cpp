@@ -5,8 +5,8 @@
 #include "computer/personalities.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
-#include "display/board_state.h"
-#include "display/display_settings.h"
+#include "state/board_state.h"
+#include "state/display_settings.h"
 #include "display/message_line.h"
 #include "rules/game_record.h"
 #include "rollout/rollout_settings.h"
@@ -26,6 +26,7 @@
 #include "state/position.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
+#include "state/storage_state.h"
 #include "state/shell_flags.h"
 #include "state/shell_state.h"
 #include "state/speech_state.h"
@@ -105,8 +106,8 @@ void initSettingsDefaults() {
   shellSettings.borderDesign = 1;
   boardState.frameDesignChoice = 7;
   boardState.boardFrameDesign = 7;
-  shellSettings.wagerSymbol = "$";
-  shellSettings.wagerSymbolLocation = 12;
+  options.wagerSymbol = "$";
+  options.wagerSymbolLocation = 12;
   options.wagerAmount = 1;
   options.wagerCurrency = "Dollars";
   options.autoEnterFromBarOn = 0;
@@ -117,24 +118,24 @@ void initSettingsDefaults() {
   options.autoMoves = 0;
   options.rightMouseActionNP = 4;
   options.rightMouseActionP = 1;
-  shellSettings.loadGameOnStartup = 0;
-  shellSettings.saveGameOnExit = 0;
-  shellSettings.quitting = 0;
-  shellSettings.savedGameName = "";
+  storage.loadGameOnStartup = 0;
+  shell.saveGameOnExit = 0;
+  shell.quitting = 0;
+  shell.savedGameName = "";
   options.showPipCounts = 0;
   flow.moneySessionActive = 0;
-  shellSettings.moneySessionGoing = 999;
+  shell.moneySessionGoing = 999;
   shellSettings.moneyPanelFlag = 0;
   settings.whoRollsFirst = 1;
   settings.display4OnDoubles = -1;
   options.speakHumanDice = 0;
   options.speakComputerDice = 0;
-  shellSettings.shortDiceMessage = 0;
+  options.shortDiceMessage = 0;
   options.selectOneOnly = -1;
   displaySettings.showPossibleMoves = -1;
-  shellSettings.rowNumbersShown = -1;
+  displaySettings.rowNumbersShown = -1;
   displaySettings.pieceShapeApplied = 3;
-  boardImages.pieceShapeBase = 6;
+  displaySettings.pieceShapeBase = 6;
   cube.cubeMaximum = 64;
   options.autoPass = 255;
   shellFlags.fastPlay = 0;
@@ -146,15 +147,15 @@ void initSettingsDefaults() {
   displaySettings.pieceSize = 3;
   display.boardColor = 10;
   shellWindow.boardSizeIndex = defaultBoardSizeIndex(shellWindow.screenWidth);
-  layout.boardWidth = shellWindow.boardSizeTable[shellWindow.boardSizeIndex];
+  display.boardWidth = shellWindow.boardSizeTable[shellWindow.boardSizeIndex];
   shellSettings.windowFitState = 0;
   settings.rerollFirstRoll = 0;
   settings.backgammonAllowed = 255;
   options.autoConcessions = 0;
   flow.opponentMode = 1;
-  shellSettings.originateCall = 0;
-  shellSettings.modemSpeed = 2400;
-  shellSettings.phoneNumber = "No Phone #";
+  shell.originateCall = 0;
+  shell.modemSpeed = 2400;
+  shell.phoneNumber = "No Phone #";
   shell.playerNames[0] = "No Name";
   shell.playerNames[1] = "Computer";
   players.activePlayers = 1;
@@ -168,7 +169,6 @@ void initSettingsDefaults() {
   cube.autoDoubleMax = 0;
   shellSettings.cubeMaximumChoice = 0;
   speech.speechOn = 0;
-  shellSettings.voiceIndex = 1;
   speech.voiceName = "Bruce";
   skill.skillLevel = 5;
   cube.cubeUsed = -1;
@@ -182,7 +182,7 @@ void initSettingsDefaults() {
   menuMarks.acceptDoublesMark = kMarkOff;
   options.rollOverOnce = 0;
   options.rollOverItemState = kMarkOff;
-  shellSettings.languageName = "English";
+  shell.languageName = "English";
   position.playerDirection[0] = 1;
   position.playerDirection[1] = -1;
   position.playerType[0] = kHumanPlayer;
@@ -232,7 +232,7 @@ void initTextAndSystem() {
   if (sizeIndex != shellWindow.boardSizeIndex) {
     shellWindow.boardSizeIndex = sizeIndex;
     checkMenuItemOnly(kBoardSizeMenu, sizeIndex);
-    layout.boardWidth = shellWindow.boardSizeTable[sizeIndex];
+    display.boardWidth = shellWindow.boardSizeTable[sizeIndex];
   }
   if (speed != displaySettings.pieceSpeed) {
     displaySettings.pieceSpeed = speed;

@@ -34,28 +34,14 @@ struct ShellSettings {
   CheckedArray<int16_t, 1> perspectiveBase;
   int16_t stackWrap = 0;
   int16_t borderDesign = 0;
-  Str40 wagerSymbol;                 // WAGERSYMBOL
-  int16_t wagerSymbolLocation = 0;   // WAGERSYMBOLLOCATION
-  int16_t loadGameOnStartup = 0;     // LOADGAMEONSTARTUP
-  int16_t saveGameOnExit = 0;        // SAVEGAMEONEXIT
-  int16_t quitting = 0;
-  Str255 savedGameName;
-  int16_t moneySessionGoing = 0;     // MONEYSESSIONGOING
   int16_t moneyPanelFlag = 0;
-  int16_t shortDiceMessage = 0;      // SHORTDICEMESSAGE
-  int16_t rowNumbersShown = 0;       // SHOWROWNUMBERS
   int16_t windowFitState = 0;
-  uint8_t originateCall = 0;         // ORIGINATECALL
-  int32_t modemSpeed = 0;            // MODEMSPEED
-  Str40 phoneNumber;                 // PHONENUMBER
   int16_t autoDoubleMaxChoice = 0;
   int16_t cubeMaximumChoice = 0;
   int16_t pieceSpeedChoice = 0;
   int16_t pieceShape = 0;            // the piece shape Display Settings chose
   uint8_t pendingSolidColors = 0;    // the solid-colour choice of Display Settings
   int16_t helpTopicCode = 0;         // the item last chosen in the Game, Info, Settings or Help menu
-  int16_t voiceIndex = 0;
-  Str40 languageName;                // LANGUAGE
   int16_t takeBackClickFlag = 0;
   float statsLayoutFactor = 0;
   int16_t keyLogOn = 0;

@@ -10,7 +10,7 @@
 #include "interaction/interaction_install.h"
 #include "display/board_rebuild.h"
 #include "display/colour_schemes.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/score_display.h"
 #include "display/upper_services.h"
 #include "flow/game_loop.h"

@@ -22,7 +22,8 @@ struct DisplayState {
   int16_t diceTop = 0;
   int16_t dieWidth = 0;
   int16_t dieHeight = 0;
-  int16_t boardWidth = 0;
+  int16_t boardWidth = 0;     // the laid-out board width (after computeBoardLayout)
+  int16_t boardSizeUnit = 0;  // BOARDWIDTH: the width the layout was asked for
   CheckedArray<int16_t, 1> playerColors{{{0, 1}}};  // PLAYERCOLOR0: colour set of each side
   int16_t boardColor = 10;  // BOARDCOLOR: 1..10, 12 built in, 11 custom, 15 pictures
 

@@ -21,11 +21,11 @@
 #include "display/board_rebuild.h"
 #include "display/board_redraw.h"
 #include "display/board_resources.h"
-#include "display/board_state.h"
+#include "state/board_state.h"
 #include "display/colour_roles.h"
 #include "display/colour_schemes.h"
 #include "display/cube_display.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/drag_feedback.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
@@ -87,7 +87,7 @@ inline void composeBoard(int16_t requestedWidth, int16_t colour, int16_t design 
   boardState.boardFrameDesign = design;
   boardState.designTilesOn = design > 0 ? 1 : 0;
   layout = BoardLayout{};
-  layout.boardWidth = requestedWidth;
+  display.boardWidth = requestedWidth;
   if (colour == kPictureBoard) measureFramePicture();
   display.firstBoardBuild = -1;
   activateBoardPalette();
@@ -165,7 +165,7 @@ inline void openBoard(int16_t width, int16_t colour) {
   windowPlacement.boardWidthOffset = -16;
   windowPlacement.boardHeightOffset = -16;
   windowPlacement.windowMargin = 16;
-  windowOpen(1, "board", makeRect(100, 100, 100 + layout.boardWidth + 32, 100 + layout.boardHeight + 32),
+  windowOpen(1, "board", makeRect(100, 100, 100 + display.boardWidth + 32, 100 + layout.boardHeight + 32),
              kDocumentWindow, false);
   setPortOrigin(windowPort(1), -16, -16);
   installDisplayServices();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
+#include "state/display_state.h"
 
 #include <initializer_list>
 
@@ -30,7 +31,7 @@ void layOut(int16_t requested, int16_t pieceSize = 3, int16_t playDirection = 0)
   displaySettings.pieceSize = pieceSize;
   displaySettings.playDirection = playDirection;
   setScreen();
-  layout.boardWidth = requested;
+  display.boardWidth = requested;
   computeBoardLayout();
 }
 
@@ -55,7 +56,7 @@ TEST_F(BoardLayoutTest, RequestedWidthsGiveTheTabulatedMeasures) {
     expectAll({{"unit", L.boardUnit, r.unit}, {"pieceWidth", L.pieceWidth, r.pieceWidth},
                {"pieceHeight", L.pieceHeight, r.pieceHeight}, {"stackStep", L.stackStep, r.stackStep},
                {"pointHeight", L.pointHeight, r.pointHeight}, {"barWidth", L.barWidth, r.barWidth},
-               {"width", L.boardWidth, r.width}, {"height", L.boardHeight, r.height}, {"textSize", L.textSize, r.textSize}});
+               {"width", display.boardWidth, r.width}, {"height", L.boardHeight, r.height}, {"textSize", L.textSize, r.textSize}});
   }
   // An even unit is made odd once the checker width is taken from it.
   for (int16_t requested = 300; requested <= 1900; requested += 7) {

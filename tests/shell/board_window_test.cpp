@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "display/board_layout.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
@@ -12,6 +12,7 @@
 #include "state/interaction_state.h"
 #include "state/program_state.h"
 #include "support/qt_helpers.h"
+#include "state/display_state.h"
 
 namespace bg {
 namespace {
@@ -35,31 +36,31 @@ TEST_F(BoardResize, AUserResizeGivesAFreeSizeThatFitsTheWindow) {
   resizeTo(800, 600);
   EXPECT_EQ(shellWindow.boardSizeIndex, 0);
   EXPECT_FALSE(menuItemChecked(14, 6));
-  EXPECT_LE(layout.boardWidth, 800 - 2 * windowPlacement.windowMargin);
+  EXPECT_LE(display.boardWidth, 800 - 2 * windowPlacement.windowMargin);
   EXPECT_LT(layout.boardHeight, 600 - 2 * windowPlacement.windowMargin);
-  EXPECT_GE(layout.boardWidth, 700);
+  EXPECT_GE(display.boardWidth, 700);
   EXPECT_EQ(appEvents.waitEnded, -1);
 }
 
 TEST_F(BoardResize, TheBoardNeverEndsBelowTheSmallestWidth) {
   resizeTo(200, 150);
-  EXPECT_EQ(layout.boardSizeUnit, 424);
+  EXPECT_EQ(display.boardSizeUnit, 424);
 }
 
 TEST_F(BoardResize, GrowingFromNothingEndsWhereShrinkingFromAboveEnds) {
   resizeTo(420 + 2 * windowPlacement.windowMargin + 100, 560);  // below half: the search grows from 0
-  const int16_t grown = layout.boardSizeUnit;
-  layout.boardSizeUnit = shellWindow.boardWidthFallback;
-  windowPlacement.boardWindowRect = makeRect(0, 0, windowContentRect(1).width(), 10);
+  const int16_t grown = display.boardSizeUnit;
+  display.boardSizeUnit = shellWindow.boardWidthFallback;
+  layout.boardWindowRect = makeRect(0, 0, windowContentRect(1).width(), 10);
   fitBoardToWindow();
-  EXPECT_EQ(layout.boardSizeUnit, grown);
+  EXPECT_EQ(display.boardSizeUnit, grown);
 }
 
 TEST_F(BoardResize, NothingChangesWhileACheckerIsInHand) {
   hand.pieceInHand = -1;
-  const int16_t before = layout.boardWidth;
+  const int16_t before = display.boardWidth;
   resizeTo(700, 500);
-  EXPECT_EQ(layout.boardWidth, before);
+  EXPECT_EQ(display.boardWidth, before);
   EXPECT_EQ(shellWindow.boardSizeIndex, 6);
 }
 

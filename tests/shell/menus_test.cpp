@@ -11,7 +11,8 @@
 #include "computer/personalities.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
-#include "display/display_settings.h"
+#include "state/storage_state.h"
+#include "state/display_settings.h"
 #include "display/upper_services.h"
 #include "flow/turn_services.h"
 #include "interaction/board_waits.h"
@@ -99,8 +100,8 @@ TEST_F(Menus, EveryToggleFlipsItsSettingAndItsCheckMarkFollows) {
     std::function<long()> value;
     bool checkedWhenOn;
   } rows[] = {
-      {3, 7, [] { return shellSettings.saveGameOnExit; }, true}, {5, 1, [] { return cube.cubeUsed; }, true},
-      {3, 8, [] { return shellSettings.loadGameOnStartup; }, true}, {5, 4, [] { return cube.beaverAllowed; }, true},
+      {3, 7, [] { return shell.saveGameOnExit; }, true}, {5, 1, [] { return cube.cubeUsed; }, true},
+      {3, 8, [] { return storage.loadGameOnStartup; }, true}, {5, 4, [] { return cube.beaverAllowed; }, true},
       {5, 5, [] { return cube.jacobyRule; }, true}, {5, 6, [] { return cube.acceptDoubles; }, true},
       {5, 8, [] { return settings.backgammonAllowed; }, false}, {8, 10, [] { return options.autoPass; }, true},
       {5, 9, [] { return settings.rerollFirstRoll; }, true}, {8, 12, [] { return options.easyMoves; }, true},
@@ -163,7 +164,7 @@ TEST_F(Menus, TheCubeAutomaticRollsBeaversAndFastPlayGoTogether) {
 
 TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
   auto snapshot = [] {
-    return std::vector<long>{shellSettings.saveGameOnExit, options.selectOneOnly, cube.jacobyRule,
+    return std::vector<long>{shell.saveGameOnExit, options.selectOneOnly, cube.jacobyRule,
                              skill.skillLevel, flow.newGameRequested, flow.abortTurn, position.board[1],
                              displaySettings.pieceShapeApplied};
   };
@@ -205,7 +206,7 @@ TEST_F(Menus, RadioGroupsCheckOneItemAndStoreTheirChoice) {
   } rows[] = {
       {21, 6, [] { return cube.cubeMaximum; }, 64},   {21, 1, [] { return cube.cubeMaximum; }, 2},
       {11, 4, [] { return cube.autoDoubleMax; }, 3},  {11, 1, [] { return cube.autoDoubleMax; }, 0},
-      {12, 3, [] { return displaySettings.pieceSpeed; }, 3}, {20, 5, [] { return boardImages.pieceShapeBase; }, 10},
+      {12, 3, [] { return displaySettings.pieceSpeed; }, 3}, {20, 5, [] { return displaySettings.pieceShapeBase; }, 10},
       {25, 1, [] { return skill.personality; }, 1},   {6, 2, [] { return skill.skillLevel; }, 2},
       {24, 1, [] { return settings.soundOptions.soundOn; }, 0},
   };
@@ -303,7 +304,7 @@ TEST_F(Menus, NewGameFitWindowEnablingAndItemsWithoutCommands) {
   const Rect content = windowContentRect(1);
   EXPECT_EQ((std::vector<int>{content.width(), content.height(), windowPlacement.boardWidthOffset,
                               windowPlacement.boardHeightOffset}),
-            (std::vector<int>{layout.boardWidth + 40, layout.boardHeight + 40, -20, -20}));
+            (std::vector<int>{display.boardWidth + 40, layout.boardHeight + 40, -20, -20}));
   for (int16_t computer = 0; computer <= 1; ++computer) {
     position.playerType[position.currentPlayer] = computer == 1 ? kComputerPlayer : kHumanPlayer;
     hook::disableGameMenusDuringWait();

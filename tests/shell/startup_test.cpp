@@ -16,8 +16,9 @@
 #include "computer/personalities.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
-#include "display/board_state.h"
-#include "display/display_settings.h"
+#include "state/play_options.h"
+#include "state/board_state.h"
+#include "state/display_settings.h"
 #include "runtime/core/messages.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/resources.h"
@@ -49,7 +50,7 @@ struct StepView {
 };
 std::vector<StepView> steps;
 
-void record(int16_t n) { steps.push_back({n, !menuBars.mainMenuBar.empty(), windowExists(1), layout.boardWidth}); }
+void record(int16_t n) { steps.push_back({n, !menuBars.mainMenuBar.empty(), windowExists(1), display.boardWidth}); }
 
 class StartupTest : public ::testing::Test {
  protected:
@@ -91,8 +92,8 @@ TEST_F(StartupTest, AFirstStartHasEverySettingsDefault) {
       {"auto double max", cube.autoDoubleMax, 0},
       {"piece shape", displaySettings.pieceShapeApplied, 3},
       {"sound level", settings.soundOptions.soundLevel, 8},
-      {"money session going", shellSettings.moneySessionGoing, 999},
-      {"wager symbol location", shellSettings.wagerSymbolLocation, 12},
+      {"money session going", shell.moneySessionGoing, 999},
+      {"wager symbol location", options.wagerSymbolLocation, 12},
       {"who rolls first", settings.whoRollsFirst, 1},
       {"colour of side 0", display.playerColors[0], 1},
       {"colour of side 1", display.playerColors[1], 0},
@@ -112,13 +113,13 @@ TEST_F(StartupTest, AFirstStartHasEverySettingsDefault) {
 
 TEST_F(StartupTest, TheBoardWindowOpensAtTheScreensDefaultSizeBelowTheMenuBar) {
   EXPECT_EQ(shellWindow.boardSizeTable[6], 844);
-  EXPECT_EQ(layout.boardWidth, 839);
+  EXPECT_EQ(display.boardWidth, 839);
   EXPECT_EQ(layout.boardHeight, 623);
   const int bar = detail::menuBarHeightOf(1);
   EXPECT_GT(bar, 0);
   const Rect content = windowContentRect(1);
   EXPECT_EQ(contentWidget(1)->height(), content.height() + bar);
-  EXPECT_GE(content.width(), layout.boardWidth);
+  EXPECT_GE(content.width(), display.boardWidth);
   EXPECT_GE(content.height(), layout.boardHeight);
   EXPECT_EQ(contentWidget(1)->minimumWidth(), shellWindow.windowMinWidth);
   EXPECT_EQ(shellWindow.windowMinWidth, 424 + 2 * 20);
@@ -179,7 +180,7 @@ TEST_F(StartupTest, SkillNamesAndTheSpokenTableFollowTheResources) {
     bool loaded;
   } rows[] = {{"English", true}, {"english", false}, {"Deutsch", false}};
   for (const auto& r : rows) {
-    shellSettings.languageName = r.language;
+    shell.languageName = r.language;
     initProgramData();
     const bool empty = messageTables.messageTable2[4].empty() && messageTables.messageTable2[5].empty();
     EXPECT_EQ(empty, !r.loaded) << r.language;

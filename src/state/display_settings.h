@@ -1,8 +1,9 @@
 #pragma once
-// The display's own settings, kept with the preferences, and the values the shell sets up
-// at start-up for the display to read (window geometry, text style, machine flags). The
-// board colour and the sides' colour sets are the rules' display values, which the dice
-// read too.
+// The display's own settings, kept with the preferences, the board window's place, and the
+// values the shell sets up at start-up for the display to read (window geometry, text style,
+// machine flags). They live below the display so the preferences code can read and write
+// them without a window. The board colour and the sides' colour sets are the rules' display
+// values, which the dice read too.
 #include <cstdint>
 
 #include "state/display_state.h"
@@ -19,12 +20,27 @@ struct DisplaySettings {
   int16_t playDirection = 0;     // PLAYDIRECTION: the home side, 0 or 1
   int16_t solidPieceColors = 0;  // SOLIDPIECECOLORS: -1 draws checkers in plain colours
   int16_t pieceShapeApplied = 0; // checker corner setting; 0 is a full ellipse
+  int16_t pieceShapeBase = 0;    // base index of the piece images of the shape in use
   Str255 customColorsFileName;   // CUSTOMCOLORFILE
   int16_t pieceSpeed = 6;        // PIECESPEED: larger is faster
   int16_t showPossibleMoves = 0; // the possible-move markers are shown
   int16_t rowNumbersShown = 0;   // the point numbers are shown
 };
 extern DisplaySettings displaySettings;
+
+// The window around the board: its content rectangle on the screen (saved with the
+// preferences; windowX2 = 0 means none) and the drawing origin of the board inside it.
+struct BoardWindowPlacement {
+  int16_t windowX1 = 0;
+  int16_t windowY1 = 0;
+  int16_t windowX2 = 0;
+  int16_t windowY2 = 0;
+  int16_t boardWidthOffset = 0;
+  int16_t boardHeightOffset = 0;
+  int16_t windowMargin = 0;
+  CheckedArray<int16_t, 1> windowCentre;  // [0] y, [1] x
+};
+extern BoardWindowPlacement windowPlacement;
 
 inline constexpr long kBoardSizeHighest = 7;
 
