@@ -16,6 +16,7 @@
 #include "display/colour_roles.h"
 #include "display/colour_schemes.h"
 #include "display/cube_display.h"
+#include "display/custom_colour_file.h"
 #include "display/dice_display.h"
 #include "state/display_settings.h"
 #include "display/draw_color.h"
@@ -152,11 +153,6 @@ void measureFramePicture() {
   layout.framePictureWidth = layout.boardRect.width();
   layout.framePictureHeight = layout.boardRect.height();
   killPicture(frame);
-}
-
-uint8_t readCustomColors() {
-  // The custom colour file comes with its own reader; until then no file is found.
-  return 0;
 }
 
 void rebuildBoardWindow() {

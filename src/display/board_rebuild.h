@@ -15,8 +15,6 @@ void relayoutBoard();
 void setBoardWindowSize();
 // The frame picture of the picture board measured into the layout.
 void measureFramePicture();
-// Reads the custom colour file into scheme row 11; 255 when read, 0 when not.
-uint8_t readCustomColors();
 
 // Start-up: the colour tables, the window geometry for the screen and the first layout.
 void initBoardDisplay();

@@ -5,9 +5,11 @@
 #include "interaction/board_hit_test.h"
 #include "interaction/board_question.h"
 #include "interaction/board_waits.h"
+#include "interaction/help_text.h"
 #include "interaction/move_entry.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
+#include "state/shell_services.h"
 
 namespace bg {
 
@@ -33,6 +35,7 @@ void installInteractionServices() {
   interactionServices.drawBoardQuestion = drawBoardQuestion;
   interactionServices.waitForBoardClick = waitForBoardClick;
   interactionServices.pollBoardClick = pollBoardClick;
+  shellServices.loadHelpText = [](std::string_view name) { return loadHelpText(name).str(); };
 }
 
 }  // namespace bg

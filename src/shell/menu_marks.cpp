@@ -29,7 +29,6 @@ namespace {
 constexpr int16_t kMainBar = 129;
 constexpr int16_t kHiddenBar = 130;
 constexpr int16_t kSubmenuBar = 227;
-constexpr int16_t kBoardColourMenu = 15;
 constexpr int16_t kFrameMenu = 22;
 constexpr int16_t kHumanAgainstComputer = 1;
 

@@ -34,6 +34,7 @@ inline constexpr int16_t kSkillMenu = 6;
 inline constexpr int16_t kHelpMenu = 10;
 inline constexpr int16_t kAutoDoubleMenu = 11;
 inline constexpr int16_t kPieceSpeedMenu = 12;
+inline constexpr int16_t kBoardColourMenu = 15;
 inline constexpr int16_t kPlayerMenu = 16;
 inline constexpr int16_t kPrintMenu = 18;
 inline constexpr int16_t kHiddenGameMenu = 19;

@@ -22,6 +22,7 @@ void toggleJacobyRule();
 void toggleRerollFirstRoll();
 void toggleAcceptDoubles();
 void selectAutoDoubleMax(int16_t choice);
+void askNothing();
 }  // namespace least
 
 struct ShellServices {
@@ -45,6 +46,9 @@ struct ShellServices {
   void (*installSubmenus)() = least::noSubmenus;
   // The help text of the given name, empty when there is none.
   std::string (*loadHelpText)(std::string_view name) = least::noHelpText;
+  // At quit, with saving on exit off: asks on the board whether to save a changed game
+  // and saves it on Yes. The least form asks nothing.
+  void (*askSaveBeforeQuit)() = least::askNothing;
 };
 
 extern ShellServices shellServices;
@@ -62,6 +66,7 @@ inline void toggleAcceptDoublesOption() { shellServices.toggleAcceptDoubles(); }
 inline void chooseAutoDoubleMax(int16_t choice) { shellServices.selectAutoDoubleMax(choice); }
 inline void installMenuSubmenus() { shellServices.installSubmenus(); }
 inline std::string helpTextNamed(std::string_view name) { return shellServices.loadHelpText(name); }
+inline void offerSaveBeforeQuit() { shellServices.askSaveBeforeQuit(); }
 }  // namespace hook
 
 }  // namespace bg
