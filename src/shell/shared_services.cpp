@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 
 #include <algorithm>
+#include <string>
 #include <QUrl>
 
 #include "dialogs/dialog_state.h"
@@ -127,6 +128,10 @@ int32_t openURLString(std::string_view text) {
 void openURL(std::string_view text) { openURLString(text); }
 
 void showInformation(std::string_view text) { showMessageBox(text); }
+
+void showFileErrorAlert(std::string_view text, int32_t error) {
+  showMessageBox(std::string(text) + " (error " + std::to_string(error) + ")");
+}
 
 void installShellServices() {
   shellServices.setMenuItemState = setMenuItemState;

@@ -29,6 +29,8 @@ int16_t isModifierDown(int16_t code);
 int32_t openURLString(std::string_view text);
 void openURL(std::string_view text);
 void showInformation(std::string_view text);
+// The file layer's failures, shown in a box (installed at start-up; tests keep stderr).
+void showFileErrorAlert(std::string_view text, int32_t error);
 
 // Puts the routines above into the service tables of the lower areas.
 void installShellServices();

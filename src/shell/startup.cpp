@@ -29,6 +29,7 @@
 #include "shell/pending_items.h"
 #include "shell/program_data.h"
 #include "shell/settings_defaults.h"
+#include "runtime/core/files.h"
 #include "shell/shared_services.h"
 #include "shell/shell_stand_ins.h"
 #include "storage/preferences_file.h"
@@ -122,6 +123,7 @@ int runApplication(int argc, char** argv) {
   turnServices.pumpEvents = pumpOneSlice;
   turnServices.quitGame = quitGame;
   installShellServices();
+  setFileErrorAlertPresenter(showFileErrorAlert);
   installDialogServices();
   upperServices.endWaitLoop = endWaitLoop;
   installAudioServices();

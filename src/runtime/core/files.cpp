@@ -1,6 +1,11 @@
 #include "runtime/core/files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <system_error>
 
@@ -14,6 +19,11 @@ enum class Mode { kClosed, kInput, kOutput };
 struct OpenFile {
   Mode mode = Mode::kClosed;
   std::FILE* out = nullptr;
+  // An output file replacing a regular file is written to a temporary beside it and put
+  // in its place at the close; empty paths: written in place (a device, an append).
+  std::filesystem::path target;
+  std::filesystem::path temporary;
+  bool writeFailed = false;  // a write failed: the close drops the temporary
   std::string data;         // the whole file, read at open (the files are small)
   std::size_t pos = 0;      // next byte of data not yet taken into the line buffer
   std::string line;         // the line buffer of field input
@@ -31,6 +41,10 @@ void stderrPresenter(std::string_view text, std::int32_t error) {
 
 FileErrorVector gVector = FBFileErrorAlert;
 FileErrorAlertPresenter gPresenter = stderrPresenter;
+
+int gWritesBeforeFault = 0;   // test seam: the nth write from now fails
+bool gRenameFault = false;     // test seam: the next rename fails
+unsigned gTemporaryCounter = 0;
 
 std::filesystem::path gDataFolder;
 std::filesystem::path gPreferencesFolder;
@@ -87,6 +101,73 @@ std::string takeLine(OpenFile& f) {
 
 bool isBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
+// Where a replacing write goes: the file a link points to, so the link stays.
+std::filesystem::path replacedFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (std::filesystem::is_symlink(path, ec)) {
+    const std::filesystem::path resolved = std::filesystem::canonical(path, ec);
+    if (!ec) return resolved;
+  }
+  return path;
+}
+
+// A new file beside the target, made with the user's usual permissions (0666 less the
+// umask) or, when the target exists, with the target's.
+std::FILE* openTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(target, ec);
+  const bool existing = !ec && std::filesystem::is_regular_file(status);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = target;
+    temporary += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++gTemporaryCounter);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      break;
+    }
+    if (existing) ::fchmod(fd, static_cast<mode_t>(status.permissions()) & 07777);
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (file != nullptr) return file;
+    ::close(fd);
+    std::filesystem::remove(temporary, ec);
+    break;
+  }
+  temporary.clear();
+  return nullptr;
+}
+
+bool replacesRegularFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  return std::filesystem::is_regular_file(status) || status.type() == std::filesystem::file_type::not_found;
+}
+
+// Makes the finished temporary the file: on disk first, then renamed over the target,
+// then the folder's entry on disk. Any failure keeps the old file and drops the temporary.
+bool putInPlace(OpenFile& f) {
+  bool ok = !f.writeFailed && std::fflush(f.out) == 0 && ::fsync(::fileno(f.out)) == 0;
+  ok = std::fclose(f.out) == 0 && ok;
+  f.out = nullptr;
+  if (ok && gRenameFault) {
+    gRenameFault = false;
+    ok = false;
+  } else if (ok) {
+    ok = std::rename(f.temporary.c_str(), f.target.c_str()) == 0;
+  }
+  if (!ok) {
+    std::error_code ec;
+    std::filesystem::remove(f.temporary, ec);
+    return false;
+  }
+  const std::filesystem::path folder = f.target.has_parent_path() ? f.target.parent_path() : ".";
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);  // best effort: the rename has happened either way
+    ::close(dir);
+  }
+  return true;
+}
+
 bool openFor(std::int16_t n, const std::filesystem::path& path, Mode mode, const char* how) {
   if (!validNumber(n)) return false;
   OpenFile& f = gFiles[static_cast<std::size_t>(n)];
@@ -94,7 +175,16 @@ bool openFor(std::int16_t n, const std::filesystem::path& path, Mode mode, const
     report(n, kFileErrorAlreadyOpen);
     return false;
   }
-  std::FILE* file = std::fopen(path.c_str(), how);
+  const bool replacing = mode == Mode::kOutput && how[0] == 'w' && replacesRegularFile(path);
+  std::filesystem::path target;
+  std::filesystem::path temporary;
+  std::FILE* file = nullptr;
+  if (replacing) {
+    target = replacedFile(path);
+    file = openTemporaryBeside(target, temporary);
+  } else {
+    file = std::fopen(path.c_str(), how);
+  }
   if (file == nullptr) {
     report(n, kFileErrorOpenFailed);
     return false;
@@ -103,6 +193,8 @@ bool openFor(std::int16_t n, const std::filesystem::path& path, Mode mode, const
   if (mode == Mode::kOutput) {
     f.out = file;
     f.mode = Mode::kOutput;
+    f.target = target;
+    f.temporary = temporary;
     return true;
   }
   char buf[8192];
@@ -122,13 +214,16 @@ bool openFor(std::int16_t n, const std::filesystem::path& path, Mode mode, const
 bool writeOut(std::int16_t n, std::string_view text, bool endLine) {
   OpenFile* f = outputFile(n);
   if (f == nullptr) return false;
-  bool ok = std::fwrite(text.data(), 1, text.size(), f->out) == text.size();
+  bool ok = !f->writeFailed;  // after a failed write the file is lost: no more writes
+  if (ok && gWritesBeforeFault > 0 && --gWritesBeforeFault == 0) ok = false;
+  if (ok) ok = std::fwrite(text.data(), 1, text.size(), f->out) == text.size();
   if (ok && endLine) ok = std::fputc('\r', f->out) != EOF;
   // Written through at once, so a full disk is reported at the line that failed.
   if (ok) ok = std::fflush(f->out) == 0;
   if (!ok) {
     std::clearerr(f->out);
-    report(n, kFileErrorWriteFailed);
+    if (!f->writeFailed) report(n, kFileErrorWriteFailed);
+    f->writeFailed = true;
   }
   return ok;
 }
@@ -163,6 +258,13 @@ FileErrorAlertPresenter setFileErrorAlertPresenter(FileErrorAlertPresenter prese
   return old;
 }
 
+void failNthFileWrite(int n) { gWritesBeforeFault = n > 0 ? n : 0; }
+void failNextFileRename() { gRenameFault = true; }
+void clearFileFaults() {
+  gWritesBeforeFault = 0;
+  gRenameFault = false;
+}
+
 std::int32_t lastFileError() { return gLastError; }
 void setLastFileError(std::int32_t error) { gLastError = error; }
 
@@ -179,10 +281,15 @@ bool openAppend(std::int16_t n, const std::filesystem::path& path) {
 bool closeFile(std::int16_t n) {
   if (n < 1 || n > kHighestFileNumber) return true;
   OpenFile& f = gFiles[static_cast<std::size_t>(n)];
+  const bool reported = f.writeFailed;  // the failed write was reported already
   bool ok = true;
-  if (f.out != nullptr) ok = std::fclose(f.out) == 0;
+  if (f.out != nullptr && !f.temporary.empty()) {
+    ok = putInPlace(f);
+  } else if (f.out != nullptr) {
+    ok = std::fclose(f.out) == 0 && !f.writeFailed;
+  }
   f = OpenFile{};
-  if (!ok) report(n, kFileErrorWriteFailed);
+  if (!ok && !reported) report(n, kFileErrorWriteFailed);
   return ok;
 }
 

@@ -47,14 +47,25 @@ void FBFileErrorAlert(std::int32_t error);
 using FileErrorAlertPresenter = void (*)(std::string_view text, std::int32_t error);
 FileErrorAlertPresenter setFileErrorAlertPresenter(FileErrorAlertPresenter presenter);
 
+// Test seams: the nth write from now (1: the next) fails as a full disk would; the next
+// rename of a finished output file fails; both cleared.
+void failNthFileWrite(int n);
+void failNextFileRename();
+void clearFileFaults();
+
 std::int32_t lastFileError();
 void setLastFileError(std::int32_t error);  // 0 clears it
 
 // Opening. A failure leaves the number closed and returns false.
 bool openInput(std::int16_t n, const std::filesystem::path& path);
-bool openOutput(std::int16_t n, const std::filesystem::path& path);  // created or emptied
+// Output replaces a regular file whole or not at all: the text goes to a temporary file
+// beside it, which the close puts on disk and renames over the file. A failed write or
+// close keeps the old file, removes the temporary and is reported once. A device is
+// written in place.
+bool openOutput(std::int16_t n, const std::filesystem::path& path);
 bool openAppend(std::int16_t n, const std::filesystem::path& path);  // created when missing
-// Closing writes out what is pending; a failure there is reported and gives false.
+// Closing writes out what is pending; a failure there, or an earlier failed write of the
+// file, gives false (reported once).
 // Closing a number that is not open does nothing.
 bool closeFile(std::int16_t n);
 void closeAllFiles();

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -296,6 +299,99 @@ TEST_F(Files, PerUserFoldersAreCreatedWhenMissing) {
   EXPECT_FALSE(setDataFolder(path("plain") / "sub"));  // a folder that cannot be made
   setDataFolder({});
   setPreferencesFolder({});
+}
+
+// The atomic replacement: whatever fails, the old file stays as it was and no temporary
+// is left beside it.
+class AtomicOutput : public Files {
+ protected:
+  void TearDown() override {
+    clearFileFaults();
+    Files::TearDown();
+  }
+  std::vector<std::string> folderNames() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  // Writes three lines to "prefs", the close included; false when any step failed.
+  bool writeThreeLines() {
+    if (!openOutput(3, path("prefs"))) return false;
+    bool ok = true;
+    for (const char* line : {"LANGUAGE  English", "SOUND  -1", "ENDOFPREFERENCES"}) ok = printToFile(3, line) && ok;
+    return closeFile(3) && ok;
+  }
+  static constexpr const char* kOld = "the old file\r";
+};
+
+TEST_F(AtomicOutput, TheNewFileAppearsOnlyAtTheClose) {
+  writeRaw("prefs", kOld);
+  ASSERT_TRUE(openOutput(3, path("prefs")));
+  EXPECT_TRUE(printToFile(3, "SOUND  -1"));
+  EXPECT_EQ(readRaw("prefs"), kOld);  // a reader meanwhile still sees the whole old file
+  EXPECT_EQ(folderNames().size(), 2u);
+  EXPECT_TRUE(closeFile(3));
+  EXPECT_EQ(readRaw("prefs"), "SOUND  -1\r");
+  EXPECT_EQ(folderNames(), std::vector<std::string>{"prefs"});
+}
+
+TEST_F(AtomicOutput, AFailureAtAnyWriteOrTheRenameKeepsTheOldFileAndDropsTheTemporary) {
+  // Every write position fails once (1 to 3), then the rename; each is reported once.
+  for (int nth = 1; nth <= 4; ++nth) {
+    SCOPED_TRACE(nth);
+    writeRaw("prefs", kOld);
+    gReported.clear();
+    if (nth <= 3) failNthFileWrite(nth);
+    else failNextFileRename();
+    EXPECT_FALSE(writeThreeLines());
+    EXPECT_EQ(readRaw("prefs"), kOld);
+    EXPECT_EQ(folderNames(), std::vector<std::string>{"prefs"});
+    EXPECT_EQ(gReported, std::vector<std::int32_t>{3 * 256 + kFileErrorWriteFailed});
+    EXPECT_FALSE(fileIsOpen(3));
+  }
+  // Faults are used up: the next write goes through.
+  gReported.clear();
+  EXPECT_TRUE(writeThreeLines());
+  EXPECT_EQ(readRaw("prefs"), "LANGUAGE  English\rSOUND  -1\rENDOFPREFERENCES\r");
+  EXPECT_TRUE(gReported.empty());
+}
+
+TEST_F(AtomicOutput, AFailureWithoutAnOldFileLeavesNoFile) {
+  failNthFileWrite(2);
+  EXPECT_FALSE(writeThreeLines());
+  EXPECT_TRUE(folderNames().empty());
+}
+
+TEST_F(AtomicOutput, AFailureIsShownThroughThePresenter) {
+  setFileErrorVector(FBFileErrorAlert);
+  setFileErrorAlertPresenter(recordAlert);
+  writeRaw("prefs", kOld);
+  failNextFileRename();
+  EXPECT_FALSE(writeThreeLines());
+  EXPECT_EQ(gAlerts, std::vector<std::string>{"The program has returned a file error.|" +
+                                              std::to_string(3 * 256 + kFileErrorWriteFailed)});
+}
+
+TEST_F(AtomicOutput, AnUnwritableFolderKeepsTheOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  writeRaw("prefs", kOld);
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(openOutput(3, path("prefs")));
+  fs::permissions(dir_, fs::perms::owner_all);
+  EXPECT_EQ(readRaw("prefs"), kOld);
+  EXPECT_EQ(folderNames(), std::vector<std::string>{"prefs"});
+}
+
+TEST_F(AtomicOutput, TheReplacementKeepsTheFilesPermissionsAndALinkStaysALink) {
+  writeRaw("real", kOld);
+  fs::permissions(path("real"), fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(path("real"), path("prefs"));
+  EXPECT_TRUE(writeThreeLines());
+  EXPECT_TRUE(fs::is_symlink(path("prefs")));
+  EXPECT_EQ(readRaw("real"), "LANGUAGE  English\rSOUND  -1\rENDOFPREFERENCES\r");
+  EXPECT_EQ(fs::status(path("real")).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(folderNames(), (std::vector<std::string>{"prefs", "real"}));
 }
 
 }  // namespace
