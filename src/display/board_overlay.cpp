@@ -137,6 +137,7 @@ void drawOverlayMessage() {
   penNormal();
   if (overlay.messageBoxSeconds > 0) {
     closePicture();
+    if (overlay.overlayPicture != nullptr) drawPicture(overlay.overlayPicture, offscreen.messageBoxRect);
     flushWindow(kBoardWindow);
     hook::pauseSeconds(overlay.messageBoxSeconds);
     closeBoardOverlay();

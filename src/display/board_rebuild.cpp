@@ -292,9 +292,10 @@ void openBoardWindow() {
   setOutputWindow(kBoardWindow);
   windowSelect(kBoardWindow);
   setBoardOrigin();
-  // The first full redraw composes the board and plays the welcome.
+  // Painted and shown only: the first full redraw, with the welcome and the greeting, is the
+  // first game's, once the program data and the display's services are in place.
   publishDisplayValues();
-  redrawBoardWindow();
+  flushWindow(kBoardWindow);
 }
 
 void installDisplayServices() {

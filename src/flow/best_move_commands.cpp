@@ -6,6 +6,7 @@
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/dice.h"
+#include "rules/numbered_message.h"
 #include "rules/take_back.h"
 #include "rules/whole_roll_check.h"
 #include "state/display_services.h"
@@ -27,12 +28,6 @@ namespace {
 
 constexpr int16_t kComputersOnly = 2;
 constexpr int16_t kThirdSideType = 3;  // a side of neither kind: its moves come from outside
-
-void showNumbered(int16_t number) {
-  interaction.messageNumber = number;
-  interaction.messageText = "MM";
-  hook::displayMessage();
-}
 
 bool partOfRollMade() { return flow.movesLeft == 0 || flow.movesLeft != flow.movesAllowed; }
 
@@ -80,7 +75,7 @@ void keepPlay(int16_t countBefore) {
 
 void makeBestMoveCommand() {
   if (partOfRollMade()) {
-    showNumbered(kNotNowMessage);
+    showNumberedMessage(kNotNowMessage);
   } else if (hand.pieceInHand != 0) {
     refuseCommandBusy();
   } else {
@@ -95,7 +90,7 @@ void playBestMoveForHuman() {
     return;
   }
   if (display.overlayActive != 0) {
-    showNumbered(kCloseBoxFirstMessage);
+    showNumberedMessage(kCloseBoxFirstMessage);
     return;
   }
   flow.bestMoveForHuman = -1;
@@ -131,7 +126,7 @@ void displayBestMovesCommand() {
   }
   if (diceState.diceShowing != 0) {
     if (partOfRollMade()) {
-      if (flow.forcedMovePlayed != -1) showNumbered(kNotNowMessage);
+      if (flow.forcedMovePlayed != -1) showNumberedMessage(kNotNowMessage);
       return;
     }
     buildOpponentMessage();
@@ -153,7 +148,7 @@ void showLastMoveAnalysis() {
     hook::showAnalysisWindow();
     exchangeSides();
   } else {
-    showNumbered(kNotNowMessage);
+    showNumberedMessage(kNotNowMessage);
   }
 }
 

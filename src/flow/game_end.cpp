@@ -143,7 +143,7 @@ bool settleMatch(int16_t winner) {
     statistics.tournamentsWonBySide[side] += 1;
     playerCounter(kTournamentsWonWord, side) += 1;
     interaction.messageNumber = side == 0 ? kPlayer0WonMatchMessage : kPlayer1WonMatchMessage;
-    interaction.messageText = "MM";
+    interaction.messageText.clear();
     speech.waitForSpeechEnd = -1;
     hook::displayMessage();
     hook::pauseAfterMove(kMatchWonSeconds);

@@ -6,6 +6,7 @@
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/dice.h"
+#include "rules/numbered_message.h"
 #include "rules/take_back.h"
 #include "state/cube_state.h"
 #include "state/display_services.h"
@@ -30,12 +31,6 @@ constexpr double kModeNoticeSeconds = 2.0;
 constexpr int16_t kComputerOpponent = 1;
 constexpr int16_t kComputersOnly = 2;
 constexpr int16_t kTwoPeople = 3;
-
-void showNumbered(int16_t number) {
-  interaction.messageNumber = number;
-  interaction.messageText = "MM";
-  hook::displayMessage();
-}
 
 void exchangeSides() {
   const int16_t current = position.currentPlayer;
@@ -72,7 +67,7 @@ void leaveTwoPeople() {
 }
 
 void enterComputerOpponent() {
-  showNumbered(kAgainstComputerMessage);
+  showNumberedMessage(kAgainstComputerMessage);
   hook::setMenuItemState(kComputerMenu, kComputerMenuItem, kItemEnabled, "");
   hook::setMenuItemState(kSettingsMenu, kComputerOnlySettingItem, kItemEnabled, "");
   hook::setMenuItemState(kOptionsMenu, kComputerOnlyOptionItem, kItemEnabled, "");
@@ -91,7 +86,7 @@ void enterComputerOpponent() {
 void enterTwoPeople() {
   // The notice is the one a person reads against the computer.
   flow.opponentMode = kComputerOpponent;
-  showNumbered(kTwoPlayersMessage);
+  showNumberedMessage(kTwoPlayersMessage);
   flow.opponentMode = kTwoPeople;
   if (options.rollOverItemState == 0) options.rollOverItemState = 1;
   hook::setMenuItemState(kOptionsMenu, kRollOverItem, kItemEnabled, "");
@@ -153,8 +148,8 @@ void swapSidesAfterModeChange() {
   hook::drawPipCounts();
 }
 
-void refuseCommandBusy() { showNumbered(kFinishMovingMessage); }
+void refuseCommandBusy() { showNumberedMessage(kFinishMovingMessage); }
 
-void refuseCommandNotRolled() { showNumbered(kRollFirstMessage); }
+void refuseCommandNotRolled() { showNumberedMessage(kRollFirstMessage); }
 
 }  // namespace bg

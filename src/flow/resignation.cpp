@@ -6,6 +6,7 @@
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
 #include "flow/turn_services.h"
+#include "rules/numbered_message.h"
 #include "state/analysis_state.h"
 #include "state/cube_state.h"
 #include "state/display_services.h"
@@ -113,9 +114,7 @@ int16_t contactLevel(int16_t start) {
 void concedeGame() {
   if (hand.pieceInHand != 0) {
     hook::playAlertSound();
-    interaction.messageNumber = kPutCheckerDownMessage;
-    interaction.messageText = "MM";
-    hook::displayMessage();
+    showNumberedMessage(kPutCheckerDownMessage);
     return;
   }
   const bool computerOnRoll = position.playerType[position.currentPlayer] == kComputerPlayer;

@@ -4,6 +4,7 @@
 
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
+#include "rules/numbered_message.h"
 #include "state/board_input.h"
 #include "state/cube_state.h"
 #include "state/flow_state.h"
@@ -42,9 +43,7 @@ void showLine(std::string_view text) {
 
 void refuseWithCheckerHeld() {
   hook::playAlertSound();
-  interaction.messageNumber = kPutCheckerDownMessage;
-  interaction.messageText = "MM";
-  hook::displayMessage();
+  showNumberedMessage(kPutCheckerDownMessage);
 }
 
 void setSessionItems(int16_t state) {

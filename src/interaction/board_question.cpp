@@ -99,8 +99,11 @@ void drawBoardQuestion() {
   drawLabel(ui.yesButtonRect, "Yes", bw, 0);
   drawLabel(ui.noButtonRect, "No", bw, 2);
   penNormal();
-  // The recording of the box ends with its buttons, so a full redraw shows them too.
+  // The recording of the box ends with its buttons, so a full redraw shows them too; the
+  // recording drew nothing on the window, so the box is drawn from it now.
   closePicture();
+  if (overlay.overlayPicture != nullptr) drawPicture(overlay.overlayPicture, offscreen.messageBoxRect);
+  panelWait.questionDrawn = -1;
   flushWindow(kBoardWindow);
   setPort(saved);
 }

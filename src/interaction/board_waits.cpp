@@ -207,6 +207,8 @@ void waitForBoardClick() {
   interaction.panelAnswer = 0;
   setCursor(kArrowCursor);
   while (flow.abortTurn == 0 && w.panelDone == 0) {
+    // A redraw that took the box down (a new board size) must not leave the question unseen.
+    if (w.questionDrawn != 0 && display.overlayActive == 0) drawBoardQuestion();
     if (ui.firstPanelRound == 255 && ui.doneButtonShown != 0)
       ui.mousePoint = boardMouse();
     else
@@ -223,6 +225,7 @@ void waitForBoardClick() {
       hook::runBoardCommand();
   }
   w.questionPanelUp = 0;
+  w.questionDrawn = 0;
   hand.boardWaitActive = 0;
   ui.boardInputEvent = 0;
 }

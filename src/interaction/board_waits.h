@@ -17,6 +17,7 @@ struct PanelWait {
   uint8_t panelButtonLit = 0;
   Rect panelButtonRect;
   uint8_t doneAnswered = 0;     // 255 when Done ended the wait
+  int16_t questionDrawn = 0;    // -1 while the wait's Yes/No box is one drawBoardQuestion drew
 };
 extern PanelWait panelWait;
 

@@ -3,6 +3,7 @@
 #include "rules/best_plays.h"
 #include "rules/dice.h"
 #include "rules/legal_plays.h"
+#include "rules/numbered_message.h"
 #include "rules/search_pump.h"
 #include "state/analysis_state.h"
 #include "state/display_services.h"
@@ -82,9 +83,7 @@ bool playSearchRunning() { return playSearch.searchDepth > 0; }
 
 bool refuseWhileSearching() {
   if (!playSearchRunning()) return false;
-  interaction.messageNumber = kFinishMovingMessage;
-  interaction.messageText = "MM";
-  hook::displayMessage();
+  showNumberedMessage(kFinishMovingMessage);
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include "rules/checker_move.h"
 #include "rules/dice.h"
 #include "rules/game_record.h"
+#include "rules/numbered_message.h"
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
@@ -38,9 +39,7 @@ void nothingPlayable() {
 }
 
 void refuse(int16_t message) {
-  interaction.messageNumber = message;
-  interaction.messageText = "MM";
-  hook::displayMessage();
+  showNumberedMessage(message);
   searchServices.showTitledText(kInvalidMoveTitle, kInvalidMoveText);
   wholeRoll.wholeRollRefused = -1;
 }

@@ -1,5 +1,6 @@
 #include "shell/refusals.h"
 
+#include "rules/numbered_message.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/message_numbers.h"
@@ -8,18 +9,13 @@
 namespace bg {
 
 namespace {
-void showNumbered(int16_t number) {
-  interaction.messageNumber = number;
-  interaction.messageText = "MM";
-  hook::displayMessage();
-}
 }  // namespace
 
 void refuseWithCheckerInHand() {
   hook::playAlertSound();
-  showNumbered(kPutCheckerDownMessage);
+  showNumberedMessage(kPutCheckerDownMessage);
 }
 
-void refuseWhileQuestionWaits() { showNumbered(kNotNowMessage); }
+void refuseWhileQuestionWaits() { showNumberedMessage(kNotNowMessage); }
 
 }  // namespace bg

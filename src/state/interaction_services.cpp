@@ -1,6 +1,9 @@
 #include "state/interaction_services.h"
 
+#include "state/interaction_state.h"
+#include "state/message_numbers.h"
 #include "state/program_state.h"
+#include "state/rollout_state.h"
 
 namespace bg {
 
@@ -9,7 +12,13 @@ BG_RESETS_WITH_PROGRAM(interactionServices);
 
 namespace least {
 
-void displayMessage() {}
+// The message line's rules without the drawing: a bare "MM" shows nothing and leaves the
+// number for the next message; anything else is shown and used up.
+void displayMessage() {
+  const bool bareMarker = interaction.messageText == "MM" && rollout.rolloutRunning == 0;
+  interaction.messageText.clear();
+  if (!bareMarker) interaction.messageNumber = kNoMessage;
+}
 
 void clearMessageLine(int16_t /*flag*/) {}
 

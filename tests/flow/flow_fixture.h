@@ -32,6 +32,7 @@
 #include "state/shell_flags.h"
 #include "state/shell_services.h"
 #include "state/sound_services.h"
+#include "support/message_stand_in.h"
 #include "support/position_text.h"
 
 namespace bg::testing {
@@ -82,8 +83,10 @@ class FlowTest : public ::testing::Test {
     resetGameRecord();
     flowLog = FlowLog{};
     interactionServices.displayMessage = [] {
-      if (interaction.messageNumber != kNoMessage) flowLog.messages.push_back("#" + std::to_string(interaction.messageNumber));
-      if (interaction.messageText.len() > 2) flowLog.messages.push_back(interaction.messageText.str().substr(2));
+      showLikeMessageLine([](int16_t number, const std::string& text) {
+        if (number != kNoMessage) flowLog.messages.push_back("#" + std::to_string(number));
+        if (!text.empty()) flowLog.messages.push_back(text);
+      });
     };
     shellServices.pauseAfterMove = shellServices.pauseSeconds = [](double) {};
     soundServices.playAlertSound = [] { ++flowLog.alerts; };

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "display/board_layout.h"
-#include "state/display_settings.h"
+#include "display/board_rebuild.h"
+#include "display/board_redraw.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/board_window.h"
 #include "shell/startup.h"
+#include "state/display_settings.h"
 #include "state/interaction_state.h"
 #include "state/program_state.h"
 #include "support/qt_helpers.h"
@@ -22,7 +24,9 @@ class BoardResize : public ::testing::Test {
   void SetUp() override {
     resetProgramState();
     initProgram();
+    installDisplayServices();
     installBoardWindowHandler();
+    redrawBoardWindow();
   }
   void TearDown() override { windowClose(1); }
   static void resizeTo(int width, int height) {
@@ -62,6 +66,19 @@ TEST_F(BoardResize, NothingChangesWhileACheckerIsInHand) {
   resizeTo(700, 500);
   EXPECT_EQ(display.boardWidth, before);
   EXPECT_EQ(shellWindow.boardSizeIndex, 6);
+}
+
+TEST_F(BoardResize, BackToTheFirstSizeTheBoardIsDrawnAsAFreshRedraw) {
+  const Rect first = windowContentRect(1);
+  for (const int step : {+300, -250}) {
+    resizeTo(first.width() + step, first.height() + step * 3 / 4);
+    const int16_t changedWidth = layout.boardWidth;
+    resizeTo(first.width(), first.height());
+    EXPECT_NE(layout.boardWidth, changedWidth) << step;
+    const QImage resized = windowPort(1)->image.copy();
+    redrawBoardWindow();
+    EXPECT_EQ(resized, windowPort(1)->image) << step;
+  }
 }
 
 }  // namespace

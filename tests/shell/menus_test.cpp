@@ -42,6 +42,7 @@
 #include "state/shell_flags.h"
 #include "state/shell_state.h"
 #include "state/sound_services.h"
+#include "support/message_stand_in.h"
 #include "support/position_text.h"
 #include "support/qt_helpers.h"
 
@@ -69,8 +70,9 @@ class Menus : public ::testing::Test {
     flow.newGameRequested = 0;
     clearRecords();
     interactionServices.displayMessage = [] {
-      const bool free = interaction.messageNumber == kNoMessage;
-      lines.push_back(free ? interaction.messageText.str().substr(2) : "#" + std::to_string(interaction.messageNumber));
+      testing::showLikeMessageLine([](int16_t number, const std::string& text) {
+        lines.push_back(number == kNoMessage ? text : "#" + std::to_string(number));
+      });
     };
     upperServices.showInformation = [](std::string_view text) { notices.emplace_back(text); };
     turnServices.showTitledText = [](std::string_view, std::string_view) { ++titledTexts; };

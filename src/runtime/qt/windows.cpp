@@ -116,8 +116,11 @@ class PortWidget : public QWidget {
   void resizeEvent(QResizeEvent* e) override {
     const QSize size = e->size() - QSize(0, rec_->barHeight);
     if (rec_->menuBar != nullptr) rec_->menuBar->setGeometry(0, 0, e->size().width(), rec_->barHeight);
+    // The program's own sizing has already set the port to its size; only a size the port
+    // does not have yet is the user's (back to the first size included).
+    const bool portHasSize = rec_->port.image.size() == size;
     growPort(rec_, size);
-    if (size == rec_->requested || !isVisible()) return;
+    if (portHasSize || !isVisible()) return;
     if (!rec_->resizing) {
       rec_->resizing = true;
       if (!rec_->swallowBurst) queueWindowEvent(rec_->number, WindowEvent::kResizeStarted);
@@ -373,13 +376,13 @@ void sizeWindow(int16_t n, int width, int height, bool /*update*/) {
   WindowRec* rec = findWindow(n);
   if (rec == nullptr || width <= 0 || height <= 0) return;
   rec->requested = QSize(width, height);
+  // The port takes the size first, so the platform's confirmation reads as no change.
+  growPort(rec, rec->requested);
   if (rec->kind != kDocumentWindow) {
     rec->widget->setFixedSize(width, height + rec->barHeight);
   } else {
     rec->widget->resize(width, height + rec->barHeight);
   }
-  // The port follows at once, whenever the platform confirms the size.
-  growPort(rec, rec->requested);
 }
 
 void setWindowBackground(int16_t n, const RGBColor& colour, const PixPat* pattern) {

@@ -1,0 +1,14 @@
+
+#include "rules/numbered_message.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+
+namespace bg {
+
+void showNumberedMessage(int16_t number) {
+  interaction.messageNumber = number;
+  interaction.messageText.clear();
+  hook::displayMessage();
+}
+
+}  // namespace bg
