@@ -6,7 +6,7 @@
 #include <string>
 
 #include "display/colour_schemes.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "display/upper_services.h"
 #include "runtime/core/files.h"
 #include "runtime/core/format.h"

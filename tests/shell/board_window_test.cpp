@@ -72,9 +72,9 @@ TEST_F(BoardResize, BackToTheFirstSizeTheBoardIsDrawnAsAFreshRedraw) {
   const Rect first = windowContentRect(1);
   for (const int step : {+300, -250}) {
     resizeTo(first.width() + step, first.height() + step * 3 / 4);
-    const int16_t changedWidth = layout.boardWidth;
+    const int16_t changedWidth = display.boardWidth;
     resizeTo(first.width(), first.height());
-    EXPECT_NE(layout.boardWidth, changedWidth) << step;
+    EXPECT_NE(display.boardWidth, changedWidth) << step;
     const QImage resized = windowPort(1)->image.copy();
     redrawBoardWindow();
     EXPECT_EQ(resized, windowPort(1)->image) << step;
