@@ -10,6 +10,7 @@
 #include "shell/shared_services.h"
 #include "shell/shell_settings.h"
 #include "shell/shell_stand_ins.h"
+#include "shell/fast_play.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
 #include "state/display_state.h"

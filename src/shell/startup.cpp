@@ -32,6 +32,7 @@
 #include "runtime/core/files.h"
 #include "shell/shared_services.h"
 #include "shell/shell_stand_ins.h"
+#include "shell/submenus.h"
 #include "storage/preferences_file.h"
 #include "storage/saved_game_file.h"
 #include "shell/start_picture.h"
