@@ -2,7 +2,7 @@
 
 #include "audio/sound_effects.h"
 #include "audio/speech.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "runtime/qt/menus.h"
 #include "shell/radio_groups.h"
 #include "shell/shell_settings.h"

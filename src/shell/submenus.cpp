@@ -5,8 +5,8 @@
 #include "audio/sound_effects.h"
 #include "audio/speech.h"
 #include "computer/personalities.h"
-#include "display/board_state.h"
-#include "display/display_settings.h"
+#include "state/board_state.h"
+#include "state/display_settings.h"
 #include "flow/sessions.h"
 #include "runtime/qt/menus.h"
 #include "shell/menu_marks.h"
@@ -18,6 +18,8 @@
 #include "state/play_options.h"
 #include "state/settings.h"
 #include "state/shell_flags.h"
+#include "state/shell_state.h"
+#include "state/storage_state.h"
 
 namespace bg {
 
@@ -25,7 +27,6 @@ namespace {
 
 constexpr int16_t kBoardWindow = 1;
 constexpr int16_t kBoardSizeMenu = 14;
-constexpr int16_t kBoardColourMenu = 15;
 constexpr int16_t kFrameMenu = 22;
 constexpr int16_t kSoundOffItem = 1;
 constexpr uint8_t kBackgammonsCount = 255;
@@ -54,8 +55,8 @@ struct CheckOnly {
 
 // The marks no toggle sets at start-up.
 constexpr CheckOnly kCheckOnly[] = {
-    {kGameMenu, kLoadAtStartItem, [] { return shellSettings.loadGameOnStartup != 0; }},
-    {kGameMenu, kSaveOnExitItem, [] { return shellSettings.saveGameOnExit != 0; }},
+    {kGameMenu, kLoadAtStartItem, [] { return storage.loadGameOnStartup != 0; }},
+    {kGameMenu, kSaveOnExitItem, [] { return shell.saveGameOnExit != 0; }},
     {kSettingsMenu, kEasyMovesItem, [] { return options.easyMoves != 0; }},
     {kSettingsMenu, kAutoPassItem, [] { return options.autoPass != 0; }},
     {kSettingsMenu, kSelectOneOnlyItem, [] { return options.selectOneOnly != -1; }},

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "audio/speech.h"
-#include "display/display_settings.h"
+#include "state/display_settings.h"
 #include "shell/fast_play.h"
 #include "shell/submenus.h"
 #include "state/cube_state.h"

@@ -7,8 +7,8 @@
 
 #include "audio/speech.h"
 #include "computer/personalities.h"
-#include "display/board_state.h"
-#include "display/display_settings.h"
+#include "state/board_state.h"
+#include "state/display_settings.h"
 #include "shell/menu_marks.h"
 #include "shell/shell_settings.h"
 #include "shell/submenus.h"
@@ -17,6 +17,8 @@
 #include "state/play_options.h"
 #include "state/settings.h"
 #include "state/shell_flags.h"
+#include "state/shell_state.h"
+#include "state/storage_state.h"
 #include "shell/started_program.h"
 
 namespace bg {
@@ -71,8 +73,8 @@ TEST_F(Submenus, TheCheckOnlyMarksFollowTheirOptionsBothWays) {
     int16_t menu, item;
     std::function<void(bool)> set;
   } rows[] = {
-      {3, 8, [](bool on) { shellSettings.loadGameOnStartup = on ? -1 : 0; }},
-      {3, 7, [](bool on) { shellSettings.saveGameOnExit = on ? -1 : 0; }},
+      {3, 8, [](bool on) { storage.loadGameOnStartup = on ? -1 : 0; }},
+      {3, 7, [](bool on) { shell.saveGameOnExit = on ? -1 : 0; }},
       {8, 12, [](bool on) { options.easyMoves = on ? -1 : 0; }},
       {8, 10, [](bool on) { options.autoPass = on ? 255 : 0; }},
       {8, 2, [](bool on) { options.selectOneOnly = on ? 0 : -1; }},
