@@ -5,6 +5,8 @@
 #include "dialogs/game_setup_dialogs.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/question_window.h"
+#include "dialogs/scoreboard_dialogs.h"
+#include "dialogs/statistics_dialogs.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/windows.h"
 
@@ -52,11 +54,29 @@ void explanationRow(int16_t /*kind*/, int16_t id) {
   if (id == kOk) returnToBoardWindow();
 }
 
+void questionRow(int16_t /*kind*/, int16_t id) {
+  if (id == kOk) answerQuestionDialog(-1);
+  if (id == kCancel) answerQuestionDialog(0);
+}
+
+constexpr int16_t kAboutWindow = 347;
+
 // One row per window; the first whose window is in front acts.
 constexpr DialogRow kRows[] = {
+    {kTournamentStatsWindow, kHits | kCommands, tournamentStatsEvent},
+    {kTournamentSetupWindow, kHits | kCommands, tournamentSetupEvent},
+    {kConcedePointsWindow, kHits | kCommands, concedePointsEvent},
     {kWhoGetsFirstRollWindow, kHits | kCommands, okOrCancel<readWhoGetsFirstRoll>},
+    {kScoreboardWindow, kHits | kCommands, scoreboardEvent},
+    {kMoreScoresWindow, kHits | kCommands, moreScoresEvent},
+    {kSessionStatsWindow, kHits | kCommands, sessionStatsEvent},
+    {kGameStatsWindow, kHits | kCommands, gameStatsEvent},
+    {kEndGameWindow, kHits | kCommands, endGameEvent},
+    {kMoneyGameWindow, kHits | kCommands, moneyGameEvent},
     {kExplanationWindow, kHits | kCommands, explanationRow},
+    {kAboutWindow, kHits | kCommands, explanationRow},
     {kInfoBoxWindow, kHits | kCommands, infoBoxRow},
+    {kQuestionWindow, kHits | kCommands, questionRow},
 };
 
 uint8_t kindBit(int16_t kind) {
@@ -81,6 +101,12 @@ void handleDialogEvent(int16_t kind, int16_t id) {
   }
 }
 
-int16_t escapeControlOf(int16_t /*window*/) { return kCancel; }
+int16_t escapeControlOf(int16_t window) {
+  // Cancelling the game statistics closes them (their control 2 opens the session's);
+  // the end of a game has no cancel (its control 2 quits).
+  if (window == kGameStatsWindow) return kOk;
+  if (window == kEndGameWindow) return 0;
+  return kCancel;
+}
 
 }  // namespace bg

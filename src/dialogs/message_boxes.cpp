@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "dialogs/dialog_dispatch.h"
 #include "dialogs/dialog_state.h"
 #include "runtime/qt/controls.h"
+#include "runtime/qt/designed_windows.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/ports.h"
 #include "runtime/qt/text.h"
@@ -68,23 +70,9 @@ void runLargeBox(int16_t width, int16_t height, std::string_view title, std::str
   returnToBoardWindow();
 }
 
-void infoBoxStandIn() {
-  if (dialogEventKind() == 1 && dialogEventId() == kDoneButton && windowExists(kInfoBoxWindow)) {
-    const int16_t back = dialogWindows.savedOutputWnd;
-    windowClose(kInfoBoxWindow);
-    if (back > kBoardWindowNumber && windowExists(back)) {
-      dialogWindows.modalDialogWnd = back;
-      dialogWindows.savedOutputWnd = kBoardWindowNumber;
-      setOutputWindow(back);
-    } else {
-      returnToBoardWindow();
-    }
-  }
-}
-
 }  // namespace
 
-void (*infoBoxDialogEvent)() = infoBoxStandIn;
+void (*infoBoxDialogEvent)() = dialogEventHandler;
 
 void showMessageBox(std::string_view text) {
   const int16_t front = frontWindow();
@@ -120,7 +108,8 @@ void showInfoDialog(std::string_view title, std::string_view text) {
   markOneButton();
   addStaticText(kInfoBoxWindow, kInfoText, text, makeRect(20, 20, 305, 146));
   setControlFont(kInfoBoxWindow, kInfoText, kInfoTextFont, 12);
-  windowSelect(kInfoBoxWindow);
+  // Over a dialog too: the dialog underneath takes no input until the box is closed.
+  showModalWindow(kInfoBoxWindow);
   setDialogVector(infoBoxDialogEvent);
   disableAllMenus();
 }

@@ -20,8 +20,8 @@ void showLargeMessageContinue(int16_t width, int16_t height, std::string_view ti
 void showInfoDialog(std::string_view title, std::string_view text);
 std::string enterNameDialog(std::string_view prompt, std::string_view defaultName);
 
-// Installed by the dialog dispatcher when it lands; the stand-in closes the info box on
-// its button and goes back to the window it came from.
+// The info box's dialog callback: the dispatcher, which closes the box on its button and
+// goes back to the window it came from.
 extern void (*infoBoxDialogEvent)();
 
 }  // namespace bg

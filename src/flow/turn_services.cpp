@@ -104,5 +104,7 @@ void tournamentSetupDialog() {
   flow.tournamentItemText = kEndTournamentText;
 }
 
+void switchRollOver() { options.rollOverOnce = options.rollOverOnce != 0 ? 0 : -1; }
+
 }  // namespace flowLeast
 }  // namespace bg

@@ -39,6 +39,7 @@ void applyOpponentMode();
 void showText(std::string_view text);
 void showTitledText(std::string_view title, std::string_view text);
 void tournamentSetupDialog();
+void switchRollOver();
 }  // namespace flowLeast
 
 struct TurnServices {
@@ -55,8 +56,9 @@ struct TurnServices {
   void (*restoreSavedScreenRect)() = flowLeast::nothing;
   // Lays out the two players' name labels over the board.
   void (*layoutNameLabels)() = flowLeast::nothing;
-  // The turn arrow and the roll-over marker.
-  void (*updateRollOverDisplay)() = flowLeast::nothing;
+  // Switches roll-over once and redraws the turn arrow and its marker; the least form
+  // only switches the option.
+  void (*updateRollOverDisplay)() = flowLeast::switchRollOver;
   // The board centre in board coordinates.
   BoardPoint (*boardCentre)() = flowLeast::boardCentre;
 

@@ -5,6 +5,9 @@
 #include "computer/late_race.h"
 #include "dialogs/dialog_state.h"
 #include "dialogs/game_setup_dialogs.h"
+#include "dialogs/question_window.h"
+#include "dialogs/scoreboard_dialogs.h"
+#include "dialogs/statistics_dialogs.h"
 #include "display/board_redraw.h"
 #include "display/message_line.h"
 #include "display/upper_services.h"
@@ -123,7 +126,9 @@ void gameMenuCommand(int16_t item) {
   if (hand.piecePicked != 0) return;
   switch (item) {
     case kNewGameItem: requestNewGame(); break;
+    case kCloseSessionItem: askCloseSession(); break;
     case kTournamentItem: tournamentCommand(); break;
+    case kMoneyGameItem: moneyGameDialog(); break;
     case kMoneySessionItem: moneySessionCommand(); break;
     case kSaveOnExitItem: toggleSaveGameOnExit(); break;
     case kLoadAtStartItem: toggleLoadGameOnStartup(); break;
@@ -202,8 +207,14 @@ void commandMenuCommand(int16_t item) {
 }
 
 void playerMenuCommand(int16_t item) {
-  if (item == kEnterNameItem) enterNameCommand();
-  if (item == kTournamentStatsItem) tournamentStatsCommand();
+  switch (item) {
+    case kEnterNameItem: enterNameCommand(); break;
+    case kGameStatsItem: gameStatsDialog(); break;
+    case kSessionStatsItem: sessionStatsDialog(); break;
+    case kTournamentStatsItem: tournamentStatsCommand(); break;
+    case kScoreboardItem: scoreboardDialog(); break;
+    default: break;
+  }
 }
 
 void installMenuCommands() {

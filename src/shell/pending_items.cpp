@@ -20,9 +20,7 @@ constexpr PendingItem kPendingItems[] = {
     {kFileMenu, 5},
     {kFileMenu, 6},
     {kFileMenu, 8},
-    // Game: the close-session question, the money game dialog, the rollout set-up.
-    {kGameMenu, kCloseSessionItem},
-    {kGameMenu, kMoneyGameItem},
+    // Game: the rollout set-up.
     {kGameMenu, 15},
     // Info: the help pages, the About box and the web pages (no addresses yet).
     {kInfoMenu, 1},
@@ -78,10 +76,6 @@ constexpr PendingItem kPendingItems[] = {
     {kComputerMenu, 8},
     {kComputerMenu, 12},
     {kComputerMenu, 14},
-    // Player: the statistics dialogs and the scoreboard.
-    {kPlayerMenu, 2},
-    {kPlayerMenu, 3},
-    {kPlayerMenu, 5},
     // Printing the help text, resuming a hidden game, About and the help topics.
     {kPrintMenu, 1},
     {kHiddenGameMenu, 1},

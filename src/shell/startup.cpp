@@ -6,6 +6,7 @@
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "dialogs/dialogs_install.h"
+#include "dialogs/statistics_dialogs.h"
 #include "display/audio_install.h"
 #include "interaction/interaction_install.h"
 #include "display/board_rebuild.h"
@@ -58,7 +59,11 @@ void measureTheScreen() {
   computeWindowGeometry(screen.width(), screen.height(), menuBar > 0 ? menuBar : kMenuBarAllowance);
 }
 
-void pumpOneSlice() { FBHandleEvents(); }
+void pumpOneSlice() {
+  FBHandleEvents();
+  // A game that ended under another window shows its end once the board is in front.
+  showHeldEndGameDialog();
+}
 
 }  // namespace
 

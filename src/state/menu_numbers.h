@@ -70,7 +70,10 @@ inline constexpr int16_t kDiceActionItem = 2;        // Commands: roll or hand o
 inline constexpr int16_t kCubeActionItem = 3;        // Commands: the cube action
 inline constexpr int16_t kWhoIsAheadItem = 13;       // Commands
 inline constexpr int16_t kEnterNameItem = 1;         // Player
+inline constexpr int16_t kGameStatsItem = 2;         // Player
+inline constexpr int16_t kSessionStatsItem = 3;      // Player
 inline constexpr int16_t kTournamentStatsItem = 4;   // Player
+inline constexpr int16_t kScoreboardItem = 5;        // Player
 inline constexpr int16_t kQuitItem = 9;              // File
 inline constexpr int16_t kHiddenQuitItem = 2;        // the hidden-game menu
 // Item -2 hangs a menu on its host item as a submenu.

@@ -3,17 +3,23 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "dialogs/dialog_dispatch.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs_install.h"
 #include "dialogs/game_setup_dialogs.h"
 #include "dialogs/message_boxes.h"
+#include "dialogs/question_window.h"
+#include "dialogs/scoreboard_dialogs.h"
+#include "dialogs/statistics_dialogs.h"
 #include "display/board_layout.h"
 #include "display/message_line.h"
 #include "runtime/qt/app_init.h"
@@ -25,8 +31,24 @@
 #include "shell/menu_dispatch.h"
 #include "shell/shared_services.h"
 #include "shell/startup.h"
+#include "flow/game_loop.h"
+#include "flow/resignation.h"
+#include "flow/sessions.h"
+#include "flow/turn_services.h"
+#include "runtime/core/messages.h"
+#include "runtime/qt/text.h"
+#include "state/cube_state.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
+#include "state/play_options.h"
+#include "state/player_records.h"
+#include "state/position.h"
+#include "state/rollout_state.h"
+#include "state/session_statistics.h"
+#include "state/shell_flags.h"
+#include "state/shell_services.h"
+#include "state/shell_state.h"
+#include "state/storage_state.h"
 #include "state/menu_numbers.h"
 #include "state/program_state.h"
 #include "state/settings.h"
@@ -36,6 +58,12 @@ namespace bg {
 namespace {
 
 constexpr int16_t kMenusOfTheBar[] = {1, 3, 8, 5, 17, 6, 16, 4};
+constexpr int16_t kBoxWindow = 500;
+constexpr int16_t kBoxText = 4;
+
+// The texts of the information boxes answered while a test runs.
+std::vector<std::string> boxTexts;
+int quits = 0;
 
 class Dialogs : public ::testing::Test {
  protected:
@@ -45,6 +73,7 @@ class Dialogs : public ::testing::Test {
     static char name[] = "test";
     static char* argv[] = {name, nullptr};
     rtInit(argc, argv);
+    installFlowServices();
     initProgram();
     installShellServices();
     installDialogServices();
@@ -53,13 +82,28 @@ class Dialogs : public ::testing::Test {
     setEventSlice(0);
     display.firstBoardBuild = 0;
     flow.newGameRequested = 0;
+    flow.opponentMode = 1;
     windowSelect(1);
+    boxTexts.clear();
+    quits = 0;
+    turnServices.quitGame = [] { ++quits; };
+    // Every information box is read and answered as soon as its own loop runs.
+    boxAnswerer_.setInterval(0);
+    QObject::connect(&boxAnswerer_, &QTimer::timeout, [] {
+      if (windowExists(kBoxWindow) && modalLoopWindow() == kBoxWindow) {
+        boxTexts.push_back(controlText(kBoxWindow, kBoxText));
+        pressButton(kBoxWindow, 1);
+      }
+    });
+    boxAnswerer_.start();
   }
   void TearDown() override {
-    for (int16_t n : {int16_t{323}, int16_t{324}, int16_t{333}}) windowClose(n);
+    boxAnswerer_.stop();
+    for (int16_t n : {323, 324, 325, 328, 329, 333, 334, 335, 336, 337, 338, 339, 344}) windowClose(n);
     windowClose(1);
     setEventSlice(2);
   }
+  QTimer boxAnswerer_;
 };
 
 // Every way back to the board leaves this.
@@ -101,6 +145,19 @@ void clickRadio(int16_t window, int16_t group, int value) {
     if (b->property("value").toInt() == value) QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
   }
 }
+
+void typeInto(int16_t window, int16_t id, const std::string& text) {
+  auto* e = qobject_cast<QLineEdit*>(controlWidget(window, id));
+  ASSERT_NE(e, nullptr) << window << ":" << id;
+  e->setFocus();
+  e->selectAll();
+  QTest::keyClick(e, Qt::Key_Backspace);
+  QTest::keyClicks(e, QString::fromStdString(text));
+}
+
+void pumpAFew() { testing::pumpUntil([] { return false; }, 3); }
+
+bool closes(int16_t window) { return testing::pumpUntil([window] { return !windowExists(window); }, 6); }
 
 enum class Answer { kOkClick, kReturn, kEnter, kCancelClick, kEscape };
 constexpr Answer kAnswers[] = {Answer::kOkClick, Answer::kReturn, Answer::kEnter, Answer::kCancelClick,
@@ -169,6 +226,636 @@ TEST_F(Dialogs, AHitForAWindowClosedBeforeThePumpIsDropped) {
   testing::pumpUntil([] { return false; }, 3);
   EXPECT_EQ(settings.whoRollsFirst, 4);
   expectOnTheBoard("after two clicks on OK");
+}
+
+
+// --- Every dialog with settings: OK and Return change them as the dialog says, Cancel and
+// Escape change nothing; each is opened through its menu item or flow path.
+
+struct SettingsDialogRow {
+  const char* name;
+  int16_t window;
+  std::function<void()> before;   // the settings before the dialog opens
+  std::function<void()> open;     // the real path to the dialog
+  std::function<void()> edit;     // through the dialog's widgets
+  std::function<void(bool accepted, const std::string& where)> check;
+};
+
+std::vector<SettingsDialogRow> settingsDialogs() {
+  return {
+      {"tournament set-up", kTournamentSetupWindow,
+       [] {
+         cube.crawfordRule = 255;
+         cube.beaverAllowed = 0;
+         cube.jacobyRule = -1;
+         cube.cubeUsed = -1;
+         settings.whoRollsFirst = 3;
+         flow.scores[0] = 4;
+         flow.scores[1] = 1;
+       },
+       [] { chooseMenuItem(kGameMenu, kTournamentItem); },
+       [] {
+         EXPECT_EQ(controlValue(kTournamentSetupWindow, 3), 1);
+         EXPECT_EQ(controlText(kTournamentSetupWindow, 4), "11");
+         clickControl(kTournamentSetupWindow, 3);
+         typeInto(kTournamentSetupWindow, 4, "7");
+         typeInto(kTournamentSetupWindow, 5, "3");
+         typeInto(kTournamentSetupWindow, 6, "5");
+       },
+       [](bool ok, const std::string& where) {
+         EXPECT_EQ(flow.tournamentGoing, ok ? 255 : 0) << where;
+         EXPECT_EQ(cube.crawfordRule, ok ? 0 : 255) << where;
+         EXPECT_EQ(flow.tournamentPoints, ok ? 7 : 0) << where;
+         EXPECT_EQ(flow.scores[0], ok ? 3 : 4) << where;
+         EXPECT_EQ(flow.scores[1], ok ? 5 : 1) << where;
+         EXPECT_EQ(settings.whoRollsFirst, ok ? 1 : 3) << where;
+         EXPECT_EQ(cube.jacobyRule, ok ? 0 : -1) << where;
+         EXPECT_EQ(flow.savedJacobyRule, ok ? -1 : 0) << where;
+         EXPECT_EQ(flow.savedWhoRollsFirst, ok ? 3 : 1) << where;
+         EXPECT_EQ(cube.beaverAllowed, 0) << where;
+         EXPECT_EQ(menuItemText(kGameMenu, kTournamentItem), ok ? "End Tournament" : "Start A Tournament") << where;
+       }},
+      {"who gets the first roll", kWhoGetsFirstRollWindow, [] { settings.whoRollsFirst = 1; },
+       [] { chooseMenuItem(kOptionsMenu, kWhoGetsFirstRollItem); },
+       [] { clickRadio(kWhoGetsFirstRollWindow, 3, 4); },
+       [](bool ok, const std::string& where) { EXPECT_EQ(settings.whoRollsFirst, ok ? 4 : 1) << where; }},
+      {"money game", kMoneyGameWindow,
+       [] {
+         options.wagerAmount = 10;
+         options.wagerCurrency = "dollars";
+         options.wagerSymbol = "$";
+         options.wagerSymbolLocation = 12;
+         setMenuItemEnabled(kGameMenu, kMoneyGameItem, true);
+       },
+       [] { chooseMenuItem(kGameMenu, kMoneyGameItem); },
+       [] {
+         EXPECT_EQ(controlText(kMoneyGameWindow, 7), "The wager amount is 10 dollars ( $10 )");
+         EXPECT_EQ(controlValue(kMoneyGameWindow, 6), 1);
+         typeInto(kMoneyGameWindow, 3, "25");
+         typeInto(kMoneyGameWindow, 4, "euros");
+         typeInto(kMoneyGameWindow, 5, "E");
+         clickRadio(kMoneyGameWindow, 6, 2);
+       },
+       [](bool ok, const std::string& where) {
+         EXPECT_EQ(options.wagerAmount, ok ? 25 : 10) << where;
+         EXPECT_EQ(options.wagerCurrency.view(), ok ? "euros" : "dollars") << where;
+         EXPECT_EQ(options.wagerSymbol.view(), ok ? "E" : "$") << where;
+         EXPECT_EQ(options.wagerSymbolLocation, ok ? 13 : 12) << where;
+       }},
+      {"concede points", kConcedePointsWindow,
+       [] {
+         flow.opponentMode = 3;
+         flow.concessionLevel = 0;
+       },
+       [] { concedePointsPrompt(); },
+       [] {
+         EXPECT_EQ(controlText(kConcedePointsWindow, 3), "2");
+         typeInto(kConcedePointsWindow, 3, "3");
+       },
+       [](bool ok, const std::string& where) {
+         // Cancel leaves the level the prompt suggested.
+         if (ok) {
+           EXPECT_EQ(flow.concessionLevel, 3) << where;
+         }
+         if (!ok) {
+           EXPECT_NE(flow.concessionLevel, 3) << where;
+         }
+       }},
+      {"scoreboard", kScoreboardWindow,
+       [] {
+         players.activePlayers = 1;
+         players.playerRecords[2].firstName = "Ann";
+         players.playerRecords[2].secondName = "Bob";
+         shell.playerNames[0] = "No Name";
+         shell.playerNames[1] = "No Name";
+       },
+       [] { chooseMenuItem(kPlayerMenu, kScoreboardItem); },
+       [] {
+         EXPECT_EQ(focusedControl(kScoreboardWindow), 9) << "the active row's second name";
+         EXPECT_EQ(controlText(kScoreboardWindow, 10), "Ann");
+         clickRadio(kScoreboardWindow, 4, 2);
+         typeInto(kScoreboardWindow, 11, "Carl");
+         EXPECT_EQ(controlText(kScoreboardWindow, 10), "Ann");
+       },
+       [](bool ok, const std::string& where) {
+         EXPECT_EQ(players.activePlayers, ok ? 2 : 1) << where;
+         EXPECT_EQ(players.playerRecords[2].secondName.view(), ok ? "Carl" : "Bob") << where;
+         EXPECT_EQ(shell.playerNames[0].view(), ok ? "Carl" : "No Name") << where;
+         EXPECT_EQ(shell.playerNames[1].view(), ok ? "Ann" : "No Name") << where;
+       }},
+  };
+}
+
+TEST_F(Dialogs, EverySettingsDialogChangesItsSettingsOnOkAndReturnOnly) {
+  for (const SettingsDialogRow& row : settingsDialogs()) {
+    for (Answer a : kAnswers) {
+      const std::string where = std::string(row.name) + " / " + nameOf(a);
+      resetProgramState();
+      installFlowServices();
+      initProgram();
+      installShellServices();
+      installDialogServices();
+      installMenuCommands();
+      installAppEventHandlers();
+      setEventSlice(0);
+      display.firstBoardBuild = 0;
+      flow.opponentMode = 1;
+      turnServices.quitGame = [] { ++quits; };
+      row.before();
+      row.open();
+      ASSERT_TRUE(testing::pumpUntil([&] { return windowExists(row.window); }, 5)) << where;
+      expectDialogOpen(row.window, where);
+      row.edit();
+      pumpAFew();
+      ASSERT_TRUE(windowExists(row.window)) << where << ": the controls change nothing by themselves";
+      answer(row.window, a);
+      ASSERT_TRUE(closes(row.window)) << where;
+      row.check(accepts(a), where);
+      expectOnTheBoard(where);
+      EXPECT_TRUE(boxTexts.empty()) << where;
+      windowClose(1);
+    }
+  }
+}
+
+// --- Bad input is refused with a message; the dialog stays open with its entries.
+
+TEST_F(Dialogs, BadNumbersAreRefusedWithAMessageAndChangeNothing) {
+  const struct {
+    int16_t window;
+    std::function<void()> open;
+    int16_t field;
+    const char* typed;
+    std::string_view message;
+  } rows[] = {
+      {kTournamentSetupWindow, [] { tournamentSetupDialog(); }, 4, "0", kBadMatchLengthText},
+      {kTournamentSetupWindow, [] { tournamentSetupDialog(); }, 4, "-3", kBadMatchLengthText},
+      {kTournamentSetupWindow, [] { tournamentSetupDialog(); }, 4, "abc", kBadMatchLengthText},
+      {kTournamentSetupWindow, [] { tournamentSetupDialog(); }, 4, "40000", kBadMatchLengthText},
+      {kTournamentSetupWindow, [] { tournamentSetupDialog(); }, 5, "11", kBadStartingScoreText},
+      {kTournamentSetupWindow, [] { tournamentSetupDialog(); }, 6, "12", kBadStartingScoreText},
+      {kTournamentSetupWindow, [] { tournamentSetupDialog(); }, 6, "-1", kBadStartingScoreText},
+      {kMoneyGameWindow, [] { moneyGameDialog(); }, 3, "-5", kBadWagerText},
+      {kMoneyGameWindow, [] { moneyGameDialog(); }, 3, "99999", kBadWagerText},
+      {kConcedePointsWindow, [] { getConcedePointsDialog(); }, 3, "70000", kBadConcedePointsText},
+  };
+  for (const auto& r : rows) {
+    const std::string where = std::to_string(r.window) + " " + r.typed;
+    boxTexts.clear();
+    flow.tournamentGoing = 0;
+    flow.concessionLevel = 0;
+    options.wagerAmount = 10;
+    r.open();
+    ASSERT_TRUE(windowExists(r.window)) << where;
+    // Another entry is edited too: it must survive the refusal.
+    const int16_t other = r.field == 5 ? 4 : (r.window == kMoneyGameWindow ? 4 : r.field);
+    if (other != r.field) typeInto(r.window, other, "10");
+    typeInto(r.window, r.field, r.typed);
+    testing::typeKey(r.window, Qt::Key_Return);
+    pumpAFew();
+    ASSERT_EQ(boxTexts.size(), 1u) << where << " front " << frontWindow() << " text " << controlText(r.window, r.field);
+    EXPECT_EQ(boxTexts[0], r.message) << where;
+    EXPECT_TRUE(windowExists(r.window)) << where;
+    EXPECT_EQ(dialogWindows.modalDialogWnd, r.window) << where;
+    EXPECT_EQ(controlText(r.window, r.field), r.typed) << where;
+    if (other != r.field) {
+      EXPECT_EQ(controlText(r.window, other), "10") << where;
+    }
+    EXPECT_EQ(flow.tournamentGoing, 0) << where;
+    EXPECT_EQ(flow.concessionLevel, 0) << where;
+    EXPECT_EQ(options.wagerAmount, 10) << where;
+    testing::typeKey(r.window, Qt::Key_Escape);
+    ASSERT_TRUE(closes(r.window)) << where;
+    expectOnTheBoard(where);
+  }
+}
+
+TEST_F(Dialogs, ConcedePointsFollowTheirRules) {
+  const struct {
+    const char* typed;
+    int16_t level;
+  } rows[] = {{"0", 2}, {"-1", 2}, {"", 2}, {"abc", 2}, {"1", 1}, {"2.9", 2}, {"3", 3}, {"7", 7}};
+  for (const auto& r : rows) {
+    flow.opponentMode = 3;
+    getConcedePointsDialog();
+    ASSERT_TRUE(windowExists(kConcedePointsWindow)) << r.typed;
+    typeInto(kConcedePointsWindow, 3, r.typed);
+    clickControl(kConcedePointsWindow, 1);
+    ASSERT_TRUE(closes(kConcedePointsWindow)) << r.typed;
+    EXPECT_EQ(flow.concessionLevel, r.level) << r.typed;
+    flow.concessionLevel = 0;
+  }
+}
+
+TEST_F(Dialogs, TheWagerSentenceKeepsTheSymbolItsPlaceAndTheDigitsOnly) {
+  const struct {
+    int16_t amount, location;
+    const char* text;
+  } rows[] = {{10, 12, "The wager amount is 10 dollars ( $10 )"},
+              {10, 13, "The wager amount is 10 dollars ( 10$ )"},
+              {-5, 12, "The wager amount is-5 dollars ( $5 )"}};
+  for (const auto& r : rows) {
+    options.wagerAmount = r.amount;
+    options.wagerCurrency = "dollars";
+    options.wagerSymbol = "$";
+    options.wagerSymbolLocation = r.location;
+    EXPECT_EQ(wagerText(), r.text);
+  }
+}
+
+TEST_F(Dialogs, ATournamentStartSavesAndSwitchesOffItsOptions) {
+  const struct {
+    int16_t autoDoubleMax, beaver, jacoby, acceptDoubles, rollOver;
+    uint8_t reroll;
+  } rows[] = {{2, -1, -1, -1, -1, 255}, {0, 0, 0, 0, 0, 0}};
+  for (const auto& r : rows) {
+    cube.cubeUsed = -1;
+    cube.autoDoubleMax = r.autoDoubleMax;
+    cube.beaverAllowed = r.beaver;
+    cube.jacobyRule = r.jacoby;
+    cube.acceptDoubles = r.acceptDoubles;
+    options.rollOverOnce = r.rollOver;
+    settings.rerollFirstRoll = r.reroll;
+    flow.tournamentGoing = 0;
+    chooseMenuItem(kGameMenu, kTournamentItem);
+    ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kTournamentSetupWindow); }, 5));
+    pressButton(kTournamentSetupWindow, 1);
+    ASSERT_TRUE(closes(kTournamentSetupWindow));
+    EXPECT_EQ((std::vector<int>{cube.autoDoubleMax, cube.beaverAllowed, cube.jacobyRule, cube.acceptDoubles,
+                                options.rollOverOnce, settings.rerollFirstRoll, flow.tournamentPoints}),
+              (std::vector<int>{0, 0, 0, 0, 0, 0, 11}));
+    EXPECT_EQ((std::vector<int>{flow.savedAutoDoubleMax, flow.savedBeaverAllowed, flow.savedJacobyRule,
+                                flow.savedAcceptDoubles, flow.savedRollOverOnce, flow.savedRerollFirstRoll}),
+              (std::vector<int>{r.autoDoubleMax, r.beaver, r.jacoby, r.acceptDoubles, r.rollOver, r.reroll}));
+    if (r.jacoby != 0) {
+      EXPECT_FALSE(menuItemChecked(kOptionsMenu, kJacobyItem)) << "the toggle marks its item";
+    }
+    endTournament();
+  }
+}
+
+// --- The statistics windows show their figures as number texts.
+
+TEST_F(Dialogs, StatisticsWindowsShowEachFigureInItsControl) {
+  players.activePlayers = 3;
+  players.playerRecords[3].firstName = "Computer";
+  players.playerRecords[3].secondName = "Dana";
+  flow.gamePointsBySide[0] = 2;
+  flow.gamePointsBySide[1] = 0;
+  flow.doublesRolled[0] = 3;
+  flow.doublesRolled[1] = 4;
+  flow.pipsRolled[0] = 150;
+  flow.pipsRolled[1] = 161;
+  flow.scores[0] = -7;
+  flow.scores[1] = 9;
+  statistics.gamesWonBySide[0] = 5;
+  statistics.gamesWonBySide[1] = 6;
+  statistics.sessionDoublesRolled[0] = 11;
+  statistics.sessionDoublesRolled[1] = 12;
+  statistics.sessionOpeningRolls[0] = 13;
+  statistics.sessionOpeningRolls[1] = 14;
+  statistics.sessionPipsRolled[0] = 1000;
+  statistics.sessionPipsRolled[1] = 1001;
+  flow.tournamentGoing = 255;
+  flow.tournamentPoints = 9;
+  cube.crawfordRule = 255;
+  const struct {
+    int16_t menuItem, window;
+    std::vector<std::pair<int16_t, std::string>> shown;
+  } rows[] = {
+      {kGameStatsItem, kGameStatsWindow,
+       {{10, "Computer"}, {11, "Dana"}, {4, " 0"}, {5, " 2"}, {6, " 4"}, {7, " 3"}, {8, " 161"}, {9, " 150"}}},
+      {kSessionStatsItem, kSessionStatsWindow,
+       {{12, "Computer"}, {13, "Dana"}, {2, " 9"}, {3, "-7"}, {4, " 6"}, {5, " 5"}, {6, " 12"}, {7, " 11"},
+        {16, " 14"}, {17, " 13"}, {8, " 1001"}, {9, " 1000"}}},
+      {kTournamentStatsItem, kTournamentStatsWindow, {{4, " 9"}, {5, "-7"}, {6, " 9"}}},
+  };
+  for (const auto& r : rows) {
+    ASSERT_TRUE(openByMenu(kPlayerMenu, r.menuItem, r.window)) << r.window;
+    expectDialogOpen(r.window, std::to_string(r.window));
+    for (const auto& [id, text] : r.shown) EXPECT_EQ(controlText(r.window, id), text) << r.window << ":" << id;
+    testing::typeKey(r.window, Qt::Key_Return);
+    ASSERT_TRUE(closes(r.window));
+    expectOnTheBoard(std::to_string(r.window));
+  }
+}
+
+TEST_F(Dialogs, NestedWindowsGoBackToTheirParent) {
+  // Session statistics over game statistics, then Escape closes the game statistics.
+  ASSERT_TRUE(openByMenu(kPlayerMenu, kGameStatsItem, kGameStatsWindow));
+  clickControl(kGameStatsWindow, 2);
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kSessionStatsWindow); }, 5));
+  EXPECT_EQ(dialogWindows.savedOutputWnd, kGameStatsWindow);
+  clickControl(kSessionStatsWindow, 1);
+  ASSERT_TRUE(closes(kSessionStatsWindow));
+  expectDialogOpen(kGameStatsWindow, "back to the game statistics");
+  testing::typeKey(kGameStatsWindow, Qt::Key_Escape);
+  ASSERT_TRUE(closes(kGameStatsWindow));
+  expectOnTheBoard("game statistics closed by Escape");
+
+  // More scores over the scoreboard shows the name typed before the scoreboard's OK.
+  players.playerRecords[2].counters[0] = 17;
+  players.playerRecords[2].counters[1] = 19;
+  players.playerRecords[2].pipsRolled[0] = 700;
+  ASSERT_TRUE(openByMenu(kPlayerMenu, kScoreboardItem, kScoreboardWindow));
+  typeInto(kScoreboardWindow, 10, "Edith");
+  clickControl(kScoreboardWindow, 25);
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kMoreScoresWindow); }, 5));
+  EXPECT_EQ(controlText(kMoreScoresWindow, 34), "Edith");
+  EXPECT_EQ(controlText(kMoreScoresWindow, 4), " 17");
+  EXPECT_EQ(controlText(kMoreScoresWindow, 14), " 19");
+  EXPECT_EQ(controlText(kMoreScoresWindow, 37), " 700");
+  testing::typeKey(kMoreScoresWindow, Qt::Key_Return);
+  ASSERT_TRUE(closes(kMoreScoresWindow));
+  expectDialogOpen(kScoreboardWindow, "back to the scoreboard");
+  EXPECT_EQ(controlText(kScoreboardWindow, 10), "Edith");
+
+  // The help button's info box goes back to the scoreboard with its values.
+  shellServices.loadHelpText = [](std::string_view name) {
+    return name == "scoreboard Help" ? std::string("Choose a row.") : std::string();
+  };
+  clickControl(kScoreboardWindow, 3);
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kInfoBoxWindow); }, 5));
+  EXPECT_EQ(controlText(kInfoBoxWindow, 40), "Choose a row.");
+  testing::typeKey(kInfoBoxWindow, Qt::Key_Return);
+  ASSERT_TRUE(closes(kInfoBoxWindow));
+  expectDialogOpen(kScoreboardWindow, "back from the help");
+  EXPECT_EQ(controlText(kScoreboardWindow, 10), "Edith");
+  testing::typeKey(kScoreboardWindow, Qt::Key_Escape);
+  ASSERT_TRUE(closes(kScoreboardWindow));
+  expectOnTheBoard("scoreboard cancelled");
+  EXPECT_EQ(players.playerRecords[2].firstName.view(), "Computer") << "only OK reads the names";
+}
+
+TEST_F(Dialogs, CancellingTheScoreboardRestoresExactlyTheClearedRows) {
+  for (int16_t k = 1; k <= 4; ++k) {
+    players.playerRecords[k].counters[0] = static_cast<int16_t>(10 * k);
+    players.playerRecords[k].counters[1] = static_cast<int16_t>(10 * k + 1);
+  }
+  const auto before = players.playerRecords;
+  for (bool ok : {false, true}) {
+    ASSERT_TRUE(openByMenu(kPlayerMenu, kScoreboardItem, kScoreboardWindow));
+    clickControl(kScoreboardWindow, 29);
+    clickControl(kScoreboardWindow, 30);
+    pumpAFew();
+    for (int16_t id = 16; id <= 23; ++id) {
+      const bool cleared = id == 17 || id == 18 || id == 21 || id == 22;
+      if (cleared) {
+        EXPECT_EQ(controlText(kScoreboardWindow, id), " 0") << id;
+      }
+      if (!cleared) {
+        EXPECT_NE(controlText(kScoreboardWindow, id), " 0") << id;
+      }
+    }
+    typeInto(kScoreboardWindow, 12, "Gus");
+    clickControl(kScoreboardWindow, ok ? 1 : 2);
+    ASSERT_TRUE(closes(kScoreboardWindow));
+    expectOnTheBoard(ok ? "OK" : "Cancel");
+    if (!ok) {
+      for (int16_t k = 1; k <= 4; ++k) EXPECT_EQ(players.playerRecords[k], before[k]) << k;
+    } else {
+      EXPECT_EQ(players.playerRecords[3].firstName.view(), "Gus");
+      EXPECT_EQ(players.playerRecords[3].counters[0], 0);
+      EXPECT_EQ(players.playerRecords[2].counters[0], 0);
+      EXPECT_EQ(players.playerRecords[4].counters[0], 40);
+    }
+  }
+}
+
+// --- The end of a game.
+
+void openEndOfGame(const char* message) { hook::showEndGameDialog(message); }
+int16_t seenKeep = 0, seenSwap = 0, seenContinue = 0;
+
+TEST_F(Dialogs, EndOfGameButtonsFinishTheGameAsTheyMay) {
+  const struct {
+    int16_t button, whoRollsFirst, pieces0;
+    bool refused;
+    int16_t keep, swap, continueGame;
+    int quits;
+  } rows[] = {
+      {1, 1, 0, false, 0, 0, 0, 0},   {16, 1, 0, false, -1, 0, 0, 0}, {17, 1, 0, false, -1, -1, 0, 0},
+      {16, 2, 0, true, 0, 0, 0, 0},   {17, 2, 0, true, 0, 0, 0, 0},   {18, 1, 0, false, 0, 0, 0, 0},
+      {18, 1, 5, false, 0, 0, -1, 0}, {2, 1, 0, false, 0, 0, 0, 1},
+  };
+  for (const auto& r : rows) {
+    const std::string where = "button " + std::to_string(r.button) + " rolls " + std::to_string(r.whoRollsFirst);
+    boxTexts.clear();
+    quits = 0;
+    settings.whoRollsFirst = r.whoRollsFirst;
+    position.piecesOnBoard[0] = r.pieces0;
+    position.piecesOnBoard[1] = 7;
+    rollout.keepRollsOnReset = 0;
+    rollout.swapSidesOnReset = 0;
+    flow.continueGame = 0;
+    storage.gameModified = -1;
+    // Whatever finishGameAndContinue does next: a continued game needs no record here.
+    turnServices.closeEndGameDialog = closeEndGameDialog;
+    openEndOfGame("You won 1 point.");
+    ASSERT_TRUE(windowExists(kEndGameWindow)) << where;
+    EXPECT_EQ(shellFlags.modalBusy, 255) << where;
+    EXPECT_EQ(controlText(kEndGameWindow, 12), "You won 1 point.") << where;
+    for (int16_t id : {16, 17, 18}) EXPECT_TRUE(controlEnabled(kEndGameWindow, id)) << where;
+    EXPECT_FALSE(controlEnabled(kEndGameWindow, 3)) << where << ": printing is not offered yet";
+    // The flags are read back inside the finish, before a new game resets them.
+    seenKeep = seenSwap = seenContinue = 0;
+    turnServices.closeEndGameDialog = [] {
+      seenKeep = rollout.keepRollsOnReset;
+      seenSwap = rollout.swapSidesOnReset;
+      seenContinue = flow.continueGame;
+      closeEndGameDialog();
+    };
+    clickControl(kEndGameWindow, r.button);
+    ASSERT_TRUE(closes(kEndGameWindow)) << where;
+    EXPECT_EQ(boxTexts.size(), r.refused ? 1u : 0u) << where;
+    if (r.refused && !boxTexts.empty()) {
+      EXPECT_EQ(boxTexts[0], kWinnerRollsFirstRefusal) << where;
+    }
+    EXPECT_EQ(seenKeep, r.keep) << where;
+    EXPECT_EQ(seenSwap, r.swap) << where;
+    EXPECT_EQ(seenContinue, r.continueGame) << where;
+    EXPECT_EQ(shellFlags.modalBusy, 0) << where;
+    EXPECT_EQ(quits, r.quits) << where;
+    if (r.quits != 0) {
+      EXPECT_EQ(storage.gameModified, 0) << where;
+    }
+    expectOnTheBoard(where);
+    flow.newGameRequested = 0;
+  }
+}
+
+TEST_F(Dialogs, EndOfGameInAMoneySessionDimsTheReplaysAndEscapeDoesNothing) {
+  flow.moneySessionActive = 255;
+  openEndOfGame("You lost 2 dollars.");
+  ASSERT_TRUE(windowExists(kEndGameWindow));
+  for (int16_t id : {16, 17, 18}) EXPECT_FALSE(controlEnabled(kEndGameWindow, id)) << id;
+  testing::typeKey(kEndGameWindow, Qt::Key_Escape);
+  pumpAFew();
+  EXPECT_TRUE(windowExists(kEndGameWindow)) << "Escape neither quits nor closes";
+  EXPECT_EQ(quits, 0);
+  testing::typeKey(kEndGameWindow, Qt::Key_Return);
+  ASSERT_TRUE(closes(kEndGameWindow));
+  EXPECT_EQ(shellFlags.modalBusy, 0);
+  expectOnTheBoard("continued");
+}
+
+TEST_F(Dialogs, AGameEndingUnderAnotherWindowWaitsForTheBoard) {
+  ASSERT_TRUE(openByMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
+  openEndOfGame("The computer won.");
+  EXPECT_FALSE(windowExists(kEndGameWindow));
+  EXPECT_EQ(shellFlags.modalBusy, 255) << "the game is held";
+  showHeldEndGameDialog();
+  EXPECT_FALSE(windowExists(kEndGameWindow));
+  testing::typeKey(kWhoGetsFirstRollWindow, Qt::Key_Escape);
+  ASSERT_TRUE(closes(kWhoGetsFirstRollWindow));
+  showHeldEndGameDialog();
+  ASSERT_TRUE(windowExists(kEndGameWindow));
+  EXPECT_EQ(controlText(kEndGameWindow, 12), "The computer won.");
+  showHeldEndGameDialog();
+  clickControl(kEndGameWindow, 1);
+  ASSERT_TRUE(closes(kEndGameWindow));
+  EXPECT_EQ(shellFlags.modalBusy, 0);
+  expectOnTheBoard("after the held end");
+}
+
+TEST_F(Dialogs, AMatchToThreeShowsTheEndOfEachGameAndEndsTheTournament) {
+  chooseMenuItem(kGameMenu, kTournamentItem);
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kTournamentSetupWindow); }, 5));
+  typeInto(kTournamentSetupWindow, 4, "3");
+  testing::typeKey(kTournamentSetupWindow, Qt::Key_Return);
+  ASSERT_TRUE(closes(kTournamentSetupWindow));
+  ASSERT_EQ(flow.tournamentGoing, 255);
+  flow.opponentMode = 2;
+  shellFlags.fastPlay = kFastPlayOn;
+  settings.soundOptions.soundOn = 0;
+  cube.cubeUsed = 0;
+  flow.newGameRequested = -1;
+  static int ends = 0;
+  static bool tournamentOverSeen = false;
+  static bool clicked = false;
+  ends = 0;
+  tournamentOverSeen = false;
+  clicked = false;
+  turnServices.pumpEvents = [] {
+    FBHandleEvents();
+    showHeldEndGameDialog();
+    if (!windowExists(kEndGameWindow)) {
+      clicked = false;
+      return;
+    }
+    if (clicked) return;
+    clicked = true;
+    ++ends;
+    if (flow.tournamentGoing == 0 || ends > 12) {
+      tournamentOverSeen = true;
+      clickControl(kEndGameWindow, 2);
+      return;
+    }
+    clickControl(kEndGameWindow, 1);
+  };
+  turnServices.quitGame = [] { shellFlags.quitRequested = -1; };
+  runMainLoop();
+  EXPECT_TRUE(tournamentOverSeen);
+  EXPECT_GE(ends, 2) << "a match to 3 takes at least two games";
+  EXPECT_LE(ends, 12);
+  EXPECT_EQ(flow.tournamentGoing, 0) << "the match end closed the tournament";
+  EXPECT_EQ(menuItemText(kGameMenu, kTournamentItem), "Start A Tournament");
+}
+
+// --- The question window.
+
+TEST_F(Dialogs, TheCloseSessionQuestionAnswersThroughTheDispatcher) {
+  const struct {
+    Answer how;
+    bool closed;
+  } rows[] = {{Answer::kOkClick, true}, {Answer::kReturn, true}, {Answer::kCancelClick, false}, {Answer::kEscape, false}};
+  for (const auto& r : rows) {
+    flow.scores[0] = 3;
+    flow.newGameRequested = 0;
+    ASSERT_TRUE(openByMenu(kGameMenu, kCloseSessionItem, kQuestionWindow)) << nameOf(r.how);
+    expectDialogOpen(kQuestionWindow, nameOf(r.how));
+    EXPECT_EQ(controlText(kQuestionWindow, 11), "Close this session and clear the scores?");
+    EXPECT_EQ(controlText(kQuestionWindow, 1), "Yes");
+    EXPECT_EQ(controlText(kQuestionWindow, 2), "No");
+    answer(kQuestionWindow, r.how);
+    ASSERT_TRUE(closes(kQuestionWindow)) << nameOf(r.how);
+    EXPECT_EQ(flow.scores[0], r.closed ? 0 : 3) << nameOf(r.how);
+    expectOnTheBoard(nameOf(r.how));
+  }
+}
+
+TEST_F(Dialogs, QuestionButtonsStaySymmetricAndInsideTheWindow) {
+  const Str255 yes = messageTables.messageTable[226];
+  setOutputWindow(1);
+  textSize(12);
+  // A title exactly 80 pixels wide, if the font allows one.
+  std::string eighty;
+  for (int w = 0; w < 20 && eighty.empty(); ++w)
+    for (int i = 0; i < 40 && eighty.empty(); ++i) {
+      const std::string t = std::string(w, 'W') + std::string(i, 'i');
+      if (stringWidth(t) == 80) eighty = t;
+    }
+  const struct {
+    std::string title;
+    int16_t width, noLeft, yesLeft;
+  } rows[] = {{"Yes", 75, 30, 155}, {eighty, 105, 0, 155}};
+  for (const auto& r : rows) {
+    if (r.title.empty()) continue;
+    messageTables.messageTable[226] = Str255("  ") + r.title;
+    askQuestion("Go on?", 1);
+    EXPECT_EQ(controlRect(kQuestionWindow, 1), makeRect(r.yesLeft, 70, r.yesLeft + r.width, 90)) << r.title;
+    EXPECT_EQ(controlRect(kQuestionWindow, 2), makeRect(r.noLeft, 70, r.noLeft + r.width, 90)) << r.title;
+    answerQuestionDialog(0);
+  }
+  for (const char* wide : {"A much longer answer", "An answer far too long to fit in any button"}) {
+    messageTables.messageTable[226] = Str255("  ") + wide;
+    askQuestion("Go on?", 1);
+    const Rect y = controlRect(kQuestionWindow, 1);
+    const Rect n = controlRect(kQuestionWindow, 2);
+    EXPECT_GE(n.left, 0) << wide;
+    EXPECT_LE(y.right, 260) << wide;
+    EXPECT_LT(n.right, y.left) << wide;
+    EXPECT_EQ(y.width(), n.width()) << wide;
+    answerQuestionDialog(0);
+    EXPECT_FALSE(windowExists(kQuestionWindow)) << "any kind closes the question";
+    expectOnTheBoard(wide);
+  }
+  messageTables.messageTable[226] = yes;
+  askQuestion(std::string(80, 'q'), 1);
+  EXPECT_EQ(controlText(kQuestionWindow, 11), std::string(63, 'q'));
+  answerQuestionDialog(-1);
+}
+
+TEST_F(Dialogs, TheTitledTextWindowShowsItsTextUntilItsButton) {
+  QTimer::singleShot(0, [] {
+    EXPECT_EQ(controlText(kExplanationWindow, 100), "The body");
+    EXPECT_EQ(contentWidget(kExplanationWindow)->windowTitle().toStdString(), "A title");
+    for (int16_t m : kMenusOfTheBar) EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
+    testing::typeKey(kExplanationWindow, Qt::Key_Return);
+  });
+  hook::showTitledText("A title", "The body");
+  EXPECT_FALSE(windowExists(kExplanationWindow));
+  expectOnTheBoard("after the titled text");
+  // Not over another window.
+  ASSERT_TRUE(openByMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
+  hook::showTitledText("A title", "The body");
+  EXPECT_FALSE(windowExists(kExplanationWindow));
+}
+
+TEST_F(Dialogs, AMissingFormOpensNothingAndChangesNothing) {
+  const DialogWindows before = dialogWindows;
+  EXPECT_FALSE(openNibDialog(390, "noSuchDialog", nullptr, DialogOpening::kFromBoard));
+  EXPECT_FALSE(windowExists(390));
+  EXPECT_EQ(dialogWindows.modalDialogWnd, before.modalDialogWnd);
+  EXPECT_EQ(dialogWindows.savedOutputWnd, before.savedOutputWnd);
+  expectOnTheBoard("missing form");
+  // Events for windows, kinds and ids no row lists are ignored.
+  ASSERT_TRUE(openByMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
+  for (auto [kind, id] : {std::pair{1, 9}, {4, 1}, {19, 1}, {23, 7}}) handleDialogEvent(kind, id);
+  EXPECT_TRUE(windowExists(kWhoGetsFirstRollWindow));
+  handleDialogEvent(23, 1);
+  EXPECT_FALSE(windowExists(kWhoGetsFirstRollWindow)) << "the default command acts as OK";
+  expectOnTheBoard("default command");
 }
 
 }  // namespace

@@ -289,10 +289,14 @@ int16_t focusedControl(int16_t window) {
   QWidget* top = contentWidget(window);
   QWidget* f = top != nullptr ? top->focusWidget() : nullptr;
   if (f == nullptr) return 0;
+  // The control itself, else the numbered container holding it (a radio group).
+  int16_t holder = 0;
   for (const auto& [key, w] : registry().controls) {
-    if (key.first == window && !w.isNull() && (w.data() == f || w->isAncestorOf(f))) return key.second;
+    if (key.first != window || w.isNull()) continue;
+    if (w.data() == f) return key.second;
+    if (holder == 0 && w->isAncestorOf(f)) holder = key.second;
   }
-  return 0;
+  return holder;
 }
 
 namespace detail {
