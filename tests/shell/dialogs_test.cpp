@@ -32,6 +32,7 @@
 #include "shell/shared_services.h"
 #include "shell/startup.h"
 #include "flow/game_loop.h"
+#include "interaction/help_text.h"
 #include "flow/resignation.h"
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
@@ -571,12 +572,14 @@ TEST_F(Dialogs, NestedWindowsGoBackToTheirParent) {
   EXPECT_EQ(controlText(kScoreboardWindow, 10), "Edith");
 
   // The help button's info box goes back to the scoreboard with its values.
-  shellServices.loadHelpText = [](std::string_view name) {
-    return name == "scoreboard Help" ? std::string("Choose a row.") : std::string();
-  };
+  shellServices.loadHelpText = [](std::string_view name) { return loadHelpText(name).str(); };
   clickControl(kScoreboardWindow, 3);
   ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kInfoBoxWindow); }, 5));
-  EXPECT_EQ(controlText(kInfoBoxWindow, 40), "Choose a row.");
+  EXPECT_EQ(controlText(kInfoBoxWindow, 40), loadHelpText("scoreboard Help").view());
+  EXPECT_GE(controlText(kInfoBoxWindow, 40).size(), 2u);
+  for (int16_t m : kMenusOfTheBar) {
+    EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
+  }
   testing::typeKey(kInfoBoxWindow, Qt::Key_Return);
   ASSERT_TRUE(closes(kInfoBoxWindow));
   expectDialogOpen(kScoreboardWindow, "back from the help");
