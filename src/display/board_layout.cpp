@@ -261,6 +261,14 @@ void pieceStackOffset(int16_t n) {
   L.stackPieceY = static_cast<int16_t>(std::trunc(static_cast<float>(L.pointGeometry[p][s - 1]) - rise));
 }
 
+void computeLabelX() {
+  BoardLayout& L = layout;
+  // Each label is centred on its own name in a box of six units at its end of the field.
+  const int16_t six = i16(6 * L.boardUnit);
+  L.labelX[0] = i16(L.fieldRight - six + (six - boardTextWidth(shell.playerNames[0].view(), L.textSize)) / 2 - 1);
+  L.labelX[1] = i16(L.fieldLeft + (six - boardTextWidth(shell.playerNames[1].view(), L.textSize)) / 2);
+}
+
 void computeBoardLayout() {
   BoardLayout& L = layout;
   const bool pictures = isPictureBoard();
@@ -350,10 +358,7 @@ void computeBoardLayout() {
     for (int e = 0; e <= 1; ++e)
       for (int s = 0; s <= 1; ++s) L.dieSlotPositions[f][e][s] = Point{frameX[f], endY[e][s]};
 
-  const int16_t six = i16(6 * u);
-  L.labelX[0] = i16(L.fieldRight - six +
-                    (six - boardTextWidth(shell.playerNames[0].view(), L.textSize)) / 2 - 1);
-  L.labelX[1] = i16(L.fieldLeft + (six - boardTextWidth(shell.playerNames[1].view(), L.textSize)) / 2);
+  computeLabelX();
 
   L.panelMargin = 2;
   const int16_t tWidth = std::max<int16_t>(boardTextWidth("t", L.textSize), 1);

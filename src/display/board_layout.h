@@ -127,6 +127,8 @@ extern BoardLayout layout;
 inline constexpr int16_t kCubeSideByClass[5] = {22, 30, 40, 50, 60};
 
 void computeBoardLayout();
+// The x of each side's name label, from the names and the field.
+void computeLabelX();
 void computePieceSize();
 void computeBoardMargins();
 void selectDiceAndCubeSizes();

@@ -107,6 +107,14 @@ Point overlayBoxSize() {
   return size;
 }
 
+int16_t overlayLineBaseline(int16_t line) {
+  const int lines = interaction.messageLineCount;
+  const int height = offscreen.messageBoxHeight;
+  const int first = offscreen.messageBoxRect.top - 3 + height / (lines + 1);
+  const int step = height / (lines + 1) + 1;
+  return static_cast<int16_t>(first + (line - 1) * step + 5);
+}
+
 void drawOverlayMessage() {
   if (overlay.overlayShown != 0) return;
   GrafPtr window = windowPort(kBoardWindow);
@@ -123,15 +131,12 @@ void drawOverlayMessage() {
   const int16_t shift = offscreen.messageBoxTextShift;
   layoutMessageBox();
   const int lines = interaction.messageLineCount;
-  const int height = offscreen.messageBoxHeight;
-  const int first = offscreen.messageBoxRect.top - 3 + height / (lines + 1);
-  const int step = height / (lines + 1) + 1;
   setDrawColor(roles.panelTextColor);
   textMode(kOrMode);
   for (int i = 1; i <= lines; ++i) {
     const std::string line = interaction.messageLines[i].str();
     const int halfWidth = stringWidth(line) / 2;
-    moveTo(layout.boardCentreX - halfWidth + shift, first + (i - 1) * step + 5);
+    moveTo(layout.boardCentreX - halfWidth + shift, overlayLineBaseline(static_cast<int16_t>(i)));
     drawString(line);
   }
   penNormal();

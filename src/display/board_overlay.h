@@ -23,6 +23,8 @@ extern BoardOverlay overlay;
 
 void openBoardOverlay();
 void drawOverlayMessage();
+// The baseline of overlay line n (1..messageLineCount) of the box laid out last.
+int16_t overlayLineBaseline(int16_t line);
 void closeBoardOverlay();
 void setOverlaySaveA();
 void setOverlaySaveB();

@@ -21,8 +21,10 @@
 #include "state/display_settings.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
+#include "display/name_labels.h"
 #include "display/offscreen.h"
 #include "display/piece_images.h"
+#include "display/statistics_panels.h"
 #include "display/upper_services.h"
 #include "display/world_housekeeping.h"
 #include "flow/turn_services.h"
@@ -316,6 +318,10 @@ void installDisplayServices() {
   interactionServices.displayMessage = displayMessageService;
   interactionServices.clearMessageLine = clearMessageLineService;
   upperServices.showStopAlert = stopAlertBox;
+  displayServices.drawNameLabels = drawNameLabels;
+  turnServices.layoutNameLabels = layoutNameLabels;
+  turnServices.drawStatsLeft = drawStatsLeft;
+  turnServices.drawStatsRight = drawStatsRight;
 }
 
 }  // namespace bg

@@ -19,6 +19,7 @@
 #include "display/draw_color.h"
 #include "display/message_line.h"
 #include "display/offscreen.h"
+#include "display/row_numbers.h"
 #include "display/piece_images.h"
 #include "display/upper_services.h"
 #include "flow/turn_services.h"
@@ -260,6 +261,10 @@ void drawBoardAndWelcome() {
   hook::drawPipCounts();
   drawAllCheckersKeepingTheHand();
   setPort(window);
+  if (displaySettings.rowNumbersShown != 0) {
+    drawRowNumbers();
+    setPort(window);
+  }
   if (boardState.welcomePending != -1) {
     if (flow.opponentMode == kTwoHumans) hook::drawNameLabels();
     if (storage.loadingGame != 0 || display.boardClearing != 0) {

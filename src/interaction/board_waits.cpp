@@ -15,6 +15,7 @@
 #include "runtime/qt/ports.h"
 #include "runtime/qt/windows.h"
 #include "state/board_input.h"
+#include "state/board_state.h"
 #include "state/cube_state.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
@@ -238,6 +239,8 @@ void pollBoardClick() {
 }
 
 void handleCubeClick() {
+  // The editor's cube is set by its own chooser; no double is offered while it runs.
+  if (boardState.setupInProgress != 0) return;
   if (cube.beaverClick == kBeaverOpen) {
     cube.beaverClick = kBeaverChosen;
     return;

@@ -7,6 +7,7 @@
 #include "interaction/board_waits.h"
 #include "interaction/help_text.h"
 #include "interaction/move_entry.h"
+#include "interaction/quit_question.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/shell_services.h"
@@ -35,6 +36,7 @@ void installInteractionServices() {
   interactionServices.drawBoardQuestion = drawBoardQuestion;
   interactionServices.waitForBoardClick = waitForBoardClick;
   interactionServices.pollBoardClick = pollBoardClick;
+  shellServices.askSaveBeforeQuit = askSaveBeforeQuit;
   shellServices.loadHelpText = [](std::string_view name) { return loadHelpText(name).str(); };
 }
 

@@ -17,9 +17,14 @@
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/shared_services.h"
+#include "interaction/board_waits.h"
+#include "interaction/position_setup.h"
+#include "state/board_input.h"
+#include "state/cube_state.h"
 #include "state/display_services.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
+#include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/play_search_state.h"
 
@@ -29,6 +34,17 @@ namespace {
 
 constexpr int16_t kBoardSizeMenu = 14;
 constexpr int kOverlayRedrawsAtMost = 2;
+constexpr uint8_t kPanelAnswered = 255;
+constexpr int kMostHeldCheckers = 9;
+
+// The held checkers go back where they came from before the board changes size.
+void putBackHeldCheckers() {
+  for (int i = 0; i < kMostHeldCheckers && boardInput.pickedCount > 0; ++i) {
+    const int16_t before = boardInput.pickedCount;
+    putBackOneHeldChecker();
+    if (boardInput.pickedCount >= before) break;
+  }
+}
 
 void paintContent() {
   const Rect content = windowContentRect(kBoardWindow);
@@ -66,26 +82,21 @@ void fitUnitToWindow(int16_t width, int16_t height) {
   display.boardWidth = display.boardSizeUnit;
 }
 
-bool boardWindowEvent(WindowEvent& e) {
-  switch (e.kind) {
-    case WindowEvent::kResizeStarted:
-      prepareBoardResize();
-      return true;
-    case WindowEvent::kResizeCompleted:
-    case WindowEvent::kZoomed:
-      fitBoardToWindow();
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 void prepareBoardResize() {
   if (display.boardColor == kPictureBoard) return;
   clearMessageLine(0);
   for (int i = 0; i < kOverlayRedrawsAtMost && display.overlayActive != 0; ++i) hook::redrawBoardPicture();
+  if (panelWait.questionPanelUp != 0) {
+    // A question waiting on the board is answered Yes; its wait ends.
+    panelWait.panelDone = kPanelAnswered;
+    interaction.panelAnswer = -1;
+    cube.doubleTaken = -1;
+    panelWait.questionPanelUp = 0;
+    interactionDisplay.boardInputEvent = kPanelAnswered;
+  }
+  putBackHeldCheckers();
   if (boardState.setupInProgress != 0) {
     boardState.setupInProgress = 0;
     playSearch.searchedPlayer = 0;
@@ -130,7 +141,5 @@ void fitBoardToWindow() {
   hook::redrawBoardWindow();
   S.boardRebuilding = 0;
 }
-
-void installBoardWindowHandler() { setWindowEventHandler(kBoardWindow, boardWindowEvent); }
 
 }  // namespace bg

@@ -5,7 +5,5 @@ namespace bg {
 
 void prepareBoardResize();
 void fitBoardToWindow();
-// Until the board window's own handler lands: resize and zoom reach the two above.
-void installBoardWindowHandler();
 
 }  // namespace bg

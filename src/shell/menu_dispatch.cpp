@@ -17,6 +17,7 @@
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
 #include "interaction/board_waits.h"
+#include "interaction/position_setup.h"
 #include "rules/play_search.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
@@ -160,6 +161,8 @@ void settingsMenuCommand(int16_t item) {
     case kFlipBoardItem:
       if (!searchRefusal()) flipBoard();
       break;
+    case kSetupCurrentItem: setUpPosition(); break;
+    case kSetupEmptyItem: startPositionSetup(); break;
     case kFitWindowItem: resizeBoardWindow(); break;
     case kFastPlayItem: toggleFastPlay(); break;
     case kRedrawBoardItem: redrawBoardWindow(); break;

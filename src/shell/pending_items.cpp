@@ -56,15 +56,13 @@ constexpr PendingItem kPendingItems[] = {
     // Options: the roll-over marker.
     {kOptionsMenu, kRollOverItem},
     // Settings: Display Settings, the sound and speak-dice dialogs, Show Possible Moves
-    // (set only from the preferences), the automatic-moves dialog, the position editor,
-    // the click-after-move dialog.
+    // (set only from the preferences), the automatic-moves dialog, the click-after-move
+    // dialog.
     {kSettingsMenu, 1},
     {kSettingsMenu, 4},
     {kSettingsMenu, kShowPossibleMovesItem},
     {kSettingsMenu, 7},
     {kSettingsMenu, 11},
-    {kSettingsMenu, 16},
-    {kSettingsMenu, 17},
     {kSettingsMenu, 19},
     // Commands: the frame help and the letters whose keyboard commands are not built
     // (P R B I D H N).

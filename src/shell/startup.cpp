@@ -25,6 +25,7 @@
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/board_window.h"
+#include "shell/board_window_events.h"
 #include "shell/menu_dispatch.h"
 #include "shell/menu_marks.h"
 #include "shell/pending_items.h"

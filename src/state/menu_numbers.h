@@ -25,6 +25,9 @@ inline constexpr int16_t kMoneyGameItem = 5;     // the money game dialog: the s
 inline constexpr int16_t kSaveOnExitItem = 7;
 inline constexpr int16_t kLoadAtStartItem = 8;
 inline constexpr int16_t kQuitGameItem = 17;
+// The position editor in the Settings menu: on the board as it stands, or emptied.
+inline constexpr int16_t kSetupCurrentItem = 16;
+inline constexpr int16_t kSetupEmptyItem = 17;
 
 // The other menus (the voice and sound-level menus are named by the audio).
 inline constexpr int16_t kFileMenu = 1;

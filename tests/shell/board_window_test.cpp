@@ -9,6 +9,7 @@
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/board_window.h"
+#include "shell/board_window_events.h"
 #include "shell/startup.h"
 #include "state/display_settings.h"
 #include "state/interaction_state.h"

@@ -1,0 +1,39 @@
+#include "interaction/quit_question.h"
+
+#include "display/board_overlay.h"
+#include "display/message_line.h"
+#include "interaction/board_question.h"
+#include "interaction/board_waits.h"
+#include "runtime/core/messages.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
+#include "state/interaction_state.h"
+#include "state/message_numbers.h"
+#include "state/storage_state.h"
+#include "storage/saved_game_file.h"
+
+namespace bg {
+
+void askSaveBeforeQuit() {
+  for (int i = 0; i < 2 && display.overlayActive != 0; ++i) closeBoardOverlay();
+  InteractionState& I = interaction;
+  I.messageLines[1] = messageWordsOf(kSaveBeforeQuitMessage);
+  I.messageLines[2].clear();
+  I.messageLines[3].clear();
+  I.messageLineCount = 3;
+  overlay.messageBoxSeconds = 0;
+  if (storage.gameModified != -1) return;
+  // A quit while the turn is being left would end the wait at once and lose the game:
+  // the question waits with the request cleared, which is then put back.
+  const uint8_t abortBefore = flow.abortTurn;
+  flow.abortTurn = 0;
+  drawBoardQuestion();
+  waitForBoardClick();
+  closeBoardOverlay();
+  interactionDisplay.noButtonRect = Rect{};
+  interactionDisplay.yesButtonRect = Rect{};
+  flow.abortTurn = abortBefore;
+  if (I.panelAnswer != 0) saveGame(0);
+}
+
+}  // namespace bg

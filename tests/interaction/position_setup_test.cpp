@@ -1,0 +1,290 @@
+// The position-setup editor played with real mouse clicks on the reference board: checkers
+// taken out of the trays and laid out, the refusals that change nothing, the cube and roll
+// choosers, and what the game goes on from.
+#include "interaction/position_setup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../display/board_fixture.h"
+#include "display/checker_stacks.h"
+#include "display/world_housekeeping.h"
+#include "flow/turn_services.h"
+#include "interaction/board_waits.h"
+#include "interaction/interaction_install.h"
+#include "runtime/qt/events.h"
+#include "state/board_input.h"
+#include "state/board_state.h"
+#include "state/cube_state.h"
+#include "state/flow_state.h"
+#include "state/game_record_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/position.h"
+#include "support/mouse_script.h"
+
+namespace bg {
+namespace {
+
+testing::MouseScript* script = nullptr;
+std::vector<std::string>* shownTexts = nullptr;
+
+Point middleOf(const Rect& r) {
+  return {static_cast<int16_t>((r.left + r.right) / 2), static_cast<int16_t>((r.top + r.bottom) / 2)};
+}
+
+// The bottom checker of point p's stack (p 0..25).
+Point onStack(int16_t p) {
+  const BoardLayout& L = layout;
+  return {static_cast<int16_t>(L.pointGeometry[p][5] + L.pieceWidth / 2),
+          static_cast<int16_t>(L.pointGeometry[p][0] + L.pieceHeight / 2)};
+}
+
+// The free place above the n checkers of point p (a stack wraps after five).
+Point aboveStack(int16_t p, int16_t n) {
+  const BoardLayout& L = layout;
+  n = static_cast<int16_t>(n % kStackWrap);
+  const int step = std::abs(L.stackStep);
+  const int16_t x = static_cast<int16_t>(L.pointGeometry[p][5] + L.pieceWidth / 2);
+  if (p >= 13) return {x, static_cast<int16_t>(L.fieldBottom - n * step - step / 5)};
+  return {x, static_cast<int16_t>(L.fieldTop + L.pointMargin / 2 + n * step + step)};
+}
+
+// The first checker laid in side's tray.
+Point inTray(int16_t side) {
+  const Point p = trayPiecePosition(side, 1);
+  return {static_cast<int16_t>(p.h + layout.pieceWidth / 2), static_cast<int16_t>(p.v + layout.trayPieceThickness / 2)};
+}
+
+// The empty end of side's tray, past its stack.
+Point trayEnd(int16_t side) {
+  const Point p = trayPiecePosition(side, 15);
+  return {static_cast<int16_t>(p.h + layout.pieceWidth / 2), static_cast<int16_t>(p.v + layout.trayPieceThickness / 2)};
+}
+
+class PositionSetup : public testing::BoardWindowTest {
+ protected:
+  void SetUp() override {
+    BoardWindowTest::SetUp();
+    installInteractionServices();
+    setMouseVector([] { interactionDisplay.boardInputEvent = 255; });
+    slice_ = eventSlice();
+    setEventSlice(0);
+    script = &script_;
+    shownTexts = &texts_;
+    script_.budget = 20000;
+    script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };
+    turnServices.pumpEvents = [] { script->pump(); };
+    interactionServices.displayMessage = [] {
+      if (!interaction.messageText.view().empty()) shownTexts->push_back(interaction.messageText.str());
+    };
+    cube.cubeUsed = -1;
+  }
+  void TearDown() override {
+    script = nullptr;
+    shownTexts = nullptr;
+    setMouseVector(nullptr);
+    setEventSlice(slice_);
+    BoardWindowTest::TearDown();
+  }
+  // A click whose place is found when its turn comes.
+  void click(std::function<Point()> where) {
+    script_.then([where] {
+      const Point p = where();
+      testing::simulateMouse(testing::MouseScript::globalOf(p), true);
+      testing::pressAt(1, p);
+      testing::simulateMouse(testing::MouseScript::globalOf(p), false);
+      testing::releaseAt(1, p);
+    });
+  }
+  void click(Point p) {
+    click([p] { return p; });
+  }
+  void clickDone() {
+    click([] { return middleOf(interactionDisplay.doneButtonRect); });
+  }
+  // n checkers of side out of its tray onto point p, which holds `already` of them.
+  void lay(int16_t side, int16_t p, int16_t n, int16_t already = 0) {
+    for (int16_t k = 0; k < n; ++k) {
+      click(inTray(side));
+      click([p, k, already] { return aboveStack(p, static_cast<int16_t>(already + k)); });
+    }
+  }
+  void answerChoosers(int cubeClicks, bool cubeToSide1, bool side1Rolls) {
+    for (int k = 0; k < cubeClicks; ++k) click([] { return middleOf(interactionDisplay.middleButtonRect); });
+    click([cubeToSide1] {
+      return middleOf(cubeToSide1 ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect);
+    });
+    click([side1Rolls] {
+      return middleOf(side1Rolls ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect);
+    });
+  }
+  testing::MouseScript script_;
+  std::vector<std::string> texts_;
+  int16_t slice_ = 0;
+};
+
+using Board = CheckedArray<int16_t, 25>;
+
+Board boardOf(std::initializer_list<std::pair<int16_t, int16_t>> counts) {
+  Board b{};
+  for (auto [p, n] : counts) b[p] = n;
+  return b;
+}
+
+int sideTotal(const Board& b, int sign) {
+  int t = 0;
+  for (int p = 0; p <= 25; ++p)
+    if (b[p] * sign > 0) t += std::abs(b[p]);
+  return t;
+}
+
+TEST_F(PositionSetup, PositionsLaidOutByClicksAreWhatPlayGoesOnFrom) {
+  struct Row {
+    const char* name;
+    std::vector<std::tuple<int16_t, int16_t, int16_t>> lays;  // side, point, count
+    Board want;
+    int cubeClicks;
+    bool cubeToSide1;
+    bool side1Rolls;
+    int16_t cubeValue;
+    int16_t cubeOwner;
+  };
+  const std::vector<Row> rows = {
+      {"bear-off", {{0, 24, 2}, {0, 22, 1}, {1, 1, 3}}, boardOf({{24, 2}, {22, 1}, {1, -3}}), 1, true, false, 2, 1},
+      {"backgame",
+       {{0, 1, 2}, {0, 3, 2}, {0, 20, 3}, {1, 24, 2}, {1, 22, 2}, {1, 6, 3}},
+       boardOf({{1, 2}, {3, 2}, {20, 3}, {24, -2}, {22, -2}, {6, -3}}),
+       8,  // round the values once and on to 2
+       false, true, 2, 0},
+      {"both bars", {{0, 25, 1}, {0, 10, 1}, {1, 0, 2}, {1, 15, 1}}, boardOf({{25, 1}, {10, 1}, {0, -2}, {15, -1}}), 7,
+       true, false, 1, kCubeCentred},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    for (auto [side, p, n] : r.lays) lay(side, p, n);
+    clickDone();
+    answerChoosers(r.cubeClicks, r.cubeToSide1, r.side1Rolls);
+    flow.abortTurn = 0;
+    startPositionSetup();
+    EXPECT_FALSE(script_.spent) << "the editor did not finish";
+    EXPECT_EQ(position.board, r.want);
+    EXPECT_EQ(position.piecesOnBoard[0], sideTotal(r.want, 1));
+    EXPECT_EQ(position.piecesOnBoard[1], sideTotal(r.want, -1));
+    EXPECT_EQ(cube.cubeValue, r.cubeValue);
+    EXPECT_EQ(cube.cubeOwner, r.cubeOwner);
+    // The turn is left; the hand-over gives the roll to the chosen side.
+    EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+    EXPECT_EQ(position.otherPlayer, r.side1Rolls ? 1 : 0);
+    // No dice were chosen: the first entry says so.
+    EXPECT_EQ(record.gameRecord[1].side, -1);
+    EXPECT_EQ(record.gameRecord[1].die1, 0);
+    EXPECT_EQ(boardState.setupInProgress, 0);
+    EXPECT_EQ(interactionDisplay.doneButtonShown, 0);
+    EXPECT_EQ(display.overlayActive, 0);
+    EXPECT_TRUE(texts_.empty()) << texts_.front();
+    expectLikeAFreshRedraw(r.name);
+    texts_.clear();
+  }
+}
+
+TEST_F(PositionSetup, RefusalsChangeNothing) {
+  lay(1, 6, 2);
+  lay(0, 19, 1);
+  // Done with a checker held.
+  click(inTray(0));
+  clickDone();
+  // Wrong Color: side 0's checker onto side 1's point and into side 1's tray.
+  click(aboveStack(6, 2));
+  click(inTray(1));
+  // Wrong Side: onto side 1's bar.
+  click(onStack(0));
+  // Back into its own tray; a click on the tray's stack would take one more.
+  click(trayEnd(0));
+  // Ten picks: the tenth is refused.
+  for (int k = 0; k < 10; ++k) click(inTray(0));
+  for (int k = 0; k < 9; ++k) click(aboveStack(13, static_cast<int16_t>(k)));
+  clickDone();
+  answerChoosers(0, false, false);
+  startPositionSetup();
+  EXPECT_FALSE(script_.spent);
+  const std::vector<std::string> want = {"MMDe-select the piece first", "MMWrong Color", "MMWrong Color", "MMWrong Side",
+                                         "MMCan't select more than 9 pieces"};
+  EXPECT_EQ(texts_, want);
+  EXPECT_EQ(position.board, boardOf({{6, -2}, {19, 1}, {13, 9}}));
+  EXPECT_EQ(position.piecesOnBoard[0], 10);
+  EXPECT_EQ(position.piecesOnBoard[1], 2);
+}
+
+TEST_F(PositionSetup, DoneIsRefusedWhileASideHasNoChecker) {
+  lay(0, 19, 2);
+  clickDone();
+  lay(1, 6, 1);
+  clickDone();
+  answerChoosers(0, false, false);
+  startPositionSetup();
+  EXPECT_FALSE(script_.spent);
+  EXPECT_EQ(texts_, std::vector<std::string>{"MMPut checkers of both sides on the board first"});
+  EXPECT_EQ(position.board, boardOf({{19, 2}, {6, -1}}));
+}
+
+TEST_F(PositionSetup, TheStandardStartIsAnOpeningRollWithTheChosenSideHigher) {
+  turnServices.chooseDiceWindow = [] {
+    diceState.dice[0].value = 5;
+    diceState.dice[1].value = 2;
+    diceState.diceShowing = -1;
+  };
+  lay(0, 1, 2);
+  lay(0, 12, 5);
+  lay(0, 17, 3);
+  lay(0, 19, 5);
+  lay(1, 24, 2);
+  lay(1, 13, 5);
+  lay(1, 8, 3);
+  lay(1, 6, 5);
+  clickDone();
+  answerChoosers(0, false, true);
+  startPositionSetup();
+  EXPECT_FALSE(script_.spent);
+  EXPECT_NE(position.openingPhase, 0);
+  // Side 1 rolls: its die (entry 1) is the higher.
+  EXPECT_EQ(diceState.dice[1].value, 5);
+  EXPECT_EQ(diceState.dice[0].value, 2);
+  EXPECT_EQ(record.gameRecord[1].side, 1);
+}
+
+TEST_F(PositionSetup, ACubeClickOffersNoDoubleAndAnAbortLeavesNoEditorBehind) {
+  lay(0, 19, 1);
+  click([] { return Point{static_cast<int16_t>(layout.cubeX[0] + 4), layout.boardCentreY}; });
+  bool cubeHit = false;
+  script_.then([&cubeHit] { cubeHit = boardInput.hitCube != 0; });
+  click(inTray(1));  // a checker in the hand when the abort comes
+  script_.then([] { flow.abortTurn = kLeaveTurn; });
+  const int16_t cubeBefore = cube.cubeValue;
+  startPositionSetup();
+  EXPECT_FALSE(script_.spent);
+  EXPECT_TRUE(cubeHit);
+  EXPECT_EQ(cube.cubeValue, cubeBefore);
+  EXPECT_EQ(boardState.setupInProgress, 0);
+  EXPECT_EQ(boardInput.pickedCount, 0);
+  EXPECT_EQ(hand.pieceInHand, 0);
+  EXPECT_EQ(interactionDisplay.doneButtonShown, 0);
+  EXPECT_EQ(display.overlayActive, 0);
+  EXPECT_EQ(position.piecesOnBoard[1], 0);
+}
+
+TEST_F(PositionSetup, WithABoxUpTheEditorLeavesTheBoardAlone) {
+  const Board before = position.board;
+  display.overlayActive = -1;
+  startPositionSetup();
+  display.overlayActive = 0;
+  EXPECT_EQ(position.board, before);
+  EXPECT_EQ(boardState.setupInProgress, 0);
+}
+
+}  // namespace
+}  // namespace bg
