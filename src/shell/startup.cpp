@@ -32,6 +32,7 @@
 #include "shell/program_data.h"
 #include "shell/settings_defaults.h"
 #include "runtime/core/files.h"
+#include "shell/preference_install.h"
 #include "shell/shared_services.h"
 #include "shell/shell_stand_ins.h"
 #include "shell/submenus.h"
@@ -131,6 +132,7 @@ int runApplication(int argc, char** argv) {
   turnServices.quitGame = quitGame;
   installShellServices();
   setFileErrorAlertPresenter(showFileErrorAlert);
+  installPreferenceServices();
   installDialogServices();
   upperServices.endWaitLoop = endWaitLoop;
   installAudioServices();

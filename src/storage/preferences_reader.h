@@ -1,0 +1,15 @@
+#pragma once
+// Reading the preferences text: every line in file order up to "ENDOFPREFERENCES", the key
+// before the first blank, the value after the blanks that follow it. Known keys are
+// stored or handed to their applier; other lines are skipped.
+#include <string_view>
+
+namespace bg {
+
+void parsePreferences(std::string_view text);
+
+// Whether the board window rectangle read may be used; clears windowX2 when it may not,
+// and a board width below the smallest size becomes the largest.
+void validateWindowRect();
+
+}  // namespace bg
