@@ -118,6 +118,13 @@ void boardTextStyle() {
 
 int16_t trunc16(double v) { return static_cast<int16_t>(std::trunc(v)); }
 
+// The box was recorded, not drawn: the recording ends and is drawn on the window.
+void showRecordedBox() {
+  closePicture();
+  if (overlay.overlayPicture != nullptr) drawPicture(overlay.overlayPicture, offscreen.messageBoxRect);
+  flushWindow(kBoardWindow);
+}
+
 void drawSetupDoneButton() {
   GrafPtr window = windowPort(kBoardWindow);
   InteractionState& I = interaction;
@@ -147,8 +154,7 @@ void drawSetupDoneButton() {
   moveTo(done.left + (bw - stringWidth("Done")) / 2, done.bottom - (bh - layout.textSize) / 2 - 1);
   drawString(messageWordsOf(kDoneButtonMessage).str());
   penNormal();
-  closePicture();
-  flushWindow(kBoardWindow);
+  showRecordedBox();
   setPort(saved);
 }
 
@@ -313,8 +319,12 @@ void drawCubeChoice() {
 }
 
 void finishChooser() {
-  closePicture();
-  flushWindow(kBoardWindow);
+  GrafPtr window = windowPort(kBoardWindow);
+  if (window == nullptr) return;
+  const GrafPtr saved = getPort();
+  setPort(window);
+  showRecordedBox();
+  setPort(saved);
 }
 
 void emptyChooserButtons() {

@@ -288,3 +288,39 @@ TEST_F(PositionSetup, WithABoxUpTheEditorLeavesTheBoardAlone) {
 
 }  // namespace
 }  // namespace bg
+namespace bg {
+namespace {
+
+TEST_F(PositionSetup, TheDoneBoxAndTheChoosersAreOnTheWindowAsARedrawShowsThem) {
+  // The boxes are recorded; what the window shows must be what a full redraw draws from
+  // the recording.
+  std::vector<int> differing;
+  auto compare = [&differing] {
+    const QImage shown = window();
+    redrawBoardWindow();
+    const QImage fresh = window();
+    const Rect r = offscreen.messageBoxRect;
+    const GrafPort* w = windowPort(1);
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        if (shown.pixel(x - w->origin.x(), y - w->origin.y()) != fresh.pixel(x - w->origin.x(), y - w->origin.y())) ++n;
+    differing.push_back(n);
+  };
+  script_.then(compare);
+  lay(0, 19, 1);
+  lay(1, 6, 1);
+  clickDone();
+  script_.then(compare);
+  click([] { return middleOf(interactionDisplay.middleButtonRect); });
+  script_.then(compare);
+  click([] { return middleOf(interactionDisplay.noButtonRect); });
+  script_.then(compare);
+  click([] { return middleOf(interactionDisplay.noButtonRect); });
+  startPositionSetup();
+  EXPECT_FALSE(script_.spent);
+  EXPECT_EQ(differing, (std::vector<int>{0, 0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace bg
