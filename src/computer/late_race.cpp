@@ -6,6 +6,7 @@
 #include "computer/doubling_position.h"
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
+#include "state/board_requests.h"
 #include "state/analysis_state.h"
 #include "state/cube_state.h"
 #include "rules/dice.h"
@@ -201,7 +202,7 @@ int16_t evaluateWhoIsAhead() {
 
   tellWhoIsAhead(result, side);
 
-  interaction.requestWhoIsAhead = -1;
+  boardRequests.requestCommandW = -1;
   cube.doublePending = savedPending;
   analyseFor(savedPlayer);
   interaction.clickedPoint = kNoClickYet;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "display/board_ids.h"
+#include "display/move_markers.h"
 #include "display/board_rebuild.h"
 #include "display/display_platform.h"
 #include "state/display_settings.h"
@@ -270,6 +271,8 @@ void computeLabelX() {
 }
 
 void computeBoardLayout() {
+  // Markers up belong to the old layout: their places and saved pixels are void.
+  forgetPossibleMoveMarkers();
   BoardLayout& L = layout;
   const bool pictures = isPictureBoard();
   display.boardSizeUnit = display.boardWidth;

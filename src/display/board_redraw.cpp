@@ -18,6 +18,7 @@
 #include "display/drag_feedback.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
+#include "display/move_markers.h"
 #include "display/offscreen.h"
 #include "display/row_numbers.h"
 #include "display/piece_images.h"
@@ -224,6 +225,7 @@ void redrawBoardWindow() {
   if (overlay.overlayPicture != nullptr) drawPicture(overlay.overlayPicture, offscreen.messageBoxRect);
   if (diceChooser.chooseDiceOpen != 0) drawDiceChooserFaces();
   if (messageLine.messageLineShown != 0 && messageLine.messageLinePicture != nullptr) redrawMessageLine();
+  redrawMarkedAreas();
   if (boardInput.pickedCount != 0) redrawHeldPiece();
   R.boardRedrawing = 0;
   if (outermost) settings.soundOptions.soundOn = R.savedSoundOn;

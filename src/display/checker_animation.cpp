@@ -12,6 +12,7 @@
 #include "display/checker_stacks.h"
 #include "state/display_settings.h"
 #include "display/drag_feedback.h"
+#include "display/move_markers.h"
 #include "display/message_line.h"
 #include "display/offscreen.h"
 #include "display/piece_images.h"
@@ -136,6 +137,15 @@ int32_t nextStepWait(PiecePace& pace, int32_t step, int32_t n) {
   return pace.current;
 }
 
+namespace {
+
+void eraseMarkersAfterMove(bool redrawing) {
+  if (displaySettings.showPossibleMoves != 0 && !redrawing && interactionDisplay.pickingUpChecker == 0)
+    erasePossibleMoveMarkers();
+}
+
+}  // namespace
+
 void animateCheckerMove(int16_t targetX, int16_t targetY) {
   PieceAnimation& A = animation;
   const int16_t from = hand.selectedPoint;
@@ -194,6 +204,8 @@ void animateCheckerMove(int16_t targetX, int16_t targetY) {
       }
     } else {
       const int16_t side = display.movingPieceSide;
+      // Before the tray checker is drawn: a tray marker's saved pixels are the tray without it.
+      eraseMarkersAfterMove(quiet);
       drawTrayPiece(side, static_cast<int16_t>(kCheckersPerSide - position.piecesOnBoard[side]));
       if (boardInput.pickedCount > 0) {
         blitCheckerRect();
@@ -204,6 +216,7 @@ void animateCheckerMove(int16_t targetX, int16_t targetY) {
     }
     if (A.droppingHeldChecker == -1 && boardInput.pickedCount > 0) blitWithClipC();
     A.droppingHeldChecker = 0;
+    if (display.bearingOffPiece != -1) eraseMarkersAfterMove(quiet);
     if (GrafPtr window = windowPort(kBoardWindow)) {
       const GrafPtr saved = getPort();
       setPort(window);

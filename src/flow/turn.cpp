@@ -5,6 +5,7 @@
 #include "computer/concession.h"
 #include "computer/cube_actions.h"
 #include "state/board_input.h"
+#include "state/board_requests.h"
 #include "flow/computer_move.h"
 #include "flow/game_end.h"
 #include "flow/game_loop.h"
@@ -261,7 +262,7 @@ void waitForRollOrDouble() {
       return;
     }
     hook::hitTestBoard();
-    if (interaction.requestWhoIsAhead != 0 || interaction.clickedPoint == kPipCountZone) {
+    if (boardRequests.requestCommandW != 0 || interaction.clickedPoint == kPipCountZone) {
       hook::runBoardCommand();
       continue;
     }

@@ -73,9 +73,9 @@ struct TurnServices {
   // Waits for a click or key; the click's place is left in boardInput.clickH/clickV.
   void (*waitForClickOrKey)() = flowLeast::waitForClickOrKey;
   // Hit-tests the click in boardInput.clickH/clickV into interaction.clickedPoint,
-  // boardInput.diceAreaClicked and interaction.requestWhoIsAhead.
+  // boardInput.diceAreaClicked and boardRequests.
   void (*hitTestBoard)() = flowLeast::nothing;
-  // Runs the board command of the last click (who is ahead, pip counts).
+  // Runs the first board command requested (boardRequests) and clears every request.
   void (*runBoardCommand)() = flowLeast::nothing;
   // Asks the opening winner whether to roll again (message 142); the answer in
   // interaction.panelAnswer.

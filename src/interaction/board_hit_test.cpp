@@ -8,6 +8,7 @@
 #include "flow/turn_state.h"
 #include "rules/whole_roll_check.h"
 #include "state/board_input.h"
+#include "state/board_requests.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
 #include "state/display_state.h"
@@ -64,7 +65,7 @@ void topStrip(int16_t x, int16_t y) {
   if (display.boardColor != kPictureBoard || ptInRect(h.clickPoint, L.textStripRect)) {
     h.hitMessageArea = -1;
   } else if (ptInRect(h.clickPoint, L.diceRects[0]) || ptInRect(h.clickPoint, L.diceRects[1])) {
-    h.requestPipToggle = -1;
+    boardRequests.requestPipToggle = -1;
     setZone(kPipCountZone);
   }
   (void)y;
@@ -86,7 +87,7 @@ void sideFrame(int16_t x, int16_t y) {
       boardInput.requestAutoMove = -1;
       setZone(-1);
     } else if (display.boardColor != kPictureBoard) {
-      h.requestPipToggle = -1;
+      boardRequests.requestPipToggle = -1;
       setZone(kPipCountZone);
     }
     return;
@@ -124,18 +125,20 @@ void bottomFrame(int16_t x) {
   h.hitBottomFrame = -1;
   if (x < L.fieldRight + L.frameWidth) h.requestFrameCommand = -1;
   const int16_t w = static_cast<int16_t>((L.fieldRight - L.fieldLeft) / kLetterColumns);
+  char letter = 0;
   if (x > L.fieldRight) {
-    h.frameLetter = 'I';
+    letter = 'I';
   } else if (x > L.fieldRight - w && x < L.fieldRight) {
-    h.frameLetter = 'P';
+    letter = 'P';
   } else {
     for (int k = 2; k <= kLetterColumns; ++k) {
       if (x > L.fieldRight - k * w) {
-        h.frameLetter = kLetters[k - 1];
+        letter = kLetters[k - 1];
         break;
       }
     }
   }
+  if (int16_t* request = letterRequest(letter)) *request = -1;
 }
 
 void field(int16_t x, int16_t y) {
@@ -189,6 +192,7 @@ void hitTestBoard() {
   boardInput.hitCube = 0;
   boardInput.requestAutoMove = 0;
   boardInput.diceAreaClicked = 0;
+  boardRequests = BoardRequests{};
   const int16_t x = boardInput.clickH;
   const int16_t y = boardInput.clickV;
   h.clickPoint = {x, y};
@@ -209,8 +213,6 @@ void hitTestBoard() {
   } else if (!besideField) {
     field(x, y);
   }
-  // The strip between the field and the bottom frame over the side frames is no zone.
-  interaction.requestWhoIsAhead = h.frameLetter == 'W' ? int16_t{-1} : int16_t{0};
 }
 
 void pointFromClick() {

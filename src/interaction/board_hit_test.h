@@ -1,7 +1,9 @@
 #pragma once
 // Every click on the board, and every idle look at the mouse, classified into zone flags
 // and a zone code: points, bar, trays, dice, cube places, the frame letters and the strip
-// above the field. The click is boardInput.clickH/clickV in board coordinates.
+// above the field. The click is boardInput.clickH/clickV in board coordinates. A frame
+// letter or the pip-count zone sets its request in boardRequests (every hit test clears
+// them first).
 #include <cstdint>
 
 #include "runtime/qt/qd_types.h"
@@ -34,7 +36,6 @@ struct BoardHit {
   int16_t hitRightFrame = 0;
   int16_t hitTraySide = 0;
   int16_t hitUpperTray = 0;
-  int16_t requestPipToggle = 0;
   int16_t hitCubeTop = 0;
   int16_t hitCubeMiddle = 0;
   int16_t hitCubeBottom = 0;
@@ -42,7 +43,6 @@ struct BoardHit {
   int16_t hitRightDice = 0;
   int16_t hitBottomFrame = 0;
   int16_t requestFrameCommand = 0;
-  char frameLetter = 0;       // the letter under a bottom-frame click: I P R W S M D B C N, or 0
   int16_t hitField = 0;
   int16_t hitBar = 0;
   int16_t hitUpperPoints = 0;

@@ -15,6 +15,7 @@
 #include "runtime/qt/ports.h"
 #include "runtime/qt/windows.h"
 #include "state/board_input.h"
+#include "state/board_requests.h"
 #include "state/board_state.h"
 #include "state/cube_state.h"
 #include "state/display_state.h"
@@ -136,7 +137,7 @@ void handleBoardClick() {
   hitTestBoard();
   interaction.clickedPoint = h.clickZoneCode;
   if (h.hitUpperPoints == 0 && h.hitLowerPoints == 0) {
-    if (h.requestPipToggle != 0 && boardInput.pickedCount == 0) {
+    if (boardRequests.requestPipToggle != 0 && boardInput.pickedCount == 0) {
       hook::runBoardCommand();
     } else if (h.hitTopStrip != 0) {
       handleMessageAreaClick();
@@ -222,7 +223,7 @@ void waitForBoardClick() {
     hitTestBoard();
     if (boardHit.hitMessageArea != 0 || boardHit.requestHelp != 0)
       handleMessageAreaClick();
-    else if (boardHit.requestFrameCommand != 0 || boardHit.requestPipToggle != 0)
+    else if (boardHit.requestFrameCommand != 0 || boardRequests.requestPipToggle != 0)
       hook::runBoardCommand();
   }
   w.questionPanelUp = 0;

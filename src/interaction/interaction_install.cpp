@@ -2,6 +2,7 @@
 
 #include "flow/turn_services.h"
 #include "interaction/auto_moves.h"
+#include "interaction/board_commands.h"
 #include "interaction/board_hit_test.h"
 #include "interaction/board_question.h"
 #include "interaction/board_waits.h"
@@ -33,6 +34,9 @@ void installInteractionServices() {
   turnServices.askRollOver = askRollOver;
   turnServices.undoLastPartMove = undoLastPartMove;
   turnServices.reportNoMoreMoves = reportNoMoreMoves;
+  turnServices.autoEnterFromBar = autoEnterFromBar;
+  turnServices.autoBearOffMoves = autoBearOffMoves;
+  turnServices.runBoardCommand = runBoardCommand;
   interactionServices.drawBoardQuestion = drawBoardQuestion;
   interactionServices.waitForBoardClick = waitForBoardClick;
   interactionServices.pollBoardClick = pollBoardClick;

@@ -11,6 +11,8 @@
 #include "flow/turn_state.h"
 #include "interaction/board_hit_test.h"
 #include "interaction/board_waits.h"
+#include "interaction/easy_moves.h"
+#include "interaction/typed_moves.h"
 #include "interaction/move_entry_state.h"
 #include "interaction/put_down_check.h"
 #include "rules/checker_move.h"
@@ -114,6 +116,17 @@ void showMessage4() { show(kNotNowMessage); }
 
 void humanTurn() {
   if (position.playerType[side()] != kNoInputPlayer) humanMoveInput();
+  if (flow.abortTurn != 0) return;
+  if ((options.easyMoves != 0 || moveEntry.easyMoveOnce != 0) && moveEntry.easyMoveReady != 0) {
+    hand.typedMovePending = -1;
+    applyTypedMove();
+    hand.typedMovePending = 0;
+    boardInput.requestAutoMove = 0;
+    hand.pieceInHand = 0;
+    boardInput.pickedCount = 0;
+  }
+  moveEntry.easyMoveOnce = 0;
+  moveEntry.easyMoveReady = 0;
 }
 
 void humanMoveInput() {
@@ -122,7 +135,11 @@ void humanMoveInput() {
   hand.moveEntryActive = -1;
   int16_t k = 0;
   while (hand.moveEntryActive != 0) {
-    if (hand.typedMovePending == 0) waitForPointClick();
+    if (hand.typedMovePending == 0) {
+      moveEntry.waitingForMove = -1;
+      waitForPointClick();
+      moveEntry.waitingForMove = 0;
+    }
     wholeRoll.wholeRollRefused = 0;
     wholeRoll.noMovesLeft = 0;
     if (flow.abortTurn != 0) return;
@@ -188,19 +205,32 @@ void humanMoveInput() {
   clearLineUnlessKept();
   interactionDisplay.checkerPickedUp = 0;
   if (isBar(hand.selectedPoint)) hand.selectedPoint = static_cast<int16_t>(25 - hand.selectedPoint);
-  if (hand.typedMovePending == 0) playValidatedSteps();
+  if (hand.typedMovePending == 0)
+    playValidatedSteps();
+  else
+    moveEntry.typedMoveChecked = -1;
 }
 
 void handleMoveEntryClick() {
   if (options.selectOneOnly != 0 && boardInput.pickedCount > 0) return;
-  // Easy Moves and the automatic move of the tray click come with the automatic aids;
-  // until then every click is a pick-up.
-  checkPickUpClick();
+  if (options.easyMoves != 0 || boardInput.requestAutoMove != 0) {
+    moveEntry.easyMoveReady = 0;
+    if (checkClickedPoint() == 0) {
+      turnFlags.removeDiceAtTurnEnd = -1;
+    } else if (findAutoMove() != 0) {
+      moveEntry.easyMoveReady = 255;
+      hand.pieceInHand = -1;
+      hand.typedMovePending = -1;
+      if (boardInput.requestAutoMove != 0) moveEntry.easyMoveOnce = 255;
+    }
+  } else {
+    checkPickUpClick();
+  }
   if (flow.abortTurn != 0) return;
   if (wholeRoll.noMovesLeft != 0) {
     wholeRoll.noMovesLeft = 0;
-  } else if (hand.typedMovePending == 0 && rollout.rolloutRunning == 0 && hand.pieceInHand != 0 &&
-             moveEntry.pickUpAccepted != 0) {
+  } else if (hand.typedMovePending == 0 && rollout.rolloutRunning == 0 && moveEntry.easyMoveReady == 0 &&
+             hand.pieceInHand != 0 && moveEntry.pickUpAccepted != 0) {
     selectPiece();
     interactionDisplay.trayPickUp = 0;
   }

@@ -21,6 +21,10 @@ struct MoveEntryState {
   int16_t clickOnTopSlot = 0;
   int16_t bearOffFromPoint = 0;
   int16_t triedSlot = 0;        // the slot of the held checker being checked
+  int16_t typedMoveChecked = 0; // -1: the pending typed move passed the put-down checks
+  uint8_t easyMoveReady = 0;    // 255: an Easy Move click found its checker (hand.selectedPoint)
+  uint8_t easyMoveOnce = 0;     // 255: that click came from the tray zone, Easy Moves off
+  int16_t waitingForMove = 0;   // -1 while move entry waits for a click: typed moves go in
 };
 extern MoveEntryState moveEntry;
 

@@ -10,6 +10,7 @@
 #include "state/display_settings.h"
 #include "display/message_line.h"
 #include "display/upper_services.h"
+#include "interaction/key_commands.h"
 #include "runtime/core/clock.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/cursors.h"
@@ -17,6 +18,7 @@
 #include "shell/shell_stand_ins.h"
 #include "storage/preferences_file.h"
 #include "storage/saved_game_file.h"
+#include "state/board_command_services.h"
 #include "state/display_services.h"
 #include "state/display_state.h"
 #include "state/program_state.h"
@@ -144,7 +146,11 @@ bool appEventHandler(AppEvent& e) {
   return false;
 }
 
-void installAppEventHandlers() { setAppEventHandler(appEventHandler); }
+void installAppEventHandlers() {
+  setAppEventHandler(appEventHandler);
+  boardCommandServices.helpTextShowing = [] { return appEvents.helpTextShowing != 0; };
+  boardCommandServices.endHelpTextWait = endWaitLoop;
+}
 
 void flashButton(int16_t n) {
   const int16_t front = frontWindow();

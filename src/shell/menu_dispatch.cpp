@@ -16,7 +16,9 @@
 #include "flow/resignation.h"
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
+#include "interaction/board_commands.h"
 #include "interaction/board_waits.h"
+#include "interaction/key_commands.h"
 #include "interaction/position_setup.h"
 #include "rules/play_search.h"
 #include "runtime/qt/events.h"
@@ -190,6 +192,10 @@ void commandMenuCommand(int16_t item) {
   if (busyRefusal()) return;
   if (item == kWhoIsAheadItem) {
     evaluateWhoIsAhead();
+    return;
+  }
+  if (item == kFrameHelpItem) {
+    showBoardFrameHelp();
     return;
   }
   if (item == kDiceActionItem) {

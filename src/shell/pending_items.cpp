@@ -64,14 +64,10 @@ constexpr PendingItem kPendingItems[] = {
     {kSettingsMenu, 7},
     {kSettingsMenu, 11},
     {kSettingsMenu, 19},
-    // Commands: the frame help and the letters whose keyboard commands are not built
-    // (P R B I D H N).
-    {kComputerMenu, 1},
+    // Commands: the letters whose commands are not built (P R B H N).
     {kComputerMenu, 4},
     {kComputerMenu, 5},
     {kComputerMenu, 6},
-    {kComputerMenu, 7},
-    {kComputerMenu, 8},
     {kComputerMenu, 12},
     {kComputerMenu, 14},
     // Printing the help text, resuming a hidden game, About and the help topics.

@@ -35,7 +35,6 @@ struct InteractionState {
   CheckedArray<uint8_t, 1> playerRolledOver;
   int16_t messageNumber = kNoMessage;
   Str255 messageText;            // free text, "MM" prefix not shown
-  int16_t requestWhoIsAhead = 0;  // -1 when a board click asked who is ahead
   int16_t clickedPoint = kNoClickYet;  // the hit-tested place of the last click
 
   // The in-board question panel.

@@ -69,6 +69,7 @@ inline constexpr int16_t kFitWindowItem = 18;
 inline constexpr int16_t kRedrawBoardItem = 21;
 // Other items the handlers name.
 inline constexpr int16_t kAutoDoubleItem = 2;        // Options: re-applies the choice
+inline constexpr int16_t kFrameHelpItem = 1;         // Commands: what the frame letters do
 inline constexpr int16_t kDiceActionItem = 2;        // Commands: roll or hand over the dice
 inline constexpr int16_t kCubeActionItem = 3;        // Commands: the cube action
 inline constexpr int16_t kWhoIsAheadItem = 13;       // Commands

@@ -13,6 +13,7 @@
 #include "display/board_layout.h"
 #include "state/storage_state.h"
 #include "state/display_settings.h"
+#include "display/message_line.h"
 #include "display/upper_services.h"
 #include "flow/turn_services.h"
 #include "interaction/board_waits.h"
@@ -27,6 +28,8 @@
 #include "shell/shared_services.h"
 #include "shell/shell_settings.h"
 #include "shell/startup.h"
+#include "state/board_command_services.h"
+#include "state/board_input.h"
 #include "state/cube_state.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
@@ -295,6 +298,59 @@ TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
     EXPECT_EQ(lines, fromMenu) << item;
     lines.clear();
   }
+}
+
+// Every Commands letter runs its command once, from the menu and from the key alike; the
+// letters whose panels and reports are not built run their hooks from the key while their
+// items stay greyed. Keys without a command change nothing.
+TEST_F(Menus, EveryCommandLetterRunsOnceFromTheMenuAndTheKey) {
+  windowSelect(1);
+  static std::string ran;
+  turnServices.showInformation = [](std::string_view text) { notices.emplace_back(text); };
+  boardCommandServices.showBlotRisk = [] { ran += 'B'; };
+  boardCommandServices.drawStatsLeft = [] { ran += 'P'; };
+  boardCommandServices.drawStatsRight = [] { ran += 'R'; };
+  boardCommandServices.openNotePad = [] { ran += 'N'; };
+  boardCommandServices.showContextHelp = [] { ran += 'H'; };
+  const auto outcome = [] {
+    std::vector<std::string> all = lines;
+    all.insert(all.end(), notices.begin(), notices.end());
+    if (!ran.empty()) all.push_back(ran);
+    return all;
+  };
+  const struct {
+    int16_t item;
+    Qt::Key key;
+    bool awaitsOwner;
+  } rows[] = {{4, Qt::Key_P, true},  {5, Qt::Key_R, true}, {6, Qt::Key_B, true},   {7, Qt::Key_I, false},
+              {8, Qt::Key_D, false}, {9, Qt::Key_M, false}, {10, Qt::Key_S, false}, {11, Qt::Key_C, false},
+              {12, Qt::Key_H, true}, {14, Qt::Key_N, true}};
+  for (const auto& r : rows) {
+    testing::setPosition("start | side 0");
+    clearRecords(), ran.clear();
+    choose(17, r.item);
+    const auto fromMenu = outcome();
+    clearRecords(), ran.clear();
+    testing::typeKey(1, r.key), FBHandleEvents();
+    const auto fromKey = outcome();
+    if (r.awaitsOwner) {
+      EXPECT_TRUE(fromMenu.empty()) << r.item;
+      EXPECT_EQ(ran.size(), 1u) << r.item;
+    } else {
+      EXPECT_FALSE(fromMenu.empty()) << r.item;
+      EXPECT_EQ(fromKey, fromMenu) << r.item;
+    }
+  }
+  testing::setPosition("start | side 0");
+  clearRecords(), ran.clear();
+  boardInput.clickH = 123, boardInput.clickV = 45;
+  const auto board = position.board;
+  for (Qt::Key key : {Qt::Key_A, Qt::Key_E, Qt::Key_F, Qt::Key_Q, Qt::Key_T, Qt::Key_U, Qt::Key_V, Qt::Key_Z, Qt::Key_Space})
+    testing::typeKey(1, key), FBHandleEvents();
+  EXPECT_EQ((std::vector<long>{boardInput.clickH, boardInput.clickV, flow.keyCommandBusy, interactionDisplay.boardInputEvent}),
+            (std::vector<long>{123, 45, 0, 0}));
+  EXPECT_EQ(position.board, board);
+  EXPECT_TRUE(outcome().empty());
 }
 
 TEST_F(Menus, NewGameFitWindowEnablingAndItemsWithoutCommands) {
