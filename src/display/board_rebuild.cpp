@@ -27,6 +27,7 @@
 #include "display/statistics_panels.h"
 #include "display/upper_services.h"
 #include "display/world_housekeeping.h"
+#include "display/turn_arrow.h"
 #include "flow/turn_services.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/pictures.h"
@@ -310,6 +311,8 @@ void installDisplayServices() {
   displayServices.drawHitToBar = drawHitToBar;
   displayServices.bearOffToTray = bearOffToTray;
   displayServices.drawCube = drawCube;
+  displayServices.drawTurnArrow = drawTurnArrow;
+  turnServices.updateRollOverDisplay = updateRollOverDisplay;
   turnServices.boardCentre = boardCentreService;
   displayServices.drawDieImage = drawDieImageService;
   displayServices.restoreBoardBackground = restoreBoardBackgroundService;

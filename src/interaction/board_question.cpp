@@ -12,6 +12,7 @@
 #include "display/draw_color.h"
 #include "display/message_line.h"
 #include "display/offscreen.h"
+#include "display/turn_arrow.h"
 #include "interaction/board_hit_test.h"
 #include "interaction/board_waits.h"
 #include "rules/dice.h"
@@ -174,6 +175,7 @@ void rollOverExecute() {
     record.gameRecord[count + 1].flags = static_cast<int16_t>(record.gameRecord[count + 1].flags | kFlagRolledOver);
   hook::clearMessageLine(0);
   removeDice();
+  clearRollOverMark();
 }
 
 }  // namespace bg

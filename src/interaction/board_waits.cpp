@@ -9,6 +9,7 @@
 #include "flow/turn_services.h"
 #include "interaction/board_hit_test.h"
 #include "interaction/board_question.h"
+#include "interaction/idle_tracker.h"
 #include "rules/take_back.h"
 #include "runtime/qt/cursors.h"
 #include "runtime/qt/input.h"
@@ -38,11 +39,6 @@ constexpr int16_t kBeaverChosen = -1;
 constexpr Rect kNoButton{1, 1, 1, 1};
 
 bool posted() { return flow.keyCommandBusy == -1; }
-
-// What the idle mouse does between polls: a held checker follows it.
-void trackIdle() {
-  if (boardInput.pickedCount > 0) trackDraggedPiece();
-}
 
 // The click that ended a wait into clickH/clickV (a posted click is there already).
 void takeClick() {
@@ -189,7 +185,7 @@ void waitForClickOrKey() {
       hook::pumpEvents();
     }
     if (!arrived() && flow.abortTurn == 0)
-      trackIdle();
+      trackIdleMouse();
     else
       ui.boardInputEvent = kEventArrived;
   }

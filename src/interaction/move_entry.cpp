@@ -8,6 +8,7 @@
 #include "display/checker_stacks.h"
 #include "display/drag_feedback.h"
 #include "display/message_line.h"
+#include "display/move_markers.h"
 #include "flow/turn_state.h"
 #include "interaction/board_hit_test.h"
 #include "interaction/board_waits.h"
@@ -22,6 +23,7 @@
 #include "runtime/core/messages.h"
 #include "state/board_input.h"
 #include "state/display_services.h"
+#include "state/display_settings.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
@@ -96,6 +98,9 @@ void playValidatedSteps() {
     hand.pieceInHand = -1;
     if (flow.abortTurn != 0) returnAllHeldCheckers();
   }
+  if (displaySettings.showPossibleMoves != 0 && boardInput.pickedCount == 1 &&
+      position.playerType[side()] == kHumanPlayer)
+    showPossibleMoveMarkers();
 }
 
 }  // namespace
@@ -290,7 +295,10 @@ void selectPiece() {
     return;
   }
   hand.piecePicked = -1;
+  if (displaySettings.showPossibleMoves != 0 && boardInput.pickedCount == 0 && hand.selectedPoint >= 0)
+    showPossibleMoveMarkers();
   clearLineUnlessKept();
+  if (boardInput.pickedCount == 1) erasePossibleMoveMarkers();
   if (boardInput.pickedCount == 0) {
     boardInput.pickedCount = 1;
     startCheckerDrag();
@@ -356,6 +364,7 @@ void returnHeldChecker() {
   if (boardInput.pickedCount <= 0) hand.pieceInHand = 0;
   hand.selectedPoint = kNoPointSelected;
   interactionDisplay.checkerPickedUp = 0;
+  if (boardInput.pickedCount < 2) showPossibleMoveMarkers();
 }
 
 void returnAllHeldCheckers() {

@@ -19,6 +19,7 @@
 #include "storage/preferences_file.h"
 #include "storage/saved_game_file.h"
 #include "state/board_command_services.h"
+#include "state/board_input.h"
 #include "state/display_services.h"
 #include "state/display_state.h"
 #include "state/program_state.h"
@@ -41,6 +42,7 @@ constexpr uint8_t kBoardInput = 255;
 constexpr uint8_t kRolloutOn = 255;
 
 void activationChanged(int16_t id) {
+  boardInput.boardWindowActive = id == 1 ? int16_t{-1} : int16_t{0};
   if (id == 2) {
     settings.noPumpDuringSearch = 0;
     setCursor(kArrowCursor);

@@ -183,6 +183,7 @@ void optionsMenuCommand(int16_t item) {
     case kBackgammonItem: toggleBackgammonAllowed(); break;
     case kRerollItem: toggleRerollFirstRoll(); break;
     case kAutoConcessionsItem: toggleAutoConcessions(); break;
+    case kRollOverItem: hook::updateRollOverDisplay(); break;
     case kWhoGetsFirstRollItem: whoGetsFirstRollDialog(); break;
     default: break;
   }

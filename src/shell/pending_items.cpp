@@ -53,8 +53,6 @@ constexpr PendingItem kPendingItems[] = {
     {kHelpMenu, 6},
     {kHelpMenu, 7},
     {kHelpMenu, 9},
-    // Options: the roll-over marker.
-    {kOptionsMenu, kRollOverItem},
     // Settings: Display Settings, the sound and speak-dice dialogs, Show Possible Moves
     // (set only from the preferences), the automatic-moves dialog, the click-after-move
     // dialog.

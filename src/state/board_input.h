@@ -21,6 +21,7 @@ struct BoardInput {
   int16_t waitHelpContext = 0;     // -1 while the click-after-move wait runs
   int16_t holdMessageLine = 0;     // -1: the message stays until the next board wait
   int16_t keepRollMessage = 0;     // -1: the re-roll notice stays until the line is cleared
+  int16_t boardWindowActive = -1;  // -1 while the program is the active application
   Str255 messageTitle;             // title and body of the end-of-game box
   Str255 messageBody;
 };

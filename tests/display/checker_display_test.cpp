@@ -9,6 +9,7 @@
 #include "board_fixture.h"
 #include "display/bear_off.h"
 #include "display/checker_animation.h"
+#include "display/turn_arrow.h"
 #include "display/checker_stacks.h"
 #include "runtime/core/random.h"
 #include "state/display_state.h"
@@ -65,6 +66,7 @@ TEST_F(CheckerDisplay, RandomLiftsAndLandingsLeaveNoTrail) {
     int16_t from = 0;
     do from = static_cast<int16_t>(rnd(26) - 1); while (position.board[from] == 0);
     position.currentPlayer = position.board[from] > 0 ? 0 : 1;
+    drawTurnArrow();  // as every hand-over of the game does
     int16_t to = static_cast<int16_t>(rnd(26) - 1);
     if (to == from || (position.board[to] != 0 && (position.board[to] > 0) != (position.currentPlayer == 0)) ||
         std::abs(position.board[to]) >= 15)
@@ -98,9 +100,9 @@ TEST_F(CheckerDisplay, BorneOffCheckersFillTheirTraySlots) {
   for (const Row& row : {Row{"start", 0, 19, 1, 9, 458}, {"19:1", 0, 19, 15, 9, 290}, {"start", 1, 6, 1, 9, 35},
                          {"6:-1", 1, 6, 15, 9, 203}}) {
     testing::setPosition(row.position);
-    redrawBoardWindow();
     position.currentPlayer = row.side;
     position.otherPlayer = static_cast<int16_t>(1 - row.side);
+    redrawBoardWindow();
     display.movingPieceSide = row.side;
     hand.selectedPoint = row.from;
     hand.moveToPoint = -1;
