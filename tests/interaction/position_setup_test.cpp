@@ -12,6 +12,7 @@
 
 #include "../display/board_fixture.h"
 #include "display/checker_stacks.h"
+#include "display/turn_arrow.h"
 #include "display/world_housekeeping.h"
 #include "flow/turn_services.h"
 #include "interaction/board_waits.h"
@@ -187,6 +188,9 @@ TEST_F(PositionSetup, PositionsLaidOutByClicksAreWhatPlayGoesOnFrom) {
     EXPECT_EQ(interactionDisplay.doneButtonShown, 0);
     EXPECT_EQ(display.overlayActive, 0);
     EXPECT_TRUE(texts_.empty()) << texts_.front();
+    // The arrow follows the hand-over's side swap only with the redraw the set-up asks for.
+    EXPECT_EQ(display.redrawPending, -1);
+    drawTurnArrow();
     expectLikeAFreshRedraw(r.name);
     texts_.clear();
   }
