@@ -22,6 +22,7 @@
 #include "dialogs/statistics_dialogs.h"
 #include "display/board_layout.h"
 #include "display/message_line.h"
+#include "display/upper_services.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/events.h"
@@ -859,6 +860,18 @@ TEST_F(Dialogs, AMissingFormOpensNothingAndChangesNothing) {
   handleDialogEvent(23, 1);
   EXPECT_FALSE(windowExists(kWhoGetsFirstRollWindow)) << "the default command acts as OK";
   expectOnTheBoard("default command");
+}
+
+TEST_F(Dialogs, TheWelcomeBoxShowsItsTextUntilDoneAndGoesBackToTheBoard) {
+  std::string shown;
+  QTimer::singleShot(0, [&shown] {
+    shown = controlText(kLargeMessageWindow, 4);
+    testing::typeKey(kLargeMessageWindow, Qt::Key_Return);
+  });
+  upperServices.showLargeMessageYesNoDone("Welcome to the game.", 410, 310);
+  EXPECT_EQ(shown, "Welcome to the game.");
+  EXPECT_FALSE(windowExists(kLargeMessageWindow));
+  expectOnTheBoard("after the welcome");
 }
 
 }  // namespace
