@@ -108,6 +108,9 @@ class Dialogs : public ::testing::Test {
   void TearDown() override {
     boxAnswerer_.stop();
     for (int16_t n : {323, 324, 325, 328, 329, 333, 334, 335, 336, 337, 338, 339, 344}) windowClose(n);
+    // A test that ends with a dialog open leaves the menus as the board has them.
+    enableAllMenus();
+    setMenuItemEnabled(kGameMenu, kMoneyGameItem, false);
     windowClose(1);
     setEventSlice(2);
   }
@@ -773,6 +776,16 @@ TEST_F(Dialogs, AMatchToThreeShowsTheEndOfEachGameAndEndsTheTournament) {
     clickControl(kEndGameWindow, 1);
   };
   turnServices.quitGame = [] { shellFlags.quitRequested = -1; };
+  static int polls = 0;
+  polls = 0;
+  turnServices.pollEvents = [] {
+    if (++polls == 20000) {
+      ADD_FAILURE() << "no end after " << polls << " looks at the queue: ends " << ends << ", noPause "
+                    << rollout.noPause << ", rollout " << int(rollout.rolloutRunning) << ", pieces "
+                    << position.piecesOnBoard[0] << "/" << position.piecesOnBoard[1] << ", types "
+                    << position.playerType[0] << "/" << position.playerType[1];
+    }
+  };
   runMainLoop();
   for (const std::string& t : boxTexts) std::fprintf(stderr, "box: %s\n", t.c_str());
   EXPECT_TRUE(tournamentOverSeen);
