@@ -48,13 +48,15 @@ int16_t textWidth(std::string_view text, int16_t font, int16_t size) {
   return stringWidth(text);
 }
 
+constexpr int16_t kCentredText = 1;  // text justification: 0 the platform's (left), 1 centred
+
 void markOneButton() {
   dialogWindows.dialogFlags[1] = kButtonPresent;
   dialogWindows.dialogFlags[2] = 0;
 }
 
 void runLargeBox(int16_t width, int16_t height, std::string_view title, std::string_view button,
-                 std::string_view text, int16_t textPointSize) {
+                 std::string_view text, int16_t textPointSize, bool centred) {
   dialogWindows.savedOutputWnd = frontWindow();
   dialogWindows.modalDialogWnd = kLargeMessageWindow;
   openBox(kLargeMessageWindow, title, width, height, kBoxFont, 13);
@@ -62,7 +64,7 @@ void runLargeBox(int16_t width, int16_t height, std::string_view title, std::str
   const int16_t left = static_cast<int16_t>((width - w) / 2);
   addPushButton(kLargeMessageWindow, kDoneButton, button, makeRect(left, height - 40, left + w, height - 19));
   markOneButton();
-  addStaticText(kLargeMessageWindow, kMessageText, text, makeRect(20, 20, width - 17, height - 50), true);
+  addStaticText(kLargeMessageWindow, kMessageText, text, makeRect(20, 20, width - 17, height - 50), centred);
   setControlFont(kLargeMessageWindow, kMessageText, kBoxFont, textPointSize);
   disableAllMenus();
   runModalDialog();
@@ -88,12 +90,12 @@ void showMessageBox(std::string_view text) {
 }
 
 void showLargeMessageYesNoDone(int16_t width, int16_t height, std::string_view text) {
-  runLargeBox(width, height, "", "Done", text, 13);
+  runLargeBox(width, height, "", "Done", text, 13, true);
 }
 
 void showLargeMessageContinue(int16_t width, int16_t height, std::string_view title, std::string_view text,
-                              int16_t /*justification*/) {
-  runLargeBox(width, height, title, "Continue", text, 12);
+                              int16_t justification) {
+  runLargeBox(width, height, title, "Continue", text, 12, justification == kCentredText);
 }
 
 void showInfoDialog(std::string_view title, std::string_view text) {

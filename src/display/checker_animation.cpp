@@ -18,6 +18,7 @@
 #include "display/piece_images.h"
 #include "display/world_housekeeping.h"
 #include "runtime/core/clock.h"
+#include "runtime/qt/cursors.h"
 #include "runtime/qt/input.h"
 #include "runtime/qt/windows.h"
 #include "state/board_input.h"
@@ -177,6 +178,9 @@ void animateCheckerMove(int16_t targetX, int16_t targetY) {
       redrawHeldPiece();
       blitWithClip();
       compactPickedList();
+    } else {
+      // The hand is empty again: the pointer is the mover's hand, ready for the next pick.
+      setCCursor(boardImages.handCursors[display.playerColors[position.currentPlayer]]);
     }
   }
 

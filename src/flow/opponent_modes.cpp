@@ -69,8 +69,6 @@ void leaveTwoPeople() {
 void enterComputerOpponent() {
   showNumberedMessage(kAgainstComputerMessage);
   hook::setMenuItemState(kComputerMenu, kComputerMenuItem, kItemEnabled, "");
-  hook::setMenuItemState(kSettingsMenu, kComputerOnlySettingItem, kItemEnabled, "");
-  hook::setMenuItemState(kOptionsMenu, kComputerOnlyOptionItem, kItemEnabled, "");
   if (skill.skillLevel == kHighestSkillLevel) {
     options.rollOverItemState = 0;
     options.rollOverOnce = 0;
@@ -113,6 +111,8 @@ void selectOpponentMode(int16_t mode) {
 }
 
 void applyOpponentMode() {
+  // The turn is left below: nothing may stay in the hand, as on a resize.
+  hook::returnCheckersInHand();
   markOpponentModeItems();
   const int16_t previous = turnState.previousOpponentMode;
   if (previous == kComputerOpponent && flow.opponentMode != kComputerOpponent) leaveComputerOpponent();
@@ -123,6 +123,8 @@ void applyOpponentMode() {
     position.playerType[0] = kComputerPlayer;
     position.playerType[1] = kComputerPlayer;
   }
+  // Options 6 and Settings 8 keep their kept states; every mark follows its value.
+  hook::markOptionItems();
   turnState.previousOpponentMode = flow.opponentMode;
 }
 

@@ -80,6 +80,11 @@ void tournamentCommand() {
     }
     if (storage.loadingGame != -1) hook::tournamentSetupDialog();
   } else {
+    // Refused before anything changes: the tournament must not be half ended.
+    if (hand.pieceInHand != 0) {
+      refuseWithCheckerHeld();
+      return;
+    }
     endTournament();
   }
   if (flow.tournamentItemText.empty()) flow.tournamentItemText = kStartTournamentText;
@@ -87,14 +92,13 @@ void tournamentCommand() {
 }
 
 void endTournament() {
-  if (cube.autoDoubleMax != flow.savedAutoDoubleMax) cube.autoDoubleMax = flow.savedAutoDoubleMax;
-  if (cube.beaverAllowed != flow.savedBeaverAllowed) cube.beaverAllowed = flow.savedBeaverAllowed;
-  if (cube.jacobyRule != flow.savedJacobyRule) cube.jacobyRule = flow.savedJacobyRule;
-  if (options.rollOverOnce != flow.savedRollOverOnce) options.rollOverOnce = flow.savedRollOverOnce;
-  if (settings.rerollFirstRoll != flow.savedRerollFirstRoll) {
-    settings.rerollFirstRoll = static_cast<uint8_t>(flow.savedRerollFirstRoll);
-  }
-  if (cube.acceptDoubles != flow.savedAcceptDoubles) cube.acceptDoubles = flow.savedAcceptDoubles;
+  // Each option goes back through its menu routine, so its choice and its mark agree.
+  if (cube.autoDoubleMax != flow.savedAutoDoubleMax) hook::chooseAutoDoubleMax(flow.savedAutoDoubleMax);
+  if ((cube.beaverAllowed != 0) != (flow.savedBeaverAllowed != 0)) hook::toggleBeaverOption();
+  if ((cube.jacobyRule != 0) != (flow.savedJacobyRule != 0)) hook::toggleJacobyOption();
+  if ((options.rollOverOnce != 0) != (flow.savedRollOverOnce != 0)) hook::updateRollOverDisplay();
+  if ((settings.rerollFirstRoll != 0) != (flow.savedRerollFirstRoll != 0)) hook::toggleRerollOption();
+  if ((cube.acceptDoubles != 0) != (flow.savedAcceptDoubles != 0)) hook::toggleAcceptDoublesOption();
   settings.whoRollsFirst = flow.savedWhoRollsFirst;
   hook::markOptionItems();
   flow.tournamentGoing = 0;
@@ -133,6 +137,11 @@ void moneySessionCommand() {
       closeSessionTotals();
     }
   } else {
+    // Refused before anything changes: the session must not be half closed.
+    if (hand.pieceInHand != 0) {
+      refuseWithCheckerHeld();
+      return;
+    }
     flow.moneySessionActive = 0;
     flow.scoreDisplayMode = 0;
     const int32_t balance = flow.scores[0] - flow.scores[1];

@@ -63,6 +63,8 @@ struct TurnServices {
   BoardPoint (*boardCentre)() = flowLeast::boardCentre;
 
   // Board interaction.
+  // Every checker held in the hand back to the point it came from.
+  void (*putBackHeldCheckers)() = flowLeast::nothing;
   // The human's move entry until the turn is left; the least form plays the first legal
   // play of the roll with the most pips for the human.
   void (*humanTurn)() = flowLeast::humanTurn;
@@ -180,6 +182,7 @@ inline bool boardReversed() { return turnServices.boardReversed(); }
 inline void copyStripAboveBoard() { turnServices.copyStripAboveBoard(); }
 inline void restoreSavedScreenRect() { turnServices.restoreSavedScreenRect(); }
 inline void layoutNameLabels() { turnServices.layoutNameLabels(); }
+inline void returnCheckersInHand() { turnServices.putBackHeldCheckers(); }
 inline void updateRollOverDisplay() { turnServices.updateRollOverDisplay(); }
 inline void showInformation(std::string_view text) { turnServices.showInformation(text); }
 inline void showTitledText(std::string_view title, std::string_view text) {

@@ -168,7 +168,16 @@ void waitForPointClick() {
 void waitForClickOrKey() {
   InteractionDisplayState& ui = interactionDisplay;
   // A posted click is taken at once: a pump now could bring a real click it would hide.
+  // A second one in a row waits for one pump, so a click posted again and again (a held
+  // modifier) cannot shut the events out for good.
+  if (posted() && panelWait.postedTaken == 0) {
+    panelWait.postedTaken = -1;
+    takeClick();
+    return;
+  }
+  panelWait.postedTaken = 0;
   if (posted()) {
+    hook::pumpEvents();
     takeClick();
     return;
   }

@@ -18,6 +18,7 @@ struct PanelWait {
   Rect panelButtonRect;
   uint8_t doneAnswered = 0;     // 255 when Done ended the wait
   int16_t questionDrawn = 0;    // -1 while the wait's Yes/No box is one drawBoardQuestion drew
+  int16_t postedTaken = 0;      // -1 when the last click taken was a posted one, with no pump since
 };
 extern PanelWait panelWait;
 

@@ -37,6 +37,7 @@ void installInteractionServices() {
   turnServices.autoEnterFromBar = autoEnterFromBar;
   turnServices.autoBearOffMoves = autoBearOffMoves;
   turnServices.runBoardCommand = runBoardCommand;
+  turnServices.putBackHeldCheckers = putBackHeldCheckers;
   interactionServices.drawBoardQuestion = drawBoardQuestion;
   interactionServices.waitForBoardClick = waitForBoardClick;
   interactionServices.pollBoardClick = pollBoardClick;

@@ -387,6 +387,14 @@ void putBackLastHeld() {
   returnHeldChecker();
 }
 
+void putBackHeldCheckers() {
+  for (int16_t held = boardInput.pickedCount; held > 0; --held) {
+    putBackLastHeld();
+    if (boardInput.pickedCount >= held) break;  // nothing went back: never loop for ever
+  }
+  hand.pieceInHand = 0;
+}
+
 void takeBackByPutDown(int16_t to, int16_t bar) {
   // The slot is emptied first: the landing compacts the hand around it.
   const int16_t slot = moveEntry.triedSlot;

@@ -20,6 +20,8 @@ void returnHeldChecker();
 void returnAllHeldCheckers();
 // The last held checker back to its point (a click on the middle of the bar).
 void putBackLastHeld();
+// Every held checker back to its point, the last picked first.
+void putBackHeldCheckers();
 // A put-down behind the held checker's from-point: a put-back, or right after a pick-up
 // the take-back of the turn's last step.
 void takeBackByPutDown(int16_t to, int16_t bar);

@@ -1,5 +1,6 @@
 // The boxes built in code: each opens, is answered by its button or by Return or Enter,
 // and gives the board back with the menus enabled; their layout rules hold.
+#include <QLabel>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -151,6 +152,35 @@ TEST_F(MessageBoxes, WithNoWindowInFrontNoneIsSelectedAfterwards) {
   whenOpen(kInformationWindow, [] { pressButton(kInformationWindow, 1); });
   showMessageBox("Alone");
   EXPECT_EQ(frontWindow(), 0);
+}
+
+TEST_F(MessageBoxes, LargeBoxesBreakTheirLinesWhereTheTextDoesAndJustifyAsAsked) {
+  const struct {
+    const char* name;
+    std::function<void()> open;
+    Qt::Alignment alignment;
+  } rows[] = {
+      {"welcome", [] { showLargeMessageYesNoDone(435, 400, "Welcome\r\rClick on one of the dice\r\nEnjoy!"); },
+       Qt::AlignHCenter},
+      {"notice", [] { showLargeMessageContinue(435, 400, "Fast Play", "Welcome\r\rClick on one of the dice\r\nEnjoy!", 0); },
+       Qt::AlignLeft},
+      {"centred notice", [] { showLargeMessageContinue(435, 400, "Fast Play", "Welcome\r\rClick on one of the dice\r\nEnjoy!", 1); },
+       Qt::AlignHCenter},
+  };
+  for (const auto& row : rows) {
+    QString shown;
+    Qt::Alignment alignment;
+    whenOpen(kLargeMessageWindow, [&] {
+      auto* label = qobject_cast<QLabel*>(controlWidget(kLargeMessageWindow, 4));
+      if (label != nullptr) shown = label->text(), alignment = label->alignment();
+      if (std::getenv("BG_SAVE_SHOTS") != nullptr)
+        contentWidget(kLargeMessageWindow)->grab().save(QStringLiteral("/tmp/box-%1.png").arg(row.name));
+      pressButton(kLargeMessageWindow, 1);
+    });
+    row.open();
+    EXPECT_EQ(shown, QStringLiteral("Welcome\n\nClick on one of the dice\nEnjoy!")) << row.name;
+    EXPECT_TRUE(alignment & row.alignment) << row.name;
+  }
 }
 
 }  // namespace

@@ -99,20 +99,32 @@ class Menus : public ::testing::Test {
   }
 };
 
+// The option items whose check mark shows a setting, and the setting.
+struct MarkRow {
+  int16_t menu, item;
+  std::function<long()> value;
+  bool checkedWhenOn;
+};
+const MarkRow kMarkRows[] = {
+    {3, 7, [] { return shell.saveGameOnExit; }, true}, {5, 1, [] { return cube.cubeUsed; }, true},
+    {3, 8, [] { return storage.loadGameOnStartup; }, true}, {5, 4, [] { return cube.beaverAllowed; }, true},
+    {5, 5, [] { return cube.jacobyRule; }, true}, {5, 6, [] { return cube.acceptDoubles; }, true},
+    {5, 8, [] { return settings.backgammonAllowed; }, false}, {8, 10, [] { return options.autoPass; }, true},
+    {5, 9, [] { return settings.rerollFirstRoll; }, true}, {8, 12, [] { return options.easyMoves; }, true},
+    {5, 11, [] { return options.autoConcessions; }, true}, {8, 8, [] { return settings.inputDice; }, true},
+    {8, 2, [] { return options.selectOneOnly; }, false},
+};
+
+// A greyed item (accept doubles outside play against the computer) shows no mark.
+void expectMarksFollowValues(const char* when) {
+  for (const auto& r : kMarkRows) {
+    if (!menuItemEnabled(r.menu, r.item)) continue;
+    EXPECT_EQ(menuItemChecked(r.menu, r.item), (r.value() != 0) == r.checkedWhenOn) << when << " " << r.menu << "/" << r.item;
+  }
+}
+
 TEST_F(Menus, EveryToggleFlipsItsSettingAndItsCheckMarkFollows) {
-  const struct {
-    int16_t menu, item;
-    std::function<long()> value;
-    bool checkedWhenOn;
-  } rows[] = {
-      {3, 7, [] { return shell.saveGameOnExit; }, true}, {5, 1, [] { return cube.cubeUsed; }, true},
-      {3, 8, [] { return storage.loadGameOnStartup; }, true}, {5, 4, [] { return cube.beaverAllowed; }, true},
-      {5, 5, [] { return cube.jacobyRule; }, true}, {5, 6, [] { return cube.acceptDoubles; }, true},
-      {5, 8, [] { return settings.backgammonAllowed; }, false}, {8, 10, [] { return options.autoPass; }, true},
-      {5, 9, [] { return settings.rerollFirstRoll; }, true}, {8, 12, [] { return options.easyMoves; }, true},
-      {5, 11, [] { return options.autoConcessions; }, true}, {8, 8, [] { return settings.inputDice; }, true},
-      {8, 2, [] { return options.selectOneOnly; }, false},
-  };
+  const auto& rows = kMarkRows;
   for (const auto& r : rows) {
     const long first = r.value();
     for (int round = 1; round <= 2; ++round) {
@@ -385,6 +397,55 @@ TEST_F(Menus, NewGameFitWindowEnablingAndItemsWithoutCommands) {
   EXPECT_EQ((std::vector<long>{flow.newGameRequested, skill.skillLevel, skill.personality}),
             (std::vector<long>{game, skillLevel, 2}));
   EXPECT_TRUE(lines.empty());
+}
+
+TEST_F(Menus, ASessionEndsOnlyWithTheHandEmpty) {
+  hand.pieceInHand = -1;
+  flow.moneySessionActive = 255;
+  flow.scores[0] = 5, flow.scores[1] = 2;
+  choose(3, 4);
+  EXPECT_EQ(flow.moneySessionActive, 255);
+  flow.moneySessionActive = 0;
+  flow.tournamentGoing = 255;
+  choose(3, 3);
+  EXPECT_EQ(flow.tournamentGoing, 255);
+  EXPECT_EQ(flow.scores[0] + flow.scores[1], 7);
+  EXPECT_EQ(titledTexts, 0);
+  EXPECT_EQ(lines, (std::vector<std::string>{"#207", "#207"}));
+  EXPECT_EQ(alerts, 2);
+  EXPECT_EQ(interaction.messageNumber, kNoMessage);
+}
+
+TEST_F(Menus, TheEndOfATournamentGivesBackTheOptionsWithTheirMarks) {
+  flow.tournamentGoing = 255;
+  flow.savedAutoDoubleMax = 4;
+  flow.savedBeaverAllowed = -1;
+  flow.savedJacobyRule = -1;
+  flow.savedRerollFirstRoll = 255;
+  flow.savedAcceptDoubles = -1;
+  flow.savedWhoRollsFirst = 3;
+  cube.cubeUsed = -1;
+  cube.autoDoubleMax = cube.beaverAllowed = cube.jacobyRule = cube.acceptDoubles = 0;
+  settings.rerollFirstRoll = 0;
+  choose(3, 3);
+  EXPECT_EQ(flow.tournamentGoing, 0);
+  EXPECT_EQ(cube.autoDoubleMax, 4);
+  EXPECT_NE(cube.beaverAllowed, 0);
+  EXPECT_NE(cube.jacobyRule, 0);
+  EXPECT_NE(settings.rerollFirstRoll, 0);
+  EXPECT_NE(cube.acceptDoubles, 0);
+  EXPECT_EQ(settings.whoRollsFirst, 3);
+  EXPECT_TRUE(menuItemChecked(11, 5));
+  expectMarksFollowValues("after the tournament");
+}
+
+TEST_F(Menus, EveryMarkFollowsItsValueAfterEachModeChange) {
+  settings.inputDice = -1;
+  cube.acceptDoubles = -1;
+  for (const int16_t item : {int16_t{13}, int16_t{12}}) {
+    choose(3, item);
+    expectMarksFollowValues(item == 13 ? "two players" : "against the computer");
+  }
 }
 
 }  // namespace

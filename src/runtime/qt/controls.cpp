@@ -193,8 +193,12 @@ void addPopUpMenu(int16_t window, int16_t id, int16_t menu, const Rect& r) {
 }
 
 void addStaticText(int16_t window, int16_t id, std::string_view text, const Rect& r, bool centred) {
-  auto* l = place(window, id, new QLabel(QString::fromUtf8(text.data(), static_cast<int>(text.size()))), r);
+  // The program breaks its lines with CR (CR LF from files); the label breaks at LF only.
+  QString lines = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  auto* l = place(window, id, new QLabel(lines), r);
   if (l == nullptr) return;
+  l->setTextFormat(Qt::PlainText);
   l->setWordWrap(true);
   l->setAlignment(centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
   // Text longer than the rectangle is cut at its edge.
