@@ -182,14 +182,17 @@ void answerDouble() {
 
   Str255 text("MM");
   if (flow.opponentMode != 2) {
+    // One blank between the joined words: the table's entries carry two in front.
     text += messageWordsOf(kTheComputerMessage);
-    text += messageTextOf(answerMessage);
+    text += " ";
+    text += messageWordsOf(answerMessage);
     speech.speakNextMessage = -1;
   } else {
     text += shell.playerNames[taker];
     text += " ";
     text += messageWordsOf(answerMessage);
-    text += messageTextOf(kTheDoubleMessage);
+    text += " ";
+    text += messageWordsOf(kTheDoubleMessage);
   }
   speech.waitForSpeechEnd = -1;
   showText(text);

@@ -191,10 +191,12 @@ std::string welcomeText() {
 
 void redrawBoardWindow() {
   BoardRedrawState& R = redrawState;
+  const int16_t front = frontWindow();
   setOutputWindow(kBoardWindow);
   if (boardState.boardRebuildBusy != 0 || rolloutHidesBoard() || shellFlags.quitRequested != 0) return;
   GrafPtr window = windowPort(kBoardWindow);
   if (window == nullptr) return;
+  if (!windowVisible(kBoardWindow)) windowShow(kBoardWindow);
   const GrafPtr saved = getPort();
   setPort(window);
   const bool outermost = R.boardRedrawing != -1;
@@ -224,13 +226,16 @@ void redrawBoardWindow() {
   }
   if (overlay.overlayPicture != nullptr) drawPicture(overlay.overlayPicture, offscreen.messageBoxRect);
   if (diceChooser.chooseDiceOpen != 0) drawDiceChooserFaces();
-  if (messageLine.messageLineShown != 0 && messageLine.messageLinePicture != nullptr) redrawMessageLine();
+  if (messageLine.messageLineShown != 0 && messageLine.messageLinePicture != nullptr && front == kBoardWindow)
+    redrawMessageLine();
   redrawMarkedAreas();
   if (boardInput.pickedCount != 0) redrawHeldPiece();
   R.boardRedrawing = 0;
   if (outermost) settings.soundOptions.soundOn = R.savedSoundOn;
   publishDisplayValues();
   flushWindow(kBoardWindow);
+  // Output goes back to the window that was in front (a dialog over the board keeps it).
+  if (front > 0 && windowExists(front)) setOutputWindow(front);
   setPort(saved);
   // A failed welcome world on this scheme is made good by one more redraw, once.
   if (outermost && R.extraRedrawAsked == -1) {

@@ -35,6 +35,8 @@ namespace bg {
 
 namespace {
 
+constexpr int16_t kOpeningDiePlace = 1;  // the inner die place of each end
+
 constexpr int16_t kHigherFirst = 3;
 constexpr int16_t kFixedOpeningPairs = 4;
 constexpr int16_t kLowerFirst = 5;
@@ -106,8 +108,9 @@ void writeRollIntoRecord() {
     display.dieSlots[position.turnPlayer][0].value = diceState.dice[0].value;
     display.dieSlots[position.turnPlayer][1].value = diceState.dice[1].value;
   } else {
-    display.dieSlots[kPlayer0][0].value = diceState.dice[0].value;
-    display.dieSlots[kPlayer1][0].value = diceState.dice[1].value;
+    // One die per end in the opening, at the inner place: the one the frame shows then.
+    display.dieSlots[kPlayer0][kOpeningDiePlace].value = diceState.dice[0].value;
+    display.dieSlots[kPlayer1][kOpeningDiePlace].value = diceState.dice[1].value;
   }
   flow.movesLeft = flow.movesAllowed;
 }

@@ -64,7 +64,11 @@ void setMenuItemState(int16_t menu, int16_t item, int16_t state, std::string_vie
       return;
     case kItemEnabled:
     case kItemChecked:
-      if (!text.empty()) setMenuItemText(menu, item, text);
+      // An item one past the end is added (the voices); any other is renamed.
+      if (!text.empty() && item == menuItemCount(menu) + 1)
+        appendMenuItem(menu, text);
+      else if (!text.empty())
+        setMenuItemText(menu, item, text);
       setMenuItemEnabled(menu, item, true);
       if (item > 0) setMenuItemChecked(menu, item, state == kItemChecked);
       // An item whose command has not landed keeps its check but stays greyed.

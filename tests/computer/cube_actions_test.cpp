@@ -95,7 +95,7 @@ TEST_F(CubeActionTest, TakenFirstDoubleIsRecordedAndCounted) {
   EXPECT_EQ(flow.doublesBySide[0], 1);
   EXPECT_EQ(flow.takesBySide[1], 1);
   EXPECT_EQ(cube.doublePending, 0) << "answered";
-  EXPECT_EQ(cubeLog.shown, (std::vector<std::string>{"MMThe computer  accepts"}));
+  EXPECT_EQ(cubeLog.shown, (std::vector<std::string>{"MMThe computer accepts"}));
   EXPECT_TRUE(cubeLog.pauses.empty()) << "no pause after a take";
 }
 
@@ -110,7 +110,7 @@ TEST_F(CubeActionTest, DroppedFirstDoubleEndsTheGameWithTheCubeCentred) {
   EXPECT_EQ(cube.playerDeclined[1], -1);
   EXPECT_EQ(flow.abortTurn, kLeaveTurn);
   EXPECT_EQ(flow.newGameRequested, -1);
-  EXPECT_EQ(cubeLog.shown, (std::vector<std::string>{"MMThe computer  declines"}));
+  EXPECT_EQ(cubeLog.shown, (std::vector<std::string>{"MMThe computer declines"}));
   EXPECT_EQ(cubeLog.pauses, (std::vector<double>{2.0}));
 }
 

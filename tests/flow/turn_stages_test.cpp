@@ -12,6 +12,7 @@
 #include "rules/new_game.h"
 #include "rules/take_back.h"
 #include "state/cube_state.h"
+#include "state/display_state.h"
 #include "state/flow_services.h"
 #include "state/player_records.h"
 #include "state/rollout_state.h"
@@ -83,6 +84,15 @@ TEST_P(RollStageTest, RollsAndRecords) {
   EXPECT_TRUE(row.messages == nullptr || seen == row.messages) << seen;
   EXPECT_TRUE(row.clicksTaken < 0 || clicksTaken == row.clicksTaken) << clicksTaken;
   if (row.check != nullptr) row.check();
+  // Every die place of the frame that shows holds a die of this roll, never an earlier one.
+  if (diceState.diceShowing != 0) {
+    for (int end = 0; end <= 1; ++end)
+      for (int place = 0; place <= 1; ++place)
+        if (display.dieSlots[end][place].hidden == 0) {
+          const int16_t v = display.dieSlots[end][place].value;
+          EXPECT_TRUE(v == diceState.dice[0].value || v == diceState.dice[1].value) << end << "/" << place << ": " << v;
+        }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(

@@ -1,6 +1,8 @@
 // The program's start: the steps in their order, the first-start state, the board window
 // at the screen's default size with the menu bar inside it, and the ways out.
+#include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -13,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "audio/speech.h"
+#include "audio/speech_engine.h"
 #include "computer/personalities.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
@@ -25,6 +29,7 @@
 #include "runtime/qt/windows.h"
 #include "shell/menu_marks.h"
 #include "shell/program_data.h"
+#include "shell/shared_services.h"
 #include "shell/shell_settings.h"
 #include "shell/startup.h"
 #include "state/app_constants.h"
@@ -32,10 +37,12 @@
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "state/interaction_state.h"
+#include "state/menu_numbers.h"
 #include "state/player_records.h"
 #include "state/program_state.h"
 #include "state/settings.h"
 #include "state/shell_state.h"
+#include "state/speech_state.h"
 #include "state/program_state.h"
 
 namespace bg {
@@ -140,6 +147,38 @@ TEST_F(StartupTest, TheBarHoldsTheMenusWithTheirFirstMarks) {
   EXPECT_EQ(menuItemText(13, 2), "MacinTalk1");
   for (int16_t sub : {11, 21, 13, 25, 12, 20, 24, 23}) EXPECT_TRUE(submenuInserted(sub)) << sub;
   EXPECT_FALSE(menuItemEnabled(5, 7));
+}
+
+TEST_F(StartupTest, TheVoiceMenuHoldsSpeechOffAndEveryInstalledVoiceOnce) {
+  if (speechChannel.speechUsable == 0) GTEST_SKIP() << "no speech engine here";
+  // As the program starts: the shell's services are in before the voices are listed.
+  installShellServices();
+  buildVoiceMenuTestChannel();
+  const int16_t voices = speechEngine().countVoices();
+  ASSERT_GT(voices, 1);
+  EXPECT_EQ(menuItemCount(kVoiceMenu), voices + 1);
+  EXPECT_EQ(menuItemText(kVoiceMenu, 1), "Speech Off");
+  for (int16_t v = 1; v <= voices; ++v) {
+    Str255 name;
+    speechEngine().describeVoice(v, name);
+    EXPECT_EQ(menuItemText(kVoiceMenu, static_cast<int16_t>(v + 1)), name.str()) << v;
+  }
+  buildVoiceMenuTestChannel();  // built again, the menu stays as it is
+  EXPECT_EQ(menuItemCount(kVoiceMenu), voices + 1);
+}
+
+TEST_F(StartupTest, TheInfoMenusDividerIsALineWithoutText) {
+  const int16_t count = menuItemCount(kInfoMenu);
+  int lines = 0;
+  for (int16_t i = 1; i <= count; ++i) {
+    if (menuItemText(kInfoMenu, i).rfind("(-", 0) == 0) {
+      ++lines;
+      EXPECT_FALSE(menuItemEnabled(kInfoMenu, i)) << i;
+    }
+  }
+  EXPECT_EQ(lines, 1);
+  ASSERT_NE(menuWidget(kInfoMenu), nullptr);
+  for (const QAction* a : menuWidget(kInfoMenu)->actions()) EXPECT_TRUE(!a->isSeparator() || a->text().isEmpty());
 }
 
 TEST_F(StartupTest, TheHelpTopicsFollowTheInfoMenusOwn) {

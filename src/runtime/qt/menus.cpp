@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QVariant>
 
 #include <algorithm>
 #include <map>
@@ -19,6 +20,8 @@
 namespace bg {
 
 namespace {
+
+constexpr const char* kItemTextProperty = "itemText";
 
 struct MenuRec {
   std::unique_ptr<QMenu> menu;
@@ -70,13 +73,21 @@ void connectItem(int16_t menu, QAction* a) {
   });
 }
 
+// A disabled line ("(-..."): a plain separator on screen (a separator with a text shows
+// it as a heading), its text kept aside for whoever reads the item.
+QAction* makeDisabledLine(QMenu* m, const QString& text) {
+  auto* a = new QAction(m);
+  a->setSeparator(true);
+  a->setEnabled(false);
+  a->setProperty(kItemTextProperty, text);
+  return a;
+}
+
 QAction* makeItem(int16_t menu, QMenu* m, const QString& text) {
   if (text == QStringLiteral("-")) return m->addSeparator();
   if (text.startsWith(QStringLiteral("(-"))) {
-    // A disabled line: drawn as a separator, its text kept.
-    QAction* a = m->addSeparator();
-    a->setText(text);
-    a->setEnabled(false);
+    QAction* a = makeDisabledLine(m, text);
+    m->addAction(a);
     return a;
   }
   auto* a = new QAction(text, m);
@@ -132,6 +143,8 @@ bool loadMenu(int16_t menu) {
 }
 
 bool menuExists(int16_t menu) { return menuOf(menu) != nullptr; }
+
+QMenu* menuWidget(int16_t menu) { return menuOf(menu); }
 
 std::vector<int16_t> loadMenuBarList(int16_t bar) {
   std::vector<int16_t> ids;
@@ -204,6 +217,8 @@ std::string menuTitle(int16_t menu) {
 std::string menuItemText(int16_t menu, int16_t item) {
   QAction* a = itemOf(menu, item);
   if (a == nullptr) return {};
+  const QVariant kept = a->property(kItemTextProperty);
+  if (kept.isValid()) return kept.toString().toStdString();
   if (a->isSeparator() && a->text().isEmpty()) return "-";
   return a->text().toStdString();
 }
@@ -269,9 +284,7 @@ void insertMenuItem(int16_t menu, int16_t after, std::string_view text) {
   QString t = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
   QAction* a = nullptr;
   if (t.startsWith(QStringLiteral("(-"))) {
-    a = new QAction(t, m);
-    a->setSeparator(true);
-    a->setEnabled(false);
+    a = makeDisabledLine(m, t);
   } else {
     a = new QAction(t, m);
     connectItem(menu, a);

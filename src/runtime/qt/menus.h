@@ -11,11 +11,15 @@
 #include <string_view>
 #include <vector>
 
+class QMenu;
+
 namespace bg {
 
 // Loads (or reloads) menu id from its resource; false when the resource is missing.
 bool loadMenu(int16_t menu);
 bool menuExists(int16_t menu);
+// The menu's widget, for tests that look at what it shows; nullptr when not loaded.
+QMenu* menuWidget(int16_t menu);
 // The menu numbers of bar id; empty when the resource is missing.
 std::vector<int16_t> loadMenuBarList(int16_t bar);
 // Shows the menus in the bar of window n, in order (missing menus are skipped).
