@@ -4,6 +4,7 @@
 #include "dialogs/dialog_state.h"
 #include "dialogs/game_setup_dialogs.h"
 #include "dialogs/message_boxes.h"
+#include "dialogs/option_dialogs.h"
 #include "dialogs/question_window.h"
 #include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/statistics_dialogs.h"
@@ -61,6 +62,23 @@ void questionRow(int16_t /*kind*/, int16_t id) {
 
 constexpr int16_t kAboutWindow = 347;
 
+constexpr std::string_view kNoHelpText = "Sorry, no help.";
+constexpr std::string_view kHelpTitle = "Information";
+
+// OK and Cancel with a reader, and a help button.
+template <void (*Reader)(), int16_t HelpButton, void (*Help)()>
+void okCancelOrHelp(int16_t kind, int16_t id) {
+  if (id == HelpButton) {
+    Help();
+    return;
+  }
+  okOrCancel<Reader>(kind, id);
+}
+
+void soundHelp() { showHelpText(kHelpTitle, kNoHelpText); }
+void autoMovesHelp() { showNamedHelp("Auto Moves Help"); }
+void clickAfterMoveHelp() { showNamedHelp("Click After Move Help"); }
+
 // One row per window; the first whose window is in front acts.
 constexpr DialogRow kRows[] = {
     {kTournamentStatsWindow, kHits | kCommands, tournamentStatsEvent},
@@ -77,6 +95,12 @@ constexpr DialogRow kRows[] = {
     {kAboutWindow, kHits | kCommands, explanationRow},
     {kInfoBoxWindow, kHits | kCommands, infoBoxRow},
     {kQuestionWindow, kHits | kCommands, questionRow},
+    {kSpeakDiceWindow, kHits | kCommands, okOrCancel<handleSpeakDice>},
+    {kSoundWindow, kHits | kCommands, okCancelOrHelp<handleSoundDialog, kSoundHelpButton, soundHelp>},
+    {kAutomaticMovesWindow, kHits | kCommands,
+     okCancelOrHelp<handleAutomaticMoves, kAutoMovesHelpButton, autoMovesHelp>},
+    {kClickAfterMoveWindow, kHits | kCommands,
+     okCancelOrHelp<handleClickAfterMove, kClickAfterMoveHelpButton, clickAfterMoveHelp>},
 };
 
 uint8_t kindBit(int16_t kind) {

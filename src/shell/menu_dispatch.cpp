@@ -4,6 +4,7 @@
 #include "audio/speech.h"
 #include "computer/late_race.h"
 #include "dialogs/dialog_state.h"
+#include "dialogs/option_dialogs.h"
 #include "dialogs/game_setup_dialogs.h"
 #include "dialogs/question_window.h"
 #include "dialogs/scoreboard_dialogs.h"
@@ -30,6 +31,7 @@
 #include "shell/radio_groups.h"
 #include "shell/shell_settings.h"
 #include "shell/shell_stand_ins.h"
+#include "state/display_state.h"
 #include "state/interaction_state.h"
 #include "state/menu_numbers.h"
 
@@ -70,6 +72,11 @@ void fileMenuCommand(int16_t item) {
 
 void hiddenGameMenuCommand(int16_t item) {
   if (item == kHiddenQuitItem) hook::quitGame();
+}
+
+// The sound dialog waits until the board is built.
+void showSoundDialog() {
+  if (display.firstBoardBuild != -1) soundDialog();
 }
 
 }  // namespace
@@ -167,6 +174,10 @@ void settingsMenuCommand(int16_t item) {
     case kSetupEmptyItem: startPositionSetup(); break;
     case kFitWindowItem: resizeBoardWindow(); break;
     case kFastPlayItem: toggleFastPlay(); break;
+    case kSoundDialogItem: showSoundDialog(); break;
+    case kSpeakDiceItem: speakDiceDialog(); break;
+    case kAutomaticMovesItem: automaticMovesDialog(); break;
+    case kClickAfterMoveItem: clickAfterMoveDialog(); break;
     case kRedrawBoardItem: redrawBoardWindow(); break;
     default: break;
   }

@@ -53,15 +53,9 @@ constexpr PendingItem kPendingItems[] = {
     {kHelpMenu, 6},
     {kHelpMenu, 7},
     {kHelpMenu, 9},
-    // Settings: Display Settings, the sound and speak-dice dialogs, Show Possible Moves
-    // (set only from the preferences), the automatic-moves dialog, the click-after-move
-    // dialog.
+    // Settings: Display Settings, Show Possible Moves (set only from the preferences).
     {kSettingsMenu, 1},
-    {kSettingsMenu, 4},
     {kSettingsMenu, kShowPossibleMovesItem},
-    {kSettingsMenu, 7},
-    {kSettingsMenu, 11},
-    {kSettingsMenu, 19},
     // Commands: the letters whose commands are not built (P R B H N).
     {kComputerMenu, 4},
     {kComputerMenu, 5},

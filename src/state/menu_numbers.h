@@ -67,6 +67,11 @@ inline constexpr int16_t kSwapColoursItem = 14;
 inline constexpr int16_t kFlipBoardItem = 15;
 inline constexpr int16_t kFitWindowItem = 18;
 inline constexpr int16_t kRedrawBoardItem = 21;
+inline constexpr int16_t kDisplaySettingsItem = 1;
+inline constexpr int16_t kSoundDialogItem = 4;
+inline constexpr int16_t kSpeakDiceItem = 7;
+inline constexpr int16_t kAutomaticMovesItem = 11;
+inline constexpr int16_t kClickAfterMoveItem = 19;
 // Other items the handlers name.
 inline constexpr int16_t kAutoDoubleItem = 2;        // Options: re-applies the choice
 inline constexpr int16_t kFrameHelpItem = 1;         // Commands: what the frame letters do
