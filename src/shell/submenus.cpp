@@ -77,7 +77,7 @@ constexpr CheckOnly kCheckOnly[] = {
 
 void installSubmenus() {
   // While the game is hidden its own bar stays; the marks are still brought in line.
-  const bool hidden = !menuBars.hiddenMenuBar.empty() && menuBarMenus() == menuBars.hiddenMenuBar;
+  const bool hidden = shellSettings.gameShown == 0 && display.firstBoardBuild != -1;
   if (!hidden) setMenuBar(kBoardWindow, menuBars.submenuBar.empty() ? menuBars.mainMenuBar : menuBars.submenuBar);
 
   hangAndMark(kAutoDoubleMenu, static_cast<int16_t>(cube.autoDoubleMax + 1));

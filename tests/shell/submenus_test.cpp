@@ -130,11 +130,12 @@ TEST_F(Submenus, InstallingTwiceGivesIdenticalMenus) {
 
 TEST_F(Submenus, WhileTheGameIsHiddenItsOwnBarStays) {
   setMenuBar(1, menuBars.hiddenMenuBar);
+  shellSettings.gameShown = 0;
   cube.cubeMaximum = 4;
   installSubmenus();
   EXPECT_EQ(menuBarMenus(), menuBars.hiddenMenuBar);
   EXPECT_EQ(checkedItems(21), std::vector<int16_t>{2});
-  setMenuBar(1, menuBars.mainMenuBar);  // shown again
+  shellSettings.gameShown = -1;  // shown again
   installSubmenus();
   EXPECT_EQ(menuBarMenus(), menuBars.submenuBar);
 }
