@@ -31,14 +31,15 @@ bool searchTimed = false;
 double searchSeconds = 0;
 long turnsPlayed = 0;
 
-// The dice are shown just before the computer's search; it pauses just before its play.
+// The dice are shown just before the computer's analysis and search; the search ends by
+// setting the game cursor again (under Fast Play there is no pause before the play).
 void diceShown() {
   searchStart = Clock::now();
   searchTimed = true;
 }
 
-void beforePlay(double /*seconds*/) {
-  if (!searchTimed) return;
+void searchEnded(int16_t cursor) {
+  if (!searchTimed || cursor != kGameCursor) return;
   searchSeconds += std::chrono::duration<double>(Clock::now() - searchStart).count();
   searchTimed = false;
   ++turnsPlayed;
@@ -57,7 +58,7 @@ void setUpHeadlessGames(bool cubeUsed) {
   installComputerSearchServices();
   installFlowServices();
   displayServices.frameAllDice = diceShown;
-  shellServices.pauseSeconds = beforePlay;
+  turnServices.setCursor = searchEnded;
   turnServices.endGameHook = leaveAfterTheGame;
   flow.opponentMode = 2;
   rollout.noPause = -1;

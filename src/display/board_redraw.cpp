@@ -37,6 +37,7 @@
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
+#include "state/message_numbers.h"
 #include "state/player_records.h"
 #include "state/position.h"
 #include "state/program_state.h"
@@ -55,7 +56,6 @@ BG_RESETS_WITH_PROGRAM(redrawState);
 namespace {
 
 constexpr int16_t kTwoHumans = 3;
-constexpr int16_t kGreetingMessage = 208;
 constexpr int16_t kWelcomeBoxWidth = 410;
 constexpr int16_t kWelcomeBoxHeight = 310;
 constexpr int16_t kWelcomeFont = 1;

@@ -17,6 +17,7 @@
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
+#include "state/message_numbers.h"
 #include "state/menu_numbers.h"
 #include "state/play_options.h"
 #include "state/player_records.h"
@@ -29,7 +30,6 @@ namespace bg {
 namespace {
 
 constexpr int16_t kTwoPeople = 3;
-constexpr int16_t kWelcomeBackMessage = 208;
 constexpr int16_t kPlayerTwoMessage = 160;
 constexpr int16_t kPlayerOneMessage = 161;
 constexpr int16_t kWindowMargin = 20;
@@ -60,7 +60,7 @@ void enterPlayerName() {
   players.playerRecords[players.activePlayers].secondName = shell.playerNames[0].view();
   if (shell.playerNames[0] == kNoName) return;
   interaction.messageNumber = kNoMessage;
-  interaction.messageText = Str255("MM") + messageWordsOf(kWelcomeBackMessage) + shell.playerNames[0];
+  interaction.messageText = Str255("MM") + messageWordsOf(kGreetingMessage) + shell.playerNames[0];
   hook::displayMessage();
 }
 
