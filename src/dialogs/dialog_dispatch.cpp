@@ -6,8 +6,10 @@
 #include "dialogs/message_boxes.h"
 #include "dialogs/option_dialogs.h"
 #include "dialogs/question_window.h"
+#include "dialogs/rollout_dialogs.h"
 #include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/statistics_dialogs.h"
+#include "rollout/rollout_results_window.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/windows.h"
 
@@ -101,6 +103,8 @@ constexpr DialogRow kRows[] = {
      okCancelOrHelp<handleAutomaticMoves, kAutoMovesHelpButton, autoMovesHelp>},
     {kClickAfterMoveWindow, kHits | kCommands,
      okCancelOrHelp<handleClickAfterMove, kClickAfterMoveHelpButton, clickAfterMoveHelp>},
+    {kRolloutSetupWindow, kHits | kCommands | kCloses, rolloutSetupEvent},
+    {kRolloutResultsWindow, kHits | kCommands | kCloses, rolloutResultsEvent},
 };
 
 uint8_t kindBit(int16_t kind) {
@@ -117,7 +121,10 @@ uint8_t kindBit(int16_t kind) {
 void dialogEventHandler() { handleDialogEvent(dialogEventKind(), dialogEventId()); }
 
 void handleDialogEvent(int16_t kind, int16_t id) {
-  const int16_t front = frontWindow();
+  int16_t front = frontWindow();
+  // The rollout's window stays open beside the board while a paused rollout is played:
+  // a dialog event with the board in front is one of its buttons.
+  if (front == kBoardWindowNumber && windowExists(kRolloutResultsWindow)) front = kRolloutResultsWindow;
   for (const DialogRow& row : kRows) {
     if (row.window != front) continue;
     if ((row.kinds & kindBit(kind)) != 0) row.act(kind, id);

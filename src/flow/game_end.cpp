@@ -114,18 +114,26 @@ Str255 resultText(int16_t winner, int16_t points, bool matchWon) {
   return text;
 }
 
-void scoreGame(int16_t winner) {
-  for (int16_t side = 0; side <= 1; ++side) {
-    const int16_t points = static_cast<int16_t>(std::trunc(turnState.gameValueMultiplier[side] * cube.cubeValue));
-    flow.gamePointsBySide[side] = points;
-    flow.scores[side] += static_cast<int32_t>(points) * options.wagerAmount;
-    playerCounter(kPointsWonWord, side) += points;
-  }
+// A rolled-out game belongs to the rollout's statistics, not to the user's profile or
+// session.
+bool creditsTheUser() { return rollout.rolloutRunning == 0; }
+
+void scoreWinForTheUser(int16_t winner) {
   statistics.gamesWonBySide[winner] += 1;
   playerCounter(kGamesWonWord, winner) += 1;
   const float multiplier = turnState.gameValueMultiplier[winner];
   if (multiplier == 2) playerCounter(kGammonsWonWord, winner) += 1;
   if (multiplier == 3) playerCounter(kBackgammonsWonWord, winner) += 1;
+}
+
+void scoreGame(int16_t winner) {
+  for (int16_t side = 0; side <= 1; ++side) {
+    const int16_t points = static_cast<int16_t>(std::trunc(turnState.gameValueMultiplier[side] * cube.cubeValue));
+    flow.gamePointsBySide[side] = points;
+    flow.scores[side] += static_cast<int32_t>(points) * options.wagerAmount;
+    if (creditsTheUser()) playerCounter(kPointsWonWord, side) += points;
+  }
+  if (creditsTheUser()) scoreWinForTheUser(winner);
   turnServices.endGameHook();
 }
 
@@ -213,14 +221,14 @@ void announceGameResult() {
   turnState.gameValueMultiplier[1] = 0;
   for (long line = 1; line <= 3; ++line) interaction.messageLines[line].clear();
 
-  for (int16_t side = 0; side <= 1; ++side) {
+  for (int16_t side = 0; side <= 1 && creditsTheUser(); ++side) {
     if (cube.playerDeclined[side] != 0) {
       statistics.droppedDoubles[side] += 1;
       playerCounter(kDoublesDroppedWord, side) += 1;
     }
     if (flow.autoConcession[side] != 0) statistics.concessionsBySide[side] += 1;
   }
-  if (someoneBorneOff()) statistics.gamesPlayedOut += 1;
+  if (someoneBorneOff() && creditsTheUser()) statistics.gamesPlayedOut += 1;
 
   float multiplier = 1;
   if (isHuman(loser) && isComputer(winner)) {

@@ -79,7 +79,8 @@ void showText(std::string_view text) {
 void countRollStatistics() {
   GameRecordEntry& entry = nextEntry();
   const int16_t side = position.currentPlayer;
-  if ((entry.flags & kFlagRollCounted) == 0) {
+  // Rolled-out games count only the rollout's rolls.
+  if ((entry.flags & kFlagRollCounted) == 0 && rollout.rolloutRunning == 0) {
     int32_t pips = 0;
     for (const DiceEntry& die : diceState.dice) pips += die.value;
     statistics.sessionPipsRolled[side] += pips;

@@ -7,6 +7,7 @@
 #include "dialogs/option_dialogs.h"
 #include "dialogs/game_setup_dialogs.h"
 #include "dialogs/question_window.h"
+#include "dialogs/rollout_dialogs.h"
 #include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/statistics_dialogs.h"
 #include "display/board_redraw.h"
@@ -146,6 +147,7 @@ void gameMenuCommand(int16_t item) {
     case kComputerOpponentItem: selectOpponentMode(kComputerOpponent); break;
     case kTwoPlayersItem: selectOpponentMode(kTwoPeople); break;
     case kQuitGameItem: hook::quitGame(); break;
+    case kRolloutItem: openRolloutSetupDialog(); break;
     default: break;
   }
 }

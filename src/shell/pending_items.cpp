@@ -20,8 +20,6 @@ constexpr PendingItem kPendingItems[] = {
     {kFileMenu, 5},
     {kFileMenu, 6},
     {kFileMenu, 8},
-    // Game: the rollout set-up.
-    {kGameMenu, 15},
     // Info: the help pages, the About box and the web pages (no addresses yet).
     {kInfoMenu, 1},
     {kInfoMenu, 2},

@@ -9,6 +9,7 @@
 #include "dialogs/statistics_dialogs.h"
 #include "display/audio_install.h"
 #include "interaction/interaction_install.h"
+#include "rollout/rollout_engine.h"
 #include "display/board_rebuild.h"
 #include "display/colour_schemes.h"
 #include "state/display_settings.h"
@@ -139,6 +140,7 @@ int runApplication(int argc, char** argv) {
   initProgram();
   installDisplayServices();
   installInteractionServices();
+  installRolloutServices();
   installScoreDisplay();
   installBoardWindowHandler();
   installAppEventHandlers();

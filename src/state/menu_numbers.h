@@ -28,6 +28,7 @@ inline constexpr int16_t kQuitGameItem = 17;
 // The position editor in the Settings menu: on the board as it stands, or emptied.
 inline constexpr int16_t kSetupCurrentItem = 16;
 inline constexpr int16_t kSetupEmptyItem = 17;
+inline constexpr int16_t kRolloutItem = 15;
 
 // The other menus (the voice and sound-level menus are named by the audio).
 inline constexpr int16_t kFileMenu = 1;

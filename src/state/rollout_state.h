@@ -18,7 +18,10 @@ struct RolloutState {
 
 extern RolloutState rollout;
 
-// A rollout that does not show the board: nothing is drawn.
-inline bool rolloutHidesBoard() { return rollout.rolloutRunning != 0 && rollout.rolloutShowBoard == 0; }
+// A rollout that does not show the board: nothing is drawn. A paused rollout shows it,
+// so that the user's sides see what they play.
+inline bool rolloutHidesBoard() {
+  return rollout.rolloutRunning != 0 && rollout.rolloutShowBoard == 0 && rollout.noPause != 0;
+}
 
 }  // namespace bg

@@ -110,10 +110,12 @@ TEST_F(BoardRedraw, AHiddenRolloutRedrawChangesNothingAndAFinishedLoadedGameEnds
   redrawBoardWindow();
   const QImage before = window();
   rollout.rolloutRunning = -1;
+  rollout.noPause = -1;
   position.board.fill(0);
   redrawBoardWindow();
   EXPECT_EQ(before, window());
   rollout.rolloutRunning = 0;
+  rollout.noPause = 0;
   testing::setPosition("6:-5");  // side 0 bore off before the game was saved
   storage.loadingGame = -1;
   redrawBoardWindow();

@@ -122,6 +122,7 @@ TEST_F(CheckerDisplay, AHiddenRolloutMovesTheCountsAndDrawsNothing) {
   redrawBoardWindow();
   const QImage before = window();
   rollout.rolloutRunning = -1;
+  rollout.noPause = -1;
   move(1, 5);
   position.board[24] = 0;  // the last checker of point 24 goes to the tray
   position.board[19] = 6;
@@ -130,6 +131,7 @@ TEST_F(CheckerDisplay, AHiddenRolloutMovesTheCountsAndDrawsNothing) {
   EXPECT_EQ(position.board[5], 1);
   EXPECT_EQ(before, window());
   rollout.rolloutRunning = 0;
+  rollout.noPause = 0;
 }
 
 TEST_F(CheckerDisplay, TheSlidePaceFollowsSpeedBoardWidthAndSystemAndHitsSlideAtAFixedPace) {

@@ -1,0 +1,91 @@
+#include "dialogs/rollout_dialogs.h"
+
+#include <string>
+
+#include "dialogs/dialog_dispatch.h"
+#include "dialogs/dialog_frame.h"
+#include "dialogs/dialog_state.h"
+#include "dialogs/message_boxes.h"
+#include "rollout/rollout_engine.h"
+#include "rollout/rollout_print_services.h"
+#include "rollout/rollout_results_window.h"
+#include "rollout/rollout_settings.h"
+#include "rollout/rollout_setup.h"
+#include "rollout/rollout_stats.h"
+#include "runtime/qt/cursors.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kOk = 1;
+constexpr int16_t kCancel = 2;
+constexpr std::string_view kSetupForm = "rolloutSetupDialog";
+constexpr std::string_view kHelpTitle = "Position Rollout Help";
+constexpr std::string_view kHelpText =
+    "Select at least 500 games to get a good answer.\r\r"
+    "If the results are close after 500 rollouts, it is recommended that you input a larger number then do "
+    "another rollout.\r\r"
+    "Read Rollout Position Help in the Info menu for more help.";
+
+// Opens the results window beside the board and hands the game to the rollout.
+void beginRollout() {
+  if (frontWindow() != kBoardWindowNumber) return;
+  openRolloutResultsWindow();
+  startRollout();
+  // Not modal: a paused rollout lets the user's sides play on the board.
+  windowSelect(kRolloutResultsWindow);
+  setOutputWindow(kBoardWindowNumber);
+  dialogWindows.savedOutputWnd = kBoardWindowNumber;
+  dialogWindows.modalDialogWnd = kRolloutResultsWindow;
+  setDialogVector(dialogEventHandler);
+  disableAllMenus();
+  FBInstallDialogHandler();
+  setCursor(kArrowCursor);
+}
+
+void returnFromRollout() {
+  stopRollout();
+  windowClose(kRolloutResultsWindow);
+  setOutputWindow(kBoardWindowNumber);
+  returnToBoardWindow();
+}
+
+}  // namespace
+
+void openRolloutSetupDialog() {
+  openNibDialog(kRolloutSetupWindow, kSetupForm, fillRolloutSetupDialog, DialogOpening::kFromBoard);
+}
+
+void rolloutSetupEvent(int16_t kind, int16_t id) {
+  if (kind == kDialogWindowClosed) id = kCancel;
+  if (id == kOk) {
+    const std::string problem = rolloutSetupProblem();
+    if (!problem.empty()) {
+      showMessageBox(problem);
+      return;
+    }
+    readRolloutSetupDialog();
+    dialogOkTail();
+    beginRollout();
+  } else if (id == kCancel) {
+    returnToBoardWindow();
+  } else if (id == kSetupHelpButton) {
+    showHelpText(kHelpTitle, kHelpText);
+  }
+}
+
+void rolloutResultsEvent(int16_t kind, int16_t id) {
+  if (kind == kDialogWindowClosed) id = kReturnButton;
+  if (id == kStartStopButton) {
+    if (rolloutInProgress() && rolloutStats.gamesDone < rolloutSettings.gamesWanted) toggleRolloutStartStop();
+  } else if (id == kReturnButton) {
+    returnFromRollout();
+  } else if (id == kPrintButton) {
+    hook::printRolloutResults();
+  }
+}
+
+}  // namespace bg
