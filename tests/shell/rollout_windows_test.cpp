@@ -1,0 +1,243 @@
+// The rollout after a real start-up: Game item 15 opens the set-up window, its numbers
+// are checked, OK starts the rollout in the results window and the main loop plays it.
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "dialogs/dialog_state.h"
+#include "dialogs/dialogs_install.h"
+#include "dialogs/message_boxes.h"
+#include "flow/game_loop.h"
+#include "flow/turn_services.h"
+#include "rollout/rollout_engine.h"
+#include "rollout/rollout_results_window.h"
+#include "rollout/rollout_settings.h"
+#include "rollout/rollout_stats.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/files.h"
+#include "runtime/qt/app_init.h"
+#include "runtime/qt/controls.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/menus.h"
+#include "runtime/qt/windows.h"
+#include "shell/app_events.h"
+#include "shell/menu_dispatch.h"
+#include "shell/shared_services.h"
+#include "shell/startup.h"
+#include "state/cube_state.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/menu_numbers.h"
+#include "state/position.h"
+#include "state/program_state.h"
+#include "state/rollout_services.h"
+#include "state/rollout_state.h"
+#include "state/settings.h"
+#include "state/shell_flags.h"
+#include "support/position_text.h"
+#include "support/qt_helpers.h"
+
+namespace bg {
+namespace {
+
+constexpr int16_t kMenusOfTheBar[] = {1, 3, 8, 5, 17, 6, 16, 4};
+
+// The real next game; once the rollout has ended the loop stops at the user's next wait.
+void nextGameThenStop() {
+  nextRolloutGame();
+  if (!rolloutInProgress()) shellFlags.quitRequested = -1;
+}
+void leaveTheLoop() {
+  if (rolloutInProgress() || shellFlags.quitRequested == 0) return;
+  position.piecesOnBoard[0] = 0;
+  position.piecesOnBoard[1] = 0;
+  flow.newGameRequested = -1;
+  flow.abortTurn = kLeaveTurn;
+  shellFlags.modalBusy = 1;
+}
+
+class RolloutWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetProgramState();
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    rtInit(argc, argv);
+    initProgram();
+    installShellServices();
+    installDialogServices();
+    installMenuCommands();
+    installAppEventHandlers();
+    installRolloutServices();
+    setEventSlice(0);
+    display.firstBoardBuild = 0;
+    flow.newGameRequested = 0;
+    windowSelect(1);
+    folder_ = std::filesystem::temp_directory_path() / ("bg-rollwin-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder_);
+    setDataFolder(folder_);
+  }
+  void TearDown() override {
+    for (int16_t n : {kRolloutSetupWindow, kRolloutResultsWindow, int16_t{500}}) windowClose(n);
+    windowClose(1);
+    setEventSlice(2);
+    std::filesystem::remove_all(folder_);
+  }
+  static bool openSetup() {
+    chooseMenuItem(kGameMenu, kRolloutItem);
+    return testing::pumpUntil([] { return windowExists(kRolloutSetupWindow); }, 5);
+  }
+  static void typeInto(int16_t id, const char* text) {
+    auto* e = qobject_cast<QLineEdit*>(controlWidget(kRolloutSetupWindow, id));
+    ASSERT_NE(e, nullptr);
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QTest::keyClicks(e, text);
+  }
+  static void click(int16_t window, int16_t id) {
+    QWidget* w = controlWidget(window, id);
+    ASSERT_NE(w, nullptr) << window << ":" << id;
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(4, w->height() / 2));
+  }
+  std::filesystem::path folder_;
+  UseVirtualClock clock_;
+};
+
+TEST_F(RolloutWindows, SetUpRefusesWhatIsNoCountAndTruncatesFractions) {
+  struct Row {
+    const char* games;
+    const char* minMax;
+    bool accepted;
+  };
+  const Row rows[] = {{"abc", "200", false}, {"0", "200", false},  {"-5", "200", false}, {"40000", "200", false},
+                      {"150", "-1", false},  {"150", "x", false}, {"", "200", false}};
+  for (const Row& r : rows) {
+    ASSERT_TRUE(openSetup()) << r.games;
+    typeInto(kSetupGamesField, r.games);
+    typeInto(kSetupMinMaxField, r.minMax);
+    bool told = false;
+    // The message's own loop runs the timer: the user reads it and answers Done.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&told] {
+      if (windowExists(kInformationWindow) && !told) {
+        told = true;
+        pressButton(kInformationWindow, 1);
+      }
+    });
+    answer.start(0);
+    click(kRolloutSetupWindow, 1);
+    testing::pumpUntil([&told] { return told; }, 10);
+    answer.stop();
+    testing::pumpUntil([] { return false; }, 2);
+    EXPECT_TRUE(told) << r.games << " / " << r.minMax << ": a message says why";
+    EXPECT_TRUE(windowExists(kRolloutSetupWindow)) << r.games << ": the window stays open";
+    EXPECT_EQ(rolloutSettings.gamesWanted, 1000) << r.games;
+    EXPECT_EQ(rolloutSettings.minMaxStart, 200) << r.games;
+    EXPECT_EQ(rollout.rolloutRunning, 0) << r.games;
+    click(kRolloutSetupWindow, 2);
+    testing::pumpUntil([] { return !windowExists(kRolloutSetupWindow); }, 5);
+    EXPECT_FALSE(windowExists(kRolloutSetupWindow));
+  }
+}
+
+TEST_F(RolloutWindows, AFractionIsCutAndCancelReadsNothing) {
+  ASSERT_TRUE(openSetup());
+  typeInto(kSetupGamesField, "150.9");
+  click(kRolloutSetupWindow, 2);
+  testing::pumpUntil([] { return !windowExists(kRolloutSetupWindow); }, 5);
+  EXPECT_EQ(rolloutSettings.gamesWanted, 1000) << "Cancel reads nothing";
+  ASSERT_TRUE(openSetup());
+  typeInto(kSetupGamesField, "150.9");
+  click(kRolloutSetupWindow, 1);
+  testing::pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5);
+  EXPECT_EQ(rolloutSettings.gamesWanted, 150);
+  ASSERT_TRUE(rolloutInProgress());
+  EXPECT_EQ(controlText(kRolloutResultsWindow, kGamesWantedField), " 150");
+  // Return at once: the game in hand is played out and the rollout ends at the next one.
+  click(kRolloutResultsWindow, kReturnButton);
+  testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5);
+  EXPECT_FALSE(windowExists(kRolloutResultsWindow));
+  EXPECT_EQ(rolloutSettings.rolloutStopFlag, -1);
+  for (int16_t m : kMenusOfTheBar) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
+  restoreSettingsAfterRollout();
+}
+
+TEST_F(RolloutWindows, GameItemFifteenRollsOutThePositionThroughTheMainLoop) {
+  ASSERT_TRUE(openSetup());
+  EXPECT_EQ(controlText(kRolloutSetupWindow, kSetupGamesField), " 1000");
+  EXPECT_EQ(controlText(kRolloutSetupWindow, kSetupMinMaxField), " 200");
+  EXPECT_EQ(controlText(kRolloutSetupWindow, kSetupDescriptionField), "");
+  EXPECT_EQ(controlValue(kRolloutSetupWindow, kSetupShowBoardBox), 0);
+  EXPECT_EQ(controlValue(kRolloutSetupWindow, kSetupJacobyBox), 0);
+  EXPECT_EQ(controlValue(kRolloutSetupWindow, kSetupBackgammonsBox), 1);
+  for (int16_t m : kMenusOfTheBar) EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
+
+  testing::setPosition("start");
+  position.openingPhase = -1;
+  const auto board = position.board;
+  const auto kinds = position.playerType;
+  const auto scores = flow.scores;
+  const int16_t side = position.currentPlayer;
+  const uint8_t sound = settings.soundOptions.soundOn;
+  typeInto(kSetupGamesField, "1296");
+  click(kRolloutSetupWindow, 1);
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5));
+  EXPECT_FALSE(windowExists(kRolloutSetupWindow));
+  ASSERT_TRUE(rolloutInProgress());
+  EXPECT_TRUE(rolloutHidesBoard());
+  EXPECT_EQ(controlText(kRolloutResultsWindow, kStartStopButton), "Stop");
+  EXPECT_FALSE(controlEnabled(kRolloutResultsWindow, kPrintButton));
+  EXPECT_EQ(controlText(kRolloutResultsWindow, kFirstOptionField), "Backgammons Allowed");
+  EXPECT_EQ(controlText(kRolloutResultsWindow, kSkillField).rfind("Skill Level: ", 0), 0u);
+
+  rolloutServices.nextRolloutGame = nextGameThenStop;
+  turnServices.waitForPointClick = leaveTheLoop;
+  interactionServices.waitForBoardClick = leaveTheLoop;
+  shellFlags.quitRequested = 0;
+  runMainLoop();
+  shellFlags.quitRequested = 0;
+  shellFlags.modalBusy = 0;
+
+  const RolloutStats& st = rolloutStats;
+  EXPECT_EQ(st.wins[0] + st.wins[1], 1296);
+  for (int s = 0; s <= 1; ++s) EXPECT_LE(st.gammons[s] + st.backgammons[s], st.wins[s]);
+  EXPECT_FALSE(rolloutInProgress());
+  EXPECT_EQ(position.playerType, kinds);
+  EXPECT_EQ(flow.scores, scores);
+  EXPECT_EQ(settings.soundOptions.soundOn, sound);
+  EXPECT_EQ(rolloutStats.rolloutStartBoard, board);
+  EXPECT_EQ(rolloutSnapshot.sideToMove, side);
+  // The window after a normal end.
+  ASSERT_TRUE(windowExists(kRolloutResultsWindow));
+  EXPECT_FALSE(controlEnabled(kRolloutResultsWindow, kStartStopButton));
+  EXPECT_EQ(controlText(kRolloutResultsWindow, kReturnButton), "Return");
+  EXPECT_TRUE(controlEnabled(kRolloutResultsWindow, kPrintButton));
+  EXPECT_EQ(controlText(kRolloutResultsWindow, kWinsField), " " + std::to_string(st.wins[1]));
+  EXPECT_EQ(controlText(kRolloutResultsWindow, kGamesCountedField), "@ 1296");
+  for (int16_t m : kMenusOfTheBar) EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
+  // The report holds the final figures.
+  std::ifstream in(dataFilePath("Rollout Result.txt"), std::ios::binary);
+  std::stringstream report;
+  report << in.rdbuf();
+  EXPECT_NE(report.str().find("   Games rolled out:  1296   MinMaxStart:  200"), std::string::npos);
+  EXPECT_EQ(report.str().find("Results are suspect"), std::string::npos);
+  // Return gives back every menu.
+  click(kRolloutResultsWindow, kReturnButton);
+  testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5);
+  EXPECT_FALSE(windowExists(kRolloutResultsWindow));
+  EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
+  for (int16_t m : kMenusOfTheBar) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
+}
+
+}  // namespace
+}  // namespace bg
