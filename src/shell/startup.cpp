@@ -10,6 +10,8 @@
 #include "display/audio_install.h"
 #include "interaction/interaction_install.h"
 #include "rollout/rollout_engine.h"
+#include "dialogs/blot_risk_window.h"
+#include "state/board_command_services.h"
 #include "display/board_rebuild.h"
 #include "display/colour_schemes.h"
 #include "state/display_settings.h"
@@ -141,6 +143,7 @@ int runApplication(int argc, char** argv) {
   installDisplayServices();
   installInteractionServices();
   installRolloutServices();
+  boardCommandServices.showBlotRisk = showBlotRisk;
   installScoreDisplay();
   installBoardWindowHandler();
   installAppEventHandlers();
