@@ -51,10 +51,17 @@ namespace {
 
 constexpr int16_t kMenusOfTheBar[] = {1, 3, 8, 5, 17, 6, 16, 4};
 
-// The real next game; once the rollout has ended the loop stops at the user's next wait.
+// The user's player kinds as the rollout gave them back.
+CheckedArray<int16_t, 1> kindsAfterRollout;
+
+// The real next game; once the rollout has ended the loop stops at the user's next wait
+// (side 0 waits for the user, whatever the kinds were).
 void nextGameThenStop() {
   nextRolloutGame();
-  if (!rolloutInProgress()) shellFlags.quitRequested = -1;
+  if (rolloutInProgress()) return;
+  kindsAfterRollout = position.playerType;
+  position.playerType[0] = kHumanPlayer;
+  shellFlags.quitRequested = -1;
 }
 void leaveTheLoop() {
   if (rolloutInProgress() || shellFlags.quitRequested == 0) return;
@@ -212,7 +219,7 @@ TEST_F(RolloutWindows, GameItemFifteenRollsOutThePositionThroughTheMainLoop) {
   EXPECT_EQ(st.wins[0] + st.wins[1], 1296);
   for (int s = 0; s <= 1; ++s) EXPECT_LE(st.gammons[s] + st.backgammons[s], st.wins[s]);
   EXPECT_FALSE(rolloutInProgress());
-  EXPECT_EQ(position.playerType, kinds);
+  EXPECT_EQ(kindsAfterRollout, kinds);
   EXPECT_EQ(flow.scores, scores);
   EXPECT_EQ(settings.soundOptions.soundOn, sound);
   EXPECT_EQ(rolloutStats.rolloutStartBoard, board);
