@@ -38,6 +38,9 @@ void decideComputerMove() {
 void computerPlaysMove() {
   if (flow.abortTurn != 0) return;
   decideComputerMove();
+  // The search, the poll and the pause all pump events: a loaded game or a new game
+  // leaves this turn, and its play must not land on the board that replaced it.
+  if (flow.abortTurn != 0) return;
   if (playSearch.diceRedrawRequested != 0 && !rolloutHidesBoard()) {
     playSearch.diceRedrawRequested = 0;
     drawDice();
@@ -45,6 +48,7 @@ void computerPlaysMove() {
   hook::pollEvents();
   hook::flushBoardWindow();
   if (shellFlags.fastPlay != kFastPlayOn) hook::pauseSeconds(kPauseBeforePlay);
+  if (flow.abortTurn != 0) return;
   playComputerMove();
 }
 

@@ -3,6 +3,8 @@
 #include "computer/cube_actions.h"
 #include "display/board_buttons.h"
 #include "display/board_ids.h"
+#include "display/board_redraw.h"
+#include "state/board_state.h"
 #include "display/drag_feedback.h"
 #include "display/message_line.h"
 #include "flow/game_loop.h"
@@ -12,6 +14,7 @@
 #include "interaction/idle_tracker.h"
 #include "rules/take_back.h"
 #include "runtime/qt/cursors.h"
+#include "runtime/qt/events.h"
 #include "runtime/qt/input.h"
 #include "runtime/qt/ports.h"
 #include "runtime/qt/windows.h"
@@ -24,6 +27,7 @@
 #include "state/game_record_state.h"
 #include "state/interaction_state.h"
 #include "state/program_state.h"
+#include "state/storage_state.h"
 
 namespace bg {
 
@@ -165,6 +169,15 @@ void waitForPointClick() {
   }
 }
 
+namespace {
+// The saved game the program was opened with is read at the first wait with no question
+// and no checker in the hand.
+bool documentWaiting() {
+  return storage.openDocumentPending != 0 && boardState.welcomePending == 0 && panelWait.questionPanelUp == 0 &&
+         hand.pieceInHand == 0;
+}
+}  // namespace
+
 void waitForClickOrKey() {
   InteractionDisplayState& ui = interactionDisplay;
   // A posted click is taken at once: a pump now could bring a real click it would hide.
@@ -191,6 +204,10 @@ void waitForClickOrKey() {
   while (!arrived()) {
     if (++passes >= kPumpEvery || button()) {
       passes = 0;
+      hook::pumpEvents();
+    }
+    if (documentWaiting()) {
+      FBRaiseDialogEvent(kDialogPrivate, kLoadGameEvent);
       hook::pumpEvents();
     }
     if (!arrived() && flow.abortTurn == 0)

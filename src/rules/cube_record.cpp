@@ -4,10 +4,13 @@
 #include "state/display_services.h"
 #include "rules/game_record.h"
 #include "state/position.h"
+#include "state/storage_state.h"
 
 namespace bg {
 
 void recordCubeChange() {
+  // A double changes the game as a move does: it is saved at quit.
+  storage.gameModified = -1;
   cube.cubeOwnerBeforeDouble = cube.cubeOwner;
   cube.cubeOwner = position.otherPlayer;
   recordCubeInMoveTable();

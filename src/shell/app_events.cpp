@@ -15,6 +15,7 @@
 #include "runtime/qt/controls.h"
 #include "runtime/qt/cursors.h"
 #include "runtime/qt/windows.h"
+#include "shell/quit_game.h"
 #include "shell/shell_stand_ins.h"
 #include "storage/preferences_file.h"
 #include "storage/saved_game_file.h"
@@ -134,7 +135,9 @@ bool appEventHandler(AppEvent& e) {
       // The dialog callback gets the hit (the boxes' own loops answer theirs).
       return false;
     case AppEvent::kQuitRequest:
-      quitGame();
+      // A signal or the end of the desktop session: nobody is there to answer.
+      quitWithoutQuestion();
+      return true;
     case AppEvent::kKeyDown:
       return keyDown(e);
     case AppEvent::kShown:

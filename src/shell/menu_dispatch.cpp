@@ -30,6 +30,7 @@
 #include "shell/option_toggles.h"
 #include "shell/pending_items.h"
 #include "shell/radio_groups.h"
+#include "shell/saved_game_commands.h"
 #include "shell/shell_settings.h"
 #include "shell/shell_stand_ins.h"
 #include "state/display_state.h"
@@ -69,6 +70,7 @@ bool searchRefusal() { return refuseWhileSearching(); }
 
 void fileMenuCommand(int16_t item) {
   if (item == kQuitItem) hook::quitGame();
+  fileOpenSaveCommand(item);
 }
 
 void hiddenGameMenuCommand(int16_t item) {

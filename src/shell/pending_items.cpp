@@ -13,12 +13,8 @@ struct PendingItem {
 };
 
 constexpr PendingItem kPendingItems[] = {
-    // File: hide game, open, open as, save, save as, print the record.
+    // File: hide game, print the record.
     {kFileMenu, 1},
-    {kFileMenu, 3},
-    {kFileMenu, 4},
-    {kFileMenu, 5},
-    {kFileMenu, 6},
     {kFileMenu, 8},
     // Info: the help pages, the About box and the web pages (no addresses yet).
     {kInfoMenu, 1},

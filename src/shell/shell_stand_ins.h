@@ -4,7 +4,6 @@
 
 namespace bg {
 
-[[noreturn]] void quitGame();  // ends the process
 void showGameWindows();
 
 }  // namespace bg

@@ -37,6 +37,8 @@
 #include "runtime/core/files.h"
 #include "shell/preference_install.h"
 #include "shell/shared_services.h"
+#include "shell/quit_game.h"
+#include "shell/saved_game_commands.h"
 #include "shell/shell_stand_ins.h"
 #include "shell/submenus.h"
 #include "storage/preferences_file.h"
@@ -130,6 +132,7 @@ int runApplication(int argc, char** argv) {
   setDialogVector(doDialogEvent);
   setEventSlice(kEventSliceTicks);
   initUserFolders();
+  takeDocumentFromCommandLine(argc, argv);
   installFlowServices();
   turnServices.pumpEvents = pumpOneSlice;
   turnServices.quitGame = quitGame;
@@ -137,6 +140,7 @@ int runApplication(int argc, char** argv) {
   setFileErrorAlertPresenter(showFileErrorAlert);
   installPreferenceServices();
   installDialogServices();
+  installSavedGameServices();
   upperServices.endWaitLoop = endWaitLoop;
   installAudioServices();
   initProgram();
@@ -150,6 +154,8 @@ int runApplication(int argc, char** argv) {
   shellFlags.modalBusy = 0;
   runMainLoop();
   quitGame();
+  // Only reached when a quit already under way let the main loop end.
+  FBShutdown(0);
 }
 
 }  // namespace bg

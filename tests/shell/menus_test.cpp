@@ -385,7 +385,7 @@ TEST_F(Menus, NewGameFitWindowEnablingAndItemsWithoutCommands) {
   }
   // Items whose commands are not built stay greyed, also when a lower area enables them.
   hook::setMenuItemState(8, 1, kItemEnabled, "");
-  for (auto [m, i] : {std::pair{8, 1}, {17, 4}, {4, 1}, {1, 5}})
+  for (auto [m, i] : {std::pair{8, 1}, {17, 4}, {4, 1}, {1, 8}})
     EXPECT_FALSE(menuItemEnabled(static_cast<int16_t>(m), static_cast<int16_t>(i))) << m << "/" << i;
   // Posted items the tables do not list change nothing.
   const auto board = position.board;

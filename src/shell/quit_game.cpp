@@ -1,0 +1,109 @@
+#include "shell/quit_game.h"
+
+#include "audio/sound_effects.h"
+#include "audio/speech.h"
+#include "display/board_ids.h"
+#include "display/drag_feedback.h"
+#include "flow/best_move_commands.h"
+#include "interaction/move_entry.h"
+#include "runtime/core/clock.h"
+#include "runtime/qt/windows.h"
+#include "state/board_input.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/player_records.h"
+#include "state/quit_services.h"
+#include "state/shell_flags.h"
+#include "state/shell_services.h"
+#include "state/shell_state.h"
+#include "state/speech_state.h"
+#include "state/storage_state.h"
+#include "storage/preferences_file.h"
+#include "storage/saved_game_file.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kThanksForPlayingMessage = 215;
+constexpr int16_t kThanksForTheGamesMessage = 67;
+constexpr int16_t kGoodbyeMessage = 187;
+constexpr double kFarewellPause = 2.0;  // seconds to read the farewell without speech
+constexpr int kEveningFrom = 17;
+constexpr int kNightFrom = 21;
+constexpr int kDayFrom = 3;
+
+int16_t closingMessage() {
+  switch (quitState.sessionEndState) {
+    case 0: return kThanksForPlayingMessage;
+    case 1: return kThanksForTheGamesMessage;
+    default: return kGoodbyeMessage;
+  }
+}
+
+// A checker in the hand is off the board and a part-played roll cannot be saved: both go
+// back before the game is written.
+void settleTheMoveInHand() {
+  if (boardInput.pickedCount > 0) returnAllHeldCheckers();
+  hand.pieceInHand = 0;
+  hand.piecePicked = 0;
+  if (flow.movesLeft != 0 && flow.movesLeft != flow.movesAllowed) takeBackQuietly();
+}
+
+void creditSession() {
+  if (flow.scores[0] + flow.scores[1] > 0)
+    playerCounter(kSessionsWonWord, flow.scores[0] > flow.scores[1] ? 0 : 1) += 1;
+}
+
+void sayGoodbye(bool fromSystem) {
+  speech.speakNextMessage = -1;
+  interaction.messageNumber = closingMessage();
+  interaction.messageText = "MM";
+  if (shell.saveGameOnExit != 0) shell.quitting = -1;
+  speech.waitForSpeechEnd = -1;
+  hook::displayMessage();
+  speech.waitForSpeechEnd = -1;
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = farewellForHour(clockSource().localTime().hour);
+  hook::displayMessage();
+  if (speech.speechOn == 0 && shell.quitting == 0 && !fromSystem) hook::pauseSeconds(kFarewellPause);
+}
+
+void runQuit(bool fromSystem) {
+  if (quitState.quitRunning != 0) return;
+  quitState.quitRunning = -1;
+  setOutputWindow(kBoardWindow);
+  hook::saveOpenNotePad();
+  setOutputWindow(kBoardWindow);
+  settleTheMoveInHand();
+  sayGoodbye(fromSystem);
+  flow.newGameRequested = -1;
+  creditSession();
+  if (storage.gameModified != 0 && shell.quitting != 0 && saveGame(0)) storage.gameWasSaved = -1;
+  // Asked before the preferences are written, so a game saved on Yes is remembered.
+  if (storage.gameModified != 0 && quitState.gameResultFlag == 0 && shell.quitting == 0 && !fromSystem) {
+    hook::offerSaveBeforeQuit();
+    if (storage.gameModified == 0) storage.gameWasSaved = -1;
+  }
+  savePreferences();
+  shellFlags.quitRequested = -1;
+  eraseDraggedPiece();
+  releaseSpeechChannel();
+  soundShutdown();
+  hook::endTheProcess(0);
+}
+
+}  // namespace
+
+const char* farewellForHour(int hour) {
+  if (hour >= kNightFrom || hour < kDayFrom) return "MMGood night";
+  if (hour >= kEveningFrom) return "MMHave a good evening";
+  return "MMHave a good day";
+}
+
+void quitGame() { runQuit(false); }
+
+void quitWithoutQuestion() { runQuit(true); }
+
+}  // namespace bg

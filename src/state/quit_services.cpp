@@ -1,0 +1,18 @@
+#include "state/quit_services.h"
+
+#include "runtime/core/shutdown.h"
+#include "state/program_state.h"
+
+namespace bg {
+
+QuitState quitState;
+BG_RESETS_WITH_PROGRAM(quitState);
+QuitServices quitServices;
+BG_RESETS_WITH_PROGRAM(quitServices);
+
+namespace least {
+void keepNotePad() {}
+void endProcess(int status) { terminateProcess(status); }
+}  // namespace least
+
+}  // namespace bg

@@ -1,0 +1,34 @@
+#pragma once
+// What quitting asks of the areas that own the note pad and the end of the process, and
+// the values only quitting reads.
+#include <cstdint>
+
+namespace bg {
+
+struct QuitState {
+  int16_t sessionEndState = 0;  // which message opens the farewell: 0, 1, or another
+  int16_t gameResultFlag = 0;   // set while a game's result stands: quitting asks nothing
+  int16_t quitRunning = 0;      // -1 once a way out has started: a second one does nothing
+};
+extern QuitState quitState;
+
+namespace least {
+void keepNotePad();
+void endProcess(int status);
+}  // namespace least
+
+struct QuitServices {
+  // Saves the note pad and closes it, when it is open.
+  void (*saveNotePad)() = least::keepNotePad;
+  // Ends the process with the status after the shutdown routines; never returns in the
+  // program (tests put a recorder in its place).
+  void (*endProcess)(int status) = least::endProcess;
+};
+extern QuitServices quitServices;
+
+namespace hook {
+inline void saveOpenNotePad() { quitServices.saveNotePad(); }
+inline void endTheProcess(int status) { quitServices.endProcess(status); }
+}  // namespace hook
+
+}  // namespace bg

@@ -1,0 +1,236 @@
+// The real way out and back in, each run in a child process with its folders in a
+// temporary place: a game played with the mouse, a checker held, the board window closed;
+// the file then holds the whole game, and the program opened with it resumes it.
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "display/board_layout.h"
+#include "flow/turn_services.h"
+#include "runtime/core/files.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/windows.h"
+#include "shell/startup.h"
+#include "state/cube_state.h"
+#include "state/dice_state.h"
+#include "state/flow_state.h"
+#include "state/game_record_state.h"
+#include "state/interaction_state.h"
+#include "state/player_records.h"
+#include "state/position.h"
+#include "state/shell_services.h"
+#include "state/shell_state.h"
+#include "state/storage_state.h"
+#include "storage/saved_game.h"
+#include "storage/saved_game_reader.h"
+#include "support/mouse_script.h"
+
+namespace bg {
+namespace {
+
+constexpr int kScriptWentWrong = 7;
+constexpr int kNotResumed = 6;
+constexpr int kAskedAtSignal = 5;
+
+// HOME and the XDG folders in a temporary folder for the life of the test.
+class OwnFolders {
+ public:
+  OwnFolders() : root_(std::filesystem::temp_directory_path() / ("bg-child-" + std::to_string(::getpid()))) {
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(root_);
+    for (const char* v : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+      const char* old = std::getenv(v);
+      saved_.emplace_back(v, old ? std::optional<std::string>(old) : std::nullopt);
+    }
+    ::setenv("HOME", root_.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (root_ / "cache").c_str(), 1);
+  }
+  ~OwnFolders() {
+    for (const auto& [name, value] : saved_) {
+      if (value)
+        ::setenv(name.c_str(), value->c_str(), 1);
+      else
+        ::unsetenv(name.c_str());
+    }
+    std::filesystem::remove_all(root_);
+  }
+  std::filesystem::path savedGame() const { return root_ / "data" / "Tavrik's Backgammon" / "SavedGame"; }
+
+ private:
+  std::filesystem::path root_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+testing::MouseScript* script = nullptr;
+int menuStep = 0;
+
+Point diceSpot() {
+  const BoardPoint c = turnServices.boardCentre();
+  return {static_cast<int16_t>(c.h + 70), c.v};
+}
+
+Point pointSpot(int16_t p) {
+  const BoardLayout& L = layout;
+  return {static_cast<int16_t>(L.pointGeometry[p][5] + L.pieceWidth / 2),
+          static_cast<int16_t>(L.pointGeometry[p][0] + L.pieceHeight / 2)};
+}
+
+bool humanOnRoll() { return position.playerType[position.currentPlayer] == kHumanPlayer; }
+
+// Turns on saving at exit and loading at start-up, rolls when asked, and once the human
+// has a roll to play picks up a checker and closes the board window while holding it.
+void planCloseWithCheckerHeld() {
+  if (menuStep < 2) {
+    const int16_t item = menuStep == 0 ? 7 : 8;
+    ++menuStep;
+    script->then([item] {
+      postMenuSelection(3, item);
+      FBHandleEvents();
+    });
+    return;
+  }
+  if (hand.pieceInHand != 0) {
+    script->then([] {
+      if (contentWidget(1) != nullptr) contentWidget(1)->close();
+    });
+    return;
+  }
+  if (!humanOnRoll()) return;
+  if (flow.rollWaitActive != 0) {
+    script->click(diceSpot());
+    return;
+  }
+  if (diceState.diceShowing != 0 && flow.movesLeft == 0) {
+    script->click(diceSpot());  // the roll is played: the dice hand the turn over
+    return;
+  }
+  if (diceState.diceShowing == 0) {
+    script->click(diceSpot());  // the opening roll and every roll start with the dice
+    return;
+  }
+  const bool human0 = position.currentPlayer == 0;
+  auto own = [human0](int16_t p) { return human0 ? position.board[p] > 0 : position.board[p] < 0; };
+  auto open = [human0](int16_t p) { return human0 ? position.board[p] >= -1 : position.board[p] <= 1; };
+  const int16_t bar = human0 ? 25 : 0;
+  if (flow.movesLeft == flow.movesAllowed) {
+    // One step of the roll, checker by mouse: from the bar first, else any point.
+    for (int16_t p = 0; p <= 25; ++p) {
+      if (!own(p) || (own(bar) && p != bar)) continue;
+      for (int16_t k = 0; k <= 1; ++k) {
+        const int16_t d = diceState.dice[k].value;
+        if (d == 0) continue;
+        const int16_t start = p == 25 ? 0 : (p == 0 ? 25 : p);
+        const int16_t to = static_cast<int16_t>(human0 ? start + d : start - d);
+        if (to < 1 || to > 24 || !open(to)) continue;
+        script->click(pointSpot(p));
+        script->click(pointSpot(to));
+        return;
+      }
+    }
+    return;
+  }
+  // Part of the roll is played: the next checker is picked up and held.
+  for (int16_t p = 1; p <= 24; ++p) {
+    if (own(p)) {
+      script->click(pointSpot(p));
+      return;
+    }
+  }
+}
+
+void startWith(int argc, char** argv, void (*action)()) {
+  QTimer::singleShot(0, action);
+  runApplication(argc, argv);
+}
+
+void runScript(void (*planner)(), void (*spent)()) {
+  // A box over the board (the first start's name question, a notice) is answered with
+  // Return, as a person would.
+  static QTimer boxes;
+  QObject::connect(&boxes, &QTimer::timeout, [] {
+    const int16_t front = frontWindow();
+    if (front != 1 && contentWidget(front) != nullptr)
+      QTest::keyClick(contentWidget(front)->windowHandle(), Qt::Key_Return);
+  });
+  boxes.start(20);
+  static testing::MouseScript s;
+  script = &s;
+  s.planner = planner;
+  s.onBudgetSpent = spent;
+  s.budget = 20000;
+  turnServices.pumpEvents = [] { script->pump(); };
+}
+
+SavedGame readGameFile(const std::filesystem::path& path) {
+  EXPECT_TRUE(openInput(kSavedGameFileNumber, path));
+  const SavedGameReading r = readSavedGameFields(kSavedGameFileNumber, false);
+  closeFile(kSavedGameFileNumber);
+  EXPECT_TRUE(r.complete);
+  return r.game;
+}
+
+SavedGame expectedGame;
+
+bool resumedAsSaved() {
+  const SavedGame now = currentGameValues();
+  if (now.board != expectedGame.board || now.scores != expectedGame.scores || now.dice != expectedGame.dice)
+    return false;
+  if (cube.cubeValue != expectedGame.cubeValue || cube.cubeOwner != expectedGame.cubeOwner) return false;
+  if (record.gameRecordCount + 1 != static_cast<int16_t>(expectedGame.rows.size())) return false;
+  for (std::size_t n = 0; n < expectedGame.rows.size(); ++n)
+    if (record.gameRecord[static_cast<long>(n)] != expectedGame.rows[n]) return false;
+  return true;
+}
+
+TEST(QuitChildDeathTest, ClosingWithACheckerHeldSavesTheWholeGameAndOpeningTheFileResumesIt) {
+  const OwnFolders folders;
+  static char name[] = "backgammon";
+  static char* argv1[] = {name, nullptr};
+  EXPECT_EXIT(startWith(1, argv1,
+                        [] { runScript(planCloseWithCheckerHeld, [] { std::_Exit(kScriptWentWrong); }); }),
+              ::testing::ExitedWithCode(0), "");
+  ASSERT_TRUE(std::filesystem::exists(folders.savedGame()));
+  expectedGame = readGameFile(folders.savedGame());
+  int own = 0, other = 0;
+  for (const int16_t c : expectedGame.board) (c > 0 ? own : other) += c > 0 ? c : -c;
+  EXPECT_EQ(own + other, 30);  // the held checker went back before the save
+  EXPECT_TRUE(expectedGame.diceShowing != 0);
+  EXPECT_TRUE(savedGameFault(expectedGame).empty());
+
+  static std::string path = folders.savedGame().string();
+  static char* argv2[] = {name, path.data(), nullptr};
+  EXPECT_EXIT(startWith(2, argv2,
+                        [] {
+                          runScript(
+                              [] {
+                                if (storage.openDocumentPending == 0 && resumedAsSaved()) std::_Exit(0);
+                              },
+                              [] { std::_Exit(kNotResumed); });
+                        }),
+              ::testing::ExitedWithCode(0), "");
+}
+
+TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
+  const OwnFolders folders;
+  static char name[] = "backgammon";
+  static char* argv[] = {name, nullptr};
+  EXPECT_EXIT(startWith(1, argv,
+                        [] {
+                          storage.gameModified = -1;
+                          shellServices.askSaveBeforeQuit = [] { std::_Exit(kAskedAtSignal); };
+                          std::raise(SIGTERM);
+                        }),
+              ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace bg

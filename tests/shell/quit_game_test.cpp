@@ -1,0 +1,225 @@
+// Every way out: the farewell for the hour, the session credited, the game saved when
+// asked, the question before the preferences, and one run however many ways out come.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "runtime/core/clock.h"
+#include "runtime/core/files.h"
+#include "runtime/qt/app_init.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/windows.h"
+#include "shell/app_events.h"
+#include "shell/quit_game.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/player_records.h"
+#include "state/position.h"
+#include "state/program_state.h"
+#include "state/quit_services.h"
+#include "state/shell_flags.h"
+#include "state/shell_services.h"
+#include "state/shell_state.h"
+#include "state/speech_state.h"
+#include "state/storage_state.h"
+#include "storage/saved_game_file.h"
+#include "support/position_text.h"
+
+namespace bg {
+namespace {
+
+std::vector<std::string> shown;
+std::vector<double> pauses;
+int exits = 0;
+int questions = 0;
+bool savedGameAtQuestion = false;
+int quitsDuringPause = 0;
+
+class QuitGame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetProgramState();
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    rtInit(argc, argv);
+    folder_ = std::filesystem::temp_directory_path() /
+              ("bg-quit-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder_);
+    ASSERT_TRUE(setDataFolder(folder_ / "data"));
+    ASSERT_TRUE(setPreferencesFolder(folder_ / "config"));
+    shown.clear();
+    pauses.clear();
+    exits = questions = quitsDuringPause = 0;
+    interactionServices.displayMessage = [] {
+      if (interaction.messageNumber != kNoMessage) shown.push_back("#" + std::to_string(interaction.messageNumber));
+      if (interaction.messageText.len() > 2) shown.push_back(interaction.messageText.str().substr(2));
+    };
+    shellServices.pauseSeconds = [](double s) { pauses.push_back(s); };
+    quitServices.endProcess = [](int status) {
+      EXPECT_EQ(status, 0);
+      ++exits;
+    };
+    shellServices.askSaveBeforeQuit = [] {
+      ++questions;
+      savedGameAtQuestion = std::filesystem::exists(dataFilePath("SavedGame"));
+    };
+    clock_.clock.setLocalTime(2026, 12, 7, 12, 0, 0);
+    testing::setPosition("start | side 0");
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  bool saw(const std::string& s) const { return std::find(shown.begin(), shown.end(), s) != shown.end(); }
+  std::filesystem::path folder_;
+  UseVirtualClock clock_;
+};
+
+TEST_F(QuitGame, TheFarewellFollowsTheHour) {
+  const struct {
+    int hour, minute;
+    const char* words;
+  } rows[] = {{2, 59, "Good night"},         {3, 0, "Have a good day"},       {16, 59, "Have a good day"},
+              {17, 0, "Have a good evening"}, {20, 59, "Have a good evening"}, {21, 0, "Good night"},
+              {0, 0, "Good night"},           {23, 59, "Good night"}};
+  for (const auto& r : rows) {
+    quitState.quitRunning = 0;
+    shown.clear();
+    clock_.clock.setLocalTime(2026, 12, 7, r.hour, r.minute, 0);
+    quitGame();
+    EXPECT_TRUE(saw(r.words)) << r.hour << ":" << r.minute;
+    EXPECT_EQ(farewellForHour(r.hour), std::string("MM") + r.words);
+  }
+}
+
+TEST_F(QuitGame, TheClosingMessageFollowsTheSessionsEnd) {
+  const struct {
+    int16_t state;
+    const char* message;
+  } rows[] = {{0, "#215"}, {1, "#67"}, {2, "#187"}, {-1, "#187"}};
+  for (const auto& r : rows) {
+    quitState.quitRunning = 0;
+    shown.clear();
+    quitState.sessionEndState = r.state;
+    quitGame();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), r.message) << r.state;
+  }
+}
+
+TEST_F(QuitGame, TheSessionIsCreditedOnlyWithPointsPlayed) {
+  const struct {
+    int32_t s0, s1;
+    int16_t side0Wins, side1Wins;
+  } rows[] = {{0, 0, 0, 0}, {3, 1, 1, 0}, {1, 3, 0, 1}, {2, 2, 0, 1}, {-4, 2, 0, 0}};
+  for (const auto& r : rows) {
+    resetProgramState();
+    quitServices.endProcess = [](int) { ++exits; };
+    flow.scores[0] = r.s0;
+    flow.scores[1] = r.s1;
+    quitGame();
+    EXPECT_EQ(playerCounter(kSessionsWonWord, 0), r.side0Wins) << r.s0 << ":" << r.s1;
+    EXPECT_EQ(playerCounter(kSessionsWonWord, 1), r.side1Wins) << r.s0 << ":" << r.s1;
+  }
+}
+
+TEST_F(QuitGame, SaveOnExitSavesWithoutAQuestionOrAPause) {
+  shell.saveGameOnExit = -1;
+  storage.gameModified = -1;
+  quitGame();
+  EXPECT_TRUE(std::filesystem::exists(dataFilePath("SavedGame")));
+  EXPECT_EQ(storage.gameWasSaved, -1);
+  EXPECT_EQ(shell.savedGameName.view(), "SavedGame");
+  EXPECT_EQ(questions, 0);
+  EXPECT_TRUE(pauses.empty());
+  EXPECT_EQ(interaction.messageNumber, 82);
+  EXPECT_FALSE(saw("#82"));  // saved quietly
+  EXPECT_EQ(exits, 1);
+  EXPECT_EQ(shellFlags.quitRequested, -1);
+}
+
+TEST_F(QuitGame, ASaveOnExitThatFailsIsNotRememberedAsSaved) {
+  shell.saveGameOnExit = -1;
+  storage.gameModified = -1;
+  std::filesystem::create_directories(dataFilePath("SavedGame"));  // a folder in its place
+  quitGame();
+  EXPECT_EQ(storage.gameWasSaved, 0);
+  EXPECT_EQ(storage.gameModified, -1);
+  EXPECT_EQ(exits, 1);
+}
+
+TEST_F(QuitGame, WithoutSaveOnExitTheQuestionComesAndAYesIsRemembered) {
+  storage.gameModified = -1;
+  shellServices.askSaveBeforeQuit = [] {
+    ++questions;
+    saveGame(0);
+  };
+  quitGame();
+  EXPECT_EQ(questions, 1);
+  EXPECT_EQ(storage.gameWasSaved, -1);
+  EXPECT_EQ(pauses, std::vector<double>{2.0});
+}
+
+TEST_F(QuitGame, NoQuestionForAnUnchangedGameOrAStandingResult) {
+  quitGame();
+  EXPECT_EQ(questions, 0);
+  quitState.quitRunning = 0;
+  storage.gameModified = -1;
+  quitState.gameResultFlag = -1;
+  quitGame();
+  EXPECT_EQ(questions, 0);
+}
+
+TEST_F(QuitGame, ASignalAsksNothingAndDoesNotPause) {
+  storage.gameModified = -1;
+  quitWithoutQuestion();
+  EXPECT_EQ(questions, 0);
+  EXPECT_TRUE(pauses.empty());
+  EXPECT_EQ(exits, 1);
+}
+
+TEST_F(QuitGame, WithSpeechOnThereIsNoPause) {
+  speech.speechOn = -1;
+  quitGame();
+  EXPECT_TRUE(pauses.empty());
+}
+
+// A second way out while the farewell waits (the pause pumps events) does nothing twice.
+TEST_F(QuitGame, ASecondQuitDuringTheFarewellDoesNothing) {
+  storage.gameModified = -1;
+  shellServices.pauseSeconds = [](double) {
+    ++quitsDuringPause;
+    quitGame();
+    quitWithoutQuestion();
+  };
+  shellServices.askSaveBeforeQuit = [] { ++questions; };
+  quitGame();
+  EXPECT_EQ(quitsDuringPause, 1);
+  EXPECT_EQ(questions, 1);
+  EXPECT_EQ(exits, 1);
+}
+
+// The quit routes of the board's callbacks all reach the same routine.
+TEST_F(QuitGame, TheCloseBoxAndTheQuitEventTakeTheSameRoad) {
+  windowOpen(1, "board", makeRect(0, 0, 300, 200), kDocumentWindow, true);
+  setDialogVector(doDialogEvent);
+  for (const int16_t route : {0, 1}) {
+    quitState.quitRunning = 0;
+    exits = 0;
+    shown.clear();
+    if (route == 0)
+      FBRaiseDialogEvent(kDialogWindowClosed, 1);
+    else
+      FBRaiseDialogEvent(kDialogPrivate, 98);
+    FBHandleEvents();
+    EXPECT_EQ(exits, 1) << route;
+    EXPECT_TRUE(saw("#215")) << route;
+  }
+  windowClose(1);
+}
+
+}  // namespace
+}  // namespace bg
