@@ -14,6 +14,7 @@
 #include "state/search_services.h"
 #include "state/shell_flags.h"
 #include "state/shell_services.h"
+#include "state/storage_state.h"
 #include "state/turn_flags.h"
 
 namespace bg {
@@ -37,10 +38,11 @@ void decideComputerMove() {
 
 void computerPlaysMove() {
   if (flow.abortTurn != 0) return;
+  // The search, the poll and the pause all pump events: a game loaded meanwhile replaces
+  // the board, and this turn's play must not land on it.
+  const uint16_t loadsBefore = storage.gamesLoaded;
   decideComputerMove();
-  // The search, the poll and the pause all pump events: a loaded game or a new game
-  // leaves this turn, and its play must not land on the board that replaced it.
-  if (flow.abortTurn != 0) return;
+  if (storage.gamesLoaded != loadsBefore) return;
   if (playSearch.diceRedrawRequested != 0 && !rolloutHidesBoard()) {
     playSearch.diceRedrawRequested = 0;
     drawDice();
@@ -48,7 +50,7 @@ void computerPlaysMove() {
   hook::pollEvents();
   hook::flushBoardWindow();
   if (shellFlags.fastPlay != kFastPlayOn) hook::pauseSeconds(kPauseBeforePlay);
-  if (flow.abortTurn != 0) return;
+  if (storage.gamesLoaded != loadsBefore) return;
   playComputerMove();
 }
 

@@ -155,6 +155,7 @@ void commitSavedGame(const SavedGameReading& r) {
   flow.abortTurn = kLeaveTurn;
   display.redrawPending = -1;
   storage.gameModified = 0;
+  ++storage.gamesLoaded;
 }
 
 }  // namespace bg

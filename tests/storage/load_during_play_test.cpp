@@ -1,0 +1,70 @@
+// A game loaded while the running turn still pumps events: the loaded board stays as it
+// was loaded, and while the double's question waits the load is refused.
+#include "computer/cube_actions.h"
+#include "flow/computer_move.h"
+#include "storage_fixture.h"
+
+namespace bg::testing {
+namespace {
+
+// Both sides bearing off: nothing of a game in the starting position fits on it.
+SavedGame bearOffGame() {
+  SavedGame g;
+  for (long p = 1; p <= 5; ++p) g.board[p] = -3;
+  for (long p = 20; p <= 24; ++p) g.board[p] = 3;
+  g.cubeValue = 1;
+  g.cubeOwner = kCubeCentred;
+  g.lastPlayerToMove = 0;
+  g.rows.assign(1, blankRecordEntry);
+  return g;
+}
+
+using LoadDuringPlay = StorageTest;
+
+TEST_F(LoadDuringPlay, AGameLoadedDuringTheComputersPauseKeepsItsBoard) {
+  const SavedGame loaded = bearOffGame();
+  writeBytes(savedFile(), savedGameText(loaded));
+  setPosition("start | dice 6 5 | side 1");
+  diceState.diceShowing = -1;
+  flow.movesAllowed = flow.movesLeft = 2;
+  position.playerType[1] = kComputerPlayer;
+  static int loads = 0;
+  loads = 0;
+  shellServices.pauseSeconds = [](double) {
+    ++loads;
+    loadGame(0);
+  };
+  computerPlaysMove();
+  ASSERT_EQ(loads, 1);
+  EXPECT_TRUE(infoBoxes.empty());
+  EXPECT_EQ(position.board, loaded.board);
+  EXPECT_EQ(position.piecesOnBoard[0], 15);
+  EXPECT_EQ(position.piecesOnBoard[1], 15);
+  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+}
+
+TEST_F(LoadDuringPlay, WhileTheDoublesQuestionWaitsALoadIsRefused) {
+  writeBytes(savedFile(), savedGameText(bearOffGame()));
+  setPosition("start | dice 3 1 | cube 1 2 | side 1");
+  position.playerType[0] = kHumanPlayer;
+  position.playerType[1] = kComputerPlayer;
+  const auto board = position.board;
+  interactionServices.waitForBoardClick = [] {
+    hand.boardWaitActive = -1;
+    loadGame(0);
+    hand.boardWaitActive = 0;
+    interaction.panelAnswer = -1;  // then the person takes
+  };
+  executeDouble();
+  EXPECT_TRUE(sawMessage("#4"));
+  EXPECT_EQ(position.board, board);
+  EXPECT_EQ(cube.cubeValue, 2);
+  EXPECT_EQ(cube.cubeOwner, 0);
+  EXPECT_EQ(cube.playerDeclined[0], 0);
+  EXPECT_EQ(cube.playerDeclined[1], 0);
+  EXPECT_EQ(flow.newGameRequested, 0);
+  EXPECT_EQ(storage.gameModified, -1) << "a double is a change to save";
+}
+
+}  // namespace
+}  // namespace bg::testing
