@@ -32,6 +32,7 @@
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/windows.h"
+#include "state/board_command_services.h"
 #include "state/display_services.h"
 #include "state/display_state.h"
 #include "state/interaction_services.h"
@@ -323,8 +324,8 @@ void installDisplayServices() {
   upperServices.showStopAlert = stopAlertBox;
   displayServices.drawNameLabels = drawNameLabels;
   turnServices.layoutNameLabels = layoutNameLabels;
-  turnServices.drawStatsLeft = drawStatsLeft;
-  turnServices.drawStatsRight = drawStatsRight;
+  boardCommandServices.drawStatsLeft = drawStatsLeft;
+  boardCommandServices.drawStatsRight = drawStatsRight;
 }
 
 }  // namespace bg

@@ -45,9 +45,6 @@ void switchRollOver();
 struct TurnServices {
   // Board display.
   void (*drawPipCounts)() = flowLeast::nothing;
-  // The pip-count and race-estimate panels over the board, up until a click or key.
-  void (*drawStatsLeft)() = flowLeast::nothing;
-  void (*drawStatsRight)() = flowLeast::nothing;
   // True when the board is shown the other way round (the home side at the top).
   bool (*boardReversed)() = flowLeast::isNever;
   // Erases the strip above the board where the name labels stand.
@@ -149,8 +146,6 @@ extern TurnServices turnServices;
 
 namespace hook {
 inline void drawPipCounts() { turnServices.drawPipCounts(); }
-inline void showPipCountPanel() { turnServices.drawStatsLeft(); }
-inline void showRaceEstimatePanel() { turnServices.drawStatsRight(); }
 inline void humanTurn() { turnServices.humanTurn(); }
 inline void waitForPointClick() { turnServices.waitForPointClick(); }
 inline void waitForClickOrKey() { turnServices.waitForClickOrKey(); }

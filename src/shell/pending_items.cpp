@@ -50,9 +50,7 @@ constexpr PendingItem kPendingItems[] = {
     // Settings: Display Settings, Show Possible Moves (set only from the preferences).
     {kSettingsMenu, 1},
     {kSettingsMenu, kShowPossibleMovesItem},
-    // Commands: the letters whose commands are not built (P R H N).
-    {kComputerMenu, 4},
-    {kComputerMenu, 5},
+    // Commands: the letters whose commands are not built (H N).
     {kComputerMenu, 12},
     {kComputerMenu, 14},
     // Printing the help text, resuming a hidden game, About and the help topics.
