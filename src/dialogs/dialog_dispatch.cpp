@@ -1,6 +1,10 @@
 #include "dialogs/dialog_dispatch.h"
 
+#include "dialogs/about_box.h"
 #include "dialogs/dialog_frame.h"
+#include "dialogs/help_window.h"
+#include "dialogs/note_pad.h"
+#include "dialogs/text_windows.h"
 #include "dialogs/dialog_state.h"
 #include "dialogs/game_setup_dialogs.h"
 #include "dialogs/message_boxes.h"
@@ -62,7 +66,15 @@ void questionRow(int16_t /*kind*/, int16_t id) {
   if (id == kCancel) answerQuestionDialog(0);
 }
 
-constexpr int16_t kAboutWindow = 347;
+void helpWindowRow(int16_t /*kind*/, int16_t /*id*/) {
+  closeHelpWindow();
+  enableAllMenus();
+}
+
+// A note pad that could not be saved stays open, its menus with it.
+void notePadRow(int16_t /*kind*/, int16_t /*id*/) {
+  if (saveNotePad()) enableAllMenus();
+}
 
 constexpr std::string_view kNoHelpText = "Sorry, no help.";
 constexpr std::string_view kHelpTitle = "Information";
@@ -83,6 +95,8 @@ void clickAfterMoveHelp() { showNamedHelp("Click After Move Help"); }
 
 // One row per window; the first whose window is in front acts.
 constexpr DialogRow kRows[] = {
+    {kHelpWindow, kCloses, helpWindowRow},
+    {kNotePadWindow, kCloses, notePadRow},
     {kTournamentStatsWindow, kHits | kCommands, tournamentStatsEvent},
     {kTournamentSetupWindow, kHits | kCommands, tournamentSetupEvent},
     {kConcedePointsWindow, kHits | kCommands, concedePointsEvent},

@@ -5,6 +5,7 @@
 #include "dialogs/message_boxes.h"
 #include "flow/game_end.h"
 #include "flow/turn_services.h"
+#include "rollout/game_record_printout.h"
 #include "runtime/core/format.h"
 #include "runtime/core/pstring.h"
 #include "runtime/qt/controls.h"
@@ -154,6 +155,8 @@ void gameStatsEvent(int16_t /*kind*/, int16_t id) {
     dialogOkTail();
   } else if (id == kSecond) {
     sessionStatsDialog();
+  } else if (id == kPrint) {
+    printGameRecord();
   }
 }
 
@@ -182,6 +185,8 @@ void endGameEvent(int16_t /*kind*/, int16_t id) {
       hook::quitGame();
       break;
     case kPrint:
+      printGameRecord();
+      break;
     default:
       break;
   }

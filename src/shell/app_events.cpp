@@ -4,6 +4,9 @@
 
 #include "dialogs/dialog_dispatch.h"
 #include "dialogs/dialog_state.h"
+#include "dialogs/help_window.h"
+#include "dialogs/note_pad.h"
+#include "dialogs/text_windows.h"
 #include "dialogs/message_boxes.h"
 #include "display/board_ids.h"
 #include "display/colour_roles.h"
@@ -16,7 +19,8 @@
 #include "runtime/qt/cursors.h"
 #include "runtime/qt/windows.h"
 #include "shell/quit_game.h"
-#include "shell/shell_stand_ins.h"
+#include "shell/help_text_window.h"
+#include "shell/hide_game.h"
 #include "storage/preferences_file.h"
 #include "storage/saved_game_file.h"
 #include "state/board_command_services.h"
@@ -34,9 +38,7 @@ BG_RESETS_WITH_PROGRAM(appEvents);
 
 namespace {
 
-constexpr int16_t kHelpWindow = 3;
 constexpr int16_t kWaitWindow = 6;
-constexpr int16_t kNotePadWindow = 2;
 constexpr int16_t kRolloutWindow = 348;
 constexpr int16_t kFlashMs = 100;
 constexpr uint8_t kBoardInput = 255;
@@ -67,9 +69,12 @@ bool keyDown(const AppEvent& e) {
       const char typed[2] = {static_cast<char>(std::toupper(e.charCode)), 0};
       interactionDisplay.keyBuffer = typed;
       doKeyDown();
-      return false;
+      // Taken: a command that opened a window must not see the same key again there.
+      return true;
     }
     case kNotePadWindow:
+    case kHelpWindow:
+    case kHelpTextWindow:
     case kRolloutWindow:
       return false;
     default:
@@ -110,7 +115,10 @@ void doDialogEvent() {
   layerSelection.fbSelectValues[1] = kind;
   switch (kind) {
     case kDialogWindowClosed:
-      if (id == kHelpWindow || id == kWaitWindow) appEvents.waitEnded = -1;
+      if (id == kHelpTextWindow || id == kWaitWindow) appEvents.waitEnded = -1;
+      if (id == kNotePadWindow) saveNotePad();
+      if (id == kHelpWindow) closeHelpWindow();
+      if (id == kHiddenGameWindow && gameHidden()) toggleHideGame();
       if (id == kBoardWindow) quitGame();
       break;
     case kDialogActivation:
@@ -155,6 +163,9 @@ void installAppEventHandlers() {
   setAppEventHandler(appEventHandler);
   boardCommandServices.helpTextShowing = [] { return appEvents.helpTextShowing != 0; };
   boardCommandServices.endHelpTextWait = endWaitLoop;
+  boardCommandServices.openNotePad = openNotePad;
+  boardCommandServices.showContextHelp = showContextHelp;
+  boardCommandServices.notePadShowing = notePadShowing;
 }
 
 void flashButton(int16_t n) {

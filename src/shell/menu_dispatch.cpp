@@ -3,8 +3,10 @@
 #include "audio/sound_effects.h"
 #include "audio/speech.h"
 #include "computer/late_race.h"
+#include "dialogs/about_box.h"
 #include "dialogs/dialog_state.h"
 #include "dialogs/option_dialogs.h"
+#include "dialogs/help_window.h"
 #include "dialogs/game_setup_dialogs.h"
 #include "dialogs/question_window.h"
 #include "dialogs/rollout_dialogs.h"
@@ -22,17 +24,20 @@
 #include "interaction/board_waits.h"
 #include "interaction/key_commands.h"
 #include "interaction/position_setup.h"
+#include "rollout/game_record_printout.h"
 #include "rules/play_search.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
+#include "shell/app_events.h"
 #include "shell/board_options.h"
+#include "shell/help_text_window.h"
+#include "shell/hide_game.h"
 #include "shell/menu_commands.h"
 #include "shell/option_toggles.h"
 #include "shell/pending_items.h"
 #include "shell/radio_groups.h"
 #include "shell/saved_game_commands.h"
 #include "shell/shell_settings.h"
-#include "shell/shell_stand_ins.h"
 #include "state/display_state.h"
 #include "state/interaction_state.h"
 #include "state/menu_numbers.h"
@@ -52,6 +57,16 @@ struct LetterItem {
 constexpr LetterItem kLetterItems[] = {{4, "P"},  {5, "R"},  {6, "B"},  {7, "I"}, {8, "D"},
                                        {9, "M"}, {10, "S"}, {11, "C"}, {12, "H"}, {14, "N"}};
 
+constexpr int16_t kHideGameItem = 1;       // File
+constexpr int16_t kPrintRecordItem = 8;    // File
+constexpr int16_t kResumeGameItem = 1;     // the hidden-game menu
+constexpr int16_t kPrintHelpTextItem = 1;  // Print
+constexpr int16_t kAboutItem = 1;          // the application menu
+constexpr int16_t kHelpTopicsItem = 2;     // the application menu
+constexpr int16_t kInfoAboutItem = 15;
+// The Info items with a help page (17 and 19 came from the Help menu).
+constexpr int16_t kHelpPageItems[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 17, 19};
+
 bool boardWaiting() { return hand.boardWaitActive != 0; }
 
 // Settings, Options and Commands: silent during a board wait, message 2 with a checker
@@ -69,17 +84,34 @@ bool busyRefusal() {
 bool searchRefusal() { return refuseWhileSearching(); }
 
 void fileMenuCommand(int16_t item) {
+  if (item == kHideGameItem) toggleHideGame();
+  if (item == kPrintRecordItem) printGameRecord();
   if (item == kQuitItem) hook::quitGame();
   fileOpenSaveCommand(item);
 }
 
 void hiddenGameMenuCommand(int16_t item) {
+  if (item == kResumeGameItem) toggleHideGame();
   if (item == kHiddenQuitItem) hook::quitGame();
 }
 
 // The sound dialog waits until the board is built.
 void showSoundDialog() {
   if (display.firstBoardBuild != -1) soundDialog();
+}
+
+void printMenuCommand(int16_t item) {
+  if (item == kPrintHelpTextItem && appEvents.helpTextShowing != 0) printHelpWindow();
+}
+
+// Nothing while the game is hidden.
+void applicationMenuCommand(int16_t item) {
+  if (gameHidden()) return;
+  if (item == kAboutItem) showAboutBox();
+  if (item == kHelpTopicsItem) {
+    shellSettings.helpTopicCode = kHelpTopicsTopic;
+    showHelpTextWindow();
+  }
 }
 
 }  // namespace
@@ -108,6 +140,8 @@ void doMenuCommand() {
     case kHelpMenu: helpMenuCommand(item); break;
     case kFileMenu: fileMenuCommand(item); break;
     case kHiddenGameMenu: hiddenGameMenuCommand(item); break;
+    case kPrintMenu: printMenuCommand(item); break;
+    case kApplicationMenu: applicationMenuCommand(item); break;
     case kAutoDoubleMenu:
       shellSettings.autoDoubleMaxChoice = static_cast<int16_t>(item - 1);
       selectAutoDoubleMax();
@@ -129,7 +163,7 @@ void doMenuCommand() {
       speechChannel.pendingVoiceIndex = item;
       applyVoiceChoice();
       break;
-    default: break;  // the print and application menus' items all await their commands
+    default: break;
   }
 }
 
@@ -154,8 +188,17 @@ void gameMenuCommand(int16_t item) {
   }
 }
 
-// Every Info item opens a help page, the About box or a web page, none built yet.
-void infoMenuCommand(int16_t item) { shellSettings.helpTopicCode = item; }
+// The Info items open their help pages and the About box; the web pages have no
+// addresses and stay greyed.
+void infoMenuCommand(int16_t item) {
+  shellSettings.helpTopicCode = item;
+  if (item == kInfoAboutItem) {
+    showAboutBox();
+    return;
+  }
+  for (int16_t page : kHelpPageItems)
+    if (page == item) openHelpWindow(kInfoMenu, item);
+}
 
 void helpMenuCommand(int16_t item) { shellSettings.helpTopicCode = item; }
 

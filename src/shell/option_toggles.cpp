@@ -9,7 +9,6 @@
 #include "shell/radio_groups.h"
 #include "shell/shared_services.h"
 #include "shell/shell_settings.h"
-#include "shell/shell_stand_ins.h"
 #include "shell/fast_play.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"

@@ -13,26 +13,8 @@ struct PendingItem {
 };
 
 constexpr PendingItem kPendingItems[] = {
-    // File: hide game, print the record.
-    {kFileMenu, 1},
-    {kFileMenu, 8},
-    // Info: the help pages, the About box and the web pages (no addresses yet).
-    {kInfoMenu, 1},
-    {kInfoMenu, 2},
-    {kInfoMenu, 3},
-    {kInfoMenu, 4},
-    {kInfoMenu, 5},
-    {kInfoMenu, 6},
-    {kInfoMenu, 7},
-    {kInfoMenu, 8},
-    {kInfoMenu, 9},
-    {kInfoMenu, 11},
-    {kInfoMenu, 12},
-    {kInfoMenu, 13},
-    {kInfoMenu, 15},
-    {kInfoMenu, 17},
+    // Info: the web pages (no addresses).
     {kInfoMenu, 18},
-    {kInfoMenu, 19},
     {kInfoMenu, 20},
     {kInfoMenu, 21},
     {kInfoMenu, 22},
@@ -50,14 +32,6 @@ constexpr PendingItem kPendingItems[] = {
     // Settings: Display Settings, Show Possible Moves (set only from the preferences).
     {kSettingsMenu, 1},
     {kSettingsMenu, kShowPossibleMovesItem},
-    // Commands: the letters whose commands are not built (H N).
-    {kComputerMenu, 12},
-    {kComputerMenu, 14},
-    // Printing the help text, resuming a hidden game, About and the help topics.
-    {kPrintMenu, 1},
-    {kHiddenGameMenu, 1},
-    {kApplicationMenu, 1},
-    {kApplicationMenu, 2},
 };
 
 }  // namespace

@@ -21,7 +21,6 @@
 #include "shell/pending_items.h"
 #include "shell/radio_groups.h"
 #include "shell/shell_settings.h"
-#include "shell/shell_stand_ins.h"
 #include "shell/submenus.h"
 #include "state/board_input.h"
 #include "state/menu_numbers.h"

@@ -46,7 +46,8 @@ struct ShellSettings {
   float statsLayoutFactor = 0;
   int16_t keyLogOn = 0;
   int16_t searchDisplayFlag = 0;
-  int16_t gameShown = 0;
+  int16_t gameShown = 0;             // -1 while the game's windows show, 0 while hidden
+  int16_t menuEnableState = 1;       // File items 3 and 4 and Options item 11: 0 disabled, 1 enabled
   int16_t alertSoundIndex = 0;
   int16_t checkerAnimFlag = 0;
   Str255 moveListScoreMask;

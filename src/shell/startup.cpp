@@ -39,7 +39,6 @@
 #include "shell/shared_services.h"
 #include "shell/quit_game.h"
 #include "shell/saved_game_commands.h"
-#include "shell/shell_stand_ins.h"
 #include "shell/submenus.h"
 #include "storage/preferences_file.h"
 #include "storage/saved_game_file.h"

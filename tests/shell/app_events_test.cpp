@@ -69,8 +69,8 @@ TEST_F(AppEvents, DialogEventsSetTheirFlags) {
   const struct {
     int16_t kind, id, rebuilding;
     int16_t waitEnded, noPump;
-  } rows[] = {{4, 3, 0, -1, 0}, {4, 6, 0, -1, 0}, {4, 2, 0, 0, 0},  {19, 1, 0, 0, -1},
-              {19, 2, 0, 0, 0}, {19, 5, 0, 0, -1}, {4, 3, -1, 0, 0}, {19, 1, -1, 0, 0}};
+  } rows[] = {{4, 5, 0, -1, 0}, {4, 6, 0, -1, 0}, {4, 2, 0, 0, 0},  {4, 3, 0, 0, 0}, {19, 1, 0, 0, -1},
+              {19, 2, 0, 0, 0}, {19, 5, 0, 0, -1}, {4, 5, -1, 0, 0}, {19, 1, -1, 0, 0}};
   for (const auto& r : rows) {
     // Activation from the window system, if any, comes first.
     testing::pumpUntil([] { return false; }, 3);

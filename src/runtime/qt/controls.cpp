@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPointer>
 #include <QPushButton>
 #include <QWindow>
@@ -225,6 +226,15 @@ void setControlFont(int16_t window, int16_t id, int16_t font, int16_t size) {
   scratch.textFont = font;
   scratch.textSize = size;
   w->setFont(detail::fontOf(&scratch));
+}
+
+void setControlTextColour(int16_t window, int16_t id, const RGBColor& colour) {
+  QWidget* w = controlOf(window, id);
+  if (w == nullptr) return;
+  QPalette p = w->palette();
+  p.setColor(QPalette::WindowText, QColor::fromRgba64(colour.red, colour.green, colour.blue));
+  p.setColor(QPalette::Text, QColor::fromRgba64(colour.red, colour.green, colour.blue));
+  w->setPalette(p);
 }
 
 bool controlExists(int16_t window, int16_t id) { return controlOf(window, id) != nullptr; }

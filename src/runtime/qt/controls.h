@@ -26,6 +26,8 @@ void addCheckBox(int16_t window, int16_t id, std::string_view title, const Rect&
 void addPopUpMenu(int16_t window, int16_t id, int16_t menu, const Rect& r);
 // The font of the window's text controls (the port's font family number and size).
 void setControlFont(int16_t window, int16_t id, int16_t font, int16_t size);
+// The colour of a text control's text.
+void setControlTextColour(int16_t window, int16_t id, const RGBColor& colour);
 
 bool controlExists(int16_t window, int16_t id);
 Rect controlRect(int16_t window, int16_t id);

@@ -1,0 +1,104 @@
+#include "dialogs/note_pad.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+#include <QTextDocument>
+
+#include <string>
+
+#include "dialogs/dialog_state.h"
+#include "dialogs/message_boxes.h"
+#include "dialogs/text_windows.h"
+#include "runtime/core/files.h"
+#include "runtime/core/format.h"
+#include "runtime/qt/rich_text_file.h"
+#include "runtime/qt/text_view_window.h"
+#include "runtime/qt/windows.h"
+
+namespace bg {
+
+namespace {
+
+constexpr std::string_view kNotePadTitle = "note pad";
+constexpr std::string_view kSaveFailed = "Could not save file";
+
+QString qPath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+
+}  // namespace
+
+void openNotePad() {
+  if (textWindowRefused()) return;
+  dialogWindows.savedOutputWnd = frontWindow();
+  dialogWindows.modalDialogWnd = kNotePadWindow;
+  textWindows.notePadOpen = 255;
+  if (!openTextWindow(kNotePadWindow, kNotePadTitle, false)) {
+    textWindows.notePadOpen = 0;
+    returnToBoardWindow();
+    return;
+  }
+  loadNotePadFile(kNotePadWindow, dataFilePath(kNotePadFileName));
+}
+
+int16_t loadNotePadFile(int16_t n, const std::filesystem::path& file) {
+  QTextDocument* doc = textViewDocument(n);
+  if (doc == nullptr) return static_cast<int16_t>(QFileDevice::OpenError);
+  QFile f(qPath(file));
+  if (!f.exists()) {
+    // The first opening creates the file, empty.
+    if (!f.open(QIODevice::WriteOnly)) return static_cast<int16_t>(f.error());
+    f.close();
+  }
+  if (!f.open(QIODevice::ReadOnly)) {
+    textWindows.notePadDamaged = true;
+    return static_cast<int16_t>(f.error());
+  }
+  textWindows.notePadDamaged = !readRichOrPlainText(f.readAll(), *doc);
+  doc->setModified(false);
+  return 0;
+}
+
+int16_t saveNotePadFile(const QTextDocument& doc, const std::filesystem::path& file) {
+  QSaveFile out(qPath(file));
+  if (!out.open(QIODevice::WriteOnly)) return static_cast<int16_t>(out.error());
+  const QByteArray rtf = writeRtf(doc);
+  if (out.write(rtf) != rtf.size()) {
+    out.cancelWriting();
+    return static_cast<int16_t>(QFileDevice::WriteError);
+  }
+  if (!out.commit()) return static_cast<int16_t>(out.error() != QFileDevice::NoError ? out.error() : QFileDevice::WriteError);
+  return 0;
+}
+
+bool saveNotePad() {
+  if (textWindows.notePadOpen == 0) return true;
+  const QTextDocument* doc = textViewDocument(kNotePadWindow);
+  // A damaged file that was not changed keeps all it held.
+  if (doc != nullptr && (doc->isModified() || !textWindows.notePadDamaged)) {
+    const std::filesystem::path file = dataFilePath(kNotePadFileName);
+    int16_t error = 0;
+    // What a damaged file held beyond the part read is kept aside before it is replaced.
+    if (textWindows.notePadDamaged && QFile::exists(qPath(file))) {
+      const QString kept = qPath(dataFilePath(kNotePadKeptCopyName));
+      QFile::remove(kept);
+      if (!QFile::copy(qPath(file), kept)) error = static_cast<int16_t>(QFileDevice::CopyError);
+    }
+    if (error == 0) error = saveNotePadFile(*doc, file);
+    if (error != 0) {
+      showMessageBox(std::string(kSaveFailed) + strS(error));
+      return false;
+    }
+    textWindows.notePadDamaged = false;
+  }
+  textWindows.notePadOpen = 0;
+  closeTextWindow(kNotePadWindow);
+  return true;
+}
+
+void notePadEditOps() {
+  if (textWindows.notePadOpen != 0) printTextWindowContents(kNotePadWindow, "NotePad");
+}
+
+bool notePadShowing() { return textWindows.notePadOpen != 0; }
+
+}  // namespace bg

@@ -1,0 +1,32 @@
+#pragma once
+// The note pad: the user's own notes, kept as RTF in "notePad.txt" in the data folder,
+// read on every opening and written on every closing.
+#include <QByteArray>
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+class QTextDocument;
+
+namespace bg {
+
+inline constexpr std::string_view kNotePadFileName = "notePad.txt";
+// A copy of a note pad file that did not read whole, kept before it is first replaced.
+inline constexpr std::string_view kNotePadKeptCopyName = "notePad damaged.txt";
+
+// Refused while a checker is held or the help window or note pad is open.
+void openNotePad();
+// Reads the file into window n's view, creating it empty when missing; 0, or the error.
+int16_t loadNotePadFile(int16_t n, const std::filesystem::path& file);
+// Saves the note pad and closes it. On a failure the user is told "Could not save file"
+// with the error number, and the window stays open with its text; returns false.
+bool saveNotePad();
+// Writes the document as RTF through a temporary file renamed over the old one, so a
+// failure leaves the old file whole; 0 or the error number.
+int16_t saveNotePadFile(const QTextDocument& doc, const std::filesystem::path& file);
+// Prints the note pad's text.
+void notePadEditOps();
+bool notePadShowing();
+
+}  // namespace bg

@@ -1,0 +1,81 @@
+#include "dialogs/text_windows.h"
+
+#include <QTextDocument>
+
+#include <vector>
+
+#include "dialogs/dialog_state.h"
+#include "dialogs/help_window.h"
+#include "dialogs/note_pad.h"
+#include "runtime/qt/menus.h"
+#include "runtime/qt/printing.h"
+#include "runtime/qt/text_view_window.h"
+#include "runtime/qt/windows.h"
+#include "state/board_input.h"
+#include "state/menu_numbers.h"
+#include "state/program_state.h"
+#include "state/shell_services.h"
+
+namespace bg {
+
+TextWindowsState textWindows;
+BG_RESETS_WITH_PROGRAM(textWindows);
+
+namespace {
+constexpr int kTextWindowWidth = 560;
+constexpr int kTextWindowHeight = 440;
+constexpr int kHelpLeftMargin = 8;
+constexpr int kEditItems = 6;
+constexpr const char* kStandardEditItems[] = {"Undo", "-", "Cut", "Copy", "Paste", "Clear"};
+}  // namespace
+
+bool textWindowRefused() {
+  return boardInput.pickedCount >= 1 || textWindows.helpOpen != 0 || textWindows.notePadOpen != 0;
+}
+
+bool openTextWindow(int16_t n, std::string_view title, bool readOnly) {
+  TextViewWindowSpec spec;
+  spec.number = n;
+  spec.title = std::string(title);
+  spec.content = makeRect(0, 0, kTextWindowWidth, kTextWindowHeight);
+  spec.readOnly = readOnly;
+  if (n == kHelpWindow) spec.margins.left = kHelpLeftMargin;
+  spec.commandMenuTitle = n == kHelpWindow ? "Help" : "Note Pad";
+  spec.commandItems = {"Print...", "-", "Close"};
+  spec.onCommand = helpNotePadEditCommand;
+  // The Edit menu as the main bar has it.
+  spec.editMenuTitle = menuExists(kEditMenu) ? menuTitle(kEditMenu) : std::string("Edit");
+  for (int16_t i = 1; i <= kEditItems; ++i) {
+    const std::string text = menuExists(kEditMenu) ? menuItemText(kEditMenu, i) : std::string();
+    spec.editItems.push_back(text.empty() ? kStandardEditItems[i - 1] : text);
+  }
+  return openTextViewWindow(spec);
+}
+
+void printTextWindowContents(int16_t n, std::string_view title) {
+  if (const QTextDocument* doc = textViewDocument(n)) printTextDocument(*doc, title);
+}
+
+void printTextWindow(std::string_view title, std::string_view text) {
+  QTextDocument doc;
+  doc.setPlainText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+  printTextDocument(doc, title);
+}
+
+void helpNotePadEditCommand(int16_t window, int16_t item) {
+  if (item == kTextPrintItem) {
+    if (window == kNotePadWindow) notePadEditOps();
+    if (window == kHelpWindow) helpEditOps();
+  } else if (item == kTextCloseItem) {
+    if (window == kNotePadWindow) saveNotePad();
+    if (window == kHelpWindow) closeHelpWindow();
+  }
+}
+
+void closeTextWindow(int16_t n) {
+  windowClose(n);
+  returnToBoardWindow();
+  if (frontWindow() == kBoardWindowNumber) hook::installMenuSubmenus();
+}
+
+}  // namespace bg

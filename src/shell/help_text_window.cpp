@@ -1,0 +1,187 @@
+#include "shell/help_text_window.h"
+
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "dialogs/text_windows.h"
+#include "display/board_ids.h"
+#include "state/display_state.h"
+#include "state/board_state.h"
+#include "display/dice_display.h"
+#include "display/message_line.h"
+#include "display/checker_stacks.h"
+#include "interaction/board_waits.h"
+#include "interaction/position_setup.h"
+#include "rules/whole_roll_check.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/resources.h"
+#include "runtime/qt/text.h"
+#include "runtime/qt/text_view_window.h"
+#include "runtime/qt/windows.h"
+#include "shell/app_events.h"
+#include "shell/shared_services.h"
+#include "shell/shell_settings.h"
+#include "shell/submenus.h"
+#include "state/board_input.h"
+#include "state/cube_state.h"
+#include "state/dice_state.h"
+#include "state/flow_state.h"
+#include "state/menu_numbers.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kTextResourceOffset = 130;
+constexpr int kTextInset = 20;
+constexpr int16_t kTextFont = 3;
+constexpr int16_t kTextSize = 14;
+constexpr int16_t kWideBoard = 700;
+constexpr int16_t kBoardLayoutTopic = 39;
+constexpr int16_t kLastPageTopic = 9;
+
+struct TopicText {
+  int16_t topic;
+  int16_t resource;
+};
+// Topics whose text is not topic + 130.
+constexpr TopicText kMappedTexts[] = {{1, 130}, {2, 133}, {3, 138}, {4, 128},  {5, 131},  {6, 132},  {7, 139},
+                                      {8, 134}, {9, 136}, {11, 142}, {12, 143}, {13, 144}, {39, 137}};
+
+// Context help topics.
+constexpr int16_t kPlacingTopic = 20;
+constexpr int16_t kWhoRollsTopic = 21;
+constexpr int16_t kWhereCubeTopic = 22;
+constexpr int16_t kChooseDiceTopic = 23;
+constexpr int16_t kMorePipsTopic = 16;
+constexpr int16_t kBothDiceTopic = 15;
+constexpr int16_t kInHandTopic = 33;
+constexpr int16_t kDoubleTopic = 35;
+constexpr int16_t kQuestionTopic = 36;
+constexpr int16_t kClickTopic = 37;
+constexpr int16_t kRollTopic = 31;
+constexpr int16_t kNoMovesTopic = 17;
+constexpr int16_t kStartMoveTopic = 32;
+constexpr int16_t kRestOfMoveTopic = 34;
+
+constexpr int16_t kSet = -1;
+
+bool dieStillPlayable() {
+  // The quiet mode only reports; it shows and records nothing.
+  wholeRoll.noMovesLeft = 0;
+  wholeRoll.endCheckOnly = kSet;
+  anyDieStillPlayable();
+  wholeRoll.endCheckOnly = 0;
+  const bool playable = wholeRoll.noMovesLeft != kSet;
+  wholeRoll.noMovesLeft = 0;
+  return playable;
+}
+
+}  // namespace
+
+int16_t contextHelpTopic() {
+  if (boardState.setupInProgress != 0) {
+    // Between the editor's phases the topic stays as it was.
+    if (interactionDisplay.doneButtonShown != 0) return kPlacingTopic;
+    if (positionSetup.askingWhoseRoll != 0) return kWhoRollsTopic;
+    if (positionSetup.askingWhoseCube != 0) return kWhereCubeTopic;
+    return shellSettings.helpTopicCode;
+  }
+  if (diceChooser.chooseDiceOpen != 0) return kChooseDiceTopic;
+  if (wholeRoll.morePipsRefusal != 0) {
+    wholeRoll.morePipsRefusal = 0;
+    return kMorePipsTopic;
+  }
+  if (wholeRoll.bothDiceRefusal != 0) {
+    wholeRoll.bothDiceRefusal = 0;
+    return kBothDiceTopic;
+  }
+  if (boardInput.pickedCount >= 1) {
+    drawAllPieces();
+    return kInHandTopic;
+  }
+  if (cube.doublePending != 0) return kDoubleTopic;
+  if (panelWait.questionPanelUp != 0) return kQuestionTopic;
+  if (boardInput.waitHelpContext != 0) return kClickTopic;
+  if (diceState.diceShowing != kSet) return kRollTopic;
+  if (!dieStillPlayable()) return kNoMovesTopic;
+  if (flow.movesAllowed <= flow.movesLeft) return kStartMoveTopic;
+  return kRestOfMoveTopic;
+}
+
+void showContextHelp() {
+  shellSettings.helpTopicCode = contextHelpTopic();
+  showHelpTextWindow();
+}
+
+int16_t helpTextResourceId(int16_t topic) {
+  for (const TopicText& t : kMappedTexts)
+    if (t.topic == topic) return t.resource;
+  return static_cast<int16_t>(topic + kTextResourceOffset);
+}
+
+void helpTextWindowSize(int16_t topic, int& width, int& height) {
+  if (topic == kBoardLayoutTopic) {
+    const bool wide = display.boardWidth > kWideBoard;
+    width = wide ? 700 : 600;
+    height = wide ? 480 : 400;
+  } else if (topic <= kLastPageTopic) {
+    width = 700;
+    height = 400;
+  } else {
+    width = 510;
+    height = 360;
+  }
+}
+
+void showHelpTextWindow() {
+  if (appEvents.helpTextShowing != 0) return;
+  FBHandleEvents();
+  const int16_t topic = shellSettings.helpTopicCode;
+  int width = 0;
+  int height = 0;
+  helpTextWindowSize(topic, width, height);
+  appEvents.helpTextShowing = kSet;
+  // Cleared before the window shows: a close while it opens still ends the wait.
+  appEvents.waitEnded = 0;
+  TextViewWindowSpec spec;
+  spec.number = kHelpTextWindow;
+  if (topic >= 1 && topic <= kHighestHelpTopic) spec.title = shellSettings.helpTopicTitles[topic].str();
+  spec.content = makeRect(0, 0, width, height);
+  spec.readOnly = true;
+  spec.margins = {kTextInset, kTextInset, kTextInset, kTextInset};
+  if (openTextViewWindow(spec)) {
+    GrafPort style;
+    style.textFont = kTextFont;
+    style.textSize = kTextSize;
+    style.textFace = kBoldFace;
+    QTextEdit* view = textViewWidget(kHelpTextWindow);
+    view->setFont(detail::fontOf(&style));
+    view->setPlainText(QString::fromStdString(getText(helpTextResourceId(topic))));
+    installSubmenus();
+    waitAndFlushEvents();
+  }
+  windowClose(kHelpTextWindow);
+  setOutputWindow(kBoardWindow);
+  installSubmenus();
+  appEvents.helpTextShowing = 0;
+}
+
+void waitAndFlushEvents() {
+  while (appEvents.waitEnded != kSet && windowExists(kHelpTextWindow)) FBHandleEvents();
+  flushEvents();
+}
+
+void printHelpWindow() {
+  if (const QTextDocument* doc = textViewDocument(kHelpTextWindow))
+    printTextWindow("Help", doc->toPlainText().toStdString());
+}
+
+void setMenuItemsState() {
+  const int16_t state = shellSettings.menuEnableState;
+  setMenuItemState(kFileMenu, 3, state, "");
+  setMenuItemState(kFileMenu, 4, state, "");
+  setMenuItemState(kOptionsMenu, 11, state, "");
+}
+
+}  // namespace bg
