@@ -57,7 +57,9 @@ void showGameWindows() {
   for (int16_t n : kGameWindows)
     if (windowExists(n)) windowShow(n);
   if (windowExists(kHiddenGameWindow)) windowClose(kHiddenGameWindow);
-  // The bar belongs to the board again, whatever window is in front.
+  // The bar belongs to the board again, whatever window is in front; the submenus
+  // keep the hidden bar while it is up, so the main bar goes back first.
+  setMenuBar(kBoardWindow, menuBars.mainMenuBar);
   installSubmenus();
   redrawBoardWindow();
 }
