@@ -149,7 +149,7 @@ bool appEventHandler(AppEvent& e) {
     case AppEvent::kKeyDown:
       return keyDown(e);
     case AppEvent::kShown:
-      if (display.firstBoardBuild != -1) showGameWindows();
+      if (display.firstBoardBuild != -1 && gameHidden()) showGameWindows();
       return false;
     case AppEvent::kActivated:
     case AppEvent::kDeactivated:
