@@ -28,6 +28,7 @@
 #include "state/display_services.h"
 #include "state/display_state.h"
 #include "state/program_state.h"
+#include "state/quit_services.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
 
@@ -164,6 +165,10 @@ void installAppEventHandlers() {
   boardCommandServices.helpTextShowing = [] { return appEvents.helpTextShowing != 0; };
   boardCommandServices.endHelpTextWait = endWaitLoop;
   boardCommandServices.openNotePad = openNotePad;
+  // Quitting keeps the notes of an open note pad.
+  quitServices.saveNotePad = [] {
+    if (notePadShowing()) saveNotePad();
+  };
   boardCommandServices.showContextHelp = showContextHelp;
   boardCommandServices.notePadShowing = notePadShowing;
 }
