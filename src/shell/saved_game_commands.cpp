@@ -8,6 +8,7 @@
 #include "interaction/board_waits.h"
 #include "rules/play_search.h"
 #include "runtime/core/files.h"
+#include "runtime/qt/file_chooser.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/save_file_chooser.h"
@@ -55,6 +56,11 @@ bool openRefused() {
 
 std::string chooseSaveFile(std::string_view prompt, std::string_view defaultName) {
   return chooseFileToSave(prompt, dataFilePath(defaultName)).string();
+}
+
+// The open dialog starts in the data folder, where the games are saved.
+std::string chooseOpenFile(std::string_view prompt, std::string_view /*defaultName*/) {
+  return chooseFileToOpen(prompt, dataFolder()).string();
 }
 
 void applyOlderLayoutSettings(const OlderLayoutSettings& s) {
@@ -110,6 +116,7 @@ void takeDocumentFromCommandLine(int argc, char** argv) {
 
 void installSavedGameServices() {
   storageServices.chooseSaveFile = chooseSaveFile;
+  storageServices.chooseOpenFile = chooseOpenFile;
   storageServices.applyOlderLayoutSettings = applyOlderLayoutSettings;
   quitServices.endProcess = FBShutdown;
 }

@@ -1,0 +1,67 @@
+// File, Open asks for the game in the data folder: the chosen file is loaded, a cancel
+// changes nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "runtime/core/files.h"
+#include "runtime/qt/file_chooser.h"
+#include "shell/saved_game_commands.h"
+#include "started_program.h"
+#include "state/flow_state.h"
+#include "state/position.h"
+#include "support/position_text.h"
+
+namespace bg {
+namespace {
+
+std::filesystem::path chosen;
+std::filesystem::path offeredFolder;
+
+std::filesystem::path answerWithChosen(std::string_view, const std::filesystem::path& start) {
+  offeredFolder = start;
+  return chosen;
+}
+
+class OpenSavedGame : public testing::StartedProgram {};
+
+TEST_F(OpenSavedGame, TheChosenGameIsLoadedAndACancelChangesNothing) {
+  const auto folder = std::filesystem::temp_directory_path() / ("bg-open-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(folder);
+  ASSERT_TRUE(setDataFolder(folder));
+  installSavedGameServices();
+  const OpenFilePresenter previous = setOpenFilePresenter(answerWithChosen);
+  testing::setPosition("start | side 0");
+  const auto before = position.board;
+
+  chosen.clear();
+  choose(1, 4);
+  EXPECT_EQ(offeredFolder, dataFolder());
+  EXPECT_EQ(position.board, before);
+
+  // The starting position with one back checker moved on, every line ending with CR.
+  const char* lines[] = {"",
+                         "Board  0  1  1  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2  0",
+                         "Scores 3 -2", "CubeValue 1", "CubeOwner 2", "PlayerDeclined  0", "DiceShowing  0",
+                         "Dice  0 0", "PlayerRolledOver  0  0", "TournamentGoing  0", "TournamentPoints 0",
+                         "CrawfordRestrictions  0  0", "LastPlayerToMove 1", "MoveTable",
+                         " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0"};
+  chosen = folder / "A Game";
+  {
+    std::ofstream out(chosen, std::ios::binary);
+    for (const char* l : lines) out << l << '\r';
+  }
+  choose(1, 4);
+  EXPECT_EQ(position.board[1], 1);
+  EXPECT_EQ(position.board[2], 1);
+  EXPECT_EQ(flow.scores[0], 3);
+  EXPECT_EQ(flow.scores[1], -2);
+
+  setOpenFilePresenter(previous);
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace bg
