@@ -34,22 +34,22 @@ bool textWindowRefused() {
 }
 
 bool openTextWindow(int16_t n, std::string_view title, bool readOnly) {
-  TextViewWindowSpec spec;
-  spec.number = n;
-  spec.title = std::string(title);
-  spec.content = makeRect(0, 0, kTextWindowWidth, kTextWindowHeight);
-  spec.readOnly = readOnly;
-  if (n == kHelpWindow) spec.margins.left = kHelpLeftMargin;
-  spec.commandMenuTitle = n == kHelpWindow ? "Help" : "Note Pad";
-  spec.commandItems = {"Print...", "-", "Close"};
-  spec.onCommand = helpNotePadEditCommand;
+  TextViewWindowForm form;
+  form.number = n;
+  form.title = std::string(title);
+  form.content = makeRect(0, 0, kTextWindowWidth, kTextWindowHeight);
+  form.readOnly = readOnly;
+  if (n == kHelpWindow) form.margins.left = kHelpLeftMargin;
+  form.commandMenuTitle = n == kHelpWindow ? "Help" : "Note Pad";
+  form.commandItems = {"Print...", "-", "Close"};
+  form.onCommand = helpNotePadEditCommand;
   // The Edit menu as the main bar has it.
-  spec.editMenuTitle = menuExists(kEditMenu) ? menuTitle(kEditMenu) : std::string("Edit");
+  form.editMenuTitle = menuExists(kEditMenu) ? menuTitle(kEditMenu) : std::string("Edit");
   for (int16_t i = 1; i <= kEditItems; ++i) {
     const std::string text = menuExists(kEditMenu) ? menuItemText(kEditMenu, i) : std::string();
-    spec.editItems.push_back(text.empty() ? kStandardEditItems[i - 1] : text);
+    form.editItems.push_back(text.empty() ? kStandardEditItems[i - 1] : text);
   }
-  return openTextViewWindow(spec);
+  return openTextViewWindow(form);
 }
 
 void printTextWindowContents(int16_t n, std::string_view title) {

@@ -144,13 +144,13 @@ void showHelpTextWindow() {
   appEvents.helpTextShowing = kSet;
   // Cleared before the window shows: a close while it opens still ends the wait.
   appEvents.waitEnded = 0;
-  TextViewWindowSpec spec;
-  spec.number = kHelpTextWindow;
-  if (topic >= 1 && topic <= kHighestHelpTopic) spec.title = shellSettings.helpTopicTitles[topic].str();
-  spec.content = makeRect(0, 0, width, height);
-  spec.readOnly = true;
-  spec.margins = {kTextInset, kTextInset, kTextInset, kTextInset};
-  if (openTextViewWindow(spec)) {
+  TextViewWindowForm form;
+  form.number = kHelpTextWindow;
+  if (topic >= 1 && topic <= kHighestHelpTopic) form.title = shellSettings.helpTopicTitles[topic].str();
+  form.content = makeRect(0, 0, width, height);
+  form.readOnly = true;
+  form.margins = {kTextInset, kTextInset, kTextInset, kTextInset};
+  if (openTextViewWindow(form)) {
     GrafPort style;
     style.textFont = kTextFont;
     style.textSize = kTextSize;

@@ -101,28 +101,28 @@ QAction* actionOf(QMenu* m, int16_t item) {
 
 }  // namespace
 
-bool openTextViewWindow(const TextViewWindowSpec& spec) {
-  const int16_t n = spec.number;
-  windowOpen(n, spec.title, spec.content, kDocumentWindow, false);
+bool openTextViewWindow(const TextViewWindowForm& form) {
+  const int16_t n = form.number;
+  windowOpen(n, form.title, form.content, kDocumentWindow, false);
   QWidget* w = contentWidget(n);
   if (w == nullptr) return false;
   TextViewRec rec;
-  rec.margins = spec.margins;
+  rec.margins = form.margins;
   auto* bar = new QMenuBar;
-  if (!spec.commandMenuTitle.empty()) {
-    const TextViewCommand fn = spec.onCommand;
-    rec.commands = buildMenu(bar, spec.commandMenuTitle, spec.commandItems, [n, fn](int16_t item) {
+  if (!form.commandMenuTitle.empty()) {
+    const TextViewCommand fn = form.onCommand;
+    rec.commands = buildMenu(bar, form.commandMenuTitle, form.commandItems, [n, fn](int16_t item) {
       // From the pump, like every other menu choice.
       if (fn != nullptr) detail::queueTask(true, [n, fn, item] { guarded([&] { fn(n, item); }); });
     });
   }
   auto* view = new QTextEdit(w);
-  view->setReadOnly(spec.readOnly);
+  view->setReadOnly(form.readOnly);
   view->setAcceptRichText(true);
   view->setFrameShape(QFrame::NoFrame);
-  if (!spec.editMenuTitle.empty()) {
+  if (!form.editMenuTitle.empty()) {
     QPointer<QTextEdit> target = view;
-    rec.edit = buildMenu(bar, spec.editMenuTitle, spec.editItems, [target](int16_t item) {
+    rec.edit = buildMenu(bar, form.editMenuTitle, form.editItems, [target](int16_t item) {
       if (!target.isNull()) runEdit(target, item);
     });
   }

@@ -23,7 +23,7 @@ struct TextViewMargins {
 
 using TextViewCommand = void (*)(int16_t window, int16_t item);
 
-struct TextViewWindowSpec {
+struct TextViewWindowForm {
   int16_t number = 0;
   std::string title;
   Rect content{};  // global; left and top 0 centre it
@@ -41,7 +41,7 @@ struct TextViewWindowSpec {
 };
 
 // Opens (or reopens) the window, shown and in front; false when it could not be made.
-bool openTextViewWindow(const TextViewWindowSpec& spec);
+bool openTextViewWindow(const TextViewWindowForm& form);
 bool textViewExists(int16_t n);
 // nullptr when window n has no text view.
 QTextDocument* textViewDocument(int16_t n);
