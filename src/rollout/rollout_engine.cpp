@@ -4,6 +4,8 @@
 #include "computer/personalities.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
+#include "rollout/rollout_print_services.h"
+#include "rollout/rollout_printout.h"
 #include "rollout/rollout_report.h"
 #include "rollout/rollout_results_window.h"
 #include "rollout/rollout_settings.h"
@@ -408,6 +410,7 @@ void stopRollout() {
 void installRolloutServices() {
   rolloutServices.nextRolloutGame = nextRolloutGame;
   turnServices.updateRolloutStatistics = updateRolloutStatistics;
+  rolloutPrintServices.printRolloutResults = printRolloutResults;
 }
 
 }  // namespace bg

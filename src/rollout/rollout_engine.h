@@ -24,7 +24,8 @@ void stopRollout();
 bool rolloutInProgress();
 bool rolloutPaused();
 
-// Puts the engine's two entries into the game flow's hook tables.
+// Puts the engine's two entries into the game flow's hook tables, and the printed report
+// behind the results window's Print.
 void installRolloutServices();
 
 }  // namespace bg

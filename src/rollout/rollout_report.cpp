@@ -3,6 +3,7 @@
 #include <string>
 
 #include "computer/personalities.h"
+#include "rollout/rollout_picture.h"
 #include "rollout/rollout_settings.h"
 #include "rollout/rollout_stats.h"
 #include "rollout/rollout_texts.h"
@@ -20,7 +21,6 @@ constexpr char kCR = '\r';
 constexpr int32_t kTrustedGameCount = 1000;
 constexpr double kDoubleShare = 68;
 constexpr double kTakeShare = 25;
-constexpr int kHighestRow = 15;
 constexpr std::string_view kCountMask = "######";
 constexpr std::string_view kShareMask = "####.#";
 constexpr std::string_view kEquityMask = "-##.####";
@@ -30,29 +30,36 @@ std::string blanks(int n) { return std::string(static_cast<size_t>(n), ' '); }
 
 std::string withCR(std::string_view text) { return std::string(text) + kCR; }
 
-// One statistics row: the label, blanks, side 1's value, blanks, side 0's value.
-std::string row(std::string_view label, int gap1, const std::string& top, int gap2, const std::string& bottom) {
-  return std::string(label) + blanks(gap1) + top + blanks(gap2) + bottom;
+// The blanks before each row's top and bottom values: fixed per row, whatever the label.
+struct RowGaps {
+  int beforeTop;
+  int beforeBottom;
+};
+RowGaps gapsOf(ReportRow row) {
+  switch (row) {
+    case ReportRow::kGames:
+    case ReportRow::kPoints:
+    case ReportRow::kMaxPercent:
+    case ReportRow::kMinPercent:
+      return {34, 18};
+    case ReportRow::kGammons:
+      return {30, 18};
+    case ReportRow::kBackgammons:
+      return {23, 18};
+    case ReportRow::kPercent:
+      return {16, 18};
+    case ReportRow::kEquity:
+      return {29, 15};
+    case ReportRow::kMaxEquity:
+    case ReportRow::kMinEquity:
+      return {24, 15};
+  }
+  return {0, 0};
 }
 
-std::string countRow(std::string_view label, int gap, const CheckedArray<int32_t, 1>& counts) {
-  return row(label, gap, usingS(kCountMask, counts[1]), 18, usingS(kCountMask, counts[0]));
+ReportRowText countRow(ReportRow row, std::string_view label, const CheckedArray<int32_t, 1>& counts) {
+  return {row, std::string(label), usingS(kCountMask, counts[1]), usingS(kCountMask, counts[0]), {}};
 }
-
-// The mark of board index p in row r.
-char pointMark(int p, int r) {
-  const int16_t count = rolloutStats.rolloutStartBoard[p];
-  if (count >= r) return 'Y';
-  if (count <= -r) return 'C';
-  return ' ';
-}
-char topBarMark(int r) { return rolloutStats.rolloutStartBoard[0] <= -r ? 'C' : ' '; }
-char bottomBarMark(int r) { return rolloutStats.rolloutStartBoard[25] >= r ? 'Y' : ' '; }
-
-// The mark of the point labelled L.
-char labelMark(int label, int r) { return pointMark(25 - label, r); }
-
-constexpr char kCubeColumn = ' ';
 
 std::string pictureRow(int firstLabel, int step, char bar, int r) {
   auto mark = [&](int k) { return std::string(1, labelMark(firstLabel + step * k, r)); };
@@ -60,37 +67,19 @@ std::string pictureRow(int firstLabel, int step, char bar, int r) {
   for (int k = 1; k <= 5; ++k) line += std::string(kPointGap) + mark(k);
   line += " |    " + std::string(1, bar) + "   |  " + mark(6);
   for (int k = 7; k <= 11; ++k) line += std::string(kPointGap) + mark(k);
-  line += "   |   " + std::string(1, kCubeColumn) + "   |";
+  line += "   |   " + std::string(1, kCubeMark) + "   |";
   return line;
-}
-
-bool topRowMarked(int r) {
-  if (topBarMark(r) != ' ') return true;
-  for (int label = 13; label <= 24; ++label) {
-    if (labelMark(label, r) != ' ') return true;
-  }
-  return false;
-}
-
-bool bottomRowMarked(int r) {
-  if (bottomBarMark(r) != ' ') return true;
-  for (int label = 1; label <= 12; ++label) {
-    if (labelMark(label, r) != ' ') return true;
-  }
-  return false;
 }
 
 std::string rollLine() {
   const RolloutSnapshot& s = rolloutSnapshot;
-  const std::string cube = std::string(1, kCubeColumn);
+  const std::string cube = std::string(1, kCubeMark);
   const std::string emptyHalf = blanks(46);
   if (s.diceShowing != 0) {
     if (s.sideToMove == 0) {
-      return "|      |" + emptyHalf + "| BAR |" + blanks(19) + strS(s.dice[1]) + "-" + strS(s.dice[0]) + blanks(19) +
-             "|   " + cube + "   |";
+      return "|      |" + emptyHalf + "| BAR |" + blanks(19) + rolloutDiceText() + blanks(19) + "|   " + cube + "   |";
     }
-    return "|      |" + blanks(19) + strS(s.dice[0]) + "-" + strS(s.dice[1]) + blanks(19) + "| BAR |" + emptyHalf +
-           "|   " + cube + "   |";
+    return "|      |" + blanks(19) + rolloutDiceText() + blanks(19) + "| BAR |" + emptyHalf + "|   " + cube + "   |";
   }
   if (s.sideToMove == 0) {
     return "|      |" + emptyHalf + "| BAR |" + blanks(21) + "Roll" + blanks(19) + "|   " + cube + "   |";
@@ -103,11 +92,11 @@ void addPicture(std::vector<std::string>& lines) {
   lines.push_back(" __________________________________________________________");
   lines.push_back("|        24    23    22    21    20    19          18    17    16    15    14    13          |");
   lines.push_back("|       _______________________         _______________________        |");
-  for (int r = 1; r <= kHighestRow && topRowMarked(r); ++r) lines.push_back(pictureRow(24, -1, topBarMark(r), r));
+  for (int r = 1; r <= kHighestPictureRow && topRowMarked(r); ++r) lines.push_back(pictureRow(24, -1, topBarMark(r), r));
   lines.push_back(between);
   lines.push_back(rollLine());
   lines.push_back(between);
-  for (int r = kHighestRow; r >= 1; --r) {
+  for (int r = kHighestPictureRow; r >= 1; --r) {
     if (bottomRowMarked(r)) lines.push_back(pictureRow(1, 1, bottomBarMark(r), r));
   }
   lines.push_back("|      |_______________________|        |_______________________|       |");
@@ -117,55 +106,81 @@ void addPicture(std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::vector<std::string> rolloutReportLines(std::string_view dateText) {
+std::vector<ReportText> rolloutReportTexts(std::string_view dateText) {
   const RolloutStats& st = rolloutStats;
   const RolloutSnapshot& s = rolloutSnapshot;
-  std::vector<std::string> lines;
+  std::vector<ReportText> texts;
   const int32_t n = st.wins[0] + st.wins[1];
   const double p1 = pointsShare(st.points[1], st.points[0]);
   const double p0 = pointsShare(st.points[0], st.points[1]);
-  const double e = equityOf(st.points[0], st.points[1], n);
 
-  if (!rolloutSettings.description.empty()) lines.push_back(withCR(rolloutSettings.description.view()));
+  if (!rolloutSettings.description.empty()) texts.push_back({ReportBlock::kDescription, rolloutSettings.description.str()});
   if (n < 1) {
-    lines.push_back(withCR("Not enough games rolled out for valid results"));
+    texts.push_back({ReportBlock::kTooFewGames, "Not enough games rolled out for valid results"});
   } else {
-    if (n < kTrustedGameCount) lines.push_back(withCR("Results are suspect due to the low number of games rolled out."));
+    if (n < kTrustedGameCount) {
+      texts.push_back({ReportBlock::kSuspect, "Results are suspect due to the low number of games rolled out."});
+    }
     if (s.diceShowing == 0 && s.sideToMove == 0) {
-      lines.push_back(withCR(p0 < kDoubleShare ? "You should not double." : "Double unless you think a gammon is possible."));
-      lines.push_back(withCR(p1 < kTakeShare ? "The computer should not accept." : "The computer should accept."));
+      texts.push_back({ReportBlock::kDoubleAdvice,
+                       p0 < kDoubleShare ? "You should not double." : "Double unless you think a gammon is possible."});
+      texts.push_back(
+          {ReportBlock::kTakeAdvice, p1 < kTakeShare ? "The computer should not accept." : "The computer should accept."});
     }
   }
-  lines.push_back(std::string(dateText) + "   Games rolled out: " + strS(st.wins[1] + st.wins[0]) +
-                  "   MinMaxStart: " + strS(rolloutSettings.minMaxStart));
+  texts.push_back({ReportBlock::kCounts, std::string(dateText) + "   Games rolled out: " + strS(st.wins[1] + st.wins[0]) +
+                                             "   MinMaxStart: " + strS(rolloutSettings.minMaxStart)});
   std::string optionsLine;
   if (rolloutSettings.rolloutJacobyRule != 0) optionsLine += "Jacoby Rule/";
   if (rolloutSettings.rolloutBackgammonsAllowed != 0) optionsLine += "Backgammons/";
   optionsLine += skillNameTable.skillNames[skill.skillLevel].view();
-  lines.push_back(withCR(optionsLine));
-  lines.push_back(withCR(blanks(40) + "Computer/Top     You/Bottom    Game"));
+  texts.push_back({ReportBlock::kOptions, optionsLine});
+  texts.push_back({ReportBlock::kColumnHeads, blanks(40) + "Computer/Top     You/Bottom    Game"});
+  return texts;
+}
 
-  lines.push_back(countRow("Games", 34, st.wins));
-  lines.push_back(countRow("Points", 34, st.points));
-  lines.push_back(countRow("Gammons", 30, st.gammons));
-  lines.push_back(countRow("Backgammons", 23, st.backgammons));
-  lines.push_back(row("Percent of points", 16, usingS(kShareMask, p1), 18, usingS(kShareMask, p0)));
+std::vector<ReportRowText> rolloutReportRows() {
+  const RolloutStats& st = rolloutStats;
+  const int32_t n = st.wins[0] + st.wins[1];
+  const double p1 = pointsShare(st.points[1], st.points[0]);
+  const double p0 = pointsShare(st.points[0], st.points[1]);
+  const double e = equityOf(st.points[0], st.points[1], n);
+  std::vector<ReportRowText> rows;
+  rows.push_back(countRow(ReportRow::kGames, "Games", st.wins));
+  rows.push_back(countRow(ReportRow::kPoints, "Points", st.points));
+  rows.push_back(countRow(ReportRow::kGammons, "Gammons", st.gammons));
+  rows.push_back(countRow(ReportRow::kBackgammons, "Backgammons", st.backgammons));
+  rows.push_back({ReportRow::kPercent, "Percent of points", usingS(kShareMask, p1), usingS(kShareMask, p0), {}});
   const bool maxTracked = st.maxPercent[1] > kUntrackedMaxPercent;
   const bool minTracked = st.minPercent[1] < kUntrackedMinPercent;
   if (maxTracked) {
-    lines.push_back(row("  Max %", 34, usingS(kShareMask, st.maxPercent[1]), 18, usingS(kShareMask, st.maxPercent[0])));
+    rows.push_back({ReportRow::kMaxPercent, "  Max %", usingS(kShareMask, st.maxPercent[1]),
+                    usingS(kShareMask, st.maxPercent[0]), {}});
   }
   if (minTracked) {
-    lines.push_back(row("  Min %", 34, usingS(kShareMask, st.minPercent[1]), 18, usingS(kShareMask, st.minPercent[0])));
+    rows.push_back({ReportRow::kMinPercent, "  Min %", usingS(kShareMask, st.minPercent[1]),
+                    usingS(kShareMask, st.minPercent[0]), {}});
   }
-  lines.push_back(row("Equity", 29, usingS(kEquityMask, -e), 15, usingS(kEquityMask, e)));
+  rows.push_back({ReportRow::kEquity, "Equity", usingS(kEquityMask, -e), usingS(kEquityMask, e), {}});
   if (maxTracked) {
-    lines.push_back(row("  Max Equity", 24, usingS(kEquityMask, -st.minEquity), 15, usingS(kEquityMask, st.maxEquity)) +
-                    "  @" + usingS(kCountMask, st.maxEquityGame));
+    rows.push_back({ReportRow::kMaxEquity, "  Max Equity", usingS(kEquityMask, -st.minEquity),
+                    usingS(kEquityMask, st.maxEquity), "  @" + usingS(kCountMask, st.maxEquityGame)});
   }
   if (minTracked) {
-    lines.push_back(row("  Min Equity", 24, usingS(kEquityMask, -st.maxEquity), 15, usingS(kEquityMask, st.minEquity)) +
-                    "  @" + usingS(kCountMask, st.minEquityGame));
+    rows.push_back({ReportRow::kMinEquity, "  Min Equity", usingS(kEquityMask, -st.maxEquity),
+                    usingS(kEquityMask, st.minEquity), "  @" + usingS(kCountMask, st.minEquityGame)});
+  }
+  return rows;
+}
+
+std::vector<std::string> rolloutReportLines(std::string_view dateText) {
+  std::vector<std::string> lines;
+  // The counts line is the only text without a line of its own after it.
+  for (const ReportText& t : rolloutReportTexts(dateText))
+    lines.push_back(t.block == ReportBlock::kCounts ? t.text : withCR(t.text));
+  for (const ReportRowText& r : rolloutReportRows()) {
+    const RowGaps gaps = gapsOf(r.row);
+    lines.push_back(r.label + blanks(gaps.beforeTop) + r.top + blanks(gaps.beforeBottom) + r.bottom + r.game);
   }
   lines.push_back(std::string(1, kCR));
   addPicture(lines);

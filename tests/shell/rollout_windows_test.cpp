@@ -27,6 +27,7 @@
 #include "runtime/qt/controls.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
+#include "runtime/qt/printing.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/menu_dispatch.h"
@@ -43,6 +44,7 @@
 #include "state/rollout_state.h"
 #include "state/settings.h"
 #include "state/shell_flags.h"
+#include "support/pdf_text.h"
 #include "support/position_text.h"
 #include "support/qt_helpers.h"
 
@@ -50,6 +52,10 @@ namespace bg {
 namespace {
 
 constexpr int16_t kMenusOfTheBar[] = {1, 3, 8, 5, 17, 6, 16, 4};
+
+// Where the print dialog sends the job.
+QString printTarget;
+PrintDialogAnswer printIntoTarget() { return {true, printTarget}; }
 
 // The user's player kinds as the rollout gave them back.
 CheckedArray<int16_t, 1> kindsAfterRollout;
@@ -238,6 +244,22 @@ TEST_F(RolloutWindows, GameItemFifteenRollsOutThePositionThroughTheMainLoop) {
   report << in.rdbuf();
   EXPECT_NE(report.str().find("   Games rolled out:  1296   MinMaxStart:  200"), std::string::npos);
   EXPECT_EQ(report.str().find("Results are suspect"), std::string::npos);
+  // Print puts the same figures on paper.
+  printTarget = QString::fromStdString((folder_ / "report.pdf").string());
+  setPrintDialogResponder(printIntoTarget);
+  click(kRolloutResultsWindow, kPrintButton);
+  testing::pumpUntil([] { return QFile::exists(printTarget); }, 5);
+  setPrintDialogResponder(nullptr);
+  const testing::PdfText printed = testing::readPdfText(printTarget);
+  ASSERT_TRUE(printed.read);
+  EXPECT_EQ(printed.pages, 1);
+  const auto play = printed.find("Play");
+  ASSERT_TRUE(play.has_value());
+  bool count = false;
+  for (const testing::PdfWord& w : printed.words) count |= w.text == "1296" && std::abs(w.yMax - play->yMax) < 0.5;
+  EXPECT_TRUE(count);
+  EXPECT_TRUE(printed.find("page").has_value());
+  EXPECT_TRUE(windowExists(kRolloutResultsWindow));
   // Return gives back every menu.
   click(kRolloutResultsWindow, kReturnButton);
   testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5);

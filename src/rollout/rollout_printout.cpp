@@ -1,0 +1,233 @@
+#include "rollout/rollout_printout.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "rollout/print_page.h"
+#include "rollout/rollout_picture.h"
+#include "rollout/rollout_report.h"
+#include "rollout/rollout_stats.h"
+#include "runtime/core/format.h"
+#include "runtime/qt/printing.h"
+#include "state/rollout_state.h"
+
+namespace bg {
+
+namespace {
+
+constexpr int16_t kReportSize = 10;
+// The first text stands at y 99; a page begun by a page break starts there too.
+constexpr int16_t kFirstReportLine = 9;
+constexpr int kRuleLength = 58;
+
+// A column position: units of printCharWidth plus an offset in points.
+struct Column {
+  double units;
+  int offset = 0;
+};
+int at(Column c) { return columnX(c.units, c.offset); }
+
+constexpr Column kTextColumn{5, -2};
+constexpr Column kIndentColumn{6};
+constexpr Column kRuleColumn{5};
+constexpr Column kRollCountColumn{5, 3};
+constexpr Column kEquityGameColumn{37};
+
+// The picture's columns.
+constexpr Column kInnerEdge{8};
+constexpr Column kBarLeftEdge{26};
+constexpr Column kBarCell{28, -1};
+constexpr Column kBarRightEdge{31, -8};
+constexpr Column kTrayEdge{48, 1};
+constexpr Column kLowTrayEdge{48};
+constexpr Column kCubeCell{50};
+constexpr Column kOuterEdge{52, -4};
+constexpr Column kBottomRightRule{31, -6};
+constexpr Column kLeftRollText{15, 4};
+constexpr Column kRightRollText{37, 3};
+constexpr Column kBarTextNearDice{27};
+constexpr Column kBarText{27, 1};
+// The six points of a quarter, from the outer edge inward: the left quarters hold points
+// 24 to 19 on top and 1 to 6 below, the right ones 18 to 13 and 7 to 12.
+constexpr std::array<Column, 6> kLeftQuarter{{{9, -1}, {12}, {15, 2}, {18, 4}, {21, 6}, {24, 8}}};
+constexpr std::array<Column, 6> kRightQuarter{{{31, -2}, {34, -1}, {37, 1}, {40, 3}, {43, 5}, {46, 7}}};
+constexpr int kQuarterPoints = 6;
+
+// Every step down the page goes through here: a line that would leave no room for the
+// footer goes on a new page.
+void advanceLines(int16_t lines) {
+  printPage.printLine = static_cast<int16_t>(printPage.printLine + lines);
+  if (printPage.printLine < kPrintLinesPerPage) return;
+  printPage.printLine = kPrintLinesPerPage;
+  printPageFooter();
+  printNewPage();
+  printPage.printLine = kFirstReportLine;
+}
+
+int16_t linesAfter(ReportBlock block) {
+  switch (block) {
+    case ReportBlock::kDoubleAdvice:
+    case ReportBlock::kCounts:
+      return 1;
+    default:
+      return 2;
+  }
+}
+
+void printTextBlocks() {
+  for (const ReportText& t : rolloutReportTexts(printPage.printDateText.view())) {
+    printAt(at(kTextColumn), t.text);
+    advanceLines(linesAfter(t.block));
+  }
+}
+
+// Where a row's label, side 1's value and side 0's value stand.
+struct RowColumns {
+  Column label;
+  Column top;
+  Column bottom;
+};
+RowColumns columnsOf(ReportRow row) {
+  switch (row) {
+    case ReportRow::kGames:
+    case ReportRow::kPoints:
+    case ReportRow::kGammons:
+    case ReportRow::kBackgammons:
+      return {kTextColumn, {23}, {33}};
+    case ReportRow::kPercent:
+      return {kTextColumn, {22, 3}, {32, 3}};
+    case ReportRow::kMaxPercent:
+    case ReportRow::kMinPercent:
+      return {kIndentColumn, {23, 2}, {33}};
+    case ReportRow::kEquity:
+      return {kTextColumn, {20, 6}, {30, 6}};
+    case ReportRow::kMaxEquity:
+    case ReportRow::kMinEquity:
+      return {kIndentColumn, {21, 5}, {31, 5}};
+  }
+  return {};
+}
+
+void printStatisticsTable() {
+  for (const ReportRowText& r : rolloutReportRows()) {
+    const RowColumns c = columnsOf(r.row);
+    printAt(at(c.label), r.label);
+    printAt(at(c.top), r.top);
+    printAt(at(c.bottom), r.bottom);
+    if (!r.game.empty()) printAt(at(kEquityGameColumn), r.game);
+    advanceLines(1);
+  }
+}
+
+void printCell(Column c, char mark) { printAt(at(c), std::string(1, mark)); }
+
+// The right-hand part every picture row shares: the tray's edge, the cube, the outer edge.
+void printCubeEnd(Column trayEdge) {
+  printAt(at(trayEdge), "|");
+  printCell(kCubeCell, kCubeMark);
+  printAt(at(kOuterEdge), "|");
+}
+
+void printSpacerLine() {
+  printAt(at(kTextColumn), "|      |");
+  for (Column c : {kBarLeftEdge, kBarRightEdge, kTrayEdge, kOuterEdge}) printAt(at(c), "|");
+  advanceLines(1);
+}
+
+// One row of marks: labels firstLabel onward by `step` across the left quarter, then on
+// across the right one.
+void printMarkRow(int firstLabel, int step, char bar, int r) {
+  for (int k = 0; k < kQuarterPoints; ++k) printCell(kLeftQuarter[k], labelMark(firstLabel + step * k, r));
+  printAt(at(kBarLeftEdge), "|");
+  printCell(kBarCell, bar);
+  printAt(at(kBarRightEdge), "|");
+  for (int k = 0; k < kQuarterPoints; ++k) {
+    printCell(kRightQuarter[k], labelMark(firstLabel + step * (k + kQuarterPoints), r));
+  }
+  printCubeEnd(kTrayEdge);
+  advanceLines(1);
+}
+
+void printRollLine() {
+  const RolloutSnapshot& s = rolloutSnapshot;
+  printAt(at(kTextColumn), "|      |");
+  const std::string rollText = s.diceShowing != 0 ? rolloutDiceText() : "Roll";
+  if (s.sideToMove != 0) printAt(at(kLeftRollText), rollText);
+  printAt(at(kBarLeftEdge), "|");
+  // With the dice showing and player 0 to move, "BAR" stands one point further left.
+  printAt(at(s.diceShowing != 0 && s.sideToMove == 0 ? kBarTextNearDice : kBarText), "BAR");
+  printAt(at(kBarRightEdge), "|");
+  if (s.sideToMove == 0) printAt(at(kRightRollText), rollText);
+  printCubeEnd(kTrayEdge);
+  advanceLines(1);
+}
+
+void printPicture() {
+  printAt(at(kRuleColumn), std::string(kRuleLength, '_'));
+  advanceLines(1);
+  printAt(at(kTextColumn), "|        24    23    22    21    20    19          18    17    16    15    14    13         |");
+  advanceLines(1);
+  printAt(at(kTextColumn), "|    _________________________      _________________________     |");
+  advanceLines(1);
+  for (int r = 1; r <= kHighestPictureRow && topRowMarked(r); ++r) {
+    printAt(at(kTextColumn), "|      |");
+    printMarkRow(24, -1, topBarMark(r), r);
+  }
+  printSpacerLine();
+  printRollLine();
+  printSpacerLine();
+  for (int r = kHighestPictureRow; r >= 1; --r) {
+    if (!bottomRowMarked(r)) continue;
+    printAt(at(kTextColumn), "|");
+    printAt(at(kInnerEdge), "|");
+    printMarkRow(1, 1, bottomBarMark(r), r);
+  }
+  printAt(at(kTextColumn), "|");
+  printAt(at(kInnerEdge), "|______________________");
+  printAt(at(kBarLeftEdge), "|");
+  printAt(at(kBarRightEdge), "|");
+  printAt(at(kBottomRightRule), "______________________");
+  printAt(at(kLowTrayEdge), "|");
+  printAt(at(kOuterEdge), "|");
+  advanceLines(1);
+  printAt(at(kTextColumn), "|         1      2      3      4      5      6            7      8     9     10     11    12         |");
+  advanceLines(1);
+  printAt(at(kTextColumn), "|__________________________________________________________");
+  printAt(at(kOuterEdge), "|");
+  advanceLines(1);
+}
+
+// An average over no games is 0, not a number that is none.
+double perGame(double total, int32_t games) { return games == 0 ? 0.0 : total / games; }
+
+void printRollCounts(int32_t games) {
+  printAt(at(kRollCountColumn), "Top average Rolls" + strS(perGame(rollout.rollsMade[1], games)));
+  advanceLines(1);
+  printAt(at(kRollCountColumn), "Bottom average Rolls" + strS(perGame(rollout.rollsMade[0], games)));
+  advanceLines(1);
+  // Only the bottom player's rolls, and not per game.
+  printAt(at(kRollCountColumn), "Total Rolls" + strS(rollout.rollsMade[0]));
+  advanceLines(1);
+  printAt(at(kRollCountColumn), "Games Play" + strS(games));
+}
+
+}  // namespace
+
+void printRolloutResults() {
+  if (!FBPrintDialog()) return;
+  startPrintPage(kFirstReportLine);
+  printStyle(kReportSize, kPrintBold);
+  printTextBlocks();
+  printStatisticsTable();
+  advanceLines(2);
+  printPicture();
+  advanceLines(2);
+  printRollCounts(rolloutStats.wins[0] + rolloutStats.wins[1]);
+  // The footer's rule underlines "Games Play"; the line check above keeps both its lines on
+  // the page.
+  printPageFooter();
+  FBClosePrint();
+}
+
+}  // namespace bg

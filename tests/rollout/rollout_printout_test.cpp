@@ -1,0 +1,401 @@
+// The printed rollout report read back from the PDF: where each text, row and picture cell
+// lands, the too-few-games page, the long report on two pages, its footer and a cancel.
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <vector>
+
+#include "computer/personalities.h"
+#include "rollout/print_fixture.h"
+#include "rollout/rollout_printout.h"
+#include "rollout/rollout_settings.h"
+#include "rollout/rollout_stats.h"
+#include "runtime/core/clock.h"
+#include "state/rollout_state.h"
+
+namespace bg {
+namespace {
+
+using testing::PdfText;
+using testing::PdfWord;
+
+constexpr double kBodySize = 10;
+constexpr double kFooterSize = 8;
+const std::string kFooterRule(82, '_');
+const std::string kPictureRule(58, '_');
+
+// The marks' columns, outer edge inward, as the report places them.
+constexpr double kLeftQuarterX[] = {89, 120, 152, 184, 216, 248};
+constexpr double kRightQuarterX[] = {308, 339, 371, 403, 435, 467};
+constexpr double kBarCellX = 279;
+
+class RolloutPrintout : public testing::PrintFixture {
+ protected:
+  void SetUp() override {
+    PrintFixture::SetUp();
+    skill.skillLevel = 5;
+    rolloutSettings.minMaxStart = 10;
+    rolloutSettings.rolloutBackgammonsAllowed = -1;
+  }
+
+  // A rollout of 50 games: 10 won by the top player, 40 by the bottom one.
+  void fiftyGames() {
+    RolloutStats& st = rolloutStats;
+    st.wins[0] = 40, st.wins[1] = 10;
+    st.points[0] = 75, st.points[1] = 25;
+    st.gammons[0] = 5, st.gammons[1] = 3;
+    st.backgammons[0] = 1, st.backgammons[1] = 0;
+    st.maxPercent[0] = 80.0, st.maxPercent[1] = 30.5;
+    st.minPercent[0] = 70.0, st.minPercent[1] = 20.0;
+    st.maxEquity = 1.2, st.minEquity = 0.85;
+    st.maxEquityGame = 12, st.minEquityGame = 31;
+    rollout.rollsMade[0] = 510, rollout.rollsMade[1] = 490;
+  }
+
+  PdfText print() {
+    printRolloutResults();
+    return printed();
+  }
+
+  // The words of one body line, left to right.
+  std::vector<PdfWord> wordsOnLine(const PdfText& t, int page, int line, double size = kBodySize) const {
+    std::vector<PdfWord> out;
+    for (const PdfWord& w : t.onPage(page))
+      if (lineOf(w, size) == line) out.push_back(w);
+    std::sort(out.begin(), out.end(), [](const PdfWord& a, const PdfWord& b) { return a.xMin < b.xMin; });
+    return out;
+  }
+  std::optional<PdfWord> wordOnLine(const PdfText& t, int page, int line, const std::string& text) const {
+    for (const PdfWord& w : wordsOnLine(t, page, line))
+      if (w.text == text) return w;
+    return std::nullopt;
+  }
+  int lineOfFirst(const PdfText& t, const std::string& text, double size = kBodySize) const {
+    const auto w = t.find(text);
+    return w ? lineOf(*w, size) : -1;
+  }
+  // The x of marks on a line, in order. The mark of point 18 or 7 stands so close to the
+  // bar's edge that the two read as one word: its x is then the word's end less its width.
+  std::vector<double> marksOnLine(const PdfText& t, int pageNumber, int line, const std::string& mark) const {
+    std::vector<double> xs;
+    for (const PdfWord& w : wordsOnLine(t, pageNumber, line)) {
+      if (w.text == mark) xs.push_back(xOf(w));
+      if (w.text == "|" + mark) xs.push_back(xOf(w) + (w.xMax - w.xMin) - textWidth(mark));
+    }
+    return xs;
+  }
+  static double textWidth(const std::string& text) {
+    printTextStyle(kPrintFont, 10, kPrintBold);
+    return printStringWidth(text);
+  }
+  static double blankWidth(int blanks) { return textWidth(std::string(static_cast<size_t>(blanks), ' ')); }
+  // The word after "page" in the footer of the page.
+  std::string footerPageNumber(const PdfText& t, int page, int line) const {
+    std::map<double, std::string> words;
+    for (const PdfWord& w : t.onPage(page))
+      if (lineOf(w, kFooterSize) == line) words[w.xMin] = w.text;
+    bool next = false;
+    for (const auto& [x, text] : words) {
+      if (next) return text;
+      next = text == "page";
+    }
+    return {};
+  }
+};
+
+void expectNear(const std::vector<double>& got, const std::vector<double>& want) {
+  ASSERT_EQ(got.size(), want.size());
+  for (size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(got[i], want[i], 1.0) << i;
+}
+
+TEST_F(RolloutPrintout, TooFewGamesStandsOnTheFirstLineAndAveragesPrintZero) {
+  const PdfText t = print();
+  ASSERT_TRUE(t.read);
+  EXPECT_EQ(t.pages, 1);
+  const auto first = t.find("Not");
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(lineOf(*first, kBodySize), 9);
+  EXPECT_NEAR(baselineOf(*first, kBodySize) - page.top, 99, 1.0);
+  EXPECT_NEAR(xOf(*first), 48, 1.0);
+  EXPECT_EQ(lineOfFirst(t, "results"), 9);
+  EXPECT_FALSE(t.find("double.").has_value());
+  EXPECT_FALSE(t.find("suspect").has_value());
+  // The counts line follows after an empty line.
+  EXPECT_EQ(lineOfFirst(t, "MinMaxStart:"), 11);
+  for (const PdfWord& w : t.words) {
+    std::string lower = w.text;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    EXPECT_EQ(lower.find("nan"), std::string::npos) << w.text;
+    EXPECT_EQ(lower.find("inf"), std::string::npos) << w.text;
+  }
+  const int top = lineOfFirst(t, "Top");
+  for (const auto& [word, line] : std::vector<std::pair<std::string, int>>{{"Top", top}, {"Bottom", top + 1}}) {
+    const auto words = wordsOnLine(t, 1, line);
+    ASSERT_EQ(words.size(), 4u) << word;
+    EXPECT_EQ(words[0].text, word);
+    EXPECT_NEAR(xOf(words[0]), 53, 1.0);
+    EXPECT_EQ(words[3].text, "0");
+  }
+  // "Games Play 0" carries the footer's rule; the footer's second line follows it.
+  const auto play = t.find("Play");
+  ASSERT_TRUE(play.has_value());
+  const int playLine = lineOf(*play, kBodySize);
+  EXPECT_EQ(playLine, top + 3);
+  const auto rule = t.find(kFooterRule);
+  ASSERT_TRUE(rule.has_value());
+  EXPECT_EQ(lineOf(*rule, kFooterSize), playLine);
+  EXPECT_EQ(footerPageNumber(t, 1, playLine + 1), "1");
+}
+
+TEST_F(RolloutPrintout, TextBlocksAndTheirSpacing) {
+  struct Row {
+    const char* description;
+    int32_t wins0, wins1, points0, points1;
+    int16_t diceShowing, side;
+    int descriptionLine, warningLine, adviceLine, takeLine, countsLine, headsLine, gamesLine;
+  };
+  const Row rows[] = {
+      // A description of one blank takes its two lines, as any other.
+      {" ", 0, 0, 0, 0, 0, 0, 9, 11, -1, -1, 13, 16, 18},
+      {"Back game", 0, 0, 0, 0, 0, 0, 9, 11, -1, -1, 13, 16, 18},
+      // Advice only with player 0 to move and no dice.
+      {"", 40, 10, 75, 25, 0, 0, -1, 9, 11, 12, 14, 17, 19},
+      {"", 40, 10, 75, 25, -1, 0, -1, 9, -1, -1, 11, 14, 16},
+      {"", 40, 10, 75, 25, 0, 1, -1, 9, -1, -1, 11, 14, 16},
+      // No warning from 1000 games on.
+      {"Back game", 600, 400, 600, 400, 0, 0, 9, -1, 11, 12, 14, 17, 19},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string(r.description) + " " + std::to_string(r.wins0));
+    rolloutSettings.description = r.description;
+    rolloutStats.wins[0] = r.wins0, rolloutStats.wins[1] = r.wins1;
+    rolloutStats.points[0] = r.points0, rolloutStats.points[1] = r.points1;
+    rolloutSnapshot.diceShowing = r.diceShowing;
+    rolloutSnapshot.sideToMove = r.side;
+    const PdfText t = print();
+    ASSERT_TRUE(t.read);
+    if (r.descriptionLine > 0 && std::string(r.description) != " ") {
+      EXPECT_EQ(lineOfFirst(t, "Back"), r.descriptionLine);
+    }
+    const int warning = std::max(lineOfFirst(t, "Not"), lineOfFirst(t, "suspect"));
+    EXPECT_EQ(warning, r.warningLine);
+    EXPECT_EQ(std::max(lineOfFirst(t, "double."), lineOfFirst(t, "Double")), r.adviceLine);
+    EXPECT_EQ(lineOfFirst(t, "accept."), r.takeLine);
+    EXPECT_EQ(lineOfFirst(t, "MinMaxStart:"), r.countsLine);
+    EXPECT_EQ(lineOfFirst(t, "Backgammons/Level5"), r.countsLine + 1);
+    EXPECT_EQ(lineOfFirst(t, "Computer/Top"), r.headsLine);
+    EXPECT_EQ(lineOfFirst(t, "Gammons") - 2, r.gamesLine);
+    for (const char* word : {"MinMaxStart:", "Computer/Top"}) {
+      const auto w = t.find(word);
+      ASSERT_TRUE(w.has_value());
+      EXPECT_GT(xOf(*w), 48) << word;
+    }
+    const auto today = t.find(dateTextAbbrev().substr(0, dateTextAbbrev().find(' ')));
+    ASSERT_TRUE(today.has_value());
+    EXPECT_EQ(lineOf(*today, kBodySize), r.countsLine);
+    EXPECT_NEAR(xOf(*today), 48, 1.0);
+  }
+}
+
+TEST_F(RolloutPrintout, StatisticsRowsStandAtTheirColumns) {
+  fiftyGames();
+  const PdfText t = print();
+  ASSERT_TRUE(t.read);
+  struct Row {
+    const char* label;
+    double labelX;
+    int labelBlanks;
+    const char* top;
+    double topX;
+    int topBlanks;
+    const char* bottom;
+    double bottomX;
+    int bottomBlanks;
+  };
+  // Texts and masks' blanks as the report file has them.
+  const Row rows[] = {
+      {"Games", 48, 0, "10", 230, 4, "40", 330, 4},
+      {"Points", 48, 0, "25", 230, 4, "75", 330, 4},
+      {"Gammons", 48, 0, "3", 230, 5, "5", 330, 5},
+      {"Backgammons", 48, 0, "0", 230, 5, "1", 330, 5},
+      {"Percent", 48, 0, "25.0", 223, 2, "75.0", 323, 2},
+      {"Max", 60, 2, "30.5", 232, 2, "80.0", 330, 2},
+      {"Min", 60, 2, "20.0", 232, 2, "70.0", 330, 2},
+      {"Equity", 48, 0, "-1.0000", 206, 1, "1.0000", 306, 2},
+      {"Max", 60, 2, "-0.8500", 215, 1, "1.2000", 315, 2},
+      {"Min", 60, 2, "-1.2000", 215, 1, "0.8500", 315, 2},
+  };
+  // Suspect 9, advice 11 and 12, counts 14, options 15, headings 17, rows from 19.
+  int line = 19;
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.label);
+    const auto words = wordsOnLine(t, 1, line);
+    ASSERT_GE(words.size(), 3u);
+    EXPECT_EQ(words[0].text, r.label);
+    EXPECT_NEAR(xOf(words[0]), r.labelX + blankWidth(r.labelBlanks), 1.0);
+    const auto top = wordOnLine(t, 1, line, r.top);
+    const auto bottom = wordOnLine(t, 1, line, r.bottom);
+    ASSERT_TRUE(top.has_value());
+    ASSERT_TRUE(bottom.has_value());
+    EXPECT_NEAR(xOf(*top), r.topX + blankWidth(r.topBlanks), 1.0);
+    EXPECT_NEAR(xOf(*bottom), r.bottomX + blankWidth(r.bottomBlanks), 1.0);
+    ++line;
+  }
+  // The games of the equity extremes: "  @" and the number in six places at 37w.
+  for (const auto& [row, game] : std::vector<std::pair<int, std::string>>{{27, "12"}, {28, "31"}}) {
+    const auto at = wordOnLine(t, 1, row, "@");
+    const auto number = wordOnLine(t, 1, row, game);
+    ASSERT_TRUE(at.has_value());
+    ASSERT_TRUE(number.has_value());
+    EXPECT_NEAR(xOf(*at), 370 + blankWidth(2), 1.0);
+  }
+  // Two empty lines before the picture, then the roll counts after it.
+  EXPECT_EQ(lineOfFirst(t, kPictureRule), 31);
+  const int topLine = lineOfFirst(t, "Top");
+  EXPECT_EQ(wordsOnLine(t, 1, topLine)[3].text, "9.8");
+  EXPECT_EQ(wordsOnLine(t, 1, topLine + 1)[3].text, "10.2");
+  EXPECT_EQ(wordsOnLine(t, 1, topLine + 2)[2].text, "510");  // the bottom player's total
+  EXPECT_TRUE(wordOnLine(t, 1, topLine + 3, "50").has_value());
+}
+
+TEST_F(RolloutPrintout, PictureCellsStandUnderTheirPoints) {
+  fiftyGames();
+  // One checker on every point, the top player's above, the bottom player's below, one
+  // on each bar; two more on 24 and three on 1 show which column is which.
+  CheckedArray<int16_t, 25>& b = rolloutStats.rolloutStartBoard;
+  for (int label = 1; label <= 12; ++label) b[25 - label] = 1;
+  for (int label = 13; label <= 24; ++label) b[25 - label] = -1;
+  b[0] = -1;
+  b[25] = 1;
+  b[25 - 24] = -3;
+  b[25 - 1] = 3;
+  const PdfText t = print();
+  ASSERT_TRUE(t.read);
+  const int labels = lineOfFirst(t, kPictureRule) + 1;
+  std::vector<double> full(std::begin(kLeftQuarterX), std::end(kLeftQuarterX));
+  full.push_back(kBarCellX);
+  full.insert(full.end(), std::begin(kRightQuarterX), std::end(kRightQuarterX));
+  // Top rows from the edge down: row 1 full, rows 2 and 3 only point 24.
+  expectNear(marksOnLine(t, 1, labels + 2, "C"), full);
+  expectNear(marksOnLine(t, 1, labels + 3, "C"), {kLeftQuarterX[0]});
+  expectNear(marksOnLine(t, 1, labels + 4, "C"), {kLeftQuarterX[0]});
+  EXPECT_TRUE(marksOnLine(t, 1, labels + 2, "Y").empty());
+  // Spacer, roll line, spacer, then the bottom rows from row 3 down to the edge.
+  EXPECT_EQ(lineOfFirst(t, "BAR"), labels + 6);
+  expectNear(marksOnLine(t, 1, labels + 8, "Y"), {kLeftQuarterX[0]});
+  expectNear(marksOnLine(t, 1, labels + 9, "Y"), {kLeftQuarterX[0]});
+  expectNear(marksOnLine(t, 1, labels + 10, "Y"), full);
+  // The lower edge, the numbers of points 1 to 12 and the last rule.
+  EXPECT_EQ(lineOfFirst(t, "|______________________"), labels + 11);
+  const auto numbers = wordsOnLine(t, 1, labels + 12);
+  ASSERT_GE(numbers.size(), 3u);
+  EXPECT_EQ(numbers[1].text, "1");
+  EXPECT_EQ(lineOfFirst(t, "|__________________________________________________________"), labels + 13);
+  // The edges of a row of marks.
+  std::vector<double> edges;
+  for (const PdfWord& w : wordsOnLine(t, 1, labels + 10))
+    if (w.text.starts_with("|")) edges.push_back(xOf(w));
+  expectNear(edges, {48, 80, 260, 302, 481, 516});
+}
+
+TEST_F(RolloutPrintout, BarAndDiceOfTheRollLine) {
+  struct Row {
+    int16_t diceShowing, side;
+    double barX;
+    const char* first;  // the first word of the roll text
+    double rollX;
+    int rollBlanks;
+  };
+  const Row rows[] = {
+      {-1, 0, 270, "5-", 373, 1},  // the second die first
+      {-1, 1, 271, "6-", 154, 1},
+      {0, 0, 271, "Roll", 373, 0},
+      {0, 1, 271, "Roll", 154, 0},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::to_string(r.diceShowing) + " " + std::to_string(r.side));
+    rolloutSnapshot.diceShowing = r.diceShowing;
+    rolloutSnapshot.sideToMove = r.side;
+    rolloutSnapshot.dice[0] = 6;
+    rolloutSnapshot.dice[1] = 5;
+    const PdfText t = print();
+    const auto bar = t.find("BAR");
+    ASSERT_TRUE(bar.has_value());
+    // Against the line's left edge at 48, to the tenth of a point.
+    const auto edge = wordsOnLine(t, 1, lineOf(*bar, kBodySize))[0];
+    EXPECT_NEAR(bar->xMin - edge.xMin, r.barX - 48, 0.1);
+    const auto roll = wordOnLine(t, 1, lineOf(*bar, kBodySize), r.first);
+    ASSERT_TRUE(roll.has_value());
+    EXPECT_NEAR(xOf(*roll), r.rollX + blankWidth(r.rollBlanks), 1.0);
+  }
+}
+
+TEST_F(RolloutPrintout, ALongReportGoesOnToASecondPage) {
+  fiftyGames();
+  rolloutSettings.description = "Fifteen a side";
+  // Fifteen rows above and fifteen below: 78 lines from line 9.
+  CheckedArray<int16_t, 25>& b = rolloutStats.rolloutStartBoard;
+  b[25 - 13] = -15;
+  b[25 - 12] = 15;
+  const PdfText t = print();
+  ASSERT_TRUE(t.read);
+  ASSERT_EQ(t.pages, 2);
+  // Page 1: nothing below line 62 but its footer on 63 and 64.
+  for (const PdfWord& w : t.onPage(1)) {
+    if (w.text == kFooterRule) {
+      EXPECT_EQ(lineOf(w, kFooterSize), 63);
+    } else if (lineOf(w, kFooterSize) != 64) {
+      EXPECT_LE(lineOf(w, kBodySize), 62) << w.text;
+    }
+  }
+  EXPECT_EQ(footerPageNumber(t, 1, 64), "1");
+  // Every mark is printed once, on one page or the other.
+  EXPECT_EQ(t.all("C").size(), 15u);
+  EXPECT_EQ(t.all("Y").size(), 15u);
+  // Page 2 goes on from line 9 and ends with the roll counts and its own footer.
+  int firstLine = 99;
+  for (const PdfWord& w : t.onPage(2)) firstLine = std::min(firstLine, lineOf(w, kBodySize));
+  EXPECT_EQ(firstLine, 9);
+  const auto play = t.find("Play", 2);
+  ASSERT_TRUE(play.has_value());
+  const int playLine = lineOf(*play, kBodySize);
+  EXPECT_LE(playLine, 62);
+  const auto rule = t.find(kFooterRule, 2);
+  ASSERT_TRUE(rule.has_value());
+  EXPECT_EQ(lineOf(*rule, kFooterSize), playLine);
+  EXPECT_EQ(footerPageNumber(t, 2, playLine + 1), "2");
+}
+
+TEST_F(RolloutPrintout, TheFooterStartsAfreshAfterAnotherPrintout) {
+  printPage.printPageNumber = 7;
+  printPage.printDateText = "Thu, Jan 1, 1970";
+  printPage.printLineHeight = 12;
+  const PdfText t = print();
+  ASSERT_TRUE(t.read);
+  const auto rule = t.find(kFooterRule);
+  ASSERT_TRUE(rule.has_value());
+  const int footer = lineOf(*rule, kFooterSize) + 1;
+  EXPECT_EQ(footerPageNumber(t, 1, footer), "1");
+  EXPECT_FALSE(t.find("1970").has_value());
+  const std::string day = dateTextAbbrev().substr(0, dateTextAbbrev().find(' '));
+  bool dated = false;
+  for (const PdfWord& w : wordsOnLine(t, 1, footer, kFooterSize)) dated |= w.text == day && std::abs(xOf(w) - 453) < 1.0;
+  EXPECT_TRUE(dated);
+}
+
+TEST_F(RolloutPrintout, CancellingPrintsNothingAndChangesNothing) {
+  fiftyGames();
+  setPrintDialogResponder(testing::cancelPrinting);
+  printPage.printLine = 17;
+  printPage.printPageNumber = 4;
+  const RolloutStats before = rolloutStats;
+  printRolloutResults();
+  EXPECT_EQ(testing::printDialogsShown(), 1);
+  EXPECT_FALSE(QFile::exists(testing::pdfTarget()));
+  EXPECT_EQ(printPage.printLine, 17);
+  EXPECT_EQ(printPage.printPageNumber, 4);
+  EXPECT_EQ(rolloutStats.wins, before.wins);
+}
+
+}  // namespace
+}  // namespace bg
