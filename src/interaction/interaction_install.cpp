@@ -8,6 +8,7 @@
 #include "interaction/board_waits.h"
 #include "interaction/help_text.h"
 #include "interaction/move_entry.h"
+#include "interaction/move_list.h"
 #include "interaction/quit_question.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
@@ -38,6 +39,7 @@ void installInteractionServices() {
   turnServices.autoBearOffMoves = autoBearOffMoves;
   turnServices.runBoardCommand = runBoardCommand;
   turnServices.putBackHeldCheckers = putBackHeldCheckers;
+  turnServices.showAnalysisWindow = showMoveList;
   interactionServices.drawBoardQuestion = drawBoardQuestion;
   interactionServices.waitForBoardClick = waitForBoardClick;
   interactionServices.pollBoardClick = pollBoardClick;
