@@ -1,6 +1,7 @@
 #include "rollout/rollout_printout.h"
 
 #include <array>
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -19,7 +20,8 @@ namespace {
 constexpr int16_t kReportSize = 10;
 // The first text stands at y 99; a page begun by a page break starts there too.
 constexpr int16_t kFirstReportLine = 9;
-constexpr int kRuleLength = 58;
+// Enough "_" to measure one to a hundredth of a point.
+constexpr int kWidthSample = 100;
 
 // A column position: units of printCharWidth plus an offset in points.
 struct Column {
@@ -122,79 +124,109 @@ void printStatisticsTable() {
 
 void printCell(Column c, char mark) { printAt(at(c), std::string(1, mark)); }
 
+// The frame's texts stand on the cells' columns rather than being spaced with blanks, so
+// that the point numbers stay over their points whatever the printer font's widths.
+void printEdge(Column c) { printAt(at(c), "|"); }
+
+// A rule of "_" from x to about `toX`, as long as the font's width of "_" allows.
+void printRule(int x, int toX) {
+  const double width = printStringWidth(std::string(kWidthSample, '_')) / static_cast<double>(kWidthSample);
+  if (width <= 0 || toX <= x) return;
+  printAt(x, std::string(static_cast<size_t>(std::lround((toX - x) / width)), '_'));
+}
+int afterEdge(Column c) { return at(c) + printStringWidth("|"); }
+
+// The left edge and the inner edge every row of the picture begins with.
+void printLeftEdges() {
+  printEdge(kTextColumn);
+  printEdge(kInnerEdge);
+}
+
 // The right-hand part every picture row shares: the tray's edge, the cube, the outer edge.
-void printCubeEnd(Column trayEdge) {
-  printAt(at(trayEdge), "|");
+void printCubeEnd() {
+  printEdge(kTrayEdge);
   printCell(kCubeCell, kCubeMark);
-  printAt(at(kOuterEdge), "|");
+  printEdge(kOuterEdge);
 }
 
 void printSpacerLine() {
-  printAt(at(kTextColumn), "|      |");
-  for (Column c : {kBarLeftEdge, kBarRightEdge, kTrayEdge, kOuterEdge}) printAt(at(c), "|");
+  printLeftEdges();
+  printEdge(kBarLeftEdge);
+  printEdge(kBarRightEdge);
+  printCubeEnd();
+  advanceLines(1);
+}
+
+// The labels firstLabel onward by `step`, each centred over its point's marks.
+void printPointNumbers(int firstLabel, int step) {
+  printEdge(kTextColumn);
+  const int markWidth = printStringWidth("C");
+  for (int k = 0; k < 2 * kQuarterPoints; ++k) {
+    const std::string number = std::to_string(firstLabel + step * k);
+    const Column cell = k < kQuarterPoints ? kLeftQuarter[k] : kRightQuarter[k - kQuarterPoints];
+    printAt(at(cell) + (markWidth - printStringWidth(number)) / 2, number);
+  }
+  printEdge(kOuterEdge);
   advanceLines(1);
 }
 
 // One row of marks: labels firstLabel onward by `step` across the left quarter, then on
 // across the right one.
 void printMarkRow(int firstLabel, int step, char bar, int r) {
+  printLeftEdges();
   for (int k = 0; k < kQuarterPoints; ++k) printCell(kLeftQuarter[k], labelMark(firstLabel + step * k, r));
-  printAt(at(kBarLeftEdge), "|");
+  printEdge(kBarLeftEdge);
   printCell(kBarCell, bar);
-  printAt(at(kBarRightEdge), "|");
+  printEdge(kBarRightEdge);
   for (int k = 0; k < kQuarterPoints; ++k) {
     printCell(kRightQuarter[k], labelMark(firstLabel + step * (k + kQuarterPoints), r));
   }
-  printCubeEnd(kTrayEdge);
+  printCubeEnd();
   advanceLines(1);
 }
 
 void printRollLine() {
   const RolloutSnapshot& s = rolloutSnapshot;
-  printAt(at(kTextColumn), "|      |");
+  printLeftEdges();
   const std::string rollText = s.diceShowing != 0 ? rolloutDiceText() : "Roll";
   if (s.sideToMove != 0) printAt(at(kLeftRollText), rollText);
-  printAt(at(kBarLeftEdge), "|");
+  printEdge(kBarLeftEdge);
   // With the dice showing and player 0 to move, "BAR" stands one point further left.
   printAt(at(s.diceShowing != 0 && s.sideToMove == 0 ? kBarTextNearDice : kBarText), "BAR");
-  printAt(at(kBarRightEdge), "|");
+  printEdge(kBarRightEdge);
   if (s.sideToMove == 0) printAt(at(kRightRollText), rollText);
-  printCubeEnd(kTrayEdge);
+  printCubeEnd();
   advanceLines(1);
 }
 
 void printPicture() {
-  printAt(at(kRuleColumn), std::string(kRuleLength, '_'));
+  printRule(at(kRuleColumn), afterEdge(kOuterEdge));
   advanceLines(1);
-  printAt(at(kTextColumn), "|        24    23    22    21    20    19          18    17    16    15    14    13         |");
+  printPointNumbers(24, -1);
+  printEdge(kTextColumn);
+  printRule(at(kInnerEdge), at(kBarLeftEdge));
+  printRule(afterEdge(kBarRightEdge), at(kTrayEdge));
+  printEdge(kOuterEdge);
   advanceLines(1);
-  printAt(at(kTextColumn), "|    _________________________      _________________________     |");
-  advanceLines(1);
-  for (int r = 1; r <= kHighestPictureRow && topRowMarked(r); ++r) {
-    printAt(at(kTextColumn), "|      |");
-    printMarkRow(24, -1, topBarMark(r), r);
-  }
+  for (int r = 1; r <= kHighestPictureRow && topRowMarked(r); ++r) printMarkRow(24, -1, topBarMark(r), r);
   printSpacerLine();
   printRollLine();
   printSpacerLine();
   for (int r = kHighestPictureRow; r >= 1; --r) {
-    if (!bottomRowMarked(r)) continue;
-    printAt(at(kTextColumn), "|");
-    printAt(at(kInnerEdge), "|");
-    printMarkRow(1, 1, bottomBarMark(r), r);
+    if (bottomRowMarked(r)) printMarkRow(1, 1, bottomBarMark(r), r);
   }
-  printAt(at(kTextColumn), "|");
-  printAt(at(kInnerEdge), "|______________________");
-  printAt(at(kBarLeftEdge), "|");
-  printAt(at(kBarRightEdge), "|");
-  printAt(at(kBottomRightRule), "______________________");
-  printAt(at(kLowTrayEdge), "|");
-  printAt(at(kOuterEdge), "|");
+  printLeftEdges();
+  printRule(afterEdge(kInnerEdge), at(kBarLeftEdge));
+  printEdge(kBarLeftEdge);
+  printEdge(kBarRightEdge);
+  printRule(at(kBottomRightRule), at(kLowTrayEdge));
+  printEdge(kLowTrayEdge);
+  printEdge(kOuterEdge);
   advanceLines(1);
-  printAt(at(kTextColumn), "|         1      2      3      4      5      6            7      8     9     10     11    12         |");
-  advanceLines(1);
-  printAt(at(kTextColumn), "|__________________________________________________________");
-  printAt(at(kOuterEdge), "|");
+  printPointNumbers(1, 1);
+  printEdge(kTextColumn);
+  printRule(afterEdge(kTextColumn), at(kOuterEdge));
+  printEdge(kOuterEdge);
   advanceLines(1);
 }
 

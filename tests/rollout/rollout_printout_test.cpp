@@ -22,7 +22,6 @@ using testing::PdfWord;
 constexpr double kBodySize = 10;
 constexpr double kFooterSize = 8;
 const std::string kFooterRule(82, '_');
-const std::string kPictureRule(58, '_');
 
 // The marks' columns, outer edge inward, as the report places them.
 constexpr double kLeftQuarterX[] = {89, 120, 152, 184, 216, 248};
@@ -83,6 +82,14 @@ class RolloutPrintout : public testing::PrintFixture {
       if (w.text == "|" + mark) xs.push_back(xOf(w) + (w.xMax - w.xMin) - textWidth(mark));
     }
     return xs;
+  }
+  // The picture's top rule: the first line with a rule at 5w.
+  int pictureTopLine(const PdfText& t) const {
+    int line = 99;
+    for (const PdfWord& w : t.onPage(1))
+      if (w.text.find_first_not_of('_') == std::string::npos && std::abs(xOf(w) - 50) < 1.0)
+        line = std::min(line, lineOf(w, kBodySize));
+    return line;
   }
   static double textWidth(const std::string& text) {
     printTextStyle(kPrintFont, 10, kPrintBold);
@@ -250,7 +257,7 @@ TEST_F(RolloutPrintout, StatisticsRowsStandAtTheirColumns) {
     EXPECT_NEAR(xOf(*at), 370 + blankWidth(2), 1.0);
   }
   // Two empty lines before the picture, then the roll counts after it.
-  EXPECT_EQ(lineOfFirst(t, kPictureRule), 31);
+  EXPECT_EQ(pictureTopLine(t), 31);
   const int topLine = lineOfFirst(t, "Top");
   EXPECT_EQ(wordsOnLine(t, 1, topLine)[3].text, "9.8");
   EXPECT_EQ(wordsOnLine(t, 1, topLine + 1)[3].text, "10.2");
@@ -271,7 +278,7 @@ TEST_F(RolloutPrintout, PictureCellsStandUnderTheirPoints) {
   b[25 - 1] = 3;
   const PdfText t = print();
   ASSERT_TRUE(t.read);
-  const int labels = lineOfFirst(t, kPictureRule) + 1;
+  const int labels = pictureTopLine(t) + 1;
   std::vector<double> full(std::begin(kLeftQuarterX), std::end(kLeftQuarterX));
   full.push_back(kBarCellX);
   full.insert(full.end(), std::begin(kRightQuarterX), std::end(kRightQuarterX));
@@ -286,11 +293,25 @@ TEST_F(RolloutPrintout, PictureCellsStandUnderTheirPoints) {
   expectNear(marksOnLine(t, 1, labels + 9, "Y"), {kLeftQuarterX[0]});
   expectNear(marksOnLine(t, 1, labels + 10, "Y"), full);
   // The lower edge, the numbers of points 1 to 12 and the last rule.
-  EXPECT_EQ(lineOfFirst(t, "|______________________"), labels + 11);
-  const auto numbers = wordsOnLine(t, 1, labels + 12);
-  ASSERT_GE(numbers.size(), 3u);
-  EXPECT_EQ(numbers[1].text, "1");
-  EXPECT_EQ(lineOfFirst(t, "|__________________________________________________________"), labels + 13);
+  const auto lowerEdge = wordsOnLine(t, 1, labels + 11);
+  ASSERT_GE(lowerEdge.size(), 2u);
+  EXPECT_TRUE(lowerEdge[1].text.starts_with("|__")) << lowerEdge[1].text;
+  EXPECT_NEAR(xOf(lowerEdge[1]), 80, 1.0);
+  const auto lastRule = wordsOnLine(t, 1, labels + 13);
+  // The rule runs on into the outer edge.
+  ASSERT_EQ(lastRule.size(), 1u);
+  EXPECT_TRUE(lastRule[0].text.starts_with("|__") && lastRule[0].text.ends_with("_|")) << lastRule[0].text;
+  EXPECT_NEAR(xOf(lastRule[0]) + (lastRule[0].xMax - lastRule[0].xMin), 516 + textWidth("|"), 1.0);
+  // Every point's number stands centred over its marks: 24 to 13 above, 1 to 12 below.
+  const double markCentre = textWidth("C") / 2;
+  for (int label = 1; label <= 24; ++label) {
+    SCOPED_TRACE(label);
+    const int k = label <= 12 ? label - 1 : 24 - label;
+    const double cell = k < 6 ? kLeftQuarterX[k] : kRightQuarterX[k - 6];
+    const auto number = wordOnLine(t, 1, label <= 12 ? labels + 12 : labels, std::to_string(label));
+    ASSERT_TRUE(number.has_value());
+    EXPECT_NEAR(xOf(*number) + (number->xMax - number->xMin) / 2, cell + markCentre, 1.5);
+  }
   // The edges of a row of marks.
   std::vector<double> edges;
   for (const PdfWord& w : wordsOnLine(t, 1, labels + 10))
