@@ -147,6 +147,9 @@ void showLastMoveAnalysis() {
     exchangeSides();
     hook::showAnalysisWindow();
     exchangeSides();
+    // The list's closing redraw drew the board for the opponent (its dice place and the
+    // turn arrow): draw it again for the side to move.
+    hook::redrawBoardPicture();
   } else {
     showNumberedMessage(kNotNowMessage);
   }

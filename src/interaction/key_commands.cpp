@@ -9,6 +9,7 @@
 #include "interaction/board_commands.h"
 #include "interaction/board_hit_test.h"
 #include "interaction/board_waits.h"
+#include "interaction/move_list.h"
 #include "interaction/typed_moves.h"
 #include "runtime/qt/events.h"
 #include "state/board_command_services.h"
@@ -26,6 +27,13 @@ constexpr uint8_t kEventArrived = 255;
 // the key ends that wait instead of starting the command again.
 void endRunningCommandWait() {
   if (anyRequest() && panelWait.clickWaitRunning != 0) interactionDisplay.boardInputEvent = kEventArrived;
+}
+
+bool isHelpKey(char k) { return k == static_cast<char>(kHelpChar) || k == 'H' || k == 'h'; }
+
+bool helpKeyTyped() {
+  const std::string_view key = interactionDisplay.keyBuffer.view();
+  return !key.empty() && isHelpKey(key[0]);
 }
 
 void runLetter(char letter) {
@@ -47,6 +55,12 @@ void doKeyDown() {
 }
 
 void handleKeyCommand() {
+  // The move list waits for any key: the key only closes it (help aside). A letter would
+  // run its command again behind the list, and digits would play a typed move under it.
+  if (moveList.moveListWaiting != 0 && !helpKeyTyped()) {
+    interactionDisplay.boardInputEvent = kEventArrived;
+    return;
+  }
   typedMoveEntry();
   if (flow.keyCommandBusy != 0) return;
   if (hand.pieceInHand != 0) {
@@ -57,7 +71,7 @@ void handleKeyCommand() {
   if (key.empty()) return;
   char k = key[0];
   if (k >= 'a' && k <= 'z') k = static_cast<char>(k - 'a' + 'A');
-  const bool helpKey = k == static_cast<char>(kHelpChar) || k == 'H';
+  const bool helpKey = isHelpKey(k);
   if (hook::helpTextShowing()) {
     if (helpKey) hook::endHelpTextWait();
     return;

@@ -26,9 +26,13 @@
 #include "state/display_state.h"
 #include "state/interaction_state.h"
 #include "state/position.h"
+#include "state/program_state.h"
 #include "state/rollout_state.h"
 
 namespace bg {
+
+MoveListState moveList;
+BG_RESETS_WITH_PROGRAM(moveList);
 
 namespace {
 
@@ -206,7 +210,9 @@ void showMoveList() {
   flushWindow(kBoardWindow);
   setPort(saved);
   boardInput.waitHelpContext = -1;
+  moveList.moveListWaiting = -1;
   waitForClickOrKey();
+  moveList.moveListWaiting = 0;
   hook::redrawBoardPicture();
   offscreen.messageBoxRect = kParkedOverlayBox;
 }

@@ -15,12 +15,15 @@
 #include "computer/computer_services.h"
 #include "computer/program_data.h"
 #include "display/colour_roles.h"
+#include "display/dice_display.h"
 #include "display/draw_color.h"
+#include "flow/computer_move.h"
 #include "flow/game_loop.h"
 #include "flow/turn_services.h"
 #include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
 #include "interaction/key_commands.h"
+#include "interaction/move_entry_state.h"
 #include "rules/best_plays.h"
 #include "runtime/core/format.h"
 #include "runtime/core/random.h"
@@ -33,6 +36,7 @@
 #include "state/interaction_state.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
+#include "state/board_command_services.h"
 #include "support/mouse_script.h"
 
 namespace bg {
@@ -115,9 +119,9 @@ class MoveList : public testing::BoardWindowTest {
     return seen.window.pixel(x - w->origin.x(), y - w->origin.y());
   }
   // The panel inside the box: the extent of its frame's colour beside the dice.
-  static Rect panelOf(const Seen& seen) {
+  static Rect panelOf(const Seen& seen, int16_t side = position.currentPlayer) {
     const QRgb frame = testing::shown(paletteColour(roles.panelFrameColor)).rgb();
-    const int16_t dice = layout.moveListDiceX[position.currentPlayer];
+    const int16_t dice = layout.moveListDiceX[side];
     Rect r{32767, 32767, -1, -1};
     for (int y = seen.box.top; y < seen.box.bottom; ++y)
       for (int x = seen.box.left; x < seen.box.right; ++x) {
@@ -355,6 +359,122 @@ TEST_F(MoveList, TheShowBestMovesKeyListsTheSearchedPlaysOfTheRollForEitherSide)
       mirrored += usingS("##", 25 - from) + "-" + usingS("##", 25 - to) + " ";
     }
     EXPECT_EQ(listed[1][r], mirrored);
+  }
+}
+
+// A key closes the list and does nothing else: a letter does not run its command again
+// behind the list (a second search and a second list over the first), digits play no
+// typed move under it. The help key still asks for help and the list stays.
+TEST_F(MoveList, AKeyOnlyClosesTheListAndTheHelpKeyLeavesItUp) {
+  testing::loadShippedMessages();
+  initComputerData();
+  installComputerSearchServices();
+  installFlowServices();
+  static int helpAsked = 0;
+  boardCommandServices.showContextHelp = [] { ++helpAsked; };
+  for (const std::string keys : {"M", "S", "B", "8.4\r", "A", "H"}) {
+    testing::setPosition("start | dice 4 2 | side 0");
+    position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
+    position.openingPhase = 0;
+    diceState.diceShowing = -1;
+    flow.movesAllowed = flow.movesLeft = 2;
+    flow.opponentMode = 1;
+    moveEntry.waitingForMove = -1;  // the person's move entry waits under the list
+    redrawBoardWindow();
+    const auto board = position.board;
+    const int16_t shownBefore = record.gameRecord[0].die1;
+    helpAsked = 0;
+    int looks = 0;
+    bool secondBox = false;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning != -1) return;
+      secondBox = secondBox || overlay.overlayShown != 0;
+      if (++looks == 1) {
+        script_.then([keys] {
+          for (const char c : keys) {
+            interactionDisplay.keyBuffer = std::string_view(&c, 1);
+            doKeyDown();
+          }
+        });
+      } else {
+        script_.click({static_cast<int16_t>(layout.fieldLeft + 10), static_cast<int16_t>(layout.fieldTop + 10)});
+      }
+    };
+    interactionDisplay.keyBuffer = "S";
+    doKeyDown();
+    script_.planner = nullptr;
+    EXPECT_FALSE(script_.spent) << keys;
+    EXPECT_EQ(looks, keys == "H" ? 2 : 1) << keys;
+    EXPECT_EQ(helpAsked, keys == "H" ? 1 : 0) << keys;
+    EXPECT_FALSE(secondBox) << keys;
+    EXPECT_EQ(record.gameRecord[0].die1, shownBefore + 1) << keys;
+    EXPECT_EQ(position.board, board) << keys;
+    EXPECT_EQ(flow.movesLeft, 2) << keys;
+    EXPECT_EQ(moveList.moveListWaiting, 0);
+    expectLikeAFreshRedraw(keys);
+  }
+  moveEntry.waitingForMove = 0;
+}
+
+// Analyse Last Play (the C key) after the computer's 4-2 from the start: the computer's
+// searched plays as its own list, beside its dice, with the 4 and the 2 of its turn taken
+// from the record while the person's 6-5 stays on the board.
+TEST_F(MoveList, TheLastPlayAnalysisListsTheOpponentsPlaysWithItsDice) {
+  testing::loadShippedMessages();
+  initComputerData();
+  installComputerSearchServices();
+  installFlowServices();
+  testing::setPosition("start | dice 4 2 | side 1");
+  position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
+  position.openingPhase = 0;
+  flow.opponentMode = 1;
+  flow.movesAllowed = flow.movesLeft = 2;
+  computerPlaysMoveFlagged();  // the computer's search of its roll
+  ASSERT_EQ(playSearch.searchedPlayer, 1);
+  record.gameRecordCount = 1;
+  record.gameRecord[1] = GameRecordEntry{};
+  record.gameRecord[1].side = 1;
+  record.gameRecord[1].die1 = 4;
+  record.gameRecord[1].die2 = 2;
+  testing::setSideOnRoll(0);
+  testing::setRoll(6, 5);
+  diceState.diceShowing = -1;
+  redrawBoardWindow();
+
+  Seen seen;
+  script_.planner = [&] {
+    if (panelWait.clickWaitRunning != -1 || seen.up) return;
+    seen.up = display.overlayActive == -1;
+    for (int16_t n = 1; n <= interaction.messageLineCount; ++n)
+      seen.lines.push_back(interaction.messageLines[n].str());
+    seen.box = offscreen.messageBoxRect;
+    seen.window = window();
+    script_.click({static_cast<int16_t>(layout.fieldRight - 10), static_cast<int16_t>(layout.fieldTop + 10)});
+  };
+  interactionDisplay.keyBuffer = "C";
+  doKeyDown();
+  script_.planner = nullptr;
+  ASSERT_TRUE(seen.up);
+  EXPECT_EQ(seen.lines.at(0), "17-21 19-21 ");
+  EXPECT_EQ(position.currentPlayer, 0);
+  EXPECT_EQ(diceState.dice[0].value, 6);
+  // The list stands right of side 1's dice box, which holds the record's dice.
+  const int16_t x = layout.moveListDiceX[1];
+  EXPECT_EQ(seen.box.left, x);
+  EXPECT_GE(panelOf(seen, 1).left, x + layout.moveListDiceWidth);
+  expectLikeAFreshRedraw("after the analysis");
+  const GrafPort* w = windowPort(1);
+  for (int16_t die = 0; die <= 1; ++die) {
+    const int16_t left = static_cast<int16_t>(x + die * (layout.dieWidth + 2));
+    display.dieLeft = left;
+    display.dieTop = display.diceTop;
+    display.dieFaceIndex = static_cast<int16_t>((die == 0 ? 4 : 2) + kDieFacesPerColour * dieColourAt(left));
+    drawDieFace();
+    const QImage drawn = windowPort(1)->image.copy(left - w->origin.x(), display.diceTop - w->origin.y(),
+                                                   layout.dieWidth, layout.dieHeight);
+    const QImage shownThen = seen.window.copy(left - w->origin.x(), display.diceTop - w->origin.y(),
+                                              layout.dieWidth, layout.dieHeight);
+    EXPECT_EQ(drawn, shownThen) << "die " << die;
   }
 }
 
