@@ -203,6 +203,9 @@ TEST_F(MoveList, EachPlayIsWrittenInPlayerZerosNumberingForEitherSide) {
       {0, {{5, -1}}, " 5-BO "},
       {1, {{5, 0}}, "20-BO "},
       {1, {{25, 22}, {25, 22}, {22, 19}, {1, -2}}, " B- 3  B- 3  3- 6 24-BO "},
+      // A part-move from the mover's 0 moved nothing, whichever side's numbers it maps to.
+      {0, {{8, 5}, {0, 0}}, " 8- 5 "},
+      {1, {{8, 5}, {0, 0}}, "17-20 "},
   };
   for (const auto& row : rows) {
     onRoll(row.side, 3, 1);
@@ -359,6 +362,35 @@ TEST_F(MoveList, TheShowBestMovesKeyListsTheSearchedPlaysOfTheRollForEitherSide)
       mirrored += usingS("##", 25 - from) + "-" + usingS("##", 25 - to) + " ";
     }
     EXPECT_EQ(listed[1][r], mirrored);
+  }
+}
+
+// Every board size and scheme: the widest list stays inside the board, its dice and its
+// lines show, and the board is a fresh redraw once it is gone.
+TEST_F(MoveList, OnEverySizeAndSchemeTheListStaysOnTheBoardAndLeavesNoTrace) {
+  const struct {
+    int16_t width, colour;
+  } boards[] = {{424, 1}, {927, 1}, {700, 2}, {700, 12}, {700, kPictureBoard}, {424, kPictureBoard}};
+  for (const auto& b : boards) {
+    setPort(nullptr);
+    windowClose(1);
+    testing::openBoard(b.width, b.colour);
+    for (int16_t side = 0; side <= 1; ++side) {
+      onRoll(side, 2, 2);
+      clearBestPlays();
+      setRow(1, 1.0f, {{25, 23}, {25, 23}, {13, 11}, {13, 11}});
+      setRow(2, 0.5f, {{25, 23}, {25, 23}, {24, 22}, {6, 4}});
+      const Seen seen = show();
+      const std::string what =
+          std::to_string(b.width) + "/" + std::to_string(b.colour) + " side " + std::to_string(side);
+      ASSERT_TRUE(seen.up) << what;
+      EXPECT_GE(seen.box.left, layout.fieldLeft) << what;
+      EXPECT_LE(seen.box.right, layout.fieldRight) << what;
+      EXPECT_GE(seen.box.top, layout.fieldTop) << what;
+      EXPECT_LE(seen.box.bottom, layout.fieldBottom) << what;
+      EXPECT_EQ(seen.lines[0], side == 0 ? " B-23  B-23 13-11 13-11 " : " B- 2  B- 2 12-14 12-14 ") << what;
+      expectLikeAFreshRedraw(what);
+    }
   }
 }
 
