@@ -20,6 +20,9 @@ namespace {
 constexpr int16_t kReportSize = 10;
 // The first text stands at y 99; a page begun by a page break starts there too.
 constexpr int16_t kFirstReportLine = 9;
+// The top rule, the point numbers above, the inner rule, the roll line with its two
+// spacers, the lower edge, the point numbers below and the last rule.
+constexpr int16_t kPictureFrameLines = 9;
 // Enough "_" to measure one to a hundredth of a point.
 constexpr int kWidthSample = 100;
 
@@ -56,15 +59,19 @@ constexpr std::array<Column, 6> kLeftQuarter{{{9, -1}, {12}, {15, 2}, {18, 4}, {
 constexpr std::array<Column, 6> kRightQuarter{{{31, -2}, {34, -1}, {37, 1}, {40, 3}, {43, 5}, {46, 7}}};
 constexpr int kQuarterPoints = 6;
 
-// Every step down the page goes through here: a line that would leave no room for the
-// footer goes on a new page.
-void advanceLines(int16_t lines) {
-  printPage.printLine = static_cast<int16_t>(printPage.printLine + lines);
-  if (printPage.printLine < kPrintLinesPerPage) return;
+// The footer at the foot of the page, and the report goes on at the top of the next.
+void breakPage() {
   printPage.printLine = kPrintLinesPerPage;
   printPageFooter();
   printNewPage();
   printPage.printLine = kFirstReportLine;
+}
+
+// Every step down the page goes through here: a line that would leave no room for the
+// footer goes on a new page.
+void advanceLines(int16_t lines) {
+  printPage.printLine = static_cast<int16_t>(printPage.printLine + lines);
+  if (printPage.printLine >= kPrintLinesPerPage) breakPage();
 }
 
 int16_t linesAfter(ReportBlock block) {
@@ -199,7 +206,19 @@ void printRollLine() {
   advanceLines(1);
 }
 
+// The picture's lines: its frame and its rows of marks.
+int16_t pictureLines() {
+  int16_t lines = kPictureFrameLines;
+  for (int r = 1; r <= kHighestPictureRow && topRowMarked(r); ++r) ++lines;
+  for (int r = 1; r <= kHighestPictureRow; ++r) {
+    if (bottomRowMarked(r)) ++lines;
+  }
+  return lines;
+}
+
 void printPicture() {
+  // A picture that does not fit below the table goes whole onto the next page.
+  if (printPage.printLine + pictureLines() > kPrintLinesPerPage) breakPage();
   printRule(at(kRuleColumn), afterEdge(kOuterEdge));
   advanceLines(1);
   printPointNumbers(24, -1);

@@ -83,10 +83,10 @@ class RolloutPrintout : public testing::PrintFixture {
     }
     return xs;
   }
-  // The picture's top rule: the first line with a rule at 5w.
-  int pictureTopLine(const PdfText& t) const {
+  // The picture's top rule: the first line of the page with a rule at 5w.
+  int pictureTopLine(const PdfText& t, int pageNumber = 1) const {
     int line = 99;
-    for (const PdfWord& w : t.onPage(1))
+    for (const PdfWord& w : t.onPage(pageNumber))
       if (w.text.find_first_not_of('_') == std::string::npos && std::abs(xOf(w) - 50) < 1.0)
         line = std::min(line, lineOf(w, kBodySize));
     return line;
@@ -352,39 +352,49 @@ TEST_F(RolloutPrintout, BarAndDiceOfTheRollLine) {
 }
 
 TEST_F(RolloutPrintout, ALongReportGoesOnToASecondPage) {
+  struct Row {
+    int16_t bottomStack;
+    int picturePage, pictureLine, countsPage, countsLine;
+  };
+  const Row rows[] = {
+      // 39 picture lines from line 33 do not fit: the picture goes whole to page 2.
+      {15, 2, 9, 2, 50},
+      // 30 lines fit, to line 62: the roll counts go on at the top of page 2.
+      {6, 1, 33, 2, 11},
+  };
   fiftyGames();
   rolloutSettings.description = "Fifteen a side";
-  // Fifteen rows above and fifteen below: 78 lines from line 9.
   CheckedArray<int16_t, 25>& b = rolloutStats.rolloutStartBoard;
   b[25 - 13] = -15;
-  b[25 - 12] = 15;
-  const PdfText t = print();
-  ASSERT_TRUE(t.read);
-  ASSERT_EQ(t.pages, 2);
-  // Page 1: nothing below line 62 but its footer on 63 and 64.
-  for (const PdfWord& w : t.onPage(1)) {
-    if (w.text == kFooterRule) {
-      EXPECT_EQ(lineOf(w, kFooterSize), 63);
-    } else if (lineOf(w, kFooterSize) != 64) {
-      EXPECT_LE(lineOf(w, kBodySize), 62) << w.text;
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.bottomStack);
+    b[25 - 12] = r.bottomStack;
+    const PdfText t = print();
+    ASSERT_TRUE(t.read);
+    ASSERT_EQ(t.pages, 2);
+    // Page 1: nothing below line 62 but its footer on 63 and 64.
+    for (const PdfWord& w : t.onPage(1)) {
+      if (w.text == kFooterRule) {
+        EXPECT_EQ(lineOf(w, kFooterSize), 63);
+      } else if (lineOf(w, kFooterSize) != 64) {
+        EXPECT_LE(lineOf(w, kBodySize), 62) << w.text;
+      }
     }
+    EXPECT_EQ(footerPageNumber(t, 1, 64), "1");
+    // The picture on one page, every mark once.
+    EXPECT_EQ(pictureTopLine(t, r.picturePage), r.pictureLine);
+    int marks = 0;
+    for (const PdfWord& w : t.onPage(r.picturePage)) marks += w.text == "C" || w.text == "Y" || w.text == "|C" || w.text == "|Y";
+    EXPECT_EQ(marks, 15 + r.bottomStack);
+    // The roll counts end the report, the footer's rule on the line of "Games Play".
+    const auto top = t.find("Top", r.countsPage);
+    ASSERT_TRUE(top.has_value());
+    EXPECT_EQ(lineOf(*top, kBodySize), r.countsLine);
+    const auto rule = t.find(kFooterRule, 2);
+    ASSERT_TRUE(rule.has_value());
+    EXPECT_EQ(lineOf(*rule, kFooterSize), r.countsLine + 3);
+    EXPECT_EQ(footerPageNumber(t, 2, r.countsLine + 4), "2");
   }
-  EXPECT_EQ(footerPageNumber(t, 1, 64), "1");
-  // Every mark is printed once, on one page or the other.
-  EXPECT_EQ(t.all("C").size(), 15u);
-  EXPECT_EQ(t.all("Y").size(), 15u);
-  // Page 2 goes on from line 9 and ends with the roll counts and its own footer.
-  int firstLine = 99;
-  for (const PdfWord& w : t.onPage(2)) firstLine = std::min(firstLine, lineOf(w, kBodySize));
-  EXPECT_EQ(firstLine, 9);
-  const auto play = t.find("Play", 2);
-  ASSERT_TRUE(play.has_value());
-  const int playLine = lineOf(*play, kBodySize);
-  EXPECT_LE(playLine, 62);
-  const auto rule = t.find(kFooterRule, 2);
-  ASSERT_TRUE(rule.has_value());
-  EXPECT_EQ(lineOf(*rule, kFooterSize), playLine);
-  EXPECT_EQ(footerPageNumber(t, 2, playLine + 1), "2");
 }
 
 TEST_F(RolloutPrintout, TheFooterStartsAfreshAfterAnotherPrintout) {
