@@ -3,7 +3,6 @@
 #include <array>
 #include <cmath>
 #include <string>
-#include <string_view>
 
 #include "rollout/print_page.h"
 #include "rollout/rollout_picture.h"
