@@ -196,11 +196,16 @@ void rollDiceStage() {
   countRollStatistics();
 }
 
-void generateDiceRoll() {
+bool nextRollIsFresh() {
   const GameRecordEntry& entry = nextEntry();
   // An entry without a real roll (never written, or read from a damaged file) would be
   // replayed as 0-0 for ever in the opening: it is rolled afresh.
-  if (entry.side == kEmptyEntrySide || !isDie(entry.die1) || !isDie(entry.die2)) {
+  return entry.side == kEmptyEntrySide || !isDie(entry.die1) || !isDie(entry.die2);
+}
+
+void generateDiceRoll() {
+  const GameRecordEntry& entry = nextEntry();
+  if (nextRollIsFresh()) {
     int16_t d0 = 0;
     int16_t d1 = 0;
     do {

@@ -16,6 +16,8 @@ inline constexpr const char* kGoodLuckText = "MMGood Luck";
 void rollDiceStage();
 // Fills the dice: a fresh roll when the next record entry is empty, else its roll.
 void generateDiceRoll();
+// True when the next record entry holds no roll to replay.
+bool nextRollIsFresh();
 void waitForDiceClick();
 // Two humans: the side whose die was clicked first is shown first; the other side
 // clicks the other die.

@@ -6,6 +6,7 @@
 #include "interaction/board_hit_test.h"
 #include "interaction/board_question.h"
 #include "interaction/board_waits.h"
+#include "interaction/choose_dice.h"
 #include "interaction/help_text.h"
 #include "interaction/move_entry.h"
 #include "interaction/move_list.h"
@@ -40,6 +41,7 @@ void installInteractionServices() {
   turnServices.runBoardCommand = runBoardCommand;
   turnServices.putBackHeldCheckers = putBackHeldCheckers;
   turnServices.showAnalysisWindow = showMoveList;
+  turnServices.chooseDiceWindow = chooseDiceWindow;
   interactionServices.drawBoardQuestion = drawBoardQuestion;
   interactionServices.waitForBoardClick = waitForBoardClick;
   interactionServices.pollBoardClick = pollBoardClick;

@@ -8,6 +8,7 @@
 #include "display/board_rebuild.h"
 #include "state/board_state.h"
 #include "display/colour_roles.h"
+#include "display/dice_display.h"
 #include "state/display_settings.h"
 #include "display/draw_color.h"
 #include "display/message_line.h"
@@ -27,6 +28,7 @@
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/play_search_state.h"
+#include "state/position.h"
 
 namespace bg {
 
@@ -102,6 +104,13 @@ void prepareBoardResize() {
     playSearch.searchedPlayer = 0;
     hook::setDiceDisplayFlags(0);
     flow.abortTurn = kLeaveTurn;
+  }
+  if (diceChooser.chooseDiceOpen != 0) {
+    // The turn is left and begins again: the hand-over gives it back to the same side.
+    diceChooser.chooseDiceOpen = 0;
+    hook::setDiceDisplayFlags(0);
+    flow.abortTurn = kLeaveTurn;
+    position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
   }
 }
 

@@ -80,6 +80,8 @@ class PositionSetup : public testing::BoardWindowTest {
     script_.budget = 20000;
     script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };
     turnServices.pumpEvents = [] { script->pump(); };
+    // The editor's own steps; the roll it ends with is chosen in tests of the dice chooser.
+    turnServices.chooseDiceWindow = flowLeast::nothing;
     interactionServices.displayMessage = [] {
       if (!interaction.messageText.view().empty()) shownTexts->push_back(interaction.messageText.str());
     };
