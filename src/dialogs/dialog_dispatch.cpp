@@ -16,6 +16,7 @@
 #include "rollout/rollout_results_window.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/windows.h"
+#include "state/shell_services.h"
 
 namespace bg {
 
@@ -93,10 +94,14 @@ void soundHelp() { showHelpText(kHelpTitle, kNoHelpText); }
 void autoMovesHelp() { showNamedHelp("Auto Moves Help"); }
 void clickAfterMoveHelp() { showNamedHelp("Click After Move Help"); }
 
+// Control hits only: Return and Escape arrive as hits 1 and 2, the private commands not at all.
+void displaySettingsRow(int16_t /*kind*/, int16_t id) { hook::displaySettingsHit(id); }
+
 // One row per window; the first whose window is in front acts.
 constexpr DialogRow kRows[] = {
     {kHelpWindow, kCloses, helpWindowRow},
     {kNotePadWindow, kCloses, notePadRow},
+    {kDisplaySettingsWindow, kHits, displaySettingsRow},
     {kTournamentStatsWindow, kHits | kCommands, tournamentStatsEvent},
     {kTournamentSetupWindow, kHits | kCommands, tournamentSetupEvent},
     {kConcedePointsWindow, kHits | kCommands, concedePointsEvent},

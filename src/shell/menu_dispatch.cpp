@@ -32,6 +32,7 @@
 #include "shell/board_options.h"
 #include "shell/help_text_window.h"
 #include "shell/hide_game.h"
+#include "shell/display_settings_window.h"
 #include "shell/menu_commands.h"
 #include "shell/option_toggles.h"
 #include "shell/pending_items.h"
@@ -222,6 +223,7 @@ void settingsMenuCommand(int16_t item) {
     case kFitWindowItem: resizeBoardWindow(); break;
     case kFastPlayItem: toggleFastPlay(); break;
     case kSoundDialogItem: showSoundDialog(); break;
+    case kDisplaySettingsItem: buildDisplaySettingsDialog(); break;
     case kSpeakDiceItem: speakDiceDialog(); break;
     case kAutomaticMovesItem: automaticMovesDialog(); break;
     case kClickAfterMoveItem: clickAfterMoveDialog(); break;

@@ -29,9 +29,6 @@ constexpr PendingItem kPendingItems[] = {
     {kHelpMenu, 6},
     {kHelpMenu, 7},
     {kHelpMenu, 9},
-    // Settings: Display Settings, Show Possible Moves (set only from the preferences).
-    {kSettingsMenu, 1},
-    {kSettingsMenu, kShowPossibleMovesItem},
 };
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "shell/radio_groups.h"
 #include "shell/shell_settings.h"
 #include "shell/submenus.h"
+#include "shell/display_settings_window.h"
 #include "state/board_input.h"
 #include "state/menu_numbers.h"
 #include "state/rollout_state.h"
@@ -150,6 +151,7 @@ void installShellServices() {
     selectAutoDoubleMax();
   };
   shellServices.installSubmenus = installSubmenus;
+  shellServices.displaySettingsEvent = displaySettingsEvent;
   upperServices.showInformation = showInformation;
   turnServices.pollEvents = pollEvents;
   turnServices.isModifierDown = [](int16_t code) { return isModifierDown(code) != 0; };

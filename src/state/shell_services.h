@@ -11,6 +11,9 @@ inline constexpr int16_t kItemDisabled = 0;
 inline constexpr int16_t kItemEnabled = 1;
 inline constexpr int16_t kItemChecked = 2;
 
+// The board's look, built by the shell; its control hits come through the dispatcher.
+inline constexpr int16_t kDisplaySettingsWindow = 322;
+
 namespace least {
 void setMenuItemState(int16_t menu, int16_t item, int16_t state, std::string_view text);
 void pause(double seconds);
@@ -23,6 +26,7 @@ void toggleRerollFirstRoll();
 void toggleAcceptDoubles();
 void selectAutoDoubleMax(int16_t choice);
 void askNothing();
+inline void noDisplaySettingsEvent(int16_t) {}
 }  // namespace least
 
 struct ShellServices {
@@ -44,6 +48,8 @@ struct ShellServices {
   void (*selectAutoDoubleMax)(int16_t choice) = least::selectAutoDoubleMax;
   // Puts the submenus into the bar with their marks.
   void (*installSubmenus)() = least::noSubmenus;
+  // A control hit in the Display Settings window.
+  void (*displaySettingsEvent)(int16_t id) = least::noDisplaySettingsEvent;
   // The help text of the given name, empty when there is none.
   std::string (*loadHelpText)(std::string_view name) = least::noHelpText;
   // At quit, with saving on exit off: asks on the board whether to save a changed game
@@ -65,6 +71,7 @@ inline void toggleRerollOption() { shellServices.toggleRerollFirstRoll(); }
 inline void toggleAcceptDoublesOption() { shellServices.toggleAcceptDoubles(); }
 inline void chooseAutoDoubleMax(int16_t choice) { shellServices.selectAutoDoubleMax(choice); }
 inline void installMenuSubmenus() { shellServices.installSubmenus(); }
+inline void displaySettingsHit(int16_t id) { shellServices.displaySettingsEvent(id); }
 inline std::string helpTextNamed(std::string_view name) { return shellServices.loadHelpText(name); }
 inline void offerSaveBeforeQuit() { shellServices.askSaveBeforeQuit(); }
 }  // namespace hook
