@@ -402,15 +402,26 @@ void chooseTheRoll() {
     D.rolledDice[k] = 0;
   }
   hook::chooseDiceWindow();
-  if (P.openingPhase != 0 && D.dice[P.currentPlayer].value < D.dice[P.otherPlayer].value) {
-    std::swap(D.dice[0].value, D.dice[1].value);
-  }
+  if (flow.abortTurn != 0) return;
+  const bool swapped = P.openingPhase != 0 && D.dice[P.currentPlayer].value < D.dice[P.otherPlayer].value;
+  if (swapped) std::swap(D.dice[0].value, D.dice[1].value);
+  // The dice are shown as they now stand: swapped ones change places on the board, and a
+  // roll made at random, not shown yet, would be recorded as no roll while the flow, told
+  // the dice are set, plays them.
+  const bool unshown = D.diceShowing == 0 && D.dice[0].value > 0 && D.dice[1].value > 0;
+  if (!swapped && !unshown) return;
+  if (swapped && D.diceShowing != 0) eraseDice();
+  for (int k = 0; k <= 3; ++k) D.rolledDice[k] = D.dice[k].value;
+  showRolledDice();
 }
 
 void writeFirstEntry() {
   DiceState& D = diceState;
   GameRecordEntry& e = record.gameRecord[record.gameRecordCount + 1];
+  // The dice panel's mark of a roll chosen by hand stays with the roll.
+  const int16_t byHand = static_cast<int16_t>(e.flags & kFlagDiceByHand);
   e = blankRecordEntry;
+  e.flags = byHand;
   e.side = position.currentPlayer;
   if (D.diceShowing == 0) {
     for (int k = 0; k <= 3; ++k) D.dice[k].value = 0;

@@ -12,15 +12,21 @@
 
 #include "../display/board_fixture.h"
 #include "display/checker_stacks.h"
+#include "display/dice_display.h"
 #include "display/turn_arrow.h"
 #include "display/world_housekeeping.h"
 #include "flow/turn_services.h"
 #include "interaction/board_waits.h"
+#include "interaction/choose_dice.h"
 #include "interaction/interaction_install.h"
+#include "rules/dice.h"
+#include "rules/game_record.h"
+#include "runtime/core/random.h"
 #include "runtime/qt/events.h"
 #include "state/board_input.h"
 #include "state/board_state.h"
 #include "state/cube_state.h"
+#include "state/dice_state.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
 #include "state/interaction_services.h"
@@ -261,6 +267,82 @@ TEST_F(PositionSetup, TheStandardStartIsAnOpeningRollWithTheChosenSideHigher) {
   EXPECT_EQ(diceState.dice[1].value, 5);
   EXPECT_EQ(diceState.dice[0].value, 2);
   EXPECT_EQ(record.gameRecord[1].side, 1);
+}
+
+// The editor's roll chosen on the real dice panel: by two faces, or at random.
+TEST_F(PositionSetup, TheRollChosenOnThePanelIsShownAndRecordedForTheChosenSide) {
+  testing::loadShippedMessages();
+  seedRandom(7);
+  fillDicePool();
+  turnServices.chooseDiceWindow = chooseDiceWindow;
+  auto faceAt = [](int16_t f) {
+    return [f] {
+      return Point{static_cast<int16_t>(diceChooser.chooserLeft + 2 + ((f - 1) % 3) * layout.dieWidth + 4),
+                   static_cast<int16_t>(diceChooser.chooserTop + 2 + ((f - 1) / 3) * layout.dieHeight + 4)};
+    };
+  };
+  for (const bool byFaces : {true, false}) {
+    SCOPED_TRACE(byFaces ? "two faces" : "Roll for me");
+    lay(0, 19, 1);
+    lay(1, 6, 1);
+    clickDone();
+    answerChoosers(0, false, true);
+    if (byFaces) {
+      click(faceAt(5));
+      click(faceAt(2));
+    } else {
+      click([] { return middleOf(interactionDisplay.noButtonRect); });
+    }
+    flow.abortTurn = 0;
+    startPositionSetup();
+    EXPECT_FALSE(script_.spent) << "the editor did not finish";
+    const GameRecordEntry& first = record.gameRecord[1];
+    EXPECT_EQ(first.side, 1);
+    EXPECT_EQ(diceState.diceShowing, -1);
+    EXPECT_EQ(first.die1, diceState.dice[0].value);
+    EXPECT_EQ(first.die2, diceState.dice[1].value);
+    EXPECT_TRUE(first.die1 >= 1 && first.die1 <= 6 && first.die2 >= 1 && first.die2 <= 6);
+    if (byFaces) {
+      EXPECT_EQ(first.die1, 5);
+      EXPECT_EQ(first.die2, 2);
+    }
+    EXPECT_EQ((first.flags & kFlagDiceByHand) != 0, byFaces);
+    EXPECT_EQ(hand.diceClicked, -1) << "the flow plays this roll, it rolls no other";
+    texts_.clear();
+    resetGameRecord();
+  }
+}
+
+TEST_F(PositionSetup, AtTheStandardStartTheChosenDiceAreShownAsTheyAreSwapped) {
+  testing::loadShippedMessages();
+  turnServices.chooseDiceWindow = chooseDiceWindow;
+  lay(0, 1, 2);
+  lay(0, 12, 5);
+  lay(0, 17, 3);
+  lay(0, 19, 5);
+  lay(1, 24, 2);
+  lay(1, 13, 5);
+  lay(1, 8, 3);
+  lay(1, 6, 5);
+  clickDone();
+  answerChoosers(0, false, false);
+  // Side 0 rolls and chooses its own die lower: the dice change places.
+  for (const int16_t f : {2, 5}) {
+    click([f] {
+      return Point{static_cast<int16_t>(diceChooser.chooserLeft + 2 + ((f - 1) % 3) * layout.dieWidth + 4),
+                   static_cast<int16_t>(diceChooser.chooserTop + 2 + ((f - 1) / 3) * layout.dieHeight + 4)};
+    });
+  }
+  startPositionSetup();
+  EXPECT_FALSE(script_.spent);
+  EXPECT_NE(position.openingPhase, 0);
+  EXPECT_EQ(diceState.dice[0].value, 5);
+  EXPECT_EQ(diceState.dice[1].value, 2);
+  EXPECT_EQ(diceState.rolledDice[0], 5);
+  EXPECT_EQ(diceState.rolledDice[1], 2);
+  EXPECT_EQ(record.gameRecord[1].die1, 5);
+  drawTurnArrow();  // the arrow follows the hand-over with the redraw the editor asks for
+  expectLikeAFreshRedraw("the swapped opening dice");
 }
 
 TEST_F(PositionSetup, ACubeClickOffersNoDoubleAndAnAbortLeavesNoEditorBehind) {
