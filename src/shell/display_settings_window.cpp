@@ -109,9 +109,11 @@ bool onPictureBoard() { return display.boardColor == kPictureBoard; }
 // A free-size board has no size item; leaving the picture board then takes its size.
 int16_t sizeItemOrPictureSize(int16_t item) { return item >= 1 ? item : kPictureBoardSize; }
 
-// The board is drawn again; the window stays in front for the next change.
+// The board is drawn again and the pop-ups' menus marked with what it now shows; the
+// window stays in front for the next change.
 void redrawUnderWindow() {
   redrawBoardWindow();
+  installDisplayPopUps();
   if (windowExists(kW)) {
     windowSelect(kW);
     setOutputWindow(kW);
@@ -157,14 +159,19 @@ void sizeHit() {
   redrawUnderWindow();
 }
 
-// Done: read, close, apply, and the board's menus back with their marks.
+// The board's menus back, every mark in line with what the window left in force.
+void backToTheBoard() {
+  returnToBoardWindow();
+  installSubmenus();
+}
+
+// Done: read, close, apply.
 void finishDisplaySettings() {
   controlsToSettings();
   windowClose(kW);
   setOutputWindow(kBoardWindowNumber);
   applyDisplaySettings();
-  returnToBoardWindow();
-  installSubmenus();
+  backToTheBoard();
 }
 
 }  // namespace
@@ -321,8 +328,7 @@ void displaySettingsEvent(int16_t id) {
     finishDisplaySettings();
   } else if (id == kEscape) {
     // What waits for Done is dropped; what was applied at once stays.
-    returnToBoardWindow();
-    installSubmenus();
+    backToTheBoard();
   } else if (id % 2 == 1) {
     displaySettingsItemHit(id);
   } else {

@@ -63,6 +63,8 @@ constexpr CheckOnly kCheckOnly[] = {
     {kSettingsMenu, kComputerOnlySettingItem, [] { return settings.inputDice != 0; }},
     {kSettingsMenu, kAutomaticRollsItem, [] { return settings.automaticRolls != 0; }},
     {kSettingsMenu, kFastPlayItem, [] { return shellFlags.fastPlay != 0; }},
+    // No command of its own: the item shows the preference Display Settings sets.
+    {kSettingsMenu, kShowPossibleMovesItem, [] { return displaySettings.showPossibleMoves != 0; }},
     {kOptionsMenu, kCubeUsedItem, [] { return cube.cubeUsed != 0; }},
     {kOptionsMenu, kBeaverItem, [] { return cube.beaverAllowed != 0; }},
     {kOptionsMenu, kJacobyItem, [] { return cube.jacobyRule != 0; }},
@@ -74,6 +76,13 @@ constexpr CheckOnly kCheckOnly[] = {
 };
 
 }  // namespace
+
+void installDisplayPopUps() {
+  hangAndMark(kPieceShapeMenu, displaySettings.pieceShapeApplied);
+  hangAndMark(kBoardColourMenu, display.boardColor);
+  hangAndMark(kFrameMenu, static_cast<int16_t>(boardState.boardFrameDesign + 1));
+  hangAndMark(kBoardSizeMenu, shellWindow.boardSizeIndex);
+}
 
 void installSubmenus() {
   // While the game is hidden its own bar stays; the marks are still brought in line.
@@ -90,10 +99,7 @@ void installSubmenus() {
   hangAndMark(kPersonalityMenu, skill.personality);
   hangAndMark(kPieceSpeedMenu, displaySettings.pieceSpeed);
 
-  hangAndMark(kPieceShapeMenu, displaySettings.pieceShapeApplied);
-  hangAndMark(kBoardColourMenu, display.boardColor);
-  hangAndMark(kFrameMenu, static_cast<int16_t>(boardState.boardFrameDesign + 1));
-  hangAndMark(kBoardSizeMenu, shellWindow.boardSizeIndex);
+  installDisplayPopUps();
 
   for (const CheckOnly& c : kCheckOnly) setMenuItemChecked(c.menu, c.item, c.checked());
 

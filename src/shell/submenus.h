@@ -4,5 +4,7 @@
 namespace bg {
 
 void installSubmenus();
+// The pop-up menus of the board's look, each marked with the choice in force.
+void installDisplayPopUps();
 
 }  // namespace bg

@@ -12,6 +12,7 @@
 #include <QPalette>
 #include <QPointer>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QWindow>
 
 #include <map>
@@ -90,6 +91,33 @@ W* place(int16_t window, int16_t id, W* w, const Rect& r) {
   registry().controls[{window, id}] = w;
   return w;
 }
+
+constexpr const char* kSeparatorText = "-";
+
+// A pop-up shows its menu's items as the menu has them each time it opens: the check mark
+// and the dimming follow the menu, which the program keeps in line with the settings.
+class MenuPopUp final : public QComboBox {
+ public:
+  explicit MenuPopUp(int16_t menu) : menu_(menu) {}
+  void showPopup() override {
+    showMenuMarks();
+    QComboBox::showPopup();
+  }
+  void showMenuMarks() {
+    auto* items = qobject_cast<QStandardItemModel*>(model());
+    if (items == nullptr) return;
+    for (int row = 0; row < count(); ++row) {
+      const auto item = static_cast<int16_t>(row + 1);
+      QStandardItem* s = items->item(row);
+      if (s == nullptr || menuItemText(menu_, item) == kSeparatorText) continue;
+      s->setEnabled(menuItemEnabled(menu_, item));
+      s->setData(menuItemChecked(menu_, item) ? QVariant(Qt::Checked) : QVariant(), Qt::CheckStateRole);
+    }
+  }
+
+ private:
+  int16_t menu_;
+};
 
 // The hit is queued: its reader may open a box, wait on the board or quit, none of which
 // may run inside the widget's own signal.
@@ -179,17 +207,18 @@ void addCheckBox(int16_t window, int16_t id, std::string_view title, const Rect&
 }
 
 void addPopUpMenu(int16_t window, int16_t id, int16_t menu, const Rect& r) {
-  auto* c = place(window, id, new QComboBox, r);
+  auto* c = place(window, id, new MenuPopUp(menu), r);
   if (c == nullptr) return;
   const int16_t count = menuItemCount(menu);
   for (int16_t item = 1; item <= count; ++item) {
     const std::string text = menuItemText(menu, item);
-    if (text == "-") {
+    if (text == kSeparatorText) {
       c->insertSeparator(c->count());
     } else {
       c->addItem(QString::fromStdString(text));
     }
   }
+  c->showMenuMarks();
   connectHits(window, id, c);
 }
 
