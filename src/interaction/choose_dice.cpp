@@ -44,7 +44,6 @@ constexpr int16_t kFacesPerRow = 3;
 constexpr int16_t kFaceInset = 2;  // the faces stand this far inside the grid's corner
 constexpr int16_t kDiceToChoose = 2;
 constexpr int64_t kChosenPauseMs = 200;
-constexpr int16_t kOrMode = 1;
 constexpr int kMostBoxes = 2;
 
 int16_t trunc16(double v) { return static_cast<int16_t>(std::trunc(v)); }
@@ -53,7 +52,7 @@ void boardTextStyle() {
   textFont(shellWindow.textFont);
   textSize(layout.textSize);
   textFace(shellWindow.textFace);
-  textMode(kOrMode);
+  textMode(srcOr);
 }
 
 int16_t facesWidth() { return static_cast<int16_t>(kFacesPerRow * layout.dieWidth + 2 * kFaceInset); }

@@ -18,8 +18,10 @@
 #include "interaction/board_waits.h"
 #include "interaction/choose_dice.h"
 #include "interaction/interaction_install.h"
+#include "interaction/key_commands.h"
 #include "runtime/core/random.h"
 #include "runtime/qt/events.h"
+#include "state/board_command_services.h"
 #include "state/board_input.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
@@ -168,6 +170,18 @@ TEST_F(ChooseDice, EachFaceIsDrawnWhereItsClickChoosesIt) {
     auto cells = std::make_shared<std::vector<QImage>>();
     script_.then([cells, cellOf] {
       for (int16_t g = 1; g <= 6; ++g) cells->push_back(cellOf(g));
+      // The panel stands in the board with its faces and button in it, as a redraw draws it.
+      const Rect box = offscreen.messageBoxRect;
+      const Rect faces = makeRect(diceChooser.chooserLeft, diceChooser.chooserTop,
+                                  diceChooser.chooserLeft + 3 * layout.dieWidth + 4,
+                                  diceChooser.chooserTop + 2 * layout.dieHeight + 4);
+      EXPECT_EQ(unionRect(box, layout.boardRect), layout.boardRect);
+      EXPECT_EQ(unionRect(box, faces), box);
+      EXPECT_EQ(unionRect(box, interactionDisplay.noButtonRect), box);
+      EXPECT_LE(faces.bottom, interactionDisplay.noButtonRect.top);
+      const QImage shown = testing::boardArea();
+      redrawBoardWindow();
+      EXPECT_EQ(testing::boardArea(), shown);
     });
     clickFace(f);
     auto shownDie = std::make_shared<QImage>();
@@ -179,36 +193,6 @@ TEST_F(ChooseDice, EachFaceIsDrawnWhereItsClickChoosesIt) {
       for (int16_t h = static_cast<int16_t>(g + 1); h <= 6; ++h) EXPECT_NE((*cells)[g - 1], (*cells)[h - 1]) << g << h;
     EXPECT_EQ(*shownDie, (*cells)[f - 1]) << "the die shown is the face clicked";
   }
-}
-
-TEST_F(ChooseDice, ThePanelStandsInsideTheBoardWithItsFacesAndButtonInsideIt) {
-  auto checked = std::make_shared<bool>(false);
-  script_.then([checked] {
-    const Rect box = offscreen.messageBoxRect;
-    const Rect faces = makeRect(diceChooser.chooserLeft, diceChooser.chooserTop,
-                                diceChooser.chooserLeft + 3 * layout.dieWidth + 4,
-                                diceChooser.chooserTop + 2 * layout.dieHeight + 4);
-    EXPECT_EQ(unionRect(box, layout.boardRect), layout.boardRect);
-    EXPECT_EQ(unionRect(box, faces), box);
-    EXPECT_EQ(unionRect(box, interactionDisplay.noButtonRect), box);
-    EXPECT_LE(faces.bottom, interactionDisplay.noButtonRect.top) << "the button is below the faces";
-    // A redraw while the panel is up shows it as it was drawn.
-    const QImage shown = testing::boardArea();
-    redrawBoardWindow();
-    EXPECT_EQ(testing::boardArea(), shown);
-    *checked = true;
-  });
-  // Clicks beside the faces choose nothing.
-  click([] {
-    return Point{static_cast<int16_t>(diceChooser.chooserLeft + 1), static_cast<int16_t>(diceChooser.chooserTop + 1)};
-  });
-  click([] { return Point{static_cast<int16_t>(offscreen.messageBoxRect.left + 3), faceSpot(1).v}; });
-  clickFace(4);
-  clickFace(3);
-  choose();
-  EXPECT_TRUE(*checked);
-  EXPECT_EQ(diceState.dice[0].value, 4);
-  EXPECT_EQ(diceState.dice[1].value, 3);
 }
 
 TEST_F(ChooseDice, RollForMeNeverGivesAFreshOpeningDouble) {
@@ -285,16 +269,49 @@ TEST_F(ChooseDice, AnAbortLeavesNoDiceAndTheSoundAsItWas) {
   }
 }
 
-TEST_F(ChooseDice, AKeyOrAClickElsewhereChoosesNothing) {
-  script_.then([] { testing::typeKey(1, Qt::Key_Q); });
+// A key as the board window hands it on.
+void typeOnBoard(const char* key) {
+  script->then([key] {
+    noteSound();
+    interactionDisplay.keyBuffer = key;
+    doKeyDown();
+  });
+}
+
+int helpAskedWithPanelUp = 0;
+
+TEST_F(ChooseDice, KeysAndClicksBesideTheFacesChooseNothingAndHelpLeavesThePanelUp) {
+  boardCommandServices.showContextHelp = [] {
+    if (diceChooser.chooseDiceOpen == -1) ++helpAskedWithPanelUp;
+  };
+  helpAskedWithPanelUp = 0;
+  typeOnBoard("Q");
   click([] { return Point{static_cast<int16_t>(layout.pointCentreX[1]), static_cast<int16_t>(layout.fieldBottom - 5)}; });
+  click([] { return Point{static_cast<int16_t>(diceChooser.chooserLeft + 1), faceSpot(1).v}; });
   clickFace(2);
-  script_.then([] { testing::typeKey(1, Qt::Key_Z); });
+  typeOnBoard("H");
+  typeOnBoard("Z");
   clickFace(6);
   choose();
+  EXPECT_EQ(helpAskedWithPanelUp, 1);
   EXPECT_EQ(diceState.dice[0].value, 2);
   EXPECT_EQ(diceState.dice[1].value, 6);
-  EXPECT_EQ(diceState.dice[2].value, 0);
+  EXPECT_EQ(rollEntry().flags, kFlagDiceByHand);
+}
+
+TEST_F(ChooseDice, TheNoKeyPressesRollForMe) {
+  for (const char* key : {"N", "-"}) {
+    SCOPED_TRACE(key);
+    for (DiceEntry& d : diceState.dice) d.value = 0;
+    rollEntry() = blankRecordEntry;
+    typeOnBoard(key);
+    choose();
+    EXPECT_GE(diceState.dice[0].value, 1);
+    EXPECT_GE(diceState.dice[1].value, 1);
+    EXPECT_EQ(hand.diceClicked, -1);
+    EXPECT_EQ(rollEntry().flags, 0);
+    expectLikeAFreshRedraw(key);
+  }
 }
 
 // Through the roll of a turn with the manual dice option on: the person clicks the dice,
@@ -352,9 +369,8 @@ TEST_F(ChooseDiceInTheRoll, AChosenOpeningDoubleIsAnOpeningDoubleAndThePanelCome
   EXPECT_EQ(position.currentPlayer, 0) << "the higher die starts";
 }
 
-TEST_F(ChooseDiceInTheRoll, AfterTheOpeningReRollTheStartersChosenDoubleStands) {
+TEST_F(ChooseDiceInTheRoll, TheStartersChosenDoubleAfterTheOpeningReRollIsPlayed) {
   settings.rerollFirstRoll = 255;
-  position.openingPhase = 0;
   flow.turnNumber = 1;
   clickDice();
   clickFace(5);
@@ -362,9 +378,7 @@ TEST_F(ChooseDiceInTheRoll, AfterTheOpeningReRollTheStartersChosenDoubleStands) 
   rollDiceStage();
   EXPECT_FALSE(script_.spent);
   EXPECT_EQ(flow.movesAllowed, 4);
-  EXPECT_EQ(diceState.dice[3].value, 5);
   EXPECT_EQ(diceState.handChosenOpeningDouble, 0) << "the roll took the flag";
-  EXPECT_EQ(position.openingPhase, 0);
 }
 
 }  // namespace
