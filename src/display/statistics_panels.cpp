@@ -119,7 +119,7 @@ void drawStatistics() {
     setPort(saved);
   }
   boardInput.waitHelpContext = -1;
-  hook::waitForClickOrKey();
+  hook::waitForPanelClose();
   closeBoardOverlay();
   // The analysis belongs to the side to move again.
   if (flow.abortTurn != kLeaveTurn && savedCurrentPlayer != 1) analyseFor(savedCurrentPlayer);

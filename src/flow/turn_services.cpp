@@ -42,6 +42,8 @@ void waitForClickOrKey() {
   boardInput.holdMessageLine = 0;  // the wait ends a held message
 }
 
+void waitForPanelClose() { hook::waitForClickOrKey(); }
+
 void humanTurn() {
   // The best play for the human, entered as a typed move so no checker is in the hand.
   computerPlaysMoveFlagged();

@@ -29,6 +29,7 @@ void nothing();
 void setCursor(int16_t cursor);
 void waitForPointClick();
 void waitForClickOrKey();
+void waitForPanelClose();
 void humanTurn();
 bool isModifierDown(int16_t code);
 bool isNever();
@@ -71,6 +72,9 @@ struct TurnServices {
   void (*waitForPointClick)() = flowLeast::waitForPointClick;
   // Waits for a click or key; the click's place is left in boardInput.clickH/clickV.
   void (*waitForClickOrKey)() = flowLeast::waitForClickOrKey;
+  // The same wait under a board panel that any click or key takes down; the least form
+  // is the plain wait above.
+  void (*waitForPanelClose)() = flowLeast::waitForPanelClose;
   // Hit-tests the click in boardInput.clickH/clickV into interaction.clickedPoint,
   // boardInput.diceAreaClicked and boardRequests.
   void (*hitTestBoard)() = flowLeast::nothing;
@@ -149,6 +153,7 @@ inline void drawPipCounts() { turnServices.drawPipCounts(); }
 inline void humanTurn() { turnServices.humanTurn(); }
 inline void waitForPointClick() { turnServices.waitForPointClick(); }
 inline void waitForClickOrKey() { turnServices.waitForClickOrKey(); }
+inline void waitForPanelClose() { turnServices.waitForPanelClose(); }
 inline void hitTestBoard() { turnServices.hitTestBoard(); }
 inline void runBoardCommand() { turnServices.runBoardCommand(); }
 inline void askRollOver() { turnServices.askRollOver(); }

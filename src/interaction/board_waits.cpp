@@ -219,6 +219,19 @@ void waitForClickOrKey() {
   takeClick();
 }
 
+void waitForPanelClose() {
+  const int16_t outer = panelWait.panelCloseWait;
+  panelWait.panelCloseWait = -1;
+  waitForClickOrKey();
+  panelWait.panelCloseWait = outer;
+}
+
+bool endPanelCloseWait() {
+  if (panelWait.panelCloseWait == 0) return false;
+  interactionDisplay.boardInputEvent = kEventArrived;
+  return true;
+}
+
 void waitForBoardClick() {
   PanelWait& w = panelWait;
   InteractionDisplayState& ui = interactionDisplay;

@@ -11,6 +11,7 @@ namespace bg {
 // The state of the waits: the click-or-key wait, and the panel wait of one question.
 struct PanelWait {
   int16_t clickWaitRunning = 0;  // -1 while waitForClickOrKey waits
+  int16_t panelCloseWait = 0;    // -1 while a board panel waits for the click or key that takes it down
   int16_t questionPanelUp = 0;  // -1 while a panel waits for its answer
   uint8_t panelDone = 0;        // 255 once an answer button was pressed
   uint8_t panelButtonHit = 0;
@@ -27,6 +28,11 @@ extern PanelWait panelWait;
 void handleBoardClick();
 void waitForPointClick();
 void waitForClickOrKey();
+// The wait of a board panel that any click or key takes down (the move list, the statistics
+// panels): keys and the Commands items that act on the board only end it.
+void waitForPanelClose();
+// Ends the wait of such a panel; false when none waits.
+bool endPanelCloseWait();
 // The answer in interaction.panelAnswer: -1 Yes, 0 No (also when the wait was aborted),
 // 1 the middle area.
 void waitForBoardClick();

@@ -32,6 +32,7 @@ void installInteractionServices() {
   turnServices.humanTurn = humanTurn;
   turnServices.waitForPointClick = waitForPointClick;
   turnServices.waitForClickOrKey = waitForClickOrKey;
+  turnServices.waitForPanelClose = waitForPanelClose;
   turnServices.hitTestBoard = hitTestIntoClickedPoint;
   turnServices.askRollOver = askRollOver;
   turnServices.undoLastPartMove = undoLastPartMove;

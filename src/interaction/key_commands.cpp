@@ -9,7 +9,6 @@
 #include "interaction/board_commands.h"
 #include "interaction/board_hit_test.h"
 #include "interaction/board_waits.h"
-#include "interaction/move_list.h"
 #include "interaction/typed_moves.h"
 #include "runtime/qt/events.h"
 #include "state/board_command_services.h"
@@ -55,12 +54,10 @@ void doKeyDown() {
 }
 
 void handleKeyCommand() {
-  // The move list waits for any key: the key only closes it (help aside). A letter would
-  // run its command again behind the list, and digits would play a typed move under it.
-  if (moveList.moveListWaiting != 0 && !helpKeyTyped()) {
-    interactionDisplay.boardInputEvent = kEventArrived;
-    return;
-  }
+  // A panel that waits for any key (the move list, a statistics panel): the key only takes
+  // it down (help aside). A letter would run a command behind the panel, whose closing
+  // then puts back a stale board, and digits would play a typed move under it.
+  if (!helpKeyTyped() && endPanelCloseWait()) return;
   typedMoveEntry();
   if (flow.keyCommandBusy != 0) return;
   if (hand.pieceInHand != 0) {

@@ -26,13 +26,9 @@
 #include "state/display_state.h"
 #include "state/interaction_state.h"
 #include "state/position.h"
-#include "state/program_state.h"
 #include "state/rollout_state.h"
 
 namespace bg {
-
-MoveListState moveList;
-BG_RESETS_WITH_PROGRAM(moveList);
 
 namespace {
 
@@ -210,9 +206,7 @@ void showMoveList() {
   flushWindow(kBoardWindow);
   setPort(saved);
   boardInput.waitHelpContext = -1;
-  moveList.moveListWaiting = -1;
-  waitForClickOrKey();
-  moveList.moveListWaiting = 0;
+  waitForPanelClose();
   hook::redrawBoardPicture();
   offscreen.messageBoxRect = kParkedOverlayBox;
 }

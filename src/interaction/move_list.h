@@ -9,11 +9,6 @@
 
 namespace bg {
 
-struct MoveListState {
-  int16_t moveListWaiting = 0;  // -1 while the list waits for its click or key
-};
-extern MoveListState moveList;
-
 // One play of the list written part-move by part-move in player 0's numbering, each
 // number right-aligned in two characters: " 8- 5  6- 5 ", " B-19 19-15 ", " 5-BO ".
 std::string playNotation(const BestPlaysList& list, int16_t row);

@@ -442,7 +442,7 @@ TEST_F(MoveList, AKeyOnlyClosesTheListAndTheHelpKeyLeavesItUp) {
     EXPECT_EQ(record.gameRecord[0].die1, shownBefore + 1) << keys;
     EXPECT_EQ(position.board, board) << keys;
     EXPECT_EQ(flow.movesLeft, 2) << keys;
-    EXPECT_EQ(moveList.moveListWaiting, 0);
+    EXPECT_EQ(panelWait.panelCloseWait, 0);
     expectLikeAFreshRedraw(keys);
   }
   moveEntry.waitingForMove = 0;

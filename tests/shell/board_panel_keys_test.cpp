@@ -1,0 +1,150 @@
+// The board panels that any click or key takes down (the pip count, the race estimate and
+// the move list), in the started program with real key events: a key under a panel only
+// takes it down, the help key asks for help and leaves it up.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "../display/board_fixture.h"
+#include "display/board_rebuild.h"
+#include "flow/turn_services.h"
+#include "interaction/board_waits.h"
+#include "interaction/interaction_install.h"
+#include "state/board_command_services.h"
+#include "state/cube_state.h"
+#include "state/game_record_state.h"
+#include "state/menu_numbers.h"
+#include "started_program.h"
+#include "support/mouse_script.h"
+
+namespace bg {
+namespace {
+
+testing::MouseScript* script = nullptr;
+std::string ran;  // the stand-ins that ran, one letter each
+
+// What a command leaves behind: the header's command counts (die1 the move lists, die2 the
+// pip panels, distance the cube advice), the verdicts asked for, the board, the roll, the
+// cube and the stand-ins that ran.
+struct Trace {
+  int16_t moveLists = 0, pipPanels = 0, cubeAdvice = 0, verdicts = 0, movesLeft = 0, diceShowing = 0, cubeValue = 0;
+  decltype(position.board) board{};
+  std::string ran;
+  bool operator==(const Trace&) const = default;
+};
+
+Trace trace() {
+  const GameRecordEntry& h = record.gameRecord[0];
+  return Trace{h.die1,          h.die2,
+               h.distance,      static_cast<int16_t>(flow.whoIsAheadUses[0] + flow.whoIsAheadUses[1]),
+               flow.movesLeft,  diceState.diceShowing,
+               cube.cubeValue,  position.board,
+               ran};
+}
+
+struct Panel {
+  const char* name;
+  const char* key;  // the letter that puts it up
+  bool diceShowing;
+};
+constexpr Panel kPanels[] = {{"pip count", "p", false}, {"race estimate", "r", false}, {"move list", "s", true}};
+
+class BoardPanelKeys : public testing::StartedProgram {
+ protected:
+  void SetUp() override {
+    StartedProgram::SetUp();
+    installDisplayServices();
+    installInteractionServices();
+    setMouseVector(mouseEventHook);
+    windowSelect(1);
+    script = &script_;
+    script_.budget = 3000;
+    script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };
+    turnServices.pumpEvents = [] { script->pump(); };
+    boardCommandServices.showBlotRisk = [] { ran += 'B'; };
+    boardCommandServices.openNotePad = [] { ran += 'N'; };
+    boardCommandServices.showContextHelp = [] { ran += 'H'; };
+  }
+  void TearDown() override {
+    script = nullptr;
+    setMouseVector(nullptr);
+    StartedProgram::TearDown();
+  }
+  // The person on roll against the computer at the start, the cube centred, the 4-2 thrown
+  // or still to throw.
+  static void personOnRoll(bool diceShowing) {
+    testing::setPosition("start | dice 4 2 | side 0");
+    position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
+    position.openingPhase = 0;
+    diceState.diceShowing = diceShowing ? int16_t{-1} : int16_t{0};
+    flow.movesAllowed = flow.movesLeft = 2;
+    flow.opponentMode = 1;
+    cube.cubeUsed = -1;
+    record.gameRecord[0] = GameRecordEntry{};
+    flow.whoIsAheadUses = {};
+    ran.clear();
+    redrawBoardWindow();
+  }
+  // Puts the panel up with its key; at the first wait `under` runs, at every later one the
+  // board is clicked away from the panel. The number of waits seen.
+  int showPanel(const Panel& p, const std::function<void()>& under) {
+    int looks = 0;
+    script_.planner = [&] {
+      // The searches pump too: only the panel's own wait counts.
+      if (panelWait.clickWaitRunning != -1) return;
+      if (++looks == 1 && under) {
+        script_.then(under);
+        return;
+      }
+      script_.click({static_cast<int16_t>(layout.fieldLeft + 10), static_cast<int16_t>(layout.fieldTop + 10)});
+    };
+    testing::typeText(1, p.key);
+    FBHandleEvents();
+    script_.planner = nullptr;
+    EXPECT_FALSE(script_.spent) << p.name << ": the wait did not end";
+    return looks;
+  }
+  // The trace a click under the panel leaves: the panel's own count and nothing else.
+  Trace closedByAClick(const Panel& p) {
+    personOnRoll(p.diceShowing);
+    EXPECT_EQ(showPanel(p, nullptr), 1) << p.name;
+    return trace();
+  }
+  testing::MouseScript script_;
+};
+
+TEST_F(BoardPanelKeys, AKeyUnderAPanelOnlyTakesItDownAndTheHelpKeyLeavesItUp) {
+  // A command letter of every kind, digits and a point of a typed move, and the help key.
+  std::vector<Trace> clicked;
+  for (const Panel& p : kPanels) clicked.push_back(closedByAClick(p));
+  for (const char* keys : {"m", "d", "w", "p", "r", "s", "b", "c", "i", "n", "84", "h"}) {
+    for (size_t n = 0; n < std::size(kPanels); ++n) {
+      const Panel& p = kPanels[n];
+      const std::string what = std::string(p.name) + " under " + keys;
+      Trace expected = clicked[n];
+      const bool help = std::string(keys) == "h";
+      if (help) expected.ran += 'H';
+      personOnRoll(p.diceShowing);
+      bool secondBox = false;
+      const int looks = showPanel(p, [keys, &secondBox] {
+        testing::typeText(1, keys);
+        FBHandleEvents();
+        secondBox = overlay.overlayShown != 0;
+      });
+      EXPECT_EQ(looks, help ? 2 : 1) << what;
+      EXPECT_FALSE(secondBox) << what;
+      EXPECT_TRUE(trace() == expected) << what << ": something ran under the panel";
+      EXPECT_EQ(display.overlayActive, 0) << what;
+      EXPECT_EQ(panelWait.panelCloseWait, 0) << what;
+      const QRect area = testing::differenceFromAFreshRedraw();
+      EXPECT_TRUE(area.isEmpty()) << what << ": differs in " << area.x() << "," << area.y() << " " << area.width()
+                                  << "x" << area.height();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace bg
