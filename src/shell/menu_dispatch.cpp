@@ -251,6 +251,10 @@ void optionsMenuCommand(int16_t item) {
 
 void commandMenuCommand(int16_t item) {
   if (busyRefusal()) return;
+  // Under a board panel that waits for its closing click the dice, the cube and the
+  // verdict would act behind it (after Analyse Last Play for the other side), and its
+  // closing would put back a stale board: like a typed letter, the item only takes it down.
+  if ((item == kDiceActionItem || item == kCubeActionItem || item == kWhoIsAheadItem) && endPanelCloseWait()) return;
   if (item == kWhoIsAheadItem) {
     evaluateWhoIsAhead();
     return;

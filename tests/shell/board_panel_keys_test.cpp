@@ -1,6 +1,7 @@
 // The board panels that any click or key takes down (the pip count, the race estimate and
 // the move list), in the started program with real key events: a key under a panel only
-// takes it down, the help key asks for help and leaves it up.
+// takes it down, the help key asks for help and leaves it up, and the Commands items that
+// act on the board directly (the dice, the cube, who is ahead) only take it down too.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -144,6 +145,34 @@ TEST_F(BoardPanelKeys, AKeyUnderAPanelOnlyTakesItDownAndTheHelpKeyLeavesItUp) {
                                   << "x" << area.height();
     }
   }
+}
+
+// The dice item would roll or hand over the dice behind the panel, the cube item double
+// (for the other side under Analyse Last Play), the verdict re-analyse the position the
+// panel shows.
+TEST_F(BoardPanelKeys, TheDiceCubeAndVerdictItemsOnlyTakeAPanelDown) {
+  std::vector<Trace> clicked;
+  for (const Panel& p : kPanels) clicked.push_back(closedByAClick(p));
+  for (const int16_t item : {kDiceActionItem, kCubeActionItem, kWhoIsAheadItem}) {
+    for (size_t n = 0; n < std::size(kPanels); ++n) {
+      const Panel& p = kPanels[n];
+      const std::string what = std::string(p.name) + " under item " + std::to_string(item);
+      const Trace& expected = clicked[n];
+      personOnRoll(p.diceShowing);
+      const int looks = showPanel(p, [item] { choose(kComputerMenu, item); });
+      EXPECT_EQ(looks, 1) << what;
+      EXPECT_TRUE(trace() == expected) << what << ": something ran under the panel";
+      EXPECT_EQ(cube.doublePending, 0) << what;
+      EXPECT_EQ(display.overlayActive, 0) << what;
+      const QRect area = testing::differenceFromAFreshRedraw();
+      EXPECT_TRUE(area.isEmpty()) << what << ": differs in " << area.x() << "," << area.y() << " " << area.width()
+                                  << "x" << area.height();
+    }
+  }
+  // With no panel up the items act as before.
+  personOnRoll(false);
+  choose(kComputerMenu, kWhoIsAheadItem);
+  EXPECT_EQ(flow.whoIsAheadUses[0] + flow.whoIsAheadUses[1], 1);
 }
 
 }  // namespace
