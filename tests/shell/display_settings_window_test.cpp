@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QImage>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -58,18 +59,22 @@ QImage freshRedraw() {
 
 QComboBox* popUp(int16_t id) { return qobject_cast<QComboBox*>(controlWidget(kW, id)); }
 
-// Opens the pop-up and picks the item with the arrow keys and Return, as a user does.
+// Opens the pop-up and picks the item with the arrow keys and Return, typed into the open
+// pop-up the way the window system delivers them.
 void pickItem(int16_t id, int item) {
   QComboBox* box = popUp(id);
   ASSERT_NE(box, nullptr) << id;
   box->showPopup();
   QAbstractItemView* view = box->view();
-  QTest::keyClick(view, Qt::Key_Home);
-  for (int guard = 0; guard < 20 && view->currentIndex().row() + 1 < item; ++guard)
-    QTest::keyClick(view, Qt::Key_Down);
+  QWindow* popup = view->window()->windowHandle();
+  ASSERT_NE(popup, nullptr) << id;
+  QTest::keyClick(popup, Qt::Key_Home);
+  for (int guard = 0; guard < 20 && view->currentIndex().row() + 1 < item; ++guard) QTest::keyClick(popup, Qt::Key_Down);
   ASSERT_EQ(view->currentIndex().row() + 1, item) << id;
-  QTest::keyClick(view, Qt::Key_Return);
+  QTest::keyClick(popup, Qt::Key_Return);
   testing::settle();
+  ASSERT_TRUE(windowExists(kW)) << id << ": Return in the pop-up is not Done";
+  ASSERT_FALSE(popUp(id)->view()->isVisible()) << id;
 }
 
 class DisplaySettingsWindowTest : public testing::StartedProgram {

@@ -71,6 +71,9 @@ class LayerFilter : public QObject {
     // A key event passes the application filters once per widget it propagates to; the
     // window sees it exactly once.
     if (e->type() != QEvent::KeyPress || !obj->isWindowType()) return false;
+    // An open pop-up or menu takes its own keys: Return there chooses an item and must not
+    // reach the window underneath as its default button.
+    if (static_cast<QWindow*>(obj)->type() == Qt::Popup) return false;
     const auto* k = static_cast<QKeyEvent*>(e);
     // Modifier keys alone are no key press for the program.
     switch (k->key()) {
