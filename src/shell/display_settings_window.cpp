@@ -100,6 +100,8 @@ constexpr HelpRow kHelpButtons[] = {{6, 23, "Show Possible Moves Help"},
                                     {22, 244, "Board Frame Help"},
                                     {18, 269, "Board Size Help"}};
 constexpr Rect kDoneRect{160, 304, 230, 324};
+// Tab goes row by row: each setting, then its help button.
+constexpr int16_t kTabOrder[] = {5, 6, 3, 4, 7, 8, 9, 11, 12, 15, 16, 13, 14, 19, 20, 21, 22, 17, 18, kDone};
 
 int16_t value(int16_t id) { return controlValue(kW, id); }
 int16_t boxOf(long flag) { return flag != 0 ? int16_t{1} : int16_t{0}; }
@@ -192,6 +194,7 @@ void buildDisplaySettingsDialog() {
   for (const HelpRow& h : kHelpButtons)
     addPushButton(kW, h.id, "<- Info", makeRect(kHelpLeft, h.top, kHelpRight, h.top + kHelpHeight));
   addPushButton(kW, kDone, "Done", kDoneRect);
+  setControlTabOrder(kW, kTabOrder);
   dialogWindows.dialogFlags[1] = kButtonPresent;
   dialogWindows.dialogFlags[2] = 0;
   settingsToControls();

@@ -150,6 +150,22 @@ TEST_F(DisplaySettingsWindowTest, TheControlsSitWhereTheTableSaysAndShowTheSetti
   closeWith(Qt::Key_Escape);
 }
 
+TEST_F(DisplaySettingsWindowTest, TabGoesThroughTheRowsInReadingOrder) {
+  open();
+  focusControl(kW, 5);
+  std::vector<int> order = {focusedControl(kW)};
+  for (int k = 0; k < 19; ++k) {
+    testing::typeKey(kW, Qt::Key_Tab);
+    order.push_back(focusedControl(kW));
+  }
+  EXPECT_EQ(order, (std::vector<int>{5, 6, 3, 4, 7, 8, 9, 11, 12, 15, 16, 13, 14, 19, 20, 21, 22, 17, 18, 1}));
+  focusControl(kW, 5);
+  testing::typeKey(kW, Qt::Key_Space);  // the box in focus is used as a click would
+  testing::settle();
+  EXPECT_EQ(controlValue(kW, 5), displaySettings.showPossibleMoves != 0 ? 0 : 1);
+  closeWith(Qt::Key_Escape);
+}
+
 TEST_F(DisplaySettingsWindowTest, ThePopUpsShowTheirMenusItemsWithTheMarksInForce) {
   open();
   setImmediate(true);

@@ -328,6 +328,16 @@ void focusControl(int16_t window, int16_t id) {
   if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
 }
 
+void setControlTabOrder(int16_t window, std::span<const int16_t> ids) {
+  QWidget* previous = nullptr;
+  for (const int16_t id : ids) {
+    QWidget* w = controlOf(window, id);
+    if (w == nullptr) continue;
+    if (previous != nullptr) QWidget::setTabOrder(previous, w);
+    previous = w;
+  }
+}
+
 int16_t focusedControl(int16_t window) {
   QWidget* top = contentWidget(window);
   QWidget* f = top != nullptr ? top->focusWidget() : nullptr;

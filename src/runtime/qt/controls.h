@@ -8,6 +8,7 @@
 // application handler, else to the dialog callback (kind 1, the control number). A hit
 // whose window closed before the pump delivered it is dropped.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,8 @@ bool controlEnabled(int16_t window, int16_t id);
 // Keyboard focus to the control; an edit field's text is selected.
 void focusControl(int16_t window, int16_t id);
 int16_t focusedControl(int16_t window);  // 0 when no numbered control has the focus
+// Tab goes through these controls in this order (a window's reading order).
+void setControlTabOrder(int16_t window, std::span<const int16_t> ids);
 // The widget of a control, for tests and screenshots; nullptr when none.
 QWidget* controlWidget(int16_t window, int16_t id);
 // Shows button id pressed (true) or released.
