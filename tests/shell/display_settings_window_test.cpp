@@ -410,7 +410,12 @@ TEST_F(DisplaySettingsWindowTest, EachHelpButtonShowsItsTextOverTheWindowAndCome
     testing::expectDialogInFront(kW, h.topic);
     EXPECT_EQ((std::vector<int>{controlValue(kW, 3), controlValue(kW, 11), controlValue(kW, 19)}), values) << h.topic;
   }
-  // A number without a topic and the private commands do nothing.
+  // A help text under two characters, a number without a topic and the private commands
+  // do nothing.
+  const auto helpTexts = shellServices.loadHelpText;
+  shellServices.loadHelpText = [](std::string_view) { return std::string("x"); };
+  click(4);
+  shellServices.loadHelpText = helpTexts;
   displaySettingsHelp(10);
   FBRaiseDialogEvent(kDialogPrivate, 1), FBRaiseDialogEvent(kDialogPrivate, 2);
   testing::settle();
