@@ -183,6 +183,12 @@ class DisplayTest : public ::testing::Test {
   }
 };
 
+inline void expectLikeAFreshRedraw(const std::string& what) {
+  const QRect area = differenceFromAFreshRedraw();
+  EXPECT_TRUE(area.isEmpty()) << what << ": differs in " << area.x() << "," << area.y() << " " << area.width() << "x"
+                              << area.height();
+}
+
 // The reference board (W700, laid out 683 x 516) in window 1 on a virtual clock.
 class BoardWindowTest : public DisplayTest {
  protected:
@@ -203,11 +209,7 @@ class BoardWindowTest : public DisplayTest {
     const Rect content = windowContentRect(1);
     simulateMouse(Point{static_cast<int16_t>(content.left + 16 + x), static_cast<int16_t>(content.top + 16 + y)}, false);
   }
-  static void expectLikeAFreshRedraw(const std::string& what) {
-    const QRect area = differenceFromAFreshRedraw();
-    EXPECT_TRUE(area.isEmpty()) << what << ": differs in " << area.x() << "," << area.y() << " " << area.width() << "x"
-                                << area.height();
-  }
+  static void expectLikeAFreshRedraw(const std::string& what) { testing::expectLikeAFreshRedraw(what); }
   UseVirtualClock clock;
 };
 

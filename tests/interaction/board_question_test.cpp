@@ -11,38 +11,17 @@
 #include "state/board_input.h"
 #include "state/flow_state.h"
 #include "state/interaction_state.h"
-#include "support/mouse_script.h"
+#include "support/scripted_board.h"
 
 namespace bg {
 namespace {
 
-testing::MouseScript* script = nullptr;
-
-Point middleOf(const Rect& r) {
-  return {static_cast<int16_t>((r.left + r.right) / 2), static_cast<int16_t>((r.top + r.bottom) / 2)};
-}
+using testing::middleOf;
 
 enum class Answer { kYesClick, kNoClick, kYesPosted, kNoPosted };
 
-class BoardQuestion : public testing::BoardWindowTest {
+class BoardQuestion : public testing::ScriptedBoardTest {
  protected:
-  void SetUp() override {
-    BoardWindowTest::SetUp();
-    installInteractionServices();
-    setMouseVector([] { interactionDisplay.boardInputEvent = 255; });
-    slice_ = eventSlice();
-    setEventSlice(0);
-    script = &script_;
-    script_.budget = 2000;
-    script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };  // ends a wait that goes wrong
-    turnServices.pumpEvents = [] { script->pump(); };
-  }
-  void TearDown() override {
-    script = nullptr;
-    setMouseVector(nullptr);
-    setEventSlice(slice_);
-    BoardWindowTest::TearDown();
-  }
   // Asks one question and answers it once the wait runs; the answer the wait ended with.
   int16_t ask(Answer how) {
     interaction.messageLines[1] = "Take the double?";
@@ -64,8 +43,6 @@ class BoardQuestion : public testing::BoardWindowTest {
     EXPECT_FALSE(script_.spent) << "the wait did not end";
     return interaction.panelAnswer;
   }
-  testing::MouseScript script_;
-  int16_t slice_ = 0;
 };
 
 TEST_F(BoardQuestion, EachAnswerEndsItsWaitAlsoInASecondBox) {

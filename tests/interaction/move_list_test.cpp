@@ -37,12 +37,10 @@
 #include "state/play_search_state.h"
 #include "state/position.h"
 #include "state/board_command_services.h"
-#include "support/mouse_script.h"
+#include "support/scripted_board.h"
 
 namespace bg {
 namespace {
-
-testing::MouseScript* script = nullptr;
 
 using Part = std::pair<float, float>;  // from-point and landing in the mover's view
 
@@ -69,26 +67,12 @@ struct InkBand {
   int top = 0, bottom = 0, left = 0, right = 0;
 };
 
-class MoveList : public testing::BoardWindowTest {
+class MoveList : public testing::ScriptedBoardTest {
  protected:
   void SetUp() override {
-    BoardWindowTest::SetUp();
-    installInteractionServices();
-    setMouseVector([] { interactionDisplay.boardInputEvent = 255; });
-    slice_ = eventSlice();
-    setEventSlice(0);
-    script = &script_;
-    script_.budget = 2000;
-    script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };
-    turnServices.pumpEvents = [] { script->pump(); };
+    ScriptedBoardTest::SetUp();
     clearBestPlays();
     redrawBoardWindow();
-  }
-  void TearDown() override {
-    script = nullptr;
-    setMouseVector(nullptr);
-    setEventSlice(slice_);
-    BoardWindowTest::TearDown();
   }
   void onRoll(int16_t side, int16_t a, int16_t b) {
     testing::setSideOnRoll(side);
@@ -185,8 +169,6 @@ class MoveList : public testing::BoardWindowTest {
       EXPECT_GT(dark, 0) << "die " << die;
     }
   }
-  testing::MouseScript script_;
-  int16_t slice_ = 0;
 };
 
 TEST_F(MoveList, EachPlayIsWrittenInPlayerZerosNumberingForEitherSide) {
@@ -323,15 +305,8 @@ TEST_F(MoveList, TheShowBestMovesKeyListsTheSearchedPlaysOfTheRollForEitherSide)
   installFlowServices();
   std::vector<std::vector<std::string>> listed;
   for (int16_t side = 0; side <= 1; ++side) {
-    testing::setPosition(side == 0 ? "19:3 17:2 12:5 1:2 6:-5 8:-3 13:-5 24:-2 | dice 4 2"
-                                   : "6:-3 8:-2 13:-5 24:-2 19:5 17:3 12:5 1:2 | dice 4 2");
-    testing::setSideOnRoll(side);
-    position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
-    if (side == 1) position.playerType = {{{kComputerPlayer, kHumanPlayer}}};
-    position.openingPhase = 0;
-    diceState.diceShowing = -1;
-    flow.movesAllowed = flow.movesLeft = 2;
-    flow.opponentMode = 1;
+    testing::personToPlay(side == 0 ? "19:3 17:2 12:5 1:2 6:-5 8:-3 13:-5 24:-2 | dice 4 2 | side 0"
+                                    : "6:-3 8:-2 13:-5 24:-2 19:5 17:3 12:5 1:2 | dice 4 2 | side 1");
     redrawBoardWindow();
     const auto board = position.board;
     const int16_t shownBefore = record.gameRecord[0].die1;
@@ -405,12 +380,7 @@ TEST_F(MoveList, AKeyOnlyClosesTheListAndTheHelpKeyLeavesItUp) {
   static int helpAsked = 0;
   boardCommandServices.showContextHelp = [] { ++helpAsked; };
   for (const std::string keys : {"M", "S", "B", "8.4\r", "A", "H"}) {
-    testing::setPosition("start | dice 4 2 | side 0");
-    position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
-    position.openingPhase = 0;
-    diceState.diceShowing = -1;
-    flow.movesAllowed = flow.movesLeft = 2;
-    flow.opponentMode = 1;
+    testing::personToPlay("start | dice 4 2 | side 0");
     moveEntry.waitingForMove = -1;  // the person's move entry waits under the list
     redrawBoardWindow();
     const auto board = position.board;

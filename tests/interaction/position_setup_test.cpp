@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../display/board_fixture.h"
@@ -32,17 +33,14 @@
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/position.h"
-#include "support/mouse_script.h"
+#include "support/scripted_board.h"
 
 namespace bg {
 namespace {
 
-testing::MouseScript* script = nullptr;
 std::vector<std::string>* shownTexts = nullptr;
 
-Point middleOf(const Rect& r) {
-  return {static_cast<int16_t>((r.left + r.right) / 2), static_cast<int16_t>((r.top + r.bottom) / 2)};
-}
+using testing::middleOf;
 
 // The bottom checker of point p's stack (p 0..25).
 Point onStack(int16_t p) {
@@ -73,19 +71,12 @@ Point trayEnd(int16_t side) {
   return {static_cast<int16_t>(p.h + layout.pieceWidth / 2), static_cast<int16_t>(p.v + layout.trayPieceThickness / 2)};
 }
 
-class PositionSetup : public testing::BoardWindowTest {
+class PositionSetup : public testing::ScriptedBoardTest {
  protected:
   void SetUp() override {
-    BoardWindowTest::SetUp();
-    installInteractionServices();
-    setMouseVector([] { interactionDisplay.boardInputEvent = 255; });
-    slice_ = eventSlice();
-    setEventSlice(0);
-    script = &script_;
+    ScriptedBoardTest::SetUp();
     shownTexts = &texts_;
     script_.budget = 20000;
-    script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };
-    turnServices.pumpEvents = [] { script->pump(); };
     // The editor's own steps; the roll it ends with is chosen in tests of the dice chooser.
     turnServices.chooseDiceWindow = flowLeast::nothing;
     interactionServices.displayMessage = [] {
@@ -94,25 +85,12 @@ class PositionSetup : public testing::BoardWindowTest {
     cube.cubeUsed = -1;
   }
   void TearDown() override {
-    script = nullptr;
     shownTexts = nullptr;
-    setMouseVector(nullptr);
-    setEventSlice(slice_);
-    BoardWindowTest::TearDown();
+    ScriptedBoardTest::TearDown();
   }
   // A click whose place is found when its turn comes.
-  void click(std::function<Point()> where) {
-    script_.then([where] {
-      const Point p = where();
-      testing::simulateMouse(testing::MouseScript::globalOf(p), true);
-      testing::pressAt(1, p);
-      testing::simulateMouse(testing::MouseScript::globalOf(p), false);
-      testing::releaseAt(1, p);
-    });
-  }
-  void click(Point p) {
-    click([p] { return p; });
-  }
+  void click(std::function<Point()> where) { script_.clickWhere(std::move(where)); }
+  void click(Point p) { script_.click(p); }
   void clickDone() {
     click([] { return middleOf(interactionDisplay.doneButtonRect); });
   }
@@ -121,6 +99,16 @@ class PositionSetup : public testing::BoardWindowTest {
     for (int16_t k = 0; k < n; ++k) {
       click(inTray(side));
       click([p, k, already] { return aboveStack(p, static_cast<int16_t>(already + k)); });
+    }
+  }
+  // Both sides' fifteen checkers where a game starts.
+  void layTheStandardStart() {
+    for (int16_t side = 0; side <= 1; ++side) {
+      const auto mine = [side](int16_t p) { return side == 0 ? p : static_cast<int16_t>(25 - p); };
+      lay(side, mine(1), 2);
+      lay(side, mine(12), 5);
+      lay(side, mine(17), 3);
+      lay(side, mine(19), 5);
     }
   }
   void answerChoosers(int cubeClicks, bool cubeToSide1, bool side1Rolls) {
@@ -132,9 +120,7 @@ class PositionSetup : public testing::BoardWindowTest {
       return middleOf(side1Rolls ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect);
     });
   }
-  testing::MouseScript script_;
   std::vector<std::string> texts_;
-  int16_t slice_ = 0;
 };
 
 using Board = CheckedArray<int16_t, 25>;
@@ -250,14 +236,7 @@ TEST_F(PositionSetup, TheStandardStartIsAnOpeningRollWithTheChosenSideHigher) {
     diceState.dice[1].value = 2;
     diceState.diceShowing = -1;
   };
-  lay(0, 1, 2);
-  lay(0, 12, 5);
-  lay(0, 17, 3);
-  lay(0, 19, 5);
-  lay(1, 24, 2);
-  lay(1, 13, 5);
-  lay(1, 8, 3);
-  lay(1, 6, 5);
+  layTheStandardStart();
   clickDone();
   answerChoosers(0, false, true);
   startPositionSetup();
@@ -316,14 +295,7 @@ TEST_F(PositionSetup, TheRollChosenOnThePanelIsShownAndRecordedForTheChosenSide)
 TEST_F(PositionSetup, AtTheStandardStartTheChosenDiceAreShownAsTheyAreSwapped) {
   testing::loadShippedMessages();
   turnServices.chooseDiceWindow = chooseDiceWindow;
-  lay(0, 1, 2);
-  lay(0, 12, 5);
-  lay(0, 17, 3);
-  lay(0, 19, 5);
-  lay(1, 24, 2);
-  lay(1, 13, 5);
-  lay(1, 8, 3);
-  lay(1, 6, 5);
+  layTheStandardStart();
   clickDone();
   answerChoosers(0, false, false);
   // Side 0 rolls and chooses its own die lower: the dice change places.

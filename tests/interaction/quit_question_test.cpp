@@ -19,60 +19,41 @@
 #include "runtime/qt/events.h"
 #include "state/flow_state.h"
 #include "state/storage_state.h"
-#include "support/mouse_script.h"
+#include "support/scripted_board.h"
 
 namespace bg {
 namespace {
-
-testing::MouseScript* script = nullptr;
 
 std::string bytesOf(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class QuitQuestion : public testing::BoardWindowTest {
+class QuitQuestion : public testing::ScriptedBoardTest {
  protected:
   void SetUp() override {
-    BoardWindowTest::SetUp();
+    ScriptedBoardTest::SetUp();
     testing::loadShippedMessages();
-    installInteractionServices();
-    setMouseVector([] { interactionDisplay.boardInputEvent = 255; });
-    slice_ = eventSlice();
-    setEventSlice(0);
-    script = &script_;
     script_.budget = 3000;
-    script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };
-    turnServices.pumpEvents = [] { script->pump(); };
     ASSERT_TRUE(dir.isValid());
     previousData = dataFolder();
     ASSERT_TRUE(setDataFolder(std::filesystem::path(dir.path().toStdString())));
   }
   void TearDown() override {
     if (!previousData.empty()) setDataFolder(previousData);
-    script = nullptr;
-    setMouseVector(nullptr);
-    setEventSlice(slice_);
-    BoardWindowTest::TearDown();
+    ScriptedBoardTest::TearDown();
   }
   // Answers the question once it is up; records what it asked.
   void answer(bool yes) {
-    script_.then([this, yes] {
+    script_.clickWhere([this, yes] {
       asked = interaction.messageLines[1].str();
-      const Rect r = yes ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect;
-      const Point at{static_cast<int16_t>((r.left + r.right) / 2), static_cast<int16_t>((r.top + r.bottom) / 2)};
-      testing::simulateMouse(testing::MouseScript::globalOf(at), true);
-      testing::pressAt(1, at);
-      testing::simulateMouse(testing::MouseScript::globalOf(at), false);
-      testing::releaseAt(1, at);
+      return testing::middleOf(yes ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect);
     });
   }
   std::filesystem::path savedGame() const {
     for (const auto& e : std::filesystem::directory_iterator(dataFolder())) return e.path();
     return {};
   }
-  testing::MouseScript script_;
-  int16_t slice_ = 0;
   QTemporaryDir dir;
   std::filesystem::path previousData;
   std::string asked;

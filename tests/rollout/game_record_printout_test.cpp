@@ -1,7 +1,6 @@
 // The printed game record read back from the PDF: header lines, result, aids, entry
 // columns, the double's columns, page breaks with their footers, and a cancelled job.
 #include <algorithm>
-#include <map>
 
 #include "rollout/game_record_printout.h"
 #include "runtime/core/clock.h"
@@ -21,6 +20,7 @@ constexpr double kEntrySize = 9;
 constexpr double kHeaderSize = 10;
 // A printed number's own leading blank, in the 9-point entry face.
 constexpr double kEntryBlank = 0.318 * kEntrySize;
+constexpr int kFooterLine = 64;  // the page number's line, at the foot of every page
 
 class GameRecordPrintout : public testing::PrintFixture {
  protected:
@@ -56,19 +56,6 @@ class GameRecordPrintout : public testing::PrintFixture {
     ASSERT_TRUE(w.has_value());
     EXPECT_EQ(lineOf(*w, size), line);
     EXPECT_NEAR(xOf(*w), x, 1.0);
-  }
-
-  // The word after "page" on the page's footer line.
-  std::string footerPageNumber(const PdfText& t, int page) {
-    std::map<double, std::string> footerWords;
-    for (const PdfWord& w : t.onPage(page))
-      if (lineOf(w, 8) == 64) footerWords[w.xMin] = w.text;
-    bool next = false;
-    for (const auto& [x, text] : footerWords) {
-      if (next) return text;
-      next = text == "page";
-    }
-    return {};
   }
 
   // Every word of the page with its line, footer sizes taken for the footer's two lines.
@@ -108,7 +95,7 @@ TEST_F(GameRecordPrintout, AnEmptyRecordHasItsLinesAndAFooterAtTheFoot) {
   ASSERT_EQ(days.size(), 2u);  // after "Print Date - " and in the footer
   EXPECT_EQ(lineOf(days[1], 8), 64);
   EXPECT_NEAR(xOf(days[1]), 453, 1.0);
-  EXPECT_EQ(footerPageNumber(t, 1), "1");
+  EXPECT_EQ(footerPageNumber(t, 1, kFooterLine), "1");
 }
 
 TEST_F(GameRecordPrintout, EachRuleLineMovesTheRestDownOne) {
@@ -267,7 +254,7 @@ TEST_F(GameRecordPrintout, AFullRecordBreaksPagesWithFlagLinesAndNumbersThem) {
       }
     }
     EXPECT_TRUE(footerSeen);
-    EXPECT_EQ(footerPageNumber(t, page), std::to_string(page));
+    EXPECT_EQ(footerPageNumber(t, page, kFooterLine), std::to_string(page));
     if (page > 1) {
       expectAt(t, "Tavrik's", page, 1, 48, 14);
       expectAt(t, "Player", page, 3, 49, kHeaderSize);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <string>
 
 #include "rollout/print_page.h"
@@ -70,6 +71,20 @@ class PrintFixture : public ::testing::Test {
     return static_cast<int>(std::lround((baselineOf(w, size) - page.top) / kPrintLineHeight));
   }
   double xOf(const PdfWord& w) const { return w.xMin - page.left; }
+  // The word after "page" on a footer line of the page.
+  std::string footerPageNumber(const PdfText& t, int pageNumber, int line) const {
+    std::map<double, std::string> words;
+    for (const PdfWord& w : t.onPage(pageNumber))
+      if (lineOf(w, kFooterSize) == line) words[w.xMin] = w.text;
+    bool next = false;
+    for (const auto& [x, text] : words) {
+      if (next) return text;
+      next = text == "page";
+    }
+    return {};
+  }
+
+  static constexpr double kFooterSize = 8;  // the footer's points
 
   QTemporaryDir dir;
   Rect page{};

@@ -2,7 +2,6 @@
 // lands, the too-few-games page, the long report on two pages, its footer and a cancel.
 #include <algorithm>
 #include <cctype>
-#include <map>
 #include <vector>
 
 #include "computer/personalities.h"
@@ -20,7 +19,6 @@ using testing::PdfText;
 using testing::PdfWord;
 
 constexpr double kBodySize = 10;
-constexpr double kFooterSize = 8;
 const std::string kFooterRule(82, '_');
 
 // The marks' columns, outer edge inward, as the report places them.
@@ -96,18 +94,6 @@ class RolloutPrintout : public testing::PrintFixture {
     return printStringWidth(text);
   }
   static double blankWidth(int blanks) { return textWidth(std::string(static_cast<size_t>(blanks), ' ')); }
-  // The word after "page" in the footer of the page.
-  std::string footerPageNumber(const PdfText& t, int page, int line) const {
-    std::map<double, std::string> words;
-    for (const PdfWord& w : t.onPage(page))
-      if (lineOf(w, kFooterSize) == line) words[w.xMin] = w.text;
-    bool next = false;
-    for (const auto& [x, text] : words) {
-      if (next) return text;
-      next = text == "page";
-    }
-    return {};
-  }
 };
 
 void expectNear(const std::vector<double>& got, const std::vector<double>& want) {

@@ -19,12 +19,11 @@
 #include "state/game_record_state.h"
 #include "state/menu_numbers.h"
 #include "started_program.h"
-#include "support/mouse_script.h"
+#include "support/scripted_board.h"
 
 namespace bg {
 namespace {
 
-testing::MouseScript* script = nullptr;
 std::string ran;  // the stand-ins that ran, one letter each
 
 // What a command leaves behind: the header's command counts (die1 the move lists, die2 the
@@ -61,28 +60,21 @@ class BoardPanelKeys : public testing::StartedProgram {
     installInteractionServices();
     setMouseVector(mouseEventHook);
     windowSelect(1);
-    script = &script_;
-    script_.budget = 3000;
-    script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };
-    turnServices.pumpEvents = [] { script->pump(); };
+    testing::pumpWithScript(script_, 3000);
     boardCommandServices.showBlotRisk = [] { ran += 'B'; };
     boardCommandServices.openNotePad = [] { ran += 'N'; };
     boardCommandServices.showContextHelp = [] { ran += 'H'; };
   }
   void TearDown() override {
-    script = nullptr;
+    testing::pumpingScript() = nullptr;
     setMouseVector(nullptr);
     StartedProgram::TearDown();
   }
   // The person on roll against the computer at the start, the cube centred, the 4-2 thrown
   // or still to throw.
   static void personOnRoll(bool diceShowing) {
-    testing::setPosition("start | dice 4 2 | side 0");
-    position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
-    position.openingPhase = 0;
-    diceState.diceShowing = diceShowing ? int16_t{-1} : int16_t{0};
-    flow.movesAllowed = flow.movesLeft = 2;
-    flow.opponentMode = 1;
+    testing::personToPlay("start | dice 4 2 | side 0");
+    if (!diceShowing) diceState.diceShowing = 0;
     cube.cubeUsed = -1;
     record.gameRecord[0] = GameRecordEntry{};
     flow.whoIsAheadUses = {};
@@ -140,9 +132,7 @@ TEST_F(BoardPanelKeys, AKeyUnderAPanelOnlyTakesItDownAndTheHelpKeyLeavesItUp) {
       EXPECT_TRUE(trace() == expected) << what << ": something ran under the panel";
       EXPECT_EQ(display.overlayActive, 0) << what;
       EXPECT_EQ(panelWait.panelCloseWait, 0) << what;
-      const QRect area = testing::differenceFromAFreshRedraw();
-      EXPECT_TRUE(area.isEmpty()) << what << ": differs in " << area.x() << "," << area.y() << " " << area.width()
-                                  << "x" << area.height();
+      testing::expectLikeAFreshRedraw(what);
     }
   }
 }
@@ -164,9 +154,7 @@ TEST_F(BoardPanelKeys, TheDiceCubeAndVerdictItemsOnlyTakeAPanelDown) {
       EXPECT_TRUE(trace() == expected) << what << ": something ran under the panel";
       EXPECT_EQ(cube.doublePending, 0) << what;
       EXPECT_EQ(display.overlayActive, 0) << what;
-      const QRect area = testing::differenceFromAFreshRedraw();
-      EXPECT_TRUE(area.isEmpty()) << what << ": differs in " << area.x() << "," << area.y() << " " << area.width()
-                                  << "x" << area.height();
+      testing::expectLikeAFreshRedraw(what);
     }
   }
   // With no panel up the items act as before.

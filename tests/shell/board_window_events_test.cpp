@@ -23,35 +23,18 @@
 #include "state/play_search_state.h"
 #include "interaction/board_question.h"
 #include "state/position.h"
-#include "support/mouse_script.h"
+#include "support/scripted_board.h"
 
 namespace bg {
 namespace {
 
-testing::MouseScript* script = nullptr;
-
-class BoardWindowEvents : public testing::BoardWindowTest {
+class BoardWindowEvents : public testing::ScriptedBoardTest {
  protected:
   void SetUp() override {
-    BoardWindowTest::SetUp();
-    installInteractionServices();
-    setMouseVector([] { interactionDisplay.boardInputEvent = 255; });
-    slice_ = eventSlice();
-    setEventSlice(0);
-    script = &script_;
+    ScriptedBoardTest::SetUp();
     script_.budget = 5000;
-    script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };
-    turnServices.pumpEvents = [] { script->pump(); };
     windowSelect(1);
   }
-  void TearDown() override {
-    script = nullptr;
-    setMouseVector(nullptr);
-    setEventSlice(slice_);
-    BoardWindowTest::TearDown();
-  }
-  testing::MouseScript script_;
-  int16_t slice_ = 0;
 };
 
 WindowEvent press(int16_t button) {

@@ -16,14 +16,12 @@
 #include "state/menu_numbers.h"
 #include "started_program.h"
 #include "state/game_record_state.h"
-#include "support/mouse_script.h"
+#include "support/scripted_board.h"
 
 namespace bg {
 namespace {
 
 constexpr int16_t kShowBestMovesItem = 10;
-
-testing::MouseScript* script = nullptr;
 
 // The board's routines as the program's start installs them after the start-up.
 class ShowBestMovesMenu : public testing::StartedProgram {
@@ -40,19 +38,12 @@ class ShowBestMovesMenu : public testing::StartedProgram {
 };
 
 TEST_F(ShowBestMovesMenu, TheItemListsThePlaysOfTheRollUntilAClick) {
-  testing::setPosition("start | dice 4 2 | side 0");
-  position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
-  position.openingPhase = 0;
-  diceState.diceShowing = -1;
-  flow.movesAllowed = flow.movesLeft = 2;
-  flow.opponentMode = 1;
+  testing::personToPlay("start | dice 4 2 | side 0");
   redrawBoardWindow();
   const auto board = position.board;
 
   testing::MouseScript s;
-  script = &s;
-  s.budget = 2000;
-  s.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };
+  testing::pumpWithScript(s);
   std::vector<std::string> lines;
   bool up = false;
   // The search pumps too: the script looks once the list waits for its click.
@@ -62,9 +53,7 @@ TEST_F(ShowBestMovesMenu, TheItemListsThePlaysOfTheRollUntilAClick) {
     for (int16_t n = 1; n <= interaction.messageLineCount; ++n) lines.push_back(interaction.messageLines[n].str());
     s.click({static_cast<int16_t>(layout.fieldLeft + 10), static_cast<int16_t>(layout.fieldTop + 10)});
   };
-  turnServices.pumpEvents = [] { script->pump(); };
   choose(kComputerMenu, kShowBestMovesItem);
-  script = nullptr;
 
   EXPECT_FALSE(s.spent) << "the list's wait did not end";
   EXPECT_TRUE(up);
@@ -75,8 +64,7 @@ TEST_F(ShowBestMovesMenu, TheItemListsThePlaysOfTheRollUntilAClick) {
   EXPECT_EQ(position.board, board);
   EXPECT_EQ(flow.movesLeft, 2);
   EXPECT_EQ(display.overlayActive, 0);
-  const QRect area = testing::differenceFromAFreshRedraw();
-  EXPECT_TRUE(area.isEmpty()) << area.x() << "," << area.y() << " " << area.width() << "x" << area.height();
+  testing::expectLikeAFreshRedraw("after the list");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // budget ends a script that goes wrong instead of letting it hang.
 #include <deque>
 #include <functional>
+#include <utility>
 
 #include "runtime/qt/events.h"
 #include "runtime/qt/input.h"
@@ -32,7 +33,12 @@ class MouseScript {
   }
   // Press and release at p, the mouse left there.
   void click(Point p) {
-    steps_.push_back([p] {
+    clickWhere([p] { return p; });
+  }
+  // The same at a place found when the step comes (a button laid out by then).
+  void clickWhere(std::function<Point()> where) {
+    steps_.push_back([where = std::move(where)] {
+      const Point p = where();
       simulateMouse(globalOf(p), true);
       pressAt(1, p);
       simulateMouse(globalOf(p), false);

@@ -15,6 +15,7 @@
 
 #include "state/cube_state.h"
 #include "state/dice_state.h"
+#include "state/flow_state.h"
 #include "state/position.h"
 
 namespace bg::testing {
@@ -85,6 +86,20 @@ inline void setPosition(std::string_view text) {
   ASSERT_LE(counted[1], kCheckersPerSide) << text;
   position.piecesOnBoard[0] = static_cast<int16_t>(counted[0]);
   position.piecesOnBoard[1] = static_cast<int16_t>(counted[1]);
+}
+
+// The line's position with the person on roll ("side n") against the computer, past the
+// opening, the roll thrown and all of it still to play.
+inline void personToPlay(std::string_view text) {
+  constexpr int16_t kPersonAgainstComputer = 1;
+  setPosition(text);
+  const int16_t person = position.currentPlayer;
+  position.playerType[person] = kHumanPlayer;
+  position.playerType[1 - person] = kComputerPlayer;
+  position.openingPhase = 0;
+  diceState.diceShowing = -1;
+  flow.movesAllowed = flow.movesLeft = diceState.rolledDoubles != 0 ? int16_t{4} : int16_t{2};
+  flow.opponentMode = kPersonAgainstComputer;
 }
 
 }  // namespace bg::testing

@@ -1,0 +1,58 @@
+#pragma once
+// A scripted person at the program's waits. pumpWithScript makes a MouseScript the event
+// pump, one step a pump, with a budget whose end leaves the turn, so a wait that goes wrong
+// ends instead of hanging. ScriptedBoardTest puts such a script at the reference board,
+// with the board interaction's routines installed, every click on the board taken as its
+// input and no real time spent in a pump.
+#include "../display/board_fixture.h"
+#include "flow/turn_services.h"
+#include "interaction/interaction_install.h"
+#include "runtime/qt/events.h"
+#include "state/flow_state.h"
+#include "state/interaction_state.h"
+#include "support/mouse_script.h"
+
+namespace bg::testing {
+
+inline constexpr long kScriptPumps = 2000;
+
+inline MouseScript*& pumpingScript() {
+  static MouseScript* script = nullptr;
+  return script;
+}
+
+inline void pumpWithScript(MouseScript& script, long budget = kScriptPumps) {
+  pumpingScript() = &script;
+  script.budget = budget;
+  script.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };
+  turnServices.pumpEvents = [] { pumpingScript()->pump(); };
+}
+
+inline Point middleOf(const Rect& r) {
+  return {static_cast<int16_t>((r.left + r.right) / 2), static_cast<int16_t>((r.top + r.bottom) / 2)};
+}
+
+class ScriptedBoardTest : public BoardWindowTest {
+ protected:
+  void SetUp() override {
+    BoardWindowTest::SetUp();
+    installInteractionServices();
+    setMouseVector([] { interactionDisplay.boardInputEvent = kBoardClickArrived; });
+    slice_ = eventSlice();
+    setEventSlice(0);
+    pumpWithScript(script_);
+  }
+  void TearDown() override {
+    pumpingScript() = nullptr;
+    setMouseVector(nullptr);
+    setEventSlice(slice_);
+    BoardWindowTest::TearDown();
+  }
+  MouseScript script_;
+
+ private:
+  static constexpr uint8_t kBoardClickArrived = 255;
+  int16_t slice_ = 0;
+};
+
+}  // namespace bg::testing
