@@ -24,6 +24,8 @@ constexpr int16_t kOk = 1;
 constexpr int16_t kCancel = 2;
 constexpr std::string_view kSetupForm = "rolloutSetupDialog";
 constexpr std::string_view kHelpTitle = "Position Rollout Help";
+constexpr std::string_view kNoGameText =
+    "There is no game on the board to roll out. Start a game or set up a position first.";
 constexpr std::string_view kHelpText =
     "Select at least 500 games to get a good answer.\r\r"
     "If the results are close after 500 rollouts, it is recommended that you input a larger number then do "
@@ -34,6 +36,8 @@ constexpr std::string_view kHelpText =
 void beginRollout() {
   if (frontWindow() != kBoardWindowNumber) return;
   openRolloutResultsWindow();
+  // A pause brings the board forward for the user's turns: the rollout's buttons stay in sight.
+  keepWindowAbove(kRolloutResultsWindow, kBoardWindowNumber);
   startRollout();
   // Not modal: a paused rollout lets the user's sides play on the board.
   windowSelect(kRolloutResultsWindow);
@@ -56,11 +60,17 @@ void returnFromRollout() {
 }  // namespace
 
 void openRolloutSetupDialog() {
+  if (frontWindow() != kBoardWindowNumber) return;
+  if (!positionCanBeRolledOut()) {
+    showMessageBox(kNoGameText);
+    return;
+  }
   openNibDialog(kRolloutSetupWindow, kSetupForm, fillRolloutSetupDialog, DialogOpening::kFromBoard);
 }
 
 void rolloutSetupEvent(int16_t kind, int16_t id) {
-  if (kind == kDialogWindowClosed) id = kCancel;
+  // Its close box cancels; closing another window (its id is that window) does nothing here.
+  if (kind == kDialogWindowClosed) id = id == kRolloutSetupWindow ? kCancel : 0;
   if (id == kOk) {
     const std::string problem = rolloutSetupProblem();
     if (!problem.empty()) {
@@ -78,7 +88,8 @@ void rolloutSetupEvent(int16_t kind, int16_t id) {
 }
 
 void rolloutResultsEvent(int16_t kind, int16_t id) {
-  if (kind == kDialogWindowClosed) id = kReturnButton;
+  // Its close box returns; the board's close box beside it does not end the rollout.
+  if (kind == kDialogWindowClosed) id = id == kRolloutResultsWindow ? kReturnButton : 0;
   if (id == kStartStopButton) {
     if (rolloutInProgress() && rolloutStats.gamesDone < rolloutSettings.gamesWanted) toggleRolloutStartStop();
   } else if (id == kReturnButton) {

@@ -71,7 +71,7 @@ void formatMessageText() {
 }
 
 void displayMessage() {
-  if (rollout.rolloutRunning != 0) {
+  if (rolloutPlaysUnattended()) {
     interaction.messageText.clear();
     interaction.messageNumber = kNoMessage;
     return;

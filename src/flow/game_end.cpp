@@ -281,7 +281,8 @@ void announceGameResult() {
   rollout.keepRollsOnReset = 0;
   rollout.swapSidesOnReset = 0;
   interaction.panelAnswer = -1;
-  if (rollout.noPause == -1) return;
+  // A rolled-out game, paused or not, belongs to the rollout: no end-of-game box.
+  if (rollout.noPause == -1 || rollout.rolloutRunning != 0) return;
 
   if (flow.moneySessionActive != 0) {
     const int32_t amount = static_cast<int32_t>(std::trunc(std::fabs(multiplier * cube.cubeValue) * options.wagerAmount));

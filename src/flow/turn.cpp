@@ -87,7 +87,7 @@ void passClosedOutTurn() {
     turnState.humanClosedOutTold = -1;
     hook::pauseAfterMove(kNoticeSeconds);
   }
-  if (rollout.rolloutRunning == 0) hook::pumpEvents();
+  if (!rolloutPlaysUnattended()) hook::pumpEvents();
   const uint8_t diceSound = settings.soundOptions.diceSoundOn;
   settings.soundOptions.diceSoundOn = 0;
   showRolledDice();

@@ -130,7 +130,7 @@ void beforeTheRoll(const BoardHit& h) {
 }  // namespace
 
 void trackIdleMouse() {
-  if (outputWindow() != kBoardWindow || rollout.rolloutRunning != 0 || windowPort(kBoardWindow) == nullptr) return;
+  if (outputWindow() != kBoardWindow || rolloutPlaysUnattended() || windowPort(kBoardWindow) == nullptr) return;
   if (hook::notePadShowing()) {
     setCursor(kIBeamCursor);
     return;

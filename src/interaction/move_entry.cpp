@@ -234,7 +234,7 @@ void handleMoveEntryClick() {
   if (flow.abortTurn != 0) return;
   if (wholeRoll.noMovesLeft != 0) {
     wholeRoll.noMovesLeft = 0;
-  } else if (hand.typedMovePending == 0 && rollout.rolloutRunning == 0 && moveEntry.easyMoveReady == 0 &&
+  } else if (hand.typedMovePending == 0 && !rolloutPlaysUnattended() && moveEntry.easyMoveReady == 0 &&
              hand.pieceInHand != 0 && moveEntry.pickUpAccepted != 0) {
     selectPiece();
     interactionDisplay.trayPickUp = 0;

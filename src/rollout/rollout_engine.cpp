@@ -205,6 +205,15 @@ void restoreStartingDice() {
 
 }  // namespace
 
+bool positionCanBeRolledOut() {
+  int checkers[2] = {0, 0};
+  for (const int16_t count : position.board) {
+    if (count > 0) checkers[0] += count;
+    if (count < 0) checkers[1] -= count;
+  }
+  return checkers[0] > 0 && checkers[1] > 0;
+}
+
 bool rolloutInProgress() { return rollout.rolloutRunning != 0; }
 bool rolloutPaused() { return rollout.rolloutRunning != 0 && rollout.noPause == 0; }
 
@@ -383,7 +392,9 @@ void toggleRolloutStartStop() {
   if (rollout.noPause == 0) {
     showRolloutPaused();
     setBothPlayerKinds(rolloutSnapshot.playerKinds[0], rolloutSnapshot.playerKinds[1]);
-    // The user's sides play on the board they see.
+    // The user's sides play on the board they see: it comes forward and keeps the output
+    // through its redraws, the rollout's window staying above it.
+    windowSelect(kBoardWindow);
     if (windowExists(kBoardWindow)) setOutputWindow(kBoardWindow);
     hook::redrawBoardWindow();
   } else {

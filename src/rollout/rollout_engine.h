@@ -20,6 +20,10 @@ void toggleRolloutStartStop();
 // dropped uncounted and the rollout ends at once.
 void stopRollout();
 
+// A rollout needs a game on the board: checkers of both sides. With one side (or both)
+// borne off, or nothing set up yet, no game could ever be counted.
+bool positionCanBeRolledOut();
+
 // True while games are played or paused, until the last game is counted.
 bool rolloutInProgress();
 bool rolloutPaused();

@@ -98,7 +98,7 @@ void animateMove() {
 
   const bool bestMove = flow.bestMoveForHuman != 0;
   if (position.playerType[position.currentPlayer] == kHumanPlayer && hand.typedMovePending == 0 &&
-      rollout.rolloutRunning == 0 && !bestMove) {
+      !rolloutPlaysUnattended() && !bestMove) {
     // The user moved this checker by hand: it lands from the hand.
     display.moveFromHand = -1;
     display.liftFromPoint = 0;

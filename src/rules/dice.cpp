@@ -97,7 +97,7 @@ void redrawDice() {
 }
 
 void eraseDice() {
-  if (rollout.rolloutRunning != 0) return;
+  if (rolloutPlaysUnattended()) return;
   const int16_t layout = currentDiceLayout();
   for (int16_t side = 0; side <= 1; ++side) {
     for (int16_t n = 0; n <= 1; ++n) hook::restoreBoardBackground(dieArea(display.dicePosition[side][n][layout]));
@@ -105,7 +105,7 @@ void eraseDice() {
 }
 
 void drawDiceBackground() {
-  if (rollout.rolloutRunning != 0) return;
+  if (rolloutPlaysUnattended()) return;
   for (int16_t n = 0; n <= 1; ++n) hook::restoreBoardBackground(dieArea(diceState.drawnDieLeft[n]));
 }
 

@@ -15,7 +15,7 @@ namespace least {
 // The message line's rules without the drawing: a bare "MM" shows nothing and leaves the
 // number for the next message; anything else is shown and used up.
 void displayMessage() {
-  const bool bareMarker = interaction.messageText == "MM" && rollout.rolloutRunning == 0;
+  const bool bareMarker = interaction.messageText == "MM" && !rolloutPlaysUnattended();
   interaction.messageText.clear();
   if (!bareMarker) interaction.messageNumber = kNoMessage;
 }

@@ -18,6 +18,10 @@ struct RolloutState {
 
 extern RolloutState rollout;
 
+// A rollout playing its games on its own (running, not paused): no messages, prompts or
+// waits for the user. A paused rollout gives the user's sides their ordinary turns.
+inline bool rolloutPlaysUnattended() { return rollout.rolloutRunning != 0 && rollout.noPause != 0; }
+
 // A rollout that does not show the board: nothing is drawn. A paused rollout shows it,
 // so that the user's sides see what they play.
 inline bool rolloutHidesBoard() {

@@ -73,12 +73,23 @@ TEST_F(MessageLine, TheBoxIsFramedInTheCheckerColoursAndClearingRestoresTheBoard
 TEST_F(MessageLine, DuringARolloutNothingIsDrawnOrSpoken) {
   const QImage before = window();
   rollout.rolloutRunning = 255;
+  rollout.noPause = -1;
   show("MMHidden", 17);
   EXPECT_EQ(before, window());
   EXPECT_TRUE(spoken.empty());
   EXPECT_EQ(messageLine.messageLineShown, 0);
   EXPECT_TRUE(interaction.messageText.empty());
   EXPECT_EQ(interaction.messageNumber, kNoMessage);
+}
+
+TEST_F(MessageLine, APausedRolloutShowsTheUsersPrompts) {
+  const QImage before = window();
+  rollout.rolloutRunning = 255;
+  rollout.noPause = 0;
+  show("", 17);
+  EXPECT_NE(before, window());
+  EXPECT_EQ(messageLine.messageLineShown, -1);
+  EXPECT_EQ(messageLine.lastMessageRecord.currentNumber, 17);
 }
 
 TEST_F(MessageLine, ANumberedMessageRepeatedAtTheSamePointWithinTwoSecondsIsNotSpokenAgain) {

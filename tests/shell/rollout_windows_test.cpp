@@ -47,11 +47,10 @@
 #include "support/pdf_text.h"
 #include "support/position_text.h"
 #include "support/qt_helpers.h"
+#include "rollout_fixture.h"
 
 namespace bg {
 namespace {
-
-constexpr int16_t kMenusOfTheBar[] = {1, 3, 8, 5, 17, 6, 16, 4};
 
 // Where the print dialog sends the job.
 QString printTarget;
@@ -78,53 +77,8 @@ void leaveTheLoop() {
   shellFlags.modalBusy = 1;
 }
 
-class RolloutWindows : public ::testing::Test {
- protected:
-  void SetUp() override {
-    resetProgramState();
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    rtInit(argc, argv);
-    initProgram();
-    installShellServices();
-    installDialogServices();
-    installMenuCommands();
-    installAppEventHandlers();
-    installRolloutServices();
-    setEventSlice(0);
-    display.firstBoardBuild = 0;
-    flow.newGameRequested = 0;
-    windowSelect(1);
-    folder_ = std::filesystem::temp_directory_path() / ("bg-rollwin-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder_);
-    setDataFolder(folder_);
-  }
-  void TearDown() override {
-    for (int16_t n : {kRolloutSetupWindow, kRolloutResultsWindow, int16_t{500}}) windowClose(n);
-    windowClose(1);
-    setEventSlice(2);
-    std::filesystem::remove_all(folder_);
-  }
-  static bool openSetup() {
-    chooseMenuItem(kGameMenu, kRolloutItem);
-    return testing::pumpUntil([] { return windowExists(kRolloutSetupWindow); }, 5);
-  }
-  static void typeInto(int16_t id, const char* text) {
-    auto* e = qobject_cast<QLineEdit*>(controlWidget(kRolloutSetupWindow, id));
-    ASSERT_NE(e, nullptr);
-    e->selectAll();
-    QTest::keyClick(e, Qt::Key_Backspace);
-    QTest::keyClicks(e, text);
-  }
-  static void click(int16_t window, int16_t id) {
-    QWidget* w = controlWidget(window, id);
-    ASSERT_NE(w, nullptr) << window << ":" << id;
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(4, w->height() / 2));
-  }
-  std::filesystem::path folder_;
-  UseVirtualClock clock_;
-};
+using RolloutWindows = testing::RolloutWindowsFixture;
+using testing::kMenusOfTheBar;
 
 TEST_F(RolloutWindows, SetUpRefusesWhatIsNoCountAndTruncatesFractions) {
   struct Row {

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>
@@ -317,6 +318,16 @@ void windowSelect(int16_t n) {
   rec->widget->raise();
   rec->widget->activateWindow();
   toFront(n);
+}
+
+void keepWindowAbove(int16_t n, int16_t owner) {
+  WindowRec* rec = findWindow(n);
+  WindowRec* over = findWindow(owner);
+  if (rec == nullptr || over == nullptr) return;
+  // A transient window, not a child widget: each window keeps its own lifetime.
+  rec->widget->winId();
+  over->widget->winId();
+  rec->widget->windowHandle()->setTransientParent(over->widget->windowHandle());
 }
 
 void setWindowTitle(int16_t n, std::string_view title) {

@@ -30,6 +30,9 @@ void windowHide(int16_t n);
 // Shows the window and brings it to the front.
 void windowSelect(int16_t n);
 void setWindowTitle(int16_t n, std::string_view title);
+// Window n stays above window owner (a palette beside its document), also when the owner
+// is brought to the front.
+void keepWindowAbove(int16_t n, int16_t owner);
 
 // WINDOW n: window n becomes the output window and the current port.
 void setOutputWindow(int16_t n);

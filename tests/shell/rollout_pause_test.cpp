@@ -1,0 +1,297 @@
+// The rollout's windows closed by their close boxes, a rollout refused when there is no
+// game on the board, and a paused rollout giving the user's side its ordinary turn: the
+// board drawn, the prompts on the message line, Start going on and Return ending at once.
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "../display/board_fixture.h"
+#include "dialogs/dialog_state.h"
+#include "dialogs/message_boxes.h"
+#include "display/message_line.h"
+#include "flow/game_loop.h"
+#include "flow/turn_services.h"
+#include "flow/turn_state.h"
+#include "interaction/interaction_install.h"
+#include "shell/board_window_events.h"
+#include "rollout/rollout_settings.h"
+#include "rollout/rollout_stats.h"
+#include "state/message_numbers.h"
+#include "state/rollout_services.h"
+#include "state/shell_flags.h"
+#include "rollout_fixture.h"
+
+namespace bg {
+namespace {
+
+using RolloutPause = testing::RolloutWindowsFixture;
+using testing::kMenusOfTheBar;
+
+// A race: quick games, side 1 to move first, so the board has changed by side 0's turn.
+constexpr const char* kRace = "1:3 2:3 3:3 4:3 5:3 20:-3 21:-3 22:-3 23:-3 24:-3 | side 1";
+
+bool menusEnabled() {
+  for (int16_t m : kMenusOfTheBar)
+    if (!menuItemEnabled(m, 0)) return false;
+  return true;
+}
+
+// Answers the information box that a command opens, and says whether one opened.
+bool answerInformationBox(const std::function<void()>& command) {
+  bool told = false;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&told] {
+    if (windowExists(kInformationWindow) && !told) {
+      told = true;
+      pressButton(kInformationWindow, 1);
+    }
+  });
+  answer.start(0);
+  command();
+  testing::pumpUntil([&told] { return told; }, 10);
+  answer.stop();
+  testing::pumpUntil([] { return false; }, 2);
+  return told;
+}
+
+TEST_F(RolloutPause, TheSetUpWindowsCloseBoxCancels) {
+  ASSERT_TRUE(openSetup());
+  EXPECT_TRUE(contentWidget(kRolloutSetupWindow)->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+  typeInto(kSetupGamesField, "150");
+  testing::clickCloseBox(kRolloutSetupWindow);
+  ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kRolloutSetupWindow); }, 5));
+  EXPECT_EQ(rolloutSettings.gamesWanted, 1000) << "closing reads nothing";
+  EXPECT_FALSE(rolloutInProgress());
+  EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
+  EXPECT_TRUE(menusEnabled());
+}
+
+TEST_F(RolloutPause, TheResultsWindowsCloseBoxReturnsAndTheBoardsDoesNot) {
+  ASSERT_TRUE(startRolloutOf("20"));
+  EXPECT_TRUE(contentWidget(kRolloutResultsWindow)->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+  // The board's close box beside the rollout's window ends nothing.
+  testing::clickCloseBox(1);
+  testing::pumpUntil([] { return false; }, 3);
+  EXPECT_TRUE(windowExists(kRolloutResultsWindow));
+  EXPECT_EQ(rolloutSettings.rolloutStopFlag, 0);
+  EXPECT_EQ(shellFlags.quitRequested, 0);
+
+  testing::clickCloseBox(kRolloutResultsWindow);
+  ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5));
+  EXPECT_EQ(rolloutSettings.rolloutStopFlag, -1) << "as Return: the next new game ends the rollout";
+  EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
+  EXPECT_TRUE(menusEnabled());
+  restoreSettingsAfterRollout();
+}
+
+TEST_F(RolloutPause, ABoardWithoutAGameIsNotRolledOut) {
+  struct Row {
+    const char* position;
+    bool accepted;
+  };
+  const Row rows[] = {{"", false}, {"6:5 8:3", false}, {"19:-2", false}, {"6:1 19:-1", true}, {"start", true}};
+  for (const Row& r : rows) {
+    testing::setPosition(r.position);
+    const auto board = position.board;
+    const bool told = answerInformationBox([] { chooseMenuItem(kGameMenu, kRolloutItem); });
+    testing::pumpUntil([] { return false; }, 3);
+    EXPECT_EQ(told, !r.accepted) << r.position;
+    EXPECT_EQ(windowExists(kRolloutSetupWindow), r.accepted) << r.position;
+    EXPECT_EQ(position.board, board) << r.position;
+    EXPECT_FALSE(rolloutInProgress()) << r.position;
+    if (r.accepted) {
+      click(kRolloutSetupWindow, 2);
+      testing::pumpUntil([] { return !windowExists(kRolloutSetupWindow); }, 5);
+    }
+    EXPECT_TRUE(menusEnabled()) << r.position;
+  }
+}
+
+// What the user does at side 0's turns of a paused rollout, one step per pump.
+struct PausedPlay {
+  long pumps = 0;
+  void (*realUpdate)() = nullptr;
+  int stopAfterGames = 2;
+  bool stopped = false;
+  bool returnWhilePaused = false;
+  int step = 0;
+  int countedAtPause = -1;
+  bool endChecked = false;
+  QRect differenceAtTurn{0, 0, 1, 1};
+  void (*realNextGame)() = nullptr;
+  bool movedBeforeTurn = false;
+  bool promptShown = false;
+  int16_t promptNumber = 0;
+  CheckedArray<int16_t, 25> boardAtEnd;
+};
+PausedPlay* play = nullptr;
+
+int counted() { return rolloutStats.wins[0] + rolloutStats.wins[1]; }
+
+// Point 12's checker place: no checker of either side there.
+Point emptyPoint() {
+  return {static_cast<int16_t>(layout.pointGeometry[12][5] + layout.pieceWidth / 2),
+          static_cast<int16_t>(layout.pointGeometry[12][0] + layout.pieceHeight / 2)};
+}
+
+void leaveTheLoop() {
+  shellFlags.quitRequested = -1;
+  position.piecesOnBoard[0] = 0;
+  position.piecesOnBoard[1] = 0;
+  flow.newGameRequested = -1;
+  flow.abortTurn = kLeaveTurn;
+  shellFlags.modalBusy = 1;
+}
+
+// The user presses Stop after a few games, at the pump the statistics make.
+void updateThenMaybeStop() {
+  if (!play->stopped && counted() + 1 == play->stopAfterGames) {
+    play->stopped = true;
+    QTest::mouseClick(controlWidget(kRolloutResultsWindow, kStartStopButton), Qt::LeftButton);
+  }
+  play->realUpdate();
+}
+
+// The position the rollout leaves for the user's own game.
+void nextGameThenLook() {
+  play->realNextGame();
+  if (rolloutInProgress() || play->endChecked) return;
+  play->endChecked = true;
+  play->boardAtEnd = position.board;
+}
+
+constexpr long kPumpBudget = 50000;
+
+void scriptedPump() {
+  FBHandleEvents();
+  PausedPlay& p = *play;
+  if (++p.pumps > kPumpBudget) {
+    if (p.pumps == kPumpBudget + 1) ADD_FAILURE() << "the script went astray at step " << p.step << " side " << position.currentPlayer
+                    << " front " << frontWindow() << " dice " << diceState.diceShowing;
+    leaveTheLoop();
+    return;
+  }
+  if (!rolloutInProgress()) {
+    // The user's own game goes on: the test ends at its first wait.
+    leaveTheLoop();
+    return;
+  }
+  if (!rolloutPaused()) return;
+  switch (p.step) {
+    case 0:
+      // Side 0's turn: the new game's posted click has rolled for it, its play is awaited
+      // on the board as it stands, side 1's play and the roll on it.
+      if (position.currentPlayer != kPlayer0 || diceState.diceShowing == 0) return;
+      p.countedAtPause = counted();
+      p.movedBeforeTurn = position.board != rolloutStats.rolloutStartBoard;
+      p.differenceAtTurn = testing::differenceFromAFreshRedraw();
+      if (p.returnWhilePaused) {
+        QTest::mouseClick(controlWidget(kRolloutResultsWindow, kReturnButton), Qt::LeftButton);
+        p.step = 9;
+        return;
+      }
+      messageLine.messageLineShown = 0;
+      testing::clickAt(1, emptyPoint());
+      p.step = 1;
+      return;
+    case 1:
+      // A click on an empty point gets the ordinary prompt.
+      p.promptShown = messageLine.messageLineShown == -1;
+      p.promptNumber = messageLine.lastMessageRecord.currentNumber;
+      QTest::mouseClick(controlWidget(kRolloutResultsWindow, kStartStopButton), Qt::LeftButton);
+      p.step = 2;
+      return;
+    default:
+      return;
+  }
+}
+
+class PausedRollout : public RolloutPause {
+ protected:
+  void SetUp() override {
+    RolloutPause::SetUp();
+    // The whole program, as the application installs it.
+    installFlowServices();
+    installDisplayServices();
+    installInteractionServices();
+    installBoardWindowHandler();
+    setMouseVector(mouseEventHook);
+    storage.firstRun = 0;  // the welcome was read long ago
+    testing::setPosition(kRace);
+    position.openingPhase = 0;
+    position.playerType[0] = kHumanPlayer;
+    position.playerType[1] = kComputerPlayer;
+    play_ = PausedPlay{};
+    play = &play_;
+  }
+  void TearDown() override {
+    play = nullptr;
+    setMouseVector(nullptr);
+    shellFlags.quitRequested = 0;
+    shellFlags.modalBusy = 0;
+    RolloutPause::TearDown();
+  }
+  void runRollout(const char* games) {
+    ASSERT_TRUE(startRolloutOf(games));
+    start_ = rolloutStats.rolloutStartBoard;
+    play_.realUpdate = turnServices.updateRolloutStatistics;
+    turnServices.pumpEvents = scriptedPump;
+    turnServices.updateRolloutStatistics = updateThenMaybeStop;
+    play_.realNextGame = rolloutServices.nextRolloutGame;
+    rolloutServices.nextRolloutGame = nextGameThenLook;
+    shellFlags.quitRequested = 0;
+    runMainLoop();
+  }
+  PausedPlay play_;
+  CheckedArray<int16_t, 25> start_;
+};
+
+TEST_F(PausedRollout, SideZerosTurnShowsTheBoardAndPromptsAndStartGoesOn) {
+  runRollout("6");
+  const PausedPlay& p = play_;
+  EXPECT_TRUE(p.stopped);
+  EXPECT_EQ(p.countedAtPause, p.stopAfterGames);
+  EXPECT_TRUE(p.movedBeforeTurn) << "side 1 played before side 0's turn";
+  EXPECT_TRUE(p.differenceAtTurn.isEmpty())
+      << "the paused board and roll are drawn: " << p.differenceAtTurn.x() << "," << p.differenceAtTurn.y();
+  EXPECT_TRUE(p.promptShown);
+  EXPECT_EQ(p.promptNumber, kNoCheckerThereMessage);
+  EXPECT_EQ(p.step, 2);
+  // Start went on: every game wanted was played, the paused one too.
+  EXPECT_EQ(counted(), 6);
+  EXPECT_FALSE(rolloutInProgress());
+  EXPECT_TRUE(p.endChecked);
+  EXPECT_EQ(p.boardAtEnd, start_);
+  EXPECT_EQ(position.playerType[0], kHumanPlayer);
+  EXPECT_EQ(position.playerType[1], kComputerPlayer);
+  ASSERT_TRUE(windowExists(kRolloutResultsWindow));
+  EXPECT_EQ(controlText(kRolloutResultsWindow, kReturnButton), "Return");
+}
+
+TEST_F(PausedRollout, ReturnWhilePausedEndsAtOnceWithoutTheUnfinishedGame) {
+  play_.returnWhilePaused = true;
+  runRollout("500");
+  const PausedPlay& p = play_;
+  ASSERT_TRUE(p.stopped);
+  EXPECT_EQ(p.step, 9);
+  EXPECT_TRUE(p.differenceAtTurn.isEmpty());
+  EXPECT_EQ(counted(), p.countedAtPause) << "the unfinished game is not counted";
+  EXPECT_FALSE(rolloutInProgress());
+  EXPECT_FALSE(windowExists(kRolloutResultsWindow));
+  EXPECT_TRUE(menusEnabled());
+  EXPECT_EQ(p.boardAtEnd, start_);
+  EXPECT_EQ(position.playerType[0], kHumanPlayer);
+  std::ifstream in(dataFilePath("Rollout Result.txt"), std::ios::binary);
+  std::stringstream report;
+  report << in.rdbuf();
+  EXPECT_NE(report.str().find("   Games rolled out:  " + std::to_string(p.countedAtPause)), std::string::npos)
+      << report.str();
+}
+
+}  // namespace
+}  // namespace bg
