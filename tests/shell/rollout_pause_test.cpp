@@ -24,6 +24,7 @@
 #include "state/message_numbers.h"
 #include "state/rollout_services.h"
 #include "state/shell_flags.h"
+#include "support/mouse_script.h"
 #include "rollout_fixture.h"
 
 namespace bg {
@@ -139,6 +140,15 @@ Point emptyPoint() {
           static_cast<int16_t>(layout.pointGeometry[12][0] + layout.pieceHeight / 2)};
 }
 
+// A click where the mouse is: the board reads the mouse's place when it takes the click.
+void clickOnBoard(Point p) {
+  const Point global = testing::MouseScript::globalOf(p);
+  testing::simulateMouse(global, true);
+  testing::pressAt(1, p);
+  testing::simulateMouse(global, false);
+  testing::releaseAt(1, p);
+}
+
 void leaveTheLoop() {
   shellFlags.quitRequested = -1;
   position.piecesOnBoard[0] = 0;
@@ -196,7 +206,7 @@ void scriptedPump() {
         return;
       }
       messageLine.messageLineShown = 0;
-      testing::clickAt(1, emptyPoint());
+      clickOnBoard(emptyPoint());
       p.step = 1;
       return;
     case 1:
@@ -222,6 +232,7 @@ class PausedRollout : public RolloutPause {
     installBoardWindowHandler();
     setMouseVector(mouseEventHook);
     storage.firstRun = 0;  // the welcome was read long ago
+    testing::clearSimulatedMouse();
     testing::setPosition(kRace);
     position.openingPhase = 0;
     position.playerType[0] = kHumanPlayer;
@@ -232,6 +243,7 @@ class PausedRollout : public RolloutPause {
   void TearDown() override {
     play = nullptr;
     setMouseVector(nullptr);
+    testing::clearSimulatedMouse();
     shellFlags.quitRequested = 0;
     shellFlags.modalBusy = 0;
     RolloutPause::TearDown();
