@@ -6,40 +6,21 @@
 
 #include <cctype>
 #include <string>
-#include <vector>
 
-#include "../display/board_fixture.h"
-#include "computer/computer_services.h"
-#include "computer/program_data.h"
-#include "flow/computer_move.h"
-#include "flow/game_loop.h"
-#include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "interaction/board_waits.h"
-#include "interaction/interaction_install.h"
 #include "interaction/key_commands.h"
 #include "interaction/move_entry_state.h"
-#include "rules/best_plays.h"
-#include "runtime/core/random.h"
 #include "runtime/qt/events.h"
-#include "state/best_plays_state.h"
-#include "state/play_options.h"
-#include "state/play_search_state.h"
-#include "state/shell_flags.h"
-#include "support/mouse_script.h"
+#include "scripted_games.h"
 
 namespace bg {
 namespace {
 
-using Board = CheckedArray<int16_t, 25>;
+using testing::applyStep;
+using testing::makePlan;
 
-struct KeyRun {
-  testing::MouseScript script;
-  std::vector<std::pair<int16_t, int16_t>> plan;  // program from-point, pips
-  size_t next = 0;
-  bool planned = false;
-  Board expected;
-  int games = 0, wantedGames = 0, stepsPlayed = 0, refusals = 0, answers = 0;
+struct KeyRun : testing::GameScript {
   bool inKey = false;
 };
 KeyRun* run = nullptr;
@@ -68,35 +49,6 @@ void type(const std::string& keys) {
       boardKeys(e);
     }
   });
-}
-
-void applyStep(Board& b, int16_t from, int16_t pips) {
-  b[from] -= 1;
-  const int to = (from == 25 ? 0 : from) + pips;
-  if (to > 24) return;
-  if (b[to] == -1) {
-    b[to] = 0;
-    b[0] -= 1;
-  }
-  b[to] += 1;
-}
-
-void makePlan() {
-  run->plan.clear();
-  run->next = 0;
-  const int16_t left = flow.movesLeft, allowed = flow.movesAllowed, playLength = playSearch.playLength;
-  computerPlaysMoveFlagged();
-  const int16_t length = loadChosenPlay(bestPlays.bestPlaysTrue, 1, playSearch.playFrom, playSearch.playDice);
-  flow.movesLeft = left;
-  flow.movesAllowed = allowed;
-  playSearch.playLength = playLength;
-  for (int16_t k = 1; k <= length; ++k) {
-    int16_t from = playSearch.playFrom[k];
-    if (from == kFromBar) from = 0;
-    run->plan.emplace_back(static_cast<int16_t>(25 - from), playSearch.playDice[k]);
-  }
-  run->expected = position.board;
-  run->planned = true;
 }
 
 // The person's number of side 0's program point: counted from the other end, 25 the bar.
@@ -135,73 +87,22 @@ void planner() {
   ++run->stepsPlayed;
 }
 
-void countGame() {
-  ++run->games;
-  run->planned = false;
-  if (run->games >= run->wantedGames || ::testing::Test::HasFailure()) shellFlags.quitRequested = -1;
-  shellFlags.modalBusy = 1;
-}
-
-class WholeGamesByKeys : public ::testing::TestWithParam<uint32_t> {
+class WholeGamesByKeys : public testing::ScriptedGamesTest {
  protected:
   void SetUp() override {
-    resetProgramState();
-    testing::loadShippedMessages();
-    initComputerData();
-    installComputerSearchServices();
-    installFlowServices();
-    testing::openBoard(700, 1);
-    installInteractionServices();
-    setMouseVector([] { interactionDisplay.boardInputEvent = 255; });
+    ScriptedGamesTest::SetUp();
     setAppEventHandler(boardKeys);
     run = &state_;
-    slice_ = eventSlice();
-    setEventSlice(0);
   }
   void TearDown() override {
     run = nullptr;
     setAppEventHandler(nullptr);
-    setMouseVector(nullptr);
-    testing::clearSimulatedMouse();
-    setPort(nullptr);
-    windowClose(1);
-    resetProgramState();
-    setEventSlice(slice_);
+    ScriptedGamesTest::TearDown();
   }
-  int16_t slice_ = 0;
   KeyRun state_;
-  UseVirtualClock clock_;
 };
 
-TEST_P(WholeGamesByKeys, EveryPlayIsTypedLegallyAndEveryBadEntryRefused) {
-  seedRandom(GetParam());
-  fillDicePool();
-  redrawBoardWindow();
-  flow.opponentMode = 1;
-  settings.soundOptions.soundOn = 0;
-  displaySettings.pieceSpeed = 11;
-  cube.cubeUsed = -1;
-  run->wantedGames = 2;
-  run->script.planner = planner;
-  run->script.budget = 40000;
-  run->script.onBudgetSpent = [] {
-    ADD_FAILURE() << "the script ran out of pumps after " << run->stepsPlayed << " steps, game " << run->games;
-    shellFlags.quitRequested = -1;
-    flow.newGameRequested = -1;
-    shellFlags.modalBusy = 1;
-    flow.abortTurn = kLeaveTurn;
-  };
-  turnServices.pumpEvents = [] {
-    if (!run->script.spent) shellFlags.modalBusy = 0;
-    run->script.pump();
-  };
-  turnServices.endGameHook = countGame;
-  flow.newGameRequested = -1;
-  runMainLoop();
-  EXPECT_EQ(run->games, run->wantedGames);
-  EXPECT_GT(run->stepsPlayed, 20);
-  EXPECT_GT(run->refusals, 3);
-}
+TEST_P(WholeGamesByKeys, EveryPlayIsTypedLegallyAndEveryBadEntryRefused) { playTwoGames(state_, planner, 40000); }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, WholeGamesByKeys, ::testing::Values<uint32_t>(5, 11));
 

@@ -28,6 +28,13 @@ inline void pumpWithScript(MouseScript& script, long budget = kScriptPumps) {
   turnServices.pumpEvents = [] { pumpingScript()->pump(); };
 }
 
+// Every click on the board window counts as the board's input, as the shell's mouse hook
+// makes it.
+inline void takeBoardClicks() {
+  constexpr uint8_t kBoardClickArrived = 255;
+  setMouseVector([] { interactionDisplay.boardInputEvent = kBoardClickArrived; });
+}
+
 inline Point middleOf(const Rect& r) {
   return {static_cast<int16_t>((r.left + r.right) / 2), static_cast<int16_t>((r.top + r.bottom) / 2)};
 }
@@ -37,7 +44,7 @@ class ScriptedBoardTest : public BoardWindowTest {
   void SetUp() override {
     BoardWindowTest::SetUp();
     installInteractionServices();
-    setMouseVector([] { interactionDisplay.boardInputEvent = kBoardClickArrived; });
+    takeBoardClicks();
     slice_ = eventSlice();
     setEventSlice(0);
     pumpWithScript(script_);
@@ -51,7 +58,6 @@ class ScriptedBoardTest : public BoardWindowTest {
   MouseScript script_;
 
  private:
-  static constexpr uint8_t kBoardClickArrived = 255;
   int16_t slice_ = 0;
 };
 
