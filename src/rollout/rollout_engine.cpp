@@ -19,6 +19,7 @@
 #include "runtime/qt/windows.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
+#include "state/display_state.h"
 #include "state/display_services.h"
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
@@ -89,6 +90,7 @@ void takeSnapshot() {
   s.rerollFirstRoll = settings.rerollFirstRoll;
   s.whoRollsFirst = settings.whoRollsFirst;
   s.userRecord = record;
+  s.userDieSlots = display.dieSlots;
 }
 
 void clearStatistics() {
@@ -353,9 +355,11 @@ void nextRolloutGame() {
   position.otherPlayer = static_cast<int16_t>(1 - position.currentPlayer);
 
   if (rolloutSettings.rolloutStopFlag != 0) {
-    hand.diceClicked = 0;
+    // The user's own roll, when dice were showing, is played as it stood, not rolled again.
+    if (diceState.diceShowing == 0) hand.diceClicked = 0;
     writeReport();
     record = s.userRecord;
+    display.dieSlots = s.userDieSlots;
   }
   rolloutSettings.rolloutStopFlag = 0;
   flow.newGameRequested = 0;

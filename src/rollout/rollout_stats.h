@@ -4,6 +4,7 @@
 
 #include "runtime/core/checked_array.h"
 #include "runtime/core/pstring.h"
+#include "state/dice_state.h"
 #include "state/game_record_state.h"
 
 namespace bg {
@@ -62,8 +63,9 @@ struct RolloutSnapshot {
   // The opening options: a rollout neither waits on nor re-rolls its openings.
   uint8_t rerollFirstRoll = 0;
   int16_t whoRollsFirst = 1;
-  // The user's game, given back when the rollout ends.
+  // The user's game and the rolls its dice frames show, given back when the rollout ends.
   GameRecord userRecord;
+  CheckedArray<CheckedArray<DiceEntry, 1>, 1> userDieSlots;
 };
 extern RolloutSnapshot rolloutSnapshot;
 

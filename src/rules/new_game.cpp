@@ -53,14 +53,17 @@ void startNewGame() {
     position.currentPlayer = 1 - flow.winnerSide;
     position.otherPlayer = 1 - position.currentPlayer;
   }
-  if (rollout.rolloutRunning != 0) hook::nextRolloutGame();
+  const bool rolledOut = rollout.rolloutRunning != 0;
+  if (rolledOut) hook::nextRolloutGame();
+  // The last one gives the user's game back as it stood: nothing is rolled for it.
+  const bool rolloutJustEnded = rolledOut && rollout.rolloutRunning == 0;
   flow.continueGame = 0;
   position.gameContinued = 0;
 
   hook::closeBoardOverlay();
   display.boardClearing = 0;
   position.newBoardRedraw = -1;
-  if (rollout.rolloutRunning != 0 || winnerRollsFirst) {
+  if (rolledOut || winnerRollsFirst) {
     // Show the side that will actually move first.
     swapSides();
     hook::redrawBoardWindow();
@@ -73,9 +76,14 @@ void startNewGame() {
 
   // With automatic rolls the first game of a run still waits for a real click;
   // otherwise a posted click starts the first roll.
-  if (rollout.rolloutRunning == 0 && settings.automaticRolls != 0 && flow.gamesThisRun == 1) {
+  if (rolloutJustEnded) {
+    // Nor is the click a rolled-out game posted and its computers never took.
+    flow.firstRollNeedsClick = 0;
+    flow.keyCommandBusy = 0;
+  } else if (rollout.rolloutRunning == 0 && settings.automaticRolls != 0 && flow.gamesThisRun == 1) {
     flow.firstRollNeedsClick = -1;
-  } else {
+  } else if (!(rolledOut && diceState.diceShowing != 0)) {
+    // A rolled-out game with the dice in hand has its roll: a click would only reach them.
     hook::postClickAtBoardCorner();
   }
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "../display/board_fixture.h"
 #include "dialogs/dialog_state.h"
@@ -123,11 +124,19 @@ struct PausedPlay {
   int step = 0;
   int countedAtPause = -1;
   bool endChecked = false;
+  bool firstWaitSeen = false;
+  int16_t diceAtFirstWait = 0;
+  std::pair<int16_t, int16_t> rollAtFirstWait;
+  bool rollAwaited = false;
+  int16_t messageAtFirstWait = 0;
+  CheckedArray<CheckedArray<DiceEntry, 1>, 1> slotsAtFirstWait;
+  QRect differenceAtFirstWait{0, 0, 1, 1};
   QRect differenceAtTurn{0, 0, 1, 1};
   void (*realNextGame)() = nullptr;
   bool movedBeforeTurn = false;
   bool promptShown = false;
   int16_t promptNumber = 0;
+  int16_t messageAtTurn = 0;
   CheckedArray<int16_t, 25> boardAtEnd;
 };
 PausedPlay* play = nullptr;
@@ -187,7 +196,16 @@ void scriptedPump() {
     return;
   }
   if (!rolloutInProgress()) {
-    // The user's own game goes on: the test ends at its first wait.
+    // The user's own game goes on: the test looks at its first wait and ends there.
+    if (!p.firstWaitSeen) {
+      p.firstWaitSeen = true;
+      p.diceAtFirstWait = diceState.diceShowing;
+      p.rollAtFirstWait = {diceState.dice[0].value, diceState.dice[1].value};
+      p.rollAwaited = turnState.awaitingDiceClick == -1;
+      p.messageAtFirstWait = messageLine.lastMessageRecord.currentNumber;
+      p.slotsAtFirstWait = display.dieSlots;
+      p.differenceAtFirstWait = testing::differenceFromAFreshRedraw();
+    }
     leaveTheLoop();
     return;
   }
@@ -198,6 +216,7 @@ void scriptedPump() {
       // on the board as it stands, side 1's play and the roll on it.
       if (position.currentPlayer != kPlayer0 || diceState.diceShowing == 0) return;
       p.countedAtPause = counted();
+      p.messageAtTurn = messageLine.lastMessageRecord.currentNumber;
       p.movedBeforeTurn = position.board != rolloutStats.rolloutStartBoard;
       p.differenceAtTurn = testing::differenceFromAFreshRedraw();
       if (p.returnWhilePaused) {
@@ -252,12 +271,16 @@ class PausedRollout : public RolloutPause {
     ASSERT_TRUE(startRolloutOf(games));
     start_ = rolloutStats.rolloutStartBoard;
     play_.realUpdate = turnServices.updateRolloutStatistics;
-    turnServices.pumpEvents = scriptedPump;
     turnServices.updateRolloutStatistics = updateThenMaybeStop;
     play_.realNextGame = rolloutServices.nextRolloutGame;
     rolloutServices.nextRolloutGame = nextGameThenLook;
+    const auto pump = turnServices.pumpEvents;
+    turnServices.pumpEvents = scriptedPump;
     shellFlags.quitRequested = 0;
     runMainLoop();
+    turnServices.pumpEvents = pump;
+    turnServices.updateRolloutStatistics = play_.realUpdate;
+    rolloutServices.nextRolloutGame = play_.realNextGame;
   }
   PausedPlay play_;
   CheckedArray<int16_t, 25> start_;
@@ -303,6 +326,66 @@ TEST_F(PausedRollout, ReturnWhilePausedEndsAtOnceWithoutTheUnfinishedGame) {
   report << in.rdbuf();
   EXPECT_NE(report.str().find("   Games rolled out:  " + std::to_string(p.countedAtPause)), std::string::npos)
       << report.str();
+}
+
+TEST_F(PausedRollout, ARolloutWithTheDiceInHandLeavesNoClickForThePausedTurn) {
+  testing::setPosition("1:3 2:3 3:3 4:3 5:3 20:-3 21:-3 22:-3 23:-3 24:-3 | dice 6 5 | side 0");
+  diceState.diceShowing = -1;
+  play_.returnWhilePaused = true;
+  play_.stopAfterGames = 1;
+  runRollout("500");
+  const PausedPlay& p = play_;
+  EXPECT_EQ(p.step, 9);
+  EXPECT_EQ(p.countedAtPause, 1);
+  EXPECT_NE(p.messageAtTurn, kMovesToPlayMessage) << "nobody clicked the dice";
+  EXPECT_TRUE(p.differenceAtTurn.isEmpty());
+  EXPECT_FALSE(rolloutInProgress());
+}
+
+TEST_F(PausedRollout, TheUsersGameComesBackAsItStood) {
+  struct Row {
+    const char* position;
+    bool diceShowing;
+  };
+  for (const Row& r : {Row{"1:3 2:3 3:3 4:3 5:3 20:-3 21:-3 22:-3 23:-3 24:-3 | side 0", false},
+                       Row{"1:3 2:3 3:3 4:3 5:3 20:-3 21:-3 22:-3 23:-3 24:-3 | dice 6 5 | side 0", true}}) {
+    SCOPED_TRACE(r.position);
+    flow.newGameRequested = 0;
+    testing::setPosition(r.position);
+    diceState.diceShowing = r.diceShowing ? -1 : 0;
+    position.openingPhase = 0;
+    position.playerType[0] = kHumanPlayer;
+    position.playerType[1] = kComputerPlayer;
+    // The frames show the last rolls of the user's game.
+    display.dieSlots[0][0].value = r.diceShowing ? 6 : 2;
+    display.dieSlots[0][1].value = r.diceShowing ? 5 : 3;
+    display.dieSlots[1][0].value = 4;
+    display.dieSlots[1][1].value = 1;
+    const auto frames = display.dieSlots;
+    const auto board = position.board;
+    play_ = PausedPlay{};
+    play_.stopAfterGames = -1;
+    runRollout("4");
+    const PausedPlay& p = play_;
+    ASSERT_TRUE(p.firstWaitSeen);
+    EXPECT_EQ(counted(), 4);
+    EXPECT_EQ(p.boardAtEnd, board);
+    EXPECT_EQ(p.diceAtFirstWait != 0, r.diceShowing) << "no roll is made for the user";
+    EXPECT_EQ(p.rollAwaited, !r.diceShowing) << "the user rolls";
+    if (r.diceShowing) {
+      EXPECT_EQ(p.rollAtFirstWait, (std::pair<int16_t, int16_t>{6, 5})) << "the user's roll stands";
+    }
+    EXPECT_NE(p.messageAtFirstWait, kMovesToPlayMessage) << "no click was left for the user's wait";
+    for (int side = 0; side <= 1; ++side)
+      for (int place = 0; place <= 1; ++place)
+        EXPECT_EQ(p.slotsAtFirstWait[side][place].value, frames[side][place].value) << side << "," << place;
+    EXPECT_TRUE(p.differenceAtFirstWait.isEmpty());
+    shellFlags.quitRequested = 0;
+    shellFlags.modalBusy = 0;
+    click(kRolloutResultsWindow, kReturnButton);
+    ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5));
+    EXPECT_TRUE(menusEnabled());
+  }
 }
 
 }  // namespace

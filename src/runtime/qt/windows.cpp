@@ -40,6 +40,7 @@ struct WindowRec {
   QWidget* menuBar = nullptr;  // inside the window, above the content
   int barHeight = 0;
   QBrush background{Qt::white};  // fills area the window gains, until the program paints it
+  int16_t keptAbove = 0;  // the window this one stays above, 0 when none
 };
 
 // The port at a new size: what was drawn stays, the gained area shows the background,
@@ -318,6 +319,9 @@ void windowSelect(int16_t n) {
   rec->widget->raise();
   rec->widget->activateWindow();
   toFront(n);
+  for (const auto& [number, kept] : registry().windows) {
+    if (kept->keptAbove == n && kept->widget->isVisible()) kept->widget->raise();
+  }
 }
 
 void keepWindowAbove(int16_t n, int16_t owner) {
@@ -328,6 +332,8 @@ void keepWindowAbove(int16_t n, int16_t owner) {
   rec->widget->winId();
   over->widget->winId();
   rec->widget->windowHandle()->setTransientParent(over->widget->windowHandle());
+  // Without a window manager the stacking is the program's own: see windowSelect.
+  rec->keptAbove = owner;
 }
 
 void setWindowTitle(int16_t n, std::string_view title) {
