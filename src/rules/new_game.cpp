@@ -64,9 +64,13 @@ void startNewGame() {
   display.boardClearing = 0;
   position.newBoardRedraw = -1;
   if (rolledOut || winnerRollsFirst) {
-    // Show the side that will actually move first.
+    // Show the side that will actually move first; a rolled-out position's roll in hand
+    // is that side's, the other side's last roll stays in its frames.
     swapSides();
+    const int16_t turnPlayer = position.turnPlayer;
+    if (rolledOut) position.turnPlayer = position.currentPlayer;
     hook::redrawBoardWindow();
+    position.turnPlayer = turnPlayer;
     swapSides();
   } else {
     hook::redrawBoardWindow();

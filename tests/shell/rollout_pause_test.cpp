@@ -22,6 +22,7 @@
 #include "shell/board_window_events.h"
 #include "rollout/rollout_settings.h"
 #include "rollout/rollout_stats.h"
+#include "state/display_services.h"
 #include "state/message_numbers.h"
 #include "state/rollout_services.h"
 #include "state/shell_flags.h"
@@ -361,6 +362,8 @@ TEST_F(PausedRollout, TheUsersGameComesBackAsItStood) {
     display.dieSlots[0][1].value = r.diceShowing ? 5 : 3;
     display.dieSlots[1][0].value = 4;
     display.dieSlots[1][1].value = 1;
+    // The roll in hand shows on the board, the other side's last roll in its frames.
+    hook::setDiceDisplayFlags(diceState.diceShowing);
     const auto frames = display.dieSlots;
     const auto board = position.board;
     play_ = PausedPlay{};
@@ -378,7 +381,7 @@ TEST_F(PausedRollout, TheUsersGameComesBackAsItStood) {
     EXPECT_NE(p.messageAtFirstWait, kMovesToPlayMessage) << "no click was left for the user's wait";
     for (int side = 0; side <= 1; ++side)
       for (int place = 0; place <= 1; ++place)
-        EXPECT_EQ(p.slotsAtFirstWait[side][place].value, frames[side][place].value) << side << "," << place;
+        EXPECT_EQ(p.slotsAtFirstWait[side][place], frames[side][place]) << side << "," << place;
     EXPECT_TRUE(p.differenceAtFirstWait.isEmpty());
     shellFlags.quitRequested = 0;
     shellFlags.modalBusy = 0;
