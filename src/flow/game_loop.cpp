@@ -40,7 +40,10 @@ void runMainLoop() {
 
 void gameLoopStep() {
   for (;;) {
-    if (shellFlags.quitRequested == 0 && flow.newGameRequested != 0) {
+    // A quit on its way ends the loop: the game it was asked in is over or is being left,
+    // and a turn played on its board would never be announced.
+    if (shellFlags.quitRequested != 0) return;
+    if (flow.newGameRequested != 0) {
       startNewGame();
       flow.concessionLevel = 0;
       if (flow.opponentMode != turnState.previousOpponentMode) hook::applyOpponentMode();

@@ -9,9 +9,9 @@ namespace bg {
 // game loop } until quitRequested is set.
 void runMainLoop();
 
-// Plays turn after turn, starting a new game when one was requested (not while quitting)
-// and applying a changed opponent mode; returns only when a new game is requested while a
-// modal dialog runs.
+// Plays turn after turn, starting a new game when one was requested and applying a changed
+// opponent mode; returns when a new game is requested while a modal dialog runs, and before
+// any turn once a quit has been requested.
 void gameLoopStep();
 
 // Reads the modifier keys for the click being handled: Command makes it an automatic

@@ -247,12 +247,12 @@ TEST_F(GameLoopTest, NoTurnStartsWhileADialogIsOpen) {
   EXPECT_EQ((std::vector<int>{flowLog.pumps, flow.gamesThisRun, counts.humanTurns}), (std::vector<int>{5, 0, 0}));
 }
 
-TEST_F(GameLoopTest, QuittingStartsNoNewGame) {
+TEST_F(GameLoopTest, QuittingStartsNoNewGameAndPlaysNoTurn) {
   shellFlags.quitRequested = -1;
   position.piecesOnBoard = {0, 0};  // New Game abandoned the game in progress
   turns = {[] { shellFlags.modalBusy = 1; }};
   gameLoopStep();
-  EXPECT_EQ((std::vector<int>{flow.gamesThisRun, counts.humanTurns}), (std::vector<int>{0, 1}));
+  EXPECT_EQ((std::vector<int>{flow.gamesThisRun, counts.humanTurns}), (std::vector<int>{0, 0}));
 }
 
 TEST_F(GameLoopTest, OpponentModeChangeTakesEffectAtTheNextGame) {
