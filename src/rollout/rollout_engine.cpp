@@ -347,6 +347,8 @@ void nextRolloutGame() {
   if (cube.cubeUsed != -1) cube.cubeValue = 1;
   cube.cubeOwner = s.cubeOwner;
   hand.diceClicked = diceState.diceShowing != 0 ? -1 : 0;
+  // The frames show the roll in hand and the other side's last roll as they did at the start.
+  display.dieSlots = s.userDieSlots;
 
   // After the opening the turn's side flip comes first: the other side is set here, so
   // that the side that was to move moves.
@@ -359,7 +361,6 @@ void nextRolloutGame() {
     if (diceState.diceShowing == 0) hand.diceClicked = 0;
     writeReport();
     record = s.userRecord;
-    display.dieSlots = s.userDieSlots;
   }
   rolloutSettings.rolloutStopFlag = 0;
   flow.newGameRequested = 0;

@@ -63,8 +63,9 @@ struct RolloutSnapshot {
   // The opening options: a rollout neither waits on nor re-rolls its openings.
   uint8_t rerollFirstRoll = 0;
   int16_t whoRollsFirst = 1;
-  // The user's game and the rolls its dice frames show, given back when the rollout ends.
+  // The user's game, given back when the rollout ends.
   GameRecord userRecord;
+  // The rolls the dice frames showed, put back at every game.
   CheckedArray<CheckedArray<DiceEntry, 1>, 1> userDieSlots;
 };
 extern RolloutSnapshot rolloutSnapshot;

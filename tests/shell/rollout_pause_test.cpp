@@ -138,6 +138,7 @@ struct PausedPlay {
   bool promptShown = false;
   int16_t promptNumber = 0;
   int16_t messageAtTurn = 0;
+  CheckedArray<CheckedArray<DiceEntry, 1>, 1> framesAtTurn;
   CheckedArray<int16_t, 25> boardAtEnd;
 };
 PausedPlay* play = nullptr;
@@ -218,6 +219,7 @@ void scriptedPump() {
       if (position.currentPlayer != kPlayer0 || diceState.diceShowing == 0) return;
       p.countedAtPause = counted();
       p.messageAtTurn = messageLine.lastMessageRecord.currentNumber;
+      p.framesAtTurn = display.dieSlots;
       p.movedBeforeTurn = position.board != rolloutStats.rolloutStartBoard;
       p.differenceAtTurn = testing::differenceFromAFreshRedraw();
       if (p.returnWhilePaused) {
@@ -332,10 +334,19 @@ TEST_F(PausedRollout, ReturnWhilePausedEndsAtOnceWithoutTheUnfinishedGame) {
 TEST_F(PausedRollout, ARolloutWithTheDiceInHandLeavesNoClickForThePausedTurn) {
   testing::setPosition("1:3 2:3 3:3 4:3 5:3 20:-3 21:-3 22:-3 23:-3 24:-3 | dice 6 5 | side 0");
   diceState.diceShowing = -1;
+  display.dieSlots[0][0].value = 6;
+  display.dieSlots[0][1].value = 5;
+  display.dieSlots[1][0].value = 4;
+  display.dieSlots[1][1].value = 1;
+  hook::setDiceDisplayFlags(-1);
+  const auto frames = display.dieSlots;
   play_.returnWhilePaused = true;
   play_.stopAfterGames = 1;
   runRollout("500");
   const PausedPlay& p = play_;
+  for (int side = 0; side <= 1; ++side)
+    for (int place = 0; place <= 1; ++place)
+      EXPECT_EQ(p.framesAtTurn[side][place].value, frames[side][place].value) << "the frames show the roll in hand";
   EXPECT_EQ(p.step, 9);
   EXPECT_EQ(p.countedAtPause, 1);
   EXPECT_NE(p.messageAtTurn, kMovesToPlayMessage) << "nobody clicked the dice";
