@@ -36,6 +36,7 @@ namespace bg {
 namespace {
 
 constexpr int16_t kOpeningDiePlace = 1;  // the inner die place of each end
+constexpr int16_t kOuterDiePlace = 0;
 
 constexpr int16_t kHigherFirst = 3;
 constexpr int16_t kFixedOpeningPairs = 4;
@@ -112,6 +113,10 @@ void writeRollIntoRecord() {
     // One die per end in the opening, at the inner place: the one the frame shows then.
     display.dieSlots[kPlayer0][kOpeningDiePlace].value = diceState.dice[0].value;
     display.dieSlots[kPlayer1][kOpeningDiePlace].value = diceState.dice[1].value;
+    // The starter plays both dice as its roll: once its end shows whole, the outer place
+    // holds the other die, not one left from an earlier roll.
+    const int16_t otherSide = static_cast<int16_t>(1 - position.turnPlayer);
+    display.dieSlots[position.turnPlayer][kOuterDiePlace].value = diceState.dice[otherSide].value;
   }
   flow.movesLeft = flow.movesAllowed;
 }

@@ -4,6 +4,7 @@
 // The end of the turn: the unplayed dice. The end of a game: who wins what under the cube,
 // the Jacoby rule, resignations, matches and money.
 #include <deque>
+#include <set>
 
 #include "flow/flow_fixture.h"
 #include "flow/game_end.h"
@@ -12,6 +13,7 @@
 #include "rules/new_game.h"
 #include "rules/take_back.h"
 #include "state/cube_state.h"
+#include "state/display_services.h"
 #include "state/display_state.h"
 #include "state/flow_services.h"
 #include "state/player_records.h"
@@ -166,6 +168,32 @@ TEST_F(FlowTest, TurnTakenBackIsPlayedAgainWithTheSameRollCountedOnce) {
   const GameRecordEntry& again = record.gameRecord[countBefore + 1];
   EXPECT_EQ((std::vector<int>{again.side, again.die1, again.die2}), (std::vector<int>{roll.side, roll.die1, roll.die2}));
   EXPECT_EQ(counted(), before);
+}
+
+// The starter plays the opening roll as its own: once the frame shows its end whole again,
+// both places there hold that roll, never a die left from an earlier one.
+TEST_F(FlowTest, AfterTheOpeningTheStartersFrameEndShowsTheOpeningRoll) {
+  constexpr int16_t kOld = 6;  // no die of the rolls below
+  const struct {
+    int d0, d1;
+    int16_t starter;
+  } rows[] = {{5, 2, 0}, {2, 5, 1}, {4, 1, 0}, {3, 4, 1}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::to_string(r.d0) + "-" + std::to_string(r.d1));
+    flow.opponentMode = 1;
+    setStartingPosition();
+    position.openingPhase = -1;
+    for (auto& end : display.dieSlots) end = {{{{kOld, 0}, {kOld, 0}}}};
+    testing::scriptDice({r.d0, r.d1});
+    rollDiceStage();
+    ASSERT_EQ(position.turnPlayer, r.starter);
+    hook::setDiceDisplayFlags(-1);  // the opening shows one die per end, each side's own
+    EXPECT_EQ((std::vector<int>{display.dieSlots[0][1].value, display.dieSlots[1][1].value}), (std::vector<int>{r.d0, r.d1}));
+    position.openingPhase = 0;
+    hook::setDiceDisplayFlags(0);  // the roll played: every place shows
+    const auto& end = display.dieSlots[r.starter];
+    EXPECT_EQ((std::multiset<int>{end[0].value, end[1].value}), (std::multiset<int>{r.d0, r.d1}));
+  }
 }
 
 const GameRecordEntry& lastEntry() { return record.gameRecord[record.gameRecordCount]; }
