@@ -306,6 +306,8 @@ void finishGameAndContinue() {
     flow.crawfordRestrictions[1] = 0;
     hook::tournamentCommand();
     flow.tournamentGoing = 0;
+    // The match is over: its last game is not played on, a fresh one starts.
+    flow.continueGame = 0;
   }
   speech.speakNextMessage = -1;
   interaction.panelAnswer = -1;

@@ -24,7 +24,8 @@ void recordUnplayedDice();
 void announceGameResult();
 
 // After the end-of-game dialog: ends a won match, then starts a new game, or goes on with
-// the same game when the winner chose to play on after a dropped double or a resignation.
+// the same game when the winner chose to play on after a dropped double or a resignation
+// (not when that game won the match).
 void finishGameAndContinue();
 
 }  // namespace bg

@@ -97,6 +97,25 @@ TEST_P(QuitAtTheEnd, EndsTheLoopWithNoTurnPlayedOnTheFinishedBoard) {
 INSTANTIATE_TEST_SUITE_P(Rows, QuitAtTheEnd, ::testing::Values(QuitRow{"single", false}, QuitRow{"match", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The double that wins the match is dropped and the winner chooses to play on: the match
+// is over, so a fresh game starts instead of the old one going on with the scores cleared.
+TEST_F(MatchEndTest, PlayingOnAfterTheMatchIsWonStartsAFreshGame) {
+  flow.opponentMode = 1;
+  flow.tournamentPoints = 3;
+  tournamentCommand();
+  ASSERT_EQ(flow.tournamentGoing, 255);
+  flow.scores = {{{2, 0}}};
+  testing::setPosition("start | side 1");
+  position.openingPhase = 0;
+  cube.playerDeclined[1] = -1;
+  announceGameResult();
+  ASSERT_TRUE(flowLog.dialogs.back().ends_with(" and won the tournament!")) << flowLog.dialogs.back();
+  flow.continueGame = -1;  // the dialog's play-on button
+  finishGameAndContinue();
+  EXPECT_EQ((std::vector<int>{flow.tournamentGoing, flow.newGameRequested, position.gameContinued, cube.cubeValue}),
+            (std::vector<int>{0, -1, 0, 1}));
+}
+
 // ---- Seeded matches ----
 
 struct MatchRun {
