@@ -3,6 +3,7 @@
 #include "computer/cube_actions.h"
 #include "display/board_buttons.h"
 #include "display/board_ids.h"
+#include "display/board_overlay.h"
 #include "display/board_redraw.h"
 #include "state/board_state.h"
 #include "display/drag_feedback.h"
@@ -231,6 +232,18 @@ bool endPanelCloseWait() {
   interactionDisplay.boardInputEvent = kEventArrived;
   return true;
 }
+
+bool takeDownWaitingPanel() {
+  if (panelWait.panelCloseWait == 0) return false;
+  // Its saved background is of the board as it is now.
+  closeBoardOverlay();
+  // What runs until the wait ends waits as usual: its keys are not the panel's.
+  panelWait.panelCloseWait = 0;
+  return true;
+}
+
+// Set after the drawing: a wait that ran inside it would have taken the mark.
+void endTakenPanelWait() { interactionDisplay.boardInputEvent = kEventArrived; }
 
 void waitForBoardClick() {
   PanelWait& w = panelWait;

@@ -33,6 +33,10 @@ void waitForClickOrKey();
 void waitForPanelClose();
 // Ends the wait of such a panel; false when none waits.
 bool endPanelCloseWait();
+// Takes such a panel down before something draws the board anew under it; false when none
+// waits. Its wait ends at endTakenPanelWait, once that drawing is done.
+bool takeDownWaitingPanel();
+void endTakenPanelWait();
 // The answer in interaction.panelAnswer: -1 Yes, 0 No (also when the wait was aborted),
 // 1 the middle area.
 void waitForBoardClick();

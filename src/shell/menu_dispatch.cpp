@@ -101,6 +101,43 @@ void showSoundDialog() {
   if (display.firstBoardBuild != -1) soundDialog();
 }
 
+// The Settings items that draw the whole board anew.
+constexpr int16_t kBoardRedrawingItems[] = {kDisplaySettingsItem, kPlayDirectionItem, kSwapColoursItem,
+                                            kFlipBoardItem, kFitWindowItem, kRedrawBoardItem};
+
+bool redrawsTheBoard(int16_t item) {
+  for (const int16_t i : kBoardRedrawingItems)
+    if (i == item) return true;
+  return false;
+}
+
+void runSettingsItem(int16_t item) {
+  switch (item) {
+    case kSelectOneOnlyItem: toggleSelectOneOnly(); break;
+    case kVoiceItem: applyVoiceChoice(); break;
+    case kComputerOnlySettingItem: toggleInputDice(); break;
+    case kAutomaticRollsItem: toggleAutomaticRolls(); break;
+    case kAutoPassItem: toggleAutoPass(); break;
+    case kEasyMovesItem: easyMovesCommand(); break;
+    case kPlayDirectionItem: togglePlayDirection(); break;
+    case kSwapColoursItem: swapPlayerColours(); break;
+    case kFlipBoardItem:
+      if (!searchRefusal()) flipBoard();
+      break;
+    case kSetupCurrentItem: setUpPosition(); break;
+    case kSetupEmptyItem: startPositionSetup(); break;
+    case kFitWindowItem: resizeBoardWindow(); break;
+    case kFastPlayItem: toggleFastPlay(); break;
+    case kSoundDialogItem: showSoundDialog(); break;
+    case kDisplaySettingsItem: buildDisplaySettingsDialog(); break;
+    case kSpeakDiceItem: speakDiceDialog(); break;
+    case kAutomaticMovesItem: automaticMovesDialog(); break;
+    case kClickAfterMoveItem: clickAfterMoveDialog(); break;
+    case kRedrawBoardItem: redrawBoardWindow(); break;
+    default: break;
+  }
+}
+
 void printMenuCommand(int16_t item) {
   if (item == kPrintHelpTextItem && appEvents.helpTextShowing != 0) printHelpWindow();
 }
@@ -206,30 +243,12 @@ void helpMenuCommand(int16_t item) { shellSettings.helpTopicCode = item; }
 void settingsMenuCommand(int16_t item) {
   shellSettings.helpTopicCode = item;
   if (busyRefusal()) return;
-  switch (item) {
-    case kSelectOneOnlyItem: toggleSelectOneOnly(); break;
-    case kVoiceItem: applyVoiceChoice(); break;
-    case kComputerOnlySettingItem: toggleInputDice(); break;
-    case kAutomaticRollsItem: toggleAutomaticRolls(); break;
-    case kAutoPassItem: toggleAutoPass(); break;
-    case kEasyMovesItem: easyMovesCommand(); break;
-    case kPlayDirectionItem: togglePlayDirection(); break;
-    case kSwapColoursItem: swapPlayerColours(); break;
-    case kFlipBoardItem:
-      if (!searchRefusal()) flipBoard();
-      break;
-    case kSetupCurrentItem: setUpPosition(); break;
-    case kSetupEmptyItem: startPositionSetup(); break;
-    case kFitWindowItem: resizeBoardWindow(); break;
-    case kFastPlayItem: toggleFastPlay(); break;
-    case kSoundDialogItem: showSoundDialog(); break;
-    case kDisplaySettingsItem: buildDisplaySettingsDialog(); break;
-    case kSpeakDiceItem: speakDiceDialog(); break;
-    case kAutomaticMovesItem: automaticMovesDialog(); break;
-    case kClickAfterMoveItem: clickAfterMoveDialog(); break;
-    case kRedrawBoardItem: redrawBoardWindow(); break;
-    default: break;
-  }
+  // A board panel waiting for its closing click comes down first: the board drawn anew
+  // under it would leave the panel's saved background stale, or the wait going on with
+  // no panel shown. Its wait ends once the item is done.
+  const bool panelTaken = redrawsTheBoard(item) && takeDownWaitingPanel();
+  runSettingsItem(item);
+  if (panelTaken) endTakenPanelWait();
 }
 
 void optionsMenuCommand(int16_t item) {

@@ -1,7 +1,8 @@
 // The board panels that any click or key takes down (the pip count, the race estimate and
 // the move list), in the started program with real key events: a key under a panel only
 // takes it down, the help key asks for help and leaves it up, and the Commands items that
-// act on the board directly (the dice, the cube, who is ahead) only take it down too.
+// act on the board directly (the dice, the cube, who is ahead) only take it down too, while
+// the Settings items that draw the board anew take it down first and then act.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,8 +17,10 @@
 #include "interaction/interaction_install.h"
 #include "state/board_command_services.h"
 #include "state/cube_state.h"
+#include "state/display_settings.h"
 #include "state/game_record_state.h"
 #include "state/menu_numbers.h"
+#include "state/shell_services.h"
 #include "started_program.h"
 #include "support/scripted_board.h"
 
@@ -161,6 +164,52 @@ TEST_F(BoardPanelKeys, TheDiceCubeAndVerdictItemsOnlyTakeAPanelDown) {
   personOnRoll(false);
   choose(kComputerMenu, kWhoIsAheadItem);
   EXPECT_EQ(flow.whoIsAheadUses[0] + flow.whoIsAheadUses[1], 1);
+}
+
+// Drawn anew under a waiting panel the board would come back with the panel's stale
+// background when the panel goes, or with no panel while its wait went on: the item takes
+// the panel down, acts, and the wait is over without a click.
+TEST_F(BoardPanelKeys, TheSettingsItemsThatRedrawTheBoardTakeAPanelDownAndAct) {
+  struct Item {
+    int16_t item;
+    const char* name;
+    std::function<int()> seen;  // what the item changes (nothing for the plain redraws)
+  };
+  const std::vector<Item> items = {
+      {kPlayDirectionItem, "play direction", [] { return int{displaySettings.playDirection}; }},
+      {kSwapColoursItem, "swap colours", [] { return int{display.playerColors[0]}; }},
+      {kFlipBoardItem, "flip board", [] { return int{flow.abortTurn}; }},  // the start looks the same flipped
+      {kRedrawBoardItem, "redraw board", [] { return 0; }},
+      {kFitWindowItem, "fit window", [] { return 0; }},
+  };
+  for (const Item& it : items) {
+    for (const Panel& p : kPanels) {
+      const std::string what = std::string(p.name) + " under " + it.name;
+      personOnRoll(p.diceShowing);
+      flow.abortTurn = 0;
+      const int before = it.seen();
+      const int16_t item = it.item;
+      const int looks = showPanel(p, [item] { choose(kSettingsMenu, item); });
+      EXPECT_EQ(looks, 1) << what << ": the wait went on after the item";
+      if (it.item != kRedrawBoardItem && it.item != kFitWindowItem) {
+        EXPECT_NE(it.seen(), before) << what << ": no change";
+      }
+      EXPECT_EQ(display.overlayActive, 0) << what;
+      EXPECT_EQ(panelWait.panelCloseWait, 0) << what;
+      // The flip leaves the turn to the game loop, which draws the side to move again.
+      if (flow.abortTurn == 0) testing::expectLikeAFreshRedraw(what);
+    }
+  }
+  // Display Settings draws the board anew at Done: the panel is down while its window is up.
+  for (const Panel& p : kPanels) {
+    personOnRoll(p.diceShowing);
+    EXPECT_EQ(showPanel(p, [] { choose(kSettingsMenu, kDisplaySettingsItem); }), 1) << p.name;
+    EXPECT_TRUE(windowExists(kDisplaySettingsWindow)) << p.name;
+    EXPECT_EQ(display.overlayActive, 0) << p.name;
+    testing::typeKey(kDisplaySettingsWindow, Qt::Key_Escape);
+    EXPECT_TRUE(testing::pumpUntil([] { return !windowExists(kDisplaySettingsWindow); }, 5)) << p.name;
+    testing::expectLikeAFreshRedraw(p.name);
+  }
 }
 
 }  // namespace
