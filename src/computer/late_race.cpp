@@ -202,7 +202,9 @@ int16_t evaluateWhoIsAhead() {
 
   tellWhoIsAhead(result, side);
 
-  boardRequests.requestCommandW = -1;
+  // The verdict answers the request. Left set (the menu item and the key come by no board
+  // command run to clear it), the next stray key would end a click wait like a click.
+  boardRequests.requestCommandW = 0;
   cube.doublePending = savedPending;
   analyseFor(savedPlayer);
   interaction.clickedPoint = kNoClickYet;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../display/board_fixture.h"
@@ -16,6 +17,7 @@
 #include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
 #include "state/board_command_services.h"
+#include "state/board_requests.h"
 #include "state/cube_state.h"
 #include "state/display_settings.h"
 #include "state/game_record_state.h"
@@ -209,6 +211,33 @@ TEST_F(BoardPanelKeys, TheSettingsItemsThatRedrawTheBoardTakeAPanelDownAndAct) {
     testing::typeKey(kDisplaySettingsWindow, Qt::Key_Escape);
     EXPECT_TRUE(testing::pumpUntil([] { return !windowExists(kDisplaySettingsWindow); }, 5)) << p.name;
     testing::expectLikeAFreshRedraw(p.name);
+  }
+}
+
+// The verdict answers its request: one left set would make the next stray key end a click
+// wait (the roll wait then ends the turn) as if the board had been clicked.
+TEST_F(BoardPanelKeys, TheVerdictLeavesNoRequestBehind) {
+  const std::vector<std::pair<const char*, std::function<void()>>> roads = {
+      {"the Commands item", [] { choose(kComputerMenu, kWhoIsAheadItem); }},
+      {"the key", [] { testing::typeText(1, "w"), FBHandleEvents(); }},
+  };
+  for (const auto& [name, verdict] : roads) {
+    personOnRoll(false);
+    verdict();
+    EXPECT_EQ(flow.whoIsAheadUses[0] + flow.whoIsAheadUses[1], 1) << name;
+    EXPECT_EQ(boardRequests.requestCommandW, 0) << name;
+    int looks = 0;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning != -1) return;
+      if (++looks == 1) {
+        script_.then([] { testing::typeText(1, "z"), FBHandleEvents(); });
+        return;
+      }
+      script_.click({static_cast<int16_t>(layout.fieldLeft + 10), static_cast<int16_t>(layout.fieldTop + 10)});
+    };
+    waitForClickOrKey();
+    script_.planner = nullptr;
+    EXPECT_EQ(looks, 2) << name << ": a stray key ended the wait";
   }
 }
 
