@@ -11,6 +11,14 @@
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
 
 int main(int argc, char** argv) {
+  // Each test process gets a home of its own: the tests save preferences and games, which must
+  // never reach the user's folders nor meet those of a test program running beside this one.
+  const QString home = QDir::temp().filePath(QStringLiteral("bg-test-home-%1").arg(getpid()));
+  QDir(home).removeRecursively();
+  QDir().mkpath(home);
+  qputenv("HOME", home.toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/config")).toLocal8Bit());
+  qputenv("XDG_DATA_HOME", (home + QStringLiteral("/data")).toLocal8Bit());
   QByteArray platform = qgetenv("QT_QPA_PLATFORM");
   if (platform.isEmpty() || platform == "offscreen") {
     const QString config = QDir::temp().filePath(QStringLiteral("bg-test-screen-%1.json").arg(getpid()));
@@ -30,5 +38,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int status = RUN_ALL_TESTS();
   QFile::remove(QDir::temp().filePath(QStringLiteral("bg-test-screen-%1.json").arg(getpid())));
+  QDir(home).removeRecursively();
   return status;
 }

@@ -29,7 +29,8 @@ class Files : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("bg_files_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("bg_files_" + std::to_string(::getpid()) + "_" +
+            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     gReported.clear();
