@@ -73,6 +73,10 @@ void handTurnToNextSide() {
   flow.abortTurn = kLeaveTurn;
 }
 
+// A board the rollout does not show is not put on the screen at every move: each flush is
+// a full repaint, which would cost more than the game.
+void holdHiddenBoardFlushes() { holdWindowFlushes(kBoardWindow, rolloutHidesBoard()); }
+
 void takeSnapshot() {
   RolloutSnapshot& s = rolloutSnapshot;
   s.soundOn = settings.soundOptions.soundOn;
@@ -274,6 +278,7 @@ void startRollout() {
     record.gameRecord[record.gameRecordCount + 1].side = kEmptyEntrySide;
   }
   handTurnToNextSide();
+  holdHiddenBoardFlushes();
   rolloutStats.startTime = microseconds();
 }
 
@@ -390,10 +395,12 @@ void restoreSettingsAfterRollout() {
   cube.doublePending = 0;
   rollout.rolloutRunning = 0;
   rollout.noPause = 0;
+  holdHiddenBoardFlushes();
 }
 
 void toggleRolloutStartStop() {
   rollout.noPause = static_cast<int16_t>(rollout.noPause == 0 ? -1 : 0);
+  holdHiddenBoardFlushes();
   if (rollout.noPause == 0) {
     showRolloutPaused();
     setBothPlayerKinds(rolloutSnapshot.playerKinds[0], rolloutSnapshot.playerKinds[1]);

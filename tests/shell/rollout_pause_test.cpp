@@ -138,6 +138,8 @@ struct PausedPlay {
   bool promptShown = false;
   int16_t promptNumber = 0;
   int16_t messageAtTurn = 0;
+  int boardFlushesAtTurn = -1;
+  int boardFlushesWhileRunning = -1;
   CheckedArray<CheckedArray<DiceEntry, 1>, 1> framesAtTurn;
   CheckedArray<int16_t, 25> boardAtEnd;
 };
@@ -170,7 +172,23 @@ void leaveTheLoop() {
 }
 
 // The user presses Stop after a few games, at the pump the statistics make.
+// The paints one flush of the board gives.
+int paintsOfAFlush() {
+  struct Counter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject* /*watched*/, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++paints;
+      return false;
+    }
+  } counter;
+  contentWidget(1)->installEventFilter(&counter);
+  flushWindow(1);
+  contentWidget(1)->removeEventFilter(&counter);
+  return counter.paints;
+}
+
 void updateThenMaybeStop() {
+  if (play->boardFlushesWhileRunning < 0) play->boardFlushesWhileRunning = paintsOfAFlush();
   if (!play->stopped && counted() + 1 == play->stopAfterGames) {
     play->stopped = true;
     QTest::mouseClick(controlWidget(kRolloutResultsWindow, kStartStopButton), Qt::LeftButton);
@@ -220,6 +238,7 @@ void scriptedPump() {
       p.countedAtPause = counted();
       p.messageAtTurn = messageLine.lastMessageRecord.currentNumber;
       p.framesAtTurn = display.dieSlots;
+      p.boardFlushesAtTurn = paintsOfAFlush();
       p.movedBeforeTurn = position.board != rolloutStats.rolloutStartBoard;
       p.differenceAtTurn = testing::differenceFromAFreshRedraw();
       if (p.returnWhilePaused) {
@@ -299,6 +318,8 @@ TEST_F(PausedRollout, SideZerosTurnShowsTheBoardAndPromptsAndStartGoesOn) {
       << "the paused board and roll are drawn: " << p.differenceAtTurn.x() << "," << p.differenceAtTurn.y();
   EXPECT_TRUE(p.promptShown);
   EXPECT_EQ(p.promptNumber, kNoCheckerThereMessage);
+  EXPECT_EQ(p.boardFlushesWhileRunning, 0) << "the hidden board is not put on the screen";
+  EXPECT_EQ(p.boardFlushesAtTurn, 1) << "the paused board is";
   EXPECT_EQ(p.step, 2);
   // Start went on: every game wanted was played, the paused one too.
   EXPECT_EQ(counted(), 6);

@@ -41,6 +41,7 @@ struct WindowRec {
   int barHeight = 0;
   QBrush background{Qt::white};  // fills area the window gains, until the program paints it
   int16_t keptAbove = 0;  // the window this one stays above, 0 when none
+  bool flushesHeld = false;
 };
 
 // The port at a new size: what was drawn stays, the gained area shows the background,
@@ -438,14 +439,18 @@ void invalidateWindow(int16_t n) {
 
 void flushWindow(int16_t n) {
   WindowRec* rec = findWindow(n);
-  if (rec != nullptr && rec->widget->isVisible()) rec->widget->repaint();
+  if (rec != nullptr && rec->widget->isVisible() && !rec->flushesHeld) rec->widget->repaint();
 }
 
 void flushWindowRect(int16_t n, const Rect& r) {
   WindowRec* rec = findWindow(n);
-  if (rec == nullptr || !rec->widget->isVisible()) return;
+  if (rec == nullptr || !rec->widget->isVisible() || rec->flushesHeld) return;
   const QPoint o = rec->port.origin - QPoint(0, rec->barHeight);
   rec->widget->repaint(QRect(r.left - o.x(), r.top - o.y(), r.width(), r.height()));
+}
+
+void holdWindowFlushes(int16_t n, bool held) {
+  if (WindowRec* rec = findWindow(n)) rec->flushesHeld = held;
 }
 
 void setWindowWrap(int16_t /*n*/, int16_t /*mode*/) {}

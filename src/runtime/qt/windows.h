@@ -64,6 +64,9 @@ void invalidateWindow(int16_t n);
 // Puts the drawing on the screen now, without running the event loop.
 void flushWindow(int16_t n);
 void flushWindowRect(int16_t n, const Rect& r);
+// While held, flushes of window n put nothing on the screen (its port still takes the
+// drawing, and the window paints from it when asked): for a window nobody watches change.
+void holdWindowFlushes(int16_t n, bool held);
 // Line wrapping of text printed to the window; kept for its call sites.
 void setWindowWrap(int16_t n, int16_t mode);
 

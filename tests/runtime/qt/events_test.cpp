@@ -322,5 +322,33 @@ TEST_F(PumpTest, WindowGeometryAndFrontOrder) {
   EXPECT_EQ(windowContentRect(2), makeRect(200, 220, 300, 320));
 }
 
+// Counts the paints a widget gets.
+struct PaintCounter : QObject {
+  int paints = 0;
+  bool eventFilter(QObject* /*watched*/, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+TEST_F(PumpTest, HeldFlushesPaintNothingAndReleasedOnesPaintAgain) {
+  openBoard();
+  FBHandleEvents();
+  PaintCounter counter;
+  contentWidget(1)->installEventFilter(&counter);
+  struct Row {
+    bool held;
+    int paints;
+  };
+  for (const Row& r : {Row{false, 2}, Row{true, 0}, Row{false, 2}}) {
+    holdWindowFlushes(1, r.held);
+    counter.paints = 0;
+    flushWindow(1);
+    flushWindowRect(1, makeRect(0, 0, 10, 10));
+    EXPECT_EQ(counter.paints, r.paints) << r.held;
+  }
+  contentWidget(1)->removeEventFilter(&counter);
+}
+
 }  // namespace
 }  // namespace bg
