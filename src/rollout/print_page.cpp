@@ -1,5 +1,6 @@
 #include "rollout/print_page.h"
 
+#include <algorithm>
 #include <string>
 
 #include "runtime/core/clock.h"
@@ -31,6 +32,57 @@ void startPrintPage(int16_t firstLine) {
 
 // The small allowance keeps 45.3 x 10 at 453 after the binary fraction.
 int columnX(double units, int offset) { return static_cast<int>(units * printPage.printCharWidth + 1e-6) + offset; }
+
+int widthLeftFrom(int x) { return printPageRect().width() - x; }
+
+namespace {
+
+bool fits(std::string_view text, int width) { return printStringWidth(text) <= width; }
+
+// The longest head of a word that fits, cut between characters and never empty.
+size_t headThatFits(std::string_view word, int width) {
+  size_t cut = 0;
+  for (size_t next = 1; next <= word.size(); ++next) {
+    // A UTF-8 continuation byte is inside a character.
+    if (next < word.size() && (static_cast<unsigned char>(word[next]) & 0xC0) == 0x80) continue;
+    if (!fits(word.substr(0, next), width)) break;
+    cut = next;
+  }
+  if (cut > 0) return cut;
+  size_t one = 1;
+  while (one < word.size() && (static_cast<unsigned char>(word[one]) & 0xC0) == 0x80) ++one;
+  return one;
+}
+
+}  // namespace
+
+// By hand rather than with a text layout: the lines must break where the printer's own
+// widths, the ones the pages are drawn with, say they are full.
+std::vector<std::string> wrapToWidth(std::string_view text, int width) {
+  if (fits(text, width)) return {std::string(text)};
+  std::vector<std::string> lines;
+  std::string line;
+  size_t at = 0;
+  while (at <= text.size()) {
+    const size_t end = std::min(text.find(' ', at), text.size());
+    std::string word(text.substr(at, end - at));
+    at = end + 1;
+    const std::string longer = line.empty() ? word : line + " " + word;
+    if (fits(longer, width)) {
+      line = longer;
+      continue;
+    }
+    if (!line.empty()) lines.push_back(line);
+    while (!fits(word, width)) {
+      const size_t cut = headThatFits(word, width);
+      lines.push_back(word.substr(0, cut));
+      word.erase(0, cut);
+    }
+    line = word;
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
 
 int lineY() { return printPage.printLine * printPage.printLineHeight; }
 

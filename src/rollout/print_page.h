@@ -3,7 +3,9 @@
 // column unit, the page number and the date of the job. Every text stands at an explicit
 // position: y = line x line height, x a multiple of the column unit plus a small offset.
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/core/pstring.h"
 
@@ -32,6 +34,12 @@ void startPrintPage(int16_t firstLine);
 // x in points of n column units plus offset; fractional units are cut to whole points.
 int columnX(double units, int offset = 0);
 int lineY();
+// The width in points from x to the right edge of the printable area.
+int widthLeftFrom(int x);
+// The text in lines no wider than `width` points in the current style: broken at blanks,
+// a word wider than a whole line broken where the line is full. A text that fits is its
+// one line, unchanged.
+std::vector<std::string> wrapToWidth(std::string_view text, int width);
 // Moves the pen to (x, the current line) and prints the text / the integer there.
 void printAt(int x, std::string_view text);
 void printIntegerAt(int x, int64_t value);

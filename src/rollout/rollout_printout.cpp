@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "rollout/print_page.h"
 #include "rollout/rollout_picture.h"
@@ -84,8 +85,14 @@ int16_t linesAfter(ReportBlock block) {
 }
 
 void printTextBlocks() {
+  const int x = at(kTextColumn);
   for (const ReportText& t : rolloutReportTexts(printPage.printDateText.view())) {
-    printAt(at(kTextColumn), t.text);
+    // A long description goes on over as many lines as it needs, all on the page.
+    const std::vector<std::string> lines = wrapToWidth(t.text, widthLeftFrom(x));
+    for (size_t n = 0; n < lines.size(); ++n) {
+      if (n > 0) advanceLines(1);
+      printAt(x, lines[n]);
+    }
     advanceLines(linesAfter(t.block));
   }
 }

@@ -2,6 +2,7 @@
 // lands, the too-few-games page, the long report on two pages, its footer and a cancel.
 #include <algorithm>
 #include <cctype>
+#include <string>
 #include <vector>
 
 #include "computer/personalities.h"
@@ -381,6 +382,70 @@ TEST_F(RolloutPrintout, ALongReportGoesOnToASecondPage) {
     EXPECT_EQ(lineOf(*rule, kFooterSize), r.countsLine + 3);
     EXPECT_EQ(footerPageNumber(t, 2, r.countsLine + 4), "2");
   }
+}
+
+// A description longer than the page is wide goes on over further lines, its words whole
+// and a word longer than a line broken; all below moves down by the lines it added.
+TEST_F(RolloutPrintout, ALongDescriptionIsWrappedOnThePageAndPushesTheRestDown) {
+  std::string words;
+  for (int i = 0; i < 22; ++i) words += "word" + std::to_string(i) + " ";
+  const std::string longWord(90, 'x');
+  const std::string description = words + longWord;
+  ASSERT_LE(description.size(), 255u);
+  rolloutSettings.description = "Back game";
+  const PdfText shortOne = print();
+  ASSERT_TRUE(shortOne.read);
+  const int warning = lineOfFirst(shortOne, "Not"), counts = lineOfFirst(shortOne, "MinMaxStart:"),
+            heads = lineOfFirst(shortOne, "Computer/Top"), games = lineOfFirst(shortOne, "Gammons");
+
+  rolloutSettings.description = Str255(description);
+  const PdfText t = print();
+  ASSERT_TRUE(t.read);
+  for (const PdfWord& w : t.words) EXPECT_LE(w.xMax, page.right + 0.5) << w.text << " runs past the page";
+  // The description's lines: from 9 down to the one before the empty line.
+  const int last = lineOfFirst(t, "Not") - 2;
+  const int added = last - 9;
+  EXPECT_GE(added, 2) << "the long word alone needs a line and more";
+  std::string printedText;
+  for (int line = 9; line <= last; ++line) {
+    const auto onLine = wordsOnLine(t, 1, line);
+    EXPECT_FALSE(onLine.empty()) << line;
+    for (const PdfWord& w : onLine) printedText += w.text;
+  }
+  std::string unspaced = description;
+  std::erase(unspaced, ' ');
+  EXPECT_EQ(printedText, unspaced);
+  for (int i = 0; i < 22; ++i) EXPECT_TRUE(t.find("word" + std::to_string(i)).has_value()) << i << " is not whole";
+  EXPECT_FALSE(t.find(longWord).has_value());
+  EXPECT_EQ(lineOfFirst(t, "Not"), warning + added);
+  EXPECT_EQ(lineOfFirst(t, "MinMaxStart:"), counts + added);
+  EXPECT_EQ(lineOfFirst(t, "Computer/Top"), heads + added);
+  EXPECT_EQ(lineOfFirst(t, "Gammons"), games + added);
+}
+
+// The report whose picture just fits on page 1 under a short description: the lines a long
+// one adds send the picture whole to page 2.
+TEST_F(RolloutPrintout, ALongDescriptionStillBreaksThePageBeforeThePicture) {
+  fiftyGames();
+  std::string description;
+  for (int i = 0; i < 30; ++i) description += "word" + std::to_string(i) + " ";
+  rolloutSettings.description = Str255(description);
+  CheckedArray<int16_t, 25>& b = rolloutStats.rolloutStartBoard;
+  b[25 - 13] = -15;
+  b[25 - 12] = 6;
+  const PdfText t = print();
+  ASSERT_TRUE(t.read);
+  ASSERT_EQ(t.pages, 2);
+  EXPECT_GT(lineOfFirst(t, "word29"), 9);
+  for (const PdfWord& w : t.onPage(1)) {
+    if (w.text == kFooterRule) {
+      EXPECT_EQ(lineOf(w, kFooterSize), 63);
+    } else if (lineOf(w, kFooterSize) != 64) {
+      EXPECT_LE(lineOf(w, kBodySize), 62) << w.text;
+    }
+  }
+  EXPECT_EQ(footerPageNumber(t, 1, 64), "1");
+  EXPECT_EQ(pictureTopLine(t, 2), 9);
 }
 
 TEST_F(RolloutPrintout, TheFooterStartsAfreshAfterAnotherPrintout) {
