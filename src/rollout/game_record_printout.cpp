@@ -74,9 +74,13 @@ std::vector<AidLine> aidLines() {
   return lines;
 }
 
+// A line too long for the page (long names) goes on over as many lines as it needs.
 void printHeaderLine(std::string_view text) {
-  printAt(columnX(5, -2), text);
-  ++printPage.printLine;
+  const int x = columnX(5, -2);
+  for (const std::string& line : wrapToWidth(text, widthLeftFrom(x))) {
+    printAt(x, line);
+    ++printPage.printLine;
+  }
 }
 
 void printHeaderLines() {
@@ -92,14 +96,9 @@ void printHeaderLines() {
     if (cube.crawfordRule == kByteFlagOn) printString("Crawford Rule");
     ++printPage.printLine;
   }
-  printAt(columnX(5, -2), "Scores:");
-  printString(" ");
-  printString(sideName(0));
-  printInteger(flow.scores[0]);
-  printString(" - ");
-  printString(sideName(1));
-  printInteger(flow.scores[1]);
-  ++printPage.printLine;
+  // The scores' numbers keep their own leading blank, as PRINT gives them.
+  printHeaderLine("Scores: " + std::string(sideName(0)) + strS(flow.scores[0]) + " - " + std::string(sideName(1)) +
+                  strS(flow.scores[1]));
   printHeaderLine(gameResultText());
 }
 
@@ -120,17 +119,28 @@ void nextEntryLine() {
   if (printPage.printLine >= kPrintLinesPerPage) breakPage();
 }
 
-void printCubeColumns(const GameRecordEntry& doubling) {
+std::vector<std::string> linesOfName(int16_t side, int x) { return wrapToWidth(sideName(side), widthLeftFrom(x)); }
+
+// The first line of a text too long for the page where it begins; the rest is returned.
+std::vector<std::string> printFirstLine(int x, std::vector<std::string> lines) {
+  if (lines.empty()) return lines;
+  printAt(x, lines.front());
+  lines.erase(lines.begin());
+  return lines;
+}
+
+// The lines of the doubling columns; the rest of a long owner's name is returned.
+std::vector<std::string> printCubeColumns(const GameRecordEntry& doubling) {
   printAt(columnX(29, 4), "Yes");
   printIntegerAt(columnX(34), doubling.cubeValue);
   if ((doubling.flags & kFlagBeavered) != 0) printAt(columnX(47), "Yes");
-  if (isPlayerSide(doubling.cubeOwner)) {
-    printAt(columnX(38), sideName(doubling.cubeOwner));
-  } else if (doubling.cubeOwner == kCentredCube) {
+  if (isPlayerSide(doubling.cubeOwner)) return printFirstLine(columnX(38), linesOfName(doubling.cubeOwner, columnX(38)));
+  if (doubling.cubeOwner == kCentredCube) {
     printAt(columnX(38), "  ");
   } else {
     printIntegerAt(columnX(38), doubling.cubeOwner);
   }
+  return {};
 }
 
 void printPartMove(int16_t i, bool firstLine) {
@@ -142,10 +152,14 @@ void printPartMove(int16_t i, bool firstLine) {
   };
   for (const auto& [flag, text] : kFlagLines) {
     if ((e.flags & flag) == 0) continue;
-    printAt(columnX(5), std::string(isPlayerSide(e.side) ? sideName(e.side) : std::string_view()) + std::string(text));
-    nextEntryLine();
+    const std::string line = std::string(isPlayerSide(e.side) ? sideName(e.side) : std::string_view()) + std::string(text);
+    for (const std::string& part : wrapToWidth(line, widthLeftFrom(columnX(5)))) {
+      printAt(columnX(5), part);
+      nextEntryLine();
+    }
   }
-  if (isPlayerSide(e.side)) printAt(columnX(5), sideName(e.side));
+  std::vector<std::string> nameRest;
+  if (isPlayerSide(e.side)) nameRest = printFirstLine(columnX(5), linesOfName(e.side, columnX(5)));
   printIntegerAt(columnX(11), e.distance);
   const bool unplayable = e.fromPoint == 0 && e.toPoint == 0;
   if (e.fromPoint >= 1 && e.fromPoint <= kHighestPoint) {
@@ -163,7 +177,14 @@ void printPartMove(int16_t i, bool firstLine) {
   if ((e.flags & kFlagHit) != 0) printAt(columnX(23, 4), "Yes");
   // A double shows on the line after the entry that carries it.
   const GameRecordEntry& before = record.gameRecord[i - 1];
-  if (!firstLine && (before.flags & kFlagDoubleRecorded) != 0) printCubeColumns(before);
+  std::vector<std::string> ownerRest;
+  if (!firstLine && (before.flags & kFlagDoubleRecorded) != 0) ownerRest = printCubeColumns(before);
+  // Names too long for the page go on in their columns on the lines after.
+  for (size_t n = 0; n < std::max(nameRest.size(), ownerRest.size()); ++n) {
+    nextEntryLine();
+    if (n < nameRest.size()) printAt(columnX(5), nameRest[n]);
+    if (n < ownerRest.size()) printAt(columnX(38), ownerRest[n]);
+  }
 }
 
 void printEntries() {
@@ -255,7 +276,11 @@ void printGameRecord() {
   printMoveTableHeader();
   printPage.printLine = static_cast<int16_t>(printPage.printLine + 2);
   printEntries();
-  printAt(columnX(5), gameResultText());
+  const std::vector<std::string> result = wrapToWidth(gameResultText(), widthLeftFrom(columnX(5)));
+  for (size_t n = 0; n < result.size(); ++n) {
+    if (n > 0) nextEntryLine();
+    printAt(columnX(5), result[n]);
+  }
   ++printPage.printLine;
   // Every page ends in its footer, the last one too, at the foot of the page.
   if (printPage.printLine <= kPrintLinesPerPage) printPage.printLine = kPrintLinesPerPage;

@@ -1,6 +1,8 @@
 // The printed game record read back from the PDF: header lines, result, aids, entry
 // columns, the double's columns, page breaks with their footers, and a cancelled job.
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "rollout/game_record_printout.h"
 #include "runtime/core/clock.h"
@@ -172,6 +174,89 @@ TEST_F(GameRecordPrintout, ResultTexts) {
   shell.playerNames[0] = Str100(std::string(100, 'x'));
   record.gameRecord[3].fromPoint = 0;
   EXPECT_LE(gameResultText().size(), 201u);
+}
+
+// Names as long as they may be: the scores line and both result lines stay on the page,
+// wrapped between words or inside a name with no blank, and the headings move down.
+TEST_F(GameRecordPrintout, LongNamesAreWrappedOnThePage) {
+  GameRecordEntry end;
+  end.side = kGameEndEntrySide;
+  end.fromPoint = 0;
+  end.toPoint = 4;
+  end.die1 = 2;
+  end.moveNumber = -1;
+  record.gameRecord[1] = end;
+  record.gameRecordCount = 1;
+  const PdfText shortNames = print();
+  ASSERT_TRUE(shortNames.read);
+  const int headings = lineOf(*shortNames.find("Player"), kHeaderSize);
+
+  std::string words;
+  for (int i = 0; words.size() < 94; ++i) words += "name" + std::to_string(i) + " ";
+  shell.playerNames[0] = Str100(words.substr(0, 99) + "z");
+  shell.playerNames[1] = Str100(std::string(100, 'y'));
+  const PdfText t = print();
+  ASSERT_TRUE(t.read);
+  EXPECT_EQ(t.pages, 1);
+  for (const PdfWord& w : t.words) EXPECT_LE(w.xMax, page.right + 0.5) << w.text << " runs past the page";
+  for (int i = 0; i < 10; ++i) EXPECT_TRUE(t.find("name" + std::to_string(i)).has_value()) << i << " is not whole";
+  // Both names on the scores line and the winner's in the result: a line and more each.
+  const int scores = lineOf(*t.find("Scores:"), kHeaderSize);
+  const int player = lineOf(*t.find("Player"), kHeaderSize);
+  EXPECT_GE(player - headings, 3);
+  std::string header;
+  for (int line = scores; line < player - 1; ++line) {
+    std::vector<PdfWord> onLine;
+    for (const PdfWord& w : t.onPage(1))
+      if (lineOf(w, kHeaderSize) == line) onLine.push_back(w);
+    std::sort(onLine.begin(), onLine.end(), [](const PdfWord& a, const PdfWord& b) { return a.xMin < b.xMin; });
+    for (const PdfWord& w : onLine) header += w.text;
+  }
+  std::string expected = "Scores: " + shell.playerNames[0].str() + " 0 - " + shell.playerNames[1].str() + " 0" +
+                         gameResultText();
+  std::erase(expected, ' ');
+  EXPECT_EQ(header, expected);
+  // The result after the entries keeps its words too.
+  EXPECT_EQ(t.all("Declined").size(), 2u);
+  EXPECT_EQ(footerPageNumber(t, 1, kFooterLine), "1");
+}
+
+// In the entries too: a long name, a flag line with it and a long cube owner go on in their
+// columns on the lines after, and the next entry comes below them.
+TEST_F(GameRecordPrintout, LongNamesInTheEntriesStayOnThePage) {
+  cube.cubeUsed = -1;
+  auto entries = [this] {
+    entry(1, 0, 24, 21, 3, kFlagDoubleRecorded | kFlagDiceByHand);
+    record.gameRecord[1].cubeOwner = 1;
+    record.gameRecord[1].cubeValue = 2;
+    entry(2, 0, 21, 18, 3);
+    entry(3, 1, 24, 20, 4);
+  };
+  entries();
+  const PdfText shortNames = print();
+  ASSERT_TRUE(shortNames.read);
+  const int lastEntry = lineOf(*shortNames.find("Computer"), kEntrySize);
+
+  shell.playerNames[0] = Str100(std::string(100, 'W'));
+  shell.playerNames[1] = Str100(std::string(100, 'y'));
+  entries();
+  const PdfText t = print();
+  ASSERT_TRUE(t.read);
+  for (const PdfWord& w : t.words) EXPECT_LE(w.xMax, page.right + 0.5) << w.text << " runs past the page";
+  std::string firstName, ownerName;
+  int lastLine = 0;
+  for (const PdfWord& w : t.onPage(1)) {
+    if (lineOf(w, kEntrySize) <= 10) continue;  // the header's scores line
+    if (w.text.find_first_not_of('W') == std::string::npos) firstName += w.text;
+    if (w.text.find_first_not_of('y') == std::string::npos) {
+      if (std::abs(xOf(w) - 380) < 1.0) ownerName += w.text;
+      else lastLine = std::max(lastLine, lineOf(w, kEntrySize));
+    }
+  }
+  // Three times the first side's name (the flag line, entries 1 and 2), once the owner's.
+  EXPECT_EQ(firstName, std::string(300, 'W'));
+  EXPECT_EQ(ownerName, std::string(100, 'y'));
+  EXPECT_GT(lastLine, lastEntry + 3);
 }
 
 TEST_F(GameRecordPrintout, EntryColumnsAndTheDoubleOnTheNextLine) {
