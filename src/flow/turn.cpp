@@ -196,7 +196,9 @@ void endTurn() {
     removeDice();
     turnFlags.removeDiceAtTurnEnd = 0;
   }
-  hand.diceClicked = 0;
+  // A position put in place during the turn (the setup editor, a loaded game) comes with
+  // the roll it is played on with: that roll is the next turn's.
+  if (display.redrawPending == 0) hand.diceClicked = 0;
   if (options.showPipCounts != 0) hook::drawPipCounts();
   if (flow.newGameRequested != 0) announceGameResult();
 }

@@ -1,0 +1,170 @@
+// The position-setup editor started from the Settings menu of the started program while
+// the person has a roll to play: the turn in progress ends, and the side chosen in the
+// editor plays the roll chosen there, neither asked for its dice again nor given others.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "../display/board_fixture.h"
+#include "display/dice_display.h"
+#include "display/world_housekeeping.h"
+#include "display/board_rebuild.h"
+#include "flow/game_loop.h"
+#include "flow/turn.h"
+#include "interaction/choose_dice.h"
+#include "interaction/interaction_install.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/random.h"
+#include "rules/dice.h"
+#include "state/cube_state.h"
+#include "state/display_settings.h"
+#include "state/game_record_state.h"
+#include "state/menu_numbers.h"
+#include "state/play_options.h"
+#include "state/settings.h"
+#include "started_program.h"
+#include "support/scripted_board.h"
+
+namespace bg {
+namespace {
+
+using testing::middleOf;
+
+// In the field right of the bar, where a click rolls.
+Point diceSpot() {
+  const BoardLayout& L = layout;
+  return {static_cast<int16_t>(L.boardCentreX + 70), static_cast<int16_t>((L.fieldTop + L.fieldBottom) / 2)};
+}
+
+// The middle of face f's cell on the dice panel: faces 1-3 above, 4-6 below.
+Point faceSpot(int16_t f) {
+  const int16_t column = static_cast<int16_t>((f - 1) % 3);
+  const int16_t row = static_cast<int16_t>((f - 1) / 3);
+  return {static_cast<int16_t>(diceChooser.chooserLeft + 2 + column * layout.dieWidth + layout.dieWidth / 2),
+          static_cast<int16_t>(diceChooser.chooserTop + 2 + row * layout.dieHeight + layout.dieHeight / 2)};
+}
+
+Point inTray(int16_t side) {
+  const Point p = trayPiecePosition(side, 1);
+  return {static_cast<int16_t>(p.h + layout.pieceWidth / 2), static_cast<int16_t>(p.v + layout.trayPieceThickness / 2)};
+}
+
+// The place of the first checker on empty point p.
+Point onEmptyPoint(int16_t p) {
+  const BoardLayout& L = layout;
+  const int step = std::abs(L.stackStep);
+  const int16_t x = static_cast<int16_t>(L.pointGeometry[p][5] + L.pieceWidth / 2);
+  if (p >= 13) return {x, static_cast<int16_t>(L.fieldBottom - step / 5)};
+  return {x, static_cast<int16_t>(L.fieldTop + L.pointMargin / 2 + step)};
+}
+
+class PositionSetupMenu : public testing::StartedProgram, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    StartedProgram::SetUp();
+    // The routines the program's start installs after the start-up.
+    installFlowServices();
+    installDisplayServices();
+    installInteractionServices();
+    testing::takeBoardClicks();
+    seedRandom(20261207);
+    fillDicePool();
+  }
+  void TearDown() override {
+    setMouseVector(nullptr);
+    StartedProgram::TearDown();
+  }
+  void clickFace(int16_t f) {
+    script_.clickWhere([f] { return faceSpot(f); });
+  }
+  testing::MouseScript script_;
+  UseVirtualClock clock_;
+};
+
+TEST_P(PositionSetupMenu, TheRollChosenInTheEditorIsTheOnePlayedNext) {
+  const bool inputDice = GetParam();
+  testing::personToPlay("start | side 0");
+  position.currentPlayer = 1;  // the turn hands the roll to the person
+  position.otherPlayer = 0;
+  diceState.diceShowing = 0;
+  for (DiceEntry& d : diceState.dice) d.value = 0;
+  record.gameRecordCount = 0;
+  record.gameRecord[1] = blankRecordEntry;
+  record.gameRecord[1].side = kEmptyEntrySide;
+  settings.inputDice = inputDice ? -1 : 0;
+  settings.automaticRolls = 0;
+  settings.soundOptions.soundOn = 0;
+  displaySettings.pieceSpeed = 11;
+  cube.cubeUsed = 0;
+  options.autoMoves = 0;  // the roll waits for the person
+  options.autoPass = 0;
+  redrawBoardWindow();
+
+  testing::pumpWithScript(script_, 2000);
+  bool editorRan = false;
+  // Once the person is at the move entry: the editor from the menu, one checker of each
+  // side, then player 0 to roll 5-3.
+  script_.planner = [&] {
+    if (flow.rollClickWaitActive == -1) {
+      script_.click(diceSpot());
+      if (inputDice) {
+        clickFace(4);
+        clickFace(2);
+      }
+      return;
+    }
+    if (editorRan || hand.moveEntryActive != -1) return;
+    editorRan = true;
+    script_.then([] { chooseMenuItem(kSettingsMenu, kSetupEmptyItem); });
+    script_.click(inTray(0));
+    script_.click(onEmptyPoint(6));
+    script_.click(inTray(1));
+    script_.click(onEmptyPoint(19));
+    script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
+    script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });
+    clickFace(5);
+    clickFace(3);
+  };
+  flow.abortTurn = 0;
+  playTurn();
+  ASSERT_TRUE(editorRan);
+  ASSERT_FALSE(script_.spent) << "the editor did not end";
+  ASSERT_TRUE(script_.idle()) << "clicks were left over";
+  script_.planner = nullptr;
+  const auto laid = position.board;
+  EXPECT_EQ(laid[6], 1);
+  EXPECT_EQ(laid[19], -1);
+  EXPECT_EQ(record.gameRecordCount, 0);
+  EXPECT_EQ(record.gameRecord[1].side, 0);
+  EXPECT_EQ(record.gameRecord[1].die1, 5);
+  EXPECT_EQ(record.gameRecord[1].die2, 3);
+
+  // The next turn: the person is at the move entry with 5-3 before any further click.
+  bool asked = true;
+  int16_t moving = 0, side = -1, die0 = 0, die1 = 0;
+  script_.then([&] {
+    asked = diceChooser.chooseDiceOpen != 0;
+    moving = hand.moveEntryActive;
+    side = position.currentPlayer;
+    die0 = diceState.dice[0].value;
+    die1 = diceState.dice[1].value;
+    flow.abortTurn = kLeaveTurn;
+  });
+  flow.abortTurn = 0;  // as the game loop starts each turn
+  playTurn();
+  EXPECT_FALSE(asked) << "the dice panel opened again";
+  EXPECT_EQ(moving, -1);
+  EXPECT_EQ(side, 0);
+  EXPECT_EQ(die0, 5);
+  EXPECT_EQ(die1, 3);
+  EXPECT_EQ(position.board, laid);
+  EXPECT_EQ(record.gameRecord[1].die1, 5);
+  EXPECT_EQ(record.gameRecord[1].die2, 3);
+  testing::expectLikeAFreshRedraw("the set-up position with its roll");
+}
+
+INSTANTIATE_TEST_SUITE_P(InputDice, PositionSetupMenu, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "ByHand" : "Rolled"; });
+
+}  // namespace
+}  // namespace bg
