@@ -30,19 +30,16 @@
 #include "state/interaction_state.h"
 #include "state/position.h"
 #include "state/settings.h"
-#include "support/mouse_script.h"
+#include "support/scripted_board.h"
 
 namespace bg {
 namespace {
 
-testing::MouseScript* script = nullptr;
 uint8_t loudestWhileOpen = 0;  // the sound setting seen by every scripted step
 
 void noteSound() { loudestWhileOpen = std::max(loudestWhileOpen, settings.soundOptions.soundOn); }
 
-Point middleOf(const Rect& r) {
-  return {static_cast<int16_t>((r.left + r.right) / 2), static_cast<int16_t>((r.top + r.bottom) / 2)};
-}
+using testing::middleOf;
 
 // The middle of face f's cell, worked out from the drawing: faces 1-3 above, 4-6 below.
 Point faceSpot(int16_t f) {
@@ -60,33 +57,20 @@ QImage dieMiddle(int16_t left, int16_t top) {
   return w->image.copy(left + qw - w->origin.x(), top + qh - w->origin.y(), 2 * qw, 2 * qh);
 }
 
-class ChooseDice : public testing::BoardWindowTest {
+class ChooseDice : public testing::ScriptedBoardTest {
  protected:
   void SetUp() override {
-    BoardWindowTest::SetUp();
+    ScriptedBoardTest::SetUp();
     testing::loadShippedMessages();
     seedRandom(20261207);
     fillDicePool();
-    installInteractionServices();
-    setMouseVector([] { interactionDisplay.boardInputEvent = 255; });
-    slice_ = eventSlice();
-    setEventSlice(0);
-    script = &script_;
     script_.budget = 4000;
-    script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };  // ends a wait that goes wrong
-    turnServices.pumpEvents = [] { script->pump(); };
     testing::setPosition("start | side 0");
     position.openingPhase = 0;
     flow.turnNumber = 5;
     settings.inputDice = -1;
     record.gameRecordCount = 6;
     redrawBoardWindow();
-  }
-  void TearDown() override {
-    script = nullptr;
-    setMouseVector(nullptr);
-    setEventSlice(slice_);
-    BoardWindowTest::TearDown();
   }
   // A click whose place is found when its turn comes (the panel is drawn by then).
   void click(std::function<Point()> where) {
@@ -118,8 +102,6 @@ class ChooseDice : public testing::BoardWindowTest {
     EXPECT_EQ(interactionDisplay.noButtonRect, Rect{});
   }
   GameRecordEntry& rollEntry() { return record.gameRecord[record.gameRecordCount + 1]; }
-  testing::MouseScript script_;
-  int16_t slice_ = 0;
 };
 
 TEST_F(ChooseDice, TwoFacesMakeTheRollMarkedAsChosenByHand) {
@@ -271,7 +253,7 @@ TEST_F(ChooseDice, AnAbortLeavesNoDiceAndTheSoundAsItWas) {
 
 // A key as the board window hands it on.
 void typeOnBoard(const char* key) {
-  script->then([key] {
+  testing::pumpingScript()->then([key] {
     noteSound();
     interactionDisplay.keyBuffer = key;
     doKeyDown();

@@ -20,41 +20,24 @@
 #include "state/interaction_state.h"
 #include "state/position.h"
 #include "state/settings.h"
-#include "support/mouse_script.h"
+#include "support/scripted_board.h"
 
 namespace bg {
 namespace {
 
-testing::MouseScript* script = nullptr;
-
-class ChooseDiceResize : public testing::BoardWindowTest {
+class ChooseDiceResize : public testing::ScriptedBoardTest {
  protected:
   void SetUp() override {
-    BoardWindowTest::SetUp();
+    ScriptedBoardTest::SetUp();
     testing::loadShippedMessages();
-    installInteractionServices();
     installBoardWindowHandler();
-    setMouseVector([] { interactionDisplay.boardInputEvent = 255; });
-    slice_ = eventSlice();
-    setEventSlice(0);
-    script = &script_;
     script_.budget = 4000;
-    script_.onBudgetSpent = [] { flow.abortTurn = kLeaveTurn; };
-    turnServices.pumpEvents = [] { script->pump(); };
     windowSelect(1);
     testing::setPosition("start | side 0");
     position.openingPhase = 0;
     settings.inputDice = -1;
     redrawBoardWindow();
   }
-  void TearDown() override {
-    script = nullptr;
-    setMouseVector(nullptr);
-    setEventSlice(slice_);
-    BoardWindowTest::TearDown();
-  }
-  testing::MouseScript script_;
-  int16_t slice_ = 0;
 };
 
 TEST_F(ChooseDiceResize, AResizeClosesThePanelAndLeavesTheTurnToTheSameSide) {
