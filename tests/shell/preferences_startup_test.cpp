@@ -43,8 +43,68 @@ class PreferencesAtStartup : public ::testing::Test {
     installPreferenceServices();
     initProgram(nullptr);
   }
+  // Quits the way the program does (preferences written, board window gone) and starts
+  // again from what was written.
+  void restartFromSavedPreferences() {
+    ASSERT_TRUE(savePreferences());
+    windowClose(1);
+    resetProgramState();
+    ASSERT_TRUE(setPreferencesFolder(folder_));
+    installPreferenceServices();
+    initProgram(nullptr);
+  }
+  std::string savedText() {
+    std::ifstream in(folder_ / "Tavrik's Backgammon Preferences", std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+  }
   std::filesystem::path folder_;
 };
+
+// The saved corner is the content's, below the window's menu bar; starting from it must put
+// the content back there, or the window creeps down by the bar's height at every start.
+TEST_F(PreferencesAtStartup, SavingAndStartingAgainLeavesTheBoardWindowWhereItWas) {
+  installPreferenceServices();
+  initProgram(nullptr);
+  ASSERT_TRUE(windowExists(1));
+  const Rect first = windowContentRect(1);
+  for (int cycle = 1; cycle <= 4; ++cycle) {
+    restartFromSavedPreferences();
+    ASSERT_TRUE(windowExists(1));
+    EXPECT_EQ(windowContentRect(1), first) << "after start " << cycle;
+  }
+}
+
+TEST_F(PreferencesAtStartup, AFileGivesTheBoardContentsTopLeftCorner) {
+  installPreferenceServices();
+  initProgram(nullptr);
+  ASSERT_TRUE(savePreferences());
+  const Rect saved = windowContentRect(1);
+  struct Row {
+    int dx;
+    int dy;
+  };
+  for (const Row row : {Row{0, 0}, Row{-13, 9}, Row{21, 37}}) {
+    const Rect wanted = makeRect(static_cast<int16_t>(saved.left + row.dx), static_cast<int16_t>(saved.top + row.dy),
+                                 static_cast<int16_t>(saved.right + row.dx), static_cast<int16_t>(saved.bottom + row.dy));
+    std::string text = savedText();
+    const auto put = [&text](const std::string& key, int v) {
+      const size_t at = text.find("\r" + key + " ");
+      ASSERT_NE(at, std::string::npos) << key;
+      const size_t end = text.find('\r', at + 1);
+      text.replace(at, end - at, "\r" + key + "  " + std::to_string(v));
+    };
+    put("WINDOWX1", wanted.left);
+    put("WINDOWY1", wanted.top);
+    put("WINDOWX2", wanted.right);
+    put("WINDOWY2", wanted.bottom);
+    windowClose(1);
+    resetProgramState();
+    ASSERT_TRUE(setPreferencesFolder(folder_));
+    startWith(text);
+    ASSERT_TRUE(windowExists(1));
+    EXPECT_EQ(windowContentRect(1), wanted) << row.dx << "," << row.dy;
+  }
+}
 
 TEST_F(PreferencesAtStartup, TheSettingsAndTheirMarksComeFromTheFile) {
   startWith(

@@ -415,7 +415,9 @@ void setWindowBackground(int16_t n, const RGBColor& colour, const PixPat* patter
 void moveWindow(int16_t n, int x, int y, bool bringToFront) {
   WindowRec* rec = findWindow(n);
   if (rec == nullptr) return;
-  rec->widget->move(x, y);
+  // The geometry, not move(): move() places the frame, and the caller means the content,
+  // which starts below the window's own menu bar.
+  rec->widget->setGeometry(x, y - rec->barHeight, rec->widget->width(), rec->widget->height());
   if (bringToFront) windowSelect(n);
 }
 
@@ -484,7 +486,8 @@ void attachMenuBar(int16_t n, QWidget* bar) {
     delete bar;
     return;
   }
-  const QSize content = rec->widget->size() - QSize(0, rec->barHeight);
+  const QRect old = rec->widget->geometry();
+  const QRect content = old.adjusted(0, rec->barHeight, 0, 0);
   delete rec->menuBar;
   rec->menuBar = bar;
   bar->setParent(rec->widget);
@@ -493,7 +496,10 @@ void attachMenuBar(int16_t n, QWidget* bar) {
   bar->show();
   const QSize minimum = rec->widget->minimumSize();
   if (minimum.height() > 0) rec->widget->setMinimumHeight(minimum.height() + rec->barHeight);
-  rec->widget->resize(content.width(), content.height() + rec->barHeight);
+  // The bar grows the window upwards: the content keeps the place it was opened or moved
+  // to, so a saved content position brings the window back where it was.
+  rec->widget->setGeometry(content.left(), content.top() - rec->barHeight, content.width(),
+                           content.height() + rec->barHeight);
 }
 
 namespace detail {

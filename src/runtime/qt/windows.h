@@ -91,7 +91,8 @@ Rect availableScreenRect();
 // and the menu and dialog layers; nullptr when the window does not exist.
 QWidget* contentWidget(int16_t n);
 
-// Puts a menu bar at the top of window n, above its content; the content keeps its size.
+// Puts a menu bar at the top of window n, above its content; the content keeps its size and
+// its place on the screen.
 void attachMenuBar(int16_t n, QWidget* bar);
 
 namespace detail {
