@@ -4,6 +4,7 @@
 #include "display/board_layout.h"
 #include "display/message_line.h"
 #include "flow/game_loop.h"
+#include "interaction/board_waits.h"
 #include "shell/app_events.h"
 #include "shell/board_window.h"
 #include "state/board_input.h"
@@ -42,10 +43,15 @@ bool boardWindowEventHandler(WindowEvent& e) {
     case WindowEvent::kZoomed:
       appEvents.boardResizePending = -1;
       [[fallthrough]];
-    case WindowEvent::kResizeCompleted:
+    case WindowEvent::kResizeCompleted: {
+      // A board panel waiting for its closing click comes down with the old board, and its
+      // wait ends once the new one is built.
+      const bool panelTaken = takeDownWaitingPanel();
       prepareBoardResize();
       fitBoardToWindow();
+      if (panelTaken) endTakenPanelWait();
       return false;
+    }
     case WindowEvent::kMouseDown:
       if (frontWindow() != kBoardWindow || e.button != kRightButton) return false;
       emulateControlClick();

@@ -23,6 +23,7 @@
 #include "state/game_record_state.h"
 #include "state/menu_numbers.h"
 #include "state/shell_services.h"
+#include "shell/board_window_events.h"
 #include "started_program.h"
 #include "support/scripted_board.h"
 
@@ -211,6 +212,43 @@ TEST_F(BoardPanelKeys, TheSettingsItemsThatRedrawTheBoardTakeAPanelDownAndAct) {
     testing::typeKey(kDisplaySettingsWindow, Qt::Key_Escape);
     EXPECT_TRUE(testing::pumpUntil([] { return !windowExists(kDisplaySettingsWindow); }, 5)) << p.name;
     testing::expectLikeAFreshRedraw(p.name);
+  }
+}
+
+// A resize builds the board anew at its new size: the panel comes down and its wait ends,
+// with no patch of the old board put back over the new one.
+TEST_F(BoardPanelKeys, AResizeTakesAPanelDownAndEndsItsWait) {
+  installBoardWindowHandler();
+  for (const Panel& p : kPanels) {
+    personOnRoll(p.diceShowing);
+    const QSize content = contentWidget(1)->size();
+    const int16_t widthBefore = display.boardWidth;
+    bool resized = false;
+    int clicks = 0;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning != -1) return;
+      if (!resized) {
+        resized = true;
+        script_.then([content] { testing::userResize(1, content.width() + 120, content.height() + 90); });
+        return;
+      }
+      // Only once the new size is built and nothing has ended the wait: a wait that goes on
+      // is ended by this click.
+      if (display.boardWidth == widthBefore || interactionDisplay.boardInputEvent != 0) return;
+      ++clicks;
+      script_.click({static_cast<int16_t>(layout.fieldLeft + 10), static_cast<int16_t>(layout.fieldTop + 10)});
+    };
+    testing::typeText(1, p.key);
+    FBHandleEvents();
+    script_.planner = nullptr;
+    EXPECT_FALSE(script_.spent) << p.name << ": the wait did not end";
+    EXPECT_EQ(clicks, 0) << p.name << ": the wait went on after the resize";
+    EXPECT_NE(display.boardWidth, widthBefore) << p.name << ": the board follows the window";
+    EXPECT_EQ(display.overlayActive, 0) << p.name;
+    EXPECT_EQ(panelWait.panelCloseWait, 0) << p.name;
+    testing::expectLikeAFreshRedraw(p.name);
+    testing::userResize(1, content.width(), content.height());
+    testing::pumpUntil([widthBefore] { return display.boardWidth == widthBefore; }, 5);
   }
 }
 
