@@ -23,6 +23,7 @@
 #include "state/speech_state.h"
 #include "state/program_state.h"
 #include "support/qt_helpers.h"
+#include "started_program.h"
 
 namespace bg {
 namespace {
@@ -35,11 +36,7 @@ int menuChoices = 0;
 class AppEvents : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetProgramState();
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    rtInit(argc, argv);
+    testing::startRuntime();
     redraws = 0;
     menuChoices = 0;
     windowOpen(1, "board", makeRect(0, 0, 300, 200), kDocumentWindow, true);

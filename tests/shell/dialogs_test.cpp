@@ -56,6 +56,7 @@
 #include "state/program_state.h"
 #include "state/settings.h"
 #include "support/qt_helpers.h"
+#include "started_program.h"
 
 namespace bg {
 namespace {
@@ -71,20 +72,8 @@ int quits = 0;
 class Dialogs : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetProgramState();
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    rtInit(argc, argv);
-    installFlowServices();
-    initProgram();
-    installShellServices();
-    installDialogServices();
-    installMenuCommands();
-    installAppEventHandlers();
-    setEventSlice(0);
-    display.firstBoardBuild = 0;
-    flow.newGameRequested = 0;
+    testing::startRuntime();
+    testing::startShell({installFlowServices, installDialogServices});
     flow.opponentMode = 1;
     windowSelect(1);
     boxTexts.clear();

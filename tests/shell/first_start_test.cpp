@@ -33,6 +33,7 @@
 #include "state/message_numbers.h"
 #include "state/program_state.h"
 #include "support/qt_helpers.h"
+#include "started_program.h"
 
 namespace bg {
 namespace {
@@ -57,11 +58,7 @@ TEST(FirstStart, TheMenuBarIsUpBeforeTheNameBoxAndTheGreetingUsesItsWords) {
   const QByteArray config = qgetenv("XDG_CONFIG_HOME"), data = qgetenv("XDG_DATA_HOME");
   qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
   qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-  resetProgramState();
-  static int argc = 1;
-  static char name[] = "test";
-  static char* argv[] = {name, nullptr};
-  rtInit(argc, argv);
+  testing::startRuntime();
   initUserFolders();
   installMenuCommands();
   installFlowServices();

@@ -52,6 +52,7 @@
 #include "support/pdf_text.h"
 #include "support/position_text.h"
 #include "support/qt_helpers.h"
+#include "started_program.h"
 
 namespace bg {
 namespace {
@@ -63,18 +64,8 @@ PrintDialogAnswer cancelPrinting() { return {}; }
 class HelpAndHiding : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetProgramState();
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    rtInit(argc, argv);
-    initProgram();
-    installShellServices();
-    installMenuCommands();
-    installAppEventHandlers();
-    setEventSlice(0);
-    display.firstBoardBuild = 0;
-    flow.newGameRequested = 0;
+    testing::startRuntime();
+    testing::startShell();
     ASSERT_TRUE(setDataFolder(std::filesystem::path(dir.path().toStdString()) / "data"));
     pdfTarget = dir.filePath(QStringLiteral("out.pdf"));
     setPrintDialogResponder(printIntoPdf);

@@ -48,6 +48,7 @@
 #include "support/message_stand_in.h"
 #include "support/position_text.h"
 #include "support/qt_helpers.h"
+#include "started_program.h"
 
 namespace bg {
 namespace {
@@ -59,18 +60,8 @@ int titledTexts = 0, quits = 0, alerts = 0;
 class Menus : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetProgramState();
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    rtInit(argc, argv);
-    initProgram();
-    installShellServices();
-    installMenuCommands();
-    installAppEventHandlers();
-    setEventSlice(0);
-    display.firstBoardBuild = 0;  // a game is on
-    flow.newGameRequested = 0;
+    testing::startRuntime();
+    testing::startShell();
     clearRecords();
     interactionServices.displayMessage = [] {
       testing::showLikeMessageLine([](int16_t number, const std::string& text) {

@@ -28,6 +28,7 @@
 #include "state/storage_state.h"
 #include "storage/saved_game_file.h"
 #include "support/position_text.h"
+#include "started_program.h"
 
 namespace bg {
 namespace {
@@ -42,11 +43,7 @@ int quitsDuringPause = 0;
 class QuitGame : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetProgramState();
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    rtInit(argc, argv);
+    testing::startRuntime();
     folder_ = std::filesystem::temp_directory_path() /
               ("bg-quit-" + std::to_string(::getpid()) + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());

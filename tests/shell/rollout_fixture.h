@@ -3,15 +3,18 @@
 // fields are typed into and the buttons clicked as the user does.
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include <unistd.h>
 
 #include "dialogs/dialogs_install.h"
+#include "dialogs/message_boxes.h"
 #include "rollout/rollout_engine.h"
 #include "rollout/rollout_results_window.h"
 #include "runtime/core/clock.h"
@@ -31,6 +34,7 @@
 #include "state/program_state.h"
 #include "support/position_text.h"
 #include "support/qt_helpers.h"
+#include "started_program.h"
 
 namespace bg::testing {
 
@@ -39,20 +43,8 @@ inline constexpr int16_t kMenusOfTheBar[] = {1, 3, 8, 5, 17, 6, 16, 4};
 class RolloutWindowsFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetProgramState();
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    rtInit(argc, argv);
-    initProgram();
-    installShellServices();
-    installDialogServices();
-    installMenuCommands();
-    installAppEventHandlers();
-    installRolloutServices();
-    setEventSlice(0);
-    display.firstBoardBuild = 0;
-    flow.newGameRequested = 0;
+    startRuntime();
+    startShell({installDialogServices, installRolloutServices});
     // A game is on the board: there is something to roll out.
     setPosition("start");
     windowSelect(1);
@@ -65,6 +57,24 @@ class RolloutWindowsFixture : public ::testing::Test {
     windowClose(1);
     setEventSlice(2);
     std::filesystem::remove_all(folder_);
+  }
+  // Runs command and answers the information box it opens; whether one opened.
+  static bool answerInformationBox(const std::function<void()>& command) {
+    bool told = false;
+    // The message's own loop runs the timer: the user reads it and answers Done.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&told] {
+      if (windowExists(kInformationWindow) && !told) {
+        told = true;
+        pressButton(kInformationWindow, 1);
+      }
+    });
+    answer.start(0);
+    command();
+    pumpUntil([&told] { return told; }, 10);
+    answer.stop();
+    pumpUntil([] { return false; }, 2);
+    return told;
   }
   static bool openSetup() {
     chooseMenuItem(kGameMenu, kRolloutItem);

@@ -1,12 +1,10 @@
 // The rollout's windows closed by their close boxes, a rollout refused when there is no
 // game on the board, and a paused rollout giving the user's side its ordinary turn: the
 // board drawn, the prompts on the message line, Start going on and Return ending at once.
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -42,24 +40,6 @@ bool menusEnabled() {
   for (int16_t m : kMenusOfTheBar)
     if (!menuItemEnabled(m, 0)) return false;
   return true;
-}
-
-// Answers the information box that a command opens, and says whether one opened.
-bool answerInformationBox(const std::function<void()>& command) {
-  bool told = false;
-  QTimer answer;
-  QObject::connect(&answer, &QTimer::timeout, [&told] {
-    if (windowExists(kInformationWindow) && !told) {
-      told = true;
-      pressButton(kInformationWindow, 1);
-    }
-  });
-  answer.start(0);
-  command();
-  testing::pumpUntil([&told] { return told; }, 10);
-  answer.stop();
-  testing::pumpUntil([] { return false; }, 2);
-  return told;
 }
 
 TEST_F(RolloutPause, TheSetUpWindowsCloseBoxCancels) {

@@ -2,13 +2,11 @@
 // are checked, OK starts the rollout in the results window and the main loop plays it.
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 
@@ -92,20 +90,7 @@ TEST_F(RolloutWindows, SetUpRefusesWhatIsNoCountAndTruncatesFractions) {
     ASSERT_TRUE(openSetup()) << r.games;
     typeInto(kSetupGamesField, r.games);
     typeInto(kSetupMinMaxField, r.minMax);
-    bool told = false;
-    // The message's own loop runs the timer: the user reads it and answers Done.
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&told] {
-      if (windowExists(kInformationWindow) && !told) {
-        told = true;
-        pressButton(kInformationWindow, 1);
-      }
-    });
-    answer.start(0);
-    click(kRolloutSetupWindow, 1);
-    testing::pumpUntil([&told] { return told; }, 10);
-    answer.stop();
-    testing::pumpUntil([] { return false; }, 2);
+    const bool told = answerInformationBox([] { click(kRolloutSetupWindow, 1); });
     EXPECT_TRUE(told) << r.games << " / " << r.minMax << ": a message says why";
     EXPECT_TRUE(windowExists(kRolloutSetupWindow)) << r.games << ": the window stays open";
     EXPECT_EQ(rolloutSettings.gamesWanted, 1000) << r.games;

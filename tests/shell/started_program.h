@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -50,22 +51,35 @@ inline std::string menuSnapshot() {
   return s;
 }
 
+// A fresh program state and the platform layer started as the program starts it.
+inline void startRuntime() {
+  resetProgramState();
+  static int argc = 1;
+  static char name[] = "test";
+  static char* argv[] = {name, nullptr};
+  rtInit(argc, argv);
+}
+
+// The real start-up after startRuntime: menus wired to their commands, a game on the board
+// and every event handed out at once. moreServices install after the shell's own, before
+// the menus.
+inline void startShell(std::initializer_list<void (*)()> moreServices = {}) {
+  initProgram();
+  installShellServices();
+  for (auto install : moreServices) install();
+  installMenuCommands();
+  installAppEventHandlers();
+  setEventSlice(0);
+  display.firstBoardBuild = 0;  // a game is on
+  flow.newGameRequested = 0;
+}
+
 class StartedProgram : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetProgramState();
+    startRuntime();
     previousEngine_ = setSpeechEngine(&engine_);
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    rtInit(argc, argv);
-    initProgram();
-    installShellServices();
-    installMenuCommands();
-    installAppEventHandlers();
-    setEventSlice(0);
-    display.firstBoardBuild = 0;  // a game is on
-    flow.newGameRequested = 0;
+    startShell();
     notices.clear();
     upperServices.showInformation = [](std::string_view text) { notices.emplace_back(text); };
   }

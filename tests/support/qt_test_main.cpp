@@ -6,12 +6,23 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/qt/input.h"
+
 // Fontconfig keeps caches for the life of the process; a test that ends the process from
 // inside the program (a death test) must not fail on them. Memory the speech library itself
 // loses now and then when speech is cut short is not ours to free.
 extern "C" const char* __lsan_default_suppressions() {
   return "leak:libfontconfig\nleak:libespeak-ng\n";
 }
+
+// The simulated mouse and keys live outside the program's state, so its reset does not reach
+// them: every test starts with the real ones, whatever the test before it left behind.
+class ClearSimulatedInput final : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override {
+    bg::testing::clearSimulatedMouse();
+    bg::testing::clearSimulatedModifiers();
+  }
+};
 
 int main(int argc, char** argv) {
   // Each test process gets a home of its own: the tests save preferences and games, which must
@@ -39,6 +50,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", platform);
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new ClearSimulatedInput);
   const int status = RUN_ALL_TESTS();
   QFile::remove(QDir::temp().filePath(QStringLiteral("bg-test-screen-%1.json").arg(getpid())));
   QDir(home).removeRecursively();
