@@ -30,6 +30,7 @@
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
+#include "shell/dialog_script.h"
 #include "shell/menu_dispatch.h"
 #include "shell/shared_services.h"
 #include "shell/startup.h"
@@ -61,7 +62,6 @@
 namespace bg {
 namespace {
 
-constexpr int16_t kMenusOfTheBar[] = {1, 3, 8, 5, 17, 6, 16, 4};
 constexpr int16_t kBoxWindow = 500;
 constexpr int16_t kBoxText = 4;
 
@@ -106,32 +106,9 @@ class Dialogs : public ::testing::Test {
   QTimer boxAnswerer_;
 };
 
-// Every way back to the board leaves this.
-void expectOnTheBoard(const std::string& where) {
-  EXPECT_EQ(frontWindow(), 1) << where;
-  EXPECT_EQ(outputWindow(), 1) << where;
-  EXPECT_EQ(dialogWindows.modalDialogWnd, 1) << where;
-  EXPECT_EQ(dialogWindows.savedOutputWnd, 1) << where;
-  for (int16_t m : kMenusOfTheBar) EXPECT_TRUE(menuItemEnabled(m, 0)) << where << " menu " << m;
-  // The board's callback is back: a control hit now reaches doDialogEvent, which notes the
-  // output window.
-  layerSelection.fbSelectValues[2] = 0;
-  FBRaiseDialogEvent(kDialogControlHit, 1);
-  testing::pumpUntil([] { return layerSelection.fbSelectValues[2] == 1; }, 3);
-  EXPECT_EQ(layerSelection.fbSelectValues[2], 1) << where << ": the board's callback is installed";
-}
-
 void expectDialogOpen(int16_t n, const std::string& where) {
-  ASSERT_TRUE(windowExists(n)) << where;
-  EXPECT_EQ(frontWindow(), n) << where;
-  EXPECT_EQ(dialogWindows.modalDialogWnd, n) << where;
+  testing::expectDialogInFront(n, where);
   EXPECT_TRUE(contentWidget(n)->isModal()) << where;
-  for (int16_t m : kMenusOfTheBar) EXPECT_FALSE(menuItemEnabled(m, 0)) << where << " menu " << m;
-}
-
-bool openByMenu(int16_t menu, int16_t item, int16_t window) {
-  chooseMenuItem(menu, item);
-  return testing::pumpUntil([window] { return windowExists(window); }, 5);
 }
 
 void clickControl(int16_t window, int16_t id) {
@@ -189,7 +166,7 @@ TEST_F(Dialogs, WhoGetsTheFirstRollTakesTheChosenButtonOnOkOnly) {
     for (int16_t chosen : {int16_t{2}, int16_t{5}}) {
       const std::string where = std::string(nameOf(a)) + " choosing " + std::to_string(chosen);
       settings.whoRollsFirst = 3;
-      ASSERT_TRUE(openByMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow)) << where;
+      ASSERT_TRUE(testing::openFromMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow)) << where;
       expectDialogOpen(kWhoGetsFirstRollWindow, where);
       EXPECT_EQ(controlValue(kWhoGetsFirstRollWindow, 3), 3) << where;
       clickRadio(kWhoGetsFirstRollWindow, 3, chosen);
@@ -201,31 +178,31 @@ TEST_F(Dialogs, WhoGetsTheFirstRollTakesTheChosenButtonOnOkOnly) {
       EXPECT_TRUE(windowExists(kWhoGetsFirstRollWindow)) << where;
       ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kWhoGetsFirstRollWindow); }, 5)) << where;
       EXPECT_EQ(settings.whoRollsFirst, accepts(a) ? chosen : 3) << where;
-      expectOnTheBoard(where);
+      testing::expectBackOnTheBoard(where);
     }
   }
 }
 
 TEST_F(Dialogs, TheBoardTakesNoInputWhileADialogIsOpen) {
-  ASSERT_TRUE(openByMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
+  ASSERT_TRUE(testing::openFromMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
   interactionDisplay.boardInputEvent = 0;
   testing::clickAt(1, Point{60, 60});
   testing::pumpUntil([] { return false; }, 2);
   EXPECT_EQ(interactionDisplay.boardInputEvent, 0);
   answer(kWhoGetsFirstRollWindow, Answer::kEscape);
   testing::pumpUntil([] { return !windowExists(kWhoGetsFirstRollWindow); }, 5);
-  expectOnTheBoard("after Escape");
+  testing::expectBackOnTheBoard("after Escape");
 }
 
 TEST_F(Dialogs, AHitForAWindowClosedBeforeThePumpIsDropped) {
-  ASSERT_TRUE(openByMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
+  ASSERT_TRUE(testing::openFromMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
   settings.whoRollsFirst = 1;
   clickRadio(kWhoGetsFirstRollWindow, 3, 4);
   clickControl(kWhoGetsFirstRollWindow, 1);
   clickControl(kWhoGetsFirstRollWindow, 1);
   testing::pumpUntil([] { return false; }, 3);
   EXPECT_EQ(settings.whoRollsFirst, 4);
-  expectOnTheBoard("after two clicks on OK");
+  testing::expectBackOnTheBoard("after two clicks on OK");
 }
 
 
@@ -371,7 +348,7 @@ TEST_F(Dialogs, EverySettingsDialogChangesItsSettingsOnOkAndReturnOnly) {
       answer(row.window, a);
       ASSERT_TRUE(closes(row.window)) << where;
       row.check(accepts(a), where);
-      expectOnTheBoard(where);
+      testing::expectBackOnTheBoard(where);
       EXPECT_TRUE(boxTexts.empty()) << where;
       windowClose(1);
     }
@@ -426,7 +403,7 @@ TEST_F(Dialogs, BadNumbersAreRefusedWithAMessageAndChangeNothing) {
     EXPECT_EQ(options.wagerAmount, 10) << where;
     testing::typeKey(r.window, Qt::Key_Escape);
     ASSERT_TRUE(closes(r.window)) << where;
-    expectOnTheBoard(where);
+    testing::expectBackOnTheBoard(where);
   }
 }
 
@@ -531,18 +508,18 @@ TEST_F(Dialogs, StatisticsWindowsShowEachFigureInItsControl) {
       {kTournamentStatsItem, kTournamentStatsWindow, {{4, " 9"}, {5, "-7"}, {6, " 9"}}},
   };
   for (const auto& r : rows) {
-    ASSERT_TRUE(openByMenu(kPlayerMenu, r.menuItem, r.window)) << r.window;
+    ASSERT_TRUE(testing::openFromMenu(kPlayerMenu, r.menuItem, r.window)) << r.window;
     expectDialogOpen(r.window, std::to_string(r.window));
     for (const auto& [id, text] : r.shown) EXPECT_EQ(controlText(r.window, id), text) << r.window << ":" << id;
     testing::typeKey(r.window, Qt::Key_Return);
     ASSERT_TRUE(closes(r.window));
-    expectOnTheBoard(std::to_string(r.window));
+    testing::expectBackOnTheBoard(std::to_string(r.window));
   }
 }
 
 TEST_F(Dialogs, NestedWindowsGoBackToTheirParent) {
   // Session statistics over game statistics, then Escape closes the game statistics.
-  ASSERT_TRUE(openByMenu(kPlayerMenu, kGameStatsItem, kGameStatsWindow));
+  ASSERT_TRUE(testing::openFromMenu(kPlayerMenu, kGameStatsItem, kGameStatsWindow));
   clickControl(kGameStatsWindow, 2);
   ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kSessionStatsWindow); }, 5));
   EXPECT_EQ(dialogWindows.savedOutputWnd, kGameStatsWindow);
@@ -551,13 +528,13 @@ TEST_F(Dialogs, NestedWindowsGoBackToTheirParent) {
   expectDialogOpen(kGameStatsWindow, "back to the game statistics");
   testing::typeKey(kGameStatsWindow, Qt::Key_Escape);
   ASSERT_TRUE(closes(kGameStatsWindow));
-  expectOnTheBoard("game statistics closed by Escape");
+  testing::expectBackOnTheBoard("game statistics closed by Escape");
 
   // More scores over the scoreboard shows the name typed before the scoreboard's OK.
   players.playerRecords[2].counters[0] = 17;
   players.playerRecords[2].counters[1] = 19;
   players.playerRecords[2].pipsRolled[0] = 700;
-  ASSERT_TRUE(openByMenu(kPlayerMenu, kScoreboardItem, kScoreboardWindow));
+  ASSERT_TRUE(testing::openFromMenu(kPlayerMenu, kScoreboardItem, kScoreboardWindow));
   typeInto(kScoreboardWindow, 10, "Edith");
   clickControl(kScoreboardWindow, 25);
   ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kMoreScoresWindow); }, 5));
@@ -576,7 +553,7 @@ TEST_F(Dialogs, NestedWindowsGoBackToTheirParent) {
   ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kInfoBoxWindow); }, 5));
   EXPECT_EQ(controlText(kInfoBoxWindow, 40), loadHelpText("scoreboard Help").view());
   EXPECT_GE(controlText(kInfoBoxWindow, 40).size(), 2u);
-  for (int16_t m : kMenusOfTheBar) {
+  for (int16_t m : testing::kBarMenus) {
     EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
   }
   testing::typeKey(kInfoBoxWindow, Qt::Key_Return);
@@ -585,7 +562,7 @@ TEST_F(Dialogs, NestedWindowsGoBackToTheirParent) {
   EXPECT_EQ(controlText(kScoreboardWindow, 10), "Edith");
   testing::typeKey(kScoreboardWindow, Qt::Key_Escape);
   ASSERT_TRUE(closes(kScoreboardWindow));
-  expectOnTheBoard("scoreboard cancelled");
+  testing::expectBackOnTheBoard("scoreboard cancelled");
   EXPECT_EQ(players.playerRecords[2].firstName.view(), "Computer") << "only OK reads the names";
 }
 
@@ -596,7 +573,7 @@ TEST_F(Dialogs, CancellingTheScoreboardRestoresExactlyTheClearedRows) {
   }
   const auto before = players.playerRecords;
   for (bool ok : {false, true}) {
-    ASSERT_TRUE(openByMenu(kPlayerMenu, kScoreboardItem, kScoreboardWindow));
+    ASSERT_TRUE(testing::openFromMenu(kPlayerMenu, kScoreboardItem, kScoreboardWindow));
     clickControl(kScoreboardWindow, 29);
     clickControl(kScoreboardWindow, 30);
     pumpAFew();
@@ -612,7 +589,7 @@ TEST_F(Dialogs, CancellingTheScoreboardRestoresExactlyTheClearedRows) {
     typeInto(kScoreboardWindow, 12, "Gus");
     clickControl(kScoreboardWindow, ok ? 1 : 2);
     ASSERT_TRUE(closes(kScoreboardWindow));
-    expectOnTheBoard(ok ? "OK" : "Cancel");
+    testing::expectBackOnTheBoard(ok ? "OK" : "Cancel");
     if (!ok) {
       for (int16_t k = 1; k <= 4; ++k) EXPECT_EQ(players.playerRecords[k], before[k]) << k;
     } else {
@@ -681,7 +658,7 @@ TEST_F(Dialogs, EndOfGameButtonsFinishTheGameAsTheyMay) {
     if (r.quits != 0) {
       EXPECT_EQ(storage.gameModified, 0) << where;
     }
-    expectOnTheBoard(where);
+    testing::expectBackOnTheBoard(where);
     flow.newGameRequested = 0;
   }
 }
@@ -698,11 +675,11 @@ TEST_F(Dialogs, EndOfGameInAMoneySessionDimsTheReplaysAndEscapeDoesNothing) {
   testing::typeKey(kEndGameWindow, Qt::Key_Return);
   ASSERT_TRUE(closes(kEndGameWindow));
   EXPECT_EQ(shellFlags.modalBusy, 0);
-  expectOnTheBoard("continued");
+  testing::expectBackOnTheBoard("continued");
 }
 
 TEST_F(Dialogs, AGameEndingUnderAnotherWindowWaitsForTheBoard) {
-  ASSERT_TRUE(openByMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
+  ASSERT_TRUE(testing::openFromMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
   openEndOfGame("The computer won.");
   EXPECT_FALSE(windowExists(kEndGameWindow));
   EXPECT_EQ(shellFlags.modalBusy, 255) << "the game is held";
@@ -717,7 +694,7 @@ TEST_F(Dialogs, AGameEndingUnderAnotherWindowWaitsForTheBoard) {
   clickControl(kEndGameWindow, 1);
   ASSERT_TRUE(closes(kEndGameWindow));
   EXPECT_EQ(shellFlags.modalBusy, 0);
-  expectOnTheBoard("after the held end");
+  testing::expectBackOnTheBoard("after the held end");
 }
 
 TEST_F(Dialogs, AMatchToThreeShowsTheEndOfEachGameAndEndsTheTournament) {
@@ -794,7 +771,7 @@ TEST_F(Dialogs, TheCloseSessionQuestionAnswersThroughTheDispatcher) {
   for (const auto& r : rows) {
     flow.scores[0] = 3;
     flow.newGameRequested = 0;
-    ASSERT_TRUE(openByMenu(kGameMenu, kCloseSessionItem, kQuestionWindow)) << nameOf(r.how);
+    ASSERT_TRUE(testing::openFromMenu(kGameMenu, kCloseSessionItem, kQuestionWindow)) << nameOf(r.how);
     expectDialogOpen(kQuestionWindow, nameOf(r.how));
     EXPECT_EQ(controlText(kQuestionWindow, 11), "Close this session and clear the scores?");
     EXPECT_EQ(controlText(kQuestionWindow, 1), "Yes");
@@ -802,7 +779,7 @@ TEST_F(Dialogs, TheCloseSessionQuestionAnswersThroughTheDispatcher) {
     answer(kQuestionWindow, r.how);
     ASSERT_TRUE(closes(kQuestionWindow)) << nameOf(r.how);
     EXPECT_EQ(flow.scores[0], r.closed ? 0 : 3) << nameOf(r.how);
-    expectOnTheBoard(nameOf(r.how));
+    testing::expectBackOnTheBoard(nameOf(r.how));
   }
 }
 
@@ -840,7 +817,7 @@ TEST_F(Dialogs, QuestionButtonsStaySymmetricAndInsideTheWindow) {
     EXPECT_EQ(y.width(), n.width()) << wide;
     answerQuestionDialog(0);
     EXPECT_FALSE(windowExists(kQuestionWindow)) << "any kind closes the question";
-    expectOnTheBoard(wide);
+    testing::expectBackOnTheBoard(wide);
   }
   messageTables.messageTable[226] = yes;
   askQuestion(std::string(80, 'q'), 1);
@@ -852,14 +829,14 @@ TEST_F(Dialogs, TheTitledTextWindowShowsItsTextUntilItsButton) {
   QTimer::singleShot(0, [] {
     EXPECT_EQ(controlText(kExplanationWindow, 100), "The body");
     EXPECT_EQ(contentWidget(kExplanationWindow)->windowTitle().toStdString(), "A title");
-    for (int16_t m : kMenusOfTheBar) EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
+    for (int16_t m : testing::kBarMenus) EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
     testing::typeKey(kExplanationWindow, Qt::Key_Return);
   });
   hook::showTitledText("A title", "The body");
   EXPECT_FALSE(windowExists(kExplanationWindow));
-  expectOnTheBoard("after the titled text");
+  testing::expectBackOnTheBoard("after the titled text");
   // Not over another window.
-  ASSERT_TRUE(openByMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
+  ASSERT_TRUE(testing::openFromMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
   hook::showTitledText("A title", "The body");
   EXPECT_FALSE(windowExists(kExplanationWindow));
 }
@@ -870,14 +847,14 @@ TEST_F(Dialogs, AMissingFormOpensNothingAndChangesNothing) {
   EXPECT_FALSE(windowExists(390));
   EXPECT_EQ(dialogWindows.modalDialogWnd, before.modalDialogWnd);
   EXPECT_EQ(dialogWindows.savedOutputWnd, before.savedOutputWnd);
-  expectOnTheBoard("missing form");
+  testing::expectBackOnTheBoard("missing form");
   // Events for windows, kinds and ids no row lists are ignored.
-  ASSERT_TRUE(openByMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
+  ASSERT_TRUE(testing::openFromMenu(kOptionsMenu, kWhoGetsFirstRollItem, kWhoGetsFirstRollWindow));
   for (auto [kind, id] : {std::pair{1, 9}, {4, 1}, {19, 1}, {23, 7}}) handleDialogEvent(kind, id);
   EXPECT_TRUE(windowExists(kWhoGetsFirstRollWindow));
   handleDialogEvent(23, 1);
   EXPECT_FALSE(windowExists(kWhoGetsFirstRollWindow)) << "the default command acts as OK";
-  expectOnTheBoard("default command");
+  testing::expectBackOnTheBoard("default command");
 }
 
 TEST_F(Dialogs, TheWelcomeBoxShowsItsTextUntilDoneAndGoesBackToTheBoard) {
@@ -889,7 +866,7 @@ TEST_F(Dialogs, TheWelcomeBoxShowsItsTextUntilDoneAndGoesBackToTheBoard) {
   upperServices.showLargeMessageYesNoDone("Welcome to the game.", 410, 310);
   EXPECT_EQ(shown, "Welcome to the game.");
   EXPECT_FALSE(windowExists(kLargeMessageWindow));
-  expectOnTheBoard("after the welcome");
+  testing::expectBackOnTheBoard("after the welcome");
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
+#include "shell/dialog_script.h"
 #include "shell/menu_dispatch.h"
 #include "shell/shared_services.h"
 #include "shell/startup.h"
@@ -37,8 +38,6 @@
 #include "started_program.h"
 
 namespace bg::testing {
-
-inline constexpr int16_t kMenusOfTheBar[] = {1, 3, 8, 5, 17, 6, 16, 4};
 
 class RolloutWindowsFixture : public ::testing::Test {
  protected:

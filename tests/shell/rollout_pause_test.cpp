@@ -31,13 +31,13 @@ namespace bg {
 namespace {
 
 using RolloutPause = testing::RolloutWindowsFixture;
-using testing::kMenusOfTheBar;
+using testing::kBarMenus;
 
 // A race: quick games, side 1 to move first, so the board has changed by side 0's turn.
 constexpr const char* kRace = "1:3 2:3 3:3 4:3 5:3 20:-3 21:-3 22:-3 23:-3 24:-3 | side 1";
 
 bool menusEnabled() {
-  for (int16_t m : kMenusOfTheBar)
+  for (int16_t m : kBarMenus)
     if (!menuItemEnabled(m, 0)) return false;
   return true;
 }

@@ -76,7 +76,7 @@ void leaveTheLoop() {
 }
 
 using RolloutWindows = testing::RolloutWindowsFixture;
-using testing::kMenusOfTheBar;
+using testing::kBarMenus;
 
 TEST_F(RolloutWindows, SetUpRefusesWhatIsNoCountAndTruncatesFractions) {
   struct Row {
@@ -120,7 +120,7 @@ TEST_F(RolloutWindows, AFractionIsCutAndCancelReadsNothing) {
   testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5);
   EXPECT_FALSE(windowExists(kRolloutResultsWindow));
   EXPECT_EQ(rolloutSettings.rolloutStopFlag, -1);
-  for (int16_t m : kMenusOfTheBar) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
+  for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
   restoreSettingsAfterRollout();
 }
 
@@ -132,7 +132,7 @@ TEST_F(RolloutWindows, GameItemFifteenRollsOutThePositionThroughTheMainLoop) {
   EXPECT_EQ(controlValue(kRolloutSetupWindow, kSetupShowBoardBox), 0);
   EXPECT_EQ(controlValue(kRolloutSetupWindow, kSetupJacobyBox), 0);
   EXPECT_EQ(controlValue(kRolloutSetupWindow, kSetupBackgammonsBox), 1);
-  for (int16_t m : kMenusOfTheBar) EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
+  for (int16_t m : kBarMenus) EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
 
   testing::setPosition("start");
   position.openingPhase = -1;
@@ -176,7 +176,7 @@ TEST_F(RolloutWindows, GameItemFifteenRollsOutThePositionThroughTheMainLoop) {
   EXPECT_TRUE(controlEnabled(kRolloutResultsWindow, kPrintButton));
   EXPECT_EQ(controlText(kRolloutResultsWindow, kWinsField), " " + std::to_string(st.wins[1]));
   EXPECT_EQ(controlText(kRolloutResultsWindow, kGamesCountedField), "@ 1296");
-  for (int16_t m : kMenusOfTheBar) EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
+  for (int16_t m : kBarMenus) EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
   // The report holds the final figures.
   std::ifstream in(dataFilePath("Rollout Result.txt"), std::ios::binary);
   std::stringstream report;
@@ -204,7 +204,7 @@ TEST_F(RolloutWindows, GameItemFifteenRollsOutThePositionThroughTheMainLoop) {
   testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5);
   EXPECT_FALSE(windowExists(kRolloutResultsWindow));
   EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
-  for (int16_t m : kMenusOfTheBar) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
+  for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
 }
 
 }  // namespace
