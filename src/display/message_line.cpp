@@ -84,6 +84,7 @@ void displayMessage() {
   clearMessageLine(0);
   formatMessageText();
   messageLine.messageLineShown = -1;
+  messageLine.shownAtUs = microseconds();
 
   GrafPtr window = windowPort(kBoardWindow);
   if (window != nullptr) {

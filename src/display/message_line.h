@@ -21,6 +21,7 @@ struct MessageLineState {
   PicHandle messageLinePicture = nullptr;
   Rect messageScratchRect;
   GWorldPtr messageScratchWorld = nullptr;
+  uint64_t shownAtUs = 0;  // when the message on the line was put up (microseconds)
 };
 extern MessageLineState messageLine;
 

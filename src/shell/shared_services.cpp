@@ -8,6 +8,7 @@
 
 #include "dialogs/dialog_state.h"
 #include "dialogs/message_boxes.h"
+#include "display/message_line.h"
 #include "display/upper_services.h"
 #include "flow/turn_services.h"
 #include "runtime/core/clock.h"
@@ -104,8 +105,15 @@ void pauseSeconds(double seconds) {
   sleepFor(seconds);
 }
 
+// With a voice on, the speech paces the game; but a message still stays its time on the
+// line when the speech is short or silent (no sound device), so only the rest is waited.
 void pauseAfterMove(double seconds) {
-  if (pausesSkipped() || rollout.noPause != 0 || speech.speechOn == -1) return;
+  if (pausesSkipped() || rollout.noPause != 0) return;
+  if (speech.speechOn == -1) {
+    if (messageLine.messageLineShown != -1) return;
+    seconds -= static_cast<double>(microseconds() - messageLine.shownAtUs) / 1e6;
+    if (seconds <= 0) return;
+  }
   flushWindow(outputWindow());
   pollEvents();
   sleepFor(seconds);

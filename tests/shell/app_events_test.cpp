@@ -5,6 +5,7 @@
 #include "dialogs/dialog_state.h"
 #include "state/display_settings.h"
 #include "display/message_line.h"
+#include "display/upper_services.h"
 #include "runtime/core/clock.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/controls.h"
@@ -15,6 +16,7 @@
 #include "shell/shared_services.h"
 #include "state/board_command_services.h"
 #include "state/board_input.h"
+#include "state/interaction_state.h"
 #include "state/display_services.h"
 #include "state/program_state.h"
 #include "state/rollout_state.h"
@@ -166,6 +168,36 @@ TEST_F(AppEvents, PausesSkipInRolloutsFastPlayAndSpeechAndNeverRunTheMenus) {
   }
   EXPECT_EQ(menuChoices, 0);
   flushEvents();
+}
+
+// A stand-in voice that takes the time a row gives, on the virtual clock.
+VirtualClock* speechClock = nullptr;
+uint64_t speechTakesUs = 0;
+void speakForAWhile(std::string_view) { speechClock->advance(speechTakesUs); }
+
+TEST_F(AppEvents, AMessageStaysItsTimeOnTheLineWhetherOrNotItIsSpoken) {
+  UseVirtualClock clock;
+  speechClock = &clock.clock;
+  upperServices.speakText = speakForAWhile;
+  const struct {
+    int16_t speech;
+    uint64_t speechUs, onLineAtLeastUs;
+  } rows[] = {{-1, 0, 1990000}, {-1, 1500000, 1990000}, {-1, 3000000, 3000000}, {0, 0, 1990000}};  // ms slices
+  for (const auto& r : rows) {
+    speech.speechOn = r.speech;
+    speech.voiceName = "Alex";
+    speechTakesUs = r.speechUs;
+    const uint64_t start = clock.clock.now();
+    interaction.messageText = "MMYou can't make any moves";
+    interaction.messageNumber = kNoMessage;
+    displayMessage();
+    pauseAfterMove(2);
+    const uint64_t onLine = clock.clock.now() - start;
+    EXPECT_GE(onLine, r.onLineAtLeastUs) << r.speech << " " << r.speechUs;
+    // A long speech is not followed by the whole pause again.
+    EXPECT_LT(onLine, std::max(r.speechUs, uint64_t{2000000}) + 500000) << r.speechUs;
+    clearMessageLine(0);
+  }
 }
 
 TEST_F(AppEvents, SharedServicesAnswerAsDocumented) {
