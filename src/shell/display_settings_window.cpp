@@ -295,21 +295,37 @@ void applyDisplaySettings() {
         B.pendingBoardSize != shellWindow.boardSizeIndex && !onPictureBoard())
       B.boardSizeChangePending = kSizeChange;
   }
-  if (B.frameDesignChoice != B.boardFrameDesign && !onPictureBoard()) invalidateBoard();
+  bool changed = false;
+  if (B.frameDesignChoice != B.boardFrameDesign && !onPictureBoard()) {
+    invalidateBoard();
+    changed = true;
+  }
   if (B.boardColorChangePending != 0 && (leaving || entering)) {
     reloadColourCursors();
     B.boardRelayoutRequested = -1;
   }
   if (B.boardColorChangePending != 0 || B.boardSizeChangePending != 0) {
     rebuildBoardWindow();
+    changed = true;
     B.boardRelayoutRequested = 0;
     // An unreadable colour file leaves the size waiting too: nothing of it is applied.
     B.boardSizeChangePending = 0;
   }
-  if (shellSettings.pieceShape != displaySettings.pieceShapeApplied && !onPictureBoard()) applyPieceShape();
-  if (static_cast<int8_t>(shellSettings.pendingSolidColors) != displaySettings.solidPieceColors && !onPictureBoard())
+  if (shellSettings.pieceShape != displaySettings.pieceShapeApplied && !onPictureBoard()) {
+    applyPieceShape();
+    changed = true;
+  }
+  if (static_cast<int8_t>(shellSettings.pendingSolidColors) != displaySettings.solidPieceColors && !onPictureBoard()) {
     applySolidPieceColors();
+    changed = true;
+  }
   displaySettingsWindow.sizeWaitsForDone = 0;
+  // The closing redraw runs at the first close in a run only; every later Done that
+  // changed the board repaints it here, or the board keeps showing the old picture.
+  if (changed && shellSettings.displayRedrawPending == 0) {
+    setOutputWindow(kBoardWindowNumber);
+    redrawBoardWindow();
+  }
   closeDisplaySettings(kBoardWindowNumber);
 }
 

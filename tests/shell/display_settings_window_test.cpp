@@ -240,6 +240,23 @@ TEST_F(DisplaySettingsWindowTest, WithImmediateChangesOffTheBoardWaitsForDoneAnd
   }
 }
 
+// The board is repainted at every Done that changed it, not only at the first close in a run.
+TEST_F(DisplaySettingsWindowTest, EveryDoneThatChangesTheColourRepaintsTheBoard) {
+  for (int round = 1; round <= 3; ++round) {
+    const QImage board = boardPixels();
+    const int16_t colour = static_cast<int16_t>(display.boardColor == 4 ? 5 : 4);
+    open();
+    setImmediate(false);
+    pickItem(19, colour);
+    click(1);
+    ASSERT_FALSE(windowExists(kW)) << round;
+    EXPECT_EQ(display.boardColor, colour) << round;
+    const QImage afterDone = boardPixels();
+    EXPECT_NE(afterDone, board) << "close " << round << ": the new colour is on the board";
+    EXPECT_EQ(afterDone, freshRedraw()) << round;
+  }
+}
+
 // Each change with immediate changes on reaches the board before Done, and the board then
 // equals a fresh redraw.
 struct ImmediateCase {
