@@ -1,6 +1,7 @@
 #include "runtime/core/files.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,15 +112,49 @@ std::filesystem::path replacedFile(const std::filesystem::path& path) {
   return path;
 }
 
+constexpr std::string_view kTemporaryMark = ".tmp-";
+
+// The process that made a temporary of ours ("<target>.tmp-<pid>-<n>"), or 0 when the
+// name is not one.
+pid_t temporaryOwner(std::string_view name, std::string_view target) {
+  if (name.size() <= target.size() + kTemporaryMark.size() || name.substr(0, target.size()) != target) return 0;
+  std::string_view rest = name.substr(target.size());
+  if (rest.substr(0, kTemporaryMark.size()) != kTemporaryMark) return 0;
+  rest.remove_prefix(kTemporaryMark.size());
+  const std::size_t dash = rest.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash + 1 == rest.size()) return 0;
+  const auto digits = [](std::string_view d) { return d.find_first_not_of("0123456789") == std::string_view::npos; };
+  if (!digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1)) || dash > 9) return 0;
+  return static_cast<pid_t>(std::stol(std::string(rest.substr(0, dash))));
+}
+
+// Temporaries of this target left by a run killed between its write and its rename: only
+// those whose process is gone, so a write under way in another run is never touched.
+void removeStaleTemporaries(const std::filesystem::path& target) {
+  std::error_code ec;
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  const std::string name = target.filename().string();
+  std::filesystem::directory_iterator it(folder, ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    const pid_t owner = temporaryOwner(it->path().filename().string(), name);
+    if (owner <= 0 || owner == ::getpid()) continue;
+    if (::kill(owner, 0) != 0 && errno == ESRCH) {
+      std::error_code ignored;
+      std::filesystem::remove(it->path(), ignored);
+    }
+  }
+}
+
 // A new file beside the target, made with the user's usual permissions (0666 less the
 // umask) or, when the target exists, with the target's.
 std::FILE* openTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary) {
+  removeStaleTemporaries(target);
   std::error_code ec;
   const auto status = std::filesystem::status(target, ec);
   const bool existing = !ec && std::filesystem::is_regular_file(status);
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = target;
-    temporary += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++gTemporaryCounter);
+    temporary += std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" + std::to_string(++gTemporaryCounter);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
       if (errno == EEXIST) continue;

@@ -60,7 +60,8 @@ void setLastFileError(std::int32_t error);  // 0 clears it
 bool openInput(std::int16_t n, const std::filesystem::path& path);
 // Output replaces a regular file whole or not at all: the text goes to a temporary file
 // beside it, which the close puts on disk and renames over the file. A failed write or
-// close keeps the old file, removes the temporary and is reported once. A device is
+// close keeps the old file, removes the temporary and is reported once. Temporaries of the
+// same file left by a run that was killed before its rename are removed. A device is
 // written in place.
 bool openOutput(std::int16_t n, const std::filesystem::path& path);
 bool openAppend(std::int16_t n, const std::filesystem::path& path);  // created when missing

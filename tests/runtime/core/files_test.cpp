@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -393,6 +394,36 @@ TEST_F(AtomicOutput, TheReplacementKeepsTheFilesPermissionsAndALinkStaysALink) {
   EXPECT_EQ(readRaw("real"), "LANGUAGE  English\rSOUND  -1\rENDOFPREFERENCES\r");
   EXPECT_EQ(fs::status(path("real")).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(folderNames(), (std::vector<std::string>{"prefs", "real"}));
+}
+
+// A run killed between its write and its rename leaves its temporary behind; the next write
+// of the same file clears it, and only it.
+TEST_F(AtomicOutput, TemporariesOfAKilledRunGoAtTheNextWriteAndNothingElseDoes) {
+  writeRaw("prefs", kOld);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Killed after its write: no close, no rename.
+    if (openOutput(3, path("prefs")) && printToFile(3, "half")) ::_exit(0);
+    ::_exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const std::string dead = std::to_string(child);
+  const std::string alive = std::to_string(::getppid());
+  for (const std::string& name : {"prefs.tmp-" + alive + "-2", "other.tmp-" + dead + "-1", "prefs.tmp-" + dead + "-",
+                                  "prefs.tmp-x" + dead + "-1", "prefs.tmp-" + dead + "-7.bak", "prefsx.tmp-" + dead + "-1"})
+    writeRaw(name, "keep");
+  ASSERT_EQ(folderNames().size(), 8u);  // the killed run's temporary is among them
+  EXPECT_TRUE(writeThreeLines());
+  std::vector<std::string> kept = {"other.tmp-" + dead + "-1",     "prefs",
+                                   "prefs.tmp-" + alive + "-2",    "prefs.tmp-" + dead + "-",
+                                   "prefs.tmp-" + dead + "-7.bak", "prefs.tmp-x" + dead + "-1",
+                                   "prefsx.tmp-" + dead + "-1"};
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(folderNames(), kept);
+  EXPECT_EQ(readRaw("prefs"), "LANGUAGE  English\rSOUND  -1\rENDOFPREFERENCES\r");
 }
 
 }  // namespace
