@@ -166,7 +166,8 @@ void greetOnce() {
   }
   storage.openedDocumentName = "";
   const std::string name = players.playerRecords[players.activePlayers].secondName.str();
-  if (name != kNoName) {
+  // A record without a name (every record but the first, until named) asks like "No Name".
+  if (name != kNoName && !name.empty()) {
     interaction.messageText.assign("MM" + messageWordsOf(kGreetingMessage).str() + name);
     speech.waitForSpeechEnd = -1;
     hook::displayMessage();

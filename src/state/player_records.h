@@ -28,8 +28,9 @@ enum PlayerRecordWord : int16_t {
 };
 
 struct PlayerRecord {
-  Str40 firstName = "Computer";  // the name of side 1
-  Str40 secondName = "No Name";  // the name of side 0
+  // Only record 1 is named at a first start; a record without names is not kept.
+  Str40 firstName;   // the name of side 1
+  Str40 secondName;  // the name of side 0
   CheckedArray<int16_t, kLastCounterWord - kFirstCounterWord> counters;
   CheckedArray<int32_t, 1> pipsRolled;  // [0] side 1, [1] side 0, as saved
   uint8_t clearedMark = 0;

@@ -132,6 +132,10 @@ TEST_F(PreferencesAtStartup, NoFileIsAFirstStartAndTheFileIsWrittenAtTheEnd) {
   std::ifstream in(preferencesPath(), std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), {});
   EXPECT_EQ(text.substr(0, 29), "LANGUAGE  English\rVERSION 6.4");
+  // Only the first player record has names at a first start.
+  EXPECT_NE(text.find("\rPLAYERSCORE 1L 0 0 0 0 0 0 0 0 0 0 0 0 Computer\rPLAYERSCORE 1R 0 0 0 0 0 0 0 0 0 0 0 0 No Name\r"
+                      "ACTIVEPLAYERS"),
+            std::string::npos);
   // The window that is open gives the rectangle.
   const Rect content = windowContentRect(1);
   EXPECT_NE(text.find("\rWINDOWX2  " + std::string(content.right < 0 ? "" : " ") + std::to_string(content.right) + "\r"),
