@@ -21,7 +21,7 @@ struct DisplaySettings {
   int16_t solidPieceColors = 0;  // SOLIDPIECECOLORS: -1 draws checkers in plain colours
   int16_t pieceShapeApplied = 0; // checker corner setting; 0 is a full ellipse
   int16_t pieceShapeBase = 0;    // base index of the piece images of the shape in use
-  Str255 customColorsFileName;   // CUSTOMCOLORFILE
+  StrPath customColorsFileName;  // CUSTOMCOLORFILE: a name in the data folder or a whole path
   int16_t pieceSpeed = 6;        // PIECESPEED: larger is faster
   int16_t showPossibleMoves = 0; // the possible-move markers are shown
   int16_t rowNumbersShown = 0;   // the point numbers are shown

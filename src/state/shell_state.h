@@ -14,7 +14,7 @@ struct ShellState {
   // Kept with the preferences.
   Str40 languageName;               // LANGUAGE
   int16_t saveGameOnExit = 0;       // SAVEGAMEONEXIT
-  Str255 savedGameName;             // GAMEWASSAVED: the last saved game
+  StrPath savedGameName;            // GAMEWASSAVED: the last saved game, its whole path
   int16_t moneySessionGoing = 0;    // MONEYSESSIONGOING
   uint8_t originateCall = 0;        // ORIGINATECALL
   int32_t modemSpeed = 0;           // MODEMSPEED

@@ -129,6 +129,14 @@ constexpr KeyAction kKeys[] = {
     {kEndKey, nothing},
 };
 
+constexpr std::string_view kPathKeys[] = {"GAMEWASSAVED ", "CUSTOMCOLORFILE "};
+
+bool holdsPath(std::string_view line) {
+  for (std::string_view key : kPathKeys)
+    if (line.substr(0, key.size()) == key) return true;
+  return false;
+}
+
 // False once the end line is reached.
 bool handleLine(std::string_view line) {
   const std::size_t blank = line.find(' ');
@@ -158,8 +166,8 @@ void parsePreferences(std::string_view text) {
     while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     std::string_view line = text.substr(pos, end - pos);
     // A line longer than any the program writes keeps its first 255 bytes; the rest is
-    // not taken for a line of its own.
-    line = line.substr(0, utf8FitLength(line, kLineLimit));
+    // not taken for a line of its own. Paths are written whole and read whole.
+    if (!holdsPath(line)) line = line.substr(0, utf8FitLength(line, kLineLimit));
     pos = end;
     if (pos < text.size() && text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
     if (pos < text.size()) ++pos;

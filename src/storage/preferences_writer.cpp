@@ -42,14 +42,18 @@ std::string spaced(int64_t v) { return v < 0 ? " " + strS(v) : strS(v); }
 
 class Lines {
  public:
-  void line(std::string text) {
-    text.resize(utf8FitLength(text, kLineLimit));
+  void line(std::string text, std::size_t limit = kLineLimit) {
+    text.resize(utf8FitLength(text, limit));
     text_ += text;
     text_ += kLineEnd;
   }
   void number(std::string_view key, int64_t v) { line(std::string(key) + "  " + strS(v)); }
   void byteFlag(std::string_view key, uint8_t v) { number(key, signedByte(v)); }
   void text(std::string_view key, std::string_view v) { line(std::string(key) + "  " + std::string(v)); }
+  // A path is kept whole: cut, it would name another file or none.
+  void path(std::string_view key, std::string_view v) {
+    line(std::string(key) + "  " + std::string(v), std::string::npos);
+  }
   std::string take() { return std::move(text_); }
 
  private:
@@ -133,7 +137,7 @@ std::string preferencesText() {
   out.number("PIECESHAPE", displaySettings.pieceShapeApplied);
   out.number("PLAYDIRECTION", displaySettings.playDirection);
   out.number("PLAYERCOLOR0", display.playerColors[0]);
-  out.text("CUSTOMCOLORFILE", displaySettings.customColorsFileName.view());
+  out.path("CUSTOMCOLORFILE", displaySettings.customColorsFileName.view());
   out.number("BOARDCOLOR", display.boardColor);
   out.number("BOARDFRAMEDESIGN", boardState.boardFrameDesign);
   out.number("BOARDWIDTH", display.boardSizeUnit);
@@ -147,7 +151,7 @@ std::string preferencesText() {
   out.number("RIGHTMOUSEACTIONNP", options.rightMouseActionNP);
   out.number("SAVEGAMEONEXIT", shell.saveGameOnExit);
   out.number("LOADGAMEONSTARTUP", storage.loadGameOnStartup);
-  out.text("GAMEWASSAVED", shell.savedGameName.view());
+  out.path("GAMEWASSAVED", shell.savedGameName.view());
   out.byteFlag("FASTPLAY", shellFlags.fastPlay);
   windowRows(out);
   out.number("SHOWPOSSIBLEMOVES", displaySettings.showPossibleMoves);

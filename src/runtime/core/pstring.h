@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace bg {
 
@@ -18,7 +19,8 @@ std::size_t utf8FitLength(std::string_view text, std::size_t limit);
 
 template <std::size_t N>
 class PString {
-  static_assert(N >= 1 && N <= 255, "a string holds 1 to 255 bytes");
+  static_assert(N >= 1 && N <= 65535, "a string holds 1 to 65535 bytes");
+  using Length = std::conditional_t<(N <= 255), std::uint8_t, std::uint16_t>;
 
  public:
   static constexpr std::size_t kCapacity = N;
@@ -30,7 +32,7 @@ class PString {
   PString(const PString<M>& other) { assign(other.view()); }  // NOLINT
 
   void assign(std::string_view text) {
-    len_ = static_cast<std::uint8_t>(utf8FitLength(text, N));
+    len_ = static_cast<Length>(utf8FitLength(text, N));
     std::copy_n(text.data(), len_, bytes_);
   }
 
@@ -46,7 +48,7 @@ class PString {
   PString& operator+=(std::string_view more) {
     const std::size_t take = utf8FitLength(more, N - len_);
     std::copy_n(more.data(), take, bytes_ + len_);
-    len_ = static_cast<std::uint8_t>(len_ + take);
+    len_ = static_cast<Length>(len_ + take);
     return *this;
   }
   template <std::size_t M>
@@ -64,11 +66,14 @@ class PString {
   bool operator==(const PString<M>& b) const { return view() == b.view(); }
 
  private:
-  std::uint8_t len_ = 0;
+  Length len_ = 0;
   char bytes_[N]{};
 };
 
 using Str255 = PString<255>;
+// A file's whole path: as long as the system allows one to be.
+inline constexpr std::size_t kLongestPath = 4095;
+using StrPath = PString<kLongestPath>;
 using Str100 = PString<100>;  // declared as 101 characters
 using Str63 = PString<63>;
 using Str40 = PString<40>;    // declared as 41 characters
