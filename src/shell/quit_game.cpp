@@ -86,7 +86,7 @@ void runQuit(bool fromSystem) {
     hook::offerSaveBeforeQuit();
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
   }
-  savePreferences();
+  savePreferences(fromSystem ? FailureNotice::kOnStandardError : FailureNotice::kInBox);
   shellFlags.quitRequested = -1;
   eraseDraggedPiece();
   releaseSpeechChannel();

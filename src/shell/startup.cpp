@@ -151,6 +151,7 @@ int runApplication(int argc, char** argv) {
   installBoardWindowHandler();
   installAppEventHandlers();
   shellFlags.modalBusy = 0;
+  tellUnreadablePreferences();
   runMainLoop();
   quitGame();
   // Only reached when a quit already under way let the main loop end.

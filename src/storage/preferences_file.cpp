@@ -18,8 +18,8 @@ namespace {
 
 constexpr int16_t kPreferencesFileNumber = 3;
 constexpr std::string_view kUnreadableText =
-    "The preferences file could not be read. The program starts with its usual settings and will not "
-    "write over that file.";
+    "The preferences file could not be read. The program starts with its usual settings, and the settings "
+    "of this session will not be saved, so that the file is not written over: ";
 constexpr std::string_view kNotWrittenText = "The preferences could not be saved. The previous settings file is kept.";
 
 // The whole file; false when it cannot be opened or read (a folder opens but does not read).
@@ -55,15 +55,19 @@ void loadPreferences() {
   if (readWhole(path, text)) {
     parsePreferences(text);
   } else {
+    // Told once the board can show it (tellUnreadablePreferences).
     storage.prefsUnreadable = -1;
-    hook::showInformation(kUnreadableText);
   }
   storage.prefsLoading = 0;
   storage.prefsVersion = appConstants.versionText.view();
   validateWindowRect();
 }
 
-bool savePreferences() {
+void tellUnreadablePreferences() {
+  if (storage.prefsUnreadable != 0) hook::showInformation(std::string(kUnreadableText) + preferencesPath().string());
+}
+
+bool savePreferences(FailureNotice notice) {
   if (storage.prefsUnreadable != 0 || preferencesFolder().empty()) return false;
   const std::string text = preferencesText();
   storage.fileError = 0;
@@ -74,7 +78,10 @@ bool savePreferences() {
     written = closeFile(kPreferencesFileNumber) && written;
   }
   setFileErrorVector(old);
-  if (!written) hook::showInformation(kNotWrittenText);
+  if (!written && notice == FailureNotice::kInBox) hook::showInformation(kNotWrittenText);
+  // Nobody is there to click a box: the failure goes where the session keeps its output.
+  if (!written && notice == FailureNotice::kOnStandardError)
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(kNotWrittenText.size()), kNotWrittenText.data());
   return written;
 }
 

@@ -8,9 +8,15 @@ namespace bg {
 std::filesystem::path preferencesPath();
 
 // No file: the first-start defaults stay and firstRun is set. A file that cannot be read
-// leaves the defaults, is told once, and is not written over at quit.
+// leaves the defaults and is not written over at quit.
 void loadPreferences();
-// True when the file was written whole; a failure keeps the old file and is shown.
-bool savePreferences();
+// Tells the user that the file could not be read, if so: once the board can show it.
+void tellUnreadablePreferences();
+
+// Where a failure to write is told: in a box, or on standard error when nobody is there to
+// answer one (a quit from a signal or the end of the desktop session).
+enum class FailureNotice { kInBox, kOnStandardError };
+// True when the file was written whole; a failure keeps the old file and is told.
+bool savePreferences(FailureNotice notice = FailureNotice::kInBox);
 
 }  // namespace bg

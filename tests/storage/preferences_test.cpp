@@ -112,7 +112,8 @@ class PreferencesTest : public StorageTest {
     shell.moneySessionGoing = 999;
     shell.playerNames[0] = "No Name";
     shell.playerNames[1] = "Computer";
-    for (long r = 2; r <= 4; ++r) players.playerRecords[r].firstName = players.playerRecords[r].secondName = "";
+    players.playerRecords[1].firstName = "Computer";
+    players.playerRecords[1].secondName = "No Name";
     displaySettings.rowNumbersShown = -1;
     displaySettings.pieceSize = 3;
     displaySettings.pieceShapeApplied = 3;
@@ -195,9 +196,32 @@ TEST_F(PreferencesTest, SessionsNamesAndNegativeNumbersAreWrittenWithABlankBefor
 TEST_F(PreferencesTest, ATooLongTextIsCutToALineOf255Bytes) {
   options.wagerCurrency.assign(std::string(40, 'x'));
   shell.playerNames[0].assign(std::string(100, 'n'));
-  displaySettings.customColorsFileName.assign(std::string(255, 'c'));
-  const std::string line = lineOf(preferencesText(), "CUSTOMCOLORFILE");
+  speech.voiceName.assign(std::string(255, 'v'));
+  const std::string line = lineOf(preferencesText(), "VOICENAME");
   EXPECT_EQ(line.size(), 255u);
+}
+
+TEST_F(PreferencesTest, PathsOfAnyDepthComeBackWhole) {
+  // From the longest that fitted a line before to a deep folder.
+  for (const std::size_t length : {241u, 242u, 255u, 256u, 1000u, 4095u}) {
+    SCOPED_TRACE(length);
+    freshProgram();
+    firstStart();
+    std::string saved = "/home/ann/" + std::string(length - 14, 'g') + "/g\xC3\xA9";
+    std::string colours = "/home/ann/" + std::string(length - 14, 'c') + "/c\xC3\xA9";
+    storage.loadGameOnStartup = -1;
+    shell.savedGameName.assign(saved);
+    displaySettings.customColorsFileName.assign(colours);
+    ASSERT_EQ(shell.savedGameName.view().size(), length);
+    ASSERT_TRUE(savePreferences());
+    freshProgram();
+    firstStart();
+    loadPreferences();
+    EXPECT_EQ(shell.savedGameName.view(), saved);
+    EXPECT_EQ(storage.gameWasSaved, -1);
+    EXPECT_EQ(displaySettings.customColorsFileName.view(), colours);
+    EXPECT_EQ(skill.skillLevel, 5);
+  }
 }
 
 TEST_F(PreferencesTest, EverySettingComesBackFromItsFile) {
@@ -315,7 +339,12 @@ TEST_F(PreferencesTest, AFailedWriteKeepsTheOldFileAndTellsTheUser) {
 TEST_F(PreferencesTest, AnUnreadableFileKeepsTheDefaultsIsToldOnceAndIsNotWrittenOver) {
   std::filesystem::create_directories(preferencesPath());  // a folder where the file should be
   loadPreferences();
-  EXPECT_EQ(infoBoxes.size(), 1u);
+  // Read before the board can show anything: told once it can.
+  EXPECT_TRUE(infoBoxes.empty());
+  tellUnreadablePreferences();
+  ASSERT_EQ(infoBoxes.size(), 1u);
+  EXPECT_NE(infoBoxes[0].find("will not be saved"), std::string::npos) << infoBoxes[0];
+  EXPECT_NE(infoBoxes[0].find(preferencesPath().string()), std::string::npos) << infoBoxes[0];
   EXPECT_EQ(storage.prefsLoading, 0);
   EXPECT_FALSE(savePreferences());
   EXPECT_TRUE(std::filesystem::is_directory(preferencesPath()));
