@@ -1,7 +1,6 @@
 #include "dialogs/note_pad.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 #include <QTextDocument>
 
@@ -22,6 +21,7 @@ namespace {
 
 constexpr std::string_view kNotePadTitle = "note pad";
 constexpr std::string_view kSaveFailed = "Could not save file";
+constexpr int16_t kNotePadFileNumber = 255;
 
 QString qPath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
@@ -59,22 +59,28 @@ int16_t loadNotePadFile(int16_t n, const std::filesystem::path& file) {
 }
 
 int16_t saveNotePadFile(const QTextDocument& doc, const std::filesystem::path& file) {
-  QSaveFile out(qPath(file));
-  if (!out.open(QIODevice::WriteOnly)) return static_cast<int16_t>(out.error());
   const QByteArray rtf = writeRtf(doc);
-  if (out.write(rtf) != rtf.size()) {
-    out.cancelWriting();
-    return static_cast<int16_t>(QFileDevice::WriteError);
+  // The layer's replacing write: every write checked, on disk before the rename, and on a
+  // failure the old file left whole. The failure is told here, not by the layer's alert.
+  const FileErrorVector old = setFileErrorVector(nullptr);
+  setLastFileError(0);
+  bool written = openOutput(kNotePadFileNumber, file);
+  if (written) {
+    written = writeToFile(kNotePadFileNumber, std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size())));
+    written = closeFile(kNotePadFileNumber) && written;
   }
-  if (!out.commit()) return static_cast<int16_t>(out.error() != QFileDevice::NoError ? out.error() : QFileDevice::WriteError);
-  return 0;
+  setFileErrorVector(old);
+  if (written) return 0;
+  const int16_t code = static_cast<int16_t>(lastFileError() & 0xFF);
+  return code != 0 ? code : static_cast<int16_t>(kFileErrorWriteFailed);
 }
 
 bool saveNotePad() {
   if (textWindows.notePadOpen == 0) return true;
   const QTextDocument* doc = textViewDocument(kNotePadWindow);
-  // A damaged file that was not changed keeps all it held.
-  if (doc != nullptr && (doc->isModified() || !textWindows.notePadDamaged)) {
+  // Notes that were not changed stay as their file holds them: a damaged file keeps all it
+  // held, and plain text keeps its own bytes.
+  if (doc != nullptr && doc->isModified()) {
     const std::filesystem::path file = dataFilePath(kNotePadFileName);
     int16_t error = 0;
     // What a damaged file held beyond the part read is kept aside before it is replaced.

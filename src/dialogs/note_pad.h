@@ -1,6 +1,6 @@
 #pragma once
 // The note pad: the user's own notes, kept as RTF in "notePad.txt" in the data folder,
-// read on every opening and written on every closing.
+// read on every opening and written at a closing when they were changed.
 #include <QByteArray>
 
 #include <cstdint>

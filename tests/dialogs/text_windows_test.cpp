@@ -13,6 +13,10 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -210,6 +214,75 @@ TEST_F(TextWindows, ADamagedFileOpensAsFarAsItReadsAndIsNeverReplacedByLess) {
   EXPECT_EQ(bytesOf(QString::fromStdString(dataFilePath(kNotePadKeptCopyName).string())), damaged);
   EXPECT_TRUE(bytesOf(notePadPath()).startsWith("{\\rtf1"));
   EXPECT_TRUE(bytesOf(notePadPath()).contains("more"));
+}
+
+TEST_F(TextWindows, AFullDiskSaysSoAndKeepsTheOldNotesAndTheWindow) {
+  struct Row {
+    const char* what;
+    void (*fault)();
+  };
+  const Row rows[] = {
+      {"a write fails", [] { failNthFileWrite(1); }},
+      // The system's own refusal: no file may grow past a few bytes, as on a full disk.
+      {"the file may not grow", [] {
+         const rlimit small{16, RLIM_INFINITY};
+         ::setrlimit(RLIMIT_FSIZE, &small);
+       }},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    writeBytes(notePadPath(), "old notes");
+    openNotePad();
+    type(QStringLiteral("new notes, longer than the old ones"));
+    std::string told;
+    whenOpen(kInformationWindow, [&] {
+      for (int16_t id = 1; id <= 10; ++id)
+        if (controlText(kInformationWindow, id).rfind("Could not save file", 0) == 0) told = controlText(kInformationWindow, id);
+      pressButton(kInformationWindow, 1);
+    });
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    r.fault();
+    clickCloseBox(kNotePadWindow);
+    const rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &none);
+    std::signal(SIGXFSZ, previous);
+    clearFileFaults();
+    EXPECT_EQ(told.rfind("Could not save file", 0), 0u) << told;
+    EXPECT_EQ(bytesOf(notePadPath()), "old notes");
+    EXPECT_EQ(QDir(QString::fromStdString(dataFolder().string())).entryList(QDir::Files),
+              QStringList{QStringLiteral("notePad.txt")});
+    ASSERT_TRUE(windowExists(kNotePadWindow));
+    const QString kept = textViewDocument(kNotePadWindow)->toPlainText();
+    EXPECT_TRUE(kept.contains(QStringLiteral("new notes, longer")) && kept.contains(QStringLiteral("old notes")));
+    // With room again the same close saves.
+    clickCloseBox(kNotePadWindow);
+    EXPECT_FALSE(windowExists(kNotePadWindow));
+    EXPECT_TRUE(bytesOf(notePadPath()).contains("new notes, longer"));
+  }
+}
+
+TEST_F(TextWindows, ALatin1NoteIsReadWithItsAccentsAndKeptAsItWasUnlessChanged) {
+  const QByteArray latin1 = "caf\xE9 cr\xE8me\nd\xE9j\xE0 vu";
+  writeBytes(notePadPath(), latin1);
+  openNotePad();
+  EXPECT_EQ(textViewDocument(kNotePadWindow)->toPlainText(), QStringLiteral("caf\u00E9 cr\u00E8me\nd\u00E9j\u00E0 vu"));
+  clickCloseBox(kNotePadWindow);
+  EXPECT_EQ(bytesOf(notePadPath()), latin1);  // opened and closed: not a byte changed
+  openNotePad();
+  QTextCursor end(textViewDocument(kNotePadWindow));
+  end.movePosition(QTextCursor::End);
+  textViewWidget(kNotePadWindow)->setTextCursor(end);
+  type(QStringLiteral(" encore"));
+  clickCloseBox(kNotePadWindow);
+  QTextDocument back;
+  readRichOrPlainText(bytesOf(notePadPath()), back);
+  EXPECT_EQ(back.toPlainText(), QStringLiteral("caf\u00E9 cr\u00E8me\nd\u00E9j\u00E0 vu encore"));
+  // UTF-8 stays UTF-8.
+  writeBytes(notePadPath(), "caf\xC3\xA9");
+  openNotePad();
+  EXPECT_EQ(textViewDocument(kNotePadWindow)->toPlainText(), QStringLiteral("caf\u00E9"));
+  clickCloseBox(kNotePadWindow);
+  EXPECT_EQ(bytesOf(notePadPath()), "caf\xC3\xA9");
 }
 
 TEST_F(TextWindows, APlainTextNotePadIsReadAsText) {

@@ -1,6 +1,7 @@
 #include "runtime/qt/rich_text_file.h"
 
 #include <QColor>
+#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -414,7 +415,10 @@ QByteArray writeRtf(const QTextDocument& doc) {
 
 bool readRichOrPlainText(const QByteArray& bytes, QTextDocument& doc) {
   if (bytes.startsWith("{\\rtf")) return readRtf(bytes, doc);
-  doc.setPlainText(QString::fromUtf8(bytes));
+  // Text that is not UTF-8 comes from an older system: Latin-1 keeps every byte a letter.
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString text = utf8.decode(bytes);
+  doc.setPlainText(utf8.hasError() ? QString::fromLatin1(bytes) : text);
   return true;
 }
 

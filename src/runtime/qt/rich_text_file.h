@@ -15,8 +15,8 @@ namespace bg {
 bool readRtf(const QByteArray& rtf, QTextDocument& doc);
 // The whole document as an RTF document.
 QByteArray writeRtf(const QTextDocument& doc);
-// A file's bytes into the document: RTF when they start with "{\rtf", else UTF-8 plain
-// text. False when RTF data was not whole.
+// A file's bytes into the document: RTF when they start with "{\rtf", else plain text,
+// UTF-8 or, when the bytes are not UTF-8, Latin-1. False when RTF data was not whole.
 bool readRichOrPlainText(const QByteArray& bytes, QTextDocument& doc);
 
 }  // namespace bg
