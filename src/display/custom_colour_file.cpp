@@ -4,6 +4,8 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "display/colour_schemes.h"
 #include "state/display_settings.h"
@@ -11,6 +13,7 @@
 #include "runtime/core/files.h"
 #include "runtime/core/format.h"
 #include "runtime/qt/file_chooser.h"
+#include "storage/file_services.h"
 #include "state/display_state.h"
 #include "state/menu_numbers.h"
 #include "state/shell_services.h"
@@ -84,11 +87,32 @@ void clampComponents(const Str255& key, int64_t& r, int64_t& g, int64_t& b) {
   }
 }
 
+// Unknown keys are told together once the reading ends: one by one while they are few,
+// and in one message that names the file when so many stop the reading.
+class BadRecords {
+ public:
+  explicit BadRecords(std::string fileName) : fileName_(std::move(fileName)) {}
+  void tell() const {
+    if (keys_.size() < static_cast<std::size_t>(kMostBadRecords)) {
+      for (const std::string& key : keys_) hook::showBoardNotice("Bad line - " + key);
+      return;
+    }
+    // The keys themselves may be any bytes (a picture chosen by mistake): not shown.
+    hook::showBoardNotice("The colour file \"" + fileName_ + "\" was read no further: " + std::to_string(keys_.size()) +
+                          " of its lines are not colour records. Is it a colour file?");
+  }
+  void add(std::string_view key) { keys_.emplace_back(key); }
+  bool tooMany() const { return keys_.size() >= static_cast<std::size_t>(kMostBadRecords); }
+
+ private:
+  std::string fileName_;
+  std::vector<std::string> keys_;
+};
+
 // Reads the open file's records into row 11; true when the colours count as read.
-bool readColourRecords() {
+bool readColourRecords(BadRecords& bad) {
   ColourScheme& row = colours.colourSchemes[kCustomColours];
   int16_t accepted = 0;
-  int16_t bad = 0;
   if (fileEof(kColourFile)) return false;  // an empty file holds no colours
   for (;;) {
     const Str255 record = inputField(kColourFile);
@@ -108,8 +132,8 @@ bool readColourRecords() {
       row[found->colour] = RGBColor{static_cast<uint16_t>(r), static_cast<uint16_t>(g), static_cast<uint16_t>(b)};
       ++accepted;
     } else {
-      hook::showBoardNotice("Bad line - " + parsed.key.str());
-      if (++bad >= kMostBadRecords) return accepted > 0;
+      bad.add(parsed.key.view());
+      if (bad.tooMany()) return accepted > 0;
     }
     if (fileEof(kColourFile)) return true;
   }
@@ -148,12 +172,17 @@ int64_t scaleColourComponent(int64_t written) {
 uint8_t readCustomColors() {
   const bool startingUp = display.firstBoardBuild == -1;
   setLastFileError(0);
+  // A file that cannot be read is told as a disk error, not as the layer's bare alert.
+  const FileErrorVector previous = setFileErrorVector(diskErrorAlert);
   const std::filesystem::path path = locateColourFile(startingUp);
   bool read = false;
   if (!path.empty() && openInput(kColourFile, path)) {
-    read = readColourRecords();
+    BadRecords bad(path.filename().string());
+    read = readColourRecords(bad);
     closeFile(kColourFile);
+    bad.tell();
   }
+  setFileErrorVector(previous);
   // At start-up the board must not come up in an unread (black) scheme.
   if (!read && startingUp) fallBackToColour3();
   return read ? 255 : 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "board_fixture.h"
+#include "flow/turn_services.h"
 #include "runtime/core/files.h"
 #include "runtime/qt/file_chooser.h"
 #include "state/menu_numbers.h"
@@ -153,7 +154,30 @@ TEST_F(CustomColourFile, APictureChosenByMistakeEndsAfterAFewBoxes) {
   for (int i = 0; i < 500; ++i) picture += "\x01\x02\x7f garbage\x05bytes\x06of\x07an\x08image " + std::to_string(i) + "\n";
   chooserAnswer = write("board.png", picture);
   EXPECT_EQ(readCustomColors(), 0);
-  EXPECT_EQ(boxes.size(), 3u);
+  // One message, naming the file, in place of a box per line.
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].find("\"board.png\""), std::string::npos) << boxes[0];
+  EXPECT_NE(boxes[0].find("read no further"), std::string::npos) << boxes[0];
+}
+
+TEST_F(CustomColourFile, GoodColoursAfterTwoUnknownKeysAreReadAndTheKeysTold) {
+  chooserAnswer = write("mine.txt", "GRASSCOLOR 1 1 1\nSKYCOLOR 2 2 2\nBORDERCOLOR 0 0 0\nEND\n");
+  EXPECT_EQ(readCustomColors(), 255);
+  EXPECT_EQ(row(kBorderColour), (RGBColor{255, 255, 255}));
+  EXPECT_EQ(boxes, (std::vector<std::string>{"Bad line - GRASSCOLOR", "Bad line - SKYCOLOR"}));
+}
+
+TEST_F(CustomColourFile, AChosenFileThatCannotBeReadIsADiskErrorAndTheErrorRoutineIsGivenBack) {
+  static std::vector<std::string> flowBoxes;
+  flowBoxes.clear();
+  turnServices.showInformation = [](std::string_view text) { flowBoxes.emplace_back(text); };
+  std::filesystem::create_directory(dataFilePath("folder.txt"));
+  chooserAnswer = dataFilePath("folder.txt");
+  const FileErrorVector before = setFileErrorVector(FBFileErrorAlert);
+  EXPECT_EQ(readCustomColors(), 0);
+  EXPECT_EQ(flowBoxes, std::vector<std::string>{"disk error"});
+  EXPECT_EQ(row(kBorderColour), kUntouched);
+  EXPECT_EQ(setFileErrorVector(before), FBFileErrorAlert);
 }
 
 TEST_F(CustomColourFile, AtStartUpTheRememberedFileIsReadFromTheDataFolder) {
