@@ -145,7 +145,8 @@ void drawRollOverMarker() {
   const GrafPtr saved = getPort();
   setPort(window);
   clipRect(layout.boardRect);
-  setDrawColor(moverColourRole());
+  // Letters take the foreground colour, never a role's pen pattern.
+  roleForeColor(moverColourRole());
   moveTo(layout.rollOverMarkerX, layout.rollOverMarkerY);
   const int16_t face = window->textFace;
   const int16_t mode = window->textMode;

@@ -97,6 +97,39 @@ TEST_F(TurnArrow, TheRollOverMarkShowsOnlyForAHumanThatMayStillRollOver) {
   EXPECT_EQ(changedPixels(rollOverRect()), 0);
 }
 
+// The "R" is written in the mover's checker colour on every board, those whose checker
+// roles are drawn with a pattern included (the text takes the colour, not the pattern).
+TEST_F(TurnArrow, TheRollOverMarkIsInTheMoversColourOnEveryBoard) {
+  for (int16_t colour = 1; colour <= 12; ++colour) {
+    if (colour == kCustomColours) continue;
+    windowClose(1);
+    testing::openBoard(700, colour);
+    options.rollOverOnce = -1;
+    for (int16_t side : {int16_t{0}, int16_t{1}}) {
+      position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
+      redrawBoardWindow();
+      testing::setSideOnRoll(side);
+      drawTurnArrow();
+      const QColor mover = testing::shown(colours.boardPalette[roles.pieceColors[display.playerColors[side]]]);
+      const Rect r = rollOverRect();
+      // The letters are hollow and smoothed: some of the outline's pixels carry the colour
+      // itself, the rest blend it into the board.
+      int inMoverColour = 0, changed = 0;
+      const GrafPort* board = boardImages.boardWorld;
+      for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+          if (testing::pixelAt(x, y) == board->image.pixel(x - board->origin.x(), y - board->origin.y())) continue;
+          ++changed;
+          const QColor c(testing::pixelAt(x, y));
+          inMoverColour += std::abs(c.red() - mover.red()) + std::abs(c.green() - mover.green()) +
+                               std::abs(c.blue() - mover.blue()) <= 36;
+        }
+      EXPECT_GT(changed, 0) << "colour " << colour << " side " << side;
+      EXPECT_GT(inMoverColour, 0) << "colour " << colour << " side " << side;
+    }
+  }
+}
+
 TEST_F(TurnArrow, TheOptionCannotBeSwitchedOnAtTheTopSkillAgainstTheComputer) {
   static std::vector<int> states;
   states.clear();
