@@ -136,6 +136,20 @@ TEST_F(RolloutEngine, TheSideToMoveRollsFirstInEveryGame) {
   }
 }
 
+TEST_F(RolloutEngine, EachOfTwoRolloutsInARowCountsEveryGameItWasAskedFor) {
+  for (int16_t wanted : {int16_t{12}, int16_t{9}}) {
+    setPosition(kRace);
+    position.openingPhase = 0;
+    static int gamesSeen;
+    gamesSeen = 0;
+    afterEachGame = [] { ++gamesSeen; };
+    rolloutSettings.gamesWanted = wanted;
+    rollOut();
+    EXPECT_EQ(gamesSeen, wanted);
+    EXPECT_EQ(rolloutStats.wins[0] + rolloutStats.wins[1], wanted);
+  }
+}
+
 TEST_F(RolloutEngine, ShownDiceStartEveryGame) {
   setPosition("start | dice 6 5 | side 0");
   position.openingPhase = 0;

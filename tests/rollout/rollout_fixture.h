@@ -102,6 +102,10 @@ class RolloutTest : public BoardWindowTest {
     runMainLoop();
     shellFlags.quitRequested = 0;
     shellFlags.modalBusy = 0;
+    // The way out of the loop asked for a new game: the next rollout must not start
+    // by throwing its first game away.
+    flow.newGameRequested = 0;
+    flow.abortTurn = 0;
   }
   std::filesystem::path folder_;
 };
