@@ -1,7 +1,8 @@
 // Whole games of the computer against itself through the main loop, headless: no window,
-// no pauses, no event pump. Reports games per second and the share of the time spent
-// between the dice being shown and the computer's play (its analysis and search), the
-// rest being the roll, the cube decisions, the moves and the game ends.
+// no pauses, no event pump during the search (as the program sets it). Reports games per
+// CPU second and per wall-clock second, the computer's decisions per game, and the share
+// of the time spent in those decisions (the search between the busy cursor and the game
+// cursor), the rest being the roll, the cube decisions, the moves and the game ends.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -14,7 +15,6 @@
 #include "flow/turn_services.h"
 #include "state/cube_state.h"
 #include "rules/dice.h"
-#include "state/display_services.h"
 #include "state/flow_state.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
@@ -29,20 +29,19 @@ using Clock = std::chrono::steady_clock;
 Clock::time_point searchStart;
 bool searchTimed = false;
 double searchSeconds = 0;
-long turnsPlayed = 0;
+long decisions = 0;
 
-// The dice are shown just before the computer's analysis and search; the search ends by
-// setting the game cursor again (under Fast Play there is no pause before the play).
-void diceShown() {
-  searchStart = Clock::now();
-  searchTimed = true;
-}
-
-void searchEnded(int16_t cursor) {
-  if (!searchTimed || cursor != kGameCursor) return;
-  searchSeconds += std::chrono::duration<double>(Clock::now() - searchStart).count();
-  searchTimed = false;
-  ++turnsPlayed;
+// The computer's search is the one stretch under the busy cursor: it starts the timer and
+// the game cursor that follows stops it, once per decision.
+void cursorSet(int16_t cursor) {
+  if (cursor == kBusyCursor) {
+    searchStart = Clock::now();
+    searchTimed = true;
+  } else if (cursor == kGameCursor && searchTimed) {
+    searchSeconds += std::chrono::duration<double>(Clock::now() - searchStart).count();
+    searchTimed = false;
+    ++decisions;
+  }
 }
 
 // One game per main-loop run: the game's end leaves the loop.
@@ -57,8 +56,7 @@ void setUpHeadlessGames(bool cubeUsed) {
   initComputerData();
   installComputerSearchServices();
   installFlowServices();
-  displayServices.frameAllDice = diceShown;
-  turnServices.setCursor = searchEnded;
+  turnServices.setCursor = cursorSet;
   turnServices.endGameHook = leaveAfterTheGame;
   flow.opponentMode = 2;
   rollout.noPause = -1;
@@ -66,8 +64,9 @@ void setUpHeadlessGames(bool cubeUsed) {
   settings.soundOptions.soundOn = 0;
   cube.cubeUsed = cubeUsed ? -1 : 0;
   skill.skillLevel = kHighestSkillLevel;
+  settings.noPumpDuringSearch = -1;  // as the program runs its searches
   searchSeconds = 0;
-  turnsPlayed = 0;
+  decisions = 0;
 }
 
 void playGames(benchmark::State& state, bool cubeUsed) {
@@ -81,10 +80,11 @@ void playGames(benchmark::State& state, bool cubeUsed) {
     ++games;
   }
   const double total = std::chrono::duration<double>(Clock::now() - start).count();
-  state.counters["games_per_s"] = benchmark::Counter(static_cast<double>(games), benchmark::Counter::kIsRate);
-  state.counters["turns_per_game"] = static_cast<double>(turnsPlayed) / static_cast<double>(games);
+  state.counters["games_per_cpu_s"] = benchmark::Counter(static_cast<double>(games), benchmark::Counter::kIsRate);
+  state.counters["games_per_wall_s"] = total > 0 ? static_cast<double>(games) / total : 0;
+  state.counters["decisions_per_game"] = static_cast<double>(decisions) / static_cast<double>(games);
   state.counters["search_share"] = total > 0 ? searchSeconds / total : 0;
-  state.counters["ms_per_turn"] = turnsPlayed > 0 ? (total / static_cast<double>(turnsPlayed)) * 1e3 : 0;
+  state.counters["ms_per_decision"] = decisions > 0 ? (searchSeconds / static_cast<double>(decisions)) * 1e3 : 0;
 }
 
 // Cubeless, as rollouts play: every game is played to its end.
