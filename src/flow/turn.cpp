@@ -256,8 +256,11 @@ void waitForRollOrDouble() {
       hook::enableAllMenus();
       return;
     }
-    if (hook::isModifierDown(kCommandModifier)) continue;
-    if (readAutoMoveModifiers() != 0) {
+    // A click posted by a key or command has no modifiers: the keys held to type it are not
+    // a Command- or Shift-click.
+    const bool posted = boardInput.clickWasPosted != 0;
+    if (!posted && hook::isModifierDown(kCommandModifier)) continue;
+    if (!posted && readAutoMoveModifiers() != 0) {
       // The flag must not outlive the wait, or every later wait would return at once.
       flow.rollWaitActive = 0;
       hook::enableAllMenus();

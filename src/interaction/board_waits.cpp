@@ -50,6 +50,7 @@ void takeClick() {
   boardInput.holdMessageLine = 0;
   interactionDisplay.boardInputEvent = 0;
   boardInput.waitHelpContext = 0;
+  boardInput.clickWasPosted = posted() ? int16_t{-1} : int16_t{0};
   if (posted()) {
     interactionDisplay.mousePoint = {boardInput.clickH, boardInput.clickV};
   } else {
@@ -131,7 +132,8 @@ Point boardMouse() {
 }
 
 void handleBoardClick() {
-  if (readAutoMoveModifiers() != 0) return;
+  // Keys held for a typed "+" are not the modifiers of a click.
+  if (boardInput.clickWasPosted == 0 && readAutoMoveModifiers() != 0) return;
   BoardHit& h = boardHit;
   h.clickVSaved = boardInput.clickV;
   h.clickZoneCode = interaction.clickedPoint;

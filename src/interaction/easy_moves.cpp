@@ -45,15 +45,19 @@ bool ownsFrom(int f) { return f >= 0 && f <= 24 && moverOwns(f == 0 ? kOffTheBoa
 int16_t fromPoint(int f) { return f == 0 ? kOffTheBoard : static_cast<int16_t>(f); }
 
 int16_t findOnBoard(int16_t t) {
-  if (moverCount(kOffTheBoard) > 0) return kOffTheBoard;
   int16_t found = kNoneFound;
-  for (int i : dieOrder()) {
-    const int d = die(i);
-    if (d > 0 && ownsFrom(t - d)) {
-      found = fromPoint(t - d);
-      break;
+  if (moverCount(kOffTheBoard) > 0) {
+    found = kOffTheBoard;
+  } else {
+    for (int i : dieOrder()) {
+      const int d = die(i);
+      if (d > 0 && ownsFrom(t - d)) {
+        found = fromPoint(t - d);
+        break;
+      }
     }
   }
+  // Command asks for one checker moved by several dice only, the bar's too.
   if (turnState.autoMoveCombined != 0) found = kNoneFound;
   if (found != kNoneFound) return found;
   int f = t - (die(0) + die(1));

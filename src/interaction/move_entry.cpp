@@ -218,7 +218,9 @@ void humanMoveInput() {
 
 void handleMoveEntryClick() {
   if (options.selectOneOnly != 0 && boardInput.pickedCount > 0) return;
-  if (options.easyMoves != 0 || boardInput.requestAutoMove != 0) {
+  // A typed move names its from-point: Easy Moves would read it as a destination.
+  const bool typed = hand.typedMovePending != 0;
+  if (!typed && (options.easyMoves != 0 || boardInput.requestAutoMove != 0)) {
     moveEntry.easyMoveReady = 0;
     if (checkClickedPoint() == 0) {
       turnFlags.removeDiceAtTurnEnd = -1;

@@ -219,8 +219,12 @@ void typedMoveEntry() {
   if (!takingTypedMoves()) return;
   typedMove.typedMoveText += key.substr(0, 1);
   if (k != kReturnKey && k != kEnterKey) return;
-  // With checkers in the hand the key is refused as every other one is.
-  if (boardInput.pickedCount > 0) return;
+  // With checkers in the hand the key is refused as every other one is, and the entry it
+  // ended goes with it: kept, it would be read in front of the next one typed.
+  if (boardInput.pickedCount > 0) {
+    typedMove.typedMoveText.clear();
+    return;
+  }
   evaluateTypedMove();
 }
 

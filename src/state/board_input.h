@@ -18,6 +18,7 @@ struct BoardInput {
   int16_t diceActionDuringWait = 0;  // -1: the dice action ran from a menu or key
   int16_t pickedCount = 0;         // checkers in the hand
   int16_t rightClickEmulation = 0; // -1 while a right click is handled as a control click
+  int16_t clickWasPosted = 0;      // -1: the click the last wait took came from a key or command
   int16_t waitHelpContext = 0;     // -1 while the click-after-move wait runs
   int16_t holdMessageLine = 0;     // -1: the message stays until the next board wait
   int16_t keepRollMessage = 0;     // -1: the re-roll notice stays until the line is cleared

@@ -1,0 +1,233 @@
+// The person's turn in the started program, played with real keys and clicks on the board
+// window: typed moves whatever Easy Moves says, a Return refused under a held checker,
+// the Command-click's combined move with a checker on the bar, and "+" typed as a person
+// types it. Every row is played by side 0 and again by side 1 on the mirrored board.
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../display/board_fixture.h"
+#include "display/board_rebuild.h"
+#include "flow/turn.h"
+#include "flow/turn_state.h"
+#include "interaction/board_waits.h"
+#include "interaction/interaction_install.h"
+#include "interaction/move_entry_state.h"
+#include "interaction/typed_moves.h"
+#include "runtime/qt/input.h"
+#include "started_program.h"
+#include "state/game_record_state.h"
+#include "state/play_options.h"
+#include "state/play_search_state.h"
+#include "state/position.h"
+#include "support/scripted_board.h"
+
+namespace bg {
+namespace {
+
+using Board = CheckedArray<int16_t, 25>;
+
+Board mirrored(const Board& b) {
+  Board m{};
+  for (int p = 0; p <= 25; ++p) m[p] = static_cast<int16_t>(-b[25 - p]);
+  return m;
+}
+
+// Side 0's program point p as the side's own program point.
+int16_t sidesPoint(int16_t p, int16_t side) { return side == 0 ? p : static_cast<int16_t>(25 - p); }
+
+// Where a person clicks to take or put a checker on program point p.
+Point pointSpot(int16_t p) {
+  const BoardLayout& L = layout;
+  return {static_cast<int16_t>(L.pointGeometry[p][5] + L.pieceWidth / 2),
+          static_cast<int16_t>(L.pointGeometry[p][0] + L.pieceHeight / 2)};
+}
+
+QWindow* boardWindow() { return contentWidget(1)->windowHandle(); }
+
+class PersonAtTheBoard : public testing::StartedProgram {
+ protected:
+  void SetUp() override {
+    StartedProgram::SetUp();
+    installDisplayServices();
+    installInteractionServices();
+    setMouseVector(mouseEventHook);
+    windowSelect(1);
+    testing::pumpWithScript(script_, 3000);
+  }
+  void TearDown() override {
+    testing::pumpingScript() = nullptr;
+    setMouseVector(nullptr);
+    StartedProgram::TearDown();
+  }
+  // Side 0's position for `side` (mirrored for side 1), the person on roll against the
+  // computer with the dice thrown; the board drawn.
+  static void personPlays(const std::string& text, int16_t side) {
+    testing::personToPlay(text + " | side 0");
+    if (side == 1) {
+      position.board = mirrored(position.board);
+      std::swap(position.piecesOnBoard[0], position.piecesOnBoard[1]);
+      testing::setSideOnRoll(1);
+      position.playerType = {{{kComputerPlayer, kHumanPlayer}}};
+    }
+    playSearch.playLength = flow.movesAllowed;
+    turnState.resumeWithDiceShown = -1;
+    flow.abortTurn = 0;
+    // A fresh record: an entry left there would be replayed as the next roll.
+    record.gameRecordCount = 0;
+    for (long n = 1; n <= 8; ++n) {
+      record.gameRecord[n] = blankRecordEntry;
+      record.gameRecord[n].side = kEmptyEntrySide;
+    }
+    redrawBoardWindow();
+  }
+  // Runs the person's turn: `steps` are queued at the move entry's first wait; once they are
+  // done and the entry waits again the turn is left.
+  void playTurnWith(const std::function<void()>& steps) {
+    bool queued = false;
+    script_.planner = [&] {
+      if (moveEntry.waitingForMove == 0) return;
+      if (!queued) {
+        queued = true;
+        steps();
+        return;
+      }
+      flow.abortTurn = kLeaveTurn;
+    };
+    playTurn();
+    script_.planner = nullptr;
+    EXPECT_FALSE(script_.spent) << "the turn did not end";
+  }
+  void type(const char* keys) {
+    script_.then([keys] { testing::typeText(1, keys); });
+  }
+  testing::MouseScript script_;
+};
+
+// A board of side 0 with the changes made; for side 1 mirrored.
+Board expectedBoard(const Board& start, const std::vector<std::pair<int, int>>& changes, int16_t side) {
+  Board b = side == 1 ? mirrored(start) : start;
+  for (auto [p, by] : changes) b[p] = static_cast<int16_t>(b[p] + by);
+  return side == 1 ? mirrored(b) : b;
+}
+
+TEST_F(PersonAtTheBoard, TypedMovesPlayFromThePointTypedWhateverEasyMovesSays) {
+  for (const uint8_t easy : {uint8_t{0}, uint8_t{255}}) {
+    for (const int16_t side : {int16_t{0}, int16_t{1}}) {
+      SCOPED_TRACE(std::string(easy ? "Easy Moves on" : "Easy Moves off") + ", side " + std::to_string(side));
+      personPlays("start | dice 6 2", side);
+      options.easyMoves = easy;
+      const Board start = position.board;
+      playTurnWith([this] { type("13.6\r8.2\r"); });
+      EXPECT_EQ(position.board, expectedBoard(start,
+                                              {{12, -1}, {18, 1}, {17, -1}, {19, 1}}, side));
+      EXPECT_EQ(record.gameRecordCount, 2);
+      EXPECT_TRUE(typedMove.typedMoveText.empty());
+      testing::expectLikeAFreshRedraw("after the typed play");
+    }
+  }
+}
+
+// Held, the Return is refused and the entry it ended is gone: the next one typed plays.
+TEST_F(PersonAtTheBoard, AReturnRefusedUnderAHeldCheckerLeavesNothingForTheNextEntry) {
+  for (const int16_t side : {int16_t{0}, int16_t{1}}) {
+    SCOPED_TRACE("side " + std::to_string(side));
+    personPlays("start | dice 5 3", side);
+    const Board start = position.board;
+    const int16_t thirteen = sidesPoint(12, side);
+    playTurnWith([this, thirteen] {
+      script_.click(pointSpot(thirteen));
+      type("13.5\r");
+      script_.then([] { EXPECT_EQ(boardInput.pickedCount, 1) << "the checker stays in the hand"; });
+      script_.click(pointSpot(thirteen));  // put back
+      type("8.3\r");
+      type("13.5\r");
+    });
+    EXPECT_EQ(position.board, expectedBoard(start, {{12, -1}, {20, 1}}, side));
+    EXPECT_EQ(record.gameRecordCount, 2);
+  }
+}
+
+// Command (Ctrl here) asks Easy Moves for one checker moved by several dice only, even with
+// a checker on the bar: the entering step with one die is not what was asked for.
+TEST_F(PersonAtTheBoard, ACommandClickWithACheckerOnTheBarLooksOnlyForTheCombinedMove) {
+  struct Row {
+    int16_t to;  // side 0's program point clicked
+    bool command;
+    std::vector<std::pair<int, int>> changes;
+  };
+  const Row rows[] = {
+      {3, true, {}},                    // the 3 alone would enter: not asked for
+      {3, false, {{25, -1}, {3, 1}}},   // a plain click enters with the 3
+  };
+  for (const Row& r : rows) {
+    for (const int16_t side : {int16_t{0}, int16_t{1}}) {
+      SCOPED_TRACE("to " + std::to_string(r.to) + (r.command ? " with Command" : "") + ", side " + std::to_string(side));
+      personPlays("25:1 12:14 1:-15 | dice 3 1", side);
+      options.easyMoves = 255;
+      const Board start = position.board;
+      const Point at = pointSpot(sidesPoint(r.to, side));
+      const bool command = r.command;
+      playTurnWith([this, at, command] {
+        script_.then([at, command] {
+          const Qt::KeyboardModifiers mods = command ? Qt::ControlModifier : Qt::NoModifier;
+          if (command) QTest::keyPress(boardWindow(), Qt::Key_Control, Qt::ControlModifier);
+          testing::simulateMouse(testing::MouseScript::globalOf(at), true);
+          QTest::mousePress(contentWidget(1), Qt::LeftButton, mods, testing::widgetPointOf(1, at));
+          testing::simulateMouse(testing::MouseScript::globalOf(at), false);
+          QTest::mouseRelease(contentWidget(1), Qt::LeftButton, mods, testing::widgetPointOf(1, at));
+        });
+        // Let go of Command once the click was taken.
+        script_.then([] { QTest::keyRelease(boardWindow(), Qt::Key_Control, Qt::NoModifier); });
+      });
+      EXPECT_EQ(position.board, expectedBoard(start, r.changes, side));
+    }
+  }
+}
+
+// "+" is Shift and "=" on most keyboards: the held Shift is no Shift-click, and the dice
+// roll as they do for the keypad's "+".
+TEST_F(PersonAtTheBoard, PlusRollsTypedWithShiftOrOnTheKeypad) {
+  for (const Qt::KeyboardModifier mods : {Qt::ShiftModifier, Qt::KeypadModifier, Qt::NoModifier}) {
+    for (const int16_t side : {int16_t{0}, int16_t{1}}) {
+      SCOPED_TRACE("modifiers " + std::to_string(int(mods)) + ", side " + std::to_string(side));
+      personPlays("start | dice 5 3", side);
+      diceState.diceShowing = 0;
+      turnState.resumeWithDiceShown = 0;
+      // The hand-over gives the turn to the person.
+      testing::setSideOnRoll(static_cast<int16_t>(1 - side));
+      bool typed = false;
+      bool rolled = false;
+      script_.planner = [&] {
+        if (turnState.awaitingDiceClick != 0 && !typed) {
+          typed = true;
+          // Pressed with its modifier held; let go once the wait has taken the key.
+          script_.then([mods] { QTest::keyPress(boardWindow(), '+', mods); });
+          script_.then([mods] {
+            QTest::keyRelease(boardWindow(), '+', mods);
+            QTest::keyRelease(boardWindow(), Qt::Key_Shift, Qt::NoModifier);
+          });
+          return;
+        }
+        if (moveEntry.waitingForMove != 0) {
+          rolled = diceState.diceShowing != 0 && position.currentPlayer == side;
+          flow.abortTurn = kLeaveTurn;
+        } else if (typed && turnState.awaitingDiceClick != 0) {
+          flow.abortTurn = kLeaveTurn;  // still waiting for the roll
+        }
+      };
+      playTurn();
+      script_.planner = nullptr;
+      EXPECT_TRUE(typed);
+      EXPECT_TRUE(rolled) << "the dice did not roll";
+      EXPECT_FALSE(script_.spent);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace bg
