@@ -247,6 +247,12 @@ bool takeDownWaitingPanel() {
 // Set after the drawing: a wait that ran inside it would have taken the mark.
 void endTakenPanelWait() { interactionDisplay.boardInputEvent = kEventArrived; }
 
+void keepQuestionThroughResize() {
+  if (panelWait.questionPanelUp == 0) return;
+  panelWait.questionRedrawDue = -1;
+  interactionDisplay.boardInputEvent = kEventArrived;
+}
+
 void waitForBoardClick() {
   PanelWait& w = panelWait;
   InteractionDisplayState& ui = interactionDisplay;
@@ -265,6 +271,11 @@ void waitForBoardClick() {
       ui.mousePoint = boardMouse();
     else
       waitForClickOrKey();
+    if (w.questionRedrawDue != 0) {
+      // Woken by a resize, not by an answer: the box comes back at the new size.
+      w.questionRedrawDue = 0;
+      continue;
+    }
     w.panelButtonHit = 255;
     ui.firstPanelRound = 0;
     if (button()) trackPressedButton();
@@ -278,6 +289,7 @@ void waitForBoardClick() {
   }
   w.questionPanelUp = 0;
   w.questionDrawn = 0;
+  w.questionRedrawDue = 0;
   hand.boardWaitActive = 0;
   ui.boardInputEvent = 0;
 }

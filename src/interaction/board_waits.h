@@ -20,6 +20,7 @@ struct PanelWait {
   uint8_t doneAnswered = 0;     // 255 when Done ended the wait
   int16_t questionDrawn = 0;    // -1 while the wait's Yes/No box is one drawBoardQuestion drew
   int16_t postedTaken = 0;      // -1 when the last click taken was a posted one, with no pump since
+  int16_t questionRedrawDue = 0;  // -1: the board was built anew under the question box
 };
 extern PanelWait panelWait;
 
@@ -37,6 +38,9 @@ bool endPanelCloseWait();
 // waits. Its wait ends at endTakenPanelWait, once that drawing is done.
 bool takeDownWaitingPanel();
 void endTakenPanelWait();
+// A resize under a waiting question: no answer; its wait wakes and draws the box again on
+// the new board.
+void keepQuestionThroughResize();
 // The answer in interaction.panelAnswer: -1 Yes, 0 No (also when the wait was aborted),
 // 1 the middle area.
 void waitForBoardClick();

@@ -21,7 +21,6 @@
 #include "interaction/board_waits.h"
 #include "interaction/position_setup.h"
 #include "state/board_input.h"
-#include "state/cube_state.h"
 #include "state/display_services.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
@@ -36,7 +35,6 @@ namespace {
 
 constexpr int16_t kBoardSizeMenu = 14;
 constexpr int kOverlayRedrawsAtMost = 2;
-constexpr uint8_t kPanelAnswered = 255;
 constexpr int kMostHeldCheckers = 9;
 
 // The held checkers go back where they came from before the board changes size.
@@ -90,14 +88,8 @@ void prepareBoardResize() {
   if (display.boardColor == kPictureBoard) return;
   clearMessageLine(0);
   for (int i = 0; i < kOverlayRedrawsAtMost && display.overlayActive != 0; ++i) hook::redrawBoardPicture();
-  if (panelWait.questionPanelUp != 0) {
-    // A question waiting on the board is answered Yes; its wait ends.
-    panelWait.panelDone = kPanelAnswered;
-    interaction.panelAnswer = -1;
-    cube.doubleTaken = -1;
-    panelWait.questionPanelUp = 0;
-    interactionDisplay.boardInputEvent = kPanelAnswered;
-  }
+  // A resize is no answer: a waiting question comes back on the new board and waits on.
+  keepQuestionThroughResize();
   putBackHeldCheckers();
   if (boardState.setupInProgress != 0) {
     boardState.setupInProgress = 0;

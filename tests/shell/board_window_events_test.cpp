@@ -1,6 +1,6 @@
 // The board window's own events: the right button stands for the control-click only on the
-// mover's turn with the dice showing, the middle button is left alone, and a resize first
-// answers a waiting question, puts held checkers back and ends the position editor.
+// mover's turn with the dice showing, the middle button is left alone, and a resize draws a
+// waiting question again at the new size, puts held checkers back and ends the position editor.
 #include "shell/board_window_events.h"
 
 #include <gtest/gtest.h>
@@ -90,16 +90,45 @@ TEST_F(BoardWindowEvents, ARightButtonTakeBackInTheRollWaitEndsItsWaitForAClick)
   EXPECT_EQ(interactionDisplay.boardInputEvent, 255) << "the next click would only end the old wait";
 }
 
-TEST_F(BoardWindowEvents, AResizeAnswersAWaitingQuestionYes) {
-  interaction.messageLines[1] = "Take the double?";
-  interaction.messageLineCount = 1;
-  drawBoardQuestion();
-  script_.then([] { prepareBoardResize(); });
-  waitForBoardClick();
-  closeBoardOverlay();
-  EXPECT_FALSE(script_.spent);
-  EXPECT_EQ(interaction.panelAnswer, -1);
-  EXPECT_EQ(panelWait.questionPanelUp, 0);
+// A resize is no answer: the question comes back on the board at its new size, as it is
+// drawn there afresh, and waits for the person's click, larger or smaller.
+TEST_F(BoardWindowEvents, AResizeDrawsAWaitingQuestionAgainAtTheNewSizeAndItWaitsForItsAnswer) {
+  testing::loadShippedMessages();
+  installBoardWindowHandler();
+  for (const bool yes : {true, false}) {
+    SCOPED_TRACE(yes ? "Yes" : "No");
+    redrawBoardWindow();
+    interaction.messageLines[1] = "Take the double?";
+    interaction.messageLineCount = 1;
+    cube.doubleTaken = 0;
+    drawBoardQuestion();
+    const Rect content = windowContentRect(1);
+    const int16_t widthBefore = display.boardWidth;
+    const int grow = yes ? 120 : -80;
+    script_.then([content, grow] { testing::userResize(1, content.width() + grow, content.height() + grow * 3 / 4); });
+    QImage shown;
+    bool clicked = false;
+    script_.planner = [&] {
+      if (clicked || display.boardWidth == widthBefore || display.overlayActive == 0) return;
+      clicked = true;
+      EXPECT_EQ(panelWait.questionPanelUp, -1);
+      shown = testing::boardArea();
+      script_.click(testing::middleOf(yes ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect));
+    };
+    waitForBoardClick();
+    script_.planner = nullptr;
+    closeBoardOverlay();
+    EXPECT_FALSE(script_.spent);
+    EXPECT_TRUE(clicked) << "the question did not wait at the new size";
+    EXPECT_EQ(interaction.panelAnswer, yes ? -1 : 0);
+    EXPECT_EQ(cube.doubleTaken, yes ? -1 : 0);
+    EXPECT_NE(display.boardWidth, widthBefore) << "the board follows the window";
+    redrawBoardWindow();
+    drawBoardQuestion();
+    EXPECT_TRUE(shown == testing::boardArea()) << "the box at the new size is not the one drawn there afresh";
+    closeBoardOverlay();
+    expectLikeAFreshRedraw("the box taken down");
+  }
 }
 
 TEST_F(BoardWindowEvents, AResizeDuringTheEditorEndsItWithTheCheckersPutBackAndTheMenusBack) {
