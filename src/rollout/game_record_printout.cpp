@@ -1,5 +1,6 @@
 #include "rollout/game_record_printout.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -40,6 +41,18 @@ constexpr int16_t kHeaderRollOverUsed = 256;
 // The page break puts the headings under the title, and the entries below them.
 constexpr int16_t kHeadingsLineAfterBreak = 3;
 constexpr int16_t kFirstEntryLineAfterBreak = 4;
+// The table's headings and the column units their entries stand at.
+constexpr std::string_view kMoveHeadings = "Player     Die    From    To     Blot Hit";
+constexpr std::string_view kCubeHeadings = "Doubled  Cube  Cube Owner";
+constexpr std::string_view kBeaverHeading = "Beavered";
+constexpr std::string_view kCubeGap = "   ";
+constexpr std::string_view kBeaverGap = "  ";
+constexpr double kPlayerUnits = 5;
+constexpr double kDieUnits = 11;
+constexpr double kOwnerUnits = 38;
+constexpr double kBeaveredUnits = 47;
+// Between a name and the next column.
+constexpr int kColumnGap = 3;
 
 using ResultText = PString<201>;
 using AidLine = PString<101>;
@@ -119,7 +132,40 @@ void nextEntryLine() {
   if (printPage.printLine >= kPrintLinesPerPage) breakPage();
 }
 
-std::vector<std::string> linesOfName(int16_t side, int x) { return wrapToWidth(sideName(side), widthLeftFrom(x)); }
+struct HeadingPart {
+  int16_t face;
+  std::string_view text;
+};
+constexpr HeadingPart kHeadingParts[] = {{kPrintBoldUnderlined, kMoveHeadings},
+                                         {kPrintBold, kCubeGap},
+                                         {kPrintBoldUnderlined, kCubeHeadings},
+                                         {kPrintBold, kBeaverGap},
+                                         {kPrintBoldUnderlined, kBeaverHeading}};
+constexpr size_t kUpToBeavered = 4;
+
+// Where the headings' text ends after their first `parts` parts, the style left for entries.
+int headingsX(size_t parts, std::string_view lastPart) {
+  int x = columnX(5, -1);
+  for (size_t n = 0; n < parts; ++n) {
+    printStyle(kHeaderSize, kHeadingParts[n].face);
+    x += printStringWidth(kHeadingParts[n].text);
+  }
+  if (!lastPart.empty()) {
+    printStyle(kHeaderSize, kPrintBoldUnderlined);
+    x += printStringWidth(lastPart);
+  }
+  printStyle(kEntrySize, kPrintPlain);
+  return x;
+}
+
+// A name wraps inside its own column: up to the next column's heading or entries.
+std::vector<std::string> linesOfName(int16_t side, int fromX, int toX) {
+  return wrapToWidth(sideName(side), toX - fromX - kColumnGap);
+}
+int playerColumnEnd() {
+  return std::min(columnX(kDieUnits), headingsX(0, kMoveHeadings.substr(0, kMoveHeadings.find("Die"))));
+}
+int ownerColumnEnd() { return std::min(columnX(kBeaveredUnits), headingsX(kUpToBeavered, {})); }
 
 // The first line of a text too long for the page where it begins; the rest is returned.
 std::vector<std::string> printFirstLine(int x, std::vector<std::string> lines) {
@@ -133,8 +179,10 @@ std::vector<std::string> printFirstLine(int x, std::vector<std::string> lines) {
 std::vector<std::string> printCubeColumns(const GameRecordEntry& doubling) {
   printAt(columnX(29, 4), "Yes");
   printIntegerAt(columnX(34), doubling.cubeValue);
-  if ((doubling.flags & kFlagBeavered) != 0) printAt(columnX(47), "Yes");
-  if (isPlayerSide(doubling.cubeOwner)) return printFirstLine(columnX(38), linesOfName(doubling.cubeOwner, columnX(38)));
+  if ((doubling.flags & kFlagBeavered) != 0) printAt(columnX(kBeaveredUnits), "Yes");
+  if (isPlayerSide(doubling.cubeOwner)) {
+    return printFirstLine(columnX(kOwnerUnits), linesOfName(doubling.cubeOwner, columnX(kOwnerUnits), ownerColumnEnd()));
+  }
   if (doubling.cubeOwner == kCentredCube) {
     printAt(columnX(38), "  ");
   } else {
@@ -159,8 +207,8 @@ void printPartMove(int16_t i, bool firstLine) {
     }
   }
   std::vector<std::string> nameRest;
-  if (isPlayerSide(e.side)) nameRest = printFirstLine(columnX(5), linesOfName(e.side, columnX(5)));
-  printIntegerAt(columnX(11), e.distance);
+  if (isPlayerSide(e.side)) nameRest = printFirstLine(columnX(5), linesOfName(e.side, columnX(kPlayerUnits), playerColumnEnd()));
+  printIntegerAt(columnX(kDieUnits), e.distance);
   const bool unplayable = e.fromPoint == 0 && e.toPoint == 0;
   if (e.fromPoint >= 1 && e.fromPoint <= kHighestPoint) {
     printIntegerAt(columnX(14, 6), kPointMirror - e.fromPoint);
@@ -179,7 +227,7 @@ void printPartMove(int16_t i, bool firstLine) {
   const GameRecordEntry& before = record.gameRecord[i - 1];
   std::vector<std::string> ownerRest;
   if (!firstLine && (before.flags & kFlagDoubleRecorded) != 0) ownerRest = printCubeColumns(before);
-  // Names too long for the page go on in their columns on the lines after.
+  // Names too long for their columns go on in them on the lines after.
   for (size_t n = 0; n < std::max(nameRest.size(), ownerRest.size()); ++n) {
     nextEntryLine();
     if (n < nameRest.size()) printAt(columnX(5), nameRest[n]);
@@ -236,20 +284,30 @@ void printPageHeader() {
   printStyle(kHeaderSize, kPrintBold);
 }
 
+namespace {
+
+// The widest line of the record: the headings, or the beaver column's entries.
+int recordRightEdge() {
+  const int headings = headingsX(std::size(kHeadingParts), {});
+  return std::max(headings, columnX(kBeaveredUnits) + printStringWidth("Yes"));
+}
+
+}  // namespace
+
 void printMoveTableHeader() {
   printStyle(kHeaderSize, kPrintBoldUnderlined);
-  printAt(columnX(5, -1), "Player     Die    From    To     Blot Hit");
+  printAt(columnX(5, -1), kMoveHeadings);
   if (cube.cubeUsed != 0) {
     printStyle(kHeaderSize, kPrintBold);
-    printString("   ");
+    printString(kCubeGap);
     printStyle(kHeaderSize, kPrintBoldUnderlined);
-    printString("Doubled  Cube  Cube Owner");
+    printString(kCubeHeadings);
   }
   if (cube.beaverAllowed != 0) {
     printStyle(kHeaderSize, kPrintBold);
-    printString("  ");
+    printString(kBeaverGap);
     printStyle(kHeaderSize, kPrintBoldUnderlined);
-    printString("Beavered");
+    printString(kBeaverHeading);
   }
   printStyle(kEntrySize, kPrintPlain);
 }
@@ -269,6 +327,7 @@ void printAidsUsed() {
 void printGameRecord() {
   if (!FBPrintDialog()) return;
   startPrintPage(1);
+  fitReportToPage(recordRightEdge());
   printPageHeader();
   printHeaderLines();
   printAidsUsed();

@@ -33,7 +33,16 @@ void startPrintPage(int16_t firstLine) {
 // The small allowance keeps 45.3 x 10 at 453 after the binary fraction.
 int columnX(double units, int offset) { return static_cast<int>(units * printPage.printCharWidth + 1e-6) + offset; }
 
-int widthLeftFrom(int x) { return printPageRect().width() - x; }
+int widthLeftFrom(int x) { return static_cast<int>(printPageRect().width() / printScale()) - x; }
+
+void fitReportToPage(int rightEdge) {
+  printStyle(kFooterSize, kPrintBold);
+  const int footerEdge = std::max(columnX(5) + printStringWidth(std::string(kFooterRuleLength, '_')),
+                                  columnX(kFooterDateUnits) + printStringWidth(printPage.printDateText.view()));
+  // The footer's page number stands one line below the last line, its descent below that.
+  const int bottom = (kPrintLinesPerPage + 2) * printPage.printLineHeight;
+  printFitToPage(std::max(rightEdge, footerEdge), bottom);
+}
 
 namespace {
 
@@ -73,7 +82,7 @@ std::vector<std::string> wrapToWidth(std::string_view text, int width) {
       continue;
     }
     if (!line.empty()) lines.push_back(line);
-    while (!fits(word, width)) {
+    while (!word.empty() && !fits(word, width)) {
       const size_t cut = headThatFits(word, width);
       lines.push_back(word.substr(0, cut));
       word.erase(0, cut);

@@ -34,11 +34,14 @@ void startPrintPage(int16_t firstLine);
 // x in points of n column units plus offset; fractional units are cut to whole points.
 int columnX(double units, int offset = 0);
 int lineY();
+// Shrinks the job, when the paper is too small, so that everything up to `rightEdge` and the
+// footer at the foot of every page fits the printable area.
+void fitReportToPage(int rightEdge);
 // The width in points from x to the right edge of the printable area.
 int widthLeftFrom(int x);
 // The text in lines no wider than `width` points in the current style: broken at blanks,
 // a word wider than a whole line broken where the line is full. A text that fits is its
-// one line, unchanged.
+// one line, unchanged. However narrow the width, every character is printed, one a line.
 std::vector<std::string> wrapToWidth(std::string_view text, int width);
 // Moves the pen to (x, the current line) and prints the text / the integer there.
 void printAt(int x, std::string_view text);

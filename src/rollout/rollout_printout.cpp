@@ -275,6 +275,8 @@ void printRolloutResults() {
   if (!FBPrintDialog()) return;
   startPrintPage(kFirstReportLine);
   printStyle(kReportSize, kPrintBold);
+  fitReportToPage(afterEdge(kOuterEdge));
+  printStyle(kReportSize, kPrintBold);
   printTextBlocks();
   printStatisticsTable();
   advanceLines(2);

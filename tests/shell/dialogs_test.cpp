@@ -2,6 +2,7 @@
 // flow paths and answered through their real widgets, keys and buttons.
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -28,6 +29,7 @@
 #include "runtime/qt/controls.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
+#include "runtime/qt/printing.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/dialog_script.h"
@@ -56,6 +58,8 @@
 #include "state/menu_numbers.h"
 #include "state/program_state.h"
 #include "state/settings.h"
+#include "state/game_record_state.h"
+#include "support/pdf_text.h"
 #include "support/qt_helpers.h"
 #include "started_program.h"
 
@@ -430,7 +434,8 @@ TEST_F(Dialogs, TheWagerSentenceKeepsTheSymbolItsPlaceAndTheDigitsOnly) {
     const char* text;
   } rows[] = {{10, 12, "The wager amount is 10 dollars ( $10 )"},
               {10, 13, "The wager amount is 10 dollars ( 10$ )"},
-              {-5, 12, "The wager amount is-5 dollars ( $5 )"}};
+              {-5, 12, "The wager amount is-5 dollars ( $5 )"},
+              {1, 12, "The wager amount is 1 dollar ( $1 )"}};
   for (const auto& r : rows) {
     options.wagerAmount = r.amount;
     options.wagerCurrency = "dollars";
@@ -635,7 +640,7 @@ TEST_F(Dialogs, EndOfGameButtonsFinishTheGameAsTheyMay) {
     EXPECT_EQ(shellFlags.modalBusy, 255) << where;
     EXPECT_EQ(controlText(kEndGameWindow, 12), "You won 1 point.") << where;
     for (int16_t id : {16, 17, 18}) EXPECT_TRUE(controlEnabled(kEndGameWindow, id)) << where;
-    EXPECT_FALSE(controlEnabled(kEndGameWindow, 3)) << where << ": printing is not offered yet";
+    EXPECT_TRUE(controlEnabled(kEndGameWindow, 3)) << where << ": the finished game can be printed";
     // The flags are read back inside the finish, before a new game resets them.
     seenKeep = seenSwap = seenContinue = 0;
     turnServices.closeEndGameDialog = [] {
@@ -661,6 +666,50 @@ TEST_F(Dialogs, EndOfGameButtonsFinishTheGameAsTheyMay) {
     testing::expectBackOnTheBoard(where);
     flow.newGameRequested = 0;
   }
+}
+
+QString recordPdf;
+PrintDialogAnswer printRecordIntoPdf() { return {true, recordPdf}; }
+
+// Print in both windows prints the game just played and leaves the window open, so the
+// record can be printed before Continue starts a new one.
+TEST_F(Dialogs, EndOfGameAndGameStatisticsPrintTheRecord) {
+  QTemporaryDir dir;
+  recordPdf = dir.filePath(QStringLiteral("record.pdf"));
+  setPrintDialogResponder(printRecordIntoPdf);
+  shell.playerNames[0] = "Alice";
+  GameRecordEntry end;
+  end.side = kGameEndEntrySide;
+  end.fromPoint = 0;
+  end.toPoint = 2;
+  record.gameRecord[1] = end;
+  record.gameRecordCount = 1;
+  const struct {
+    int16_t window;
+    std::function<void()> open;
+  } rows[] = {
+      {kEndGameWindow, [] { openEndOfGame("You won 2 points."); }},
+      {kGameStatsWindow, [] { ASSERT_TRUE(testing::openFromMenu(kPlayerMenu, kGameStatsItem, kGameStatsWindow)); }},
+  };
+  for (const auto& r : rows) {
+    const std::string where = "window " + std::to_string(r.window);
+    QFile::remove(recordPdf);
+    r.open();
+    ASSERT_TRUE(windowExists(r.window)) << where;
+    ASSERT_TRUE(controlEnabled(r.window, 3)) << where;
+    clickControl(r.window, 3);
+    pumpAFew();
+    const testing::PdfText t = testing::readPdfText(recordPdf);
+    ASSERT_TRUE(t.read) << where;
+    EXPECT_TRUE(t.find("Alice").has_value()) << where;
+    EXPECT_TRUE(t.find("Won").has_value()) << where;
+    EXPECT_EQ(record.gameRecordCount, 1) << where << ": printing keeps the record";
+    expectDialogOpen(r.window, where + " after printing");
+    clickControl(r.window, 1);
+    ASSERT_TRUE(closes(r.window)) << where;
+    flow.newGameRequested = 0;
+  }
+  setPrintDialogResponder(nullptr);
 }
 
 TEST_F(Dialogs, EndOfGameInAMoneySessionDimsTheReplaysAndEscapeDoesNothing) {

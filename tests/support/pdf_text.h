@@ -28,9 +28,15 @@ struct PdfWord {
 inline constexpr double kSansDescentPerPoint = 0.236;
 inline double baselineOf(const PdfWord& w, double size) { return w.yMax - kSansDescentPerPoint * size; }
 
+struct PdfPaper {
+  double width = 0;
+  double height = 0;
+};
+
 struct PdfText {
   bool read = false;
   int pages = 0;
+  std::vector<PdfPaper> papers;  // one per page, in points
   std::vector<PdfWord> words;
 
   // The first word equal to text on the page (0: any page).
@@ -64,21 +70,22 @@ inline PdfText readPdfText(const QString& pdfPath) {
   if (!f.open(QIODevice::ReadOnly)) return out;
   const QString text = QString::fromUtf8(f.readAll());
   static const QRegularExpression tag(
-      QStringLiteral(R"re(<page |<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re"));
+      QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)"|<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re"));
   auto it = tag.globalMatch(text);
   while (it.hasNext()) {
     const auto m = it.next();
-    if (m.captured(0) == QStringLiteral("<page ")) {
+    if (m.captured(0).startsWith(QStringLiteral("<page "))) {
       ++out.pages;
+      out.papers.push_back({m.captured(1).toDouble(), m.captured(2).toDouble()});
       continue;
     }
     PdfWord w;
     w.page = out.pages;
-    w.xMin = m.captured(1).toDouble();
-    w.yMin = m.captured(2).toDouble();
-    w.xMax = m.captured(3).toDouble();
-    w.yMax = m.captured(4).toDouble();
-    QString t = m.captured(5);
+    w.xMin = m.captured(3).toDouble();
+    w.yMin = m.captured(4).toDouble();
+    w.xMax = m.captured(5).toDouble();
+    w.yMax = m.captured(6).toDouble();
+    QString t = m.captured(7);
     t.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
         .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
         .replace(QStringLiteral("&gt;"), QStringLiteral(">"))

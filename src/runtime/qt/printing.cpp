@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <memory>
 
 #include "runtime/core/format.h"
@@ -16,12 +17,15 @@ namespace bg {
 namespace {
 
 constexpr double kPointsPerInch = 72.0;
+// Paper with next to no printable area still gets a page, however small its text.
+constexpr double kSmallestScale = 0.01;
 
 struct PrintJob {
   std::unique_ptr<QPrinter> printer;
   std::unique_ptr<QPainter> painter;
   QFont font;
   QPointF pen;
+  double scale = 1.0;
 };
 
 struct PrinterPort {
@@ -45,10 +49,19 @@ bool askForPrinter(QPrinter& printer) {
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(a.pdfPath);
     }
+    if (a.paper.isValid()) printer.setPageSize(a.paper);
+    printer.setPageOrientation(a.orientation);
     return true;
   }
   QPrintDialog dialog(&printer);
   return dialog.exec() == QDialog::Accepted;
+}
+
+// Points from here on, whatever the printer's resolution, times the job's own factor.
+void applyScale(PrintJob& job) {
+  const double dots = job.printer->resolution() / kPointsPerInch * job.scale;
+  job.painter->resetTransform();
+  job.painter->scale(dots, dots);
 }
 
 }  // namespace
@@ -66,11 +79,10 @@ bool FBPrintDialog() {
   if (!askForPrinter(*printer)) return false;
   auto painter = std::make_unique<QPainter>();
   if (!painter->begin(printer.get())) return false;
-  // Points from here on, whatever the printer's resolution.
-  const double scale = printer->resolution() / kPointsPerInch;
-  painter->scale(scale, scale);
   job.printer = std::move(printer);
   job.painter = std::move(painter);
+  job.scale = 1.0;
+  applyScale(job);
   job.pen = QPointF();
   printTextStyle(0, 12, 0);
   return true;
@@ -85,6 +97,16 @@ Rect printPageRect() {
   return makeRect(static_cast<int>(r.left()), static_cast<int>(r.top()), static_cast<int>(r.right()),
                   static_cast<int>(r.bottom()));
 }
+
+void printFitToPage(double width, double height) {
+  PrintJob& job = port().job;
+  if (!job.painter || width <= 0 || height <= 0) return;
+  const QRectF r = job.printer->pageRect(QPrinter::Point);
+  job.scale = std::clamp(std::min(r.width() / width, r.height() / height), kSmallestScale, 1.0);
+  applyScale(job);
+}
+
+double printScale() { return port().job.scale; }
 
 void printNewPage() {
   PrintJob& job = port().job;

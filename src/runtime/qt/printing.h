@@ -6,10 +6,13 @@
 //
 // The print dialog goes through one routine that tests replace: it answers with a PDF file
 // to print into, or with a cancel.
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "runtime/qt/qd_types.h"
 
@@ -20,8 +23,15 @@ namespace bg {
 // What the print dialog answered: print (to the chosen printer, or into pdfPath when it is
 // not empty) or cancel.
 struct PrintDialogAnswer {
+  PrintDialogAnswer() = default;
+  PrintDialogAnswer(bool print, QString pdfPath, QPageSize paper = {},
+                    QPageLayout::Orientation orientation = QPageLayout::Portrait)
+      : print(print), pdfPath(std::move(pdfPath)), paper(std::move(paper)), orientation(orientation) {}
   bool print = false;
   QString pdfPath;
+  // The paper chosen; an invalid size keeps the printer's own.
+  QPageSize paper;
+  QPageLayout::Orientation orientation = QPageLayout::Portrait;
 };
 using PrintDialogResponder = PrintDialogAnswer (*)();
 // nullptr puts the real dialog back. Returns the previous responder.
@@ -33,6 +43,11 @@ bool printJobOpen();
 // The printable area in points, in the paper's coordinates: drawing at (x, y) lands on the
 // paper at (left + x, top + y).
 Rect printPageRect();
+// Shrinks what is drawn from here on so that a layout of width x height points fits the
+// printable area; never enlarges. Small paper gets the whole page, only smaller.
+void printFitToPage(double width, double height);
+// The factor printFitToPage chose: one point of the layout is this many on the paper.
+double printScale();
 // Ends the page and begins the next one.
 void printNewPage();
 // Ends the job: the last page goes out.
