@@ -9,6 +9,7 @@
 #include "display/board_layout.h"
 #include "display/colour_roles.h"
 #include "display/draw_color.h"
+#include "display/text_contrast.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/text.h"
 #include "runtime/qt/windows.h"
@@ -23,9 +24,12 @@ constexpr int16_t kOrMode = 1;
 constexpr int16_t kPointsPerRow = 12;
 constexpr double kNumberScale = 0.9;
 
-void drawNumberAt(int16_t point, int y) {
+// The number in the role's colour, or one that reads where the role's does not.
+void drawNumberAt(int16_t point, int y, int16_t role, int size) {
   const std::string text = std::to_string(25 - point);
-  moveTo(layout.pointCentreX[point] - stringWidth(text) / 2, y);
+  const int x = layout.pointCentreX[point] - stringWidth(text) / 2;
+  rgbForeColor(readableOnBoard(paletteColour(role), makeRect(x, y - size, x + stringWidth(text), y)));
+  moveTo(x, y);
   drawString(text);
 }
 
@@ -47,9 +51,10 @@ void drawRowNumbers() {
   for (int16_t n = 1; n <= kPointsPerRow; ++n) {
     // By display column: odd columns from the left in the label colour, even ones in the
     // frame colour (the picture board has no frame colour for text).
-    setDrawColor(n % 2 == 1 || pictures ? roles.labelTextColor : roles.frameColorIndex);
-    drawNumberAt(L.clickColumnToPoint[n], upperY);
-    drawNumberAt(L.clickColumnToPoint[25 - n], lowerY);
+    const int16_t role = n % 2 == 1 || pictures ? roles.labelTextColor : roles.frameColorIndex;
+    setDrawColor(role);
+    drawNumberAt(L.clickColumnToPoint[n], upperY, role, size);
+    drawNumberAt(L.clickColumnToPoint[25 - n], lowerY, role, size);
   }
   textFont(shellWindow.textFont);
   textSize(L.textSize);

@@ -12,6 +12,7 @@
 #include "display/offscreen.h"
 #include "display/upper_services.h"
 #include "display/world_housekeeping.h"
+#include "display/text_contrast.h"
 #include "flow/turn_services.h"
 #include "runtime/core/format.h"
 #include "runtime/qt/drawing.h"
@@ -92,12 +93,12 @@ void drawPlace(int16_t side, const ScoreText& shown, GrafPtr window) {
     x = static_cast<int16_t>(x - L.textSize / kPenNudgeDivisor);
   }
   const int16_t colourSet = display.playerColors[side];
-  if (shadedBoard(display.boardColor) && colourSet == kShadedColourSet) {
-    rgbForeColor(kShadedSetText);
-  } else {
-    roleForeColor(roles.pieceColors[colourSet]);
-  }
+  const RGBColor wanted = shadedBoard(display.boardColor) && colourSet == kShadedColourSet
+                              ? kShadedSetText
+                              : paletteColour(roles.pieceColors[colourSet]);
   const int16_t baseline = pictureBoard ? L.pipCountY[displaySettings.playDirection] : L.pipCountY[side];
+  const int16_t inkWidth = static_cast<int16_t>(stringWidth(shown.text) + (shown.sign < 0 ? stringWidth("-") : 0));
+  rgbForeColor(readableOnBoard(wanted, makeRect(x, baseline - size, x + inkWidth, baseline)));
   moveTo(x, baseline);
   if (shown.sign < 0) drawString("-");
   drawString(shown.text);

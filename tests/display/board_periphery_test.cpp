@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "board_fixture.h"
+#include "display/text_contrast.h"
 #include "display/name_labels.h"
 #include "display/row_numbers.h"
 #include "display/score_display.h"
@@ -100,10 +101,14 @@ TEST_F(BoardPeriphery, PointNumbersSitAtTheTipsReadTwentyFiveLessThePointAndAlte
         EXPECT_GE(drawn.bottom(), baseline - 2) << text;
         EXPECT_NEAR(drawn.center().x(), x, 2) << text;
         const int16_t role = column % 2 == 1 || pictures ? roles.labelTextColor : roles.frameColorIndex;
+        // The role's colour, or the one that reads where it does not.
+        const int left = x - stringWidth(text) / 2;
+        const QColor ink = testing::shown(
+            readableOnBoard(colours.boardPalette[role], makeRect(left, baseline - size, left + stringWidth(text), baseline)));
         int matching = 0;
         for (int yy = drawn.top(); yy <= drawn.bottom(); ++yy)
           for (int xx = drawn.left(); xx <= drawn.right(); ++xx)
-            if (testing::near(QColor(testing::pixelAt(xx, yy)), roleColour(role))) ++matching;
+            if (testing::near(QColor(testing::pixelAt(xx, yy)), ink)) ++matching;
         EXPECT_GT(matching, 3) << text;
       }
     }
