@@ -91,7 +91,7 @@ BlotRiskCounts countBlotRisk() {
 
 std::string blotRiskText(const BlotRiskCounts& counts) {
   if (counts.rollsHitting[1] == 0) return "You have no blots that can be hit.";
-  std::string text = strS(counts.blotsHittable) + " blots can be hit.";
+  std::string text = strS(counts.blotsHittable) + (counts.blotsHittable == 1 ? " blot can be hit." : " blots can be hit.");
   constexpr const char* kEndings[] = {"", ") can hit 1 of your blots.", ") can hit 2 of your blots.",
                                       ") can hit 3 of your blots.", ") can hit 4 of your blots."};
   for (int16_t k = 1; k <= kMostBlotsHit; ++k) {

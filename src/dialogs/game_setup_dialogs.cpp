@@ -8,6 +8,7 @@
 #include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_state.h"
 #include "dialogs/message_boxes.h"
+#include "flow/money_text.h"
 #include "flow/resignation.h"
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
@@ -235,7 +236,7 @@ std::string wagerText() {
   // The digits without the leading blank or the sign: a negative amount read from an old
   // file shows its digits only.
   const std::string digits = amount.substr(1);
-  std::string text = "The wager amount is" + amount + " " + options.wagerCurrency.str() + " ( ";
+  std::string text = "The wager amount is" + amount + " " + currencyNameFor(options.wagerAmount) + " ( ";
   if (options.wagerSymbolLocation == kSymbolBefore) text += options.wagerSymbol.str();
   text += digits;
   if (options.wagerSymbolLocation == kSymbolAfter) text += options.wagerSymbol.str();

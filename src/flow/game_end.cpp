@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "computer/eval_terms_backgame.h"
+#include "flow/money_text.h"
 #include "state/board_input.h"
 #include "state/play_options.h"
 #include "state/session_statistics.h"
@@ -236,7 +237,7 @@ void announceGameResult() {
   } else if (isHuman(winner) && !isHuman(loser)) {
     interaction.messageLines[1] = messageWordsOf(kYouWinMessage);
   } else {
-    interaction.messageLines[1] = Str255(shell.playerNames[winner]) + messageTextOf(kWinsTheGameMessage);
+    interaction.messageLines[1] = Str255(shell.playerNames[winner]) + " " + messageWordsOf(kWinsTheGameMessage);
   }
   // The Jacoby rule: no gammons while the cube is centred.
   const bool jacobyHolds = cube.jacobyRule != 0 && cube.cubeOwner == kCubeCentred;
@@ -274,7 +275,7 @@ void announceGameResult() {
 
   if (isHuman(winner)) {
     interaction.messageNumber = kNoMessage;
-    interaction.messageText = Str255("MM") + shell.playerNames[winner] + "," + messageTextOf(kCongratulationsMessage);
+    interaction.messageText = Str255("MM") + shell.playerNames[winner] + ", " + messageWordsOf(kCongratulationsMessage);
     hook::displayMessage();
   }
   Str255 text = resultText(winner, points, matchWon);
@@ -286,7 +287,7 @@ void announceGameResult() {
 
   if (flow.moneySessionActive != 0) {
     const int32_t amount = static_cast<int32_t>(std::trunc(std::fabs(multiplier * cube.cubeValue) * options.wagerAmount));
-    const std::string amountText = midS(intText(amount), 2, 10) + " " + options.wagerCurrency.str();
+    const std::string amountText = moneyAmountText(amount);
     text = winner == kPlayer0 ? Str255("Congratulations, you have won ") + amountText + "."
                               : Str255("You lost ") + amountText + ".  Better luck next time.";
     boardInput.messageTitle = kMoneyResultsTitle;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "flow/money_text.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/numbered_message.h"
@@ -145,7 +146,7 @@ void moneySessionCommand() {
     flow.moneySessionActive = 0;
     flow.scoreDisplayMode = 0;
     const int32_t balance = flow.scores[0] - flow.scores[1];
-    const std::string amount = midS(intText(std::abs(balance)), 2, 10) + " " + options.wagerCurrency.str();
+    const std::string amount = moneyAmountText(balance);
     const Str255 text = balance < 1 ? Str255("You lost ") + amount + ".  Better luck next time."
                                     : Str255("Congratulations, you have won ") + amount + ".";
     hook::showTitledText(kMoneySessionResultsTitle, text.view());

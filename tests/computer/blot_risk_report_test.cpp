@@ -36,17 +36,17 @@ TEST_F(BlotRiskReport, CountsTheRollsThatHitAndSaysSo) {
       {"start", 0, 0, 0, 0, 0, "You have no blots that can be hit."},
       // One blot six pips in front of one checker: the 6s, 5-1, 4-2, 3-3 and 2-2.
       {"7:1 24:14 13:-1 1:-7 2:-7", 0, 0, 17, 0, 1,
-       " 1 blots can be hit.\r\r 47% of the rolls (17) can hit 1 of your blots."},
+       " 1 blot can be hit.\r\r 47% of the rolls (17) can hit 1 of your blots."},
       // Two blots three and six pips away: only 3-3 hits both.
       {"7:1 10:1 24:13 13:-1 1:-7 2:-7", 0, 0, 28, 1, 2,
        " 2 blots can be hit.\r\r 78% of the rolls (28) can hit 1 of your blots.\r\r 3% of the rolls (1) can hit 2 "
        "of your blots."},
       // The mirror: side 1's blot six pips in front of one of side 0's checkers.
       {"18:-1 1:-14 12:1 24:7 23:7", 1, 0, 17, 0, 1,
-       " 1 blots can be hit.\r\r 47% of the rolls (17) can hit 1 of your blots."},
+       " 1 blot can be hit.\r\r 47% of the rolls (17) can hit 1 of your blots."},
       // In the opening the blots examined are side 0's, whoever holds the turn.
       {"7:1 24:14 13:-1 1:-7 2:-7", 1, -1, 17, 0, 1,
-       " 1 blots can be hit.\r\r 47% of the rolls (17) can hit 1 of your blots."},
+       " 1 blot can be hit.\r\r 47% of the rolls (17) can hit 1 of your blots."},
   };
   for (const ReportRow& r : rows) {
     testing::setPosition(r.position);

@@ -196,6 +196,28 @@ TEST_F(SessionsTest, AMoneySessionRunsAndEndsLevel) {
   EXPECT_EQ(gameItems[4].second, "Start A Money Session");
 }
 
+// The balance names one of the currency in the singular, any other amount in the plural.
+TEST_F(SessionsTest, TheSessionResultCountsTheCurrencyInWords) {
+  const struct {
+    int32_t won, lost;
+    const char* currency;
+    const char* text;
+  } rows[] = {
+      {1, 0, "Dollars", "Congratulations, you have won 1 Dollar."},
+      {0, 1, "Dollars", "You lost 1 Dollar.  Better luck next time."},
+      {7, 2, "Dollars", "Congratulations, you have won 5 Dollars."},
+      {1, 0, "Yen", "Congratulations, you have won 1 Yen."},
+      {0, 1, "s", "You lost 1 s.  Better luck next time."},
+  };
+  for (const auto& r : rows) {
+    options.wagerCurrency = r.currency;
+    moneySessionCommand();
+    flow.scores = {{{r.won, r.lost}}};
+    moneySessionCommand();
+    EXPECT_EQ(flowLog.dialogs.back(), std::string(" Money Session Results|") + r.text) << r.text;
+  }
+}
+
 TEST_F(SessionsTest, ATournamentPutsBackOnlyTheOptionsItChanged) {
   flow.opponentMode = 3;
   tournamentCommand();

@@ -235,11 +235,11 @@ TEST_P(GameEndTest, ScoresAndTellsTheResult) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, GameEndTest, ::testing::Values(
   EndRow{"12:-15", nullptr, 0, 2, "Alice won a double game worth 2 points!!", "You win the game with a gammon!"},
-  EndRow{"12:-15", [] { cube.jacobyRule = -1; }, 0, 1, "Alice won 1 point", "Alice,  congratulations!"},
+  EndRow{"12:-15", [] { cube.jacobyRule = -1; }, 0, 1, "Alice won 1 point", "Alice, congratulations!"},
   EndRow{"0:-1 12:-14 | cube 2 0", nullptr, 0, 6, "Alice won a triple game worth 6 points!!!", "You win the game with a backgammon!"},
   EndRow{"3:2 14:13", nullptr, 1, 3, "Computer won a triple game worth 3 points!!!", "The computer wins the game with a backgammon!"},
   EndRow{"12:-15", [] { position.playerType[0] = kComputerPlayer; }, 0, 2, "Alice won a double game worth 2 points!!",
-         "Alice  wins the game with a gammon!", [] { EXPECT_FALSE(sawMessage("Alice,  congratulations!")); }},
+         "Alice wins the game with a gammon!", [] { EXPECT_FALSE(sawMessage("Alice, congratulations!")); }},
   // A resignation's level replaces the multiplier; the entry says it was conceded.
   EndRow{"20:15 12:-15 | cube 4 1", computerResigns, 0, 8, "Alice won a double game worth 8 points!!", "", [] {
            EXPECT_EQ((std::vector<int>{lastEntry().die2, lastEntry().flags}), (std::vector<int>{-1, kFlagGameEnd | kFlagConceded}));
