@@ -66,6 +66,7 @@ void runLargeBox(int16_t width, int16_t height, std::string_view title, std::str
   markOneButton();
   addStaticText(kLargeMessageWindow, kMessageText, text, makeRect(20, 20, width - 17, height - 50), centred);
   setControlFont(kLargeMessageWindow, kMessageText, kBoxFont, textPointSize);
+  fitStaticText(kLargeMessageWindow, kMessageText);
   disableAllMenus();
   runModalDialog();
   windowClose(kLargeMessageWindow);
@@ -83,6 +84,7 @@ void showMessageBox(std::string_view text) {
   const int16_t left = static_cast<int16_t>((kInformationWidth - w) / 2);
   addPushButton(kInformationWindow, kDoneButton, "Done", makeRect(left, 171, left + w, 191));
   addStaticText(kInformationWindow, kMessageText, text, makeRect(30, 40, 350, 160));
+  fitStaticText(kInformationWindow, kMessageText);
   markOneButton();
   runModalDialog();
   windowClose(kInformationWindow);
@@ -110,6 +112,7 @@ void showInfoDialog(std::string_view title, std::string_view text) {
   markOneButton();
   addStaticText(kInfoBoxWindow, kInfoText, text, makeRect(20, 20, 305, 146));
   setControlFont(kInfoBoxWindow, kInfoText, kInfoTextFont, 12);
+  fitStaticText(kInfoBoxWindow, kInfoText);
   // Over a dialog too: the dialog underneath takes no input until the box is closed.
   showModalWindow(kInfoBoxWindow);
   setDialogVector(infoBoxDialogEvent);

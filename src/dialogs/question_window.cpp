@@ -43,6 +43,9 @@ constexpr int16_t kButtonTextSize = 12;
 constexpr int16_t kQuestionTextSize = 14;
 constexpr int16_t kQuestionTop = 25;
 constexpr int16_t kQuestionTextHeight = 20;
+constexpr int16_t kQuestionMargin = 12;
+// The label's own room beside the glyphs.
+constexpr int16_t kLabelSlack = 4;
 
 // The leading blanks the message loader keeps in front of the words.
 std::string_view trimmedWords(const Str255& words) {
@@ -59,16 +62,16 @@ struct ButtonPlaces {
 
 // Yes right of the centre and No left of it, each 25 from the middle; titles too wide for
 // that close the gap and, at the last, narrow the buttons, so both stay inside the window.
-ButtonPlaces questionButtons(int16_t titleWidth) {
+ButtonPlaces questionButtons(int16_t titleWidth, int16_t windowWidth) {
   int16_t w = std::max<int16_t>(static_cast<int16_t>(titleWidth + kButtonPadding), kMinimumButtonWidth);
-  const int16_t half = kQuestionWidth / 2;
+  const int16_t half = windowWidth / 2;
   if (half - kButtonGap / 2 - w >= 0) {
     return {w, static_cast<int16_t>(half - kButtonGap / 2 - w), static_cast<int16_t>(half + kButtonGap / 2)};
   }
-  int16_t gap = static_cast<int16_t>(kQuestionWidth - 2 * w);
+  int16_t gap = static_cast<int16_t>(windowWidth - 2 * w);
   if (gap < kNarrowestGap) {
     gap = kNarrowestGap;
-    w = static_cast<int16_t>((kQuestionWidth - kNarrowestGap) / 2);
+    w = static_cast<int16_t>((windowWidth - kNarrowestGap) / 2);
   }
   return {w, 0, static_cast<int16_t>(w + gap)};
 }
@@ -80,26 +83,31 @@ void askQuestion(std::string_view question, int16_t kind) {
   dialogWindows.savedOutputWnd = dialogWindows.modalDialogWnd;
   dialogWindows.modalDialogWnd = kQuestionWindow;
   questionState.questionKind = kind;
-  windowOpen(kQuestionWindow, "", makeRect(0, 0, kQuestionWidth, kQuestionHeight), kPlainWindow, false);
+  // The window is as wide as the question on one line, as far as the screen allows.
+  textSize(kQuestionTextSize);
+  const int16_t widest = std::max<int16_t>(kQuestionWidth, static_cast<int16_t>(availableScreenRect().width() - 2 * kQuestionMargin));
+  const int16_t width = std::clamp<int16_t>(
+      static_cast<int16_t>(stringWidth(asked) + kLabelSlack + 2 * kQuestionMargin), kQuestionWidth, widest);
+  windowOpen(kQuestionWindow, "", makeRect(0, 0, width, kQuestionHeight), kPlainWindow, false);
   setOutputWindow(kQuestionWindow);
   textSize(kButtonTextSize);
   const Str255 yes = messageWordsOf(kYesTitleMessage);
   const Str255 no = messageWordsOf(kNoTitleMessage);
   const std::string_view yesTitle = trimmedWords(yes);
   const std::string_view noTitle = trimmedWords(no);
-  const ButtonPlaces b = questionButtons(std::max(stringWidth(yesTitle), stringWidth(noTitle)));
+  const ButtonPlaces b = questionButtons(std::max(stringWidth(yesTitle), stringWidth(noTitle)), width);
   addPushButton(kQuestionWindow, kYesButton, yesTitle,
                 makeRect(b.yesLeft, kButtonTop, b.yesLeft + b.width, kButtonTop + kButtonHeight));
   addPushButton(kQuestionWindow, kNoButton, noTitle,
                 makeRect(b.noLeft, kButtonTop, b.noLeft + b.width, kButtonTop + kButtonHeight));
   dialogWindows.dialogFlags[1] = kButtonPresent;
   dialogWindows.dialogFlags[2] = kButtonPresent;
-  textSize(kQuestionTextSize);
-  const int16_t pw = stringWidth(asked);
-  const int16_t left = static_cast<int16_t>((kQuestionWidth - pw) / 2);
   addStaticText(kQuestionWindow, kQuestionText, asked,
-                makeRect(left, kQuestionTop, left + pw + 4, kQuestionTop + kQuestionTextHeight));
+                makeRect(kQuestionMargin, kQuestionTop, width - kQuestionMargin, kQuestionTop + kQuestionTextHeight),
+                true);
   setControlFont(kQuestionWindow, kQuestionText, 0, kQuestionTextSize);
+  // A question too long for one line wraps, and the window grows to hold it.
+  fitStaticText(kQuestionWindow, kQuestionText);
   showModalWindow(kQuestionWindow);
   setDialogVector(dialogEventHandler);
   FBInstallDialogHandler();

@@ -31,6 +31,9 @@ constexpr std::string_view kScoreboardHelp = "scoreboard Help";
 
 // Row k's controls: first name 2k + 6, second name 2k + 7, side 1's points 15 + k, side
 // 0's points 19 + k.
+constexpr std::string_view kNameTooLong =
+    "A name holds at most 40 bytes: a letter with an accent takes two, some signs more.";
+
 int16_t firstNameField(int16_t k) { return static_cast<int16_t>(2 * k + 6); }
 int16_t secondNameField(int16_t k) { return static_cast<int16_t>(2 * k + 7); }
 int16_t sideOnePoints(int16_t k) { return static_cast<int16_t>(15 + k); }
@@ -46,6 +49,9 @@ void fillScoreboard() {
     PlayerRecord& r = players.playerRecords[k];
     setControlText(w, firstNameField(k), r.firstName.view());
     setControlText(w, secondNameField(k), r.secondName.view());
+    // A record keeps a name's bytes, not its letters: the field takes no more than fit.
+    for (const int16_t field : {firstNameField(k), secondNameField(k)})
+      limitTextBytes(w, field, static_cast<int>(Str40::kCapacity), kNameTooLong);
     setControlText(w, sideOnePoints(k), intText(counterOf(r, kPointsWonWord, 0)));
     setControlText(w, sideZeroPoints(k), intText(counterOf(r, kPointsWonWord, 1)));
     r.clearedMark = 0;

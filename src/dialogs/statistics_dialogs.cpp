@@ -9,6 +9,7 @@
 #include "runtime/core/format.h"
 #include "runtime/core/pstring.h"
 #include "runtime/qt/controls.h"
+#include "runtime/qt/designed_windows.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/windows.h"
 #include "state/cube_state.h"
@@ -63,6 +64,8 @@ void fillGameFigures(int16_t w) {
   showNumber(w, 7, flow.doublesRolled[0]);
   showNumber(w, 8, flow.pipsRolled[1]);
   showNumber(w, 9, flow.pipsRolled[0]);
+  // Long names widen the window rather than being cut.
+  fitDesignedWindow(w);
 }
 
 void fillSessionStats() {
@@ -80,6 +83,7 @@ void fillSessionStats() {
   showNumber(w, 17, statistics.sessionOpeningRolls[0]);
   showNumber(w, 8, statistics.sessionPipsRolled[1]);
   showNumber(w, 9, statistics.sessionPipsRolled[0]);
+  fitDesignedWindow(w);
 }
 
 void fillEndGame() {
@@ -88,6 +92,7 @@ void fillEndGame() {
   // Replaying the rolls or playing on are not offered in a money session.
   const bool offered = flow.moneySessionActive == 0;
   for (int16_t id : {kSameRolls, kSameRollsSwapped, kPlayOn}) setControlEnabled(kEndGameWindow, id, offered);
+  fitDesignedWindow(kEndGameWindow);
 }
 
 void finishAndGoOn() {

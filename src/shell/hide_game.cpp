@@ -39,9 +39,11 @@ void toggleHideGame() {
     // Linux has no hidden application: the hidden-game bar lives in a small window.
     windowOpen(kHiddenGameWindow, "Tavrik's Backgammon", makeRect(0, 0, kHiddenWidth, kHiddenHeight), kFixedWindow,
                true);
+    // The bar first: the note goes below it.
+    setMenuBar(kHiddenGameWindow, menuBars.hiddenMenuBar);
     addStaticText(kHiddenGameWindow, kHiddenNote, "The game is hidden. Choose Resume Game to go on.",
                   makeRect(10, 10, kHiddenWidth - 10, kHiddenHeight - 10));
-    setMenuBar(kHiddenGameWindow, menuBars.hiddenMenuBar);
+    fitStaticText(kHiddenGameWindow, kHiddenNote);
     windowSelect(kHiddenGameWindow);
     text = "Resume Game";
   } else {

@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QToolTip>
+#include <QValidator>
 #include <QWindow>
 
 #include <map>
@@ -93,6 +95,32 @@ W* place(int16_t window, int16_t id, W* w, const Rect& r) {
 }
 
 constexpr const char* kSeparatorText = "-";
+
+// Refuses an edit that would take the field's text past its bytes of UTF-8, and says why
+// beside the field.
+class ByteLimit : public QValidator {
+ public:
+  ByteLimit(QLineEdit* field, int maxBytes, QString refusal)
+      : QValidator(field), field_(field), maxBytes_(maxBytes), refusal_(std::move(refusal)) {}
+  State validate(QString& input, int& /*pos*/) const override {
+    if (input.toUtf8().size() <= maxBytes_) return Acceptable;
+    QApplication::beep();
+    QToolTip::showText(field_->mapToGlobal(QPoint(0, field_->height())), refusal_, field_);
+    return Invalid;
+  }
+
+ private:
+  QLineEdit* field_;
+  int maxBytes_;
+  QString refusal_;
+};
+
+// The program breaks its lines with CR (CR LF from files); a label breaks at LF only.
+QString labelLines(std::string_view text) {
+  QString lines = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return lines;
+}
 
 // A pop-up shows its menu's items as the menu has them each time it opens: the check mark
 // and the dimming follow the menu, which the program keeps in line with the settings.
@@ -223,10 +251,7 @@ void addPopUpMenu(int16_t window, int16_t id, int16_t menu, const Rect& r) {
 }
 
 void addStaticText(int16_t window, int16_t id, std::string_view text, const Rect& r, bool centred) {
-  // The program breaks its lines with CR (CR LF from files); the label breaks at LF only.
-  QString lines = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  auto* l = place(window, id, new QLabel(lines), r);
+  auto* l = place(window, id, new QLabel(labelLines(text)), r);
   if (l == nullptr) return;
   l->setTextFormat(Qt::PlainText);
   l->setWordWrap(true);
@@ -306,10 +331,34 @@ void setControlText(int16_t window, int16_t id, std::string_view text) {
   if (auto* e = qobject_cast<QLineEdit*>(w)) {
     e->setText(t);
   } else if (auto* l = qobject_cast<QLabel*>(w)) {
-    l->setText(t);
+    l->setText(labelLines(text));
   } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
     b->setText(t);
   }
+}
+
+void limitTextBytes(int16_t window, int16_t id, int maxBytes, std::string_view refusal) {
+  auto* e = qobject_cast<QLineEdit*>(controlOf(window, id));
+  if (e == nullptr) return;
+  e->setValidator(new ByteLimit(e, maxBytes, QString::fromUtf8(refusal.data(), static_cast<int>(refusal.size()))));
+}
+
+int16_t fitStaticText(int16_t window, int16_t id) {
+  auto* l = qobject_cast<QLabel*>(controlOf(window, id));
+  if (l == nullptr) return 0;
+  const int more = l->heightForWidth(l->width()) - l->height();
+  if (more <= 0) return 0;
+  const int oldBottom = l->geometry().bottom();
+  for (const auto& [key, w] : registry().controls) {
+    if (key.first != window || w.isNull() || w == l || w->window() != contentWidget(window)) continue;
+    if (w->geometry().top() > oldBottom) w->move(w->x(), w->y() + more);
+  }
+  l->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  l->resize(l->width(), l->height() + more);
+  l->setMaximumSize(l->size());
+  const Rect bounds = portBounds(window);
+  sizeWindow(window, bounds.width(), bounds.height() + more, true);
+  return static_cast<int16_t>(more);
 }
 
 void setControlEnabled(int16_t window, int16_t id, bool enabled) {

@@ -39,6 +39,12 @@ int16_t controlValue(int16_t window, int16_t id);
 void setControlValue(int16_t window, int16_t id, int16_t value);
 // Text of an edit field, a static text, a button's title.
 void setControlText(int16_t window, int16_t id, std::string_view text);
+// The edit field takes no more than maxBytes of UTF-8: an edit past it is refused with a
+// beep and the refusal shown beside the field.
+void limitTextBytes(int16_t window, int16_t id, int maxBytes, std::string_view refusal);
+// A static text too long for its box gets the height its wrapped lines need: the window
+// grows by as much and the controls below the text move down. Returns the growth.
+int16_t fitStaticText(int16_t window, int16_t id);
 // Dimmed controls take no input.
 void setControlEnabled(int16_t window, int16_t id, bool enabled);
 bool controlEnabled(int16_t window, int16_t id);

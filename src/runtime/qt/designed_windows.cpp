@@ -1,6 +1,7 @@
 #include "runtime/qt/designed_windows.h"
 
 #include <QFile>
+#include <QLayout>
 #include <QUiLoader>
 #include <QWidget>
 
@@ -44,6 +45,22 @@ bool openDesignedWindow(int16_t n, std::string_view name) {
     if (numbered) detail::registerControl(n, static_cast<int16_t>(id), w);
   }
   return true;
+}
+
+void fitDesignedWindow(int16_t n) {
+  QWidget* content = contentWidget(n);
+  if (content == nullptr) return;
+  for (QWidget* form : content->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (form->layout() == nullptr) continue;
+    // Texts set while the window is hidden leave the layouts' sizes as they were.
+    for (QLayout* l : form->findChildren<QLayout*>()) l->invalidate();
+    form->layout()->invalidate();
+    const QSize need = form->size().expandedTo(form->minimumSizeHint());
+    if (need == form->size()) return;
+    form->resize(need);
+    sizeWindow(n, need.width(), need.height(), true);
+    return;
+  }
 }
 
 void showModalWindow(int16_t n) {

@@ -13,6 +13,10 @@ namespace bg {
 // nothing: false.
 bool openDesignedWindow(int16_t n, std::string_view name);
 
+// Grows window n to what its form needs once its texts are filled in, so that no text
+// is cut; it never shrinks.
+void fitDesignedWindow(int16_t n);
+
 // Shows window n in front, application-modal for input: the other windows get no clicks
 // or keys while it is open, and no loop runs here.
 void showModalWindow(int16_t n);
