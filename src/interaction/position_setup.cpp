@@ -158,6 +158,16 @@ void drawSetupDoneButton() {
   setPort(saved);
 }
 
+// The prompt box sized for the board as it is now, with its Done button.
+void showDoneBox() {
+  interaction.messageLines[1] = kClickWhenFinished;
+  offscreen.messageBoxWidth = trunc16(1.3 * boardTextWidth(kClickWhenFinished, layout.textSize));
+  offscreen.messageBoxHeight = trunc16(0.141 * layout.boardHeight);
+  offscreen.messageBoxOffsetY = -4;
+  offscreen.messageBoxFixedSize = -1;
+  drawSetupDoneButton();
+}
+
 // The tray test: a click on the side's stack of checkers in its tray.
 void trayClickTest(int16_t side) {
   moveEntry.clickOnOwnStack = 0;
@@ -340,20 +350,31 @@ void chooserBoxSize() {
   offscreen.messageBoxFixedSize = -1;
 }
 
+void showCubeChooser() {
+  interaction.messageLines[1] = "Whose Cube?";
+  chooserBoxSize();
+  drawSetupChooser();
+  interactionDisplay.middleButtonActive = -1;
+  drawCubeChoice();
+  finishChooser();
+}
+
+void showRollChooser() {
+  interaction.messageLines[1] = "Whose Roll?";
+  chooserBoxSize();
+  drawSetupChooser();
+  finishChooser();
+}
+
 void askWhoseCube() {
   CubeState& C = cube;
   if (C.cubeUsed != -1) return;
   InteractionDisplayState& ui = interactionDisplay;
-  interaction.messageLines[1] = "Whose Cube?";
   C.cubeValue = 1;
   interaction.panelAnswer = kMiddleAnswer;
   while (interaction.panelAnswer == kMiddleAnswer) {
     // The box is drawn again for every value, so the redraw's picture always shows it.
-    chooserBoxSize();
-    drawSetupChooser();
-    ui.middleButtonActive = -1;
-    drawCubeChoice();
-    finishChooser();
+    showCubeChooser();
     ui.whoseCubeWaiting = -1;
     waitForBoardClick();
     ui.whoseCubeWaiting = 0;
@@ -376,10 +397,7 @@ void askWhoseCube() {
 }
 
 void askWhoseRoll() {
-  interaction.messageLines[1] = "Whose Roll?";
-  chooserBoxSize();
-  drawSetupChooser();
-  finishChooser();
+  showRollChooser();
   interactionDisplay.whoseRollWaiting = -1;
   waitForBoardClick();
   interactionDisplay.whoseRollWaiting = 0;
@@ -432,6 +450,61 @@ void writeFirstEntry() {
   flow.movesLeft = flow.movesAllowed;
 }
 
+void keepGameBeforeEditor() {
+  if (positionSetup.gameKept != 0) return;
+  GameBeforeEditor& b = positionSetup.before;
+  b.position = position;
+  b.dice = diceState.dice;
+  b.rolledDice = diceState.rolledDice;
+  b.rolledDoubles = diceState.rolledDoubles;
+  b.diceShowing = diceState.diceShowing;
+  b.cubeValue = cube.cubeValue;
+  b.cubeOwner = cube.cubeOwner;
+  b.record = record;
+  b.turnNumber = flow.turnNumber;
+  b.movesAllowed = flow.movesAllowed;
+  b.movesLeft = flow.movesLeft;
+  b.moveNumber = flow.moveNumber;
+  positionSetup.gameKept = -1;
+}
+
+// The game from before the editor, its turn given back to the side that had it: the
+// hand-over swaps the sides, and a roll in hand is played, not rolled again.
+void giveGameBeforeEditorBack() {
+  const GameBeforeEditor& b = positionSetup.before;
+  Position& P = position;
+  P.board = b.position.board;
+  P.piecesOnBoard = b.position.piecesOnBoard;
+  P.turnPlayer = b.position.turnPlayer;
+  P.openingPhase = b.position.openingPhase;
+  P.currentPlayer = b.position.otherPlayer;
+  P.otherPlayer = b.position.currentPlayer;
+  diceState.dice = b.dice;
+  diceState.rolledDice = b.rolledDice;
+  diceState.rolledDoubles = b.rolledDoubles;
+  hook::setDiceDisplayFlags(b.diceShowing);
+  cube.cubeValue = b.cubeValue;
+  cube.cubeOwner = b.cubeOwner;
+  cube.cubeOwnerBeforeDouble = b.cubeOwner;
+  record = b.record;
+  flow.turnNumber = b.turnNumber;
+  flow.movesAllowed = b.movesAllowed;
+  flow.movesLeft = b.movesLeft;
+  flow.moveNumber = b.moveNumber;
+  const long next = record.gameRecordCount + 1;
+  const bool rollInHand = b.diceShowing != 0 && b.movesLeft == b.movesAllowed && b.dice[0].value > 0;
+  if (rollInHand && next <= kLastPlayEntry) {
+    GameRecordEntry& e = record.gameRecord[next];
+    e = blankRecordEntry;
+    e.side = b.position.currentPlayer;
+    e.die1 = b.dice[0].value;
+    e.die2 = b.dice[1].value;
+    hand.diceClicked = -1;
+  }
+  display.redrawPending = -1;
+  hook::redrawBoardWindow();
+}
+
 // Every way out: no held checker, no editor flags, the menus back.
 void leaveEditor() {
   for (int i = 0; i < kMostHeldCheckers && boardInput.pickedCount > 0; ++i) putBackOneHeldChecker();
@@ -441,9 +514,20 @@ void leaveEditor() {
   positionSetup.askingWhoseCube = 0;
   positionSetup.askingWhoseRoll = 0;
   restoreSetupMenus();
+  positionSetup.gameKept = 0;
 }
 
 }  // namespace
+
+void showSetupBoxAgain() {
+  if (boardState.setupInProgress == 0 || display.overlayActive != 0) return;
+  if (interactionDisplay.doneButtonShown != 0)
+    showDoneBox();
+  else if (interactionDisplay.whoseCubeWaiting != 0)
+    showCubeChooser();
+  else if (interactionDisplay.whoseRollWaiting != 0)
+    showRollChooser();
+}
 
 bool bothSidesPlaced() {
   // Checkers in the hand are still the side's own, not back in its tray.
@@ -476,15 +560,16 @@ void clearBoardForSetup() {
 }
 
 void startPositionSetup() {
-  // With a box up the editor cannot run: the board is left as it is.
-  if (display.overlayActive != 0) return;
+  // With a box up or a checker in the hand the editor cannot run: the board is left as it is.
+  if (display.overlayActive != 0 || hand.pieceInHand != 0) return;
+  keepGameBeforeEditor();
   clearBoardForSetup();
   setUpPosition();
 }
 
 void setUpPosition() {
-  if (display.overlayActive != 0) return;
-  if (hand.pieceInHand != 0) return;
+  if (display.overlayActive != 0 || hand.pieceInHand != 0) return;
+  keepGameBeforeEditor();
   disableSetupMenus();
   Position& P = position;
   boardState.setupInProgress = -1;
@@ -495,14 +580,9 @@ void setUpPosition() {
   resetGameRecord();
   record.gameRecordCount = 0;
 
-  interaction.messageLines[1] = kClickWhenFinished;
-  offscreen.messageBoxWidth = trunc16(1.3 * boardTextWidth(kClickWhenFinished, layout.textSize));
-  offscreen.messageBoxHeight = trunc16(0.141 * layout.boardHeight);
-  offscreen.messageBoxOffsetY = -4;
-  offscreen.messageBoxFixedSize = -1;
   P.currentPlayer = 0;
   P.otherPlayer = 1;
-  drawSetupDoneButton();
+  showDoneBox();
   boardInput.pickedCount = 0;
   setupClick();
   closeBoardOverlay();
@@ -526,6 +606,8 @@ void setUpPosition() {
   writeFirstEntry();
   if (flow.abortTurn != 0) {
     leaveEditor();
+    // Left another way than Done: play never goes on from a board Done would refuse.
+    if (!bothSidesPlaced() && flow.newGameRequested == 0) giveGameBeforeEditorBack();
     return;
   }
   leaveEditor();

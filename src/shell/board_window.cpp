@@ -90,13 +90,8 @@ void prepareBoardResize() {
   for (int i = 0; i < kOverlayRedrawsAtMost && display.overlayActive != 0; ++i) hook::redrawBoardPicture();
   // A resize is no answer: a waiting question comes back on the new board and waits on.
   keepQuestionThroughResize();
+  // The editor goes on at the new size with the checkers as laid; only the hand is emptied.
   putBackHeldCheckers();
-  if (boardState.setupInProgress != 0) {
-    boardState.setupInProgress = 0;
-    playSearch.searchedPlayer = 0;
-    hook::setDiceDisplayFlags(0);
-    flow.abortTurn = kLeaveTurn;
-  }
   if (diceChooser.chooseDiceOpen != 0) {
     // The turn is left and begins again: the hand-over gives it back to the same side.
     diceChooser.chooseDiceOpen = 0;
@@ -114,6 +109,7 @@ void fitBoardToWindow() {
     appEvents.boardResizePending = 0;
     if (S.boardRebuilding == -1) fitWindowToBoard();
     hook::redrawBoardWindow();
+    showSetupBoxAgain();
     flushWindow(kBoardWindow);
     return;
   }
@@ -138,8 +134,13 @@ void fitBoardToWindow() {
   const int ratio = oldWidth > 0 ? content.width() / oldWidth : 1;
   display.boardSizeUnit = static_cast<int16_t>(std::min<int>(display.boardSizeUnit * ratio, S.boardWidthFallback));
   fitUnitToWindow(content.width(), content.height());
+  // The editor refuses a rebuild from the settings, not the one its window needs.
+  const int16_t setup = boardState.setupInProgress;
+  boardState.setupInProgress = 0;
   rebuildBoardWindow();
+  boardState.setupInProgress = setup;
   hook::redrawBoardWindow();
+  showSetupBoxAgain();
   S.boardRebuilding = 0;
 }
 

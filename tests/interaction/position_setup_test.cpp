@@ -248,6 +248,76 @@ TEST_F(PositionSetup, TheStandardStartIsAnOpeningRollWithTheChosenSideHigher) {
   EXPECT_EQ(record.gameRecord[1].side, 1);
 }
 
+// The opening position laid out by a person's clicks, from the emptied board and from a
+// game's position, with the slips a person makes: a second checker picked up by a second
+// click on a stack and put back, a checker put down on the wrong point and moved on.
+TEST_F(PositionSetup, TheOpeningPositionLaidOutByClicksIsFinishedWithDone) {
+  testing::loadShippedMessages();
+  turnServices.chooseDiceWindow = chooseDiceWindow;
+  auto face = [](int16_t f) {
+    return [f] {
+      return Point{static_cast<int16_t>(diceChooser.chooserLeft + 2 + ((f - 1) % 3) * layout.dieWidth + 4),
+                   static_cast<int16_t>(diceChooser.chooserTop + 2 + ((f - 1) / 3) * layout.dieHeight + 4)};
+    };
+  };
+  Board start{};
+  for (const StartingPoint& s : kStartingPosition) start[s.point] = s.count;
+  for (const bool cleared : {true, false}) {
+    SCOPED_TRACE(cleared ? "from the emptied board" : "from a game's position");
+    if (cleared) {
+      // Two out of side 0's tray at once, one onto the wrong point, then moved on.
+      click(inTray(0));
+      click(inTray(0));
+      click(aboveStack(1, 0));
+      click(aboveStack(2, 0));
+      click(onStack(2));
+      click(aboveStack(1, 1));
+      lay(0, 12, 5);
+      lay(0, 17, 3);
+      lay(0, 19, 5);
+      lay(1, 24, 2);
+      lay(1, 13, 5);
+      lay(1, 8, 3);
+      lay(1, 6, 5);
+    } else {
+      testing::setPosition("1:2 12:4 17:3 19:5 20:1 6:-5 8:-2 13:-5 24:-2 5:-1 | side 0");
+      redrawBoardWindow();
+      click(onStack(20));
+      click(aboveStack(12, 4));
+      // Two off 19 by a second click on its stack, both put back.
+      click(onStack(19));
+      click(onStack(19));
+      click(aboveStack(19, 3));
+      click(aboveStack(19, 4));
+      click(onStack(5));
+      click(aboveStack(8, 2));
+    }
+    clickDone();
+    answerChoosers(0, false, false);
+    click(face(3));
+    click(face(1));
+    flow.abortTurn = 0;
+    if (cleared)
+      startPositionSetup();
+    else
+      setUpPosition();
+    EXPECT_FALSE(script_.spent) << "the editor did not finish";
+    EXPECT_TRUE(script_.idle()) << "clicks were left over";
+    EXPECT_EQ(position.board, start);
+    EXPECT_EQ(position.piecesOnBoard[0], 15);
+    EXPECT_EQ(position.piecesOnBoard[1], 15);
+    EXPECT_NE(position.openingPhase, 0);
+    EXPECT_EQ(diceState.dice[0].value, 3);
+    EXPECT_EQ(boardState.setupInProgress, 0);
+    EXPECT_EQ(boardInput.pickedCount, 0);
+    EXPECT_TRUE(texts_.empty()) << texts_.front();
+    drawTurnArrow();
+    expectLikeAFreshRedraw(cleared ? "laid from the trays" : "laid from the game");
+    texts_.clear();
+    resetGameRecord();
+  }
+}
+
 // The editor's roll chosen on the real dice panel: by two faces, or at random.
 TEST_F(PositionSetup, TheRollChosenOnThePanelIsShownAndRecordedForTheChosenSide) {
   testing::loadShippedMessages();
@@ -325,6 +395,7 @@ TEST_F(PositionSetup, ACubeClickOffersNoDoubleAndAnAbortLeavesNoEditorBehind) {
   click(inTray(1));  // a checker in the hand when the abort comes
   script_.then([] { flow.abortTurn = kLeaveTurn; });
   const int16_t cubeBefore = cube.cubeValue;
+  const Board before = position.board;
   startPositionSetup();
   EXPECT_FALSE(script_.spent);
   EXPECT_TRUE(cubeHit);
@@ -334,7 +405,12 @@ TEST_F(PositionSetup, ACubeClickOffersNoDoubleAndAnAbortLeavesNoEditorBehind) {
   EXPECT_EQ(hand.pieceInHand, 0);
   EXPECT_EQ(interactionDisplay.doneButtonShown, 0);
   EXPECT_EQ(display.overlayActive, 0);
-  EXPECT_EQ(position.piecesOnBoard[1], 0);
+  // Side 1 had no checker out: Done would have refused the board, so the game from before
+  // the editor comes back rather than play from the half-laid board.
+  EXPECT_EQ(position.board, before);
+  EXPECT_EQ(position.piecesOnBoard[0], 15);
+  EXPECT_EQ(position.piecesOnBoard[1], 15);
+  expectLikeAFreshRedraw("the game from before the editor");
 }
 
 TEST_F(PositionSetup, WithABoxUpTheEditorLeavesTheBoardAlone) {

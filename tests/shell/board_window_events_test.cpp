@@ -1,9 +1,12 @@
 // The board window's own events: the right button stands for the control-click only on the
 // mover's turn with the dice showing, the middle button is left alone, and a resize draws a
-// waiting question again at the new size, puts held checkers back and ends the position editor.
+// waiting question again at the new size and puts held checkers back; the position editor
+// stays open.
 #include "shell/board_window_events.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "../display/board_fixture.h"
 #include "display/world_housekeeping.h"
@@ -131,29 +134,70 @@ TEST_F(BoardWindowEvents, AResizeDrawsAWaitingQuestionAgainAtTheNewSizeAndItWait
   }
 }
 
-TEST_F(BoardWindowEvents, AResizeDuringTheEditorEndsItWithTheCheckersPutBackAndTheMenusBack) {
+// The first checker in side's tray, and the place of the first checker on empty point p.
+Point inTray(int16_t side) {
+  const Point p = trayPiecePosition(side, 1);
+  return {static_cast<int16_t>(p.h + layout.pieceWidth / 2), static_cast<int16_t>(p.v + layout.trayPieceThickness / 2)};
+}
+Point onEmptyPoint(int16_t p) {
+  const BoardLayout& L = layout;
+  const int step = std::abs(L.stackStep);
+  const int16_t x = static_cast<int16_t>(L.pointGeometry[p][5] + L.pieceWidth / 2);
+  if (p >= 13) return {x, static_cast<int16_t>(L.fieldBottom - step / 5)};
+  return {x, static_cast<int16_t>(L.fieldTop + L.pointMargin / 2 + step)};
+}
+
+TEST_F(BoardWindowEvents, AResizeDuringTheEditorKeepsItOpenWithTheCheckersAsLaidAndTheHandEmptied) {
+  testing::loadShippedMessages();
+  installBoardWindowHandler();
   // Whatever state the item had before the editor comes back after it.
   const bool newGameEnabled = menuItemEnabled(kGameMenu, kNewGameItem);
-  // A checker of side 0 out of its tray and held when the window is resized.
-  script_.then([] {
-    const Point p = trayPiecePosition(0, 1);
-    const Point at{static_cast<int16_t>(p.h + layout.pieceWidth / 2), static_cast<int16_t>(p.v + 1)};
-    testing::simulateMouse(testing::MouseScript::globalOf(at), true);
-    testing::pressAt(1, at);
-    testing::simulateMouse(testing::MouseScript::globalOf(at), false);
-    testing::releaseAt(1, at);
-  });
+  const int16_t widthBefore = display.boardWidth;
+  const Rect content = windowContentRect(1);
+  // One checker of side 0 laid on point 6, a second held when the window is resized.
+  script_.clickWhere([] { return inTray(0); });
+  script_.clickWhere([] { return onEmptyPoint(6); });
+  script_.clickWhere([] { return inTray(0); });
   int16_t heldAtResize = 0;
-  script_.then([&heldAtResize] {
+  script_.then([&heldAtResize, content] {
     heldAtResize = boardInput.pickedCount;
-    prepareBoardResize();
+    testing::userResize(1, content.width() + 140, content.height() + 100);
   });
+  // Still the editor, at the new size: the hand empty, the laid checker where it was, the
+  // Done box drawn as a fresh redraw draws it.
+  int16_t setupAfter = 0, heldAfter = -1, onSix = 0, outOfTray = 0;
+  bool boxShown = false;
+  script_.then([&] {
+    setupAfter = boardState.setupInProgress;
+    heldAfter = boardInput.pickedCount;
+    onSix = position.board[6];
+    outOfTray = position.piecesOnBoard[0];
+    boxShown = display.overlayActive != 0 && interactionDisplay.doneButtonShown != 0;
+    expectLikeAFreshRedraw("the editor at the new size");
+  });
+  // The editor goes on: side 1's checker, Done, the cube to nobody, side 0 to roll.
+  script_.clickWhere([] { return inTray(1); });
+  script_.clickWhere([] { return onEmptyPoint(19); });
+  script_.clickWhere([] { return testing::middleOf(interactionDisplay.doneButtonRect); });
+  script_.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });
+  script_.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });
+  turnServices.chooseDiceWindow = flowLeast::nothing;
   startPositionSetup();
   EXPECT_FALSE(script_.spent);
   EXPECT_EQ(heldAtResize, 1);
+  EXPECT_EQ(setupAfter, -1) << "the resize ended the editor";
+  EXPECT_EQ(heldAfter, 0);
+  EXPECT_EQ(onSix, 1);
+  EXPECT_EQ(outOfTray, 1);
+  EXPECT_TRUE(boxShown);
+  EXPECT_NE(display.boardWidth, widthBefore) << "the board follows the window";
+  // Play goes on from the position laid out, never from a half-laid board.
+  EXPECT_EQ(position.board[6], 1);
+  EXPECT_EQ(position.board[19], -1);
+  EXPECT_EQ(position.piecesOnBoard[0], 1);
+  EXPECT_EQ(position.piecesOnBoard[1], 1);
   EXPECT_EQ(boardInput.pickedCount, 0);
   EXPECT_EQ(hand.pieceInHand, 0);
-  EXPECT_EQ(position.piecesOnBoard[0], 0);
   EXPECT_EQ(boardState.setupInProgress, 0);
   EXPECT_EQ(interactionDisplay.doneButtonShown, 0);
   EXPECT_EQ(flow.abortTurn, kLeaveTurn);
