@@ -20,7 +20,9 @@
 #include "flow/game_loop.h"
 #include "flow/turn_services.h"
 #include "runtime/qt/app_init.h"
+#include "runtime/core/fatal.h"
 #include "runtime/qt/events.h"
+#include "runtime/qt/fatal_alert.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/ports.h"
 #include "runtime/qt/regions.h"
@@ -126,6 +128,7 @@ void initProgram(StartupStepObserver observer) {
 
 int runApplication(int argc, char** argv) {
   rtInit(argc, argv);
+  setFatalHandler(showFatalAlert);
   installMenuCommands();
   setMouseVector(mouseEventHook);
   setDialogVector(doDialogEvent);

@@ -4,6 +4,10 @@
 #include <QDir>
 #include <QMenu>
 #include <QFile>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -11,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -23,6 +28,7 @@
 #include "state/play_options.h"
 #include "state/board_state.h"
 #include "state/display_settings.h"
+#include "runtime/core/fatal.h"
 #include "runtime/core/messages.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/resources.h"
@@ -242,6 +248,21 @@ TEST(StartupDeathTest, ClosingTheBoardWindowQuitsTheProgram) {
                 board->close();
               }),
               ::testing::ExitedWithCode(0), "");
+}
+
+// The person sees why the program ends: the fault and that it must quit, in a box of its
+// own; the process ends once the box is closed.
+TEST(StartupDeathTest, AFatalStopShowsItsTextInABoxAndEndsWhenTheBoxIsClosed) {
+  EXPECT_EXIT(startThen([] {
+                QTimer::singleShot(0, [] {
+                  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                  if (box == nullptr || box->buttons().size() != 1) std::_Exit(3);
+                  std::fprintf(stderr, "BOX: %s / %s\n", qPrintable(box->text()), qPrintable(box->informativeText()));
+                  QTest::mouseClick(box->buttons().front(), Qt::LeftButton);
+                });
+                fatalStop("Array bounds error: index -1");
+              }),
+              ::testing::ExitedWithCode(1), "BOX: Array bounds error: index -1 / The application must quit");
 }
 
 TEST(StartupDeathTest, AQuitRequestFromTheSystemQuitsTheProgram) {
