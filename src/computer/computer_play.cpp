@@ -53,10 +53,12 @@ void pickOpeningBookPlay() {
   // The book's replies are plays from the starting position only; on turn 1 of a game
   // that starts elsewhere (a rollout of a set-up position) they could be illegal.
   if (!viewIsStartingPosition()) return;
-  auto& s = playSearch;
-  const int16_t variant = rnd(4) == 4 ? 1 : 0;
   const int16_t d1 = diceState.dice[0].value;
   const int16_t d2 = diceState.dice[1].value;
+  // Only a whole roll has a reply: a die already used (0) leaves the search to itself.
+  if (d1 < 1 || d1 > 6 || d2 < 1 || d2 > 6) return;
+  auto& s = playSearch;
+  const int16_t variant = rnd(4) == 4 ? 1 : 0;
   const int16_t roll = openingRollIndex(d1, d2);
   const auto& book = programTables.openingBook[variant];
   if (d1 != d2) {

@@ -11,6 +11,8 @@
 #include "rules/mover_view.h"
 #include "rules/new_game.h"
 #include "rules/reference_moves.h"
+#include "state/best_plays_state.h"
+#include "state/dice_state.h"
 #include "runtime/core/random.h"
 #include "state/flow_state.h"
 #include "state/position.h"
@@ -63,6 +65,27 @@ TEST_F(ComputerPlayTest, EveryBookPlayIsLegalForBothSides) {
               << "player " << player << " variant draw " << variantDraw << " roll " << d0 << "-" << d1;
         }
       }
+    }
+  }
+}
+
+// A roll with a used or unset die is no opening roll: the book has no reply to it, and
+// the search finds the plays of what is left by itself.
+TEST_F(ComputerPlayTest, TheBookIsNotReadForARollWithADieMissing) {
+  const int16_t rolls[][2] = {{0, 5}, {5, 0}, {0, 0}, {0, 1}, {6, 0}};
+  for (int player = 0; player <= 1; ++player) {
+    for (const auto& r : rolls) {
+      setStartingPosition();
+      testing::setRoll(1, 2);
+      diceState.dice[0].value = r[0];
+      diceState.dice[1].value = r[1];
+      testing::setSideOnRoll(static_cast<int16_t>(player));
+      flow.movesAllowed = flow.movesLeft = 2;
+      flow.turnNumber = 1;
+      buildMoverView();
+      clearBestPlays();
+      pickOpeningBookPlay();
+      EXPECT_EQ(bestPlays.bestPlaysTrue[1][kScoreColumn], kEmptyRow) << r[0] << "-" << r[1] << " player " << player;
     }
   }
 }
