@@ -190,7 +190,9 @@ void moveLoop() {
 
 void endTurn() {
   hook::clearMessageLine(0);
-  if (rollout.noPause != 0 && rollout.rolloutRunning == 0) hook::pumpEvents();
+  // Without pauses nothing else gives the window its events between turns that need
+  // nobody: they could follow each other for minutes.
+  if ((rollout.noPause != 0 || shellFlags.fastPlay != 0) && rollout.rolloutRunning == 0) hook::pumpEvents();
   turnState.turnEndedByBestMove = 0;
   if (turnFlags.removeDiceAtTurnEnd != 0) {
     removeDice();

@@ -3,6 +3,7 @@
 // its roll; and the game loop.
 #include <functional>
 #include <random>
+#include <utility>
 
 #include "flow/flow_fixture.h"
 #include "flow/turn.h"
@@ -246,6 +247,36 @@ TEST_F(GameLoopTest, NoTurnStartsWhileADialogIsOpen) {
   runMainLoop();
   EXPECT_EQ((std::vector<int>{flowLog.pumps, flow.gamesThisRun, counts.humanTurns}), (std::vector<int>{5, 0, 0}));
 }
+
+// On Fast Play the computers' turns need nobody (both sides closed out, or whole games):
+// they go on for as long as they last, and the window must still answer between them.
+class TurnsWithoutAWait : public TurnTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(TurnsWithoutAWait, EveryTurnPumpsTheEvents) {
+  static int turnsPlayed = 0, pumpsSeen = 0;
+  constexpr int kTurns = 40;
+  turnsPlayed = pumpsSeen = 0;
+  testing::setPosition(GetParam());
+  position.playerType = {{{kComputerPlayer, kComputerPlayer}}};
+  flow.opponentMode = turnState.previousOpponentMode = 2;  // computers only
+  shellFlags.fastPlay = kFastPlayOn;
+  rollout.noPause = 0;
+  // Each turn begins with the game cursor; the computer's search shows the busy one first.
+  static bool busyShown = false;
+  busyShown = false;
+  turnServices.setCursor = [](int16_t cursor) {
+    if (cursor == kBusyCursor) busyShown = true;
+    if (cursor != kGameCursor || std::exchange(busyShown, false)) return;
+    if (++turnsPlayed > kTurns) stopAfterThisTurn();
+  };
+  turnServices.pumpEvents = [] { ++pumpsSeen; };
+  shellServices.pauseAfterMove = shellServices.pauseSeconds = [](double) {};
+  gameLoopStep();
+  EXPECT_GE(pumpsSeen, kTurns);
+}
+
+constexpr const char* kBothClosedOut = "25:1 19:2 20:2 21:2 22:2 23:2 24:2 0:-1 1:-2 2:-2 3:-2 4:-2 5:-2 6:-2";
+INSTANTIATE_TEST_SUITE_P(Rows, TurnsWithoutAWait, ::testing::Values(kBothClosedOut, "start"));
 
 TEST_F(GameLoopTest, QuittingStartsNoNewGameAndPlaysNoTurn) {
   shellFlags.quitRequested = -1;
