@@ -5,6 +5,7 @@
 #include "rules/legal_plays.h"
 #include "rules/numbered_message.h"
 #include "rules/search_pump.h"
+#include "rules/whole_roll_check.h"
 #include "state/analysis_state.h"
 #include "state/display_services.h"
 #include "state/flow_state.h"
@@ -60,6 +61,17 @@ void checkContactBrokenMode() {
   }
   s.contactBreakResult = -1;
   s.stopEnumeration = -1;
+}
+
+// Whether a die left in hand can still move a checker; nothing is shown or recorded.
+bool someDieLeftPlayable() {
+  wholeRoll.noMovesLeft = 0;
+  wholeRoll.endCheckOnly = -1;
+  anyDieStillPlayable();
+  wholeRoll.endCheckOnly = 0;
+  const bool playable = wholeRoll.noMovesLeft == 0;
+  wholeRoll.noMovesLeft = 0;
+  return playable;
 }
 
 bool anyDiePips() {
@@ -196,8 +208,8 @@ void autoPlayForcedMove() {
     flow.forcedMovePlayed = 0;
     int pipsLeft = 0;
     for (int n = 0; n <= 3; ++n) pipsLeft += diceState.dice[n].value;
-    if (pipsLeft >= 1 && position.piecesOnBoard[position.currentPlayer] > 0) {
-      // Part of the roll is still to be played by hand.
+    if (pipsLeft >= 1 && position.piecesOnBoard[position.currentPlayer] > 0 && someDieLeftPlayable()) {
+      // Part of the roll is still to be played by hand; a die nothing can use ends the turn.
       flow.abortTurn = 0;
       hook::setDiceDisplayFlags(-1);
       turnFlags.removeDiceAtTurnEnd = 0;

@@ -35,6 +35,19 @@ inline void takeBoardClicks() {
   setMouseVector([] { interactionDisplay.boardInputEvent = kBoardClickArrived; });
 }
 
+// Where a click lands on point p (0..25): the first slot of its stack.
+inline Point pointSpot(int16_t p) {
+  return {static_cast<int16_t>(layout.pointGeometry[p][5] + layout.pieceWidth / 2),
+          static_cast<int16_t>(layout.pointGeometry[p][0] + layout.pieceHeight / 2)};
+}
+
+// The dice to the right of the board's centre, where a click rolls or ends the turn.
+inline Point diceSpot() {
+  constexpr int16_t kDiceRightOfCentre = 70;
+  const BoardPoint c = turnServices.boardCentre();
+  return {static_cast<int16_t>(c.h + kDiceRightOfCentre), c.v};
+}
+
 inline Point middleOf(const Rect& r) {
   return {static_cast<int16_t>((r.left + r.right) / 2), static_cast<int16_t>((r.top + r.bottom) / 2)};
 }
