@@ -20,6 +20,7 @@
 #include "flow/resignation.h"
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
+#include "state/board_state.h"
 #include "interaction/board_commands.h"
 #include "interaction/board_waits.h"
 #include "interaction/key_commands.h"
@@ -209,6 +210,11 @@ void gameMenuCommand(int16_t item) {
   shellSettings.helpTopicCode = item;
   if (boardWaiting() && item != kMoneyGameItem && item != kQuitGameItem) return;
   if (hand.piecePicked != 0) return;
+  // Every item but the two marks ends the turn, opens a window or starts a rollout: held
+  // checkers go back to their points first, or they would be counted nowhere or twice.
+  // The position editor puts its own back when it ends.
+  if (item != kSaveOnExitItem && item != kLoadAtStartItem && boardState.setupInProgress == 0)
+    hook::returnCheckersInHand();
   switch (item) {
     case kNewGameItem: requestNewGame(); break;
     case kCloseSessionItem: askCloseSession(); break;

@@ -34,7 +34,12 @@
 #include "state/cube_state.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
+#include "display/board_rebuild.h"
+#include "display/message_line.h"
+#include "interaction/interaction_install.h"
+#include "state/board_input.h"
 #include "state/interaction_services.h"
+#include "state/interaction_state.h"
 #include "state/menu_numbers.h"
 #include "state/position.h"
 #include "state/program_state.h"
@@ -121,6 +126,29 @@ TEST_F(RolloutWindows, AFractionIsCutAndCancelReadsNothing) {
   EXPECT_FALSE(windowExists(kRolloutResultsWindow));
   EXPECT_EQ(rolloutSettings.rolloutStopFlag, -1);
   for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
+  restoreSettingsAfterRollout();
+}
+
+// A checker in the hand when the rollout is chosen goes back to its point: the rollout
+// starts from the whole position, nothing held and nothing counted for the other side.
+TEST_F(RolloutWindows, ACheckerHeldWhenTheRolloutIsChosenGoesBackToItsPoint) {
+  installDisplayServices();
+  installInteractionServices();
+  testing::setPosition("start | side 0");
+  const auto board = position.board;
+  // Side 0's checker lifted off point 1, as a pick-up leaves it.
+  position.board[1] -= 1;
+  interactionDisplay.pickedCheckers[1] = 1;
+  boardInput.pickedCount = 1;
+  hand.pieceInHand = -1;
+  hand.selectedPoint = 1;
+  ASSERT_TRUE(openSetup());
+  EXPECT_EQ(boardInput.pickedCount, 0);
+  EXPECT_EQ(position.board, board);
+  typeInto(kSetupGamesField, "36");
+  click(kRolloutSetupWindow, 1);
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5));
+  EXPECT_EQ(rolloutStats.rolloutStartBoard, board);
   restoreSettingsAfterRollout();
 }
 
