@@ -160,6 +160,14 @@ bool settleMatch(int16_t winner) {
   return won;
 }
 
+// The game is over: a quit keeps nothing of it to resume, and a game saved before its end
+// is no longer the one to resume (it would be played to its end and scored again).
+void standResult() {
+  flow.gameResultFlag = -1;
+  flow.sessionEndState = 1;
+  shell.savedGameName.clear();
+}
+
 void appendGameEndEntry(int16_t winner, int16_t points) {
   // A second announcement of the same game adds no second result.
   if (lastEntryIsGameEnd()) return;
@@ -263,6 +271,7 @@ void announceGameResult() {
   hook::pauseAfterMove(kResultSeconds);
 
   if (position.gameContinued != -1 && !lastEntryIsGameEnd()) scoreGame(winner);
+  if (creditsTheUser()) standResult();
 
   hook::drawPipCounts();
   if (rollout.rolloutRunning != 0) hook::updateRolloutStatistics();
@@ -338,6 +347,7 @@ void finishGameAndContinue() {
       flow.abortTurn = 1;
     }
     flow.newGameRequested = 0;
+    flow.gameResultFlag = 0;
     cube.playerDeclined[0] = 0;
     cube.playerDeclined[1] = 0;
     position.gameContinued = -1;

@@ -180,6 +180,7 @@ void closeSessionTotals() {
     flow.turnTakeBacks[side] = 0;
   }
   statistics = SessionStatistics{};
+  flow.sessionEndState = 0;
   flow.highestCube = 2;
   hook::drawPipCounts();
   requestNewGame();

@@ -36,6 +36,7 @@ void swapSides() {
 
 void startNewGame() {
   storage.gameModified = 0;
+  flow.gameResultFlag = 0;
   if (flow.moneySessionActive != 0) {
     hook::setMenuItemState(kGameMenu, kMoneyGameItem, kItemEnabled, "");
     hook::setMenuItemState(kGameMenu, kMoneySessionItem, kItemEnabled, "End Money Session");

@@ -9,10 +9,10 @@
 #include "runtime/core/clock.h"
 #include "runtime/qt/windows.h"
 #include "state/board_input.h"
+#include "state/board_state.h"
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
-#include "state/player_records.h"
 #include "state/quit_services.h"
 #include "state/shell_flags.h"
 #include "state/shell_services.h"
@@ -35,7 +35,7 @@ constexpr int kNightFrom = 21;
 constexpr int kDayFrom = 3;
 
 int16_t closingMessage() {
-  switch (quitState.sessionEndState) {
+  switch (flow.sessionEndState) {
     case 0: return kThanksForPlayingMessage;
     case 1: return kThanksForTheGamesMessage;
     default: return kGoodbyeMessage;
@@ -51,15 +51,14 @@ void settleTheMoveInHand() {
   if (flow.movesLeft != 0 && flow.movesLeft != flow.movesAllowed) takeBackQuietly();
 }
 
-void creditSession() {
-  if (flow.scores[0] + flow.scores[1] > 0)
-    playerCounter(kSessionsWonWord, flow.scores[0] > flow.scores[1] ? 0 : 1) += 1;
-}
+// A finished game is not one to resume; during the position editor the board is half
+// laid out and the game before it is gone, so nothing is saved over the last saved game.
+bool gameToKeep() { return flow.gameResultFlag == 0 && boardState.setupInProgress == 0; }
 
 void sayGoodbye(bool fromSystem) {
   speech.speakNextMessage = -1;
   interaction.messageNumber = closingMessage();
-  interaction.messageText = "MM";
+  interaction.messageText.clear();
   if (shell.saveGameOnExit != 0) shell.quitting = -1;
   speech.waitForSpeechEnd = -1;
   hook::displayMessage();
@@ -79,10 +78,16 @@ void runQuit(bool fromSystem) {
   settleTheMoveInHand();
   sayGoodbye(fromSystem);
   flow.newGameRequested = -1;
-  creditSession();
-  if (storage.gameModified != 0 && shell.quitting != 0 && saveGame(0)) storage.gameWasSaved = -1;
+  // The session is not credited here: its scores are kept with the preferences and it goes
+  // on at the next start; it is credited when it is closed.
+  if (flow.gameResultFlag != 0) {
+    shell.savedGameName.clear();
+    storage.gameWasSaved = 0;
+  }
+  const bool keep = gameToKeep();
+  if (keep && storage.gameModified != 0 && shell.quitting != 0 && saveGame(0)) storage.gameWasSaved = -1;
   // Asked before the preferences are written, so a game saved on Yes is remembered.
-  if (storage.gameModified != 0 && quitState.gameResultFlag == 0 && shell.quitting == 0 && !fromSystem) {
+  if (keep && storage.gameModified != 0 && shell.quitting == 0 && !fromSystem) {
     hook::offerSaveBeforeQuit();
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
   }

@@ -3,8 +3,8 @@
 // event, the end of a game that asked to quit, signals and the end of the desktop session.
 namespace bg {
 
-// Says goodbye for the hour, credits the session, saves the game when asked to, writes
-// the preferences and ends the process. Runs once: a second way out while it runs does
+// Says goodbye for the hour, saves an unfinished game when asked to, writes the
+// preferences and ends the process. Runs once: a second way out while it runs does
 // nothing.
 void quitGame();
 // A signal or the end of the desktop session: no question, no pause.

@@ -25,6 +25,8 @@ struct FlowState {
   int16_t keyCommandBusy = 0;     // -1: a posted click waits to be taken by the next board wait
   int16_t continueGame = 0;       // play goes on after a dropped double or a concession
   int16_t winnerSide = 0;         // winner of the game just ended
+  int16_t gameResultFlag = 0;     // -1 from a game's result until the next game or play on
+  int16_t sessionEndState = 0;    // the farewell's opening: 0 no game ended this session, 1 one did
   CheckedArray<int32_t, 1> scores;  // points won in the match or money session
   uint8_t tournamentGoing = 0;    // 255 while a match to tournamentPoints is played
   int16_t tournamentPoints = 0;   // the match length

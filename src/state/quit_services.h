@@ -6,8 +6,6 @@
 namespace bg {
 
 struct QuitState {
-  int16_t sessionEndState = 0;  // which message opens the farewell: 0, 1, or another
-  int16_t gameResultFlag = 0;   // set while a game's result stands: quitting asks nothing
   int16_t quitRunning = 0;      // -1 once a way out has started: a second one does nothing
 };
 extern QuitState quitState;

@@ -57,7 +57,7 @@ void showLine(std::string_view text) {
 
 void showNumbered(int16_t number) {
   interaction.messageNumber = number;
-  interaction.messageText = "MM";
+  interaction.messageText.clear();
   hook::displayMessage();
 }
 
@@ -149,8 +149,9 @@ bool readSavedGame(int16_t askFile) {
     return false;
   }
   commitSavedGame(reading);
-  // The game keeps its name, so an unchanged resumed game is offered again next time.
-  shell.savedGameName.assign(savedGameNameOf(path));
+  // The file read is not the game to resume: only a save of the game from now on is, so a
+  // quit long after, with another game on the board, does not bring this file back.
+  shell.savedGameName.clear();
   return true;
 }
 
@@ -188,7 +189,7 @@ bool saveGame(int16_t askName) {
   hook::pumpEvents();
   interaction.messageNumber = kSavedMessage;
   if (shell.quitting != -1) {
-    interaction.messageText = "MM";
+    interaction.messageText.clear();
     speech.waitForSpeechEnd = -1;
     hook::displayMessage();
   }

@@ -4,9 +4,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "flow/game_end.h"
+#include "flow/sessions.h"
+#include "rules/new_game.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/files.h"
 #include "runtime/qt/app_init.h"
@@ -14,6 +18,7 @@
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/quit_game.h"
+#include "state/board_state.h"
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
@@ -27,6 +32,7 @@
 #include "state/speech_state.h"
 #include "state/storage_state.h"
 #include "storage/saved_game_file.h"
+#include "support/message_stand_in.h"
 #include "support/position_text.h"
 #include "started_program.h"
 
@@ -53,9 +59,18 @@ class QuitGame : public ::testing::Test {
     shown.clear();
     pauses.clear();
     exits = questions = quitsDuringPause = 0;
+    installFakes();
+    clock_.clock.setLocalTime(2026, 12, 7, 12, 0, 0);
+    testing::setPosition("start | side 0");
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  // The message line's rules: a bare marker shows nothing.
+  static void installFakes() {
     interactionServices.displayMessage = [] {
-      if (interaction.messageNumber != kNoMessage) shown.push_back("#" + std::to_string(interaction.messageNumber));
-      if (interaction.messageText.len() > 2) shown.push_back(interaction.messageText.str().substr(2));
+      testing::showLikeMessageLine([](int16_t number, const std::string& text) {
+        if (number != kNoMessage) shown.push_back("#" + std::to_string(number));
+        if (!text.empty()) shown.push_back(text);
+      });
     };
     shellServices.pauseSeconds = [](double s) { pauses.push_back(s); };
     quitServices.endProcess = [](int status) {
@@ -66,10 +81,7 @@ class QuitGame : public ::testing::Test {
       ++questions;
       savedGameAtQuestion = std::filesystem::exists(dataFilePath("SavedGame"));
     };
-    clock_.clock.setLocalTime(2026, 12, 7, 12, 0, 0);
-    testing::setPosition("start | side 0");
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
   bool saw(const std::string& s) const { return std::find(shown.begin(), shown.end(), s) != shown.end(); }
   std::filesystem::path folder_;
   UseVirtualClock clock_;
@@ -92,34 +104,54 @@ TEST_F(QuitGame, TheFarewellFollowsTheHour) {
   }
 }
 
+std::string bytesOf(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// The game flow's own end of a game: side 1 has borne off its last checker.
+void endAGame() {
+  testing::setPosition("13:15 | side 1");
+  announceGameResult();
+}
+
 TEST_F(QuitGame, TheClosingMessageFollowsTheSessionsEnd) {
   const struct {
-    int16_t state;
+    void (*before)();
+    const char* what;
     const char* message;
-  } rows[] = {{0, "#215"}, {1, "#67"}, {2, "#187"}, {-1, "#187"}};
+  } rows[] = {{[] {}, "no game ended", "#215"},
+              {endAGame, "a game ended", "#67"},
+              {[] { endAGame(), startNewGame(); }, "a game ended and the next begun", "#67"},
+              {[] { endAGame(), closeSessionTotals(); }, "the session closed", "#215"},
+              {[] { flow.sessionEndState = 2; }, "another end", "#187"},
+              {[] { flow.sessionEndState = -1; }, "another end", "#187"}};
   for (const auto& r : rows) {
-    quitState.quitRunning = 0;
+    resetProgramState();
+    installFakes();
+    r.before();
     shown.clear();
-    quitState.sessionEndState = r.state;
     quitGame();
-    ASSERT_FALSE(shown.empty());
-    EXPECT_EQ(shown.front(), r.message) << r.state;
+    ASSERT_FALSE(shown.empty()) << r.what;
+    EXPECT_EQ(shown.front(), r.message) << r.what;
   }
 }
 
-TEST_F(QuitGame, TheSessionIsCreditedOnlyWithPointsPlayed) {
+// The session goes on at the next start with its scores: a quit credits none.
+TEST_F(QuitGame, AQuitCreditsNoSession) {
   const struct {
     int32_t s0, s1;
-    int16_t side0Wins, side1Wins;
-  } rows[] = {{0, 0, 0, 0}, {3, 1, 1, 0}, {1, 3, 0, 1}, {2, 2, 0, 1}, {-4, 2, 0, 0}};
+  } rows[] = {{0, 0}, {3, 1}, {1, 3}, {2, 2}, {-4, 2}};
   for (const auto& r : rows) {
     resetProgramState();
     quitServices.endProcess = [](int) { ++exits; };
     flow.scores[0] = r.s0;
     flow.scores[1] = r.s1;
     quitGame();
-    EXPECT_EQ(playerCounter(kSessionsWonWord, 0), r.side0Wins) << r.s0 << ":" << r.s1;
-    EXPECT_EQ(playerCounter(kSessionsWonWord, 1), r.side1Wins) << r.s0 << ":" << r.s1;
+    EXPECT_EQ(playerCounter(kSessionsWonWord, 0), 0) << r.s0 << ":" << r.s1;
+    EXPECT_EQ(playerCounter(kSessionsWonWord, 1), 0) << r.s0 << ":" << r.s1;
+    EXPECT_EQ(flow.scores[0], r.s0);
+    EXPECT_EQ(flow.scores[1], r.s1);
   }
 }
 
@@ -164,10 +196,43 @@ TEST_F(QuitGame, NoQuestionForAnUnchangedGameOrAStandingResult) {
   quitGame();
   EXPECT_EQ(questions, 0);
   quitState.quitRunning = 0;
+  endAGame();
   storage.gameModified = -1;
-  quitState.gameResultFlag = -1;
   quitGame();
   EXPECT_EQ(questions, 0);
+}
+
+// A finished game is not saved at quit, and no save made before its end is resumed.
+TEST_F(QuitGame, AFinishedGameIsNotKeptToResume) {
+  shell.saveGameOnExit = -1;
+  ASSERT_TRUE(saveGame(0));
+  const std::string before = bytesOf(dataFilePath("SavedGame"));
+  endAGame();
+  storage.gameModified = -1;
+  quitGame();
+  EXPECT_EQ(bytesOf(dataFilePath("SavedGame")), before);
+  EXPECT_TRUE(shell.savedGameName.empty());
+  EXPECT_EQ(storage.gameWasSaved, 0);
+}
+
+// While the position editor runs the board is half laid out: a quit saves nothing over
+// the game saved before and asks nothing.
+TEST_F(QuitGame, AQuitDuringTheEditorKeepsTheSavedGame) {
+  for (const int16_t saveOnExit : {-1, 0}) {
+    quitState.quitRunning = 0;
+    questions = 0;
+    shell.saveGameOnExit = saveOnExit;
+    testing::setPosition("start | side 0");
+    ASSERT_TRUE(saveGame(0));
+    const std::string before = bytesOf(dataFilePath("SavedGame"));
+    testing::setPosition("6:1 | side 0");  // one checker laid so far
+    boardState.setupInProgress = -1;
+    storage.gameModified = -1;
+    quitGame();
+    EXPECT_EQ(bytesOf(dataFilePath("SavedGame")), before) << saveOnExit;
+    EXPECT_EQ(questions, 0) << saveOnExit;
+    boardState.setupInProgress = 0;
+  }
 }
 
 TEST_F(QuitGame, ASignalAsksNothingAndDoesNotPause) {

@@ -1,0 +1,281 @@
+// The ways out of the started program and the start after them: a game that is over is
+// not kept to be played again, a session is credited once, a file opened is not the one resumed, and the notices of the
+// saved game reach the message line.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dialogs/dialogs_install.h"
+#include "dialogs/statistics_dialogs.h"
+#include "display/board_ids.h"
+#include "display/board_layout.h"
+#include "display/board_rebuild.h"
+#include "display/message_line.h"
+#include "flow/game_loop.h"
+#include "flow/sessions.h"
+#include "flow/turn.h"
+#include "interaction/interaction_install.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/files.h"
+#include "runtime/core/random.h"
+#include "runtime/qt/controls.h"
+#include "runtime/qt/file_chooser.h"
+#include "rules/dice.h"
+#include "shell/quit_game.h"
+#include "shell/saved_game_commands.h"
+#include "started_program.h"
+#include "state/board_state.h"
+#include "state/cube_state.h"
+#include "state/interaction_services.h"
+#include "state/interaction_state.h"
+#include "state/menu_numbers.h"
+#include "state/play_options.h"
+#include "state/player_records.h"
+#include "state/quit_services.h"
+#include "state/settings.h"
+#include "state/shell_flags.h"
+#include "state/shell_services.h"
+#include "state/shell_state.h"
+#include "state/storage_state.h"
+#include "state/game_record_state.h"
+#include "storage/preferences_file.h"
+#include "storage/saved_game_file.h"
+#include "support/position_text.h"
+#include "support/scripted_board.h"
+
+namespace bg {
+namespace {
+
+constexpr int16_t kSaveItem = 5;
+constexpr int16_t kOpenAsItem = 4;
+constexpr int16_t kQuitButton = 2;
+
+std::vector<std::string> shown;  // what the message line drew: "#n" or the free text
+int questions = 0;
+int exits = 0;
+void (*lineOfTheBoard)() = nullptr;
+std::filesystem::path chosen;
+
+void watchMessageLine() {
+  const int16_t number = interaction.messageNumber;
+  const std::string text = interaction.messageText.str();
+  // The line sets its length whenever it draws a message.
+  const int16_t length = messageLine.messageLength;
+  messageLine.messageLength = -1;
+  lineOfTheBoard();
+  if (messageLine.messageLength == -1) {
+    messageLine.messageLength = length;
+    return;
+  }
+  shown.push_back(number != kNoMessage ? "#" + std::to_string(number) : text.substr(2));
+}
+
+std::filesystem::path answerWithChosen(std::string_view, const std::filesystem::path&) { return chosen; }
+
+Point diceSpot() {
+  const BoardLayout& L = layout;
+  return {static_cast<int16_t>(L.boardCentreX + 70), static_cast<int16_t>((L.fieldTop + L.fieldBottom) / 2)};
+}
+
+class QuitAndResume : public testing::StartedProgram {
+ protected:
+  void SetUp() override {
+    StartedProgram::SetUp();
+    folder_ = std::filesystem::temp_directory_path() /
+              ("bg-resume-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    startAgain(false);
+  }
+  void TearDown() override {
+    setMouseVector(nullptr);
+    for (int16_t n : {kEndGameWindow}) windowClose(n);
+    StartedProgram::TearDown();
+    std::filesystem::remove_all(folder_);
+  }
+  // The program as it starts: its folders, the preferences written at the last quit, the
+  // routines the start installs; a quit ends in a recorder instead of the process.
+  void startAgain(bool fromPreferences) {
+    windowClose(kEndGameWindow);
+    windowClose(1);
+    testing::startRuntime();
+    if (!fromPreferences) std::filesystem::remove_all(folder_);
+    ASSERT_TRUE(setDataFolder(folder_ / "data"));
+    ASSERT_TRUE(setPreferencesFolder(folder_ / "config"));
+    testing::startShell({installFlowServices, installDialogServices});
+    storage.firstRun = 0;  // no welcome box
+    installDisplayServices();
+    installInteractionServices();
+    installSavedGameServices();
+    testing::takeBoardClicks();
+    seedRandom(20261207);
+    fillDicePool();
+    turnServices.quitGame = quitGame;
+    quitServices.endProcess = [](int) { ++exits; };
+    shellServices.askSaveBeforeQuit = [] { ++questions; };
+    lineOfTheBoard = interactionServices.displayMessage;
+    interactionServices.displayMessage = watchMessageLine;
+    shown.clear();
+    questions = exits = 0;
+    settings.soundOptions.soundOn = 0;
+    settings.automaticRolls = 0;
+    options.autoMoves = 0;
+    cube.cubeUsed = 0;
+  }
+  std::string savedGameBytes() const {
+    std::ifstream in(dataFilePath("SavedGame"), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+  }
+  // The computer, on roll with its last checker on its one-point, bears it off against a
+  // person with all fifteen on the board: a double game for the computer, the end-of-game
+  // box up on the board.
+  void computerEndsTheGame() {
+    testing::setPosition("1:-1 13:15 | side 0");
+    position.playerType[0] = kHumanPlayer;
+    position.playerType[1] = kComputerPlayer;
+    flow.opponentMode = 1;
+    diceState.diceShowing = 0;
+    for (DiceEntry& d : diceState.dice) d.value = 0;
+    position.openingPhase = 0;
+    record.gameRecordCount = 0;
+    storage.gameModified = -1;  // moves made since the last save
+    redrawBoardWindow();
+    testing::pumpWithScript(script_, 3000);
+    script_.planner = [this] {
+      if (flow.rollClickWaitActive == -1) script_.click(diceSpot());
+    };
+    flow.abortTurn = 0;
+    playTurn();
+    script_.planner = nullptr;
+    turnServices.pumpEvents = FBHandleEvents;
+  }
+  std::filesystem::path folder_;
+  testing::MouseScript script_;
+  UseVirtualClock clock_;
+};
+
+// Quitting while the end-of-game box is up, by each way out: the farewell thanks for the
+// games, nothing is asked, no game is kept to resume, and the next start counts the game
+// once and resumes nothing.
+TEST_F(QuitAndResume, AQuitWithTheEndOfGameBoxUpKeepsNothingToPlayAgain) {
+  enum Way { kFileQuit, kSignal, kBoxQuit };
+  const struct {
+    Way way;
+    int16_t saveOnExit;
+    const char* name;
+  } rows[] = {{kFileQuit, -1, "File Quit, save on exit"},
+              {kFileQuit, 0, "File Quit"},
+              {kSignal, -1, "terminate signal"},
+              {kBoxQuit, -1, "the box's Quit"}};
+  for (const auto& r : rows) {
+    startAgain(false);
+    shell.saveGameOnExit = r.saveOnExit;
+    storage.loadGameOnStartup = -1;
+    // A save made while the game was still on: the game before its end.
+    ASSERT_TRUE(saveGame(0));
+    computerEndsTheGame();
+    ASSERT_TRUE(windowExists(kEndGameWindow)) << r.name;
+    ASSERT_EQ(position.piecesOnBoard[1], 0) << r.name;
+    const int16_t points = playerCounter(kPointsWonWord, 1);
+    const int16_t games = playerCounter(kGamesWonWord, 1);
+    EXPECT_EQ(points, 2) << r.name;
+    EXPECT_EQ(games, 1) << r.name;
+    std::filesystem::remove(dataFilePath("SavedGame"));
+    shown.clear();
+    switch (r.way) {
+      case kFileQuit: choose(kFileMenu, kQuitItem); break;
+      case kSignal:
+        std::raise(SIGTERM);
+        testing::pumpUntil([] { return exits > 0; }, 20);
+        break;
+      case kBoxQuit:
+        QTest::mouseClick(controlWidget(kEndGameWindow, kQuitButton), Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+        testing::pumpUntil([] { return exits > 0; }, 20);
+        break;
+    }
+    ASSERT_EQ(exits, 1) << r.name;
+    ASSERT_FALSE(shown.empty()) << r.name;
+    EXPECT_EQ(shown.front(), "#67") << r.name << ": thanks for the games";
+    EXPECT_EQ(questions, 0) << r.name;
+    EXPECT_FALSE(std::filesystem::exists(dataFilePath("SavedGame"))) << r.name << ": the finished game was saved";
+
+    startAgain(true);
+    EXPECT_EQ(storage.loadGameOnStartup, -1) << r.name;
+    EXPECT_EQ(storage.gameWasSaved, 0) << r.name << ": a game is offered for resuming";
+    EXPECT_EQ(playerCounter(kPointsWonWord, 1), points) << r.name;
+    EXPECT_EQ(playerCounter(kGamesWonWord, 1), games) << r.name;
+  }
+}
+
+// A session is kept from one run to the next with its scores: the quits that keep it
+// credit nothing, and closing it credits it once.
+TEST_F(QuitAndResume, ThreeQuitsOfOneSessionCreditItOnlyWhenItIsClosed) {
+  const struct {
+    int32_t s0, s1;
+    int16_t side0Wins, side1Wins;
+  } rows[] = {{0, 0, 0, 0}, {3, 1, 1, 0}, {1, 3, 0, 1}, {2, 2, 0, 1}, {-4, 2, 0, 0}};
+  for (const auto& r : rows) {
+    startAgain(false);
+    flow.scores[0] = r.s0;
+    flow.scores[1] = r.s1;
+    for (int quit = 1; quit <= 3; ++quit) {
+      quitGame();
+      ASSERT_EQ(exits, 1);
+      startAgain(true);
+      EXPECT_EQ(flow.scores[0], r.s0) << "after quit " << quit;
+      EXPECT_EQ(flow.scores[1], r.s1) << "after quit " << quit;
+      EXPECT_EQ(playerCounter(kSessionsWonWord, 0), 0) << r.s0 << ":" << r.s1 << " after quit " << quit;
+      EXPECT_EQ(playerCounter(kSessionsWonWord, 1), 0) << r.s0 << ":" << r.s1 << " after quit " << quit;
+    }
+    closeSessionTotals();
+    EXPECT_EQ(playerCounter(kSessionsWonWord, 0), r.side0Wins) << r.s0 << ":" << r.s1;
+    EXPECT_EQ(playerCounter(kSessionsWonWord, 1), r.side1Wins) << r.s0 << ":" << r.s1;
+  }
+}
+
+// File, Save Game tells the person on the message line, drawn on the board.
+TEST_F(QuitAndResume, SaveGameSaysSoOnTheMessageLine) {
+  testing::personToPlay("start | dice 3 1 | side 0");
+  redrawBoardWindow();
+  clearMessageLine(0);
+  choose(kFileMenu, kSaveItem);
+  ASSERT_TRUE(std::filesystem::exists(dataFilePath("SavedGame")));
+  EXPECT_EQ(shown, std::vector<std::string>{"#82"});
+  EXPECT_EQ(messageLine.messageLineShown, -1);
+  const std::string words = "Your game has been saved";
+  EXPECT_GE(messageLine.messageLength, static_cast<int16_t>(words.size()));
+}
+
+// The farewell's first line is drawn too.
+TEST_F(QuitAndResume, TheFarewellIsDrawnOnTheMessageLine) {
+  quitGame();
+  ASSERT_GE(shown.size(), 2u);
+  EXPECT_EQ(shown[0], "#215");
+  EXPECT_EQ(shown[1], "Have a good day");
+}
+
+// A file opened from the File menu is not the game resumed at the next start unless the
+// game is saved again.
+TEST_F(QuitAndResume, AFileOpenedIsNotResumedAfterAnUnchangedQuit) {
+  shell.saveGameOnExit = -1;
+  storage.loadGameOnStartup = -1;
+  testing::personToPlay("start | dice 3 1 | side 0");
+  ASSERT_TRUE(saveGame(0));
+  chosen = folder_ / "data" / "Tuesday";
+  std::filesystem::copy_file(dataFilePath("SavedGame"), chosen);
+  const OpenFilePresenter previous = setOpenFilePresenter(answerWithChosen);
+  choose(kFileMenu, kOpenAsItem);
+  setOpenFilePresenter(previous);
+  EXPECT_EQ(storage.gamesLoaded, 1);
+  EXPECT_EQ(storage.gameModified, 0);
+  quitGame();
+  startAgain(true);
+  EXPECT_EQ(storage.gameWasSaved, 0);
+  EXPECT_TRUE(shell.savedGameName.empty()) << shell.savedGameName.str();
+}
+
+}  // namespace
+}  // namespace bg
