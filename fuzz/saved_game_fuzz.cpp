@@ -1,6 +1,7 @@
 // The saved-game reader over any bytes: every input returns, and either a legal game is
 // put in place or the file is refused with a message and the game stays as it was.
 #include <cstddef>
+#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -37,7 +38,11 @@ bool legalGame() {
   for (const int16_t c : position.board) (c > 0 ? own : other) += c > 0 ? c : -c;
   bool cubeOk = false;
   for (int v = 1; v <= kHighestCube; v *= 2) cubeOk = cubeOk || cube.cubeValue == v;
-  return own <= kCheckersPerSide && other <= kCheckersPerSide && cubeOk && cube.cubeOwner >= 0 &&
+  const bool rollFits = diceState.diceShowing == 0 ||
+                        (diceState.dice[0].value >= 1 && diceState.dice[1].value >= 1 && flow.movesLeft == flow.movesAllowed);
+  const bool scoresFit = std::abs(static_cast<int64_t>(flow.scores[0])) <= kHighestSavedScore + kHighestCube &&
+                         std::abs(static_cast<int64_t>(flow.scores[1])) <= kHighestSavedScore + kHighestCube;
+  return own >= 1 && other >= 1 && rollFits && scoresFit && own <= kCheckersPerSide && other <= kCheckersPerSide && cubeOk && cube.cubeOwner >= 0 &&
          cube.cubeOwner <= kCubeCentred && diceState.dice[0].value >= 0 && diceState.dice[0].value <= 6 &&
          diceState.dice[1].value >= 0 && diceState.dice[1].value <= 6 && record.gameRecordCount >= 0 &&
          record.gameRecordCount <= kGameRecordHighest && position.currentPlayer >= 0 && position.currentPlayer <= 1 &&

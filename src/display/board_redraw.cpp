@@ -132,7 +132,8 @@ void showRecordedBoard(GrafPtr window) {
 
 void showResumeNotices() {
   const auto& F = flow;
-  if (storage.gameWasSaved != 0 && storage.loadGameOnStartup != 0) {
+  // A saved game that cannot be resumed is refused before anything is announced.
+  if (storage.gameWasSaved != 0 && storage.loadGameOnStartup != 0 && hook::resumeCheckPassed()) {
     std::string body = "The ";
     if (F.tournamentGoing != 0)
       body += "Tournament ";

@@ -20,6 +20,7 @@ void showStopAlert(std::string_view first, std::string_view second) {
 }
 void showLargeMessageYesNoDone(std::string_view, int16_t, int16_t) {}
 void enterPlayerName() {}
+bool savedGameCanResume() { return true; }
 }  // namespace least
 
 }  // namespace bg

@@ -1,7 +1,9 @@
 #include "flow/game_end.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "computer/eval_terms_backgame.h"
 #include "flow/money_text.h"
@@ -127,11 +129,18 @@ void scoreWinForTheUser(int16_t winner) {
   if (multiplier == 3) playerCounter(kBackgammonsWonWord, winner) += 1;
 }
 
+// A score stops at the Int32 limits instead of wrapping, however long the session.
+int32_t scoreWithGame(int32_t score, int32_t won) {
+  const int64_t sum = static_cast<int64_t>(score) + won;
+  return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
 void scoreGame(int16_t winner) {
   for (int16_t side = 0; side <= 1; ++side) {
     const int16_t points = static_cast<int16_t>(std::trunc(turnState.gameValueMultiplier[side] * cube.cubeValue));
     flow.gamePointsBySide[side] = points;
-    flow.scores[side] += static_cast<int32_t>(points) * options.wagerAmount;
+    flow.scores[side] = scoreWithGame(flow.scores[side], static_cast<int32_t>(points) * options.wagerAmount);
     if (creditsTheUser()) playerCounter(kPointsWonWord, side) += points;
   }
   if (creditsTheUser()) scoreWinForTheUser(winner);

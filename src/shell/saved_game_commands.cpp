@@ -5,6 +5,8 @@
 
 #include "audio/sound_effects.h"
 #include "computer/personalities.h"
+#include "display/upper_services.h"
+#include "flow/turn_services.h"
 #include "interaction/board_waits.h"
 #include "rules/play_search.h"
 #include "runtime/core/files.h"
@@ -81,7 +83,9 @@ void applyOlderLayoutSettings(const OlderLayoutSettings& s) {
   }
   if (s.beaverAllowed != cube.beaverAllowed) toggleBeaverAllowed();
   if (s.acceptDoubles != cube.acceptDoubles) toggleAcceptDoubles();
-  options.rollOverOnce = s.rollOverOnce;
+  // The roll-over goes through its command, which keeps its menu mark and the board's
+  // marker in step.
+  if ((s.rollOverOnce != 0) != (options.rollOverOnce != 0)) hook::updateRollOverDisplay();
   if (s.jacobyRule != cube.jacobyRule) toggleJacobyRule();
   cube.crawfordRule = s.crawfordRule;
 }
@@ -118,6 +122,7 @@ void installSavedGameServices() {
   storageServices.chooseSaveFile = chooseSaveFile;
   storageServices.chooseOpenFile = chooseOpenFile;
   storageServices.applyOlderLayoutSettings = applyOlderLayoutSettings;
+  upperServices.savedGameCanResume = checkSavedGameToResume;
   quitServices.endProcess = FBShutdown;
 }
 

@@ -36,6 +36,28 @@ bool isEntrySide(int16_t side) {
 
 bool inRange(int32_t v, int32_t low, int32_t high) { return v >= low && v <= high; }
 
+// A die the side could not play, recorded when its turn ended.
+bool isUnplayedDieEntry(const GameRecordEntry& e) {
+  return (e.side == kPlayer0 || e.side == kPlayer1) && e.fromPoint == 0 && e.toPoint == 0 && e.distance > 0;
+}
+
+// The turn ended with dice left that could not be played; they stay on the board until
+// the next roll, but they are spent.
+bool turnEndedWithDiceUnplayed() {
+  const int16_t count = record.gameRecordCount;
+  return flow.movesLeft == 0 && diceState.diceShowing != 0 && count >= 1 && count <= kGameRecordHighest &&
+         isUnplayedDieEntry(record.gameRecord[count]);
+}
+
+// One die spent and one not: only a turn whose other die could not be played leaves that,
+// and its record ends with that die, unplayed, by the side that moved last.
+bool dieLeftUnplayedByLastMover(const SavedGame& g) {
+  if (g.rows.size() < 2) return false;
+  const GameRecordEntry& last = g.rows.back();
+  const int16_t left = g.dice[0] != 0 ? g.dice[0] : g.dice[1];
+  return isUnplayedDieEntry(last) && last.side == g.lastPlayerToMove && last.distance == left;
+}
+
 // Entries of play are read back by the take-back and the replay: their points and dice
 // index the board and the dice faces. A game-end entry holds counts of its own.
 bool playEntryFits(const GameRecordEntry& e) {
@@ -73,6 +95,10 @@ SavedGame savedGameOfState() {
     g.cubeOwner = cube.cubeOwnerBeforeDouble;
   }
   g.lastPlayerToMove = lastPlayerOfRecord();
+  if (turnEndedWithDiceUnplayed()) {
+    g.dice[0] = 0;
+    g.dice[1] = 0;
+  }
   const int16_t count = record.gameRecordCount < 0 ? 0 : record.gameRecordCount;
   for (int16_t n = 0; n <= count; ++n) g.rows.push_back(record.gameRecord[n]);
   return g;
@@ -87,9 +113,18 @@ std::string savedGameFault(const SavedGame& g) {
   }
   if (ownCheckers > kCheckersPerSide || otherCheckers > kCheckersPerSide)
     return "The board holds more than 15 checkers of one side.";
+  if (ownCheckers == 0 || otherCheckers == 0) return "A side has no checker on the board.";
   if (g.board[0] > 0 || g.board[25] < 0) return "A bar holds checkers of the wrong side.";
   if (!inRange(g.dice[0], 0, kHighestDie) || !inRange(g.dice[1], 0, kHighestDie))
     return "The dice are not between 0 and 6.";
+  if (g.diceShowing != 0 && (g.dice[0] == 0) != (g.dice[1] == 0) && !dieLeftUnplayedByLastMover(g))
+    return "The dice are not a roll that can be played.";
+  if (!inRange(g.scores[0], -kHighestSavedScore, kHighestSavedScore) ||
+      !inRange(g.scores[1], -kHighestSavedScore, kHighestSavedScore))
+    return "A score is too large.";
+  if (g.tournamentGoing != 0 && g.tournamentPoints < 1) return "The match has no length.";
+  if (g.tournamentGoing != 0 && (g.scores[0] >= g.tournamentPoints || g.scores[1] >= g.tournamentPoints))
+    return "A score has already reached the length of the match.";
   if (!isCubeValue(g.cubeValue)) return "The cube value is not 1, 2, 4, 8, 16, 32 or 64.";
   if (!inRange(g.cubeOwner, 0, kHighestOwner)) return "The cube belongs to no side.";
   if (g.rows.empty() || static_cast<long>(g.rows.size()) - 1 > kGameRecordHighest)
@@ -98,5 +133,7 @@ std::string savedGameFault(const SavedGame& g) {
     if (!playEntryFits(g.rows[n])) return "The move table holds an entry that cannot be played back.";
   return {};
 }
+
+bool holdsRollInHand(const SavedGame& g) { return g.diceShowing != 0 && g.dice[0] > 0 && g.dice[1] > 0; }
 
 }  // namespace bg

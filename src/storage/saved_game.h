@@ -39,7 +39,14 @@ SavedGame savedGameOfState();
 // lacks keeps its value.
 SavedGame currentGameValues();
 
+// Scores beyond this are refused: games add to a score, and the sum must stay an Int32.
+inline constexpr int32_t kHighestSavedScore = 999999999;
+
 // Empty when the copy may be put into the game, else what is wrong with it, for the user.
 std::string savedGameFault(const SavedGame& g);
+
+// True when the dice showing are a roll the next side plays: both dice still to play.
+// A roll used up, or ended by dice that could not be played, is over: the next side rolls.
+bool holdsRollInHand(const SavedGame& g);
 
 }  // namespace bg

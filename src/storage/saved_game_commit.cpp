@@ -56,22 +56,23 @@ void putRecord(const SavedGame& g) {
   record.gameRecordCount = static_cast<int16_t>(g.rows.size() - 1);
 }
 
-// The dice in hand: equal dice above 0 are a double; dice already used (0) leave no
-// part-move to play.
-void makeDiceReady(const SavedGame& g) {
+// The dice in hand: equal dice are a double. A roll that is over (used up, or ended by
+// dice that could not be played) is taken off: the next side rolls afresh.
+void makeDiceReady() {
   auto& d = diceState.dice;
+  diceState.rolledDoubles = 0;
+  flow.movesAllowed = kPartMovesOfRoll;
+  flow.movesLeft = 0;
   if (diceState.diceShowing == 0) {
     for (auto& die : d) die.value = 0;
-  } else if (d[0].value == d[1].value && d[0].value > 0) {
+  } else if (d[0].value == d[1].value) {
     diceState.rolledDoubles = -1;
     flow.movesAllowed = kPartMovesOfDouble;
     flow.movesLeft = kPartMovesOfDouble;
     d[2].value = d[0].value;
     d[3].value = d[0].value;
   } else {
-    diceState.rolledDoubles = 0;
-    flow.movesAllowed = kPartMovesOfRoll;
-    flow.movesLeft = static_cast<int16_t>((g.dice[0] > 0 ? 1 : 0) + (g.dice[1] > 0 ? 1 : 0));
+    flow.movesLeft = kPartMovesOfRoll;
     d[2].value = 0;
     d[3].value = 0;
   }
@@ -81,7 +82,7 @@ void makeDiceReady(const SavedGame& g) {
 // The roll in hand is replayed, not rolled again, when play goes on. A full record has
 // no entry after its last, and a used-up roll has nothing to replay.
 void recordRollInHand(const SavedGame& g) {
-  if (diceState.diceShowing == 0 || (g.dice[0] == 0 && g.dice[1] == 0)) return;
+  if (diceState.diceShowing == 0) return;
   const long next = record.gameRecordCount + 1;
   if (next > kGameRecordHighest) return;
   GameRecordEntry& e = record.gameRecord[next];
@@ -129,7 +130,8 @@ void commitSavedGame(const SavedGameReading& r) {
   cube.cubeOwnerBeforeDouble = g.cubeOwner;
   cube.doublePending = 0;
   cube.playerDeclined[1] = g.playerDeclined;
-  hook::setDiceDisplayFlags(g.diceShowing);
+  const int16_t showing = holdsRollInHand(g) ? -1 : 0;
+  hook::setDiceDisplayFlags(showing);
   diceState.dice[0].value = g.dice[0];
   diceState.dice[1].value = g.dice[1];
   interaction.playerRolledOver = g.playerRolledOver;
@@ -141,9 +143,9 @@ void commitSavedGame(const SavedGameReading& r) {
   flow.turnNumber = kLaterTurn;
   checkStartingPosition();
   // The check redraws the dice places empty; the roll in hand stays on the board.
-  if (g.diceShowing != 0) hook::setDiceDisplayFlags(g.diceShowing);
+  if (showing != 0) hook::setDiceDisplayFlags(showing);
 
-  makeDiceReady(g);
+  makeDiceReady();
   if (!r.olderLayout) recordRollInHand(g);
   if (cube.playerDeclined[1] != 0) {
     flow.scores[0] -= cube.cubeValue;

@@ -113,18 +113,9 @@ std::string nameToRead(int16_t askFile) {
   return name;
 }
 
-// False when nothing was put into the game.
-bool readSavedGame(int16_t askFile) {
-  const bool bareBoard = hook::isModifierDown(kCommandModifier);
-  const std::string name = nameToRead(askFile);
-  if (name.empty()) return false;
-  const std::filesystem::path path = savedGamePath(name);
-  if (askFile == 0 && !fileExists(path)) {
-    shell.savedGameName = "";
-    tellNoSavedGame();
-    return false;
-  }
-  SavedGameReading reading;
+// Reads the file into a copy and checks it; false after telling the user why it cannot
+// be put into the game.
+bool readSoundGame(const std::filesystem::path& path, bool bareBoard, SavedGameReading& reading) {
   {
     const QuietFileErrors quiet;
     if (!openInput(kSavedGameFileNumber, path)) {
@@ -148,6 +139,22 @@ bool readSavedGame(int16_t askFile) {
     refuseDamagedFile(fault);
     return false;
   }
+  return true;
+}
+
+// False when nothing was put into the game.
+bool readSavedGame(int16_t askFile) {
+  const bool bareBoard = hook::isModifierDown(kCommandModifier);
+  const std::string name = nameToRead(askFile);
+  if (name.empty()) return false;
+  const std::filesystem::path path = savedGamePath(name);
+  if (askFile == 0 && !fileExists(path)) {
+    shell.savedGameName = "";
+    tellNoSavedGame();
+    return false;
+  }
+  SavedGameReading reading;
+  if (!readSoundGame(path, bareBoard, reading)) return false;
   commitSavedGame(reading);
   // The file read is not the game to resume: only a save of the game from now on is, so a
   // quit long after, with another game on the board, does not bring this file back.
@@ -201,6 +208,22 @@ bool saveGame(int16_t askName) {
 void saveGameAs() { saveGame(-1); }
 
 void openSavedGame() { loadGame(-1); }
+
+bool checkSavedGameToResume() {
+  const std::filesystem::path path = savedGamePath(shell.savedGameName.str());
+  bool sound = false;
+  if (!fileExists(path)) {
+    tellNoSavedGame();
+  } else {
+    SavedGameReading reading;
+    sound = readSoundGame(path, false, reading);
+  }
+  if (!sound) {
+    storage.gameWasSaved = 0;
+    shell.savedGameName = "";
+  }
+  return sound;
+}
 
 void loadGame(int16_t askFile) {
   if (loadRefused()) {

@@ -17,6 +17,10 @@ void saveGameAs();
 // and changes nothing.
 void loadGame(int16_t askFile);
 void openSavedGame();
+// At start-up, before the game saved at the last quit is announced: reads and checks it
+// without putting it in place. False after telling the user that it cannot be resumed;
+// it is then forgotten.
+bool checkSavedGameToResume();
 
 // Where a saved-game name points: a bare name lies in the data folder.
 std::filesystem::path savedGamePath(const std::string& name);

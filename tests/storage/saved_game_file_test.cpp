@@ -1,5 +1,6 @@
 // The saved game: the exact bytes of a known game, reading back what was written, the
 // older layout, and every refusal leaving the game as it was.
+#include <algorithm>
 #include <random>
 
 #include "computer/personalities.h"
@@ -205,6 +206,11 @@ TEST_F(SavedGameFileTest, RandomGamesSurviveTheRoundTrip) {
         position.board[p] = static_cast<int16_t>(position.board[p] + dir);
       }
     }
+    // A side with no checker left has finished its game: each keeps one.
+    if (std::none_of(position.board.begin(), position.board.end(), [](int16_t c) { return c > 0; }))
+      position.board[25] = 1;
+    if (std::none_of(position.board.begin(), position.board.end(), [](int16_t c) { return c < 0; }))
+      position.board[0] = -1;
     setSideOnRoll(static_cast<int16_t>(below(2)));
     flow.scores[0] = below(41) - 20;
     flow.scores[1] = below(41) - 20;
@@ -220,6 +226,11 @@ TEST_F(SavedGameFileTest, RandomGamesSurviveTheRoundTrip) {
     interaction.playerRolledOver[0] = below(2) == 0 ? 0 : 255;
     flow.tournamentGoing = below(2) == 0 ? 0 : 255;
     flow.tournamentPoints = static_cast<int16_t>(below(25));
+    if (flow.tournamentGoing != 0) {
+      // A match under way: a length, and no side at it yet.
+      flow.tournamentPoints = static_cast<int16_t>(1 + flow.tournamentPoints);
+      for (long side = 0; side <= 1; ++side) flow.scores[side] = std::min(flow.scores[side], flow.tournamentPoints - 1);
+    }
     flow.crawfordRestrictions[0] = static_cast<int16_t>(below(2));
     record.gameRecordCount = static_cast<int16_t>(below(40));
     for (int n = 1; n <= record.gameRecordCount; ++n) {
@@ -280,7 +291,20 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
          EXPECT_EQ(diceState.dice[3].value, 4);
          EXPECT_EQ(diceState.rolledDoubles, -1);
        }},
-      {"Dice  3 5", "Dice  0 5", [] { EXPECT_EQ(flow.movesLeft, 1); }},
+      // One die left by a turn whose record ends with it unplayed: that turn is over, and
+      // the next side rolls its own dice.
+      {"Dice  3 5\rPlayerRolledOver  0 -1\rTournamentGoing -1\rTournamentPoints 7\rCrawfordRestrictions  0  0\r"
+       "LastPlayerToMove 1\rMoveTable\r 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r",
+       "Dice  0 5\rPlayerRolledOver  0 -1\rTournamentGoing -1\rTournamentPoints 7\rCrawfordRestrictions  0  0\r"
+       "LastPlayerToMove 1\rMoveTable\r 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r 1, 13, 7, 6, 6, 5, 1, 0, 0, 0\r"
+       " 1, 0, 0, 5, 6, 5, 2, 0, 0, 0\r",
+       [] {
+         EXPECT_EQ(diceState.diceShowing, 0);
+         EXPECT_EQ(hand.diceClicked, 0);
+         EXPECT_EQ(flow.movesLeft, 0);
+         EXPECT_EQ(record.gameRecordCount, 2);
+         EXPECT_EQ(record.gameRecord[3].side, kEmptyEntrySide);
+       }},
       {"DiceShowing -1", "DiceShowing  0", [] {
          EXPECT_EQ(diceState.dice[0].value, 0);
          EXPECT_EQ(hand.diceClicked, 0);
@@ -296,13 +320,13 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
          EXPECT_EQ(flow.turnNumber, 2);  // the starting position, but more than two entries
        }},
       // An old file's negative first score glued to its key: the key is not known.
-      {"Scores 3 -2", "Scores-5 -2", [] { EXPECT_EQ(flow.scores[0], 44); }},
+      {"Scores 3 -2", "Scores-5 -2", [] { EXPECT_EQ(flow.scores[0], 4); }},
       {"Scores 3 -2", "Scores -5 -2", [] { EXPECT_EQ(flow.scores[0], -5); }},
       {"\rScores", "\rUnknownKey 12\rScores", [] { EXPECT_EQ(flow.scores[0], 3); }},
   };
   for (const Row& r : rows) {
     freshProgram();
-    flow.scores[0] = 44;
+    flow.scores[0] = 4;  // kept where the file's key is not known; short of the match's 7
     flow.tournamentGoing = 255;
     writeBytes(savedFile(), withLine(kKnownGameBytes, r.from, r.to));
     loadGame(0);
@@ -314,6 +338,10 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
 
 // A damaged file is refused with a message and changes nothing of the game.
 TEST_F(SavedGameFileTest, ADamagedFileIsRefusedAndChangesNothing) {
+  const std::string kKnownBoard = "Board  0  2  0  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2  0";
+  const std::string moneyGame = withLine(kKnownGameBytes, "TournamentGoing -1", "TournamentGoing  0");
+  std::string emptyBoard = "Board";
+  for (int p = 0; p <= 25; ++p) emptyBoard += "  0";
   const std::string partial = kKnownGameBytes.substr(0, kKnownGameBytes.find("MoveTable"));
   const std::string rows[] = {
       "",
@@ -331,6 +359,21 @@ TEST_F(SavedGameFileTest, ADamagedFileIsRefusedAndChangesNothing) {
       kKnownGameBytes + " 0, 30, 10, 3, 3, 1, 1, 0, 0, 0\r",        // a move from no point
       kKnownGameBytes + " 1, 13, 10, 3, 9, 1, 1, 0, 0, 0\r",        // a die of 9
       kKnownGameBytes + " 7, 13, 10, 3, 3, 1, 1, 0, 0, 0\r",        // no such side
+      // One die of a roll in the starting position: no turn has ended there.
+      withLine(kKnownGameBytes, "Dice  3 5", "Dice  0 5"),
+      withLine(kKnownGameBytes, "Dice  3 5", "Dice  5 0"),
+      // A die left with the record ending in a move, not in that die unplayed.
+      withLine(withLine(kKnownGameBytes, "Dice  3 5", "Dice  0 5"), " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r",
+               " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r 1, 13, 8, 5, 6, 5, 1, 0, 0, 0\r"),
+      withLine(kKnownGameBytes, kKnownBoard, emptyBoard),
+      withLine(kKnownGameBytes, kKnownBoard, "Board  0  0  0  0  0  0 -5  0 -3  0  0  0  0 -5  0  0  0  0  0  0  0  0  0  0 -2  0"),
+      withLine(kKnownGameBytes, kKnownBoard, "Board  0  2  0  0  0  0  0  0  0  0  0  0  5  0  0  0  0  3  0  5  0  0  0  0  0  0"),
+      withLine(moneyGame, "Scores 3 -2", "Scores 2147483647 -2"),
+      withLine(moneyGame, "Scores 3 -2", "Scores 3 -2147483648"),
+      withLine(moneyGame, "Scores 3 -2", "Scores 1000000000 0"),
+      withLine(kKnownGameBytes, "TournamentPoints 7", "TournamentPoints 0"),
+      withLine(kKnownGameBytes, "TournamentPoints 7", "TournamentPoints -5"),
+      withLine(kKnownGameBytes, "Scores 3 -2", "Scores 3 7"),  // the match already won
   };
   for (const std::string& bytes : rows) {
     freshProgram();

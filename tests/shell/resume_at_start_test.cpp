@@ -1,0 +1,87 @@
+// The game saved at the last quit, at the first drawing of the board: a sound one is
+// announced and resumed; one that cannot be resumed is refused before anything announces
+// it, and the game on the board stays.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "display/board_redraw.h"
+#include "flow/turn_services.h"
+#include "runtime/core/files.h"
+#include "shell/saved_game_commands.h"
+#include "started_program.h"
+#include "state/position.h"
+#include "state/search_services.h"
+#include "state/shell_state.h"
+#include "state/storage_state.h"
+#include "support/position_text.h"
+
+namespace bg {
+namespace {
+
+std::vector<std::string> seen;  // titled notices and boxes, in order
+
+std::string savedGameWithBoard(const std::string& board) {
+  const char* rest[] = {"Scores 0 0", "CubeValue 1", "CubeOwner 2", "PlayerDeclined  0", "DiceShowing  0",
+                        "Dice  0 0", "PlayerRolledOver  0  0", "TournamentGoing  0", "TournamentPoints 0",
+                        "CrawfordRestrictions  0  0", "LastPlayerToMove 1", "MoveTable",
+                        " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0"};
+  std::string bytes = "\r" + board + "\r";
+  for (const char* line : rest) bytes += std::string(line) + "\r";
+  return bytes;
+}
+
+class ResumeAtStart : public testing::StartedProgram {
+ protected:
+  void SetUp() override {
+    StartedProgram::SetUp();
+    folder_ = std::filesystem::temp_directory_path() / ("bg-resume-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder_);
+    ASSERT_TRUE(setDataFolder(folder_));
+    installSavedGameServices();  // as the program's start installs them
+    seen.clear();
+    searchServices.showTitledText = [](std::string_view title, std::string_view) { seen.emplace_back(title); };
+    turnServices.showInformation = [](std::string_view text) { seen.emplace_back(text); };
+    upperServices.enterPlayerName = [] {};
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(folder_);
+    StartedProgram::TearDown();
+  }
+  std::filesystem::path folder_;
+};
+
+TEST_F(ResumeAtStart, OnlyAGameThatCanBeResumedIsAnnounced) {
+  struct Row {
+    const char* board;
+    std::vector<std::string> seen;
+    int16_t onPoint2;  // side 0's checkers on point 2 afterwards
+  } rows[] = {
+      {"Board  0  1  1  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2  0",
+       {"    Saved Game Resumed"}, 1},
+      {"Board  0  0  0  0  0  0 -5  0 -3  0  0  0  0 -5  0  0  0  0  0  0  0  0  0  0 -2  0",
+       {"The saved game could not be loaded. A side has no checker on the board."}, 0},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.board);
+    seen.clear();
+    testing::setPosition("start | side 0");
+    std::ofstream(folder_ / "SavedGame", std::ios::binary) << savedGameWithBoard(r.board);
+    storage.gameWasSaved = -1;
+    storage.loadGameOnStartup = -1;
+    shell.savedGameName = "SavedGame";
+    display.firstBoardBuild = -1;
+    redrawBoardWindow();
+    FBHandleEvents();
+    EXPECT_EQ(seen, r.seen);
+    EXPECT_EQ(position.board[2], r.onPoint2);
+    EXPECT_EQ(position.board[1], 2 - r.onPoint2);
+    EXPECT_EQ(storage.gameWasSaved, 0);
+  }
+}
+
+}  // namespace
+}  // namespace bg
