@@ -7,6 +7,7 @@
 #include "runtime/core/format.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/cursors.h"
+#include "runtime/qt/designed_windows.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/ports.h"
 #include "runtime/qt/text.h"
@@ -71,7 +72,7 @@ void showAboutBox() {
     setControlFont(kAboutWindow, l.id, kBoxFont, l.size);
     setControlTextColour(kAboutWindow, l.id, kTextColour);
   }
-  windowSelect(kAboutWindow);
+  showModalWindow(kAboutWindow);
   setDialogVector(dialogEventHandler);
   FBInstallDialogHandler();
   setCursor(kArrowCursor);

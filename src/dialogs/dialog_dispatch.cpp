@@ -14,6 +14,7 @@
 #include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/statistics_dialogs.h"
 #include "rollout/rollout_results_window.h"
+#include "runtime/qt/controls.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/windows.h"
 #include "state/shell_services.h"
@@ -59,6 +60,12 @@ void infoBoxRow(int16_t kind, int16_t id) {
 }
 
 void explanationRow(int16_t /*kind*/, int16_t id) {
+  if (id == kOk) returnToBoardWindow();
+}
+
+// Its close box does what Done does; the close of another window is not its business.
+void aboutRow(int16_t kind, int16_t id) {
+  if (kind == kDialogWindowClosed) id = id == kAboutWindow ? kOk : 0;
   if (id == kOk) returnToBoardWindow();
 }
 
@@ -113,7 +120,7 @@ constexpr DialogRow kRows[] = {
     {kEndGameWindow, kHits | kCommands, endGameEvent},
     {kMoneyGameWindow, kHits | kCommands, moneyGameEvent},
     {kExplanationWindow, kHits | kCommands, explanationRow},
-    {kAboutWindow, kHits | kCommands, explanationRow},
+    {kAboutWindow, kHits | kCommands | kCloses, aboutRow},
     {kInfoBoxWindow, kHits | kCommands, infoBoxRow},
     {kQuestionWindow, kHits | kCommands, questionRow},
     {kSpeakDiceWindow, kHits | kCommands, okOrCancel<handleSpeakDice>},
@@ -156,6 +163,9 @@ int16_t escapeControlOf(int16_t window) {
   // the end of a game has no cancel (its control 2 quits).
   if (window == kGameStatsWindow) return kOk;
   if (window == kEndGameWindow) return 0;
+  // A box with nothing to cancel (only Done or OK) is closed by Escape as by its button;
+  // Display Settings takes Escape as its own cancel.
+  if (window != kDisplaySettingsWindow && !controlExists(window, kCancel)) return kOk;
   return kCancel;
 }
 

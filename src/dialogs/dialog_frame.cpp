@@ -25,7 +25,7 @@ void backToBoardCallback() {
 }
 
 void closeDialogInFront() {
-  const int16_t n = dialogWindows.modalDialogWnd;
+  const int16_t n = frontWindow();
   if (n > kBoardWindowNumber) windowClose(n);
 }
 
@@ -79,11 +79,12 @@ void returnToSavedDialog() {
   if (back <= kBoardWindowNumber || !windowExists(back)) back = kBoardWindowNumber;
   dialogWindows.modalDialogWnd = back;
   dialogWindows.savedOutputWnd = kBoardWindowNumber;
-  setOutputWindow(back);
-  if (back == kBoardWindowNumber) {
-    backToBoardCallback();
-    enableAllMenus();
+  if (windowKeepsMenus(back)) {
+    setOutputWindow(kBoardWindowNumber);
+    if (back != kBoardWindowNumber) windowSelect(back);
+    backToBoardServices();
   } else {
+    setOutputWindow(back);
     windowSelect(back);
     markPushButtons(back);
   }

@@ -1,5 +1,6 @@
 #include "dialogs/dialog_state.h"
 
+#include "dialogs/text_windows.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
@@ -30,24 +31,39 @@ void enableAllMenus() {
 
 namespace bg {
 
+bool windowKeepsMenus(int16_t n) { return n == kBoardWindowNumber || n == kNotePadWindow || n == kHelpWindow; }
+
+void backToBoardServices() {
+  if (dialogReturn.boardDialogEvent != nullptr) setDialogVector(dialogReturn.boardDialogEvent);
+  FBInstallDialogHandler();
+  enableAllMenus();
+}
+
 void returnToBoardWindow() {
-  const int16_t open = dialogWindows.modalDialogWnd;
-  if (open > kBoardWindowNumber) windowClose(open);
+  // The window whose button was pressed: the dispatcher serves only the front one. A window
+  // opened beside it (the note pad over a paused rollout) is not this dialog's to close.
+  const int16_t front = frontWindow();
+  if (front > kBoardWindowNumber) windowClose(front);
+  returnFromClosedDialog();
+}
+
+void returnFromClosedDialog() {
   int16_t back = dialogWindows.savedOutputWnd;
-  if (back <= kBoardWindowNumber || back == open || !windowExists(back)) back = kBoardWindowNumber;
+  if (back <= kBoardWindowNumber || !windowExists(back)) back = kBoardWindowNumber;
   dialogWindows.modalDialogWnd = back;
-  setOutputWindow(back);
-  if (back != kBoardWindowNumber) {
+  if (!windowKeepsMenus(back)) {
     // The dialog underneath keeps the dispatcher and the disabled menus.
+    setOutputWindow(back);
     windowSelect(back);
     return;
   }
   // Both numbers go back to the board: a stale dialog number kept here would disable the
-  // menus for good at the next question.
+  // menus for good at the next question. A text window underneath is drawn by nobody and
+  // takes the menus as the board does.
   dialogWindows.savedOutputWnd = kBoardWindowNumber;
-  if (dialogReturn.boardDialogEvent != nullptr) setDialogVector(dialogReturn.boardDialogEvent);
-  FBInstallDialogHandler();
-  enableAllMenus();
+  setOutputWindow(kBoardWindowNumber);
+  if (back != kBoardWindowNumber) windowSelect(back);
+  backToBoardServices();
 }
 
 }  // namespace bg

@@ -27,7 +27,15 @@ extern DialogReturn dialogReturn;
 // Every dialog takes the menus away while it is open and gives them back when it closes.
 void disableAllMenus();
 void enableAllMenus();
-// Back to the board: the board's callback, the menus, and both window numbers 1.
+// Closes the dialog in front and goes back to the window it was opened over: a dialog
+// underneath keeps the dispatcher and the disabled menus; the board, or the note pad or
+// help window beside it, gets the board's callback and the menus back.
 void returnToBoardWindow();
+// The same way back, for a dialog that has closed its own window.
+void returnFromClosedDialog();
+// The windows under which the menus stay on: the board and the text windows beside it.
+bool windowKeepsMenus(int16_t n);
+// The board's callback and the menus back.
+void backToBoardServices();
 
 }  // namespace bg

@@ -36,7 +36,7 @@ void openHelpTopic(int16_t menu, int16_t item) {
   textWindows.helpOpen = 255;
   if (!createHelpWindow(kHelpWindow, fileName.view())) {
     textWindows.helpOpen = 0;
-    returnToBoardWindow();
+    returnFromClosedDialog();
   }
 }
 

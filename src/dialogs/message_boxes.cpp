@@ -70,7 +70,7 @@ void runLargeBox(int16_t width, int16_t height, std::string_view title, std::str
   disableAllMenus();
   runModalDialog();
   windowClose(kLargeMessageWindow);
-  returnToBoardWindow();
+  returnFromClosedDialog();
 }
 
 }  // namespace
@@ -132,10 +132,11 @@ std::string enterNameDialog(std::string_view prompt, std::string_view defaultNam
   addStaticText(kNameEntryWindow, kNamePrompt, prompt, makeRect(pl, 15, pl + pw + 6, 15 + kTextLineHeight));
   const int16_t fl = (kNameBoxWidth - kNameFieldWidth) / 2;
   addEditText(kNameEntryWindow, kNameField, defaultName, makeRect(fl, 45, fl + kNameFieldWidth, 45 + kTextLineHeight));
-  runModalDialog();
-  std::string name = controlText(kNameEntryWindow, kNameField);
+  // Escape leaves the name as it was.
+  const bool done = runModalDialog();
+  std::string name = done ? controlText(kNameEntryWindow, kNameField) : std::string(defaultName);
   windowClose(kNameEntryWindow);
-  returnToBoardWindow();
+  returnFromClosedDialog();
   return name;
 }
 

@@ -34,7 +34,7 @@ void openNotePad() {
   textWindows.notePadOpen = 255;
   if (!openTextWindow(kNotePadWindow, kNotePadTitle, false)) {
     textWindows.notePadOpen = 0;
-    returnToBoardWindow();
+    returnFromClosedDialog();
     return;
   }
   loadNotePadFile(kNotePadWindow, dataFilePath(kNotePadFileName));

@@ -50,11 +50,16 @@ void beginRollout() {
   setCursor(kArrowCursor);
 }
 
+// The note pad or a help page opened while the rollout was paused stays open, its number
+// kept for its own close.
 void returnFromRollout() {
   stopRollout();
   windowClose(kRolloutResultsWindow);
+  if (dialogWindows.modalDialogWnd == kRolloutResultsWindow || !windowExists(dialogWindows.modalDialogWnd))
+    dialogWindows.modalDialogWnd = kBoardWindowNumber;
+  dialogWindows.savedOutputWnd = kBoardWindowNumber;
   setOutputWindow(kBoardWindowNumber);
-  returnToBoardWindow();
+  backToBoardServices();
 }
 
 }  // namespace

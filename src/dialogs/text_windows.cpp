@@ -74,7 +74,7 @@ void helpNotePadEditCommand(int16_t window, int16_t item) {
 
 void closeTextWindow(int16_t n) {
   windowClose(n);
-  returnToBoardWindow();
+  returnFromClosedDialog();
   if (frontWindow() == kBoardWindowNumber) hook::installMenuSubmenus();
 }
 

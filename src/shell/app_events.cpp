@@ -73,9 +73,16 @@ bool keyDown(const AppEvent& e) {
       // Taken: a command that opened a window must not see the same key again there.
       return true;
     }
+    case kHelpTextWindow:
+      // The help key again, or Escape, closes it; the text view keeps the rest (copying).
+      if ((e.modifiers & kCmdKeyBit) == 0 && (e.charCode == 'h' || e.charCode == 'H' || e.charCode == kHelpChar ||
+                                               e.charCode == kEscapeChar)) {
+        endWaitLoop();
+        return true;
+      }
+      return false;
     case kNotePadWindow:
     case kHelpWindow:
-    case kHelpTextWindow:
     case kRolloutWindow:
       return false;
     default:

@@ -173,7 +173,8 @@ void finishDisplaySettings() {
   windowClose(kW);
   setOutputWindow(kBoardWindowNumber);
   applyDisplaySettings();
-  backToTheBoard();
+  returnFromClosedDialog();
+  installSubmenus();
 }
 
 }  // namespace

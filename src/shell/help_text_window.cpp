@@ -77,6 +77,14 @@ bool dieStillPlayable() {
   return playable;
 }
 
+constexpr int16_t kPrintItem = 1;
+constexpr int16_t kCloseItem = 3;
+
+void helpTextCommand(int16_t /*window*/, int16_t item) {
+  if (item == kPrintItem) printHelpWindow();
+  if (item == kCloseItem) endWaitLoop();
+}
+
 }  // namespace
 
 int16_t contextHelpTopic() {
@@ -137,6 +145,9 @@ void helpTextWindowSize(int16_t topic, int& width, int& height) {
 void showHelpTextWindow() {
   if (appEvents.helpTextShowing != 0) return;
   FBHandleEvents();
+  // The pump may have opened a modal box (a menu choice made just before the key): the help
+  // window would sit blocked over it and the box could never be answered.
+  if (modalWindowUp()) return;
   const int16_t topic = shellSettings.helpTopicCode;
   int width = 0;
   int height = 0;
@@ -150,6 +161,10 @@ void showHelpTextWindow() {
   form.content = makeRect(0, 0, width, height);
   form.readOnly = true;
   form.margins = {kTextInset, kTextInset, kTextInset, kTextInset};
+  // Its own menu: a way to print and to close it that needs no window frame.
+  form.commandMenuTitle = "Help";
+  form.commandItems = {"Print...", "-", "Close"};
+  form.onCommand = helpTextCommand;
   if (openTextViewWindow(form)) {
     GrafPort style;
     style.textFont = kTextFont;

@@ -82,17 +82,15 @@ TEST_F(MessageBoxes, EachBoxEndsByItsButtonReturnOrEnter) {
   }
 }
 
-TEST_F(MessageBoxes, EscapeDoesNothingInABoxWithoutCancel) {
-  bool stillOpen = false;
+TEST_F(MessageBoxes, EscapeClosesABoxWithOnlyADone) {
+  bool escaped = false;
   whenOpen(kInformationWindow, [&] {
+    escaped = true;
     testing::typeKey(kInformationWindow, Qt::Key_Escape);
-    QTimer::singleShot(0, [&] {
-      stillOpen = windowExists(kInformationWindow) && modalLoopWindow() == kInformationWindow;
-      testing::typeKey(kInformationWindow, Qt::Key_Return);
-    });
   });
   showMessageBox("Stay");
-  EXPECT_TRUE(stillOpen);
+  EXPECT_TRUE(escaped);
+  EXPECT_FALSE(windowExists(kInformationWindow));
 }
 
 TEST_F(MessageBoxes, TheNameEntryReturnsTheEditedText) {

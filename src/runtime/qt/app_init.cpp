@@ -87,7 +87,10 @@ class LayerFilter : public QObject {
       default:
         break;
     }
-    int16_t n = numberOfWindow(static_cast<QWindow*>(obj));
+    // A window the layer did not open (the platform's file, print and question dialogs)
+    // takes its own keys: the board hears only what is typed into its own windows.
+    const int16_t n = numberOfWindow(static_cast<QWindow*>(obj));
+    if (n == 0) return false;
     const uint8_t code = charCodeOf(k);
     const uint16_t mods = detail::carbonModifiers(static_cast<int>(k->modifiers()));
     RawEvent raw;
@@ -98,7 +101,7 @@ class LayerFilter : public QObject {
     if (detail::deliverRawEvent(raw)) return true;
     AppEvent app;
     app.kind = AppEvent::kKeyDown;
-    app.window = n != 0 ? n : frontWindow();
+    app.window = n;
     app.charCode = code;
     app.keyCode = k->key();
     app.text = k->text().toStdString();

@@ -192,8 +192,9 @@ void connectHits(int16_t window, int16_t id, QWidget* w) {
   }
 }
 
-// Return and Enter press the default button, Escape the cancel button when there is one;
-// installed after the layer's filter, so it sees the keys of the modal window first.
+// Return and Enter press the default button, Escape cancels (a box with only a Done is
+// closed by it too); installed after the layer's filter, so it sees the keys of the modal
+// window first.
 class ModalKeys : public QObject {
  public:
   explicit ModalKeys(ModalLoop* loop) : loop_(loop) {}
@@ -207,7 +208,6 @@ class ModalKeys : public QObject {
         endLoop(loop_, true);
         return true;
       case Qt::Key_Escape:
-        if (!controlExists(loop_->window, kCancelButton)) return false;
         endLoop(loop_, false);
         return true;
       default:

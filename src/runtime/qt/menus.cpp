@@ -248,6 +248,8 @@ bool menuItemEnabled(int16_t menu, int16_t item) {
 void setMenuItemChecked(int16_t menu, int16_t item, bool checked) {
   QAction* a = itemOf(menu, item);
   if (a == nullptr || a->isSeparator()) return;
+  // An item that never had a mark gets no empty box by losing one.
+  if (!checked && !a->isCheckable()) return;
   a->setCheckable(true);
   a->setChecked(checked);
 }

@@ -1,5 +1,6 @@
 #include "runtime/qt/windows.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -350,6 +351,8 @@ void setOutputWindow(int16_t n) {
 }
 
 int16_t outputWindow() { return registry().output; }
+
+bool modalWindowUp() { return QApplication::activeModalWidget() != nullptr; }
 
 int16_t frontWindow() {
   for (int16_t n : registry().zOrder) {

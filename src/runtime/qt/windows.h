@@ -39,6 +39,9 @@ void setOutputWindow(int16_t n);
 int16_t outputWindow();
 // The frontmost visible numbered window, 0 when none.
 int16_t frontWindow();
+// True while an application-modal window is shown (a box of the program's or one of the
+// platform's own dialogs): every other window is blocked until it closes.
+bool modalWindowUp();
 GrafPtr windowPort(int16_t n);  // nullptr when the window does not exist
 // The port bounds of window n in its local coordinates (they follow SetOrigin).
 Rect portBounds(int16_t n);

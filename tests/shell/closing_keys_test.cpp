@@ -1,0 +1,119 @@
+// The keys that close what they opened: Ctrl+H hides the game and brings it back, and
+// the context help closes by the help key again, F1, Escape or its own Close item.
+#include <QImage>
+#include <QMenu>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "dialogs/dialogs_install.h"
+#include "flow/game_loop.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/menus.h"
+#include "runtime/qt/text_view_window.h"
+#include "runtime/qt/windows.h"
+#include "shell/app_events.h"
+#include "shell/help_text_window.h"
+#include "shell/hide_game.h"
+#include "state/dice_state.h"
+#include "state/menu_numbers.h"
+#include "state/storage_state.h"
+#include "support/position_text.h"
+#include "support/qt_helpers.h"
+#include "started_program.h"
+
+namespace bg {
+namespace {
+
+constexpr int16_t kScoreboard = 335;
+
+class ClosingKeys : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::startRuntime();
+    testing::startShell({installFlowServices, installDialogServices});
+    storage.firstRun = 0;  // no welcome box at the first redraw
+  }
+  void TearDown() override {
+    if (gameHidden()) showGameWindows();
+    for (int16_t n : {kHiddenGameWindow, kHelpTextWindow, kScoreboard, int16_t{1}}) windowClose(n);
+    setEventSlice(2);
+  }
+  static void choose(int16_t menu, int16_t item) { chooseMenuItem(menu, item), FBHandleEvents(); }
+};
+
+TEST_F(ClosingKeys, CtrlHHidesTheGameAndBringsItBack) {
+  for (int round = 1; round <= 2; ++round) {
+    testing::typeKey(1, Qt::Key_H, Qt::ControlModifier);
+    ASSERT_TRUE(testing::pumpUntil([] { return gameHidden(); }, 5)) << round;
+    EXPECT_FALSE(windowVisible(1)) << round;
+    testing::typeKey(kHiddenGameWindow, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_TRUE(testing::pumpUntil([] { return !gameHidden(); }, 5)) << round;
+    EXPECT_TRUE(windowVisible(1)) << round;
+    EXPECT_FALSE(windowExists(kHiddenGameWindow)) << round;
+  }
+}
+
+TEST_F(ClosingKeys, TheContextHelpClosesByItsKeysAndItsCloseItem) {
+  struct Row {
+    const char* name;
+    std::function<void()> close;
+  };
+  const Row rows[] = {
+      {"H", [] { testing::typeKey(kHelpTextWindow, Qt::Key_H); }},
+      {"F1", [] { testing::typeKey(kHelpTextWindow, Qt::Key_F1); }},
+      {"Escape", [] { testing::typeKey(kHelpTextWindow, Qt::Key_Escape); }},
+      {"Close item", [] { chooseTextViewCommand(kHelpTextWindow, 3); }},
+  };
+  testing::setPosition("start | side 0");
+  diceState.diceShowing = 0;
+  for (const Row& row : rows) {
+    bool asked = false;
+    bool forced = false;
+    int ticks = 0;
+    QTimer t;
+    QObject::connect(&t, &QTimer::timeout, [&] {
+      if (!textViewExists(kHelpTextWindow)) return;
+      if (!asked) {
+        asked = true;
+        row.close();
+      } else if (++ticks == 40) {
+        // Still open: closed here, or the wait would go on for good.
+        forced = true;
+        windowClose(kHelpTextWindow);
+      }
+    });
+    t.start(0);
+    testing::typeKey(1, Qt::Key_H);
+    t.stop();
+    EXPECT_TRUE(asked) << row.name;
+    EXPECT_FALSE(forced) << row.name << " left the help open";
+    EXPECT_FALSE(windowExists(kHelpTextWindow)) << row.name;
+    EXPECT_EQ(appEvents.helpTextShowing, 0) << row.name;
+  }
+}
+
+// Items enabled again look as they did at the start: no empty check box where no item
+// ever had a mark.
+TEST_F(ClosingKeys, CommandsItemsEnabledAgainLookAsBefore) {
+  QMenu* commands = menuWidget(kComputerMenu);
+  ASSERT_NE(commands, nullptr);
+  commands->adjustSize();
+  const QImage before = commands->grab().toImage();
+  choose(kGameMenu, kTwoPlayersItem);
+  // Two players open the scoreboard for their names; it is left as it was.
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kScoreboard); }, 5));
+  testing::typeKey(kScoreboard, Qt::Key_Escape);
+  ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kScoreboard); }, 5));
+  choose(kGameMenu, kComputerOpponentItem);
+  commands->adjustSize();
+  const QImage after = commands->grab().toImage();
+  EXPECT_EQ(before.size(), after.size());
+  EXPECT_TRUE(before == after) << "the Commands menu looks different after its items came back";
+}
+
+}  // namespace
+}  // namespace bg

@@ -1,0 +1,200 @@
+// The platform's own file dialogs take the keys typed into them: the name typed lands in
+// the file-name field, Return and Escape answer the dialog, and the board hears nothing.
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime/core/files.h"
+#include "shell/saved_game_commands.h"
+#include "started_program.h"
+#include "state/flow_state.h"
+#include "state/menu_numbers.h"
+#include "state/position.h"
+#include "support/position_text.h"
+
+namespace bg {
+namespace {
+
+constexpr int16_t kOpenGameItem = 4;
+constexpr int16_t kSaveGameAsItem = 6;
+
+// Keys the program's own handler heard, with the window it was told they came from.
+std::vector<int16_t> keysHeard;
+bool countingHandler(AppEvent& e) {
+  if (e.kind != AppEvent::kKeyDown) return appEventHandler(e);
+  keysHeard.push_back(e.window);
+  return true;
+}
+
+template <typename W>
+W* modalOfKind() {
+  return qobject_cast<W*>(QApplication::activeModalWidget());
+}
+
+QLineEdit* fileNameField() {
+  QFileDialog* d = modalOfKind<QFileDialog>();
+  return d != nullptr ? d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+}
+
+// Keys the way the window system hands them to the window that has the focus.
+void typeInto(QWidget* w, const std::string& text) {
+  for (char c : text) QTest::keyClick(w->windowHandle(), c);
+}
+void pressKey(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QTest::keyClick(w->windowHandle(), key, mods);
+}
+
+// Steps run one at a time from the dialogs' own event loops, each once its dialog is up.
+// A script that stalls rejects every dialog left, so a failing run still ends.
+class DialogScript {
+ public:
+  struct Step {
+    std::function<bool()> ready;
+    std::function<void()> act;
+  };
+  explicit DialogScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+    timer_.start(0);
+  }
+  bool finished() const { return next_ == steps_.size(); }
+
+ private:
+  void tick() {
+    if (++ticks_ > kMostTicks) {
+      if (QWidget* w = QApplication::activeModalWidget()) {
+        if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+      } else {
+        timer_.stop();
+      }
+      return;
+    }
+    if (finished() || !steps_[next_].ready()) return;
+    steps_[next_++].act();
+    ticks_ = 0;
+  }
+  static constexpr int kMostTicks = 2000;
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+  int ticks_ = 0;
+  QTimer timer_;
+};
+
+class PlatformDialogKeys : public testing::StartedProgram {
+ protected:
+  void SetUp() override {
+    StartedProgram::SetUp();
+    installSavedGameServices();
+    keysHeard.clear();
+    setAppEventHandler(countingHandler);
+    testing::setPosition("start | side 0");
+  }
+  void TearDown() override {
+    setAppEventHandler(appEventHandler);
+    StartedProgram::TearDown();
+  }
+  static bool fileDialogUp() { return fileNameField() != nullptr; }
+};
+
+TEST_F(PlatformDialogKeys, ANameTypedIntoSaveAsSavesUnderThatName) {
+  const std::filesystem::path file = dataFolder() / "Typed Game";
+  std::filesystem::remove(file);
+  std::string seen;
+  DialogScript script({{fileDialogUp,
+                        [&] {
+                          QWidget* d = modalOfKind<QFileDialog>();
+                          pressKey(d, Qt::Key_A, Qt::ControlModifier);
+                          typeInto(d, "Typed Game");
+                          seen = fileNameField()->text().toStdString();
+                          pressKey(d, Qt::Key_Return);
+                        }}});
+  choose(kFileMenu, kSaveGameAsItem);
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(seen, "Typed Game");
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_TRUE(keysHeard.empty()) << keysHeard.size() << " keys reached the program, the first from window "
+                                 << keysHeard.front();
+  std::filesystem::remove(file);
+}
+
+TEST_F(PlatformDialogKeys, ANameTypedIntoOpenLoadsThatGame) {
+  const std::filesystem::path file = dataFolder() / "Typed Open";
+  testing::setPosition("6:2 1:-2 | side 0");
+  choose(kFileMenu, 5);  // Save Game: the default file, then kept under a name of our own
+  std::filesystem::copy_file(dataFolder() / "SavedGame", file, std::filesystem::copy_options::overwrite_existing);
+  testing::setPosition("start | side 0");
+  DialogScript script({{fileDialogUp, [&] {
+                          QWidget* d = modalOfKind<QFileDialog>();
+                          pressKey(d, Qt::Key_A, Qt::ControlModifier);
+                          typeInto(d, "Typed Open");
+                          pressKey(d, Qt::Key_Return);
+                        }}});
+  choose(kFileMenu, kOpenGameItem);
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(position.board[6], 2);
+  EXPECT_EQ(position.board[1], -2);
+  EXPECT_TRUE(keysHeard.empty()) << keysHeard.size() << " keys reached the program";
+  std::filesystem::remove(file);
+}
+
+// Escape cancels either dialog.
+TEST_F(PlatformDialogKeys, EscapeClosesTheFileDialogs) {
+  struct Row {
+    const char* what;
+    int16_t item;
+    bool askReplace;
+  };
+  const Row rows[] = {{"open", kOpenGameItem, false}, {"save as", kSaveGameAsItem, false}};
+  const std::filesystem::path existing = dataFolder() / "Already There";
+  { std::ofstream(existing) << "x"; }
+  for (const Row& row : rows) {
+    keysHeard.clear();
+    bool replaceAsked = false;
+    bool replaceClosed = false;
+    std::vector<DialogScript::Step> steps;
+    if (row.askReplace) {
+      steps.push_back({fileDialogUp, [] {
+                         QWidget* d = modalOfKind<QFileDialog>();
+                         pressKey(d, Qt::Key_A, Qt::ControlModifier);
+                         typeInto(d, "Already There");
+                         pressKey(d, Qt::Key_Return);
+                       }});
+      steps.push_back({[] { return modalOfKind<QMessageBox>() != nullptr; }, [&] {
+                         replaceAsked = true;
+                         pressKey(modalOfKind<QMessageBox>(), Qt::Key_Escape);
+                       }});
+      steps.push_back({fileDialogUp, [&] { replaceClosed = true; }});
+    }
+    steps.push_back({fileDialogUp, [] {
+                       QWidget* d = modalOfKind<QFileDialog>();
+                       typeInto(d, "zz");
+                       pressKey(d, Qt::Key_Escape);
+                     }});
+    DialogScript script(std::move(steps));
+    const auto board = position.board;
+    choose(kFileMenu, row.item);
+    EXPECT_TRUE(script.finished()) << row.what;
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << row.what;
+    EXPECT_EQ(row.askReplace, replaceAsked) << row.what;
+    EXPECT_EQ(row.askReplace, replaceClosed) << row.what;
+    EXPECT_EQ(position.board, board) << row.what;
+    EXPECT_TRUE(keysHeard.empty()) << row.what << ": " << keysHeard.size() << " keys reached the program";
+  }
+  std::ifstream in(existing);
+  std::string kept;
+  std::getline(in, kept);
+  EXPECT_EQ(kept, "x") << "the file not replaced";
+  std::filesystem::remove(existing);
+}
+
+}  // namespace
+}  // namespace bg
