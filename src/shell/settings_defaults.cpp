@@ -106,6 +106,9 @@ void initSettingsDefaults() {
   shellSettings.borderDesign = 1;
   boardState.frameDesignChoice = 7;
   boardState.boardFrameDesign = 7;
+  // The design in force is drawn from the first start on, as after choosing it.
+  boardState.designTilesChoice = 1;
+  boardState.designTilesOn = 1;
   options.wagerSymbol = "$";
   options.wagerSymbolLocation = 12;
   options.wagerAmount = 1;

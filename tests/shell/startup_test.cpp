@@ -101,6 +101,7 @@ TEST_F(StartupTest, AFirstStartHasEverySettingsDefault) {
       {"beavers", cube.beaverAllowed, 0},
       {"board colour", display.boardColor, 10},
       {"frame design", boardState.boardFrameDesign, 7},
+      {"frame design drawn", boardState.designTilesOn, 1},
       {"cube maximum", cube.cubeMaximum, 64},
       {"auto double max", cube.autoDoubleMax, 0},
       {"piece shape", displaySettings.pieceShapeApplied, 3},
