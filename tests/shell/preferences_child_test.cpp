@@ -19,6 +19,7 @@
 #include "runtime/qt/windows.h"
 #include "shell/startup.h"
 #include "state/storage_state.h"
+#include "own_folders.h"
 
 namespace bg {
 namespace {
@@ -30,37 +31,7 @@ constexpr int kBoardMissing = 4;
 constexpr int kGaveUp = 3;
 constexpr int kEnoughTicks = 500;
 
-// HOME and the XDG folders in a temporary folder for the life of the test.
-class OwnFolders {
- public:
-  OwnFolders() : root_(std::filesystem::temp_directory_path() / ("bg-prefs-child-" + std::to_string(::getpid()))) {
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_);
-    for (const char* v : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
-      const char* old = std::getenv(v);
-      saved_.emplace_back(v, old ? std::optional<std::string>(old) : std::nullopt);
-    }
-    ::setenv("HOME", root_.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
-  }
-  ~OwnFolders() {
-    for (const auto& [name, value] : saved_) {
-      if (value)
-        ::setenv(name.c_str(), value->c_str(), 1);
-      else
-        ::unsetenv(name.c_str());
-    }
-    std::filesystem::remove_all(root_);
-  }
-  std::filesystem::path preferences() const {
-    return root_ / "config" / "Tavrik's Backgammon" / "Tavrik's Backgammon Preferences";
-  }
-
- private:
-  std::filesystem::path root_;
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
+using testing::OwnFolders;
 
 // The information box's text, or empty when none is up.
 std::string informationText() {
@@ -85,7 +56,7 @@ char programName[] = "backgammon";
 char* plainArgv[] = {programName, nullptr};
 
 TEST(PreferencesChildDeathTest, AFileThatCannotBeReadIsToldOverTheBoardAndSaysNothingWillBeSaved) {
-  const OwnFolders folders;
+  const OwnFolders folders("bg-prefs-child-");
   std::filesystem::create_directories(folders.preferences() / "inside");  // a folder in its place
   EXPECT_EXIT(startWatching(1, plainArgv,
                             [] {
@@ -103,7 +74,7 @@ TEST(PreferencesChildDeathTest, AFileThatCannotBeReadIsToldOverTheBoardAndSaysNo
 }
 
 TEST(PreferencesChildDeathTest, AFailedWriteAtASignalQuitGoesToStandardErrorWithoutABox) {
-  const OwnFolders folders;
+  const OwnFolders folders("bg-prefs-child-");
   EXPECT_EXIT(startWatching(1, plainArgv,
                             [] {
                               if (windowExists(kInformationWindow)) std::_Exit(kBoxShown);

@@ -31,6 +31,7 @@
 #include "storage/saved_game.h"
 #include "storage/saved_game_reader.h"
 #include "support/mouse_script.h"
+#include "own_folders.h"
 
 namespace bg {
 namespace {
@@ -39,36 +40,7 @@ constexpr int kScriptWentWrong = 7;
 constexpr int kNotResumed = 6;
 constexpr int kAskedAtSignal = 5;
 
-// HOME and the XDG folders in a temporary folder for the life of the test.
-class OwnFolders {
- public:
-  OwnFolders() : root_(std::filesystem::temp_directory_path() / ("bg-child-" + std::to_string(::getpid()))) {
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_);
-    for (const char* v : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
-      const char* old = std::getenv(v);
-      saved_.emplace_back(v, old ? std::optional<std::string>(old) : std::nullopt);
-    }
-    ::setenv("HOME", root_.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
-    ::setenv("XDG_CACHE_HOME", (root_ / "cache").c_str(), 1);
-  }
-  ~OwnFolders() {
-    for (const auto& [name, value] : saved_) {
-      if (value)
-        ::setenv(name.c_str(), value->c_str(), 1);
-      else
-        ::unsetenv(name.c_str());
-    }
-    std::filesystem::remove_all(root_);
-  }
-  std::filesystem::path savedGame() const { return root_ / "data" / "Tavrik's Backgammon" / "SavedGame"; }
-
- private:
-  std::filesystem::path root_;
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
+using testing::OwnFolders;
 
 testing::MouseScript* script = nullptr;
 int menuStep = 0;
@@ -192,7 +164,7 @@ bool resumedAsSaved() {
 }
 
 TEST(QuitChildDeathTest, ClosingWithACheckerHeldSavesTheWholeGameAndOpeningTheFileResumesIt) {
-  const OwnFolders folders;
+  const OwnFolders folders("bg-child-");
   static char name[] = "backgammon";
   static char* argv1[] = {name, nullptr};
   EXPECT_EXIT(startWith(1, argv1,
@@ -220,7 +192,7 @@ TEST(QuitChildDeathTest, ClosingWithACheckerHeldSavesTheWholeGameAndOpeningTheFi
 }
 
 TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
-  const OwnFolders folders;
+  const OwnFolders folders("bg-child-");
   static char name[] = "backgammon";
   static char* argv[] = {name, nullptr};
   EXPECT_EXIT(startWith(1, argv,
