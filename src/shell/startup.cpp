@@ -126,6 +126,17 @@ void initProgram(StartupStepObserver observer) {
   FBInstallDialogHandler();
 }
 
+void installBoardServices() {
+  installDisplayServices();
+  installInteractionServices();
+  installRolloutServices();
+  boardCommandServices.showBlotRisk = showBlotRisk;
+  installScoreDisplay();
+  installBoardWindowHandler();
+  installAppEventHandlers();
+  shellFlags.modalBusy = 0;
+}
+
 int runApplication(int argc, char** argv) {
   rtInit(argc, argv);
   setFatalHandler(showFatalAlert);
@@ -146,14 +157,7 @@ int runApplication(int argc, char** argv) {
   upperServices.endWaitLoop = endWaitLoop;
   installAudioServices();
   initProgram();
-  installDisplayServices();
-  installInteractionServices();
-  installRolloutServices();
-  boardCommandServices.showBlotRisk = showBlotRisk;
-  installScoreDisplay();
-  installBoardWindowHandler();
-  installAppEventHandlers();
-  shellFlags.modalBusy = 0;
+  installBoardServices();
   tellUnreadablePreferences();
   runMainLoop();
   quitGame();

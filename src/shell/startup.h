@@ -11,6 +11,9 @@ using StartupStepObserver = void (*)(int16_t step);
 void initProgram(StartupStepObserver observer = nullptr);
 // The layer, the callbacks, initProgram, the application handlers, then the main loop.
 // Never returns: quitting ends the process.
+// After initProgram: the board's display, interaction, rollout and event handlers, as the
+// program and a whole-program test start them.
+void installBoardServices();
 [[noreturn]] int runApplication(int argc, char** argv);
 
 }  // namespace bg

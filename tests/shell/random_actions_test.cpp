@@ -873,14 +873,7 @@ TEST_P(RandomActions, KeepTheInvariants) {
   upperServices.endWaitLoop = endWaitLoop;
   installAudioServices();
   initProgram();
-  installDisplayServices();
-  installInteractionServices();
-  installRolloutServices();
-  boardCommandServices.showBlotRisk = showBlotRisk;
-  installScoreDisplay();
-  installBoardWindowHandler();
-  installAppEventHandlers();
-  shellFlags.modalBusy = 0;
+  installBoardServices();
   runMainLoop();
 
   std::string kinds;
