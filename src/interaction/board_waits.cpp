@@ -5,6 +5,7 @@
 #include "display/board_ids.h"
 #include "display/board_overlay.h"
 #include "display/board_redraw.h"
+#include "display/dice_display.h"
 #include "state/board_state.h"
 #include "display/drag_feedback.h"
 #include "display/message_line.h"
@@ -27,6 +28,7 @@
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
 #include "state/interaction_state.h"
+#include "state/position.h"
 #include "state/program_state.h"
 #include "state/storage_state.h"
 
@@ -318,7 +320,10 @@ void triggerDiceAction() {
 }
 
 void undoLastPartMove() {
-  if (record.gameRecordCount < 1) return;
+  // Only a step of the roll in hand goes back: none while its dice are still chosen by
+  // hand, when the moves left are the last turn's, and never the other side's move.
+  if (record.gameRecordCount < 1 || diceChooser.chooseDiceOpen != 0) return;
+  if (record.gameRecord[record.gameRecordCount].side != position.currentPlayer) return;
   flow.moveNumber = record.gameRecord[record.gameRecordCount].moveNumber;
   if (flow.moveNumber < 1) return;
   interaction.replayingMove = -1;

@@ -1,0 +1,156 @@
+// Each side keeps its fifteen checkers (board, bar, the hand, the tray) through what a
+// person does at odd moments in the started program: Roll or Pass Dice or a right-click
+// while the dice are chosen by hand after the computer's move, a resize while the
+// computer's checker hits and its landing sound plays.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "../display/board_fixture.h"
+#include "display/board_rebuild.h"
+#include "display/dice_display.h"
+#include "flow/game_loop.h"
+#include "flow/turn_state.h"
+#include "interaction/board_waits.h"
+#include "interaction/interaction_install.h"
+#include "shell/board_window_events.h"
+#include "started_program.h"
+#include "state/board_input.h"
+#include "state/game_record_state.h"
+#include "state/play_options.h"
+#include "state/play_search_state.h"
+#include "state/menu_numbers.h"
+#include "state/position.h"
+#include "state/settings.h"
+#include "state/shell_flags.h"
+#include "support/scripted_board.h"
+
+namespace bg {
+namespace {
+
+// "" when both sides have fifteen, else what each side has where.
+std::string countsBroken() {
+  int on[2] = {0, 0};
+  const bool zeroPositive = position.playerDirection[0] > 0;
+  for (int p = 0; p <= 25; ++p) {
+    const int c = position.board[p];
+    if (c != 0) on[(c > 0) == zeroPositive ? 0 : 1] += std::abs(c);
+  }
+  std::string broken;
+  for (int s = 0; s <= 1; ++s) {
+    const int held = s == position.currentPlayer ? boardInput.pickedCount : 0;
+    const int tray = kCheckersPerSide - position.piecesOnBoard[s];
+    if (on[s] + held + tray != kCheckersPerSide || tray < 0)
+      broken += "side " + std::to_string(s) + ": board " + std::to_string(on[s]) + " hand " + std::to_string(held) +
+                " tray " + std::to_string(tray) + "; ";
+  }
+  return broken;
+}
+
+class CheckerCounts : public testing::StartedProgram {
+ protected:
+  void SetUp() override {
+    StartedProgram::SetUp();
+    installDisplayServices();
+    installInteractionServices();
+    installBoardWindowHandler();
+    setMouseVector(mouseEventHook);
+    windowSelect(1);
+    testing::pumpWithScript(script_, 4000);
+  }
+  void TearDown() override {
+    testing::pumpingScript() = nullptr;
+    setMouseVector(nullptr);
+    shellFlags.quitRequested = 0;
+    StartedProgram::TearDown();
+  }
+  void leave() {
+    shellFlags.quitRequested = -1;
+    flow.abortTurn = kLeaveTurn;
+  }
+  testing::MouseScript script_;
+};
+
+// The middle of face f of the hand chooser: faces 1-3 above, 4-6 below.
+Point chooserFace(int16_t f) {
+  const int16_t column = static_cast<int16_t>((f - 1) % 3);
+  const int16_t row = static_cast<int16_t>((f - 1) / 3);
+  return {static_cast<int16_t>(diceChooser.chooserLeft + 2 + column * layout.dieWidth + layout.dieWidth / 2),
+          static_cast<int16_t>(diceChooser.chooserTop + 2 + row * layout.dieHeight + layout.dieHeight / 2)};
+}
+
+// The computer (side 1) has played 13/7 13/9 with 6-4; the person rolls next and chooses
+// the dice by hand. With one die chosen, the dice command or a right-click has nothing of
+// the person's roll to take back: the computer's move stays.
+TEST_F(CheckerCounts, NothingIsTakenBackWhileTheDiceAreChosenByHand) {
+  enum class Act { DiceCommand, RightClick };
+  for (const Act act : {Act::DiceCommand, Act::RightClick}) {
+    SCOPED_TRACE(act == Act::DiceCommand ? "Roll or Pass Dice" : "right-click");
+    testing::personToPlay("1:2 12:5 17:3 19:5 6:-5 8:-3 13:-3 7:-1 9:-1 24:-2 | side 0");
+    settings.inputDice = -1;
+    options.rightMouseActionNP = kRightClickTakesBack;
+    record.gameRecordCount = 2;
+    for (long n = 1; n <= 8; ++n) {
+      record.gameRecord[n] = blankRecordEntry;
+      record.gameRecord[n].side = kEmptyEntrySide;
+    }
+    const int16_t moves[2][3] = {{13, 7, 6}, {13, 9, 4}};
+    for (int16_t n = 1; n <= 2; ++n) {
+      GameRecordEntry& e = record.gameRecord[n];
+      e.side = 1;
+      e.die1 = 6;
+      e.die2 = 4;
+      e.fromPoint = moves[n - 1][0];
+      e.toPoint = moves[n - 1][1];
+      e.distance = moves[n - 1][2];
+      e.moveNumber = n;
+    }
+    // What the computer's turn left: all of its roll played.
+    flow.movesAllowed = 2;
+    flow.movesLeft = 0;
+    flow.moveNumber = 2;
+    playSearch.playLength = 2;
+    testing::setSideOnRoll(1);  // the hand-over gives the roll to the person
+    diceState.diceShowing = 0;
+    redrawBoardWindow();
+    const auto boardBefore = position.board;
+    int chooserWaits = 0;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0) return;
+      EXPECT_EQ(countsBroken(), "") << "at wait " << chooserWaits;
+      if (turnState.awaitingDiceClick != 0 && diceChooser.chooseDiceOpen == 0) {
+        script_.click(testing::diceSpot());
+        return;
+      }
+      if (diceChooser.chooseDiceOpen == 0 || chooserWaits == 3) {
+        leave();
+        return;
+      }
+      ++chooserWaits;
+      if (chooserWaits == 1) {
+        script_.click(chooserFace(5));
+      } else if (chooserWaits == 2) {
+        script_.then([act] {
+          if (act == Act::DiceCommand) {
+            choose(kComputerMenu, kDiceActionItem);
+          } else {
+            const Point p = testing::pointSpot(20);
+            testing::clickAt(1, p, Qt::RightButton);
+          }
+        });
+      }
+    };
+    gameLoopStep();
+    EXPECT_FALSE(script_.spent);
+    EXPECT_EQ(chooserWaits, 3);
+    EXPECT_EQ(countsBroken(), "");
+    EXPECT_EQ(position.board, boardBefore) << "the computer's move stays";
+    EXPECT_EQ(record.gameRecordCount, 2);
+    shellFlags.quitRequested = 0;
+    script_.planner = nullptr;
+  }
+}
+
+}  // namespace
+}  // namespace bg
