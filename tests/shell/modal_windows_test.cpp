@@ -154,6 +154,45 @@ TEST_F(ModalWindows, TheAboutBoxIsModalAndEveryWayOutKeepsTheNotePad) {
   }
 }
 
+// Two menu choices made before the program looks at either: the first opens its box, which
+// takes the menus; the second is not carried out under it, and the box closes as usual.
+TEST_F(ModalWindows, AMenuChoiceQueuedBehindADialogIsNotCarriedOutUnderIt) {
+  const struct {
+    const char* name;
+    int16_t menu, item, window;
+  } boxes[] = {{"about", kInfoMenu, kAboutItem, kAboutWindow},
+               {"enter name", kPlayerMenu, kEnterNameItem, kNameEntryWindow},
+               {"scoreboard", kPlayerMenu, kScoreboardItem, kScoreboardWindow},
+               {"display settings", kSettingsMenu, kDisplaySettingsItem, kDisplaySettingsWindow}};
+  for (const auto& first : boxes)
+    for (const auto& second : boxes) {
+      // The name box runs a wait of its own: it is only tried as the second choice.
+      if (&first == &second || first.window == kNameEntryWindow) continue;
+      const std::string name = std::string(first.name) + " then " + second.name;
+      // The second box, should it open, is counted and sent away so that nothing waits.
+      int secondOpened = 0;
+      QTimer closer;
+      QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (!windowExists(second.window) || frontWindow() != second.window) return;
+        ++secondOpened;
+        testing::typeKey(second.window, Qt::Key_Escape);
+      });
+      closer.start(0);
+      chooseMenuItem(first.menu, first.item);
+      chooseMenuItem(second.menu, second.item);
+      ASSERT_TRUE(testing::pumpUntil([&] { return windowExists(first.window); }, 10)) << name;
+      testing::settle();
+      EXPECT_EQ(secondOpened, 0) << name;
+      EXPECT_FALSE(windowExists(second.window)) << name;
+      testing::expectDialogInFront(first.window, name.c_str());
+      testing::typeKey(first.window, Qt::Key_Escape);
+      EXPECT_TRUE(testing::pumpUntil([&] { return !windowExists(first.window); }, 10)) << name;
+      closer.stop();
+      testing::expectBackOnTheBoard(name.c_str());
+      for (int16_t m : testing::kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << name << " menu " << m;
+    }
+}
+
 // A dialog opened while the note pad or a help page is open gives the menus back when it
 // closes: the text window underneath takes the menus as the board does.
 TEST_F(ModalWindows, ADialogOverATextWindowGivesTheMenusBack) {

@@ -157,19 +157,19 @@ class QuitAndResume : public testing::StartedProgram {
   UseVirtualClock clock_;
 };
 
-// Quitting while the end-of-game box is up, by each way out: the farewell thanks for the
-// games, nothing is asked, no game is kept to resume, and the next start counts the game
-// once and resumes nothing.
+// Quitting while the end-of-game box is up, by each way out (the menus are the box's to
+// take, so File > Quit waits for it): the farewell thanks for the games, nothing is asked,
+// no game is kept to resume, and the next start counts the game once and resumes nothing.
 TEST_F(QuitAndResume, AQuitWithTheEndOfGameBoxUpKeepsNothingToPlayAgain) {
-  enum Way { kFileQuit, kSignal, kBoxQuit };
+  enum Way { kSignal, kBoxQuit };
   const struct {
     Way way;
     int16_t saveOnExit;
     const char* name;
-  } rows[] = {{kFileQuit, -1, "File Quit, save on exit"},
-              {kFileQuit, 0, "File Quit"},
+  } rows[] = {{kBoxQuit, -1, "the box's Quit, save on exit"},
+              {kBoxQuit, 0, "the box's Quit"},
               {kSignal, -1, "terminate signal"},
-              {kBoxQuit, -1, "the box's Quit"}};
+              {kSignal, 0, "terminate signal, no save on exit"}};
   for (const auto& r : rows) {
     startAgain(false);
     shell.saveGameOnExit = r.saveOnExit;
@@ -186,7 +186,6 @@ TEST_F(QuitAndResume, AQuitWithTheEndOfGameBoxUpKeepsNothingToPlayAgain) {
     std::filesystem::remove(dataFilePath("SavedGame"));
     shown.clear();
     switch (r.way) {
-      case kFileQuit: choose(kFileMenu, kQuitItem); break;
       case kSignal:
         std::raise(SIGTERM);
         testing::pumpUntil([] { return exits > 0; }, 20);

@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "runtime/core/fatal.h"
+#include "runtime/qt/menus.h"
 
 namespace bg {
 
@@ -155,6 +156,7 @@ int16_t dialogEventId() { return state().dialogId; }
 
 void postMenuSelection(int16_t menu, int16_t item) {
   detail::queueTask(true, [menu, item] {
+    if (!menuItemReachable(menu, item)) return;
     auto& s = state();
     s.menu = menu;
     s.item = item;

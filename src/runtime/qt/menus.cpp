@@ -22,6 +22,8 @@ namespace bg {
 namespace {
 
 constexpr const char* kItemTextProperty = "itemText";
+// Menus inside menus go no deeper than this; a cycle cannot make the reachability walk spin.
+constexpr int kMostMenuNesting = 8;
 
 struct MenuRec {
   std::unique_ptr<QMenu> menu;
@@ -243,6 +245,31 @@ bool menuItemEnabled(int16_t menu, int16_t item) {
   }
   QAction* a = itemOf(menu, item);
   return a != nullptr && a->isEnabled();
+}
+
+namespace {
+
+bool actionReachable(const QAction* a, int depth) {
+  if (!a->isEnabled()) return false;
+  const QList<QObject*> owners = a->associatedObjects();
+  bool inMenu = false;
+  for (QObject* o : owners) {
+    auto* m = qobject_cast<QMenu*>(o);
+    if (m == nullptr) continue;
+    inMenu = true;
+    if (depth < kMostMenuNesting && actionReachable(m->menuAction(), depth + 1)) return true;
+  }
+  // A menu bar's own menus and pop-ups that belong to no menu end the chain.
+  return !inMenu;
+}
+
+}  // namespace
+
+bool menuItemReachable(int16_t menu, int16_t item) {
+  QMenu* m = menuOf(menu);
+  if (m == nullptr) return true;
+  const QAction* a = item == 0 ? m->menuAction() : itemOf(menu, item);
+  return a == nullptr || actionReachable(a, 0);
 }
 
 void setMenuItemChecked(int16_t menu, int16_t item, bool checked) {

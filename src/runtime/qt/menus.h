@@ -38,6 +38,9 @@ void setMenuItemText(int16_t menu, int16_t item, std::string_view text);
 // Item 0 stands for the whole menu.
 void setMenuItemEnabled(int16_t menu, int16_t item, bool enabled);
 bool menuItemEnabled(int16_t menu, int16_t item);
+// False when the item, or a menu above it, is disabled now: a choice made before a dialog
+// opened is not carried out under it.
+bool menuItemReachable(int16_t menu, int16_t item);
 void setMenuItemChecked(int16_t menu, int16_t item, bool checked);
 bool menuItemChecked(int16_t menu, int16_t item);
 // Checks one item and clears the others.
