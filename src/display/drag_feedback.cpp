@@ -103,7 +103,9 @@ void clipToBoardRegion() {
 
 void trackDraggedPiece() {
   GrafPtr window = windowPort(kBoardWindow);
-  if (boardInput.pickedCount <= 0 || window == nullptr) return;
+  // Under a box the mouse is the box's: following it here would keep the wait from serving
+  // the box for as long as the mouse moves.
+  if (boardInput.pickedCount <= 0 || window == nullptr || modalWindowUp()) return;
   const GrafPtr saved = getPort();
   setPort(window);
   heldTextStyle();

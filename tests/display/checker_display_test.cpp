@@ -12,6 +12,8 @@
 #include "display/turn_arrow.h"
 #include "display/checker_stacks.h"
 #include "runtime/core/random.h"
+#include "runtime/qt/designed_windows.h"
+#include "runtime/qt/windows.h"
 #include "state/display_state.h"
 
 namespace bg {
@@ -188,6 +190,28 @@ TEST_F(CheckerDisplay, TheHeldCheckerFloatsAboveTheMouseAndTrackingEndsOffTheBoa
   trackDraggedPiece();  // follows, then returns after the rest
   EXPECT_EQ(drag.dragPos, (Point{230, 260}));
   mouseAt(-30, 100);  // off the left edge with the button up: returns at once
+  trackDraggedPiece();
+  EXPECT_EQ(drag.dragPos, (Point{230, 260}));
+}
+
+// With a box up the mouse is over the box, not the board: the checker in hand stays where
+// it is, and the wait gets back to serving the box at once.
+TEST_F(CheckerDisplay, TheHeldCheckerDoesNotFollowTheMouseUnderABox) {
+  redrawBoardWindow();
+  boardInput.pickedCount = 1;
+  mouseAt(200, 250);
+  startCheckerDrag();
+  clipToBoard();
+  redrawHeldPiece();
+  const QImage before = window();
+  constexpr int16_t kBox = 300;
+  windowOpen(kBox, "box", makeRect(0, 0, 200, 100), kFixedWindow, false);
+  showModalWindow(kBox);
+  mouseAt(230, 260);
+  trackDraggedPiece();
+  EXPECT_EQ(drag.dragPos, (Point{200, 250}));
+  EXPECT_EQ(before, window());
+  windowClose(kBox);
   trackDraggedPiece();
   EXPECT_EQ(drag.dragPos, (Point{230, 260}));
 }
