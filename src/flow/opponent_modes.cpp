@@ -81,7 +81,15 @@ void enterComputerOpponent() {
   hook::pauseSeconds(kModeNoticeSeconds);
 }
 
+// A roll being played goes on being played by its side with the same dice: the turn is
+// left only to take the new players in, not handed over for a roll of its own.
+bool rollBeingPlayed() {
+  return diceState.diceShowing != 0 && flow.movesLeft > 0 && flow.rollWaitActive == 0 &&
+         turnState.awaitingDiceClick == 0 && flow.rollClickWaitActive == 0;
+}
+
 void enterTwoPeople() {
+  const bool goOn = rollBeingPlayed();
   // The notice is the one a person reads against the computer.
   flow.opponentMode = kComputerOpponent;
   showNumberedMessage(kTwoPlayersMessage);
@@ -91,7 +99,7 @@ void enterTwoPeople() {
   position.playerType[0] = kHumanPlayer;
   position.playerType[1] = kHumanPlayer;
   if (turnState.previousOpponentMode != kTwoPeople) swapSidesAfterModeChange();
-  if (position.openingPhase != 0) redrawDice();
+  if (position.openingPhase != 0 && !goOn) redrawDice();
   flow.abortTurn = 0;
   if (storage.loadingGame == 0) {
     players.savedActivePlayers = players.activePlayers;
@@ -99,7 +107,10 @@ void enterTwoPeople() {
   }
   hook::layoutNameLabels();
   flow.abortTurn = kLeaveTurn;
-  exchangeSides();
+  if (goOn)
+    turnState.resumeWithDiceShown = -1;
+  else
+    exchangeSides();
 }
 
 }  // namespace

@@ -1,0 +1,134 @@
+// Game > Two Players chosen in the middle of the person's turn, as a person does it: the
+// opening won, one checker played, the menu item chosen and the players' box answered with
+// OK. From then on the board shows what the game holds, as a fresh redraw draws it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../display/board_fixture.h"
+#include "dialogs/dialogs_install.h"
+#include "dialogs/scoreboard_dialogs.h"
+#include "display/board_rebuild.h"
+#include "shell/startup.h"
+#include "flow/game_loop.h"
+#include "flow/turn_state.h"
+#include "interaction/board_waits.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/random.h"
+#include "started_program.h"
+#include "state/dice_state.h"
+#include "state/game_record_state.h"
+#include "state/menu_numbers.h"
+#include "state/position.h"
+#include "state/shell_flags.h"
+#include "state/storage_state.h"
+#include "support/scripted_board.h"
+
+namespace bg {
+namespace {
+
+// The dice come out of the pool in slot order: slot k holds the k-th die thrown.
+int nextSlot = 0;
+int32_t slotsInOrder(int32_t n) {
+  if (n == 30) return nextSlot++ % 30 + 1;
+  return 1;
+}
+
+class TwoPlayersMidTurn : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::startRuntime();
+    testing::startShell({installFlowServices, installDialogServices});
+    storage.firstRun = 0;  // no welcome box
+    upperServices.enterPlayerName = [] {};
+    installBoardServices();  // as the program's start installs them
+    setMouseVector(mouseEventHook);
+    windowSelect(1);
+    testing::pumpWithScript(script_, 20000);
+    nextSlot = 0;
+    previousHook_ = setRandomHook(slotsInOrder);
+  }
+  void TearDown() override {
+    setRandomHook(previousHook_);
+    testing::pumpingScript() = nullptr;
+    setMouseVector(nullptr);
+    shellFlags.quitRequested = 0;
+    windowClose(kScoreboardWindow);
+    windowClose(1);
+    setEventSlice(2);
+  }
+  testing::MouseScript script_;
+  RandomHook previousHook_ = nullptr;
+  UseVirtualClock clock_;
+};
+
+TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
+  // The person's 4 against the computer's 3 opens; every later die is a 2.
+  for (int16_t slot = 1; slot <= 30; ++slot) diceState.dicePool[slot] = 2;
+  diceState.dicePool[1] = 4;
+  diceState.dicePool[2] = 3;
+  display.firstBoardBuild = -1;  // the board built as at the program's first redraw
+  redrawBoardWindow();
+  flow.newGameRequested = -1;
+  enum Stage { kOpening, kPlayed, kChosen, kAnswered, kPlayedOn, kDone } stage = kOpening;
+  script_.planner = [&] {
+    if (panelWait.clickWaitRunning == 0) return;
+    switch (stage) {
+      case kOpening:
+        if (turnState.awaitingDiceClick != 0) {
+          script_.click(testing::diceSpot());
+          return;
+        }
+        ASSERT_EQ(position.currentPlayer, 0) << "the person wins the opening 4-3";
+        ASSERT_EQ(diceState.dice[0].value, 4);
+        ASSERT_EQ(diceState.dice[1].value, 3);
+        script_.click(testing::pointSpot(12));  // 13/9 with the 4
+        script_.click(testing::pointSpot(16));
+        stage = kPlayed;
+        return;
+      case kPlayed:
+        ASSERT_EQ(position.board[16], 1) << "13/9 was played";
+        ASSERT_EQ(flow.movesLeft, 1);
+        script_.then([] { chooseMenuItem(kGameMenu, kTwoPlayersItem), FBHandleEvents(); });
+        stage = kChosen;
+        return;
+      case kChosen:
+        if (!windowExists(kScoreboardWindow)) return;
+        script_.then([] { testing::typeKey(kScoreboardWindow, Qt::Key_Return); });
+        stage = kAnswered;
+        return;
+      case kAnswered:
+        if (windowExists(kScoreboardWindow)) return;
+        // The 3 of the opening roll is still the person's to play, shown as it stands.
+        EXPECT_EQ(position.currentPlayer, 0);
+        EXPECT_EQ(turnState.awaitingDiceClick, 0) << "no roll is asked for";
+        EXPECT_EQ(flow.movesLeft, 1);
+        EXPECT_EQ(diceState.dice[1].value, 3);
+        EXPECT_NE(diceState.diceShowing, 0);
+        testing::expectLikeAFreshRedraw("at the first wait after Two Players");
+        script_.click(testing::pointSpot(1));  // 24/21 with the 3
+        script_.click(testing::pointSpot(4));
+        stage = kPlayedOn;
+        return;
+      case kPlayedOn:
+        if (turnState.awaitingDiceClick == 0) return;
+        // The other player rolls next.
+        EXPECT_EQ(position.board[4], 1) << "24/21 was played";
+        EXPECT_EQ(position.board[16], 1);
+        EXPECT_EQ(position.currentPlayer, 1);
+        EXPECT_EQ(position.playerType[1], kHumanPlayer);
+        testing::expectLikeAFreshRedraw("when the other player is to roll");
+        stage = kDone;
+        shellFlags.quitRequested = -1;
+        flow.abortTurn = kLeaveTurn;
+        return;
+      case kDone: return;
+    }
+  };
+  gameLoopStep();
+  EXPECT_EQ(stage, kDone);
+  EXPECT_FALSE(script_.spent);
+}
+
+}  // namespace
+}  // namespace bg
