@@ -8,6 +8,7 @@
 #include "display/board_overlay.h"
 #include "display/board_animations.h"
 #include "display/board_picture.h"
+#include "display/checker_animation.h"
 #include "state/board_state.h"
 #include "display/checker_stacks.h"
 #include "display/colour_roles.h"
@@ -91,9 +92,16 @@ void drawAllCheckersKeepingTheHand() {
   const int16_t selected = hand.selectedPoint;
   const int16_t target = hand.moveToPoint;
   const int16_t player = position.currentPlayer;
+  // A redraw while a checker is in the air (a landing's sound lets a resize in) would
+  // count the board without it: a move never changes the counts, so they are kept.
+  const bool midMove = animation.movesUnderWay > 0;
+  const auto counts = position.piecesOnBoard;
   drawAllPieces();
   position.currentPlayer = player;
-  position.piecesOnBoard[player] = static_cast<int16_t>(position.piecesOnBoard[player] + boardInput.pickedCount);
+  if (midMove)
+    position.piecesOnBoard = counts;
+  else
+    position.piecesOnBoard[player] = static_cast<int16_t>(position.piecesOnBoard[player] + boardInput.pickedCount);
   hand.selectedPoint = selected;
   hand.moveToPoint = target;
   interactionDisplay.checkerPickedUp = pickedUp;

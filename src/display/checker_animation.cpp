@@ -149,6 +149,7 @@ void eraseMarkersAfterMove(bool redrawing) {
 
 void animateCheckerMove(int16_t targetX, int16_t targetY) {
   PieceAnimation& A = animation;
+  ++A.movesUnderWay;
   const int16_t from = hand.selectedPoint;
   layout.stackPoint = from;
   Point start;
@@ -230,6 +231,7 @@ void animateCheckerMove(int16_t targetX, int16_t targetY) {
   }
   display.moveFromHand = 0;
   display.liftFromPoint = -1;
+  --A.movesUnderWay;
 }
 
 void animatePieceMove(int16_t x1, int16_t x2, int16_t y1, int16_t y2) {

@@ -10,6 +10,7 @@ namespace bg {
 struct PieceAnimation {
   int16_t droppingHeldChecker = 0;  // -1 while a checker leaves the hand
   int16_t movingHitChecker = 0;     // -1 while a hit checker goes to the bar
+  int16_t movesUnderWay = 0;        // checker moves begun and not ended (a landing's sound pumps)
   int16_t stepDeltaH = 0;           // the move of the last drawn step
   int16_t stepDeltaV = 0;
 };

@@ -1,13 +1,16 @@
 // Each side keeps its fifteen checkers (board, bar, the hand, the tray) through what a
 // person does at odd moments in the started program: Roll or Pass Dice or a right-click
-// while the dice are chosen by hand after the computer's move, a resize while the
-// computer's checker hits and its landing sound plays.
+// while the dice are chosen by hand after the computer's move, a resize of the window
+// while the computer's checkers land and hit, each landing's sound giving the window its
+// events.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "../display/board_fixture.h"
+#include "audio/sound_effects.h"
+#include "display/audio_install.h"
 #include "display/board_rebuild.h"
 #include "display/dice_display.h"
 #include "flow/game_loop.h"
@@ -17,6 +20,7 @@
 #include "shell/board_window_events.h"
 #include "started_program.h"
 #include "state/board_input.h"
+#include "state/cube_state.h"
 #include "state/game_record_state.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
@@ -24,6 +28,7 @@
 #include "state/position.h"
 #include "state/settings.h"
 #include "state/shell_flags.h"
+#include "state/sound_services.h"
 #include "support/scripted_board.h"
 
 namespace bg {
@@ -147,6 +152,74 @@ TEST_F(CheckerCounts, NothingIsTakenBackWhileTheDiceAreChosenByHand) {
     EXPECT_EQ(countsBroken(), "");
     EXPECT_EQ(position.board, boardBefore) << "the computer's move stays";
     EXPECT_EQ(record.gameRecordCount, 2);
+    shellFlags.quitRequested = 0;
+    script_.planner = nullptr;
+  }
+}
+
+using Board = CheckedArray<int16_t, 25>;
+
+Board mirrored(const Board& b) {
+  Board m{};
+  for (int p = 0; p <= 25; ++p) m[p] = static_cast<int16_t>(-b[25 - p]);
+  return m;
+}
+
+int landings = 0;
+CheckedArray<int16_t, 1> countsBefore{};
+
+// The window is resized by the person just before each landing's sound lets the events in;
+// no checker is borne off, so the counts the trays show never change.
+void resizeThenSound() {
+  // The second and third landings: the computer's checker on the blot, the blot on the bar.
+  if (++landings >= 2) testing::userResize(1, landings % 2 == 0 ? 760 : 700, landings % 2 == 0 ? 560 : 520);
+  playPieceSound();
+  EXPECT_EQ(position.piecesOnBoard, countsBefore) << "after landing " << landings;
+}
+
+// The computer has one checker left, on its 8-point, and rolls 2-1: both ways to play it
+// land on the person's blot on the computer's 5-point. The window changes size at every
+// landing; the counts hold, on the board and in the trays as drawn.
+TEST_F(CheckerCounts, AResizeWhileTheComputersCheckerHitsKeepsTheCounts) {
+  installAudioServices();
+  soundServices.playPieceSound = resizeThenSound;
+  settings.soundOptions.soundOn = 255;
+  for (const int16_t computer : {int16_t{1}, int16_t{0}}) {
+    SCOPED_TRACE(computer == 1 ? "computer side 1" : "computer side 0");
+    const int16_t person = static_cast<int16_t>(1 - computer);
+    testing::personToPlay("5:1 20:5 21:5 22:4 8:-1 | side 0");
+    if (computer == 0) {
+      position.board = mirrored(position.board);
+      std::swap(position.piecesOnBoard[0], position.piecesOnBoard[1]);
+      position.playerType = {{{kComputerPlayer, kHumanPlayer}}};
+    }
+    cube.cubeUsed = 0;  // no double before the roll
+    record.gameRecordCount = 0;
+    for (long n = 1; n <= 8; ++n) {
+      record.gameRecord[n] = blankRecordEntry;
+      record.gameRecord[n].side = kEmptyEntrySide;
+    }
+    // The roll comes from the record, as a roll taken back is rolled again.
+    record.gameRecord[1].side = computer;
+    record.gameRecord[1].die1 = 2;
+    record.gameRecord[1].die2 = 1;
+    testing::setSideOnRoll(person);  // the hand-over gives the roll to the computer
+    diceState.diceShowing = 0;
+    redrawBoardWindow();
+    landings = 0;
+    countsBefore = position.piecesOnBoard;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0) return;
+      EXPECT_EQ(countsBroken(), "");
+      leave();
+    };
+    gameLoopStep();
+    EXPECT_FALSE(script_.spent);
+    EXPECT_GE(landings, 2) << "the computer's checker and the one it hit land";
+    EXPECT_EQ(position.board[position.barPoint[person]], position.playerDirection[person]) << "hit";
+    EXPECT_EQ(countsBroken(), "");
+    EXPECT_EQ(position.piecesOnBoard[computer], 1);
+    EXPECT_EQ(position.piecesOnBoard[person], kCheckersPerSide);
     shellFlags.quitRequested = 0;
     script_.planner = nullptr;
   }
