@@ -3,11 +3,13 @@
 // note pad, a help page) comes back as it was, the menus with it.
 #include <QApplication>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -53,6 +55,9 @@ class ModalWindows : public ::testing::Test {
   void SetUp() override {
     testing::startRuntime();
     testing::startShell({installFlowServices, installDialogServices});
+    // The note pad saves where a user's notes would go: a folder of the test's own.
+    savedDataFolder_ = dataFolder();
+    ASSERT_TRUE(setDataFolder(std::filesystem::path(folder_.path().toStdString()) / "data"));
     storage.firstRun = 0;  // no welcome box at the first redraw
     testing::setPosition("start | side 0");
     diceState.diceShowing = 0;
@@ -71,7 +76,10 @@ class ModalWindows : public ::testing::Test {
       windowClose(n);
     helpCloser_.stop();
     setEventSlice(2);
+    setDataFolder(savedDataFolder_);
   }
+  QTemporaryDir folder_;
+  std::filesystem::path savedDataFolder_;
   int helpTextsSeen = 0;
   QTimer helpCloser_;
   // The user clicks on the board's title: the board comes to the front, nothing on it is hit.
