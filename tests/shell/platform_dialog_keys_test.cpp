@@ -1,6 +1,7 @@
 // The platform's own file dialogs take the keys typed into them: the name typed lands in
 // the file-name field, Return and Escape answer the dialog, and the board hears nothing.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -64,13 +65,16 @@ class DialogScript {
   };
   explicit DialogScript(std::vector<Step> steps) : steps_(std::move(steps)) {
     QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+    sinceStep_.start();
     timer_.start(0);
   }
   bool finished() const { return next_ == steps_.size(); }
 
  private:
   void tick() {
-    if (++ticks_ > kMostTicks) {
+    // A box's buttons answer keys with a short animated click, on real time: a stalled
+    // script is one that made no step for some seconds, however fast the timer ticks.
+    if (sinceStep_.elapsed() > kMostMs) {
       if (QWidget* w = QApplication::activeModalWidget()) {
         if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
       } else {
@@ -78,14 +82,21 @@ class DialogScript {
       }
       return;
     }
-    if (finished() || !steps_[next_].ready()) return;
-    steps_[next_++].act();
-    ticks_ = 0;
+    if (finished() || acting_ || !steps_[next_].ready()) return;
+    // Acted from a single shot of its own: a step that opens a nested box (the "replace?"
+    // question) would otherwise hold this timer, which Qt does not fire inside its own slot.
+    acting_ = true;
+    QTimer::singleShot(0, [this, i = next_++] {
+      acting_ = false;  // the next step may come inside a box this one opens
+      steps_[i].act();
+    });
+    sinceStep_.restart();
   }
-  static constexpr int kMostTicks = 2000;
+  static constexpr qint64 kMostMs = 5000;
   std::vector<Step> steps_;
   std::size_t next_ = 0;
-  int ticks_ = 0;
+  QElapsedTimer sinceStep_;
+  bool acting_ = false;
   QTimer timer_;
 };
 
@@ -153,7 +164,9 @@ TEST_F(PlatformDialogKeys, EscapeClosesTheFileDialogs) {
     int16_t item;
     bool askReplace;
   };
-  const Row rows[] = {{"open", kOpenGameItem, false}, {"save as", kSaveGameAsItem, false}};
+  const Row rows[] = {{"open", kOpenGameItem, false},
+                     {"save as", kSaveGameAsItem, false},
+                     {"save as onto a file", kSaveGameAsItem, true}};
   const std::filesystem::path existing = dataFolder() / "Already There";
   { std::ofstream(existing) << "x"; }
   for (const Row& row : rows) {
@@ -170,7 +183,10 @@ TEST_F(PlatformDialogKeys, EscapeClosesTheFileDialogs) {
                        }});
       steps.push_back({[] { return modalOfKind<QMessageBox>() != nullptr; }, [&] {
                          replaceAsked = true;
-                         pressKey(modalOfKind<QMessageBox>(), Qt::Key_Escape);
+                         // The board's keys typed at the question go nowhere but the question.
+                         QWidget* box = modalOfKind<QMessageBox>();
+                         typeInto(box, "rbh");  // n and y would be its No and Yes
+                         pressKey(box, Qt::Key_Escape);
                        }});
       steps.push_back({fileDialogUp, [&] { replaceClosed = true; }});
     }
@@ -193,6 +209,42 @@ TEST_F(PlatformDialogKeys, EscapeClosesTheFileDialogs) {
   std::string kept;
   std::getline(in, kept);
   EXPECT_EQ(kept, "x") << "the file not replaced";
+  std::filesystem::remove(existing);
+}
+
+// Saving onto a file that is there asks first: Return takes the question's default (No)
+// and leaves the file alone, its Yes key replaces it with the game.
+TEST_F(PlatformDialogKeys, TheReplaceQuestionAnswersItsOwnKeys) {
+  const std::filesystem::path existing = dataFolder() / "Kept Game";
+  { std::ofstream(existing) << "x"; }
+  const auto enterName = [] {
+    QWidget* d = modalOfKind<QFileDialog>();
+    pressKey(d, Qt::Key_A, Qt::ControlModifier);
+    typeInto(d, "Kept Game");
+    pressKey(d, Qt::Key_Return);
+  };
+  const auto questionUp = [] { return modalOfKind<QMessageBox>() != nullptr; };
+  std::string keptAfterReturn;
+  bool backInTheDialog = false;
+  DialogScript script({{fileDialogUp, enterName},
+                       {questionUp, [] { pressKey(modalOfKind<QMessageBox>(), Qt::Key_Return); }},
+                       {fileDialogUp,
+                        [&] {
+                          backInTheDialog = true;
+                          std::ifstream in(existing);
+                          std::getline(in, keptAfterReturn);
+                          enterName();
+                        }},
+                       {questionUp, [] { pressKey(modalOfKind<QMessageBox>(), Qt::Key_Y); }}});
+  choose(kFileMenu, kSaveGameAsItem);
+  EXPECT_TRUE(script.finished());
+  EXPECT_TRUE(backInTheDialog);
+  EXPECT_EQ(keptAfterReturn, "x");
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  std::ifstream in(existing);
+  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(saved.find("Board"), std::string::npos) << "the game written over the file: " << saved.substr(0, 40);
+  EXPECT_TRUE(keysHeard.empty()) << keysHeard.size() << " keys reached the program";
   std::filesystem::remove(existing);
 }
 
