@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -104,6 +105,10 @@ class PlatformDialogKeys : public testing::StartedProgram {
  protected:
   void SetUp() override {
     StartedProgram::SetUp();
+    // A folder of its own: the files the dialogs meet are the ones the test made.
+    ASSERT_TRUE(folder_.isValid());
+    previousFolder_ = dataFolder();
+    setDataFolder(folder_.path().toStdString());
     installSavedGameServices();
     keysHeard.clear();
     setAppEventHandler(countingHandler);
@@ -111,8 +116,11 @@ class PlatformDialogKeys : public testing::StartedProgram {
   }
   void TearDown() override {
     setAppEventHandler(appEventHandler);
+    setDataFolder(previousFolder_);
     StartedProgram::TearDown();
   }
+  QTemporaryDir folder_;
+  std::filesystem::path previousFolder_;
   static bool fileDialogUp() { return fileNameField() != nullptr; }
 };
 
