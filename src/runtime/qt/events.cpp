@@ -3,6 +3,8 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
+#include <QWidget>
 #include <QTimer>
 
 #include <deque>
@@ -155,8 +157,13 @@ int16_t dialogEventKind() { return state().dialogKind; }
 int16_t dialogEventId() { return state().dialogId; }
 
 void postMenuSelection(int16_t menu, int16_t item) {
-  detail::queueTask(true, [menu, item] {
+  const QPointer<QWidget> modalAtChoice = QApplication::activeModalWidget();
+  detail::queueTask(true, [menu, item, modalAtChoice] {
     if (!menuItemReachable(menu, item)) return;
+    // A box that opened after the choice was made (one that leaves the menus as they were
+    // too, the information box, a file dialog) has the menus' window out of reach: its
+    // command would wait on the board or open over the box.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != modalAtChoice) return;
     auto& s = state();
     s.menu = menu;
     s.item = item;
