@@ -1,5 +1,5 @@
-// A menu choice made just before a box opens (the welcome at a first start, a box a queued
-// command opens) is not carried out under the box: the board and the menus it came from
+// A menu choice made just before a box opens (the welcome at a first start, an information
+// box a command opens) is not carried out under the box: the board and the menus it came from
 // are out of reach until the box is answered, so nothing may wait on them or open over it.
 #include <QApplication>
 #include <QTimer>
@@ -41,27 +41,39 @@ class QueuedChoices : public ::testing::Test {
   }
   void TearDown() override {
     answerer_.stop();
-    for (int16_t n : {kNotePadWindow, kDisplaySettingsWindow, kLargeMessageWindow, int16_t{1}}) windowClose(n);
+    for (int16_t n : {kNotePadWindow, kDisplaySettingsWindow, kLargeMessageWindow, kInformationWindow, int16_t{1}})
+      windowClose(n);
     setEventSlice(2);
   }
   QTimer answerer_;
 };
 
-// The welcome of a first start opens on the board's first picture; a choice made before it
-// came up waits on nothing and opens nothing while it is up, and Return closes it.
-TEST_F(QueuedChoices, AChoiceMadeAsTheWelcomeOpensIsNotCarriedOutUnderIt) {
+// The welcome of a first start opens on the board's first picture, an information box from
+// a command; a choice made before either came up waits on nothing and opens nothing while
+// it is up, and Return closes the box.
+TEST_F(QueuedChoices, AChoiceMadeAsABoxOpensIsNotCarriedOutUnderIt) {
+  const auto welcome = [] {
+    storage.firstRun = -1;
+    redrawBoardWindow();
+  };
+  const auto information = [] { showMessageBox("A box that leaves the menus as they are"); };
   const struct {
     const char* name;
     int16_t menu, item;
-  } rows[] = {{"statistics panel", kComputerMenu, kStatisticsTopItem},
-              {"note pad", kComputerMenu, kNotePadItem},
-              {"display settings", kSettingsMenu, kDisplaySettingsItem}};
+    void (*openBox)();
+    int16_t box;
+  } rows[] = {{"statistics panel, welcome", kComputerMenu, kStatisticsTopItem, welcome, kLargeMessageWindow},
+              {"note pad, welcome", kComputerMenu, kNotePadItem, welcome, kLargeMessageWindow},
+              {"display settings, welcome", kSettingsMenu, kDisplaySettingsItem, welcome, kLargeMessageWindow},
+              {"statistics panel, information", kComputerMenu, kStatisticsTopItem, information, kInformationWindow},
+              {"note pad, information", kComputerMenu, kNotePadItem, information, kInformationWindow}};
   for (const auto& row : rows) {
+    const int16_t box = row.box;
     std::string underTheBox;
     int answered = 0;
     QObject::disconnect(&answerer_, nullptr, nullptr, nullptr);
     QObject::connect(&answerer_, &QTimer::timeout, [&] {
-      if (!windowExists(kLargeMessageWindow)) return;
+      if (!windowExists(box)) return;
       // What the queued choice did while the welcome was up; then it is let go, so that
       // a failing run still ends.
       if (panelWait.panelCloseWait != 0) {
@@ -76,18 +88,17 @@ TEST_F(QueuedChoices, AChoiceMadeAsTheWelcomeOpensIsNotCarriedOutUnderIt) {
           windowClose(n);
           return;
         }
-      if (modalLoopWindow() != kLargeMessageWindow) return;
+      if (modalLoopWindow() != box) return;
       ++answered;
-      testing::typeKey(kLargeMessageWindow, Qt::Key_Return);
+      testing::typeKey(box, Qt::Key_Return);
     });
     answerer_.start(0);
-    storage.firstRun = -1;
     chooseMenuItem(row.menu, row.item);  // queued, as from the menu bar
-    redrawBoardWindow();
+    row.openBox();
     answerer_.stop();
     EXPECT_EQ(underTheBox, "") << row.name;
     EXPECT_EQ(answered, 1) << row.name;
-    EXPECT_FALSE(windowExists(kLargeMessageWindow)) << row.name;
+    EXPECT_FALSE(windowExists(box)) << row.name;
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << row.name;
     // Whatever the choice opened later is closed before the next row.
     testing::pumpUntil([] { return false; }, 3);
