@@ -11,6 +11,7 @@
 #include "display/draw_color.h"
 #include "display/offscreen.h"
 #include "state/display_state.h"
+#include "state/board_input.h"
 #include "state/interaction_state.h"
 #include "state/position.h"
 #include "state/rollout_state.h"
@@ -220,6 +221,30 @@ void trayNeighbourRegion(int16_t side, int16_t n) {
   offsetRgn(boardImages.occluderRgn, p.h, p.v);
 }
 
+namespace {
+
+// A checker taken out of a tray goes into the hand, whose save-under was read before the
+// tray was repaired: where the repaired area lies under the hand, the save-under takes the
+// window as it is now, or moving the hand on would put the old checker back.
+void repairHandSaveUnder(GrafPtr window, const Region* repaired) {
+  BoardImages& I = boardImages;
+  const bool intoHand = hand.piecePicked == -1 || boardInput.pickedCount > 0;
+  if (!intoHand || I.offscreenWorld == nullptr || I.dragClipRegion == nullptr) return;
+  RgnHandle under = newRgn();
+  sectRgn(repaired, I.dragClipRegion, under);
+  offsetRgn(under, static_cast<int16_t>(I.movingUnderRect.left - I.dragImageRect.left),
+            static_cast<int16_t>(I.movingUnderRect.top - I.dragImageRect.top));
+  const GrafPtr saved = getPort();
+  setPort(I.offscreenWorld);
+  setClip(under);
+  copyOffscreenToWindow(window, I.offscreenWorld, I.dragImageRect, I.movingUnderRect);
+  clipRect(I.offscreenWorld->bounds());
+  setPort(saved);
+  disposeRgn(under);
+}
+
+}  // namespace
+
 void eraseTrayPiece(int16_t side, int16_t n) {
   if (boardState.welcomePending == -1) return;
   const bool takingOut = interactionDisplay.trayPickUp != 0 || interaction.replayingMove != 0 ||
@@ -242,9 +267,13 @@ void eraseTrayPiece(int16_t side, int16_t n) {
     setClip(shape);
     const Rect area = rgnBounds(shape);
     copyOffscreenToWindow(boardImages.boardWorld, window, area, area);
-    disposeRgn(shape);
     clipRect(L.boardRect);
-    if (side == 1 && n >= 2) drawTrayPiece(side, static_cast<int16_t>(n - 1));
+    if (side == 1 && n >= 2) {
+      drawTrayPiece(side, static_cast<int16_t>(n - 1));
+      if (boardImages.landingRgn != nullptr) unionRgn(shape, boardImages.landingRgn, shape);
+    }
+    repairHandSaveUnder(window, shape);
+    disposeRgn(shape);
   } else {
     int top = p.v + (side == 1 ? 1 : 0);
     int bottom = top + L.trayPieceThickness;
@@ -258,6 +287,10 @@ void eraseTrayPiece(int16_t side, int16_t n) {
     const Rect strip = makeRect(p.h, top, p.h + L.pieceWidth, bottom);
     clipRect(L.boardRect);
     copyOffscreenToWindow(boardImages.boardWorld, window, strip, strip);
+    RgnHandle repaired = newRgn();
+    rectRgn(repaired, strip);
+    repairHandSaveUnder(window, repaired);
+    disposeRgn(repaired);
   }
   setPort(saved);
 }
