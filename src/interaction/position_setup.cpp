@@ -507,7 +507,7 @@ void giveGameBeforeEditorBack() {
 
 // Every way out: no held checker, no editor flags, the menus back.
 void leaveEditor() {
-  for (int i = 0; i < kMostHeldCheckers && boardInput.pickedCount > 0; ++i) putBackOneHeldChecker();
+  putBackEveryHeldChecker();
   boardState.setupInProgress = 0;
   interactionDisplay.doneButtonShown = 0;
   interactionDisplay.doneButtonRect = Rect{};
@@ -542,6 +542,14 @@ void putBackOneHeldChecker() {
   }
   const int16_t from = picked()[boardInput.pickedCount];
   putDownHeld(from < 0 ? trayOf(position.currentPlayer) : from);
+}
+
+void putBackEveryHeldChecker() {
+  for (int i = 0; i < kMostHeldCheckers && boardInput.pickedCount > 0; ++i) {
+    const int16_t before = boardInput.pickedCount;
+    putBackOneHeldChecker();
+    if (boardInput.pickedCount >= before) break;  // nothing went back: never loop for ever
+  }
 }
 
 void clearBoardForSetup() {

@@ -46,6 +46,8 @@ void clearBoardForSetup();
 void setUpPosition();
 // One held checker back where it came from; nothing when none is held.
 void putBackOneHeldChecker();
+// Every held checker back where it came from, in the editor or in play.
+void putBackEveryHeldChecker();
 // The editor's box (the Done prompt or a chooser) drawn again at the board's present size,
 // after a resize took it down.
 void showSetupBoxAgain();

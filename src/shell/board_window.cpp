@@ -35,16 +35,6 @@ namespace {
 
 constexpr int16_t kBoardSizeMenu = 14;
 constexpr int kOverlayRedrawsAtMost = 2;
-constexpr int kMostHeldCheckers = 9;
-
-// The held checkers go back where they came from before the board changes size.
-void putBackHeldCheckers() {
-  for (int i = 0; i < kMostHeldCheckers && boardInput.pickedCount > 0; ++i) {
-    const int16_t before = boardInput.pickedCount;
-    putBackOneHeldChecker();
-    if (boardInput.pickedCount >= before) break;
-  }
-}
 
 void paintContent() {
   const Rect content = windowContentRect(kBoardWindow);
@@ -91,7 +81,7 @@ void prepareBoardResize() {
   // A resize is no answer: a waiting question comes back on the new board and waits on.
   keepQuestionThroughResize();
   // The editor goes on at the new size with the checkers as laid; only the hand is emptied.
-  putBackHeldCheckers();
+  putBackEveryHeldChecker();
   if (diceChooser.chooseDiceOpen != 0) {
     // The turn is left and begins again: the hand-over gives it back to the same side.
     diceChooser.chooseDiceOpen = 0;

@@ -212,9 +212,13 @@ void gameMenuCommand(int16_t item) {
   if (hand.piecePicked != 0) return;
   // Every item but the two marks ends the turn, opens a window or starts a rollout: held
   // checkers go back to their points first, or they would be counted nowhere or twice.
-  // The position editor puts its own back when it ends.
-  if (item != kSaveOnExitItem && item != kLoadAtStartItem && boardState.setupInProgress == 0)
-    hook::returnCheckersInHand();
+  // The position editor's go back where it picked them up.
+  if (item != kSaveOnExitItem && item != kLoadAtStartItem) {
+    if (boardState.setupInProgress == 0)
+      hook::returnCheckersInHand();
+    else
+      putBackEveryHeldChecker();
+  }
   switch (item) {
     case kNewGameItem: requestNewGame(); break;
     case kCloseSessionItem: askCloseSession(); break;

@@ -38,6 +38,7 @@
 #include "display/message_line.h"
 #include "interaction/interaction_install.h"
 #include "state/board_input.h"
+#include "state/board_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/menu_numbers.h"
@@ -149,6 +150,33 @@ TEST_F(RolloutWindows, ACheckerHeldWhenTheRolloutIsChosenGoesBackToItsPoint) {
   click(kRolloutSetupWindow, 1);
   ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5));
   EXPECT_EQ(rolloutStats.rolloutStartBoard, board);
+  restoreSettingsAfterRollout();
+}
+
+// The same in the position editor: the checker it holds goes back where it was picked up
+// before the rollout starts, and the rollout starts from the whole position.
+TEST_F(RolloutWindows, ACheckerHeldInTheEditorWhenTheRolloutIsChosenGoesBackToItsPoint) {
+  installDisplayServices();
+  installInteractionServices();
+  testing::setPosition("start | side 0");
+  const auto board = position.board;
+  const auto counts = position.piecesOnBoard;
+  boardState.setupInProgress = -1;
+  // Side 0's checker lifted off point 12 by the editor: still counted as the side's.
+  position.board[12] -= 1;
+  interactionDisplay.pickedCheckers[1] = 12;
+  boardInput.pickedCount = 1;
+  hand.pieceInHand = -1;
+  hand.selectedPoint = 12;
+  ASSERT_TRUE(openSetup());
+  EXPECT_EQ(boardInput.pickedCount, 0);
+  EXPECT_EQ(position.board, board);
+  EXPECT_EQ(position.piecesOnBoard, counts);
+  typeInto(kSetupGamesField, "36");
+  click(kRolloutSetupWindow, 1);
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5));
+  EXPECT_EQ(rolloutStats.rolloutStartBoard, board);
+  boardState.setupInProgress = 0;
   restoreSettingsAfterRollout();
 }
 
