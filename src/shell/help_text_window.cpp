@@ -27,6 +27,7 @@
 #include "state/dice_state.h"
 #include "state/flow_state.h"
 #include "state/menu_numbers.h"
+#include "state/shell_flags.h"
 
 namespace bg {
 
@@ -183,7 +184,9 @@ void showHelpTextWindow() {
 }
 
 void waitAndFlushEvents() {
-  while (appEvents.waitEnded != kSet && windowExists(kHelpTextWindow)) FBHandleEvents();
+  // A quit asked for meanwhile ends the wait too: nothing is left waiting for the window.
+  while (appEvents.waitEnded != kSet && windowExists(kHelpTextWindow) && shellFlags.quitRequested == 0)
+    FBHandleEvents();
   flushEvents();
 }
 

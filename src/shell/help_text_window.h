@@ -21,7 +21,7 @@ int16_t helpTextResourceId(int16_t topic);
 // Content size of the window for a topic.
 void helpTextWindowSize(int16_t topic, int& width, int& height);
 // Runs the event pump until the wait is ended (waitEnded -1, cleared by the caller before
-// it shows its window), then drops what is pending.
+// it shows its window, or a quit is asked for), then drops what is pending.
 void waitAndFlushEvents();
 // Prints the help text shown.
 void printHelpWindow();

@@ -1,0 +1,108 @@
+// A quit that comes while the plain help text waits (the system's terminate signal, the
+// board's close box, File > Quit) ends that wait as well: the quit runs once and nothing
+// is left waiting for a help window.
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+
+#include "dialogs/dialogs_install.h"
+#include "flow/game_loop.h"
+#include "flow/turn_services.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/files.h"
+#include "runtime/qt/menus.h"
+#include "runtime/qt/text_view_window.h"
+#include "runtime/qt/windows.h"
+#include "shell/app_events.h"
+#include "shell/help_text_window.h"
+#include "shell/quit_game.h"
+#include "started_program.h"
+#include "state/dice_state.h"
+#include "state/menu_numbers.h"
+#include "state/quit_services.h"
+#include "state/storage_state.h"
+#include "support/position_text.h"
+#include "support/qt_helpers.h"
+
+namespace bg {
+namespace {
+
+int exits = 0;
+
+class QuitDuringHelp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder_.isValid());
+    oldData_ = dataFolder();
+    oldPreferences_ = preferencesFolder();
+    start();
+  }
+  // The program as it starts, in folders of its own; the end of the process is counted.
+  void start() {
+    windowClose(1);
+    testing::startRuntime();
+    ASSERT_TRUE(setDataFolder(folder_.filePath("data").toStdString()));
+    ASSERT_TRUE(setPreferencesFolder(folder_.filePath("config").toStdString()));
+    testing::startShell({installFlowServices, installDialogServices});
+    storage.firstRun = 0;
+    turnServices.quitGame = quitGame;
+    exits = 0;
+    quitServices.endProcess = [](int) { ++exits; };
+    testing::setPosition("start | side 0");
+    diceState.diceShowing = 0;
+    storage.gameModified = 0;  // nothing to ask about at the quit
+  }
+  void TearDown() override {
+    for (int16_t n : {kHelpTextWindow, int16_t{1}}) windowClose(n);
+    setEventSlice(2);
+    setDataFolder(oldData_);
+    setPreferencesFolder(oldPreferences_);
+  }
+  QTemporaryDir folder_;
+  std::filesystem::path oldData_, oldPreferences_;
+  UseVirtualClock clock_;
+};
+
+TEST_F(QuitDuringHelp, AQuitEndsTheHelpWaitAndQuitsOnce) {
+  const struct {
+    const char* name;
+    std::function<void()> quit;
+  } rows[] = {{"terminate signal", [] { std::raise(SIGTERM); }},
+              {"board's close box", [] { testing::clickCloseBox(1); }},
+              {"File Quit", [] { chooseMenuItem(kFileMenu, kQuitItem); }}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    bool asked = false;
+    bool forced = false;
+    int ticks = 0;
+    QTimer t;
+    QObject::connect(&t, &QTimer::timeout, [&] {
+      if (!textViewExists(kHelpTextWindow)) return;
+      if (!asked) {
+        asked = true;
+        row.quit();
+      } else if (++ticks == 200) {
+        // Still waiting: let go here, or the test would wait for good.
+        forced = true;
+        windowClose(kHelpTextWindow);
+      }
+    });
+    t.start(0);
+    testing::typeKey(1, Qt::Key_H);  // the context help waits until it is closed
+    t.stop();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(exits, 1) << "the quit did not run to its end";
+    EXPECT_FALSE(forced) << "the help still waited after the quit";
+    EXPECT_FALSE(windowExists(kHelpTextWindow));
+    EXPECT_EQ(appEvents.helpTextShowing, 0);
+    start();  // the next row is a fresh start
+  }
+}
+
+}  // namespace
+}  // namespace bg
