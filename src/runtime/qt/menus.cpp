@@ -1,6 +1,7 @@
 #include "runtime/qt/menus.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -158,6 +159,26 @@ std::vector<int16_t> loadMenuBarList(int16_t bar) {
   return ids;
 }
 
+namespace {
+
+// A press on the bar is a click on the window holding it: that window comes to the front
+// before the menu opens, as a window manager makes it on any click. Without one, or with
+// the activation held back while the menu is open, the choice would be taken as made in
+// the window that was in front before (the note pad), where About and others do nothing.
+class BarPress : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* obj, QEvent* e) override {
+    const int16_t n = registry().barWindow;
+    if (e->type() == QEvent::MouseButtonPress && obj == registry().bar.data() && frontWindow() != n &&
+        !modalWindowUp())
+      windowActivate(n);
+    return false;
+  }
+};
+
+}  // namespace
+
 void setMenuBar(int16_t window, const std::vector<int16_t>& menus) {
   auto& r = registry();
   r.barMenus = menus;
@@ -166,6 +187,7 @@ void setMenuBar(int16_t window, const std::vector<int16_t>& menus) {
   if (r.barWindow != window || r.bar.isNull() || detail::menuBarHeightOf(window) == 0) {
     r.barWindow = window;
     r.bar = new QMenuBar;
+    r.bar->installEventFilter(new BarPress(r.bar));
     // Filled first: the window makes room for the bar's height.
     rebuildBar();
     attachMenuBar(window, r.bar);

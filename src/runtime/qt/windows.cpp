@@ -326,6 +326,13 @@ void windowSelect(int16_t n) {
   }
 }
 
+void windowActivate(int16_t n) {
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr || !rec->widget->isVisible()) return;
+  rec->widget->activateWindow();
+  toFront(n);
+}
+
 void keepWindowAbove(int16_t n, int16_t owner) {
   WindowRec* rec = findWindow(n);
   WindowRec* over = findWindow(owner);

@@ -29,6 +29,9 @@ void windowShow(int16_t n);
 void windowHide(int16_t n);
 // Shows the window and brings it to the front.
 void windowSelect(int16_t n);
+// Makes the shown window n the front one, taking the keys, as a click on it does; the
+// window system decides whether it is raised.
+void windowActivate(int16_t n);
 void setWindowTitle(int16_t n, std::string_view title);
 // Window n stays above window owner (a palette beside its document), also when the owner
 // is brought to the front.
