@@ -2,6 +2,7 @@
 
 #include "board_fixture.h"
 #include <map>
+#include <string>
 
 #include "runtime/qt/pictures.h"
 #include "state/display_state.h"
@@ -196,6 +197,33 @@ TEST_F(BoardRebuild, ASizeAndColourChangeLeavesNoTraceOfTheOldBoard) {
   EXPECT_EQ(rebuiltWidth, display.boardWidth);
   EXPECT_EQ(rebuiltLayout.pointGeometry, layout.pointGeometry);
   EXPECT_EQ(rebuilt, boardImages.boardWorld->image);
+}
+
+// A colour scheme chosen on a board that was drawn in another: the window, point numbers
+// and panels included, is what a first start in the chosen scheme draws.
+TEST_F(BoardRebuild, AColourChangeDrawsTheWindowAsAFirstStartInThatColour) {
+  for (const int16_t from : {int16_t{10}, int16_t{1}}) {
+    for (const int16_t colour : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 14}) {
+      if (colour == from) continue;
+      SCOPED_TRACE("from " + std::to_string(from) + " to " + std::to_string(colour));
+      testing::setPosition("start | dice 3 1 | side 0");
+      testing::openBoard(700, from);
+      redrawBoardWindow();
+      display.overlayActive = 0;
+      boardState.pendingBoardColor = colour;
+      boardState.boardColorChangePending = -1;
+      rebuildBoardWindow();
+      redrawBoardWindow();
+      const QImage changed = testing::boardArea();
+      testing::openBoard(700, colour);
+      redrawBoardWindow();
+      const QImage fresh = testing::boardArea();
+      int differing = 0;
+      for (int y = 0; y < fresh.height(); ++y)
+        for (int x = 0; x < fresh.width(); ++x) differing += changed.pixel(x, y) != fresh.pixel(x, y) ? 1 : 0;
+      EXPECT_EQ(differing, 0);
+    }
+  }
 }
 
 TEST_F(BoardRebuild, FrameDesignChanges) {

@@ -2,6 +2,9 @@
 // board, and the same whichever side the search starts from.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "display/board_layout.h"
 #include "display/board_rebuild.h"
 #include "display/board_redraw.h"
@@ -11,6 +14,8 @@
 #include "shell/board_window.h"
 #include "shell/board_window_events.h"
 #include "shell/startup.h"
+#include "state/board_state.h"
+#include "state/cube_state.h"
 #include "state/display_settings.h"
 #include "state/interaction_state.h"
 #include "state/program_state.h"
@@ -79,6 +84,45 @@ TEST_F(BoardResize, BackToTheFirstSizeTheBoardIsDrawnAsAFreshRedraw) {
     const QImage resized = windowPort(1)->image.copy();
     redrawBoardWindow();
     EXPECT_EQ(resized, windowPort(1)->image) << step;
+  }
+}
+
+// The window after a user resize against the same board drawn anew at that size: the cube
+// in each of its places and values, over sizes around the common screen sizes.
+TEST_F(BoardResize, AtEachSizeTheCubeAndTheBoardAreWhatAFreshRedrawDraws) {
+  struct CubeRow {
+    int16_t value, owner;
+  };
+  const CubeRow cubes[] = {{1, kCubeCentred}, {2, 0}, {8, 1}, {64, 0}, {16, kCubeCentred}};
+  const std::pair<int, int> sizes[] = {{800, 600}, {640, 480}, {720, 560}, {900, 700}, {1000, 740}, {850, 620}};
+  for (const int16_t colour : {int16_t{0}, int16_t{1}, int16_t{12}}) {
+    if (colour != 0) {
+      // Another scheme than the first start's, chosen as Display Settings chooses it.
+      display.overlayActive = 0;
+      boardState.pendingBoardColor = colour;
+      boardState.boardColorChangePending = -1;
+      rebuildBoardWindow();
+    }
+    for (const auto& [w, h] : sizes) {
+      for (const CubeRow& c : cubes) {
+        SCOPED_TRACE("colour " + std::to_string(display.boardColor) + ", " + std::to_string(w) + "x" +
+                     std::to_string(h) + ", cube " + std::to_string(c.value) + " owner " + std::to_string(c.owner));
+        cube.cubeValue = c.value;
+        cube.cubeOwner = c.owner;
+        cube.cubeOwnerBeforeDouble = c.owner;
+        redrawBoardWindow();
+        // From a size of its own, so that every row is a real change of size.
+        resizeTo(w - 37, h - 29);
+        resizeTo(w, h);
+        const QImage resized = windowPort(1)->image.copy();
+        redrawBoardWindow();
+        const QImage fresh = windowPort(1)->image.copy();
+        int differing = 0;
+        for (int y = 0; y < fresh.height(); ++y)
+          for (int x = 0; x < fresh.width(); ++x) differing += resized.pixel(x, y) != fresh.pixel(x, y) ? 1 : 0;
+        EXPECT_EQ(differing, 0);
+      }
+    }
   }
 }
 

@@ -8,9 +8,9 @@
 // pumps events, with the main thread's stack.
 //
 // Each seed and mix is a test of its own. RANDOM_ACTIONS sets the actions of a run (a few
-// thousand find more), RANDOM_HANG_S the watchdog's limit, RANDOM_LOG_DIR a folder for a
-// log of every action, written before the action runs; RANDOM_STRICT_COUNTS makes a broken
-// checker count fail the run (see the end of the test).
+// thousand find more), RANDOM_SEED another seed for the run, RANDOM_HANG_S the watchdog's
+// limit, RANDOM_LOG_DIR a folder for a log of every action, written before the action runs;
+// RANDOM_STRICT_COUNTS makes a broken checker count fail the run (see the end of the test).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -48,8 +48,10 @@
 #include "display/audio_install.h"
 #include "display/board_layout.h"
 #include "display/board_rebuild.h"
+#include "display/checker_stacks.h"
 #include "display/score_display.h"
 #include "display/upper_services.h"
+#include "display/world_housekeeping.h"
 #include "flow/game_loop.h"
 #include "flow/turn_services.h"
 #include "interaction/board_waits.h"
@@ -78,6 +80,7 @@
 #include "shell/startup.h"
 #include "shell/started_program.h"
 #include "state/board_command_services.h"
+#include "state/board_state.h"
 #include "state/board_input.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
@@ -100,7 +103,9 @@ int envInt(const char* name, int fallback) {
   return v != nullptr && *v != '\0' ? std::atoi(v) : fallback;
 }
 
-enum class Mix { Anything, Play };  // Play: mostly clicks where the game reads them
+// Play: mostly clicks where the game reads them; Editor: mostly the position editor, its
+// trays and points clicked and dragged, the window resized under it.
+enum class Mix { Anything, Play, Editor };
 
 struct RandomUser {
   uint32_t seed = 0;
@@ -652,6 +657,85 @@ int16_t someOtherWindow() {
   return open.empty() ? int16_t{0} : open[static_cast<size_t>(pick(static_cast<int>(open.size())))];
 }
 
+// The centre of place n (1..15) of side's tray.
+Point trayPlace(int16_t side, int16_t n) {
+  const Point p = trayPiecePosition(side, n);
+  return {static_cast<int16_t>(p.h + layout.pieceWidth / 2), static_cast<int16_t>(p.v + layout.trayPieceThickness / 2)};
+}
+
+// On point or bar p: slot 0 is the place nearest the edge, a stack wraps after five.
+Point stackPlace(int16_t p, int16_t slot) {
+  const BoardLayout& L = layout;
+  const int step = std::abs(L.stackStep);
+  const auto x = static_cast<int16_t>(L.pointGeometry[p][5] + L.pieceWidth / 2);
+  slot = static_cast<int16_t>(slot % kStackWrap);
+  if (p >= 13) return {x, static_cast<int16_t>(L.fieldBottom - slot * step - step / 2)};
+  return {x, static_cast<int16_t>(L.fieldTop + L.pointMargin / 2 + slot * step + step / 2)};
+}
+
+// A place the editor reads: a tray's checkers or its empty end, a stack's checkers or the
+// place above it, on the field or the bar.
+Point editorPlace() {
+  if (pick(5) < 2) {
+    const auto side = static_cast<int16_t>(pick(2));
+    const int out = kCheckersPerSide - position.piecesOnBoard[side];
+    const int n = pick(3) == 0 ? between(1, 15) : std::clamp(out + pick(2), 1, 15);
+    return trayPlace(side, static_cast<int16_t>(n));
+  }
+  const auto p = static_cast<int16_t>(pick(26));
+  const int n = std::abs(position.board[p]);
+  return stackPlace(p, static_cast<int16_t>(pick(3) == 0 ? 0 : std::max(0, n - pick(2))));
+}
+
+void actEditor() {
+  InteractionDisplayState& ui = interactionDisplay;
+  if (ui.doneButtonShown == 0) {
+    // A chooser: one of its answers, the middle (the cube's value), or a resize.
+    const int k = pick(10);
+    if (k < 2) {
+      actResize();
+    } else {
+      const Rect& r = k < 5 ? ui.yesButtonRect : k < 8 ? ui.noButtonRect : ui.middleButtonRect;
+      note("chooser: click " + pt(testing::middleOf(r)));
+      ++user->counts["editor-chooser"];
+      clickAt(testing::middleOf(r));
+    }
+    return;
+  }
+  const int r = pick(100);
+  if (r < 55) {
+    const Point p = editorPlace();
+    note("editor: click " + pt(p));
+    ++user->counts["editor-click"];
+    clickAt(p);
+  } else if (r < 65) {
+    const Point a = editorPlace();
+    const Point b = pick(3) == 0 ? randomBoardPoint(true) : editorPlace();
+    note("editor: press-drag-release " + pt(a) + " -> " + pt(b));
+    ++user->counts["editor-drag"];
+    testing::simulateMouse(testing::MouseScript::globalOf(a), true);
+    testing::pressAt(1, a);
+    for (int i = 1; i <= 4; ++i)
+      testing::simulateMouse(testing::MouseScript::globalOf({static_cast<int16_t>(a.h + (b.h - a.h) * i / 4),
+                                                             static_cast<int16_t>(a.v + (b.v - a.v) * i / 4)}),
+                             true);
+    testing::simulateMouse(testing::MouseScript::globalOf(b), false);
+    testing::releaseAt(1, b);
+  } else if (r < 80) {
+    actResize();
+  } else if (r < 86) {
+    actMenu();
+  } else if (r < 90) {
+    actKey();
+  } else if (r < 94) {
+    note("editor: Done");
+    ++user->counts["editor-done"];
+    clickAt(testing::middleOf(ui.doneButtonRect));
+  } else {
+    actClick();
+  }
+}
+
 void act() {
   testing::clearSimulatedModifiers();
   // An app-modal window takes all input, as Qt gives it all to it for a real user.
@@ -669,6 +753,18 @@ void act() {
   if (pick(40) == 0) {
     if (const int16_t other = someOtherWindow(); other != 0) {
       actAnswerFront(other);
+      return;
+    }
+  }
+  if (user->mix == Mix::Editor) {
+    if (boardState.setupInProgress != 0) {
+      actEditor();
+      return;
+    }
+    // Into the editor, from the position or from a cleared board, when it can start.
+    const Item it{kSettingsMenu, pick(2) == 0 ? kSetupCurrentItem : kSetupEmptyItem};
+    if (pick(2) == 0 && reachable(it.menu) && menuItemEnabled(it.menu, it.item)) {
+      choose(it, "menu-editor");
       return;
     }
   }
@@ -811,12 +907,12 @@ TEST_P(RandomActions, KeepTheInvariants) {
   // The whole area's shuffled run would spend minutes here: each seed has its own entry.
   if (GTEST_FLAG_GET(shuffle)) GTEST_SKIP() << "runs in its own entries";
   RandomUser& u = user_;
-  u.seed = GetParam().seed;
+  u.seed = static_cast<uint32_t>(envInt("RANDOM_SEED", static_cast<int>(GetParam().seed)));
   u.mix = GetParam().mix;
   u.rng.seed(u.seed);
   u.wanted = envInt("RANDOM_ACTIONS", 800);
   if (const char* dir = std::getenv("RANDOM_LOG_DIR"))
-    u.log = std::fopen((std::string(dir) + "/random-" + std::to_string(u.seed) + (u.mix == Mix::Play ? "-play" : "") + ".log").c_str(), "w");
+    u.log = std::fopen((std::string(dir) + "/random-" + std::to_string(u.seed) + (u.mix == Mix::Play ? "-play" : u.mix == Mix::Editor ? "-editor" : "") + ".log").c_str(), "w");
   user = &u;
   setOpenFilePresenter(answerOpen);
   setSaveFilePresenter(answerSave);
@@ -894,12 +990,14 @@ TEST_P(RandomActions, KeepTheInvariants) {
 }
 
 std::string runName(const ::testing::TestParamInfo<Run>& info) {
-  return std::string(info.param.mix == Mix::Play ? "Play" : "Anything") + std::to_string(info.param.seed);
+  const char* mix = info.param.mix == Mix::Play ? "Play" : info.param.mix == Mix::Editor ? "Editor" : "Anything";
+  return mix + std::to_string(info.param.seed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomActions,
                          ::testing::Values(Run{1, Mix::Anything}, Run{2, Mix::Anything}, Run{3, Mix::Anything}, Run{4, Mix::Anything},
-                                           Run{1, Mix::Play}, Run{2, Mix::Play}, Run{3, Mix::Play}),
+                                           Run{1, Mix::Play}, Run{2, Mix::Play}, Run{3, Mix::Play},
+                                           Run{1, Mix::Editor}, Run{11, Mix::Editor}),
                          runName);
 
 }  // namespace
