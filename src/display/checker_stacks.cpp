@@ -187,6 +187,10 @@ void pieceSlotRect() {
 }
 
 void drawAllPieces() {
+  // A redraw in the middle of a drop from the hand (a landing's sound lets a resize in):
+  // the drop is the move's, and a checker placed here must not take one out of the hand.
+  const int16_t dropping = animation.droppingHeldChecker;
+  animation.droppingHeldChecker = 0;
   stacks.keepBoardCounts = 255;
   stacks.placingAllCheckers = -1;
   position.piecesOnBoard[0] = 0;
@@ -209,6 +213,7 @@ void drawAllPieces() {
   }
   stacks.placingAllCheckers = 0;
   stacks.keepBoardCounts = 0;
+  animation.droppingHeldChecker = dropping;
 }
 
 }  // namespace bg

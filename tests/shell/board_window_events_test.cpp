@@ -17,6 +17,8 @@
 #include "interaction/position_setup.h"
 #include "runtime/qt/menus.h"
 #include "shell/board_window.h"
+#include "shell/shared_services.h"
+#include "state/sound_services.h"
 #include "state/board_input.h"
 #include "state/board_state.h"
 #include "state/dice_state.h"
@@ -202,6 +204,56 @@ TEST_F(BoardWindowEvents, AResizeDuringTheEditorKeepsItOpenWithTheCheckersAsLaid
   EXPECT_EQ(interactionDisplay.doneButtonShown, 0);
   EXPECT_EQ(flow.abortTurn, kLeaveTurn);
   EXPECT_EQ(menuItemEnabled(kGameMenu, kNewGameItem), newGameEnabled);
+}
+
+}  // namespace
+}  // namespace bg
+
+namespace bg {
+namespace {
+
+bool resizeInSound = false;
+
+// A checker's landing sound waits, and the window's events come in while it does: a
+// resize made then is handled in the middle of the put-down.
+void landingSoundWithAResize() {
+  if (!resizeInSound) return;
+  resizeInSound = false;
+  const Rect content = windowContentRect(1);
+  testing::userResize(1, content.width() + 120, content.height() + 90);
+  for (int i = 0; i < 5; ++i) pollEvents();
+}
+
+TEST_F(BoardWindowEvents, AResizeDuringALandingInTheEditorPutsBackWhatTheHandHolds) {
+  testing::loadShippedMessages();
+  installBoardWindowHandler();
+  soundServices.playPieceSound = landingSoundWithAResize;
+  // Three out of side 0's tray into the hand, one put down on point 6 with the resize
+  // during its sound.
+  for (int k = 0; k < 3; ++k) script_.clickWhere([] { return inTray(0); });
+  script_.then([] { resizeInSound = true; });
+  script_.clickWhere([] { return onEmptyPoint(6); });
+  int16_t heldAfter = -1, outOfTray = -1, onSix = -1;
+  script_.then([&] {
+    heldAfter = boardInput.pickedCount;
+    outOfTray = position.piecesOnBoard[0];
+    onSix = position.board[6];
+  });
+  script_.clickWhere([] { return inTray(1); });
+  script_.clickWhere([] { return onEmptyPoint(19); });
+  script_.clickWhere([] { return testing::middleOf(interactionDisplay.doneButtonRect); });
+  script_.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });
+  script_.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });
+  turnServices.chooseDiceWindow = flowLeast::nothing;
+  startPositionSetup();
+  EXPECT_FALSE(script_.spent);
+  EXPECT_EQ(heldAfter, 0);
+  EXPECT_EQ(onSix, 1);
+  EXPECT_EQ(outOfTray, 1);
+  EXPECT_EQ(position.board[6], 1);
+  EXPECT_EQ(position.board[19], -1);
+  EXPECT_EQ(position.piecesOnBoard[0], 1);
+  EXPECT_EQ(position.piecesOnBoard[1], 1);
 }
 
 }  // namespace
