@@ -150,6 +150,7 @@ void showResumeNotices() {
     body += "game that was being played when the game was quit is being resumed.\r\r"
             "You can start a new game by selecting New Game in the Game menu";
     searchServices.showTitledText("    Saved Game Resumed", body);
+    storage.resumeOffered = -1;
     FBRaiseDialogEvent(kDialogPrivate, kLoadGameEvent);
     return;
   }
@@ -168,6 +169,7 @@ void showResumeNotices() {
 void greetOnce() {
   const std::string preferences = std::string(kProgramName) + " Preferences";
   if (storage.openDocumentPending != 0 && storage.openedDocumentName.str() != preferences) {
+    storage.resumeOffered = -1;
     FBRaiseDialogEvent(kDialogPrivate, kLoadGameEvent);
     hook::pumpEvents();
     display.boardClearing = 0;

@@ -47,6 +47,7 @@
 #include "state/position.h"
 #include "state/program_state.h"
 #include "state/shell_services.h"
+#include "state/shell_state.h"
 
 namespace bg {
 
@@ -619,6 +620,8 @@ void setUpPosition() {
     return;
   }
   leaveEditor();
+  // The game resumed at the start is no longer on the board.
+  shell.savedGameName.clear();
   std::swap(P.currentPlayer, P.otherPlayer);
   flow.abortTurn = kLeaveTurn;
   display.redrawPending = -1;

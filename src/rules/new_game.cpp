@@ -35,6 +35,9 @@ void swapSides() {
 }  // namespace
 
 void startNewGame() {
+  // The game resumed at the start is gone from the board: a quit keeps only what is saved
+  // of the new one. A resume still to come keeps its name.
+  if (rollout.rolloutRunning == 0 && storage.gameWasSaved == 0) shell.savedGameName.clear();
   storage.gameModified = 0;
   flow.gameResultFlag = 0;
   if (flow.moneySessionActive != 0) {
@@ -85,6 +88,13 @@ void startNewGame() {
     // Nor is the click a rolled-out game posted and its computers never took.
     flow.firstRollNeedsClick = 0;
     flow.keyCommandBusy = 0;
+  } else if (storage.resumeOffered != 0) {
+    // The game offered at the start comes in by its event and replaces this one: nothing
+    // is rolled before it, or the roll would show under the offer and the computer could
+    // be thinking over it when the load comes, which is then refused. Should it not come,
+    // a click rolls, automatic rolls or not.
+    storage.resumeOffered = 0;
+    flow.firstRollNeedsClick = -1;
   } else if (rollout.rolloutRunning == 0 && settings.automaticRolls != 0 && flow.gamesThisRun == 1) {
     flow.firstRollNeedsClick = -1;
   } else if (!(rolledOut && diceState.diceShowing != 0)) {

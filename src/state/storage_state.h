@@ -14,6 +14,7 @@ struct StorageState {
   int16_t gameWasSaved = 0;        // -1: the game of the last run was saved on quitting
   int16_t loadGameOnStartup = 0;   // -1: that game is to be resumed
   int16_t openDocumentPending = 0; // nonzero when the program was opened with a saved game
+  int16_t resumeOffered = 0;       // -1 from the start's offer of a game to load until a game starts
   StrPath openedDocumentName;      // the whole path, however deep its folder
   int16_t fileError = 0;           // -1 after a file operation failed (the readers clear it)
   Str31 prefsVersion;              // VERSION of the preferences being read; then the program's

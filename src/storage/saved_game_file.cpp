@@ -99,7 +99,8 @@ void refuseDamagedFile(std::string_view why) {
 
 // The name of the file to read: the document the program was opened with, the game
 // remembered at the last quit, or the default file. Empty: nothing to read.
-std::string nameToRead(int16_t askFile) {
+std::string nameToRead(int16_t askFile, bool& resuming) {
+  resuming = false;
   if (storage.openDocumentPending != 0) {
     storage.openDocumentPending = 0;
     return storage.openedDocumentName.str();
@@ -108,6 +109,7 @@ std::string nameToRead(int16_t askFile) {
   if (storage.gameWasSaved != 0 && storage.loadGameOnStartup != 0) {
     name = shell.savedGameName.str();
     storage.gameWasSaved = 0;
+    resuming = askFile == 0;
   }
   if (askFile != 0) return hook::chooseOpenFile(kOpenPrompt, kDialogDefaultName);
   return name;
@@ -145,7 +147,8 @@ bool readSoundGame(const std::filesystem::path& path, bool bareBoard, SavedGameR
 // False when nothing was put into the game.
 bool readSavedGame(int16_t askFile) {
   const bool bareBoard = hook::isModifierDown(kCommandModifier);
-  const std::string name = nameToRead(askFile);
+  bool resuming = false;
+  const std::string name = nameToRead(askFile, resuming);
   if (name.empty()) return false;
   const std::filesystem::path path = savedGamePath(name);
   if (askFile == 0 && !fileExists(path)) {
@@ -156,9 +159,10 @@ bool readSavedGame(int16_t askFile) {
   SavedGameReading reading;
   if (!readSoundGame(path, bareBoard, reading)) return false;
   commitSavedGame(reading);
-  // The file read is not the game to resume: only a save of the game from now on is, so a
-  // quit long after, with another game on the board, does not bring this file back.
-  shell.savedGameName.clear();
+  // A file opened is not the game to resume: only a save of the game from now on is, so a
+  // quit long after, with another game on the board, does not bring this file back. The
+  // game resumed at the start stays the one to resume until another game replaces it.
+  if (!resuming) shell.savedGameName.clear();
   return true;
 }
 

@@ -452,7 +452,9 @@ TEST_F(SavedGameFileTest, TheOpenedDocumentIsReadOnceByItsWholePath) {
   EXPECT_TRUE(shell.savedGameName.empty());  // resumed only once saved again
 }
 
-TEST_F(SavedGameFileTest, TheRememberedGameIsReadOnceAndForgotten) {
+// Read once; its name stays the game to resume until another game replaces it, so a quit
+// before anything changed resumes it again.
+TEST_F(SavedGameFileTest, TheRememberedGameIsReadOnceAndStaysTheGameToResume) {
   writeBytes(folder_ / "friday", kKnownGameBytes);
   shell.savedGameName = "friday";
   storage.gameWasSaved = -1;
@@ -461,7 +463,7 @@ TEST_F(SavedGameFileTest, TheRememberedGameIsReadOnceAndForgotten) {
   loadGame(0);
   EXPECT_EQ(flow.scores[0], 3);
   EXPECT_EQ(storage.gameWasSaved, 0);
-  EXPECT_TRUE(shell.savedGameName.empty());
+  EXPECT_EQ(shell.savedGameName.str(), "friday");
 }
 
 TEST_F(SavedGameFileTest, TheDialogsChooseTheFileAndACancelChangesNothing) {
