@@ -3,9 +3,9 @@
 // menu), clicks anywhere on the board window or where the game reads them, keys, mouse
 // moves, drags and resizes; the boxes and windows answered and their controls used; the
 // file and print dialogs answered with files of its own. After every action: 15 checkers a
-// side (board, bar, hand, tray; not while a search tries plays on the board), dice 0..6 and
-// a cube that is a power of two up to 64. A watchdog thread reports a wait that no longer
-// pumps events, with the main thread's stack.
+// side (board, bar, hand, tray; not while a search tries plays on the board), a hand that
+// holds what its count says, dice 0..6 and a cube that is a power of two up to 64. A
+// watchdog thread reports a wait that no longer pumps events, with the main thread's stack.
 //
 // Each seed and mix is a test of its own. RANDOM_ACTIONS sets the actions of a run (a few
 // thousand find more), RANDOM_SEED another seed for the run, RANDOM_HANG_S the watchdog's
@@ -56,6 +56,7 @@
 #include "flow/turn_services.h"
 #include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
+#include "interaction/move_entry_state.h"
 #include "rollout/rollout_engine.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/fatal.h"
@@ -130,6 +131,7 @@ std::atomic<bool> watching{false};
 pthread_t mainThread;
 constexpr int kMaxDepth = 40;
 constexpr size_t kRecentKept = 60;
+constexpr int kMostHeld = 9;
 
 int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(user->rng); }
 int between(int lo, int hi) { return lo >= hi ? lo : std::uniform_int_distribution<int>(lo, hi)(user->rng); }
@@ -192,6 +194,12 @@ void checkInvariants() {
       violation("15 checkers", b);
     }
   }
+  // The hand holds what its count says: never less than empty, no empty slot inside it.
+  const int held = boardInput.pickedCount;
+  if (held < 0 || held > kMostHeld) violation("hand", "the hand counts " + std::to_string(held));
+  for (int k = 1; k <= std::min(held, kMostHeld); ++k)
+    if (interactionDisplay.pickedCheckers[k] == kEmptyPickSlot)
+      violation("hand", "slot " + std::to_string(k) + " of " + std::to_string(held) + " held is empty");
   for (int k = 0; k <= 3; ++k) {
     const int v = diceState.dice[k].value;
     if (v < 0 || v > 6) violation("dice", "die " + std::to_string(k) + " is " + std::to_string(v));
