@@ -1,13 +1,15 @@
-// The position editor under random clicks, drags off the board and resizes: each side keeps
-// its fifteen checkers (board, bar, hand and tray) after every action, the editor can always
-// be finished by clicks, what it leaves on the window is what a fresh redraw draws, and a
-// way out other than Done never leaves play on a board Done would refuse.
+// The position editor under random clicks, drags off the board and resizes (also during a
+// checker's landing sound): each side keeps its fifteen checkers (board, bar, hand and tray)
+// after every action, the editor can always be finished by clicks, what it leaves on the
+// window is what a fresh redraw draws, and a way out other than Done never leaves play on a
+// board Done would refuse.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "../display/board_fixture.h"
 #include "display/checker_stacks.h"
@@ -16,12 +18,14 @@
 #include "interaction/position_setup.h"
 #include "runtime/qt/events.h"
 #include "shell/board_window_events.h"
+#include "shell/shared_services.h"
 #include "state/board_input.h"
 #include "state/board_state.h"
 #include "state/cube_state.h"
 #include "state/flow_state.h"
 #include "state/interaction_state.h"
 #include "state/position.h"
+#include "state/sound_services.h"
 #include "support/scripted_board.h"
 
 namespace bg {
@@ -66,10 +70,22 @@ std::string countFault() {
   return out.str();
 }
 
+// A resize waiting for a checker's landing: its sound takes the window's events.
+std::pair<int, int> resizeAtLanding{0, 0};
+void landingSound() {
+  if (resizeAtLanding.first == 0) return;
+  const auto [w, h] = resizeAtLanding;
+  resizeAtLanding = {0, 0};
+  testing::userResize(1, w, h);
+  for (int i = 0; i < 5; ++i) pollEvents();
+}
+
 class PositionSetupRandom : public testing::ScriptedBoardTest {
  protected:
   void SetUp() override {
     ScriptedBoardTest::SetUp();
+    resizeAtLanding = {0, 0};
+    soundServices.playPieceSound = landingSound;
     testing::loadShippedMessages();
     installBoardWindowHandler();
     windowSelect(1);
@@ -111,11 +127,18 @@ class PositionSetupRandom : public testing::ScriptedBoardTest {
         testing::simulateMouse(testing::MouseScript::globalOf(b), false);
         testing::releaseAt(1, b);
       });
-    } else if (kind < 88) {
+    } else if (kind < 84) {
       const int w = 560 + pick(500);
       const int h = 430 + pick(380);
       what << "resize " << w << "x" << h;
       script_.then([w, h] { testing::userResize(1, w, h); });
+    } else if (kind < 88) {
+      // The window is resized while the next checker to land makes its sound, as a real
+      // sound lets the window's events in.
+      const int w = 560 + pick(500);
+      const int h = 430 + pick(380);
+      what << "resize " << w << "x" << h << " during the next landing";
+      script_.then([w, h] { resizeAtLanding = {w, h}; });
     } else if (kind < 94) {
       what << "Done";
       script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
