@@ -422,7 +422,9 @@ void stopRollout() {
   rolloutSettings.rolloutStopFlag = -1;
   if (rolloutPaused()) {
     // The game in progress is dropped as New Game drops one: both sides emptied, so no
-    // result is counted, and the next new game ends the rollout.
+    // result is counted, and the next new game ends the rollout. A checker in the hand
+    // goes back first, or a redraw would count it for whichever side is on roll.
+    hook::returnCheckersInHand();
     position.piecesOnBoard[0] = 0;
     position.piecesOnBoard[1] = 0;
     flow.newGameRequested = -1;

@@ -20,6 +20,7 @@
 #include "shell/board_window_events.h"
 #include "rollout/rollout_settings.h"
 #include "rollout/rollout_stats.h"
+#include "state/board_input.h"
 #include "state/display_services.h"
 #include "state/message_numbers.h"
 #include "state/rollout_services.h"
@@ -102,6 +103,10 @@ struct PausedPlay {
   int stopAfterGames = 2;
   bool stopped = false;
   bool returnWhilePaused = false;
+  bool holdWhenReturning = false;  // a checker picked up before Return
+  int16_t heldAtReturn = 0;
+  CheckedArray<int16_t, 1> countsAtFirstWait{};
+  int16_t heldAtFirstWait = -1;
   int step = 0;
   int countedAtPause = -1;
   bool endChecked = false;
@@ -131,6 +136,12 @@ int counted() { return rolloutStats.wins[0] + rolloutStats.wins[1]; }
 Point emptyPoint() {
   return {static_cast<int16_t>(layout.pointGeometry[12][5] + layout.pieceWidth / 2),
           static_cast<int16_t>(layout.pointGeometry[12][0] + layout.pieceHeight / 2)};
+}
+
+// Point 5's first checker place: side 0's checkers in the race.
+Point sideZeroPoint() {
+  return {static_cast<int16_t>(layout.pointGeometry[5][5] + layout.pieceWidth / 2),
+          static_cast<int16_t>(layout.pointGeometry[5][0] + layout.pieceHeight / 2)};
 }
 
 // A click where the mouse is: the board reads the mouse's place when it takes the click.
@@ -204,6 +215,8 @@ void scriptedPump() {
       p.rollAwaited = turnState.awaitingDiceClick == -1;
       p.messageAtFirstWait = messageLine.lastMessageRecord.currentNumber;
       p.slotsAtFirstWait = display.dieSlots;
+      p.countsAtFirstWait = position.piecesOnBoard;
+      p.heldAtFirstWait = boardInput.pickedCount;
       p.differenceAtFirstWait = testing::differenceFromAFreshRedraw();
     }
     leaveTheLoop();
@@ -221,6 +234,11 @@ void scriptedPump() {
       p.boardFlushesAtTurn = paintsOfAFlush();
       p.movedBeforeTurn = position.board != rolloutStats.rolloutStartBoard;
       p.differenceAtTurn = testing::differenceFromAFreshRedraw();
+      if (p.returnWhilePaused && p.holdWhenReturning) {
+        clickOnBoard(sideZeroPoint());
+        p.step = 8;
+        return;
+      }
       if (p.returnWhilePaused) {
         QTest::mouseClick(controlWidget(kRolloutResultsWindow, kReturnButton), Qt::LeftButton);
         p.step = 9;
@@ -236,6 +254,13 @@ void scriptedPump() {
       p.promptNumber = messageLine.lastMessageRecord.currentNumber;
       QTest::mouseClick(controlWidget(kRolloutResultsWindow, kStartStopButton), Qt::LeftButton);
       p.step = 2;
+      return;
+    case 8:
+      // The checker is in the hand when Return is clicked.
+      if (boardInput.pickedCount == 0) return;
+      p.heldAtReturn = boardInput.pickedCount;
+      QTest::mouseClick(controlWidget(kRolloutResultsWindow, kReturnButton), Qt::LeftButton);
+      p.step = 9;
       return;
     default:
       return;
@@ -330,6 +355,23 @@ TEST_F(PausedRollout, ReturnWhilePausedEndsAtOnceWithoutTheUnfinishedGame) {
   report << in.rdbuf();
   EXPECT_NE(report.str().find("   Games rolled out:  " + std::to_string(p.countedAtPause)), std::string::npos)
       << report.str();
+}
+
+// Return clicked with a checker of the paused game in the hand: the checker goes back
+// with the dropped game, and the user's own game has fifteen a side and an empty hand.
+TEST_F(PausedRollout, ReturnWithACheckerInTheHandLeavesTheUsersGameWhole) {
+  play_.returnWhilePaused = true;
+  play_.holdWhenReturning = true;
+  runRollout("500");
+  const PausedPlay& p = play_;
+  ASSERT_TRUE(p.stopped);
+  EXPECT_EQ(p.step, 9);
+  EXPECT_EQ(p.heldAtReturn, 1);
+  EXPECT_FALSE(rolloutInProgress());
+  EXPECT_EQ(p.boardAtEnd, start_);
+  ASSERT_TRUE(p.firstWaitSeen);
+  EXPECT_EQ(p.heldAtFirstWait, 0);
+  EXPECT_EQ(p.countsAtFirstWait, (CheckedArray<int16_t, 1>{{{15, 15}}}));
 }
 
 TEST_F(PausedRollout, ARolloutWithTheDiceInHandLeavesNoClickForThePausedTurn) {
