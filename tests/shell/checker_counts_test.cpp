@@ -3,6 +3,8 @@
 // while the dice are chosen by hand after the computer's move, a resize of the window
 // while the computer's checkers land and hit, each landing's sound giving the window its
 // events.
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -17,7 +19,12 @@
 #include "flow/turn_state.h"
 #include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
+#include "dialogs/blot_risk_window.h"
+#include "dialogs/dialogs_install.h"
+#include "dialogs/question_window.h"
+#include "runtime/qt/controls.h"
 #include "shell/board_window_events.h"
+#include "state/board_command_services.h"
 #include "started_program.h"
 #include "state/board_input.h"
 #include "state/cube_state.h"
@@ -29,6 +36,7 @@
 #include "state/settings.h"
 #include "state/shell_flags.h"
 #include "state/sound_services.h"
+#include "state/storage_state.h"
 #include "support/scripted_board.h"
 
 namespace bg {
@@ -220,6 +228,65 @@ TEST_F(CheckerCounts, AResizeWhileTheComputersCheckerHitsKeepsTheCounts) {
     EXPECT_EQ(countsBroken(), "");
     EXPECT_EQ(position.piecesOnBoard[computer], 1);
     EXPECT_EQ(position.piecesOnBoard[person], kCheckersPerSide);
+    shellFlags.quitRequested = 0;
+    script_.planner = nullptr;
+  }
+}
+
+// Make Best Move, then the B key while "Keep this move?" waits: the blot count's box is
+// read and closed, the question answered Yes or No; both sides keep fifteen.
+constexpr int16_t kBestMoveItem = 9;  // Commands > Make Best Move
+
+TEST_F(CheckerCounts, BlotRiskAskedWhileTheBestMoveWaitsForItsAnswer) {
+  installDialogServices();
+  boardCommandServices.showBlotRisk = showBlotRisk;
+  storage.firstRun = 0;  // the welcome was read long ago
+  QTimer reader;
+  int boxesRead = 0;
+  QObject::connect(&reader, &QTimer::timeout, [&boxesRead] {
+    if (!windowExists(kExplanationWindow)) return;
+    ++boxesRead;
+    pressButton(kExplanationWindow, 1);
+  });
+  reader.start(0);
+  for (const bool keep : {true, false}) {
+    SCOPED_TRACE(keep ? "kept" : "taken back");
+    testing::personToPlay("start | dice 3 1 | side 0");
+    cube.cubeUsed = 0;
+    playSearch.playLength = 2;
+    turnState.resumeWithDiceShown = -1;
+    record.gameRecordCount = 0;
+    for (long n = 1; n <= 8; ++n) {
+      record.gameRecord[n] = blankRecordEntry;
+      record.gameRecord[n].side = kEmptyEntrySide;
+    }
+    redrawBoardWindow();
+    int questions = 0;
+    bool asked = false;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0) return;
+      EXPECT_EQ(countsBroken(), "") << "question " << questions;
+      if (panelWait.questionPanelUp != 0) {
+        ++questions;
+        if (questions == 1) {
+          script_.then([] { testing::typeKey(1, Qt::Key_B); });
+        } else {
+          script_.click(testing::middleOf(keep ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect));
+        }
+        return;
+      }
+      if (!asked) {
+        asked = true;
+        script_.then([] { choose(kComputerMenu, kBestMoveItem); });
+        return;
+      }
+      leave();
+    };
+    gameLoopStep();
+    EXPECT_FALSE(script_.spent);
+    EXPECT_GE(questions, 2);
+    EXPECT_EQ(boxesRead, keep ? 1 : 2) << "the blot count was shown";
+    EXPECT_EQ(countsBroken(), "");
     shellFlags.quitRequested = 0;
     script_.planner = nullptr;
   }
