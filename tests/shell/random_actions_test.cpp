@@ -3,9 +3,10 @@
 // menu), clicks anywhere on the board window or where the game reads them, keys, mouse
 // moves, drags and resizes; the boxes and windows answered and their controls used; the
 // file and print dialogs answered with files of its own. After every action: 15 checkers a
-// side (board, bar, hand, tray; not while a search tries plays on the board), a hand that
-// holds what its count says, dice 0..6 and a cube that is a power of two up to 64. A
-// watchdog thread reports a wait that no longer pumps events, with the main thread's stack.
+// side (board, bar, hand, tray; not while a search tries plays on the board, nor while a
+// checker is in the air between its point and its landing), a hand that holds what its
+// count says, dice 0..6 and a cube that is a power of two up to 64. A watchdog thread
+// reports a wait that no longer pumps events, with the main thread's stack.
 //
 // Each seed and mix is a test of its own. RANDOM_ACTIONS sets the actions of a run (a few
 // thousand find more), RANDOM_SEED another seed for the run, RANDOM_HANG_S the watchdog's
@@ -47,6 +48,7 @@
 #include "dialogs/dialogs_install.h"
 #include "display/audio_install.h"
 #include "display/board_layout.h"
+#include "display/checker_animation.h"
 #include "display/board_rebuild.h"
 #include "display/checker_stacks.h"
 #include "display/score_display.h"
@@ -172,12 +174,13 @@ void violation(const std::string& kind, const std::string& detail) {
 
 void checkInvariants() {
   // New Game abandons the old game by emptying both sides until the new one is set up; a
-  // running search tries plays on the board itself and pumps between them.
+  // running search tries plays on the board itself and pumps between them; a landing's
+  // sound pumps while a hit checker is still on its way to the bar.
   bool emptyBoard = true;
   for (int p = 0; p <= 25; ++p) emptyBoard = emptyBoard && position.board[p] == 0;
   const bool abandoned = flow.newGameRequested != 0 &&
                          ((position.piecesOnBoard[0] == 0 && position.piecesOnBoard[1] == 0) || emptyBoard);
-  if (!abandoned && playSearch.searchDepth == 0) {
+  if (!abandoned && playSearch.searchDepth == 0 && animation.movesUnderWay == 0) {
     const bool sideZeroPositive = position.playerDirection[0] > 0;
     int on[2] = {0, 0};
     for (int p = 0; p <= 25; ++p) {
