@@ -183,6 +183,15 @@ void showHelpTextWindow() {
   appEvents.helpTextShowing = 0;
 }
 
+void dismissHelpText() {
+  if (appEvents.helpTextShowing == 0) return;
+  endWaitLoop();
+  windowClose(kHelpTextWindow);
+  // The board takes clicks again now, not when the wait unwinds: a question on the board
+  // comes first.
+  appEvents.helpTextShowing = 0;
+}
+
 void waitAndFlushEvents() {
   // A quit asked for meanwhile ends the wait too: nothing is left waiting for the window.
   while (appEvents.waitEnded != kSet && windowExists(kHelpTextWindow) && shellFlags.quitRequested == 0)

@@ -23,6 +23,8 @@ void helpTextWindowSize(int16_t topic, int& width, int& height);
 // Runs the event pump until the wait is ended (waitEnded -1, cleared by the caller before
 // it shows its window, or a quit is asked for), then drops what is pending.
 void waitAndFlushEvents();
+// Closes the help text shown and ends its wait (a quit asks its question on the board).
+void dismissHelpText();
 // Prints the help text shown.
 void printHelpWindow();
 // File items 3 and 4 and Options item 11 follow menuEnableState.

@@ -8,6 +8,7 @@
 #include "interaction/move_entry.h"
 #include "runtime/core/clock.h"
 #include "runtime/qt/windows.h"
+#include "shell/help_text_window.h"
 #include "state/board_input.h"
 #include "state/board_state.h"
 #include "state/flow_state.h"
@@ -72,6 +73,8 @@ void sayGoodbye(bool fromSystem) {
 void runQuit(bool fromSystem) {
   if (quitState.quitRunning != 0) return;
   quitState.quitRunning = -1;
+  // The help text's wait takes no board click: the save question would never be answered.
+  dismissHelpText();
   setOutputWindow(kBoardWindow);
   hook::saveOpenNotePad();
   setOutputWindow(kBoardWindow);

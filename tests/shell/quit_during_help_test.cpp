@@ -15,18 +15,27 @@
 #include "flow/turn_services.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/files.h"
+#include "display/message_line.h"
+#include "interaction/board_waits.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/input.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/help_text_window.h"
 #include "shell/quit_game.h"
+#include "shell/startup.h"
 #include "started_program.h"
 #include "state/dice_state.h"
+#include "state/flow_state.h"
+#include "state/interaction_state.h"
 #include "state/menu_numbers.h"
 #include "state/quit_services.h"
+#include "state/shell_state.h"
 #include "state/storage_state.h"
 #include "support/position_text.h"
+#include "support/mouse_script.h"
 #include "support/qt_helpers.h"
 
 namespace bg {
@@ -43,12 +52,12 @@ class QuitDuringHelp : public ::testing::Test {
     start();
   }
   // The program as it starts, in folders of its own; the end of the process is counted.
-  void start() {
+  void start(std::initializer_list<void (*)()> services = {installFlowServices, installDialogServices}) {
     windowClose(1);
     testing::startRuntime();
     ASSERT_TRUE(setDataFolder(folder_.filePath("data").toStdString()));
     ASSERT_TRUE(setPreferencesFolder(folder_.filePath("config").toStdString()));
-    testing::startShell({installFlowServices, installDialogServices});
+    testing::startShell(services);
     storage.firstRun = 0;
     turnServices.quitGame = quitGame;
     exits = 0;
@@ -102,6 +111,56 @@ TEST_F(QuitDuringHelp, AQuitEndsTheHelpWaitAndQuitsOnce) {
     EXPECT_EQ(appEvents.helpTextShowing, 0);
     start();  // the next row is a fresh start
   }
+}
+
+// File > Quit chosen while the help text is open, with a game to keep: the question whether
+// to save it comes on the board, and the click on its No answers it (the help window's
+// wait, which takes no board click, is over).
+TEST_F(QuitDuringHelp, TheSaveQuestionOfAQuitOverTheHelpIsAnsweredOnTheBoard) {
+  start({installFlowServices, installDialogServices, installBoardServices});
+  setMouseVector(mouseEventHook);
+  turnServices.pumpEvents = FBHandleEvents;  // the board's waits pump as the program's do
+  storage.gameModified = -1;
+  shell.saveGameOnExit = 0;
+  bool chosen = false;
+  bool clicked = false;
+  bool forced = false;
+  int ticks = 0;
+  QTimer t;
+  QObject::connect(&t, &QTimer::timeout, [&] {
+    if (!chosen) {
+      if (!textViewExists(kHelpTextWindow)) return;
+      chosen = true;
+      chooseMenuItem(kFileMenu, kQuitItem);
+      return;
+    }
+    const Rect& no = interactionDisplay.noButtonRect;
+    if (!clicked && panelWait.questionPanelUp != 0 && no.right > no.left) {
+      clicked = true;
+      const Point p{static_cast<int16_t>((no.left + no.right) / 2), static_cast<int16_t>((no.top + no.bottom) / 2)};
+      testing::simulateMouse(testing::MouseScript::globalOf(p), true);
+      testing::pressAt(1, p);
+      testing::simulateMouse(testing::MouseScript::globalOf(p), false);
+      testing::releaseAt(1, p);
+      return;
+    }
+    if (clicked && exits == 0 && ++ticks == 300) {
+      // The click was not taken: the waits are let go, or the test would wait for good.
+      forced = true;
+      flow.abortTurn = kLeaveTurn;
+      windowClose(kHelpTextWindow);
+    }
+  });
+  t.start(0);
+  testing::typeKey(1, Qt::Key_H);
+  t.stop();
+  setMouseVector(nullptr);
+  testing::clearSimulatedMouse();
+  EXPECT_TRUE(chosen);
+  EXPECT_TRUE(clicked) << "no question came";
+  EXPECT_FALSE(forced) << "the click on No was not taken";
+  EXPECT_EQ(exits, 1);
+  EXPECT_FALSE(windowExists(kHelpTextWindow));
 }
 
 }  // namespace
