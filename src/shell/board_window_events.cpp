@@ -5,6 +5,7 @@
 #include "display/message_line.h"
 #include "flow/game_loop.h"
 #include "interaction/board_waits.h"
+#include "rules/play_search.h"
 #include "shell/app_events.h"
 #include "shell/board_window.h"
 #include "state/board_input.h"
@@ -23,6 +24,9 @@ constexpr uint8_t kEventArrived = 255;
 
 void emulateControlClick() {
   if (position.turnPlayer != position.currentPlayer || diceState.diceShowing == 0) return;
+  // Behind a question on the board (Keep this move?) or a search trying plays on it, a
+  // take-back would undo what the answer or the search is about to undo or put back.
+  if (panelWait.questionPanelUp != 0 || flow.bestMoveForHuman != 0 || playSearchRunning()) return;
   BoardInput& in = boardInput;
   in.rightClickEmulation = -1;
   in.clickH = layout.boardCentreX;

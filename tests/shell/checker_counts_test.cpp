@@ -292,5 +292,59 @@ TEST_F(CheckerCounts, BlotRiskAskedWhileTheBestMoveWaitsForItsAnswer) {
   }
 }
 
+// Make Best Move, then a right-click while "Keep this move?" waits, then Yes or No: the
+// right-click takes nothing back behind the question, and both sides keep fifteen.
+TEST_F(CheckerCounts, ARightClickWhileTheBestMoveWaitsForItsAnswerTakesNothingBack) {
+  options.rightMouseActionNP = kRightClickTakesBack;
+  for (const bool keep : {true, false}) {
+    SCOPED_TRACE(keep ? "kept" : "taken back");
+    testing::personToPlay("start | dice 3 1 | side 0");
+    cube.cubeUsed = 0;
+    playSearch.playLength = 2;
+    turnState.resumeWithDiceShown = -1;
+    record.gameRecordCount = 0;
+    for (long n = 1; n <= 8; ++n) {
+      record.gameRecord[n] = blankRecordEntry;
+      record.gameRecord[n].side = kEmptyEntrySide;
+    }
+    redrawBoardWindow();
+    const auto start = position.board;
+    CheckedArray<int16_t, 25> played{};
+    int questions = 0;
+    bool asked = false;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0) return;
+      EXPECT_EQ(countsBroken(), "") << "question " << questions;
+      if (panelWait.questionPanelUp != 0) {
+        ++questions;
+        if (questions == 1) {
+          played = position.board;
+          script_.then([] { testing::clickAt(1, testing::pointSpot(20), Qt::RightButton); });
+        } else {
+          EXPECT_EQ(position.board, played) << "nothing taken back behind the question";
+          script_.click(testing::middleOf(keep ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect));
+        }
+        return;
+      }
+      if (!asked) {
+        asked = true;
+        script_.then([] { choose(kComputerMenu, kBestMoveItem); });
+        return;
+      }
+      leave();
+    };
+    gameLoopStep();
+    EXPECT_FALSE(script_.spent);
+    EXPECT_GE(questions, 2);
+    EXPECT_EQ(countsBroken(), "");
+    EXPECT_NE(played, start) << "the best move was played";
+    if (!keep) {
+      EXPECT_EQ(position.board, start) << "No takes the whole move back";
+    }
+    shellFlags.quitRequested = 0;
+    script_.planner = nullptr;
+  }
+}
+
 }  // namespace
 }  // namespace bg
