@@ -69,6 +69,9 @@ void flipBoard() {
   flipOwner(cube.cubeOwnerBeforeDouble);
   const auto old = position.board;
   for (int16_t i = 0; i <= kBarToBar; ++i) position.board[i] = static_cast<int16_t>(-old[kBarToBar - i]);
+  // Each side's checkers are now the other's: the counts go with them, whether or not the
+  // board is drawn (a rollout may hide it).
+  std::swap(position.piecesOnBoard[0], position.piecesOnBoard[1]);
   // Bounded by the record's end: a full record has no entry after its last.
   const long next = record.gameRecordCount + 1;
   for (long n = 1; n <= std::min(next, kGameRecordHighest); ++n) flipEntry(record.gameRecord[n]);

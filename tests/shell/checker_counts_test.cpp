@@ -33,6 +33,7 @@
 #include "state/play_search_state.h"
 #include "state/menu_numbers.h"
 #include "state/position.h"
+#include "state/rollout_state.h"
 #include "state/settings.h"
 #include "state/shell_flags.h"
 #include "state/sound_services.h"
@@ -343,6 +344,26 @@ TEST_F(CheckerCounts, ARightClickWhileTheBestMoveWaitsForItsAnswerTakesNothingBa
     }
     shellFlags.quitRequested = 0;
     script_.planner = nullptr;
+  }
+}
+
+// Settings > Flip Board on a board with checkers borne off, drawn or, while a rollout
+// plays on a hidden board, not drawn: each side's count goes with its checkers.
+TEST_F(CheckerCounts, FlipBoardCarriesTheCountsWithTheCheckersDrawnOrNot) {
+  for (const bool hidden : {false, true}) {
+    SCOPED_TRACE(hidden ? "board hidden by a rollout" : "board drawn");
+    testing::personToPlay("3:-1 11:1 13:1 17:1 19:-1 20:1 21:1 22:-1 | side 1");
+    diceState.diceShowing = 0;
+    playSearch.playLength = 0;
+    redrawBoardWindow();
+    rollout.rolloutRunning = hidden ? 255 : 0;
+    rollout.noPause = hidden ? -1 : 0;
+    rollout.rolloutShowBoard = 0;
+    choose(kSettingsMenu, kFlipBoardItem);
+    rollout.rolloutRunning = 0;
+    rollout.noPause = 0;
+    EXPECT_EQ(position.board[22], 1) << "flipped";
+    EXPECT_EQ(countsBroken(), "");
   }
 }
 
