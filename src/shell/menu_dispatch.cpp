@@ -125,8 +125,13 @@ void runSettingsItem(int16_t item) {
     case kFlipBoardItem:
       if (!searchRefusal()) flipBoard();
       break;
-    case kSetupCurrentItem: setUpPosition(); break;
-    case kSetupEmptyItem: startPositionSetup(); break;
+    // The editor lays checkers on the board a running search tries its plays on.
+    case kSetupCurrentItem:
+      if (!searchRefusal()) setUpPosition();
+      break;
+    case kSetupEmptyItem:
+      if (!searchRefusal()) startPositionSetup();
+      break;
     case kFitWindowItem: resizeBoardWindow(); break;
     case kFastPlayItem: toggleFastPlay(); break;
     case kSoundDialogItem: showSoundDialog(); break;

@@ -367,5 +367,44 @@ TEST_F(CheckerCounts, FlipBoardCarriesTheCountsWithTheCheckersDrawnOrNot) {
   }
 }
 
+// Set Up Position and Set Up from Cleared Board chosen while Make Best Move's search tries
+// plays on the board (its pump lets the choices in): the editor waits for the search, and
+// the board the search puts back keeps both sides at fifteen.
+TEST_F(CheckerCounts, TheEditorDoesNotStartUnderARunningSearch) {
+  for (const int16_t item : {kSetupCurrentItem, kSetupEmptyItem}) {
+    SCOPED_TRACE(item == kSetupCurrentItem ? "Set Up Position" : "Set Up from Cleared Board");
+    testing::personToPlay("start | dice 3 1 | side 0");
+    cube.cubeUsed = 0;
+    playSearch.playLength = 2;
+    turnState.resumeWithDiceShown = -1;
+    record.gameRecordCount = 0;
+    settings.noPumpDuringSearch = 0;  // the search gives the window its events
+    redrawBoardWindow();
+    bool asked = false;
+    bool editorSeen = false;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0) return;
+      editorSeen = editorSeen || boardState.setupInProgress != 0;
+      if (!asked) {
+        asked = true;
+        // Both choices are made at once: the second reaches the program during the first.
+        script_.then([item] {
+          chooseMenuItem(kComputerMenu, kBestMoveItem);
+          chooseMenuItem(kSettingsMenu, item);
+        });
+        return;
+      }
+      EXPECT_EQ(countsBroken(), "");
+      leave();
+    };
+    gameLoopStep();
+    EXPECT_FALSE(script_.spent);
+    EXPECT_FALSE(editorSeen) << "no editor under the search";
+    EXPECT_EQ(countsBroken(), "");
+    shellFlags.quitRequested = 0;
+    script_.planner = nullptr;
+  }
+}
+
 }  // namespace
 }  // namespace bg
