@@ -13,6 +13,7 @@
 #include "state/display_settings.h"
 #include "display/message_line.h"
 #include "display/upper_services.h"
+#include "interaction/board_waits.h"
 #include "interaction/key_commands.h"
 #include "runtime/core/clock.h"
 #include "runtime/qt/controls.h"
@@ -110,7 +111,8 @@ bool keyDown(const AppEvent& e) {
 
 void mouseEventHook() {
   if (outputWindow() != kBoardWindow) return;
-  if (mouseClickCount() != 0 && appEvents.helpTextShowing == 0) interactionDisplay.boardInputEvent = kBoardInput;
+  if (mouseClickCount() != 0 && (appEvents.helpTextShowing == 0 || panelWait.clickWaitRunning != 0))
+    interactionDisplay.boardInputEvent = kBoardInput;
 }
 
 void doDialogEvent() {

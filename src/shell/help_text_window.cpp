@@ -175,7 +175,12 @@ void showHelpTextWindow() {
     view->setFont(detail::fontOf(&style));
     view->setPlainText(QString::fromStdString(getText(helpTextResourceId(topic))));
     installSubmenus();
+    // The board's clicks wait with the help (a click would be taken by the wait under it
+    // once the help closes); a board wait that a menu command starts meanwhile takes its own.
+    const int16_t outerWait = panelWait.clickWaitRunning;
+    panelWait.clickWaitRunning = 0;
     waitAndFlushEvents();
+    panelWait.clickWaitRunning = outerWait;
   }
   windowClose(kHelpTextWindow);
   setOutputWindow(kBoardWindow);

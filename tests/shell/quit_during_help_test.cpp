@@ -26,6 +26,7 @@
 #include "shell/help_text_window.h"
 #include "shell/quit_game.h"
 #include "shell/startup.h"
+#include "dialog_script.h"
 #include "started_program.h"
 #include "state/dice_state.h"
 #include "state/flow_state.h"
@@ -161,6 +162,48 @@ TEST_F(QuitDuringHelp, TheSaveQuestionOfAQuitOverTheHelpIsAnsweredOnTheBoard) {
   EXPECT_FALSE(forced) << "the click on No was not taken";
   EXPECT_EQ(exits, 1);
   EXPECT_FALSE(windowExists(kHelpTextWindow));
+}
+
+// While the help text is open the board's clicks are kept from the wait under it, which
+// would take them once the help closes; a board wait begun meanwhile (a command chosen from
+// the menu bar, the resignation's notice) takes them, or nothing could ever answer it.
+TEST_F(QuitDuringHelp, TheBoardsClicksGoToAWaitBegunUnderTheHelpOnly) {
+  setMouseVector(mouseEventHook);
+  const struct {
+    const char* name;
+    int16_t helpShowing, boardWait;
+    bool taken;
+  } rows[] = {{"no help", 0, -1, true}, {"help over an older wait", -1, 0, false}, {"wait begun under the help", -1, -1, true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    appEvents.helpTextShowing = row.helpShowing;
+    panelWait.clickWaitRunning = row.boardWait;
+    interactionDisplay.boardInputEvent = 0;
+    testing::clickAt(1, Point{300, 200});
+    testing::settle();
+    EXPECT_EQ(interactionDisplay.boardInputEvent != 0, row.taken);
+  }
+  appEvents.helpTextShowing = 0;
+  panelWait.clickWaitRunning = 0;
+}
+
+// The help's own wait starts with no board wait running, and the one it interrupted is
+// running again when the help closes.
+TEST_F(QuitDuringHelp, TheHelpSetsTheBoardWaitUnderItAsideForItsOwnTime) {
+  panelWait.clickWaitRunning = -1;
+  int16_t seen = 1;
+  QTimer t;
+  QObject::connect(&t, &QTimer::timeout, [&] {
+    if (!textViewExists(kHelpTextWindow) || seen != 1) return;
+    seen = panelWait.clickWaitRunning;
+    windowClose(kHelpTextWindow);
+  });
+  t.start(0);
+  testing::typeKey(1, Qt::Key_H);
+  t.stop();
+  EXPECT_EQ(seen, 0);
+  EXPECT_EQ(panelWait.clickWaitRunning, -1);
+  panelWait.clickWaitRunning = 0;
 }
 
 }  // namespace
