@@ -227,6 +227,7 @@ void installHook() {
   if (registry().hookInstalled) return;
   registry().hookInstalled = true;
   detail::setReclaimHook(reclaimClosedWindows);
+  qAddPostRoutine(releaseEveryWindow);
 }
 
 QRect centredOnScreen(int w, int h) {
@@ -297,6 +298,12 @@ void windowClose(int16_t n) {
   // Deleted later: one of its own handlers may be running now.
   reg.closed.push_back(std::move(rec));
   if (pumpDepth() == 0 && !insideHandler()) reclaimClosedWindows();
+}
+
+void releaseEveryWindow() {
+  auto& reg = registry();
+  while (!reg.windows.empty()) windowClose(reg.windows.begin()->first);
+  reclaimClosedWindows();
 }
 
 bool windowExists(int16_t n) { return findWindow(n) != nullptr; }

@@ -23,6 +23,9 @@ enum WindowKind : int16_t {
 // top are 0 is centred on the main screen. Opening an existing number closes it first.
 void windowOpen(int16_t n, std::string_view title, const Rect& rect, WindowKind kind, bool visible);
 void windowClose(int16_t n);
+// Closes and frees every window still open; runs by itself as the application object goes,
+// so a window left open at the end (a rollout's results) is not left behind.
+void releaseEveryWindow();
 bool windowExists(int16_t n);
 bool windowVisible(int16_t n);
 void windowShow(int16_t n);

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTest>
 #include <QWindow>
 
@@ -19,6 +20,7 @@
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/resources.h"
 #include "runtime/qt/snapshot.h"
+#include "runtime/qt/windows.h"
 #include "state/program_state.h"
 #include "support/qt_helpers.h"
 
@@ -237,6 +239,22 @@ TEST_F(PlatformTest, ThePictureBoardsPicturesFitItsFixedMeasures) {
   const Rect strip = boundsOf(594);
   EXPECT_GE(strip.width(), 509);   // holds its boxes out to x 508
   EXPECT_LE(strip.height(), 35);
+}
+
+// Windows still open at the end are freed with their contents, designed forms included.
+TEST_F(PlatformTest, EveryWindowLeftOpenIsFreedAtTheEnd) {
+  windowOpen(1, "board", makeRect(0, 0, 200, 100), kDocumentWindow, true);
+  windowOpen(7, "box", makeRect(0, 0, 120, 80), kFixedWindow, true);
+  const QPointer<QWidget> board = contentWidget(1);
+  const QPointer<QWidget> box = contentWidget(7);
+  ASSERT_FALSE(board.isNull());
+  ASSERT_FALSE(box.isNull());
+  releaseEveryWindow();
+  EXPECT_TRUE(board.isNull());
+  EXPECT_TRUE(box.isNull());
+  EXPECT_FALSE(windowExists(1));
+  EXPECT_FALSE(windowExists(7));
+  EXPECT_EQ(frontWindow(), 0);
 }
 
 }  // namespace
