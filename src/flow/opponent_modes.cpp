@@ -38,6 +38,23 @@ void exchangeSides() {
   position.otherPlayer = current;
 }
 
+// A roll being played goes on being played by its side with the same dice: the turn is
+// left only to take the new players in, not handed over for a roll of its own.
+bool rollBeingPlayed() {
+  return diceState.diceShowing != 0 && flow.movesLeft > 0 && flow.rollWaitActive == 0 &&
+         turnState.awaitingDiceClick == 0 && flow.rollClickWaitActive == 0;
+}
+
+// Otherwise the side on roll gets the turn back (the next turn hands it over again) and
+// rolls afresh.
+void leaveTurnForNewPlayers(bool goOn) {
+  flow.abortTurn = kLeaveTurn;
+  if (goOn)
+    turnState.resumeWithDiceShown = -1;
+  else
+    exchangeSides();
+}
+
 void markOpponentModeItems() {
   hook::setMenuItemState(kGameMenu, kComputerOpponentItem,
                          flow.opponentMode == kComputerOpponent ? kItemChecked : kItemEnabled, "");
@@ -66,7 +83,7 @@ void leaveTwoPeople() {
   hook::copyStripAboveBoard();
 }
 
-void enterComputerOpponent() {
+void enterComputerOpponent(bool goOn) {
   showNumberedMessage(kAgainstComputerMessage);
   hook::setMenuItemState(kComputerMenu, kComputerMenuItem, kItemEnabled, "");
   if (skill.skillLevel == kHighestSkillLevel) {
@@ -74,22 +91,13 @@ void enterComputerOpponent() {
     options.rollOverOnce = 0;
     hook::setMenuItemState(kOptionsMenu, kRollOverItem, kItemDisabled, "");
   }
-  exchangeSides();
-  flow.abortTurn = kLeaveTurn;
+  leaveTurnForNewPlayers(goOn);
   position.playerType[0] = kHumanPlayer;
   position.playerType[1] = kComputerPlayer;
   hook::pauseSeconds(kModeNoticeSeconds);
 }
 
-// A roll being played goes on being played by its side with the same dice: the turn is
-// left only to take the new players in, not handed over for a roll of its own.
-bool rollBeingPlayed() {
-  return diceState.diceShowing != 0 && flow.movesLeft > 0 && flow.rollWaitActive == 0 &&
-         turnState.awaitingDiceClick == 0 && flow.rollClickWaitActive == 0;
-}
-
-void enterTwoPeople() {
-  const bool goOn = rollBeingPlayed();
+void enterTwoPeople(bool goOn) {
   // The notice is the one a person reads against the computer.
   flow.opponentMode = kComputerOpponent;
   showNumberedMessage(kTwoPlayersMessage);
@@ -106,11 +114,7 @@ void enterTwoPeople() {
     hook::openScoreboardFromMenu();
   }
   hook::layoutNameLabels();
-  flow.abortTurn = kLeaveTurn;
-  if (goOn)
-    turnState.resumeWithDiceShown = -1;
-  else
-    exchangeSides();
+  leaveTurnForNewPlayers(goOn);
 }
 
 }  // namespace
@@ -125,11 +129,15 @@ void applyOpponentMode() {
   // The turn is left below: nothing may stay in the hand, as on a resize.
   hook::returnCheckersInHand();
   markOpponentModeItems();
+  // Read before leaving two players takes back the second player's part-played roll.
+  const bool rollInPlay = rollBeingPlayed();
+  const int16_t roller = position.currentPlayer;
   const int16_t previous = turnState.previousOpponentMode;
   if (previous == kComputerOpponent && flow.opponentMode != kComputerOpponent) leaveComputerOpponent();
   if (previous == kTwoPeople && flow.opponentMode != kTwoPeople) leaveTwoPeople();
-  if (flow.opponentMode == kComputerOpponent) enterComputerOpponent();
-  if (flow.opponentMode == kTwoPeople) enterTwoPeople();
+  // Against the computer only the person's side (0) plays on.
+  if (flow.opponentMode == kComputerOpponent) enterComputerOpponent(rollInPlay && roller == 0);
+  if (flow.opponentMode == kTwoPeople) enterTwoPeople(rollInPlay);
   if (flow.opponentMode == kComputersOnly) {
     position.playerType[0] = kComputerPlayer;
     position.playerType[1] = kComputerPlayer;

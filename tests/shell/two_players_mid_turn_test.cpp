@@ -1,6 +1,7 @@
-// Game > Two Players chosen in the middle of the person's turn, as a person does it: the
-// opening won, one checker played, the menu item chosen and the players' box answered with
-// OK. From then on the board shows what the game holds, as a fresh redraw draws it.
+// Game > Two Players, and Game > Play Against the Computer after it, chosen in the middle of
+// the person's turn, as a person does it: the opening won, one checker played, the menu item
+// chosen and the players' box answered with OK. From then on the board shows what the game
+// holds, as a fresh redraw draws it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -118,6 +119,82 @@ TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
         EXPECT_EQ(position.currentPlayer, 1);
         EXPECT_EQ(position.playerType[1], kHumanPlayer);
         testing::expectLikeAFreshRedraw("when the other player is to roll");
+        stage = kDone;
+        shellFlags.quitRequested = -1;
+        flow.abortTurn = kLeaveTurn;
+        return;
+      case kDone: return;
+    }
+  };
+  gameLoopStep();
+  EXPECT_EQ(stage, kDone);
+  EXPECT_FALSE(script_.spent);
+}
+
+TEST_F(TwoPlayersMidTurn, BackAgainstTheComputerThePersonPlaysOnWithTheRoll) {
+  // The person's 4 against the computer's 3 opens; later dice go 2, 1, 2, 1 (no tie
+  // holds up an opening rolled again by mistake).
+  for (int16_t slot = 1; slot <= 30; ++slot) diceState.dicePool[slot] = static_cast<int16_t>(1 + slot % 2);
+  diceState.dicePool[1] = 4;
+  diceState.dicePool[2] = 3;
+  display.firstBoardBuild = -1;
+  redrawBoardWindow();
+  flow.newGameRequested = -1;
+  enum Stage { kOpening, kPlayed, kChosen, kAnswered, kBack, kPlayedOn, kDone } stage = kOpening;
+  script_.planner = [&] {
+    if (panelWait.clickWaitRunning == 0) return;
+    switch (stage) {
+      case kOpening:
+        if (turnState.awaitingDiceClick != 0) {
+          script_.click(testing::diceSpot());
+          return;
+        }
+        ASSERT_EQ(position.currentPlayer, 0) << "the person wins the opening 4-3";
+        script_.click(testing::pointSpot(12));  // 13/9 with the 4
+        script_.click(testing::pointSpot(16));
+        stage = kPlayed;
+        return;
+      case kPlayed:
+        ASSERT_EQ(position.board[16], 1) << "13/9 was played";
+        script_.then([] { chooseMenuItem(kGameMenu, kTwoPlayersItem), FBHandleEvents(); });
+        stage = kChosen;
+        return;
+      case kChosen:
+        if (!windowExists(kScoreboardWindow)) return;
+        script_.then([] { testing::typeKey(kScoreboardWindow, Qt::Key_Return); });
+        stage = kAnswered;
+        return;
+      case kAnswered:
+        if (windowExists(kScoreboardWindow)) return;
+        ASSERT_EQ(flow.movesLeft, 1);
+        script_.then([] { chooseMenuItem(kGameMenu, kComputerOpponentItem), FBHandleEvents(); });
+        stage = kBack;
+        return;
+      case kBack:
+        if (flow.opponentMode != 1) return;
+        // The 3 of the opening roll is still the person's to play, shown as it stands.
+        EXPECT_EQ(position.currentPlayer, 0);
+        EXPECT_EQ(position.playerType[1], kComputerPlayer);
+        EXPECT_EQ(turnState.awaitingDiceClick, 0) << "no roll is asked for";
+        EXPECT_EQ(flow.movesLeft, 1);
+        EXPECT_EQ(diceState.dice[1].value, 3);
+        EXPECT_NE(diceState.diceShowing, 0);
+        EXPECT_EQ(position.piecesOnBoard[0], 15);
+        EXPECT_EQ(position.piecesOnBoard[1], 15);
+        testing::expectLikeAFreshRedraw("at the first wait against the computer");
+        script_.click(testing::pointSpot(1));  // 24/21 with the 3
+        script_.click(testing::pointSpot(4));
+        stage = kPlayedOn;
+        return;
+      case kPlayedOn:
+        if (turnState.awaitingDiceClick == 0) return;
+        EXPECT_EQ(position.board[1], 1) << "24/21 was played";
+        // The computer has played its 1-2 and the person rolls next.
+        EXPECT_EQ(position.board[16], 1);
+        EXPECT_EQ(position.currentPlayer, 0);
+        EXPECT_EQ(position.piecesOnBoard[0], 15);
+        EXPECT_EQ(position.piecesOnBoard[1], 15);
+        testing::expectLikeAFreshRedraw("when the person is to roll again");
         stage = kDone;
         shellFlags.quitRequested = -1;
         flow.abortTurn = kLeaveTurn;
