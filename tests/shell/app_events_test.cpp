@@ -10,6 +10,7 @@
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/events.h"
+#include "runtime/qt/input.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
@@ -211,9 +212,12 @@ TEST_F(AppEvents, SharedServicesAnswerAsDocumented) {
   EXPECT_EQ(menuItemText(3, 1), "Renamed");
   EXPECT_FALSE(menuItemEnabled(3, 1)) << "other states change the text only";
   EXPECT_EQ(openURLString("not a url"), kBadUrlStatus);
+  // No key held, whatever an earlier test's last key event left in the platform's state.
+  testing::setModifiers(0);
   boardInput.rightClickEmulation = -1;
   EXPECT_EQ(isModifierDown(kControlKeyCode), -1);
   EXPECT_EQ(isModifierDown(kCommandKeyCode), 0);
+  testing::clearSimulatedModifiers();
 }
 
 }  // namespace
