@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include <QTimer>
+
 #include "../display/board_fixture.h"
 #include "dialogs/dialogs_install.h"
 #include "dialogs/scoreboard_dialogs.h"
@@ -23,6 +25,7 @@
 #include "state/position.h"
 #include "state/shell_flags.h"
 #include "state/storage_state.h"
+#include "support/qt_helpers.h"
 #include "support/scripted_board.h"
 
 namespace bg {
@@ -131,7 +134,9 @@ TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
   EXPECT_FALSE(script_.spent);
 }
 
-TEST_F(TwoPlayersMidTurn, BackAgainstTheComputerThePersonPlaysOnWithTheRoll) {
+// Two Players, then Play Against the Computer, both in the middle of the person's roll; the
+// window resized while the computer's notice is up when asked.
+void playOnBackAgainstTheComputer(testing::MouseScript& script_, bool resizeInNotice) {
   // The person's 4 against the computer's 3 opens; later dice go 2, 1, 2, 1 (no tie
   // holds up an opening rolled again by mistake).
   for (int16_t slot = 1; slot <= 30; ++slot) diceState.dicePool[slot] = static_cast<int16_t>(1 + slot % 2);
@@ -141,6 +146,7 @@ TEST_F(TwoPlayersMidTurn, BackAgainstTheComputerThePersonPlaysOnWithTheRoll) {
   redrawBoardWindow();
   flow.newGameRequested = -1;
   enum Stage { kOpening, kPlayed, kChosen, kAnswered, kBack, kPlayedOn, kDone } stage = kOpening;
+  int widthBefore = 0;
   script_.planner = [&] {
     if (panelWait.clickWaitRunning == 0) return;
     switch (stage) {
@@ -167,11 +173,21 @@ TEST_F(TwoPlayersMidTurn, BackAgainstTheComputerThePersonPlaysOnWithTheRoll) {
       case kAnswered:
         if (windowExists(kScoreboardWindow)) return;
         ASSERT_EQ(flow.movesLeft, 1);
-        script_.then([] { chooseMenuItem(kGameMenu, kComputerOpponentItem), FBHandleEvents(); });
+        widthBefore = windowContentRect(1).width();
+        script_.then([resizeInNotice] {
+          if (resizeInNotice) {
+            QTimer::singleShot(0, [] {
+              const Rect content = windowContentRect(1);
+              testing::userResize(1, content.width() + 90, content.height() + 60);
+            });
+          }
+          chooseMenuItem(kGameMenu, kComputerOpponentItem), FBHandleEvents();
+        });
         stage = kBack;
         return;
       case kBack:
         if (flow.opponentMode != 1) return;
+        EXPECT_EQ(windowContentRect(1).width() != widthBefore, resizeInNotice);
         // The 3 of the opening roll is still the person's to play, shown as it stands.
         EXPECT_EQ(position.currentPlayer, 0);
         EXPECT_EQ(position.playerType[1], kComputerPlayer);
@@ -205,6 +221,14 @@ TEST_F(TwoPlayersMidTurn, BackAgainstTheComputerThePersonPlaysOnWithTheRoll) {
   gameLoopStep();
   EXPECT_EQ(stage, kDone);
   EXPECT_FALSE(script_.spent);
+}
+
+TEST_F(TwoPlayersMidTurn, BackAgainstTheComputerThePersonPlaysOnWithTheRoll) {
+  playOnBackAgainstTheComputer(script_, false);
+}
+
+TEST_F(TwoPlayersMidTurn, AResizeUnderTheComputersNoticeKeepsTheRollAndTheCounts) {
+  playOnBackAgainstTheComputer(script_, true);
 }
 
 }  // namespace
