@@ -23,6 +23,7 @@
 #include "state/storage_state.h"
 #include "support/position_text.h"
 #include "support/qt_helpers.h"
+#include "dialog_script.h"
 #include "started_program.h"
 
 namespace bg {
@@ -71,26 +72,9 @@ TEST_F(ClosingKeys, TheContextHelpClosesByItsKeysAndItsCloseItem) {
   testing::setPosition("start | side 0");
   diceState.diceShowing = 0;
   for (const Row& row : rows) {
-    bool asked = false;
-    bool forced = false;
-    int ticks = 0;
-    QTimer t;
-    QObject::connect(&t, &QTimer::timeout, [&] {
-      if (!textViewExists(kHelpTextWindow)) return;
-      if (!asked) {
-        asked = true;
-        row.close();
-      } else if (++ticks == 40) {
-        // Still open: closed here, or the wait would go on for good.
-        forced = true;
-        windowClose(kHelpTextWindow);
-      }
-    });
-    t.start(0);
-    testing::typeKey(1, Qt::Key_H);
-    t.stop();
-    EXPECT_TRUE(asked) << row.name;
-    EXPECT_FALSE(forced) << row.name << " left the help open";
+    const testing::HelpWaitOutcome help = testing::actInsideTheHelpWait(row.close, 40);
+    EXPECT_TRUE(help.acted) << row.name;
+    EXPECT_FALSE(help.forced) << row.name << " left the help open";
     EXPECT_FALSE(windowExists(kHelpTextWindow)) << row.name;
     EXPECT_EQ(appEvents.helpTextShowing, 0) << row.name;
   }

@@ -4,20 +4,53 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "dialogs/dialog_state.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
+#include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
+#include "shell/help_text_window.h"
 #include "state/board_input.h"
 #include "support/qt_helpers.h"
 
 namespace bg::testing {
+
+// What happened inside the context help's wait: whether the action ran there, and whether
+// the help was still open `patience` ticks later and had to be closed by the test.
+struct HelpWaitOutcome {
+  bool acted = false;
+  bool forced = false;
+};
+
+// Types H on the board and runs `act` once the context help waits; a help still open
+// `patience` ticks after that is closed here, so the test cannot wait for good.
+inline HelpWaitOutcome actInsideTheHelpWait(const std::function<void()>& act, int patience) {
+  HelpWaitOutcome out;
+  int ticks = 0;
+  QTimer t;
+  QObject::connect(&t, &QTimer::timeout, [&] {
+    if (!textViewExists(kHelpTextWindow)) return;
+    if (!out.acted) {
+      out.acted = true;
+      act();
+    } else if (++ticks == patience) {
+      out.forced = true;
+      windowClose(kHelpTextWindow);
+    }
+  });
+  t.start(0);
+  typeKey(1, Qt::Key_H);
+  t.stop();
+  return out;
+}
 
 inline constexpr int16_t kBarMenus[] = {1, 3, 8, 5, 17, 6, 16, 4};
 

@@ -87,27 +87,11 @@ TEST_F(QuitDuringHelp, AQuitEndsTheHelpWaitAndQuitsOnce) {
               {"File Quit", [] { chooseMenuItem(kFileMenu, kQuitItem); }}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    bool asked = false;
-    bool forced = false;
-    int ticks = 0;
-    QTimer t;
-    QObject::connect(&t, &QTimer::timeout, [&] {
-      if (!textViewExists(kHelpTextWindow)) return;
-      if (!asked) {
-        asked = true;
-        row.quit();
-      } else if (++ticks == 200) {
-        // Still waiting: let go here, or the test would wait for good.
-        forced = true;
-        windowClose(kHelpTextWindow);
-      }
-    });
-    t.start(0);
-    testing::typeKey(1, Qt::Key_H);  // the context help waits until it is closed
-    t.stop();
-    EXPECT_TRUE(asked);
+    // The context help waits until it is closed; the quit comes inside that wait.
+    const testing::HelpWaitOutcome help = testing::actInsideTheHelpWait(row.quit, 200);
+    EXPECT_TRUE(help.acted);
     EXPECT_EQ(exits, 1) << "the quit did not run to its end";
-    EXPECT_FALSE(forced) << "the help still waited after the quit";
+    EXPECT_FALSE(help.forced) << "the help still waited after the quit";
     EXPECT_FALSE(windowExists(kHelpTextWindow));
     EXPECT_EQ(appEvents.helpTextShowing, 0);
     start();  // the next row is a fresh start
