@@ -12,6 +12,7 @@
 #include "dialogs/dialogs_install.h"
 #include "flow/game_loop.h"
 #include "runtime/qt/events.h"
+#include "runtime/qt/input.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
@@ -53,6 +54,9 @@ TEST_F(ClosingKeys, CtrlHHidesTheGameAndBringsItBack) {
     EXPECT_FALSE(windowVisible(1)) << round;
     testing::typeKey(kHiddenGameWindow, Qt::Key_H, Qt::ControlModifier);
     EXPECT_TRUE(testing::pumpUntil([] { return !gameHidden(); }, 5)) << round;
+    // The press closed the small window, so the key's release reaches the board.
+    QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+    EXPECT_EQ(currentKeyModifiers(), 0) << round;
     EXPECT_TRUE(windowVisible(1)) << round;
     EXPECT_FALSE(windowExists(kHiddenGameWindow)) << round;
   }

@@ -13,6 +13,7 @@
 #include "display/upper_services.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/events.h"
+#include "runtime/qt/input.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
@@ -78,6 +79,8 @@ class StartedProgram : public ::testing::Test {
  protected:
   void SetUp() override {
     startRuntime();
+    // A key an earlier test left held would change what the commands do.
+    ASSERT_EQ(currentKeyModifiers(), 0) << "a modifier key is still held from an earlier test";
     previousEngine_ = setSpeechEngine(&engine_);
     startShell();
     notices.clear();
