@@ -7,6 +7,7 @@
 #include "display/board_picture.h"
 #include "display/board_redraw.h"
 #include "state/display_settings.h"
+#include "state/board_state.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
 #include "state/display_state.h"
@@ -65,6 +66,8 @@ void flipBoard() {
   const bool diceShowing = diceState.diceShowing != 0;
   if (position.openingPhase != 0 && !diceShowing) return;
   if (diceShowing && flow.movesLeft < playSearch.playLength) return;
+  // The editor's board is no game yet: a flip would end it half laid out.
+  if (boardState.setupInProgress != 0) return;
   flipOwner(cube.cubeOwner);
   flipOwner(cube.cubeOwnerBeforeDouble);
   const auto old = position.board;

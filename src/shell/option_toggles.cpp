@@ -10,6 +10,7 @@
 #include "shell/shared_services.h"
 #include "shell/shell_settings.h"
 #include "shell/fast_play.h"
+#include "state/board_state.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
 #include "state/display_state.h"
@@ -154,7 +155,8 @@ void toggleAutomaticRolls() {
       return;
     }
     settings.automaticRolls = -1;
-    if (diceState.diceShowing == 0) {
+    // The editor's roll is chosen on its dice panel: it is not ended for one.
+    if (diceState.diceShowing == 0 && boardState.setupInProgress == 0) {
       // The next turn start flips the side back, and the waiting side rolls by itself.
       flow.abortTurn = kLeaveTurn;
       position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);

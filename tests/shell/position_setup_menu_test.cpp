@@ -16,6 +16,7 @@
 #include "runtime/core/clock.h"
 #include "runtime/core/random.h"
 #include "rules/dice.h"
+#include "state/board_state.h"
 #include "state/cube_state.h"
 #include "state/display_settings.h"
 #include "state/game_record_state.h"
@@ -161,6 +162,67 @@ TEST_P(PositionSetupMenu, TheRollChosenInTheEditorIsTheOnePlayedNext) {
   EXPECT_EQ(record.gameRecord[1].die1, 5);
   EXPECT_EQ(record.gameRecord[1].die2, 3);
   testing::expectLikeAFreshRedraw("the set-up position with its roll");
+}
+
+// Settings left enabled while the editor runs: none of them ends the editor half-way or
+// moves the checkers laid so far, and Done still finishes it with the menus back.
+class EditorSettings : public PositionSetupMenu {};
+
+TEST_F(EditorSettings, ChosenWhileLayingOutTheyLeaveTheEditorToFinish) {
+  const int16_t items[] = {kFlipBoardItem, kAutomaticRollsItem};
+  for (const int16_t item : items) {
+    SCOPED_TRACE(menuItemText(kSettingsMenu, item));
+    testing::personToPlay("start | side 0");
+    position.openingPhase = 0;  // a game under way
+    position.currentPlayer = 1;
+    position.otherPlayer = 0;
+    diceState.diceShowing = 0;
+    for (DiceEntry& d : diceState.dice) d.value = 0;
+    record.gameRecordCount = 0;
+    record.gameRecord[1] = blankRecordEntry;
+    record.gameRecord[1].side = kEmptyEntrySide;
+    settings.inputDice = 0;
+    settings.automaticRolls = 0;
+    settings.soundOptions.soundOn = 0;
+    displaySettings.pieceSpeed = 11;
+    cube.cubeUsed = 0;
+    options.autoMoves = 0;
+    options.autoPass = 0;
+    redrawBoardWindow();
+
+    bool editorRan = false;
+    bool editorOnAfterChoice = false;
+    script_.planner = [&] {
+      if (editorRan || flow.rollClickWaitActive != -1) return;
+      editorRan = true;
+      script_.then([] { chooseMenuItem(kSettingsMenu, kSetupEmptyItem); });
+      script_.click(inTray(0));
+      script_.click(onEmptyPoint(6));
+      script_.click(inTray(1));
+      script_.click(onEmptyPoint(19));
+      script_.then([item] { chooseMenuItem(kSettingsMenu, item); });
+      script_.then([] {});  // the choice is carried out at the next pump
+      script_.then([&] { editorOnAfterChoice = boardState.setupInProgress != 0; });
+      script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
+      script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });
+      clickFace(5);
+      clickFace(3);
+    };
+    testing::pumpWithScript(script_, 2000);
+    flow.abortTurn = 0;
+    playTurn();
+    script_.planner = nullptr;
+    ASSERT_TRUE(editorRan);
+    EXPECT_TRUE(editorOnAfterChoice) << "the choice ended the editor";
+    EXPECT_FALSE(script_.spent) << "the editor did not end";
+    EXPECT_EQ(boardState.setupInProgress, 0);
+    EXPECT_TRUE(menuItemEnabled(kGameMenu, kNewGameItem)) << "the menus stayed off";
+    EXPECT_EQ(position.board[6], 1);
+    EXPECT_EQ(position.board[19], -1);
+    EXPECT_EQ(position.piecesOnBoard[0], 1);
+    EXPECT_EQ(position.piecesOnBoard[1], 1);
+    if (settings.automaticRolls != 0) chooseMenuItem(kSettingsMenu, kAutomaticRollsItem), FBHandleEvents();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(InputDice, PositionSetupMenu, ::testing::Values(true, false),
