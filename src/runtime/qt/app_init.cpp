@@ -91,6 +91,12 @@ class LayerFilter : public QObject {
     // takes its own keys: the board hears only what is typed into its own windows.
     const int16_t n = numberOfWindow(static_cast<QWindow*>(obj));
     if (n == 0) return false;
+    // A poll serves Qt without the program's input; a key sent while it runs (by a timer's
+    // callback) comes back with the next pump, as the window system's keys do.
+    if (detail::pollingForEvents()) {
+      QCoreApplication::postEvent(obj, k->clone());
+      return true;
+    }
     const uint8_t code = charCodeOf(k);
     const uint16_t mods = detail::carbonModifiers(static_cast<int>(k->modifiers()));
     RawEvent raw;

@@ -35,6 +35,7 @@ struct PumpState {
   int16_t sliceTicks = 2;
   int depth = 0;
   int handlerDepth = 0;
+  bool polling = false;  // inside eventAvail: the program's own input waits
   std::deque<LayerTask> queue;
   int16_t dialogKind = 0;
   int16_t dialogId = 0;
@@ -128,6 +129,8 @@ void runGuarded(void (*fn)(void*), void* context) {
 void FBHandleEvents() {
   auto& s = state();
   if (QCoreApplication::instance() == nullptr) return;
+  const bool polling = s.polling;
+  s.polling = false;
   ++s.depth;
   QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents;
   if (s.sliceTicks > 0 && s.queue.empty()) {
@@ -142,6 +145,7 @@ void FBHandleEvents() {
   }
   deliverQueuedTasks();
   --s.depth;
+  s.polling = polling;
   if (s.depth == 0 && s.handlerDepth == 0) {
     // deleteLater() only runs when DeferredDelete is flushed from the top level.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -179,10 +183,14 @@ int16_t mouseClickWindow() { return state().clickWindow; }
 uint16_t mouseClickModifiers() { return state().clickModifiers; }
 
 bool eventAvail() {
+  auto& s = state();
   if (QCoreApplication::instance() != nullptr) {
+    const bool polling = s.polling;
+    s.polling = true;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    s.polling = polling;
   }
-  return !state().queue.empty();
+  return !s.queue.empty();
 }
 
 void flushEvents() {
@@ -243,6 +251,8 @@ void deliverDialogEvent(int16_t kind, int16_t id) {
   layerSelection.fbSelectValues[2] = id;
   if (s.dialogVector) guarded([&] { s.dialogVector(); });
 }
+
+bool pollingForEvents() { return state().polling; }
 
 bool deliverAppEvent(AppEvent& e) {
   auto& s = state();

@@ -140,6 +140,8 @@ namespace detail {
 bool deliverRawEvent(const RawEvent& e);
 void deliverMouseClick(int16_t window, Point where, int16_t clickCount, uint16_t modifiers);
 bool deliverAppEvent(AppEvent& e);
+// True inside eventAvail, whose poll leaves user input for the next pump.
+bool pollingForEvents();
 // Sets the dialog-event record and calls the dialog callback (from a queued task).
 void deliverDialogEvent(int16_t kind, int16_t id);
 // Queues a closure to run at the end of the current or next pump. flushEvents drops the

@@ -153,6 +153,26 @@ TEST_F(PumpTest, EventAvailRunsQtButDeliversNothingToTheProgram) {
   EXPECT_EQ(seen.dialog.size(), 1u);
 }
 
+// A poll leaves typed keys for the next pump, as it leaves the window system's input:
+// a key typed while a checker lands (the landing sound polls) waits for the landing.
+TEST_F(PumpTest, AKeyTypedDuringAPollWaitsForTheNextPump) {
+  openBoard();
+  windowSelect(1);
+  QTimer::singleShot(0, [] { testing::typeKey(1, Qt::Key_C); });
+  auto keys = [] {
+    std::vector<AppEvent> k;
+    for (const AppEvent& e : seen.app)
+      if (e.kind == AppEvent::kKeyDown) k.push_back(e);
+    return k;
+  };
+  eventAvail();
+  EXPECT_TRUE(keys().empty()) << "the key was taken inside the poll";
+  FBHandleEvents();
+  ASSERT_EQ(keys().size(), 1u);
+  EXPECT_EQ(keys()[0].charCode, 'c');
+  EXPECT_EQ(keys()[0].window, 1);
+}
+
 TEST_F(PumpTest, FlushEventsDropsDialogEventsAndMenuChoices) {
   FBRaiseDialogEvent(23, 97);
   postMenuSelection(1, 1);
