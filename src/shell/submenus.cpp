@@ -109,6 +109,12 @@ void installSubmenus() {
     setMenuItemEnabled(kGameMenu, kTournamentItem, true);
     setMenuItemText(kGameMenu, kTournamentItem, kEndTournamentText);
   }
+  // A window closed while the position editor runs marks these again; the editor keeps
+  // them off until Done, and gives them back then.
+  if (boardState.setupInProgress != 0) {
+    for (const int16_t item : {kComputerOpponentItem, kTwoPlayersItem, kTournamentItem})
+      setMenuItemEnabled(kGameMenu, item, false);
+  }
 }
 
 }  // namespace bg

@@ -17,6 +17,7 @@
 #include "runtime/core/random.h"
 #include "rules/dice.h"
 #include "state/board_state.h"
+#include "dialogs/text_windows.h"
 #include "state/cube_state.h"
 #include "state/display_settings.h"
 #include "state/game_record_state.h"
@@ -223,6 +224,43 @@ TEST_F(EditorSettings, ChosenWhileLayingOutTheyLeaveTheEditorToFinish) {
     EXPECT_EQ(position.piecesOnBoard[1], 1);
     if (settings.automaticRolls != 0) chooseMenuItem(kSettingsMenu, kAutomaticRollsItem), FBHandleEvents();
   }
+}
+
+// A help page opened and closed while laying out gives the menus their marks again; the
+// items the editor took away stay away until Done.
+TEST_F(EditorSettings, AHelpPageClosedInTheEditorLeavesItsItemsOff) {
+  testing::personToPlay("start | side 0");
+  diceState.diceShowing = 0;
+  settings.soundOptions.soundOn = 0;
+  cube.cubeUsed = 0;
+  redrawBoardWindow();
+  const int16_t kept[][2] = {{kGameMenu, kTwoPlayersItem}, {kGameMenu, kComputerOpponentItem}, {kGameMenu, kNewGameItem}};
+  bool offAfterHelp = true;
+  script_.then([] { chooseMenuItem(kSettingsMenu, kSetupEmptyItem); });
+  script_.then([] {});
+  constexpr int16_t kTournamentsHelpItem = 9;  // the Info menu's help pages
+  script_.then([] { chooseMenuItem(kInfoMenu, kTournamentsHelpItem); });
+  script_.then([] {});
+  script_.then([] { ASSERT_TRUE(windowExists(kHelpWindow)); testing::clickCloseBox(kHelpWindow); });
+  script_.then([] {});
+  script_.then([&] {
+    for (const auto& k : kept) offAfterHelp = offAfterHelp && !menuItemEnabled(k[0], k[1]);
+  });
+  script_.click(inTray(0));
+  script_.click(onEmptyPoint(6));
+  script_.click(inTray(1));
+  script_.click(onEmptyPoint(19));
+  script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
+  script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });
+  clickFace(5);
+  clickFace(3);
+  testing::pumpWithScript(script_, 2000);
+  for (int i = 0; i < 2000 && !script_.idle() && !script_.spent; ++i) hook::pumpEvents();
+  EXPECT_TRUE(offAfterHelp) << "closing the help gave the editor's items back";
+  EXPECT_EQ(boardState.setupInProgress, 0);
+  for (const auto& k : kept) EXPECT_TRUE(menuItemEnabled(k[0], k[1])) << k[0] << "/" << k[1];
+  EXPECT_EQ(position.board[6], 1);
+  EXPECT_EQ(position.board[19], -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(InputDice, PositionSetupMenu, ::testing::Values(true, false),
