@@ -79,6 +79,20 @@ class PositionSetupMenu : public testing::StartedProgram, public ::testing::With
   void clickFace(int16_t f) {
     script_.clickWhere([f] { return faceSpot(f); });
   }
+  // One checker of each side, on the 6 and the 19 point.
+  void layOutOneOfEach() {
+    script_.click(inTray(0));
+    script_.click(onEmptyPoint(6));
+    script_.click(inTray(1));
+    script_.click(onEmptyPoint(19));
+  }
+  // Done, the cube left in the middle, then a roll of 5-3 for player 0.
+  void finishWithFiveThree() {
+    script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
+    script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });
+    clickFace(5);
+    clickFace(3);
+  }
   testing::MouseScript script_;
   UseVirtualClock clock_;
 };
@@ -118,14 +132,8 @@ TEST_P(PositionSetupMenu, TheRollChosenInTheEditorIsTheOnePlayedNext) {
     if (editorRan || hand.moveEntryActive != -1) return;
     editorRan = true;
     script_.then([] { chooseMenuItem(kSettingsMenu, kSetupEmptyItem); });
-    script_.click(inTray(0));
-    script_.click(onEmptyPoint(6));
-    script_.click(inTray(1));
-    script_.click(onEmptyPoint(19));
-    script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
-    script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });
-    clickFace(5);
-    clickFace(3);
+    layOutOneOfEach();
+    finishWithFiveThree();
   };
   flow.abortTurn = 0;
   playTurn();
@@ -197,17 +205,11 @@ TEST_F(EditorSettings, ChosenWhileLayingOutTheyLeaveTheEditorToFinish) {
       if (editorRan || flow.rollClickWaitActive != -1) return;
       editorRan = true;
       script_.then([] { chooseMenuItem(kSettingsMenu, kSetupEmptyItem); });
-      script_.click(inTray(0));
-      script_.click(onEmptyPoint(6));
-      script_.click(inTray(1));
-      script_.click(onEmptyPoint(19));
+      layOutOneOfEach();
       script_.then([item] { chooseMenuItem(kSettingsMenu, item); });
       script_.then([] {});  // the choice is carried out at the next pump
       script_.then([&] { editorOnAfterChoice = boardState.setupInProgress != 0; });
-      script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
-      script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });
-      clickFace(5);
-      clickFace(3);
+      finishWithFiveThree();
     };
     testing::pumpWithScript(script_, 2000);
     flow.abortTurn = 0;
@@ -246,14 +248,8 @@ TEST_F(EditorSettings, AHelpPageClosedInTheEditorLeavesItsItemsOff) {
   script_.then([&] {
     for (const auto& k : kept) offAfterHelp = offAfterHelp && !menuItemEnabled(k[0], k[1]);
   });
-  script_.click(inTray(0));
-  script_.click(onEmptyPoint(6));
-  script_.click(inTray(1));
-  script_.click(onEmptyPoint(19));
-  script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
-  script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });
-  clickFace(5);
-  clickFace(3);
+  layOutOneOfEach();
+  finishWithFiveThree();
   testing::pumpWithScript(script_, 2000);
   for (int i = 0; i < 2000 && !script_.idle() && !script_.spent; ++i) hook::pumpEvents();
   EXPECT_TRUE(offAfterHelp) << "closing the help gave the editor's items back";
