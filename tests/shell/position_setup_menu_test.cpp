@@ -79,6 +79,26 @@ class PositionSetupMenu : public testing::StartedProgram, public ::testing::With
   void clickFace(int16_t f) {
     script_.clickWhere([f] { return faceSpot(f); });
   }
+  // The opening position with the roll about to pass to the person, who rolls (inputDice
+  // off) or sets the dice by hand, with nothing played for him.
+  static void personAboutToRoll(bool inputDice) {
+    testing::personToPlay("start | side 0");
+    position.currentPlayer = 1;  // the turn hands the roll to the person
+    position.otherPlayer = 0;
+    diceState.diceShowing = 0;
+    for (DiceEntry& d : diceState.dice) d.value = 0;
+    record.gameRecordCount = 0;
+    record.gameRecord[1] = blankRecordEntry;
+    record.gameRecord[1].side = kEmptyEntrySide;
+    settings.inputDice = inputDice ? -1 : 0;
+    settings.automaticRolls = 0;
+    settings.soundOptions.soundOn = 0;
+    displaySettings.pieceSpeed = 11;
+    cube.cubeUsed = 0;
+    options.autoMoves = 0;  // the roll waits for the person
+    options.autoPass = 0;
+    redrawBoardWindow();
+  }
   // One checker of each side, on the 6 and the 19 point.
   void layOutOneOfEach() {
     script_.click(inTray(0));
@@ -99,22 +119,7 @@ class PositionSetupMenu : public testing::StartedProgram, public ::testing::With
 
 TEST_P(PositionSetupMenu, TheRollChosenInTheEditorIsTheOnePlayedNext) {
   const bool inputDice = GetParam();
-  testing::personToPlay("start | side 0");
-  position.currentPlayer = 1;  // the turn hands the roll to the person
-  position.otherPlayer = 0;
-  diceState.diceShowing = 0;
-  for (DiceEntry& d : diceState.dice) d.value = 0;
-  record.gameRecordCount = 0;
-  record.gameRecord[1] = blankRecordEntry;
-  record.gameRecord[1].side = kEmptyEntrySide;
-  settings.inputDice = inputDice ? -1 : 0;
-  settings.automaticRolls = 0;
-  settings.soundOptions.soundOn = 0;
-  displaySettings.pieceSpeed = 11;
-  cube.cubeUsed = 0;
-  options.autoMoves = 0;  // the roll waits for the person
-  options.autoPass = 0;
-  redrawBoardWindow();
+  personAboutToRoll(inputDice);
 
   testing::pumpWithScript(script_, 2000);
   bool editorRan = false;
@@ -181,23 +186,8 @@ TEST_F(EditorSettings, ChosenWhileLayingOutTheyLeaveTheEditorToFinish) {
   const int16_t items[] = {kFlipBoardItem, kAutomaticRollsItem};
   for (const int16_t item : items) {
     SCOPED_TRACE(menuItemText(kSettingsMenu, item));
-    testing::personToPlay("start | side 0");
+    personAboutToRoll(false);
     position.openingPhase = 0;  // a game under way
-    position.currentPlayer = 1;
-    position.otherPlayer = 0;
-    diceState.diceShowing = 0;
-    for (DiceEntry& d : diceState.dice) d.value = 0;
-    record.gameRecordCount = 0;
-    record.gameRecord[1] = blankRecordEntry;
-    record.gameRecord[1].side = kEmptyEntrySide;
-    settings.inputDice = 0;
-    settings.automaticRolls = 0;
-    settings.soundOptions.soundOn = 0;
-    displaySettings.pieceSpeed = 11;
-    cube.cubeUsed = 0;
-    options.autoMoves = 0;
-    options.autoPass = 0;
-    redrawBoardWindow();
 
     bool editorRan = false;
     bool editorOnAfterChoice = false;
