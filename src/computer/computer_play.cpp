@@ -123,12 +123,16 @@ void executePlayDie(int16_t partMove) {
 }
 
 void executeChosenPlay() {
+  flow.movePhaseOver = 0;
   for (int16_t i = 1; i <= playSearch.playLength; ++i) {
     if (playSearch.playLength > 0) executePlayDie(i);
   }
   if (playSearch.playLength < flow.movesAllowed) {
-    // Part of the roll cannot be played: the unplayed dice are recorded.
-    if (!(flow.forcedMovePlayed != 0 && position.piecesOnBoard[position.currentPlayer] > 0)) endMovePhase();
+    // Part of the roll cannot be played: the unplayed dice are recorded, once. The last
+    // checker borne off for the person has recorded them already.
+    const bool recorded = flow.movePhaseOver != 0;
+    if (!recorded && !(flow.forcedMovePlayed != 0 && position.piecesOnBoard[position.currentPlayer] > 0))
+      endMovePhase();
     turnFlags.removeDiceAtTurnEnd = -1;
   } else {
     flow.abortTurn = kLeaveTurn;
