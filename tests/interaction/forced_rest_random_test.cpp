@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "flow/turn.h"
 #include "interaction/board_waits.h"
@@ -99,7 +100,22 @@ TEST_P(ForcedRestRandom, ClicksAfterTheAutomaticMovesNeverPlayBeyondTheRoll) {
         clicks->click(testing::diceSpot());
         return;
       }
-      clicks->click(testing::pointSpot(static_cast<int16_t>((*clicksRng)() % 26)));
+      // Mostly a checker of the mover and the point a die away from it, as a person plays.
+      const int16_t mover = position.currentPlayer;
+      const int16_t dir = position.playerDirection[mover];
+      std::vector<int16_t> own;
+      for (int16_t p = 0; p <= 25; ++p)
+        if (position.board[p] * dir > 0) own.push_back(p);
+      if (own.empty() || (*clicksRng)() % 4 == 0) {
+        clicks->click(testing::pointSpot(static_cast<int16_t>((*clicksRng)() % 26)));
+        return;
+      }
+      const int16_t from = own[(*clicksRng)() % own.size()];
+      const int16_t die = diceState.dice[(*clicksRng)() % 4].value;
+      const int16_t start = from == 25 || from == 0 ? static_cast<int16_t>(25 - from) : from;
+      const int to = std::clamp(start + dir * (die > 0 ? die : 1), 0, 25);
+      clicks->click(testing::pointSpot(from));
+      clicks->click(testing::pointSpot(static_cast<int16_t>(to)));
     };
     const int before[2] = {onBoard(0), onBoard(1)};
     std::string start;
