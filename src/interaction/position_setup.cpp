@@ -520,6 +520,11 @@ void leaveEditor() {
 
 }  // namespace
 
+void keepSetupMenusOff() {
+  if (boardState.setupInProgress == 0) return;
+  for (const MenuItem& m : kSetupItems) setMenuItemEnabled(m.menu, m.item, false);
+}
+
 void showSetupBoxAgain() {
   if (boardState.setupInProgress == 0 || display.overlayActive != 0) return;
   if (interactionDisplay.doneButtonShown != 0)

@@ -48,6 +48,9 @@ void setUpPosition();
 void putBackOneHeldChecker();
 // Every held checker back where it came from, in the editor or in play.
 void putBackEveryHeldChecker();
+// While the editor runs, its menu items off again after the menus were marked anew (a
+// window closed); the editor gives them back their state when it ends.
+void keepSetupMenusOff();
 // The editor's box (the Done prompt or a chooser) drawn again at the board's present size,
 // after a resize took it down.
 void showSetupBoxAgain();

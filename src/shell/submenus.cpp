@@ -8,6 +8,7 @@
 #include "state/board_state.h"
 #include "state/display_settings.h"
 #include "flow/sessions.h"
+#include "interaction/position_setup.h"
 #include "runtime/qt/menus.h"
 #include "shell/menu_marks.h"
 #include "shell/shell_settings.h"
@@ -109,12 +110,7 @@ void installSubmenus() {
     setMenuItemEnabled(kGameMenu, kTournamentItem, true);
     setMenuItemText(kGameMenu, kTournamentItem, kEndTournamentText);
   }
-  // A window closed while the position editor runs marks these again; the editor keeps
-  // them off until Done, and gives them back then.
-  if (boardState.setupInProgress != 0) {
-    for (const int16_t item : {kComputerOpponentItem, kTwoPlayersItem, kTournamentItem})
-      setMenuItemEnabled(kGameMenu, item, false);
-  }
+  keepSetupMenusOff();
 }
 
 }  // namespace bg
