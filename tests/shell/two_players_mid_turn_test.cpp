@@ -61,48 +61,68 @@ class TwoPlayersMidTurn : public ::testing::Test {
     windowClose(1);
     setEventSlice(2);
   }
-  testing::MouseScript script_;
-  RandomHook previousHook_ = nullptr;
-  UseVirtualClock clock_;
-};
-
-TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
-  // The person's 4 against the computer's 3 opens; every later die is a 2.
-  for (int16_t slot = 1; slot <= 30; ++slot) diceState.dicePool[slot] = 2;
-  diceState.dicePool[1] = 4;
-  diceState.dicePool[2] = 3;
-  display.firstBoardBuild = -1;  // the board built as at the program's first redraw
-  redrawBoardWindow();
-  flow.newGameRequested = -1;
-  enum Stage { kOpening, kPlayed, kChosen, kAnswered, kPlayedOn, kDone } stage = kOpening;
-  script_.planner = [&] {
-    if (panelWait.clickWaitRunning == 0) return;
-    switch (stage) {
+  // The person's 4 against the computer's 3 opens the new game; later dice come from
+  // laterDie(slot).
+  void openWithFourThree(int16_t (*laterDie)(int16_t slot)) {
+    for (int16_t slot = 1; slot <= 30; ++slot) diceState.dicePool[slot] = laterDie(slot);
+    diceState.dicePool[1] = 4;
+    diceState.dicePool[2] = 3;
+    display.firstBoardBuild = -1;  // the board built as at the program's first redraw
+    redrawBoardWindow();
+    flow.newGameRequested = -1;
+  }
+  // Called at each of the planner's turns while the board waits: the opening won, 13/9
+  // played with the 4, Two Players chosen and the players' box answered with OK. True once
+  // that box is gone, with the 3 still to play.
+  bool twoPlayersChosenMidRoll() {
+    switch (lead_) {
       case kOpening:
         if (turnState.awaitingDiceClick != 0) {
           script_.click(testing::diceSpot());
-          return;
+          return false;
         }
-        ASSERT_EQ(position.currentPlayer, 0) << "the person wins the opening 4-3";
-        ASSERT_EQ(diceState.dice[0].value, 4);
-        ASSERT_EQ(diceState.dice[1].value, 3);
+        EXPECT_EQ(position.currentPlayer, 0) << "the person wins the opening 4-3";
+        EXPECT_EQ(diceState.dice[0].value, 4);
+        EXPECT_EQ(diceState.dice[1].value, 3);
         script_.click(testing::pointSpot(12));  // 13/9 with the 4
         script_.click(testing::pointSpot(16));
-        stage = kPlayed;
-        return;
+        lead_ = kPlayed;
+        return false;
       case kPlayed:
-        ASSERT_EQ(position.board[16], 1) << "13/9 was played";
-        ASSERT_EQ(flow.movesLeft, 1);
+        EXPECT_EQ(position.board[16], 1) << "13/9 was played";
+        EXPECT_EQ(flow.movesLeft, 1);
         script_.then([] { chooseMenuItem(kGameMenu, kTwoPlayersItem), FBHandleEvents(); });
-        stage = kChosen;
-        return;
+        lead_ = kChosen;
+        return false;
       case kChosen:
-        if (!windowExists(kScoreboardWindow)) return;
+        if (!windowExists(kScoreboardWindow)) return false;
         script_.then([] { testing::typeKey(kScoreboardWindow, Qt::Key_Return); });
-        stage = kAnswered;
-        return;
+        lead_ = kAnswered;
+        return false;
       case kAnswered:
-        if (windowExists(kScoreboardWindow)) return;
+        if (windowExists(kScoreboardWindow)) return false;
+        lead_ = kLeadDone;
+        return true;
+      case kLeadDone: return true;
+    }
+    return true;
+  }
+  void playOnBackAgainstTheComputer(bool resizeInNotice);
+  testing::MouseScript script_;
+  RandomHook previousHook_ = nullptr;
+  UseVirtualClock clock_;
+
+ private:
+  enum Lead { kOpening, kPlayed, kChosen, kAnswered, kLeadDone } lead_ = kOpening;
+};
+
+TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
+  openWithFourThree([](int16_t) -> int16_t { return 2; });
+  enum Stage { kAnswered, kPlayedOn, kDone } stage = kAnswered;
+  script_.planner = [&] {
+    if (panelWait.clickWaitRunning == 0 || !twoPlayersChosenMidRoll()) return;
+    switch (stage) {
+      case kAnswered:
         // The 3 of the opening roll is still the person's to play, shown as it stands.
         EXPECT_EQ(position.currentPlayer, 0);
         EXPECT_EQ(turnState.awaitingDiceClick, 0) << "no roll is asked for";
@@ -136,42 +156,15 @@ TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
 
 // Two Players, then Play Against the Computer, both in the middle of the person's roll; the
 // window resized while the computer's notice is up when asked.
-void playOnBackAgainstTheComputer(testing::MouseScript& script_, bool resizeInNotice) {
-  // The person's 4 against the computer's 3 opens; later dice go 2, 1, 2, 1 (no tie
-  // holds up an opening rolled again by mistake).
-  for (int16_t slot = 1; slot <= 30; ++slot) diceState.dicePool[slot] = static_cast<int16_t>(1 + slot % 2);
-  diceState.dicePool[1] = 4;
-  diceState.dicePool[2] = 3;
-  display.firstBoardBuild = -1;
-  redrawBoardWindow();
-  flow.newGameRequested = -1;
-  enum Stage { kOpening, kPlayed, kChosen, kAnswered, kBack, kPlayedOn, kDone } stage = kOpening;
+void TwoPlayersMidTurn::playOnBackAgainstTheComputer(bool resizeInNotice) {
+  // Later dice go 2, 1, 2, 1 (no tie holds up an opening rolled again by mistake).
+  openWithFourThree([](int16_t slot) -> int16_t { return static_cast<int16_t>(1 + slot % 2); });
+  enum Stage { kAnswered, kBack, kPlayedOn, kDone } stage = kAnswered;
   int widthBefore = 0;
   script_.planner = [&] {
-    if (panelWait.clickWaitRunning == 0) return;
+    if (panelWait.clickWaitRunning == 0 || !twoPlayersChosenMidRoll()) return;
     switch (stage) {
-      case kOpening:
-        if (turnState.awaitingDiceClick != 0) {
-          script_.click(testing::diceSpot());
-          return;
-        }
-        ASSERT_EQ(position.currentPlayer, 0) << "the person wins the opening 4-3";
-        script_.click(testing::pointSpot(12));  // 13/9 with the 4
-        script_.click(testing::pointSpot(16));
-        stage = kPlayed;
-        return;
-      case kPlayed:
-        ASSERT_EQ(position.board[16], 1) << "13/9 was played";
-        script_.then([] { chooseMenuItem(kGameMenu, kTwoPlayersItem), FBHandleEvents(); });
-        stage = kChosen;
-        return;
-      case kChosen:
-        if (!windowExists(kScoreboardWindow)) return;
-        script_.then([] { testing::typeKey(kScoreboardWindow, Qt::Key_Return); });
-        stage = kAnswered;
-        return;
       case kAnswered:
-        if (windowExists(kScoreboardWindow)) return;
         ASSERT_EQ(flow.movesLeft, 1);
         widthBefore = windowContentRect(1).width();
         script_.then([resizeInNotice] {
@@ -224,11 +217,11 @@ void playOnBackAgainstTheComputer(testing::MouseScript& script_, bool resizeInNo
 }
 
 TEST_F(TwoPlayersMidTurn, BackAgainstTheComputerThePersonPlaysOnWithTheRoll) {
-  playOnBackAgainstTheComputer(script_, false);
+  playOnBackAgainstTheComputer(false);
 }
 
 TEST_F(TwoPlayersMidTurn, AResizeUnderTheComputersNoticeKeepsTheRollAndTheCounts) {
-  playOnBackAgainstTheComputer(script_, true);
+  playOnBackAgainstTheComputer(true);
 }
 
 }  // namespace
