@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <cstdlib>
 #include <string>
 
@@ -62,6 +64,8 @@ std::string countsBroken() {
   return broken;
 }
 
+constexpr int16_t kBestMoveItem = 9;  // Commands > Make Best Move
+
 class CheckerCounts : public testing::StartedProgram {
  protected:
   void SetUp() override {
@@ -82,6 +86,56 @@ class CheckerCounts : public testing::StartedProgram {
   void leave() {
     shellFlags.quitRequested = -1;
     flow.abortTurn = kLeaveTurn;
+  }
+  // The record holds count entries, every entry from the first blank.
+  static void blankRecord(int16_t count) {
+    record.gameRecordCount = count;
+    for (long n = 1; n <= 8; ++n) {
+      record.gameRecord[n] = blankRecordEntry;
+      record.gameRecord[n].side = kEmptyEntrySide;
+    }
+  }
+  // The person at the start with 3-1 to play and the cube off.
+  static void personToPlayThreeOne() {
+    testing::personToPlay("start | dice 3 1 | side 0");
+    cube.cubeUsed = 0;
+    playSearch.playLength = 2;
+    turnState.resumeWithDiceShown = -1;
+    blankRecord(0);
+  }
+  // Make Best Move chosen, then "Keep this move?" answered Yes (keep) or No; atFirstAsk
+  // acts the first time the question waits, beforeAnswer just before the answer. The
+  // counts are checked at every wait. Returns how often the question waited.
+  int bestMoveAnswered(bool keep, std::function<void()> atFirstAsk, std::function<void()> beforeAnswer) {
+    int questions = 0;
+    bool asked = false;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0) return;
+      EXPECT_EQ(countsBroken(), "") << "question " << questions;
+      if (panelWait.questionPanelUp != 0) {
+        ++questions;
+        if (questions == 1) {
+          atFirstAsk();
+        } else {
+          beforeAnswer();
+          script_.click(testing::middleOf(keep ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect));
+        }
+        return;
+      }
+      if (!asked) {
+        asked = true;
+        script_.then([] { choose(kComputerMenu, kBestMoveItem); });
+        return;
+      }
+      leave();
+    };
+    gameLoopStep();
+    EXPECT_FALSE(script_.spent);
+    EXPECT_GE(questions, 2);
+    EXPECT_EQ(countsBroken(), "");
+    shellFlags.quitRequested = 0;
+    script_.planner = nullptr;
+    return questions;
   }
   testing::MouseScript script_;
 };
@@ -104,11 +158,7 @@ TEST_F(CheckerCounts, NothingIsTakenBackWhileTheDiceAreChosenByHand) {
     testing::personToPlay("1:2 12:5 17:3 19:5 6:-5 8:-3 13:-3 7:-1 9:-1 24:-2 | side 0");
     settings.inputDice = -1;
     options.rightMouseActionNP = kRightClickTakesBack;
-    record.gameRecordCount = 2;
-    for (long n = 1; n <= 8; ++n) {
-      record.gameRecord[n] = blankRecordEntry;
-      record.gameRecord[n].side = kEmptyEntrySide;
-    }
+    blankRecord(2);
     const int16_t moves[2][3] = {{13, 7, 6}, {13, 9, 4}};
     for (int16_t n = 1; n <= 2; ++n) {
       GameRecordEntry& e = record.gameRecord[n];
@@ -203,11 +253,7 @@ TEST_F(CheckerCounts, AResizeWhileTheComputersCheckerHitsKeepsTheCounts) {
       position.playerType = {{{kComputerPlayer, kHumanPlayer}}};
     }
     cube.cubeUsed = 0;  // no double before the roll
-    record.gameRecordCount = 0;
-    for (long n = 1; n <= 8; ++n) {
-      record.gameRecord[n] = blankRecordEntry;
-      record.gameRecord[n].side = kEmptyEntrySide;
-    }
+    blankRecord(0);
     // The roll comes from the record, as a roll taken back is rolled again.
     record.gameRecord[1].side = computer;
     record.gameRecord[1].die1 = 2;
@@ -236,8 +282,6 @@ TEST_F(CheckerCounts, AResizeWhileTheComputersCheckerHitsKeepsTheCounts) {
 
 // Make Best Move, then the B key while "Keep this move?" waits: the blot count's box is
 // read and closed, the question answered Yes or No; both sides keep fifteen.
-constexpr int16_t kBestMoveItem = 9;  // Commands > Make Best Move
-
 TEST_F(CheckerCounts, BlotRiskAskedWhileTheBestMoveWaitsForItsAnswer) {
   installDialogServices();
   boardCommandServices.showBlotRisk = showBlotRisk;
@@ -252,44 +296,10 @@ TEST_F(CheckerCounts, BlotRiskAskedWhileTheBestMoveWaitsForItsAnswer) {
   reader.start(0);
   for (const bool keep : {true, false}) {
     SCOPED_TRACE(keep ? "kept" : "taken back");
-    testing::personToPlay("start | dice 3 1 | side 0");
-    cube.cubeUsed = 0;
-    playSearch.playLength = 2;
-    turnState.resumeWithDiceShown = -1;
-    record.gameRecordCount = 0;
-    for (long n = 1; n <= 8; ++n) {
-      record.gameRecord[n] = blankRecordEntry;
-      record.gameRecord[n].side = kEmptyEntrySide;
-    }
+    personToPlayThreeOne();
     redrawBoardWindow();
-    int questions = 0;
-    bool asked = false;
-    script_.planner = [&] {
-      if (panelWait.clickWaitRunning == 0) return;
-      EXPECT_EQ(countsBroken(), "") << "question " << questions;
-      if (panelWait.questionPanelUp != 0) {
-        ++questions;
-        if (questions == 1) {
-          script_.then([] { testing::typeKey(1, Qt::Key_B); });
-        } else {
-          script_.click(testing::middleOf(keep ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect));
-        }
-        return;
-      }
-      if (!asked) {
-        asked = true;
-        script_.then([] { choose(kComputerMenu, kBestMoveItem); });
-        return;
-      }
-      leave();
-    };
-    gameLoopStep();
-    EXPECT_FALSE(script_.spent);
-    EXPECT_GE(questions, 2);
+    bestMoveAnswered(keep, [this] { script_.then([] { testing::typeKey(1, Qt::Key_B); }); }, [] {});
     EXPECT_EQ(boxesRead, keep ? 1 : 2) << "the blot count was shown";
-    EXPECT_EQ(countsBroken(), "");
-    shellFlags.quitRequested = 0;
-    script_.planner = nullptr;
   }
 }
 
@@ -299,51 +309,21 @@ TEST_F(CheckerCounts, ARightClickWhileTheBestMoveWaitsForItsAnswerTakesNothingBa
   options.rightMouseActionNP = kRightClickTakesBack;
   for (const bool keep : {true, false}) {
     SCOPED_TRACE(keep ? "kept" : "taken back");
-    testing::personToPlay("start | dice 3 1 | side 0");
-    cube.cubeUsed = 0;
-    playSearch.playLength = 2;
-    turnState.resumeWithDiceShown = -1;
-    record.gameRecordCount = 0;
-    for (long n = 1; n <= 8; ++n) {
-      record.gameRecord[n] = blankRecordEntry;
-      record.gameRecord[n].side = kEmptyEntrySide;
-    }
+    personToPlayThreeOne();
     redrawBoardWindow();
     const auto start = position.board;
     CheckedArray<int16_t, 25> played{};
-    int questions = 0;
-    bool asked = false;
-    script_.planner = [&] {
-      if (panelWait.clickWaitRunning == 0) return;
-      EXPECT_EQ(countsBroken(), "") << "question " << questions;
-      if (panelWait.questionPanelUp != 0) {
-        ++questions;
-        if (questions == 1) {
+    bestMoveAnswered(
+        keep,
+        [&] {
           played = position.board;
           script_.then([] { testing::clickAt(1, testing::pointSpot(20), Qt::RightButton); });
-        } else {
-          EXPECT_EQ(position.board, played) << "nothing taken back behind the question";
-          script_.click(testing::middleOf(keep ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect));
-        }
-        return;
-      }
-      if (!asked) {
-        asked = true;
-        script_.then([] { choose(kComputerMenu, kBestMoveItem); });
-        return;
-      }
-      leave();
-    };
-    gameLoopStep();
-    EXPECT_FALSE(script_.spent);
-    EXPECT_GE(questions, 2);
-    EXPECT_EQ(countsBroken(), "");
+        },
+        [&] { EXPECT_EQ(position.board, played) << "nothing taken back behind the question"; });
     EXPECT_NE(played, start) << "the best move was played";
     if (!keep) {
       EXPECT_EQ(position.board, start) << "No takes the whole move back";
     }
-    shellFlags.quitRequested = 0;
-    script_.planner = nullptr;
   }
 }
 
@@ -373,11 +353,7 @@ TEST_F(CheckerCounts, FlipBoardCarriesTheCountsWithTheCheckersDrawnOrNot) {
 TEST_F(CheckerCounts, TheEditorDoesNotStartUnderARunningSearch) {
   for (const int16_t item : {kSetupCurrentItem, kSetupEmptyItem}) {
     SCOPED_TRACE(item == kSetupCurrentItem ? "Set Up Position" : "Set Up from Cleared Board");
-    testing::personToPlay("start | dice 3 1 | side 0");
-    cube.cubeUsed = 0;
-    playSearch.playLength = 2;
-    turnState.resumeWithDiceShown = -1;
-    record.gameRecordCount = 0;
+    personToPlayThreeOne();
     settings.noPumpDuringSearch = 0;  // the search gives the window its events
     redrawBoardWindow();
     bool asked = false;
