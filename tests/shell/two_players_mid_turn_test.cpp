@@ -107,6 +107,23 @@ class TwoPlayersMidTurn : public ::testing::Test {
     }
     return true;
   }
+  // The 3 of the opening roll is still the person's to play, shown as it stands; it is
+  // played 24/21.
+  void playTheThreeLeft(const char* when) {
+    EXPECT_EQ(position.currentPlayer, 0);
+    EXPECT_EQ(turnState.awaitingDiceClick, 0) << "no roll is asked for";
+    EXPECT_EQ(flow.movesLeft, 1);
+    EXPECT_EQ(diceState.dice[1].value, 3);
+    EXPECT_NE(diceState.diceShowing, 0);
+    testing::expectLikeAFreshRedraw(when);
+    script_.click(testing::pointSpot(1));
+    script_.click(testing::pointSpot(4));
+  }
+  // The game loop stops at the end of this turn.
+  static void leave() {
+    shellFlags.quitRequested = -1;
+    flow.abortTurn = kLeaveTurn;
+  }
   void playOnBackAgainstTheComputer(bool resizeInNotice);
   testing::MouseScript script_;
   RandomHook previousHook_ = nullptr;
@@ -123,15 +140,7 @@ TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
     if (panelWait.clickWaitRunning == 0 || !twoPlayersChosenMidRoll()) return;
     switch (stage) {
       case kAnswered:
-        // The 3 of the opening roll is still the person's to play, shown as it stands.
-        EXPECT_EQ(position.currentPlayer, 0);
-        EXPECT_EQ(turnState.awaitingDiceClick, 0) << "no roll is asked for";
-        EXPECT_EQ(flow.movesLeft, 1);
-        EXPECT_EQ(diceState.dice[1].value, 3);
-        EXPECT_NE(diceState.diceShowing, 0);
-        testing::expectLikeAFreshRedraw("at the first wait after Two Players");
-        script_.click(testing::pointSpot(1));  // 24/21 with the 3
-        script_.click(testing::pointSpot(4));
+        playTheThreeLeft("at the first wait after Two Players");
         stage = kPlayedOn;
         return;
       case kPlayedOn:
@@ -143,8 +152,7 @@ TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
         EXPECT_EQ(position.playerType[1], kHumanPlayer);
         testing::expectLikeAFreshRedraw("when the other player is to roll");
         stage = kDone;
-        shellFlags.quitRequested = -1;
-        flow.abortTurn = kLeaveTurn;
+        leave();
         return;
       case kDone: return;
     }
@@ -181,18 +189,10 @@ void TwoPlayersMidTurn::playOnBackAgainstTheComputer(bool resizeInNotice) {
       case kBack:
         if (flow.opponentMode != 1) return;
         EXPECT_EQ(windowContentRect(1).width() != widthBefore, resizeInNotice);
-        // The 3 of the opening roll is still the person's to play, shown as it stands.
-        EXPECT_EQ(position.currentPlayer, 0);
         EXPECT_EQ(position.playerType[1], kComputerPlayer);
-        EXPECT_EQ(turnState.awaitingDiceClick, 0) << "no roll is asked for";
-        EXPECT_EQ(flow.movesLeft, 1);
-        EXPECT_EQ(diceState.dice[1].value, 3);
-        EXPECT_NE(diceState.diceShowing, 0);
         EXPECT_EQ(position.piecesOnBoard[0], 15);
         EXPECT_EQ(position.piecesOnBoard[1], 15);
-        testing::expectLikeAFreshRedraw("at the first wait against the computer");
-        script_.click(testing::pointSpot(1));  // 24/21 with the 3
-        script_.click(testing::pointSpot(4));
+        playTheThreeLeft("at the first wait against the computer");
         stage = kPlayedOn;
         return;
       case kPlayedOn:
@@ -205,8 +205,7 @@ void TwoPlayersMidTurn::playOnBackAgainstTheComputer(bool resizeInNotice) {
         EXPECT_EQ(position.piecesOnBoard[1], 15);
         testing::expectLikeAFreshRedraw("when the person is to roll again");
         stage = kDone;
-        shellFlags.quitRequested = -1;
-        flow.abortTurn = kLeaveTurn;
+        leave();
         return;
       case kDone: return;
     }
