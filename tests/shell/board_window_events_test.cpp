@@ -149,6 +149,18 @@ Point onEmptyPoint(int16_t p) {
   return {x, static_cast<int16_t>(L.fieldTop + L.pointMargin / 2 + step)};
 }
 
+// Started from a cleared board, the editor runs the script's clicks, then side 1's checker
+// on the 19 point, Done, the cube to nobody and side 0 to roll.
+void runEditorToItsEnd(testing::MouseScript& script) {
+  script.clickWhere([] { return inTray(1); });
+  script.clickWhere([] { return onEmptyPoint(19); });
+  script.clickWhere([] { return testing::middleOf(interactionDisplay.doneButtonRect); });
+  script.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });
+  script.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });
+  turnServices.chooseDiceWindow = flowLeast::nothing;
+  startPositionSetup();
+}
+
 TEST_F(BoardWindowEvents, AResizeDuringTheEditorKeepsItOpenWithTheCheckersAsLaidAndTheHandEmptied) {
   testing::loadShippedMessages();
   installBoardWindowHandler();
@@ -177,14 +189,8 @@ TEST_F(BoardWindowEvents, AResizeDuringTheEditorKeepsItOpenWithTheCheckersAsLaid
     boxShown = display.overlayActive != 0 && interactionDisplay.doneButtonShown != 0;
     expectLikeAFreshRedraw("the editor at the new size");
   });
-  // The editor goes on: side 1's checker, Done, the cube to nobody, side 0 to roll.
-  script_.clickWhere([] { return inTray(1); });
-  script_.clickWhere([] { return onEmptyPoint(19); });
-  script_.clickWhere([] { return testing::middleOf(interactionDisplay.doneButtonRect); });
-  script_.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });
-  script_.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });
-  turnServices.chooseDiceWindow = flowLeast::nothing;
-  startPositionSetup();
+  // The editor goes on.
+  runEditorToItsEnd(script_);
   EXPECT_FALSE(script_.spent);
   EXPECT_EQ(heldAtResize, 1);
   EXPECT_EQ(setupAfter, -1) << "the resize ended the editor";
@@ -239,13 +245,7 @@ TEST_F(BoardWindowEvents, AResizeDuringALandingInTheEditorPutsBackWhatTheHandHol
     outOfTray = position.piecesOnBoard[0];
     onSix = position.board[6];
   });
-  script_.clickWhere([] { return inTray(1); });
-  script_.clickWhere([] { return onEmptyPoint(19); });
-  script_.clickWhere([] { return testing::middleOf(interactionDisplay.doneButtonRect); });
-  script_.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });
-  script_.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });
-  turnServices.chooseDiceWindow = flowLeast::nothing;
-  startPositionSetup();
+  runEditorToItsEnd(script_);
   EXPECT_FALSE(script_.spent);
   EXPECT_EQ(heldAfter, 0);
   EXPECT_EQ(onSix, 1);
