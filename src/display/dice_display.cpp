@@ -7,6 +7,7 @@
 #include "display/offscreen.h"
 #include "flow/turn.h"
 #include "rules/dice.h"
+#include "rules/game_record.h"
 #include "runtime/qt/windows.h"
 #include "state/dice_state.h"
 #include "state/display_services.h"
@@ -129,7 +130,8 @@ void drawDiceChooserFaces() {
 
 void drawCurrentDice() {
   display.dieTop = display.diceTop;
-  const GameRecordEntry& entry = record.gameRecord[record.gameRecordCount];
+  // The opponent's last move is analysed with the roll it played, also after the game's end.
+  const GameRecordEntry& entry = lastPlayedRoll();
   for (int16_t die = 0; die <= 1; ++die) {
     display.dieLeft =
         static_cast<int16_t>(layout.moveListDiceX[position.currentPlayer] + die * (layout.dieWidth + 2));

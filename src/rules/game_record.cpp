@@ -37,6 +37,12 @@ void advanceGameRecordForGameEnd() {
 
 bool recordHasRoomForRoll() { return record.gameRecordCount < kLastPlayEntry; }
 
+const GameRecordEntry& lastPlayedRoll() {
+  int16_t n = record.gameRecordCount;
+  if (n >= 1 && record.gameRecord[n].side == kGameEndEntrySide) n = static_cast<int16_t>(n - 1);
+  return n >= 1 ? record.gameRecord[n] : blankRecordEntry;
+}
+
 void recordUnplayedDiceEntries() {
   for (int16_t n = 0; n < flow.movesAllowed; ++n) {
     const int16_t value = diceState.dice[n].value;

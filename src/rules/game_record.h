@@ -16,6 +16,10 @@ bool advanceGameRecord();
 void advanceGameRecordForGameEnd();
 // True while the entry after the count may take a new roll.
 bool recordHasRoomForRoll();
+// The entry of the last roll played, for reading its dice: a game-end entry after it holds
+// the result's counts (a concession's second die is -1), and the header holds counters,
+// so with no roll played the blank entry's dice, none, are returned.
+const GameRecordEntry& lastPlayedRoll();
 // Records an unplayed-die entry for each die of the roll still in hand, for the side to
 // move, each counted as a move; then no move is left.
 void recordUnplayedDiceEntries();

@@ -420,63 +420,71 @@ TEST_F(MoveList, AKeyOnlyClosesTheListAndTheHelpKeyLeavesItUp) {
 
 // Analyse Last Play (the C key) after the computer's 4-2 from the start: the computer's
 // searched plays as its own list, beside its dice, with the 4 and the 2 of its turn taken
-// from the record while the person's 6-5 stays on the board.
+// from the record while the person's 6-5 stays on the board; also once the person has
+// conceded, when the record ends with the result (a concession's second die is -1).
 TEST_F(MoveList, TheLastPlayAnalysisListsTheOpponentsPlaysWithItsDice) {
   testing::loadShippedMessages();
   initComputerData();
   installComputerSearchServices();
   installFlowServices();
-  testing::setPosition("start | dice 4 2 | side 1");
-  position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
-  position.openingPhase = 0;
-  flow.opponentMode = 1;
-  flow.movesAllowed = flow.movesLeft = 2;
-  computerPlaysMoveFlagged();  // the computer's search of its roll
-  ASSERT_EQ(playSearch.searchedPlayer, 1);
-  record.gameRecordCount = 1;
-  record.gameRecord[1] = GameRecordEntry{};
-  record.gameRecord[1].side = 1;
-  record.gameRecord[1].die1 = 4;
-  record.gameRecord[1].die2 = 2;
-  testing::setSideOnRoll(0);
-  testing::setRoll(6, 5);
-  diceState.diceShowing = -1;
-  redrawBoardWindow();
+  for (const bool conceded : {false, true}) {
+    SCOPED_TRACE(conceded ? "after the person's concession" : "the computer's play last");
+    testing::setPosition("start | dice 4 2 | side 1");
+    position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
+    position.openingPhase = 0;
+    flow.opponentMode = 1;
+    flow.movesAllowed = flow.movesLeft = 2;
+    computerPlaysMoveFlagged();  // the computer's search of its roll
+    ASSERT_EQ(playSearch.searchedPlayer, 1);
+    record.gameRecordCount = 1;
+    record.gameRecord[1] = GameRecordEntry{};
+    record.gameRecord[1].side = 1;
+    record.gameRecord[1].die1 = 4;
+    record.gameRecord[1].die2 = 2;
+    if (conceded) {
+      record.gameRecordCount = 2;
+      record.gameRecord[2] = GameRecordEntry{kGameEndEntrySide, 1, 1, 0, 1, -1, 0, 0, 0, kFlagGameEnd | kFlagConceded};
+    }
+    testing::setSideOnRoll(0);
+    testing::setRoll(6, 5);
+    diceState.diceShowing = -1;
+    redrawBoardWindow();
 
-  Seen seen;
-  script_.planner = [&] {
-    if (panelWait.clickWaitRunning != -1 || seen.up) return;
-    seen.up = display.overlayActive == -1;
-    for (int16_t n = 1; n <= interaction.messageLineCount; ++n)
-      seen.lines.push_back(interaction.messageLines[n].str());
-    seen.box = offscreen.messageBoxRect;
-    seen.window = window();
-    script_.click({static_cast<int16_t>(layout.fieldRight - 10), static_cast<int16_t>(layout.fieldTop + 10)});
-  };
-  interactionDisplay.keyBuffer = "C";
-  doKeyDown();
-  script_.planner = nullptr;
-  ASSERT_TRUE(seen.up);
-  EXPECT_EQ(seen.lines.at(0), "17-21 19-21 ");
-  EXPECT_EQ(position.currentPlayer, 0);
-  EXPECT_EQ(diceState.dice[0].value, 6);
-  // The list stands right of side 1's dice box, which holds the record's dice.
-  const int16_t x = layout.moveListDiceX[1];
-  EXPECT_EQ(seen.box.left, x);
-  EXPECT_GE(panelOf(seen, 1).left, x + layout.moveListDiceWidth);
-  expectLikeAFreshRedraw("after the analysis");
-  const GrafPort* w = windowPort(1);
-  for (int16_t die = 0; die <= 1; ++die) {
-    const int16_t left = static_cast<int16_t>(x + die * (layout.dieWidth + 2));
-    display.dieLeft = left;
-    display.dieTop = display.diceTop;
-    display.dieFaceIndex = static_cast<int16_t>((die == 0 ? 4 : 2) + kDieFacesPerColour * dieColourAt(left));
-    drawDieFace();
-    const QImage drawn = windowPort(1)->image.copy(left - w->origin.x(), display.diceTop - w->origin.y(),
-                                                   layout.dieWidth, layout.dieHeight);
-    const QImage shownThen = seen.window.copy(left - w->origin.x(), display.diceTop - w->origin.y(),
-                                              layout.dieWidth, layout.dieHeight);
-    EXPECT_EQ(drawn, shownThen) << "die " << die;
+    Seen seen;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning != -1 || seen.up) return;
+      seen.up = display.overlayActive == -1;
+      for (int16_t n = 1; n <= interaction.messageLineCount; ++n)
+        seen.lines.push_back(interaction.messageLines[n].str());
+      seen.box = offscreen.messageBoxRect;
+      seen.window = window();
+      script_.click({static_cast<int16_t>(layout.fieldRight - 10), static_cast<int16_t>(layout.fieldTop + 10)});
+    };
+    interactionDisplay.keyBuffer = "C";
+    doKeyDown();
+    script_.planner = nullptr;
+    ASSERT_TRUE(seen.up);
+    EXPECT_EQ(seen.lines.at(0), "17-21 19-21 ");
+    EXPECT_EQ(position.currentPlayer, 0);
+    EXPECT_EQ(diceState.dice[0].value, 6);
+    // The list stands right of side 1's dice box, which holds the record's dice.
+    const int16_t x = layout.moveListDiceX[1];
+    EXPECT_EQ(seen.box.left, x);
+    EXPECT_GE(panelOf(seen, 1).left, x + layout.moveListDiceWidth);
+    expectLikeAFreshRedraw("after the analysis");
+    const GrafPort* w = windowPort(1);
+    for (int16_t die = 0; die <= 1; ++die) {
+      const int16_t left = static_cast<int16_t>(x + die * (layout.dieWidth + 2));
+      display.dieLeft = left;
+      display.dieTop = display.diceTop;
+      display.dieFaceIndex = static_cast<int16_t>((die == 0 ? 4 : 2) + kDieFacesPerColour * dieColourAt(left));
+      drawDieFace();
+      const QImage drawn = windowPort(1)->image.copy(left - w->origin.x(), display.diceTop - w->origin.y(),
+                                                     layout.dieWidth, layout.dieHeight);
+      const QImage shownThen = seen.window.copy(left - w->origin.x(), display.diceTop - w->origin.y(),
+                                                layout.dieWidth, layout.dieHeight);
+      EXPECT_EQ(drawn, shownThen) << "die " << die;
+    }
   }
 }
 
