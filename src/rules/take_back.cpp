@@ -178,8 +178,10 @@ void takeBackWholeTurns() {
 
 void takeBack() {
   hand.diceClicked = 0;
-  // The header is never undone.
-  if (record.gameRecordCount < 1) return;
+  // The header is never undone, nor a game over: its record ends with the result, whose
+  // fields are counts (a concession's second die is -1), and the dice of a resigner's roll
+  // in hand are no roll to give back.
+  if (record.gameRecordCount < 1 || currentEntry().side == kGameEndEntrySide) return;
   GameRecordEntry& e = currentEntry();
   if (e.side == kAutoDoubleEntrySide && (e.flags & kAutoDoubleFlags) != 0) {
     takeBackRoll();

@@ -102,6 +102,28 @@ TEST_F(TakeBackTest, AnyTurnsAndDoublesAreUndoneByAsManyTakeBacks) {
   }
 }
 
+// Once a side has conceded the record ends with the result (its second die -1): a
+// take-back, with the resigner's roll in hand or before it, undoes nothing of the game.
+TEST_F(TakeBackTest, NothingIsTakenBackAfterAConcession) {
+  for (const bool rollInHand : {false, true}) {
+    SCOPED_TRACE(rollInHand ? "the roll in hand" : "before the roll");
+    setStartingPosition();
+    position.openingPhase = 0;
+    roll(0, 3, 1);
+    moveChecker(8, 3);
+    moveChecker(6, 1);
+    endTurn();
+    if (rollInHand) roll(1, 6, 5);
+    advanceGameRecordForGameEnd();
+    record.gameRecord[record.gameRecordCount] = {kGameEndEntrySide, 0, 1, 0, 1, -1, 0, 0, 0, kFlagGameEnd | kFlagConceded};
+    const auto now = [] { return std::tuple{snapshot(), position.currentPlayer, diceState.diceShowing, flow.movesLeft}; };
+    const auto before = now();
+    interaction.takeBackPending = 1;
+    takeBack();
+    EXPECT_TRUE(now() == before);
+  }
+}
+
 TEST_F(TakeBackTest, PartMoveGoesBackWhenTheCheckerIsPutWhereItCameFrom) {
   // Part-moves made, then the checker on `held` lifted and put on `target`.
   for (const auto& [text, side, die, froms, held, target, undone] :
