@@ -131,6 +131,9 @@ std::string savedGameFault(const SavedGame& g) {
     return "The move table is missing or too long.";
   for (std::size_t n = 1; n < g.rows.size(); ++n)
     if (!playEntryFits(g.rows[n])) return "The move table holds an entry that cannot be played back.";
+  // A record that ends with the result is a finished game (a concession leaves checkers of
+  // both sides on the board): it is not played on, nor scored again.
+  if (g.rows.back().side == kGameEndEntrySide) return "The game in this file is over.";
   return {};
 }
 

@@ -359,6 +359,7 @@ TEST_F(SavedGameFileTest, ADamagedFileIsRefusedAndChangesNothing) {
       kKnownGameBytes + " 0, 30, 10, 3, 3, 1, 1, 0, 0, 0\r",        // a move from no point
       kKnownGameBytes + " 1, 13, 10, 3, 9, 1, 1, 0, 0, 0\r",        // a die of 9
       kKnownGameBytes + " 7, 13, 10, 3, 3, 1, 1, 0, 0, 0\r",        // no such side
+      kKnownGameBytes + " 99, 0, 2, 0, 1, -1, 0, 0, 0, 384\r",      // over: side 1 conceded
       // One die of a roll in the starting position: no turn has ended there.
       withLine(kKnownGameBytes, "Dice  3 5", "Dice  0 5"),
       withLine(kKnownGameBytes, "Dice  3 5", "Dice  5 0"),
