@@ -147,7 +147,7 @@ void scoreGame(int16_t winner) {
   turnServices.endGameHook();
 }
 
-// Returns true when a side has now won the match.
+// Counts a won match; returns true when a side has now won it.
 bool settleMatch(int16_t winner) {
   if (flow.tournamentGoing == 0) return false;
   flow.crawfordRestrictions[0] = 0;
@@ -160,13 +160,19 @@ bool settleMatch(int16_t winner) {
     won = true;
     statistics.tournamentsWonBySide[side] += 1;
     playerCounter(kTournamentsWonWord, side) += 1;
+  }
+  return won;
+}
+
+void announceMatchWon() {
+  for (int16_t side = 0; side <= 1; ++side) {
+    if (flow.scores[side] < flow.tournamentPoints) continue;
     interaction.messageNumber = side == 0 ? kPlayer0WonMatchMessage : kPlayer1WonMatchMessage;
     interaction.messageText.clear();
     speech.waitForSpeechEnd = -1;
     hook::displayMessage();
     hook::pauseAfterMove(kMatchWonSeconds);
   }
-  return won;
 }
 
 // The game is over: a quit keeps nothing of it to resume, and a game saved before its end
@@ -273,22 +279,24 @@ void announceGameResult() {
   if (!interaction.messageLines[3].empty()) {
     line += Str255(" ") + interaction.messageLines[2] + " " + interaction.messageLines[3];
   }
+  // The game is over before its result is shown: the pauses below pump events, and a quit
+  // in them finds the game scored, counted and recorded, with nothing of it to resume.
+  if (position.gameContinued != -1 && !lastEntryIsGameEnd()) scoreGame(winner);
+  if (creditsTheUser()) standResult();
+  const bool matchWon = settleMatch(winner);
+  const int16_t points = static_cast<int16_t>(std::trunc(multiplier * cube.cubeValue));
+  appendGameEndEntry(winner, points);
+
   interaction.messageNumber = kNoMessage;
   interaction.messageText = line;
   speech.waitForSpeechEnd = -1;
   hook::displayMessage();
   hook::pauseAfterMove(kResultSeconds);
 
-  if (position.gameContinued != -1 && !lastEntryIsGameEnd()) scoreGame(winner);
-  if (creditsTheUser()) standResult();
-
   hook::drawPipCounts();
   if (rollout.rolloutRunning != 0) hook::updateRolloutStatistics();
-  const bool matchWon = settleMatch(winner);
+  if (matchWon) announceMatchWon();
   if (display.overlayActive != 0) hook::closeBoardOverlay();
-
-  const int16_t points = static_cast<int16_t>(std::trunc(multiplier * cube.cubeValue));
-  appendGameEndEntry(winner, points);
   flow.concessionLevel = 0;
 
   if (isHuman(winner)) {

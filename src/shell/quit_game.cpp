@@ -14,6 +14,7 @@
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
+#include "state/position.h"
 #include "state/quit_services.h"
 #include "state/shell_flags.h"
 #include "state/shell_services.h"
@@ -52,9 +53,13 @@ void settleTheMoveInHand() {
   if (flow.movesLeft != 0 && flow.movesLeft != flow.movesAllowed) takeBackQuietly();
 }
 
-// A finished game is not one to resume; during the position editor the board is half
-// laid out and the game before it is gone, so nothing is saved over the last saved game.
-bool gameToKeep() { return flow.gameResultFlag == 0 && boardState.setupInProgress == 0; }
+// A finished game is not one to resume, nor a board a side has left before its result is
+// announced (the next start would refuse it); during the position editor the board is half
+// laid out and the game before it is gone. Nothing is saved over the last saved game.
+bool gameToKeep() {
+  return flow.gameResultFlag == 0 && boardState.setupInProgress == 0 && position.piecesOnBoard[0] > 0 &&
+         position.piecesOnBoard[1] > 0;
+}
 
 void sayGoodbye(bool fromSystem) {
   speech.speakNextMessage = -1;

@@ -1,6 +1,6 @@
 // The ways out of the started program and the start after them: a game that is over is
-// not kept to be played again, a session is credited once, a file opened is not the one resumed, and the notices of the
-// saved game reach the message line.
+// not kept to be played again, a session is credited once, a file opened is not the one
+// resumed, and the notices of the saved game reach the message line.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -18,6 +18,7 @@
 #include "flow/game_loop.h"
 #include "flow/sessions.h"
 #include "flow/turn.h"
+#include "flow/turn_state.h"
 #include "interaction/interaction_install.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/files.h"
@@ -76,6 +77,28 @@ void watchMessageLine() {
 
 std::filesystem::path answerWithChosen(std::string_view, const std::filesystem::path&) { return chosen; }
 
+// A terminate signal raised in the program's first pause once `signalWhen` holds; the
+// pause, the program's own, then pumps it to the quit. What the quit left of the saved
+// game is kept as the process would end there.
+bool (*signalWhen)() = nullptr;
+void (*pauseAfterMoveOfTheProgram)(double) = nullptr;
+void (*pauseOfTheProgram)(double) = nullptr;
+std::string savedGameAtExit;
+
+void raiseSignalWhenDue() {
+  if (signalWhen == nullptr || !signalWhen()) return;
+  signalWhen = nullptr;
+  std::raise(SIGTERM);
+}
+
+void signalInAPause(bool (*when)()) {
+  signalWhen = when;
+  pauseAfterMoveOfTheProgram = shellServices.pauseAfterMove;
+  pauseOfTheProgram = shellServices.pauseSeconds;
+  shellServices.pauseAfterMove = [](double s) { raiseSignalWhenDue(), pauseAfterMoveOfTheProgram(s); };
+  shellServices.pauseSeconds = [](double s) { raiseSignalWhenDue(), pauseOfTheProgram(s); };
+}
+
 Point diceSpot() {
   const BoardLayout& L = layout;
   return {static_cast<int16_t>(L.boardCentreX + 70), static_cast<int16_t>((L.fieldTop + L.fieldBottom) / 2)};
@@ -114,7 +137,11 @@ class QuitAndResume : public testing::StartedProgram {
     seedRandom(20261207);
     fillDicePool();
     turnServices.quitGame = quitGame;
-    quitServices.endProcess = [](int) { ++exits; };
+    quitServices.endProcess = [](int) {
+      ++exits;
+      std::ifstream in(dataFilePath("SavedGame"), std::ios::binary);
+      savedGameAtExit.assign(std::istreambuf_iterator<char>(in), {});
+    };
     shellServices.askSaveBeforeQuit = [] { ++questions; };
     lineOfTheBoard = interactionServices.displayMessage;
     interactionServices.displayMessage = watchMessageLine;
@@ -132,8 +159,11 @@ class QuitAndResume : public testing::StartedProgram {
   // The computer, on roll with its last checker on its one-point, bears it off against a
   // person with all fifteen on the board: a double game for the computer, the end-of-game
   // box up on the board.
-  void computerEndsTheGame() {
-    testing::setPosition("1:-1 13:15 | side 0");
+  void computerEndsTheGame() { computerPlaysItsTurn("1:-1 13:15 | side 0"); }
+  // The computer's turn in `position` (side 0 the person, to have moved last), its roll
+  // thrown by a click on the dice.
+  void computerPlaysItsTurn(const char* at) {
+    testing::setPosition(at);
     position.playerType[0] = kHumanPlayer;
     position.playerType[1] = kComputerPlayer;
     flow.opponentMode = 1;
@@ -206,6 +236,41 @@ TEST_F(QuitAndResume, AQuitWithTheEndOfGameBoxUpKeepsNothingToPlayAgain) {
     EXPECT_EQ(storage.gameWasSaved, 0) << r.name << ": a game is offered for resuming";
     EXPECT_EQ(playerCounter(kPointsWonWord, 1), points) << r.name;
     EXPECT_EQ(playerCounter(kGamesWonWord, 1), games) << r.name;
+  }
+}
+
+// A signal in a pause at the end of a game (the pauses pump events): the pause after the
+// computer's last checker is borne off, or the one that shows the result. The game saved
+// before the end is not written over with a board the next start would refuse; once the
+// result is shown the game is over for the quit, nothing is offered again and the next
+// start has the game counted.
+TEST_F(QuitAndResume, ASignalInThePausesAtAGamesEndSavesNothingOverTheSavedGame) {
+  const struct {
+    bool (*when)();
+    bool resultShown;
+    const char* name;
+  } rows[] = {{[] { return position.piecesOnBoard[1] == 0; }, false, "the last checker borne off"},
+              {[] { return turnState.gameValueMultiplier[1] != 0; }, true, "the result shown"}};
+  for (const auto& r : rows) {
+    for (const int16_t saveOnExit : {-1, 0}) {
+      SCOPED_TRACE(std::string(r.name) + (saveOnExit != 0 ? ", save on exit" : ""));
+      startAgain(false);
+      shell.saveGameOnExit = saveOnExit;
+      storage.loadGameOnStartup = -1;
+      ASSERT_TRUE(saveGame(0));
+      const std::string before = savedGameBytes();
+      signalInAPause(r.when);
+      computerEndsTheGame();
+      ASSERT_EQ(exits, 1);
+      EXPECT_EQ(savedGameAtExit, before) << "the finished game was saved";
+      EXPECT_EQ(questions, 0);
+      if (!r.resultShown) continue;
+
+      startAgain(true);
+      EXPECT_EQ(storage.gameWasSaved, 0) << "a game is offered for resuming";
+      EXPECT_EQ(playerCounter(kPointsWonWord, 1), 2);
+      EXPECT_EQ(playerCounter(kGamesWonWord, 1), 1);
+    }
   }
 }
 
