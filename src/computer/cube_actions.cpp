@@ -127,6 +127,9 @@ void executeDouble() {
   flow.doublesBySide[doubler] += 1;
   playerCounter(kDoublesOfferedWord, doubler) += 1;
   cube.cubeValue = static_cast<int16_t>(2 * cube.cubeValue);
+  // The owner before the double goes with the doubled value: the pause pumps events, and a
+  // save in it keeps the cube the board still shows, with its owner.
+  cube.cubeOwnerBeforeDouble = cube.cubeOwner;
   if (isComputer(doubler)) hook::pauseSeconds(kComputerDoublePause);
   cube.cubeJustDoubled = -1;
   recordCubeChange();

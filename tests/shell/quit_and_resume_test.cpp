@@ -1,6 +1,7 @@
 // The ways out of the started program and the start after them: a game that is over is
 // not kept to be played again, a session is credited once, a file opened is not the one
-// resumed, and the notices of the saved game reach the message line.
+// resumed, a cube is saved as the board shows it, and the notices of the saved game reach
+// the message line.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -19,6 +20,7 @@
 #include "flow/sessions.h"
 #include "flow/turn.h"
 #include "flow/turn_state.h"
+#include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/files.h"
@@ -176,6 +178,9 @@ class QuitAndResume : public testing::StartedProgram {
     testing::pumpWithScript(script_, 3000);
     script_.planner = [this] {
       if (flow.rollClickWaitActive == -1) script_.click(diceSpot());
+      // A double is taken.
+      if (panelWait.clickWaitRunning == -1 && panelWait.questionPanelUp != 0)
+        script_.click(testing::middleOf(interactionDisplay.yesButtonRect));
     };
     flow.abortTurn = 0;
     playTurn();
@@ -272,6 +277,27 @@ TEST_F(QuitAndResume, ASignalInThePausesAtAGamesEndSavesNothingOverTheSavedGame)
       EXPECT_EQ(playerCounter(kGamesWonWord, 1), 1);
     }
   }
+}
+
+// A signal in the computer's pause after it redoubles its own cube at 2 (the person wins
+// the match with it anyway) saves the cube the board still shows, at 2 on the computer's
+// side, and the next start puts it back there.
+TEST_F(QuitAndResume, ASignalAfterTheComputersRedoubleSavesTheCubeTheBoardShows) {
+  shell.saveGameOnExit = -1;
+  storage.loadGameOnStartup = -1;
+  cube.cubeUsed = -1;
+  flow.tournamentGoing = 255;
+  flow.tournamentPoints = 5;
+  flow.scores[0] = 3;
+  signalInAPause([] { return cube.doublePending == -1; });
+  computerPlaysItsTurn("start | cube 2 1 | side 0");
+  ASSERT_EQ(exits, 1) << "the computer did not double";
+  ASSERT_FALSE(savedGameAtExit.empty());
+
+  startAgain(true);
+  ASSERT_EQ(storage.gameWasSaved, -1);
+  loadGame(0);
+  EXPECT_EQ((std::vector<int>{cube.cubeValue, cube.cubeOwner}), (std::vector<int>{2, 1}));
 }
 
 // A session is kept from one run to the next with its scores: the quits that keep it
