@@ -173,8 +173,11 @@ TEST_F(PaperSizes, OnlySmallPaperShrinksTheRecord) {
   auto tableWidth = [this](QPageSize::PageSizeId id) {
     printOn(QPageSize(id), QPageLayout::Portrait, printGameRecord);
     const PdfText t = printed();
+    // A heading past the paper's edge is lost, not narrower.
+    expectOnThePaper(t, QPageSize::name(id).toStdString());
     const auto player = t.find("Player");
     const auto beavered = t.find("Beavered");
+    EXPECT_TRUE(player && beavered) << QPageSize::name(id).toStdString();
     return player && beavered ? beavered->xMin - player->xMin : 0.0;
   };
   const double letter = tableWidth(QPageSize::Letter);
