@@ -129,7 +129,7 @@ void breakPage() {
 // Every line, flag lines included, is followed by the page check.
 void nextEntryLine() {
   ++printPage.printLine;
-  if (printPage.printLine >= kPrintLinesPerPage) breakPage();
+  if (printPage.printLine >= printPage.printLinesPerPage) breakPage();
 }
 
 struct HeadingPart {
@@ -141,7 +141,6 @@ constexpr HeadingPart kHeadingParts[] = {{kPrintBoldUnderlined, kMoveHeadings},
                                          {kPrintBoldUnderlined, kCubeHeadings},
                                          {kPrintBold, kBeaverGap},
                                          {kPrintBoldUnderlined, kBeaverHeading}};
-constexpr size_t kUpToBeavered = 4;
 
 // Where the headings' text ends after their first `parts` parts, the style left for entries.
 int headingsX(size_t parts, std::string_view lastPart) {
@@ -165,7 +164,11 @@ std::vector<std::string> linesOfName(int16_t side, int fromX, int toX) {
 int playerColumnEnd() {
   return std::min(columnX(kDieUnits), headingsX(0, kMoveHeadings.substr(0, kMoveHeadings.find("Die"))));
 }
-int ownerColumnEnd() { return std::min(columnX(kBeaveredUnits), headingsX(kUpToBeavered, {})); }
+// The owner's column reaches the Beavered column's entries, or the paper's edge without them.
+int ownerColumnEnd(const GameRecordEntry& doubling) {
+  if (cube.beaverAllowed != 0 || (doubling.flags & kFlagBeavered) != 0) return columnX(kBeaveredUnits);
+  return columnX(kOwnerUnits) + widthLeftFrom(columnX(kOwnerUnits));
+}
 
 // The first line of a text too long for the page where it begins; the rest is returned.
 std::vector<std::string> printFirstLine(int x, std::vector<std::string> lines) {
@@ -181,7 +184,7 @@ std::vector<std::string> printCubeColumns(const GameRecordEntry& doubling) {
   printIntegerAt(columnX(34), doubling.cubeValue);
   if ((doubling.flags & kFlagBeavered) != 0) printAt(columnX(kBeaveredUnits), "Yes");
   if (isPlayerSide(doubling.cubeOwner)) {
-    return printFirstLine(columnX(kOwnerUnits), linesOfName(doubling.cubeOwner, columnX(kOwnerUnits), ownerColumnEnd()));
+    return printFirstLine(columnX(kOwnerUnits), linesOfName(doubling.cubeOwner, columnX(kOwnerUnits), ownerColumnEnd(doubling)));
   }
   if (doubling.cubeOwner == kCentredCube) {
     printAt(columnX(38), "  ");
@@ -328,6 +331,7 @@ void printGameRecord() {
   if (!FBPrintDialog()) return;
   startPrintPage(1);
   fitReportToPage(recordRightEdge());
+  fillPageWithLines();
   printPageHeader();
   printHeaderLines();
   printAidsUsed();
@@ -342,7 +346,7 @@ void printGameRecord() {
   }
   ++printPage.printLine;
   // Every page ends in its footer, the last one too, at the foot of the page.
-  if (printPage.printLine <= kPrintLinesPerPage) printPage.printLine = kPrintLinesPerPage;
+  if (printPage.printLine <= printPage.printLinesPerPage) printPage.printLine = printPage.printLinesPerPage;
   printPageFooter();
   FBClosePrint();
 }

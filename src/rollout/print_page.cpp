@@ -20,6 +20,10 @@ constexpr int kFooterRuleLength = 82;
 constexpr std::string_view kFooterTitle = "Tavrik's Backgammon";
 constexpr double kFooterPageUnits = 26.5;
 constexpr double kFooterDateUnits = 45.3;
+// The footer's page number stands one line below the last line, its descent below that.
+constexpr int kFooterLinesBelow = 2;
+// Keeps the line counter and y in range on paper of any shape.
+constexpr int kMostLinesPerPage = 2000;
 }  // namespace
 
 void startPrintPage(int16_t firstLine) {
@@ -28,6 +32,7 @@ void startPrintPage(int16_t firstLine) {
   printPage.printPageNumber = 1;
   printPage.printLineHeight = kPrintLineHeight;
   printPage.printCharWidth = kPrintCharWidth;
+  printPage.printLinesPerPage = kPrintLinesPerPage;
 }
 
 // The small allowance keeps 45.3 x 10 at 453 after the binary fraction.
@@ -39,9 +44,14 @@ void fitReportToPage(int rightEdge) {
   printStyle(kFooterSize, kPrintBold);
   const int footerEdge = std::max(columnX(5) + printStringWidth(std::string(kFooterRuleLength, '_')),
                                   columnX(kFooterDateUnits) + printStringWidth(printPage.printDateText.view()));
-  // The footer's page number stands one line below the last line, its descent below that.
-  const int bottom = (kPrintLinesPerPage + 2) * printPage.printLineHeight;
+  const int bottom = (kPrintLinesPerPage + kFooterLinesBelow) * printPage.printLineHeight;
   printFitToPage(std::max(rightEdge, footerEdge), bottom);
+}
+
+void fillPageWithLines() {
+  const int height = static_cast<int>(printPageRect().height() / printScale());
+  const int lines = height / printPage.printLineHeight - kFooterLinesBelow;
+  printPage.printLinesPerPage = static_cast<int16_t>(std::clamp<int>(lines, kPrintLinesPerPage, kMostLinesPerPage));
 }
 
 namespace {

@@ -13,6 +13,7 @@ namespace bg {
 
 inline constexpr int16_t kPrintLineHeight = 11;
 inline constexpr int16_t kPrintCharWidth = 10;
+// The lines a page holds at least; taller paper holds more (fillPageWithLines).
 inline constexpr int16_t kPrintLinesPerPage = 63;
 // The bundled sans family, as the board's text uses it.
 inline constexpr int16_t kPrintFont = 3;
@@ -25,6 +26,8 @@ struct PrintPageState {
   int16_t printLineHeight = kPrintLineHeight;
   int16_t printCharWidth = kPrintCharWidth;
   int16_t printPageNumber = 1;
+  // A value of the job: the line of the footer's rule, the page's last.
+  int16_t printLinesPerPage = kPrintLinesPerPage;
   Str255 printDateText;
 };
 extern PrintPageState printPage;
@@ -37,6 +40,8 @@ int lineY();
 // Shrinks the job, when the paper is too small, so that everything up to `rightEdge` and the
 // footer at the foot of every page fits the printable area.
 void fitReportToPage(int rightEdge);
+// After the fit: as many lines a page as the printable area holds below the footer's two.
+void fillPageWithLines();
 // The width in points from x to the right edge of the printable area.
 int widthLeftFrom(int x);
 // The text in lines no wider than `width` points in the current style: broken at blanks,

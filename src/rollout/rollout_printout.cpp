@@ -61,7 +61,7 @@ constexpr int kQuarterPoints = 6;
 
 // The footer at the foot of the page, and the report goes on at the top of the next.
 void breakPage() {
-  printPage.printLine = kPrintLinesPerPage;
+  printPage.printLine = printPage.printLinesPerPage;
   printPageFooter();
   printNewPage();
   printPage.printLine = kFirstReportLine;
@@ -71,7 +71,7 @@ void breakPage() {
 // footer goes on a new page.
 void advanceLines(int16_t lines) {
   printPage.printLine = static_cast<int16_t>(printPage.printLine + lines);
-  if (printPage.printLine >= kPrintLinesPerPage) breakPage();
+  if (printPage.printLine >= printPage.printLinesPerPage) breakPage();
 }
 
 int16_t linesAfter(ReportBlock block) {
@@ -224,7 +224,7 @@ int16_t pictureLines() {
 
 void printPicture() {
   // A picture that does not fit below the table goes whole onto the next page.
-  if (printPage.printLine + pictureLines() > kPrintLinesPerPage) breakPage();
+  if (printPage.printLine + pictureLines() > printPage.printLinesPerPage) breakPage();
   printRule(at(kRuleColumn), afterEdge(kOuterEdge));
   advanceLines(1);
   printPointNumbers(24, -1);

@@ -2,6 +2,9 @@
 // word read back from the PDF lies on its page, and the names stay in their columns.
 #include <QPageSize>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -71,15 +74,16 @@ class PaperSizes : public testing::PrintFixture {
     }
   }
 
-  // A game with both names too long for any column, a taken and beavered double, and enough
-  // entries to break the page.
-  static void longGame() {
-    shell.playerNames[0] = Str100("Zzxzzxzzx Zzxzzxzzxzzxzzxzzxzzx Zzx");
-    shell.playerNames[1] = Str100("Qqvqqvqqvqqvqqv Qqvqqv");
+  // A game with both names too long for any column, a taken and beavered double that the
+  // second side owns, and enough entries to break the page.
+  static void longGame(const char* first = "Zzxzzxzzx Zzxzzxzzxzzxzzxzzxzzx Zzx",
+                       const char* second = "Qqvqqvqqvqqvqqv Qqvqqv", int16_t entries = 40) {
+    shell.playerNames[0] = Str100(first);
+    shell.playerNames[1] = Str100(second);
     cube.cubeUsed = -1;
     cube.beaverAllowed = -1;
     settings.backgammonAllowed = 255;
-    for (int16_t i = 1; i <= 40; ++i) {
+    for (int16_t i = 1; i <= entries; ++i) {
       GameRecordEntry e;
       e.side = static_cast<int16_t>(i % 2);
       e.fromPoint = 13;
@@ -92,7 +96,7 @@ class PaperSizes : public testing::PrintFixture {
       }
       record.gameRecord[i] = e;
     }
-    record.gameRecordCount = 40;
+    record.gameRecordCount = entries;
   }
 
   static void fiftyGames() {
@@ -122,15 +126,19 @@ TEST_F(PaperSizes, TheGameRecordFitsEveryPaperWithNamesInTheirColumns) {
         const auto beavered = t.find("Beavered", page);
         ASSERT_TRUE(die && beavered) << where;
         double owner = 0;
-        for (const PdfWord& w : t.onPage(page))
+        // The Beavered column's entries (its "Yes") bound the owner's names.
+        double beaverEntries = beavered->xMax;
+        for (const PdfWord& w : t.onPage(page)) {
           if (w.text == "Owner") owner = w.xMin;
+          if (w.text == "Yes" && w.xMin > beavered->xMin) beaverEntries = w.xMin;
+        }
         for (const PdfWord& w : t.onPage(page)) {
           if (w.yMin < die->yMax) continue;  // the header's scores and result lines
           if (madeOf(w.text, kFirstLetters) || (madeOf(w.text, kSecondLetters) && w.xMin < die->xMin)) {
             EXPECT_LE(w.xMax, die->xMin) << where << ": " << w.text << " runs into Die";
           } else if (madeOf(w.text, kSecondLetters)) {
             EXPECT_GE(w.xMin, owner - 60) << where << ": " << w.text;
-            EXPECT_LE(w.xMax, beavered->xMin) << where << ": " << w.text << " runs into Beavered";
+            EXPECT_LE(w.xMax, beaverEntries) << where << ": " << w.text << " runs into the Beavered column";
           }
         }
       }
@@ -184,6 +192,66 @@ TEST_F(PaperSizes, OnlySmallPaperShrinksTheRecord) {
   EXPECT_GT(letter, 300);
   EXPECT_NEAR(tableWidth(QPageSize::A4), letter, 0.5);
   EXPECT_LT(tableWidth(QPageSize::A6), letter * 0.75);
+}
+
+// A name wraps only at a blank and only where its column has no room for it; taller paper
+// holds more rows a page, the footer at its foot and nothing past it.
+TEST_F(PaperSizes, NamesStayWholeAndTallerPaperHoldsMoreRows) {
+  struct Row {
+    QPageSize::PageSizeId paper;
+    int16_t beavers;
+    const char* owner;
+    const char* ownerLines;  // the Cube Owner column's lines, split by '/'
+  };
+  const Row rows[] = {
+      {QPageSize::A6, 0, "Hanna", "Hanna"},
+      {QPageSize::A4, 0, "Hanna", "Hanna"},
+      {QPageSize::A6, -1, "Hanna", "Hanna"},
+      {QPageSize::A4, -1, "Hanna", "Hanna"},
+      {QPageSize::A4, 0, "Hanna Maria Lindqvist", "Hanna Maria Lindqvist"},
+      {QPageSize::A4, -1, "Hanna Maria Lindqvist", "Hanna Maria/Lindqvist"},
+  };
+  std::map<QPageSize::PageSizeId, int> rowsOnPageTwo;
+  for (const Row& r : rows) {
+    const std::string where = QPageSize::name(r.paper).toStdString() + (r.beavers != 0 ? " beavers" : "") + " " + r.owner;
+    longGame("Bo", r.owner, 150);
+    cube.beaverAllowed = r.beavers;
+    if (r.beavers == 0) record.gameRecord[5].flags = kFlagDoubleRecorded;  // no Beavered column
+    printOn(QPageSize(r.paper), QPageLayout::Portrait, printGameRecord);
+    const PdfText t = printed();
+    expectOnThePaper(t, where);
+    ASSERT_GE(t.pages, 3) << where;
+    // No piece of a word of the name stands on its own.
+    for (const PdfWord& w : t.words) {
+      for (const std::string name : {"Hanna", "Maria", "Lindqvist"}) {
+        const bool piece = w.text.size() < name.size() && (name.starts_with(w.text) || name.ends_with(w.text));
+        EXPECT_FALSE(piece) << where << ": \"" << w.text << "\" of " << name;
+      }
+    }
+    // The owner's column on the line after the double, and the lines below it.
+    const auto owner = t.find("Owner", 1);
+    const auto footer = t.find(std::string(82, '_'), 1);
+    ASSERT_TRUE(owner && footer) << where;
+    std::string column;
+    double lineY = -1;
+    for (const PdfWord& w : t.onPage(1)) {
+      if (w.yMin <= owner->yMax || w.yMin >= footer->yMin || w.xMin < owner->xMin || w.text == "Yes") continue;
+      column += column.empty() ? "" : std::abs(w.yMin - lineY) < 1 ? " " : "/";
+      column += w.text;
+      lineY = w.yMin;
+    }
+    EXPECT_EQ(column, r.ownerLines) << where;
+    // Each page ends in its footer, low on the paper; page 2 is entries from top to foot.
+    for (int page = 1; page <= t.pages; ++page) {
+      const auto number = t.find("page", page);
+      ASSERT_TRUE(number) << where << " page " << page;
+      for (const PdfWord& w : t.onPage(page)) EXPECT_LE(w.yMax, number->yMax + 0.5) << where << ": " << w.text;
+      EXPECT_GT(number->yMax, t.papers.at(0).height - 3 * kPrintLineHeight) << where << " page " << page;
+    }
+    const auto isRow = [](const PdfWord& w) { return w.page == 2 && w.text == "12"; };  // 25 - from 13
+    rowsOnPageTwo.emplace(r.paper, static_cast<int>(std::count_if(t.words.begin(), t.words.end(), isRow)));
+  }
+  EXPECT_GT(rowsOnPageTwo[QPageSize::A4], rowsOnPageTwo[QPageSize::A6]);
 }
 
 }  // namespace
