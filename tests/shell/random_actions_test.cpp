@@ -125,6 +125,11 @@ struct RandomUser {
   std::map<std::string, int> violations;        // broken invariants by kind
   std::map<std::string, std::string> firstSeen; // kind -> what and the action before it
   std::vector<std::string> recent;              // the last actions, for the report
+  // The window taking the input since the last progress (a game ended, another window),
+  // and for how many actions.
+  int16_t stillFront = 0;
+  int stillFor = 0;
+  int gamesAtStill = 0;
   FILE* log = nullptr;
 };
 RandomUser* user = nullptr;
@@ -134,6 +139,8 @@ pthread_t mainThread;
 constexpr int kMaxDepth = 40;
 constexpr size_t kRecentKept = 60;
 constexpr int kMostHeld = 9;
+// Actions on one window other than the board, with no game ended, that mean a stuck run.
+constexpr int kMostActionsWithoutProgress = 300;
 
 int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(user->rng); }
 int between(int lo, int hi) { return lo >= hi ? lo : std::uniform_int_distribution<int>(lo, hi)(user->rng); }
@@ -209,6 +216,30 @@ void checkInvariants() {
   }
   const int c = cube.cubeValue;
   if (c < 1 || c > 64 || (c & (c - 1)) != 0) violation("cube", "the cube is " + std::to_string(c));
+}
+
+// An app-modal window other than the board, which takes all input as Qt gives it all to it
+// for a real user; 0 without one.
+int16_t appModalWindow() {
+  if (QWidget* modal = QApplication::activeModalWidget())
+    if (const int16_t n = detail::windowNumberOf(modal); n > 1) return n;
+  return 0;
+}
+
+// The same window taking the input action after action with no game ended is a run going
+// nowhere (the board below may still change: a game goes on under a box nobody can close).
+void checkProgress() {
+  RandomUser& u = *user;
+  const int16_t front = appModalWindow() != 0 ? appModalWindow() : frontWindow();
+  if (front <= 1 || front != u.stillFront || u.games != u.gamesAtStill) {
+    u.stillFront = front;
+    u.stillFor = 0;
+    u.gamesAtStill = u.games;
+    return;
+  }
+  if (++u.stillFor == kMostActionsWithoutProgress)
+    violation("progress", "window " + std::to_string(front) + " took the input for " + std::to_string(u.stillFor) +
+                              " actions with no game ended");
 }
 
 // ---- the watchdog -------------------------------------------------------------------
@@ -749,12 +780,9 @@ void actEditor() {
 
 void act() {
   testing::clearSimulatedModifiers();
-  // An app-modal window takes all input, as Qt gives it all to it for a real user.
-  if (QWidget* modal = QApplication::activeModalWidget()) {
-    if (const int16_t n = detail::windowNumberOf(modal); n > 1) {
-      actAnswerFront(n);
-      return;
-    }
+  if (const int16_t n = appModalWindow(); n != 0) {
+    actAnswerFront(n);
+    return;
   }
   const int16_t front = frontWindow();
   if (front > 1 && contentWidget(front) != nullptr && pick(2) == 0) {
@@ -807,6 +835,7 @@ void oneAction() {
   --user->depth;
   ++user->done;
   ++progress;
+  checkProgress();
 }
 
 // The program waits in a loop of its own that runs the layer's pump but not the game's
@@ -884,6 +913,8 @@ class RandomActions : public ::testing::TestWithParam<Run> {
     ASSERT_TRUE(saves_.isValid());
     gSaves = saves_.path().toStdString();
     gSaveCounter = 0;
+    // A run starts with no window up, whatever ran before it in this process.
+    releaseEveryWindow();
     resetProgramState();
     mainThread = pthread_self();
     std::signal(SIGUSR2, onHangSignal);
@@ -899,7 +930,9 @@ class RandomActions : public ::testing::TestWithParam<Run> {
     setSpeechEngine(previousEngine_);
     testing::clearSimulatedMouse();
     testing::clearSimulatedModifiers();
-    windowClose(1);
+    // Every window the run leaves up goes with it: the End Of Game box of the game its end
+    // finished, too, which would otherwise take all input of the next run.
+    releaseEveryWindow();
     resetProgramState();
     setEventSlice(2);
     if (user_.log != nullptr) std::fclose(user_.log);
