@@ -3,6 +3,7 @@
 #include "computer/computer_play.h"
 #include "flow/computer_move.h"
 #include "flow/opponent_modes.h"
+#include "flow/side_to_move.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/dice.h"
@@ -32,12 +33,6 @@ constexpr int16_t kThirdSideType = 3;  // a side of neither kind: its moves come
 bool partOfRollMade() { return flow.movesLeft == 0 || flow.movesLeft != flow.movesAllowed; }
 
 bool humanOnRoll() { return position.playerType[position.currentPlayer] == kHumanPlayer; }
-
-void exchangeSides() {
-  const int16_t current = position.currentPlayer;
-  position.currentPlayer = position.otherPlayer;
-  position.otherPlayer = current;
-}
 
 // Asks whether the play stands; the answer in interaction.panelAnswer.
 void askKeepPlay() {
@@ -144,9 +139,9 @@ void showLastMoveAnalysis() {
     return;
   }
   if (playSearch.searchedPlayer == position.otherPlayer && record.gameRecordCount > 0) {
-    exchangeSides();
+    exchangeSideToMove();
     hook::showAnalysisWindow();
-    exchangeSides();
+    exchangeSideToMove();
     // The list's closing redraw drew the board for the opponent (its dice place and the
     // turn arrow): draw it again for the side to move.
     hook::redrawBoardPicture();
@@ -168,7 +163,7 @@ void diceClickTakeBack() {
   if (record.gameRecordCount == 0) {
     if (diceState.diceShowing != 0) {
       // The roll is passed to the other side.
-      exchangeSides();
+      exchangeSideToMove();
       diceState.diceShowing = 0;
       flow.abortTurn = kLeaveTurn;
       removeDice();

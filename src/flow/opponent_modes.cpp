@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "computer/personalities.h"
+#include "flow/side_to_move.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/dice.h"
@@ -32,12 +33,6 @@ constexpr int16_t kComputerOpponent = 1;
 constexpr int16_t kComputersOnly = 2;
 constexpr int16_t kTwoPeople = 3;
 
-void exchangeSides() {
-  const int16_t current = position.currentPlayer;
-  position.currentPlayer = position.otherPlayer;
-  position.otherPlayer = current;
-}
-
 // A roll being played goes on being played by its side with the same dice: the turn is
 // left only to take the new players in, not handed over for a roll of its own.
 bool rollBeingPlayed() {
@@ -52,7 +47,7 @@ void leaveTurnForNewPlayers(bool goOn) {
   if (goOn)
     turnState.resumeWithDiceShown = -1;
   else
-    exchangeSides();
+    exchangeSideToMove();
 }
 
 void markOpponentModeItems() {
@@ -72,7 +67,7 @@ void leaveComputerOpponent() {
 void leaveTwoPeople() {
   if (position.currentPlayer == 1 && flow.movesLeft > 0 && flow.movesLeft < flow.movesAllowed) {
     takeBack();
-    exchangeSides();
+    exchangeSideToMove();
   }
   swapSidesAfterModeChange();
   PlayerRecord& kept = players.playerRecords[players.activePlayers];
