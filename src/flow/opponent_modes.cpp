@@ -1,5 +1,6 @@
 #include "flow/opponent_modes.h"
 
+#include <string_view>
 #include <utility>
 
 #include "computer/personalities.h"
@@ -32,6 +33,10 @@ constexpr double kModeNoticeSeconds = 2.0;
 constexpr int16_t kComputerOpponent = 1;
 constexpr int16_t kComputersOnly = 2;
 constexpr int16_t kTwoPeople = 3;
+constexpr std::string_view kComputerName = "Computer";
+
+// Neither a match nor a money session runs: the scores are those of the pair at the board.
+bool pairsOwnScores() { return flow.tournamentGoing == 0 && flow.moneySessionActive == 0; }
 
 // A roll being played goes on being played by its side with the same dice: the turn is
 // left only to take the new players in, not handed over for a roll of its own.
@@ -70,10 +75,14 @@ void leaveTwoPeople() {
     exchangeSideToMove();
   }
   swapSidesAfterModeChange();
-  PlayerRecord& kept = players.playerRecords[players.activePlayers];
-  kept.firstName = "Computer";
+  // The pair's row keeps the names typed for it; both sides are named from the kept row.
   players.activePlayers = players.savedActivePlayers;
-  shell.playerNames[0] = players.playerRecords[players.activePlayers].secondName.view();
+  const PlayerRecord& kept = players.playerRecords[players.activePlayers];
+  shell.playerNames[0] = kept.secondName.view();
+  shell.playerNames[1] = kept.firstName.empty() ? kComputerName : kept.firstName.view();
+  if (pairsOwnScores()) flow.scores = flow.savedScores;
+  flow.savedScores = {};
+  hook::drawPipCounts();
   hook::clearMessageLine(0);
   hook::copyStripAboveBoard();
 }
@@ -105,7 +114,16 @@ void enterTwoPeople(bool goOn) {
   if (position.openingPhase != 0 && !goOn) redrawDice();
   flow.abortTurn = 0;
   if (storage.loadingGame == 0) {
-    players.savedActivePlayers = players.activePlayers;
+    // Chosen again while two people play, the pair is changed: what was kept stays kept.
+    if (turnState.previousOpponentMode != kTwoPeople) {
+      players.savedActivePlayers = players.activePlayers;
+      // The pair starts at 0 - 0; the session before it comes back with the computer.
+      if (pairsOwnScores()) {
+        flow.savedScores = flow.scores;
+        flow.scores = {};
+        hook::drawPipCounts();
+      }
+    }
     hook::openScoreboardFromMenu();
   }
   hook::layoutNameLabels();

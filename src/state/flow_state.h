@@ -28,6 +28,7 @@ struct FlowState {
   int16_t gameResultFlag = 0;     // -1 from a game's result until the next game or play on
   int16_t sessionEndState = 0;    // the farewell's opening: 0 no game ended this session, 1 one did
   CheckedArray<int32_t, 1> scores;  // points won in the match or money session
+  CheckedArray<int32_t, 1> savedScores;  // the session's scores before two people shared the board
   uint8_t tournamentGoing = 0;    // 255 while a match to tournamentPoints is played
   int16_t tournamentPoints = 0;   // the match length
   uint8_t moneySessionActive = 0;

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -39,6 +40,7 @@
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/input.h"
 #include "runtime/qt/snapshot.h"
+#include "runtime/qt/text.h"
 #include "runtime/qt/windows.h"
 #include "state/board_input.h"
 #include "state/cube_state.h"
@@ -120,6 +122,34 @@ inline QString snapshotPath(const QString& name) {
 inline QRgb pixelAt(int x, int y) {
   const GrafPort* w = windowPort(1);
   return w->image.pixel(x - w->origin.x(), y - w->origin.y());
+}
+
+// The columns the ink of side's score place spans in window 1: {first, last}, none while
+// last < first.
+inline std::pair<int, int> scoreInkColumns(int16_t side) {
+  const GrafPort* world = boardImages.boardWorld;
+  const int left = layout.pipCountX[displaySettings.playDirection];
+  std::pair<int, int> span{10000, -1};
+  for (int y = layout.pipCountY[side] - layout.textSize; y <= layout.pipCountY[side]; ++y) {
+    for (int x = left + 1; x < left + layout.frameWidth - 2; ++x) {
+      if (pixelAt(x, y) == world->image.pixel(x - world->origin.x(), y - world->origin.y())) continue;
+      span = {std::min(span.first, x), std::max(span.second, x)};
+    }
+  }
+  return span;
+}
+
+// Side's score place shows `text` (drawn bold at `size`): ink about its width, or none.
+inline void expectScoreShown(int16_t side, const std::string& text, int16_t size) {
+  const auto [first, last] = scoreInkColumns(side);
+  if (text.empty()) {
+    EXPECT_LT(last, first) << "side " << side << " shows ink";
+    return;
+  }
+  setPort(windowPort(1));
+  textSize(size);
+  textFace(kBoldFace);
+  EXPECT_NEAR(last - first + 1, stringWidth(text), 3) << "side " << side << " '" << text << "'";
 }
 
 // The message texts the program ships.

@@ -18,35 +18,6 @@
 namespace bg {
 namespace {
 
-// The columns the ink of side's place spans in the window.
-std::pair<int, int> inkColumns(int16_t side) {
-  const QImage& window = windowPort(kBoardWindow)->image;
-  const int dx = -windowPlacement.boardWidthOffset;
-  const int dy = -windowPlacement.boardHeightOffset;
-  const int left = layout.pipCountX[displaySettings.playDirection];
-  std::pair<int, int> span{10000, -1};  // {first, last}: none while last < first
-  for (int y = layout.pipCountY[side] - layout.textSize; y <= layout.pipCountY[side]; ++y) {
-    for (int x = left + 1; x < left + layout.frameWidth - 2; ++x) {
-      if (window.pixel(x + dx, y + dy) == boardImages.boardWorld->image.pixel(x, y)) continue;
-      span = {std::min(span.first, x), std::max(span.second, x)};
-    }
-  }
-  return span;
-}
-
-// The place shows `text` (drawn bold at `size`): ink about its width, or none.
-void expectShown(int16_t side, const std::string& text, int16_t size) {
-  const auto [first, last] = inkColumns(side);
-  if (text.empty()) {
-    EXPECT_LT(last, first) << "side " << side << " shows ink";
-    return;
-  }
-  setPort(windowPort(kBoardWindow));
-  textSize(size);
-  textFace(kBoldFace);
-  EXPECT_NEAR(last - first + 1, stringWidth(text), 3) << "side " << side << " '" << text << "'";
-}
-
 class ScoreDisplay : public testing::DisplayTest {
  protected:
   void SetUp() override {
@@ -79,8 +50,8 @@ TEST_P(ScorePlaces, ShowWhatTheSessionCounts) {
   storage.gameModified = row.pips;
   drawPipCounts();
   const int16_t size = row.small ? static_cast<int16_t>(layout.textSize * 0.8) : layout.textSize;
-  expectShown(0, row.side0, size);
-  expectShown(1, row.side1, size);
+  testing::expectScoreShown(0, row.side0, size);
+  testing::expectScoreShown(1, row.side1, size);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ScorePlaces,
@@ -98,7 +69,7 @@ void afterGame() {
   if (shellFlags.modalBusy == 0) return;
   ++match.games;
   for (int16_t side = 0; side <= 1; ++side)
-    expectShown(side, flow.scores[side] != 0 ? std::to_string(flow.scores[side]) : "", layout.textSize);
+    testing::expectScoreShown(side, flow.scores[side] != 0 ? std::to_string(flow.scores[side]) : "", layout.textSize);
   // The game after a side first stands one point short is the Crawford game.
   if (match.crawfordDue) {
     ++match.crawfordGames;

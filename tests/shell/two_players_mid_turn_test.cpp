@@ -1,9 +1,15 @@
 // Game > Two Players, and Game > Play Against the Computer after it, chosen in the middle of
 // the person's turn, as a person does it: the opening won, one checker played, the menu item
 // chosen and the players' box answered with OK. From then on the board shows what the game
-// holds, as a fresh redraw draws it.
+// holds, as a fresh redraw draws it. A new pair typed into the box plays with its own score,
+// and a game the computer wins after it is named for the computer, the pair's row untouched.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 
 #include <QTimer>
@@ -11,6 +17,11 @@
 #include "../display/board_fixture.h"
 #include "dialogs/dialogs_install.h"
 #include "dialogs/scoreboard_dialogs.h"
+#include "dialogs/statistics_dialogs.h"
+#include "dialog_script.h"
+#include "runtime/core/files.h"
+#include "runtime/qt/controls.h"
+#include "storage/preferences_file.h"
 #include "display/board_rebuild.h"
 #include "shell/startup.h"
 #include "flow/game_loop.h"
@@ -22,6 +33,7 @@
 #include "state/dice_state.h"
 #include "state/game_record_state.h"
 #include "state/menu_numbers.h"
+#include "state/play_search_state.h"
 #include "state/position.h"
 #include "state/shell_flags.h"
 #include "state/storage_state.h"
@@ -58,6 +70,7 @@ class TwoPlayersMidTurn : public ::testing::Test {
     setMouseVector(nullptr);
     shellFlags.quitRequested = 0;
     windowClose(kScoreboardWindow);
+    windowClose(kEndGameWindow);
     windowClose(1);
     setEventSlice(2);
   }
@@ -91,12 +104,17 @@ class TwoPlayersMidTurn : public ::testing::Test {
       case kPlayed:
         EXPECT_EQ(position.board[16], 1) << "13/9 was played";
         EXPECT_EQ(flow.movesLeft, 1);
+        [[fallthrough]];
+      case kChoose:
         script_.then([] { chooseMenuItem(kGameMenu, kTwoPlayersItem), FBHandleEvents(); });
         lead_ = kChosen;
         return false;
       case kChosen:
         if (!windowExists(kScoreboardWindow)) return false;
-        script_.then([] { testing::typeKey(kScoreboardWindow, Qt::Key_Return); });
+        script_.then([this] {
+          if (newPair_) typeTheNewPair();
+          testing::typeKey(kScoreboardWindow, Qt::Key_Return);
+        });
         lead_ = kAnswered;
         return false;
       case kAnswered:
@@ -124,13 +142,22 @@ class TwoPlayersMidTurn : public ::testing::Test {
     shellFlags.quitRequested = -1;
     flow.abortTurn = kLeaveTurn;
   }
+  // Row 2, free at a first start, gets the new pair (side 1's name first) and is chosen.
+  static void typeTheNewPair() {
+    QTest::keyClicks(controlWidget(kScoreboardWindow, 10), "Cleo");
+    QTest::keyClicks(controlWidget(kScoreboardWindow, 11), "Hanna");
+    testing::clickRadioValue(kScoreboardWindow, 4, 2);
+    focusControl(kScoreboardWindow, 11);
+  }
   void playOnBackAgainstTheComputer(bool resizeInNotice);
+  void newPairThenTheComputerWins(const std::function<void()>& atThePairsWaits);
   testing::MouseScript script_;
   RandomHook previousHook_ = nullptr;
   UseVirtualClock clock_;
 
  private:
-  enum Lead { kOpening, kPlayed, kChosen, kAnswered, kLeadDone } lead_ = kOpening;
+  enum Lead { kOpening, kPlayed, kChoose, kChosen, kAnswered, kLeadDone } lead_ = kOpening;
+  bool newPair_ = false;
 };
 
 TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
@@ -221,6 +248,95 @@ TEST_F(TwoPlayersMidTurn, BackAgainstTheComputerThePersonPlaysOnWithTheRoll) {
 
 TEST_F(TwoPlayersMidTurn, AResizeUnderTheComputersNoticeKeepsTheRollAndTheCounts) {
   playOnBackAgainstTheComputer(true);
+}
+
+// Against the computer, a session standing at 6 - 2, the person chooses Two Players with
+// 2-1 in hand and types a new pair into row 2; the pair plays on (12/14 12/13), and at the
+// other player's roll Play Against the Computer is chosen: the computer bears off its last
+// checker and wins a gammon. atThePairsWaits runs at both of the pair's waits.
+void TwoPlayersMidTurn::newPairThenTheComputerWins(const std::function<void()>& atThePairsWaits) {
+  for (int16_t slot = 1; slot <= 30; ++slot) diceState.dicePool[slot] = static_cast<int16_t>(1 + slot % 2);
+  testing::personToPlay("12:15 1:-1 | dice 2 1 | side 0");
+  cube.cubeUsed = 0;  // nobody doubles
+  playSearch.playLength = 2;
+  turnState.resumeWithDiceShown = -1;
+  flow.scores = {{{6, 2}}};
+  display.firstBoardBuild = -1;
+  redrawBoardWindow();
+  newPair_ = true;
+  lead_ = kChoose;
+  enum Stage { kPairPlays, kOtherToRoll, kBack } stage = kPairPlays;
+  script_.planner = [&] {
+    if (panelWait.clickWaitRunning == 0 || !twoPlayersChosenMidRoll()) return;
+    switch (stage) {
+      case kPairPlays:
+        atThePairsWaits();
+        for (const int16_t p : {12, 14, 12, 13}) script_.click(testing::pointSpot(p));
+        stage = kOtherToRoll;
+        return;
+      case kOtherToRoll:
+        if (turnState.awaitingDiceClick == 0) return;
+        EXPECT_EQ(position.currentPlayer, 1);
+        EXPECT_EQ(position.board[12], 13) << "12/14 12/13 was played";
+        atThePairsWaits();
+        script_.then([] { chooseMenuItem(kGameMenu, kComputerOpponentItem), FBHandleEvents(); });
+        stage = kBack;
+        return;
+      case kBack:
+        ADD_FAILURE() << "a wait after the computer's last roll";
+        leave();
+        return;
+    }
+  };
+  gameLoopStep();
+  EXPECT_EQ(stage, kBack);
+  EXPECT_FALSE(script_.spent);
+  EXPECT_EQ(position.piecesOnBoard[1], 0) << "the computer bore off its last checker";
+}
+
+// The new pair's score is its own (none yet), on every redraw; against the computer again
+// the session's comes back, with the gammon just won.
+TEST_F(TwoPlayersMidTurn, TheNewPairPlaysWithItsOwnScore) {
+  newPairThenTheComputerWins([] {
+    for (int pass = 0; pass < 2; ++pass, redrawBoardWindow()) {
+      testing::expectScoreShown(0, "", layout.textSize);
+      testing::expectScoreShown(1, "", layout.textSize);
+    }
+  });
+  testing::expectScoreShown(0, "6", layout.textSize);
+  testing::expectScoreShown(1, "4", layout.textSize);
+}
+
+// The End Of Game box names the computer; the pair's row and the preferences written keep
+// the names the person typed.
+TEST_F(TwoPlayersMidTurn, TheComputersWinIsNamedAndThePairKeepsItsRow) {
+  // The preferences go to a folder of the test's own, given back however the test ends.
+  struct OwnPreferencesFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("bg-two-players-" + std::to_string(::getpid()));
+    OwnPreferencesFolder() { std::filesystem::create_directories(path); }
+    ~OwnPreferencesFolder() {
+      setPreferencesFolder({});
+      std::filesystem::remove_all(path);
+    }
+  } folder;
+  ASSERT_TRUE(setPreferencesFolder(folder.path));
+  newPairThenTheComputerWins([] {});
+  ASSERT_TRUE(windowExists(kEndGameWindow));
+  EXPECT_EQ(controlText(kEndGameWindow, 12), "Computer won a double game worth 2 points!!");
+  EXPECT_EQ(controlText(kEndGameWindow, 10), "Computer");  // side 1's column
+  EXPECT_EQ(controlText(kEndGameWindow, 11), "No Name");
+  testing::clickControl(kEndGameWindow, 1);
+  ASSERT_TRUE(testing::openFromMenu(kPlayerMenu, kScoreboardItem, kScoreboardWindow));
+  EXPECT_EQ(controlText(kScoreboardWindow, 8), "Computer");  // row 1, side 1
+  EXPECT_EQ(controlText(kScoreboardWindow, 10), "Cleo");     // row 2
+  EXPECT_EQ(controlText(kScoreboardWindow, 11), "Hanna");
+  testing::clickControl(kScoreboardWindow, 2);
+  ASSERT_TRUE(savePreferences());
+  std::ifstream in(preferencesPath(), std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_NE(text.find("\rPLAYERSCORE 1L 2 1 0 0 0 0 0 0 1 0 0 3 Computer\r"), std::string::npos) << text;
+  EXPECT_NE(text.find(" Cleo\rPLAYERSCORE 2R 0 0 0 0 0 0 0 0 0 0 0 0 Hanna\r"), std::string::npos) << text;
 }
 
 }  // namespace
