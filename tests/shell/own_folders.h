@@ -22,10 +22,14 @@ class OwnFolders {
       const char* old = std::getenv(v);
       saved_.emplace_back(v, old ? std::optional<std::string>(old) : std::nullopt);
     }
-    ::setenv("HOME", root_.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
-    ::setenv("XDG_CACHE_HOME", (root_ / "cache").c_str(), 1);
+    enter(root_);
+  }
+  // Points this process at folders another process made (a child started by the test).
+  static void enter(const std::filesystem::path& root) {
+    ::setenv("HOME", root.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (root / "cache").c_str(), 1);
   }
   ~OwnFolders() {
     for (const auto& [name, value] : saved_) {
@@ -39,6 +43,7 @@ class OwnFolders {
   OwnFolders(const OwnFolders&) = delete;
   OwnFolders& operator=(const OwnFolders&) = delete;
 
+  const std::filesystem::path& root() const { return root_; }
   std::filesystem::path savedGame() const { return root_ / "data" / "Tavrik's Backgammon" / "SavedGame"; }
   std::filesystem::path preferences() const {
     return root_ / "config" / "Tavrik's Backgammon" / "Tavrik's Backgammon Preferences";

@@ -19,6 +19,7 @@
 #include "runtime/core/shutdown.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/input.h"
+#include "runtime/qt/key_handover.h"
 #include "runtime/qt/windows.h"
 
 namespace bg {
@@ -139,6 +140,7 @@ void installLayer() {
   installed = true;
   QCoreApplication* app = QCoreApplication::instance();
   app->installEventFilter(new LayerFilter(app));
+  installKeyHandover();
   loadBundledFonts();
   QObject::connect(qobject_cast<QGuiApplication*>(app), &QGuiApplication::applicationStateChanged,
                    [](Qt::ApplicationState s) {

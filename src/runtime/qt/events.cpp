@@ -36,6 +36,9 @@ struct PumpState {
   int depth = 0;
   int handlerDepth = 0;
   bool polling = false;  // inside eventAvail: the program's own input waits
+  // A poll left input with the window system's queue; that queue only reports news, so
+  // without a nudge the input would wait for the next event from the server (a click).
+  bool inputHeld = false;
   std::deque<LayerTask> queue;
   int16_t dialogKind = 0;
   int16_t dialogId = 0;
@@ -131,6 +134,10 @@ void FBHandleEvents() {
   if (QCoreApplication::instance() == nullptr) return;
   const bool polling = s.polling;
   s.polling = false;
+  if (s.inputHeld) {
+    s.inputHeld = false;
+    if (QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance()) d->wakeUp();
+  }
   ++s.depth;
   QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents;
   if (s.sliceTicks > 0 && s.queue.empty()) {
@@ -189,6 +196,7 @@ bool eventAvail() {
     s.polling = true;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     s.polling = polling;
+    s.inputHeld = true;
   }
   return !s.queue.empty();
 }
