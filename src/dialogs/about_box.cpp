@@ -8,6 +8,7 @@
 #include "runtime/qt/controls.h"
 #include "runtime/qt/cursors.h"
 #include "runtime/qt/designed_windows.h"
+#include "runtime/qt/drawing.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/ports.h"
 #include "runtime/qt/text.h"
@@ -32,6 +33,18 @@ constexpr int kButtonMinWidth = 72;
 constexpr int kButtonBottomGap = 30;
 constexpr int kButtonHeight = 21;
 constexpr RGBColor kTextColour{0, 25000, 6000};
+constexpr RGBColor kFrameColour{24000, 24000, 24000};
+constexpr int kFrameWidth = 2;
+
+// Nothing else draws the box's border when no window manager frames it: over the note
+// pad's white page the box would read as part of the notes.
+void frameTheBox() {
+  penSize(kFrameWidth, kFrameWidth);
+  rgbForeColor(kFrameColour);
+  frameRect(makeRect(0, 0, kBoxWidth, kBoxHeight));
+  penNormal();
+  foreColor(kBlackColor);
+}
 
 }  // namespace
 
@@ -49,6 +62,7 @@ void showAboutBox() {
   // The box closes back to the board.
   dialogWindows.savedOutputWnd = kBoardWindowNumber;
   setOutputWindow(kAboutWindow);
+  frameTheBox();
   textFont(kBoxFont);
   textSize(kButtonTextSize);
   const int width = std::max(kButtonMinWidth, stringWidth("Done") + kButtonPadding);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -160,6 +161,25 @@ TEST_F(ModalWindows, TheAboutBoxIsModalAndEveryWayOutKeepsTheNotePad) {
     EXPECT_TRUE(saved.readAll().contains(notes.c_str())) << row.name;
     testing::expectBackOnTheBoard(row.name);
   }
+}
+
+// The About box over the note pad: its edge is not the page's white, so it does not read
+// as part of the notes.
+TEST_F(ModalWindows, TheAboutBoxHasAFrameOverTheNotePad) {
+  openNotePadWith("notes under the box");
+  bringBoardForward();
+  chooseMenuItem(kInfoMenu, kAboutItem);
+  testing::settle();
+  ASSERT_TRUE(windowExists(kAboutWindow));
+  QWidget* page = textViewWidget(kNotePadWindow)->viewport();
+  const QImage notes = page->grab().toImage();
+  const QRgb paper = notes.pixel(notes.width() - 2, notes.height() - 2);
+  const QImage box = contentWidget(kAboutWindow)->grab().toImage();
+  const int right = box.width() - 1, bottom = box.height() - 1;
+  for (const QPoint edge : {QPoint(right / 2, 0), QPoint(right / 2, bottom), QPoint(0, bottom / 2), QPoint(right, bottom / 2)})
+    EXPECT_NE(box.pixel(edge), paper) << edge.x() << "," << edge.y();
+  testing::typeKey(kAboutWindow, Qt::Key_Return);
+  EXPECT_TRUE(testing::pumpUntil([] { return !windowExists(kAboutWindow); }, 6));
 }
 
 // Two menu choices made before the program looks at either: the first opens its box, which
