@@ -112,11 +112,7 @@ void rollAndCheckClosedOut() {
 }
 
 void autoPassWhenNoPlay() {
-  wholeRoll.noMovesLeft = 0;
-  wholeRoll.endCheckOnly = -1;
-  anyDieStillPlayable();
-  wholeRoll.endCheckOnly = 0;
-  if (wholeRoll.noMovesLeft == 0) return;
+  if (someDieLeftPlayable()) return;
   showNoMovesNotice();
   hook::pauseAfterMove(kNoticeSeconds);
   wholeRoll.noMovesLeft = 0;

@@ -99,11 +99,7 @@ void autoBearOffMoves() {
 void reportNoMoreMoves() {
   if (hand.pieceInHand != 0 || boardInput.pickedCount != 0) return;
   if (position.piecesOnBoard[position.currentPlayer] <= 0) return;
-  wholeRoll.noMovesLeft = 0;
-  wholeRoll.endCheckOnly = -1;
-  anyDieStillPlayable();
-  wholeRoll.endCheckOnly = 0;
-  if (wholeRoll.noMovesLeft == 0) return;
+  if (someDieLeftPlayable()) return;
   interaction.messageNumber = kNoMessage;
   interaction.messageText = kNoMoreMovesText;
   speech.waitForSpeechEnd = -1;

@@ -34,18 +34,6 @@ constexpr char kLetters[kLetterColumns + 1] = "PRWSMDBCN";
 bool diceShow() { return diceState.diceShowing == -1; }
 bool held() { return hand.pieceInHand != 0; }
 
-// The quiet check whether any die can still be played; it records and shows nothing.
-bool dieStillPlayable() {
-  const int16_t quiet = wholeRoll.endCheckOnly;
-  wholeRoll.endCheckOnly = -1;
-  wholeRoll.noMovesLeft = 0;
-  anyDieStillPlayable();
-  const bool playable = wholeRoll.noMovesLeft == 0;
-  wholeRoll.noMovesLeft = 0;
-  wholeRoll.endCheckOnly = quiet;
-  return playable;
-}
-
 void setZone(int16_t code) { boardHit.clickZoneCode = code; }
 
 void setDiceZone(bool right) {
@@ -151,7 +139,7 @@ void field(int16_t x, int16_t y) {
   else if (held())
     a = static_cast<int16_t>(std::trunc(L.middleStrip * kHeldBandShare));
   else if (diceShow())
-    a = dieStillPlayable() ? kPlayableBand : int16_t{0};
+    a = someDieLeftPlayable() ? kPlayableBand : int16_t{0};
   const int16_t barLeft = static_cast<int16_t>(L.fieldLeft + 6 * L.boardUnit);
   const int16_t drop = held() ? L.heldPieceDrop : int16_t{0};
   if (x > barLeft && x <= barLeft + L.barWidth) {

@@ -63,17 +63,6 @@ void checkContactBrokenMode() {
   s.stopEnumeration = -1;
 }
 
-// Whether a die left in hand can still move a checker; nothing is shown or recorded.
-bool someDieLeftPlayable() {
-  wholeRoll.noMovesLeft = 0;
-  wholeRoll.endCheckOnly = -1;
-  anyDieStillPlayable();
-  wholeRoll.endCheckOnly = 0;
-  const bool playable = wholeRoll.noMovesLeft == 0;
-  wholeRoll.noMovesLeft = 0;
-  return playable;
-}
-
 bool anyDiePips() {
   const auto& s = playSearch;
   int pips = 0;

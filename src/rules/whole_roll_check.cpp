@@ -99,6 +99,18 @@ void anyDieStillPlayable() {
   nothingPlayable();
 }
 
+bool someDieLeftPlayable() {
+  // A quiet check may run inside another (the context help over a refusal).
+  const int16_t quiet = wholeRoll.endCheckOnly;
+  wholeRoll.endCheckOnly = -1;
+  wholeRoll.noMovesLeft = 0;
+  anyDieStillPlayable();
+  wholeRoll.endCheckOnly = quiet;
+  const bool playable = wholeRoll.noMovesLeft == 0;
+  wholeRoll.noMovesLeft = 0;
+  return playable;
+}
+
 void checkUsesWholeRoll() {
   if (wholeRoll.endCheckOnly == -1) return;  // a quiet check shows and records nothing
   wholeRoll.wholeRollRefused = 0;

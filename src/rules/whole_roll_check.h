@@ -29,6 +29,10 @@ extern WholeRollState wholeRoll;
 // noMovesLeft and runs checkUsesWholeRoll.
 void anyDieStillPlayable();
 
+// The same question asked quietly: nothing is shown, recorded or refused, and
+// noMovesLeft is clear again afterwards.
+bool someDieLeftPlayable();
+
 // Refuses the play (message 55 or 56 and the "Invalid Move" box) or ends the move phase.
 void checkUsesWholeRoll();
 

@@ -67,17 +67,6 @@ constexpr int16_t kRestOfMoveTopic = 34;
 
 constexpr int16_t kSet = -1;
 
-bool dieStillPlayable() {
-  // The quiet mode only reports; it shows and records nothing.
-  wholeRoll.noMovesLeft = 0;
-  wholeRoll.endCheckOnly = kSet;
-  anyDieStillPlayable();
-  wholeRoll.endCheckOnly = 0;
-  const bool playable = wholeRoll.noMovesLeft != kSet;
-  wholeRoll.noMovesLeft = 0;
-  return playable;
-}
-
 constexpr int16_t kPrintItem = 1;
 constexpr int16_t kCloseItem = 3;
 
@@ -113,7 +102,7 @@ int16_t contextHelpTopic() {
   if (panelWait.questionPanelUp != 0) return kQuestionTopic;
   if (boardInput.waitHelpContext != 0) return kClickTopic;
   if (diceState.diceShowing != kSet) return kRollTopic;
-  if (!dieStillPlayable()) return kNoMovesTopic;
+  if (!someDieLeftPlayable()) return kNoMovesTopic;
   if (flow.movesAllowed <= flow.movesLeft) return kStartMoveTopic;
   return kRestOfMoveTopic;
 }
