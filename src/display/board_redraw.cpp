@@ -190,6 +190,13 @@ void greetOnce() {
 
 }  // namespace
 
+void drawAllCheckers() {
+  const int16_t redrawing = redrawState.boardRedrawing;
+  redrawState.boardRedrawing = -1;
+  drawAllCheckersKeepingTheHand();
+  redrawState.boardRedrawing = redrawing;
+}
+
 std::string welcomeText() {
   const char* lines[] = {"Click on one of the dice to start", "Click once on a piece to pick it up",
                          "Click once to put it down", "Click on BAR to take back moves & to put a piece back",

@@ -27,6 +27,9 @@ inline constexpr int32_t kWelcomeMemoryK = 25;
 inline constexpr int16_t kLoadGameEvent = 97;
 
 void redrawBoardWindow();
+// Every checker placed again from the board, as the redraw places them (no slide, no
+// sound): the hand, the side on roll and each side's count stay as they were.
+void drawAllCheckers();
 void drawBoardAndWelcome();
 // The first-run welcome text, its lines separated by two carriage returns.
 std::string welcomeText();

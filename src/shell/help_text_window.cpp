@@ -9,7 +9,7 @@
 #include "state/board_state.h"
 #include "display/dice_display.h"
 #include "display/message_line.h"
-#include "display/checker_stacks.h"
+#include "display/board_redraw.h"
 #include "interaction/board_waits.h"
 #include "interaction/position_setup.h"
 #include "rules/whole_roll_check.h"
@@ -95,7 +95,7 @@ int16_t contextHelpTopic() {
     return kBothDiceTopic;
   }
   if (boardInput.pickedCount >= 1) {
-    drawAllPieces();
+    drawAllCheckers();
     return kInHandTopic;
   }
   if (cube.doublePending != 0) return kDoubleTopic;

@@ -13,6 +13,7 @@
 #include "interaction/move_entry.h"
 #include "interaction/move_entry_state.h"
 #include "shell/board_window_events.h"
+#include "shell/help_text_window.h"
 #include "shell/shared_services.h"
 #include "state/board_input.h"
 #include "state/dice_state.h"
@@ -128,6 +129,35 @@ TEST_F(ResizeInMove, TheHandAndTheCountsHoldWhateverSoundTheResizeComesIn) {
       EXPECT_EQ(boardInput.pickedCount, 0) << "the hand is empty once the turn is left";
     }
   }
+}
+
+// Two checkers of the 12-point in the hand and help asked (its topic draws the checkers
+// again first), then one laid with the whole 3-4: the other goes back to its point, as
+// one more than the roll can play does, and every side keeps its fifteen.
+TEST_F(ResizeInMove, HelpAskedWithCheckersInTheHandKeepsTheHand) {
+  testing::personToPlay("start | dice 3 4 | side 0");
+  boardInput.pickedCount = 0;
+  options.selectOneOnly = 0;
+  redrawBoardWindow();
+  auto played = position.board;
+  played[12] -= 1, played[19] += 1;
+  resizeAtSound = -1;
+  for (const auto& [p, slot] : {std::pair{12, 0}, {12, 1}})
+    script_.click(spot(static_cast<int16_t>(p), static_cast<int16_t>(slot))), script_.then([] {});
+  script_.then([] {
+    EXPECT_EQ(boardInput.pickedCount, 2);
+    EXPECT_EQ(contextHelpTopic(), 33);
+    EXPECT_EQ(position.currentPlayer, 0) << "the side on roll holds the hand";
+    EXPECT_EQ(countFault(), "") << "after the help";
+  });
+  script_.click(spot(19, 0));
+  flow.abortTurn = 0;
+  while (!script_.idle() && !script_.spent && flow.abortTurn == 0) humanMoveInput();
+  EXPECT_FALSE(script_.spent);
+  EXPECT_NE(flow.abortTurn, 0) << "the roll is played";
+  EXPECT_EQ(boardInput.pickedCount, 0);
+  EXPECT_EQ(countFault(), "");
+  EXPECT_EQ(position.board, played);
 }
 
 }  // namespace
