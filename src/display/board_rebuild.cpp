@@ -160,8 +160,13 @@ void measureFramePicture() {
 }
 
 void rebuildBoardWindow() {
+  if (boardState.setupInProgress != 0) return;
+  rebuildBoardForWindowSize();
+}
+
+void rebuildBoardForWindowSize() {
   BoardState& B = boardState;
-  if (display.overlayActive != 0 || B.setupInProgress != 0) return;
+  if (display.overlayActive != 0) return;
   clearMessageLine(0);
   B.boardRebuildBusy = -1;
   const int16_t widthBefore = display.boardWidth;

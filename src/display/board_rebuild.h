@@ -5,7 +5,10 @@
 
 namespace bg {
 
+// Refused while the position editor runs: a change from the settings waits for its end.
 void rebuildBoardWindow();
+// The same rebuild for the window's own new size, which the editor goes on at.
+void rebuildBoardForWindowSize();
 void invalidateBoard();
 void rebuildPieceImages();
 

@@ -124,11 +124,7 @@ void fitBoardToWindow() {
   const int ratio = oldWidth > 0 ? content.width() / oldWidth : 1;
   display.boardSizeUnit = static_cast<int16_t>(std::min<int>(display.boardSizeUnit * ratio, S.boardWidthFallback));
   fitUnitToWindow(content.width(), content.height());
-  // The editor refuses a rebuild from the settings, not the one its window needs.
-  const int16_t setup = boardState.setupInProgress;
-  boardState.setupInProgress = 0;
-  rebuildBoardWindow();
-  boardState.setupInProgress = setup;
+  rebuildBoardForWindowSize();
   hook::redrawBoardWindow();
   showSetupBoxAgain();
   S.boardRebuilding = 0;
