@@ -92,8 +92,10 @@ void drawAllCheckersKeepingTheHand() {
   const int16_t selected = hand.selectedPoint;
   const int16_t target = hand.moveToPoint;
   const int16_t player = position.currentPlayer;
-  // A redraw while a checker is in the air (a landing's sound lets a resize in) would
-  // count the board without it: a move never changes the counts, so they are kept.
+  // A landing's sound lets a resize or the help in while a move is half made: a hit
+  // checker is on the bar while its point still holds the stand-in for it, and while a hit
+  // flies or comes back the sides are swapped, so the hand would be counted for the wrong
+  // side. The board is not the game's there; the move's own counts are kept instead.
   const bool midMove = animation.movesUnderWay > 0;
   const auto counts = position.piecesOnBoard;
   drawAllPieces();

@@ -93,7 +93,9 @@ class LayerFilter : public QObject {
     const int16_t n = numberOfWindow(static_cast<QWindow*>(obj));
     if (n == 0) return false;
     // A poll serves Qt without the program's input; a key sent while it runs (by a timer's
-    // callback) comes back with the next pump, as the window system's keys do.
+    // callback) comes back with the next pump, as the window system's keys do. Read here,
+    // its command would run inside whatever polled (a search, a slide, a pause) and change
+    // the game under it.
     if (detail::pollingForEvents()) {
       QCoreApplication::postEvent(obj, k->clone());
       return true;
