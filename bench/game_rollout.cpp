@@ -1,0 +1,157 @@
+// The game's own rollout as a person starts it: the whole program started as it starts
+// itself (its menus, its event pump, its cursors and its board window), the starting
+// position on the board, Game > Roll Out Position chosen, the number of games typed and
+// OK pressed. Timed from OK to the rollout's last game, in games per wall-clock second.
+// Set beside bench_rollout (the same games with no window system), the ratio shows what
+// the window system costs; bench/run_rollouts runs both under a virtual X display.
+#include <benchmark/benchmark.h>
+
+#include <QLineEdit>
+#include <QtGlobal>
+
+#include <chrono>
+#include <filesystem>
+
+#include "dialogs/dialogs_install.h"
+#include "display/audio_install.h"
+#include "display/upper_services.h"
+#include "flow/game_loop.h"
+#include "flow/turn_services.h"
+#include "rollout/rollout_engine.h"
+#include "rollout/rollout_results_window.h"
+#include "rollout/rollout_stats.h"
+#include "rules/new_game.h"
+#include "runtime/core/files.h"
+#include "runtime/qt/app_init.h"
+#include "runtime/qt/controls.h"
+#include "runtime/qt/events.h"
+#include "runtime/qt/menus.h"
+#include "runtime/qt/windows.h"
+#include "shell/app_events.h"
+#include "shell/menu_dispatch.h"
+#include "shell/preference_install.h"
+#include "shell/saved_game_commands.h"
+#include "shell/shared_services.h"
+#include "shell/startup.h"
+#include "state/display_state.h"
+#include "state/flow_state.h"
+#include "state/interaction_services.h"
+#include "state/menu_numbers.h"
+#include "state/position.h"
+#include "state/program_state.h"
+#include "state/rollout_services.h"
+#include "state/shell_flags.h"
+#include "state/storage_state.h"
+
+namespace bg {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int16_t kEventSliceTicks = 2;  // as the program pumps
+constexpr int16_t kBoardWindow = 1;
+constexpr int16_t kOkButton = 1;
+constexpr const char* kGamesTyped = "1296";
+constexpr int kMostPumpsForAWindow = 1000;
+
+Clock::time_point lastGameCounted;
+
+// The program's start as runApplication makes it, short of the user's folders (a data
+// folder of its own) and the main loop.
+void startTheProgram() {
+  static int argc = 1;
+  static char name[] = "bench_game_rollout";
+  static char* argv[] = {name, nullptr};
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  resetProgramState();
+  rtInit(argc, argv);
+  installMenuCommands();
+  setMouseVector(mouseEventHook);
+  setDialogVector(doDialogEvent);
+  setEventSlice(kEventSliceTicks);
+  installFlowServices();
+  turnServices.pumpEvents = FBHandleEvents;
+  installShellServices();
+  installPreferenceServices();
+  installDialogServices();
+  installSavedGameServices();
+  upperServices.endWaitLoop = endWaitLoop;
+  installAudioServices();
+  initProgram();
+  installBoardServices();
+  setDataFolder(std::filesystem::temp_directory_path() / "bench-game-rollout");
+  // A person who has played before (no welcome), a game on the board at its start.
+  storage.firstRun = 0;
+  setStartingPosition();
+  position.openingPhase = -1;
+  display.firstBoardBuild = 0;
+  flow.newGameRequested = 0;
+  windowSelect(kBoardWindow);
+}
+
+template <typename Condition>
+bool pumpUntil(Condition done) {
+  for (int n = 0; n < kMostPumpsForAWindow && !done(); ++n) FBHandleEvents();
+  return done();
+}
+
+// The person's next wait after the rollout ends the run.
+void leaveTheLoop() {
+  position.piecesOnBoard[0] = 0;
+  position.piecesOnBoard[1] = 0;
+  flow.newGameRequested = -1;
+  flow.abortTurn = kLeaveTurn;
+  shellFlags.modalBusy = 1;
+  shellFlags.quitRequested = -1;
+}
+
+void nextGameUntilTheEnd() {
+  nextRolloutGame();
+  if (rolloutInProgress()) return;
+  lastGameCounted = Clock::now();
+  turnServices.waitForPointClick = leaveTheLoop;
+  interactionServices.waitForBoardClick = leaveTheLoop;
+}
+
+// Game > Roll Out Position, the games typed, OK: true once the rollout runs.
+bool startTheRolloutAsAPerson() {
+  chooseMenuItem(kGameMenu, kRolloutItem);
+  if (!pumpUntil([] { return windowExists(kRolloutSetupWindow); })) return false;
+  auto* games = qobject_cast<QLineEdit*>(controlWidget(kRolloutSetupWindow, kSetupGamesField));
+  if (games == nullptr) return false;
+  games->setText(kGamesTyped);
+  pressButton(kRolloutSetupWindow, kOkButton);
+  return pumpUntil([] { return windowExists(kRolloutResultsWindow) && rolloutInProgress(); });
+}
+
+void BM_GameRolloutAsAPersonStartsIt(benchmark::State& state) {
+  long games = 0;
+  double seconds = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    startTheProgram();
+    rolloutServices.nextRolloutGame = nextGameUntilTheEnd;
+    const bool started = startTheRolloutAsAPerson();
+    state.ResumeTiming();
+    if (!started) {
+      state.SkipWithError("the rollout did not start from its window");
+      break;
+    }
+    const Clock::time_point start = Clock::now();
+    shellFlags.quitRequested = 0;
+    runMainLoop();
+    seconds += std::chrono::duration<double>(lastGameCounted - start).count();
+    games += rolloutStats.wins[0] + rolloutStats.wins[1];
+    state.PauseTiming();
+    windowClose(kRolloutResultsWindow);
+    windowClose(kBoardWindow);
+    shellFlags.quitRequested = 0;
+    state.ResumeTiming();
+  }
+  state.counters["games"] = static_cast<double>(games);
+  state.counters["games_per_wall_s"] = seconds > 0 ? static_cast<double>(games) / seconds : 0;
+}
+BENCHMARK(BM_GameRolloutAsAPersonStartsIt)->Unit(benchmark::kSecond)->Iterations(3);
+
+}  // namespace
+}  // namespace bg
