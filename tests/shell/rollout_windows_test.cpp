@@ -1,5 +1,6 @@
 // The rollout after a real start-up: Game item 15 opens the set-up window, its numbers
 // are checked, OK starts the rollout in the results window and the main loop plays it.
+#include <QEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -23,6 +24,7 @@
 #include "runtime/core/files.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/controls.h"
+#include "runtime/qt/cursors.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/printing.h"
@@ -81,9 +83,31 @@ void leaveTheLoop() {
   shellFlags.modalBusy = 1;
 }
 
+// Cursor changes that reach the board's window: one QEvent::CursorChange each.
+struct CursorChangeCounter : QObject {
+  int changes = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::CursorChange) ++changes;
+    return false;
+  }
+};
+
+// The cursors the game flow asks for, each passed on to the platform layer.
+int cursorsAsked = 0;
+
 class RolloutWindows : public testing::RolloutWindowsFixture {
  protected:
   void rolloutChosenHoldingOneFrom(int16_t p);
+  // The rollout started from the set-up window plays all its games in the main loop.
+  static void playTheRolloutThrough() {
+    rolloutServices.nextRolloutGame = nextGameThenStop;
+    turnServices.waitForPointClick = leaveTheLoop;
+    interactionServices.waitForBoardClick = leaveTheLoop;
+    shellFlags.quitRequested = 0;
+    runMainLoop();
+    shellFlags.quitRequested = 0;
+    shellFlags.modalBusy = 0;
+  }
 };
 using testing::kBarMenus;
 
@@ -202,13 +226,7 @@ TEST_F(RolloutWindows, GameItemFifteenRollsOutThePositionThroughTheMainLoop) {
   EXPECT_EQ(controlText(kRolloutResultsWindow, kFirstOptionField), "Backgammons Allowed");
   EXPECT_EQ(controlText(kRolloutResultsWindow, kSkillField).rfind("Skill Level: ", 0), 0u);
 
-  rolloutServices.nextRolloutGame = nextGameThenStop;
-  turnServices.waitForPointClick = leaveTheLoop;
-  interactionServices.waitForBoardClick = leaveTheLoop;
-  shellFlags.quitRequested = 0;
-  runMainLoop();
-  shellFlags.quitRequested = 0;
-  shellFlags.modalBusy = 0;
+  playTheRolloutThrough();
 
   const RolloutStats& st = rolloutStats;
   EXPECT_EQ(st.wins[0] + st.wins[1], 1296);
@@ -255,6 +273,25 @@ TEST_F(RolloutWindows, GameItemFifteenRollsOutThePositionThroughTheMainLoop) {
   EXPECT_FALSE(windowExists(kRolloutResultsWindow));
   EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
   for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
+}
+
+// The computer asks for the busy cursor and the game cursor at every decision; the window
+// system is told of a change only when one shows, at the next pump.
+TEST_F(RolloutWindows, TheCursorsOfARolloutsDecisionsReachTheWindowSystemOnlyWhenTheyChange) {
+  turnServices.setCursor = [](int16_t cursor) {
+    ++cursorsAsked;
+    setCursor(cursor);
+  };
+  cursorsAsked = 0;
+  CursorChangeCounter counter;
+  contentWidget(1)->window()->installEventFilter(&counter);
+  ASSERT_TRUE(startRolloutOf("100"));
+  playTheRolloutThrough();
+  contentWidget(1)->window()->removeEventFilter(&counter);
+  EXPECT_EQ(rolloutStats.wins[0] + rolloutStats.wins[1], 100);
+  EXPECT_GT(cursorsAsked, 2000) << "two at each decision, one at each turn";
+  EXPECT_LT(counter.changes, 10);
+  restoreSettingsAfterRollout();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "runtime/qt/cursors.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QPointer>
 #include <QPixmap>
 #include <QWidget>
 
@@ -11,9 +13,16 @@ namespace bg {
 
 namespace {
 
+// The cursor asked for is only recorded: the window system is told at the next pump, and
+// only when it differs from what it shows. A computer decision asks for two cursors, so a
+// rollout asks for thousands a second, each a round trip to the display.
 struct CursorState {
-  QCursor current{Qt::ArrowCursor};
-  bool watchOverride = false;
+  QCursor wanted{Qt::ArrowCursor};
+  bool wantWatch = false;  // the watch shows over everything, dialogs included
+  QCursor shown{Qt::ArrowCursor};
+  bool watchShown = false;
+  bool pending = false;
+  QPointer<QAbstractEventDispatcher> watchedDispatcher;
 };
 
 CursorState& cs() {
@@ -21,33 +30,39 @@ CursorState& cs() {
   return s;
 }
 
-void applyEverywhere() {
+void applyEverywhere(const QCursor& cursor) {
   for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (detail::windowNumberOf(top) != 0) top->setCursor(cs().current);
+    if (detail::windowNumberOf(top) != 0) top->setCursor(cursor);
   }
+}
+
+// A loop of Qt's own (a file or print dialog) shows the cursor too, when it waits.
+void showBeforeForeignWaits() {
+  auto& s = cs();
+  QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+  if (dispatcher == nullptr || s.watchedDispatcher == dispatcher) return;
+  s.watchedDispatcher = dispatcher;
+  QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, dispatcher, [] { detail::showWantedCursor(); });
+}
+
+void want(const QCursor& cursor, bool watch) {
+  auto& s = cs();
+  s.wanted = cursor;
+  s.wantWatch = watch;
+  s.pending = true;
+  showBeforeForeignWaits();
 }
 
 }  // namespace
 
 void setCursor(int16_t runtimeCursor) {
-  auto& s = cs();
-  // The watch shows over everything, dialogs included, until another cursor is set.
-  if (s.watchOverride) {
-    QGuiApplication::restoreOverrideCursor();
-    s.watchOverride = false;
-  }
   switch (runtimeCursor) {
-    case kIBeamCursor: s.current = QCursor(Qt::IBeamCursor); break;
-    case kPointingCursor: s.current = QCursor(Qt::PointingHandCursor); break;
-    case kCrossCursor: s.current = QCursor(Qt::CrossCursor); break;
-    case kWatchCursor:
-      s.current = QCursor(Qt::WaitCursor);
-      QGuiApplication::setOverrideCursor(s.current);
-      s.watchOverride = true;
-      break;
-    default: s.current = QCursor(Qt::ArrowCursor); break;
+    case kIBeamCursor: want(QCursor(Qt::IBeamCursor), false); break;
+    case kPointingCursor: want(QCursor(Qt::PointingHandCursor), false); break;
+    case kCrossCursor: want(QCursor(Qt::CrossCursor), false); break;
+    case kWatchCursor: want(QCursor(Qt::WaitCursor), true); break;
+    default: want(QCursor(Qt::ArrowCursor), false); break;
   }
-  applyEverywhere();
 }
 
 CCrsrHandle getCCursor(int16_t id) {
@@ -71,21 +86,31 @@ void disposeCCursor(CCrsrHandle& c) {
 }
 
 void setCCursor(const ColourCursor* c) {
-  if (c == nullptr) return;
-  auto& s = cs();
-  if (s.watchOverride) {
-    QGuiApplication::restoreOverrideCursor();
-    s.watchOverride = false;
-  }
-  s.current = c->cursor;
-  applyEverywhere();
+  if (c != nullptr) want(c->cursor, false);
 }
 
-QCursor currentCursor() { return cs().current; }
+QCursor currentCursor() { return cs().wanted; }
 
 namespace detail {
 void applyCursorTo(QWidget* w) {
-  if (w != nullptr) w->setCursor(cs().current);
+  if (w != nullptr) w->setCursor(cs().shown);
+}
+
+void showWantedCursor() {
+  auto& s = cs();
+  if (!s.pending) return;
+  s.pending = false;
+  if (s.watchShown != s.wantWatch) {
+    if (s.wantWatch) {
+      QGuiApplication::setOverrideCursor(s.wanted);
+    } else {
+      QGuiApplication::restoreOverrideCursor();
+    }
+    s.watchShown = s.wantWatch;
+  }
+  if (s.wanted == s.shown) return;
+  s.shown = s.wanted;
+  applyEverywhere(s.shown);
 }
 }  // namespace detail
 

@@ -1,6 +1,7 @@
 #pragma once
 // Cursors: the layer's own by number and the program's colour cursors by resource id.
-// The cursor shows over every numbered window.
+// The cursor shows over every numbered window, from the next event pump on: of the
+// cursors asked for between two pumps, the last one shows.
 #include <QCursor>
 
 #include <cstdint>
@@ -26,12 +27,15 @@ CCrsrHandle getCCursor(int16_t id);
 void disposeCCursor(CCrsrHandle& c);
 // nullptr keeps the cursor that shows now.
 void setCCursor(const ColourCursor* c);
-// The cursor that shows now.
+// The cursor asked for last: the one that shows after the next pump.
 QCursor currentCursor();
 
 namespace detail {
-// New windows take the cursor in force.
+// New windows take the cursor that shows.
 void applyCursorTo(class QWidget* w);
+// The pump's part: the cursor asked for last goes to the window system when it is not
+// the one shown.
+void showWantedCursor();
 }  // namespace detail
 
 }  // namespace bg

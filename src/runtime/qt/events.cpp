@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "runtime/core/fatal.h"
+#include "runtime/qt/cursors.h"
 #include "runtime/qt/menus.h"
 
 namespace bg {
@@ -132,6 +133,7 @@ void runGuarded(void (*fn)(void*), void* context) {
 void FBHandleEvents() {
   auto& s = state();
   if (QCoreApplication::instance() == nullptr) return;
+  detail::showWantedCursor();
   const bool polling = s.polling;
   s.polling = false;
   if (s.inputHeld) {
@@ -192,6 +194,7 @@ uint16_t mouseClickModifiers() { return state().clickModifiers; }
 bool eventAvail() {
   auto& s = state();
   if (QCoreApplication::instance() != nullptr) {
+    detail::showWantedCursor();
     const bool polling = s.polling;
     s.polling = true;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -1,5 +1,6 @@
 // Input reads, window contents on the screen, resources with their fallbacks, cursors.
 #include <QDir>
+#include <QGuiApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QMouseEvent>
@@ -8,6 +9,8 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "runtime/core/messages.h"
 #include "runtime/qt/app_init.h"
@@ -199,6 +202,30 @@ TEST_F(PlatformTest, ResourcesAreFoundByKindAndId) {
   setCursor(kArrowCursor);
   EXPECT_EQ(currentCursor().shape(), Qt::ArrowCursor);
   disposeCCursor(cur);
+}
+
+// The program waits for the user with a pump: the cursor asked for last before it is the
+// one on the window, the watch over every window while it is asked for.
+TEST_F(PlatformTest, TheCursorAskedForLastShowsOnTheWindowAfterAPump) {
+  struct Row {
+    std::vector<int16_t> asked;
+    Qt::CursorShape shown;
+    bool watchOverAll;
+  };
+  const Row rows[] = {{{kIBeamCursor}, Qt::IBeamCursor, false},
+                      {{kWatchCursor}, Qt::WaitCursor, true},
+                      {{kWatchCursor, kPointingCursor}, Qt::PointingHandCursor, false},
+                      {{kCrossCursor, kWatchCursor, kArrowCursor}, Qt::ArrowCursor, false},
+                      {{kPointingCursor, kWatchCursor}, Qt::WaitCursor, true},
+                      {{kArrowCursor}, Qt::ArrowCursor, false}};
+  windowOpen(1, "Board", makeRect(100, 50, 500, 350), kDocumentWindow, true);
+  for (const Row& r : rows) {
+    for (int16_t cursor : r.asked) setCursor(cursor);
+    FBHandleEvents();
+    EXPECT_EQ(contentWidget(1)->window()->cursor().shape(), r.shown) << r.asked.size() << " asked, last " << r.asked.back();
+    const QCursor* over = QGuiApplication::overrideCursor();
+    EXPECT_EQ(over != nullptr && over->shape() == Qt::WaitCursor, r.watchOverAll) << r.asked.back();
+  }
 }
 
 TEST_F(PlatformTest, TheApplicationsOwnResourcesLoad) {
