@@ -12,9 +12,6 @@
 #include <chrono>
 #include <filesystem>
 
-#include "dialogs/dialogs_install.h"
-#include "display/audio_install.h"
-#include "display/upper_services.h"
 #include "flow/game_loop.h"
 #include "flow/turn_services.h"
 #include "rollout/rollout_engine.h"
@@ -27,11 +24,6 @@
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
-#include "shell/app_events.h"
-#include "shell/menu_dispatch.h"
-#include "shell/preference_install.h"
-#include "shell/saved_game_commands.h"
-#include "shell/shared_services.h"
 #include "shell/startup.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
@@ -48,7 +40,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int16_t kEventSliceTicks = 2;  // as the program pumps
 constexpr int16_t kBoardWindow = 1;
 constexpr int16_t kOkButton = 1;
 constexpr const char* kGamesTyped = "1296";
@@ -65,18 +56,7 @@ void startTheProgram() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   resetProgramState();
   rtInit(argc, argv);
-  installMenuCommands();
-  setMouseVector(mouseEventHook);
-  setDialogVector(doDialogEvent);
-  setEventSlice(kEventSliceTicks);
-  installFlowServices();
-  turnServices.pumpEvents = FBHandleEvents;
-  installShellServices();
-  installPreferenceServices();
-  installDialogServices();
-  installSavedGameServices();
-  upperServices.endWaitLoop = endWaitLoop;
-  installAudioServices();
+  installProgramServices();
   initProgram();
   installBoardServices();
   setDataFolder(std::filesystem::temp_directory_path() / "bench-game-rollout");
@@ -95,22 +75,16 @@ bool pumpUntil(Condition done) {
   return done();
 }
 
-// The person's next wait after the rollout ends the run.
-void leaveTheLoop() {
-  position.piecesOnBoard[0] = 0;
-  position.piecesOnBoard[1] = 0;
-  flow.newGameRequested = -1;
-  flow.abortTurn = kLeaveTurn;
-  shellFlags.modalBusy = 1;
-  shellFlags.quitRequested = -1;
-}
+// After the rollout the person's own game waits for them: the run ends there.
+void leaveAtThePersonsWait() { flow.abortTurn = kLeaveTurn; }
 
 void nextGameUntilTheEnd() {
   nextRolloutGame();
   if (rolloutInProgress()) return;
   lastGameCounted = Clock::now();
-  turnServices.waitForPointClick = leaveTheLoop;
-  interactionServices.waitForBoardClick = leaveTheLoop;
+  shellFlags.quitRequested = -1;
+  turnServices.waitForPointClick = leaveAtThePersonsWait;
+  interactionServices.waitForBoardClick = leaveAtThePersonsWait;
 }
 
 // Game > Roll Out Position, the games typed, OK: true once the rollout runs.

@@ -137,15 +137,11 @@ void installBoardServices() {
   shellFlags.modalBusy = 0;
 }
 
-int runApplication(int argc, char** argv) {
-  rtInit(argc, argv);
-  setFatalHandler(showFatalAlert);
+void installProgramServices() {
   installMenuCommands();
   setMouseVector(mouseEventHook);
   setDialogVector(doDialogEvent);
   setEventSlice(kEventSliceTicks);
-  initUserFolders();
-  takeDocumentFromCommandLine(argc, argv);
   installFlowServices();
   turnServices.pumpEvents = pumpOneSlice;
   turnServices.quitGame = quitGame;
@@ -156,6 +152,14 @@ int runApplication(int argc, char** argv) {
   installSavedGameServices();
   upperServices.endWaitLoop = endWaitLoop;
   installAudioServices();
+}
+
+int runApplication(int argc, char** argv) {
+  rtInit(argc, argv);
+  setFatalHandler(showFatalAlert);
+  initUserFolders();
+  takeDocumentFromCommandLine(argc, argv);
+  installProgramServices();
   initProgram();
   installBoardServices();
   tellUnreadablePreferences();
