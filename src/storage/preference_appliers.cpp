@@ -315,6 +315,11 @@ void applyPrefSaveGameOnExit(std::string_view value) {
 void applyPrefLoadGameOnStartup(std::string_view value) {
   const int16_t n = number(value);
   if (isFlagValue(n) && n != storage.loadGameOnStartup) hook::togglePrefOption(PrefToggle::kLoadGameOnStartup);
+  // A later line that turns resuming off drops the game an earlier line named, as if it had never been read.
+  if (storage.loadGameOnStartup == 0 && storage.gameWasSaved != 0) {
+    storage.gameWasSaved = 0;
+    shell.savedGameName.clear();
+  }
 }
 
 void applyPrefRightMouseActionP(std::string_view value) {

@@ -370,6 +370,8 @@ TEST_F(PreferencesTest, LinesAreReadInFileOrderWholeAndUpToTheEndLine) {
       {"LOADGAMEONSTARTUP  -1\rGAMEWASSAVED  SavedGame\r",
        [] { return storage.gameWasSaved == -1 && shell.savedGameName == "SavedGame"; }},
       {"LOADGAMEONSTARTUP  -1\rGAMEWASSAVED  \r", [] { return storage.gameWasSaved == 0; }},
+      {"LOADGAMEONSTARTUP  -1\rGAMEWASSAVED  SavedGame\rLOADGAMEONSTARTUP  0\r",
+       [] { return storage.gameWasSaved == 0 && shell.savedGameName.empty(); }},
       {"WINDOWX2  -5\r", [] { return windowPlacement.windowX2 == 0; }},
       {"PLAYERSCORE 1L 1 2 3 4 5 6 7 8 9 10 11 12 Ann\r",  // no VERSION line: the short form
        [] {
