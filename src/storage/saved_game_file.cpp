@@ -118,18 +118,25 @@ std::string nameToRead(int16_t askFile, bool& resuming) {
 // Reads the file into a copy and checks it; false after telling the user why it cannot
 // be put into the game.
 bool readSoundGame(const std::filesystem::path& path, bool bareBoard, SavedGameReading& reading) {
+  bool empty = false;
   {
     const QuietFileErrors quiet;
     if (!openInput(kSavedGameFileNumber, path)) {
       refuseDamagedFile("The file cannot be opened.");
       return false;
     }
+    empty = fileEof(kSavedGameFileNumber);
     reading = readSavedGameFields(kSavedGameFileNumber, bareBoard);
     reading.readFailed = quiet.readFailed();
     closeFile(kSavedGameFileNumber);
   }
   if (reading.readFailed) {
     refuseDamagedFile("The disk could not be read.");
+    return false;
+  }
+  // Said apart from the faults of a game, since an empty file holds no game to be at fault.
+  if (empty) {
+    refuseDamagedFile("The file is empty.");
     return false;
   }
   if (!reading.complete) {

@@ -56,20 +56,21 @@ class ResumeAtStart : public testing::StartedProgram {
 
 TEST_F(ResumeAtStart, OnlyAGameThatCanBeResumedIsAnnounced) {
   struct Row {
-    const char* board;
+    std::string file;
     std::vector<std::string> seen;
     int16_t onPoint2;  // side 0's checkers on point 2 afterwards
   } rows[] = {
-      {"Board  0  1  1  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2  0",
+      {savedGameWithBoard("Board  0  1  1  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2  0"),
        {"    Saved Game Resumed"}, 1},
-      {"Board  0  0  0  0  0  0 -5  0 -3  0  0  0  0 -5  0  0  0  0  0  0  0  0  0  0 -2  0",
+      {savedGameWithBoard("Board  0  0  0  0  0  0 -5  0 -3  0  0  0  0 -5  0  0  0  0  0  0  0  0  0  0 -2  0"),
        {"The saved game could not be loaded. A side has no checker on the board."}, 0},
+      {"", {"The saved game could not be loaded. The file is empty."}, 0},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(r.board);
+    SCOPED_TRACE(r.file);
     seen.clear();
     testing::setPosition("start | side 0");
-    std::ofstream(folder_ / "SavedGame", std::ios::binary) << savedGameWithBoard(r.board);
+    std::ofstream(folder_ / "SavedGame", std::ios::binary) << r.file;
     storage.gameWasSaved = -1;
     storage.loadGameOnStartup = -1;
     shell.savedGameName = "SavedGame";
