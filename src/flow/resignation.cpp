@@ -168,7 +168,7 @@ void decideConcessionLevel() {
 void announceConcession() {
   const int32_t points = static_cast<int32_t>(flow.concessionLevel) * cube.cubeValue;
   interaction.messageLines[1] =
-      messageWordsOf(kAcceptMessage) + intText(points) + " pt  " + messageWordsOf(kResignationMessage);
+      messageWordsOf(kAcceptMessage) + intText(points) + " pt " + messageWordsOf(kResignationMessage);
   interaction.messageLines[2].clear();
   interaction.messageLines[3].clear();
   interaction.messageLineCount = 3;

@@ -58,7 +58,7 @@ TEST_F(MessageText, TheShippedEntriesJoinIntoSentencesKeepingTheirBlanksAsTheGap
       {words(60) + " " + words(62) + " " + words(64), "You win the game with a gammon!"},
       {words(131) + " - Roll Again", "Doubles on the opening roll - Roll Again"},
       {words(143) + " " + words(144), "Accept the double?"},
-      {words(143) + " 2" + " pt" + "  " + words(174), "Accept 2 pt  resignation?"},
+      {words(143) + " 2" + " pt " + words(174), "Accept 2 pt resignation?"},
       {words(208) + "Fred", "Welcome back, Fred"},
       {"Fred" + entry(61), "Fred  wins the game"},
       {words(80) + " " + words(77), "The computer accepts"},

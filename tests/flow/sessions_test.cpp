@@ -109,7 +109,7 @@ TEST_F(SessionsTest, AnAcceptedGammonAtCubeFourScoresEightADeclinedOneNothing) {
   EXPECT_EQ(flow.newGameRequested, 0);
   answer = -1;
   concedeGame();
-  EXPECT_EQ(interaction.messageLines[1].str(), "Accept 8 pt  resignation?");
+  EXPECT_EQ(interaction.messageLines[1].str(), "Accept 8 pt resignation?");
   EXPECT_EQ(flow.abortTurn, kLeaveTurn);
   announceGameResult();
   EXPECT_EQ(flow.scores[1], 8);
