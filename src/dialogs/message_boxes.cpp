@@ -108,7 +108,7 @@ void showInfoDialog(std::string_view title, std::string_view text) {
   dialogWindows.modalDialogWnd = kInfoBoxWindow;
   openBox(kInfoBoxWindow, title, kInfoBoxWidth, kInfoBoxHeight, 1, 12);
   addSeparatorLine(kInfoBoxWindow, kInfoSeparator, makeRect(20, kInfoBoxHeight - 48, 305, kInfoBoxHeight - 46));
-  addPushButton(kInfoBoxWindow, kDoneButton, "done", makeRect(left, 160, left + w, 181));
+  addPushButton(kInfoBoxWindow, kDoneButton, "Done", makeRect(left, 160, left + w, 181));
   markOneButton();
   addStaticText(kInfoBoxWindow, kInfoText, text, makeRect(20, 20, 305, 146));
   setControlFont(kInfoBoxWindow, kInfoText, kInfoTextFont, 12);

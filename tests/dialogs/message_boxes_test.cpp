@@ -135,6 +135,7 @@ TEST_F(MessageBoxes, TheInfoBoxStaysOpenUntilItsButtonAndReopensWithNewContent) 
   showInfoDialog("Help", "Second");
   ASSERT_TRUE(windowExists(kInfoBoxWindow));
   EXPECT_EQ(controlText(kInfoBoxWindow, 40), "Second");
+  EXPECT_EQ(controlText(kInfoBoxWindow, 1), "Done");  // as every other box words it
   const Rect button = controlRect(kInfoBoxWindow, 1);
   EXPECT_GE(button.width(), 75);
   EXPECT_EQ(button.left, 162 - button.width() / 2);
