@@ -33,21 +33,26 @@ double contrastRatio(double luminanceA, double luminanceB) {
   return (std::max(luminanceA, luminanceB) + kLuminanceOffset) / (std::min(luminanceA, luminanceB) + kLuminanceOffset);
 }
 
-double boardLuminanceUnder(const Rect& area) {
+LuminanceSpread boardLuminanceSpread(const Rect& area) {
   const GrafPort* world = boardImages.boardWorld;
-  if (world == nullptr) return 0;
+  if (world == nullptr) return {};
   const QRect pixels =
       QRect(area.left - world->origin.x(), area.top - world->origin.y(), area.width(), area.height())
           .intersected(world->image.rect());
-  if (pixels.isEmpty()) return 0;
+  if (pixels.isEmpty()) return {};
   double sum = 0;
+  double squares = 0;
   for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
     for (int x = pixels.left(); x <= pixels.right(); ++x) {
       const QColor c(world->image.pixel(x, y));
-      sum += luminanceOfComponents(c.red() / kByteMax, c.green() / kByteMax, c.blue() / kByteMax);
+      const double l = luminanceOfComponents(c.red() / kByteMax, c.green() / kByteMax, c.blue() / kByteMax);
+      sum += l;
+      squares += l * l;
     }
   }
-  return sum / (static_cast<double>(pixels.width()) * pixels.height());
+  const double count = static_cast<double>(pixels.width()) * pixels.height();
+  const double mean = sum / count;
+  return {mean, std::sqrt(std::max(0.0, squares / count - mean * mean))};
 }
 
 RGBColor readableOver(const RGBColor& wanted, double backgroundLuminance) {
@@ -62,7 +67,13 @@ RGBColor readableOver(const RGBColor& wanted, double backgroundLuminance) {
 }
 
 RGBColor readableOnBoard(const RGBColor& wanted, const Rect& area) {
-  return readableOver(wanted, boardLuminanceUnder(area));
+  // A patterned frame is judged one spread nearer the text: the few pixels a short text
+  // covers can lie on the pattern's side nearer the text than the mean.
+  const LuminanceSpread under = boardLuminanceSpread(area);
+  const double text = luminanceOf(wanted);
+  const double judged = text < under.mean ? std::max(text, under.mean - under.spread)
+                                          : std::min(text, under.mean + under.spread);
+  return readableOver(wanted, judged);
 }
 
 }  // namespace bg

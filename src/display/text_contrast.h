@@ -13,12 +13,17 @@ inline constexpr double kLeastTextContrast = 3.0;
 double luminanceOf(const RGBColor& c);
 // The contrast ratio of two luminances, 1 to 21.
 double contrastRatio(double luminanceA, double luminanceB);
-// The mean luminance of the composed empty board over `area` (board coordinates).
-double boardLuminanceUnder(const Rect& area);
+// The mean luminance of the composed empty board over `area` (board coordinates) and the
+// standard deviation about it, which a patterned frame makes large.
+struct LuminanceSpread {
+  double mean = 0;
+  double spread = 0;
+};
+LuminanceSpread boardLuminanceSpread(const Rect& area);
 // `wanted` when it reads over a background of that luminance, else the board palette's
 // entry of the highest contrast against it.
 RGBColor readableOver(const RGBColor& wanted, double backgroundLuminance);
-// The same over the board's own pixels under `area`.
+// The same over the board's own pixels under `area`, allowing for their spread.
 RGBColor readableOnBoard(const RGBColor& wanted, const Rect& area);
 
 }  // namespace bg

@@ -190,8 +190,8 @@ inline QRect differenceFromAFreshRedraw() {
 
 // The board composed at the width and colour in window 1 with a 16-pixel margin, and
 // the display's routines installed.
-inline void openBoard(int16_t width, int16_t colour) {
-  composeBoard(width, colour);
+inline void openBoard(int16_t width, int16_t colour, int16_t design = 0) {
+  composeBoard(width, colour, design);
   windowPlacement.boardWidthOffset = -16;
   windowPlacement.boardHeightOffset = -16;
   windowPlacement.windowMargin = 16;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "board_fixture.h"
 #include "display/board_ids.h"
@@ -71,11 +72,18 @@ class TextContrast : public testing::DisplayTest {
 };
 
 TEST_F(TextContrast, ScoresAndPointNumbersReadOnEveryBoardColour) {
-  for (int16_t colour = 1; colour <= kHighestBoardColour; ++colour) {
+  struct Board {
+    int16_t colour, design, width, score;
+  };
+  std::vector<Board> boards;
+  for (int16_t colour = 1; colour <= kHighestBoardColour; ++colour) boards.push_back({colour, 0, 700, 88});
+  boards.push_back({10, 7, 844, 1});  // the first start's board, its frame patterned, after one game
+  for (const auto& [colour, design, width, score] : boards) {
     for (const int16_t firstSet : {0, 1}) {
-      const std::string where = "board colour " + std::to_string(colour) + " colour set " + std::to_string(firstSet);
+      const std::string where = "board colour " + std::to_string(colour) + " design " + std::to_string(design) +
+                                " colour set " + std::to_string(firstSet);
       windowClose(kBoardWindow);
-      testing::openBoard(700, colour);
+      testing::openBoard(width, colour, design);
       installScoreDisplay();
       display.playerColors = {{{firstSet, static_cast<int16_t>(1 - firstSet)}}};
       flow.scoreDisplayMode = 0;
@@ -83,7 +91,7 @@ TEST_F(TextContrast, ScoresAndPointNumbersReadOnEveryBoardColour) {
       displaySettings.rowNumbersShown = 0;
       redrawBoardWindow();
       const QImage before = windowImage();
-      flow.scores = {{{88, 88}}};
+      flow.scores = {{{score, score}}};
       drawPipCounts();
       drawRowNumbers();
       const QImage after = windowImage();
