@@ -98,6 +98,21 @@ void redrawWithSideToMove() {
   std::swap(position.currentPlayer, position.otherPlayer);
 }
 
+// The game's figures are the rolls its record counted: a resumed game shows its own.
+void countRecordedRolls() {
+  for (int16_t side = 0; side <= 1; ++side) {
+    flow.pipsRolled[side] = 0;
+    flow.doublesRolled[side] = 0;
+  }
+  for (int16_t n = 1; n <= record.gameRecordCount; ++n) {
+    const GameRecordEntry& e = record.gameRecord[n];
+    if ((e.flags & kFlagRollCounted) == 0 || (e.side != kPlayer0 && e.side != kPlayer1)) continue;
+    const bool doubles = e.die1 == e.die2;
+    flow.pipsRolled[e.side] += doubles ? kPartMovesOfDouble * e.die1 : e.die1 + e.die2;
+    if (doubles) flow.doublesRolled[e.side] += 1;
+  }
+}
+
 }  // namespace
 
 void resumeTournamentFromSave() {
@@ -140,6 +155,7 @@ void commitSavedGame(const SavedGameReading& r) {
   position.otherPlayer = static_cast<int16_t>(1 - g.lastPlayerToMove);
   if (r.olderLayout) hook::applyOlderLayoutSettings(r.settings);
   putRecord(g);
+  countRecordedRolls();
   flow.turnNumber = kLaterTurn;
   checkStartingPosition();
   // The check redraws the dice places empty; the roll in hand stays on the board.
