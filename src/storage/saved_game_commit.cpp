@@ -27,6 +27,10 @@ constexpr int16_t kPartMovesOfDouble = 4;
 constexpr int16_t kPartMovesOfRoll = 2;
 constexpr int16_t kLaterTurn = 2;
 constexpr int16_t kOpeningTurnsInRecord = 2;
+constexpr int16_t kNoStarterYet = -1;
+constexpr int16_t kOpeningOver = 2;
+constexpr int16_t kOpeningDiePlace = 1;  // the inner die place of each end
+constexpr int16_t kOuterDiePlace = 0;
 
 void putBoard(const SavedGame& g) {
   position.board = g.board;
@@ -113,6 +117,27 @@ void countRecordedRolls() {
   }
 }
 
+// The frame shows each side's last dice of the game, placed as the roll put them, not the
+// dice it showed before the game was read.
+void putRecordedRollsInFrame() {
+  int16_t starter = kNoStarterYet;
+  for (int16_t n = 1; n <= record.gameRecordCount; ++n) {
+    const GameRecordEntry& e = record.gameRecord[n];
+    if ((e.side != kPlayer0 && e.side != kPlayer1) || e.die1 < 1 || e.die2 < 1) continue;
+    if (starter == kNoStarterYet) starter = e.side;
+    if (e.side != starter) starter = kOpeningOver;
+    if (starter == kOpeningOver) {
+      display.dieSlots[e.side][0].value = e.die1;
+      display.dieSlots[e.side][1].value = e.die2;
+    } else {
+      // The opening: one die at each end's inner place, the starter's end whole.
+      display.dieSlots[kPlayer0][kOpeningDiePlace].value = e.die1;
+      display.dieSlots[kPlayer1][kOpeningDiePlace].value = e.die2;
+      display.dieSlots[e.side][kOuterDiePlace].value = e.side == kPlayer0 ? e.die2 : e.die1;
+    }
+  }
+}
+
 }  // namespace
 
 void resumeTournamentFromSave() {
@@ -156,6 +181,7 @@ void commitSavedGame(const SavedGameReading& r) {
   if (r.olderLayout) hook::applyOlderLayoutSettings(r.settings);
   putRecord(g);
   countRecordedRolls();
+  putRecordedRollsInFrame();
   flow.turnNumber = kLaterTurn;
   checkStartingPosition();
   // The check redraws the dice places empty; the roll in hand stays on the board.

@@ -319,7 +319,8 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
          EXPECT_EQ(record.gameRecordCount, 3);
          EXPECT_EQ(flow.turnNumber, 2);  // the starting position, but more than two entries
        }},
-      // The rolls the record counted are the game's figures again.
+      // The rolls the record counted are the game's figures again, and the frame shows the
+      // game's last dice of each side: the opening's, then side 1's 4-4.
       {" 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r", " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r 0, 6, 1, 5, 6, 5, 1, 0, 0, 2048\r"
        " 0, 8, 7, 1, 6, 5, 2, 0, 0, 0\r 1, 0, 0, 0, 4, 4, 0, 0, 0, 2048\r",
        [] {
@@ -327,6 +328,9 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
          EXPECT_EQ(flow.pipsRolled[1], 16);
          EXPECT_EQ(flow.doublesRolled[0], 0);
          EXPECT_EQ(flow.doublesRolled[1], 1);
+         EXPECT_EQ((std::vector<int>{display.dieSlots[0][0].value, display.dieSlots[0][1].value,
+                                     display.dieSlots[1][0].value, display.dieSlots[1][1].value}),
+                   (std::vector<int>{5, 6, 4, 4}));
        }},
       // An old file's negative first score glued to its key: the key is not known.
       {"Scores 3 -2", "Scores-5 -2", [] { EXPECT_EQ(flow.scores[0], 4); }},
