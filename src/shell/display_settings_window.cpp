@@ -1,5 +1,6 @@
 #include "shell/display_settings_window.h"
 
+#include <string>
 #include <string_view>
 
 #include "dialogs/dialog_dispatch.h"
@@ -111,6 +112,12 @@ bool onPictureBoard() { return display.boardColor == kPictureBoard; }
 // A free-size board has no size item; leaving the picture board then takes its size.
 int16_t sizeItemOrPictureSize(int16_t item) { return item >= 1 ? item : kPictureBoardSize; }
 
+// A board sized freely has no item of its own: the box says so, with the width.
+void showBoardSize() {
+  setControlValue(kW, kSizePopUp, shellWindow.boardSizeIndex);
+  setControlText(kW, kSizePopUp, "Free (" + std::to_string(display.boardWidth) + " wide)");
+}
+
 // The board is drawn again and the pop-ups' menus marked with what it now shows; the
 // window stays in front for the next change.
 void redrawUnderWindow() {
@@ -146,7 +153,7 @@ void colourHit() {
     B.boardSizeChangePending = 0;
     setControlValue(kW, kColourPopUp, display.boardColor);
   }
-  setControlValue(kW, kSizePopUp, shellWindow.boardSizeIndex);
+  showBoardSize();
   redrawUnderWindow();
 }
 
@@ -217,7 +224,7 @@ void settingsToControls() {
   setControlValue(kW, kSpeedPopUp, displaySettings.pieceSpeed);
   setControlValue(kW, kColourPopUp, display.boardColor);
   setControlValue(kW, kFramePopUp, static_cast<int16_t>(boardState.boardFrameDesign + 1));
-  setControlValue(kW, kSizePopUp, shellWindow.boardSizeIndex);
+  showBoardSize();
   displaySettingsWindow.sizeWaitsForDone = 0;
 }
 

@@ -333,6 +333,9 @@ TEST_F(DisplaySettingsWindowTest, DoneAppliesOnlyASizeTheUserChoseAndNeverResize
     }
     open();
     EXPECT_EQ(controlValue(kW, 17), shellWindow.boardSizeIndex) << c.name;
+    // The box shows the size in force: a free one by its width.
+    EXPECT_EQ(controlText(kW, 17), c.freeSize ? "Free (" + std::to_string(display.boardWidth) + " wide)" : "Size 4")
+        << c.name;
     if (c.resizedWhileOpen) {
       sizeFreely();
       ASSERT_EQ(shellWindow.boardSizeIndex, 0) << c.name;

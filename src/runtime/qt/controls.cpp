@@ -334,6 +334,8 @@ void setControlText(int16_t window, int16_t id, std::string_view text) {
     l->setText(labelLines(text));
   } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
     b->setText(t);
+  } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+    c->setPlaceholderText(t);  // shown while no item is chosen
   }
 }
 
@@ -429,7 +431,9 @@ std::string controlText(int16_t window, int16_t id) {
   if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text().toStdString();
   if (auto* l = qobject_cast<QLabel*>(w)) return l->text().toStdString();
   if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text().toStdString();
-  if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText().toStdString();
+  // A pop-up with no item chosen shows its placeholder text.
+  if (auto* c = qobject_cast<QComboBox*>(w))
+    return (c->currentIndex() >= 0 ? c->currentText() : c->placeholderText()).toStdString();
   return {};
 }
 
