@@ -84,6 +84,7 @@ void displayMessage() {
   clearMessageLine(0);
   formatMessageText();
   messageLine.messageLineShown = -1;
+  messageLine.lineText = interaction.messageText;
   messageLine.shownAtUs = microseconds();
 
   GrafPtr window = windowPort(kBoardWindow);
@@ -173,6 +174,7 @@ void clearMessageLine(int16_t /*flag*/) {
   }
   disposeOffscreenWorld(messageLine.messageScratchWorld);
   messageLine.messageLineShown = 0;
+  messageLine.lineText.clear();
   killPicture(messageLine.messageLinePicture);
   messageLine.messageLinePicture = nullptr;
   flushWindow(kBoardWindow);

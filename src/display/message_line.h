@@ -17,6 +17,7 @@ struct MessageLineState {
   int16_t messageLength = 0;
   MessageRepeatRecord lastMessageRecord;
   int16_t messageLineShown = 0;  // -1 while a message is on the line
+  Str255 lineText;               // the text on the line while it is shown
   Rect messageLineRect;
   PicHandle messageLinePicture = nullptr;
   Rect messageScratchRect;

@@ -252,8 +252,23 @@ void endTakenPanelWait() { interactionDisplay.boardInputEvent = kEventArrived; }
 void keepQuestionThroughResize() {
   if (panelWait.questionPanelUp == 0) return;
   panelWait.questionRedrawDue = -1;
+  if (messageLine.messageLineShown == -1) panelWait.questionLineText = messageLine.lineText;
   interactionDisplay.boardInputEvent = kEventArrived;
 }
+
+namespace {
+
+// Put up again as it was, not spoken a second time.
+void showQuestionLineAgain() {
+  if (display.overlayActive == 0 && panelWait.questionDrawn != 0) drawBoardQuestion();
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = Str255(kFreeTextMarker) + panelWait.questionLineText;
+  panelWait.questionLineText.clear();
+  messageSpeech.skipNextSpeech = -1;
+  displayMessage();
+}
+
+}  // namespace
 
 void waitForBoardClick() {
   PanelWait& w = panelWait;
@@ -274,8 +289,9 @@ void waitForBoardClick() {
     else
       waitForClickOrKey();
     if (w.questionRedrawDue != 0) {
-      // Woken by a resize, not by an answer: the box comes back at the new size.
+      // Woken by a resize, not by an answer: the box and its line come back at the new size.
       w.questionRedrawDue = 0;
+      if (!w.questionLineText.empty()) showQuestionLineAgain();
       continue;
     }
     w.panelButtonHit = 255;

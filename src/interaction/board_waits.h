@@ -4,6 +4,7 @@
 // the wait of the in-board Yes / No / Done panels.
 #include <cstdint>
 
+#include "runtime/core/pstring.h"
 #include "runtime/qt/qd_types.h"
 
 namespace bg {
@@ -21,6 +22,7 @@ struct PanelWait {
   int16_t questionDrawn = 0;    // -1 while the wait's Yes/No box is one drawBoardQuestion drew
   int16_t postedTaken = 0;      // -1 when the last click taken was a posted one, with no pump since
   int16_t questionRedrawDue = 0;  // -1: the board was built anew under the question box
+  Str255 questionLineText;         // the message line a resize took from the waiting question
 };
 extern PanelWait panelWait;
 

@@ -76,10 +76,11 @@ void fitUnitToWindow(int16_t width, int16_t height) {
 
 void prepareBoardResize() {
   if (display.boardColor == kPictureBoard) return;
+  // A resize is no answer: a waiting question comes back on the new board, its message line
+  // with it, and waits on.
+  keepQuestionThroughResize();
   clearMessageLine(0);
   for (int i = 0; i < kOverlayRedrawsAtMost && display.overlayActive != 0; ++i) hook::redrawBoardPicture();
-  // A resize is no answer: a waiting question comes back on the new board and waits on.
-  keepQuestionThroughResize();
   // The editor goes on at the new size with the checkers as laid; only the hand is emptied.
   putBackEveryHeldChecker();
   if (diceChooser.chooseDiceOpen != 0) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "../display/board_fixture.h"
+#include "display/message_line.h"
 #include "display/world_housekeeping.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
@@ -24,6 +25,7 @@
 #include "state/dice_state.h"
 #include "state/flow_state.h"
 #include "state/menu_numbers.h"
+#include "state/message_numbers.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
 #include "interaction/board_question.h"
@@ -95,8 +97,15 @@ TEST_F(BoardWindowEvents, ARightButtonTakeBackInTheRollWaitEndsItsWaitForAClick)
   EXPECT_EQ(interactionDisplay.boardInputEvent, 255) << "the next click would only end the old wait";
 }
 
-// A resize is no answer: the question comes back on the board at its new size, as it is
-// drawn there afresh, and waits for the person's click, larger or smaller.
+// The question's message line, as the double offer puts it up.
+void showQuestionLine() {
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = "MMAnn, do you accept the double?";
+  displayMessage();
+}
+
+// A resize is no answer: the question and its message line come back on the board at its
+// new size, as they are drawn there afresh, and wait for the person's click, larger or smaller.
 TEST_F(BoardWindowEvents, AResizeDrawsAWaitingQuestionAgainAtTheNewSizeAndItWaitsForItsAnswer) {
   testing::loadShippedMessages();
   installBoardWindowHandler();
@@ -107,6 +116,7 @@ TEST_F(BoardWindowEvents, AResizeDrawsAWaitingQuestionAgainAtTheNewSizeAndItWait
     interaction.messageLineCount = 1;
     cube.doubleTaken = 0;
     drawBoardQuestion();
+    showQuestionLine();
     const Rect content = windowContentRect(1);
     const int16_t widthBefore = display.boardWidth;
     const int grow = yes ? 120 : -80;
@@ -128,9 +138,12 @@ TEST_F(BoardWindowEvents, AResizeDrawsAWaitingQuestionAgainAtTheNewSizeAndItWait
     EXPECT_EQ(interaction.panelAnswer, yes ? -1 : 0);
     EXPECT_EQ(cube.doubleTaken, yes ? -1 : 0);
     EXPECT_NE(display.boardWidth, widthBefore) << "the board follows the window";
+    clearMessageLine(0);
     redrawBoardWindow();
     drawBoardQuestion();
+    showQuestionLine();
     EXPECT_TRUE(shown == testing::boardArea()) << "the box at the new size is not the one drawn there afresh";
+    clearMessageLine(0);
     closeBoardOverlay();
     expectLikeAFreshRedraw("the box taken down");
   }
