@@ -253,13 +253,17 @@ void layoutTrayRects() {
   L.trayRects[1] = makeRect(x, L.tempY, x + L.trayWidth, L.tempY + L.trayHeight);
 }
 
-void pieceStackOffset(int16_t n) {
-  BoardLayout& L = layout;
-  const int p = L.stackPoint;
-  L.stackPieceX = L.pointGeometry[p][5];
+int16_t stackSlotTop(int16_t p, int16_t n) {
+  const BoardLayout& L = layout;
   const int s = 5 - ((15 - n) % 5);
   const float rise = static_cast<float>((L.stackLayerRise - 3) * n) / 5.0f;
-  L.stackPieceY = static_cast<int16_t>(std::trunc(static_cast<float>(L.pointGeometry[p][s - 1]) - rise));
+  return static_cast<int16_t>(std::trunc(static_cast<float>(L.pointGeometry[p][s - 1]) - rise));
+}
+
+void pieceStackOffset(int16_t n) {
+  BoardLayout& L = layout;
+  L.stackPieceX = L.pointGeometry[L.stackPoint][5];
+  L.stackPieceY = stackSlotTop(L.stackPoint, n);
 }
 
 void computeLabelX() {

@@ -136,6 +136,8 @@ void layoutPointRects();
 void mirrorPointTables();
 void layoutTrayRects();
 void pieceStackOffset(int16_t n);
+// The top edge of checker n of point p's stack as it is drawn, n past the top included.
+int16_t stackSlotTop(int16_t p, int16_t n);
 
 // Copies the measures the rules read (dice places and sizes, board width, colours) into
 // the rules' view of the display.

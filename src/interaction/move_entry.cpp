@@ -1,5 +1,6 @@
 #include "interaction/move_entry.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "display/board_layout.h"
@@ -327,24 +328,26 @@ void pieceFromClick() {
     moveEntry.clickOnOwnStack = 0;
     return;
   }
-  const BoardLayout& L = layout;
-  const int16_t step = L.stackStep;
-  const int16_t top = static_cast<int16_t>(std::abs((n % kStackWrap) * step));
-  const int16_t extent = static_cast<int16_t>(std::min(std::abs(n * step), kStackWrap * step));
-  moveEntry.clickOnOwnStack = -1;
-  moveEntry.clickOnTopSlot = 0;
+  // The places are where the checkers are drawn: the click goes to the nearest of the
+  // five places a stack shows, its top checkers and the free one where the next is drawn.
   const int16_t v = boardHit.clickVSaved;
-  if (p >= 13) {
-    const int16_t d = static_cast<int16_t>(L.fieldBottom - v);
-    if (d + step / 2 > extent) moveEntry.clickOnOwnStack = 0;
-    const int16_t at = static_cast<int16_t>(d + step / 2);
-    if (top + step / 5 < at && at < top + step / 5 + step) moveEntry.clickOnTopSlot = -1;
-  } else {
-    const int16_t d = static_cast<int16_t>(v - L.fieldTop - L.pointMargin / 2);
-    if (d - step / 2 > extent) moveEntry.clickOnOwnStack = 0;
-    const int16_t at = static_cast<int16_t>(d - step / 2);
-    if (top < at && at < top + step) moveEntry.clickOnTopSlot = -1;
+  const int16_t half = static_cast<int16_t>(layout.pieceHeight / 2);
+  auto distance = [&](int16_t k) { return std::abs(stackSlotTop(p, k) + half - v); };
+  const auto free = static_cast<int16_t>(n + 1);
+  int16_t nearest = free;
+  for (int16_t k = static_cast<int16_t>(std::max(1, free - (kStackWrap - 1))); k < free; ++k)
+    if (distance(k) < distance(nearest)) nearest = k;
+  int16_t lo = stackSlotTop(p, 1);
+  int16_t hi = lo;
+  for (int16_t k = 2; k <= n; ++k) {
+    lo = std::min(lo, stackSlotTop(p, k));
+    hi = std::max(hi, stackSlotTop(p, k));
   }
+  const bool onCheckers = v >= lo && v <= hi + layout.pieceHeight;
+  const bool onFree = nearest == free && distance(free) <= half;
+  // Past a full layer the free place lies over the checkers below it.
+  moveEntry.clickOnOwnStack = onCheckers && (nearest != free || n >= kStackWrap) ? int16_t{-1} : int16_t{0};
+  moveEntry.clickOnTopSlot = onFree ? int16_t{-1} : int16_t{0};
 }
 
 void returnHeldChecker() {

@@ -413,6 +413,57 @@ TEST_F(PositionSetup, ACubeClickOffersNoDoubleAndAnAbortLeavesNoEditorBehind) {
   expectLikeAFreshRedraw("the game from before the editor");
 }
 
+// The middle of the place where checker k of point p's stack is drawn.
+Point slotMiddle(int16_t p, int16_t k) {
+  const BoardLayout& L = layout;
+  return {static_cast<int16_t>(L.pointGeometry[p][5] + L.pieceWidth / 2),
+          static_cast<int16_t>(stackSlotTop(p, k) + L.pieceHeight / 2)};
+}
+
+QRgb pieceMiddle(int16_t side) {
+  const Rect& r = boardImages.pieceRects[display.playerColors[side]];
+  return boardImages.pieceImageWorlds[display.playerColors[side]]->image.pixel(r.width() / 2, r.height() / 2);
+}
+
+// The free place above a stack is where the next checker is drawn: a click on its middle
+// puts the held checker down there and the window shows it there, on both rows and halves
+// of the board, past a full layer, on a small, the reference and a large board.
+TEST_F(PositionSetup, AClickWhereTheNextCheckerIsDrawnPutsItDownThere) {
+  struct Row {
+    int16_t side, point, height;
+  };
+  const Row rows[] = {{0, 3, 8}, {0, 16, 7}, {1, 9, 8}, {1, 22, 7}};
+  for (const int16_t width : {424, 700, 1096}) {
+    testing::openBoard(width, 1);
+    testing::takeBoardClicks();
+    std::vector<std::string> faults;
+    for (const Row& r : rows) {
+      for (int16_t n = 1; n <= r.height; ++n) {
+        click(inTray(r.side));
+        click([r, n] { return slotMiddle(r.point, n); });
+        script_.then([&faults, r, n, width] {
+          const std::string what = std::to_string(width) + ": point " + std::to_string(r.point) + " checker " +
+                                   std::to_string(n);
+          const Point at = slotMiddle(r.point, n);
+          if (std::abs(position.board[r.point]) != n || boardInput.pickedCount != 0)
+            faults.push_back(what + " not put down, " + std::to_string(boardInput.pickedCount) + " held");
+          else if (testing::pixelAt(at.h, at.v) != pieceMiddle(r.side))
+            faults.push_back(what + " not drawn there");
+        });
+      }
+    }
+    clickDone();
+    answerChoosers(0, false, false);
+    flow.abortTurn = 0;
+    startPositionSetup();
+    EXPECT_FALSE(script_.spent) << "the editor did not finish at " << width;
+    EXPECT_EQ(faults, std::vector<std::string>{});
+    EXPECT_TRUE(texts_.empty()) << texts_.front();
+    texts_.clear();
+    resetGameRecord();
+  }
+}
+
 TEST_F(PositionSetup, WithABoxUpTheEditorLeavesTheBoardAlone) {
   const Board before = position.board;
   display.overlayActive = -1;
