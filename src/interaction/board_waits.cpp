@@ -53,8 +53,15 @@ void takeClick() {
   interactionDisplay.boardInputEvent = 0;
   boardInput.waitHelpContext = 0;
   boardInput.clickWasPosted = posted() ? int16_t{-1} : int16_t{0};
+  InteractionDisplayState& ui = interactionDisplay;
   if (posted()) {
-    interactionDisplay.mousePoint = {boardInput.clickH, boardInput.clickV};
+    ui.mousePoint = {boardInput.clickH, boardInput.clickV};
+  } else if (ui.queuedClickCount > 0) {
+    ui.mousePoint = ui.queuedClicks[0];
+    for (int16_t k = 1; k < ui.queuedClickCount; ++k) ui.queuedClicks[k - 1] = ui.queuedClicks[k];
+    --ui.queuedClickCount;
+    boardInput.clickH = ui.mousePoint.h;
+    boardInput.clickV = ui.mousePoint.v;
   } else {
     interactionDisplay.mousePoint = boardMouse();
     boardInput.clickH = interactionDisplay.mousePoint.h;
@@ -63,7 +70,9 @@ void takeClick() {
   flow.keyCommandBusy = 0;
 }
 
-bool arrived() { return interactionDisplay.boardInputEvent == kEventArrived || posted(); }
+bool arrived() {
+  return interactionDisplay.boardInputEvent == kEventArrived || posted() || interactionDisplay.queuedClickCount > 0;
+}
 
 // The panel button under the mouse, in the order Done, Yes, No, the middle area.
 const Rect* buttonUnder(Point at, const char** label) {
@@ -124,6 +133,17 @@ void answerFromButton() {
 }
 
 }  // namespace
+
+void queueBoardClick(Point at, int16_t clickCount) {
+  InteractionDisplayState& ui = interactionDisplay;
+  ui.boardInputEvent = kEventArrived;
+  // The second press of a double click came with a press of its own; a person's clicks
+  // never pile up past the queue.
+  if (clickCount != 1 || ui.queuedClickCount > kHighestQueuedClick) return;
+  ui.queuedClicks[ui.queuedClickCount++] = at;
+}
+
+void dropQueuedClicks() { interactionDisplay.queuedClickCount = 0; }
 
 Point boardMouse() {
   const GrafPtr saved = getPort();
@@ -285,7 +305,7 @@ void waitForBoardClick() {
     // A redraw that took the box down (a new board size) must not leave the question unseen.
     if (w.questionDrawn != 0 && display.overlayActive == 0) drawBoardQuestion();
     if (ui.firstPanelRound == 255 && ui.doneButtonShown != 0)
-      ui.mousePoint = boardMouse();
+      ui.mousePoint = {boardInput.clickH, boardInput.clickV};
     else
       waitForClickOrKey();
     if (w.questionRedrawDue != 0) {
