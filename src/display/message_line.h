@@ -33,7 +33,7 @@ struct MessageSpeechState {
 };
 extern MessageSpeechState messageSpeech;
 
-inline constexpr int16_t kHighestQueuedClick = 7;
+inline constexpr int16_t kHighestQueuedClick = 7;  // clicks kept for the waits: 0..7
 
 // Board interaction values the display reads: the typed-key buffer the message line
 // clears, and the panel buttons that button tracking hit-tests.

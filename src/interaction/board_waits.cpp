@@ -49,23 +49,20 @@ bool posted() { return flow.keyCommandBusy == -1; }
 
 // The click that ended a wait into clickH/clickV (a posted click is there already).
 void takeClick() {
+  InteractionDisplayState& ui = interactionDisplay;
   boardInput.holdMessageLine = 0;
-  interactionDisplay.boardInputEvent = 0;
+  ui.boardInputEvent = 0;
   boardInput.waitHelpContext = 0;
   boardInput.clickWasPosted = posted() ? int16_t{-1} : int16_t{0};
-  InteractionDisplayState& ui = interactionDisplay;
   if (posted()) {
     ui.mousePoint = {boardInput.clickH, boardInput.clickV};
-  } else if (ui.queuedClickCount > 0) {
-    ui.mousePoint = ui.queuedClicks[0];
+  } else {
+    // The oldest click kept, where it was pressed; the mouse only when none is kept.
+    ui.mousePoint = ui.queuedClickCount > 0 ? ui.queuedClicks[0] : boardMouse();
     for (int16_t k = 1; k < ui.queuedClickCount; ++k) ui.queuedClicks[k - 1] = ui.queuedClicks[k];
-    --ui.queuedClickCount;
+    if (ui.queuedClickCount > 0) --ui.queuedClickCount;
     boardInput.clickH = ui.mousePoint.h;
     boardInput.clickV = ui.mousePoint.v;
-  } else {
-    interactionDisplay.mousePoint = boardMouse();
-    boardInput.clickH = interactionDisplay.mousePoint.h;
-    boardInput.clickV = interactionDisplay.mousePoint.v;
   }
   flow.keyCommandBusy = 0;
 }
