@@ -269,9 +269,11 @@ void erasePossibleMoveMarkers() {
   if (setAside() || (boardInput.pickedCount == 1 && hand.piecePicked == 0 && hand.pieceInHand != 0)) return;
   GrafPtr window = windowPort(kBoardWindow);
   const GrafPtr saved = getPort();
+  bool erased = false;
   for (int16_t k = 0; k <= kMarkerEntries; ++k) {
     MoveMarker& e = M().moveMarkers[k];
     if (e.left == 0) continue;
+    erased = true;
     GrafPtr world = M().markerSaveWorlds[k];
     if (window != nullptr && world != nullptr) {
       setPort(window);
@@ -288,7 +290,8 @@ void erasePossibleMoveMarkers() {
   }
   if (window != nullptr) {
     setPort(window);
-    flushWindow(kBoardWindow);
+    // The idle mouse comes here at every poll: a flush is a whole repaint of the board.
+    if (erased) flushWindow(kBoardWindow);
     clipToBoard();
   }
   setPort(saved);

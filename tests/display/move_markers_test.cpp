@@ -2,11 +2,13 @@
 // played by the side moving down and again by side 0 on the mirrored board, and every
 // erase leaving the board as a fresh redraw draws it.
 #include "board_fixture.h"
+#include "display/board_ids.h"
 #include "display/move_markers.h"
 #include "state/board_input.h"
 #include "state/dice_state.h"
 #include "state/display_settings.h"
 #include "state/flow_state.h"
+#include "support/qt_helpers.h"
 
 namespace bg {
 namespace {
@@ -109,28 +111,40 @@ class MarkerLifetime : public testing::BoardWindowTest {
     BoardWindowTest::SetUp();
     displaySettings.showPossibleMoves = -1;
     position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
+    testing::setPosition("8:-2 6:-13 24:15 | dice 3 1");
+    testing::setSideOnRoll(1);
+    flow.movesLeft = 2;
+    diceState.diceShowing = -1;
+    redrawBoardWindow();
+  }
+  static void selectPointEight() {
+    hand.piecePicked = -1;
+    hand.selectedPoint = 8;
+    showPossibleMoveMarkers();
+    hand.piecePicked = 0;
   }
 };
 
 TEST_F(MarkerLifetime, SurviveARedrawAndAreForgottenByANewLayout) {
-  testing::setPosition("8:-2 6:-13 24:15 | dice 3 1");
-  testing::setSideOnRoll(1);
-  flow.movesLeft = 2;
-  diceState.diceShowing = -1;
-  redrawBoardWindow();
-  hand.piecePicked = -1;
-  hand.selectedPoint = 8;
-  showPossibleMoveMarkers();
-  hand.piecePicked = 0;
+  selectPointEight();
   redrawBoardWindow();
   EXPECT_TRUE(shows(boardImages.greenMarkerWorld, markerAt(layout.markerX[5], 29)));
   erasePossibleMoveMarkers();
   expectLikeAFreshRedraw("erased after a redraw");
-  hand.piecePicked = -1;
-  showPossibleMoveMarkers();
-  hand.piecePicked = 0;
+  selectPointEight();
   computeBoardLayout();
   EXPECT_FALSE(markersShown());
+}
+
+// The idle mouse off the board erases at every poll: with nothing up, the board is not
+// repainted, while erasing markers that are up still reaches the screen.
+TEST_F(MarkerLifetime, AnEraseWithNoneUpLeavesTheWindowUnpainted) {
+  constexpr int kIdlePolls = 50;
+  EXPECT_EQ(testing::paintsDuring(kBoardWindow, [] {
+              for (int i = 0; i < kIdlePolls; ++i) erasePossibleMoveMarkers();
+            }), 0);
+  selectPointEight();
+  EXPECT_GT(testing::paintsDuring(kBoardWindow, [] { erasePossibleMoveMarkers(); }), 0);
 }
 
 }  // namespace

@@ -164,19 +164,7 @@ void leaveTheLoop() {
 
 // The user presses Stop after a few games, at the pump the statistics make.
 // The paints one flush of the board gives.
-int paintsOfAFlush() {
-  struct Counter : QObject {
-    int paints = 0;
-    bool eventFilter(QObject* /*watched*/, QEvent* e) override {
-      if (e->type() == QEvent::Paint) ++paints;
-      return false;
-    }
-  } counter;
-  contentWidget(1)->installEventFilter(&counter);
-  flushWindow(1);
-  contentWidget(1)->removeEventFilter(&counter);
-  return counter.paints;
-}
+int paintsOfAFlush() { return testing::paintsDuring(1, [] { flushWindow(1); }); }
 
 void updateThenMaybeStop() {
   if (play->boardFlushesWhileRunning < 0) play->boardFlushesWhileRunning = paintsOfAFlush();

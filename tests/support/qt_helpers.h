@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the Qt tests of every area: real clicks and keys sent through the layer's
 // handlers, pixel reads in a port's local coordinates, and PNG snapshots.
+#include <QEvent>
 #include <QImage>
 #include <QString>
 #include <QTest>
@@ -83,6 +84,21 @@ inline bool pumpUntil(const std::function<bool()>& done, int maxPumps = 200) {
 inline void userResize(int16_t n, int width, int height) {
   detail::setResizeQuietMs(0);
   contentWidget(n)->resize(width, height + detail::menuBarHeightOf(n));
+}
+
+// The paints window n gets while act runs.
+inline int paintsDuring(int16_t n, const std::function<void()>& act) {
+  struct Counter final : QObject {
+    int paints = 0;
+    bool eventFilter(QObject* /*watched*/, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++paints;
+      return false;
+    }
+  } counter;
+  contentWidget(n)->installEventFilter(&counter);
+  act();
+  contentWidget(n)->removeEventFilter(&counter);
+  return counter.paints;
 }
 
 // The user clicks window n's close box.
