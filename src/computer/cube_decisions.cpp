@@ -11,6 +11,7 @@
 #include "computer/position_features.h"
 #include "computer/race_estimates.h"
 #include "computer/term_features.h"
+#include "rules/side_to_move.h"
 #include "state/analysis_state.h"
 #include "state/cube_state.h"
 #include "state/flow_state.h"
@@ -125,12 +126,6 @@ void decideInRace() {
   }
 }
 
-void swapSides() {
-  const int16_t current = position.currentPlayer;
-  position.currentPlayer = position.otherPlayer;
-  position.otherPlayer = current;
-}
-
 }  // namespace
 
 void decideDouble() {
@@ -169,9 +164,9 @@ void playOnForGammonCheck() {
 }
 
 void computerTakeDecision() {
-  swapSides();
+  exchangeSideToMove();
   analysePosition();
-  swapSides();
+  exchangeSideToMove();
   cube.doubleTaken = 0;
   const int16_t doubler = position.currentPlayer;
   const int16_t taker = position.otherPlayer;

@@ -17,6 +17,7 @@
 #include "display/offscreen.h"
 #include "display/piece_images.h"
 #include "display/world_housekeeping.h"
+#include "rules/side_to_move.h"
 #include "runtime/core/clock.h"
 #include "runtime/qt/cursors.h"
 #include "runtime/qt/input.h"
@@ -316,7 +317,7 @@ void drawHitToBar() {
   if (held) redrawHeldPiece();
   blitWithClipB();
   const int16_t landing = hand.moveToPoint;
-  std::swap(position.currentPlayer, position.otherPlayer);
+  exchangeSideToMove();
   stacks.stackIndex = 1;
   hand.selectedPoint = landing;
   position.board[landing] = 1;
@@ -327,7 +328,7 @@ void drawHitToBar() {
   animation.movingHitChecker = 0;
   // The flight used the moving buffer; it is the hand's save-under again.
   if (held) blitWithClipC();
-  std::swap(position.currentPlayer, position.otherPlayer);
+  exchangeSideToMove();
   position.board[landing] = position.playerDirection[position.currentPlayer];
   hand.moveToPoint = landing;
 }

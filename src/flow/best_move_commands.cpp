@@ -3,7 +3,7 @@
 #include "computer/computer_play.h"
 #include "flow/computer_move.h"
 #include "flow/opponent_modes.h"
-#include "flow/side_to_move.h"
+#include "rules/side_to_move.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/dice.h"

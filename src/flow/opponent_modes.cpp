@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "computer/personalities.h"
-#include "flow/side_to_move.h"
+#include "rules/side_to_move.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/dice.h"

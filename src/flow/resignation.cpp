@@ -7,6 +7,7 @@
 #include "computer/race_estimates.h"
 #include "flow/turn_services.h"
 #include "rules/numbered_message.h"
+#include "rules/side_to_move.h"
 #include "state/analysis_state.h"
 #include "state/cube_state.h"
 #include "state/display_services.h"
@@ -30,12 +31,6 @@ namespace {
 constexpr float kRollPips = 8.17f;
 constexpr int16_t kTwoPeopleCancel = 2;
 
-void swapSides() {
-  const int16_t current = position.currentPlayer;
-  position.currentPlayer = position.otherPlayer;
-  position.otherPlayer = current;
-}
-
 // Rolls to bring men home: pips over `weight` (19 for the outer points, 7 for the home
 // board) plus half a roll a man and half a roll.
 float rollsToCarry(int16_t pips, int16_t men, int16_t extraPips) {
@@ -44,10 +39,10 @@ float rollsToCarry(int16_t pips, int16_t men, int16_t extraPips) {
 
 // The level from the winner's side: analysed with the sides swapped, then analysed again.
 void levelFromRace() {
-  swapSides();
+  exchangeSideToMove();
   analysePosition();
   decideConcessionLevel();
-  swapSides();
+  exchangeSideToMove();
   analysePosition();
 }
 

@@ -13,6 +13,7 @@
 #include "rollout/rollout_texts.h"
 #include "rules/dice.h"
 #include "rules/game_record.h"
+#include "rules/side_to_move.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/format.h"
 #include "runtime/qt/events.h"
@@ -67,9 +68,7 @@ void setBothPlayerKinds(int16_t kind0, int16_t kind1) {
 // The turn in hand ends at once; the side flip at the next turn gives the move back to
 // the side that was to move.
 void handTurnToNextSide() {
-  const int16_t side = position.currentPlayer;
-  position.currentPlayer = position.otherPlayer;
-  position.otherPlayer = side;
+  exchangeSideToMove();
   flow.abortTurn = kLeaveTurn;
 }
 

@@ -10,6 +10,7 @@
 #include "state/flow_services.h"
 #include "state/flow_state.h"
 #include "rules/game_record.h"
+#include "rules/side_to_move.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/play_search_state.h"
@@ -23,16 +24,6 @@
 #include "state/menu_numbers.h"
 
 namespace bg {
-
-namespace {
-
-void swapSides() {
-  const int16_t current = position.currentPlayer;
-  position.currentPlayer = position.otherPlayer;
-  position.otherPlayer = current;
-}
-
-}  // namespace
 
 void startNewGame() {
   // The game resumed at the start is gone from the board: a quit keeps only what is saved
@@ -70,12 +61,12 @@ void startNewGame() {
   if (rolledOut || winnerRollsFirst) {
     // Show the side that will actually move first; a rolled-out position's roll in hand
     // is that side's, the other side's last roll stays in its frames.
-    swapSides();
+    exchangeSideToMove();
     const int16_t turnPlayer = position.turnPlayer;
     if (rolledOut) position.turnPlayer = position.currentPlayer;
     hook::redrawBoardWindow();
     position.turnPlayer = turnPlayer;
-    swapSides();
+    exchangeSideToMove();
   } else {
     hook::redrawBoardWindow();
   }

@@ -3,6 +3,7 @@
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
 #include "rules/game_record.h"
+#include "rules/side_to_move.h"
 #include "rules/starting_position.h"
 #include "runtime/core/format.h"
 #include "state/cube_state.h"
@@ -96,10 +97,10 @@ void recordRollInHand(const SavedGame& g) {
 }
 
 void redrawWithSideToMove() {
-  std::swap(position.currentPlayer, position.otherPlayer);
+  exchangeSideToMove();
   hook::pumpEvents();
   hook::redrawBoardWindow();
-  std::swap(position.currentPlayer, position.otherPlayer);
+  exchangeSideToMove();
 }
 
 // The game's figures are the rolls its record counted: a resumed game shows its own.

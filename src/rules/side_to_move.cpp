@@ -1,4 +1,4 @@
-#include "flow/side_to_move.h"
+#include "rules/side_to_move.h"
 
 #include <cstdint>
 
