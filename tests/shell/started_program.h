@@ -78,6 +78,8 @@ inline void startShell(std::initializer_list<void (*)()> moreServices = {}) {
 class StartedProgram : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The program starts with no window up, whatever ran before it in this process.
+    releaseEveryWindow();
     startRuntime();
     // A key an earlier test left held would change what the commands do.
     ASSERT_EQ(currentKeyModifiers(), 0) << "a modifier key is still held from an earlier test";
@@ -87,7 +89,9 @@ class StartedProgram : public ::testing::Test {
     upperServices.showInformation = [](std::string_view text) { notices.emplace_back(text); };
   }
   void TearDown() override {
-    windowClose(1);
+    // Every window the test leaves up goes with it: a box left open would take the input
+    // of whatever runs next.
+    releaseEveryWindow();
     setEventSlice(2);
     setSpeechEngine(previousEngine_);
   }
