@@ -10,14 +10,17 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "dialogs/about_box.h"
 #include "dialogs/dialogs_install.h"
+#include "dialogs/note_pad.h"
 #include "dialogs/text_windows.h"
 #include "flow/game_loop.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/text_view_window.h"
+#include "runtime/qt/user_folders.h"
 #include "runtime/qt/windows.h"
 #include "shell/dialog_script.h"
 #include "started_program.h"
@@ -73,6 +76,20 @@ TEST_F(BoardMenuBar, AboutChosenWithTheNotePadInFrontOpensOverTheBoard) {
   ASSERT_TRUE(textViewExists(kNotePadWindow));
   EXPECT_EQ(textViewDocument(kNotePadWindow)->toPlainText().toStdString(), "kept notes");
   for (int16_t m : testing::kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << "menu " << m;
+}
+
+// The test's own home stands for the user's: the note pad is made in its data folder, and
+// nothing in the folder the program was started from.
+TEST_F(BoardMenuBar, TheNotePadIsKeptInTheUsersFolder) {
+  const std::filesystem::path name{std::string(kNotePadFileName)};
+  const std::filesystem::path file = std::filesystem::path(qgetenv("XDG_DATA_HOME").toStdString()) / kApplicationName / name;
+  std::filesystem::remove(file);
+  const bool inWorkingFolder = std::filesystem::exists(name);
+  testing::typeKey(1, Qt::Key_N);
+  testing::settle();
+  ASSERT_TRUE(textViewExists(kNotePadWindow));
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(std::filesystem::exists(name), inWorkingFolder);
 }
 
 }  // namespace

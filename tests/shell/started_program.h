@@ -15,6 +15,7 @@
 #include "runtime/qt/events.h"
 #include "runtime/qt/input.h"
 #include "runtime/qt/menus.h"
+#include "runtime/qt/user_folders.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/menu_dispatch.h"
@@ -52,13 +53,16 @@ inline std::string menuSnapshot() {
   return s;
 }
 
-// A fresh program state and the platform layer started as the program starts it.
+// A fresh program state and the platform layer started as the program starts it, with the
+// user's folders (those of the test's own home): without them the files would land in the
+// working folder.
 inline void startRuntime() {
   resetProgramState();
   static int argc = 1;
   static char name[] = "test";
   static char* argv[] = {name, nullptr};
   rtInit(argc, argv);
+  initUserFolders();
 }
 
 // The real start-up after startRuntime: menus wired to their commands, a game on the board
