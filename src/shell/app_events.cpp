@@ -77,7 +77,7 @@ bool keyDown(const AppEvent& e) {
       // The help key again, or Escape, closes it; the text view keeps the rest (copying).
       if ((e.modifiers & kCmdKeyBit) == 0 && (e.charCode == 'h' || e.charCode == 'H' || e.charCode == kHelpChar ||
                                                e.charCode == kEscapeChar)) {
-        endWaitLoop();
+        dismissHelpText();
         return true;
       }
       return false;
@@ -125,6 +125,9 @@ void doDialogEvent() {
   switch (kind) {
     case kDialogWindowClosed:
       if (id == kHelpTextWindow || id == kWaitWindow) appEvents.waitEnded = -1;
+      // Closed at once: a wait begun under the help (a command chosen meanwhile) may hold its
+      // own wait back for good.
+      if (id == kHelpTextWindow) dismissHelpText();
       if (id == kNotePadWindow) saveNotePad();
       if (id == kHelpWindow) closeHelpWindow();
       if (id == kHiddenGameWindow && gameHidden()) toggleHideGame();
@@ -171,7 +174,7 @@ bool appEventHandler(AppEvent& e) {
 void installAppEventHandlers() {
   setAppEventHandler(appEventHandler);
   boardCommandServices.helpTextShowing = [] { return appEvents.helpTextShowing != 0; };
-  boardCommandServices.endHelpTextWait = endWaitLoop;
+  boardCommandServices.endHelpTextWait = dismissHelpText;
   boardCommandServices.openNotePad = openNotePad;
   // Quitting keeps the notes of an open note pad.
   quitServices.saveNotePad = [] {

@@ -72,7 +72,7 @@ constexpr int16_t kCloseItem = 3;
 
 void helpTextCommand(int16_t /*window*/, int16_t item) {
   if (item == kPrintItem) printHelpWindow();
-  if (item == kCloseItem) endWaitLoop();
+  if (item == kCloseItem) dismissHelpText();
 }
 
 }  // namespace

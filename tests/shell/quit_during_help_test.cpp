@@ -190,5 +190,46 @@ TEST_F(QuitDuringHelp, TheHelpSetsTheBoardWaitUnderItAsideForItsOwnTime) {
   panelWait.clickWaitRunning = 0;
 }
 
+// A command chosen while the help is open may begin a board wait of its own under it (the
+// game going on, a new one started): the help's close box, Escape and Close item take the
+// window away at once, not only when that wait has ended.
+TEST_F(QuitDuringHelp, TheHelpClosesAtOnceOverAWaitBegunUnderIt) {
+  start({installFlowServices, installDialogServices, installBoardServices});
+  setMouseVector(mouseEventHook);
+  turnServices.pumpEvents = FBHandleEvents;
+  const struct {
+    const char* name;
+    std::function<void()> close;
+  } rows[] = {{"close box", [] { testing::clickCloseBox(kHelpTextWindow); }},
+              {"Escape", [] { testing::typeKey(kHelpTextWindow, Qt::Key_Escape); }},
+              {"Close item", [] { chooseTextViewCommand(kHelpTextWindow, 3); }}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    bool closedUnderTheWait = false;
+    const testing::HelpWaitOutcome help = testing::actInsideTheHelpWait(
+        [&] {
+          int ticks = 0;
+          QTimer t;
+          QObject::connect(&t, &QTimer::timeout, [&] {
+            if (++ticks == 1) row.close();
+            if (ticks < 40 && windowExists(kHelpTextWindow)) return;
+            t.stop();
+            closedUnderTheWait = !windowExists(kHelpTextWindow);
+            testing::clickAt(1, Point{300, 200});  // ends the board's wait
+          });
+          t.start(0);
+          waitForClickOrKey();
+        },
+        200);
+    EXPECT_TRUE(help.acted);
+    EXPECT_TRUE(closedUnderTheWait) << "the help stayed up while the wait under it ran";
+    EXPECT_FALSE(help.forced);
+    EXPECT_FALSE(windowExists(kHelpTextWindow));
+    EXPECT_EQ(appEvents.helpTextShowing, 0);
+  }
+  setMouseVector(nullptr);
+  panelWait.clickWaitRunning = 0;
+}
+
 }  // namespace
 }  // namespace bg
