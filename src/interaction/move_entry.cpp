@@ -219,9 +219,10 @@ void humanMoveInput() {
 
 void handleMoveEntryClick() {
   if (options.selectOneOnly != 0 && boardInput.pickedCount > 0) return;
-  // A typed move names its from-point: Easy Moves would read it as a destination.
+  // A typed move names its from-point: Easy Moves would read it as a destination. With
+  // checkers in the hand a click picks up one more: an easy move would drop the hand.
   const bool typed = hand.typedMovePending != 0;
-  if (!typed && (options.easyMoves != 0 || boardInput.requestAutoMove != 0)) {
+  if (!typed && boardInput.pickedCount == 0 && (options.easyMoves != 0 || boardInput.requestAutoMove != 0)) {
     moveEntry.easyMoveReady = 0;
     if (checkClickedPoint() == 0) {
       turnFlags.removeDiceAtTurnEnd = -1;

@@ -1,7 +1,7 @@
 // The person's turn in the started program, played with real keys and clicks on the board
 // window: typed moves whatever Easy Moves says, a Return refused under a held checker,
-// the Command-click's combined move with a checker on the bar, and "+" typed as a person
-// types it. Every row is played by side 0 and again by side 1 on the mirrored board.
+// the Command-click's combined move with a checker on the bar, Easy Moves turned on with a
+// checker held, and "+" typed as a person types it. Every row is played by side 0 and again by side 1 on the mirrored board.
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -186,6 +186,37 @@ TEST_F(PersonAtTheBoard, ACommandClickWithACheckerOnTheBarLooksOnlyForTheCombine
       });
       EXPECT_EQ(position.board, expectedBoard(start, r.changes, side));
     }
+  }
+}
+
+// Easy Moves turned on with a checker held: a click low in an own stack picks up one more
+// checker, as before, instead of playing an easy move that drops the hand.
+TEST_F(PersonAtTheBoard, EasyMovesTurnedOnWithACheckerHeldKeepsTheHand) {
+  for (const int16_t side : {int16_t{0}, int16_t{1}}) {
+    SCOPED_TRACE("side " + std::to_string(side));
+    personPlays("start | dice 5 3", side);
+    options.easyMoves = 0;
+    options.selectOneOnly = 0;  // more than one checker may be held
+    const int16_t eight = sidesPoint(17, side);
+    const BoardLayout& L = layout;
+    // The lowest of the three checkers there, not the top one.
+    const Point low{pointSpot(eight).h, static_cast<int16_t>(eight >= 13 ? L.fieldBottom - L.stackStep / 2
+                                                                        : L.fieldTop + L.pointMargin / 2 + L.stackStep / 2)};
+    int16_t held = 0;
+    int16_t onBoard = 0;
+    playTurnWith([this, side, low, &held, &onBoard] {
+      script_.click(pointSpot(sidesPoint(19, side)));
+      script_.then([] { options.easyMoves = 255; });
+      script_.click(low);
+      script_.then([side, &held, &onBoard] {
+        held = boardInput.pickedCount;
+        for (int16_t p = 0; p <= 25; ++p)
+          if (position.board[p] * position.playerDirection[side] > 0) onBoard = static_cast<int16_t>(onBoard + std::abs(position.board[p]));
+      });
+    });
+    EXPECT_EQ(held, 2);
+    EXPECT_EQ(onBoard + held, kCheckersPerSide);
+    EXPECT_EQ(record.gameRecordCount, 0);
   }
 }
 
