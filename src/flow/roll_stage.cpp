@@ -164,7 +164,8 @@ void rollDiceStage() {
     if (hand.diceClicked != -1) generateDiceRoll();
     if (position.openingPhase != 0) {
       if (flow.opponentMode == 1) orderOpeningDice();
-      if (flow.opponentMode == 3) openingRollTie(chosenByHand);
+      // A rollout's computers settle the opening alone, also when two people were playing.
+      if (flow.opponentMode == 3 && rollout.rolloutRunning == 0) openingRollTie(chosenByHand);
     }
     if (flow.abortTurn != 0) return;
 

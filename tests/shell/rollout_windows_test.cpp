@@ -275,6 +275,34 @@ TEST_F(RolloutWindows, GameItemFifteenRollsOutThePositionThroughTheMainLoop) {
   for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
 }
 
+// Chosen while two people roll for the opening, the rollout's computers roll it alone: no
+// game waits for a person's click on the dice.
+TEST_F(RolloutWindows, ARolloutChosenAtTwoPlayersOpeningRollPlaysWithoutAClick) {
+  flow.opponentMode = 3;
+  position.playerType[1] = kHumanPlayer;
+  position.openingPhase = -1;
+  ASSERT_TRUE(startRolloutOf("36"));
+  static int clicksAsked;
+  clicksAsked = 0;
+  rolloutServices.nextRolloutGame = nextGameThenStop;
+  turnServices.waitForPointClick = [] {
+    if (!rolloutInProgress()) return leaveTheLoop();
+    // A person's wait inside the rollout: the test ends the rollout and the loop.
+    ++clicksAsked;
+    stopRollout();
+    flow.abortTurn = kLeaveTurn;
+    shellFlags.quitRequested = -1;
+  };
+  interactionServices.waitForBoardClick = leaveTheLoop;
+  shellFlags.quitRequested = 0;
+  runMainLoop();
+  shellFlags.quitRequested = 0;
+  shellFlags.modalBusy = 0;
+  EXPECT_EQ(clicksAsked, 0);
+  EXPECT_EQ(rolloutStats.wins[0] + rolloutStats.wins[1], 36);
+  restoreSettingsAfterRollout();
+}
+
 // The computer asks for the busy cursor and the game cursor at every decision; the window
 // system is told of a change only when one shows, at the next pump.
 TEST_F(RolloutWindows, TheCursorsOfARolloutsDecisionsReachTheWindowSystemOnlyWhenTheyChange) {
