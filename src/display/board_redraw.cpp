@@ -307,10 +307,7 @@ void drawBoardAndWelcome() {
   setPort(window);
   if (recording) showRecordedBoard(window);
   setPort(window);
-  if (cube.cubeUsed != 0) {
-    cube.cubeOwnerBeforeDouble = kCubeCentred;
-    drawCube();
-  }
+  if (cube.cubeUsed != 0) drawCube();
   if (boardState.setupInProgress != -1 && flow.rollWaitActive != -1) {
     if (diceState.diceShowing != 0)
       showRolledDice();

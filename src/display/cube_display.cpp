@@ -56,6 +56,13 @@ void writeCubeValue(const Rect& local) {
   penNormal();
 }
 
+// Where the cube stood before the last double. A full redraw has put the whole board back,
+// so it takes the centre and slides nothing from an old place; the game's owner before the
+// double stays as it is, for the save and the take-back that read it.
+int16_t cubeOldPlace() {
+  return redrawState.boardRedrawing == -1 ? static_cast<int16_t>(kCubeCentred) : cube.cubeOwnerBeforeDouble;
+}
+
 }  // namespace
 
 std::string cubeValueText(int16_t value) {
@@ -76,7 +83,7 @@ void drawCube() {
   if (cube.beaverClick != -1) eraseCubeAtOldPlace();
   const bool slide = cube.cubeJustDoubled != 0;
   const int16_t owner = cube.cubeOwner;
-  if (slide) cube.cubeOwner = cube.cubeOwnerBeforeDouble;
+  if (slide) cube.cubeOwner = cubeOldPlace();
   const int c = displaySettings.playDirection;
   const Rect cubeRect = cubeRectAt(cube.cubeOwner);
   const Rect local = makeRect(0, 0, cubeRect.width(), cubeRect.height());
@@ -102,7 +109,7 @@ void drawCube() {
   show(cubeRect);
   if (slide) {
     cube.cubeOwner = owner;
-    animateCubeSlide(layout.cubeY[cube.cubeOwnerBeforeDouble], layout.cubeY[owner]);
+    animateCubeSlide(layout.cubeY[cubeOldPlace()], layout.cubeY[owner]);
     // The slide shows the bare face; the cube comes to rest with its value.
     show(cubeRectAt(owner));
     cube.cubeJustDoubled = 0;
@@ -117,7 +124,7 @@ void eraseCubeAtOldPlace() {
   if (window == nullptr || boardImages.boardWorld == nullptr) return;
   const GrafPtr saved = getPort();
   setPort(window);
-  const Rect r = cubeRectAt(cube.cubeOwnerBeforeDouble);
+  const Rect r = cubeRectAt(cubeOldPlace());
   clipRect(layout.boardRect);
   copyOffscreenToWindow(boardImages.boardWorld, window, r, r);
   flushWindow(kBoardWindow);

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@
 #include "runtime/qt/controls.h"
 #include "runtime/qt/file_chooser.h"
 #include "rules/dice.h"
+#include "shell/board_window_events.h"
 #include "shell/quit_game.h"
 #include "shell/saved_game_commands.h"
 #include "started_program.h"
@@ -178,8 +180,8 @@ class QuitAndResume : public testing::StartedProgram {
     testing::pumpWithScript(script_, 3000);
     script_.planner = [this] {
       if (flow.rollClickWaitActive == -1) script_.click(diceSpot());
-      // A double is taken.
-      if (panelWait.clickWaitRunning == -1 && panelWait.questionPanelUp != 0)
+      // A double is taken, once what is done while it is asked is done.
+      if (panelWait.clickWaitRunning == -1 && panelWait.questionPanelUp != 0 && (!whileAsked_ || whileAsked_()))
         script_.click(testing::middleOf(interactionDisplay.yesButtonRect));
     };
     flow.abortTurn = 0;
@@ -188,6 +190,7 @@ class QuitAndResume : public testing::StartedProgram {
     turnServices.pumpEvents = FBHandleEvents;
   }
   std::filesystem::path folder_;
+  std::function<bool()> whileAsked_;  // true when the question may be answered
   testing::MouseScript script_;
   UseVirtualClock clock_;
 };
@@ -280,24 +283,52 @@ TEST_F(QuitAndResume, ASignalInThePausesAtAGamesEndSavesNothingOverTheSavedGame)
 }
 
 // A signal in the computer's pause after it redoubles its own cube at 2 (the person wins
-// the match with it anyway) saves the cube the board still shows, at 2 on the computer's
-// side, and the next start puts it back there.
+// the match with it anyway), or while the person answers after the board window was made
+// smaller and back, saves the cube the board still shows, at 2 on the computer's side, and
+// the next start puts it back there.
 TEST_F(QuitAndResume, ASignalAfterTheComputersRedoubleSavesTheCubeTheBoardShows) {
-  shell.saveGameOnExit = -1;
-  storage.loadGameOnStartup = -1;
-  cube.cubeUsed = -1;
-  flow.tournamentGoing = 255;
-  flow.tournamentPoints = 5;
-  flow.scores[0] = 3;
-  signalInAPause([] { return cube.doublePending == -1; });
-  computerPlaysItsTurn("start | cube 2 1 | side 0");
-  ASSERT_EQ(exits, 1) << "the computer did not double";
-  ASSERT_FALSE(savedGameAtExit.empty());
+  for (const bool resized : {false, true}) {
+    SCOPED_TRACE(resized ? "resized while the person answers" : "in the computer's pause");
+    startAgain(false);
+    shell.saveGameOnExit = -1;
+    storage.loadGameOnStartup = -1;
+    cube.cubeUsed = -1;
+    flow.tournamentGoing = 255;
+    flow.tournamentPoints = 5;
+    flow.scores[0] = 3;
+    bool signalled = false;
+    int16_t width = 0;  // the board's first width; negative once the window goes back to it
+    Rect content;
+    if (resized) {
+      installBoardWindowHandler();  // as the program starts: a resize refits the board
+      whileAsked_ = [&] {
+        if (width == 0) {
+          width = display.boardWidth;
+          content = windowContentRect(1);
+          testing::userResize(1, content.width() - 80, content.height() - 60);
+        } else if (width > 0 && display.boardWidth != width) {
+          testing::userResize(1, content.width(), content.height());
+          width = static_cast<int16_t>(-width);
+        } else if (width < 0 && display.boardWidth == -width && !signalled) {
+          signalled = true;
+          std::raise(SIGTERM);
+        }
+        return exits > 0;
+      };
+    } else {
+      signalInAPause([] { return cube.doublePending == -1; });
+    }
+    computerPlaysItsTurn("start | cube 2 1 | side 0");
+    whileAsked_ = nullptr;
+    ASSERT_EQ(exits, 1) << "the computer did not double";
+    ASSERT_FALSE(savedGameAtExit.empty());
+    EXPECT_EQ(signalled, resized);
 
-  startAgain(true);
-  ASSERT_EQ(storage.gameWasSaved, -1);
-  loadGame(0);
-  EXPECT_EQ((std::vector<int>{cube.cubeValue, cube.cubeOwner}), (std::vector<int>{2, 1}));
+    startAgain(true);
+    ASSERT_EQ(storage.gameWasSaved, -1);
+    loadGame(0);
+    EXPECT_EQ((std::vector<int>{cube.cubeValue, cube.cubeOwner}), (std::vector<int>{2, 1}));
+  }
 }
 
 // A session is kept from one run to the next with its scores: the quits that keep it
