@@ -153,7 +153,7 @@ void showLastMoveAnalysis() {
 void buildOpponentMessage() {
   if (position.playerType[1] != kThirdSideType) return;
   flow.opponentMessage =
-      Str255("MM") + players.playerRecords[players.activePlayers].secondName + messageTextOf(kAsksBestPlaysMessage);
+      Str255("MM") + messageAfterText(players.playerRecords[players.activePlayers].secondName.view(), kAsksBestPlaysMessage);
 }
 
 void diceClickTakeBack() {

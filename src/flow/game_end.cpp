@@ -260,7 +260,7 @@ void announceGameResult() {
   } else if (isHuman(winner) && !isHuman(loser)) {
     interaction.messageLines[1] = messageWordsOf(kYouWinMessage);
   } else {
-    interaction.messageLines[1] = Str255(shell.playerNames[winner]) + " " + messageWordsOf(kWinsTheGameMessage);
+    interaction.messageLines[1] = messageAfterText(shell.playerNames[winner].view(), kWinsTheGameMessage);
   }
   // The Jacoby rule: no gammons while the cube is centred.
   const bool jacobyHolds = cube.jacobyRule != 0 && cube.cubeOwner == kCubeCentred;

@@ -171,7 +171,7 @@ void announceConcession() {
   if (flow.opponentMode != 1) {
     interaction.messageNumber = kNoMessage;
     interaction.messageText =
-        Str255("MM") + shell.playerNames[position.otherPlayer] + "," + messageTextOf(kOffersToResignMessage);
+        Str255("MM") + messageAfterText(shell.playerNames[position.otherPlayer].str() + ",", kOffersToResignMessage);
     hook::displayMessage();
   }
   const bool computersOnly = flow.opponentMode == 2 && position.playerType[0] == kComputerPlayer;

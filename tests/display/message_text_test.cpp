@@ -48,7 +48,7 @@ TEST_F(MessageText, ThePictureBoardPlacesTheTextInItsStrip) {
   EXPECT_EQ(messageTextPen(box, m), (Point{box.left, static_cast<int16_t>(box.top + 12)}));
 }
 
-TEST_F(MessageText, TheShippedEntriesJoinIntoSentencesKeepingTheirBlanksAsTheGap) {
+TEST_F(MessageText, TheShippedEntriesJoinIntoSentencesWithOneBlankBetweenANameAndTheWords) {
   testing::loadShippedMessages();
   auto words = [](int16_t n) { return messageWordsOf(n).str(); };
   auto entry = [](int16_t n) { return messageTextOf(n).str(); };
@@ -60,13 +60,13 @@ TEST_F(MessageText, TheShippedEntriesJoinIntoSentencesKeepingTheirBlanksAsTheGap
       {words(143) + " " + words(144), "Accept the double?"},
       {words(143) + " 2" + " pt " + words(174), "Accept 2 pt resignation?"},
       {words(208) + "Fred", "Welcome back, Fred"},
-      {"Fred" + entry(61), "Fred  wins the game"},
+      {messageAfterText("Fred", 61).str(), "Fred wins the game"},
       {words(80) + " " + words(77), "The computer accepts"},
       {words(80) + " " + words(78), "The computer declines"},
       {"Fred " + words(77) + " " + words(79), "Fred accepts the double"},
       {"Fred, " + words(75), "Fred, do you accept the double?"},
-      {composeMessageText("MMFred,", 173, entry(173), 80).str(), "Fred,  your opponent offers to resign"},
-      {composeMessageText("MMFred", 6, entry(6), 80).str(), "Fred  asks for the best plays"},
+      {messageAfterText("Fred,", 173).str(), "Fred, your opponent offers to resign"},
+      {messageAfterText("Fred", 6).str(), "Fred asks for the best plays"},
       {composeMessageText("", 17, entry(17), 80).str(), words(17)}};  // alone, the entry loses its blanks
   for (const auto& [got, want] : rows) EXPECT_EQ(got, want);
 }

@@ -56,4 +56,8 @@ Str255 messageWordsOf(std::int16_t n, const std::source_location& where) {
   return Str255(entry.view().substr(entry.len() < 2 ? entry.len() : 2));
 }
 
+Str255 messageAfterText(std::string_view text, std::int16_t n, const std::source_location& where) {
+  return Str255(text) + " " + messageWordsOf(n, where);
+}
+
 }  // namespace bg

@@ -45,5 +45,8 @@ Str255 messageTextOf(std::int16_t n,
 // The same without the prefix: the words as the message line shows them.
 Str255 messageWordsOf(std::int16_t n,
                       const std::source_location& where = std::source_location::current());
+// A text (a name, a name and a comma) and then the entry's words, one blank between them.
+Str255 messageAfterText(std::string_view text, std::int16_t n,
+                        const std::source_location& where = std::source_location::current());
 
 }  // namespace bg
