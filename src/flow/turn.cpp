@@ -69,6 +69,9 @@ void handOver() {
   position.turnPlayer = position.currentPlayer;
   position.otherPlayer = static_cast<int16_t>(1 - position.currentPlayer);
   if (!isComputer(position.currentPlayer)) return;
+  // The computer may concede or double before its roll: the arrow already shows it acting,
+  // as a redraw while the person answers would.
+  hook::drawTurnArrow();
   analysePosition();
   if (options.autoConcessions != 0) considerConcession();
   if (cube.cubeUsed != 0 && diceState.diceShowing == 0) {
