@@ -13,6 +13,7 @@
 #include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/statistics_dialogs.h"
 #include "display/board_redraw.h"
+#include "display/checker_animation.h"
 #include "display/message_line.h"
 #include "display/upper_services.h"
 #include "flow/best_move_commands.h"
@@ -215,6 +216,9 @@ void gameMenuCommand(int16_t item) {
   shellSettings.helpTopicCode = item;
   if (boardWaiting() && item != kMoneyGameItem && item != kQuitGameItem) return;
   if (hand.piecePicked != 0) return;
+  // A landing's sound lets the menus in while a move is half made (a hit checker on the bar
+  // and a stand-in on its point): the game's commands are not taken until it has landed.
+  if (animation.movesUnderWay > 0 && item != kSaveOnExitItem && item != kLoadAtStartItem) return;
   // Every item but the two marks ends the turn, opens a window or starts a rollout: held
   // checkers go back to their points first, or they would be counted nowhere or twice.
   // The position editor's go back where it picked them up.

@@ -37,6 +37,7 @@
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "display/board_rebuild.h"
+#include "display/checker_animation.h"
 #include "display/message_line.h"
 #include "interaction/interaction_install.h"
 #include "state/board_input.h"
@@ -50,6 +51,7 @@
 #include "state/rollout_state.h"
 #include "state/settings.h"
 #include "state/shell_flags.h"
+#include "state/sound_services.h"
 #include "support/pdf_text.h"
 #include "support/position_text.h"
 #include "support/qt_helpers.h"
@@ -189,6 +191,38 @@ void RolloutWindows::rolloutChosenHoldingOneFrom(int16_t p) {
 // starts from the whole position, nothing held and nothing counted for the other side.
 TEST_F(RolloutWindows, ACheckerHeldWhenTheRolloutIsChosenGoesBackToItsPoint) {
   rolloutChosenHoldingOneFrom(1);
+}
+
+// A hit checker's flight to the bar lets the menus in while its landing sounds; the hit point
+// still holds a stand-in for it then. The rollout chosen there would start from sixteen
+// checkers of one side: the Game items are not taken until the move has landed.
+TEST_F(RolloutWindows, TheRolloutChosenWhileAHitCheckerFliesStartsOnlyFromTheLandedBoard) {
+  installDisplayServices();
+  installInteractionServices();
+  testing::setPosition("1:2 6:-1 13:13 24:-14 | side 0");
+  static bool chosen;
+  chosen = false;
+  soundServices.playPieceSound = [] {
+    if (animation.movingHitChecker == 0 || chosen) return;
+    chosen = true;
+    if (openSetup()) click(kRolloutSetupWindow, 1);
+    testing::pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 2);
+  };
+  position.board[6] = 0;  // the rules lift the hit checker off first
+  hand.selectedPoint = 1;
+  hand.moveToPoint = 6;
+  animateCheckerMove(0, 0);
+  drawHitToBar();
+  EXPECT_TRUE(chosen);
+  EXPECT_FALSE(windowExists(kRolloutResultsWindow)) << "started from the board of " << rolloutStats.rolloutStartBoard[6]
+                                                    << " on the hit point";
+  restoreSettingsAfterRollout();
+  windowClose(kRolloutResultsWindow);
+  ASSERT_TRUE(startRolloutOf("36"));
+  EXPECT_EQ(rolloutStats.rolloutStartBoard, position.board);
+  EXPECT_EQ(position.board[6], 1);
+  EXPECT_EQ(position.board[0], -1);
+  restoreSettingsAfterRollout();
 }
 
 // The same in the position editor: the checker it holds goes back where it was picked up
