@@ -49,27 +49,21 @@ bool posted() { return flow.keyCommandBusy == -1; }
 
 // The click that ended a wait into clickH/clickV (a posted click is there already).
 void takeClick() {
-  InteractionDisplayState& ui = interactionDisplay;
   boardInput.holdMessageLine = 0;
-  ui.boardInputEvent = 0;
+  interactionDisplay.boardInputEvent = 0;
   boardInput.waitHelpContext = 0;
   boardInput.clickWasPosted = posted() ? int16_t{-1} : int16_t{0};
   if (posted()) {
-    ui.mousePoint = {boardInput.clickH, boardInput.clickV};
+    interactionDisplay.mousePoint = {boardInput.clickH, boardInput.clickV};
   } else {
-    // The oldest click kept, where it was pressed; the mouse only when none is kept.
-    ui.mousePoint = ui.queuedClickCount > 0 ? ui.queuedClicks[0] : boardMouse();
-    for (int16_t k = 1; k < ui.queuedClickCount; ++k) ui.queuedClicks[k - 1] = ui.queuedClicks[k];
-    if (ui.queuedClickCount > 0) --ui.queuedClickCount;
-    boardInput.clickH = ui.mousePoint.h;
-    boardInput.clickV = ui.mousePoint.v;
+    interactionDisplay.mousePoint = boardMouse();
+    boardInput.clickH = interactionDisplay.mousePoint.h;
+    boardInput.clickV = interactionDisplay.mousePoint.v;
   }
   flow.keyCommandBusy = 0;
 }
 
-bool arrived() {
-  return interactionDisplay.boardInputEvent == kEventArrived || posted() || interactionDisplay.queuedClickCount > 0;
-}
+bool arrived() { return interactionDisplay.boardInputEvent == kEventArrived || posted(); }
 
 // The panel button under the mouse, in the order Done, Yes, No, the middle area.
 const Rect* buttonUnder(Point at, const char** label) {
@@ -130,17 +124,6 @@ void answerFromButton() {
 }
 
 }  // namespace
-
-void queueBoardClick(Point at, int16_t clickCount) {
-  InteractionDisplayState& ui = interactionDisplay;
-  ui.boardInputEvent = kEventArrived;
-  // The second press of a double click came with a press of its own; a person's clicks
-  // never pile up past the queue.
-  if (clickCount != 1 || ui.queuedClickCount > kHighestQueuedClick) return;
-  ui.queuedClicks[ui.queuedClickCount++] = at;
-}
-
-void dropQueuedClicks() { interactionDisplay.queuedClickCount = 0; }
 
 Point boardMouse() {
   const GrafPtr saved = getPort();
@@ -302,7 +285,7 @@ void waitForBoardClick() {
     // A redraw that took the box down (a new board size) must not leave the question unseen.
     if (w.questionDrawn != 0 && display.overlayActive == 0) drawBoardQuestion();
     if (ui.firstPanelRound == 255 && ui.doneButtonShown != 0)
-      ui.mousePoint = {boardInput.clickH, boardInput.clickV};
+      ui.mousePoint = boardMouse();
     else
       waitForClickOrKey();
     if (w.questionRedrawDue != 0) {

@@ -46,10 +46,6 @@ void keepQuestionThroughResize();
 // The answer in interaction.panelAnswer: -1 Yes, 0 No (also when the wait was aborted),
 // 1 the middle area.
 void waitForBoardClick();
-// A click on the board kept for the waits: each wait takes the oldest one, at the place it
-// was pressed, so clicks given while the board is busy are neither merged nor moved.
-void queueBoardClick(Point at, int16_t clickCount);
-void dropQueuedClicks();
 // One look at the events; a click that arrived is dispatched as a board click.
 void pollBoardClick();
 void handleCubeClick();

@@ -84,10 +84,7 @@ void handleKeyCommand() {
     case 'D': cubeAdvice(); return;
     case 'N': hook::openNotePad(); return;
     case 'W': evaluateWhoIsAhead(); return;
-    case 'X':
-      interactionDisplay.boardInputEvent = 0;
-      dropQueuedClicks();
-      return;
+    case 'X': interactionDisplay.boardInputEvent = 0; return;
     default: break;
   }
   if (helpKey) {
