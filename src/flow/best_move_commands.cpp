@@ -79,7 +79,9 @@ void makeBestMoveCommand() {
 }
 
 void playBestMoveForHuman() {
-  if (hand.pieceInHand != 0) return;
+  // A turn being left (the board flipped, a game loaded, the opponent changed) has no
+  // move to make: the plays listed are of another board or of the other side.
+  if (hand.pieceInHand != 0 || flow.abortTurn != 0) return;
   if (diceState.diceShowing == 0) {
     if (humanOnRoll()) refuseCommandNotRolled();
     return;
@@ -92,6 +94,10 @@ void playBestMoveForHuman() {
   // After part of the roll the forced-play aid has searched the dice that are left: that
   // search's row 1 is played, never a search of the whole roll again.
   displayBestMovesCommand();
+  if (flow.abortTurn != 0) {  // left while the search gave the window its events
+    flow.bestMoveForHuman = 0;
+    return;
+  }
   const int16_t countBefore = record.gameRecordCount;
   playComputerMove();
   flow.abortTurn = 0;

@@ -327,6 +327,39 @@ TEST_F(CheckerCounts, ARightClickWhileTheBestMoveWaitsForItsAnswerTakesNothingBa
   }
 }
 
+// Make Best Move chosen together with Flip Board, after an earlier best move was taken
+// back: the flip leaves the turn, so the best move waits for the turn that follows and
+// never plays the earlier search's move for the other side.
+TEST_F(CheckerCounts, MakeBestMoveWhileTheTurnIsLeftPlaysNothing) {
+  personToPlayThreeOne();
+  // The other side's checkers stand where the person's best move starts from none.
+  testing::setPosition("24:2 13:5 8:3 6:5 21:-5 22:-5 23:-5 | dice 3 1 | side 0");
+  redrawBoardWindow();
+  bestMoveAnswered(false, [] {}, [] {});
+  const auto start = position.board;
+  bool asked = false;
+  script_.planner = [&] {
+    if (panelWait.clickWaitRunning == 0) return;
+    EXPECT_EQ(countsBroken(), "");
+    EXPECT_EQ(panelWait.questionPanelUp, 0) << "no move to keep";
+    if (!asked) {
+      asked = true;
+      script_.then([] {
+        chooseMenuItem(kSettingsMenu, kFlipBoardItem);
+        chooseMenuItem(kComputerMenu, kBestMoveItem);
+      });
+      return;
+    }
+    leave();
+  };
+  gameLoopStep();
+  EXPECT_FALSE(script_.spent);
+  EXPECT_EQ(countsBroken(), "");
+  for (int p = 0; p <= 25; ++p) EXPECT_EQ(position.board[p], -start[25 - p]) << "only flipped, point " << p;
+  shellFlags.quitRequested = 0;
+  script_.planner = nullptr;
+}
+
 // Settings > Flip Board on a board with checkers borne off, drawn or, while a rollout
 // plays on a hidden board, not drawn: each side's count goes with its checkers.
 TEST_F(CheckerCounts, FlipBoardCarriesTheCountsWithTheCheckersDrawnOrNot) {
