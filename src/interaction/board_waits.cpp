@@ -49,21 +49,27 @@ bool posted() { return flow.keyCommandBusy == -1; }
 
 // The click that ended a wait into clickH/clickV (a posted click is there already).
 void takeClick() {
+  InteractionDisplayState& ui = interactionDisplay;
   boardInput.holdMessageLine = 0;
-  interactionDisplay.boardInputEvent = 0;
+  ui.boardInputEvent = 0;
   boardInput.waitHelpContext = 0;
   boardInput.clickWasPosted = posted() ? int16_t{-1} : int16_t{0};
   if (posted()) {
-    interactionDisplay.mousePoint = {boardInput.clickH, boardInput.clickV};
+    ui.mousePoint = {boardInput.clickH, boardInput.clickV};
   } else {
-    interactionDisplay.mousePoint = boardMouse();
-    boardInput.clickH = interactionDisplay.mousePoint.h;
-    boardInput.clickV = interactionDisplay.mousePoint.v;
+    // The oldest click kept, where it was pressed; the mouse only when none is kept.
+    ui.mousePoint = ui.queuedClickCount > 0 ? ui.queuedClicks[0] : boardMouse();
+    for (int16_t k = 1; k < ui.queuedClickCount; ++k) ui.queuedClicks[k - 1] = ui.queuedClicks[k];
+    if (ui.queuedClickCount > 0) --ui.queuedClickCount;
+    boardInput.clickH = ui.mousePoint.h;
+    boardInput.clickV = ui.mousePoint.v;
   }
   flow.keyCommandBusy = 0;
 }
 
-bool arrived() { return interactionDisplay.boardInputEvent == kEventArrived || posted(); }
+bool arrived() {
+  return interactionDisplay.boardInputEvent == kEventArrived || posted() || interactionDisplay.queuedClickCount > 0;
+}
 
 // The panel button under the mouse, in the order Done, Yes, No, the middle area.
 const Rect* buttonUnder(Point at, const char** label) {
@@ -125,6 +131,18 @@ void answerFromButton() {
 
 }  // namespace
 
+void queueBoardClick(Point at, int16_t clickCount) {
+  InteractionDisplayState& ui = interactionDisplay;
+  ui.boardInputEvent = kEventArrived;
+  // Only the editor keeps clicks: a person lays out checkers quicker than they land. The
+  // second press of a double click came with a press of its own; a person's clicks never
+  // pile up past the queue.
+  if (boardState.setupInProgress == 0 || clickCount != 1 || ui.queuedClickCount > kHighestQueuedClick) return;
+  ui.queuedClicks[ui.queuedClickCount++] = at;
+}
+
+void dropQueuedClicks() { interactionDisplay.queuedClickCount = 0; }
+
 Point boardMouse() {
   const GrafPtr saved = getPort();
   if (GrafPtr window = windowPort(kBoardWindow)) setPort(window);
@@ -181,9 +199,9 @@ bool documentWaiting() {
   return storage.openDocumentPending != 0 && boardState.welcomePending == 0 && panelWait.questionPanelUp == 0 &&
          hand.pieceInHand == 0;
 }
-}  // namespace
 
-void waitForClickOrKey() {
+// Until a click, a key or the turn's end; the click kept longest is taken first.
+void waitForInput() {
   InteractionDisplayState& ui = interactionDisplay;
   // A posted click is taken at once: a pump now could bring a real click it would hide.
   // A second one in a row waits for one pump, so a click posted again and again (a held
@@ -223,6 +241,16 @@ void waitForClickOrKey() {
   panelWait.clickWaitRunning = 0;
   takeClick();
 }
+}  // namespace
+
+void waitForClickOrKey() {
+  // Clicks kept while an editor's checker landed are for the editor's own wait: a question,
+  // a move or a box is answered only by a click given for it.
+  dropQueuedClicks();
+  waitForInput();
+}
+
+void waitForSetupClick() { waitForInput(); }
 
 void waitForPanelClose() {
   const int16_t outer = panelWait.panelCloseWait;
@@ -285,7 +313,7 @@ void waitForBoardClick() {
     // A redraw that took the box down (a new board size) must not leave the question unseen.
     if (w.questionDrawn != 0 && display.overlayActive == 0) drawBoardQuestion();
     if (ui.firstPanelRound == 255 && ui.doneButtonShown != 0)
-      ui.mousePoint = boardMouse();
+      ui.mousePoint = {boardInput.clickH, boardInput.clickV};
     else
       waitForClickOrKey();
     if (w.questionRedrawDue != 0) {
@@ -313,6 +341,7 @@ void waitForBoardClick() {
 }
 
 void pollBoardClick() {
+  dropQueuedClicks();
   hook::pumpEvents();
   if (!arrived()) return;
   takeClick();

@@ -31,6 +31,8 @@ extern PanelWait panelWait;
 void handleBoardClick();
 void waitForPointClick();
 void waitForClickOrKey();
+// The editor's wait: it also takes, one by one, the clicks given while a checker landed.
+void waitForSetupClick();
 // The wait of a board panel that any click or key takes down (the move list, the statistics
 // panels): keys and the Commands items that act on the board only end it.
 void waitForPanelClose();
@@ -46,6 +48,10 @@ void keepQuestionThroughResize();
 // The answer in interaction.panelAnswer: -1 Yes, 0 No (also when the wait was aborted),
 // 1 the middle area.
 void waitForBoardClick();
+// A click on the board: in the editor it is also kept, at the place it was pressed, so
+// clicks given while a checker lands are neither merged nor moved.
+void queueBoardClick(Point at, int16_t clickCount);
+void dropQueuedClicks();
 // One look at the events; a click that arrived is dispatched as a board click.
 void pollBoardClick();
 void handleCubeClick();

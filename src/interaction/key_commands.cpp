@@ -84,7 +84,10 @@ void handleKeyCommand() {
     case 'D': cubeAdvice(); return;
     case 'N': hook::openNotePad(); return;
     case 'W': evaluateWhoIsAhead(); return;
-    case 'X': interactionDisplay.boardInputEvent = 0; return;
+    case 'X':
+      interactionDisplay.boardInputEvent = 0;
+      dropQueuedClicks();
+      return;
     default: break;
   }
   if (helpKey) {

@@ -270,7 +270,7 @@ void setupClickPiece() {
 void setupClick() {
   panelWait.doneAnswered = 0;
   while (panelWait.doneAnswered != kDone) {
-    waitForClickOrKey();
+    waitForSetupClick();
     if (flow.abortTurn != 0) return;
     interaction.clickedPoint = kNoClickYet;
     handleBoardClick();

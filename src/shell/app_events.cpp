@@ -43,7 +43,6 @@ namespace {
 constexpr int16_t kWaitWindow = 6;
 constexpr int16_t kRolloutWindow = 348;
 constexpr int16_t kFlashMs = 100;
-constexpr uint8_t kBoardInput = 255;
 constexpr uint8_t kRolloutOn = 255;
 
 void activationChanged(int16_t id) {
@@ -112,7 +111,7 @@ bool keyDown(const AppEvent& e) {
 void mouseEventHook() {
   if (outputWindow() != kBoardWindow) return;
   if (mouseClickCount() != 0 && (appEvents.helpTextShowing == 0 || panelWait.clickWaitRunning != 0))
-    interactionDisplay.boardInputEvent = kBoardInput;
+    queueBoardClick(mouseClickPoint(), mouseClickCount());
 }
 
 void doDialogEvent() {

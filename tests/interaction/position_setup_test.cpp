@@ -33,7 +33,7 @@
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/position.h"
-#include "support/scripted_board.h"
+#include "support/paced_person.h"
 
 namespace bg {
 namespace {
@@ -462,6 +462,34 @@ TEST_F(PositionSetup, AClickWhereTheNextCheckerIsDrawnPutsItDownThere) {
     texts_.clear();
     resetGameRecord();
   }
+}
+
+// A person laying out checkers with a pointer that jumps to each place, quicker than a
+// checker lands across a large board (drawing costs no time here, so the pace is quicker
+// than on a screen): clicks given while a checker lands wait for the editor's next turns,
+// each taken at the place it was given.
+TEST_F(PositionSetup, ClicksGivenWhileACheckerLandsAreEachTakenWhereTheyWereGiven) {
+  // A large board and points across it from the trays: each checker has far to land.
+  testing::openBoard(1096, 1);
+  testing::takeBoardClicks();
+  testing::PacedPerson person(clock.clock, 0.15);
+  const int16_t points[] = {12, 13, 11, 14, 10, 15, 9, 16};
+  for (int k = 0; k < 8; ++k) {
+    const auto side = static_cast<int16_t>(k % 2);
+    const int16_t p = points[k];
+    person.click([side] { return inTray(side); });
+    person.click([p] { return slotMiddle(p, 1); });
+  }
+  person.quickClick([] { return middleOf(interactionDisplay.doneButtonRect); });
+  person.quickClick([] { return middleOf(interactionDisplay.noButtonRect); });
+  person.quickClick([] { return middleOf(interactionDisplay.noButtonRect); });
+  turnServices.pumpEvents = testing::PacedPerson::pumpEvents;
+  startPositionSetup();
+  EXPECT_FALSE(script_.spent) << "the editor did not finish";
+  EXPECT_TRUE(person.done());
+  EXPECT_EQ(position.board, boardOf({{12, 1}, {13, -1}, {11, 1}, {14, -1}, {10, 1}, {15, -1}, {9, 1}, {16, -1}}));
+  EXPECT_EQ(boardInput.pickedCount, 0);
+  EXPECT_TRUE(texts_.empty()) << texts_.front();
 }
 
 TEST_F(PositionSetup, WithABoxUpTheEditorLeavesTheBoardAlone) {

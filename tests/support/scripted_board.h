@@ -6,6 +6,7 @@
 // input and no real time spent in a pump.
 #include "../display/board_fixture.h"
 #include "flow/turn_services.h"
+#include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
 #include "runtime/qt/events.h"
 #include "state/flow_state.h"
@@ -31,8 +32,7 @@ inline void pumpWithScript(MouseScript& script, long budget = kScriptPumps) {
 // Every click on the board window counts as the board's input, as the shell's mouse hook
 // makes it.
 inline void takeBoardClicks() {
-  constexpr uint8_t kBoardClickArrived = 255;
-  setMouseVector([] { interactionDisplay.boardInputEvent = kBoardClickArrived; });
+  setMouseVector([] { queueBoardClick(mouseClickPoint(), mouseClickCount()); });
 }
 
 // Where a click lands on point p (0..25): the first slot of its stack.
