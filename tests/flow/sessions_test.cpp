@@ -32,6 +32,7 @@ void rollShown(const char* text) {
   flow.movesAllowed = diceState.rolledDoubles != 0 ? 4 : 2;
   flow.movesLeft = flow.movesAllowed;
   position.openingPhase = 0;
+  flow.abortTurn = 0;  // a turn starts afresh, as after a take-back
 }
 
 void enterPartMove(int16_t from, int16_t pips) {
