@@ -81,8 +81,10 @@ void prepareBoardResize() {
   keepQuestionThroughResize();
   clearMessageLine(0);
   for (int i = 0; i < kOverlayRedrawsAtMost && display.overlayActive != 0; ++i) hook::redrawBoardPicture();
-  // The editor goes on at the new size with the checkers as laid; only the hand is emptied.
+  // The editor goes on at the new size with the checkers as laid; only the hand is emptied,
+  // and clicks kept for it were given on the old board.
   putBackEveryHeldChecker();
+  dropQueuedClicks();
   if (diceChooser.chooseDiceOpen != 0) {
     // The turn is left and begins again: the hand-over gives it back to the same side.
     diceChooser.chooseDiceOpen = 0;
