@@ -410,6 +410,9 @@ void toggleRolloutStartStop() {
     hook::redrawBoardWindow();
   } else {
     showRolloutRunning();
+    // The user's checker in the hand goes back before the computer takes the turn over:
+    // held across the hand-over it would count for the other side.
+    hook::returnCheckersInHand();
     setBothPlayerKinds(kComputerPlayer, kComputerPlayer);
     handTurnToNextSide();
   }

@@ -104,6 +104,9 @@ struct PausedPlay {
   bool stopped = false;
   bool returnWhilePaused = false;
   bool holdWhenReturning = false;  // a checker picked up before Return
+  bool holdWhenStarting = false;   // a checker picked up before Start
+  int16_t heldAtStart = 0;
+  std::string countsAfterStart = "not looked at";
   int16_t heldAtReturn = 0;
   CheckedArray<int16_t, 1> countsAtFirstWait{};
   int16_t heldAtFirstWait = -1;
@@ -183,6 +186,20 @@ void nextGameThenLook() {
   play->boardAtEnd = position.board;
 }
 
+// "" when each side has fifteen on the board, in the hand of the side on roll and off.
+std::string countsOff() {
+  std::string off;
+  for (int16_t s = 0; s <= 1; ++s) {
+    int on = 0;
+    for (int p = 0; p <= 25; ++p)
+      if ((position.board[p] > 0) == (s == 0) && position.board[p] != 0) on += std::abs(position.board[p]);
+    const int held = s == position.currentPlayer ? boardInput.pickedCount : 0;
+    if (on + held + kCheckersPerSide - position.piecesOnBoard[s] != kCheckersPerSide)
+      off += "side " + std::to_string(s) + ": board " + std::to_string(on) + " hand " + std::to_string(held) + "; ";
+  }
+  return off;
+}
+
 constexpr long kPumpBudget = 50000;
 
 void scriptedPump() {
@@ -210,6 +227,11 @@ void scriptedPump() {
     leaveTheLoop();
     return;
   }
+  if (p.step == 11) {
+    // The first pump after Start with a checker in the hand.
+    p.countsAfterStart = countsOff();
+    p.step = 12;
+  }
   if (!rolloutPaused()) return;
   switch (p.step) {
     case 0:
@@ -222,6 +244,11 @@ void scriptedPump() {
       p.boardFlushesAtTurn = paintsOfAFlush();
       p.movedBeforeTurn = position.board != rolloutStats.rolloutStartBoard;
       p.differenceAtTurn = testing::differenceFromAFreshRedraw();
+      if (p.holdWhenStarting) {
+        clickOnBoard(sideZeroPoint());
+        p.step = 10;
+        return;
+      }
       if (p.returnWhilePaused && p.holdWhenReturning) {
         clickOnBoard(sideZeroPoint());
         p.step = 8;
@@ -249,6 +276,13 @@ void scriptedPump() {
       p.heldAtReturn = boardInput.pickedCount;
       QTest::mouseClick(controlWidget(kRolloutResultsWindow, kReturnButton), Qt::LeftButton);
       p.step = 9;
+      return;
+    case 10:
+      // The checker is in the hand when Start is clicked.
+      if (boardInput.pickedCount == 0) return;
+      p.heldAtStart = boardInput.pickedCount;
+      QTest::mouseClick(controlWidget(kRolloutResultsWindow, kStartStopButton), Qt::LeftButton);
+      p.step = 11;
       return;
     default:
       return;
@@ -360,6 +394,19 @@ TEST_F(PausedRollout, ReturnWithACheckerInTheHandLeavesTheUsersGameWhole) {
   ASSERT_TRUE(p.firstWaitSeen);
   EXPECT_EQ(p.heldAtFirstWait, 0);
   EXPECT_EQ(p.countsAtFirstWait, (CheckedArray<int16_t, 1>{{{15, 15}}}));
+}
+
+// Start clicked with a checker of the paused game in the hand: the checker goes back
+// before the computer takes the turn over, and the rollout plays on to its end.
+TEST_F(PausedRollout, StartWithACheckerInTheHandPutsItBackFirst) {
+  play_.holdWhenStarting = true;
+  runRollout("6");
+  const PausedPlay& p = play_;
+  ASSERT_TRUE(p.stopped);
+  EXPECT_EQ(p.heldAtStart, 1);
+  EXPECT_EQ(p.countsAfterStart, "");
+  EXPECT_EQ(counted(), 6);
+  EXPECT_EQ(p.boardAtEnd, start_);
 }
 
 TEST_F(PausedRollout, ARolloutWithTheDiceInHandLeavesNoClickForThePausedTurn) {
