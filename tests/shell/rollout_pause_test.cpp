@@ -244,14 +244,9 @@ void scriptedPump() {
       p.boardFlushesAtTurn = paintsOfAFlush();
       p.movedBeforeTurn = position.board != rolloutStats.rolloutStartBoard;
       p.differenceAtTurn = testing::differenceFromAFreshRedraw();
-      if (p.holdWhenStarting) {
+      if (p.holdWhenStarting || (p.returnWhilePaused && p.holdWhenReturning)) {
         clickOnBoard(sideZeroPoint());
-        p.step = 10;
-        return;
-      }
-      if (p.returnWhilePaused && p.holdWhenReturning) {
-        clickOnBoard(sideZeroPoint());
-        p.step = 8;
+        p.step = p.holdWhenStarting ? 10 : 8;
         return;
       }
       if (p.returnWhilePaused) {
@@ -271,19 +266,15 @@ void scriptedPump() {
       p.step = 2;
       return;
     case 8:
-      // The checker is in the hand when Return is clicked.
+    case 10: {
+      // The checker is in the hand when Return (step 8) or Start (step 10) is clicked.
       if (boardInput.pickedCount == 0) return;
-      p.heldAtReturn = boardInput.pickedCount;
-      QTest::mouseClick(controlWidget(kRolloutResultsWindow, kReturnButton), Qt::LeftButton);
-      p.step = 9;
+      const bool start = p.step == 10;
+      (start ? p.heldAtStart : p.heldAtReturn) = boardInput.pickedCount;
+      QTest::mouseClick(controlWidget(kRolloutResultsWindow, start ? kStartStopButton : kReturnButton), Qt::LeftButton);
+      p.step = start ? 11 : 9;
       return;
-    case 10:
-      // The checker is in the hand when Start is clicked.
-      if (boardInput.pickedCount == 0) return;
-      p.heldAtStart = boardInput.pickedCount;
-      QTest::mouseClick(controlWidget(kRolloutResultsWindow, kStartStopButton), Qt::LeftButton);
-      p.step = 11;
-      return;
+    }
     default:
       return;
   }
@@ -379,34 +370,37 @@ TEST_F(PausedRollout, ReturnWhilePausedEndsAtOnceWithoutTheUnfinishedGame) {
       << report.str();
 }
 
-// Return clicked with a checker of the paused game in the hand: the checker goes back
-// with the dropped game, and the user's own game has fifteen a side and an empty hand.
-TEST_F(PausedRollout, ReturnWithACheckerInTheHandLeavesTheUsersGameWhole) {
-  play_.returnWhilePaused = true;
-  play_.holdWhenReturning = true;
-  runRollout("500");
-  const PausedPlay& p = play_;
-  ASSERT_TRUE(p.stopped);
-  EXPECT_EQ(p.step, 9);
-  EXPECT_EQ(p.heldAtReturn, 1);
-  EXPECT_FALSE(rolloutInProgress());
-  EXPECT_EQ(p.boardAtEnd, start_);
-  ASSERT_TRUE(p.firstWaitSeen);
-  EXPECT_EQ(p.heldAtFirstWait, 0);
-  EXPECT_EQ(p.countsAtFirstWait, (CheckedArray<int16_t, 1>{{{15, 15}}}));
-}
-
-// Start clicked with a checker of the paused game in the hand: the checker goes back
-// before the computer takes the turn over, and the rollout plays on to its end.
-TEST_F(PausedRollout, StartWithACheckerInTheHandPutsItBackFirst) {
-  play_.holdWhenStarting = true;
-  runRollout("6");
-  const PausedPlay& p = play_;
-  ASSERT_TRUE(p.stopped);
-  EXPECT_EQ(p.heldAtStart, 1);
-  EXPECT_EQ(p.countsAfterStart, "");
-  EXPECT_EQ(counted(), 6);
-  EXPECT_EQ(p.boardAtEnd, start_);
+// Return or Start clicked with a checker of the paused game in the hand: the checker goes
+// back first. After Return the user's own game has fifteen a side and an empty hand; after
+// Start the computer takes the turn over with fifteen a side and plays the rollout out.
+TEST_F(PausedRollout, ReturnOrStartWithACheckerInTheHandPutsItBackFirst) {
+  for (const bool start : {false, true}) {
+    SCOPED_TRACE(start ? "Start" : "Return");
+    flow.newGameRequested = 0;
+    testing::setPosition(kRace);
+    position.openingPhase = 0;
+    position.playerType[0] = kHumanPlayer;
+    position.playerType[1] = kComputerPlayer;
+    play_ = PausedPlay{};
+    play_.returnWhilePaused = !start;
+    play_.holdWhenReturning = !start;
+    play_.holdWhenStarting = start;
+    runRollout(start ? "6" : "500");
+    const PausedPlay& p = play_;
+    ASSERT_TRUE(p.stopped);
+    EXPECT_EQ(start ? p.heldAtStart : p.heldAtReturn, 1);
+    EXPECT_EQ(p.boardAtEnd, start_);
+    if (start) {
+      EXPECT_EQ(p.countsAfterStart, "");
+      EXPECT_EQ(counted(), 6);
+      continue;
+    }
+    EXPECT_EQ(p.step, 9);
+    EXPECT_FALSE(rolloutInProgress());
+    ASSERT_TRUE(p.firstWaitSeen);
+    EXPECT_EQ(p.heldAtFirstWait, 0);
+    EXPECT_EQ(p.countsAtFirstWait, (CheckedArray<int16_t, 1>{{{15, 15}}}));
+  }
 }
 
 TEST_F(PausedRollout, ARolloutWithTheDiceInHandLeavesNoClickForThePausedTurn) {
