@@ -143,6 +143,10 @@ bool readSoundGame(const std::filesystem::path& path, bool bareBoard, SavedGameR
     refuseDamagedFile("The file ends before its move table.");
     return false;
   }
+  if (reading.cutShort) {
+    refuseDamagedFile("The move table is cut short.");
+    return false;
+  }
   const std::string fault = savedGameFault(reading.game);
   if (!fault.empty()) {
     refuseDamagedFile(fault);

@@ -33,16 +33,34 @@ bool applyKeyLine(std::string_view key, std::string_view value, SavedGame& g) {
   return true;
 }
 
-GameRecordEntry readEntry(int16_t n) {
-  int16_t w[kEntryFields];
-  for (int16_t& f : w) f = inputInt16(n);
-  return {w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9]};
+// One row: a line's ten comma-separated numbers. False when the line holds fewer, as a
+// file cut short does: its record would end before the game its board shows.
+bool readEntry(std::string_view rest, GameRecordEntry& e) {
+  int16_t w[kEntryFields] = {};
+  for (int16_t k = 0; k < kEntryFields; ++k) {
+    const std::size_t comma = rest.find(',');
+    if (comma == std::string_view::npos && k < kEntryFields - 1) return false;
+    const std::string_view field = rest.substr(0, comma);
+    const std::size_t digits = field.find_first_not_of(" \t");
+    if (digits == std::string_view::npos) return false;
+    w[k] = int16Of(val(field.substr(digits)));
+    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+  }
+  e = {w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9]};
+  return true;
 }
 
-void readMoveTable(int16_t n, SavedGame& g) {
+void readMoveTable(int16_t n, SavedGameReading& r) {
+  SavedGame& g = r.game;
   g.rows.clear();
   while (!fileEof(n)) {
-    const GameRecordEntry e = readEntry(n);
+    const Str255 line = lineInput(n);
+    if (line.view().find_first_not_of(" \t") == std::string_view::npos) continue;
+    GameRecordEntry e{};
+    if (!readEntry(line.view(), e)) {
+      r.cutShort = true;
+      return;
+    }
     // Rows past the record's last entry are read and left out.
     if (static_cast<long>(g.rows.size()) <= kGameRecordHighest) g.rows.push_back(e);
   }
@@ -59,7 +77,7 @@ void readKeyedLayout(int16_t n, std::string_view firstField, SavedGameReading& r
     const std::string_view value = blank == std::string_view::npos ? std::string_view() : text.substr(blank);
     if (!applyKeyLine(key, value, r.game)) break;
   }
-  readMoveTable(n, r.game);
+  readMoveTable(n, r);
   r.complete = true;
 }
 

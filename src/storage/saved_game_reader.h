@@ -30,6 +30,7 @@ struct SavedGameReading {
   bool bareBoard = false;    // only the board was read; side 1 is on roll, no dice
   bool olderLayout = false;  // the settings block below was read
   bool readFailed = false;   // the disk failed while reading
+  bool cutShort = false;     // a row of the move table is cut short
   OlderLayoutSettings settings;
 };
 

@@ -373,6 +373,9 @@ TEST_F(SavedGameFileTest, ADamagedFileIsRefusedAndChangesNothing) {
       kKnownGameBytes + " 1, 13, 10, 3, 9, 1, 1, 0, 0, 0\r",        // a die of 9
       kKnownGameBytes + " 7, 13, 10, 3, 3, 1, 1, 0, 0, 0\r",        // no such side
       kKnownGameBytes + " 99, 0, 2, 0, 1, -1, 0, 0, 0, 384\r",      // over: side 1 conceded
+      // Cut short inside a row: the record would end before the game the board shows.
+      kKnownGameBytes + " 1, 13, 8, 5, 6, 5, 1, 0",
+      kKnownGameBytes + " 1, 13, 8, 5, 6, 5, 1, 0, 0, 0\r 0, 13",
       // One die of a roll in the starting position: no turn has ended there.
       withLine(kKnownGameBytes, "Dice  3 5", "Dice  0 5"),
       withLine(kKnownGameBytes, "Dice  3 5", "Dice  5 0"),
