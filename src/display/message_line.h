@@ -33,8 +33,6 @@ struct MessageSpeechState {
 };
 extern MessageSpeechState messageSpeech;
 
-inline constexpr int16_t kHighestQueuedClick = 7;  // clicks kept for the waits: 0..7
-
 // Board interaction values the display reads: the typed-key buffer the message line
 // clears, and the panel buttons that button tracking hit-tests.
 struct InteractionDisplayState {
@@ -54,9 +52,6 @@ struct InteractionDisplayState {
   CheckedArray<int16_t, 9> pickedCheckers{};  // [1..9] from-points of the held checkers
   int16_t firstPanelRound = 0;
   uint8_t boardInputEvent = 0;   // 255 ends a wait for a board click
-  // Board clicks no wait has taken yet, oldest first, each where it was pressed.
-  CheckedArray<Point, kHighestQueuedClick> queuedClicks{};
-  int16_t queuedClickCount = 0;
 };
 extern InteractionDisplayState interactionDisplay;
 

@@ -58,9 +58,10 @@ void takeClick() {
     ui.mousePoint = {boardInput.clickH, boardInput.clickV};
   } else {
     // The oldest click kept, where it was pressed; the mouse only when none is kept.
-    ui.mousePoint = ui.queuedClickCount > 0 ? ui.queuedClicks[0] : boardMouse();
-    for (int16_t k = 1; k < ui.queuedClickCount; ++k) ui.queuedClicks[k - 1] = ui.queuedClicks[k];
-    if (ui.queuedClickCount > 0) --ui.queuedClickCount;
+    PanelWait& w = panelWait;
+    ui.mousePoint = w.queuedClickCount > 0 ? w.queuedClicks[0] : boardMouse();
+    for (int16_t k = 1; k < w.queuedClickCount; ++k) w.queuedClicks[k - 1] = w.queuedClicks[k];
+    if (w.queuedClickCount > 0) --w.queuedClickCount;
     boardInput.clickH = ui.mousePoint.h;
     boardInput.clickV = ui.mousePoint.v;
   }
@@ -68,7 +69,7 @@ void takeClick() {
 }
 
 bool arrived() {
-  return interactionDisplay.boardInputEvent == kEventArrived || posted() || interactionDisplay.queuedClickCount > 0;
+  return interactionDisplay.boardInputEvent == kEventArrived || posted() || panelWait.queuedClickCount > 0;
 }
 
 // The panel button under the mouse, in the order Done, Yes, No, the middle area.
@@ -132,16 +133,16 @@ void answerFromButton() {
 }  // namespace
 
 void queueBoardClick(Point at, int16_t clickCount) {
-  InteractionDisplayState& ui = interactionDisplay;
-  ui.boardInputEvent = kEventArrived;
+  interactionDisplay.boardInputEvent = kEventArrived;
   // Only the editor keeps clicks: a person lays out checkers quicker than they land. The
   // second press of a double click came with a press of its own; a person's clicks never
   // pile up past the queue.
-  if (boardState.setupInProgress == 0 || clickCount != 1 || ui.queuedClickCount > kHighestQueuedClick) return;
-  ui.queuedClicks[ui.queuedClickCount++] = at;
+  PanelWait& w = panelWait;
+  if (boardState.setupInProgress == 0 || clickCount != 1 || w.queuedClickCount > kHighestQueuedClick) return;
+  w.queuedClicks[w.queuedClickCount++] = at;
 }
 
-void dropQueuedClicks() { interactionDisplay.queuedClickCount = 0; }
+void dropQueuedClicks() { panelWait.queuedClickCount = 0; }
 
 Point boardMouse() {
   const GrafPtr saved = getPort();

@@ -4,10 +4,13 @@
 // the wait of the in-board Yes / No / Done panels.
 #include <cstdint>
 
+#include "runtime/core/checked_array.h"
 #include "runtime/core/pstring.h"
 #include "runtime/qt/qd_types.h"
 
 namespace bg {
+
+inline constexpr int16_t kHighestQueuedClick = 7;  // clicks kept for the editor: 0..7
 
 // The state of the waits: the click-or-key wait, and the panel wait of one question.
 struct PanelWait {
@@ -23,6 +26,9 @@ struct PanelWait {
   int16_t postedTaken = 0;      // -1 when the last click taken was a posted one, with no pump since
   int16_t questionRedrawDue = 0;  // -1: the board was built anew under the question box
   Str255 questionLineText;         // the message line a resize took from the waiting question
+  // Editor clicks no wait has taken yet, oldest first, each where it was pressed.
+  CheckedArray<Point, kHighestQueuedClick> queuedClicks{};
+  int16_t queuedClickCount = 0;
 };
 extern PanelWait panelWait;
 

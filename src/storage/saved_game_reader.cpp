@@ -33,18 +33,18 @@ bool applyKeyLine(std::string_view key, std::string_view value, SavedGame& g) {
   return true;
 }
 
+bool blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
+
 // One row: a line's ten comma-separated numbers. False when the line holds fewer, as a
 // file cut short does: its record would end before the game its board shows.
 bool readEntry(std::string_view rest, GameRecordEntry& e) {
   int16_t w[kEntryFields] = {};
   for (int16_t k = 0; k < kEntryFields; ++k) {
     const std::size_t comma = rest.find(',');
-    if (comma == std::string_view::npos && k < kEntryFields - 1) return false;
-    const std::string_view field = rest.substr(0, comma);
-    const std::size_t digits = field.find_first_not_of(" \t");
-    if (digits == std::string_view::npos) return false;
-    w[k] = int16Of(val(field.substr(digits)));
-    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    const bool last = k == kEntryFields - 1;
+    if (blank(rest.substr(0, comma)) || (comma == std::string_view::npos && !last)) return false;
+    w[k] = int16Of(val(rest.substr(0, comma)));
+    if (!last) rest.remove_prefix(comma + 1);
   }
   e = {w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9]};
   return true;
@@ -55,7 +55,7 @@ void readMoveTable(int16_t n, SavedGameReading& r) {
   g.rows.clear();
   while (!fileEof(n)) {
     const Str255 line = lineInput(n);
-    if (line.view().find_first_not_of(" \t") == std::string_view::npos) continue;
+    if (blank(line.view())) continue;
     GameRecordEntry e{};
     if (!readEntry(line.view(), e)) {
       r.cutShort = true;
