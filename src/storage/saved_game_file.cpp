@@ -99,10 +99,12 @@ void refuseDamagedFile(std::string_view why) {
 
 // The name of the file to read: the document the program was opened with, the game
 // remembered at the last quit, or the default file. Empty: nothing to read.
-std::string nameToRead(int16_t askFile, bool& resuming) {
+std::string nameToRead(int16_t askFile, bool& resuming, bool& named) {
   resuming = false;
+  named = askFile != 0;
   if (storage.openDocumentPending != 0) {
     storage.openDocumentPending = 0;
+    named = true;
     return storage.openedDocumentName.str();
   }
   std::string name(kSavedGameFileName);
@@ -159,10 +161,17 @@ bool readSoundGame(const std::filesystem::path& path, bool bareBoard, SavedGameR
 bool readSavedGame(int16_t askFile) {
   const bool bareBoard = hook::isModifierDown(kCommandModifier);
   bool resuming = false;
-  const std::string name = nameToRead(askFile, resuming);
+  bool named = false;
+  const std::string name = nameToRead(askFile, resuming, named);
   if (name.empty()) return false;
   const std::filesystem::path path = savedGamePath(name);
-  if (askFile == 0 && !fileExists(path)) {
+  // A file the person named is said to be missing; only the game looked for on their
+  // behalf is answered on the message line.
+  if (named && !fileExists(path)) {
+    refuseDamagedFile("There is no file " + path.string() + ".");
+    return false;
+  }
+  if (!fileExists(path)) {
     shell.savedGameName = "";
     tellNoSavedGame();
     return false;

@@ -469,6 +469,18 @@ TEST_F(SavedGameFileTest, TheOpenedDocumentIsReadOnceByItsWholePath) {
   EXPECT_TRUE(shell.savedGameName.empty());  // resumed only once saved again
 }
 
+TEST_F(SavedGameFileTest, AnOpenedDocumentThatIsNotThereIsNamedInABox) {
+  const auto missing = folder_ / "gone" / "tuesday";
+  storage.openDocumentPending = -1;
+  storage.openedDocumentName.assign(missing.string());
+  const GameSnapshot before;
+  loadGame(0);
+  ASSERT_EQ(infoBoxes.size(), 1u);
+  EXPECT_NE(infoBoxes.front().find(missing.string()), std::string::npos) << infoBoxes.front();
+  EXPECT_TRUE(GameSnapshot() == before);
+  EXPECT_EQ(storage.openDocumentPending, 0);
+}
+
 // Read once; its name stays the game to resume until another game replaces it, so a quit
 // before anything changed resumes it again.
 TEST_F(SavedGameFileTest, TheRememberedGameIsReadOnceAndStaysTheGameToResume) {
