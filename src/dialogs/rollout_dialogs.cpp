@@ -15,6 +15,7 @@
 #include "runtime/qt/cursors.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/windows.h"
+#include "state/flow_state.h"
 
 namespace bg {
 
@@ -26,6 +27,8 @@ constexpr std::string_view kSetupForm = "rolloutSetupDialog";
 constexpr std::string_view kHelpTitle = "Position Rollout Help";
 constexpr std::string_view kNoGameText =
     "There is no game on the board to roll out. Start a game or set up a position first.";
+constexpr std::string_view kMidRollText =
+    "Part of the roll is played. Play the rest of it, or take it back, before rolling out the position.";
 constexpr std::string_view kHelpText =
     "Select at least 500 games to get a good answer.\r\r"
     "If the results are close after 500 rollouts, it is recommended that you input a larger number then do "
@@ -68,6 +71,12 @@ void openRolloutSetupDialog() {
   if (frontWindow() != kBoardWindowNumber) return;
   if (!positionCanBeRolledOut()) {
     showMessageBox(kNoGameText);
+    return;
+  }
+  // The rollout's first game plays the roll in hand whole: half of it on the board already
+  // would be played twice.
+  if (partOfRollPlayed()) {
+    showMessageBox(kMidRollText);
     return;
   }
   openNibDialog(kRolloutSetupWindow, kSetupForm, fillRolloutSetupDialog, DialogOpening::kFromBoard);

@@ -30,7 +30,7 @@ namespace {
 constexpr int16_t kComputersOnly = 2;
 constexpr int16_t kThirdSideType = 3;  // a side of neither kind: its moves come from outside
 
-bool partOfRollMade() { return flow.movesLeft == 0 || flow.movesLeft != flow.movesAllowed; }
+bool partOfRollMade() { return flow.movesLeft == 0 || partOfRollPlayed(); }
 
 bool humanOnRoll() { return position.playerType[position.currentPlayer] == kHumanPlayer; }
 

@@ -47,7 +47,6 @@ constexpr int64_t kReRollThinkingMs = 2000;
 constexpr float kNoticeSeconds = 2.0f;
 
 bool isHuman(int16_t side) { return position.playerType[side] == kHumanPlayer; }
-bool isDie(int16_t value) { return value >= 1 && value <= 6; }
 
 GameRecordEntry& nextEntry() { return record.gameRecord[record.gameRecordCount + 1]; }
 

@@ -238,11 +238,11 @@ void startRollout() {
   s.turnNumber = flow.turnNumber;
   s.recordCount = record.gameRecordCount;
 
-  hook::setDiceDisplayFlags(0);
-  for (long d = 0; d <= 3; ++d) {
-    s.dice[d] = diceState.dice[d].value;
-    if (s.dice[d] > 0) hook::setDiceDisplayFlags(-1);
-  }
+  // Only a whole roll is played as it stands: half of one (the opening's first die, the
+  // other still to come) would be played with a die of 0, so every game rolls afresh.
+  const bool wholeRoll = isDie(diceState.dice[0].value) && isDie(diceState.dice[1].value);
+  hook::setDiceDisplayFlags(wholeRoll ? -1 : 0);
+  for (long d = 0; d <= 3; ++d) s.dice[d] = wholeRoll ? diceState.dice[d].value : int16_t{0};
   s.diceShowing = diceState.diceShowing;
   s.inputDice = settings.inputDice;
   s.beaverAllowed = cube.beaverAllowed;

@@ -7,7 +7,10 @@
 
 namespace bg {
 
+inline constexpr int16_t kDieFaces = 6;
 
+// A value a thrown die shows.
+inline bool isDie(int16_t value) { return value >= 1 && value <= kDieFaces; }
 
 // Slots 0..30 of the pool get RND(6); slot 31 stays 0. Run once, right after seeding.
 void fillDicePool();

@@ -50,7 +50,7 @@ void settleTheMoveInHand() {
   if (boardInput.pickedCount > 0) returnAllHeldCheckers();
   hand.pieceInHand = 0;
   hand.piecePicked = 0;
-  if (flow.movesLeft != 0 && flow.movesLeft != flow.movesAllowed) takeBackQuietly();
+  if (partOfRollPlayed()) takeBackQuietly();
 }
 
 // A finished game is not one to resume, nor a board a side has left before its result is

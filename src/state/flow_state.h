@@ -71,4 +71,7 @@ struct FlowState {
 
 extern FlowState flow;
 
+// Some of the roll in hand is played and some is not.
+inline bool partOfRollPlayed() { return flow.movesLeft != 0 && flow.movesLeft != flow.movesAllowed; }
+
 }  // namespace bg

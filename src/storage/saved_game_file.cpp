@@ -61,8 +61,6 @@ void showNumbered(int16_t number) {
   hook::displayMessage();
 }
 
-bool partOfRollPlayed() { return flow.movesLeft != 0 && flow.movesLeft != flow.movesAllowed; }
-
 bool writeSavedGame(const std::filesystem::path& path, const std::string& text) {
   const QuietFileErrors quiet;
   if (!openOutput(kSavedGameFileNumber, path)) return false;

@@ -73,26 +73,33 @@ TEST_F(RolloutPause, TheResultsWindowsCloseBoxReturnsAndTheBoardsDoesNot) {
   restoreSettingsAfterRollout();
 }
 
-TEST_F(RolloutPause, ABoardWithoutAGameIsNotRolledOut) {
+TEST_F(RolloutPause, ABoardWithoutAGameOrWithPartOfTheRollPlayedIsNotRolledOut) {
   struct Row {
     const char* position;
+    int16_t movesLeft;
+    int16_t movesAllowed;
     bool accepted;
   };
-  const Row rows[] = {{"", false}, {"6:5 8:3", false}, {"19:-2", false}, {"6:1 19:-1", true}, {"start", true}};
+  const Row rows[] = {{"", 0, 2, false},      {"6:5 8:3", 0, 2, false}, {"19:-2", 0, 2, false},
+                      {"6:1 19:-1", 0, 2, true}, {"start", 0, 2, true},   {"start", 2, 2, true},
+                      {"start", 1, 2, false},    {"start", 3, 4, false},  {"start", 4, 4, true}};
   for (const Row& r : rows) {
     testing::setPosition(r.position);
+    flow.movesLeft = r.movesLeft;
+    flow.movesAllowed = r.movesAllowed;
     const auto board = position.board;
     const bool told = answerInformationBox([] { chooseMenuItem(kGameMenu, kRolloutItem); });
     testing::pumpUntil([] { return false; }, 3);
-    EXPECT_EQ(told, !r.accepted) << r.position;
-    EXPECT_EQ(windowExists(kRolloutSetupWindow), r.accepted) << r.position;
-    EXPECT_EQ(position.board, board) << r.position;
-    EXPECT_FALSE(rolloutInProgress()) << r.position;
+    const std::string row = std::string(r.position) + " " + std::to_string(r.movesLeft) + "/" + std::to_string(r.movesAllowed);
+    EXPECT_EQ(told, !r.accepted) << row;
+    EXPECT_EQ(windowExists(kRolloutSetupWindow), r.accepted) << row;
+    EXPECT_EQ(position.board, board) << row;
+    EXPECT_FALSE(rolloutInProgress()) << row;
     if (r.accepted) {
       click(kRolloutSetupWindow, 2);
       testing::pumpUntil([] { return !windowExists(kRolloutSetupWindow); }, 5);
     }
-    EXPECT_TRUE(menusEnabled()) << r.position;
+    EXPECT_TRUE(menusEnabled()) << row;
   }
 }
 

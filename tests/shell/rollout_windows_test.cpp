@@ -34,6 +34,10 @@
 #include "shell/shared_services.h"
 #include "shell/startup.h"
 #include "state/cube_state.h"
+#include "rules/dice.h"
+#include "state/dice_state.h"
+#include "state/display_services.h"
+#include "state/game_record_state.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "display/board_rebuild.h"
@@ -100,6 +104,7 @@ int cursorsAsked = 0;
 class RolloutWindows : public testing::RolloutWindowsFixture {
  protected:
   void rolloutChosenHoldingOneFrom(int16_t p);
+  void rolloutWithOneOpeningDieThrown(int16_t thrower);
   // The rollout started from the set-up window plays all its games in the main loop.
   static void playTheRolloutThrough() {
     rolloutServices.nextRolloutGame = nextGameThenStop;
@@ -336,6 +341,38 @@ TEST_F(RolloutWindows, ARolloutChosenAtTwoPlayersOpeningRollPlaysWithoutAClick) 
   EXPECT_EQ(rolloutStats.wins[0] + rolloutStats.wins[1], 36);
   restoreSettingsAfterRollout();
 }
+
+// One person of two has thrown a die for the opening when the rollout is chosen: half a
+// roll is no roll to play, so every game, and the user's game after the rollout, rolls
+// afresh. A turn that begins with a roll to play holds two thrown dice.
+int halfRollsToPlay = 0;
+void countHalfRollsAtTurnStart(int16_t cursor) {
+  const bool rollToPlay = diceState.diceShowing != 0 && hand.diceClicked == -1;
+  if (cursor == kGameCursor && rollToPlay && !(isDie(diceState.dice[0].value) && isDie(diceState.dice[1].value)))
+    ++halfRollsToPlay;
+  setCursor(cursor);
+}
+
+void RolloutWindows::rolloutWithOneOpeningDieThrown(int16_t thrower) {
+  flow.opponentMode = 3;
+  position.playerType[0] = position.playerType[1] = kHumanPlayer;
+  position.openingPhase = -1;
+  testing::setRoll(0, 0);
+  diceState.dice[thrower].value = diceState.rolledDice[thrower] = 4;
+  hook::setDiceDisplayFlags(-1);
+  ASSERT_TRUE(startRolloutOf("36"));
+  halfRollsToPlay = 0;
+  turnServices.setCursor = countHalfRollsAtTurnStart;
+  playTheRolloutThrough();
+  EXPECT_EQ(rolloutStats.wins[0] + rolloutStats.wins[1], 36);
+  EXPECT_EQ(halfRollsToPlay, 0);
+  EXPECT_TRUE(diceState.diceShowing == 0 || (isDie(diceState.dice[0].value) && isDie(diceState.dice[1].value)))
+      << "the user's game after it";
+  restoreSettingsAfterRollout();
+}
+
+TEST_F(RolloutWindows, HalfAnOpeningRollIsRolledAfreshFirstDie) { rolloutWithOneOpeningDieThrown(0); }
+TEST_F(RolloutWindows, HalfAnOpeningRollIsRolledAfreshSecondDie) { rolloutWithOneOpeningDieThrown(1); }
 
 // The computer asks for the busy cursor and the game cursor at every decision; the window
 // system is told of a change only when one shows, at the next pump.
