@@ -50,6 +50,13 @@ bool isHuman(int16_t side) { return position.playerType[side] == kHumanPlayer; }
 
 GameRecordEntry& nextEntry() { return record.gameRecord[record.gameRecordCount + 1]; }
 
+// The roll to play is already there (a loaded game's, the editor's, one chosen by hand):
+// only when both its dice are thrown. The mark outlives dice taken off since, and half a
+// roll would be played with a die of 0.
+bool rollInHand() {
+  return hand.diceClicked == -1 && isDie(diceState.dice[0].value) && isDie(diceState.dice[1].value);
+}
+
 void setDice(int16_t d0, int16_t d1) {
   diceState.dice[0].value = d0;
   diceState.dice[1].value = d1;
@@ -155,12 +162,12 @@ void rollDiceStage() {
       if (flow.abortTurn != 0) return;
     }
     bool chosenByHand = false;
-    if (settings.inputDice != 0 && hand.diceClicked != -1) {
+    if (settings.inputDice != 0 && !rollInHand()) {
       hook::chooseDiceWindow();
       if (flow.opponentMode == 3) chosenByHand = true;
       if (flow.abortTurn != 0) return;
     }
-    if (hand.diceClicked != -1) generateDiceRoll();
+    if (!rollInHand()) generateDiceRoll();
     if (position.openingPhase != 0) {
       if (flow.opponentMode == 1) orderOpeningDice();
       // A rollout's computers settle the opening alone, also when two people were playing.

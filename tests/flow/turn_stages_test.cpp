@@ -124,6 +124,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
           -1, 0, 0},  // an entry of no side is player 0's
   // An entry written by no roll (a damaged file) is rolled afresh, not replayed as 0-0.
   RollRow{[] { laterRoll(), record.gameRecord[2] = GameRecordEntry{}; }, {2, 5}, {}, {2, 5}, 0, nullptr, -1, 0, 0},
+  // A roll marked as in hand whose dice were taken off since, or half thrown, is rolled.
+  RollRow{[] { laterRoll(), rollout.noPause = -1, hand.diceClicked = -1; }, {2, 5}, {}, {2, 5}, 0, nullptr, -1, 0, 0},
+  RollRow{[] { laterRoll(), rollout.noPause = -1, hand.diceClicked = -1, diceState.dice[1].value = 4; }, {2, 5}, {}, {2, 5},
+          0, nullptr, -1, 0, 0},
+  RollRow{[] { laterRoll(), rollout.noPause = -1, hand.diceClicked = -1, testing::setRoll(6, 4); }, {2, 5}, {}, {6, 4}, 0,
+          nullptr, -1, 0, 0},  // a whole one is played
   RollRow{laterRoll, {3, 1}, {{7, false}, {kNoZone, false}}, {3, 1}, 0, "#17|#17", 3, 2, 0},  // clicks beside the dice beep
   RollRow{laterRoll, {3, 1}, {{kNoZone, false, true}}, {3, 1}, 0, "", 2, 0, 0},  // a click on the cube does not
   RollRow{[] {
