@@ -163,6 +163,10 @@ void buildOpponentMessage() {
 }
 
 void diceClickTakeBack() {
+  // A turn being left (a move just taken back, a game loaded) has nothing of its roll to
+  // give back: the hand-over comes first, and clearing its request below would keep the
+  // turn going with the other side's checkers under the person's clicks.
+  if (flow.abortTurn != 0) return;
   if (flow.opponentMode == kComputersOnly && (flow.movesLeft == flow.movesAllowed || diceState.diceShowing == 0)) {
     return;
   }

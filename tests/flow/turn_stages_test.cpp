@@ -7,6 +7,7 @@
 #include <set>
 
 #include "flow/flow_fixture.h"
+#include "flow/best_move_commands.h"
 #include "flow/game_end.h"
 #include "flow/roll_stage.h"
 #include "flow/turn.h"
@@ -174,6 +175,27 @@ TEST_F(FlowTest, TurnTakenBackIsPlayedAgainWithTheSameRollCountedOnce) {
   const GameRecordEntry& again = record.gameRecord[countBefore + 1];
   EXPECT_EQ((std::vector<int>{again.side, again.die1, again.die2}), (std::vector<int>{roll.side, roll.die1, roll.die2}));
   EXPECT_EQ(counted(), before);
+}
+
+// Roll or Pass Dice reaching the program after the person's move was taken back and before
+// the turn is left (a box's own loop gives it its events) takes nothing more back: the turn
+// is still left, for the hand-over to give the roll back to the person.
+TEST_F(FlowTest, TheDiceActionWhileATurnIsLeftKeepsTheTurnBeingLeft) {
+  for (const int16_t count : {int16_t{0}, int16_t{1}}) {
+    SCOPED_TRACE(count);
+    testing::personToPlay("start | dice 3 1 | side 0");
+    record.gameRecordCount = count;  // with and without the computer's turn before
+    record.gameRecord[1] = GameRecordEntry{1, 0, 0, 0, 6, 5, 0, 0, 0, 0};
+    testing::setSideOnRoll(1);  // as the take-back leaves it, for the hand-over to flip
+    flow.abortTurn = kLeaveTurn;
+    const auto board = position.board;
+    diceClickTakeBack();
+    EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+    EXPECT_EQ(position.currentPlayer, 1);
+    EXPECT_EQ(position.board, board);
+    EXPECT_EQ(record.gameRecordCount, count);
+    EXPECT_EQ(diceState.diceShowing, -1);
+  }
 }
 
 // The starter plays the opening roll as its own: once the frame shows its end whole again,
