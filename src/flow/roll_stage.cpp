@@ -54,7 +54,7 @@ GameRecordEntry& nextEntry() { return record.gameRecord[record.gameRecordCount +
 // only when both its dice are thrown. The mark outlives dice taken off since, and half a
 // roll would be played with a die of 0.
 bool rollInHand() {
-  return hand.diceClicked == -1 && isDie(diceState.dice[0].value) && isDie(diceState.dice[1].value);
+  return hand.diceClicked == -1 && bothDiceThrown();
 }
 
 void setDice(int16_t d0, int16_t d1) {

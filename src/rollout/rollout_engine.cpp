@@ -240,7 +240,7 @@ void startRollout() {
 
   // Only a whole roll is played as it stands: half of one (the opening's first die, the
   // other still to come) would be played with a die of 0, so every game rolls afresh.
-  const bool wholeRoll = isDie(diceState.dice[0].value) && isDie(diceState.dice[1].value);
+  const bool wholeRoll = bothDiceThrown();
   hook::setDiceDisplayFlags(wholeRoll ? -1 : 0);
   for (long d = 0; d <= 3; ++d) s.dice[d] = wholeRoll ? diceState.dice[d].value : int16_t{0};
   s.diceShowing = diceState.diceShowing;

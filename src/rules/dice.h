@@ -11,6 +11,8 @@ inline constexpr int16_t kDieFaces = 6;
 
 // A value a thrown die shows.
 inline bool isDie(int16_t value) { return value >= 1 && value <= kDieFaces; }
+// Both dice of the roll in hand are thrown: half a roll (one opening die) is no roll.
+inline bool bothDiceThrown() { return isDie(diceState.dice[0].value) && isDie(diceState.dice[1].value); }
 
 // Slots 0..30 of the pool get RND(6); slot 31 stays 0. Run once, right after seeding.
 void fillDicePool();

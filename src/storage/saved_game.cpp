@@ -1,5 +1,6 @@
 #include "storage/saved_game.h"
 
+#include "rules/dice.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
 #include "state/flow_state.h"
@@ -10,7 +11,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kHighestDie = 6;
 constexpr int16_t kHighestOwner = 2;
 constexpr int16_t kNoPointAtAll = -1;   // a borne-off checker's to-point
 constexpr int16_t kHighestPoint = 25;
@@ -64,7 +64,7 @@ bool playEntryFits(const GameRecordEntry& e) {
   if (!isEntrySide(e.side)) return false;
   if (e.side == kGameEndEntrySide || e.side == kEmptyEntrySide) return true;
   return inRange(e.fromPoint, kNoPointAtAll, kHighestPoint) && inRange(e.toPoint, kNoPointAtAll, kHighestPoint) &&
-         inRange(e.die1, 0, kHighestDie) && inRange(e.die2, 0, kHighestDie) &&
+         inRange(e.die1, 0, kDieFaces) && inRange(e.die2, 0, kDieFaces) &&
          inRange(e.cubeOwner, 0, kHighestOwner) && (e.cubeValue == 0 || isCubeValue(e.cubeValue));
 }
 
@@ -115,7 +115,7 @@ std::string savedGameFault(const SavedGame& g) {
     return "The board holds more than 15 checkers of one side.";
   if (ownCheckers == 0 || otherCheckers == 0) return "A side has no checker on the board.";
   if (g.board[0] > 0 || g.board[25] < 0) return "A bar holds checkers of the wrong side.";
-  if (!inRange(g.dice[0], 0, kHighestDie) || !inRange(g.dice[1], 0, kHighestDie))
+  if (!inRange(g.dice[0], 0, kDieFaces) || !inRange(g.dice[1], 0, kDieFaces))
     return "The dice are not between 0 and 6.";
   if (g.diceShowing != 0 && (g.dice[0] == 0) != (g.dice[1] == 0) && !dieLeftUnplayedByLastMover(g))
     return "The dice are not a roll that can be played.";

@@ -97,12 +97,10 @@ void refuseDamagedFile(std::string_view why) {
 
 // The name of the file to read: the document the program was opened with, the game
 // remembered at the last quit, or the default file. Empty: nothing to read.
-std::string nameToRead(int16_t askFile, bool& resuming, bool& named) {
+std::string nameToRead(int16_t askFile, bool& resuming) {
   resuming = false;
-  named = askFile != 0;
   if (storage.openDocumentPending != 0) {
     storage.openDocumentPending = 0;
-    named = true;
     return storage.openedDocumentName.str();
   }
   std::string name(kSavedGameFileName);
@@ -158,9 +156,10 @@ bool readSoundGame(const std::filesystem::path& path, bool bareBoard, SavedGameR
 // False when nothing was put into the game.
 bool readSavedGame(int16_t askFile) {
   const bool bareBoard = hook::isModifierDown(kCommandModifier);
+  // A file the person named: chosen in the dialog or given on the command line.
+  const bool named = askFile != 0 || storage.openDocumentPending != 0;
   bool resuming = false;
-  bool named = false;
-  const std::string name = nameToRead(askFile, resuming, named);
+  const std::string name = nameToRead(askFile, resuming);
   if (name.empty()) return false;
   const std::filesystem::path path = savedGamePath(name);
   // A file the person named is said to be missing; only the game looked for on their

@@ -72,9 +72,9 @@ void readKeyedLayout(int16_t n, std::string_view firstField, SavedGameReading& r
     const Str255 field = inputField(n);
     if (fileEof(n)) return;  // the file ends before its move table
     const std::string_view text = field.view();
-    const std::size_t blank = text.find(' ');
-    const std::string_view key = text.substr(0, blank);
-    const std::string_view value = blank == std::string_view::npos ? std::string_view() : text.substr(blank);
+    const std::size_t space = text.find(' ');
+    const std::string_view key = text.substr(0, space);
+    const std::string_view value = space == std::string_view::npos ? std::string_view() : text.substr(space);
     if (!applyKeyLine(key, value, r.game)) break;
   }
   readMoveTable(n, r);
