@@ -76,11 +76,6 @@ void countTake(int16_t taker) {
   if (cube.cubeValue > flow.highestCube) flow.highestCube = cube.cubeValue;
 }
 
-// A beaver doubles the taken cube once more: it may reach neither 64 nor the maximum.
-bool beaverFits() {
-  return cube.cubeValue < kHighestCube && 2 * cube.cubeValue <= cube.cubeMaximum;
-}
-
 }  // namespace
 
 void offerDouble() {
@@ -262,7 +257,7 @@ void offerBeaver() {
     position.otherPlayer = taker;
     if (cube.doublePending == -1) cube.beaverClick = -1;
   }
-  if (cube.beaverClick == -1 && beaverFits()) executeBeaver();
+  if (cube.beaverClick == -1 && cubeMayDoubleAgain()) executeBeaver();
   cube.beaverMode = 0;
   cube.beaverClick = 0;
   cube.doublePending = 0;

@@ -380,7 +380,8 @@ void automaticDouble() {
   const bool recorded = advanceGameRecord();
   GameRecordEntry entry = blankRecordEntry;
   Str255 text;
-  if (cube.cubeUsed != 0 && (1 << cube.autoDoubleMax) > cube.cubeValue) {
+  // Opening doubles turn the cube no further than a double could.
+  if (cube.cubeUsed != 0 && (1 << cube.autoDoubleMax) > cube.cubeValue && cubeMayDoubleAgain()) {
     cube.cubeValue = static_cast<int16_t>(cube.cubeValue * 2);
     text = kCubeDoubledText;
     if (recorded) {

@@ -59,7 +59,6 @@ namespace {
 constexpr int16_t kCheckersPerSide = 15;
 constexpr int16_t kHighestBoardIndex = 25;
 constexpr uint8_t kDone = 255;
-constexpr int16_t kHighestCube = 64;
 constexpr int16_t kMiddleAnswer = 1;
 constexpr double kPauseBeforeChoosers = 0.3;
 constexpr double kPauseBeforeDice = 0.1;

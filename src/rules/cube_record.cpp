@@ -16,6 +16,8 @@ void recordCubeChange() {
   recordCubeInMoveTable();
 }
 
+bool cubeMayDoubleAgain() { return cube.cubeValue < kHighestCube && 2 * cube.cubeValue <= cube.cubeMaximum; }
+
 void recordCubeInMoveTable() {
   // Entry 0 is the header of counters: a double before any play (a set-up position) is
   // not recorded, only drawn.

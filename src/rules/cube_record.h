@@ -9,5 +9,8 @@ void recordCubeChange();
 // Writes cubeOwner and cubeValue into the entry at gameRecordCount with flag 8, and
 // flag 4 when the cube was centred before; then draws the cube.
 void recordCubeInMoveTable();
+// The cube may be doubled once more: the doubled value stays within the highest cube and
+// the cube maximum.
+bool cubeMayDoubleAgain();
 
 }  // namespace bg

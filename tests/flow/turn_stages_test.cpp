@@ -114,6 +114,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
   RollRow{[] { bothComputers(), cube.autoDoubleMax = 2; }, {3, 3, 5, 5, 2, 2, 6, 1}, {}, {6, 1}, 0,
           "The Cube Was Doubled|The Cube Was Doubled|Doubles on the opening roll - Roll Again", -1, 0, 0,
           [] { EXPECT_EQ((std::vector<int>{cube.cubeValue, record.gameRecordCount}), (std::vector<int>{4, 3})); }},
+  // Opening doubles stop where a double would: at the cube maximum, and at 64.
+  RollRow{[] { bothComputers(), cube.autoDoubleMax = 8, cube.cubeMaximum = 4; }, {3, 3, 5, 5, 2, 2, 6, 1}, {}, {6, 1}, 0,
+          "The Cube Was Doubled|The Cube Was Doubled|Doubles on the opening roll - Roll Again", -1, 0, 0,
+          [] { EXPECT_EQ(cube.cubeValue, 4); }},
+  RollRow{[] { bothComputers(), cube.autoDoubleMax = 8, cube.cubeValue = 32; }, {3, 3, 5, 5, 6, 1}, {}, {6, 1}, 0,
+          "The Cube Was Doubled|Doubles on the opening roll - Roll Again", -1, 0, 0, [] { EXPECT_EQ(cube.cubeValue, 64); }},
   RollRow{[] { cube.autoDoubleMax = 2, cube.cubeUsed = 0; }, {4, 4, 1, 2}, {}, {1, 2}, 1, "Doubles on the opening roll - Roll Again",
           -1, 0, 0, [] { EXPECT_EQ(cube.cubeValue, 1); }},
   RollRow{[] { cube.cubeUsed = -1; }, {4, 4, 6, 6, 5, 2}, {}, {5, 2}, 0, "", -1, 0, 0},  // no automatic doubles
