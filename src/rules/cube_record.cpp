@@ -28,6 +28,9 @@ void recordCubeInMoveTable() {
   GameRecordEntry& entry = record.gameRecord[record.gameRecordCount];
   entry.cubeOwner = cube.cubeOwner;
   entry.cubeValue = cube.cubeValue;
+  // An entry keeps one double: a later one on it (no play between) replaces the marks of the
+  // one before, or taking it back would halve once more for a beaver that was not its own.
+  entry.flags &= ~(kFlagBeavered | kFlagCubeWasCentred);
   entry.flags |= kFlagDoubleRecorded;
   if (cube.cubeOwnerBeforeDouble == kCubeCentred && cube.cubeOwner != kCubeCentred) {
     entry.flags |= kFlagCubeWasCentred;

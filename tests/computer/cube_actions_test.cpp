@@ -2,6 +2,8 @@
 // entry and counters, the dropped double, the beaver window and the cube maximum.
 #include "computer/cube_actions.h"
 
+#include "rules/take_back.h"
+
 #include "cube_fixture.h"
 #include "state/player_records.h"
 #include "runtime/core/clock.h"
@@ -173,6 +175,25 @@ TEST_F(CubeActionTest, BeaverStopsAtSixtyFourAndAtTheMaximum) {
     EXPECT_EQ(cube.cubeValue, c.cubeAfter);
     EXPECT_EQ(cubeLog.shown.size(), 1u) << "a refused beaver is silent";
   }
+}
+
+// Two doubles on one entry (no play between them): taking back the later one gives back
+// its own cube and owner, not the marks of the beaver before it.
+TEST_F(CubeActionTest, ADoubleRecordedOverABeaveredOneIsTakenBackAlone) {
+  UseVirtualClock virtualClock;
+  position.playerType[1] = kHumanPlayer;
+  answerYes();
+  interactionServices.pollBoardClick = [] { cube.beaverClick = -1; };
+  cube.beaverAllowed = -1;
+  sides(1);
+  executeDouble();  // player 1 doubles, player 0 takes and beavers: 4, player 0's
+  ASSERT_EQ((std::pair{cube.cubeValue, cube.cubeOwner}), (std::pair<int16_t, int16_t>{4, 0}));
+  cube.beaverAllowed = 0;
+  sides(0);
+  executeDouble();  // player 0 redoubles: 8, player 1's
+  ASSERT_EQ((std::pair{cube.cubeValue, cube.cubeOwner}), (std::pair<int16_t, int16_t>{8, 1}));
+  takeBackDouble();
+  EXPECT_EQ((std::pair{cube.cubeValue, cube.cubeOwner}), (std::pair<int16_t, int16_t>{4, 0}));
 }
 
 TEST_F(CubeActionTest, ComputerBeaversAWinningRaceAndTellsTheDoubler) {
