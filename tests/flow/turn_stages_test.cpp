@@ -9,14 +9,17 @@
 #include "flow/flow_fixture.h"
 #include "flow/best_move_commands.h"
 #include "flow/game_end.h"
+#include "flow/game_loop.h"
 #include "flow/roll_stage.h"
 #include "flow/turn.h"
 #include "rules/new_game.h"
 #include "rules/take_back.h"
+#include "state/board_input.h"
 #include "state/cube_state.h"
 #include "state/display_services.h"
 #include "state/display_state.h"
 #include "state/flow_services.h"
+#include "state/play_options.h"
 #include "state/player_records.h"
 #include "state/rollout_state.h"
 #include "state/session_statistics.h"
@@ -202,6 +205,27 @@ TEST_F(FlowTest, TheDiceActionWhileATurnIsLeftKeepsTheTurnBeingLeft) {
     EXPECT_EQ(record.gameRecordCount, count);
     EXPECT_EQ(diceState.diceShowing, -1);
   }
+}
+
+// The same for a right-click that takes back a step: in a game of two people the side on
+// roll while the turn is left is the one that moved before, whose step is not undone.
+TEST_F(FlowTest, ARightClickWhileATurnIsLeftKeepsTheTurnBeingLeft) {
+  testing::personToPlay("start | dice 3 1 | side 0");
+  flow.opponentMode = 3;
+  position.playerType[1] = kHumanPlayer;
+  record.gameRecordCount = 1;
+  record.gameRecord[1] = GameRecordEntry{1, 8, 5, 3, 3, 1, 1, 0, 0, 0};
+  testing::setSideOnRoll(1);
+  flow.movesLeft = 0;
+  flow.abortTurn = kLeaveTurn;
+  options.rightMouseActionNP = kRightClickTakesBack;
+  boardInput.rightClickEmulation = -1;
+  static int undone = 0;
+  undone = 0;
+  turnServices.undoLastPartMove = [] { ++undone; };
+  readAutoMoveModifiers();
+  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+  EXPECT_EQ(undone, 0);
 }
 
 // The starter plays the opening roll as its own: once the frame shows its end whole again,
