@@ -1,6 +1,7 @@
 #include "audio/dice_speech.h"
 
 #include "flow/game_end.h"
+#include "rules/dice.h"
 #include "runtime/core/format.h"
 #include "state/dice_state.h"
 #include "state/flow_state.h"
@@ -32,7 +33,7 @@ Str255 diceRollText(bool human) {
   const bool shortForm = options.shortDiceMessage != 0;
   const int16_t first = diceState.dice[0].value;
   Str255 text = "MM";
-  if (first == diceState.dice[1].value && first >= 1 && first <= 6) {
+  if (first == diceState.dice[1].value && isDie(first)) {
     const std::string_view word = diceWords[first][kPluralWord];
     if (shortForm) return text + "Double " + word;
     return text + (human ? "You rolled double " : "The Computer rolled double ") + word;
