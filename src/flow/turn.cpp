@@ -193,7 +193,8 @@ void endTurn() {
   // nobody: they could follow each other for minutes.
   if ((rollout.noPause != 0 || shellFlags.fastPlay != 0) && rollout.rolloutRunning == 0) hook::pumpEvents();
   turnState.turnEndedByBestMove = 0;
-  if (turnFlags.removeDiceAtTurnEnd != 0) {
+  // A turn left to be taken up again with the same roll keeps its dice for it.
+  if (turnFlags.removeDiceAtTurnEnd != 0 && turnState.resumeWithDiceShown == 0) {
     removeDice();
     turnFlags.removeDiceAtTurnEnd = 0;
   }

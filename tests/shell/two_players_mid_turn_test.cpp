@@ -33,6 +33,7 @@
 #include "state/dice_state.h"
 #include "state/game_record_state.h"
 #include "state/menu_numbers.h"
+#include "state/play_options.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
 #include "state/shell_flags.h"
@@ -97,6 +98,13 @@ class TwoPlayersMidTurn : public ::testing::Test {
         EXPECT_EQ(position.currentPlayer, 0) << "the person wins the opening 4-3";
         EXPECT_EQ(diceState.dice[0].value, 4);
         EXPECT_EQ(diceState.dice[1].value, 3);
+        if (barClickFirst_) {
+          // With Easy Moves on, a click on the bar plays nothing and is answered with a
+          // message; the roll stays whole.
+          script_.click(testing::pointSpot(0));
+          lead_ = kChoose;
+          return false;
+        }
         script_.click(testing::pointSpot(12));  // 13/9 with the 4
         script_.click(testing::pointSpot(16));
         lead_ = kPlayed;
@@ -158,6 +166,9 @@ class TwoPlayersMidTurn : public ::testing::Test {
  private:
   enum Lead { kOpening, kPlayed, kChoose, kChosen, kAnswered, kLeadDone } lead_ = kOpening;
   bool newPair_ = false;
+
+ protected:
+  bool barClickFirst_ = false;
 };
 
 TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
@@ -186,6 +197,30 @@ TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
   };
   gameLoopStep();
   EXPECT_EQ(stage, kDone);
+  EXPECT_FALSE(script_.spent);
+}
+
+// Easy Moves on, a click that plays nothing, then Two Players: the person's roll is still on
+// the board, whole, to be played.
+TEST_F(TwoPlayersMidTurn, AClickThatPlayedNothingKeepsTheRollForThePair) {
+  openWithFourThree([](int16_t) -> int16_t { return 2; });
+  options.easyMoves = 255;
+  barClickFirst_ = true;
+  bool checked = false;
+  script_.planner = [&] {
+    if (panelWait.clickWaitRunning == 0 || !twoPlayersChosenMidRoll() || checked) return;
+    checked = true;
+    EXPECT_EQ(position.currentPlayer, 0);
+    EXPECT_EQ(turnState.awaitingDiceClick, 0) << "no roll is asked for";
+    EXPECT_NE(diceState.diceShowing, 0);
+    EXPECT_EQ(diceState.dice[0].value, 4);
+    EXPECT_EQ(diceState.dice[1].value, 3);
+    EXPECT_EQ(flow.movesLeft, 2);
+    testing::expectLikeAFreshRedraw("at the first wait after Two Players");
+    leave();
+  };
+  gameLoopStep();
+  EXPECT_TRUE(checked);
   EXPECT_FALSE(script_.spent);
 }
 
