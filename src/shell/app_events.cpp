@@ -109,7 +109,9 @@ bool keyDown(const AppEvent& e) {
 }  // namespace
 
 void mouseEventHook() {
-  if (outputWindow() != kBoardWindow) return;
+  // The board reads where the mouse is: a click on another window (the hidden game's) would
+  // land on whatever lies under it on the board.
+  if (outputWindow() != kBoardWindow || mouseClickWindow() != kBoardWindow) return;
   if (mouseClickCount() != 0 && (appEvents.helpTextShowing == 0 || panelWait.clickWaitRunning != 0))
     queueBoardClick(mouseClickPoint(), mouseClickCount());
 }

@@ -7,6 +7,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -269,6 +270,20 @@ TEST_F(HelpAndHiding, HidingTwiceShowsTheGameAgain) {
   clickCloseBox(kHiddenGameWindow);
   EXPECT_TRUE(windowVisible(1));
   EXPECT_FALSE(gameHidden());
+}
+
+// A click on the small window of the hidden game is not a click on the board behind it.
+TEST_F(HelpAndHiding, AClickOnTheHiddenGamesWindowIsNoBoardClick) {
+  setMouseVector(mouseEventHook);
+  choose(kFileMenu, 1);
+  ASSERT_TRUE(windowVisible(kHiddenGameWindow));
+  interactionDisplay.boardInputEvent = 0;
+  for (const QPoint at : {QPoint(30, 30), QPoint(150, 45)}) {
+    QTest::mouseClick(contentWidget(kHiddenGameWindow), Qt::LeftButton, {}, at);
+    pump();
+  }
+  EXPECT_EQ(interactionDisplay.boardInputEvent, 0);
+  setMouseVector(nullptr);
 }
 
 TEST_F(HelpAndHiding, HidingTakesTheOpenNotePadAlongAndBringsItBack) {
