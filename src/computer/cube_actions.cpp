@@ -235,6 +235,10 @@ void humanAnswerDouble() {
 
 void offerBeaver() {
   const int16_t taker = position.otherPlayer;
+  // The window pumps events: a take-back in it can undo the double before the beaver comes.
+  const int16_t takenValue = cube.cubeValue;
+  const int16_t takenOwner = cube.cubeOwner;
+  const int16_t takenEntry = record.gameRecordCount;
   if (hasNoInput(taker)) {
     if (speech.speechOn == 0 && cube.beaverAllowed != 0) hook::pauseSeconds(kBeaverWaitSeconds);
     return;
@@ -257,7 +261,9 @@ void offerBeaver() {
     position.otherPlayer = taker;
     if (cube.doublePending == -1) cube.beaverClick = -1;
   }
-  if (cube.beaverClick == -1 && cubeMayDoubleAgain()) executeBeaver();
+  const bool doubleStands =
+      cube.cubeValue == takenValue && cube.cubeOwner == takenOwner && record.gameRecordCount == takenEntry;
+  if (cube.beaverClick == -1 && doubleStands && cubeMayDoubleAgain()) executeBeaver();
   cube.beaverMode = 0;
   cube.beaverClick = 0;
   cube.doublePending = 0;

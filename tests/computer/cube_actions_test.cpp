@@ -196,6 +196,24 @@ TEST_F(CubeActionTest, ADoubleRecordedOverABeaveredOneIsTakenBackAlone) {
   EXPECT_EQ((std::pair{cube.cubeValue, cube.cubeOwner}), (std::pair<int16_t, int16_t>{4, 0}));
 }
 
+// The beaver window lets commands in: a double taken back there is gone, and a click on the
+// cube after it beavers nothing (it doubled the centred cube and marked a beaver on an entry
+// that a later take-back halved to 0).
+TEST_F(CubeActionTest, ADoubleTakenBackInTheBeaverWindowIsNotBeavered) {
+  UseVirtualClock virtualClock;
+  position.playerType[1] = kHumanPlayer;
+  answerYes();
+  interactionServices.pollBoardClick = [] {
+    if (cube.cubeValue == 2) takeBackDouble();
+    cube.beaverClick = -1;
+  };
+  cube.beaverAllowed = -1;
+  sides(1);
+  executeDouble();
+  EXPECT_EQ((std::pair{cube.cubeValue, cube.cubeOwner}), (std::pair<int16_t, int16_t>{1, kCubeCentred}));
+  EXPECT_EQ(last().flags & kFlagBeavered, 0);
+}
+
 TEST_F(CubeActionTest, ComputerBeaversAWinningRaceAndTellsTheDoubler) {
   // Ann (player 0) doubles in a race the computer leads by far; she has borne off a man,
   // so the computer does not hold back for a gammon.
