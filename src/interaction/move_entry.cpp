@@ -353,6 +353,12 @@ void pieceFromClick() {
 
 void returnHeldChecker() {
   if (boardInput.pickedCount <= 0) return;
+  if (hand.typedMovePending != 0) {
+    // A typed or easy move holds its checker in the list only: it never left its point.
+    boardInput.pickedCount = static_cast<int16_t>(boardInput.pickedCount - 1);
+    if (boardInput.pickedCount <= 0) hand.pieceInHand = 0;
+    return;
+  }
   hand.moveToPoint = hand.selectedPoint;
   display.moveFromHand = -1;
   display.liftFromPoint = 0;

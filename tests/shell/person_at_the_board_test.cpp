@@ -19,11 +19,14 @@
 #include "interaction/move_entry_state.h"
 #include "interaction/typed_moves.h"
 #include "runtime/qt/input.h"
+#include "shell/board_window_events.h"
 #include "started_program.h"
 #include "state/game_record_state.h"
+#include "state/interaction_services.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
+#include "support/qt_helpers.h"
 #include "support/scripted_board.h"
 
 namespace bg {
@@ -130,6 +133,29 @@ TEST_F(PersonAtTheBoard, TypedMovesPlayFromThePointTypedWhateverEasyMovesSays) {
       testing::expectLikeAFreshRedraw("after the typed play");
     }
   }
+}
+
+// A typed move holds its checker in the hand's list only, on its point: a resize let in while
+// its refusal is shown (a spoken message waits for the voice) gives nothing back, and each
+// side keeps its fifteen.
+TEST_F(PersonAtTheBoard, AResizeWhileATypedMoveIsRefusedAddsNoChecker) {
+  static void (*shown)() = nullptr;
+  shown = interactionServices.displayMessage;
+  interactionServices.displayMessage = [] {
+    shown();
+    if (boardInput.pickedCount == 0 || hand.typedMovePending == 0) return;
+    const Rect content = windowContentRect(1);
+    testing::userResize(1, content.width() + 90, content.height() + 70);
+    for (int i = 0; i < 5; ++i) pollEvents();
+  };
+  installBoardWindowHandler();
+  personPlays("start | dice 3 4", 0);
+  const Board start = position.board;
+  playTurnWith([this] { type("13.6\r"); });  // no 6 was thrown
+  interactionServices.displayMessage = shown;
+  EXPECT_EQ(position.board, start);
+  EXPECT_EQ(position.piecesOnBoard[0], kCheckersPerSide);
+  EXPECT_EQ(boardInput.pickedCount, 0);
 }
 
 // Held, the Return is refused and the entry it ended is gone: the next one typed plays.
