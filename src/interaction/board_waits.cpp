@@ -144,6 +144,11 @@ void queueBoardClick(Point at, int16_t clickCount) {
 
 void dropQueuedClicks() { panelWait.queuedClickCount = 0; }
 
+void dropClicksNotTaken() {
+  interactionDisplay.boardInputEvent = 0;
+  dropQueuedClicks();
+}
+
 Point boardMouse() {
   const GrafPtr saved = getPort();
   if (GrafPtr window = windowPort(kBoardWindow)) setPort(window);

@@ -58,6 +58,8 @@ void waitForBoardClick();
 // clicks given while a checker lands are neither merged nor moved.
 void queueBoardClick(Point at, int16_t clickCount);
 void dropQueuedClicks();
+// The click that came and was not taken yet, and the editor's kept ones, go unanswered.
+void dropClicksNotTaken();
 // One look at the events; a click that arrived is dispatched as a board click.
 void pollBoardClick();
 void handleCubeClick();

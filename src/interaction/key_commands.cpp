@@ -85,8 +85,7 @@ void handleKeyCommand() {
     case 'N': hook::openNotePad(); return;
     case 'W': evaluateWhoIsAhead(); return;
     case 'X':
-      interactionDisplay.boardInputEvent = 0;
-      dropQueuedClicks();
+      dropClicksNotTaken();
       return;
     default: break;
   }

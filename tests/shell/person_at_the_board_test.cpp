@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../display/board_fixture.h"
+#include "dialogs/dialogs_install.h"
 #include "display/board_rebuild.h"
 #include "flow/turn.h"
 #include "flow/turn_state.h"
@@ -18,14 +19,20 @@
 #include "interaction/interaction_install.h"
 #include "interaction/move_entry_state.h"
 #include "interaction/typed_moves.h"
+#include "rollout/rollout_engine.h"
+#include "rollout/rollout_results_window.h"
+#include "rollout/rollout_stats.h"
+#include "runtime/qt/controls.h"
 #include "runtime/qt/input.h"
 #include "shell/board_window_events.h"
 #include "started_program.h"
 #include "state/game_record_state.h"
 #include "state/interaction_services.h"
+#include "state/menu_numbers.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
+#include "support/mouse_script.h"
 #include "support/qt_helpers.h"
 #include "support/scripted_board.h"
 
@@ -156,6 +163,35 @@ TEST_F(PersonAtTheBoard, AResizeWhileATypedMoveIsRefusedAddsNoChecker) {
   EXPECT_EQ(position.board, start);
   EXPECT_EQ(position.piecesOnBoard[0], kCheckersPerSide);
   EXPECT_EQ(boardInput.pickedCount, 0);
+}
+
+// A click on a checker and Game > Roll Out Position taken in one look at the events: the
+// set-up window opens first, and the click, taken after it, picked the checker up under the
+// window. The rollout then began holding it and handed it to the other side.
+TEST_F(PersonAtTheBoard, AClickTakenWithTheRolloutsMenuPicksNothingUpUnderItsWindow) {
+  personPlays("start | dice 3 4", 0);
+  installDialogServices();
+  installRolloutServices();
+  const Board start = position.board;
+  playTurnWith([this] {
+    script_.then([] {
+      const Point p = pointSpot(12);
+      testing::simulateMouse(testing::MouseScript::globalOf(p), true);
+      testing::pressAt(1, p);
+      testing::simulateMouse(testing::MouseScript::globalOf(p), false);
+      testing::releaseAt(1, p);
+      choose(kGameMenu, kRolloutItem);
+    });
+    script_.then([] {
+      EXPECT_TRUE(windowExists(kRolloutSetupWindow));
+      EXPECT_EQ(boardInput.pickedCount, 0) << "nothing is held under the set-up window";
+      pressButton(kRolloutSetupWindow, 1);
+    });
+  });
+  EXPECT_TRUE(rolloutInProgress());
+  EXPECT_EQ(rolloutStats.rolloutStartBoard, start) << "the rollout starts from the whole position";
+  EXPECT_EQ(boardInput.pickedCount, 0);
+  restoreSettingsAfterRollout();
 }
 
 // Held, the Return is refused and the entry it ended is gone: the next one typed plays.
