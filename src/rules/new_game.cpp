@@ -58,9 +58,10 @@ void startNewGame() {
   hook::closeBoardOverlay();
   display.boardClearing = 0;
   position.newBoardRedraw = -1;
-  if (rolledOut || winnerRollsFirst) {
-    // Show the side that will actually move first; a rolled-out position's roll in hand
-    // is that side's, the other side's last roll stays in its frames.
+  if ((rolledOut || winnerRollsFirst) && position.openingPhase == 0) {
+    // Show the side that will actually move first, after the side flip that begins the
+    // next turn (an opening has none); a rolled-out position's roll in hand is that side's,
+    // the other side's last roll stays in its frames.
     exchangeSideToMove();
     const int16_t turnPlayer = position.turnPlayer;
     if (rolledOut) position.turnPlayer = position.currentPlayer;

@@ -41,8 +41,10 @@
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "display/board_rebuild.h"
+#include "display/board_redraw.h"
 #include "display/checker_animation.h"
 #include "display/message_line.h"
+#include "display/upper_services.h"
 #include "interaction/interaction_install.h"
 #include "state/board_input.h"
 #include "state/board_state.h"
@@ -56,6 +58,8 @@
 #include "state/settings.h"
 #include "state/shell_flags.h"
 #include "state/sound_services.h"
+#include "state/storage_state.h"
+#include "../display/board_fixture.h"
 #include "support/pdf_text.h"
 #include "support/position_text.h"
 #include "support/qt_helpers.h"
@@ -373,6 +377,45 @@ void RolloutWindows::rolloutWithOneOpeningDieThrown(int16_t thrower) {
 
 TEST_F(RolloutWindows, HalfAnOpeningRollIsRolledAfreshFirstDie) { rolloutWithOneOpeningDieThrown(0); }
 TEST_F(RolloutWindows, HalfAnOpeningRollIsRolledAfreshSecondDie) { rolloutWithOneOpeningDieThrown(1); }
+
+// The person won the opening and rolls it out: back on the board, the arrow still points at
+// the person, who plays the opening roll. It pointed at the other side, as after a rollout
+// of a later roll, whose next turn begins by handing over.
+TEST_F(RolloutWindows, AnOpeningRolledOutIsShownAsThePersonsTurnAfterIt) {
+  installDisplayServices();
+  storage.firstRun = 0;  // no welcome box
+  upperServices.enterPlayerName = [] {};
+  position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
+  testing::setPosition("start | dice 6 2 | side 0");
+  position.openingPhase = -1;
+  hook::setDiceDisplayFlags(-1);
+  display.firstBoardBuild = -1;  // the board built as at the program's first redraw
+  redrawBoardWindow();
+  static QRect differs;
+  static int16_t sideAtTurn;
+  sideAtTurn = -1;
+  ASSERT_TRUE(startRolloutOf("12"));
+  // The board as the person's first turn after the rollout begins; the game is left at the
+  // next roll.
+  turnServices.setCursor = [](int16_t cursor) {
+    setCursor(cursor);
+    if (rolloutInProgress() || sideAtTurn != -1) return;
+    sideAtTurn = position.currentPlayer;
+    differs = testing::differenceFromAFreshRedraw();
+  };
+  turnServices.waitForPointClick = [] {
+    if (rolloutInProgress()) return;
+    shellFlags.quitRequested = -1;
+    leaveTheLoop();
+  };
+  runMainLoop();
+  shellFlags.quitRequested = 0;
+  shellFlags.modalBusy = 0;
+  EXPECT_EQ(sideAtTurn, 0) << "the person plays the opening roll";
+  EXPECT_TRUE(differs.isEmpty()) << "differs from a fresh redraw in " << differs.x() << "," << differs.y() << " "
+                                 << differs.width() << "x" << differs.height();
+  restoreSettingsAfterRollout();
+}
 
 // The computer asks for the busy cursor and the game cursor at every decision; the window
 // system is told of a change only when one shows, at the next pump.
