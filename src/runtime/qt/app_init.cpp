@@ -92,6 +92,10 @@ class LayerFilter : public QObject {
     // takes its own keys: the board hears only what is typed into its own windows.
     const int16_t n = numberOfWindow(static_cast<QWindow*>(obj));
     if (n == 0) return false;
+    // A window under a modal box takes no keys. The window system holds them from it, but a
+    // key put back by a poll (below) is posted past that check, and a box may have opened
+    // since: the board would run its command inside the box's loop.
+    if (QWindow* modal = QGuiApplication::modalWindow(); modal != nullptr && modal != obj) return true;
     // A poll serves Qt without the program's input; a key sent while it runs (by a timer's
     // callback) comes back with the next pump, as the window system's keys do. Read here,
     // its command would run inside whatever polled (a search, a slide, a pause) and change

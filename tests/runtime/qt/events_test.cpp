@@ -173,6 +173,24 @@ TEST_F(PumpTest, AKeyTypedDuringAPollWaitsForTheNextPump) {
   EXPECT_EQ(keys()[0].window, 1);
 }
 
+// Held back by a poll, a key comes again with the next pump; a box opened meanwhile has the
+// window under it shut off, as the window system does: the board does not take the key
+// inside the box's loop, where its command would wait under the box.
+TEST_F(PumpTest, AKeyHeldByAPollDoesNotReachAWindowUnderABoxOpenedSince) {
+  openBoard();
+  windowSelect(1);
+  QTimer::singleShot(0, [] { testing::typeKey(1, Qt::Key_P); });
+  eventAvail();
+  windowOpen(7, "Box", makeRect(150, 150, 250, 200), kDocumentWindow, true);
+  contentWidget(7)->hide();
+  contentWidget(7)->setWindowModality(Qt::ApplicationModal);
+  windowSelect(7);
+  FBHandleEvents();
+  windowClose(7);
+  FBHandleEvents();
+  for (const AppEvent& e : seen.app) EXPECT_NE(e.kind, AppEvent::kKeyDown) << "a key reached window " << e.window;
+}
+
 TEST_F(PumpTest, FlushEventsDropsDialogEventsAndMenuChoices) {
   FBRaiseDialogEvent(23, 97);
   postMenuSelection(1, 1);
