@@ -227,8 +227,9 @@ void gameMenuCommand(int16_t item) {
       hook::returnCheckersInHand();
     else
       putBackEveryHeldChecker();
-    // So does a click on the board that came with the choice: taken after the window had
-    // opened, it would pick a checker up under it, and a rollout would start holding it.
+    // A click on the board that came with the choice goes unanswered: taken after the
+    // window had opened, it would pick a checker up under it, and a rollout would start
+    // holding it.
     dropClicksNotTaken();
   }
   switch (item) {
