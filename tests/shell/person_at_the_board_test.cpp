@@ -175,11 +175,7 @@ TEST_F(PersonAtTheBoard, AClickTakenWithTheRolloutsMenuPicksNothingUpUnderItsWin
   const Board start = position.board;
   playTurnWith([this] {
     script_.then([] {
-      const Point p = pointSpot(12);
-      testing::simulateMouse(testing::MouseScript::globalOf(p), true);
-      testing::pressAt(1, p);
-      testing::simulateMouse(testing::MouseScript::globalOf(p), false);
-      testing::releaseAt(1, p);
+      testing::MouseScript::clickNow(pointSpot(12));
       choose(kGameMenu, kRolloutItem);
     });
     script_.then([] {

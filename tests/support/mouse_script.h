@@ -37,13 +37,14 @@ class MouseScript {
   }
   // The same at a place found when the step comes (a button laid out by then).
   void clickWhere(std::function<Point()> where) {
-    steps_.push_back([where = std::move(where)] {
-      const Point p = where();
-      simulateMouse(globalOf(p), true);
-      pressAt(1, p);
-      simulateMouse(globalOf(p), false);
-      releaseAt(1, p);
-    });
+    steps_.push_back([where = std::move(where)] { clickNow(where()); });
+  }
+  // Press and release at p at once, inside the step that calls it.
+  static void clickNow(Point p) {
+    simulateMouse(globalOf(p), true);
+    pressAt(1, p);
+    simulateMouse(globalOf(p), false);
+    releaseAt(1, p);
   }
   // The mouse moves from a to b in n steps, one per pump.
   void drag(Point a, Point b, int n) {
