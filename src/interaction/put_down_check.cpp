@@ -91,7 +91,10 @@ void ordinaryLanding(const Side& s) {
   }
   checkCombinedMove();
   if (hand.moveEntryActive == 0) return;
-  if (std::abs(hand.moveDistance - die(0)) == 1 || std::abs(hand.moveDistance - die(1)) == 1) return;
+  // A put-down one point off a die is taken for a slip of the mouse and passes in silence;
+  // a typed distance is the one meant, and is told why it does not fit.
+  const bool nearMiss = std::abs(hand.moveDistance - die(0)) == 1 || std::abs(hand.moveDistance - die(1)) == 1;
+  if (nearMiss && hand.typedMovePending == 0) return;
   refuse(kNoDieFitsMessage);
 }
 

@@ -49,6 +49,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, TypedMoves, ::testing::Combine(::testing::Values(
   TypedRow{"start | dice 4 2", "5.0\r", {}, "Invalid To Row", 0},
   TypedRow{"start | dice 4 2", "15.2\r", {}, "#44", 0},   // no checker of the mover there
   TypedRow{"start | dice 4 2", "13.7\r", {}, "#53", 0},   // no die of 7
+  TypedRow{"start | dice 6 4", "13.5\r", {}, "#53", 0},   // a pip off a die is not a slip of the mouse
+  TypedRow{"start | dice 6 4", "13.6\r13.5\r", {{12, -1}, {18, 1}}, "#53", 1},
+  TypedRow{"start | dice 6 4", "13.6\r13.4\r", {{12, -2}, {18, 1}, {16, 1}}, "", 2},
   TypedRow{"start | dice 2 2", "13.2\r\r", {{12, -2}, {14, 2}}, "", 2},  // Return alone repeats on a double
   TypedRow{"start | dice 4 2", "\r", {}, "There is no move distance", 0}),
   ::testing::Values(0, 1)));
