@@ -43,6 +43,7 @@
 #include "flow/turn_services.h"
 #include "runtime/core/messages.h"
 #include "runtime/qt/text.h"
+#include "state/interaction_services.h"
 #include "state/cube_state.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
@@ -808,6 +809,35 @@ TEST_F(Dialogs, AMatchToThreeShowsTheEndOfEachGameAndEndsTheTournament) {
   EXPECT_LE(ends, 12);
   EXPECT_EQ(flow.tournamentGoing, 0) << "the match end closed the tournament";
   EXPECT_EQ(menuItemText(kGameMenu, kTournamentItem), "Start A Tournament");
+
+  // Once the match is over there is no tournament to show, the session holds only the
+  // game played since, and the match stays in the record of the pair who played it.
+  static std::vector<std::string> told;
+  told.clear();
+  static void (*shown)() = nullptr;
+  shown = interactionServices.displayMessage;
+  interactionServices.displayMessage = [] {
+    told.push_back(interaction.messageText.str());
+    shown();
+  };
+  chooseMenuItem(kPlayerMenu, kTournamentStatsItem);
+  testing::settle();
+  EXPECT_FALSE(windowExists(kTournamentStatsWindow));
+  EXPECT_EQ(told, std::vector<std::string>{"MMNo tournament has been started"});
+  ASSERT_TRUE(testing::openFromMenu(kPlayerMenu, kSessionStatsItem, kSessionStatsWindow));
+  EXPECT_EQ(std::stoi(controlText(kSessionStatsWindow, 4)) + std::stoi(controlText(kSessionStatsWindow, 5)), 1);
+  testing::typeKey(kSessionStatsWindow, Qt::Key_Return);
+  ASSERT_TRUE(closes(kSessionStatsWindow));
+  ASSERT_TRUE(testing::openFromMenu(kPlayerMenu, kScoreboardItem, kScoreboardWindow));
+  clickControl(kScoreboardWindow, static_cast<int16_t>(23 + players.activePlayers));
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kMoreScoresWindow); }, 5));
+  const auto count = [](int16_t id) { return std::stoi(controlText(kMoreScoresWindow, id)); };
+  EXPECT_EQ(count(5) + count(15), ends) << "games won";
+  EXPECT_EQ(count(7) + count(17), 1) << "tournaments won";
+  testing::typeKey(kMoreScoresWindow, Qt::Key_Return);
+  ASSERT_TRUE(closes(kMoreScoresWindow));
+  testing::typeKey(kScoreboardWindow, Qt::Key_Escape);
+  ASSERT_TRUE(closes(kScoreboardWindow));
 }
 
 // --- The question window.
