@@ -55,6 +55,19 @@ void leaveTurnForNewPlayers(bool goOn) {
     exchangeSideToMove();
 }
 
+// The pair's row keeps the names typed for it; both sides are named from the row kept
+// from before the pair, and the session before the pair goes on (a running match or
+// money session keeps its scores throughout).
+ComputerOpponentSides keptComputerOpponentSides() {
+  ComputerOpponentSides back;
+  back.row = players.savedActivePlayers;
+  const PlayerRecord& kept = players.playerRecords[back.row];
+  back.names[0] = kept.secondName.view();
+  back.names[1] = kept.firstName.empty() ? kComputerName : kept.firstName.view();
+  back.scores = pairsOwnScores() ? flow.savedScores : flow.scores;
+  return back;
+}
+
 void markOpponentModeItems() {
   hook::setMenuItemState(kGameMenu, kComputerOpponentItem,
                          flow.opponentMode == kComputerOpponent ? kItemChecked : kItemEnabled, "");
@@ -75,12 +88,10 @@ void leaveTwoPeople() {
     exchangeSideToMove();
   }
   swapSidesAfterModeChange();
-  // The pair's row keeps the names typed for it; both sides are named from the kept row.
-  players.activePlayers = players.savedActivePlayers;
-  const PlayerRecord& kept = players.playerRecords[players.activePlayers];
-  shell.playerNames[0] = kept.secondName.view();
-  shell.playerNames[1] = kept.firstName.empty() ? kComputerName : kept.firstName.view();
-  if (pairsOwnScores()) flow.scores = flow.savedScores;
+  const ComputerOpponentSides back = keptComputerOpponentSides();
+  players.activePlayers = back.row;
+  shell.playerNames = back.names;
+  flow.scores = back.scores;
   flow.savedScores = {};
   hook::drawPipCounts();
   hook::clearMessageLine(0);
@@ -131,6 +142,15 @@ void enterTwoPeople(bool goOn) {
 }
 
 }  // namespace
+
+ComputerOpponentSides computerOpponentSides() {
+  if (flow.opponentMode == kTwoPeople) return keptComputerOpponentSides();
+  ComputerOpponentSides inUse;
+  inUse.row = players.activePlayers;
+  inUse.names = shell.playerNames;
+  inUse.scores = flow.scores;
+  return inUse;
+}
 
 void selectOpponentMode(int16_t mode) {
   turnState.previousOpponentMode = flow.opponentMode;

@@ -4,7 +4,23 @@
 // commands share.
 #include <cstdint>
 
+#include "runtime/core/checked_array.h"
+#include "runtime/core/pstring.h"
+
 namespace bg {
+
+// Who plays against the computer: the player record in use, the names of the two sides
+// and the session's scores.
+struct ComputerOpponentSides {
+  int16_t row = 1;
+  CheckedArray<Str100, 1> names;
+  CheckedArray<int32_t, 1> scores;
+};
+
+// The sides play against the computer goes on with: while two people share the board,
+// those kept from before them (what leaving two people puts back), else those in use. Two
+// people are not kept from one run to the next: the preferences written at a quit hold these.
+ComputerOpponentSides computerOpponentSides();
 
 // Game menu items 12 (mode 1) and 13 (mode 3).
 void selectOpponentMode(int16_t mode);

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "computer/personalities.h"
+#include "flow/opponent_modes.h"
 #include "runtime/core/format.h"
 #include "runtime/core/pstring.h"
 #include "state/app_constants.h"
@@ -102,6 +103,8 @@ void playerScoreRows(Lines& out) {
 
 std::string preferencesText() {
   Lines out;
+  // The next start plays against the computer, whoever shares the board now.
+  const ComputerOpponentSides sides = computerOpponentSides();
   const SoundOptions& sound = settings.soundOptions;
   out.text("LANGUAGE", shell.languageName.view());
   out.line("VERSION " + storage.prefsVersion.str());
@@ -157,8 +160,8 @@ std::string preferencesText() {
   out.number("SHOWPOSSIBLEMOVES", displaySettings.showPossibleMoves);
   out.number("CUBEMAXIMUM", cube.cubeMaximum);
   playerScoreRows(out);
-  out.number("ACTIVEPLAYERS", players.activePlayers);
-  out.text("PLAYERNAME", shell.playerNames[0].view());
+  out.number("ACTIVEPLAYERS", sides.row);
+  out.text("PLAYERNAME", sides.names[0].view());
   out.number("SHOWPIPCOUNT", options.showPipCounts);
   out.number("MODEMSPEED", shell.modemSpeed);
   out.text("PHONENUMBER", shell.phoneNumber.view());
@@ -177,7 +180,7 @@ std::string preferencesText() {
   out.text("WAGERCURRENCY", options.wagerCurrency.view());
   out.text("WAGERSYMBOL", options.wagerSymbol.view());
   out.number("WAGERSYMBOLLOCATION", options.wagerSymbolLocation);
-  out.line("SCORES" + spaced(flow.scores[0]) + spaced(flow.scores[1]));
+  out.line("SCORES" + spaced(sides.scores[0]) + spaced(sides.scores[1]));
   out.line("ENDOFPREFERENCES");
   return out.take();
 }

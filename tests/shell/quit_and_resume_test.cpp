@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "dialog_script.h"
 #include "dialogs/dialogs_install.h"
+#include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/statistics_dialogs.h"
 #include "display/board_ids.h"
 #include "display/board_layout.h"
@@ -354,6 +356,71 @@ TEST_F(QuitAndResume, ThreeQuitsOfOneSessionCreditItOnlyWhenItIsClosed) {
     closeSessionTotals();
     EXPECT_EQ(playerCounter(kSessionsWonWord, 0), r.side0Wins) << r.s0 << ":" << r.s1;
     EXPECT_EQ(playerCounter(kSessionsWonWord, 1), r.side1Wins) << r.s0 << ":" << r.s1;
+  }
+}
+
+// Against the computer, a session at 6 - 2, Ann chooses Two Players with her roll in hand
+// and types a new pair into row 2; the pair's first player plays it, and Ctrl+Q quits. Two
+// people are not kept from one run to the next: the next start plays against the computer
+// in its own row, named as before, with the session's score; the pair's row is as it was.
+TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsRow) {
+  for (const int16_t saveOnExit : {int16_t{0}, int16_t{-1}}) {
+    SCOPED_TRACE(saveOnExit != 0 ? "save on exit" : "asked at the quit");
+    startAgain(false);
+    shell.saveGameOnExit = saveOnExit;
+    players.playerRecords[1].secondName = "Ann";  // as Player > Enter Name leaves them
+    shell.playerNames[0] = "Ann";
+    flow.scores = {{{6, 2}}};
+    testing::personToPlay("start | dice 3 1 | side 0");
+    turnState.resumeWithDiceShown = -1;
+    redrawBoardWindow();
+    PlayerRecord pairAtQuit;
+    enum Stage { kChoose, kBox, kPlay, kQuit, kQuitting } stage = kChoose;
+    testing::pumpWithScript(script_, 20000);
+    script_.planner = [&] {
+      if (stage == kQuitting && exits > 0) flow.abortTurn = kLeaveTurn;  // the process ended there
+      if (panelWait.clickWaitRunning == 0 || stage == kQuitting) return;
+      if (stage == kChoose) {
+        script_.then([] { choose(kGameMenu, kTwoPlayersItem); });
+      } else if (stage == kBox) {
+        if (!windowExists(kScoreboardWindow)) return;
+        script_.then([] {
+          QTest::keyClicks(controlWidget(kScoreboardWindow, 10), "Cleo");
+          QTest::keyClicks(controlWidget(kScoreboardWindow, 11), "Hanna");
+          testing::clickRadioValue(kScoreboardWindow, 4, 2);
+          focusControl(kScoreboardWindow, 11);
+          testing::typeKey(kScoreboardWindow, Qt::Key_Return);
+        });
+      } else if (stage == kPlay) {
+        if (windowExists(kScoreboardWindow)) return;
+        EXPECT_EQ(shell.playerNames[0], "Hanna");
+        for (const int16_t p : {17, 20, 19, 20}) script_.click(testing::pointSpot(p));
+      } else {
+        if (turnState.awaitingDiceClick == 0) return;
+        EXPECT_EQ(position.board[20], 2) << "the roll was played";
+        pairAtQuit = players.playerRecords[2];
+        script_.then([] {
+          testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier), FBHandleEvents();
+          QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+        });
+      }
+      stage = static_cast<Stage>(stage + 1);
+    };
+    gameLoopStep();
+    script_.planner = nullptr;
+    turnServices.pumpEvents = FBHandleEvents;
+    ASSERT_EQ(exits, 1);
+    EXPECT_EQ(questions, saveOnExit != 0 ? 0 : 1);
+    EXPECT_EQ(pairAtQuit.firstName, "Cleo");
+
+    startAgain(true);
+    EXPECT_TRUE(menuItemChecked(kGameMenu, kComputerOpponentItem));
+    EXPECT_EQ(players.activePlayers, 1);
+    EXPECT_EQ((std::vector<std::string>{shell.playerNames[0].str(), shell.playerNames[1].str()}),
+              (std::vector<std::string>{"Ann", "Computer"}));
+    EXPECT_EQ(players.playerRecords[1].secondName, "Ann");
+    EXPECT_EQ((std::vector<int32_t>{flow.scores[0], flow.scores[1]}), (std::vector<int32_t>{6, 2}));
+    EXPECT_EQ(players.playerRecords[2], pairAtQuit);
   }
 }
 
