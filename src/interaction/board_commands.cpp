@@ -61,10 +61,12 @@ void humanOnRoll(int16_t human) {
 
 int16_t computerSide() { return position.playerType[0] == kComputerPlayer ? int16_t{0} : int16_t{1}; }
 
-}  // namespace
+// Commands on the roll in hand: while the turn is being left its side and board are about
+// to change, and what they would play or list would be for the wrong one.
+bool onTheRollInHand(char letter) { return letter == 'S' || letter == 'M'; }
 
-void runBoardCommand() {
-  switch (firstRequest()) {
+void runLetterCommand(char letter) {
+  switch (letter) {
     case 'B': hook::showBlotRisk(); break;
     case 'P':
       hook::drawStatsLeft();
@@ -86,6 +88,13 @@ void runBoardCommand() {
     case 'W': evaluateWhoIsAhead(); break;
     default: break;
   }
+}
+
+}  // namespace
+
+void runBoardCommand() {
+  const char letter = firstRequest();
+  if (!onTheRollInHand(letter) || !turnBeingLeft()) runLetterCommand(letter);
   boardRequests = BoardRequests{};
 }
 
