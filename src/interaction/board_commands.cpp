@@ -10,6 +10,7 @@
 #include "flow/best_move_commands.h"
 #include "flow/opponent_modes.h"
 #include "flow/turn_services.h"
+#include "flow/turn_state.h"
 #include "rules/dice.h"
 #include "rules/starting_position.h"
 #include "rules/take_back.h"
@@ -133,6 +134,7 @@ void replayComputerMove() {
   interaction.replayingMove = 0;
   flow.firstRollNeedsClick = 0;
   humanOnRoll(human);
+  turnState.replayRecordedPlay = -1;
   flow.abortTurn = kLeaveTurn;
   display.redrawPending = -1;
 }
