@@ -79,9 +79,7 @@ void makeBestMoveCommand() {
 }
 
 void playBestMoveForHuman() {
-  // A turn being left (the board flipped, a game loaded, the opponent changed) has no
-  // move to make: the plays listed are of another board or of the other side.
-  if (hand.pieceInHand != 0 || flow.abortTurn != 0) return;
+  if (hand.pieceInHand != 0) return;
   if (diceState.diceShowing == 0) {
     if (humanOnRoll()) refuseCommandNotRolled();
     return;
@@ -94,7 +92,9 @@ void playBestMoveForHuman() {
   // After part of the roll the forced-play aid has searched the dice that are left: that
   // search's row 1 is played, never a search of the whole roll again.
   displayBestMovesCommand();
-  if (flow.abortTurn != 0) {  // left while the search gave the window its events
+  // Left while the search gave the window its events (or before the forced-play aid came
+  // here): the plays listed are of another board or of the other side.
+  if (turnBeingLeft()) {
     flow.bestMoveForHuman = 0;
     return;
   }
@@ -163,10 +163,11 @@ void buildOpponentMessage() {
 }
 
 void diceClickTakeBack() {
-  // A turn being left (a move just taken back, a game loaded) has nothing of its roll to
-  // give back: the hand-over comes first, and clearing its request below would keep the
-  // turn going with the other side's checkers under the person's clicks.
-  if (flow.abortTurn != 0) return;
+  // The dice action's one way in, from the dice, the menu and the waits. A turn being left
+  // has nothing of its roll to give back: the hand-over comes first, and clearing its
+  // request below would keep the turn going with the other side's checkers under the
+  // person's clicks.
+  if (turnBeingLeft()) return;
   if (flow.opponentMode == kComputersOnly && (flow.movesLeft == flow.movesAllowed || diceState.diceShowing == 0)) {
     return;
   }

@@ -81,7 +81,7 @@ int16_t readAutoMoveModifiers() {
       const bool waitingAfterPlay = flow.movesLeft < playSearch.playLength && flow.rollWaitActive != 0;
       // A turn being left keeps its leave, as with the dice action: the side on roll then
       // is the one the hand-over flips away from, and its step is not the person's to undo.
-      if ((somethingMoved || waitingAfterPlay) && flow.abortTurn == 0) {
+      if ((somethingMoved || waitingAfterPlay) && !turnBeingLeft()) {
         flow.rollWaitActive = 0;
         hook::setDiceDisplayFlags(-1);
         hook::undoLastPartMove();

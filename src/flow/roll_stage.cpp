@@ -127,6 +127,19 @@ void writeRollIntoRecord() {
   flow.movesLeft = flow.movesAllowed;
 }
 
+// The computer's recorded roll (its turn taken back or replayed): played again at once, in
+// the opening too, whose click is for a roll still to be made.
+bool computersRollReplayed() {
+  if (nextRollIsFresh()) return false;
+  const int16_t side = nextEntry().side;
+  return (side == kPlayer0 || side == kPlayer1) && position.playerType[side] == kComputerPlayer;
+}
+
+bool rollClickDue() {
+  if (computersRollReplayed()) return false;
+  return isHuman(position.currentPlayer) || position.openingPhase != 0;
+}
+
 // Returns true when the roll stands.
 bool settleOpeningRoll() {
   if (diceState.rolledDoubles != 0) {
@@ -156,8 +169,7 @@ void rollDiceStage() {
   for (bool done = false; !done;) {
     diceState.rolledDoubles = 0;
     const bool computersOnly = position.playerType[0] == kComputerPlayer && flow.opponentMode == 2;
-    if (rollout.noPause != -1 && !computersOnly &&
-        (isHuman(position.currentPlayer) || position.openingPhase != 0) && diceState.diceShowing == 0) {
+    if (rollout.noPause != -1 && !computersOnly && rollClickDue() && diceState.diceShowing == 0) {
       waitForDiceClick();
       if (flow.abortTurn != 0) return;
     }

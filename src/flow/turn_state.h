@@ -23,6 +23,7 @@ struct TurnState {
   uint8_t autoMoveReverse = 0;       // 255: the click is an automatic move, other die first
   int16_t awaitingDiceClick = 0;     // -1 while a roll click is awaited
   int16_t lastRollClick = 0;         // zone of the click that rolled
+  int16_t replayRecordedPlay = 0;    // -1: the computer's next play is the one in the record
   CheckedArray<float, 1> gameValueMultiplier;  // 1 single, 2 gammon, 3 backgammon, or a level
 };
 

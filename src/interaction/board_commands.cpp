@@ -10,6 +10,7 @@
 #include "flow/best_move_commands.h"
 #include "flow/opponent_modes.h"
 #include "flow/turn_services.h"
+#include "flow/turn_state.h"
 #include "rules/dice.h"
 #include "rules/starting_position.h"
 #include "rules/take_back.h"
@@ -61,10 +62,12 @@ void humanOnRoll(int16_t human) {
 
 int16_t computerSide() { return position.playerType[0] == kComputerPlayer ? int16_t{0} : int16_t{1}; }
 
-}  // namespace
+// Commands on the roll in hand: while the turn is being left its side and board are about
+// to change, and what they would play or list would be for the wrong one.
+bool onTheRollInHand(char letter) { return letter == 'S' || letter == 'M'; }
 
-void runBoardCommand() {
-  switch (firstRequest()) {
+void runLetterCommand(char letter) {
+  switch (letter) {
     case 'B': hook::showBlotRisk(); break;
     case 'P':
       hook::drawStatsLeft();
@@ -86,6 +89,13 @@ void runBoardCommand() {
     case 'W': evaluateWhoIsAhead(); break;
     default: break;
   }
+}
+
+}  // namespace
+
+void runBoardCommand() {
+  const char letter = firstRequest();
+  if (!onTheRollInHand(letter) || !turnBeingLeft()) runLetterCommand(letter);
   boardRequests = BoardRequests{};
 }
 
@@ -124,6 +134,7 @@ void replayComputerMove() {
   interaction.replayingMove = 0;
   flow.firstRollNeedsClick = 0;
   humanOnRoll(human);
+  turnState.replayRecordedPlay = -1;
   flow.abortTurn = kLeaveTurn;
   display.redrawPending = -1;
 }

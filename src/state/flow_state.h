@@ -71,6 +71,11 @@ struct FlowState {
 
 extern FlowState flow;
 
+// The turn is being left (a take-back, the board flipped, a game loaded, the opponent
+// changed): the side on roll changes at the hand-over, so nothing of the roll in hand is
+// played, listed or given back until then.
+inline bool turnBeingLeft() { return flow.abortTurn != 0; }
+
 // Some of the roll in hand is played and some is not.
 inline bool partOfRollPlayed() { return flow.movesLeft != 0 && flow.movesLeft != flow.movesAllowed; }
 

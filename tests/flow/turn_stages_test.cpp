@@ -186,6 +186,41 @@ TEST_F(FlowTest, TurnTakenBackIsPlayedAgainWithTheSameRollCountedOnce) {
   EXPECT_EQ(counted(), before);
 }
 
+// Between two people, Roll or Pass Dice while the next side waits to roll takes the last
+// turn back across the hand-over; the roll that follows is that turn's recorded one, for
+// its side, whatever the dice would throw afresh.
+TEST_F(FlowTest, ATurnTakenBackBetweenTwoPeopleIsRolledAgainAsRecorded) {
+  flow.opponentMode = 3;
+  position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
+  laterRoll();
+  const auto start = position.board;
+  // Side 0 played 8/5 6/5 with 3-1; side 1 is on roll.
+  record.gameRecordCount = 2;
+  record.gameRecord[1] = GameRecordEntry{0, 17, 20, 3, 3, 1, 1, 0, 0, 0};
+  record.gameRecord[2] = GameRecordEntry{0, 19, 20, 1, 3, 1, 2, 0, 0, 0};
+  position.board[17] -= 1, position.board[19] -= 1, position.board[20] += 2;
+  testing::setSideOnRoll(1);
+  diceState.diceShowing = 0;
+  testing::scriptDice({6, 5});
+  clicksTaken = 0;
+  turnServices.waitForPointClick = [] {
+    if (++clicksTaken == 1) {
+      diceClickTakeBack();  // what the menu's dice action and a click on the dice area run
+      boardInput.hitDice = 0;
+      return;
+    }
+    interaction.clickedPoint = kRightDiceZone;
+    boardInput.hitDice = -1;
+  };
+  rollDiceStage();
+  EXPECT_EQ(clicksTaken, 2);
+  EXPECT_EQ(position.board, start);
+  EXPECT_EQ((std::vector<int>{position.currentPlayer, diceState.dice[0].value, diceState.dice[1].value}),
+            (std::vector<int>{0, 3, 1}));
+  const GameRecordEntry& roll = record.gameRecord[1];
+  EXPECT_EQ((std::vector<int>{record.gameRecordCount, roll.side, roll.die1, roll.die2}), (std::vector<int>{0, 0, 3, 1}));
+}
+
 // Roll or Pass Dice reaching the program after the person's move was taken back and before
 // the turn is left (a box's own loop gives it its events) takes nothing more back: the turn
 // is still left, for the hand-over to give the roll back to the person.

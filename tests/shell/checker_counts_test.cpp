@@ -18,6 +18,7 @@
 #include "display/board_rebuild.h"
 #include "display/dice_display.h"
 #include "flow/game_loop.h"
+#include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
@@ -40,6 +41,7 @@
 #include "state/shell_flags.h"
 #include "state/sound_services.h"
 #include "state/storage_state.h"
+#include "state/turn_flags.h"
 #include "support/scripted_board.h"
 
 namespace bg {
@@ -64,7 +66,8 @@ std::string countsBroken() {
   return broken;
 }
 
-constexpr int16_t kBestMoveItem = 9;  // Commands > Make Best Move
+constexpr int16_t kBestMoveItem = 9;        // Commands > Make Best Move
+constexpr int16_t kShowBestMovesItem = 10;  // Commands > Show Best Moves
 
 class CheckerCounts : public testing::StartedProgram {
  protected:
@@ -327,37 +330,69 @@ TEST_F(CheckerCounts, ARightClickWhileTheBestMoveWaitsForItsAnswerTakesNothingBa
   }
 }
 
-// Make Best Move chosen together with Flip Board, after an earlier best move was taken
-// back: the flip leaves the turn, so the best move waits for the turn that follows and
-// never plays the earlier search's move for the other side.
+// Make Best Move or Show Best Moves chosen together with Flip Board, after an earlier best
+// move was taken back, or Flip Board reaching the program while the search for the best
+// move lets the window have its events: the flip leaves the turn, so nothing is played or
+// listed for the other side, and no use of the list is counted.
+bool flipInSearch = false;
+void (*programPoll)() = nullptr;
+int listsShown = 0;
+
 TEST_F(CheckerCounts, MakeBestMoveWhileTheTurnIsLeftPlaysNothing) {
-  personToPlayThreeOne();
-  // The other side's checkers stand where the person's best move starts from none.
-  testing::setPosition("24:2 13:5 8:3 6:5 21:-5 22:-5 23:-5 | dice 3 1 | side 0");
-  redrawBoardWindow();
-  bestMoveAnswered(false, [] {}, [] {});
-  const auto start = position.board;
-  bool asked = false;
-  script_.planner = [&] {
-    if (panelWait.clickWaitRunning == 0) return;
-    EXPECT_EQ(countsBroken(), "");
-    EXPECT_EQ(panelWait.questionPanelUp, 0) << "no move to keep";
-    if (!asked) {
-      asked = true;
-      script_.then([] {
-        chooseMenuItem(kSettingsMenu, kFlipBoardItem);
-        chooseMenuItem(kComputerMenu, kBestMoveItem);
-      });
-      return;
+  const struct {
+    const char* name;
+    int16_t item;
+    bool inSearch;
+  } rows[] = {{"Make Best Move after the flip", kBestMoveItem, false},
+              {"Show Best Moves after the flip", kShowBestMovesItem, false},
+              {"the flip while Make Best Move searches", kBestMoveItem, true}};
+  programPoll = turnServices.pollEvents;
+  turnServices.pollEvents = [] {
+    programPoll();
+    if (flipInSearch && turnFlags.computerMovesForHuman != 0) {
+      flipInSearch = false;
+      chooseMenuItem(kSettingsMenu, kFlipBoardItem);
+      FBHandleEvents();
     }
-    leave();
   };
-  gameLoopStep();
-  EXPECT_FALSE(script_.spent);
-  EXPECT_EQ(countsBroken(), "");
-  for (int p = 0; p <= 25; ++p) EXPECT_EQ(position.board[p], -start[25 - p]) << "only flipped, point " << p;
-  shellFlags.quitRequested = 0;
-  script_.planner = nullptr;
+  turnServices.showAnalysisWindow = [] { ++listsShown; };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    personToPlayThreeOne();
+    // The other side's checkers stand where the person's best move starts from none.
+    testing::setPosition("24:2 13:5 8:3 6:5 21:-5 22:-5 23:-5 | dice 3 1 | side 0");
+    redrawBoardWindow();
+    bestMoveAnswered(false, [] {}, [] {});
+    const auto start = position.board;
+    const int16_t listUses = record.gameRecord[0].die1;
+    listsShown = 0;
+    bool asked = false;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0) return;
+      EXPECT_EQ(countsBroken(), "");
+      EXPECT_EQ(panelWait.questionPanelUp, 0) << "no move to keep";
+      if (!asked) {
+        asked = true;
+        script_.then([&row] {
+          flipInSearch = row.inSearch;
+          if (!row.inSearch) chooseMenuItem(kSettingsMenu, kFlipBoardItem);
+          chooseMenuItem(kComputerMenu, row.item);
+        });
+        return;
+      }
+      leave();
+    };
+    gameLoopStep();
+    EXPECT_FALSE(script_.spent);
+    EXPECT_FALSE(flipInSearch) << "the search let no events in";
+    EXPECT_EQ(countsBroken(), "");
+    for (int p = 0; p <= 25; ++p) EXPECT_EQ(position.board[p], -start[25 - p]) << "only flipped, point " << p;
+    EXPECT_EQ(listsShown, 0);
+    // The search made before the flip came in counts as a use of the list.
+    EXPECT_EQ(record.gameRecord[0].die1, listUses + (row.inSearch ? 1 : 0));
+    shellFlags.quitRequested = 0;
+    script_.planner = nullptr;
+  }
 }
 
 // Settings > Flip Board on a board with checkers borne off, drawn or, while a rollout

@@ -13,6 +13,7 @@
 #include "../display/board_fixture.h"
 #include "dialogs/dialogs_install.h"
 #include "display/board_rebuild.h"
+#include "flow/game_loop.h"
 #include "flow/turn.h"
 #include "flow/turn_state.h"
 #include "interaction/board_waits.h"
@@ -22,16 +23,21 @@
 #include "rollout/rollout_engine.h"
 #include "rollout/rollout_results_window.h"
 #include "rollout/rollout_stats.h"
+#include "runtime/core/random.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/input.h"
 #include "shell/board_window_events.h"
 #include "started_program.h"
+#include "state/cube_state.h"
+#include "state/dice_state.h"
 #include "state/game_record_state.h"
 #include "state/interaction_services.h"
 #include "state/menu_numbers.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
+#include "state/settings.h"
+#include "state/shell_flags.h"
 #include "support/mouse_script.h"
 #include "support/qt_helpers.h"
 #include "support/scripted_board.h"
@@ -315,6 +321,81 @@ TEST_F(PersonAtTheBoard, PlusRollsTypedWithShiftOrOnTheKeypad) {
       EXPECT_TRUE(rolled) << "the dice did not roll";
       EXPECT_FALSE(script_.spent);
     }
+  }
+}
+
+// The opening dice: the computer's 6 against the person's 4; the opening book's second
+// reply the first time it is asked, its first after that.
+int bookAsked = 0;
+int32_t secondDie = 0;
+int32_t computerOpensWithSixFour(int32_t n) {
+  if (n == 4) return ++bookAsked == 1 ? 4 : 1;
+  return n == 6 ? secondDie : 1;  // slot 1 of the pool, refilled with the second die
+}
+
+// I typed at the person's roll right after the computer's opening play: the play is made
+// again at once, the same one, and the person's roll is asked for as before, on the board
+// and with the record the play left. The computer plays side 1, then side 0.
+TEST_F(PersonAtTheBoard, ReplayAfterTheComputersOpeningMakesTheSamePlayAtOnce) {
+  for (const int16_t computer : {int16_t{1}, int16_t{0}}) {
+    SCOPED_TRACE("computer side " + std::to_string(computer));
+    const int16_t person = static_cast<int16_t>(1 - computer);
+    testing::setPosition("start | side 0");
+    position.playerType[computer] = kComputerPlayer;
+    position.playerType[person] = kHumanPlayer;
+    flow.opponentMode = 1;
+    position.openingPhase = -1;
+    diceState.diceShowing = 0;
+    cube.cubeUsed = 0;
+    settings.rerollFirstRoll = 0;
+    settings.whoRollsFirst = 1;
+    record.gameRecordCount = 0;
+    for (long n = 1; n <= 8; ++n) {
+      record.gameRecord[n] = blankRecordEntry;
+      record.gameRecord[n].side = kEmptyEntrySide;
+    }
+    redrawBoardWindow();
+    // Die 1 is side 0's, die 2 side 1's.
+    bookAsked = 0;
+    diceState.dicePool[1] = computer == 0 ? 6 : 4;
+    secondDie = computer == 0 ? 4 : 6;
+    const RandomHook before = setRandomHook(computerOpensWithSixFour);
+    Board played{};
+    std::vector<GameRecordEntry> entries;
+    int replayWaits = 0;
+    bool typed = false;
+    script_.planner = [&] {
+      if (turnState.awaitingDiceClick == 0) return;
+      if (record.gameRecordCount == 0 && !typed) {
+        script_.click(testing::diceSpot());  // the opening roll
+        return;
+      }
+      if (!typed) {
+        typed = true;
+        played = position.board;
+        for (int16_t n = 1; n <= record.gameRecordCount; ++n) entries.push_back(record.gameRecord[n]);
+        script_.then([] { testing::typeKey(1, Qt::Key_I); });
+        return;
+      }
+      ++replayWaits;
+      shellFlags.quitRequested = -1;
+      flow.abortTurn = kLeaveTurn;
+    };
+    gameLoopStep();
+    setRandomHook(before);
+    script_.planner = nullptr;
+    shellFlags.quitRequested = 0;
+    EXPECT_FALSE(script_.spent);
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(replayWaits, 1);
+    EXPECT_EQ(entries.size(), 2u) << "the computer played both dice";
+    EXPECT_EQ(position.board, played) << "the same play, made again";
+    std::vector<GameRecordEntry> now;
+    for (int16_t n = 1; n <= record.gameRecordCount; ++n) now.push_back(record.gameRecord[n]);
+    EXPECT_TRUE(now == entries) << "the record holds the play once";
+    EXPECT_EQ(position.currentPlayer, person) << "the person's roll";
+    EXPECT_EQ(position.openingPhase, 0);
+    EXPECT_TRUE(notices.empty());
   }
 }
 
