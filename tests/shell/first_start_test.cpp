@@ -108,7 +108,9 @@ enum FirstStartEnd {
   kNameAskedAfterLoad,
   kNameLost,
   kWrongRefusal,
-  kGaveUp
+  kGaveUp,
+  kRolledByItself,
+  kClickNotTaken
 };
 constexpr int kEnoughTicks = 2000;
 constexpr int16_t kInformationText = 4;  // the information box's words
@@ -122,6 +124,7 @@ struct StartRow {
 
 const StartRow* row = nullptr;
 bool nameAsked = false;
+bool diceClicked = false;
 int ticks = 0;
 
 // The starting position with one back checker moved on.
@@ -137,6 +140,18 @@ bool gameLoaded() { return storage.openDocumentPending == 0 && position.board[2]
 int named() {
   if (!nameAsked) return kNameNotAsked;
   return players.playerRecords[players.activePlayers].secondName != "Ann" ? kNameLost : kAsItShould;
+}
+
+// With nothing to open, the welcome's "Click on one of the dice to start" is what starts
+// the first roll.
+void clickTheDiceAsTold() {
+  if (!nameAsked) return;
+  if (diceClicked) std::_Exit(diceState.dice[0].value == 0 && diceState.dice[1].value == 0 ? kClickNotTaken : named());
+  if (diceState.diceShowing != 0) std::_Exit(kRolledByItself);
+  if (flow.rollClickWaitActive == 0) return;
+  const BoardPoint c = turnServices.boardCentre();
+  diceClicked = true;
+  testing::MouseScript::clickNow({static_cast<int16_t>(c.h + 70), c.v});
 }
 
 // Runs inside whatever loop is running: answers each box as a person would and ends the
@@ -158,12 +173,15 @@ void watchTheFirstStart() {
   const int16_t front = frontWindow();
   if (front != 1 && contentWidget(front) != nullptr)
     testing::typeKey(front, Qt::Key_Return);  // the welcome
+  else if (!row->opened)
+    clickTheDiceAsTold();
   else if (row->refusal == nullptr && gameLoaded())
     std::_Exit(named());
 }
 
-TEST(FirstStartDeathTest, TheNameIsAskedFirstThenTheGameOpensOrIsRefused) {
+TEST(FirstStartDeathTest, TheNameIsAskedFirstThenTheGameOpensOrTheDiceWaitForTheClick) {
   const StartRow rows[] = {
+      {"nothing to open", false, "", nullptr},
       {"a saved game", true, kLoadableGame, nullptr},
       {"a file that cannot be read", true, "", "The file is empty."},
   };
