@@ -110,7 +110,8 @@ enum FirstStartEnd {
   kWrongRefusal,
   kGaveUp,
   kRolledByItself,
-  kClickNotTaken
+  kClickNotTaken,
+  kGreetedAsReturning
 };
 constexpr int kEnoughTicks = 2000;
 constexpr int16_t kInformationText = 4;  // the information box's words
@@ -125,6 +126,7 @@ struct StartRow {
 const StartRow* row = nullptr;
 bool nameAsked = false;
 bool diceClicked = false;
+std::string greeting;  // the line's words once the name is typed
 int ticks = 0;
 
 // The starting position with one back checker moved on.
@@ -136,10 +138,11 @@ const char* kLoadableGame =
 
 bool gameLoaded() { return storage.openDocumentPending == 0 && position.board[2] == 1; }
 
-// Once the name is in.
+// Once the name is in: the greeting speaks to a newcomer as well.
 int named() {
   if (!nameAsked) return kNameNotAsked;
-  return players.playerRecords[players.activePlayers].secondName != "Ann" ? kNameLost : kAsItShould;
+  if (players.playerRecords[players.activePlayers].secondName != "Ann") return kNameLost;
+  return greeting == "Welcome, Ann" ? kAsItShould : kGreetedAsReturning;
 }
 
 // With nothing to open, the welcome's "Click on one of the dice to start" is what starts
@@ -165,6 +168,8 @@ void watchTheFirstStart() {
     testing::typeKey(kNameEntryWindow, Qt::Key_Return);
     return;
   }
+  if (nameAsked && greeting.empty() && messageLine.lineText.str().find("Ann") != std::string::npos)
+    greeting = messageLine.lineText.str();
   if (windowExists(kInformationWindow)) {
     const std::string words = controlText(kInformationWindow, kInformationText);
     const bool refused = row->refusal != nullptr && words.find(row->refusal) != std::string::npos;
