@@ -169,8 +169,14 @@ void showResumeNotices() {
 }
 
 void greetOnce() {
+  const std::string name = players.playerRecords[players.activePlayers].secondName.str();
+  // A record without a name (every record but the first, until named) asks like "No Name".
+  const bool named = name != kNoName && !name.empty();
   const std::string preferences = std::string(kProgramName) + " Preferences";
   if (storage.openDocumentPending != 0 && storage.openedDocumentName.str() != preferences) {
+    // Asked before the game comes in: once it is on the board, what is typed goes to the
+    // board as key commands.
+    if (!named) upperServices.enterPlayerName();
     storage.resumeOffered = -1;
     FBRaiseDialogEvent(kDialogPrivate, kLoadGameEvent);
     hook::pumpEvents();
@@ -178,9 +184,7 @@ void greetOnce() {
     return;
   }
   storage.openedDocumentName = "";
-  const std::string name = players.playerRecords[players.activePlayers].secondName.str();
-  // A record without a name (every record but the first, until named) asks like "No Name".
-  if (name != kNoName && !name.empty()) {
+  if (named) {
     interaction.messageText.assign("MM" + messageWordsOf(kGreetingMessage).str() + name);
     speech.waitForSpeechEnd = -1;
     hook::displayMessage();

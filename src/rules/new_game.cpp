@@ -55,6 +55,9 @@ void startNewGame() {
   flow.continueGame = 0;
   position.gameContinued = 0;
 
+  // The very first start's welcome, shown by the redraw below, tells the person to click
+  // the dice to start.
+  const bool welcomeAsksForClick = storage.firstRun != 0;
   hook::closeBoardOverlay();
   display.boardClearing = 0;
   position.newBoardRedraw = -1;
@@ -87,7 +90,8 @@ void startNewGame() {
     // a click rolls, automatic rolls or not.
     storage.resumeOffered = 0;
     flow.firstRollNeedsClick = -1;
-  } else if (rollout.rolloutRunning == 0 && settings.automaticRolls != 0 && flow.gamesThisRun == 1) {
+  } else if (welcomeAsksForClick ||
+             (rollout.rolloutRunning == 0 && settings.automaticRolls != 0 && flow.gamesThisRun == 1)) {
     flow.firstRollNeedsClick = -1;
   } else if (!(rolledOut && diceState.diceShowing != 0)) {
     // A rolled-out game with the dice in hand has its roll: a click would only reach them.

@@ -71,6 +71,6 @@ inline constexpr int16_t kPutCheckerDownMessage = 207;
 inline constexpr int16_t kPlayer0WonMatchMessage = 210;
 inline constexpr int16_t kPlayer1WonMatchMessage = 211;
 inline constexpr int16_t kCubeAtMaximumMessage = 216;
-inline constexpr int16_t kGreetingMessage = 208;  // "Welcome back, " before the name
+inline constexpr int16_t kGreetingMessage = 208;  // "Welcome, " before the name
 
 }  // namespace bg

@@ -85,12 +85,22 @@ TEST_F(BoardRedraw, BothSessionNoticesShowTournamentFirstAndNoNameAsksForAName) 
   EXPECT_TRUE(dialogEvents.empty());
 }
 
-TEST_F(BoardRedraw, AnOpenedDocumentIsLoadedInsteadOfTheGreeting) {
-  storage.openDocumentPending = -1;
-  storage.openedDocumentName = "Tuesday's game";
-  firstRedraw();
-  EXPECT_TRUE(shown.empty());
-  EXPECT_EQ(dialogEvents, (std::vector<int16_t>{97}));
+TEST_F(BoardRedraw, AnOpenedDocumentIsLoadedInsteadOfTheGreetingOnceTheNameIsKnown) {
+  const struct {
+    const char* name;
+    std::vector<std::string> shown;
+  } rows[] = {{"Ann", {}}, {"No Name", {"name?"}}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    shown.clear();
+    dialogEvents.clear();
+    players.playerRecords[players.activePlayers].secondName = r.name;
+    storage.openDocumentPending = -1;
+    storage.openedDocumentName = "Tuesday's game";
+    firstRedraw();
+    EXPECT_EQ(shown, r.shown);
+    EXPECT_EQ(dialogEvents, (std::vector<int16_t>{97}));
+  }
 }
 
 TEST_F(BoardRedraw, ARedrawKeepsTheSoundSettingAndTheHeldCheckerCounted) {

@@ -59,7 +59,7 @@ TEST_F(MessageText, TheShippedEntriesJoinIntoSentencesWithOneBlankBetweenANameAn
       {words(131) + " - Roll Again", "Doubles on the opening roll - Roll Again"},
       {words(143) + " " + words(144), "Accept the double?"},
       {words(143) + " 2" + " pt " + words(174), "Accept 2 pt resignation?"},
-      {words(208) + "Fred", "Welcome back, Fred"},
+      {words(208) + "Fred", "Welcome, Fred"},
       {messageAfterText("Fred", 61).str(), "Fred wins the game"},
       {words(80) + " " + words(77), "The computer accepts"},
       {words(80) + " " + words(78), "The computer declines"},

@@ -272,7 +272,7 @@ TEST_F(Menus, NamesComeFromTheNameBox) {
     std::vector<std::string> lines;
   } rows[] = {
       {1, {""}, "No Name", "Computer", {}},
-      {1, {"Ann"}, "Ann", "Computer", {"Welcome back, Ann"}},
+      {1, {"Ann"}, "Ann", "Computer", {"Welcome, Ann"}},
       {3, {"", ""}, "Player One", "Player Two", {}},
       {3, {longName, "Bo"}, "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "Bo", {}},
   };

@@ -108,7 +108,7 @@ TEST_F(Messages, TheShippedTablesLoad) {
     EXPECT_GT(messageWordsOf(static_cast<std::int16_t>(n)).len(), 0u) << "message " << n;
   }
   // The greeting is followed directly by the player's name.
-  EXPECT_EQ(messageWordsOf(208), "Welcome back, ");
+  EXPECT_EQ(messageWordsOf(208), "Welcome, ");
   // The question for closing a session is cut to 63 characters where it is asked.
   EXPECT_LE(messageWordsOf(225).len(), 63u);
   EXPECT_EQ(messageTables.messageTable[240], "");
