@@ -67,7 +67,7 @@ void readMoveTable(int16_t n, SavedGameReading& r) {
 }
 
 void readKeyedLayout(int16_t n, std::string_view firstField, SavedGameReading& r) {
-  parseBoardLine(firstField, r.game);
+  r.boardDamaged = !parseBoardLine(firstField, r.game);
   for (;;) {
     const Str255 field = inputField(n);
     if (fileEof(n)) return;  // the file ends before its move table
@@ -85,7 +85,7 @@ void readBareBoard(std::string_view firstField, SavedGameReading& r) {
   r.bareBoard = true;
   r.game.lastPlayerToMove = 1;
   r.game.diceShowing = 0;
-  parseBoardLine(std::string("Board ") + std::string(firstField), r.game);
+  r.boardDamaged = !parseBoardLine(std::string("Board ") + std::string(firstField), r.game);
   r.game.rows.assign(1, blankRecordEntry);
   r.complete = true;
 }
