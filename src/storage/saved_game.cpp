@@ -85,6 +85,7 @@ SavedGame currentGameValues() {
   g.tournamentPoints = flow.tournamentPoints;
   g.crawfordRestrictions = flow.crawfordRestrictions;
   g.lastPlayerToMove = position.currentPlayer;
+  g.moneySession = flow.moneySessionActive != 0 ? -1 : 0;
   return g;
 }
 

@@ -28,6 +28,7 @@ struct SavedGame {
   int16_t tournamentPoints = 0;
   CheckedArray<int16_t, 1> crawfordRestrictions;
   int16_t lastPlayerToMove = 0;
+  int16_t moneySession = 0;  // -1: the scores are the balances of a money session
   std::vector<GameRecordEntry> rows;  // entries 0 to the count; row 0 the header
   bool operator==(const SavedGame&) const = default;
 };

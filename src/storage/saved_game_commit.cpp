@@ -165,7 +165,8 @@ void resumeTournamentFromSave() {
 void commitSavedGame(const SavedGameReading& r) {
   const SavedGame& g = r.game;
   putBoard(g);
-  flow.scores = g.scores;
+  // A money session's balances are no points: outside a session the run keeps its own.
+  if (g.moneySession == 0 || flow.moneySessionActive != 0) flow.scores = g.scores;
   cube.cubeValue = g.cubeValue;
   cube.cubeOwner = g.cubeOwner;
   cube.cubeOwnerBeforeDouble = g.cubeOwner;
