@@ -96,6 +96,7 @@ SavedGame savedGameOfState() {
     g.cubeOwner = cube.cubeOwnerBeforeDouble;
   }
   g.lastPlayerToMove = lastPlayerOfRecord();
+  g.gameContinued = position.gameContinued == -1 ? -1 : 0;
   if (turnEndedWithDiceUnplayed()) {
     g.dice[0] = 0;
     g.dice[1] = 0;

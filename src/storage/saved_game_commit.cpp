@@ -182,6 +182,8 @@ void commitSavedGame(const SavedGameReading& r) {
   position.otherPlayer = static_cast<int16_t>(1 - g.lastPlayerToMove);
   if (r.olderLayout) hook::applyOlderLayoutSettings(r.settings);
   putRecord(g);
+  // A game played on after its result was counted is not scored again at its end.
+  position.gameContinued = g.gameContinued;
   countRecordedRolls();
   putRecordedRollsInFrame();
   flow.turnNumber = kLaterTurn;

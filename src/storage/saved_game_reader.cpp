@@ -29,6 +29,7 @@ bool applyKeyLine(std::string_view key, std::string_view value, SavedGame& g) {
   else if (key == "TournamentPoints") g.tournamentPoints = int16Of(val(value));
   else if (key == "CrawfordRestrictions") parseCrawfordValue(value, g);
   else if (key == "MoneySession") g.moneySession = int16Of(val(value)) != 0 ? -1 : 0;
+  else if (key == "GameContinued") g.gameContinued = int16Of(val(value)) != 0 ? -1 : 0;
   else if (key == "LastPlayerToMove") g.lastPlayerToMove = sideOnRoll(int32Of(val(value)));
   else if (key == "MoveTable") return false;
   return true;
