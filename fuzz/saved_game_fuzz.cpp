@@ -1,12 +1,17 @@
 // The saved-game reader over any bytes: every input returns, and either a legal game is
 // put in place or the file is refused with a message and the game stays as it was.
+#include <algorithm>
+#include <charconv>
 #include <cstddef>
 #include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unistd.h>
+#include <vector>
 
 #include "flow/turn_services.h"
 #include "fuzz_support.h"
@@ -26,6 +31,38 @@ namespace {
 
 int refusals = 0;
 constexpr std::size_t kBareBoardEvery = 7;  // now and then the command key is held
+constexpr std::string_view kBoardKey = "Board";
+
+// The counts of the board the input's first field gives: the field after its key in the
+// keyed layout, the whole field as a bare board; nothing for the older layout.
+std::optional<std::string> boardFieldOf(std::string_view bytes, bool bareBoard) {
+  const bg::fuzz::ScratchInput in("saved_game_board", bytes);
+  bg::lineInput(in.number());
+  const std::string first = bg::inputField(in.number()).str();
+  if (bareBoard) return first;
+  if (first.substr(0, kBoardKey.size()) != kBoardKey) return std::nullopt;
+  return first.substr(kBoardKey.size());
+}
+
+// The board in place is the field's counts: 26 whole numbers of checkers between blanks,
+// one for each point, none missing, damaged or left over.
+bool boardIsTheField(std::string_view field) {
+  std::vector<int> counts;
+  while (!field.empty()) {
+    const std::size_t end = std::min(field.find(' '), field.size());
+    const std::string_view word = field.substr(0, end);
+    field.remove_prefix(end == field.size() ? end : end + 1);
+    if (word.empty()) continue;
+    int count = 0;
+    const auto [at, error] = std::from_chars(word.data(), word.data() + word.size(), count);
+    if (error != std::errc() || at != word.data() + word.size() || std::abs(count) > bg::kCheckersPerSide) return false;
+    counts.push_back(count);
+  }
+  if (counts.size() != 26) return false;
+  for (long p = 0; p <= 25; ++p)
+    if (bg::position.board[p] != counts[static_cast<std::size_t>(p)]) return false;
+  return true;
+}
 
 struct Before {
   bg::SavedGame values = bg::currentGameValues();
@@ -57,7 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   resetGameRecord();
   refusals = 0;
   turnServices.showInformation = [](std::string_view) { ++refusals; };
-  turnServices.isModifierDown = size % kBareBoardEvery == 0 ? [](int16_t) { return true; } : [](int16_t) { return false; };
+  const bool bareBoard = size % kBareBoardEvery == 0;
+  turnServices.isModifierDown = bareBoard ? [](int16_t) { return true; } : [](int16_t) { return false; };
+  const std::optional<std::string> boardField = boardFieldOf(fuzz::bytesOf(data, size), bareBoard);
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("bg_fuzz_saved_game_" + std::to_string(getpid()));
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
@@ -71,6 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (flow.abortTurn == kLeaveTurn) {
     fuzz::check(refusals == 0, "a game put in place is not refused");
     fuzz::check(legalGame(), "a game put in place is legal");
+    fuzz::check(!boardField || boardIsTheField(*boardField), "a game put in place has the board its Board line holds");
   } else {
     fuzz::check(refusals == 1, "a refused file is told once");
     const Before after;

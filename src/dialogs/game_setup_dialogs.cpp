@@ -138,7 +138,19 @@ void fillMoneyGame() {
   setControlText(kMoneyGameWindow, kSymbolField, options.wagerSymbol.view());
   setControlText(kMoneyGameWindow, kWagerSentence, wagerText());
   setControlValue(kMoneyGameWindow, kSymbolPlaceGroup, options.wagerSymbolLocation == kSymbolBefore ? 1 : 2);
+  // The sentence follows the stake as it is typed, so it says what OK will take.
+  for (const int16_t field : {kWagerField, kCurrencyField, kSymbolField}) reportTextEdits(kMoneyGameWindow, field);
   focusControl(kMoneyGameWindow, kWagerField);
+}
+
+// The sentence for the fields as they stand; an amount OK would refuse leaves it as it was.
+void showTypedWager() {
+  const double amount = wholePart(controlText(kMoneyGameWindow, kWagerField));
+  if (amount < 0 || !fits16Bits(amount)) return;
+  const int16_t location = controlValue(kMoneyGameWindow, kSymbolPlaceGroup) == 1 ? kSymbolBefore : kSymbolAfter;
+  setControlText(kMoneyGameWindow, kWagerSentence,
+                 wagerText(static_cast<int16_t>(amount), controlText(kMoneyGameWindow, kCurrencyField),
+                           controlText(kMoneyGameWindow, kSymbolField), location));
 }
 
 // False after telling the user what is wrong with the amount.
@@ -228,18 +240,25 @@ void moneyGameEvent(int16_t /*kind*/, int16_t id) {
     dialogOkTail();
   } else if (id == kCancel) {
     returnToBoardWindow();
+  } else if (id == kWagerField || id == kCurrencyField || id == kSymbolField || id == kSymbolPlaceGroup) {
+    showTypedWager();
   }
 }
 
 std::string wagerText() {
-  const std::string amount = intText(options.wagerAmount);
+  return wagerText(options.wagerAmount, options.wagerCurrency.view(), options.wagerSymbol.view(),
+                   options.wagerSymbolLocation);
+}
+
+std::string wagerText(int16_t amount, std::string_view currency, std::string_view symbol, int16_t symbolLocation) {
+  const std::string number = intText(amount);
   // The digits without the leading blank or the sign: a negative amount read from an old
   // file shows its digits only.
-  const std::string digits = amount.substr(1);
-  std::string text = "The wager amount is" + amount + " " + currencyNameFor(options.wagerAmount) + " ( ";
-  if (options.wagerSymbolLocation == kSymbolBefore) text += options.wagerSymbol.str();
+  const std::string digits = number.substr(1);
+  std::string text = "The wager amount is" + number + " " + currencyNameFor(std::string(currency), amount) + " ( ";
+  if (symbolLocation == kSymbolBefore) text += symbol;
   text += digits;
-  if (options.wagerSymbolLocation == kSymbolAfter) text += options.wagerSymbol.str();
+  if (symbolLocation == kSymbolAfter) text += symbol;
   return text + " )";
 }
 

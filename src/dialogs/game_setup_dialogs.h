@@ -29,6 +29,9 @@ void whoGetsFirstRollDialog();
 void moneyGameDialog();
 // The sentence of control 7 from the money settings.
 std::string wagerText();
+// The same sentence for a stake not yet taken: the amount, the currency's name, its symbol
+// and where the symbol stands (12 before the amount, 13 after it).
+std::string wagerText(int16_t amount, std::string_view currency, std::string_view symbol, int16_t symbolLocation);
 
 // Dispatcher rows.
 void concedePointsEvent(int16_t kind, int16_t id);

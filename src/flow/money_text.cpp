@@ -6,8 +6,9 @@
 
 namespace bg {
 
-std::string currencyNameFor(int64_t amount) {
-  std::string name = options.wagerCurrency.str();
+std::string currencyNameFor(int64_t amount) { return currencyNameFor(options.wagerCurrency.str(), amount); }
+
+std::string currencyNameFor(std::string name, int64_t amount) {
   if (std::llabs(amount) == 1 && name.size() > 1 && name.back() == 's') name.pop_back();
   return name;
 }

@@ -8,6 +8,8 @@ namespace bg {
 // The currency's name for `amount` of it: one of a currency named in the plural ("Dollars")
 // drops the final "s".
 std::string currencyNameFor(int64_t amount);
+// The same for a currency named `name`.
+std::string currencyNameFor(std::string name, int64_t amount);
 // The digits of |amount|, a blank and the currency's name.
 std::string moneyAmountText(int64_t amount);
 

@@ -85,6 +85,7 @@ SavedGame currentGameValues() {
   g.tournamentPoints = flow.tournamentPoints;
   g.crawfordRestrictions = flow.crawfordRestrictions;
   g.lastPlayerToMove = position.currentPlayer;
+  g.moneySession = flow.moneySessionActive != 0 ? -1 : 0;
   return g;
 }
 
@@ -95,6 +96,7 @@ SavedGame savedGameOfState() {
     g.cubeOwner = cube.cubeOwnerBeforeDouble;
   }
   g.lastPlayerToMove = lastPlayerOfRecord();
+  g.gameContinued = position.gameContinued == -1 ? -1 : 0;
   if (turnEndedWithDiceUnplayed()) {
     g.dice[0] = 0;
     g.dice[1] = 0;

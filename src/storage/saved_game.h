@@ -28,6 +28,8 @@ struct SavedGame {
   int16_t tournamentPoints = 0;
   CheckedArray<int16_t, 1> crawfordRestrictions;
   int16_t lastPlayerToMove = 0;
+  int16_t moneySession = 0;   // -1: the scores are the balances of a money session
+  int16_t gameContinued = 0;  // -1: played on after its result was counted
   std::vector<GameRecordEntry> rows;  // entries 0 to the count; row 0 the header
   bool operator==(const SavedGame&) const = default;
 };
@@ -36,7 +38,7 @@ struct SavedGame {
 // and the side that moved last by the record.
 SavedGame savedGameOfState();
 // The game's values as they stand, the starting point of a reading: a key the file
-// lacks keeps its value.
+// lacks keeps its value. A game is taken for one not played on unless its file says so.
 SavedGame currentGameValues();
 
 // Scores beyond this are refused: games add to a score, and the sum must stay an Int32.

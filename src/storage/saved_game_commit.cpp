@@ -165,7 +165,8 @@ void resumeTournamentFromSave() {
 void commitSavedGame(const SavedGameReading& r) {
   const SavedGame& g = r.game;
   putBoard(g);
-  flow.scores = g.scores;
+  // A money session's balances are no points: outside a session the run keeps its own.
+  if (g.moneySession == 0 || flow.moneySessionActive != 0) flow.scores = g.scores;
   cube.cubeValue = g.cubeValue;
   cube.cubeOwner = g.cubeOwner;
   cube.cubeOwnerBeforeDouble = g.cubeOwner;
@@ -181,6 +182,8 @@ void commitSavedGame(const SavedGameReading& r) {
   position.otherPlayer = static_cast<int16_t>(1 - g.lastPlayerToMove);
   if (r.olderLayout) hook::applyOlderLayoutSettings(r.settings);
   putRecord(g);
+  // A game played on after its result was counted is not scored again at its end.
+  position.gameContinued = g.gameContinued;
   countRecordedRolls();
   putRecordedRollsInFrame();
   flow.turnNumber = kLaterTurn;

@@ -141,6 +141,10 @@ bool readSoundGame(const std::filesystem::path& path, bool bareBoard, SavedGameR
     refuseDamagedFile("The file ends before its move table.");
     return false;
   }
+  if (reading.boardDamaged) {
+    refuseDamagedFile("The Board line does not hold the 26 checker counts of a board.");
+    return false;
+  }
   if (reading.cutShort) {
     refuseDamagedFile("The move table is cut short.");
     return false;

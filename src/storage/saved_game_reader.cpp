@@ -28,6 +28,8 @@ bool applyKeyLine(std::string_view key, std::string_view value, SavedGame& g) {
   else if (key == "TournamentGoing") g.tournamentGoing = int16Of(val(value)) != 0 ? -1 : 0;
   else if (key == "TournamentPoints") g.tournamentPoints = int16Of(val(value));
   else if (key == "CrawfordRestrictions") parseCrawfordValue(value, g);
+  else if (key == "MoneySession") g.moneySession = int16Of(val(value)) != 0 ? -1 : 0;
+  else if (key == "GameContinued") g.gameContinued = int16Of(val(value)) != 0 ? -1 : 0;
   else if (key == "LastPlayerToMove") g.lastPlayerToMove = sideOnRoll(int32Of(val(value)));
   else if (key == "MoveTable") return false;
   return true;
@@ -67,7 +69,7 @@ void readMoveTable(int16_t n, SavedGameReading& r) {
 }
 
 void readKeyedLayout(int16_t n, std::string_view firstField, SavedGameReading& r) {
-  parseBoardLine(firstField, r.game);
+  r.boardDamaged = !parseBoardLine(firstField, r.game);
   for (;;) {
     const Str255 field = inputField(n);
     if (fileEof(n)) return;  // the file ends before its move table
@@ -85,7 +87,7 @@ void readBareBoard(std::string_view firstField, SavedGameReading& r) {
   r.bareBoard = true;
   r.game.lastPlayerToMove = 1;
   r.game.diceShowing = 0;
-  parseBoardLine(std::string("Board ") + std::string(firstField), r.game);
+  r.boardDamaged = !parseBoardLine(std::string("Board ") + std::string(firstField), r.game);
   r.game.rows.assign(1, blankRecordEntry);
   r.complete = true;
 }

@@ -26,11 +26,12 @@ struct OlderLayoutSettings {
 
 struct SavedGameReading {
   SavedGame game;
-  bool complete = false;     // false: the file ends before its move table
-  bool bareBoard = false;    // only the board was read; side 1 is on roll, no dice
-  bool olderLayout = false;  // the settings block below was read
-  bool readFailed = false;   // the disk failed while reading
-  bool cutShort = false;     // a row of the move table is cut short
+  bool complete = false;      // false: the file ends before its move table
+  bool bareBoard = false;     // only the board was read; side 1 is on roll, no dice
+  bool olderLayout = false;   // the settings block below was read
+  bool readFailed = false;    // the disk failed while reading
+  bool cutShort = false;      // a row of the move table is cut short
+  bool boardDamaged = false;  // the Board line is not 26 checker counts
   OlderLayoutSettings settings;
 };
 

@@ -1,6 +1,9 @@
 #include "storage/saved_game_values.h"
 
+#include <algorithm>
+
 #include "runtime/core/format.h"
+#include "state/position.h"
 
 namespace bg {
 
@@ -8,6 +11,7 @@ namespace {
 
 constexpr int16_t kBoardLineStart = 6;  // the blank after "Board"
 constexpr int16_t kValueStart = 1;      // a value's leading blank
+constexpr long kBoardCounts = 26;       // points 0 to 25
 
 bool blankAt(std::string_view text, int16_t position) {
   return position >= 1 && position <= static_cast<int16_t>(text.size()) && text[position - 1] == ' ';
@@ -15,6 +19,36 @@ bool blankAt(std::string_view text, int16_t position) {
 
 bool within(std::string_view text, int16_t position) {
   return position >= 1 && position <= static_cast<int16_t>(text.size());
+}
+
+// A whole number of checkers one point can hold, as the writer puts it: digits, a minus
+// sign in front for side 1.
+bool isCheckerCount(std::string_view word) {
+  if (!word.empty() && word.front() == '-') word.remove_prefix(1);
+  if (word.empty()) return false;
+  int count = 0;
+  for (const char c : word) {
+    if (c < '0' || c > '9') return false;
+    count = count * 10 + (c - '0');
+    if (count > kCheckersPerSide) return false;
+  }
+  return true;
+}
+
+// The line after its key is the 26 counts and blanks, nothing else.
+bool holdsWholeBoard(std::string_view text) {
+  std::string_view rest = text.substr(std::min<std::size_t>(text.size(), kBoardLineStart - 1));
+  long counts = 0;
+  for (;;) {
+    const std::size_t start = rest.find_first_not_of(' ');
+    if (start == std::string_view::npos) break;
+    rest.remove_prefix(start);
+    const std::size_t end = std::min(rest.find(' '), rest.size());
+    if (!isCheckerCount(rest.substr(0, end))) return false;
+    ++counts;
+    rest.remove_prefix(end);
+  }
+  return counts == kBoardCounts;
 }
 
 }  // namespace
@@ -31,9 +65,10 @@ int32_t nextNumberField(std::string_view text, int16_t& position) {
   return int32Of(val(text.substr(from, static_cast<std::size_t>(position - start))));
 }
 
-void parseBoardLine(std::string_view text, SavedGame& g) {
+bool parseBoardLine(std::string_view text, SavedGame& g) {
   int16_t at = kBoardLineStart;
-  for (long p = 0; p <= 25; ++p) g.board[p] = static_cast<int16_t>(nextNumberField(text, at));
+  for (long p = 0; p < kBoardCounts; ++p) g.board[p] = static_cast<int16_t>(nextNumberField(text, at));
+  return holdsWholeBoard(text);
 }
 
 void parseScoresValue(std::string_view text, SavedGame& g) {

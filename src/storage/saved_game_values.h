@@ -12,8 +12,10 @@ namespace bg {
 // character taken; it is left on the blank after the number, or past the end.
 int32_t nextNumberField(std::string_view text, int16_t& position);
 
-// "Board " and 26 counts; counts the line lacks are 0.
-void parseBoardLine(std::string_view text, SavedGame& g);
+// "Board " and 26 counts; counts the line lacks are 0. False unless the line is exactly 26
+// whole numbers of checkers (-15 to 15) and blanks: a count damaged or missing would
+// otherwise be read as a point left empty, its checkers taken for borne off.
+bool parseBoardLine(std::string_view text, SavedGame& g);
 void parseScoresValue(std::string_view text, SavedGame& g);
 void parseDiceValue(std::string_view text, SavedGame& g);
 void parseRolledOverValue(std::string_view text, SavedGame& g);

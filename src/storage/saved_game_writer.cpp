@@ -42,6 +42,10 @@ std::string savedGameText(const SavedGame& g) {
   line(keyed("TournamentPoints", g.tournamentPoints));
   line("CrawfordRestrictions " + numberField(g.crawfordRestrictions[0]) + " " +
        numberField(g.crawfordRestrictions[1]));
+  // Written only when set: a file without them is read as before, and a reader that does
+  // not know them passes over them.
+  if (g.moneySession != 0) line("MoneySession " + numberField(g.moneySession));
+  if (g.gameContinued != 0) line("GameContinued " + numberField(g.gameContinued));
   line(keyed("LastPlayerToMove", g.lastPlayerToMove));
   line("MoveTable");
   for (const GameRecordEntry& e : g.rows) {

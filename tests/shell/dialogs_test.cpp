@@ -277,6 +277,13 @@ std::vector<SettingsDialogRow> settingsDialogs() {
          typeInto(kMoneyGameWindow, 4, "euros");
          typeInto(kMoneyGameWindow, 5, "E");
          clickRadio(kMoneyGameWindow, 6, 2);
+         // The sentence says the stake as it is typed, the one OK takes.
+         pumpAFew();
+         EXPECT_EQ(controlText(kMoneyGameWindow, 7), "The wager amount is 25 euros ( 25E )");
+         typeInto(kMoneyGameWindow, 3, "1");
+         pumpAFew();
+         EXPECT_EQ(controlText(kMoneyGameWindow, 7), "The wager amount is 1 euro ( 1E )");
+         typeInto(kMoneyGameWindow, 3, "25");
        },
        [](bool ok, const std::string& where) {
          EXPECT_EQ(options.wagerAmount, ok ? 25 : 10) << where;

@@ -1,16 +1,23 @@
 // File, Open asks for the game in the data folder: the chosen file is loaded, a cancel
-// changes nothing.
+// changes nothing, and a money session's game opened without one shows no money as points.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "../display/board_fixture.h"
+#include "dialog_script.h"
+#include "dialogs/dialogs_install.h"
+#include "dialogs/game_setup_dialogs.h"
 #include "runtime/core/files.h"
 #include "runtime/qt/file_chooser.h"
 #include "shell/saved_game_commands.h"
+#include "shell/startup.h"
 #include "started_program.h"
 #include "state/flow_state.h"
+#include "state/game_record_state.h"
+#include "state/menu_numbers.h"
 #include "state/position.h"
 #include "support/position_text.h"
 
@@ -60,6 +67,50 @@ TEST_F(OpenSavedGame, TheChosenGameIsLoadedAndACancelChangesNothing) {
   EXPECT_EQ(flow.scores[1], -2);
 
   setOpenFilePresenter(previous);
+  std::filesystem::remove_all(folder);
+}
+
+// A game saved in a money session with the computer $10 up, opened by File, Open in a
+// later run without a session: the dollars are not taken for points, and the board shows
+// no score for either side, as the run has none.
+TEST_F(OpenSavedGame, AMoneySessionsGameOpenedWithoutASessionShowsNoMoneyAsPoints) {
+  const auto folder = std::filesystem::temp_directory_path() / ("bg-open-money-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(folder);
+  auto startInFolder = [&folder](std::initializer_list<void (*)()> services) {
+    releaseEveryWindow();
+    testing::startRuntime();
+    testing::startShell(services);
+    installBoardServices();  // as the program's start installs them
+    ASSERT_TRUE(setDataFolder(folder));
+    installSavedGameServices();
+    upperServices.showInformation = [](std::string_view text) { notices.emplace_back(text); };
+  };
+  startInFolder({installDialogServices});
+  ASSERT_TRUE(testing::openFromMenu(kGameMenu, kMoneySessionItem, kMoneyGameWindow));
+  testing::clickControl(kMoneyGameWindow, 1);
+  ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kMoneyGameWindow); }, 6));
+  ASSERT_EQ(flow.moneySessionActive, 255);
+  testing::setPosition("start | side 0");
+  record.gameRecordCount = 0;
+  flow.scores[0] = 0;
+  flow.scores[1] = 10;
+  choose(kFileMenu, 5);  // Save Game
+  ASSERT_TRUE(std::filesystem::exists(folder / "SavedGame"));
+
+  startInFolder({});
+  ASSERT_EQ(flow.moneySessionActive, 0);
+  buildBoardPicture();  // the board the redraws copy, as its first drawing builds it
+  const OpenFilePresenter previous = setOpenFilePresenter(answerWithChosen);
+  chosen = folder / "SavedGame";
+  testing::setPosition("13:-2 6:5 | side 1");
+  choose(kFileMenu, 4);
+  setOpenFilePresenter(previous);
+  EXPECT_TRUE(notices.empty()) << notices.front();
+  EXPECT_EQ(position.board[12], 5) << "the game is loaded";
+  EXPECT_EQ(flow.scores[0], 0);
+  EXPECT_EQ(flow.scores[1], 0);
+  testing::expectScoreShown(0, "", layout.textSize);
+  testing::expectScoreShown(1, "", layout.textSize);
   std::filesystem::remove_all(folder);
 }
 

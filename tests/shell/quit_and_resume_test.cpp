@@ -60,6 +60,7 @@ namespace {
 constexpr int16_t kSaveItem = 5;
 constexpr int16_t kOpenAsItem = 4;
 constexpr int16_t kQuitButton = 2;
+constexpr int16_t kPlayOnButton = 18;
 
 std::vector<std::string> shown;  // what the message line drew: "#n" or the free text
 int questions = 0;
@@ -188,6 +189,28 @@ class QuitAndResume : public testing::StartedProgram {
     };
     flow.abortTurn = 0;
     playTurn();
+    script_.planner = nullptr;
+    turnServices.pumpEvents = FBHandleEvents;
+  }
+  // The person resigns with Game > Resign before rolling and the computer takes it, the
+  // computer's turns played as they come: the End Of Game box is up.
+  void personResigns() {
+    bool chosen = false;
+    testing::pumpWithScript(script_, 3000);
+    script_.planner = [this, &chosen] {
+      if (panelWait.clickWaitRunning == -1 && panelWait.questionPanelUp != 0) {
+        script_.click(testing::middleOf(interactionDisplay.yesButtonRect));
+      } else if (flow.rollClickWaitActive == -1 && position.currentPlayer == kPlayer0 && !chosen) {
+        chosen = true;
+        script_.then([] { chooseMenuItem(kGameMenu, kResignItem), FBHandleEvents(); });
+      } else if (flow.rollClickWaitActive == -1 && position.currentPlayer == kPlayer1) {
+        script_.click(diceSpot());
+      }
+    };
+    for (int turn = 0; turn < 3 && !windowExists(kEndGameWindow); ++turn) {
+      flow.abortTurn = 0;
+      playTurn();
+    }
     script_.planner = nullptr;
     turnServices.pumpEvents = FBHandleEvents;
   }
@@ -422,6 +445,41 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
     EXPECT_EQ((std::vector<int32_t>{flow.scores[0], flow.scores[1]}), (std::vector<int32_t>{6, 2}));
     EXPECT_EQ(players.playerRecords[2], pairAtQuit);
   }
+}
+
+// A game played on after the person resigned it, saved by File > Save and quit: the game
+// resumed at the next start is the one already counted, and resigned again it scores
+// nothing more.
+TEST_F(QuitAndResume, AGamePlayedOnAfterItsResignationIsNotScoredAgainWhenResumed) {
+  storage.loadGameOnStartup = -1;
+  testing::setPosition("1:2 12:5 17:3 19:4 6:-5 8:-3 13:-5 24:-2 | side 1");
+  position.playerType[0] = kHumanPlayer;
+  position.playerType[1] = kComputerPlayer;
+  flow.opponentMode = 1;
+  position.openingPhase = 0;
+  record.gameRecordCount = 1;
+  record.gameRecord[1] = {1, 13, 10, 3, 3, 1, 1, 0, 0, 0};  // the computer moved last
+  redrawBoardWindow();
+  personResigns();
+  ASSERT_TRUE(windowExists(kEndGameWindow));
+  EXPECT_EQ((std::vector<int32_t>{flow.scores[0], flow.scores[1]}), (std::vector<int32_t>{0, 1}));
+  QTest::mouseClick(controlWidget(kEndGameWindow, kPlayOnButton), Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+  ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kEndGameWindow); }, 20));
+  ASSERT_EQ(position.gameContinued, -1) << "the game is played on";
+  choose(kFileMenu, kSaveItem);
+  ASSERT_TRUE(std::filesystem::exists(dataFilePath("SavedGame")));
+  quitGame();
+  ASSERT_EQ(exits, 1);
+
+  startAgain(true);
+  ASSERT_EQ(storage.gameWasSaved, -1);
+  loadGame(0);
+  ASSERT_EQ(record.gameRecordCount, 1) << "the game played on is resumed";
+  personResigns();
+  ASSERT_TRUE(windowExists(kEndGameWindow));
+  EXPECT_EQ((std::vector<int32_t>{flow.scores[0], flow.scores[1]}), (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(playerCounter(kPointsWonWord, 1), 1);
+  EXPECT_EQ(playerCounter(kGamesWonWord, 1), 1);
 }
 
 // File, Save Game tells the person on the message line, drawn on the board.

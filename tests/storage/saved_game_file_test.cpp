@@ -392,8 +392,9 @@ TEST_F(SavedGameFileTest, ADamagedFileIsRefusedAndChangesNothing) {
       withLine(kKnownGameBytes, "TournamentPoints 7", "TournamentPoints -5"),
       withLine(kKnownGameBytes, "Scores 3 -2", "Scores 3 7"),  // the match already won
   };
-  for (const std::string& bytes : rows) {
+  auto refusedUnchanged = [this](const std::string& bytes, bool commandKey = false) {
     freshProgram();
+    if (commandKey) turnServices.isModifierDown = [](int16_t code) { return code == kCommandModifier; };
     setPosition("13:-2 6:5 | dice 6 1 | cube 4 0 | side 1");
     flow.scores[0] = 7;
     storage.gameModified = -1;
@@ -403,6 +404,28 @@ TEST_F(SavedGameFileTest, ADamagedFileIsRefusedAndChangesNothing) {
     loadGame(0);
     EXPECT_EQ(infoBoxes.size(), 1u) << shown(bytes);
     EXPECT_TRUE(GameSnapshot() == before) << shown(bytes);
+  };
+  for (const std::string& bytes : rows) refusedUnchanged(bytes);
+  // A Board line that is not 26 counts would leave points empty, their checkers taken for
+  // borne off while the side still has checkers far from home; the refusal names the line.
+  std::string nulInCount = kKnownBoard;
+  nulInCount.insert(nulInCount.find("-5") + 1, 1, '\0');
+  const std::string boardLines[] = {
+      "Board  0  2  0  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 x2  0",
+      nulInCount,
+      "Board  0  2  0  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5",  // cut after 20
+      kKnownBoard + "  0",
+      "Board  0  2  0  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2.5  0",
+      "Board  0  2  0  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 65534  0",
+  };
+  for (const std::string& line : boardLines) {
+    const std::string bytes = withLine(kKnownGameBytes, kKnownBoard, line);
+    refusedUnchanged(bytes);
+    if (!infoBoxes.empty()) {
+      EXPECT_NE(infoBoxes.front().find("Board line"), std::string::npos) << infoBoxes.front();
+    }
+    // The board alone, read with the command key held, is held to the same counts.
+    refusedUnchanged("\r" + line.substr(std::string("Board ").size()) + "\r", true);
   }
 }
 
@@ -650,7 +673,7 @@ TEST(SavedGameValues, NumbersAreSeparatedByBlanksOnly) {
   }
   SavedGame g;
   g.board.fill(7);
-  parseBoardLine("Board  1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20", g);
+  EXPECT_FALSE(parseBoardLine("Board  1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20", g));
   EXPECT_EQ(g.board[19], 20);
   for (long p = 20; p <= 25; ++p) EXPECT_EQ(g.board[p], 0) << p;
 }

@@ -339,6 +339,12 @@ void setControlText(int16_t window, int16_t id, std::string_view text) {
   }
 }
 
+void reportTextEdits(int16_t window, int16_t id) {
+  auto* e = qobject_cast<QLineEdit*>(controlOf(window, id));
+  if (e == nullptr) return;
+  QObject::connect(e, &QLineEdit::textEdited, [window, id] { controlHit(window, id); });
+}
+
 void limitTextBytes(int16_t window, int16_t id, int maxBytes, std::string_view refusal) {
   auto* e = qobject_cast<QLineEdit*>(controlOf(window, id));
   if (e == nullptr) return;

@@ -39,6 +39,9 @@ int16_t controlValue(int16_t window, int16_t id);
 void setControlValue(int16_t window, int16_t id, int16_t value);
 // Text of an edit field, a static text, a button's title.
 void setControlText(int16_t window, int16_t id, std::string_view text);
+// Each edit the user makes in the field is queued as a control hit too, for a window that
+// shows something made from the field's text.
+void reportTextEdits(int16_t window, int16_t id);
 // The edit field takes no more than maxBytes of UTF-8: an edit past it is refused with a
 // beep and the refusal shown beside the field.
 void limitTextBytes(int16_t window, int16_t id, int maxBytes, std::string_view refusal);
