@@ -1,5 +1,6 @@
 #include "audio/speech.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -25,6 +26,7 @@ BG_RESETS_WITH_PROGRAM(speechChannel);
 namespace {
 
 constexpr std::uint64_t kSpeechWaitLimitUs = 5'000'000;  // on the monotonic clock
+constexpr std::uint64_t kSpeechLookUs = 10'000;          // between looks at a speaking channel
 constexpr double kAfterSpeakingPause = 0.5;
 constexpr int16_t kSpeechFailedMessage = 217;
 constexpr int16_t kCantGetVoiceError = 3;
@@ -48,16 +50,20 @@ int16_t appendVoices(int16_t count) {
   return result;
 }
 
-// Waits while the channel speaks; after 5 seconds stops it and quotes the text.
+// Waits while the channel speaks; after 5 seconds stops it and quotes the text. The
+// engine tells nobody when it falls idle: it is looked at between short sleeps, the
+// window's events taken at each look, rather than spinning a processor on it.
 void waitForSpeechChannel(std::string_view quoted) {
   const std::uint64_t start = microseconds();
   while (speechEngine().busy()) {
     hook::pollEvents();
-    if (microseconds() - start >= kSpeechWaitLimitUs) {
+    const std::uint64_t waited = microseconds() - start;
+    if (waited >= kSpeechWaitLimitUs) {
       speechEngine().stop();
       hook::showSpeechNotice(std::string(kStuckSpeechText) + "\r\r'" + std::string(quoted) + "'");
       return;
     }
+    delayMs(static_cast<std::int64_t>(std::min(kSpeechLookUs, kSpeechWaitLimitUs - waited) / 1000));
   }
 }
 

@@ -58,6 +58,9 @@ int16_t dieColourAt(int16_t x) {
 }
 
 void frameAllDice() {
+  // A hidden rollout's board is drawn whole when it shows again: clearing the places at
+  // every roll would only cost.
+  if (rolloutHidesBoard()) return;
   for (int16_t end = 0; end <= 1; ++end) {
     for (int16_t place = 0; place <= 1; ++place) {
       if (display.dieSlots[end][place].hidden != 0)

@@ -190,8 +190,10 @@ void moveLoop() {
 void endTurn() {
   hook::clearMessageLine(0);
   // Without pauses nothing else gives the window its events between turns that need
-  // nobody: they could follow each other for minutes.
-  if ((rollout.noPause != 0 || shellFlags.fastPlay != 0) && rollout.rolloutRunning == 0) hook::pumpEvents();
+  // nobody: they could follow each other for minutes. A rollout on the board shown plays
+  // a game for many seconds: its Start/Stop is taken here. A hidden one takes it after
+  // every game, which comes soon, and skips the pump's cost at every turn.
+  if ((rollout.noPause != 0 || shellFlags.fastPlay != 0) && !rolloutHidesBoard()) hook::pumpEvents();
   turnState.turnEndedByBestMove = 0;
   // A turn left to be taken up again with the same roll keeps its dice for it.
   if (turnFlags.removeDiceAtTurnEnd != 0 && turnState.resumeWithDiceShown == 0) {

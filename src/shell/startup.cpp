@@ -46,6 +46,7 @@
 #include "storage/saved_game_file.h"
 #include "shell/start_picture.h"
 #include "state/display_state.h"
+#include "state/rollout_state.h"
 #include "state/shell_flags.h"
 
 namespace bg {
@@ -68,7 +69,11 @@ void measureTheScreen() {
 }
 
 void pumpOneSlice() {
+  // A rollout's turns wait for nobody: its pump takes the events there are and goes on.
+  const int16_t slice = eventSlice();
+  if (rolloutPlaysUnattended()) setEventSlice(0);
   FBHandleEvents();
+  setEventSlice(slice);
   // A game that ended under another window shows its end once the board is in front.
   showHeldEndGameDialog();
 }

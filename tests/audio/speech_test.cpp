@@ -59,7 +59,9 @@ TEST_F(Speech, StuckChannelIsStoppedAfterFiveSecondsQuotingTheRightText) {
   speakText("first");
   engine.stuck = true;
   speech.waitForSpeechEnd = -1;
+  const std::uint64_t sleptBefore = clock_.clock.slept();
   EXPECT_NEAR(secondsOf([] { speakText("second"); }), 10.0, 0.01);  // one limit before speaking, one after
+  EXPECT_GT(clock_.clock.slept() - sleptBefore, 9'500'000u) << "the waits sleep between looks, spinning no processor";
   const std::string stuck = "Speech is having a problem finishing saying:\r\r'";
   EXPECT_EQ(notices, (std::vector<std::string>{stuck + "first'", stuck + "second'"}));
   EXPECT_EQ(engine.stops, 2);

@@ -17,6 +17,7 @@
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "interaction/interaction_install.h"
+#include "runtime/qt/cursors.h"
 #include "shell/board_window_events.h"
 #include "rollout/rollout_settings.h"
 #include "rollout/rollout_stats.h"
@@ -24,6 +25,7 @@
 #include "state/display_services.h"
 #include "state/message_numbers.h"
 #include "state/rollout_services.h"
+#include "state/rollout_state.h"
 #include "state/shell_flags.h"
 #include "support/mouse_script.h"
 #include "rollout_fixture.h"
@@ -355,6 +357,56 @@ TEST_F(PausedRollout, SideZerosTurnShowsTheBoardAndPromptsAndStartGoesOn) {
   EXPECT_EQ(position.playerType[1], kComputerPlayer);
   ASSERT_TRUE(windowExists(kRolloutResultsWindow));
   EXPECT_EQ(controlText(kRolloutResultsWindow, kReturnButton), "Return");
+}
+
+// With the board shown a game lasts many seconds: Stop clicked during a turn is taken
+// between turns, not at the game's end, and reads Start from then on (a second click
+// meanwhile would have undone the first).
+struct StopOnTheBoard {
+  int turns = 0;
+  bool busyShown = false;
+  int countedAtClick = -1;
+  int countedAtNextTurn = -1;
+  bool pausedAtNextTurn = false;
+  std::string titleAtNextTurn;
+};
+StopOnTheBoard stopOnTheBoard;
+constexpr int kTurnOfTheClick = 3;
+
+TEST_F(PausedRollout, StopWithTheBoardShownIsTakenByTheNextTurn) {
+  ASSERT_TRUE(openSetup());
+  click(kRolloutSetupWindow, kSetupShowBoardBox);
+  typeInto(kSetupGamesField, "300");
+  click(kRolloutSetupWindow, 1);
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5));
+  ASSERT_TRUE(rolloutInProgress());
+  ASSERT_FALSE(rolloutHidesBoard());
+  stopOnTheBoard = StopOnTheBoard{};
+  turnServices.pumpEvents = [] { FBHandleEvents(); };
+  // Each turn begins with the game cursor; the computer's search shows the busy one first.
+  turnServices.setCursor = [](int16_t cursor) {
+    setCursor(cursor);
+    StopOnTheBoard& s = stopOnTheBoard;
+    if (cursor == kBusyCursor) s.busyShown = true;
+    if (cursor != kGameCursor || std::exchange(s.busyShown, false)) return;
+    if (++s.turns == kTurnOfTheClick) {
+      s.countedAtClick = counted();
+      QTest::mouseClick(controlWidget(kRolloutResultsWindow, kStartStopButton), Qt::LeftButton);
+    } else if (s.turns == kTurnOfTheClick + 1) {
+      s.countedAtNextTurn = counted();
+      s.pausedAtNextTurn = rolloutPaused();
+      s.titleAtNextTurn = controlText(kRolloutResultsWindow, kStartStopButton);
+      leaveTheLoop();
+    }
+  };
+  shellFlags.quitRequested = 0;
+  runMainLoop();
+  const StopOnTheBoard& s = stopOnTheBoard;
+  ASSERT_EQ(s.turns, kTurnOfTheClick + 1);
+  EXPECT_EQ(s.countedAtNextTurn, s.countedAtClick) << "within the game of the click";
+  EXPECT_TRUE(s.pausedAtNextTurn);
+  EXPECT_EQ(s.titleAtNextTurn, "Start");
+  restoreSettingsAfterRollout();
 }
 
 TEST_F(PausedRollout, ReturnWhilePausedEndsAtOnceWithoutTheUnfinishedGame) {

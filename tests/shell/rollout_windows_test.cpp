@@ -436,5 +436,63 @@ TEST_F(RolloutWindows, TheCursorsOfARolloutsDecisionsReachTheWindowSystemOnlyWhe
   restoreSettingsAfterRollout();
 }
 
+// Calls of the dice routines during a rollout that wrote into the board window's pixels:
+// the image's cache key moves on at every write into it.
+int diceDrawings = 0;
+void (*realFrameAllDice)() = nullptr;
+void (*realShowDieUsed)(int16_t) = nullptr;
+void (*realDrawDieImage)(int16_t, int16_t, int16_t, int16_t) = nullptr;
+template <typename Call>
+void countDrawing(Call call) {
+  const bool running = rolloutInProgress();
+  const qint64 before = windowPort(1)->image.cacheKey();
+  call();
+  if (running && windowPort(1)->image.cacheKey() != before) ++diceDrawings;
+}
+
+// A rollout that hides the board draws no dice, one that shows it draws every roll; the
+// board after it is drawn whole (AnOpeningRolledOutIsShownAsThePersonsTurnAfterIt).
+TEST_F(RolloutWindows, AHiddenRolloutDrawsNoDice) {
+  installDisplayServices();
+  storage.firstRun = 0;  // no welcome box
+  upperServices.enterPlayerName = [] {};
+  display.firstBoardBuild = -1;  // the board built as at the program's first redraw
+  redrawBoardWindow();
+  realFrameAllDice = displayServices.frameAllDice;
+  realShowDieUsed = displayServices.showDieUsed;
+  realDrawDieImage = displayServices.drawDieImage;
+  displayServices.frameAllDice = [] { countDrawing(realFrameAllDice); };
+  displayServices.showDieUsed = [](int16_t die) { countDrawing([die] { realShowDieUsed(die); }); };
+  displayServices.drawDieImage = [](int16_t face, int16_t mask, int16_t left, int16_t top) {
+    countDrawing([=] { realDrawDieImage(face, mask, left, top); });
+  };
+  struct Row {
+    bool shown;
+    const char* games;
+    int32_t counted;
+  };
+  for (const Row& r : {Row{false, "100", 100}, Row{true, "2", 2}}) {
+    SCOPED_TRACE(r.games);
+    testing::setPosition("start");
+    flow.newGameRequested = 0;
+    ASSERT_TRUE(openSetup());
+    if (r.shown) click(kRolloutSetupWindow, kSetupShowBoardBox);
+    typeInto(kSetupGamesField, r.games);
+    click(kRolloutSetupWindow, 1);
+    ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5));
+    ASSERT_EQ(rolloutHidesBoard(), !r.shown);
+    diceDrawings = 0;
+    playTheRolloutThrough();
+    EXPECT_EQ(rolloutStats.wins[0] + rolloutStats.wins[1], r.counted);
+    if (r.shown)
+      EXPECT_GT(diceDrawings, 2 * r.counted) << "a roll at every turn";
+    else
+      EXPECT_EQ(diceDrawings, 0);
+    restoreSettingsAfterRollout();
+    click(kRolloutResultsWindow, kReturnButton);
+    ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5));
+  }
+}
+
 }  // namespace
 }  // namespace bg
