@@ -34,7 +34,9 @@
 #include "state/settings.h"
 #include "state/shell_flags.h"
 #include "state/shell_services.h"
+#include "state/shell_state.h"
 #include "state/speech_state.h"
+#include "state/storage_state.h"
 
 namespace bg {
 
@@ -92,8 +94,41 @@ void takeSnapshot() {
   s.fastPlay = shellFlags.fastPlay;
   s.rerollFirstRoll = settings.rerollFirstRoll;
   s.whoRollsFirst = settings.whoRollsFirst;
-  s.userRecord = record;
   s.userDieSlots = display.dieSlots;
+}
+
+// What a new game clears of the user's game: a quit after the rollout would find it
+// unchanged, and its figures would lose the rolls made before.
+void keepUserGame() {
+  RolloutSnapshot& s = rolloutSnapshot;
+  s.userRecord = record;
+  s.gameModified = storage.gameModified;
+  s.gameResultFlag = flow.gameResultFlag;
+  s.gameContinued = position.gameContinued;
+  s.savedGameName = shell.savedGameName;
+  s.pipsRolled = flow.pipsRolled;
+  s.doublesRolled = flow.doublesRolled;
+  s.gamePointsBySide = flow.gamePointsBySide;
+  s.turnTakeBacks = flow.turnTakeBacks;
+  s.whoIsWinningUses = flow.whoIsWinningUses;
+  s.whoIsAheadUses = flow.whoIsAheadUses;
+  s.playerRolledOver = interaction.playerRolledOver;
+}
+
+void giveBackUserGame() {
+  const RolloutSnapshot& s = rolloutSnapshot;
+  record = s.userRecord;
+  storage.gameModified = s.gameModified;
+  flow.gameResultFlag = s.gameResultFlag;
+  position.gameContinued = s.gameContinued;
+  shell.savedGameName = s.savedGameName;
+  flow.pipsRolled = s.pipsRolled;
+  flow.doublesRolled = s.doublesRolled;
+  flow.gamePointsBySide = s.gamePointsBySide;
+  flow.turnTakeBacks = s.turnTakeBacks;
+  flow.whoIsWinningUses = s.whoIsWinningUses;
+  flow.whoIsAheadUses = s.whoIsAheadUses;
+  interaction.playerRolledOver = s.playerRolledOver;
 }
 
 void clearStatistics() {
@@ -226,6 +261,7 @@ void startRollout() {
   RolloutSnapshot& s = rolloutSnapshot;
   rollout.rolloutRunning = kRolloutOn;
   takeSnapshot();
+  keepUserGame();
   rolloutSettings.rolloutStopFlag = 0;
 
   // The rollout's first game goes on from the board without the user's record: no roll
@@ -364,7 +400,7 @@ void nextRolloutGame() {
     // The user's own roll, when dice were showing, is played as it stood, not rolled again.
     if (diceState.diceShowing == 0) hand.diceClicked = 0;
     writeReport();
-    record = s.userRecord;
+    giveBackUserGame();
   }
   rolloutSettings.rolloutStopFlag = 0;
   flow.newGameRequested = 0;

@@ -63,8 +63,20 @@ struct RolloutSnapshot {
   // The opening options: a rollout neither waits on nor re-rolls its openings.
   uint8_t rerollFirstRoll = 0;
   int16_t whoRollsFirst = 1;
-  // The user's game, given back when the rollout ends.
+  // The user's game, given back when the rollout ends: every rolled-out game starts
+  // afresh, which clears its flags and figures.
   GameRecord userRecord;
+  int16_t gameModified = 0;
+  int16_t gameResultFlag = 0;
+  int16_t gameContinued = 0;
+  StrPath savedGameName;
+  CheckedArray<int32_t, 1> pipsRolled;
+  CheckedArray<int16_t, 1> doublesRolled;
+  CheckedArray<int16_t, 1> gamePointsBySide;
+  CheckedArray<int16_t, 1> turnTakeBacks;
+  CheckedArray<int16_t, 1> whoIsWinningUses;
+  CheckedArray<int16_t, 1> whoIsAheadUses;
+  CheckedArray<uint8_t, 1> playerRolledOver;
   // The rolls the dice frames showed, put back at every game.
   CheckedArray<CheckedArray<DiceEntry, 1>, 1> userDieSlots;
 };

@@ -31,6 +31,7 @@
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
 #include "shell/menu_dispatch.h"
+#include "shell/quit_game.h"
 #include "shell/shared_services.h"
 #include "shell/startup.h"
 #include "state/cube_state.h"
@@ -51,6 +52,7 @@
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/menu_numbers.h"
+#include "state/play_options.h"
 #include "state/position.h"
 #include "state/program_state.h"
 #include "state/rollout_services.h"
@@ -58,7 +60,12 @@
 #include "state/settings.h"
 #include "state/shell_flags.h"
 #include "state/sound_services.h"
+#include "state/quit_services.h"
+#include "state/shell_services.h"
+#include "state/shell_state.h"
 #include "state/storage_state.h"
+#include "storage/preferences_file.h"
+#include "storage/saved_game_file.h"
 #include "../display/board_fixture.h"
 #include "support/pdf_text.h"
 #include "support/position_text.h"
@@ -109,6 +116,9 @@ class RolloutWindows : public testing::RolloutWindowsFixture {
  protected:
   void rolloutChosenHoldingOneFrom(int16_t p);
   void rolloutWithOneOpeningDieThrown(int16_t thrower);
+  // Game > Roll Out at the person's turn, then Return and Ctrl+Q: what the quit found.
+  void quitAfterARollout(bool savedFirst, int questions);
+  static void personAtTheTurn();
   // The rollout started from the set-up window plays all its games in the main loop.
   static void playTheRolloutThrough() {
     rolloutServices.nextRolloutGame = nextGameThenStop;
@@ -493,6 +503,99 @@ TEST_F(RolloutWindows, AHiddenRolloutDrawsNoDice) {
     ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5));
   }
 }
+
+// Game > Roll Out Position chosen at the person's turn after the computer's, played to its
+// end in the main loop, Return pressed and Ctrl+Q typed, as a person does: the quit finds
+// the game in progress as it was. Every rolled-out game started afresh, which cleared the
+// changed flag: the quit asked nothing and the game was lost; the game's figures lost the
+// rolls made before the rollout.
+struct AtThePersonsTurn {
+  bool savedFirst = false;  // the game saved before the rollout
+  bool started = false;
+  bool quit = false;
+  CheckedArray<int32_t, 1> pipsBefore{};
+  CheckedArray<int16_t, 1> doublesBefore{};
+  CheckedArray<int32_t, 1> pipsAfter{};
+  CheckedArray<int16_t, 1> doublesAfter{};
+  std::string savedNameBefore;
+  std::string savedNameAfter;
+};
+AtThePersonsTurn atTurn;
+int quitQuestions = 0;
+int quitExits = 0;
+
+void RolloutWindows::personAtTheTurn() {
+  AtThePersonsTurn& a = atTurn;
+  if (rolloutInProgress() || a.quit) return;
+  if (!a.started) {
+    a.started = true;
+    if (a.savedFirst) saveGame(0);
+    a.pipsBefore = flow.pipsRolled;
+    a.doublesBefore = flow.doublesRolled;
+    a.savedNameBefore = shell.savedGameName.str();
+    if (startRolloutOf("100")) return;
+  }
+  a.pipsAfter = flow.pipsRolled;
+  a.doublesAfter = flow.doublesRolled;
+  a.savedNameAfter = shell.savedGameName.str();
+  click(kRolloutResultsWindow, kReturnButton);
+  testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5);
+  QWindow* board = contentWidget(1)->windowHandle();
+  QTest::keyPress(board, Qt::Key_Control, Qt::ControlModifier);
+  testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier);
+  testing::pumpUntil([] { return quitExits > 0; }, 20);
+  // Let go of the key, or it would stay held for whatever runs next.
+  QTest::keyRelease(board, Qt::Key_Control, Qt::NoModifier);
+  a.quit = true;
+  // The process would have ended in the quit: the loop is left with the game dropped
+  // unannounced.
+  shellFlags.quitRequested = -1;
+  leaveTheLoop();
+}
+
+void RolloutWindows::quitAfterARollout(bool savedFirst, int questions) {
+  ASSERT_TRUE(setPreferencesFolder(folder_ / "config"));
+  turnServices.quitGame = quitGame;  // as the program's start installs it
+  quitServices.endProcess = [](int) { ++quitExits; };
+  shellServices.askSaveBeforeQuit = [] { ++quitQuestions; };
+  turnServices.waitForPointClick = personAtTheTurn;
+  interactionServices.waitForBoardClick = personAtTheTurn;
+  // The person (side 0) has moved; the computer answers, then the person's turn.
+  testing::setPosition("start | side 0");
+  position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
+  flow.opponentMode = 1;
+  position.openingPhase = 0;
+  record.gameRecordCount = 0;
+  settings.automaticRolls = 0;
+  settings.soundOptions.soundOn = 0;
+  options.autoMoves = 0;
+  cube.cubeUsed = 0;
+  atTurn = AtThePersonsTurn{};
+  atTurn.savedFirst = savedFirst;
+  quitQuestions = quitExits = 0;
+  shellFlags.quitRequested = 0;
+  runMainLoop();
+  shellFlags.quitRequested = 0;
+  shellFlags.modalBusy = 0;
+
+  ASSERT_TRUE(atTurn.quit);
+  EXPECT_EQ(rolloutStats.wins[0] + rolloutStats.wins[1], 100);
+  EXPECT_EQ(quitExits, 1);
+  EXPECT_EQ(quitQuestions, questions) << "Save this game before quitting?";
+  EXPECT_GT(atTurn.pipsBefore[1], 0) << "the computer's roll is counted";
+  EXPECT_EQ(atTurn.pipsAfter, atTurn.pipsBefore);
+  EXPECT_EQ(atTurn.doublesAfter, atTurn.doublesBefore);
+  EXPECT_EQ(atTurn.savedNameAfter, atTurn.savedNameBefore);
+  EXPECT_EQ(atTurn.savedNameBefore.empty(), !savedFirst);
+  // The next start is offered the game saved before the rollout.
+  std::ifstream in(preferencesPath(), std::ios::binary);
+  std::stringstream prefs;
+  prefs << in.rdbuf();
+  EXPECT_NE(prefs.str().find("GAMEWASSAVED  " + atTurn.savedNameBefore + "\r"), std::string::npos) << prefs.str();
+}
+
+TEST_F(RolloutWindows, AQuitAfterARolloutAsksToSaveTheChangedGame) { quitAfterARollout(false, 1); }
+TEST_F(RolloutWindows, AQuitAfterARolloutKeepsTheGameSavedBeforeIt) { quitAfterARollout(true, 0); }
 
 }  // namespace
 }  // namespace bg
