@@ -95,13 +95,14 @@ int16_t clampedBoardWidth(int16_t w) {
   return w;
 }
 
-// The name after the numbers, cut to the record's length. The blank before it is only
-// the separator, so an empty name comes back empty.
-Str40 recordName(std::string_view value, int16_t position) {
-  if (position < 1 || static_cast<std::size_t>(position) > value.size()) return Str40();
-  std::string_view name = value.substr(static_cast<std::size_t>(position - 1));
-  while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
-  return Str40(name);
+// The name after the last number (which starts at `lastNumber`), cut to the record's
+// length. One blank separates them, as the writer puts it: a name's own leading blanks
+// are the name's, and an empty name comes back empty.
+Str40 recordName(std::string_view value, int16_t lastNumber) {
+  std::size_t at = lastNumber < 1 ? value.size() : static_cast<std::size_t>(lastNumber - 1);
+  while (at < value.size() && value[at] != ' ') ++at;
+  if (at < value.size()) ++at;
+  return Str40(value.substr(std::min(at, value.size())));
 }
 
 }  // namespace
@@ -406,15 +407,19 @@ void applyPrefPlayerScore(std::string_view value) {
   int32_t numbers[kCounterPairs + 1] = {};
   const bool extended = val(storage.prefsVersion.view()) > kExtendedScoreVersion;
   const int count = extended ? kCounterPairs + 1 : kShortScoreNumbers;
-  for (int i = 0; i < count; ++i) numbers[i] = parseFieldList(at, value);
+  int16_t lastNumber = at;
+  for (int i = 0; i < count; ++i) {
+    lastNumber = at;
+    numbers[i] = parseFieldList(at, value);
+  }
   PlayerRecord& r = players.playerRecords[index];
   const int side = right ? 1 : 0;
   for (int i = 0; i < kCounterPairs; ++i) {
     r.counters[2 * (kPairOfField[i] - 1) + side] = static_cast<int16_t>(numbers[i]);
   }
   r.pipsRolled[side] = numbers[kCounterPairs];
-  if (right) r.secondName = recordName(value, at);
-  else r.firstName = recordName(value, at);
+  if (right) r.secondName = recordName(value, lastNumber);
+  else r.firstName = recordName(value, lastNumber);
 }
 
 void applyPrefActivePlayers(std::string_view value) {

@@ -385,6 +385,8 @@ TEST_F(PreferencesTest, LinesAreReadInFileOrderWholeAndUpToTheEndLine) {
          return r.counters[1] == -1 && r.counters[15] == 9 && r.counters[21] == 11 && r.pipsRolled[1] == -12 &&
                 r.secondName.empty();
        }},
+      {"VERSION 6.4\rPLAYERSCORE 2L 1 2 3 4 5 6 7 8 9 10 11 12  3 \r",  // a name typed with a blank before it
+       [] { return players.playerRecords[2].firstName == " 3 "; }},
       {"VERSION 6.4\rPLAYERSCORE 7L 1 2 3 4 5 6 7 8 9 10 11 12 Ann\r",
        [] { return players.playerRecords[1].firstName == "Computer"; }},
       {kOverlongLine.c_str(), [] { return skill.skillLevel == 5; }},
