@@ -374,9 +374,10 @@ void undoLastPartMove() {
   // Only a step of the roll in hand goes back: none while its dice are still chosen by
   // hand, when the moves left are the last turn's, and never the other side's move.
   if (record.gameRecordCount < 1 || diceChooser.chooseDiceOpen != 0) return;
-  if (record.gameRecord[record.gameRecordCount].side != position.currentPlayer) return;
-  flow.moveNumber = record.gameRecord[record.gameRecordCount].moveNumber;
-  if (flow.moveNumber < 1) return;
+  const GameRecordEntry& last = record.gameRecord[record.gameRecordCount];
+  // An entry that is no step of a roll leaves the steps count as it is.
+  if (last.side != position.currentPlayer || last.moveNumber < 1) return;
+  flow.moveNumber = last.moveNumber;
   interaction.replayingMove = -1;
   flow.movesLeft = static_cast<int16_t>(flow.movesAllowed - flow.moveNumber);
   restoreDie();

@@ -62,12 +62,14 @@ void putRecord(const SavedGame& g) {
 }
 
 // The dice in hand: equal dice are a double. A roll that is over (used up, or ended by
-// dice that could not be played) is taken off: the next side rolls afresh.
+// dice that could not be played) is taken off: the next side rolls afresh. Nothing of the
+// loaded roll is played yet, whatever was played of the roll it replaces.
 void makeDiceReady() {
   auto& d = diceState.dice;
   diceState.rolledDoubles = 0;
   flow.movesAllowed = kPartMovesOfRoll;
   flow.movesLeft = 0;
+  flow.moveNumber = 0;
   if (diceState.diceShowing == 0) {
     for (auto& die : d) die.value = 0;
   } else if (d[0].value == d[1].value) {

@@ -16,6 +16,7 @@
 #include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
 #include "interaction/position_setup.h"
+#include "rules/checker_move.h"
 #include "runtime/qt/menus.h"
 #include "shell/board_window.h"
 #include "shell/shared_services.h"
@@ -95,6 +96,36 @@ TEST_F(BoardWindowEvents, ARightButtonTakeBackInTheRollWaitEndsItsWaitForAClick)
   emulateControlClick();
   EXPECT_EQ(flow.rollWaitActive, 0);
   EXPECT_EQ(interactionDisplay.boardInputEvent, 255) << "the next click would only end the old wait";
+}
+
+// The entry on top is the mover's but no step of this roll (a saved file can hold -1
+// there): the right button undoes nothing, and the roll's steps go on from where they were.
+TEST_F(BoardWindowEvents, ARightButtonTakeBackRefusedLeavesTheRollsStepsWhereTheyWere) {
+  testing::setPosition("start | dice 2 2 | side 0");
+  position.turnPlayer = 0;
+  diceState.diceShowing = -1;
+  options.rightMouseActionNP = kRightClickTakesBack;
+  flow.movesAllowed = 4;
+  flow.movesLeft = 3;
+  flow.moveNumber = 1;
+  diceState.dice[3].value = 0;  // the first step is played
+  record.gameRecordCount = 1;
+  record.gameRecord[1] = blankRecordEntry;
+  record.gameRecord[1].side = 0;
+  record.gameRecord[1].moveNumber = -1;
+  const auto board = position.board;
+  WindowEvent e = press(2);
+  EXPECT_TRUE(boardWindowEventHandler(e));
+  EXPECT_EQ(position.board, board);
+  EXPECT_EQ(record.gameRecordCount, 1);
+  const int16_t from = position.playerDirection[0] > 0 ? 1 : 24;
+  for (int16_t step = 2; step <= 4; ++step) {
+    hand.selectedPoint = from;
+    hand.moveDistance = 2;
+    moveOneChecker();
+  }
+  EXPECT_EQ(flow.movesLeft, 0);
+  for (long n = 0; n <= 3; ++n) EXPECT_EQ(diceState.dice[n].value, 0) << "die " << n;
 }
 
 // The question's message line, as the double offer puts it up.

@@ -1,7 +1,10 @@
 // A game loaded while the running turn still pumps events: the loaded board stays as it
-// was loaded, and while the double's question waits the load is refused.
+// was loaded, its roll is played from the first step, and while the double's question
+// waits the load is refused.
 #include "computer/cube_actions.h"
 #include "flow/computer_move.h"
+#include "rules/checker_move.h"
+#include "state/interaction_state.h"
 #include "storage_fixture.h"
 
 namespace bg::testing {
@@ -41,6 +44,32 @@ TEST_F(LoadDuringPlay, AGameLoadedDuringTheComputersPauseKeepsItsBoard) {
   EXPECT_EQ(position.piecesOnBoard[0], 15);
   EXPECT_EQ(position.piecesOnBoard[1], 15);
   EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+}
+
+// Two steps of a 2-2 are played when a game with 3-3 in hand is opened: the loaded roll
+// is played from its first step, every die used once.
+TEST_F(LoadDuringPlay, AGameOpenedHalfwayThroughADoublePlaysItsOwnRollFromTheFirstStep) {
+  setPosition("start | dice 3 3 | side 0");
+  diceState.diceShowing = -1;
+  writeBytes(savedFile(), savedGameText(savedGameOfState()));
+  setPosition("start | dice 2 2 | side 0");
+  diceState.diceShowing = -1;
+  flow.movesAllowed = 4;
+  flow.movesLeft = 2;
+  flow.moveNumber = 2;
+  loadGame(0);
+  ASSERT_EQ(flow.movesLeft, 4);
+  const int16_t side = position.currentPlayer;
+  const int16_t direction = position.playerDirection[side];
+  const int16_t from = direction > 0 ? 1 : 24;  // the back checkers: 3 ahead is open
+  for (int16_t step = 1; step <= 4; ++step) {
+    hand.selectedPoint = from;
+    hand.moveDistance = 3;
+    moveOneChecker();
+    EXPECT_EQ(record.gameRecord[record.gameRecordCount].moveNumber, step);
+  }
+  EXPECT_EQ(flow.movesLeft, 0);
+  for (long n = 0; n <= 3; ++n) EXPECT_EQ(diceState.dice[n].value, 0) << "die " << n;
 }
 
 TEST_F(LoadDuringPlay, WhileTheDoublesQuestionWaitsALoadIsRefused) {
