@@ -201,8 +201,10 @@ void commitSavedGame(const SavedGameReading& r) {
   }
   if (record.gameRecordCount > kOpeningTurnsInRecord) flow.turnNumber = kLaterTurn;
   hand.diceClicked = diceState.diceShowing != 0 ? -1 : 0;
-  if (!r.olderLayout) redrawWithSideToMove();
+  // The running turn is left from here on: a command taken in the drawing's pump would
+  // act on the loaded game with its sides swapped.
   flow.abortTurn = kLeaveTurn;
+  if (!r.olderLayout) redrawWithSideToMove();
   display.redrawPending = -1;
   storage.gameModified = 0;
   ++storage.gamesLoaded;

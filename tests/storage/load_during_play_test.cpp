@@ -2,7 +2,9 @@
 // was loaded, its roll is played from the first step, and while the double's question
 // waits the load is refused.
 #include "computer/cube_actions.h"
+#include "flow/best_move_commands.h"
 #include "flow/computer_move.h"
+#include "flow/turn_services.h"
 #include "rules/checker_move.h"
 #include "state/interaction_state.h"
 #include "storage_fixture.h"
@@ -70,6 +72,28 @@ TEST_F(LoadDuringPlay, AGameOpenedHalfwayThroughADoublePlaysItsOwnRollFromTheFir
   }
   EXPECT_EQ(flow.movesLeft, 0);
   for (long n = 0; n <= 3; ++n) EXPECT_EQ(diceState.dice[n].value, 0) << "die " << n;
+}
+
+// Make Best Move reaching the program in the pump that draws the loaded game plays
+// nothing on it: the game in hand is being replaced, its sides swapped for the drawing.
+TEST_F(LoadDuringPlay, MakeBestMoveTakenWhileALoadedGameIsDrawnPlaysNothing) {
+  setPosition("start | dice 6 5 | side 0");
+  diceState.diceShowing = -1;
+  const SavedGame loaded = savedGameOfState();
+  writeBytes(savedFile(), savedGameText(loaded));
+  setPosition("start | dice 2 2 | side 1");
+  diceState.diceShowing = -1;
+  position.playerType[0] = position.playerType[1] = kHumanPlayer;
+  static int pumps = 0;
+  pumps = 0;
+  turnServices.pumpEvents = [] {
+    if (pumps++ == 0) playBestMoveForHuman();
+  };
+  interactionServices.waitForBoardClick = [] { interaction.panelAnswer = -1; };  // keep the play
+  loadGame(0);
+  ASSERT_GE(pumps, 1);
+  EXPECT_EQ(position.board, loaded.board);
+  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
 }
 
 TEST_F(LoadDuringPlay, WhileTheDoublesQuestionWaitsALoadIsRefused) {
