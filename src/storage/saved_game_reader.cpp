@@ -85,7 +85,9 @@ void readBareBoard(std::string_view firstField, SavedGameReading& r) {
   r.bareBoard = true;
   r.game.lastPlayerToMove = 1;
   r.game.diceShowing = 0;
-  parseBoardLine(std::string("Board ") + std::string(firstField), r.game);
+  // A file the program wrote starts its first line with the key; the counts follow it.
+  const bool keyed = firstField.substr(0, kBoardKey.size()) == kBoardKey;
+  parseBoardLine(keyed ? std::string(firstField) : std::string("Board ") + std::string(firstField), r.game);
   r.game.rows.assign(1, blankRecordEntry);
   r.complete = true;
 }
