@@ -159,11 +159,14 @@ bool readSoundGame(const std::filesystem::path& path, bool bareBoard, SavedGameR
 
 // False when nothing was put into the game.
 bool readSavedGame(int16_t askFile) {
-  const bool bareBoard = hook::isModifierDown(kCommandModifier);
+  const bool commandHeld = hook::isModifierDown(kCommandModifier);
   // A file the person named: chosen in the dialog or given on the command line.
   const bool named = askFile != 0 || storage.openDocumentPending != 0;
   bool resuming = false;
   const std::string name = nameToRead(askFile, resuming);
+  // The game resumed at the start is the program's own, written whole: a key still held
+  // then does not ask for its board alone, which would drop the rest of the game.
+  const bool bareBoard = commandHeld && !resuming;
   if (name.empty()) return false;
   const std::filesystem::path path = savedGamePath(name);
   // A file the person named is said to be missing; only the game looked for on their

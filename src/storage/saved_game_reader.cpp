@@ -87,7 +87,10 @@ void readBareBoard(std::string_view firstField, SavedGameReading& r) {
   r.bareBoard = true;
   r.game.lastPlayerToMove = 1;
   r.game.diceShowing = 0;
-  r.boardDamaged = !parseBoardLine(std::string("Board ") + std::string(firstField), r.game);
+  // A file the program wrote starts its first line with the key; the counts follow it.
+  const bool keyed = firstField.substr(0, kBoardKey.size()) == kBoardKey;
+  r.boardDamaged =
+      !parseBoardLine(keyed ? std::string(firstField) : std::string("Board ") + std::string(firstField), r.game);
   r.game.rows.assign(1, blankRecordEntry);
   r.complete = true;
 }

@@ -1,5 +1,6 @@
 // File, Open asks for the game in the data folder: the chosen file is loaded, a cancel
-// changes nothing, and a money session's game opened without one shows no money as points.
+// changes nothing; with the command key held, the board alone is read; and a money
+// session's game opened without one shows no money as points.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,7 +12,9 @@
 #include "dialogs/dialogs_install.h"
 #include "dialogs/game_setup_dialogs.h"
 #include "runtime/core/files.h"
+#include "runtime/qt/events.h"
 #include "runtime/qt/file_chooser.h"
+#include "runtime/qt/input.h"
 #include "shell/saved_game_commands.h"
 #include "shell/startup.h"
 #include "started_program.h"
@@ -65,6 +68,16 @@ TEST_F(OpenSavedGame, TheChosenGameIsLoadedAndACancelChangesNothing) {
   EXPECT_EQ(position.board[2], 1);
   EXPECT_EQ(flow.scores[0], 3);
   EXPECT_EQ(flow.scores[1], -2);
+
+  // Opened with the command key held: the board alone, each count on its own point.
+  testing::setPosition("start | side 0");
+  testing::setModifiers(kCmdKeyBit);
+  choose(1, 4);
+  testing::clearSimulatedModifiers();
+  EXPECT_EQ(position.board[1], 1);
+  EXPECT_EQ(position.board[2], 1);
+  EXPECT_EQ(position.board[24], -2);
+  EXPECT_EQ(position.currentPlayer, 1);
 
   setOpenFilePresenter(previous);
   std::filesystem::remove_all(folder);
