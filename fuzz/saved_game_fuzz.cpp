@@ -33,15 +33,17 @@ int refusals = 0;
 constexpr std::size_t kBareBoardEvery = 7;  // now and then the command key is held
 constexpr std::string_view kBoardKey = "Board";
 
-// The counts of the board the input's first field gives: the field after its key in the
-// keyed layout, the whole field as a bare board; nothing for the older layout.
+// The counts of the board the input's first field gives: the field after its key (as a
+// bare board too, where a file the game wrote starts with it), the whole field as a bare
+// board without the key; nothing for the older layout.
 std::optional<std::string> boardFieldOf(std::string_view bytes, bool bareBoard) {
   const bg::fuzz::ScratchInput in("saved_game_board", bytes);
   bg::lineInput(in.number());
   const std::string first = bg::inputField(in.number()).str();
+  const bool keyed = first.substr(0, kBoardKey.size()) == kBoardKey;
+  if (keyed) return first.substr(kBoardKey.size());
   if (bareBoard) return first;
-  if (first.substr(0, kBoardKey.size()) != kBoardKey) return std::nullopt;
-  return first.substr(kBoardKey.size());
+  return std::nullopt;
 }
 
 // The board in place is the field's counts: 26 whole numbers of checkers between blanks,

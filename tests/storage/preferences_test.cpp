@@ -593,6 +593,7 @@ TEST(FileServices, ExistenceAndTheDiskErrorAlert) {
   EXPECT_EQ(makeFSSpec(self), -1);
   std::filesystem::remove(self);
   static int shown = 0;
+  shown = 0;
   turnServices.showInformation = [](std::string_view text) {
     ++shown;
     EXPECT_EQ(text, "disk error");
