@@ -84,7 +84,9 @@ void flipBoard() {
     record.gameRecord[n] = blank;
   position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
   if (diceShowing) {
+    // Each die keeps its face: a step played after the flip takes the die of its distance.
     std::swap(diceState.rolledDice[0], diceState.rolledDice[1]);
+    std::swap(diceState.dice[0].value, diceState.dice[1].value);
     if (next <= kGameRecordHighest) {
       GameRecordEntry& e = record.gameRecord[next];
       e.die1 = diceState.rolledDice[0];

@@ -27,6 +27,7 @@
 #include "runtime/qt/controls.h"
 #include "runtime/qt/input.h"
 #include "shell/board_window_events.h"
+#include "shell/quit_game.h"
 #include "started_program.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
@@ -36,6 +37,8 @@
 #include "state/play_options.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
+#include "state/quit_services.h"
+#include "state/shell_services.h"
 #include "state/settings.h"
 #include "state/shell_flags.h"
 #include "support/mouse_script.h"
@@ -397,6 +400,33 @@ TEST_F(PersonAtTheBoard, ReplayAfterTheComputersOpeningMakesTheSamePlayAtOnce) {
     EXPECT_EQ(position.openingPhase, 0);
     EXPECT_TRUE(notices.empty());
   }
+}
+
+// Flip Board while the roll is in hand, a step played, then File > Quit: the step goes back
+// with its own die, so the roll saved is the whole roll and not one die beside a zero.
+TEST_F(PersonAtTheBoard, AStepPlayedAfterAFlipGoesBackWithItsDieAtTheQuit) {
+  personPlays("1:2 12:5 17:3 19:4 20:1 6:-5 8:-3 13:-5 24:-2 | dice 6 3", 0);
+  options.easyMoves = 255;
+  chooseMenuItem(kSettingsMenu, kFlipBoardItem);
+  FBHandleEvents();
+  ASSERT_EQ(position.board[1], 2) << "flipped";
+  // The turn comes back with the dice shown.
+  turnState.resumeWithDiceShown = -1;
+  flow.abortTurn = 0;
+  // The 6 takes a checker from the 1-point to the 7-point.
+  playTurnWith([this] { script_.click(pointSpot(7)); });
+  ASSERT_EQ(position.board[7], 1) << "the 6 played";
+  int exits = 0;
+  static int* exitCount = nullptr;
+  exitCount = &exits;
+  quitServices.endProcess = [](int) { ++*exitCount; };
+  shellServices.askSaveBeforeQuit = [] {};
+  quitGame();
+  EXPECT_EQ(exits, 1);
+  EXPECT_EQ(position.board[1], 2) << "the step went back";
+  EXPECT_EQ(diceState.dice[0].value + diceState.dice[1].value, 9);
+  EXPECT_GT(diceState.dice[0].value, 0);
+  EXPECT_GT(diceState.dice[1].value, 0);
 }
 
 }  // namespace
