@@ -365,10 +365,7 @@ void updateRolloutStatistics() {
   if (windowExists(kBoardWindow)) setOutputWindow(kBoardWindow);
   if (n % kGamesPerReport == 0) writeReport();
   // The user's buttons are served without waiting for more events.
-  const int16_t slice = eventSlice();
-  setEventSlice(0);
-  FBHandleEvents();
-  setEventSlice(slice);
+  handleWaitingEvents();
 }
 
 void nextRolloutGame() {

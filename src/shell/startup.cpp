@@ -70,10 +70,10 @@ void measureTheScreen() {
 
 void pumpOneSlice() {
   // A rollout's turns wait for nobody: its pump takes the events there are and goes on.
-  const int16_t slice = eventSlice();
-  if (rolloutPlaysUnattended()) setEventSlice(0);
-  FBHandleEvents();
-  setEventSlice(slice);
+  if (rolloutPlaysUnattended())
+    handleWaitingEvents();
+  else
+    FBHandleEvents();
   // A game that ended under another window shows its end once the board is in front.
   showHeldEndGameDialog();
 }

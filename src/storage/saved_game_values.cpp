@@ -1,6 +1,8 @@
 #include "storage/saved_game_values.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdlib>
 
 #include "runtime/core/format.h"
 #include "state/position.h"
@@ -24,15 +26,9 @@ bool within(std::string_view text, int16_t position) {
 // A whole number of checkers one point can hold, as the writer puts it: digits, a minus
 // sign in front for side 1.
 bool isCheckerCount(std::string_view word) {
-  if (!word.empty() && word.front() == '-') word.remove_prefix(1);
-  if (word.empty()) return false;
   int count = 0;
-  for (const char c : word) {
-    if (c < '0' || c > '9') return false;
-    count = count * 10 + (c - '0');
-    if (count > kCheckersPerSide) return false;
-  }
-  return true;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), count);
+  return error == std::errc() && end == word.data() + word.size() && std::abs(count) <= kCheckersPerSide;
 }
 
 // The line after its key is the 26 counts and blanks, nothing else.

@@ -162,6 +162,13 @@ void FBHandleEvents() {
   }
 }
 
+void handleWaitingEvents() {
+  const int16_t slice = eventSlice();
+  setEventSlice(0);
+  FBHandleEvents();
+  setEventSlice(slice);
+}
+
 void FBRaiseDialogEvent(int16_t kind, int16_t id) {
   detail::queueTask(true, [kind, id] { detail::deliverDialogEvent(kind, id); });
 }

@@ -74,6 +74,8 @@ void FBInstallDialogHandler();
 
 // One pass of the pump: Qt's events for at most one slice, then the queued layer events.
 void FBHandleEvents();
+// The same pass over the events already waiting, never waiting for more.
+void handleWaitingEvents();
 // How many FBHandleEvents calls are running (nested pumps count each).
 int pumpDepth();
 // True while a layer callback or a guarded handler is running.
