@@ -48,6 +48,7 @@
 #include "state/program_state.h"
 #include "state/shell_services.h"
 #include "state/shell_state.h"
+#include "state/storage_state.h"
 
 namespace bg {
 
@@ -624,8 +625,10 @@ void setUpPosition() {
     return;
   }
   leaveEditor();
-  // The game resumed at the start is no longer on the board.
+  // The game resumed at the start is no longer on the board, and the laid-out one is
+  // saved at the quit as any changed game is.
   shell.savedGameName.clear();
+  storage.gameModified = -1;
   std::swap(P.currentPlayer, P.otherPlayer);
   flow.abortTurn = kLeaveTurn;
   display.redrawPending = -1;

@@ -18,6 +18,7 @@
 #include "display/board_ids.h"
 #include "display/board_layout.h"
 #include "display/board_rebuild.h"
+#include "display/dice_display.h"
 #include "display/message_line.h"
 #include "flow/game_loop.h"
 #include "flow/sessions.h"
@@ -25,6 +26,7 @@
 #include "flow/turn_state.h"
 #include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
+#include "interaction/quit_question.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/files.h"
 #include "runtime/core/random.h"
@@ -480,6 +482,68 @@ TEST_F(QuitAndResume, AGamePlayedOnAfterItsResignationIsNotScoredAgainWhenResume
   EXPECT_EQ((std::vector<int32_t>{flow.scores[0], flow.scores[1]}), (std::vector<int32_t>{0, 1}));
   EXPECT_EQ(playerCounter(kPointsWonWord, 1), 1);
   EXPECT_EQ(playerCounter(kGamesWonWord, 1), 1);
+}
+
+// The middle of face f's cell on the dice panel: faces 1-3 above, 4-6 below.
+Point faceSpot(int16_t f) {
+  const int16_t column = static_cast<int16_t>((f - 1) % 3);
+  const int16_t row = static_cast<int16_t>((f - 1) / 3);
+  return {static_cast<int16_t>(diceChooser.chooserLeft + 2 + column * layout.dieWidth + layout.dieWidth / 2),
+          static_cast<int16_t>(diceChooser.chooserTop + 2 + row * layout.dieHeight + layout.dieHeight / 2)};
+}
+
+// A saved game opened unchanged; Settings > Set Up Position moves a checker, gives side 1
+// the cube at 2 and side 0 a roll of 6-4; Ctrl+Q. The laid-out position is the game now:
+// saved on exit, or asked for and saved on Yes, it is the one the next start resumes.
+TEST_F(QuitAndResume, APositionLaidOutInTheEditorIsTheGameTheNextStartResumes) {
+  for (const int16_t saveOnExit : {int16_t{0}, int16_t{-1}}) {
+    SCOPED_TRACE(saveOnExit != 0 ? "save on exit" : "Yes to the question");
+    startAgain(false);
+    shell.saveGameOnExit = saveOnExit;
+    storage.loadGameOnStartup = -1;
+    cube.cubeUsed = -1;
+    shellServices.askSaveBeforeQuit = [] { ++questions, askSaveBeforeQuit(); };
+    testing::setPosition("start | side 1");
+    diceState.diceShowing = 0;
+    ASSERT_TRUE(saveGame(0));
+    loadGame(0);
+    ASSERT_EQ(storage.gameModified, 0);
+    flow.abortTurn = 0;  // the loaded game's turn begins
+    redrawBoardWindow();
+    CheckedArray<int16_t, 25> laid{};
+    script_.then([] { chooseMenuItem(kSettingsMenu, kSetupCurrentItem); });
+    script_.click(testing::pointSpot(1));
+    script_.click(testing::pointSpot(2));
+    script_.clickWhere([] { return testing::middleOf(interactionDisplay.doneButtonRect); });
+    script_.clickWhere([] { return testing::middleOf(interactionDisplay.middleButtonRect); });  // cube at 2
+    script_.clickWhere([] { return testing::middleOf(interactionDisplay.yesButtonRect); });     // side 1's
+    script_.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });      // side 0 rolls
+    script_.clickWhere([] { return faceSpot(6); });
+    script_.clickWhere([] { return faceSpot(4); });
+    script_.then([&laid] {
+      laid = position.board;
+      testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier), FBHandleEvents();
+      QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+    });
+    script_.planner = [this] {
+      if (panelWait.clickWaitRunning == -1 && panelWait.questionPanelUp != 0)
+        script_.click(testing::middleOf(interactionDisplay.yesButtonRect));
+    };
+    testing::pumpWithScript(script_, 3000);
+    while (exits == 0 && !script_.spent) hook::pumpEvents();
+    script_.planner = nullptr;
+    turnServices.pumpEvents = FBHandleEvents;
+    ASSERT_EQ(exits, 1);
+    ASSERT_EQ(laid[2], 1) << "the checker was moved";
+    EXPECT_EQ(questions, saveOnExit != 0 ? 0 : 1);
+
+    startAgain(true);
+    ASSERT_EQ(storage.gameWasSaved, -1) << "no game is offered for resuming";
+    loadGame(0);
+    EXPECT_EQ(position.board, laid);
+    EXPECT_EQ((std::vector<int>{cube.cubeValue, cube.cubeOwner}), (std::vector<int>{2, 1}));
+    EXPECT_EQ((std::vector<int>{diceState.dice[0].value, diceState.dice[1].value}), (std::vector<int>{6, 4}));
+  }
 }
 
 // File, Save Game tells the person on the message line, drawn on the board.
