@@ -131,6 +131,11 @@ constexpr KeyAction kKeys[] = {
 
 constexpr std::string_view kPathKeys[] = {"GAMEWASSAVED ", "CUSTOMCOLORFILE "};
 
+// A name's own leading blanks are the name's: only the two the writer puts after the key
+// are the separator.
+constexpr std::string_view kNameKey = "PLAYERNAME";
+constexpr std::size_t kSeparatorBlanks = 2;
+
 bool holdsPath(std::string_view line) {
   for (std::string_view key : kPathKeys)
     if (line.substr(0, key.size()) == key) return true;
@@ -144,7 +149,8 @@ bool handleLine(std::string_view line) {
   std::string_view value;
   if (blank != std::string_view::npos) {
     value = line.substr(blank);
-    while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
+    const std::size_t most = key == kNameKey ? kSeparatorBlanks : value.size();
+    for (std::size_t n = 0; n < most && !value.empty() && value.front() == ' '; ++n) value.remove_prefix(1);
   }
   if (key == kEndKey) return false;
   for (const KeyAction& k : kKeys) {

@@ -389,12 +389,17 @@ TEST_F(QuitAndResume, ThreeQuitsOfOneSessionCreditItOnlyWhenItIsClosed) {
 // people are not kept from one run to the next: the next start plays against the computer
 // in its own row, named as before, with the session's score; the pair's row is as it was.
 TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsRow) {
-  for (const int16_t saveOnExit : {int16_t{0}, int16_t{-1}}) {
-    SCOPED_TRACE(saveOnExit != 0 ? "save on exit" : "asked at the quit");
+  const struct {
+    int16_t saveOnExit;
+    const char* name;
+  } rows[] = {{0, "Ann"}, {-1, "Ann"}, {0, " 3 "}};  // a name typed with a blank before it
+  for (const auto& r : rows) {
+    const int16_t saveOnExit = r.saveOnExit;
+    SCOPED_TRACE(std::string(saveOnExit != 0 ? "save on exit" : "asked at the quit") + ", named '" + r.name + "'");
     startAgain(false);
     shell.saveGameOnExit = saveOnExit;
-    players.playerRecords[1].secondName = "Ann";  // as Player > Enter Name leaves them
-    shell.playerNames[0] = "Ann";
+    players.playerRecords[1].secondName = r.name;  // as Player > Enter Name leaves them
+    shell.playerNames[0] = r.name;
     flow.scores = {{{6, 2}}};
     testing::personToPlay("start | dice 3 1 | side 0");
     turnState.resumeWithDiceShown = -1;
@@ -442,8 +447,8 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
     EXPECT_TRUE(menuItemChecked(kGameMenu, kComputerOpponentItem));
     EXPECT_EQ(players.activePlayers, 1);
     EXPECT_EQ((std::vector<std::string>{shell.playerNames[0].str(), shell.playerNames[1].str()}),
-              (std::vector<std::string>{"Ann", "Computer"}));
-    EXPECT_EQ(players.playerRecords[1].secondName, "Ann");
+              (std::vector<std::string>{r.name, "Computer"}));
+    EXPECT_EQ(players.playerRecords[1].secondName, r.name);
     EXPECT_EQ((std::vector<int32_t>{flow.scores[0], flow.scores[1]}), (std::vector<int32_t>{6, 2}));
     EXPECT_EQ(players.playerRecords[2], pairAtQuit);
   }
