@@ -247,26 +247,22 @@ void takeBackDouble() { takeBackDoubleOf(currentEntry()); }
 
 void restoreDie() {
   const GameRecordEntry& e = currentEntry();
-  int16_t slot = -1;
-  for (int16_t n = 0; n <= 1 && slot < 0; ++n) {
+  bool restored = false;
+  for (int16_t n = 0; n <= 1 && !restored; ++n) {
     const int16_t rolled = n == 0 ? e.die1 : e.die2;
-    if (diceState.dice[n].value == 0 && e.distance == rolled) slot = n;
+    if (diceState.dice[n].value == 0 && e.distance == rolled) {
+      diceState.dice[n].value = e.distance;
+      diceState.rolledDice[n] = e.distance;
+      restored = true;
+    }
   }
-  if (slot < 0 && e.die1 == e.die2 && e.die1 > 0) {
-    // Doubles give entries 2 and 3 back after 0 and 1.
-    slot = diceState.dice[2].value != 0 ? 3 : 2;
+  // Doubles give entries 2 and 3 back after 0 and 1.
+  if (!restored && e.die1 == e.die2) {
+    const int16_t n = diceState.dice[2].value != 0 ? 3 : 2;
+    diceState.dice[n].value = e.distance;
+    diceState.rolledDice[n] = e.distance;
   }
-  // Faces recorded in another order than the slots hold them: the used slot rolled with
-  // that face, else the first used one.
-  for (int16_t n = 0; n <= 1 && slot < 0; ++n)
-    if (diceState.dice[n].value == 0 && diceState.rolledDice[n] == e.distance) slot = n;
-  for (int16_t n = 0; n <= 1 && slot < 0; ++n)
-    if (diceState.dice[n].value == 0) slot = n;
-  if (slot >= 0) {
-    diceState.dice[slot].value = e.distance;
-    diceState.rolledDice[slot] = e.distance;
-    flow.movesLeft += 1;
-  }
+  flow.movesLeft += 1;
   showRolledDice();
 }
 
