@@ -197,6 +197,8 @@ void diceClickTakeBack() {
 
 void takeBackQuietly() {
   flow.firstRollNeedsClick = 0;
+  // The play a replay was to make again is taken back with the rest.
+  turnState.replayRecordedPlay = 0;
   interaction.replayingMove = -1;
   takeBack();
   interaction.replayingMove = 0;

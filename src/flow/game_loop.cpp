@@ -45,6 +45,8 @@ void gameLoopStep() {
     if (shellFlags.quitRequested != 0) return;
     if (flow.newGameRequested != 0) {
       startNewGame();
+      // A replay asked for in the game left is no play of this one.
+      turnState.replayRecordedPlay = 0;
       flow.concessionLevel = 0;
       if (flow.opponentMode != turnState.previousOpponentMode) hook::applyOpponentMode();
     }

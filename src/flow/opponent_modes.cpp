@@ -161,6 +161,8 @@ void selectOpponentMode(int16_t mode) {
 void applyOpponentMode() {
   // The turn is left below: nothing may stay in the hand, as on a resize.
   hook::returnCheckersInHand();
+  // The computer asked to replay its play may be a person now, or another side.
+  turnState.replayRecordedPlay = 0;
   markOpponentModeItems();
   // Read before leaving two players takes back the second player's part-played roll.
   const bool rollInPlay = rollBeingPlayed();

@@ -2,6 +2,7 @@
 
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
+#include "flow/turn_state.h"
 #include "rules/game_record.h"
 #include "rules/side_to_move.h"
 #include "rules/starting_position.h"
@@ -204,6 +205,8 @@ void commitSavedGame(const SavedGameReading& r) {
   // The running turn is left from here on: a command taken in the drawing's pump would
   // act on the loaded game with its sides swapped.
   flow.abortTurn = kLeaveTurn;
+  // A replay asked for in the game left is no play of the loaded one.
+  turnState.replayRecordedPlay = 0;
   if (!r.olderLayout) redrawWithSideToMove();
   display.redrawPending = -1;
   storage.gameModified = 0;
