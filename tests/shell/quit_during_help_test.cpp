@@ -84,7 +84,8 @@ TEST_F(QuitDuringHelp, AQuitEndsTheHelpWaitAndQuitsOnce) {
     std::function<void()> quit;
   } rows[] = {{"terminate signal", [] { std::raise(SIGTERM); }},
               {"board's close box", [] { testing::clickCloseBox(1); }},
-              {"File Quit", [] { chooseMenuItem(kFileMenu, kQuitItem); }}};
+              {"File Quit", [] { chooseMenuItem(kFileMenu, kQuitItem); }},
+              {"the quit key in the help", [] { testing::typeKey(kHelpTextWindow, Qt::Key_Q, Qt::ControlModifier); }}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     // The context help waits until it is closed; the quit comes inside that wait.
