@@ -386,6 +386,7 @@ TEST_F(TextWindows, TheQuitKeyQuitsFromEitherWindow) {
     }
     ASSERT_EQ(frontWindow(), n);
     testing::typeKey(n, Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyRelease(contentWidget(n)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
     for (int i = 0; i < 3; ++i) FBHandleEvents();
     EXPECT_EQ(quits, 1);
     if (n == kNotePadWindow) EXPECT_EQ(notesAtQuit, QStringLiteral("keep these"));

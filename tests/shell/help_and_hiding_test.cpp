@@ -280,6 +280,7 @@ TEST_F(HelpAndHiding, TheQuitKeyQuitsFromTheHiddenGamesWindow) {
   choose(kFileMenu, 1);
   ASSERT_TRUE(windowVisible(kHiddenGameWindow));
   testing::typeKey(kHiddenGameWindow, Qt::Key_Q, Qt::ControlModifier);
+  QTest::keyRelease(contentWidget(kHiddenGameWindow)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
   pump();
   EXPECT_EQ(quits, 1);
 }
