@@ -389,7 +389,9 @@ TEST_F(TextWindows, TheQuitKeyQuitsFromEitherWindow) {
     QTest::keyRelease(contentWidget(n)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
     for (int i = 0; i < 3; ++i) FBHandleEvents();
     EXPECT_EQ(quits, 1);
-    if (n == kNotePadWindow) EXPECT_EQ(notesAtQuit, QStringLiteral("keep these"));
+    if (n == kNotePadWindow) {
+      EXPECT_EQ(notesAtQuit, QStringLiteral("keep these"));
+    }
     clickCloseBox(n);
   }
 }

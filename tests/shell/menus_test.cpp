@@ -120,7 +120,9 @@ void expectMarksFollowValues(const char* when) {
 TEST_F(Menus, EveryToggleFlipsItsSettingAndItsCheckMarkFollows) {
   const auto& rows = kMarkRows;
   for (const auto& r : rows) {
-    if (r.title != nullptr) EXPECT_EQ(menuItemText(r.menu, r.item), r.title);
+    if (r.title != nullptr) {
+      EXPECT_EQ(menuItemText(r.menu, r.item), r.title);
+    }
     const long first = r.value();
     for (int round = 1; round <= 2; ++round) {
       choose(r.menu, r.item);
