@@ -7,6 +7,7 @@
 #include "dialogs/dialog_state.h"
 #include "dialogs/help_window.h"
 #include "dialogs/note_pad.h"
+#include "flow/turn_services.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/printing.h"
 #include "runtime/qt/text_view_window.h"
@@ -27,10 +28,19 @@ constexpr int kTextWindowHeight = 440;
 constexpr int kHelpLeftMargin = 8;
 constexpr int kEditItems = 6;
 constexpr const char* kStandardEditItems[] = {"Undo", "-", "Cut", "Copy", "Paste", "Clear"};
+constexpr std::string_view kStandardQuitItem = "Quit";
 }  // namespace
 
 bool textWindowRefused() {
   return boardInput.pickedCount >= 1 || textWindows.helpOpen != 0 || textWindows.notePadOpen != 0;
+}
+
+void setTextWindowCommands(TextViewWindowForm& form, std::string_view menuTitle) {
+  const bool fileMenu = menuExists(kFileMenu);
+  const std::string quit = fileMenu ? menuItemText(kFileMenu, kQuitItem) : std::string();
+  form.commandMenuTitle = std::string(menuTitle);
+  form.commandItems = {"Print...", "-", "Close", "-", quit.empty() ? std::string(kStandardQuitItem) : quit};
+  if (fileMenu) form.commandShortcuts[kTextQuitItem] = menuItemShortcut(kFileMenu, kQuitItem);
 }
 
 bool openTextWindow(int16_t n, std::string_view title, bool readOnly) {
@@ -40,8 +50,7 @@ bool openTextWindow(int16_t n, std::string_view title, bool readOnly) {
   form.content = makeRect(0, 0, kTextWindowWidth, kTextWindowHeight);
   form.readOnly = readOnly;
   if (n == kHelpWindow) form.margins.left = kHelpLeftMargin;
-  form.commandMenuTitle = n == kHelpWindow ? "Help" : "Note Pad";
-  form.commandItems = {"Print...", "-", "Close"};
+  setTextWindowCommands(form, n == kHelpWindow ? "Help" : "Note Pad");
   form.onCommand = helpNotePadEditCommand;
   // The Edit menu as the main bar has it.
   form.editMenuTitle = menuExists(kEditMenu) ? menuTitle(kEditMenu) : std::string("Edit");
@@ -69,6 +78,9 @@ void helpNotePadEditCommand(int16_t window, int16_t item) {
   } else if (item == kTextCloseItem) {
     if (window == kNotePadWindow) saveNotePad();
     if (window == kHelpWindow) closeHelpWindow();
+  } else if (item == kTextQuitItem) {
+    // File > Quit's own road: the notes are saved before the window goes.
+    hook::quitGame();
   }
 }
 

@@ -71,8 +71,8 @@ std::vector<AidLine> aidLines() {
   if ((h.flags & kHeaderRollOverUsed) != 0) lines.emplace_back("Roll Over Used");
   if ((h.flags & kHeaderReRolledOpening) != 0) lines.emplace_back("Re-Rolled First Roll");
   const std::array<std::pair<std::string_view, int>, 8> counted = {{
-      {"Doubling Adice Used", h.distance},
-      {"Best Moves Adice Used", h.die1},
+      {"Doubling Advice Used", h.distance},
+      {"Best Moves Advice Used", h.die1},
       {"Pip Count Used", h.die2},
       {"Remaining Rolls Used", h.moveNumber},
       {"Computer Unwillingly Accepted Cube", h.cubeOwner},

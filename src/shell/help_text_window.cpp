@@ -10,6 +10,7 @@
 #include "display/dice_display.h"
 #include "display/message_line.h"
 #include "display/board_redraw.h"
+#include "flow/turn_services.h"
 #include "interaction/board_waits.h"
 #include "interaction/position_setup.h"
 #include "rules/whole_roll_check.h"
@@ -67,12 +68,10 @@ constexpr int16_t kRestOfMoveTopic = 34;
 
 constexpr int16_t kSet = -1;
 
-constexpr int16_t kPrintItem = 1;
-constexpr int16_t kCloseItem = 3;
-
 void helpTextCommand(int16_t /*window*/, int16_t item) {
-  if (item == kPrintItem) printHelpWindow();
-  if (item == kCloseItem) dismissHelpText();
+  if (item == kTextPrintItem) printHelpWindow();
+  if (item == kTextCloseItem) dismissHelpText();
+  if (item == kTextQuitItem) hook::quitGame();
 }
 
 }  // namespace
@@ -152,8 +151,7 @@ void showHelpTextWindow() {
   form.readOnly = true;
   form.margins = {kTextInset, kTextInset, kTextInset, kTextInset};
   // Its own menu: a way to print and to close it that needs no window frame.
-  form.commandMenuTitle = "Help";
-  form.commandItems = {"Print...", "-", "Close"};
+  setTextWindowCommands(form, "Help");
   form.onCommand = helpTextCommand;
   if (openTextViewWindow(form)) {
     GrafPort style;

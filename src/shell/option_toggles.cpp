@@ -78,6 +78,8 @@ void toggleShowPossibleMoves() {
 void toggleAutoPass() { flipAndMark(kSettingsMenu, kAutoPassItem, options.autoPass); }
 void toggleEasyMoves() { flipAndMark(kSettingsMenu, kEasyMovesItem, options.easyMoves); }
 
+// The item reads "Pick Up Several Checkers": its mark shows while one checker at a time is
+// off, and the preference keeps its own meaning.
 void toggleSelectOneOnly() {
   options.selectOneOnly = flipped(options.selectOneOnly);
   mark(kSettingsMenu, kSelectOneOnlyItem, checkFor(options.selectOneOnly == 0));

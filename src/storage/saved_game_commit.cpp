@@ -1,5 +1,7 @@
 #include "storage/saved_game_commit.h"
 
+#include <algorithm>
+
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
@@ -121,11 +123,14 @@ void countRecordedRolls() {
   }
 }
 
-// The frame shows each side's last dice of the game, placed as the roll put them, not the
-// dice it showed before the game was read.
+// The frame shows each side's last dice of the game, the roll in hand included, placed as
+// the roll put them; a side that has not rolled in it shows blank dice, not dice of this run.
 void putRecordedRollsInFrame() {
+  for (auto& end : display.dieSlots)
+    for (auto& place : end) place.value = 0;
   int16_t starter = kNoStarterYet;
-  for (int16_t n = 1; n <= record.gameRecordCount; ++n) {
+  const int16_t last = std::min<int16_t>(static_cast<int16_t>(record.gameRecordCount + 1), kGameRecordHighest);
+  for (int16_t n = 1; n <= last; ++n) {
     const GameRecordEntry& e = record.gameRecord[n];
     if ((e.side != kPlayer0 && e.side != kPlayer1) || e.die1 < 1 || e.die2 < 1) continue;
     if (starter == kNoStarterYet) starter = e.side;
@@ -188,7 +193,6 @@ void commitSavedGame(const SavedGameReading& r) {
   // A game played on after its result was counted is not scored again at its end.
   position.gameContinued = g.gameContinued;
   countRecordedRolls();
-  putRecordedRollsInFrame();
   flow.turnNumber = kLaterTurn;
   checkStartingPosition();
   // The check redraws the dice places empty; the roll in hand stays on the board.
@@ -196,6 +200,7 @@ void commitSavedGame(const SavedGameReading& r) {
 
   makeDiceReady();
   if (!r.olderLayout) recordRollInHand(g);
+  putRecordedRollsInFrame();
   if (cube.playerDeclined[1] != 0) {
     flow.scores[0] -= cube.cubeValue;
     cube.playerDeclined[1] = 0;

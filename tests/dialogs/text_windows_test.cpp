@@ -29,6 +29,7 @@
 #include "dialogs/message_boxes.h"
 #include "dialogs/note_pad.h"
 #include "dialogs/text_windows.h"
+#include "flow/turn_services.h"
 #include "runtime/core/files.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/controls.h"
@@ -57,7 +58,7 @@ class TextWindows : public ::testing::Test {
     resetProgramState();
     int argc = 0;
     rtInit(argc, nullptr);
-    for (int16_t m : {kEditMenu, kInfoMenu, kGameMenu}) loadMenu(m);
+    for (int16_t m : {kEditMenu, kInfoMenu, kGameMenu, kFileMenu}) loadMenu(m);
     windowOpen(1, "board", makeRect(0, 0, 300, 200), kDocumentWindow, true);
     setOutputWindow(1);
     setDialogVector(dialogEventHandler);
@@ -362,6 +363,37 @@ TEST_F(TextWindows, PrintingAWindowPrintsItsText) {
   QFile::remove(pdfTarget);
   printTextWindow("Help", "Plain help to print");
   EXPECT_TRUE(testing::readPdfText(pdfTarget).find("print").has_value());
+}
+
+// The program's quit key quits from either window, the notes still in the note pad for
+// the quit to keep.
+TEST_F(TextWindows, TheQuitKeyQuitsFromEitherWindow) {
+  static QString notesAtQuit;
+  static int quits;
+  turnServices.quitGame = [] {
+    ++quits;
+    if (const QTextDocument* doc = textViewDocument(kNotePadWindow)) notesAtQuit = doc->toPlainText();
+  };
+  for (const int16_t n : {kNotePadWindow, kHelpWindow}) {
+    SCOPED_TRACE(n);
+    quits = 0;
+    notesAtQuit.clear();
+    if (n == kNotePadWindow) {
+      openNotePad();
+      type(QStringLiteral("keep these"));
+    } else {
+      openHelpWindow(kInfoMenu, 1);
+    }
+    ASSERT_EQ(frontWindow(), n);
+    testing::typeKey(n, Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyRelease(contentWidget(n)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+    for (int i = 0; i < 3; ++i) FBHandleEvents();
+    EXPECT_EQ(quits, 1);
+    if (n == kNotePadWindow) {
+      EXPECT_EQ(notesAtQuit, QStringLiteral("keep these"));
+    }
+    clickCloseBox(n);
+  }
 }
 
 TEST_F(TextWindows, TheEditMenuActsOnTheText) {

@@ -316,6 +316,16 @@ TEST_F(GameRecordPrintout, AidsBlockComesBeforeTheHeadings) {
   expectAt(t, "Player", 1, 13, 49, kHeaderSize);
 }
 
+TEST_F(GameRecordPrintout, TheAdviceCountsReadAsWords) {
+  record.gameRecord[0].distance = 2;  // doubling advice
+  record.gameRecord[0].die1 = 1;      // best moves advice
+  const PdfText t = print();
+  const auto advice = t.all("Advice");
+  ASSERT_EQ(advice.size(), 2u);
+  EXPECT_EQ(lineOf(advice[0], 8), 8);
+  EXPECT_EQ(lineOf(advice[1], 8), 9);
+}
+
 TEST_F(GameRecordPrintout, AFullRecordBreaksPagesWithFlagLinesAndNumbersThem) {
   // Every entry takes two lines: a roll-over line, then the move.
   for (int16_t i = 1; i < kGameRecordHighest; ++i) entry(i, static_cast<int16_t>(i % 2), 13, 10, 3, kFlagRolledOver);

@@ -21,6 +21,7 @@
 #include "dialogs/text_windows.h"
 #include "display/dice_display.h"
 #include "display/message_line.h"
+#include "flow/turn_services.h"
 #include "interaction/board_waits.h"
 #include "interaction/position_setup.h"
 #include "rules/whole_roll_check.h"
@@ -270,6 +271,18 @@ TEST_F(HelpAndHiding, HidingTwiceShowsTheGameAgain) {
   clickCloseBox(kHiddenGameWindow);
   EXPECT_TRUE(windowVisible(1));
   EXPECT_FALSE(gameHidden());
+}
+
+TEST_F(HelpAndHiding, TheQuitKeyQuitsFromTheHiddenGamesWindow) {
+  static int quits;
+  quits = 0;
+  turnServices.quitGame = [] { ++quits; };
+  choose(kFileMenu, 1);
+  ASSERT_TRUE(windowVisible(kHiddenGameWindow));
+  testing::typeKey(kHiddenGameWindow, Qt::Key_Q, Qt::ControlModifier);
+  QTest::keyRelease(contentWidget(kHiddenGameWindow)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+  pump();
+  EXPECT_EQ(quits, 1);
 }
 
 // A click on the small window of the hidden game is not a click on the board behind it.

@@ -90,20 +90,23 @@ class Menus : public ::testing::Test {
   }
 };
 
-// The option items whose check mark shows a setting, and the setting.
+// The option items whose check mark shows a setting, and the setting; an item checked
+// while its setting is off has a title that says what the mark means.
 struct MarkRow {
   int16_t menu, item;
   std::function<long()> value;
   bool checkedWhenOn;
+  const char* title = nullptr;
 };
 const MarkRow kMarkRows[] = {
     {3, 7, [] { return shell.saveGameOnExit; }, true}, {5, 1, [] { return cube.cubeUsed; }, true},
     {3, 8, [] { return storage.loadGameOnStartup; }, true}, {5, 4, [] { return cube.beaverAllowed; }, true},
     {5, 5, [] { return cube.jacobyRule; }, true}, {5, 6, [] { return cube.acceptDoubles; }, true},
-    {5, 8, [] { return settings.backgammonAllowed; }, false}, {8, 10, [] { return options.autoPass; }, true},
+    {5, 8, [] { return settings.backgammonAllowed; }, false, "No Backgammons"},
+    {8, 10, [] { return options.autoPass; }, true},
     {5, 9, [] { return settings.rerollFirstRoll; }, true}, {8, 12, [] { return options.easyMoves; }, true},
     {5, 11, [] { return options.autoConcessions; }, true}, {8, 8, [] { return settings.inputDice; }, true},
-    {8, 2, [] { return options.selectOneOnly; }, false},
+    {8, 2, [] { return options.selectOneOnly; }, false, "Pick Up Several Checkers"},
 };
 
 // A greyed item (accept doubles outside play against the computer) shows no mark.
@@ -117,6 +120,9 @@ void expectMarksFollowValues(const char* when) {
 TEST_F(Menus, EveryToggleFlipsItsSettingAndItsCheckMarkFollows) {
   const auto& rows = kMarkRows;
   for (const auto& r : rows) {
+    if (r.title != nullptr) {
+      EXPECT_EQ(menuItemText(r.menu, r.item), r.title);
+    }
     const long first = r.value();
     for (int round = 1; round <= 2; ++round) {
       choose(r.menu, r.item);

@@ -2,6 +2,7 @@
 // board's close box, File > Quit) ends that wait as well: the quit runs once and nothing
 // is left waiting for a help window.
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -84,7 +85,11 @@ TEST_F(QuitDuringHelp, AQuitEndsTheHelpWaitAndQuitsOnce) {
     std::function<void()> quit;
   } rows[] = {{"terminate signal", [] { std::raise(SIGTERM); }},
               {"board's close box", [] { testing::clickCloseBox(1); }},
-              {"File Quit", [] { chooseMenuItem(kFileMenu, kQuitItem); }}};
+              {"File Quit", [] { chooseMenuItem(kFileMenu, kQuitItem); }},
+              {"the quit key in the help", [] {
+                 testing::typeKey(kHelpTextWindow, Qt::Key_Q, Qt::ControlModifier);
+                 QTest::keyRelease(contentWidget(kHelpTextWindow)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+               }}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     // The context help waits until it is closed; the quit comes inside that wait.

@@ -94,7 +94,14 @@ TEST_F(SavedGameFileTest, ReadingAKnownGameLeavesTheRollReadyForTheSideToMove) {
   flow.tournamentGoing = 255;
   writeBytes(savedFile(), kKnownGameBytes);
   storage.gameModified = -1;
+  for (auto& end : display.dieSlots)
+    for (auto& place : end) place.value = 6;  // a roll of this run
   loadGame(0);
+  // The opening roll in hand, one die at each end; the outer place of the side that has
+  // not rolled in this game is blank.
+  EXPECT_EQ((std::vector<int>{display.dieSlots[0][0].value, display.dieSlots[0][1].value,
+                              display.dieSlots[1][0].value, display.dieSlots[1][1].value}),
+            (std::vector<int>{5, 3, 0, 5}));
   EXPECT_EQ(cube.cubeValue, 2);
   EXPECT_EQ(cube.cubeOwner, 1);
   EXPECT_EQ(flow.scores[0], 3);
@@ -320,7 +327,8 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
          EXPECT_EQ(flow.turnNumber, 2);  // the starting position, but more than two entries
        }},
       // The rolls the record counted are the game's figures again, and the frame shows the
-      // game's last dice of each side: the opening's, then side 1's 4-4.
+      // game's last dice of each side: side 1's 4-4 and side 0's 3-5 in hand, which its end
+      // shows once played.
       {" 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r", " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r 0, 6, 1, 5, 6, 5, 1, 0, 0, 2048\r"
        " 0, 8, 7, 1, 6, 5, 2, 0, 0, 0\r 1, 0, 0, 0, 4, 4, 0, 0, 0, 2048\r",
        [] {
@@ -330,7 +338,7 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
          EXPECT_EQ(flow.doublesRolled[1], 1);
          EXPECT_EQ((std::vector<int>{display.dieSlots[0][0].value, display.dieSlots[0][1].value,
                                      display.dieSlots[1][0].value, display.dieSlots[1][1].value}),
-                   (std::vector<int>{5, 6, 4, 4}));
+                   (std::vector<int>{3, 5, 4, 4}));
        }},
       // An old file's negative first score glued to its key: the key is not known.
       {"Scores 3 -2", "Scores-5 -2", [] { EXPECT_EQ(flow.scores[0], 4); }},

@@ -1,6 +1,8 @@
 #include "runtime/qt/text_view_window.h"
 
+#include <QAction>
 #include <QEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -115,6 +117,8 @@ bool openTextViewWindow(const TextViewWindowForm& form) {
       // From the pump, like every other menu choice.
       if (fn != nullptr) detail::queueTask(true, [n, fn, item] { guarded([&] { fn(n, item); }); });
     });
+    for (const auto& [item, keys] : form.commandShortcuts)
+      if (QAction* a = actionOf(rec.commands, item)) a->setShortcut(QKeySequence(qs(keys)));
   }
   auto* view = new QTextEdit(w);
   view->setReadOnly(form.readOnly);

@@ -4,6 +4,7 @@
 // callback, and an Edit menu that acts on the view. The close box raises the usual
 // window-closed dialog event; the program closes the window.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ struct TextViewWindowForm {
   // the item's number.
   std::string commandMenuTitle;
   std::vector<std::string> commandItems;
+  // Keys of command items by item number, as the platform writes them ("Ctrl+Q").
+  std::map<int16_t, std::string> commandShortcuts;
   TextViewCommand onCommand = nullptr;
   // The Edit menu's title and items in the standard order: Undo, -, Cut, Copy, Paste, Clear.
   // Empty: no Edit menu.
