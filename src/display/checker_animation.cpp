@@ -282,10 +282,12 @@ void animatePieceMove(int16_t x1, int16_t x2, int16_t y1, int16_t y2) {
     x = clampToward(x, x2, stepX);
     y = clampToward(y, y2, stepY);
     const int32_t wait = nextStepWait(pace, step, n);
-    uint32_t clock = nowUs();
-    while (clock - boardState.animationClock < static_cast<uint32_t>(std::max(wait, 0))) clock = nowUs();
-    boardState.animationClock = clock;
-    if (clock - lastDraw <= kFrameIntervalUs && !(x == x2 && y == y2)) continue;
+    // A step between frames is only counted; the next frame sleeps out the waits of all
+    // its steps at once, so the processor idles and the pace stays the steps' own.
+    const uint32_t due = stepDueUs(boardState.animationClock, static_cast<uint32_t>(std::max(wait, 0)));
+    boardState.animationClock = due;
+    if (due - lastDraw <= kFrameIntervalUs && !(x == x2 && y == y2)) continue;
+    sleepUntilUs(due);
 
     interactionDisplay.firstPanelRound = 0;
     animation.stepDeltaH = static_cast<int16_t>(x - R.left);
@@ -302,7 +304,7 @@ void animatePieceMove(int16_t x1, int16_t x2, int16_t y1, int16_t y2) {
     rgbBackColor(kWhiteRGB);
     copyOffscreenTransparent(currentPieceImage(), window,
                              I.pieceRects[display.playerColors[position.currentPlayer]], R);
-    lastDraw = clock;
+    lastDraw = due;
     flushWindow(kBoardWindow);
   }
   // The checker leaves its last place: the landing or the tray draws it with its overlaps.
