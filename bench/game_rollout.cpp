@@ -6,18 +6,24 @@
 // for the speech) is timed apart.
 // Set beside bench_rollout (the same games with no window system), the ratio shows what
 // the window system costs; bench/run_rollouts runs both under a virtual X display.
+// With the board shown the rollout is watched for a while instead (BENCH_SHOWN_SECONDS,
+// 60 by default): the games it finished in that time and the processor time the program
+// took against the wall time, which tells whether the checkers' flights wait idly.
 #include <benchmark/benchmark.h>
 
+#include <QByteArray>
 #include <QLineEdit>
 #include <QtGlobal>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 
 #include "flow/game_loop.h"
 #include "flow/turn_services.h"
 #include "rollout/rollout_engine.h"
 #include "rollout/rollout_results_window.h"
+#include "rollout/rollout_settings.h"
 #include "rollout/rollout_stats.h"
 #include "rules/new_game.h"
 #include "runtime/core/files.h"
@@ -46,11 +52,18 @@ constexpr int16_t kBoardWindow = 1;
 constexpr int16_t kOkButton = 1;
 constexpr const char* kGamesTyped = "1296";
 constexpr int kMostPumpsForAWindow = 1000;
+constexpr double kShownSecondsByDefault = 60;
 
 Clock::time_point okPressed;
 Clock::time_point lastResult;
 Clock::time_point noticeDone;
 void (*countResult)() = nullptr;
+// The watch of a rollout with the board shown: 0 s while the rollout runs to its end.
+double watchSeconds = 0;
+std::clock_t processorAtOk = 0;
+long gamesWatched = 0;
+double processorWatched = 0;
+double wallWatched = 0;
 
 // The program's start as runApplication makes it, short of the user's folders (a data
 // folder of its own) and the main loop.
@@ -86,6 +99,12 @@ void leaveAtThePersonsWait() { flow.abortTurn = kLeaveTurn; }
 void countThenTime() {
   countResult();
   lastResult = Clock::now();
+  const double wall = std::chrono::duration<double>(lastResult - okPressed).count();
+  if (watchSeconds <= 0 || wall < watchSeconds || rolloutSettings.rolloutStopFlag != 0) return;
+  gamesWatched = rolloutStats.wins[0] + rolloutStats.wins[1];
+  processorWatched = static_cast<double>(std::clock() - processorAtOk) / CLOCKS_PER_SEC;
+  wallWatched = wall;
+  stopRollout();
 }
 
 void nextGameUntilTheEnd() {
@@ -97,14 +116,16 @@ void nextGameUntilTheEnd() {
   interactionServices.waitForBoardClick = leaveAtThePersonsWait;
 }
 
-// Game > Roll Out Position, the games typed, OK: true once the rollout runs.
-bool startTheRolloutAsAPerson() {
+// Game > Roll Out Position, the games typed, Show Board as asked, OK: true once the rollout runs.
+bool startTheRolloutAsAPerson(bool showBoard) {
   chooseMenuItem(kGameMenu, kRolloutItem);
   if (!pumpUntil([] { return windowExists(kRolloutSetupWindow); })) return false;
   auto* games = qobject_cast<QLineEdit*>(controlWidget(kRolloutSetupWindow, kSetupGamesField));
   if (games == nullptr) return false;
   games->setText(kGamesTyped);
+  setControlValue(kRolloutSetupWindow, kSetupShowBoardBox, showBoard ? 1 : 0);
   okPressed = Clock::now();
+  processorAtOk = std::clock();
   pressButton(kRolloutSetupWindow, kOkButton);
   return pumpUntil([] { return windowExists(kRolloutResultsWindow) && rolloutInProgress(); });
 }
@@ -119,7 +140,7 @@ void BM_GameRolloutAsAPersonStartsIt(benchmark::State& state) {
     rolloutServices.nextRolloutGame = nextGameUntilTheEnd;
     countResult = turnServices.updateRolloutStatistics;
     turnServices.updateRolloutStatistics = countThenTime;
-    const bool started = startTheRolloutAsAPerson();
+    const bool started = startTheRolloutAsAPerson(false);
     state.ResumeTiming();
     if (!started) {
       state.SkipWithError("the rollout did not start from its window");
@@ -141,6 +162,36 @@ void BM_GameRolloutAsAPersonStartsIt(benchmark::State& state) {
   state.counters["notice_s"] = state.iterations() > 0 ? noticeSeconds / static_cast<double>(state.iterations()) : 0;
 }
 BENCHMARK(BM_GameRolloutAsAPersonStartsIt)->Unit(benchmark::kSecond)->Iterations(3);
+
+void BM_GameRolloutShowingTheBoard(benchmark::State& state) {
+  const QByteArray asked = qgetenv("BENCH_SHOWN_SECONDS");
+  watchSeconds = asked.isEmpty() ? kShownSecondsByDefault : asked.toDouble();
+  for (auto _ : state) {
+    state.PauseTiming();
+    startTheProgram();
+    rolloutServices.nextRolloutGame = nextGameUntilTheEnd;
+    countResult = turnServices.updateRolloutStatistics;
+    turnServices.updateRolloutStatistics = countThenTime;
+    const bool started = startTheRolloutAsAPerson(true);
+    state.ResumeTiming();
+    if (!started) {
+      state.SkipWithError("the rollout did not start from its window");
+      break;
+    }
+    shellFlags.quitRequested = 0;
+    runMainLoop();
+    state.PauseTiming();
+    windowClose(kRolloutResultsWindow);
+    windowClose(kBoardWindow);
+    shellFlags.quitRequested = 0;
+    state.ResumeTiming();
+  }
+  watchSeconds = 0;
+  state.counters["shown_games"] = static_cast<double>(gamesWatched);
+  state.counters["shown_wall_s"] = wallWatched;
+  state.counters["shown_cpu_share"] = wallWatched > 0 ? processorWatched / wallWatched : 0;
+}
+BENCHMARK(BM_GameRolloutShowingTheBoard)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 }  // namespace bg
