@@ -269,6 +269,7 @@ void animatePieceMove(int16_t x1, int16_t x2, int16_t y1, int16_t y2) {
   RgnHandle shape = newRgn();
   int16_t x = x1;
   int16_t y = y1;
+  bool firstFrame = true;
   for (int32_t step = 1;; ++step) {
     if (std::abs(dx) > std::abs(dy)) {
       if (x == x2) break;
@@ -305,7 +306,13 @@ void animatePieceMove(int16_t x1, int16_t x2, int16_t y1, int16_t y2) {
     copyOffscreenTransparent(currentPieceImage(), window,
                              I.pieceRects[display.playerColors[position.currentPlayer]], R);
     lastDraw = due;
-    flushWindow(kBoardWindow);
+    // A frame shows only its own places: the whole window copied to the screen at every
+    // frame kept a processor busy. The first shows what was drawn before the flight too.
+    if (firstFrame)
+      flushWindow(kBoardWindow);
+    else
+      flushWindowRect(kBoardWindow, unionRect(old, R));
+    firstFrame = false;
   }
   // The checker leaves its last place: the landing or the tray draws it with its overlaps.
   restoreUnder(window, R);
