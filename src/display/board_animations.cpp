@@ -27,11 +27,10 @@ constexpr int kWelcomeTries = 6000;
 
 uint32_t nowUs() { return static_cast<uint32_t>(microseconds()); }
 
-// Busy-waits until more than delay microseconds have passed since the last step.
-void waitSince(uint32_t delay) {
-  while (nowUs() - boardState.animationClock <= delay) {
-  }
-  boardState.animationClock = nowUs();
+// The moment more than delay microseconds have passed since the last step.
+uint32_t dueAfter(uint32_t delay) {
+  boardState.animationClock = stepDueUs(boardState.animationClock, delay + 1);
+  return boardState.animationClock;
 }
 
 }  // namespace
@@ -57,7 +56,7 @@ void animateWelcome(const Rect& rect, GrafPtr source, GrafPtr destination) {
     if (done[r][c] != 0) continue;
     done[r][c] = 1;
     copyBlock(r, c);
-    waitSince(kWelcomeStepUs);
+    sleepUntilUs(dueAfter(kWelcomeStepUs));
     flushWindow(destination->windowNumber);
   }
   for (int r = 1; r <= n; ++r) {
@@ -101,8 +100,10 @@ void animateCubeSlide(int16_t fromY, int16_t toY) {
   int y = fromY;
   for (int step = 1; step <= n; ++step) {
     y = step == n ? toY : y + direction;
-    waitSince(delay);
-    if (nowUs() - lastFrame <= kFrameIntervalUs && step != n) continue;
+    // Steps between frames are counted; the frame sleeps out their waits together.
+    const uint32_t due = dueAfter(delay);
+    if (due - lastFrame <= kFrameIntervalUs && step != n) continue;
+    sleepUntilUs(due);
     // Old and new places together, composed off screen and shown in one piece.
     const Rect was = makeRect(x, shownY, x + cube.width(), shownY + cube.height());
     const Rect now = makeRect(x, y, x + cube.width(), y + cube.height());

@@ -269,6 +269,7 @@ void animatePieceMove(int16_t x1, int16_t x2, int16_t y1, int16_t y2) {
   RgnHandle shape = newRgn();
   int16_t x = x1;
   int16_t y = y1;
+  bool firstFrame = true;
   for (int32_t step = 1;; ++step) {
     if (std::abs(dx) > std::abs(dy)) {
       if (x == x2) break;
@@ -282,10 +283,12 @@ void animatePieceMove(int16_t x1, int16_t x2, int16_t y1, int16_t y2) {
     x = clampToward(x, x2, stepX);
     y = clampToward(y, y2, stepY);
     const int32_t wait = nextStepWait(pace, step, n);
-    uint32_t clock = nowUs();
-    while (clock - boardState.animationClock < static_cast<uint32_t>(std::max(wait, 0))) clock = nowUs();
-    boardState.animationClock = clock;
-    if (clock - lastDraw <= kFrameIntervalUs && !(x == x2 && y == y2)) continue;
+    // A step between frames is only counted; the next frame sleeps out the waits of all
+    // its steps at once, so the processor idles and the pace stays the steps' own.
+    const uint32_t due = stepDueUs(boardState.animationClock, static_cast<uint32_t>(std::max(wait, 0)));
+    boardState.animationClock = due;
+    if (due - lastDraw <= kFrameIntervalUs && !(x == x2 && y == y2)) continue;
+    sleepUntilUs(due);
 
     interactionDisplay.firstPanelRound = 0;
     animation.stepDeltaH = static_cast<int16_t>(x - R.left);
@@ -302,8 +305,14 @@ void animatePieceMove(int16_t x1, int16_t x2, int16_t y1, int16_t y2) {
     rgbBackColor(kWhiteRGB);
     copyOffscreenTransparent(currentPieceImage(), window,
                              I.pieceRects[display.playerColors[position.currentPlayer]], R);
-    lastDraw = clock;
-    flushWindow(kBoardWindow);
+    lastDraw = due;
+    // A frame shows only its own places: the whole window copied to the screen at every
+    // frame kept a processor busy. The first shows what was drawn before the flight too.
+    if (firstFrame)
+      flushWindow(kBoardWindow);
+    else
+      flushWindowRect(kBoardWindow, unionRect(old, R));
+    firstFrame = false;
   }
   // The checker leaves its last place: the landing or the tray draws it with its overlaps.
   restoreUnder(window, R);

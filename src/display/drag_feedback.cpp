@@ -35,6 +35,8 @@ namespace {
 
 constexpr int16_t kHeldTextSize = 12;
 constexpr int16_t kOrMode = 1;
+// How often a resting hand looks at the mouse: well within a frame of the flights.
+constexpr uint32_t kMouseLookUs = 4000;
 
 uint32_t nowUs() { return static_cast<uint32_t>(microseconds()); }
 
@@ -124,11 +126,14 @@ void trackDraggedPiece() {
     if (drag.dragPreviousRgn != nullptr) offsetRgn(drag.dragPreviousRgn, animation.stepDeltaH, animation.stepDeltaV);
     drag.dragPos = mouse;
     uint32_t clock = nowUs();
-    do {
+    for (;;) {
       if (button()) break;
       mouse = mouseOnBoard();
       clock = nowUs();
-    } while (clock - boardState.animationClock < kDragRestUs && mouse == drag.dragPos);
+      const uint32_t rested = clock - boardState.animationClock;
+      if (rested >= kDragRestUs || !(mouse == drag.dragPos)) break;
+      sleepUntilUs(clock + std::min(kMouseLookUs, kDragRestUs - rested));
+    }
     boardState.animationClock = clock;
     boardInput.clickH = mouse.h;
     boardInput.clickV = mouse.v;

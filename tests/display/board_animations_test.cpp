@@ -12,8 +12,9 @@ using BoardAnimations = testing::BoardWindowTest;
 TEST_F(BoardAnimations, TheWelcomeRevealEndsWithTheWholeBoardShown) {
   animateWelcome(layout.boardRect, boardImages.boardWorld, windowPort(1));
   EXPECT_EQ(testing::boardArea(), boardImages.boardWorld->image);
-  // Each of the random blocks waited its 1.2 milliseconds.
+  // Each of the random blocks waited its 1.2 milliseconds, most of it asleep.
   EXPECT_GT(clock.clock.now(), 399u * 1200u);
+  EXPECT_GT(clock.clock.slept(), clock.clock.now() / 2);
 }
 
 TEST_F(BoardAnimations, TheCubeSlidePacesItsStepsWithTheSpeedKeptInRange) {
@@ -33,8 +34,10 @@ TEST_F(BoardAnimations, TheSlidingCubeEndsAtItsNewPlaceWithTheOldOneClean) {
   const int from = layout.cubeY[2];
   const int to = layout.cubeY[0];
   const uint64_t start = clock.clock.now();
+  const uint64_t sleptBefore = clock.clock.slept();
   animateCubeSlide(static_cast<int16_t>(from), static_cast<int16_t>(to));
   EXPECT_GT(clock.clock.now() - start, static_cast<uint64_t>(to - from) * cubeSlideStepDelay(to - from));
+  EXPECT_GT(clock.clock.slept() - sleptBefore, (clock.clock.now() - start) / 2) << "spun on the clock";
   const QImage& window = windowPort(1)->image;
   const QImage& face = boardImages.cubeFaceWorlds[0][0]->image;
   EXPECT_EQ(window.pixel(16 + x + 15, 16 + to + 15), face.pixel(15, 15));

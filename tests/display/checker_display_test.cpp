@@ -11,6 +11,7 @@
 #include "display/checker_animation.h"
 #include "display/turn_arrow.h"
 #include "display/checker_stacks.h"
+#include "display/drag_feedback.h"
 #include "runtime/core/random.h"
 #include "runtime/qt/designed_windows.h"
 #include "runtime/qt/windows.h"
@@ -176,6 +177,25 @@ TEST_F(CheckerDisplay, ASlideWaitsOnTheClockAndAStillMoveDrawsNoStep) {
   EXPECT_EQ(before, window());
 }
 
+// 300 pixels at the second pace row's settings: the flight takes its steps' waits, and
+// sleeps them out between frames rather than reading the clock until they pass.
+TEST_F(CheckerDisplay, AFlightSleepsOutItsStepsWaitsAtTheSamePace) {
+  redrawBoardWindow();
+  display.boardWidth = 683;
+  displaySettings.pieceSpeed = 5;
+  shellWindow.osVersionValue = 10;
+  constexpr uint64_t kStepsWaits = 389583;
+  constexpr uint64_t kSteps = 300;
+  clock.clock.setQuantum(1);
+  const uint64_t start = clock.clock.now();
+  const uint64_t sleptBefore = clock.clock.slept();
+  animatePieceMove(100, 400, 200, 200);
+  const uint64_t took = clock.clock.now() - start;
+  EXPECT_GE(took, kStepsWaits);
+  EXPECT_LE(took, kStepsWaits + 2 * kSteps);
+  EXPECT_GE(clock.clock.slept() - sleptBefore, kStepsWaits - 2 * kSteps) << "spun on the clock";
+}
+
 TEST_F(CheckerDisplay, TheHeldCheckerFloatsAboveTheMouseAndTrackingEndsOffTheBoard) {
   redrawBoardWindow();
   boardInput.pickedCount = 1;
@@ -187,8 +207,10 @@ TEST_F(CheckerDisplay, TheHeldCheckerFloatsAboveTheMouseAndTrackingEndsOffTheBoa
   clipToBoard();
   redrawHeldPiece();
   mouseAt(230, 260);
+  const uint64_t sleptBefore = clock.clock.slept();
   trackDraggedPiece();  // follows, then returns after the rest
   EXPECT_EQ(drag.dragPos, (Point{230, 260}));
+  EXPECT_GT(clock.clock.slept() - sleptBefore, kDragRestUs / 2) << "the rest is slept between looks at the mouse";
   mouseAt(-30, 100);  // off the left edge with the button up: returns at once
   trackDraggedPiece();
   EXPECT_EQ(drag.dragPos, (Point{230, 260}));

@@ -114,6 +114,18 @@ void delayMs(std::int64_t ms) {
   if (ms > 0) gSource->sleepMicroseconds(static_cast<std::uint64_t>(ms) * 1000);
 }
 
+// Signed differences: a due moment may lie ahead of the clock, when steps between frames
+// are counted rather than waited for.
+std::uint32_t stepDueUs(std::uint32_t since, std::uint32_t wait) {
+  const auto now = static_cast<std::uint32_t>(gSource->microseconds());
+  return static_cast<std::int32_t>(now - since) < static_cast<std::int32_t>(wait) ? since + wait : now;
+}
+
+void sleepUntilUs(std::uint32_t due) {
+  const auto left = static_cast<std::int32_t>(due - static_cast<std::uint32_t>(gSource->microseconds()));
+  if (left > 0) gSource->sleepMicroseconds(static_cast<std::uint64_t>(left));
+}
+
 std::string dateTextAbbrev() {
   static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",

@@ -84,6 +84,11 @@ std::uint64_t microseconds();
 std::int32_t secondsToday();
 // Sleeps ms milliseconds (DELAY); nothing for 0 or less.
 void delayMs(std::int64_t ms);
+// Paced steps on the low 32 bits of microseconds(), differences wrapping: the moment a
+// step is due, wait microseconds after since, or now when that has passed already.
+std::uint32_t stepDueUs(std::uint32_t since, std::uint32_t wait);
+// Sleeps until the low 32 bits of microseconds() reach due; nothing once it has passed.
+void sleepUntilUs(std::uint32_t due);
 
 // The date in the abbreviated form: "Sat, Dec 6, 2025".
 std::string dateTextAbbrev();

@@ -64,6 +64,21 @@ TEST(VirtualClock, MicrosecondDifferencesWrapUnsigned) {
   EXPECT_EQ(now - start, 0x200u);
 }
 
+TEST(VirtualClock, PacedStepsAcrossTheWrapSleepOnlyWhatIsLeft) {
+  UseVirtualClock v(0);
+  v.clock.advance(0xFFFFFF00u);
+  const auto start = static_cast<std::uint32_t>(microseconds());
+  const std::uint32_t due = stepDueUs(start, 0x200);
+  EXPECT_EQ(due, start + 0x200);
+  EXPECT_EQ(stepDueUs(due, 0x100), due + 0x100) << "a step due ahead of the clock follows the one before";
+  sleepUntilUs(due);
+  EXPECT_EQ(v.clock.slept(), 0x200u);
+  v.clock.advance(0x300);
+  EXPECT_EQ(stepDueUs(due, 0x100), static_cast<std::uint32_t>(microseconds())) << "a late step is due now";
+  sleepUntilUs(due);
+  EXPECT_EQ(v.clock.slept(), 0x200u);
+}
+
 TEST(SecondsToday, CountsFromLocalMidnight) {
   UseVirtualClock v(0);
   v.clock.setLocalTime(2025, 12, 6, 0, 0, 0);
