@@ -33,7 +33,7 @@ constexpr std::string_view kHelpText =
     "Select at least 500 games to get a good answer.\r\r"
     "If the results are close after 500 rollouts, it is recommended that you input a larger number then do "
     "another rollout.\r\r"
-    "Read Rollout Position Help in the Info menu for more help.";
+    "Read Help - Rollouts in the Info menu for more help.";
 
 // Opens the results window beside the board and hands the game to the rollout.
 void beginRollout() {

@@ -39,8 +39,7 @@ constexpr std::string_view kFrameHelpText =
     "The cursor will change to different letters as you move it along the bottom board frame.\r\r"
     "You can activate these actions by clicking the mouse once when the cursor changes to the appropriate "
     "letter.\r\r"
-    "For example, P will display the pip count. Look in the manual or read the Help-Basic Play in the info menu "
-    "for more information.\r\r";
+    "For example, P will display the pip count. Read Help - Commands in the Info menu for more information.\r\r";
 
 void countInHeader(int16_t GameRecordEntry::*field) {
   GameRecordEntry& header = record.gameRecord[0];

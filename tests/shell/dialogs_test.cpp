@@ -38,6 +38,7 @@
 #include "shell/startup.h"
 #include "flow/game_loop.h"
 #include "interaction/help_text.h"
+#include "rollout/rollout_results_window.h"
 #include "flow/resignation.h"
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
@@ -61,6 +62,7 @@
 #include "state/settings.h"
 #include "state/game_record_state.h"
 #include "support/pdf_text.h"
+#include "support/position_text.h"
 #include "support/qt_helpers.h"
 #include "started_program.h"
 
@@ -941,6 +943,44 @@ TEST_F(Dialogs, AMissingFormOpensNothingAndChangesNothing) {
   handleDialogEvent(23, 1);
   EXPECT_FALSE(windowExists(kWhoGetsFirstRollWindow)) << "the default command acts as OK";
   testing::expectBackOnTheBoard("default command");
+}
+
+// A box that sends the reader to the Info menu names a page the menu has.
+bool namesAnInfoPage(const std::string& text) {
+  for (int16_t i = 1; i <= menuItemCount(kInfoMenu); ++i) {
+    const std::string page = menuItemText(kInfoMenu, i);
+    if (page.rfind("Help - ", 0) == 0 && text.find(page) != std::string::npos) return true;
+  }
+  return false;
+}
+
+TEST_F(Dialogs, EachBoxThatPointsToTheInfoMenuNamesOneOfItsPages) {
+  // The board frame's letters, from the Commands menu: read and closed once its loop runs.
+  std::string frameHelp;
+  QTimer reader;
+  QObject::connect(&reader, &QTimer::timeout, [&frameHelp] {
+    if (!windowExists(kLargeMessageWindow) || modalLoopWindow() != kLargeMessageWindow) return;
+    frameHelp = controlText(kLargeMessageWindow, 4);
+    testing::typeKey(kLargeMessageWindow, Qt::Key_Return);
+  });
+  reader.start(0);
+  chooseMenuItem(kComputerMenu, kFrameHelpItem);
+  FBHandleEvents();
+  reader.stop();
+  EXPECT_NE(frameHelp.find("Info menu"), std::string::npos) << frameHelp;
+  EXPECT_TRUE(namesAnInfoPage(frameHelp)) << frameHelp;
+  // The rollout set-up's Help button, with a game on the board to roll out.
+  testing::setPosition("start");
+  ASSERT_TRUE(testing::openFromMenu(kGameMenu, kRolloutItem, kRolloutSetupWindow));
+  clickControl(kRolloutSetupWindow, kSetupHelpButton);
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kInfoBoxWindow); }, 6));
+  const std::string rolloutHelp = controlText(kInfoBoxWindow, 40);
+  EXPECT_NE(rolloutHelp.find("Info menu"), std::string::npos) << rolloutHelp;
+  EXPECT_TRUE(namesAnInfoPage(rolloutHelp)) << rolloutHelp;
+  pressButton(kInfoBoxWindow, 1);
+  ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kInfoBoxWindow); }, 6));
+  clickControl(kRolloutSetupWindow, 2);
+  EXPECT_TRUE(testing::pumpUntil([] { return !windowExists(kRolloutSetupWindow); }, 6));
 }
 
 TEST_F(Dialogs, TheWelcomeBoxShowsItsTextUntilDoneAndGoesBackToTheBoard) {
