@@ -158,6 +158,9 @@ void handleDialogEvent(int16_t kind, int16_t id) {
   }
 }
 
+// The rollout's window, once it has finished, has Start disabled: its Return is the default.
+int16_t defaultControlOf(int16_t window) { return window == kRolloutResultsWindow ? kReturnButton : kOk; }
+
 int16_t escapeControlOf(int16_t window) {
   // Cancelling the game statistics closes them (their control 2 opens the session's);
   // the end of a game has no cancel (its control 2 quits).

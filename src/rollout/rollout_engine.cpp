@@ -97,38 +97,32 @@ void takeSnapshot() {
   s.userDieSlots = display.dieSlots;
 }
 
-// What a new game clears of the user's game: a quit after the rollout would find it
-// unchanged, and its figures would lose the rolls made before.
-void keepUserGame() {
+// What a new game clears of the user's game, each value beside the place it is kept: a
+// quit after the rollout would find the game unchanged, and its figures would lose the
+// rolls made before.
+template <typename Copy>
+void eachUserGameValue(Copy copy) {
   RolloutSnapshot& s = rolloutSnapshot;
-  s.userRecord = record;
-  s.gameModified = storage.gameModified;
-  s.gameResultFlag = flow.gameResultFlag;
-  s.gameContinued = position.gameContinued;
-  s.savedGameName = shell.savedGameName;
-  s.pipsRolled = flow.pipsRolled;
-  s.doublesRolled = flow.doublesRolled;
-  s.gamePointsBySide = flow.gamePointsBySide;
-  s.turnTakeBacks = flow.turnTakeBacks;
-  s.whoIsWinningUses = flow.whoIsWinningUses;
-  s.whoIsAheadUses = flow.whoIsAheadUses;
-  s.playerRolledOver = interaction.playerRolledOver;
+  copy(record, s.userRecord);
+  copy(storage.gameModified, s.gameModified);
+  copy(flow.gameResultFlag, s.gameResultFlag);
+  copy(position.gameContinued, s.gameContinued);
+  copy(shell.savedGameName, s.savedGameName);
+  copy(flow.pipsRolled, s.pipsRolled);
+  copy(flow.doublesRolled, s.doublesRolled);
+  copy(flow.gamePointsBySide, s.gamePointsBySide);
+  copy(flow.turnTakeBacks, s.turnTakeBacks);
+  copy(flow.whoIsWinningUses, s.whoIsWinningUses);
+  copy(flow.whoIsAheadUses, s.whoIsAheadUses);
+  copy(interaction.playerRolledOver, s.playerRolledOver);
+}
+
+void keepUserGame() {
+  eachUserGameValue([](const auto& value, auto& kept) { kept = value; });
 }
 
 void giveBackUserGame() {
-  const RolloutSnapshot& s = rolloutSnapshot;
-  record = s.userRecord;
-  storage.gameModified = s.gameModified;
-  flow.gameResultFlag = s.gameResultFlag;
-  position.gameContinued = s.gameContinued;
-  shell.savedGameName = s.savedGameName;
-  flow.pipsRolled = s.pipsRolled;
-  flow.doublesRolled = s.doublesRolled;
-  flow.gamePointsBySide = s.gamePointsBySide;
-  flow.turnTakeBacks = s.turnTakeBacks;
-  flow.whoIsWinningUses = s.whoIsWinningUses;
-  flow.whoIsAheadUses = s.whoIsAheadUses;
-  interaction.playerRolledOver = s.playerRolledOver;
+  eachUserGameValue([](auto& value, const auto& kept) { value = kept; });
 }
 
 void clearStatistics() {
@@ -455,16 +449,21 @@ void toggleRolloutStartStop() {
 void stopRollout() {
   if (!rolloutInProgress()) return;
   rolloutSettings.rolloutStopFlag = -1;
-  if (rolloutPaused()) {
-    // The game in progress is dropped as New Game drops one: both sides emptied, so no
-    // result is counted, and the next new game ends the rollout. A checker in the hand
-    // goes back first, or a redraw would count it for whichever side is on roll.
-    hook::returnCheckersInHand();
-    position.piecesOnBoard[0] = 0;
-    position.piecesOnBoard[1] = 0;
-    flow.newGameRequested = -1;
-    flow.abortTurn = kLeaveTurn;
-  }
+  // The game in progress is dropped as New Game drops one: both sides emptied, so no
+  // result is counted, and the next new game, within the turn, ends the rollout. Played
+  // out, a game on the board shown would go on for many seconds. A checker in the hand
+  // goes back first, or a redraw would count it for whichever side is on roll.
+  hook::returnCheckersInHand();
+  position.piecesOnBoard[0] = 0;
+  position.piecesOnBoard[1] = 0;
+  flow.newGameRequested = -1;
+  flow.abortTurn = kLeaveTurn;
+}
+
+void endRolloutAtOnce() {
+  if (!rolloutInProgress()) return;
+  stopRollout();
+  nextRolloutGame();
 }
 
 void installRolloutServices() {

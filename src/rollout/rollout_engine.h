@@ -16,9 +16,12 @@ void nextRolloutGame();
 void restoreSettingsAfterRollout();
 // Start/Stop: a pause gives the user's sides back their turns and shows the board.
 void toggleRolloutStartStop();
-// Return: ends the rollout at the next new game; while paused the game in progress is
-// dropped uncounted and the rollout ends at once.
+// Return: the game in progress is dropped uncounted and the rollout ends at the next new
+// game, which the turn in hand leaves for at once.
 void stopRollout();
+// Ends a rollout in progress here and now, its game dropped: the user's settings, board
+// and game are back before anything is saved (a quit).
+void endRolloutAtOnce();
 
 // A rollout needs a game on the board: checkers of both sides. With one side (or both)
 // borne off, or nothing set up yet, no game could ever be counted.

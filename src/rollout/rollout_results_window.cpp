@@ -48,6 +48,8 @@ void showRolloutFinished() {
   setButton(kStartStopButton, "", false);
   setButton(kReturnButton, "Return", true);
   setButton(kPrintButton, "", true);
+  // What Return and Enter press from now on.
+  setDefaultButton(kRolloutResultsWindow, kReturnButton);
 }
 
 void buildRolloutResultsText() {

@@ -83,15 +83,19 @@ bool keyDown(const AppEvent& e) {
       return false;
     case kNotePadWindow:
     case kHelpWindow:
-    case kRolloutWindow:
       return false;
+    case kRolloutWindow:
+      // No stray key pauses or ends a rollout in progress; a finished one's window is a box.
+      if (rollout.rolloutRunning != 0) return false;
+      break;
     default:
       break;
   }
   // Queued for the pump: the reader may open a box, wait on the board or quit.
   if (e.charCode == kReturnChar || e.charCode == kEnterChar) {
-    flashButton(1);
-    FBRaiseDialogEvent(kDialogControlHit, 1);
+    const int16_t ok = defaultControlOf(e.window);
+    flashButton(ok);
+    FBRaiseDialogEvent(kDialogControlHit, ok);
     return true;
   }
   if (e.charCode == kEscapeChar) {

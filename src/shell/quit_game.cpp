@@ -6,6 +6,7 @@
 #include "display/drag_feedback.h"
 #include "flow/best_move_commands.h"
 #include "interaction/move_entry.h"
+#include "rollout/rollout_engine.h"
 #include "runtime/core/clock.h"
 #include "runtime/qt/windows.h"
 #include "shell/help_text_window.h"
@@ -83,6 +84,9 @@ void runQuit(bool fromSystem) {
   setOutputWindow(kBoardWindow);
   hook::saveOpenNotePad();
   setOutputWindow(kBoardWindow);
+  // A rollout's game is not the user's, nor are its settings: the user's come back before
+  // anything is saved.
+  endRolloutAtOnce();
   settleTheMoveInHand();
   sayGoodbye(fromSystem);
   flow.newGameRequested = -1;

@@ -19,10 +19,12 @@
 #include "shell/refusals.h"
 #include "shell/shell_settings.h"
 #include "state/cube_state.h"
+#include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/menu_numbers.h"
 #include "state/play_options.h"
 #include "state/quit_services.h"
+#include "state/rollout_state.h"
 #include "state/settings.h"
 #include "state/shell_state.h"
 #include "state/storage_state.h"
@@ -40,12 +42,26 @@ constexpr int16_t kSaveAsItem = 6;
 constexpr int16_t kLowestSoundLevel = 1;
 constexpr int16_t kHighestSoundLevel = 10;
 constexpr int16_t kFallbackSoundLevel = 8;
+constexpr std::string_view kRolloutGameText =
+    "MMThe board shows the rollout's game: press Return in its window to have your game back";
 
 bool heldCheckerRefusal() {
   if (hand.pieceInHand == 0) return false;
   refuseWithCheckerInHand();
   return true;
 }
+
+// A paused rollout plays its own game on the board: saved, it would be resumed as the
+// user's under the user's name.
+bool rolloutRefusal() {
+  if (rollout.rolloutRunning == 0) return false;
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = kRolloutGameText;
+  hook::displayMessage();
+  return true;
+}
+
+bool saveRefused() { return heldCheckerRefusal() || refuseWhileSearching() || rolloutRefusal(); }
 
 bool openRefused() {
   if (heldCheckerRefusal()) return true;
@@ -101,10 +117,10 @@ void fileOpenSaveCommand(int16_t item) {
       if (!openRefused()) openSavedGame();
       break;
     case kSaveItem:
-      if (!heldCheckerRefusal() && !refuseWhileSearching()) saveGame(0);
+      if (!saveRefused()) saveGame(0);
       break;
     case kSaveAsItem:
-      if (!heldCheckerRefusal() && !refuseWhileSearching()) saveGameAs();
+      if (!saveRefused()) saveGameAs();
       break;
     default: break;
   }

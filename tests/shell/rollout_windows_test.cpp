@@ -2,6 +2,7 @@
 // are checked, OK starts the rollout in the results window and the main loop plays it.
 #include <QEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs_install.h"
@@ -65,7 +67,10 @@
 #include "state/shell_state.h"
 #include "state/storage_state.h"
 #include "storage/preferences_file.h"
+#include "storage/saved_game.h"
 #include "storage/saved_game_file.h"
+#include "storage/saved_game_writer.h"
+#include "dialogs/text_windows.h"
 #include "../display/board_fixture.h"
 #include "support/pdf_text.h"
 #include "support/position_text.h"
@@ -91,6 +96,16 @@ void nextGameThenStop() {
   position.playerType[0] = kHumanPlayer;
   shellFlags.quitRequested = -1;
 }
+// The loop is left with the game dropped unannounced, rollout or not.
+void leaveWhatever() {
+  shellFlags.quitRequested = -1;
+  position.piecesOnBoard[0] = 0;
+  position.piecesOnBoard[1] = 0;
+  flow.newGameRequested = -1;
+  flow.abortTurn = kLeaveTurn;
+  shellFlags.modalBusy = 1;
+}
+
 void leaveTheLoop() {
   if (rolloutInProgress() || shellFlags.quitRequested == 0) return;
   position.piecesOnBoard[0] = 0;
@@ -117,8 +132,9 @@ class RolloutWindows : public testing::RolloutWindowsFixture {
   void rolloutChosenHoldingOneFrom(int16_t p);
   void rolloutWithOneOpeningDieThrown(int16_t thrower);
   // Game > Roll Out at the person's turn, then Return and Ctrl+Q: what the quit found.
-  void quitAfterARollout(bool savedFirst, int questions);
+  void quitAfterARollout(bool savedFirst, int questions, bool paused = false);
   static void personAtTheTurn();
+  static void triedInThePause();
   // The rollout started from the set-up window plays all its games in the main loop.
   static void playTheRolloutThrough() {
     rolloutServices.nextRolloutGame = nextGameThenStop;
@@ -328,6 +344,88 @@ TEST_F(RolloutWindows, GameItemFifteenRollsOutThePositionThroughTheMainLoop) {
   for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
 }
 
+// After its end the results window answers the keys as every box does: Return, keypad
+// Enter and Escape close it as its Return button does, and give the menus back.
+TEST_F(RolloutWindows, TheFinishedRolloutsWindowAnswersReturnEnterAndEscape) {
+  struct Row {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+  };
+  for (const Row& r : {Row{Qt::Key_Return, Qt::NoModifier}, Row{Qt::Key_Enter, Qt::KeypadModifier},
+                       Row{Qt::Key_Escape, Qt::NoModifier}}) {
+    SCOPED_TRACE(r.key);
+    testing::setPosition("start");
+    flow.newGameRequested = 0;
+    ASSERT_TRUE(startRolloutOf("3"));
+    playTheRolloutThrough();
+    ASSERT_FALSE(rolloutInProgress());
+    ASSERT_TRUE(windowExists(kRolloutResultsWindow));
+    EXPECT_TRUE(qobject_cast<QPushButton*>(controlWidget(kRolloutResultsWindow, kReturnButton))->isDefault());
+    testing::typeKey(kRolloutResultsWindow, r.key, r.modifiers);
+    ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5));
+    EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
+    for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
+  }
+}
+
+// With the board shown a game lasts many seconds: Return clicked during a turn ends the
+// rollout by the next turn, the unfinished game uncounted and the person's board back. The
+// game used to play on to its end, the menus drawn live and answering nothing.
+struct ReturnOnTheBoard {
+  int turns = 0;
+  bool busyShown = false;
+  int countedAtClick = -1;
+  int countedAtNextTurn = -1;
+  bool runningAtNextTurn = true;
+  bool startBoardAtNextTurn = false;
+};
+ReturnOnTheBoard returnOnTheBoard;
+constexpr int kTurnOfTheReturn = 3;
+
+int gamesCounted() { return rolloutStats.wins[0] + rolloutStats.wins[1]; }
+
+TEST_F(RolloutWindows, ReturnWithTheBoardShownIsTakenByTheNextTurn) {
+  installDisplayServices();
+  storage.firstRun = 0;  // no welcome box
+  upperServices.enterPlayerName = [] {};
+  ASSERT_TRUE(openSetup());
+  click(kRolloutSetupWindow, kSetupShowBoardBox);
+  typeInto(kSetupGamesField, "300");
+  click(kRolloutSetupWindow, 1);
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5));
+  ASSERT_FALSE(rolloutHidesBoard());
+  returnOnTheBoard = ReturnOnTheBoard{};
+  turnServices.pumpEvents = [] { FBHandleEvents(); };
+  // Each turn begins with the game cursor; the computer's search shows the busy one first.
+  turnServices.setCursor = [](int16_t cursor) {
+    setCursor(cursor);
+    ReturnOnTheBoard& r = returnOnTheBoard;
+    if (cursor == kBusyCursor) r.busyShown = true;
+    if (cursor != kGameCursor || std::exchange(r.busyShown, false)) return;
+    if (++r.turns == kTurnOfTheReturn) {
+      r.countedAtClick = gamesCounted();
+      click(kRolloutResultsWindow, kReturnButton);
+    } else if (r.turns == kTurnOfTheReturn + 1) {
+      r.countedAtNextTurn = gamesCounted();
+      r.runningAtNextTurn = rolloutInProgress();
+      r.startBoardAtNextTurn = position.board == rolloutStats.rolloutStartBoard;
+      leaveWhatever();
+    }
+  };
+  shellFlags.quitRequested = 0;
+  runMainLoop();
+  shellFlags.quitRequested = 0;
+  shellFlags.modalBusy = 0;
+  const ReturnOnTheBoard& r = returnOnTheBoard;
+  ASSERT_EQ(r.turns, kTurnOfTheReturn + 1);
+  EXPECT_FALSE(r.runningAtNextTurn);
+  EXPECT_EQ(r.countedAtNextTurn, r.countedAtClick) << "the unfinished game is not counted";
+  EXPECT_TRUE(r.startBoardAtNextTurn) << "the person's board is back";
+  EXPECT_FALSE(windowExists(kRolloutResultsWindow));
+  for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
+  restoreSettingsAfterRollout();
+}
+
 // Chosen while two people roll for the opening, the rollout's computers roll it alone: no
 // game waits for a person's click on the dice.
 TEST_F(RolloutWindows, ARolloutChosenAtTwoPlayersOpeningRollPlaysWithoutAClick) {
@@ -511,8 +609,13 @@ TEST_F(RolloutWindows, AHiddenRolloutDrawsNoDice) {
 // rolls made before the rollout.
 struct AtThePersonsTurn {
   bool savedFirst = false;  // the game saved before the rollout
+  bool paused = false;      // the rollout paused after its first game, then the menus tried
   bool started = false;
   bool quit = false;
+  std::string personsGame;  // the person's board and moves as a save writes them
+  bool secondRolloutRefused = false;
+  bool setUpOpenedInPause = false;
+  bool savedInPause = false;
   CheckedArray<int32_t, 1> pipsBefore{};
   CheckedArray<int16_t, 1> doublesBefore{};
   CheckedArray<int32_t, 1> pipsAfter{};
@@ -521,15 +624,75 @@ struct AtThePersonsTurn {
   std::string savedNameAfter;
 };
 AtThePersonsTurn atTurn;
+constexpr int16_t kSaveGameItem = 5;  // File > Save Game
 int quitQuestions = 0;
 int quitExits = 0;
+void (*realUpdate)() = nullptr;
+
+// The saved game's board line and move table: what makes it one game and not another.
+std::string boardAndMoves(const std::string& text) {
+  const size_t board = text.find("Board ");
+  const size_t moves = text.find("MoveTable");
+  if (board == std::string::npos || moves == std::string::npos) return "no game: " + text;
+  return text.substr(board, text.find('\r', board) - board) + text.substr(moves);
+}
+
+std::string savedGameOnDisk() {
+  std::ifstream in(dataFilePath("SavedGame"), std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Stop is clicked before the first game's figures are shown: the person's side takes its
+// turns on the board.
+void updateThenPause() {
+  if (rolloutStats.wins[0] + rolloutStats.wins[1] == 1 && !rolloutPaused())
+    QTest::mouseClick(controlWidget(kRolloutResultsWindow, kStartStopButton), Qt::LeftButton);
+  realUpdate();
+}
+
+// Ctrl+Q typed on the board; the fake end of the process lets the test go on.
+void typeTheQuit() {
+  QWindow* board = contentWidget(1)->windowHandle();
+  QTest::keyPress(board, Qt::Key_Control, Qt::ControlModifier);
+  testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier);
+  testing::pumpUntil([] { return quitExits > 0; }, 20);
+  // Let go of the key, or it would stay held for whatever runs next.
+  QTest::keyRelease(board, Qt::Key_Control, Qt::NoModifier);
+}
+
+// The person's turn in the paused rollout: the note pad opened with N and closed gives
+// the menus back; Roll Out Position and Save Game are chosen, then the quit typed.
+void RolloutWindows::triedInThePause() {
+  AtThePersonsTurn& a = atTurn;
+  testing::typeKey(1, Qt::Key_N);
+  testing::pumpUntil([] { return windowExists(kNotePadWindow); }, 5);
+  testing::clickCloseBox(kNotePadWindow);
+  testing::pumpUntil([] { return !windowExists(kNotePadWindow) && menuItemEnabled(kGameMenu, 0); }, 5);
+  a.secondRolloutRefused = answerInformationBox([] { chooseMenuItem(kGameMenu, kRolloutItem); });
+  a.setUpOpenedInPause = windowExists(kRolloutSetupWindow);
+  if (a.setUpOpenedInPause) {
+    click(kRolloutSetupWindow, 2);
+    testing::pumpUntil([] { return !windowExists(kRolloutSetupWindow); }, 5);
+  }
+  chooseMenuItem(kFileMenu, kSaveGameItem);
+  testing::pumpUntil([] { return false; }, 3);
+  a.savedInPause = fileExists(dataFilePath("SavedGame"));
+  typeTheQuit();
+  a.quit = true;
+  leaveWhatever();
+}
 
 void RolloutWindows::personAtTheTurn() {
   AtThePersonsTurn& a = atTurn;
-  if (rolloutInProgress() || a.quit) return;
+  if (a.quit) return;
+  if (rolloutPaused() && a.paused) return triedInThePause();
+  if (rolloutInProgress()) return;
   if (!a.started) {
     a.started = true;
     if (a.savedFirst) saveGame(0);
+    a.personsGame = boardAndMoves(savedGameText(savedGameOfState()));
     a.pipsBefore = flow.pipsRolled;
     a.doublesBefore = flow.doublesRolled;
     a.savedNameBefore = shell.savedGameName.str();
@@ -540,12 +703,7 @@ void RolloutWindows::personAtTheTurn() {
   a.savedNameAfter = shell.savedGameName.str();
   click(kRolloutResultsWindow, kReturnButton);
   testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5);
-  QWindow* board = contentWidget(1)->windowHandle();
-  QTest::keyPress(board, Qt::Key_Control, Qt::ControlModifier);
-  testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier);
-  testing::pumpUntil([] { return quitExits > 0; }, 20);
-  // Let go of the key, or it would stay held for whatever runs next.
-  QTest::keyRelease(board, Qt::Key_Control, Qt::NoModifier);
+  typeTheQuit();
   a.quit = true;
   // The process would have ended in the quit: the loop is left with the game dropped
   // unannounced.
@@ -553,7 +711,7 @@ void RolloutWindows::personAtTheTurn() {
   leaveTheLoop();
 }
 
-void RolloutWindows::quitAfterARollout(bool savedFirst, int questions) {
+void RolloutWindows::quitAfterARollout(bool savedFirst, int questions, bool paused) {
   ASSERT_TRUE(setPreferencesFolder(folder_ / "config"));
   turnServices.quitGame = quitGame;  // as the program's start installs it
   quitServices.endProcess = [](int) { ++quitExits; };
@@ -572,6 +730,10 @@ void RolloutWindows::quitAfterARollout(bool savedFirst, int questions) {
   cube.cubeUsed = 0;
   atTurn = AtThePersonsTurn{};
   atTurn.savedFirst = savedFirst;
+  atTurn.paused = paused;
+  shell.saveGameOnExit = paused ? -1 : 0;
+  realUpdate = turnServices.updateRolloutStatistics;
+  if (paused) turnServices.updateRolloutStatistics = updateThenPause;
   quitQuestions = quitExits = 0;
   shellFlags.quitRequested = 0;
   runMainLoop();
@@ -579,6 +741,18 @@ void RolloutWindows::quitAfterARollout(bool savedFirst, int questions) {
   shellFlags.modalBusy = 0;
 
   ASSERT_TRUE(atTurn.quit);
+  if (paused) {
+    // Refused while the first runs: its game would have been kept as the person's.
+    EXPECT_TRUE(atTurn.secondRolloutRefused);
+    EXPECT_FALSE(atTurn.setUpOpenedInPause);
+    EXPECT_FALSE(atTurn.savedInPause) << "the rollout's game saved under the person's name";
+    EXPECT_FALSE(rolloutInProgress());
+    EXPECT_EQ(quitExits, 1);
+    EXPECT_EQ(quitQuestions, 0);
+    EXPECT_EQ(boardAndMoves(savedGameOnDisk()), atTurn.personsGame) << "Save Game on Exit saves the person's game";
+    EXPECT_EQ(storage.gameWasSaved, -1);
+    return;
+  }
   EXPECT_EQ(rolloutStats.wins[0] + rolloutStats.wins[1], 100);
   EXPECT_EQ(quitExits, 1);
   EXPECT_EQ(quitQuestions, questions) << "Save this game before quitting?";
@@ -596,6 +770,9 @@ void RolloutWindows::quitAfterARollout(bool savedFirst, int questions) {
 
 TEST_F(RolloutWindows, AQuitAfterARolloutAsksToSaveTheChangedGame) { quitAfterARollout(false, 1); }
 TEST_F(RolloutWindows, AQuitAfterARolloutKeepsTheGameSavedBeforeIt) { quitAfterARollout(true, 0); }
+TEST_F(RolloutWindows, APausedRolloutRefusesASecondAndASaveAndItsQuitSavesThePersonsGame) {
+  quitAfterARollout(false, 0, true);
+}
 
 }  // namespace
 }  // namespace bg

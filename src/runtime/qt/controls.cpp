@@ -373,6 +373,13 @@ void setControlEnabled(int16_t window, int16_t id, bool enabled) {
   if (QWidget* w = controlOf(window, id)) w->setEnabled(enabled);
 }
 
+void setDefaultButton(int16_t window, int16_t id) {
+  for (const auto& [key, w] : registry().controls) {
+    if (key.first != window || w.isNull() || w->window() != contentWidget(window)) continue;
+    if (auto* b = qobject_cast<QPushButton*>(w.data())) b->setDefault(key.second == id);
+  }
+}
+
 bool controlEnabled(int16_t window, int16_t id) {
   QWidget* w = controlOf(window, id);
   return w != nullptr && w->isEnabled();

@@ -51,6 +51,8 @@ int16_t fitStaticText(int16_t window, int16_t id);
 // Dimmed controls take no input.
 void setControlEnabled(int16_t window, int16_t id, bool enabled);
 bool controlEnabled(int16_t window, int16_t id);
+// Push button id is drawn as the window's default, and no other.
+void setDefaultButton(int16_t window, int16_t id);
 // Keyboard focus to the control; an edit field's text is selected.
 void focusControl(int16_t window, int16_t id);
 int16_t focusedControl(int16_t window);  // 0 when no numbered control has the focus
