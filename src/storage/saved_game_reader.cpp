@@ -121,6 +121,8 @@ void readBareBoard(std::string_view firstField, SavedGameReading& r) {
 SavedGameReading readSavedGameFields(int16_t n, bool bareBoard) {
   SavedGameReading r;
   r.game = currentGameValues();
+  // A money session's game says so by its key: a file without it holds points.
+  r.game.moneySession = 0;
   lineInput(n);  // the writer's empty first line
   const Str255 first = inputField(n);
   if (bareBoard) {
