@@ -10,6 +10,7 @@
 #include "state/play_search_state.h"
 #include "state/position.h"
 #include "state/settings.h"
+#include "rules/record_walk.h"
 #include "rules/starting_position.h"
 #include "runtime/core/clock.h"
 
@@ -62,7 +63,7 @@ void restoreHitOf(GameRecordEntry& e) {
 }
 
 void takeBackDoubleOf(GameRecordEntry& e) {
-  if (e.cubeValue < 1) return;
+  if (!entryHoldsDouble(e)) return;
   cube.cubeValue = static_cast<int16_t>(e.cubeValue / 2);
   e.flags = static_cast<int16_t>(e.flags & ~kFlagDoubleRecorded);
   if ((e.flags & kFlagBeavered) != 0) {
@@ -123,6 +124,25 @@ bool chainMatches(int16_t chainLength, int16_t held, int16_t die) {
   return true;
 }
 
+// The part-move entries that `turns` turn take-backs undo, tried on a copy of the board
+// first: a record that does not lead to the board moves no checker at all.
+bool turnsUndoable(int16_t turns) {
+  BoardCounts b = boardCountsOf(position.board);
+  b.piecesOnBoard = position.piecesOnBoard;
+  int16_t n = record.gameRecordCount;
+  auto partMoveAt = [](int16_t at) {
+    return at >= 1 && isSide(record.gameRecord[at].side) && record.gameRecord[at].moveNumber >= 1;
+  };
+  for (int16_t t = 0; t < turns && partMoveAt(n); ++t) {
+    const int16_t parts = record.gameRecord[n].moveNumber;
+    for (int16_t k = 0; k < parts && partMoveAt(n); ++k, --n)
+      if (undoEntryOnBoard(record.gameRecord[n], b) != UndoFault::kNone) return false;
+  }
+  return true;
+}
+
+int16_t wholeTurnsToUndo() { return flow.opponentMode == 1 ? 2 : 1; }
+
 void takeBackRollShown() {
   swapSides();
   hook::setDiceDisplayFlags(0);
@@ -143,7 +163,7 @@ void takeBackMovesOfRoll() {
 }
 
 void takeBackWholeTurns() {
-  const int16_t turns = flow.opponentMode == 1 ? 2 : 1;
+  const int16_t turns = wholeTurnsToUndo();
   for (int16_t n = 0; n < turns && partMoveAtCount(); ++n) {
     if (diceShow()) {
       removeDice();
@@ -185,7 +205,7 @@ void takeBack() {
   GameRecordEntry& e = currentEntry();
   if (e.side == kAutoDoubleEntrySide && (e.flags & kAutoDoubleFlags) != 0) {
     takeBackRoll();
-  } else if (!diceShow() && (e.flags & kFlagDoubleRecorded) != 0) {
+  } else if (!diceShow() && entryHoldsDouble(e)) {
     takeBackDouble();
     e.cubeOwner = 0;
     e.cubeValue = 0;
@@ -196,8 +216,10 @@ void takeBack() {
   } else if (!partMoveAtCount()) {
     return;  // a game-end entry or the like: nothing to undo
   } else if (diceShow() || interaction.rollOverActive != 0 || flow.rollWaitActive != 0) {
+    if (!turnsUndoable(1)) return;
     takeBackMovesOfRoll();
   } else {
+    if (!turnsUndoable(wholeTurnsToUndo())) return;
     takeBackWholeTurns();
   }
   interaction.takeBackPending = 0;

@@ -6,14 +6,13 @@
 #include "state/flow_state.h"
 #include "state/interaction_state.h"
 #include "state/position.h"
+#include "storage/saved_game_record.h"
 
 namespace bg {
 
 namespace {
 
 constexpr int16_t kHighestOwner = 2;
-constexpr int16_t kNoPointAtAll = -1;   // a borne-off checker's to-point
-constexpr int16_t kHighestPoint = 25;
 
 int16_t lastPlayerOfRecord() {
   const int16_t count = record.gameRecordCount;
@@ -27,11 +26,6 @@ bool isCubeValue(int32_t v) {
   for (int32_t c = 1; c <= kHighestCube; c *= 2)
     if (v == c) return true;
   return false;
-}
-
-bool isEntrySide(int16_t side) {
-  return side == kEmptyEntrySide || side == kPlayer0 || side == kPlayer1 || side == kAutoDoubleEntrySide ||
-         side == kGameEndEntrySide;
 }
 
 bool inRange(int32_t v, int32_t low, int32_t high) { return v >= low && v <= high; }
@@ -56,16 +50,6 @@ bool dieLeftUnplayedByLastMover(const SavedGame& g) {
   const GameRecordEntry& last = g.rows.back();
   const int16_t left = g.dice[0] != 0 ? g.dice[0] : g.dice[1];
   return isUnplayedDieEntry(last) && last.side == g.lastPlayerToMove && last.distance == left;
-}
-
-// Entries of play are read back by the take-back and the replay: their points and dice
-// index the board and the dice faces. A game-end entry holds counts of its own.
-bool playEntryFits(const GameRecordEntry& e) {
-  if (!isEntrySide(e.side)) return false;
-  if (e.side == kGameEndEntrySide || e.side == kEmptyEntrySide) return true;
-  return inRange(e.fromPoint, kNoPointAtAll, kHighestPoint) && inRange(e.toPoint, kNoPointAtAll, kHighestPoint) &&
-         inRange(e.die1, 0, kDieFaces) && inRange(e.die2, 0, kDieFaces) &&
-         inRange(e.cubeOwner, 0, kHighestOwner) && (e.cubeValue == 0 || isCubeValue(e.cubeValue));
 }
 
 }  // namespace
@@ -131,8 +115,7 @@ std::string savedGameFault(const SavedGame& g) {
   if (!inRange(g.cubeOwner, 0, kHighestOwner)) return "The cube belongs to no side.";
   if (g.rows.empty() || static_cast<long>(g.rows.size()) - 1 > kGameRecordHighest)
     return "The move table is missing or too long.";
-  for (std::size_t n = 1; n < g.rows.size(); ++n)
-    if (!playEntryFits(g.rows[n])) return "The move table holds an entry that cannot be played back.";
+  if (std::string fault = moveTableFault(g); !fault.empty()) return fault;
   // A record that ends with the result is a finished game (a concession leaves checkers of
   // both sides on the board): it is not played on, nor scored again.
   if (g.rows.back().side == kGameEndEntrySide) return "The game in this file is over.";

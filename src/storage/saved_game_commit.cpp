@@ -49,11 +49,17 @@ void putBoard(const SavedGame& g) {
   position.openingPhase = 0;
 }
 
+// A money session's balances and a game's points are not each other's: the file's scores
+// and match go into a run of its own kind only. A session goes on with its balance whatever
+// game is opened in it, and a session's game opened outside one shows no money as points.
+bool ofTheRunsKind(const SavedGame& g) { return (g.moneySession != 0) == (flow.moneySessionActive != 0); }
+
 void putTournament(const SavedGame& g) {
   const bool running = flow.tournamentGoing != 0;
   const bool saved = g.tournamentGoing != 0;
   if (saved && !running && flow.moneySessionActive == 0) resumeTournamentFromSave();
   if (!saved && running) endTournament();
+  if (!ofTheRunsKind(g)) return;
   flow.tournamentPoints = g.tournamentPoints;
   flow.crawfordRestrictions = g.crawfordRestrictions;
 }
@@ -173,8 +179,7 @@ void resumeTournamentFromSave() {
 void commitSavedGame(const SavedGameReading& r) {
   const SavedGame& g = r.game;
   putBoard(g);
-  // A money session's balances are no points: outside a session the run keeps its own.
-  if (g.moneySession == 0 || flow.moneySessionActive != 0) flow.scores = g.scores;
+  if (ofTheRunsKind(g)) flow.scores = g.scores;
   cube.cubeValue = g.cubeValue;
   cube.cubeOwner = g.cubeOwner;
   cube.cubeOwnerBeforeDouble = g.cubeOwner;

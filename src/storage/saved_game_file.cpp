@@ -149,6 +149,10 @@ bool readSoundGame(const std::filesystem::path& path, bool bareBoard, SavedGameR
     refuseDamagedFile("The move table is cut short.");
     return false;
   }
+  if (!reading.unfitNumber.empty()) {
+    refuseDamagedFile(reading.unfitNumber + " holds a number too large to be read.");
+    return false;
+  }
   const std::string fault = savedGameFault(reading.game);
   if (!fault.empty()) {
     refuseDamagedFile(fault);

@@ -1,6 +1,7 @@
 #include "storage/saved_game_reader.h"
 
 #include <string>
+#include <utility>
 #include <string_view>
 
 #include "runtime/core/files.h"
@@ -35,21 +36,37 @@ bool applyKeyLine(std::string_view key, std::string_view value, SavedGame& g) {
   return true;
 }
 
+// The keys whose numbers are stored as Int16 values.
+bool holdsInt16Values(std::string_view key) {
+  for (const std::string_view k : {"CubeValue", "CubeOwner", "PlayerDeclined", "DiceShowing", "Dice", "TournamentPoints",
+                                   "CrawfordRestrictions", "MoneySession", "GameContinued"})
+    if (key == k) return true;
+  return false;
+}
+
+void noteUnfit(SavedGameReading& r, std::string where) {
+  if (r.unfitNumber.empty()) r.unfitNumber = std::move(where);
+}
+
 bool blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
 
-// One row: a line's ten comma-separated numbers. False when the line holds fewer, as a
+enum class RowRead { kWhole, kCutShort, kUnfit };
+
+// One row: a line's ten comma-separated numbers. Cut short when the line holds fewer, as a
 // file cut short does: its record would end before the game its board shows.
-bool readEntry(std::string_view rest, GameRecordEntry& e) {
+RowRead readEntry(std::string_view rest, GameRecordEntry& e) {
   int16_t w[kEntryFields] = {};
+  bool fits = true;
   for (int16_t k = 0; k < kEntryFields; ++k) {
     const std::size_t comma = rest.find(',');
     const bool last = k == kEntryFields - 1;
-    if (blank(rest.substr(0, comma)) || (comma == std::string_view::npos && !last)) return false;
+    if (blank(rest.substr(0, comma)) || (comma == std::string_view::npos && !last)) return RowRead::kCutShort;
+    fits = fits && numbersFitInt16(rest.substr(0, comma));
     w[k] = int16Of(val(rest.substr(0, comma)));
     if (!last) rest.remove_prefix(comma + 1);
   }
   e = {w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9]};
-  return true;
+  return fits ? RowRead::kWhole : RowRead::kUnfit;
 }
 
 void readMoveTable(int16_t n, SavedGameReading& r) {
@@ -59,10 +76,13 @@ void readMoveTable(int16_t n, SavedGameReading& r) {
     const Str255 line = lineInput(n);
     if (blank(line.view())) continue;
     GameRecordEntry e{};
-    if (!readEntry(line.view(), e)) {
+    const RowRead read = readEntry(line.view(), e);
+    if (read == RowRead::kCutShort) {
       r.cutShort = true;
       return;
     }
+    // The header is row 0; the rows of play count from 1.
+    if (read == RowRead::kUnfit) noteUnfit(r, "Move row " + std::to_string(g.rows.size()));
     // Rows past the record's last entry are read and left out.
     if (static_cast<long>(g.rows.size()) <= kGameRecordHighest) g.rows.push_back(e);
   }
@@ -77,6 +97,7 @@ void readKeyedLayout(int16_t n, std::string_view firstField, SavedGameReading& r
     const std::size_t space = text.find(' ');
     const std::string_view key = text.substr(0, space);
     const std::string_view value = space == std::string_view::npos ? std::string_view() : text.substr(space);
+    if (holdsInt16Values(key) && !numbersFitInt16(value)) noteUnfit(r, "The " + std::string(key) + " line");
     if (!applyKeyLine(key, value, r.game)) break;
   }
   readMoveTable(n, r);
@@ -100,6 +121,8 @@ void readBareBoard(std::string_view firstField, SavedGameReading& r) {
 SavedGameReading readSavedGameFields(int16_t n, bool bareBoard) {
   SavedGameReading r;
   r.game = currentGameValues();
+  // A money session's game says so by its key: a file without it holds points.
+  r.game.moneySession = 0;
   lineInput(n);  // the writer's empty first line
   const Str255 first = inputField(n);
   if (bareBoard) {

@@ -2,6 +2,7 @@
 // Reading a saved-game file into a copy: the keyed layout the writer makes, a bare list
 // of 26 counts (the command key held while opening), and the older layout without keys.
 #include <cstdint>
+#include <string>
 
 #include "runtime/core/checked_array.h"
 #include "runtime/core/pstring.h"
@@ -32,6 +33,7 @@ struct SavedGameReading {
   bool readFailed = false;    // the disk failed while reading
   bool cutShort = false;      // a row of the move table is cut short
   bool boardDamaged = false;  // the Board line is not 26 checker counts
+  std::string unfitNumber;    // where a number too large for its value stands, if anywhere
   OlderLayoutSettings settings;
 };
 

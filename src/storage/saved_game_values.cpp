@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <limits>
 
 #include "runtime/core/format.h"
 #include "state/position.h"
@@ -71,6 +72,18 @@ void parseScoresValue(std::string_view text, SavedGame& g) {
   int16_t at = kValueStart;
   g.scores[0] = nextNumberField(text, at);
   g.scores[1] = nextNumberField(text, at);
+}
+
+bool numbersFitInt16(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t start = text.find_first_not_of(' ', at);
+    if (start == std::string_view::npos) break;
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    const double v = val(text.substr(start, end - start));
+    if (v < std::numeric_limits<int16_t>::min() || v > std::numeric_limits<int16_t>::max()) return false;
+    at = end;
+  }
+  return true;
 }
 
 void parseDiceValue(std::string_view text, SavedGame& g) {

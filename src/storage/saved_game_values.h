@@ -17,6 +17,9 @@ int32_t nextNumberField(std::string_view text, int16_t& position);
 // otherwise be read as a point left empty, its checkers taken for borne off.
 bool parseBoardLine(std::string_view text, SavedGame& g);
 void parseScoresValue(std::string_view text, SavedGame& g);
+// True when every number of a value fits the Int16 it is stored in: a larger one would be
+// read as its low bits, 65537 as 1.
+bool numbersFitInt16(std::string_view text);
 void parseDiceValue(std::string_view text, SavedGame& g);
 void parseRolledOverValue(std::string_view text, SavedGame& g);
 void parseCrawfordValue(std::string_view text, SavedGame& g);

@@ -193,6 +193,7 @@ TEST_F(FlowTest, ATurnTakenBackBetweenTwoPeopleIsRolledAgainAsRecorded) {
   flow.opponentMode = 3;
   position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
   laterRoll();
+  position.board[17] = 1, position.board[19] = 1;  // the checkers the record moves
   const auto start = position.board;
   // Side 0 played 8/5 6/5 with 3-1; side 1 is on roll.
   record.gameRecordCount = 2;

@@ -124,6 +124,40 @@ TEST_F(TakeBackTest, NothingIsTakenBackAfterAConcession) {
   }
 }
 
+// A record that does not lead to the board (a file cut short, a stray mark): a take-back
+// moves no checker that is not on its point and turns the cube only by a double it holds.
+TEST_F(TakeBackTest, ARecordThatDoesNotLeadToTheBoardMovesNoStrayChecker) {
+  const char* moved = "1:1 4:1 6:-5 8:-3 12:5 13:-5 17:3 19:5 24:-2 | cube 2 1";
+  const struct Row {
+    const char* what;
+    const char* board;
+    std::vector<GameRecordEntry> entries;
+    int takeBacks;
+    const char* after;
+  } rows[] = {
+      // Side 1's 3-1 13/10/9 and side 0's 5-2 12/17/19, on the board after side 1's 6-3 9/3 13/10 too.
+      {"cut after four rows", "1:2 3:-1 6:-5 8:-3 10:-1 12:4 13:-3 17:3 19:6 24:-2 | cube 2 1",
+       {{1, 13, 10, 3, 3, 1, 1, 0, 0, 0}, {1, 10, 9, 1, 3, 1, 2, 0, 0, 0}, {0, 12, 17, 5, 5, 2, 1, 0, 0, 0},
+        {0, 17, 19, 2, 5, 2, 2, 0, 0, 0}},
+       2, "1:2 3:-1 6:-5 8:-3 10:-1 12:5 13:-3 17:3 19:5 24:-2 | cube 2 1"},
+      {"a hit with no checker on the bar", moved, {{0, 1, 4, 3, 3, 1, 1, 0, 0, kFlagHit}}, 1, moved},
+      {"a double's mark without its cube", moved, {{0, 1, 4, 3, 3, 1, 1, 0, 0, kFlagDoubleRecorded}}, 1,
+       "start | cube 2 1"},
+      {"a cube without a double's mark", moved, {{0, 1, 4, 3, 3, 1, 1, 1, 64, 0}}, 1, "start | cube 2 1"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    SetUp();
+    setPosition(r.after);
+    const auto expected = std::tuple{position.board, cube.cubeValue, cube.cubeOwner};
+    setPosition(r.board);
+    for (std::size_t n = 0; n < r.entries.size(); ++n) record.gameRecord[static_cast<long>(n + 1)] = r.entries[n];
+    record.gameRecordCount = static_cast<int16_t>(r.entries.size());
+    for (int n = 0; n < r.takeBacks; ++n) takeBack();
+    EXPECT_TRUE((std::tuple{position.board, cube.cubeValue, cube.cubeOwner}) == expected);
+  }
+}
+
 TEST_F(TakeBackTest, PartMoveGoesBackWhenTheCheckerIsPutWhereItCameFrom) {
   // Part-moves made, then the checker on `held` lifted and put on `target`.
   for (const auto& [text, side, die, froms, held, target, undone] :

@@ -22,6 +22,7 @@
 #include "state/game_record_state.h"
 #include "state/menu_numbers.h"
 #include "state/position.h"
+#include "state/storage_state.h"
 #include "support/position_text.h"
 
 namespace bg {
@@ -124,6 +125,50 @@ TEST_F(OpenSavedGame, AMoneySessionsGameOpenedWithoutASessionShowsNoMoneyAsPoint
   EXPECT_EQ(flow.scores[1], 0);
   testing::expectScoreShown(0, "", layout.textSize);
   testing::expectScoreShown(1, "", layout.textSize);
+  std::filesystem::remove_all(folder);
+}
+
+// In a money session with the computer $10 up, File, Open of a plain game with points 3 and
+// 2, and of a match game to 7: the session goes on with its balance, no match length is set.
+TEST_F(OpenSavedGame, AGameOpenedInAMoneySessionKeepsTheSessionsBalance) {
+  const auto folder = std::filesystem::temp_directory_path() / ("bg-open-balance-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(folder);
+  releaseEveryWindow();
+  testing::startRuntime();
+  testing::startShell({installDialogServices});
+  installBoardServices();
+  ASSERT_TRUE(setDataFolder(folder));
+  installSavedGameServices();
+  upperServices.showInformation = [](std::string_view text) { notices.emplace_back(text); };
+  ASSERT_TRUE(testing::openFromMenu(kGameMenu, kMoneySessionItem, kMoneyGameWindow));
+  testing::clickControl(kMoneyGameWindow, 1);
+  ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kMoneyGameWindow); }, 6));
+  ASSERT_EQ(flow.moneySessionActive, 255);
+  storage.firstRun = 0;  // the welcome of a first start waits for a click
+  buildBoardPicture();
+  const int16_t lengthBefore = flow.tournamentPoints;
+  const OpenFilePresenter previous = setOpenFilePresenter(answerWithChosen);
+  for (const char* match : {"TournamentGoing  0\rTournamentPoints 0", "TournamentGoing -1\rTournamentPoints 7"}) {
+    SCOPED_TRACE(match);
+    testing::setPosition("13:-2 6:5 | side 1");
+    flow.scores[0] = 0;
+    flow.scores[1] = 10;
+    chosen = folder / "A Game";
+    std::ofstream(chosen, std::ios::binary)
+        << "\rBoard  0  1  1  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2  0\rScores 3 2\r"
+           "CubeValue 1\rCubeOwner 2\rPlayerDeclined  0\rDiceShowing  0\rDice  0 0\rPlayerRolledOver  0  0\r"
+        << match << "\rCrawfordRestrictions  0  0\rLastPlayerToMove 1\rMoveTable\r 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r";
+    choose(kFileMenu, 4);
+    EXPECT_TRUE(notices.empty()) << notices.front();
+    EXPECT_EQ(position.board[2], 1) << "the game is loaded";
+    EXPECT_EQ(flow.scores[0], 0);
+    EXPECT_EQ(flow.scores[1], 10);
+    EXPECT_EQ(flow.tournamentGoing, 0);
+    EXPECT_EQ(flow.tournamentPoints, lengthBefore);
+    testing::expectScoreShown(0, "-$10", layout.textSize);
+    testing::expectScoreShown(1, "$10", layout.textSize);
+  }
+  setOpenFilePresenter(previous);
   std::filesystem::remove_all(folder);
 }
 

@@ -459,7 +459,7 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
 // nothing more.
 TEST_F(QuitAndResume, AGamePlayedOnAfterItsResignationIsNotScoredAgainWhenResumed) {
   storage.loadGameOnStartup = -1;
-  testing::setPosition("1:2 12:5 17:3 19:4 6:-5 8:-3 13:-5 24:-2 | side 1");
+  testing::setPosition("1:2 12:5 17:3 19:4 6:-5 8:-3 10:-1 13:-4 24:-2 | side 1");
   position.playerType[0] = kHumanPlayer;
   position.playerType[1] = kComputerPlayer;
   flow.opponentMode = 1;

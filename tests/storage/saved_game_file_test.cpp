@@ -46,6 +46,16 @@ const std::string kKnownGameBytes =
     "MoveTable\r"
     " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r";
 
+const std::string kKnownBoard = "Board  0  2  0  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2  0";
+
+// Side 1 plays 3-1 13/10/9, side 0 5-2 12/17/19, side 1 6-3 9/3 13/10: the Board line after
+// the three turns, and their rows after the header.
+const std::string kThreeTurnsBoard =
+    "Board  0  2  0 -1  0  0 -5  0 -3  0 -1  0  4 -3  0  0  0  3  0  6  0  0  0  0 -2  0";
+const std::string kThreeTurnsRows[] = {" 1, 13, 10, 3, 3, 1, 1, 0, 0, 2048\r", " 1, 10, 9, 1, 3, 1, 2, 0, 0, 0\r",
+                                       " 0, 12, 17, 5, 5, 2, 1, 0, 0, 2048\r", " 0, 17, 19, 2, 5, 2, 2, 0, 0, 0\r",
+                                       " 1, 9, 3, 6, 6, 3, 1, 0, 0, 2048\r", " 1, 13, 10, 3, 6, 3, 2, 0, 0, 0\r"};
+
 std::string shown(const std::string& bytes) {
   std::string s;
   for (const char c : bytes) s += c == '\r' ? std::string("\\r") : std::string(1, c);
@@ -176,7 +186,7 @@ TEST_F(SavedGameFileTest, TheWriterFollowsThePendingDoubleAndTheRecord) {
 
 TEST_F(SavedGameFileTest, AFullRecordIsWrittenAndReadBackWhole) {
   setPosition("start | side 0");
-  for (long n = 1; n <= kGameRecordHighest; ++n) record.gameRecord[n] = {static_cast<int16_t>(n % 2), 13, 10, 3, 3, 1, 1, 0, 0, 0};
+  for (long n = 1; n <= kGameRecordHighest; ++n) record.gameRecord[n] = {static_cast<int16_t>(n % 2), 0, 0, 3, 3, 1, 1, 0, 0, 0};
   record.gameRecordCount = kGameRecordHighest;
   ASSERT_TRUE(saveGame(0));
   const SavedGame written = savedGameOfState();
@@ -189,7 +199,7 @@ TEST_F(SavedGameFileTest, AFullRecordIsWrittenAndReadBackWhole) {
 
 TEST_F(SavedGameFileTest, RowsPastTheLastEntryAreLeftOut) {
   std::string bytes = kKnownGameBytes;
-  for (int n = 0; n < 1104; ++n) bytes += " 0, 13, 10, 3, 3, 1, 1, 0, 0, 0\r";
+  for (int n = 0; n < 1104; ++n) bytes += " 0, 0, 0, 3, 3, 1, 1, 0, 0, 0\r";
   flow.tournamentGoing = 255;
   writeBytes(savedFile(), bytes);
   loadGame(0);
@@ -241,11 +251,17 @@ TEST_F(SavedGameFileTest, RandomGamesSurviveTheRoundTrip) {
     flow.crawfordRestrictions[0] = static_cast<int16_t>(below(2));
     record.gameRecordCount = static_cast<int16_t>(below(40));
     for (int n = 1; n <= record.gameRecordCount; ++n) {
-      record.gameRecord[n] = {static_cast<int16_t>(n == record.gameRecordCount ? below(2) : below(3)), static_cast<int16_t>(below(26)),
-                              static_cast<int16_t>(below(27) - 1), static_cast<int16_t>(below(7)),
+      // Rows that leave their checker where it stands, so any board is the record's; a
+      // double's marks only with its cube.
+      const auto point = static_cast<int16_t>(below(27) - 1);
+      const auto cubeValue = static_cast<int16_t>(below(2) * 2);
+      int flags = below(4096);
+      flags = cubeValue != 0 ? (flags | kFlagDoubleRecorded) & ~kFlagBeavered
+                             : flags & ~(kFlagDoubleRecorded | kFlagBeavered | kFlagCubeWasCentred);
+      record.gameRecord[n] = {static_cast<int16_t>(n == record.gameRecordCount ? below(2) : below(3)), point, point,
                               static_cast<int16_t>(below(7)), static_cast<int16_t>(below(7)),
-                              static_cast<int16_t>(below(5)), static_cast<int16_t>(below(3)),
-                              static_cast<int16_t>(below(2) * 2), static_cast<int16_t>(below(4096))};
+                              static_cast<int16_t>(below(7)), static_cast<int16_t>(below(2)),
+                              static_cast<int16_t>(below(3)), cubeValue, static_cast<int16_t>(flags)};
     }
     record.gameRecord[0].flags = static_cast<int16_t>(below(100));
     ASSERT_TRUE(saveGame(0)) << round;
@@ -279,9 +295,15 @@ TEST_F(SavedGameFileTest, ADroppedDoubleCostsSideZeroTheCubeOnce) {
 }
 
 TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
+  std::string threeTurns = withLine(kKnownGameBytes, kKnownBoard, kThreeTurnsBoard);
+  for (const std::string& r : kThreeTurnsRows) threeTurns += r;
+  // Side 1's 6-5: 13/7, and the 5 it could not play.
+  const std::string oneDieLeft =
+      withLine(withLine(kKnownGameBytes, "Dice  3 5", "Dice  0 5"), "-5  0 -3  0  0  0  5 -5", "-5 -1 -3  0  0  0  5 -4") +
+      " 1, 13, 7, 6, 6, 5, 1, 0, 0, 0\r 1, 0, 0, 5, 6, 5, 2, 0, 0, 0\r";
   struct Row {
-    const char* from;
-    const char* to;
+    std::string from;
+    std::string to;
     void (*check)();
   } rows[] = {
       {"LastPlayerToMove 1", "LastPlayerToMove 5", [] { EXPECT_EQ(position.currentPlayer, 0); }},
@@ -300,11 +322,7 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
        }},
       // One die left by a turn whose record ends with it unplayed: that turn is over, and
       // the next side rolls its own dice.
-      {"Dice  3 5\rPlayerRolledOver  0 -1\rTournamentGoing -1\rTournamentPoints 7\rCrawfordRestrictions  0  0\r"
-       "LastPlayerToMove 1\rMoveTable\r 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r",
-       "Dice  0 5\rPlayerRolledOver  0 -1\rTournamentGoing -1\rTournamentPoints 7\rCrawfordRestrictions  0  0\r"
-       "LastPlayerToMove 1\rMoveTable\r 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r 1, 13, 7, 6, 6, 5, 1, 0, 0, 0\r"
-       " 1, 0, 0, 5, 6, 5, 2, 0, 0, 0\r",
+      {kKnownGameBytes, oneDieLeft,
        [] {
          EXPECT_EQ(diceState.diceShowing, 0);
          EXPECT_EQ(hand.diceClicked, 0);
@@ -321,7 +339,7 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
          EXPECT_EQ(position.openingPhase, 0);
          EXPECT_EQ(flow.turnNumber, 2);
        }},
-      {" 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r", " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r 0, 6, 1, 5, 6, 5, 1, 0, 0, 0\r 1, 0, 0, 0, 1, 1, 0, 0, 0, 0\r 0, 0, 0, 0, 2, 3, 0, 0, 0, 0\r",
+      {" 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r", " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r 0, 0, 0, 5, 6, 5, 1, 0, 0, 0\r 1, 0, 0, 0, 1, 1, 0, 0, 0, 0\r 0, 0, 0, 0, 2, 3, 0, 0, 0, 0\r",
        [] {
          EXPECT_EQ(record.gameRecordCount, 3);
          EXPECT_EQ(flow.turnNumber, 2);  // the starting position, but more than two entries
@@ -329,8 +347,8 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
       // The rolls the record counted are the game's figures again, and the frame shows the
       // game's last dice of each side: side 1's 4-4 and side 0's 3-5 in hand, which its end
       // shows once played.
-      {" 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r", " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r 0, 6, 1, 5, 6, 5, 1, 0, 0, 2048\r"
-       " 0, 8, 7, 1, 6, 5, 2, 0, 0, 0\r 1, 0, 0, 0, 4, 4, 0, 0, 0, 2048\r",
+      {" 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r", " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r 0, 0, 0, 5, 6, 5, 1, 0, 0, 2048\r"
+       " 0, 0, 0, 6, 6, 5, 2, 0, 0, 0\r 1, 0, 0, 0, 4, 4, 0, 0, 0, 2048\r",
        [] {
          EXPECT_EQ(flow.pipsRolled[0], 11);
          EXPECT_EQ(flow.pipsRolled[1], 16);
@@ -340,6 +358,8 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
                                      display.dieSlots[1][0].value, display.dieSlots[1][1].value}),
                    (std::vector<int>{3, 5, 4, 4}));
        }},
+      // The three turns whole lead to their Board line: the game is read with its record.
+      {kKnownGameBytes, threeTurns, [] { EXPECT_EQ(record.gameRecordCount, 6); }},
       // An old file's negative first score glued to its key: the key is not known.
       {"Scores 3 -2", "Scores-5 -2", [] { EXPECT_EQ(flow.scores[0], 4); }},
       {"Scores 3 -2", "Scores -5 -2", [] { EXPECT_EQ(flow.scores[0], -5); }},
@@ -359,7 +379,6 @@ TEST_F(SavedGameFileTest, ReadingRulesForSidesDiceAndTheStart) {
 
 // A damaged file is refused with a message and changes nothing of the game.
 TEST_F(SavedGameFileTest, ADamagedFileIsRefusedAndChangesNothing) {
-  const std::string kKnownBoard = "Board  0  2  0  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2  0";
   const std::string moneyGame = withLine(kKnownGameBytes, "TournamentGoing -1", "TournamentGoing  0");
   std::string emptyBoard = "Board";
   for (int p = 0; p <= 25; ++p) emptyBoard += "  0";
@@ -414,6 +433,30 @@ TEST_F(SavedGameFileTest, ADamagedFileIsRefusedAndChangesNothing) {
     EXPECT_TRUE(GameSnapshot() == before) << shown(bytes);
   };
   for (const std::string& bytes : rows) refusedUnchanged(bytes);
+  // Refusals that name what is wrong: a step past a roll's four, a number too large for its
+  // value, a record that does not lead to the Board line (cut at a row's end, or inside the
+  // flags of its last row), a mark no double explains.
+  const std::string header = " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r";
+  const std::string threeTurns = withLine(kKnownGameBytes, kKnownBoard, kThreeTurnsBoard);
+  auto withRows = [&](const std::string& bytes, const std::string& rows) { return withLine(bytes, header, header + rows); };
+  const std::string firstFour = kThreeTurnsRows[0] + kThreeTurnsRows[1] + kThreeTurnsRows[2] + kThreeTurnsRows[3];
+  const std::pair<std::string, std::string> named[] = {
+      {withRows(kKnownGameBytes, " 1, 0, 0, 3, 3, 1, 9, 0, 0, 0\r"), "Move row 1 is step 9"},
+      {withRows(kKnownGameBytes, " 1, 0, 0, 3, 3, 1, 32767, 0, 0, 0\r"), "step 32767"},
+      {withRows(kKnownGameBytes, " 1, 0, 0, 3, 3, 1, 1, 0, 0, 0\r 0, 0, 0, 1, 3, 1, 2, 0, 0, 0\r"), "Move row 2 is step 2"},
+      {withLine(kKnownGameBytes, "Dice  3 5", "Dice  65537 65537"), "The Dice line"},
+      {withRows(kKnownGameBytes, " 1, 0, 0, 3, 3, 1, 65537, 0, 0, 0\r"), "Move row 1 holds a number"},
+      {withRows(threeTurns, firstFour), "Move row 2 moves a checker of side 1 to point 9"},
+      {withRows(threeTurns, firstFour + " 1, 9, 3, 6, 6, 3, 1, 0, 0, 20"), "Move row 5 records a double"},
+      {withRows(threeTurns, firstFour + kThreeTurnsRows[4] + " 1, 13, 10, 3, 6, 3, 2, 0, 0, 64\r"), "Move row 6 hits"},
+      {withRows(kKnownGameBytes, " 1, 0, 0, 3, 3, 1, 1, 0, 0, 8\r"), "Move row 1 records a double"},
+  };
+  for (const auto& [bytes, words] : named) {
+    refusedUnchanged(bytes);
+    if (!infoBoxes.empty()) {
+      EXPECT_NE(infoBoxes.front().find(words), std::string::npos) << infoBoxes.front();
+    }
+  }
   // A Board line that is not 26 counts would leave points empty, their checkers taken for
   // borne off while the side still has checkers far from home; the refusal names the line.
   std::string nulInCount = kKnownBoard;
