@@ -617,7 +617,10 @@ struct AtThePersonsTurn {
   bool secondRolloutRefused = false;
   bool setUpOpenedInPause = false;
   bool savedInPause = false;
+  bool menusOnAtTheTurn = false;
   bool menusOnAfterNotePad = false;
+  bool helpClosedByItsBox = false;
+  bool menusOnAfterHelp = false;
   bool loadedInPause = false;
   bool newGameInPause = false;
   int quitsByTheBoardsCloseBox = 0;
@@ -674,14 +677,20 @@ void openTheNotePad() {
 }
 
 // The person's turn in the paused rollout: the note pad opened with N and closed leaves the
-// menus off and the board's close box to the rollout; Roll Out Position, Save Game, Open and
+// menus off and the board's close box to the rollout, and so does the help of H closed by its
+// close box; Roll Out Position, Save Game, Open and
 // New Game are chosen, then the quit typed in the note pad.
 void RolloutWindows::triedInThePause() {
   AtThePersonsTurn& a = atTurn;
+  for (int16_t m : kBarMenus) a.menusOnAtTheTurn |= menuItemEnabled(m, 0);
   openTheNotePad();
   testing::clickCloseBox(kNotePadWindow);
   testing::pumpUntil([] { return !windowExists(kNotePadWindow); }, 5);
   for (int16_t m : kBarMenus) a.menusOnAfterNotePad |= menuItemEnabled(m, 0);
+  const testing::HelpWaitOutcome help =
+      testing::actInsideTheHelpWait([] { testing::clickCloseBox(kHelpTextWindow); }, 200);
+  a.helpClosedByItsBox = help.acted && !help.forced;
+  for (int16_t m : kBarMenus) a.menusOnAfterHelp |= menuItemEnabled(m, 0);
   a.secondRolloutRefused = answerInformationBox([] { chooseMenuItem(kGameMenu, kRolloutItem); });
   a.setUpOpenedInPause = windowExists(kRolloutSetupWindow);
   if (a.setUpOpenedInPause) {
@@ -775,7 +784,10 @@ void RolloutWindows::quitAfterARollout(bool savedFirst, int questions, bool paus
   ASSERT_TRUE(atTurn.quit);
   if (paused) {
     // The menus stay off while the rollout's window is open: its game is not the person's.
+    EXPECT_FALSE(atTurn.menusOnAtTheTurn);
     EXPECT_FALSE(atTurn.menusOnAfterNotePad);
+    EXPECT_TRUE(atTurn.helpClosedByItsBox);
+    EXPECT_FALSE(atTurn.menusOnAfterHelp);
     EXPECT_FALSE(atTurn.secondRolloutRefused) << "no box: the menu is off";
     EXPECT_FALSE(atTurn.setUpOpenedInPause);
     EXPECT_FALSE(atTurn.savedInPause) << "the rollout's game saved under the person's name";
