@@ -142,11 +142,23 @@ uint8_t kindBit(int16_t kind) {
   }
 }
 
+bool servedByARow(int16_t window) {
+  for (const DialogRow& row : kRows)
+    if (row.window == window) return true;
+  return false;
+}
+
 }  // namespace
 
 void dialogEventHandler() { handleDialogEvent(dialogEventKind(), dialogEventId()); }
 
 void handleDialogEvent(int16_t kind, int16_t id) {
+  // A window no row serves (the context help opened beside the rollout's window) is closed
+  // as the board closes it; the board's own close box is never passed on.
+  if (kind == kDialogWindowClosed && id != kBoardWindowNumber && !servedByARow(id)) {
+    if (dialogReturn.boardDialogEvent != nullptr) dialogReturn.boardDialogEvent();
+    return;
+  }
   int16_t front = frontWindow();
   // The rollout's window stays open beside the board while a paused rollout is played:
   // a dialog event with the board in front is one of its buttons.

@@ -19,11 +19,6 @@ namespace {
 constexpr std::string_view kHelpTitle = "Information";
 constexpr std::size_t kShortestHelp = 2;
 
-void backToBoardCallback() {
-  if (dialogReturn.boardDialogEvent != nullptr) setDialogVector(dialogReturn.boardDialogEvent);
-  FBInstallDialogHandler();
-}
-
 void closeDialogInFront() {
   const int16_t n = frontWindow();
   if (n > kBoardWindowNumber) windowClose(n);
@@ -58,14 +53,14 @@ void dialogOkTail() {
   dialogWindows.modalDialogWnd = kBoardWindowNumber;
   // Every way back to the board leaves both numbers at the board.
   dialogWindows.savedOutputWnd = kBoardWindowNumber;
-  backToBoardCallback();
+  installBoardDialogCallback();
   enableAllMenus();
 }
 
 void closeCurrentDialog() {
   const int16_t front = frontWindow();
   if (front > kBoardWindowNumber) windowClose(front);
-  backToBoardCallback();
+  installBoardDialogCallback();
   setOutputWindow(kBoardWindowNumber);
   dialogWindows.modalDialogWnd = kBoardWindowNumber;
   dialogWindows.savedOutputWnd = kBoardWindowNumber;

@@ -1,6 +1,8 @@
 #include "dialogs/dialog_state.h"
 
+#include "dialogs/dialog_dispatch.h"
 #include "dialogs/text_windows.h"
+#include "rollout/rollout_results_window.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
@@ -17,6 +19,10 @@ namespace {
 // The menus a dialog takes away while it is open (the Edit menu stays).
 constexpr int16_t kMenusDisabledByDialogs[] = {1, 3, 8, 5, 17, 6, 16, 4, 10};
 constexpr int16_t kMenusEnabledAfterDialogs[] = {1, 2, 3, 8, 5, 17, 6, 16, 4, 10};
+// The rollout's window keeps the menus off from its opening to its Return, paused or
+// finished: a command chosen meanwhile would act on the rollout's game as the person's.
+bool rolloutWindowOpen() { return windowExists(kRolloutResultsWindow); }
+
 }  // namespace
 
 void disableAllMenus() {
@@ -24,6 +30,7 @@ void disableAllMenus() {
 }
 
 void enableAllMenus() {
+  if (rolloutWindowOpen()) return;
   for (int16_t m : kMenusEnabledAfterDialogs) setMenuItemEnabled(m, 0, true);
 }
 
@@ -33,9 +40,19 @@ namespace bg {
 
 bool windowKeepsMenus(int16_t n) { return n == kBoardWindowNumber || n == kNotePadWindow || n == kHelpWindow; }
 
-void backToBoardServices() {
-  if (dialogReturn.boardDialogEvent != nullptr) setDialogVector(dialogReturn.boardDialogEvent);
+void installBoardDialogCallback() {
+  // Beside the rollout's window its dispatcher stays: the board's own would take the
+  // board's close box for a quit in the middle of the rollout.
+  if (rolloutWindowOpen()) {
+    setDialogVector(dialogEventHandler);
+  } else if (dialogReturn.boardDialogEvent != nullptr) {
+    setDialogVector(dialogReturn.boardDialogEvent);
+  }
   FBInstallDialogHandler();
+}
+
+void backToBoardServices() {
+  installBoardDialogCallback();
   enableAllMenus();
 }
 

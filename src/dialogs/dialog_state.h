@@ -24,7 +24,8 @@ struct DialogReturn {
 };
 extern DialogReturn dialogReturn;
 
-// Every dialog takes the menus away while it is open and gives them back when it closes.
+// Every dialog takes the menus away while it is open and gives them back when it closes,
+// unless the rollout's window is still open.
 void disableAllMenus();
 void enableAllMenus();
 // Closes the dialog in front and goes back to the window it was opened over: a dialog
@@ -35,6 +36,8 @@ void returnToBoardWindow();
 void returnFromClosedDialog();
 // The windows under which the menus stay on: the board and the text windows beside it.
 bool windowKeepsMenus(int16_t n);
+// The board's callback back, or the dispatcher while the rollout's window is open.
+void installBoardDialogCallback();
 // The board's callback and the menus back.
 void backToBoardServices();
 

@@ -142,9 +142,7 @@ void closeEndGameDialog() {
   setOutputWindow(kBoardWindowNumber);
   dialogWindows.modalDialogWnd = kBoardWindowNumber;
   dialogWindows.savedOutputWnd = kBoardWindowNumber;
-  if (dialogReturn.boardDialogEvent != nullptr) setDialogVector(dialogReturn.boardDialogEvent);
-  FBInstallDialogHandler();
-  enableAllMenus();
+  backToBoardServices();
 }
 
 void tournamentStatsEvent(int16_t /*kind*/, int16_t id) {

@@ -16,6 +16,7 @@
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs_install.h"
 #include "dialogs/message_boxes.h"
+#include "dialogs/question_window.h"
 #include "flow/game_loop.h"
 #include "flow/turn_services.h"
 #include "rollout/rollout_engine.h"
@@ -616,6 +617,13 @@ struct AtThePersonsTurn {
   bool secondRolloutRefused = false;
   bool setUpOpenedInPause = false;
   bool savedInPause = false;
+  bool menusOnAtTheTurn = false;
+  bool menusOnAfterNotePad = false;
+  bool helpClosedByItsBox = false;
+  bool menusOnAfterHelp = false;
+  bool loadedInPause = false;
+  bool newGameInPause = false;
+  int quitsByTheBoardsCloseBox = 0;
   CheckedArray<int32_t, 1> pipsBefore{};
   CheckedArray<int16_t, 1> doublesBefore{};
   CheckedArray<int32_t, 1> pipsAfter{};
@@ -624,7 +632,8 @@ struct AtThePersonsTurn {
   std::string savedNameAfter;
 };
 AtThePersonsTurn atTurn;
-constexpr int16_t kSaveGameItem = 5;  // File > Save Game
+constexpr int16_t kSaveGameItem = 5;       // File > Save Game
+constexpr int16_t kOpenSavedGameItem = 3;  // File > Open Saved Game
 int quitQuestions = 0;
 int quitExits = 0;
 void (*realUpdate)() = nullptr;
@@ -652,24 +661,36 @@ void updateThenPause() {
   realUpdate();
 }
 
-// Ctrl+Q typed on the board; the fake end of the process lets the test go on.
-void typeTheQuit() {
-  QWindow* board = contentWidget(1)->windowHandle();
-  QTest::keyPress(board, Qt::Key_Control, Qt::ControlModifier);
-  testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier);
+// Ctrl+Q typed on the board or the note pad; the fake end of the process lets the test go on.
+void typeTheQuit(int16_t window = 1) {
+  QWindow* typedOn = contentWidget(window)->windowHandle();
+  QTest::keyPress(typedOn, Qt::Key_Control, Qt::ControlModifier);
+  testing::typeKey(window, Qt::Key_Q, Qt::ControlModifier);
   testing::pumpUntil([] { return quitExits > 0; }, 20);
   // Let go of the key, or it would stay held for whatever runs next.
-  QTest::keyRelease(board, Qt::Key_Control, Qt::NoModifier);
+  QTest::keyRelease(typedOn, Qt::Key_Control, Qt::NoModifier);
 }
 
-// The person's turn in the paused rollout: the note pad opened with N and closed gives
-// the menus back; Roll Out Position and Save Game are chosen, then the quit typed.
-void RolloutWindows::triedInThePause() {
-  AtThePersonsTurn& a = atTurn;
+void openTheNotePad() {
   testing::typeKey(1, Qt::Key_N);
   testing::pumpUntil([] { return windowExists(kNotePadWindow); }, 5);
+}
+
+// The person's turn in the paused rollout: the note pad opened with N and closed leaves the
+// menus off and the board's close box to the rollout, and so does the help of H closed by its
+// close box; Roll Out Position, Save Game, Open and
+// New Game are chosen, then the quit typed in the note pad.
+void RolloutWindows::triedInThePause() {
+  AtThePersonsTurn& a = atTurn;
+  for (int16_t m : kBarMenus) a.menusOnAtTheTurn |= menuItemEnabled(m, 0);
+  openTheNotePad();
   testing::clickCloseBox(kNotePadWindow);
-  testing::pumpUntil([] { return !windowExists(kNotePadWindow) && menuItemEnabled(kGameMenu, 0); }, 5);
+  testing::pumpUntil([] { return !windowExists(kNotePadWindow); }, 5);
+  for (int16_t m : kBarMenus) a.menusOnAfterNotePad |= menuItemEnabled(m, 0);
+  const testing::HelpWaitOutcome help =
+      testing::actInsideTheHelpWait([] { testing::clickCloseBox(kHelpTextWindow); }, 200);
+  a.helpClosedByItsBox = help.acted && !help.forced;
+  for (int16_t m : kBarMenus) a.menusOnAfterHelp |= menuItemEnabled(m, 0);
   a.secondRolloutRefused = answerInformationBox([] { chooseMenuItem(kGameMenu, kRolloutItem); });
   a.setUpOpenedInPause = windowExists(kRolloutSetupWindow);
   if (a.setUpOpenedInPause) {
@@ -679,7 +700,27 @@ void RolloutWindows::triedInThePause() {
   chooseMenuItem(kFileMenu, kSaveGameItem);
   testing::pumpUntil([] { return false; }, 3);
   a.savedInPause = fileExists(dataFilePath("SavedGame"));
-  typeTheQuit();
+  // A saved game of another board, for Open to find.
+  SavedGame other = savedGameOfState();
+  for (int16_t p = 2; p <= 24; ++p) {
+    if (other.board[p] <= 0 || other.board[p - 1] < 0) continue;
+    other.board[p] -= 1;
+    other.board[p - 1] += 1;
+    break;
+  }
+  std::ofstream(dataFilePath("SavedGame"), std::ios::binary) << savedGameText(other);
+  const auto board = position.board;
+  chooseMenuItem(kFileMenu, kOpenSavedGameItem);
+  testing::pumpUntil([] { return false; }, 3);
+  a.loadedInPause = position.board != board;
+  chooseMenuItem(kGameMenu, kNewGameItem);
+  testing::pumpUntil([] { return false; }, 3);
+  a.newGameInPause = flow.newGameRequested != 0 || windowExists(kQuestionWindow);
+  testing::clickCloseBox(1);
+  testing::pumpUntil([] { return false; }, 3);
+  a.quitsByTheBoardsCloseBox = quitExits;
+  openTheNotePad();
+  typeTheQuit(kNotePadWindow);
   a.quit = true;
   leaveWhatever();
 }
@@ -742,10 +783,17 @@ void RolloutWindows::quitAfterARollout(bool savedFirst, int questions, bool paus
 
   ASSERT_TRUE(atTurn.quit);
   if (paused) {
-    // Refused while the first runs: its game would have been kept as the person's.
-    EXPECT_TRUE(atTurn.secondRolloutRefused);
+    // The menus stay off while the rollout's window is open: its game is not the person's.
+    EXPECT_FALSE(atTurn.menusOnAtTheTurn);
+    EXPECT_FALSE(atTurn.menusOnAfterNotePad);
+    EXPECT_TRUE(atTurn.helpClosedByItsBox);
+    EXPECT_FALSE(atTurn.menusOnAfterHelp);
+    EXPECT_FALSE(atTurn.secondRolloutRefused) << "no box: the menu is off";
     EXPECT_FALSE(atTurn.setUpOpenedInPause);
     EXPECT_FALSE(atTurn.savedInPause) << "the rollout's game saved under the person's name";
+    EXPECT_FALSE(atTurn.loadedInPause) << "a saved game loaded into the rollout";
+    EXPECT_FALSE(atTurn.newGameInPause);
+    EXPECT_EQ(atTurn.quitsByTheBoardsCloseBox, 0);
     EXPECT_FALSE(rolloutInProgress());
     EXPECT_EQ(quitExits, 1);
     EXPECT_EQ(quitQuestions, 0);
