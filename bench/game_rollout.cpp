@@ -140,31 +140,44 @@ bool startTheRolloutAsAPerson(bool showBoard) {
   return pumpUntil([] { return windowExists(kRolloutResultsWindow) && rolloutInProgress(); });
 }
 
+// The game's rollout from the person's OK to its end, in the program's own main loop:
+// false when its window did not start it.
+bool runTheRolloutAsAPerson(bool showBoard, bool sameGames) {
+  startTheProgram();
+  // The same games in every build, so that their times compare.
+  if (sameGames) {
+    seedRandom(kSameGamesSeed);
+    fillDicePool();
+  }
+  rolloutServices.nextRolloutGame = nextGameUntilTheEnd;
+  countResult = turnServices.updateRolloutStatistics;
+  turnServices.updateRolloutStatistics = countThenTime;
+  if (!startTheRolloutAsAPerson(showBoard)) return false;
+  shellFlags.quitRequested = 0;
+  runMainLoop();
+  return true;
+}
+
+void closeTheProgramsWindows() {
+  windowClose(kRolloutResultsWindow);
+  windowClose(kBoardWindow);
+  shellFlags.quitRequested = 0;
+}
+
 void BM_GameRolloutAsAPersonStartsIt(benchmark::State& state) {
   long games = 0;
   double seconds = 0;
   double noticeSeconds = 0;
   for (auto _ : state) {
-    state.PauseTiming();
-    startTheProgram();
-    rolloutServices.nextRolloutGame = nextGameUntilTheEnd;
-    countResult = turnServices.updateRolloutStatistics;
-    turnServices.updateRolloutStatistics = countThenTime;
-    const bool started = startTheRolloutAsAPerson(false);
-    state.ResumeTiming();
-    if (!started) {
+    if (!runTheRolloutAsAPerson(false, false)) {
       state.SkipWithError("the rollout did not start from its window");
       break;
     }
-    shellFlags.quitRequested = 0;
-    runMainLoop();
     seconds += std::chrono::duration<double>(lastResult - okPressed).count();
     noticeSeconds += std::chrono::duration<double>(noticeDone - lastResult).count();
     games += rolloutStats.wins[0] + rolloutStats.wins[1];
     state.PauseTiming();
-    windowClose(kRolloutResultsWindow);
-    windowClose(kBoardWindow);
-    shellFlags.quitRequested = 0;
+    closeTheProgramsWindows();
     state.ResumeTiming();
   }
   state.counters["games"] = static_cast<double>(games);
@@ -177,26 +190,12 @@ void BM_GameRolloutShowingTheBoard(benchmark::State& state) {
   const QByteArray asked = qgetenv("BENCH_SHOWN_SECONDS");
   watchSeconds = asked.isEmpty() ? kShownSecondsByDefault : asked.toDouble();
   for (auto _ : state) {
-    state.PauseTiming();
-    startTheProgram();
-    // The same games in every build, so that their times compare.
-    seedRandom(kSameGamesSeed);
-    fillDicePool();
-    rolloutServices.nextRolloutGame = nextGameUntilTheEnd;
-    countResult = turnServices.updateRolloutStatistics;
-    turnServices.updateRolloutStatistics = countThenTime;
-    const bool started = startTheRolloutAsAPerson(true);
-    state.ResumeTiming();
-    if (!started) {
+    if (!runTheRolloutAsAPerson(true, true)) {
       state.SkipWithError("the rollout did not start from its window");
       break;
     }
-    shellFlags.quitRequested = 0;
-    runMainLoop();
     state.PauseTiming();
-    windowClose(kRolloutResultsWindow);
-    windowClose(kBoardWindow);
-    shellFlags.quitRequested = 0;
+    closeTheProgramsWindows();
     state.ResumeTiming();
   }
   watchSeconds = 0;
