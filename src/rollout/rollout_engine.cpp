@@ -446,13 +446,9 @@ void toggleRolloutStartStop() {
   if (windowExists(kBoardWindow)) setOutputWindow(kBoardWindow);
 }
 
-void stopRollout() {
-  if (!rolloutInProgress()) return;
-  rolloutSettings.rolloutStopFlag = -1;
-  // The game in progress is dropped as New Game drops one: both sides emptied, so no
-  // result is counted, and the next new game, within the turn, ends the rollout. Played
-  // out, a game on the board shown would go on for many seconds. A checker in the hand
-  // goes back first, or a redraw would count it for whichever side is on roll.
+namespace {
+
+void dropGameInProgress() {
   hook::returnCheckersInHand();
   position.piecesOnBoard[0] = 0;
   position.piecesOnBoard[1] = 0;
@@ -460,9 +456,24 @@ void stopRollout() {
   flow.abortTurn = kLeaveTurn;
 }
 
+}  // namespace
+
+void stopRollout() {
+  if (!rolloutInProgress()) return;
+  rolloutSettings.rolloutStopFlag = -1;
+  // Paused, the game in progress is dropped as New Game drops one: both sides emptied, so
+  // no result is counted, and the next new game ends the rollout. A checker in the hand
+  // goes back first, or a redraw would count it for whichever side is on roll. A running
+  // game is played out: dropped in the middle of a play, the rest of the play would bear
+  // off checkers already counted gone.
+  if (rolloutPaused()) dropGameInProgress();
+}
+
+// The quit ends the rollout where it stands: nothing of the game is played after it.
 void endRolloutAtOnce() {
   if (!rolloutInProgress()) return;
-  stopRollout();
+  rolloutSettings.rolloutStopFlag = -1;
+  dropGameInProgress();
   nextRolloutGame();
 }
 
