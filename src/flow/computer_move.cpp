@@ -70,11 +70,13 @@ void computerPlaysMove() {
     recorded = loadRecordedPlay();
   }
   // The search, the poll and the pause all pump events: a game loaded meanwhile replaces
-  // the board, and this turn's play must not land on it.
+  // the board, and a game dropped (New Game, a rollout's Return) leaves the turn. This
+  // turn's play must land on neither.
   const uint16_t loadsBefore = storage.gamesLoaded;
+  const auto gameGone = [loadsBefore] { return storage.gamesLoaded != loadsBefore || flow.abortTurn == kLeaveTurn; };
   if (!recorded) {
     decideComputerMove();
-    if (storage.gamesLoaded != loadsBefore) return;
+    if (gameGone()) return;
     if (playSearch.diceRedrawRequested != 0 && !rolloutHidesBoard()) {
       playSearch.diceRedrawRequested = 0;
       drawDice();
@@ -83,7 +85,7 @@ void computerPlaysMove() {
   hook::pollEvents();
   hook::flushBoardWindow();
   if (shellFlags.fastPlay != kFastPlayOn) hook::pauseSeconds(kPauseBeforePlay);
-  if (storage.gamesLoaded != loadsBefore) return;
+  if (gameGone()) return;
   if (recorded) {
     executeChosenPlay();
   } else {

@@ -322,6 +322,16 @@ void announceGameResult() {
   hook::showEndGameDialog(text);
 }
 
+void dropGameInProgress() {
+  // Held across the drop, the checker would be counted for whichever side a redraw finds
+  // on roll.
+  hook::returnCheckersInHand();
+  position.piecesOnBoard[0] = 0;
+  position.piecesOnBoard[1] = 0;
+  flow.newGameRequested = -1;
+  flow.abortTurn = kLeaveTurn;
+}
+
 void finishGameAndContinue() {
   hook::closeEndGameDialog();
   hook::enableAllMenus();

@@ -23,6 +23,10 @@ void recordUnplayedDice();
 // game abandoned by New Game (no checkers on the board on either side).
 void announceGameResult();
 
+// Abandons the game in hand as New Game does: a held checker goes back, both sides are
+// emptied so that no result is announced, and a new game is asked for.
+void dropGameInProgress();
+
 // After the end-of-game dialog: ends a won match, then starts a new game, or goes on with
 // the same game when the winner chose to play on after a dropped double or a resignation
 // (not when that game won the match).

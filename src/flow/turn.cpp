@@ -1,5 +1,7 @@
 #include "flow/turn.h"
 
+#include <utility>
+
 #include "computer/eval_terms_backgame.h"
 #include "computer/analyse_position.h"
 #include "computer/concession.h"
@@ -194,6 +196,9 @@ void endTurn() {
   // a game for many seconds: its Start/Stop is taken here. A hidden one takes it after
   // every game, which comes soon, and skips the pump's cost at every turn.
   if ((rollout.noPause != 0 || shellFlags.fastPlay != 0) && !rolloutHidesBoard()) hook::pumpEvents();
+  // A rollout ended while its computer played: the game goes now that the play is whole.
+  // Dropped inside the play, the rest of it would bear off checkers already counted gone.
+  if (std::exchange(rollout.dropAtTurnEnd, int16_t{0}) != 0 && flow.newGameRequested == 0) dropGameInProgress();
   turnState.turnEndedByBestMove = 0;
   // A turn left to be taken up again with the same roll keeps its dice for it.
   if (turnFlags.removeDiceAtTurnEnd != 0 && turnState.resumeWithDiceShown == 0) {

@@ -2,6 +2,7 @@
 
 #include "audio/sound_effects.h"
 #include "computer/personalities.h"
+#include "flow/game_end.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rollout/rollout_print_services.h"
@@ -421,6 +422,7 @@ void restoreSettingsAfterRollout() {
   cube.doublePending = 0;
   rollout.rolloutRunning = 0;
   rollout.noPause = 0;
+  rollout.dropAtTurnEnd = 0;
   holdHiddenBoardFlushes();
 }
 
@@ -446,27 +448,16 @@ void toggleRolloutStartStop() {
   if (windowExists(kBoardWindow)) setOutputWindow(kBoardWindow);
 }
 
-namespace {
-
-void dropGameInProgress() {
-  hook::returnCheckersInHand();
-  position.piecesOnBoard[0] = 0;
-  position.piecesOnBoard[1] = 0;
-  flow.newGameRequested = -1;
-  flow.abortTurn = kLeaveTurn;
-}
-
-}  // namespace
-
 void stopRollout() {
   if (!rolloutInProgress()) return;
   rolloutSettings.rolloutStopFlag = -1;
-  // Paused, the game in progress is dropped as New Game drops one: both sides emptied, so
-  // no result is counted, and the next new game ends the rollout. A checker in the hand
-  // goes back first, or a redraw would count it for whichever side is on roll. A running
-  // game is played out: dropped in the middle of a play, the rest of the play would bear
-  // off checkers already counted gone.
-  if (rolloutPaused()) dropGameInProgress();
+  // Paused, the game in progress is dropped at once, and the next new game ends the
+  // rollout. A running game is dropped once the turn in hand has been played.
+  if (rolloutPaused()) {
+    dropGameInProgress();
+  } else {
+    rollout.dropAtTurnEnd = -1;
+  }
 }
 
 // The quit ends the rollout where it stands: nothing of the game is played after it.

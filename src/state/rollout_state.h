@@ -10,6 +10,7 @@ struct RolloutState {
   uint8_t rolloutRunning = 0;    // 255 while a rollout plays games
   int16_t rolloutShowBoard = 0;  // not 0: the board is shown during a rollout
   int16_t noPause = 0;           // -1 while pauses are skipped
+  int16_t dropAtTurnEnd = 0;     // -1: the rollout was ended during a play; its game goes at the turn's end
   int16_t keepRollsOnReset = 0;  // -1: the next record reset keeps each entry's side and dice
   int16_t swapSidesOnReset = 0;  // -1 with the above: the kept entries change sides
   CheckedArray<int16_t, 3> recordDice;

@@ -98,6 +98,15 @@ class RolloutWindowsFixture : public ::testing::Test {
     click(kRolloutSetupWindow, 1);
     return pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5) && rolloutInProgress();
   }
+  // The same with Show Board ticked: the games are played on the board.
+  static bool startShownRolloutOf(const char* games) {
+    if (!openSetup()) return false;
+    if (controlValue(kRolloutSetupWindow, kSetupShowBoardBox) == 0) click(kRolloutSetupWindow, kSetupShowBoardBox);
+    typeInto(kSetupGamesField, games);
+    click(kRolloutSetupWindow, 1);
+    return pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5) && rolloutInProgress() &&
+           !rolloutHidesBoard();
+  }
   std::filesystem::path folder_;
   UseVirtualClock clock_;
 };

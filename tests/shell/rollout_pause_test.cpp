@@ -374,13 +374,7 @@ StopOnTheBoard stopOnTheBoard;
 constexpr int kTurnOfTheClick = 3;
 
 TEST_F(PausedRollout, StopWithTheBoardShownIsTakenByTheNextTurn) {
-  ASSERT_TRUE(openSetup());
-  click(kRolloutSetupWindow, kSetupShowBoardBox);
-  typeInto(kSetupGamesField, "300");
-  click(kRolloutSetupWindow, 1);
-  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5));
-  ASSERT_TRUE(rolloutInProgress());
-  ASSERT_FALSE(rolloutHidesBoard());
+  ASSERT_TRUE(startShownRolloutOf("300"));
   stopOnTheBoard = StopOnTheBoard{};
   turnServices.pumpEvents = [] { FBHandleEvents(); };
   // Each turn begins with the game cursor; the computer's search shows the busy one first.

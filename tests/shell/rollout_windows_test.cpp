@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs_install.h"
@@ -369,63 +370,126 @@ TEST_F(RolloutWindows, TheFinishedRolloutsWindowAnswersReturnEnterAndEscape) {
   }
 }
 
-// With the board shown a game lasts many seconds: Return clicked during a turn ends the
-// rollout by the next turn, the unfinished game uncounted and the person's board back. The
-// game used to play on to its end, the menus drawn live and answering nothing.
+// With the board shown a game lasts many seconds: Return or the close box, clicked at a
+// turn's start, during the computer's search or as one of its checkers lands, ends the
+// rollout by the next turn, the unfinished game uncounted and the person's board back
+// with fifteen a side. The game used to play on to its end; dropped between the search
+// and the play, the play then bore off checkers already counted gone.
+enum class ClickAt { kTurnStart, kSearch, kFirstLanding, kSecondLanding };
 struct ReturnOnTheBoard {
+  ClickAt moment = ClickAt::kTurnStart;
+  bool byCloseBox = false;
   int turns = 0;
+  int landings = 0;
+  int landingsOnTheDroppedGame = 0;
   bool busyShown = false;
+  bool clicked = false;
+  int turnOfTheClick = 0;
   int countedAtClick = -1;
   int countedAtNextTurn = -1;
   bool runningAtNextTurn = true;
   bool startBoardAtNextTurn = false;
+  CheckedArray<int16_t, 1> piecesAtNextTurn{};
 };
 ReturnOnTheBoard returnOnTheBoard;
 constexpr int kTurnOfTheReturn = 3;
 
 int gamesCounted() { return rolloutStats.wins[0] + rolloutStats.wins[1]; }
 
-// Not yet so: a running game is played out before Return is taken (see stopRollout).
-TEST_F(RolloutWindows, DISABLED_ReturnWithTheBoardShownIsTakenByTheNextTurn) {
+void clickReturn() {
+  ReturnOnTheBoard& r = returnOnTheBoard;
+  r.clicked = true;
+  r.countedAtClick = gamesCounted();
+  if (r.byCloseBox) {
+    testing::clickCloseBox(kRolloutResultsWindow);
+  } else {
+    QTest::mouseClick(controlWidget(kRolloutResultsWindow, kReturnButton), Qt::LeftButton);
+  }
+  // A redraw before the game goes, as a resize makes: it counts the checkers afresh.
+  redrawBoardWindow();
+}
+
+TEST_F(RolloutWindows, ReturnWithTheBoardShownIsTakenByTheNextTurn) {
   installDisplayServices();
   storage.firstRun = 0;  // no welcome box
   upperServices.enterPlayerName = [] {};
-  ASSERT_TRUE(openSetup());
-  click(kRolloutSetupWindow, kSetupShowBoardBox);
-  typeInto(kSetupGamesField, "300");
-  click(kRolloutSetupWindow, 1);
-  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kRolloutResultsWindow); }, 5));
-  ASSERT_FALSE(rolloutHidesBoard());
-  returnOnTheBoard = ReturnOnTheBoard{};
-  turnServices.pumpEvents = [] { FBHandleEvents(); };
-  // Each turn begins with the game cursor; the computer's search shows the busy one first.
-  turnServices.setCursor = [](int16_t cursor) {
-    setCursor(cursor);
-    ReturnOnTheBoard& r = returnOnTheBoard;
-    if (cursor == kBusyCursor) r.busyShown = true;
-    if (cursor != kGameCursor || std::exchange(r.busyShown, false)) return;
-    if (++r.turns == kTurnOfTheReturn) {
-      r.countedAtClick = gamesCounted();
-      click(kRolloutResultsWindow, kReturnButton);
-    } else if (r.turns == kTurnOfTheReturn + 1) {
-      r.countedAtNextTurn = gamesCounted();
-      r.runningAtNextTurn = rolloutInProgress();
-      r.startBoardAtNextTurn = position.board == rolloutStats.rolloutStartBoard;
-      leaveWhatever();
-    }
+  // The race bears off in the turn of the click.
+  constexpr const char* kRace = "1:3 2:3 3:3 4:3 5:3 20:-3 21:-3 22:-3 23:-3 24:-3 | side 1";
+  struct Row {
+    const char* board;
+    bool byCloseBox;
+    ClickAt moment;
   };
-  shellFlags.quitRequested = 0;
-  runMainLoop();
-  shellFlags.quitRequested = 0;
-  shellFlags.modalBusy = 0;
-  const ReturnOnTheBoard& r = returnOnTheBoard;
-  ASSERT_EQ(r.turns, kTurnOfTheReturn + 1);
-  EXPECT_FALSE(r.runningAtNextTurn);
-  EXPECT_EQ(r.countedAtNextTurn, r.countedAtClick) << "the unfinished game is not counted";
-  EXPECT_TRUE(r.startBoardAtNextTurn) << "the person's board is back";
-  EXPECT_FALSE(windowExists(kRolloutResultsWindow));
-  for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
-  restoreSettingsAfterRollout();
+  std::vector<Row> rows;
+  for (const char* board : {"start", kRace})
+    for (const bool byCloseBox : {false, true})
+      for (const ClickAt moment : {ClickAt::kTurnStart, ClickAt::kSearch, ClickAt::kFirstLanding, ClickAt::kSecondLanding})
+        rows.push_back({board, byCloseBox, moment});
+  for (const auto& [board, byCloseBox, moment] : rows) {
+    SCOPED_TRACE(std::string(board) + ", moment " + std::to_string(static_cast<int>(moment)) +
+                 (byCloseBox ? ", close box" : ", Return"));
+    testing::setPosition(board);
+    flow.newGameRequested = 0;
+    const CheckedArray<int16_t, 25> personsBoard = position.board;
+    ASSERT_TRUE(startShownRolloutOf("300"));
+    returnOnTheBoard = ReturnOnTheBoard{};
+    returnOnTheBoard.moment = moment;
+    returnOnTheBoard.byCloseBox = byCloseBox;
+    turnServices.pumpEvents = [] { FBHandleEvents(); };
+    soundServices.playPieceSound = [] {
+      ReturnOnTheBoard& r = returnOnTheBoard;
+      if (r.clicked && flow.newGameRequested != 0) ++r.landingsOnTheDroppedGame;
+      if (r.turns < kTurnOfTheReturn || r.clicked) return;
+      ++r.landings;
+      if ((r.moment == ClickAt::kFirstLanding && r.landings == 1) ||
+          (r.moment == ClickAt::kSecondLanding && r.landings == 2))
+        clickReturn();
+    };
+    // Each turn begins with the game cursor; the computer's search shows the busy one first.
+    turnServices.setCursor = [](int16_t cursor) {
+      setCursor(cursor);
+      ReturnOnTheBoard& r = returnOnTheBoard;
+      if (cursor == kBusyCursor) {
+        r.busyShown = true;
+        if (r.turns == kTurnOfTheReturn && r.moment == ClickAt::kSearch && !r.clicked) {
+          clickReturn();
+          r.turnOfTheClick = r.turns;
+        }
+      }
+      if (cursor != kGameCursor || std::exchange(r.busyShown, false)) return;
+      ++r.turns;
+      if (r.turns == kTurnOfTheReturn && r.moment == ClickAt::kTurnStart) {
+        clickReturn();
+        r.turnOfTheClick = r.turns;
+      } else if (r.clicked && r.turnOfTheClick == 0) {
+        r.turnOfTheClick = r.turns - 1;  // clicked at a landing of the turn before
+      }
+      if (r.clicked && r.turns == r.turnOfTheClick + 1) {
+        r.countedAtNextTurn = gamesCounted();
+        r.runningAtNextTurn = rolloutInProgress();
+        r.startBoardAtNextTurn = position.board == rolloutStats.rolloutStartBoard;
+        r.piecesAtNextTurn = position.piecesOnBoard;
+        leaveWhatever();
+      }
+    };
+    shellFlags.quitRequested = 0;
+    runMainLoop();
+    shellFlags.quitRequested = 0;
+    shellFlags.modalBusy = 0;
+    const ReturnOnTheBoard& r = returnOnTheBoard;
+    ASSERT_TRUE(r.clicked);
+    ASSERT_EQ(r.turns, r.turnOfTheClick + 1);
+    EXPECT_FALSE(r.runningAtNextTurn);
+    EXPECT_EQ(r.countedAtNextTurn, r.countedAtClick) << "the unfinished game is not counted";
+    EXPECT_EQ(r.landingsOnTheDroppedGame, 0) << "nothing is played on a game once it is dropped";
+    EXPECT_TRUE(r.startBoardAtNextTurn) << "the person's board is back";
+    EXPECT_EQ(rolloutStats.rolloutStartBoard, personsBoard);
+    EXPECT_EQ(r.piecesAtNextTurn[0], kCheckersPerSide);
+    EXPECT_EQ(r.piecesAtNextTurn[1], kCheckersPerSide);
+    EXPECT_FALSE(windowExists(kRolloutResultsWindow));
+    for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
+    restoreSettingsAfterRollout();
+  }
 }
 
 // Chosen while two people roll for the opening, the rollout's computers roll it alone: no

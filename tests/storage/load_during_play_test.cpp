@@ -4,6 +4,7 @@
 #include "computer/cube_actions.h"
 #include "flow/best_move_commands.h"
 #include "flow/computer_move.h"
+#include "flow/sessions.h"
 #include "flow/turn_services.h"
 #include "rules/checker_move.h"
 #include "state/interaction_state.h"
@@ -26,26 +27,41 @@ SavedGame bearOffGame() {
 
 using LoadDuringPlay = StorageTest;
 
-TEST_F(LoadDuringPlay, AGameLoadedDuringTheComputersPauseKeepsItsBoard) {
+// What the computer's pause before its play lets in replaces or drops the game: the play
+// is not made on it. Made on a dropped game, its bear-offs took the emptied counts below
+// nothing and the game was scored.
+TEST_F(LoadDuringPlay, AGameLoadedOrDroppedDuringTheComputersPauseGetsNoPlay) {
   const SavedGame loaded = bearOffGame();
   writeBytes(savedFile(), savedGameText(loaded));
-  setPosition("start | dice 6 5 | side 1");
-  diceState.diceShowing = -1;
-  flow.movesAllowed = flow.movesLeft = 2;
-  position.playerType[1] = kComputerPlayer;
-  static int loads = 0;
-  loads = 0;
-  shellServices.pauseSeconds = [](double) {
-    ++loads;
-    loadGame(0);
-  };
-  computerPlaysMove();
-  ASSERT_EQ(loads, 1);
-  EXPECT_TRUE(infoBoxes.empty());
-  EXPECT_EQ(position.board, loaded.board);
-  EXPECT_EQ(position.piecesOnBoard[0], 15);
-  EXPECT_EQ(position.piecesOnBoard[1], 15);
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+  for (const bool load : {true, false}) {
+    SCOPED_TRACE(load ? "loaded" : "New Game");
+    setPosition("1:-3 2:-3 3:-3 4:-3 5:-3 20:3 21:3 22:3 23:3 24:3 | dice 6 5 | side 1");
+    const auto board = position.board;
+    diceState.diceShowing = -1;
+    flow.abortTurn = 0;
+    flow.newGameRequested = 0;
+    flow.movesAllowed = flow.movesLeft = 2;
+    position.playerType[1] = kComputerPlayer;
+    static int pauses = 0;
+    static bool loading = false;
+    pauses = 0;
+    loading = load;
+    shellServices.pauseSeconds = [](double) {
+      ++pauses;
+      if (loading) {
+        loadGame(0);
+      } else {
+        requestNewGame();
+      }
+    };
+    computerPlaysMove();
+    ASSERT_EQ(pauses, 1);
+    EXPECT_TRUE(infoBoxes.empty());
+    EXPECT_EQ(position.board, load ? loaded.board : board);
+    EXPECT_EQ(position.piecesOnBoard[0], load ? 15 : 0);
+    EXPECT_EQ(position.piecesOnBoard[1], load ? 15 : 0);
+    EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+  }
 }
 
 // Two steps of a 2-2 are played when a game with 3-3 in hand is opened: the loaded roll
