@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -15,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/qt/cursors.h"
@@ -132,11 +134,26 @@ class PortWidget : public QWidget {
     rec_->resizeQuiet->start(registry().resizeQuietMs);
   }
 
-  void mousePressEvent(QMouseEvent* e) override { press(e, 1); }
-  void mouseDoubleClickEvent(QMouseEvent* e) override { press(e, 2); }
+  void mousePressEvent(QMouseEvent* e) override {
+    lastPressMs_ = e->timestamp();
+    press(e, 1);
+  }
+
+  // The window system makes a double click of two presses in quick succession wherever the
+  // first one went. When the first closed a box above this window, the second was meant
+  // for the box: it and its release are dropped, not taken as a click here.
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    const auto interval = static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    if (e->timestamp() > lastPressMs_ + interval) {
+      releaseDropped_ = true;
+      return;
+    }
+    press(e, 2);
+  }
 
   void mouseReleaseEvent(QMouseEvent* e) override {
     detail::noteMousePosition(e->globalPosition().toPoint());
+    if (std::exchange(releaseDropped_, false)) return;
     RawEvent raw;
     raw.kind = RawEvent::kMouseUp;
     raw.window = rec_->number;
@@ -211,6 +228,8 @@ class PortWidget : public QWidget {
   }
 
   WindowRec* rec_;
+  quint64 lastPressMs_ = 0;  // the window system's time of this window's last press
+  bool releaseDropped_ = false;
 };
 
 void reclaimClosedWindows() {

@@ -1,6 +1,10 @@
 // The event pump: queued delivery, nesting, guarding, and the callbacks fed by real
 // mouse and key events.
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPointer>
+#include <QStyleHints>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -227,9 +231,49 @@ TEST_F(PumpTest, LeftClickReachesTheMouseCallbackInLocalCoordinates) {
   EXPECT_EQ(seen.clicks[0], (Point{14, 20}));
   EXPECT_EQ(seen.clickCounts[0], 1);
   EXPECT_EQ(mouseClickWindow(), 1);
+  // A double click's first press comes to the window first, as the window system sends it.
+  QTest::mousePress(contentWidget(1), Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 40));
   QTest::mouseDClick(contentWidget(1), Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 40));
   EXPECT_EQ(seen.clickCounts.back(), 2);
   EXPECT_EQ(mouseClickModifiers(), kShiftKeyBit);
+}
+
+// The window system makes a double click of two quick presses wherever the first went:
+// the second half of a double click on a box's button, the box gone after the first,
+// reaches the window below. There it is no click, and its release no mouse-up.
+TEST_F(PumpTest, TheSecondHalfOfADoubleClickStartedElsewhereIsNoClick) {
+  openBoard();
+  QWidget* board = contentWidget(1);
+  const auto interval = static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+  const QPointF at(30, 40);
+  const auto send = [&](QEvent::Type type, quint64 ms) {
+    QMouseEvent e(type, at, board->mapToGlobal(at), Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    e.setTimestamp(ms);
+    QApplication::sendEvent(board, &e);
+  };
+  struct Row {
+    const char* what;
+    quint64 firstPressBefore;  // the board's own press, this long before; 0: none
+    std::vector<int> clickCounts;
+    size_t rawEvents;
+  };
+  quint64 t = 0;
+  for (const Row& r : {Row{"both presses on the board", 100, {1, 2}, 4}, Row{"the first press elsewhere", 0, {}, 0},
+                       Row{"the board's last press long before", interval + 1000, {1}, 2}}) {
+    SCOPED_TRACE(r.what);
+    t += 100000;
+    seen = Seen{};
+    if (r.firstPressBefore != 0) {
+      send(QEvent::MouseButtonPress, t - r.firstPressBefore);
+      send(QEvent::MouseButtonRelease, t - r.firstPressBefore + 10);
+    }
+    send(QEvent::MouseButtonDblClick, t);
+    send(QEvent::MouseButtonRelease, t + 10);
+    FBHandleEvents();
+    EXPECT_EQ(seen.clickCounts, r.clickCounts);
+    EXPECT_EQ(seen.raw.size(), r.rawEvents);
+  }
 }
 
 TEST_F(PumpTest, RawCallbackSeesEventsFirstAndCanConsumeThem) {
