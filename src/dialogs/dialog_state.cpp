@@ -2,6 +2,7 @@
 
 #include "dialogs/dialog_dispatch.h"
 #include "dialogs/text_windows.h"
+#include "rollout/rollout_engine.h"
 #include "rollout/rollout_results_window.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
@@ -19,9 +20,10 @@ namespace {
 // The menus a dialog takes away while it is open (the Edit menu stays).
 constexpr int16_t kMenusDisabledByDialogs[] = {1, 3, 8, 5, 17, 6, 16, 4, 10};
 constexpr int16_t kMenusEnabledAfterDialogs[] = {1, 2, 3, 8, 5, 17, 6, 16, 4, 10};
-// The rollout's window keeps the menus off from its opening to its Return, paused or
-// finished: a command chosen meanwhile would act on the rollout's game as the person's.
-bool rolloutWindowOpen() { return windowExists(kRolloutResultsWindow); }
+// The rollout keeps the menus off from its window's opening to its Return, paused or
+// finished, and after a Return until the person's game is back: a command chosen
+// meanwhile would act on the rollout's game and settings as the person's.
+bool rolloutHoldsTheBoard() { return windowExists(kRolloutResultsWindow) || rolloutInProgress(); }
 
 }  // namespace
 
@@ -30,7 +32,7 @@ void disableAllMenus() {
 }
 
 void enableAllMenus() {
-  if (rolloutWindowOpen()) return;
+  if (rolloutHoldsTheBoard()) return;
   for (int16_t m : kMenusEnabledAfterDialogs) setMenuItemEnabled(m, 0, true);
 }
 
@@ -41,9 +43,9 @@ namespace bg {
 bool windowKeepsMenus(int16_t n) { return n == kBoardWindowNumber || n == kNotePadWindow || n == kHelpWindow; }
 
 void installBoardDialogCallback() {
-  // Beside the rollout's window its dispatcher stays: the board's own would take the
+  // While the rollout holds the board its dispatcher stays: the board's own would take the
   // board's close box for a quit in the middle of the rollout.
-  if (rolloutWindowOpen()) {
+  if (rolloutHoldsTheBoard()) {
     setDialogVector(dialogEventHandler);
   } else if (dialogReturn.boardDialogEvent != nullptr) {
     setDialogVector(dialogReturn.boardDialogEvent);

@@ -5,6 +5,7 @@
 #include "flow/game_end.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
+#include "rollout/rollout_board_services.h"
 #include "rollout/rollout_print_services.h"
 #include "rollout/rollout_printout.h"
 #include "rollout/rollout_report.h"
@@ -393,6 +394,8 @@ void nextRolloutGame() {
     if (diceState.diceShowing == 0) hand.diceClicked = 0;
     writeReport();
     giveBackUserGame();
+    // Ended by its Return, the window is gone: the board is the person's again.
+    if (!windowExists(kRolloutResultsWindow)) hook::giveBoardBackAfterRollout();
   }
   rolloutSettings.rolloutStopFlag = 0;
   flow.newGameRequested = 0;

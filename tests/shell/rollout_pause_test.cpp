@@ -71,8 +71,10 @@ TEST_F(RolloutPause, TheResultsWindowsCloseBoxReturnsAndTheBoardsDoesNot) {
   ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5));
   EXPECT_EQ(rolloutSettings.rolloutStopFlag, -1) << "as Return: the next new game ends the rollout";
   EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
+  EXPECT_FALSE(menusEnabled()) << "until the person's game is back";
+  nextRolloutGame();
+  EXPECT_FALSE(rolloutInProgress());
   EXPECT_TRUE(menusEnabled());
-  restoreSettingsAfterRollout();
 }
 
 TEST_F(RolloutPause, ABoardWithoutAGameOrWithPartOfTheRollPlayedIsNotRolledOut) {

@@ -192,8 +192,9 @@ TEST_F(RolloutWindows, AFractionIsCutAndCancelReadsNothing) {
   testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5);
   EXPECT_FALSE(windowExists(kRolloutResultsWindow));
   EXPECT_EQ(rolloutSettings.rolloutStopFlag, -1);
+  for (int16_t m : kBarMenus) EXPECT_FALSE(menuItemEnabled(m, 0)) << m << " before the person's game is back";
+  nextRolloutGame();
   for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
-  restoreSettingsAfterRollout();
 }
 
 // Side 0's checker lifted off point p at the start, as a pick-up leaves it (in play or in
@@ -382,6 +383,7 @@ struct ReturnOnTheBoard {
   int turns = 0;
   int landings = 0;
   int landingsOnTheDroppedGame = 0;
+  bool menusOnBeforeTheGameIsBack = false;
   bool busyShown = false;
   bool clicked = false;
   int turnOfTheClick = 0;
@@ -395,6 +397,12 @@ ReturnOnTheBoard returnOnTheBoard;
 constexpr int kTurnOfTheReturn = 3;
 
 int gamesCounted() { return rolloutStats.wins[0] + rolloutStats.wins[1]; }
+
+// Until the person's game is back, a menu command would act on the rollout's game.
+void noteMenusWhileTheRolloutRuns() {
+  if (!rolloutInProgress()) return;
+  for (int16_t m : kBarMenus) returnOnTheBoard.menusOnBeforeTheGameIsBack |= menuItemEnabled(m, 0);
+}
 
 void clickReturn() {
   ReturnOnTheBoard& r = returnOnTheBoard;
@@ -435,8 +443,12 @@ TEST_F(RolloutWindows, ReturnWithTheBoardShownIsTakenByTheNextTurn) {
     returnOnTheBoard = ReturnOnTheBoard{};
     returnOnTheBoard.moment = moment;
     returnOnTheBoard.byCloseBox = byCloseBox;
-    turnServices.pumpEvents = [] { FBHandleEvents(); };
+    turnServices.pumpEvents = [] {
+      FBHandleEvents();
+      noteMenusWhileTheRolloutRuns();
+    };
     soundServices.playPieceSound = [] {
+      noteMenusWhileTheRolloutRuns();
       ReturnOnTheBoard& r = returnOnTheBoard;
       if (r.clicked && flow.newGameRequested != 0) ++r.landingsOnTheDroppedGame;
       if (r.turns < kTurnOfTheReturn || r.clicked) return;
@@ -482,6 +494,7 @@ TEST_F(RolloutWindows, ReturnWithTheBoardShownIsTakenByTheNextTurn) {
     EXPECT_FALSE(r.runningAtNextTurn);
     EXPECT_EQ(r.countedAtNextTurn, r.countedAtClick) << "the unfinished game is not counted";
     EXPECT_EQ(r.landingsOnTheDroppedGame, 0) << "nothing is played on a game once it is dropped";
+    EXPECT_FALSE(r.menusOnBeforeTheGameIsBack);
     EXPECT_TRUE(r.startBoardAtNextTurn) << "the person's board is back";
     EXPECT_EQ(rolloutStats.rolloutStartBoard, personsBoard);
     EXPECT_EQ(r.piecesAtNextTurn[0], kCheckersPerSide);
