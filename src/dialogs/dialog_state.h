@@ -25,7 +25,7 @@ struct DialogReturn {
 extern DialogReturn dialogReturn;
 
 // Every dialog takes the menus away while it is open and gives them back when it closes,
-// unless the rollout's window is still open.
+// unless a rollout still holds the board (its window open, or its game not yet given back).
 void disableAllMenus();
 void enableAllMenus();
 // Closes the dialog in front and goes back to the window it was opened over: a dialog
@@ -36,7 +36,7 @@ void returnToBoardWindow();
 void returnFromClosedDialog();
 // The windows under which the menus stay on: the board and the text windows beside it.
 bool windowKeepsMenus(int16_t n);
-// The board's callback back, or the dispatcher while the rollout's window is open.
+// The board's callback back, or the dispatcher while a rollout holds the board.
 void installBoardDialogCallback();
 // The board's callback and the menus back.
 void backToBoardServices();

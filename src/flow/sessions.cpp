@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "flow/game_end.h"
 #include "flow/money_text.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
@@ -60,11 +61,7 @@ void requestNewGame() {
     refuseWithCheckerHeld();
     return;
   }
-  // The game in progress is abandoned: both sides emptied, so no result is announced.
-  position.piecesOnBoard[0] = 0;
-  position.piecesOnBoard[1] = 0;
-  flow.abortTurn = kLeaveTurn;
-  flow.newGameRequested = -1;
+  dropGameInProgress();
   interaction.clickedPoint = kNoZone;
 }
 

@@ -14,6 +14,7 @@
 #include "runtime/qt/printing.h"
 #include "state/app_constants.h"
 #include "state/cube_state.h"
+#include "state/position.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
 #include "state/menu_numbers.h"
@@ -58,8 +59,6 @@ using ResultText = PString<201>;
 using AidLine = PString<101>;
 
 std::string_view sideName(int16_t side) { return shell.playerNames[side].view(); }
-
-bool isPlayerSide(int16_t side) { return side == 0 || side == 1; }
 
 // Count lines end in " Times" after the count's own blank.
 AidLine countLine(std::string_view text, int count) { return AidLine(text) + strS(count) + " Times"; }

@@ -15,6 +15,7 @@
 #include "rollout/rollout_texts.h"
 #include "rules/dice.h"
 #include "rules/game_record.h"
+#include "rules/record_walk.h"
 #include "rules/side_to_move.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/format.h"
@@ -211,17 +212,9 @@ void endRollout() {
 }
 
 void restoreStartingPosition() {
-  position.piecesOnBoard[0] = 0;
-  position.piecesOnBoard[1] = 0;
-  for (long p = 0; p <= 25; ++p) {
-    const int16_t count = rolloutStats.rolloutStartBoard[p];
-    position.board[p] = count;
-    if (count >= 0) {
-      position.piecesOnBoard[0] += count;
-    } else {
-      position.piecesOnBoard[1] -= count;
-    }
-  }
+  const BoardCounts b = boardCountsOf(rolloutStats.rolloutStartBoard);
+  position.board = b.board;
+  position.piecesOnBoard = b.piecesOnBoard;
 }
 
 void restoreStartingDice() {
@@ -242,12 +235,8 @@ void restoreStartingDice() {
 }  // namespace
 
 bool positionCanBeRolledOut() {
-  int checkers[2] = {0, 0};
-  for (const int16_t count : position.board) {
-    if (count > 0) checkers[0] += count;
-    if (count < 0) checkers[1] -= count;
-  }
-  return checkers[0] > 0 && checkers[1] > 0;
+  const BoardCounts b = boardCountsOf(position.board);
+  return b.piecesOnBoard[0] > 0 && b.piecesOnBoard[1] > 0;
 }
 
 bool rolloutInProgress() { return rollout.rolloutRunning != 0; }

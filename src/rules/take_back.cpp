@@ -25,8 +25,6 @@ constexpr int16_t kMostDoubleSteps = 4;
 GameRecordEntry& currentEntry() { return record.gameRecord[record.gameRecordCount]; }
 GameRecordEntry& header() { return record.gameRecord[0]; }
 
-bool isSide(int16_t side) { return side == kPlayer0 || side == kPlayer1; }
-
 void setCurrentPlayer(int16_t side) {
   position.currentPlayer = side;
   position.otherPlayer = static_cast<int16_t>(1 - side);
@@ -36,12 +34,12 @@ void swapSides() { setCurrentPlayer(position.otherPlayer); }
 
 bool diceShow() { return diceState.diceShowing == -1; }
 
-// The entry at the count is a part-move (or an unplayed die) that can be undone.
-bool partMoveAtCount() {
-  if (record.gameRecordCount < 1) return false;
-  const GameRecordEntry& e = currentEntry();
-  return isSide(e.side) && e.moveNumber >= 1;
+// The entry at n is a part-move (or an unplayed die) that can be undone.
+bool partMoveAt(int16_t n) {
+  return n >= 1 && isPlayerSide(record.gameRecord[n].side) && record.gameRecord[n].moveNumber >= 1;
 }
+
+bool partMoveAtCount() { return partMoveAt(record.gameRecordCount); }
 
 // Points in the direction of travel: a checker on the bar stands just off the board
 // behind the side's start, a checker in the tray just past its home.
@@ -130,9 +128,6 @@ bool turnsUndoable(int16_t turns) {
   BoardCounts b = boardCountsOf(position.board);
   b.piecesOnBoard = position.piecesOnBoard;
   int16_t n = record.gameRecordCount;
-  auto partMoveAt = [](int16_t at) {
-    return at >= 1 && isSide(record.gameRecord[at].side) && record.gameRecord[at].moveNumber >= 1;
-  };
   for (int16_t t = 0; t < turns && partMoveAt(n); ++t) {
     const int16_t parts = record.gameRecord[n].moveNumber;
     for (int16_t k = 0; k < parts && partMoveAt(n); ++k, --n)

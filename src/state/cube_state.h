@@ -10,6 +10,13 @@ inline constexpr int16_t kCubeCentred = 2;
 inline constexpr int16_t kHighestCube = 64;
 inline constexpr int16_t kBeaverMode = 9;
 
+// The cube's faces: 1, 2, 4 ... 64.
+inline constexpr bool isCubeValue(int32_t v) {
+  for (int32_t c = 1; c <= kHighestCube; c *= 2)
+    if (v == c) return true;
+  return false;
+}
+
 struct CubeState {
   int16_t cubeValue = 1;
   int16_t cubeOwner = kCubeCentred;

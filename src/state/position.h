@@ -8,6 +8,8 @@ namespace bg {
 
 inline constexpr int16_t kPlayer0 = 0;
 inline constexpr int16_t kPlayer1 = 1;
+// A side of the game, not one of the record's other entry kinds.
+inline constexpr bool isPlayerSide(int16_t side) { return side == kPlayer0 || side == kPlayer1; }
 inline constexpr int16_t kCheckersPerSide = 15;
 inline constexpr int16_t kHumanPlayer = 2;     // playerType values
 inline constexpr int16_t kComputerPlayer = 1;

@@ -12,8 +12,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kHighestOwner = 2;
-
 int16_t lastPlayerOfRecord() {
   const int16_t count = record.gameRecordCount;
   if (count <= 0) return position.otherPlayer;
@@ -22,17 +20,9 @@ int16_t lastPlayerOfRecord() {
   return side;
 }
 
-bool isCubeValue(int32_t v) {
-  for (int32_t c = 1; c <= kHighestCube; c *= 2)
-    if (v == c) return true;
-  return false;
-}
-
-bool inRange(int32_t v, int32_t low, int32_t high) { return v >= low && v <= high; }
-
 // A die the side could not play, recorded when its turn ended.
 bool isUnplayedDieEntry(const GameRecordEntry& e) {
-  return (e.side == kPlayer0 || e.side == kPlayer1) && e.fromPoint == 0 && e.toPoint == 0 && e.distance > 0;
+  return isPlayerSide(e.side) && e.fromPoint == 0 && e.toPoint == 0 && e.distance > 0;
 }
 
 // The turn ended with dice left that could not be played; they stay on the board until
@@ -112,7 +102,7 @@ std::string savedGameFault(const SavedGame& g) {
   if (g.tournamentGoing != 0 && (g.scores[0] >= g.tournamentPoints || g.scores[1] >= g.tournamentPoints))
     return "A score has already reached the length of the match.";
   if (!isCubeValue(g.cubeValue)) return "The cube value is not 1, 2, 4, 8, 16, 32 or 64.";
-  if (!inRange(g.cubeOwner, 0, kHighestOwner)) return "The cube belongs to no side.";
+  if (!inRange(g.cubeOwner, 0, kCubeCentred)) return "The cube belongs to no side.";
   if (g.rows.empty() || static_cast<long>(g.rows.size()) - 1 > kGameRecordHighest)
     return "The move table is missing or too long.";
   if (std::string fault = moveTableFault(g); !fault.empty()) return fault;

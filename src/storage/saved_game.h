@@ -15,6 +15,9 @@ namespace bg {
 inline constexpr std::string_view kSavedGameFileName = "SavedGame";
 inline constexpr int16_t kSavedGameFileNumber = 2;
 
+// The checks of a reading's values share this.
+inline constexpr bool inRange(int32_t v, int32_t low, int32_t high) { return v >= low && v <= high; }
+
 struct SavedGame {
   CheckedArray<int16_t, 25> board;
   CheckedArray<int32_t, 1> scores;

@@ -6,6 +6,7 @@
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/game_record.h"
+#include "rules/record_walk.h"
 #include "rules/side_to_move.h"
 #include "rules/starting_position.h"
 #include "runtime/core/format.h"
@@ -37,15 +38,9 @@ constexpr int16_t kOpeningDiePlace = 1;  // the inner die place of each end
 constexpr int16_t kOuterDiePlace = 0;
 
 void putBoard(const SavedGame& g) {
-  position.board = g.board;
-  position.piecesOnBoard[0] = 0;
-  position.piecesOnBoard[1] = 0;
-  for (const int16_t c : g.board) {
-    if (c > 0)
-      position.piecesOnBoard[0] = static_cast<int16_t>(position.piecesOnBoard[0] + c);
-    else
-      position.piecesOnBoard[1] = static_cast<int16_t>(position.piecesOnBoard[1] - c);
-  }
+  const BoardCounts b = boardCountsOf(g.board);
+  position.board = b.board;
+  position.piecesOnBoard = b.piecesOnBoard;
   position.openingPhase = 0;
 }
 

@@ -9,7 +9,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kHighestOwner = 2;
 constexpr int16_t kNoPointAtAll = -1;  // a borne-off checker's to-point
 constexpr int16_t kHighestPoint = 25;
 constexpr int16_t kMostSteps = 4;  // a double's four moves
@@ -17,22 +16,12 @@ constexpr int16_t kMostSteps = 4;  // a double's four moves
 constexpr int16_t kDoubleMarks = kFlagBeavered | kFlagCubeWasCentred;
 constexpr int16_t kBeaveredCube = 4;
 
-bool inRange(int32_t v, int32_t low, int32_t high) { return v >= low && v <= high; }
-
-bool isCubeValue(int32_t v) {
-  for (int32_t c = 1; c <= kHighestCube; c *= 2)
-    if (v == c) return true;
-  return false;
-}
-
-bool isSide(int16_t side) { return side == kPlayer0 || side == kPlayer1; }
-
 std::string row(std::size_t n) { return "Move row " + std::to_string(n); }
 
 // Entries of play are read back by the take-back and the replay: their points and dice
 // index the board and the dice faces. A game-end entry holds counts of its own.
 std::string fieldFault(const GameRecordEntry& e, std::size_t n) {
-  if (e.side != kEmptyEntrySide && !isSide(e.side) && e.side != kAutoDoubleEntrySide && e.side != kGameEndEntrySide)
+  if (e.side != kEmptyEntrySide && !isPlayerSide(e.side) && e.side != kAutoDoubleEntrySide && e.side != kGameEndEntrySide)
     return row(n) + " belongs to no side.";
   if (e.side == kGameEndEntrySide || e.side == kEmptyEntrySide) return {};
   if (!inRange(e.fromPoint, kNoPointAtAll, kHighestPoint) || !inRange(e.toPoint, kNoPointAtAll, kHighestPoint))
@@ -40,9 +29,9 @@ std::string fieldFault(const GameRecordEntry& e, std::size_t n) {
   if (!inRange(e.die1, 0, kDieFaces) || !inRange(e.die2, 0, kDieFaces)) return row(n) + " has a die that is not 0 to 6.";
   // The take-back undoes as many rows as the step says: one past the roll's last step
   // would take the turns before it with it.
-  if (isSide(e.side) && !inRange(e.moveNumber, 0, kMostSteps))
+  if (isPlayerSide(e.side) && !inRange(e.moveNumber, 0, kMostSteps))
     return row(n) + " is step " + std::to_string(e.moveNumber) + " of a roll, and a roll has at most 4 steps.";
-  if (!inRange(e.cubeOwner, 0, kHighestOwner) || (e.cubeValue != 0 && !isCubeValue(e.cubeValue)))
+  if (!inRange(e.cubeOwner, 0, kCubeCentred) || (e.cubeValue != 0 && !isCubeValue(e.cubeValue)))
     return row(n) + " holds a cube that cannot be.";
   return {};
 }
@@ -61,7 +50,7 @@ std::string marksFault(const GameRecordEntry& e, std::size_t n) {
 // A step after the first follows the step before it, of the same side.
 std::string stepFault(const SavedGame& g, std::size_t n) {
   const GameRecordEntry& e = g.rows[n];
-  if (!isSide(e.side) || e.moveNumber < 2) return {};
+  if (!isPlayerSide(e.side) || e.moveNumber < 2) return {};
   const GameRecordEntry& before = g.rows[n - 1];
   if (before.side == e.side && before.moveNumber == e.moveNumber - 1) return {};
   return row(n) + " is step " + std::to_string(e.moveNumber) + " of a roll whose step before it is missing.";
@@ -101,7 +90,7 @@ std::string moveTableFault(const SavedGame& g) {
   BoardCounts b = boardCountsOf(g.board);
   for (std::size_t n = g.rows.size() - 1; n >= 1; --n) {
     const GameRecordEntry& e = g.rows[n];
-    if (!isSide(e.side)) continue;
+    if (!isPlayerSide(e.side)) continue;
     const std::string fault = undoFault(undoEntryOnBoard(e, b), e, n);
     if (!fault.empty()) return fault;
   }

@@ -30,6 +30,7 @@
 #include "state/interaction_state.h"
 #include "state/position.h"
 #include "state/settings.h"
+#include "support/dice_chooser_spot.h"
 #include "support/scripted_board.h"
 
 namespace bg {
@@ -40,14 +41,6 @@ uint8_t loudestWhileOpen = 0;  // the sound setting seen by every scripted step
 void noteSound() { loudestWhileOpen = std::max(loudestWhileOpen, settings.soundOptions.soundOn); }
 
 using testing::middleOf;
-
-// The middle of face f's cell, worked out from the drawing: faces 1-3 above, 4-6 below.
-Point faceSpot(int16_t f) {
-  const int16_t column = static_cast<int16_t>((f - 1) % 3);
-  const int16_t row = static_cast<int16_t>((f - 1) / 3);
-  return {static_cast<int16_t>(diceChooser.chooserLeft + 2 + column * layout.dieWidth + layout.dieWidth / 2),
-          static_cast<int16_t>(diceChooser.chooserTop + 2 + row * layout.dieHeight + layout.dieHeight / 2)};
-}
 
 // The middle half of a die-sized area at (left, top) as the window shows it.
 QImage dieMiddle(int16_t left, int16_t top) {
@@ -84,7 +77,7 @@ class ChooseDice : public testing::ScriptedBoardTest {
     });
   }
   void clickFace(int16_t f) {
-    click([f] { return faceSpot(f); });
+    click([f] { return testing::chooserFaceSpot(f); });
   }
   void clickRollForMe() {
     click([] { return middleOf(interactionDisplay.noButtonRect); });
@@ -143,8 +136,8 @@ TEST_F(ChooseDice, TwoFacesMakeTheRollMarkedAsChosenByHand) {
 TEST_F(ChooseDice, EachFaceIsDrawnWhereItsClickChoosesIt) {
   // The first die lands in player 0's half, drawn in the colour the faces have for player 0.
   auto cellOf = [](int16_t f) {
-    return dieMiddle(static_cast<int16_t>(faceSpot(f).h - layout.dieWidth / 2),
-                     static_cast<int16_t>(faceSpot(f).v - layout.dieHeight / 2));
+    return dieMiddle(static_cast<int16_t>(testing::chooserFaceSpot(f).h - layout.dieWidth / 2),
+                     static_cast<int16_t>(testing::chooserFaceSpot(f).v - layout.dieHeight / 2));
   };
   for (int16_t f = 1; f <= 6; ++f) {
     SCOPED_TRACE(f);
@@ -269,7 +262,7 @@ TEST_F(ChooseDice, KeysAndClicksBesideTheFacesChooseNothingAndHelpLeavesThePanel
   helpAskedWithPanelUp = 0;
   typeOnBoard("Q");
   click([] { return Point{static_cast<int16_t>(layout.pointCentreX[1]), static_cast<int16_t>(layout.fieldBottom - 5)}; });
-  click([] { return Point{static_cast<int16_t>(diceChooser.chooserLeft + 1), faceSpot(1).v}; });
+  click([] { return Point{static_cast<int16_t>(diceChooser.chooserLeft + 1), testing::chooserFaceSpot(1).v}; });
   clickFace(2);
   typeOnBoard("H");
   typeOnBoard("Z");

@@ -42,6 +42,7 @@
 #include "state/sound_services.h"
 #include "state/storage_state.h"
 #include "state/turn_flags.h"
+#include "support/dice_chooser_spot.h"
 #include "support/scripted_board.h"
 
 namespace bg {
@@ -143,14 +144,6 @@ class CheckerCounts : public testing::StartedProgram {
   testing::MouseScript script_;
 };
 
-// The middle of face f of the hand chooser: faces 1-3 above, 4-6 below.
-Point chooserFace(int16_t f) {
-  const int16_t column = static_cast<int16_t>((f - 1) % 3);
-  const int16_t row = static_cast<int16_t>((f - 1) / 3);
-  return {static_cast<int16_t>(diceChooser.chooserLeft + 2 + column * layout.dieWidth + layout.dieWidth / 2),
-          static_cast<int16_t>(diceChooser.chooserTop + 2 + row * layout.dieHeight + layout.dieHeight / 2)};
-}
-
 // The computer (side 1) has played 13/7 13/9 with 6-4; the person rolls next and chooses
 // the dice by hand. With one die chosen, the dice command or a right-click has nothing of
 // the person's roll to take back: the computer's move stays.
@@ -196,7 +189,7 @@ TEST_F(CheckerCounts, NothingIsTakenBackWhileTheDiceAreChosenByHand) {
       }
       ++chooserWaits;
       if (chooserWaits == 1) {
-        script_.click(chooserFace(5));
+        script_.click(testing::chooserFaceSpot(5));
       } else if (chooserWaits == 2) {
         script_.then([act] {
           if (act == Act::DiceCommand) {

@@ -25,6 +25,7 @@
 #include "state/play_options.h"
 #include "state/settings.h"
 #include "started_program.h"
+#include "support/dice_chooser_spot.h"
 #include "support/scripted_board.h"
 
 namespace bg {
@@ -36,14 +37,6 @@ using testing::middleOf;
 Point diceSpot() {
   const BoardLayout& L = layout;
   return {static_cast<int16_t>(L.boardCentreX + 70), static_cast<int16_t>((L.fieldTop + L.fieldBottom) / 2)};
-}
-
-// The middle of face f's cell on the dice panel: faces 1-3 above, 4-6 below.
-Point faceSpot(int16_t f) {
-  const int16_t column = static_cast<int16_t>((f - 1) % 3);
-  const int16_t row = static_cast<int16_t>((f - 1) / 3);
-  return {static_cast<int16_t>(diceChooser.chooserLeft + 2 + column * layout.dieWidth + layout.dieWidth / 2),
-          static_cast<int16_t>(diceChooser.chooserTop + 2 + row * layout.dieHeight + layout.dieHeight / 2)};
 }
 
 Point inTray(int16_t side) {
@@ -77,7 +70,7 @@ class PositionSetupMenu : public testing::StartedProgram, public ::testing::With
     StartedProgram::TearDown();
   }
   void clickFace(int16_t f) {
-    script_.clickWhere([f] { return faceSpot(f); });
+    script_.clickWhere([f] { return testing::chooserFaceSpot(f); });
   }
   // The opening position with the roll about to pass to the person, who rolls (inputDice
   // off) or sets the dice by hand, with nothing played for him.

@@ -53,6 +53,7 @@
 #include "state/game_record_state.h"
 #include "storage/preferences_file.h"
 #include "storage/saved_game_file.h"
+#include "support/dice_chooser_spot.h"
 #include "support/position_text.h"
 #include "support/scripted_board.h"
 
@@ -489,14 +490,6 @@ TEST_F(QuitAndResume, AGamePlayedOnAfterItsResignationIsNotScoredAgainWhenResume
   EXPECT_EQ(playerCounter(kGamesWonWord, 1), 1);
 }
 
-// The middle of face f's cell on the dice panel: faces 1-3 above, 4-6 below.
-Point faceSpot(int16_t f) {
-  const int16_t column = static_cast<int16_t>((f - 1) % 3);
-  const int16_t row = static_cast<int16_t>((f - 1) / 3);
-  return {static_cast<int16_t>(diceChooser.chooserLeft + 2 + column * layout.dieWidth + layout.dieWidth / 2),
-          static_cast<int16_t>(diceChooser.chooserTop + 2 + row * layout.dieHeight + layout.dieHeight / 2)};
-}
-
 // A saved game opened unchanged; Settings > Set Up Position moves a checker, gives side 1
 // the cube at 2 and side 0 a roll of 6-4; Ctrl+Q. The laid-out position is the game now:
 // saved on exit, or asked for and saved on Yes, it is the one the next start resumes.
@@ -523,8 +516,8 @@ TEST_F(QuitAndResume, APositionLaidOutInTheEditorIsTheGameTheNextStartResumes) {
     script_.clickWhere([] { return testing::middleOf(interactionDisplay.middleButtonRect); });  // cube at 2
     script_.clickWhere([] { return testing::middleOf(interactionDisplay.yesButtonRect); });     // side 1's
     script_.clickWhere([] { return testing::middleOf(interactionDisplay.noButtonRect); });      // side 0 rolls
-    script_.clickWhere([] { return faceSpot(6); });
-    script_.clickWhere([] { return faceSpot(4); });
+    script_.clickWhere([] { return testing::chooserFaceSpot(6); });
+    script_.clickWhere([] { return testing::chooserFaceSpot(4); });
     script_.then([&laid] {
       laid = position.board;
       testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier), FBHandleEvents();

@@ -31,6 +31,8 @@
 #include "shell/startup.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
+#include "state/position.h"
+#include "state/shell_flags.h"
 #include "state/menu_numbers.h"
 #include "state/program_state.h"
 #include "support/position_text.h"
@@ -38,6 +40,16 @@
 #include "started_program.h"
 
 namespace bg::testing {
+
+// The main loop is left at once, the game dropped unannounced, rollout or not.
+inline void leaveTheMainLoop() {
+  shellFlags.quitRequested = -1;
+  position.piecesOnBoard[0] = 0;
+  position.piecesOnBoard[1] = 0;
+  flow.newGameRequested = -1;
+  flow.abortTurn = kLeaveTurn;
+  shellFlags.modalBusy = 1;
+}
 
 class RolloutWindowsFixture : public ::testing::Test {
  protected:

@@ -167,14 +167,7 @@ void clickOnBoard(Point p) {
   testing::releaseAt(1, p);
 }
 
-void leaveTheLoop() {
-  shellFlags.quitRequested = -1;
-  position.piecesOnBoard[0] = 0;
-  position.piecesOnBoard[1] = 0;
-  flow.newGameRequested = -1;
-  flow.abortTurn = kLeaveTurn;
-  shellFlags.modalBusy = 1;
-}
+void leaveTheLoop() { testing::leaveTheMainLoop(); }
 
 // The user presses Stop after a few games, at the pump the statistics make.
 // The paints one flush of the board gives.

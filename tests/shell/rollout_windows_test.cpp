@@ -98,23 +98,10 @@ void nextGameThenStop() {
   position.playerType[0] = kHumanPlayer;
   shellFlags.quitRequested = -1;
 }
-// The loop is left with the game dropped unannounced, rollout or not.
-void leaveWhatever() {
-  shellFlags.quitRequested = -1;
-  position.piecesOnBoard[0] = 0;
-  position.piecesOnBoard[1] = 0;
-  flow.newGameRequested = -1;
-  flow.abortTurn = kLeaveTurn;
-  shellFlags.modalBusy = 1;
-}
-
+// Once the rollout has ended and asked to stop, the loop is left at the user's wait.
 void leaveTheLoop() {
   if (rolloutInProgress() || shellFlags.quitRequested == 0) return;
-  position.piecesOnBoard[0] = 0;
-  position.piecesOnBoard[1] = 0;
-  flow.newGameRequested = -1;
-  flow.abortTurn = kLeaveTurn;
-  shellFlags.modalBusy = 1;
+  testing::leaveTheMainLoop();
 }
 
 // Cursor changes that reach the board's window: one QEvent::CursorChange each.
@@ -481,7 +468,7 @@ TEST_F(RolloutWindows, ReturnWithTheBoardShownIsTakenByTheNextTurn) {
         r.runningAtNextTurn = rolloutInProgress();
         r.startBoardAtNextTurn = position.board == rolloutStats.rolloutStartBoard;
         r.piecesAtNextTurn = position.piecesOnBoard;
-        leaveWhatever();
+        testing::leaveTheMainLoop();
       }
     };
     shellFlags.quitRequested = 0;
@@ -800,7 +787,7 @@ void RolloutWindows::triedInThePause() {
   openTheNotePad();
   typeTheQuit(kNotePadWindow);
   a.quit = true;
-  leaveWhatever();
+  testing::leaveTheMainLoop();
 }
 
 void RolloutWindows::personAtTheTurn() {
