@@ -2,6 +2,7 @@
 // are checked, OK starts the rollout in the results window and the main loop plays it.
 #include <QEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -728,12 +729,14 @@ void updateThenPause() {
 
 // Ctrl+Q typed on the board or the note pad; the fake end of the process lets the test go on.
 void typeTheQuit(int16_t window = 1) {
-  QWindow* typedOn = contentWidget(window)->windowHandle();
+  const QPointer<QWindow> typedOn = contentWidget(window)->windowHandle();
   QTest::keyPress(typedOn, Qt::Key_Control, Qt::ControlModifier);
   testing::typeKey(window, Qt::Key_Q, Qt::ControlModifier);
   testing::pumpUntil([] { return quitExits > 0; }, 20);
-  // Let go of the key, or it would stay held for whatever runs next.
-  QTest::keyRelease(typedOn, Qt::Key_Control, Qt::NoModifier);
+  // Let go of the key, or it would stay held for whatever runs next: on the board when the
+  // quit has closed the note pad it was typed on.
+  QTest::keyRelease(typedOn.isNull() ? contentWidget(1)->windowHandle() : typedOn.data(), Qt::Key_Control,
+                    Qt::NoModifier);
 }
 
 void openTheNotePad() {
