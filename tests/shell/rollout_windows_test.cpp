@@ -1,5 +1,6 @@
 // The rollout after a real start-up: Game item 15 opens the set-up window, its numbers
 // are checked, OK starts the rollout in the results window and the main loop plays it.
+#include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -685,7 +686,8 @@ struct AtThePersonsTurn {
   bool savedInPause = false;
   bool menusOnAtTheTurn = false;
   bool menusOnAfterNotePad = false;
-  bool helpClosedByItsBox = false;
+  std::string helpNotClosedBy;
+  std::string rolloutLostBehindAfter;  // the closings after which the rollout's window lost the keys
   bool menusOnAfterHelp = false;
   bool loadedInPause = false;
   bool newGameInPause = false;
@@ -744,21 +746,45 @@ void openTheNotePad() {
   testing::pumpUntil([] { return windowExists(kNotePadWindow); }, 5);
 }
 
-// The person's turn in the paused rollout: the note pad opened with N and closed leaves the
-// menus off and the board's close box to the rollout, and so does the help of H closed by its
-// close box; Roll Out Position, Save Game, Open and
-// New Game are chosen, then the quit typed in the note pad.
+// The ways a person closes the note pad of N and the help of H.
+struct Closing {
+  const char* way;
+  bool help;
+  void (*close)();
+};
+constexpr Closing kClosings[] = {
+    {"note pad, close box", false, [] { testing::clickCloseBox(kNotePadWindow); }},
+    {"note pad, Note Pad > Close", false, [] { chooseTextViewCommand(kNotePadWindow, kTextCloseItem); }},
+    {"help, close box", true, [] { testing::clickCloseBox(kHelpTextWindow); }},
+    {"help, Escape", true, [] { testing::typeKey(kHelpTextWindow, Qt::Key_Escape); }},
+    {"help, H", true, [] { testing::typeKey(kHelpTextWindow, Qt::Key_H); }},
+    {"help, Help > Close", true, [] { chooseTextViewCommand(kHelpTextWindow, kTextCloseItem); }},
+};
+
+// The person's turn in the paused rollout: the note pad opened with N and the help of H,
+// each closed every way, leave the menus off and the board's close box to the rollout, and
+// give the keys back to the rollout's window in front; Roll Out Position, Save Game, Open
+// and New Game are chosen, then the quit typed in the note pad.
 void RolloutWindows::triedInThePause() {
   AtThePersonsTurn& a = atTurn;
   for (int16_t m : kBarMenus) a.menusOnAtTheTurn |= menuItemEnabled(m, 0);
-  openTheNotePad();
-  testing::clickCloseBox(kNotePadWindow);
-  testing::pumpUntil([] { return !windowExists(kNotePadWindow); }, 5);
-  for (int16_t m : kBarMenus) a.menusOnAfterNotePad |= menuItemEnabled(m, 0);
-  const testing::HelpWaitOutcome help =
-      testing::actInsideTheHelpWait([] { testing::clickCloseBox(kHelpTextWindow); }, 200);
-  a.helpClosedByItsBox = help.acted && !help.forced;
-  for (int16_t m : kBarMenus) a.menusOnAfterHelp |= menuItemEnabled(m, 0);
+  for (const Closing& c : kClosings) {
+    // The person has played on the board: the window system gave it the keys at the click.
+    contentWidget(1)->activateWindow();
+    if (c.help) {
+      const testing::HelpWaitOutcome help = testing::actInsideTheHelpWait(c.close, 200);
+      if (!help.acted || help.forced) a.helpNotClosedBy += std::string(c.way) + "; ";
+      for (int16_t m : kBarMenus) a.menusOnAfterHelp |= menuItemEnabled(m, 0);
+    } else {
+      openTheNotePad();
+      c.close();
+      testing::pumpUntil([] { return !windowExists(kNotePadWindow); }, 5);
+      for (int16_t m : kBarMenus) a.menusOnAfterNotePad |= menuItemEnabled(m, 0);
+    }
+    if (frontWindow() != kRolloutResultsWindow ||
+        QApplication::activeWindow() != contentWidget(kRolloutResultsWindow))
+      a.rolloutLostBehindAfter += std::string(c.way) + "; ";
+  }
   a.secondRolloutRefused = answerInformationBox([] { chooseMenuItem(kGameMenu, kRolloutItem); });
   a.setUpOpenedInPause = windowExists(kRolloutSetupWindow);
   if (a.setUpOpenedInPause) {
@@ -854,7 +880,8 @@ void RolloutWindows::quitAfterARollout(bool savedFirst, int questions, bool paus
     // The menus stay off while the rollout's window is open: its game is not the person's.
     EXPECT_FALSE(atTurn.menusOnAtTheTurn);
     EXPECT_FALSE(atTurn.menusOnAfterNotePad);
-    EXPECT_TRUE(atTurn.helpClosedByItsBox);
+    EXPECT_EQ(atTurn.helpNotClosedBy, "");
+    EXPECT_EQ(atTurn.rolloutLostBehindAfter, "") << "the rollout's window is in front and holds the keys";
     EXPECT_FALSE(atTurn.menusOnAfterHelp);
     EXPECT_FALSE(atTurn.secondRolloutRefused) << "no box: the menu is off";
     EXPECT_FALSE(atTurn.setUpOpenedInPause);

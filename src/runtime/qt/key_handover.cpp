@@ -23,11 +23,12 @@ bool holdsKeys(const QWidget* w) {
 }
 
 // A modal window still up takes the keys first (the print dialog when its Properties box
-// closes), else the program's window in front.
+// closes), else the program's window on top: the rollout's results, not the board they
+// are kept above.
 QWidget* windowNowInFront(const QWidget* gone) {
   QWidget* modal = QApplication::activeModalWidget();
   if (modal != nullptr && modal != gone && modal->isVisible()) return modal;
-  return contentWidget(frontWindow());
+  return contentWidget(windowOnTop());
 }
 
 class KeyHandover : public QObject {

@@ -394,6 +394,15 @@ int16_t frontWindow() {
   return 0;
 }
 
+int16_t windowOnTop() {
+  const int16_t front = frontWindow();
+  if (front == 0) return 0;
+  for (const auto& [number, kept] : registry().windows) {
+    if (kept->keptAbove == front && kept->widget->isVisible()) return number;
+  }
+  return front;
+}
+
 GrafPtr windowPort(int16_t n) {
   WindowRec* rec = findWindow(n);
   return rec == nullptr ? nullptr : &rec->port;

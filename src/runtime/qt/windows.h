@@ -45,6 +45,9 @@ void setOutputWindow(int16_t n);
 int16_t outputWindow();
 // The frontmost visible numbered window, 0 when none.
 int16_t frontWindow();
+// The window the person sees on top: a shown window kept above the front one (the
+// rollout's results over the board), else the front window.
+int16_t windowOnTop();
 // True while an application-modal window is shown (a box of the program's or one of the
 // platform's own dialogs): every other window is blocked until it closes.
 bool modalWindowUp();
