@@ -54,6 +54,10 @@ void installBoardDialogCallback() {
 }
 
 void backToBoardServices() {
+  // A box still up (the About box chosen while a rollout's game ended) keeps its dispatcher
+  // and the menus off: its own close gives the board its services.
+  const int16_t box = dialogWindows.modalDialogWnd;
+  if (!windowKeepsMenus(box) && windowVisible(box)) return;
   installBoardDialogCallback();
   enableAllMenus();
 }

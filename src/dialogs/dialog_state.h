@@ -38,7 +38,8 @@ void returnFromClosedDialog();
 bool windowKeepsMenus(int16_t n);
 // The board's callback back, or the dispatcher while a rollout holds the board.
 void installBoardDialogCallback();
-// The board's callback and the menus back.
+// The board's callback and the menus back, unless a box is still up: it keeps them until
+// it closes.
 void backToBoardServices();
 
 }  // namespace bg

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "../display/board_fixture.h"
+#include "dialogs/about_box.h"
 #include "dialogs/dialog_state.h"
 #include "dialogs/message_boxes.h"
 #include "display/message_line.h"
@@ -57,24 +58,54 @@ TEST_F(RolloutPause, TheSetUpWindowsCloseBoxCancels) {
   EXPECT_TRUE(menusEnabled());
 }
 
-TEST_F(RolloutPause, TheResultsWindowsCloseBoxReturnsAndTheBoardsDoesNot) {
-  ASSERT_TRUE(startRolloutOf("20"));
-  EXPECT_TRUE(contentWidget(kRolloutResultsWindow)->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-  // The board's close box beside the rollout's window ends nothing.
-  testing::clickCloseBox(1);
-  testing::pumpUntil([] { return false; }, 3);
-  EXPECT_TRUE(windowExists(kRolloutResultsWindow));
-  EXPECT_EQ(rolloutSettings.rolloutStopFlag, 0);
-  EXPECT_EQ(shellFlags.quitRequested, 0);
+// The About box chosen from the application menu before the rollout's game ends, and how
+// the person closes it once the board is given back.
+constexpr int16_t kAboutItem = 1;
+struct AboutRow {
+  const char* way;
+  void (*close)();
+};
+constexpr AboutRow kAboutRows[] = {
+    {"no About box", nullptr},
+    {"Done", [] { testing::clickControl(kAboutWindow, 1); }},
+    {"Return", [] { testing::typeKey(kAboutWindow, Qt::Key_Return); }},
+    {"Escape", [] { testing::typeKey(kAboutWindow, Qt::Key_Escape); }},
+    {"close box", [] { testing::clickCloseBox(kAboutWindow); }},
+};
 
-  testing::clickCloseBox(kRolloutResultsWindow);
-  ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5));
-  EXPECT_EQ(rolloutSettings.rolloutStopFlag, -1) << "as Return: the next new game ends the rollout";
-  EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
-  EXPECT_FALSE(menusEnabled()) << "until the person's game is back";
-  nextRolloutGame();
-  EXPECT_FALSE(rolloutInProgress());
-  EXPECT_TRUE(menusEnabled());
+TEST_F(RolloutPause, TheResultsWindowsCloseBoxReturnsAndTheBoardsDoesNot) {
+  for (const AboutRow& r : kAboutRows) {
+    SCOPED_TRACE(r.way);
+    testing::setPosition("start");
+    flow.newGameRequested = 0;
+    ASSERT_TRUE(startRolloutOf("20"));
+    EXPECT_TRUE(contentWidget(kRolloutResultsWindow)->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    // The board's close box beside the rollout's window ends nothing.
+    testing::clickCloseBox(1);
+    testing::pumpUntil([] { return false; }, 3);
+    EXPECT_TRUE(windowExists(kRolloutResultsWindow));
+    EXPECT_EQ(rolloutSettings.rolloutStopFlag, 0);
+    EXPECT_EQ(shellFlags.quitRequested, 0);
+
+    testing::clickCloseBox(kRolloutResultsWindow);
+    ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5));
+    EXPECT_EQ(rolloutSettings.rolloutStopFlag, -1) << "as Return: the next new game ends the rollout";
+    EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
+    EXPECT_FALSE(menusEnabled()) << "until the person's game is back";
+    if (r.close != nullptr) {
+      chooseMenuItem(kApplicationMenu, kAboutItem);
+      ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kAboutWindow); }, 5));
+    }
+    nextRolloutGame();
+    EXPECT_FALSE(rolloutInProgress());
+    if (r.close != nullptr) {
+      EXPECT_FALSE(menusEnabled()) << "not under the box";
+      r.close();
+      EXPECT_TRUE(testing::pumpUntil([] { return !windowExists(kAboutWindow); }, 6)) << "the box is closed";
+      windowClose(kAboutWindow);
+    }
+    EXPECT_TRUE(menusEnabled());
+  }
 }
 
 TEST_F(RolloutPause, ABoardWithoutAGameOrWithPartOfTheRollPlayedIsNotRolledOut) {
