@@ -29,8 +29,6 @@ constexpr std::string_view kNoGameText =
     "There is no game on the board to roll out. Start a game or set up a position first.";
 constexpr std::string_view kMidRollText =
     "Part of the roll is played. Play the rest of it, or take it back, before rolling out the position.";
-constexpr std::string_view kRolloutUnderWayText =
-    "A rollout is under way. Press Return in its window to end it before rolling out another position.";
 constexpr std::string_view kHelpText =
     "Select at least 500 games to get a good answer.\r\r"
     "If the results are close after 500 rollouts, it is recommended that you input a larger number then do "
@@ -39,7 +37,7 @@ constexpr std::string_view kHelpText =
 
 // Opens the results window beside the board and hands the game to the rollout.
 void beginRollout() {
-  if (frontWindow() != kBoardWindowNumber || rolloutInProgress()) return;
+  if (frontWindow() != kBoardWindowNumber) return;
   openRolloutResultsWindow();
   // A pause brings the board forward for the user's turns: the rollout's buttons stay in sight.
   keepWindowAbove(kRolloutResultsWindow, kBoardWindowNumber);
@@ -70,13 +68,8 @@ void returnFromRollout() {
 }  // namespace
 
 void openRolloutSetupDialog() {
+  // No second rollout: the menus stay off while one holds the board.
   if (frontWindow() != kBoardWindowNumber) return;
-  // A paused rollout leaves the board in front: a second one would keep its game as the
-  // user's and give that back at its end.
-  if (rolloutInProgress()) {
-    showMessageBox(kRolloutUnderWayText);
-    return;
-  }
   if (!positionCanBeRolledOut()) {
     showMessageBox(kNoGameText);
     return;

@@ -19,12 +19,10 @@
 #include "shell/refusals.h"
 #include "shell/shell_settings.h"
 #include "state/cube_state.h"
-#include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/menu_numbers.h"
 #include "state/play_options.h"
 #include "state/quit_services.h"
-#include "state/rollout_state.h"
 #include "state/settings.h"
 #include "state/shell_state.h"
 #include "state/storage_state.h"
@@ -42,8 +40,6 @@ constexpr int16_t kSaveAsItem = 6;
 constexpr int16_t kLowestSoundLevel = 1;
 constexpr int16_t kHighestSoundLevel = 10;
 constexpr int16_t kFallbackSoundLevel = 8;
-constexpr std::string_view kRolloutGameText =
-    "MMThe board shows the rollout's game: press Return in its window to have your game back";
 
 bool heldCheckerRefusal() {
   if (hand.pieceInHand == 0) return false;
@@ -51,17 +47,9 @@ bool heldCheckerRefusal() {
   return true;
 }
 
-// A paused rollout plays its own game on the board: saved, it would be resumed as the
-// user's under the user's name.
-bool rolloutRefusal() {
-  if (rollout.rolloutRunning == 0) return false;
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = kRolloutGameText;
-  hook::displayMessage();
-  return true;
-}
-
-bool saveRefused() { return heldCheckerRefusal() || refuseWhileSearching() || rolloutRefusal(); }
+// The rollout's game is never saved as the person's: the File menu stays off while a
+// rollout holds the board.
+bool saveRefused() { return heldCheckerRefusal() || refuseWhileSearching(); }
 
 bool openRefused() {
   if (heldCheckerRefusal()) return true;

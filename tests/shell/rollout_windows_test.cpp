@@ -681,6 +681,7 @@ struct AtThePersonsTurn {
   bool started = false;
   bool quit = false;
   std::string personsGame;  // the person's board and moves as a save writes them
+  bool rolloutOrSaveReachable = false;
   bool secondRolloutRefused = false;
   bool setUpOpenedInPause = false;
   bool savedInPause = false;
@@ -701,6 +702,7 @@ struct AtThePersonsTurn {
 };
 AtThePersonsTurn atTurn;
 constexpr int16_t kSaveGameItem = 5;       // File > Save Game
+constexpr int16_t kSaveGameAsItem = 6;     // File > Save Game As
 constexpr int16_t kOpenSavedGameItem = 3;  // File > Open Saved Game
 int quitQuestions = 0;
 int quitExits = 0;
@@ -785,6 +787,9 @@ void RolloutWindows::triedInThePause() {
         QApplication::activeWindow() != contentWidget(kRolloutResultsWindow))
       a.rolloutLostBehindAfter += std::string(c.way) + "; ";
   }
+  // Nothing but the greyed menus keeps a second rollout and a save of the rollout's game away.
+  a.rolloutOrSaveReachable = menuItemReachable(kGameMenu, kRolloutItem) || menuItemReachable(kFileMenu, kSaveGameItem) ||
+                             menuItemReachable(kFileMenu, kSaveGameAsItem);
   a.secondRolloutRefused = answerInformationBox([] { chooseMenuItem(kGameMenu, kRolloutItem); });
   a.setUpOpenedInPause = windowExists(kRolloutSetupWindow);
   if (a.setUpOpenedInPause) {
@@ -883,6 +888,7 @@ void RolloutWindows::quitAfterARollout(bool savedFirst, int questions, bool paus
     EXPECT_EQ(atTurn.helpNotClosedBy, "");
     EXPECT_EQ(atTurn.rolloutLostBehindAfter, "") << "the rollout's window is in front and holds the keys";
     EXPECT_FALSE(atTurn.menusOnAfterHelp);
+    EXPECT_FALSE(atTurn.rolloutOrSaveReachable) << "Roll Out Position, Save Game and Save Game As are greyed";
     EXPECT_FALSE(atTurn.secondRolloutRefused) << "no box: the menu is off";
     EXPECT_FALSE(atTurn.setUpOpenedInPause);
     EXPECT_FALSE(atTurn.savedInPause) << "the rollout's game saved under the person's name";
