@@ -1,6 +1,7 @@
 #include "shell/app_events.h"
 
 #include <cctype>
+#include <utility>
 
 #include "dialogs/dialog_dispatch.h"
 #include "dialogs/dialog_state.h"
@@ -15,6 +16,7 @@
 #include "display/upper_services.h"
 #include "interaction/board_waits.h"
 #include "interaction/key_commands.h"
+#include "rollout/rollout_results_window.h"
 #include "runtime/core/clock.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/cursors.h"
@@ -41,9 +43,7 @@ BG_RESETS_WITH_PROGRAM(appEvents);
 namespace {
 
 constexpr int16_t kWaitWindow = 6;
-constexpr int16_t kRolloutWindow = 348;
 constexpr int16_t kFlashMs = 100;
-constexpr uint8_t kRolloutOn = 255;
 
 void activationChanged(int16_t id) {
   boardInput.boardWindowActive = id == 1 ? int16_t{-1} : int16_t{0};
@@ -56,9 +56,9 @@ void activationChanged(int16_t id) {
   if (id != 1) return;
   FBRaiseDialogEvent(kDialogPrivate, kPrivateNothing);
   if (rollout.rolloutRunning != 0) {
-    rollout.rolloutRunning = 0;
+    const uint8_t running = std::exchange(rollout.rolloutRunning, uint8_t{0});
     hook::redrawBoardWindow();
-    rollout.rolloutRunning = kRolloutOn;
+    rollout.rolloutRunning = running;
   }
 }
 
@@ -84,7 +84,7 @@ bool keyDown(const AppEvent& e) {
     case kNotePadWindow:
     case kHelpWindow:
       return false;
-    case kRolloutWindow:
+    case kRolloutResultsWindow:
       // No stray key pauses or ends a rollout in progress; a finished one's window is a box.
       if (rollout.rolloutRunning != 0) return false;
       break;
