@@ -11,6 +11,7 @@
 #include "shell/submenus.h"
 #include "state/flow_state.h"
 #include "state/menu_numbers.h"
+#include "state/quit_services.h"
 
 namespace bg {
 
@@ -30,8 +31,9 @@ constexpr int16_t kGameWindows[] = {2, 3, 4, 5};
 bool gameHidden() { return shellSettings.gameShown != kShown; }
 
 void toggleHideGame() {
-  const char* text = "Hide Game";
   if (!gameHidden()) {
+    // The quit's question waits on the board: hidden, it would wait out of sight.
+    if (quitState.quitRunning != 0) return;
     shellSettings.gameShown = 0;
     windowHide(kBoardWindow);
     for (int16_t n : kGameWindows)
@@ -45,11 +47,10 @@ void toggleHideGame() {
                   makeRect(10, 10, kHiddenWidth - 10, kHiddenHeight - 10));
     fitStaticText(kHiddenGameWindow, kHiddenNote);
     windowSelect(kHiddenGameWindow);
-    text = "Resume Game";
+    setMenuItemState(kFileMenu, kHideGameItem, kItemEnabled, "Resume Game");
   } else {
     showGameWindows();
   }
-  setMenuItemState(kFileMenu, kHideGameItem, kItemEnabled, text);
   flow.keyCommandBusy = 0;
 }
 
@@ -62,6 +63,7 @@ void showGameWindows() {
   // The bar belongs to the board again, whatever window is in front; the submenus
   // keep the hidden bar while it is up, so the main bar goes back first.
   setMenuBar(kBoardWindow, menuBars.mainMenuBar);
+  setMenuItemState(kFileMenu, kHideGameItem, kItemEnabled, "Hide Game");
   installSubmenus();
   redrawBoardWindow();
 }

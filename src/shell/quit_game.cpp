@@ -10,6 +10,7 @@
 #include "runtime/core/clock.h"
 #include "runtime/qt/windows.h"
 #include "shell/help_text_window.h"
+#include "shell/hide_game.h"
 #include "state/board_input.h"
 #include "state/board_state.h"
 #include "state/flow_state.h"
@@ -62,6 +63,9 @@ bool gameToKeep() {
          position.piecesOnBoard[1] > 0;
 }
 
+// A changed game that may be resumed: saved on exit, or asked about.
+bool gameToSave() { return gameToKeep() && storage.gameModified != 0; }
+
 void sayGoodbye(bool fromSystem) {
   speech.speakNextMessage = -1;
   interaction.messageNumber = closingMessage();
@@ -88,6 +92,8 @@ void runQuit(bool fromSystem) {
   // anything is saved.
   endRolloutAtOnce();
   settleTheMoveInHand();
+  // The question is asked on the board: a hidden game comes back for it, farewell and all.
+  if (gameHidden() && !fromSystem && shell.saveGameOnExit == 0 && gameToSave()) showGameWindows();
   sayGoodbye(fromSystem);
   flow.newGameRequested = -1;
   // The session is not credited here: its scores are kept with the preferences and it goes
@@ -96,10 +102,10 @@ void runQuit(bool fromSystem) {
     shell.savedGameName.clear();
     storage.gameWasSaved = 0;
   }
-  const bool keep = gameToKeep();
-  if (keep && storage.gameModified != 0 && shell.quitting != 0 && saveGame(0)) storage.gameWasSaved = -1;
+  const bool save = gameToSave();
+  if (save && shell.quitting != 0 && saveGame(0)) storage.gameWasSaved = -1;
   // Asked before the preferences are written, so a game saved on Yes is remembered.
-  if (keep && storage.gameModified != 0 && shell.quitting == 0 && !fromSystem) {
+  if (save && shell.quitting == 0 && !fromSystem) {
     hook::offerSaveBeforeQuit();
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
   }

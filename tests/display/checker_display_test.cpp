@@ -2,12 +2,14 @@
 // change leaves the window as a fresh redraw of the same position draws it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <numeric>
 #include <vector>
 
 #include "board_fixture.h"
 #include "display/bear_off.h"
+#include "display/board_ids.h"
 #include "display/checker_animation.h"
 #include "display/turn_arrow.h"
 #include "display/checker_stacks.h"
@@ -15,6 +17,7 @@
 #include "runtime/core/random.h"
 #include "runtime/qt/designed_windows.h"
 #include "runtime/qt/windows.h"
+#include "support/qt_helpers.h"
 #include "state/display_state.h"
 
 namespace bg {
@@ -178,7 +181,8 @@ TEST_F(CheckerDisplay, ASlideWaitsOnTheClockAndAStillMoveDrawsNoStep) {
 }
 
 // 300 pixels at the second pace row's settings: the flight takes its steps' waits, and
-// sleeps them out between frames rather than reading the clock until they pass.
+// sleeps them out between frames rather than reading the clock until they pass. Each frame
+// after the first sends the screen only the checker's last and new places, not the window.
 TEST_F(CheckerDisplay, AFlightSleepsOutItsStepsWaitsAtTheSamePace) {
   redrawBoardWindow();
   display.boardWidth = 683;
@@ -189,8 +193,13 @@ TEST_F(CheckerDisplay, AFlightSleepsOutItsStepsWaitsAtTheSamePace) {
   clock.clock.setQuantum(1);
   const uint64_t start = clock.clock.now();
   const uint64_t sleptBefore = clock.clock.slept();
-  animatePieceMove(100, 400, 200, 200);
+  const std::vector<QRect> frames = testing::paintedDuring(kBoardWindow, [] { animatePieceMove(100, 400, 200, 200); });
   const uint64_t took = clock.clock.now() - start;
+  ASSERT_GT(frames.size(), 2u);
+  const auto wide = std::count_if(frames.begin() + 1, frames.end(), [](const QRect& r) {
+    return r.width() > 2 * layout.pieceWidth || r.height() > 2 * layout.pieceHeight;
+  });
+  EXPECT_EQ(wide, 0) << "of " << frames.size() - 1 << " frames after the first";
   EXPECT_GE(took, kStepsWaits);
   EXPECT_LE(took, kStepsWaits + 2 * kSteps);
   EXPECT_GE(clock.clock.slept() - sleptBefore, kStepsWaits - 2 * kSteps) << "spun on the clock";

@@ -12,6 +12,7 @@
 
 #include "../display/board_fixture.h"
 #include "dialogs/dialogs_install.h"
+#include "dialogs/scoreboard_dialogs.h"
 #include "display/board_rebuild.h"
 #include "flow/game_loop.h"
 #include "flow/turn.h"
@@ -23,6 +24,7 @@
 #include "rollout/rollout_engine.h"
 #include "rollout/rollout_results_window.h"
 #include "rollout/rollout_stats.h"
+#include "runtime/core/clock.h"
 #include "runtime/core/random.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/input.h"
@@ -338,10 +340,24 @@ int32_t computerOpensWithSixFour(int32_t n) {
 
 // I typed at the person's roll right after the computer's opening play: the play is made
 // again at once, the same one, and the person's roll is asked for as before, on the board
-// and with the record the play left. The computer plays side 1, then side 0.
+// and with the record the play left. The computer plays side 1, then side 0. An opponent
+// chosen with the I (the computer again, or two people and then the computer, which
+// plays side 1) leaves the game the replay was asked in: the computer chooses its play
+// afresh, and the book's other reply is what it plays.
 TEST_F(PersonAtTheBoard, ReplayAfterTheComputersOpeningMakesTheSamePlayAtOnce) {
-  for (const int16_t computer : {int16_t{1}, int16_t{0}}) {
-    SCOPED_TRACE("computer side " + std::to_string(computer));
+  const struct {
+    int16_t computer;
+    std::vector<int16_t> opponents;  // Game menu items chosen with the I
+    const char* name;
+  } rows[] = {{1, {}, "replayed"},
+              {0, {}, "replayed"},
+              {1, {kComputerOpponentItem}, "Play Against the Computer"},
+              {1, {kTwoPlayersItem, kComputerOpponentItem}, "Two Players, then the computer"}};
+  UseVirtualClock clock;  // the notice of the opponent chosen stays its time
+  for (const auto& r : rows) {
+    const int16_t computer = r.computer;
+    SCOPED_TRACE(std::string(r.name) + ", computer side " + std::to_string(computer));
+    const bool replayed = r.opponents.empty();
     const int16_t person = static_cast<int16_t>(1 - computer);
     testing::setPosition("start | side 0");
     position.playerType[computer] = kComputerPlayer;
@@ -377,7 +393,14 @@ TEST_F(PersonAtTheBoard, ReplayAfterTheComputersOpeningMakesTheSamePlayAtOnce) {
         typed = true;
         played = position.board;
         for (int16_t n = 1; n <= record.gameRecordCount; ++n) entries.push_back(record.gameRecord[n]);
-        script_.then([] { testing::typeKey(1, Qt::Key_I); });
+        script_.then([&r] {
+          testing::typeKey(1, Qt::Key_I);
+          for (const int16_t item : r.opponents) {
+            choose(kGameMenu, item);
+            // The pair's box, with the names it offers.
+            if (windowExists(kScoreboardWindow)) testing::typeKey(kScoreboardWindow, Qt::Key_Return), FBHandleEvents();
+          }
+        });
         return;
       }
       ++replayWaits;
@@ -392,10 +415,17 @@ TEST_F(PersonAtTheBoard, ReplayAfterTheComputersOpeningMakesTheSamePlayAtOnce) {
     ASSERT_TRUE(typed);
     EXPECT_EQ(replayWaits, 1);
     EXPECT_EQ(entries.size(), 2u) << "the computer played both dice";
-    EXPECT_EQ(position.board, played) << "the same play, made again";
     std::vector<GameRecordEntry> now;
     for (int16_t n = 1; n <= record.gameRecordCount; ++n) now.push_back(record.gameRecord[n]);
-    EXPECT_TRUE(now == entries) << "the record holds the play once";
+    if (replayed) {
+      EXPECT_EQ(position.board, played) << "the same play, made again";
+      EXPECT_TRUE(now == entries) << "the record holds the play once";
+    } else {
+      EXPECT_NE(position.board, played) << "the play asked for in the game left was made again";
+      ASSERT_EQ(now.size(), 2u) << "the computer played both dice";
+      EXPECT_EQ(now[0].side, computer);
+      EXPECT_EQ((std::vector<int16_t>{now[0].die1, now[0].die2}), (std::vector<int16_t>{entries[0].die1, entries[0].die2}));
+    }
     EXPECT_EQ(position.currentPlayer, person) << "the person's roll";
     EXPECT_EQ(position.openingPhase, 0);
     EXPECT_TRUE(notices.empty());

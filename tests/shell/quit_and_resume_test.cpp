@@ -2,6 +2,8 @@
 // not kept to be played again, a session is credited once, a file opened is not the one
 // resumed, a cube is saved as the board shows it, and the notices of the saved game reach
 // the message line.
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -34,6 +36,7 @@
 #include "runtime/qt/file_chooser.h"
 #include "rules/dice.h"
 #include "shell/board_window_events.h"
+#include "shell/hide_game.h"
 #include "shell/quit_game.h"
 #include "shell/saved_game_commands.h"
 #include "started_program.h"
@@ -64,6 +67,8 @@ constexpr int16_t kSaveItem = 5;
 constexpr int16_t kOpenAsItem = 4;
 constexpr int16_t kQuitButton = 2;
 constexpr int16_t kPlayOnButton = 18;
+constexpr int16_t kHideGameItem = 1;    // File
+constexpr int16_t kResumeGameItem = 1;  // the hidden game's Game menu
 
 std::vector<std::string> shown;  // what the message line drew: "#n" or the free text
 int questions = 0;
@@ -541,6 +546,85 @@ TEST_F(QuitAndResume, APositionLaidOutInTheEditorIsTheGameTheNextStartResumes) {
     EXPECT_EQ(position.board, laid);
     EXPECT_EQ((std::vector<int>{cube.cubeValue, cube.cubeOwner}), (std::vector<int>{2, 1}));
     EXPECT_EQ((std::vector<int>{diceState.dice[0].value, diceState.dice[1].value}), (std::vector<int>{6, 4}));
+  }
+}
+
+// A game hidden by File > Hide Game, then Ctrl+Q typed on the hidden game's window or its
+// Game > Quit chosen. A changed game is asked about on the board, shown for the question,
+// which Hide Game does not take out of sight; the key typed answers it and the next start
+// resumes what Yes saved. An unchanged game ends at once, still hidden.
+TEST_F(QuitAndResume, AQuitFromTheHiddenGameAsksWithTheBoardInSight) {
+  enum Way { kKey, kItem };
+  const struct {
+    Way way;
+    bool changed;
+    Qt::Key answer;
+    const char* name;
+  } rows[] = {{kKey, true, Qt::Key_Y, "Ctrl+Q, Yes"},
+              {kItem, true, Qt::Key_N, "the Quit item, No"},
+              {kItem, true, Qt::Key_Y, "the Quit item, Yes"},
+              {kKey, false, Qt::Key_unknown, "Ctrl+Q, unchanged"},
+              {kItem, false, Qt::Key_unknown, "the Quit item, unchanged"}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    startAgain(false);
+    storage.loadGameOnStartup = -1;
+    shellServices.askSaveBeforeQuit = [] { ++questions, askSaveBeforeQuit(); };
+    turnServices.pumpEvents = FBHandleEvents;
+    testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
+    diceState.diceShowing = 0;
+    storage.gameModified = r.changed ? int16_t{-1} : int16_t{0};
+    const CheckedArray<int16_t, 25> atQuit = position.board;
+    redrawBoardWindow();
+    choose(kFileMenu, kHideGameItem);
+    ASSERT_TRUE(gameHidden());
+    // Looked at once the question waits; a board out of sight is resumed, as the person
+    // would have to, to answer it.
+    bool inSight = false, keptInSight = false;
+    std::string hideItem;
+    const auto resume = [] {
+      if (!windowVisible(1)) chooseMenuItem(kHiddenGameMenu, kResumeGameItem), FBHandleEvents();
+    };
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+      if (panelWait.questionPanelUp == 0 || panelWait.clickWaitRunning == 0) return;
+      watcher.stop();
+      inSight = windowVisible(1) && !windowExists(kHiddenGameWindow);
+      hideItem = menuItemText(kFileMenu, kHideGameItem);
+      resume();
+      testing::typeKey(1, Qt::Key_H, Qt::ControlModifier), FBHandleEvents();
+      QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+      keptInSight = windowVisible(1);
+      resume();
+      testing::typeKey(1, r.answer);
+    });
+    watcher.start(0);
+    if (r.way == kKey) {
+      testing::typeKey(kHiddenGameWindow, Qt::Key_Q, Qt::ControlModifier);
+      QTest::keyRelease(contentWidget(kHiddenGameWindow)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+    } else {
+      chooseMenuItem(kHiddenGameMenu, kHiddenQuitItem);
+    }
+    testing::pumpUntil([] { return exits > 0; }, 20);
+    watcher.stop();
+    ASSERT_EQ(exits, 1);
+    EXPECT_EQ(questions, r.changed ? 1 : 0);
+    if (r.changed) {
+      EXPECT_TRUE(inSight) << "the question waited on the hidden board";
+      EXPECT_EQ(hideItem, "Hide Game");
+      EXPECT_TRUE(keptInSight) << "Hide Game took the waiting question out of sight";
+    } else {
+      EXPECT_TRUE(gameHidden()) << "the game was shown for a quit that asks nothing";
+      windowClose(kHiddenGameWindow);
+    }
+    const bool saved = r.answer == Qt::Key_Y;
+    EXPECT_EQ(std::filesystem::exists(dataFilePath("SavedGame")), saved);
+
+    startAgain(true);
+    EXPECT_EQ(storage.gameWasSaved, saved ? -1 : 0);
+    if (!saved) continue;
+    loadGame(0);
+    EXPECT_EQ(position.board, atQuit);
   }
 }
 

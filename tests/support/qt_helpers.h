@@ -3,6 +3,7 @@
 // handlers, pixel reads in a port's local coordinates, and PNG snapshots.
 #include <QEvent>
 #include <QImage>
+#include <QPaintEvent>
 #include <QString>
 #include <QTest>
 #include <QWidget>
@@ -61,6 +62,7 @@ inline uint32_t pixelAt(const GrafPort* port, int h, int v) {
 }  // namespace bg::testing
 
 #include <functional>
+#include <vector>
 
 #include "runtime/qt/events.h"
 
@@ -86,19 +88,25 @@ inline void userResize(int16_t n, int width, int height) {
   contentWidget(n)->resize(width, height + detail::menuBarHeightOf(n));
 }
 
-// The paints window n gets while act runs.
-inline int paintsDuring(int16_t n, const std::function<void()>& act) {
-  struct Counter final : QObject {
-    int paints = 0;
+// The parts of window n (widget coordinates) painted on the screen while act runs, paint
+// by paint.
+inline std::vector<QRect> paintedDuring(int16_t n, const std::function<void()>& act) {
+  struct Recorder final : QObject {
+    std::vector<QRect> painted;
     bool eventFilter(QObject* /*watched*/, QEvent* e) override {
-      if (e->type() == QEvent::Paint) ++paints;
+      if (e->type() == QEvent::Paint) painted.push_back(static_cast<QPaintEvent*>(e)->rect());
       return false;
     }
-  } counter;
-  contentWidget(n)->installEventFilter(&counter);
+  } recorder;
+  contentWidget(n)->installEventFilter(&recorder);
   act();
-  contentWidget(n)->removeEventFilter(&counter);
-  return counter.paints;
+  contentWidget(n)->removeEventFilter(&recorder);
+  return recorder.painted;
+}
+
+// The paints window n gets while act runs.
+inline int paintsDuring(int16_t n, const std::function<void()>& act) {
+  return static_cast<int>(paintedDuring(n, act).size());
 }
 
 // The user clicks window n's close box.
