@@ -178,9 +178,10 @@ int16_t escapeControlOf(int16_t window) {
   // the end of a game has no cancel (its control 2 quits).
   if (window == kGameStatsWindow) return kOk;
   if (window == kEndGameWindow) return 0;
-  // A box with nothing to cancel (only Done or OK) is closed by Escape as by its button;
-  // Display Settings takes Escape as its own cancel.
-  if (window != kDisplaySettingsWindow && !controlExists(window, kCancel)) return kOk;
+  // A box with nothing to cancel (only Done or OK) is closed by Escape as by its button:
+  // its control 2, if any, is a text (the session statistics' figures). Display Settings
+  // takes Escape as its own cancel.
+  if (window != kDisplaySettingsWindow && !pushButtonExists(window, kCancel)) return kOk;
   return kCancel;
 }
 
