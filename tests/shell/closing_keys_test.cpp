@@ -92,10 +92,11 @@ TEST_F(ClosingKeys, CommandsItemsEnabledAgainLookAsBefore) {
   commands->adjustSize();
   const QImage before = commands->grab().toImage();
   choose(kGameMenu, kTwoPlayersItem);
-  // Two players open the scoreboard for their names; it is left as it was.
+  // Two players come in with the OK of the box for their names.
   ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kScoreboard); }, 5));
-  testing::typeKey(kScoreboard, Qt::Key_Escape);
+  testing::typeKey(kScoreboard, Qt::Key_Return);
   ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kScoreboard); }, 5));
+  EXPECT_FALSE(menuItemEnabled(kComputerMenu, kComputerMenuItem)) << "two people have no computer's items";
   choose(kGameMenu, kComputerOpponentItem);
   commands->adjustSize();
   const QImage after = commands->grab().toImage();

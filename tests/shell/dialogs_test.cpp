@@ -45,6 +45,7 @@
 #include "runtime/core/messages.h"
 #include "runtime/qt/text.h"
 #include "state/interaction_services.h"
+#include "state/interaction_state.h"
 #include "state/cube_state.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
@@ -614,6 +615,23 @@ TEST_F(Dialogs, CancellingTheScoreboardRestoresExactlyTheClearedRows) {
       EXPECT_EQ(players.playerRecords[4].counters[0], 40);
     }
   }
+}
+
+// The OK of Game > Two Players is refused with a message while the board waits for the
+// answer to its question (the computer's double put meanwhile): cut short, it would be a No.
+TEST_F(Dialogs, TwoPlayersWaitForTheAnswerToTheBoardsQuestion) {
+  ASSERT_TRUE(testing::openFromMenu(kGameMenu, kTwoPlayersItem, kScoreboardWindow));
+  hand.boardWaitActive = -1;  // as the board's question sets it
+  clickControl(kScoreboardWindow, 1);
+  pumpAFew();
+  EXPECT_EQ(boxTexts.size(), 1u);
+  expectDialogOpen(kScoreboardWindow, "refused while the board asks");
+  EXPECT_EQ(flow.opponentMode, 1);
+  hand.boardWaitActive = 0;
+  clickControl(kScoreboardWindow, 1);
+  ASSERT_TRUE(closes(kScoreboardWindow));
+  EXPECT_EQ(flow.opponentMode, 3);
+  testing::expectBackOnTheBoard("two people");
 }
 
 // --- The end of a game.
