@@ -84,9 +84,6 @@ void notePadRow(int16_t /*kind*/, int16_t /*id*/) {
   if (saveNotePad()) enableAllMenus();
 }
 
-constexpr std::string_view kNoHelpText = "Sorry, no help.";
-constexpr std::string_view kHelpTitle = "Information";
-
 // OK and Cancel with a reader, and a help button.
 template <void (*Reader)(), int16_t HelpButton, void (*Help)()>
 void okCancelOrHelp(int16_t kind, int16_t id) {
@@ -97,7 +94,7 @@ void okCancelOrHelp(int16_t kind, int16_t id) {
   okOrCancel<Reader>(kind, id);
 }
 
-void soundHelp() { showHelpText(kHelpTitle, kNoHelpText); }
+void soundHelp() { showNamedHelp("Sound Help"); }
 void autoMovesHelp() { showNamedHelp("Auto Moves Help"); }
 void clickAfterMoveHelp() { showNamedHelp("Click After Move Help"); }
 

@@ -18,6 +18,7 @@
 #include "dialogs/statistics_dialogs.h"
 #include "flow/game_loop.h"
 #include "flow/turn_services.h"
+#include "interaction/interaction_install.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
@@ -43,7 +44,8 @@ class EscapeClosesBoxes : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::startRuntime();
-    testing::startShell({installFlowServices, installDialogServices});
+    // The interaction's services include the named help texts the help buttons show.
+    testing::startShell({installFlowServices, installDialogServices, installInteractionServices});
     storage.firstRun = 0;  // no welcome box at the first redraw
     boardCommandServices.showBlotRisk = showBlotRisk;
     testing::setPosition("start | side 0");
