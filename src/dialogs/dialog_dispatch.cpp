@@ -84,9 +84,6 @@ void notePadRow(int16_t /*kind*/, int16_t /*id*/) {
   if (saveNotePad()) enableAllMenus();
 }
 
-constexpr std::string_view kNoHelpText = "Sorry, no help.";
-constexpr std::string_view kHelpTitle = "Information";
-
 // OK and Cancel with a reader, and a help button.
 template <void (*Reader)(), int16_t HelpButton, void (*Help)()>
 void okCancelOrHelp(int16_t kind, int16_t id) {
@@ -97,7 +94,7 @@ void okCancelOrHelp(int16_t kind, int16_t id) {
   okOrCancel<Reader>(kind, id);
 }
 
-void soundHelp() { showHelpText(kHelpTitle, kNoHelpText); }
+void soundHelp() { showNamedHelp("Sound Help"); }
 void autoMovesHelp() { showNamedHelp("Auto Moves Help"); }
 void clickAfterMoveHelp() { showNamedHelp("Click After Move Help"); }
 
@@ -178,9 +175,10 @@ int16_t escapeControlOf(int16_t window) {
   // the end of a game has no cancel (its control 2 quits).
   if (window == kGameStatsWindow) return kOk;
   if (window == kEndGameWindow) return 0;
-  // A box with nothing to cancel (only Done or OK) is closed by Escape as by its button;
-  // Display Settings takes Escape as its own cancel.
-  if (window != kDisplaySettingsWindow && !controlExists(window, kCancel)) return kOk;
+  // A box with nothing to cancel (only Done or OK) is closed by Escape as by its button:
+  // its control 2, if any, is a text (the session statistics' figures). Display Settings
+  // takes Escape as its own cancel.
+  if (window != kDisplaySettingsWindow && !pushButtonExists(window, kCancel)) return kOk;
   return kCancel;
 }
 

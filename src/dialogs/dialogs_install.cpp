@@ -23,7 +23,6 @@ void installDialogServices() {
   turnServices.tournamentSetupDialog = tournamentSetupDialog;
   turnServices.moneyGameDialog = moneyGameDialog;
   turnServices.showConcedePointsDialog = getConcedePointsDialog;
-  turnServices.openScoreboardFromMenu = scoreboardDialog;
   turnServices.tournamentStatsDialog = tournamentStatsDialog;
   searchServices.showTitledText = blotRiskDialog;
   upperServices.showLargeMessageYesNoDone = [](std::string_view text, int16_t width, int16_t height) {

@@ -1,5 +1,6 @@
 #include "dialogs/game_setup_dialogs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -30,6 +31,8 @@ constexpr int16_t kCancel = 2;
 
 constexpr int16_t kPointsField = 3;
 constexpr std::string_view kDefaultConcedePoints = "2";
+constexpr double kSingleGameLevel = 1;
+constexpr double kBackgammonLevel = 3;
 constexpr int16_t kConcede = 1;
 constexpr int16_t kCancelConcession = 2;
 
@@ -176,13 +179,15 @@ void getConcedePointsDialog() {
 
 std::string getConcedePointsValue() {
   const std::string text = controlText(kConcedePointsWindow, kPointsField);
-  return val(text) < 1 ? std::string(kDefaultConcedePoints) : text;
+  const bool number = std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return number ? text : std::string(kDefaultConcedePoints);
 }
 
 void concedePointsEvent(int16_t /*kind*/, int16_t id) {
   if (id == kOk) {
+    // A resignation gives up a single game, a gammon or a backgammon times the cube.
     const double points = wholePart(getConcedePointsValue());
-    if (!fits16Bits(points)) {
+    if (points < kSingleGameLevel || points > kBackgammonLevel) {
       showMessageBox(kBadConcedePointsText);
       focusControl(kConcedePointsWindow, kPointsField);
       return;

@@ -1,8 +1,9 @@
 #pragma once
 // The dialogs that set up the next games: the points a resignation concedes, a
 // tournament's length and starting scores, who gets the first roll, a money game's stake.
-// Numbers beyond 16 bits, a match length below 1, a starting score outside 0 to the length
-// less 1 and a negative wager are refused with a message; the dialog stays open.
+// Numbers beyond 16 bits, points conceded other than 1 to 3, a match length below 1, a
+// starting score outside 0 to the length less 1 and a negative wager are refused with a
+// message; the dialog stays open.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,10 +20,11 @@ inline constexpr std::string_view kBadMatchLengthText =
 inline constexpr std::string_view kBadStartingScoreText =
     "Each starting score must be from 0 to one point less than the match length.";
 inline constexpr std::string_view kBadWagerText = "The wager amount must be a whole number from 0 to 32767.";
-inline constexpr std::string_view kBadConcedePointsText = "The points conceded must be a number no larger than 32767.";
+inline constexpr std::string_view kBadConcedePointsText =
+    "The points conceded must be 1 for a single game, 2 for a gammon or 3 for a backgammon.";
 
 void getConcedePointsDialog();
-// The text of the points field, "2" when it holds no number of at least 1.
+// The text of the points field, "2" when it holds no number.
 std::string getConcedePointsValue();
 void tournamentSetupDialog();
 void whoGetsFirstRollDialog();

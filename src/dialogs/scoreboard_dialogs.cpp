@@ -4,10 +4,14 @@
 
 #include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_state.h"
+#include "dialogs/message_boxes.h"
+#include "display/checker_animation.h"
+#include "flow/opponent_modes.h"
 #include "flow/turn_services.h"
 #include "runtime/core/format.h"
 #include "runtime/core/pstring.h"
 #include "runtime/qt/controls.h"
+#include "state/interaction_state.h"
 #include "state/program_state.h"
 #include "state/shell_state.h"
 
@@ -90,26 +94,46 @@ constexpr int16_t kPipsSideZero = 39;
 constexpr int16_t kMoreName = 34;
 constexpr int16_t kMoreSecondName = 3;
 constexpr std::size_t kMoreNameLength = 63;
+constexpr int16_t kTwoPeople = 3;
+constexpr std::string_view kBoardBusyText =
+    "The board is busy: a question waits for its answer or a checker is moving. Choose Cancel, and Two Players "
+    "again when the board waits for you.";
 
-}  // namespace
-
-void scoreboardDialog() {
-  openNibDialog(kScoreboardWindow, "scoreboardDialog", fillScoreboard, DialogOpening::kFromBoard);
-}
-
-void handleScoreboard() {
+// The names typed go to their rows; the row chosen, 0 when none.
+int16_t readScoreboardNames() {
   const int16_t w = kScoreboardWindow;
   for (int16_t k = 1; k <= kScoreboardRows; ++k) {
     players.playerRecords[k].firstName = std::string_view(controlText(w, firstNameField(k)));
     players.playerRecords[k].secondName = std::string_view(controlText(w, secondNameField(k)));
   }
-  const int16_t r = controlValue(w, kRowGroup);
+  return controlValue(w, kRowGroup);
+}
+
+void usePair(int16_t r) {
   // No row chosen keeps the pair in use: record 0 is no scoreboard row.
   if (r < 1 || r > kScoreboardRows) return;
   shell.playerNames[0] = players.playerRecords[r].secondName.view();
   shell.playerNames[1] = players.playerRecords[r].firstName.view();
   players.activePlayers = r;
 }
+
+// The change to two people leaves the turn: not while the board waits for an answer (an
+// answer cut short is a No) or a checker is landing, as the Game menu refuses then too.
+bool boardBusy() { return hand.boardWaitActive != 0 || animation.movesUnderWay > 0; }
+
+}  // namespace
+
+void scoreboardDialog() {
+  scoreboardState.forTwoPeople = false;
+  openNibDialog(kScoreboardWindow, "scoreboardDialog", fillScoreboard, DialogOpening::kFromBoard);
+}
+
+void twoPlayersDialog() {
+  scoreboardState.forTwoPeople =
+      openNibDialog(kScoreboardWindow, "scoreboardDialog", fillScoreboard, DialogOpening::kFromBoard);
+}
+
+void handleScoreboard() { usePair(readScoreboardNames()); }
 
 void scoreboardClearScores(int16_t id) {
   const int16_t r = static_cast<int16_t>(id - kFirstClearButton + 1);
@@ -142,8 +166,16 @@ void moreScoresDialog(int16_t row, std::string_view name, std::string_view oppon
 
 void scoreboardEvent(int16_t /*kind*/, int16_t id) {
   if (id == kOk) {
-    handleScoreboard();
+    const bool twoPeople = scoreboardState.forTwoPeople;
+    if (twoPeople && boardBusy()) {
+      showMessageBox(kBoardBusyText);
+      return;
+    }
+    const int16_t row = readScoreboardNames();
     dialogOkTail();
+    // After the box has gone, with the board to draw on; the pair in use before is kept.
+    if (twoPeople) selectOpponentMode(kTwoPeople);
+    usePair(row);
     // The board's name labels show the pair now in use.
     hook::layoutNameLabels();
   } else if (id == kCancel) {

@@ -124,18 +124,15 @@ void enterTwoPeople(bool goOn) {
   if (turnState.previousOpponentMode != kTwoPeople) swapSidesAfterModeChange();
   if (position.openingPhase != 0 && !goOn) redrawDice();
   flow.abortTurn = 0;
-  if (storage.loadingGame == 0) {
-    // Chosen again while two people play, the pair is changed: what was kept stays kept.
-    if (turnState.previousOpponentMode != kTwoPeople) {
-      players.savedActivePlayers = players.activePlayers;
-      // The pair starts at 0 - 0; the session before it comes back with the computer.
-      if (pairsOwnScores()) {
-        flow.savedScores = flow.scores;
-        flow.scores = {};
-        hook::drawPipCounts();
-      }
+  // Chosen again while two people play, the pair is changed: what was kept stays kept.
+  if (storage.loadingGame == 0 && turnState.previousOpponentMode != kTwoPeople) {
+    players.savedActivePlayers = players.activePlayers;
+    // The pair starts at 0 - 0; the session before it comes back with the computer.
+    if (pairsOwnScores()) {
+      flow.savedScores = flow.scores;
+      flow.scores = {};
+      hook::drawPipCounts();
     }
-    hook::openScoreboardFromMenu();
   }
   hook::layoutNameLabels();
   leaveTurnForNewPlayers(goOn);

@@ -22,7 +22,7 @@ struct ComputerOpponentSides {
 // people are not kept from one run to the next: the preferences written at a quit hold these.
 ComputerOpponentSides computerOpponentSides();
 
-// Game menu items 12 (mode 1) and 13 (mode 3).
+// Game menu item 12 (mode 1), and item 13 (mode 3) once its players' box has its OK.
 void selectOpponentMode(int16_t mode);
 
 // Applies flow.opponentMode, leaving turnState.previousOpponentMode; installed as

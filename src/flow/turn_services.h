@@ -123,8 +123,6 @@ struct TurnServices {
   // Two people: the points conceded, answered through concedeOrCancel. The least form
   // gets no answer.
   void (*showConcedePointsDialog)() = flowLeast::nothing;
-  // The scoreboard: which player records the two people use.
-  void (*openScoreboardFromMenu)() = flowLeast::nothing;
   void (*tournamentStatsDialog)() = flowLeast::nothing;
   // The analysis window with the candidate plays of the last search.
   void (*showAnalysisWindow)() = flowLeast::nothing;
@@ -192,7 +190,6 @@ inline void markOptionItems() { turnServices.markOptionItems(); }
 inline void tournamentSetupDialog() { turnServices.tournamentSetupDialog(); }
 inline void moneyGameDialog() { turnServices.moneyGameDialog(); }
 inline void showConcedePointsDialog() { turnServices.showConcedePointsDialog(); }
-inline void openScoreboardFromMenu() { turnServices.openScoreboardFromMenu(); }
 inline void tournamentStatsDialog() { turnServices.tournamentStatsDialog(); }
 inline void showAnalysisWindow() { turnServices.showAnalysisWindow(); }
 }  // namespace hook

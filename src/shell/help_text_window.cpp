@@ -192,8 +192,12 @@ void waitAndFlushEvents() {
 }
 
 void printHelpWindow() {
-  if (const QTextDocument* doc = textViewDocument(kHelpTextWindow))
-    printTextWindow("Help", doc->toPlainText().toStdString());
+  const QTextDocument* doc = textViewDocument(kHelpTextWindow);
+  if (doc == nullptr) return;
+  printTextWindow("Help", doc->toPlainText().toStdString());
+  // Chosen on the board's menu bar, the item gave the board the keys and the print dialog
+  // handed them back to it: the help, still waiting, is put in front with them.
+  windowSelect(kHelpTextWindow);
 }
 
 void setMenuItemsState() {

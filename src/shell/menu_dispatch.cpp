@@ -50,7 +50,6 @@ namespace bg {
 namespace {
 
 constexpr int16_t kComputerOpponent = 1;
-constexpr int16_t kTwoPeople = 3;
 
 // The Commands items that hand a letter to the keyboard command handler.
 struct LetterItem {
@@ -242,7 +241,7 @@ void gameMenuCommand(int16_t item) {
     case kLoadAtStartItem: toggleLoadGameOnStartup(); break;
     case kResignItem: concedeGame(); break;
     case kComputerOpponentItem: selectOpponentMode(kComputerOpponent); break;
-    case kTwoPlayersItem: selectOpponentMode(kTwoPeople); break;
+    case kTwoPlayersItem: twoPlayersDialog(); break;
     case kQuitGameItem: hook::quitGame(); break;
     case kRolloutItem: openRolloutSetupDialog(); break;
     default: break;

@@ -1,6 +1,7 @@
 // The keys that close what they opened: Ctrl+H hides the game and brings it back, and
 // the context help closes by the help key again, F1, Escape or its own Close item.
 #include <QImage>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QTimer>
 
@@ -14,6 +15,7 @@
 #include "runtime/qt/events.h"
 #include "runtime/qt/input.h"
 #include "runtime/qt/menus.h"
+#include "runtime/qt/printing.h"
 #include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
@@ -31,6 +33,7 @@ namespace bg {
 namespace {
 
 constexpr int16_t kScoreboard = 335;
+constexpr int16_t kPrintHelpTextItem = 1;  // Print
 
 class ClosingKeys : public ::testing::Test {
  protected:
@@ -72,6 +75,16 @@ TEST_F(ClosingKeys, TheContextHelpClosesByItsKeysAndItsCloseItem) {
       {"F1", [] { testing::typeKey(kHelpTextWindow, Qt::Key_F1); }},
       {"Escape", [] { testing::typeKey(kHelpTextWindow, Qt::Key_Escape); }},
       {"Close item", [] { chooseTextViewCommand(kHelpTextWindow, 3); }},
+      // Print > Print Help Text is on the board's menu bar: the click there gives the board
+      // the keys, and the print dialog hands them on as it closes. Escape goes wherever
+      // they are then.
+      {"Escape after Print Help Text", [] {
+         contentWidget(1)->activateWindow();
+         const PrintDialogResponder before = setPrintDialogResponder([] { return PrintDialogAnswer{}; });
+         chooseMenuItem(kPrintMenu, kPrintHelpTextItem), FBHandleEvents();
+         setPrintDialogResponder(before);
+         QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
+       }},
   };
   testing::setPosition("start | side 0");
   diceState.diceShowing = 0;
@@ -92,10 +105,11 @@ TEST_F(ClosingKeys, CommandsItemsEnabledAgainLookAsBefore) {
   commands->adjustSize();
   const QImage before = commands->grab().toImage();
   choose(kGameMenu, kTwoPlayersItem);
-  // Two players open the scoreboard for their names; it is left as it was.
+  // Two players come in with the OK of the box for their names.
   ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kScoreboard); }, 5));
-  testing::typeKey(kScoreboard, Qt::Key_Escape);
+  testing::typeKey(kScoreboard, Qt::Key_Return);
   ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kScoreboard); }, 5));
+  EXPECT_FALSE(menuItemEnabled(kComputerMenu, kComputerMenuItem)) << "two people have no computer's items";
   choose(kGameMenu, kComputerOpponentItem);
   commands->adjustSize();
   const QImage after = commands->grab().toImage();

@@ -45,6 +45,7 @@
 #include "runtime/core/messages.h"
 #include "runtime/qt/text.h"
 #include "state/interaction_services.h"
+#include "state/interaction_state.h"
 #include "state/cube_state.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
@@ -372,6 +373,12 @@ TEST_F(Dialogs, EverySettingsDialogChangesItsSettingsOnOkAndReturnOnly) {
 // --- Bad input is refused with a message; the dialog stays open with its entries.
 
 TEST_F(Dialogs, BadNumbersAreRefusedWithAMessageAndChangeNothing) {
+  const auto concedeFromTheMenu = [] {
+    testing::setPosition("start | dice 3 1 | cube 2 0 | side 0");
+    position.openingPhase = 0;
+    flow.opponentMode = 3;
+    chooseMenuItem(kGameMenu, kResignItem), FBHandleEvents();
+  };
   const struct {
     int16_t window;
     std::function<void()> open;
@@ -389,6 +396,12 @@ TEST_F(Dialogs, BadNumbersAreRefusedWithAMessageAndChangeNothing) {
       {kMoneyGameWindow, [] { moneyGameDialog(); }, 3, "-5", kBadWagerText},
       {kMoneyGameWindow, [] { moneyGameDialog(); }, 3, "99999", kBadWagerText},
       {kConcedePointsWindow, [] { getConcedePointsDialog(); }, 3, "70000", kBadConcedePointsText},
+      // Game > Concede between two people, the cube at 2: a resignation gives up 1, 2 or 3
+      // times the cube.
+      {kConcedePointsWindow, concedeFromTheMenu, 3, "7", kBadConcedePointsText},
+      {kConcedePointsWindow, concedeFromTheMenu, 3, "4", kBadConcedePointsText},
+      {kConcedePointsWindow, concedeFromTheMenu, 3, "0", kBadConcedePointsText},
+      {kConcedePointsWindow, concedeFromTheMenu, 3, "-1", kBadConcedePointsText},
   };
   for (const auto& r : rows) {
     const std::string where = std::to_string(r.window) + " " + r.typed;
@@ -398,6 +411,7 @@ TEST_F(Dialogs, BadNumbersAreRefusedWithAMessageAndChangeNothing) {
     options.wagerAmount = 10;
     r.open();
     ASSERT_TRUE(windowExists(r.window)) << where;
+    const int16_t levelOffered = flow.concessionLevel;
     // Another entry is edited too: it must survive the refusal.
     const int16_t other = r.field == 5 ? 4 : (r.window == kMoneyGameWindow ? 4 : r.field);
     if (other != r.field) typeInto(r.window, other, "10");
@@ -413,7 +427,7 @@ TEST_F(Dialogs, BadNumbersAreRefusedWithAMessageAndChangeNothing) {
       EXPECT_EQ(controlText(r.window, other), "10") << where;
     }
     EXPECT_EQ(flow.tournamentGoing, 0) << where;
-    EXPECT_EQ(flow.concessionLevel, 0) << where;
+    EXPECT_EQ(flow.concessionLevel, levelOffered) << where;
     EXPECT_EQ(options.wagerAmount, 10) << where;
     testing::typeKey(r.window, Qt::Key_Escape);
     ASSERT_TRUE(closes(r.window)) << where;
@@ -425,7 +439,7 @@ TEST_F(Dialogs, ConcedePointsFollowTheirRules) {
   const struct {
     const char* typed;
     int16_t level;
-  } rows[] = {{"0", 2}, {"-1", 2}, {"", 2}, {"abc", 2}, {"1", 1}, {"2.9", 2}, {"3", 3}, {"7", 7}};
+  } rows[] = {{"", 2}, {"abc", 2}, {"1", 1}, {"2.9", 2}, {"3", 3}};
   for (const auto& r : rows) {
     flow.opponentMode = 3;
     getConcedePointsDialog();
@@ -614,6 +628,23 @@ TEST_F(Dialogs, CancellingTheScoreboardRestoresExactlyTheClearedRows) {
       EXPECT_EQ(players.playerRecords[4].counters[0], 40);
     }
   }
+}
+
+// The OK of Game > Two Players is refused with a message while the board waits for the
+// answer to its question (the computer's double put meanwhile): cut short, it would be a No.
+TEST_F(Dialogs, TwoPlayersWaitForTheAnswerToTheBoardsQuestion) {
+  ASSERT_TRUE(testing::openFromMenu(kGameMenu, kTwoPlayersItem, kScoreboardWindow));
+  hand.boardWaitActive = -1;  // as the board's question sets it
+  clickControl(kScoreboardWindow, 1);
+  pumpAFew();
+  EXPECT_EQ(boxTexts.size(), 1u);
+  expectDialogOpen(kScoreboardWindow, "refused while the board asks");
+  EXPECT_EQ(flow.opponentMode, 1);
+  hand.boardWaitActive = 0;
+  clickControl(kScoreboardWindow, 1);
+  ASSERT_TRUE(closes(kScoreboardWindow));
+  EXPECT_EQ(flow.opponentMode, 3);
+  testing::expectBackOnTheBoard("two people");
 }
 
 // --- The end of a game.

@@ -7,15 +7,18 @@
 #include <functional>
 #include <string>
 
+#include "dialogs/about_box.h"
 #include "dialogs/blot_risk_window.h"
 #include "dialogs/dialog_state.h"
 #include "dialogs/dialogs_install.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/option_dialogs.h"
 #include "dialogs/question_window.h"
+#include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/statistics_dialogs.h"
 #include "flow/game_loop.h"
 #include "flow/turn_services.h"
+#include "interaction/interaction_install.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
@@ -35,18 +38,22 @@ namespace bg {
 namespace {
 
 constexpr int16_t kSoundWindow = 332;
+constexpr int16_t kInfoAboutItem = 15;  // About, in the Info menu
 
 class EscapeClosesBoxes : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::startRuntime();
-    testing::startShell({installFlowServices, installDialogServices});
+    // The interaction's services include the named help texts the help buttons show.
+    testing::startShell({installFlowServices, installDialogServices, installInteractionServices});
     storage.firstRun = 0;  // no welcome box at the first redraw
     boardCommandServices.showBlotRisk = showBlotRisk;
     testing::setPosition("start | side 0");
   }
   void TearDown() override {
-    for (int16_t n : {kInfoBoxWindow, kSoundWindow, kTournamentStatsWindow, int16_t{1}}) windowClose(n);
+    for (int16_t n : {kInfoBoxWindow, kSoundWindow, kTournamentStatsWindow, kSessionStatsWindow, kGameStatsWindow,
+                      kMoreScoresWindow, kScoreboardWindow, kAboutWindow, int16_t{1}})
+      windowClose(n);
     setEventSlice(2);
   }
 };
@@ -113,27 +120,51 @@ TEST_F(EscapeClosesBoxes, EscapeInTheNameEntryKeepsTheName) {
   EXPECT_EQ(shell.playerNames[0].view(), "Alice");
 }
 
-// Boxes the dispatcher serves: Escape is their Done.
+// Boxes the dispatcher serves: Escape is their Done, back to the window they came from;
+// there a second Escape closes that (a box with a Cancel cancels).
 TEST_F(EscapeClosesBoxes, DispatchedBoxesWithOnlyADoneCloseOnEscape) {
-  // Tournament statistics, from the Player menu during a match.
-  flow.tournamentGoing = 255;
+  const auto fromMenu = [](int16_t menu, int16_t item) { return [=] { chooseMenuItem(menu, item); }; };
+  const auto overBox = [](int16_t menu, int16_t item, int16_t under, int16_t button) {
+    return [=] {
+      ASSERT_TRUE(testing::openFromMenu(menu, item, under));
+      testing::clickControl(under, button);
+    };
+  };
+  const struct {
+    const char* name;
+    std::function<void()> open;
+    int16_t window, under;
+  } rows[] = {
+      {"tournament statistics", fromMenu(kPlayerMenu, kTournamentStatsItem), kTournamentStatsWindow, 1},
+      // Its control 2 is a figure, not a button.
+      {"session statistics", fromMenu(kPlayerMenu, kSessionStatsItem), kSessionStatsWindow, 1},
+      {"session statistics over the game's", overBox(kPlayerMenu, kGameStatsItem, kGameStatsWindow, 2),
+       kSessionStatsWindow, kGameStatsWindow},
+      {"more scores over the scoreboard", overBox(kPlayerMenu, kScoreboardItem, kScoreboardWindow, 25),
+       kMoreScoresWindow, kScoreboardWindow},
+      {"about", fromMenu(kInfoMenu, kInfoAboutItem), kAboutWindow, 1},
+      {"help text over the sound dialog", overBox(kSettingsMenu, kSoundDialogItem, kSoundWindow, kSoundHelpButton),
+       kInfoBoxWindow, kSoundWindow},
+  };
+  flow.tournamentGoing = 255;  // the tournament statistics are offered during a match
   flow.tournamentPoints = 5;
-  ASSERT_TRUE(testing::openFromMenu(kPlayerMenu, kTournamentStatsItem, kTournamentStatsWindow));
-  testing::typeKey(kTournamentStatsWindow, Qt::Key_Escape);
-  EXPECT_TRUE(testing::pumpUntil([] { return !windowExists(kTournamentStatsWindow); }, 6));
-  testing::expectBackOnTheBoard("tournament statistics");
-  flow.tournamentGoing = 0;
-  // The help text box over the sound dialog: Escape goes back to the sound dialog, a second
-  // Escape cancels that.
-  ASSERT_TRUE(testing::openFromMenu(kSettingsMenu, kSoundDialogItem, kSoundWindow));
-  testing::clickControl(kSoundWindow, kSoundHelpButton);
-  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kInfoBoxWindow); }, 6));
-  testing::typeKey(kInfoBoxWindow, Qt::Key_Escape);
-  EXPECT_TRUE(testing::pumpUntil([] { return !windowExists(kInfoBoxWindow); }, 6));
-  testing::expectDialogInFront(kSoundWindow, "back on the sound dialog");
-  testing::typeKey(kSoundWindow, Qt::Key_Escape);
-  EXPECT_TRUE(testing::pumpUntil([] { return !windowExists(kSoundWindow); }, 6));
-  testing::expectBackOnTheBoard("sound dialog");
+  for (const auto& row : rows) {
+    row.open();
+    ASSERT_TRUE(testing::pumpUntil([&] { return windowExists(row.window); }, 6)) << row.name;
+    testing::typeKey(row.window, Qt::Key_Escape);
+    const bool escaped = testing::pumpUntil([&] { return !windowExists(row.window); }, 6);
+    EXPECT_TRUE(escaped) << row.name << ": Escape left the box open";
+    if (!escaped) {  // its Done, so that the rows after it start on the board
+      pressButton(row.window, 1);
+      testing::pumpUntil([&] { return !windowExists(row.window); }, 6);
+    }
+    if (row.under != 1) {
+      testing::expectDialogInFront(row.under, row.name);
+      testing::typeKey(row.under, Qt::Key_Escape);
+      EXPECT_TRUE(testing::pumpUntil([&] { return !windowExists(row.under); }, 6)) << row.name;
+    }
+    testing::expectBackOnTheBoard(row.name);
+  }
 }
 
 }  // namespace

@@ -115,6 +115,15 @@ TEST_F(HelpAndHiding, EveryPageItemOpensItsPageTitledWithTheItem) {
     EXPECT_EQ(titleOf(kHelpWindow), text);
     const QString page = textViewDocument(kHelpWindow)->toPlainText();
     EXPECT_GT(page.size(), 300);
+    // The Menus page names every item of the Settings menu.
+    if (text == "Help - Menus") {
+      for (int16_t i = 1; i <= menuItemCount(kSettingsMenu); ++i) {
+        const QString name = QString::fromStdString(menuItemText(kSettingsMenu, i)).remove(QStringLiteral("..."));
+        if (name != QStringLiteral("-")) {
+          EXPECT_TRUE(page.contains(name)) << name.toStdString();
+        }
+      }
+    }
     // The page opens with a heading in bold.
     const QTextBlock first = textViewDocument(kHelpWindow)->firstBlock();
     EXPECT_FALSE(first.text().isEmpty());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "computer/personalities.h"
+#include "dialogs/scoreboard_dialogs.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "state/storage_state.h"
@@ -441,6 +442,12 @@ TEST_F(Menus, EveryMarkFollowsItsValueAfterEachModeChange) {
   cube.acceptDoubles = -1;
   for (const int16_t item : {int16_t{13}, int16_t{12}}) {
     choose(3, item);
+    // Two people come in with the players' box's OK.
+    if (item == 13) {
+      ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kScoreboardWindow); }, 5));
+      testing::typeKey(kScoreboardWindow, Qt::Key_Return);
+      ASSERT_TRUE(testing::pumpUntil([] { return flow.opponentMode == 3; }, 5));
+    }
     expectMarksFollowValues(item == 13 ? "two players" : "against the computer");
   }
 }

@@ -21,6 +21,7 @@
 #include "dialog_script.h"
 #include "runtime/core/files.h"
 #include "runtime/qt/controls.h"
+#include "runtime/qt/menus.h"
 #include "storage/preferences_file.h"
 #include "display/board_rebuild.h"
 #include "shell/startup.h"
@@ -35,6 +36,7 @@
 #include "state/menu_numbers.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
+#include "state/shell_state.h"
 #include "state/position.h"
 #include "state/shell_flags.h"
 #include "state/storage_state.h"
@@ -78,6 +80,8 @@ class TwoPlayersMidTurn : public ::testing::Test {
   // The person's 4 against the computer's 3 opens the new game; later dice come from
   // laterDie(slot).
   void openWithFourThree(int16_t (*laterDie)(int16_t slot)) {
+    nextSlot = 0;
+    lead_ = kOpening;
     for (int16_t slot = 1; slot <= 30; ++slot) diceState.dicePool[slot] = laterDie(slot);
     diceState.dicePool[1] = 4;
     diceState.dicePool[2] = 3;
@@ -121,12 +125,13 @@ class TwoPlayersMidTurn : public ::testing::Test {
         if (!windowExists(kScoreboardWindow)) return false;
         script_.then([this] {
           if (newPair_) typeTheNewPair();
-          testing::typeKey(kScoreboardWindow, Qt::Key_Return);
+          testing::giveAnswer(kScoreboardWindow, answer_);
         });
         lead_ = kAnswered;
         return false;
       case kAnswered:
-        if (windowExists(kScoreboardWindow)) return false;
+        // Its OK leaves the turn: the players play at the wait after it.
+        if (windowExists(kScoreboardWindow) || flow.abortTurn != 0) return false;
         lead_ = kLeadDone;
         return true;
       case kLeadDone: return true;
@@ -169,6 +174,7 @@ class TwoPlayersMidTurn : public ::testing::Test {
 
  protected:
   bool barClickFirst_ = false;
+  testing::Answer answer_ = testing::Answer::kReturn;  // the players' box's
 };
 
 TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
@@ -222,6 +228,44 @@ TEST_F(TwoPlayersMidTurn, AClickThatPlayedNothingKeepsTheRollForThePair) {
   gameLoopStep();
   EXPECT_TRUE(checked);
   EXPECT_FALSE(script_.spent);
+}
+
+// Cancel in the players' box, or Escape, leaves the game as it was: the person plays on
+// against the computer with the 3 left, and the computer plays its roll.
+TEST_F(TwoPlayersMidTurn, CancelInThePlayersBoxLeavesTheGameAsItWas) {
+  for (const testing::Answer answer : {testing::Answer::kCancelClick, testing::Answer::kEscape}) {
+    SCOPED_TRACE(testing::answerName(answer));
+    shellFlags.quitRequested = 0;
+    answer_ = answer;
+    openWithFourThree([](int16_t) -> int16_t { return 2; });
+    const auto names = shell.playerNames;
+    enum Stage { kAnswered, kPlayedOn, kDone } stage = kAnswered;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0 || !twoPlayersChosenMidRoll()) return;
+      switch (stage) {
+        case kAnswered:
+          EXPECT_EQ(flow.opponentMode, 1);
+          EXPECT_TRUE(menuItemChecked(kGameMenu, kComputerOpponentItem));
+          EXPECT_FALSE(menuItemChecked(kGameMenu, kTwoPlayersItem));
+          EXPECT_EQ(position.playerType[1], kComputerPlayer);
+          EXPECT_EQ(shell.playerNames, names);
+          playTheThreeLeft("at the first wait after the box was cancelled");
+          stage = kPlayedOn;
+          return;
+        case kPlayedOn:
+          if (turnState.awaitingDiceClick == 0) return;
+          EXPECT_EQ(position.currentPlayer, 0) << "the computer played its roll";
+          EXPECT_EQ(record.gameRecord[record.gameRecordCount].side, 1);
+          stage = kDone;
+          leave();
+          return;
+        case kDone: return;
+      }
+    };
+    gameLoopStep();
+    EXPECT_EQ(stage, kDone);
+    EXPECT_FALSE(script_.spent);
+  }
 }
 
 // Two Players, then Play Against the Computer, both in the middle of the person's roll; the

@@ -293,6 +293,10 @@ void setControlTextColour(int16_t window, int16_t id, const RGBColor& colour) {
 
 bool controlExists(int16_t window, int16_t id) { return controlOf(window, id) != nullptr; }
 
+bool pushButtonExists(int16_t window, int16_t id) {
+  return qobject_cast<QPushButton*>(controlOf(window, id)) != nullptr;
+}
+
 QWidget* controlWidget(int16_t window, int16_t id) { return controlOf(window, id); }
 
 int16_t controlValue(int16_t window, int16_t id) {

@@ -31,6 +31,8 @@ void setControlFont(int16_t window, int16_t id, int16_t font, int16_t size);
 void setControlTextColour(int16_t window, int16_t id, const RGBColor& colour);
 
 bool controlExists(int16_t window, int16_t id);
+// A push button, not a text or a check box that happens to carry the number.
+bool pushButtonExists(int16_t window, int16_t id);
 Rect controlRect(int16_t window, int16_t id);
 std::string controlText(int16_t window, int16_t id);
 // Value: a check box 1 checked / 0, a radio group the `value` of its checked button (0
