@@ -290,7 +290,7 @@ void undoMoveEntry() {
   GameRecordEntry& e = currentEntry();
   flow.turnTakeBacks[position.currentPlayer] += 1;
   if (e.fromPoint == 0 && e.toPoint == 0) return;  // an unplayed die
-  const bool hit = (e.flags & kFlagHit) != 0 && e.toPoint >= 1 && e.toPoint <= 24;
+  const bool hit = entryHits(e);
   // The hit checker goes home first; it takes the mover's checker off the point.
   if (hit) restoreHitOf(e);
   hand.selectedPoint = e.toPoint;
@@ -356,7 +356,7 @@ void undoHitPiece(int16_t chainLength) {
   const int16_t opponentSign = position.playerDirection[position.otherPlayer];
   for (int16_t j = 0; j <= chainLength; ++j) {
     GameRecordEntry& e = record.gameRecord[count - j];
-    if ((e.flags & kFlagHit) == 0 || e.toPoint < 1 || e.toPoint > 24) continue;
+    if (!entryHits(e)) continue;
     const int16_t point = e.toPoint;
     restoreHitOf(e);
     position.board[point] = opponentSign;
