@@ -108,6 +108,8 @@ void countRollStatistics() {
 }
 
 void writeRollIntoRecord() {
+  // Room for the whole turn now: no entry moves while its part-moves are made.
+  makeRoomInRecord(kPartMovesOfTurn);
   GameRecordEntry& entry = nextEntry();
   entry.die1 = diceState.dice[0].value;
   entry.die2 = diceState.dice[1].value;
@@ -389,18 +391,16 @@ void keepOpeningRoll() {
 }
 
 void automaticDouble() {
-  const bool recorded = advanceGameRecord();
+  advanceGameRecord();
   GameRecordEntry entry = blankRecordEntry;
   Str255 text;
   // Opening doubles turn the cube no further than a double could.
   if (cube.cubeUsed != 0 && (1 << cube.autoDoubleMax) > cube.cubeValue && cubeMayDoubleAgain()) {
     cube.cubeValue = static_cast<int16_t>(cube.cubeValue * 2);
     text = kCubeDoubledText;
-    if (recorded) {
-      record.gameRecord[record.gameRecordCount] = entry;
-      recordCubeInMoveTable();
-      entry = record.gameRecord[record.gameRecordCount];
-    }
+    record.gameRecord[record.gameRecordCount] = entry;
+    recordCubeInMoveTable();
+    entry = record.gameRecord[record.gameRecordCount];
     entry.flags = static_cast<int16_t>(entry.flags | kFlagAutoDoubled);
   } else {
     text = Str255("MM") + messageWordsOf(kOpeningDoublesMessage) + kRollAgainSuffix;
@@ -410,7 +410,7 @@ void automaticDouble() {
   entry.side = kAutoDoubleEntrySide;
   entry.die1 = diceState.dice[0].value;
   entry.die2 = diceState.dice[1].value;
-  if (recorded) record.gameRecord[record.gameRecordCount] = entry;
+  record.gameRecord[record.gameRecordCount] = entry;
 
   showText(text);
   if (speech.speechOn != 0) {

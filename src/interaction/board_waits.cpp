@@ -380,10 +380,12 @@ void undoLastPartMove() {
   flow.moveNumber = last.moveNumber;
   interaction.replayingMove = -1;
   flow.movesLeft = static_cast<int16_t>(flow.movesAllowed - flow.moveNumber);
-  restoreDie();
-  undoMoveEntry();
-  record.gameRecordCount -= 1;
-  flow.moveNumber -= 1;
+  // The step goes back only with its die: the moves left are the dice left to play.
+  if (restoreDie()) {
+    undoMoveEntry();
+    record.gameRecordCount -= 1;
+    flow.moveNumber -= 1;
+  }
   interaction.replayingMove = 0;
 }
 

@@ -33,10 +33,10 @@ void moveOneChecker() {
 
   hand.pieceInHand = 0;
   flow.movesLeft -= 1;
-  const bool recorded = advanceGameRecord();
+  advanceGameRecord();
   flow.moveNumber += 1;
 
-  GameRecordEntry move = recorded ? record.gameRecord[record.gameRecordCount] : blankRecordEntry;
+  GameRecordEntry move = record.gameRecord[record.gameRecordCount];
   move.flags = static_cast<int16_t>(move.flags & kKeptRollFlags);
   move.distance = distance;
   move.die1 = diceState.rolledDice[0];
@@ -57,13 +57,7 @@ void moveOneChecker() {
     move.toPoint = -1;
   }
 
-  if (recorded) {
-    record.gameRecord[record.gameRecordCount] = move;
-    record.moveUnrecorded = 0;
-  } else {
-    record.unrecordedMove = move;
-    record.moveUnrecorded = -1;
-  }
+  record.gameRecord[record.gameRecordCount] = move;
 
   animateMove();
 
@@ -90,8 +84,7 @@ void moveOneChecker() {
 
 void animateMove() {
   display.bearingOffPiece = 0;
-  const GameRecordEntry move =
-      record.moveUnrecorded != 0 ? record.unrecordedMove : record.gameRecord[record.gameRecordCount];
+  const GameRecordEntry move = record.gameRecord[record.gameRecordCount];
   hand.selectedPoint = move.fromPoint;
   hand.moveToPoint = move.toPoint;
   hand.moveDistance = static_cast<int16_t>(move.toPoint - move.fromPoint);

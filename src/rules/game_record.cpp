@@ -1,11 +1,12 @@
 #include "rules/game_record.h"
 
+#include <algorithm>
+
+#include "state/concession_state.h"
 #include "state/rollout_state.h"
 
 #include "rules/dice.h"
 #include "state/flow_state.h"
-#include "state/interaction_services.h"
-#include "state/interaction_state.h"
 #include "state/position.h"
 
 namespace bg {
@@ -13,29 +14,49 @@ namespace bg {
 
 namespace {
 
-constexpr std::string_view kRecordFullText = "MMThe game record is full: the rest of this game is not recorded.";
+// The entries of the oldest unit of play: a roll's part-moves in step order, else the
+// first entry alone (an automatic double).
+int16_t oldestTurnLength() {
+  const int16_t count = record.gameRecordCount;
+  const GameRecordEntry& first = record.gameRecord[1];
+  int16_t length = 1;
+  if (!isPlayerSide(first.side)) return length;
+  while (length < count) {
+    const GameRecordEntry& before = record.gameRecord[length];
+    const GameRecordEntry& e = record.gameRecord[length + 1];
+    if (e.side != first.side || e.moveNumber != before.moveNumber + 1) break;
+    length += 1;
+  }
+  return length;
+}
+
+// Every entry after the oldest unit moves down over it, the rolls kept for replay too.
+void dropOldestTurn() {
+  const int16_t length = oldestTurnLength();
+  for (long n = 1; n + length <= kGameRecordHighest; ++n) record.gameRecord[n] = record.gameRecord[n + length];
+  for (long n = kGameRecordHighest - length + 1; n <= kGameRecordHighest; ++n) {
+    record.gameRecord[n] = blankRecordEntry;
+    record.gameRecord[n].side = kEmptyEntrySide;
+  }
+  record.gameRecordCount = static_cast<int16_t>(record.gameRecordCount - length);
+  // The concession's mark is an entry of the record: it moves with it.
+  concession.concessionCheckTurn = static_cast<int16_t>(std::max(0, concession.concessionCheckTurn - length));
+}
 
 }  // namespace
 
-bool advanceGameRecord() {
-  if (record.gameRecordCount < kLastPlayEntry) {
-    record.gameRecordCount += 1;
-    return true;
-  }
-  if (record.recordFullTold == 0) {
-    record.recordFullTold = -1;
-    interaction.messageNumber = kNoMessage;
-    interaction.messageText = kRecordFullText;
-    hook::displayMessage();
-  }
-  return false;
+void makeRoomInRecord(int16_t entries) {
+  while (record.gameRecordCount >= 1 && record.gameRecordCount + entries > kLastPlayEntry) dropOldestTurn();
+}
+
+void advanceGameRecord() {
+  makeRoomInRecord(1);
+  record.gameRecordCount += 1;
 }
 
 void advanceGameRecordForGameEnd() {
   if (record.gameRecordCount < kGameRecordHighest) record.gameRecordCount += 1;
 }
-
-bool recordHasRoomForRoll() { return record.gameRecordCount < kLastPlayEntry; }
 
 const GameRecordEntry& lastPlayedRoll() {
   int16_t n = record.gameRecordCount;
@@ -48,7 +69,7 @@ void recordUnplayedDiceEntries() {
     const int16_t value = diceState.dice[n].value;
     if (value <= 0) continue;
     flow.moveNumber += 1;
-    if (!advanceGameRecord()) continue;
+    advanceGameRecord();
     GameRecordEntry& entry = record.gameRecord[record.gameRecordCount];
     entry = blankRecordEntry;
     entry.side = position.currentPlayer;
@@ -89,8 +110,6 @@ void resetGameRecord() {
   rollout.keepRollsOnReset = 0;
   rollout.swapSidesOnReset = 0;
   record.gameRecord[0] = blankRecordEntry;
-  record.recordFullTold = 0;
-  record.moveUnrecorded = 0;
 }
 
 }  // namespace bg

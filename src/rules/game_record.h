@@ -8,14 +8,15 @@
 namespace bg {
 
 
+// Drops the oldest whole turns of the game while fewer than `entries` entries of play fit
+// before the game-end entry's place. Play never waits on room: a long game keeps its
+// latest turns, which the take-back undoes and a saved file's board leads back through.
+void makeRoomInRecord(int16_t entries);
 // Raises gameRecordCount for one more entry of play (a move, an unplayed die, an
-// automatic double) and returns true. When only the game-end entry's place is left the
-// count stays, the user is told once, and the result is false: play goes on unrecorded.
-bool advanceGameRecord();
+// automatic double), making room for it first.
+void advanceGameRecord();
 // Raises gameRecordCount for the game-end entry, which always has a place.
 void advanceGameRecordForGameEnd();
-// True while the entry after the count may take a new roll.
-bool recordHasRoomForRoll();
 // The entry of the last roll played, for reading its dice: a game-end entry after it holds
 // the result's counts (a concession's second die is -1), and the header holds counters,
 // so with no roll played the blank entry's dice, none, are returned.

@@ -122,16 +122,22 @@ bool chainMatches(int16_t chainLength, int16_t held, int16_t die) {
   return true;
 }
 
+// A step goes back with its die: one of the faces of the roll it was made with.
+bool entryDieOfItsRoll(const GameRecordEntry& e) { return e.distance == e.die1 || e.distance == e.die2; }
+
 // The part-move entries that `turns` turn take-backs undo, tried on a copy of the board
-// first: a record that does not lead to the board moves no checker at all.
+// first: a record that does not lead to the board, or a step with no die of its roll to
+// give back, moves no checker at all.
 bool turnsUndoable(int16_t turns) {
   BoardCounts b = boardCountsOf(position.board);
   b.piecesOnBoard = position.piecesOnBoard;
   int16_t n = record.gameRecordCount;
   for (int16_t t = 0; t < turns && partMoveAt(n); ++t) {
     const int16_t parts = record.gameRecord[n].moveNumber;
-    for (int16_t k = 0; k < parts && partMoveAt(n); ++k, --n)
-      if (undoEntryOnBoard(record.gameRecord[n], b) != UndoFault::kNone) return false;
+    for (int16_t k = 0; k < parts && partMoveAt(n); ++k, --n) {
+      const GameRecordEntry& e = record.gameRecord[n];
+      if (!entryDieOfItsRoll(e) || undoEntryOnBoard(e, b) != UndoFault::kNone) return false;
+    }
   }
   return true;
 }
@@ -262,32 +268,29 @@ void takeBackRoll() {
 
 void takeBackDouble() { takeBackDoubleOf(currentEntry()); }
 
-void restoreDie() {
+bool restoreDie() {
   const GameRecordEntry& e = currentEntry();
-  bool restored = false;
-  for (int16_t n = 0; n <= 1 && !restored; ++n) {
+  int16_t slot = -1;
+  for (int16_t n = 0; n <= 1 && slot < 0; ++n) {
     const int16_t rolled = n == 0 ? e.die1 : e.die2;
-    if (diceState.dice[n].value == 0 && e.distance == rolled) {
-      diceState.dice[n].value = e.distance;
-      diceState.rolledDice[n] = e.distance;
-      restored = true;
-    }
+    if (diceState.dice[n].value == 0 && e.distance == rolled) slot = n;
   }
   // Doubles give entries 2 and 3 back after 0 and 1.
-  if (!restored && e.die1 == e.die2) {
-    const int16_t n = diceState.dice[2].value != 0 ? 3 : 2;
-    diceState.dice[n].value = e.distance;
-    diceState.rolledDice[n] = e.distance;
-  }
+  for (int16_t n = 2; n <= 3 && slot < 0 && e.die1 == e.die2 && e.distance == e.die1; ++n)
+    if (diceState.dice[n].value == 0) slot = n;
+  if (slot < 0) return false;
+  diceState.dice[slot].value = e.distance;
+  diceState.rolledDice[slot] = e.distance;
   flow.movesLeft += 1;
   showRolledDice();
+  return true;
 }
 
 void undoMoveEntry() {
   GameRecordEntry& e = currentEntry();
   flow.turnTakeBacks[position.currentPlayer] += 1;
   if (e.fromPoint == 0 && e.toPoint == 0) return;  // an unplayed die
-  const bool hit = (e.flags & kFlagHit) != 0 && e.toPoint >= 1 && e.toPoint <= 24;
+  const bool hit = entryHits(e);
   // The hit checker goes home first; it takes the mover's checker off the point.
   if (hit) restoreHitOf(e);
   hand.selectedPoint = e.toPoint;
@@ -353,7 +356,7 @@ void undoHitPiece(int16_t chainLength) {
   const int16_t opponentSign = position.playerDirection[position.otherPlayer];
   for (int16_t j = 0; j <= chainLength; ++j) {
     GameRecordEntry& e = record.gameRecord[count - j];
-    if ((e.flags & kFlagHit) == 0 || e.toPoint < 1 || e.toPoint > 24) continue;
+    if (!entryHits(e)) continue;
     const int16_t point = e.toPoint;
     restoreHitOf(e);
     position.board[point] = opponentSign;

@@ -15,7 +15,9 @@ void takeBack();
 void undoTurnEntries();  // the part-moves of the turn ending at the count
 void takeBackRoll();     // an automatic-double entry
 void takeBackDouble();   // the double recorded on the entry, if any
-void restoreDie();       // the entry's die back to the dice
+// The entry's die back to a free place of the dice with its face, counted as a move left
+// again; false, changing nothing, when the dice have no such place.
+bool restoreDie();
 void undoMoveEntry();    // the entry's checker back, with the checker it hit
 void restoreHitPiece();  // the checker the entry hit, from the bar to its point
 void recheckStartingPosition();

@@ -47,14 +47,12 @@ inline constexpr GameRecordEntry blankRecordEntry{};
 // The last entry is kept for the game-end entry, so a game that fills the record can
 // still record its result.
 inline constexpr int16_t kLastPlayEntry = kGameRecordHighest - 1;
+// The part-moves of one roll at most (a double's four): a turn's room in the record.
+inline constexpr int16_t kPartMovesOfTurn = 4;
 
 struct GameRecord {
   CheckedArray<GameRecordEntry, kGameRecordHighest> gameRecord;  // entry 0: header counters
   int16_t gameRecordCount = 0;  // index of the last used entry
-  int16_t recordFullTold = 0;   // -1 once the user has been told that the record is full
-  // The move in hand when the record had no room for it.
-  int16_t moveUnrecorded = 0;
-  GameRecordEntry unrecordedMove;
 };
 
 extern GameRecord record;

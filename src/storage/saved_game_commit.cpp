@@ -90,13 +90,11 @@ void makeDiceReady() {
   for (long i = 0; i <= 3; ++i) diceState.rolledDice[i] = d[i].value;
 }
 
-// The roll in hand is replayed, not rolled again, when play goes on. A full record has
-// no entry after its last, and a used-up roll has nothing to replay.
+// The roll in hand is replayed, not rolled again, when play goes on (the record has room
+// for it); a used-up roll has nothing to replay.
 void recordRollInHand(const SavedGame& g) {
   if (diceState.diceShowing == 0) return;
-  const long next = record.gameRecordCount + 1;
-  if (next > kGameRecordHighest) return;
-  GameRecordEntry& e = record.gameRecord[next];
+  GameRecordEntry& e = record.gameRecord[record.gameRecordCount + 1];
   e.die1 = g.dice[0];
   e.die2 = g.dice[1];
   e.side = static_cast<int16_t>(1 - position.currentPlayer);
@@ -193,6 +191,9 @@ void commitSavedGame(const SavedGameReading& r) {
   // A game played on after its result was counted is not scored again at its end.
   position.gameContinued = g.gameContinued;
   countRecordedRolls();
+  // A record saved as long as it may be (or longer, by another program) has room for the
+  // turn to come, as a record in play keeps it.
+  makeRoomInRecord(kPartMovesOfTurn);
   flow.turnNumber = kLaterTurn;
   checkStartingPosition();
   // The check redraws the dice places empty; the roll in hand stays on the board.

@@ -7,8 +7,10 @@
 #include <map>
 
 #include "rules/checker_move.h"
+#include "rules/record_walk.h"
 #include "rules/starting_position.h"
 #include "rules_fixture.h"
+#include "state/concession_state.h"
 #include "state/cube_state.h"
 #include "state/display_state.h"
 
@@ -156,35 +158,44 @@ INSTANTIATE_TEST_SUITE_P(
                       MoveRow{"start 25:1 19:4 3:-1 6:-4", 0, 25, 3, 3, true},
                       MoveRow{"start 0:-1 6:-4 22:1 19:4", 1, 0, 3, 22, true}));
 
-TEST_F(CheckerMoveTest, AFullRecordStopsRecordingButNotTheGameAndTellsOnce) {
+// Play never waits on room in the record: a full record drops its oldest whole turn for
+// each move it records, for either side, and what is kept leads back from the board.
+TEST_F(CheckerMoveTest, AFullRecordDropsItsOldestTurnsAndRecordsEveryMove) {
   setPosition("start 24:-1 23:-1");  // a blot on 23
   recordMessages();
+  // Side 1's two-step turn first, then single unplayed dice of alternate sides.
+  record.gameRecord[1] = {1, 0, 0, 3, 3, 1, 1, 0, 0, 0};
+  record.gameRecord[2] = {1, 0, 0, 1, 3, 1, 2, 0, 0, 0};
+  for (int16_t n = 3; n < kLastPlayEntry; ++n) record.gameRecord[n] = {static_cast<int16_t>(n % 2), 0, 0, 3, 3, 1, 1, 0, 0, 0};
+  const GameRecordEntry third = record.gameRecord[3];
   record.gameRecordCount = kLastPlayEntry - 1;
+  concession.concessionCheckTurn = kLastPlayEntry - 10;
   rollFor(0, 6, 4);
   moveChecker(1, 6);  // fills the last play entry
   EXPECT_EQ(record.gameRecordCount, kLastPlayEntry);
-  EXPECT_EQ(serviceLog.messages.size(), 0u);
-  moveChecker(19, 4);  // not recorded: the hit is made from the move in hand
-  EXPECT_EQ(position.board[23], 1);
-  EXPECT_EQ(position.board[0], -1);
-  EXPECT_EQ(position.board[7], 1);
-  EXPECT_EQ(flow.abortTurn, kLeaveTurn);
+  moveChecker(19, 4);  // the hit: side 1's two steps go
+  EXPECT_EQ(record.gameRecordCount, kLastPlayEntry - 1);
+  EXPECT_EQ(record.gameRecord[1], third);
+  EXPECT_EQ(concession.concessionCheckTurn, kLastPlayEntry - 12) << "the mark moves with its entry";
+  const GameRecordEntry hit{0, 19, 23, 4, 6, 4, 2, 0, 0, kFlagHit};
+  EXPECT_EQ(record.gameRecord[record.gameRecordCount], hit);
+  rollFor(1, 1, 2);
+  moveChecker(0, 1);  // side 1 enters
+  moveChecker(24, 2);
+  const GameRecordEntry entered{1, 0, 24, 1, 1, 2, 1, 0, 0, 0};
+  const GameRecordEntry onward{1, 24, 22, 2, 1, 2, 2, 0, 0, 0};
+  EXPECT_EQ(record.gameRecord[record.gameRecordCount - 1], entered);
+  EXPECT_EQ(record.gameRecord[record.gameRecordCount], onward);
   EXPECT_EQ(record.gameRecordCount, kLastPlayEntry);
   EXPECT_EQ(record.gameRecord[kGameRecordHighest].side, kEmptyEntrySide) << "kept for the game-end entry";
-  rollFor(1, 1, 2);  // a full record takes no roll entry
-  moveChecker(8, 1);
-  EXPECT_EQ(serviceLog.messages.size(), 1u) << "the user is told once";
+  EXPECT_TRUE(serviceLog.messages.empty());
+  // Undone entry by entry from the board, every kept entry stands where it says.
+  BoardCounts b = boardCountsOf(position.board);
+  for (int16_t n = record.gameRecordCount; n >= 1; --n)
+    ASSERT_EQ(undoEntryOnBoard(record.gameRecord[n], b), UndoFault::kNone) << n;
   advanceGameRecordForGameEnd();
   advanceGameRecordForGameEnd();
   EXPECT_EQ(record.gameRecordCount, kGameRecordHighest);
-
-  setStartingPosition();  // a new game records again and tells again
-  rollFor(0, 6, 4);
-  moveChecker(12, 4);
-  EXPECT_EQ(record.gameRecordCount, 1);
-  record.gameRecordCount = kLastPlayEntry;
-  moveChecker(12, 6);
-  EXPECT_EQ(serviceLog.messages.size(), 2u);
 }
 
 }  // namespace

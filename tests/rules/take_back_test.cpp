@@ -125,7 +125,8 @@ TEST_F(TakeBackTest, NothingIsTakenBackAfterAConcession) {
 }
 
 // A record that does not lead to the board (a file cut short, a stray mark): a take-back
-// moves no checker that is not on its point and turns the cube only by a double it holds.
+// moves no checker that is not on its point, none without its die to give back, and turns
+// the cube only by a double it holds.
 TEST_F(TakeBackTest, ARecordThatDoesNotLeadToTheBoardMovesNoStrayChecker) {
   const char* moved = "1:1 4:1 6:-5 8:-3 12:5 13:-5 17:3 19:5 24:-2 | cube 2 1";
   const struct Row {
@@ -144,6 +145,7 @@ TEST_F(TakeBackTest, ARecordThatDoesNotLeadToTheBoardMovesNoStrayChecker) {
       {"a double's mark without its cube", moved, {{0, 1, 4, 3, 3, 1, 1, 0, 0, kFlagDoubleRecorded}}, 1,
        "start | cube 2 1"},
       {"a cube without a double's mark", moved, {{0, 1, 4, 3, 3, 1, 1, 1, 64, 0}}, 1, "start | cube 2 1"},
+      {"a step whose die is none of its roll's", moved, {{0, 1, 4, 3, 5, 1, 1, 0, 0, 0}}, 1, moved},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
@@ -155,6 +157,33 @@ TEST_F(TakeBackTest, ARecordThatDoesNotLeadToTheBoardMovesNoStrayChecker) {
     record.gameRecordCount = static_cast<int16_t>(r.entries.size());
     for (int n = 0; n < r.takeBacks; ++n) takeBack();
     EXPECT_TRUE((std::tuple{position.board, cube.cubeValue, cube.cubeOwner}) == expected);
+  }
+}
+
+// A step's die goes back to a free place with its face and counts as a move left again;
+// with no such place nothing is given back and no move is counted.
+TEST_F(TakeBackTest, AStepCountsAsAMoveLeftOnlyWithItsDie) {
+  const struct Row {
+    const char* what;
+    int16_t die1, die2, distance;
+    CheckedArray<int16_t, 3> dice, after;
+  } rows[] = {
+      {"its face free", 3, 1, 3, {0, 1, 0, 0}, {3, 1, 0, 0}},
+      {"a distance of neither face", 3, 1, 5, {0, 1, 0, 0}, {0, 1, 0, 0}},
+      {"a double's third place", 2, 2, 2, {2, 2, 0, 0}, {2, 2, 2, 0}},
+      {"a double with every die in hand", 2, 2, 2, {2, 2, 2, 2}, {2, 2, 2, 2}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    roll(0, r.die1, r.die2);
+    for (long n = 0; n <= 3; ++n) diceState.dice[n].value = r.dice[n];
+    flow.movesLeft = 1;
+    record.gameRecord[1] = {0, 0, 0, r.distance, r.die1, r.die2, 1, 0, 0, 0};
+    record.gameRecordCount = 1;
+    const bool given = r.after != r.dice;
+    EXPECT_EQ(restoreDie(), given);
+    for (long n = 0; n <= 3; ++n) EXPECT_EQ(diceState.dice[n].value, r.after[n]) << n;
+    EXPECT_EQ(flow.movesLeft, given ? 2 : 1);
   }
 }
 

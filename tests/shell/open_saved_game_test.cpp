@@ -6,11 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "../display/board_fixture.h"
 #include "dialog_script.h"
 #include "dialogs/dialogs_install.h"
 #include "dialogs/game_setup_dialogs.h"
+#include "flow/game_loop.h"
+#include "flow/turn_services.h"
 #include "runtime/core/files.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/file_chooser.h"
@@ -18,10 +21,14 @@
 #include "shell/saved_game_commands.h"
 #include "shell/startup.h"
 #include "started_program.h"
+#include "state/cube_state.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
 #include "state/menu_numbers.h"
+#include "state/play_options.h"
 #include "state/position.h"
+#include "state/settings.h"
+#include "state/shell_flags.h"
 #include "state/storage_state.h"
 #include "support/position_text.h"
 
@@ -80,6 +87,58 @@ TEST_F(OpenSavedGame, TheChosenGameIsLoadedAndACancelChangesNothing) {
   EXPECT_EQ(position.board[24], -2);
   EXPECT_EQ(position.currentPlayer, 1);
 
+  setOpenFilePresenter(previous);
+  std::filesystem::remove_all(folder);
+}
+
+// A game whose record is almost full (the starting board, 1,090 rows of dice that could not
+// be played), opened by File, Open and played on by the computers past the record's room:
+// every turn is the other side's, and File, Save writes a game that File, Open takes again.
+TEST_F(OpenSavedGame, ALongRecordPlayedOnAlternatesTheSidesAndSavesAGameThatOpensAgain) {
+  const auto folder = std::filesystem::temp_directory_path() / ("bg-open-long-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(folder);
+  ASSERT_TRUE(setDataFolder(folder));
+  installSavedGameServices();
+  const OpenFilePresenter previous = setOpenFilePresenter(answerWithChosen);
+  chosen = folder / "A Long Game";
+  {
+    std::ofstream out(chosen, std::ios::binary);
+    out << "\rBoard  0  2  0  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2  0\rScores 0 0\r"
+           "CubeValue 1\rCubeOwner 2\rPlayerDeclined  0\rDiceShowing  0\rDice  0 0\rPlayerRolledOver  0  0\r"
+           "TournamentGoing  0\rTournamentPoints 0\rCrawfordRestrictions  0  0\rLastPlayerToMove 1\rMoveTable\r"
+           " 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r";
+    for (int n = 0; n < 1090; ++n) out << (n % 2 == 0 ? " 0" : " 1") << ", 0, 0, 3, 3, 1, 1, 0, 0, 0\r";
+  }
+  choose(kFileMenu, 4);
+  ASSERT_TRUE(notices.empty()) << notices.front();
+  ASSERT_EQ(record.gameRecordCount, 1090);
+
+  flow.opponentMode = 2;
+  position.playerType[0] = position.playerType[1] = kComputerPlayer;
+  shellFlags.fastPlay = kFastPlayOn;
+  settings.soundOptions.soundOn = 0;
+  cube.cubeUsed = 0;
+  options.autoConcessions = 0;
+  options.showPipCounts = -1;
+  static std::vector<int16_t> movers;
+  movers.clear();
+  turnServices.drawPipCounts = [] {
+    movers.push_back(position.currentPlayer);
+    if (movers.size() >= 12) shellFlags.quitRequested = -1;
+  };
+  runMainLoop();
+  shellFlags.quitRequested = 0;
+  ASSERT_EQ(movers.size(), 12u);
+  for (std::size_t n = 1; n < movers.size(); ++n) EXPECT_NE(movers[n], movers[n - 1]) << "turn " << n;
+
+  choose(kFileMenu, 5);  // Save Game
+  ASSERT_TRUE(std::filesystem::exists(folder / "SavedGame"));
+  const auto saved = position.board;
+  testing::setPosition("start | side 0");
+  chosen = folder / "SavedGame";
+  choose(kFileMenu, 4);
+  EXPECT_TRUE(notices.empty()) << notices.front();
+  EXPECT_EQ(position.board, saved);
   setOpenFilePresenter(previous);
   std::filesystem::remove_all(folder);
 }

@@ -184,17 +184,22 @@ TEST_F(SavedGameFileTest, TheWriterFollowsThePendingDoubleAndTheRecord) {
   }
 }
 
-TEST_F(SavedGameFileTest, AFullRecordIsWrittenAndReadBackWhole) {
+// Read back, the record keeps room for the next turn: its oldest turns (one row each
+// here) go, the latest rows stay as written.
+TEST_F(SavedGameFileTest, AFullRecordIsWrittenWholeAndReadBackWithRoomForTheNextTurn) {
   setPosition("start | side 0");
   for (long n = 1; n <= kGameRecordHighest; ++n) record.gameRecord[n] = {static_cast<int16_t>(n % 2), 0, 0, 3, 3, 1, 1, 0, 0, 0};
   record.gameRecordCount = kGameRecordHighest;
   ASSERT_TRUE(saveGame(0));
   const SavedGame written = savedGameOfState();
+  ASSERT_EQ(static_cast<long>(written.rows.size()), kGameRecordHighest + 1);
   resetGameRecord();
   loadGame(0);
   EXPECT_TRUE(infoBoxes.empty());
-  EXPECT_EQ(record.gameRecordCount, kGameRecordHighest);
-  for (long n = 0; n <= kGameRecordHighest; ++n) ASSERT_EQ(record.gameRecord[n], written.rows[n]) << n;
+  const long kept = kLastPlayEntry - kPartMovesOfTurn;
+  EXPECT_EQ(record.gameRecordCount, kept);
+  EXPECT_EQ(record.gameRecord[0], written.rows[0]);
+  for (long n = 1; n <= kept; ++n) ASSERT_EQ(record.gameRecord[n], written.rows[n + kGameRecordHighest - kept]) << n;
 }
 
 TEST_F(SavedGameFileTest, RowsPastTheLastEntryAreLeftOut) {
@@ -204,7 +209,7 @@ TEST_F(SavedGameFileTest, RowsPastTheLastEntryAreLeftOut) {
   writeBytes(savedFile(), bytes);
   loadGame(0);
   EXPECT_TRUE(infoBoxes.empty());
-  EXPECT_EQ(record.gameRecordCount, kGameRecordHighest);
+  EXPECT_EQ(record.gameRecordCount, kLastPlayEntry - kPartMovesOfTurn);
 }
 
 // What is written and read back is the game: written again after the turn flip it is
