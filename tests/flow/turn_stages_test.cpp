@@ -345,6 +345,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, GameEndTest, ::testing::Values(
   EndRow{"12:-14", [] { match(4); }, 0, 5, "Alice won 1 point and won the tournament!", "#210"},
   EndRow{"12:-15 | cube 2 0", money, 0, 8, "Congratulations, you have won 8 Euros.", ""},
   EndRow{"14:3 | cube 2 0", money, 1, 4, "You lost 4 Euros.  Better luck next time.", ""},
+  // A balance stops at its limit, so the two sides' difference stays an Int32.
+  EndRow{"12:-15 | cube 2 0", [] { money(), flow.scores[0] = kHighestScore - 1; }, 0, kHighestScore,
+         "Congratulations, you have won 8 Euros.", ""},
   EndRow{"12:-14", [] { rollout.noPause = -1; }, 0, 1, "", ""},
   EndRow{"", nullptr, 0, 0, "", "", [] { EXPECT_EQ(record.gameRecordCount, 5); }},  // New Game emptied the board
   EndRow{"12:-14", nullptr, 0, 1, "Alice won 1 point", "", [] {  // announced twice: scored and recorded once
