@@ -4,6 +4,7 @@
 // The end of the turn: the unplayed dice. The end of a game: who wins what under the cube,
 // the Jacoby rule, resignations, matches and money.
 #include <deque>
+#include <limits>
 #include <set>
 
 #include "flow/flow_fixture.h"
@@ -140,6 +141,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
           0, nullptr, -1, 0, 0},
   RollRow{[] { laterRoll(), rollout.noPause = -1, hand.diceClicked = -1, testing::setRoll(6, 4); }, {2, 5}, {}, {6, 4}, 0,
           nullptr, -1, 0, 0},  // a whole one is played
+  // The profile's pips read from a damaged preferences file stop at their limit.
+  RollRow{[] { laterRoll(), playerPipsRolled(0) = std::numeric_limits<int32_t>::max() - 1; }, {3, 1}, {}, {3, 1}, 0,
+          nullptr, -1, 0, 0, [] { EXPECT_EQ(playerPipsRolled(0), std::numeric_limits<int32_t>::max()); }},
   RollRow{laterRoll, {3, 1}, {{7, false}, {kNoZone, false}}, {3, 1}, 0, "#17|#17", 3, 2, 0},  // clicks beside the dice beep
   RollRow{laterRoll, {3, 1}, {{kNoZone, false, true}}, {3, 1}, 0, "", 2, 0, 0},  // a click on the cube does not
   RollRow{[] {
