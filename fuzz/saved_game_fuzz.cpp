@@ -79,8 +79,8 @@ bool legalGame() {
   for (int v = 1; v <= kHighestCube; v *= 2) cubeOk = cubeOk || cube.cubeValue == v;
   const bool rollFits = diceState.diceShowing == 0 ||
                         (diceState.dice[0].value >= 1 && diceState.dice[1].value >= 1 && flow.movesLeft == flow.movesAllowed);
-  const bool scoresFit = std::abs(static_cast<int64_t>(flow.scores[0])) <= kHighestSavedScore + kHighestCube &&
-                         std::abs(static_cast<int64_t>(flow.scores[1])) <= kHighestSavedScore + kHighestCube;
+  const bool scoresFit = std::abs(static_cast<int64_t>(flow.scores[0])) <= kHighestScore + kHighestCube &&
+                         std::abs(static_cast<int64_t>(flow.scores[1])) <= kHighestScore + kHighestCube;
   return own >= 1 && other >= 1 && rollFits && scoresFit && own <= kCheckersPerSide && other <= kCheckersPerSide && cubeOk && cube.cubeOwner >= 0 &&
          cube.cubeOwner <= kCubeCentred && diceState.dice[0].value >= 0 && diceState.dice[0].value <= 6 &&
          diceState.dice[1].value >= 0 && diceState.dice[1].value <= 6 && record.gameRecordCount >= 0 &&

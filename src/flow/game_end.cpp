@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
 #include "computer/eval_terms_backgame.h"
 #include "flow/money_text.h"
@@ -129,11 +128,10 @@ void scoreWinForTheUser(int16_t winner) {
   if (multiplier == 3) playerCounter(kBackgammonsWonWord, winner) += 1;
 }
 
-// A score stops at the Int32 limits instead of wrapping, however long the session.
+// A score stops at its limits instead of wrapping, however long the session.
 int32_t scoreWithGame(int32_t score, int32_t won) {
   const int64_t sum = static_cast<int64_t>(score) + won;
-  return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
+  return static_cast<int32_t>(std::clamp<int64_t>(sum, -kHighestScore, kHighestScore));
 }
 
 void scoreGame(int16_t winner) {

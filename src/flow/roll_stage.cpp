@@ -1,5 +1,7 @@
 #include "flow/roll_stage.h"
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "computer/program_data.h"
@@ -92,7 +94,9 @@ void countRollStatistics() {
     for (const DiceEntry& die : diceState.dice) pips += die.value;
     statistics.sessionPipsRolled[side] += pips;
     flow.pipsRolled[side] += pips;
-    playerPipsRolled(side) += pips;
+    // The profile's count comes from the preferences file: it stops at its limit, never wraps.
+    int32_t& profilePips = playerPipsRolled(side);
+    profilePips = static_cast<int32_t>(std::min<int64_t>(int64_t{profilePips} + pips, std::numeric_limits<int32_t>::max()));
     entry.flags = static_cast<int16_t>(entry.flags | kFlagRollCounted);
     if (diceState.rolledDoubles != 0 && position.openingPhase == 0) {
       statistics.sessionDoublesRolled[side] += 1;

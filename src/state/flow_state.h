@@ -9,6 +9,9 @@ namespace bg {
 
 inline constexpr uint8_t kLeaveTurn = 255;     // abortTurn: leave the current turn at once
 inline constexpr int16_t kWinnerRollsFirst = 2;  // whoRollsFirst
+// A score or a money balance stays within this either way, so the sum or difference of two
+// is always an Int32.
+inline constexpr int32_t kHighestScore = 999999999;
 
 struct FlowState {
   uint8_t abortTurn = 0;          // 255: leave the current turn at once

@@ -22,7 +22,7 @@ int16_t makeFSSpec(const std::filesystem::path& path) {
   return std::filesystem::exists(path, ec) ? -1 : 0;
 }
 
-int32_t parseFieldList(int16_t& position, std::string_view text) {
+double parseFieldValue(int16_t& position, std::string_view text) {
   const auto length = static_cast<int16_t>(std::min<std::size_t>(text.size(), INT16_MAX - 1));
   if (position < 1) position = 1;
   std::string number;
@@ -35,8 +35,10 @@ int32_t parseFieldList(int16_t& position, std::string_view text) {
   if (position <= length) {
     while (position < length && blankAt(text, position)) ++position;
   }
-  return int32Of(val(number));
+  return val(number);
 }
+
+int32_t parseFieldList(int16_t& position, std::string_view text) { return int32Of(parseFieldValue(position, text)); }
 
 void setFileErrorFlag(int32_t /*error*/) { storage.fileError = -1; }
 

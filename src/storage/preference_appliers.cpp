@@ -216,8 +216,13 @@ void applyPrefTournamentGoing(std::string_view value) {
 
 void applyPrefScores(std::string_view value) {
   int16_t at = 1;
-  flow.scores[0] = parseFieldList(at, value);
-  flow.scores[1] = parseFieldList(at, value);
+  const double first = parseFieldValue(at, value);
+  const double second = parseFieldValue(at, value);
+  // A score past its limit is damage, not a session: the scores stay as they are.
+  const auto fits = [](double score) { return score >= -kHighestScore && score <= kHighestScore; };
+  if (!fits(first) || !fits(second)) return;
+  flow.scores[0] = int32Of(first);
+  flow.scores[1] = int32Of(second);
 }
 
 void applyPrefMoneySessionGoing(std::string_view value) {

@@ -12,6 +12,7 @@
 #include "state/speech_state.h"
 #include "state/storage_state.h"
 #include "storage/preference_appliers.h"
+#include "storage/preferences_writer.h"
 
 namespace bg {
 
@@ -131,10 +132,8 @@ constexpr KeyAction kKeys[] = {
 
 constexpr std::string_view kPathKeys[] = {"GAMEWASSAVED ", "CUSTOMCOLORFILE "};
 
-// A name's own leading blanks are the name's: only the two the writer puts after the key
-// are the separator.
+// A name's own leading blanks are the name's: only the writer's separator is taken off.
 constexpr std::string_view kNameKey = "PLAYERNAME";
-constexpr std::size_t kSeparatorBlanks = 2;
 
 bool holdsPath(std::string_view line) {
   for (std::string_view key : kPathKeys)
@@ -149,7 +148,7 @@ bool handleLine(std::string_view line) {
   std::string_view value;
   if (blank != std::string_view::npos) {
     value = line.substr(blank);
-    const std::size_t most = key == kNameKey ? kSeparatorBlanks : value.size();
+    const std::size_t most = key == kNameKey ? kKeySeparator.size() : value.size();
     for (std::size_t n = 0; n < most && !value.empty() && value.front() == ' '; ++n) value.remove_prefix(1);
   }
   if (key == kEndKey) return false;

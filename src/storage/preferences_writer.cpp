@@ -48,12 +48,12 @@ class Lines {
     text_ += text;
     text_ += kLineEnd;
   }
-  void number(std::string_view key, int64_t v) { line(std::string(key) + "  " + strS(v)); }
+  void number(std::string_view key, int64_t v) { line(std::string(key) + std::string(kKeySeparator) + strS(v)); }
   void byteFlag(std::string_view key, uint8_t v) { number(key, signedByte(v)); }
-  void text(std::string_view key, std::string_view v) { line(std::string(key) + "  " + std::string(v)); }
+  void text(std::string_view key, std::string_view v) { line(std::string(key) + std::string(kKeySeparator) + std::string(v)); }
   // A path is kept whole: cut, it would name another file or none.
   void path(std::string_view key, std::string_view v) {
-    line(std::string(key) + "  " + std::string(v), std::string::npos);
+    line(std::string(key) + std::string(kKeySeparator) + std::string(v), std::string::npos);
   }
   std::string take() { return std::move(text_); }
 

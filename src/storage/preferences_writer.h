@@ -3,8 +3,13 @@
 // number with a blank before it unless it is negative), every line ended by a carriage
 // return, the last one "ENDOFPREFERENCES".
 #include <string>
+#include <string_view>
 
 namespace bg {
+
+// What the writer puts between a key and its value; the reader takes only these blanks
+// off a name, whose own leading blanks are the name's.
+inline constexpr std::string_view kKeySeparator = "  ";
 
 // The board window's content rectangle goes into the text as it is now (with no window,
 // the rectangle as it was read); byte flags are written as signed values.

@@ -95,8 +95,8 @@ std::string savedGameFault(const SavedGame& g) {
     return "The dice are not between 0 and 6.";
   if (g.diceShowing != 0 && (g.dice[0] == 0) != (g.dice[1] == 0) && !dieLeftUnplayedByLastMover(g))
     return "The dice are not a roll that can be played.";
-  if (!inRange(g.scores[0], -kHighestSavedScore, kHighestSavedScore) ||
-      !inRange(g.scores[1], -kHighestSavedScore, kHighestSavedScore))
+  if (!inRange(g.scores[0], -kHighestScore, kHighestScore) ||
+      !inRange(g.scores[1], -kHighestScore, kHighestScore))
     return "A score is too large.";
   if (g.tournamentGoing != 0 && g.tournamentPoints < 1) return "The match has no length.";
   if (g.tournamentGoing != 0 && (g.scores[0] >= g.tournamentPoints || g.scores[1] >= g.tournamentPoints))

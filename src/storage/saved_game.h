@@ -8,6 +8,7 @@
 
 #include "runtime/core/checked_array.h"
 #include "state/cube_state.h"
+#include "state/flow_state.h"
 #include "state/game_record_state.h"
 
 namespace bg {
@@ -43,9 +44,6 @@ SavedGame savedGameOfState();
 // The game's values as they stand, the starting point of a reading: a key the file
 // lacks keeps its value. A game is taken for one not played on unless its file says so.
 SavedGame currentGameValues();
-
-// Scores beyond this are refused: games add to a score, and the sum must stay an Int32.
-inline constexpr int32_t kHighestSavedScore = 999999999;
 
 // Empty when the copy may be put into the game, else what is wrong with it, for the user.
 std::string savedGameFault(const SavedGame& g);

@@ -12,40 +12,50 @@ namespace bg {
 
 namespace {
 
-constexpr std::string_view kBoardKey = "Board";
+constexpr std::string_view kMoveTableKey = "MoveTable";
 constexpr int16_t kEntryFields = 10;
 
 int16_t sideOnRoll(int32_t v) { return (v < 0 || v > 1) ? 0 : static_cast<int16_t>(v); }
+int16_t flagOf(std::string_view v) { return int16Of(val(v)) != 0 ? int16_t{-1} : int16_t{0}; }
 
-// One keyed line; false once the move table starts.
-bool applyKeyLine(std::string_view key, std::string_view value, SavedGame& g) {
-  if (key == "Scores") parseScoresValue(value, g);
-  else if (key == "CubeValue") g.cubeValue = int16Of(val(value));
-  else if (key == "CubeOwner") g.cubeOwner = int16Of(val(value));
-  else if (key == "PlayerDeclined") g.playerDeclined = int16Of(val(value));
-  else if (key == "DiceShowing") g.diceShowing = int16Of(val(value)) != 0 ? -1 : 0;
-  else if (key == "Dice") parseDiceValue(value, g);
-  else if (key == "PlayerRolledOver") parseRolledOverValue(value, g);
-  else if (key == "TournamentGoing") g.tournamentGoing = int16Of(val(value)) != 0 ? -1 : 0;
-  else if (key == "TournamentPoints") g.tournamentPoints = int16Of(val(value));
-  else if (key == "CrawfordRestrictions") parseCrawfordValue(value, g);
-  else if (key == "MoneySession") g.moneySession = int16Of(val(value)) != 0 ? -1 : 0;
-  else if (key == "GameContinued") g.gameContinued = int16Of(val(value)) != 0 ? -1 : 0;
-  else if (key == "LastPlayerToMove") g.lastPlayerToMove = sideOnRoll(int32Of(val(value)));
-  else if (key == "MoveTable") return false;
-  return true;
-}
+// Every key the reader takes, with the field its numbers are stored in: the one list both
+// the check of the numbers and the reading of the value follow.
+struct KeyedValue {
+  std::string_view key;
+  NumberField field;
+  void (*apply)(std::string_view value, SavedGame& g);
+};
 
-// The keys whose numbers are stored as Int16 values.
-bool holdsInt16Values(std::string_view key) {
-  for (const std::string_view k : {"CubeValue", "CubeOwner", "PlayerDeclined", "DiceShowing", "Dice", "TournamentPoints",
-                                   "CrawfordRestrictions", "MoneySession", "GameContinued"})
-    if (key == k) return true;
-  return false;
-}
+constexpr KeyedValue kKeyedValues[] = {
+    {"Scores", kInt32Field, parseScoresValue},
+    {"CubeValue", kInt16Field, [](std::string_view v, SavedGame& g) { g.cubeValue = int16Of(val(v)); }},
+    {"CubeOwner", kInt16Field, [](std::string_view v, SavedGame& g) { g.cubeOwner = int16Of(val(v)); }},
+    {"PlayerDeclined", kInt16Field, [](std::string_view v, SavedGame& g) { g.playerDeclined = int16Of(val(v)); }},
+    {"DiceShowing", kInt16Field, [](std::string_view v, SavedGame& g) { g.diceShowing = flagOf(v); }},
+    {"Dice", kInt16Field, parseDiceValue},
+    {"PlayerRolledOver", kByteField, parseRolledOverValue},
+    {"TournamentGoing", kInt16Field, [](std::string_view v, SavedGame& g) { g.tournamentGoing = flagOf(v); }},
+    {"TournamentPoints", kInt16Field, [](std::string_view v, SavedGame& g) { g.tournamentPoints = int16Of(val(v)); }},
+    {"CrawfordRestrictions", kInt16Field, parseCrawfordValue},
+    {"MoneySession", kInt16Field, [](std::string_view v, SavedGame& g) { g.moneySession = flagOf(v); }},
+    {"GameContinued", kInt16Field, [](std::string_view v, SavedGame& g) { g.gameContinued = flagOf(v); }},
+    {"LastPlayerToMove", kInt16Field,
+     [](std::string_view v, SavedGame& g) { g.lastPlayerToMove = sideOnRoll(int16Of(val(v))); }},
+};
 
 void noteUnfit(SavedGameReading& r, std::string where) {
   if (r.unfitNumber.empty()) r.unfitNumber = std::move(where);
+}
+
+// One keyed line: its numbers checked against their field, then put into the copy. A key
+// the reader does not know is passed over.
+void applyKeyLine(std::string_view key, std::string_view value, SavedGameReading& r) {
+  for (const KeyedValue& k : kKeyedValues) {
+    if (k.key != key) continue;
+    if (!numbersFit(value, k.field)) noteUnfit(r, "The " + std::string(key) + " line");
+    k.apply(value, r.game);
+    return;
+  }
 }
 
 bool blank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
@@ -97,8 +107,8 @@ void readKeyedLayout(int16_t n, std::string_view firstField, SavedGameReading& r
     const std::size_t space = text.find(' ');
     const std::string_view key = text.substr(0, space);
     const std::string_view value = space == std::string_view::npos ? std::string_view() : text.substr(space);
-    if (holdsInt16Values(key) && !numbersFitInt16(value)) noteUnfit(r, "The " + std::string(key) + " line");
-    if (!applyKeyLine(key, value, r.game)) break;
+    if (key == kMoveTableKey) break;
+    applyKeyLine(key, value, r);
   }
   readMoveTable(n, r);
   r.complete = true;

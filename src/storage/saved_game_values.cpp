@@ -12,9 +12,8 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kBoardLineStart = 6;  // the blank after "Board"
-constexpr int16_t kValueStart = 1;      // a value's leading blank
-constexpr long kBoardCounts = 26;       // points 0 to 25
+constexpr int16_t kValueStart = 1;  // a value's leading blank
+constexpr long kBoardCounts = 26;   // points 0 to 25
 
 bool blankAt(std::string_view text, int16_t position) {
   return position >= 1 && position <= static_cast<int16_t>(text.size()) && text[position - 1] == ' ';
@@ -22,30 +21,6 @@ bool blankAt(std::string_view text, int16_t position) {
 
 bool within(std::string_view text, int16_t position) {
   return position >= 1 && position <= static_cast<int16_t>(text.size());
-}
-
-// A whole number of checkers one point can hold, as the writer puts it: digits, a minus
-// sign in front for side 1.
-bool isCheckerCount(std::string_view word) {
-  int count = 0;
-  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), count);
-  return error == std::errc() && end == word.data() + word.size() && std::abs(count) <= kCheckersPerSide;
-}
-
-// The line after its key is the 26 counts and blanks, nothing else.
-bool holdsWholeBoard(std::string_view text) {
-  std::string_view rest = text.substr(std::min<std::size_t>(text.size(), kBoardLineStart - 1));
-  long counts = 0;
-  for (;;) {
-    const std::size_t start = rest.find_first_not_of(' ');
-    if (start == std::string_view::npos) break;
-    rest.remove_prefix(start);
-    const std::size_t end = std::min(rest.find(' '), rest.size());
-    if (!isCheckerCount(rest.substr(0, end))) return false;
-    ++counts;
-    rest.remove_prefix(end);
-  }
-  return counts == kBoardCounts;
 }
 
 }  // namespace
@@ -63,9 +38,28 @@ int32_t nextNumberField(std::string_view text, int16_t& position) {
 }
 
 bool parseBoardLine(std::string_view text, SavedGame& g) {
-  int16_t at = kBoardLineStart;
-  for (long p = 0; p < kBoardCounts; ++p) g.board[p] = static_cast<int16_t>(nextNumberField(text, at));
-  return holdsWholeBoard(text);
+  std::string_view rest = text;
+  const std::size_t keyEnd = std::min(rest.find(' '), rest.size());
+  bool whole = rest.substr(0, keyEnd) == kBoardKey;
+  rest.remove_prefix(keyEnd);
+  long p = 0;
+  for (;; ++p) {
+    const std::size_t start = rest.find_first_not_of(' ');
+    if (start == std::string_view::npos) break;
+    rest.remove_prefix(start);
+    const std::string_view word = rest.substr(0, std::min(rest.find(' '), rest.size()));
+    rest.remove_prefix(word.size());
+    // A whole number of checkers one point can hold, as the writer puts it: digits, a minus
+    // sign in front for side 1.
+    int count = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), count);
+    const bool number = error == std::errc() && end == word.data() + word.size();
+    whole = whole && number && std::abs(count) <= kCheckersPerSide && p < kBoardCounts;
+    const bool fits = number && inRange(count, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
+    if (p < kBoardCounts) g.board[p] = fits ? static_cast<int16_t>(count) : int16_t{0};
+  }
+  for (long q = p; q < kBoardCounts; ++q) g.board[q] = 0;
+  return whole && p == kBoardCounts;
 }
 
 void parseScoresValue(std::string_view text, SavedGame& g) {
@@ -74,13 +68,13 @@ void parseScoresValue(std::string_view text, SavedGame& g) {
   g.scores[1] = nextNumberField(text, at);
 }
 
-bool numbersFitInt16(std::string_view text) {
+bool numbersFit(std::string_view text, NumberField field) {
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t start = text.find_first_not_of(' ', at);
     if (start == std::string_view::npos) break;
     const std::size_t end = std::min(text.find(' ', start), text.size());
     const double v = val(text.substr(start, end - start));
-    if (v < std::numeric_limits<int16_t>::min() || v > std::numeric_limits<int16_t>::max()) return false;
+    if (v < field.low || v > field.high) return false;
     at = end;
   }
   return true;

@@ -4,6 +4,7 @@
 // The end of the turn: the unplayed dice. The end of a game: who wins what under the cube,
 // the Jacoby rule, resignations, matches and money.
 #include <deque>
+#include <limits>
 #include <set>
 
 #include "flow/flow_fixture.h"
@@ -140,6 +141,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
           0, nullptr, -1, 0, 0},
   RollRow{[] { laterRoll(), rollout.noPause = -1, hand.diceClicked = -1, testing::setRoll(6, 4); }, {2, 5}, {}, {6, 4}, 0,
           nullptr, -1, 0, 0},  // a whole one is played
+  // The profile's pips read from a damaged preferences file stop at their limit.
+  RollRow{[] { laterRoll(), playerPipsRolled(0) = std::numeric_limits<int32_t>::max() - 1; }, {3, 1}, {}, {3, 1}, 0,
+          nullptr, -1, 0, 0, [] { EXPECT_EQ(playerPipsRolled(0), std::numeric_limits<int32_t>::max()); }},
   RollRow{laterRoll, {3, 1}, {{7, false}, {kNoZone, false}}, {3, 1}, 0, "#17|#17", 3, 2, 0},  // clicks beside the dice beep
   RollRow{laterRoll, {3, 1}, {{kNoZone, false, true}}, {3, 1}, 0, "", 2, 0, 0},  // a click on the cube does not
   RollRow{[] {
@@ -345,6 +349,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, GameEndTest, ::testing::Values(
   EndRow{"12:-14", [] { match(4); }, 0, 5, "Alice won 1 point and won the tournament!", "#210"},
   EndRow{"12:-15 | cube 2 0", money, 0, 8, "Congratulations, you have won 8 Euros.", ""},
   EndRow{"14:3 | cube 2 0", money, 1, 4, "You lost 4 Euros.  Better luck next time.", ""},
+  // A balance stops at its limit, so the two sides' difference stays an Int32.
+  EndRow{"12:-15 | cube 2 0", [] { money(), flow.scores[0] = kHighestScore - 1; }, 0, kHighestScore,
+         "Congratulations, you have won 8 Euros.", ""},
   EndRow{"12:-14", [] { rollout.noPause = -1; }, 0, 1, "", ""},
   EndRow{"", nullptr, 0, 0, "", "", [] { EXPECT_EQ(record.gameRecordCount, 5); }},  // New Game emptied the board
   EndRow{"12:-14", nullptr, 0, 1, "Alice won 1 point", "", [] {  // announced twice: scored and recorded once

@@ -5,11 +5,15 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "display/board_layout.h"
@@ -191,8 +195,22 @@ TEST(QuitChildDeathTest, ClosingWithACheckerHeldSavesTheWholeGameAndOpeningTheFi
               ::testing::ExitedWithCode(0), "");
 }
 
+// The temporaries a run killed inside the quit's writes left beside the program's files go
+// at the next start; a file that only looks like one stays.
 TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
   const OwnFolders folders("bg-child-");
+  const pid_t killed = ::fork();
+  if (killed == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(killed, nullptr, 0), killed);
+  const std::string run = ".tmp-" + std::to_string(killed) + "-";
+  const std::filesystem::path data = folders.savedGame().parent_path();
+  const std::filesystem::path stale[] = {data / ("notePad.txt" + run + "1"), data / ("SavedGame" + run + "2"),
+                                         folders.preferences().string() + run + "3"};
+  const std::filesystem::path kept = data / ("notePad.txt" + run + "1.bak");
+  for (const auto& path : {stale[0], stale[1], stale[2], kept}) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path) << "half";
+  }
   static char name[] = "backgammon";
   static char* argv[] = {name, nullptr};
   EXPECT_EXIT(startWith(1, argv,
@@ -202,6 +220,8 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
                           std::raise(SIGTERM);
                         }),
               ::testing::ExitedWithCode(0), "");
+  for (const auto& path : stale) EXPECT_FALSE(std::filesystem::exists(path)) << path;
+  EXPECT_TRUE(std::filesystem::exists(kept));
 }
 
 }  // namespace

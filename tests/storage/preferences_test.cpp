@@ -390,6 +390,11 @@ TEST_F(PreferencesTest, LinesAreReadInFileOrderWholeAndUpToTheEndLine) {
       {"VERSION 6.4\rPLAYERSCORE 7L 1 2 3 4 5 6 7 8 9 10 11 12 Ann\r",
        [] { return players.playerRecords[1].firstName == "Computer"; }},
       {kOverlongLine.c_str(), [] { return skill.skillLevel == 5; }},
+      // A score past its limit is not taken: sums and balances of two scores stay Int32s.
+      {"SCORES 1000000000 -5\r", [] { return flow.scores[0] == 0 && flow.scores[1] == 0; }},
+      {"SCORES 4294967299 0\r", [] { return flow.scores[0] == 0; }},
+      {"SCORES 2000000000 2000000000\rMONEYSESSIONGOING -1\r", [] { return flow.moneySessionActive != 0; }},
+      {"SCORES 999999999 -999999999\r", [] { return flow.scores[0] == 999999999 && flow.scores[1] == -999999999; }},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.file);

@@ -451,6 +451,9 @@ TEST_F(SavedGameFileTest, ADamagedFileIsRefusedAndChangesNothing) {
       {withRows(kKnownGameBytes, " 1, 0, 0, 3, 3, 1, 1, 0, 0, 0\r 0, 0, 0, 1, 3, 1, 2, 0, 0, 0\r"), "Move row 2 is step 2"},
       {withLine(kKnownGameBytes, "Dice  3 5", "Dice  65537 65537"), "The Dice line"},
       {withRows(kKnownGameBytes, " 1, 0, 0, 3, 3, 1, 65537, 0, 0, 0\r"), "Move row 1 holds a number"},
+      {withLine(kKnownGameBytes, "TournamentGoing -1", "TournamentGoing 65536"), "The TournamentGoing line"},
+      {withLine(kKnownGameBytes, "PlayerRolledOver  0 -1", "PlayerRolledOver  256 -1"), "The PlayerRolledOver line"},
+      {withLine(kKnownGameBytes, "Scores 3 -2", "Scores 1000000000000 0"), "The Scores line"},
       {withRows(threeTurns, firstFour), "Move row 2 moves a checker of side 1 to point 9"},
       {withRows(threeTurns, firstFour + " 1, 9, 3, 6, 6, 3, 1, 0, 0, 20"), "Move row 5 records a double"},
       {withRows(threeTurns, firstFour + kThreeTurnsRows[4] + " 1, 13, 10, 3, 6, 3, 2, 0, 0, 64\r"), "Move row 6 hits"},
@@ -473,6 +476,8 @@ TEST_F(SavedGameFileTest, ADamagedFileIsRefusedAndChangesNothing) {
       kKnownBoard + "  0",
       "Board  0  2  0  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2.5  0",
       "Board  0  2  0  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 65534  0",
+      // A digit glued to the key: read with it, 26 counts; read after it, the known board.
+      "Board1 0  2  0  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2",
   };
   for (const std::string& line : boardLines) {
     const std::string bytes = withLine(kKnownGameBytes, kKnownBoard, line);

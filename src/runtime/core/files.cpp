@@ -128,21 +128,41 @@ pid_t temporaryOwner(std::string_view name, std::string_view target) {
   return static_cast<pid_t>(std::stol(std::string(rest.substr(0, dash))));
 }
 
-// Temporaries of this target left by a run killed between its write and its rename: only
-// those whose process is gone, so a write under way in another run is never touched.
-void removeStaleTemporaries(const std::filesystem::path& target) {
+// The process that made a temporary of ours for whatever target it stands beside.
+pid_t anyTemporaryOwner(std::string_view name) {
+  const std::size_t mark = name.rfind(kTemporaryMark);
+  if (mark == std::string_view::npos || mark == 0) return 0;
+  return temporaryOwner(name, name.substr(0, mark));
+}
+
+// Left by a run killed between its write and its rename: its process is gone, or it is this
+// process (a new run under an old run's number) and no file of this run is written to it. A
+// write under way in another run is never touched.
+bool staleTemporary(pid_t owner, const std::filesystem::path& path) {
+  if (owner <= 0) return false;
+  if (owner != ::getpid()) return ::kill(owner, 0) != 0 && errno == ESRCH;
+  for (const OpenFile& f : gFiles)
+    if (f.mode == Mode::kOutput && f.temporary == path) return false;
+  return true;
+}
+
+template <typename OwnerOf>
+void removeTemporariesIn(const std::filesystem::path& folder, OwnerOf ownerOf) {
   std::error_code ec;
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  const std::string name = target.filename().string();
   std::filesystem::directory_iterator it(folder, ec);
   for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    const pid_t owner = temporaryOwner(it->path().filename().string(), name);
-    if (owner <= 0 || owner == ::getpid()) continue;
-    if (::kill(owner, 0) != 0 && errno == ESRCH) {
+    if (staleTemporary(ownerOf(it->path().filename().string()), it->path())) {
       std::error_code ignored;
       std::filesystem::remove(it->path(), ignored);
     }
   }
+}
+
+// Stale temporaries of this target.
+void removeStaleTemporaries(const std::filesystem::path& target) {
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  const std::string name = target.filename().string();
+  removeTemporariesIn(folder, [&name](std::string_view file) { return temporaryOwner(file, name); });
 }
 
 // A new file beside the target, made with the user's usual permissions (0666 less the
@@ -401,6 +421,8 @@ bool fileExists(const std::filesystem::path& path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(path, ec);
 }
+
+void removeStaleTemporariesIn(const std::filesystem::path& folder) { removeTemporariesIn(folder, anyTemporaryOwner); }
 
 bool setDataFolder(const std::filesystem::path& folder) {
   gDataFolder = folder;

@@ -105,6 +105,9 @@ bool setDataFolder(const std::filesystem::path& folder);
 bool setPreferencesFolder(const std::filesystem::path& folder);
 const std::filesystem::path& dataFolder();
 const std::filesystem::path& preferencesFolder();
+// Removes the temporaries a killed run left in a folder of the program's own, beside any of
+// its files (those of one file also go at that file's next write).
+void removeStaleTemporariesIn(const std::filesystem::path& folder);
 // A file name in the folder; the folder is created again if it went missing.
 std::filesystem::path dataFilePath(std::string_view name);
 std::filesystem::path preferencesFilePath(std::string_view name);
