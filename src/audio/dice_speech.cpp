@@ -15,14 +15,13 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kTwoHumansMode = 3;
 constexpr int16_t kPluralWord = 1;
 
 Str255 die(int16_t k) { return Str255(intText(diceState.dice[k].value)); }
 
 void announce(bool human) {
   interaction.messageText = diceRollText(human);
-  if (flow.opponentMode == kTwoHumansMode) return;
+  if (flow.opponentMode == kTwoPeople) return;
   speech.waitForSpeechEnd = -1;
   hook::displayMessage();
 }

@@ -58,7 +58,7 @@ void refuseHuman(int16_t side, int16_t number) {
   hook::pauseAfterMove(kRefusalPause);
 }
 
-bool computersPlayBoth() { return flow.opponentMode == 2 && isComputer(kPlayer0); }
+bool computersPlayBoth() { return flow.opponentMode == kComputersOnly && isComputer(kPlayer0); }
 
 // The computer answers for the taker: rollouts and computer-against-computer play.
 bool computerAnswersForTaker() { return rollout.noPause != 0 || computersPlayBoth(); }
@@ -156,7 +156,7 @@ void answerDouble() {
   }
   const bool taken = cube.doubleTaken == -1;
   if (!taken) cube.playerDeclined[taker] = -1;
-  if (isHuman(taker) && flow.opponentMode != 2) return;
+  if (isHuman(taker) && flow.opponentMode != kComputersOnly) return;
 
   const int16_t answerMessage = taken ? kAcceptsMessage : kDeclinesMessage;
   interaction.messageLines[1] = messageWordsOf(kDoublingCubeMessage);
@@ -179,7 +179,7 @@ void answerDouble() {
   if (isHuman(taker)) return;
 
   Str255 text("MM");
-  if (flow.opponentMode != 2) {
+  if (flow.opponentMode != kComputersOnly) {
     // One blank between the joined words: the table's entries carry two in front.
     text += messageWordsOf(kTheComputerMessage);
     text += " ";
@@ -194,7 +194,7 @@ void answerDouble() {
   }
   speech.waitForSpeechEnd = -1;
   showText(text);
-  if (!taken && flow.opponentMode != 3) hook::pauseSeconds(kDropPause);
+  if (!taken && flow.opponentMode != kTwoPeople) hook::pauseSeconds(kDropPause);
 }
 
 void humanAnswerDouble() {

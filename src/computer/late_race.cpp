@@ -164,7 +164,7 @@ int16_t contactJudgement(int16_t side, int16_t opponent) {
 
 void tellWhoIsAhead(int16_t result, int16_t side) {
   auto& message = interaction.messageText;
-  const bool againstComputer = flow.opponentMode == 1;
+  const bool againstComputer = flow.opponentMode == kComputerOpponent;
   if (result == kTooCloseToCall) {
     message = "MMIt is too close for me to call";
   } else if (againstComputer) {

@@ -14,6 +14,7 @@
 #include "state/interaction_state.h"
 #include "state/program_state.h"
 #include "state/shell_state.h"
+#include "state/flow_state.h"
 
 namespace bg {
 
@@ -94,7 +95,6 @@ constexpr int16_t kPipsSideZero = 39;
 constexpr int16_t kMoreName = 34;
 constexpr int16_t kMoreSecondName = 3;
 constexpr std::size_t kMoreNameLength = 63;
-constexpr int16_t kTwoPeople = 3;
 constexpr std::string_view kBoardBusyText =
     "The board is busy: a question waits for its answer or a checker is moving. Choose Cancel, and Two Players "
     "again when the board waits for you.";

@@ -36,7 +36,6 @@ namespace {
 constexpr int16_t kShadowOffset = 2;
 constexpr int16_t kArrowAreaRaise = 2;
 constexpr int16_t kPictureArrowTop = 5;
-constexpr int16_t kHumanAgainstComputer = 1;
 constexpr int16_t kUnchecked = 1;
 constexpr int16_t kChecked = 2;
 constexpr uint8_t kRolledOver = 255;  // playerRolledOver of a side that used it
@@ -63,7 +62,7 @@ void restoreFromBoard(const Rect& r) {
 }
 
 bool topSkillAgainstComputer() {
-  return skill.skillLevel == kHighestSkillLevel && flow.opponentMode == kHumanAgainstComputer;
+  return skill.skillLevel == kHighestSkillLevel && flow.opponentMode == kComputerOpponent;
 }
 
 }  // namespace

@@ -27,7 +27,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kComputersOnly = 2;
 constexpr int16_t kThirdSideType = 3;  // a side of neither kind: its moves come from outside
 
 bool partOfRollMade() { return flow.movesLeft == 0 || partOfRollPlayed(); }

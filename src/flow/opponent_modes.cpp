@@ -30,9 +30,6 @@ namespace bg {
 namespace {
 
 constexpr double kModeNoticeSeconds = 2.0;
-constexpr int16_t kComputerOpponent = 1;
-constexpr int16_t kComputersOnly = 2;
-constexpr int16_t kTwoPeople = 3;
 constexpr std::string_view kComputerName = "Computer";
 
 // Neither a match nor a money session runs: the scores are those of the pair at the board.

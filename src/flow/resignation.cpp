@@ -113,8 +113,8 @@ void concedeGame() {
     return;
   }
   const bool computerOnRoll = position.playerType[position.currentPlayer] == kComputerPlayer;
-  if ((flow.opponentMode == 1 && computerOnRoll) || position.openingPhase != 0) return;
-  if (flow.opponentMode == 3) {
+  if ((flow.opponentMode == kComputerOpponent && computerOnRoll) || position.openingPhase != 0) return;
+  if (flow.opponentMode == kTwoPeople) {
     concedePointsPrompt();
   } else {
     concedeWithLevel();
@@ -146,7 +146,7 @@ void concedeWithLevel() {
 }
 
 void computeConcessionLevel() {
-  if (flow.opponentMode != 3) suggestLevel();
+  if (flow.opponentMode != kTwoPeople) suggestLevel();
   announceConcession();
 }
 
@@ -168,13 +168,13 @@ void announceConcession() {
   interaction.messageLines[3].clear();
   interaction.messageLineCount = 3;
   hook::drawBoardQuestion();
-  if (flow.opponentMode != 1) {
+  if (flow.opponentMode != kComputerOpponent) {
     interaction.messageNumber = kNoMessage;
     interaction.messageText =
         Str255("MM") + messageAfterText(shell.playerNames[position.otherPlayer].str() + ",", kOffersToResignMessage);
     hook::displayMessage();
   }
-  const bool computersOnly = flow.opponentMode == 2 && position.playerType[0] == kComputerPlayer;
+  const bool computersOnly = flow.opponentMode == kComputersOnly && position.playerType[0] == kComputerPlayer;
   if (rollout.noPause == 0 && !computersOnly) {
     hook::waitForBoardClick();
   } else {

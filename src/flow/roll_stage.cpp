@@ -163,7 +163,7 @@ void rollDiceStage() {
   if (position.openingPhase == 0) {
     hook::drawTurnArrow();
     hook::setMenuItemState(kGameMenu, kMoneyGameItem, kItemDisabled, "");
-    if (flow.opponentMode == 3) hook::drawNameLabels();
+    if (flow.opponentMode == kTwoPeople) hook::drawNameLabels();
   }
   if (position.openingPhase != 0 && display.redrawPending == 0 && diceState.diceShowing == 0 &&
       flow.gamesThisRun == 1) {
@@ -174,7 +174,7 @@ void rollDiceStage() {
 
   for (bool done = false; !done;) {
     diceState.rolledDoubles = 0;
-    const bool computersOnly = position.playerType[0] == kComputerPlayer && flow.opponentMode == 2;
+    const bool computersOnly = position.playerType[0] == kComputerPlayer && flow.opponentMode == kComputersOnly;
     if (rollout.noPause != -1 && !computersOnly && rollClickDue() && diceState.diceShowing == 0) {
       waitForDiceClick();
       if (flow.abortTurn != 0) return;
@@ -182,14 +182,14 @@ void rollDiceStage() {
     bool chosenByHand = false;
     if (settings.inputDice != 0 && !rollInHand()) {
       hook::chooseDiceWindow();
-      if (flow.opponentMode == 3) chosenByHand = true;
+      if (flow.opponentMode == kTwoPeople) chosenByHand = true;
       if (flow.abortTurn != 0) return;
     }
     if (!rollInHand()) generateDiceRoll();
     if (position.openingPhase != 0) {
-      if (flow.opponentMode == 1) orderOpeningDice();
+      if (flow.opponentMode == kComputerOpponent) orderOpeningDice();
       // A rollout's computers settle the opening alone, also when two people were playing.
-      if (flow.opponentMode == 3 && rollout.rolloutRunning == 0) openingRollTie(chosenByHand);
+      if (flow.opponentMode == kTwoPeople && rollout.rolloutRunning == 0) openingRollTie(chosenByHand);
     }
     if (flow.abortTurn != 0) return;
 
@@ -215,7 +215,7 @@ void rollDiceStage() {
   if (boardInput.keepRollMessage == 0) hook::clearMessageLine(0);
   if (position.openingPhase != 0) setStarterFromDice();
   writeRollIntoRecord();
-  if (position.openingPhase != 0 && flow.opponentMode == 3) {
+  if (position.openingPhase != 0 && flow.opponentMode == kTwoPeople) {
     const int16_t opening = position.openingPhase;
     position.openingPhase = 0;
     hook::drawNameLabels();
@@ -239,7 +239,7 @@ void generateDiceRoll() {
     int16_t d0 = 0;
     int16_t d1 = 0;
     do {
-      if (position.openingPhase != 0 && settings.whoRollsFirst == kFixedOpeningPairs && flow.opponentMode == 1) {
+      if (position.openingPhase != 0 && settings.whoRollsFirst == kFixedOpeningPairs && flow.opponentMode == kComputerOpponent) {
         const int16_t r = rollDie();
         d0 = programTables.openingDiceA[r];
         d1 = programTables.openingDiceB[r];
@@ -410,7 +410,7 @@ void automaticDouble() {
     text = Str255("MM") + messageWordsOf(kOpeningDoublesMessage) + kRollAgainSuffix;
     entry.flags = static_cast<int16_t>(entry.flags | kFlagAutoDoubleNotDoubled);
   }
-  if (flow.opponentMode == 1) showRolledDice();
+  if (flow.opponentMode == kComputerOpponent) showRolledDice();
   entry.side = kAutoDoubleEntrySide;
   entry.die1 = diceState.dice[0].value;
   entry.die2 = diceState.dice[1].value;

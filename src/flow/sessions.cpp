@@ -72,7 +72,7 @@ void tournamentCommand() {
     return;
   }
   if (flow.tournamentGoing == 0) {
-    if (flow.opponentMode != 1) {
+    if (flow.opponentMode != kComputerOpponent) {
       showLine(kNeedsComputerText);
       return;
     }

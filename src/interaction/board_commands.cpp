@@ -32,7 +32,6 @@ namespace {
 
 constexpr std::string_view kNotNowText = "Can't do that now";
 constexpr std::string_view kAfterComputerText = "This option is available only after the computer has made a move";
-constexpr int16_t kHumanAgainstComputer = 1;
 constexpr int16_t kFrameHelpWidth = 435;
 constexpr int16_t kFrameHelpHeight = 210;
 constexpr std::string_view kFrameHelpText =
@@ -114,7 +113,7 @@ void replayComputerMove() {
   const bool computerMovedLast = record.gameRecordCount >= 1 &&
                                  record.gameRecord[record.gameRecordCount].side == computer &&
                                  record.gameRecord[record.gameRecordCount].moveNumber >= 1;
-  if (position.openingPhase != 0 || flow.opponentMode != kHumanAgainstComputer || !computerMovedLast) {
+  if (position.openingPhase != 0 || flow.opponentMode != kComputerOpponent || !computerMovedLast) {
     hook::showInformation(kAfterComputerText);
     return;
   }

@@ -186,7 +186,7 @@ void trackIdleMouse() {
     // The cursor stays as it is.
   } else if (boardInput.diceAreaClicked != 0 && position.openingPhase == 0) {
     const bool partPlayed = diceShow() && flow.movesLeft < flow.movesAllowed;
-    if (flow.opponentMode == 1 || partPlayed) colourCursor(kB); else arrow();
+    if (flow.opponentMode == kComputerOpponent || partPlayed) colourCursor(kB); else arrow();
     clearMarks();
   } else if (!diceShow()) {
     beforeTheRoll(h);

@@ -142,7 +142,7 @@ bool turnsUndoable(int16_t turns) {
   return true;
 }
 
-int16_t wholeTurnsToUndo() { return flow.opponentMode == 1 ? 2 : 1; }
+int16_t wholeTurnsToUndo() { return flow.opponentMode == kComputerOpponent ? 2 : 1; }
 
 void takeBackRollShown() {
   swapSides();

@@ -20,7 +20,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kTwoPeople = 3;
 constexpr int16_t kOpeningEntriesRealigned = 3;
 constexpr int16_t kNoToPoint = -1;
 constexpr int16_t kBarToBar = 25;  // point p seen from the other side is 25 - p

@@ -29,7 +29,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kTwoPeople = 3;
 constexpr int16_t kPlayerTwoMessage = 160;
 constexpr int16_t kPlayerOneMessage = 161;
 constexpr int16_t kWindowMargin = 20;

@@ -44,12 +44,12 @@
 #include "state/display_state.h"
 #include "state/interaction_state.h"
 #include "state/menu_numbers.h"
+#include "state/flow_state.h"
 
 namespace bg {
 
 namespace {
 
-constexpr int16_t kComputerOpponent = 1;
 
 // The Commands items that hand a letter to the keyboard command handler.
 struct LetterItem {

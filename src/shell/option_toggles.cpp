@@ -30,8 +30,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kComputerOpponent = 1;
-constexpr int16_t kComputersOnly = 2;
 constexpr int16_t kFastPlayBoxWidth = 435;
 constexpr int16_t kFastPlayBoxHeight = 400;
 constexpr int16_t kLeftJustified = 0;

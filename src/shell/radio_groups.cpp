@@ -24,7 +24,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kComputerOpponent = 1;
 constexpr int16_t kPersonalityCount = 3;
 constexpr uint8_t kEnterFromBarBit = 1;
 constexpr uint8_t kBearOffBit = 2;

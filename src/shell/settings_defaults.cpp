@@ -155,7 +155,7 @@ void initSettingsDefaults() {
   settings.rerollFirstRoll = 0;
   settings.backgammonAllowed = 255;
   options.autoConcessions = 0;
-  flow.opponentMode = 1;
+  flow.opponentMode = kComputerOpponent;
   shell.originateCall = 0;
   shell.modemSpeed = 2400;
   shell.phoneNumber = "No Phone #";

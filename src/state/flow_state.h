@@ -9,6 +9,10 @@ namespace bg {
 
 inline constexpr uint8_t kLeaveTurn = 255;     // abortTurn: leave the current turn at once
 inline constexpr int16_t kWinnerRollsFirst = 2;  // whoRollsFirst
+// opponentMode
+inline constexpr int16_t kComputerOpponent = 1;
+inline constexpr int16_t kComputersOnly = 2;
+inline constexpr int16_t kTwoPeople = 3;
 // A score or a money balance stays within this either way, so the sum or difference of two
 // is always an Int32.
 inline constexpr int32_t kHighestScore = 999999999;
@@ -35,7 +39,7 @@ struct FlowState {
   uint8_t tournamentGoing = 0;    // 255 while a match to tournamentPoints is played
   int16_t tournamentPoints = 0;   // the match length
   uint8_t moneySessionActive = 0;
-  int16_t opponentMode = 1;       // 1 human against computer, 2 computer against computer, 3 two humans
+  int16_t opponentMode = kComputerOpponent;  // or kComputersOnly, kTwoPeople
   int16_t rollWaitActive = 0;     // -1 while the wait for the roll or a double runs
   int16_t gamesThisRun = 0;       // games started since start-up, rollouts not counted
   int16_t firstRollNeedsClick = 0;  // -1: even with automatic rolls the next roll waits for a click

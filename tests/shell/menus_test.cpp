@@ -446,7 +446,7 @@ TEST_F(Menus, EveryMarkFollowsItsValueAfterEachModeChange) {
     if (item == 13) {
       ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kScoreboardWindow); }, 5));
       testing::typeKey(kScoreboardWindow, Qt::Key_Return);
-      ASSERT_TRUE(testing::pumpUntil([] { return flow.opponentMode == 3; }, 5));
+      ASSERT_TRUE(testing::pumpUntil([] { return flow.opponentMode == kTwoPeople; }, 5));
     }
     expectMarksFollowValues(item == 13 ? "two players" : "against the computer");
   }

@@ -293,7 +293,7 @@ void TwoPlayersMidTurn::playOnBackAgainstTheComputer(bool resizeInNotice) {
         stage = kBack;
         return;
       case kBack:
-        if (flow.opponentMode != 1) return;
+        if (flow.opponentMode != kComputerOpponent) return;
         EXPECT_EQ(windowContentRect(1).width() != widthBefore, resizeInNotice);
         EXPECT_EQ(position.playerType[1], kComputerPlayer);
         EXPECT_EQ(position.piecesOnBoard[0], 15);
