@@ -162,6 +162,32 @@ class TwoPlayersMidTurn : public ::testing::Test {
     testing::clickRadioValue(kScoreboardWindow, 4, 2);
     focusControl(kScoreboardWindow, 11);
   }
+  // After the lead, the 3 left is played at the first wait (checked first by atFirstWait),
+  // and the next roll's wait is checked by atNextRoll; the loop stops there.
+  void playTheThreeThenCheckTheNextRoll(const char* when, const std::function<void()>& atFirstWait,
+                                        const std::function<void()>& atNextRoll) {
+    enum Stage { kAnswered, kPlayedOn, kDone } stage = kAnswered;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0 || !twoPlayersChosenMidRoll()) return;
+      switch (stage) {
+        case kAnswered:
+          atFirstWait();
+          playTheThreeLeft(when);
+          stage = kPlayedOn;
+          return;
+        case kPlayedOn:
+          if (turnState.awaitingDiceClick == 0) return;
+          atNextRoll();
+          stage = kDone;
+          leave();
+          return;
+        case kDone: return;
+      }
+    };
+    gameLoopStep();
+    EXPECT_EQ(stage, kDone);
+    EXPECT_FALSE(script_.spent);
+  }
   void playOnBackAgainstTheComputer(bool resizeInNotice);
   void newPairThenTheComputerWins(const std::function<void()>& atThePairsWaits);
   testing::MouseScript script_;
@@ -179,31 +205,14 @@ class TwoPlayersMidTurn : public ::testing::Test {
 
 TEST_F(TwoPlayersMidTurn, ThePersonPlaysOnWithTheRollAndTheBoardShowsIt) {
   openWithFourThree([](int16_t) -> int16_t { return 2; });
-  enum Stage { kAnswered, kPlayedOn, kDone } stage = kAnswered;
-  script_.planner = [&] {
-    if (panelWait.clickWaitRunning == 0 || !twoPlayersChosenMidRoll()) return;
-    switch (stage) {
-      case kAnswered:
-        playTheThreeLeft("at the first wait after Two Players");
-        stage = kPlayedOn;
-        return;
-      case kPlayedOn:
-        if (turnState.awaitingDiceClick == 0) return;
-        // The other player rolls next.
-        EXPECT_EQ(position.board[4], 1) << "24/21 was played";
-        EXPECT_EQ(position.board[16], 1);
-        EXPECT_EQ(position.currentPlayer, 1);
-        EXPECT_EQ(position.playerType[1], kHumanPlayer);
-        testing::expectLikeAFreshRedraw("when the other player is to roll");
-        stage = kDone;
-        leave();
-        return;
-      case kDone: return;
-    }
-  };
-  gameLoopStep();
-  EXPECT_EQ(stage, kDone);
-  EXPECT_FALSE(script_.spent);
+  playTheThreeThenCheckTheNextRoll("at the first wait after Two Players", [] {}, [] {
+    // The other player rolls next.
+    EXPECT_EQ(position.board[4], 1) << "24/21 was played";
+    EXPECT_EQ(position.board[16], 1);
+    EXPECT_EQ(position.currentPlayer, 1);
+    EXPECT_EQ(position.playerType[1], kHumanPlayer);
+    testing::expectLikeAFreshRedraw("when the other player is to roll");
+  });
 }
 
 // Easy Moves on, a click that plays nothing, then Two Players: the person's roll is still on
@@ -239,32 +248,19 @@ TEST_F(TwoPlayersMidTurn, CancelInThePlayersBoxLeavesTheGameAsItWas) {
     answer_ = answer;
     openWithFourThree([](int16_t) -> int16_t { return 2; });
     const auto names = shell.playerNames;
-    enum Stage { kAnswered, kPlayedOn, kDone } stage = kAnswered;
-    script_.planner = [&] {
-      if (panelWait.clickWaitRunning == 0 || !twoPlayersChosenMidRoll()) return;
-      switch (stage) {
-        case kAnswered:
-          EXPECT_EQ(flow.opponentMode, 1);
+    playTheThreeThenCheckTheNextRoll(
+        "at the first wait after the box was cancelled",
+        [&] {
+          EXPECT_EQ(flow.opponentMode, kComputerOpponent);
           EXPECT_TRUE(menuItemChecked(kGameMenu, kComputerOpponentItem));
           EXPECT_FALSE(menuItemChecked(kGameMenu, kTwoPlayersItem));
           EXPECT_EQ(position.playerType[1], kComputerPlayer);
           EXPECT_EQ(shell.playerNames, names);
-          playTheThreeLeft("at the first wait after the box was cancelled");
-          stage = kPlayedOn;
-          return;
-        case kPlayedOn:
-          if (turnState.awaitingDiceClick == 0) return;
+        },
+        [] {
           EXPECT_EQ(position.currentPlayer, 0) << "the computer played its roll";
           EXPECT_EQ(record.gameRecord[record.gameRecordCount].side, 1);
-          stage = kDone;
-          leave();
-          return;
-        case kDone: return;
-      }
-    };
-    gameLoopStep();
-    EXPECT_EQ(stage, kDone);
-    EXPECT_FALSE(script_.spent);
+        });
   }
 }
 
