@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -195,8 +196,8 @@ TEST(QuitChildDeathTest, ClosingWithACheckerHeldSavesTheWholeGameAndOpeningTheFi
               ::testing::ExitedWithCode(0), "");
 }
 
-// The temporaries a run killed inside the quit's writes left beside the program's files go
-// at the next start; a file that only looks like one stays.
+// The temporaries a run killed inside the quit's writes left long ago beside the program's
+// files go at the next start; a file that only looks like one stays.
 TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
   const OwnFolders folders("bg-child-");
   const pid_t killed = ::fork();
@@ -210,6 +211,8 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
   for (const auto& path : {stale[0], stale[1], stale[2], kept}) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path) << "half";
+    // Long untouched: a fresh one might be a live run's that this start cannot see.
+    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
   }
   static char name[] = "backgammon";
   static char* argv[] = {name, nullptr};

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <system_error>
 
@@ -135,11 +136,22 @@ pid_t anyTemporaryOwner(std::string_view name) {
   return temporaryOwner(name, name.substr(0, mark));
 }
 
-// Left by a run killed between its write and its rename: its process is gone, or it is this
-// process (a new run under an old run's number) and no file of this run is written to it. A
-// write under way in another run is never touched.
+// A run in another process namespace or on another machine sharing the folder is not seen
+// here, so only a temporary untouched for far longer than any write takes can be a dead
+// run's.
+constexpr auto kStaleTemporaryAge = std::chrono::minutes(10);
+
+bool untouchedForLong(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto written = std::filesystem::last_write_time(path, ec);
+  return !ec && std::filesystem::file_time_type::clock::now() - written > kStaleTemporaryAge;
+}
+
+// Left by a run killed between its write and its rename: long untouched, and its process is
+// gone, or it is this process (a new run under an old run's number) and no file of this run
+// is written to it. A write under way in another run is never touched.
 bool staleTemporary(pid_t owner, const std::filesystem::path& path) {
-  if (owner <= 0) return false;
+  if (owner <= 0 || !untouchedForLong(path)) return false;
   if (owner != ::getpid()) return ::kill(owner, 0) != 0 && errno == ESRCH;
   for (const OpenFile& f : gFiles)
     if (f.mode == Mode::kOutput && f.temporary == path) return false;

@@ -61,8 +61,8 @@ bool openInput(std::int16_t n, const std::filesystem::path& path);
 // Output replaces a regular file whole or not at all: the text goes to a temporary file
 // beside it, which the close puts on disk and renames over the file. A failed write or
 // close keeps the old file, removes the temporary and is reported once. Temporaries of the
-// same file left by a run that was killed before its rename are removed. A device is
-// written in place.
+// same file left by a run that was killed before its rename, and long untouched, are
+// removed. A device is written in place.
 bool openOutput(std::int16_t n, const std::filesystem::path& path);
 bool openAppend(std::int16_t n, const std::filesystem::path& path);  // created when missing
 // Closing writes out what is pending; a failure there, or an earlier failed write of the
@@ -105,8 +105,8 @@ bool setDataFolder(const std::filesystem::path& folder);
 bool setPreferencesFolder(const std::filesystem::path& folder);
 const std::filesystem::path& dataFolder();
 const std::filesystem::path& preferencesFolder();
-// Removes the temporaries a killed run left in a folder of the program's own, beside any of
-// its files (those of one file also go at that file's next write).
+// Removes the temporaries a killed run left long ago in a folder of the program's own, beside
+// any of its files (those of one file also go at that file's next write).
 void removeStaleTemporariesIn(const std::filesystem::path& folder);
 // A file name in the folder; the folder is created again if it went missing.
 std::filesystem::path dataFilePath(std::string_view name);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -396,8 +397,9 @@ TEST_F(AtomicOutput, TheReplacementKeepsTheFilesPermissionsAndALinkStaysALink) {
   EXPECT_EQ(folderNames(), (std::vector<std::string>{"prefs", "real"}));
 }
 
-// A run killed between its write and its rename leaves its temporary behind; the next write
-// of the same file clears it, and only it.
+// A run killed between its write and its rename leaves its temporary behind; once it is
+// long untouched the next write of the same file, or the start's sweep of the folder, clears
+// it, and only it: a fresh one may be a live run's that this process cannot see.
 TEST_F(AtomicOutput, TemporariesOfAKilledRunGoAtTheNextWriteAndNothingElseDoes) {
   writeRaw("prefs", kOld);
   const pid_t child = ::fork();
@@ -415,15 +417,23 @@ TEST_F(AtomicOutput, TemporariesOfAKilledRunGoAtTheNextWriteAndNothingElseDoes) 
   for (const std::string& name : {"prefs.tmp-" + alive + "-2", "other.tmp-" + dead + "-1", "prefs.tmp-" + dead + "-",
                                   "prefs.tmp-x" + dead + "-1", "prefs.tmp-" + dead + "-7.bak", "prefsx.tmp-" + dead + "-1"})
     writeRaw(name, "keep");
-  ASSERT_EQ(folderNames().size(), 8u);  // the killed run's temporary is among them
+  const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const auto& e : fs::directory_iterator(dir_)) fs::last_write_time(e.path(), longAgo);
+  for (const char* fresh : {"prefs.tmp-", "other.tmp-"}) writeRaw(fresh + dead + "-3", "keep");
+  ASSERT_EQ(folderNames().size(), 10u);  // the killed run's temporary is among them
   EXPECT_TRUE(writeThreeLines());
-  std::vector<std::string> kept = {"other.tmp-" + dead + "-1",     "prefs",
-                                   "prefs.tmp-" + alive + "-2",    "prefs.tmp-" + dead + "-",
+  std::vector<std::string> kept = {"other.tmp-" + dead + "-1",     "other.tmp-" + dead + "-3",
+                                   "prefs",                        "prefs.tmp-" + alive + "-2",
+                                   "prefs.tmp-" + dead + "-",      "prefs.tmp-" + dead + "-3",
                                    "prefs.tmp-" + dead + "-7.bak", "prefs.tmp-x" + dead + "-1",
                                    "prefsx.tmp-" + dead + "-1"};
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(folderNames(), kept);
   EXPECT_EQ(readRaw("prefs"), "LANGUAGE  English\rSOUND  -1\rENDOFPREFERENCES\r");
+  removeStaleTemporariesIn(dir_);
+  for (const std::string& gone : {"other.tmp-" + dead + "-1", "prefsx.tmp-" + dead + "-1"})
+    kept.erase(std::find(kept.begin(), kept.end(), gone));
+  EXPECT_EQ(folderNames(), kept);
 }
 
 }  // namespace
