@@ -72,7 +72,7 @@ void computerTakes() {
 // player 1's takes.
 void countTake(int16_t taker) {
   flow.takesBySide[taker] += 1;
-  playerCounter(kDoublesTakenWord, taker) += 1;
+  addToPlayerCounter(kDoublesTakenWord, taker);
   if (cube.cubeValue > flow.highestCube) flow.highestCube = cube.cubeValue;
 }
 
@@ -120,7 +120,7 @@ void executeDouble() {
   const int16_t doubler = position.currentPlayer;
   const int16_t taker = position.otherPlayer;
   flow.doublesBySide[doubler] += 1;
-  playerCounter(kDoublesOfferedWord, doubler) += 1;
+  addToPlayerCounter(kDoublesOfferedWord, doubler);
   cube.cubeValue = static_cast<int16_t>(2 * cube.cubeValue);
   // The owner before the double goes with the doubled value: the pause pumps events, and a
   // save in it keeps the cube the board still shows, with its owner.

@@ -122,10 +122,10 @@ bool creditsTheUser() { return rollout.rolloutRunning == 0; }
 
 void scoreWinForTheUser(int16_t winner) {
   statistics.gamesWonBySide[winner] += 1;
-  playerCounter(kGamesWonWord, winner) += 1;
+  addToPlayerCounter(kGamesWonWord, winner);
   const float multiplier = turnState.gameValueMultiplier[winner];
-  if (multiplier == 2) playerCounter(kGammonsWonWord, winner) += 1;
-  if (multiplier == 3) playerCounter(kBackgammonsWonWord, winner) += 1;
+  if (multiplier == 2) addToPlayerCounter(kGammonsWonWord, winner);
+  if (multiplier == 3) addToPlayerCounter(kBackgammonsWonWord, winner);
 }
 
 // A score stops at its limits instead of wrapping, however long the session.
@@ -139,7 +139,7 @@ void scoreGame(int16_t winner) {
     const int16_t points = static_cast<int16_t>(std::trunc(turnState.gameValueMultiplier[side] * cube.cubeValue));
     flow.gamePointsBySide[side] = points;
     flow.scores[side] = scoreWithGame(flow.scores[side], static_cast<int32_t>(points) * options.wagerAmount);
-    if (creditsTheUser()) playerCounter(kPointsWonWord, side) += points;
+    if (creditsTheUser()) addToPlayerCounter(kPointsWonWord, side, points);
   }
   if (creditsTheUser()) scoreWinForTheUser(winner);
   turnServices.endGameHook();
@@ -157,7 +157,7 @@ bool settleMatch(int16_t winner) {
     if (flow.scores[side] < flow.tournamentPoints) continue;
     won = true;
     statistics.tournamentsWonBySide[side] += 1;
-    playerCounter(kTournamentsWonWord, side) += 1;
+    addToPlayerCounter(kTournamentsWonWord, side);
   }
   return won;
 }
@@ -246,7 +246,7 @@ void announceGameResult() {
   for (int16_t side = 0; side <= 1 && creditsTheUser(); ++side) {
     if (cube.playerDeclined[side] != 0) {
       statistics.droppedDoubles[side] += 1;
-      playerCounter(kDoublesDroppedWord, side) += 1;
+      addToPlayerCounter(kDoublesDroppedWord, side);
     }
     if (flow.autoConcession[side] != 0) statistics.concessionsBySide[side] += 1;
   }

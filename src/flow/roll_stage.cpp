@@ -1,7 +1,6 @@
 #include "flow/roll_stage.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 #include "computer/program_data.h"
@@ -94,18 +93,16 @@ void countRollStatistics() {
     for (const DiceEntry& die : diceState.dice) pips += die.value;
     statistics.sessionPipsRolled[side] += pips;
     flow.pipsRolled[side] += pips;
-    // The profile's count comes from the preferences file: it stops at its limit, never wraps.
-    int32_t& profilePips = playerPipsRolled(side);
-    profilePips = static_cast<int32_t>(std::min<int64_t>(int64_t{profilePips} + pips, std::numeric_limits<int32_t>::max()));
+    addUpToLimit(playerPipsRolled(side), pips);
     entry.flags = static_cast<int16_t>(entry.flags | kFlagRollCounted);
     if (diceState.rolledDoubles != 0 && position.openingPhase == 0) {
       statistics.sessionDoublesRolled[side] += 1;
       flow.doublesRolled[side] += 1;
-      playerCounter(kDoublesRolledWord, side) += 1;
+      addToPlayerCounter(kDoublesRolledWord, side);
     }
     if (position.openingPhase != 0) {
       statistics.sessionOpeningRolls[side] += 1;
-      playerCounter(kOpeningRollsWonWord, side) += 1;
+      addToPlayerCounter(kOpeningRollsWonWord, side);
     }
   }
   rollout.rollsMade[side] += 1;

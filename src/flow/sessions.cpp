@@ -164,7 +164,7 @@ void closeSessionTotals() {
     return;
   }
   if (flow.scores[0] + flow.scores[1] > 0) {
-    playerCounter(kSessionsWonWord, flow.scores[0] > flow.scores[1] ? 0 : 1) += 1;
+    addToPlayerCounter(kSessionsWonWord, flow.scores[0] > flow.scores[1] ? 0 : 1);
   }
   for (int16_t side = 0; side <= 1; ++side) {
     flow.scores[side] = 0;

@@ -13,6 +13,10 @@ int16_t& playerCounter(PlayerRecordWord pairWord, int16_t side) {
   return players.playerRecords[players.activePlayers].counters[word - kFirstCounterWord];
 }
 
+void addToPlayerCounter(PlayerRecordWord pairWord, int16_t side, int32_t amount) {
+  addUpToLimit(playerCounter(pairWord, side), amount);
+}
+
 int32_t& playerPipsRolled(int16_t side) {
   return players.playerRecords[players.activePlayers].pipsRolled[side == 0 ? 1 : 0];
 }

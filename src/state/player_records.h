@@ -2,7 +2,10 @@
 // The player profiles: five records, the one in use chosen by activePlayers. Each holds
 // two names and eleven counter pairs, side 1's count first, then the pips each side
 // rolled. The counters are named by their word index from the start of the saved record.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "runtime/core/checked_array.h"
 #include "runtime/core/pstring.h"
@@ -49,5 +52,20 @@ extern PlayerRecords players;
 int16_t& playerCounter(PlayerRecordWord pairWord, int16_t side);
 // The active record's pips rolled by `side`.
 int32_t& playerPipsRolled(int16_t side);
+
+// A profile count lasts for years: it stops at its field's limit instead of wrapping.
+template <typename Count>
+void addUpToLimit(Count& count, int64_t amount) {
+  count = static_cast<Count>(std::clamp<int64_t>(int64_t{count} + amount, std::numeric_limits<Count>::min(),
+                                                 std::numeric_limits<Count>::max()));
+}
+// Whether a number read for a count, truncated, fits the count's field.
+template <typename Count>
+bool fitsCountField(double value) {
+  const double whole = std::trunc(value);
+  return whole >= std::numeric_limits<Count>::min() && whole <= std::numeric_limits<Count>::max();
+}
+// Adds to the active record's counter of `side`, up to its limit.
+void addToPlayerCounter(PlayerRecordWord pairWord, int16_t side, int32_t amount = 1);
 
 }  // namespace bg

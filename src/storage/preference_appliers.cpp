@@ -409,20 +409,21 @@ void applyPrefPlayerScore(std::string_view value) {
   if (value.empty() || !std::isdigit(static_cast<unsigned char>(value[0])) || index > kHighestPlayerRecord) return;
   const bool right = value.size() > 1 && value[1] == 'R';
   int16_t at = kPlayerScoreFirstNumber;
-  int32_t numbers[kCounterPairs + 1] = {};
+  double numbers[kCounterPairs + 1] = {};
   const bool extended = val(storage.prefsVersion.view()) > kExtendedScoreVersion;
   const int count = extended ? kCounterPairs + 1 : kShortScoreNumbers;
   int16_t lastNumber = at;
   for (int i = 0; i < count; ++i) {
     lastNumber = at;
-    numbers[i] = parseFieldList(at, value);
+    numbers[i] = parseFieldValue(at, value);
   }
   PlayerRecord& r = players.playerRecords[index];
   const int side = right ? 1 : 0;
+  // A number too wide for its field is damage: that count stays as it was.
   for (int i = 0; i < kCounterPairs; ++i) {
-    r.counters[2 * (kPairOfField[i] - 1) + side] = static_cast<int16_t>(numbers[i]);
+    if (fitsCountField<int16_t>(numbers[i])) r.counters[2 * (kPairOfField[i] - 1) + side] = int16Of(numbers[i]);
   }
-  r.pipsRolled[side] = numbers[kCounterPairs];
+  if (fitsCountField<int32_t>(numbers[kCounterPairs])) r.pipsRolled[side] = int32Of(numbers[kCounterPairs]);
   if (right) r.secondName = recordName(value, lastNumber);
   else r.firstName = recordName(value, lastNumber);
 }

@@ -301,6 +301,17 @@ void match(int32_t score0) { flow.tournamentGoing = 255, flow.tournamentPoints =
 void money() { flow.moneySessionActive = 255, options.wagerAmount = 2, options.wagerCurrency = "Euros"; }
 void computerResigns() { flow.autoConcession[1] = -1, flow.concessionLevel = 2; }
 
+constexpr int16_t kMostCount = std::numeric_limits<int16_t>::max();
+constexpr PlayerRecordWord kCountsOfAWin[] = {kGamesWonWord, kPointsWonWord, kGammonsWonWord, kTournamentsWonWord};
+void atCountLimits() {
+  for (const PlayerRecordWord w : kCountsOfAWin) playerCounter(w, 0) = kMostCount;
+}
+std::vector<int> countsOfAlice() {
+  std::vector<int> counts;
+  for (const PlayerRecordWord w : kCountsOfAWin) counts.push_back(playerCounter(w, 0));
+  return counts;
+}
+
 struct EndRow {
   const char* board;  // Alice (player 0, human) against Computer (player 1)
   void (*setup)();
@@ -352,6 +363,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, GameEndTest, ::testing::Values(
   // A balance stops at its limit, so the two sides' difference stays an Int32.
   EndRow{"12:-15 | cube 2 0", [] { money(), flow.scores[0] = kHighestScore - 1; }, 0, kHighestScore,
          "Congratulations, you have won 8 Euros.", ""},
+  // A profile's counts stop at their limit: a gammon that wins the match leaves them there.
+  EndRow{"12:-15", [] { match(4), atCountLimits(); }, 0, 6, "Alice won a double game worth 2 points!! and won the tournament!",
+         "", [] { EXPECT_EQ(countsOfAlice(), std::vector<int>(4, kMostCount)); }},
   EndRow{"12:-14", [] { rollout.noPause = -1; }, 0, 1, "", ""},
   EndRow{"", nullptr, 0, 0, "", "", [] { EXPECT_EQ(record.gameRecordCount, 5); }},  // New Game emptied the board
   EndRow{"12:-14", nullptr, 0, 1, "Alice won 1 point", "", [] {  // announced twice: scored and recorded once

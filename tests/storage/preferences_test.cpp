@@ -385,6 +385,13 @@ TEST_F(PreferencesTest, LinesAreReadInFileOrderWholeAndUpToTheEndLine) {
          return r.counters[1] == -1 && r.counters[15] == 9 && r.counters[21] == 11 && r.pipsRolled[1] == -12 &&
                 r.secondName.empty();
        }},
+      // A count too wide for its field is not taken; the others are.
+      {"VERSION 6.4\rPLAYERSCORE 1L 32767 32768 -32769 4 5 6 7 8 9 10 11 2147483648 Ann\r",
+       [] {
+         const PlayerRecord& r = players.playerRecords[1];
+         return r.counters[0] == 32767 && r.counters[2] == 0 && r.counters[4] == 0 && r.counters[6] == 4 &&
+                r.pipsRolled[0] == 0 && r.firstName == "Ann";
+       }},
       {"VERSION 6.4\rPLAYERSCORE 2L 1 2 3 4 5 6 7 8 9 10 11 12  3 \r",  // a name typed with a blank before it
        [] { return players.playerRecords[2].firstName == " 3 "; }},
       {"VERSION 6.4\rPLAYERSCORE 7L 1 2 3 4 5 6 7 8 9 10 11 12 Ann\r",
