@@ -88,7 +88,9 @@ inline void clickControl(int16_t window, int16_t id) {
 }
 
 inline void clickRadioValue(int16_t window, int16_t group, int value) {
-  for (QAbstractButton* b : controlWidget(window, group)->findChildren<QAbstractButton*>())
+  QWidget* radios = controlWidget(window, group);
+  ASSERT_NE(radios, nullptr) << window << ":" << group;
+  for (QAbstractButton* b : radios->findChildren<QAbstractButton*>())
     if (b->property("value").toInt() == value) QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
 }
 

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -115,8 +116,10 @@ class Dialogs : public ::testing::Test {
 };
 
 void expectDialogOpen(int16_t n, const std::string& where) {
-  testing::expectDialogInFront(n, where);
-  EXPECT_TRUE(contentWidget(n)->isModal()) << where;
+  testing::expectDialogInFront(n, where);  // a missing window fails there
+  if (const QWidget* w = contentWidget(n)) {
+    EXPECT_TRUE(w->isModal()) << where;
+  }
 }
 
 void clickControl(int16_t window, int16_t id) {
@@ -126,7 +129,9 @@ void clickControl(int16_t window, int16_t id) {
 }
 
 void clickRadio(int16_t window, int16_t group, int value) {
-  for (QAbstractButton* b : controlWidget(window, group)->findChildren<QAbstractButton*>()) {
+  QWidget* radios = controlWidget(window, group);
+  ASSERT_NE(radios, nullptr) << window << ":" << group;
+  for (QAbstractButton* b : radios->findChildren<QAbstractButton*>()) {
     if (b->property("value").toInt() == value) QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
   }
 }
@@ -632,6 +637,15 @@ TEST_F(Dialogs, CancellingTheScoreboardRestoresExactlyTheClearedRows) {
 
 // The OK of Game > Two Players is refused with a message while the board waits for the
 // answer to its question (the computer's double put meanwhile): cut short, it would be a No.
+// A helper that meets a window that is not there fails its test with a message; the tests
+// after it still run.
+TEST_F(Dialogs, AHelperThatMeetsNoWindowFailsItsTestOnly) {
+  ASSERT_FALSE(windowExists(kScoreboardWindow));
+  EXPECT_FATAL_FAILURE(expectDialogOpen(kScoreboardWindow, "no scoreboard"), "no scoreboard");
+  EXPECT_NONFATAL_FAILURE(testing::typeKey(kScoreboardWindow, Qt::Key_Return), "is not there");
+  EXPECT_NONFATAL_FAILURE(testing::clickCloseBox(kScoreboardWindow), "is not there");
+}
+
 TEST_F(Dialogs, TwoPlayersWaitForTheAnswerToTheBoardsQuestion) {
   ASSERT_TRUE(testing::openFromMenu(kGameMenu, kTwoPlayersItem, kScoreboardWindow));
   hand.boardWaitActive = -1;  // as the board's question sets it

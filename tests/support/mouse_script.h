@@ -25,7 +25,9 @@ class MouseScript {
 
   static Point globalOf(Point local) {
     const Rect c = windowContentRect(1);
-    const QPoint o = windowPort(1)->origin;
+    const GrafPort* port = windowPort(1);
+    if (port == nullptr) ADD_FAILURE() << "the board window is not there";
+    const QPoint o = port != nullptr ? port->origin : QPoint();
     return {static_cast<int16_t>(local.h - o.x() + c.left), static_cast<int16_t>(local.v - o.y() + c.top)};
   }
   void moveTo(Point p) {

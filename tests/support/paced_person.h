@@ -71,9 +71,11 @@ class PacedPerson final : public ClockSource {
     const bool down = type == QEvent::MouseButtonPress;
     const Point global = MouseScript::globalOf(at);
     simulateMouse(global, down);
-    QCoreApplication::postEvent(contentWidget(1)->windowHandle(),
-                                new QMouseEvent(type, QPointF(widgetPointOf(1, at)), QPointF(global.h, global.v),
-                                                Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
+    QWindow* board = presentWindowHandle(1);
+    if (board == nullptr) return;
+    QCoreApplication::postEvent(board, new QMouseEvent(type, QPointF(widgetPointOf(1, at)), QPointF(global.h, global.v),
+                                                       Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
+                                                       Qt::NoModifier));
   }
 
   VirtualClock& clock_;

@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 
 #include "runtime/qt/ports.h"
@@ -17,6 +19,20 @@
 #include "runtime/qt/windows.h"
 
 namespace bg::testing {
+
+// Window n's widget, or nullptr after failing the test with a message: a helper that meets
+// a missing window fails its test, not the whole test program.
+inline QWidget* presentWidget(int16_t n) {
+  QWidget* w = contentWidget(n);
+  if (w == nullptr) ADD_FAILURE() << "window " << n << " is not there";
+  return w;
+}
+inline QWindow* presentWindowHandle(int16_t n) {
+  QWidget* w = presentWidget(n);
+  QWindow* handle = w != nullptr ? w->windowHandle() : nullptr;
+  if (w != nullptr && handle == nullptr) ADD_FAILURE() << "window " << n << " is not shown";
+  return handle;
+}
 
 // The widget position of a point in window n's local coordinates.
 inline QPoint widgetPointOf(int16_t n, Point local) {
@@ -29,7 +45,8 @@ inline QPoint widgetPointOf(int16_t n, Point local) {
 // A control of a box under the point takes the click itself.
 inline void clickAt(int16_t n, Point local, Qt::MouseButton button = Qt::LeftButton,
                     Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QWidget* w = contentWidget(n);
+  QWidget* w = presentWidget(n);
+  if (w == nullptr) return;
   const QPoint p = widgetPointOf(n, local);
   if (QWidget* child = w->childAt(p)) {
     QTest::mouseClick(child, button, mods, child->mapFrom(w, p));
@@ -38,24 +55,27 @@ inline void clickAt(int16_t n, Point local, Qt::MouseButton button = Qt::LeftBut
   QTest::mouseClick(w, button, mods, p);
 }
 inline void pressAt(int16_t n, Point local, Qt::MouseButton button = Qt::LeftButton) {
-  QTest::mousePress(contentWidget(n), button, Qt::NoModifier, widgetPointOf(n, local));
+  if (QWidget* w = presentWidget(n)) QTest::mousePress(w, button, Qt::NoModifier, widgetPointOf(n, local));
 }
 inline void releaseAt(int16_t n, Point local, Qt::MouseButton button = Qt::LeftButton) {
-  QTest::mouseRelease(contentWidget(n), button, Qt::NoModifier, widgetPointOf(n, local));
+  if (QWidget* w = presentWidget(n)) QTest::mouseRelease(w, button, Qt::NoModifier, widgetPointOf(n, local));
 }
 
 // A key typed into window n, the way the window system delivers it.
 inline void typeKey(int16_t n, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QTest::keyClick(contentWidget(n)->windowHandle(), key, mods);
+  if (QWindow* handle = presentWindowHandle(n)) QTest::keyClick(handle, key, mods);
 }
 inline void typeText(int16_t n, const char* text) {
-  for (const char* c = text; *c != '\0'; ++c) {
-    QTest::keyClick(contentWidget(n)->windowHandle(), *c);
-  }
+  QWindow* handle = presentWindowHandle(n);
+  for (const char* c = text; handle != nullptr && *c != '\0'; ++c) QTest::keyClick(handle, *c);
 }
 
 // The colour of the pixel at a local point of the port, as 0xRRGGBB.
 inline uint32_t pixelAt(const GrafPort* port, int h, int v) {
+  if (port == nullptr) {
+    ADD_FAILURE() << "the window's port is not there";
+    return 0;
+  }
   return port->image.pixel(h - port->origin.x(), v - port->origin.y()) & 0xFFFFFFu;
 }
 
@@ -85,7 +105,7 @@ inline bool pumpUntil(const std::function<bool()>& done, int maxPumps = 200) {
 // gets "resize started" and "resize completed" from the following pumps.
 inline void userResize(int16_t n, int width, int height) {
   detail::setResizeQuietMs(0);
-  contentWidget(n)->resize(width, height + detail::menuBarHeightOf(n));
+  if (QWidget* w = presentWidget(n)) w->resize(width, height + detail::menuBarHeightOf(n));
 }
 
 // The parts of window n (widget coordinates) painted on the screen while act runs, paint
@@ -98,9 +118,11 @@ inline std::vector<QRect> paintedDuring(int16_t n, const std::function<void()>& 
       return false;
     }
   } recorder;
-  contentWidget(n)->installEventFilter(&recorder);
+  QWidget* w = presentWidget(n);
+  if (w == nullptr) return {};
+  w->installEventFilter(&recorder);
   act();
-  contentWidget(n)->removeEventFilter(&recorder);
+  if (QWidget* after = contentWidget(n)) after->removeEventFilter(&recorder);
   return recorder.painted;
 }
 
@@ -110,6 +132,8 @@ inline int paintsDuring(int16_t n, const std::function<void()>& act) {
 }
 
 // The user clicks window n's close box.
-inline void clickCloseBox(int16_t n) { contentWidget(n)->close(); }
+inline void clickCloseBox(int16_t n) {
+  if (QWidget* w = presentWidget(n)) w->close();
+}
 
 }  // namespace bg::testing

@@ -18,6 +18,7 @@
 
 #include "runtime/qt/controls.h"
 #include "runtime/qt/windows.h"
+#include "support/qt_helpers.h"
 
 namespace bg::testing {
 
@@ -38,7 +39,10 @@ inline std::vector<bool> wrappedLines(const QLabel& l) {
 }
 
 // The window's content as it shows now.
-inline QImage windowShot(int16_t window) { return contentWidget(window)->grab().toImage(); }
+inline QImage windowShot(int16_t window) {
+  QWidget* w = presentWidget(window);
+  return w != nullptr ? w->grab().toImage() : QImage();
+}
 
 // Rows of `shot` within `area` that hold a pixel far from the area's commonest colour.
 inline std::vector<bool> inkRows(const QImage& shot, const QRect& area) {
@@ -73,7 +77,8 @@ inline void expectWholeTextShown(int16_t window, int16_t id, const std::string& 
   SCOPED_TRACE(where);
   const auto* l = qobject_cast<const QLabel*>(controlWidget(window, id));
   ASSERT_NE(l, nullptr);
-  QWidget* content = contentWidget(window);
+  QWidget* content = presentWidget(window);
+  ASSERT_NE(content, nullptr);
   const QRect box = labelBox(window, *l);
   EXPECT_TRUE(content->rect().contains(box)) << "the text's box leaves the window";
   EXPECT_GE(box.top(), detail::menuBarHeightOf(window)) << "the text's box lies under the menu bar";
@@ -104,6 +109,7 @@ inline void expectWholeLineShown(int16_t window, int16_t id, const std::string& 
   SCOPED_TRACE(where);
   const auto* l = qobject_cast<const QLabel*>(controlWidget(window, id));
   ASSERT_NE(l, nullptr);
+  ASSERT_NE(presentWidget(window), nullptr);
   const QRect box = labelBox(window, *l);
   EXPECT_TRUE(contentWidget(window)->rect().contains(box)) << "the name's box leaves the window";
   const int advance = QFontMetrics(l->font()).horizontalAdvance(l->text());
