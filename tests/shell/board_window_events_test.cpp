@@ -99,33 +99,45 @@ TEST_F(BoardWindowEvents, ARightButtonTakeBackInTheRollWaitEndsItsWaitForAClick)
 }
 
 // The entry on top is the mover's but no step of this roll (a saved file can hold -1
-// there): the right button undoes nothing, and the roll's steps go on from where they were.
+// there), or a step with no die of its roll to give back: the right button undoes nothing,
+// and the roll's steps go on from where they were.
 TEST_F(BoardWindowEvents, ARightButtonTakeBackRefusedLeavesTheRollsStepsWhereTheyWere) {
-  testing::setPosition("start | dice 2 2 | side 0");
-  position.turnPlayer = 0;
-  diceState.diceShowing = -1;
-  options.rightMouseActionNP = kRightClickTakesBack;
-  flow.movesAllowed = 4;
-  flow.movesLeft = 3;
-  flow.moveNumber = 1;
-  diceState.dice[3].value = 0;  // the first step is played
-  record.gameRecordCount = 1;
-  record.gameRecord[1] = blankRecordEntry;
-  record.gameRecord[1].side = 0;
-  record.gameRecord[1].moveNumber = -1;
-  const auto board = position.board;
-  WindowEvent e = press(2);
-  EXPECT_TRUE(boardWindowEventHandler(e));
-  EXPECT_EQ(position.board, board);
-  EXPECT_EQ(record.gameRecordCount, 1);
-  const int16_t from = position.playerDirection[0] > 0 ? 1 : 24;
-  for (int16_t step = 2; step <= 4; ++step) {
-    hand.selectedPoint = from;
-    hand.moveDistance = 2;
-    moveOneChecker();
+  const struct Row {
+    const char* what;
+    const char* board;
+    GameRecordEntry top;
+  } rows[] = {
+      {"no step", "start | dice 2 2 | side 0", {0, 0, 0, 0, 0, 0, -1, 0, 0, 0}},
+      {"a step of a 5 with 2s rolled", "start 1:3 3:1 12:3 | dice 2 2 | side 0", {0, 1, 3, 5, 2, 2, 1, 0, 0, 0}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    testing::setPosition(r.board);
+    position.turnPlayer = 0;
+    diceState.diceShowing = -1;
+    options.rightMouseActionNP = kRightClickTakesBack;
+    flow.movesAllowed = 4;
+    flow.movesLeft = 3;
+    flow.moveNumber = 1;
+    flow.abortTurn = 0;  // the row before played its roll out
+    boardInput.pickedCount = 0;
+    diceState.dice[3].value = 0;  // the first step is played
+    record.gameRecordCount = 1;
+    record.gameRecord[1] = r.top;
+    const auto board = position.board;
+    WindowEvent e = press(2);
+    EXPECT_TRUE(boardWindowEventHandler(e));
+    EXPECT_EQ(position.board, board);
+    EXPECT_EQ(record.gameRecordCount, 1);
+    const int16_t from = position.playerDirection[0] > 0 ? 1 : 24;
+    for (int16_t step = 2; step <= 4; ++step) {
+      hand.selectedPoint = from;
+      hand.moveDistance = 2;
+      moveOneChecker();
+    }
+    EXPECT_EQ(flow.movesLeft, 0);
+    for (long n = 0; n <= 3; ++n) EXPECT_EQ(diceState.dice[n].value, 0) << "die " << n;
   }
-  EXPECT_EQ(flow.movesLeft, 0);
-  for (long n = 0; n <= 3; ++n) EXPECT_EQ(diceState.dice[n].value, 0) << "die " << n;
 }
 
 // The question's message line, as the double offer puts it up.

@@ -651,7 +651,9 @@ TEST_F(Dialogs, TwoPlayersWaitForTheAnswerToTheBoardsQuestion) {
   hand.boardWaitActive = -1;  // as the board's question sets it
   clickControl(kScoreboardWindow, 1);
   pumpAFew();
-  EXPECT_EQ(boxTexts.size(), 1u);
+  EXPECT_EQ(boxTexts, std::vector<std::string>{"The board is busy: a question waits for its answer or a checker is "
+                                                "moving. Choose Cancel, and Two Players again when the board waits "
+                                                "for you."});
   expectDialogOpen(kScoreboardWindow, "refused while the board asks");
   EXPECT_EQ(flow.opponentMode, 1);
   hand.boardWaitActive = 0;
