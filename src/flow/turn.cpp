@@ -270,6 +270,13 @@ void waitForRollOrDouble() {
     const bool posted = boardInput.clickWasPosted != 0;
     if (!posted && hook::isModifierDown(kCommandModifier)) continue;
     if (!posted && readAutoMoveModifiers() != 0) {
+      // Unless it took a step back the click ends the turn as any other: the wait dropped
+      // the leave the last step set, and the computer's move, which nothing takes back,
+      // would be played again.
+      if (flow.rollWaitActive != 0) {
+        turnFlags.removeDiceAtTurnEnd = -1;
+        flow.abortTurn = kLeaveTurn;
+      }
       // The flag must not outlive the wait, or every later wait would return at once.
       flow.rollWaitActive = 0;
       hook::enableAllMenus();
