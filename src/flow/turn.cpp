@@ -252,7 +252,6 @@ int16_t isClickAfterMoveDue() {
 
 void waitForRollOrDouble() {
   if (flow.rollWaitActive != 0) return;
-  boardInput.diceActionDuringWait = 0;
   boardInput.waitHelpContext = -1;
   flow.abortTurn = 0;
   flow.rollWaitActive = -1;
@@ -292,8 +291,6 @@ void waitForRollOrDouble() {
   hook::enableAllMenus();
   if (boardInput.diceAreaClicked != 0 && isHuman(position.currentPlayer)) {
     hook::diceClickTakeBack();
-  } else if (boardInput.diceActionDuringWait != 0) {
-    boardInput.diceActionDuringWait = 0;
   } else {
     turnFlags.removeDiceAtTurnEnd = -1;
     flow.abortTurn = kLeaveTurn;
