@@ -252,7 +252,6 @@ int16_t isClickAfterMoveDue() {
 
 void waitForRollOrDouble() {
   if (flow.rollWaitActive != 0) return;
-  boardInput.diceActionDuringWait = 0;
   boardInput.waitHelpContext = -1;
   flow.abortTurn = 0;
   flow.rollWaitActive = -1;
@@ -270,6 +269,13 @@ void waitForRollOrDouble() {
     const bool posted = boardInput.clickWasPosted != 0;
     if (!posted && hook::isModifierDown(kCommandModifier)) continue;
     if (!posted && readAutoMoveModifiers() != 0) {
+      // Unless it took a step back the click ends the turn as any other: the wait dropped
+      // the leave the last step set, and the computer's move, which nothing takes back,
+      // would be played again.
+      if (flow.rollWaitActive != 0) {
+        turnFlags.removeDiceAtTurnEnd = -1;
+        flow.abortTurn = kLeaveTurn;
+      }
       // The flag must not outlive the wait, or every later wait would return at once.
       flow.rollWaitActive = 0;
       hook::enableAllMenus();
@@ -285,8 +291,6 @@ void waitForRollOrDouble() {
   hook::enableAllMenus();
   if (boardInput.diceAreaClicked != 0 && isHuman(position.currentPlayer)) {
     hook::diceClickTakeBack();
-  } else if (boardInput.diceActionDuringWait != 0) {
-    boardInput.diceActionDuringWait = 0;
   } else {
     turnFlags.removeDiceAtTurnEnd = -1;
     flow.abortTurn = kLeaveTurn;

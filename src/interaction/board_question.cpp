@@ -22,6 +22,7 @@
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/text.h"
 #include "runtime/qt/windows.h"
+#include "state/board_command_services.h"
 #include "state/dice_state.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
@@ -123,8 +124,11 @@ void askRollOver() {
 }
 
 void handleMessageAreaClick() {
-  // The context help comes with the help pages; until then a help click does nothing.
-  if (boardHit.hitMessageArea == 0) return;
+  if (boardHit.hitMessageArea == 0) {
+    // Beside the field: the help zone, the same as the help key.
+    if (boardHit.requestHelp != 0 && !hook::helpTextShowing()) hook::showContextHelp();
+    return;
+  }
   if (messageLine.messageLineShown == -1) {
     if (hand.pieceInHand == 0) hook::clearMessageLine(0);
   } else if (boardHit.hitRollOverMarker != 0) {

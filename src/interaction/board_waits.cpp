@@ -14,6 +14,7 @@
 #include "interaction/board_hit_test.h"
 #include "interaction/board_question.h"
 #include "interaction/idle_tracker.h"
+#include "interaction/typed_moves.h"
 #include "rules/take_back.h"
 #include "runtime/qt/cursors.h"
 #include "runtime/qt/events.h"
@@ -365,9 +366,11 @@ void handleCubeClick() {
 }
 
 void triggerDiceAction() {
-  if (display.overlayActive != 0 || hand.pieceInHand != 0) return;
-  hook::diceClickTakeBack();
-  boardInput.diceActionDuringWait = -1;
+  // A click on the dice, taken by the running wait as a person's: outside a wait it would
+  // be the next wait's stale click, and under a board panel the dice take none.
+  if (display.overlayActive != 0 || hand.pieceInHand != 0 || panelWait.questionPanelUp != 0) return;
+  if (panelWait.clickWaitRunning == 0) return;
+  postDiceClick();
 }
 
 void undoLastPartMove() {

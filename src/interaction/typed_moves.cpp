@@ -6,6 +6,7 @@
 #include "state/display_settings.h"
 #include "display/message_line.h"
 #include "display/move_markers.h"
+#include "interaction/auto_moves.h"
 #include "interaction/board_waits.h"
 #include "interaction/move_entry.h"
 #include "interaction/move_entry_state.h"
@@ -17,6 +18,7 @@
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
+#include "state/play_options.h"
 #include "state/position.h"
 #include "state/program_state.h"
 #include "state/shell_services.h"
@@ -177,6 +179,9 @@ void evaluateTypedMove() {
   boardInput.pickedCount = 1;
   interaction.clickedPoint = programTo(to);
   applyTypedMove();
+  // Played inside the move entry's wait, which goes on waiting: Auto Pass looks at the dice
+  // left here, as the move loop does after a clicked move.
+  if (options.autoPass != 0 && flow.abortTurn == 0) reportNoMoreMoves();
 }
 
 void answerKey(char k) {
@@ -186,7 +191,7 @@ void answerKey(char k) {
     if (questionUp())
       postInside(ui.yesButtonRect);
     else if (k == '+')
-      postClick(static_cast<int16_t>(L.boardCentreX + kRollKeyOffset), L.boardCentreY);
+      postDiceClick();
   } else if (k == '-' || k == 'N') {
     if (questionUp())
       postInside(ui.noButtonRect);
@@ -202,6 +207,8 @@ void answerKey(char k) {
 }
 
 }  // namespace
+
+void postDiceClick() { postClick(static_cast<int16_t>(layout.boardCentreX + kRollKeyOffset), layout.boardCentreY); }
 
 void typedMoveEntry() {
   flow.keyCommandBusy = 0;

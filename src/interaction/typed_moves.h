@@ -20,6 +20,8 @@ extern TypedMoveState typedMove;
 // typed move while move entry waits; Y, N, "+", "-" and "*" post their clicks. Sets
 // flow.keyCommandBusy to -1 when it posted a click, else to 0.
 void typedMoveEntry();
+// The click "+" posts on the dice, where a person clicks to roll.
+void postDiceClick();
 // Plays the mover's checker from hand.selectedPoint to interaction.clickedPoint (program
 // points, -1 off) after the put-down checks, one die at a time.
 void applyTypedMove();

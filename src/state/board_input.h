@@ -15,7 +15,6 @@ struct BoardInput {
   int16_t hitCube = 0;             // -1: the last click hit the cube
   int16_t requestAutoMove = 0;     // -1: the last click hit the automatic-move zone
   int16_t diceAreaClicked = 0;     // -1: the last click hit the dice action in the bar
-  int16_t diceActionDuringWait = 0;  // -1: the dice action ran from a menu or key
   int16_t pickedCount = 0;         // checkers in the hand
   int16_t rightClickEmulation = 0; // -1 while a right click is handled as a control click
   int16_t clickWasPosted = 0;      // -1: the click the last wait took came from a key or command

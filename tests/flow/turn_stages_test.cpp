@@ -190,9 +190,9 @@ TEST_F(FlowTest, TurnTakenBackIsPlayedAgainWithTheSameRollCountedOnce) {
   EXPECT_EQ(counted(), before);
 }
 
-// Between two people, Roll or Pass Dice while the next side waits to roll takes the last
-// turn back across the hand-over; the roll that follows is that turn's recorded one, for
-// its side, whatever the dice would throw afresh.
+// Between two people, a click on the dice action in the bar while the next side waits to
+// roll takes the last turn back across the hand-over; the roll that follows is that turn's
+// recorded one, for its side, whatever the dice would throw afresh.
 TEST_F(FlowTest, ATurnTakenBackBetweenTwoPeopleIsRolledAgainAsRecorded) {
   flow.opponentMode = 3;
   position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
@@ -210,7 +210,7 @@ TEST_F(FlowTest, ATurnTakenBackBetweenTwoPeopleIsRolledAgainAsRecorded) {
   clicksTaken = 0;
   turnServices.waitForPointClick = [] {
     if (++clicksTaken == 1) {
-      diceClickTakeBack();  // what the menu's dice action and a click on the dice area run
+      diceClickTakeBack();  // what that click runs
       boardInput.hitDice = 0;
       return;
     }
@@ -226,9 +226,10 @@ TEST_F(FlowTest, ATurnTakenBackBetweenTwoPeopleIsRolledAgainAsRecorded) {
   EXPECT_EQ((std::vector<int>{record.gameRecordCount, roll.side, roll.die1, roll.die2}), (std::vector<int>{0, 0, 3, 1}));
 }
 
-// Roll or Pass Dice reaching the program after the person's move was taken back and before
-// the turn is left (a box's own loop gives it its events) takes nothing more back: the turn
-// is still left, for the hand-over to give the roll back to the person.
+// A click on the dice action in the bar reaching the program after the person's move was
+// taken back and before the turn is left (a box's own loop gives it its events) takes
+// nothing more back: the turn is still left, for the hand-over to give the roll back to
+// the person.
 TEST_F(FlowTest, TheDiceActionWhileATurnIsLeftKeepsTheTurnBeingLeft) {
   for (const int16_t count : {int16_t{0}, int16_t{1}}) {
     SCOPED_TRACE(count);

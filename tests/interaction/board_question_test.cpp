@@ -1,5 +1,6 @@
 // Questions inside the board: a click on Yes or No, or a click a key posted at the button,
-// ends the wait with that answer, also for a second box asked right after the first.
+// ends the wait with that answer, also for a second box asked right after the first; a
+// click in the help zone meanwhile opens the help.
 #include <gtest/gtest.h>
 
 #include "../display/board_fixture.h"
@@ -7,6 +8,8 @@
 #include "interaction/board_question.h"
 #include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
+#include "display/board_layout.h"
+#include "state/board_command_services.h"
 #include "runtime/qt/events.h"
 #include "state/board_input.h"
 #include "state/flow_state.h"
@@ -60,6 +63,24 @@ TEST_F(BoardQuestion, EachAnswerEndsItsWaitAlsoInASecondBox) {
     EXPECT_EQ(ask(row.second), row.secondAnswer);
     EXPECT_EQ(panelWait.questionPanelUp, 0);
   }
+}
+
+int helpsOpened = 0;
+bool helpShowing = false;
+
+// A click in the help zone, above the board beside the field, opens the context help unless
+// its text already shows; the question waits on for its answer.
+TEST_F(BoardQuestion, AClickInTheHelpZoneOpensTheContextHelp) {
+  helpsOpened = 0;
+  boardCommandServices.showContextHelp = [] { ++helpsOpened; };
+  boardCommandServices.helpTextShowing = [] { return helpShowing; };
+  const Point helpZone{static_cast<int16_t>(layout.fieldLeft / 2), static_cast<int16_t>(layout.fieldTop / 2)};
+  for (const bool showing : {false, true}) {
+    helpShowing = showing;
+    script_.click(helpZone);
+    EXPECT_EQ(ask(Answer::kYesClick), -1);
+  }
+  EXPECT_EQ(helpsOpened, 1);
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // person does at odd moments in the started program: Roll or Pass Dice or a right-click
 // while the dice are chosen by hand after the computer's move, a resize of the window
 // while the computer's checkers land and hit, each landing's sound giving the window its
-// events.
+// events, a Shift-click in the wait after the computer's move.
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@
 #include "dialogs/blot_risk_window.h"
 #include "dialogs/dialogs_install.h"
 #include "dialogs/question_window.h"
+#include "runtime/core/clock.h"
 #include "runtime/qt/controls.h"
 #include "shell/board_window_events.h"
 #include "state/board_command_services.h"
@@ -271,6 +273,47 @@ TEST_F(CheckerCounts, AResizeWhileTheComputersCheckerHitsKeepsTheCounts) {
     EXPECT_EQ(countsBroken(), "");
     EXPECT_EQ(position.piecesOnBoard[computer], 1);
     EXPECT_EQ(position.piecesOnBoard[person], kCheckersPerSide);
+    shellFlags.quitRequested = 0;
+    script_.planner = nullptr;
+  }
+}
+
+// With Click After Move on for the computer's move, a Shift-click in the wait after it
+// ends the computer's turn as any click does: its roll, a double or not, is played once.
+TEST_F(CheckerCounts, AShiftClickAfterTheComputersMoveEndsItsTurn) {
+  UseVirtualClock clock;  // the computer's pause before its play
+  options.clickAfterComputerMove = 255;
+  for (const int16_t secondDie : {int16_t{1}, int16_t{2}}) {
+    SCOPED_TRACE("2-" + std::to_string(secondDie));
+    testing::personToPlay("start | side 0");
+    cube.cubeUsed = 0;
+    blankRecord(0);
+    record.gameRecord[1].side = 1;  // the computer's roll, from the record
+    record.gameRecord[1].die1 = 2;
+    record.gameRecord[1].die2 = secondDie;
+    testing::setSideOnRoll(0);  // the hand-over gives the roll to the computer
+    diceState.diceShowing = 0;
+    redrawBoardWindow();
+    bool shiftClicked = false;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0) return;
+      if (shiftClicked || flow.rollWaitActive == 0) {
+        leave();
+        return;
+      }
+      shiftClicked = true;
+      QWindow* board = contentWidget(1)->windowHandle();
+      script_.then([board] {
+        QTest::keyPress(board, Qt::Key_Shift, Qt::ShiftModifier);
+        testing::clickAt(1, testing::pointSpot(20), Qt::LeftButton, Qt::ShiftModifier);
+      });
+      script_.then([board] { QTest::keyRelease(board, Qt::Key_Shift, Qt::NoModifier); });
+    };
+    gameLoopStep();
+    EXPECT_FALSE(script_.spent);
+    EXPECT_TRUE(shiftClicked);
+    EXPECT_EQ(record.gameRecordCount, secondDie == 2 ? 4 : 2) << "the computer's roll played once";
+    EXPECT_EQ(countsBroken(), "");
     shellFlags.quitRequested = 0;
     script_.planner = nullptr;
   }

@@ -96,6 +96,7 @@ class PersonAtTheBoard : public testing::StartedProgram {
       position.playerType = {{{kComputerPlayer, kHumanPlayer}}};
     }
     playSearch.playLength = flow.movesAllowed;
+    flow.moveNumber = 0;  // no step of the roll made: a double's steps count from here
     turnState.resumeWithDiceShown = -1;
     flow.abortTurn = 0;
     // A fresh record: an entry left there would be replayed as the next roll.
@@ -149,6 +150,39 @@ TEST_F(PersonAtTheBoard, TypedMovesPlayFromThePointTypedWhateverEasyMovesSays) {
       EXPECT_EQ(record.gameRecordCount, 2);
       EXPECT_TRUE(typedMove.typedMoveText.empty());
       testing::expectLikeAFreshRedraw("after the typed play");
+    }
+  }
+}
+
+// The person's 9 and 10 against two checkers on its 3, with 6-6: after 10.6 typed no 6 is
+// left to play. With Auto Pass the turn passes at once, as after the same move clicked;
+// without it the move entry waits for the person again.
+TEST_F(PersonAtTheBoard, AutoPassPassesTheTurnAfterATypedMoveLeavesNoPlay) {
+  UseVirtualClock clock;  // the notice's pause
+  for (const uint8_t autoPass : {uint8_t{255}, uint8_t{0}}) {
+    for (const int16_t side : {int16_t{0}, int16_t{1}}) {
+      SCOPED_TRACE(std::string(autoPass ? "Auto Pass on" : "Auto Pass off") + ", side " + std::to_string(side));
+      personPlays("16:1 15:1 22:-2 | dice 6 6", side);
+      options.autoPass = autoPass;
+      const Board start = position.board;
+      bool queued = false;
+      bool typed = false;  // the keys were handled: the typed move is played
+      bool waitedAgain = false;
+      script_.planner = [&] {
+        if (moveEntry.waitingForMove == 0) return;
+        if (!queued) {
+          queued = true;
+          script_.then([&typed] { testing::typeText(1, "10.6\r"), typed = true; });
+        }
+        if (!typed) return;
+        waitedAgain = true;
+        flow.abortTurn = kLeaveTurn;
+      };
+      playTurn();
+      script_.planner = nullptr;
+      EXPECT_TRUE(typed);
+      EXPECT_EQ(waitedAgain, autoPass == 0);
+      EXPECT_EQ(position.board, expectedBoard(start, {{15, -1}, {21, 1}}, side));
     }
   }
 }
@@ -290,11 +324,14 @@ TEST_F(PersonAtTheBoard, EasyMovesTurnedOnWithACheckerHeldKeepsTheHand) {
 }
 
 // "+" is Shift and "=" on most keyboards: the held Shift is no Shift-click, and the dice
-// roll as they do for the keypad's "+".
+// roll as they do for the keypad's "+". Commands > Roll or Pass Dice is a click on the
+// dice as well: it rolls them.
 TEST_F(PersonAtTheBoard, PlusRollsTypedWithShiftOrOnTheKeypad) {
-  for (const Qt::KeyboardModifier mods : {Qt::ShiftModifier, Qt::KeypadModifier, Qt::NoModifier}) {
+  constexpr Qt::KeyboardModifier kMenuItem = Qt::KeyboardModifierMask;  // no key: the menu item
+  for (const Qt::KeyboardModifier mods : {Qt::ShiftModifier, Qt::KeypadModifier, Qt::NoModifier, kMenuItem}) {
     for (const int16_t side : {int16_t{0}, int16_t{1}}) {
-      SCOPED_TRACE("modifiers " + std::to_string(int(mods)) + ", side " + std::to_string(side));
+      SCOPED_TRACE((mods == kMenuItem ? std::string("Roll or Pass Dice") : "modifiers " + std::to_string(int(mods))) +
+                   ", side " + std::to_string(side));
       personPlays("start | dice 5 3", side);
       diceState.diceShowing = 0;
       turnState.resumeWithDiceShown = 0;
@@ -305,6 +342,10 @@ TEST_F(PersonAtTheBoard, PlusRollsTypedWithShiftOrOnTheKeypad) {
       script_.planner = [&] {
         if (turnState.awaitingDiceClick != 0 && !typed) {
           typed = true;
+          if (mods == kMenuItem) {
+            script_.then([] { choose(kComputerMenu, kDiceActionItem); });
+            return;
+          }
           // Pressed with its modifier held; let go once the wait has taken the key.
           script_.then([mods] { QTest::keyPress(boardWindow(), '+', mods); });
           script_.then([mods] {
