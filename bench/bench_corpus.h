@@ -98,7 +98,7 @@ inline void load(const Case& c) {
   d[2].value = doubles ? c.die0 : int16_t{0};
   d[3].value = doubles ? c.die0 : int16_t{0};
   diceState.rolledDoubles = doubles ? -1 : 0;
-  flow.movesAllowed = doubles ? 4 : 2;
+  flow.movesAllowed = partMovesOfRoll(doubles);
   flow.movesLeft = flow.movesAllowed;
   flow.turnNumber = 5;
   position.openingPhase = 0;  // past the opening roll: the blot-risk terms run

@@ -26,12 +26,12 @@
 #include "state/storage_state.h"
 #include "storage/saved_game.h"
 #include "storage/saved_game_file.h"
+#include "storage/saved_game_keys.h"
 
 namespace {
 
 int refusals = 0;
 constexpr std::size_t kBareBoardEvery = 7;  // now and then the command key is held
-constexpr std::string_view kBoardKey = "Board";
 
 // The counts of the board the input's first field gives: the field after its key (as a
 // bare board too, where a file the game wrote starts with it), the whole field as a bare
@@ -40,8 +40,8 @@ std::optional<std::string> boardFieldOf(std::string_view bytes, bool bareBoard) 
   const bg::fuzz::ScratchInput in("saved_game_board", bytes);
   bg::lineInput(in.number());
   const std::string first = bg::inputField(in.number()).str();
-  const bool keyed = first.substr(0, kBoardKey.size()) == kBoardKey;
-  if (keyed) return first.substr(kBoardKey.size());
+  const bool keyed = first.substr(0, bg::kBoardKey.size()) == bg::kBoardKey;
+  if (keyed) return first.substr(bg::kBoardKey.size());
   if (bareBoard) return first;
   return std::nullopt;
 }

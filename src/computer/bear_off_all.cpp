@@ -1,6 +1,7 @@
 #include "computer/bear_off_all.h"
 
 #include "state/analysis_state.h"
+#include "state/dice_state.h"
 #include "state/program_state.h"
 
 namespace bg {
@@ -150,7 +151,7 @@ void canBearOffAllWithRoll() {
   t.trialPlayFound = 0;
   t.trialStop = 0;
   for (int k = 1; k <= 4; ++k) t.trialFrom[k] = t.trialHighestPoint;
-  t.trialPlayLength = t.trialDice[0] == t.trialDice[1] ? 4 : 2;
+  t.trialPlayLength = partMovesOfRoll(t.trialDice[0] == t.trialDice[1]);
   while (t.trialStop == 0 && t.trialSuccessFlag != -1) {
     t.trialMenLeft = t.trialMenCount;
     bearOffSearchStep();

@@ -31,7 +31,7 @@ void setRoll(int16_t d1, int16_t d2) {
   diceState.dice[1].value = d2;
   diceState.dice[2].value = doubles ? d1 : 0;
   diceState.dice[3].value = doubles ? d1 : 0;
-  flow.movesAllowed = doubles ? 4 : 2;
+  flow.movesAllowed = partMovesOfRoll(doubles);
 }
 
 int percentOf(int16_t count) { return static_cast<int>(count * 100.0 / kRollsInAll + 0.5); }

@@ -133,8 +133,6 @@ void twoPlayersDialog() {
       openNibDialog(kScoreboardWindow, "scoreboardDialog", fillScoreboard, DialogOpening::kFromBoard);
 }
 
-void handleScoreboard() { usePair(readScoreboardNames()); }
-
 void scoreboardClearScores(int16_t id) {
   const int16_t r = static_cast<int16_t>(id - kFirstClearButton + 1);
   if (r < 1 || r > kScoreboardRows) return;

@@ -25,7 +25,6 @@ void scoreboardDialog();
 // Game > Two Players: the scoreboard, whose OK changes to two people and whose Cancel
 // leaves the game as it was.
 void twoPlayersDialog();
-void handleScoreboard();
 void scoreboardClearScores(int16_t id);
 void moreScoresDialog(int16_t row, std::string_view name, std::string_view opponentName);
 

@@ -191,11 +191,11 @@ void rollDiceStage() {
     if (flow.abortTurn != 0) return;
 
     hand.diceClicked = 0;
-    flow.movesAllowed = 2;
+    flow.movesAllowed = kPartMovesOfPlainRoll;
     setDice(diceState.dice[0].value, diceState.dice[1].value);
     if (diceState.dice[0].value == diceState.dice[1].value) {
       diceState.rolledDoubles = -1;
-      flow.movesAllowed = 4;
+      flow.movesAllowed = kPartMovesOfTurn;
     }
     copyDiceToRolled();
 

@@ -223,15 +223,15 @@ void chooseDiceWindow() {
     drawDiceBackground();
     position.openingPhase = 0;
   }
-  flow.movesAllowed = 2;
-  flow.movesLeft = 2;
+  flow.movesAllowed = kPartMovesOfPlainRoll;
+  flow.movesLeft = kPartMovesOfPlainRoll;
   // Every value of the roll is set: the set-up's panel follows whatever roll came before.
   D.dice[2].value = 0;
   D.dice[3].value = 0;
   if (pair) {
     D.rolledDoubles = -1;
-    flow.movesAllowed = 4;
-    flow.movesLeft = 4;
+    flow.movesAllowed = kPartMovesOfTurn;
+    flow.movesLeft = kPartMovesOfTurn;
     D.dice[2].value = D.dice[1].value;
     D.dice[3].value = D.dice[1].value;
   }

@@ -24,7 +24,6 @@ namespace {
 
 constexpr int16_t kOffEnd = 25;    // side 0 bears off past 24, side 1 past 1 (index 0)
 constexpr int16_t kHomeSpan = 6;
-constexpr int16_t kMostDoubleSteps = 4;
 
 struct Side {
   int16_t side;
@@ -68,7 +67,7 @@ void combined(int16_t from, const Side& s) {
     return;
   }
   if (diceState.rolledDoubles == 0 || flow.movesLeft <= 2) return;
-  for (int16_t k = 3; k <= std::min<int16_t>(flow.movesLeft, kMostDoubleSteps); ++k) {
+  for (int16_t k = 3; k <= std::min<int16_t>(flow.movesLeft, kPartMovesOfTurn); ++k) {
     if (hand.moveDistance != k * die(0)) continue;
     for (int16_t j = 1; j < k; ++j)
       if (opposing(from + j * die(0) * s.dir, s)) return;

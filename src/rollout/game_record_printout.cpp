@@ -8,6 +8,7 @@
 
 #include "computer/personalities.h"
 #include "rollout/print_page.h"
+#include "rules/record_walk.h"
 #include "runtime/core/format.h"
 #include "runtime/core/pstring.h"
 #include "runtime/qt/menus.h"
@@ -31,7 +32,7 @@ constexpr int16_t kAidsSize = 8;
 constexpr int16_t kEntrySize = 9;
 constexpr uint8_t kByteFlagOn = 255;
 constexpr int16_t kCentredCube = 2;
-constexpr int16_t kHighestPoint = 24;
+constexpr int16_t kLastBoardPoint = 24;  // points 1 to 24; 0 and 25 are the bars
 constexpr int16_t kPointMirror = 25;
 constexpr int16_t kGammonWin = 2;
 constexpr int16_t kBackgammonWin = 3;
@@ -212,7 +213,7 @@ void printPartMove(int16_t i, bool firstLine) {
   if (isPlayerSide(e.side)) nameRest = printFirstLine(columnX(5), linesOfName(e.side, columnX(kPlayerUnits), playerColumnEnd()));
   printIntegerAt(columnX(kDieUnits), e.distance);
   const bool unplayable = e.fromPoint == 0 && e.toPoint == 0;
-  if (e.fromPoint >= 1 && e.fromPoint <= kHighestPoint) {
+  if (e.fromPoint >= 1 && e.fromPoint <= kLastBoardPoint) {
     printIntegerAt(columnX(14, 6), kPointMirror - e.fromPoint);
   } else if (!unplayable) {
     printAt(columnX(14, 6), "BAR");
@@ -224,7 +225,7 @@ void printPartMove(int16_t i, bool firstLine) {
   } else {
     printIntegerAt(columnX(18, 5), kPointMirror - e.toPoint);
   }
-  if ((e.flags & kFlagHit) != 0) printAt(columnX(23, 4), "Yes");
+  if (entryHits(e)) printAt(columnX(23, 4), "Yes");
   // A double shows on the line after the entry that carries it.
   const GameRecordEntry& before = record.gameRecord[i - 1];
   std::vector<std::string> ownerRest;

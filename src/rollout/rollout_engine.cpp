@@ -224,11 +224,11 @@ void restoreStartingDice() {
     diceState.rolledDice[d] = rolloutSnapshot.dice[d];
     if (rolloutSnapshot.dice[d] > 0) flow.movesLeft += 1;
   }
-  flow.movesAllowed = 2;
+  flow.movesAllowed = kPartMovesOfPlainRoll;
   diceState.rolledDoubles = 0;
   if (diceState.dice[0].value > 0 && diceState.dice[0].value == diceState.dice[1].value) {
     diceState.rolledDoubles = -1;
-    flow.movesAllowed = 4;
+    flow.movesAllowed = kPartMovesOfTurn;
   }
 }
 

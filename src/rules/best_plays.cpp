@@ -95,8 +95,8 @@ int16_t loadChosenPlay(const BestPlaysList& list, int16_t row, CheckedArray<int1
   s.playLength = static_cast<int16_t>(r[kPartMovesColumn]);
   flow.movesLeft = s.playLength;
   flow.movesAllowed = static_cast<int16_t>(r[kMovesAllowedColumn]);
-  if (flow.movesAllowed == 0) flow.movesAllowed = 2;
-  if (diceState.dice[0].value == diceState.dice[1].value) flow.movesAllowed = 4;
+  if (flow.movesAllowed == 0) flow.movesAllowed = kPartMovesOfPlainRoll;
+  if (diceState.dice[0].value == diceState.dice[1].value) flow.movesAllowed = kPartMovesOfTurn;
   for (int i = 1; i <= s.playLength; ++i) {
     from[i] = static_cast<int16_t>(r[2 * i]);
     dice[i] = static_cast<int16_t>(r[2 * i] - r[2 * i + 1]);

@@ -20,7 +20,6 @@ namespace {
 
 constexpr int16_t kAutoDoubleFlags = kFlagAutoDoubled | kFlagAutoDoubleNotDoubled;
 constexpr int64_t kAutoDoubleUndoPauseMs = 600;
-constexpr int16_t kMostDoubleSteps = 4;
 
 GameRecordEntry& currentEntry() { return record.gameRecord[record.gameRecordCount]; }
 GameRecordEntry& header() { return record.gameRecord[0]; }
@@ -234,7 +233,7 @@ void undoTurnEntries() {
     GameRecordEntry& e = currentEntry();
     setCurrentPlayer(e.side);
     const bool doubles = e.die1 == e.die2;
-    flow.movesAllowed = doubles ? 4 : 2;
+    flow.movesAllowed = partMovesOfRoll(doubles);
     diceState.rolledDoubles = doubles ? -1 : 0;
     flow.movesLeft = static_cast<int16_t>(flow.movesAllowed - flow.moveNumber);
     restoreDie();
@@ -331,7 +330,7 @@ void takeBackLastMove() {
   if (travelled <= die || travelled % die != 0) return;
   const int16_t steps = static_cast<int16_t>(travelled / die);
   const int16_t chainLength = static_cast<int16_t>(steps - 1);
-  if (steps > kMostDoubleSteps || chainLength >= flow.moveNumber || chainLength >= record.gameRecordCount) return;
+  if (steps > kPartMovesOfTurn || chainLength >= flow.moveNumber || chainLength >= record.gameRecordCount) return;
   if (!chainMatches(chainLength, held, die)) return;
   for (int16_t n = 0; n < steps; ++n) giveDieBack(die);
   undoHitPiece(chainLength);

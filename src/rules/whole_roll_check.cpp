@@ -115,7 +115,7 @@ void checkUsesWholeRoll() {
   if (wholeRoll.endCheckOnly == -1) return;  // a quiet check shows and records nothing
   wholeRoll.wholeRollRefused = 0;
   const auto& s = playSearch;
-  if (flow.movesAllowed == 2 && flow.turnEndPending == 0) {
+  if (flow.movesAllowed == kPartMovesOfPlainRoll && flow.turnEndPending == 0) {
     if (s.maxPipsUsable == s.rollPipTotal) {
       wholeRoll.bothDiceRefusal = -1;
       refuse(kBothDiceMessage);

@@ -14,6 +14,11 @@ struct DiceEntry {
 
 inline constexpr long kDicePoolHighest = 31;
 
+// The part-moves of one roll at most (a double's four): a turn's room in the record.
+inline constexpr int16_t kPartMovesOfTurn = 4;
+inline constexpr int16_t kPartMovesOfPlainRoll = 2;
+constexpr int16_t partMovesOfRoll(bool doubles) { return doubles ? kPartMovesOfTurn : kPartMovesOfPlainRoll; }
+
 struct DiceState {
   CheckedArray<int16_t, kDicePoolHighest> dicePool;
   CheckedArray<DiceEntry, 3> dice;

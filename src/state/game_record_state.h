@@ -47,8 +47,6 @@ inline constexpr GameRecordEntry blankRecordEntry{};
 // The last entry is kept for the game-end entry, so a game that fills the record can
 // still record its result.
 inline constexpr int16_t kLastPlayEntry = kGameRecordHighest - 1;
-// The part-moves of one roll at most (a double's four): a turn's room in the record.
-inline constexpr int16_t kPartMovesOfTurn = 4;
 
 struct GameRecord {
   CheckedArray<GameRecordEntry, kGameRecordHighest> gameRecord;  // entry 0: header counters

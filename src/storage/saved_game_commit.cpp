@@ -28,8 +28,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kPartMovesOfDouble = 4;
-constexpr int16_t kPartMovesOfRoll = 2;
 constexpr int16_t kLaterTurn = 2;
 constexpr int16_t kOpeningTurnsInRecord = 2;
 constexpr int16_t kNoStarterYet = -1;
@@ -71,19 +69,19 @@ void putRecord(const SavedGame& g) {
 void makeDiceReady() {
   auto& d = diceState.dice;
   diceState.rolledDoubles = 0;
-  flow.movesAllowed = kPartMovesOfRoll;
+  flow.movesAllowed = kPartMovesOfPlainRoll;
   flow.movesLeft = 0;
   flow.moveNumber = 0;
   if (diceState.diceShowing == 0) {
     for (auto& die : d) die.value = 0;
   } else if (d[0].value == d[1].value) {
     diceState.rolledDoubles = -1;
-    flow.movesAllowed = kPartMovesOfDouble;
-    flow.movesLeft = kPartMovesOfDouble;
+    flow.movesAllowed = kPartMovesOfTurn;
+    flow.movesLeft = kPartMovesOfTurn;
     d[2].value = d[0].value;
     d[3].value = d[0].value;
   } else {
-    flow.movesLeft = kPartMovesOfRoll;
+    flow.movesLeft = kPartMovesOfPlainRoll;
     d[2].value = 0;
     d[3].value = 0;
   }
@@ -117,7 +115,7 @@ void countRecordedRolls() {
     const GameRecordEntry& e = record.gameRecord[n];
     if ((e.flags & kFlagRollCounted) == 0 || (e.side != kPlayer0 && e.side != kPlayer1)) continue;
     const bool doubles = e.die1 == e.die2;
-    flow.pipsRolled[e.side] += doubles ? kPartMovesOfDouble * e.die1 : e.die1 + e.die2;
+    flow.pipsRolled[e.side] += doubles ? kPartMovesOfTurn * e.die1 : e.die1 + e.die2;
     if (doubles) flow.doublesRolled[e.side] += 1;
   }
 }

@@ -12,7 +12,6 @@ namespace bg {
 
 namespace {
 
-constexpr std::string_view kMoveTableKey = "MoveTable";
 constexpr int16_t kEntryFields = 10;
 
 int16_t sideOnRoll(int32_t v) { return (v < 0 || v > 1) ? 0 : static_cast<int16_t>(v); }
@@ -27,19 +26,19 @@ struct KeyedValue {
 };
 
 constexpr KeyedValue kKeyedValues[] = {
-    {"Scores", kInt32Field, parseScoresValue},
-    {"CubeValue", kInt16Field, [](std::string_view v, SavedGame& g) { g.cubeValue = int16Of(val(v)); }},
-    {"CubeOwner", kInt16Field, [](std::string_view v, SavedGame& g) { g.cubeOwner = int16Of(val(v)); }},
-    {"PlayerDeclined", kInt16Field, [](std::string_view v, SavedGame& g) { g.playerDeclined = int16Of(val(v)); }},
-    {"DiceShowing", kInt16Field, [](std::string_view v, SavedGame& g) { g.diceShowing = flagOf(v); }},
-    {"Dice", kInt16Field, parseDiceValue},
-    {"PlayerRolledOver", kByteField, parseRolledOverValue},
-    {"TournamentGoing", kInt16Field, [](std::string_view v, SavedGame& g) { g.tournamentGoing = flagOf(v); }},
-    {"TournamentPoints", kInt16Field, [](std::string_view v, SavedGame& g) { g.tournamentPoints = int16Of(val(v)); }},
-    {"CrawfordRestrictions", kInt16Field, parseCrawfordValue},
-    {"MoneySession", kInt16Field, [](std::string_view v, SavedGame& g) { g.moneySession = flagOf(v); }},
-    {"GameContinued", kInt16Field, [](std::string_view v, SavedGame& g) { g.gameContinued = flagOf(v); }},
-    {"LastPlayerToMove", kInt16Field,
+    {kScoresKey, kInt32Field, parseScoresValue},
+    {kCubeValueKey, kInt16Field, [](std::string_view v, SavedGame& g) { g.cubeValue = int16Of(val(v)); }},
+    {kCubeOwnerKey, kInt16Field, [](std::string_view v, SavedGame& g) { g.cubeOwner = int16Of(val(v)); }},
+    {kPlayerDeclinedKey, kInt16Field, [](std::string_view v, SavedGame& g) { g.playerDeclined = int16Of(val(v)); }},
+    {kDiceShowingKey, kInt16Field, [](std::string_view v, SavedGame& g) { g.diceShowing = flagOf(v); }},
+    {kDiceKey, kInt16Field, parseDiceValue},
+    {kPlayerRolledOverKey, kByteField, parseRolledOverValue},
+    {kTournamentGoingKey, kInt16Field, [](std::string_view v, SavedGame& g) { g.tournamentGoing = flagOf(v); }},
+    {kTournamentPointsKey, kInt16Field, [](std::string_view v, SavedGame& g) { g.tournamentPoints = int16Of(val(v)); }},
+    {kCrawfordRestrictionsKey, kInt16Field, parseCrawfordValue},
+    {kMoneySessionKey, kInt16Field, [](std::string_view v, SavedGame& g) { g.moneySession = flagOf(v); }},
+    {kGameContinuedKey, kInt16Field, [](std::string_view v, SavedGame& g) { g.gameContinued = flagOf(v); }},
+    {kLastPlayerToMoveKey, kInt16Field,
      [](std::string_view v, SavedGame& g) { g.lastPlayerToMove = sideOnRoll(int16Of(val(v))); }},
 };
 
@@ -104,7 +103,7 @@ void readKeyedLayout(int16_t n, std::string_view firstField, SavedGameReading& r
     const Str255 field = inputField(n);
     if (fileEof(n)) return;  // the file ends before its move table
     const std::string_view text = field.view();
-    const std::size_t space = text.find(' ');
+    const std::size_t space = text.find(kKeyBlank);
     const std::string_view key = text.substr(0, space);
     const std::string_view value = space == std::string_view::npos ? std::string_view() : text.substr(space);
     if (key == kMoveTableKey) break;
@@ -121,7 +120,7 @@ void readBareBoard(std::string_view firstField, SavedGameReading& r) {
   // A file the program wrote starts its first line with the key; the counts follow it.
   const bool keyed = firstField.substr(0, kBoardKey.size()) == kBoardKey;
   r.boardDamaged =
-      !parseBoardLine(keyed ? std::string(firstField) : std::string("Board ") + std::string(firstField), r.game);
+      !parseBoardLine(keyed ? std::string(firstField) : keyAndBlank(kBoardKey) + std::string(firstField), r.game);
   r.game.rows.assign(1, blankRecordEntry);
   r.complete = true;
 }

@@ -10,8 +10,7 @@ namespace bg {
 namespace {
 
 constexpr int16_t kNoPointAtAll = -1;  // a borne-off checker's to-point
-constexpr int16_t kHighestPoint = 25;
-constexpr int16_t kMostSteps = 4;  // a double's four moves
+constexpr int16_t kHighestBoardIndex = 25;  // player 0's bar
 // The marks that go with a double; without one, the cube's take-back would act on them.
 constexpr int16_t kDoubleMarks = kFlagBeavered | kFlagCubeWasCentred;
 constexpr int16_t kBeaveredCube = 4;
@@ -24,13 +23,13 @@ std::string fieldFault(const GameRecordEntry& e, std::size_t n) {
   if (e.side != kEmptyEntrySide && !isPlayerSide(e.side) && e.side != kAutoDoubleEntrySide && e.side != kGameEndEntrySide)
     return row(n) + " belongs to no side.";
   if (e.side == kGameEndEntrySide || e.side == kEmptyEntrySide) return {};
-  if (!inRange(e.fromPoint, kNoPointAtAll, kHighestPoint) || !inRange(e.toPoint, kNoPointAtAll, kHighestPoint))
+  if (!inRange(e.fromPoint, kNoPointAtAll, kHighestBoardIndex) || !inRange(e.toPoint, kNoPointAtAll, kHighestBoardIndex))
     return row(n) + " moves from or to no point.";
   if (!inRange(e.die1, 0, kDieFaces) || !inRange(e.die2, 0, kDieFaces)) return row(n) + " has a die that is not 0 to 6.";
   // The take-back undoes as many rows as the step says: one past the roll's last step
   // would take the turns before it with it.
-  if (isPlayerSide(e.side) && !inRange(e.moveNumber, 0, kMostSteps))
-    return row(n) + " is step " + std::to_string(e.moveNumber) + " of a roll, and a roll has at most 4 steps.";
+  if (isPlayerSide(e.side) && !inRange(e.moveNumber, 0, kPartMovesOfTurn))
+    return row(n) + " is step " + std::to_string(e.moveNumber) + " of a roll, and a roll has at most " + std::to_string(kPartMovesOfTurn) + " steps.";
   if (!inRange(e.cubeOwner, 0, kCubeCentred) || (e.cubeValue != 0 && !isCubeValue(e.cubeValue)))
     return row(n) + " holds a cube that cannot be.";
   return {};

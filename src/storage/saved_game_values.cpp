@@ -39,7 +39,7 @@ int32_t nextNumberField(std::string_view text, int16_t& position) {
 
 bool parseBoardLine(std::string_view text, SavedGame& g) {
   std::string_view rest = text;
-  const std::size_t keyEnd = std::min(rest.find(' '), rest.size());
+  const std::size_t keyEnd = std::min(rest.find(kKeyBlank), rest.size());
   bool whole = rest.substr(0, keyEnd) == kBoardKey;
   rest.remove_prefix(keyEnd);
   long p = 0;

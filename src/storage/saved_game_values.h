@@ -6,14 +6,13 @@
 #include <string_view>
 
 #include "storage/saved_game.h"
+#include "storage/saved_game_keys.h"
 
 namespace bg {
 
 // The next blank-separated number of text. position (1-based) points at the last
 // character taken; it is left on the blank after the number, or past the end.
 int32_t nextNumberField(std::string_view text, int16_t& position);
-
-inline constexpr std::string_view kBoardKey = "Board";
 
 // The key "Board" and 26 counts, each word read once for both the board and its check;
 // counts the line lacks are 0. False unless the key stands alone and the rest is exactly 26

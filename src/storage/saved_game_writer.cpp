@@ -1,6 +1,7 @@
 #include "storage/saved_game_writer.h"
 
 #include "runtime/core/format.h"
+#include "storage/saved_game_keys.h"
 
 namespace bg {
 
@@ -15,7 +16,7 @@ namespace {
 // does not glue onto the key.
 std::string keyed(std::string_view key, int64_t value) {
   std::string s(key);
-  if (value < 0) s += ' ';
+  if (value < 0) s += kKeyBlank;
   return s + numberField(value);
 }
 }  // namespace
@@ -27,27 +28,27 @@ std::string savedGameText(const SavedGame& g) {
     t += kLineEnd;
   };
   line("");
-  std::string board = "Board ";
+  std::string board = keyAndBlank(kBoardKey);
   for (long p = 0; p < 25; ++p) board += numberField(g.board[p]) + " ";
   line(board + numberField(g.board[25]));
-  line(keyed("Scores", g.scores[0]) + " " + numberField(g.scores[1]));
-  line(keyed("CubeValue", g.cubeValue));
-  line(keyed("CubeOwner", g.cubeOwner));
-  line("PlayerDeclined " + numberField(g.playerDeclined));
-  line("DiceShowing " + numberField(g.diceShowing));
-  line("Dice " + numberField(g.dice[0]) + numberField(g.dice[1]));
-  line("PlayerRolledOver " + numberField(signedByte(g.playerRolledOver[0])) + " " +
+  line(keyed(kScoresKey, g.scores[0]) + " " + numberField(g.scores[1]));
+  line(keyed(kCubeValueKey, g.cubeValue));
+  line(keyed(kCubeOwnerKey, g.cubeOwner));
+  line(keyAndBlank(kPlayerDeclinedKey) + numberField(g.playerDeclined));
+  line(keyAndBlank(kDiceShowingKey) + numberField(g.diceShowing));
+  line(keyAndBlank(kDiceKey) + numberField(g.dice[0]) + numberField(g.dice[1]));
+  line(keyAndBlank(kPlayerRolledOverKey) + numberField(signedByte(g.playerRolledOver[0])) + " " +
        numberField(signedByte(g.playerRolledOver[1])));
-  line("TournamentGoing " + numberField(g.tournamentGoing));
-  line(keyed("TournamentPoints", g.tournamentPoints));
-  line("CrawfordRestrictions " + numberField(g.crawfordRestrictions[0]) + " " +
+  line(keyAndBlank(kTournamentGoingKey) + numberField(g.tournamentGoing));
+  line(keyed(kTournamentPointsKey, g.tournamentPoints));
+  line(keyAndBlank(kCrawfordRestrictionsKey) + numberField(g.crawfordRestrictions[0]) + " " +
        numberField(g.crawfordRestrictions[1]));
   // Written only when set: a file without them is read as before, and a reader that does
   // not know them passes over them.
-  if (g.moneySession != 0) line("MoneySession " + numberField(g.moneySession));
-  if (g.gameContinued != 0) line("GameContinued " + numberField(g.gameContinued));
-  line(keyed("LastPlayerToMove", g.lastPlayerToMove));
-  line("MoveTable");
+  if (g.moneySession != 0) line(keyAndBlank(kMoneySessionKey) + numberField(g.moneySession));
+  if (g.gameContinued != 0) line(keyAndBlank(kGameContinuedKey) + numberField(g.gameContinued));
+  line(keyed(kLastPlayerToMoveKey, g.lastPlayerToMove));
+  line(std::string(kMoveTableKey));
   for (const GameRecordEntry& e : g.rows) {
     const int16_t w[] = {e.side, e.fromPoint, e.toPoint, e.distance, e.die1,
                          e.die2, e.moveNumber, e.cubeOwner, e.cubeValue, e.flags};

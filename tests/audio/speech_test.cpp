@@ -131,7 +131,7 @@ TEST(DiceSpeech, RollTexts) {
     speech.waitForSpeechEnd = 0;
     speakDiceRoll();
     EXPECT_EQ(shown, row.text.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.text});
-    EXPECT_TRUE(row.mode != 3 || interaction.messageText == "MMYou rolled a 5 and a 3");
+    EXPECT_TRUE(row.mode != kTwoPeople || interaction.messageText == "MMYou rolled a 5 and a 3");
   }
   resetProgramState();
 }

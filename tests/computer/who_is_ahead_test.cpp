@@ -36,7 +36,7 @@ class WhoIsAheadTest : public ComputerTest {
     interactionServices.displayMessage = [] { shown.push_back(interaction.messageText.str()); };
     shown.clear();
     analysedFor.clear();
-    flow.opponentMode = 1;
+    flow.opponentMode = kComputerOpponent;
     position.playerType[1] = kComputerPlayer;
   }
   // A race, both sides with all men home, from `player`'s side.

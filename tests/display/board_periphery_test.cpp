@@ -211,7 +211,7 @@ TEST_F(BoardPeriphery, NameLabelsOnlyForTwoPeopleBothInTheOpeningThenTheMoversOn
   layoutNameLabels();
   EXPECT_TRUE(changedArea(plain, window(), strip).isEmpty()) << "no labels against the computer";
 
-  flow.opponentMode = 3;
+  flow.opponentMode = kTwoPeople;
   position.openingPhase = -1;
   diceState.diceShowing = 0;
   layoutNameLabels();

@@ -92,9 +92,9 @@ TEST_F(ScoreDisplay, MatchesToFiveShowEachScoreAndEnd) {
     match = MatchRun{};
     seedRandom(seed);
     fillDicePool();
-    flow.opponentMode = 1;  // a tournament is started against the computer
+    flow.opponentMode = kComputerOpponent;  // a tournament is started against the computer
     tournamentCommand();
-    flow.opponentMode = 2;
+    flow.opponentMode = kComputersOnly;
     flow.newGameRequested = -1;
     shellFlags.quitRequested = 0;
     runMainLoop();

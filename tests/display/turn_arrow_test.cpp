@@ -138,7 +138,7 @@ TEST_F(TurnArrow, TheOptionCannotBeSwitchedOnAtTheTopSkillAgainstTheComputer) {
   };
   testing::setSideOnRoll(0);
   display.firstBoardBuild = 0;
-  flow.opponentMode = 1;
+  flow.opponentMode = kComputerOpponent;
   skill.skillLevel = kHighestSkillLevel;
   options.rollOverOnce = 0;
   updateRollOverDisplay();

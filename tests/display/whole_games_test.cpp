@@ -80,7 +80,7 @@ TEST_P(WholeGames, EveryTurnEndsWithTheBoardAFreshRedrawWouldShow) {
   seedRandom(5);
   fillDicePool();
   redrawBoardWindow();
-  flow.opponentMode = 1;
+  flow.opponentMode = kComputerOpponent;
   rollout.noPause = -1;
   settings.soundOptions.soundOn = 0;
   displaySettings.pieceSpeed = 11;

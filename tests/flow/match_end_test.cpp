@@ -40,8 +40,8 @@ class MatchEndTest : public testing::FlowTest {
  protected:
   void SetUp() override {
     FlowTest::SetUp();
-    flow.opponentMode = 2;
-    turnState.previousOpponentMode = 2;
+    flow.opponentMode = kComputersOnly;
+    turnState.previousOpponentMode = kComputersOnly;
     position.playerType = {{{kComputerPlayer, kComputerPlayer}}};
     shellFlags.fastPlay = kFastPlayOn;
     settings.soundOptions.soundOn = 0;
@@ -63,11 +63,11 @@ class QuitAtTheEnd : public MatchEndTest, public ::testing::WithParamInterface<Q
 TEST_P(QuitAtTheEnd, EndsTheLoopWithNoTurnPlayedOnTheFinishedBoard) {
   const QuitRow& row = GetParam();
   if (row.inMatch) {
-    flow.opponentMode = 1;
+    flow.opponentMode = kComputerOpponent;
     flow.tournamentPoints = 3;
     tournamentCommand();
     ASSERT_EQ(flow.tournamentGoing, 255);
-    flow.opponentMode = 2;
+    flow.opponentMode = kComputersOnly;
     flow.scores = {{{2, 0}}};
   }
   cube.cubeUsed = 0;
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, QuitAtTheEnd, ::testing::Values(QuitRow{"single",
 // The double that wins the match is dropped and the winner chooses to play on: the match
 // is over, so a fresh game starts instead of the old one going on with the scores cleared.
 TEST_F(MatchEndTest, PlayingOnAfterTheMatchIsWonStartsAFreshGame) {
-  flow.opponentMode = 1;
+  flow.opponentMode = kComputerOpponent;
   flow.tournamentPoints = 3;
   tournamentCommand();
   ASSERT_EQ(flow.tournamentGoing, 255);
@@ -179,11 +179,11 @@ TEST_P(SeededMatch, EndsAtItsLengthAndClosesTheTournament) {
     seedRandom(seed * 7919);
     fillDicePool();
     cube.cubeUsed = row.cubeUsed;
-    flow.opponentMode = 1;
+    flow.opponentMode = kComputerOpponent;
     flow.tournamentPoints = row.length;
     tournamentCommand();
     ASSERT_EQ(flow.tournamentGoing, 255);
-    flow.opponentMode = 2;
+    flow.opponentMode = kComputersOnly;
     flow.newGameRequested = -1;
     match = MatchRun{};
     pollsAfterQuit = 0;

@@ -77,7 +77,7 @@ TEST_P(ResignationLevel, FollowsTheRaceAndMirrors) {
     testing::setSideOnRoll(resigner);
     settings.backgammonAllowed = row.backgammons;
     cube.jacobyRule = row.jacoby;
-    flow.opponentMode = 2;
+    flow.opponentMode = kComputersOnly;
     position.playerType[0] = kHumanPlayer;
     computeConcessionLevel();
     EXPECT_EQ(flow.concessionLevel, row.level) << row.position << " resigner " << resigner;
@@ -99,12 +99,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, ResignationLevel,
 TEST_F(SessionsTest, AnAcceptedGammonAtCubeFourScoresEightADeclinedOneNothing) {
   testing::setPosition("19:15 1:-2 | cube 4 2 | side 0");
   position.openingPhase = 0;
-  flow.opponentMode = 3;  // two people: the resigner names the points, then cancels
+  flow.opponentMode = kTwoPeople;  // two people: the resigner names the points, then cancels
   shell.playerNames[0] = "Ann";
   turnServices.showConcedePointsDialog = [] { concedeOrCancel(2); };
   concedeGame();
   EXPECT_TRUE(sawMessage("Ann, enter points conceding"));
-  flow.opponentMode = 1;
+  flow.opponentMode = kComputerOpponent;
   answer = 0;
   concedeGame();
   EXPECT_EQ(flow.newGameRequested, 0);
@@ -220,10 +220,10 @@ TEST_F(SessionsTest, TheSessionResultCountsTheCurrencyInWords) {
 }
 
 TEST_F(SessionsTest, ATournamentPutsBackOnlyTheOptionsItChanged) {
-  flow.opponentMode = 3;
+  flow.opponentMode = kTwoPeople;
   tournamentCommand();
   EXPECT_TRUE(sawMessage("Only Available With Computer Opponent"));
-  flow.opponentMode = 1;
+  flow.opponentMode = kComputerOpponent;
   cube.jacobyRule = -1;
   tournamentCommand();
   EXPECT_EQ(flow.tournamentGoing, 255);
@@ -238,12 +238,12 @@ TEST_F(SessionsTest, ATournamentPutsBackOnlyTheOptionsItChanged) {
 }
 
 TEST_F(SessionsTest, LeavingTwoPeopleTakesBackTheComputersPartMoves) {
-  flow.opponentMode = turnState.previousOpponentMode = 3;
+  flow.opponentMode = turnState.previousOpponentMode = kTwoPeople;
   position.playerType[1] = kHumanPlayer;
   rollShown("start | dice 4 2 | side 1");
   const auto dice = diceState.dice;
   enterPartMove(24, 4);
-  selectOpponentMode(1);
+  selectOpponentMode(kComputerOpponent);
   EXPECT_EQ(position.playerType[1], kComputerPlayer);
   EXPECT_EQ(record.gameRecordCount, 0);
   EXPECT_EQ(position.currentPlayer, 0);  // the next hand-over gives player 1 its roll again

@@ -53,7 +53,7 @@ void scriptedPointClick() {
 
 // A roll after the opening, player 0's (the human's).
 void laterRoll() { record.gameRecordCount = 1, position.openingPhase = 0, testing::setSideOnRoll(0); }
-void bothComputers() { flow.opponentMode = 2, position.playerType[0] = kComputerPlayer; }
+void bothComputers() { flow.opponentMode = kComputersOnly, position.playerType[0] = kComputerPlayer; }
 void replayed(int16_t side, int16_t die1, int16_t die2, int16_t flags) {
   record.gameRecord[1] = GameRecordEntry{side, 0, 0, 0, die1, die2, 0, 0, 0, flags};
 }
@@ -76,7 +76,7 @@ TEST_P(RollStageTest, RollsAndRecords) {
   clicks = row.clicks;
   clicksTaken = 0;
   turnServices.waitForPointClick = scriptedPointClick;
-  flow.opponentMode = 1;
+  flow.opponentMode = kComputerOpponent;
   setStartingPosition();
   position.openingPhase = -1;
   if (row.setup != nullptr) row.setup();
@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
   RollRow{[] { settings.whoRollsFirst = 5; }, {6, 3}, {}, {3, 6}, 1, nullptr, -1, 0, 0},  // lower die first
   RollRow{[] { settings.whoRollsFirst = 4; }, {3}, {}, {6, 1}, 0, nullptr, -1, 0, 0},     // fixed pairs
   RollRow{[] { settings.whoRollsFirst = 4; }, {6}, {}, {6, 5}, 0, nullptr, -1, 0, 0},
-  RollRow{[] { settings.whoRollsFirst = 4, flow.opponentMode = 2; }, {2, 5}, {}, {2, 5}, 1, nullptr, -1, 0, 0},
+  RollRow{[] { settings.whoRollsFirst = 4, flow.opponentMode = kComputersOnly; }, {2, 5}, {}, {2, 5}, 1, nullptr, -1, 0, 0},
   RollRow{[] { settings.rerollFirstRoll = 255; }, {2, 4}, {}, {2, 4}, 1, "", -1, 0, 2},  // the computer keeps 2-4
   RollRow{[] { settings.rerollFirstRoll = 255, shellFlags.fastPlay = kFastPlayOn; }, {5, 6, 2, 4}, {}, {2, 4}, 1,
           "Computer Decided to Re Roll The Dice", -1, 0, 2, [] { EXPECT_EQ(record.gameRecord[1].flags & kFlagReRolledOpening, 1); }},
@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
   RollRow{[] { laterRoll(), settings.automaticRolls = -1, flow.keyCommandBusy = -1; }, {3, 1}, {}, {3, 1}, 0, nullptr, 0, 0, 0,
           [] { EXPECT_EQ(flow.keyCommandBusy, 0); }},  // the posted click is dropped
   RollRow{[] { laterRoll(), rollout.noPause = -1; }, {3, 1}, {}, {3, 1}, 0, nullptr, 0, 0, 0},
-  RollRow{[] { flow.opponentMode = 3, position.playerType[1] = kHumanPlayer; }, {2, 5},
+  RollRow{[] { flow.opponentMode = kTwoPeople, position.playerType[1] = kHumanPlayer; }, {2, 5},
           {{kLeftDiceZone, true}, {kRightDiceZone, false}, {kLeftDiceZone, false}}, {2, 5}, 1, nullptr, 3, 0, 0}));
 
 // A whole turn taken back with the rules' take-back is played again with its roll, and
@@ -194,7 +194,7 @@ TEST_F(FlowTest, TurnTakenBackIsPlayedAgainWithTheSameRollCountedOnce) {
 // roll takes the last turn back across the hand-over; the roll that follows is that turn's
 // recorded one, for its side, whatever the dice would throw afresh.
 TEST_F(FlowTest, ATurnTakenBackBetweenTwoPeopleIsRolledAgainAsRecorded) {
-  flow.opponentMode = 3;
+  flow.opponentMode = kTwoPeople;
   position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
   laterRoll();
   position.board[17] = 1, position.board[19] = 1;  // the checkers the record moves
@@ -252,7 +252,7 @@ TEST_F(FlowTest, TheDiceActionWhileATurnIsLeftKeepsTheTurnBeingLeft) {
 // roll while the turn is left is the one that moved before, whose step is not undone.
 TEST_F(FlowTest, ARightClickWhileATurnIsLeftKeepsTheTurnBeingLeft) {
   testing::personToPlay("start | dice 3 1 | side 0");
-  flow.opponentMode = 3;
+  flow.opponentMode = kTwoPeople;
   position.playerType[1] = kHumanPlayer;
   record.gameRecordCount = 1;
   record.gameRecord[1] = GameRecordEntry{1, 8, 5, 3, 3, 1, 1, 0, 0, 0};
@@ -279,7 +279,7 @@ TEST_F(FlowTest, AfterTheOpeningTheStartersFrameEndShowsTheOpeningRoll) {
   } rows[] = {{5, 2, 0}, {2, 5, 1}, {4, 1, 0}, {3, 4, 1}};
   for (const auto& r : rows) {
     SCOPED_TRACE(std::to_string(r.d0) + "-" + std::to_string(r.d1));
-    flow.opponentMode = 1;
+    flow.opponentMode = kComputerOpponent;
     setStartingPosition();
     position.openingPhase = -1;
     for (auto& end : display.dieSlots) end = {{{{kOld, 0}, {kOld, 0}}}};

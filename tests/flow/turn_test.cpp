@@ -41,7 +41,7 @@ class TurnTest : public testing::FlowTest {
     FlowTest::SetUp();
     counts = Counts{};
     turns.clear();
-    flow.opponentMode = 3;
+    flow.opponentMode = kTwoPeople;
     position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
     position.openingPhase = 0;
     flow.turnNumber = 5;
@@ -184,7 +184,7 @@ int16_t pipsAtTheRoll = 0;
 
 TEST_P(PreRollTest, ConcessionAndDoubleComeBeforeTheRoll) {
   const PreRollRow& row = GetParam();
-  flow.opponentMode = 1;
+  flow.opponentMode = kComputerOpponent;
   position.playerType[1] = kComputerPlayer;
   position.openingPhase = 0;
   testing::setPosition(row.board);
@@ -234,7 +234,7 @@ class GameLoopTest : public TurnTest {
  protected:
   void SetUp() override {
     TurnTest::SetUp();
-    turnState.previousOpponentMode = 3;
+    turnState.previousOpponentMode = kTwoPeople;
     rollout.noPause = flow.newGameRequested = -1;
   }
 };
@@ -258,7 +258,7 @@ TEST_P(TurnsWithoutAWait, EveryTurnPumpsTheEvents) {
   turnsPlayed = pumpsSeen = 0;
   testing::setPosition(GetParam());
   position.playerType = {{{kComputerPlayer, kComputerPlayer}}};
-  flow.opponentMode = turnState.previousOpponentMode = 2;  // computers only
+  flow.opponentMode = turnState.previousOpponentMode = kComputersOnly;  // computers only
   shellFlags.fastPlay = kFastPlayOn;
   rollout.noPause = 0;
   // Each turn begins with the game cursor; the computer's search shows the busy one first.
@@ -288,7 +288,7 @@ TEST_F(GameLoopTest, QuittingStartsNoNewGameAndPlaysNoTurn) {
 
 TEST_F(GameLoopTest, OpponentModeChangeTakesEffectAtTheNextGame) {
   static CheckedArray<int16_t, 1> typesAfterChange;
-  turns = {[] { flow.opponentMode = 1, position.piecesOnBoard = {0, 0}, flow.newGameRequested = -1; }, [] {}};
+  turns = {[] { flow.opponentMode = kComputerOpponent, position.piecesOnBoard = {0, 0}, flow.newGameRequested = -1; }, [] {}};
   turnServices.applyOpponentMode = [] { flowLeast::applyOpponentMode(), typesAfterChange = position.playerType, stopAfterThisTurn(); };
   gameLoopStep();
   EXPECT_EQ(flow.gamesThisRun, 2);

@@ -165,7 +165,7 @@ TEST_F(WholeGamesTest, ComputerAgainstComputerPlaysFiveHundredLegalScoredGames) 
   options.showPipCounts = -1;
   seedRandom(9);
   fillDicePool();
-  flow.opponentMode = 2;
+  flow.opponentMode = kComputersOnly;
   rollout.noPause = -1;
   shellFlags.fastPlay = kFastPlayOn;
   settings.soundOptions.soundOn = 0;

@@ -56,7 +56,7 @@ class AidTest : public FlowTest {
   void SetUp() override {
     FlowTest::SetUp();
     installInteractionServices();
-    flow.opponentMode = 3;
+    flow.opponentMode = kTwoPeople;
   }
 };
 

@@ -47,7 +47,7 @@ TEST_P(AutoPassTest, BlockedRestOfTheRollPassesOnlyWithAutoPass) {
   humanTurns = 0;
   playFrom = row.from;
   pauses.clear();
-  flow.opponentMode = 3;
+  flow.opponentMode = kTwoPeople;
   position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
   position.openingPhase = 0;
   flow.turnNumber = 5;

@@ -296,7 +296,7 @@ class ChooseDiceInTheRoll : public ChooseDice {
   void SetUp() override {
     ChooseDice::SetUp();
     position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
-    flow.opponentMode = 3;
+    flow.opponentMode = kTwoPeople;
     diceState.diceShowing = 0;
     redrawBoardWindow();
   }

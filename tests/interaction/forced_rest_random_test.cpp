@@ -68,7 +68,7 @@ TEST_P(ForcedRestRandom, ClicksAfterTheAutomaticMovesNeverPlayBeyondTheRoll) {
     const int16_t side = static_cast<int16_t>(rng() % 2);
     position.playerType[side] = kHumanPlayer;
     position.playerType[1 - side] = kComputerPlayer;
-    flow.opponentMode = 1;
+    flow.opponentMode = kComputerOpponent;
     position.openingPhase = 0;
     flow.turnNumber = 9;
     const int16_t flags[] = {8, 8, 15, 0};  // forced moves only, or every automatic move

@@ -49,7 +49,7 @@ TEST_P(ForcedRest, ALeftOverDieNobodyCanPlayEndsTheTurnAndLaterClicksAreHarmless
   testing::setPosition(row.board);
   position.playerType[row.side] = kHumanPlayer;
   position.playerType[1 - row.side] = kComputerPlayer;
-  flow.opponentMode = 1;
+  flow.opponentMode = kComputerOpponent;
   position.openingPhase = 0;
   flow.turnNumber = 9;
   options.autoMoves = 8;  // Play forced moves only

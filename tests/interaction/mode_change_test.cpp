@@ -28,14 +28,14 @@ int checkersOf(int16_t side) {
 }
 
 TEST_F(ModeChange, HeldCheckersGoBackBeforeTheTurnIsLeft) {
-  for (const int16_t mode : {int16_t{3}, int16_t{2}}) {
+  for (const int16_t mode : {kTwoPeople, kComputersOnly}) {
     testing::setPosition("start | dice 3 1 | side 0");
     static testing::MouseScript mouse;
     mouse = testing::MouseScript{};
     installInteractionServices();
     turnServices.pumpEvents = [] { mouse.pump(); };
     setMouseVector([] { interactionDisplay.boardInputEvent = 255; });
-    flow.opponentMode = 1;
+    flow.opponentMode = kComputerOpponent;
     flow.movesAllowed = flow.movesLeft = 2;
     diceState.diceShowing = -1;
     options.selectOneOnly = 0;

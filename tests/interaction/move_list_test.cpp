@@ -432,7 +432,7 @@ TEST_F(MoveList, TheLastPlayAnalysisListsTheOpponentsPlaysWithItsDice) {
     testing::setPosition("start | dice 4 2 | side 1");
     position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
     position.openingPhase = 0;
-    flow.opponentMode = 1;
+    flow.opponentMode = kComputerOpponent;
     flow.movesAllowed = flow.movesLeft = 2;
     computerPlaysMoveFlagged();  // the computer's search of its roll
     ASSERT_EQ(playSearch.searchedPlayer, 1);

@@ -109,7 +109,7 @@ class ScriptedGamesTest : public ::testing::TestWithParam<uint32_t> {
     seedRandom(GetParam());
     fillDicePool();
     redrawBoardWindow();
-    flow.opponentMode = 1;
+    flow.opponentMode = kComputerOpponent;
     settings.soundOptions.soundOn = 0;
     displaySettings.pieceSpeed = 11;
     cube.cubeUsed = -1;

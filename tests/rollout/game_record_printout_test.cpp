@@ -272,6 +272,7 @@ TEST_F(GameRecordPrintout, EntryColumnsAndTheDoubleOnTheNextLine) {
   record.gameRecord[3].cubeOwner = 0;
   record.gameRecord[3].cubeValue = 2;
   entry(4, 1, 3, -1, 3);                           // borne off
+  entry(5, 1, 6, -1, 6, kFlagHit);                 // borne off: a hit mark there hits nothing
   const PdfText t = print();
   // Headings at 8, entries from 10.
   expectAt(t, "Can't", 1, 11, 146, kEntrySize);

@@ -20,7 +20,7 @@ class TakeBackTest : public RulesTest {
     setStartingPosition();
     position.openingPhase = 0;
     position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
-    flow.opponentMode = 3;
+    flow.opponentMode = kTwoPeople;
     hand.typedMovePending = -1;  // each checker is lifted from its point
   }
   static void roll(int16_t side, int16_t a, int16_t b) {

@@ -83,7 +83,7 @@ class Dialogs : public ::testing::Test {
   void SetUp() override {
     testing::startRuntime();
     testing::startShell({installFlowServices, installDialogServices});
-    flow.opponentMode = 1;
+    flow.opponentMode = kComputerOpponent;
     windowSelect(1);
     boxTexts.clear();
     quits = 0;
@@ -301,7 +301,7 @@ std::vector<SettingsDialogRow> settingsDialogs() {
        }},
       {"concede points", kConcedePointsWindow,
        [] {
-         flow.opponentMode = 3;
+         flow.opponentMode = kTwoPeople;
          flow.concessionLevel = 0;
        },
        [] { concedePointsPrompt(); },
@@ -356,7 +356,7 @@ TEST_F(Dialogs, EverySettingsDialogChangesItsSettingsOnOkAndReturnOnly) {
       installAppEventHandlers();
       setEventSlice(0);
       display.firstBoardBuild = 0;
-      flow.opponentMode = 1;
+      flow.opponentMode = kComputerOpponent;
       turnServices.quitGame = [] { ++quits; };
       row.before();
       row.open();
@@ -381,7 +381,7 @@ TEST_F(Dialogs, BadNumbersAreRefusedWithAMessageAndChangeNothing) {
   const auto concedeFromTheMenu = [] {
     testing::setPosition("start | dice 3 1 | cube 2 0 | side 0");
     position.openingPhase = 0;
-    flow.opponentMode = 3;
+    flow.opponentMode = kTwoPeople;
     chooseMenuItem(kGameMenu, kResignItem), FBHandleEvents();
   };
   const struct {
@@ -446,7 +446,7 @@ TEST_F(Dialogs, ConcedePointsFollowTheirRules) {
     int16_t level;
   } rows[] = {{"", 2}, {"abc", 2}, {"1", 1}, {"2.9", 2}, {"3", 3}};
   for (const auto& r : rows) {
-    flow.opponentMode = 3;
+    flow.opponentMode = kTwoPeople;
     getConcedePointsDialog();
     ASSERT_TRUE(windowExists(kConcedePointsWindow)) << r.typed;
     typeInto(kConcedePointsWindow, 3, r.typed);
@@ -655,11 +655,11 @@ TEST_F(Dialogs, TwoPlayersWaitForTheAnswerToTheBoardsQuestion) {
                                                 "moving. Choose Cancel, and Two Players again when the board waits "
                                                 "for you."});
   expectDialogOpen(kScoreboardWindow, "refused while the board asks");
-  EXPECT_EQ(flow.opponentMode, 1);
+  EXPECT_EQ(flow.opponentMode, kComputerOpponent);
   hand.boardWaitActive = 0;
   clickControl(kScoreboardWindow, 1);
   ASSERT_TRUE(closes(kScoreboardWindow));
-  EXPECT_EQ(flow.opponentMode, 3);
+  EXPECT_EQ(flow.opponentMode, kTwoPeople);
   testing::expectBackOnTheBoard("two people");
 }
 
@@ -810,7 +810,7 @@ TEST_F(Dialogs, AMatchToThreeShowsTheEndOfEachGameAndEndsTheTournament) {
   testing::typeKey(kTournamentSetupWindow, Qt::Key_Return);
   ASSERT_TRUE(closes(kTournamentSetupWindow));
   ASSERT_EQ(flow.tournamentGoing, 255);
-  flow.opponentMode = 2;
+  flow.opponentMode = kComputersOnly;
   shellFlags.fastPlay = kFastPlayOn;
   settings.soundOptions.soundOn = 0;
   cube.cubeUsed = 0;

@@ -157,7 +157,7 @@ TEST_F(Menus, TheCubeAutomaticRollsBeaversAndFastPlayGoTogether) {
   choose(8, 9);
   EXPECT_EQ(settings.automaticRolls, -1);
   EXPECT_TRUE(menuItemChecked(8, 9));
-  flow.opponentMode = 3;
+  flow.opponentMode = kTwoPeople;
   choose(5, 6);
   EXPECT_EQ(cube.acceptDoubles, 0);
   EXPECT_FALSE(menuItemEnabled(5, 6));
@@ -278,10 +278,10 @@ TEST_F(Menus, NamesComeFromTheNameBox) {
     const char* side1;
     std::vector<std::string> lines;
   } rows[] = {
-      {1, {""}, "No Name", "Computer", {}},
-      {1, {"Ann"}, "Ann", "Computer", {"Welcome, Ann"}},
-      {3, {"", ""}, "Player One", "Player Two", {}},
-      {3, {longName, "Bo"}, "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "Bo", {}},
+      {kComputerOpponent, {""}, "No Name", "Computer", {}},
+      {kComputerOpponent, {"Ann"}, "Ann", "Computer", {"Welcome, Ann"}},
+      {kTwoPeople, {"", ""}, "Player One", "Player Two", {}},
+      {kTwoPeople, {longName, "Bo"}, "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "Bo", {}},
   };
   for (const auto& r : rows) {
     clearRecords();
@@ -291,7 +291,7 @@ TEST_F(Menus, NamesComeFromTheNameBox) {
     const PlayerRecord& kept = players.playerRecords[players.activePlayers];
     EXPECT_EQ((std::vector<std::string>{shell.playerNames[0].str(), kept.secondName.str(), kept.firstName.str()}),
               (std::vector<std::string>{r.side0, r.side0, r.side1}));
-    EXPECT_TRUE(r.mode != 3 || shell.playerNames[1] == r.side1);
+    EXPECT_TRUE(r.mode != kTwoPeople || shell.playerNames[1] == r.side1);
     EXPECT_EQ(lines, r.lines);
   }
 }

@@ -113,7 +113,7 @@ TEST_F(OpenSavedGame, ALongRecordPlayedOnAlternatesTheSidesAndSavesAGameThatOpen
   ASSERT_TRUE(notices.empty()) << notices.front();
   ASSERT_EQ(record.gameRecordCount, 1090);
 
-  flow.opponentMode = 2;
+  flow.opponentMode = kComputersOnly;
   position.playerType[0] = position.playerType[1] = kComputerPlayer;
   shellFlags.fastPlay = kFastPlayOn;
   settings.soundOptions.soundOn = 0;

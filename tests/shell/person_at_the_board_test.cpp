@@ -403,7 +403,7 @@ TEST_F(PersonAtTheBoard, ReplayAfterTheComputersOpeningMakesTheSamePlayAtOnce) {
     testing::setPosition("start | side 0");
     position.playerType[computer] = kComputerPlayer;
     position.playerType[person] = kHumanPlayer;
-    flow.opponentMode = 1;
+    flow.opponentMode = kComputerOpponent;
     position.openingPhase = -1;
     diceState.diceShowing = 0;
     cube.cubeUsed = 0;

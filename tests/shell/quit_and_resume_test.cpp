@@ -181,7 +181,7 @@ class QuitAndResume : public testing::StartedProgram {
     testing::setPosition(at);
     position.playerType[0] = kHumanPlayer;
     position.playerType[1] = kComputerPlayer;
-    flow.opponentMode = 1;
+    flow.opponentMode = kComputerOpponent;
     diceState.diceShowing = 0;
     for (DiceEntry& d : diceState.dice) d.value = 0;
     position.openingPhase = 0;
@@ -469,7 +469,7 @@ TEST_F(QuitAndResume, AGamePlayedOnAfterItsResignationIsNotScoredAgainWhenResume
   testing::setPosition("1:2 12:5 17:3 19:4 6:-5 8:-3 10:-1 13:-4 24:-2 | side 1");
   position.playerType[0] = kHumanPlayer;
   position.playerType[1] = kComputerPlayer;
-  flow.opponentMode = 1;
+  flow.opponentMode = kComputerOpponent;
   position.openingPhase = 0;
   record.gameRecordCount = 1;
   record.gameRecord[1] = {1, 13, 10, 3, 3, 1, 1, 0, 0, 0};  // the computer moved last

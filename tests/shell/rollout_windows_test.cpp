@@ -497,7 +497,7 @@ TEST_F(RolloutWindows, ReturnWithTheBoardShownIsTakenByTheNextTurn) {
 // Chosen while two people roll for the opening, the rollout's computers roll it alone: no
 // game waits for a person's click on the dice.
 TEST_F(RolloutWindows, ARolloutChosenAtTwoPlayersOpeningRollPlaysWithoutAClick) {
-  flow.opponentMode = 3;
+  flow.opponentMode = kTwoPeople;
   position.playerType[1] = kHumanPlayer;
   position.openingPhase = -1;
   ASSERT_TRUE(startRolloutOf("36"));
@@ -534,7 +534,7 @@ void countHalfRollsAtTurnStart(int16_t cursor) {
 }
 
 void RolloutWindows::rolloutWithOneOpeningDieThrown(int16_t thrower) {
-  flow.opponentMode = 3;
+  flow.opponentMode = kTwoPeople;
   position.playerType[0] = position.playerType[1] = kHumanPlayer;
   position.openingPhase = -1;
   testing::setRoll(0, 0);
@@ -861,7 +861,7 @@ void RolloutWindows::quitAfterARollout(bool savedFirst, int questions, bool paus
   // The person (side 0) has moved; the computer answers, then the person's turn.
   testing::setPosition("start | side 0");
   position.playerType = {{{kHumanPlayer, kComputerPlayer}}};
-  flow.opponentMode = 1;
+  flow.opponentMode = kComputerOpponent;
   position.openingPhase = 0;
   record.gameRecordCount = 0;
   settings.automaticRolls = 0;

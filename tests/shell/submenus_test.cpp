@@ -98,11 +98,11 @@ TEST_F(Submenus, TheCheckOnlyMarksFollowTheirOptionsBothWays) {
 }
 
 TEST_F(Submenus, OpponentModeAndTournamentTextAreMarked) {
-  for (int16_t mode : {1, 2, 3}) {
+  for (int16_t mode : {kComputerOpponent, kComputersOnly, kTwoPeople}) {
     flow.opponentMode = mode;
     installSubmenus();
-    EXPECT_EQ(menuItemChecked(3, 12), mode == 1);
-    EXPECT_EQ(menuItemChecked(3, 13), mode != 1);
+    EXPECT_EQ(menuItemChecked(3, 12), mode == kComputerOpponent);
+    EXPECT_EQ(menuItemChecked(3, 13), mode != kComputerOpponent);
     EXPECT_TRUE(menuItemEnabled(3, 12) && menuItemEnabled(3, 13));
   }
   flow.tournamentGoing = 255;

@@ -9,7 +9,7 @@ namespace bg::testing {
 namespace {
 
 void computerAgainstComputer() {
-  flow.opponentMode = 2;
+  flow.opponentMode = kComputersOnly;
   position.playerType[0] = position.playerType[1] = kComputerPlayer;
   rollout.noPause = -1;
   shellFlags.fastPlay = kFastPlayOn;

@@ -152,7 +152,7 @@ void pump() {
 }
 
 void computerAgainstComputer() {
-  flow.opponentMode = 2;
+  flow.opponentMode = kComputersOnly;
   position.playerType[0] = position.playerType[1] = kComputerPlayer;
   rollout.noPause = -1;
   shellFlags.fastPlay = kFastPlayOn;

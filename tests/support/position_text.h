@@ -91,7 +91,6 @@ inline void setPosition(std::string_view text) {
 // The line's position with the person on roll ("side n") against the computer, past the
 // opening, the roll thrown and all of it still to play.
 inline void personToPlay(std::string_view text) {
-  constexpr int16_t kPersonAgainstComputer = 1;
   setPosition(text);
   const int16_t person = position.currentPlayer;
   position.playerType[person] = kHumanPlayer;
@@ -99,7 +98,7 @@ inline void personToPlay(std::string_view text) {
   position.openingPhase = 0;
   diceState.diceShowing = -1;
   flow.movesAllowed = flow.movesLeft = diceState.rolledDoubles != 0 ? int16_t{4} : int16_t{2};
-  flow.opponentMode = kPersonAgainstComputer;
+  flow.opponentMode = kComputerOpponent;
 }
 
 }  // namespace bg::testing
