@@ -3,6 +3,7 @@
 #include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
+#include "display/board_redraw.h"
 #include "state/display_settings.h"
 #include "display/offscreen.h"
 #include "flow/turn.h"
@@ -110,7 +111,8 @@ void showDieUsed(int16_t die) {
                               layout.dieRect, layout.dieRect, dieAt(left, display.dieTop));
   });
   flushWindow(kBoardWindow);
-  if (flow.movesLeft == 0) hook::pauseSeconds(kLastMovePauseSeconds);
+  // The pause belongs to the last move; a redraw only draws the dice as they are.
+  if (flow.movesLeft == 0 && redrawState.boardRedrawing != -1) hook::pauseSeconds(kLastMovePauseSeconds);
   if (!allDiceUsed()) return;
   display.redrawPending = 0;
   hook::setDiceDisplayFlags(0);

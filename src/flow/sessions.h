@@ -7,7 +7,8 @@
 namespace bg {
 
 inline constexpr int16_t kDefaultTournamentPoints = 5;
-inline constexpr std::string_view kStartTournamentText = "Start A Tournament";
+// Also the item's text when the menus load: the menu resource leaves the line empty.
+inline constexpr std::string_view kStartTournamentText = "Start Tournament";
 inline constexpr std::string_view kEndTournamentText = "End Tournament";
 inline constexpr std::string_view kStartMoneySessionText = "Start A Money Session";
 inline constexpr std::string_view kEndMoneySessionText = "End Money Session";

@@ -5,6 +5,7 @@
 #include "audio/sound_effects.h"
 #include "audio/speech.h"
 #include "computer/personalities.h"
+#include "flow/sessions.h"
 #include "state/board_state.h"
 #include "state/display_settings.h"
 #include "runtime/qt/menus.h"
@@ -50,6 +51,8 @@ void insertAndMark(int16_t menu, int16_t checkedItem) {
 
 void loadMenuBars() {
   for (int16_t m : kMenuNumbers) loadMenu(m);
+  // The tournament item's text has one home, beside the command that changes it.
+  setMenuItemText(kGameMenu, kTournamentItem, kStartTournamentText);
   menuBars.mainMenuBar = loadMenuBarList(kMainBar);
   menuBars.hiddenMenuBar = loadMenuBarList(kHiddenBar);
   menuBars.submenuBar = loadMenuBarList(kSubmenuBar);

@@ -5,6 +5,7 @@
 
 #include "board_fixture.h"
 #include "display/dice_display.h"
+#include "state/shell_services.h"
 #include "state/sound_services.h"
 
 namespace bg {
@@ -63,6 +64,25 @@ TEST_F(DiceAndCube, AUsedDieIsDimmedInTheColoursOfWhereItStands) {
   diceState.dice[3].value = 0;
   showDieUsed(3);
   EXPECT_EQ(before, window());
+}
+
+TEST_F(DiceAndCube, ARedrawDrawsTheUsedDiceWithoutThePauseOfTheLastMove) {
+  static double paused = 0;
+  shellServices.pauseSeconds = [](double seconds) { paused += seconds; };
+  testing::setPosition("start | dice 3 1 | side 0");
+  position.openingPhase = 0;
+  showRolledDice();
+  // Make Best Move has played the roll and asks whether to keep it.
+  flow.bestMoveForHuman = -1;
+  flow.movesLeft = 0;
+  for (int16_t die = 0; die <= 1; ++die) diceState.dice[die].value = 0, showDieUsed(die);
+  EXPECT_GT(paused, 0) << "the last move pauses";
+  const auto dieAt = [](int die) { return testing::pixelAt(diceState.drawnDieLeft[die] + 14, 245 + 6); };
+  const QRgb used[] = {dieAt(0), dieAt(1)};
+  paused = 0;
+  redrawBoardWindow();
+  EXPECT_EQ(paused, 0);
+  for (int die = 0; die <= 1; ++die) EXPECT_EQ(dieAt(die), used[die]) << die;
 }
 
 TEST_F(DiceAndCube, TheFramePlacesShowAllFourBetweenRollsAndOneEndAfterARoll) {

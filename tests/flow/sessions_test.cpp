@@ -232,7 +232,7 @@ TEST_F(SessionsTest, ATournamentPutsBackOnlyTheOptionsItChanged) {
   tournamentCommand();
   EXPECT_EQ(cube.jacobyRule, -1);
   EXPECT_EQ(settings.whoRollsFirst, 1);
-  EXPECT_EQ(gameItems[3].second, "Start A Tournament");
+  EXPECT_EQ(gameItems[3].second, "Start Tournament");
   tournamentStatsCommand();
   EXPECT_TRUE(sawMessage("No tournament has been started"));
 }

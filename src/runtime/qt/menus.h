@@ -2,7 +2,8 @@
 // Menus by number and menu bars by number. A menu is read from text/menus/<id>.txt: the
 // title on the first line, then one item a line. An item line may end in a tab and
 // attributes: "^K" the key equivalent (Ctrl+K), ">N" the host of submenu N, "!" checked,
-// "(" at the start of the text disabled; "-" alone is a separator (it keeps its number).
+// "(" at the start of the text disabled; "-" alone is a separator (it keeps its number);
+// an empty line is an item the program names.
 // A bar is read from text/menubars/<id>.txt: the menu numbers, blank-separated.
 // On this platform the bar sits inside the board window, above its content. A choice is
 // posted to the menu callback as (menu, item).
