@@ -110,17 +110,20 @@ TEST(DiceSpeech, RollTexts) {
   };
   struct Row { int16_t first, second, mover, opening, shortForm, human, computer, mode; std::string text; };
   const Row rows[] = {
-      {3, 5, 0, 0, 0, -1, -1, 1, "MMYou rolled a 5 and a 3"},
-      {3, 5, 1, 0, 0, -1, -1, 1, "MMOpponent rolled a 3 and a 5"},
-      {3, 5, 0, 0, -1, -1, -1, 1, "MM 5 AND 3"},             {3, 5, 1, 0, -1, -1, -1, 1, "MM 3 AND 5"},
-      {4, 4, 0, 0, 0, -1, -1, 1, "MMYou rolled double fours"},
-      {4, 4, 1, 0, 0, -1, -1, 1, "MMThe Computer rolled double fours"},
-      {4, 4, 0, 0, -1, -1, -1, 1, "MMDouble fours"},         {1, 1, 1, 0, -1, -1, -1, 1, "MMDouble ones"},
-      {6, 2, 0, -1, 0, -1, -1, 1, "MMYou won the first roll with a 6, opponent had a 2"},
-      {2, 6, 1, -1, 0, -1, -1, 1, "MMOpponent won the first roll with a 6, you have a 2"},
-      {6, 2, 0, -1, -1, -1, -1, 1, "MMYou won the first roll with a 6, opponent had a 2"},  // no short form
-      {3, 5, 1, 0, 0, -1, 0, 1, ""}, {3, 5, 0, 0, 0, 0, -1, 1, ""},  // each side only with its own flag
-      {3, 5, 0, 0, 0, -1, -1, 3, ""},  // two people: composed, not shown
+      {3, 5, 0, 0, 0, -1, -1, kComputerOpponent, "MMYou rolled a 5 and a 3"},
+      {3, 5, 1, 0, 0, -1, -1, kComputerOpponent, "MMOpponent rolled a 3 and a 5"},
+      {3, 5, 0, 0, -1, -1, -1, kComputerOpponent, "MM 5 AND 3"},
+      {3, 5, 1, 0, -1, -1, -1, kComputerOpponent, "MM 3 AND 5"},
+      {4, 4, 0, 0, 0, -1, -1, kComputerOpponent, "MMYou rolled double fours"},
+      {4, 4, 1, 0, 0, -1, -1, kComputerOpponent, "MMThe Computer rolled double fours"},
+      {4, 4, 0, 0, -1, -1, -1, kComputerOpponent, "MMDouble fours"},
+      {1, 1, 1, 0, -1, -1, -1, kComputerOpponent, "MMDouble ones"},
+      {6, 2, 0, -1, 0, -1, -1, kComputerOpponent, "MMYou won the first roll with a 6, opponent had a 2"},
+      {2, 6, 1, -1, 0, -1, -1, kComputerOpponent, "MMOpponent won the first roll with a 6, you have a 2"},
+      {6, 2, 0, -1, -1, -1, -1, kComputerOpponent, "MMYou won the first roll with a 6, opponent had a 2"},  // no short form
+      {3, 5, 1, 0, 0, -1, 0, kComputerOpponent, ""},  // each side only with its own flag
+      {3, 5, 0, 0, 0, 0, -1, kComputerOpponent, ""},
+      {3, 5, 0, 0, 0, -1, -1, kTwoPeople, ""},  // two people: composed, not shown
   };
   for (const Row& row : rows) {
     shown.clear();
