@@ -44,6 +44,7 @@ constexpr int kStuck = 5;
 constexpr int kBuried = 6;
 constexpr int kStepTicks = 4000;  // the watcher's ticks a step may wait before giving up
 constexpr int kTickMs = 5;
+constexpr int kClickAgainTicks = 400;
 constexpr int kChildMs = 90000;
 constexpr int16_t kBoard = 1;
 constexpr int16_t kRolloutSetupWindow = 340;
@@ -122,6 +123,7 @@ std::vector<Step> steps;
 size_t step = 0;
 int ticks = 0;
 std::string buried;
+std::string lastLook;  // what the last look at the stacking saw, for a step that never ends
 
 Step waitFor(std::function<bool()> done) { return done; }
 // Run from a timer of its own: a box it opens runs its loop there while the watcher ticks on.
@@ -140,10 +142,13 @@ void clickAt(const QPoint& p) {
 // The sentinel raised, a click on the board's title, then each window is to be above the board.
 Step aboveAfterAClick(std::string what, std::vector<int16_t> windows) {
   auto stage = std::make_shared<int>(0);
-  return [what, windows, stage] {
+  auto waited = std::make_shared<int>(0);
+  return [what, windows, stage, waited] {
     const std::vector<WId> stack = stacking();
     const int board = placeIn(stack, xWindowOf(kBoard));
     const int other = placeIn(stack, sentinel().winId());
+    lastLook = "stage " + std::to_string(*stage) + ", board at " + std::to_string(board) + ", the other window at " +
+               std::to_string(other) + " of " + std::to_string(stack.size());
     switch (*stage) {
       case 0:
         run({QStringLiteral("xdotool"), QStringLiteral("windowraise"), QString::number(sentinel().winId())});
@@ -157,6 +162,9 @@ Step aboveAfterAClick(std::string what, std::vector<int16_t> windows) {
         clickAt(boardTitlePoint());
         break;
       default:
+        // A click the window manager let pass (it was busy, or took it for part of a drag)
+        // is made again from the start.
+        if (board < other && ++*waited % kClickAgainTicks == 0) *stage = 0;
         if (board < other) return false;
         for (int16_t n : windows) {
           if (!windowVisible(n) || placeIn(stack, xWindowOf(n)) < board)
@@ -252,7 +260,7 @@ void watch() {
     ++step;
     ticks = 0;
   } else if (++ticks > kStepTicks) {
-    std::fprintf(stderr, "stuck at step %zu; buried: %s\n", step, buried.c_str());
+    std::fprintf(stderr, "stuck at step %zu (%s); buried: %s\n", step, lastLook.c_str(), buried.c_str());
     std::_Exit(kStuck);
   }
 }
