@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libxcb1-dev qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 libqt6opengl6-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
   libespeak-ng-dev espeak-ng-data libsdl2-mixer-dev
-  xvfb xdotool poppler-utils
+  xvfb openbox x11-utils xdotool poppler-utils
 )
 
 missing=()

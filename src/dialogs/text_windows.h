@@ -28,7 +28,8 @@ extern TextWindowsState textWindows;
 // The command menu of a window of text: Print, Close, and the program's Quit with the key
 // the File menu gives it, so the quit key works with the text in front.
 void setTextWindowCommands(TextViewWindowForm& form, std::string_view menuTitle);
-// Refused while a checker is held or either window is open.
+// Refused while a checker is held or either window is open; the open one is brought to the
+// front.
 bool textWindowRefused();
 // Opens window n with its text view, its title and its menu bar; false when it could not.
 bool openTextWindow(int16_t n, std::string_view title, bool readOnly);

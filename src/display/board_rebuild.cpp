@@ -279,6 +279,7 @@ void buildBoardDisplay() {
 
 void openBoardWindow() {
   const Rect rect = fittedWindowRect();
+  setMainWindow(kBoardWindow);
   windowOpen(kBoardWindow, "Tavrik's Backgammon", rect, kDocumentWindow, false);
   if (shellWindow.windowMinWidth > 0) {
     setResizeLimits(kBoardWindow, shellWindow.windowMinWidth, shellWindow.windowMinHeight, shellWindow.windowMaxWidth,

@@ -44,6 +44,7 @@ namespace {
 
 constexpr int16_t kWaitWindow = 6;
 constexpr int16_t kFlashMs = 100;
+constexpr uint8_t kSpaceChar = ' ';
 
 void activationChanged(int16_t id) {
   boardInput.boardWindowActive = id == 1 ? int16_t{-1} : int16_t{0};
@@ -85,8 +86,12 @@ bool keyDown(const AppEvent& e) {
     case kHelpWindow:
       return false;
     case kRolloutResultsWindow:
-      // No stray key pauses or ends a rollout in progress; a finished one's window is a box.
-      if (rollout.rolloutRunning != 0) return false;
+      // The help names Return, Enter and Escape for a finished rollout only, and Space never:
+      // no key reaches a button of a rollout in progress, paused or not, where the focused or
+      // the default one would take it. A finished one's window is a box.
+      if (e.charCode == kSpaceChar) return true;
+      if (rollout.rolloutRunning != 0)
+        return e.charCode == kReturnChar || e.charCode == kEnterChar || e.charCode == kEscapeChar;
       break;
     default:
       break;

@@ -300,14 +300,22 @@ TEST_F(TextWindows, NeitherOpensWithACheckerHeldOrWhileOneIsOpen) {
   EXPECT_FALSE(windowExists(kHelpWindow));
   boardInput.pickedCount = 0;
   openNotePad();
+  // The open one behind the board comes forward instead: no refusal of a window out of sight.
+  windowSelect(1);
   openHelpWindow(kInfoMenu, 1);
   EXPECT_FALSE(windowExists(kHelpWindow));
+  EXPECT_EQ(frontWindow(), kNotePadWindow);
+  windowSelect(1);
+  openNotePad();
+  EXPECT_EQ(frontWindow(), kNotePadWindow);
   EXPECT_EQ(dialogWindows.modalDialogWnd, kNotePadWindow);
   clickCloseBox(kNotePadWindow);
   openHelpWindow(kInfoMenu, 1);
   ASSERT_TRUE(windowExists(kHelpWindow));
+  windowSelect(1);
   openNotePad();
   EXPECT_FALSE(windowExists(kNotePadWindow));
+  EXPECT_EQ(frontWindow(), kHelpWindow);
   EXPECT_EQ(dialogWindows.modalDialogWnd, kHelpWindow);
   clickCloseBox(kHelpWindow);
   EXPECT_FALSE(windowExists(kHelpWindow));

@@ -689,6 +689,7 @@ struct AtThePersonsTurn {
   bool menusOnAfterNotePad = false;
   std::string helpNotClosedBy;
   std::string rolloutLostBehindAfter;  // the closings after which the rollout's window lost the keys
+  std::string keysThatActedInThePause;  // keys typed on the paused rollout's window that pressed a button
   bool menusOnAfterHelp = false;
   bool loadedInPause = false;
   bool newGameInPause = false;
@@ -786,6 +787,14 @@ void RolloutWindows::triedInThePause() {
     if (frontWindow() != kRolloutResultsWindow ||
         QApplication::activeWindow() != contentWidget(kRolloutResultsWindow))
       a.rolloutLostBehindAfter += std::string(c.way) + "; ";
+  }
+  // The help names no key for the pause: the focused Start button takes none of these.
+  for (const auto& [key, name] : {std::pair{Qt::Key_Return, "Return"}, {Qt::Key_Enter, "Enter"}, {Qt::Key_Space, "Space"}}) {
+    testing::typeKey(kRolloutResultsWindow, key);
+    testing::pumpUntil([] { return false; }, 3);
+    if (rolloutPaused() && windowExists(kRolloutResultsWindow)) continue;
+    a.keysThatActedInThePause += std::string(name) + "; ";
+    if (windowExists(kRolloutResultsWindow) && !rolloutPaused()) click(kRolloutResultsWindow, kStartStopButton);
   }
   // Nothing but the greyed menus keeps a second rollout and a save of the rollout's game away.
   a.rolloutOrSaveReachable = menuItemReachable(kGameMenu, kRolloutItem) || menuItemReachable(kFileMenu, kSaveGameItem) ||
@@ -887,6 +896,7 @@ void RolloutWindows::quitAfterARollout(bool savedFirst, int questions, bool paus
     EXPECT_FALSE(atTurn.menusOnAfterNotePad);
     EXPECT_EQ(atTurn.helpNotClosedBy, "");
     EXPECT_EQ(atTurn.rolloutLostBehindAfter, "") << "the rollout's window is in front and holds the keys";
+    EXPECT_EQ(atTurn.keysThatActedInThePause, "");
     EXPECT_FALSE(atTurn.menusOnAfterHelp);
     EXPECT_FALSE(atTurn.rolloutOrSaveReachable) << "Roll Out Position, Save Game and Save Game As are greyed";
     EXPECT_FALSE(atTurn.secondRolloutRefused) << "no box: the menu is off";

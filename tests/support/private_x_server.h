@@ -1,6 +1,7 @@
 #pragma once
-// An X server of the test's own (Xvfb, no window manager) on a display number it picks
-// itself, for a child program that must meet a real window system; stopped with the test.
+// An X server of the test's own (Xvfb, no window manager unless one is started) on a display
+// number it picks itself, for a child program that must meet a real window system; stopped
+// with the test.
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -30,13 +31,31 @@ class PrivateXServer {
     display_ = QStringLiteral(":") + QString::fromLatin1(number);
   }
   ~PrivateXServer() {
-    if (server_.state() == QProcess::NotRunning) return;
-    server_.terminate();
-    if (!server_.waitForFinished(kWaitMs)) server_.kill();
-    server_.waitForFinished(kWaitMs);
+    for (QProcess* p : {&windowManager_, &server_}) {
+      if (p->state() == QProcess::NotRunning) continue;
+      p->terminate();
+      if (!p->waitForFinished(kWaitMs)) p->kill();
+      p->waitForFinished(kWaitMs);
+    }
   }
   PrivateXServer(const PrivateXServer&) = delete;
   PrivateXServer& operator=(const PrivateXServer&) = delete;
+
+  // Openbox on the server; true once it manages the windows (it says so by its start-up
+  // command).
+  bool startWindowManager() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    windowManager_.setProcessEnvironment(env);
+    windowManager_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable"), QStringLiteral("--startup"),
+                                                      QStringLiteral("echo ") + kManaging});
+    QByteArray out;
+    while (!out.contains(kManaging.toLatin1()) && windowManager_.waitForReadyRead(kWaitMs))
+      out += windowManager_.readAllStandardOutput();
+    if (out.contains(kManaging.toLatin1())) return true;
+    problem_ = QStringLiteral("openbox did not start: ") + QString::fromLocal8Bit(windowManager_.readAllStandardError());
+    return false;
+  }
 
   bool running() const { return !display_.isEmpty(); }
   // ":n", for DISPLAY.
@@ -45,7 +64,9 @@ class PrivateXServer {
 
  private:
   static constexpr int kWaitMs = 10000;
+  static inline const QString kManaging = QStringLiteral("managing");
   QProcess server_;
+  QProcess windowManager_;
   QString display_;
   QString problem_;
 };

@@ -66,6 +66,7 @@ struct Registry {
   std::vector<int16_t> zOrder;  // front first
   std::vector<std::unique_ptr<WindowRec>> closed;  // deleted when no handler runs
   int16_t output = 0;
+  int16_t mainWindow = 0;  // the window every other one stays above, 0 when none is named
   int resizeQuietMs = 250;
   bool hookInstalled = false;
 };
@@ -258,6 +259,34 @@ void applyKindLimits(WindowRec* rec, int w, int h) {
   if (rec->kind != kDocumentWindow) rec->widget->setFixedSize(w, h);
 }
 
+// True when `above`, or a window it stays above, is `rec`: a box cannot stay above itself.
+bool staysAbove(QWindow* above, QWindow* rec) {
+  for (QWindow* w = above; w != nullptr; w = w->transientParent()) {
+    if (w == rec) return true;
+  }
+  return false;
+}
+
+// A window manager keeps a dialog above its transient parent, whatever is clicked, and hands
+// the parent over only when the window is shown: so each showing chooses it. A box stays above
+// the window it opens over; any other window above the main window, or the one the program
+// named for it.
+void chooseWindowBeneath(WindowRec* rec) {
+  QWidget* w = rec->widget;
+  if (w->isVisible() || w->windowType() != Qt::Dialog) return;
+  int16_t beneath = rec->keptAbove;
+  if (beneath == 0) beneath = w->isModal() ? frontWindow() : registry().mainWindow;
+  WindowRec* over = beneath == rec->number ? nullptr : findWindow(beneath);
+  w->winId();
+  QWindow* parent = nullptr;
+  if (over != nullptr) {
+    over->widget->winId();
+    parent = over->widget->windowHandle();
+    if (staysAbove(parent, w->windowHandle())) parent = nullptr;
+  }
+  w->windowHandle()->setTransientParent(parent);
+}
+
 }  // namespace
 
 void windowOpen(int16_t n, std::string_view title, const Rect& rect, WindowKind kind, bool visible) {
@@ -274,7 +303,10 @@ void windowOpen(int16_t n, std::string_view title, const Rect& rect, WindowKind 
   rec->requested = QSize(w, h);
   rec->widget = new PortWidget(rec.get());
   rec->widget->setWindowTitle(QString::fromUtf8(title.data(), static_cast<int>(title.size())));
-  Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint;
+  // Opened beside the shown main window: a dialog of it, which a click on it cannot bury.
+  const int16_t mainWindow = registry().mainWindow;
+  const bool dialog = mainWindow != 0 && n != mainWindow && windowVisible(mainWindow);
+  Qt::WindowFlags flags = (dialog ? Qt::Dialog : Qt::Window) | Qt::WindowTitleHint | Qt::CustomizeWindowHint;
   if (kind != kPlainWindow) flags |= Qt::WindowCloseButtonHint;
   if (kind == kDocumentWindow) flags |= Qt::WindowMinMaxButtonsHint;
   rec->widget->setWindowFlags(flags);
@@ -295,6 +327,7 @@ void windowOpen(int16_t n, std::string_view title, const Rect& rect, WindowKind 
   });
   registry().windows[n] = std::move(rec);
   if (visible) {
+    chooseWindowBeneath(raw);
     raw->widget->show();
     toFront(n);
   } else {
@@ -333,7 +366,10 @@ bool windowVisible(int16_t n) {
 }
 
 void windowShow(int16_t n) {
-  if (WindowRec* rec = findWindow(n)) rec->widget->show();
+  WindowRec* rec = findWindow(n);
+  if (rec == nullptr) return;
+  chooseWindowBeneath(rec);
+  rec->widget->show();
 }
 
 void windowHide(int16_t n) {
@@ -343,6 +379,7 @@ void windowHide(int16_t n) {
 void windowSelect(int16_t n) {
   WindowRec* rec = findWindow(n);
   if (rec == nullptr) return;
+  chooseWindowBeneath(rec);
   rec->widget->show();
   rec->widget->raise();
   rec->widget->activateWindow();
@@ -358,6 +395,8 @@ void windowActivate(int16_t n) {
   rec->widget->activateWindow();
   toFront(n);
 }
+
+void setMainWindow(int16_t n) { registry().mainWindow = n; }
 
 void keepWindowAbove(int16_t n, int16_t owner) {
   WindowRec* rec = findWindow(n);

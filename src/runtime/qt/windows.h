@@ -36,6 +36,10 @@ void windowSelect(int16_t n);
 // window system decides whether it is raised.
 void windowActivate(int16_t n);
 void setWindowTitle(int16_t n, std::string_view title);
+// Window n is the program's main window (the board): each other window opened while it is
+// shown stays above it, also under a window manager whatever is clicked; a box shown modal
+// stays above the window it opened over. Named before the main window opens.
+void setMainWindow(int16_t n);
 // Window n stays above window owner (a palette beside its document), also when the owner
 // is brought to the front.
 void keepWindowAbove(int16_t n, int16_t owner);

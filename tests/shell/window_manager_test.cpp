@@ -1,0 +1,311 @@
+// The program on a real X server with a window manager (openbox): each window the game waits
+// on or keeps beside the board is still above the board after a click on the board's title
+// bar, which makes the window manager raise the board.
+#include <QApplication>
+#include <QByteArray>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialogs/help_window.h"
+#include "dialogs/message_boxes.h"
+#include "dialogs/note_pad.h"
+#include "dialogs/text_windows.h"
+#include "rollout/rollout_engine.h"
+#include "rollout/rollout_results_window.h"
+#include "rollout/rollout_settings.h"
+#include "runtime/qt/controls.h"
+#include "runtime/qt/menus.h"
+#include "runtime/qt/windows.h"
+#include "shell/help_text_window.h"
+#include "shell/startup.h"
+#include "state/menu_numbers.h"
+#include "state/rollout_state.h"
+#include "support/private_x_server.h"
+#include "own_folders.h"
+
+namespace bg {
+namespace {
+
+constexpr char kFoldersVariable[] = "BG_CHILD_FOLDERS";
+constexpr char kChildTest[] = "WindowManager.DISABLED_TheProgramUnderOpenbox";
+constexpr int kStuck = 5;
+constexpr int kBuried = 6;
+constexpr int kStepTicks = 4000;  // the watcher's ticks a step may wait before giving up
+constexpr int kTickMs = 5;
+constexpr int kClickAgainTicks = 400;
+constexpr int kChildMs = 90000;
+constexpr int16_t kBoard = 1;
+constexpr int16_t kRolloutSetupWindow = 340;
+constexpr int16_t kSetupOk = 1;
+constexpr int16_t kSetupCancel = 2;
+constexpr int16_t kSetupHelp = 14;
+constexpr int16_t kInfoDone = 1;
+// Unseen, the rollout's games go fast: the long one is still running when it is looked at.
+constexpr int16_t kLongRollout = 1000;
+constexpr int16_t kShortRollout = 1;
+constexpr int kSentinelSide = 60;
+constexpr int kTitleButtonsRoom = 100;  // the window manager's buttons at the title's ends
+
+void run(const QStringList& command) {
+  if (QProcess::execute(command.first(), command.mid(1)) != 0) {
+    std::fprintf(stderr, "%s failed\n", command.join(' ').toLocal8Bit().constData());
+    std::_Exit(kStuck);
+  }
+}
+
+// The client windows as the window manager stacks them, bottom first.
+std::vector<WId> stacking() {
+  QProcess xprop;
+  xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+  xprop.waitForFinished();
+  const QByteArray out = xprop.readAllStandardOutput();
+  std::vector<WId> ids;
+  const int hash = out.indexOf('#');
+  if (hash < 0) return ids;
+  for (const QByteArray& id : out.mid(hash + 1).split(',')) {
+    bool ok = false;
+    const WId w = id.trimmed().toULongLong(&ok, 16);
+    if (ok) ids.push_back(w);
+  }
+  return ids;
+}
+
+int placeIn(const std::vector<WId>& stack, WId w) {
+  for (size_t i = 0; i < stack.size(); ++i) {
+    if (stack[i] == w) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+WId xWindowOf(int16_t n) { return contentWidget(n)->winId(); }
+
+// Another application's window, raised above the board before each click: once the board is
+// above it again, the window manager has done the raise the click asked for.
+QWidget& sentinel() {
+  static QWidget* w = [] {
+    auto* s = new QWidget(nullptr, Qt::Window);
+    s->setWindowTitle(QStringLiteral("another application"));
+    s->setGeometry(0, 0, kSentinelSide, kSentinelSide);
+    s->show();
+    return s;
+  }();
+  return *w;
+}
+
+// A point on the board's title bar that no other window covers.
+QPoint boardTitlePoint() {
+  const QWidget* board = contentWidget(kBoard);
+  const QRect frame = board->frameGeometry();
+  const int y = frame.top() + (board->geometry().top() - frame.top()) / 2;
+  for (int x = frame.left() + kTitleButtonsRoom; x < frame.right() - kTitleButtonsRoom; x += kSentinelSide) {
+    bool covered = false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      covered |= w != board && w->isVisible() && w->frameGeometry().contains(x, y);
+    if (!covered) return {x, y};
+  }
+  return {frame.left() + kTitleButtonsRoom, y};
+}
+
+using Step = std::function<bool()>;
+std::vector<Step> steps;
+size_t step = 0;
+int ticks = 0;
+std::string buried;
+std::string lastLook;  // what the last look at the stacking saw, for a step that never ends
+
+Step waitFor(std::function<bool()> done) { return done; }
+// Run from a timer of its own: a box it opens runs its loop there while the watcher ticks on.
+Step act(std::function<void()> what) {
+  return [what] {
+    QTimer::singleShot(0, what);
+    return true;
+  };
+}
+
+void clickAt(const QPoint& p) {
+  run({QStringLiteral("xdotool"), QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()),
+       QStringLiteral("click"), QStringLiteral("1")});
+}
+
+// The sentinel raised, a click on the board's title, then each window is to be above the board.
+Step aboveAfterAClick(std::string what, std::vector<int16_t> windows) {
+  auto stage = std::make_shared<int>(0);
+  auto waited = std::make_shared<int>(0);
+  return [what, windows, stage, waited] {
+    const std::vector<WId> stack = stacking();
+    const int board = placeIn(stack, xWindowOf(kBoard));
+    const int other = placeIn(stack, sentinel().winId());
+    lastLook = "stage " + std::to_string(*stage) + ", board at " + std::to_string(board) + ", the other window at " +
+               std::to_string(other) + " of " + std::to_string(stack.size());
+    switch (*stage) {
+      case 0:
+        run({QStringLiteral("xdotool"), QStringLiteral("windowraise"), QString::number(sentinel().winId())});
+        break;
+      case 1:
+        if (other < board) return false;
+        // A click there first: two on the title in a row would be a double click, which zooms.
+        clickAt(sentinel().geometry().center());
+        break;
+      case 2:
+        clickAt(boardTitlePoint());
+        break;
+      default:
+        // A click the window manager let pass (it was busy, or took it for part of a drag)
+        // is made again from the start.
+        if (board < other && ++*waited % kClickAgainTicks == 0) *stage = 0;
+        if (board < other) return false;
+        for (int16_t n : windows) {
+          if (!windowVisible(n) || placeIn(stack, xWindowOf(n)) < board)
+            buried += what + " (window " + std::to_string(n) + "); ";
+        }
+        return true;
+    }
+    ++*stage;
+    return false;
+  };
+}
+
+bool holdsTheKeys(int16_t n) { return windowVisible(n) && QApplication::activeWindow() == contentWidget(n); }
+
+void type(const QString& what) { run({QStringLiteral("xdotool"), QStringLiteral("type"), what}); }
+void key(const QString& what) { run({QStringLiteral("xdotool"), QStringLiteral("key"), what}); }
+
+Step openTheRollout(int16_t games) {
+  return act([games] {
+    rollout.rolloutShowBoard = 0;
+    rolloutSettings.gamesWanted = games;
+    chooseMenuItem(kGameMenu, kRolloutItem);
+  });
+}
+
+void buildSteps() {
+  const auto boardInFront = [] { return frontWindow() == kBoard && !modalWindowUp(); };
+  const auto shown = [](int16_t n) { return [n] { return windowVisible(n); }; };
+  const auto gone = [](int16_t n) { return [n] { return !windowExists(n); }; };
+  steps = {
+      // The first start's boxes, answered at the keyboard.
+      [] { return holdsTheKeys(kLargeMessageWindow) && (key(QStringLiteral("Return")), true); },
+      [] { return holdsTheKeys(kNameEntryWindow) && (type(QStringLiteral("Ann")), key(QStringLiteral("Return")), true); },
+      waitFor(boardInFront),
+      // A rollout running, paused by Stop, then ended by Return; then one of a game, finished.
+      openTheRollout(kLongRollout),
+      waitFor(shown(kRolloutSetupWindow)),
+      act([] { pressButton(kRolloutSetupWindow, kSetupOk); }),
+      waitFor([] { return windowVisible(kRolloutResultsWindow) && rolloutInProgress(); }),
+      aboveAfterAClick("the running rollout", {kRolloutResultsWindow}),
+      act([] { pressButton(kRolloutResultsWindow, kStartStopButton); }),
+      waitFor(rolloutPaused),
+      aboveAfterAClick("the paused rollout", {kRolloutResultsWindow}),
+      act([] { pressButton(kRolloutResultsWindow, kReturnButton); }),
+      waitFor([] { return !windowExists(kRolloutResultsWindow) && !rolloutInProgress(); }),
+      waitFor(boardInFront),
+      openTheRollout(kShortRollout),
+      waitFor(shown(kRolloutSetupWindow)),
+      act([] { pressButton(kRolloutSetupWindow, kSetupOk); }),
+      // Finished: Start is off.
+      waitFor([] { return windowVisible(kRolloutResultsWindow) && !controlEnabled(kRolloutResultsWindow, kStartStopButton); }),
+      aboveAfterAClick("the finished rollout", {kRolloutResultsWindow}),
+      act([] { pressButton(kRolloutResultsWindow, kReturnButton); }),
+      waitFor(gone(kRolloutResultsWindow)),
+      waitFor(boardInFront),
+      // The context help, the note pad and a help page.
+      act([] { showContextHelp(); }),
+      waitFor(shown(kHelpTextWindow)),
+      aboveAfterAClick("the context help", {kHelpTextWindow}),
+      act([] { dismissHelpText(); }),
+      waitFor([] { return !windowVisible(kHelpTextWindow); }),
+      act([] { openNotePad(); }),
+      waitFor(shown(kNotePadWindow)),
+      aboveAfterAClick("the note pad", {kNotePadWindow}),
+      act([] { saveNotePad(); }),
+      waitFor(gone(kNotePadWindow)),
+      act([] { openHelpWindow(kInfoMenu, 1); }),
+      waitFor(shown(kHelpWindow)),
+      aboveAfterAClick("a help page", {kHelpWindow}),
+      act([] { closeHelpWindow(); }),
+      waitFor(gone(kHelpWindow)),
+      // A box over a box: Position Rollout > Help.
+      waitFor(boardInFront),
+      act([] { chooseMenuItem(kGameMenu, kRolloutItem); }),
+      waitFor(shown(kRolloutSetupWindow)),
+      act([] { pressButton(kRolloutSetupWindow, kSetupHelp); }),
+      waitFor(shown(kInfoBoxWindow)),
+      aboveAfterAClick("a box over a box", {kRolloutSetupWindow, kInfoBoxWindow}),
+      act([] { pressButton(kInfoBoxWindow, kInfoDone); }),
+      waitFor(gone(kInfoBoxWindow)),
+      act([] { pressButton(kRolloutSetupWindow, kSetupCancel); }),
+      waitFor(gone(kRolloutSetupWindow)),
+  };
+}
+
+void watch() {
+  if (step == steps.size()) {
+    std::fprintf(stderr, "buried: %s\n", buried.c_str());
+    std::_Exit(buried.empty() ? 0 : kBuried);
+  }
+  if (steps[step]()) {
+    std::fprintf(stderr, "step %zu done\n", step);
+    ++step;
+    ticks = 0;
+  } else if (++ticks > kStepTicks) {
+    std::fprintf(stderr, "stuck at step %zu (%s); buried: %s\n", step, lastLook.c_str(), buried.c_str());
+    std::_Exit(kStuck);
+  }
+}
+
+// Run only by the test below, in a process of its own on the private X server.
+TEST(WindowManager, DISABLED_TheProgramUnderOpenbox) {
+  testing::OwnFolders::enter(std::filesystem::path(qgetenv(kFoldersVariable).toStdString()));
+  buildSteps();
+  static QTimer watcher;
+  QObject::connect(&watcher, &QTimer::timeout, watch);
+  watcher.start(kTickMs);
+  static char name[] = "backgammon";
+  static char* argv[] = {name, nullptr};
+  runApplication(1, argv);
+}
+
+TEST(WindowManager, TheGamesWindowsStayAboveTheBoardItsClickRaises) {
+  testing::PrivateXServer x;
+  if (!x.running()) GTEST_SKIP() << x.problem().toStdString();
+  for (const char* tool : {"openbox", "xdotool", "xprop"}) {
+    if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+      GTEST_SKIP() << tool << " is missing: tools/deps.sh installs it";
+  }
+  ASSERT_TRUE(x.startWindowManager()) << x.problem().toStdString();
+  const testing::OwnFolders folders("bg-wm-");
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("DISPLAY"), x.display());
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  env.insert(QString::fromLatin1(kFoldersVariable), QString::fromStdString(folders.root().string()));
+  QProcess child;
+  child.setProcessEnvironment(env);
+  child.start(QCoreApplication::applicationFilePath(),
+              {QStringLiteral("--gtest_also_run_disabled_tests"), QStringLiteral("--gtest_filter=") + kChildTest});
+  ASSERT_TRUE(child.waitForStarted());
+  const qint64 pid = child.processId();
+  const bool ended = child.waitForFinished(kChildMs);
+  if (!ended) {
+    child.kill();
+    child.waitForFinished();
+  }
+  std::filesystem::remove_all(std::filesystem::temp_directory_path() / ("bg-test-home-" + std::to_string(pid)));
+  const std::string said = child.readAllStandardError().toStdString();
+  ASSERT_TRUE(ended) << said;
+  EXPECT_EQ(child.exitCode(), 0) << said;
+}
+
+}  // namespace
+}  // namespace bg
