@@ -17,6 +17,10 @@ namespace {
 
 constexpr int16_t kDoneButton = 1;
 constexpr int16_t kMessageText = 4;
+constexpr int16_t kQuitAnywayButton = 2;
+constexpr int16_t kButtonGap = 20;  // between Stay and Quit Anyway
+constexpr std::string_view kStayTitle = "Stay";
+constexpr std::string_view kQuitAnywayTitle = "Quit Anyway";
 constexpr int16_t kNamePrompt = 10;
 constexpr int16_t kNameField = 11;
 constexpr int16_t kInfoText = 40;
@@ -89,6 +93,25 @@ void showMessageBox(std::string_view text) {
   runModalDialog();
   windowClose(kInformationWindow);
   if (front > 0) setOutputWindow(front);
+}
+
+bool askStayOrQuit(std::string_view text) {
+  const int16_t front = frontWindow();
+  openBox(kInformationWindow, "Information", kInformationWidth, kInformationHeight, 0, 12);
+  const int16_t w = static_cast<int16_t>(std::max(stringWidth(kStayTitle), stringWidth(kQuitAnywayTitle)) + 35);
+  const int16_t middle = kInformationWidth / 2;
+  addPushButton(kInformationWindow, kDoneButton, kStayTitle,
+                makeRect(middle + kButtonGap / 2, 171, middle + kButtonGap / 2 + w, 191));
+  addPushButton(kInformationWindow, kQuitAnywayButton, kQuitAnywayTitle,
+                makeRect(middle - kButtonGap / 2 - w, 171, middle - kButtonGap / 2, 191));
+  addStaticText(kInformationWindow, kMessageText, text, makeRect(30, 40, 350, 160));
+  fitStaticText(kInformationWindow, kMessageText);
+  dialogWindows.dialogFlags[1] = kButtonPresent;
+  dialogWindows.dialogFlags[2] = kButtonPresent;
+  const bool stay = runModalDialog();
+  windowClose(kInformationWindow);
+  if (front > 0) setOutputWindow(front);
+  return stay;
 }
 
 void showLargeMessageYesNoDone(int16_t width, int16_t height, std::string_view text) {

@@ -18,6 +18,8 @@ void showLargeMessageContinue(int16_t width, int16_t height, std::string_view ti
                               int16_t justification);
 // Opens the info box and returns at once; the dialog dispatcher closes it.
 void showInfoDialog(std::string_view title, std::string_view text);
+// The information box with Stay (the default) and Quit Anyway: true to stay.
+bool askStayOrQuit(std::string_view text);
 std::string enterNameDialog(std::string_view prompt, std::string_view defaultName);
 
 // The info box's dialog callback: the dispatcher, which closes the box on its button and

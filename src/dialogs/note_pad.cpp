@@ -10,7 +10,6 @@
 #include "dialogs/message_boxes.h"
 #include "dialogs/text_windows.h"
 #include "runtime/core/files.h"
-#include "runtime/core/format.h"
 #include "runtime/qt/rich_text_file.h"
 #include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
@@ -20,8 +19,9 @@ namespace bg {
 namespace {
 
 constexpr std::string_view kNotePadTitle = "note pad";
-constexpr std::string_view kSaveFailed = "Could not save file";
+constexpr std::string_view kSaveFailed = "The note pad could not be saved.";
 constexpr int16_t kNotePadFileNumber = 255;
+constexpr std::string_view kNoCauseGiven = "The system gave no reason.";
 
 QString qPath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
@@ -76,29 +76,37 @@ int16_t saveNotePadFile(const QTextDocument& doc, const std::filesystem::path& f
 }
 
 bool saveNotePad() {
-  if (textWindows.notePadOpen == 0) return true;
+  const std::string failure = saveAndCloseNotePad();
+  if (failure.empty()) return true;
+  showMessageBox(failure);
+  return false;
+}
+
+std::string saveAndCloseNotePad() {
+  if (textWindows.notePadOpen == 0) return {};
   const QTextDocument* doc = textViewDocument(kNotePadWindow);
   // Notes that were not changed stay as their file holds them: a damaged file keeps all it
   // held, and plain text keeps its own bytes.
   if (doc != nullptr && doc->isModified()) {
     const std::filesystem::path file = dataFilePath(kNotePadFileName);
-    int16_t error = 0;
+    std::string cause;
     // What a damaged file held beyond the part read is kept aside before it is replaced.
     if (textWindows.notePadDamaged && QFile::exists(qPath(file))) {
       const QString kept = qPath(dataFilePath(kNotePadKeptCopyName));
       QFile::remove(kept);
-      if (!QFile::copy(qPath(file), kept)) error = static_cast<int16_t>(QFileDevice::CopyError);
+      QFile copied(qPath(file));
+      if (!copied.copy(kept)) cause = copied.errorString().toStdString() + ".";
     }
-    if (error == 0) error = saveNotePadFile(*doc, file);
-    if (error != 0) {
-      showMessageBox(std::string(kSaveFailed) + strS(error));
-      return false;
+    if (cause.empty() && saveNotePadFile(*doc, file) != 0) {
+      cause = lastFileErrorCause();
+      if (cause.empty()) cause = kNoCauseGiven;
     }
+    if (!cause.empty()) return std::string(kSaveFailed) + " " + cause;
     textWindows.notePadDamaged = false;
   }
   textWindows.notePadOpen = 0;
   closeTextWindow(kNotePadWindow);
-  return true;
+  return {};
 }
 
 void notePadEditOps() {

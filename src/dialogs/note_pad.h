@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 class QTextDocument;
@@ -19,9 +20,12 @@ inline constexpr std::string_view kNotePadKeptCopyName = "notePad damaged.txt";
 void openNotePad();
 // Reads the file into window n's view, creating it empty when missing; 0, or the error.
 int16_t loadNotePadFile(int16_t n, const std::filesystem::path& file);
-// Saves the note pad and closes it. On a failure the user is told "Could not save file"
-// with the error number, and the window stays open with its text; returns false.
+// Saves the note pad and closes it. On a failure the user is told in a box that the note
+// pad could not be saved and why, and the window stays open with its text; returns false.
 bool saveNotePad();
+// The same without the box: empty when saved (or unchanged) and closed, otherwise what
+// could not be saved and why, the window left open with its text.
+std::string saveAndCloseNotePad();
 // Writes the document as RTF through a temporary file renamed over the old one, so a
 // failure leaves the old file whole; 0 or the error number.
 int16_t saveNotePadFile(const QTextDocument& doc, const std::filesystem::path& file);

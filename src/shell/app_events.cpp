@@ -188,9 +188,7 @@ void installAppEventHandlers() {
   boardCommandServices.endHelpTextWait = dismissHelpText;
   boardCommandServices.openNotePad = openNotePad;
   // Quitting keeps the notes of an open note pad.
-  quitServices.saveNotePad = [] {
-    if (notePadShowing()) saveNotePad();
-  };
+  quitServices.saveNotePad = [] { return notePadShowing() ? saveAndCloseNotePad() : std::string(); };
   boardCommandServices.showContextHelp = showContextHelp;
   boardCommandServices.notePadShowing = notePadShowing;
 }

@@ -2,12 +2,14 @@
 
 #include "audio/sound_effects.h"
 #include "audio/speech.h"
+#include "dialogs/message_boxes.h"
 #include "display/board_ids.h"
 #include "display/drag_feedback.h"
 #include "flow/best_move_commands.h"
 #include "interaction/move_entry.h"
 #include "rollout/rollout_engine.h"
 #include "runtime/core/clock.h"
+#include "runtime/core/files.h"
 #include "runtime/qt/windows.h"
 #include "shell/help_text_window.h"
 #include "shell/hide_game.h"
@@ -37,6 +39,9 @@ constexpr double kFarewellPause = 2.0;  // seconds to read the farewell without 
 constexpr int kEveningFrom = 17;
 constexpr int kNightFrom = 21;
 constexpr int kDayFrom = 3;
+constexpr std::string_view kGameNotSavedText = "The game could not be saved.";
+constexpr std::string_view kNoCauseGiven = "The system gave no reason.";
+constexpr std::string_view kStayOrQuitText = "Stay to keep it and try again, or quit without it.";
 
 int16_t closingMessage() {
   switch (flow.sessionEndState) {
@@ -80,13 +85,30 @@ void sayGoodbye(bool fromSystem) {
   if (speech.speechOn == 0 && shell.quitting == 0 && !fromSystem) hook::pauseSeconds(kFarewellPause);
 }
 
+// A write of the quit failed: the person is told what could not be kept and why, and
+// chooses. Staying ends this quit with the game as it stands; nobody is asked at a quit
+// from the system.
+bool stayAfterFailedWrite(std::string_view what, bool fromSystem) {
+  if (fromSystem) return false;
+  return askStayOrQuit(std::string(what) + "\r" + std::string(kStayOrQuitText));
+}
+
+std::string gameNotSaved() {
+  const std::string cause = lastFileErrorCause();
+  return std::string(kGameNotSavedText) + " " + (cause.empty() ? std::string(kNoCauseGiven) : cause);
+}
+
 void runQuit(bool fromSystem) {
   if (quitState.quitRunning != 0) return;
   quitState.quitRunning = -1;
   // The help text's wait takes no board click: the save question would never be answered.
   dismissHelpText();
   setOutputWindow(kBoardWindow);
-  hook::saveOpenNotePad();
+  const std::string notePadNotSaved = hook::saveOpenNotePad();
+  if (!notePadNotSaved.empty() && stayAfterFailedWrite(notePadNotSaved, fromSystem)) {
+    quitState.quitRunning = 0;
+    return;
+  }
   setOutputWindow(kBoardWindow);
   // A rollout's game is not the user's, nor are its settings: the user's come back before
   // anything is saved.
@@ -94,8 +116,14 @@ void runQuit(bool fromSystem) {
   settleTheMoveInHand();
   // The question is asked on the board: a hidden game comes back for it, farewell and all.
   if (gameHidden() && !fromSystem && shell.saveGameOnExit == 0 && gameToSave()) showGameWindows();
+  const int16_t newGameBefore = flow.newGameRequested;
   sayGoodbye(fromSystem);
   flow.newGameRequested = -1;
+  const auto stay = [newGameBefore] {
+    shell.quitting = 0;
+    flow.newGameRequested = newGameBefore;
+    quitState.quitRunning = 0;
+  };
   // The session is not credited here: its scores are kept with the preferences and it goes
   // on at the next start; it is credited when it is closed.
   if (flow.gameResultFlag != 0) {
@@ -103,11 +131,21 @@ void runQuit(bool fromSystem) {
     storage.gameWasSaved = 0;
   }
   const bool save = gameToSave();
-  if (save && shell.quitting != 0 && saveGame(0)) storage.gameWasSaved = -1;
+  if (save && shell.quitting != 0) {
+    if (saveGame(0)) {
+      storage.gameWasSaved = -1;
+    } else if (stayAfterFailedWrite(gameNotSaved(), fromSystem)) {
+      return stay();
+    }
+  }
   // Asked before the preferences are written, so a game saved on Yes is remembered.
   if (save && shell.quitting == 0 && !fromSystem) {
+    interaction.panelAnswer = 0;
     hook::offerSaveBeforeQuit();
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
+    // Yes was answered and the save failed.
+    else if (interaction.panelAnswer != 0 && stayAfterFailedWrite(gameNotSaved(), fromSystem))
+      return stay();
   }
   savePreferences(fromSystem ? FailureNotice::kOnStandardError : FailureNotice::kInBox);
   shellFlags.quitRequested = -1;

@@ -11,7 +11,7 @@ QuitServices quitServices;
 BG_RESETS_WITH_PROGRAM(quitServices);
 
 namespace least {
-void keepNotePad() {}
+std::string keepNotePad() { return {}; }
 void endProcess(int status) { terminateProcess(status); }
 }  // namespace least
 

@@ -2,6 +2,7 @@
 // What quitting asks of the areas that own the note pad and the end of the process, and
 // the values only quitting reads.
 #include <cstdint>
+#include <string>
 
 namespace bg {
 
@@ -11,13 +12,14 @@ struct QuitState {
 extern QuitState quitState;
 
 namespace least {
-void keepNotePad();
+std::string keepNotePad();
 void endProcess(int status);
 }  // namespace least
 
 struct QuitServices {
-  // Saves the note pad and closes it, when it is open.
-  void (*saveNotePad)() = least::keepNotePad;
+  // Saves the note pad and closes it, when it is open; what could not be saved and why,
+  // empty when nothing failed (the note pad then stays open).
+  std::string (*saveNotePad)() = least::keepNotePad;
   // Ends the process with the status after the shutdown routines; never returns in the
   // program (tests put a recorder in its place).
   void (*endProcess)(int status) = least::endProcess;
@@ -25,7 +27,7 @@ struct QuitServices {
 extern QuitServices quitServices;
 
 namespace hook {
-inline void saveOpenNotePad() { quitServices.saveNotePad(); }
+inline std::string saveOpenNotePad() { return quitServices.saveNotePad(); }
 inline void endTheProcess(int status) { quitServices.endProcess(status); }
 }  // namespace hook
 

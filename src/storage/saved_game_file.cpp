@@ -189,8 +189,12 @@ bool readSavedGame(int16_t askFile) {
   commitSavedGame(reading);
   // A file opened is not the game to resume: only a save of the game from now on is, so a
   // quit long after, with another game on the board, does not bring this file back. The
-  // game resumed at the start stays the one to resume until another game replaces it.
-  if (!resuming) shell.savedGameName.clear();
+  // game resumed at the start stays the one to resume until another game replaces it, and
+  // so does the game the quit keeps, opened again from its file.
+  if (path == dataFilePath(kSavedGameFileName))
+    shell.savedGameName.assign(std::string(kSavedGameFileName));
+  else if (!resuming)
+    shell.savedGameName.clear();
   return true;
 }
 

@@ -49,6 +49,9 @@
 namespace bg {
 namespace {
 
+// The note pad names itself and the cause where it once gave a file number.
+const std::string kNotSaved = "The note pad could not be saved.";
+
 QString pdfTarget;
 PrintDialogAnswer printIntoPdf() { return {true, pdfTarget}; }
 
@@ -183,13 +186,13 @@ TEST_F(TextWindows, AFailedSaveSaysSoAndKeepsTheWindowAndItsText) {
   whenOpen(kInformationWindow, [&] {
     for (int16_t id = 1; id <= 10; ++id) {
       const std::string t = controlText(kInformationWindow, id);
-      if (t.rfind("Could not save file", 0) == 0) told = t;
+      if (t.rfind(kNotSaved, 0) == 0) told = t;
     }
     pressButton(kInformationWindow, 1);
   });
   clickCloseBox(kNotePadWindow);
-  EXPECT_EQ(told.rfind("Could not save file ", 0), 0u) << told;
-  EXPECT_GT(told.size(), std::string("Could not save file ").size());
+  EXPECT_EQ(told.rfind(kNotSaved + " ", 0), 0u) << told;
+  EXPECT_GT(told.size(), (kNotSaved + " ").size()) << "no cause is given";
   ASSERT_TRUE(windowExists(kNotePadWindow));
   EXPECT_EQ(textWindows.notePadOpen, 255);
   EXPECT_EQ(textViewDocument(kNotePadWindow)->toPlainText(), QStringLiteral("keep me"));
@@ -221,14 +224,15 @@ TEST_F(TextWindows, AFullDiskSaysSoAndKeepsTheOldNotesAndTheWindow) {
   struct Row {
     const char* what;
     void (*fault)();
+    const char* cause;
   };
   const Row rows[] = {
-      {"a write fails", [] { failNthFileWrite(1); }},
+      {"a write fails", [] { failNthFileWrite(1); }, "The disk is full."},
       // The system's own refusal: no file may grow past a few bytes, as on a full disk.
       {"the file may not grow", [] {
          const rlimit small{16, RLIM_INFINITY};
          ::setrlimit(RLIMIT_FSIZE, &small);
-       }},
+       }, "The file is larger than the system allows."},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
@@ -238,7 +242,7 @@ TEST_F(TextWindows, AFullDiskSaysSoAndKeepsTheOldNotesAndTheWindow) {
     std::string told;
     whenOpen(kInformationWindow, [&] {
       for (int16_t id = 1; id <= 10; ++id)
-        if (controlText(kInformationWindow, id).rfind("Could not save file", 0) == 0) told = controlText(kInformationWindow, id);
+        if (controlText(kInformationWindow, id).rfind(kNotSaved, 0) == 0) told = controlText(kInformationWindow, id);
       pressButton(kInformationWindow, 1);
     });
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
@@ -248,7 +252,7 @@ TEST_F(TextWindows, AFullDiskSaysSoAndKeepsTheOldNotesAndTheWindow) {
     ::setrlimit(RLIMIT_FSIZE, &none);
     std::signal(SIGXFSZ, previous);
     clearFileFaults();
-    EXPECT_EQ(told.rfind("Could not save file", 0), 0u) << told;
+    EXPECT_EQ(told, kNotSaved + " " + r.cause);
     EXPECT_EQ(bytesOf(notePadPath()), "old notes");
     EXPECT_EQ(QDir(QString::fromStdString(dataFolder().string())).entryList(QDir::Files),
               QStringList{QStringLiteral("notePad.txt")});

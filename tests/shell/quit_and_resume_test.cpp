@@ -2,6 +2,8 @@
 // not kept to be played again, a session is credited once, a file opened is not the one
 // resumed, a cube is saved as the board shows it, and the notices of the saved game reach
 // the message line.
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -15,6 +17,9 @@
 
 #include "dialog_script.h"
 #include "dialogs/dialogs_install.h"
+#include "dialogs/message_boxes.h"
+#include "dialogs/note_pad.h"
+#include "dialogs/text_windows.h"
 #include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/statistics_dialogs.h"
 #include "display/board_ids.h"
@@ -34,6 +39,7 @@
 #include "runtime/core/random.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/file_chooser.h"
+#include "runtime/qt/text_view_window.h"
 #include "rules/dice.h"
 #include "shell/board_window_events.h"
 #include "shell/hide_game.h"
@@ -64,6 +70,7 @@ namespace bg {
 namespace {
 
 constexpr int16_t kSaveItem = 5;
+constexpr int16_t kOpenItem = 3;    // Open Saved Game
 constexpr int16_t kOpenAsItem = 4;
 constexpr int16_t kQuitButton = 2;
 constexpr int16_t kPlayOnButton = 18;
@@ -629,6 +636,91 @@ TEST_F(QuitAndResume, AQuitFromTheHiddenGameAsksWithTheBoardInSight) {
   }
 }
 
+// Ctrl+Q with the disk full: the game (saved on exit, or on Yes to the question) or the
+// open, changed note pad cannot be written. A box says what was not kept and why; Stay
+// leaves the game and the note pad as they were and the file saved before whole, and once
+// there is room again the next Ctrl+Q keeps both and the next start resumes the game.
+// Quit Anyway ends the program with the file saved before still whole.
+TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
+  const struct {
+    int16_t saveOnExit;
+    bool notePad;
+    bool stay;
+    const char* told;
+  } rows[] = {{-1, false, true, "The game could not be saved. The disk is full."},
+              {0, false, true, "The game could not be saved. The disk is full."},
+              {-1, true, true, "The note pad could not be saved. The disk is full."},
+              {-1, false, false, "The game could not be saved. The disk is full."},
+              {0, true, false, "The note pad could not be saved. The disk is full."}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::string(r.told) + (r.saveOnExit != 0 ? " Save on exit" : " Yes") + (r.stay ? ", Stay" : ""));
+    startAgain(false);
+    shell.saveGameOnExit = r.saveOnExit;
+    storage.loadGameOnStartup = -1;
+    shellServices.askSaveBeforeQuit = [] { ++questions, askSaveBeforeQuit(); };
+    turnServices.pumpEvents = FBHandleEvents;
+    testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
+    diceState.diceShowing = 0;
+    redrawBoardWindow();
+    ASSERT_TRUE(saveGame(0));
+    const std::string before = savedGameBytes();
+    testing::setPosition("1:1 2:1 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");  // one more turn
+    storage.gameModified = -1;
+    const CheckedArray<int16_t, 25> atQuit = position.board;
+    const int16_t quitFrom = r.notePad ? kNotePadWindow : int16_t{1};
+    if (r.notePad) {
+      openNotePad();
+      ASSERT_TRUE(windowExists(kNotePadWindow));
+      QTest::keyClicks(textViewWidget(kNotePadWindow), "new notes");
+    }
+    std::string told;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+      if (panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0) testing::typeKey(1, Qt::Key_Y);
+      if (!windowExists(kInformationWindow)) return;
+      told = controlText(kInformationWindow, 4);
+      pressButton(kInformationWindow, r.stay || !controlExists(kInformationWindow, 2) ? 1 : 2);
+    });
+    answerer.start(0);
+    const auto quit = [quitFrom] {
+      testing::typeKey(quitFrom, Qt::Key_Q, Qt::ControlModifier), FBHandleEvents();
+      if (contentWidget(quitFrom) != nullptr)
+        QTest::keyRelease(contentWidget(quitFrom)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+      testing::pumpUntil([] { return exits > 0 || (quitState.quitRunning == 0 && !windowExists(kInformationWindow)); }, 20);
+    };
+    failNthFileWrite(1);  // the disk is full
+    quit();
+    clearFileFaults();
+    EXPECT_EQ(told.substr(0, told.find_first_of("\r\n")), r.told);
+    // Past the note pad, the game is saved as usual.
+    if (r.stay || !r.notePad) EXPECT_EQ(savedGameBytes(), before) << "the game saved before was written over";
+    if (!r.stay) {
+      EXPECT_EQ(exits, 1);
+      continue;
+    }
+    ASSERT_EQ(exits, 0) << "the program ended";
+    EXPECT_EQ(position.board, atQuit);
+    EXPECT_EQ(storage.gameModified, -1);
+    EXPECT_EQ((std::vector<int>{shell.quitting, flow.newGameRequested}), (std::vector<int>{0, 0}));
+    if (r.notePad) {
+      ASSERT_TRUE(windowExists(kNotePadWindow));
+      EXPECT_EQ(textViewDocument(kNotePadWindow)->toPlainText(), QStringLiteral("new notes"));
+    }
+    told.clear();
+    quit();  // with room again
+    answerer.stop();
+    ASSERT_EQ(exits, 1);
+    EXPECT_EQ(told, "");
+    std::ifstream notes(dataFilePath("notePad.txt"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}).find("new notes") != std::string::npos, r.notePad);
+
+    startAgain(true);
+    ASSERT_EQ(storage.gameWasSaved, -1);
+    loadGame(0);
+    EXPECT_EQ(position.board, atQuit);
+  }
+}
+
 // File, Save Game tells the person on the message line, drawn on the board.
 TEST_F(QuitAndResume, SaveGameSaysSoOnTheMessageLine) {
   testing::personToPlay("start | dice 3 1 | side 0");
@@ -651,23 +743,46 @@ TEST_F(QuitAndResume, TheFarewellIsDrawnOnTheMessageLine) {
 }
 
 // A file opened from the File menu is not the game resumed at the next start unless the
-// game is saved again.
-TEST_F(QuitAndResume, AFileOpenedIsNotResumedAfterAnUnchangedQuit) {
-  shell.saveGameOnExit = -1;
-  storage.loadGameOnStartup = -1;
-  testing::personToPlay("start | dice 3 1 | side 0");
-  ASSERT_TRUE(saveGame(0));
-  chosen = folder_ / "data" / "Tuesday";
-  std::filesystem::copy_file(dataFilePath("SavedGame"), chosen);
-  const OpenFilePresenter previous = setOpenFilePresenter(answerWithChosen);
-  choose(kFileMenu, kOpenAsItem);
-  setOpenFilePresenter(previous);
-  EXPECT_EQ(storage.gamesLoaded, 1);
-  EXPECT_EQ(storage.gameModified, 0);
-  quitGame();
-  startAgain(true);
-  EXPECT_EQ(storage.gameWasSaved, 0);
-  EXPECT_TRUE(shell.savedGameName.empty()) << shell.savedGameName.str();
+// game is saved again; the game saved at the quit and opened again by Open Saved Game is,
+// and an opened game changed and quit is the one resumed.
+TEST_F(QuitAndResume, OnlyTheGameKeptAtTheQuitIsResumedAfterAFileIsOpened) {
+  const struct {
+    int16_t item;
+    bool changed;
+    bool resumed;
+    const char* name;
+  } rows[] = {{kOpenAsItem, false, false, "another file, unchanged"},
+              {kOpenItem, false, true, "Open Saved Game, unchanged"},
+              {kOpenAsItem, true, true, "another file, changed"}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    startAgain(false);
+    shell.saveGameOnExit = -1;
+    storage.loadGameOnStartup = -1;
+    testing::personToPlay("start | dice 3 1 | side 0");
+    redrawBoardWindow();
+    testing::typeKey(1, Qt::Key_S, Qt::ControlModifier), FBHandleEvents();
+    QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+    ASSERT_TRUE(std::filesystem::exists(dataFilePath("SavedGame")));
+    chosen = folder_ / "data" / "Tuesday";
+    std::filesystem::copy_file(dataFilePath("SavedGame"), chosen);
+    const OpenFilePresenter previous = setOpenFilePresenter(answerWithChosen);
+    choose(kFileMenu, r.item);
+    setOpenFilePresenter(previous);
+    EXPECT_EQ(storage.gamesLoaded, 1);
+    EXPECT_EQ(storage.gameModified, 0);
+    if (r.changed) storage.gameModified = -1;  // a move made since
+    const CheckedArray<int16_t, 25> atQuit = position.board;
+    testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier), FBHandleEvents();
+    QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+    ASSERT_EQ(exits, 1);
+    startAgain(true);
+    EXPECT_EQ(storage.gameWasSaved, r.resumed ? -1 : 0);
+    EXPECT_EQ(shell.savedGameName.view(), r.resumed ? "SavedGame" : "");
+    if (!r.resumed) continue;
+    loadGame(0);
+    EXPECT_EQ(position.board, atQuit);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Every way out: the farewell for the hour, the session credited, the game saved when
 // asked, the question before the preferences, and one run however many ways out come.
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/message_boxes.h"
 #include "flow/game_end.h"
 #include "flow/sessions.h"
 #include "rules/new_game.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/files.h"
 #include "runtime/qt/app_init.h"
+#include "runtime/qt/controls.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/windows.h"
 #include "shell/app_events.h"
@@ -174,7 +178,16 @@ TEST_F(QuitGame, ASaveOnExitThatFailsIsNotRememberedAsSaved) {
   shell.saveGameOnExit = -1;
   storage.gameModified = -1;
   std::filesystem::create_directories(dataFilePath("SavedGame"));  // a folder in its place
+  std::string told;
+  QTimer answerer;  // Quit Anyway
+  QObject::connect(&answerer, &QTimer::timeout, [&told] {
+    if (!windowExists(kInformationWindow)) return;
+    told = controlText(kInformationWindow, 4);
+    pressButton(kInformationWindow, 2);
+  });
+  answerer.start(0);
   quitGame();
+  EXPECT_EQ(told.rfind("The game could not be saved. Is a directory.", 0), 0u) << told;
   EXPECT_EQ(storage.gameWasSaved, 0);
   EXPECT_EQ(storage.gameModified, -1);
   EXPECT_EQ(exits, 1);

@@ -130,7 +130,8 @@ TEST_F(SavedGameFileTest, ReadingAKnownGameLeavesTheRollReadyForTheSideToMove) {
   EXPECT_EQ(display.redrawPending, -1);
   EXPECT_EQ(storage.gameModified, 0);
   EXPECT_EQ(interaction.playerRolledOver[1], 255);
-  EXPECT_TRUE(shell.savedGameName.empty());  // the file read is not the game to resume
+  // The quit's own file read again is still the game to resume.
+  EXPECT_EQ(shell.savedGameName.view(), "SavedGame");
 }
 
 TEST_F(SavedGameFileTest, ASavedMatchIsTakenUpWithItsOptionsKeptForItsEnd) {

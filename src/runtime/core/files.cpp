@@ -36,6 +36,7 @@ struct OpenFile {
 // Indexed by file number; every caller checks the number first.
 std::array<OpenFile, kHighestFileNumber + 1> gFiles;
 std::int32_t gLastError = 0;
+int gLastCause = 0;  // the system's error number behind the last failure, 0 when none
 
 void stderrPresenter(std::string_view text, std::int32_t error) {
   std::fprintf(stderr, "%.*s (error %d)\n", static_cast<int>(text.size()), text.data(), error);
@@ -51,9 +52,10 @@ unsigned gTemporaryCounter = 0;
 std::filesystem::path gDataFolder;
 std::filesystem::path gPreferencesFolder;
 
-void report(std::int16_t n, FileErrorCode code) {
+void report(std::int16_t n, FileErrorCode code, int cause = 0) {
   const std::int32_t number = (n >= 1 && n <= kHighestFileNumber) ? n : 0;
   gLastError = (number << 8) | code;
+  gLastCause = cause;
   if (gVector != nullptr) gVector(gLastError);
 }
 
@@ -211,15 +213,20 @@ bool replacesRegularFile(const std::filesystem::path& path) {
 
 // Makes the finished temporary the file: on disk first, then renamed over the target,
 // then the folder's entry on disk. Any failure keeps the old file and drops the temporary.
-bool putInPlace(OpenFile& f) {
+bool putInPlace(OpenFile& f, int& cause) {
   bool ok = !f.writeFailed && std::fflush(f.out) == 0 && ::fsync(::fileno(f.out)) == 0;
-  ok = std::fclose(f.out) == 0 && ok;
+  if (!ok) cause = errno;
+  const bool closed = std::fclose(f.out) == 0;
+  if (ok && !closed) cause = errno;
+  ok = closed && ok;
   f.out = nullptr;
   if (ok && gRenameFault) {
     gRenameFault = false;
     ok = false;
+    cause = EIO;
   } else if (ok) {
     ok = std::rename(f.temporary.c_str(), f.target.c_str()) == 0;
+    if (!ok) cause = errno;
   }
   if (!ok) {
     std::error_code ec;
@@ -253,7 +260,7 @@ bool openFor(std::int16_t n, const std::filesystem::path& path, Mode mode, const
     file = std::fopen(path.c_str(), how);
   }
   if (file == nullptr) {
-    report(n, kFileErrorOpenFailed);
+    report(n, kFileErrorOpenFailed, errno);
     return false;
   }
   f = OpenFile{};
@@ -282,14 +289,18 @@ bool writeOut(std::int16_t n, std::string_view text, bool endLine) {
   OpenFile* f = outputFile(n);
   if (f == nullptr) return false;
   bool ok = !f->writeFailed;  // after a failed write the file is lost: no more writes
-  if (ok && gWritesBeforeFault > 0 && --gWritesBeforeFault == 0) ok = false;
+  if (ok && gWritesBeforeFault > 0 && --gWritesBeforeFault == 0) {
+    ok = false;
+    errno = ENOSPC;
+  }
   if (ok) ok = std::fwrite(text.data(), 1, text.size(), f->out) == text.size();
   if (ok && endLine) ok = std::fputc('\r', f->out) != EOF;
   // Written through at once, so a full disk is reported at the line that failed.
   if (ok) ok = std::fflush(f->out) == 0;
   if (!ok) {
+    const int cause = errno;
     std::clearerr(f->out);
-    if (!f->writeFailed) report(n, kFileErrorWriteFailed);
+    if (!f->writeFailed) report(n, kFileErrorWriteFailed, cause);
     f->writeFailed = true;
   }
   return ok;
@@ -333,7 +344,23 @@ void clearFileFaults() {
 }
 
 std::int32_t lastFileError() { return gLastError; }
-void setLastFileError(std::int32_t error) { gLastError = error; }
+void setLastFileError(std::int32_t error) {
+  gLastError = error;
+  if (error == 0) gLastCause = 0;
+}
+
+std::string lastFileErrorCause() {
+  switch (gLastCause) {
+    case 0: return {};
+    case ENOSPC:
+    case EDQUOT: return "The disk is full.";
+    case EFBIG: return "The file is larger than the system allows.";
+    case EACCES:
+    case EPERM: return "The folder cannot be written to.";
+    case EROFS: return "The disk can only be read.";
+    default: return std::generic_category().message(gLastCause) + ".";
+  }
+}
 
 bool openInput(std::int16_t n, const std::filesystem::path& path) {
   return openFor(n, path, Mode::kInput, "rb");
@@ -350,13 +377,15 @@ bool closeFile(std::int16_t n) {
   OpenFile& f = gFiles[static_cast<std::size_t>(n)];
   const bool reported = f.writeFailed;  // the failed write was reported already
   bool ok = true;
+  int cause = 0;
   if (f.out != nullptr && !f.temporary.empty()) {
-    ok = putInPlace(f);
+    ok = putInPlace(f, cause);
   } else if (f.out != nullptr) {
     ok = std::fclose(f.out) == 0 && !f.writeFailed;
+    if (!ok) cause = errno;
   }
   f = OpenFile{};
-  if (!ok && !reported) report(n, kFileErrorWriteFailed);
+  if (!ok && !reported) report(n, kFileErrorWriteFailed, cause);
   return ok;
 }
 

@@ -54,7 +54,10 @@ void failNextFileRename();
 void clearFileFaults();
 
 std::int32_t lastFileError();
-void setLastFileError(std::int32_t error);  // 0 clears it
+void setLastFileError(std::int32_t error);  // 0 clears it, and its cause
+// Why the last failure to open or write happened, in words for the person ("The disk is
+// full."); empty when the system gave no reason.
+std::string lastFileErrorCause();
 
 // Opening. A failure leaves the number closed and returns false.
 bool openInput(std::int16_t n, const std::filesystem::path& path);
