@@ -108,7 +108,8 @@ bool askStayOrQuit(std::string_view text) {
   fitStaticText(kInformationWindow, kMessageText);
   dialogWindows.dialogFlags[1] = kButtonPresent;
   dialogWindows.dialogFlags[2] = kButtonPresent;
-  const bool stay = runModalDialog();
+  // Only a click quits: Escape or the close box leaves the person where nothing is lost.
+  const bool stay = runModalDialogUntilButton() != kQuitAnywayButton;
   windowClose(kInformationWindow);
   if (front > 0) setOutputWindow(front);
   return stay;

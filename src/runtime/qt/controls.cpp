@@ -37,7 +37,7 @@ constexpr int16_t kCancelButton = 2;
 struct ModalLoop {
   int16_t window = 0;
   bool done = false;
-  bool ok = false;
+  int16_t endedBy = 0;  // kDefaultButton, kCancelButton when clicked, 0 when cancelled otherwise
 };
 
 struct ControlRegistry {
@@ -72,9 +72,9 @@ ModalLoop* loopFor(int16_t window) {
   return !loops.empty() && loops.back()->window == window ? loops.back() : nullptr;
 }
 
-void endLoop(ModalLoop* loop, bool ok) {
+void endLoop(ModalLoop* loop, int16_t endedBy) {
   loop->done = true;
-  loop->ok = ok;
+  loop->endedBy = endedBy;
   if (auto* d = QAbstractEventDispatcher::instance()) d->wakeUp();
 }
 
@@ -151,8 +151,7 @@ class MenuPopUp final : public QComboBox {
 // may run inside the widget's own signal.
 void controlHit(int16_t window, int16_t id) {
   if (ModalLoop* loop = loopFor(window)) {
-    if (id == kDefaultButton) return endLoop(loop, true);
-    if (id == kCancelButton) return endLoop(loop, false);
+    if (id == kDefaultButton || id == kCancelButton) return endLoop(loop, id);
   }
   detail::queueTask(true, [window, id] {
     if (contentWidget(window) == nullptr) return;
@@ -205,10 +204,10 @@ class ModalKeys : public QObject {
     switch (static_cast<QKeyEvent*>(e)->key()) {
       case Qt::Key_Return:
       case Qt::Key_Enter:
-        endLoop(loop_, true);
+        endLoop(loop_, kDefaultButton);
         return true;
       case Qt::Key_Escape:
-        endLoop(loop_, false);
+        endLoop(loop_, 0);
         return true;
       default:
         return false;
@@ -467,10 +466,12 @@ void pressButton(int16_t window, int16_t id) {
   if (auto* b = qobject_cast<QAbstractButton*>(controlOf(window, id))) b->click();
 }
 
-bool runModalDialog() {
+bool runModalDialog() { return runModalDialogUntilButton() == kDefaultButton; }
+
+int16_t runModalDialogUntilButton() {
   const int16_t n = outputWindow();
   QWidget* w = contentWidget(n);
-  if (w == nullptr) return false;
+  if (w == nullptr) return 0;
   ModalLoop loop;
   loop.window = n;
   registry().loops.push_back(&loop);
@@ -488,7 +489,7 @@ bool runModalDialog() {
     still->hide();
     still->setWindowModality(Qt::NonModal);
   }
-  return loop.ok;
+  return loop.endedBy;
 }
 
 int16_t modalLoopWindow() {

@@ -72,6 +72,10 @@ void pressButton(int16_t window, int16_t id);
 // its cancel button or Escape (false; only with a control 2) ends it. The loop pumps
 // FBHandleEvents, so the rest of the program's queued work still runs.
 bool runModalDialog();
+// The same loop, telling how it ended: 1 (the default button, Return or Enter), 2 (a click
+// on control 2 only) or 0 (Escape or the close box), for a box whose Escape must not mean
+// its second button.
+int16_t runModalDialogUntilButton();
 // The window an app-modal loop runs now, 0 when none.
 int16_t modalLoopWindow();
 
