@@ -25,7 +25,6 @@
 namespace bg {
 namespace {
 
-constexpr char kFoldersVariable[] = "BG_CHILD_FOLDERS";
 constexpr char kChildTest[] = "NoWindowManager.DISABLED_TheProgramAnsweredAtTheKeyboard";
 constexpr int kKeysWentNowhere = 5;
 constexpr int kEnoughTicks = 2000;  // the watcher's ticks before it gives up
@@ -69,7 +68,7 @@ void answerAtTheKeyboard() {
 
 // Run only by the test below, in a process of its own on the private X server.
 TEST(NoWindowManager, DISABLED_TheProgramAnsweredAtTheKeyboard) {
-  testing::OwnFolders::enter(std::filesystem::path(qgetenv(kFoldersVariable).toStdString()));
+  testing::OwnFolders::enter(std::filesystem::path(qgetenv(testing::kChildFoldersVariable).toStdString()));
   // The pointer rests off every window: keys reach only the window that holds them.
   typeAtTheKeyboard({QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")});
   static QTimer watcher;
@@ -86,27 +85,10 @@ TEST(NoWindowManager, AfterTheFirstStartBoxesCtrlQReachesTheBoardWithoutAClick) 
   ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
       << "xdotool types the keys: tools/deps.sh installs it";
   const testing::OwnFolders folders("bg-no-wm-");
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("DISPLAY"), x.display());
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  env.insert(QString::fromLatin1(kFoldersVariable), QString::fromStdString(folders.root().string()));
-  QProcess child;
-  child.setProcessEnvironment(env);
-  child.start(QCoreApplication::applicationFilePath(),
-              {QStringLiteral("--gtest_also_run_disabled_tests"), QStringLiteral("--gtest_filter=") + kChildTest});
-  ASSERT_TRUE(child.waitForStarted());
-  const qint64 pid = child.processId();
-  const bool ended = child.waitForFinished(kChildMs);
-  if (!ended) {
-    child.kill();
-    child.waitForFinished();
-  }
-  // The child's test process keeps a home of its own for its life; it ended without clearing it.
-  std::filesystem::remove_all(std::filesystem::temp_directory_path() / ("bg-test-home-" + std::to_string(pid)));
-  ASSERT_TRUE(ended) << "the program did not end: Ctrl+Q at the keyboard went nowhere";
-  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(child.exitCode(), 0) << "Ctrl+Q and N at the keyboard did not end the program\n"
-                                 << child.readAllStandardError().toStdString();
+  const testing::ChildRun run = x.runChildTest(kChildTest, folders.root(), kChildMs);
+  ASSERT_TRUE(run.ended) << "the program did not end: Ctrl+Q at the keyboard went nowhere";
+  EXPECT_EQ(run.status, QProcess::NormalExit);
+  EXPECT_EQ(run.exitCode, 0) << "Ctrl+Q and N at the keyboard did not end the program\n" << run.said;
   QFile prefs(QString::fromStdString(folders.preferences().string()));
   ASSERT_TRUE(prefs.open(QIODevice::ReadOnly));
   EXPECT_TRUE(prefs.readAll().contains("Ann"));

@@ -38,7 +38,6 @@
 namespace bg {
 namespace {
 
-constexpr char kFoldersVariable[] = "BG_CHILD_FOLDERS";
 constexpr char kChildTest[] = "WindowManager.DISABLED_TheProgramUnderOpenbox";
 constexpr int kStuck = 5;
 constexpr int kBuried = 6;
@@ -267,7 +266,7 @@ void watch() {
 
 // Run only by the test below, in a process of its own on the private X server.
 TEST(WindowManager, DISABLED_TheProgramUnderOpenbox) {
-  testing::OwnFolders::enter(std::filesystem::path(qgetenv(kFoldersVariable).toStdString()));
+  testing::OwnFolders::enter(std::filesystem::path(qgetenv(testing::kChildFoldersVariable).toStdString()));
   buildSteps();
   static QTimer watcher;
   QObject::connect(&watcher, &QTimer::timeout, watch);
@@ -286,25 +285,9 @@ TEST(WindowManager, TheGamesWindowsStayAboveTheBoardItsClickRaises) {
   }
   ASSERT_TRUE(x.startWindowManager()) << x.problem().toStdString();
   const testing::OwnFolders folders("bg-wm-");
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("DISPLAY"), x.display());
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-  env.insert(QString::fromLatin1(kFoldersVariable), QString::fromStdString(folders.root().string()));
-  QProcess child;
-  child.setProcessEnvironment(env);
-  child.start(QCoreApplication::applicationFilePath(),
-              {QStringLiteral("--gtest_also_run_disabled_tests"), QStringLiteral("--gtest_filter=") + kChildTest});
-  ASSERT_TRUE(child.waitForStarted());
-  const qint64 pid = child.processId();
-  const bool ended = child.waitForFinished(kChildMs);
-  if (!ended) {
-    child.kill();
-    child.waitForFinished();
-  }
-  std::filesystem::remove_all(std::filesystem::temp_directory_path() / ("bg-test-home-" + std::to_string(pid)));
-  const std::string said = child.readAllStandardError().toStdString();
-  ASSERT_TRUE(ended) << said;
-  EXPECT_EQ(child.exitCode(), 0) << said;
+  const testing::ChildRun run = x.runChildTest(kChildTest, folders.root(), kChildMs);
+  ASSERT_TRUE(run.ended) << run.said;
+  EXPECT_EQ(run.exitCode, 0) << run.said;
 }
 
 }  // namespace

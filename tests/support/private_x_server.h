@@ -3,11 +3,26 @@
 // number it picks itself, for a child program that must meet a real window system; stopped
 // with the test.
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
+#include <filesystem>
+#include <string>
+
 namespace bg::testing {
+
+// Names the child's own folders (testing::OwnFolders) for the child test.
+inline constexpr char kChildFoldersVariable[] = "BG_CHILD_FOLDERS";
+
+// How a child test program on the server ended.
+struct ChildRun {
+  bool ended = false;  // false: it was still running at the time limit and was killed
+  QProcess::ExitStatus status = QProcess::CrashExit;
+  int exitCode = -1;
+  std::string said;  // its standard error
+};
 
 class PrivateXServer {
  public:
@@ -55,6 +70,33 @@ class PrivateXServer {
     if (out.contains(kManaging.toLatin1())) return true;
     problem_ = QStringLiteral("openbox did not start: ") + QString::fromLocal8Bit(windowManager_.readAllStandardError());
     return false;
+  }
+
+  // Runs the one disabled test `childTest` of this test program in a process of its own on the
+  // server, with `folders` as its own folders; killed after `ms`.
+  ChildRun runChildTest(const char* childTest, const std::filesystem::path& folders, int ms) const {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QString::fromLatin1(kChildFoldersVariable), QString::fromStdString(folders.string()));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_also_run_disabled_tests"), QStringLiteral("--gtest_filter=") + childTest});
+    ChildRun run;
+    if (!child.waitForStarted()) return run;
+    const qint64 pid = child.processId();
+    run.ended = child.waitForFinished(ms);
+    if (!run.ended) {
+      child.kill();
+      child.waitForFinished();
+    }
+    // The child's test process keeps a home of its own for its life; a killed one leaves it.
+    std::filesystem::remove_all(std::filesystem::temp_directory_path() / ("bg-test-home-" + std::to_string(pid)));
+    run.status = child.exitStatus();
+    run.exitCode = child.exitCode();
+    run.said = child.readAllStandardError().toStdString();
+    return run;
   }
 
   bool running() const { return !display_.isEmpty(); }
