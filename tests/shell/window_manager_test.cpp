@@ -51,8 +51,9 @@ constexpr int16_t kSetupOk = 1;
 constexpr int16_t kSetupCancel = 2;
 constexpr int16_t kSetupHelp = 14;
 constexpr int16_t kInfoDone = 1;
-// Unseen, the rollout's games go fast: the long one is still running when it is looked at.
-constexpr int16_t kLongRollout = 1000;
+// Unseen, the rollout's games go fast, the more so in an optimised build: the long one has as
+// many games as may be asked, so it is still running when it is looked at.
+constexpr int16_t kLongRollout = kMostRolloutGames;
 constexpr int16_t kShortRollout = 1;
 constexpr int kSentinelSide = 60;
 constexpr int kTitleButtonsRoom = 100;  // the window manager's buttons at the title's ends
