@@ -39,7 +39,6 @@ constexpr double kFarewellPause = 2.0;  // seconds to read the farewell without 
 constexpr int kEveningFrom = 17;
 constexpr int kNightFrom = 21;
 constexpr int kDayFrom = 3;
-constexpr std::string_view kGameNotSavedText = "The game could not be saved.";
 constexpr std::string_view kNoCauseGiven = "The system gave no reason.";
 constexpr std::string_view kStayOrQuitText = "Stay to keep it and try again, or quit without it.";
 
@@ -95,7 +94,7 @@ bool stayAfterFailedWrite(std::string_view what, bool fromSystem) {
 
 std::string gameNotSaved() {
   const std::string cause = lastFileErrorCause();
-  return std::string(kGameNotSavedText) + " " + (cause.empty() ? std::string(kNoCauseGiven) : cause);
+  return std::string(kGameNotSavedWords) + ". " + (cause.empty() ? std::string(kNoCauseGiven) : cause);
 }
 
 void runQuit(bool fromSystem) {

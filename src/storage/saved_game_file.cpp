@@ -30,7 +30,6 @@ constexpr std::string_view kOpenPrompt = "Open a saved game";
 constexpr std::string_view kDialogDefaultName = "savedGame";
 constexpr std::string_view kNoSavedGameText = "MMNo Saved Game To Load";
 constexpr std::string_view kMidRollText = "MMPlay the rest of the roll before saving the game";
-constexpr std::string_view kNotSavedText = "MMThe game could not be saved";
 
 int32_t fileErrorSeen = 0;
 void noteFileError(int32_t error) { fileErrorSeen = error; }
@@ -226,7 +225,7 @@ bool saveGame(int16_t askName) {
     path = chosen;
   }
   if (!writeSavedGame(path, savedGameText(savedGameOfState()))) {
-    showLine(kNotSavedText);
+    showLine("MM" + std::string(kGameNotSavedWords));
     return false;
   }
   hook::pumpEvents();
