@@ -197,7 +197,8 @@ TEST(QuitChildDeathTest, ClosingWithACheckerHeldSavesTheWholeGameAndOpeningTheFi
 }
 
 // The temporaries a run killed inside the quit's writes left long ago beside the program's
-// files go at the next start; a file that only looks like one stays.
+// files go at the next start, whatever process number they carry; a file that only looks
+// like one stays, a person's saved game among them.
 TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
   const OwnFolders folders("bg-child-");
   const pid_t killed = ::fork();
@@ -206,9 +207,10 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
   const std::string run = ".tmp-" + std::to_string(killed) + "-";
   const std::filesystem::path data = folders.savedGame().parent_path();
   const std::filesystem::path stale[] = {data / ("notePad.txt" + run + "1"), data / ("SavedGame" + run + "2"),
-                                         folders.preferences().string() + run + "3"};
-  const std::filesystem::path kept = data / ("notePad.txt" + run + "1.bak");
-  for (const auto& path : {stale[0], stale[1], stale[2], kept}) {
+                                         folders.preferences().string() + run + "3",
+                                         data / "Rollout Result.txt.tmp-1-4"};
+  const std::filesystem::path kept[] = {data / ("notePad.txt" + run + "1.bak"), data / ("Club final" + run + "11")};
+  for (const auto& path : {stale[0], stale[1], stale[2], stale[3], kept[0], kept[1]}) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path) << "half";
     // Long untouched: a fresh one might be a live run's that this start cannot see.
@@ -224,7 +226,7 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
                         }),
               ::testing::ExitedWithCode(0), "");
   for (const auto& path : stale) EXPECT_FALSE(std::filesystem::exists(path)) << path;
-  EXPECT_TRUE(std::filesystem::exists(kept));
+  for (const auto& path : kept) EXPECT_TRUE(std::filesystem::exists(path)) << path;
 }
 
 }  // namespace

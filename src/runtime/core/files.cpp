@@ -1,10 +1,10 @@
 #include "runtime/core/files.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -117,30 +117,21 @@ std::filesystem::path replacedFile(const std::filesystem::path& path) {
 
 constexpr std::string_view kTemporaryMark = ".tmp-";
 
-// The process that made a temporary of ours ("<target>.tmp-<pid>-<n>"), or 0 when the
-// name is not one.
-pid_t temporaryOwner(std::string_view name, std::string_view target) {
-  if (name.size() <= target.size() + kTemporaryMark.size() || name.substr(0, target.size()) != target) return 0;
+// Whether the name is one of ours beside the target: "<target>.tmp-<pid>-<n>".
+bool isTemporaryOf(std::string_view name, std::string_view target) {
+  if (name.size() <= target.size() + kTemporaryMark.size() || name.substr(0, target.size()) != target) return false;
   std::string_view rest = name.substr(target.size());
-  if (rest.substr(0, kTemporaryMark.size()) != kTemporaryMark) return 0;
+  if (rest.substr(0, kTemporaryMark.size()) != kTemporaryMark) return false;
   rest.remove_prefix(kTemporaryMark.size());
   const std::size_t dash = rest.find('-');
-  if (dash == 0 || dash == std::string_view::npos || dash + 1 == rest.size()) return 0;
+  if (dash == 0 || dash == std::string_view::npos || dash + 1 == rest.size()) return false;
   const auto digits = [](std::string_view d) { return d.find_first_not_of("0123456789") == std::string_view::npos; };
-  if (!digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1)) || dash > 9) return 0;
-  return static_cast<pid_t>(std::stol(std::string(rest.substr(0, dash))));
-}
-
-// The process that made a temporary of ours for whatever target it stands beside.
-pid_t anyTemporaryOwner(std::string_view name) {
-  const std::size_t mark = name.rfind(kTemporaryMark);
-  if (mark == std::string_view::npos || mark == 0) return 0;
-  return temporaryOwner(name, name.substr(0, mark));
+  return digits(rest.substr(0, dash)) && digits(rest.substr(dash + 1));
 }
 
 // A run in another process namespace or on another machine sharing the folder is not seen
-// here, so only a temporary untouched for far longer than any write takes can be a dead
-// run's.
+// here, so the number in a temporary's name says nothing sure about its writer; a temporary
+// untouched for far longer than any write takes is a dead run's whatever its number.
 constexpr auto kStaleTemporaryAge = std::chrono::minutes(10);
 
 bool untouchedForLong(const std::filesystem::path& path) {
@@ -149,23 +140,21 @@ bool untouchedForLong(const std::filesystem::path& path) {
   return !ec && std::filesystem::file_time_type::clock::now() - written > kStaleTemporaryAge;
 }
 
-// Left by a run killed between its write and its rename: long untouched, and its process is
-// gone, or it is this process (a new run under an old run's number) and no file of this run
-// is written to it. A write under way in another run is never touched.
-bool staleTemporary(pid_t owner, const std::filesystem::path& path) {
-  if (owner <= 0 || !untouchedForLong(path)) return false;
-  if (owner != ::getpid()) return ::kill(owner, 0) != 0 && errno == ESRCH;
+// Left by a run killed between its write and its rename: long untouched, and no file of this
+// run is written to it. A fresh one may be a write under way in another run.
+bool staleTemporary(const std::filesystem::path& path) {
+  if (!untouchedForLong(path)) return false;
   for (const OpenFile& f : gFiles)
     if (f.mode == Mode::kOutput && f.temporary == path) return false;
   return true;
 }
 
-template <typename OwnerOf>
-void removeTemporariesIn(const std::filesystem::path& folder, OwnerOf ownerOf) {
+template <typename IsTemporary>
+void removeTemporariesIn(const std::filesystem::path& folder, IsTemporary isTemporary) {
   std::error_code ec;
   std::filesystem::directory_iterator it(folder, ec);
   for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    if (staleTemporary(ownerOf(it->path().filename().string()), it->path())) {
+    if (isTemporary(it->path().filename().string()) && staleTemporary(it->path())) {
       std::error_code ignored;
       std::filesystem::remove(it->path(), ignored);
     }
@@ -176,7 +165,7 @@ void removeTemporariesIn(const std::filesystem::path& folder, OwnerOf ownerOf) {
 void removeStaleTemporaries(const std::filesystem::path& target) {
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
   const std::string name = target.filename().string();
-  removeTemporariesIn(folder, [&name](std::string_view file) { return temporaryOwner(file, name); });
+  removeTemporariesIn(folder, [&name](std::string_view file) { return isTemporaryOf(file, name); });
 }
 
 // A new file beside the target, made with the user's usual permissions (0666 less the
@@ -463,7 +452,11 @@ bool fileExists(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
-void removeStaleTemporariesIn(const std::filesystem::path& folder) { removeTemporariesIn(folder, anyTemporaryOwner); }
+void removeStaleTemporariesIn(const std::filesystem::path& folder, std::initializer_list<std::string_view> names) {
+  removeTemporariesIn(folder, [names](std::string_view file) {
+    return std::any_of(names.begin(), names.end(), [file](std::string_view name) { return isTemporaryOf(file, name); });
+  });
+}
 
 bool setDataFolder(const std::filesystem::path& folder) {
   gDataFolder = folder;

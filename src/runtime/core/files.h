@@ -12,6 +12,7 @@
 // raises a flag the caller tests, or nothing when the vector is cleared.
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -108,9 +109,10 @@ bool setDataFolder(const std::filesystem::path& folder);
 bool setPreferencesFolder(const std::filesystem::path& folder);
 const std::filesystem::path& dataFolder();
 const std::filesystem::path& preferencesFolder();
-// Removes the temporaries a killed run left long ago in a folder of the program's own, beside
-// any of its files (those of one file also go at that file's next write).
-void removeStaleTemporariesIn(const std::filesystem::path& folder);
+// Removes the temporaries a killed run left long ago beside the named files, those the program
+// writes under its own names in the folder (those of any file also go at that file's next
+// write). Nothing else in the folder is touched: a person's file may look like a temporary.
+void removeStaleTemporariesIn(const std::filesystem::path& folder, std::initializer_list<std::string_view> names);
 // A file name in the folder; the folder is created again if it went missing.
 std::filesystem::path dataFilePath(std::string_view name);
 std::filesystem::path preferencesFilePath(std::string_view name);

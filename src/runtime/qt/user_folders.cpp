@@ -14,9 +14,6 @@ bool initUserFolders() {
   const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
   const bool dataOk = setDataFolder(data.toStdString());
   const bool configOk = setPreferencesFolder(config.toStdString());
-  // Nothing of this run is written yet: what a killed run left half made can go.
-  removeStaleTemporariesIn(dataFolder());
-  removeStaleTemporariesIn(preferencesFolder());
   return dataOk && configOk;
 }
 

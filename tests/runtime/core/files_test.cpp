@@ -398,8 +398,10 @@ TEST_F(AtomicOutput, TheReplacementKeepsTheFilesPermissionsAndALinkStaysALink) {
 }
 
 // A run killed between its write and its rename leaves its temporary behind; once it is
-// long untouched the next write of the same file, or the start's sweep of the folder, clears
-// it, and only it: a fresh one may be a live run's that this process cannot see.
+// long untouched the next write of the same file, or the start's sweep beside the program's
+// own files, clears it whatever process number it carries, and only it: a fresh one may be
+// a live run's that this process cannot see, and a person's file that only looks like a
+// temporary stays.
 TEST_F(AtomicOutput, TemporariesOfAKilledRunGoAtTheNextWriteAndNothingElseDoes) {
   writeRaw("prefs", kOld);
   const pid_t child = ::fork();
@@ -414,25 +416,31 @@ TEST_F(AtomicOutput, TemporariesOfAKilledRunGoAtTheNextWriteAndNothingElseDoes) 
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   const std::string dead = std::to_string(child);
   const std::string alive = std::to_string(::getppid());
+  const std::string first = "1";  // alive in every process namespace
   for (const std::string& name : {"prefs.tmp-" + alive + "-2", "other.tmp-" + dead + "-1", "prefs.tmp-" + dead + "-",
-                                  "prefs.tmp-x" + dead + "-1", "prefs.tmp-" + dead + "-7.bak", "prefsx.tmp-" + dead + "-1"})
+                                  "prefs.tmp-x" + dead + "-1", "prefs.tmp-" + dead + "-7.bak", "prefsx.tmp-" + dead + "-1",
+                                  "notes.tmp-" + first + "-4", "Club final.tmp-" + dead + "-11"})
     writeRaw(name, "keep");
   const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
   for (const auto& e : fs::directory_iterator(dir_)) fs::last_write_time(e.path(), longAgo);
   for (const char* fresh : {"prefs.tmp-", "other.tmp-"}) writeRaw(fresh + dead + "-3", "keep");
-  ASSERT_EQ(folderNames().size(), 10u);  // the killed run's temporary is among them
+  ASSERT_EQ(folderNames().size(), 12u);  // the killed run's temporary is among them
   EXPECT_TRUE(writeThreeLines());
-  std::vector<std::string> kept = {"other.tmp-" + dead + "-1",     "other.tmp-" + dead + "-3",
-                                   "prefs",                        "prefs.tmp-" + alive + "-2",
-                                   "prefs.tmp-" + dead + "-",      "prefs.tmp-" + dead + "-3",
-                                   "prefs.tmp-" + dead + "-7.bak", "prefs.tmp-x" + dead + "-1",
+  std::vector<std::string> kept = {"Club final.tmp-" + dead + "-11",
+                                   "notes.tmp-1-4",
+                                   "other.tmp-" + dead + "-1",
+                                   "other.tmp-" + dead + "-3",
+                                   "prefs",
+                                   "prefs.tmp-" + dead + "-",
+                                   "prefs.tmp-" + dead + "-3",
+                                   "prefs.tmp-" + dead + "-7.bak",
+                                   "prefs.tmp-x" + dead + "-1",
                                    "prefsx.tmp-" + dead + "-1"};
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(folderNames(), kept);
   EXPECT_EQ(readRaw("prefs"), "LANGUAGE  English\rSOUND  -1\rENDOFPREFERENCES\r");
-  removeStaleTemporariesIn(dir_);
-  for (const std::string& gone : {"other.tmp-" + dead + "-1", "prefsx.tmp-" + dead + "-1"})
-    kept.erase(std::find(kept.begin(), kept.end(), gone));
+  removeStaleTemporariesIn(dir_, {"prefs", "notes"});
+  kept.erase(std::find(kept.begin(), kept.end(), "notes.tmp-1-4"));
   EXPECT_EQ(folderNames(), kept);
 }
 
