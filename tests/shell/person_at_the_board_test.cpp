@@ -1,6 +1,6 @@
 // The person's turn in the started program, played with real keys and clicks on the board
-// window: typed moves whatever Easy Moves says, a Return refused under a held checker,
-// the Command-click's combined move with a checker on the bar, Easy Moves turned on with a
+// window: typed moves whatever Easy Moves says, a Return refused under a held checker, a
+// typed step refused and taken back at the bar, the Command-click's combined move with a checker on the bar, Easy Moves turned on with a
 // checker held, and "+" typed as a person types it. Every row is played by side 0 and again by side 1 on the mirrored board.
 #include <QTest>
 #include <QTimer>
