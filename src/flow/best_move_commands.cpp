@@ -186,7 +186,9 @@ void diceClickTakeBack() {
     }
     if (record.gameRecord[0].flags == 0) return;
   }
-  if (diceState.diceShowing == 0 || playSearch.playLength <= flow.movesLeft) {
+  // Once a step of the roll is made only that step goes back and the roll stays in hand,
+  // also where the rest of the roll cannot be played.
+  if (diceState.diceShowing == 0 || flow.movesLeft == flow.movesAllowed) {
     takeBackQuietly();
   } else {
     hook::undoLastPartMove();

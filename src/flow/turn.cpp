@@ -65,6 +65,12 @@ int diceEntriesLeft() {
   return count;
 }
 
+// The turn ends and its dice go with it.
+void leaveTurn() {
+  turnFlags.removeDiceAtTurnEnd = -1;
+  flow.abortTurn = kLeaveTurn;
+}
+
 // The computer's resignation and double come before its roll.
 void handOver() {
   position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
@@ -99,8 +105,7 @@ void passClosedOutTurn() {
   settings.soundOptions.diceSoundOn = diceSound;
   wholeRoll.noMovesLeft = 0;
   hook::recordTurnEnd();
-  turnFlags.removeDiceAtTurnEnd = -1;
-  flow.abortTurn = kLeaveTurn;
+  leaveTurn();
 }
 
 void rollAndCheckClosedOut() {
@@ -257,6 +262,7 @@ void waitForRollOrDouble() {
   flow.rollWaitActive = -1;
   hook::disableGameMenusDuringWait();
   hook::setDiceDisplayFlags(-1);
+  bool takeBackByDice = false;
   for (;;) {
     hook::waitForClickOrKey();
     if (flow.rollWaitActive == 0) {
@@ -268,33 +274,24 @@ void waitForRollOrDouble() {
     // a Command- or Shift-click.
     const bool posted = boardInput.clickWasPosted != 0;
     if (!posted && hook::isModifierDown(kCommandModifier)) continue;
-    if (!posted && readAutoMoveModifiers() != 0) {
-      // Unless it took a step back the click ends the turn as any other: the wait dropped
-      // the leave the last step set, and the computer's move, which nothing takes back,
-      // would be played again.
-      if (flow.rollWaitActive != 0) {
-        turnFlags.removeDiceAtTurnEnd = -1;
-        flow.abortTurn = kLeaveTurn;
-      }
-      // The flag must not outlive the wait, or every later wait would return at once.
-      flow.rollWaitActive = 0;
-      hook::enableAllMenus();
-      return;
-    }
+    // A Shift- or right click has done its part (a step taken back, which ends the wait
+    // by its flag); otherwise it ends the turn as any click.
+    if (!posted && readAutoMoveModifiers() != 0) break;
     hook::hitTestBoard();
     if (boardRequests.requestCommandW != 0 || interaction.clickedPoint == kPipCountZone) {
       hook::runBoardCommand();
       continue;
     }
+    takeBackByDice = boardInput.diceAreaClicked != 0 && isHuman(position.currentPlayer);
     break;
   }
   hook::enableAllMenus();
-  if (boardInput.diceAreaClicked != 0 && isHuman(position.currentPlayer)) {
+  if (takeBackByDice) {
     hook::diceClickTakeBack();
-  } else {
-    turnFlags.removeDiceAtTurnEnd = -1;
-    flow.abortTurn = kLeaveTurn;
+  } else if (flow.rollWaitActive != 0) {
+    leaveTurn();
   }
+  // The flag must not outlive the wait, or every later wait would return at once.
   flow.rollWaitActive = 0;
 }
 

@@ -44,6 +44,7 @@ constexpr int16_t kHeaderRolledOver = 0x100;  // header flag: a roll-over was ma
 constexpr int16_t kDoubleReplays = 5;          // recorded rolls a double's roll-over erases
 constexpr uint8_t kRolledOver = 255;
 constexpr char kUndoDoubleFirst[] = "MMCan't Do That Now - Undo Double First";
+constexpr char kNotTheOpeningRoll[] = "MMThe Opening Roll Can't Be Rolled Over";
 
 int16_t trunc16(double v) { return static_cast<int16_t>(std::trunc(v)); }
 
@@ -139,7 +140,15 @@ void handleMessageAreaClick() {
 void rollOverRequest() {
   const int16_t side = position.currentPlayer;
   if (options.rollOverOnce == 0 || interaction.playerRolledOver[side] != 0) return;
-  if (diceState.diceShowing == -1 && flow.movesLeft == flow.movesAllowed) {
+  const bool rollInHand = diceState.diceShowing == -1 && flow.movesLeft == flow.movesAllowed;
+  // The roll-over is a take-back, and the game's first roll has nothing before it to go
+  // back to: a Yes would do nothing. The opening roll has its own option to roll again.
+  if ((rollInHand || (diceState.diceShowing == 0 && position.openingPhase == 0)) && record.gameRecordCount < 1) {
+    interaction.messageText = kNotTheOpeningRoll;
+    hook::displayMessage();
+    return;
+  }
+  if (rollInHand) {
     askRollOver();
     if (interaction.panelAnswer == 0) return;
     rollOverExecute();

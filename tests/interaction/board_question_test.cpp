@@ -1,7 +1,10 @@
 // Questions inside the board: a click on Yes or No, or a click a key posted at the button,
 // ends the wait with that answer, also for a second box asked right after the first; a
-// click in the help zone meanwhile opens the help.
+// click in the help zone meanwhile opens the help; a click on the roll-over mark asks only
+// where a Yes rolls again.
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "../display/board_fixture.h"
 #include "flow/turn_services.h"
@@ -9,11 +12,18 @@
 #include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
 #include "display/board_layout.h"
+#include "display/message_line.h"
 #include "state/board_command_services.h"
 #include "runtime/qt/events.h"
 #include "state/board_input.h"
+#include "state/dice_state.h"
+#include "state/game_record_state.h"
+#include "state/play_options.h"
+#include "state/position.h"
 #include "state/flow_state.h"
+#include "state/interaction_services.h"
 #include "state/interaction_state.h"
+#include "support/position_text.h"
 #include "support/scripted_board.h"
 
 namespace bg {
@@ -81,6 +91,49 @@ TEST_F(BoardQuestion, AClickInTheHelpZoneOpensTheContextHelp) {
     EXPECT_EQ(ask(Answer::kYesClick), -1);
   }
   EXPECT_EQ(helpsOpened, 1);
+}
+
+// The person's roll in hand, Roll Over Once on, and a click on the "R": on the game's first
+// roll there is nothing to take back, so nothing is asked and the line says why; later the
+// Yes rolls again.
+TEST_F(BoardQuestion, TheRollOverMarkAsksOnlyWhereAYesRollsAgain) {
+  const struct {
+    int16_t entries;  // the game record before the roll in hand
+    bool asked;
+  } rows[] = {{0, false}, {2, true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.entries) + " entries");
+    testing::personToPlay("start | dice 6 5 | side 0");
+    position.openingPhase = row.entries == 0 ? int16_t{-1} : int16_t{0};
+    record.gameRecordCount = row.entries;
+    for (int16_t n = 1; n <= row.entries; ++n) {
+      record.gameRecord[n] = blankRecordEntry;
+      record.gameRecord[n].side = static_cast<int16_t>(n % 2);
+    }
+    options.rollOverOnce = -1;
+    interaction.playerRolledOver[0] = 0;
+    hook::clearMessageLine(0);
+    const BoardLayout& L = layout;
+    script_.click({static_cast<int16_t>(L.rollOverMarkerX + L.textSize / 2),
+                   static_cast<int16_t>(L.rollOverMarkerY - L.textSize / 2)});
+    bool asked = false;
+    script_.planner = [this, &asked] {
+      if (panelWait.questionPanelUp != 0 && !asked) {
+        asked = true;
+        script_.click(middleOf(interactionDisplay.yesButtonRect));
+      } else if (panelWait.questionPanelUp == 0 && panelWait.clickWaitRunning != 0) {
+        flow.abortTurn = kLeaveTurn;  // the click was taken: the wait is over
+      }
+    };
+    waitForPointClick();
+    script_.planner = nullptr;
+    EXPECT_FALSE(script_.spent);
+    EXPECT_EQ(asked, row.asked);
+    EXPECT_EQ(interaction.playerRolledOver[0] != 0, row.asked) << "rolled over";
+    EXPECT_EQ(diceState.diceShowing == 0, row.asked) << "the dice went to be rolled again";
+    EXPECT_EQ(messageLine.messageLineShown == -1, !row.asked) << "the line says why";
+    flow.abortTurn = 0;
+  }
 }
 
 }  // namespace

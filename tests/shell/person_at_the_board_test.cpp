@@ -1,17 +1,21 @@
 // The person's turn in the started program, played with real keys and clicks on the board
-// window: typed moves whatever Easy Moves says, a Return refused under a held checker,
-// the Command-click's combined move with a checker on the bar, Easy Moves turned on with a
+// window: typed moves whatever Easy Moves says, a Return refused under a held checker, a
+// typed step refused and taken back at the bar, the Command-click's combined move with a checker on the bar, Easy Moves turned on with a
 // checker held, and "+" typed as a person types it. Every row is played by side 0 and again by side 1 on the mirrored board.
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "../display/board_fixture.h"
 #include "dialogs/dialogs_install.h"
+#include "dialogs/question_window.h"
 #include "dialogs/scoreboard_dialogs.h"
 #include "display/board_rebuild.h"
 #include "flow/game_loop.h"
@@ -21,6 +25,7 @@
 #include "interaction/interaction_install.h"
 #include "interaction/move_entry_state.h"
 #include "interaction/typed_moves.h"
+#include "rules/play_search.h"
 #include "rollout/rollout_engine.h"
 #include "rollout/rollout_results_window.h"
 #include "rollout/rollout_stats.h"
@@ -33,6 +38,7 @@
 #include "started_program.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
+#include "state/display_state.h"
 #include "state/game_record_state.h"
 #include "state/interaction_services.h"
 #include "state/menu_numbers.h"
@@ -40,6 +46,7 @@
 #include "state/play_search_state.h"
 #include "state/position.h"
 #include "state/quit_services.h"
+#include "state/search_services.h"
 #include "state/shell_services.h"
 #include "state/settings.h"
 #include "state/shell_flags.h"
@@ -252,6 +259,65 @@ TEST_F(PersonAtTheBoard, AReturnRefusedUnderAHeldCheckerLeavesNothingForTheNextE
     });
     EXPECT_EQ(position.board, expectedBoard(start, {{12, -1}, {20, 1}}, side));
     EXPECT_EQ(record.gameRecordCount, 2);
+  }
+}
+
+// The pixels of the board window inside r.
+QImage windowPixels(const QRect& r) {
+  const GrafPort* w = windowPort(1);
+  return w->image.copy(r.translated(-w->origin));
+}
+
+// The person alone on its 10 against two checkers on its 2, with 6-2: only one die plays and
+// it must be the 6. 10.2 typed is refused with the box, the box closed with Return and the
+// step taken back at the middle of the bar: the roll stays in hand, its dice on the board
+// where they were, and 10.6 typed plays it.
+TEST_F(PersonAtTheBoard, ATypedStepRefusedAndTakenBackAtTheBarLeavesTheRollToPlay) {
+  UseVirtualClock clock;  // the notice's pause before the refusal
+  for (const int16_t side : {int16_t{0}, int16_t{1}}) {
+    SCOPED_TRACE("side " + std::to_string(side));
+    personPlays("15:1 23:-2 | dice 6 2", side);
+    installDialogServices();  // the box; after the first start's welcome
+    installFlowServices();     // the take-back at the bar
+    // Return typed into the box once it is up.
+    static void (*box)(std::string_view, std::string_view) = nullptr;
+    static bool boxShown = false;
+    box = searchServices.showTitledText;
+    boxShown = false;
+    searchServices.showTitledText = [](std::string_view title, std::string_view text) {
+      QTimer::singleShot(0, [] {
+        boxShown = windowExists(kExplanationWindow);
+        testing::typeKey(kExplanationWindow, Qt::Key_Return);
+      });
+      box(title, text);
+    };
+    record.gameRecord[1].side = side;  // the roll, as the roll stage writes it
+    record.gameRecord[1].die1 = 6;
+    record.gameRecord[1].die2 = 2;
+    computeMaxPipsUsable();
+    options.autoPass = 255;
+    const Board start = position.board;
+    QRect dice;
+    QImage diceBefore;
+    bool takenBack = false;
+    playTurnWith([&] {
+      dice = QRect(std::min(diceState.drawnDieLeft[0], diceState.drawnDieLeft[1]), display.diceTop,
+                   std::abs(diceState.drawnDieLeft[1] - diceState.drawnDieLeft[0]) + layout.dieWidth, layout.dieHeight);
+      diceBefore = windowPixels(dice);
+      type("10.2\r");
+      script_.click({layout.boardCentreX, layout.boardCentreY});  // the middle of the bar
+      script_.then([&] {
+        takenBack = true;
+        EXPECT_EQ(position.board, start) << "the step went back";
+        EXPECT_TRUE(windowPixels(dice) == diceBefore) << "the dice show on the board as before";
+      });
+      type("10.6\r");
+    });
+    EXPECT_TRUE(boxShown);
+    EXPECT_TRUE(takenBack) << "the turn went on after the take-back";
+    EXPECT_EQ(position.board, expectedBoard(start, {{15, -1}, {21, 1}}, side));
+    script_ = testing::MouseScript{};  // steps a turn left early never took
+    testing::pumpWithScript(script_, 3000);
   }
 }
 
