@@ -44,7 +44,6 @@ namespace {
 
 constexpr int16_t kWaitWindow = 6;
 constexpr int16_t kFlashMs = 100;
-constexpr uint8_t kSpaceChar = ' ';
 
 void activationChanged(int16_t id) {
   boardInput.boardWindowActive = id == 1 ? int16_t{-1} : int16_t{0};

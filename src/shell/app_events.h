@@ -15,7 +15,6 @@ inline constexpr int16_t kPrivateNothing = 99;
 // Set here, read by the board's waits.
 struct AppEventState {
   int16_t waitEnded = 0;           // -1 ends the wait loop that pumps events
-  int16_t boardResizePending = 0;  // -1: the board window was resized or zoomed
   int16_t helpTextShowing = 0;     // -1 while the plain help text shows
 };
 extern AppEventState appEvents;

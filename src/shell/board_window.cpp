@@ -97,18 +97,8 @@ void prepareBoardResize() {
 void fitBoardToWindow() {
   if (display.overlayActive != 0 || hand.pieceInHand != 0 || boardState.boardSizeChangePending != 0) return;
   ShellWindowState& S = shellWindow;
-  if (appEvents.boardResizePending == -1) {
-    paintContent();
-    appEvents.boardResizePending = 0;
-    if (S.boardRebuilding == -1) fitWindowToBoard();
-    hook::redrawBoardWindow();
-    showSetupBoxAgain();
-    flushWindow(kBoardWindow);
-    return;
-  }
   if (display.boardColor == kPictureBoard) {
     // The picture board keeps its size: the window snaps back.
-    appEvents.boardResizePending = 0;
     if (S.boardRebuilding == -1) fitWindowToBoard();
     layout.boardRect = makeRect(0, 0, display.boardWidth, layout.boardHeight);
     if (boardImages.boardClipRgn != nullptr) rectRgn(boardImages.boardClipRgn, layout.boardRect);

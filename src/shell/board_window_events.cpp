@@ -44,9 +44,8 @@ bool boardWindowEventHandler(WindowEvent& e) {
   switch (e.kind) {
     case WindowEvent::kResizeStarted:
       return false;
+    // A maximised or restored window is a new size like any other: the board follows it.
     case WindowEvent::kZoomed:
-      appEvents.boardResizePending = -1;
-      [[fallthrough]];
     case WindowEvent::kResizeCompleted: {
       // A board panel waiting for its closing click comes down with the old board, and its
       // wait ends once the new one is built.

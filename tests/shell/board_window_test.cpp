@@ -2,6 +2,7 @@
 // board, and the same whichever side the search starts from.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -37,6 +38,9 @@ class BoardResize : public ::testing::Test {
   void TearDown() override { windowClose(1); }
   static void resizeTo(int width, int height) {
     testing::userResize(1, width, height);
+    settle();
+  }
+  static void settle() {
     testing::pumpUntil([] { return shellWindow.boardSizeIndex == 0 && shellWindow.boardRebuilding == 0; });
     testing::pumpUntil([] { return false; }, 3);
   }
@@ -74,16 +78,42 @@ TEST_F(BoardResize, NothingChangesWhileACheckerIsInHand) {
   EXPECT_EQ(shellWindow.boardSizeIndex, 6);
 }
 
+// A new size by a drag, or by the window manager's maximise and restore (the state
+// changes, then the size comes): the board fits the window as a drag to that size fits it,
+// and back at the first size it is drawn as a fresh redraw draws it.
 TEST_F(BoardResize, BackToTheFirstSizeTheBoardIsDrawnAsAFreshRedraw) {
   const Rect first = windowContentRect(1);
-  for (const int step : {+300, -250}) {
-    resizeTo(first.width() + step, first.height() + step * 3 / 4);
+  const auto zoom = [](Qt::WindowState state) {
+    detail::setResizeQuietMs(0);
+    contentWidget(1)->setWindowState(state);
+    settle();
+  };
+  struct Row {
+    const char* name;
+    std::function<void()> change, back;
+  };
+  const Row rows[] = {
+      {"grown", [&] { resizeTo(first.width() + 300, first.height() + 225); }, [&] { resizeTo(first.width(), first.height()); }},
+      {"shrunk", [&] { resizeTo(first.width() - 250, first.height() - 187); }, [&] { resizeTo(first.width(), first.height()); }},
+      {"maximised", [&] { zoom(Qt::WindowMaximized); }, [&] { zoom(Qt::WindowNoState); }},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const int16_t firstWidth = display.boardWidth;
+    r.change();
+    const Rect changed = windowContentRect(1);
+    const int16_t changedUnit = display.boardSizeUnit;
     const int16_t changedWidth = display.boardWidth;
-    resizeTo(first.width(), first.height());
-    EXPECT_NE(display.boardWidth, changedWidth) << step;
+    EXPECT_NE(changedWidth, firstWidth);
+    r.back();
+    EXPECT_EQ(windowContentRect(1).width(), first.width());
+    EXPECT_NE(display.boardWidth, changedWidth);
     const QImage resized = windowPort(1)->image.copy();
     redrawBoardWindow();
-    EXPECT_EQ(resized, windowPort(1)->image) << step;
+    EXPECT_EQ(resized, windowPort(1)->image);
+    resizeTo(changed.width(), changed.height());
+    EXPECT_EQ(display.boardSizeUnit, changedUnit) << "a drag to the same size";
+    resizeTo(first.width(), first.height());
   }
 }
 

@@ -391,13 +391,23 @@ TEST_F(PersonAtTheBoard, EasyMovesTurnedOnWithACheckerHeldKeepsTheHand) {
 
 // "+" is Shift and "=" on most keyboards: the held Shift is no Shift-click, and the dice
 // roll as they do for the keypad's "+". Commands > Roll or Pass Dice is a click on the
-// dice as well: it rolls them.
+// dice as well: it rolls them, but only for the wait that runs as it is chosen. Chosen
+// where no wait runs, or under a question on the board, it leaves nothing for the roll's
+// wait to take: the dice wait for the person.
 TEST_F(PersonAtTheBoard, PlusRollsTypedWithShiftOrOnTheKeypad) {
   constexpr Qt::KeyboardModifier kMenuItem = Qt::KeyboardModifierMask;  // no key: the menu item
-  for (const Qt::KeyboardModifier mods : {Qt::ShiftModifier, Qt::KeypadModifier, Qt::NoModifier, kMenuItem}) {
+  enum class When { kAtTheWait, kBeforeTheWait, kUnderAQuestion };
+  struct Row {
+    Qt::KeyboardModifier mods;
+    When when = When::kAtTheWait;
+  };
+  const Row rows[] = {{Qt::ShiftModifier}, {Qt::KeypadModifier}, {Qt::NoModifier}, {kMenuItem},
+                      {kMenuItem, When::kBeforeTheWait}, {kMenuItem, When::kUnderAQuestion}};
+  for (const Row& r : rows) {
     for (const int16_t side : {int16_t{0}, int16_t{1}}) {
+      const Qt::KeyboardModifier mods = r.mods;
       SCOPED_TRACE((mods == kMenuItem ? std::string("Roll or Pass Dice") : "modifiers " + std::to_string(int(mods))) +
-                   ", side " + std::to_string(side));
+                   ", when " + std::to_string(int(r.when)) + ", side " + std::to_string(side));
       personPlays("start | dice 5 3", side);
       diceState.diceShowing = 0;
       turnState.resumeWithDiceShown = 0;
@@ -405,11 +415,17 @@ TEST_F(PersonAtTheBoard, PlusRollsTypedWithShiftOrOnTheKeypad) {
       testing::setSideOnRoll(static_cast<int16_t>(1 - side));
       bool typed = false;
       bool rolled = false;
+      if (r.when == When::kBeforeTheWait) choose(kComputerMenu, kDiceActionItem);
       script_.planner = [&] {
         if (turnState.awaitingDiceClick != 0 && !typed) {
           typed = true;
+          if (r.when == When::kBeforeTheWait) return;
           if (mods == kMenuItem) {
-            script_.then([] { choose(kComputerMenu, kDiceActionItem); });
+            script_.then([&r] {
+              if (r.when == When::kUnderAQuestion) panelWait.questionPanelUp = -1;
+              choose(kComputerMenu, kDiceActionItem);
+              panelWait.questionPanelUp = 0;
+            });
             return;
           }
           // Pressed with its modifier held; let go once the wait has taken the key.
@@ -429,8 +445,8 @@ TEST_F(PersonAtTheBoard, PlusRollsTypedWithShiftOrOnTheKeypad) {
       };
       playTurn();
       script_.planner = nullptr;
-      EXPECT_TRUE(typed);
-      EXPECT_TRUE(rolled) << "the dice did not roll";
+      EXPECT_TRUE(typed) << "the roll did not wait for the person";
+      EXPECT_EQ(rolled, r.when == When::kAtTheWait);
       EXPECT_FALSE(script_.spent);
     }
   }

@@ -337,14 +337,16 @@ TEST_F(RolloutWindows, GameItemFifteenRollsOutThePositionThroughTheMainLoop) {
 }
 
 // After its end the results window answers the keys as every box does: Return, keypad
-// Enter and Escape close it as its Return button does, and give the menus back.
+// Enter and Escape close it as its Return button does, and give the menus back. Space,
+// which the help names for no rollout, leaves it open.
 TEST_F(RolloutWindows, TheFinishedRolloutsWindowAnswersReturnEnterAndEscape) {
   struct Row {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
+    bool closes = true;
   };
   for (const Row& r : {Row{Qt::Key_Return, Qt::NoModifier}, Row{Qt::Key_Enter, Qt::KeypadModifier},
-                       Row{Qt::Key_Escape, Qt::NoModifier}}) {
+                       Row{Qt::Key_Escape, Qt::NoModifier}, Row{Qt::Key_Space, Qt::NoModifier, false}}) {
     SCOPED_TRACE(r.key);
     testing::setPosition("start");
     flow.newGameRequested = 0;
@@ -353,7 +355,15 @@ TEST_F(RolloutWindows, TheFinishedRolloutsWindowAnswersReturnEnterAndEscape) {
     ASSERT_FALSE(rolloutInProgress());
     ASSERT_TRUE(windowExists(kRolloutResultsWindow));
     EXPECT_TRUE(qobject_cast<QPushButton*>(controlWidget(kRolloutResultsWindow, kReturnButton))->isDefault());
+    // The window has the keys, as after the click on its Start.
+    contentWidget(kRolloutResultsWindow)->activateWindow();
+    testing::pumpUntil([] { return QApplication::activeWindow() == contentWidget(kRolloutResultsWindow); }, 5);
     testing::typeKey(kRolloutResultsWindow, r.key, r.modifiers);
+    if (!r.closes) {
+      testing::pumpUntil([] { return false; }, 5);
+      EXPECT_TRUE(windowExists(kRolloutResultsWindow));
+      if (windowExists(kRolloutResultsWindow)) click(kRolloutResultsWindow, kReturnButton);
+    }
     ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kRolloutResultsWindow); }, 5));
     EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
     for (int16_t m : kBarMenus) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;

@@ -34,6 +34,7 @@ inline constexpr uint8_t kLeftArrowChar = 28;
 inline constexpr uint8_t kRightArrowChar = 29;
 inline constexpr uint8_t kUpArrowChar = 30;
 inline constexpr uint8_t kDownArrowChar = 31;
+inline constexpr uint8_t kSpaceChar = 32;
 inline constexpr uint8_t kDeleteChar = 127;
 
 // Dialog-event kinds the layer raises itself.
