@@ -162,7 +162,14 @@ void handleDialogEvent(int16_t kind, int16_t id) {
   if (front == kBoardWindowNumber && windowExists(kRolloutResultsWindow)) front = kRolloutResultsWindow;
   for (const DialogRow& row : kRows) {
     if (row.window != front) continue;
-    if ((row.kinds & kindBit(kind)) != 0) row.act(kind, id);
+    if ((row.kinds & kindBit(kind)) != 0) {
+      row.act(kind, id);
+    } else if (kind == kDialogWindowClosed && id == front) {
+      // A window manager draws the close box whatever the window asks for: it cancels as
+      // Escape does, or gives the default answer where nothing can be left as it was.
+      const int16_t cancel = escapeControlOf(front);
+      row.act(kDialogControlHit, cancel != 0 ? cancel : defaultControlOf(front));
+    }
     return;
   }
 }

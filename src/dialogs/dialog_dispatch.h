@@ -2,7 +2,8 @@
 // The one dispatcher of the dialog windows: the front window's number picks a row, the
 // row's action decides what each control does. Control 1 is OK and 2 Cancel everywhere;
 // Return and Enter arrive as a hit on the default control (defaultControlOf), Escape as a
-// hit on the window's cancel control (escapeControlOf).
+// hit on the window's cancel control (escapeControlOf); the close box of a window whose row
+// takes no close is that hit too, or the default one where Escape does nothing.
 #include <cstdint>
 
 namespace bg {

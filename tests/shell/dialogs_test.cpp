@@ -149,9 +149,10 @@ void pumpAFew() { testing::pumpUntil([] { return false; }, 3); }
 
 bool closes(int16_t window) { return testing::pumpUntil([window] { return !windowExists(window); }, 6); }
 
-enum class Answer { kOkClick, kReturn, kEnter, kCancelClick, kEscape };
+// The close box is the window manager's, drawn on every box: it cancels as Escape does.
+enum class Answer { kOkClick, kReturn, kEnter, kCancelClick, kEscape, kCloseBox };
 constexpr Answer kAnswers[] = {Answer::kOkClick, Answer::kReturn, Answer::kEnter, Answer::kCancelClick,
-                               Answer::kEscape};
+                               Answer::kEscape, Answer::kCloseBox};
 bool accepts(Answer a) { return a == Answer::kOkClick || a == Answer::kReturn || a == Answer::kEnter; }
 const char* nameOf(Answer a) {
   switch (a) {
@@ -160,6 +161,7 @@ const char* nameOf(Answer a) {
     case Answer::kEnter: return "Enter";
     case Answer::kCancelClick: return "Cancel";
     case Answer::kEscape: return "Escape";
+    case Answer::kCloseBox: return "close box";
   }
   return "";
 }
@@ -171,6 +173,7 @@ void answer(int16_t window, Answer a) {
     case Answer::kEnter: testing::typeKey(window, Qt::Key_Enter); break;
     case Answer::kCancelClick: clickControl(window, 2); break;
     case Answer::kEscape: testing::typeKey(window, Qt::Key_Escape); break;
+    case Answer::kCloseBox: testing::clickCloseBox(window); break;
   }
 }
 
@@ -674,6 +677,8 @@ TEST_F(Dialogs, TwoPlayersWaitForTheAnswerToTheBoardsQuestion) {
 void openEndOfGame(const char* message) { hook::showEndGameDialog(message); }
 int16_t seenKeep = 0, seenSwap = 0, seenContinue = 0;
 
+constexpr int16_t kEndGameCloseBox = 0;  // in place of a button
+
 TEST_F(Dialogs, EndOfGameButtonsFinishTheGameAsTheyMay) {
   const struct {
     int16_t button, whoRollsFirst, pieces0;
@@ -684,6 +689,8 @@ TEST_F(Dialogs, EndOfGameButtonsFinishTheGameAsTheyMay) {
       {1, 1, 0, false, 0, 0, 0, 0},   {16, 1, 0, false, -1, 0, 0, 0}, {17, 1, 0, false, -1, -1, 0, 0},
       {16, 2, 0, true, 0, 0, 0, 0},   {17, 2, 0, true, 0, 0, 0, 0},   {18, 1, 0, false, 0, 0, 0, 0},
       {18, 1, 5, false, 0, 0, -1, 0}, {2, 1, 0, false, 0, 0, 0, 1},
+      // The close box: no answer leaves the game as it was, so it is Continue's.
+      {kEndGameCloseBox, 1, 0, false, 0, 0, 0, 0},
   };
   for (const auto& r : rows) {
     const std::string where = "button " + std::to_string(r.button) + " rolls " + std::to_string(r.whoRollsFirst);
@@ -712,7 +719,10 @@ TEST_F(Dialogs, EndOfGameButtonsFinishTheGameAsTheyMay) {
       seenContinue = flow.continueGame;
       closeEndGameDialog();
     };
-    clickControl(kEndGameWindow, r.button);
+    if (r.button == kEndGameCloseBox)
+      testing::clickCloseBox(kEndGameWindow);
+    else
+      clickControl(kEndGameWindow, r.button);
     ASSERT_TRUE(closes(kEndGameWindow)) << where;
     EXPECT_EQ(boxTexts.size(), r.refused ? 1u : 0u) << where;
     if (r.refused && !boxTexts.empty()) {
@@ -908,7 +918,11 @@ TEST_F(Dialogs, TheCloseSessionQuestionAnswersThroughTheDispatcher) {
   const struct {
     Answer how;
     bool closed;
-  } rows[] = {{Answer::kOkClick, true}, {Answer::kReturn, true}, {Answer::kCancelClick, false}, {Answer::kEscape, false}};
+  } rows[] = {{Answer::kOkClick, true},
+              {Answer::kReturn, true},
+              {Answer::kCancelClick, false},
+              {Answer::kEscape, false},
+              {Answer::kCloseBox, false}};
   for (const auto& r : rows) {
     flow.scores[0] = 3;
     flow.newGameRequested = 0;

@@ -1,5 +1,6 @@
 // Escape cancels a box: one with only a Done or OK closes as by its button, and what it
-// would have changed stays as it was.
+// would have changed stays as it was. The close box a window manager draws on every box
+// does what Escape does.
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,8 @@
 #include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/statistics_dialogs.h"
 #include "flow/game_loop.h"
+#include "rollout/rollout_results_window.h"
+#include "state/shell_services.h"
 #include "flow/turn_services.h"
 #include "interaction/interaction_install.h"
 #include "runtime/qt/controls.h"
@@ -52,11 +55,23 @@ class EscapeClosesBoxes : public ::testing::Test {
   }
   void TearDown() override {
     for (int16_t n : {kInfoBoxWindow, kSoundWindow, kTournamentStatsWindow, kSessionStatsWindow, kGameStatsWindow,
-                      kMoreScoresWindow, kScoreboardWindow, kAboutWindow, int16_t{1}})
+                      kMoreScoresWindow, kScoreboardWindow, kAboutWindow, kSpeakDiceWindow, kAutomaticMovesWindow,
+                      kClickAfterMoveWindow, kRolloutSetupWindow, kDisplaySettingsWindow, kQuestionWindow, int16_t{1}})
       windowClose(n);
     setEventSlice(2);
   }
 };
+
+// Escape typed, or the window manager's close box clicked.
+enum class Way { kEscape, kCloseBox };
+constexpr Way kWays[] = {Way::kEscape, Way::kCloseBox};
+std::string nameOf(Way w) { return w == Way::kEscape ? " by Escape" : " by its close box"; }
+void leave(int16_t box, Way w) {
+  if (w == Way::kEscape)
+    testing::typeKey(box, Qt::Key_Escape);
+  else
+    testing::clickCloseBox(box);
+}
 
 // Boxes with a loop of their own: Escape typed once the loop runs. A box Escape leaves
 // open is closed by its button after a while, so that the test ends either way.
@@ -66,36 +81,39 @@ struct LoopBox {
   std::function<void()> open;  // returns when the box has closed
 };
 
-TEST_F(EscapeClosesBoxes, BoxesWithTheirOwnLoopCloseOnEscape) {
+TEST_F(EscapeClosesBoxes, BoxesWithTheirOwnLoopCloseOnEscapeAndTheirCloseBox) {
   const LoopBox rows[] = {
       {"information", kInformationWindow, [] { showMessageBox("Something to read."); }},
       {"board-frame help", kLargeMessageWindow, [] { chooseMenuItem(kComputerMenu, kFrameHelpItem), FBHandleEvents(); }},
       {"blot risk", kExplanationWindow, [] { testing::typeKey(1, Qt::Key_B), FBHandleEvents(); }},
       {"name entry", kNameEntryWindow, [] { chooseMenuItem(kPlayerMenu, kEnterNameItem), FBHandleEvents(); }},
   };
-  for (const LoopBox& row : rows) {
-    bool escaped = false;
-    bool closedByButton = false;
-    int ticks = 0;
-    QTimer t;
-    const int16_t box = row.window;
-    QObject::connect(&t, &QTimer::timeout, [&] {
-      if (!windowExists(box) || modalLoopWindow() != box) return;
-      if (!escaped) {
-        escaped = true;
-        testing::typeKey(box, Qt::Key_Escape);
-      } else if (++ticks == 30) {
-        closedByButton = true;
-        pressButton(box, 1);
-      }
-    });
-    t.start(0);
-    row.open();
-    t.stop();
-    EXPECT_TRUE(escaped) << row.name;
-    EXPECT_FALSE(closedByButton) << row.name << ": Escape left the box open";
-    EXPECT_FALSE(windowExists(box)) << row.name;
-    testing::expectBackOnTheBoard(row.name);
+  for (const Way way : kWays) {
+    for (const LoopBox& row : rows) {
+      const std::string name = row.name + nameOf(way);
+      bool escaped = false;
+      bool closedByButton = false;
+      int ticks = 0;
+      QTimer t;
+      const int16_t box = row.window;
+      QObject::connect(&t, &QTimer::timeout, [&] {
+        if (!windowExists(box) || modalLoopWindow() != box) return;
+        if (!escaped) {
+          escaped = true;
+          leave(box, way);
+        } else if (++ticks == 30) {
+          closedByButton = true;
+          pressButton(box, 1);
+        }
+      });
+      t.start(0);
+      row.open();
+      t.stop();
+      EXPECT_TRUE(escaped) << name;
+      EXPECT_FALSE(closedByButton) << name << ": the box stayed open";
+      EXPECT_FALSE(windowExists(box)) << name;
+      testing::expectBackOnTheBoard(name);
+    }
   }
 }
 
@@ -122,7 +140,7 @@ TEST_F(EscapeClosesBoxes, EscapeInTheNameEntryKeepsTheName) {
 
 // Boxes the dispatcher serves: Escape is their Done, back to the window they came from;
 // there a second Escape closes that (a box with a Cancel cancels).
-TEST_F(EscapeClosesBoxes, DispatchedBoxesWithOnlyADoneCloseOnEscape) {
+TEST_F(EscapeClosesBoxes, DispatchedBoxesCloseOnEscapeAndTheirCloseBox) {
   const auto fromMenu = [](int16_t menu, int16_t item) { return [=] { chooseMenuItem(menu, item); }; };
   const auto overBox = [](int16_t menu, int16_t item, int16_t under, int16_t button) {
     return [=] {
@@ -145,25 +163,41 @@ TEST_F(EscapeClosesBoxes, DispatchedBoxesWithOnlyADoneCloseOnEscape) {
       {"about", fromMenu(kInfoMenu, kInfoAboutItem), kAboutWindow, 1},
       {"help text over the sound dialog", overBox(kSettingsMenu, kSoundDialogItem, kSoundWindow, kSoundHelpButton),
        kInfoBoxWindow, kSoundWindow},
+      {"game statistics", fromMenu(kPlayerMenu, kGameStatsItem), kGameStatsWindow, 1},
+      // Boxes with a Cancel.
+      {"speak dice", fromMenu(kSettingsMenu, kSpeakDiceItem), kSpeakDiceWindow, 1},
+      {"automatic moves", fromMenu(kSettingsMenu, kAutomaticMovesItem), kAutomaticMovesWindow, 1},
+      {"click after move", fromMenu(kSettingsMenu, kClickAfterMoveItem), kClickAfterMoveWindow, 1},
+      {"rollout set-up", fromMenu(kGameMenu, kRolloutItem), kRolloutSetupWindow, 1},
+      {"display settings", fromMenu(kSettingsMenu, kDisplaySettingsItem), kDisplaySettingsWindow, 1},
+      {"close the session?", fromMenu(kGameMenu, kCloseSessionItem), kQuestionWindow, 1},
   };
   flow.tournamentGoing = 255;  // the tournament statistics are offered during a match
   flow.tournamentPoints = 5;
-  for (const auto& row : rows) {
-    row.open();
-    ASSERT_TRUE(testing::pumpUntil([&] { return windowExists(row.window); }, 6)) << row.name;
-    testing::typeKey(row.window, Qt::Key_Escape);
-    const bool escaped = testing::pumpUntil([&] { return !windowExists(row.window); }, 6);
-    EXPECT_TRUE(escaped) << row.name << ": Escape left the box open";
-    if (!escaped) {  // its Done, so that the rows after it start on the board
-      pressButton(row.window, 1);
-      testing::pumpUntil([&] { return !windowExists(row.window); }, 6);
+  for (const Way way : kWays) {
+    for (const auto& row : rows) {
+      const std::string name = row.name + nameOf(way);
+      row.open();
+      ASSERT_TRUE(testing::pumpUntil([&] { return windowExists(row.window); }, 6)) << name;
+      leave(row.window, way);
+      const bool escaped = testing::pumpUntil([&] { return !windowExists(row.window); }, 6);
+      EXPECT_TRUE(escaped) << name << ": the box stayed open";
+      if (!escaped) {  // its Done, so that the rows after it start on the board
+        pressButton(row.window, 1);
+        testing::pumpUntil([&] { return !windowExists(row.window); }, 6);
+      }
+      if (row.under != 1) {
+        testing::expectDialogInFront(row.under, name);
+        leave(row.under, way);
+        const bool under = testing::pumpUntil([&] { return !windowExists(row.under); }, 6);
+        EXPECT_TRUE(under) << name;
+        if (!under) {
+          pressButton(row.under, 1);
+          testing::pumpUntil([&] { return !windowExists(row.under); }, 6);
+        }
+      }
+      testing::expectBackOnTheBoard(name);
     }
-    if (row.under != 1) {
-      testing::expectDialogInFront(row.under, row.name);
-      testing::typeKey(row.under, Qt::Key_Escape);
-      EXPECT_TRUE(testing::pumpUntil([&] { return !windowExists(row.under); }, 6)) << row.name;
-    }
-    testing::expectBackOnTheBoard(row.name);
   }
 }
 

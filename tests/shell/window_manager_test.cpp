@@ -1,6 +1,8 @@
 // The program on a real X server with a window manager (openbox): each window the game waits
 // on or keeps beside the board is still above the board after a click on the board's title
-// bar, which makes the window manager raise the board.
+// bar, which makes the window manager raise the board. Only a window that stays above no
+// other asks for a minimise button (openbox minimises a window with every window it stays
+// above), and only a window that can be resized for a maximise one.
 #include <QApplication>
 #include <QByteArray>
 #include <QProcess>
@@ -18,9 +20,11 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/about_box.h"
 #include "dialogs/help_window.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/note_pad.h"
+#include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/text_windows.h"
 #include "rollout/rollout_engine.h"
 #include "rollout/rollout_results_window.h"
@@ -41,6 +45,7 @@ namespace {
 constexpr char kChildTest[] = "WindowManager.DISABLED_TheProgramUnderOpenbox";
 constexpr int kStuck = 5;
 constexpr int kBuried = 6;
+constexpr int kWrongButtons = 7;
 constexpr int kStepTicks = 4000;  // the watcher's ticks a step may wait before giving up
 constexpr int kTickMs = 5;
 constexpr int kClickAgainTicks = 400;
@@ -57,6 +62,15 @@ constexpr int16_t kLongRollout = kMostRolloutGames;
 constexpr int16_t kShortRollout = 1;
 constexpr int kSentinelSide = 60;
 constexpr int kTitleButtonsRoom = 100;  // the window manager's buttons at the title's ends
+constexpr int16_t kInfoAboutItem = 15;   // About, in the Info menu
+constexpr int16_t kScoreboardCancel = 2;
+// The Motif hints a window gives the window manager: which of its buttons to draw.
+constexpr uint32_t kHintsDecorations = 0x2;  // the flag: the decorations are named
+constexpr uint32_t kDecorateAll = 0x1;       // every decoration but those named
+constexpr uint32_t kDecorateMinimise = 0x20;
+constexpr uint32_t kDecorateMaximise = 0x40;
+constexpr int kHintsFlagsAt = 0;
+constexpr int kHintsDecorationsAt = 2;
 
 void run(const QStringList& command) {
   if (QProcess::execute(command.first(), command.mid(1)) != 0) {
@@ -91,6 +105,23 @@ int placeIn(const std::vector<WId>& stack, WId w) {
 
 WId xWindowOf(int16_t n) { return contentWidget(n)->winId(); }
 
+// True when window n asks the window manager for the button: it names no decorations (the
+// window manager then draws them all), or names the button.
+bool asksFor(int16_t n, uint32_t button) {
+  QProcess xprop;
+  xprop.start(QStringLiteral("xprop"),
+              {QStringLiteral("-id"), QString::number(xWindowOf(n)), QStringLiteral("_MOTIF_WM_HINTS")});
+  xprop.waitForFinished();
+  const QByteArray out = xprop.readAllStandardOutput();
+  const int equals = out.indexOf('=');
+  if (equals < 0) return true;
+  std::vector<uint32_t> hints;
+  for (const QByteArray& v : out.mid(equals + 1).split(',')) hints.push_back(v.trimmed().toUInt(nullptr, 16));
+  if (hints.size() <= kHintsDecorationsAt || (hints[kHintsFlagsAt] & kHintsDecorations) == 0) return true;
+  const uint32_t decorations = hints[kHintsDecorationsAt];
+  return ((decorations & button) != 0) != ((decorations & kDecorateAll) != 0);
+}
+
 // Another application's window, raised above the board before each click: once the board is
 // above it again, the window manager has done the raise the click asked for.
 QWidget& sentinel() {
@@ -123,6 +154,7 @@ std::vector<Step> steps;
 size_t step = 0;
 int ticks = 0;
 std::string buried;
+std::string wrongButtons;
 std::string lastLook;  // what the last look at the stacking saw, for a step that never ends
 
 Step waitFor(std::function<bool()> done) { return done; }
@@ -177,6 +209,21 @@ Step aboveAfterAClick(std::string what, std::vector<int16_t> windows) {
   };
 }
 
+// Each window is to ask for no minimise button, and a box of fixed size for no maximise;
+// the board asks for both.
+Step buttonsAsked(std::string what, std::vector<int16_t> windows, bool resizable) {
+  return [what, windows, resizable] {
+    if (!asksFor(kBoard, kDecorateMinimise) || !asksFor(kBoard, kDecorateMaximise))
+      wrongButtons += "the board offers no minimise or maximise; ";
+    for (int16_t n : windows) {
+      const std::string window = what + " (window " + std::to_string(n) + ")";
+      if (asksFor(n, kDecorateMinimise)) wrongButtons += window + " offers minimise; ";
+      if (!resizable && asksFor(n, kDecorateMaximise)) wrongButtons += window + " offers maximise; ";
+    }
+    return true;
+  };
+}
+
 bool holdsTheKeys(int16_t n) { return windowVisible(n) && QApplication::activeWindow() == contentWidget(n); }
 
 void type(const QString& what) { run({QStringLiteral("xdotool"), QStringLiteral("type"), what}); }
@@ -196,6 +243,8 @@ void buildSteps() {
   const auto gone = [](int16_t n) { return [n] { return !windowExists(n); }; };
   steps = {
       // The first start's boxes, answered at the keyboard.
+      waitFor([] { return holdsTheKeys(kLargeMessageWindow); }),
+      buttonsAsked("the welcome box", {kLargeMessageWindow}, false),
       [] { return holdsTheKeys(kLargeMessageWindow) && (key(QStringLiteral("Return")), true); },
       [] { return holdsTheKeys(kNameEntryWindow) && (type(QStringLiteral("Ann")), key(QStringLiteral("Return")), true); },
       waitFor(boardInFront),
@@ -204,6 +253,7 @@ void buildSteps() {
       waitFor(shown(kRolloutSetupWindow)),
       act([] { pressButton(kRolloutSetupWindow, kSetupOk); }),
       waitFor([] { return windowVisible(kRolloutResultsWindow) && rolloutInProgress(); }),
+      buttonsAsked("the rollout's window", {kRolloutResultsWindow}, false),
       aboveAfterAClick("the running rollout", {kRolloutResultsWindow}),
       act([] { pressButton(kRolloutResultsWindow, kStartStopButton); }),
       waitFor(rolloutPaused),
@@ -223,16 +273,19 @@ void buildSteps() {
       // The context help, the note pad and a help page.
       act([] { showContextHelp(); }),
       waitFor(shown(kHelpTextWindow)),
+      buttonsAsked("the context help", {kHelpTextWindow}, true),
       aboveAfterAClick("the context help", {kHelpTextWindow}),
       act([] { dismissHelpText(); }),
       waitFor([] { return !windowVisible(kHelpTextWindow); }),
       act([] { openNotePad(); }),
       waitFor(shown(kNotePadWindow)),
+      buttonsAsked("the note pad", {kNotePadWindow}, true),
       aboveAfterAClick("the note pad", {kNotePadWindow}),
       act([] { saveNotePad(); }),
       waitFor(gone(kNotePadWindow)),
       act([] { openHelpWindow(kInfoMenu, 1); }),
       waitFor(shown(kHelpWindow)),
+      buttonsAsked("a help page", {kHelpWindow}, true),
       aboveAfterAClick("a help page", {kHelpWindow}),
       act([] { closeHelpWindow(); }),
       waitFor(gone(kHelpWindow)),
@@ -243,17 +296,30 @@ void buildSteps() {
       act([] { pressButton(kRolloutSetupWindow, kSetupHelp); }),
       waitFor(shown(kInfoBoxWindow)),
       aboveAfterAClick("a box over a box", {kRolloutSetupWindow, kInfoBoxWindow}),
+      buttonsAsked("a box over a box", {kRolloutSetupWindow, kInfoBoxWindow}, false),
       act([] { pressButton(kInfoBoxWindow, kInfoDone); }),
       waitFor(gone(kInfoBoxWindow)),
       act([] { pressButton(kRolloutSetupWindow, kSetupCancel); }),
       waitFor(gone(kRolloutSetupWindow)),
+      waitFor(boardInFront),
+      act([] { chooseMenuItem(kInfoMenu, kInfoAboutItem); }),
+      waitFor(shown(kAboutWindow)),
+      buttonsAsked("About", {kAboutWindow}, false),
+      act([] { pressButton(kAboutWindow, 1); }),
+      waitFor(gone(kAboutWindow)),
+      waitFor(boardInFront),
+      act([] { chooseMenuItem(kPlayerMenu, kScoreboardItem); }),
+      waitFor(shown(kScoreboardWindow)),
+      buttonsAsked("the scoreboard", {kScoreboardWindow}, false),
+      act([] { pressButton(kScoreboardWindow, kScoreboardCancel); }),
+      waitFor(gone(kScoreboardWindow)),
   };
 }
 
 void watch() {
   if (step == steps.size()) {
-    std::fprintf(stderr, "buried: %s\n", buried.c_str());
-    std::_Exit(buried.empty() ? 0 : kBuried);
+    std::fprintf(stderr, "buried: %s\nwrong buttons: %s\n", buried.c_str(), wrongButtons.c_str());
+    std::_Exit(!buried.empty() ? kBuried : !wrongButtons.empty() ? kWrongButtons : 0);
   }
   if (steps[step]()) {
     std::fprintf(stderr, "step %zu done\n", step);

@@ -191,13 +191,19 @@ void connectHits(int16_t window, int16_t id, QWidget* w) {
   }
 }
 
-// Return and Enter press the default button, Escape cancels (a box with only a Done is
-// closed by it too); installed after the layer's filter, so it sees the keys of the modal
-// window first.
-class ModalKeys : public QObject {
+// Return and Enter press the default button, Escape and the close box cancel (a box with
+// only a Done is closed by them too); installed after the layer's filter, so it sees the
+// keys of the modal window first.
+class ModalAnswers : public QObject {
  public:
-  explicit ModalKeys(ModalLoop* loop) : loop_(loop) {}
+  explicit ModalAnswers(ModalLoop* loop) : loop_(loop) {}
   bool eventFilter(QObject* obj, QEvent* e) override {
+    // A window manager draws the close box whatever the window asks for.
+    if (e->type() == QEvent::Close && obj == contentWidget(loop_->window)) {
+      e->ignore();
+      endLoop(loop_, 0);
+      return true;
+    }
     if (e->type() != QEvent::KeyPress || !obj->isWindowType()) return false;
     QWidget* w = contentWidget(loop_->window);
     if (w == nullptr || w->windowHandle() != obj) return false;
@@ -475,7 +481,7 @@ int16_t runModalDialogUntilButton() {
   ModalLoop loop;
   loop.window = n;
   registry().loops.push_back(&loop);
-  ModalKeys keys(&loop);
+  ModalAnswers keys(&loop);
   QCoreApplication::instance()->installEventFilter(&keys);
   // The other windows take no input while the box runs.
   const bool wasVisible = w->isVisible();

@@ -69,7 +69,7 @@ bool buttonHighlighted(int16_t window, int16_t id);
 void pressButton(int16_t window, int16_t id);
 
 // Runs the output window app-modally until its default button, Return or Enter (true) or
-// its cancel button or Escape (false; only with a control 2) ends it. The loop pumps
+// its cancel button, Escape or its close box (false) ends it. The loop pumps
 // FBHandleEvents, so the rest of the program's queued work still runs.
 bool runModalDialog();
 // The same loop, telling how it ended: 1 (the default button, Return or Enter), 2 (a click

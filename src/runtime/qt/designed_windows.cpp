@@ -13,10 +13,6 @@
 
 namespace bg {
 
-namespace {
-constexpr const char* kCloseBoxProperty = "closeBox";
-}  // namespace
-
 bool openDesignedWindow(int16_t n, std::string_view name) {
   QFile file(QStringLiteral(":/ui/") + QString::fromUtf8(name.data(), static_cast<int>(name.size())) +
              QStringLiteral(".ui"));
@@ -26,10 +22,8 @@ bool openDesignedWindow(int16_t n, std::string_view name) {
   if (form == nullptr) return false;
   const QSize size = form->size().expandedTo(form->minimumSizeHint());
   const std::string title = form->windowTitle().toStdString();
-  // A form asks for its close box; closing then reaches the program as a dialog event.
-  const WindowKind kind = form->property(kCloseBoxProperty).toBool() ? kFixedWindow : kPlainWindow;
   windowOpen(n, title, makeRect(0, 0, static_cast<int16_t>(size.width()), static_cast<int16_t>(size.height())),
-             kind, false);
+             kFixedWindow, false);
   QWidget* content = contentWidget(n);
   if (content == nullptr) return false;
   QWidget* f = form.release();

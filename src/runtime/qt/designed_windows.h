@@ -1,15 +1,14 @@
 #pragma once
 // Windows laid out in Qt Designer forms (resources/ui/<name>.ui). Every widget of a form
 // whose dynamic property `control` holds a number becomes that control of the window; a
-// radio group is one numbered container whose buttons carry `value` 1..n. A form whose
-// own widget has the dynamic property `closeBox` true gets a close box.
+// radio group is one numbered container whose buttons carry `value` 1..n.
 #include <cstdint>
 #include <string_view>
 
 namespace bg {
 
-// Opens window n, hidden, at the form's size (movable, a close box only when the form asks
-// for one) with the form's widgets as its controls. A missing or unreadable form opens
+// Opens window n, hidden, at the form's size (movable, not resizable) with the form's
+// widgets as its controls. A missing or unreadable form opens
 // nothing: false.
 bool openDesignedWindow(int16_t n, std::string_view name);
 

@@ -259,10 +259,10 @@ void applyKindLimits(WindowRec* rec, int w, int h) {
   if (rec->kind != kDocumentWindow) rec->widget->setFixedSize(w, h);
 }
 
-// True when `above`, or a window it stays above, is `rec`: a box cannot stay above itself.
-bool staysAbove(QWindow* above, QWindow* rec) {
+// True when `above`, or a window it stays above, is `below`: a box cannot stay above itself.
+bool staysAbove(QWindow* above, QWindow* below) {
   for (QWindow* w = above; w != nullptr; w = w->transientParent()) {
-    if (w == rec) return true;
+    if (w == below) return true;
   }
   return false;
 }
@@ -306,9 +306,14 @@ void windowOpen(int16_t n, std::string_view title, const Rect& rect, WindowKind 
   // Opened beside the shown main window: a dialog of it, which a click on it cannot bury.
   const int16_t mainWindow = registry().mainWindow;
   const bool dialog = mainWindow != 0 && n != mainWindow && windowVisible(mainWindow);
-  Qt::WindowFlags flags = (dialog ? Qt::Dialog : Qt::Window) | Qt::WindowTitleHint | Qt::CustomizeWindowHint;
-  if (kind != kPlainWindow) flags |= Qt::WindowCloseButtonHint;
-  if (kind == kDocumentWindow) flags |= Qt::WindowMinMaxButtonsHint;
+  // A window manager draws the close box whatever is asked, and the program serves every
+  // close; asking for it names the buttons, so the ones not named are left out.
+  Qt::WindowFlags flags = (dialog ? Qt::Dialog : Qt::Window) | Qt::WindowTitleHint | Qt::CustomizeWindowHint |
+                          Qt::WindowCloseButtonHint;
+  // A window kept above another is minimised together with it (the whole chain goes): only
+  // a window of its own offers it.
+  if (!dialog) flags |= Qt::WindowMinimizeButtonHint;
+  if (kind == kDocumentWindow) flags |= Qt::WindowMaximizeButtonHint;
   rec->widget->setWindowFlags(flags);
   const QRect geo = (rect.left == 0 && rect.top == 0) ? centredOnScreen(w, h) : QRect(rect.left, rect.top, w, h);
   rec->widget->setGeometry(geo);

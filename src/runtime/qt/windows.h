@@ -13,10 +13,14 @@ class QWidget;
 
 namespace bg {
 
+// Every window has a close box: a window manager draws one whatever is asked, so the
+// program serves each close. Collapse is offered only by a window that stays above no
+// other (the main window, one opened while it is hidden): a window kept above another
+// would take that one with it.
 enum WindowKind : int16_t {
-  kDocumentWindow = 1,  // close box, zoom, collapse and size box
-  kFixedWindow = 2,     // close box, no resizing
-  kPlainWindow = 3,     // no close box, no resizing
+  kDocumentWindow = 1,  // zoom and size box
+  kFixedWindow = 2,     // no resizing
+  kPlainWindow = 3,     // a box: no resizing, its close box cancels it
 };
 
 // Opens window n with its content at rect (global coordinates). A rect whose left and
