@@ -49,6 +49,7 @@ constexpr int kWrongButtons = 7;
 constexpr int kStepTicks = 4000;  // the watcher's ticks a step may wait before giving up
 constexpr int kTickMs = 5;
 constexpr int kClickAgainTicks = 400;
+constexpr int kMinimiseSettleTicks = 200;  // the window manager's minimise has happened by then
 constexpr int kChildMs = 90000;
 constexpr int16_t kBoard = 1;
 constexpr int16_t kRolloutSetupWindow = 340;
@@ -229,6 +230,38 @@ bool holdsTheKeys(int16_t n) { return windowVisible(n) && QApplication::activeWi
 void type(const QString& what) { run({QStringLiteral("xdotool"), QStringLiteral("type"), what}); }
 void key(const QString& what) { run({QStringLiteral("xdotool"), QStringLiteral("key"), what}); }
 
+// Whether the window manager shows window n (its WM_STATE), not minimised.
+bool shownByTheWindowManager(int16_t n) {
+  QProcess xprop;
+  xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(xWindowOf(n)), QStringLiteral("WM_STATE")});
+  xprop.waitForFinished();
+  return xprop.readAllStandardOutput().contains("window state: Normal");
+}
+
+// The window's own minimise, as its title bar button gives it: the window holds the keys,
+// then the window manager minimises it. The board is to be shown again, and the window too.
+Step minimisedAlone(int16_t n) {
+  auto phase = std::make_shared<int>(0);
+  return [n, phase] {
+    const QString id = QString::number(xWindowOf(n));
+    switch (*phase) {
+      case 0:
+        run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), id});
+        ++*phase;
+        return false;
+      case 1:
+        if (holdsTheKeys(n)) {
+          run({QStringLiteral("xdotool"), QStringLiteral("windowminimize"), id});
+          ++*phase;
+        }
+        return false;
+      default:
+        if (++*phase < kMinimiseSettleTicks) return false;
+        return shownByTheWindowManager(kBoard) && shownByTheWindowManager(n);
+    }
+  };
+}
+
 Step openTheRollout(int16_t games) {
   return act([games] {
     rollout.rolloutShowBoard = 0;
@@ -281,6 +314,7 @@ void buildSteps() {
       waitFor(shown(kNotePadWindow)),
       buttonsAsked("the note pad", {kNotePadWindow}, true),
       aboveAfterAClick("the note pad", {kNotePadWindow}),
+      minimisedAlone(kNotePadWindow),
       act([] { saveNotePad(); }),
       waitFor(gone(kNotePadWindow)),
       act([] { openHelpWindow(kInfoMenu, 1); }),
@@ -305,6 +339,7 @@ void buildSteps() {
       act([] { chooseMenuItem(kInfoMenu, kInfoAboutItem); }),
       waitFor(shown(kAboutWindow)),
       buttonsAsked("About", {kAboutWindow}, false),
+      minimisedAlone(kAboutWindow),
       act([] { pressButton(kAboutWindow, 1); }),
       waitFor(gone(kAboutWindow)),
       waitFor(boardInFront),

@@ -101,6 +101,8 @@ void queueWindowEvent(int16_t n, WindowEvent::Kind kind) {
 }
 
 void reclaimClosedWindows();
+bool minimisedWithAWindowAbove(int16_t n);
+void showAgainAfterMinimise(int16_t n);
 
 class PortWidget : public QWidget {
  public:
@@ -182,6 +184,11 @@ class PortWidget : public QWidget {
         rec_->swallowBurst = true;
         if (!rec_->resizing) rec_->resizeQuiet->start(registry().resizeQuietMs);
         queueWindowEvent(rec_->number, WindowEvent::kZoomed);
+      }
+      const bool minimised = (windowState() & Qt::WindowMinimized) != 0 && (sc->oldState() & Qt::WindowMinimized) == 0;
+      if (minimised && minimisedWithAWindowAbove(rec_->number)) {
+        const int16_t n = rec_->number;
+        detail::queueTask(false, [n] { showAgainAfterMinimise(n); });
       }
     } else if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
       toFront(rec_->number);
@@ -265,6 +272,30 @@ bool staysAbove(QWindow* above, QWindow* below) {
     if (w == below) return true;
   }
   return false;
+}
+
+// A window manager that minimises a window with every window it stays above (openbox does)
+// takes the main window away when the person minimises the note pad or a box over it: the
+// window then in front is one kept above the main window, not the main window itself.
+bool minimisedWithAWindowAbove(int16_t n) {
+  if (n != registry().mainWindow) return false;
+  const int16_t front = frontWindow();
+  WindowRec* above = front == n ? nullptr : findWindow(front);
+  if (above == nullptr || above->widget->windowHandle() == nullptr) return false;
+  return staysAbove(above->widget->windowHandle(), findWindow(n)->widget->windowHandle());
+}
+
+// The game stays in sight: the main window comes back, and with it the windows above it.
+void showAgainAfterMinimise(int16_t n) {
+  WindowRec* main = findWindow(n);
+  if (main == nullptr) return;
+  for (const auto& [number, rec] : registry().windows) {
+    QWidget* w = rec->widget;
+    const bool withMain = number == n || staysAbove(w->windowHandle(), main->widget->windowHandle());
+    if (withMain && w->isVisible() && (w->windowState() & Qt::WindowMinimized) != 0)
+      w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+  }
+  if (WindowRec* front = findWindow(frontWindow())) front->widget->activateWindow();
 }
 
 // A window manager keeps a dialog above its transient parent, whatever is clicked, and hands
