@@ -23,9 +23,7 @@ constexpr std::string_view kEnglishPrefix = "English ";
 constexpr std::string_view kHelpFolder = "help/";
 }  // namespace
 
-void openHelpWindow(int16_t menu, int16_t item) { openHelpTopic(menu, item); }
-
-void openHelpTopic(int16_t menu, int16_t item) {
+void openHelpWindow(int16_t menu, int16_t item) {
   if (textWindowRefused()) return;
   const PString<kHelpFileNameMost> fileName(menuItemText(menu, item) + std::string(kHelpExtension));
   dialogWindows.savedOutputWnd = frontWindow();

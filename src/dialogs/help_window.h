@@ -11,7 +11,6 @@ inline constexpr std::size_t kHelpFileNameMost = 63;
 
 // Refused while a checker is held or the help window or note pad is open.
 void openHelpWindow(int16_t menu, int16_t item);
-void openHelpTopic(int16_t menu, int16_t item);
 // Opens window n with the page of that file name; a missing page is tried again as
 // "English " + the name after its first word.
 bool createHelpWindow(int16_t n, std::string_view fileName);

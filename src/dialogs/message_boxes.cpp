@@ -1,6 +1,7 @@
 #include "dialogs/message_boxes.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "dialogs/dialog_dispatch.h"
 #include "dialogs/dialog_state.h"
@@ -18,7 +19,7 @@ namespace {
 constexpr int16_t kDoneButton = 1;
 constexpr int16_t kMessageText = 4;
 constexpr int16_t kQuitAnywayButton = 2;
-constexpr int16_t kButtonGap = 20;  // between Stay and Quit Anyway
+constexpr int16_t kButtonGap = 20;  // between two buttons in a row
 constexpr std::string_view kStayTitle = "Stay";
 constexpr std::string_view kQuitAnywayTitle = "Quit Anyway";
 constexpr int16_t kNamePrompt = 10;
@@ -77,42 +78,42 @@ void runLargeBox(int16_t width, int16_t height, std::string_view title, std::str
   returnFromClosedDialog();
 }
 
+// The information box with its buttons in a row at the bottom, all as wide as the widest
+// title, button 1 (the default) at the right; returns how the box ended, as
+// runModalDialogUntilButton tells it.
+int16_t runInformationBox(std::string_view text, std::initializer_list<std::string_view> titles) {
+  const int16_t front = frontWindow();
+  openBox(kInformationWindow, "Information", kInformationWidth, kInformationHeight, 0, 12);
+  int16_t widest = 0;
+  for (std::string_view title : titles) widest = std::max(widest, stringWidth(title));
+  const int16_t w = static_cast<int16_t>(widest + 35);
+  const auto count = static_cast<int16_t>(titles.size());
+  int16_t right = static_cast<int16_t>((kInformationWidth + count * w + (count - 1) * kButtonGap) / 2);
+  int16_t id = 1;
+  for (std::string_view title : titles) {
+    addPushButton(kInformationWindow, id, title, makeRect(right - w, 171, right, 191));
+    dialogWindows.dialogFlags[id] = kButtonPresent;
+    right = static_cast<int16_t>(right - w - kButtonGap);
+    ++id;
+  }
+  for (; id < 3; ++id) dialogWindows.dialogFlags[id] = 0;
+  addStaticText(kInformationWindow, kMessageText, text, makeRect(30, 40, 350, 160));
+  fitStaticText(kInformationWindow, kMessageText);
+  const int16_t ended = runModalDialogUntilButton();
+  windowClose(kInformationWindow);
+  if (front > 0) setOutputWindow(front);
+  return ended;
+}
+
 }  // namespace
 
 void (*infoBoxDialogEvent)() = dialogEventHandler;
 
-void showMessageBox(std::string_view text) {
-  const int16_t front = frontWindow();
-  openBox(kInformationWindow, "Information", kInformationWidth, kInformationHeight, 0, 12);
-  const int16_t w = static_cast<int16_t>(stringWidth("Done") + 35);
-  const int16_t left = static_cast<int16_t>((kInformationWidth - w) / 2);
-  addPushButton(kInformationWindow, kDoneButton, "Done", makeRect(left, 171, left + w, 191));
-  addStaticText(kInformationWindow, kMessageText, text, makeRect(30, 40, 350, 160));
-  fitStaticText(kInformationWindow, kMessageText);
-  markOneButton();
-  runModalDialog();
-  windowClose(kInformationWindow);
-  if (front > 0) setOutputWindow(front);
-}
+void showMessageBox(std::string_view text) { runInformationBox(text, {"Done"}); }
 
 bool askStayOrQuit(std::string_view text) {
-  const int16_t front = frontWindow();
-  openBox(kInformationWindow, "Information", kInformationWidth, kInformationHeight, 0, 12);
-  const int16_t w = static_cast<int16_t>(std::max(stringWidth(kStayTitle), stringWidth(kQuitAnywayTitle)) + 35);
-  const int16_t middle = kInformationWidth / 2;
-  addPushButton(kInformationWindow, kDoneButton, kStayTitle,
-                makeRect(middle + kButtonGap / 2, 171, middle + kButtonGap / 2 + w, 191));
-  addPushButton(kInformationWindow, kQuitAnywayButton, kQuitAnywayTitle,
-                makeRect(middle - kButtonGap / 2 - w, 171, middle - kButtonGap / 2, 191));
-  addStaticText(kInformationWindow, kMessageText, text, makeRect(30, 40, 350, 160));
-  fitStaticText(kInformationWindow, kMessageText);
-  dialogWindows.dialogFlags[1] = kButtonPresent;
-  dialogWindows.dialogFlags[2] = kButtonPresent;
   // Only a click quits: Escape or the close box leaves the person where nothing is lost.
-  const bool stay = runModalDialogUntilButton() != kQuitAnywayButton;
-  windowClose(kInformationWindow);
-  if (front > 0) setOutputWindow(front);
-  return stay;
+  return runInformationBox(text, {kStayTitle, kQuitAnywayTitle}) != kQuitAnywayButton;
 }
 
 void showLargeMessageYesNoDone(int16_t width, int16_t height, std::string_view text) {

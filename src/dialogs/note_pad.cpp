@@ -21,7 +21,6 @@ namespace {
 constexpr std::string_view kNotePadTitle = "note pad";
 constexpr std::string_view kSaveFailed = "The note pad could not be saved.";
 constexpr int16_t kNotePadFileNumber = 255;
-constexpr std::string_view kNoCauseGiven = "The system gave no reason.";
 
 QString qPath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
@@ -97,10 +96,7 @@ std::string saveAndCloseNotePad() {
       QFile copied(qPath(file));
       if (!copied.copy(kept)) cause = copied.errorString().toStdString() + ".";
     }
-    if (cause.empty() && saveNotePadFile(*doc, file) != 0) {
-      cause = lastFileErrorCause();
-      if (cause.empty()) cause = kNoCauseGiven;
-    }
+    if (cause.empty() && saveNotePadFile(*doc, file) != 0) cause = lastFileErrorCause();
     if (!cause.empty()) return std::string(kSaveFailed) + " " + cause;
     textWindows.notePadDamaged = false;
   }

@@ -14,7 +14,7 @@
 
 namespace bg {
 
-void askSaveBeforeQuit() {
+bool askSaveBeforeQuit() {
   for (int i = 0; i < 2 && display.overlayActive != 0; ++i) closeBoardOverlay();
   InteractionState& I = interaction;
   I.messageLines[1] = messageWordsOf(kSaveBeforeQuitMessage);
@@ -22,7 +22,7 @@ void askSaveBeforeQuit() {
   I.messageLines[3].clear();
   I.messageLineCount = 3;
   overlay.messageBoxSeconds = 0;
-  if (storage.gameModified != -1) return;
+  if (storage.gameModified != -1) return false;
   // A quit while the turn is being left would end the wait at once and lose the game:
   // the question waits with the request cleared, which is then put back.
   const uint8_t abortBefore = flow.abortTurn;
@@ -33,7 +33,7 @@ void askSaveBeforeQuit() {
   interactionDisplay.noButtonRect = Rect{};
   interactionDisplay.yesButtonRect = Rect{};
   flow.abortTurn = abortBefore;
-  if (I.panelAnswer != 0) saveGame(0);
+  return I.panelAnswer != 0 && !saveGame(0);
 }
 
 }  // namespace bg

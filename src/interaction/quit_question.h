@@ -2,6 +2,7 @@
 // At quit, with saving on exit off, a changed game is offered for saving on the board.
 namespace bg {
 
-void askSaveBeforeQuit();
+// True when Yes was answered and the game could not be saved.
+bool askSaveBeforeQuit();
 
 }  // namespace bg

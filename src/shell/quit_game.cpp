@@ -1,5 +1,7 @@
 #include "shell/quit_game.h"
 
+#include <cstdio>
+
 #include "audio/sound_effects.h"
 #include "audio/speech.h"
 #include "dialogs/message_boxes.h"
@@ -39,7 +41,6 @@ constexpr double kFarewellPause = 2.0;  // seconds to read the farewell without 
 constexpr int kEveningFrom = 17;
 constexpr int kNightFrom = 21;
 constexpr int kDayFrom = 3;
-constexpr std::string_view kNoCauseGiven = "The system gave no reason.";
 constexpr std::string_view kStayOrQuitText = "Stay to keep it and try again, or quit without it.";
 
 int16_t closingMessage() {
@@ -85,17 +86,17 @@ void sayGoodbye(bool fromSystem) {
 }
 
 // A write of the quit failed: the person is told what could not be kept and why, and
-// chooses. Staying ends this quit with the game as it stands; nobody is asked at a quit
-// from the system.
+// chooses. Staying ends this quit with the game as it stands. Nobody can answer at a quit
+// from the system: what was lost goes where the session keeps its output.
 bool stayAfterFailedWrite(std::string_view what, bool fromSystem) {
-  if (fromSystem) return false;
+  if (fromSystem) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(what.size()), what.data());
+    return false;
+  }
   return askStayOrQuit(std::string(what) + "\r" + std::string(kStayOrQuitText));
 }
 
-std::string gameNotSaved() {
-  const std::string cause = lastFileErrorCause();
-  return std::string(kGameNotSavedWords) + ". " + (cause.empty() ? std::string(kNoCauseGiven) : cause);
-}
+std::string gameNotSaved() { return std::string(kGameNotSavedWords) + ". " + lastFileErrorCause(); }
 
 void runQuit(bool fromSystem) {
   if (quitState.quitRunning != 0) return;
@@ -139,14 +140,14 @@ void runQuit(bool fromSystem) {
   }
   // Asked before the preferences are written, so a game saved on Yes is remembered.
   if (save && shell.quitting == 0 && !fromSystem) {
-    interaction.panelAnswer = 0;
-    hook::offerSaveBeforeQuit();
+    const bool saveFailed = hook::offerSaveBeforeQuit();
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
-    // Yes was answered and the save failed.
-    else if (interaction.panelAnswer != 0 && stayAfterFailedWrite(gameNotSaved(), fromSystem))
-      return stay();
+    if (saveFailed && stayAfterFailedWrite(gameNotSaved(), fromSystem)) return stay();
   }
-  savePreferences(fromSystem ? FailureNotice::kOnStandardError : FailureNotice::kInBox);
+  // A game saved above stays named for the next start: Stay keeps it so, and the next quit
+  // writes the preferences again.
+  const std::string preferencesNotSaved = writePreferences();
+  if (!preferencesNotSaved.empty() && stayAfterFailedWrite(preferencesNotSaved, fromSystem)) return stay();
   shellFlags.quitRequested = -1;
   eraseDraggedPiece();
   releaseSpeechChannel();

@@ -25,7 +25,7 @@ void toggleJacobyRule() { cube.jacobyRule = cube.jacobyRule != 0 ? 0 : -1; }
 void toggleRerollFirstRoll() { settings.rerollFirstRoll = settings.rerollFirstRoll != 0 ? 0 : 255; }
 void toggleAcceptDoubles() { cube.acceptDoubles = cube.acceptDoubles != 0 ? 0 : -1; }
 void selectAutoDoubleMax(int16_t choice) { cube.autoDoubleMax = choice; }
-void askNothing() {}
+bool askNothing() { return false; }
 
 }  // namespace least
 }  // namespace bg

@@ -25,7 +25,7 @@ void toggleJacobyRule();
 void toggleRerollFirstRoll();
 void toggleAcceptDoubles();
 void selectAutoDoubleMax(int16_t choice);
-void askNothing();
+bool askNothing();
 inline void noDisplaySettingsEvent(int16_t) {}
 }  // namespace least
 
@@ -53,8 +53,9 @@ struct ShellServices {
   // The help text of the given name, empty when there is none.
   std::string (*loadHelpText)(std::string_view name) = least::noHelpText;
   // At quit, with saving on exit off: asks on the board whether to save a changed game
-  // and saves it on Yes. The least form asks nothing.
-  void (*askSaveBeforeQuit)() = least::askNothing;
+  // and saves it on Yes; true when Yes was answered and the save failed. The least form
+  // asks nothing.
+  bool (*askSaveBeforeQuit)() = least::askNothing;
 };
 
 extern ShellServices shellServices;
@@ -73,7 +74,7 @@ inline void chooseAutoDoubleMax(int16_t choice) { shellServices.selectAutoDouble
 inline void installMenuSubmenus() { shellServices.installSubmenus(); }
 inline void displaySettingsHit(int16_t id) { shellServices.displaySettingsEvent(id); }
 inline std::string helpTextNamed(std::string_view name) { return shellServices.loadHelpText(name); }
-inline void offerSaveBeforeQuit() { shellServices.askSaveBeforeQuit(); }
+inline bool offerSaveBeforeQuit() { return shellServices.askSaveBeforeQuit(); }
 }  // namespace hook
 
 }  // namespace bg

@@ -1,6 +1,5 @@
 #include "storage/preferences_file.h"
 
-#include <cstdio>
 #include <string>
 
 #include "flow/turn_services.h"
@@ -20,7 +19,8 @@ constexpr int16_t kPreferencesFileNumber = 3;
 constexpr std::string_view kUnreadableText =
     "The preferences file could not be read. The program starts with its usual settings, and the settings "
     "of this session will not be saved, so that the file is not written over: ";
-constexpr std::string_view kNotWrittenText = "The preferences could not be saved. The previous settings file is kept.";
+constexpr std::string_view kNotWritten = "The preferences could not be saved.";
+constexpr std::string_view kOldFileKept = "The previous settings file is kept.";
 
 // The whole file; false when it cannot be opened or read (a folder opens but does not read).
 bool readWhole(const std::filesystem::path& path, std::string& text) {
@@ -33,6 +33,9 @@ bool readWhole(const std::filesystem::path& path, std::string& text) {
   std::fclose(file);
   return !failed;
 }
+
+// A file that could not be read is not written over; without a folder there is no file.
+bool preferencesToBeWritten() { return storage.prefsUnreadable == 0 && !preferencesFolder().empty(); }
 
 }  // namespace
 
@@ -67,8 +70,8 @@ void tellUnreadablePreferences() {
   if (storage.prefsUnreadable != 0) hook::showInformation(std::string(kUnreadableText) + preferencesPath().string());
 }
 
-bool savePreferences(FailureNotice notice) {
-  if (storage.prefsUnreadable != 0 || preferencesFolder().empty()) return false;
+std::string writePreferences() {
+  if (!preferencesToBeWritten()) return {};
   const std::string text = preferencesText();
   storage.fileError = 0;
   const FileErrorVector old = setFileErrorVector(setFileErrorFlag);
@@ -78,11 +81,15 @@ bool savePreferences(FailureNotice notice) {
     written = closeFile(kPreferencesFileNumber) && written;
   }
   setFileErrorVector(old);
-  if (!written && notice == FailureNotice::kInBox) hook::showInformation(kNotWrittenText);
-  // Nobody is there to click a box: the failure goes where the session keeps its output.
-  if (!written && notice == FailureNotice::kOnStandardError)
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(kNotWrittenText.size()), kNotWrittenText.data());
-  return written;
+  if (written) return {};
+  return std::string(kNotWritten) + " " + lastFileErrorCause() + " " + std::string(kOldFileKept);
+}
+
+bool savePreferences() {
+  if (!preferencesToBeWritten()) return false;
+  const std::string failure = writePreferences();
+  if (!failure.empty()) hook::showInformation(failure);
+  return failure.empty();
 }
 
 }  // namespace bg

@@ -2,6 +2,7 @@
 // The preferences file: read at start-up, written on every way out. It lies in the
 // preferences folder as "<program name> Preferences".
 #include <filesystem>
+#include <string>
 
 namespace bg {
 
@@ -13,10 +14,11 @@ void loadPreferences();
 // Tells the user that the file could not be read, if so: once the board can show it.
 void tellUnreadablePreferences();
 
-// Where a failure to write is told: in a box, or on standard error when nobody is there to
-// answer one (a quit from a signal or the end of the desktop session).
-enum class FailureNotice { kInBox, kOnStandardError };
-// True when the file was written whole; a failure keeps the old file and is told.
-bool savePreferences(FailureNotice notice = FailureNotice::kInBox);
+// Writes the file whole, or keeps the old one and returns what could not be kept and why,
+// for the caller to tell. Empty when written, and when the file is not to be written (it
+// could not be read at the start, or there is no preferences folder).
+std::string writePreferences();
+// The same, a failure told in a box; true when the file was written whole.
+bool savePreferences();
 
 }  // namespace bg

@@ -8,10 +8,12 @@
 #include <set>
 
 #include "flow/flow_fixture.h"
+#include "computer/cube_actions.h"
 #include "flow/best_move_commands.h"
 #include "flow/game_end.h"
 #include "flow/game_loop.h"
 #include "flow/roll_stage.h"
+#include "flow/sessions.h"
 #include "flow/turn.h"
 #include "rules/new_game.h"
 #include "rules/take_back.h"
@@ -56,6 +58,17 @@ void laterRoll() { record.gameRecordCount = 1, position.openingPhase = 0, testin
 void bothComputers() { flow.opponentMode = kComputersOnly, position.playerType[0] = kComputerPlayer; }
 void replayed(int16_t side, int16_t die1, int16_t die2, int16_t flags) {
   record.gameRecord[1] = GameRecordEntry{side, 0, 0, 0, die1, die2, 0, 0, 0, flags};
+}
+
+// Every count of the profile in use at its limit, both sides: a count made stays there.
+constexpr int16_t kMostCount = std::numeric_limits<int16_t>::max();
+void everyCountAtLimit() {
+  for (int16_t& count : players.playerRecords[players.activePlayers].counters) count = kMostCount;
+}
+void countsStayAtLimit() {
+  const auto& counters = players.playerRecords[players.activePlayers].counters;
+  for (int16_t word = kFirstCounterWord; word <= kLastCounterWord; ++word)
+    EXPECT_EQ(counters[word - kFirstCounterWord], kMostCount) << "word " << word;
 }
 
 struct RollRow {
@@ -154,6 +167,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
   RollRow{[] { laterRoll(), settings.automaticRolls = -1, flow.keyCommandBusy = -1; }, {3, 1}, {}, {3, 1}, 0, nullptr, 0, 0, 0,
           [] { EXPECT_EQ(flow.keyCommandBusy, 0); }},  // the posted click is dropped
   RollRow{[] { laterRoll(), rollout.noPause = -1; }, {3, 1}, {}, {3, 1}, 0, nullptr, 0, 0, 0},
+  // Doubles rolled and an opening roll won, counted at their limits.
+  RollRow{[] { laterRoll(), everyCountAtLimit(); }, {4, 4}, {}, {4, 4}, 0, nullptr, -1, 0, 0, countsStayAtLimit},
+  RollRow{[] { settings.whoRollsFirst = 3, everyCountAtLimit(); }, {2, 5}, {}, {5, 2}, 0, nullptr, -1, 0, 0,
+          countsStayAtLimit},
   RollRow{[] { flow.opponentMode = kTwoPeople, position.playerType[1] = kHumanPlayer; }, {2, 5},
           {{kLeftDiceZone, true}, {kRightDiceZone, false}, {kLeftDiceZone, false}}, {2, 5}, 1, nullptr, 3, 0, 0}));
 
@@ -301,8 +318,14 @@ std::string dialog() { return flowLog.dialogs.empty() ? "" : flowLog.dialogs.bac
 void match(int32_t score0) { flow.tournamentGoing = 255, flow.tournamentPoints = 5, flow.scores[0] = score0; }
 void money() { flow.moneySessionActive = 255, options.wagerAmount = 2, options.wagerCurrency = "Euros"; }
 void computerResigns() { flow.autoConcession[1] = -1, flow.concessionLevel = 2; }
+// Two people at the board: Alice doubles and the other side takes.
+void doubleTaken() {
+  flow.opponentMode = kTwoPeople, position.playerType[1] = kHumanPlayer, cube.beaverAllowed = 0;
+  testing::setSideOnRoll(0);
+  interactionServices.waitForBoardClick = [] { interaction.panelAnswer = -1; };
+  executeDouble();
+}
 
-constexpr int16_t kMostCount = std::numeric_limits<int16_t>::max();
 constexpr PlayerRecordWord kCountsOfAWin[] = {kGamesWonWord, kPointsWonWord, kGammonsWonWord, kTournamentsWonWord};
 void atCountLimits() {
   for (const PlayerRecordWord w : kCountsOfAWin) playerCounter(w, 0) = kMostCount;
@@ -367,6 +390,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, GameEndTest, ::testing::Values(
   // A profile's counts stop at their limit: a gammon that wins the match leaves them there.
   EndRow{"12:-15", [] { match(4), atCountLimits(); }, 0, 6, "Alice won a double game worth 2 points!! and won the tournament!",
          "", [] { EXPECT_EQ(countsOfAlice(), std::vector<int>(4, kMostCount)); }},
+  // Each count of a game's end at its limit: a double offered and taken, a double dropped,
+  // the session closed after the game.
+  EndRow{"12:-15", [] { everyCountAtLimit(), doubleTaken(); }, 0, 4, "Alice won a double game worth 4 points!!", "",
+         countsStayAtLimit},
+  EndRow{"20:15 12:-15 | cube 2 2", [] { everyCountAtLimit(), cube.playerDeclined[0] = -1; }, 1, 2, "Computer won 2 points!",
+         "", countsStayAtLimit},
+  EndRow{"12:-14", everyCountAtLimit, 0, 1, "Alice won 1 point", "", [] { closeSessionTotals(), countsStayAtLimit(); }},
   EndRow{"12:-14", [] { rollout.noPause = -1; }, 0, 1, "", ""},
   EndRow{"", nullptr, 0, 0, "", "", [] { EXPECT_EQ(record.gameRecordCount, 5); }},  // New Game emptied the board
   EndRow{"12:-14", nullptr, 0, 1, "Alice won 1 point", "", [] {  // announced twice: scored and recorded once

@@ -164,7 +164,7 @@ class QuitAndResume : public testing::StartedProgram {
       std::ifstream in(dataFilePath("SavedGame"), std::ios::binary);
       savedGameAtExit.assign(std::istreambuf_iterator<char>(in), {});
     };
-    shellServices.askSaveBeforeQuit = [] { ++questions; };
+    shellServices.askSaveBeforeQuit = [] { return ++questions, false; };
     lineOfTheBoard = interactionServices.displayMessage;
     interactionServices.displayMessage = watchMessageLine;
     shown.clear();
@@ -513,7 +513,7 @@ TEST_F(QuitAndResume, APositionLaidOutInTheEditorIsTheGameTheNextStartResumes) {
     shell.saveGameOnExit = saveOnExit;
     storage.loadGameOnStartup = -1;
     cube.cubeUsed = -1;
-    shellServices.askSaveBeforeQuit = [] { ++questions, askSaveBeforeQuit(); };
+    shellServices.askSaveBeforeQuit = [] { return ++questions, askSaveBeforeQuit(); };
     testing::setPosition("start | side 1");
     diceState.diceShowing = 0;
     ASSERT_TRUE(saveGame(0));
@@ -577,7 +577,7 @@ TEST_F(QuitAndResume, AQuitFromTheHiddenGameAsksWithTheBoardInSight) {
     SCOPED_TRACE(r.name);
     startAgain(false);
     storage.loadGameOnStartup = -1;
-    shellServices.askSaveBeforeQuit = [] { ++questions, askSaveBeforeQuit(); };
+    shellServices.askSaveBeforeQuit = [] { return ++questions, askSaveBeforeQuit(); };
     turnServices.pumpEvents = FBHandleEvents;
     testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
     diceState.diceShowing = 0;
@@ -638,12 +638,15 @@ TEST_F(QuitAndResume, AQuitFromTheHiddenGameAsksWithTheBoardInSight) {
 
 constexpr int kCloseBoxTries = 30;
 
-// Ctrl+Q with the disk full: the game (saved on exit, or on Yes to the question) or the
-// open, changed note pad cannot be written. A box says what was not kept and why; Stay
-// leaves the game and the note pad as they were and the file saved before whole, and once
-// there is room again the next Ctrl+Q keeps both and the next start resumes the game.
-// Quit Anyway ends the program with the file saved before still whole.
+// Ctrl+Q with the disk full: the game (saved on exit, or on Yes to the question), the open,
+// changed note pad or, after the game is saved, the preferences cannot be written. A box
+// says what was not kept and why; Stay leaves the game and the note pad as they were and
+// the file saved before whole, and once there is room again the next Ctrl+Q keeps both and
+// the next start resumes the game. Quit Anyway ends the program with the file saved before
+// still whole.
 TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
+  static constexpr const char* kPreferencesNotSaved =
+      "The preferences could not be saved. The disk is full. The previous settings file is kept.";
   const struct {
     int16_t saveOnExit;
     bool notePad;
@@ -651,6 +654,7 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     const char* told;
     bool escape = false;  // answered by Escape, which leaves nothing behind
     bool closeBox = false;  // answered by the window manager's close box, as Escape
+    int failingWrite = 1;  // the game's, or the note pad's; the preferences' come after the game's
   } rows[] = {{-1, false, true, "The game could not be saved. The disk is full."},
               {0, false, true, "The game could not be saved. The disk is full."},
               {-1, true, true, "The note pad could not be saved. The disk is full."},
@@ -658,19 +662,24 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
               {0, true, false, "The note pad could not be saved. The disk is full."},
               {-1, false, true, "The game could not be saved. The disk is full.", true},
               {-1, true, true, "The note pad could not be saved. The disk is full.", true},
-              {-1, false, true, "The game could not be saved. The disk is full.", false, true}};
+              {-1, false, true, "The game could not be saved. The disk is full.", false, true},
+              {-1, false, true, kPreferencesNotSaved, false, false, 2},
+              {0, false, true, kPreferencesNotSaved, false, false, 2},
+              {-1, false, false, kPreferencesNotSaved, false, false, 2},
+              {-1, false, true, kPreferencesNotSaved, true, false, 2},
+              {-1, false, true, kPreferencesNotSaved, false, true, 2}};
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.told) + (r.saveOnExit != 0 ? " Save on exit" : " Yes") + (r.stay ? ", Stay" : "") +
                  (r.escape ? " by Escape" : "") + (r.closeBox ? " by the close box" : ""));
     startAgain(false);
     shell.saveGameOnExit = r.saveOnExit;
     storage.loadGameOnStartup = -1;
-    shellServices.askSaveBeforeQuit = [] { ++questions, askSaveBeforeQuit(); };
+    shellServices.askSaveBeforeQuit = [] { return ++questions, askSaveBeforeQuit(); };
     turnServices.pumpEvents = FBHandleEvents;
     testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
     diceState.diceShowing = 0;
     redrawBoardWindow();
-    ASSERT_TRUE(saveGame(0));
+    EXPECT_TRUE(saveGame(0));
     const std::string before = savedGameBytes();
     testing::setPosition("1:1 2:1 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");  // one more turn
     storage.gameModified = -1;
@@ -678,7 +687,8 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     const int16_t quitFrom = r.notePad ? kNotePadWindow : int16_t{1};
     if (r.notePad) {
       openNotePad();
-      ASSERT_TRUE(windowExists(kNotePadWindow));
+      EXPECT_TRUE(windowExists(kNotePadWindow));
+      if (!windowExists(kNotePadWindow)) continue;
       QTest::keyClicks(textViewWidget(kNotePadWindow), "new notes");
     }
     std::string told;
@@ -705,36 +715,47 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
         QTest::keyRelease(contentWidget(holder)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
       testing::pumpUntil([] { return exits > 0 || (quitState.quitRunning == 0 && !windowExists(kInformationWindow)); }, 20);
     };
-    failNthFileWrite(1);  // the disk is full
+    const bool gameSaved = r.failingWrite > 1;  // before the preferences failed
+    failNthFileWrite(r.failingWrite);  // the disk is full
     quit();
     clearFileFaults();
     EXPECT_EQ(told.substr(0, told.find_first_of("\r\n")), r.told);
     // Past the note pad, the game is saved as usual.
-    if (r.stay || !r.notePad) {
+    if (gameSaved) {
+      EXPECT_NE(savedGameBytes(), before) << "the game was not saved before the preferences";
+    } else if (r.stay || !r.notePad) {
       EXPECT_EQ(savedGameBytes(), before) << "the game saved before was written over";
     }
     if (!r.stay) {
       EXPECT_EQ(exits, 1);
+      answerer.stop();
       continue;
     }
-    ASSERT_EQ(exits, 0) << "the program ended";
+    EXPECT_EQ(exits, 0) << "the program ended";
+    if (exits != 0) {
+      answerer.stop();
+      continue;
+    }
     EXPECT_EQ(position.board, atQuit);
-    EXPECT_EQ(storage.gameModified, -1);
+    EXPECT_EQ(storage.gameModified, gameSaved ? 0 : -1);
     EXPECT_EQ((std::vector<int>{shell.quitting, flow.newGameRequested}), (std::vector<int>{0, 0}));
     if (r.notePad) {
-      ASSERT_TRUE(windowExists(kNotePadWindow));
-      EXPECT_EQ(textViewDocument(kNotePadWindow)->toPlainText(), QStringLiteral("new notes"));
+      EXPECT_TRUE(windowExists(kNotePadWindow));
+      if (windowExists(kNotePadWindow)) {
+        EXPECT_EQ(textViewDocument(kNotePadWindow)->toPlainText(), QStringLiteral("new notes"));
+      }
     }
     told.clear();
     quit();  // with room again
     answerer.stop();
-    ASSERT_EQ(exits, 1);
+    EXPECT_EQ(exits, 1);
     EXPECT_EQ(told, "");
     std::ifstream notes(dataFilePath("notePad.txt"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}).find("new notes") != std::string::npos, r.notePad);
 
     startAgain(true);
-    ASSERT_EQ(storage.gameWasSaved, -1);
+    EXPECT_EQ(storage.gameWasSaved, -1) << "the game is not resumed";
+    if (storage.gameWasSaved != -1) continue;
     loadGame(0);
     EXPECT_EQ(position.board, atQuit);
   }

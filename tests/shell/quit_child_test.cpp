@@ -2,6 +2,7 @@
 // temporary place: a game played with the mouse, a checker held, the board window closed;
 // the file then holds the whole game, and the program opened with it resumes it.
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -17,10 +18,14 @@
 #include <fstream>
 #include <string>
 
+#include "dialogs/note_pad.h"
+#include "dialogs/text_windows.h"
 #include "display/board_layout.h"
+#include "interaction/board_waits.h"
 #include "flow/turn_services.h"
 #include "runtime/core/files.h"
 #include "runtime/qt/events.h"
+#include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
 #include "shell/startup.h"
 #include "state/cube_state.h"
@@ -49,6 +54,7 @@ using testing::OwnFolders;
 
 testing::MouseScript* script = nullptr;
 int menuStep = 0;
+void (*beforeTheSignal)() = nullptr;
 
 Point diceSpot() {
   const BoardPoint c = turnServices.boardCentre();
@@ -147,6 +153,32 @@ void runScript(void (*planner)(), void (*spent)()) {
   turnServices.pumpEvents = [] { script->pump(); };
 }
 
+// Once the started game waits for the person, a box of the start answered with Return.
+void whenTheGameWaits(void (*then)()) {
+  static QTimer poll;
+  static void (*action)() = nullptr;
+  action = then;
+  QObject::connect(&poll, &QTimer::timeout, [] {
+    const int16_t front = frontWindow();
+    if (front != 1 && contentWidget(front) != nullptr) {
+      QTest::keyClick(contentWidget(front)->windowHandle(), Qt::Key_Return);
+      return;
+    }
+    if (flow.rollWaitActive == 0 && flow.rollClickWaitActive == 0 && panelWait.clickWaitRunning == 0) return;
+    poll.stop();
+    action();
+  });
+  poll.start(20);
+}
+
+// A changed game, with what the row adds, then a terminate signal with the disk full.
+void signalWithTheFolderFull() {
+  storage.gameModified = -1;
+  beforeTheSignal();
+  failNthFileWrite(1);
+  std::raise(SIGTERM);
+}
+
 SavedGame readGameFile(const std::filesystem::path& path) {
   EXPECT_TRUE(openInput(kSavedGameFileNumber, path));
   const SavedGameReading r = readSavedGameFields(kSavedGameFileNumber, false);
@@ -221,12 +253,30 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
   EXPECT_EXIT(startWith(1, argv,
                         [] {
                           storage.gameModified = -1;
-                          shellServices.askSaveBeforeQuit = [] { std::_Exit(kAskedAtSignal); };
+                          shellServices.askSaveBeforeQuit = []() -> bool { std::_Exit(kAskedAtSignal); };
                           std::raise(SIGTERM);
                         }),
               ::testing::ExitedWithCode(0), "");
   for (const auto& path : stale) EXPECT_FALSE(std::filesystem::exists(path)) << path;
   for (const auto& path : kept) EXPECT_TRUE(std::filesystem::exists(path)) << path;
+
+  // With the data folder full nobody can answer a box: what could not be kept, and why, goes
+  // to standard error.
+  const struct {
+    void (*before)();
+    const char* told;
+  } full[] = {{[] { shell.saveGameOnExit = -1; }, "The game could not be saved. The disk is full."},
+              {[] {
+                 openNotePad();
+                 QTest::keyClicks(textViewWidget(kNotePadWindow), "notes");
+               },
+               "The note pad could not be saved. The disk is full."}};
+  for (const auto& r : full) {
+    SCOPED_TRACE(r.told);
+    beforeTheSignal = r.before;
+    EXPECT_EXIT(startWith(1, argv, [] { whenTheGameWaits(signalWithTheFolderFull); }), ::testing::ExitedWithCode(0),
+                r.told);
+  }
 }
 
 }  // namespace

@@ -84,6 +84,7 @@ class QuitGame : public ::testing::Test {
     shellServices.askSaveBeforeQuit = [] {
       ++questions;
       savedGameAtQuestion = std::filesystem::exists(dataFilePath("SavedGame"));
+      return false;
     };
   }
   bool saw(const std::string& s) const { return std::find(shown.begin(), shown.end(), s) != shown.end(); }
@@ -197,7 +198,7 @@ TEST_F(QuitGame, WithoutSaveOnExitTheQuestionComesAndAYesIsRemembered) {
   storage.gameModified = -1;
   shellServices.askSaveBeforeQuit = [] {
     ++questions;
-    saveGame(0);
+    return !saveGame(0);
   };
   quitGame();
   EXPECT_EQ(questions, 1);
@@ -270,7 +271,7 @@ TEST_F(QuitGame, ASecondQuitDuringTheFarewellDoesNothing) {
     quitGame();
     quitWithoutQuestion();
   };
-  shellServices.askSaveBeforeQuit = [] { ++questions; };
+  shellServices.askSaveBeforeQuit = [] { return ++questions, false; };
   quitGame();
   EXPECT_EQ(quitsDuringPause, 1);
   EXPECT_EQ(questions, 1);

@@ -340,7 +340,7 @@ void setLastFileError(std::int32_t error) {
 
 std::string lastFileErrorCause() {
   switch (gLastCause) {
-    case 0: return {};
+    case 0: return std::string(kNoCauseGiven);
     case ENOSPC:
     case EDQUOT: return "The disk is full.";
     case EFBIG: return "The file is larger than the system allows.";
