@@ -423,16 +423,17 @@ TEST_F(AtomicOutput, TemporariesOfAKilledRunGoAtTheNextWriteAndNothingElseDoes) 
     writeRaw(name, "keep");
   const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
   for (const auto& e : fs::directory_iterator(dir_)) fs::last_write_time(e.path(), longAgo);
-  for (const char* fresh : {"prefs.tmp-", "other.tmp-"}) writeRaw(fresh + dead + "-3", "keep");
+  // Numbered 0, which the killed run's own count never reaches, whatever ran before it.
+  for (const char* fresh : {"prefs.tmp-", "other.tmp-"}) writeRaw(fresh + dead + "-0", "keep");
   ASSERT_EQ(folderNames().size(), 12u);  // the killed run's temporary is among them
   EXPECT_TRUE(writeThreeLines());
   std::vector<std::string> kept = {"Club final.tmp-" + dead + "-11",
                                    "notes.tmp-1-4",
                                    "other.tmp-" + dead + "-1",
-                                   "other.tmp-" + dead + "-3",
+                                   "other.tmp-" + dead + "-0",
                                    "prefs",
                                    "prefs.tmp-" + dead + "-",
-                                   "prefs.tmp-" + dead + "-3",
+                                   "prefs.tmp-" + dead + "-0",
                                    "prefs.tmp-" + dead + "-7.bak",
                                    "prefs.tmp-x" + dead + "-1",
                                    "prefsx.tmp-" + dead + "-1"};
