@@ -110,5 +110,17 @@ TEST_F(QueuedChoices, AChoiceMadeAsABoxOpensIsNotCarriedOutUnderIt) {
   }
 }
 
+// A choice still queued when the program starts again belongs to the run that made it: the
+// new start opens nothing for it.
+TEST_F(QueuedChoices, AChoiceQueuedBeforeAFreshStartIsNotCarriedOutAfterIt) {
+  chooseMenuItem(kSettingsMenu, kDisplaySettingsItem);  // queued, as from the menu bar
+  releaseEveryWindow();
+  testing::startRuntime();
+  testing::startShell({installFlowServices, installDialogServices, installBoardServices});
+  testing::setPosition("start | side 0");
+  testing::pumpUntil([] { return windowExists(kDisplaySettingsWindow); }, 5);
+  EXPECT_FALSE(windowExists(kDisplaySettingsWindow));
+}
+
 }  // namespace
 }  // namespace bg
