@@ -41,7 +41,7 @@ constexpr int16_t kTextLineHeight = 17;
 
 // Opens a box centred on the screen with its port current and its text style set.
 void openBox(int16_t n, std::string_view title, int16_t width, int16_t height, int16_t font, int16_t size) {
-  windowOpen(n, title, makeRect(0, 0, width, height), kPlainWindow, false);
+  windowOpen(n, title, makeRect(0, 0, width, height), kFixedWindow, false);
   setOutputWindow(n);
   textFont(font);
   textSize(size);

@@ -88,7 +88,7 @@ void askQuestion(std::string_view question, int16_t kind) {
   const int16_t widest = std::max<int16_t>(kQuestionWidth, static_cast<int16_t>(availableScreenRect().width() - 2 * kQuestionMargin));
   const int16_t width = std::clamp<int16_t>(
       static_cast<int16_t>(stringWidth(asked) + kLabelSlack + 2 * kQuestionMargin), kQuestionWidth, widest);
-  windowOpen(kQuestionWindow, "", makeRect(0, 0, width, kQuestionHeight), kPlainWindow, false);
+  windowOpen(kQuestionWindow, "", makeRect(0, 0, width, kQuestionHeight), kFixedWindow, false);
   setOutputWindow(kQuestionWindow);
   textSize(kButtonTextSize);
   const Str255 yes = messageWordsOf(kYesTitleMessage);

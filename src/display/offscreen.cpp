@@ -11,7 +11,6 @@
 #include "display/upper_services.h"
 #include "runtime/core/format.h"
 #include "runtime/core/shutdown.h"
-#include "runtime/qt/events.h"
 #include "runtime/qt/copy_bits.h"
 #include "runtime/qt/drawing.h"
 #include "runtime/qt/palettes.h"
@@ -25,9 +24,6 @@ BoardImages boardImages;
 BG_RESETS_WITH_PROGRAM(boardImages);
 // The handles those structs hold are given back first.
 [[maybe_unused]] static const bool graphicsReleaseRegistered = registerStateRelease(releaseBoardGraphics);
-// What the run before queued for the pump (a menu choice, a window's close) was that run's:
-// a fresh start carries none of it out.
-[[maybe_unused]] static const bool queuedTasksDropped = registerStateRelease(detail::discardQueuedTasks);
 
 namespace {
 

@@ -10,12 +10,19 @@
 #include "display/offscreen.h"
 #include "display/world_housekeeping.h"
 #include "runtime/qt/cursors.h"
+#include "runtime/qt/events.h"
 #include "runtime/qt/palettes.h"
 #include "runtime/qt/patterns.h"
 #include "runtime/qt/pictures.h"
 #include "runtime/qt/regions.h"
+#include "state/program_state.h"
 
 namespace bg {
+
+// What the run before queued for the pump (a menu choice, a window's close) was that run's:
+// a fresh start carries none of it out. Registered here, beside the graphics the display
+// gives back, as the pump's queue lies below the program-wide state.
+[[maybe_unused]] static const bool queuedTasksDropped = registerStateRelease(detail::discardQueuedTasks);
 
 void releaseBoardGraphics() {
   disposeAllOffscreenWorlds();

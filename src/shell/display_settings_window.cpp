@@ -189,7 +189,7 @@ void finishDisplaySettings() {
 void buildDisplaySettingsDialog() {
   if (frontWindow() != kBoardWindowNumber) return;
   dialogWindows.savedOutputWnd = kBoardWindowNumber;
-  windowOpen(kW, "Display Settings", makeRect(0, 0, kWidth, kHeight), kPlainWindow, false);
+  windowOpen(kW, "Display Settings", makeRect(0, 0, kWidth, kHeight), kFixedWindow, false);
   setOutputWindow(kW);
   for (const CheckBoxRow& c : kCheckBoxes)
     addCheckBox(kW, c.id, c.title, makeRect(kControlLeft, c.top, kControlRight, c.top + kRowHeight));

@@ -19,8 +19,7 @@ namespace bg {
 // would take that one with it.
 enum WindowKind : int16_t {
   kDocumentWindow = 1,  // zoom and size box
-  kFixedWindow = 2,     // no resizing
-  kPlainWindow = 3,     // a box: no resizing, its close box cancels it
+  kFixedWindow = 2,     // no resizing; a box's close box cancels it
 };
 
 // Opens window n with its content at rect (global coordinates). A rect whose left and

@@ -80,7 +80,7 @@ TEST_F(MenusAndControls, TheModalLoopEndsByOkOrByItsCancelButton) {
     bool withCancel, ok;
   } rows[] = {{Qt::Key_Return, false, true}, {Qt::Key_Enter, true, true}, {Qt::Key_Escape, true, false}};
   for (const auto& r : rows) {
-    windowOpen(400, "Box", makeRect(0, 0, 200, 100), kPlainWindow, false);
+    windowOpen(400, "Box", makeRect(0, 0, 200, 100), kFixedWindow, false);
     addPushButton(400, 1, "OK", makeRect(110, 60, 190, 80));
     if (r.withCancel) addPushButton(400, 2, "Cancel", makeRect(20, 60, 100, 80));
     setOutputWindow(400);
