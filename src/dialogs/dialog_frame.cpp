@@ -24,11 +24,11 @@ void closeDialogInFront() {
   if (n > kBoardWindowNumber) windowClose(n);
 }
 
+}  // namespace
+
 void markPushButtons(int16_t n) {
   for (int16_t id = 1; id <= 2; ++id) dialogWindows.dialogFlags[id] = controlExists(n, id) ? kButtonPresent : 0;
 }
-
-}  // namespace
 
 bool openNibDialog(int16_t n, std::string_view formName, void (*fill)(), DialogOpening opening) {
   const int16_t front = frontWindow();

@@ -17,6 +17,8 @@ enum class DialogOpening : int16_t {
 // nothing changed) when the board is not in front where that is needed, or the form is
 // missing.
 bool openNibDialog(int16_t n, std::string_view formName, void (*fill)(), DialogOpening opening);
+// Notes which of the controls 1 (default) and 2 (cancel) window n has, for Return and Escape.
+void markPushButtons(int16_t n);
 // After a reader: close the front window and go back to the board with the menus enabled
 // (savedOutputWnd keeps its value).
 void dialogOkTail();

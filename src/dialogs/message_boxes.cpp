@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "dialogs/dialog_dispatch.h"
+#include "dialogs/dialog_frame.h"
 #include "dialogs/dialog_state.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/designed_windows.h"
@@ -55,11 +56,6 @@ int16_t textWidth(std::string_view text, int16_t font, int16_t size) {
 
 constexpr int16_t kCentredText = 1;  // text justification: 0 the platform's (left), 1 centred
 
-void markOneButton() {
-  dialogWindows.dialogFlags[1] = kButtonPresent;
-  dialogWindows.dialogFlags[2] = 0;
-}
-
 void runLargeBox(int16_t width, int16_t height, std::string_view title, std::string_view button,
                  std::string_view text, int16_t textPointSize, bool centred) {
   dialogWindows.savedOutputWnd = frontWindow();
@@ -68,7 +64,7 @@ void runLargeBox(int16_t width, int16_t height, std::string_view title, std::str
   const int16_t w = std::max<int16_t>(static_cast<int16_t>(textWidth(button, kBoxFont, 13) + 25), kMinimumButtonWidth);
   const int16_t left = static_cast<int16_t>((width - w) / 2);
   addPushButton(kLargeMessageWindow, kDoneButton, button, makeRect(left, height - 40, left + w, height - 19));
-  markOneButton();
+  markPushButtons(kLargeMessageWindow);
   addStaticText(kLargeMessageWindow, kMessageText, text, makeRect(20, 20, width - 17, height - 50), centred);
   setControlFont(kLargeMessageWindow, kMessageText, kBoxFont, textPointSize);
   fitStaticText(kLargeMessageWindow, kMessageText);
@@ -92,11 +88,10 @@ int16_t runInformationBox(std::string_view text, std::initializer_list<std::stri
   int16_t id = 1;
   for (std::string_view title : titles) {
     addPushButton(kInformationWindow, id, title, makeRect(right - w, 171, right, 191));
-    dialogWindows.dialogFlags[id] = kButtonPresent;
     right = static_cast<int16_t>(right - w - kButtonGap);
     ++id;
   }
-  for (; id < 3; ++id) dialogWindows.dialogFlags[id] = 0;
+  markPushButtons(kInformationWindow);
   addStaticText(kInformationWindow, kMessageText, text, makeRect(30, 40, 350, 160));
   fitStaticText(kInformationWindow, kMessageText);
   const int16_t ended = runModalDialogUntilButton();
@@ -134,7 +129,7 @@ void showInfoDialog(std::string_view title, std::string_view text) {
   openBox(kInfoBoxWindow, title, kInfoBoxWidth, kInfoBoxHeight, 1, 12);
   addSeparatorLine(kInfoBoxWindow, kInfoSeparator, makeRect(20, kInfoBoxHeight - 48, 305, kInfoBoxHeight - 46));
   addPushButton(kInfoBoxWindow, kDoneButton, "Done", makeRect(left, 160, left + w, 181));
-  markOneButton();
+  markPushButtons(kInfoBoxWindow);
   addStaticText(kInfoBoxWindow, kInfoText, text, makeRect(20, 20, 305, 146));
   setControlFont(kInfoBoxWindow, kInfoText, kInfoTextFont, 12);
   fitStaticText(kInfoBoxWindow, kInfoText);
@@ -150,7 +145,7 @@ std::string enterNameDialog(std::string_view prompt, std::string_view defaultNam
   const int16_t w = static_cast<int16_t>(stringWidth("Done") + 45);
   const int16_t left = static_cast<int16_t>((kNameBoxWidth - w) / 2);
   addPushButton(kNameEntryWindow, kDoneButton, "Done", makeRect(left, 120, left + w, 140));
-  markOneButton();
+  markPushButtons(kNameEntryWindow);
   textSize(13);
   const int16_t pw = stringWidth(prompt);
   const int16_t pl = static_cast<int16_t>((kNameBoxWidth - pw) / 2);
