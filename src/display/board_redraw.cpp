@@ -1,5 +1,7 @@
 #include "display/board_redraw.h"
 
+#include <utility>
+
 #include "display/bear_off.h"
 #include "display/board_buttons.h"
 #include "display/board_ids.h"
@@ -318,11 +320,13 @@ void drawBoardAndWelcome() {
     else
       redrawDice();
   }
-  if (storage.firstRun != 0) {
+  // Both taken before the box: a redraw while it is up (the window sized under it) neither
+  // welcomes again nor greets over it.
+  const bool greet = std::exchange(R.welcomeDone, int16_t{0}) == -1;
+  if (std::exchange(storage.firstRun, uint8_t{0}) != 0) {
     textFont(kWelcomeFont);
     textSize(kWelcomeTextSize);
     upperServices.showLargeMessageYesNoDone(welcomeText(), kWelcomeBoxWidth, kWelcomeBoxHeight);
-    storage.firstRun = 0;
   }
   if (storage.loadingGame != 0 && (position.piecesOnBoard[0] == 0 || position.piecesOnBoard[1] == 0)) {
     flow.abortTurn = kLeaveTurn;
@@ -331,10 +335,7 @@ void drawBoardAndWelcome() {
   setPort(window);
   clipRect(layout.boardRect);
   drawCentreEmblem();
-  if (R.welcomeDone == -1) {
-    R.welcomeDone = 0;
-    greetOnce();
-  }
+  if (greet) greetOnce();
 }
 
 }  // namespace bg
