@@ -71,7 +71,10 @@ void runLetterCommand(char letter) {
       hook::drawStatsLeft();
       countInHeader(&GameRecordEntry::die2);  // header field 5
       break;
-    case 'R': hook::drawStatsRight(); break;
+    case 'R':
+      hook::drawStatsRight();
+      countInHeader(&GameRecordEntry::moveNumber);  // header field 6: the rolls remaining
+      break;
     case 'I': replayComputerMove(); break;
     case 'S': displayBestMovesCommand(); break;
     case 'M':

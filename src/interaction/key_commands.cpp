@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "computer/cube_actions.h"
 #include "computer/late_race.h"
 #include "display/message_line.h"
 #include "flow/opponent_modes.h"
@@ -80,8 +79,8 @@ void handleKeyCommand() {
     case 'S':
     case 'M':
     case 'C':
+    case 'D':
     case 'B': runLetter(k); return;
-    case 'D': cubeAdvice(); return;
     case 'N': hook::openNotePad(); return;
     case 'W': evaluateWhoIsAhead(); return;
     case 'X':

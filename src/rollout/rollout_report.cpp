@@ -17,7 +17,8 @@ namespace bg {
 namespace {
 
 constexpr int16_t kReportFile = 2;
-constexpr char kCR = '\r';
+// The platform's line end: the report is read in a text viewer or a terminal.
+constexpr char kLineEnd = '\n';
 constexpr int32_t kTrustedGameCount = 1000;
 constexpr double kDoubleShare = 68;
 constexpr double kTakeShare = 25;
@@ -28,7 +29,7 @@ constexpr std::string_view kPointGap = "       ";
 
 std::string blanks(int n) { return std::string(static_cast<size_t>(n), ' '); }
 
-std::string withCR(std::string_view text) { return std::string(text) + kCR; }
+std::string withLineEnd(std::string_view text) { return std::string(text) + kLineEnd; }
 
 // The blanks before each row's top and bottom values: fixed per row, whatever the label.
 struct RowGaps {
@@ -177,12 +178,12 @@ std::vector<std::string> rolloutReportLines(std::string_view dateText) {
   std::vector<std::string> lines;
   // The counts line is the only text without a line of its own after it.
   for (const ReportText& t : rolloutReportTexts(dateText))
-    lines.push_back(t.block == ReportBlock::kCounts ? t.text : withCR(t.text));
+    lines.push_back(t.block == ReportBlock::kCounts ? t.text : withLineEnd(t.text));
   for (const ReportRowText& r : rolloutReportRows()) {
     const RowGaps gaps = gapsOf(r.row);
     lines.push_back(r.label + blanks(gaps.beforeTop) + r.top + blanks(gaps.beforeBottom) + r.bottom + r.game);
   }
-  lines.push_back(std::string(1, kCR));
+  lines.push_back(std::string(1, kLineEnd));
   addPicture(lines);
   return lines;
 }
@@ -193,7 +194,7 @@ bool writeRolloutResultsFile(bool alertOnFailure) {
   const FileErrorVector previous = setFileErrorVector(nullptr);
   bool written = openOutput(kReportFile, dataFilePath(kRolloutReportName));
   setFileErrorVector(alertOnFailure ? FBFileErrorAlert : nullptr);
-  for (size_t i = 0; written && i < lines.size(); ++i) written = printToFile(kReportFile, lines[i]);
+  for (size_t i = 0; written && i < lines.size(); ++i) written = writeToFile(kReportFile, withLineEnd(lines[i]));
   if (fileIsOpen(kReportFile)) written = closeFile(kReportFile) && written;
   setFileErrorVector(previous);
   return written;

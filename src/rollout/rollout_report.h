@@ -31,7 +31,7 @@ struct ReportRowText {
 };
 std::vector<ReportRowText> rolloutReportRows();
 
-// One entry per line written; a line may carry a carriage return of its own, which
+// One entry per line written; a line may carry a line end of its own, which
 // leaves an empty line after it.
 std::vector<std::string> rolloutReportLines(std::string_view dateText);
 

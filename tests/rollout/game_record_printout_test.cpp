@@ -4,13 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "computer/program_data.h"
+#include "display/message_line.h"
+#include "interaction/board_commands.h"
+#include "interaction/key_commands.h"
 #include "rollout/game_record_printout.h"
 #include "runtime/core/clock.h"
+#include "state/board_requests.h"
 #include "state/cube_state.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
 #include "state/settings.h"
 #include "rollout/print_fixture.h"
+#include "support/position_text.h"
 
 namespace bg {
 namespace {
@@ -325,6 +331,44 @@ TEST_F(GameRecordPrintout, TheAdviceCountsReadAsWords) {
   ASSERT_EQ(advice.size(), 2u);
   EXPECT_EQ(lineOf(advice[0], 8), 8);
   EXPECT_EQ(lineOf(advice[1], 8), 9);
+}
+
+// An aid is counted however it is asked for: the typed letter (the Commands item types it
+// too) or the letter on the board frame.
+TEST_F(GameRecordPrintout, AnAidIsCountedHoweverItIsAskedFor) {
+  initComputerData();
+  struct Row {
+    char letter;
+    bool onTheFrame;
+    const char* line;
+  };
+  const Row rows[] = {
+      {'D', false, "Doubling Advice Used 1 Times"}, {'D', true, "Doubling Advice Used 1 Times"},
+      {'R', false, "Remaining Rolls Used 1 Times"}, {'R', true, "Remaining Rolls Used 1 Times"},
+      {'P', false, "Pip Count Used 1 Times"},       {'P', true, "Pip Count Used 1 Times"},
+  };
+  for (const Row& r : rows) {
+    const std::string what = std::string(1, r.letter) + (r.onTheFrame ? " on the frame" : " typed");
+    testing::personToPlay("start | side 0");
+    diceState.diceShowing = 0;
+    cube.cubeUsed = -1;
+    record.gameRecord[0] = GameRecordEntry{};
+    if (r.onTheFrame) {
+      *letterRequest(r.letter) = -1;
+      runBoardCommand();
+    } else {
+      interactionDisplay.keyBuffer = Str255(std::string(1, r.letter));
+      doKeyDown();
+    }
+    const PdfText t = print();
+    std::vector<PdfWord> aids;
+    for (const PdfWord& w : t.onPage(1))
+      if (lineOf(w, 8) == 8) aids.push_back(w);
+    std::sort(aids.begin(), aids.end(), [](const PdfWord& a, const PdfWord& b) { return a.xMin < b.xMin; });
+    std::string line;
+    for (const PdfWord& w : aids) line += (line.empty() ? "" : " ") + w.text;
+    EXPECT_EQ(line, r.line) << what;
+  }
 }
 
 TEST_F(GameRecordPrintout, AFullRecordBreaksPagesWithFlagLinesAndNumbersThem) {

@@ -2,6 +2,7 @@
 // independent generator (golden/make_report_goldens.py), and the file as written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -33,7 +34,7 @@ std::string golden(const std::string& name) {
 
 std::string joined(const std::vector<std::string>& lines) {
   std::string text;
-  for (const std::string& line : lines) text += line + "\r";
+  for (const std::string& line : lines) text += line + "\n";
   return text;
 }
 
@@ -128,21 +129,33 @@ TEST(RolloutReport, LinesMatchTheGoldenFiles) {
   resetProgramState();
 }
 
-TEST(RolloutReport, TheFileIsReplacedAndEndsItsLinesWithCarriageReturnsOnly) {
+// A report left by an older version, its lines ended by carriage returns, is replaced
+// whole: the file a person reads ends its lines as the platform does.
+TEST(RolloutReport, TheFileIsReplacedAndEndsItsLinesAsThePlatformDoes) {
   const auto folder = std::filesystem::temp_directory_path() / ("bg-report-" + std::to_string(::getpid()));
   std::filesystem::remove_all(folder);
   setDataFolder(folder);
   UseVirtualClock clock;
   clock.clock.setLocalTime(2026, 12, 7, 6, 0, 0);
-  for (const ReportRow& r : {kRows[2], kRows[0]}) {
+  std::string older = golden("many_games_dice_top_stack");
+  std::replace(older.begin(), older.end(), '\n', '\r');
+  {
+    std::filesystem::create_directories(folder);
+    std::ofstream out(folder / "Rollout Result.txt", std::ios::binary);
+    out << older;
+  }
+  const auto read = [&folder] {
+    std::ifstream in(folder / "Rollout Result.txt", std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  };
+  for (const ReportRow& r : {kRows[0], kRows[2]}) {
     setUpReport(r);
     ASSERT_TRUE(writeRolloutResultsFile(true));
+    EXPECT_EQ(read(), golden(r.name)) << r.name << " replaced the report before it";
+    EXPECT_EQ(read().find('\r'), std::string::npos) << r.name;
   }
-  std::ifstream in(folder / "Rollout Result.txt", std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  EXPECT_EQ(s.str(), golden("no_games")) << "the second report replaced the first";
-  EXPECT_EQ(s.str().find('\n'), std::string::npos);
   std::filesystem::remove_all(folder);
   resetProgramState();
 }

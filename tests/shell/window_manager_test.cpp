@@ -2,9 +2,12 @@
 // on or keeps beside the board is still above the board after a click on the board's title
 // bar, which makes the window manager raise the board. Only a window that stays above no
 // other asks for a minimise button (openbox minimises a window with every window it stays
-// above), and only a window that can be resized for a maximise one.
+// above), and only a window that can be resized for a maximise one. A box minimised all the
+// same (openbox draws the button whatever is asked), the game's own or a file or print box
+// of the toolkit's, comes straight back with the board.
 #include <QApplication>
 #include <QByteArray>
+#include <QDialog>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -65,6 +68,10 @@ constexpr int kSentinelSide = 60;
 constexpr int kTitleButtonsRoom = 100;  // the window manager's buttons at the title's ends
 constexpr int16_t kInfoAboutItem = 15;   // About, in the Info menu
 constexpr int16_t kScoreboardCancel = 2;
+// The File menu's items that open a box of the toolkit's own.
+constexpr int16_t kOpenGameAsItem = 4;
+constexpr int16_t kSaveGameAsItem = 6;
+constexpr int16_t kPrintRecordItem = 8;
 // The Motif hints a window gives the window manager: which of its buttons to draw.
 constexpr uint32_t kHintsDecorations = 0x2;  // the flag: the decorations are named
 constexpr uint32_t kDecorateAll = 0x1;       // every decoration but those named
@@ -234,35 +241,65 @@ bool holdsTheKeys(int16_t n) { return windowVisible(n) && QApplication::activeWi
 void type(const QString& what) { run({QStringLiteral("xdotool"), QStringLiteral("type"), what}); }
 void key(const QString& what) { run({QStringLiteral("xdotool"), QStringLiteral("key"), what}); }
 
-// Whether the window manager shows window n (its WM_STATE), not minimised.
-bool shownByTheWindowManager(int16_t n) {
+// Whether the window manager shows the window (its WM_STATE), not minimised.
+bool shownByTheWindowManager(WId w) {
   QProcess xprop;
-  xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(xWindowOf(n)), QStringLiteral("WM_STATE")});
+  xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(w), QStringLiteral("WM_STATE")});
   xprop.waitForFinished();
   return xprop.readAllStandardOutput().contains("window state: Normal");
 }
 
+// A box of the toolkit's own the game waits on (a file box, the print box).
+QWidget* toolkitBox() {
+  QWidget* w = QApplication::activeModalWidget();
+  return w != nullptr && w->inherits("QDialog") && w->isVisible() ? w : nullptr;
+}
+
 // The window's own minimise, as its title bar button gives it: the window holds the keys,
-// then the window manager minimises it. The board is to be shown again, and the window too.
-Step minimisedAlone(int16_t n) {
+// then the window manager minimises it. The board is to be shown again, and the window too,
+// holding the keys again.
+Step minimisedAlone(std::function<QWidget*()> window) {
   auto phase = std::make_shared<int>(0);
-  return [n, phase] {
-    const QString id = QString::number(xWindowOf(n));
+  return [window, phase] {
+    QWidget* w = window();
+    if (w == nullptr) return false;
+    const QString id = QString::number(w->winId());
     switch (*phase) {
       case 0:
         run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), id});
         ++*phase;
         return false;
       case 1:
-        if (holdsTheKeys(n)) {
+        if (w->isVisible() && QApplication::activeWindow() == w) {
           run({QStringLiteral("xdotool"), QStringLiteral("windowminimize"), id});
           ++*phase;
         }
         return false;
       default:
         if (++*phase < kMinimiseSettleTicks) return false;
-        return shownByTheWindowManager(kBoard) && shownByTheWindowManager(n);
+        lastLook = std::string("the board ") + (shownByTheWindowManager(xWindowOf(kBoard)) ? "shown" : "minimised") +
+                   ", the window " + (shownByTheWindowManager(w->winId()) ? "shown" : "minimised") +
+                   (QApplication::activeWindow() == w ? ", holding the keys" : ", without the keys");
+        return shownByTheWindowManager(xWindowOf(kBoard)) && shownByTheWindowManager(w->winId()) &&
+               QApplication::activeWindow() == w;
     }
+  };
+}
+Step minimisedAlone(int16_t n) {
+  return minimisedAlone([n] { return windowExists(n) ? contentWidget(n) : nullptr; });
+}
+
+// A file box or the print box, opened by its item, minimised, then cancelled.
+std::vector<Step> toolkitBoxMinimised(int16_t menu, int16_t item) {
+  return {
+      waitFor([] { return frontWindow() == kBoard && !modalWindowUp() && toolkitBox() == nullptr; }),
+      act([menu, item] { chooseMenuItem(menu, item); }),
+      waitFor([] { return toolkitBox() != nullptr; }),
+      minimisedAlone(toolkitBox),
+      act([] {
+        if (auto* box = qobject_cast<QDialog*>(toolkitBox())) box->reject();
+      }),
+      waitFor([] { return toolkitBox() == nullptr; }),
   };
 }
 
@@ -353,6 +390,11 @@ void buildSteps() {
       act([] { pressButton(kScoreboardWindow, kScoreboardCancel); }),
       waitFor(gone(kScoreboardWindow)),
   };
+  // Open Game..., Save Game As... and Print Game Record... in the File menu.
+  for (const int16_t item : {kOpenGameAsItem, kSaveGameAsItem, kPrintRecordItem}) {
+    const std::vector<Step> more = toolkitBoxMinimised(kFileMenu, item);
+    steps.insert(steps.end(), more.begin(), more.end());
+  }
 }
 
 void watch() {

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QStyleHints>
 #include <QTimer>
@@ -250,11 +251,45 @@ void reclaimClosedWindows() {
   }
 }
 
+// A box of the toolkit's own (a file box, the print box, a question one of them asks) holds
+// every window of the game while it is up: minimised, it would leave a board that takes
+// nothing and no box in sight. It comes straight back, as the game's own boxes do, with the
+// main window when the window manager took that too.
+void showToolkitBoxAgain(const QPointer<QWidget>& box) {
+  if (box.isNull() || !box->isVisible()) return;
+  const int16_t main = registry().mainWindow;
+  if (WindowRec* rec = findWindow(main); rec != nullptr && (rec->widget->windowState() & Qt::WindowMinimized) != 0)
+    showAgainAfterMinimise(main);
+  box->setWindowState(box->windowState() & ~Qt::WindowMinimized);
+  box->raise();
+  box->activateWindow();
+}
+
+class ToolkitBoxKeeper : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::WindowStateChange || !o->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(o);
+    const auto* sc = static_cast<QWindowStateChangeEvent*>(e);
+    const bool minimised = (w->windowState() & Qt::WindowMinimized) != 0 && (sc->oldState() & Qt::WindowMinimized) == 0;
+    if (minimised && w->isWindow() && w->isModal() && dynamic_cast<PortWidget*>(w) == nullptr) {
+      // After the window system's own handling of the minimise, from whatever loop runs.
+      QTimer::singleShot(0, w, [box = QPointer<QWidget>(w)] { showToolkitBoxAgain(box); });
+    }
+    return false;
+  }
+};
+
 void installHook() {
   if (registry().hookInstalled) return;
   registry().hookInstalled = true;
   detail::setReclaimHook(reclaimClosedWindows);
   qAddPostRoutine(releaseEveryWindow);
+  // Goes with the application.
+  qApp->installEventFilter(new ToolkitBoxKeeper(qApp));
 }
 
 QRect centredOnScreen(int w, int h) {

@@ -3,7 +3,8 @@
 independently of the program. Run from this folder; the test compares byte for byte."""
 from decimal import Decimal, ROUND_HALF_UP
 
-CR = "\r"
+# The platform's line end, which a text viewer or a terminal here reads as one.
+EOL = "\n"
 
 
 def using(mask, value):
@@ -41,18 +42,18 @@ def report(c):
     E = 0.0 if n == 0 else (p0 - p1) / n
     out = []
     if c["description"]:
-        out.append(c["description"] + CR)
+        out.append(c["description"] + EOL)
     if n < 1:
-        out.append("Not enough games rolled out for valid results" + CR)
+        out.append("Not enough games rolled out for valid results" + EOL)
     else:
         if n < 1000:
-            out.append("Results are suspect due to the low number of games rolled out." + CR)
+            out.append("Results are suspect due to the low number of games rolled out." + EOL)
         if not c["dice"] and c["side"] == 0:
-            out.append(("You should not double." if P0 < 68 else "Double unless you think a gammon is possible.") + CR)
-            out.append(("The computer should not accept." if P1 < 25 else "The computer should accept.") + CR)
+            out.append(("You should not double." if P0 < 68 else "Double unless you think a gammon is possible.") + EOL)
+            out.append(("The computer should not accept." if P1 < 25 else "The computer should accept.") + EOL)
     out.append(c["date"] + "   Games rolled out: " + str_s(w1 + w0) + "   MinMaxStart: " + str_s(c["minmax"]))
-    out.append(("Jacoby Rule/" if c["jacoby"] else "") + ("Backgammons/" if c["backgammons"] else "") + c["skill"] + CR)
-    out.append(" " * 40 + "Computer/Top     You/Bottom    Game" + CR)
+    out.append(("Jacoby Rule/" if c["jacoby"] else "") + ("Backgammons/" if c["backgammons"] else "") + c["skill"] + EOL)
+    out.append(" " * 40 + "Computer/Top     You/Bottom    Game" + EOL)
     g0, g1 = c["gammons"]
     b0, b1 = c["backgammons_won"]
     out.append("Games" + " " * 34 + using("######", w1) + " " * 18 + using("######", w0))
@@ -72,7 +73,7 @@ def report(c):
     if mn[1] < 101:
         out.append("  Min Equity" + " " * 24 + using("-##.####", -c["maxEquity"]) + " " * 15 +
                    using("-##.####", c["minEquity"]) + "  @" + using("######", c["minEquityGame"]))
-    out.append(CR)
+    out.append(EOL)
     board = c["board"]
 
     def col(label, r):
@@ -116,7 +117,7 @@ def report(c):
     out.append("|      |_______________________|        |_______________________|       |")
     out.append("|         1      2      3      4      5      6            7      8     9     10     11    12          |")
     out.append("|__________________________________________________________|")
-    return "".join(line + CR for line in out)
+    return "".join(line + EOL for line in out)
 
 
 def start_board():
