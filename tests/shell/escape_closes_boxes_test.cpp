@@ -41,7 +41,6 @@ namespace bg {
 namespace {
 
 constexpr int16_t kSoundWindow = 332;
-constexpr int16_t kInfoAboutItem = 15;  // About, in the Info menu
 
 class EscapeClosesBoxes : public ::testing::Test {
  protected:

@@ -63,7 +63,6 @@ constexpr int16_t kLongRollout = kMostRolloutGames;
 constexpr int16_t kShortRollout = 1;
 constexpr int kSentinelSide = 60;
 constexpr int kTitleButtonsRoom = 100;  // the window manager's buttons at the title's ends
-constexpr int16_t kInfoAboutItem = 15;   // About, in the Info menu
 constexpr int16_t kScoreboardCancel = 2;
 // The Motif hints a window gives the window manager: which of its buttons to draw.
 constexpr uint32_t kHintsDecorations = 0x2;  // the flag: the decorations are named
