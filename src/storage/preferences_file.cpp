@@ -85,11 +85,4 @@ std::string writePreferences() {
   return std::string(kNotWritten) + " " + lastFileErrorCause() + " " + std::string(kOldFileKept);
 }
 
-bool savePreferences() {
-  if (!preferencesToBeWritten()) return false;
-  const std::string failure = writePreferences();
-  if (!failure.empty()) hook::showInformation(failure);
-  return failure.empty();
-}
-
 }  // namespace bg
