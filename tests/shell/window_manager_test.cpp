@@ -2,7 +2,8 @@
 // on or keeps beside the board is still above the board after a click on the board's title
 // bar, which makes the window manager raise the board. Only a window that stays above no
 // other asks for a minimise button (openbox minimises a window with every window it stays
-// above), and only a window that can be resized for a maximise one.
+// above), and only a window that can be resized for a maximise one. A window minimised over
+// the board brings the board back with it; the board minimised by itself stays so.
 #include <QApplication>
 #include <QByteArray>
 #include <QProcess>
@@ -46,6 +47,7 @@ constexpr char kChildTest[] = "WindowManager.DISABLED_TheProgramUnderOpenbox";
 constexpr int kStuck = 5;
 constexpr int kBuried = 6;
 constexpr int kWrongButtons = 7;
+constexpr int kWrongRestore = 8;
 constexpr int kStepTicks = 4000;  // the watcher's ticks a step may wait before giving up
 constexpr int kTickMs = 5;
 constexpr int kClickAgainTicks = 400;
@@ -155,6 +157,7 @@ size_t step = 0;
 int ticks = 0;
 std::string buried;
 std::string wrongButtons;
+std::string wrongRestores;
 std::string lastLook;  // what the last look at the stacking saw, for a step that never ends
 
 Step waitFor(std::function<bool()> done) { return done; }
@@ -265,6 +268,39 @@ Step minimisedAlone(int16_t n) {
   };
 }
 
+// The board's own minimise, as its title bar button gives it: the board holds the keys, then
+// the window manager minimises it. It stays minimised (the program brings back only a board
+// taken away with a window above it); then it is shown again as a task bar click does.
+Step boardMinimisedStaysDown() {
+  auto phase = std::make_shared<int>(0);
+  return [phase] {
+    const QString id = QString::number(xWindowOf(kBoard));
+    switch (*phase) {
+      case 0:
+        run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), id});
+        ++*phase;
+        return false;
+      case 1:
+        if (holdsTheKeys(kBoard)) {
+          run({QStringLiteral("xdotool"), QStringLiteral("windowminimize"), id});
+          ++*phase;
+        }
+        return false;
+      case kMinimiseSettleTicks:
+        if (shownByTheWindowManager(kBoard)) wrongRestores += "the board minimised by itself came back; ";
+        run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), id});
+        ++*phase;
+        return false;
+      default:
+        if (*phase < kMinimiseSettleTicks) {
+          ++*phase;
+          return false;
+        }
+        return shownByTheWindowManager(kBoard);
+    }
+  };
+}
+
 Step openTheRollout(int16_t games) {
   return act([games] {
     rollout.rolloutShowBoard = 0;
@@ -351,13 +387,20 @@ void buildSteps() {
       buttonsAsked("the scoreboard", {kScoreboardWindow}, false),
       act([] { pressButton(kScoreboardWindow, kScoreboardCancel); }),
       waitFor(gone(kScoreboardWindow)),
+      waitFor(boardInFront),
+      boardMinimisedStaysDown(),
+      waitFor(boardInFront),
   };
 }
 
 void watch() {
   if (step == steps.size()) {
-    std::fprintf(stderr, "buried: %s\nwrong buttons: %s\n", buried.c_str(), wrongButtons.c_str());
-    std::_Exit(!buried.empty() ? kBuried : !wrongButtons.empty() ? kWrongButtons : 0);
+    std::fprintf(stderr, "buried: %s\nwrong buttons: %s\nwrong restores: %s\n", buried.c_str(), wrongButtons.c_str(),
+                 wrongRestores.c_str());
+    std::_Exit(!buried.empty()         ? kBuried
+               : !wrongButtons.empty() ? kWrongButtons
+               : !wrongRestores.empty() ? kWrongRestore
+                                        : 0);
   }
   if (steps[step]()) {
     std::fprintf(stderr, "step %zu done\n", step);
