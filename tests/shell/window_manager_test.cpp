@@ -34,6 +34,7 @@
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
 #include "shell/help_text_window.h"
+#include "shell/hide_game.h"
 #include "shell/startup.h"
 #include "state/menu_numbers.h"
 #include "state/rollout_state.h"
@@ -268,26 +269,28 @@ Step minimisedAlone(int16_t n) {
   };
 }
 
-// The board's own minimise, as its title bar button gives it: the board holds the keys, then
-// the window manager minimises it. It stays minimised (the program brings back only a board
-// taken away with a window above it); then it is shown again as a task bar click does.
-Step boardMinimisedStaysDown() {
+// The board minimised while window `holder` holds the keys: by its own title bar button
+// (the board itself), or from a task bar with a window of its own in front. No window above
+// the board went with it, so it stays minimised; then it is shown again as a task bar click
+// does.
+Step boardMinimisedStaysDown(int16_t holder) {
   auto phase = std::make_shared<int>(0);
-  return [phase] {
+  return [holder, phase] {
     const QString id = QString::number(xWindowOf(kBoard));
     switch (*phase) {
       case 0:
-        run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), id});
+        run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), QString::number(xWindowOf(holder))});
         ++*phase;
         return false;
       case 1:
-        if (holdsTheKeys(kBoard)) {
+        if (holdsTheKeys(holder)) {
           run({QStringLiteral("xdotool"), QStringLiteral("windowminimize"), id});
           ++*phase;
         }
         return false;
       case kMinimiseSettleTicks:
-        if (shownByTheWindowManager(kBoard)) wrongRestores += "the board minimised by itself came back; ";
+        if (shownByTheWindowManager(kBoard))
+          wrongRestores += "the board minimised with window " + std::to_string(holder) + " in front came back; ";
         run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), id});
         ++*phase;
         return false;
@@ -388,8 +391,17 @@ void buildSteps() {
       act([] { pressButton(kScoreboardWindow, kScoreboardCancel); }),
       waitFor(gone(kScoreboardWindow)),
       waitFor(boardInFront),
-      boardMinimisedStaysDown(),
+      boardMinimisedStaysDown(kBoard),
       waitFor(boardInFront),
+      // The note pad opened while the game is hidden is a window of its own, beside the board
+      // once the game is shown again.
+      act([] { toggleHideGame(); }),
+      waitFor([] { return windowVisible(kHiddenGameWindow) && !windowVisible(kBoard); }),
+      act([] { openNotePad(); }),
+      waitFor(shown(kNotePadWindow)),
+      act([] { toggleHideGame(); }),
+      waitFor([] { return windowVisible(kBoard) && !windowExists(kHiddenGameWindow); }),
+      boardMinimisedStaysDown(kNotePadWindow),
   };
 }
 
