@@ -269,14 +269,14 @@ Step minimisedAlone(int16_t n) {
   };
 }
 
-// The board minimised while window `holder` holds the keys: by its own title bar button
-// (the board itself), or from a task bar with a window of its own in front. No window above
-// the board went with it, so it stays minimised; then it is shown again as a task bar click
-// does.
-Step boardMinimisedStaysDown(int16_t holder) {
+// Window n minimised while window `holder` holds the keys: by its own title bar button (n
+// itself), or from a task bar. No window above the board went with the board, and the
+// program brings back only the board, so n stays minimised; then it is shown again as a task
+// bar click does.
+Step minimisedStaysDown(int16_t n, int16_t holder) {
   auto phase = std::make_shared<int>(0);
-  return [holder, phase] {
-    const QString id = QString::number(xWindowOf(kBoard));
+  return [n, holder, phase] {
+    const QString id = QString::number(xWindowOf(n));
     switch (*phase) {
       case 0:
         run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), QString::number(xWindowOf(holder))});
@@ -289,8 +289,9 @@ Step boardMinimisedStaysDown(int16_t holder) {
         }
         return false;
       case kMinimiseSettleTicks:
-        if (shownByTheWindowManager(kBoard))
-          wrongRestores += "the board minimised with window " + std::to_string(holder) + " in front came back; ";
+        if (shownByTheWindowManager(n))
+          wrongRestores += "window " + std::to_string(n) + " minimised with window " + std::to_string(holder) +
+                           " in front came back; ";
         run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), id});
         ++*phase;
         return false;
@@ -299,7 +300,7 @@ Step boardMinimisedStaysDown(int16_t holder) {
           ++*phase;
           return false;
         }
-        return shownByTheWindowManager(kBoard);
+        return shownByTheWindowManager(n);
     }
   };
 }
@@ -391,7 +392,7 @@ void buildSteps() {
       act([] { pressButton(kScoreboardWindow, kScoreboardCancel); }),
       waitFor(gone(kScoreboardWindow)),
       waitFor(boardInFront),
-      boardMinimisedStaysDown(kBoard),
+      minimisedStaysDown(kBoard, kBoard),
       waitFor(boardInFront),
       // The note pad opened while the game is hidden is a window of its own, beside the board
       // once the game is shown again.
@@ -401,7 +402,19 @@ void buildSteps() {
       waitFor(shown(kNotePadWindow)),
       act([] { toggleHideGame(); }),
       waitFor([] { return windowVisible(kBoard) && !windowExists(kHiddenGameWindow); }),
-      boardMinimisedStaysDown(kNotePadWindow),
+      minimisedStaysDown(kBoard, kNotePadWindow),
+      // A box over that note pad, and the note pad minimised from a task bar: the box goes
+      // with it, the board stays, and nothing comes back.
+      [] {
+        if (holdsTheKeys(kNotePadWindow)) return true;
+        run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), QString::number(xWindowOf(kNotePadWindow))});
+        return false;
+      },
+      act([] { showMessageBox("Over the note pad."); }),
+      waitFor(shown(kInformationWindow)),
+      minimisedStaysDown(kNotePadWindow, kInformationWindow),
+      act([] { pressButton(kInformationWindow, 1); }),
+      waitFor(gone(kInformationWindow)),
   };
 }
 
