@@ -10,6 +10,7 @@
 #include "dialogs/message_boxes.h"
 #include "dialogs/text_windows.h"
 #include "runtime/core/files.h"
+#include "runtime/core/own_files.h"
 #include "runtime/qt/rich_text_file.h"
 #include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
@@ -25,6 +26,8 @@ constexpr int16_t kNotePadFileNumber = 255;
 QString qPath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
 }  // namespace
+
+[[maybe_unused]] static const bool notePadIsOwnFile = registerOwnFile([] { return dataFilePath(kNotePadFileName); });
 
 void openNotePad() {
   if (textWindowRefused()) return;

@@ -22,7 +22,7 @@ namespace bg {
 // What the run before queued for the pump (a menu choice, a window's close) was that run's:
 // a fresh start carries none of it out. Registered here, beside the graphics the display
 // gives back, as the pump's queue lies below the program-wide state.
-[[maybe_unused]] static const bool queuedTasksDropped = registerStateRelease(detail::discardQueuedTasks);
+[[maybe_unused]] static const bool queuedTasksDropped = registerStateRelease(dropQueuedTasks);
 
 void releaseBoardGraphics() {
   disposeAllOffscreenWorlds();

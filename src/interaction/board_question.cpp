@@ -141,9 +141,11 @@ void rollOverRequest() {
   const int16_t side = position.currentPlayer;
   if (options.rollOverOnce == 0 || interaction.playerRolledOver[side] != 0) return;
   const bool rollInHand = diceState.diceShowing == -1 && flow.movesLeft == flow.movesAllowed;
+  // The dice not yet thrown, the opening over.
+  const bool beforeTheRoll = diceState.diceShowing == 0 && position.openingPhase == 0;
   // The roll-over is a take-back, and the game's first roll has nothing before it to go
   // back to: a Yes would do nothing. The opening roll has its own option to roll again.
-  if ((rollInHand || (diceState.diceShowing == 0 && position.openingPhase == 0)) && record.gameRecordCount < 1) {
+  if ((rollInHand || beforeTheRoll) && record.gameRecordCount < 1) {
     interaction.messageText = kNotTheOpeningRoll;
     hook::displayMessage();
     return;
@@ -153,7 +155,7 @@ void rollOverRequest() {
     if (interaction.panelAnswer == 0) return;
     rollOverExecute();
     record.gameRecord[0].flags = static_cast<int16_t>(record.gameRecord[0].flags | kHeaderRolledOver);
-  } else if (diceState.diceShowing == 0 && position.openingPhase == 0) {
+  } else if (beforeTheRoll) {
     if (record.gameRecord[record.gameRecordCount].cubeValue >= 1) {
       interaction.messageText = kUndoDoubleFirst;
       hook::displayMessage();

@@ -9,6 +9,7 @@
 #include "rollout/rollout_texts.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/files.h"
+#include "runtime/core/own_files.h"
 #include "runtime/core/format.h"
 #include "state/app_constants.h"
 
@@ -187,6 +188,9 @@ std::vector<std::string> rolloutReportLines(std::string_view dateText) {
   addPicture(lines);
   return lines;
 }
+
+[[maybe_unused]] static const bool reportIsOwnFile =
+    registerOwnFile([] { return dataFilePath(kRolloutReportName); });
 
 bool writeRolloutResultsFile(bool alertOnFailure) {
   const std::vector<std::string> lines = rolloutReportLines(dateTextAbbrev());

@@ -65,7 +65,6 @@ constexpr int16_t kResumeGameItem = 1;     // the hidden-game menu
 constexpr int16_t kPrintHelpTextItem = 1;  // Print
 constexpr int16_t kAboutItem = 1;          // the application menu
 constexpr int16_t kHelpTopicsItem = 2;     // the application menu
-constexpr int16_t kInfoAboutItem = 15;
 // The Info items with a help page (17 and 19 came from the Help menu).
 constexpr int16_t kHelpPageItems[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 17, 19};
 

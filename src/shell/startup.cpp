@@ -10,9 +10,7 @@
 #include "display/audio_install.h"
 #include "interaction/interaction_install.h"
 #include "rollout/rollout_engine.h"
-#include "rollout/rollout_report.h"
 #include "dialogs/blot_risk_window.h"
-#include "dialogs/note_pad.h"
 #include "state/board_command_services.h"
 #include "display/board_rebuild.h"
 #include "display/colour_schemes.h"
@@ -39,13 +37,13 @@
 #include "shell/program_data.h"
 #include "shell/settings_defaults.h"
 #include "runtime/core/files.h"
+#include "runtime/core/own_files.h"
 #include "shell/preference_install.h"
 #include "shell/shared_services.h"
 #include "shell/quit_game.h"
 #include "shell/saved_game_commands.h"
 #include "shell/submenus.h"
 #include "storage/preferences_file.h"
-#include "storage/saved_game.h"
 #include "storage/saved_game_file.h"
 #include "shell/start_picture.h"
 #include "state/display_state.h"
@@ -69,13 +67,6 @@ void measureTheScreen() {
   const Rect available = availableScreenRect();
   const int16_t menuBar = static_cast<int16_t>(available.top - screen.top);
   computeWindowGeometry(screen.width(), screen.height(), menuBar > 0 ? menuBar : kMenuBarAllowance);
-}
-
-// What a run killed inside a write left long ago beside the program's own files goes; a
-// person's file, whatever its name, stays.
-void removeLeftoverTemporaries() {
-  removeStaleTemporariesIn(dataFolder(), {kSavedGameFileName, kRolloutReportName, kNotePadFileName});
-  removeStaleTemporariesIn(preferencesFolder(), {preferencesPath().filename().string()});
 }
 
 void pumpOneSlice() {

@@ -4,6 +4,7 @@
 
 #include "flow/turn_services.h"
 #include "runtime/core/files.h"
+#include "runtime/core/own_files.h"
 #include "state/app_constants.h"
 #include "state/display_settings.h"
 #include "state/storage_state.h"
@@ -42,6 +43,8 @@ bool preferencesToBeWritten() { return storage.prefsUnreadable == 0 && !preferen
 std::filesystem::path preferencesPath() {
   return preferencesFilePath(appConstants.programName.str() + " Preferences");
 }
+
+[[maybe_unused]] static const bool preferencesAreOwnFile = registerOwnFile(preferencesPath);
 
 void loadPreferences() {
   // Without a preferences folder (a test, a home that cannot be made) it is a first run.
@@ -83,13 +86,6 @@ std::string writePreferences() {
   setFileErrorVector(old);
   if (written) return {};
   return std::string(kNotWritten) + " " + lastFileErrorCause() + " " + std::string(kOldFileKept);
-}
-
-bool savePreferences() {
-  if (!preferencesToBeWritten()) return false;
-  const std::string failure = writePreferences();
-  if (!failure.empty()) hook::showInformation(failure);
-  return failure.empty();
 }
 
 }  // namespace bg

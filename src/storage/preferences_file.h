@@ -18,7 +18,5 @@ void tellUnreadablePreferences();
 // for the caller to tell. Empty when written, and when the file is not to be written (it
 // could not be read at the start, or there is no preferences folder).
 std::string writePreferences();
-// The same, a failure told in a box; true when the file was written whole.
-bool savePreferences();
 
 }  // namespace bg

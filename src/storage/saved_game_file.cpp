@@ -5,6 +5,7 @@
 #include "flow/turn_services.h"
 #include "rules/play_search.h"
 #include "runtime/core/files.h"
+#include "runtime/core/own_files.h"
 #include "state/display_services.h"
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
@@ -198,6 +199,10 @@ bool readSavedGame(int16_t askFile) {
 }
 
 }  // namespace
+
+// The game kept at the quit; a game saved under a name of the person's own is the person's.
+[[maybe_unused]] static const bool savedGameIsOwnFile =
+    registerOwnFile([] { return dataFilePath(kSavedGameFileName); });
 
 std::filesystem::path savedGamePath(const std::string& name) {
   if (name.find('/') != std::string::npos) return std::filesystem::path(name);

@@ -93,18 +93,24 @@ TEST_F(BoardQuestion, AClickInTheHelpZoneOpensTheContextHelp) {
   EXPECT_EQ(helpsOpened, 1);
 }
 
-// The person's roll in hand, Roll Over Once on, and a click on the "R": on the game's first
-// roll there is nothing to take back, so nothing is asked and the line says why; later the
-// Yes rolls again.
+// Roll Over Once on, and a click on the "R" with the person's roll in hand or before it is
+// thrown: on the game's first roll there is nothing to take back, so nothing is asked and
+// the line says why; later the Yes rolls again.
 TEST_F(BoardQuestion, TheRollOverMarkAsksOnlyWhereAYesRollsAgain) {
   const struct {
-    int16_t entries;  // the game record before the roll in hand
+    int16_t entries;  // the game record before the roll
+    int16_t openingPhase;
+    bool thrown;  // the roll in hand, or still to be thrown
     bool asked;
-  } rows[] = {{0, false}, {2, true}};
+  } rows[] = {{0, -1, true, false},
+              {2, 0, true, true},
+              // The winner of the last game starts: the game's first roll, no opening roll.
+              {0, 0, false, false}};
   for (const auto& row : rows) {
-    SCOPED_TRACE(std::to_string(row.entries) + " entries");
+    SCOPED_TRACE(std::to_string(row.entries) + " entries" + (row.thrown ? "" : ", before the roll"));
     testing::personToPlay("start | dice 6 5 | side 0");
-    position.openingPhase = row.entries == 0 ? int16_t{-1} : int16_t{0};
+    if (!row.thrown) diceState.diceShowing = 0;
+    position.openingPhase = row.openingPhase;
     record.gameRecordCount = row.entries;
     for (int16_t n = 1; n <= row.entries; ++n) {
       record.gameRecord[n] = blankRecordEntry;
@@ -130,7 +136,7 @@ TEST_F(BoardQuestion, TheRollOverMarkAsksOnlyWhereAYesRollsAgain) {
     EXPECT_FALSE(script_.spent);
     EXPECT_EQ(asked, row.asked);
     EXPECT_EQ(interaction.playerRolledOver[0] != 0, row.asked) << "rolled over";
-    EXPECT_EQ(diceState.diceShowing == 0, row.asked) << "the dice went to be rolled again";
+    EXPECT_EQ(diceState.diceShowing == 0, row.asked || !row.thrown) << "the dice went to be rolled again";
     EXPECT_EQ(messageLine.messageLineShown == -1, !row.asked) << "the line says why";
     flow.abortTurn = 0;
   }

@@ -32,8 +32,6 @@
 namespace bg {
 namespace {
 
-constexpr int16_t kAboutItem = 15;
-
 class BoardMenuBar : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -66,7 +64,7 @@ TEST_F(BoardMenuBar, AboutChosenWithTheNotePadInFrontOpensOverTheBoard) {
   textViewDocument(kNotePadWindow)->clear();
   testing::typeText(kNotePadWindow, "kept notes");
   ASSERT_EQ(frontWindow(), kNotePadWindow);
-  chooseWithTheMouse(kInfoMenu, kAboutItem);
+  chooseWithTheMouse(kInfoMenu, kInfoAboutItem);
   EXPECT_TRUE(testing::pumpUntil([] { return windowExists(kAboutWindow); }, 10)) << "About opened nothing";
   if (!windowExists(kAboutWindow)) return;
   EXPECT_EQ(QApplication::activeModalWidget(), contentWidget(kAboutWindow));

@@ -2,13 +2,14 @@
 // person does at odd moments in the started program: Roll or Pass Dice or a right-click
 // while the dice are chosen by hand after the computer's move, a resize of the window
 // while the computer's checkers land and hit, each landing's sound giving the window its
-// events, a Shift-click in the wait after the computer's move.
+// events, a Shift-click in the wait after the computer's move or the person's.
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 
 #include <cstdlib>
 #include <string>
@@ -278,27 +279,53 @@ TEST_F(CheckerCounts, AResizeWhileTheComputersCheckerHitsKeepsTheCounts) {
   }
 }
 
-// With Click After Move on for the computer's move, a Shift-click in the wait after it
-// ends the computer's turn as any click does: its roll, a double or not, is played once.
-TEST_F(CheckerCounts, AShiftClickAfterTheComputersMoveEndsItsTurn) {
+// With Click After Move on, a Shift-click in the wait after a move: after the computer's it
+// ends the computer's turn as any click does, its roll (a double or not) played once; after
+// the person's 3-1 it takes back the person's last step, and the turn goes on.
+TEST_F(CheckerCounts, AShiftClickAfterAMoveEndsTheComputersTurnOrTakesBackThePersonsStep) {
   UseVirtualClock clock;  // the computer's pause before its play
   options.clickAfterComputerMove = 255;
-  for (const int16_t secondDie : {int16_t{1}, int16_t{2}}) {
-    SCOPED_TRACE("2-" + std::to_string(secondDie));
-    testing::personToPlay("start | side 0");
-    cube.cubeUsed = 0;
-    blankRecord(0);
-    record.gameRecord[1].side = 1;  // the computer's roll, from the record
-    record.gameRecord[1].die1 = 2;
-    record.gameRecord[1].die2 = secondDie;
-    testing::setSideOnRoll(0);  // the hand-over gives the roll to the computer
-    diceState.diceShowing = 0;
+  options.clickAfterHumanMove = 255;
+  options.rightMouseActionNP = kRightClickTakesBack;
+  const struct {
+    int16_t mover;  // 1: the computer, with 2 and this; 0: the person, with 3-1
+    int16_t secondDie;
+  } rows[] = {{1, 1}, {1, 2}, {0, 1}};
+  // The person's 8/5 6/5 (program points 17/20 19/20), each checker taken and put down.
+  constexpr int16_t kPersonsClicks[] = {17, 20, 19, 20};
+  for (const auto& row : rows) {
+    SCOPED_TRACE((row.mover == 1 ? "the computer's 2-" : "the person's 3-") + std::to_string(row.secondDie));
+    if (row.mover == 1) {
+      testing::personToPlay("start | side 0");
+      cube.cubeUsed = 0;
+      blankRecord(0);
+      record.gameRecord[1].side = 1;  // the computer's roll, from the record
+      record.gameRecord[1].die1 = 2;
+      record.gameRecord[1].die2 = row.secondDie;
+      testing::setSideOnRoll(0);  // the hand-over gives the roll to the computer
+      diceState.diceShowing = 0;
+    } else {
+      personToPlayThreeOne();
+      flow.moveNumber = 0;  // no step of the roll made yet
+    }
     redrawBoardWindow();
+    const auto start = position.board;
     bool shiftClicked = false;
+    bool wentOn = false;
+    size_t clicks = 0;
     script_.planner = [&] {
       if (panelWait.clickWaitRunning == 0) return;
-      if (shiftClicked || flow.rollWaitActive == 0) {
+      if (shiftClicked) {
+        // The wait after it: the person's, the roll's last step to play again.
+        wentOn = position.currentPlayer == 0 && diceState.diceShowing != 0 && flow.movesLeft == 1;
         leave();
+        return;
+      }
+      if (flow.rollWaitActive == 0) {
+        if (row.mover == 1 || clicks == std::size(kPersonsClicks))
+          leave();
+        else
+          script_.click(testing::pointSpot(kPersonsClicks[clicks++]));
         return;
       }
       shiftClicked = true;
@@ -312,7 +339,14 @@ TEST_F(CheckerCounts, AShiftClickAfterTheComputersMoveEndsItsTurn) {
     gameLoopStep();
     EXPECT_FALSE(script_.spent);
     EXPECT_TRUE(shiftClicked);
-    EXPECT_EQ(record.gameRecordCount, secondDie == 2 ? 4 : 2) << "the computer's roll played once";
+    if (row.mover == 1) {
+      EXPECT_EQ(record.gameRecordCount, row.secondDie == 2 ? 4 : 2) << "the computer's roll played once";
+    } else {
+      EXPECT_TRUE(wentOn) << "the turn went on";
+      auto played = start;
+      --played[17], ++played[20];  // 8/5 stays, 6/5 went back
+      EXPECT_EQ(position.board, played);
+    }
     EXPECT_EQ(countsBroken(), "");
     shellFlags.quitRequested = 0;
     script_.planner = nullptr;

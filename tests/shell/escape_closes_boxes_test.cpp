@@ -1,6 +1,10 @@
 // Escape cancels a box: one with only a Done or OK closes as by its button, and what it
 // would have changed stays as it was. The close box a window manager draws on every box
 // does what Escape does.
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -41,7 +45,6 @@ namespace bg {
 namespace {
 
 constexpr int16_t kSoundWindow = 332;
-constexpr int16_t kInfoAboutItem = 15;  // About, in the Info menu
 
 class EscapeClosesBoxes : public ::testing::Test {
  protected:
@@ -117,25 +120,52 @@ TEST_F(EscapeClosesBoxes, BoxesWithTheirOwnLoopCloseOnEscapeAndTheirCloseBox) {
   }
 }
 
+// Escape leaves the name as it was. The field's own menu (its right button) closed with
+// Escape closes that menu only: Return then keeps the name typed.
 TEST_F(EscapeClosesBoxes, EscapeInTheNameEntryKeepsTheName) {
-  shell.playerNames[0] = "Alice";
-  int ticks = 0;
-  QTimer t;
-  QObject::connect(&t, &QTimer::timeout, [&] {
-    if (!windowExists(kNameEntryWindow) || modalLoopWindow() != kNameEntryWindow) return;
-    if (ticks++ == 0) {
-      testing::typeText(kNameEntryWindow, "Bob");
-      testing::typeKey(kNameEntryWindow, Qt::Key_Escape);
-    } else if (ticks == 30) {
-      pressButton(kNameEntryWindow, 1);  // Escape left it open
-    }
-  });
-  t.start(0);
-  chooseMenuItem(kPlayerMenu, kEnterNameItem);
-  FBHandleEvents();
-  t.stop();
-  EXPECT_LT(ticks, 30);
-  EXPECT_EQ(shell.playerNames[0].view(), "Alice");
+  const struct {
+    bool fieldMenu;
+    const char* kept;
+  } rows[] = {{false, "Alice"}, {true, "Bob"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fieldMenu ? "the field's menu, then Return" : "Escape");
+    shell.playerNames[0] = "Alice";
+    int ticks = 0;
+    bool menuShown = false;
+    QTimer t;
+    QObject::connect(&t, &QTimer::timeout, [&] {
+      if (!windowExists(kNameEntryWindow) || modalLoopWindow() != kNameEntryWindow) return;
+      ++ticks;
+      if (ticks == 1) {
+        testing::typeText(kNameEntryWindow, "Bob");
+        if (!row.fieldMenu) {
+          testing::typeKey(kNameEntryWindow, Qt::Key_Escape);
+        } else {
+          // What the right button gives the field.
+          auto* field = contentWidget(kNameEntryWindow)->findChild<QLineEdit*>();
+          QContextMenuEvent asked(QContextMenuEvent::Mouse, field->rect().center(),
+                                  field->mapToGlobal(field->rect().center()));
+          QApplication::sendEvent(field, &asked);
+        }
+      } else if (row.fieldMenu && !menuShown) {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+          menuShown = true;
+          QTest::keyClick(menu, Qt::Key_Escape);
+        }
+      } else if (row.fieldMenu && QApplication::activePopupWidget() == nullptr && ticks < 30) {
+        testing::typeKey(kNameEntryWindow, Qt::Key_Return);
+      } else if (ticks == 30) {
+        pressButton(kNameEntryWindow, 1);  // Escape left it open
+      }
+    });
+    t.start(0);
+    chooseMenuItem(kPlayerMenu, kEnterNameItem);
+    FBHandleEvents();
+    t.stop();
+    EXPECT_LT(ticks, 30);
+    EXPECT_EQ(menuShown, row.fieldMenu);
+    EXPECT_EQ(shell.playerNames[0].view(), std::string_view(row.kept));
+  }
 }
 
 // Boxes the dispatcher serves: Escape is their Done, back to the window they came from;

@@ -106,6 +106,16 @@ class HelpAndHiding : public ::testing::Test {
 };
 
 TEST_F(HelpAndHiding, EveryPageItemOpensItsPageTitledWithTheItem) {
+  // What a page tells of the mouse and the roll-over is what they do: in Easy Moves Shift
+  // tries the dice the other way round and the right button takes back a step, as it does
+  // everywhere; the opening roll is not rolled over.
+  const struct {
+    const char* page;
+    const char* says;
+  } sayings[] = {{"Help - Easy Moves", "hold Shift to try the dice the other way round"},
+                 {"Help - Easy Moves", "The right button does not: it takes back your last step"},
+                 {"Help - Options", "The opening roll cannot be rolled over"}};
+  int said = 0;
   for (int16_t item : {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 17, 19}) {
     SCOPED_TRACE(item);
     ASSERT_TRUE(menuItemEnabled(kInfoMenu, item));
@@ -124,6 +134,11 @@ TEST_F(HelpAndHiding, EveryPageItemOpensItsPageTitledWithTheItem) {
         }
       }
     }
+    for (const auto& saying : sayings) {
+      if (text != saying.page) continue;
+      ++said;
+      EXPECT_TRUE(page.contains(QString::fromUtf8(saying.says))) << saying.says;
+    }
     // The page opens with a heading in bold.
     const QTextBlock first = textViewDocument(kHelpWindow)->firstBlock();
     EXPECT_FALSE(first.text().isEmpty());
@@ -132,6 +147,7 @@ TEST_F(HelpAndHiding, EveryPageItemOpensItsPageTitledWithTheItem) {
     EXPECT_FALSE(windowExists(kHelpWindow));
     EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
   }
+  EXPECT_EQ(said, 3);
   // The web pages have no addresses.
   for (int16_t item : {18, 20, 21, 22, 23, 24}) EXPECT_FALSE(menuItemEnabled(kInfoMenu, item)) << item;
 }
@@ -146,6 +162,16 @@ TEST_F(HelpAndHiding, EveryTopicHasATitleAndAText) {
     int16_t topic, resource;
   } ids[] = {{1, 130}, {4, 128}, {13, 144}, {14, 144}, {19, 149}, {39, 137}, {10, 140}, {38, 168}};
   for (const auto& r : ids) EXPECT_EQ(helpTextResourceId(r.topic), r.resource) << r.topic;
+  // Easy Moves (8) and the mouse and keys (39) say what Shift and the right button do.
+  const struct {
+    int16_t topic;
+    const char* says;
+  } sayings[] = {{8, "hold Shift to try the dice the other way round"},
+                 {8, "the right button takes back your last step"},
+                 {39, "The right button takes back your last step"},
+                 {39, "In Easy Moves, Shift on the first click of your roll tries the dice the other way round"}};
+  for (const auto& r : sayings)
+    EXPECT_NE(getText(helpTextResourceId(r.topic)).find(r.says), std::string::npos) << r.topic << ": " << r.says;
   const struct {
     int16_t topic, boardWidth;
     int width, height;

@@ -47,7 +47,6 @@ constexpr int16_t kDisplaySettingsWindow = 322;
 constexpr int16_t kSoundWindow = 332;
 constexpr int16_t kScoreboardWindow = 335;
 constexpr int16_t kSpeakDiceWindow = 331;
-constexpr int16_t kAboutItem = 15;
 constexpr int16_t kNotePadItem = 14;
 constexpr int16_t kFirstHelpPageItem = 1;
 
@@ -133,7 +132,7 @@ TEST_F(ModalWindows, TheAboutBoxIsModalAndEveryWayOutKeepsTheNotePad) {
     const std::string notes = std::string("notes before ") + row.name;
     openNotePadWith(notes.c_str());
     bringBoardForward();
-    chooseMenuItem(kInfoMenu, kAboutItem);
+    chooseMenuItem(kInfoMenu, kInfoAboutItem);
     testing::settle();
     ASSERT_TRUE(windowExists(kAboutWindow)) << row.name;
     EXPECT_EQ(QApplication::activeModalWidget(), contentWidget(kAboutWindow)) << row.name;
@@ -168,7 +167,7 @@ TEST_F(ModalWindows, TheAboutBoxIsModalAndEveryWayOutKeepsTheNotePad) {
 TEST_F(ModalWindows, TheAboutBoxHasAFrameOverTheNotePad) {
   openNotePadWith("notes under the box");
   bringBoardForward();
-  chooseMenuItem(kInfoMenu, kAboutItem);
+  chooseMenuItem(kInfoMenu, kInfoAboutItem);
   testing::settle();
   ASSERT_TRUE(windowExists(kAboutWindow));
   QWidget* page = textViewWidget(kNotePadWindow)->viewport();
@@ -188,7 +187,7 @@ TEST_F(ModalWindows, AMenuChoiceQueuedBehindADialogIsNotCarriedOutUnderIt) {
   const struct {
     const char* name;
     int16_t menu, item, window;
-  } boxes[] = {{"about", kInfoMenu, kAboutItem, kAboutWindow},
+  } boxes[] = {{"about", kInfoMenu, kInfoAboutItem, kAboutWindow},
                {"enter name", kPlayerMenu, kEnterNameItem, kNameEntryWindow},
                {"scoreboard", kPlayerMenu, kScoreboardItem, kScoreboardWindow},
                {"display settings", kSettingsMenu, kDisplaySettingsItem, kDisplaySettingsWindow}};

@@ -46,7 +46,7 @@ class PreferencesAtStartup : public ::testing::Test {
   // Quits the way the program does (preferences written, board window gone) and starts
   // again from what was written.
   void restartFromSavedPreferences() {
-    ASSERT_TRUE(savePreferences());
+    ASSERT_EQ(writePreferences(), "");
     windowClose(1);
     resetProgramState();
     ASSERT_TRUE(setPreferencesFolder(folder_));
@@ -77,7 +77,7 @@ TEST_F(PreferencesAtStartup, SavingAndStartingAgainLeavesTheBoardWindowWhereItWa
 TEST_F(PreferencesAtStartup, AFileGivesTheBoardContentsTopLeftCorner) {
   installPreferenceServices();
   initProgram(nullptr);
-  ASSERT_TRUE(savePreferences());
+  ASSERT_EQ(writePreferences(), "");
   const Rect saved = windowContentRect(1);
   struct Row {
     int dx;
@@ -128,7 +128,7 @@ TEST_F(PreferencesAtStartup, NoFileIsAFirstStartAndTheFileIsWrittenAtTheEnd) {
   installPreferenceServices();
   initProgram(nullptr);
   EXPECT_EQ(storage.firstRun, 255);
-  ASSERT_TRUE(savePreferences());
+  ASSERT_EQ(writePreferences(), "");
   std::ifstream in(preferencesPath(), std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), {});
   EXPECT_EQ(text.substr(0, 29), "LANGUAGE  English\rVERSION 6.4");

@@ -196,7 +196,7 @@ TEST_F(PreferencesRoundTrip, RandomSettingsComeBackAsTheyWereWritten) {
     Draw d(seed);
     drawSettings(d);
     const auto written = settingsNow();
-    ASSERT_TRUE(savePreferences());
+    ASSERT_EQ(writePreferences(), "");
     const std::string first = fileBytes(preferencesPath());
 
     freshProgram();
@@ -211,7 +211,7 @@ TEST_F(PreferencesRoundTrip, RandomSettingsComeBackAsTheyWereWritten) {
     EXPECT_TRUE(std::get<4>(read) == std::get<4>(written));
     EXPECT_EQ(std::get<5>(read), std::get<5>(written));
     // Written again, nothing changes.
-    ASSERT_TRUE(savePreferences());
+    ASSERT_EQ(writePreferences(), "");
     EXPECT_EQ(fileBytes(preferencesPath()), first);
     if (::testing::Test::HasFailure()) break;
   }

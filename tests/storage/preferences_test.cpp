@@ -144,7 +144,7 @@ class PreferencesTest : public StorageTest {
 };
 
 TEST_F(PreferencesTest, AFirstStartWritesTheReferenceFileByteForByte) {
-  ASSERT_TRUE(savePreferences());
+  ASSERT_EQ(writePreferences(), "");
   const std::string text = written();
   EXPECT_EQ(masked(text), withCarriageReturns(kFirstStartFile));
   EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 80);
@@ -213,7 +213,7 @@ TEST_F(PreferencesTest, PathsOfAnyDepthComeBackWhole) {
     shell.savedGameName.assign(saved);
     displaySettings.customColorsFileName.assign(colours);
     ASSERT_EQ(shell.savedGameName.view().size(), length);
-    ASSERT_TRUE(savePreferences());
+    ASSERT_EQ(writePreferences(), "");
     freshProgram();
     firstStart();
     loadPreferences();
@@ -286,7 +286,7 @@ TEST_F(PreferencesTest, EverySettingComesBackFromItsFile) {
   shell.playerNames[0] = "Dee";
   shell.playerNames[1] = "Cid";
   const PlayerRecords recordsBefore = players;
-  ASSERT_TRUE(savePreferences());
+  ASSERT_EQ(writePreferences(), "");
   const std::string first = written();
 
   freshProgram();
@@ -304,7 +304,7 @@ TEST_F(PreferencesTest, EverySettingComesBackFromItsFile) {
   EXPECT_EQ(flow.scores[0], -4);
   EXPECT_EQ(storage.gameWasSaved, -1);
   // Written again, the file is the same byte for byte: every value came back.
-  ASSERT_TRUE(savePreferences());
+  ASSERT_EQ(writePreferences(), "");
   EXPECT_EQ(masked(written()), masked(first));
   EXPECT_EQ(lineOf(first, "TOURNAMENTGOING"), "TOURNAMENTGOING 9 1 0");
 }
@@ -318,21 +318,20 @@ TEST_F(PreferencesTest, NoFileIsTheFirstRun) {
   EXPECT_EQ(skill.skillLevel, 5);
 }
 
-TEST_F(PreferencesTest, AFailedWriteKeepsTheOldFileAndTellsTheUser) {
-  ASSERT_TRUE(savePreferences());
+TEST_F(PreferencesTest, AFailedWriteKeepsTheOldFileAndSaysWhy) {
+  ASSERT_EQ(writePreferences(), "");
   const std::string old = written();
   skill.skillLevel = 1;
   for (int nth = 0; nth <= 1; ++nth) {
     SCOPED_TRACE(nth);
-    infoBoxes.clear();
     if (nth == 0) failNthFileWrite(1);
     else failNextFileRename();
-    EXPECT_FALSE(savePreferences());
+    const std::string failure = writePreferences();
+    EXPECT_NE(failure.find("The preferences could not be saved."), std::string::npos) << failure;
     EXPECT_EQ(written(), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ / "config"), {}), 1);
-    EXPECT_EQ(infoBoxes.size(), 1u);
   }
-  EXPECT_TRUE(savePreferences());
+  EXPECT_EQ(writePreferences(), "");
   EXPECT_NE(written(), old);
 }
 
@@ -346,7 +345,7 @@ TEST_F(PreferencesTest, AnUnreadableFileKeepsTheDefaultsIsToldOnceAndIsNotWritte
   EXPECT_NE(infoBoxes[0].find("will not be saved"), std::string::npos) << infoBoxes[0];
   EXPECT_NE(infoBoxes[0].find(preferencesPath().string()), std::string::npos) << infoBoxes[0];
   EXPECT_EQ(storage.prefsLoading, 0);
-  EXPECT_FALSE(savePreferences());
+  EXPECT_EQ(writePreferences(), "") << "nothing to tell: the file is not to be written";
   EXPECT_TRUE(std::filesystem::is_directory(preferencesPath()));
 }
 

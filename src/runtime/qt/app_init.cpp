@@ -189,7 +189,7 @@ void rtInit(int& argc, char** argv) {
 
 void FBShutdown(int status) {
   runShutdownHooks();
-  detail::discardQueuedTasks();
+  dropQueuedTasks();
   std::fflush(nullptr);
   // Taken down before the static destructors run, so none of them meets a live Qt.
   delete ownApplication;

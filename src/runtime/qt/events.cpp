@@ -230,6 +230,12 @@ void flushEvents() {
   s.queue.swap(kept);
 }
 
+void dropQueuedTasks() {
+  auto& q = state().queue;
+  for (LayerTask& t : q) disposeTask(t);
+  q.clear();
+}
+
 void deliverWindowNotifications() {
   auto& s = state();
   std::deque<LayerTask> waiting;
@@ -284,12 +290,6 @@ void queueLayerTask(void (*fn)(void*), void* context, void (*dispose)(void*), bo
   state().queue.push_back(LayerTask{fn, context, dispose, flushable});
   // Wake a pump that is waiting for events.
   if (auto* d = QAbstractEventDispatcher::instance()) d->wakeUp();
-}
-
-void discardQueuedTasks() {
-  auto& q = state().queue;
-  for (LayerTask& t : q) disposeTask(t);
-  q.clear();
 }
 
 void setReclaimHook(ReclaimHook fn) { state().reclaim = fn; }

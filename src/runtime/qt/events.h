@@ -112,6 +112,9 @@ extern LayerSelection layerSelection;
 bool eventAvail();
 // Drops pending input and the queued layer events.
 void flushEvents();
+// Drops every queued task, window notifications too: the process is ending, or the program
+// starts afresh and what the run before queued was that run's.
+void dropQueuedTasks();
 // Delivers the queued window notifications and application events (a close box, a quit
 // request) without the dialog events and menu choices, which wait for the pump.
 void deliverWindowNotifications();
@@ -156,8 +159,6 @@ void queueTask(bool flushable, F f) {
   queueLayerTask([](void* c) { (*static_cast<F*>(c))(); }, heap, [](void* c) { delete static_cast<F*>(c); },
                  flushable);
 }
-// Drops every queued task (the process is ending).
-void discardQueuedTasks();
 // Runs at the end of a top-level pump, when no handler is on the stack.
 using ReclaimHook = void (*)();
 void setReclaimHook(ReclaimHook fn);
