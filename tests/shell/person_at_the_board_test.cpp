@@ -555,6 +555,27 @@ TEST_F(PersonAtTheBoard, ReplayAfterTheComputersOpeningMakesTheSamePlayAtOnce) {
   }
 }
 
+// Settings > Flip Board after a typed step is refused, whether the roll plays both dice or,
+// with the 5 blocked, only the step made: the board stays as played and the turn goes on.
+TEST_F(PersonAtTheBoard, FlipBoardIsRefusedOnceAStepOfTheRollIsPlayed) {
+  for (const char* dice : {"dice 2 1", "dice 5 2"}) {
+    for (const int16_t side : {int16_t{0}, int16_t{1}}) {
+      SCOPED_TRACE(std::string(dice) + ", side " + std::to_string(side));
+      personPlays(std::string("1:2 6:-2 8:-2 13:-11 | ") + dice, side);
+      computeMaxPipsUsable();  // as the turn's start finds the play length
+      options.autoPass = 0;
+      const Board start = position.board;
+      playTurnWith([this] {
+        type("24.2\r");
+        script_.then([] { chooseMenuItem(kSettingsMenu, kFlipBoardItem); });
+      });
+      EXPECT_EQ(position.board, expectedBoard(start, {{1, -1}, {3, 1}}, side));
+      EXPECT_EQ(position.currentPlayer, side);
+      EXPECT_EQ(record.gameRecordCount, 1);
+    }
+  }
+}
+
 // Flip Board while the roll is in hand, a step played, then File > Quit: the step goes back
 // with its own die, so the roll saved is the whole roll and not one die beside a zero.
 TEST_F(PersonAtTheBoard, AStepPlayedAfterAFlipGoesBackWithItsDieAtTheQuit) {
