@@ -144,9 +144,9 @@ void showPossibleMoveMarkers() {
   if (markersShown()) erasePossibleMoveMarkers();
   M().trayMarkerShown = 0;
   const int16_t count = boardInput.pickedCount;
-  // Markers belong to the checker being picked or the one held: with none, none show.
-  if (hand.piecePicked != -1 && count != 1) return;
-  int16_t f = hand.piecePicked == -1 ? hand.selectedPoint : interactionDisplay.pickedCheckers[1];
+  int16_t f = hand.piecePicked == -1 ? hand.selectedPoint
+              : count == 1           ? interactionDisplay.pickedCheckers[1]
+                                     : M().hoverPoint;
   const int16_t bar = position.barPoint[s];
   const int16_t onBar = static_cast<int16_t>(position.board[bar] * d);
   if (onBar >= 1 && f != bar) return;

@@ -35,11 +35,11 @@ struct MoveMarkerState {
   CheckedArray<GrafPort*, kMarkerEntries> markerSaveWorlds{};
   CheckedArray<PossibleMove, kMarkerEntries> possibleMoves{};
   int16_t trayMarkerShown = 0;
+  int16_t hoverPoint = 0;  // the point under the mouse whose moves are marked
 };
 extern MoveMarkerState moveMarkerState;
 
-// Works out and draws the markers of the checker being picked or the one held; with
-// neither it only erases those still up.
+// Works out and draws the markers of the checker in hand, the one picked, or hoverPoint.
 void showPossibleMoveMarkers();
 // Records entry k at (left, top), keeps the window's pixels under it and draws it.
 void drawMoveMarker(int16_t left, int16_t top, int16_t k);

@@ -23,10 +23,14 @@
 #include "state/interaction_state.h"
 #include "state/play_options.h"
 #include "state/position.h"
+#include "state/program_state.h"
 #include "state/rollout_state.h"
 #include "state/shell_flags.h"
 
 namespace bg {
+
+IdleTrackerState idleTracker;
+BG_RESETS_WITH_PROGRAM(idleTracker);
 
 namespace {
 
@@ -48,7 +52,10 @@ void colourCursor(int k) { setCCursor(boardImages.colourCursors[k]); }
 void handCursor() { setCCursor(boardImages.handCursors[position.currentPlayer]); }
 void arrow() { setCursor(kArrowCursor); }
 
-void clearMarks() { erasePossibleMoveMarkers(); }
+void clearMarks() {
+  idleTracker.lastHoverPoint = kNoHoverPoint;
+  erasePossibleMoveMarkers();
+}
 
 int letterCursor(char letter) {
   switch (letter) {
@@ -69,11 +76,32 @@ int letterCursor(char letter) {
 bool diceShow() { return diceState.diceShowing != 0; }
 int16_t side() { return position.currentPlayer; }
 
-// The cursor while the dice show: the hand over the field. Markers belong to a held
-// checker only, and none is held here: any still up go.
+// Cursors and marks while the dice show: the hand over the field, the possible moves
+// of the own point under the mouse.
 void overThePoints(const BoardHit& h) {
   if (h.hitField != 0) handCursor(); else arrow();
-  clearMarks();
+  if ((h.hitUpperPoints == 0 && h.hitLowerPoints == 0) || boardState.setupInProgress != 0) {
+    clearMarks();
+    return;
+  }
+  int16_t hover = interaction.clickedPoint;
+  if (h.hitBar != 0) {
+    hover = h.clickZoneCode;
+  } else {
+    pointFromClick();
+    hover = interaction.clickedPoint;
+  }
+  moveMarkerState.hoverPoint = hover;
+  const bool own = hover >= 0 && hover <= 25 && position.board[hover] * position.playerDirection[side()] > 0;
+  if (!own) {
+    clearMarks();
+    return;
+  }
+  if (hover != idleTracker.lastHoverPoint) {
+    erasePossibleMoveMarkers();
+    showPossibleMoveMarkers();
+  }
+  idleTracker.lastHoverPoint = hover;
 }
 
 void beforeTheRoll(const BoardHit& h) {

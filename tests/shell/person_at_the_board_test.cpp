@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,7 +18,6 @@
 #include "dialogs/question_window.h"
 #include "dialogs/scoreboard_dialogs.h"
 #include "display/board_rebuild.h"
-#include "display/move_markers.h"
 #include "flow/game_loop.h"
 #include "flow/turn.h"
 #include "flow/turn_state.h"
@@ -44,7 +42,6 @@
 #include "state/game_record_state.h"
 #include "state/interaction_services.h"
 #include "state/menu_numbers.h"
-#include "state/display_settings.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
@@ -575,65 +572,6 @@ TEST_F(PersonAtTheBoard, FlipBoardIsRefusedOnceAStepOfTheRollIsPlayed) {
       EXPECT_EQ(position.board, expectedBoard(start, {{1, -1}, {3, 1}}, side));
       EXPECT_EQ(position.currentPlayer, side);
       EXPECT_EQ(record.gameRecordCount, 1);
-    }
-  }
-}
-
-// With Show Possible Moves on, the markers of a held checker go when nothing is held any
-// more: a checker put back on its point, a step taken back with the right button. The mouse
-// stays where the last click left it, over the person's own checkers.
-TEST_F(PersonAtTheBoard, PossibleMoveMarkersShowOnlyWhileACheckerIsHeld) {
-  struct Row {
-    const char* name;
-    bool stepPlayed;
-    std::function<void(testing::MouseScript&, int16_t)> act;
-  };
-  const Row rows[] = {
-      {"put back on its point", false,
-       [](testing::MouseScript& s, int16_t thirteen) {
-         s.click(pointSpot(thirteen));
-         s.then([] { EXPECT_TRUE(markersShown()) << "held, its markers show"; });
-         s.click(pointSpot(thirteen));
-       }},
-      {"a clicked step taken back", true,
-       [](testing::MouseScript& s, int16_t thirteen) {
-         s.click(pointSpot(thirteen));
-         s.then([] { EXPECT_TRUE(markersShown()) << "held, its markers show"; });
-         s.click(pointSpot(static_cast<int16_t>(thirteen == 12 ? 18 : 7)));
-         s.then([thirteen] { testing::clickAt(1, pointSpot(thirteen), Qt::RightButton); });
-         s.moveTo(pointSpot(static_cast<int16_t>(thirteen == 12 ? 19 : 6)));  // over other checkers
-       }},
-      {"a typed step taken back", true,
-       [](testing::MouseScript& s, int16_t thirteen) {
-         s.moveTo(pointSpot(thirteen));
-         s.then([] { testing::typeText(1, "13.6\r"); });
-         s.then([thirteen] { testing::clickAt(1, pointSpot(thirteen), Qt::RightButton); });
-         s.moveTo(pointSpot(static_cast<int16_t>(thirteen == 12 ? 19 : 6)));
-       }},
-  };
-  installBoardWindowHandler();
-  for (const Row& row : rows) {
-    for (const int16_t side : {int16_t{0}, int16_t{1}}) {
-      SCOPED_TRACE(std::string(row.name) + ", side " + std::to_string(side));
-      personPlays("start | dice 6 2", side);
-      displaySettings.showPossibleMoves = -1;
-      options.rightMouseActionNP = kRightClickTakesBack;
-      const Board start = position.board;
-      const int16_t thirteen = sidesPoint(12, side);
-      bool checked = false;
-      playTurnWith([&] {
-        row.act(script_, thirteen);
-        // The idle mouse looks at the board between these pumps.
-        for (int i = 0; i < 5; ++i) script_.then([] {});
-        script_.then([&] {
-          checked = true;
-          EXPECT_EQ(position.board, start);
-          EXPECT_EQ(boardInput.pickedCount, 0);
-          EXPECT_FALSE(markersShown());
-          testing::expectLikeAFreshRedraw("nothing held");
-        });
-      });
-      EXPECT_TRUE(checked);
     }
   }
 }
