@@ -334,7 +334,12 @@ void openingRollTie(bool chosenByHand) {
   do {
     hook::waitForPointClick();
     if (flow.abortTurn != 0) {
-      diceState.dice[otherDie].value = heldBack;
+      // What left the wait may have set a roll of its own (the editor's, chosen by hand):
+      // the die held back goes only into the place it left empty, drawn as it is held.
+      if (diceState.dice[otherDie].value == 0) {
+        diceState.dice[otherDie].value = heldBack;
+        diceState.rolledDice[otherDie] = heldBack;
+      }
       diceState.dice[firstDie].hidden = 0;
       turnState.awaitingDiceClick = 0;
       return;

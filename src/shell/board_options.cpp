@@ -13,7 +13,6 @@
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
-#include "state/play_search_state.h"
 #include "state/position.h"
 
 namespace bg {
@@ -64,7 +63,8 @@ void swapPlayerColours() {
 void flipBoard() {
   const bool diceShowing = diceState.diceShowing != 0;
   if (position.openingPhase != 0 && !diceShowing) return;
-  if (diceShowing && flow.movesLeft < playSearch.playLength) return;
+  // Any step made refuses it, also when the roll plays only that one die.
+  if (diceShowing && flow.movesLeft < flow.movesAllowed) return;
   // The editor's board is no game yet: a flip would end it half laid out.
   if (boardState.setupInProgress != 0) return;
   flipOwner(cube.cubeOwner);

@@ -241,7 +241,7 @@ TEST_F(Menus, RadioGroupsCheckOneItemAndStoreTheirChoice) {
 TEST_F(Menus, FlipBoardTurnsTheGameRoundAndTwiceGivesItBack) {
   testing::setPosition("1:2 6:-5 13:4 19:-3 25:1 0:-2 | dice 6 2 | cube 4 1");
   position.openingPhase = 0;
-  flow.movesLeft = playSearch.playLength = 2;
+  flow.movesAllowed = flow.movesLeft = playSearch.playLength = 2;
   record.gameRecordCount = kGameRecordHighest;  // a full record has no entry after its last
   for (long n = 1; n <= kGameRecordHighest; ++n)
     record.gameRecord[n] = {static_cast<int16_t>(n % 3 == 0 ? 2 : n % 2), 3, n % 5 == 0 ? int16_t{-1} : int16_t{9}};

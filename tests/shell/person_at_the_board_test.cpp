@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +18,9 @@
 #include "dialogs/dialogs_install.h"
 #include "dialogs/question_window.h"
 #include "dialogs/scoreboard_dialogs.h"
+#include "display/board_images.h"
 #include "display/board_rebuild.h"
+#include "display/move_markers.h"
 #include "flow/game_loop.h"
 #include "flow/turn.h"
 #include "flow/turn_state.h"
@@ -42,6 +45,7 @@
 #include "state/game_record_state.h"
 #include "state/interaction_services.h"
 #include "state/menu_numbers.h"
+#include "state/display_settings.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
@@ -552,6 +556,102 @@ TEST_F(PersonAtTheBoard, ReplayAfterTheComputersOpeningMakesTheSamePlayAtOnce) {
     EXPECT_EQ(position.currentPlayer, person) << "the person's roll";
     EXPECT_EQ(position.openingPhase, 0);
     EXPECT_TRUE(notices.empty());
+  }
+}
+
+// Settings > Flip Board after a typed step is refused, whether the roll plays both dice or,
+// with the 5 blocked, only the step made: the board stays as played and the turn goes on.
+TEST_F(PersonAtTheBoard, FlipBoardIsRefusedOnceAStepOfTheRollIsPlayed) {
+  for (const char* dice : {"dice 2 1", "dice 5 2"}) {
+    for (const int16_t side : {int16_t{0}, int16_t{1}}) {
+      SCOPED_TRACE(std::string(dice) + ", side " + std::to_string(side));
+      personPlays(std::string("1:2 6:-2 8:-2 13:-11 | ") + dice, side);
+      computeMaxPipsUsable();  // as the turn's start finds the play length
+      options.autoPass = 0;
+      const Board start = position.board;
+      playTurnWith([this] {
+        type("24.2\r");
+        script_.then([] { chooseMenuItem(kSettingsMenu, kFlipBoardItem); });
+      });
+      EXPECT_EQ(position.board, expectedBoard(start, {{1, -1}, {3, 1}}, side));
+      EXPECT_EQ(position.currentPlayer, side);
+      EXPECT_EQ(record.gameRecordCount, 1);
+    }
+  }
+}
+
+// With Show Possible Moves on, the markers on the board are those of the point under the
+// mouse with the dice held, and nothing else: a checker put back on its point shows that
+// point's again, and after a step taken back with the right button the point the mouse
+// then points at is marked with the die given back. Erased, they leave the board as a
+// fresh redraw draws it.
+TEST_F(PersonAtTheBoard, PossibleMoveMarkersAreThoseOfThePointUnderTheMouse) {
+  struct Row {
+    const char* name;
+    int16_t under;                  // the person's point the mouse ends over
+    std::vector<int16_t> landings;  // the person's points marked, with 6-2
+    std::function<void(testing::MouseScript&, int16_t)> act;
+  };
+  // The person's point n as a program point of `side`.
+  auto at = [](int16_t n, int16_t side) { return pointSpot(sidesPoint(static_cast<int16_t>(25 - n), side)); };
+  const Row rows[] = {
+      {"put back on its point", 13, {7, 11, 5},
+       [at](testing::MouseScript& s, int16_t side) {
+         s.moveTo(at(13, side));
+         s.click(at(13, side));
+         s.click(at(13, side));
+       }},
+      {"a clicked step taken back", 8, {2, 6},
+       [at](testing::MouseScript& s, int16_t side) {
+         s.click(at(13, side));
+         s.click(at(7, side));
+         s.then([at, side] { testing::clickAt(1, at(7, side), Qt::RightButton); });
+         s.moveTo(at(8, side));
+       }},
+      {"a typed step taken back", 8, {2, 6},
+       [at](testing::MouseScript& s, int16_t side) {
+         s.moveTo(at(13, side));
+         s.then([] { testing::typeText(1, "13.6\r"); });
+         s.then([at, side] { testing::clickAt(1, at(13, side), Qt::RightButton); });
+         s.moveTo(at(8, side));
+       }},
+  };
+  installBoardWindowHandler();
+  for (const Row& row : rows) {
+    for (const int16_t side : {int16_t{0}, int16_t{1}}) {
+      SCOPED_TRACE(std::string(row.name) + ", side " + std::to_string(side));
+      rebuildBoardForWindowSize();  // the board's pictures, as the first start draws them
+      personPlays("start | dice 6 2", side);
+      displaySettings.showPossibleMoves = -1;
+      options.rightMouseActionNP = kRightClickTakesBack;
+      const Board start = position.board;
+      bool checked = false;
+      playTurnWith([&] {
+        row.act(script_, side);
+        // The idle mouse looks at the board between these pumps.
+        for (int i = 0; i < 5; ++i) script_.then([] {});
+        script_.then([&] {
+          checked = true;
+          EXPECT_EQ(position.board, start);
+          EXPECT_EQ(boardInput.pickedCount, 0);
+          const BoardLayout& L = layout;
+          int entries = 0;
+          for (const MoveMarker& m : moveMarkerState.moveMarkers) entries += m.left != 0 ? 1 : 0;
+          EXPECT_EQ(entries, static_cast<int>(row.landings.size()));
+          for (const int16_t n : row.landings) {
+            const int16_t p = sidesPoint(static_cast<int16_t>(25 - n), side);
+            const int16_t top = p <= 12 ? static_cast<int16_t>(L.fieldTop - L.markerRect.height() - 1) : L.fieldBottom;
+            const QRect r(L.markerX[p], top, L.markerRect.width(), L.markerRect.height());
+            const GrafPort* green = boardImages.greenMarkerWorld;
+            EXPECT_TRUE(windowPixels(r) == green->image.copy(QRect(0, 0, r.width(), r.height()).translated(-green->origin)))
+                << "no marker beside the " << n << " point";
+          }
+          erasePossibleMoveMarkers();
+          testing::expectLikeAFreshRedraw("markers erased");
+        });
+      });
+      EXPECT_TRUE(checked);
+    }
   }
 }
 

@@ -3,7 +3,9 @@
 // editor plays the roll chosen there, neither asked for its dice again nor given others.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "../display/board_fixture.h"
 #include "display/dice_display.h"
@@ -11,8 +13,11 @@
 #include "display/board_rebuild.h"
 #include "flow/game_loop.h"
 #include "flow/turn.h"
+#include "flow/turn_state.h"
 #include "interaction/choose_dice.h"
+#include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
+#include "interaction/move_entry_state.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/random.h"
 #include "rules/dice.h"
@@ -24,6 +29,8 @@
 #include "state/menu_numbers.h"
 #include "state/play_options.h"
 #include "state/settings.h"
+#include "state/shell_flags.h"
+#include "shell/board_window_events.h"
 #include "started_program.h"
 #include "support/dice_chooser_spot.h"
 #include "support/scripted_board.h"
@@ -32,6 +39,7 @@ namespace bg {
 namespace {
 
 using testing::middleOf;
+using Board = CheckedArray<int16_t, 25>;
 
 // In the field right of the bar, where a click rolls.
 Point diceSpot() {
@@ -169,6 +177,98 @@ TEST_P(PositionSetupMenu, TheRollChosenInTheEditorIsTheOnePlayedNext) {
   EXPECT_EQ(record.gameRecord[1].die1, 5);
   EXPECT_EQ(record.gameRecord[1].die2, 3);
   testing::expectLikeAFreshRedraw("the set-up position with its roll");
+}
+
+// Two people at a new game: one die of the opening roll shows, then Set Up Position, a
+// checker moved, the cube set and the roll chosen by hand, in either order. The dice held
+// are the dice shown; the 6 played (typed or clicked) and taken back with the right button
+// gives the 6 back, drawn as before, and the 5 then plays.
+TEST_F(PositionSetupMenu, AStepTakenBackAfterTheEditorsRollGivesBackItsOwnDie) {
+  const struct {
+    int16_t first, second;
+    bool typed;
+  } rows[] = {{6, 5, true}, {5, 6, true}, {6, 5, false}, {5, 6, false}};
+  options.rightMouseActionNP = kRightClickTakesBack;
+  installBoardWindowHandler();
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::to_string(r.first) + "-" + std::to_string(r.second) + (r.typed ? ", typed" : ", clicked"));
+    personAboutToRoll(false);
+    position.playerType = {{{kHumanPlayer, kHumanPlayer}}};
+    flow.opponentMode = kTwoPeople;
+    cube.cubeUsed = -1;
+    flow.newGameRequested = -1;
+    testing::pumpWithScript(script_, 4000);
+    // Side 0's 13 point is program point 12; its 6 and 5 land on 18 and 17.
+    auto step = [this, &r](int16_t die) {
+      if (r.typed) {
+        script_.then([die] { testing::typeText(1, die == 6 ? "13.6\r" : "13.5\r"); });
+      } else {
+        script_.click(testing::pointSpot(12));
+        script_.click(testing::pointSpot(static_cast<int16_t>(12 + die)));
+      }
+    };
+    int stage = 0;
+    Board laid{};
+    QRect dice;
+    QImage diceShown;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0) return;
+      if (stage == 0 && turnState.awaitingDiceClick != 0) {
+        if (diceState.diceShowing == 0) {
+          script_.click(diceSpot());  // the opening roll: one die shows
+          return;
+        }
+        stage = 1;
+        script_.then([] { chooseMenuItem(kSettingsMenu, kSetupCurrentItem); });
+        script_.click(testing::pointSpot(1));  // side 0's 24 point to its 23
+        script_.click(onEmptyPoint(2));
+        script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
+        script_.clickWhere([] { return middleOf(interactionDisplay.middleButtonRect); });  // the cube at 2
+        script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });      // side 0's
+        script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });      // side 0 rolls
+        clickFace(r.first);
+        clickFace(r.second);
+        return;
+      }
+      if (stage == 1 && moveEntry.waitingForMove != 0) {
+        stage = 2;
+        EXPECT_EQ(position.currentPlayer, 0);
+        EXPECT_EQ(diceState.dice[0].value, r.first) << "the dice held are the dice chosen";
+        EXPECT_EQ(diceState.dice[1].value, r.second);
+        laid = position.board;
+        dice = QRect(std::min(diceState.drawnDieLeft[0], diceState.drawnDieLeft[1]), display.diceTop,
+                     std::abs(diceState.drawnDieLeft[1] - diceState.drawnDieLeft[0]) + layout.dieWidth, layout.dieHeight);
+        diceShown = testing::boardArea().copy(dice.translated(-layout.boardRect.left, -layout.boardRect.top));
+        step(6);
+        script_.then([] { testing::clickAt(1, testing::pointSpot(20), Qt::RightButton); });
+        return;
+      }
+      if (stage == 2 && moveEntry.waitingForMove != 0) {
+        stage = 3;
+        EXPECT_EQ(position.board, laid) << "the step went back";
+        EXPECT_EQ(diceState.dice[0].value, r.first);
+        EXPECT_EQ(diceState.dice[1].value, r.second);
+        EXPECT_TRUE(testing::boardArea().copy(dice.translated(-layout.boardRect.left, -layout.boardRect.top)) == diceShown)
+            << "the dice drawn as before the step";
+        testing::expectLikeAFreshRedraw("the step taken back");
+        step(5);
+        return;
+      }
+      if (stage == 3 && moveEntry.waitingForMove != 0) {
+        stage = 4;
+        EXPECT_EQ(position.board[12], laid[12] - 1);
+        EXPECT_EQ(position.board[17], laid[17] + 1) << "the 5 played";
+      }
+      shellFlags.quitRequested = -1;
+      flow.abortTurn = kLeaveTurn;
+    };
+    gameLoopStep();
+    shellFlags.quitRequested = 0;
+    EXPECT_EQ(stage, 4);
+    EXPECT_FALSE(script_.spent);
+    script_.planner = nullptr;
+    script_ = testing::MouseScript{};
+  }
 }
 
 // Settings left enabled while the editor runs: none of them ends the editor half-way or
