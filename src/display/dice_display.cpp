@@ -64,7 +64,9 @@ void frameAllDice() {
   if (rolloutHidesBoard()) return;
   for (int16_t end = 0; end <= 1; ++end) {
     for (int16_t place = 0; place <= 1; ++place) {
-      if (display.dieSlots[end][place].hidden != 0)
+      // A place with no face (a side that has not rolled in a game brought back) shows
+      // the board, not a blank die.
+      if (display.dieSlots[end][place].hidden != 0 || display.dieSlots[end][place].value == 0)
         clearDieSlot(end, place);
       else
         frameDie(end, place);

@@ -229,8 +229,11 @@ void recordUnplayedDice() {
 }
 
 void announceGameResult() {
-  // New Game abandons a game by emptying both sides: nothing to announce.
+  // New Game abandons a game by emptying both sides: nothing to announce. A redraw in the
+  // wait it was chosen in counts the checkers on the board again, so a game is announced
+  // only when it has an end: a side borne off, a double dropped or a resignation.
   if (position.piecesOnBoard[0] == 0 && position.piecesOnBoard[1] == 0) return;
+  if (!someoneBorneOff() && !someoneDropped() && !someoneResigned()) return;
   flow.continueGame = 0;
   interaction.panelAnswer = 0;
 

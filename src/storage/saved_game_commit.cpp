@@ -98,10 +98,12 @@ void recordRollInHand(const SavedGame& g) {
   e.side = static_cast<int16_t>(1 - position.currentPlayer);
 }
 
+// Drawn before the events are let in: a key, a click or a box taken in that pass meets the
+// game now held, not the board of the one it replaced.
 void redrawWithSideToMove() {
   exchangeSideToMove();
-  hook::pumpEvents();
   hook::redrawBoardWindow();
+  hook::pumpEvents();
   exchangeSideToMove();
 }
 

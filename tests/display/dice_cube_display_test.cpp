@@ -91,9 +91,16 @@ TEST_F(DiceAndCube, TheFramePlacesShowAllFourBetweenRollsAndOneEndAfterARoll) {
   };
   for (const Place& p : {Place{0, 0, 447}, {0, 1, 422}, {1, 0, 36}, {1, 1, 61}})
     EXPECT_EQ(layout.dieSlotPositions[0][p.end][p.place], (Point{642, p.y}));
+  for (auto& end : display.dieSlots)
+    for (auto& place : end) place.value = 4;
   hook::setDiceDisplayFlags(0);
   frameAllDice();
   EXPECT_NE(testing::pixelAt(642 + 14, 36 + 6), boardImages.boardWorld->image.pixel(642 + 14, 36 + 6));
+  // A place with no face is no die: the board shows.
+  display.dieSlots[1][0].value = 0;
+  frameAllDice();
+  EXPECT_EQ(testing::pixelAt(642 + 14, 36 + 6), boardImages.boardWorld->image.pixel(642 + 14, 36 + 6));
+  display.dieSlots[1][0].value = 4;
   position.turnPlayer = 0;
   position.openingPhase = 0;
   hook::setDiceDisplayFlags(-1);

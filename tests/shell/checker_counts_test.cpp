@@ -2,7 +2,8 @@
 // person does at odd moments in the started program: Roll or Pass Dice or a right-click
 // while the dice are chosen by hand after the computer's move, a resize of the window
 // while the computer's checkers land and hit, each landing's sound giving the window its
-// events, a Shift-click in the wait after the computer's move or the person's.
+// events, a Shift-click in the wait after the computer's move or the person's; and New Game
+// chosen in a wait scores nothing.
 #include <QTest>
 #include <QTimer>
 
@@ -515,6 +516,57 @@ TEST_F(CheckerCounts, TheEditorDoesNotStartUnderARunningSearch) {
     EXPECT_FALSE(script_.spent);
     EXPECT_FALSE(editorSeen) << "no editor under the search";
     EXPECT_EQ(countsBroken(), "");
+    shellFlags.quitRequested = 0;
+    script_.planner = nullptr;
+  }
+}
+
+// New Game chosen in each wait of a game barely begun: the game is left, nothing is scored
+// and no end of the game is shown, and the new game begins.
+TEST_F(CheckerCounts, ANewGameAskedInAnyWaitScoresNothing) {
+  const struct {
+    const char* name;
+    bool chosen;       // the dice chosen by hand: New Game on their panel
+    int16_t onRoll;    // the side the hand-over takes the roll from; -1: the person's move
+  } rows[] = {{"the computer's dice chosen by hand", true, 0},
+              {"the person's dice chosen by hand", true, 1},
+              {"the person's roll", false, 1},
+              {"the person's move", false, -1}};
+  static int endsShown = 0;
+  turnServices.showEndGameDialog = [](std::string_view) { ++endsShown; };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    endsShown = 0;
+    flow.scores[0] = flow.scores[1] = 0;
+    settings.inputDice = row.chosen ? -1 : 0;
+    if (row.onRoll < 0) {
+      personToPlayThreeOne();
+    } else {
+      // The person has played 8/5 6/5.
+      testing::personToPlay("24:2 13:5 8:2 6:4 5:2 1:-2 12:-5 17:-3 19:-5 | side 0");
+      cube.cubeUsed = 0;
+      blankRecord(0);
+      testing::setSideOnRoll(row.onRoll);
+      diceState.diceShowing = 0;
+    }
+    redrawBoardWindow();
+    const int16_t gamesBefore = flow.gamesThisRun;
+    bool asked = false;
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0) return;
+      if (asked) return leave();
+      if (turnState.awaitingDiceClick != 0 && diceChooser.chooseDiceOpen == 0 && row.chosen)
+        return script_.click(testing::diceSpot());
+      ASSERT_EQ(diceChooser.chooseDiceOpen != 0, row.chosen) << "another wait came first";
+      asked = true;
+      script_.then([] { choose(kGameMenu, kNewGameItem); });
+    };
+    gameLoopStep();
+    EXPECT_FALSE(script_.spent);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(endsShown, 0) << "no end of a game";
+    EXPECT_EQ(flow.scores[0] + flow.scores[1], 0);
+    EXPECT_EQ(flow.gamesThisRun, gamesBefore + 1) << "the new game has begun";
     shellFlags.quitRequested = 0;
     script_.planner = nullptr;
   }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../display/board_fixture.h"
 #include "dialogs/dialogs_install.h"
 #include "display/board_rebuild.h"
 #include "display/board_redraw.h"
@@ -139,9 +140,9 @@ TEST_F(ResumeAfterQuit, AGameResumedAndQuitUnchangedIsResumedAgain) {
   EXPECT_NE(position.board, board);
 }
 
-// At the start the game to resume is put on the board before anything is rolled: no
-// opening roll of a new game under the resume's notice, and no computer thinking over one
-// while the resume waits, which would refuse it.
+// At the start the game to resume is put on the board, and drawn at once, before anything
+// is rolled: no opening roll of a new game under the resume's notice, and no computer
+// thinking over one while the resume waits, which would refuse it.
 TEST_F(ResumeAfterQuit, AtTheStartTheGameIsResumedBeforeAnyRoll) {
   for (const int16_t automaticRolls : {int16_t{0}, int16_t{-1}}) {
     SCOPED_TRACE(automaticRolls != 0 ? "automatic rolls" : "rolls by click");
@@ -172,6 +173,8 @@ TEST_F(ResumeAfterQuit, AtTheStartTheGameIsResumedBeforeAnyRoll) {
       EXPECT_EQ(position.currentPlayer, 0);
       EXPECT_EQ(diceState.dice[0].value + diceState.dice[1].value, 6) << "the roll at the first wait";
       EXPECT_EQ(nextSlot, 0) << "a die was rolled";
+      const Point spot = testing::pointSpot(20);
+      EXPECT_NE(QColor(testing::pixelAt(spot.h, spot.v)), testing::boardPixel(spot.h, spot.v)) << "the game resumed is drawn";
       shellFlags.quitRequested = -1;
       flow.abortTurn = kLeaveTurn;
     };

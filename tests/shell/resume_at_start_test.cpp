@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "../display/board_fixture.h"
+#include "display/board_rebuild.h"
 #include "display/board_redraw.h"
 #include "flow/turn_services.h"
 #include "runtime/core/files.h"
@@ -41,7 +43,8 @@ class ResumeAtStart : public testing::StartedProgram {
     folder_ = std::filesystem::temp_directory_path() / ("bg-resume-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder_);
     ASSERT_TRUE(setDataFolder(folder_));
-    installSavedGameServices();  // as the program's start installs them
+    installDisplayServices();  // as the program's start installs them
+    installSavedGameServices();
     seen.clear();
     searchServices.showTitledText = [](std::string_view title, std::string_view) { seen.emplace_back(title); };
     turnServices.showInformation = [](std::string_view text) { seen.emplace_back(text); };
@@ -81,6 +84,15 @@ TEST_F(ResumeAtStart, OnlyAGameThatCanBeResumedIsAnnounced) {
     EXPECT_EQ(position.board[2], r.onPoint2);
     EXPECT_EQ(position.board[1], 2 - r.onPoint2);
     EXPECT_EQ(storage.gameWasSaved, 0);
+    // A die place of the frame shows a die with its face or the board under it.
+    for (int16_t end = 0; end <= 1; ++end) {
+      for (int16_t place = 0; place <= 1; ++place) {
+        if (display.dieSlots[end][place].value != 0) continue;
+        const Point at = layout.dieSlotPositions[displaySettings.playDirection][end][place];
+        const int x = at.h + layout.dieWidth / 2, y = at.v + layout.dieHeight / 2;
+        EXPECT_EQ(QColor(testing::pixelAt(x, y)), testing::boardPixel(x, y)) << "a blank die at " << end << "/" << place;
+      }
+    }
   }
 }
 
