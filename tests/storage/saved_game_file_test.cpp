@@ -596,6 +596,11 @@ TEST_F(SavedGameFileTest, TheDialogsChooseTheFileAndACancelChangesNothing) {
   saveGameAs();
   EXPECT_EQ(fileBytes(folder_ / "sub" / "mine"), kKnownGameBytes);
   EXPECT_EQ(shell.savedGameName.view(), dialogAnswer);
+  // A name takes no line end: a pasted one becomes a blank.
+  dialogAnswer = (folder_ / "sub" / "Ann\r\nLOADGAMEONSTARTUP   0").string();
+  saveGameAs();
+  EXPECT_EQ(fileBytes(folder_ / "sub" / "Ann LOADGAMEONSTARTUP   0"), kKnownGameBytes);
+  EXPECT_EQ(shell.savedGameName.view(), (folder_ / "sub" / "Ann LOADGAMEONSTARTUP   0").string());
 
   setPosition("start | side 1");
   const GameSnapshot before;
