@@ -227,7 +227,7 @@ bool saveGame(int16_t askName) {
     path.replace_filename(oneLine(path.filename().string()));
   }
   if (!writeSavedGame(path, savedGameText(savedGameOfState()))) {
-    showLine("MM" + std::string(kGameNotSavedWords));
+    showLine("MM" + std::string(kGameNotSavedWords) + ". " + lastFileErrorCause());
     return false;
   }
   hook::pumpEvents();
