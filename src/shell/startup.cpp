@@ -75,7 +75,8 @@ void measureTheScreen() {
 // person's file, whatever its name, stays.
 void removeLeftoverTemporaries() {
   removeStaleTemporariesIn(dataFolder(), {kSavedGameFileName, kRolloutReportName, kNotePadFileName});
-  removeStaleTemporariesIn(preferencesFolder(), {preferencesPath().filename().string()});
+  removeStaleTemporariesIn(preferencesFolder(),
+                           {preferencesPath().filename().string(), preferencesKeptCopyPath().filename().string()});
 }
 
 void pumpOneSlice() {

@@ -19,6 +19,11 @@ constexpr int16_t kPreferencesFileNumber = 3;
 constexpr std::string_view kUnreadableText =
     "The preferences file could not be read. The program starts with its usual settings, and the settings "
     "of this session will not be saved, so that the file is not written over: ";
+constexpr std::string_view kDamagedText = "The preferences file was damaged: ";
+constexpr std::string_view kDamagedKeptText =
+    ". The settings it held up to the damage are used, and this session's are saved in a new file. "
+    "The damaged file is kept as ";
+constexpr std::string_view kKeptCopySuffix = " damaged";
 constexpr std::string_view kNotWritten = "The preferences could not be saved.";
 constexpr std::string_view kOldFileKept = "The previous settings file is kept.";
 
@@ -34,6 +39,20 @@ bool readWhole(const std::filesystem::path& path, std::string& text) {
   return !failed;
 }
 
+// A file that did not read whole is copied aside as it is before the quit writes a new one;
+// when the copy fails it is not written over, as one that could not be read.
+void keepDamagedFile(const std::string& text) {
+  const FileErrorVector old = setFileErrorVector(nullptr);
+  bool kept = openOutput(kPreferencesFileNumber, preferencesKeptCopyPath());
+  if (kept) {
+    kept = writeToFile(kPreferencesFileNumber, text);
+    kept = closeFile(kPreferencesFileNumber) && kept;
+  }
+  setFileErrorVector(old);
+  if (kept) storage.prefsDamaged = -1;
+  else storage.prefsUnreadable = -1;
+}
+
 // A file that could not be read is not written over; without a folder there is no file.
 bool preferencesToBeWritten() { return storage.prefsUnreadable == 0 && !preferencesFolder().empty(); }
 
@@ -41,6 +60,12 @@ bool preferencesToBeWritten() { return storage.prefsUnreadable == 0 && !preferen
 
 std::filesystem::path preferencesPath() {
   return preferencesFilePath(appConstants.programName.str() + " Preferences");
+}
+
+std::filesystem::path preferencesKeptCopyPath() {
+  std::filesystem::path kept = preferencesPath();
+  kept += kKeptCopySuffix;
+  return kept;
 }
 
 void loadPreferences() {
@@ -56,7 +81,7 @@ void loadPreferences() {
   displaySettings.pieceShapeBase = static_cast<int16_t>(2 * displaySettings.pieceShapeApplied);
   std::string text;
   if (readWhole(path, text)) {
-    parsePreferences(text);
+    if (!parsePreferences(text)) keepDamagedFile(text);
   } else {
     // Told once the board can show it (tellUnreadablePreferences).
     storage.prefsUnreadable = -1;
@@ -67,7 +92,12 @@ void loadPreferences() {
 }
 
 void tellUnreadablePreferences() {
-  if (storage.prefsUnreadable != 0) hook::showInformation(std::string(kUnreadableText) + preferencesPath().string());
+  if (storage.prefsUnreadable != 0) {
+    hook::showInformation(std::string(kUnreadableText) + preferencesPath().string());
+  } else if (storage.prefsDamaged != 0) {
+    hook::showInformation(std::string(kDamagedText) + preferencesPath().string() + std::string(kDamagedKeptText) +
+                          preferencesKeptCopyPath().string() + ".");
+  }
 }
 
 std::string writePreferences() {

@@ -344,18 +344,56 @@ TEST_F(PreferencesTest, AFailedWriteKeepsTheOldFileAndTellsTheUser) {
   EXPECT_NE(written(), old);
 }
 
-TEST_F(PreferencesTest, AnUnreadableFileKeepsTheDefaultsIsToldOnceAndIsNotWrittenOver) {
-  std::filesystem::create_directories(preferencesPath());  // a folder where the file should be
-  loadPreferences();
-  // Read before the board can show anything: told once it can.
-  EXPECT_TRUE(infoBoxes.empty());
-  tellUnreadablePreferences();
-  ASSERT_EQ(infoBoxes.size(), 1u);
-  EXPECT_NE(infoBoxes[0].find("will not be saved"), std::string::npos) << infoBoxes[0];
-  EXPECT_NE(infoBoxes[0].find(preferencesPath().string()), std::string::npos) << infoBoxes[0];
-  EXPECT_EQ(storage.prefsLoading, 0);
-  EXPECT_FALSE(savePreferences());
-  EXPECT_TRUE(std::filesystem::is_directory(preferencesPath()));
+TEST_F(PreferencesTest, AnUnreadableOrDamagedFileIsToldOnceAndNothingItHeldIsLost) {
+  ASSERT_TRUE(savePreferences());
+  const std::string whole = written();
+  std::filesystem::path kept = preferencesPath();
+  kept += " damaged";
+  struct Row {
+    const char* what;
+    std::string bytes;
+    bool folder;       // a folder where the file should be
+    const char* told;  // nullptr: nothing to tell
+  };
+  const Row rows[] = {
+      {"whole", whole, false, nullptr},
+      {"a folder in its place", "", true, "will not be saved"},
+      {"cut before its end", whole.substr(0, whole.size() * 7 / 10), false, "damaged"},
+      {"empty", "", false, "damaged"},
+      {"a picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20), false, "damaged"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    freshProgram();
+    firstStart();
+    std::filesystem::remove_all(preferencesPath());
+    std::filesystem::remove(kept);
+    if (r.folder) std::filesystem::create_directories(preferencesPath());
+    else writeBytes(preferencesPath(), r.bytes);
+    loadPreferences();
+    // Read before the board can show anything: told once it can.
+    EXPECT_TRUE(infoBoxes.empty());
+    tellUnreadablePreferences();
+    EXPECT_EQ(storage.prefsLoading, 0);
+    if (r.told == nullptr) {
+      EXPECT_TRUE(infoBoxes.empty());
+      EXPECT_FALSE(std::filesystem::exists(kept));
+      continue;
+    }
+    ASSERT_EQ(infoBoxes.size(), 1u);
+    EXPECT_NE(infoBoxes[0].find(r.told), std::string::npos) << infoBoxes[0];
+    EXPECT_NE(infoBoxes[0].find(preferencesPath().string()), std::string::npos) << infoBoxes[0];
+    if (r.folder) {
+      EXPECT_FALSE(savePreferences());
+      EXPECT_TRUE(std::filesystem::is_directory(preferencesPath()));
+      continue;
+    }
+    // Kept beside the new file under its own name, which the box gives.
+    EXPECT_NE(infoBoxes[0].find(kept.string()), std::string::npos) << infoBoxes[0];
+    EXPECT_TRUE(savePreferences());
+    EXPECT_EQ(lineOf(written(), "ENDOFPREFERENCES"), "ENDOFPREFERENCES");
+    EXPECT_EQ(fileBytes(kept), r.bytes);
+  }
 }
 
 TEST_F(PreferencesTest, LinesAreReadInFileOrderWholeAndUpToTheEndLine) {

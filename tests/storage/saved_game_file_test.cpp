@@ -655,8 +655,9 @@ TEST_F(SavedGameFileTest, AFailedWriteKeepsTheOldFileTheFlagAndTheName) {
     EXPECT_EQ(saveGame(-1), length == 250u) << length;
     std::error_code unused;
     EXPECT_EQ(std::filesystem::exists(dialogAnswer, unused), length == 250u) << length;
-    if (length != 250u)
+    if (length != 250u) {
       EXPECT_TRUE(sawMessage("The game could not be saved. The name is longer than the system allows."));
+    }
   }
 }
 
