@@ -4,8 +4,10 @@
 
 #include "flow/turn_services.h"
 #include "runtime/core/files.h"
+#include "runtime/core/format.h"
 #include "state/app_constants.h"
 #include "state/display_settings.h"
+#include "state/shell_state.h"
 #include "state/storage_state.h"
 #include "storage/file_services.h"
 #include "storage/preferences_reader.h"
@@ -26,6 +28,10 @@ constexpr std::string_view kDamagedKeptText =
 constexpr std::string_view kKeptCopySuffix = " damaged";
 constexpr std::string_view kNotWritten = "The preferences could not be saved.";
 constexpr std::string_view kOldFileKept = "The previous settings file is kept.";
+constexpr std::string_view kLoadKey = "LOADGAMEONSTARTUP ";
+constexpr std::string_view kSavedKey = "GAMEWASSAVED ";
+constexpr std::string_view kSavedGameNotResumed =
+    "The game saved now will not come back by itself at the next start: File > Open Saved Game brings it.";
 
 // The whole file; false when it cannot be opened or read (a folder opens but does not read).
 bool readWhole(const std::filesystem::path& path, std::string& text) {
@@ -51,6 +57,34 @@ void keepDamagedFile(const std::string& text) {
   setFileErrorVector(old);
   if (kept) storage.prefsDamaged = -1;
   else storage.prefsUnreadable = -1;
+}
+
+// Whether the file kept names the game to resume as the one to resume at the next start,
+// read as the reader takes the two lines: the name counts only after the switch, which
+// turned off forgets it.
+bool keptFileResumes(const std::string& name) {
+  std::string text;
+  if (!readWhole(preferencesPath(), text)) return false;
+  bool load = false;
+  std::string resumed;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view line = std::string_view(text).substr(pos, end - pos);
+    pos = end + 1;
+    if (line.substr(0, kLoadKey.size()) == kLoadKey) {
+      load = val(line.substr(kLoadKey.size())) != 0;
+      if (!load) resumed.clear();
+    } else if (line.substr(0, kSavedKey.size()) == kSavedKey) {
+      std::string_view value = line.substr(kSavedKey.size());
+      while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
+      resumed = load ? std::string(value) : std::string();
+    } else if (line == "ENDOFPREFERENCES") {
+      break;
+    }
+  }
+  return load && !resumed.empty() && resumed == name;
 }
 
 // A file that could not be read is not written over; without a folder there is no file.
@@ -112,7 +146,15 @@ std::string writePreferences() {
   }
   setFileErrorVector(old);
   if (written) return {};
-  return std::string(kNotWritten) + " " + lastFileErrorCause() + " " + std::string(kOldFileKept);
+  std::string failure = std::string(kNotWritten) + " " + lastFileErrorCause();
+  const bool kept = fileExists(preferencesPath());
+  if (kept) failure += " " + std::string(kOldFileKept);
+  // The game to resume is named for the next start only by the file that was not written,
+  // unless the one kept names it already.
+  const bool toResume = storage.gameWasSaved != 0 && storage.loadGameOnStartup != 0;
+  if (toResume && !(kept && keptFileResumes(shell.savedGameName.str())))
+    failure += "\r" + std::string(kSavedGameNotResumed);
+  return failure;
 }
 
 bool savePreferences() {

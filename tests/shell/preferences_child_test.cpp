@@ -65,13 +65,17 @@ TEST(PreferencesChildDeathTest, AFileThatCannotBeReadOrIsDamagedIsToldOverTheBoa
     const char* what;
     const char* bytes;  // nullptr: a folder in the file's place
     const char* told;
+    bool foldersAreFiles = false;  // the XDG folders point at files
   };
   const Row rows[] = {{"a folder in its place", nullptr, "will not be saved"},
-                      {"cut before its end mark", "VERSION 6.4\rSKILLLEVEL   3\rPLAYERN", "damaged file is kept"}};
+                      {"cut before its end mark", "VERSION 6.4\rSKILLLEVEL   3\rPLAYERN", "damaged file is kept"},
+                      {"folders that cannot be made", "", "the settings will not be kept", true}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
     const OwnFolders folders("bg-prefs-child-");
-    if (r.bytes == nullptr) {
+    if (r.foldersAreFiles) {
+      for (const char* file : {"config", "data"}) std::ofstream(folders.root() / file) << "a file";
+    } else if (r.bytes == nullptr) {
       std::filesystem::create_directories(folders.preferences() / "inside");
     } else {
       std::filesystem::create_directories(folders.preferences().parent_path());
@@ -83,13 +87,14 @@ TEST(PreferencesChildDeathTest, AFileThatCannotBeReadOrIsDamagedIsToldOverTheBoa
                                 const std::string text = informationText();
                                 if (!text.empty()) {
                                   if (!windowExists(1)) std::_Exit(kBoardMissing);
-                                  const bool named = text.find("Preferences") != std::string::npos;
+                                  const bool named = text.find("Tavrik's Backgammon") != std::string::npos;
                                   const bool saysSo = text.find(toldWords) != std::string::npos;
                                   std::_Exit(named && saysSo ? kToldAsItShould : kGaveUp);
                                 }
                                 if (++ticks > kEnoughTicks) std::_Exit(kNothingTold);
                               }),
                 ::testing::ExitedWithCode(kToldAsItShould), "");
+    if (r.foldersAreFiles) continue;
     if (r.bytes == nullptr) {
       EXPECT_TRUE(std::filesystem::is_directory(folders.preferences()));
     } else {

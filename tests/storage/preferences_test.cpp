@@ -342,6 +342,27 @@ TEST_F(PreferencesTest, AFailedWriteKeepsTheOldFileAndTellsTheUser) {
   }
   EXPECT_TRUE(savePreferences());
   EXPECT_NE(written(), old);
+  // The cause in the program's words; "kept" only where a file is kept; a game to resume
+  // that only the new file would have named is said not to come back by itself.
+  const std::string noGame = "The preferences could not be saved. The disk is full.";
+  const std::string game =
+      "\rThe game saved now will not come back by itself at the next start: File > Open Saved Game brings it.";
+  std::filesystem::remove(preferencesPath());
+  failNthFileWrite(1);
+  EXPECT_EQ(writePreferences(), noGame);
+  writeBytes(folder_ / "plain", "x");
+  setPreferencesFolder(folder_ / "plain" / "sub");
+  EXPECT_EQ(writePreferences(), "The preferences could not be saved. A file stands in the way of the folder " +
+                                    (folder_ / "plain" / "sub").string() + ".");
+  ASSERT_TRUE(setPreferencesFolder(folder_ / "config"));
+  storage.gameWasSaved = storage.loadGameOnStartup = -1;
+  shell.savedGameName = "Friday";
+  failNthFileWrite(1);
+  EXPECT_EQ(writePreferences(), noGame + game);
+  // The file kept names that game already: it comes back.
+  ASSERT_TRUE(savePreferences());
+  failNthFileWrite(1);
+  EXPECT_EQ(writePreferences(), noGame + " The previous settings file is kept.");
 }
 
 TEST_F(PreferencesTest, AnUnreadableOrDamagedFileIsToldOnceAndNothingItHeldIsLost) {
