@@ -373,9 +373,12 @@ std::string lastFileErrorCause() {
     case EPERM: return "The folder cannot be written to.";
     case EROFS: return "The disk can only be read.";
     case ENAMETOOLONG: return "The name is longer than the system allows.";
-    case ENOENT:
-      if (!folder.empty()) return "The folder " + folder + " does not exist.";
-      return "The folder does not exist.";
+    case ENOENT: {
+      std::error_code ec;
+      if (!folder.empty() && !std::filesystem::is_directory(folder, ec))
+        return "The folder " + folder + " does not exist.";
+      return name.empty() ? "The file does not exist." : name + " does not exist.";
+    }
     case ENOTDIR:
       if (!folder.empty()) return "A file stands in the way of the folder " + folder + ".";
       return "A file stands where a folder should be.";

@@ -228,6 +228,10 @@ TEST_F(Files, OpeningAMissingFileReportsAndLeavesTheNumberClosed) {
   EXPECT_EQ(gReported.back(), 4 * 256 + kFileErrorNotOpen);
   EXPECT_TRUE(failsWith(openInput(4, dir_), 4 * 256 + kFileErrorOpenFailed));  // a folder is no file
   EXPECT_TRUE(failsWith(openOutput(4, path("missing folder") / "x"), 4 * 256 + kFileErrorOpenFailed));
+  // The cause in the program's words, naming what is missing.
+  EXPECT_EQ(lastFileErrorCause(), "The folder " + path("missing folder").string() + " does not exist.");
+  EXPECT_TRUE(failsWith(openInput(4, path("no such file")), 4 * 256 + kFileErrorOpenFailed));
+  EXPECT_EQ(lastFileErrorCause(), "no such file does not exist.");
 }
 
 TEST_F(Files, MisusedNumbersAreReported) {
