@@ -126,6 +126,15 @@ class OneLineField : public QValidator {
   QString refusal_;
 };
 
+// The field's one-line rule, installed on first asking: every field, built in code or in
+// a designed window, holds one line.
+OneLineField* oneLineField(QLineEdit* e) {
+  if (auto* field = dynamic_cast<OneLineField*>(const_cast<QValidator*>(e->validator()))) return field;
+  auto* field = new OneLineField(e);
+  e->setValidator(field);
+  return field;
+}
+
 // The program breaks its lines with CR (CR LF from files); a label breaks at LF only.
 QString labelLines(std::string_view text) {
   QString lines = QString::fromUtf8(text.data(), static_cast<int>(text.size()));
@@ -280,7 +289,7 @@ void addEditText(int16_t window, int16_t id, std::string_view text, const Rect& 
   auto* e = place(window, id, new QLineEdit(QString::fromUtf8(text.data(), static_cast<int>(text.size()))), r);
   if (e == nullptr) return;
   e->setMaxLength(255);
-  e->setValidator(new OneLineField(e));
+  oneLineField(e);
   e->setFocus();
   e->selectAll();
 }
@@ -369,8 +378,7 @@ void reportTextEdits(int16_t window, int16_t id) {
 void limitTextBytes(int16_t window, int16_t id, int maxBytes, std::string_view refusal) {
   auto* e = qobject_cast<QLineEdit*>(controlOf(window, id));
   if (e == nullptr) return;
-  if (auto* field = dynamic_cast<OneLineField*>(const_cast<QValidator*>(e->validator())))
-    field->limit(maxBytes, QString::fromUtf8(refusal.data(), static_cast<int>(refusal.size())));
+  oneLineField(e)->limit(maxBytes, QString::fromUtf8(refusal.data(), static_cast<int>(refusal.size())));
 }
 
 int16_t fitStaticText(int16_t window, int16_t id) {
@@ -447,6 +455,7 @@ void registerControl(int16_t window, int16_t id, QWidget* w) {
     b->setAutoDefault(false);
     b->setDefault(id == kDefaultButton);
   }
+  if (auto* e = qobject_cast<QLineEdit*>(w)) oneLineField(e);
   connectHits(window, id, w);
 }
 
