@@ -120,6 +120,9 @@ void runQuit(bool fromSystem) {
   sayGoodbye(fromSystem);
   flow.newGameRequested = -1;
   const auto stay = [newGameBefore] {
+    // The farewell is no longer true.
+    interaction.messageText.clear();
+    hook::clearMessageLine(0);
     shell.quitting = 0;
     flow.newGameRequested = newGameBefore;
     quitState.quitRunning = 0;

@@ -1,5 +1,8 @@
 #include "shell/startup.h"
 
+#include <filesystem>
+#include <string>
+
 #include "audio/speech.h"
 #include "dialogs/dialog_state.h"
 #include "display/board_ids.h"
@@ -67,6 +70,22 @@ void measureTheScreen() {
   const Rect available = availableScreenRect();
   const int16_t menuBar = static_cast<int16_t>(available.top - screen.top);
   computeWindowGeometry(screen.width(), screen.height(), menuBar > 0 ? menuBar : kMenuBarAllowance);
+}
+
+// A folder that could not be made keeps nothing of this session: told once the board is up,
+// before anything is played that would be lost.
+void tellFoldersNotMade() {
+  std::string told;
+  std::error_code ec;
+  if (!std::filesystem::is_directory(preferencesFolder(), ec))
+    told += "The folder " + preferencesFolder().string() + " could not be made: the settings will not be kept. ";
+  ec.clear();
+  if (!std::filesystem::is_directory(dataFolder(), ec))
+    told += "The folder " + dataFolder().string() +
+            " could not be made: no game, note pad or report will be kept, and no game can be resumed. ";
+  if (told.empty()) return;
+  told.pop_back();
+  hook::showInformation(told);
 }
 
 void pumpOneSlice() {
@@ -163,12 +182,13 @@ void installProgramServices() {
 int runApplication(int argc, char** argv) {
   rtInit(argc, argv);
   setFatalHandler(showFatalAlert);
-  initUserFolders();
+  const bool foldersMade = initUserFolders();
   takeDocumentFromCommandLine(argc, argv);
   installProgramServices();
   initProgram();
   removeLeftoverTemporaries();
   installBoardServices();
+  if (!foldersMade) tellFoldersNotMade();
   tellUnreadablePreferences();
   runMainLoop();
   quitGame();

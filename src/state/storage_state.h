@@ -19,6 +19,7 @@ struct StorageState {
   int16_t fileError = 0;           // -1 after a file operation failed (the readers clear it)
   Str31 prefsVersion;              // VERSION of the preferences being read; then the program's
   int16_t prefsUnreadable = 0;     // -1: a preferences file was there but could not be read
+  int16_t prefsDamaged = 0;        // -1: the preferences file read ended before its end mark
   uint16_t gamesLoaded = 0;        // counts the games put in place from a file
 };
 

@@ -5,8 +5,10 @@
 #include "flow/turn_services.h"
 #include "runtime/core/files.h"
 #include "runtime/core/own_files.h"
+#include "runtime/core/format.h"
 #include "state/app_constants.h"
 #include "state/display_settings.h"
+#include "state/shell_state.h"
 #include "state/storage_state.h"
 #include "storage/file_services.h"
 #include "storage/preferences_reader.h"
@@ -20,8 +22,17 @@ constexpr int16_t kPreferencesFileNumber = 3;
 constexpr std::string_view kUnreadableText =
     "The preferences file could not be read. The program starts with its usual settings, and the settings "
     "of this session will not be saved, so that the file is not written over: ";
+constexpr std::string_view kDamagedText = "The preferences file was damaged: ";
+constexpr std::string_view kDamagedKeptText =
+    ". The settings it held up to the damage are used, and this session's are saved in a new file. "
+    "The damaged file is kept as ";
+constexpr std::string_view kKeptCopySuffix = " damaged";
 constexpr std::string_view kNotWritten = "The preferences could not be saved.";
 constexpr std::string_view kOldFileKept = "The previous settings file is kept.";
+constexpr std::string_view kLoadKey = "LOADGAMEONSTARTUP ";
+constexpr std::string_view kSavedKey = "GAMEWASSAVED ";
+constexpr std::string_view kSavedGameNotResumed =
+    "The game saved now will not come back by itself at the next start: File > Open Saved Game brings it.";
 
 // The whole file; false when it cannot be opened or read (a folder opens but does not read).
 bool readWhole(const std::filesystem::path& path, std::string& text) {
@@ -35,6 +46,48 @@ bool readWhole(const std::filesystem::path& path, std::string& text) {
   return !failed;
 }
 
+// A file that did not read whole is copied aside as it is before the quit writes a new one;
+// when the copy fails it is not written over, as one that could not be read.
+void keepDamagedFile(const std::string& text) {
+  const FileErrorVector old = setFileErrorVector(nullptr);
+  bool kept = openOutput(kPreferencesFileNumber, preferencesKeptCopyPath());
+  if (kept) {
+    kept = writeToFile(kPreferencesFileNumber, text);
+    kept = closeFile(kPreferencesFileNumber) && kept;
+  }
+  setFileErrorVector(old);
+  if (kept) storage.prefsDamaged = -1;
+  else storage.prefsUnreadable = -1;
+}
+
+// Whether the file kept names the game to resume as the one to resume at the next start,
+// read as the reader takes the two lines: the name counts only after the switch, which
+// turned off forgets it.
+bool keptFileResumes(const std::string& name) {
+  std::string text;
+  if (!readWhole(preferencesPath(), text)) return false;
+  bool load = false;
+  std::string resumed;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view line = std::string_view(text).substr(pos, end - pos);
+    pos = end + 1;
+    if (line.substr(0, kLoadKey.size()) == kLoadKey) {
+      load = val(line.substr(kLoadKey.size())) != 0;
+      if (!load) resumed.clear();
+    } else if (line.substr(0, kSavedKey.size()) == kSavedKey) {
+      std::string_view value = line.substr(kSavedKey.size());
+      while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
+      resumed = load ? std::string(value) : std::string();
+    } else if (line == "ENDOFPREFERENCES") {
+      break;
+    }
+  }
+  return load && !resumed.empty() && resumed == name;
+}
+
 // A file that could not be read is not written over; without a folder there is no file.
 bool preferencesToBeWritten() { return storage.prefsUnreadable == 0 && !preferencesFolder().empty(); }
 
@@ -44,7 +97,14 @@ std::filesystem::path preferencesPath() {
   return preferencesFilePath(appConstants.programName.str() + " Preferences");
 }
 
-[[maybe_unused]] static const bool preferencesAreOwnFile = registerOwnFile(preferencesPath);
+std::filesystem::path preferencesKeptCopyPath() {
+  std::filesystem::path kept = preferencesPath();
+  kept += kKeptCopySuffix;
+  return kept;
+}
+
+[[maybe_unused]] static const bool preferencesAreOwnFiles =
+    registerOwnFile(preferencesPath) && registerOwnFile(preferencesKeptCopyPath);
 
 void loadPreferences() {
   // Without a preferences folder (a test, a home that cannot be made) it is a first run.
@@ -59,7 +119,7 @@ void loadPreferences() {
   displaySettings.pieceShapeBase = static_cast<int16_t>(2 * displaySettings.pieceShapeApplied);
   std::string text;
   if (readWhole(path, text)) {
-    parsePreferences(text);
+    if (!parsePreferences(text)) keepDamagedFile(text);
   } else {
     // Told once the board can show it (tellUnreadablePreferences).
     storage.prefsUnreadable = -1;
@@ -70,7 +130,12 @@ void loadPreferences() {
 }
 
 void tellUnreadablePreferences() {
-  if (storage.prefsUnreadable != 0) hook::showInformation(std::string(kUnreadableText) + preferencesPath().string());
+  if (storage.prefsUnreadable != 0) {
+    hook::showInformation(std::string(kUnreadableText) + preferencesPath().string());
+  } else if (storage.prefsDamaged != 0) {
+    hook::showInformation(std::string(kDamagedText) + preferencesPath().string() + std::string(kDamagedKeptText) +
+                          preferencesKeptCopyPath().string() + ".");
+  }
 }
 
 std::string writePreferences() {
@@ -85,7 +150,15 @@ std::string writePreferences() {
   }
   setFileErrorVector(old);
   if (written) return {};
-  return std::string(kNotWritten) + " " + lastFileErrorCause() + " " + std::string(kOldFileKept);
+  std::string failure = std::string(kNotWritten) + " " + lastFileErrorCause();
+  const bool kept = fileExists(preferencesPath());
+  if (kept) failure += " " + std::string(kOldFileKept);
+  // The game to resume is named for the next start only by the file that was not written,
+  // unless the one kept names it already.
+  const bool toResume = storage.gameWasSaved != 0 && storage.loadGameOnStartup != 0;
+  if (toResume && !(kept && keptFileResumes(shell.savedGameName.str())))
+    failure += "\r" + std::string(kSavedGameNotResumed);
+  return failure;
 }
 
 }  // namespace bg

@@ -7,11 +7,15 @@
 namespace bg {
 
 std::filesystem::path preferencesPath();
+// Where a preferences file that did not read whole is kept: "<file name> damaged".
+std::filesystem::path preferencesKeptCopyPath();
 
 // No file: the first-start defaults stay and firstRun is set. A file that cannot be read
-// leaves the defaults and is not written over at quit.
+// leaves the defaults and is not written over at quit. A file without its end mark is taken
+// as far as it goes and copied aside, as it is, before the quit writes a new one.
 void loadPreferences();
-// Tells the user that the file could not be read, if so: once the board can show it.
+// Tells the user that the file could not be read, or where the damaged one is kept, if so:
+// once the board can show it.
 void tellUnreadablePreferences();
 
 // Writes the file whole, or keeps the old one and returns what could not be kept and why,

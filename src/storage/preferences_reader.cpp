@@ -163,7 +163,7 @@ bool handleLine(std::string_view line) {
 
 }  // namespace
 
-void parsePreferences(std::string_view text) {
+bool parsePreferences(std::string_view text) {
   storage.prefsVersion = "";
   std::size_t pos = 0;
   while (pos < text.size()) {
@@ -176,8 +176,9 @@ void parsePreferences(std::string_view text) {
     pos = end;
     if (pos < text.size() && text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
     if (pos < text.size()) ++pos;
-    if (!handleLine(line)) return;
+    if (!handleLine(line)) return true;
   }
+  return false;
 }
 
 void validateWindowRect() {

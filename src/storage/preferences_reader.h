@@ -6,7 +6,8 @@
 
 namespace bg {
 
-void parsePreferences(std::string_view text);
+// True when the end line was reached: a file without it is not whole.
+bool parsePreferences(std::string_view text);
 
 // Whether the board window rectangle read may be used; clears windowX2 when it may not,
 // and a board width below the smallest size becomes the largest.

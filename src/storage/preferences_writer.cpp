@@ -43,7 +43,10 @@ std::string spaced(int64_t v) { return v < 0 ? " " + strS(v) : strS(v); }
 
 class Lines {
  public:
+  // Whatever a value holds, it stays on its line: a line end in it would be read as a
+  // setting of its own.
   void line(std::string text, std::size_t limit = kLineLimit) {
+    if (hasLineEnd(text)) text = oneLine(text);
     text.resize(utf8FitLength(text, limit));
     text_ += text;
     text_ += kLineEnd;
@@ -51,8 +54,10 @@ class Lines {
   void number(std::string_view key, int64_t v) { line(std::string(key) + std::string(kKeySeparator) + strS(v)); }
   void byteFlag(std::string_view key, uint8_t v) { number(key, signedByte(v)); }
   void text(std::string_view key, std::string_view v) { line(std::string(key) + std::string(kKeySeparator) + std::string(v)); }
-  // A path is kept whole: cut, it would name another file or none.
+  // A path is kept whole: cut, or with its line ends made blanks, it would name another
+  // file or none, so a path with a line end is not kept at all.
   void path(std::string_view key, std::string_view v) {
+    if (hasLineEnd(v)) v = {};
     line(std::string(key) + std::string(kKeySeparator) + std::string(v), std::string::npos);
   }
   std::string take() { return std::move(text_); }

@@ -228,9 +228,11 @@ bool saveGame(int16_t askName) {
     const std::string chosen = hook::chooseSaveFile(kSaveAsPrompt, kDialogDefaultName);
     if (chosen.empty()) return false;
     path = chosen;
+    // The name is remembered in the line-by-line preferences: it takes no line end.
+    path.replace_filename(oneLine(path.filename().string()));
   }
   if (!writeSavedGame(path, savedGameText(savedGameOfState()))) {
-    showLine("MM" + std::string(kGameNotSavedWords));
+    showLine("MM" + std::string(kGameNotSavedWords) + ". " + lastFileErrorCause());
     return false;
   }
   hook::pumpEvents();

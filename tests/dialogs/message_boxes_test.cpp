@@ -1,5 +1,7 @@
 // The boxes built in code: each opens, is answered by its button or by Return or Enter,
 // and gives the board back with the menus enabled; their layout rules hold.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
 
@@ -96,13 +98,21 @@ TEST_F(MessageBoxes, EscapeClosesABoxWithOnlyADone) {
 TEST_F(MessageBoxes, TheNameEntryReturnsTheEditedText) {
   const struct {
     const char* typed;
+    const char* pasted;
     const char* expected;
-  } rows[] = {{"Ann", "Ann"}, {"", ""}};
+  } rows[] = {{"Ann", "", "Ann"},
+              {"", "", ""},
+              // A name takes no line end: a pasted one becomes a blank.
+              {"", "Ann\r\nLOADGAMEONSTARTUP   0\n", "Ann LOADGAMEONSTARTUP   0 "}};
   for (const auto& r : rows) {
     whenOpen(kNameEntryWindow, [&] {
       // The default name starts selected: typing replaces it, Backspace empties it.
       testing::typeKey(kNameEntryWindow, Qt::Key_Backspace);
       testing::typeText(kNameEntryWindow, r.typed);
+      if (*r.pasted != '\0') {
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(r.pasted));
+        testing::typeKey(kNameEntryWindow, Qt::Key_V, Qt::ControlModifier);
+      }
       testing::typeKey(kNameEntryWindow, Qt::Key_Return);
     });
     EXPECT_EQ(enterNameDialog("Please Enter Your Name", "No Name"), r.expected);

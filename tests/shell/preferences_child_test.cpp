@@ -8,6 +8,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -55,22 +57,52 @@ void startWatching(int argc, char** argv, void (*watch)()) {
 char programName[] = "backgammon";
 char* plainArgv[] = {programName, nullptr};
 
-TEST(PreferencesChildDeathTest, AFileThatCannotBeReadIsToldOverTheBoardAndSaysNothingWillBeSaved) {
-  const OwnFolders folders("bg-prefs-child-");
-  std::filesystem::create_directories(folders.preferences() / "inside");  // a folder in its place
-  EXPECT_EXIT(startWatching(1, plainArgv,
-                            [] {
-                              const std::string text = informationText();
-                              if (!text.empty()) {
-                                if (!windowExists(1)) std::_Exit(kBoardMissing);
-                                const bool named = text.find("Preferences") != std::string::npos;
-                                const bool saysSo = text.find("will not be saved") != std::string::npos;
-                                std::_Exit(named && saysSo ? kToldAsItShould : kGaveUp);
-                              }
-                              if (++ticks > kEnoughTicks && storage.prefsUnreadable != 0) std::_Exit(kNothingTold);
-                            }),
-              ::testing::ExitedWithCode(kToldAsItShould), "");
-  EXPECT_TRUE(std::filesystem::is_directory(folders.preferences()));
+// The words the box over the board must hold.
+const char* toldWords = "";
+
+TEST(PreferencesChildDeathTest, AFileThatCannotBeReadOrIsDamagedIsToldOverTheBoard) {
+  struct Row {
+    const char* what;
+    const char* bytes;  // nullptr: a folder in the file's place
+    const char* told;
+    bool foldersAreFiles = false;  // the XDG folders point at files
+  };
+  const Row rows[] = {{"a folder in its place", nullptr, "will not be saved"},
+                      {"cut before its end mark", "VERSION 6.4\rSKILLLEVEL   3\rPLAYERN", "damaged file is kept"},
+                      {"folders that cannot be made", "", "the settings will not be kept", true}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    const OwnFolders folders("bg-prefs-child-");
+    if (r.foldersAreFiles) {
+      for (const char* file : {"config", "data"}) std::ofstream(folders.root() / file) << "a file";
+    } else if (r.bytes == nullptr) {
+      std::filesystem::create_directories(folders.preferences() / "inside");
+    } else {
+      std::filesystem::create_directories(folders.preferences().parent_path());
+      std::ofstream(folders.preferences(), std::ios::binary) << r.bytes;
+    }
+    toldWords = r.told;
+    EXPECT_EXIT(startWatching(1, plainArgv,
+                              [] {
+                                const std::string text = informationText();
+                                if (!text.empty()) {
+                                  if (!windowExists(1)) std::_Exit(kBoardMissing);
+                                  const bool named = text.find("Tavrik's Backgammon") != std::string::npos;
+                                  const bool saysSo = text.find(toldWords) != std::string::npos;
+                                  std::_Exit(named && saysSo ? kToldAsItShould : kGaveUp);
+                                }
+                                if (++ticks > kEnoughTicks) std::_Exit(kNothingTold);
+                              }),
+                ::testing::ExitedWithCode(kToldAsItShould), "");
+    if (r.foldersAreFiles) continue;
+    if (r.bytes == nullptr) {
+      EXPECT_TRUE(std::filesystem::is_directory(folders.preferences()));
+    } else {
+      // The start's sweep of leftovers leaves the kept copy.
+      std::ifstream kept(folders.preferences().string() + " damaged", std::ios::binary);
+      EXPECT_EQ(std::string((std::istreambuf_iterator<char>(kept)), {}), r.bytes);
+    }
+  }
 }
 
 TEST(PreferencesChildDeathTest, AFailedWriteAtASignalQuitGoesToStandardErrorWithoutABox) {

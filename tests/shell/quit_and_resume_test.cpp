@@ -646,7 +646,7 @@ constexpr int kCloseBoxTries = 30;
 // still whole.
 TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
   static constexpr const char* kPreferencesNotSaved =
-      "The preferences could not be saved. The disk is full. The previous settings file is kept.";
+      "The preferences could not be saved. The disk is full.";  // no file before it to keep
   const struct {
     int16_t saveOnExit;
     bool notePad;
@@ -720,6 +720,10 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     quit();
     clearFileFaults();
     EXPECT_EQ(told.substr(0, told.find_first_of("\r\n")), r.told);
+    // The game saved at this quit was to be named for the next start by the file not written.
+    if (r.failingWrite > 1) {
+      EXPECT_NE(told.find("File > Open Saved Game brings it"), std::string::npos) << told;
+    }
     // Past the note pad, the game is saved as usual.
     if (gameSaved) {
       EXPECT_NE(savedGameBytes(), before) << "the game was not saved before the preferences";
@@ -737,6 +741,9 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
       continue;
     }
     EXPECT_EQ(position.board, atQuit);
+    // The farewell is gone from the line.
+    for (const char* farewell : {"Good night", "Have a good"})
+      EXPECT_EQ(messageLine.lineText.view().find(farewell), std::string_view::npos) << messageLine.lineText.str();
     EXPECT_EQ(storage.gameModified, gameSaved ? 0 : -1);
     EXPECT_EQ((std::vector<int>{shell.quitting, flow.newGameRequested}), (std::vector<int>{0, 0}));
     if (r.notePad) {

@@ -188,7 +188,7 @@ TEST_F(QuitGame, ASaveOnExitThatFailsIsNotRememberedAsSaved) {
   });
   answerer.start(0);
   quitGame();
-  EXPECT_EQ(told.rfind("The game could not be saved. Is a directory.", 0), 0u) << told;
+  EXPECT_EQ(told.rfind("The game could not be saved. SavedGame is a folder, not a file.", 0), 0u) << told;
   EXPECT_EQ(storage.gameWasSaved, 0);
   EXPECT_EQ(storage.gameModified, -1);
   EXPECT_EQ(exits, 1);

@@ -179,6 +179,14 @@ TEST_F(PreferencesTest, SessionsNamesAndNegativeNumbersAreWrittenWithABlankBefor
       {"empty text", [] { options.wagerCurrency = ""; }, "WAGERCURRENCY", "WAGERCURRENCY  "},
       {"a name with a comma and a tab", [] { shell.playerNames[0] = "Ann, the\tfirst"; }, "PLAYERNAME",
        "PLAYERNAME  Ann, the\tfirst"},
+      // No value is split into lines, whatever reaches the writer.
+      {"a name with line ends", [] { shell.playerNames[0].assign("Ann\r\nLOADGAMEONSTARTUP   0\n"); }, "PLAYERNAME",
+       "PLAYERNAME  Ann LOADGAMEONSTARTUP   0 "},
+      {"a record's name with a line end", [] { players.playerRecords[1].secondName.assign("Ann\rSOUND   0"); },
+       "PLAYERSCORE 1R", "PLAYERSCORE 1R 0 0 0 0 0 0 0 0 0 0 0 0 Ann SOUND   0"},
+      {"a saved game's path with a line end is not remembered",
+       [] { storage.loadGameOnStartup = -1, shell.savedGameName.assign("/home/ann/Ann\nLOADGAMEONSTARTUP   0"); },
+       "GAMEWASSAVED", "GAMEWASSAVED  "},
       {"names of record 1", [] { players.playerRecords[1].firstName = "Ann", players.playerRecords[1].secondName = "Bob"; },
        "PLAYERSCORE 1R", "PLAYERSCORE 1R 0 0 0 0 0 0 0 0 0 0 0 0 Bob"},
       {"an older version writes ten numbers", [] { storage.prefsVersion = "2.5"; }, "PLAYERSCORE 1L",
@@ -333,20 +341,79 @@ TEST_F(PreferencesTest, AFailedWriteKeepsTheOldFileAndSaysWhy) {
   }
   EXPECT_EQ(writePreferences(), "");
   EXPECT_NE(written(), old);
+  // The cause in the program's words; "kept" only where a file is kept; a game to resume
+  // that only the new file would have named is said not to come back by itself.
+  const std::string noGame = "The preferences could not be saved. The disk is full.";
+  const std::string game =
+      "\rThe game saved now will not come back by itself at the next start: File > Open Saved Game brings it.";
+  std::filesystem::remove(preferencesPath());
+  failNthFileWrite(1);
+  EXPECT_EQ(writePreferences(), noGame);
+  writeBytes(folder_ / "plain", "x");
+  setPreferencesFolder(folder_ / "plain" / "sub");
+  EXPECT_EQ(writePreferences(), "The preferences could not be saved. A file stands in the way of the folder " +
+                                    (folder_ / "plain" / "sub").string() + ".");
+  ASSERT_TRUE(setPreferencesFolder(folder_ / "config"));
+  storage.gameWasSaved = storage.loadGameOnStartup = -1;
+  shell.savedGameName = "Friday";
+  failNthFileWrite(1);
+  EXPECT_EQ(writePreferences(), noGame + game);
+  // The file kept names that game already: it comes back.
+  ASSERT_EQ(writePreferences(), "");
+  failNthFileWrite(1);
+  EXPECT_EQ(writePreferences(), noGame + " The previous settings file is kept.");
 }
 
-TEST_F(PreferencesTest, AnUnreadableFileKeepsTheDefaultsIsToldOnceAndIsNotWrittenOver) {
-  std::filesystem::create_directories(preferencesPath());  // a folder where the file should be
-  loadPreferences();
-  // Read before the board can show anything: told once it can.
-  EXPECT_TRUE(infoBoxes.empty());
-  tellUnreadablePreferences();
-  ASSERT_EQ(infoBoxes.size(), 1u);
-  EXPECT_NE(infoBoxes[0].find("will not be saved"), std::string::npos) << infoBoxes[0];
-  EXPECT_NE(infoBoxes[0].find(preferencesPath().string()), std::string::npos) << infoBoxes[0];
-  EXPECT_EQ(storage.prefsLoading, 0);
-  EXPECT_EQ(writePreferences(), "") << "nothing to tell: the file is not to be written";
-  EXPECT_TRUE(std::filesystem::is_directory(preferencesPath()));
+TEST_F(PreferencesTest, AnUnreadableOrDamagedFileIsToldOnceAndNothingItHeldIsLost) {
+  ASSERT_EQ(writePreferences(), "");
+  const std::string whole = written();
+  std::filesystem::path kept = preferencesPath();
+  kept += " damaged";
+  struct Row {
+    const char* what;
+    std::string bytes;
+    bool folder;       // a folder where the file should be
+    const char* told;  // nullptr: nothing to tell
+  };
+  const Row rows[] = {
+      {"whole", whole, false, nullptr},
+      {"a folder in its place", "", true, "will not be saved"},
+      {"cut before its end", whole.substr(0, whole.size() * 7 / 10), false, "damaged"},
+      {"empty", "", false, "damaged"},
+      {"a picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20), false, "damaged"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    freshProgram();
+    firstStart();
+    std::filesystem::remove_all(preferencesPath());
+    std::filesystem::remove(kept);
+    if (r.folder) std::filesystem::create_directories(preferencesPath());
+    else writeBytes(preferencesPath(), r.bytes);
+    loadPreferences();
+    // Read before the board can show anything: told once it can.
+    EXPECT_TRUE(infoBoxes.empty());
+    tellUnreadablePreferences();
+    EXPECT_EQ(storage.prefsLoading, 0);
+    if (r.told == nullptr) {
+      EXPECT_TRUE(infoBoxes.empty());
+      EXPECT_FALSE(std::filesystem::exists(kept));
+      continue;
+    }
+    ASSERT_EQ(infoBoxes.size(), 1u);
+    EXPECT_NE(infoBoxes[0].find(r.told), std::string::npos) << infoBoxes[0];
+    EXPECT_NE(infoBoxes[0].find(preferencesPath().string()), std::string::npos) << infoBoxes[0];
+    if (r.folder) {
+      EXPECT_EQ(writePreferences(), "") << "nothing to tell: the file is not to be written";
+      EXPECT_TRUE(std::filesystem::is_directory(preferencesPath()));
+      continue;
+    }
+    // Kept beside the new file under its own name, which the box gives.
+    EXPECT_NE(infoBoxes[0].find(kept.string()), std::string::npos) << infoBoxes[0];
+    EXPECT_EQ(writePreferences(), "");
+    EXPECT_EQ(lineOf(written(), "ENDOFPREFERENCES"), "ENDOFPREFERENCES");
+    EXPECT_EQ(fileBytes(kept), r.bytes);
+  }
 }
 
 TEST_F(PreferencesTest, LinesAreReadInFileOrderWholeAndUpToTheEndLine) {

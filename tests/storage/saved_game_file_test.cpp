@@ -596,6 +596,11 @@ TEST_F(SavedGameFileTest, TheDialogsChooseTheFileAndACancelChangesNothing) {
   saveGameAs();
   EXPECT_EQ(fileBytes(folder_ / "sub" / "mine"), kKnownGameBytes);
   EXPECT_EQ(shell.savedGameName.view(), dialogAnswer);
+  // A name takes no line end: a pasted one becomes a blank.
+  dialogAnswer = (folder_ / "sub" / "Ann\r\nLOADGAMEONSTARTUP   0").string();
+  saveGameAs();
+  EXPECT_EQ(fileBytes(folder_ / "sub" / "Ann LOADGAMEONSTARTUP   0"), kKnownGameBytes);
+  EXPECT_EQ(shell.savedGameName.view(), (folder_ / "sub" / "Ann LOADGAMEONSTARTUP   0").string());
 
   setPosition("start | side 1");
   const GameSnapshot before;
@@ -641,8 +646,19 @@ TEST_F(SavedGameFileTest, AFailedWriteKeepsTheOldFileTheFlagAndTheName) {
   EXPECT_EQ(fileBytes(savedFile()), old);
   EXPECT_EQ(storage.gameModified, -1);
   EXPECT_EQ(shell.savedGameName.view(), "SavedGame");
-  EXPECT_TRUE(sawMessage("The game could not be saved"));
+  EXPECT_TRUE(sawMessage("The game could not be saved. " + folder_.filename().string() + " is a folder, not a file."));
   EXPECT_FALSE(sawMessage("#82"));
+  // A name longer than the folder takes is refused with its cause; one that it takes is saved.
+  for (const std::size_t length : {250u, 256u}) {
+    dialogAnswer = (folder_ / std::string(length, 'g')).string();
+    flowLog.messages.clear();
+    EXPECT_EQ(saveGame(-1), length == 250u) << length;
+    std::error_code unused;
+    EXPECT_EQ(std::filesystem::exists(dialogAnswer, unused), length == 250u) << length;
+    if (length != 250u) {
+      EXPECT_TRUE(sawMessage("The game could not be saved. The name is longer than the system allows."));
+    }
+  }
 }
 
 TEST_F(SavedGameFileTest, WhileQuittingTheSavedMessageIsSetButNotShown) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <system_error>
 
@@ -37,6 +38,7 @@ struct OpenFile {
 std::array<OpenFile, kHighestFileNumber + 1> gFiles;
 std::int32_t gLastError = 0;
 int gLastCause = 0;  // the system's error number behind the last failure, 0 when none
+std::filesystem::path gLastCausePath;  // the file it concerned, when known
 
 void stderrPresenter(std::string_view text, std::int32_t error) {
   std::fprintf(stderr, "%.*s (error %d)\n", static_cast<int>(text.size()), text.data(), error);
@@ -52,10 +54,11 @@ unsigned gTemporaryCounter = 0;
 std::filesystem::path gDataFolder;
 std::filesystem::path gPreferencesFolder;
 
-void report(std::int16_t n, FileErrorCode code, int cause = 0) {
+void report(std::int16_t n, FileErrorCode code, int cause = 0, const std::filesystem::path& path = {}) {
   const std::int32_t number = (n >= 1 && n <= kHighestFileNumber) ? n : 0;
   gLastError = (number << 8) | code;
   gLastCause = cause;
+  gLastCausePath = path;
   if (gVector != nullptr) gVector(gLastError);
 }
 
@@ -117,16 +120,29 @@ std::filesystem::path replacedFile(const std::filesystem::path& path) {
 
 constexpr std::string_view kTemporaryMark = ".tmp-";
 
-// Whether the name is one of ours beside the target: "<target>.tmp-<pid>-<n>".
-bool isTemporaryOf(std::string_view name, std::string_view target) {
-  if (name.size() <= target.size() + kTemporaryMark.size() || name.substr(0, target.size()) != target) return false;
-  std::string_view rest = name.substr(target.size());
-  if (rest.substr(0, kTemporaryMark.size()) != kTemporaryMark) return false;
-  rest.remove_prefix(kTemporaryMark.size());
+// The longest file name the folder's file system takes, in bytes.
+std::size_t longestNameIn(const std::filesystem::path& folder) {
+  const long most = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  return most > 0 ? static_cast<std::size_t>(most) : static_cast<std::size_t>(NAME_MAX);
+}
+
+// The temporary's name, "<target>.tmp-<pid>-<n>": a target whose name leaves no room for
+// the mark gives up its end (whole characters), so any name the folder takes can be written.
+std::string temporaryName(std::string_view target, std::string_view mark, std::size_t longest) {
+  const std::size_t room = mark.size() < longest ? longest - mark.size() : 0;
+  return std::string(target.substr(0, utf8FitLength(target, room))) + std::string(mark);
+}
+
+// Whether the name is one of ours beside the target, as temporaryName makes them.
+bool isTemporaryOf(std::string_view name, std::string_view target, std::size_t longest) {
+  const std::size_t at = name.rfind(kTemporaryMark);
+  if (at == std::string_view::npos) return false;
+  const std::string_view rest = name.substr(at + kTemporaryMark.size());
   const std::size_t dash = rest.find('-');
   if (dash == 0 || dash == std::string_view::npos || dash + 1 == rest.size()) return false;
   const auto digits = [](std::string_view d) { return d.find_first_not_of("0123456789") == std::string_view::npos; };
-  return digits(rest.substr(0, dash)) && digits(rest.substr(dash + 1));
+  if (!digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1))) return false;
+  return name == temporaryName(target, name.substr(at), longest);
 }
 
 // A run in another process namespace or on another machine sharing the folder is not seen
@@ -165,7 +181,8 @@ void removeTemporariesIn(const std::filesystem::path& folder, IsTemporary isTemp
 void removeStaleTemporaries(const std::filesystem::path& target) {
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
   const std::string name = target.filename().string();
-  removeTemporariesIn(folder, [&name](std::string_view file) { return isTemporaryOf(file, name); });
+  const std::size_t longest = longestNameIn(folder);
+  removeTemporariesIn(folder, [&name, longest](std::string_view file) { return isTemporaryOf(file, name, longest); });
 }
 
 // A new file beside the target, made with the user's usual permissions (0666 less the
@@ -175,9 +192,13 @@ std::FILE* openTemporaryBeside(const std::filesystem::path& target, std::filesys
   std::error_code ec;
   const auto status = std::filesystem::status(target, ec);
   const bool existing = !ec && std::filesystem::is_regular_file(status);
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  const std::size_t longest = longestNameIn(folder);
   for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string mark =
+        std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" + std::to_string(++gTemporaryCounter);
     temporary = target;
-    temporary += std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" + std::to_string(++gTemporaryCounter);
+    temporary.replace_filename(temporaryName(target.filename().string(), mark, longest));
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
       if (errno == EEXIST) continue;
@@ -249,7 +270,7 @@ bool openFor(std::int16_t n, const std::filesystem::path& path, Mode mode, const
     file = std::fopen(path.c_str(), how);
   }
   if (file == nullptr) {
-    report(n, kFileErrorOpenFailed, errno);
+    report(n, kFileErrorOpenFailed, errno, replacing ? target : path);
     return false;
   }
   f = OpenFile{};
@@ -289,7 +310,7 @@ bool writeOut(std::int16_t n, std::string_view text, bool endLine) {
   if (!ok) {
     const int cause = errno;
     std::clearerr(f->out);
-    if (!f->writeFailed) report(n, kFileErrorWriteFailed, cause);
+    if (!f->writeFailed) report(n, kFileErrorWriteFailed, cause, f->target);
     f->writeFailed = true;
   }
   return ok;
@@ -335,10 +356,14 @@ void clearFileFaults() {
 std::int32_t lastFileError() { return gLastError; }
 void setLastFileError(std::int32_t error) {
   gLastError = error;
-  if (error == 0) gLastCause = 0;
+  if (error != 0) return;
+  gLastCause = 0;
+  gLastCausePath.clear();
 }
 
 std::string lastFileErrorCause() {
+  const std::string folder = gLastCausePath.has_parent_path() ? gLastCausePath.parent_path().string() : "";
+  const std::string name = gLastCausePath.filename().string();
   switch (gLastCause) {
     case 0: return std::string(kNoCauseGiven);
     case ENOSPC:
@@ -347,6 +372,19 @@ std::string lastFileErrorCause() {
     case EACCES:
     case EPERM: return "The folder cannot be written to.";
     case EROFS: return "The disk can only be read.";
+    case ENAMETOOLONG: return "The name is longer than the system allows.";
+    case ENOENT: {
+      std::error_code ec;
+      if (!folder.empty() && !std::filesystem::is_directory(folder, ec))
+        return "The folder " + folder + " does not exist.";
+      return name.empty() ? "The file does not exist." : name + " does not exist.";
+    }
+    case ENOTDIR:
+      if (!folder.empty()) return "A file stands in the way of the folder " + folder + ".";
+      return "A file stands where a folder should be.";
+    case EISDIR:
+      if (!name.empty()) return name + " is a folder, not a file.";
+      return "A folder stands where the file should be.";
     default: return std::generic_category().message(gLastCause) + ".";
   }
 }
@@ -367,6 +405,7 @@ bool closeFile(std::int16_t n) {
   const bool reported = f.writeFailed;  // the failed write was reported already
   bool ok = true;
   int cause = 0;
+  const std::filesystem::path target = f.target;
   if (f.out != nullptr && !f.temporary.empty()) {
     ok = putInPlace(f, cause);
   } else if (f.out != nullptr) {
@@ -374,7 +413,7 @@ bool closeFile(std::int16_t n) {
     if (!ok) cause = errno;
   }
   f = OpenFile{};
-  if (!ok && !reported) report(n, kFileErrorWriteFailed, cause);
+  if (!ok && !reported) report(n, kFileErrorWriteFailed, cause, target);
   return ok;
 }
 
@@ -453,8 +492,10 @@ bool fileExists(const std::filesystem::path& path) {
 }
 
 void removeStaleTemporariesIn(const std::filesystem::path& folder, std::initializer_list<std::string_view> names) {
-  removeTemporariesIn(folder, [names](std::string_view file) {
-    return std::any_of(names.begin(), names.end(), [file](std::string_view name) { return isTemporaryOf(file, name); });
+  const std::size_t longest = longestNameIn(folder);
+  removeTemporariesIn(folder, [names, longest](std::string_view file) {
+    return std::any_of(names.begin(), names.end(),
+                       [file, longest](std::string_view name) { return isTemporaryOf(file, name, longest); });
   });
 }
 

@@ -57,7 +57,8 @@ void clearFileFaults();
 std::int32_t lastFileError();
 void setLastFileError(std::int32_t error);  // 0 clears it, and its cause
 // Why the last failure to open or write happened, in words for the person ("The disk is
-// full."); kNoCauseGiven when the system gave no reason.
+// full.", "The folder ... does not exist."), naming the folder or file where it helps;
+// kNoCauseGiven when the system gave no reason.
 inline constexpr std::string_view kNoCauseGiven = "The system gave no reason.";
 std::string lastFileErrorCause();
 

@@ -32,6 +32,18 @@ std::size_t utf8FitLength(std::string_view text, std::size_t limit) {
   return limit;
 }
 
+bool hasLineEnd(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+std::string oneLine(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    out += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
+  }
+  return out;
+}
+
 std::string leftS(std::string_view s, long n) {
   if (n <= 0) return {};
   return std::string(s.substr(0, static_cast<std::size_t>(n)));

@@ -17,6 +17,11 @@ namespace bg {
 // (invalid UTF-8) count one by one, so such text is cut at the limit itself.
 std::size_t utf8FitLength(std::string_view text, std::size_t limit);
 
+// The text on one line: each line end (CR LF, CR or LF) becomes one blank. A name or a
+// value of a line-by-line file never carries a line end.
+std::string oneLine(std::string_view text);
+bool hasLineEnd(std::string_view text);
+
 template <std::size_t N>
 class PString {
   static_assert(N >= 1 && N <= 65535, "a string holds 1 to 65535 bytes");

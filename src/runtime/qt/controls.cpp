@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/core/pstring.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/ports.h"
@@ -96,14 +97,24 @@ W* place(int16_t window, int16_t id, W* w, const Rect& r) {
 
 constexpr const char* kSeparatorText = "-";
 
-// Refuses an edit that would take the field's text past its bytes of UTF-8, and says why
-// beside the field.
-class ByteLimit : public QValidator {
+// A field holds one line: a line end pasted or dropped into it becomes a blank. With a
+// limit, it refuses an edit that would take its text past that many bytes of UTF-8, and
+// says why beside the field.
+class OneLineField : public QValidator {
  public:
-  ByteLimit(QLineEdit* field, int maxBytes, QString refusal)
-      : QValidator(field), field_(field), maxBytes_(maxBytes), refusal_(std::move(refusal)) {}
+  explicit OneLineField(QLineEdit* field) : QValidator(field), field_(field) {}
+  void limit(int maxBytes, QString refusal) {
+    maxBytes_ = maxBytes;
+    refusal_ = std::move(refusal);
+  }
   State validate(QString& input, int& /*pos*/) const override {
-    if (input.toUtf8().size() <= maxBytes_) return Acceptable;
+    QByteArray bytes = input.toUtf8();
+    if (hasLineEnd(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+      const std::string line = oneLine(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+      input = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+      bytes = input.toUtf8();
+    }
+    if (maxBytes_ < 0 || bytes.size() <= maxBytes_) return Acceptable;
     QApplication::beep();
     QToolTip::showText(field_->mapToGlobal(QPoint(0, field_->height())), refusal_, field_);
     return Invalid;
@@ -111,9 +122,18 @@ class ByteLimit : public QValidator {
 
  private:
   QLineEdit* field_;
-  int maxBytes_;
+  int maxBytes_ = -1;  // no limit
   QString refusal_;
 };
+
+// The field's one-line rule, installed on first asking: every field, built in code or in
+// a designed window, holds one line.
+OneLineField* oneLineField(QLineEdit* e) {
+  if (auto* field = dynamic_cast<OneLineField*>(const_cast<QValidator*>(e->validator()))) return field;
+  auto* field = new OneLineField(e);
+  e->setValidator(field);
+  return field;
+}
 
 // The program breaks its lines with CR (CR LF from files); a label breaks at LF only.
 QString labelLines(std::string_view text) {
@@ -269,6 +289,7 @@ void addEditText(int16_t window, int16_t id, std::string_view text, const Rect& 
   auto* e = place(window, id, new QLineEdit(QString::fromUtf8(text.data(), static_cast<int>(text.size()))), r);
   if (e == nullptr) return;
   e->setMaxLength(255);
+  oneLineField(e);
   e->setFocus();
   e->selectAll();
 }
@@ -357,7 +378,7 @@ void reportTextEdits(int16_t window, int16_t id) {
 void limitTextBytes(int16_t window, int16_t id, int maxBytes, std::string_view refusal) {
   auto* e = qobject_cast<QLineEdit*>(controlOf(window, id));
   if (e == nullptr) return;
-  e->setValidator(new ByteLimit(e, maxBytes, QString::fromUtf8(refusal.data(), static_cast<int>(refusal.size()))));
+  oneLineField(e)->limit(maxBytes, QString::fromUtf8(refusal.data(), static_cast<int>(refusal.size())));
 }
 
 int16_t fitStaticText(int16_t window, int16_t id) {
@@ -434,6 +455,7 @@ void registerControl(int16_t window, int16_t id, QWidget* w) {
     b->setAutoDefault(false);
     b->setDefault(id == kDefaultButton);
   }
+  if (auto* e = qobject_cast<QLineEdit*>(w)) oneLineField(e);
   connectHits(window, id, w);
 }
 

@@ -228,6 +228,10 @@ TEST_F(Files, OpeningAMissingFileReportsAndLeavesTheNumberClosed) {
   EXPECT_EQ(gReported.back(), 4 * 256 + kFileErrorNotOpen);
   EXPECT_TRUE(failsWith(openInput(4, dir_), 4 * 256 + kFileErrorOpenFailed));  // a folder is no file
   EXPECT_TRUE(failsWith(openOutput(4, path("missing folder") / "x"), 4 * 256 + kFileErrorOpenFailed));
+  // The cause in the program's words, naming what is missing.
+  EXPECT_EQ(lastFileErrorCause(), "The folder " + path("missing folder").string() + " does not exist.");
+  EXPECT_TRUE(failsWith(openInput(4, path("no such file")), 4 * 256 + kFileErrorOpenFailed));
+  EXPECT_EQ(lastFileErrorCause(), "no such file does not exist.");
 }
 
 TEST_F(Files, MisusedNumbersAreReported) {
@@ -397,6 +401,34 @@ TEST_F(AtomicOutput, TheReplacementKeepsTheFilesPermissionsAndALinkStaysALink) {
   EXPECT_EQ(folderNames(), (std::vector<std::string>{"prefs", "real"}));
 }
 
+// The temporary beside a file with a long name gives up the end of that name, so every
+// name the file system takes is written; a longer one fails with its cause in words.
+TEST_F(AtomicOutput, AnyNameTheFolderTakesIsWrittenAndALongerOneSaysWhy) {
+  struct Row {
+    std::string name;
+    bool written;
+  };
+  std::string twoByteLetters;
+  while (twoByteLetters.size() < 254) twoByteLetters += "\xC3\xA9";
+  const Row rows[] = {{std::string(236, 'g'), true},
+                      {std::string(250, 'g'), true},
+                      {std::string(255, 'g'), true},
+                      {twoByteLetters, true},
+                      {std::string(256, 'g'), false}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name.size());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    setLastFileError(0);
+    bool ok = openOutput(3, path(r.name));
+    ok = ok && printToFile(3, "SOUND  -1");
+    ok = closeFile(3) && ok;
+    EXPECT_EQ(ok, r.written);
+    EXPECT_EQ(folderNames(), r.written ? std::vector<std::string>{r.name} : std::vector<std::string>{});
+    if (!r.written) EXPECT_EQ(lastFileErrorCause(), "The name is longer than the system allows.");
+  }
+}
+
 // A run killed between its write and its rename leaves its temporary behind; once it is
 // long untouched the next write of the same file, or the start's sweep beside the program's
 // own files, clears it whatever process number it carries, and only it: a fresh one may be
@@ -417,17 +449,24 @@ TEST_F(AtomicOutput, TemporariesOfAKilledRunGoAtTheNextWriteAndNothingElseDoes) 
   const std::string dead = std::to_string(child);
   const std::string alive = std::to_string(::getppid());
   const std::string first = "1";  // alive in every process namespace
+  // A name with no room for the mark: its temporary gives up the end of the name.
+  const std::string longName(250, 'L');
+  const std::string longMark = ".tmp-" + dead + "-3";
+  const std::string longCut = longName.substr(0, 255 - longMark.size()) + longMark;
   for (const std::string& name : {"prefs.tmp-" + alive + "-2", "other.tmp-" + dead + "-1", "prefs.tmp-" + dead + "-",
                                   "prefs.tmp-x" + dead + "-1", "prefs.tmp-" + dead + "-7.bak", "prefsx.tmp-" + dead + "-1",
-                                  "notes.tmp-" + first + "-4", "Club final.tmp-" + dead + "-11"})
+                                  "notes.tmp-" + first + "-4", "Club final.tmp-" + dead + "-11", longCut,
+                                  longName.substr(0, 10) + ".tmp-" + dead + "-3"})
     writeRaw(name, "keep");
   const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
   for (const auto& e : fs::directory_iterator(dir_)) fs::last_write_time(e.path(), longAgo);
   // Numbered 0, which the killed run's own count never reaches, whatever ran before it.
   for (const char* fresh : {"prefs.tmp-", "other.tmp-"}) writeRaw(fresh + dead + "-0", "keep");
-  ASSERT_EQ(folderNames().size(), 12u);  // the killed run's temporary is among them
+  ASSERT_EQ(folderNames().size(), 14u);  // the killed run's temporary is among them
   EXPECT_TRUE(writeThreeLines());
   std::vector<std::string> kept = {"Club final.tmp-" + dead + "-11",
+                                   longCut,
+                                   longName.substr(0, 10) + ".tmp-" + dead + "-3",
                                    "notes.tmp-1-4",
                                    "other.tmp-" + dead + "-1",
                                    "other.tmp-" + dead + "-0",
@@ -440,8 +479,9 @@ TEST_F(AtomicOutput, TemporariesOfAKilledRunGoAtTheNextWriteAndNothingElseDoes) 
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(folderNames(), kept);
   EXPECT_EQ(readRaw("prefs"), "LANGUAGE  English\rSOUND  -1\rENDOFPREFERENCES\r");
-  removeStaleTemporariesIn(dir_, {"prefs", "notes"});
+  removeStaleTemporariesIn(dir_, {"prefs", "notes", longName});
   kept.erase(std::find(kept.begin(), kept.end(), "notes.tmp-1-4"));
+  kept.erase(std::find(kept.begin(), kept.end(), longCut));
   EXPECT_EQ(folderNames(), kept);
 }
 
