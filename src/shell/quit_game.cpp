@@ -42,6 +42,7 @@ constexpr int kEveningFrom = 17;
 constexpr int kNightFrom = 21;
 constexpr int kDayFrom = 3;
 constexpr std::string_view kStayOrQuitText = "Stay to keep it and try again, or quit without it.";
+constexpr const char* kNobodyToAnswerText = "The changed game was not saved: nobody could answer whether to save it.\n";
 
 int16_t closingMessage() {
   switch (flow.sessionEndState) {
@@ -99,8 +100,11 @@ bool stayAfterFailedWrite(std::string_view what, bool fromSystem) {
 std::string gameNotSaved() { return std::string(kGameNotSavedWords) + ". " + lastFileErrorCause(); }
 
 void runQuit(bool fromSystem) {
-  if (quitState.quitRunning != 0) return;
+  // The system does not wait for a person's quit to be answered: its quit runs from inside
+  // the question or box that waits, and the process ends there.
+  if (quitState.quitRunning != 0 && (!fromSystem || quitState.systemQuitRunning != 0)) return;
   quitState.quitRunning = -1;
+  if (fromSystem) quitState.systemQuitRunning = -1;
   // The help text's wait takes no board click: the save question would never be answered.
   dismissHelpText();
   setOutputWindow(kBoardWindow);
@@ -138,6 +142,7 @@ void runQuit(bool fromSystem) {
       return stay();
     }
   }
+  if (save && shell.quitting == 0 && fromSystem) std::fputs(kNobodyToAnswerText, stderr);
   // Asked before the preferences are written, so a game saved on Yes is remembered.
   if (save && shell.quitting == 0 && !fromSystem) {
     const bool saveFailed = hook::offerSaveBeforeQuit();

@@ -7,7 +7,8 @@
 namespace bg {
 
 struct QuitState {
-  int16_t quitRunning = 0;      // -1 once a way out has started: a second one does nothing
+  int16_t quitRunning = 0;        // -1 once a way out has started: a second one does nothing,
+  int16_t systemQuitRunning = 0;  // unless it is the system's first (-1 once that has started)
 };
 extern QuitState quitState;
 
