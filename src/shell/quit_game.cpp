@@ -113,6 +113,8 @@ void runQuit(bool fromSystem) {
     quitState.quitRunning = 0;
     return;
   }
+  // Given up, it would stand over what the quit asks next and take the keys meant for it.
+  hook::giveUpNotePad();
   setOutputWindow(kBoardWindow);
   // A rollout's game is not the user's, nor are its settings: the user's come back before
   // anything is saved.

@@ -2,6 +2,7 @@
 // not kept to be played again, a session is credited once, a file opened is not the one
 // resumed, a cube is saved as the board shows it, and the notices of the saved game reach
 // the message line.
+#include <QGuiApplication>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
@@ -693,9 +694,16 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     }
     std::string told;
     int closes = 0;
+    bool answerUnseen = false;
     QTimer answerer;
     QObject::connect(&answerer, &QTimer::timeout, [&] {
-      if (panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0) testing::typeKey(1, Qt::Key_Y);
+      // Yes is typed where the keys go; typed elsewhere the question never hears it, and the
+      // board is given it so the row ends.
+      if (panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0) {
+        QWindow* keys = QGuiApplication::focusWindow();
+        if (keys != nullptr) QTest::keyClick(keys, Qt::Key_Y);
+        if (keys != contentWidget(1)->windowHandle()) answerUnseen = true, testing::typeKey(1, Qt::Key_Y);
+      }
       if (!windowExists(kInformationWindow)) return;
       told = controlText(kInformationWindow, 4);
       // A close box that leaves the box up is given up on with Quit Anyway, so the row ends.
@@ -720,6 +728,7 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     quit();
     clearFileFaults();
     EXPECT_EQ(told.substr(0, told.find_first_of("\r\n")), r.told);
+    EXPECT_FALSE(answerUnseen) << "the question was asked out of the keys' reach";
     // Past the note pad, the game is saved as usual.
     if (gameSaved) {
       EXPECT_NE(savedGameBytes(), before) << "the game was not saved before the preferences";
