@@ -7,6 +7,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -638,6 +640,7 @@ TEST_F(QuitAndResume, AQuitFromTheHiddenGameAsksWithTheBoardInSight) {
 }
 
 constexpr int kCloseBoxTries = 30;
+constexpr rlim_t kSmallFileLimit = 64;  // bytes: less than any file the quit writes
 
 // Ctrl+Q with the disk full: the game (saved on exit, or on Yes to the question), the open,
 // changed note pad or, after the game is saved, the preferences cannot be written. A box
@@ -656,6 +659,7 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     bool escape = false;  // answered by Escape, which leaves nothing behind
     bool closeBox = false;  // answered by the window manager's close box, as Escape
     int failingWrite = 1;  // the game's, or the note pad's; the preferences' come after the game's
+    bool sizeLimit = false;  // instead, a file-size limit too small for any of them
   } rows[] = {{-1, false, true, "The game could not be saved. The disk is full."},
               {0, false, true, "The game could not be saved. The disk is full."},
               {-1, true, true, "The note pad could not be saved. The disk is full."},
@@ -668,7 +672,9 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
               {0, false, true, kPreferencesNotSaved, false, false, 2},
               {-1, false, false, kPreferencesNotSaved, false, false, 2},
               {-1, false, true, kPreferencesNotSaved, true, false, 2},
-              {-1, false, true, kPreferencesNotSaved, false, true, 2}};
+              {-1, false, true, kPreferencesNotSaved, false, true, 2},
+              {-1, true, true, "The note pad could not be saved. The file is larger than the system allows.", false,
+               false, 0, true}};
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.told) + (r.saveOnExit != 0 ? " Save on exit" : " Yes") + (r.stay ? ", Stay" : "") +
                  (r.escape ? " by Escape" : "") + (r.closeBox ? " by the close box" : ""));
@@ -725,8 +731,16 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     };
     const bool gameSaved = r.failingWrite > 1;  // before the preferences failed
     failNthFileWrite(r.failingWrite);  // the disk is full
+    rlimit room{};
+    ::getrlimit(RLIMIT_FSIZE, &room);
+    rlimit small = room;
+    small.rlim_cur = kSmallFileLimit;
+    if (r.sizeLimit) ::setrlimit(RLIMIT_FSIZE, &small);
     quit();
+    ::setrlimit(RLIMIT_FSIZE, &room);
     clearFileFaults();
+    for (const auto& entry : std::filesystem::directory_iterator(folder_ / "data"))
+      EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
     EXPECT_EQ(told.substr(0, told.find_first_of("\r\n")), r.told);
     EXPECT_FALSE(answerUnseen) << "the question was asked out of the keys' reach";
     // Past the note pad, the game is saved as usual.
