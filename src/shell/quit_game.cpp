@@ -151,6 +151,12 @@ void runQuit(bool fromSystem) {
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
     if (saveFailed && stayAfterFailedWrite(gameNotSaved(), fromSystem)) return stay();
   }
+  // A changed game left unsaved is gone: the file saved before it is not the game just
+  // quit, and the next start does not resume it as if it were.
+  if (save && storage.gameModified != 0) {
+    shell.savedGameName.clear();
+    storage.gameWasSaved = 0;
+  }
   // A game saved above stays named for the next start: Stay keeps it so, and the next quit
   // writes the preferences again.
   const std::string preferencesNotSaved = writePreferences();

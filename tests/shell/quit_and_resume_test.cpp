@@ -807,23 +807,34 @@ TEST_F(QuitAndResume, TheFarewellIsDrawnOnTheMessageLine) {
 
 // A file opened from the File menu is not the game resumed at the next start unless the
 // game is saved again; the game saved at the quit and opened again by Open Saved Game is,
-// and an opened game changed and quit is the one resumed.
+// and an opened game changed and quit is the one resumed. Changed, and No answered to the
+// question at the quit, it is not kept, and the file it came from is not resumed as if it
+// were the game just quit.
 TEST_F(QuitAndResume, OnlyTheGameKeptAtTheQuitIsResumedAfterAFileIsOpened) {
   const struct {
     int16_t item;
     bool changed;
     bool resumed;
     const char* name;
+    int16_t saveOnExit = -1;
   } rows[] = {{kOpenAsItem, false, false, "another file, unchanged"},
               {kOpenItem, false, true, "Open Saved Game, unchanged"},
-              {kOpenAsItem, true, true, "another file, changed"}};
+              {kOpenAsItem, true, true, "another file, changed"},
+              {kOpenItem, true, false, "Open Saved Game, changed, No", 0}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     startAgain(false);
-    shell.saveGameOnExit = -1;
+    shellServices.askSaveBeforeQuit = [] { return ++questions, askSaveBeforeQuit(); };
+    turnServices.pumpEvents = FBHandleEvents;
+    QTimer answerer;  // No, typed on the board
+    QObject::connect(&answerer, &QTimer::timeout, [] {
+      if (panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0) testing::typeKey(1, Qt::Key_N);
+    });
+    answerer.start(0);
     storage.loadGameOnStartup = -1;
     testing::personToPlay("start | dice 3 1 | side 0");
     redrawBoardWindow();
+    shell.saveGameOnExit = r.saveOnExit;
     testing::typeKey(1, Qt::Key_S, Qt::ControlModifier), FBHandleEvents();
     QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
     ASSERT_TRUE(std::filesystem::exists(dataFilePath("SavedGame")));
@@ -838,7 +849,10 @@ TEST_F(QuitAndResume, OnlyTheGameKeptAtTheQuitIsResumedAfterAFileIsOpened) {
     const CheckedArray<int16_t, 25> atQuit = position.board;
     testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier), FBHandleEvents();
     QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+    testing::pumpUntil([] { return exits > 0; }, 20);
+    answerer.stop();
     ASSERT_EQ(exits, 1);
+    EXPECT_EQ(questions, r.saveOnExit == 0 && r.changed ? 1 : 0);
     startAgain(true);
     EXPECT_EQ(storage.gameWasSaved, r.resumed ? -1 : 0);
     EXPECT_EQ(shell.savedGameName.view(), r.resumed ? "SavedGame" : "");
