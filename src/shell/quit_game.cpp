@@ -147,7 +147,7 @@ void runQuit(bool fromSystem) {
   if (save && shell.quitting == 0 && fromSystem) std::fputs(kNobodyToAnswerText, stderr);
   // Asked before the preferences are written, so a game saved on Yes is remembered.
   if (save && shell.quitting == 0 && !fromSystem) {
-    const bool saveFailed = hook::offerSaveBeforeQuit();
+    const bool saveFailed = hook::askedSaveAtQuitFailed();
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
     if (saveFailed && stayAfterFailedWrite(gameNotSaved(), fromSystem)) return stay();
   }

@@ -167,7 +167,7 @@ class QuitAndResume : public testing::StartedProgram {
       std::ifstream in(dataFilePath("SavedGame"), std::ios::binary);
       savedGameAtExit.assign(std::istreambuf_iterator<char>(in), {});
     };
-    shellServices.askSaveBeforeQuit = [] { return ++questions, false; };
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, false; };
     lineOfTheBoard = interactionServices.displayMessage;
     interactionServices.displayMessage = watchMessageLine;
     shown.clear();
@@ -516,7 +516,7 @@ TEST_F(QuitAndResume, APositionLaidOutInTheEditorIsTheGameTheNextStartResumes) {
     shell.saveGameOnExit = saveOnExit;
     storage.loadGameOnStartup = -1;
     cube.cubeUsed = -1;
-    shellServices.askSaveBeforeQuit = [] { return ++questions, askSaveBeforeQuit(); };
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, saveAskedBeforeQuitFailed(); };
     testing::setPosition("start | side 1");
     diceState.diceShowing = 0;
     ASSERT_TRUE(saveGame(0));
@@ -580,7 +580,7 @@ TEST_F(QuitAndResume, AQuitFromTheHiddenGameAsksWithTheBoardInSight) {
     SCOPED_TRACE(r.name);
     startAgain(false);
     storage.loadGameOnStartup = -1;
-    shellServices.askSaveBeforeQuit = [] { return ++questions, askSaveBeforeQuit(); };
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, saveAskedBeforeQuitFailed(); };
     turnServices.pumpEvents = FBHandleEvents;
     testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
     diceState.diceShowing = 0;
@@ -681,7 +681,7 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     startAgain(false);
     shell.saveGameOnExit = r.saveOnExit;
     storage.loadGameOnStartup = -1;
-    shellServices.askSaveBeforeQuit = [] { return ++questions, askSaveBeforeQuit(); };
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, saveAskedBeforeQuitFailed(); };
     turnServices.pumpEvents = FBHandleEvents;
     testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
     diceState.diceShowing = 0;
@@ -824,7 +824,7 @@ TEST_F(QuitAndResume, OnlyTheGameKeptAtTheQuitIsResumedAfterAFileIsOpened) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     startAgain(false);
-    shellServices.askSaveBeforeQuit = [] { return ++questions, askSaveBeforeQuit(); };
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, saveAskedBeforeQuitFailed(); };
     turnServices.pumpEvents = FBHandleEvents;
     QTimer answerer;  // No, typed on the board
     QObject::connect(&answerer, &QTimer::timeout, [] {

@@ -277,7 +277,7 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
   EXPECT_EXIT(startWith(1, argv,
                         [] {
                           storage.gameModified = -1;
-                          shellServices.askSaveBeforeQuit = []() -> bool { std::_Exit(kAskedAtSignal); };
+                          shellServices.saveAskedBeforeQuitFailed = []() -> bool { std::_Exit(kAskedAtSignal); };
                           std::raise(SIGTERM);
                         }),
               ::testing::ExitedWithCode(0), "");

@@ -81,7 +81,7 @@ class QuitGame : public ::testing::Test {
       EXPECT_EQ(status, 0);
       ++exits;
     };
-    shellServices.askSaveBeforeQuit = [] {
+    shellServices.saveAskedBeforeQuitFailed = [] {
       ++questions;
       savedGameAtQuestion = std::filesystem::exists(dataFilePath("SavedGame"));
       return false;
@@ -196,7 +196,7 @@ TEST_F(QuitGame, ASaveOnExitThatFailsIsNotRememberedAsSaved) {
 
 TEST_F(QuitGame, WithoutSaveOnExitTheQuestionComesAndAYesIsRemembered) {
   storage.gameModified = -1;
-  shellServices.askSaveBeforeQuit = [] {
+  shellServices.saveAskedBeforeQuitFailed = [] {
     ++questions;
     return !saveGame(0);
   };
@@ -277,7 +277,7 @@ TEST_F(QuitGame, ASecondQuitDuringTheFarewellDoesNothing) {
     quitWithoutQuestion();
     EXPECT_EQ(exits, 1);
   };
-  shellServices.askSaveBeforeQuit = [] { return ++questions, false; };
+  shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, false; };
   quitGame();
   EXPECT_EQ(quitsDuringPause, 1);
 }
