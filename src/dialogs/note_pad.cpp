@@ -108,6 +108,12 @@ std::string saveAndCloseNotePad() {
   return {};
 }
 
+void closeNotePadUnsaved() {
+  if (textWindows.notePadOpen == 0) return;
+  textWindows.notePadOpen = 0;
+  closeTextWindow(kNotePadWindow);
+}
+
 void notePadEditOps() {
   if (textWindows.notePadOpen != 0) printTextWindowContents(kNotePadWindow, "NotePad");
 }

@@ -46,7 +46,7 @@ void installInteractionServices() {
   interactionServices.drawBoardQuestion = drawBoardQuestion;
   interactionServices.waitForBoardClick = waitForBoardClick;
   interactionServices.pollBoardClick = pollBoardClick;
-  shellServices.askSaveBeforeQuit = askSaveBeforeQuit;
+  shellServices.saveAskedBeforeQuitFailed = saveAskedBeforeQuitFailed;
   shellServices.loadHelpText = [](std::string_view name) { return loadHelpText(name).str(); };
 }
 

@@ -14,7 +14,7 @@
 
 namespace bg {
 
-bool askSaveBeforeQuit() {
+bool saveAskedBeforeQuitFailed() {
   for (int i = 0; i < 2 && display.overlayActive != 0; ++i) closeBoardOverlay();
   InteractionState& I = interaction;
   I.messageLines[1] = messageWordsOf(kSaveBeforeQuitMessage);

@@ -2,7 +2,8 @@
 // At quit, with saving on exit off, a changed game is offered for saving on the board.
 namespace bg {
 
-// True when Yes was answered and the game could not be saved.
-bool askSaveBeforeQuit();
+// Asks whether to save the changed game and saves it on Yes; true only when Yes was
+// answered and the save failed.
+bool saveAskedBeforeQuitFailed();
 
 }  // namespace bg

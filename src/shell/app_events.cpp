@@ -188,6 +188,7 @@ void installAppEventHandlers() {
   boardCommandServices.openNotePad = openNotePad;
   // Quitting keeps the notes of an open note pad.
   quitServices.saveNotePad = [] { return notePadShowing() ? saveAndCloseNotePad() : std::string(); };
+  quitServices.closeNotePadUnsaved = closeNotePadUnsaved;
   boardCommandServices.showContextHelp = showContextHelp;
   boardCommandServices.notePadShowing = notePadShowing;
 }

@@ -42,6 +42,7 @@ constexpr int kEveningFrom = 17;
 constexpr int kNightFrom = 21;
 constexpr int kDayFrom = 3;
 constexpr std::string_view kStayOrQuitText = "Stay to keep it and try again, or quit without it.";
+constexpr const char* kNobodyToAnswerText = "The changed game was not saved: nobody could answer whether to save it.\n";
 
 int16_t closingMessage() {
   switch (flow.sessionEndState) {
@@ -99,8 +100,11 @@ bool stayAfterFailedWrite(std::string_view what, bool fromSystem) {
 std::string gameNotSaved() { return std::string(kGameNotSavedWords) + ". " + lastFileErrorCause(); }
 
 void runQuit(bool fromSystem) {
-  if (quitState.quitRunning != 0) return;
+  // The system does not wait for a person's quit to be answered: its quit runs from inside
+  // the question or box that waits, and the process ends there.
+  if (quitState.quitRunning != 0 && (!fromSystem || quitState.systemQuitRunning != 0)) return;
   quitState.quitRunning = -1;
+  if (fromSystem) quitState.systemQuitRunning = -1;
   // The help text's wait takes no board click: the save question would never be answered.
   dismissHelpText();
   setOutputWindow(kBoardWindow);
@@ -109,6 +113,8 @@ void runQuit(bool fromSystem) {
     quitState.quitRunning = 0;
     return;
   }
+  // Given up, it would stand over what the quit asks next and take the keys meant for it.
+  hook::giveUpNotePad();
   setOutputWindow(kBoardWindow);
   // A rollout's game is not the user's, nor are its settings: the user's come back before
   // anything is saved.
@@ -141,11 +147,18 @@ void runQuit(bool fromSystem) {
       return stay();
     }
   }
+  if (save && shell.quitting == 0 && fromSystem) std::fputs(kNobodyToAnswerText, stderr);
   // Asked before the preferences are written, so a game saved on Yes is remembered.
   if (save && shell.quitting == 0 && !fromSystem) {
-    const bool saveFailed = hook::offerSaveBeforeQuit();
+    const bool saveFailed = hook::askedSaveAtQuitFailed();
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
     if (saveFailed && stayAfterFailedWrite(gameNotSaved(), fromSystem)) return stay();
+  }
+  // A changed game left unsaved is gone: the file saved before it is not the game just
+  // quit, and the next start does not resume it as if it were.
+  if (save && storage.gameModified != 0) {
+    shell.savedGameName.clear();
+    storage.gameWasSaved = 0;
   }
   // A game saved above stays named for the next start: Stay keeps it so, and the next quit
   // writes the preferences again.

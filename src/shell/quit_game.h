@@ -7,7 +7,8 @@ namespace bg {
 // preferences and ends the process. Runs once: a second way out while it runs does
 // nothing.
 void quitGame();
-// A signal or the end of the desktop session: no question, no pause.
+// A signal or the end of the desktop session: no question, no pause, and the program ends
+// even while a person's quit waits for an answer.
 void quitWithoutQuestion();
 
 // The farewell for an hour of the day, with the message line's free-text marker.

@@ -12,6 +12,7 @@ BG_RESETS_WITH_PROGRAM(quitServices);
 
 namespace least {
 std::string keepNotePad() { return {}; }
+void noNotePad() {}
 void endProcess(int status) { terminateProcess(status); }
 }  // namespace least
 

@@ -7,12 +7,14 @@
 namespace bg {
 
 struct QuitState {
-  int16_t quitRunning = 0;      // -1 once a way out has started: a second one does nothing
+  int16_t quitRunning = 0;        // -1 once a way out has started: a second one does nothing,
+  int16_t systemQuitRunning = 0;  // unless it is the system's first (-1 once that has started)
 };
 extern QuitState quitState;
 
 namespace least {
 std::string keepNotePad();
+void noNotePad();
 void endProcess(int status);
 }  // namespace least
 
@@ -20,6 +22,8 @@ struct QuitServices {
   // Saves the note pad and closes it, when it is open; what could not be saved and why,
   // empty when nothing failed (the note pad then stays open).
   std::string (*saveNotePad)() = least::keepNotePad;
+  // Closes the note pad, when it is open, without saving its notes.
+  void (*closeNotePadUnsaved)() = least::noNotePad;
   // Ends the process with the status after the shutdown routines; never returns in the
   // program (tests put a recorder in its place).
   void (*endProcess)(int status) = least::endProcess;
@@ -28,6 +32,7 @@ extern QuitServices quitServices;
 
 namespace hook {
 inline std::string saveOpenNotePad() { return quitServices.saveNotePad(); }
+inline void giveUpNotePad() { quitServices.closeNotePadUnsaved(); }
 inline void endTheProcess(int status) { quitServices.endProcess(status); }
 }  // namespace hook
 

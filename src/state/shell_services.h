@@ -55,7 +55,7 @@ struct ShellServices {
   // At quit, with saving on exit off: asks on the board whether to save a changed game
   // and saves it on Yes; true when Yes was answered and the save failed. The least form
   // asks nothing.
-  bool (*askSaveBeforeQuit)() = least::askNothing;
+  bool (*saveAskedBeforeQuitFailed)() = least::askNothing;
 };
 
 extern ShellServices shellServices;
@@ -74,7 +74,7 @@ inline void chooseAutoDoubleMax(int16_t choice) { shellServices.selectAutoDouble
 inline void installMenuSubmenus() { shellServices.installSubmenus(); }
 inline void displaySettingsHit(int16_t id) { shellServices.displaySettingsEvent(id); }
 inline std::string helpTextNamed(std::string_view name) { return shellServices.loadHelpText(name); }
-inline bool offerSaveBeforeQuit() { return shellServices.askSaveBeforeQuit(); }
+inline bool askedSaveAtQuitFailed() { return shellServices.saveAskedBeforeQuitFailed(); }
 }  // namespace hook
 
 }  // namespace bg

@@ -61,7 +61,7 @@ class QuitQuestion : public testing::ScriptedBoardTest {
 
 TEST_F(QuitQuestion, AnUnchangedGameQuitsWithoutTheQuestion) {
   storage.gameModified = 0;
-  askSaveBeforeQuit();
+  saveAskedBeforeQuitFailed();
   EXPECT_EQ(script_.pumps, 0);
   EXPECT_EQ(display.overlayActive, 0);
   EXPECT_TRUE(savedGame().empty());
@@ -70,7 +70,7 @@ TEST_F(QuitQuestion, AnUnchangedGameQuitsWithoutTheQuestion) {
 TEST_F(QuitQuestion, YesWritesTheGameAndNoLeavesTheFileAsItWas) {
   storage.gameModified = -1;
   answer(true);
-  askSaveBeforeQuit();
+  saveAskedBeforeQuitFailed();
   EXPECT_FALSE(script_.spent);
   EXPECT_EQ(asked, "Save this game before quitting?");
   const std::filesystem::path file = savedGame();
@@ -82,7 +82,7 @@ TEST_F(QuitQuestion, YesWritesTheGameAndNoLeavesTheFileAsItWas) {
   testing::setPosition("6:5 13:5 | dice 4 2");
   storage.gameModified = -1;
   answer(false);
-  askSaveBeforeQuit();
+  saveAskedBeforeQuitFailed();
   EXPECT_FALSE(script_.spent);
   EXPECT_EQ(bytesOf(file), written);
   EXPECT_EQ(display.overlayActive, 0);
@@ -92,7 +92,7 @@ TEST_F(QuitQuestion, AQuitWhileTheTurnIsLeftStillAsksAndKeepsTheRequest) {
   storage.gameModified = -1;
   flow.abortTurn = kLeaveTurn;
   answer(true);
-  askSaveBeforeQuit();
+  saveAskedBeforeQuitFailed();
   EXPECT_FALSE(script_.spent);
   EXPECT_EQ(asked, "Save this game before quitting?");
   EXPECT_FALSE(savedGame().empty());

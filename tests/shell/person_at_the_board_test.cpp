@@ -673,7 +673,7 @@ TEST_F(PersonAtTheBoard, AStepPlayedAfterAFlipGoesBackWithItsDieAtTheQuit) {
   static int* exitCount = nullptr;
   exitCount = &exits;
   quitServices.endProcess = [](int) { ++*exitCount; };
-  shellServices.askSaveBeforeQuit = [] { return false; };
+  shellServices.saveAskedBeforeQuitFailed = [] { return false; };
   quitGame();
   EXPECT_EQ(exits, 1);
   EXPECT_EQ(position.board[1], 2) << "the step went back";

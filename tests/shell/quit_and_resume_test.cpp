@@ -2,9 +2,12 @@
 // not kept to be played again, a session is credited once, a file opened is not the one
 // resumed, a cube is saved as the board shows it, and the notices of the saved game reach
 // the message line.
+#include <QGuiApplication>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
+
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -164,7 +167,7 @@ class QuitAndResume : public testing::StartedProgram {
       std::ifstream in(dataFilePath("SavedGame"), std::ios::binary);
       savedGameAtExit.assign(std::istreambuf_iterator<char>(in), {});
     };
-    shellServices.askSaveBeforeQuit = [] { return ++questions, false; };
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, false; };
     lineOfTheBoard = interactionServices.displayMessage;
     interactionServices.displayMessage = watchMessageLine;
     shown.clear();
@@ -513,7 +516,7 @@ TEST_F(QuitAndResume, APositionLaidOutInTheEditorIsTheGameTheNextStartResumes) {
     shell.saveGameOnExit = saveOnExit;
     storage.loadGameOnStartup = -1;
     cube.cubeUsed = -1;
-    shellServices.askSaveBeforeQuit = [] { return ++questions, askSaveBeforeQuit(); };
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, saveAskedBeforeQuitFailed(); };
     testing::setPosition("start | side 1");
     diceState.diceShowing = 0;
     ASSERT_TRUE(saveGame(0));
@@ -577,7 +580,7 @@ TEST_F(QuitAndResume, AQuitFromTheHiddenGameAsksWithTheBoardInSight) {
     SCOPED_TRACE(r.name);
     startAgain(false);
     storage.loadGameOnStartup = -1;
-    shellServices.askSaveBeforeQuit = [] { return ++questions, askSaveBeforeQuit(); };
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, saveAskedBeforeQuitFailed(); };
     turnServices.pumpEvents = FBHandleEvents;
     testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
     diceState.diceShowing = 0;
@@ -637,6 +640,7 @@ TEST_F(QuitAndResume, AQuitFromTheHiddenGameAsksWithTheBoardInSight) {
 }
 
 constexpr int kCloseBoxTries = 30;
+constexpr rlim_t kSmallFileLimit = 64;  // bytes: less than any file the quit writes
 
 // Ctrl+Q with the disk full: the game (saved on exit, or on Yes to the question), the open,
 // changed note pad or, after the game is saved, the preferences cannot be written. A box
@@ -655,6 +659,7 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     bool escape = false;  // answered by Escape, which leaves nothing behind
     bool closeBox = false;  // answered by the window manager's close box, as Escape
     int failingWrite = 1;  // the game's, or the note pad's; the preferences' come after the game's
+    bool sizeLimit = false;  // instead, a file-size limit too small for any of them
   } rows[] = {{-1, false, true, "The game could not be saved. The disk is full."},
               {0, false, true, "The game could not be saved. The disk is full."},
               {-1, true, true, "The note pad could not be saved. The disk is full."},
@@ -667,14 +672,16 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
               {0, false, true, kPreferencesNotSaved, false, false, 2},
               {-1, false, false, kPreferencesNotSaved, false, false, 2},
               {-1, false, true, kPreferencesNotSaved, true, false, 2},
-              {-1, false, true, kPreferencesNotSaved, false, true, 2}};
+              {-1, false, true, kPreferencesNotSaved, false, true, 2},
+              {-1, true, true, "The note pad could not be saved. The file is larger than the system allows.", false,
+               false, 0, true}};
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.told) + (r.saveOnExit != 0 ? " Save on exit" : " Yes") + (r.stay ? ", Stay" : "") +
                  (r.escape ? " by Escape" : "") + (r.closeBox ? " by the close box" : ""));
     startAgain(false);
     shell.saveGameOnExit = r.saveOnExit;
     storage.loadGameOnStartup = -1;
-    shellServices.askSaveBeforeQuit = [] { return ++questions, askSaveBeforeQuit(); };
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, saveAskedBeforeQuitFailed(); };
     turnServices.pumpEvents = FBHandleEvents;
     testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
     diceState.diceShowing = 0;
@@ -693,9 +700,16 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     }
     std::string told;
     int closes = 0;
+    bool answerUnseen = false;
     QTimer answerer;
     QObject::connect(&answerer, &QTimer::timeout, [&] {
-      if (panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0) testing::typeKey(1, Qt::Key_Y);
+      // Yes is typed where the keys go; typed elsewhere the question never hears it, and the
+      // board is given it so the row ends.
+      if (panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0) {
+        QWindow* keys = QGuiApplication::focusWindow();
+        if (keys != nullptr) QTest::keyClick(keys, Qt::Key_Y);
+        if (keys != contentWidget(1)->windowHandle()) answerUnseen = true, testing::typeKey(1, Qt::Key_Y);
+      }
       if (!windowExists(kInformationWindow)) return;
       told = controlText(kInformationWindow, 4);
       // A close box that leaves the box up is given up on with Quit Anyway, so the row ends.
@@ -717,13 +731,22 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     };
     const bool gameSaved = r.failingWrite > 1;  // before the preferences failed
     failNthFileWrite(r.failingWrite);  // the disk is full
+    rlimit room{};
+    ::getrlimit(RLIMIT_FSIZE, &room);
+    rlimit small = room;
+    small.rlim_cur = kSmallFileLimit;
+    if (r.sizeLimit) ::setrlimit(RLIMIT_FSIZE, &small);
     quit();
+    ::setrlimit(RLIMIT_FSIZE, &room);
     clearFileFaults();
+    for (const auto& entry : std::filesystem::directory_iterator(folder_ / "data"))
+      EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
     EXPECT_EQ(told.substr(0, told.find_first_of("\r\n")), r.told);
     // The game saved at this quit was to be named for the next start by the file not written.
     if (r.failingWrite > 1) {
       EXPECT_NE(told.find("File > Open Saved Game brings it"), std::string::npos) << told;
     }
+    EXPECT_FALSE(answerUnseen) << "the question was asked out of the keys' reach";
     // Past the note pad, the game is saved as usual.
     if (gameSaved) {
       EXPECT_NE(savedGameBytes(), before) << "the game was not saved before the preferences";
@@ -791,23 +814,34 @@ TEST_F(QuitAndResume, TheFarewellIsDrawnOnTheMessageLine) {
 
 // A file opened from the File menu is not the game resumed at the next start unless the
 // game is saved again; the game saved at the quit and opened again by Open Saved Game is,
-// and an opened game changed and quit is the one resumed.
+// and an opened game changed and quit is the one resumed. Changed, and No answered to the
+// question at the quit, it is not kept, and the file it came from is not resumed as if it
+// were the game just quit.
 TEST_F(QuitAndResume, OnlyTheGameKeptAtTheQuitIsResumedAfterAFileIsOpened) {
   const struct {
     int16_t item;
     bool changed;
     bool resumed;
     const char* name;
+    int16_t saveOnExit = -1;
   } rows[] = {{kOpenAsItem, false, false, "another file, unchanged"},
               {kOpenItem, false, true, "Open Saved Game, unchanged"},
-              {kOpenAsItem, true, true, "another file, changed"}};
+              {kOpenAsItem, true, true, "another file, changed"},
+              {kOpenItem, true, false, "Open Saved Game, changed, No", 0}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     startAgain(false);
-    shell.saveGameOnExit = -1;
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, saveAskedBeforeQuitFailed(); };
+    turnServices.pumpEvents = FBHandleEvents;
+    QTimer answerer;  // No, typed on the board
+    QObject::connect(&answerer, &QTimer::timeout, [] {
+      if (panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0) testing::typeKey(1, Qt::Key_N);
+    });
+    answerer.start(0);
     storage.loadGameOnStartup = -1;
     testing::personToPlay("start | dice 3 1 | side 0");
     redrawBoardWindow();
+    shell.saveGameOnExit = r.saveOnExit;
     testing::typeKey(1, Qt::Key_S, Qt::ControlModifier), FBHandleEvents();
     QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
     ASSERT_TRUE(std::filesystem::exists(dataFilePath("SavedGame")));
@@ -822,7 +856,10 @@ TEST_F(QuitAndResume, OnlyTheGameKeptAtTheQuitIsResumedAfterAFileIsOpened) {
     const CheckedArray<int16_t, 25> atQuit = position.board;
     testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier), FBHandleEvents();
     QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+    testing::pumpUntil([] { return exits > 0; }, 20);
+    answerer.stop();
     ASSERT_EQ(exits, 1);
+    EXPECT_EQ(questions, r.saveOnExit == 0 && r.changed ? 1 : 0);
     startAgain(true);
     EXPECT_EQ(storage.gameWasSaved, r.resumed ? -1 : 0);
     EXPECT_EQ(shell.savedGameName.view(), r.resumed ? "SavedGame" : "");

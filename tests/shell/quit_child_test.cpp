@@ -27,6 +27,8 @@
 #include "runtime/qt/events.h"
 #include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
+#include "dialogs/message_boxes.h"
+#include "shell/app_events.h"
 #include "shell/startup.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
@@ -49,12 +51,14 @@ namespace {
 constexpr int kScriptWentWrong = 7;
 constexpr int kNotResumed = 6;
 constexpr int kAskedAtSignal = 5;
+constexpr int kSignalDropped = 4;
 
 using testing::OwnFolders;
 
 testing::MouseScript* script = nullptr;
 int menuStep = 0;
 void (*beforeTheSignal)() = nullptr;
+bool signalInTheQuit = false;
 
 Point diceSpot() {
   const BoardPoint c = turnServices.boardCentre();
@@ -171,12 +175,32 @@ void whenTheGameWaits(void (*then)()) {
   poll.start(20);
 }
 
-// A changed game, with what the row adds, then a terminate signal with the disk full.
+// A changed game, with what the row adds, then a terminate signal with the disk full: at
+// once, or once Ctrl+Q's question or its Stay box waits for the person.
 void signalWithTheFolderFull() {
   storage.gameModified = -1;
   beforeTheSignal();
   failNthFileWrite(1);
-  std::raise(SIGTERM);
+  if (!signalInTheQuit) {
+    std::raise(SIGTERM);
+    return;
+  }
+  // A quit request the program comes back from was dropped.
+  setAppEventHandler([](AppEvent& e) {
+    const bool handled = appEventHandler(e);
+    if (e.kind == AppEvent::kQuitRequest) std::_Exit(kSignalDropped);
+    return handled;
+  });
+  static QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [] {
+    const bool asked = panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0;
+    if (!asked && !windowExists(kInformationWindow)) return;
+    poll.stop();
+    failNthFileWrite(1);  // still full
+    std::raise(SIGTERM);
+  });
+  poll.start(0);
+  QTest::keyClick(contentWidget(1)->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
 }
 
 SavedGame readGameFile(const std::filesystem::path& path) {
@@ -253,7 +277,7 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
   EXPECT_EXIT(startWith(1, argv,
                         [] {
                           storage.gameModified = -1;
-                          shellServices.askSaveBeforeQuit = []() -> bool { std::_Exit(kAskedAtSignal); };
+                          shellServices.saveAskedBeforeQuitFailed = []() -> bool { std::_Exit(kAskedAtSignal); };
                           std::raise(SIGTERM);
                         }),
               ::testing::ExitedWithCode(0), "");
@@ -261,19 +285,25 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
   for (const auto& path : kept) EXPECT_TRUE(std::filesystem::exists(path)) << path;
 
   // With the data folder full nobody can answer a box: what could not be kept, and why, goes
-  // to standard error.
+  // to standard error. So it does when the signal comes while the person's own quit waits
+  // for an answer: the program ends all the same.
   const struct {
     void (*before)();
     const char* told;
+    bool inTheQuit = false;
   } full[] = {{[] { shell.saveGameOnExit = -1; }, "The game could not be saved. The disk is full."},
               {[] {
                  openNotePad();
                  QTest::keyClicks(textViewWidget(kNotePadWindow), "notes");
                },
-               "The note pad could not be saved. The disk is full."}};
+               "The note pad could not be saved. The disk is full."},
+              {[] { shell.saveGameOnExit = 0; }, "The changed game was not saved: nobody could answer whether to save it.",
+               true},
+              {[] { shell.saveGameOnExit = -1; }, "The game could not be saved. The disk is full.", true}};
   for (const auto& r : full) {
     SCOPED_TRACE(r.told);
     beforeTheSignal = r.before;
+    signalInTheQuit = r.inTheQuit;
     EXPECT_EXIT(startWith(1, argv, [] { whenTheGameWaits(signalWithTheFolderFull); }), ::testing::ExitedWithCode(0),
                 r.told);
   }

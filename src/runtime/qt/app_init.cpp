@@ -161,6 +161,9 @@ void installLayer() {
   // The desktop session ending asks the program to quit, as a signal does.
   QObject::connect(qobject_cast<QGuiApplication*>(app), &QGuiApplication::commitDataRequest,
                    [](QSessionManager&) { queueAppEvent(AppEvent::kQuitRequest); });
+  // A write past the file-size limit fails (EFBIG) and is told as a full disk is, instead of
+  // ending the program halfway through it.
+  std::signal(SIGXFSZ, SIG_IGN);
   if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, app);
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
