@@ -348,6 +348,10 @@ void waitForBoardClick() {
   w.questionDrawn = 0;
   w.questionRedrawDue = 0;
   w.panelCloseWait = panelWaitOutside;
+  // The buttons were the question's: where nothing asks, nothing is a button.
+  ui.yesButtonRect = Rect{};
+  ui.noButtonRect = Rect{};
+  ui.middleButtonRect = Rect{};
   hand.boardWaitActive = 0;
   ui.boardInputEvent = 0;
 }
