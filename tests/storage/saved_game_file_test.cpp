@@ -195,6 +195,24 @@ TEST_F(SavedGameFileTest, TheWriterFollowsThePendingDoubleAndTheRecord) {
          setSideOnRoll(1);
        },
        "DiceShowing  0\rDice  0 0\r"},
+      // The same after the computer's turn, the person to roll next.
+      {"one die left after the other side's turn",
+       [] {
+         setRoll(4, 0);
+         diceState.diceShowing = -1;
+         flow.movesAllowed = 2;
+         flow.movesLeft = 0;
+         record.gameRecordCount = 1;
+         record.gameRecord[1] = GameRecordEntry{};
+         record.gameRecord[1].side = 1;
+         record.gameRecord[1].toPoint = 21;
+         record.gameRecord[1].distance = 4;
+         record.gameRecord[1].die1 = 4;
+         record.gameRecord[1].die2 = 2;
+         record.gameRecord[1].moveNumber = 2;
+         setSideOnRoll(0);
+       },
+       "DiceShowing  0\rDice  0 0\r"},
   };
   for (const Row& r : rows) {
     freshProgram();
