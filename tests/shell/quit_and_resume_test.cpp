@@ -557,6 +557,54 @@ TEST_F(QuitAndResume, APositionLaidOutInTheEditorIsTheGameTheNextStartResumes) {
   }
 }
 
+// The person sets the dice by hand and Ctrl+Q comes with one die chosen, the other not yet:
+// the game saved on exit is the one the next start resumes, its roll to be set again.
+TEST_F(QuitAndResume, AQuitWithOneDieChosenByHandIsResumedAtTheNextStart) {
+  shell.saveGameOnExit = -1;
+  storage.loadGameOnStartup = -1;
+  turnServices.pumpEvents = FBHandleEvents;
+  settings.inputDice = -1;
+  testing::setPosition("1:2 12:5 17:3 19:4 6:-5 8:-3 10:-1 13:-4 24:-2 | side 1");  // side 0 rolls next
+  position.playerType[0] = kHumanPlayer;
+  position.playerType[1] = kComputerPlayer;
+  flow.opponentMode = kComputerOpponent;
+  diceState.diceShowing = 0;
+  position.openingPhase = 0;
+  record.gameRecordCount = 1;
+  record.gameRecord[1] = {1, 13, 10, 3, 3, 1, 1, 0, 0, 0};  // the computer moved last
+  storage.gameModified = -1;
+  const CheckedArray<int16_t, 25> atQuit = position.board;
+  redrawBoardWindow();
+  bool chosen = false;
+  testing::pumpWithScript(script_, 3000);
+  script_.planner = [this, &chosen] {
+    if (exits > 0) {
+      flow.abortTurn = kLeaveTurn;  // the process ended there
+    } else if (flow.rollClickWaitActive == -1) {
+      script_.click(diceSpot());
+    } else if (diceChooser.chooseDiceOpen != 0 && !chosen) {
+      chosen = true;
+      script_.click(testing::chooserFaceSpot(3));
+      script_.then([] {
+        testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier), FBHandleEvents();
+        QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+      });
+    }
+  };
+  flow.abortTurn = 0;
+  playTurn();
+  script_.planner = nullptr;
+  turnServices.pumpEvents = FBHandleEvents;
+  ASSERT_TRUE(chosen);
+  ASSERT_EQ(exits, 1);
+
+  startAgain(true);
+  ASSERT_EQ(storage.gameWasSaved, -1);
+  loadGame(0);
+  EXPECT_EQ(position.board, atQuit) << "the saved game was refused";
+  EXPECT_EQ(diceState.diceShowing, 0);
+}
+
 // A game hidden by File > Hide Game, then Ctrl+Q typed on the hidden game's window or its
 // Game > Quit chosen, also with a help page open and with the rolls-to-go panel up (hidden
 // and quit while it waits for its closing click). A changed game is asked about on the
