@@ -120,8 +120,6 @@ void askRollOver() {
   drawBoardQuestion();
   waitForBoardClick();
   closeBoardOverlay();
-  interactionDisplay.yesButtonRect = Rect{};
-  interactionDisplay.noButtonRect = Rect{};
 }
 
 void handleMessageAreaClick() {

@@ -309,6 +309,10 @@ void waitForBoardClick() {
   PanelWait& w = panelWait;
   InteractionDisplayState& ui = interactionDisplay;
   hand.boardWaitActive = -1;
+  // A question asked inside a panel's wait (the quit's) takes its own keys; the panel's
+  // wait goes on once it is answered.
+  const int16_t panelWaitOutside = w.panelCloseWait;
+  w.panelCloseWait = 0;
   w.questionPanelUp = -1;
   w.panelDone = 0;
   w.doneAnswered = 0;
@@ -343,6 +347,11 @@ void waitForBoardClick() {
   w.questionPanelUp = 0;
   w.questionDrawn = 0;
   w.questionRedrawDue = 0;
+  w.panelCloseWait = panelWaitOutside;
+  // The buttons were the question's: where nothing asks, nothing is a button.
+  ui.yesButtonRect = Rect{};
+  ui.noButtonRect = Rect{};
+  ui.middleButtonRect = Rect{};
   hand.boardWaitActive = 0;
   ui.boardInputEvent = 0;
 }

@@ -119,7 +119,10 @@ bool keyDown(const AppEvent& e) {
 void mouseEventHook() {
   // The board reads where the mouse is: a click on another window (the hidden game's) would
   // land on whatever lies under it on the board.
-  if (outputWindow() != kBoardWindow || mouseClickWindow() != kBoardWindow) return;
+  if (mouseClickWindow() != kBoardWindow) return;
+  // A question on the board is answered there, whichever window was drawn to last (the
+  // game shown again for the quit's question puts its other windows in front).
+  if (outputWindow() != kBoardWindow && panelWait.questionPanelUp == 0) return;
   if (mouseClickCount() != 0 && (appEvents.helpTextShowing == 0 || panelWait.clickWaitRunning != 0))
     queueBoardClick(mouseClickPoint(), mouseClickCount());
 }

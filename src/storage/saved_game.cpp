@@ -77,6 +77,14 @@ SavedGame savedGameOfState() {
   }
   const int16_t count = record.gameRecordCount < 0 ? 0 : record.gameRecordCount;
   for (int16_t n = 0; n <= count; ++n) g.rows.push_back(record.gameRecord[n]);
+  // One die still on the board that no entry keeps as left unplayed is no roll to resume
+  // (the other spent, or held back until the opening's second click): the roll is over or
+  // not yet settled, and the game goes on from the next roll.
+  if (g.diceShowing != 0 && (g.dice[0] == 0) != (g.dice[1] == 0) && !dieLeftUnplayedByLastMover(g)) {
+    g.dice[0] = 0;
+    g.dice[1] = 0;
+    g.diceShowing = 0;
+  }
   return g;
 }
 

@@ -1,7 +1,7 @@
 // Questions inside the board: a click on Yes or No, or a click a key posted at the button,
-// ends the wait with that answer, also for a second box asked right after the first; a
-// click in the help zone meanwhile opens the help; a click on the roll-over mark asks only
-// where a Yes rolls again.
+// ends the wait with that answer and leaves no button laid out, also for a second box
+// asked right after the first; a click in the help zone meanwhile opens the help; a click
+// on the roll-over mark asks only where a Yes rolls again.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -72,6 +72,9 @@ TEST_F(BoardQuestion, EachAnswerEndsItsWaitAlsoInASecondBox) {
     EXPECT_EQ(ask(row.first), row.firstAnswer);
     EXPECT_EQ(ask(row.second), row.secondAnswer);
     EXPECT_EQ(panelWait.questionPanelUp, 0);
+    // Nothing asks now: no button is left laid out (a panel shown next would look like one).
+    EXPECT_EQ(interactionDisplay.yesButtonRect, Rect{});
+    EXPECT_EQ(interactionDisplay.noButtonRect, Rect{});
   }
 }
 

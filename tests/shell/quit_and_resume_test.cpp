@@ -560,70 +560,157 @@ TEST_F(QuitAndResume, APositionLaidOutInTheEditorIsTheGameTheNextStartResumes) {
   }
 }
 
+// The person sets the dice by hand and Ctrl+Q comes with one die chosen, the other not yet:
+// the game saved on exit is the one the next start resumes, its roll to be set again.
+TEST_F(QuitAndResume, AQuitWithOneDieChosenByHandIsResumedAtTheNextStart) {
+  shell.saveGameOnExit = -1;
+  storage.loadGameOnStartup = -1;
+  turnServices.pumpEvents = FBHandleEvents;
+  settings.inputDice = -1;
+  testing::setPosition("1:2 12:5 17:3 19:4 6:-5 8:-3 10:-1 13:-4 24:-2 | side 1");  // side 0 rolls next
+  position.playerType[0] = kHumanPlayer;
+  position.playerType[1] = kComputerPlayer;
+  flow.opponentMode = kComputerOpponent;
+  diceState.diceShowing = 0;
+  position.openingPhase = 0;
+  record.gameRecordCount = 1;
+  record.gameRecord[1] = {1, 13, 10, 3, 3, 1, 1, 0, 0, 0};  // the computer moved last
+  storage.gameModified = -1;
+  const CheckedArray<int16_t, 25> atQuit = position.board;
+  redrawBoardWindow();
+  bool chosen = false;
+  testing::pumpWithScript(script_, 3000);
+  script_.planner = [this, &chosen] {
+    if (exits > 0) {
+      flow.abortTurn = kLeaveTurn;  // the process ended there
+    } else if (flow.rollClickWaitActive == -1) {
+      script_.click(diceSpot());
+    } else if (diceChooser.chooseDiceOpen != 0 && !chosen) {
+      chosen = true;
+      script_.click(testing::chooserFaceSpot(3));
+      script_.then([] {
+        testing::typeKey(1, Qt::Key_Q, Qt::ControlModifier), FBHandleEvents();
+        QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+      });
+    }
+  };
+  flow.abortTurn = 0;
+  playTurn();
+  script_.planner = nullptr;
+  turnServices.pumpEvents = FBHandleEvents;
+  ASSERT_TRUE(chosen);
+  ASSERT_EQ(exits, 1);
+
+  startAgain(true);
+  ASSERT_EQ(storage.gameWasSaved, -1);
+  loadGame(0);
+  EXPECT_EQ(position.board, atQuit) << "the saved game was refused";
+  EXPECT_EQ(diceState.diceShowing, 0);
+}
+
 // A game hidden by File > Hide Game, then Ctrl+Q typed on the hidden game's window or its
-// Game > Quit chosen. A changed game is asked about on the board, shown for the question,
-// which Hide Game does not take out of sight; the key typed answers it and the next start
-// resumes what Yes saved. An unchanged game ends at once, still hidden.
+// Game > Quit chosen, also with a help page open and with the rolls-to-go panel up (hidden
+// and quit while it waits for its closing click). A changed game is asked about on the
+// board, shown for the question, which Hide Game does not take out of sight; the key typed
+// or the button clicked answers it at once and the next start resumes what Yes saved. An
+// unchanged game ends at once, still hidden.
 TEST_F(QuitAndResume, AQuitFromTheHiddenGameAsksWithTheBoardInSight) {
   enum Way { kKey, kItem };
+  constexpr int16_t kOptionsHelpItem = 6;
+  constexpr int kAnswerTries = 5;  // then the person gives up, as a wait ended answers No
   const struct {
     Way way;
     bool changed;
     Qt::Key answer;
     const char* name;
+    bool click = false;
+    bool helpOpen = false;
+    bool underPanel = false;
   } rows[] = {{kKey, true, Qt::Key_Y, "Ctrl+Q, Yes"},
               {kItem, true, Qt::Key_N, "the Quit item, No"},
               {kItem, true, Qt::Key_Y, "the Quit item, Yes"},
               {kKey, false, Qt::Key_unknown, "Ctrl+Q, unchanged"},
-              {kItem, false, Qt::Key_unknown, "the Quit item, unchanged"}};
+              {kItem, false, Qt::Key_unknown, "the Quit item, unchanged"},
+              {kItem, true, Qt::Key_Y, "a help page open, Yes clicked", true, true},
+              {kItem, true, Qt::Key_Y, "under the panel, a help page open, Yes clicked", true, true, true},
+              {kKey, true, Qt::Key_N, "Ctrl+Q under the panel, No typed", false, false, true}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     startAgain(false);
     storage.loadGameOnStartup = -1;
     shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, saveAskedBeforeQuitFailed(); };
     turnServices.pumpEvents = FBHandleEvents;
+    setMouseVector(mouseEventHook);
     testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
     diceState.diceShowing = 0;
     storage.gameModified = r.changed ? int16_t{-1} : int16_t{0};
     const CheckedArray<int16_t, 25> atQuit = position.board;
     redrawBoardWindow();
-    choose(kFileMenu, kHideGameItem);
-    ASSERT_TRUE(gameHidden());
+    if (r.helpOpen) choose(kInfoMenu, kOptionsHelpItem);
     // Looked at once the question waits; a board out of sight is resumed, as the person
     // would have to, to answer it.
     bool inSight = false, keptInSight = false;
     std::string hideItem;
+    int answers = 0;
     const auto resume = [] {
       if (!windowVisible(1)) chooseMenuItem(kHiddenGameMenu, kResumeGameItem), FBHandleEvents();
     };
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
       if (panelWait.questionPanelUp == 0 || panelWait.clickWaitRunning == 0) return;
-      watcher.stop();
-      inSight = windowVisible(1) && !windowExists(kHiddenGameWindow);
-      hideItem = menuItemText(kFileMenu, kHideGameItem);
-      resume();
-      testing::typeKey(1, Qt::Key_H, Qt::ControlModifier), FBHandleEvents();
-      QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
-      keptInSight = windowVisible(1);
-      resume();
-      testing::typeKey(1, r.answer);
+      if (answers == 0) {
+        inSight = windowVisible(1) && !windowExists(kHiddenGameWindow);
+        hideItem = menuItemText(kFileMenu, kHideGameItem);
+        resume();
+        testing::typeKey(1, Qt::Key_H, Qt::ControlModifier), FBHandleEvents();
+        QTest::keyRelease(contentWidget(1)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+        keptInSight = windowVisible(1);
+        resume();
+      }
+      if (++answers > kAnswerTries) {
+        flow.abortTurn = kLeaveTurn;
+      } else if (r.click) {
+        const Rect& button = r.answer == Qt::Key_Y ? interactionDisplay.yesButtonRect : interactionDisplay.noButtonRect;
+        testing::MouseScript::clickNow(testing::middleOf(button));
+      } else {
+        testing::typeKey(1, r.answer);
+      }
     });
-    watcher.start(0);
-    if (r.way == kKey) {
-      testing::typeKey(kHiddenGameWindow, Qt::Key_Q, Qt::ControlModifier);
-      QTest::keyRelease(contentWidget(kHiddenGameWindow)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+    const auto hideAndQuit = [&] {
+      choose(kFileMenu, kHideGameItem);
+      ASSERT_TRUE(gameHidden());
+      watcher.start(0);
+      if (r.way == kKey) {
+        testing::typeKey(kHiddenGameWindow, Qt::Key_Q, Qt::ControlModifier);
+        QTest::keyRelease(contentWidget(kHiddenGameWindow)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+      } else {
+        chooseMenuItem(kHiddenGameMenu, kHiddenQuitItem);
+      }
+      testing::pumpUntil([] { return exits > 0; }, 20);
+      watcher.stop();
+    };
+    if (r.underPanel) {
+      // Hidden and quit inside the panel's wait, which ends there as the process would.
+      QTimer under;
+      QObject::connect(&under, &QTimer::timeout, [&] {
+        if (panelWait.panelCloseWait == 0 || panelWait.clickWaitRunning == 0) return;
+        under.stop();
+        hideAndQuit();
+        flow.abortTurn = kLeaveTurn;
+      });
+      under.start(0);
+      testing::typeText(1, "r"), FBHandleEvents();
+      flow.abortTurn = 0;
     } else {
-      chooseMenuItem(kHiddenGameMenu, kHiddenQuitItem);
+      hideAndQuit();
     }
-    testing::pumpUntil([] { return exits > 0; }, 20);
-    watcher.stop();
     ASSERT_EQ(exits, 1);
     EXPECT_EQ(questions, r.changed ? 1 : 0);
     if (r.changed) {
       EXPECT_TRUE(inSight) << "the question waited on the hidden board";
       EXPECT_EQ(hideItem, "Hide Game");
       EXPECT_TRUE(keptInSight) << "Hide Game took the waiting question out of sight";
+      EXPECT_EQ(answers, 1) << "the question did not take its answer";
     } else {
       EXPECT_TRUE(gameHidden()) << "the game was shown for a quit that asks nothing";
       windowClose(kHiddenGameWindow);

@@ -175,6 +175,44 @@ TEST_F(SavedGameFileTest, TheWriterFollowsThePendingDoubleAndTheRecord) {
        "LastPlayerToMove 0\r"},
       {"negative scores", [] { flow.scores[0] = -5; flow.scores[1] = -3; }, "Scores -5 -3\r"},
       {"negative match", [] { flow.tournamentPoints = -1; }, "TournamentPoints -1\r"},
+      // The 6 of a 6-4 played, the 4 neither played nor recorded: the next start would
+      // refuse a roll of one die, so the roll is written as over.
+      {"one die left unrecorded",
+       [] {
+         setRoll(4, 0);
+         diceState.diceShowing = -1;
+         flow.movesAllowed = 2;
+         flow.movesLeft = 0;
+         record.gameRecordCount = 1;
+         record.gameRecord[1] = GameRecordEntry{};
+         record.gameRecord[1].side = 0;
+         record.gameRecord[1].fromPoint = 1;
+         record.gameRecord[1].toPoint = 7;
+         record.gameRecord[1].distance = 6;
+         record.gameRecord[1].die1 = 6;
+         record.gameRecord[1].die2 = 4;
+         record.gameRecord[1].moveNumber = 1;
+         setSideOnRoll(1);
+       },
+       "DiceShowing  0\rDice  0 0\r"},
+      // The same after the computer's turn, the person to roll next.
+      {"one die left after the other side's turn",
+       [] {
+         setRoll(4, 0);
+         diceState.diceShowing = -1;
+         flow.movesAllowed = 2;
+         flow.movesLeft = 0;
+         record.gameRecordCount = 1;
+         record.gameRecord[1] = GameRecordEntry{};
+         record.gameRecord[1].side = 1;
+         record.gameRecord[1].toPoint = 21;
+         record.gameRecord[1].distance = 4;
+         record.gameRecord[1].die1 = 4;
+         record.gameRecord[1].die2 = 2;
+         record.gameRecord[1].moveNumber = 2;
+         setSideOnRoll(0);
+       },
+       "DiceShowing  0\rDice  0 0\r"},
   };
   for (const Row& r : rows) {
     freshProgram();
