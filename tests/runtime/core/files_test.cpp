@@ -425,7 +425,9 @@ TEST_F(AtomicOutput, AnyNameTheFolderTakesIsWrittenAndALongerOneSaysWhy) {
     ok = closeFile(3) && ok;
     EXPECT_EQ(ok, r.written);
     EXPECT_EQ(folderNames(), r.written ? std::vector<std::string>{r.name} : std::vector<std::string>{});
-    if (!r.written) EXPECT_EQ(lastFileErrorCause(), "The name is longer than the system allows.");
+    if (!r.written) {
+      EXPECT_EQ(lastFileErrorCause(), "The name is longer than the system allows.");
+    }
   }
 }
 
