@@ -17,7 +17,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kHideGameItem = 1;
 constexpr int16_t kShown = -1;
 constexpr int kHiddenWidth = 300;
 constexpr int kHiddenHeight = 60;

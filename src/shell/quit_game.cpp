@@ -97,8 +97,6 @@ bool stayAfterFailedWrite(std::string_view what, bool fromSystem) {
   return askStayOrQuit(std::string(what) + "\r" + std::string(kStayOrQuitText));
 }
 
-std::string gameNotSaved() { return std::string(kGameNotSavedWords) + ". " + lastFileErrorCause(); }
-
 void runQuit(bool fromSystem) {
   // The system does not wait for a person's quit to be answered: its quit runs from inside
   // the question or box that waits, and the process ends there.
@@ -143,7 +141,7 @@ void runQuit(bool fromSystem) {
   if (save && shell.quitting != 0) {
     if (saveGame(0)) {
       storage.gameWasSaved = -1;
-    } else if (stayAfterFailedWrite(gameNotSaved(), fromSystem)) {
+    } else if (stayAfterFailedWrite(gameNotSavedText(), fromSystem)) {
       return stay();
     }
   }
@@ -152,7 +150,7 @@ void runQuit(bool fromSystem) {
   if (save && shell.quitting == 0 && !fromSystem) {
     const bool saveFailed = hook::askedSaveAtQuitFailed();
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
-    if (saveFailed && stayAfterFailedWrite(gameNotSaved(), fromSystem)) return stay();
+    if (saveFailed && stayAfterFailedWrite(gameNotSavedText(), fromSystem)) return stay();
   }
   // A changed game left unsaved is gone: the file saved before it is not the game just
   // quit, and the next start does not resume it as if it were.

@@ -86,6 +86,7 @@ inline constexpr int16_t kTournamentStatsItem = 4;   // Player
 inline constexpr int16_t kScoreboardItem = 5;        // Player
 inline constexpr int16_t kInfoAboutItem = 15;        // Info: the About box
 inline constexpr int16_t kQuitItem = 9;              // File
+inline constexpr int16_t kHideGameItem = 1;          // File: Hide Game / Resume Game
 inline constexpr int16_t kHiddenQuitItem = 2;        // the hidden-game menu
 // Item -2 hangs a menu on its host item as a submenu.
 inline constexpr int16_t kInsertAsSubmenu = -2;

@@ -29,8 +29,8 @@ constexpr std::string_view kDamagedKeptText =
 constexpr std::string_view kKeptCopySuffix = " damaged";
 constexpr std::string_view kNotWritten = "The preferences could not be saved.";
 constexpr std::string_view kOldFileKept = "The previous settings file is kept.";
-constexpr std::string_view kLoadKey = "LOADGAMEONSTARTUP ";
-constexpr std::string_view kSavedKey = "GAMEWASSAVED ";
+constexpr std::string_view kLoadKey = "LOADGAMEONSTARTUP";
+constexpr std::string_view kSavedKey = "GAMEWASSAVED";
 constexpr std::string_view kSavedGameNotResumed =
     "The game saved now will not come back by itself at the next start: File > Open Saved Game brings it.";
 
@@ -46,16 +46,23 @@ bool readWhole(const std::filesystem::path& path, std::string& text) {
   return !failed;
 }
 
+// Writes text as the whole file at path through the preferences' file number, file errors
+// going to onError; true when every byte reached the file.
+bool writeWholeFile(const std::filesystem::path& path, const std::string& text, FileErrorVector onError) {
+  const FileErrorVector old = setFileErrorVector(onError);
+  bool written = openOutput(kPreferencesFileNumber, path);
+  if (written) {
+    written = writeToFile(kPreferencesFileNumber, text);
+    written = closeFile(kPreferencesFileNumber) && written;
+  }
+  setFileErrorVector(old);
+  return written;
+}
+
 // A file that did not read whole is copied aside as it is before the quit writes a new one;
 // when the copy fails it is not written over, as one that could not be read.
 void keepDamagedFile(const std::string& text) {
-  const FileErrorVector old = setFileErrorVector(nullptr);
-  bool kept = openOutput(kPreferencesFileNumber, preferencesKeptCopyPath());
-  if (kept) {
-    kept = writeToFile(kPreferencesFileNumber, text);
-    kept = closeFile(kPreferencesFileNumber) && kept;
-  }
-  setFileErrorVector(old);
+  const bool kept = writeWholeFile(preferencesKeptCopyPath(), text, nullptr);
   if (kept) storage.prefsDamaged = -1;
   else storage.prefsUnreadable = -1;
 }
@@ -68,23 +75,15 @@ bool keptFileResumes(const std::string& name) {
   if (!readWhole(preferencesPath(), text)) return false;
   bool load = false;
   std::string resumed;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string::npos) end = text.size();
-    const std::string_view line = std::string_view(text).substr(pos, end - pos);
-    pos = end + 1;
-    if (line.substr(0, kLoadKey.size()) == kLoadKey) {
-      load = val(line.substr(kLoadKey.size())) != 0;
+  forEachPreferenceLine(text, [&](std::string_view key, std::string_view value) {
+    if (key == kLoadKey) {
+      const int16_t n = int16Of(val(value));
+      if (n == 0 || n == -1) load = n != 0;
       if (!load) resumed.clear();
-    } else if (line.substr(0, kSavedKey.size()) == kSavedKey) {
-      std::string_view value = line.substr(kSavedKey.size());
-      while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
-      resumed = load ? std::string(value) : std::string();
-    } else if (line == "ENDOFPREFERENCES") {
-      break;
+    } else if (key == kSavedKey && load) {
+      resumed = value;
     }
-  }
+  });
   return load && !resumed.empty() && resumed == name;
 }
 
@@ -142,14 +141,7 @@ std::string writePreferences() {
   if (!preferencesToBeWritten()) return {};
   const std::string text = preferencesText();
   storage.fileError = 0;
-  const FileErrorVector old = setFileErrorVector(setFileErrorFlag);
-  bool written = openOutput(kPreferencesFileNumber, preferencesPath());
-  if (written) {
-    written = writeToFile(kPreferencesFileNumber, text);
-    written = closeFile(kPreferencesFileNumber) && written;
-  }
-  setFileErrorVector(old);
-  if (written) return {};
+  if (writeWholeFile(preferencesPath(), text, setFileErrorFlag)) return {};
   std::string failure = std::string(kNotWritten) + " " + lastFileErrorCause();
   const bool kept = fileExists(preferencesPath());
   if (kept) failure += " " + std::string(kOldFileKept);

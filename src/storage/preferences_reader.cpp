@@ -56,7 +56,6 @@ void storeSpeakComputerDice(std::string_view v) { options.speakComputerDice = fl
 void storeShortDiceMessage(std::string_view v) { options.shortDiceMessage = flagOf(v); }
 void clickAfterHuman(std::string_view v) { applyPrefClickAfterMove(v, "CLICKAFTERHUMANMOVE"); }
 void clickAfterComputer(std::string_view v) { applyPrefClickAfterMove(v, "CLICKAFTERCOMPUTERMOVE"); }
-void nothing(std::string_view) {}
 
 constexpr KeyAction kKeys[] = {
     {"SHOWROWNUMBERS", applyPrefShowRowNumbers},
@@ -127,7 +126,6 @@ constexpr KeyAction kKeys[] = {
     {"SHOWPOSSIBLEMOVES", applyPrefShowPossibleMoves},
     {"PLAYERSCORE", applyPrefPlayerScore},
     {"ACTIVEPLAYERS", applyPrefActivePlayers},
-    {kEndKey, nothing},
 };
 
 constexpr std::string_view kPathKeys[] = {"GAMEWASSAVED ", "CUSTOMCOLORFILE "};
@@ -141,30 +139,19 @@ bool holdsPath(std::string_view line) {
   return false;
 }
 
-// False once the end line is reached.
-bool handleLine(std::string_view line) {
-  const std::size_t blank = line.find(' ');
-  const std::string_view key = line.substr(0, blank);
-  std::string_view value;
-  if (blank != std::string_view::npos) {
-    value = line.substr(blank);
-    const std::size_t most = key == kNameKey ? kKeySeparator.size() : value.size();
-    for (std::size_t n = 0; n < most && !value.empty() && value.front() == ' '; ++n) value.remove_prefix(1);
-  }
-  if (key == kEndKey) return false;
+void applyLine(std::string_view key, std::string_view value) {
   for (const KeyAction& k : kKeys) {
     if (k.key == key) {
       k.apply(value);
-      break;
+      return;
     }
   }
-  return true;
 }
 
 }  // namespace
 
-bool parsePreferences(std::string_view text) {
-  storage.prefsVersion = "";
+bool forEachPreferenceLine(std::string_view text,
+                           const std::function<void(std::string_view key, std::string_view value)>& take) {
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = pos;
@@ -176,9 +163,23 @@ bool parsePreferences(std::string_view text) {
     pos = end;
     if (pos < text.size() && text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
     if (pos < text.size()) ++pos;
-    if (!handleLine(line)) return true;
+    const std::size_t blank = line.find(' ');
+    const std::string_view key = line.substr(0, blank);
+    if (key == kEndKey) return true;
+    std::string_view value;
+    if (blank != std::string_view::npos) {
+      value = line.substr(blank);
+      const std::size_t most = key == kNameKey ? kKeySeparator.size() : value.size();
+      for (std::size_t n = 0; n < most && !value.empty() && value.front() == ' '; ++n) value.remove_prefix(1);
+    }
+    take(key, value);
   }
   return false;
+}
+
+bool parsePreferences(std::string_view text) {
+  storage.prefsVersion = "";
+  return forEachPreferenceLine(text, applyLine);
 }
 
 void validateWindowRect() {

@@ -200,6 +200,8 @@ bool readSavedGame(int16_t askFile) {
 
 }  // namespace
 
+std::string gameNotSavedText() { return "The game could not be saved. " + lastFileErrorCause(); }
+
 // The game kept at the quit; a game saved under a name of the person's own is the person's.
 [[maybe_unused]] static const bool savedGameIsOwnFile =
     registerOwnFile([] { return dataFilePath(kSavedGameFileName); });
@@ -232,7 +234,7 @@ bool saveGame(int16_t askName) {
     path.replace_filename(oneLine(path.filename().string()));
   }
   if (!writeSavedGame(path, savedGameText(savedGameOfState()))) {
-    showLine("MM" + std::string(kGameNotSavedWords) + ". " + lastFileErrorCause());
+    showLine("MM" + gameNotSavedText());
     return false;
   }
   hook::pumpEvents();

@@ -12,8 +12,9 @@ namespace bg {
 // askName non-zero: the Save As dialog. True when the file was written whole; a refusal
 // (a checker held, part of the roll played) is told to the user, a cancel is silent.
 bool saveGame(int16_t askName);
-// What the message line says when a save fails; the quit's box says it too.
-inline constexpr std::string_view kGameNotSavedWords = "The game could not be saved";
+// What the message line says when a save fails, with the cause of the last file error;
+// the quit's box says it too.
+std::string gameNotSavedText();
 void saveGameAs();
 // askFile non-zero: the open dialog. Refused with a message while a checker is held, a
 // question waits on the board or a search runs; a damaged file is refused with a message

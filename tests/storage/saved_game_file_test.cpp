@@ -69,6 +69,18 @@ std::string withLine(std::string bytes, const std::string& from, const std::stri
   return bytes;
 }
 
+// One die of a roll played and recorded as the record's only entry, the other neither played
+// nor recorded, and onRoll to roll next.
+void oneDieLeftAfter(const GameRecordEntry& played, int16_t onRoll) {
+  setRoll(4, 0);
+  diceState.diceShowing = -1;
+  flow.movesAllowed = 2;
+  flow.movesLeft = 0;
+  record.gameRecordCount = 1;
+  record.gameRecord[1] = played;
+  setSideOnRoll(onRoll);
+}
+
 using SavedGameFileTest = StorageTest;
 
 TEST_F(SavedGameFileTest, AKnownGameIsWrittenByteForByte) {
@@ -179,39 +191,13 @@ TEST_F(SavedGameFileTest, TheWriterFollowsThePendingDoubleAndTheRecord) {
       // refuse a roll of one die, so the roll is written as over.
       {"one die left unrecorded",
        [] {
-         setRoll(4, 0);
-         diceState.diceShowing = -1;
-         flow.movesAllowed = 2;
-         flow.movesLeft = 0;
-         record.gameRecordCount = 1;
-         record.gameRecord[1] = GameRecordEntry{};
-         record.gameRecord[1].side = 0;
-         record.gameRecord[1].fromPoint = 1;
-         record.gameRecord[1].toPoint = 7;
-         record.gameRecord[1].distance = 6;
-         record.gameRecord[1].die1 = 6;
-         record.gameRecord[1].die2 = 4;
-         record.gameRecord[1].moveNumber = 1;
-         setSideOnRoll(1);
+         oneDieLeftAfter(
+             {.side = 0, .fromPoint = 1, .toPoint = 7, .distance = 6, .die1 = 6, .die2 = 4, .moveNumber = 1}, 1);
        },
        "DiceShowing  0\rDice  0 0\r"},
       // The same after the computer's turn, the person to roll next.
       {"one die left after the other side's turn",
-       [] {
-         setRoll(4, 0);
-         diceState.diceShowing = -1;
-         flow.movesAllowed = 2;
-         flow.movesLeft = 0;
-         record.gameRecordCount = 1;
-         record.gameRecord[1] = GameRecordEntry{};
-         record.gameRecord[1].side = 1;
-         record.gameRecord[1].toPoint = 21;
-         record.gameRecord[1].distance = 4;
-         record.gameRecord[1].die1 = 4;
-         record.gameRecord[1].die2 = 2;
-         record.gameRecord[1].moveNumber = 2;
-         setSideOnRoll(0);
-       },
+       [] { oneDieLeftAfter({.side = 1, .toPoint = 21, .distance = 4, .die1 = 4, .die2 = 2, .moveNumber = 2}, 0); },
        "DiceShowing  0\rDice  0 0\r"},
   };
   for (const Row& r : rows) {
