@@ -4,7 +4,8 @@
 // other asks for a minimise button (openbox minimises a window with every window it stays
 // above), and only a window that can be resized for a maximise one. A box minimised all the
 // same (openbox draws the button whatever is asked), the game's own or a file or print box
-// of the toolkit's, comes straight back with the board.
+// of the toolkit's, comes straight back with the board; the board minimised by itself, or
+// from a task bar, stays so.
 #include <QApplication>
 #include <QByteArray>
 #include <QDialog>
@@ -36,6 +37,7 @@
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
 #include "shell/help_text_window.h"
+#include "shell/hide_game.h"
 #include "shell/startup.h"
 #include "state/menu_numbers.h"
 #include "state/rollout_state.h"
@@ -49,6 +51,7 @@ constexpr char kChildTest[] = "WindowManager.DISABLED_TheProgramUnderOpenbox";
 constexpr int kStuck = 5;
 constexpr int kBuried = 6;
 constexpr int kWrongButtons = 7;
+constexpr int kWrongRestore = 8;
 constexpr int kStepTicks = 4000;  // the watcher's ticks a step may wait before giving up
 constexpr int kTickMs = 5;
 constexpr int kClickAgainTicks = 400;
@@ -162,6 +165,7 @@ size_t step = 0;
 int ticks = 0;
 std::string buried;
 std::string wrongButtons;
+std::string wrongRestores;
 std::string lastLook;  // what the last look at the stacking saw, for a step that never ends
 
 Step waitFor(std::function<bool()> done) { return done; }
@@ -288,6 +292,42 @@ Step minimisedAlone(int16_t n) {
   return minimisedAlone([n] { return windowExists(n) ? contentWidget(n) : nullptr; });
 }
 
+// Window n minimised while window `holder` holds the keys: by its own title bar button (n
+// itself), or from a task bar. No window above the board went with the board, and the
+// program brings back only the board, so n stays minimised; then it is shown again as a task
+// bar click does.
+Step minimisedStaysDown(int16_t n, int16_t holder) {
+  auto phase = std::make_shared<int>(0);
+  return [n, holder, phase] {
+    const QString id = QString::number(xWindowOf(n));
+    switch (*phase) {
+      case 0:
+        run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), QString::number(xWindowOf(holder))});
+        ++*phase;
+        return false;
+      case 1:
+        if (holdsTheKeys(holder)) {
+          run({QStringLiteral("xdotool"), QStringLiteral("windowminimize"), id});
+          ++*phase;
+        }
+        return false;
+      case kMinimiseSettleTicks:
+        if (shownByTheWindowManager(xWindowOf(n)))
+          wrongRestores += "window " + std::to_string(n) + " minimised with window " + std::to_string(holder) +
+                           " in front came back; ";
+        run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), id});
+        ++*phase;
+        return false;
+      default:
+        if (*phase < kMinimiseSettleTicks) {
+          ++*phase;
+          return false;
+        }
+        return shownByTheWindowManager(xWindowOf(n));
+    }
+  };
+}
+
 // A file box or the print box, opened by its item, minimised, then cancelled.
 std::vector<Step> toolkitBoxMinimised(int16_t menu, int16_t item) {
   return {
@@ -388,6 +428,32 @@ void buildSteps() {
       buttonsAsked("the scoreboard", {kScoreboardWindow}, false),
       act([] { pressButton(kScoreboardWindow, kScoreboardCancel); }),
       waitFor(gone(kScoreboardWindow)),
+      waitFor(boardInFront),
+      minimisedStaysDown(kBoard, kBoard),
+      waitFor(boardInFront),
+      // The note pad opened while the game is hidden is a window of its own, beside the board
+      // once the game is shown again.
+      act([] { toggleHideGame(); }),
+      waitFor([] { return windowVisible(kHiddenGameWindow) && !windowVisible(kBoard); }),
+      act([] { openNotePad(); }),
+      waitFor(shown(kNotePadWindow)),
+      act([] { toggleHideGame(); }),
+      waitFor([] { return windowVisible(kBoard) && !windowExists(kHiddenGameWindow); }),
+      minimisedStaysDown(kBoard, kNotePadWindow),
+      // A box over that note pad, and the note pad minimised from a task bar: the box goes
+      // with it, the board stays, and nothing comes back.
+      [] {
+        if (holdsTheKeys(kNotePadWindow)) return true;
+        run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), QString::number(xWindowOf(kNotePadWindow))});
+        return false;
+      },
+      act([] { showMessageBox("Over the note pad."); }),
+      waitFor(shown(kInformationWindow)),
+      minimisedStaysDown(kNotePadWindow, kInformationWindow),
+      act([] { pressButton(kInformationWindow, 1); }),
+      waitFor(gone(kInformationWindow)),
+      act([] { saveNotePad(); }),
+      waitFor(gone(kNotePadWindow)),
   };
   // Open Game..., Save Game As... and Print Game Record... in the File menu.
   for (const int16_t item : {kOpenGameAsItem, kSaveGameAsItem, kPrintRecordItem}) {
@@ -398,8 +464,12 @@ void buildSteps() {
 
 void watch() {
   if (step == steps.size()) {
-    std::fprintf(stderr, "buried: %s\nwrong buttons: %s\n", buried.c_str(), wrongButtons.c_str());
-    std::_Exit(!buried.empty() ? kBuried : !wrongButtons.empty() ? kWrongButtons : 0);
+    std::fprintf(stderr, "buried: %s\nwrong buttons: %s\nwrong restores: %s\n", buried.c_str(), wrongButtons.c_str(),
+                 wrongRestores.c_str());
+    std::_Exit(!buried.empty()          ? kBuried
+               : !wrongButtons.empty()  ? kWrongButtons
+               : !wrongRestores.empty() ? kWrongRestore
+                                        : 0);
   }
   if (steps[step]()) {
     std::fprintf(stderr, "step %zu done\n", step);
