@@ -152,9 +152,10 @@ void runQuit(bool fromSystem) {
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
     if (saveFailed && stayAfterFailedWrite(gameNotSavedText(), fromSystem)) return stay();
   }
-  // A changed game left unsaved is gone: the file saved before it is not the game just
-  // quit, and the next start does not resume it as if it were.
-  if (save && storage.gameModified != 0) {
+  // A changed game left unsaved is gone, as is one left in the position editor: the file
+  // saved before it is not the game just quit, and the next start does not resume it as if
+  // it were.
+  if (storage.gameModified != 0) {
     shell.savedGameName.clear();
     storage.gameWasSaved = 0;
   }

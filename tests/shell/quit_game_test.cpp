@@ -230,7 +230,8 @@ TEST_F(QuitGame, AFinishedGameIsNotKeptToResume) {
 }
 
 // While the position editor runs the board is half laid out: a quit saves nothing over
-// the game saved before and asks nothing.
+// the game saved before and asks nothing, and the next start does not resume that file as
+// the game just quit.
 TEST_F(QuitGame, AQuitDuringTheEditorKeepsTheSavedGame) {
   for (const int16_t saveOnExit : {-1, 0}) {
     quitState.quitRunning = 0;
@@ -245,6 +246,8 @@ TEST_F(QuitGame, AQuitDuringTheEditorKeepsTheSavedGame) {
     quitGame();
     EXPECT_EQ(bytesOf(dataFilePath("SavedGame")), before) << saveOnExit;
     EXPECT_EQ(questions, 0) << saveOnExit;
+    EXPECT_TRUE(shell.savedGameName.empty()) << saveOnExit;
+    EXPECT_EQ(storage.gameWasSaved, 0) << saveOnExit;
     boardState.setupInProgress = 0;
   }
 }
