@@ -491,9 +491,9 @@ bool fileExists(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
-void removeStaleTemporariesIn(const std::filesystem::path& folder, std::initializer_list<std::string_view> names) {
+void removeStaleTemporariesIn(const std::filesystem::path& folder, const std::vector<std::string>& names) {
   const std::size_t longest = longestNameIn(folder);
-  removeTemporariesIn(folder, [names, longest](std::string_view file) {
+  removeTemporariesIn(folder, [&names, longest](std::string_view file) {
     return std::any_of(names.begin(), names.end(),
                        [file, longest](std::string_view name) { return isTemporaryOf(file, name, longest); });
   });

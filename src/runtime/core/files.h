@@ -12,9 +12,9 @@
 // raises a flag the caller tests, or nothing when the vector is cleared.
 #include <cstdint>
 #include <filesystem>
-#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/core/pstring.h"
 
@@ -114,7 +114,7 @@ const std::filesystem::path& preferencesFolder();
 // Removes the temporaries a killed run left long ago beside the named files, those the program
 // writes under its own names in the folder (those of any file also go at that file's next
 // write). Nothing else in the folder is touched: a person's file may look like a temporary.
-void removeStaleTemporariesIn(const std::filesystem::path& folder, std::initializer_list<std::string_view> names);
+void removeStaleTemporariesIn(const std::filesystem::path& folder, const std::vector<std::string>& names);
 // A file name in the folder; the folder is created again if it went missing.
 std::filesystem::path dataFilePath(std::string_view name);
 std::filesystem::path preferencesFilePath(std::string_view name);

@@ -1,5 +1,6 @@
 #include "runtime/core/own_files.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,13 @@ bool registerOwnFile(OwnFilePath where) {
 }
 
 void removeLeftoverTemporaries() {
+  // Each folder is read once, for all the files it holds.
+  std::map<std::filesystem::path, std::vector<std::string>> namesByFolder;
   for (const OwnFilePath where : ownFiles()) {
     const std::filesystem::path file = where();
-    removeStaleTemporariesIn(file.parent_path(), {file.filename().string()});
+    namesByFolder[file.parent_path()].push_back(file.filename().string());
   }
+  for (const auto& [folder, names] : namesByFolder) removeStaleTemporariesIn(folder, names);
 }
 
 }  // namespace bg
