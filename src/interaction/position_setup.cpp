@@ -78,8 +78,8 @@ struct MenuItem {
 constexpr MenuItem kSetupItems[] = {
     {kGameMenu, kNewGameItem},       {kGameMenu, kCloseSessionItem},     {kGameMenu, kTournamentItem},
     {kGameMenu, kResignItem},        {kGameMenu, kTwoPlayersItem},       {kGameMenu, kComputerOpponentItem},
-    {kFileMenu, 3},                  {kFileMenu, 4},                     {kFileMenu, 5},
-    {kFileMenu, 6},                  {kSettingsMenu, kSetupCurrentItem}, {kSettingsMenu, kSetupEmptyItem},
+    {kFileMenu, kOpenSavedGameItem}, {kFileMenu, kOpenGameItem},         {kFileMenu, kSaveGameItem},
+    {kFileMenu, kSaveGameAsItem},    {kSettingsMenu, kSetupCurrentItem}, {kSettingsMenu, kSetupEmptyItem},
 };
 
 auto& picked() { return interactionDisplay.pickedCheckers; }

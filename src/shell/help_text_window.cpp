@@ -202,8 +202,8 @@ void printHelpWindow() {
 
 void setMenuItemsState() {
   const int16_t state = shellSettings.menuEnableState;
-  setMenuItemState(kFileMenu, 3, state, "");
-  setMenuItemState(kFileMenu, 4, state, "");
+  setMenuItemState(kFileMenu, kOpenSavedGameItem, state, "");
+  setMenuItemState(kFileMenu, kOpenGameItem, state, "");
   setMenuItemState(kOptionsMenu, 11, state, "");
 }
 

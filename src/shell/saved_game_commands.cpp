@@ -33,10 +33,6 @@ namespace bg {
 
 namespace {
 
-constexpr int16_t kOpenItem = 3;
-constexpr int16_t kOpenAsItem = 4;
-constexpr int16_t kSaveItem = 5;
-constexpr int16_t kSaveAsItem = 6;
 constexpr int16_t kLowestSoundLevel = 1;
 constexpr int16_t kHighestSoundLevel = 10;
 constexpr int16_t kFallbackSoundLevel = 8;
@@ -98,16 +94,16 @@ void applyOlderLayoutSettings(const OlderLayoutSettings& s) {
 
 void fileOpenSaveCommand(int16_t item) {
   switch (item) {
-    case kOpenItem:
+    case kOpenSavedGameItem:
       if (!openRefused()) loadGame(0);
       break;
-    case kOpenAsItem:
+    case kOpenGameItem:
       if (!openRefused()) openSavedGame();
       break;
-    case kSaveItem:
+    case kSaveGameItem:
       if (!saveRefused()) saveGame(0);
       break;
-    case kSaveAsItem:
+    case kSaveGameAsItem:
       if (!saveRefused()) saveGameAs();
       break;
     default: break;

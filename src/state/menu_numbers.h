@@ -87,6 +87,12 @@ inline constexpr int16_t kScoreboardItem = 5;        // Player
 inline constexpr int16_t kInfoAboutItem = 15;        // Info: the About box
 inline constexpr int16_t kQuitItem = 9;              // File
 inline constexpr int16_t kHideGameItem = 1;          // File: Hide Game / Resume Game
+inline constexpr int16_t kOpenSavedGameItem = 3;     // File: the game kept as SavedGame
+inline constexpr int16_t kOpenGameItem = 4;          // File: a file chosen in the file box
+inline constexpr int16_t kSaveGameItem = 5;          // File
+inline constexpr int16_t kSaveGameAsItem = 6;        // File: a name chosen in the file box
+inline constexpr int16_t kPrintRecordItem = 8;       // File: the print box
+inline constexpr int16_t kResumeGameItem = 1;        // the hidden-game menu
 inline constexpr int16_t kHiddenQuitItem = 2;        // the hidden-game menu
 // Item -2 hangs a menu on its host item as a submenu.
 inline constexpr int16_t kInsertAsSubmenu = -2;

@@ -27,9 +27,6 @@
 namespace bg {
 namespace {
 
-constexpr int16_t kOpenGameItem = 4;
-constexpr int16_t kSaveGameAsItem = 6;
-
 // Keys the program's own handler heard, with the window it was told they came from.
 std::vector<int16_t> keysHeard;
 bool countingHandler(AppEvent& e) {

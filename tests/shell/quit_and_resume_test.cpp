@@ -77,8 +77,6 @@ constexpr int16_t kOpenItem = 3;    // Open Saved Game
 constexpr int16_t kOpenAsItem = 4;
 constexpr int16_t kQuitButton = 2;
 constexpr int16_t kPlayOnButton = 18;
-constexpr int16_t kHideGameItem = 1;    // File
-constexpr int16_t kResumeGameItem = 1;  // the hidden game's Game menu
 
 std::vector<std::string> shown;  // what the message line drew: "#n" or the free text
 int questions = 0;

@@ -712,9 +712,6 @@ struct AtThePersonsTurn {
   std::string savedNameAfter;
 };
 AtThePersonsTurn atTurn;
-constexpr int16_t kSaveGameItem = 5;       // File > Save Game
-constexpr int16_t kSaveGameAsItem = 6;     // File > Save Game As
-constexpr int16_t kOpenSavedGameItem = 3;  // File > Open Saved Game
 int quitQuestions = 0;
 int quitExits = 0;
 void (*realUpdate)() = nullptr;

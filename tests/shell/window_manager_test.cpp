@@ -70,10 +70,6 @@ constexpr int16_t kShortRollout = 1;
 constexpr int kSentinelSide = 60;
 constexpr int kTitleButtonsRoom = 100;  // the window manager's buttons at the title's ends
 constexpr int16_t kScoreboardCancel = 2;
-// The File menu's items that open a box of the toolkit's own.
-constexpr int16_t kOpenGameAsItem = 4;
-constexpr int16_t kSaveGameAsItem = 6;
-constexpr int16_t kPrintRecordItem = 8;
 // The Motif hints a window gives the window manager: which of its buttons to draw.
 constexpr uint32_t kHintsDecorations = 0x2;  // the flag: the decorations are named
 constexpr uint32_t kDecorateAll = 0x1;       // every decoration but those named
@@ -456,7 +452,7 @@ void buildSteps() {
       waitFor(gone(kNotePadWindow)),
   };
   // Open Game..., Save Game As... and Print Game Record... in the File menu.
-  for (const int16_t item : {kOpenGameAsItem, kSaveGameAsItem, kPrintRecordItem}) {
+  for (const int16_t item : {kOpenGameItem, kSaveGameAsItem, kPrintRecordItem}) {
     const std::vector<Step> more = toolkitBoxMinimised(kFileMenu, item);
     steps.insert(steps.end(), more.begin(), more.end());
   }
