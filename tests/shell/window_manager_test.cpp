@@ -255,11 +255,11 @@ QWidget* toolkitBox() {
 }
 
 // The window's own minimise, as its title bar button gives it: the window holds the keys,
-// then the window manager minimises it. The board is to be shown again, and the window too,
-// holding the keys again.
-Step minimisedAlone(std::function<QWidget*()> window) {
+// then the window manager minimises it, and the board first when it minimises both. The
+// board is to be shown again, and the window too, holding the keys again.
+Step minimisedAlone(std::function<QWidget*()> window, bool withTheBoard = false) {
   auto phase = std::make_shared<int>(0);
-  return [window, phase] {
+  return [window, withTheBoard, phase] {
     QWidget* w = window();
     if (w == nullptr) return false;
     const QString id = QString::number(w->winId());
@@ -270,6 +270,8 @@ Step minimisedAlone(std::function<QWidget*()> window) {
         return false;
       case 1:
         if (w->isVisible() && QApplication::activeWindow() == w) {
+          const QString board = QString::number(xWindowOf(kBoard));
+          if (withTheBoard) run({QStringLiteral("xdotool"), QStringLiteral("windowminimize"), board});
           run({QStringLiteral("xdotool"), QStringLiteral("windowminimize"), id});
           ++*phase;
         }
@@ -324,13 +326,15 @@ Step minimisedStaysDown(int16_t n, int16_t holder) {
   };
 }
 
-// A file box or the print box, opened by its item, minimised, then cancelled.
+// A file box or the print box, opened by its item, minimised alone and with the board, then
+// cancelled.
 std::vector<Step> toolkitBoxMinimised(int16_t menu, int16_t item) {
   return {
       waitFor([] { return frontWindow() == kBoard && !modalWindowUp() && toolkitBox() == nullptr; }),
       act([menu, item] { chooseMenuItem(menu, item); }),
       waitFor([] { return toolkitBox() != nullptr; }),
       minimisedAlone(toolkitBox),
+      minimisedAlone(toolkitBox, true),
       act([] {
         if (auto* box = qobject_cast<QDialog*>(toolkitBox())) box->reject();
       }),

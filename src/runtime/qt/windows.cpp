@@ -103,7 +103,15 @@ void queueWindowEvent(int16_t n, WindowEvent::Kind kind) {
 
 void reclaimClosedWindows();
 bool minimisedWithAWindowAbove(int16_t n);
-void showAgainAfterMinimise(int16_t n);
+void showGameAgain();
+
+// The window system reports a change of state only when the state changes, and the program
+// never minimises a window itself: a window minimised now has just been minimised.
+bool isMinimised(const QWidget* w) { return (w->windowState() & Qt::WindowMinimized) != 0; }
+
+void unminimise(QWidget* w) {
+  if (isMinimised(w)) w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+}
 
 class PortWidget : public QWidget {
  public:
@@ -186,10 +194,11 @@ class PortWidget : public QWidget {
         if (!rec_->resizing) rec_->resizeQuiet->start(registry().resizeQuietMs);
         queueWindowEvent(rec_->number, WindowEvent::kZoomed);
       }
-      const bool minimised = (windowState() & Qt::WindowMinimized) != 0 && (sc->oldState() & Qt::WindowMinimized) == 0;
-      if (minimised && minimisedWithAWindowAbove(rec_->number)) {
-        const int16_t n = rec_->number;
-        detail::queueTask(false, [n] { showAgainAfterMinimise(n); });
+      if (isMinimised(this) && minimisedWithAWindowAbove(rec_->number)) {
+        detail::queueTask(false, [] {
+          showGameAgain();
+          if (WindowRec* front = findWindow(frontWindow())) front->widget->activateWindow();
+        });
       }
     } else if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
       toFront(rec_->number);
@@ -256,11 +265,9 @@ void reclaimClosedWindows() {
 // nothing and no box in sight. It comes straight back, as the game's own boxes do, with the
 // main window when the window manager took that too.
 void showToolkitBoxAgain(const QPointer<QWidget>& box) {
-  if (box.isNull() || !box->isVisible()) return;
-  const int16_t main = registry().mainWindow;
-  if (WindowRec* rec = findWindow(main); rec != nullptr && (rec->widget->windowState() & Qt::WindowMinimized) != 0)
-    showAgainAfterMinimise(main);
-  box->setWindowState(box->windowState() & ~Qt::WindowMinimized);
+  if (box.isNull()) return;
+  showGameAgain();
+  unminimise(box);
   box->raise();
   box->activateWindow();
 }
@@ -273,9 +280,8 @@ class ToolkitBoxKeeper : public QObject {
   bool eventFilter(QObject* o, QEvent* e) override {
     if (e->type() != QEvent::WindowStateChange || !o->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(o);
-    const auto* sc = static_cast<QWindowStateChangeEvent*>(e);
-    const bool minimised = (w->windowState() & Qt::WindowMinimized) != 0 && (sc->oldState() & Qt::WindowMinimized) == 0;
-    if (minimised && w->isWindow() && w->isModal() && dynamic_cast<PortWidget*>(w) == nullptr) {
+    // Every window of the toolkit's that a window manager can minimise is such a box.
+    if (isMinimised(w) && w->isWindow() && dynamic_cast<PortWidget*>(w) == nullptr) {
       // After the window system's own handling of the minimise, from whatever loop runs.
       QTimer::singleShot(0, w, [box = QPointer<QWidget>(w)] { showToolkitBoxAgain(box); });
     }
@@ -321,16 +327,14 @@ bool minimisedWithAWindowAbove(int16_t n) {
 }
 
 // The game stays in sight: the main window comes back, and with it the windows above it.
-void showAgainAfterMinimise(int16_t n) {
+void showGameAgain() {
+  const int16_t n = registry().mainWindow;
   WindowRec* main = findWindow(n);
   if (main == nullptr) return;
   for (const auto& [number, rec] : registry().windows) {
     QWidget* w = rec->widget;
-    const bool withMain = number == n || staysAbove(w->windowHandle(), main->widget->windowHandle());
-    if (withMain && w->isVisible() && (w->windowState() & Qt::WindowMinimized) != 0)
-      w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    if ((number == n || staysAbove(w->windowHandle(), main->widget->windowHandle())) && w->isVisible()) unminimise(w);
   }
-  if (WindowRec* front = findWindow(frontWindow())) front->widget->activateWindow();
 }
 
 // A window manager keeps a dialog above its transient parent, whatever is clicked, and hands
