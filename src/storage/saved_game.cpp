@@ -42,6 +42,11 @@ bool dieLeftUnplayedByLastMover(const SavedGame& g) {
   return isUnplayedDieEntry(last) && last.side == g.lastPlayerToMove && last.distance == left;
 }
 
+// One die shown and the other spent, which no entry keeps as left unplayed: no roll to play on.
+bool loneDieIsNoRoll(const SavedGame& g) {
+  return g.diceShowing != 0 && (g.dice[0] == 0) != (g.dice[1] == 0) && !dieLeftUnplayedByLastMover(g);
+}
+
 }  // namespace
 
 SavedGame currentGameValues() {
@@ -77,10 +82,10 @@ SavedGame savedGameOfState() {
   }
   const int16_t count = record.gameRecordCount < 0 ? 0 : record.gameRecordCount;
   for (int16_t n = 0; n <= count; ++n) g.rows.push_back(record.gameRecord[n]);
-  // One die still on the board that no entry keeps as left unplayed is no roll to resume
-  // (the other spent, or held back until the opening's second click): the roll is over or
-  // not yet settled, and the game goes on from the next roll.
-  if (g.diceShowing != 0 && (g.dice[0] == 0) != (g.dice[1] == 0) && !dieLeftUnplayedByLastMover(g)) {
+  // A lone die (the other spent, or held back until the opening's second click) that the
+  // reader would refuse: the roll is over or not yet settled, and the game goes on from the
+  // next roll.
+  if (loneDieIsNoRoll(g)) {
     g.dice[0] = 0;
     g.dice[1] = 0;
     g.diceShowing = 0;
@@ -101,8 +106,7 @@ std::string savedGameFault(const SavedGame& g) {
   if (g.board[0] > 0 || g.board[25] < 0) return "A bar holds checkers of the wrong side.";
   if (!inRange(g.dice[0], 0, kDieFaces) || !inRange(g.dice[1], 0, kDieFaces))
     return "The dice are not between 0 and 6.";
-  if (g.diceShowing != 0 && (g.dice[0] == 0) != (g.dice[1] == 0) && !dieLeftUnplayedByLastMover(g))
-    return "The dice are not a roll that can be played.";
+  if (loneDieIsNoRoll(g)) return "The dice are not a roll that can be played.";
   if (!inRange(g.scores[0], -kHighestScore, kHighestScore) ||
       !inRange(g.scores[1], -kHighestScore, kHighestScore))
     return "A score is too large.";
