@@ -1,6 +1,8 @@
 // The designed dialogs after a real start-up, opened through their menu items or their
 // flow paths and answered through their real widgets, keys and buttons.
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -143,6 +145,16 @@ void typeInto(int16_t window, int16_t id, const std::string& text) {
   e->selectAll();
   QTest::keyClick(e, Qt::Key_Backspace);
   QTest::keyClicks(e, QString::fromStdString(text));
+}
+
+// Put in the field in place of what it held, as Ctrl+V pastes it.
+void pasteInto(int16_t window, int16_t id, const std::string& text) {
+  auto* e = qobject_cast<QLineEdit*>(controlWidget(window, id));
+  ASSERT_NE(e, nullptr) << window << ":" << id;
+  e->setFocus();
+  e->selectAll();
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+  QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
 }
 
 void pumpAFew() { testing::pumpUntil([] { return false; }, 3); }
@@ -291,6 +303,9 @@ std::vector<SettingsDialogRow> settingsDialogs() {
          EXPECT_EQ(controlText(kMoneyGameWindow, 7), "The wager amount is 10 dollars ( $10 )");
          EXPECT_EQ(controlValue(kMoneyGameWindow, 6), 1);
          typeInto(kMoneyGameWindow, 3, "25");
+         // A line end pasted into a field of a designed box becomes a blank.
+         pasteInto(kMoneyGameWindow, 4, "euros\r\nLOADGAMEONSTARTUP 0\n");
+         EXPECT_EQ(controlText(kMoneyGameWindow, 4), "euros LOADGAMEONSTARTUP 0 ");
          typeInto(kMoneyGameWindow, 4, "euros");
          typeInto(kMoneyGameWindow, 5, "E");
          clickRadio(kMoneyGameWindow, 6, 2);
