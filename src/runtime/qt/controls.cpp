@@ -218,9 +218,9 @@ class ModalAnswers : public QObject {
  public:
   explicit ModalAnswers(ModalLoop* loop) : loop_(loop) {}
   bool eventFilter(QObject* obj, QEvent* e) override {
-    // A window manager draws the close box whatever the window asks for.
+    // A window manager draws the close box whatever the window asks for. The box is hidden
+    // at the loop's end either way: the close may go through.
     if (e->type() == QEvent::Close && obj == contentWidget(loop_->window)) {
-      e->ignore();
       endLoop(loop_, 0);
       return true;
     }
