@@ -257,9 +257,10 @@ QWidget* toolkitBox() {
 // The window's own minimise, as its title bar button gives it: the window holds the keys,
 // then the window manager minimises it, and the board first when it minimises both. The
 // board is to be shown again, and the window too, holding the keys again.
-Step minimisedAlone(std::function<QWidget*()> window, bool withTheBoard = false) {
+enum class Minimised { kAlone, kWithTheBoard };
+Step minimisedComesBack(std::function<QWidget*()> window, Minimised how = Minimised::kAlone) {
   auto phase = std::make_shared<int>(0);
-  return [window, withTheBoard, phase] {
+  return [window, how, phase] {
     QWidget* w = window();
     if (w == nullptr) return false;
     const QString id = QString::number(w->winId());
@@ -270,8 +271,8 @@ Step minimisedAlone(std::function<QWidget*()> window, bool withTheBoard = false)
         return false;
       case 1:
         if (w->isVisible() && QApplication::activeWindow() == w) {
-          const QString board = QString::number(xWindowOf(kBoard));
-          if (withTheBoard) run({QStringLiteral("xdotool"), QStringLiteral("windowminimize"), board});
+          if (how == Minimised::kWithTheBoard)
+            run({QStringLiteral("xdotool"), QStringLiteral("windowminimize"), QString::number(xWindowOf(kBoard))});
           run({QStringLiteral("xdotool"), QStringLiteral("windowminimize"), id});
           ++*phase;
         }
@@ -286,8 +287,8 @@ Step minimisedAlone(std::function<QWidget*()> window, bool withTheBoard = false)
     }
   };
 }
-Step minimisedAlone(int16_t n) {
-  return minimisedAlone([n] { return windowExists(n) ? contentWidget(n) : nullptr; });
+Step minimisedComesBack(int16_t n) {
+  return minimisedComesBack([n] { return windowExists(n) ? contentWidget(n) : nullptr; });
 }
 
 // Window n minimised while window `holder` holds the keys: by its own title bar button (n
@@ -333,8 +334,8 @@ std::vector<Step> toolkitBoxMinimised(int16_t menu, int16_t item) {
       waitFor([] { return frontWindow() == kBoard && !modalWindowUp() && toolkitBox() == nullptr; }),
       act([menu, item] { chooseMenuItem(menu, item); }),
       waitFor([] { return toolkitBox() != nullptr; }),
-      minimisedAlone(toolkitBox),
-      minimisedAlone(toolkitBox, true),
+      minimisedComesBack(toolkitBox),
+      minimisedComesBack(toolkitBox, Minimised::kWithTheBoard),
       act([] {
         if (auto* box = qobject_cast<QDialog*>(toolkitBox())) box->reject();
       }),
@@ -394,7 +395,7 @@ void buildSteps() {
       waitFor(shown(kNotePadWindow)),
       buttonsAsked("the note pad", {kNotePadWindow}, true),
       aboveAfterAClick("the note pad", {kNotePadWindow}),
-      minimisedAlone(kNotePadWindow),
+      minimisedComesBack(kNotePadWindow),
       act([] { saveNotePad(); }),
       waitFor(gone(kNotePadWindow)),
       act([] { openHelpWindow(kInfoMenu, 1); }),
@@ -419,7 +420,7 @@ void buildSteps() {
       act([] { chooseMenuItem(kInfoMenu, kInfoAboutItem); }),
       waitFor(shown(kAboutWindow)),
       buttonsAsked("About", {kAboutWindow}, false),
-      minimisedAlone(kAboutWindow),
+      minimisedComesBack(kAboutWindow),
       act([] { pressButton(kAboutWindow, 1); }),
       waitFor(gone(kAboutWindow)),
       waitFor(boardInFront),
