@@ -146,14 +146,8 @@ void showResumeNotices() {
   const auto& F = flow;
   // A saved game that cannot be resumed is refused before anything is announced.
   if (storage.gameWasSaved != 0 && storage.loadGameOnStartup != 0 && hook::resumeCheckPassed()) {
-    std::string body = "The ";
-    if (F.tournamentGoing != 0)
-      body += "Tournament ";
-    else if (F.moneySessionActive != 0)
-      body += "Money ";
-    body += "game that was being played when the game was quit is being resumed.\r\r"
-            "You can start a new game by selecting New Game in the Game menu";
-    searchServices.showTitledText("    Saved Game Resumed", body);
+    // Told once the game is on the board, not over the board it replaces.
+    redrawState.resumeNoticeHeld = -1;
     storage.resumeOffered = -1;
     FBRaiseDialogEvent(kDialogPrivate, kLoadGameEvent);
     return;
@@ -197,6 +191,18 @@ void greetOnce() {
 }
 
 }  // namespace
+
+void announceResumedGame(bool loaded) {
+  if (std::exchange(redrawState.resumeNoticeHeld, int16_t{0}) == 0 || !loaded) return;
+  std::string body = "The ";
+  if (flow.tournamentGoing != 0)
+    body += "Tournament ";
+  else if (flow.moneySessionActive != 0)
+    body += "Money ";
+  body += "game that was being played when the game was quit is being resumed.\r\r"
+          "You can start a new game by selecting New Game in the Game menu";
+  searchServices.showTitledText("    Saved Game Resumed", body);
+}
 
 void drawAllCheckers() {
   const int16_t redrawing = redrawState.boardRedrawing;

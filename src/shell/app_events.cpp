@@ -10,6 +10,7 @@
 #include "dialogs/text_windows.h"
 #include "dialogs/message_boxes.h"
 #include "display/board_ids.h"
+#include "display/board_redraw.h"
 #include "display/colour_roles.h"
 #include "state/display_settings.h"
 #include "display/message_line.h"
@@ -34,6 +35,7 @@
 #include "state/quit_services.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
+#include "state/storage_state.h"
 
 namespace bg {
 
@@ -151,7 +153,11 @@ void doDialogEvent() {
       break;
     case kDialogPrivate:
       if (id == kPrivateQuit) quitGame();
-      if (id == kPrivateResume) loadGame(0);
+      if (id == kPrivateResume) {
+        const uint16_t loadedBefore = storage.gamesLoaded;
+        loadGame(0);
+        announceResumedGame(storage.gamesLoaded != loadedBefore);
+      }
       break;
     case kDialogControlHit:
     case 2:

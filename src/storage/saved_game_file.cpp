@@ -187,14 +187,13 @@ bool readSavedGame(int16_t askFile) {
   SavedGameReading reading;
   if (!readSoundGame(path, bareBoard, reading)) return false;
   commitSavedGame(reading);
-  // A file opened is not the game to resume: only a save of the game from now on is, so a
-  // quit long after, with another game on the board, does not bring this file back. The
-  // game resumed at the start stays the one to resume until another game replaces it, and
-  // so does the game the quit keeps, opened again from its file.
-  if (path == dataFilePath(kSavedGameFileName))
-    shell.savedGameName.assign(std::string(kSavedGameFileName));
-  else if (!resuming)
+  // The game opened is the one being played: unchanged, the quit keeps it by the file it
+  // came from, until a move, a save or another game replaces it. A board taken alone is
+  // no file's game.
+  if (bareBoard)
     shell.savedGameName.clear();
+  else if (!resuming)
+    shell.savedGameName.assign(savedGameNameOf(path));
   return true;
 }
 

@@ -31,7 +31,11 @@ class BoardRedraw : public testing::BoardWindowTest {
     };
     upperServices.enterPlayerName = [] { shown.emplace_back("name?"); };
     interactionServices.displayMessage = [] { shown.push_back(interaction.messageText.str()); };
-    setDialogVector([] { dialogEvents.push_back(dialogEventId()); });
+    // The shell's part: the load the start offered, then its notice.
+    setDialogVector([] {
+      dialogEvents.push_back(dialogEventId());
+      if (dialogEventId() == kLoadGameEvent) announceResumedGame(true);
+    });
   }
   void TearDown() override {
     setDialogVector(nullptr);

@@ -1,6 +1,6 @@
 // The ways out of the started program and the start after them: a game that is over is
-// not kept to be played again, a session is credited once, a file opened is not the one
-// resumed, a cube is saved as the board shows it, and the notices of the saved game reach
+// not kept to be played again, a session is credited once, a file opened is resumed as the
+// game being played, a cube is saved as the board shows it, and the notices of the saved game reach
 // the message line.
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -897,22 +897,21 @@ TEST_F(QuitAndResume, TheFarewellIsDrawnOnTheMessageLine) {
   EXPECT_EQ(shown[1], "Have a good day");
 }
 
-// A file opened from the File menu is not the game resumed at the next start unless the
-// game is saved again; the game saved at the quit and opened again by Open Saved Game is,
-// and an opened game changed and quit is the one resumed. Changed, and No answered to the
-// question at the quit, it is not kept, and the file it came from is not resumed as if it
-// were the game just quit.
+// A game opened from a file is the game being played: quit unchanged, the next start
+// resumes it from that file; changed, from the game saved at the quit. Changed, and No
+// answered to the question at the quit, it is not kept, and the file it came from is not
+// resumed as if it were the game just quit.
 TEST_F(QuitAndResume, OnlyTheGameKeptAtTheQuitIsResumedAfterAFileIsOpened) {
   const struct {
     int16_t item;
     bool changed;
-    bool resumed;
+    const char* resumedFrom;  // empty: nothing resumed
     const char* name;
     int16_t saveOnExit = -1;
-  } rows[] = {{kOpenAsItem, false, false, "another file, unchanged"},
-              {kOpenItem, false, true, "Open Saved Game, unchanged"},
-              {kOpenAsItem, true, true, "another file, changed"},
-              {kOpenItem, true, false, "Open Saved Game, changed, No", 0}};
+  } rows[] = {{kOpenAsItem, false, "Tuesday", "another file, unchanged"},
+              {kOpenItem, false, "SavedGame", "Open Saved Game, unchanged"},
+              {kOpenAsItem, true, "SavedGame", "another file, changed"},
+              {kOpenItem, true, "", "Open Saved Game, changed, No", 0}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     startAgain(false);
@@ -946,9 +945,10 @@ TEST_F(QuitAndResume, OnlyTheGameKeptAtTheQuitIsResumedAfterAFileIsOpened) {
     ASSERT_EQ(exits, 1);
     EXPECT_EQ(questions, r.saveOnExit == 0 && r.changed ? 1 : 0);
     startAgain(true);
-    EXPECT_EQ(storage.gameWasSaved, r.resumed ? -1 : 0);
-    EXPECT_EQ(shell.savedGameName.view(), r.resumed ? "SavedGame" : "");
-    if (!r.resumed) continue;
+    const bool resumed = *r.resumedFrom != '\0';
+    EXPECT_EQ(storage.gameWasSaved, resumed ? -1 : 0);
+    EXPECT_EQ(shell.savedGameName.view(), std::string_view(r.resumedFrom));
+    if (!resumed) continue;
     loadGame(0);
     EXPECT_EQ(position.board, atQuit);
   }

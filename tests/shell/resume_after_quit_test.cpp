@@ -168,7 +168,6 @@ TEST_F(ResumeAfterQuit, AtTheStartTheGameIsResumedBeforeAnyRoll) {
     script_.planner = [&] {
       if (waited || panelWait.clickWaitRunning == 0) return;
       waited = true;
-      EXPECT_TRUE(resumed());
       EXPECT_EQ(position.board, board) << "the board at the first wait";
       EXPECT_EQ(position.currentPlayer, 0);
       EXPECT_EQ(diceState.dice[0].value + diceState.dice[1].value, 6) << "the roll at the first wait";
@@ -181,6 +180,7 @@ TEST_F(ResumeAfterQuit, AtTheStartTheGameIsResumedBeforeAnyRoll) {
     gameLoopStep();
     setRandomHook(nullptr);
     EXPECT_TRUE(waited);
+    EXPECT_TRUE(resumed());  // announced once the game is on the board
     EXPECT_FALSE(script_.spent);
     script_.planner = nullptr;
     shellFlags.quitRequested = 0;

@@ -1,6 +1,6 @@
 // The game saved at the last quit, at the first drawing of the board: a sound one is
-// announced and resumed; one that cannot be resumed is refused before anything announces
-// it, and the game on the board stays.
+// resumed and announced over its own board; one that cannot be resumed is refused before
+// anything announces it, and the game on the board stays.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,11 +20,13 @@
 #include "state/shell_state.h"
 #include "state/storage_state.h"
 #include "support/position_text.h"
+#include "support/scripted_board.h"
 
 namespace bg {
 namespace {
 
 std::vector<std::string> seen;  // titled notices and boxes, in order
+bool point2DrawnUnderBox = false;  // a checker showed on point 2 while the last box was up
 
 std::string savedGameWithBoard(const std::string& board) {
   const char* rest[] = {"Scores 0 0", "CubeValue 1", "CubeOwner 2", "PlayerDeclined  0", "DiceShowing  0",
@@ -46,7 +48,11 @@ class ResumeAtStart : public testing::StartedProgram {
     installDisplayServices();  // as the program's start installs them
     installSavedGameServices();
     seen.clear();
-    searchServices.showTitledText = [](std::string_view title, std::string_view) { seen.emplace_back(title); };
+    searchServices.showTitledText = [](std::string_view title, std::string_view) {
+      seen.emplace_back(title);
+      const Point at = testing::pointSpot(2);
+      point2DrawnUnderBox = QColor(testing::pixelAt(at.h, at.v)) != testing::boardPixel(at.h, at.v);
+    };
     turnServices.showInformation = [](std::string_view text) { seen.emplace_back(text); };
     upperServices.enterPlayerName = [] {};
   }
@@ -81,6 +87,8 @@ TEST_F(ResumeAtStart, OnlyAGameThatCanBeResumedIsAnnounced) {
     redrawBoardWindow();
     FBHandleEvents();
     EXPECT_EQ(seen, r.seen);
+    // The box stands over the game it announces, not over the board that game replaces.
+    EXPECT_TRUE(r.onPoint2 == 0 || point2DrawnUnderBox);
     EXPECT_EQ(position.board[2], r.onPoint2);
     EXPECT_EQ(position.board[1], 2 - r.onPoint2);
     EXPECT_EQ(storage.gameWasSaved, 0);

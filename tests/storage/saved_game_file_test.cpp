@@ -575,7 +575,8 @@ TEST_F(SavedGameFileTest, TheOpenedDocumentIsReadOnceByItsWholePath) {
   EXPECT_TRUE(infoBoxes.empty());
   EXPECT_EQ(flow.scores[0], 3);
   EXPECT_EQ(storage.openDocumentPending, 0);
-  EXPECT_TRUE(shell.savedGameName.empty());  // resumed only once saved again
+  // The game being played: unchanged, a quit keeps it by its whole path.
+  EXPECT_EQ(shell.savedGameName.str(), (other / "tuesday").string());
 }
 
 TEST_F(SavedGameFileTest, AnOpenedDocumentThatIsNotThereIsNamedInABox) {
