@@ -1,8 +1,5 @@
 #include "shell/startup.h"
 
-#include <filesystem>
-#include <string>
-
 #include "audio/speech.h"
 #include "dialogs/dialog_state.h"
 #include "display/board_ids.h"

@@ -4,7 +4,6 @@
 
 #include "runtime/core/files.h"
 #include "runtime/core/own_files.h"
-#include "runtime/core/format.h"
 #include "state/app_constants.h"
 #include "state/display_settings.h"
 #include "state/shell_state.h"
