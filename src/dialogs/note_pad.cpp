@@ -5,6 +5,7 @@
 #include <QTextDocument>
 
 #include <string>
+#include <utility>
 
 #include "dialogs/dialog_state.h"
 #include "dialogs/message_boxes.h"
@@ -29,17 +30,24 @@ QString qPath(const std::filesystem::path& p) { return QString::fromStdString(p.
 
 [[maybe_unused]] static const bool notePadIsOwnFile = registerOwnFile([] { return dataFilePath(kNotePadFileName); });
 
-void openNotePad() {
-  if (textWindowRefused()) return;
+namespace {
+
+// False when the window could not be made.
+bool openNotePadWindow() {
   dialogWindows.savedOutputWnd = frontWindow();
   dialogWindows.modalDialogWnd = kNotePadWindow;
   textWindows.notePadOpen = 255;
-  if (!openTextWindow(kNotePadWindow, kNotePadTitle, false)) {
-    textWindows.notePadOpen = 0;
-    returnFromClosedDialog();
-    return;
-  }
-  loadNotePadFile(kNotePadWindow, dataFilePath(kNotePadFileName));
+  if (openTextWindow(kNotePadWindow, kNotePadTitle, false)) return true;
+  textWindows.notePadOpen = 0;
+  returnFromClosedDialog();
+  return false;
+}
+
+}  // namespace
+
+void openNotePad() {
+  if (textWindowRefused()) return;
+  if (openNotePadWindow()) loadNotePadFile(kNotePadWindow, dataFilePath(kNotePadFileName));
 }
 
 int16_t loadNotePadFile(int16_t n, const std::filesystem::path& file) {
@@ -110,8 +118,25 @@ std::string saveAndCloseNotePad() {
 
 void closeNotePadUnsaved() {
   if (textWindows.notePadOpen == 0) return;
+  // Given up for a quit, which may yet stay: kept until then.
+  const QTextDocument* doc = textViewDocument(kNotePadWindow);
+  if (doc != nullptr && doc->isModified()) {
+    const QByteArray rtf = writeRtf(*doc);
+    textWindows.givenUpNotes.assign(rtf.constData(), static_cast<std::size_t>(rtf.size()));
+  }
   textWindows.notePadOpen = 0;
   closeTextWindow(kNotePadWindow);
+}
+
+void reopenGivenUpNotePad() {
+  if (textWindows.givenUpNotes.empty()) return;
+  const std::string notes = std::exchange(textWindows.givenUpNotes, {});
+  if (!openNotePadWindow()) return;
+  QTextDocument* doc = textViewDocument(kNotePadWindow);
+  if (doc == nullptr) return;
+  readRichOrPlainText(QByteArray(notes.data(), static_cast<qsizetype>(notes.size())), *doc);
+  // Still not in the file: the next closing saves them.
+  doc->setModified(true);
 }
 
 void notePadEditOps() {

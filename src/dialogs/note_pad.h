@@ -26,8 +26,10 @@ bool saveNotePad();
 // The same without the box: empty when saved (or unchanged) and closed, otherwise what
 // could not be saved and why, the window left open with its text.
 std::string saveAndCloseNotePad();
-// Closes the note pad, its changes given up.
+// Closes the note pad, its changes given up; they are kept aside for a quit that stays.
 void closeNotePadUnsaved();
+// The note pad given up by a quit that then stayed comes back with the notes it held.
+void reopenGivenUpNotePad();
 // Writes the document as RTF through a temporary file renamed over the old one, so a
 // failure leaves the old file whole; 0 or the error number.
 int16_t saveNotePadFile(const QTextDocument& doc, const std::filesystem::path& file);

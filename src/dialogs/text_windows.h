@@ -22,6 +22,7 @@ struct TextWindowsState {
   uint8_t notePadOpen = 0;  // 255 while the note pad is open
   // The note pad file did not read whole: the first save keeps a copy of it first.
   bool notePadDamaged = false;
+  std::string givenUpNotes;  // RTF of the changed notes a quit closed unsaved; empty: none
 };
 extern TextWindowsState textWindows;
 

@@ -305,10 +305,41 @@ void showQuestionLineAgain() {
 
 }  // namespace
 
+namespace {
+
+// A question waiting when another is asked inside its wait (the quit's save question while
+// "Keep this move?" waits) is put back once the inner one is answered, so the person can
+// still answer it: its wait wakes and draws its box and buttons again, from the lines the
+// inner question's caller put back.
+struct OuterQuestion {
+  uint8_t panelDone;
+  uint8_t doneAnswered;
+  int16_t firstPanelRound;
+};
+
+OuterQuestion outerQuestion() {
+  return {panelWait.panelDone, panelWait.doneAnswered, interactionDisplay.firstPanelRound};
+}
+
+void putBackOuterQuestion(const OuterQuestion& q) {
+  PanelWait& w = panelWait;
+  w.questionPanelUp = -1;
+  w.questionDrawn = -1;
+  w.panelDone = q.panelDone;
+  w.doneAnswered = q.doneAnswered;
+  interactionDisplay.firstPanelRound = q.firstPanelRound;
+  w.questionRedrawDue = -1;
+  interactionDisplay.boardInputEvent = kEventArrived;
+}
+
+}  // namespace
+
 void waitForBoardClick() {
   PanelWait& w = panelWait;
   InteractionDisplayState& ui = interactionDisplay;
   hand.boardWaitActive = -1;
+  const bool insideQuestion = w.questionPanelUp != 0;
+  const OuterQuestion outer = outerQuestion();
   // A question asked inside a panel's wait (the quit's) takes its own keys; the panel's
   // wait goes on once it is answered.
   const int16_t panelWaitOutside = w.panelCloseWait;
@@ -351,9 +382,12 @@ void waitForBoardClick() {
   // The buttons were the question's: where nothing asks, nothing is a button.
   ui.yesButtonRect = Rect{};
   ui.noButtonRect = Rect{};
-  ui.middleButtonRect = Rect{};
-  hand.boardWaitActive = 0;
   ui.boardInputEvent = 0;
+  if (insideQuestion) {
+    putBackOuterQuestion(outer);
+    return;
+  }
+  hand.boardWaitActive = 0;
 }
 
 void pollBoardClick() {

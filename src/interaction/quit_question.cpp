@@ -17,12 +17,15 @@ namespace bg {
 bool saveAskedBeforeQuitFailed() {
   for (int i = 0; i < 2 && display.overlayActive != 0; ++i) closeBoardOverlay();
   InteractionState& I = interaction;
+  overlay.messageBoxSeconds = 0;
+  if (storage.gameModified != -1) return false;
+  // A question waiting under this one (Keep this move?) is drawn again from its lines.
+  const CheckedArray<Str255, 4> linesUnder = I.messageLines;
+  const int16_t lineCountUnder = I.messageLineCount;
   I.messageLines[1] = messageWordsOf(kSaveBeforeQuitMessage);
   I.messageLines[2].clear();
   I.messageLines[3].clear();
   I.messageLineCount = 3;
-  overlay.messageBoxSeconds = 0;
-  if (storage.gameModified != -1) return false;
   // A quit while the turn is being left would end the wait at once and lose the game:
   // the question waits with the request cleared, which is then put back.
   const uint8_t abortBefore = flow.abortTurn;
@@ -32,6 +35,8 @@ bool saveAskedBeforeQuitFailed() {
   closeBoardOverlay();
   interactionDisplay.noButtonRect = Rect{};
   interactionDisplay.yesButtonRect = Rect{};
+  I.messageLines = linesUnder;
+  I.messageLineCount = lineCountUnder;
   flow.abortTurn = abortBefore;
   return I.panelAnswer != 0 && !saveGame(0);
 }

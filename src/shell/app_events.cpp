@@ -198,6 +198,7 @@ void installAppEventHandlers() {
   // Quitting keeps the notes of an open note pad.
   quitServices.saveNotePad = [] { return notePadShowing() ? saveAndCloseNotePad() : std::string(); };
   quitServices.closeNotePadUnsaved = closeNotePadUnsaved;
+  quitServices.reopenGivenUpNotePad = reopenGivenUpNotePad;
   boardCommandServices.showContextHelp = showContextHelp;
   boardCommandServices.notePadShowing = notePadShowing;
 }

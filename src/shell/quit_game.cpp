@@ -130,6 +130,8 @@ void runQuit(bool fromSystem) {
     shell.quitting = 0;
     flow.newGameRequested = newGameBefore;
     quitState.quitRunning = 0;
+    // Notes given up for the quit are not lost to a stay.
+    hook::bringBackGivenUpNotePad();
   };
   // The session is not credited here: its scores are kept with the preferences and it goes
   // on at the next start; it is credited when it is closed.

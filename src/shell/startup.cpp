@@ -1,8 +1,5 @@
 #include "shell/startup.h"
 
-#include <filesystem>
-#include <string>
-
 #include "audio/speech.h"
 #include "dialogs/dialog_state.h"
 #include "display/board_ids.h"
@@ -48,6 +45,7 @@
 #include "shell/submenus.h"
 #include "storage/preferences_file.h"
 #include "storage/saved_game_file.h"
+#include "storage/startup_notices.h"
 #include "shell/start_picture.h"
 #include "state/display_state.h"
 #include "state/rollout_state.h"
@@ -70,22 +68,6 @@ void measureTheScreen() {
   const Rect available = availableScreenRect();
   const int16_t menuBar = static_cast<int16_t>(available.top - screen.top);
   computeWindowGeometry(screen.width(), screen.height(), menuBar > 0 ? menuBar : kMenuBarAllowance);
-}
-
-// A folder that could not be made keeps nothing of this session: told once the board is up,
-// before anything is played that would be lost.
-void tellFoldersNotMade() {
-  std::string told;
-  std::error_code ec;
-  if (!std::filesystem::is_directory(preferencesFolder(), ec))
-    told += "The folder " + preferencesFolder().string() + " could not be made: the settings will not be kept. ";
-  ec.clear();
-  if (!std::filesystem::is_directory(dataFolder(), ec))
-    told += "The folder " + dataFolder().string() +
-            " could not be made: no game, note pad or report will be kept, and no game can be resumed. ";
-  if (told.empty()) return;
-  told.pop_back();
-  hook::showInformation(told);
 }
 
 void pumpOneSlice() {
@@ -189,7 +171,7 @@ int runApplication(int argc, char** argv) {
   removeLeftoverTemporaries();
   installBoardServices();
   if (!foldersMade) tellFoldersNotMade();
-  tellUnreadablePreferences();
+  tellPreferencesNotReadWhole();
   runMainLoop();
   quitGame();
   // Only reached when a quit already under way let the main loop end.

@@ -24,6 +24,8 @@ struct QuitServices {
   std::string (*saveNotePad)() = least::keepNotePad;
   // Closes the note pad, when it is open, without saving its notes.
   void (*closeNotePadUnsaved)() = least::noNotePad;
+  // Opens the note pad again with the notes closeNotePadUnsaved gave up, if any.
+  void (*reopenGivenUpNotePad)() = least::noNotePad;
   // Ends the process with the status after the shutdown routines; never returns in the
   // program (tests put a recorder in its place).
   void (*endProcess)(int status) = least::endProcess;
@@ -33,6 +35,7 @@ extern QuitServices quitServices;
 namespace hook {
 inline std::string saveOpenNotePad() { return quitServices.saveNotePad(); }
 inline void giveUpNotePad() { quitServices.closeNotePadUnsaved(); }
+inline void bringBackGivenUpNotePad() { quitServices.reopenGivenUpNotePad(); }
 inline void endTheProcess(int status) { quitServices.endProcess(status); }
 }  // namespace hook
 

@@ -20,6 +20,7 @@ struct StorageState {
   Str31 prefsVersion;              // VERSION of the preferences being read; then the program's
   int16_t prefsUnreadable = 0;     // -1: a preferences file was there but could not be read
   int16_t prefsDamaged = 0;        // -1: the preferences file read ended before its end mark
+  StrPath prefsKeptCopyName;       // where that file was copied; empty when no copy was made
   uint16_t gamesLoaded = 0;        // counts the games put in place from a file
 };
 

@@ -25,6 +25,7 @@
 #include "state/storage_state.h"
 #include "storage/file_services.h"
 #include "storage/preference_services.h"
+#include "storage/resume_lines.h"
 
 namespace bg {
 
@@ -318,15 +319,21 @@ void applyPrefSaveGameOnExit(std::string_view value) {
   if (isFlagValue(n) && n != shell.saveGameOnExit) hook::togglePrefOption(PrefToggle::kSaveGameOnExit);
 }
 
-void applyPrefLoadGameOnStartup(std::string_view value) {
-  const int16_t n = number(value);
-  if (isFlagValue(n) && n != storage.loadGameOnStartup) hook::togglePrefOption(PrefToggle::kLoadGameOnStartup);
-  // A later line that turns resuming off drops the game an earlier line named, as if it had never been read.
-  if (storage.loadGameOnStartup == 0 && storage.gameWasSaved != 0) {
-    storage.gameWasSaved = 0;
-    shell.savedGameName.clear();
-  }
+namespace {
+
+// Either line of the game to resume, taken by their one rule from the values in force; the
+// switch goes through its command, for its mark.
+void applyResumeLine(std::string_view key, std::string_view value) {
+  ResumeLines lines{storage.loadGameOnStartup, shell.savedGameName.str()};
+  takeResumeLine(lines, key, value);
+  if (lines.loadGameOnStartup != storage.loadGameOnStartup) hook::togglePrefOption(PrefToggle::kLoadGameOnStartup);
+  shell.savedGameName.assign(lines.savedGameName);
+  storage.gameWasSaved = lines.savedGameName.empty() ? 0 : -1;
 }
+
+}  // namespace
+
+void applyPrefLoadGameOnStartup(std::string_view value) { applyResumeLine(kLoadGameOnStartupKey, value); }
 
 void applyPrefRightMouseActionP(std::string_view value) {
   const int16_t n = number(value);
@@ -338,11 +345,7 @@ void applyPrefRightMouseActionNP(std::string_view value) {
   if (n == kRightClickTakesBack - 1 || n == kRightClickTakesBack) options.rightMouseActionNP = n;
 }
 
-void applyPrefGameWasSaved(std::string_view value) {
-  if (storage.loadGameOnStartup != -1) return;
-  shell.savedGameName = value;
-  storage.gameWasSaved = shell.savedGameName.empty() ? 0 : -1;
-}
+void applyPrefGameWasSaved(std::string_view value) { applyResumeLine(kGameWasSavedKey, value); }
 
 void applyPrefPlayDirection(std::string_view value) {
   const int16_t n = number(value);

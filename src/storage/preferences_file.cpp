@@ -2,10 +2,8 @@
 
 #include <string>
 
-#include "flow/turn_services.h"
 #include "runtime/core/files.h"
 #include "runtime/core/own_files.h"
-#include "runtime/core/format.h"
 #include "state/app_constants.h"
 #include "state/display_settings.h"
 #include "state/shell_state.h"
@@ -13,24 +11,17 @@
 #include "storage/file_services.h"
 #include "storage/preferences_reader.h"
 #include "storage/preferences_writer.h"
+#include "storage/resume_lines.h"
 
 namespace bg {
 
 namespace {
 
 constexpr int16_t kPreferencesFileNumber = 3;
-constexpr std::string_view kUnreadableText =
-    "The preferences file could not be read. The program starts with its usual settings, and the settings "
-    "of this session will not be saved, so that the file is not written over: ";
-constexpr std::string_view kDamagedText = "The preferences file was damaged: ";
-constexpr std::string_view kDamagedKeptText =
-    ". The settings it held up to the damage are used, and this session's are saved in a new file. "
-    "The damaged file is kept as ";
 constexpr std::string_view kKeptCopySuffix = " damaged";
+constexpr int kMostKeptCopies = 99;  // "damaged", "damaged 2" ... "damaged 99"
 constexpr std::string_view kNotWritten = "The preferences could not be saved.";
 constexpr std::string_view kOldFileKept = "The previous settings file is kept.";
-constexpr std::string_view kLoadKey = "LOADGAMEONSTARTUP";
-constexpr std::string_view kSavedKey = "GAMEWASSAVED";
 constexpr std::string_view kSavedGameNotResumed =
     "The game saved now will not come back by itself at the next start: File > Open Saved Game brings it.";
 
@@ -59,36 +50,40 @@ bool writeWholeFile(const std::filesystem::path& path, const std::string& text, 
   return written;
 }
 
+// The first name beside the file that nothing holds: a copy kept earlier is never written
+// over. Empty when every name is taken.
+std::filesystem::path freeKeptCopyPath() {
+  for (int n = 1; n <= kMostKeptCopies; ++n) {
+    std::filesystem::path kept = preferencesKeptCopyPath();
+    if (n > 1) kept += " " + std::to_string(n);
+    std::error_code ec;
+    if (!std::filesystem::exists(kept, ec) && !ec) return kept;
+  }
+  return {};
+}
+
 // A file that did not read whole is copied aside as it is before the quit writes a new one;
-// when the copy fails it is not written over, as one that could not be read.
+// when no copy can be made it is not written over.
 void keepDamagedFile(const std::string& text) {
-  const bool kept = writeWholeFile(preferencesKeptCopyPath(), text, nullptr);
-  if (kept) storage.prefsDamaged = -1;
-  else storage.prefsUnreadable = -1;
+  storage.prefsDamaged = -1;
+  const std::filesystem::path kept = freeKeptCopyPath();
+  if (!kept.empty() && writeWholeFile(kept, text, nullptr)) storage.prefsKeptCopyName.assign(kept.string());
 }
 
 // Whether the file kept names the game to resume as the one to resume at the next start,
-// read as the reader takes the two lines: the name counts only after the switch, which
-// turned off forgets it.
+// read by the rule the reader takes the two lines by.
 bool keptFileResumes(const std::string& name) {
   std::string text;
   if (!readWhole(preferencesPath(), text)) return false;
-  bool load = false;
-  std::string resumed;
-  forEachPreferenceLine(text, [&](std::string_view key, std::string_view value) {
-    if (key == kLoadKey) {
-      const int16_t n = int16Of(val(value));
-      if (n == 0 || n == -1) load = n != 0;
-      if (!load) resumed.clear();
-    } else if (key == kSavedKey && load) {
-      resumed = value;
-    }
+  ResumeLines lines;
+  forEachPreferenceLine(text, [&lines](std::string_view key, std::string_view value) {
+    takeResumeLine(lines, key, value);
   });
-  return load && !resumed.empty() && resumed == name;
+  return !lines.savedGameName.empty() && lines.savedGameName == name;
 }
 
 // A file that could not be read is not written over; without a folder there is no file.
-bool preferencesToBeWritten() { return storage.prefsUnreadable == 0 && !preferencesFolder().empty(); }
+bool preferencesToBeWritten() { return !preferencesKeptAsTheyAre() && !preferencesFolder().empty(); }
 
 }  // namespace
 
@@ -120,7 +115,7 @@ void loadPreferences() {
   if (readWhole(path, text)) {
     if (!parsePreferences(text)) keepDamagedFile(text);
   } else {
-    // Told once the board can show it (tellUnreadablePreferences).
+    // Told once the board can show it (tellPreferencesNotReadWhole).
     storage.prefsUnreadable = -1;
   }
   storage.prefsLoading = 0;
@@ -128,13 +123,8 @@ void loadPreferences() {
   validateWindowRect();
 }
 
-void tellUnreadablePreferences() {
-  if (storage.prefsUnreadable != 0) {
-    hook::showInformation(std::string(kUnreadableText) + preferencesPath().string());
-  } else if (storage.prefsDamaged != 0) {
-    hook::showInformation(std::string(kDamagedText) + preferencesPath().string() + std::string(kDamagedKeptText) +
-                          preferencesKeptCopyPath().string() + ".");
-  }
+bool preferencesKeptAsTheyAre() {
+  return storage.prefsUnreadable != 0 || (storage.prefsDamaged != 0 && storage.prefsKeptCopyName.empty());
 }
 
 std::string writePreferences() {

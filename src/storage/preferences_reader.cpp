@@ -13,6 +13,7 @@
 #include "state/storage_state.h"
 #include "storage/preference_appliers.h"
 #include "storage/preferences_writer.h"
+#include "storage/resume_lines.h"
 
 namespace bg {
 
@@ -101,10 +102,10 @@ constexpr KeyAction kKeys[] = {
     {"DISPLAY4ONDOUBLES", applyPrefDisplay4OnDoubles},
     {"SOLIDPIECECOLORS", applyPrefSolidPieceColors},
     {"SAVEGAMEONEXIT", applyPrefSaveGameOnExit},
-    {"LOADGAMEONSTARTUP", applyPrefLoadGameOnStartup},
+    {kLoadGameOnStartupKey, applyPrefLoadGameOnStartup},
     {"RIGHTMOUSEACTIONP", applyPrefRightMouseActionP},
     {"RIGHTMOUSEACTIONNP", applyPrefRightMouseActionNP},
-    {"GAMEWASSAVED", applyPrefGameWasSaved},
+    {kGameWasSavedKey, applyPrefGameWasSaved},
     {"PLAYDIRECTION", applyPrefPlayDirection},
     {"PLAYERCOLOR0", applyPrefPlayerColor},
     {"BOARDCOLOR", applyPrefBoardColor},
@@ -128,14 +129,14 @@ constexpr KeyAction kKeys[] = {
     {"ACTIVEPLAYERS", applyPrefActivePlayers},
 };
 
-constexpr std::string_view kPathKeys[] = {"GAMEWASSAVED ", "CUSTOMCOLORFILE "};
+constexpr std::string_view kPathKeys[] = {kGameWasSavedKey, "CUSTOMCOLORFILE"};
 
 // A name's own leading blanks are the name's: only the writer's separator is taken off.
 constexpr std::string_view kNameKey = "PLAYERNAME";
 
 bool holdsPath(std::string_view line) {
   for (std::string_view key : kPathKeys)
-    if (line.substr(0, key.size()) == key) return true;
+    if (line.substr(0, key.size()) == key && line.substr(key.size(), 1) == " ") return true;
   return false;
 }
 

@@ -21,6 +21,7 @@
 #include "state/speech_state.h"
 #include "state/storage_state.h"
 #include "storage/preference_services.h"
+#include "storage/resume_lines.h"
 
 namespace bg {
 
@@ -158,8 +159,8 @@ std::string preferencesText() {
   out.number("RIGHTMOUSEACTIONP", options.rightMouseActionP);
   out.number("RIGHTMOUSEACTIONNP", options.rightMouseActionNP);
   out.number("SAVEGAMEONEXIT", shell.saveGameOnExit);
-  out.number("LOADGAMEONSTARTUP", storage.loadGameOnStartup);
-  out.path("GAMEWASSAVED", shell.savedGameName.view());
+  out.number(kLoadGameOnStartupKey, storage.loadGameOnStartup);
+  out.path(kGameWasSavedKey, shell.savedGameName.view());
   out.byteFlag("FASTPLAY", shellFlags.fastPlay);
   windowRows(out);
   out.number("SHOWPOSSIBLEMOVES", displaySettings.showPossibleMoves);

@@ -226,11 +226,17 @@ bool saveGame(int16_t askName) {
   }
   std::filesystem::path path = dataFilePath(kSavedGameFileName);
   if (askName != 0) {
-    const std::string chosen = hook::chooseSaveFile(kSaveAsPrompt, kDialogDefaultName);
+    std::string chosen = hook::chooseSaveFile(kSaveAsPrompt, kDialogDefaultName);
+    // The name is remembered in the line-by-line preferences, so it takes no line end: the
+    // box asks again with the name made one line, and so asks before a file of that name
+    // is replaced.
+    while (hasLineEnd(std::filesystem::path(chosen).filename().string())) {
+      std::filesystem::path oneLined(chosen);
+      oneLined.replace_filename(oneLine(oneLined.filename().string()));
+      chosen = hook::chooseSaveFile(kSaveAsPrompt, oneLined.string());
+    }
     if (chosen.empty()) return false;
     path = chosen;
-    // The name is remembered in the line-by-line preferences: it takes no line end.
-    path.replace_filename(oneLine(path.filename().string()));
   }
   if (!writeSavedGame(path, savedGameText(savedGameOfState()))) {
     showLine("MM" + gameNotSavedText());

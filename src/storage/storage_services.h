@@ -15,7 +15,8 @@ void storeOlderLayoutSettings(const OlderLayoutSettings& s);
 }  // namespace storageLeast
 
 struct StorageServices {
-  // The save dialog: the whole path chosen, empty when the user cancelled.
+  // The save dialog, suggesting a name in the data folder or a whole path: the whole path
+  // chosen, empty when the user cancelled.
   std::string (*chooseSaveFile)(std::string_view prompt, std::string_view defaultName) = storageLeast::chooseNoFile;
   // The open dialog: the whole path chosen, empty when the user cancelled.
   std::string (*chooseOpenFile)(std::string_view prompt, std::string_view defaultName) = storageLeast::chooseNoFile;

@@ -11,15 +11,18 @@
 #include "interaction/board_question.h"
 #include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
+#include "interaction/quit_question.h"
 #include "display/board_layout.h"
 #include "display/message_line.h"
 #include "state/board_command_services.h"
+#include "state/display_state.h"
 #include "runtime/qt/events.h"
 #include "state/board_input.h"
 #include "state/dice_state.h"
 #include "state/game_record_state.h"
 #include "state/play_options.h"
 #include "state/position.h"
+#include "state/storage_state.h"
 #include "state/flow_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
@@ -62,15 +65,40 @@ TEST_F(BoardQuestion, EachAnswerEndsItsWaitAlsoInASecondBox) {
   const struct {
     Answer first, second;
     int16_t firstAnswer, secondAnswer;
+    bool inside = false;  // the second, the quit's No, asked inside the first's wait
   } rows[] = {
       {Answer::kYesClick, Answer::kNoClick, -1, 0},
       {Answer::kNoClick, Answer::kYesClick, 0, -1},
       {Answer::kYesPosted, Answer::kNoPosted, -1, 0},
       {Answer::kNoPosted, Answer::kYesClick, 0, -1},
+      {Answer::kYesClick, Answer::kNoClick, -1, 0, true},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(ask(row.first), row.firstAnswer);
-    EXPECT_EQ(ask(row.second), row.secondAnswer);
+    if (row.inside) {
+      // The first is back once the second is answered, its box up and its Yes live.
+      int16_t second = 1;
+      bool boxBack = false;
+      interaction.messageLines[1] = "Keep this move?";
+      interaction.messageLineCount = 1;
+      drawBoardQuestion();
+      script_.then([&] {
+        storage.gameModified = -1;
+        script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });
+        saveAskedBeforeQuitFailed();
+        second = interaction.panelAnswer;
+        script_.clickWhere([&boxBack] {
+          boxBack = display.overlayActive != 0 && interaction.messageLines[1] == "Keep this move?";
+          return middleOf(interactionDisplay.yesButtonRect);
+        });
+      });
+      waitForBoardClick();
+      EXPECT_EQ(interaction.panelAnswer, row.firstAnswer);
+      EXPECT_EQ(second, row.secondAnswer);
+      EXPECT_TRUE(boxBack);
+    } else {
+      EXPECT_EQ(ask(row.first), row.firstAnswer);
+      EXPECT_EQ(ask(row.second), row.secondAnswer);
+    }
     EXPECT_EQ(panelWait.questionPanelUp, 0);
     // Nothing asks now: no button is left laid out (a panel shown next would look like one).
     EXPECT_EQ(interactionDisplay.yesButtonRect, Rect{});

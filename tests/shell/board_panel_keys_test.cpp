@@ -14,9 +14,13 @@
 #include "../display/board_fixture.h"
 #include "display/board_rebuild.h"
 #include "flow/turn_services.h"
+#include "interaction/board_question.h"
 #include "interaction/board_waits.h"
 #include "interaction/interaction_install.h"
+#include "display/board_overlay.h"
 #include "state/board_command_services.h"
+#include "state/board_input.h"
+#include "state/interaction_state.h"
 #include "state/board_requests.h"
 #include "state/cube_state.h"
 #include "state/display_settings.h"
@@ -57,6 +61,19 @@ struct Panel {
   bool diceShowing;
 };
 constexpr Panel kPanels[] = {{"pip count", "p", false}, {"race estimate", "r", false}, {"move list", "s", true}};
+
+// A question put up over the panel and answered No by a click posted at its button.
+void askedUnderThePanel() {
+  closeBoardOverlay();
+  interaction.messageLines[1] = "Save the game?";
+  interaction.messageLineCount = 1;
+  drawBoardQuestion();
+  boardInput.clickH = testing::middleOf(interactionDisplay.noButtonRect).h;
+  boardInput.clickV = testing::middleOf(interactionDisplay.noButtonRect).v;
+  flow.keyCommandBusy = -1;
+  waitForBoardClick();
+  closeBoardOverlay();
+}
 
 class BoardPanelKeys : public testing::StartedProgram {
  protected:
@@ -119,7 +136,9 @@ TEST_F(BoardPanelKeys, AKeyUnderAPanelOnlyTakesItDownAndTheHelpKeyLeavesItUp) {
   // A command letter of every kind, digits and a point of a typed move, and the help key.
   std::vector<Trace> clicked;
   for (const Panel& p : kPanels) clicked.push_back(closedByAClick(p));
-  for (const char* keys : {"m", "d", "w", "p", "r", "s", "b", "c", "i", "n", "84", "h"}) {
+  // "?": a question asked and answered under the panel first, as the quit's save question
+  // is; the panel's wait goes on after it.
+  for (const char* keys : {"m", "d", "w", "p", "r", "s", "b", "c", "i", "n", "84", "h", "?m"}) {
     for (size_t n = 0; n < std::size(kPanels); ++n) {
       const Panel& p = kPanels[n];
       const std::string what = std::string(p.name) + " under " + keys;
@@ -129,7 +148,8 @@ TEST_F(BoardPanelKeys, AKeyUnderAPanelOnlyTakesItDownAndTheHelpKeyLeavesItUp) {
       personOnRoll(p.diceShowing);
       bool secondBox = false;
       const int looks = showPanel(p, [keys, &secondBox] {
-        testing::typeText(1, keys);
+        if (keys[0] == '?') askedUnderThePanel();
+        testing::typeText(1, keys[0] == '?' ? keys + 1 : keys);
         FBHandleEvents();
         secondBox = overlay.overlayShown != 0;
       });

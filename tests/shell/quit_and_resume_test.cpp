@@ -745,6 +745,7 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
     bool closeBox = false;  // answered by the window manager's close box, as Escape
     int failingWrite = 1;  // the game's, or the note pad's; the preferences' come after the game's
     bool sizeLimit = false;  // instead, a file-size limit too small for any of them
+    bool notesGivenUp = false;  // the note pad's box answered Quit Anyway, the disk still full
   } rows[] = {{-1, false, true, "The game could not be saved. The disk is full."},
               {0, false, true, "The game could not be saved. The disk is full."},
               {-1, true, true, "The note pad could not be saved. The disk is full."},
@@ -759,7 +760,8 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
               {-1, false, true, kPreferencesNotSaved, true, false, 2},
               {-1, false, true, kPreferencesNotSaved, false, true, 2},
               {-1, true, true, "The note pad could not be saved. The file is larger than the system allows.", false,
-               false, 0, true}};
+               false, 0, true},
+              {-1, true, true, "The game could not be saved. The disk is full.", false, false, 1, false, true}};
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r.told) + (r.saveOnExit != 0 ? " Save on exit" : " Yes") + (r.stay ? ", Stay" : "") +
                  (r.escape ? " by Escape" : "") + (r.closeBox ? " by the close box" : ""));
@@ -800,6 +802,8 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
       // A close box that leaves the box up is given up on with Quit Anyway, so the row ends.
       if (r.closeBox && controlExists(kInformationWindow, 2))
         ++closes < kCloseBoxTries ? testing::clickCloseBox(kInformationWindow) : pressButton(kInformationWindow, 2);
+      else if (r.notesGivenUp && told.rfind("The note pad", 0) == 0)
+        failNthFileWrite(1), pressButton(kInformationWindow, 2);
       else if (r.escape && controlExists(kInformationWindow, 2))
         testing::typeKey(kInformationWindow, Qt::Key_Escape);
       else

@@ -232,7 +232,7 @@ TEST_F(QuitGame, AFinishedGameIsNotKeptToResume) {
 // While the position editor runs the board is half laid out: a quit saves nothing over
 // the game saved before and asks nothing, and the next start does not resume that file as
 // the game just quit.
-TEST_F(QuitGame, AQuitDuringTheEditorKeepsTheSavedGame) {
+TEST_F(QuitGame, AQuitDuringTheEditorLeavesTheSavedFileAndResumesNothing) {
   for (const int16_t saveOnExit : {-1, 0}) {
     quitState.quitRunning = 0;
     questions = 0;

@@ -29,6 +29,7 @@
 #include "storage/preferences_file.h"
 #include "storage/preferences_reader.h"
 #include "storage/preferences_writer.h"
+#include "storage/startup_notices.h"
 #include "storage_fixture.h"
 
 namespace bg::testing {
@@ -362,6 +363,11 @@ TEST_F(PreferencesTest, AFailedWriteKeepsTheOldFileAndSaysWhy) {
   ASSERT_EQ(writePreferences(), "");
   failNthFileWrite(1);
   EXPECT_EQ(writePreferences(), noGame + " The previous settings file is kept.");
+  // With resuming off no game comes back by itself: none is said not to.
+  std::filesystem::remove(preferencesPath());
+  storage.loadGameOnStartup = 0;
+  failNthFileWrite(1);
+  EXPECT_EQ(writePreferences(), noGame);
 }
 
 TEST_F(PreferencesTest, AnUnreadableOrDamagedFileIsToldOnceAndNothingItHeldIsLost) {
@@ -369,18 +375,25 @@ TEST_F(PreferencesTest, AnUnreadableOrDamagedFileIsToldOnceAndNothingItHeldIsLos
   const std::string whole = written();
   std::filesystem::path kept = preferencesPath();
   kept += " damaged";
+  std::filesystem::path second = kept;
+  second += " 2";
+  const std::string cut = whole.substr(0, whole.size() * 7 / 10);
   struct Row {
     const char* what;
     std::string bytes;
     bool folder;       // a folder where the file should be
     const char* told;  // nullptr: nothing to tell
+    bool keptBefore = false;  // a copy of an earlier damaged file is there
+    bool noCopy = false;      // the copy cannot be written
   };
   const Row rows[] = {
       {"whole", whole, false, nullptr},
       {"a folder in its place", "", true, "will not be saved"},
-      {"cut before its end", whole.substr(0, whole.size() * 7 / 10), false, "damaged"},
+      {"cut before its end", cut, false, "damaged"},
       {"empty", "", false, "damaged"},
       {"a picture", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20), false, "damaged"},
+      {"damaged again", cut, false, "damaged", true},
+      {"cut, its copy not written", cut, false, "up to the damage are used. No copy of it could be made", false, true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
@@ -388,12 +401,15 @@ TEST_F(PreferencesTest, AnUnreadableOrDamagedFileIsToldOnceAndNothingItHeldIsLos
     firstStart();
     std::filesystem::remove_all(preferencesPath());
     std::filesystem::remove(kept);
+    std::filesystem::remove(second);
+    if (r.keptBefore) writeBytes(kept, "the first damaged file");
     if (r.folder) std::filesystem::create_directories(preferencesPath());
     else writeBytes(preferencesPath(), r.bytes);
+    if (r.noCopy) failNthFileWrite(1);
     loadPreferences();
     // Read before the board can show anything: told once it can.
     EXPECT_TRUE(infoBoxes.empty());
-    tellUnreadablePreferences();
+    tellPreferencesNotReadWhole();
     EXPECT_EQ(storage.prefsLoading, 0);
     if (r.told == nullptr) {
       EXPECT_TRUE(infoBoxes.empty());
@@ -408,11 +424,21 @@ TEST_F(PreferencesTest, AnUnreadableOrDamagedFileIsToldOnceAndNothingItHeldIsLos
       EXPECT_TRUE(std::filesystem::is_directory(preferencesPath()));
       continue;
     }
-    // Kept beside the new file under its own name, which the box gives.
-    EXPECT_NE(infoBoxes[0].find(kept.string()), std::string::npos) << infoBoxes[0];
+    if (r.noCopy) {
+      EXPECT_EQ(writePreferences(), "") << "nothing to tell: the file is not to be written";
+      EXPECT_EQ(written(), r.bytes) << "the damaged file was written over";
+      continue;
+    }
+    // Kept beside the new file under its own name, which the box gives; an earlier copy
+    // stays as it was.
+    const std::filesystem::path copy = r.keptBefore ? second : kept;
+    EXPECT_NE(infoBoxes[0].find(copy.string() + "."), std::string::npos) << infoBoxes[0];
     EXPECT_EQ(writePreferences(), "");
     EXPECT_EQ(lineOf(written(), "ENDOFPREFERENCES"), "ENDOFPREFERENCES");
-    EXPECT_EQ(fileBytes(kept), r.bytes);
+    EXPECT_EQ(fileBytes(copy), r.bytes);
+    if (r.keptBefore) {
+      EXPECT_EQ(fileBytes(kept), "the first damaged file");
+    }
   }
 }
 

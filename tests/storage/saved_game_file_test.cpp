@@ -2,6 +2,7 @@
 // older layout, and every refusal leaving the game as it was.
 #include <algorithm>
 #include <random>
+#include <utility>
 
 #include "computer/personalities.h"
 #include "flow/sessions.h"
@@ -621,11 +622,18 @@ TEST_F(SavedGameFileTest, TheDialogsChooseTheFileAndACancelChangesNothing) {
   saveGameAs();
   EXPECT_EQ(fileBytes(folder_ / "sub" / "mine"), kKnownGameBytes);
   EXPECT_EQ(shell.savedGameName.view(), dialogAnswer);
-  // A name takes no line end: a pasted one becomes a blank.
+  // A name takes no line end: the box asks again with the pasted one made a blank, and a
+  // file of that name is not written over unless the box confirms it.
+  static std::string suggested;
+  storageServices.chooseSaveFile = [](std::string_view, std::string_view name) {
+    suggested = name;
+    return std::exchange(dialogAnswer, "");
+  };
+  writeBytes(folder_ / "sub" / "Ann LOADGAMEONSTARTUP   0", "theirs");
   dialogAnswer = (folder_ / "sub" / "Ann\r\nLOADGAMEONSTARTUP   0").string();
-  saveGameAs();
-  EXPECT_EQ(fileBytes(folder_ / "sub" / "Ann LOADGAMEONSTARTUP   0"), kKnownGameBytes);
-  EXPECT_EQ(shell.savedGameName.view(), (folder_ / "sub" / "Ann LOADGAMEONSTARTUP   0").string());
+  EXPECT_FALSE(saveGame(-1));
+  EXPECT_EQ(suggested, (folder_ / "sub" / "Ann LOADGAMEONSTARTUP   0").string());
+  EXPECT_EQ(fileBytes(folder_ / "sub" / "Ann LOADGAMEONSTARTUP   0"), "theirs");
 
   setPosition("start | side 1");
   const GameSnapshot before;
