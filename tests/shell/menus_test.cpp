@@ -259,13 +259,16 @@ TEST_F(Menus, FlipBoardTurnsTheGameRoundAndTwiceGivesItBack) {
   EXPECT_EQ(cube.cubeOwner, 1);
   EXPECT_EQ(record.gameRecord, entries);
   EXPECT_EQ(position.otherPlayer, 1 - position.currentPlayer);
-  // Refused in the opening before the dice show and after a part of the roll.
+  // Refused in the opening before the dice show and after a part of the roll, saying why.
+  const std::vector<std::string> why[] = {{"#3"}, {"Flip Board is not available once a checker has moved this turn"}};
   for (int refusal = 0; refusal < 2; ++refusal) {
     position.openingPhase = refusal == 0 ? -1 : 0;
     diceState.diceShowing = refusal == 0 ? 0 : -1;
     flow.movesLeft = 1;
-    flipBoard();
+    clearRecords();
+    choose(8, 15);
     EXPECT_EQ(position.board, board);
+    EXPECT_EQ(lines, why[refusal]);
   }
 }
 
