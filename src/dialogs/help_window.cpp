@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 
 #include <string>
 
@@ -14,6 +16,7 @@
 #include "runtime/qt/rich_text_file.h"
 #include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
+#include "state/board_input.h"
 
 namespace bg {
 
@@ -24,8 +27,15 @@ constexpr std::string_view kHelpFolder = "help/";
 }  // namespace
 
 void openHelpWindow(int16_t menu, int16_t item) {
-  if (textWindowRefused()) return;
   const PString<kHelpFileNameMost> fileName(menuItemText(menu, item) + std::string(kHelpExtension));
+  // Another page asked for while one is shown takes its place: the page chosen is the page
+  // shown.
+  if (textWindows.helpOpen != 0 && boardInput.pickedCount == 0) {
+    showHelpPage(kHelpWindow, fileName.view());
+    windowSelect(kHelpWindow);
+    return;
+  }
+  if (textWindowRefused()) return;
   dialogWindows.savedOutputWnd = frontWindow();
   dialogWindows.modalDialogWnd = kHelpWindow;
   textWindows.helpOpen = 255;
@@ -40,15 +50,30 @@ std::string englishHelpName(std::string_view fileName) {
   return std::string(kEnglishPrefix) + std::string(blank == std::string_view::npos ? fileName : fileName.substr(blank + 1));
 }
 
-bool createHelpWindow(int16_t n, std::string_view fileName) {
-  // The title is the item's text: the file name less its extension.
+namespace {
+
+// The title is the item's text: the file name less its extension.
+std::string_view helpTitle(std::string_view fileName) {
   std::string_view title = fileName;
   if (title.size() >= kHelpExtension.size() && title.substr(title.size() - kHelpExtension.size()) == kHelpExtension)
     title.remove_suffix(kHelpExtension.size());
-  if (!openTextWindow(n, title, true)) return false;
-  // A page missing under both names leaves the window empty.
-  if (loadHelpRTF(n, fileName) == kHelpPageMissing) loadHelpRTF(n, englishHelpName(fileName));
+  return title;
+}
+
+}  // namespace
+
+bool createHelpWindow(int16_t n, std::string_view fileName) {
+  if (!openTextWindow(n, helpTitle(fileName), true)) return false;
+  showHelpPage(n, fileName);
   return true;
+}
+
+void showHelpPage(int16_t n, std::string_view fileName) {
+  setWindowTitle(n, helpTitle(fileName));
+  // A page missing under both names leaves the window empty, not showing the last one.
+  if (QTextDocument* doc = textViewDocument(n)) doc->clear();
+  if (loadHelpRTF(n, fileName) == kHelpPageMissing) loadHelpRTF(n, englishHelpName(fileName));
+  if (QTextEdit* view = textViewWidget(n)) view->moveCursor(QTextCursor::Start);
 }
 
 int16_t loadHelpRTF(int16_t n, std::string_view fileName) {

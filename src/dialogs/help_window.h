@@ -9,11 +9,14 @@ namespace bg {
 inline constexpr int16_t kHelpPageMissing = -43;
 inline constexpr std::size_t kHelpFileNameMost = 63;
 
-// Refused while a checker is held or the help window or note pad is open.
+// Refused while a checker is held or the note pad is open; with the help window open, the
+// page asked for takes the place of the one shown.
 void openHelpWindow(int16_t menu, int16_t item);
 // Opens window n with the page of that file name; a missing page is tried again as
 // "English " + the name after its first word.
 bool createHelpWindow(int16_t n, std::string_view fileName);
+// Shows the page of that file name in window n, titled with it, from its start.
+void showHelpPage(int16_t n, std::string_view fileName);
 // Loads the page into window n's view: 0, or kHelpPageMissing when there is no such page.
 int16_t loadHelpRTF(int16_t n, std::string_view fileName);
 // The name a missing page is tried under next.

@@ -74,7 +74,9 @@ int16_t readAutoMoveModifiers() {
 
   const bool human = position.playerType[position.currentPlayer] == kHumanPlayer;
   if (boardInput.pickedCount == 0 && human) {
-    if (easyReady) {
+    // Shift tries the dice the other way round; the right button takes back, as it does
+    // without Easy Moves, and before any step it has nothing to take.
+    if (easyReady && boardInput.rightClickEmulation == 0) {
       turnState.autoMoveReverse = 255;
       return 0;
     }

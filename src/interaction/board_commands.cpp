@@ -12,6 +12,7 @@
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/dice.h"
+#include "rules/numbered_message.h"
 #include "rules/starting_position.h"
 #include "rules/take_back.h"
 #include "state/board_command_services.h"
@@ -22,7 +23,9 @@
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
+#include "state/interaction_services.h"
 #include "state/interaction_state.h"
+#include "state/message_numbers.h"
 #include "state/play_options.h"
 #include "state/position.h"
 
@@ -30,8 +33,7 @@ namespace bg {
 
 namespace {
 
-constexpr std::string_view kNotNowText = "Can't do that now";
-constexpr std::string_view kAfterComputerText = "This option is available only after the computer has made a move";
+constexpr std::string_view kAfterComputerText = "MMThis option is available only after the computer has made a move";
 constexpr int16_t kFrameHelpWidth = 435;
 constexpr int16_t kFrameHelpHeight = 210;
 constexpr std::string_view kFrameHelpText =
@@ -102,9 +104,13 @@ void runBoardCommand() {
 
 void replayComputerMove() {
   const int16_t side = position.currentPlayer;
-  if (display.overlayActive == -1 ||
-      (position.playerType[side] == kHumanPlayer && diceState.diceShowing != 0)) {
-    hook::showInformation(kNotNowText);
+  // Refused on the message line, as the other commands refuse.
+  if (display.overlayActive == -1) {
+    showNumberedMessage(kCloseBoxFirstMessage);
+    return;
+  }
+  if (position.playerType[side] == kHumanPlayer && diceState.diceShowing != 0) {
+    showNumberedMessage(kNotNowMessage);
     return;
   }
   if (hand.pieceInHand != 0) {
@@ -117,7 +123,9 @@ void replayComputerMove() {
                                  record.gameRecord[record.gameRecordCount].side == computer &&
                                  record.gameRecord[record.gameRecordCount].moveNumber >= 1;
   if (position.openingPhase != 0 || flow.opponentMode != kComputerOpponent || !computerMovedLast) {
-    hook::showInformation(kAfterComputerText);
+    interaction.messageNumber = kNoMessage;
+    interaction.messageText = kAfterComputerText;
+    hook::displayMessage();
     return;
   }
   const int16_t human = static_cast<int16_t>(1 - computer);

@@ -1,11 +1,14 @@
 #include "shell/board_options.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "display/board_layout.h"
 #include "display/board_picture.h"
 #include "display/board_redraw.h"
+#include "rules/numbered_message.h"
+#include "shell/refusals.h"
 #include "state/display_settings.h"
 #include "state/board_state.h"
 #include "state/cube_state.h"
@@ -13,6 +16,7 @@
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
+#include "state/message_numbers.h"
 #include "state/position.h"
 
 namespace bg {
@@ -22,6 +26,7 @@ namespace {
 constexpr int16_t kOpeningEntriesRealigned = 3;
 constexpr int16_t kNoToPoint = -1;
 constexpr int16_t kBarToBar = 25;  // point p seen from the other side is 25 - p
+constexpr std::string_view kFlipAfterStepText = "MMFlip Board is not available once a checker has moved this turn";
 
 void flipOwner(int16_t& owner) {
   if (owner != kCubeCentred) owner = static_cast<int16_t>(1 - owner);
@@ -62,9 +67,16 @@ void swapPlayerColours() {
 
 void flipBoard() {
   const bool diceShowing = diceState.diceShowing != 0;
-  if (position.openingPhase != 0 && !diceShowing) return;
+  // The item stays enabled: a refusal says why.
+  if (position.openingPhase != 0 && !diceShowing) {
+    showNumberedMessage(kRollFirstMessage);
+    return;
+  }
   // Any step made refuses it, also when the roll plays only that one die.
-  if (diceShowing && flow.movesLeft < flow.movesAllowed) return;
+  if (diceShowing && flow.movesLeft < flow.movesAllowed) {
+    refuseSaying(kFlipAfterStepText);
+    return;
+  }
   // The editor's board is no game yet: a flip would end it half laid out.
   if (boardState.setupInProgress != 0) return;
   flipOwner(cube.cubeOwner);

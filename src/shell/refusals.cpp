@@ -8,14 +8,17 @@
 
 namespace bg {
 
-namespace {
-}  // namespace
-
 void refuseWithCheckerInHand() {
   hook::playAlertSound();
   showNumberedMessage(kPutCheckerDownMessage);
 }
 
 void refuseWhileQuestionWaits() { showNumberedMessage(kNotNowMessage); }
+
+void refuseSaying(std::string_view text) {
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = text;
+  hook::displayMessage();
+}
 
 }  // namespace bg

@@ -10,10 +10,10 @@
 #include "interaction/board_waits.h"
 #include "rules/play_search.h"
 #include "runtime/core/files.h"
-#include "runtime/qt/file_chooser.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/save_file_chooser.h"
+#include "shell/open_game_dialog.h"
 #include "shell/option_toggles.h"
 #include "shell/radio_groups.h"
 #include "shell/refusals.h"
@@ -60,9 +60,9 @@ std::string chooseSaveFile(std::string_view prompt, std::string_view defaultName
   return chooseFileToSave(prompt, dataFilePath(defaultName)).string();
 }
 
-// The open dialog starts in the data folder, where the games are saved.
+// The open dialog starts in the data folder, where the games are saved, and lists games.
 std::string chooseOpenFile(std::string_view prompt, std::string_view /*defaultName*/) {
-  return chooseFileToOpen(prompt, dataFolder()).string();
+  return chooseGameToOpen(prompt).string();
 }
 
 void applyOlderLayoutSettings(const OlderLayoutSettings& s) {

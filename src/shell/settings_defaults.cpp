@@ -59,7 +59,6 @@ void initAppConstants() {
   appConstants.programName = "Tavrik's Backgammon";
   appConstants.versionText = "6.4";
   appConstants.buildText = "0";
-  appConstants.savedGameName = "savedGame";
   shellWindow.osVersionValue = static_cast<int16_t>(osVersionParts());
 }
 

@@ -12,7 +12,6 @@ struct AppConstants {
   Str255 programName;
   Str255 versionText;
   Str31 buildText;
-  Str63 savedGameName;
   uint8_t betaMarker = 0;  // nonzero: the version line ends in "-beta"
 };
 extern AppConstants appConstants;

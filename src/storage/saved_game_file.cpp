@@ -28,7 +28,7 @@ namespace {
 constexpr int16_t kSavedMessage = 82;
 constexpr std::string_view kSaveAsPrompt = "Save as...";
 constexpr std::string_view kOpenPrompt = "Open a saved game";
-constexpr std::string_view kDialogDefaultName = "savedGame";
+constexpr std::string_view kDialogDefaultName = kSavedGameFileName;
 constexpr std::string_view kNoSavedGameText = "MMNo Saved Game To Load";
 constexpr std::string_view kMidRollText = "MMPlay the rest of the roll before saving the game";
 

@@ -114,8 +114,13 @@ TEST_F(HelpAndHiding, EveryPageItemOpensItsPageTitledWithTheItem) {
     const char* says;
   } sayings[] = {{"Help - Easy Moves", "hold Shift to try the dice the other way round"},
                  {"Help - Easy Moves", "The right button does not: it takes back your last step"},
-                 {"Help - Options", "The opening roll cannot be rolled over"}};
+                 {"Help - Options", "The opening roll cannot be rolled over"},
+                 {"Help - Commands", "Blot Risk, Replay Computer Move, Analyse Last Play, the note pad and a single "
+                                     "checker step taken back are not counted"},
+                 {"Help - Commands", "Once your dice are rolled the message line answers"}};
   int said = 0;
+  // Every other page is chosen while the one before it is still shown.
+  bool keepOpen = false;
   for (int16_t item : {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 17, 19}) {
     SCOPED_TRACE(item);
     ASSERT_TRUE(menuItemEnabled(kInfoMenu, item));
@@ -143,11 +148,13 @@ TEST_F(HelpAndHiding, EveryPageItemOpensItsPageTitledWithTheItem) {
     const QTextBlock first = textViewDocument(kHelpWindow)->firstBlock();
     EXPECT_FALSE(first.text().isEmpty());
     EXPECT_GE(first.begin().fragment().charFormat().fontWeight(), QFont::Bold);
+    keepOpen = !keepOpen;
+    if (keepOpen) continue;
     clickCloseBox(kHelpWindow);
     EXPECT_FALSE(windowExists(kHelpWindow));
     EXPECT_EQ(dialogWindows.modalDialogWnd, 1);
   }
-  EXPECT_EQ(said, 3);
+  EXPECT_EQ(said, 5);
   // The web pages have no addresses.
   for (int16_t item : {18, 20, 21, 22, 23, 24}) EXPECT_FALSE(menuItemEnabled(kInfoMenu, item)) << item;
 }

@@ -259,13 +259,16 @@ TEST_F(Menus, FlipBoardTurnsTheGameRoundAndTwiceGivesItBack) {
   EXPECT_EQ(cube.cubeOwner, 1);
   EXPECT_EQ(record.gameRecord, entries);
   EXPECT_EQ(position.otherPlayer, 1 - position.currentPlayer);
-  // Refused in the opening before the dice show and after a part of the roll.
+  // Refused in the opening before the dice show and after a part of the roll, saying why.
+  const std::vector<std::string> why[] = {{"#3"}, {"Flip Board is not available once a checker has moved this turn"}};
   for (int refusal = 0; refusal < 2; ++refusal) {
     position.openingPhase = refusal == 0 ? -1 : 0;
     diceState.diceShowing = refusal == 0 ? 0 : -1;
     flow.movesLeft = 1;
-    flipBoard();
+    clearRecords();
+    choose(8, 15);
     EXPECT_EQ(position.board, board);
+    EXPECT_EQ(lines, why[refusal]);
   }
 }
 
@@ -298,11 +301,28 @@ TEST_F(Menus, NamesComeFromTheNameBox) {
 
 TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
   windowSelect(1);
-  for (const auto& [item, key] : {std::pair{9, Qt::Key_M}, {10, Qt::Key_S}, {11, Qt::Key_C}}) {
-    testing::setPosition("start | side 0");
-    choose(17, static_cast<int16_t>(item));
+  const struct {
+    int16_t item;
+    Qt::Key key;
+    const char* board;
+    std::vector<std::string> refusal;  // empty: any line
+  } rows[] = {{9, Qt::Key_M, "start | side 0", {}},
+              {10, Qt::Key_S, "start | side 0", {}},
+              {11, Qt::Key_C, "start | side 0", {}},
+              // During the person's move both refuse alike, on the message line.
+              {7, Qt::Key_I, "start | dice 3 1 | side 0", {"#4"}},
+              {11, Qt::Key_C, "start | dice 3 1 | side 0", {"#4"}}};
+  for (const auto& [item, key, board, refusal] : rows) {
+    // A refusal is of the person's turn, the roll thrown.
+    refusal.empty() ? testing::setPosition(board) : testing::personToPlay(board);
+    choose(17, item);
     const auto fromMenu = lines;
     EXPECT_FALSE(fromMenu.empty()) << item;
+    if (!refusal.empty()) {
+      EXPECT_EQ(fromMenu, refusal) << item;
+    }
+    EXPECT_TRUE(notices.empty()) << item;
+    notices.clear();
     lines.clear();
     testing::typeKey(1, key), FBHandleEvents();
     EXPECT_EQ(lines, fromMenu) << item;

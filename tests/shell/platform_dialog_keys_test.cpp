@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -43,6 +44,17 @@ W* modalOfKind() {
 QLineEdit* fileNameField() {
   QFileDialog* d = modalOfKind<QFileDialog>();
   return d != nullptr ? d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+}
+
+// The names the open dialog lists in the folder it shows.
+QStringList listedNames() {
+  QFileDialog* d = modalOfKind<QFileDialog>();
+  const auto* view = d != nullptr ? d->findChild<QListView*>(QStringLiteral("listView")) : nullptr;
+  QStringList names;
+  if (view == nullptr || view->model() == nullptr) return names;
+  const QModelIndex root = view->rootIndex();
+  for (int r = 0; r < view->model()->rowCount(root); ++r) names << view->model()->index(r, 0, root).data().toString();
+  return names;
 }
 
 // Keys the way the window system hands them to the window that has the focus.
@@ -125,9 +137,11 @@ TEST_F(PlatformDialogKeys, ANameTypedIntoSaveAsSavesUnderThatName) {
   const std::filesystem::path file = dataFolder() / "Typed Game";
   std::filesystem::remove(file);
   std::string seen;
+  std::string proposed;
   DialogScript script({{fileDialogUp,
                         [&] {
                           QWidget* d = modalOfKind<QFileDialog>();
+                          proposed = fileNameField()->text().toStdString();
                           pressKey(d, Qt::Key_A, Qt::ControlModifier);
                           typeInto(d, "Typed Game");
                           seen = fileNameField()->text().toStdString();
@@ -136,6 +150,7 @@ TEST_F(PlatformDialogKeys, ANameTypedIntoSaveAsSavesUnderThatName) {
   choose(kFileMenu, kSaveGameAsItem);
   EXPECT_TRUE(script.finished());
   EXPECT_EQ(seen, "Typed Game");
+  EXPECT_EQ(proposed, "SavedGame") << "the program's own file";
   EXPECT_TRUE(std::filesystem::exists(file));
   EXPECT_TRUE(keysHeard.empty()) << keysHeard.size() << " keys reached the program, the first from window "
                                  << keysHeard.front();
@@ -148,7 +163,11 @@ TEST_F(PlatformDialogKeys, ANameTypedIntoOpenLoadsThatGame) {
   choose(kFileMenu, 5);  // Save Game: the default file, then kept under a name of our own
   std::filesystem::copy_file(dataFolder() / "SavedGame", file, std::filesystem::copy_options::overwrite_existing);
   testing::setPosition("start | side 0");
-  DialogScript script({{fileDialogUp, [&] {
+  // The program's own files that hold no game are not offered.
+  for (const char* own : {"notePad.txt", "Rollout Result.txt"}) std::ofstream(dataFolder() / own) << "x";
+  QStringList listed;
+  DialogScript script({{[] { return listedNames().contains(QStringLiteral("Typed Open")); }, [&] {
+                          listed = listedNames();
                           QWidget* d = modalOfKind<QFileDialog>();
                           pressKey(d, Qt::Key_A, Qt::ControlModifier);
                           typeInto(d, "Typed Open");
@@ -158,6 +177,8 @@ TEST_F(PlatformDialogKeys, ANameTypedIntoOpenLoadsThatGame) {
   EXPECT_TRUE(script.finished());
   EXPECT_EQ(position.board[6], 2);
   EXPECT_EQ(position.board[1], -2);
+  listed.sort();
+  EXPECT_EQ(listed, (QStringList{QStringLiteral("SavedGame"), QStringLiteral("Typed Open")}));
   EXPECT_TRUE(keysHeard.empty()) << keysHeard.size() << " keys reached the program";
   std::filesystem::remove(file);
 }
