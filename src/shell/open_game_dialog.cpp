@@ -1,11 +1,5 @@
 #include "shell/open_game_dialog.h"
 
-#include <QFileDialog>
-#include <QFileSystemModel>
-#include <QSortFilterProxyModel>
-#include <QString>
-#include <QStringList>
-
 #include "dialogs/note_pad.h"
 #include "rollout/rollout_report.h"
 #include "runtime/core/files.h"
@@ -26,34 +20,10 @@ bool ownFileHoldingNoGame(const std::filesystem::path& file) {
   return false;
 }
 
-class GamesOnly : public QSortFilterProxyModel {
- protected:
-  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
-    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
-    if (files == nullptr) return true;
-    const QModelIndex index = files->index(row, 0, parent);
-    return files->isDir(index) || !ownFileHoldingNoGame(files->filePath(index).toStdString());
-  }
-};
-
 }  // namespace
 
 std::filesystem::path chooseGameToOpen(std::string_view prompt) {
-  // A presenter a test puts in answers in place of the dialog.
-  const OpenFilePresenter presenter = setOpenFilePresenter(nullptr);
-  setOpenFilePresenter(presenter);
-  if (presenter != nullptr) return chooseFileToOpen(prompt, dataFolder());
-  QFileDialog dialog(nullptr, QString::fromUtf8(prompt.data(), static_cast<qsizetype>(prompt.size())),
-                     QString::fromStdString(dataFolder().string()));
-  // Only the dialog's own views take a filter of names.
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setProxyModel(new GamesOnly);  // the dialog owns it
-  if (dialog.exec() != QDialog::Accepted) return {};
-  const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) return {};
-  return std::filesystem::path(chosen.first().toStdString());
+  return chooseFileToOpen(prompt, dataFolder(), ownFileHoldingNoGame);
 }
 
 }  // namespace bg
