@@ -1,5 +1,6 @@
 #include "shell/quit_game.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "audio/sound_effects.h"
@@ -91,7 +92,10 @@ void sayGoodbye(bool fromSystem) {
 // from the system: what was lost goes where the session keeps its output.
 bool stayAfterFailedWrite(std::string_view what, bool fromSystem) {
   if (fromSystem) {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(what.size()), what.data());
+    // The boxes' paragraph mark would leave a terminal showing only the last sentence.
+    std::string lines(what);
+    std::replace(lines.begin(), lines.end(), '\r', '\n');
+    std::fprintf(stderr, "%s\n", lines.c_str());
     return false;
   }
   return askStayOrQuit(std::string(what) + "\r" + std::string(kStayOrQuitText));
@@ -130,6 +134,7 @@ void runQuit(bool fromSystem) {
     shell.quitting = 0;
     flow.newGameRequested = newGameBefore;
     quitState.quitRunning = 0;
+    quitState.saveAnswer = kSaveNotAnswered;
     // Notes given up for the quit are not lost to a stay.
     hook::bringBackGivenUpNotePad();
   };
@@ -140,18 +145,22 @@ void runQuit(bool fromSystem) {
     storage.gameWasSaved = 0;
   }
   const bool save = gameToSave();
-  if (save && shell.quitting != 0) {
+  // The person's Yes, given before the system's quit came, stands: the game is saved.
+  const bool saveAskedFor = shell.quitting != 0 || (fromSystem && quitState.saveAnswer == kSaveAnsweredYes);
+  if (save && saveAskedFor) {
     if (saveGame(0)) {
       storage.gameWasSaved = -1;
     } else if (stayAfterFailedWrite(gameNotSavedText(), fromSystem)) {
       return stay();
     }
   }
-  if (save && shell.quitting == 0 && fromSystem) std::fputs(kNobodyToAnswerText, stderr);
+  if (save && !saveAskedFor && fromSystem && quitState.saveAnswer == kSaveNotAnswered)
+    std::fputs(kNobodyToAnswerText, stderr);
   // Asked before the preferences are written, so a game saved on Yes is remembered.
   if (save && shell.quitting == 0 && !fromSystem) {
     const bool saveFailed = hook::askedSaveAtQuitFailed();
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
+    quitState.saveAnswer = saveFailed || storage.gameModified == 0 ? kSaveAnsweredYes : kSaveAnsweredNo;
     if (saveFailed && stayAfterFailedWrite(gameNotSavedText(), fromSystem)) return stay();
   }
   // A changed game left unsaved is gone, as is one left in the position editor: the file

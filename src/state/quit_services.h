@@ -6,9 +6,15 @@
 
 namespace bg {
 
+// The person's answer to the save question of the quit that waits (for Stay or Quit Anyway).
+inline constexpr int16_t kSaveNotAnswered = 0;
+inline constexpr int16_t kSaveAnsweredYes = 1;
+inline constexpr int16_t kSaveAnsweredNo = 2;
+
 struct QuitState {
   int16_t quitRunning = 0;        // -1 once a way out has started: a second one does nothing,
   int16_t systemQuitRunning = 0;  // unless it is the system's first (-1 once that has started)
+  int16_t saveAnswer = kSaveNotAnswered;  // a quit from the system inside it keeps the answer
 };
 extern QuitState quitState;
 

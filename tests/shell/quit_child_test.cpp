@@ -1,6 +1,7 @@
 // The real way out and back in, each run in a child process with its folders in a
 // temporary place: a game played with the mouse, a checker held, the board window closed;
 // the file then holds the whole game, and the program opened with it resumes it.
+#include <QApplication>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <string>
 
 #include "dialogs/note_pad.h"
@@ -35,6 +37,7 @@
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
 #include "state/interaction_state.h"
+#include "state/menu_numbers.h"
 #include "state/player_records.h"
 #include "state/position.h"
 #include "state/shell_services.h"
@@ -57,8 +60,20 @@ using testing::OwnFolders;
 
 testing::MouseScript* script = nullptr;
 int menuStep = 0;
-void (*beforeTheSignal)() = nullptr;
-bool signalInTheQuit = false;
+
+// When a row's signal comes: at once, while the person's own quit waits for an answer, or
+// while a box of the toolkit's own (file, print) is up.
+enum class SignalAt { kOnce, kInTheQuit, kInAToolkitBox };
+struct FullFolderRow {
+  void (*before)();
+  const char* told;
+  SignalAt at = SignalAt::kOnce;
+  int signal = SIGTERM;
+  int failingWrite = 1;  // the game's, or the note pad's; the preferences' come after the game's
+  bool answerYes = false;  // to the quit's save question
+};
+const FullFolderRow* row = nullptr;
+constexpr int kBoxTicks = 250;  // polls of a box left up after the signal: the quit never ran
 
 Point diceSpot() {
   const BoardPoint c = turnServices.boardCentre();
@@ -175,14 +190,20 @@ void whenTheGameWaits(void (*then)()) {
   poll.start(20);
 }
 
-// A changed game, with what the row adds, then a terminate signal with the disk full: at
-// once, or once Ctrl+Q's question or its Stay box waits for the person.
+bool toolkitBoxUp() {
+  QWidget* box = QApplication::activeModalWidget();
+  return box != nullptr && detail::windowNumberOf(box) == 0;
+}
+
+// A changed game, with what the row adds, then the row's signal with the disk full: at
+// once, once Ctrl+Q's question or its Stay box waits for the person, or once a toolkit box
+// is up.
 void signalWithTheFolderFull() {
   storage.gameModified = -1;
-  beforeTheSignal();
-  failNthFileWrite(1);
-  if (!signalInTheQuit) {
-    std::raise(SIGTERM);
+  row->before();
+  failNthFileWrite(row->failingWrite);
+  if (row->at == SignalAt::kOnce) {
+    std::raise(row->signal);
     return;
   }
   // A quit request the program comes back from was dropped.
@@ -192,16 +213,41 @@ void signalWithTheFolderFull() {
     return handled;
   });
   static QTimer poll;
+  static int ticksAfter = -1;
   QObject::connect(&poll, &QTimer::timeout, [] {
+    if (ticksAfter >= 0) {
+      if (toolkitBoxUp() && ++ticksAfter > kBoxTicks) std::_Exit(kSignalDropped);
+      return;
+    }
     const bool asked = panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0;
-    if (!asked && !windowExists(kInformationWindow)) return;
-    poll.stop();
+    if (asked && row->answerYes) {
+      static bool answered = false;
+      if (!answered) answered = true, QTest::keyClick(contentWidget(1)->windowHandle(), Qt::Key_Y);
+      return;
+    }
+    const bool due = row->at == SignalAt::kInAToolkitBox ? toolkitBoxUp() : asked || windowExists(kInformationWindow);
+    if (!due) return;
+    ticksAfter = 0;
     failNthFileWrite(1);  // still full
-    std::raise(SIGTERM);
+    std::raise(row->signal);
   });
-  poll.start(0);
-  QTest::keyClick(contentWidget(1)->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+  poll.start(row->at == SignalAt::kInAToolkitBox ? 20 : 0);
+  if (row->at == SignalAt::kInTheQuit)
+    QTest::keyClick(contentWidget(1)->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
 }
+
+void expectEachSays(std::span<const FullFolderRow> rows) {
+  static char name[] = "backgammon";
+  static char* argv[] = {name, nullptr};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.told);
+    row = &r;
+    EXPECT_EXIT(startWith(1, argv, [] { whenTheGameWaits(signalWithTheFolderFull); }), ::testing::ExitedWithCode(0),
+                r.told);
+  }
+}
+
+void gameSavedOnExit() { shell.saveGameOnExit = -1; }
 
 SavedGame readGameFile(const std::filesystem::path& path) {
   EXPECT_TRUE(openInput(kSavedGameFileNumber, path));
@@ -287,26 +333,41 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
   // With the data folder full nobody can answer a box: what could not be kept, and why, goes
   // to standard error. So it does when the signal comes while the person's own quit waits
   // for an answer: the program ends all the same.
-  const struct {
-    void (*before)();
-    const char* told;
-    bool inTheQuit = false;
-  } full[] = {{[] { shell.saveGameOnExit = -1; }, "The game could not be saved. The disk is full."},
-              {[] {
-                 openNotePad();
-                 QTest::keyClicks(textViewWidget(kNotePadWindow), "notes");
-               },
-               "The note pad could not be saved. The disk is full."},
-              {[] { shell.saveGameOnExit = 0; }, "The changed game was not saved: nobody could answer whether to save it.",
-               true},
-              {[] { shell.saveGameOnExit = -1; }, "The game could not be saved. The disk is full.", true}};
-  for (const auto& r : full) {
-    SCOPED_TRACE(r.told);
-    beforeTheSignal = r.before;
-    signalInTheQuit = r.inTheQuit;
-    EXPECT_EXIT(startWith(1, argv, [] { whenTheGameWaits(signalWithTheFolderFull); }), ::testing::ExitedWithCode(0),
-                r.told);
-  }
+  const auto askAtQuit = [] { shell.saveGameOnExit = 0; };
+  const FullFolderRow full[] = {
+      {gameSavedOnExit, "The game could not be saved. The disk is full."},
+      {[] {
+         openNotePad();
+         QTest::keyClicks(textViewWidget(kNotePadWindow), "notes");
+       },
+       "The note pad could not be saved. The disk is full."},
+      {askAtQuit, "The changed game was not saved: nobody could answer whether to save it.", SignalAt::kInTheQuit},
+      {gameSavedOnExit, "The game could not be saved. The disk is full.", SignalAt::kInTheQuit},
+      // The person's Yes stands; the save asked for failed, and why.
+      {askAtQuit, "The game could not be saved. The disk is full.", SignalAt::kInTheQuit, SIGINT, 1, true},
+      // The box's sentences, each on its own line.
+      {[] { shell.saveGameOnExit = -1, storage.loadGameOnStartup = -1; },
+       "The preferences could not be saved[^\r]*\nThe game saved now will not come back by itself",
+       SignalAt::kInTheQuit, SIGTERM, 2}};
+  expectEachSays(full);
+}
+
+// The terminal closed is a quit from the system as a terminate signal is, and a box of the
+// toolkit's own (file, print) does not hold a quit from the system back.
+TEST(QuitChildDeathTest, AHangUpOrASignalOverAToolkitBoxQuitsAsATerminateSignalDoes) {
+  const OwnFolders folders("bg-child-");
+  const FullFolderRow full[] = {
+      {gameSavedOnExit, "The game could not be saved. The disk is full.", SignalAt::kOnce, SIGHUP},
+      {[] { gameSavedOnExit(), postMenuSelection(kFileMenu, kSaveGameAsItem); },
+       "The game could not be saved. The disk is full.", SignalAt::kInAToolkitBox},
+      {[] { gameSavedOnExit(), postMenuSelection(kFileMenu, kOpenGameItem); },
+       "The game could not be saved. The disk is full.", SignalAt::kInAToolkitBox, SIGINT},
+      {[] {
+         gameSavedOnExit();
+         QTest::keyClick(contentWidget(1)->windowHandle(), Qt::Key_P, Qt::ControlModifier);
+       },
+       "The game could not be saved. The disk is full.", SignalAt::kInAToolkitBox}};
+  expectEachSays(full);
 }
 
 }  // namespace

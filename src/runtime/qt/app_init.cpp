@@ -1,6 +1,7 @@
 #include "runtime/qt/app_init.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -133,6 +134,17 @@ void queueAppEvent(AppEvent::Kind kind) {
   });
 }
 
+// The toolkit's own modal boxes (file, print, their questions) run loops that never reach
+// the program's pump: each is cancelled, as a person would, so the quit queued for the pump
+// runs once they are gone.
+void quitFromTheSystem() {
+  queueAppEvent(AppEvent::kQuitRequest);
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    auto* box = qobject_cast<QDialog*>(top);
+    if (box != nullptr && box->isVisible() && detail::windowNumberOf(top) == 0) box->reject();
+  }
+}
+
 void loadBundledFonts() {
   const QDir dir(QStringLiteral(":/fonts"));
   for (const QString& name : dir.entryList({QStringLiteral("*.ttf")}, QDir::Files, QDir::Name)) {
@@ -160,7 +172,7 @@ void installLayer() {
                    });
   // The desktop session ending asks the program to quit, as a signal does.
   QObject::connect(qobject_cast<QGuiApplication*>(app), &QGuiApplication::commitDataRequest,
-                   [](QSessionManager&) { queueAppEvent(AppEvent::kQuitRequest); });
+                   [](QSessionManager&) { quitFromTheSystem(); });
   // A write past the file-size limit fails (EFBIG) and is told as a full disk is, instead of
   // ending the program halfway through it.
   std::signal(SIGXFSZ, SIG_IGN);
@@ -169,10 +181,13 @@ void installLayer() {
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
       char b = 0;
       [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &b, 1);
-      queueAppEvent(AppEvent::kQuitRequest);
+      quitFromTheSystem();
     });
     std::signal(SIGTERM, onSignal);
     std::signal(SIGINT, onSignal);
+    // A hang-up (the terminal closed) is a quit from the system too, unless the program was
+    // started to outlive its terminal (nohup).
+    if (std::signal(SIGHUP, onSignal) == SIG_IGN) std::signal(SIGHUP, SIG_IGN);
   }
 }
 
