@@ -49,9 +49,6 @@ constexpr float kNoticeSeconds = 2.0f;
 
 bool isHuman(int16_t side) { return position.playerType[side] == kHumanPlayer; }
 
-// Where a side's dice are thrown, and so where its opening die is clicked.
-int16_t diceZoneOf(int16_t side) { return side == kPlayer0 ? kRightDiceZone : kLeftDiceZone; }
-
 GameRecordEntry& nextEntry() { return record.gameRecord[record.gameRecordCount + 1]; }
 
 // The roll to play is already there (a loaded game's, the editor's, one chosen by hand):

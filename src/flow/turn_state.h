@@ -11,6 +11,8 @@ inline constexpr int16_t kNoZone = 28;        // clickedPoint after a roll click
 inline constexpr int16_t kLeftDiceZone = 26;   // player 1's dice: the left half, the frame's upper end
 inline constexpr int16_t kRightDiceZone = 27;  // player 0's: the right half, the frame's lower end
 inline constexpr int16_t kNoOpeningDieAwaited = -1;
+// Where a side's dice are thrown, and so where its opening die is clicked.
+inline int16_t diceZoneOf(int16_t side) { return side == 0 ? kRightDiceZone : kLeftDiceZone; }
 inline constexpr int16_t kPipCountZone = -3;  // the pip-count toggle
 
 struct TurnState {

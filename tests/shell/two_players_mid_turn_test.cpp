@@ -399,8 +399,8 @@ void expectTheDiceHeldDrawn(const std::string& where) {
 
 // Two people: each side throws its own opening die by a click on its own dice (or "+"), in
 // the first game and in those after Game > New Game, where nothing is thrown by itself; the
-// help then says so. Play Against the Computer chosen with one die of the third opening shown leaves
-// on the board only the roll the game holds.
+// help then says so. Play Against the Computer chosen with one die of the third opening
+// shown leaves on the board only the roll the game holds.
 TEST_F(TwoPlayersMidTurn, EachSideThrowsItsOwnOpeningDieInEveryGame) {
   // Game 1: side 1 throws a 3, side 0 a 4; game 2: side 0 a 5, side 1 a 1; game 3: side 1 a 1.
   openWithFourThree([](int16_t slot) -> int16_t { return slot == 3 ? 5 : slot == 4 ? 1 : 1 + slot % 2; });
