@@ -316,11 +316,12 @@ void openingRollTie(bool chosenByHand) {
     interaction.clickedPoint = kNoZone;
     return;
   }
-  // Die 1 is player 0's, die 2 player 1's; the side whose die was clicked first shows first.
-  const int16_t first = turnState.lastRollClick == kLeftDiceZone ? kPlayer1 : kPlayer0;
+  // Die 1 is player 0's, die 2 player 1's; the side whose dice were clicked throws first, and
+  // the other throws its die by a click on its own dice.
+  const int16_t first = turnState.lastRollClick == diceZoneOf(kPlayer1) ? kPlayer1 : kPlayer0;
   const int16_t firstDie = first;
   const int16_t otherDie = static_cast<int16_t>(1 - first);
-  const int16_t otherZone = firstDie == 0 ? kRightDiceZone : kLeftDiceZone;
+  const int16_t otherZone = diceZoneOf(otherDie);
   position.currentPlayer = first;
   position.otherPlayer = static_cast<int16_t>(1 - first);
 
@@ -331,17 +332,17 @@ void openingRollTie(bool chosenByHand) {
   diceState.dice[firstDie].hidden = 255;
 
   turnState.awaitingDiceClick = -1;
+  turnState.openingDieAwaited = otherDie;
   do {
     hook::waitForPointClick();
     if (flow.abortTurn != 0) {
-      // What left the wait may have set a roll of its own (the editor's, chosen by hand):
-      // the die held back goes only into the place it left empty, drawn as it is held.
-      if (diceState.dice[otherDie].value == 0) {
-        diceState.dice[otherDie].value = heldBack;
-        diceState.rolledDice[otherDie] = heldBack;
-      }
       diceState.dice[firstDie].hidden = 0;
       turnState.awaitingDiceClick = 0;
+      turnState.openingDieAwaited = kNoOpeningDieAwaited;
+      // What left the wait may have set a roll of its own (the editor's, chosen by hand),
+      // which stands. Otherwise the die thrown is no roll the game holds: it leaves the
+      // board, and the opening is thrown afresh by whoever plays it now.
+      if (diceState.dice[otherDie].value == 0) removeDice();
       return;
     }
   } while (interaction.clickedPoint != otherZone);
@@ -353,6 +354,7 @@ void openingRollTie(bool chosenByHand) {
   position.otherPlayer = static_cast<int16_t>(1 - position.currentPlayer);
   showRolledDice();
   turnState.awaitingDiceClick = 0;
+  turnState.openingDieAwaited = kNoOpeningDieAwaited;
   interaction.clickedPoint = kNoZone;
 }
 

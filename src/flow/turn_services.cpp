@@ -33,7 +33,8 @@ void waitForPointClick() {
   // Nobody at the board: take the posted click, or click the dice.
   flow.keyCommandBusy = 0;
   boardInput.holdMessageLine = 0;
-  interaction.clickedPoint = kRightDiceZone;
+  const int16_t side = turnState.openingDieAwaited;
+  interaction.clickedPoint = side == kNoOpeningDieAwaited ? kRightDiceZone : diceZoneOf(side);
   boardInput.hitDice = -1;
 }
 

@@ -8,8 +8,11 @@
 namespace bg {
 
 inline constexpr int16_t kNoZone = 28;        // clickedPoint after a roll click was taken
-inline constexpr int16_t kLeftDiceZone = 26;  // the die zone of player 0
-inline constexpr int16_t kRightDiceZone = 27;
+inline constexpr int16_t kLeftDiceZone = 26;   // player 1's dice: the left half, the frame's upper end
+inline constexpr int16_t kRightDiceZone = 27;  // player 0's: the right half, the frame's lower end
+inline constexpr int16_t kNoOpeningDieAwaited = -1;
+// Where a side's dice are thrown, and so where its opening die is clicked.
+inline int16_t diceZoneOf(int16_t side) { return side == 0 ? kRightDiceZone : kLeftDiceZone; }
 inline constexpr int16_t kPipCountZone = -3;  // the pip-count toggle
 
 struct TurnState {
@@ -23,6 +26,9 @@ struct TurnState {
   uint8_t autoMoveReverse = 0;       // 255: the click is an automatic move, other die first
   int16_t awaitingDiceClick = 0;     // -1 while a roll click is awaited
   int16_t lastRollClick = 0;         // zone of the click that rolled
+  // Between two people, the side whose opening die is still to be thrown by a click on its
+  // own dice while the other's shows.
+  int16_t openingDieAwaited = kNoOpeningDieAwaited;
   int16_t replayRecordedPlay = 0;    // -1: the computer's next play is the one in the record
   CheckedArray<float, 1> gameValueMultiplier;  // 1 single, 2 gammon, 3 backgammon, or a level
 };

@@ -5,6 +5,7 @@
 #include "display/board_layout.h"
 #include "state/display_settings.h"
 #include "display/message_line.h"
+#include "flow/turn_state.h"
 #include "display/move_markers.h"
 #include "interaction/auto_moves.h"
 #include "interaction/board_waits.h"
@@ -208,7 +209,16 @@ void answerKey(char k) {
 
 }  // namespace
 
-void postDiceClick() { postClick(static_cast<int16_t>(layout.boardCentreX + kRollKeyOffset), layout.boardCentreY); }
+void postDiceClick() {
+  // The other side's opening die is thrown on that side's own dice, where it will show.
+  const int16_t side = turnState.openingDieAwaited;
+  if (side != kNoOpeningDieAwaited) {
+    postClick(static_cast<int16_t>(layout.dicePosition[0][side][kOpeningDiceLayout] + layout.dieWidth / 2),
+              static_cast<int16_t>(layout.diceTop + layout.dieHeight / 2));
+    return;
+  }
+  postClick(static_cast<int16_t>(layout.boardCentreX + kRollKeyOffset), layout.boardCentreY);
+}
 
 void typedMoveEntry() {
   flow.keyCommandBusy = 0;

@@ -58,6 +58,8 @@ void startNewGame() {
   // The very first start's welcome, shown by the redraw below, tells the person to click
   // the dice to start.
   const bool welcomeAsksForClick = storage.firstRun != 0;
+  // Two people throw their opening dice each by a click of its own on its own dice.
+  const bool peopleThrowTheOpening = !rolledOut && flow.opponentMode == kTwoPeople && position.openingPhase != 0;
   hook::closeBoardOverlay();
   display.boardClearing = 0;
   position.newBoardRedraw = -1;
@@ -93,7 +95,7 @@ void startNewGame() {
   } else if (welcomeAsksForClick ||
              (rollout.rolloutRunning == 0 && settings.automaticRolls != 0 && flow.gamesThisRun == 1)) {
     flow.firstRollNeedsClick = -1;
-  } else if (!(rolledOut && diceState.diceShowing != 0)) {
+  } else if (!(rolledOut && diceState.diceShowing != 0) && !peopleThrowTheOpening) {
     // A rolled-out game with the dice in hand has its roll: a click would only reach them.
     hook::postClickAtBoardCorner();
   }

@@ -11,6 +11,7 @@
 #include "display/message_line.h"
 #include "display/board_redraw.h"
 #include "flow/turn_services.h"
+#include "flow/turn_state.h"
 #include "interaction/board_waits.h"
 #include "interaction/position_setup.h"
 #include "rules/whole_roll_check.h"
@@ -100,7 +101,8 @@ int16_t contextHelpTopic() {
   if (cube.doublePending != 0) return kDoubleTopic;
   if (panelWait.questionPanelUp != 0) return kQuestionTopic;
   if (boardInput.waitHelpContext != 0) return kClickTopic;
-  if (diceState.diceShowing != kSet) return kRollTopic;
+  // Between two people one die of the opening may show while the other is still to roll.
+  if (diceState.diceShowing != kSet || turnState.openingDieAwaited != kNoOpeningDieAwaited) return kRollTopic;
   if (!someDieLeftPlayable()) return kNoMovesTopic;
   if (flow.movesAllowed <= flow.movesLeft) return kStartMoveTopic;
   return kRestOfMoveTopic;

@@ -171,8 +171,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
   RollRow{[] { laterRoll(), everyCountAtLimit(); }, {4, 4}, {}, {4, 4}, 0, nullptr, -1, 0, 0, countsStayAtLimit},
   RollRow{[] { settings.whoRollsFirst = 3, everyCountAtLimit(); }, {2, 5}, {}, {5, 2}, 0, nullptr, -1, 0, 0,
           countsStayAtLimit},
+  // Two people: side 1's dice clicked, then its own again (nothing), then side 0's throws its die.
   RollRow{[] { flow.opponentMode = kTwoPeople, position.playerType[1] = kHumanPlayer; }, {2, 5},
-          {{kLeftDiceZone, true}, {kRightDiceZone, false}, {kLeftDiceZone, false}}, {2, 5}, 1, nullptr, 3, 0, 0}));
+          {{kLeftDiceZone, true}, {kLeftDiceZone, false}, {kRightDiceZone, false}}, {2, 5}, 1, nullptr, 3, 0, 0}));
 
 // A whole turn taken back with the rules' take-back is played again with its roll, and
 // the roll is not counted twice.

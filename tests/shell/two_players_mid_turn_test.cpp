@@ -22,8 +22,10 @@
 #include "runtime/core/files.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/menus.h"
+#include "runtime/qt/resources.h"
 #include "storage/preferences_file.h"
 #include "display/board_rebuild.h"
+#include "shell/help_text_window.h"
 #include "shell/startup.h"
 #include "flow/game_loop.h"
 #include "flow/turn_state.h"
@@ -380,6 +382,76 @@ TEST_F(TwoPlayersMidTurn, TheNewPairPlaysWithItsOwnScore) {
   });
   testing::expectScoreShown(0, "6", layout.textSize);
   testing::expectScoreShown(1, "4", layout.textSize);
+}
+
+// Where a person clicks to throw a side's opening die: its own place on the board.
+Point openingDieSpot(int16_t side) {
+  return {static_cast<int16_t>(layout.dicePosition[0][side][kOpeningDiceLayout] + layout.dieWidth / 2),
+          static_cast<int16_t>(layout.diceTop + layout.dieHeight / 2)};
+}
+
+// The dice drawn in the field are those a fresh redraw draws from the roll held.
+void expectTheDiceHeldDrawn(const std::string& where) {
+  const QRect band(layout.fieldLeft - layout.boardRect.left, layout.diceTop - layout.boardRect.top,
+                   layout.fieldRight - layout.fieldLeft, layout.dieHeight);
+  EXPECT_FALSE(testing::differenceFromAFreshRedraw().intersects(band)) << where;
+}
+
+// Two people: each side throws its own opening die by a click on its own dice (or "+"), in
+// the first game and in those after Game > New Game, where nothing is thrown by itself; the
+// help then says so. Play Against the Computer chosen with one die of the third opening
+// shown leaves on the board only the roll the game holds.
+TEST_F(TwoPlayersMidTurn, EachSideThrowsItsOwnOpeningDieInEveryGame) {
+  // Game 1: side 1 throws a 3, side 0 a 4; game 2: side 0 a 5, side 1 a 1; game 3: side 1 a 1.
+  openWithFourThree([](int16_t slot) -> int16_t { return slot == 3 ? 5 : slot == 4 ? 1 : 1 + slot % 2; });
+  ASSERT_TRUE(testing::openFromMenu(kGameMenu, kTwoPlayersItem, kScoreboardWindow));
+  testing::giveAnswer(kScoreboardWindow, testing::Answer::kReturn);
+  ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kScoreboardWindow); }, 5));
+  script_.onBudgetSpent = leave;
+  int game = 1, stage = 0;
+  script_.planner = [&] {
+    if (panelWait.clickWaitRunning == 0 || flow.abortTurn != 0) return;
+    const std::string where = "game " + std::to_string(game) + ", stage " + std::to_string(stage);
+    const int16_t firstSide = game == 2 ? 0 : 1;
+    if (stage == 0 && turnState.awaitingDiceClick != 0) {
+      EXPECT_EQ(diceState.diceShowing, 0) << where << ": no die thrown by itself";
+      script_.click(openingDieSpot(firstSide));
+      stage = 1;
+    } else if (stage == 1 && turnState.openingDieAwaited == 1 - firstSide) {
+      EXPECT_EQ(diceState.rolledDice[firstSide], game == 1 ? 3 : game == 2 ? 5 : 1) << where;
+      EXPECT_EQ(diceState.rolledDice[1 - firstSide], 0) << where;
+      expectTheDiceHeldDrawn(where + ": one die shows");
+      EXPECT_NE(getText(helpTextResourceId(contextHelpTopic())).find("your own half"), std::string::npos) << where;
+      if (game == 3) {
+        script_.then([] { chooseMenuItem(kGameMenu, kComputerOpponentItem), FBHandleEvents(); });
+        stage = 3;
+        return;
+      }
+      script_.click(openingDieSpot(firstSide));
+      stage = 5;
+    } else if (stage == 5) {
+      EXPECT_EQ(turnState.openingDieAwaited, 1 - firstSide) << where << ": its own dice again throw nothing";
+      if (game == 2)
+        script_.then([] { testing::typeText(1, "+"); });  // throws the die still to be thrown
+      else
+        script_.click(openingDieSpot(1 - firstSide));
+      stage = 2;
+    } else if (stage == 2 && turnState.awaitingDiceClick == 0 && diceState.diceShowing != 0) {
+      EXPECT_EQ(position.currentPlayer, 0) << where << ": the higher die starts";
+      EXPECT_EQ(diceState.dice[0].value, game == 1 ? 4 : 5) << where;
+      EXPECT_EQ(diceState.dice[1].value, game == 1 ? 3 : 1) << where;
+      expectTheDiceHeldDrawn(where + ": the opening roll");
+      script_.then([] { chooseMenuItem(kGameMenu, kNewGameItem), FBHandleEvents(); });
+      game += 1, stage = 0;
+    } else if (stage == 3 && flow.opponentMode == kComputerOpponent) {
+      expectTheDiceHeldDrawn(where + ": against the computer");
+      stage = 4;
+      leave();
+    }
+  };
+  gameLoopStep();
+  EXPECT_EQ(stage, 4);
+  EXPECT_FALSE(script_.spent);
 }
 
 // The End Of Game box names the computer; the pair's row and the preferences written keep
