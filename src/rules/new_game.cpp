@@ -62,6 +62,8 @@ void startNewGame() {
   const bool peopleThrowTheOpening = !rolledOut && flow.opponentMode == kTwoPeople && position.openingPhase != 0;
   hook::closeBoardOverlay();
   display.boardClearing = 0;
+  // The dice of a game opened before, still to be drawn, are no roll of this one.
+  if (!rolledOut) display.redrawPending = 0;
   position.newBoardRedraw = -1;
   if ((rolledOut || winnerRollsFirst) && position.openingPhase == 0) {
     // Show the side that will actually move first, after the side flip that begins the

@@ -24,6 +24,7 @@
 #include "runtime/qt/menus.h"
 #include "runtime/qt/resources.h"
 #include "storage/preferences_file.h"
+#include "storage/saved_game_file.h"
 #include "display/board_rebuild.h"
 #include "shell/help_text_window.h"
 #include "shell/startup.h"
@@ -32,6 +33,7 @@
 #include "interaction/board_waits.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/random.h"
+#include "own_folders.h"
 #include "started_program.h"
 #include "state/dice_state.h"
 #include "state/game_record_state.h"
@@ -402,6 +404,15 @@ void expectTheDiceHeldDrawn(const std::string& where) {
 // help then says so. Play Against the Computer chosen with one die of the third opening
 // shown leaves on the board only the roll the game holds.
 TEST_F(TwoPlayersMidTurn, EachSideThrowsItsOwnOpeningDieInEveryGame) {
+  // Game 1 follows a game opened at a roll, its dice still to be drawn.
+  struct DataFolderOfItsOwn {
+    testing::OwnFolders folders{"bg-two-openings-"};
+    ~DataFolderOfItsOwn() { setDataFolder({}); }
+  } data;
+  ASSERT_TRUE(setDataFolder(data.folders.root()));
+  testing::setPosition("start | side 1");
+  ASSERT_TRUE(saveGame(0));
+  loadGame(0);
   // Game 1: side 1 throws a 3, side 0 a 4; game 2: side 0 a 5, side 1 a 1; game 3: side 1 a 1.
   openWithFourThree([](int16_t slot) -> int16_t { return slot == 3 ? 5 : slot == 4 ? 1 : 1 + slot % 2; });
   ASSERT_TRUE(testing::openFromMenu(kGameMenu, kTwoPlayersItem, kScoreboardWindow));
