@@ -37,12 +37,6 @@ constexpr std::string_view kTournamentNotFinishedText =
 constexpr std::string_view kNeedsComputerText = "MMOnly Available With Computer Opponent";
 constexpr std::string_view kNoTournamentText = "MMNo tournament has been started";
 
-void showLine(std::string_view text) {
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = text;
-  hook::displayMessage();
-}
-
 void refuseWithCheckerHeld() {
   hook::playAlertSound();
   showNumberedMessage(kPutCheckerDownMessage);
@@ -73,7 +67,7 @@ void tournamentCommand() {
   }
   if (flow.tournamentGoing == 0) {
     if (flow.opponentMode != kComputerOpponent) {
-      showLine(kNeedsComputerText);
+      showMessageText(kNeedsComputerText);
       return;
     }
     if (storage.loadingGame != -1) hook::tournamentSetupDialog();
@@ -112,7 +106,7 @@ void endTournament() {
 
 void tournamentStatsCommand() {
   if (flow.tournamentGoing == 0) {
-    showLine(kNoTournamentText);
+    showMessageText(kNoTournamentText);
     return;
   }
   hook::tournamentStatsDialog();

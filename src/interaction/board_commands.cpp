@@ -123,9 +123,7 @@ void replayComputerMove() {
                                  record.gameRecord[record.gameRecordCount].side == computer &&
                                  record.gameRecord[record.gameRecordCount].moveNumber >= 1;
   if (position.openingPhase != 0 || flow.opponentMode != kComputerOpponent || !computerMovedLast) {
-    interaction.messageNumber = kNoMessage;
-    interaction.messageText = kAfterComputerText;
-    hook::displayMessage();
+    showMessageText(kAfterComputerText);
     return;
   }
   const int16_t human = static_cast<int16_t>(1 - computer);

@@ -11,4 +11,10 @@ void showNumberedMessage(int16_t number) {
   hook::displayMessage();
 }
 
+void showMessageText(std::string_view text) {
+  interaction.messageNumber = kNoMessage;
+  interaction.messageText = text;
+  hook::displayMessage();
+}
+
 }  // namespace bg

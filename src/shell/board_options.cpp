@@ -8,7 +8,6 @@
 #include "display/board_picture.h"
 #include "display/board_redraw.h"
 #include "rules/numbered_message.h"
-#include "shell/refusals.h"
 #include "state/display_settings.h"
 #include "state/board_state.h"
 #include "state/cube_state.h"
@@ -74,7 +73,7 @@ void flipBoard() {
   }
   // Any step made refuses it, also when the roll plays only that one die.
   if (diceShowing && flow.movesLeft < flow.movesAllowed) {
-    refuseSaying(kFlipAfterStepText);
+    showMessageText(kFlipAfterStepText);
     return;
   }
   // The editor's board is no game yet: a flip would end it half laid out.

@@ -1,5 +1,8 @@
 #include "shell/open_game_dialog.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "dialogs/note_pad.h"
 #include "rollout/rollout_report.h"
 #include "runtime/core/files.h"
@@ -8,22 +11,16 @@
 
 namespace bg {
 
-namespace {
-
-// A file the program writes for itself that holds no game.
-bool ownFileHoldingNoGame(const std::filesystem::path& file) {
-  const std::filesystem::path seen = file.lexically_normal();
+std::filesystem::path chooseGameToOpen(std::string_view prompt) {
+  // The program's own files that hold no game, named once for the whole list.
+  std::vector<std::filesystem::path> noGames;
   for (const std::filesystem::path& own :
        {dataFilePath(kNotePadFileName), dataFilePath(kNotePadKeptCopyName), dataFilePath(kRolloutReportName),
         preferencesPath(), preferencesKeptCopyPath()})
-    if (own.lexically_normal() == seen) return true;
-  return false;
-}
-
-}  // namespace
-
-std::filesystem::path chooseGameToOpen(std::string_view prompt) {
-  return chooseFileToOpen(prompt, dataFolder(), ownFileHoldingNoGame);
+    noGames.push_back(own.lexically_normal());
+  return chooseFileToOpen(prompt, dataFolder(), [noGames](const std::filesystem::path& file) {
+    return std::find(noGames.begin(), noGames.end(), file.lexically_normal()) != noGames.end();
+  });
 }
 
 }  // namespace bg

@@ -15,10 +15,4 @@ void refuseWithCheckerInHand() {
 
 void refuseWhileQuestionWaits() { showNumberedMessage(kNotNowMessage); }
 
-void refuseSaying(std::string_view text) {
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = text;
-  hook::displayMessage();
-}
-
 }  // namespace bg

@@ -4,6 +4,7 @@
 
 #include "flow/turn_services.h"
 #include "rules/play_search.h"
+#include "rules/numbered_message.h"
 #include "runtime/core/files.h"
 #include "runtime/core/own_files.h"
 #include "state/display_services.h"
@@ -49,18 +50,6 @@ class QuietFileErrors {
   FileErrorVector old_;
 };
 
-void showLine(std::string_view text) {
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = text;
-  hook::displayMessage();
-}
-
-void showNumbered(int16_t number) {
-  interaction.messageNumber = number;
-  interaction.messageText.clear();
-  hook::displayMessage();
-}
-
 bool writeSavedGame(const std::filesystem::path& path, const std::string& text) {
   const QuietFileErrors quiet;
   if (!openOutput(kSavedGameFileNumber, path)) return false;
@@ -71,11 +60,11 @@ bool writeSavedGame(const std::filesystem::path& path, const std::string& text) 
 
 bool loadRefused() {
   if (hand.pieceInHand != 0) {
-    showNumbered(kFinishMovingMessage);
+    showNumberedMessage(kFinishMovingMessage);
     return true;
   }
   if (hand.boardWaitActive != 0) {
-    showNumbered(kNotNowMessage);
+    showNumberedMessage(kNotNowMessage);
     return true;
   }
   return refuseWhileSearching();
@@ -217,11 +206,11 @@ std::string savedGameNameOf(const std::filesystem::path& path) {
 
 bool saveGame(int16_t askName) {
   if (hand.pieceInHand != 0) {
-    showNumbered(kFinishMovingMessage);
+    showNumberedMessage(kFinishMovingMessage);
     return false;
   }
   if (partOfRollPlayed()) {
-    showLine(kMidRollText);
+    showMessageText(kMidRollText);
     return false;
   }
   std::filesystem::path path = dataFilePath(kSavedGameFileName);
@@ -239,7 +228,7 @@ bool saveGame(int16_t askName) {
     path = chosen;
   }
   if (!writeSavedGame(path, savedGameText(savedGameOfState()))) {
-    showLine("MM" + gameNotSavedText());
+    showMessageText("MM" + gameNotSavedText());
     return false;
   }
   hook::pumpEvents();
