@@ -83,8 +83,15 @@ bool keyDown(const AppEvent& e) {
         return true;
       }
       return false;
-    case kNotePadWindow:
     case kHelpWindow:
+      // A page is only read: Escape closes it, as its Close item does.
+      if ((e.modifiers & kCmdKeyBit) == 0 && e.charCode == kEscapeChar) {
+        closeHelpWindow();
+        enableAllMenus();
+        return true;
+      }
+      return false;
+    case kNotePadWindow:
       return false;
     case kRolloutResultsWindow:
       // The help names Return, Enter and Escape for a finished rollout only, and Space never:

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "dialogs/dialogs_install.h"
+#include "dialogs/text_windows.h"
 #include "flow/game_loop.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/input.h"
@@ -95,6 +96,17 @@ TEST_F(ClosingKeys, TheContextHelpClosesByItsKeysAndItsCloseItem) {
     EXPECT_FALSE(windowExists(kHelpTextWindow)) << row.name;
     EXPECT_EQ(appEvents.helpTextShowing, 0) << row.name;
   }
+}
+
+// A help page from the Info menu closes by Escape, as by its Close item, and gives the keys
+// back to the board.
+TEST_F(ClosingKeys, AHelpPageClosesByEscape) {
+  choose(kInfoMenu, 1);
+  ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kHelpWindow); }, 5));
+  testing::typeKey(kHelpWindow, Qt::Key_Escape);
+  EXPECT_TRUE(testing::pumpUntil([] { return !windowExists(kHelpWindow); }, 5));
+  EXPECT_EQ(textWindows.helpOpen, 0);
+  EXPECT_TRUE(menuItemEnabled(kFileMenu, kOpenGameItem)) << "the menus stay off";
 }
 
 // Items enabled again look as they did at the start: no empty check box where no item
