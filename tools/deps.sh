@@ -6,7 +6,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libxcb1-dev qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 libqt6opengl6-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
-  libespeak-ng-dev espeak-ng-data libsdl2-mixer-dev
+  libespeak-ng-dev espeak-ng-data libsdl2-mixer-dev libasound2-dev
   xvfb openbox x11-utils xdotool poppler-utils
 )
 

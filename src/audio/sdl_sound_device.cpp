@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
+
+#include <cstdio>
 
 #include "runtime/core/checked_array.h"
 
@@ -12,6 +15,10 @@ namespace {
 constexpr int kMixRate = 22050;
 constexpr int kMixChannels = 1;
 constexpr int kMixBufferFrames = 1024;
+constexpr const char* kNoSoundDeviceText = "No sound device: the game plays without sound.\n";
+
+// ALSA writes every step of a failed open to standard error; the game says it once itself.
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 class SdlSoundDevice final : public SoundDevice {
  public:
@@ -50,9 +57,14 @@ class SdlSoundDevice final : public SoundDevice {
   bool open() {
     if (opened_ || failed_) return opened_;
     failed_ = true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    snd_lib_error_set_handler(ignoreAlsaError);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      std::fputs(kNoSoundDeviceText, stderr);
+      return false;
+    }
     if (Mix_OpenAudio(kMixRate, AUDIO_S16SYS, kMixChannels, kMixBufferFrames) != 0) {
       SDL_QuitSubSystem(SDL_INIT_AUDIO);
+      std::fputs(kNoSoundDeviceText, stderr);
       return false;
     }
     Mix_AllocateChannels(kDeviceSlots);

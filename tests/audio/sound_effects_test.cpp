@@ -1,6 +1,8 @@
 #include "audio/sound_effects.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "audio/sdl_sound_device.h"
 #include "audio_fixture.h"
@@ -86,6 +88,23 @@ TEST_F(SoundEffects, SystemDeviceOnTheDummyDriver) {
   EXPECT_FALSE(systemSoundDevice().load(kTraySound, "not a wav file"));
   playSound(kTraySound);  // an empty slot plays nothing
   EXPECT_FALSE(soundIsPlaying(kTraySound));
+}
+
+// A device that cannot be opened is told once, in the game's words, not the library's. The
+// child is the test program started afresh, with a device never opened.
+TEST_F(SoundEffects, NoSoundDeviceIsToldOnceInTheGamesOwnWords) {
+  const std::string style = GTEST_FLAG_GET(death_test_style);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT({
+    setenv("SDL_AUDIODRIVER", "alsa", 1);
+    setenv("AUDIODEV", "no-such-device", 1);
+    ::testing::internal::CaptureStderr();
+    for (int i = 0; i < 2; ++i) systemSoundDevice().load(kTraySound, "");
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    std::fputs(said.c_str(), stderr);
+    std::_Exit(said == "No sound device: the game plays without sound.\n" ? 0 : 1);
+  }, ::testing::ExitedWithCode(0), "");
+  GTEST_FLAG_SET(death_test_style, style);
 }
 
 }  // namespace
