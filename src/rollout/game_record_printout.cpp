@@ -178,11 +178,13 @@ std::vector<std::string> printFirstLine(int x, std::vector<std::string> lines) {
   return lines;
 }
 
-// The lines of the doubling columns; the rest of a long owner's name is returned.
-std::vector<std::string> printCubeColumns(const GameRecordEntry& doubling) {
+// The lines of the doubling columns; the rest of a long owner's name is returned. A double
+// declined has no owner: nobody took the cube.
+std::vector<std::string> printCubeColumns(const GameRecordEntry& doubling, bool taken = true) {
   printAt(columnX(29, 4), "Yes");
   printIntegerAt(columnX(34), doubling.cubeValue);
   if ((doubling.flags & kFlagBeavered) != 0) printAt(columnX(kBeaveredUnits), "Yes");
+  if (!taken) return {};
   if (isPlayerSide(doubling.cubeOwner)) {
     return printFirstLine(columnX(kOwnerUnits), linesOfName(doubling.cubeOwner, columnX(kOwnerUnits), ownerColumnEnd(doubling)));
   }
@@ -238,11 +240,29 @@ void printPartMove(int16_t i, bool firstLine) {
   }
 }
 
+// A move's entry (not the header, not an opening double, which shows its own) carries a
+// double that the line after it shows.
+bool carriesDouble(int16_t i) {
+  const GameRecordEntry& e = record.gameRecord[i];
+  return i >= 1 && isPlayerSide(e.side) && (e.flags & kFlagDoubleRecorded) != 0;
+}
+
+// A double with no move after it, the game's last: on the line after its entry all the same.
+void printLastDouble(const GameRecordEntry& doubling, bool taken) {
+  for (const std::string& rest : printCubeColumns(doubling, taken)) {
+    nextEntryLine();
+    printAt(columnX(kOwnerUnits), rest);
+  }
+}
+
 void printEntries() {
   bool firstLine = true;
   for (int16_t i = 1; i <= record.gameRecordCount; ++i) {
     const GameRecordEntry& e = record.gameRecord[i];
-    if (e.side == kAutoDoubleEntrySide) {
+    if (e.side == kGameEndEntrySide && carriesDouble(static_cast<int16_t>(i - 1))) {
+      // The game ended at the double: the end entry's line, empty otherwise, shows it.
+      printLastDouble(record.gameRecord[i - 1], e.moveNumber == 0);
+    } else if (e.side == kAutoDoubleEntrySide) {
       printAt(columnX(5), "Same Roll - Double");
       printInteger(e.die1);
       if ((e.flags & kFlagDoubleRecorded) != 0) {
@@ -257,6 +277,11 @@ void printEntries() {
     } else if (!(i == 1 && e.side == 0)) {
       printAt(columnX(5), "Unknown Action");
     }
+    nextEntryLine();
+  }
+  // A game still going, doubled since the last move.
+  if (carriesDouble(record.gameRecordCount)) {
+    printLastDouble(record.gameRecord[record.gameRecordCount], true);
     nextEntryLine();
   }
 }
