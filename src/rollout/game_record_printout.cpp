@@ -61,8 +61,10 @@ using AidLine = PString<101>;
 
 std::string_view sideName(int16_t side) { return shell.playerNames[side].view(); }
 
-// Count lines end in " Times" after the count's own blank.
-AidLine countLine(std::string_view text, int count) { return AidLine(text) + strS(count) + " Times"; }
+// Count lines end in " Times" (" Time" for one) after the count's own blank.
+AidLine countLine(std::string_view text, int count) {
+  return AidLine(text) + strS(count) + (count == 1 ? " Time" : " Times");
+}
 
 std::vector<AidLine> aidLines() {
   const GameRecordEntry& h = record.gameRecord[0];
@@ -294,7 +296,8 @@ std::string gameResultText() {
   ResultText text(sideName(isPlayerSide(end.fromPoint) ? end.fromPoint : 0));
   text += " Won";
   text += strS(end.toPoint);
-  text += " Points ";
+  // One blank before each text that follows, whichever follow.
+  text += end.toPoint == 1 ? " Point" : " Points";
   if (end.die1 == kGammonWin) text += " With a Gammon";
   if (end.die1 == kBackgammonWin) text += " With a BackGammon";
   if (end.moveNumber != 0) {

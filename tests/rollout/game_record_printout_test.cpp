@@ -162,12 +162,12 @@ TEST_F(GameRecordPrintout, ResultTexts) {
     const char* text;
   };
   const Row rows[] = {
-      {1, 1, 1, 0, 0, "Computer Won 1 Points "},
-      {0, 4, 2, 0, 0, "You Won 4 Points  With a Gammon"},
-      {0, 6, 3, 0, 0, "You Won 6 Points  With a BackGammon"},
-      {1, 2, 1, -1, 0, "Computer Won 2 Points  - Concession"},
-      {0, 2, 1, -1, -1, "You Won 2 Points  - Double Declined"},
-      {0, 4, 2, 0, -1, "You Won 4 Points  With a Gammon - Double Declined"},
+      {1, 1, 1, 0, 0, "Computer Won 1 Point"},
+      {0, 4, 2, 0, 0, "You Won 4 Points With a Gammon"},
+      {0, 6, 3, 0, 0, "You Won 6 Points With a BackGammon"},
+      {1, 2, 1, -1, 0, "Computer Won 2 Points - Concession"},
+      {0, 2, 1, -1, -1, "You Won 2 Points - Double Declined"},
+      {0, 4, 2, 0, -1, "You Won 4 Points With a Gammon - Double Declined"},
   };
   EXPECT_EQ(gameResultText(), "Game Was Not Completed");
   for (const Row& r : rows) {
@@ -374,9 +374,9 @@ TEST_F(GameRecordPrintout, AnAidIsCountedHoweverItIsAskedFor) {
     const char* line;
   };
   const Row rows[] = {
-      {'D', false, "Doubling Advice Used 1 Times"}, {'D', true, "Doubling Advice Used 1 Times"},
-      {'R', false, "Remaining Rolls Used 1 Times"}, {'R', true, "Remaining Rolls Used 1 Times"},
-      {'P', false, "Pip Count Used 1 Times"},       {'P', true, "Pip Count Used 1 Times"},
+      {'D', false, "Doubling Advice Used 1 Time"}, {'D', true, "Doubling Advice Used 1 Time"},
+      {'R', false, "Remaining Rolls Used 1 Time"}, {'R', true, "Remaining Rolls Used 1 Time"},
+      {'P', false, "Pip Count Used 1 Time"},       {'P', true, "Pip Count Used 1 Time"},
   };
   for (const Row& r : rows) {
     const std::string what = std::string(1, r.letter) + (r.onTheFrame ? " on the frame" : " typed");
