@@ -314,9 +314,7 @@ void announceGameResult() {
 
   if (flow.moneySessionActive != 0) {
     const int32_t amount = static_cast<int32_t>(std::trunc(std::fabs(multiplier * cube.cubeValue) * options.wagerAmount));
-    const std::string amountText = moneyAmountText(amount);
-    text = winner == kPlayer0 ? Str255("Congratulations, you have won ") + amountText + "."
-                              : Str255("You lost ") + amountText + ".  Better luck next time.";
+    text.assign(moneyGameResultText(winner, amount));
     boardInput.messageTitle = kMoneyResultsTitle;
     boardInput.messageBody = text;
   }

@@ -137,9 +137,7 @@ void moneySessionCommand() {
     flow.moneySessionActive = 0;
     flow.scoreDisplayMode = 0;
     const int32_t balance = flow.scores[0] - flow.scores[1];
-    const std::string amount = moneyAmountText(balance);
-    const Str255 text = balance < 1 ? Str255("You lost ") + amount + ".  Better luck next time."
-                                    : Str255("Congratulations, you have won ") + amount + ".";
+    const Str255 text(moneySessionResultText(balance));
     hook::showTitledText(kMoneySessionResultsTitle, text.view());
     hook::pumpEvents();
     closeSessionTotals();

@@ -12,7 +12,7 @@ inline constexpr std::string_view kStartTournamentText = "Start Tournament";
 inline constexpr std::string_view kEndTournamentText = "End Tournament";
 inline constexpr std::string_view kStartMoneySessionText = "Start A Money Session";
 inline constexpr std::string_view kEndMoneySessionText = "End Money Session";
-inline constexpr std::string_view kMoneySessionResultsTitle = " Money Session Results";
+inline constexpr std::string_view kMoneySessionResultsTitle = "Money Session Results";
 
 // Game menu item 3 (also when a match is won): starts a tournament through its set-up
 // dialog, or ends the one running. Refused during a money session and, for a start,

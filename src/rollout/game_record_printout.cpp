@@ -61,8 +61,10 @@ using AidLine = PString<101>;
 
 std::string_view sideName(int16_t side) { return shell.playerNames[side].view(); }
 
-// Count lines end in " Times" after the count's own blank.
-AidLine countLine(std::string_view text, int count) { return AidLine(text) + strS(count) + " Times"; }
+// Count lines end in " Times" (" Time" for one) after the count's own blank.
+AidLine countLine(std::string_view text, int count) {
+  return AidLine(text) + strS(count) + (count == 1 ? " Time" : " Times");
+}
 
 std::vector<AidLine> aidLines() {
   const GameRecordEntry& h = record.gameRecord[0];
@@ -178,11 +180,13 @@ std::vector<std::string> printFirstLine(int x, std::vector<std::string> lines) {
   return lines;
 }
 
-// The lines of the doubling columns; the rest of a long owner's name is returned.
-std::vector<std::string> printCubeColumns(const GameRecordEntry& doubling) {
+// The lines of the doubling columns; the rest of a long owner's name is returned. A double
+// declined has no owner: nobody took the cube.
+std::vector<std::string> printCubeColumns(const GameRecordEntry& doubling, bool taken = true) {
   printAt(columnX(29, 4), "Yes");
   printIntegerAt(columnX(34), doubling.cubeValue);
   if ((doubling.flags & kFlagBeavered) != 0) printAt(columnX(kBeaveredUnits), "Yes");
+  if (!taken) return {};
   if (isPlayerSide(doubling.cubeOwner)) {
     return printFirstLine(columnX(kOwnerUnits), linesOfName(doubling.cubeOwner, columnX(kOwnerUnits), ownerColumnEnd(doubling)));
   }
@@ -238,11 +242,29 @@ void printPartMove(int16_t i, bool firstLine) {
   }
 }
 
+// A move's entry (not the header, not an opening double, which shows its own) carries a
+// double that the line after it shows.
+bool carriesDouble(int16_t i) {
+  const GameRecordEntry& e = record.gameRecord[i];
+  return i >= 1 && isPlayerSide(e.side) && (e.flags & kFlagDoubleRecorded) != 0;
+}
+
+// A double with no move after it, the game's last: on the line after its entry all the same.
+void printLastDouble(const GameRecordEntry& doubling, bool taken) {
+  for (const std::string& rest : printCubeColumns(doubling, taken)) {
+    nextEntryLine();
+    printAt(columnX(kOwnerUnits), rest);
+  }
+}
+
 void printEntries() {
   bool firstLine = true;
   for (int16_t i = 1; i <= record.gameRecordCount; ++i) {
     const GameRecordEntry& e = record.gameRecord[i];
-    if (e.side == kAutoDoubleEntrySide) {
+    if (e.side == kGameEndEntrySide && carriesDouble(static_cast<int16_t>(i - 1))) {
+      // The game ended at the double: the end entry's line, empty otherwise, shows it.
+      printLastDouble(record.gameRecord[i - 1], e.moveNumber == 0);
+    } else if (e.side == kAutoDoubleEntrySide) {
       printAt(columnX(5), "Same Roll - Double");
       printInteger(e.die1);
       if ((e.flags & kFlagDoubleRecorded) != 0) {
@@ -259,6 +281,11 @@ void printEntries() {
     }
     nextEntryLine();
   }
+  // A game still going, doubled since the last move.
+  if (carriesDouble(record.gameRecordCount)) {
+    printLastDouble(record.gameRecord[record.gameRecordCount], true);
+    nextEntryLine();
+  }
 }
 
 }  // namespace
@@ -269,7 +296,8 @@ std::string gameResultText() {
   ResultText text(sideName(isPlayerSide(end.fromPoint) ? end.fromPoint : 0));
   text += " Won";
   text += strS(end.toPoint);
-  text += " Points ";
+  // One blank before each text that follows, whichever follow.
+  text += end.toPoint == 1 ? " Point" : " Points";
   if (end.die1 == kGammonWin) text += " With a Gammon";
   if (end.die1 == kBackgammonWin) text += " With a BackGammon";
   if (end.moveNumber != 0) {

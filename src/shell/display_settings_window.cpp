@@ -72,7 +72,7 @@ struct CheckBoxRow {
 constexpr CheckBoxRow kCheckBoxes[] = {{kPossibleMovesBox, "Show Possible Moves", 20},
                                        {kRowNumbersBox, "Show Row Numbers", 45},
                                        {kFourDiceBox, "Display 4 Dice on Doubles", 70},
-                                       {kSolidColoursBox, "Use Solid Piece Colors", 95},
+                                       {kSolidColoursBox, "Use Solid Piece Colours", 95},
                                        {kImmediateBox, "Show Changes Immediately", 130}};
 
 struct PopUpRow {
@@ -82,11 +82,11 @@ struct PopUpRow {
 };
 constexpr PopUpRow kPopUps[] = {{kShapePopUp, "Piece Shape: ", 165, kPieceShapeMenu},
                                 {kSpeedPopUp, "Piece Speed: ", 190, kPieceSpeedMenu},
-                                {kColourPopUp, "Board Color: ", 215, kBoardColourMenu},
+                                {kColourPopUp, "Board Colour: ", 215, kBoardColourMenu},
                                 {kFramePopUp, "Board Frame:", 240, kFrameMenu},
                                 {kSizePopUp, "Board Size:   ", 265, kBoardSizeMenu}};
 
-// "Use Solid Piece Colors" has no help.
+// "Use Solid Piece Colours" has no help.
 struct HelpRow {
   int16_t id, top;
   std::string_view topic;
@@ -97,7 +97,7 @@ constexpr HelpRow kHelpButtons[] = {{6, 23, "Show Possible Moves Help"},
                                     {12, 135, "Show Changes Immediately Help"},
                                     {16, 169, "Piece Shape Help"},
                                     {14, 194, "Piece Speed Help"},
-                                    {20, 219, "Board Color Help"},
+                                    {20, 219, "Board Colour Help"},
                                     {22, 244, "Board Frame Help"},
                                     {18, 269, "Board Size Help"}};
 constexpr Rect kDoneRect{160, 304, 230, 324};

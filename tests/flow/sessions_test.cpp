@@ -192,30 +192,40 @@ TEST_F(SessionsTest, AMoneySessionRunsAndEndsLevel) {
   EXPECT_EQ(flow.scores[0], 3);
   hand.pieceInHand = 0;
   moneySessionCommand();
-  EXPECT_EQ(flowLog.dialogs.back(), " Money Session Results|You lost 0 Dollars.  Better luck next time.");
+  EXPECT_EQ(flowLog.dialogs.back(), "Money Session Results|You lost 0 Dollars.  Better luck next time.");
   EXPECT_EQ(playerCounter(kSessionsWonWord, 1), 1);
   EXPECT_EQ(gameItems[4].second, "Start A Money Session");
 }
 
-// The balance names one of the currency in the singular, any other amount in the plural.
+// The balance names one of the currency in the singular, any other amount in the plural;
+// between two people (Carol at the bottom, Bob) it names who won and who lost.
 TEST_F(SessionsTest, TheSessionResultCountsTheCurrencyInWords) {
   const struct {
     int32_t won, lost;
     const char* currency;
     const char* text;
+    bool twoPeople = false;
   } rows[] = {
       {1, 0, "Dollars", "Congratulations, you have won 1 Dollar."},
       {0, 1, "Dollars", "You lost 1 Dollar.  Better luck next time."},
       {7, 2, "Dollars", "Congratulations, you have won 5 Dollars."},
       {1, 0, "Yen", "Congratulations, you have won 1 Yen."},
       {0, 1, "s", "You lost 1 s.  Better luck next time."},
+      {0, 0, "Dollars", "Carol and Bob are even.", true},
+      {1, 0, "Dollars", "Carol won 1 Dollar. Bob lost 1 Dollar.", true},
+      {2, 5, "Dollars", "Bob won 3 Dollars. Carol lost 3 Dollars.", true},
   };
   for (const auto& r : rows) {
+    if (r.twoPeople) {
+      flow.opponentMode = kTwoPeople;
+      position.playerType[1] = kHumanPlayer;
+      shell.playerNames = {"Carol", "Bob"};
+    }
     options.wagerCurrency = r.currency;
     moneySessionCommand();
     flow.scores = {{{r.won, r.lost}}};
     moneySessionCommand();
-    EXPECT_EQ(flowLog.dialogs.back(), std::string(" Money Session Results|") + r.text) << r.text;
+    EXPECT_EQ(flowLog.dialogs.back(), std::string("Money Session Results|") + r.text) << r.text;
   }
 }
 

@@ -319,6 +319,10 @@ std::string dialog() { return flowLog.dialogs.empty() ? "" : flowLog.dialogs.bac
 void match(int32_t score0) { flow.tournamentGoing = 255, flow.tournamentPoints = 5, flow.scores[0] = score0; }
 void money() { flow.moneySessionActive = 255, options.wagerAmount = 2, options.wagerCurrency = "Euros"; }
 void computerResigns() { flow.autoConcession[1] = -1, flow.concessionLevel = 2; }
+// The same money session between two people: Alice and Bob.
+void moneyBetweenPeople() {
+  money(), flow.opponentMode = kTwoPeople, position.playerType[1] = kHumanPlayer, shell.playerNames[1] = "Bob";
+}
 // Two people at the board: Alice doubles and the other side takes.
 void doubleTaken() {
   flow.opponentMode = kTwoPeople, position.playerType[1] = kHumanPlayer, cube.beaverAllowed = 0;
@@ -385,6 +389,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, GameEndTest, ::testing::Values(
   EndRow{"12:-14", [] { match(4); }, 0, 5, "Alice won 1 point and won the tournament!", "#210"},
   EndRow{"12:-15 | cube 2 0", money, 0, 8, "Congratulations, you have won 8 Euros.", ""},
   EndRow{"14:3 | cube 2 0", money, 1, 4, "You lost 4 Euros.  Better luck next time.", ""},
+  EndRow{"14:3 | cube 2 0", moneyBetweenPeople, 1, 4, "Bob won 4 Euros. Alice lost 4 Euros.", "Bob, congratulations!"},
+  EndRow{"12:-15 | cube 2 0", moneyBetweenPeople, 0, 8, "Alice won 8 Euros. Bob lost 8 Euros.", "Alice, congratulations!"},
   // A balance stops at its limit, so the two sides' difference stays an Int32.
   EndRow{"12:-15 | cube 2 0", [] { money(), flow.scores[0] = kHighestScore - 1; }, 0, kHighestScore,
          "Congratulations, you have won 8 Euros.", ""},

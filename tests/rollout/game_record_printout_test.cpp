@@ -162,12 +162,12 @@ TEST_F(GameRecordPrintout, ResultTexts) {
     const char* text;
   };
   const Row rows[] = {
-      {1, 1, 1, 0, 0, "Computer Won 1 Points "},
-      {0, 4, 2, 0, 0, "You Won 4 Points  With a Gammon"},
-      {0, 6, 3, 0, 0, "You Won 6 Points  With a BackGammon"},
-      {1, 2, 1, -1, 0, "Computer Won 2 Points  - Concession"},
-      {0, 2, 1, -1, -1, "You Won 2 Points  - Double Declined"},
-      {0, 4, 2, 0, -1, "You Won 4 Points  With a Gammon - Double Declined"},
+      {1, 1, 1, 0, 0, "Computer Won 1 Point"},
+      {0, 4, 2, 0, 0, "You Won 4 Points With a Gammon"},
+      {0, 6, 3, 0, 0, "You Won 6 Points With a BackGammon"},
+      {1, 2, 1, -1, 0, "Computer Won 2 Points - Concession"},
+      {0, 2, 1, -1, -1, "You Won 2 Points - Double Declined"},
+      {0, 4, 2, 0, -1, "You Won 4 Points With a Gammon - Double Declined"},
   };
   EXPECT_EQ(gameResultText(), "Game Was Not Completed");
   for (const Row& r : rows) {
@@ -302,6 +302,37 @@ TEST_F(GameRecordPrintout, EntryColumnsAndTheDoubleOnTheNextLine) {
   EXPECT_EQ(yous, 1);
 }
 
+// The last double of a game shows on the line after its entry too: a beaver and then a
+// concession, a double declined (nobody owns the cube it was offered at), a game still going.
+TEST_F(GameRecordPrintout, TheLastDoubleOfAGameShowsOnTheLineAfterIt) {
+  const struct {
+    const char* end;
+    bool ended, declined;
+  } rows[] = {{"conceded", true, false}, {"declined", true, true}, {"still going", false, false}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.end);
+    record = GameRecord{};
+    entry(1, 0, 24, 22, 2);
+    entry(2, 0, 13, 8, 5, kFlagDoubleRecorded | kFlagBeavered);
+    record.gameRecord[2].cubeOwner = 0;
+    record.gameRecord[2].cubeValue = 4;
+    if (r.ended) {
+      entry(3, kGameEndEntrySide, 0, 8, 0);
+      record.gameRecord[3].die2 = r.declined ? 0 : -1;
+      record.gameRecord[3].moveNumber = r.declined ? -1 : 0;
+    }
+    const PdfText t = print();
+    std::vector<std::pair<int, int>> yes;
+    for (const PdfWord& w : t.all("Yes")) yes.emplace_back(lineOf(w, kEntrySize), static_cast<int>(xOf(w) + 0.5));
+    EXPECT_EQ(yes, (std::vector<std::pair<int, int>>{{12, 294}, {12, 470}})) << "doubled and beavered";
+    expectAt(t, "4", 1, 12, 340 + kEntryBlank, kEntrySize);
+    int owners = 0;
+    for (const PdfWord& w : t.all("You"))
+      if (lineOf(w, kEntrySize) == 12 && std::abs(xOf(w) - 380) < 1.0) ++owners;
+    EXPECT_EQ(owners, r.declined ? 0 : 1);
+  }
+}
+
 TEST_F(GameRecordPrintout, ADoubleOnTheFirstEntryNeverShowsOnTheFirstLine) {
   entry(1, 0, 24, 21, 3);
   record.gameRecord[0].flags = kFlagDoubleRecorded;  // what stands before the first entry
@@ -343,9 +374,9 @@ TEST_F(GameRecordPrintout, AnAidIsCountedHoweverItIsAskedFor) {
     const char* line;
   };
   const Row rows[] = {
-      {'D', false, "Doubling Advice Used 1 Times"}, {'D', true, "Doubling Advice Used 1 Times"},
-      {'R', false, "Remaining Rolls Used 1 Times"}, {'R', true, "Remaining Rolls Used 1 Times"},
-      {'P', false, "Pip Count Used 1 Times"},       {'P', true, "Pip Count Used 1 Times"},
+      {'D', false, "Doubling Advice Used 1 Time"}, {'D', true, "Doubling Advice Used 1 Time"},
+      {'R', false, "Remaining Rolls Used 1 Time"}, {'R', true, "Remaining Rolls Used 1 Time"},
+      {'P', false, "Pip Count Used 1 Time"},       {'P', true, "Pip Count Used 1 Time"},
   };
   for (const Row& r : rows) {
     const std::string what = std::string(1, r.letter) + (r.onTheFrame ? " on the frame" : " typed");

@@ -142,6 +142,9 @@ TEST_F(DisplaySettingsWindowTest, TheControlsSitWhereTheTableSaysAndShowTheSetti
     EXPECT_GT(r.left, 30) << p.id << ": its title is at its left";
   }
   EXPECT_FALSE(controlExists(kW, 10)) << "solid colours have no help";
+  // The words the menus use: "Colour".
+  EXPECT_EQ((std::vector<std::string>{controlText(kW, 9), controlText(kW, 119)}),
+            (std::vector<std::string>{"Use Solid Piece Colours", "Board Colour: "}));
   EXPECT_EQ(controlText(kW, 1), "Done");
   EXPECT_EQ((std::vector<int>{controlValue(kW, 3), controlValue(kW, 5), controlValue(kW, 7), controlValue(kW, 11),
                               controlValue(kW, 21), controlValue(kW, 13), controlValue(kW, 19), controlValue(kW, 17)}),
@@ -409,7 +412,7 @@ struct HelpCase {
 constexpr HelpCase kHelps[] = {
     {6, "Show Possible Moves Help"}, {4, "Show Row Numbers Help"}, {8, "Display 4 Dice Help"},
     {12, "Show Changes Immediately Help"}, {16, "Piece Shape Help"}, {14, "Piece Speed Help"},
-    {20, "Board Color Help"},        {22, "Board Frame Help"},      {18, "Board Size Help"},
+    {20, "Board Colour Help"},        {22, "Board Frame Help"},      {18, "Board Size Help"},
 };
 
 TEST_F(DisplaySettingsWindowTest, EachHelpButtonShowsItsTextOverTheWindowAndComesBack) {
