@@ -402,16 +402,23 @@ TEST_F(QuitAndResume, ThreeQuitsOfOneSessionCreditItOnlyWhenItIsClosed) {
 // and types a new pair into row 2; the pair's first player plays it, and Ctrl+Q quits. Two
 // people are not kept from one run to the next: the next start plays against the computer
 // in its own row, named as before, with the session's score; the pair's row is as it was.
+// The game saved (on exit, or on Yes) is resumed between the pair, in their row, the
+// session against the computer kept for after them.
 TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsRow) {
   const struct {
     int16_t saveOnExit;
     const char* name;
-  } rows[] = {{0, "Ann"}, {-1, "Ann"}, {0, " 3 "}};  // a name typed with a blank before it
+    const char* pairName = "Hanna";
+  } rows[] = {{0, "Ann"}, {-1, "Ann"}, {0, " 3 ", "Hanna, \"Jo\" 100%"}};  // a name typed with a blank before it
   for (const auto& r : rows) {
     const int16_t saveOnExit = r.saveOnExit;
     SCOPED_TRACE(std::string(saveOnExit != 0 ? "save on exit" : "asked at the quit") + ", named '" + r.name + "'");
     startAgain(false);
     shell.saveGameOnExit = saveOnExit;
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, !saveGame(0); };  // Yes
+    storage.loadGameOnStartup = -1;
+    static const char* pairName = nullptr;
+    pairName = r.pairName;
     players.playerRecords[1].secondName = r.name;  // as Player > Enter Name leaves them
     shell.playerNames[0] = r.name;
     flow.scores = {{{6, 2}}};
@@ -430,7 +437,7 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
         if (!windowExists(kScoreboardWindow)) return;
         script_.then([] {
           QTest::keyClicks(controlWidget(kScoreboardWindow, 10), "Cleo");
-          QTest::keyClicks(controlWidget(kScoreboardWindow, 11), "Hanna");
+          QTest::keyClicks(controlWidget(kScoreboardWindow, 11), pairName);
           testing::clickRadioValue(kScoreboardWindow, 4, 2);
           focusControl(kScoreboardWindow, 11);
           testing::typeKey(kScoreboardWindow, Qt::Key_Return);
@@ -438,7 +445,7 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
       } else if (stage == kPlay) {
         // The box's OK leaves the turn: the pair plays at the wait after it.
         if (windowExists(kScoreboardWindow) || flow.abortTurn != 0) return;
-        EXPECT_EQ(shell.playerNames[0], "Hanna");
+        EXPECT_EQ(shell.playerNames[0], r.pairName);
         for (const int16_t p : {17, 20, 19, 20}) script_.click(testing::pointSpot(p));
       } else {
         if (turnState.awaitingDiceClick == 0) return;
@@ -466,6 +473,19 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
     EXPECT_EQ(players.playerRecords[1].secondName, r.name);
     EXPECT_EQ((std::vector<int32_t>{flow.scores[0], flow.scores[1]}), (std::vector<int32_t>{6, 2}));
     EXPECT_EQ(players.playerRecords[2], pairAtQuit);
+
+    ASSERT_EQ(storage.gameWasSaved, -1);
+    loadGame(0);
+    EXPECT_EQ(position.board[20], 2);
+    EXPECT_TRUE(menuItemChecked(kGameMenu, kTwoPlayersItem));
+    EXPECT_FALSE(menuItemChecked(kGameMenu, kComputerOpponentItem));
+    EXPECT_EQ((std::vector<int>{position.playerType[0], position.playerType[1]}),
+              (std::vector<int>{kHumanPlayer, kHumanPlayer}));
+    EXPECT_EQ((std::vector<std::string>{shell.playerNames[0].str(), shell.playerNames[1].str()}),
+              (std::vector<std::string>{r.pairName, "Cleo"}));
+    EXPECT_EQ((std::vector<int>{players.activePlayers, players.savedActivePlayers}), (std::vector<int>{2, 1}));
+    EXPECT_EQ((std::vector<int32_t>{flow.scores[0], flow.scores[1], flow.savedScores[0], flow.savedScores[1]}),
+              (std::vector<int32_t>{0, 0, 6, 2}));
   }
 }
 
