@@ -918,6 +918,51 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
   }
 }
 
+// A game saved at a quit, then at the next run a turn played, Ctrl+Q, No, and the
+// preferences cannot be written: the file kept names the older game to resume. The next
+// start resumes nothing, as the quit meant; where nothing can note that, the quit's box says
+// the next start brings the older game back.
+TEST_F(QuitAndResume, AQuitWhosePreferencesFailDoesNotResumeAnOlderGameUntold) {
+  static constexpr const char* kOlderGameComes =
+      "The next start will bring back the game saved earlier in SavedGame, not this one.";
+  for (const bool noteBlocked : {false, true}) {
+    SCOPED_TRACE(noteBlocked ? "nothing can note it" : "noted");
+    startAgain(false);
+    shell.saveGameOnExit = -1;
+    storage.loadGameOnStartup = -1;
+    testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
+    storage.gameModified = -1;
+    quitGame();
+    ASSERT_EQ(exits, 1);
+
+    startAgain(true);
+    ASSERT_EQ(storage.gameWasSaved, -1);
+    shell.saveGameOnExit = 0;
+    turnServices.pumpEvents = FBHandleEvents;
+    testing::setPosition("1:1 2:1 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");  // one more turn
+    storage.gameModified = -1;
+    if (noteBlocked) std::filesystem::create_directories(folder_ / "data" / "Game To Resume");
+    std::string told;
+    QTimer answerer;  // Quit Anyway
+    QObject::connect(&answerer, &QTimer::timeout, [&told] {
+      if (!windowExists(kInformationWindow)) return;
+      told = controlText(kInformationWindow, 4);
+      pressButton(kInformationWindow, 2);
+    });
+    answerer.start(0);
+    failNthFileWrite(1);  // the preferences, the first file this quit writes
+    quitGame();
+    answerer.stop();
+    clearFileFaults();
+    ASSERT_EQ(exits, 1);
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(told.find(kOlderGameComes) != std::string::npos, noteBlocked) << told;
+
+    startAgain(true);
+    EXPECT_EQ(storage.gameWasSaved, noteBlocked ? -1 : 0);
+  }
+}
+
 // File, Save Game tells the person on the message line, drawn on the board.
 TEST_F(QuitAndResume, SaveGameSaysSoOnTheMessageLine) {
   testing::personToPlay("start | dice 3 1 | side 0");

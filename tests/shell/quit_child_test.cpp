@@ -46,6 +46,7 @@
 #include "state/storage_state.h"
 #include "storage/saved_game.h"
 #include "storage/saved_game_reader.h"
+#include "storage/resume_note.h"
 #include "support/mouse_script.h"
 #include "own_folders.h"
 
@@ -348,13 +349,17 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
       {gameSavedOnExit, "The game could not be saved. The disk is full.", SignalAt::kInTheQuit},
       // The person's Yes stands; the save asked for failed, and why.
       {askAtQuit, "The game could not be saved. The disk is full.", SignalAt::kInTheQuit, SIGINT, 1, true},
-      // The box's sentences, each on its own line.
-      {[] { shell.saveGameOnExit = -1, storage.loadGameOnStartup = -1; },
-       "The preferences could not be saved[^\r]*\nThe game saved now will not come back by itself",
-       SignalAt::kInTheQuit, SIGTERM, 2},
       // The editor's board is not kept, nor saved over the game kept before.
       {[] { gameSavedOnExit(), postMenuSelection(kSettingsMenu, kSetupCurrentItem); },
-       "The position being set up is not kept.", SignalAt::kInTheEditor, SIGHUP}};
+       "The position being set up is not kept.", SignalAt::kInTheEditor, SIGHUP},
+      // The box's sentences, each on its own line (no note in the data folder stands in for
+      // the preferences, so the box says what the next start will not resume).
+      {[] {
+         shell.saveGameOnExit = -1, storage.loadGameOnStartup = -1;
+         std::filesystem::create_directories(resumeNotePath());
+       },
+       "The preferences could not be saved[^\r]*\nThe game saved now will not come back by itself",
+       SignalAt::kInTheQuit, SIGTERM, 2}};
   expectEachSays(full);
 }
 
