@@ -87,10 +87,11 @@ void sayGoodbye(bool fromSystem) {
   interaction.messageText = farewellForHour(clockSource().localTime().hour);
   hook::displayMessage();
   // The editor's board is no game to keep: the person is told, saving on exit or not, and
-  // given the time to read it.
+  // given the time to read it; nobody is at the board for the system's quit.
   const bool setupDropped = boardState.setupInProgress != 0;
-  if (setupDropped) {
-    if (fromSystem) std::fprintf(stderr, "%s\n", std::string(kSetupNotKeptText).c_str());
+  if (setupDropped && fromSystem) {
+    std::fprintf(stderr, "%s\n", std::string(kSetupNotKeptText).c_str());
+  } else if (setupDropped) {
     speech.waitForSpeechEnd = -1;
     showMessageText("MM" + std::string(kSetupNotKeptText));
   }
