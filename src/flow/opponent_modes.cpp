@@ -31,6 +31,7 @@ namespace {
 
 constexpr double kModeNoticeSeconds = 2.0;
 constexpr std::string_view kComputerName = "Computer";
+constexpr int16_t kHighestScoreboardRow = 4;
 
 // Neither a match nor a money session runs: the scores are those of the pair at the board.
 bool pairsOwnScores() { return flow.tournamentGoing == 0 && flow.moneySessionActive == 0; }
@@ -109,30 +110,57 @@ void enterComputerOpponent(bool goOn) {
   hook::pauseSeconds(kModeNoticeSeconds);
 }
 
+void seatTwoPeople() {
+  if (options.rollOverItemState == 0) options.rollOverItemState = 1;
+  hook::setMenuItemState(kOptionsMenu, kRollOverItem, kItemEnabled, "");
+  position.playerType[0] = kHumanPlayer;
+  position.playerType[1] = kHumanPlayer;
+}
+
+// The record in use and, when they are the pair's own, the scores: what leaving two
+// people puts back.
+void keepSidesBeforePair() {
+  players.savedActivePlayers = players.activePlayers;
+  if (pairsOwnScores()) flow.savedScores = flow.scores;
+}
+
 void enterTwoPeople(bool goOn) {
   // The notice is the one a person reads against the computer.
   flow.opponentMode = kComputerOpponent;
   showNumberedMessage(kTwoPlayersMessage);
   flow.opponentMode = kTwoPeople;
-  if (options.rollOverItemState == 0) options.rollOverItemState = 1;
-  hook::setMenuItemState(kOptionsMenu, kRollOverItem, kItemEnabled, "");
-  position.playerType[0] = kHumanPlayer;
-  position.playerType[1] = kHumanPlayer;
+  seatTwoPeople();
   if (turnState.previousOpponentMode != kTwoPeople) swapSidesAfterModeChange();
   if (position.openingPhase != 0 && !goOn) redrawDice();
   flow.abortTurn = 0;
   // Chosen again while two people play, the pair is changed: what was kept stays kept.
   if (storage.loadingGame == 0 && turnState.previousOpponentMode != kTwoPeople) {
-    players.savedActivePlayers = players.activePlayers;
+    keepSidesBeforePair();
     // The pair starts at 0 - 0; the session before it comes back with the computer.
     if (pairsOwnScores()) {
-      flow.savedScores = flow.scores;
       flow.scores = {};
       hook::drawPipCounts();
     }
   }
   hook::layoutNameLabels();
   leaveTurnForNewPlayers(goOn);
+}
+
+// The scoreboard row a saved pair plays in: theirs while it holds their names, else the
+// first that does. A pair no row holds plays in record 0, which no file keeps.
+int16_t rowOfPair(int16_t row, const CheckedArray<Str40, 1>& names) {
+  const auto holdsPair = [&names](int16_t r) {
+    const PlayerRecord& p = players.playerRecords[r];
+    return p.secondName == names[0] && p.firstName == names[1];
+  };
+  if (row >= 1 && row <= kHighestScoreboardRow && holdsPair(row)) return row;
+  for (int16_t r = 1; r <= kHighestScoreboardRow; ++r)
+    if (holdsPair(r)) return r;
+  PlayerRecord& unkept = players.playerRecords[0];
+  unkept = PlayerRecord{};
+  unkept.secondName = names[0];
+  unkept.firstName = names[1];
+  return 0;
 }
 
 }  // namespace
@@ -144,6 +172,21 @@ ComputerOpponentSides computerOpponentSides() {
   inUse.names = shell.playerNames;
   inUse.scores = flow.scores;
   return inUse;
+}
+
+void resumeTwoPeople(int16_t row, const CheckedArray<Str40, 1>& names) {
+  const int16_t previous = flow.opponentMode;
+  if (previous != kTwoPeople) keepSidesBeforePair();
+  flow.opponentMode = kTwoPeople;
+  markOpponentModeItems();
+  if (previous == kComputerOpponent) leaveComputerOpponent();
+  seatTwoPeople();
+  players.activePlayers = rowOfPair(row, names);
+  shell.playerNames[0] = names[0];
+  shell.playerNames[1] = names[1];
+  hook::markOptionItems();
+  hook::layoutNameLabels();
+  turnState.previousOpponentMode = kTwoPeople;
 }
 
 void selectOpponentMode(int16_t mode) {

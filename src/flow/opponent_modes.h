@@ -22,6 +22,11 @@ struct ComputerOpponentSides {
 // people are not kept from one run to the next: the preferences written at a quit hold these.
 ComputerOpponentSides computerOpponentSides();
 
+// A game saved between two people is resumed between them: the mode, their names and
+// the row they play in; the turn is the loaded game's to set. The sides before them are
+// kept for the computer, as when Two Players is chosen.
+void resumeTwoPeople(int16_t row, const CheckedArray<Str40, 1>& names);
+
 // Game menu item 12 (mode 1), and item 13 (mode 3) once its players' box has its OK.
 void selectOpponentMode(int16_t mode);
 

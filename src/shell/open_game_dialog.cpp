@@ -8,6 +8,7 @@
 #include "runtime/core/files.h"
 #include "runtime/qt/file_chooser.h"
 #include "storage/preferences_file.h"
+#include "storage/resume_note.h"
 
 namespace bg {
 
@@ -16,7 +17,7 @@ std::filesystem::path chooseGameToOpen(std::string_view prompt) {
   std::vector<std::filesystem::path> noGames;
   for (const std::filesystem::path& own :
        {dataFilePath(kNotePadFileName), dataFilePath(kNotePadKeptCopyName), dataFilePath(kRolloutReportName),
-        preferencesPath(), preferencesKeptCopyPath()})
+        preferencesPath(), preferencesKeptCopyPath(), resumeNotePath()})
     noGames.push_back(own.lexically_normal());
   return chooseFileToOpen(prompt, dataFolder(), [noGames](const std::filesystem::path& file) {
     return std::find(noGames.begin(), noGames.end(), file.lexically_normal()) != noGames.end();

@@ -11,6 +11,7 @@
 #include "flow/best_move_commands.h"
 #include "interaction/move_entry.h"
 #include "rollout/rollout_engine.h"
+#include "rules/numbered_message.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/files.h"
 #include "runtime/qt/windows.h"
@@ -44,6 +45,7 @@ constexpr int kNightFrom = 21;
 constexpr int kDayFrom = 3;
 constexpr std::string_view kStayOrQuitText = "Stay to keep it and try again, or quit without it.";
 constexpr const char* kNobodyToAnswerText = "The changed game was not saved: nobody could answer whether to save it.\n";
+constexpr std::string_view kSetupNotKeptText = "The position being set up is not kept.";
 
 int16_t closingMessage() {
   switch (flow.sessionEndState) {
@@ -84,7 +86,16 @@ void sayGoodbye(bool fromSystem) {
   interaction.messageNumber = kNoMessage;
   interaction.messageText = farewellForHour(clockSource().localTime().hour);
   hook::displayMessage();
-  if (speech.speechOn == 0 && shell.quitting == 0 && !fromSystem) hook::pauseSeconds(kFarewellPause);
+  // The editor's board is no game to keep: the person is told, saving on exit or not, and
+  // given the time to read it; nobody is at the board for the system's quit.
+  const bool setupDropped = boardState.setupInProgress != 0;
+  if (setupDropped && fromSystem) {
+    std::fprintf(stderr, "%s\n", std::string(kSetupNotKeptText).c_str());
+  } else if (setupDropped) {
+    speech.waitForSpeechEnd = -1;
+    showMessageText("MM" + std::string(kSetupNotKeptText));
+  }
+  if (speech.speechOn == 0 && (shell.quitting == 0 || setupDropped) && !fromSystem) hook::pauseSeconds(kFarewellPause);
 }
 
 // A write of the quit failed: the person is told what could not be kept and why, and

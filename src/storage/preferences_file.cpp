@@ -6,12 +6,11 @@
 #include "runtime/core/own_files.h"
 #include "state/app_constants.h"
 #include "state/display_settings.h"
-#include "state/shell_state.h"
 #include "state/storage_state.h"
 #include "storage/file_services.h"
 #include "storage/preferences_reader.h"
 #include "storage/preferences_writer.h"
-#include "storage/resume_lines.h"
+#include "storage/resume_note.h"
 
 namespace bg {
 
@@ -24,6 +23,8 @@ constexpr std::string_view kNotWritten = "The preferences could not be saved.";
 constexpr std::string_view kOldFileKept = "The previous settings file is kept.";
 constexpr std::string_view kSavedGameNotResumed =
     "The game saved now will not come back by itself at the next start: File > Open Saved Game brings it.";
+constexpr std::string_view kOlderGameResumedBefore = "The next start will bring back the game saved earlier in ";
+constexpr std::string_view kOlderGameResumedAfter = ", not this one.";
 
 // The whole file; false when it cannot be opened or read (a folder opens but does not read).
 bool readWhole(const std::filesystem::path& path, std::string& text) {
@@ -70,16 +71,25 @@ void keepDamagedFile(const std::string& text) {
   if (!kept.empty() && writeWholeFile(kept, text, nullptr)) storage.prefsKeptCopyName.assign(kept.string());
 }
 
-// Whether the file kept names the game to resume as the one to resume at the next start,
-// read by the rule the reader takes the two lines by.
-bool keptFileResumes(const std::string& name) {
+// The game the file kept names to resume at the next start; empty: none.
+std::string gameTheKeptFileResumes() {
   std::string text;
-  if (!readWhole(preferencesPath(), text)) return false;
-  ResumeLines lines;
-  forEachPreferenceLine(text, [&lines](std::string_view key, std::string_view value) {
-    takeResumeLine(lines, key, value);
-  });
-  return !lines.savedGameName.empty() && lines.savedGameName == name;
+  if (!readWhole(preferencesPath(), text)) return {};
+  return gameResumedBy(text);
+}
+
+// The file kept stays in force: where it names another game to resume than this quit, the
+// note makes the next start resume the quit's; without the note, the words say what comes.
+std::string resumeAfterFailedWrite(const std::string& text, bool kept) {
+  const std::string meant = gameResumedBy(text);
+  const std::string older = kept ? gameTheKeptFileResumes() : std::string();
+  if (kept && older == meant) removeResumeNote();
+  if (kept && older != meant && writeResumeNote(text)) return {};
+  std::string words;
+  if (!older.empty() && older != meant)
+    words += "\r" + std::string(kOlderGameResumedBefore) + older + std::string(kOlderGameResumedAfter);
+  if (!meant.empty() && older != meant) words += "\r" + std::string(kSavedGameNotResumed);
+  return words;
 }
 
 // A file that could not be read is not written over; without a folder there is no file.
@@ -114,6 +124,8 @@ void loadPreferences() {
   std::string text;
   if (readWhole(path, text)) {
     if (!parsePreferences(text)) keepDamagedFile(text);
+    std::string note;
+    if (resumeNoteInForce(path) && readWhole(resumeNotePath(), note)) applyResumeNote(note);
   } else {
     // Told once the board can show it (tellPreferencesNotReadWhole).
     storage.prefsUnreadable = -1;
@@ -131,16 +143,14 @@ std::string writePreferences() {
   if (!preferencesToBeWritten()) return {};
   const std::string text = preferencesText();
   storage.fileError = 0;
-  if (writeWholeFile(preferencesPath(), text, setFileErrorFlag)) return {};
+  if (writeWholeFile(preferencesPath(), text, setFileErrorFlag)) {
+    removeResumeNote();
+    return {};
+  }
   std::string failure = std::string(kNotWritten) + " " + lastFileErrorCause();
   const bool kept = fileExists(preferencesPath());
   if (kept) failure += " " + std::string(kOldFileKept);
-  // The game to resume is named for the next start only by the file that was not written,
-  // unless the one kept names it already.
-  const bool toResume = storage.gameWasSaved != 0 && storage.loadGameOnStartup != 0;
-  if (toResume && !(kept && keptFileResumes(shell.savedGameName.str())))
-    failure += "\r" + std::string(kSavedGameNotResumed);
-  return failure;
+  return failure + resumeAfterFailedWrite(text, kept);
 }
 
 }  // namespace bg

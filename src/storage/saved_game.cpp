@@ -5,7 +5,9 @@
 #include "state/dice_state.h"
 #include "state/flow_state.h"
 #include "state/interaction_state.h"
+#include "state/player_records.h"
 #include "state/position.h"
+#include "state/shell_state.h"
 #include "storage/saved_game_record.h"
 
 namespace bg {
@@ -76,6 +78,13 @@ SavedGame savedGameOfState() {
   }
   g.lastPlayerToMove = lastPlayerOfRecord();
   g.gameContinued = position.gameContinued == -1 ? -1 : 0;
+  // Who shares the board comes back with the game; against the computer nothing is written.
+  if (flow.opponentMode == kTwoPeople) {
+    g.twoPeople = -1;
+    g.pairRow = players.activePlayers;
+    g.sideNames[0] = shell.playerNames[0];
+    g.sideNames[1] = shell.playerNames[1];
+  }
   if (turnEndedWithDiceUnplayed()) {
     g.dice[0] = 0;
     g.dice[1] = 0;

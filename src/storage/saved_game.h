@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/core/checked_array.h"
+#include "runtime/core/pstring.h"
 #include "state/cube_state.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
@@ -34,6 +35,11 @@ struct SavedGame {
   int16_t lastPlayerToMove = 0;
   int16_t moneySession = 0;   // -1: the scores are the balances of a money session
   int16_t gameContinued = 0;  // -1: played on after its result was counted
+  // Two people at the board: -1, with the player record they play in (0: none of the
+  // scoreboard's) and the names of sides 0 and 1.
+  int16_t twoPeople = 0;
+  int16_t pairRow = 0;
+  CheckedArray<Str40, 1> sideNames;
   std::vector<GameRecordEntry> rows;  // entries 0 to the count; row 0 the header
   bool operator==(const SavedGame&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "flow/opponent_modes.h"
 #include "flow/sessions.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
@@ -171,6 +172,8 @@ void resumeTournamentFromSave() {
 
 void commitSavedGame(const SavedGameReading& r) {
   const SavedGame& g = r.game;
+  // Before the scores: the session the pair leaves is kept with the sides before them.
+  if (g.twoPeople != 0) resumeTwoPeople(g.pairRow, g.sideNames);
   putBoard(g);
   if (ofTheRunsKind(g)) flow.scores = g.scores;
   cube.cubeValue = g.cubeValue;

@@ -179,10 +179,17 @@ bool readSavedGame(int16_t askFile) {
   // The game opened is the one being played: unchanged, the quit keeps it by the file it
   // came from, until a move, a save or another game replaces it. A board taken alone is
   // no file's game.
-  if (bareBoard)
+  if (bareBoard) {
     shell.savedGameName.clear();
-  else if (!resuming)
+  } else if (!resuming) {
     shell.savedGameName.assign(savedGameNameOf(path));
+    // A path with a line end cannot be remembered in the preferences: the quit keeps the
+    // game as it keeps a changed one.
+    if (hasLineEnd(shell.savedGameName.view())) {
+      shell.savedGameName.clear();
+      storage.gameModified = -1;
+    }
+  }
   return true;
 }
 
@@ -216,14 +223,10 @@ bool saveGame(int16_t askName) {
   std::filesystem::path path = dataFilePath(kSavedGameFileName);
   if (askName != 0) {
     std::string chosen = hook::chooseSaveFile(kSaveAsPrompt, kDialogDefaultName);
-    // The name is remembered in the line-by-line preferences, so it takes no line end: the
-    // box asks again with the name made one line, and so asks before a file of that name
-    // is replaced.
-    while (hasLineEnd(std::filesystem::path(chosen).filename().string())) {
-      std::filesystem::path oneLined(chosen);
-      oneLined.replace_filename(oneLine(oneLined.filename().string()));
-      chosen = hook::chooseSaveFile(kSaveAsPrompt, oneLined.string());
-    }
+    // The path is remembered in the line-by-line preferences, so neither the name nor a
+    // folder of it takes a line end: the box asks again with the path made one line, and so
+    // asks before a file of that name is replaced.
+    while (hasLineEnd(chosen)) chosen = hook::chooseSaveFile(kSaveAsPrompt, oneLine(chosen));
     if (chosen.empty()) return false;
     path = chosen;
   }

@@ -18,6 +18,8 @@ inline constexpr std::string_view kTournamentPointsKey = "TournamentPoints";
 inline constexpr std::string_view kCrawfordRestrictionsKey = "CrawfordRestrictions";
 inline constexpr std::string_view kMoneySessionKey = "MoneySession";
 inline constexpr std::string_view kGameContinuedKey = "GameContinued";
+inline constexpr std::string_view kTwoPlayersKey = "TwoPlayers";
+inline constexpr std::string_view kSideNameKeys[] = {"Side0Name", "Side1Name"};
 inline constexpr std::string_view kLastPlayerToMoveKey = "LastPlayerToMove";
 // The last key: the rows of the game record follow it.
 inline constexpr std::string_view kMoveTableKey = "MoveTable";

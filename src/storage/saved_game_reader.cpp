@@ -1,5 +1,6 @@
 #include "storage/saved_game_reader.h"
 
+#include <limits>
 #include <string>
 #include <utility>
 #include <string_view>
@@ -7,6 +8,7 @@
 #include "runtime/core/files.h"
 #include "runtime/core/format.h"
 #include "storage/saved_game_values.h"
+#include "storage/side_names.h"
 
 namespace bg {
 
@@ -16,6 +18,12 @@ constexpr int16_t kEntryFields = 10;
 
 int16_t sideOnRoll(int32_t v) { return (v < 0 || v > 1) ? 0 : static_cast<int16_t>(v); }
 int16_t flagOf(std::string_view v) { return int16Of(val(v)) != 0 ? int16_t{-1} : int16_t{0}; }
+
+// A name is text: no number in it is checked.
+constexpr NumberField kTextField{-std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+
+// Only the blank that parts the key from the name is not the name's.
+void putSideName(std::string_view v, Str40& name) { name.assign(nameFromLine(v.substr(v.empty() ? 0 : 1))); }
 
 // Every key the reader takes, with the field its numbers are stored in: the one list both
 // the check of the numbers and the reading of the value follow.
@@ -38,6 +46,10 @@ constexpr KeyedValue kKeyedValues[] = {
     {kCrawfordRestrictionsKey, kInt16Field, parseCrawfordValue},
     {kMoneySessionKey, kInt16Field, [](std::string_view v, SavedGame& g) { g.moneySession = flagOf(v); }},
     {kGameContinuedKey, kInt16Field, [](std::string_view v, SavedGame& g) { g.gameContinued = flagOf(v); }},
+    {kTwoPlayersKey, kInt16Field,
+     [](std::string_view v, SavedGame& g) { g.twoPeople = -1, g.pairRow = int16Of(val(v)); }},
+    {kSideNameKeys[0], kTextField, [](std::string_view v, SavedGame& g) { putSideName(v, g.sideNames[0]); }},
+    {kSideNameKeys[1], kTextField, [](std::string_view v, SavedGame& g) { putSideName(v, g.sideNames[1]); }},
     {kLastPlayerToMoveKey, kInt16Field,
      [](std::string_view v, SavedGame& g) { g.lastPlayerToMove = sideOnRoll(int16Of(val(v))); }},
 };

@@ -2,6 +2,7 @@
 
 #include "runtime/core/format.h"
 #include "storage/saved_game_keys.h"
+#include "storage/side_names.h"
 
 namespace bg {
 
@@ -47,6 +48,10 @@ std::string savedGameText(const SavedGame& g) {
   // not know them passes over them.
   if (g.moneySession != 0) line(keyAndBlank(kMoneySessionKey) + numberField(g.moneySession));
   if (g.gameContinued != 0) line(keyAndBlank(kGameContinuedKey) + numberField(g.gameContinued));
+  if (g.twoPeople != 0) {
+    line(keyAndBlank(kTwoPlayersKey) + numberField(g.pairRow));
+    for (long side = 0; side <= 1; ++side) line(keyAndBlank(kSideNameKeys[side]) + nameOnLine(g.sideNames[side].view()));
+  }
   line(keyed(kLastPlayerToMoveKey, g.lastPlayerToMove));
   line(std::string(kMoveTableKey));
   for (const GameRecordEntry& e : g.rows) {

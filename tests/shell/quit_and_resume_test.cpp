@@ -402,16 +402,23 @@ TEST_F(QuitAndResume, ThreeQuitsOfOneSessionCreditItOnlyWhenItIsClosed) {
 // and types a new pair into row 2; the pair's first player plays it, and Ctrl+Q quits. Two
 // people are not kept from one run to the next: the next start plays against the computer
 // in its own row, named as before, with the session's score; the pair's row is as it was.
+// The game saved (on exit, or on Yes) is resumed between the pair, in their row, the
+// session against the computer kept for after them.
 TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsRow) {
   const struct {
     int16_t saveOnExit;
     const char* name;
-  } rows[] = {{0, "Ann"}, {-1, "Ann"}, {0, " 3 "}};  // a name typed with a blank before it
+    const char* pairName = "Hanna";
+  } rows[] = {{0, "Ann"}, {-1, "Ann"}, {0, " 3 ", "Hanna, \"Jo\" 100%"}};  // a name typed with a blank before it
   for (const auto& r : rows) {
     const int16_t saveOnExit = r.saveOnExit;
     SCOPED_TRACE(std::string(saveOnExit != 0 ? "save on exit" : "asked at the quit") + ", named '" + r.name + "'");
     startAgain(false);
     shell.saveGameOnExit = saveOnExit;
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, !saveGame(0); };  // Yes
+    storage.loadGameOnStartup = -1;
+    static const char* pairName = nullptr;
+    pairName = r.pairName;
     players.playerRecords[1].secondName = r.name;  // as Player > Enter Name leaves them
     shell.playerNames[0] = r.name;
     flow.scores = {{{6, 2}}};
@@ -430,7 +437,7 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
         if (!windowExists(kScoreboardWindow)) return;
         script_.then([] {
           QTest::keyClicks(controlWidget(kScoreboardWindow, 10), "Cleo");
-          QTest::keyClicks(controlWidget(kScoreboardWindow, 11), "Hanna");
+          QTest::keyClicks(controlWidget(kScoreboardWindow, 11), pairName);
           testing::clickRadioValue(kScoreboardWindow, 4, 2);
           focusControl(kScoreboardWindow, 11);
           testing::typeKey(kScoreboardWindow, Qt::Key_Return);
@@ -438,7 +445,7 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
       } else if (stage == kPlay) {
         // The box's OK leaves the turn: the pair plays at the wait after it.
         if (windowExists(kScoreboardWindow) || flow.abortTurn != 0) return;
-        EXPECT_EQ(shell.playerNames[0], "Hanna");
+        EXPECT_EQ(shell.playerNames[0], r.pairName);
         for (const int16_t p : {17, 20, 19, 20}) script_.click(testing::pointSpot(p));
       } else {
         if (turnState.awaitingDiceClick == 0) return;
@@ -466,6 +473,19 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
     EXPECT_EQ(players.playerRecords[1].secondName, r.name);
     EXPECT_EQ((std::vector<int32_t>{flow.scores[0], flow.scores[1]}), (std::vector<int32_t>{6, 2}));
     EXPECT_EQ(players.playerRecords[2], pairAtQuit);
+
+    ASSERT_EQ(storage.gameWasSaved, -1);
+    loadGame(0);
+    EXPECT_EQ(position.board[20], 2);
+    EXPECT_TRUE(menuItemChecked(kGameMenu, kTwoPlayersItem));
+    EXPECT_FALSE(menuItemChecked(kGameMenu, kComputerOpponentItem));
+    EXPECT_EQ((std::vector<int>{position.playerType[0], position.playerType[1]}),
+              (std::vector<int>{kHumanPlayer, kHumanPlayer}));
+    EXPECT_EQ((std::vector<std::string>{shell.playerNames[0].str(), shell.playerNames[1].str()}),
+              (std::vector<std::string>{r.pairName, "Cleo"}));
+    EXPECT_EQ((std::vector<int>{players.activePlayers, players.savedActivePlayers}), (std::vector<int>{2, 1}));
+    EXPECT_EQ((std::vector<int32_t>{flow.scores[0], flow.scores[1], flow.savedScores[0], flow.savedScores[1]}),
+              (std::vector<int32_t>{0, 0, 6, 2}));
   }
 }
 
@@ -895,6 +915,51 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
       std::_Exit(HasFailure() && !failedBefore ? 1 : 0);
     }, ::testing::ExitedWithCode(0), "");
     GTEST_FLAG_SET(death_test_style, style);
+  }
+}
+
+// A game saved at a quit, then at the next run a turn played, Ctrl+Q, No, and the
+// preferences cannot be written: the file kept names the older game to resume. The next
+// start resumes nothing, as the quit meant; where nothing can note that, the quit's box says
+// the next start brings the older game back.
+TEST_F(QuitAndResume, AQuitWhosePreferencesFailDoesNotResumeAnOlderGameUntold) {
+  static constexpr const char* kOlderGameComes =
+      "The next start will bring back the game saved earlier in SavedGame, not this one.";
+  for (const bool noteBlocked : {false, true}) {
+    SCOPED_TRACE(noteBlocked ? "nothing can note it" : "noted");
+    startAgain(false);
+    shell.saveGameOnExit = -1;
+    storage.loadGameOnStartup = -1;
+    testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
+    storage.gameModified = -1;
+    quitGame();
+    ASSERT_EQ(exits, 1);
+
+    startAgain(true);
+    ASSERT_EQ(storage.gameWasSaved, -1);
+    shell.saveGameOnExit = 0;
+    turnServices.pumpEvents = FBHandleEvents;
+    testing::setPosition("1:1 2:1 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");  // one more turn
+    storage.gameModified = -1;
+    if (noteBlocked) std::filesystem::create_directories(folder_ / "data" / "Game To Resume");
+    std::string told;
+    QTimer answerer;  // Quit Anyway
+    QObject::connect(&answerer, &QTimer::timeout, [&told] {
+      if (!windowExists(kInformationWindow)) return;
+      told = controlText(kInformationWindow, 4);
+      pressButton(kInformationWindow, 2);
+    });
+    answerer.start(0);
+    failNthFileWrite(1);  // the preferences, the first file this quit writes
+    quitGame();
+    answerer.stop();
+    clearFileFaults();
+    ASSERT_EQ(exits, 1);
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(told.find(kOlderGameComes) != std::string::npos, noteBlocked) << told;
+
+    startAgain(true);
+    EXPECT_EQ(storage.gameWasSaved, noteBlocked ? -1 : 0);
   }
 }
 

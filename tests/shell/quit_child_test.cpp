@@ -32,6 +32,7 @@
 #include "dialogs/message_boxes.h"
 #include "shell/app_events.h"
 #include "shell/startup.h"
+#include "state/board_state.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
 #include "state/flow_state.h"
@@ -45,6 +46,7 @@
 #include "state/storage_state.h"
 #include "storage/saved_game.h"
 #include "storage/saved_game_reader.h"
+#include "storage/resume_note.h"
 #include "support/mouse_script.h"
 #include "own_folders.h"
 
@@ -61,9 +63,9 @@ using testing::OwnFolders;
 testing::MouseScript* script = nullptr;
 int menuStep = 0;
 
-// When a row's signal comes: at once, while the person's own quit waits for an answer, or
-// while a box of the toolkit's own (file, print) is up.
-enum class SignalAt { kOnce, kInTheQuit, kInAToolkitBox };
+// When a row's signal comes: at once, while the person's own quit waits for an answer,
+// while a box of the toolkit's own (file, print) is up, or while the position editor runs.
+enum class SignalAt { kOnce, kInTheQuit, kInAToolkitBox, kInTheEditor };
 struct FullFolderRow {
   void (*before)();
   const char* told;
@@ -225,7 +227,9 @@ void signalWithTheFolderFull() {
       if (!answered) answered = true, QTest::keyClick(contentWidget(1)->windowHandle(), Qt::Key_Y);
       return;
     }
-    const bool due = row->at == SignalAt::kInAToolkitBox ? toolkitBoxUp() : asked || windowExists(kInformationWindow);
+    const bool due = row->at == SignalAt::kInAToolkitBox ? toolkitBoxUp()
+                     : row->at == SignalAt::kInTheEditor ? boardState.setupInProgress != 0
+                                                         : asked || windowExists(kInformationWindow);
     if (!due) return;
     ticksAfter = 0;
     failNthFileWrite(1);  // still full
@@ -345,8 +349,15 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
       {gameSavedOnExit, "The game could not be saved. The disk is full.", SignalAt::kInTheQuit},
       // The person's Yes stands; the save asked for failed, and why.
       {askAtQuit, "The game could not be saved. The disk is full.", SignalAt::kInTheQuit, SIGINT, 1, true},
-      // The box's sentences, each on its own line.
-      {[] { shell.saveGameOnExit = -1, storage.loadGameOnStartup = -1; },
+      // The editor's board is not kept, nor saved over the game kept before.
+      {[] { gameSavedOnExit(), postMenuSelection(kSettingsMenu, kSetupCurrentItem); },
+       "The position being set up is not kept.", SignalAt::kInTheEditor, SIGHUP},
+      // The box's sentences, each on its own line (no note in the data folder stands in for
+      // the preferences, so the box says what the next start will not resume).
+      {[] {
+         shell.saveGameOnExit = -1, storage.loadGameOnStartup = -1;
+         std::filesystem::create_directories(resumeNotePath());
+       },
        "The preferences could not be saved[^\r]*\nThe game saved now will not come back by itself",
        SignalAt::kInTheQuit, SIGTERM, 2}};
   expectEachSays(full);

@@ -231,7 +231,7 @@ TEST_F(QuitGame, AFinishedGameIsNotKeptToResume) {
 
 // While the position editor runs the board is half laid out: a quit saves nothing over
 // the game saved before and asks nothing, and the next start does not resume that file as
-// the game just quit.
+// the game just quit. The farewell says so, with the time to read it.
 TEST_F(QuitGame, AQuitDuringTheEditorLeavesTheSavedFileAndResumesNothing) {
   for (const int16_t saveOnExit : {-1, 0}) {
     quitState.quitRunning = 0;
@@ -243,7 +243,11 @@ TEST_F(QuitGame, AQuitDuringTheEditorLeavesTheSavedFileAndResumesNothing) {
     testing::setPosition("6:1 | side 0");  // one checker laid so far
     boardState.setupInProgress = -1;
     storage.gameModified = -1;
+    shown.clear();
+    pauses.clear();
     quitGame();
+    EXPECT_TRUE(saw("The position being set up is not kept.")) << saveOnExit;
+    EXPECT_EQ(pauses, std::vector<double>{2.0}) << saveOnExit;
     EXPECT_EQ(bytesOf(dataFilePath("SavedGame")), before) << saveOnExit;
     EXPECT_EQ(questions, 0) << saveOnExit;
     EXPECT_TRUE(shell.savedGameName.empty()) << saveOnExit;

@@ -634,6 +634,20 @@ TEST_F(SavedGameFileTest, TheDialogsChooseTheFileAndACancelChangesNothing) {
   EXPECT_FALSE(saveGame(-1));
   EXPECT_EQ(suggested, (folder_ / "sub" / "Ann LOADGAMEONSTARTUP   0").string());
   EXPECT_EQ(fileBytes(folder_ / "sub" / "Ann LOADGAMEONSTARTUP   0"), "theirs");
+  // Nor does a folder of it. A game opened from there is kept at the quit as a changed one.
+  const std::filesystem::path lined = folder_ / "sub\ndir";
+  std::filesystem::create_directories(lined);
+  dialogAnswer = (lined / "mine").string();
+  EXPECT_FALSE(saveGame(-1));
+  EXPECT_EQ(suggested, (folder_ / "sub dir" / "mine").string());
+  EXPECT_FALSE(std::filesystem::exists(lined / "mine"));
+  std::filesystem::copy_file(folder_ / "sub" / "mine", lined / "mine");
+  storage.gameModified = 0;
+  dialogAnswer = (lined / "mine").string();
+  openSavedGame();
+  EXPECT_EQ(flow.scores[1], -2);
+  EXPECT_TRUE(shell.savedGameName.empty());
+  EXPECT_EQ(storage.gameModified, -1);
 
   setPosition("start | side 1");
   const GameSnapshot before;
