@@ -49,6 +49,7 @@
 #include "state/shell_services.h"
 #include "state/shell_state.h"
 #include "state/storage_state.h"
+#include "state/turn_flags.h"
 
 namespace bg {
 
@@ -516,6 +517,9 @@ void leaveEditor() {
   positionSetup.askingWhoseRoll = 0;
   restoreSetupMenus();
   positionSetup.gameKept = 0;
+  // The turn the editor ends may have asked to take its own roll off the board (a refused
+  // Easy Move does): the dice there now are the editor's roll, or the game's given back.
+  turnFlags.removeDiceAtTurnEnd = 0;
 }
 
 }  // namespace

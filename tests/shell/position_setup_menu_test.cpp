@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "../display/board_fixture.h"
 #include "display/dice_display.h"
@@ -61,7 +63,9 @@ Point onEmptyPoint(int16_t p) {
   return {x, static_cast<int16_t>(L.fieldTop + L.pointMargin / 2 + step)};
 }
 
-class PositionSetupMenu : public testing::StartedProgram, public ::testing::WithParamInterface<bool> {
+// Input Dice on or off; a refused Easy Move (the dice clicked with moves to play) before the editor.
+class PositionSetupMenu : public testing::StartedProgram,
+                          public ::testing::WithParamInterface<std::tuple<bool, bool>> {
  protected:
   void SetUp() override {
     StartedProgram::SetUp();
@@ -119,11 +123,14 @@ class PositionSetupMenu : public testing::StartedProgram, public ::testing::With
 };
 
 TEST_P(PositionSetupMenu, TheRollChosenInTheEditorIsTheOnePlayedNext) {
-  const bool inputDice = GetParam();
+  const bool inputDice = std::get<0>(GetParam());
+  const bool slip = std::get<1>(GetParam());
   personAboutToRoll(inputDice);
+  options.easyMoves = slip ? -1 : 0;
 
   testing::pumpWithScript(script_, 2000);
   bool editorRan = false;
+  bool slipped = !slip;
   // Once the person is at the move entry: the editor from the menu, one checker of each
   // side, then player 0 to roll 5-3.
   script_.planner = [&] {
@@ -136,6 +143,11 @@ TEST_P(PositionSetupMenu, TheRollChosenInTheEditorIsTheOnePlayedNext) {
       return;
     }
     if (editorRan || hand.moveEntryActive != -1) return;
+    if (!slipped) {
+      slipped = true;
+      script_.click(diceSpot());  // "You still have moves to play"
+      return;
+    }
     editorRan = true;
     script_.then([] { chooseMenuItem(kSettingsMenu, kSetupEmptyItem); });
     layOutOneOfEach();
@@ -342,8 +354,11 @@ TEST_F(EditorSettings, AHelpPageClosedInTheEditorLeavesItsItemsOff) {
   EXPECT_EQ(position.board[19], -1);
 }
 
-INSTANTIATE_TEST_SUITE_P(InputDice, PositionSetupMenu, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "ByHand" : "Rolled"; });
+INSTANTIATE_TEST_SUITE_P(InputDice, PositionSetupMenu, ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<std::tuple<bool, bool>>& i) {
+                           return std::string(std::get<0>(i.param) ? "ByHand" : "Rolled") +
+                                  (std::get<1>(i.param) ? "AfterARefusedEasyMove" : "");
+                         });
 
 }  // namespace
 }  // namespace bg
