@@ -539,6 +539,8 @@ void showSetupBoxAgain() {
     showRollChooser();
 }
 
+bool setupEditorRunning() { return boardState.setupInProgress != 0 || positionSetup.gameKept != 0; }
+
 bool bothSidesPlaced() {
   // Checkers in the hand are still the side's own, not back in its tray.
   return position.piecesOnBoard[0] > 0 && position.piecesOnBoard[1] > 0;

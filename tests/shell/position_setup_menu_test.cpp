@@ -25,6 +25,7 @@
 #include "rules/dice.h"
 #include "state/board_state.h"
 #include "dialogs/text_windows.h"
+#include "display/message_line.h"
 #include "state/cube_state.h"
 #include "state/display_settings.h"
 #include "state/game_record_state.h"
@@ -296,15 +297,25 @@ TEST_F(EditorSettings, ChosenWhileLayingOutTheyLeaveTheEditorToFinish) {
 
     bool editorRan = false;
     bool editorOnAfterChoice = false;
+    std::vector<std::string> lines;  // the message line after each choice
+    const auto choose = [&, item] {
+      script_.then([item] { chooseMenuItem(kSettingsMenu, item); });
+      script_.then([] {});  // the choice is carried out at the next pump
+      script_.then([&] { lines.push_back(messageLine.lineText.str()); });
+    };
     script_.planner = [&] {
       if (editorRan || flow.rollClickWaitActive != -1) return;
       editorRan = true;
       script_.then([] { chooseMenuItem(kSettingsMenu, kSetupEmptyItem); });
       layOutOneOfEach();
-      script_.then([item] { chooseMenuItem(kSettingsMenu, item); });
-      script_.then([] {});  // the choice is carried out at the next pump
+      choose();
       script_.then([&] { editorOnAfterChoice = boardState.setupInProgress != 0; });
-      finishWithFiveThree();
+      // Chosen again on the dice panel, once a face is chosen.
+      script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
+      script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });
+      clickFace(5);
+      choose();
+      clickFace(3);
     };
     testing::pumpWithScript(script_, 2000);
     flow.abortTurn = 0;
@@ -319,6 +330,9 @@ TEST_F(EditorSettings, ChosenWhileLayingOutTheyLeaveTheEditorToFinish) {
     EXPECT_EQ(position.board[19], -1);
     EXPECT_EQ(position.piecesOnBoard[0], 1);
     EXPECT_EQ(position.piecesOnBoard[1], 1);
+    EXPECT_EQ((std::vector<int>{record.gameRecord[1].die1, record.gameRecord[1].die2}), (std::vector<int>{5, 3}));
+    const std::string why = item == kFlipBoardItem ? "Flip Board is not available while you set up a position" : "";
+    EXPECT_EQ(lines, (std::vector<std::string>{why, why}));
     if (settings.automaticRolls != 0) chooseMenuItem(kSettingsMenu, kAutomaticRollsItem), FBHandleEvents();
   }
 }
