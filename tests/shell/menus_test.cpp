@@ -183,7 +183,7 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
                              skill.skillLevel, flow.newGameRequested, flow.abortTurn, position.board[1],
                              displaySettings.pieceShapeApplied};
   };
-  enum Gate { kPicked, kWaiting, kQuestion, kInHand, kSearching };
+  enum Gate { kPicked, kWaiting, kQuestion, kInHand, kSearching, kOpening };
   const struct {
     Gate gate;
     int16_t menu, item;
@@ -194,11 +194,14 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
       {kWaiting, 17, 13, {}},     {kInHand, 8, 2, {"#2"}},    {kInHand, 5, 5, {"#2"}},    {kInHand, 17, 13, {"#2"}},
       {kInHand, 3, 1, {"#207"}},  {kSearching, 8, 15, {"#2"}}, {kSearching, 17, 13, {"#2"}},
       {kInHand, 20, 2, {"#207"}}, {kQuestion, 20, 2, {"#4"}},
+      // Two people in the opening: the starter's move is still to be played.
+      {kOpening, 3, 10, {"Concede is not available until the opening move is played"}},
   };
   for (const auto& r : rows) {
     clearRecords();
     testing::setPosition("start | dice 3 1");
-    position.openingPhase = 0;
+    position.openingPhase = r.gate == kOpening ? -1 : 0;
+    flow.opponentMode = r.gate == kOpening ? kTwoPeople : kComputerOpponent;
     hand.piecePicked = r.gate == kPicked ? -1 : 0;
     hand.boardWaitActive = r.gate == kWaiting || r.gate == kQuestion ? -1 : 0;
     panelWait.questionPanelUp = r.gate == kQuestion ? -1 : 0;  // a question's wait is a board wait
