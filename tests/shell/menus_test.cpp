@@ -18,6 +18,7 @@
 #include "display/upper_services.h"
 #include "flow/turn_services.h"
 #include "interaction/board_waits.h"
+#include "runtime/core/clock.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
@@ -303,6 +304,7 @@ TEST_F(Menus, NamesComeFromTheNameBox) {
 }
 
 TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
+  UseVirtualClock clock;  // the cube's refusal pauses
   windowSelect(1);
   const struct {
     int16_t item;
@@ -314,7 +316,9 @@ TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
               {11, Qt::Key_C, "start | side 0", {}},
               // During the person's move both refuse alike, on the message line.
               {7, Qt::Key_I, "start | dice 3 1 | side 0", {"#4"}},
-              {11, Qt::Key_C, "start | dice 3 1 | side 0", {"#4"}}};
+              {11, Qt::Key_C, "start | dice 3 1 | side 0", {"#4"}},
+              // The cube: no double once the roll is thrown.
+              {3, Qt::Key_Asterisk, "start | dice 3 1 | side 0", {"#73"}}};
   for (const auto& [item, key, board, refusal] : rows) {
     // A refusal is of the person's turn, the roll thrown.
     refusal.empty() ? testing::setPosition(board) : testing::personToPlay(board);
