@@ -609,6 +609,8 @@ void setUpPosition() {
   interactionDisplay.doneButtonRect = Rect{};
   interactionDisplay.doneButtonShown = 0;
   if (flow.abortTurn == 0) {
+    // A refusal of the laying out ("Wrong Color") is not left standing over the questions.
+    hook::clearMessageLine(0);
     hook::pauseSeconds(kPauseBeforeChoosers);
     positionSetup.askingWhoseCube = -1;
     askWhoseCube();
