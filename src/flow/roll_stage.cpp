@@ -354,6 +354,7 @@ void openingRollTie(bool chosenByHand) {
   } while (interaction.clickedPoint != otherZone);
 
   diceState.dice[otherDie].value = heldBack;
+  display.dieSlots[otherDie][kOpeningDiePlace].value = heldBack;
   diceState.dice[firstDie].hidden = 0;
   copyDiceToRolled();
   position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);

@@ -42,19 +42,21 @@ struct Click {
 };
 std::deque<Click> clicks;
 int clicksTaken = 0;
-int staleFrames = 0;  // frame places seen with a face of no die thrown in this roll
+int staleFrames = 0;  // frame places drawn with another face than their own die's
+
+// The frame drawn in an opening thrown a die at a time: each end's place shows its side's
+// die once thrown, and no face before.
+void checkOpeningFrames() {
+  if (position.openingPhase == 0 || diceState.diceShowing == 0) return;
+  for (int16_t end = 0; end <= 1; ++end) {
+    const DiceEntry& place = display.dieSlots[end][1];
+    if (place.hidden == 0 && place.value != diceState.dice[end].value) ++staleFrames;
+  }
+}
 
 // The board wait: the next scripted click, or the dice when the script is done.
 void scriptedPointClick() {
   ++clicksTaken;
-  // Half an opening thrown: a place of the frame shows the die thrown, or no face.
-  if (turnState.openingDieAwaited != kNoOpeningDieAwaited) {
-    for (const auto& end : display.dieSlots)
-      for (const DiceEntry& place : end)
-        if (place.hidden == 0 && place.value != 0 && place.value != diceState.dice[0].value &&
-            place.value != diceState.dice[1].value)
-          ++staleFrames;
-  }
   const Click c = clicks.empty() ? Click{kRightDiceZone, true} : clicks.front();
   if (!clicks.empty()) clicks.pop_front();
   interaction.clickedPoint = c.zone;
@@ -187,6 +189,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
   RollRow{[] {
             flow.opponentMode = kTwoPeople, position.playerType[1] = kHumanPlayer;
             for (auto& end : display.dieSlots) end = {{{{6, 0}, {6, 0}}}};
+            displayServices.frameAllDice = checkOpeningFrames;
           }, {2, 5},
           {{kLeftDiceZone, true}, {kLeftDiceZone, false}, {kRightDiceZone, false}}, {2, 5}, 1, nullptr, 3, 0, 0}));
 
