@@ -1,6 +1,7 @@
 #include "flow/resignation.h"
 
 #include <cstdint>
+#include <string_view>
 
 #include "computer/analyse_position.h"
 #include "computer/position_features.h"
@@ -30,6 +31,7 @@ namespace {
 
 constexpr float kRollPips = 8.17f;
 constexpr int16_t kTwoPeopleCancel = 2;
+constexpr std::string_view kOpeningRefusalText = "MMConcede is not available until the opening move is played";
 
 // Rolls to bring men home: pips over `weight` (19 for the outer points, 7 for the home
 // board) plus half a roll a man and half a roll.
@@ -113,7 +115,11 @@ void concedeGame() {
     return;
   }
   const bool computerOnRoll = position.playerType[position.currentPlayer] == kComputerPlayer;
-  if ((flow.opponentMode == kComputerOpponent && computerOnRoll) || position.openingPhase != 0) return;
+  if (flow.opponentMode == kComputerOpponent && computerOnRoll) return;
+  if (position.openingPhase != 0) {
+    showMessageText(kOpeningRefusalText);
+    return;
+  }
   if (flow.opponentMode == kTwoPeople) {
     concedePointsPrompt();
   } else {

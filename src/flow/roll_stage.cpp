@@ -328,6 +328,11 @@ void openingRollTie(bool chosenByHand) {
   const int16_t heldBack = diceState.dice[otherDie].value;
   diceState.dice[otherDie].value = 0;
   copyDiceToRolled();
+  // The frame shows one die per end: the one thrown, and no face yet where the other side
+  // is still to throw (its place held a die of an earlier roll).
+  const auto framesBefore = display.dieSlots;
+  display.dieSlots[firstDie][kOpeningDiePlace].value = diceState.dice[firstDie].value;
+  display.dieSlots[otherDie][kOpeningDiePlace].value = 0;
   showRolledDice();
   diceState.dice[firstDie].hidden = 255;
 
@@ -339,6 +344,7 @@ void openingRollTie(bool chosenByHand) {
       diceState.dice[firstDie].hidden = 0;
       turnState.awaitingDiceClick = 0;
       turnState.openingDieAwaited = kNoOpeningDieAwaited;
+      display.dieSlots = framesBefore;
       // What left the wait may have set a roll of its own (the editor's, chosen by hand),
       // which stands. Otherwise the die thrown is no roll the game holds: it leaves the
       // board, and the opening is thrown afresh by whoever plays it now.
@@ -348,6 +354,7 @@ void openingRollTie(bool chosenByHand) {
   } while (interaction.clickedPoint != otherZone);
 
   diceState.dice[otherDie].value = heldBack;
+  display.dieSlots[otherDie][kOpeningDiePlace].value = heldBack;
   diceState.dice[firstDie].hidden = 0;
   copyDiceToRolled();
   position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);

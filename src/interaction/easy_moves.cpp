@@ -121,8 +121,9 @@ int16_t checkClickedPoint() {
     return 0;
   }
   if (p < kUpperTrayZone || p > 25) {
-    // The middle of the bar is the dice action, handled before move entry.
-    if (boardInput.diceAreaClicked == 0) beepShowMessage46();
+    // The middle of the bar is the dice action and the cube gives its own answer, both
+    // handled before move entry.
+    if (boardInput.diceAreaClicked == 0 && boardInput.hitCube == 0) beepShowMessage46();
     return 0;
   }
   if (p == 0 || p == 25) {

@@ -285,7 +285,8 @@ void checkPickUpClick() {
       hand.pieceInHand = -1;
       moveEntry.pickUpAccepted = -1;
     }
-  } else if (boardInput.diceAreaClicked == 0) {
+  } else if (boardInput.diceAreaClicked == 0 && boardInput.hitCube == 0) {
+    // A click on the cube has had the cube's answer.
     alert();
     interaction.messageNumber = kPickOwnCheckerMessage;
   }

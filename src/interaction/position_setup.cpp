@@ -49,6 +49,7 @@
 #include "state/shell_services.h"
 #include "state/shell_state.h"
 #include "state/storage_state.h"
+#include "state/turn_flags.h"
 
 namespace bg {
 
@@ -516,6 +517,9 @@ void leaveEditor() {
   positionSetup.askingWhoseRoll = 0;
   restoreSetupMenus();
   positionSetup.gameKept = 0;
+  // The turn the editor ends may have asked to take its own roll off the board (a refused
+  // Easy Move does): the dice there now are the editor's roll, or the game's given back.
+  turnFlags.removeDiceAtTurnEnd = 0;
 }
 
 }  // namespace
@@ -534,6 +538,8 @@ void showSetupBoxAgain() {
   else if (interactionDisplay.whoseRollWaiting != 0)
     showRollChooser();
 }
+
+bool setupEditorRunning() { return boardState.setupInProgress != 0 || positionSetup.gameKept != 0; }
 
 bool bothSidesPlaced() {
   // Checkers in the hand are still the side's own, not back in its tray.
@@ -603,6 +609,8 @@ void setUpPosition() {
   interactionDisplay.doneButtonRect = Rect{};
   interactionDisplay.doneButtonShown = 0;
   if (flow.abortTurn == 0) {
+    // A refusal of the laying out ("Wrong Color") is not left standing over the questions.
+    hook::clearMessageLine(0);
     hook::pauseSeconds(kPauseBeforeChoosers);
     positionSetup.askingWhoseCube = -1;
     askWhoseCube();

@@ -56,5 +56,7 @@ void keepSetupMenusOff();
 void showSetupBoxAgain();
 // Both sides have a checker on the board or the bar.
 bool bothSidesPlaced();
+// From the editor's start to its end, its dice panel included.
+bool setupEditorRunning();
 
 }  // namespace bg

@@ -203,6 +203,10 @@ void answerKey(char k) {
       const int16_t c = displaySettings.playDirection;
       const int16_t owner = cube.cubeOwner < 0 ? int16_t{0} : cube.cubeOwner > 2 ? int16_t{2} : cube.cubeOwner;
       postClick(static_cast<int16_t>(L.cubeX[c] + kInsideButton), static_cast<int16_t>(L.cubeY[owner] + kInsideButton));
+    } else if (!questionUp() && position.playerType[position.currentPlayer] == kHumanPlayer) {
+      // With the roll thrown no double is offered: the cube says why, as the Cube item does.
+      // A posted click would end a wait that a click ends.
+      handleCubeClick();
     }
   }
 }

@@ -7,9 +7,9 @@
 #include "display/board_layout.h"
 #include "display/board_picture.h"
 #include "display/board_redraw.h"
+#include "interaction/position_setup.h"
 #include "rules/numbered_message.h"
 #include "state/display_settings.h"
-#include "state/board_state.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
 #include "state/display_state.h"
@@ -26,6 +26,7 @@ constexpr int16_t kOpeningEntriesRealigned = 3;
 constexpr int16_t kNoToPoint = -1;
 constexpr int16_t kBarToBar = 25;  // point p seen from the other side is 25 - p
 constexpr std::string_view kFlipAfterStepText = "MMFlip Board is not available once a checker has moved this turn";
+constexpr std::string_view kFlipInEditorText = "MMFlip Board is not available while you set up a position";
 
 void flipOwner(int16_t& owner) {
   if (owner != kCubeCentred) owner = static_cast<int16_t>(1 - owner);
@@ -66,7 +67,12 @@ void swapPlayerColours() {
 
 void flipBoard() {
   const bool diceShowing = diceState.diceShowing != 0;
-  // The item stays enabled: a refusal says why.
+  // The item stays enabled: a refusal says why. The editor's board is no game yet: a flip
+  // would end it half laid out, or with its roll half chosen.
+  if (setupEditorRunning()) {
+    showMessageText(kFlipInEditorText);
+    return;
+  }
   if (position.openingPhase != 0 && !diceShowing) {
     showNumberedMessage(kRollFirstMessage);
     return;
@@ -76,8 +82,6 @@ void flipBoard() {
     showMessageText(kFlipAfterStepText);
     return;
   }
-  // The editor's board is no game yet: a flip would end it half laid out.
-  if (boardState.setupInProgress != 0) return;
   flipOwner(cube.cubeOwner);
   flipOwner(cube.cubeOwnerBeforeDouble);
   const auto old = position.board;

@@ -16,6 +16,7 @@
 #include "interaction/position_setup.h"
 #include "rules/whole_roll_check.h"
 #include "runtime/qt/events.h"
+#include "runtime/qt/menus.h"
 #include "runtime/qt/resources.h"
 #include "runtime/qt/text.h"
 #include "runtime/qt/text_view_window.h"
@@ -73,6 +74,12 @@ void helpTextCommand(int16_t /*window*/, int16_t item) {
   if (item == kTextPrintItem) printHelpWindow();
   if (item == kTextCloseItem) dismissHelpText();
   if (item == kTextQuitItem) hook::quitGame();
+}
+
+// Print Help Text has something to print only while the help text shows.
+void markHelpTextShowing(bool showing) {
+  appEvents.helpTextShowing = showing ? kSet : int16_t{0};
+  setMenuItemEnabled(kPrintMenu, kPrintHelpTextItem, showing);
 }
 
 }  // namespace
@@ -143,7 +150,7 @@ void showHelpTextWindow() {
   int width = 0;
   int height = 0;
   helpTextWindowSize(topic, width, height);
-  appEvents.helpTextShowing = kSet;
+  markHelpTextShowing(true);
   // Cleared before the window shows: a close while it opens still ends the wait.
   appEvents.waitEnded = 0;
   TextViewWindowForm form;
@@ -174,7 +181,7 @@ void showHelpTextWindow() {
   windowClose(kHelpTextWindow);
   setOutputWindow(kBoardWindow);
   installSubmenus();
-  appEvents.helpTextShowing = 0;
+  markHelpTextShowing(false);
 }
 
 void dismissHelpText() {
@@ -183,7 +190,7 @@ void dismissHelpText() {
   windowClose(kHelpTextWindow);
   // The board takes clicks again now, not when the wait unwinds: a question on the board
   // comes first.
-  appEvents.helpTextShowing = 0;
+  markHelpTextShowing(false);
 }
 
 void waitAndFlushEvents() {

@@ -59,7 +59,6 @@ struct LetterItem {
 constexpr LetterItem kLetterItems[] = {{4, "P"},  {5, "R"},  {6, "B"},  {7, "I"}, {8, "D"},
                                        {9, "M"}, {10, "S"}, {11, "C"}, {12, "H"}, {14, "N"}};
 
-constexpr int16_t kPrintHelpTextItem = 1;  // Print
 constexpr int16_t kAboutItem = 1;          // the application menu
 constexpr int16_t kHelpTopicsItem = 2;     // the application menu
 // The Info items with a help page (17 and 19 came from the Help menu).

@@ -56,6 +56,8 @@ void loadMenuBars() {
   menuBars.mainMenuBar = loadMenuBarList(kMainBar);
   menuBars.hiddenMenuBar = loadMenuBarList(kHiddenBar);
   menuBars.submenuBar = loadMenuBarList(kSubmenuBar);
+  // No help text shows yet: nothing to print.
+  setMenuItemEnabled(kPrintMenu, kPrintHelpTextItem, false);
   markSettingsMenus();
   markOptionsMenus();
   markSkillLevelMenus();

@@ -92,6 +92,7 @@ inline constexpr int16_t kOpenGameItem = 4;          // File: a file chosen in t
 inline constexpr int16_t kSaveGameItem = 5;          // File
 inline constexpr int16_t kSaveGameAsItem = 6;        // File: a name chosen in the file box
 inline constexpr int16_t kPrintRecordItem = 8;       // File: the print box
+inline constexpr int16_t kPrintHelpTextItem = 1;     // Print: enabled while the help text shows
 inline constexpr int16_t kResumeGameItem = 1;        // the hidden-game menu
 inline constexpr int16_t kHiddenQuitItem = 2;        // the hidden-game menu
 // Item -2 hangs a menu on its host item as a submenu.

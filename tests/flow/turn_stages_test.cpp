@@ -42,6 +42,17 @@ struct Click {
 };
 std::deque<Click> clicks;
 int clicksTaken = 0;
+int staleFrames = 0;  // frame places drawn with another face than their own die's
+
+// The frame drawn in an opening thrown a die at a time: each end's place shows its side's
+// die once thrown, and no face before.
+void checkOpeningFrames() {
+  if (position.openingPhase == 0 || diceState.diceShowing == 0) return;
+  for (int16_t end = 0; end <= 1; ++end) {
+    const DiceEntry& place = display.dieSlots[end][1];
+    if (place.hidden == 0 && place.value != diceState.dice[end].value) ++staleFrames;
+  }
+}
 
 // The board wait: the next scripted click, or the dice when the script is done.
 void scriptedPointClick() {
@@ -88,6 +99,7 @@ TEST_P(RollStageTest, RollsAndRecords) {
   const RollRow& row = GetParam();
   clicks = row.clicks;
   clicksTaken = 0;
+  staleFrames = 0;
   turnServices.waitForPointClick = scriptedPointClick;
   flow.opponentMode = kComputerOpponent;
   setStartingPosition();
@@ -103,6 +115,7 @@ TEST_P(RollStageTest, RollsAndRecords) {
   for (const std::string& m : testing::flowLog.messages) seen += (seen.empty() ? "" : "|") + m;
   EXPECT_TRUE(row.messages == nullptr || seen == row.messages) << seen;
   EXPECT_TRUE(row.clicksTaken < 0 || clicksTaken == row.clicksTaken) << clicksTaken;
+  EXPECT_EQ(staleFrames, 0);
   if (row.check != nullptr) row.check();
   // Every die place of the frame that shows holds a die of this roll, never an earlier one.
   if (diceState.diceShowing != 0) {
@@ -172,7 +185,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
   RollRow{[] { settings.whoRollsFirst = 3, everyCountAtLimit(); }, {2, 5}, {}, {5, 2}, 0, nullptr, -1, 0, 0,
           countsStayAtLimit},
   // Two people: side 1's dice clicked, then its own again (nothing), then side 0's throws its die.
-  RollRow{[] { flow.opponentMode = kTwoPeople, position.playerType[1] = kHumanPlayer; }, {2, 5},
+  // The frames held the faces of a game before.
+  RollRow{[] {
+            flow.opponentMode = kTwoPeople, position.playerType[1] = kHumanPlayer;
+            for (auto& end : display.dieSlots) end = {{{{6, 0}, {6, 0}}}};
+            displayServices.frameAllDice = checkOpeningFrames;
+          }, {2, 5},
           {{kLeftDiceZone, true}, {kLeftDiceZone, false}, {kRightDiceZone, false}}, {2, 5}, 1, nullptr, 3, 0, 0}));
 
 // A whole turn taken back with the rules' take-back is played again with its roll, and

@@ -14,6 +14,7 @@
 #include "../display/board_fixture.h"
 #include "display/checker_stacks.h"
 #include "display/dice_display.h"
+#include "display/message_line.h"
 #include "display/turn_arrow.h"
 #include "display/world_housekeeping.h"
 #include "flow/turn_services.h"
@@ -206,13 +207,29 @@ TEST_F(PositionSetup, RefusalsChangeNothing) {
   // Ten picks: the tenth is refused.
   for (int k = 0; k < 10; ++k) click(inTray(0));
   for (int k = 0; k < 9; ++k) click(aboveStack(13, static_cast<int16_t>(k)));
+  // Wrong Color once more, the checker put back, and Done: the refusal does not stay on the
+  // line through the questions.
+  click(inTray(0));
+  click(aboveStack(6, 2));
+  click(trayEnd(0));
   clickDone();
-  answerChoosers(0, false, false);
+  interactionServices.displayMessage = [] {
+    if (!interaction.messageText.view().empty()) shownTexts->push_back(interaction.messageText.str());
+    displayMessage();
+  };
+  std::vector<std::string> lineAtQuestions;
+  for (int chooser = 0; chooser < 2; ++chooser) {
+    click([&lineAtQuestions] {
+      lineAtQuestions.push_back(messageLine.lineText.str());
+      return middleOf(interactionDisplay.noButtonRect);
+    });
+  }
   startPositionSetup();
   EXPECT_FALSE(script_.spent);
   const std::vector<std::string> want = {"MMDe-select the piece first", "MMWrong Color", "MMWrong Color", "MMWrong Side",
-                                         "MMCan't select more than 9 pieces"};
+                                         "MMCan't select more than 9 pieces", "MMWrong Color"};
   EXPECT_EQ(texts_, want);
+  EXPECT_EQ(lineAtQuestions, (std::vector<std::string>{"", ""}));
   EXPECT_EQ(position.board, boardOf({{6, -2}, {19, 1}, {13, 9}}));
   EXPECT_EQ(position.piecesOnBoard[0], 10);
   EXPECT_EQ(position.piecesOnBoard[1], 2);

@@ -34,7 +34,6 @@ namespace bg {
 namespace {
 
 constexpr int16_t kScoreboard = 335;
-constexpr int16_t kPrintHelpTextItem = 1;  // Print
 
 class ClosingKeys : public ::testing::Test {
  protected:

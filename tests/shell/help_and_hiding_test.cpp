@@ -254,6 +254,9 @@ TEST_F(HelpAndHiding, HelpTopicsShowsItsTextPrintsItAndEndsWhenClosed) {
   std::string title;
   Rect content{};
   QString text;
+  // Print Help Text is grey while no help text shows.
+  EXPECT_FALSE(menuItemEnabled(kPrintMenu, kPrintHelpTextItem));
+  bool printable = false;
   whileHelpTextShows([&] {
     title = titleOf(kHelpTextWindow);
     content = windowContentRect(kHelpTextWindow);
@@ -261,6 +264,7 @@ TEST_F(HelpAndHiding, HelpTopicsShowsItsTextPrintsItAndEndsWhenClosed) {
     EXPECT_TRUE(textViewWidget(kHelpTextWindow)->isReadOnly());
     EXPECT_EQ(textViewWidget(kHelpTextWindow)->geometry().left(), 20);
     EXPECT_NE(appEvents.helpTextShowing, 0);
+    printable = menuItemEnabled(kPrintMenu, kPrintHelpTextItem);
     chooseMenuItem(kPrintMenu, 1);
     FBHandleEvents();
   });
@@ -272,6 +276,8 @@ TEST_F(HelpAndHiding, HelpTopicsShowsItsTextPrintsItAndEndsWhenClosed) {
   EXPECT_EQ(text.toStdString(), getText(149));
   EXPECT_FALSE(windowExists(kHelpTextWindow));
   EXPECT_EQ(appEvents.helpTextShowing, 0);
+  EXPECT_TRUE(printable);
+  EXPECT_FALSE(menuItemEnabled(kPrintMenu, kPrintHelpTextItem));
   const testing::PdfText printed = testing::readPdfText(pdfTarget);
   EXPECT_TRUE(printed.find("Info").has_value());
   // Board clicks are ignored while it shows, and the print item does nothing without it.

@@ -18,6 +18,7 @@
 #include "display/upper_services.h"
 #include "flow/turn_services.h"
 #include "interaction/board_waits.h"
+#include "runtime/core/clock.h"
 #include "runtime/qt/app_init.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
@@ -183,7 +184,7 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
                              skill.skillLevel, flow.newGameRequested, flow.abortTurn, position.board[1],
                              displaySettings.pieceShapeApplied};
   };
-  enum Gate { kPicked, kWaiting, kQuestion, kInHand, kSearching };
+  enum Gate { kPicked, kWaiting, kQuestion, kInHand, kSearching, kOpening };
   const struct {
     Gate gate;
     int16_t menu, item;
@@ -194,11 +195,14 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
       {kWaiting, 17, 13, {}},     {kInHand, 8, 2, {"#2"}},    {kInHand, 5, 5, {"#2"}},    {kInHand, 17, 13, {"#2"}},
       {kInHand, 3, 1, {"#207"}},  {kSearching, 8, 15, {"#2"}}, {kSearching, 17, 13, {"#2"}},
       {kInHand, 20, 2, {"#207"}}, {kQuestion, 20, 2, {"#4"}},
+      // Two people in the opening: the starter's move is still to be played.
+      {kOpening, 3, 10, {"Concede is not available until the opening move is played"}},
   };
   for (const auto& r : rows) {
     clearRecords();
     testing::setPosition("start | dice 3 1");
-    position.openingPhase = 0;
+    position.openingPhase = r.gate == kOpening ? -1 : 0;
+    flow.opponentMode = r.gate == kOpening ? kTwoPeople : kComputerOpponent;
     hand.piecePicked = r.gate == kPicked ? -1 : 0;
     hand.boardWaitActive = r.gate == kWaiting || r.gate == kQuestion ? -1 : 0;
     panelWait.questionPanelUp = r.gate == kQuestion ? -1 : 0;  // a question's wait is a board wait
@@ -300,6 +304,7 @@ TEST_F(Menus, NamesComeFromTheNameBox) {
 }
 
 TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
+  UseVirtualClock clock;  // the cube's refusal pauses
   windowSelect(1);
   const struct {
     int16_t item;
@@ -311,7 +316,9 @@ TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
               {11, Qt::Key_C, "start | side 0", {}},
               // During the person's move both refuse alike, on the message line.
               {7, Qt::Key_I, "start | dice 3 1 | side 0", {"#4"}},
-              {11, Qt::Key_C, "start | dice 3 1 | side 0", {"#4"}}};
+              {11, Qt::Key_C, "start | dice 3 1 | side 0", {"#4"}},
+              // The cube: no double once the roll is thrown.
+              {3, Qt::Key_Asterisk, "start | dice 3 1 | side 0", {"#73"}}};
   for (const auto& [item, key, board, refusal] : rows) {
     // A refusal is of the person's turn, the roll thrown.
     refusal.empty() ? testing::setPosition(board) : testing::personToPlay(board);

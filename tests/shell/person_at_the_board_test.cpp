@@ -20,6 +20,7 @@
 #include "dialogs/scoreboard_dialogs.h"
 #include "display/board_images.h"
 #include "display/board_rebuild.h"
+#include "display/message_line.h"
 #include "display/move_markers.h"
 #include "flow/game_loop.h"
 #include "flow/turn.h"
@@ -45,6 +46,7 @@
 #include "state/game_record_state.h"
 #include "state/interaction_services.h"
 #include "state/menu_numbers.h"
+#include "state/message_numbers.h"
 #include "state/display_settings.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
@@ -578,6 +580,25 @@ TEST_F(PersonAtTheBoard, FlipBoardIsRefusedOnceAStepOfTheRollIsPlayed) {
       EXPECT_EQ(record.gameRecordCount, 1);
     }
   }
+}
+
+// During the move a click on the cube, and * typed, say why no double is offered.
+TEST_F(PersonAtTheBoard, TheCubeClickedOrTypedDuringTheMoveSaysWhy) {
+  UseVirtualClock clock;  // the refusal's pause
+  static std::vector<int> shown;
+  shown.clear();
+  interactionServices.displayMessage = [] { shown.push_back(interaction.messageNumber), displayMessage(); };
+  cube.cubeOwner = kCubeCentred;
+  personPlays("start | dice 3 1", 0);
+  playTurnWith([this] {
+    script_.clickWhere([] {
+      const int16_t c = displaySettings.playDirection;
+      return testing::middleOf(makeRect(layout.cubeX[c], layout.cubeY[kCubeCentred], layout.cubeX[c] + layout.cubeWidth[c],
+                                        layout.cubeY[kCubeCentred] + layout.cubeHeight[c]));
+    });
+    type("*");
+  });
+  EXPECT_EQ(shown, (std::vector<int>{kDiceShowingMessage, kDiceShowingMessage}));
 }
 
 // With Show Possible Moves on, the markers on the board are those of the point under the

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "../display/board_fixture.h"
 #include "display/dice_display.h"
@@ -23,6 +25,7 @@
 #include "rules/dice.h"
 #include "state/board_state.h"
 #include "dialogs/text_windows.h"
+#include "display/message_line.h"
 #include "state/cube_state.h"
 #include "state/display_settings.h"
 #include "state/game_record_state.h"
@@ -61,7 +64,9 @@ Point onEmptyPoint(int16_t p) {
   return {x, static_cast<int16_t>(L.fieldTop + L.pointMargin / 2 + step)};
 }
 
-class PositionSetupMenu : public testing::StartedProgram, public ::testing::WithParamInterface<bool> {
+// Input Dice on or off; a refused Easy Move (the dice clicked with moves to play) before the editor.
+class PositionSetupMenu : public testing::StartedProgram,
+                          public ::testing::WithParamInterface<std::tuple<bool, bool>> {
  protected:
   void SetUp() override {
     StartedProgram::SetUp();
@@ -119,11 +124,14 @@ class PositionSetupMenu : public testing::StartedProgram, public ::testing::With
 };
 
 TEST_P(PositionSetupMenu, TheRollChosenInTheEditorIsTheOnePlayedNext) {
-  const bool inputDice = GetParam();
+  const bool inputDice = std::get<0>(GetParam());
+  const bool slip = std::get<1>(GetParam());
   personAboutToRoll(inputDice);
+  options.easyMoves = slip ? -1 : 0;
 
   testing::pumpWithScript(script_, 2000);
   bool editorRan = false;
+  bool slipped = !slip;
   // Once the person is at the move entry: the editor from the menu, one checker of each
   // side, then player 0 to roll 5-3.
   script_.planner = [&] {
@@ -136,6 +144,11 @@ TEST_P(PositionSetupMenu, TheRollChosenInTheEditorIsTheOnePlayedNext) {
       return;
     }
     if (editorRan || hand.moveEntryActive != -1) return;
+    if (!slipped) {
+      slipped = true;
+      script_.click(diceSpot());  // "You still have moves to play"
+      return;
+    }
     editorRan = true;
     script_.then([] { chooseMenuItem(kSettingsMenu, kSetupEmptyItem); });
     layOutOneOfEach();
@@ -284,15 +297,25 @@ TEST_F(EditorSettings, ChosenWhileLayingOutTheyLeaveTheEditorToFinish) {
 
     bool editorRan = false;
     bool editorOnAfterChoice = false;
+    std::vector<std::string> lines;  // the message line after each choice
+    const auto choose = [&, item] {
+      script_.then([item] { chooseMenuItem(kSettingsMenu, item); });
+      script_.then([] {});  // the choice is carried out at the next pump
+      script_.then([&] { lines.push_back(messageLine.lineText.str()); });
+    };
     script_.planner = [&] {
       if (editorRan || flow.rollClickWaitActive != -1) return;
       editorRan = true;
       script_.then([] { chooseMenuItem(kSettingsMenu, kSetupEmptyItem); });
       layOutOneOfEach();
-      script_.then([item] { chooseMenuItem(kSettingsMenu, item); });
-      script_.then([] {});  // the choice is carried out at the next pump
+      choose();
       script_.then([&] { editorOnAfterChoice = boardState.setupInProgress != 0; });
-      finishWithFiveThree();
+      // Chosen again on the dice panel, once a face is chosen.
+      script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
+      script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });
+      clickFace(5);
+      choose();
+      clickFace(3);
     };
     testing::pumpWithScript(script_, 2000);
     flow.abortTurn = 0;
@@ -307,6 +330,9 @@ TEST_F(EditorSettings, ChosenWhileLayingOutTheyLeaveTheEditorToFinish) {
     EXPECT_EQ(position.board[19], -1);
     EXPECT_EQ(position.piecesOnBoard[0], 1);
     EXPECT_EQ(position.piecesOnBoard[1], 1);
+    EXPECT_EQ((std::vector<int>{record.gameRecord[1].die1, record.gameRecord[1].die2}), (std::vector<int>{5, 3}));
+    const std::string why = item == kFlipBoardItem ? "Flip Board is not available while you set up a position" : "";
+    EXPECT_EQ(lines, (std::vector<std::string>{why, why}));
     if (settings.automaticRolls != 0) chooseMenuItem(kSettingsMenu, kAutomaticRollsItem), FBHandleEvents();
   }
 }
@@ -342,8 +368,11 @@ TEST_F(EditorSettings, AHelpPageClosedInTheEditorLeavesItsItemsOff) {
   EXPECT_EQ(position.board[19], -1);
 }
 
-INSTANTIATE_TEST_SUITE_P(InputDice, PositionSetupMenu, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "ByHand" : "Rolled"; });
+INSTANTIATE_TEST_SUITE_P(InputDice, PositionSetupMenu, ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<std::tuple<bool, bool>>& i) {
+                           return std::string(std::get<0>(i.param) ? "ByHand" : "Rolled") +
+                                  (std::get<1>(i.param) ? "AfterARefusedEasyMove" : "");
+                         });
 
 }  // namespace
 }  // namespace bg
