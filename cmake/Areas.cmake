@@ -42,13 +42,16 @@ function(bg_area_tests name dir)
     # Qt tests run under a QApplication made by our own main.
     target_link_libraries(test_${name} PRIVATE ${A_DEPS} bg_qt_test_main GTest::gtest GTest::gmock)
   else()
-    target_link_libraries(test_${name} PRIVATE ${A_DEPS} GTest::gtest_main GTest::gmock)
+    target_link_libraries(test_${name} PRIVATE ${A_DEPS} bg_test_main GTest::gtest GTest::gmock)
   endif()
   set_target_properties(test_${name} PROPERTIES AUTOMOC ON)
+  # Each test's own time limit (tests/support/test_time_limit.cpp, 300 s) ends a test that
+  # makes no progress and names it; CTest's limits stay above it, with the whole program's
+  # run before the hung test, so that the name is printed before CTest kills anything.
   gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
-                       PROPERTIES TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+                       PROPERTIES TIMEOUT 600 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   # The whole program once more in one process, shuffled (gtest prints the seed): state
   # left behind by one test then fails another.
   add_test(NAME ${name}.AllTestsShuffled COMMAND test_${name} --gtest_shuffle)
-  set_tests_properties(${name}.AllTestsShuffled PROPERTIES TIMEOUT 600 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  set_tests_properties(${name}.AllTestsShuffled PROPERTIES TIMEOUT 1800 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -15,6 +15,7 @@
 #include "runtime/qt/rich_text_file.h"
 #include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
+#include "storage/damaged_copies.h"
 
 namespace bg {
 
@@ -22,11 +23,56 @@ namespace {
 
 constexpr std::string_view kNotePadTitle = "note pad";
 constexpr std::string_view kSaveFailed = "The note pad could not be saved.";
+constexpr std::string_view kDamagedText = "The note pad file was damaged: ";
+constexpr std::string_view kShownText = ". The notes are shown as far as they could be read";
+constexpr std::string_view kNoCopyText =
+    ". No copy of the damaged file could be made, so changed notes are not saved over it.";
 constexpr int16_t kNotePadFileNumber = 255;
 
 QString qPath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
+std::filesystem::path notePadStem() {
+  return dataFilePath(std::filesystem::path(kNotePadFileName).stem().string());
+}
+std::string notePadExtension() { return std::filesystem::path(kNotePadFileName).extension().string(); }
+
+// The damaged file, as it is, is kept beside itself under a name no other file holds, or
+// named where it was kept before; false when no copy could be made, with why in cause.
+bool keepDamagedNotePad(const std::filesystem::path& file, std::string& cause) {
+  QFile damaged(qPath(file));
+  if (!damaged.open(QIODevice::ReadOnly)) {
+    cause = damaged.errorString().toStdString() + ".";
+    return false;
+  }
+  const QByteArray read = damaged.readAll();
+  damaged.close();
+  const std::string bytes(read.constData(), static_cast<std::size_t>(read.size()));
+  const std::filesystem::path kept = freeDamagedCopyPath(notePadStem(), notePadExtension(), &bytes);
+  if (kept.empty()) {
+    cause = "Every name for a copy of it is taken.";
+    return false;
+  }
+  if (!QFile::exists(qPath(kept)) && !damaged.copy(qPath(kept))) {
+    cause = damaged.errorString().toStdString() + ".";
+    return false;
+  }
+  textWindows.notePadKeptCopy = kept.string();
+  return true;
+}
+
+// Said once the window is up, over the notes it names.
+void tellNotePadDamaged(const std::filesystem::path& file) {
+  std::string cause;
+  const std::string told = std::string(kDamagedText) + file.string() + std::string(kShownText);
+  if (keepDamagedNotePad(file, cause))
+    showMessageBox(told + ", and the damaged file is kept as " + textWindows.notePadKeptCopy + ".");
+  else
+    showMessageBox(told + std::string(kNoCopyText));
+}
+
 }  // namespace
+
+std::filesystem::path notePadKeptCopyPath() { return damagedCopyPath(notePadStem(), notePadExtension()); }
 
 [[maybe_unused]] static const bool notePadIsOwnFile = registerOwnFile([] { return dataFilePath(kNotePadFileName); });
 
@@ -47,12 +93,16 @@ bool openNotePadWindow() {
 
 void openNotePad() {
   if (textWindowRefused()) return;
-  if (openNotePadWindow()) loadNotePadFile(kNotePadWindow, dataFilePath(kNotePadFileName));
+  if (!openNotePadWindow()) return;
+  const std::filesystem::path file = dataFilePath(kNotePadFileName);
+  loadNotePadFile(kNotePadWindow, file);
+  if (textWindows.notePadDamaged) tellNotePadDamaged(file);
 }
 
 int16_t loadNotePadFile(int16_t n, const std::filesystem::path& file) {
   QTextDocument* doc = textViewDocument(n);
   if (doc == nullptr) return static_cast<int16_t>(QFileDevice::OpenError);
+  textWindows.notePadKeptCopy.clear();
   QFile f(qPath(file));
   if (!f.exists()) {
     // The first opening creates the file, empty.
@@ -101,15 +151,12 @@ std::string saveAndCloseNotePad() {
     const std::filesystem::path file = dataFilePath(kNotePadFileName);
     std::string cause;
     // What a damaged file held beyond the part read is kept aside before it is replaced.
-    if (textWindows.notePadDamaged && QFile::exists(qPath(file))) {
-      const QString kept = qPath(dataFilePath(kNotePadKeptCopyName));
-      QFile::remove(kept);
-      QFile copied(qPath(file));
-      if (!copied.copy(kept)) cause = copied.errorString().toStdString() + ".";
-    }
+    if (textWindows.notePadDamaged && textWindows.notePadKeptCopy.empty() && QFile::exists(qPath(file)))
+      keepDamagedNotePad(file, cause);
     if (cause.empty() && saveNotePadFile(*doc, file) != 0) cause = lastFileErrorCause();
     if (!cause.empty()) return std::string(kSaveFailed) + " " + cause;
     textWindows.notePadDamaged = false;
+    textWindows.notePadKeptCopy.clear();
   }
   textWindows.notePadOpen = 0;
   closeTextWindow(kNotePadWindow);

@@ -13,10 +13,13 @@ class QTextDocument;
 namespace bg {
 
 inline constexpr std::string_view kNotePadFileName = "notePad.txt";
-// A copy of a note pad file that did not read whole, kept before it is first replaced.
-inline constexpr std::string_view kNotePadKeptCopyName = "notePad damaged.txt";
+// Where a note pad file that did not read whole is first kept ("notePad damaged.txt"); a
+// later one is kept beside it, numbered, and no copy is written over.
+std::filesystem::path notePadKeptCopyPath();
 
-// Refused while a checker is held or the help window or note pad is open.
+// Refused while a checker is held or the help window or note pad is open. A file that
+// does not read whole is shown as far as it reads, and the person is told so and where
+// the file, as it is, is kept.
 void openNotePad();
 // Reads the file into window n's view, creating it empty when missing; 0, or the error.
 int16_t loadNotePadFile(int16_t n, const std::filesystem::path& file);

@@ -20,8 +20,9 @@ inline constexpr int16_t kTextQuitItem = 5;
 struct TextWindowsState {
   uint8_t helpOpen = 0;     // 255 while the help window is open
   uint8_t notePadOpen = 0;  // 255 while the note pad is open
-  // The note pad file did not read whole: the first save keeps a copy of it first.
+  // The note pad file did not read whole: a copy of it is kept before it is replaced.
   bool notePadDamaged = false;
+  std::string notePadKeptCopy;  // where that copy is; empty: none made yet
   std::string givenUpNotes;  // RTF of the changed notes a quit closed unsaved; empty: none
 };
 extern TextWindowsState textWindows;

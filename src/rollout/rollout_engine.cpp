@@ -183,6 +183,8 @@ void trackShare(int side, double share, bool tracked, int16_t maxField, int16_t 
 }
 
 void writeReport() {
+  // A rollout ended before any game was counted has no figures: the last report stays.
+  if (rolloutStats.wins[0] + rolloutStats.wins[1] < 1) return;
   if (!writeRolloutResultsFile(rolloutStats.reportFailed == 0)) rolloutStats.reportFailed = -1;
 }
 

@@ -16,7 +16,7 @@ std::filesystem::path chooseGameToOpen(std::string_view prompt) {
   // The program's own files that hold no game, named once for the whole list.
   std::vector<std::filesystem::path> noGames;
   for (const std::filesystem::path& own :
-       {dataFilePath(kNotePadFileName), dataFilePath(kNotePadKeptCopyName), dataFilePath(kRolloutReportName),
+       {dataFilePath(kNotePadFileName), notePadKeptCopyPath(), dataFilePath(kRolloutReportName),
         preferencesPath(), preferencesKeptCopyPath(), resumeNotePath()})
     noGames.push_back(own.lexically_normal());
   return chooseFileToOpen(prompt, dataFolder(), [noGames](const std::filesystem::path& file) {

@@ -7,6 +7,7 @@
 #include "state/app_constants.h"
 #include "state/display_settings.h"
 #include "state/storage_state.h"
+#include "storage/damaged_copies.h"
 #include "storage/file_services.h"
 #include "storage/preferences_reader.h"
 #include "storage/preferences_writer.h"
@@ -17,8 +18,6 @@ namespace bg {
 namespace {
 
 constexpr int16_t kPreferencesFileNumber = 3;
-constexpr std::string_view kKeptCopySuffix = " damaged";
-constexpr int kMostKeptCopies = 99;  // "damaged", "damaged 2" ... "damaged 99"
 constexpr std::string_view kNotWritten = "The preferences could not be saved.";
 constexpr std::string_view kOldFileKept = "The previous settings file is kept.";
 constexpr std::string_view kSavedGameNotResumed =
@@ -51,23 +50,11 @@ bool writeWholeFile(const std::filesystem::path& path, const std::string& text, 
   return written;
 }
 
-// The first name beside the file that nothing holds: a copy kept earlier is never written
-// over. Empty when every name is taken.
-std::filesystem::path freeKeptCopyPath() {
-  for (int n = 1; n <= kMostKeptCopies; ++n) {
-    std::filesystem::path kept = preferencesKeptCopyPath();
-    if (n > 1) kept += " " + std::to_string(n);
-    std::error_code ec;
-    if (!std::filesystem::exists(kept, ec) && !ec) return kept;
-  }
-  return {};
-}
-
 // A file that did not read whole is copied aside as it is before the quit writes a new one;
 // when no copy can be made it is not written over.
 void keepDamagedFile(const std::string& text) {
   storage.prefsDamaged = -1;
-  const std::filesystem::path kept = freeKeptCopyPath();
+  const std::filesystem::path kept = freeDamagedCopyPath(preferencesPath(), {});
   if (!kept.empty() && writeWholeFile(kept, text, nullptr)) storage.prefsKeptCopyName.assign(kept.string());
 }
 
@@ -101,11 +88,7 @@ std::filesystem::path preferencesPath() {
   return preferencesFilePath(appConstants.programName.str() + " Preferences");
 }
 
-std::filesystem::path preferencesKeptCopyPath() {
-  std::filesystem::path kept = preferencesPath();
-  kept += kKeptCopySuffix;
-  return kept;
-}
+std::filesystem::path preferencesKeptCopyPath() { return damagedCopyPath(preferencesPath(), {}); }
 
 [[maybe_unused]] static const bool preferencesAreOwnFiles =
     registerOwnFile(preferencesPath) && registerOwnFile(preferencesKeptCopyPath);

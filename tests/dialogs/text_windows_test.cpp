@@ -205,17 +205,39 @@ TEST_F(TextWindows, AFailedSaveSaysSoAndKeepsTheWindowAndItsText) {
 
 TEST_F(TextWindows, ADamagedFileOpensAsFarAsItReadsAndIsNeverReplacedByLess) {
   const QByteArray damaged = "{\\rtf1\\ansi {\\b first} notes\\par second part of the notes that was cut";
+  const QString firstCopy = QString::fromStdString(dataFilePath("notePad damaged.txt").string());
+  const QString secondCopy = QString::fromStdString(dataFilePath("notePad damaged 2.txt").string());
+  // A copy kept of an earlier damaged file stays as it is.
+  writeBytes(firstCopy, "{\\rtf1 an earlier damaged file");
   writeBytes(notePadPath(), damaged);
-  openNotePad();
+  // Each opening says so, and names the one copy kept of this file.
+  const auto openTold = [&] {
+    std::string told;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+      if (!windowExists(kInformationWindow)) return;
+      told = controlText(kInformationWindow, 4);
+      pressButton(kInformationWindow, 1);
+    });
+    answerer.start(0);
+    openNotePad();
+    answerer.stop();
+    EXPECT_EQ(told, "The note pad file was damaged: " + notePadPath().toStdString() +
+                        ". The notes are shown as far as they could be read, and the damaged file is kept as " +
+                        secondCopy.toStdString() + ".");
+  };
+  openTold();
   EXPECT_EQ(textViewDocument(kNotePadWindow)->toPlainText(),
             QStringLiteral("first notes\nsecond part of the notes that was cut"));
   clickCloseBox(kNotePadWindow);
   EXPECT_FALSE(windowExists(kNotePadWindow));
   EXPECT_EQ(bytesOf(notePadPath()), damaged);  // unchanged notes: the file stays as it was
-  openNotePad();
+  openTold();
   type(QStringLiteral("more "));
   clickCloseBox(kNotePadWindow);
-  EXPECT_EQ(bytesOf(QString::fromStdString(dataFilePath(kNotePadKeptCopyName).string())), damaged);
+  EXPECT_EQ(bytesOf(firstCopy), "{\\rtf1 an earlier damaged file");
+  EXPECT_EQ(bytesOf(secondCopy), damaged);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(dataFilePath("notePad damaged 3.txt").string())));
   EXPECT_TRUE(bytesOf(notePadPath()).startsWith("{\\rtf1"));
   EXPECT_TRUE(bytesOf(notePadPath()).contains("more"));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "computer/personalities.h"
@@ -219,6 +220,15 @@ TEST_F(RolloutEngine, ReturnDuringAGameCountsItAndEndsQuietly) {
   EXPECT_EQ(testing::secondsPaused, 0.0) << "no beeps after Return";
   EXPECT_NE(lastShown, "MMThe Roll out is Finished");
   EXPECT_TRUE(fileExists(dataFilePath(kRolloutReportName)));
+  // Returned from before its first game ends, a rollout counts none: the report of the
+  // rollout before it stays.
+  std::ifstream in(dataFilePath(kRolloutReportName), std::ios::binary);
+  const std::string report((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  setPosition(kRace);
+  rollOut(stopRollout);
+  EXPECT_EQ(rolloutStats.wins[0] + rolloutStats.wins[1], 0);
+  std::ifstream after(dataFilePath(kRolloutReportName), std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>()), report);
 }
 
 TEST_F(RolloutEngine, AFinishedRolloutSaysSoAndBeepsUnlessSpeechIsOn) {

@@ -95,10 +95,12 @@ class RolloutTest : public BoardWindowTest {
     afterEachGame = nullptr;
     BoardWindowTest::TearDown();
   }
-  // Starts the rollout from the state the test has set and plays it to its end.
-  void rollOut() {
+  // Starts the rollout from the state the test has set and plays it to its end; atStart
+  // runs once it has started.
+  void rollOut(void (*atStart)() = nullptr) {
     shellFlags.quitRequested = 0;
     startRollout();
+    if (atStart != nullptr) atStart();
     runMainLoop();
     shellFlags.quitRequested = 0;
     shellFlags.modalBusy = 0;

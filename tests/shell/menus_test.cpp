@@ -33,6 +33,7 @@
 #include "state/board_command_services.h"
 #include "state/board_input.h"
 #include "state/cube_state.h"
+#include "state/dice_state.h"
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
@@ -311,6 +312,7 @@ TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
     Qt::Key key;
     const char* board;
     std::vector<std::string> refusal;  // empty: any line
+    void (*also)() = [] {};
   } rows[] = {{9, Qt::Key_M, "start | side 0", {}},
               {10, Qt::Key_S, "start | side 0", {}},
               {11, Qt::Key_C, "start | side 0", {}},
@@ -318,10 +320,16 @@ TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
               {7, Qt::Key_I, "start | dice 3 1 | side 0", {"#4"}},
               {11, Qt::Key_C, "start | dice 3 1 | side 0", {"#4"}},
               // The cube: no double once the roll is thrown.
-              {3, Qt::Key_Asterisk, "start | dice 3 1 | side 0", {"#73"}}};
-  for (const auto& [item, key, board, refusal] : rows) {
+              {3, Qt::Key_Asterisk, "start | dice 3 1 | side 0", {"#73"}},
+              // So does Replay Computer Move before the computer has moved, and with a box up.
+              {7, Qt::Key_I, "start | side 0", {"This option is available only after the computer has made a move"},
+               [] { diceState.diceShowing = 0; }},
+              {7, Qt::Key_I, "start | side 0", {"#5"}, [] { display.overlayActive = -1; }}};
+  for (const auto& [item, key, board, refusal, also] : rows) {
     // A refusal is of the person's turn, the roll thrown.
     refusal.empty() ? testing::setPosition(board) : testing::personToPlay(board);
+    display.overlayActive = 0;
+    also();
     choose(17, item);
     const auto fromMenu = lines;
     EXPECT_FALSE(fromMenu.empty()) << item;
@@ -333,8 +341,11 @@ TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
     lines.clear();
     testing::typeKey(1, key), FBHandleEvents();
     EXPECT_EQ(lines, fromMenu) << item;
+    EXPECT_TRUE(notices.empty()) << item;
+    notices.clear();
     lines.clear();
   }
+  display.overlayActive = 0;
 }
 
 // Every Commands letter runs its command once, from the menu and from the key alike; the

@@ -42,6 +42,7 @@
 #include "runtime/core/random.h"
 #include "runtime/qt/controls.h"
 #include "runtime/qt/file_chooser.h"
+#include "runtime/qt/input.h"
 #include "runtime/qt/text_view_window.h"
 #include "rules/dice.h"
 #include "shell/board_window_events.h"
@@ -881,6 +882,8 @@ TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
       if (windowExists(kNotePadWindow)) {
         EXPECT_EQ(textViewDocument(kNotePadWindow)->toPlainText(), QStringLiteral("new notes"));
       }
+    } else {
+      EXPECT_FALSE(windowExists(kNotePadWindow)) << "a note pad that nobody gave up";
     }
     told.clear();
     quit();  // with room again
@@ -995,10 +998,12 @@ TEST_F(QuitAndResume, OnlyTheGameKeptAtTheQuitIsResumedAfterAFileIsOpened) {
     const char* resumedFrom;  // empty: nothing resumed
     const char* name;
     int16_t saveOnExit = -1;
+    bool boardAlone = false;  // opened with the command key held
   } rows[] = {{kOpenAsItem, false, "Tuesday", "another file, unchanged"},
               {kOpenItem, false, "SavedGame", "Open Saved Game, unchanged"},
               {kOpenAsItem, true, "SavedGame", "another file, changed"},
-              {kOpenItem, true, "", "Open Saved Game, changed, No", 0}};
+              {kOpenItem, true, "", "Open Saved Game, changed, No", 0},
+              {kOpenAsItem, false, "", "another file's board alone, unchanged", -1, true}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     startAgain(false);
@@ -1019,7 +1024,9 @@ TEST_F(QuitAndResume, OnlyTheGameKeptAtTheQuitIsResumedAfterAFileIsOpened) {
     chosen = folder_ / "data" / "Tuesday";
     std::filesystem::copy_file(dataFilePath("SavedGame"), chosen);
     const OpenFilePresenter previous = setOpenFilePresenter(answerWithChosen);
+    if (r.boardAlone) testing::setModifiers(kCmdKeyBit);
     choose(kFileMenu, r.item);
+    testing::clearSimulatedModifiers();
     setOpenFilePresenter(previous);
     EXPECT_EQ(storage.gamesLoaded, 1);
     EXPECT_EQ(storage.gameModified, 0);

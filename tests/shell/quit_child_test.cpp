@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -26,6 +27,7 @@
 #include "interaction/board_waits.h"
 #include "flow/turn_services.h"
 #include "runtime/core/files.h"
+#include "runtime/qt/controls.h"
 #include "runtime/qt/events.h"
 #include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
@@ -41,6 +43,7 @@
 #include "state/menu_numbers.h"
 #include "state/player_records.h"
 #include "state/position.h"
+#include "state/quit_services.h"
 #include "state/shell_services.h"
 #include "state/shell_state.h"
 #include "state/storage_state.h"
@@ -57,6 +60,8 @@ constexpr int kScriptWentWrong = 7;
 constexpr int kNotResumed = 6;
 constexpr int kAskedAtSignal = 5;
 constexpr int kSignalDropped = 4;
+constexpr int kHangUpIgnored = 3;
+constexpr int kHangUpTaken = 2;
 
 using testing::OwnFolders;
 
@@ -64,15 +69,17 @@ testing::MouseScript* script = nullptr;
 int menuStep = 0;
 
 // When a row's signal comes: at once, while the person's own quit waits for an answer,
-// while a box of the toolkit's own (file, print) is up, or while the position editor runs.
-enum class SignalAt { kOnce, kInTheQuit, kInAToolkitBox, kInTheEditor };
+// while a box of the toolkit's own (file, print) is up, while the position editor runs, or
+// once the person's quit has stayed at its failed write's box.
+enum class SignalAt { kOnce, kInTheQuit, kInAToolkitBox, kInTheEditor, kAfterStay };
 struct FullFolderRow {
   void (*before)();
   const char* told;
   SignalAt at = SignalAt::kOnce;
   int signal = SIGTERM;
   int failingWrite = 1;  // the game's, or the note pad's; the preferences' come after the game's
-  bool answerYes = false;  // to the quit's save question
+  Qt::Key answer = Qt::Key_unknown;  // to the quit's save question: Qt::Key_Y or Qt::Key_N
+  const char* notTold = nullptr;  // what standard error must not say
 };
 const FullFolderRow* row = nullptr;
 constexpr int kBoxTicks = 250;  // polls of a box left up after the signal: the quit never ran
@@ -222,9 +229,20 @@ void signalWithTheFolderFull() {
       return;
     }
     const bool asked = panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0;
-    if (asked && row->answerYes) {
+    if (asked && row->answer != Qt::Key_unknown) {
       static bool answered = false;
-      if (!answered) answered = true, QTest::keyClick(contentWidget(1)->windowHandle(), Qt::Key_Y);
+      if (!answered) answered = true, QTest::keyClick(contentWidget(1)->windowHandle(), row->answer);
+      return;
+    }
+    if (row->at == SignalAt::kAfterStay) {
+      static bool stayed = false;
+      if (windowExists(kInformationWindow)) {
+        if (!stayed) stayed = true, pressButton(kInformationWindow, 1);
+        return;
+      }
+      if (!stayed || quitState.quitRunning != 0) return;
+      ticksAfter = 0;
+      std::raise(row->signal);
       return;
     }
     const bool due = row->at == SignalAt::kInAToolkitBox ? toolkitBoxUp()
@@ -236,7 +254,7 @@ void signalWithTheFolderFull() {
     std::raise(row->signal);
   });
   poll.start(row->at == SignalAt::kInAToolkitBox ? 20 : 0);
-  if (row->at == SignalAt::kInTheQuit)
+  if (row->at == SignalAt::kInTheQuit || row->at == SignalAt::kAfterStay)
     QTest::keyClick(contentWidget(1)->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
 }
 
@@ -246,8 +264,12 @@ void expectEachSays(std::span<const FullFolderRow> rows) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.told);
     row = &r;
+    using Said = ::testing::Matcher<const std::string&>;
+    const Said said = r.notTold == nullptr ? Said(::testing::ContainsRegex(r.told))
+                                           : Said(::testing::AllOf(::testing::ContainsRegex(r.told),
+                                                                   ::testing::Not(::testing::HasSubstr(r.notTold))));
     EXPECT_EXIT(startWith(1, argv, [] { whenTheGameWaits(signalWithTheFolderFull); }), ::testing::ExitedWithCode(0),
-                r.told);
+                said);
   }
 }
 
@@ -348,7 +370,7 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
       {askAtQuit, "The changed game was not saved: nobody could answer whether to save it.", SignalAt::kInTheQuit},
       {gameSavedOnExit, "The game could not be saved. The disk is full.", SignalAt::kInTheQuit},
       // The person's Yes stands; the save asked for failed, and why.
-      {askAtQuit, "The game could not be saved. The disk is full.", SignalAt::kInTheQuit, SIGINT, 1, true},
+      {askAtQuit, "The game could not be saved. The disk is full.", SignalAt::kInTheQuit, SIGINT, 1, Qt::Key_Y},
       // The editor's board is not kept, nor saved over the game kept before.
       {[] { gameSavedOnExit(), postMenuSelection(kSettingsMenu, kSetupCurrentItem); },
        "The position being set up is not kept.", SignalAt::kInTheEditor, SIGHUP},
@@ -361,6 +383,50 @@ TEST(QuitChildDeathTest, ATerminateSignalQuitsWithoutAQuestion) {
        "The preferences could not be saved[^\r]*\nThe game saved now will not come back by itself",
        SignalAt::kInTheQuit, SIGTERM, 2}};
   expectEachSays(full);
+}
+
+// The person's answer at the quit is that quit's: a No is not taken for nobody there to
+// answer, and a Yes given to a quit that then stayed does not save the game at a later one.
+TEST(QuitChildDeathTest, ASignalTakesThePersonsAnswerOnlyInTheQuitItWasGivenTo) {
+  const OwnFolders folders("bg-child-");
+  const auto askAtQuit = [] { shell.saveGameOnExit = 0; };
+  const FullFolderRow full[] = {
+      {askAtQuit, "The preferences could not be saved", SignalAt::kInTheQuit, SIGTERM, 1, Qt::Key_N,
+       "nobody could answer"},
+      {askAtQuit, "The changed game was not saved: nobody could answer whether to save it.", SignalAt::kAfterStay,
+       SIGTERM, 1, Qt::Key_Y}};
+  expectEachSays(full);
+}
+
+// Started to outlive its terminal (nohup), the program takes a hang-up for nothing. The
+// child is the test program started afresh, so that the start meets the hang-up ignored.
+TEST(QuitChildDeathTest, AHangUpIgnoredAtTheStartStaysIgnored) {
+  const OwnFolders folders("bg-child-");
+  static char name[] = "backgammon";
+  static char* argv[] = {name, nullptr};
+  const std::string style = GTEST_FLAG_GET(death_test_style);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::signal(SIGHUP, SIG_IGN);
+        startWith(1, argv, [] {
+          whenTheGameWaits([] {
+            setAppEventHandler([](AppEvent& e) {
+              if (e.kind == AppEvent::kQuitRequest) std::_Exit(kHangUpTaken);
+              return appEventHandler(e);
+            });
+            std::raise(SIGHUP);
+            static QTimer poll;
+            static int ticks = 0;
+            QObject::connect(&poll, &QTimer::timeout, [] {
+              if (++ticks > kBoxTicks) std::_Exit(kHangUpIgnored);
+            });
+            poll.start(0);
+          });
+        });
+      },
+      ::testing::ExitedWithCode(kHangUpIgnored), "");
+  GTEST_FLAG_SET(death_test_style, style);
 }
 
 // The terminal closed is a quit from the system as a terminate signal is, and a box of the

@@ -2,6 +2,7 @@
 // appliers, and a write that fails.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -80,9 +81,9 @@ std::string withCarriageReturns(std::string s) {
 
 // The one line of a text that starts with the key and a blank.
 std::string lineOf(const std::string& text, const std::string& key) {
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t end = text.find('\r', pos);
+  // The last line may have no CR after it: it ends with the text.
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t end = std::min(text.find('\r', pos), text.size());
     const std::string line = text.substr(pos, end - pos);
     if (line.rfind(key + " ", 0) == 0 || line == key) return line;
     pos = end + 1;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/qt/input.h"
+#include "support/test_time_limit.h"
 
 // Fontconfig keeps caches for the life of the process; a test that ends the process from
 // inside the program (a death test) must not fail on them. Memory the speech library itself
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   ::testing::UnitTest::GetInstance()->listeners().Append(new ClearSimulatedInput);
+  bg::testing::limitEachTestsTime();
   const int status = RUN_ALL_TESTS();
   QFile::remove(QDir::temp().filePath(QStringLiteral("bg-test-screen-%1.json").arg(getpid())));
   QDir(home).removeRecursively();

@@ -1,0 +1,46 @@
+#include "storage/damaged_copies.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace bg {
+
+namespace {
+
+constexpr std::string_view kDamagedSuffix = " damaged";
+constexpr int kMostDamagedCopies = 99;  // "damaged", "damaged 2" ... "damaged 99"
+
+bool holds(const std::filesystem::path& file, const std::string& bytes) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return false;
+  const std::string held((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return !in.bad() && held == bytes;
+}
+
+}  // namespace
+
+std::filesystem::path damagedCopyPath(const std::filesystem::path& stem, std::string_view extension, int n) {
+  std::filesystem::path kept = stem;
+  kept += kDamagedSuffix;
+  if (n > 1) kept += " " + std::to_string(n);
+  kept += extension;
+  return kept;
+}
+
+std::filesystem::path freeDamagedCopyPath(const std::filesystem::path& stem, std::string_view extension,
+                                          const std::string* sameBytes) {
+  if (sameBytes != nullptr) {
+    for (int n = 1; n <= kMostDamagedCopies; ++n) {
+      const std::filesystem::path kept = damagedCopyPath(stem, extension, n);
+      if (holds(kept, *sameBytes)) return kept;
+    }
+  }
+  for (int n = 1; n <= kMostDamagedCopies; ++n) {
+    const std::filesystem::path kept = damagedCopyPath(stem, extension, n);
+    std::error_code ec;
+    if (!std::filesystem::exists(kept, ec) && !ec) return kept;
+  }
+  return {};
+}
+
+}  // namespace bg
