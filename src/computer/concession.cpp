@@ -9,6 +9,7 @@
 #include "state/flow_services.h"
 #include "state/flow_state.h"
 #include "rules/game_record.h"
+#include "rules/numbered_message.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/position.h"
@@ -61,9 +62,7 @@ void considerConcession() {
     interaction.panelAnswer = -1;
     flow.autoConcession[position.currentPlayer] = -1;
   } else {
-    interaction.messageNumber = kNoMessage;
-    interaction.messageText = "MMI Concede";
-    hook::displayMessage();
+    showMessageText("MMI Concede");
     interaction.panelAnswer = 0;
     hook::announceConcession();
   }

@@ -13,6 +13,7 @@
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "rules/play_search.h"
+#include "rules/numbered_message.h"
 #include "state/player_records.h"
 #include "state/position.h"
 #include "state/rollout_state.h"
@@ -39,22 +40,10 @@ bool isHuman(int16_t side) { return position.playerType[side] == kHumanPlayer; }
 bool isComputer(int16_t side) { return position.playerType[side] == kComputerPlayer; }
 bool hasNoInput(int16_t side) { return position.playerType[side] == kNoInputPlayer; }
 
-void showNumbered(int16_t number) {
-  interaction.messageNumber = number;
-  interaction.messageText.clear();
-  hook::displayMessage();
-}
-
-void showText(const Str255& text) {
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = text;
-  hook::displayMessage();
-}
-
 // A refusal shown to a human, with a pause so it is read before play goes on.
 void refuseHuman(int16_t side, int16_t number) {
   if (!isHuman(side)) return;
-  showNumbered(number);
+  showNumberedMessage(number);
   hook::pauseAfterMove(kRefusalPause);
 }
 
@@ -96,13 +85,13 @@ void offerDouble() {
 void canDouble() {
   const int16_t side = position.currentPlayer;
   if (position.openingPhase != 0) {
-    showNumbered(kNotNowMessage);
+    showNumberedMessage(kNotNowMessage);
   } else if (cube.cubeUsed == 0) {
-    showNumbered(kCubeOffMessage);
+    showNumberedMessage(kCubeOffMessage);
   } else if (cube.cubeOwner == 1 - side) {
     refuseHuman(side, kOpponentOwnsMessage);
   } else if (diceState.diceShowing == -1) {
-    showNumbered(kDiceShowingMessage);
+    showNumberedMessage(kDiceShowingMessage);
     hook::pauseAfterMove(kRefusalPause);
   } else if (cube.cubeValue >= kHighestCube) {
     refuseHuman(side, kCubeAt64Message);
@@ -110,7 +99,7 @@ void canDouble() {
     // At or past the maximum: a maximum lowered after the cube went up stops it too.
     refuseHuman(side, kCubeAtMaximumMessage);
   } else if (flow.crawfordRestrictions[side] != 0 && cube.crawfordRule != 0) {
-    if (isHuman(side)) showText(kCrawfordText);
+    if (isHuman(side)) showMessageText(kCrawfordText);
   } else {
     cube.doubleAllowed = -1;
   }
@@ -165,7 +154,7 @@ void answerDouble() {
 
   if (isComputer(taker) && !taken && cube.acceptDoubles != 0) {
     speech.waitForSpeechEnd = -1;
-    showNumbered(kMustAcceptMessage);
+    showNumberedMessage(kMustAcceptMessage);
     hook::pauseSeconds(kRefusalPause);
     cube.doubleTaken = -1;
     cube.playerDeclined[taker] = 0;
@@ -193,7 +182,7 @@ void answerDouble() {
     text += messageWordsOf(kTheDoubleMessage);
   }
   speech.waitForSpeechEnd = -1;
-  showText(text);
+  showMessageText(text);
   if (!taken && flow.opponentMode != kTwoPeople) hook::pauseSeconds(kDropPause);
 }
 
@@ -215,7 +204,7 @@ void humanAnswerDouble() {
     }
     text += messageWordsOf(kAcceptQuestionMessage);
     speech.speakNextMessage = -1;
-    showText(text);
+    showMessageText(text);
   }
   if (computerAnswersForTaker()) {
     computerTakes();
@@ -274,9 +263,9 @@ void executeBeaver() {
   cube.cubeValue = static_cast<int16_t>(2 * cube.cubeValue);
   recordCubeInMoveTable();
   if (isHuman(doubler)) {
-    showText(Str255("MM") + shell.playerNames[doubler] + ", you've been beavered");
+    showMessageText(Str255("MM") + shell.playerNames[doubler] + ", you've been beavered");
   } else if (isComputer(doubler) && doubler == kPlayer0) {
-    showNumbered(kComputerBeaveredMessage);
+    showNumberedMessage(kComputerBeaveredMessage);
   }
   if (record.gameRecordCount >= 1) record.gameRecord[record.gameRecordCount].flags |= kFlagBeavered;
 }
@@ -303,48 +292,46 @@ void cubeAdvice() {
   const int16_t side = position.currentPlayer;
   const bool pending = cube.doublePending == -1;
   if (hand.pieceInHand == -1) {
-    showNumbered(kFinishMovingMessage);
+    showNumberedMessage(kFinishMovingMessage);
     return;
   }
   const bool cubeInReach = cube.cubeUsed != 0 && diceState.diceShowing != -1 && position.openingPhase == 0 &&
                            flow.bestMoveForHuman == 0;
   if (!cubeInReach) {
-    showNumbered(kNotNowMessage);
+    showNumberedMessage(kNotNowMessage);
     return;
   }
   if (!pending && cube.cubeOwner == 1 - side) {
-    showNumbered(kOpponentOwnsMessage);
+    showNumberedMessage(kOpponentOwnsMessage);
     hook::pauseAfterMove(kRefusalPause);
     return;
   }
   if (!pending && hasNoInput(side)) {
-    showNumbered(kNoAdviceMessage);
+    showNumberedMessage(kNoAdviceMessage);
     return;
   }
   const bool sideMayTurn = cube.cubeOwner == side || cube.cubeOwner == kCubeCentred;
   if (sideMayTurn && flow.crawfordRestrictions[side] != 0) {
-    showText(kCrawfordText);
+    showMessageText(kCrawfordText);
     return;
   }
   flow.cubeHintCount[side] += 1;
   doublingPosition.analysisAidActive = -1;
+  int16_t advice = kAdviceOpponentOwnsMessage;
   if (pending) {
     computerTakes();
-    interaction.messageNumber = cube.doubleTaken == -1 ? kAdviseTakeMessage : kAdviseDropMessage;
+    advice = cube.doubleTaken == -1 ? kAdviseTakeMessage : kAdviseDropMessage;
     cube.doubleTaken = 0;
     analysePosition();
   } else if (sideMayTurn) {
     analysis.analyseBlotRiskFlag = -1;
     analysePosition();
     decideDouble();
-    interaction.messageNumber = cube.doublePending == -1 ? kAdviseDoubleMessage : kAdviseNoDoubleMessage;
+    advice = cube.doublePending == -1 ? kAdviseDoubleMessage : kAdviseNoDoubleMessage;
     cube.doublePending = 0;
-  } else {
-    interaction.messageNumber = kAdviceOpponentOwnsMessage;
   }
   doublingPosition.analysisAidActive = 0;
-  interaction.messageText.clear();
-  hook::displayMessage();
+  showNumberedMessage(advice);
 }
 
 }  // namespace bg

@@ -14,6 +14,7 @@
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "rules/play_search.h"
+#include "rules/numbered_message.h"
 #include "state/play_search_state.h"
 #include "state/position.h"
 #include "state/search_services.h"
@@ -163,7 +164,7 @@ int16_t contactJudgement(int16_t side, int16_t opponent) {
 }
 
 void tellWhoIsAhead(int16_t result, int16_t side) {
-  auto& message = interaction.messageText;
+  Str255 message;
   const bool againstComputer = flow.opponentMode == kComputerOpponent;
   if (result == kTooCloseToCall) {
     message = "MMIt is too close for me to call";
@@ -172,9 +173,7 @@ void tellWhoIsAhead(int16_t result, int16_t side) {
   } else {
     message = Str255("MM") + shell.playerNames[result] + " appears to have the advantage";
   }
-  interaction.messageNumber = kNoMessage;
-  hook::displayMessage();
-  message.clear();
+  showMessageText(message);
 }
 
 }  // namespace

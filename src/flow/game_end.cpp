@@ -30,6 +30,7 @@
 #include "state/shell_state.h"
 #include "state/speech_state.h"
 #include "rules/whole_roll_check.h"
+#include "rules/numbered_message.h"
 #include "runtime/core/format.h"
 #include "runtime/core/messages.h"
 #include "runtime/core/pstring.h"
@@ -165,10 +166,8 @@ bool settleMatch(int16_t winner) {
 void announceMatchWon() {
   for (int16_t side = 0; side <= 1; ++side) {
     if (flow.scores[side] < flow.tournamentPoints) continue;
-    interaction.messageNumber = side == 0 ? kPlayer0WonMatchMessage : kPlayer1WonMatchMessage;
-    interaction.messageText.clear();
     speech.waitForSpeechEnd = -1;
-    hook::displayMessage();
+    showNumberedMessage(side == 0 ? kPlayer0WonMatchMessage : kPlayer1WonMatchMessage);
     hook::pauseAfterMove(kMatchWonSeconds);
   }
 }
@@ -288,10 +287,8 @@ void announceGameResult() {
   const int16_t points = static_cast<int16_t>(std::trunc(multiplier * cube.cubeValue));
   appendGameEndEntry(winner, points);
 
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = line;
   speech.waitForSpeechEnd = -1;
-  hook::displayMessage();
+  showMessageText(line);
   hook::pauseAfterMove(kResultSeconds);
 
   hook::drawPipCounts();
@@ -301,9 +298,7 @@ void announceGameResult() {
   flow.concessionLevel = 0;
 
   if (isHuman(winner)) {
-    interaction.messageNumber = kNoMessage;
-    interaction.messageText = Str255("MM") + shell.playerNames[winner] + ", " + messageWordsOf(kCongratulationsMessage);
-    hook::displayMessage();
+    showMessageText(Str255("MM") + shell.playerNames[winner] + ", " + messageWordsOf(kCongratulationsMessage));
   }
   Str255 text = resultText(winner, points, matchWon);
   rollout.keepRollsOnReset = 0;

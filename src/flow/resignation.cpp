@@ -129,9 +129,7 @@ void concedeGame() {
 
 void concedePointsPrompt() {
   suggestLevel();
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = Str255("MM") + shell.playerNames[position.currentPlayer] + ", enter points conceding";
-  hook::displayMessage();
+  showMessageText(Str255("MM") + shell.playerNames[position.currentPlayer] + ", enter points conceding");
   hook::showConcedePointsDialog();
 }
 
@@ -175,10 +173,8 @@ void announceConcession() {
   interaction.messageLineCount = 3;
   hook::drawBoardQuestion();
   if (flow.opponentMode != kComputerOpponent) {
-    interaction.messageNumber = kNoMessage;
-    interaction.messageText =
-        Str255("MM") + messageAfterText(shell.playerNames[position.otherPlayer].str() + ",", kOffersToResignMessage);
-    hook::displayMessage();
+    showMessageText(Str255("MM") +
+                    messageAfterText(shell.playerNames[position.otherPlayer].str() + ",", kOffersToResignMessage));
   }
   const bool computersOnly = flow.opponentMode == kComputersOnly && position.playerType[0] == kComputerPlayer;
   if (rollout.noPause == 0 && !computersOnly) {

@@ -16,6 +16,7 @@
 #include "state/display_state.h"
 #include "state/flow_state.h"
 #include "rules/game_record.h"
+#include "rules/numbered_message.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
 #include "state/play_search_state.h"
@@ -74,12 +75,6 @@ void setStarterFromDice() {
   position.currentPlayer = diceState.dice[0].value <= diceState.dice[1].value ? kPlayer1 : kPlayer0;
   position.turnPlayer = position.currentPlayer;
   position.otherPlayer = static_cast<int16_t>(1 - position.currentPlayer);
-}
-
-void showText(std::string_view text) {
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = text;
-  hook::displayMessage();
 }
 
 // Pips, doubles and opening rolls count once per record entry, however often the roll
@@ -382,7 +377,7 @@ void computerReRollDecision() {
     delayMs(kReRollThinkingMs);
     keepOpeningRoll();
     if (interaction.panelAnswer == -1) {
-      showText(kComputerReRollText);
+      showMessageText(kComputerReRollText);
       boardInput.keepRollMessage = -1;
     }
   } else {
@@ -427,7 +422,7 @@ void automaticDouble() {
   entry.die2 = diceState.dice[1].value;
   record.gameRecord[record.gameRecordCount] = entry;
 
-  showText(text);
+  showMessageText(text);
   if (speech.speechOn != 0) {
     hook::pauseSeconds(kNoticeSeconds);
   } else {
@@ -436,7 +431,7 @@ void automaticDouble() {
   hook::setDiceDisplayFlags(0);
 }
 
-void showGoodLuck() { showText(kGoodLuckText); }
+void showGoodLuck() { showMessageText(kGoodLuckText); }
 
 void copyPartMoveDice() {
   settings.display4OnDoubles = settings.display4OnDoubles == 0 ? -1 : 0;

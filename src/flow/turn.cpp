@@ -35,6 +35,7 @@
 #include "state/speech_state.h"
 #include "state/turn_flags.h"
 #include "rules/whole_roll_check.h"
+#include "rules/numbered_message.h"
 
 namespace bg {
 
@@ -47,10 +48,8 @@ bool isComputer(int16_t side) { return position.playerType[side] == kComputerPla
 bool isHuman(int16_t side) { return position.playerType[side] == kHumanPlayer; }
 
 void showNoMovesNotice() {
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = kNoMovesText;
   speech.waitForSpeechEnd = -1;
-  hook::displayMessage();
+  showMessageText(kNoMovesText);
 }
 
 int diceLeftToPlay() {

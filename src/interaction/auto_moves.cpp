@@ -5,6 +5,7 @@
 #include "interaction/easy_moves.h"
 #include "interaction/mover_points.h"
 #include "rules/whole_roll_check.h"
+#include "rules/numbered_message.h"
 #include "state/dice_state.h"
 #include "state/flow_state.h"
 #include "state/board_input.h"
@@ -100,10 +101,8 @@ void reportNoMoreMoves() {
   if (hand.pieceInHand != 0 || boardInput.pickedCount != 0) return;
   if (position.piecesOnBoard[position.currentPlayer] <= 0) return;
   if (someDieLeftPlayable()) return;
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = kNoMoreMovesText;
   speech.waitForSpeechEnd = -1;
-  hook::displayMessage();
+  showMessageText(kNoMoreMovesText);
   hook::pauseAfterMove(kNoMoreMovesSeconds);
   wholeRoll.noMovesLeft = 0;
   anyDieStillPlayable();  // for real: ends the move phase and records the unplayed dice

@@ -11,6 +11,7 @@
 #include "interaction/mover_points.h"
 #include "interaction/typed_moves.h"
 #include "rules/whole_roll_check.h"
+#include "rules/numbered_message.h"
 #include "runtime/qt/events.h"
 #include "state/board_input.h"
 #include "state/dice_state.h"
@@ -115,9 +116,7 @@ int16_t checkClickedPoint() {
   }
   if (p == kLowerTrayZone || p == kUpperTrayZone) {
     if (p == moverTray()) return -1;
-    interaction.messageNumber = kNoMessage;
-    interaction.messageText = kNotYourTrayText;
-    hook::displayMessage();
+    showMessageText(kNotYourTrayText);
     return 0;
   }
   if (p < kUpperTrayZone || p > 25) {

@@ -12,6 +12,7 @@
 #include "interaction/move_entry.h"
 #include "interaction/move_entry_state.h"
 #include "rules/checker_move.h"
+#include "rules/numbered_message.h"
 #include "runtime/qt/qd_types.h"
 #include "state/board_input.h"
 #include "state/cube_state.h"
@@ -60,12 +61,6 @@ bool questionUp() { return panelWait.questionPanelUp != 0; }
 bool takingTypedMoves() {
   return moveEntry.waitingForMove != 0 && !questionUp() && diceState.diceShowing != 0 && flow.movesLeft > 0 &&
          position.playerType[position.currentPlayer] == kHumanPlayer;
-}
-
-void refuseWith(std::string_view text) {
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = text;
-  hook::displayMessage();
 }
 
 // The numeric value of a two-character field: leading blanks skipped, reading stops at
@@ -126,7 +121,7 @@ void evaluateTypedMove() {
   fillField(field, std::string_view(text).substr(0, dot));
   int16_t from = fieldValue(field);
   if (from < 0 || from > kMoverBar) {
-    refuseWith(kInvalidFromText);
+    showMessageText(kInvalidFromText);
     t.typedMoveText.clear();
     return;
   }
@@ -134,7 +129,7 @@ void evaluateTypedMove() {
   int16_t distance = 0;
   if (dot == std::string::npos) {
     if (displaySettings.showPossibleMoves == 0) {
-      refuseWith(kNoDistanceText);
+      showMessageText(kNoDistanceText);
       t.typedMoveText.clear();
       return;
     }
@@ -149,7 +144,7 @@ void evaluateTypedMove() {
   int16_t to = static_cast<int16_t>(from - distance);
   if (to < 0) to = 0;
   if (t.typedPickUpOnly == 0 && (to > 24 || to == from)) {
-    refuseWith(kInvalidToText);
+    showMessageText(kInvalidToText);
     return;
   }
   hand.typedMovePending = -1;

@@ -17,6 +17,7 @@
 #include "rules/game_record.h"
 #include "rules/record_walk.h"
 #include "rules/side_to_move.h"
+#include "rules/numbered_message.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/format.h"
 #include "runtime/qt/events.h"
@@ -194,9 +195,7 @@ void endRollout() {
   if (rolloutSettings.rolloutStopFlag != -1) {
     showRolloutFinished();
     setOutputWindow(kBoardWindow);
-    interaction.messageNumber = kNoMessage;
-    interaction.messageText = kFinishedMessage;
-    hook::displayMessage();
+    showMessageText(kFinishedMessage);
     if (speech.speechOn != -1) {
       for (int beep = 1; beep <= kEndBeeps; ++beep) {
         sysBeep();

@@ -24,6 +24,7 @@
 #include "state/position.h"
 #include "state/shell_state.h"
 #include "state/display_state.h"
+#include "rules/numbered_message.h"
 
 namespace bg {
 
@@ -58,9 +59,7 @@ void enterPlayerName() {
   shell.playerNames[0] = answer.empty() ? kNoName : std::string_view(answer);
   players.playerRecords[players.activePlayers].secondName = shell.playerNames[0].view();
   if (shell.playerNames[0] == kNoName) return;
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = Str255("MM") + messageWordsOf(kGreetingMessage) + shell.playerNames[0];
-  hook::displayMessage();
+  showMessageText(Str255("MM") + messageWordsOf(kGreetingMessage) + shell.playerNames[0]);
 }
 
 void enterNameCommand() {

@@ -25,6 +25,7 @@
 #include "state/shell_state.h"
 #include "state/storage_state.h"
 #include "state/shell_flags.h"
+#include "rules/numbered_message.h"
 
 namespace bg {
 
@@ -96,9 +97,7 @@ void toggleBackgammonAllowed() {
 
 void toggleBeaverAllowed() {
   if (cube.cubeUsed != -1) {
-    interaction.messageNumber = kNoMessage;
-    interaction.messageText = kCubeNotUsedText;
-    hook::displayMessage();
+    showMessageText(kCubeNotUsedText);
     return;
   }
   cube.beaverAllowed = flipped(cube.beaverAllowed);

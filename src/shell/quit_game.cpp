@@ -77,15 +77,11 @@ bool gameToSave() { return gameToKeep() && storage.gameModified != 0; }
 
 void sayGoodbye(bool fromSystem) {
   speech.speakNextMessage = -1;
-  interaction.messageNumber = closingMessage();
-  interaction.messageText.clear();
   if (shell.saveGameOnExit != 0) shell.quitting = -1;
   speech.waitForSpeechEnd = -1;
-  hook::displayMessage();
+  showNumberedMessage(closingMessage());
   speech.waitForSpeechEnd = -1;
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = farewellForHour(clockSource().localTime().hour);
-  hook::displayMessage();
+  showMessageText(farewellForHour(clockSource().localTime().hour));
   // The editor's board is no game to keep: the person is told, saving on exit or not, and
   // given the time to read it; nobody is at the board for the system's quit.
   const bool setupDropped = boardState.setupInProgress != 0;

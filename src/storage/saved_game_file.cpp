@@ -71,10 +71,8 @@ bool loadRefused() {
 }
 
 void tellNoSavedGame() {
-  interaction.messageNumber = kNoMessage;
-  interaction.messageText = kNoSavedGameText;
   speech.waitForSpeechEnd = -1;
-  hook::displayMessage();
+  showMessageText(kNoSavedGameText);
   speech.waitForSpeechEnd = 0;
   hook::clearMessageLine(0);
   hook::redrawBoardPicture();

@@ -33,7 +33,10 @@ class WhoIsAheadTest : public ComputerTest {
       race.raceRolls[1] = ownRolls;
       race.raceRollLead = 5.0f - ownRolls;
     };
-    interactionServices.displayMessage = [] { shown.push_back(interaction.messageText.str()); };
+    interactionServices.displayMessage = [] {
+      shown.push_back(interaction.messageText.str());
+      least::displayMessage();
+    };
     shown.clear();
     analysedFor.clear();
     flow.opponentMode = kComputerOpponent;
