@@ -56,8 +56,11 @@ struct LetterItem {
   int16_t item;
   const char* letter;
 };
-constexpr LetterItem kLetterItems[] = {{4, "P"},  {5, "R"},  {6, "B"},  {7, "I"}, {8, "D"},
-                                       {9, "M"}, {10, "S"}, {11, "C"}, {12, "H"}, {14, "N"}};
+constexpr LetterItem kLetterItems[] = {
+    {kStatisticsBottomItem, "P"}, {kStatisticsTopItem, "R"},   {kBlotRiskItem, "B"},
+    {kReplayComputerMoveItem, "I"}, {kCubeAdviceItem, "D"},    {kMakeBestMoveItem, "M"},
+    {kShowBestMovesItem, "S"},    {kAnalyseLastPlayItem, "C"}, {kContextHelpItem, "H"},
+    {kNotePadItem, "N"}};
 
 constexpr int16_t kAboutItem = 1;          // the application menu
 constexpr int16_t kHelpTopicsItem = 2;     // the application menu

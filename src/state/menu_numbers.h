@@ -79,6 +79,17 @@ inline constexpr int16_t kFrameHelpItem = 1;         // Commands: what the frame
 inline constexpr int16_t kDiceActionItem = 2;        // Commands: roll or hand over the dice
 inline constexpr int16_t kCubeActionItem = 3;        // Commands: the cube action
 inline constexpr int16_t kWhoIsAheadItem = 13;       // Commands
+// Commands items that run a board letter command, the letter in brackets.
+inline constexpr int16_t kStatisticsBottomItem = 4;    // (P)
+inline constexpr int16_t kStatisticsTopItem = 5;       // (R)
+inline constexpr int16_t kBlotRiskItem = 6;            // (B)
+inline constexpr int16_t kReplayComputerMoveItem = 7;  // (I)
+inline constexpr int16_t kCubeAdviceItem = 8;          // (D)
+inline constexpr int16_t kMakeBestMoveItem = 9;        // (M)
+inline constexpr int16_t kShowBestMovesItem = 10;      // (S)
+inline constexpr int16_t kAnalyseLastPlayItem = 11;    // (C)
+inline constexpr int16_t kContextHelpItem = 12;        // (H)
+inline constexpr int16_t kNotePadItem = 14;            // (N)
 inline constexpr int16_t kEnterNameItem = 1;         // Player
 inline constexpr int16_t kGameStatsItem = 2;         // Player
 inline constexpr int16_t kSessionStatsItem = 3;      // Player

@@ -17,13 +17,12 @@
 #include "runtime/qt/events.h"
 #include "runtime/qt/menus.h"
 #include "runtime/qt/windows.h"
+#include "state/menu_numbers.h"
 #include "state/program_state.h"
 #include "support/qt_helpers.h"
 
 namespace bg {
 namespace {
-
-constexpr int16_t kGameMenu = 3;
 
 Point insideOf(const Rect& r) { return Point{static_cast<int16_t>(r.left + 5), static_cast<int16_t>(r.top + 5)}; }
 

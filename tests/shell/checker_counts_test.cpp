@@ -71,9 +71,6 @@ std::string countsBroken() {
   return broken;
 }
 
-constexpr int16_t kBestMoveItem = 9;        // Commands > Make Best Move
-constexpr int16_t kShowBestMovesItem = 10;  // Commands > Show Best Moves
-
 class CheckerCounts : public testing::StartedProgram {
  protected:
   void SetUp() override {
@@ -132,7 +129,7 @@ class CheckerCounts : public testing::StartedProgram {
       }
       if (!asked) {
         asked = true;
-        script_.then([] { choose(kComputerMenu, kBestMoveItem); });
+        script_.then([] { choose(kComputerMenu, kMakeBestMoveItem); });
         return;
       }
       leave();
@@ -414,9 +411,9 @@ TEST_F(CheckerCounts, MakeBestMoveWhileTheTurnIsLeftPlaysNothing) {
     const char* name;
     int16_t item;
     bool inSearch;
-  } rows[] = {{"Make Best Move after the flip", kBestMoveItem, false},
+  } rows[] = {{"Make Best Move after the flip", kMakeBestMoveItem, false},
               {"Show Best Moves after the flip", kShowBestMovesItem, false},
-              {"the flip while Make Best Move searches", kBestMoveItem, true}};
+              {"the flip while Make Best Move searches", kMakeBestMoveItem, true}};
   programPoll = turnServices.pollEvents;
   turnServices.pollEvents = [] {
     programPoll();
@@ -504,7 +501,7 @@ TEST_F(CheckerCounts, TheEditorDoesNotStartUnderARunningSearch) {
         asked = true;
         // Both choices are made at once: the second reaches the program during the first.
         script_.then([item] {
-          chooseMenuItem(kComputerMenu, kBestMoveItem);
+          chooseMenuItem(kComputerMenu, kMakeBestMoveItem);
           chooseMenuItem(kSettingsMenu, item);
         });
         return;

@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "audio/sound_effects.h"
 #include "computer/personalities.h"
+#include "dialogs/message_boxes.h"
 #include "dialogs/scoreboard_dialogs.h"
+#include "display/board_ids.h"
 #include "display/board_images.h"
 #include "display/board_layout.h"
 #include "state/storage_state.h"
@@ -39,6 +42,7 @@
 #include "state/game_record_state.h"
 #include "state/interaction_services.h"
 #include "state/interaction_state.h"
+#include "state/menu_numbers.h"
 #include "state/play_options.h"
 #include "state/play_search_state.h"
 #include "state/player_records.h"
@@ -76,7 +80,7 @@ class Menus : public ::testing::Test {
     turnServices.quitGame = [] { ++quits; };
     soundServices.playAlertSound = [] { ++alerts; };
   }
-  void TearDown() override { windowClose(1), setEventSlice(2); }
+  void TearDown() override { windowClose(kBoardWindow), setEventSlice(2); }
   static void clearRecords() { lines.clear(), notices.clear(), titledTexts = quits = alerts = 0; }
   static void choose(int16_t menu, int16_t item) { chooseMenuItem(menu, item), FBHandleEvents(); }
   // Answers each box that opens on window n with the next text, typed then Return.
@@ -102,14 +106,19 @@ struct MarkRow {
   const char* title = nullptr;
 };
 const MarkRow kMarkRows[] = {
-    {3, 7, [] { return shell.saveGameOnExit; }, true}, {5, 1, [] { return cube.cubeUsed; }, true},
-    {3, 8, [] { return storage.loadGameOnStartup; }, true}, {5, 4, [] { return cube.beaverAllowed; }, true},
-    {5, 5, [] { return cube.jacobyRule; }, true}, {5, 6, [] { return cube.acceptDoubles; }, true},
-    {5, 8, [] { return settings.backgammonAllowed; }, false, "No Backgammons"},
-    {8, 10, [] { return options.autoPass; }, true},
-    {5, 9, [] { return settings.rerollFirstRoll; }, true}, {8, 12, [] { return options.easyMoves; }, true},
-    {5, 11, [] { return options.autoConcessions; }, true}, {8, 8, [] { return settings.inputDice; }, true},
-    {8, 2, [] { return options.selectOneOnly; }, false, "Pick Up Several Checkers"},
+    {kGameMenu, kSaveOnExitItem, [] { return shell.saveGameOnExit; }, true},
+    {kOptionsMenu, kCubeUsedItem, [] { return cube.cubeUsed; }, true},
+    {kGameMenu, kLoadAtStartItem, [] { return storage.loadGameOnStartup; }, true},
+    {kOptionsMenu, kBeaverItem, [] { return cube.beaverAllowed; }, true},
+    {kOptionsMenu, kJacobyItem, [] { return cube.jacobyRule; }, true},
+    {kOptionsMenu, kComputerOnlyOptionItem, [] { return cube.acceptDoubles; }, true},  // Accept All Doubles
+    {kOptionsMenu, kBackgammonItem, [] { return settings.backgammonAllowed; }, false, "No Backgammons"},
+    {kSettingsMenu, kAutoPassItem, [] { return options.autoPass; }, true},
+    {kOptionsMenu, kRerollItem, [] { return settings.rerollFirstRoll; }, true},
+    {kSettingsMenu, kEasyMovesItem, [] { return options.easyMoves; }, true},
+    {kOptionsMenu, kAutoConcessionsItem, [] { return options.autoConcessions; }, true},
+    {kSettingsMenu, kComputerOnlySettingItem, [] { return settings.inputDice; }, true},  // Input Dice
+    {kSettingsMenu, kSelectOneOnlyItem, [] { return options.selectOneOnly; }, false, "Pick Up Several Checkers"},
 };
 
 // A greyed item (accept doubles outside play against the computer) shows no mark.
@@ -141,42 +150,42 @@ TEST_F(Menus, EveryToggleFlipsItsSettingAndItsCheckMarkFollows) {
 
 TEST_F(Menus, TheCubeAutomaticRollsBeaversAndFastPlayGoTogether) {
   cube.beaverAllowed = -1;
-  choose(5, 1);  // cube off takes the beavers with it
+  choose(kOptionsMenu, kCubeUsedItem);  // cube off takes the beavers with it
   EXPECT_EQ(cube.cubeUsed + cube.beaverAllowed, 0);
-  choose(5, 4);
+  choose(kOptionsMenu, kBeaverItem);
   EXPECT_EQ(lines, std::vector<std::string>{"Cube Used is not turned on"});
   EXPECT_EQ(cube.beaverAllowed, 0);
-  choose(8, 9);  // automatic rolls on while the cube is off
+  choose(kSettingsMenu, kAutomaticRollsItem);  // automatic rolls on while the cube is off
   EXPECT_EQ(settings.automaticRolls, -1);
-  choose(5, 1);  // cube on turns them off after the notice
+  choose(kOptionsMenu, kCubeUsedItem);  // cube on turns them off after the notice
   EXPECT_EQ(notices, std::vector<std::string>{std::string(kAutoRollsTurnedOffText)});
   EXPECT_EQ(settings.automaticRolls - cube.cubeUsed, 1);
-  choose(8, 9);  // refused with the cube on, check mark included
+  choose(kSettingsMenu, kAutomaticRollsItem);  // refused with the cube on, check mark included
   EXPECT_EQ(notices.back(), kAutoRollsRefusedText);
   EXPECT_EQ(settings.automaticRolls, 0);
-  EXPECT_FALSE(menuItemChecked(8, 9));
+  EXPECT_FALSE(menuItemChecked(kSettingsMenu, kAutomaticRollsItem));
   display.firstBoardBuild = -1;  // the preferences at start-up may hold both
-  choose(8, 9);
+  choose(kSettingsMenu, kAutomaticRollsItem);
   EXPECT_EQ(settings.automaticRolls, -1);
-  EXPECT_TRUE(menuItemChecked(8, 9));
+  EXPECT_TRUE(menuItemChecked(kSettingsMenu, kAutomaticRollsItem));
   flow.opponentMode = kTwoPeople;
-  choose(5, 6);
+  choose(kOptionsMenu, kComputerOnlyOptionItem);  // Accept All Doubles
   EXPECT_EQ(cube.acceptDoubles, 0);
-  EXPECT_FALSE(menuItemEnabled(5, 6));
+  EXPECT_FALSE(menuItemEnabled(kOptionsMenu, kComputerOnlyOptionItem));
   int boxes = 0;
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [&] {
-    if (!windowExists(239)) return;
+    if (!windowExists(kLargeMessageWindow)) return;
     ++boxes;
-    testing::typeKey(239, Qt::Key_Return);
+    testing::typeKey(kLargeMessageWindow, Qt::Key_Return);
   });
   answer.start(0);
-  choose(8, 20);
+  choose(kSettingsMenu, kFastPlayItem);
   EXPECT_EQ(shellFlags.fastPlay, kFastPlayOn);
-  choose(8, 20);
+  choose(kSettingsMenu, kFastPlayItem);
   EXPECT_EQ(shellFlags.fastPlay, 0);
   EXPECT_EQ(boxes, 1);  // the notice comes only when Fast Play is turned on
-  EXPECT_FALSE(menuItemChecked(8, 20));
+  EXPECT_FALSE(menuItemChecked(kSettingsMenu, kFastPlayItem));
 }
 
 TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
@@ -191,13 +200,25 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
     int16_t menu, item;
     std::vector<std::string> expected;
   } rows[] = {
-      {kPicked, 3, 1, {}},        {kPicked, 3, 7, {}},        {kWaiting, 3, 1, {}},       {kWaiting, 3, 7, {}},
-      {kWaiting, 3, 17, {}},      {kWaiting, 8, 2, {}},       {kWaiting, 5, 5, {}},       {kWaiting, 6, 1, {}},
-      {kWaiting, 17, 13, {}},     {kInHand, 8, 2, {"#2"}},    {kInHand, 5, 5, {"#2"}},    {kInHand, 17, 13, {"#2"}},
-      {kInHand, 3, 1, {"#207"}},  {kSearching, 8, 15, {"#2"}}, {kSearching, 17, 13, {"#2"}},
-      {kInHand, 20, 2, {"#207"}}, {kQuestion, 20, 2, {"#4"}},
+      {kPicked, kGameMenu, kNewGameItem, {}},
+      {kPicked, kGameMenu, kSaveOnExitItem, {}},
+      {kWaiting, kGameMenu, kNewGameItem, {}},
+      {kWaiting, kGameMenu, kSaveOnExitItem, {}},
+      {kWaiting, kGameMenu, kQuitGameItem, {}},
+      {kWaiting, kSettingsMenu, kSelectOneOnlyItem, {}},
+      {kWaiting, kOptionsMenu, kJacobyItem, {}},
+      {kWaiting, kSkillMenu, 1, {}},
+      {kWaiting, kComputerMenu, kWhoIsAheadItem, {}},
+      {kInHand, kSettingsMenu, kSelectOneOnlyItem, {"#2"}},
+      {kInHand, kOptionsMenu, kJacobyItem, {"#2"}},
+      {kInHand, kComputerMenu, kWhoIsAheadItem, {"#2"}},
+      {kInHand, kGameMenu, kNewGameItem, {"#207"}},
+      {kSearching, kSettingsMenu, kFlipBoardItem, {"#2"}},
+      {kSearching, kComputerMenu, kWhoIsAheadItem, {"#2"}},
+      {kInHand, kPieceShapeMenu, 2, {"#207"}},
+      {kQuestion, kPieceShapeMenu, 2, {"#4"}},
       // Two people in the opening: the starter's move is still to be played.
-      {kOpening, 3, 10, {"Concede is not available until the opening move is played"}},
+      {kOpening, kGameMenu, kResignItem, {"Concede is not available until the opening move is played"}},
   };
   for (const auto& r : rows) {
     clearRecords();
@@ -213,7 +234,8 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
     choose(r.menu, r.item);
     EXPECT_EQ(snapshot(), before) << r.menu << "/" << r.item;
     EXPECT_EQ(lines, r.expected) << r.menu << "/" << r.item;
-    EXPECT_EQ(quits, r.item == 17 ? 1 : 0) << r.menu << "/" << r.item;  // quitting is never refused
+    const bool quit = r.menu == kGameMenu && r.item == kQuitGameItem;
+    EXPECT_EQ(quits, quit ? 1 : 0) << r.menu << "/" << r.item;  // quitting is never refused
     EXPECT_EQ(alerts, r.expected == std::vector<std::string>{"#207"} ? 1 : 0);
   }
 }
@@ -224,11 +246,15 @@ TEST_F(Menus, RadioGroupsCheckOneItemAndStoreTheirChoice) {
     std::function<long()> value;
     long expected;
   } rows[] = {
-      {21, 6, [] { return cube.cubeMaximum; }, 64},   {21, 1, [] { return cube.cubeMaximum; }, 2},
-      {11, 4, [] { return cube.autoDoubleMax; }, 3},  {11, 1, [] { return cube.autoDoubleMax; }, 0},
-      {12, 3, [] { return displaySettings.pieceSpeed; }, 3}, {20, 5, [] { return displaySettings.pieceShapeBase; }, 10},
-      {25, 1, [] { return skill.personality; }, 1},   {6, 2, [] { return skill.skillLevel; }, 2},
-      {24, 1, [] { return settings.soundOptions.soundOn; }, 0},
+      {kCubeMaximumMenu, 6, [] { return cube.cubeMaximum; }, 64},
+      {kCubeMaximumMenu, 1, [] { return cube.cubeMaximum; }, 2},
+      {kAutoDoubleMenu, 4, [] { return cube.autoDoubleMax; }, 3},
+      {kAutoDoubleMenu, 1, [] { return cube.autoDoubleMax; }, 0},
+      {kPieceSpeedMenu, 3, [] { return displaySettings.pieceSpeed; }, 3},
+      {kPieceShapeMenu, 5, [] { return displaySettings.pieceShapeBase; }, 10},
+      {kPersonalityMenu, 1, [] { return skill.personality; }, 1},
+      {kSkillMenu, 2, [] { return skill.skillLevel; }, 2},
+      {kSoundMenu, 1, [] { return settings.soundOptions.soundOn; }, 0},
   };
   for (const auto& r : rows) {
     choose(r.menu, r.item);
@@ -237,7 +263,7 @@ TEST_F(Menus, RadioGroupsCheckOneItemAndStoreTheirChoice) {
       EXPECT_EQ(menuItemChecked(r.menu, i), i == r.item) << r.menu << "/" << i;
   }
   for (int16_t level = 1; level <= 5; ++level) {
-    choose(6, level);
+    choose(kSkillMenu, level);
     EXPECT_FLOAT_EQ(skill.skillFactor, 1.0f + static_cast<float>(5 - level) / 10.0f);
     EXPECT_EQ(options.rollOverItemState, level == 5 ? 0 : 1);  // level 5 against the computer
   }
@@ -252,7 +278,7 @@ TEST_F(Menus, FlipBoardTurnsTheGameRoundAndTwiceGivesItBack) {
     record.gameRecord[n] = {static_cast<int16_t>(n % 3 == 0 ? 2 : n % 2), 3, n % 5 == 0 ? int16_t{-1} : int16_t{9}};
   const auto board = position.board;
   const auto entries = record.gameRecord;
-  choose(8, 15);
+  choose(kSettingsMenu, kFlipBoardItem);
   for (int16_t i = 0; i <= 25; ++i) EXPECT_EQ(position.board[i], -board[25 - i]) << i;
   EXPECT_EQ(cube.cubeOwner, 0);
   EXPECT_EQ(flow.abortTurn, kLeaveTurn);
@@ -271,7 +297,7 @@ TEST_F(Menus, FlipBoardTurnsTheGameRoundAndTwiceGivesItBack) {
     diceState.diceShowing = refusal == 0 ? 0 : -1;
     flow.movesLeft = 1;
     clearRecords();
-    choose(8, 15);
+    choose(kSettingsMenu, kFlipBoardItem);
     EXPECT_EQ(position.board, board);
     EXPECT_EQ(lines, why[refusal]);
   }
@@ -294,8 +320,8 @@ TEST_F(Menus, NamesComeFromTheNameBox) {
   for (const auto& r : rows) {
     clearRecords();
     flow.opponentMode = r.mode;
-    answerBoxes(226, r.typed);
-    choose(16, 1);
+    answerBoxes(kNameEntryWindow, r.typed);
+    choose(kPlayerMenu, kEnterNameItem);
     const PlayerRecord& kept = players.playerRecords[players.activePlayers];
     EXPECT_EQ((std::vector<std::string>{shell.playerNames[0].str(), kept.secondName.str(), kept.firstName.str()}),
               (std::vector<std::string>{r.side0, r.side0, r.side1}));
@@ -306,31 +332,31 @@ TEST_F(Menus, NamesComeFromTheNameBox) {
 
 TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
   UseVirtualClock clock;  // the cube's refusal pauses
-  windowSelect(1);
+  windowSelect(kBoardWindow);
   const struct {
     int16_t item;
     Qt::Key key;
     const char* board;
     std::vector<std::string> refusal;  // empty: any line
     void (*also)() = [] {};
-  } rows[] = {{9, Qt::Key_M, "start | side 0", {}},
-              {10, Qt::Key_S, "start | side 0", {}},
-              {11, Qt::Key_C, "start | side 0", {}},
+  } rows[] = {{kMakeBestMoveItem, Qt::Key_M, "start | side 0", {}},
+              {kShowBestMovesItem, Qt::Key_S, "start | side 0", {}},
+              {kAnalyseLastPlayItem, Qt::Key_C, "start | side 0", {}},
               // During the person's move both refuse alike, on the message line.
-              {7, Qt::Key_I, "start | dice 3 1 | side 0", {"#4"}},
-              {11, Qt::Key_C, "start | dice 3 1 | side 0", {"#4"}},
+              {kReplayComputerMoveItem, Qt::Key_I, "start | dice 3 1 | side 0", {"#4"}},
+              {kAnalyseLastPlayItem, Qt::Key_C, "start | dice 3 1 | side 0", {"#4"}},
               // The cube: no double once the roll is thrown.
-              {3, Qt::Key_Asterisk, "start | dice 3 1 | side 0", {"#73"}},
+              {kCubeActionItem, Qt::Key_Asterisk, "start | dice 3 1 | side 0", {"#73"}},
               // So does Replay Computer Move before the computer has moved, and with a box up.
-              {7, Qt::Key_I, "start | side 0", {"This option is available only after the computer has made a move"},
-               [] { diceState.diceShowing = 0; }},
-              {7, Qt::Key_I, "start | side 0", {"#5"}, [] { display.overlayActive = -1; }}};
+              {kReplayComputerMoveItem, Qt::Key_I, "start | side 0",
+               {"This option is available only after the computer has made a move"}, [] { diceState.diceShowing = 0; }},
+              {kReplayComputerMoveItem, Qt::Key_I, "start | side 0", {"#5"}, [] { display.overlayActive = -1; }}};
   for (const auto& [item, key, board, refusal, also] : rows) {
     // A refusal is of the person's turn, the roll thrown.
     refusal.empty() ? testing::setPosition(board) : testing::personToPlay(board);
     display.overlayActive = 0;
     also();
-    choose(17, item);
+    choose(kComputerMenu, item);
     const auto fromMenu = lines;
     EXPECT_FALSE(fromMenu.empty()) << item;
     if (!refusal.empty()) {
@@ -339,7 +365,7 @@ TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
     EXPECT_TRUE(notices.empty()) << item;
     notices.clear();
     lines.clear();
-    testing::typeKey(1, key), FBHandleEvents();
+    testing::typeKey(kBoardWindow, key), FBHandleEvents();
     EXPECT_EQ(lines, fromMenu) << item;
     EXPECT_TRUE(notices.empty()) << item;
     notices.clear();
@@ -352,7 +378,7 @@ TEST_F(Menus, TheCommandLettersTakeTheKeyboardsRoad) {
 // letters whose panels and reports are not built run their hooks from the key while their
 // items stay greyed. Keys without a command change nothing.
 TEST_F(Menus, EveryCommandLetterRunsOnceFromTheMenuAndTheKey) {
-  windowSelect(1);
+  windowSelect(kBoardWindow);
   static std::string ran;
   turnServices.showInformation = [](std::string_view text) { notices.emplace_back(text); };
   boardCommandServices.showBlotRisk = [] { ran += 'B'; };
@@ -370,16 +396,18 @@ TEST_F(Menus, EveryCommandLetterRunsOnceFromTheMenuAndTheKey) {
     int16_t item;
     Qt::Key key;
     bool awaitsOwner;
-  } rows[] = {{4, Qt::Key_P, false}, {5, Qt::Key_R, false}, {6, Qt::Key_B, false},  {7, Qt::Key_I, false},
-              {8, Qt::Key_D, false}, {9, Qt::Key_M, false}, {10, Qt::Key_S, false}, {11, Qt::Key_C, false},
-              {12, Qt::Key_H, false}, {14, Qt::Key_N, false}};
+  } rows[] = {{kStatisticsBottomItem, Qt::Key_P, false}, {kStatisticsTopItem, Qt::Key_R, false},
+              {kBlotRiskItem, Qt::Key_B, false},         {kReplayComputerMoveItem, Qt::Key_I, false},
+              {kCubeAdviceItem, Qt::Key_D, false},       {kMakeBestMoveItem, Qt::Key_M, false},
+              {kShowBestMovesItem, Qt::Key_S, false},    {kAnalyseLastPlayItem, Qt::Key_C, false},
+              {kContextHelpItem, Qt::Key_H, false},      {kNotePadItem, Qt::Key_N, false}};
   for (const auto& r : rows) {
     testing::setPosition("start | side 0");
     clearRecords(), ran.clear();
-    choose(17, r.item);
+    choose(kComputerMenu, r.item);
     const auto fromMenu = outcome();
     clearRecords(), ran.clear();
-    testing::typeKey(1, r.key), FBHandleEvents();
+    testing::typeKey(kBoardWindow, r.key), FBHandleEvents();
     const auto fromKey = outcome();
     if (r.awaitsOwner) {
       EXPECT_TRUE(fromMenu.empty()) << r.item;
@@ -394,7 +422,7 @@ TEST_F(Menus, EveryCommandLetterRunsOnceFromTheMenuAndTheKey) {
   boardInput.clickH = 123, boardInput.clickV = 45;
   const auto board = position.board;
   for (Qt::Key key : {Qt::Key_A, Qt::Key_E, Qt::Key_F, Qt::Key_Q, Qt::Key_T, Qt::Key_U, Qt::Key_V, Qt::Key_Z, Qt::Key_Space})
-    testing::typeKey(1, key), FBHandleEvents();
+    testing::typeKey(kBoardWindow, key), FBHandleEvents();
   EXPECT_EQ((std::vector<long>{boardInput.clickH, boardInput.clickV, flow.keyCommandBusy, interactionDisplay.boardInputEvent}),
             (std::vector<long>{123, 45, 0, 0}));
   EXPECT_EQ(position.board, board);
@@ -402,32 +430,37 @@ TEST_F(Menus, EveryCommandLetterRunsOnceFromTheMenuAndTheKey) {
 }
 
 TEST_F(Menus, NewGameFitWindowEnablingAndItemsWithoutCommands) {
-  choose(3, 1);
+  choose(kGameMenu, kNewGameItem);
   EXPECT_EQ((std::vector<long>{position.piecesOnBoard[0], position.piecesOnBoard[1], flow.abortTurn,
                                flow.newGameRequested, interaction.clickedPoint}),
             (std::vector<long>{0, 0, kLeaveTurn, -1, 28}));
-  choose(8, 18);
-  const Rect content = windowContentRect(1);
+  choose(kSettingsMenu, kFitWindowItem);
+  const Rect content = windowContentRect(kBoardWindow);
   EXPECT_EQ((std::vector<int>{content.width(), content.height(), windowPlacement.boardWidthOffset,
                               windowPlacement.boardHeightOffset}),
             (std::vector<int>{display.boardWidth + 40, layout.boardHeight + 40, -20, -20}));
   for (int16_t computer = 0; computer <= 1; ++computer) {
     position.playerType[position.currentPlayer] = computer == 1 ? kComputerPlayer : kHumanPlayer;
     hook::disableGameMenusDuringWait();
-    for (int16_t m : {1, 2, 3, 5, 8}) EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
-    EXPECT_EQ(menuItemEnabled(17, 0), computer == 0);
+    for (int16_t m : {kFileMenu, kEditMenu, kGameMenu, kOptionsMenu, kSettingsMenu})
+      EXPECT_FALSE(menuItemEnabled(m, 0)) << m;
+    EXPECT_EQ(menuItemEnabled(kComputerMenu, 0), computer == 0);
     hook::enableAllMenus();
-    for (int16_t m : {1, 2, 3, 4, 5, 6, 8, 16, 17}) EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
+    for (int16_t m : {kFileMenu, kEditMenu, kGameMenu, kInfoMenu, kOptionsMenu, kSkillMenu, kSettingsMenu, kPlayerMenu,
+                      kComputerMenu})
+      EXPECT_TRUE(menuItemEnabled(m, 0)) << m;
   }
   // Items whose commands are not built stay greyed, also when a lower area enables them.
-  hook::setMenuItemState(4, 20, kItemEnabled, "");
-  for (auto [m, i] : {std::pair{4, 20}, {4, 18}})
+  hook::setMenuItemState(kInfoMenu, 20, kItemEnabled, "");
+  for (auto [m, i] : {std::pair{kInfoMenu, 20}, {kInfoMenu, 18}})
     EXPECT_FALSE(menuItemEnabled(static_cast<int16_t>(m), static_cast<int16_t>(i))) << m << "/" << i;
   // Posted items the tables do not list change nothing.
   const auto board = position.board;
   const long game = flow.newGameRequested, skillLevel = skill.skillLevel;
   lines.clear();
-  for (auto [m, i] : {std::pair{3, 6}, {3, 99}, {5, 0}, {6, 7}, {17, 2}, {127, 9}, {99, 1}, {25, 9}})
+  constexpr int16_t kNoSuchMenu = 99;
+  for (auto [m, i] : {std::pair{kGameMenu, 6}, {kGameMenu, 99}, {kOptionsMenu, 0}, {kSkillMenu, 7}, {kComputerMenu, 2},
+                      {kApplicationMenu, 9}, {kNoSuchMenu, 1}, {kPersonalityMenu, 9}})
     postMenuSelection(static_cast<int16_t>(m), static_cast<int16_t>(i)), FBHandleEvents();
   EXPECT_EQ(position.board, board);
   EXPECT_EQ((std::vector<long>{flow.newGameRequested, skill.skillLevel, skill.personality}),
@@ -439,11 +472,11 @@ TEST_F(Menus, ASessionEndsOnlyWithTheHandEmpty) {
   hand.pieceInHand = -1;
   flow.moneySessionActive = 255;
   flow.scores[0] = 5, flow.scores[1] = 2;
-  choose(3, 4);
+  choose(kGameMenu, kMoneySessionItem);
   EXPECT_EQ(flow.moneySessionActive, 255);
   flow.moneySessionActive = 0;
   flow.tournamentGoing = 255;
-  choose(3, 3);
+  choose(kGameMenu, kTournamentItem);
   EXPECT_EQ(flow.tournamentGoing, 255);
   EXPECT_EQ(flow.scores[0] + flow.scores[1], 7);
   EXPECT_EQ(titledTexts, 0);
@@ -463,7 +496,7 @@ TEST_F(Menus, TheEndOfATournamentGivesBackTheOptionsWithTheirMarks) {
   cube.cubeUsed = -1;
   cube.autoDoubleMax = cube.beaverAllowed = cube.jacobyRule = cube.acceptDoubles = 0;
   settings.rerollFirstRoll = 0;
-  choose(3, 3);
+  choose(kGameMenu, kTournamentItem);
   EXPECT_EQ(flow.tournamentGoing, 0);
   EXPECT_EQ(cube.autoDoubleMax, 4);
   EXPECT_NE(cube.beaverAllowed, 0);
@@ -471,22 +504,22 @@ TEST_F(Menus, TheEndOfATournamentGivesBackTheOptionsWithTheirMarks) {
   EXPECT_NE(settings.rerollFirstRoll, 0);
   EXPECT_NE(cube.acceptDoubles, 0);
   EXPECT_EQ(settings.whoRollsFirst, 3);
-  EXPECT_TRUE(menuItemChecked(11, 5));
+  EXPECT_TRUE(menuItemChecked(kAutoDoubleMenu, 5));  // at most 4
   expectMarksFollowValues("after the tournament");
 }
 
 TEST_F(Menus, EveryMarkFollowsItsValueAfterEachModeChange) {
   settings.inputDice = -1;
   cube.acceptDoubles = -1;
-  for (const int16_t item : {int16_t{13}, int16_t{12}}) {
-    choose(3, item);
+  for (const int16_t item : {kTwoPlayersItem, kComputerOpponentItem}) {
+    choose(kGameMenu, item);
     // Two people come in with the players' box's OK.
-    if (item == 13) {
+    if (item == kTwoPlayersItem) {
       ASSERT_TRUE(testing::pumpUntil([] { return windowExists(kScoreboardWindow); }, 5));
       testing::typeKey(kScoreboardWindow, Qt::Key_Return);
       ASSERT_TRUE(testing::pumpUntil([] { return flow.opponentMode == kTwoPeople; }, 5));
     }
-    expectMarksFollowValues(item == 13 ? "two players" : "against the computer");
+    expectMarksFollowValues(item == kTwoPlayersItem ? "two players" : "against the computer");
   }
 }
 

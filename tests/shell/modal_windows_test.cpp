@@ -47,7 +47,6 @@ constexpr int16_t kDisplaySettingsWindow = 322;
 constexpr int16_t kSoundWindow = 332;
 constexpr int16_t kScoreboardWindow = 335;
 constexpr int16_t kSpeakDiceWindow = 331;
-constexpr int16_t kNotePadItem = 14;
 constexpr int16_t kFirstHelpPageItem = 1;
 
 class ModalWindows : public ::testing::Test {

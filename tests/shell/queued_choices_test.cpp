@@ -28,8 +28,6 @@
 namespace bg {
 namespace {
 
-constexpr int16_t kStatisticsTopItem = 5;
-constexpr int16_t kNotePadItem = 14;
 constexpr int16_t kDisplaySettingsWindow = 322;
 
 class QueuedChoices : public ::testing::Test {

@@ -73,9 +73,6 @@
 namespace bg {
 namespace {
 
-constexpr int16_t kSaveItem = 5;
-constexpr int16_t kOpenItem = 3;    // Open Saved Game
-constexpr int16_t kOpenAsItem = 4;
 constexpr int16_t kQuitButton = 2;
 constexpr int16_t kPlayOnButton = 18;
 
@@ -509,7 +506,7 @@ TEST_F(QuitAndResume, AGamePlayedOnAfterItsResignationIsNotScoredAgainWhenResume
   QTest::mouseClick(controlWidget(kEndGameWindow, kPlayOnButton), Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
   ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kEndGameWindow); }, 20));
   ASSERT_EQ(position.gameContinued, -1) << "the game is played on";
-  choose(kFileMenu, kSaveItem);
+  choose(kFileMenu, kSaveGameItem);
   ASSERT_TRUE(std::filesystem::exists(dataFilePath("SavedGame")));
   quitGame();
   ASSERT_EQ(exits, 1);
@@ -971,7 +968,7 @@ TEST_F(QuitAndResume, SaveGameSaysSoOnTheMessageLine) {
   testing::personToPlay("start | dice 3 1 | side 0");
   redrawBoardWindow();
   clearMessageLine(0);
-  choose(kFileMenu, kSaveItem);
+  choose(kFileMenu, kSaveGameItem);
   ASSERT_TRUE(std::filesystem::exists(dataFilePath("SavedGame")));
   EXPECT_EQ(shown, std::vector<std::string>{"#82"});
   EXPECT_EQ(messageLine.messageLineShown, -1);
@@ -999,11 +996,11 @@ TEST_F(QuitAndResume, OnlyTheGameKeptAtTheQuitIsResumedAfterAFileIsOpened) {
     const char* name;
     int16_t saveOnExit = -1;
     bool boardAlone = false;  // opened with the command key held
-  } rows[] = {{kOpenAsItem, false, "Tuesday", "another file, unchanged"},
-              {kOpenItem, false, "SavedGame", "Open Saved Game, unchanged"},
-              {kOpenAsItem, true, "SavedGame", "another file, changed"},
-              {kOpenItem, true, "", "Open Saved Game, changed, No", 0},
-              {kOpenAsItem, false, "", "another file's board alone, unchanged", -1, true}};
+  } rows[] = {{kOpenGameItem, false, "Tuesday", "another file, unchanged"},
+              {kOpenSavedGameItem, false, "SavedGame", "Open Saved Game, unchanged"},
+              {kOpenGameItem, true, "SavedGame", "another file, changed"},
+              {kOpenSavedGameItem, true, "", "Open Saved Game, changed, No", 0},
+              {kOpenGameItem, false, "", "another file's board alone, unchanged", -1, true}};
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     startAgain(false);

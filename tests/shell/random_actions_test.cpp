@@ -461,7 +461,6 @@ void answerModal() {
 struct Item {
   int16_t menu, item;
 };
-constexpr int16_t kMakeBestMoveItem = 9;  // Commands
 
 // The submenus and the items they hang from.
 struct Host {

@@ -21,8 +21,6 @@
 namespace bg {
 namespace {
 
-constexpr int16_t kShowBestMovesItem = 10;
-
 // The board's routines as the program's start installs them after the start-up.
 class ShowBestMovesMenu : public testing::StartedProgram {
  protected:
