@@ -74,10 +74,7 @@ void questionRow(int16_t /*kind*/, int16_t id) {
   if (id == kCancel) answerQuestionDialog(0);
 }
 
-void helpWindowRow(int16_t /*kind*/, int16_t /*id*/) {
-  closeHelpWindow();
-  enableAllMenus();
-}
+void helpWindowRow(int16_t /*kind*/, int16_t /*id*/) { closeHelpWindow(); }
 
 // A note pad that could not be saved stays open, its menus with it.
 void notePadRow(int16_t /*kind*/, int16_t /*id*/) {

@@ -16,7 +16,6 @@
 #include "runtime/qt/rich_text_file.h"
 #include "runtime/qt/text_view_window.h"
 #include "runtime/qt/windows.h"
-#include "state/board_input.h"
 
 namespace bg {
 
@@ -30,7 +29,7 @@ void openHelpWindow(int16_t menu, int16_t item) {
   const PString<kHelpFileNameMost> fileName(menuItemText(menu, item) + std::string(kHelpExtension));
   // Another page asked for while one is shown takes its place: the page chosen is the page
   // shown.
-  if (textWindows.helpOpen != 0 && boardInput.pickedCount == 0) {
+  if (textWindows.helpOpen != 0 && !checkerHeld()) {
     showHelpPage(kHelpWindow, fileName.view());
     windowSelect(kHelpWindow);
     return;

@@ -23,6 +23,7 @@ int16_t loadHelpRTF(int16_t n, std::string_view fileName);
 std::string englishHelpName(std::string_view fileName);
 // Prints the page shown.
 void helpEditOps();
+// The menus come back with the window underneath, as after any box, unless a box is still up.
 void closeHelpWindow();
 
 }  // namespace bg

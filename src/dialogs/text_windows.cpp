@@ -31,12 +31,14 @@ constexpr const char* kStandardEditItems[] = {"Undo", "-", "Cut", "Copy", "Paste
 constexpr std::string_view kStandardQuitItem = "Quit";
 }  // namespace
 
+bool checkerHeld() { return boardInput.pickedCount >= 1; }
+
 bool textWindowRefused() {
   // Only one is open at a time; asked for either, the open one comes to the front and takes
   // the keys, so the refusal is never of a window out of sight.
   if (textWindows.helpOpen != 0) windowSelect(kHelpWindow);
   if (textWindows.notePadOpen != 0) windowSelect(kNotePadWindow);
-  return boardInput.pickedCount >= 1 || textWindows.helpOpen != 0 || textWindows.notePadOpen != 0;
+  return checkerHeld() || textWindows.helpOpen != 0 || textWindows.notePadOpen != 0;
 }
 
 void setTextWindowCommands(TextViewWindowForm& form, std::string_view menuTitle) {

@@ -30,6 +30,8 @@ extern TextWindowsState textWindows;
 // The command menu of a window of text: Print, Close, and the program's Quit with the key
 // the File menu gives it, so the quit key works with the text in front.
 void setTextWindowCommands(TextViewWindowForm& form, std::string_view menuTitle);
+// A checker held keeps the text windows as they are: none opens and no page changes.
+bool checkerHeld();
 // Refused while a checker is held or either window is open; the open one is brought to the
 // front.
 bool textWindowRefused();

@@ -87,7 +87,6 @@ bool keyDown(const AppEvent& e) {
       // A page is only read: Escape closes it, as its Close item does.
       if ((e.modifiers & kCmdKeyBit) == 0 && e.charCode == kEscapeChar) {
         closeHelpWindow();
-        enableAllMenus();
         return true;
       }
       return false;
