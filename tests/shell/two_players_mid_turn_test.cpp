@@ -386,10 +386,12 @@ TEST_F(TwoPlayersMidTurn, TheNewPairPlaysWithItsOwnScore) {
   testing::expectScoreShown(1, "4", layout.textSize);
 }
 
-// Where a person clicks to throw a side's opening die: its own place on the board.
+// Where a person clicks to throw a side's opening die: the middle of that side's own half
+// of the field (player 0's on the right), level with the board's centre.
 Point openingDieSpot(int16_t side) {
-  return {static_cast<int16_t>(layout.dicePosition[0][side][kOpeningDiceLayout] + layout.dieWidth / 2),
-          static_cast<int16_t>(layout.diceTop + layout.dieHeight / 2)};
+  const int16_t quarter = static_cast<int16_t>((layout.fieldRight - layout.fieldLeft) / 4);
+  const BoardPoint c = turnServices.boardCentre();
+  return {static_cast<int16_t>(side == 0 ? c.h + quarter : c.h - quarter), c.v};
 }
 
 // The dice drawn in the field are those a fresh redraw draws from the roll held.
@@ -419,49 +421,51 @@ TEST_F(TwoPlayersMidTurn, EachSideThrowsItsOwnOpeningDieInEveryGame) {
   testing::giveAnswer(kScoreboardWindow, testing::Answer::kReturn);
   ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kScoreboardWindow); }, 5));
   script_.onBudgetSpent = leave;
-  int game = 1, stage = 0;
+  enum Stage { kFirstToThrow, kFirstThrown, kOwnDiceAgain, kBothThrown, kComputerChosen, kDone };
+  int game = 1;
+  Stage stage = kFirstToThrow;
   script_.planner = [&] {
     if (panelWait.clickWaitRunning == 0 || flow.abortTurn != 0) return;
     const std::string where = "game " + std::to_string(game) + ", stage " + std::to_string(stage);
     const int16_t firstSide = game == 2 ? 0 : 1;
-    if (stage == 0 && turnState.awaitingDiceClick != 0) {
+    if (stage == kFirstToThrow && turnState.awaitingDiceClick != 0) {
       EXPECT_EQ(diceState.diceShowing, 0) << where << ": no die thrown by itself";
       script_.click(openingDieSpot(firstSide));
-      stage = 1;
-    } else if (stage == 1 && turnState.openingDieAwaited == 1 - firstSide) {
+      stage = kFirstThrown;
+    } else if (stage == kFirstThrown && turnState.openingDieAwaited == 1 - firstSide) {
       EXPECT_EQ(diceState.rolledDice[firstSide], game == 1 ? 3 : game == 2 ? 5 : 1) << where;
       EXPECT_EQ(diceState.rolledDice[1 - firstSide], 0) << where;
       expectTheDiceHeldDrawn(where + ": one die shows");
       EXPECT_NE(getText(helpTextResourceId(contextHelpTopic())).find("your own half"), std::string::npos) << where;
       if (game == 3) {
         script_.then([] { chooseMenuItem(kGameMenu, kComputerOpponentItem), FBHandleEvents(); });
-        stage = 3;
+        stage = kComputerChosen;
         return;
       }
       script_.click(openingDieSpot(firstSide));
-      stage = 5;
-    } else if (stage == 5) {
+      stage = kOwnDiceAgain;
+    } else if (stage == kOwnDiceAgain) {
       EXPECT_EQ(turnState.openingDieAwaited, 1 - firstSide) << where << ": its own dice again throw nothing";
       if (game == 2)
         script_.then([] { testing::typeText(1, "+"); });  // throws the die still to be thrown
       else
         script_.click(openingDieSpot(1 - firstSide));
-      stage = 2;
-    } else if (stage == 2 && turnState.awaitingDiceClick == 0 && diceState.diceShowing != 0) {
+      stage = kBothThrown;
+    } else if (stage == kBothThrown && turnState.awaitingDiceClick == 0 && diceState.diceShowing != 0) {
       EXPECT_EQ(position.currentPlayer, 0) << where << ": the higher die starts";
       EXPECT_EQ(diceState.dice[0].value, game == 1 ? 4 : 5) << where;
       EXPECT_EQ(diceState.dice[1].value, game == 1 ? 3 : 1) << where;
       expectTheDiceHeldDrawn(where + ": the opening roll");
       script_.then([] { chooseMenuItem(kGameMenu, kNewGameItem), FBHandleEvents(); });
-      game += 1, stage = 0;
-    } else if (stage == 3 && flow.opponentMode == kComputerOpponent) {
+      game += 1, stage = kFirstToThrow;
+    } else if (stage == kComputerChosen && flow.opponentMode == kComputerOpponent) {
       expectTheDiceHeldDrawn(where + ": against the computer");
-      stage = 4;
+      stage = kDone;
       leave();
     }
   };
   gameLoopStep();
-  EXPECT_EQ(stage, 4);
+  EXPECT_EQ(stage, kDone);
   EXPECT_FALSE(script_.spent);
 }
 
