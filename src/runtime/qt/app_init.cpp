@@ -136,12 +136,13 @@ void queueAppEvent(AppEvent::Kind kind) {
 
 // The toolkit's own modal boxes (file, print, their questions) run loops that never reach
 // the program's pump: each is cancelled, as a person would, so the quit queued for the pump
-// runs once they are gone.
+// runs once they are gone. They are the only dialogs: the program's own windows are plain
+// widgets, which its pump serves.
 void quitFromTheSystem() {
   queueAppEvent(AppEvent::kQuitRequest);
   for (QWidget* top : QApplication::topLevelWidgets()) {
     auto* box = qobject_cast<QDialog*>(top);
-    if (box != nullptr && box->isVisible() && detail::windowNumberOf(top) == 0) box->reject();
+    if (box != nullptr && box->isVisible()) box->reject();
   }
 }
 
