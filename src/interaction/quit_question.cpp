@@ -9,6 +9,7 @@
 #include "state/flow_state.h"
 #include "state/interaction_state.h"
 #include "state/message_numbers.h"
+#include "state/quit_services.h"
 #include "state/storage_state.h"
 #include "storage/saved_game_file.h"
 
@@ -32,6 +33,8 @@ bool saveAskedBeforeQuitFailed() {
   flow.abortTurn = 0;
   drawBoardQuestion();
   waitForBoardClick();
+  // Kept for a quit from the system that comes while this quit goes on: a Yes stands.
+  quitState.saveAnswer = I.panelAnswer != 0 ? kSaveAnsweredYes : kSaveAnsweredNo;
   closeBoardOverlay();
   interactionDisplay.noButtonRect = Rect{};
   interactionDisplay.yesButtonRect = Rect{};

@@ -3,7 +3,7 @@
 namespace bg {
 
 // Asks whether to save the changed game and saves it on Yes; true only when Yes was
-// answered and the save failed.
+// answered and the save failed. The answer is kept in quitState.saveAnswer.
 bool saveAskedBeforeQuitFailed();
 
 }  // namespace bg

@@ -167,7 +167,6 @@ void runQuit(bool fromSystem) {
   if (save && shell.quitting == 0 && !fromSystem) {
     const bool saveFailed = hook::askedSaveAtQuitFailed();
     if (storage.gameModified == 0) storage.gameWasSaved = -1;
-    quitState.saveAnswer = saveFailed || storage.gameModified == 0 ? kSaveAnsweredYes : kSaveAnsweredNo;
     if (saveFailed && stayAfterFailedWrite(gameNotSavedText(), fromSystem)) return stay();
   }
   // A changed game left unsaved is gone, as is one left in the position editor: the file

@@ -52,9 +52,9 @@ struct ShellServices {
   void (*displaySettingsEvent)(int16_t id) = least::noDisplaySettingsEvent;
   // The help text of the given name, empty when there is none.
   std::string (*loadHelpText)(std::string_view name) = least::noHelpText;
-  // At quit, with saving on exit off: asks on the board whether to save a changed game
-  // and saves it on Yes; true when Yes was answered and the save failed. The least form
-  // asks nothing.
+  // At quit, with saving on exit off: asks on the board whether to save a changed game,
+  // keeps the answer in quitState.saveAnswer and saves on Yes; true when Yes was answered
+  // and the save failed. The least form asks nothing.
   bool (*saveAskedBeforeQuitFailed)() = least::askNothing;
 };
 

@@ -1,6 +1,6 @@
 // The quit-time question on the board: nothing for an unchanged game, No keeps the saved
 // game as it was to the byte, Yes writes it, also when the quit comes while the turn is
-// being left.
+// being left; the answer is kept for the quit.
 #include "interaction/quit_question.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +18,7 @@
 #include "runtime/core/files.h"
 #include "runtime/qt/events.h"
 #include "state/flow_state.h"
+#include "state/quit_services.h"
 #include "state/storage_state.h"
 #include "support/scripted_board.h"
 
@@ -73,6 +74,7 @@ TEST_F(QuitQuestion, YesWritesTheGameAndNoLeavesTheFileAsItWas) {
   saveAskedBeforeQuitFailed();
   EXPECT_FALSE(script_.spent);
   EXPECT_EQ(asked, "Save this game before quitting?");
+  EXPECT_EQ(quitState.saveAnswer, kSaveAnsweredYes);
   const std::filesystem::path file = savedGame();
   ASSERT_FALSE(file.empty()) << "Yes wrote nothing";
   const std::string written = bytesOf(file);
@@ -85,6 +87,7 @@ TEST_F(QuitQuestion, YesWritesTheGameAndNoLeavesTheFileAsItWas) {
   saveAskedBeforeQuitFailed();
   EXPECT_FALSE(script_.spent);
   EXPECT_EQ(bytesOf(file), written);
+  EXPECT_EQ(quitState.saveAnswer, kSaveAnsweredNo);
   EXPECT_EQ(display.overlayActive, 0);
 }
 

@@ -694,7 +694,7 @@ TEST_F(PersonAtTheBoard, AStepPlayedAfterAFlipGoesBackWithItsDieAtTheQuit) {
   static int* exitCount = nullptr;
   exitCount = &exits;
   quitServices.endProcess = [](int) { ++*exitCount; };
-  shellServices.saveAskedBeforeQuitFailed = [] { return false; };
+  shellServices.saveAskedBeforeQuitFailed = [] { return quitState.saveAnswer = kSaveAnsweredNo, false; };  // No
   quitGame();
   EXPECT_EQ(exits, 1);
   EXPECT_EQ(position.board[1], 2) << "the step went back";

@@ -163,7 +163,7 @@ class QuitAndResume : public testing::StartedProgram {
       std::ifstream in(dataFilePath("SavedGame"), std::ios::binary);
       savedGameAtExit.assign(std::istreambuf_iterator<char>(in), {});
     };
-    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, false; };
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, quitState.saveAnswer = kSaveAnsweredNo, false; };  // No
     lineOfTheBoard = interactionServices.displayMessage;
     interactionServices.displayMessage = watchMessageLine;
     shown.clear();
@@ -413,7 +413,7 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
     SCOPED_TRACE(std::string(saveOnExit != 0 ? "save on exit" : "asked at the quit") + ", named '" + r.name + "'");
     startAgain(false);
     shell.saveGameOnExit = saveOnExit;
-    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, !saveGame(0); };  // Yes
+    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, quitState.saveAnswer = kSaveAnsweredYes, !saveGame(0); };  // Yes
     storage.loadGameOnStartup = -1;
     static const char* pairName = nullptr;
     pairName = r.pairName;

@@ -81,9 +81,10 @@ class QuitGame : public ::testing::Test {
       EXPECT_EQ(status, 0);
       ++exits;
     };
-    shellServices.saveAskedBeforeQuitFailed = [] {
+    shellServices.saveAskedBeforeQuitFailed = [] {  // No
       ++questions;
       savedGameAtQuestion = std::filesystem::exists(dataFilePath("SavedGame"));
+      quitState.saveAnswer = kSaveAnsweredNo;
       return false;
     };
   }
@@ -196,8 +197,9 @@ TEST_F(QuitGame, ASaveOnExitThatFailsIsNotRememberedAsSaved) {
 
 TEST_F(QuitGame, WithoutSaveOnExitTheQuestionComesAndAYesIsRemembered) {
   storage.gameModified = -1;
-  shellServices.saveAskedBeforeQuitFailed = [] {
+  shellServices.saveAskedBeforeQuitFailed = [] {  // Yes
     ++questions;
+    quitState.saveAnswer = kSaveAnsweredYes;
     return !saveGame(0);
   };
   quitGame();
@@ -284,7 +286,7 @@ TEST_F(QuitGame, ASecondQuitDuringTheFarewellDoesNothing) {
     quitWithoutQuestion();
     EXPECT_EQ(exits, 1);
   };
-  shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, false; };
+  shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, quitState.saveAnswer = kSaveAnsweredNo, false; };  // No
   quitGame();
   EXPECT_EQ(quitsDuringPause, 1);
 }

@@ -89,7 +89,7 @@ class ResumeAfterQuit : public ::testing::Test {
     testing::pumpWithScript(script_, 20000);
     turnServices.quitGame = quitGame;
     quitServices.endProcess = [](int) { ++exits; };
-    shellServices.saveAskedBeforeQuitFailed = [] { return false; };
+    shellServices.saveAskedBeforeQuitFailed = [] { return quitState.saveAnswer = kSaveAnsweredNo, false; };  // No
     titles.clear();
     searchServices.showTitledText = [](std::string_view title, std::string_view) { titles.emplace_back(title); };
     turnServices.showInformation = [](std::string_view text) { titles.emplace_back(text); };  // a refusal

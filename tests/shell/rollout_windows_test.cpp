@@ -871,7 +871,7 @@ void RolloutWindows::quitAfterARollout(bool savedFirst, int questions, bool paus
   ASSERT_TRUE(setPreferencesFolder(folder_ / "config"));
   turnServices.quitGame = quitGame;  // as the program's start installs it
   quitServices.endProcess = [](int) { ++quitExits; };
-  shellServices.saveAskedBeforeQuitFailed = [] { return ++quitQuestions, false; };
+  shellServices.saveAskedBeforeQuitFailed = [] { return ++quitQuestions, quitState.saveAnswer = kSaveAnsweredNo, false; };  // No
   turnServices.waitForPointClick = personAtTheTurn;
   interactionServices.waitForBoardClick = personAtTheTurn;
   // The person (side 0) has moved; the computer answers, then the person's turn.
