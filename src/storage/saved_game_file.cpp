@@ -29,7 +29,6 @@ namespace {
 constexpr int16_t kSavedMessage = 82;
 constexpr std::string_view kSaveAsPrompt = "Save as...";
 constexpr std::string_view kOpenPrompt = "Open a saved game";
-constexpr std::string_view kDialogDefaultName = kSavedGameFileName;
 constexpr std::string_view kNoSavedGameText = "MMNo Saved Game To Load";
 constexpr std::string_view kMidRollText = "MMPlay the rest of the roll before saving the game";
 
@@ -96,7 +95,7 @@ std::string nameToRead(int16_t askFile, bool& resuming) {
     storage.gameWasSaved = 0;
     resuming = askFile == 0;
   }
-  if (askFile != 0) return hook::chooseOpenFile(kOpenPrompt, kDialogDefaultName);
+  if (askFile != 0) return hook::chooseOpenFile(kOpenPrompt, kSavedGameFileName);
   return name;
 }
 
@@ -220,7 +219,7 @@ bool saveGame(int16_t askName) {
   }
   std::filesystem::path path = dataFilePath(kSavedGameFileName);
   if (askName != 0) {
-    std::string chosen = hook::chooseSaveFile(kSaveAsPrompt, kDialogDefaultName);
+    std::string chosen = hook::chooseSaveFile(kSaveAsPrompt, kSavedGameFileName);
     // The path is remembered in the line-by-line preferences, so neither the name nor a
     // folder of it takes a line end: the box asks again with the path made one line, and so
     // asks before a file of that name is replaced.
