@@ -125,6 +125,19 @@ Point diceSpot() {
   return {static_cast<int16_t>(L.boardCentreX + 70), static_cast<int16_t>((L.fieldTop + L.fieldBottom) / 2)};
 }
 
+// A quit whose write fails: how it is set up and answered, and what its box says.
+struct FailedWriteRow {
+  int16_t saveOnExit;
+  bool notePad;
+  bool stay;
+  const char* told;
+  bool escape = false;  // answered by Escape, which leaves nothing behind
+  bool closeBox = false;  // answered by the window manager's close box, as Escape
+  int failingWrite = 1;  // the game's, or the note pad's; the preferences' come after the game's
+  bool sizeLimit = false;  // instead, a file-size limit too small for any of them
+  bool notesGivenUp = false;  // the note pad's box answered Quit Anyway, the disk still full
+};
+
 class QuitAndResume : public testing::StartedProgram {
  protected:
   void SetUp() override {
@@ -173,6 +186,9 @@ class QuitAndResume : public testing::StartedProgram {
     options.autoMoves = 0;
     cube.cubeUsed = 0;
   }
+  // Ctrl+Q with the write the row names failing, answered as the row says: what the box
+  // told, what was kept, and the next start.
+  void quitWithAFailedWrite(const FailedWriteRow& r);
   std::string savedGameBytes() const {
     std::ifstream in(dataFilePath("SavedGame"), std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
@@ -745,6 +761,123 @@ TEST_F(QuitAndResume, AQuitFromTheHiddenGameAsksWithTheBoardInSight) {
 constexpr int kCloseBoxTries = 30;
 constexpr rlim_t kSmallFileLimit = 64;  // bytes: less than any file the quit writes
 
+void QuitAndResume::quitWithAFailedWrite(const FailedWriteRow& r) {
+  startAgain(false);
+  shell.saveGameOnExit = r.saveOnExit;
+  storage.loadGameOnStartup = -1;
+  shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, saveAskedBeforeQuitFailed(); };
+  turnServices.pumpEvents = FBHandleEvents;
+  testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
+  diceState.diceShowing = 0;
+  redrawBoardWindow();
+  EXPECT_TRUE(saveGame(0));
+  const std::string before = savedGameBytes();
+  testing::setPosition("1:1 2:1 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");  // one more turn
+  storage.gameModified = -1;
+  const CheckedArray<int16_t, 25> atQuit = position.board;
+  const int16_t quitFrom = r.notePad ? kNotePadWindow : int16_t{1};
+  if (r.notePad) {
+    openNotePad();
+    EXPECT_TRUE(windowExists(kNotePadWindow));
+    if (!windowExists(kNotePadWindow)) return;
+    QTest::keyClicks(textViewWidget(kNotePadWindow), "new notes");
+  }
+  std::string told;
+  int closes = 0;
+  bool answerUnseen = false;
+  QTimer answerer;
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
+    // Yes is typed where the keys go; typed elsewhere the question never hears it, and the
+    // board is given it so the row ends.
+    if (panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0) {
+      QWindow* keys = QGuiApplication::focusWindow();
+      if (keys != nullptr) QTest::keyClick(keys, Qt::Key_Y);
+      if (keys != contentWidget(1)->windowHandle()) answerUnseen = true, testing::typeKey(1, Qt::Key_Y);
+    }
+    if (!windowExists(kInformationWindow)) return;
+    told = controlText(kInformationWindow, 4);
+    // A close box that leaves the box up is given up on with Quit Anyway, so the row ends.
+    if (r.closeBox && controlExists(kInformationWindow, 2))
+      ++closes < kCloseBoxTries ? testing::clickCloseBox(kInformationWindow) : pressButton(kInformationWindow, 2);
+    else if (r.notesGivenUp && told.rfind("The note pad", 0) == 0)
+      failNthFileWrite(1), pressButton(kInformationWindow, 2);
+    else if (r.escape && controlExists(kInformationWindow, 2))
+      testing::typeKey(kInformationWindow, Qt::Key_Escape);
+    else
+      pressButton(kInformationWindow, r.stay || !controlExists(kInformationWindow, 2) ? 1 : 2);
+  });
+  answerer.start(0);
+  const auto quit = [quitFrom] {
+    testing::typeKey(quitFrom, Qt::Key_Q, Qt::ControlModifier), FBHandleEvents();
+    // The quit may have closed the note pad: the key is let go over the board then.
+    const int16_t holder = contentWidget(quitFrom) != nullptr ? quitFrom : int16_t{1};
+    if (contentWidget(holder) != nullptr)
+      QTest::keyRelease(contentWidget(holder)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
+    testing::pumpUntil([] { return exits > 0 || (quitState.quitRunning == 0 && !windowExists(kInformationWindow)); }, 20);
+  };
+  const bool gameSaved = r.failingWrite > 1;  // before the preferences failed
+  failNthFileWrite(r.failingWrite);  // the disk is full
+  rlimit room{};
+  ::getrlimit(RLIMIT_FSIZE, &room);
+  rlimit small = room;
+  small.rlim_cur = kSmallFileLimit;
+  if (r.sizeLimit) ::setrlimit(RLIMIT_FSIZE, &small);
+  quit();
+  ::setrlimit(RLIMIT_FSIZE, &room);
+  clearFileFaults();
+  for (const auto& entry : std::filesystem::directory_iterator(folder_ / "data"))
+    EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+  EXPECT_EQ(told.substr(0, told.find_first_of("\r\n")), r.told);
+  // The game saved at this quit was to be named for the next start by the file not written.
+  if (r.failingWrite > 1) {
+    EXPECT_NE(told.find("File > Open Saved Game brings it"), std::string::npos) << told;
+  }
+  EXPECT_FALSE(answerUnseen) << "the question was asked out of the keys' reach";
+  // Past the note pad, the game is saved as usual.
+  if (gameSaved) {
+    EXPECT_NE(savedGameBytes(), before) << "the game was not saved before the preferences";
+  } else if (r.stay || !r.notePad) {
+    EXPECT_EQ(savedGameBytes(), before) << "the game saved before was written over";
+  }
+  if (!r.stay) {
+    EXPECT_EQ(exits, 1);
+    answerer.stop();
+    return;
+  }
+  EXPECT_EQ(exits, 0) << "the program ended";
+  if (exits != 0) {
+    answerer.stop();
+    return;
+  }
+  EXPECT_EQ(position.board, atQuit);
+  // The farewell is gone from the line.
+  for (const char* farewell : {"Good night", "Have a good"})
+    EXPECT_EQ(messageLine.lineText.view().find(farewell), std::string_view::npos) << messageLine.lineText.str();
+  EXPECT_EQ(storage.gameModified, gameSaved ? 0 : -1);
+  EXPECT_EQ((std::vector<int>{shell.quitting, flow.newGameRequested}), (std::vector<int>{0, 0}));
+  if (r.notePad) {
+    EXPECT_TRUE(windowExists(kNotePadWindow));
+    if (windowExists(kNotePadWindow)) {
+      EXPECT_EQ(textViewDocument(kNotePadWindow)->toPlainText(), QStringLiteral("new notes"));
+    }
+  } else {
+    EXPECT_FALSE(windowExists(kNotePadWindow)) << "a note pad that nobody gave up";
+  }
+  told.clear();
+  quit();  // with room again
+  answerer.stop();
+  EXPECT_EQ(exits, 1);
+  EXPECT_EQ(told, "");
+  std::ifstream notes(dataFilePath("notePad.txt"));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}).find("new notes") != std::string::npos, r.notePad);
+
+  startAgain(true);
+  EXPECT_EQ(storage.gameWasSaved, -1) << "the game is not resumed";
+  if (storage.gameWasSaved != -1) return;
+  loadGame(0);
+  EXPECT_EQ(position.board, atQuit);
+}
+
 // Ctrl+Q with the disk full: the game (saved on exit, or on Yes to the question), the open,
 // changed note pad or, after the game is saved, the preferences cannot be written. A box
 // says what was not kept and why; Stay leaves the game and the note pad as they were and
@@ -754,168 +887,46 @@ constexpr rlim_t kSmallFileLimit = 64;  // bytes: less than any file the quit wr
 TEST_F(QuitAndResume, AQuitWhoseWriteFailsSaysWhyAndStaysWhenAsked) {
   static constexpr const char* kPreferencesNotSaved =
       "The preferences could not be saved. The disk is full.";  // no file before it to keep
-  const struct {
-    int16_t saveOnExit;
-    bool notePad;
-    bool stay;
-    const char* told;
-    bool escape = false;  // answered by Escape, which leaves nothing behind
-    bool closeBox = false;  // answered by the window manager's close box, as Escape
-    int failingWrite = 1;  // the game's, or the note pad's; the preferences' come after the game's
-    bool sizeLimit = false;  // instead, a file-size limit too small for any of them
-    bool notesGivenUp = false;  // the note pad's box answered Quit Anyway, the disk still full
-  } rows[] = {{-1, true, true, "The note pad could not be saved. The file is larger than the system allows.", false,
-               false, 0, true},
-              {-1, false, true, "The game could not be saved. The disk is full."},
-              {0, false, true, "The game could not be saved. The disk is full."},
-              {-1, true, true, "The note pad could not be saved. The disk is full."},
-              {-1, false, false, "The game could not be saved. The disk is full."},
-              {0, true, false, "The note pad could not be saved. The disk is full."},
-              {-1, false, true, "The game could not be saved. The disk is full.", true},
-              {-1, true, true, "The note pad could not be saved. The disk is full.", true},
-              {-1, false, true, "The game could not be saved. The disk is full.", false, true},
-              {-1, false, true, kPreferencesNotSaved, false, false, 2},
-              {0, false, true, kPreferencesNotSaved, false, false, 2},
-              {-1, false, false, kPreferencesNotSaved, false, false, 2},
-              {-1, false, true, kPreferencesNotSaved, true, false, 2},
-              {-1, false, true, kPreferencesNotSaved, false, true, 2},
-              {-1, true, true, "The game could not be saved. The disk is full.", false, false, 1, false, true}};
-  const auto run = [this](const auto& r) {
-    startAgain(false);
-    shell.saveGameOnExit = r.saveOnExit;
-    storage.loadGameOnStartup = -1;
-    shellServices.saveAskedBeforeQuitFailed = [] { return ++questions, saveAskedBeforeQuitFailed(); };
-    turnServices.pumpEvents = FBHandleEvents;
-    testing::setPosition("1:2 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");
-    diceState.diceShowing = 0;
-    redrawBoardWindow();
-    EXPECT_TRUE(saveGame(0));
-    const std::string before = savedGameBytes();
-    testing::setPosition("1:1 2:1 12:5 17:3 19:5 6:-5 8:-4 13:-4 24:-2 | side 0");  // one more turn
-    storage.gameModified = -1;
-    const CheckedArray<int16_t, 25> atQuit = position.board;
-    const int16_t quitFrom = r.notePad ? kNotePadWindow : int16_t{1};
-    if (r.notePad) {
-      openNotePad();
-      EXPECT_TRUE(windowExists(kNotePadWindow));
-      if (!windowExists(kNotePadWindow)) return;
-      QTest::keyClicks(textViewWidget(kNotePadWindow), "new notes");
-    }
-    std::string told;
-    int closes = 0;
-    bool answerUnseen = false;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
-      // Yes is typed where the keys go; typed elsewhere the question never hears it, and the
-      // board is given it so the row ends.
-      if (panelWait.questionPanelUp != 0 && panelWait.clickWaitRunning != 0) {
-        QWindow* keys = QGuiApplication::focusWindow();
-        if (keys != nullptr) QTest::keyClick(keys, Qt::Key_Y);
-        if (keys != contentWidget(1)->windowHandle()) answerUnseen = true, testing::typeKey(1, Qt::Key_Y);
-      }
-      if (!windowExists(kInformationWindow)) return;
-      told = controlText(kInformationWindow, 4);
-      // A close box that leaves the box up is given up on with Quit Anyway, so the row ends.
-      if (r.closeBox && controlExists(kInformationWindow, 2))
-        ++closes < kCloseBoxTries ? testing::clickCloseBox(kInformationWindow) : pressButton(kInformationWindow, 2);
-      else if (r.notesGivenUp && told.rfind("The note pad", 0) == 0)
-        failNthFileWrite(1), pressButton(kInformationWindow, 2);
-      else if (r.escape && controlExists(kInformationWindow, 2))
-        testing::typeKey(kInformationWindow, Qt::Key_Escape);
-      else
-        pressButton(kInformationWindow, r.stay || !controlExists(kInformationWindow, 2) ? 1 : 2);
-    });
-    answerer.start(0);
-    const auto quit = [quitFrom] {
-      testing::typeKey(quitFrom, Qt::Key_Q, Qt::ControlModifier), FBHandleEvents();
-      // The quit may have closed the note pad: the key is let go over the board then.
-      const int16_t holder = contentWidget(quitFrom) != nullptr ? quitFrom : int16_t{1};
-      if (contentWidget(holder) != nullptr)
-        QTest::keyRelease(contentWidget(holder)->windowHandle(), Qt::Key_Control, Qt::NoModifier);
-      testing::pumpUntil([] { return exits > 0 || (quitState.quitRunning == 0 && !windowExists(kInformationWindow)); }, 20);
-    };
-    const bool gameSaved = r.failingWrite > 1;  // before the preferences failed
-    failNthFileWrite(r.failingWrite);  // the disk is full
-    rlimit room{};
-    ::getrlimit(RLIMIT_FSIZE, &room);
-    rlimit small = room;
-    small.rlim_cur = kSmallFileLimit;
-    if (r.sizeLimit) ::setrlimit(RLIMIT_FSIZE, &small);
-    quit();
-    ::setrlimit(RLIMIT_FSIZE, &room);
-    clearFileFaults();
-    for (const auto& entry : std::filesystem::directory_iterator(folder_ / "data"))
-      EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
-    EXPECT_EQ(told.substr(0, told.find_first_of("\r\n")), r.told);
-    // The game saved at this quit was to be named for the next start by the file not written.
-    if (r.failingWrite > 1) {
-      EXPECT_NE(told.find("File > Open Saved Game brings it"), std::string::npos) << told;
-    }
-    EXPECT_FALSE(answerUnseen) << "the question was asked out of the keys' reach";
-    // Past the note pad, the game is saved as usual.
-    if (gameSaved) {
-      EXPECT_NE(savedGameBytes(), before) << "the game was not saved before the preferences";
-    } else if (r.stay || !r.notePad) {
-      EXPECT_EQ(savedGameBytes(), before) << "the game saved before was written over";
-    }
-    if (!r.stay) {
-      EXPECT_EQ(exits, 1);
-      answerer.stop();
-      return;
-    }
-    EXPECT_EQ(exits, 0) << "the program ended";
-    if (exits != 0) {
-      answerer.stop();
-      return;
-    }
-    EXPECT_EQ(position.board, atQuit);
-    // The farewell is gone from the line.
-    for (const char* farewell : {"Good night", "Have a good"})
-      EXPECT_EQ(messageLine.lineText.view().find(farewell), std::string_view::npos) << messageLine.lineText.str();
-    EXPECT_EQ(storage.gameModified, gameSaved ? 0 : -1);
-    EXPECT_EQ((std::vector<int>{shell.quitting, flow.newGameRequested}), (std::vector<int>{0, 0}));
-    if (r.notePad) {
-      EXPECT_TRUE(windowExists(kNotePadWindow));
-      if (windowExists(kNotePadWindow)) {
-        EXPECT_EQ(textViewDocument(kNotePadWindow)->toPlainText(), QStringLiteral("new notes"));
-      }
-    } else {
-      EXPECT_FALSE(windowExists(kNotePadWindow)) << "a note pad that nobody gave up";
-    }
-    told.clear();
-    quit();  // with room again
-    answerer.stop();
-    EXPECT_EQ(exits, 1);
-    EXPECT_EQ(told, "");
-    std::ifstream notes(dataFilePath("notePad.txt"));
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}).find("new notes") != std::string::npos, r.notePad);
-
-    startAgain(true);
-    EXPECT_EQ(storage.gameWasSaved, -1) << "the game is not resumed";
-    if (storage.gameWasSaved != -1) return;
-    loadGame(0);
-    EXPECT_EQ(position.board, atQuit);
-  };
-  for (const auto& r : rows) {
+  const FailedWriteRow rows[] = {
+      {-1, false, true, "The game could not be saved. The disk is full."},
+      {0, false, true, "The game could not be saved. The disk is full."},
+      {-1, true, true, "The note pad could not be saved. The disk is full."},
+      {-1, false, false, "The game could not be saved. The disk is full."},
+      {0, true, false, "The note pad could not be saved. The disk is full."},
+      {-1, false, true, "The game could not be saved. The disk is full.", true},
+      {-1, true, true, "The note pad could not be saved. The disk is full.", true},
+      {-1, false, true, "The game could not be saved. The disk is full.", false, true},
+      {-1, false, true, kPreferencesNotSaved, false, false, 2},
+      {0, false, true, kPreferencesNotSaved, false, false, 2},
+      {-1, false, false, kPreferencesNotSaved, false, false, 2},
+      {-1, false, true, kPreferencesNotSaved, true, false, 2},
+      {-1, false, true, kPreferencesNotSaved, false, true, 2},
+      {-1, true, true, "The game could not be saved. The disk is full.", false, false, 1, false, true}};
+  for (const FailedWriteRow& r : rows) {
     SCOPED_TRACE(std::string(r.told) + (r.saveOnExit != 0 ? " Save on exit" : " Yes") + (r.stay ? ", Stay" : "") +
                  (r.escape ? " by Escape" : "") + (r.closeBox ? " by the close box" : ""));
-    if (!r.sizeLimit) {
-      run(r);
-      continue;
-    }
-    // Past the limit the system signals the writer, which ends a program that does not
-    // ignore it: this row runs in a child, so that it fails by its own name. The child is
-    // the test program started afresh (a forked one would wait on the drawing threads it
-    // lost) and runs the table up to this row: the first.
-    const bool failedBefore = HasFailure();
-    const std::string style = GTEST_FLAG_GET(death_test_style);
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT({
-      run(r);
-      std::_Exit(HasFailure() && !failedBefore ? 1 : 0);
-    }, ::testing::ExitedWithCode(0), "");
-    GTEST_FLAG_SET(death_test_style, style);
+    quitWithAFailedWrite(r);
   }
+}
+
+// Past a file-size limit the system signals the writer, which ends a program that does not
+// ignore it: the quit runs in a child, so that it fails by its own name. The child is the
+// test program started afresh (a forked one would wait on the drawing threads it lost),
+// running this test alone up to the quit.
+TEST_F(QuitAndResume, AQuitPastTheFileSizeLimitSaysWhyAndStays) {
+  const FailedWriteRow r{.saveOnExit = -1,
+                         .notePad = true,
+                         .stay = true,
+                         .told = "The note pad could not be saved. The file is larger than the system allows.",
+                         .failingWrite = 0,
+                         .sizeLimit = true};
+  const std::string style = GTEST_FLAG_GET(death_test_style);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT({
+    quitWithAFailedWrite(r);
+    std::_Exit(HasFailure() ? 1 : 0);
+  }, ::testing::ExitedWithCode(0), "");
+  GTEST_FLAG_SET(death_test_style, style);
 }
 
 // A game saved at a quit, then at the next run a turn played, Ctrl+Q, No, and the
