@@ -72,7 +72,9 @@ void tellNotePadDamaged(const std::filesystem::path& file) {
 
 }  // namespace
 
-std::filesystem::path notePadKeptCopyPath() { return damagedCopyPath(notePadStem(), notePadExtension()); }
+bool isNotePadDamagedCopy(const std::filesystem::path& file) {
+  return isDamagedCopyPath(file, notePadStem(), notePadExtension());
+}
 
 [[maybe_unused]] static const bool notePadIsOwnFile = registerOwnFile([] { return dataFilePath(kNotePadFileName); });
 

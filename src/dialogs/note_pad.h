@@ -13,9 +13,9 @@ class QTextDocument;
 namespace bg {
 
 inline constexpr std::string_view kNotePadFileName = "notePad.txt";
-// Where a note pad file that did not read whole is first kept ("notePad damaged.txt"); a
-// later one is kept beside it, numbered, and no copy is written over.
-std::filesystem::path notePadKeptCopyPath();
+// Whether `file` is where a note pad file that did not read whole is kept: "notePad
+// damaged.txt", or a later one beside it, numbered ("notePad damaged 2.txt", ...).
+bool isNotePadDamagedCopy(const std::filesystem::path& file);
 
 // Refused while a checker is held or the help window or note pad is open. A file that
 // does not read whole is shown as far as it reads, and the person is told so and where

@@ -13,14 +13,15 @@
 namespace bg {
 
 std::filesystem::path chooseGameToOpen(std::string_view prompt) {
-  // The program's own files that hold no game, named once for the whole list.
+  // The program's own files that hold no game, named once for the whole list, and the
+  // damaged copies kept of them, whatever their number.
   std::vector<std::filesystem::path> noGames;
   for (const std::filesystem::path& own :
-       {dataFilePath(kNotePadFileName), notePadKeptCopyPath(), dataFilePath(kRolloutReportName),
-        preferencesPath(), preferencesKeptCopyPath(), resumeNotePath()})
+       {dataFilePath(kNotePadFileName), dataFilePath(kRolloutReportName), preferencesPath(), resumeNotePath()})
     noGames.push_back(own.lexically_normal());
   return chooseFileToOpen(prompt, dataFolder(), [noGames](const std::filesystem::path& file) {
-    return std::find(noGames.begin(), noGames.end(), file.lexically_normal()) != noGames.end();
+    return std::find(noGames.begin(), noGames.end(), file.lexically_normal()) != noGames.end() ||
+           isNotePadDamagedCopy(file) || isPreferencesDamagedCopy(file);
   });
 }
 

@@ -27,6 +27,14 @@ std::filesystem::path damagedCopyPath(const std::filesystem::path& stem, std::st
   return kept;
 }
 
+bool isDamagedCopyPath(const std::filesystem::path& file, const std::filesystem::path& stem,
+                       std::string_view extension) {
+  const std::filesystem::path named = file.lexically_normal();
+  for (int n = 1; n <= kMostDamagedCopies; ++n)
+    if (damagedCopyPath(stem, extension, n).lexically_normal() == named) return true;
+  return false;
+}
+
 std::filesystem::path freeDamagedCopyPath(const std::filesystem::path& stem, std::string_view extension,
                                           const std::string* sameBytes) {
   if (sameBytes != nullptr) {

@@ -12,6 +12,10 @@ namespace bg {
 // The n-th name (from 1) for a damaged copy of the file `stem` + `extension`.
 std::filesystem::path damagedCopyPath(const std::filesystem::path& stem, std::string_view extension, int n = 1);
 
+// Whether `file` bears one of those names, whichever its number.
+bool isDamagedCopyPath(const std::filesystem::path& file, const std::filesystem::path& stem,
+                       std::string_view extension);
+
 // The first of those names that no file holds; with `sameBytes`, a copy that holds those
 // bytes already is named instead, so the same damage is kept once. Empty when every name
 // is taken.

@@ -90,6 +90,10 @@ std::filesystem::path preferencesPath() {
 
 std::filesystem::path preferencesKeptCopyPath() { return damagedCopyPath(preferencesPath(), {}); }
 
+bool isPreferencesDamagedCopy(const std::filesystem::path& file) {
+  return isDamagedCopyPath(file, preferencesPath(), {});
+}
+
 [[maybe_unused]] static const bool preferencesAreOwnFiles =
     registerOwnFile(preferencesPath) && registerOwnFile(preferencesKeptCopyPath);
 

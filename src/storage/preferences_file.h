@@ -10,6 +10,8 @@ std::filesystem::path preferencesPath();
 // Where a preferences file that did not read whole is first kept: "<file name> damaged";
 // a later one is kept beside it as "<file name> damaged 2", and so on.
 std::filesystem::path preferencesKeptCopyPath();
+// Whether `file` bears the name of one of those copies, whichever its number.
+bool isPreferencesDamagedCopy(const std::filesystem::path& file);
 
 // No file: the first-start defaults stay and firstRun is set. A file that cannot be read
 // leaves the defaults and is not written over at quit. A file without its end mark is taken

@@ -23,6 +23,7 @@
 #include "state/flow_state.h"
 #include "state/menu_numbers.h"
 #include "state/position.h"
+#include "storage/preferences_file.h"
 #include "support/position_text.h"
 
 namespace bg {
@@ -160,11 +161,18 @@ TEST_F(PlatformDialogKeys, ANameTypedIntoSaveAsSavesUnderThatName) {
 TEST_F(PlatformDialogKeys, ANameTypedIntoOpenLoadsThatGame) {
   const std::filesystem::path file = dataFolder() / "Typed Open";
   testing::setPosition("6:2 1:-2 | side 0");
-  choose(kFileMenu, 5);  // Save Game: the default file, then kept under a name of our own
+  choose(kFileMenu, kSaveGameItem);  // the default file, then kept under a name of our own
   std::filesystem::copy_file(dataFolder() / "SavedGame", file, std::filesystem::copy_options::overwrite_existing);
   testing::setPosition("start | side 0");
-  // The program's own files that hold no game are not offered.
-  for (const char* own : {"notePad.txt", "Rollout Result.txt"}) std::ofstream(dataFolder() / own) << "x";
+  // The program's own files that hold no game are not offered, every damaged copy kept
+  // included; the preferences' too, in a folder that holds both.
+  const std::filesystem::path preferencesBefore = preferencesFolder();
+  setPreferencesFolder(dataFolder());
+  const std::string preferences = preferencesPath().filename().string();
+  for (const std::string& own : std::vector<std::string>{"notePad.txt", "Rollout Result.txt", "notePad damaged.txt",
+                                                          "notePad damaged 2.txt", "notePad damaged 12.txt",
+                                                          preferences + " damaged", preferences + " damaged 3"})
+    std::ofstream(dataFolder() / own) << "x";
   QStringList listed;
   DialogScript script({{[] { return listedNames().contains(QStringLiteral("Typed Open")); }, [&] {
                           listed = listedNames();
@@ -174,11 +182,13 @@ TEST_F(PlatformDialogKeys, ANameTypedIntoOpenLoadsThatGame) {
                           pressKey(d, Qt::Key_Return);
                         }}});
   choose(kFileMenu, kOpenGameItem);
+  setPreferencesFolder(preferencesBefore);
   EXPECT_TRUE(script.finished());
   EXPECT_EQ(position.board[6], 2);
   EXPECT_EQ(position.board[1], -2);
   listed.sort();
-  EXPECT_EQ(listed, (QStringList{QStringLiteral("SavedGame"), QStringLiteral("Typed Open")}));
+  EXPECT_EQ(listed, (QStringList{QStringLiteral("SavedGame"), QStringLiteral("Typed Open")}))
+      << listed.join(QStringLiteral(", ")).toStdString();
   EXPECT_TRUE(keysHeard.empty()) << keysHeard.size() << " keys reached the program";
   std::filesystem::remove(file);
 }
