@@ -6,11 +6,11 @@
 #include "display/cube_display.h"
 #include "state/display_settings.h"
 #include "display/upper_services.h"
+#include "interaction/position_setup.h"
 #include "shell/radio_groups.h"
 #include "shell/shared_services.h"
 #include "shell/shell_settings.h"
 #include "shell/fast_play.h"
-#include "state/board_state.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
 #include "state/display_state.h"
@@ -155,8 +155,8 @@ void toggleAutomaticRolls() {
       return;
     }
     settings.automaticRolls = -1;
-    // The editor's roll is chosen on its dice panel: it is not ended for one.
-    if (diceState.diceShowing == 0 && boardState.setupInProgress == 0) {
+    // The editor's roll is chosen on its dice panel: neither is ended for one.
+    if (diceState.diceShowing == 0 && !setupEditorRunning()) {
       // The next turn start flips the side back, and the waiting side rolls by itself.
       flow.abortTurn = kLeaveTurn;
       position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);

@@ -185,7 +185,7 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
                              skill.skillLevel, flow.newGameRequested, flow.abortTurn, position.board[1],
                              displaySettings.pieceShapeApplied};
   };
-  enum Gate { kPicked, kWaiting, kQuestion, kInHand, kSearching, kOpening };
+  enum Gate { kPicked, kWaiting, kQuestion, kInHand, kSearching, kOpening, kComputersTurn };
   const struct {
     Gate gate;
     int16_t menu, item;
@@ -198,10 +198,11 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
       {kInHand, 20, 2, {"#207"}}, {kQuestion, 20, 2, {"#4"}},
       // Two people in the opening: the starter's move is still to be played.
       {kOpening, 3, 10, {"Concede is not available until the opening move is played"}},
+      {kComputersTurn, 3, 10, {"Concede is not available during the computer's turn"}},
   };
   for (const auto& r : rows) {
     clearRecords();
-    testing::setPosition("start | dice 3 1");
+    testing::setPosition(r.gate == kComputersTurn ? "start | dice 3 1 | side 1" : "start | dice 3 1");
     position.openingPhase = r.gate == kOpening ? -1 : 0;
     flow.opponentMode = r.gate == kOpening ? kTwoPeople : kComputerOpponent;
     hand.piecePicked = r.gate == kPicked ? -1 : 0;
