@@ -233,10 +233,8 @@ void redrawBoardWindow() {
   const GrafPtr saved = getPort();
   setPort(window);
   const bool outermost = R.boardRedrawing != -1;
-  if (outermost) {
-    R.savedSoundOn = settings.soundOptions.soundOn;
-    settings.soundOptions.soundOn = 0;
-  }
+  // Nothing the redraw calls plays a sound.
+  const QuietStretch quiet;
   R.boardRedrawing = -1;
   textMode(srcCopy);
   if (flow.rollWaitActive != 0) hook::setDiceDisplayFlags(-1);
@@ -264,7 +262,6 @@ void redrawBoardWindow() {
   redrawMarkedAreas();
   if (boardInput.pickedCount != 0) redrawHeldPiece();
   R.boardRedrawing = 0;
-  if (outermost) settings.soundOptions.soundOn = R.savedSoundOn;
   publishDisplayValues();
   flushWindow(kBoardWindow);
   // Output goes back to the window that was in front (a dialog over the board keeps it).

@@ -16,7 +16,6 @@ struct BoardRedrawState {
   GWorldPtr welcomeWorld = nullptr;
   RgnHandle windowMarginRgn = nullptr;
   PicHandle framePictureHandle = nullptr;
-  uint8_t savedSoundOn = 0;         // the sound-on byte the outermost redraw silenced
   int16_t extraRedrawAsked = 0;     // -1 once the failed welcome world asked for a redraw
   int16_t resumeNoticeHeld = 0;     // -1 from the start's offer of a game until its load
 };
