@@ -420,8 +420,6 @@ void quitWhenTheMomentComes() {
 }
 
 TEST(QuitChildDeathTest, AQuitWhileSoundIsHeldBackForAMomentKeepsTheSoundSetting) {
-  static testing::OneVoiceEngine voice;
-  setSpeechEngine(&voice);
   const QuietRow rows[] = {
       {"the start's greeting", "VOICENAME  Alex\rPLAYERNAME  Ann\rENDOFPREFERENCES\r",
        [] { return redrawState.boardRedrawing != 0; }},
@@ -446,7 +444,14 @@ TEST(QuitChildDeathTest, AQuitWhileSoundIsHeldBackForAMomentKeepsTheSoundSetting
       std::ofstream(folders.preferences(), std::ios::binary) << "SOUND  -1\r" << r.preferences;
     }
     quietRow = &r;
-    EXPECT_EXIT(startWith(1, argv, quitWhenTheMomentComes), ::testing::ExitedWithCode(0), "");
+    // A voice, so that the greeting speaks; set in the child, whose start lists the voices.
+    EXPECT_EXIT(
+        {
+          static testing::OneVoiceEngine voice;
+          setSpeechEngine(&voice);
+          startWith(1, argv, quitWhenTheMomentComes);
+        },
+        ::testing::ExitedWithCode(0), "");
     std::ifstream in(folders.preferences(), std::ios::binary);
     const std::string written((std::istreambuf_iterator<char>(in)), {});
     EXPECT_NE(written.find("\rSOUND  -1\r"), std::string::npos) << written.substr(0, 200);
