@@ -44,8 +44,8 @@ constexpr std::string_view kFastPlayText =
     "You can change any of these after Fast Play is selected.\r\r"
     "If you de-select (turn off) Fast Play before you quit the game, your settings will be restored to what they "
     "were before it was selected.\r\r"
-    "If you quit the game with Fast Play selected, the game will start up with Fast Play selected. If you then "
-    "turn off Fast Play you will need to make any changes yourself.";
+    "If you quit the game with Fast Play selected, the game will start up with Fast Play selected, and turning "
+    "it off then restores your settings as well.";
 
 int16_t flipped(int16_t flag) { return flag == 0 ? int16_t{-1} : int16_t{0}; }
 uint8_t flipped(uint8_t flag) { return flag == 0 ? uint8_t{255} : uint8_t{0}; }

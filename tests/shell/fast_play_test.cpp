@@ -2,17 +2,24 @@
 // out gives back the user's own options and the menus exactly as they were.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
 #include <vector>
 
+#include "audio/audio_services.h"
 #include "audio/speech.h"
 #include "state/display_settings.h"
+#include "runtime/core/files.h"
 #include "shell/fast_play.h"
+#include "shell/quit_game.h"
 #include "shell/submenus.h"
 #include "state/cube_state.h"
 #include "state/play_options.h"
+#include "state/quit_services.h"
 #include "state/settings.h"
 #include "state/shell_flags.h"
 #include "state/speech_state.h"
+#include "storage/preference_appliers.h"
 #include "shell/started_program.h"
 
 namespace bg {
@@ -138,6 +145,51 @@ TEST_F(FastPlay, TheLastKeptOptionsComeBackEachTimeFastPlayIsLeft) {
   shellFlags.fastPlay = 0;
   leaveFastPlay();  // the record keeps its marker: the first user's options again
   EXPECT_EQ(keptOptions(), mine);
+}
+
+// The options kept by an earlier run may name a voice item this run's menu lacks: leaving
+// Fast Play then turns speech off rather than ask for a voice that is not there.
+TEST_F(FastPlay, AKeptVoiceThisRunDoesNotListLeavesSpeechOff) {
+  audioServices.showInformation = [](std::string_view text) { notices.emplace_back(text); };
+  applyPrefFastPlay("-1");
+  applyPrefFastPlaySaved("6 -1 0 0 0 -1 0 -1 10 -1 0 -1 9");
+  choose(8, 20);
+  EXPECT_EQ(shellFlags.fastPlay, 0);
+  EXPECT_EQ(displaySettings.pieceSpeed, 6);
+  EXPECT_EQ(speechChannel.voiceIndex, kSpeechOffItem);
+  EXPECT_TRUE(notices.empty());
+}
+
+// Quit with Fast Play on: the next start has it on, and turning it off then gives back the
+// person's own options from before it was turned on, not Fast Play's.
+TEST_F(FastPlay, TheOptionsKeptAtAQuitComeBackWhenItIsTurnedOffAfterTheNextStart) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("bg-fast-play-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(folder);
+  const auto ownFolders = [&folder] {
+    ASSERT_TRUE(setDataFolder(folder / "data"));
+    ASSERT_TRUE(setPreferencesFolder(folder / "config"));
+  };
+  ownFolders();
+  answerLargeBoxes();
+  setUserOptions({6, 255, 0, 0, 0, -1, 0, -1, 10, 255, 0, -1, 2});
+  installSubmenus();
+  const std::vector<long> mine = keptOptions();
+  choose(8, 20);
+  quitServices.endProcess = [](int) {};
+  quitGame();
+
+  releaseEveryWindow();
+  testing::startRuntime();
+  ownFolders();
+  testing::startShell();
+  ASSERT_EQ(shellFlags.fastPlay, kFastPlayOn);
+  EXPECT_EQ(displaySettings.pieceSpeed, kFastPieceSpeed);
+  EXPECT_EQ(settings.soundOptions.soundOn, 0);
+  choose(8, 20);
+  EXPECT_EQ(shellFlags.fastPlay, 0);
+  EXPECT_EQ(keptOptions(), mine);
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
