@@ -64,6 +64,11 @@ void flipAndMark(int16_t menu, int16_t item, T& flag) {
   mark(menu, item, checkFor(flag != 0));
 }
 
+void automaticRollsOff() {
+  settings.automaticRolls = 0;
+  mark(kSettingsMenu, kAutomaticRollsItem, kItemEnabled);
+}
+
 }  // namespace
 
 void toggleSaveGameOnExit() { flipAndMark(kGameMenu, kSaveOnExitItem, shell.saveGameOnExit); }
@@ -127,7 +132,9 @@ void toggleCubeUsed() {
   } else {
     if (settings.automaticRolls != 0) {
       hook::showBoardNotice(kAutoRollsTurnedOffText);
-      toggleAutomaticRolls();
+      // Taken off for the cube, the roll waiting for the person does not go ahead by itself:
+      // the person may double first.
+      automaticRollsOff();
     }
     cube.cubeUsed = -1;
     menuMarks.cubeUsedMark = kMarkOn;
@@ -145,24 +152,24 @@ void toggleInputDice() {
 
 void toggleAutomaticRolls() {
   if (settings.automaticRolls != 0) {
-    settings.automaticRolls = 0;
+    automaticRollsOff();
     // A roll the game waits for goes ahead.
     hook::postClickAtBoardCorner();
-  } else {
-    // The preferences may hold both; only a running game refuses.
-    if (cube.cubeUsed != 0 && display.firstBoardBuild == 0) {
-      hook::showBoardNotice(kAutoRollsRefusedText);
-      return;
-    }
-    settings.automaticRolls = -1;
-    // The editor's roll is chosen on its dice panel: it is not ended for one.
-    if (diceState.diceShowing == 0 && boardState.setupInProgress == 0) {
-      // The next turn start flips the side back, and the waiting side rolls by itself.
-      flow.abortTurn = kLeaveTurn;
-      position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
-    }
+    return;
   }
-  mark(kSettingsMenu, kAutomaticRollsItem, checkFor(settings.automaticRolls != 0));
+  // The preferences may hold both; only a running game refuses.
+  if (cube.cubeUsed != 0 && display.firstBoardBuild == 0) {
+    hook::showBoardNotice(kAutoRollsRefusedText);
+    return;
+  }
+  settings.automaticRolls = -1;
+  // The editor's roll is chosen on its dice panel: it is not ended for one.
+  if (diceState.diceShowing == 0 && boardState.setupInProgress == 0) {
+    // The next turn start flips the side back, and the waiting side rolls by itself.
+    flow.abortTurn = kLeaveTurn;
+    position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+  }
+  mark(kSettingsMenu, kAutomaticRollsItem, kItemChecked);
 }
 
 void toggleFastPlay() {

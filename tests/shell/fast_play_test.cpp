@@ -11,6 +11,7 @@
 #include "state/display_settings.h"
 #include "runtime/core/files.h"
 #include "display/board_rebuild.h"
+#include "flow/game_loop.h"
 #include "flow/turn.h"
 #include "interaction/interaction_install.h"
 #include "shell/fast_play.h"
@@ -161,6 +162,7 @@ TEST_F(FastPlay, TheLastKeptOptionsComeBackEachTimeFastPlayIsLeft) {
 // then turned on through its menu (they go off): the roll still waits for a click on the
 // dice, so that the person may double first.
 TEST_F(FastPlay, TheCubeTurnedOnUnderFastPlayLeavesThePersonsRollToAClick) {
+  installFlowServices();
   installDisplayServices();
   installInteractionServices();
   setMouseVector(mouseEventHook);
