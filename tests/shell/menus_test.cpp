@@ -27,6 +27,7 @@
 #include "shell/board_options.h"
 #include "shell/menu_dispatch.h"
 #include "shell/option_toggles.h"
+#include "shell/preference_install.h"
 #include "shell/shared_services.h"
 #include "shell/shell_settings.h"
 #include "shell/startup.h"
@@ -45,6 +46,7 @@
 #include "state/position.h"
 #include "state/program_state.h"
 #include "state/settings.h"
+#include "storage/preference_appliers.h"
 #include "state/shell_flags.h"
 #include "state/shell_state.h"
 #include "state/sound_services.h"
@@ -155,8 +157,11 @@ TEST_F(Menus, TheCubeAutomaticRollsBeaversAndFastPlayGoTogether) {
   EXPECT_EQ(notices.back(), kAutoRollsRefusedText);
   EXPECT_EQ(settings.automaticRolls, 0);
   EXPECT_FALSE(menuItemChecked(8, 9));
-  display.firstBoardBuild = -1;  // the preferences at start-up may hold both
-  choose(8, 9);
+  // The preferences at start-up may hold both (a choice from the menus waits for the board).
+  display.firstBoardBuild = -1;
+  installPreferenceServices();
+  applyPrefAutomaticRolls("-1");
+  display.firstBoardBuild = 0;
   EXPECT_EQ(settings.automaticRolls, -1);
   EXPECT_TRUE(menuItemChecked(8, 9));
   flow.opponentMode = kTwoPeople;
