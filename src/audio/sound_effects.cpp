@@ -42,8 +42,6 @@ constexpr int16_t kFirstBearOffCount = 14;
 
 double secondsSince(uint32_t startTick) { return (tickCount() - startTick) / kTicksPerSecond; }
 
-bool soundOn() { return settings.soundOptions.soundOn != 0; }
-
 }  // namespace
 
 void loadSounds() {
@@ -69,7 +67,7 @@ void soundPlay(int16_t n) { soundDevice().play(n); }
 void soundStop(int16_t n) { soundDevice().stop(n); }
 
 void playSound(int16_t n) {
-  if (!soundOn()) return;
+  if (!soundHeard()) return;
   uint32_t start = tickCount();
   do {
     hook::pauseSeconds(kPollSeconds);
@@ -87,7 +85,7 @@ void playSound(int16_t n) {
 }
 
 void playPieceSound() {
-  if (!soundOn()) return;
+  if (!soundHeard()) return;
   int16_t n = kPieceSound;
   if (hand.moveToPoint == kBarEnd0 || hand.moveToPoint == kBarEnd25)
     n = kBarPieceSound;
@@ -97,7 +95,7 @@ void playPieceSound() {
 }
 
 void playAlertSound() {
-  if (soundOn() && speech.speechOn == 0) playSound(kAlertSound);
+  if (soundHeard() && speech.speechOn == 0) playSound(kAlertSound);
 }
 
 void setAllSoundVolumes(int16_t level) {

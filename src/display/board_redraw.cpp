@@ -142,14 +142,31 @@ void showRecordedBoard(GrafPtr window) {
   boardState.welcomePending = 0;
 }
 
-void showResumeNotices() {
+// The game kept at the last quit is put on the board before the greeting lets any choice
+// of the person's in: a save, a roll or a setting chosen while the start greets acts on
+// that game, not on the board it replaces. False when there is none, or it was refused.
+bool resumeKeptGame() {
+  if (storage.gameWasSaved == 0 || storage.loadGameOnStartup == 0 || !hook::resumeKeptGame()) return false;
+  storage.resumeOffered = -1;
+  return true;
+}
+
+void announceResumedGame() {
+  std::string body = "The ";
+  if (flow.tournamentGoing != 0)
+    body += "Tournament ";
+  else if (flow.moneySessionActive != 0)
+    body += "Money ";
+  body += "game that was being played when the game was quit is being resumed.\r\r"
+          "You can start a new game by selecting New Game in the Game menu";
+  searchServices.showTitledText("    Saved Game Resumed", body);
+}
+
+void showResumeNotices(bool resumed) {
   const auto& F = flow;
-  // A saved game that cannot be resumed is refused before anything is announced.
-  if (storage.gameWasSaved != 0 && storage.loadGameOnStartup != 0 && hook::resumeCheckPassed()) {
-    // Told once the game is on the board, not over the board it replaces.
-    redrawState.resumeNoticeHeld = -1;
-    storage.resumeOffered = -1;
-    FBRaiseDialogEvent(kDialogPrivate, kLoadGameEvent);
+  // Told over the game it announces.
+  if (resumed) {
+    announceResumedGame();
     return;
   }
   if (F.tournamentGoing != 0) {
@@ -180,6 +197,7 @@ void greetOnce() {
     return;
   }
   storage.openedDocumentName = "";
+  const bool resumed = resumeKeptGame();
   if (named) {
     interaction.messageText.assign("MM" + messageWordsOf(kGreetingMessage).str() + name);
     speech.waitForSpeechEnd = -1;
@@ -187,22 +205,10 @@ void greetOnce() {
   } else {
     upperServices.enterPlayerName();
   }
-  showResumeNotices();
+  showResumeNotices(resumed);
 }
 
 }  // namespace
-
-void announceResumedGame(bool loaded) {
-  if (std::exchange(redrawState.resumeNoticeHeld, int16_t{0}) == 0 || !loaded) return;
-  std::string body = "The ";
-  if (flow.tournamentGoing != 0)
-    body += "Tournament ";
-  else if (flow.moneySessionActive != 0)
-    body += "Money ";
-  body += "game that was being played when the game was quit is being resumed.\r\r"
-          "You can start a new game by selecting New Game in the Game menu";
-  searchServices.showTitledText("    Saved Game Resumed", body);
-}
 
 void drawAllCheckers() {
   const int16_t redrawing = redrawState.boardRedrawing;
@@ -233,10 +239,8 @@ void redrawBoardWindow() {
   const GrafPtr saved = getPort();
   setPort(window);
   const bool outermost = R.boardRedrawing != -1;
-  if (outermost) {
-    R.savedSoundOn = settings.soundOptions.soundOn;
-    settings.soundOptions.soundOn = 0;
-  }
+  // Nothing the redraw calls plays a sound.
+  const QuietStretch quiet;
   R.boardRedrawing = -1;
   textMode(srcCopy);
   if (flow.rollWaitActive != 0) hook::setDiceDisplayFlags(-1);
@@ -264,7 +268,6 @@ void redrawBoardWindow() {
   redrawMarkedAreas();
   if (boardInput.pickedCount != 0) redrawHeldPiece();
   R.boardRedrawing = 0;
-  if (outermost) settings.soundOptions.soundOn = R.savedSoundOn;
   publishDisplayValues();
   flushWindow(kBoardWindow);
   // Output goes back to the window that was in front (a dialog over the board keeps it).

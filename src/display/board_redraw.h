@@ -16,9 +16,7 @@ struct BoardRedrawState {
   GWorldPtr welcomeWorld = nullptr;
   RgnHandle windowMarginRgn = nullptr;
   PicHandle framePictureHandle = nullptr;
-  uint8_t savedSoundOn = 0;         // the sound-on byte the outermost redraw silenced
   int16_t extraRedrawAsked = 0;     // -1 once the failed welcome world asked for a redraw
-  int16_t resumeNoticeHeld = 0;     // -1 from the start's offer of a game until its load
 };
 extern BoardRedrawState redrawState;
 
@@ -32,8 +30,6 @@ void redrawBoardWindow();
 // sound): the hand, the side on roll and each side's count stay as they were.
 void drawAllCheckers();
 void drawBoardAndWelcome();
-// After the load the start offered: a game put in place is announced over its own board.
-void announceResumedGame(bool loaded);
 // The first-run welcome text, its lines separated by two carriage returns.
 std::string welcomeText();
 

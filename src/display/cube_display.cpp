@@ -115,7 +115,7 @@ void drawCube() {
     cube.cubeJustDoubled = 0;
   }
   setPort(saved);
-  if (redrawState.boardRedrawing == 0 && storage.loadingGame == 0 && settings.soundOptions.soundOn != 0)
+  if (redrawState.boardRedrawing == 0 && storage.loadingGame == 0 && soundHeard())
     hook::playSound(kCubeSound, 0);
 }
 

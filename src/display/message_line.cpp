@@ -110,7 +110,12 @@ void displayMessage() {
     copyOffscreenToWindow(window, messageLine.messageScratchWorld, box, messageLine.messageScratchRect);
 
     messageLine.messageLinePicture = openPicture(box);
-    if (!pictureBoard) drawMessageFrame();
+    // The picture board's line has no box of its own: what the strip holds under it (a name
+    // label) would show through the text.
+    if (pictureBoard)
+      copyOffscreenToWindow(boardImages.boardWorld, window, box, box);
+    else
+      drawMessageFrame();
     layout.panelShadowX = shadowX;
     layout.panelShadowY = shadowY;
     boardTextStyle(0, srcOr);

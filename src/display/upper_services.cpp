@@ -20,7 +20,7 @@ void showStopAlert(std::string_view first, std::string_view second) {
 }
 void showLargeMessageYesNoDone(std::string_view, int16_t, int16_t) {}
 void enterPlayerName() {}
-bool savedGameCanResume() { return true; }
+bool resumeKeptGame() { return false; }
 }  // namespace least
 
 }  // namespace bg

@@ -15,7 +15,7 @@ void macintalkNotSupported(std::string_view text);
 void showStopAlert(std::string_view first, std::string_view second);
 void showLargeMessageYesNoDone(std::string_view text, int16_t width, int16_t height);
 void enterPlayerName();
-bool savedGameCanResume();
+bool resumeKeptGame();
 }  // namespace least
 
 struct UpperServices {
@@ -35,15 +35,15 @@ struct UpperServices {
       least::showLargeMessageYesNoDone;
   // Asks the player's name.
   void (*enterPlayerName)() = least::enterPlayerName;
-  // Reads the game saved at the last quit and tells the user when it cannot be resumed;
-  // false then, and the game is forgotten.
-  bool (*savedGameCanResume)() = least::savedGameCanResume;
+  // Reads the game saved at the last quit and puts it on the board; tells the person when
+  // it cannot be resumed, and forgets it. False when no game was put in place.
+  bool (*resumeKeptGame)() = least::resumeKeptGame;
 };
 extern UpperServices upperServices;
 
 namespace hook {
 inline void showBoardNotice(std::string_view text) { upperServices.showInformation(text); }
-inline bool resumeCheckPassed() { return upperServices.savedGameCanResume(); }
+inline bool resumeKeptGame() { return upperServices.resumeKeptGame(); }
 }  // namespace hook
 
 }  // namespace bg

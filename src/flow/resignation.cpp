@@ -32,6 +32,7 @@ namespace {
 constexpr float kRollPips = 8.17f;
 constexpr int16_t kTwoPeopleCancel = 2;
 constexpr std::string_view kOpeningRefusalText = "MMConcede is not available until the opening move is played";
+constexpr std::string_view kComputersTurnRefusalText = "MMConcede is not available during the computer's turn";
 
 // Rolls to bring men home: pips over `weight` (19 for the outer points, 7 for the home
 // board) plus half a roll a man and half a roll.
@@ -115,7 +116,10 @@ void concedeGame() {
     return;
   }
   const bool computerOnRoll = position.playerType[position.currentPlayer] == kComputerPlayer;
-  if (flow.opponentMode == kComputerOpponent && computerOnRoll) return;
+  if (flow.opponentMode == kComputerOpponent && computerOnRoll) {
+    showMessageText(kComputersTurnRefusalText);
+    return;
+  }
   if (position.openingPhase != 0) {
     showMessageText(kOpeningRefusalText);
     return;

@@ -369,7 +369,14 @@ void orderOpeningDice() {
 }
 
 void computerReRollDecision() {
-  if (settings.inputDice != -1) showRolledDice();
+  // The frame's place at each end shows that end's die of the roll asked about, not a face
+  // of an earlier roll; dice chosen by hand are on the board already.
+  display.dieSlots[kPlayer0][kOpeningDiePlace].value = diceState.dice[kPlayer0].value;
+  display.dieSlots[kPlayer1][kOpeningDiePlace].value = diceState.dice[kPlayer1].value;
+  if (settings.inputDice != -1)
+    showRolledDice();
+  else
+    hook::frameAllDice();
   interaction.panelAnswer = 0;
   const int16_t winner = diceState.dice[1].value > diceState.dice[0].value ? kPlayer1 : kPlayer0;
   if (!isHuman(winner)) {

@@ -246,6 +246,8 @@ void playTurn() {
   endTurn();
 }
 
+void keepDiceOfGamePutInPlace() { turnFlags.removeDiceAtTurnEnd = 0; }
+
 int16_t isClickAfterMoveDue() {
   if (rollout.rolloutRunning != 0) return 0;
   const int16_t side = position.currentPlayer;

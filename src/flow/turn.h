@@ -15,6 +15,11 @@ void waitForRollOrDouble();
 // -1 when the side to move waits for a click after its move (never in a rollout).
 int16_t isClickAfterMoveDue();
 
+// A game put in place while a turn runs (the position editor's, one opened from a file or
+// resumed) comes with its own dice: what the turn it ends asked for its dice (a refused
+// Easy Move asks to take them off) is not done to them.
+void keepDiceOfGamePutInPlace();
+
 // True when the side cannot enter from the bar: the opponent holds all six home points.
 bool isClosedOut(int16_t side);
 

@@ -91,8 +91,6 @@ PanelRows measurePanel(const std::string& instruction, const std::string& button
   return r;
 }
 
-void restoreSound(uint8_t soundOn) { settings.soundOptions.soundOn = soundOn; }
-
 // The fresh opening roll may not be a double; a roll the record replays stands as it is.
 void rollForMe() {
   const bool fresh = nextRollIsFresh();
@@ -204,8 +202,7 @@ void chooseDiceWindow() {
   D.rolledDoubles = 0;
   drawChooseDice();
   panelWait.questionPanelUp = -1;
-  const uint8_t soundOn = settings.soundOptions.soundOn;
-  settings.soundOptions.soundOn = 0;
+  const QuietStretch quiet;
   chooseDiceByClick();
   panelWait.questionPanelUp = 0;
   interactionDisplay.noButtonRect = Rect{};
@@ -214,7 +211,6 @@ void chooseDiceWindow() {
   hook::redrawBoardPicture();
   if (flow.abortTurn != 0) {
     removeDice();
-    restoreSound(soundOn);
     return;
   }
   const bool pair = D.dice[0].value == D.dice[1].value;
@@ -242,7 +238,6 @@ void chooseDiceWindow() {
   } else {
     redrawDice();
   }
-  restoreSound(soundOn);
 }
 
 }  // namespace bg

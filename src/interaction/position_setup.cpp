@@ -14,6 +14,7 @@
 #include "display/offscreen.h"
 #include "display/statistics_panels.h"
 #include "display/world_housekeeping.h"
+#include "flow/turn.h"
 #include "flow/turn_services.h"
 #include "interaction/board_hit_test.h"
 #include "interaction/board_waits.h"
@@ -49,7 +50,6 @@
 #include "state/shell_services.h"
 #include "state/shell_state.h"
 #include "state/storage_state.h"
-#include "state/turn_flags.h"
 
 namespace bg {
 
@@ -517,9 +517,8 @@ void leaveEditor() {
   positionSetup.askingWhoseRoll = 0;
   restoreSetupMenus();
   positionSetup.gameKept = 0;
-  // The turn the editor ends may have asked to take its own roll off the board (a refused
-  // Easy Move does): the dice there now are the editor's roll, or the game's given back.
-  turnFlags.removeDiceAtTurnEnd = 0;
+  // The dice there now are the editor's roll, or the game's given back.
+  keepDiceOfGamePutInPlace();
 }
 
 }  // namespace

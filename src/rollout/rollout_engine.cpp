@@ -84,7 +84,6 @@ void holdHiddenBoardFlushes() { holdWindowFlushes(kBoardWindow, rolloutHidesBoar
 
 void takeSnapshot() {
   RolloutSnapshot& s = rolloutSnapshot;
-  s.soundOn = settings.soundOptions.soundOn;
   s.speechOn = speech.speechOn;
   s.activePlayers = players.activePlayers;
   s.cubeUsed = cube.cubeUsed;
@@ -155,7 +154,7 @@ void forceRolloutSettings() {
   skill.personality = kRolloutPersonality;
   flow.tournamentGoing = 0;
   flow.moneySessionActive = 0;
-  settings.soundOptions.soundOn = 0;
+  beginQuietStretch();
   speech.speechOn = 0;
   players.activePlayers = kRolloutActivePlayers;
   cube.cubeUsed = rolloutSettings.rolloutCubeUsed;
@@ -394,7 +393,7 @@ void nextRolloutGame() {
 void restoreSettingsAfterRollout() {
   const RolloutSnapshot& s = rolloutSnapshot;
   setBothPlayerKinds(s.playerKinds[0], s.playerKinds[1]);
-  settings.soundOptions.soundOn = s.soundOn;
+  endQuietStretch();
   speech.speechOn = s.speechOn;
   cube.cubeUsed = s.cubeUsed;
   options.autoConcessions = s.autoConcessions;

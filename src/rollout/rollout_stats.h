@@ -53,7 +53,6 @@ struct RolloutSnapshot {
   int16_t turnNumber = 1;
   int16_t recordCount = 0;
   int16_t openingPhase = 0;
-  uint8_t soundOn = 0;
   int16_t speechOn = 0;
   int16_t activePlayers = 1;
   uint8_t tournamentGoing = 0;

@@ -45,7 +45,7 @@ int16_t rollDie() {
 void showRolledDice() {
   hook::setDiceDisplayFlags(-1);
   hook::frameAllDice();
-  if (settings.soundOptions.soundOn != 0 && interaction.replayingMove == 0 && interaction.rollOverActive == 0 &&
+  if (soundHeard() && interaction.replayingMove == 0 && interaction.rollOverActive == 0 &&
       settings.soundOptions.diceSoundOn != 0) {
     hook::playSound(settings.longDiceSound != 0 ? kLongDiceSound : kShortDiceSound, -1);
   }

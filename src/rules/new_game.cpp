@@ -72,9 +72,11 @@ void startNewGame() {
     exchangeSideToMove();
     const int16_t turnPlayer = position.turnPlayer;
     if (rolledOut) position.turnPlayer = position.currentPlayer;
+    const uint16_t loadedBefore = storage.gamesLoaded;
     hook::redrawBoardWindow();
     position.turnPlayer = turnPlayer;
-    exchangeSideToMove();
+    // A game the start's greeting put in place has its own side to move.
+    if (storage.gamesLoaded == loadedBefore) exchangeSideToMove();
   } else {
     hook::redrawBoardWindow();
   }
@@ -88,10 +90,8 @@ void startNewGame() {
     flow.firstRollNeedsClick = 0;
     flow.keyCommandBusy = 0;
   } else if (storage.resumeOffered != 0) {
-    // The game offered at the start comes in by its event and replaces this one: nothing
-    // is rolled before it, or the roll would show under the offer and the computer could
-    // be thinking over it when the load comes, which is then refused. Should it not come,
-    // a click rolls, automatic rolls or not.
+    // The game resumed or opened at the start replaces this one: nothing is rolled for it
+    // before a click, automatic rolls or not.
     storage.resumeOffered = 0;
     flow.firstRollNeedsClick = -1;
   } else if (welcomeAsksForClick ||

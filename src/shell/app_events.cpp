@@ -10,7 +10,6 @@
 #include "dialogs/text_windows.h"
 #include "dialogs/message_boxes.h"
 #include "display/board_ids.h"
-#include "display/board_redraw.h"
 #include "display/colour_roles.h"
 #include "state/display_settings.h"
 #include "display/message_line.h"
@@ -35,7 +34,6 @@
 #include "state/quit_services.h"
 #include "state/rollout_state.h"
 #include "state/settings.h"
-#include "state/storage_state.h"
 
 namespace bg {
 
@@ -159,11 +157,7 @@ void doDialogEvent() {
       break;
     case kDialogPrivate:
       if (id == kPrivateQuit) quitGame();
-      if (id == kPrivateResume) {
-        const uint16_t loadedBefore = storage.gamesLoaded;
-        loadGame(0);
-        announceResumedGame(storage.gamesLoaded != loadedBefore);
-      }
+      if (id == kPrivateResume) loadGame(0);
       break;
     case kDialogControlHit:
     case 2:

@@ -9,15 +9,11 @@
 #include "state/cube_state.h"
 #include "state/menu_numbers.h"
 #include "state/play_options.h"
-#include "state/program_state.h"
 #include "state/settings.h"
 #include "state/shell_flags.h"
 #include "state/speech_state.h"
 
 namespace bg {
-
-FastPlaySaved fastPlaySaved;
-BG_RESETS_WITH_PROGRAM(fastPlaySaved);
 
 namespace {
 
@@ -97,7 +93,9 @@ void leaveFastPlay() {
   options.autoMoves = lowByte(s.autoMoves);
   settings.soundOptions.soundOn = s.soundOn;
   speech.speechOn = widened(s.speechOn);
-  speechChannel.pendingVoiceIndex = s.voiceIndex;
+  // Kept from an earlier run, the voice may be gone from this one's menu.
+  const bool voiceThere = s.voiceIndex >= kSpeechOffItem && s.voiceIndex <= menuItemCount(kVoiceMenu);
+  speechChannel.pendingVoiceIndex = voiceThere ? s.voiceIndex : kSpeechOffItem;
   applyVoiceChoice();
   markFastPlayOptions();
 }

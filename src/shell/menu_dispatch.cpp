@@ -168,6 +168,12 @@ void doMenuCommand() {
   // A posted choice of an item the menu does not have, or one still greyed for want of
   // its command, does nothing.
   if (item < 1 || item > menuItemCount(menu) || itemAwaitsCommand(menu, item)) return;
+  // Until the board is first drawn there is no game to act on: the start's game (the one
+  // kept at the last quit among them) comes with the board, and the choice waits for it.
+  if (display.firstBoardBuild == -1) {
+    postMenuSelection(menu, item);
+    return;
+  }
   switch (menu) {
     case kGameMenu: gameMenuCommand(item); break;
     case kInfoMenu: infoMenuCommand(item); break;

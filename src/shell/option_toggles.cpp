@@ -6,11 +6,11 @@
 #include "display/cube_display.h"
 #include "state/display_settings.h"
 #include "display/upper_services.h"
+#include "interaction/position_setup.h"
 #include "shell/radio_groups.h"
 #include "shell/shared_services.h"
 #include "shell/shell_settings.h"
 #include "shell/fast_play.h"
-#include "state/board_state.h"
 #include "state/cube_state.h"
 #include "state/dice_state.h"
 #include "state/display_state.h"
@@ -45,8 +45,8 @@ constexpr std::string_view kFastPlayText =
     "You can change any of these after Fast Play is selected.\r\r"
     "If you de-select (turn off) Fast Play before you quit the game, your settings will be restored to what they "
     "were before it was selected.\r\r"
-    "If you quit the game with Fast Play selected, the game will start up with Fast Play selected. If you then "
-    "turn off Fast Play you will need to make any changes yourself.";
+    "If you quit the game with Fast Play selected, the game will start up with Fast Play selected, and turning "
+    "it off then restores your settings as well.";
 
 int16_t flipped(int16_t flag) { return flag == 0 ? int16_t{-1} : int16_t{0}; }
 uint8_t flipped(uint8_t flag) { return flag == 0 ? uint8_t{255} : uint8_t{0}; }
@@ -63,6 +63,11 @@ template <typename T>
 void flipAndMark(int16_t menu, int16_t item, T& flag) {
   flag = flipped(flag);
   mark(menu, item, checkFor(flag != 0));
+}
+
+void automaticRollsOff() {
+  settings.automaticRolls = 0;
+  mark(kSettingsMenu, kAutomaticRollsItem, kItemEnabled);
 }
 
 }  // namespace
@@ -126,7 +131,9 @@ void toggleCubeUsed() {
   } else {
     if (settings.automaticRolls != 0) {
       hook::showBoardNotice(kAutoRollsTurnedOffText);
-      toggleAutomaticRolls();
+      // Taken off for the cube, the roll waiting for the person does not go ahead by itself:
+      // the person may double first.
+      automaticRollsOff();
     }
     cube.cubeUsed = -1;
     menuMarks.cubeUsedMark = kMarkOn;
@@ -144,24 +151,24 @@ void toggleInputDice() {
 
 void toggleAutomaticRolls() {
   if (settings.automaticRolls != 0) {
-    settings.automaticRolls = 0;
+    automaticRollsOff();
     // A roll the game waits for goes ahead.
     hook::postClickAtBoardCorner();
-  } else {
-    // The preferences may hold both; only a running game refuses.
-    if (cube.cubeUsed != 0 && display.firstBoardBuild == 0) {
-      hook::showBoardNotice(kAutoRollsRefusedText);
-      return;
-    }
-    settings.automaticRolls = -1;
-    // The editor's roll is chosen on its dice panel: it is not ended for one.
-    if (diceState.diceShowing == 0 && boardState.setupInProgress == 0) {
-      // The next turn start flips the side back, and the waiting side rolls by itself.
-      flow.abortTurn = kLeaveTurn;
-      position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
-    }
+    return;
   }
-  mark(kSettingsMenu, kAutomaticRollsItem, checkFor(settings.automaticRolls != 0));
+  // The preferences may hold both; only a running game refuses.
+  if (cube.cubeUsed != 0 && display.firstBoardBuild == 0) {
+    hook::showBoardNotice(kAutoRollsRefusedText);
+    return;
+  }
+  settings.automaticRolls = -1;
+  // The editor's roll is chosen on its dice panel: neither is ended for one.
+  if (diceState.diceShowing == 0 && !setupEditorRunning()) {
+    // The next turn start flips the side back, and the waiting side rolls by itself.
+    flow.abortTurn = kLeaveTurn;
+    position.currentPlayer = static_cast<int16_t>(1 - position.currentPlayer);
+  }
+  mark(kSettingsMenu, kAutomaticRollsItem, kItemChecked);
 }
 
 void toggleFastPlay() {

@@ -90,6 +90,15 @@ void applyOlderLayoutSettings(const OlderLayoutSettings& s) {
   cube.crawfordRule = s.crawfordRule;
 }
 
+// The game kept at the last quit, read whole before any of it is put in place: one that
+// cannot be resumed is refused as it stands.
+bool resumeKeptGame() {
+  if (!checkSavedGameToResume()) return false;
+  const uint16_t loadedBefore = storage.gamesLoaded;
+  loadGame(0);
+  return storage.gamesLoaded != loadedBefore;
+}
+
 }  // namespace
 
 void fileOpenSaveCommand(int16_t item) {
@@ -122,7 +131,7 @@ void installSavedGameServices() {
   storageServices.chooseSaveFile = chooseSaveFile;
   storageServices.chooseOpenFile = chooseOpenFile;
   storageServices.applyOlderLayoutSettings = applyOlderLayoutSettings;
-  upperServices.savedGameCanResume = checkSavedGameToResume;
+  upperServices.resumeKeptGame = resumeKeptGame;
   quitServices.endProcess = FBShutdown;
 }
 

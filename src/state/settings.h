@@ -6,9 +6,10 @@
 namespace bg {
 
 struct SoundOptions {
-  uint8_t soundOn = 255;      // SOUND
-  int16_t soundLevel = 8;     // SOUNDLEVEL, 0..10
-  uint8_t diceSoundOn = 255;  // DICESOUND
+  uint8_t soundOn = 255;       // SOUND: the person's own choice, whatever holds sound back
+  int16_t soundLevel = 8;      // SOUNDLEVEL, 0..10
+  uint8_t diceSoundOn = 255;   // DICESOUND
+  int16_t quietStretches = 0;  // stretches under way that hold every sound back
 };
 
 struct Settings {
@@ -24,5 +25,21 @@ struct Settings {
 };
 
 extern Settings settings;
+
+// Whether a sound is played now: the person has sound on and no quiet stretch is under way.
+bool soundHeard();
+
+// A stretch that holds every sound back (a redraw, a load, the dice chooser, a rollout)
+// apart from the person's setting: a quit in the middle of one keeps the setting as chosen.
+void beginQuietStretch();
+void endQuietStretch();
+
+class QuietStretch {
+ public:
+  QuietStretch() { beginQuietStretch(); }
+  ~QuietStretch() { endQuietStretch(); }
+  QuietStretch(const QuietStretch&) = delete;
+  QuietStretch& operator=(const QuietStretch&) = delete;
+};
 
 }  // namespace bg

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "computer/personalities.h"
 #include "flow/roll_stage.h"
@@ -14,6 +15,7 @@
 #include "state/cube_state.h"
 #include "state/display_settings.h"
 #include "state/display_state.h"
+#include "state/fast_play_saved.h"
 #include "state/flow_state.h"
 #include "state/menu_numbers.h"
 #include "state/play_options.h"
@@ -45,6 +47,8 @@ constexpr int16_t kHighestWhoRollsFirst = 5;
 constexpr int16_t kDefaultPieceShape = 3;
 constexpr int16_t kHighestPieceShape = 8;
 constexpr int16_t kHighestPieceSpeed = 11;
+constexpr std::size_t kFastPlaySavedFields = 13;
+constexpr int16_t kSpeechOffItem = 1;  // the voice menu's first item
 constexpr uint8_t kHighestAutoMoves = 15;
 constexpr int16_t kHighestColourScheme = 16;
 constexpr int16_t kHighestFrameDesign = 8;
@@ -401,6 +405,38 @@ void applyPrefFastPlay(std::string_view value) {
   if (number(value) != -1) return;
   shellFlags.fastPlay = kFastPlayOn;
   hook::markPrefFastPlay();
+}
+
+// Taken whole or not at all: a damaged line leaves nothing kept, and turning Fast Play off
+// then only clears its flag, as with preferences that never kept the options.
+void applyPrefFastPlaySaved(std::string_view value) {
+  std::vector<int16_t> n;
+  for (std::size_t pos = 0; pos < value.size();) {
+    const std::size_t end = std::min(value.find(' ', pos), value.size());
+    if (end > pos) n.push_back(number(value.substr(pos, end - pos)));
+    pos = end + 1;
+  }
+  if (n.size() != kFastPlaySavedFields || !within(n[0], 1, kHighestPieceSpeed) || n[8] < 0 ||
+      n[8] > kHighestAutoMoves || n[12] < kSpeechOffItem)
+    return;
+  for (const std::size_t flag : {1, 2, 3, 4, 5, 6, 7, 9, 10, 11})
+    if (!isFlagValue(n[flag])) return;
+  const auto byteFlag = [](int16_t f) { return f != 0 ? uint8_t{255} : uint8_t{0}; };
+  FastPlaySaved& s = fastPlaySaved;
+  s.pieceSpeed = n[0];
+  s.clickAfterHumanMove = byteFlag(n[1]);
+  s.clickAfterComputerMove = byteFlag(n[2]);
+  s.autoPass = byteFlag(n[3]);
+  s.autoEnterFromBarOn = byteFlag(n[4]);
+  s.autoBearOffOn = byteFlag(n[5]);
+  s.autoPlayForHumanOn = byteFlag(n[6]);
+  s.autoPlayForcedOn = byteFlag(n[7]);
+  s.autoMoves = n[8];
+  s.soundOn = byteFlag(n[9]);
+  s.automaticRolls = byteFlag(n[10]);
+  s.speechOn = byteFlag(n[11]);
+  s.voiceIndex = n[12];
+  s.savedMarker = 255;
 }
 
 void applyPrefShowPossibleMoves(std::string_view value) {

@@ -57,6 +57,7 @@ void applyPrefBoardFrameDesign(std::string_view value);
 void applyPrefBoardWidth(std::string_view value);
 void applyPrefPlayerName(std::string_view value);
 void applyPrefFastPlay(std::string_view value);
+void applyPrefFastPlaySaved(std::string_view value);
 void applyPrefShowPossibleMoves(std::string_view value);
 void applyPrefPlayerScore(std::string_view value);
 void applyPrefActivePlayers(std::string_view value);

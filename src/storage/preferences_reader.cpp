@@ -115,6 +115,7 @@ constexpr KeyAction kKeys[] = {
     {"PLAYERNAME", applyPrefPlayerName},
     {"VOICENAME", storeVoiceName},
     {"FASTPLAY", applyPrefFastPlay},
+    {kFastPlaySavedKey, applyPrefFastPlaySaved},
     {"WINDOWX1", storeWindowX1},
     {"WINDOWY1", storeWindowY1},
     {"WINDOWY2", storeWindowY2},

@@ -12,6 +12,7 @@
 #include "state/cube_state.h"
 #include "state/display_settings.h"
 #include "state/display_state.h"
+#include "state/fast_play_saved.h"
 #include "state/flow_state.h"
 #include "state/play_options.h"
 #include "state/player_records.h"
@@ -105,6 +106,20 @@ void playerScoreRows(Lines& out) {
   }
 }
 
+// The person's own options while Fast Play is on, so that turning it off after the next
+// start gives them back. A reader that does not know the line skips it.
+void fastPlaySavedRow(Lines& out) {
+  const FastPlaySaved& s = fastPlaySaved;
+  std::string line = std::string(kFastPlaySavedKey) + spaced(s.pieceSpeed);
+  for (const uint8_t flag : {s.clickAfterHumanMove, s.clickAfterComputerMove, s.autoPass, s.autoEnterFromBarOn,
+                             s.autoBearOffOn, s.autoPlayForHumanOn, s.autoPlayForcedOn})
+    line += spaced(signedByte(flag));
+  line += spaced(s.autoMoves);
+  for (const uint8_t flag : {s.soundOn, s.automaticRolls, s.speechOn}) line += spaced(signedByte(flag));
+  line += spaced(s.voiceIndex);
+  out.line(line);
+}
+
 }  // namespace
 
 std::string preferencesText() {
@@ -162,6 +177,7 @@ std::string preferencesText() {
   out.number(kLoadGameOnStartupKey, storage.loadGameOnStartup);
   out.path(kGameWasSavedKey, shell.savedGameName.view());
   out.byteFlag("FASTPLAY", shellFlags.fastPlay);
+  if (shellFlags.fastPlay == kFastPlayOn && fastPlaySaved.savedMarker != 0) fastPlaySavedRow(out);
   windowRows(out);
   out.number("SHOWPOSSIBLEMOVES", displaySettings.showPossibleMoves);
   out.number("CUBEMAXIMUM", cube.cubeMaximum);

@@ -11,6 +11,11 @@ namespace bg {
 // off a name, whose own leading blanks are the name's.
 inline constexpr std::string_view kKeySeparator = "  ";
 
+// The options Fast Play keeps, after FASTPLAY while it is on: piece speed, the two clicks
+// after a move, automatic pass, the four automatic moves, their mask, sound, automatic
+// rolls, speech and the voice item, in that order.
+inline constexpr std::string_view kFastPlaySavedKey = "FASTPLAYSAVED";
+
 // The board window's content rectangle goes into the text as it is now (with no window,
 // the rectangle as it was read); byte flags are written as signed values.
 std::string preferencesText();

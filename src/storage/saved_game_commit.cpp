@@ -4,6 +4,7 @@
 
 #include "flow/opponent_modes.h"
 #include "flow/sessions.h"
+#include "flow/turn.h"
 #include "flow/turn_services.h"
 #include "flow/turn_state.h"
 #include "rules/game_record.h"
@@ -214,6 +215,7 @@ void commitSavedGame(const SavedGameReading& r) {
   // The running turn is left from here on: a command taken in the drawing's pump would
   // act on the loaded game with its sides swapped.
   flow.abortTurn = kLeaveTurn;
+  keepDiceOfGamePutInPlace();
   // A replay asked for in the game left is no play of the loaded one.
   turnState.replayRecordedPlay = 0;
   if (!r.olderLayout) redrawWithSideToMove();

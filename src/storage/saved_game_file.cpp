@@ -269,11 +269,11 @@ void loadGame(int16_t askFile) {
     return;
   }
   storage.loadingGame = -1;
-  const uint8_t soundOn = settings.soundOptions.soundOn;
-  settings.soundOptions.soundOn = 0;
-  readSavedGame(askFile);
+  {
+    const QuietStretch quiet;
+    readSavedGame(askFile);
+  }
   storage.loadingGame = 0;
-  settings.soundOptions.soundOn = soundOn;
   storage.openDocumentPending = 0;
 }
 

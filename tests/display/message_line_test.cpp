@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "board_fixture.h"
+#include "display/name_labels.h"
+#include "state/shell_state.h"
 #include "state/speech_state.h"
 
 namespace bg {
@@ -151,6 +153,30 @@ TEST_F(MessageLine, TheRedrawDrawsAShownMessageAgain) {
   const QImage shown = window();
   redrawBoardWindow();
   EXPECT_EQ(shown, window());
+}
+
+// The picture board's line has no box of its own: between two people the name labels in the
+// strip do not show through its text, shown or drawn again.
+TEST_F(MessageLine, OnThePictureBoardTheNameLabelsDoNotShowThroughTheText) {
+  windowClose(1);
+  testing::openBoard(700, kPictureBoard);
+  shell.playerNames[0] = "Carol";
+  shell.playerNames[1] = "Bartholomew";
+  position.openingPhase = -1;  // both labels
+  diceState.diceShowing = 0;
+  redrawBoardWindow();
+  const std::string text = "MMConcede is not available until the opening move is played";
+  show(text);
+  const Rect& b = messageLine.messageLineRect;
+  const QRect box = QRect(b.left, b.top, b.width(), b.height()).translated(-windowPort(1)->origin);
+  const QImage alone = window().copy(box);
+  clearMessageLine(0);
+  flow.opponentMode = kTwoPeople;
+  layoutNameLabels();
+  show(text);
+  EXPECT_TRUE(window().copy(box) == alone) << "shown over the labels";
+  redrawBoardWindow();
+  EXPECT_TRUE(window().copy(box) == alone) << "drawn again";
 }
 
 }  // namespace

@@ -54,6 +54,12 @@ void checkOpeningFrames() {
   }
 }
 
+// The frames hold the faces of a game before; each drawing of them is checked.
+void framesOfAGameBefore() {
+  for (auto& end : display.dieSlots) end = {{{{6, 0}, {6, 0}}}};
+  displayServices.frameAllDice = checkOpeningFrames;
+}
+
 // The board wait: the next scripted click, or the dice when the script is done.
 void scriptedPointClick() {
   ++clicksTaken;
@@ -134,11 +140,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
   RollRow{[] { settings.whoRollsFirst = 4; }, {3}, {}, {6, 1}, 0, nullptr, -1, 0, 0},     // fixed pairs
   RollRow{[] { settings.whoRollsFirst = 4; }, {6}, {}, {6, 5}, 0, nullptr, -1, 0, 0},
   RollRow{[] { settings.whoRollsFirst = 4, flow.opponentMode = kComputersOnly; }, {2, 5}, {}, {2, 5}, 1, nullptr, -1, 0, 0},
-  RollRow{[] { settings.rerollFirstRoll = 255; }, {2, 4}, {}, {2, 4}, 1, "", -1, 0, 2},  // the computer keeps 2-4
+  // The computer keeps 2-4.
+  RollRow{[] { settings.rerollFirstRoll = 255, framesOfAGameBefore(); }, {2, 4}, {}, {2, 4}, 1, "", -1, 0, 2},
   RollRow{[] { settings.rerollFirstRoll = 255, shellFlags.fastPlay = kFastPlayOn; }, {5, 6, 2, 4}, {}, {2, 4}, 1,
           "Computer Decided to Re Roll The Dice", -1, 0, 2, [] { EXPECT_EQ(record.gameRecord[1].flags & kFlagReRolledOpening, 1); }},
   RollRow{[] {  // the human is asked, and keeps the roll
-            settings.rerollFirstRoll = 255;
+            settings.rerollFirstRoll = 255, framesOfAGameBefore();
             turnServices.askRollOver = [] { interaction.panelAnswer = 0, ++clicksTaken; };
           }, {6, 5}, {}, {6, 5}, 0, nullptr, 2, 0, 0},
   RollRow{[] { bothComputers(), cube.autoDoubleMax = 2; }, {3, 3, 5, 5, 2, 2, 6, 1}, {}, {6, 1}, 0,
@@ -185,11 +192,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, RollStageTest, ::testing::Values(
   RollRow{[] { settings.whoRollsFirst = 3, everyCountAtLimit(); }, {2, 5}, {}, {5, 2}, 0, nullptr, -1, 0, 0,
           countsStayAtLimit},
   // Two people: side 1's dice clicked, then its own again (nothing), then side 0's throws its die.
-  // The frames held the faces of a game before.
   RollRow{[] {
             flow.opponentMode = kTwoPeople, position.playerType[1] = kHumanPlayer;
-            for (auto& end : display.dieSlots) end = {{{{6, 0}, {6, 0}}}};
-            displayServices.frameAllDice = checkOpeningFrames;
+            framesOfAGameBefore();
           }, {2, 5},
           {{kLeftDiceZone, true}, {kLeftDiceZone, false}, {kRightDiceZone, false}}, {2, 5}, 1, nullptr, 3, 0, 0}));
 

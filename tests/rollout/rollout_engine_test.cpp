@@ -66,8 +66,17 @@ TEST_F(RolloutEngine, PlaysTheWantedGamesAndGivesEverythingBack) {
   const SessionStatistics sessionBefore = statistics;
   const PlayerRecords playersBefore = players;
   rolloutSettings.gamesWanted = 6;
+  // Silent throughout, the person's sound setting untouched: a quit in the middle keeps it.
+  static bool heardDuring = false;
+  static uint8_t settingDuring = 0;
+  afterEachGame = [] {
+    heardDuring = heardDuring || soundHeard();
+    settingDuring = settings.soundOptions.soundOn;
+  };
 
   rollOut();
+  EXPECT_FALSE(heardDuring);
+  EXPECT_EQ(settingDuring, 255);
 
   const RolloutStats& st = rolloutStats;
   EXPECT_EQ(st.wins[0] + st.wins[1], 6);
@@ -81,6 +90,7 @@ TEST_F(RolloutEngine, PlaysTheWantedGamesAndGivesEverythingBack) {
   EXPECT_EQ(flow.scores[0], 40000);
   EXPECT_EQ(flow.scores[1], -70000);
   EXPECT_EQ(settings.soundOptions.soundOn, 255);
+  EXPECT_TRUE(soundHeard());
   EXPECT_EQ(speech.speechOn, -1);
   EXPECT_EQ(players.activePlayers, 2);
   EXPECT_EQ(cube.cubeUsed, -1);

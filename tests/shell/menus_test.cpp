@@ -30,6 +30,7 @@
 #include "shell/board_options.h"
 #include "shell/menu_dispatch.h"
 #include "shell/option_toggles.h"
+#include "shell/preference_install.h"
 #include "shell/shared_services.h"
 #include "shell/shell_settings.h"
 #include "shell/startup.h"
@@ -49,6 +50,7 @@
 #include "state/position.h"
 #include "state/program_state.h"
 #include "state/settings.h"
+#include "storage/preference_appliers.h"
 #include "state/shell_flags.h"
 #include "state/shell_state.h"
 #include "state/sound_services.h"
@@ -164,8 +166,11 @@ TEST_F(Menus, TheCubeAutomaticRollsBeaversAndFastPlayGoTogether) {
   EXPECT_EQ(notices.back(), kAutoRollsRefusedText);
   EXPECT_EQ(settings.automaticRolls, 0);
   EXPECT_FALSE(menuItemChecked(kSettingsMenu, kAutomaticRollsItem));
-  display.firstBoardBuild = -1;  // the preferences at start-up may hold both
-  choose(kSettingsMenu, kAutomaticRollsItem);
+  // The preferences at start-up may hold both (a choice from the menus waits for the board).
+  display.firstBoardBuild = -1;
+  installPreferenceServices();
+  applyPrefAutomaticRolls("-1");
+  display.firstBoardBuild = 0;
   EXPECT_EQ(settings.automaticRolls, -1);
   EXPECT_TRUE(menuItemChecked(kSettingsMenu, kAutomaticRollsItem));
   flow.opponentMode = kTwoPeople;
@@ -194,7 +199,7 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
                              skill.skillLevel, flow.newGameRequested, flow.abortTurn, position.board[1],
                              displaySettings.pieceShapeApplied};
   };
-  enum Gate { kPicked, kWaiting, kQuestion, kInHand, kSearching, kOpening };
+  enum Gate { kPicked, kWaiting, kQuestion, kInHand, kSearching, kOpening, kComputersTurn };
   const struct {
     Gate gate;
     int16_t menu, item;
@@ -219,10 +224,11 @@ TEST_F(Menus, EachMenuRefusesByItsOwnGate) {
       {kQuestion, kPieceShapeMenu, 2, {"#4"}},
       // Two people in the opening: the starter's move is still to be played.
       {kOpening, kGameMenu, kResignItem, {"Concede is not available until the opening move is played"}},
+      {kComputersTurn, kGameMenu, kResignItem, {"Concede is not available during the computer's turn"}},
   };
   for (const auto& r : rows) {
     clearRecords();
-    testing::setPosition("start | dice 3 1");
+    testing::setPosition(r.gate == kComputersTurn ? "start | dice 3 1 | side 1" : "start | dice 3 1");
     position.openingPhase = r.gate == kOpening ? -1 : 0;
     flow.opponentMode = r.gate == kOpening ? kTwoPeople : kComputerOpponent;
     hand.piecePicked = r.gate == kPicked ? -1 : 0;

@@ -37,6 +37,9 @@
 #include "started_program.h"
 #include "support/dice_chooser_spot.h"
 #include "support/scripted_board.h"
+#include "own_folders.h"
+#include "runtime/core/files.h"
+#include "storage/saved_game_file.h"
 
 namespace bg {
 namespace {
@@ -192,6 +195,47 @@ TEST_P(PositionSetupMenu, TheRollChosenInTheEditorIsTheOnePlayedNext) {
   testing::expectLikeAFreshRedraw("the set-up position with its roll");
 }
 
+// The same refused Easy Move, then File > Open Saved Game: the opened game's roll in hand
+// is played, not taken off at the end of the turn it replaced with the person asked to roll.
+TEST_F(PositionSetupMenu, AGameOpenedAfterARefusedEasyMovePlaysItsOwnRoll) {
+  testing::OwnFolders folders{"bg-open-after-slip-"};
+  ASSERT_TRUE(setDataFolder(folders.root()));
+  testing::personToPlay("start | dice 6 4 | side 0");
+  ASSERT_TRUE(saveGame(0));
+  personAboutToRoll(false);
+  options.easyMoves = -1;
+  int stage = 0;  // 1: slipped, 2: opened, 3: at the opened game's move
+  bool askedToRoll = false;
+  int16_t side = -1, die0 = 0, die1 = 0;
+  script_.planner = [&] {
+    if (flow.rollClickWaitActive == -1) {
+      script_.click(diceSpot());
+    } else if (hand.moveEntryActive == -1 && stage == 0) {
+      stage = 1;
+      script_.click(diceSpot());  // "You still have moves to play"
+    } else if (hand.moveEntryActive == -1 && stage == 1) {
+      stage = 2;
+      script_.then([] { chooseMenuItem(kFileMenu, kOpenSavedGameItem); });
+    }
+  };
+  testing::pumpWithScript(script_, 2000);
+  flow.abortTurn = 0;
+  playTurn();
+  script_.planner = [&] {
+    if (flow.rollClickWaitActive == -1) askedToRoll = true, script_.click(diceSpot());
+    if (hand.moveEntryActive != -1 || stage != 2) return;
+    stage = 3;
+    side = position.currentPlayer, die0 = diceState.dice[0].value, die1 = diceState.dice[1].value;
+    flow.abortTurn = kLeaveTurn;
+  };
+  flow.abortTurn = 0;
+  playTurn();
+  setDataFolder({});
+  EXPECT_EQ(stage, 3);
+  EXPECT_FALSE(askedToRoll);
+  EXPECT_EQ((std::vector<int>{side, die0, die1}), (std::vector<int>{0, 6, 4}));
+}
+
 // Two people at a new game: one die of the opening roll shows, then Set Up Position, a
 // checker moved, the cube set and the roll chosen by hand, in either order. The dice held
 // are the dice shown; the 6 played (typed or clicked) and taken back with the right button
@@ -310,9 +354,12 @@ TEST_F(EditorSettings, ChosenWhileLayingOutTheyLeaveTheEditorToFinish) {
       layOutOneOfEach();
       choose();
       script_.then([&] { editorOnAfterChoice = boardState.setupInProgress != 0; });
-      // Chosen again on the dice panel, once a face is chosen.
+      // Chosen again on the dice panel: twice before a face is chosen (Automatic Rolls goes
+      // off and on there), then once a face is chosen.
       script_.clickWhere([] { return middleOf(interactionDisplay.doneButtonRect); });
       script_.clickWhere([] { return middleOf(interactionDisplay.noButtonRect); });
+      choose();
+      choose();
       clickFace(5);
       choose();
       clickFace(3);
@@ -332,7 +379,7 @@ TEST_F(EditorSettings, ChosenWhileLayingOutTheyLeaveTheEditorToFinish) {
     EXPECT_EQ(position.piecesOnBoard[1], 1);
     EXPECT_EQ((std::vector<int>{record.gameRecord[1].die1, record.gameRecord[1].die2}), (std::vector<int>{5, 3}));
     const std::string why = item == kFlipBoardItem ? "Flip Board is not available while you set up a position" : "";
-    EXPECT_EQ(lines, (std::vector<std::string>{why, why}));
+    EXPECT_EQ(lines, std::vector<std::string>(4, why));
     if (settings.automaticRolls != 0) chooseMenuItem(kSettingsMenu, kAutomaticRollsItem), FBHandleEvents();
   }
 }

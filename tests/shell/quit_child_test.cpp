@@ -21,9 +21,12 @@
 #include <span>
 #include <string>
 
+#include "audio/speech_engine.h"
 #include "dialogs/note_pad.h"
 #include "dialogs/text_windows.h"
 #include "display/board_layout.h"
+#include "display/board_redraw.h"
+#include "display/dice_display.h"
 #include "interaction/board_waits.h"
 #include "flow/turn_services.h"
 #include "runtime/core/files.h"
@@ -40,6 +43,7 @@
 #include "state/flow_state.h"
 #include "state/game_record_state.h"
 #include "state/interaction_state.h"
+#include "state/interaction_state.h"
 #include "state/menu_numbers.h"
 #include "state/player_records.h"
 #include "state/position.h"
@@ -52,6 +56,7 @@
 #include "storage/resume_note.h"
 #include "support/mouse_script.h"
 #include "own_folders.h"
+#include "started_program.h"
 
 namespace bg {
 namespace {
@@ -445,6 +450,89 @@ TEST(QuitChildDeathTest, AHangUpOrASignalOverAToolkitBoxQuitsAsATerminateSignalD
        },
        "The game could not be saved. The disk is full.", SignalAt::kInAToolkitBox}};
   expectEachSays(full);
+}
+
+// A quit while the program holds its sound back for a moment keeps the person's sound
+// setting: the start's greeting (with a voice, which lets events in while it speaks), the
+// first start's name box, a refused saved game's box, the dice chooser (a signal, or the
+// person's own Ctrl+Q with the game saved on exit). The next start is not silent.
+struct QuietRow {
+  const char* name;
+  const char* preferences;   // nullptr: a first start
+  bool (*when)();            // the moment the quit comes
+  void (*once)() = nullptr;  // done once the game waits for the person
+  bool ownQuit = false;      // Ctrl+Q rather than a terminate signal
+};
+const QuietRow* quietRow = nullptr;
+constexpr int kPollsWhileWaiting = 2000;  // the moment never came: the row went wrong
+
+void quitWhenTheMomentComes() {
+  static QTimer poll;
+  static bool quitGiven = false;
+  static bool onceDone = false;
+  static int pollsWaiting = 0;
+  QObject::connect(&poll, &QTimer::timeout, [] {
+    if (quitGiven) return;
+    if (quietRow->when()) {
+      quitGiven = true;
+      if (quietRow->ownQuit)
+        QTest::keyClick(contentWidget(1)->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
+      else
+        std::raise(SIGTERM);
+      return;
+    }
+    // The boxes before the moment (the first start's welcome) are answered as a person would.
+    const int16_t front = frontWindow();
+    if (front != 1 && contentWidget(front) != nullptr)
+      QTest::keyClick(contentWidget(front)->windowHandle(), Qt::Key_Return);
+    const bool waiting = flow.rollWaitActive != 0 || flow.rollClickWaitActive != 0 || panelWait.clickWaitRunning != 0;
+    if (!waiting && pollsWaiting == 0) return;
+    if (quietRow->once != nullptr && !onceDone) {
+      onceDone = true;
+      quietRow->once();
+    }
+    if (++pollsWaiting > kPollsWhileWaiting) std::_Exit(kScriptWentWrong);
+  });
+  poll.start(0);
+}
+
+TEST(QuitChildDeathTest, AQuitWhileSoundIsHeldBackForAMomentKeepsTheSoundSetting) {
+  const QuietRow rows[] = {
+      {"the start's greeting", "VOICENAME  Alex\rPLAYERNAME  Ann\rENDOFPREFERENCES\r",
+       [] { return redrawState.boardRedrawing != 0; }},
+      {"the first start's name box", nullptr, [] { return windowExists(kNameEntryWindow); }},
+      {"a refused saved game's box", "PLAYERNAME  Ann\rENDOFPREFERENCES\r",
+       [] { return storage.loadingGame != 0 && frontWindow() != 1; },
+       [] { postMenuSelection(kFileMenu, kOpenSavedGameItem); }},
+      {"the dice chooser", "INPUTDICE  -1\rPLAYERNAME  Ann\rENDOFPREFERENCES\r",
+       [] { return diceChooser.chooseDiceOpen != 0; }},
+      {"the dice chooser, Ctrl+Q", "INPUTDICE  -1\rSAVEGAMEONEXIT  -1\rPLAYERNAME  Ann\rENDOFPREFERENCES\r",
+       [] { return diceChooser.chooseDiceOpen != 0; }, nullptr, true},
+  };
+  static char name[] = "backgammon";
+  static char* argv[] = {name, nullptr};
+  for (const QuietRow& r : rows) {
+    SCOPED_TRACE(r.name);
+    const OwnFolders folders("bg-child-");
+    std::filesystem::create_directories(folders.savedGame().parent_path());
+    std::ofstream(folders.savedGame(), std::ios::binary) << "";  // refused: the file is empty
+    if (r.preferences != nullptr) {
+      std::filesystem::create_directories(folders.preferences().parent_path());
+      std::ofstream(folders.preferences(), std::ios::binary) << "SOUND  -1\r" << r.preferences;
+    }
+    quietRow = &r;
+    // A voice, so that the greeting speaks; set in the child, whose start lists the voices.
+    EXPECT_EXIT(
+        {
+          static testing::OneVoiceEngine voice;
+          setSpeechEngine(&voice);
+          startWith(1, argv, quitWhenTheMomentComes);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::ifstream in(folders.preferences(), std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(written.find("\rSOUND  -1\r"), std::string::npos) << written.substr(0, 200);
+  }
 }
 
 }  // namespace

@@ -9,14 +9,20 @@
 #include <vector>
 
 #include "../display/board_fixture.h"
+#include "rules/new_game.h"
 #include "display/board_rebuild.h"
 #include "display/board_redraw.h"
 #include "flow/turn_services.h"
 #include "runtime/core/files.h"
+#include "runtime/qt/save_file_chooser.h"
 #include "shell/saved_game_commands.h"
 #include "started_program.h"
+#include "state/flow_state.h"
+#include "state/menu_numbers.h"
+#include "state/player_records.h"
 #include "state/position.h"
 #include "state/search_services.h"
+#include "state/settings.h"
 #include "state/shell_state.h"
 #include "state/storage_state.h"
 #include "support/position_text.h"
@@ -102,6 +108,60 @@ TEST_F(ResumeAtStart, OnlyAGameThatCanBeResumedIsAnnounced) {
       }
     }
   }
+}
+
+// A save chosen while the board comes up (its choice handled in the start's pumps) is taken
+// once the game kept at the quit is on the board: that game is saved, not the board it
+// replaces, and it is the game the next quit keeps.
+TEST_F(ResumeAtStart, ASaveChosenWhileTheStartComesUpSavesTheGameResumed) {
+  static std::filesystem::path other;
+  other = folder_ / "Tuesday";
+  const SaveFilePresenter previous = setSaveFilePresenter([](std::string_view, const std::filesystem::path&) { return other; });
+  const std::string board = "Board  0  1  1  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2  0";
+  const struct {
+    int16_t item;
+    const char* savedIn;
+  } rows[] = {{kSaveGameItem, "SavedGame"}, {kSaveGameAsItem, "Tuesday"}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.savedIn);
+    testing::setPosition("start | side 0");
+    std::ofstream(folder_ / "SavedGame", std::ios::binary) << savedGameWithBoard(board);
+    storage.gameWasSaved = -1;
+    storage.loadGameOnStartup = -1;
+    shell.savedGameName = "SavedGame";
+    players.playerRecords[players.activePlayers].secondName = "Ann";
+    display.firstBoardBuild = -1;
+    chooseMenuItem(kFileMenu, r.item);
+    FBHandleEvents();  // the main loop's pump before its first game draws the board
+    redrawBoardWindow();
+    FBHandleEvents();
+    EXPECT_EQ(seen, std::vector<std::string>{"    Saved Game Resumed"});
+    EXPECT_EQ(position.board[2], 1);
+    std::ifstream in(folder_ / r.savedIn, std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(saved.find(board + "\r"), std::string::npos) << saved;
+    EXPECT_EQ(shell.savedGameName.view(), std::string_view(r.savedIn));
+    seen.clear();
+  }
+  setSaveFilePresenter(previous);
+}
+
+// The start's new game shows the side that rolls first after a won game by turning the
+// sides round for its drawing: the game resumed in that drawing keeps its own side to move.
+TEST_F(ResumeAtStart, TheGameResumedByTheStartsNewGameKeepsItsSideToMove) {
+  std::ofstream(folder_ / "SavedGame", std::ios::binary)
+      << savedGameWithBoard("Board  0  1  1  0  0  0 -5  0 -3  0  0  0  5 -5  0  0  0  3  0  5  0  0  0  0 -2  0");
+  storage.gameWasSaved = -1;
+  storage.loadGameOnStartup = -1;
+  shell.savedGameName = "SavedGame";
+  settings.whoRollsFirst = kWinnerRollsFirst;
+  flow.scores = {{1, 0}};
+  flow.winnerSide = 0;
+  display.firstBoardBuild = -1;
+  startNewGame();
+  FBHandleEvents();
+  ASSERT_EQ(position.board[2], 1);
+  EXPECT_EQ(position.currentPlayer, 1);  // the file's last player to move: the turn hands it over
 }
 
 }  // namespace

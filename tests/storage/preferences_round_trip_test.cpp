@@ -14,6 +14,7 @@
 #include "state/cube_state.h"
 #include "state/display_settings.h"
 #include "state/display_state.h"
+#include "state/fast_play_saved.h"
 #include "state/flow_state.h"
 #include "state/play_options.h"
 #include "state/player_records.h"
@@ -82,6 +83,14 @@ auto settingsNow() {
       flow.scores[1]);
 }
 
+// The person's own options kept while Fast Play is on.
+auto fastPlayKeptNow() {
+  const FastPlaySaved& s = fastPlaySaved;
+  return std::make_tuple(s.pieceSpeed, s.clickAfterHumanMove, s.clickAfterComputerMove, s.autoPass,
+                         s.autoEnterFromBarOn, s.autoBearOffOn, s.autoPlayForHumanOn, s.autoPlayForcedOn, s.autoMoves,
+                         s.soundOn, s.automaticRolls, s.speechOn, s.voiceIndex, s.savedMarker);
+}
+
 void drawSettings(Draw& d) {
   displaySettings.rowNumbersShown = d.flag();
   options.selectOneOnly = d.flag();
@@ -133,6 +142,17 @@ void drawSettings(Draw& d) {
   shell.savedGameName.assign(storage.loadGameOnStartup != 0 ? "/home/ann/" + d.text(600) : "");
   storage.gameWasSaved = shell.savedGameName.empty() ? int16_t{0} : int16_t{-1};
   shellFlags.fastPlay = d.pick(0, 1) != 0 ? kFastPlayOn : uint8_t{0};
+  if (shellFlags.fastPlay != 0) {
+    FastPlaySaved& s = fastPlaySaved;
+    s.pieceSpeed = static_cast<int16_t>(d.pick(1, 11));
+    for (uint8_t* flag : {&s.clickAfterHumanMove, &s.clickAfterComputerMove, &s.autoPass, &s.autoEnterFromBarOn,
+                          &s.autoBearOffOn, &s.autoPlayForHumanOn, &s.autoPlayForcedOn, &s.soundOn,
+                          &s.automaticRolls, &s.speechOn})
+      *flag = d.byteFlag();
+    s.autoMoves = static_cast<int16_t>(d.pick(0, 15));
+    s.voiceIndex = static_cast<int16_t>(d.pick(1, 30));
+    s.savedMarker = 255;
+  }
   displaySettings.showPossibleMoves = d.flag();
   cube.cubeMaximum = static_cast<int16_t>(2 << d.pick(0, 5));
   for (long r = 1; r <= 4; ++r) {
@@ -196,6 +216,7 @@ TEST_F(PreferencesRoundTrip, RandomSettingsComeBackAsTheyWereWritten) {
     Draw d(seed);
     drawSettings(d);
     const auto written = settingsNow();
+    const auto keptWritten = fastPlayKeptNow();
     ASSERT_EQ(writePreferences(), "");
     const std::string first = fileBytes(preferencesPath());
 
@@ -210,6 +231,7 @@ TEST_F(PreferencesRoundTrip, RandomSettingsComeBackAsTheyWereWritten) {
     EXPECT_TRUE(std::get<3>(read) == std::get<3>(written));
     EXPECT_TRUE(std::get<4>(read) == std::get<4>(written));
     EXPECT_EQ(std::get<5>(read), std::get<5>(written));
+    EXPECT_TRUE(fastPlayKeptNow() == keptWritten);
     // Written again, nothing changes.
     ASSERT_EQ(writePreferences(), "");
     EXPECT_EQ(fileBytes(preferencesPath()), first);

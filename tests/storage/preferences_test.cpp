@@ -14,6 +14,7 @@
 #include "state/cube_state.h"
 #include "state/display_settings.h"
 #include "state/display_state.h"
+#include "state/fast_play_saved.h"
 #include "state/flow_state.h"
 #include "state/menu_numbers.h"
 #include "state/play_options.h"
@@ -551,6 +552,15 @@ TEST_F(PreferencesTest, EachShapeTakesOnlyLegalValues) {
       {"active players 0", applyPrefActivePlayers, "0", [] { return int{players.activePlayers}; }, 1},
       {"fast play 0", applyPrefFastPlay, "0", [] { return int{shellFlags.fastPlay}; }, 0},
       {"fast play -1", applyPrefFastPlay, "-1", [] { return int{shellFlags.fastPlay}; }, 255},
+      // The options kept under Fast Play: taken whole or not at all.
+      {"fast play kept", applyPrefFastPlaySaved, "6 -1 0 0 0 -1 0 -1 10 -1 0 -1 2",
+       [] { return fastPlaySaved.savedMarker * 1000 + fastPlaySaved.pieceSpeed * 100 + fastPlaySaved.autoMoves; }, 255610},
+      {"fast play kept, cut short", applyPrefFastPlaySaved, "6 -1 0 0 0 -1 0 -1 10 -1 0 -1",
+       [] { return int{fastPlaySaved.savedMarker}; }, 0},
+      {"fast play kept, speed 12", applyPrefFastPlaySaved, "12 -1 0 0 0 -1 0 -1 10 -1 0 -1 2",
+       [] { return int{fastPlaySaved.savedMarker}; }, 0},
+      {"fast play kept, flag 5", applyPrefFastPlaySaved, "6 5 0 0 0 -1 0 -1 10 -1 0 -1 2",
+       [] { return int{fastPlaySaved.savedMarker}; }, 0},
       // T: a flag value other than the setting goes through the toggle; 5 changes nothing.
       {"cube used 0", applyPrefCubeUsed, "0", [] { return cube.cubeUsed * 10 + gToggles; }, 1},
       {"cube used -1 unchanged", applyPrefCubeUsed, "-1", [] { return cube.cubeUsed * 10 + gToggles; }, -10},
