@@ -87,6 +87,7 @@ void startNewGame() {
     // Nor is the click a rolled-out game posted and its computers never took.
     flow.firstRollNeedsClick = 0;
     flow.keyCommandBusy = 0;
+    flow.newGameClickPosted = 0;
   } else if (storage.resumeOffered != 0) {
     // The game offered at the start comes in by its event and replaces this one: nothing
     // is rolled before it, or the roll would show under the offer and the computer could
@@ -100,6 +101,7 @@ void startNewGame() {
   } else if (!(rolledOut && diceState.diceShowing != 0) && !peopleThrowTheOpening) {
     // A rolled-out game with the dice in hand has its roll: a click would only reach them.
     hook::postClickAtBoardCorner();
+    flow.newGameClickPosted = -1;
   }
 }
 
