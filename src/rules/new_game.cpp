@@ -101,7 +101,8 @@ void startNewGame() {
   } else if (!(rolledOut && diceState.diceShowing != 0) && !peopleThrowTheOpening) {
     // A rolled-out game with the dice in hand has its roll: a click would only reach them.
     hook::postClickAtBoardCorner();
-    flow.newGameClickPosted = -1;
+    // A paused rollout's person plays side 0 on the roll this click throws, whoever starts.
+    if (!rolledOut) flow.newGameClickPosted = -1;
   }
 }
 
