@@ -138,6 +138,19 @@ bool rollClickDue() {
   return isHuman(position.currentPlayer) || position.openingPhase != 0;
 }
 
+bool rollClickAwaited() {
+  const bool computersOnly = position.playerType[0] == kComputerPlayer && flow.opponentMode == kComputersOnly;
+  return rollout.noPause != -1 && !computersOnly && rollClickDue() && diceState.diceShowing == 0;
+}
+
+// The click a new game posts throws its first roll when that roll waits for one. The
+// computer's first roll (its last game won, with the winner rolling first) waits for none:
+// left posted, the click would throw the person's next roll or end the next wait.
+void dropNewGameClickUnlessAwaited() {
+  if (std::exchange(flow.newGameClickPosted, int16_t{0}) == 0 || rollClickAwaited()) return;
+  flow.keyCommandBusy = 0;
+}
+
 // Returns true when the roll stands.
 bool settleOpeningRoll() {
   if (diceState.rolledDoubles != 0) {
@@ -164,10 +177,10 @@ void rollDiceStage() {
     showGoodLuck();
   }
 
+  dropNewGameClickUnlessAwaited();
   for (bool done = false; !done;) {
     diceState.rolledDoubles = 0;
-    const bool computersOnly = position.playerType[0] == kComputerPlayer && flow.opponentMode == kComputersOnly;
-    if (rollout.noPause != -1 && !computersOnly && rollClickDue() && diceState.diceShowing == 0) {
+    if (rollClickAwaited()) {
       waitForDiceClick();
       if (flow.abortTurn != 0) return;
     }

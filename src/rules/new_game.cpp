@@ -89,6 +89,7 @@ void startNewGame() {
     // Nor is the click a rolled-out game posted and its computers never took.
     flow.firstRollNeedsClick = 0;
     flow.keyCommandBusy = 0;
+    flow.newGameClickPosted = 0;
   } else if (storage.resumeOffered != 0) {
     // The game resumed or opened at the start replaces this one: nothing is rolled for it
     // before a click, automatic rolls or not.
@@ -100,6 +101,8 @@ void startNewGame() {
   } else if (!(rolledOut && diceState.diceShowing != 0) && !peopleThrowTheOpening) {
     // A rolled-out game with the dice in hand has its roll: a click would only reach them.
     hook::postClickAtBoardCorner();
+    // A paused rollout's person plays side 0 on the roll this click throws, whoever starts.
+    if (!rolledOut) flow.newGameClickPosted = -1;
   }
 }
 

@@ -30,6 +30,7 @@ struct FlowState {
   int16_t bestMoveForHuman = 0;   // -1 while the best move is played for the human
   int16_t rollClickWaitActive = 0;
   int16_t keyCommandBusy = 0;     // -1: a posted click waits to be taken by the next board wait
+  int16_t newGameClickPosted = 0;  // -1: the posted click is the one a new game left for its first roll
   int16_t continueGame = 0;       // play goes on after a dropped double or a concession
   int16_t winnerSide = 0;         // winner of the game just ended
   int16_t gameResultFlag = 0;     // -1 from a game's result until the next game or play on

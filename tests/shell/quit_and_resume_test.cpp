@@ -538,6 +538,70 @@ TEST_F(QuitAndResume, AGamePlayedOnAfterItsResignationIsNotScoredAgainWhenResume
   EXPECT_EQ(playerCounter(kGamesWonWord, 1), 1);
 }
 
+// Winner Rolls First: the person resigns, the computer takes it and Continue starts the next
+// game, in which the computer rolls first. The click that game posted for its first roll
+// is not the person's: the person's first roll waits for a click, in the game as played and
+// in one resumed at the next start; with Automatic Rolls the wait after the computer's move
+// (Click After Move) waits for one.
+TEST_F(QuitAndResume, AfterTheComputersWinThePersonsFirstRollIsNotThrownByItself) {
+  const struct {
+    bool resumed, automaticRolls;
+    const char* name;
+  } rows[] = {{false, false, "as played"}, {true, false, "resumed"}, {false, true, "automatic rolls"}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    startAgain(false);
+    storage.loadGameOnStartup = -1;
+    testing::setPosition("1:2 12:5 17:3 19:4 6:-5 8:-3 10:-1 13:-4 24:-2 | side 1");
+    position.playerType[0] = kHumanPlayer;
+    position.playerType[1] = kComputerPlayer;
+    flow.opponentMode = kComputerOpponent;
+    position.openingPhase = 0;
+    record.gameRecordCount = 1;
+    record.gameRecord[1] = {1, 13, 10, 3, 3, 1, 1, 0, 0, 0};  // the computer moved last
+    if (r.resumed) {
+      choose(kFileMenu, kSaveItem);
+      quitGame();
+      startAgain(true);
+      loadGame(0);
+    }
+    settings.whoRollsFirst = kWinnerRollsFirst;
+    flow.gamesThisRun = 1;  // the game on the board is the run's first
+    redrawBoardWindow();
+    personResigns();
+    ASSERT_TRUE(windowExists(kEndGameWindow));
+    settings.automaticRolls = r.automaticRolls ? -1 : 0;
+    options.clickAfterComputerMove = r.automaticRolls ? 255 : 0;
+    testing::clickControl(kEndGameWindow, 1);  // Continue
+    ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kEndGameWindow); }, 20));
+    int16_t side = -1, rollAwaited = 0, diceShowing = 0, afterMoveAwaited = 0;
+    testing::pumpWithScript(script_, 3000);
+    script_.planner = [&] {
+      if (panelWait.clickWaitRunning == 0 || side != -1) return;
+      side = position.currentPlayer;
+      rollAwaited = turnState.awaitingDiceClick;
+      diceShowing = diceState.diceShowing;
+      afterMoveAwaited = flow.rollWaitActive;
+      shellFlags.quitRequested = -1;
+      flow.abortTurn = kLeaveTurn;
+    };
+    gameLoopStep();
+    script_.planner = nullptr;
+    turnServices.pumpEvents = FBHandleEvents;
+    shellFlags.quitRequested = 0;
+    EXPECT_GE(record.gameRecordCount, 1) << "the computer rolled first and played";
+    EXPECT_EQ(record.gameRecord[1].side, 1);
+    if (r.automaticRolls) {
+      EXPECT_EQ(side, 1) << "the computer's move waits for a click";
+      EXPECT_EQ(afterMoveAwaited, -1);
+    } else {
+      EXPECT_EQ(side, 0);
+      EXPECT_EQ(rollAwaited, -1) << "the person's roll waits for a click";
+      EXPECT_EQ(diceShowing, 0) << "no dice thrown by themselves";
+    }
+  }
+}
+
 // A saved game opened unchanged; Settings > Set Up Position moves a checker, gives side 1
 // the cube at 2 and side 0 a roll of 6-4; Ctrl+Q. The laid-out position is the game now:
 // saved on exit, or asked for and saved on Yes, it is the one the next start resumes.

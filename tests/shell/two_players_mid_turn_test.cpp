@@ -3,6 +3,7 @@
 // chosen and the players' box answered with OK. From then on the board shows what the game
 // holds, as a fresh redraw draws it. A new pair typed into the box plays with its own score,
 // and a game the computer wins after it is named for the computer, the pair's row untouched.
+// A money session between the pair names who won and who lost.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -12,10 +13,13 @@
 #include <functional>
 #include <string>
 
+#include <QLineEdit>
 #include <QTimer>
 
 #include "../display/board_fixture.h"
 #include "dialogs/dialogs_install.h"
+#include "dialogs/game_setup_dialogs.h"
+#include "dialogs/question_window.h"
 #include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/statistics_dialogs.h"
 #include "dialog_script.h"
@@ -499,6 +503,92 @@ TEST_F(TwoPlayersMidTurn, TheComputersWinIsNamedAndThePairKeepsItsRow) {
   const std::string text((std::istreambuf_iterator<char>(in)), {});
   EXPECT_NE(text.find("\rPLAYERSCORE 1L 2 1 0 0 0 0 0 0 1 0 0 3 Computer\r"), std::string::npos) << text;
   EXPECT_NE(text.find(" Cleo\rPLAYERSCORE 2R 0 0 0 0 0 0 0 0 0 0 0 0 Hanna\r"), std::string::npos) << text;
+}
+
+// Between two people (Bob on top, Carol at the bottom), money sessions at a stake of 1
+// chosen from the Game menu: one ended at once, at 0 to 0, says the two are even; in the
+// next, Carol opens 4-3, Bob resigns a point at his roll and Carol answers Yes: the End Of
+// Game box and the session's end name who won and who lost.
+TEST_F(TwoPlayersMidTurn, AMoneyGameBetweenTwoPeopleNamesWhoWonAndWhoLost) {
+  openWithFourThree([](int16_t) -> int16_t { return 2; });
+  ASSERT_TRUE(testing::openFromMenu(kGameMenu, kTwoPlayersItem, kScoreboardWindow));
+  QTest::keyClicks(controlWidget(kScoreboardWindow, 10), "Bob");
+  QTest::keyClicks(controlWidget(kScoreboardWindow, 11), "Carol");
+  testing::clickRadioValue(kScoreboardWindow, 4, 2);
+  focusControl(kScoreboardWindow, 11);
+  testing::giveAnswer(kScoreboardWindow, testing::Answer::kReturn);
+  ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kScoreboardWindow); }, 5));
+  const auto startSession = [] {
+    ASSERT_TRUE(testing::openFromMenu(kGameMenu, kMoneySessionItem, kMoneyGameWindow));
+    auto* stake = qobject_cast<QLineEdit*>(controlWidget(kMoneyGameWindow, 3));
+    ASSERT_NE(stake, nullptr);
+    stake->selectAll();
+    QTest::keyClicks(stake, "1");
+    testing::clickControl(kMoneyGameWindow, 1);
+    ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kMoneyGameWindow); }, 6));
+  };
+  // The text of the results box End Money Session opens, closed by its button.
+  const auto sessionResult = [] {
+    std::string text;
+    QTimer reader;
+    QObject::connect(&reader, &QTimer::timeout, [&text] {
+      if (!windowExists(kExplanationWindow) || !text.empty()) return;
+      text = controlText(kExplanationWindow, 100);
+      testing::typeKey(kExplanationWindow, Qt::Key_Return);
+    });
+    reader.start(0);
+    chooseMenuItem(kGameMenu, kMoneySessionItem), FBHandleEvents();
+    return text;
+  };
+  startSession();
+  EXPECT_EQ(sessionResult(), "Carol and Bob are even.");
+  startSession();
+
+  script_.onBudgetSpent = leave;
+  int stage = 0;
+  script_.planner = [&] {
+    switch (stage) {
+      case 0:  // Carol's die, then Bob's
+      case 1:
+        if (turnState.awaitingDiceClick == 0 || turnState.openingDieAwaited != (stage == 0 ? kNoOpeningDieAwaited : 1))
+          return;
+        script_.click(openingDieSpot(static_cast<int16_t>(stage)));
+        break;
+      case 2:  // Carol's 4-3: 13/9 24/21
+        if (turnState.awaitingDiceClick != 0 || diceState.diceShowing == 0 || panelWait.clickWaitRunning == 0) return;
+        ASSERT_EQ(position.currentPlayer, 0);
+        for (const int16_t p : {12, 16, 1, 4}) script_.click(testing::pointSpot(p));
+        break;
+      case 3:  // at Bob's roll
+        if (turnState.awaitingDiceClick == 0 || position.currentPlayer != 1) return;
+        script_.then([] { chooseMenuItem(kGameMenu, kResignItem), FBHandleEvents(); });
+        break;
+      case 4:
+        if (!windowExists(kConcedePointsWindow)) return;
+        script_.then([] {
+          auto* points = qobject_cast<QLineEdit*>(controlWidget(kConcedePointsWindow, 3));
+          points->selectAll();
+          QTest::keyClicks(points, "1");
+          testing::clickControl(kConcedePointsWindow, 1);
+        });
+        break;
+      case 5:  // Carol accepts
+        if (panelWait.questionPanelUp == 0 || panelWait.clickWaitRunning == 0) return;
+        script_.click(testing::middleOf(interactionDisplay.yesButtonRect));
+        break;
+      default: return;
+    }
+    ++stage;
+  };
+  gameLoopStep();
+  script_.planner = nullptr;
+  EXPECT_EQ(stage, 6);
+  EXPECT_FALSE(script_.spent);
+  ASSERT_TRUE(windowExists(kEndGameWindow));
+  EXPECT_EQ(controlText(kEndGameWindow, 12), "Carol won 1 Dollar. Bob lost 1 Dollar.");
+  testing::clickControl(kEndGameWindow, 1);
+  ASSERT_TRUE(testing::pumpUntil([] { return !windowExists(kEndGameWindow); }, 20));
+  EXPECT_EQ(sessionResult(), "Carol won 1 Dollar. Bob lost 1 Dollar.");
 }
 
 }  // namespace
