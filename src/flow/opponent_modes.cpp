@@ -147,7 +147,7 @@ void enterTwoPeople(bool goOn) {
 }
 
 // The scoreboard row a saved pair plays in: theirs while it holds their names, else the
-// first that does. A pair no row holds plays in record 0, which no file keeps.
+// first that does. A pair no row holds plays in record 0, shown in no scoreboard.
 int16_t rowOfPair(int16_t row, const CheckedArray<Str40, 1>& names) {
   const auto holdsPair = [&names](int16_t r) {
     const PlayerRecord& p = players.playerRecords[r];

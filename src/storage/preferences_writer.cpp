@@ -90,7 +90,9 @@ void windowRows(Lines& out) {
 void playerScoreRows(Lines& out) {
   const bool extended = val(storage.prefsVersion.view()) > kExtendedScoreVersion;
   const int count = extended ? kCounterPairs + 1 : kShortScoreNumbers;
-  for (int16_t index = 1; index <= kHighestPlayerRecord; ++index) {
+  // Record 0 too: a pair resumed from a file that no row holds plays there, and keeps its
+  // names and counts at the next start as the other rows do.
+  for (int16_t index = 0; index <= kHighestPlayerRecord; ++index) {
     const PlayerRecord& r = players.playerRecords[index];
     if (r.firstName.empty() && r.secondName.empty()) continue;
     for (int side = 0; side <= 1; ++side) {

@@ -500,6 +500,15 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
     EXPECT_EQ((std::vector<int>{players.activePlayers, players.savedActivePlayers}), (std::vector<int>{2, 1}));
     EXPECT_EQ((std::vector<int32_t>{flow.scores[0], flow.scores[1], flow.savedScores[0], flow.savedScores[1]}),
               (std::vector<int32_t>{0, 0, 6, 2}));
+
+    // A pair no row holds any more plays in record 0, and finds its names there after a quit.
+    players.playerRecords[2] = PlayerRecord{};
+    loadGame(0);
+    ASSERT_EQ(players.activePlayers, 0);
+    const PlayerRecord unheld = players.playerRecords[0];
+    quitGame();
+    startAgain(true);
+    EXPECT_EQ(players.playerRecords[0], unheld);
   }
 }
 
@@ -560,7 +569,7 @@ TEST_F(QuitAndResume, AfterTheComputersWinThePersonsFirstRollIsNotThrownByItself
     record.gameRecordCount = 1;
     record.gameRecord[1] = {1, 13, 10, 3, 3, 1, 1, 0, 0, 0};  // the computer moved last
     if (r.resumed) {
-      choose(kFileMenu, kSaveItem);
+      choose(kFileMenu, kSaveGameItem);
       quitGame();
       startAgain(true);
       loadGame(0);
