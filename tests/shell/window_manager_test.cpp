@@ -5,9 +5,7 @@
 // above), and only a window that can be resized for a maximise one. A box minimised all the
 // same (openbox draws the button whatever is asked), the game's own or a file or print box
 // of the toolkit's, comes straight back with the board; the board minimised by itself, or
-// from a task bar, stays so. Under metacity with its compositor, "Keep this move?" after M
-// is on the X server's screen even when the program's next requests (the wait's arrow
-// cursor) reach the server together with the picture, as on a loaded machine.
+// from a task bar, stays so.
 #include <QApplication>
 #include <QByteArray>
 #include <QDialog>
@@ -17,11 +15,9 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
-#include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -34,8 +30,6 @@
 #include "dialogs/note_pad.h"
 #include "dialogs/scoreboard_dialogs.h"
 #include "dialogs/text_windows.h"
-#include "display/offscreen.h"
-#include "interaction/board_waits.h"
 #include "rollout/rollout_engine.h"
 #include "rollout/rollout_results_window.h"
 #include "rollout/rollout_settings.h"
@@ -45,14 +39,8 @@
 #include "shell/help_text_window.h"
 #include "shell/hide_game.h"
 #include "shell/startup.h"
-#include "state/dice_state.h"
-#include "state/flow_state.h"
-#include "state/interaction_state.h"
 #include "state/menu_numbers.h"
-#include "state/message_numbers.h"
-#include "state/position.h"
 #include "state/rollout_state.h"
-#include "runtime/core/messages.h"
 #include "support/private_x_server.h"
 #include "own_folders.h"
 
@@ -60,7 +48,6 @@ namespace bg {
 namespace {
 
 constexpr char kChildTest[] = "WindowManager.DISABLED_TheProgramUnderOpenbox";
-constexpr char kQuestionChildTest[] = "WindowManager.DISABLED_KeepThisMoveUnderACompositor";
 constexpr int kStuck = 5;
 constexpr int kBuried = 6;
 constexpr int kWrongButtons = 7;
@@ -90,11 +77,6 @@ constexpr uint32_t kDecorateMinimise = 0x20;
 constexpr uint32_t kDecorateMaximise = 0x40;
 constexpr int kHintsFlagsAt = 0;
 constexpr int kHintsDecorationsAt = 2;
-constexpr int kRollAgainTicks = 200;  // the dice item chosen again when a choice went by
-constexpr int kPixelMask = 0xffffff;
-constexpr uint16_t kArrowGlyph = 68;  // the X cursor font's left_ptr
-constexpr uint16_t kCrossGlyph = 34;  // its crosshair
-constexpr int kPointerFromBottom = 5;  // the pointer a fifth of the board up from its bottom
 
 void run(const QStringList& command) {
   if (QProcess::execute(command.first(), command.mid(1)) != 0) {
@@ -369,24 +351,17 @@ Step openTheRollout(int16_t games) {
   });
 }
 
-bool boardInFront() { return frontWindow() == kBoard && !modalWindowUp(); }
-
-// The first start's boxes, answered at the keyboard.
-std::vector<Step> firstStartAnswered() {
-  return {
+void buildSteps() {
+  const auto boardInFront = [] { return frontWindow() == kBoard && !modalWindowUp(); };
+  const auto shown = [](int16_t n) { return [n] { return windowVisible(n); }; };
+  const auto gone = [](int16_t n) { return [n] { return !windowExists(n); }; };
+  steps = {
+      // The first start's boxes, answered at the keyboard.
       waitFor([] { return holdsTheKeys(kLargeMessageWindow); }),
       buttonsAsked("the welcome box", {kLargeMessageWindow}, false),
       [] { return holdsTheKeys(kLargeMessageWindow) && (key(QStringLiteral("Return")), true); },
       [] { return holdsTheKeys(kNameEntryWindow) && (type(QStringLiteral("Ann")), key(QStringLiteral("Return")), true); },
       waitFor(boardInFront),
-  };
-}
-
-void buildSteps() {
-  const auto shown = [](int16_t n) { return [n] { return windowVisible(n); }; };
-  const auto gone = [](int16_t n) { return [n] { return !windowExists(n); }; };
-  steps = firstStartAnswered();
-  steps.insert(steps.end(), {
       // A rollout running, paused by Stop, then ended by Return; then one of a game, finished.
       openTheRollout(kLongRollout),
       waitFor(shown(kRolloutSetupWindow)),
@@ -480,147 +455,12 @@ void buildSteps() {
       waitFor(gone(kInformationWindow)),
       act([] { saveNotePad(); }),
       waitFor(gone(kNotePadWindow)),
-  });
+  };
   // Open Game..., Save Game As... and Print Game Record... in the File menu.
   for (const int16_t item : {kOpenGameItem, kSaveGameAsItem, kPrintRecordItem}) {
     const std::vector<Step> more = toolkitBoxMinimised(kFileMenu, item);
     steps.insert(steps.end(), more.begin(), more.end());
   }
-}
-
-// After each picture of the question put on the board, the board's cursor changed by the
-// program's own connection, the X server held from the paint to the change: the server takes
-// the picture and the change together, as a loaded server takes the picture and the wait's
-// arrow, and its software cursor redraws itself before anything else is done.
-struct PictureNudges {
-  xcb_connection_t* own = nullptr;  // the test's: holds the server, reads the screen
-  xcb_cursor_t cursors[2] = {};     // made on the program's connection
-  bool armed = false;
-  bool putting = false;
-  bool holding = false;
-  int nudges = 0;
-};
-PictureNudges nudges;
-
-xcb_connection_t* programsConnection() { return qApp->nativeInterface<QNativeInterface::QX11Application>()->connection(); }
-
-// Two cursors of the X server's own cursor font, the arrow and the cross.
-void makeNudgeCursors() {
-  xcb_connection_t* c = programsConnection();
-  const xcb_font_t font = xcb_generate_id(c);
-  xcb_open_font(c, font, static_cast<uint16_t>(std::strlen("cursor")), "cursor");
-  const uint16_t glyphs[2] = {kArrowGlyph, kCrossGlyph};
-  for (int i = 0; i < 2; ++i) {
-    nudges.cursors[i] = xcb_generate_id(c);
-    xcb_create_glyph_cursor(c, nudges.cursors[i], font, font, glyphs[i], static_cast<uint16_t>(glyphs[i] + 1), 0, 0, 0,
-                            0xffff, 0xffff, 0xffff);
-  }
-  xcb_close_font(c, font);
-  xcb_flush(c);
-}
-
-class CursorChangesAfterEachPicture : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* o, QEvent* e) override {
-    if (!nudges.armed || panelWait.questionDrawn == 0) return false;
-    if (e->type() == QEvent::Paint && nudges.putting && !nudges.holding) {
-      // Qt has seen the server take the last picture before it paints this one.
-      xcb_grab_server(nudges.own);
-      std::free(xcb_get_input_focus_reply(nudges.own, xcb_get_input_focus(nudges.own), nullptr));
-      nudges.holding = true;
-      return false;
-    }
-    if (e->type() != QEvent::UpdateRequest || nudges.putting) return false;
-    nudges.putting = true;
-    QCoreApplication::sendEvent(o, e);
-    nudges.putting = false;
-    xcb_connection_t* program = programsConnection();
-    const uint32_t cursor = nudges.cursors[nudges.nudges++ % 2];
-    xcb_change_window_attributes(program, static_cast<xcb_window_t>(xWindowOf(kBoard)), XCB_CW_CURSOR, &cursor);
-    xcb_flush(program);
-    if (nudges.holding) {
-      xcb_ungrab_server(nudges.own);
-      xcb_flush(nudges.own);
-      nudges.holding = false;
-    }
-    return true;
-  }
-};
-
-bool personsRollInHand() {
-  return position.playerType[position.currentPlayer] == kHumanPlayer && diceState.diceShowing != 0 &&
-         flow.movesAllowed > 0 && flow.movesLeft == flow.movesAllowed && panelWait.clickWaitRunning != 0 &&
-         panelWait.questionPanelUp == 0 && boardInFront();
-}
-
-// The Commands menu's dice item until the person has a roll to play: it throws the opening
-// and the person's rolls, the computer playing its own turns between.
-Step rollInHand() {
-  auto waited = std::make_shared<int>(0);
-  return [waited] {
-    if (personsRollInHand()) return true;
-    if (++*waited % kRollAgainTicks == 1 && boardInFront())
-      QTimer::singleShot(0, [] { chooseMenuItem(kComputerMenu, kDiceActionItem); });
-    return false;
-  };
-}
-
-// The question's box as the X server's screen shows it: the board's picture there.
-bool screenShowsTheQuestion() {
-  const GrafPort* port = windowPort(kBoard);
-  const Rect content = windowContentRect(kBoard);
-  const Rect box = offscreen.messageBoxRect;
-  const int x = box.left - port->origin.x();
-  const int y = box.top - port->origin.y();
-  const int w = box.right - box.left;
-  const int h = box.bottom - box.top;
-  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(nudges.own)).data->root;
-  xcb_get_image_reply_t* shot = xcb_get_image_reply(
-      nudges.own,
-      xcb_get_image(nudges.own, XCB_IMAGE_FORMAT_Z_PIXMAP, root, static_cast<int16_t>(content.left + x),
-                    static_cast<int16_t>(content.top + y), static_cast<uint16_t>(w), static_cast<uint16_t>(h), ~0u),
-      nullptr);
-  if (shot == nullptr) return false;
-  const auto* screen = reinterpret_cast<const uint32_t*>(xcb_get_image_data(shot));
-  int differing = 0;
-  for (int row = 0; row < h; ++row) {
-    for (int col = 0; col < w; ++col) {
-      const uint32_t drawn = port->image.pixel(x + col, y + row) & kPixelMask;
-      if ((screen[row * w + col] & kPixelMask) != drawn) ++differing;
-    }
-  }
-  std::free(shot);
-  lastLook = std::to_string(differing) + " of the box's " + std::to_string(w * h) + " pixels not on the screen";
-  return differing == 0;
-}
-
-void buildQuestionSteps() {
-  steps = firstStartAnswered();
-  steps.insert(steps.end(), {
-      rollInHand(),
-      // The pointer over the board, below the question's place: the board's cursor is its.
-      [] {
-        const Rect content = windowContentRect(kBoard);
-        run({QStringLiteral("xdotool"), QStringLiteral("mousemove"), QString::number((content.left + content.right) / 2),
-             QString::number(content.bottom - content.height() / kPointerFromBottom)});
-        return true;
-      },
-      [] {
-        makeNudgeCursors();
-        contentWidget(kBoard)->installEventFilter(new CursorChangesAfterEachPicture(contentWidget(kBoard)));
-        nudges.armed = true;
-        key(QStringLiteral("m"));
-        return true;
-      },
-      waitFor([] {
-        return interaction.messageLines[1] == messageWordsOf(kKeepMoveMessage) && panelWait.questionPanelUp != 0 &&
-               nudges.nudges > 0;
-      }),
-      waitFor(screenShowsTheQuestion),
-  });
 }
 
 void watch() {
@@ -642,25 +482,16 @@ void watch() {
   }
 }
 
-// The program started with the steps, watched from its own event loop.
-void runWatched(void (*build)()) {
+// Run only by the test below, in a process of its own on the private X server.
+TEST(WindowManager, DISABLED_TheProgramUnderOpenbox) {
   testing::OwnFolders::enter(std::filesystem::path(qgetenv(testing::kChildFoldersVariable).toStdString()));
-  build();
+  buildSteps();
   static QTimer watcher;
   QObject::connect(&watcher, &QTimer::timeout, watch);
   watcher.start(kTickMs);
   static char name[] = "backgammon";
   static char* argv[] = {name, nullptr};
   runApplication(1, argv);
-}
-
-// Run only by the tests below, each in a process of its own on the private X server.
-TEST(WindowManager, DISABLED_TheProgramUnderOpenbox) { runWatched(buildSteps); }
-
-TEST(WindowManager, DISABLED_KeepThisMoveUnderACompositor) {
-  nudges.own = xcb_connect(nullptr, nullptr);
-  ASSERT_EQ(xcb_connection_has_error(nudges.own), 0);
-  runWatched(buildQuestionSteps);
 }
 
 TEST(WindowManager, TheGamesWindowsStayAboveTheBoardItsClickRaises) {
@@ -673,22 +504,6 @@ TEST(WindowManager, TheGamesWindowsStayAboveTheBoardItsClickRaises) {
   ASSERT_TRUE(x.startWindowManager()) << x.problem().toStdString();
   const testing::OwnFolders folders("bg-wm-");
   const testing::ChildRun run = x.runChildTest(kChildTest, folders.root(), kChildMs);
-  ASSERT_TRUE(run.ended) << run.said;
-  EXPECT_EQ(run.exitCode, 0) << run.said;
-}
-
-// Metacity composites: it puts the game's 24-bit windows into 32-bit frames, which the X
-// server itself keeps up to date.
-TEST(WindowManager, KeepThisMoveReachesTheScreenUnderACompositor) {
-  testing::PrivateXServer x;
-  if (!x.running()) GTEST_SKIP() << x.problem().toStdString();
-  for (const char* tool : {"metacity", "xdotool"}) {
-    if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-      GTEST_SKIP() << tool << " is missing: tools/deps.sh installs it";
-  }
-  ASSERT_TRUE(x.startCompositingMetacity()) << x.problem().toStdString();
-  const testing::OwnFolders folders("bg-wm-question-");
-  const testing::ChildRun run = x.runChildTest(kQuestionChildTest, folders.root(), kChildMs);
   ASSERT_TRUE(run.ended) << run.said;
   EXPECT_EQ(run.exitCode, 0) << run.said;
 }

@@ -8,11 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <poll.h>
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -104,23 +99,6 @@ class PrivateXServer {
     return run;
   }
 
-  // Metacity on the server with its compositor; true once it composites (it owns the
-  // compositing manager's selection) and manages the windows.
-  bool startCompositingMetacity() {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display_);
-    windowManager_.setProcessEnvironment(env);
-    windowManager_.start(QStringLiteral("metacity"),
-                         {QStringLiteral("--sm-disable"), QStringLiteral("--compositor=xrender")});
-    if (!windowManager_.waitForStarted(kWaitMs)) {
-      problem_ = QStringLiteral("metacity could not be started: ") + windowManager_.errorString();
-      return false;
-    }
-    if (compositing()) return true;
-    problem_ = QStringLiteral("metacity did not composite: ") + QString::fromLocal8Bit(windowManager_.readAllStandardError());
-    return false;
-  }
-
   bool running() const { return !display_.isEmpty(); }
   // ":n", for DISPLAY.
   const QString& display() const { return display_; }
@@ -128,48 +106,6 @@ class PrivateXServer {
 
  private:
   static constexpr int kWaitMs = 10000;
-
-  static xcb_atom_t atom(xcb_connection_t* c, const char* name) {
-    xcb_intern_atom_reply_t* r =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
-    const xcb_atom_t a = r != nullptr ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(r);
-    return a;
-  }
-
-  // Waits, woken by each change on the root window, until a compositing manager owns its
-  // selection and a window manager names itself on the root.
-  bool compositing() const {
-    xcb_connection_t* c = xcb_connect(display_.toLatin1().constData(), nullptr);
-    if (xcb_connection_has_error(c) != 0) {
-      xcb_disconnect(c);
-      return false;
-    }
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE;
-    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
-    const xcb_atom_t selection = atom(c, "_NET_WM_CM_S0");
-    const xcb_atom_t check = atom(c, "_NET_SUPPORTING_WM_CHECK");
-    bool ready = false;
-    while (!ready) {
-      xcb_get_selection_owner_reply_t* owner =
-          xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
-      xcb_get_property_reply_t* named =
-          xcb_get_property_reply(c, xcb_get_property(c, 0, root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
-      ready = owner != nullptr && owner->owner != XCB_NONE && named != nullptr && named->value_len > 0;
-      std::free(owner);
-      std::free(named);
-      if (ready) break;
-      xcb_generic_event_t* e = xcb_poll_for_event(c);
-      if (e == nullptr) {
-        pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
-        if (::poll(&fd, 1, kWaitMs) <= 0) break;
-      }
-      std::free(e);
-    }
-    xcb_disconnect(c);
-    return ready;
-  }
   static inline const QString kManaging = QStringLiteral("managing");
   QProcess server_;
   QProcess windowManager_;

@@ -46,7 +46,6 @@ struct WindowRec {
   QBrush background{Qt::white};  // fills area the window gains, until the program paints it
   int16_t keptAbove = 0;  // the window this one stays above, 0 when none
   bool flushesHeld = false;
-  bool followUpAsked = false;  // a repeat of the last flush waits on its timer
 };
 
 // The port at a new size: what was drawn stays, the gained area shows the background,
@@ -599,31 +598,9 @@ void invalidateWindow(int16_t n) {
   if (WindowRec* rec = findWindow(n)) rec->widget->update();
 }
 
-// A compositing window manager on a loaded machine can miss the damage of a picture put while
-// it redraws, and the window then waits for input with the old picture on the screen: a flush
-// is put again once, a moment later, from the event loop.
-namespace {
-
-constexpr int kFlushRepeatMs = 150;
-
-void repeatFlushLater(int16_t n, WindowRec* rec) {
-  if (rec->followUpAsked) return;
-  rec->followUpAsked = true;
-  QTimer::singleShot(kFlushRepeatMs, rec->widget, [n] {
-    WindowRec* again = findWindow(n);
-    if (again == nullptr) return;
-    again->followUpAsked = false;
-    if (!again->flushesHeld) again->widget->update();
-  });
-}
-
-}  // namespace
-
 void flushWindow(int16_t n) {
   WindowRec* rec = findWindow(n);
-  if (rec == nullptr || !rec->widget->isVisible() || rec->flushesHeld) return;
-  rec->widget->repaint();
-  repeatFlushLater(n, rec);
+  if (rec != nullptr && rec->widget->isVisible() && !rec->flushesHeld) rec->widget->repaint();
 }
 
 void flushWindowRect(int16_t n, const Rect& r) {
@@ -631,7 +608,6 @@ void flushWindowRect(int16_t n, const Rect& r) {
   if (rec == nullptr || !rec->widget->isVisible() || rec->flushesHeld) return;
   const QPoint o = rec->port.origin - QPoint(0, rec->barHeight);
   rec->widget->repaint(QRect(r.left - o.x(), r.top - o.y(), r.width(), r.height()));
-  repeatFlushLater(n, rec);
 }
 
 void holdWindowFlushes(int16_t n, bool held) {
