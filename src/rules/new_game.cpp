@@ -101,7 +101,8 @@ void startNewGame() {
   } else if (!(rolledOut && diceState.diceShowing != 0) && !peopleThrowTheOpening) {
     // A rolled-out game with the dice in hand has its roll: a click would only reach them.
     hook::postClickAtBoardCorner();
-    // A paused rollout's person plays side 0 on the roll this click throws, whoever starts.
+    // Marked for the roll stage, which drops it when the first roll is the computer's; a
+    // rolled-out game's click is left, its person playing side 0 whoever starts.
     if (!rolledOut) flow.newGameClickPosted = -1;
   }
 }

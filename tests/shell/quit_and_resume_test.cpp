@@ -222,6 +222,18 @@ class QuitAndResume : public testing::StartedProgram {
     script_.planner = nullptr;
     turnServices.pumpEvents = FBHandleEvents;
   }
+  // A game against the computer, to be resumed at the next start, in which the computer
+  // has made the record's last move and the person is to roll.
+  static void computerHasMovedLast() {
+    storage.loadGameOnStartup = -1;
+    testing::setPosition("1:2 12:5 17:3 19:4 6:-5 8:-3 10:-1 13:-4 24:-2 | side 1");
+    position.playerType[0] = kHumanPlayer;
+    position.playerType[1] = kComputerPlayer;
+    flow.opponentMode = kComputerOpponent;
+    position.openingPhase = 0;
+    record.gameRecordCount = 1;
+    record.gameRecord[1] = {1, 13, 10, 3, 3, 1, 1, 0, 0, 0};
+  }
   // The person resigns with Game > Resign before rolling and the computer takes it, the
   // computer's turns played as they come: the End Of Game box is up.
   void personResigns() {
@@ -516,14 +528,7 @@ TEST_F(QuitAndResume, AQuitWhileTwoPeoplePlayStartsAgainAgainstTheComputerInItsR
 // resumed at the next start is the one already counted, and resigned again it scores
 // nothing more.
 TEST_F(QuitAndResume, AGamePlayedOnAfterItsResignationIsNotScoredAgainWhenResumed) {
-  storage.loadGameOnStartup = -1;
-  testing::setPosition("1:2 12:5 17:3 19:4 6:-5 8:-3 10:-1 13:-4 24:-2 | side 1");
-  position.playerType[0] = kHumanPlayer;
-  position.playerType[1] = kComputerPlayer;
-  flow.opponentMode = kComputerOpponent;
-  position.openingPhase = 0;
-  record.gameRecordCount = 1;
-  record.gameRecord[1] = {1, 13, 10, 3, 3, 1, 1, 0, 0, 0};  // the computer moved last
+  computerHasMovedLast();
   redrawBoardWindow();
   personResigns();
   ASSERT_TRUE(windowExists(kEndGameWindow));
@@ -560,14 +565,7 @@ TEST_F(QuitAndResume, AfterTheComputersWinThePersonsFirstRollIsNotThrownByItself
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     startAgain(false);
-    storage.loadGameOnStartup = -1;
-    testing::setPosition("1:2 12:5 17:3 19:4 6:-5 8:-3 10:-1 13:-4 24:-2 | side 1");
-    position.playerType[0] = kHumanPlayer;
-    position.playerType[1] = kComputerPlayer;
-    flow.opponentMode = kComputerOpponent;
-    position.openingPhase = 0;
-    record.gameRecordCount = 1;
-    record.gameRecord[1] = {1, 13, 10, 3, 3, 1, 1, 0, 0, 0};  // the computer moved last
+    computerHasMovedLast();
     if (r.resumed) {
       choose(kFileMenu, kSaveGameItem);
       quitGame();
